@@ -1,0 +1,65 @@
+// The framework's exception family. Code written against the framework
+// catches these by reference; each carries a readable text for the message
+// that reports it.
+#pragma once
+
+#include <exception>
+#include <string>
+
+class CException : public std::exception {
+public:
+    explicit CException(std::string s_text = {}) : sText(std::move(s_text)) {}
+    const char* what() const noexcept override { return sText.c_str(); }
+    const std::string& GetText() const { return sText; }
+
+protected:
+    std::string sText;
+};
+
+// Raised by the archive and by every Serialize that meets data it refuses.
+class CArchiveException : public CException {
+public:
+    enum Cause {
+        none = 0,
+        genericException = 1,
+        readOnly = 2,
+        endOfFile = 3,
+        writeOnly = 4,
+        badIndex = 5,
+        badClass = 6,
+        badSchema = 7,
+    };
+
+    explicit CArchiveException(Cause e_cause, std::string s_text = {});
+    Cause m_cause;
+
+    // The English sentence for a cause, used when no text was given.
+    static const char* CauseText(Cause e_cause);
+};
+
+// The user chose to end an operation (for example "Quit" when a load asks
+// whether to continue); the operation stops without a further message.
+class CUserException : public CException {
+public:
+    CUserException() : CException("operation ended by the user") {}
+};
+
+class CMemoryException : public CException {
+public:
+    CMemoryException() : CException("out of memory") {}
+};
+
+class CResourceException : public CException {
+public:
+    explicit CResourceException(std::string s_text = "resource not found") : CException(std::move(s_text)) {}
+};
+
+// A file could not be opened, read or written.
+class CFileException : public CException {
+public:
+    CFileException(std::string s_path, std::string s_reason);
+    const std::string& GetPath() const { return sPath; }
+
+private:
+    std::string sPath;
+};

@@ -1,0 +1,37 @@
+// The application object: start-up, the main frame, and the run loop's last
+// line of defence against exceptions.
+#pragma once
+
+#include <string>
+#include <wx/app.h>
+
+class CMainFrame;
+
+// The program's name and release, as the about box and reports show them.
+inline constexpr const char* RVX_PRODUCT_NAME = "Rotavex";
+inline constexpr unsigned RVX_RELEASE_NUMBER = 189;
+
+// "Rotavex Rev 1.89": the product text of error reports.
+std::string RotavexProductText();
+
+class CRotavexApp : public wxApp {
+public:
+    bool OnInit() override;
+    int OnRun() override;
+    int OnExit() override;
+    bool OnExceptionInMainLoop() override;
+    void OnUnhandledException() override;
+
+    // The run loop's answer to an exception that reached it: tells the user
+    // and gives the exit code. Call with the exception being handled.
+    static int ReportLoopException();
+
+    // Start-up without a window: resource chain, ports and settings. The
+    // tests call it too.
+    static void InitServices(bool b_withGui);
+
+private:
+    int iExitCode = 0;
+};
+
+wxDECLARE_APP(CRotavexApp);

@@ -1,0 +1,3 @@
+#include "shell/RotavexApp.h"
+
+wxIMPLEMENT_APP(CRotavexApp);
