@@ -10,6 +10,7 @@ const StringEntry a_zelStrings[] = {
 #include "zelkit/strings/datetime.inc"
 #include "zelkit/strings/values.inc"
 #include "zelkit/strings/services.inc"
+#include "zelkit/strings/windows.inc"
 };
 } // namespace
 

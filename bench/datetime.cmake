@@ -1,0 +1,1 @@
+# Benchmarks of date-time conversion (none yet).

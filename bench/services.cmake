@@ -1,0 +1,1 @@
+# Benchmarks of the library services (none yet).

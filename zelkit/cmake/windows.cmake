@@ -1,0 +1,1 @@
+# Sources and tests of the library's window services (none yet).
