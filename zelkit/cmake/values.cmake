@@ -1,1 +1,4 @@
-# Sources and tests of the library's values (none yet).
+# Release numbers, registry access, names, addresses and the timeslot values.
+list(APPEND ZELKIT_CORE_SOURCES ZelRelease.cpp)
+
+rvx_add_test(NAME zelkit_values_tests SOURCES tests/ReleaseRegistryTest.cpp LIBS zelkit framework)
