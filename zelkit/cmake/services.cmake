@@ -1,1 +1,5 @@
-# Sources and tests of the library's services (none yet).
+# The library's services: block compression, CRC-16, message helpers and
+# the web file download (libcurl on a worker thread; its wx poster in ui/).
+list(APPEND ZELKIT_CORE_SOURCES ZelCompress.cpp)
+
+rvx_add_test(NAME zelkit_compress_tests SOURCES tests/CompressTest.cpp LIBS zelkit framework)
