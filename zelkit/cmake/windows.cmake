@@ -1,1 +1,7 @@
-# Sources and tests of the library's window services (none yet).
+# Window services, the log stream, font text and the clock, and the text
+# forms of window and printer records.
+list(APPEND ZELKIT_CORE_SOURCES ZelWindowServices.cpp ZelLogger.cpp)
+
+rvx_add_test(NAME zelkit_windows_tests
+  SOURCES tests/WindowServicesTest.cpp tests/LoggerTest.cpp
+  LIBS zelkit framework)
