@@ -1,1 +1,7 @@
-# Sources and tests of the library's containers (none yet).
+# Byte strings, the array templates, string arrays and splitting, keyed
+# objects with their lists and key index.
+list(APPEND ZELKIT_CORE_SOURCES ZelBytes.cpp ZelStringArray.cpp)
+
+rvx_add_test(NAME zelkit_containers_tests
+  SOURCES tests/BytesTest.cpp tests/ArrayTest.cpp tests/StringArrayTest.cpp
+  LIBS zelkit framework)
