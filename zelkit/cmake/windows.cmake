@@ -1,11 +1,11 @@
 # Window services, the log stream, font text and the clock, and the text
 # forms of window and printer records.
-list(APPEND ZELKIT_CORE_SOURCES ZelWindowServices.cpp ZelLogger.cpp)
-list(APPEND ZELKIT_UI_SOURCES ui/ZelWindowServicesWx.cpp)
+list(APPEND ZELKIT_CORE_SOURCES ZelWindowServices.cpp ZelLogger.cpp ZelLogFont.cpp ZelRecordText.cpp)
+list(APPEND ZELKIT_UI_SOURCES ui/ZelWindowServicesWx.cpp ui/ZelFont.cpp ui/ZelClock.cpp)
 
 rvx_add_test(NAME zelkit_windows_tests
-  SOURCES tests/WindowServicesTest.cpp tests/LoggerTest.cpp
+  SOURCES tests/WindowServicesTest.cpp tests/LoggerTest.cpp tests/FontTextTest.cpp tests/RecordTextTest.cpp
   LIBS zelkit framework)
 rvx_add_test(NAME zelkit_windows_ui_tests
-  SOURCES tests/WindowServicesWxTest.cpp
+  SOURCES tests/WindowServicesWxTest.cpp tests/FontClockTest.cpp
   LIBS zelkit framework WX)
