@@ -1,1 +1,5 @@
-# Sources and tests of the library's datetime (none yet).
+# Date-times and spans in 100 ns ticks, and the date helpers with their
+# name tables.
+list(APPEND ZELKIT_CORE_SOURCES CHighTime.cpp)
+
+rvx_add_test(NAME zelkit_datetime_tests SOURCES tests/HighTimeTest.cpp LIBS zelkit framework)
