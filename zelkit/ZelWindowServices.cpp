@@ -3,6 +3,7 @@
 #include "zelkit/ZelAssert.h"
 
 #include <unordered_map>
+#include <utility>
 
 namespace {
 
@@ -28,6 +29,8 @@ NoCursorPort g_noCursors;
 IZelCursorPort* g_pCursors = &g_noCursors;
 
 ZelDlgBaseSource g_pfnBaseSource = nullptr;
+
+ZelTooLong::Clock g_pfnClock = &CHighTime::GetPresentTime;
 
 } // namespace
 
@@ -154,4 +157,32 @@ void ZelDlgUnits::SetBaseUnits(std::int32_t i_x_base, std::int32_t i_y_base)
 {
     iXBase = i_x_base;
     iYBase = i_y_base;
+}
+
+ZelTooLong::ZelTooLong(std::int32_t i_limit_seconds, Callback fn_callback)
+    : StartTime(g_pfnClock()), iLimit(i_limit_seconds), Notify(std::move(fn_callback))
+{
+}
+
+ZelTooLong::~ZelTooLong()
+{
+    const CHighTime now = g_pfnClock();
+    if (!Notify || StartTime.GetStatus() != CHighTime::valid || now.GetStatus() != CHighTime::valid)
+        return;
+    const CHighTimeSpan elapsed = now - StartTime;
+    if (elapsed.GetTotalSeconds() < iLimit)
+        return;
+    // The callback only reports; what it throws must not end the program
+    // from a destructor (a failed check has shown its report already).
+    try {
+        Notify(elapsed);
+    } catch (...) {
+    }
+}
+
+ZelTooLong::Clock ZelTooLong::SetClock(Clock pfn_clock)
+{
+    Clock pfn_old = g_pfnClock;
+    g_pfnClock = pfn_clock ? pfn_clock : &CHighTime::GetPresentTime;
+    return pfn_old;
 }

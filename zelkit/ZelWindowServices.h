@@ -9,6 +9,7 @@
 #pragma once
 
 #include "framework/Types.h"
+#include "zelkit/CHighTime.h"
 
 #include <cstdint>
 #include <functional>
@@ -100,4 +101,33 @@ public:
 private:
     static std::int32_t iXBase;
     static std::int32_t iYBase;
+};
+
+// --- Scopes that took too long ------------------------------------------
+
+// Calls back, at the end of its scope, when the scope lasted at least the
+// limit in whole seconds; the callback receives the time the scope took.
+class ZelTooLong {
+public:
+    using Callback = std::function<void(const CHighTimeSpan&)>;
+    // The present time; tests put a clock of their own.
+    using Clock = CHighTime (*)();
+
+    ZelTooLong(std::int32_t i_limit_seconds, Callback fn_callback);
+    // An object and its member function as the callback.
+    template <class T>
+    ZelTooLong(std::int32_t i_limit_seconds, T* p_object, void (T::*pfn_member)(const CHighTimeSpan&))
+        : ZelTooLong(i_limit_seconds, [p_object, pfn_member](const CHighTimeSpan& span) { (p_object->*pfn_member)(span); })
+    {
+    }
+    ~ZelTooLong();
+    ZelTooLong(const ZelTooLong&) = delete;
+    ZelTooLong& operator=(const ZelTooLong&) = delete;
+
+    static Clock SetClock(Clock pfn_clock);
+
+private:
+    CHighTime StartTime;
+    std::int32_t iLimit;
+    Callback Notify;
 };

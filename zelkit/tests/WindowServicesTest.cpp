@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <stdexcept>
 #include <string>
 #include <utility>
 #include <vector>
@@ -171,6 +172,70 @@ TEST_F(DlgUnitsTest, WithoutBaseUnitsTheCheckFails)
     EXPECT_NE(reports.Reports()[1].sReport.find("Error: iYBase != 0"), std::string::npos);
     ZelAssertOff off;
     EXPECT_EQ(units.GetXDlg(10), 0);
+}
+
+} // namespace
+
+namespace {
+
+// A clock the test moves by hand.
+CHighTime g_now(2024, 3, 1, 12, 0, 0);
+CHighTime FakeNow() { return g_now; }
+
+class TooLongTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        g_now = CHighTime(2024, 3, 1, 12, 0, 0);
+        pSaved = ZelTooLong::SetClock(FakeNow);
+    }
+    void TearDown() override { ZelTooLong::SetClock(pSaved); }
+    ZelTooLong::Clock pSaved = nullptr;
+};
+
+struct Watcher {
+    std::vector<std::int64_t> vSeconds;
+    void TookLong(const CHighTimeSpan& span) { vSeconds.push_back(span.GetTotalSeconds()); }
+};
+
+TEST_F(TooLongTest, CallsBackOnlyWhenTheWholeSecondsReachTheLimit)
+{
+    Watcher watcher;
+    const struct {
+        std::int32_t i_limit;
+        CHighTimeSpan took;
+        bool b_called;
+    } a_cases[] = {
+        {10, CHighTimeSpan(0, 0, 0, 3), false},
+        {10, CHighTimeSpan(0, 0, 0, 9, 999), false}, // 9.999 s are 9 whole seconds
+        {10, CHighTimeSpan(0, 0, 0, 10), true},
+        {10, CHighTimeSpan(0, 1, 0, 0), true},
+        {0, CHighTimeSpan(0, 0, 0, 0), true},
+    };
+    for (const auto& c : a_cases) {
+        watcher.vSeconds.clear();
+        {
+            ZelTooLong watch(c.i_limit, &watcher, &Watcher::TookLong);
+            g_now = g_now + c.took;
+        }
+        EXPECT_EQ(watcher.vSeconds.size(), c.b_called ? 1u : 0u) << c.took.GetTotalSeconds();
+        if (c.b_called && !watcher.vSeconds.empty()) {
+            EXPECT_EQ(watcher.vSeconds[0], c.took.GetTotalSeconds());
+        }
+    }
+}
+
+TEST_F(TooLongTest, ACallbackThatThrowsDoesNotEndTheProgram)
+{
+    bool b_called = false;
+    {
+        ZelTooLong watch(1, [&](const CHighTimeSpan&) {
+            b_called = true;
+            throw std::runtime_error("report failed");
+        });
+        g_now = g_now + CHighTimeSpan(0, 0, 0, 5);
+    }
+    EXPECT_TRUE(b_called);
 }
 
 } // namespace
