@@ -1,6 +1,7 @@
 #include "zelkit/ZelName.h"
 
 #include "framework/Archive.h"
+#include "zelkit/ZelStringArray.h"
 
 #include <cctype>
 
@@ -73,21 +74,19 @@ std::string ZelName::Normalize(const std::string& s_text)
     return s_copy;
 }
 
+int ZelName::GetWords(const std::string& s_text, ZelStringArray& a_words)
+{
+    return a_words.Split(s_text, &ZelStringArray::isspace, 0, 1);
+}
+
 std::vector<std::string> ZelName::GetWords(const std::string& s_text)
 {
+    ZelStringArray a_words;
+    GetWords(s_text, a_words);
     std::vector<std::string> v_words;
-    std::string s_word;
-    for (char c : s_text) {
-        if (IsWhite(c)) {
-            if (!s_word.empty())
-                v_words.push_back(std::move(s_word));
-            s_word.clear();
-        } else {
-            s_word += c;
-        }
-    }
-    if (!s_word.empty())
-        v_words.push_back(std::move(s_word));
+    v_words.reserve(static_cast<std::size_t>(a_words.GetSize()));
+    for (int i = 0; i < a_words.GetSize(); ++i)
+        v_words.push_back(a_words[i]);
     return v_words;
 }
 

@@ -17,6 +17,7 @@
 #include <vector>
 
 class CArchive;
+class ZelStringArray;
 
 class ZelName {
 public:
@@ -41,7 +42,8 @@ public:
     static void Normalize(std::string& s_text);
     static std::string Normalize(const std::string& s_text);
     static bool IsWhite(char c);
-    // The words of a text, split at white space.
+    // The words of a text, split at white space; returns their number.
+    static int GetWords(const std::string& s_text, ZelStringArray& a_words);
     static std::vector<std::string> GetWords(const std::string& s_text);
 
 protected:

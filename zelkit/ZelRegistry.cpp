@@ -1,5 +1,7 @@
 #include "zelkit/ZelRegistry.h"
 
+#include "zelkit/ZelStringArray.h"
+
 #include <cstdlib>
 
 ZelRegistry::ZelRegistry(HKEY h_root, const std::string& s_subKey, REGSAM u_access, bool b_create)
@@ -218,4 +220,24 @@ BOOL ZelRegistry::DeleteValue(const std::string& s_name)
         return Fail(ERROR_ACCESS_DENIED);
     lError = CSettingsStore::Get().DeleteValue(hRoot, sSubKey, s_name);
     return lError == ERROR_SUCCESS ? TRUE : FALSE;
+}
+
+BOOL ZelRegistry::GetValue(const std::string& s_name, ZelStringArray& a_values)
+{
+    std::vector<std::string> v_values;
+    if (!GetMultiValue(s_name, v_values))
+        return FALSE;
+    a_values.RemoveAll();
+    for (const std::string& s_value : v_values)
+        a_values.Add(s_value);
+    return TRUE;
+}
+
+BOOL ZelRegistry::SetValue(const std::string& s_name, const ZelStringArray& a_values)
+{
+    std::vector<std::string> v_values;
+    v_values.reserve(static_cast<std::size_t>(a_values.GetSize()));
+    for (int i = 0; i < a_values.GetSize(); ++i)
+        v_values.push_back(a_values[i]);
+    return SetMultiValue(s_name, v_values);
 }

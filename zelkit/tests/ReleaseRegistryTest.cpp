@@ -2,6 +2,7 @@
 #include "framework/Settings.h"
 #include "zelkit/ZelRegistry.h"
 #include "zelkit/ZelRelease.h"
+#include "zelkit/ZelStringArray.h"
 
 #include <gtest/gtest.h>
 
@@ -188,6 +189,20 @@ TEST_F(RegistryTest, MultiStringsKeepOneEntryPerString)
 
     EXPECT_TRUE(reg.SetValue("Single", "x"));
     EXPECT_FALSE(reg.GetMultiValue("Single", v_back));
+
+    // The string-array forms store and read the same value.
+    ZelStringArray a_sites;
+    a_sites.Add("one");
+    a_sites.Add("two");
+    EXPECT_TRUE(reg.SetValue("Sites", a_sites));
+    ZelStringArray a_back;
+    a_back.Add("stale");
+    EXPECT_TRUE(reg.GetValue("Sites", a_back));
+    ASSERT_EQ(a_back.GetSize(), 2);
+    EXPECT_EQ(a_back[0], "one");
+    EXPECT_EQ(a_back[1], "two");
+    EXPECT_TRUE(reg.GetMultiValue("Sites", v_back));
+    EXPECT_EQ(v_back, (std::vector<std::string>{"one", "two"}));
 }
 
 TEST_F(RegistryTest, InstallationValuesAreReadOnlyAndExpandTheEnvironment)
