@@ -1,5 +1,6 @@
 # The library's services: block compression, CRC-16, message helpers and
 # the web file download (libcurl on a worker thread; its wx poster in ui/).
-list(APPEND ZELKIT_CORE_SOURCES ZelCompress.cpp)
+list(APPEND ZELKIT_CORE_SOURCES ZelCompress.cpp ZelCRC16.cpp ZelMessages.cpp ZelInternetFile.cpp)
 
 rvx_add_test(NAME zelkit_compress_tests SOURCES tests/CompressTest.cpp LIBS zelkit framework)
+rvx_add_test(NAME zelkit_internet_file_tests SOURCES tests/InternetFileTest.cpp LIBS zelkit framework)
