@@ -150,6 +150,22 @@ public:
         Elements.resize(static_cast<std::size_t>(n_new_size));
     }
 
+    // Makes room for n_alloc elements without constructing any, so that
+    // the array can grow to that size without moving its elements.
+    void Reserve(int n_alloc)
+    {
+        if (n_alloc <= nAlloc)
+            return;
+        try {
+            Elements.reserve(static_cast<std::size_t>(n_alloc));
+        } catch (const std::bad_alloc&) {
+            throw CMemoryException();
+        } catch (const std::length_error&) {
+            throw CMemoryException();
+        }
+        nAlloc = n_alloc;
+    }
+
     // Gives back storage beyond the present size.
     void FreeExtra()
     {

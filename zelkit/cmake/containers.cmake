@@ -1,7 +1,8 @@
 # Byte strings, the array templates, string arrays and splitting, keyed
 # objects with their lists and key index.
-list(APPEND ZELKIT_CORE_SOURCES ZelBytes.cpp ZelStringArray.cpp)
+list(APPEND ZELKIT_CORE_SOURCES ZelBytes.cpp ZelStringArray.cpp ZelKeyedObject.cpp)
 
 rvx_add_test(NAME zelkit_containers_tests
   SOURCES tests/BytesTest.cpp tests/ArrayTest.cpp tests/StringArrayTest.cpp
+    tests/KeyedObjectTest.cpp
   LIBS zelkit framework)
