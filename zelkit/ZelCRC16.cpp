@@ -1,5 +1,7 @@
 #include "zelkit/ZelCRC16.h"
 
+#include "zelkit/ZelBytes.h"
+
 #include <array>
 #include <cstring>
 
@@ -46,6 +48,11 @@ WORD ZelCRC16::Gen(const char* p_data, UINT u_length) const
     return Crc(reinterpret_cast<const unsigned char*>(p_data), u_length);
 }
 
+WORD ZelCRC16::Gen(const ZelBytes& bytes) const
+{
+    return Gen(static_cast<const char*>(bytes), static_cast<UINT>(bytes.GetLength()));
+}
+
 BOOL ZelCRC16::Check(WORD w_crc, const char* p_text) const
 {
     return Gen(p_text) == w_crc;
@@ -59,4 +66,9 @@ BOOL ZelCRC16::Check(WORD w_crc, const std::string& s_text) const
 BOOL ZelCRC16::Check(WORD w_crc, const char* p_data, UINT u_length) const
 {
     return Gen(p_data, u_length) == w_crc;
+}
+
+BOOL ZelCRC16::Check(WORD w_crc, const ZelBytes& bytes) const
+{
+    return Gen(bytes) == w_crc;
 }

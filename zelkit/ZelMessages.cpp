@@ -1,6 +1,7 @@
 #include "zelkit/ZelMessages.h"
 
 #include "framework/Resources.h"
+#include "zelkit/ZelStringArray.h"
 
 #include <cerrno>
 #include <cstdarg>
@@ -98,6 +99,18 @@ std::string ZelFormatError(int i_id, const std::string& s_arg1, const std::strin
     return FormatId(i_id, {s_arg1, s_arg2});
 }
 
+std::string ZelFormatError(int i_id, const ZelStringArray& a_args)
+{
+    std::string s_format;
+    if (i_id < 0 || !LoadResourceString(static_cast<std::uint32_t>(i_id), s_format))
+        return {};
+    std::vector<std::string> v_args;
+    v_args.reserve(static_cast<std::size_t>(a_args.GetSize()));
+    for (int i = 0; i < a_args.GetSize(); ++i)
+        v_args.push_back(a_args.GetAt(i));
+    return FormatMessageText(s_format, v_args);
+}
+
 int ZelDisplayError(int i_id, const std::string& s_arg1, UINT u_type)
 {
     return ZelMessageBox(ZelFormatError(i_id, s_arg1), u_type);
@@ -106,6 +119,11 @@ int ZelDisplayError(int i_id, const std::string& s_arg1, UINT u_type)
 int ZelDisplayError(int i_id, const std::string& s_arg1, const std::string& s_arg2, UINT u_type)
 {
     return ZelMessageBox(ZelFormatError(i_id, s_arg1, s_arg2), u_type);
+}
+
+int ZelDisplayError(int i_id, const ZelStringArray& a_args, UINT u_type)
+{
+    return ZelMessageBox(ZelFormatError(i_id, a_args), u_type);
 }
 
 void ZelLoadResourceString(int i_id, const char* p_default, std::string& s_out)

@@ -4,3 +4,4 @@ list(APPEND ZELKIT_CORE_SOURCES ZelCompress.cpp ZelCRC16.cpp ZelMessages.cpp Zel
 
 rvx_add_test(NAME zelkit_compress_tests SOURCES tests/CompressTest.cpp LIBS zelkit framework)
 rvx_add_test(NAME zelkit_internet_file_tests SOURCES tests/InternetFileTest.cpp LIBS zelkit framework)
+rvx_add_test(NAME zelkit_crc_messages_tests SOURCES tests/CrcMessagesTest.cpp LIBS zelkit framework)
