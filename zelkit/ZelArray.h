@@ -136,16 +136,8 @@ public:
             std::int64_t n_step = nGrowBy;
             if (n_step == 0)
                 n_step = std::clamp(GetSize() / 8, 4, 1024);
-            const std::int64_t n_new_alloc = std::min<std::int64_t>(
-                std::max<std::int64_t>(n_new_size, std::int64_t(nAlloc) + n_step), INT_MAX);
-            try {
-                Elements.reserve(static_cast<std::size_t>(n_new_alloc));
-            } catch (const std::bad_alloc&) {
-                throw CMemoryException();
-            } catch (const std::length_error&) {
-                throw CMemoryException();
-            }
-            nAlloc = static_cast<int>(n_new_alloc);
+            Reserve(static_cast<int>(std::min<std::int64_t>(
+                std::max<std::int64_t>(n_new_size, std::int64_t(nAlloc) + n_step), INT_MAX)));
         }
         Elements.resize(static_cast<std::size_t>(n_new_size));
     }
