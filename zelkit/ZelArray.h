@@ -84,6 +84,10 @@ void SerializeElements(CArchive& ar, T* p_elements, int n_count)
 
 template <class T>
 class ZelArray {
+    // A vector of bool packs its bits and hands out no element references
+    // or data pointer; use BOOL.
+    static_assert(!std::is_same_v<T, bool>, "use ZelArray<BOOL>");
+
 public:
     ZelArray() = default;
     ZelArray(const ZelArray& src) { Copy(src); }

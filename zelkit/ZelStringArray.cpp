@@ -70,6 +70,11 @@ int SplitFields(ZelStringArray& a_out, const std::string& s_text, IsSep is_sep, 
 int ZelStringArray::Split(const std::string& s_text, CharClass is_sep, int /*i_flag*/, int b_merge)
 {
     RemoveAll();
+    if (!is_sep) {
+        if (!s_text.empty())
+            Add(s_text);
+        return GetSize();
+    }
     const std::size_t n_length = s_text.size();
     std::size_t u_pos = 0;
     while (u_pos < n_length) {
