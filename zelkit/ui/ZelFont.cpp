@@ -2,6 +2,7 @@
 
 #include "framework/ui/WxText.h"
 
+#include <algorithm>
 #include <cstdlib>
 #include <wx/app.h>
 #include <wx/dcscreen.h>
