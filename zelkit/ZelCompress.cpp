@@ -302,6 +302,10 @@ extern "C" BYTE* cmprsdata(const BYTE* p_source, LONG l_length, LONG* p_outLengt
     if (l_length < 1 || !p_source || !p_outLength)
         return nullptr;
 
+    // A block's own length must fit the out length too.
+    if (l_length > std::numeric_limits<LONG>::max() - static_cast<LONG>(kCompressedHeader))
+        return Fail(p_outLength);
+
     const auto n_length = static_cast<std::size_t>(l_length);
     // Room for either form: a stored block, or a code stream shorter than
     // the data behind the longer header.
