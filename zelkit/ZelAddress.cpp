@@ -7,18 +7,16 @@
 
 namespace {
 constexpr std::uint32_t uAddressSchema = 1;
+
+std::string Cut(const std::string& s_text, int i_max)
+{
+    return ZelName::Cut(s_text, i_max);
 }
+} // namespace
 
 // ------------------------------------------------------------- ZelAddress
 
 ZelAddress::ZelAddress(int i_lineLength, int i_partLength) : nLineLength(i_lineLength), nPartLength(i_partLength) {}
-
-std::string ZelAddress::Cut(const std::string& s_text, int i_max)
-{
-    if (i_max <= 0)
-        return {};
-    return s_text.size() > static_cast<std::size_t>(i_max) ? s_text.substr(0, static_cast<std::size_t>(i_max)) : s_text;
-}
 
 void ZelAddress::ReadSchema(CArchive& ar)
 {
@@ -170,12 +168,7 @@ std::string ZelEmailAddr::Normalize(const std::string& s_addr)
 
 void ZelEmailAddr::SetAddr(const std::string& s_addr)
 {
-    std::string s_clean = Normalize(s_addr);
-    if (nMaxLength <= 0)
-        s_clean.clear();
-    else if (s_clean.size() > static_cast<std::size_t>(nMaxLength))
-        s_clean.resize(static_cast<std::size_t>(nMaxLength));
-    sAddr = std::move(s_clean);
+    sAddr = Cut(Normalize(s_addr), nMaxLength);
 }
 
 void ZelEmailAddr::Serialize(CArchive& ar)

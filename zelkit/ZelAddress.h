@@ -30,7 +30,6 @@ public:
     int GetPartLength() const { return nPartLength; }
 
 protected:
-    static std::string Cut(const std::string& s_text, int i_max);
     static void ReadSchema(CArchive& ar);
 
     int nLineLength;

@@ -46,9 +46,10 @@ public:
     static int GetWords(const std::string& s_text, ZelStringArray& a_words);
     static std::vector<std::string> GetWords(const std::string& s_text);
 
-protected:
-    // The text cut to i_max characters (nothing for a negative limit).
+    // The text cut to i_max characters (nothing for a limit below 1).
     static std::string Cut(const std::string& s_text, int i_max);
+
+protected:
     static void ReadSchema(CArchive& ar);
 
     int nMaxLength;
