@@ -4,11 +4,12 @@
 #include "framework/Resources.h"
 #include "zelkit/ZelLibrary.h"
 
+#include <bit>
 #include <cstdio>
 #include <cstring>
 #include <ctime>
 #include <limits>
-#include <map>
+#include <vector>
 
 namespace {
 
@@ -42,19 +43,116 @@ bool FitsInt64(Int128 x_value)
     return x_value >= std::numeric_limits<std::int64_t>::min() && x_value <= std::numeric_limits<std::int64_t>::max();
 }
 
-// The conversion cache. Never destroyed: a time may be converted by the
-// destructor of some other process-wide object.
-struct ConversionCache {
-    std::map<std::int64_t, CHighTime::_HighTimeFormat> mEntries;
-    std::int64_t llCalls = 0;
-    std::int64_t llHits = 0;
+// The conversion cache: tick count to broken-down form, never evicting.
+// Timetable code converts a few thousand slot times millions of times, so a
+// lookup must cost a fraction of the conversion itself; an ordered tree's
+// pointer chase costs more than the arithmetic it saves. The cache is an
+// open-addressed hash table instead, probed linearly and at most half
+// full, one cache line a slot, so that a hit reads one piece of memory. One
+// count, the most negative, marks an empty slot; that count itself is kept
+// beside the table.
+//
+// The table is never freed and the object has no destructor to run, so a
+// time converted while the process ends (by some other object's
+// destructor) still finds it.
+constexpr std::int64_t llEmptySlot = std::numeric_limits<std::int64_t>::min();
+
+struct alignas(64) CacheSlot {
+    std::int64_t llTicks = llEmptySlot;
+    CHighTime::_HighTimeFormat oParts{};
 };
 
-ConversionCache& Cache()
-{
-    static ConversionCache* p_cache = new ConversionCache;
-    return *p_cache;
-}
+// Until the cache's first entry its table is this one empty slot.
+constinit CacheSlot oNoCacheSlot;
+
+class ConversionCache {
+public:
+    // Counters: conversions asked for, and those the cache could not answer.
+    std::int64_t llCalls = 0;
+    std::int64_t llMisses = 0;
+
+    std::int64_t Entries() const { return nEntries; }
+
+    // The stored form of ll_ticks; false when there is none.
+    bool Find(std::int64_t ll_ticks, CHighTime::_HighTimeFormat& o_parts) const
+    {
+        if (ll_ticks == llEmpty) [[unlikely]] {
+            if (bHasEmptyKey)
+                o_parts = oEmptyKeyParts;
+            return bHasEmptyKey;
+        }
+        for (std::size_t n_slot = SlotOf(ll_ticks);; n_slot = (n_slot + 1) & nMask) {
+            const Slot& o_slot = pSlots[n_slot];
+            if (o_slot.llTicks == ll_ticks) {
+                o_parts = o_slot.oParts;
+                return true;
+            }
+            if (o_slot.llTicks == llEmpty)
+                return false;
+        }
+    }
+
+    // Adds an entry for a count that Find did not find.
+    void Insert(std::int64_t ll_ticks, const CHighTime::_HighTimeFormat& o_parts)
+    {
+        if (ll_ticks == llEmpty) {
+            bHasEmptyKey = true;
+            oEmptyKeyParts = o_parts;
+            ++nEntries;
+            return;
+        }
+        if (2 * (static_cast<std::size_t>(nEntries) + 1) > nMask + 1)
+            Grow();
+        Place(ll_ticks, o_parts);
+        ++nEntries;
+    }
+
+private:
+    using Slot = CacheSlot;
+    static constexpr std::int64_t llEmpty = llEmptySlot;
+
+    std::size_t SlotOf(std::int64_t ll_ticks) const
+    {
+        // Fibonacci hashing: slot times are multiples of whole minutes, and
+        // the top bits of the product spread them evenly.
+        return static_cast<std::size_t>((static_cast<std::uint64_t>(ll_ticks) * 0x9E3779B97F4A7C15ULL) >> iShift);
+    }
+
+    void Place(std::int64_t ll_ticks, const CHighTime::_HighTimeFormat& o_parts)
+    {
+        std::size_t n_slot = SlotOf(ll_ticks);
+        while (pSlots[n_slot].llTicks != llEmpty)
+            n_slot = (n_slot + 1) & nMask;
+        pSlots[n_slot].llTicks = ll_ticks;
+        pSlots[n_slot].oParts = o_parts;
+    }
+
+    void Grow()
+    {
+        const std::size_t n_oldSize = nMask + 1;
+        Slot* p_old = pSlots;
+        const std::size_t n_size = p_old == &oNoCacheSlot ? 1024 : 2 * n_oldSize;
+        pSlots = new Slot[n_size];
+        nMask = n_size - 1;
+        iShift = 64 - std::countr_zero(n_size);
+        if (p_old == &oNoCacheSlot)
+            return;
+        for (std::size_t n = 0; n < n_oldSize; ++n)
+            if (p_old[n].llTicks != llEmpty)
+                Place(p_old[n].llTicks, p_old[n].oParts);
+        delete[] p_old;
+    }
+
+    // Until the first entry the table is one empty slot.
+    Slot* pSlots = &oNoCacheSlot;
+    std::size_t nMask = 0;
+    int iShift = 63;
+    std::int64_t nEntries = 0;
+    bool bHasEmptyKey = false;
+    CHighTime::_HighTimeFormat oEmptyKeyParts{};
+};
+
+constinit ConversionCache oCache;
 
 // Names the formatter uses. They are fixed, whatever the machine's locale,
 // so that a text written on one machine reads the same on every other.
@@ -301,26 +399,21 @@ bool CHighTime::ComputeLongLongToTime(std::int64_t ll_ticks, _HighTimeFormat& o_
 
 bool CHighTime::ConvertLongLongToTime(std::int64_t ll_ticks, _HighTimeFormat& o_parts)
 {
-    ConversionCache& o_cache = Cache();
-    ++o_cache.llCalls;
-    auto it = o_cache.mEntries.lower_bound(ll_ticks);
-    if (it != o_cache.mEntries.end() && it->first == ll_ticks) {
-        ++o_cache.llHits;
-        o_parts = it->second;
+    ++oCache.llCalls;
+    if (oCache.Find(ll_ticks, o_parts))
         return true;
-    }
+    ++oCache.llMisses;
     if (!ComputeLongLongToTime(ll_ticks, o_parts))
         return false;
-    o_cache.mEntries.emplace_hint(it, ll_ticks, o_parts);
+    oCache.Insert(ll_ticks, o_parts);
     return true;
 }
 
 void CHighTime::GetLLTStat(std::int64_t& o_calls, std::int64_t& o_hits, std::int64_t& o_entries)
 {
-    const ConversionCache& o_cache = Cache();
-    o_calls = o_cache.llCalls;
-    o_hits = o_cache.llHits;
-    o_entries = static_cast<std::int64_t>(o_cache.mEntries.size());
+    o_calls = oCache.llCalls;
+    o_hits = oCache.llCalls - oCache.llMisses;
+    o_entries = oCache.Entries();
 }
 
 // ---------------------------------------------------------------------------

@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
+#include <cstring>
 #include <ctime>
 #include <limits>
 #include <vector>
@@ -411,6 +412,34 @@ TEST(HighTimeTest, ConversionCacheCounts)
     Status(CHighTime::invalid).GetYear();
     CHighTime::GetLLTStat(ll_calls0, ll_hits0, ll_entries0);
     EXPECT_EQ(ll_calls0, ll_calls);
+}
+
+// Many new entries (the table grows several times over) and the one tick
+// count the table cannot hold in place all come back as computed.
+TEST(HighTimeTest, ConversionCacheKeepsEveryEntry)
+{
+    std::vector<std::int64_t> v_ticks = {llMin, llMax, 0, -1};
+    for (std::int64_t ll = 0; ll < 20000; ++ll)
+        v_ticks.push_back(-7777777777777 + ll * 6000000000LL + ll % 7);
+    std::int64_t ll_calls0, ll_hits0, ll_entries0;
+    CHighTime::GetLLTStat(ll_calls0, ll_hits0, ll_entries0);
+    for (int i_pass = 0; i_pass < 2; ++i_pass) {
+        for (std::int64_t ll : v_ticks) {
+            CHighTime::_HighTimeFormat o_cached, o_computed;
+            ASSERT_TRUE(CHighTime::ConvertLongLongToTime(ll, o_cached));
+            ASSERT_TRUE(CHighTime::ComputeLongLongToTime(ll, o_computed));
+            ASSERT_EQ(std::memcmp(&o_cached, &o_computed, sizeof o_cached), 0) << ll;
+        }
+    }
+    std::int64_t ll_calls, ll_hits, ll_entries;
+    CHighTime::GetLLTStat(ll_calls, ll_hits, ll_entries);
+    const std::int64_t ll_count = static_cast<std::int64_t>(v_ticks.size());
+    EXPECT_EQ(ll_calls - ll_calls0, 2 * ll_count);
+    // Other tests may have converted the first few already.
+    EXPECT_GE(ll_hits - ll_hits0, ll_count);
+    EXPECT_LE(ll_entries - ll_entries0, ll_count);
+    EXPECT_GE(ll_entries - ll_entries0, ll_count - 4);
+    EXPECT_EQ((ll_calls - ll_calls0) - (ll_hits - ll_hits0), ll_entries - ll_entries0);
 }
 
 TEST(HighTimeTest, OleDateTimeConversions)
