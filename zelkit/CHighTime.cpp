@@ -2,6 +2,7 @@
 
 #include "framework/Archive.h"
 #include "framework/Resources.h"
+#include "zelkit/ZelEnglishDateNames.h"
 #include "zelkit/ZelLibrary.h"
 
 #include <bit>
@@ -154,15 +155,6 @@ private:
 
 constinit ConversionCache oCache;
 
-// Names the formatter uses. They are fixed, whatever the machine's locale,
-// so that a text written on one machine reads the same on every other.
-const char* const a_dayNames[7] = {"Sunday", "Monday", "Tuesday", "Wednesday", "Thursday", "Friday", "Saturday"};
-const char* const a_abbrevDayNames[7] = {"Sun", "Mon", "Tue", "Wed", "Thu", "Fri", "Sat"};
-const char* const a_monthNames[12] = {"January", "February", "March",     "April",   "May",      "June",
-                                      "July",    "August",   "September", "October", "November", "December"};
-const char* const a_abbrevMonthNames[12] = {"Jan", "Feb", "Mar", "Apr", "May", "Jun",
-                                            "Jul", "Aug", "Sep", "Oct", "Nov", "Dec"};
-
 // What the formatter knows beyond the strftime codes.
 struct FormatExtras {
     bool bLibraryCodes = false; // %s %u %n and their "#" forms
@@ -205,10 +197,12 @@ void FormatParts(std::string& s_out, const CHighTime::_HighTimeFormat& o_parts, 
         ++p;
         switch (c_code) {
         case '%': s_out += '%'; break;
-        case 'a': s_out += a_abbrevDayNames[i_weekDay]; break;
-        case 'A': s_out += a_dayNames[i_weekDay]; break;
-        case 'b': s_out += a_abbrevMonthNames[o_parts.iMonth - 1]; break;
-        case 'B': s_out += a_monthNames[o_parts.iMonth - 1]; break;
+        // Names are English whatever the machine's locale, so that a text
+        // written on one machine reads the same on every other.
+        case 'a': s_out += ZelEnglishDateNames::aAbbrevDays[i_weekDay]; break;
+        case 'A': s_out += ZelEnglishDateNames::aDays[i_weekDay]; break;
+        case 'b': s_out += ZelEnglishDateNames::aAbbrevMonths[o_parts.iMonth - 1]; break;
+        case 'B': s_out += ZelEnglishDateNames::aMonths[o_parts.iMonth - 1]; break;
         case 'c':
             FormatParts(s_out, o_parts, b_alt ? "%A, %B %#d, %Y, %H:%M:%S" : "%m/%d/%y %H:%M:%S", o_extras);
             break;
@@ -285,14 +279,25 @@ char* CopyInvalidText(char* p_buffer, int i_size, const char* p_text)
     return p_buffer;
 }
 
-// The arithmetic status rule: null wins over invalid, invalid over valid.
-CHighTime::HighTimeStatus CombinedStatus(CHighTime::HighTimeStatus e_a, CHighTime::HighTimeStatus e_b)
+// The arithmetic status rule: null wins over invalid, invalid over valid;
+// a valid result is the sum (or difference) of the ticks, and invalid when
+// that cannot be held in 64 bits. A result that is not valid has 0 ticks.
+using Status = CHighTime::HighTimeStatus;
+
+void CombineTicks(Status e_a, std::int64_t ll_a, Status e_b, std::int64_t ll_b, bool b_subtract, Status& o_status,
+                  std::int64_t& o_ticks)
 {
-    if (e_a == CHighTime::null || e_b == CHighTime::null)
-        return CHighTime::null;
-    if (e_a == CHighTime::invalid || e_b == CHighTime::invalid)
-        return CHighTime::invalid;
-    return CHighTime::valid;
+    o_ticks = 0;
+    if (e_a == CHighTime::null || e_b == CHighTime::null) {
+        o_status = CHighTime::null;
+    } else if (e_a == CHighTime::invalid || e_b == CHighTime::invalid) {
+        o_status = CHighTime::invalid;
+    } else if (b_subtract ? __builtin_sub_overflow(ll_a, ll_b, &o_ticks) : __builtin_add_overflow(ll_a, ll_b, &o_ticks)) {
+        o_status = CHighTime::invalid;
+        o_ticks = 0;
+    } else {
+        o_status = CHighTime::valid;
+    }
 }
 
 } // namespace
@@ -602,33 +607,21 @@ CHighTime CHighTime::GetPresentTime()
 CHighTime CHighTime::operator+(const CHighTimeSpan& o_span) const
 {
     CHighTime o_result;
-    o_result.eStatus = CombinedStatus(eStatus, o_span.eStatus);
-    if (o_result.eStatus == valid && __builtin_add_overflow(llTime, o_span.llSpan, &o_result.llTime)) {
-        o_result.eStatus = invalid;
-        o_result.llTime = 0;
-    }
+    CombineTicks(eStatus, llTime, o_span.eStatus, o_span.llSpan, false, o_result.eStatus, o_result.llTime);
     return o_result;
 }
 
 CHighTime CHighTime::operator-(const CHighTimeSpan& o_span) const
 {
     CHighTime o_result;
-    o_result.eStatus = CombinedStatus(eStatus, o_span.eStatus);
-    if (o_result.eStatus == valid && __builtin_sub_overflow(llTime, o_span.llSpan, &o_result.llTime)) {
-        o_result.eStatus = invalid;
-        o_result.llTime = 0;
-    }
+    CombineTicks(eStatus, llTime, o_span.eStatus, o_span.llSpan, true, o_result.eStatus, o_result.llTime);
     return o_result;
 }
 
 CHighTimeSpan CHighTime::operator-(const CHighTime& o_other) const
 {
     CHighTimeSpan o_result;
-    o_result.eStatus = CombinedStatus(eStatus, o_other.eStatus);
-    if (o_result.eStatus == valid && __builtin_sub_overflow(llTime, o_other.llTime, &o_result.llSpan)) {
-        o_result.eStatus = invalid;
-        o_result.llSpan = 0;
-    }
+    CombineTicks(eStatus, llTime, o_other.eStatus, o_other.llTime, true, o_result.eStatus, o_result.llSpan);
     return o_result;
 }
 
@@ -733,22 +726,14 @@ std::int64_t CHighTimeSpan::GetTotalNanoSeconds() const
 CHighTimeSpan CHighTimeSpan::operator+(const CHighTimeSpan& o_other) const
 {
     CHighTimeSpan o_result;
-    o_result.eStatus = CombinedStatus(eStatus, o_other.eStatus);
-    if (o_result.eStatus == CHighTime::valid && __builtin_add_overflow(llSpan, o_other.llSpan, &o_result.llSpan)) {
-        o_result.eStatus = CHighTime::invalid;
-        o_result.llSpan = 0;
-    }
+    CombineTicks(eStatus, llSpan, o_other.eStatus, o_other.llSpan, false, o_result.eStatus, o_result.llSpan);
     return o_result;
 }
 
 CHighTimeSpan CHighTimeSpan::operator-(const CHighTimeSpan& o_other) const
 {
     CHighTimeSpan o_result;
-    o_result.eStatus = CombinedStatus(eStatus, o_other.eStatus);
-    if (o_result.eStatus == CHighTime::valid && __builtin_sub_overflow(llSpan, o_other.llSpan, &o_result.llSpan)) {
-        o_result.eStatus = CHighTime::invalid;
-        o_result.llSpan = 0;
-    }
+    CombineTicks(eStatus, llSpan, o_other.eStatus, o_other.llSpan, true, o_result.eStatus, o_result.llSpan);
     return o_result;
 }
 

@@ -1,6 +1,7 @@
 #include "zelkit/ZelOleDateTime.h"
 
 #include "framework/Encoding.h"
+#include "zelkit/ZelEnglishDateNames.h"
 
 #include <algorithm>
 #include <cctype>
@@ -12,13 +13,6 @@
 #include <locale.h>
 
 namespace {
-
-const char* const a_englishDays[7] = {"Sunday", "Monday", "Tuesday", "Wednesday", "Thursday", "Friday", "Saturday"};
-const char* const a_englishAbbrevDays[7] = {"Sun", "Mon", "Tue", "Wed", "Thu", "Fri", "Sat"};
-const char* const a_englishMonths[12] = {"January", "February", "March",     "April",   "May",      "June",
-                                         "July",    "August",   "September", "October", "November", "December"};
-const char* const a_englishAbbrevMonths[12] = {"Jan", "Feb", "Mar", "Apr", "May", "Jun",
-                                               "Jul", "Aug", "Sep", "Oct", "Nov", "Dec"};
 
 bool bNamesInitialised = false;
 
@@ -65,6 +59,8 @@ bool IsDigit(char c) { return c >= '0' && c <= '9'; }
 
 } // namespace
 
+// The tables start as the English names (written out so that they hold
+// them before any code of the library runs).
 char ZelOleDateTime::DayNames[nDayNames][nMaxNameLength + 1] = {"Sunday",   "Monday", "Tuesday", "Wednesday",
                                                                  "Thursday", "Friday", "Saturday"};
 char ZelOleDateTime::AbbrevDayNames[nDayNames][nMaxNameLength + 1] = {"Sun", "Mon", "Tue", "Wed",
@@ -110,10 +106,10 @@ void ZelOleDateTime::ResetNames()
 {
     InstallNames([](NameTable e_table, int i_index) -> std::string {
         switch (e_table) {
-        case ntDayNames: return a_englishDays[i_index];
-        case ntAbbrevDayNames: return a_englishAbbrevDays[i_index];
-        case ntMonthNames: return a_englishMonths[i_index];
-        case ntAbbrevMonthNames: return a_englishAbbrevMonths[i_index];
+        case ntDayNames: return ZelEnglishDateNames::aDays[i_index];
+        case ntAbbrevDayNames: return ZelEnglishDateNames::aAbbrevDays[i_index];
+        case ntMonthNames: return ZelEnglishDateNames::aMonths[i_index];
+        case ntAbbrevMonthNames: return ZelEnglishDateNames::aAbbrevMonths[i_index];
         }
         return {};
     });
