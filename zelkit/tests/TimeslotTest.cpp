@@ -58,6 +58,8 @@ TEST(TimeslotTest, TimesRelationsAndFlags)
     EXPECT_EQ(slot.GetLength(), 5400);
     EXPECT_EQ(slot.GetEnd(), At(10, 30));
     EXPECT_EQ(slot.FormatHHMM(':'), "09:00 - 10:30 (1h30m)");
+    EXPECT_EQ(Slot(11, 45, 13, 5).FormatAMPM(TRUE, 0, ':'), "11:45am - 1:05pm (1h20m)");
+    EXPECT_EQ(slot.FormatLength(ZelOleDateTimeSpan::fuMinutes), "90m");
 
     EXPECT_TRUE(slot.Within(At(9, 0), FALSE));
     EXPECT_FALSE(slot.Within(At(10, 30), FALSE));
