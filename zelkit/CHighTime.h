@@ -133,7 +133,8 @@ public:
     // The format is loaded from the string table.
     std::string Format(UINT u_formatId) const;
     // Plain strftime codes into a caller's buffer; null when the buffer or
-    // the value is null. A text that does not fit leaves the buffer empty.
+    // the value is null or the buffer has no room at all. A text that does
+    // not fit leaves the buffer empty; the invalid text is cut to fit.
     char* Format(char* p_buffer, int i_size, const char* p_format) const;
 
     // Counters of the conversion cache: conversions asked for, those the
