@@ -7,20 +7,21 @@
 #include "framework/ui/WxMessageBox.h"
 #include "zelkit/ZelAssert.h"
 #include "zelkit/ZelLibrary.h"
+#include "zelkit/ZelRelease.h"
 #include "zelkit/ui/ZelErrorDlg.h"
 
-#include <cstdio>
 #include <exception>
 #include <unistd.h>
 #include <wx/filename.h>
 #include <wx/stdpaths.h>
 
-std::string RotavexProductText()
+const ZelRelease& RotavexRelease()
 {
-    char a_rel[16];
-    std::snprintf(a_rel, sizeof a_rel, "%u.%02u", RVX_RELEASE_NUMBER / 100, RVX_RELEASE_NUMBER % 100);
-    return std::string(RVX_PRODUCT_NAME) + " Rev " + a_rel;
+    static const ZelRelease release(RVX_PRODUCT_NAME, RVX_RELEASE_NUMBER, "");
+    return release;
 }
+
+std::string RotavexProductText() { return RotavexRelease().GetPgmName() + " Rev " + RotavexRelease().FormatRel(); }
 
 namespace {
 
