@@ -32,8 +32,10 @@ enum : long {
     ERROR_SUCCESS = 0,
     ERROR_FILE_NOT_FOUND = 2,
     ERROR_ACCESS_DENIED = 5,
+    ERROR_INVALID_HANDLE = 6,
     ERROR_INVALID_DATA = 13,
     ERROR_WRITE_FAULT = 29,
+    ERROR_MORE_DATA = 234,
 };
 
 enum class SettingsHive { CurrentUser, LocalMachine };

@@ -30,11 +30,6 @@ enum : REGSAM {
     KEY_ALL_ACCESS = 0xF003F,
 };
 
-enum : long {
-    ERROR_INVALID_HANDLE = 6,
-    ERROR_MORE_DATA = 234,
-};
-
 class ZelRegistry {
 public:
     // Opens s_subKey under the root, or with b_create creates it when it is
