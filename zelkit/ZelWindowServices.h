@@ -10,6 +10,7 @@
 
 #include "framework/Types.h"
 #include "zelkit/CHighTime.h"
+#include "zelkit/ZelOleDateTime.h"
 
 #include <cstdint>
 #include <functional>
@@ -127,7 +128,7 @@ public:
     static Clock SetClock(Clock pfn_clock);
 
 private:
-    CHighTime StartTime;
+    ZelOleDateTime StartTime;
     std::int32_t iLimit;
     Callback Notify;
 };
