@@ -6,7 +6,10 @@
 
 #include <gtest/gtest.h>
 #include <wx/dcscreen.h>
+#include <wx/dcsvg.h>
 #include <wx/evtloop.h>
+#include <wx/filefn.h>
+#include <wx/filename.h>
 #include <wx/timer.h>
 
 namespace {
@@ -42,6 +45,25 @@ TEST(Font, PointFontTextHasThirteenNumbersAndTheFaceAndRecreatesIt)
     EXPECT_EQ(again.ToString(), s);
     EXPECT_NEAR(again.GetFractionalPointSize(), 12.0, 0.5);
     EXPECT_EQ(again.GetFaceName(), "DejaVu Sans");
+}
+
+TEST(Font, PointFontHasItsSizeOnTheDeviceItIsMadeFor)
+{
+    // The logical height is in the device's pixels; the font shown on that
+    // device is still the asked point size.
+    for (const double d_dpi : {72.0, 300.0, 600.0}) {
+        const wxString s_file = wxFileName::CreateTempFileName("zelfont");
+        {
+            wxSVGFileDC dc(s_file, 100, 100, d_dpi);
+            ZelFont font;
+            ASSERT_EQ(font.CreatePointFont(120, "DejaVu Sans", &dc), TRUE) << d_dpi;
+            ZelLogFont lf;
+            ASSERT_EQ(font.GetLogFont(&lf), TRUE);
+            EXPECT_EQ(lf.lfHeight, -static_cast<LONG>(d_dpi * 120 / 720)) << d_dpi;
+            EXPECT_NEAR(font.GetFractionalPointSize(), 12.0, 0.5) << d_dpi;
+        }
+        wxRemoveFile(s_file);
+    }
 }
 
 TEST(Font, StyleFieldsReachTheWxFont)

@@ -73,14 +73,19 @@ BOOL ZelFont::CreatePointFont(int i_point_size, const char* psz_face_name, wxDC*
     lf.lfCharSet = 0; // the text's character set: code page 1252
     lf.SetFaceName(psz_face_name ? psz_face_name : "");
     // Tenths of a point become the character height in the DC's pixels.
-    const long l_pixels = static_cast<long>(PixelsPerInch(p_dc)) * i_point_size / 720;
+    // The wx font is sized at the same resolution, so that it has the asked
+    // point size on that device (a printer's pixels are not the screen's).
+    const int i_ppi = PixelsPerInch(p_dc);
+    const long l_pixels = static_cast<long>(i_ppi) * i_point_size / 720;
     lf.lfHeight = static_cast<LONG>(-std::labs(l_pixels));
-    return CreateFontIndirect(lf);
+    return CreateAt(lf, i_ppi);
 }
 
-BOOL ZelFont::CreateFontIndirect(const ZelLogFont& lf)
+BOOL ZelFont::CreateFontIndirect(const ZelLogFont& lf) { return CreateAt(lf, PixelsPerInch(nullptr)); }
+
+BOOL ZelFont::CreateAt(const ZelLogFont& lf, int i_pixels_per_inch)
 {
-    wxFont font = MakeWxFont(lf, PixelsPerInch(nullptr));
+    wxFont font = MakeWxFont(lf, i_pixels_per_inch);
     if (!font.IsOk())
         return FALSE;
     wxFont::operator=(font);

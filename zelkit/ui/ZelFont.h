@@ -32,6 +32,9 @@ public:
     static wxFont MakeWxFont(const ZelLogFont& lf, int i_pixels_per_inch);
 
 private:
+    // Heights in pixels are those of a device of i_pixels_per_inch.
+    BOOL CreateAt(const ZelLogFont& lf, int i_pixels_per_inch);
+
     ZelLogFont LogFont;
     bool bCreated = false;
 };
