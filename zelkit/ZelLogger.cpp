@@ -177,7 +177,11 @@ std::ios_base::iostate ZelLogger::Redirect(const char* psz_file)
         return rdstate();
     }
     const int i_fd = fd();
-    if (i_fd < 0 || ::dup2(i_new, i_fd) != i_fd)
+    // The descriptor keeps its close-on-exec setting, so that a log file
+    // does not leak into the programs this one starts.
+    const int i_fd_flags = i_fd >= 0 ? ::fcntl(i_fd, F_GETFD) : -1;
+    const int i_dup_flags = i_fd_flags >= 0 && (i_fd_flags & FD_CLOEXEC) ? O_CLOEXEC : 0;
+    if (i_fd < 0 || ::dup3(i_new, i_fd, i_dup_flags) != i_fd)
         setstate(std::ios_base::failbit | std::ios_base::badbit);
     ::close(i_new);
     return rdstate();

@@ -69,6 +69,27 @@ TEST_F(LoggerTest, RedirectCreatesAMissingFileWithGroupWritePermission)
     EXPECT_EQ(st.st_mode & 0777, 0664u);
 }
 
+TEST_F(LoggerTest, RedirectKeepsTheDescriptorsCloseOnExecSetting)
+{
+    const fs::path first = dir / "first.log";
+    const fs::path second = dir / "second.log";
+    const int i_plain = ::open(first.c_str(), O_WRONLY | O_CREAT, 0664);
+    ASSERT_GE(i_plain, 0);
+    {
+        ZelLogger own(first.c_str());
+        ZelLogger attached(i_plain);
+        const struct {
+            ZelLogger* p_log;
+            int i_cloexec;
+        } a_cases[] = {{&own, FD_CLOEXEC}, {&attached, 0}};
+        for (const auto& c : a_cases) {
+            ASSERT_EQ(c.p_log->Redirect(second.c_str()), std::ios_base::goodbit);
+            EXPECT_EQ(::fcntl(c.p_log->fd(), F_GETFD) & FD_CLOEXEC, c.i_cloexec) << c.p_log->fd();
+        }
+    }
+    ::close(i_plain);
+}
+
 TEST_F(LoggerTest, RedirectToAMissingFolderSetsTheFailBit)
 {
     ZelLogger log((dir / "a.log").c_str());
