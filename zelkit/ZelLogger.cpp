@@ -177,6 +177,11 @@ std::ios_base::iostate ZelLogger::Redirect(const char* psz_file)
         return rdstate();
     }
     const int i_fd = fd();
+    // A descriptor its owner closed under the stream may have been handed
+    // out again for the new file: then it already refers to that file and
+    // must stay open.
+    if (i_new == i_fd)
+        return rdstate();
     // The descriptor keeps its close-on-exec setting, so that a log file
     // does not leak into the programs this one starts.
     const int i_fd_flags = i_fd >= 0 ? ::fcntl(i_fd, F_GETFD) : -1;

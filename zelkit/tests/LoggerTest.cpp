@@ -90,6 +90,23 @@ TEST_F(LoggerTest, RedirectKeepsTheDescriptorsCloseOnExecSetting)
     ::close(i_plain);
 }
 
+TEST_F(LoggerTest, RedirectMendsADescriptorItsOwnerClosed)
+{
+    // The closed descriptor's number is the lowest free one, so the new
+    // file gets it.
+    const int i_fd = ::open((dir / "gone.log").c_str(), O_WRONLY | O_CREAT, 0664);
+    ASSERT_GE(i_fd, 0);
+    ZelLogger log(i_fd);
+    ::close(i_fd);
+    const fs::path path = dir / "new.log";
+    EXPECT_EQ(log.Redirect(path.c_str()), std::ios_base::goodbit);
+    log << "after\n";
+    log.flush();
+    EXPECT_TRUE(log.good());
+    EXPECT_EQ(Contents(path), "after\n");
+    ::close(i_fd); // the caller's number, now the new file's
+}
+
 TEST_F(LoggerTest, RedirectToAMissingFolderSetsTheFailBit)
 {
     ZelLogger log((dir / "a.log").c_str());
