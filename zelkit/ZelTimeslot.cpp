@@ -515,7 +515,11 @@ bool ZelRelTimeslot::operator<(const ZelRelTimeslot& other) const
 {
     if (lSetKey != other.lSetKey)
         return lSetKey < other.lSetKey;
-    if (Start != other.Start)
+    // Starts that differ only in their status (a damaged file can hold an
+    // invalid or null one) are the same start here, and the length decides:
+    // otherwise the order would not be a strict weak order and sorting a
+    // loaded array would be undefined.
+    if (Start < other.Start || other.Start < Start)
         return Start < other.Start;
     return Length < other.Length;
 }

@@ -247,6 +247,14 @@ TEST(RelTimeslotTest, OrderEqualityAndRelations)
     b.SetCombinationKey(7);
     EXPECT_TRUE(a == b); // item data and combination are no part of equality
     EXPECT_TRUE(a <= b && a >= b && !(a < b) && !(a > b));
+    // A start that differs only in its status (as a damaged file may hold)
+    // leaves the order to the length, so the order stays one a sort can use.
+    ZelOleDateTimeSpan o_nullStart = Minutes(9 * 60);
+    o_nullStart.SetStatus(CHighTime::null);
+    const ZelRelTimeslot odd(o_nullStart, Minutes(30), 1);
+    EXPECT_TRUE(odd < a);
+    EXPECT_FALSE(a < odd);
+    EXPECT_TRUE(odd < Rel(9, 0, 90, 1));
 
     EXPECT_TRUE(a.Within(Minutes(9 * 60)));
     EXPECT_FALSE(a.Within(Minutes(10 * 60)));
