@@ -24,6 +24,7 @@
 #include "zelkit/ZelAssert.h"
 
 #include <cstdint>
+#include <deque>
 #include <string>
 #include <vector>
 
@@ -36,6 +37,8 @@ public:
 };
 
 // A hash map from a 32-bit key to a T with one built-in iteration cursor.
+// Entries never move: a value reached by key stays at its address until its
+// key is removed, however many keys are added after it.
 template <class T>
 class ZelKeyIndex {
 public:
@@ -103,7 +106,7 @@ public:
     void RemoveAll()
     {
         std::vector<int>().swap(Buckets);
-        std::vector<Assoc>().swap(Assocs);
+        std::deque<Assoc>().swap(Assocs);
         iFree = -1;
         nCount = 0;
         uNextBucket = 0;
@@ -200,7 +203,7 @@ private:
 
     UINT nHashSize;
     std::vector<int> Buckets; // head entry of each bucket, -1 for none
-    std::vector<Assoc> Assocs;
+    std::deque<Assoc> Assocs; // grows at its end without moving an entry
     int iFree = -1;
     int nCount = 0;
     std::size_t uNextBucket = 0;

@@ -122,6 +122,22 @@ TEST(KeyedObjectTest, IndexVisitsBucketsInOrderNewestFirst)
     EXPECT_EQ(Walk(index), (std::vector<std::pair<LONG, int>>{{0, 0}, {211, 0}, {212, 0}}));
 }
 
+TEST(KeyedObjectTest, AValueStaysInPlaceWhileKeysAreAdded)
+{
+    // A value handed out by key is the map's own until its key goes: the
+    // rostering sweeps fill one entry while they add others.
+    ZelKeyIndex<int> index;
+    int& i_first = index[7];
+    for (LONG l_key = 100; l_key < 1100; ++l_key)
+        index[l_key] = static_cast<int>(l_key);
+    i_first = 5;
+    int i_found = 0;
+    EXPECT_TRUE(index.Lookup(7, i_found));
+    EXPECT_EQ(i_found, 5);
+    EXPECT_TRUE(index.Lookup(1099, i_found));
+    EXPECT_EQ(i_found, 1099);
+}
+
 TEST(KeyedObjectTest, AddAnswersInTheOrderValidRoomNameKey)
 {
     NamedList list(100, 3);
