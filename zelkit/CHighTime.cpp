@@ -115,8 +115,11 @@ private:
     std::size_t SlotOf(std::int64_t ll_ticks) const
     {
         // Fibonacci hashing: slot times are multiples of whole minutes, and
-        // the top bits of the product spread them evenly.
-        return static_cast<std::size_t>((static_cast<std::uint64_t>(ll_ticks) * 0x9E3779B97F4A7C15ULL) >> iShift);
+        // the top bits of the product spread them evenly. The mask keeps the
+        // one-slot table of an empty cache (where no shift can leave zero
+        // bits) to its one slot.
+        return static_cast<std::size_t>((static_cast<std::uint64_t>(ll_ticks) * 0x9E3779B97F4A7C15ULL) >> iShift) &
+               nMask;
     }
 
     void Place(std::int64_t ll_ticks, const CHighTime::_HighTimeFormat& o_parts)

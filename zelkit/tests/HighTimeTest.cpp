@@ -442,6 +442,25 @@ TEST(HighTimeTest, ConversionCacheKeepsEveryEntry)
     EXPECT_EQ((ll_calls - ll_calls0) - (ll_hits - ll_hits0), ll_entries - ll_entries0);
 }
 
+// The first conversion of a process meets the empty cache. It runs in a
+// process of its own (the rest of this program has filled the cache long
+// before), and must come back as computed for a count in either half of
+// the hash range.
+TEST(HighTimeDeathTest, FirstConversionOfAProcessIsComputed)
+{
+    GTEST_FLAG_SET(death_test_style, "threadsafe");
+    for (const std::int64_t ll_ticks : {std::int64_t{1}, std::int64_t{2}, std::int64_t{0}}) {
+        const auto first_conversion = [ll_ticks] {
+            CHighTime::_HighTimeFormat o_cached{}, o_computed{};
+            const bool b_same = CHighTime::ConvertLongLongToTime(ll_ticks, o_cached) &&
+                                CHighTime::ComputeLongLongToTime(ll_ticks, o_computed) &&
+                                std::memcmp(&o_cached, &o_computed, sizeof o_cached) == 0;
+            std::_Exit(b_same ? 0 : 1);
+        };
+        EXPECT_EXIT(first_conversion(), testing::ExitedWithCode(0), "") << ll_ticks;
+    }
+}
+
 TEST(HighTimeTest, OleDateTimeConversions)
 {
     struct Case {
