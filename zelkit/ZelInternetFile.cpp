@@ -284,8 +284,12 @@ bool CInternetFileAccess::AcceptStatus()
     return true;
 }
 
+// Nothing may be thrown through the transfer library's own frames: it would
+// leave the transfer half torn down. Running out of memory here, for the
+// data or for a progress code the window could not queue, stops the
+// transfer instead.
 std::size_t CInternetFileAccess::OnData(char* p_data, std::size_t n_size, std::size_t n_count, void* p_user)
-{
+try {
     auto* p_access = static_cast<CInternetFileAccess*>(p_user);
     const std::size_t n_bytes = n_size * n_count;
     // Any answer other than n_bytes stops the transfer.
@@ -307,6 +311,9 @@ std::size_t CInternetFileAccess::OnData(char* p_data, std::size_t n_size, std::s
     p_access->lAmtRead = static_cast<LONG>(v_data.size());
     p_access->SetProgress(bytesRead);
     return n_bytes;
+} catch (...) {
+    static_cast<CInternetFileAccess*>(p_user)->bOutOfMemory = true;
+    return 0;
 }
 
 void CInternetFileAccess::Fail(const std::string& s_text)

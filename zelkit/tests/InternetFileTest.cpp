@@ -9,6 +9,7 @@
 #include <sys/socket.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <atomic>
 #include <chrono>
 #include <condition_variable>
@@ -17,6 +18,7 @@
 #include <map>
 #include <memory>
 #include <mutex>
+#include <new>
 #include <string>
 #include <thread>
 #include <vector>
@@ -266,7 +268,8 @@ TEST_F(InternetFileTest, EmptyFileIsDoneWithoutABuffer)
 TEST_F(InternetFileTest, RedirectIsFollowed)
 {
     server.AddFile("/new.txt", "200 OK", "moved here");
-    server.AddFile("/old.txt", "302 Found", "", "Location: /new.txt\r\n");
+    // The redirect's own page is not part of the file.
+    server.AddFile("/old.txt", "302 Found", "<a href=\"/new.txt\">here</a>", "Location: /new.txt\r\n");
     const auto p = Fetch("old.txt");
     EXPECT_EQ(Data(*p), "moved here");
     EXPECT_EQ(poster.Codes().back(), kDone);
@@ -309,6 +312,42 @@ TEST_F(InternetFileTest, FailuresAreReportedAsFailures)
         } else {
             EXPECT_FALSE(p->GetErrorText().empty());
         }
+    }
+}
+
+// A window whose queue has no memory left for one code: the download stops
+// and says so instead of throwing through the transfer library.
+class ExhaustedPoster : public RecordingPoster {
+public:
+    explicit ExhaustedPoster(LONG l_code) : lRefused(l_code) {}
+    void Post(UINT u_message, LONG l_progress, CInternetFileAccess* p_access) override
+    {
+        if (l_progress == lRefused && !bRefused.exchange(true))
+            throw std::bad_alloc();
+        RecordingPoster::Post(u_message, l_progress, p_access);
+    }
+
+private:
+    LONG lRefused;
+    std::atomic<bool> bRefused{false};
+};
+
+TEST_F(InternetFileTest, ProgressThatCannotBePostedStopsTheDownload)
+{
+    server.AddFile("/list.txt", "200 OK", std::string(3000, 'p'));
+    for (LONG l_code : {kReading, kRead}) {
+        SCOPED_TRACE(l_code);
+        ExhaustedPoster recorder(l_code);
+        std::unique_ptr<CInternetFileAccess> p(
+            CInternetFileAccess::ReadInternetFile(&recorder, kMessage, server.Server(), "list.txt", TRUE, TRUE));
+        ASSERT_TRUE(p);
+        ASSERT_EQ(p->WaitForThreadToClose(10000), CInternetFileAccess::waitEnded);
+        const Codes v_codes = recorder.Codes();
+        ASSERT_GE(v_codes.size(), 2u);
+        EXPECT_EQ(Codes(v_codes.end() - 2, v_codes.end()), (Codes{kFailed, kDone}));
+        EXPECT_EQ(p->GetData(), nullptr);
+        EXPECT_EQ(p->GetErrorText(), std::strerror(ENOMEM));
+        EXPECT_TRUE(p->IsClosed());
     }
 }
 
