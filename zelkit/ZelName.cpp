@@ -289,6 +289,12 @@ std::string ZelPersonName::InitialsOf(std::initializer_list<std::string> a_texts
     return s_initials;
 }
 
+// Unlike the other initials, these keep the letters as they were typed.
+std::string ZelPersonName::FirstLetters(const std::string& s_first, const std::string& s_last)
+{
+    return s_first.substr(0, s_first.empty() ? 0 : 1) + s_last.substr(0, s_last.empty() ? 0 : 1);
+}
+
 // ---------------------------------------------------------- ZelSimpleName
 
 ZelSimpleName::ZelSimpleName(int i_maxFirst, int i_maxLast) : ZelPersonName(i_maxFirst, 0, i_maxLast) {}
@@ -335,7 +341,7 @@ std::string ZelSimpleName::GetInitials() const
 
 std::string ZelSimpleName::GetFirstLastInitials() const
 {
-    return InitialsOf({sFirst.substr(0, sFirst.empty() ? 0 : 1), sLast.substr(0, sLast.empty() ? 0 : 1)});
+    return FirstLetters(sFirst, sLast);
 }
 
 void ZelSimpleName::Serialize(CArchive& ar)
@@ -408,7 +414,7 @@ std::string ZelFullName::GetMiddleInitials() const
 
 std::string ZelFullName::GetFirstLastInitials() const
 {
-    return InitialsOf({sFirst.substr(0, sFirst.empty() ? 0 : 1), sLast.substr(0, sLast.empty() ? 0 : 1)});
+    return FirstLetters(sFirst, sLast);
 }
 
 void ZelFullName::Serialize(CArchive& ar)

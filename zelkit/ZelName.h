@@ -123,6 +123,7 @@ public:
 
     // The first letter of every word of the texts, in upper case.
     static std::string InitialsOf(std::initializer_list<std::string> a_texts);
+    static std::string FirstLetters(const std::string& s_first, const std::string& s_last);
     // A character in upper case, in the file's code page.
     static char ToUpper(char c);
 

@@ -79,6 +79,8 @@ TEST(NameTest, PersonNamesSplitIntoPartsAndShowThemselves)
     EXPECT_EQ(full.GetOtherNames(), "van der");
     EXPECT_EQ(full.GetLastName(), "\xe9lst");
     EXPECT_EQ(full.GetInitials(), "JVD\xc9");
+    EXPECT_EQ(full.GetMiddleInitials(), "VD");
+    EXPECT_EQ(full.GetFirstLastInitials(), "j\xe9"); // first letters as typed
 }
 
 TEST(NameTest, FewWordsLeaveLaterPartsEmpty)
