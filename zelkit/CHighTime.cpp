@@ -32,7 +32,13 @@ constexpr std::int64_t FloorDiv(std::int64_t ll_a, std::int64_t ll_b)
     return (ll_a % ll_b != 0 && ((ll_a < 0) != (ll_b < 0))) ? ll_q - 1 : ll_q;
 }
 
-constexpr std::int64_t FloorMod(std::int64_t ll_a, std::int64_t ll_b) { return ll_a - FloorDiv(ll_a, ll_b) * ll_b; }
+// From the truncating remainder, so that no product can overflow at the
+// ends of the tick range.
+constexpr std::int64_t FloorMod(std::int64_t ll_a, std::int64_t ll_b)
+{
+    const std::int64_t ll_r = ll_a % ll_b;
+    return (ll_r != 0 && ((ll_r < 0) != (ll_b < 0))) ? ll_r + ll_b : ll_r;
+}
 
 bool IsLeapYear(std::int64_t ll_year)
 {

@@ -137,9 +137,15 @@ TEST(HighTimeTest, TicksBefore1601SplitIntoRealTimes)
     EXPECT_EQ(o_parts.iYear, 30828);
     EXPECT_EQ(o_parts.iMonth, 9);
     EXPECT_EQ(o_parts.iDay, 14);
+    EXPECT_EQ(o_parts.iHour * 10000 + o_parts.iMinute * 100 + o_parts.iSecond, 24805);
+    EXPECT_EQ(o_parts.iMilliSecond * 1000000 + o_parts.iMicroSecond * 1000 + o_parts.iNanoSecond, 477580700);
     ASSERT_TRUE(CHighTime::ComputeLongLongToTime(llMin, o_parts));
     EXPECT_EQ(o_parts.iYear, -27627);
     EXPECT_EQ(o_parts.iMonth, 4);
+    // The earliest count's time of day, whose split must not overflow on
+    // the way (a sanitising build checks that).
+    EXPECT_EQ(o_parts.iHour * 10000 + o_parts.iMinute * 100 + o_parts.iSecond, 211154);
+    EXPECT_EQ(o_parts.iMilliSecond * 1000000 + o_parts.iMicroSecond * 1000 + o_parts.iNanoSecond, 522419200);
 }
 
 TEST(HighTimeTest, SettersAndGetters)
