@@ -57,6 +57,25 @@ std::string FormatSeparator(char c_sep)
 
 bool IsDigit(char c) { return c >= '0' && c <= '9'; }
 
+// The number at the start of a text, read as atoi reads it (leading white
+// space, a sign, digits), but held at a value no clock shows where the
+// digits run on, so that a long run can neither overflow nor wrap round
+// into an hour or minute.
+std::int32_t LeadingNumber(const std::string& s_text)
+{
+    constexpr std::int32_t iBeyond = 1000000;
+    std::size_t n = 0;
+    while (n < s_text.size() && std::isspace(static_cast<unsigned char>(s_text[n])))
+        ++n;
+    bool b_negative = false;
+    if (n < s_text.size() && (s_text[n] == '-' || s_text[n] == '+'))
+        b_negative = s_text[n++] == '-';
+    std::int32_t i_value = 0;
+    for (; n < s_text.size() && IsDigit(s_text[n]); ++n)
+        i_value = std::min(i_value * 10 + (s_text[n] - '0'), iBeyond);
+    return b_negative ? -i_value : i_value;
+}
+
 } // namespace
 
 // The tables start as the English names (written out so that they hold
@@ -340,15 +359,15 @@ BOOL ZelOleDateTime::SetTimeFromString(const char* p_text)
         n_sep = s_text.find('.');
     if (n_sep != std::string::npos) {
         const char c_sep = s_text[n_sep];
-        i_hours = std::atoi(s_text.substr(0, n_sep).c_str());
+        i_hours = LeadingNumber(s_text.substr(0, n_sep));
         const std::size_t n_second = s_text.find(c_sep, n_sep + 1);
         if (n_second != std::string::npos) {
-            i_minutes = std::atoi(s_text.substr(n_sep + 1, n_second - n_sep - 1).c_str());
+            i_minutes = LeadingNumber(s_text.substr(n_sep + 1, n_second - n_sep - 1));
             s_rest = s_text.substr(n_second + 1);
-            i_seconds = std::atoi(s_rest.c_str());
+            i_seconds = LeadingNumber(s_rest);
         } else {
             s_rest = s_text.substr(n_sep + 1);
-            i_minutes = std::atoi(s_rest.c_str());
+            i_minutes = LeadingNumber(s_rest);
         }
         std::size_t n_digits = 0;
         while (n_digits < s_rest.size() && IsDigit(s_rest[n_digits]))

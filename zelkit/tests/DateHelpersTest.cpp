@@ -205,6 +205,10 @@ TEST(DateHelpersTest, TimeFromStringTable)
         {"07", "07:00:00"},       {"0:05", "00:05:00"},     {"12:00xm", nullptr},    {"7", nullptr},
         {"", nullptr},            {"x9", nullptr},          {"9:30 p", nullptr},     {"25:00", nullptr},
         {"9:75", nullptr},        {"21:30:61", nullptr},
+        // Long digit runs are numbers no clock shows, never wrapped round
+        // into one (2^32 + 9 is not 9).
+        {"4294967305:00", nullptr}, {"9:4294967326", nullptr}, {"9.30.4294967341", nullptr},
+        {"99999999999999999999:00", nullptr},
     };
     for (const Case& c : a_cases) {
         ZelOleDateTime o_time(2024, 5, 17, 1, 2, 3);
