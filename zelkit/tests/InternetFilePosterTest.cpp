@@ -52,4 +52,16 @@ TEST(InternetFilePoster, CodesArriveOnTheWindowThreadInOrder)
     p_frame->Destroy();
 }
 
+// The window takes the object only from an event the poster made: any other
+// event of this type carries no download.
+TEST(InternetFilePoster, EventsWithoutADownloadCarryNone)
+{
+    const wxThreadEvent bare(ZEL_EVT_INTERNET_FILE, WxId(kMessage));
+    EXPECT_EQ(ZelInternetFilePoster::GetAccess(bare), nullptr);
+
+    wxThreadEvent other(ZEL_EVT_INTERNET_FILE, WxId(kMessage));
+    other.SetPayload(42);
+    EXPECT_EQ(ZelInternetFilePoster::GetAccess(other), nullptr);
+}
+
 } // namespace
