@@ -147,8 +147,9 @@ public:
                                       std::int32_t i_hour, std::int32_t i_minute, std::int32_t i_second,
                                       std::int32_t i_milli, std::int32_t i_micro, std::int32_t i_nano,
                                       std::int64_t& o_ticks);
-    // Ticks to parts through the conversion cache; false when the year
-    // lies outside the range the parts form accepts.
+    // Ticks to parts through the conversion cache. Every 64-bit count has
+    // parts (its year may lie beyond the years the parts form accepts), so
+    // the answer is always true.
     static bool ConvertLongLongToTime(std::int64_t ll_ticks, _HighTimeFormat& o_parts);
     // The same arithmetic without the cache.
     static bool ComputeLongLongToTime(std::int64_t ll_ticks, _HighTimeFormat& o_parts);
