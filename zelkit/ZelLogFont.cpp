@@ -1,27 +1,12 @@
 #include "zelkit/ZelLogFont.h"
 
 #include "zelkit/ZelStringArray.h"
+#include "zelkit/ZelTextFields.h"
 
-#include <cerrno>
 #include <cstdio>
-#include <cstdlib>
 #include <algorithm>
 #include <cstdint>
 #include <cstring>
-
-namespace {
-
-bool ReadLong(const std::string& s_field, long long ll_min, long long ll_max, long long& ll)
-{
-    if (s_field.empty())
-        return false;
-    char* p_end = nullptr;
-    errno = 0;
-    ll = std::strtoll(s_field.c_str(), &p_end, 10);
-    return errno == 0 && *p_end == '\0' && ll >= ll_min && ll <= ll_max;
-}
-
-} // namespace
 
 std::string ZelLogFont::GetFaceName() const { return std::string(lfFaceName, strnlen(lfFaceName, LF_FACESIZE)); }
 
@@ -60,21 +45,18 @@ BOOL ZelLogFontFromString(const std::string& s_text, ZelLogFont& lf)
     if (a_fields.GetSize() < 14)
         return FALSE;
     ZelLogFont lf_read;
-    long long ll = 0;
     LONG* a_longs[] = {&lf_read.lfHeight, &lf_read.lfWidth, &lf_read.lfEscapement, &lf_read.lfOrientation,
                        &lf_read.lfWeight};
     for (int i = 0; i < 5; ++i) {
-        if (!ReadLong(a_fields[i], INT32_MIN, INT32_MAX, ll))
+        if (!ZelParseField(a_fields[i], *a_longs[i]))
             return FALSE;
-        *a_longs[i] = static_cast<LONG>(ll);
     }
     BYTE* a_bytes[] = {&lf_read.lfItalic,       &lf_read.lfUnderline,     &lf_read.lfStrikeOut,
                        &lf_read.lfCharSet,      &lf_read.lfOutPrecision,  &lf_read.lfClipPrecision,
                        &lf_read.lfQuality,      &lf_read.lfPitchAndFamily};
     for (int i = 0; i < 8; ++i) {
-        if (!ReadLong(a_fields[5 + i], 0, 255, ll))
+        if (!ZelParseField(a_fields[5 + i], *a_bytes[i]))
             return FALSE;
-        *a_bytes[i] = static_cast<BYTE>(ll);
     }
     lf_read.SetFaceName(a_fields[13]);
     lf = lf_read;

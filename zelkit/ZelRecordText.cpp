@@ -1,8 +1,8 @@
 #include "zelkit/ZelRecordText.h"
 
 #include "zelkit/ZelStringArray.h"
+#include "zelkit/ZelTextFields.h"
 
-#include <cerrno>
 #include <cstdio>
 #include <cstdlib>
 #include <algorithm>
@@ -44,38 +44,10 @@ std::vector<std::string> SplitFields(const std::string& s_text, char c_sep)
     return v_parts;
 }
 
-// A whole field as an integer of the given range. Numbers are read in the
-// base they were written in; base 0 accepts the "0x" prefix the hexadecimal
-// fields carry. Anything else in the field refuses it, so that a damaged
-// text is refused rather than read as zeros.
-template <typename T>
-bool ParseField(const std::string& s_field, T& out, int i_base = 10)
-{
-    if (s_field.empty())
-        return false;
-    const char* p_begin = s_field.c_str();
-    char* p_end = nullptr;
-    errno = 0;
-    if constexpr (std::numeric_limits<T>::is_signed) {
-        const long long ll = std::strtoll(p_begin, &p_end, i_base);
-        if (errno != 0 || *p_end != '\0' || ll < std::numeric_limits<T>::min() || ll > std::numeric_limits<T>::max())
-            return false;
-        out = static_cast<T>(ll);
-    } else {
-        if (s_field[0] == '-')
-            return false;
-        const unsigned long long ull = std::strtoull(p_begin, &p_end, i_base);
-        if (errno != 0 || *p_end != '\0' || ull > std::numeric_limits<T>::max())
-            return false;
-        out = static_cast<T>(ull);
-    }
-    return true;
-}
-
 bool IsVersionOne(const std::vector<std::string>& v_parts)
 {
     std::int32_t i_version = 0;
-    return !v_parts.empty() && ParseField(v_parts[0], i_version) && i_version == 1;
+    return !v_parts.empty() && ZelParseField(v_parts[0], i_version) && i_version == 1;
 }
 
 void CopyName(char* p_dest, std::size_t n_size, const std::string& s_name)
@@ -99,8 +71,8 @@ bool ReadRect(const std::string& s_text, ZelRect& rect)
     if (v_parts.size() < 5 || !IsVersionOne(v_parts))
         return false;
     ZelRect r;
-    if (!ParseField(v_parts[1], r.left) || !ParseField(v_parts[2], r.top) || !ParseField(v_parts[3], r.right) ||
-        !ParseField(v_parts[4], r.bottom))
+    if (!ZelParseField(v_parts[1], r.left) || !ZelParseField(v_parts[2], r.top) || !ZelParseField(v_parts[3], r.right) ||
+        !ZelParseField(v_parts[4], r.bottom))
         return false;
     rect = r;
     return true;
@@ -112,7 +84,7 @@ bool ReadPoint(const std::string& s_text, ZelPoint& point)
     if (v_parts.size() < 3 || !IsVersionOne(v_parts))
         return false;
     ZelPoint pt;
-    if (!ParseField(v_parts[1], pt.x) || !ParseField(v_parts[2], pt.y))
+    if (!ZelParseField(v_parts[1], pt.x) || !ZelParseField(v_parts[2], pt.y))
         return false;
     point = pt;
     return true;
@@ -249,19 +221,19 @@ ZelHDevMode DevModeIO::SerializeFromString(const std::string& s_text)
     CopyName(dm.dmDeviceName, ZelDevMode::CCHDEVICENAME, v[i++]);
     bool b_ok = true;
     for (WORD* p : {&dm.dmSpecVersion, &dm.dmDriverVersion, &dm.dmSize, &dm.dmDriverExtra})
-        b_ok = b_ok && ParseField(v[i++], *p);
-    b_ok = b_ok && ParseField(v[i++], dm.dmFields, 0);
+        b_ok = b_ok && ZelParseField(v[i++], *p);
+    b_ok = b_ok && ZelParseField(v[i++], dm.dmFields, 0);
     for (std::int16_t* p : {&dm.dmOrientation, &dm.dmPaperSize, &dm.dmPaperLength, &dm.dmPaperWidth, &dm.dmScale,
                             &dm.dmCopies, &dm.dmDefaultSource, &dm.dmPrintQuality, &dm.dmColor, &dm.dmDuplex,
                             &dm.dmYResolution, &dm.dmTTOption, &dm.dmCollate})
-        b_ok = b_ok && ParseField(v[i++], *p);
+        b_ok = b_ok && ZelParseField(v[i++], *p);
     CopyName(dm.dmFormName, ZelDevMode::CCHFORMNAME, v[i++]);
-    b_ok = b_ok && ParseField(v[i++], dm.dmLogPixels);
+    b_ok = b_ok && ZelParseField(v[i++], dm.dmLogPixels);
     for (DWORD* p : {&dm.dmBitsPerPel, &dm.dmPelsWidth, &dm.dmPelsHeight})
-        b_ok = b_ok && ParseField(v[i++], *p);
-    b_ok = b_ok && ParseField(v[i++], dm.dmDisplayFlags, 0);
+        b_ok = b_ok && ZelParseField(v[i++], *p);
+    b_ok = b_ok && ZelParseField(v[i++], dm.dmDisplayFlags, 0);
     for (DWORD* p : {&dm.dmDisplayFrequency, &dm.dmICMMethod, &dm.dmICMIntent, &dm.dmMediaType, &dm.dmDitherType})
-        b_ok = b_ok && ParseField(v[i++], *p);
+        b_ok = b_ok && ZelParseField(v[i++], *p);
     ++i; // the empty field
     if (!b_ok)
         return nullptr;
@@ -271,7 +243,7 @@ ZelHDevMode DevModeIO::SerializeFromString(const std::string& s_text)
     a_bytes.SplitEx(v[i], ',', '"', '\\', FALSE, FALSE);
     for (int j = 0; j < a_bytes.GetSize(); ++j) {
         BYTE b = 0;
-        if (!ParseField(a_bytes[j], b, 0))
+        if (!ZelParseField(a_bytes[j], b, 0))
             return nullptr;
         dm.vDriverExtra.push_back(b);
     }
@@ -329,7 +301,7 @@ BOOL PageSetupDlgIO::SerializeFromString(const std::string& s_text)
         if (!psd.hDevNames)
             return FALSE;
     }
-    if (!ParseField(v[3], psd.Flags, 0) || !ReadPoint(v[4], psd.ptPaperSize) || !ReadRect(v[5], psd.rtMinMargin) ||
+    if (!ZelParseField(v[3], psd.Flags, 0) || !ReadPoint(v[4], psd.ptPaperSize) || !ReadRect(v[5], psd.rtMinMargin) ||
         !ReadRect(v[6], psd.rtMargin))
         return FALSE;
     static_cast<ZelPageSetupDlg&>(*this) = psd;
