@@ -32,12 +32,6 @@ void InitTransferLibrary()
     std::call_once(onceGlobalInit, [] { eGlobalInit = curl_global_init(CURL_GLOBAL_DEFAULT); });
 }
 
-std::string SystemText(int n_error)
-{
-    char sz_buffer[256] = {};
-    return strerror_r(n_error, sz_buffer, sizeof sz_buffer);
-}
-
 constexpr std::size_t kMostBytes = static_cast<std::size_t>(std::numeric_limits<LONG>::max()) - 1;
 
 } // namespace
@@ -125,7 +119,7 @@ void CInternetFileAccess::INetFileReaderThread()
     try {
         b_ok = Transfer();
     } catch (const std::exception&) {
-        sErrorText = SystemText(ENOMEM);
+        sErrorText = ZelSystemErrorText(ENOMEM);
     }
     if (!b_ok) {
         // A failed download keeps nothing: part of a file is not the file.
@@ -171,7 +165,7 @@ bool CInternetFileAccess::RunTransfer()
     CURL* p_curl = static_cast<CURL*>(pCurl);
     if (!bEnabled || bAbort) {
         if (bAbort)
-            Fail(SystemText(ECANCELED));
+            Fail(ZelSystemErrorText(ECANCELED));
         return false;
     }
     SetProgress(findingFile);
@@ -238,17 +232,17 @@ bool CInternetFileAccess::RunTransfer()
     curl_easy_setopt(p_curl, CURLOPT_ERRORBUFFER, nullptr);
 
     if (b_cancelled || bAbort) {
-        Fail(SystemText(ECANCELED));
+        Fail(ZelSystemErrorText(ECANCELED));
         return false;
     }
     if (bBadStatus)
         return false; // the status text is set
     if (bOutOfMemory) {
-        Fail(SystemText(ENOMEM));
+        Fail(ZelSystemErrorText(ENOMEM));
         return false;
     }
     if (bTooBig) {
-        Fail(SystemText(EFBIG));
+        Fail(ZelSystemErrorText(EFBIG));
         return false;
     }
     if (e_result != CURLE_OK) {

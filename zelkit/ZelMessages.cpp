@@ -64,17 +64,14 @@ std::string WithSeparator(const std::string& s_text, const char* p_tail)
     return s_text.empty() ? std::string(p_tail) : s_text + ": " + p_tail;
 }
 
-// The system's description of error n_error (the GNU strerror_r returns
-// its own text or one in the buffer).
-std::string SystemErrorText(int n_error)
-{
-    char sz_buffer[256] = {};
-    return strerror_r(n_error, sz_buffer, sizeof sz_buffer);
-}
-
 void ShowNotice(const std::string& s_text)
 {
     ZelMessageBox(s_text, MB_OK | MB_ICONEXCLAMATION);
+}
+
+void ShowSysNotice(const std::string& s_text, int n_error)
+{
+    ShowNotice(WithSeparator(s_text, ZelSystemErrorText(n_error).c_str()));
 }
 
 } // namespace
@@ -195,13 +192,12 @@ void ZelNotify::SysError(const char* p_format, ...)
     va_start(a_args, p_format);
     const std::string s_text = VFormat(p_format, a_args);
     va_end(a_args);
-    ShowNotice(WithSeparator(s_text, SystemErrorText(n_error).c_str()));
+    ShowSysNotice(s_text, n_error);
 }
 
 void ZelNotify::SysError(const std::string& s_text)
 {
-    const int n_error = errno;
-    ShowNotice(WithSeparator(s_text, SystemErrorText(n_error).c_str()));
+    ShowSysNotice(s_text, errno);
 }
 
 void ZelNotify::CommDlgError(const char* p_format, ...)
@@ -216,4 +212,11 @@ void ZelNotify::CommDlgError(const char* p_format, ...)
 void ZelNotify::CommDlgError(const std::string& s_text)
 {
     ShowNotice(WithSeparator(s_text, szCommDlgText));
+}
+
+// The GNU strerror_r returns its own text or one in the buffer.
+std::string ZelSystemErrorText(int n_error)
+{
+    char sz_buffer[256] = {};
+    return strerror_r(n_error, sz_buffer, sizeof sz_buffer);
 }

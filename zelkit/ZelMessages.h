@@ -41,6 +41,9 @@ std::string ZelItoS(LONG l_value, UINT u_radix);
 // the table does not name.
 std::string GetHTTPError(DWORD u_code);
 
+// The system's description of the error number n_error (an errno value).
+std::string ZelSystemErrorText(int n_error);
+
 // Error boxes for failures the user should know about. The format forms
 // take printf formats; pass user text through the string forms.
 class ZelNotify {

@@ -45,8 +45,7 @@ BOOL ZelName::IsEmpty() const
 
 bool ZelName::IsWhite(char c)
 {
-    const auto u_c = static_cast<unsigned char>(c);
-    return u_c < 128 && std::isspace(u_c);
+    return ZelStringArray::isspace(c) != 0;
 }
 
 void ZelName::Normalize(std::string& s_text)

@@ -2,6 +2,7 @@
 
 #include "framework/Encoding.h"
 #include "zelkit/ZelEnglishDateNames.h"
+#include "zelkit/ZelStringArray.h"
 
 #include <algorithm>
 #include <cctype>
@@ -65,7 +66,7 @@ std::int32_t LeadingNumber(const std::string& s_text)
 {
     constexpr std::int32_t iBeyond = 1000000;
     std::size_t n = 0;
-    while (n < s_text.size() && std::isspace(static_cast<unsigned char>(s_text[n])))
+    while (n < s_text.size() && ZelStringArray::isspace(s_text[n]))
         ++n;
     bool b_negative = false;
     if (n < s_text.size() && (s_text[n] == '-' || s_text[n] == '+'))
