@@ -2,8 +2,18 @@
 #include "framework/Resources.h"
 
 namespace {
+// One file of texts per area of the program, so that areas grow their
+// texts side by side.
 const StringEntry a_strings[] = {
-    {IDS_SUPPORT_EMAIL, "support@rotavex.example"},
+#include "res/strings/shell.inc"
+#include "res/strings/general.inc"
+#include "res/strings/values.inc"
+#include "res/strings/days.inc"
+#include "res/strings/timetable.inc"
+#include "res/strings/entities.inc"
+#include "res/strings/rules.inc"
+#include "res/strings/document.inc"
+#include "res/strings/engine.inc"
 };
 }
 
@@ -11,4 +21,9 @@ CResourceModule& RotavexResourceModule()
 {
     static auto* p_module = new CResourceModule("rotavex", a_strings);
     return *p_module;
+}
+
+void JoinRotavexResources()
+{
+    ResourceChain::Add(&RotavexResourceModule(), true);
 }

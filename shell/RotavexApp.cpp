@@ -42,7 +42,7 @@ std::string InstallSettingsFile()
 void CRotavexApp::InitServices(bool b_withGui)
 {
     ZelLibraryAttach();
-    ResourceChain::Add(&RotavexResourceModule(), true);
+    JoinRotavexResources();
     SetMessageBoxCaption(RVX_PRODUCT_NAME);
     if (b_withGui) {
         static WxMessageBoxPort s_boxes;

@@ -1,0 +1,5 @@
+#include "model/EventDoc.h"
+
+EventDoc::EventDoc() = default;
+
+EventDoc::~EventDoc() = default;

@@ -1,0 +1,58 @@
+// The event document: owns the whole event while it is open.
+//
+// The document is a core class without any user interface; what it needs
+// of the user (questions, sheets, views) it reaches through ports. It grows
+// with the model: each part of the event is added as a member with its
+// accessors when its class exists.
+#pragma once
+
+#include "framework/Document.h"
+#include "framework/Types.h"
+#include "model/Venue.h"
+
+class EventDoc : public CDocument {
+public:
+    // The version every save writes.
+    static constexpr UINT kCurrentFileVersion = 40;
+
+    EventDoc();
+    ~EventDoc() override;
+    EventDoc(const EventDoc&) = delete;
+    EventDoc& operator=(const EventDoc&) = delete;
+
+    // The version of the file the event was loaded from; the current
+    // version for a new event and from the first save on.
+    UINT GetFileVersion() const { return uFileVersion; }
+    void SetFileVersion(UINT u_version) { uFileVersion = u_version; }
+
+    // --- venues ---
+    VenueList& GetVenues() { return Venues; }
+    const VenueList& GetVenues() const { return Venues; }
+    int GetNumVenues() const { return Venues.GetNumVenues(); }
+
+    // --- event definition, day layouts and time lists ---
+
+    // --- styles, facilities, participant roles, preferences, options ---
+
+    // --- timetable ---
+
+    // --- groups and participants ---
+
+    // --- scheduling rules ---
+
+private:
+    UINT uFileVersion = kCurrentFileVersion;
+
+    // --- venues ---
+    VenueList Venues;
+
+    // --- event definition, day layouts and time lists ---
+
+    // --- styles, facilities, participant roles, preferences, options ---
+
+    // --- timetable ---
+
+    // --- groups and participants ---
+
+    // --- scheduling rules ---
+};
