@@ -117,7 +117,8 @@ TEST(ViewLayout, EachFileVersionReadsItsOwnFormAndStoresTheCurrentOne)
 
         // Storing always writes every field; a layout read from a current
         // file comes back byte for byte.
-        const Bytes v_expected = Concat({Head(), c.bSort ? SortKeys() : kNoSort, c.bMappings ? Mappings() : kNoMappings});
+        const Bytes v_expected
+            = Concat({Head(), c.bSort ? SortKeys() : kNoSort, c.bMappings ? Mappings() : kNoMappings});
         EXPECT_EQ(testbytes::Store(layout), v_expected);
         if (c.bSort && c.bMappings) {
             EXPECT_EQ(testbytes::Store(layout), StoredForm(c));
@@ -157,7 +158,8 @@ TEST(ViewLayout, DamagedLayoutIsRefusedAndLeavesTheRecordAsItWas)
         {"sort count beyond the data", Concat({Head(), Builder().Dwords({1, 1000000, 1, 0, 1}), kNoMappings})},
         {"mapping count beyond the data", Concat({Head(), SortKeys(), Builder().Count(0xFFFFFFF0u).String("x")})},
         {"heading count beyond the data", Concat({Head(), SortKeys(), Builder().Count(1).String("src").Count(60000)})},
-        {"name longer than the data", Concat({Head(), SortKeys(), Builder().Count(1).Byte(0xFF).Word(0xFFFF).Dword(0x7FFFFFFF)})},
+        {"name longer than the data",
+            Concat({Head(), SortKeys(), Builder().Count(1).Byte(0xFF).Word(0xFFFF).Dword(0x7FFFFFFF)})},
         {"mapping list cut short", Concat({Head(), SortKeys(), Builder().Count(3).String("a").Count(0)})},
     };
     for (const Case& c : a_cases) {
@@ -202,8 +204,9 @@ TEST(ViewLayout, FilledFromAViewAndAppliedBack)
     EXPECT_TRUE(layout.HasMappings());
 
     const Bytes v_stored = testbytes::Store(layout);
-    EXPECT_EQ(v_stored, Concat({Builder().Dword(2).Dwords({0, 2, 50, 70}).Dwords({0, 0}), Builder().Dwords({1, 1, 1, 4, 0}),
-                            Builder().Count(1).String("list.txt").Count(1).String("Group")}));
+    EXPECT_EQ(v_stored,
+        Concat({Builder().Dword(2).Dwords({0, 2, 50, 70}).Dwords({0, 0}), Builder().Dwords({1, 1, 1, 4, 0}),
+            Builder().Count(1).String("list.txt").Count(1).String("Group")}));
 
     ViewLayout reread;
     testbytes::Load(reread, v_stored, 40);
