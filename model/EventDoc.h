@@ -8,6 +8,7 @@
 
 #include "framework/Document.h"
 #include "framework/Types.h"
+#include "model/Property.h"
 #include "model/Venue.h"
 
 class EventDoc : public CDocument {
@@ -33,6 +34,10 @@ public:
     // --- event definition, day layouts and time lists ---
 
     // --- styles, facilities, participant roles, preferences, options ---
+    StyleList& GetStyles() { return Styles; }
+    const StyleList& GetStyles() const { return Styles; }
+    FacilityList& GetFacilities() { return Facilities; }
+    const FacilityList& GetFacilities() const { return Facilities; }
 
     // --- timetable ---
 
@@ -49,6 +54,8 @@ private:
     // --- event definition, day layouts and time lists ---
 
     // --- styles, facilities, participant roles, preferences, options ---
+    StyleList Styles;
+    FacilityList Facilities;
 
     // --- timetable ---
 
