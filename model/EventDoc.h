@@ -8,8 +8,11 @@
 
 #include "framework/Document.h"
 #include "framework/Types.h"
+#include "model/ParticipantRole.h"
 #include "model/Property.h"
 #include "model/Venue.h"
+
+#include <string>
 
 class EventDoc : public CDocument {
 public:
@@ -38,6 +41,12 @@ public:
     const StyleList& GetStyles() const { return Styles; }
     FacilityList& GetFacilities() { return Facilities; }
     const FacilityList& GetFacilities() const { return Facilities; }
+    ParticipantRoleList& GetParticipantRoles() { return ParticipantRoles; }
+    const ParticipantRoleList& GetParticipantRoles() const { return ParticipantRoles; }
+    // The key of the role with the name (compared as names are); a name no
+    // role has becomes a new role (no roster styles, default roster limit)
+    // and marks the document modified. -1 when it cannot be added.
+    LONG AddParticipantRole(const std::string& s_name);
 
     // --- timetable ---
 
@@ -56,6 +65,7 @@ private:
     // --- styles, facilities, participant roles, preferences, options ---
     StyleList Styles;
     FacilityList Facilities;
+    ParticipantRoleList ParticipantRoles;
 
     // --- timetable ---
 
