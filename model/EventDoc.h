@@ -9,6 +9,7 @@
 #include "framework/Document.h"
 #include "framework/Types.h"
 #include "model/ParticipantRole.h"
+#include "model/Preferences.h"
 #include "model/Property.h"
 #include "model/Venue.h"
 
@@ -43,6 +44,10 @@ public:
     const FacilityList& GetFacilities() const { return Facilities; }
     ParticipantRoleList& GetParticipantRoles() { return ParticipantRoles; }
     const ParticipantRoleList& GetParticipantRoles() const { return ParticipantRoles; }
+    Preferences& GetPreferences() { return Prefs; }
+    const Preferences& GetPreferences() const { return Prefs; }
+    MiscOptions& GetMiscOptions() { return MiscOpts; }
+    const MiscOptions& GetMiscOptions() const { return MiscOpts; }
     // The key of the role with the name (compared as names are); a name no
     // role has becomes a new role (no roster styles, default roster limit)
     // and marks the document modified. -1 when it cannot be added.
@@ -66,6 +71,8 @@ private:
     StyleList Styles;
     FacilityList Facilities;
     ParticipantRoleList ParticipantRoles;
+    Preferences Prefs;
+    MiscOptions MiscOpts;
 
     // --- timetable ---
 
