@@ -10,6 +10,7 @@
 #include "framework/Types.h"
 #include "model/ParticipantRole.h"
 #include "model/Preferences.h"
+#include "model/PrintOptions.h"
 #include "model/Property.h"
 #include "model/Venue.h"
 
@@ -48,6 +49,8 @@ public:
     const Preferences& GetPreferences() const { return Prefs; }
     MiscOptions& GetMiscOptions() { return MiscOpts; }
     const MiscOptions& GetMiscOptions() const { return MiscOpts; }
+    PrintOptions& GetPrintOptions() { return PrintOpts; }
+    const PrintOptions& GetPrintOptions() const { return PrintOpts; }
     // The key of the role with the name (compared as names are); a name no
     // role has becomes a new role (no roster styles, default roster limit)
     // and marks the document modified. -1 when it cannot be added.
@@ -73,6 +76,7 @@ private:
     ParticipantRoleList ParticipantRoles;
     Preferences Prefs;
     MiscOptions MiscOpts;
+    PrintOptions PrintOpts;
 
     // --- timetable ---
 
