@@ -8,7 +8,13 @@
 
 #include "framework/Document.h"
 #include "framework/Types.h"
+#include "model/ParticipantRole.h"
+#include "model/Preferences.h"
+#include "model/PrintOptions.h"
+#include "model/Property.h"
 #include "model/Venue.h"
+
+#include <string>
 
 class EventDoc : public CDocument {
 public:
@@ -33,6 +39,22 @@ public:
     // --- event definition, day layouts and time lists ---
 
     // --- styles, facilities, participant roles, preferences, options ---
+    StyleList& GetStyles() { return Styles; }
+    const StyleList& GetStyles() const { return Styles; }
+    FacilityList& GetFacilities() { return Facilities; }
+    const FacilityList& GetFacilities() const { return Facilities; }
+    ParticipantRoleList& GetParticipantRoles() { return ParticipantRoles; }
+    const ParticipantRoleList& GetParticipantRoles() const { return ParticipantRoles; }
+    Preferences& GetPreferences() { return Prefs; }
+    const Preferences& GetPreferences() const { return Prefs; }
+    MiscOptions& GetMiscOptions() { return MiscOpts; }
+    const MiscOptions& GetMiscOptions() const { return MiscOpts; }
+    PrintOptions& GetPrintOptions() { return PrintOpts; }
+    const PrintOptions& GetPrintOptions() const { return PrintOpts; }
+    // The key of the role with the name (compared as names are); a name no
+    // role has becomes a new role (no roster styles, default roster limit)
+    // and marks the document modified. -1 when it cannot be added.
+    LONG AddParticipantRole(const std::string& s_name);
 
     // --- timetable ---
 
@@ -49,6 +71,12 @@ private:
     // --- event definition, day layouts and time lists ---
 
     // --- styles, facilities, participant roles, preferences, options ---
+    StyleList Styles;
+    FacilityList Facilities;
+    ParticipantRoleList ParticipantRoles;
+    Preferences Prefs;
+    MiscOptions MiscOpts;
+    PrintOptions PrintOpts;
 
     // --- timetable ---
 

@@ -193,3 +193,37 @@ int VenueLimit::CompareKeys(const VenueLimit* p_a, const VenueLimit* p_b)
 {
     return (p_a->lVenueKey > p_b->lVenueKey) - (p_a->lVenueKey < p_b->lVenueKey);
 }
+
+// ---- revalidation against the document's styles and facilities ----
+
+namespace {
+
+// Frees every used slot whose key the list no longer holds.
+template <class List>
+BOOL DropUnknownKeys(KeyList& keys, const List& list)
+{
+    BOOL b_dropped = FALSE;
+    for (int i_slot = 0; i_slot < keys.GetMaxKeys(); ++i_slot) {
+        const LONG l_key = keys[i_slot];
+        if (l_key != -1 && list.FindByKey(l_key) < 0) {
+            keys.SetAt(i_slot, -1);
+            b_dropped = TRUE;
+        }
+    }
+    return b_dropped;
+}
+
+} // namespace
+
+BOOL Venue::Revalidate(EventDoc* p_doc)
+{
+    const BOOL b_styles = DropUnknownKeys(Styles, p_doc->GetStyles());
+    const BOOL b_facilities = DropUnknownKeys(Facilities, p_doc->GetFacilities());
+    return b_styles || b_facilities;
+}
+
+void VenueList::RevalidateAll(EventDoc* p_doc)
+{
+    for (int i = 0; i < Venues.GetSize(); ++i)
+        Venues[i].Revalidate(p_doc);
+}
