@@ -242,6 +242,15 @@ TEST(TimeslotArray, LatestEndShortestSlotAndUnfilled)
     a_unfilled.Add(7);
     EXPECT_EQ(slots.GetUnfilled(a_unfilled), 3);
     EXPECT_EQ(Positions(a_unfilled), (std::vector<int>{7, 1, 3}));
+
+    // Callers gather slots as the library's array of slot pointers.
+    ZelArray<const Timeslot*> a_filled;
+    for (int i = 0; i < slots.GetSize(); ++i) {
+        if (!slots[i].IsEmpty())
+            a_filled.Add(&slots[i]);
+    }
+    ASSERT_EQ(a_filled.GetSize(), 2);
+    EXPECT_EQ(a_filled[1]->GetGroup(), 2);
 }
 
 TEST(TimeslotArray, RemovingUnfilledSlots)
