@@ -36,7 +36,7 @@ IMessageBoxPort* SetMessageBoxPort(IMessageBoxPort* p_port)
 void SetMessageBoxCaption(const std::string& s_caption) { Caption() = s_caption; }
 const std::string& GetMessageBoxCaption() { return Caption(); }
 
-int ShowMessageBox(const std::string& s_text, std::uint32_t u_style)
+int FrameworkMessageBox(const std::string& s_text, std::uint32_t u_style)
 {
     return GetMessageBoxPort().Show(s_text, Caption(), u_style);
 }

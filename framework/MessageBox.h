@@ -62,8 +62,10 @@ IMessageBoxPort* SetMessageBoxPort(IMessageBoxPort* p_port);
 void SetMessageBoxCaption(const std::string& s_caption);
 const std::string& GetMessageBoxCaption();
 
-// Shows a box with the default caption.
-int ShowMessageBox(const std::string& s_text, std::uint32_t u_style = MB_OK);
+// Shows a box with the default caption through the port in use. The
+// program's own message helpers (and the class library's ZelMessageBox)
+// come down to this one; program code calls those, not this.
+int FrameworkMessageBox(const std::string& s_text, std::uint32_t u_style = MB_OK);
 
 // The button a box answers with when nobody chooses: its default button.
 int DefaultAnswer(std::uint32_t u_style);

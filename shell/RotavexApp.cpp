@@ -1,7 +1,7 @@
 #include "shell/RotavexApp.h"
 #include "shell/MainFrm.h"
 #include "res/RotavexStrings.h"
-#include "framework/MessageBox.h"
+#include "model/General.h"
 #include "framework/Resources.h"
 #include "framework/Settings.h"
 #include "framework/ui/WxMessageBox.h"

@@ -78,7 +78,7 @@ void ShowSysNotice(const std::string& s_text, int n_error)
 
 int ZelMessageBox(const std::string& s_text, UINT u_type)
 {
-    return ShowMessageBox(s_text, u_type);
+    return FrameworkMessageBox(s_text, u_type);
 }
 
 int ZelDisplayError(const std::string& s_text, UINT u_type)

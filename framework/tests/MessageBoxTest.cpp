@@ -19,8 +19,8 @@ TEST(MessageBox, ScriptedBoxRecordsAndAnswers)
 {
     ScriptedMessageBox boxes;
     boxes.Answer(IDNO);
-    EXPECT_EQ(ShowMessageBox("First?", MB_YESNO), IDNO);
-    EXPECT_EQ(ShowMessageBox("Second?", MB_YESNO), IDYES);
+    EXPECT_EQ(FrameworkMessageBox("First?", MB_YESNO), IDNO);
+    EXPECT_EQ(FrameworkMessageBox("Second?", MB_YESNO), IDYES);
     ASSERT_EQ(boxes.Boxes().size(), 2u);
     EXPECT_EQ(boxes.Boxes()[0].sText, "First?");
     EXPECT_EQ(boxes.Boxes()[0].sCaption, GetMessageBoxCaption());
@@ -32,10 +32,10 @@ TEST(MessageBox, ScriptedBoxesNest)
     ScriptedMessageBox outer;
     {
         ScriptedMessageBox inner;
-        ShowMessageBox("inner");
+        FrameworkMessageBox("inner");
         EXPECT_EQ(inner.Boxes().size(), 1u);
     }
-    ShowMessageBox("outer");
+    FrameworkMessageBox("outer");
     EXPECT_EQ(outer.Boxes().size(), 1u);
 }
 
