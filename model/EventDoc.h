@@ -8,6 +8,7 @@
 
 #include "framework/Document.h"
 #include "framework/Types.h"
+#include "model/EventDefinition.h"
 #include "model/Venue.h"
 
 class EventDoc : public CDocument {
@@ -31,6 +32,8 @@ public:
     int GetNumVenues() const { return Venues.GetNumVenues(); }
 
     // --- event definition, day layouts and time lists ---
+    EventDefinition& GetEventDef() { return EventDef; }
+    const EventDefinition& GetEventDef() const { return EventDef; }
 
     // --- styles, facilities, participant roles, preferences, options ---
 
@@ -47,6 +50,7 @@ private:
     VenueList Venues;
 
     // --- event definition, day layouts and time lists ---
+    EventDefinition EventDef;
 
     // --- styles, facilities, participant roles, preferences, options ---
 
