@@ -9,6 +9,7 @@
 #include "framework/Document.h"
 #include "framework/Types.h"
 #include "model/EventDefinition.h"
+#include "model/TimeList.h"
 #include "model/Venue.h"
 
 class EventDoc : public CDocument {
@@ -34,6 +35,12 @@ public:
     // --- event definition, day layouts and time lists ---
     EventDefinition& GetEventDef() { return EventDef; }
     const EventDefinition& GetEventDef() const { return EventDef; }
+    // The availability test of groups and participants: TRUE when the span
+    // (an offset from the day's midnight and a length) overlaps the list's
+    // times of its day, or, on the neighbouring day's clock, the times of a
+    // day that directly precedes or follows it.
+    BOOL OverlapsTimeList(const TimeList& list, LONG l_dayId, const CHighTimeSpan& o_start,
+                          const CHighTimeSpan& o_length) const;
 
     // --- styles, facilities, participant roles, preferences, options ---
 
