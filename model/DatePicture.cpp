@@ -160,24 +160,28 @@ std::string DatePictureFromStrftime(const std::string& s_format)
 
 std::string GetShortDatePicture()
 {
-    std::string s_format = "%m/%d/%y";
-    const locale_t o_locale = newlocale(LC_TIME_MASK | LC_CTYPE_MASK, "", static_cast<locale_t>(nullptr));
-    if (o_locale != static_cast<locale_t>(nullptr)) {
-        const char* p_format = nl_langinfo_l(D_FMT, o_locale);
-        const std::string s_codeset = nl_langinfo_l(CODESET, o_locale);
-        if (p_format != nullptr && *p_format != '\0') {
-            s_format = p_format;
-            std::optional<std::string> s_cp1252;
-            if (s_codeset == "UTF-8")
-                s_cp1252 = Utf8ToCp1252(s_format);
-            if (s_cp1252) {
-                s_format = *s_cp1252;
-            } else {
-                // Text the event's character set cannot hold is left out.
-                std::erase_if(s_format, [](char c) { return static_cast<unsigned char>(c) >= 0x80; });
+    // Read once: the user's locale does not change while the program runs.
+    static const std::string s_picture = [] {
+        std::string s_format = "%m/%d/%y";
+        const locale_t o_locale = newlocale(LC_TIME_MASK | LC_CTYPE_MASK, "", static_cast<locale_t>(nullptr));
+        if (o_locale != static_cast<locale_t>(nullptr)) {
+            const char* p_format = nl_langinfo_l(D_FMT, o_locale);
+            const std::string s_codeset = nl_langinfo_l(CODESET, o_locale);
+            if (p_format != nullptr && *p_format != '\0') {
+                s_format = p_format;
+                std::optional<std::string> s_cp1252;
+                if (s_codeset == "UTF-8")
+                    s_cp1252 = Utf8ToCp1252(s_format);
+                if (s_cp1252) {
+                    s_format = *s_cp1252;
+                } else {
+                    // Text the event's character set cannot hold is left out.
+                    std::erase_if(s_format, [](char c) { return static_cast<unsigned char>(c) >= 0x80; });
+                }
             }
+            freelocale(o_locale);
         }
-        freelocale(o_locale);
-    }
-    return DatePictureFromStrftime(s_format);
+        return DatePictureFromStrftime(s_format);
+    }();
+    return s_picture;
 }

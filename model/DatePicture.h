@@ -23,8 +23,8 @@
 // valid.
 std::string FormatDatePicture(const CHighTime& dt_date, const std::string& s_picture);
 
-// The user's short date form (LC_TIME) as a picture; "MM/dd/yy" when the
-// locale cannot be read.
+// The user's short date form (LC_TIME) as a picture, read once; "MM/dd/yy"
+// when the locale cannot be read.
 std::string GetShortDatePicture();
 
 // A strftime date format as a picture: the day, month and year codes and
