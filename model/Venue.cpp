@@ -3,7 +3,6 @@
 #include "framework/Archive.h"
 #include "model/EventDoc.h"
 #include "model/General.h"
-#include "model/TimeList.h"
 #include "zelkit/ZelAssert.h"
 
 namespace {
