@@ -12,6 +12,8 @@
 #include "model/Preferences.h"
 #include "model/PrintOptions.h"
 #include "model/Property.h"
+#include "model/EventDefinition.h"
+#include "model/TimeList.h"
 #include "model/Venue.h"
 
 #include <string>
@@ -37,6 +39,14 @@ public:
     int GetNumVenues() const { return Venues.GetNumVenues(); }
 
     // --- event definition, day layouts and time lists ---
+    EventDefinition& GetEventDef() { return EventDef; }
+    const EventDefinition& GetEventDef() const { return EventDef; }
+    // The availability test of groups and participants: TRUE when the span
+    // (an offset from the day's midnight and a length) overlaps the list's
+    // times of its day, or, on the neighbouring day's clock, the times of a
+    // day that directly precedes or follows it.
+    BOOL OverlapsTimeList(const TimeList& list, LONG l_dayId, const CHighTimeSpan& o_start,
+                          const CHighTimeSpan& o_length) const;
 
     // --- styles, facilities, participant roles, preferences, options ---
     StyleList& GetStyles() { return Styles; }
@@ -69,6 +79,7 @@ private:
     VenueList Venues;
 
     // --- event definition, day layouts and time lists ---
+    EventDefinition EventDef;
 
     // --- styles, facilities, participant roles, preferences, options ---
     StyleList Styles;

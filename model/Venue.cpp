@@ -50,9 +50,12 @@ void Venue::Serialize(CArchive& ar)
     Facilities.Serialize(ar);
     lSetting = kDefaultSetting;
     if (u_version >= 3 && u_version <= 6) {
-        // Versions 3 to 6 kept availability times with each venue; they are
-        // read past (only whether there were any is kept).
-        CArchive::ThrowBadSchema("venue availability of versions 3 to 6 is not read yet");
+        // Versions 3 to 6 kept availability times with each venue. They are
+        // no longer supported: only whether there were any is kept, so that
+        // the user can be told to check the event's timeslots.
+        TimeList old_times;
+        old_times.Serialize(ar);
+        bOldAvailability = old_times.GetNumTimes() > 0 ? TRUE : FALSE;
     } else if (u_version >= 28) {
         DWORD u_setting = 0;
         ar >> u_setting;
