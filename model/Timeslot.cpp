@@ -1,5 +1,7 @@
 #include "model/Timeslot.h"
 
+#include "model/DayDefSlots.h"
+
 #include "framework/Archive.h"
 #include "framework/PlatformTime.h"
 #include "model/General.h"
@@ -109,10 +111,11 @@ Timeslot& Timeslot::operator=(const Timeslot& src)
     return *this;
 }
 
+// The timetable's slots stand on the same base as the day layouts they are
+// made from, so a layout slot's offset is the timetable slot's offset.
 const CHighTime& Timeslot::GetBaseDate()
 {
-    static const CHighTime dt_base(2000, 1, 1);
-    return dt_base;
+    return GetSlotBaseDate();
 }
 
 void Timeslot::SetTimesFromStart(const CHighTime& dt_start, const CHighTimeSpan& span)
