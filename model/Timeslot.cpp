@@ -1,9 +1,8 @@
 #include "model/Timeslot.h"
 
-#include "model/DayDefSlots.h"
-
 #include "framework/Archive.h"
 #include "framework/PlatformTime.h"
+#include "model/DayDefSlots.h"
 #include "model/General.h"
 #include "zelkit/ZelAssert.h"
 #include "zelkit/ZelTimeslot.h"
