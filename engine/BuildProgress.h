@@ -11,6 +11,14 @@
 //
 // The window comes from the installed progress port and time from the
 // installed progress clock, both read when a window starts.
+//
+// The engine's progress operations map one to one: StartProgress -> Start,
+// ProgressStep -> Step, the plain step -> StepIt, ClearRequests,
+// PumpMessages, GetUserChoice, EndProgress -> End, CountSearchStep, the
+// text setters -> Set..., and the step count's reset after each attempt ->
+// ResetStepCount. A step reads a pending request as a result code;
+// everything else polls PumpMessages and, when it returns TRUE, takes
+// GetUserChoice as its own result.
 #pragma once
 
 #include "engine/ProgressClock.h"

@@ -51,8 +51,9 @@ IProgressPort* SetProgressPort(IProgressPort* p_port);
 // (IDCANCEL) or Skip (IDC_PROGRESS_SKIP) when told to, as the user would:
 // during a pump, and not on a disabled window or a disabled Stop. Time is
 // its own fake clock, which only its yields move (10 ms each) unless the
-// caller moves it: it never waits in real time. While it lives it is the
-// installed port and its clock the installed progress clock.
+// caller moves it: it never waits in real time. (A bench tool that wants the
+// pump to run sets a step per reading on the clock.) While it lives it is
+// the installed port and its clock the installed progress clock.
 class HeadlessProgress : public IProgressPort {
 public:
     // What one stage call left on the window.
