@@ -1,0 +1,9 @@
+# Resizable dialogs, sheets and pages; the sortable report list and its
+# view; the report and progress dialogs; the notification event the
+# library's controls send their parents.
+list(APPEND ZELKIT_CORE_SOURCES ZelProfile.cpp ZelSizingLayout.cpp)
+list(APPEND ZELKIT_UI_SOURCES ui/ZelNotifyEvent.cpp)
+
+rvx_add_test(NAME zelkit_dialogs_tests
+  SOURCES tests/SizingLayoutTest.cpp
+  LIBS zelkit framework)
