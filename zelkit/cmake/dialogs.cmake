@@ -2,8 +2,11 @@
 # view; the report and progress dialogs; the notification event the
 # library's controls send their parents.
 list(APPEND ZELKIT_CORE_SOURCES ZelProfile.cpp ZelSizingLayout.cpp)
-list(APPEND ZELKIT_UI_SOURCES ui/ZelNotifyEvent.cpp)
+list(APPEND ZELKIT_UI_SOURCES ui/ZelNotifyEvent.cpp ui/ZelSizing.cpp)
 
 rvx_add_test(NAME zelkit_dialogs_tests
   SOURCES tests/SizingLayoutTest.cpp
   LIBS zelkit framework)
+rvx_add_test(NAME zelkit_dialogs_ui_tests
+  SOURCES tests/SizingWxTest.cpp
+  LIBS zelkit framework WX)
