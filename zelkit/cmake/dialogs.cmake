@@ -8,5 +8,10 @@ rvx_add_test(NAME zelkit_dialogs_tests
   SOURCES tests/SizingLayoutTest.cpp tests/ListModelTest.cpp
   LIBS zelkit framework)
 rvx_add_test(NAME zelkit_dialogs_ui_tests
-  SOURCES tests/SizingWxTest.cpp
+  SOURCES tests/SizingWxTest.cpp tests/ListCtrlWxTest.cpp
   LIBS zelkit framework WX)
+
+# A look at the dialogs and lists by hand (not a test).
+add_executable(zelkit_dialogs_demo demo/DialogsDemo.cpp)
+target_link_libraries(zelkit_dialogs_demo PRIVATE zelkit framework)
+rvx_use_wx(zelkit_dialogs_demo)

@@ -25,39 +25,30 @@ constexpr int iCellPadding = 6;
 
 ZelListModel* ZelListModelOf(ZelListCtrl* p_ctrl) { return p_ctrl; }
 
-// The header control: shows the model's columns.
-class ZelListHeader : public wxHeaderCtrl {
-public:
-    ZelListHeader(ZelListCtrl* p_list) : wxHeaderCtrl(p_list, 0), pList(p_list) {}
+ZelListHeader::ZelListHeader(ZelListCtrl* p_list) : wxHeaderCtrl(p_list, 0), pList(p_list) {}
 
-    const wxHeaderColumn& GetColumn(unsigned int u_idx) const override
-    {
-        const int i_col = static_cast<int>(u_idx);
-        std::string s_title;
-        int i_format = LVCFMT_LEFT;
-        int i_width = 0;
-        pList->GetColumn(i_col, &s_title, &i_format, &i_width);
-        Column = wxHeaderColumnSimple(ToWx(s_title), i_width);
-        Column.SetAlignment(i_format == LVCFMT_RIGHT ? wxALIGN_RIGHT
-                            : i_format == LVCFMT_CENTER ? wxALIGN_CENTER
-                                                        : wxALIGN_LEFT);
-        Column.SetMinWidth(0);
-        Column.SetResizeable(true);
-        Column.SetSortable(!(pList->GetListStyle() & LVS_NOSORTHEADER));
-        Column.SetReorderable((pList->GetExtendedListStyle() & LVS_EX_HEADERDRAGDROP) != 0);
-        const int i_sort = pList->GetHeaderSortType(i_col);
-        if (i_sort != ZelListModel::sortNone) {
-            Column.SetSortOrder(i_sort == ZelListModel::sortAscending);
-        } else {
-            Column.UnsetAsSortKey();
-        }
-        return Column;
-    }
-
-private:
-    ZelListCtrl* pList;
-    mutable wxHeaderColumnSimple Column{wxString()};
-};
+const wxHeaderColumn& ZelListHeader::GetColumn(unsigned int u_idx) const
+{
+    const int i_col = static_cast<int>(u_idx);
+    std::string s_title;
+    int i_format = LVCFMT_LEFT;
+    int i_width = 0;
+    pList->GetColumn(i_col, &s_title, &i_format, &i_width);
+    Column = wxHeaderColumnSimple(ToWx(s_title), i_width);
+    Column.SetAlignment(i_format == LVCFMT_RIGHT    ? wxALIGN_RIGHT
+                        : i_format == LVCFMT_CENTER ? wxALIGN_CENTER
+                                                    : wxALIGN_LEFT);
+    Column.SetMinWidth(0);
+    Column.SetResizeable(true);
+    Column.SetSortable(!(pList->GetListStyle() & LVS_NOSORTHEADER));
+    Column.SetReorderable((pList->GetExtendedListStyle() & LVS_EX_HEADERDRAGDROP) != 0);
+    const int i_sort = pList->GetHeaderSortType(i_col);
+    if (i_sort != ZelListModel::sortNone)
+        Column.SetSortOrder(i_sort == ZelListModel::sortAscending);
+    else
+        Column.UnsetAsSortKey();
+    return Column;
+}
 
 ZelListCtrl::ZelListCtrl(wxWindow* p_parent, wxWindowID i_id, const wxPoint& pos, const wxSize& size,
                          DWORD u_listStyle, long l_style)
@@ -107,7 +98,7 @@ ZelListCtrl::~ZelListCtrl() { ZelSetRedrawRemove(this); }
 
 void ZelListCtrl::SetRedraw(BOOL b_redraw) { ZelSetRedraw(this, b_redraw); }
 
-wxHeaderCtrl* ZelListCtrl::GetHeaderCtrl() const { return pHeader; }
+ZelListHeader* ZelListCtrl::GetHeaderCtrl() const { return pHeader; }
 
 wxSize ZelListCtrl::DoGetBestSize() const { return FromDIP(wxSize(200, 120)); }
 

@@ -21,7 +21,19 @@
 #include <wx/headerctrl.h>
 
 class wxListBox;
-class ZelListHeader;
+class ZelListCtrl;
+
+// The header of a list: shows the list's columns, their widths, order and
+// sort arrows.
+class ZelListHeader : public wxHeaderCtrl {
+public:
+    explicit ZelListHeader(ZelListCtrl* p_list);
+    const wxHeaderColumn& GetColumn(unsigned int u_idx) const override;
+
+private:
+    ZelListCtrl* pList;
+    mutable wxHeaderColumnSimple Column{wxString()};
+};
 
 class ZelListCtrl : public wxControl, public ZelListModel {
 public:
@@ -44,7 +56,7 @@ public:
     int MoveSelFrom(wxListBox& source, std::unique_ptr<LPARAM[]>& p_data);
     int MoveSelTo(wxListBox& target, std::unique_ptr<LPARAM[]>& p_data);
 
-    wxHeaderCtrl* GetHeaderCtrl() const;
+    ZelListHeader* GetHeaderCtrl() const;
     // Brings the scroll bars and the header up to date now instead of when
     // the window is next idle.
     void UpdateLayout();
@@ -72,8 +84,6 @@ protected:
     void GetRowColours(int i_row, wxColour& col_back, wxColour& col_text, bool& b_filled) const;
 
 private:
-    friend class ZelListHeader;
-
     void OnPaint(wxPaintEvent& event);
     void OnSize(wxSizeEvent& event);
     void OnIdle(wxIdleEvent& event);
