@@ -1,11 +1,11 @@
 # Resizable dialogs, sheets and pages; the sortable report list and its
 # view; the report and progress dialogs; the notification event the
 # library's controls send their parents.
-list(APPEND ZELKIT_CORE_SOURCES ZelProfile.cpp ZelSizingLayout.cpp ZelListModel.cpp)
+list(APPEND ZELKIT_CORE_SOURCES ZelProfile.cpp ZelSizingLayout.cpp ZelListModel.cpp ZelReportLayout.cpp)
 list(APPEND ZELKIT_UI_SOURCES ui/ZelNotifyEvent.cpp ui/ZelSizing.cpp ui/ZelListCtrl.cpp ui/ZelListView.cpp)
 
 rvx_add_test(NAME zelkit_dialogs_tests
-  SOURCES tests/SizingLayoutTest.cpp tests/ListModelTest.cpp
+  SOURCES tests/SizingLayoutTest.cpp tests/ListModelTest.cpp tests/ReportLayoutTest.cpp
   LIBS zelkit framework)
 rvx_add_test(NAME zelkit_dialogs_ui_tests
   SOURCES tests/SizingWxTest.cpp tests/ListCtrlWxTest.cpp tests/ListViewWxTest.cpp
