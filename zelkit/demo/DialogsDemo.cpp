@@ -3,9 +3,12 @@
 // "page" writes the first printed page of the report to page.png.
 #include "framework/ui/WxIds.h"
 #include "zelkit/ui/ZelListCtrl.h"
+#include "zelkit/ui/ZelReportDlg.h"
 
 #include <wx/app.h>
+#include <wx/dcmemory.h>
 #include <wx/frame.h>
+#include <wx/image.h>
 
 #include <random>
 #include <string>
@@ -44,14 +47,63 @@ void ShowList()
     });
 }
 
+void FillReport(ZelReportDlg& dlg, int n_rows)
+{
+    dlg.SetDescription("These participants could not be placed in any group of their style.");
+    for (const char* p : {"Participant", "Style", "Reason"})
+        dlg.GetColumnTitles().Add(p);
+    std::mt19937 gen(5);
+    for (int i = 0; i < n_rows; ++i) {
+        ZelStringArray row;
+        row.Add(std::string(a_first[gen() % 9]) + " " + a_first[gen() % 9]);
+        row.Add(a_towns[gen() % 6]);
+        row.Add(gen() % 4 == 0 ? "Every group of the style is full in the slots where the participant is free, "
+                                 "and no other slot of the timetable takes the style."
+                               : "Clash with another group");
+        dlg.GetRows().Add(row);
+    }
+}
+
+void ShowReport()
+{
+    auto* p_dlg = new ZelReportDlg("Minimum scheduling failures", nullptr);
+    FillReport(*p_dlg, 20000);
+    p_dlg->Show();
+}
+
+// The first printed page of a report, at 100 pixels an inch, as page.png.
+void SavePage()
+{
+    ZelReportDlg dlg("Minimum scheduling failures", nullptr);
+    FillReport(dlg, 200);
+    wxBitmap page(850, 1100);
+    {
+        wxMemoryDC dc(page);
+        dc.SetBackground(*wxWHITE_BRUSH);
+        dc.Clear();
+        dc.SetFont(*wxNORMAL_FONT);
+        ZelWxReportCanvas canvas(dc);
+        int i_row = 0;
+        // Margins as a printer's unprintable edge would give.
+        dlg.GetLayout().PrintPage(canvas, i_row, 1, ZelRect{40, 40, 810, 1060});
+    }
+    page.SaveFile("page.png", wxBITMAP_TYPE_PNG);
+}
+
 class DemoApp : public wxApp {
 public:
     bool OnInit() override
     {
         const std::string s_mode = argc > 1 ? std::string(argv[1].utf8_str()) : "list";
+        wxInitAllImageHandlers();
         if (s_mode == "list")
             ShowList();
-        else
+        else if (s_mode == "report")
+            ShowReport();
+        else if (s_mode == "page") {
+            SavePage();
+            return false;
+        } else
             return false;
         return true;
     }
