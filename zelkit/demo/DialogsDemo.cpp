@@ -1,7 +1,8 @@
 // Shows the library's dialogs and lists for a look at them:
-//   zelkit_dialogs_demo list | report | progress | sheet | page
+//   zelkit_dialogs_demo list | report | progress | page
 // "page" writes the first printed page of the report to page.png.
 #include "framework/ui/WxIds.h"
+#include "zelkit/ui/ZelGeneralProgress.h"
 #include "zelkit/ui/ZelListCtrl.h"
 #include "zelkit/ui/ZelReportDlg.h"
 
@@ -90,6 +91,16 @@ void SavePage()
     page.SaveFile("page.png", wxBITMAP_TYPE_PNG);
 }
 
+void ShowProgress()
+{
+    auto* p_dlg = new ZelGeneralProgress("Downloading event", nullptr, nullptr);
+    p_dlg->SetRangeMax(100000);
+    p_dlg->SetStatusText("Received 41,200 of 100,000 bytes");
+    p_dlg->Show();
+    for (int i = 0; i < 41200; ++i)
+        p_dlg->Step();
+}
+
 class DemoApp : public wxApp {
 public:
     bool OnInit() override
@@ -98,6 +109,8 @@ public:
         wxInitAllImageHandlers();
         if (s_mode == "list")
             ShowList();
+        else if (s_mode == "progress")
+            ShowProgress();
         else if (s_mode == "report")
             ShowReport();
         else if (s_mode == "page") {
