@@ -211,6 +211,7 @@ int ZelListModel::InsertItem(const ZelLVItem& item)
         return -1;
     const int i_row = std::min(item.iItem, GetItemCount());
     Row row;
+    row.vCells.reserve(static_cast<std::size_t>(std::max(1, GetColumnCount())));
     if (item.uMask & LVIF_TEXT)
         SetCellText(row, 0, item.bTextCallback ? LPSTR_TEXTCALLBACK : item.sText.c_str());
     if (item.uMask & LVIF_PARAM)
