@@ -130,7 +130,7 @@ TEST(ListModel, SortComparesCodePageBytesUnsignedAndKeepsEqualRowsInOrder)
     EXPECT_EQ(list.FindItemData(104), 1) << "rows are found by their data after a sort";
 }
 
-TEST(ListModel, NegativeColumnsAreSkippedAndSecondKeysDecideTies)
+TEST(ListModel, NegativeAndMissingColumnsAreSkippedAndLaterKeysDecideTies)
 {
     TestList list;
     Fill(list, {{"x", "2"}, {"y", "1"}, {"x", "1"}, {"y", "2"}});
@@ -140,9 +140,9 @@ TEST(ListModel, NegativeColumnsAreSkippedAndSecondKeysDecideTies)
     EXPECT_EQ(Column(list, 0), (Texts{"x", "y", "x", "y"})) << "only skipped specs leave every pair equal";
     EXPECT_EQ(list.CompareRows(0, 1, sort), 0);
 
-    const ZelColSortSpec a_specs[] = {{0, 0}, {-1, 1}, {1, 1}};
-    list.Sort(a_specs, 3, sort, 0);
-    EXPECT_EQ(Column(list, 0), (Texts{"y", "y", "x", "x"}));
+    const ZelColSortSpec a_specs[] = {{0, 0}, {-1, 1}, {7, 0}, {1, 1}};
+    list.Sort(a_specs, 4, sort, 0);
+    EXPECT_EQ(Column(list, 0), (Texts{"y", "y", "x", "x"})) << "a column the list does not have is skipped too";
     EXPECT_EQ(Column(list, 1), (Texts{"1", "2", "1", "2"}));
 }
 

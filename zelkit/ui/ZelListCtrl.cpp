@@ -94,7 +94,18 @@ bool ZelListCtrl::Create(wxWindow* p_parent, wxWindowID i_id, const wxPoint& pos
     return true;
 }
 
-ZelListCtrl::~ZelListCtrl() { ZelSetRedrawRemove(this); }
+ZelListCtrl::~ZelListCtrl()
+{
+    // The window goes on receiving focus and paint events while its base
+    // tears it down, after the list's own parts are gone.
+    Unbind(wxEVT_PAINT, &ZelListCtrl::OnPaint, this);
+    Unbind(wxEVT_SIZE, &ZelListCtrl::OnSize, this);
+    Unbind(wxEVT_IDLE, &ZelListCtrl::OnIdle, this);
+    Unbind(wxEVT_SET_FOCUS, &ZelListCtrl::OnSetFocus, this);
+    Unbind(wxEVT_KILL_FOCUS, &ZelListCtrl::OnKillFocus, this);
+    pHeader = nullptr;
+    ZelSetRedrawRemove(this);
+}
 
 void ZelListCtrl::SetRedraw(BOOL b_redraw) { ZelSetRedraw(this, b_redraw); }
 

@@ -175,7 +175,11 @@ ZelSizingDialog::ZelSizingDialog(wxWindow* p_parent, wxWindowID i_id, const wxSt
     Bind(wxEVT_SIZE, &ZelSizingDialog::OnSizeEvent, this);
 }
 
-ZelSizingDialog::~ZelSizingDialog() { SzHeader.Detach(); }
+ZelSizingDialog::~ZelSizingDialog()
+{
+    Unbind(wxEVT_SIZE, &ZelSizingDialog::OnSizeEvent, this);
+    SzHeader.Detach();
+}
 
 bool ZelSizingDialog::Destroy()
 {
@@ -254,7 +258,11 @@ ZelSizingPropPage::ZelSizingPropPage(wxWindow* p_book, const wxString& s_caption
     Bind(wxEVT_SIZE, &ZelSizingPropPage::OnSizeEvent, this);
 }
 
-ZelSizingPropPage::~ZelSizingPropPage() { SzHeader.Detach(); }
+ZelSizingPropPage::~ZelSizingPropPage()
+{
+    Unbind(wxEVT_SIZE, &ZelSizingPropPage::OnSizeEvent, this);
+    SzHeader.Detach();
+}
 
 bool ZelSizingPropPage::OnInitDialog()
 {
@@ -359,7 +367,11 @@ void ZelSizingPropSheet::Construct(UINT u_selectPage)
     GetBookCtrl()->Bind(wxEVT_BOOKCTRL_PAGE_CHANGED, &ZelSizingPropSheet::OnPageChanged, this);
 }
 
-ZelSizingPropSheet::~ZelSizingPropSheet() { SzHeader.Detach(); }
+ZelSizingPropSheet::~ZelSizingPropSheet()
+{
+    Unbind(wxEVT_SIZE, &ZelSizingPropSheet::OnSizeEvent, this);
+    SzHeader.Detach();
+}
 
 bool ZelSizingPropSheet::Destroy()
 {
