@@ -11,6 +11,7 @@ const StringEntry a_zelStrings[] = {
 #include "zelkit/strings/values.inc"
 #include "zelkit/strings/services.inc"
 #include "zelkit/strings/windows.inc"
+#include "zelkit/strings/dialogs.inc"
 };
 } // namespace
 
