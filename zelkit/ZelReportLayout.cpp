@@ -1,6 +1,7 @@
 #include "zelkit/ZelReportLayout.h"
 
 #include "framework/MessageBox.h"
+#include "zelkit/ZelMessages.h"
 
 #include <algorithm>
 #include <cstring>
@@ -23,7 +24,7 @@ void ZelReportLayout::PrintList(IZelReportCanvas& dc, const ZelRect& rc_page)
     BOOL b_more = TRUE;
     for (int i_page = 1; b_more; ++i_page) {
         if (!dc.StartPage()) {
-            ShowMessageBox("Could not start page", MB_OK);
+            ZelMessageBox("Could not start page", MB_OK);
             dc.AbortDoc();
             return;
         }

@@ -1,6 +1,7 @@
 #include "zelkit/ui/ZelReportDlg.h"
 
 #include "framework/MessageBox.h"
+#include "zelkit/ZelMessages.h"
 #include "framework/ui/WxIds.h"
 #include "framework/ui/WxText.h"
 #include "zelkit/ui/ZelNotifyEvent.h"
@@ -176,7 +177,7 @@ void ZelReportDlg::OnReportPrint(wxCommandEvent&)
     if (!p_dc)
         return;
     if (!p_dc->IsOk() || !p_dc->StartDoc(ToWx(Layout.sTitle))) {
-        ShowMessageBox("Printer wouldn't initialize", MB_OK);
+        ZelMessageBox("Printer wouldn't initialize", MB_OK);
         return;
     }
     PrintList(*p_dc);
