@@ -119,7 +119,7 @@ int Timetable::CountPlacements(LONG l_groupKey, int i_venue, int i_day) const
     return n_placed;
 }
 
-void Timetable::GetLocks(TimeslotLockArrays& a_locks) const
+void Timetable::GetLocks(TimeslotLockArrays& a_locks)
 {
     a_locks.SetSize(GetNumDays());
     for (int d = 0; d < GetNumDays(); ++d)

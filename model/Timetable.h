@@ -100,7 +100,7 @@ public:
     int CountPlacements(LONG l_groupKey, int i_venue, int i_day) const;
 
     // One lock array per day, day i's locked slots in entry i.
-    void GetLocks(TimeslotLockArrays& a_locks) const;
+    void GetLocks(TimeslotLockArrays& a_locks);
     // Entry i back into day i, for the days both have.
     void SetLocks(const TimeslotLockArrays& a_locks);
     // Rebuilds one day's slots after the user changed them in the day

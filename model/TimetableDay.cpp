@@ -192,15 +192,13 @@ int Day::GetNumDocVenues() const
     return std::min(VenueSlots.GetSize(), pDoc->GetNumVenues());
 }
 
-void Day::GetLocks(TimeslotLockArray& a_out, const ZelRelTimeslotArray* p_slots) const
+void Day::GetLocks(TimeslotLockArray& a_out, const ZelRelTimeslotArray* p_slots)
 {
     a_out.RemoveAll();
     const int n_venues = GetNumDocVenues();
     if (n_venues == 0)
         return;
     const VenueList& venues = pDoc->GetVenues();
-    // The key indexes are rebuilt on lookup; that changes no slot.
-    auto& a_venueSlots = const_cast<ZelArray<TimeslotArray>&>(VenueSlots);
 
     if (p_slots == nullptr) {
         for (int i_venue = 0; i_venue < n_venues; ++i_venue) {
@@ -226,11 +224,11 @@ void Day::GetLocks(TimeslotLockArray& a_out, const ZelRelTimeslotArray* p_slots)
         // The slot the entry replaces, in its own venue first.
         const Timeslot* p_old = nullptr;
         int i_found = -1;
-        if (a_venueSlots[i_venue].FindSlotKey(l_key, i_found)) {
+        if (VenueSlots[i_venue].FindSlotKey(l_key, i_found)) {
             p_old = &VenueSlots[i_venue][i_found];
         } else {
             for (int i_other = n_venues - 1; i_other >= 0 && p_old == nullptr; --i_other) {
-                if (i_other != i_venue && a_venueSlots[i_other].FindSlotKey(l_key, i_found))
+                if (i_other != i_venue && VenueSlots[i_other].FindSlotKey(l_key, i_found))
                     p_old = &VenueSlots[i_other][i_found];
             }
         }

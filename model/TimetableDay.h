@@ -134,8 +134,9 @@ public:
     // (the day's new slots, each carrying in its item data the key of the
     // slot it replaces, negated when that slot's time changed), one per
     // entry whose replaced slot is locked, at the entry's start and with
-    // the old key only when its time did not change.
-    void GetLocks(TimeslotLockArray& a_out, const ZelRelTimeslotArray* p_slots) const;
+    // the old key only when its time did not change. Looking slots up by
+    // key may rebuild the arrays' key indexes; no slot changes.
+    void GetLocks(TimeslotLockArray& a_out, const ZelRelTimeslotArray* p_slots);
     // Puts locks back, from the last to the first: by slot key when the
     // venue still has the slot, else into every unlocked slot of the venue
     // with the lock's start. Locks of venues or groups the document no
