@@ -43,3 +43,49 @@ BOOL EventDoc::OverlapsTimeList(const TimeList& list, LONG l_dayId, const CHighT
     }
     return FALSE;
 }
+
+// --- timetable ---
+
+Timetable* EventDoc::GetTimetable()
+{
+    return GetNumVenues() > 0 && HasDaysAndTimeslots() ? pTimetable.get() : nullptr;
+}
+
+const Timetable* EventDoc::GetTimetable() const
+{
+    return const_cast<EventDoc*>(this)->GetTimetable();
+}
+
+Timetable& EventDoc::NewTimetable()
+{
+    pTimetable = std::make_unique<Timetable>(this);
+    return *pTimetable;
+}
+
+void EventDoc::DeleteTimetable()
+{
+    pTimetable.reset();
+}
+
+BOOL EventDoc::HasDaysAndTimeslots() const
+{
+    const DayDefBase& days = EventDef.GetDayDef();
+    return days.GetNumDays() > 0 && days.GetNumTimeslots() > 0;
+}
+
+// --- groups and participants ---
+
+void EventDoc::GetGroupStyleKeys(SortedKeyArray& a_keys) const
+{
+    a_keys.RemoveAll();
+    for (int i = 0; i < Groups.GetNumGroups(); ++i) {
+        const KeyList& styles = Groups[i].GetStyles();
+        for (int k = 0; k < styles.GetMaxKeys(); ++k) {
+            if (styles[k] == -1)
+                continue;
+            int i_at = 0;
+            if (a_keys.Find(styles[k], &i_at) < 0)
+                a_keys.InsertAt(i_at, styles[k]);
+        }
+    }
+}

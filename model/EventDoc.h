@@ -13,9 +13,13 @@
 #include "model/PrintOptions.h"
 #include "model/Property.h"
 #include "model/EventDefinition.h"
+#include "model/GroupList.h"
+#include "model/Participant.h"
 #include "model/TimeList.h"
+#include "model/Timetable.h"
 #include "model/Venue.h"
 
+#include <memory>
 #include <string>
 
 class EventDoc : public CDocument {
@@ -67,8 +71,29 @@ public:
     LONG AddParticipantRole(const std::string& s_name);
 
     // --- timetable ---
+    // The timetable, handed out only while the event can have one: at
+    // least one venue, one day and one timeslot. Null otherwise, also when
+    // the object exists.
+    Timetable* GetTimetable();
+    const Timetable* GetTimetable() const;
+    // The timetable object itself, whatever the event holds; null when
+    // there is none.
+    Timetable* GetTimetableObject() { return pTimetable.get(); }
+    const Timetable* GetTimetableObject() const { return pTimetable.get(); }
+    // Replaces the timetable with a new one made for the event as it
+    // stands (nothing placed, nothing locked); returns it.
+    Timetable& NewTimetable();
+    void DeleteTimetable();
+    // The day definition has at least one day and at least one timeslot.
+    BOOL HasDaysAndTimeslots() const;
 
     // --- groups and participants ---
+    GroupList& GetGroups() { return Groups; }
+    const GroupList& GetGroups() const { return Groups; }
+    ParticipantList& GetParticipants() { return Participants; }
+    const ParticipantList& GetParticipants() const { return Participants; }
+    // Every style key some group carries, ascending, each once.
+    void GetGroupStyleKeys(SortedKeyArray& a_keys) const;
 
     // --- scheduling rules ---
 
@@ -90,8 +115,11 @@ private:
     PrintOptions PrintOpts;
 
     // --- timetable ---
+    std::unique_ptr<Timetable> pTimetable;
 
     // --- groups and participants ---
+    GroupList Groups;
+    ParticipantList Participants;
 
     // --- scheduling rules ---
 };

@@ -2,6 +2,7 @@
 
 #include "framework/Archive.h"
 #include "model/General.h"
+#include "model/ParticipantRole.h"
 
 #include <string>
 
@@ -156,4 +157,21 @@ void SchedAlloc::Serialize(CArchive& ar)
     }
     GetArchiveVersion(ar);
     LoadFields(ar, uType, uValue, uMin, uMax);
+}
+
+// ---- RosterLim ----
+
+BOOL RosterLim::CheckStyles(std::string& s_message, const RosterStyleArray& a_styles) const
+{
+    if (uType == e_no_limits || a_styles.GetSize() == 0)
+        return TRUE;
+    if (uMax < uMin) {
+        s_message = FormatMessageId(IDS_ROSTER_MAX_BELOW_MIN, "");
+        return FALSE;
+    }
+    if (GetMin() > static_cast<UINT>(a_styles.GetSize())) {
+        s_message = FormatMessageId(uType == e_exact ? IDS_ROSTER_EXACT_ABOVE_STYLES : IDS_ROSTER_MIN_ABOVE_STYLES, "");
+        return FALSE;
+    }
+    return TRUE;
 }

@@ -11,6 +11,14 @@
 #include <string>
 
 class CArchive;
+class RosterStyleArray;
+
+// Texts of the roster-limit check.
+enum : unsigned {
+    IDS_ROSTER_MAX_BELOW_MIN = 5055,
+    IDS_ROSTER_EXACT_ABOVE_STYLES = 5056,
+    IDS_ROSTER_MIN_ABOVE_STYLES = 5057,
+};
 
 class SchedLim {
 public:
@@ -50,6 +58,12 @@ public:
     using SchedLim::SchedLim;
     RosterLim() = default;
     RosterLim(const SchedLim& src) : SchedLim(src) {}
+
+    // The limit against the number of roster styles chosen: a limit of
+    // type none, or no styles, fits; else FALSE with the reason in
+    // s_message when the bounds are crossed or more styles are asked than
+    // were chosen.
+    BOOL CheckStyles(std::string& s_message, const RosterStyleArray& a_styles) const;
 };
 
 class SchedAlloc {

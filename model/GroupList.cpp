@@ -1,0 +1,218 @@
+#include "model/GroupList.h"
+
+#include "model/EventDoc.h"
+#include "model/HtmlText.h"
+#include "model/Participant.h"
+#include "model/ShellPorts.h"
+#include "zelkit/ZelAssert.h"
+
+#include <algorithm>
+#include <climits>
+#include <cstdint>
+#include <numeric>
+#include <ostream>
+#include <vector>
+
+namespace {
+
+// The number after a leading "#" (held at the 32-bit limit), or -1 when
+// the text does not start with "#" and a digit; n_length receives the
+// length of "#" and the digits.
+std::int64_t LeadingCopyNumber(const std::string& s_name, std::size_t& n_length)
+{
+    n_length = 0;
+    if (s_name.size() < 2 || s_name[0] != '#' || s_name[1] < '0' || s_name[1] > '9')
+        return -1;
+    std::int64_t ll_number = 0;
+    std::size_t n = 1;
+    for (; n < s_name.size() && s_name[n] >= '0' && s_name[n] <= '9'; ++n)
+        ll_number = std::min<std::int64_t>(ll_number * 10 + (s_name[n] - '0'), INT32_MAX);
+    n_length = n;
+    return ll_number;
+}
+
+} // namespace
+
+// ---- GroupList ----
+
+GroupList::GroupList()
+{
+    Groups.Reserve(kInitialRoom);
+}
+
+int GroupList::FindByKey(LONG l_key) const
+{
+    RebuildIndex();
+    int i_index = -1;
+    return KeyIndex.Lookup(l_key, i_index) ? i_index : -1;
+}
+
+int GroupList::FindByName(const std::string& s_name) const
+{
+    for (int i = 0; i < Groups.GetSize(); ++i) {
+        if (Groups[i].GetName() == s_name)
+            return i;
+    }
+    return -1;
+}
+
+BOOL GroupList::NameExists(const Group& group) const
+{
+    const std::string s_name = group.GetName();
+    for (int i = 0; i < Groups.GetSize(); ++i) {
+        if (Groups[i].GetKey() != group.GetKey() && Groups[i].GetName() == s_name)
+            return TRUE;
+    }
+    return FALSE;
+}
+
+BOOL GroupList::KeyExists(const Group& group) const
+{
+    return FindByKey(group.GetKey()) >= 0;
+}
+
+int GroupList::AddGroup(const Group& group)
+{
+    if (!group.IsValid())
+        return notValid;
+    if (NameExists(group))
+        return nameExists;
+    if (KeyExists(group))
+        return keyExists;
+    // Growing the array makes a record before the copy lands in it; the
+    // list's own records take no group keys.
+    const LONG l_counter = Group::GetKeyCounter();
+    Groups.Add(group);
+    Group::SetKeyCounter(l_counter);
+    bIndexValid = FALSE;
+    return added;
+}
+
+int GroupList::RemoveGroup(int i_index)
+{
+    ZEL_ASSERT(0 <= i_index && i_index < GetNumGroups());
+    if (bIndexValid)
+        KeyIndex.RemoveKey(Groups[i_index].GetKey());
+    Groups.RemoveAt(i_index);
+    if (bIndexValid) {
+        for (int i = i_index; i < Groups.GetSize(); ++i)
+            KeyIndex.SetAt(Groups[i].GetKey(), i);
+    }
+    return GetNumGroups();
+}
+
+void GroupList::RemoveGroups(const ZelArray<int>& a_positions)
+{
+    const BOOL b_wasValid = bIndexValid;
+    bIndexValid = FALSE;
+    for (int k = a_positions.GetSize() - 1; k >= 0; --k)
+        RemoveGroup(a_positions[k]);
+    if (b_wasValid)
+        RebuildIndex();
+}
+
+void GroupList::RemoveAll()
+{
+    Groups.RemoveAll();
+    KeyIndex.RemoveAll();
+    bIndexValid = FALSE;
+}
+
+void GroupList::RebuildIndex() const
+{
+    if (bIndexValid)
+        return;
+    KeyIndex.InitIndex(static_cast<UINT>(Groups.GetSize()));
+    for (int i = 0; i < Groups.GetSize(); ++i)
+        KeyIndex.SetAt(Groups[i].GetKey(), i);
+    bIndexValid = TRUE;
+}
+
+void GroupList::RevalidateAll(EventDoc* p_doc)
+{
+    for (int i = 0; i < Groups.GetSize(); ++i)
+        Groups[i].Revalidate(p_doc);
+    bIndexValid = FALSE;
+}
+
+void GroupList::OnGroupChanged(int i_code)
+{
+    if (i_code != e_key_changed)
+        return;
+    bIndexValid = FALSE;
+    RebuildIndex();
+}
+
+void GroupList::MakeUniqueName(Group& group, BOOL& b_identical) const
+{
+    b_identical = FALSE;
+    int n_copy = 1;
+    int i_found = FindByName(group.GetName());
+    while (i_found >= 0) {
+        if (Groups[i_found] == group)
+            b_identical = TRUE;
+        std::string s_name = group.GetName();
+        ++n_copy;
+        std::size_t n_length = 0;
+        if (LeadingCopyNumber(s_name, n_length) >= 2)
+            s_name.erase(0, n_length);
+        const std::size_t n_first = s_name.find_first_not_of(' ');
+        s_name.erase(0, n_first == std::string::npos ? s_name.size() : n_first);
+        group.SetName("#" + std::to_string(n_copy) + " " + s_name);
+        i_found = FindByName(group.GetName());
+    }
+}
+
+void GroupList::WriteHtml(std::ostream& os, const EventDoc* p_doc, const ZelArray<UINT>& a_items) const
+{
+    std::vector<int> v_order(static_cast<std::size_t>(Groups.GetSize()));
+    std::iota(v_order.begin(), v_order.end(), 0);
+    std::stable_sort(v_order.begin(), v_order.end(),
+                     [this](int a, int b) { return Groups[a].GetName() < Groups[b].GetName(); });
+
+    IFieldTextPort& texts = GetFieldTextPort();
+    for (int i_group : v_order) {
+        const Group& group = Groups[i_group];
+        os << "<table><tr><td>";
+        os << "<h4><a name=\"" << group.GetHtmlAnchor() << "\"><u>Group: " << HtmlText(group.GetName())
+           << "</u></a></h4>";
+        os << "</td>";
+        for (int k = 0; k < a_items.GetSize(); ++k) {
+            const std::string s_item = texts.GetGroupFieldText(group, static_cast<int>(a_items[k]));
+            if (s_item.empty())
+                os << "<td><h4>&nbsp;</h4></td>";
+            else
+                os << "<td><h4>(" << HtmlLines(s_item) << ")</h4></td>";
+        }
+        os << "</tr></table>\n";
+        os << "<table>\n";
+        const ParticipantList& participants = p_doc->GetParticipants();
+        const GroupMembers& members = group.GetMembers();
+        for (int m = 0; m < members.GetSize(); ++m) {
+            const int i_part = participants.FindByKey(members[m].lParticipantKey);
+            if (i_part < 0)
+                continue;
+            os << "<tr><td>" << HtmlText(participants[i_part].GetFullName()) << "</td><td>"
+               << HtmlText(members[m].sRole) << "</td></tr>\n";
+        }
+        os << "</table>\n<hr />\n";
+    }
+}
+
+// ---- GroupSmartPtr ----
+
+GroupSmartPtr::GroupSmartPtr(GroupList* p_list, int i_index) : pList(p_list), iIndex(i_index)
+{
+    ZEL_ASSERT(pList != nullptr && 0 <= iIndex && iIndex < pList->GetNumGroups());
+    lKey = pList->GetAt(iIndex).GetKey();
+    sName = pList->GetAt(iIndex).GetName();
+}
+
+GroupSmartPtr::~GroupSmartPtr()
+{
+    if (iIndex >= pList->GetNumGroups())
+        return;
+    const Group& group = pList->GetAt(iIndex);
+    if (group.GetKey() != lKey || group.GetName() != sName)
+        pList->OnGroupChanged(GroupList::e_key_changed);
+}

@@ -1,0 +1,103 @@
+// The document's groups: positions 0 to count - 1, lookups by key (through
+// an index rebuilt on the first lookup after a change) and by name, adding
+// with duplicate tests, removal, unique names for copies, and the groups'
+// section of the HTML export.
+//
+// A caller that changes a group's key or name goes through a
+// GroupSmartPtr, which tells the list when its handle lets go.
+#pragma once
+
+#include "framework/Types.h"
+#include "model/Group.h"
+#include "zelkit/ZelArray.h"
+#include "zelkit/ZelKeyedObject.h"
+
+#include <iosfwd>
+#include <string>
+
+class EventDoc;
+
+class GroupList {
+public:
+    // Results of AddGroup.
+    enum { added = 0, nameExists = 2, keyExists = 3, notValid = 4 };
+    // Codes of the re-index callback.
+    enum { e_key_changed = 1 };
+    static constexpr int kInitialRoom = 100;
+
+    GroupList();
+    GroupList(const GroupList&) = delete;
+    GroupList& operator=(const GroupList&) = delete;
+    virtual ~GroupList() = default;
+
+    int GetNumGroups() const { return Groups.GetSize(); }
+    const Group& GetAt(int i) const { return Groups[i]; }
+    const Group& operator[](int i) const { return Groups[i]; }
+    // A group for change. Its key and name are changed through a
+    // GroupSmartPtr, so that the index follows.
+    Group& GetAt(int i) { return Groups[i]; }
+    Group& operator[](int i) { return Groups[i]; }
+
+    // The position of the group with the key, or -1.
+    int FindByKey(LONG l_key) const;
+    // The first group with exactly that name (byte for byte), or -1.
+    int FindByName(const std::string& s_name) const;
+    // Another group (another key) has the group's name.
+    BOOL NameExists(const Group& group) const;
+    // A group has the group's key.
+    BOOL KeyExists(const Group& group) const;
+
+    // 4 invalid, 2 duplicate name, 3 duplicate key, else appends a copy
+    // and returns 0.
+    int AddGroup(const Group& group);
+    // Removes group i; returns the new count. The index, when current,
+    // stays current.
+    int RemoveGroup(int i_index);
+    // Removes the groups at the ascending positions.
+    void RemoveGroups(const ZelArray<int>& a_positions);
+    void RemoveAll();
+    void RebuildIndex() const;
+    BOOL IsIndexValid() const { return bIndexValid; }
+    void InvalidateIndex() { bIndexValid = FALSE; }
+    void RevalidateAll(EventDoc* p_doc);
+    // What a group handle reports when it lets go: e_key_changed rebuilds
+    // the index; other codes change nothing.
+    void OnGroupChanged(int i_code);
+
+    // While another group has the group's name, puts "#n " before it (n
+    // from 2 on, a "#n" of 2 or more it had replaced); b_identical tells
+    // whether a group with the name it first had was equal to it.
+    void MakeUniqueName(Group& group, BOOL& b_identical) const;
+
+    // The groups in name order, each with its anchor heading, a cell per
+    // chosen group-list column (its text from the field-text port) and a
+    // table of its members with their roles.
+    void WriteHtml(std::ostream& os, const EventDoc* p_doc, const ZelArray<UINT>& a_items) const;
+
+    static LONG GetKeyCounter() { return Group::GetKeyCounter(); }
+    static void SetKeyCounter(LONG l_next) { Group::SetKeyCounter(l_next); }
+
+private:
+    ZelArray<Group> Groups;
+    mutable ZelKeyIndex<int> KeyIndex;
+    mutable BOOL bIndexValid = FALSE;
+};
+
+// A handle on one group of the list. When it lets go and the group's key
+// or name changed, the list is told, so that its index follows.
+class GroupSmartPtr {
+public:
+    GroupSmartPtr(GroupList* p_list, int i_index);
+    ~GroupSmartPtr();
+    GroupSmartPtr(const GroupSmartPtr&) = delete;
+    GroupSmartPtr& operator=(const GroupSmartPtr&) = delete;
+
+    Group* operator->() const { return &pList->GetAt(iIndex); }
+    Group& operator*() const { return pList->GetAt(iIndex); }
+
+private:
+    GroupList* pList;
+    int iIndex;
+    LONG lKey;
+    std::string sName;
+};

@@ -1,0 +1,183 @@
+#include "model/EventDoc.h"
+#include "model/GroupList.h"
+#include "model/ShellPorts.h"
+#include "testsupport/EventBuilder.h"
+
+#include <gtest/gtest.h>
+
+#include <sstream>
+#include <string>
+
+using testevent::EventBuilder;
+
+namespace {
+
+Group Named(const std::string& s_name)
+{
+    Group group;
+    group.SetName(s_name);
+    return group;
+}
+
+TEST(GroupList, AddAnswers)
+{
+    GroupList groups;
+    const Group choir = Named("Choir");
+    ASSERT_EQ(groups.AddGroup(choir), GroupList::added);
+
+    Group same_key = Named("Band");
+    same_key.SetKey(choir.GetKey());
+    struct Case {
+        const char* pName;
+        Group Candidate;
+        int iResult;
+    };
+    const Case a_cases[] = {
+        {"no name", Named(""), GroupList::notValid},
+        {"the name of another group", Named("Choir"), GroupList::nameExists},
+        {"the same group again: its key, not its name", choir, GroupList::keyExists},
+        {"another name with a key in use", same_key, GroupList::keyExists},
+        {"a name differing in case only", Named("choir"), GroupList::added},
+    };
+    for (const Case& c : a_cases)
+        EXPECT_EQ(groups.AddGroup(c.Candidate), c.iResult) << c.pName;
+    EXPECT_EQ(groups.GetNumGroups(), 2);
+    EXPECT_EQ(groups.FindByName("choir"), 1);
+    EXPECT_EQ(groups.FindByName("CHOIR"), -1);
+    EXPECT_TRUE(groups.NameExists(Named("Choir")));
+    EXPECT_FALSE(groups.NameExists(choir)) << "its own name under its own key";
+}
+
+TEST(GroupList, GrowsAndShrinksKeepingTheIndex)
+{
+    GroupList groups;
+    const LONG l_counter = GroupList::GetKeyCounter();
+    for (int i = 0; i < GroupList::kInitialRoom + 1; ++i)
+        groups.AddGroup(Group());
+    EXPECT_EQ(groups.GetNumGroups(), 0) << "groups without names are refused";
+    EXPECT_EQ(GroupList::GetKeyCounter(), l_counter + GroupList::kInitialRoom + 1);
+
+    // The list's own records take no keys: only the groups made here do.
+    for (int i = 0; i < GroupList::kInitialRoom + 1; ++i)
+        groups.AddGroup(Named("G" + std::to_string(i)));
+    EXPECT_EQ(groups.GetNumGroups(), GroupList::kInitialRoom + 1);
+    EXPECT_EQ(GroupList::GetKeyCounter(), l_counter + 2 * (GroupList::kInitialRoom + 1));
+
+    const LONG l_third = groups[2].GetKey();
+    ASSERT_EQ(groups.FindByKey(l_third), 2);
+    EXPECT_TRUE(groups.IsIndexValid());
+    EXPECT_EQ(groups.RemoveGroup(0), GroupList::kInitialRoom);
+    EXPECT_TRUE(groups.IsIndexValid()) << "kept current, not rebuilt";
+    EXPECT_EQ(groups.FindByKey(l_third), 1);
+
+    ZelArray<int> a_remove;
+    a_remove.Add(0);
+    a_remove.Add(5);
+    const LONG l_seventh = groups[6].GetKey();
+    groups.RemoveGroups(a_remove);
+    EXPECT_EQ(groups.GetNumGroups(), GroupList::kInitialRoom - 2);
+    EXPECT_TRUE(groups.IsIndexValid());
+    EXPECT_EQ(groups.FindByKey(l_seventh), 4);
+
+    groups.RemoveAll();
+    EXPECT_EQ(groups.GetNumGroups(), 0);
+    EXPECT_EQ(groups.FindByKey(l_third), -1);
+}
+
+TEST(GroupList, AHandleTellsTheListOfANewKey)
+{
+    GroupList groups;
+    groups.AddGroup(Named("Choir"));
+    groups.AddGroup(Named("Band"));
+    ASSERT_EQ(groups.FindByKey(groups[1].GetKey()), 1);
+    {
+        GroupSmartPtr p_band(&groups, 1);
+        p_band->SetKey(5000);
+    }
+    EXPECT_EQ(groups.FindByKey(5000), 1);
+
+    // Other codes of the callback change nothing.
+    groups.GetAt(0).SetKey(6000);
+    groups.OnGroupChanged(7);
+    EXPECT_EQ(groups.FindByKey(6000), -1);
+    groups.OnGroupChanged(GroupList::e_key_changed);
+    EXPECT_EQ(groups.FindByKey(6000), 0);
+}
+
+TEST(GroupList, UniqueNamesForCopies)
+{
+    GroupList groups;
+    groups.AddGroup(Named("Choir"));
+    groups.AddGroup(Named("#2 Choir"));
+    groups.AddGroup(Named("#1 Choir"));
+    struct Case {
+        const char* pName;
+        const char* pNotes;
+        const char* pUnique;
+        bool bIdentical; // a group met on the way equals the copy
+    };
+    const Case a_cases[] = {
+        {"Band", "", "Band", false},
+        {"Choir", "", "#3 Choir", true},
+        {"Choir", "changed", "#3 Choir", false},
+        {"#2 Choir", "", "#3 Choir", true},
+        {"#1 Choir", "", "#2 #1 Choir", true},
+    };
+    for (const Case& c : a_cases) {
+        Group copy = Named(c.pName);
+        copy.SetNotes(c.pNotes);
+        BOOL b_identical = !c.bIdentical;
+        groups.MakeUniqueName(copy, b_identical);
+        EXPECT_EQ(copy.GetName(), c.pUnique) << c.pName;
+        EXPECT_EQ(b_identical != FALSE, c.bIdentical) << c.pName << " " << c.pNotes;
+    }
+}
+
+TEST(GroupList, HtmlSectionGolden)
+{
+    EventBuilder event;
+    event.Participant("Ann Lee").Participant("Bo \"B\" Day");
+    event.Group("Zebra").Group("Choir & <Band>").Member("Choir & <Band>", "Ann Lee", "alto & tenor");
+    event.Member("Choir & <Band>", "Bo \"B\" Day");
+    ScriptedFieldTexts texts;
+    texts.SetGroupText([](const Group& g, int i_column) -> std::string {
+        if (i_column == 3)
+            return g.GetName() == "Zebra" ? "" : "Mon 09:00 <Hall>";
+        return "Room\n2";
+    });
+    ZelArray<UINT> a_items;
+    a_items.Add(3);
+    a_items.Add(8);
+
+    std::ostringstream os;
+    event.Doc().GetGroups().WriteHtml(os, &event.Doc(), a_items);
+    EXPECT_EQ(os.str(),
+              "<table><tr><td><h4><a name=\"GRTAGChoirBand\"><u>Group: Choir &amp; &lt;Band&gt;</u></a></h4></td>"
+              "<td><h4>(Mon 09:00 &lt;Hall&gt;)</h4></td><td><h4>(Room<br />2)</h4></td></tr></table>\n"
+              "<table>\n"
+              "<tr><td>Ann Lee</td><td>alto &amp; tenor</td></tr>\n"
+              "<tr><td>Bo &quot;B&quot; Day</td><td></td></tr>\n"
+              "</table>\n<hr />\n"
+              "<table><tr><td><h4><a name=\"GRTAGZebra\"><u>Group: Zebra</u></a></h4></td>"
+              "<td><h4>&nbsp;</h4></td><td><h4>(Room<br />2)</h4></td></tr></table>\n"
+              "<table>\n</table>\n<hr />\n");
+    ASSERT_EQ(texts.GroupRequests().size(), 4u);
+    EXPECT_EQ(texts.GroupRequests()[1].iColumn, 8);
+}
+
+TEST(GroupList, RevalidationReachesEveryGroup)
+{
+    EventBuilder event;
+    event.Style("Jazz").Participant("Ann Lee").Group("Choir").Group("Band");
+    event.GroupStyles("Choir", {"Jazz"}).GroupStyles("Band", {"Jazz"}).Member("Band", "Ann Lee");
+    EventDoc& doc = event.Doc();
+    doc.GetStyles().RemoveAll();
+    doc.GetParticipants().RemoveAll();
+    doc.GetGroups().RevalidateAll(&doc);
+    EXPECT_FALSE(doc.GetGroups().IsIndexValid());
+    EXPECT_EQ(doc.GetGroups()[0].GetStyles().GetCount(), 0);
+    EXPECT_EQ(doc.GetGroups()[1].GetStyles().GetCount(), 0);
+    EXPECT_EQ(doc.GetGroups()[1].GetMembers().GetSize(), 0);
+}
+
+} // namespace

@@ -1,0 +1,87 @@
+// A small, fluent maker of events for tests: days with their timeslots,
+// venues, styles, facilities, participants, groups with members, and a
+// timetable with placements and locks. Names stand for keys throughout, so
+// that a test reads as the event it describes:
+//
+//     testevent::EventBuilder event;
+//     event.Days({"Mon", "Tue"})
+//         .Slots(-1, {"09:00-10:00", "10:00-11:00"})
+//         .Venue("Hall")
+//         .Participant("Ann Lee")
+//         .Group("Choir")
+//         .Member("Choir", "Ann Lee", "alto")
+//         .Timetable()
+//         .Place(0, "Hall", "09:00", "Choir", true);
+//     EventDoc& doc = event.Doc();
+//
+// Anything a shorthand does not cover is set through the optional callback
+// of Group and Participant, or on the document itself.
+#pragma once
+
+#include "model/EventDoc.h"
+
+#include <functional>
+#include <initializer_list>
+#include <memory>
+#include <string>
+
+namespace testevent {
+
+class EventBuilder {
+public:
+    EventBuilder();
+    ~EventBuilder();
+    EventBuilder(const EventBuilder&) = delete;
+    EventBuilder& operator=(const EventBuilder&) = delete;
+
+    EventDoc& Doc() { return *pDoc; }
+
+    // Custom days with these names, in order, with no timeslots yet.
+    EventBuilder& Days(std::initializer_list<std::string> a_names);
+    // Timeslots "hh:mm-hh:mm" for every venue, on one day or on every day
+    // (i_day -1); they replace the day's timeslots.
+    EventBuilder& Slots(int i_day, std::initializer_list<std::string> a_times);
+    // Timeslots of one venue only: the day's layout becomes one of
+    // timeslots for each venue, and these are added to it.
+    EventBuilder& VenueSlots(int i_day, const std::string& s_venue, std::initializer_list<std::string> a_times);
+    EventBuilder& TwentyFourHour(bool b_24Hour = true);
+
+    EventBuilder& Style(const std::string& s_name);
+    EventBuilder& Facility(const std::string& s_name);
+    EventBuilder& Venue(const std::string& s_name, std::initializer_list<std::string> a_styles = {},
+                        std::initializer_list<std::string> a_facilities = {});
+    // "First Last" or "First Middle Last".
+    EventBuilder& Participant(const std::string& s_name, const std::function<void(::Participant&)>& f_set = {});
+    EventBuilder& Group(const std::string& s_name, const std::function<void(::Group&)>& f_set = {});
+    EventBuilder& GroupStyles(const std::string& s_group, std::initializer_list<std::string> a_styles);
+    EventBuilder& GroupFacilities(const std::string& s_group, std::initializer_list<std::string> a_facilities);
+    EventBuilder& Member(const std::string& s_group, const std::string& s_participant, const std::string& s_role = "");
+
+    // Makes the timetable for the event as it stands.
+    EventBuilder& Timetable();
+    // Puts the group into the venue's slot starting at "hh:mm" on the day.
+    EventBuilder& Place(int i_day, const std::string& s_venue, const std::string& s_start, const std::string& s_group,
+                        bool b_locked = false);
+
+    LONG StyleKey(const std::string& s_name) const;
+    LONG FacilityKey(const std::string& s_name) const;
+    LONG VenueKey(const std::string& s_name) const;
+    int VenueIndex(const std::string& s_name) const;
+    LONG GroupKey(const std::string& s_name) const;
+    LONG ParticipantKey(const std::string& s_name) const;
+    ::Group& GetGroup(const std::string& s_name);
+    ::Participant& GetParticipant(const std::string& s_name);
+    // The slot of the venue starting at "hh:mm" on the day.
+    Timeslot& Slot(int i_day, const std::string& s_venue, const std::string& s_start);
+
+    // "hh:mm" as an offset from midnight, and "hh:mm-hh:mm" as a slot.
+    static CHighTimeSpan At(const std::string& s_time);
+    static ZelRelTimeslot RelSlot(const std::string& s_times, LONG l_setKey = -1);
+
+private:
+    DayDefSlots& Layout(int i_day);
+
+    std::unique_ptr<EventDoc> pDoc;
+};
+
+} // namespace testevent
