@@ -177,8 +177,8 @@ BOOL IsVenueSuitable(const Group& group, const Venue& venue)
 Group::Group() : SchedEntity(LoadResString(IDS_GROUP_NOUN, "group")), lKey(TakeGroupKey()) {}
 
 Group::Group(const Group& src)
-    : SchedEntity(src), lKey(src.lKey), Name(src.Name), Contact(src.Contact), Address(src.Address),
-      Phone(src.Phone), Phone2(src.Phone2), Fax(src.Fax), Email(src.Email), Styles(src.Styles),
+    : SchedEntity(src), ContactNumbers(src), lKey(src.lKey), Name(src.Name), Contact(src.Contact),
+      Address(src.Address), Styles(src.Styles),
       Facilities(src.Facilities), eRotation(src.eRotation), lMaxGroupSize(src.lMaxGroupSize),
       VenueAllocs(src.VenueAllocs), Members(src.Members), bSelected(src.bSelected)
 {
@@ -193,10 +193,7 @@ Group& Group::operator=(const Group& src)
     Name.SetName(src.Name.GetName());
     Contact.SetName(src.Contact.GetFirstName(), src.Contact.GetLastName());
     Address = src.Address;
-    Phone.SetName(src.Phone.GetName());
-    Phone2.SetName(src.Phone2.GetName());
-    Fax.SetName(src.Fax.GetName());
-    Email = src.Email;
+    ContactNumbers::operator=(src);
     Styles = src.Styles;
     Facilities = src.Facilities;
     eRotation = src.eRotation;
@@ -214,9 +211,7 @@ bool Group::operator==(const Group& other) const
         return false;
     if (Name.GetName() != other.Name.GetName() || Contact.GetFirstName() != other.Contact.GetFirstName()
         || Contact.GetLastName() != other.Contact.GetLastName()
-        || Address != other.Address || Phone.GetName() != other.Phone.GetName()
-        || Phone2.GetName() != other.Phone2.GetName() || Fax.GetName() != other.Fax.GetName()
-        || Email != other.Email)
+        || Address != other.Address || !SameNumbers(other))
         return false;
     if (Styles != other.Styles || Facilities != other.Facilities || eRotation != other.eRotation
         || lMaxGroupSize != other.lMaxGroupSize)
@@ -248,10 +243,7 @@ void Group::Serialize(CArchive& ar)
         Name.Serialize(ar);
         Contact.Serialize(ar);
         Address.Serialize(ar);
-        Phone.Serialize(ar);
-        Phone2.Serialize(ar);
-        Email.Serialize(ar);
-        Fax.Serialize(ar);
+        SerializeNumbers(ar, EventDoc::kCurrentFileVersion);
         Styles.Serialize(ar);
         Facilities.Serialize(ar);
         Members.Serialize(ar);
@@ -270,17 +262,7 @@ void Group::Serialize(CArchive& ar)
     Name.Serialize(ar);
     Contact.Serialize(ar);
     Address.Serialize(ar);
-    if (u_version <= 4) {
-        std::string s_phone;
-        ar >> s_phone;
-        Phone.SetName(s_phone);
-    } else {
-        Phone.Serialize(ar);
-        Phone2.Serialize(ar);
-        Email.Serialize(ar);
-    }
-    if (u_version >= 20)
-        Fax.Serialize(ar);
+    SerializeNumbers(ar, u_version);
     if (u_version <= 18) {
         // Files of that time gave a group one style.
         DWORD u_style = 0;

@@ -11,6 +11,7 @@
 #pragma once
 
 #include "framework/Types.h"
+#include "model/ContactNumbers.h"
 #include "model/General.h"
 #include "model/KeyList.h"
 #include "model/SchedEntity.h"
@@ -114,9 +115,9 @@ private:
 // with one of them; every facility the group needs must be the venue's.
 BOOL IsVenueSuitable(const Group& group, const Venue& venue);
 
-class Group : public SchedEntity {
+class Group : public SchedEntity, public ContactNumbers {
 public:
-    enum { kMaxNameLength = 500, kMaxPhoneLength = 50, kMaxEmailLength = 80, kNumKeySlots = 5 };
+    enum { kMaxNameLength = 500, kNumKeySlots = 5 };
     enum { kDefaultMaxGroupSize = 99999 };
     // Rotation through the venues: none, a new venue each day, or a new
     // venue each time the group is placed within a day.
@@ -140,14 +141,6 @@ public:
     const ZelSimpleName& GetContact() const { return Contact; }
     ZelSimpleAddress& GetAddress() { return Address; }
     const ZelSimpleAddress& GetAddress() const { return Address; }
-    std::string GetPhone() const { return Phone.GetName(); }
-    void SetPhone(const std::string& s_phone) { Phone.SetName(s_phone); }
-    std::string GetPhone2() const { return Phone2.GetName(); }
-    void SetPhone2(const std::string& s_phone) { Phone2.SetName(s_phone); }
-    std::string GetFax() const { return Fax.GetName(); }
-    void SetFax(const std::string& s_fax) { Fax.SetName(s_fax); }
-    const std::string& GetEmail() const { return Email.GetAddr(); }
-    void SetEmail(const std::string& s_email) { Email.SetAddr(s_email); }
     KeyList& GetStyles() { return Styles; }
     const KeyList& GetStyles() const { return Styles; }
     KeyList& GetFacilities() { return Facilities; }
@@ -235,10 +228,6 @@ private:
     ZelObjectName Name{kMaxNameLength};
     ZelSimpleName Contact{20, 20};
     ZelSimpleAddress Address{40, 9};
-    ZelObjectName Phone{kMaxPhoneLength};
-    ZelObjectName Phone2{kMaxPhoneLength};
-    ZelObjectName Fax{kMaxPhoneLength};
-    ZelEmailAddr Email{kMaxEmailLength};
     KeyList Styles{kNumKeySlots};
     KeyList Facilities{kNumKeySlots};
     UINT eRotation = e_no_rotation;

@@ -271,10 +271,7 @@ void Participant::Serialize(CArchive& ar)
         ar << static_cast<DWORD>(lKey);
         Name.Serialize(ar);
         Address.Serialize(ar);
-        Phone.Serialize(ar);
-        Phone2.Serialize(ar);
-        Email.Serialize(ar);
-        Fax.Serialize(ar);
+        SerializeNumbers(ar, EventDoc::kCurrentFileVersion);
         ar << static_cast<DWORD>(lUsualRole);
         RosterStyles.Serialize(ar);
         ar << static_cast<DWORD>(bOrdered) << uRosterWord2 << static_cast<DWORD>(bByRole)
@@ -291,17 +288,7 @@ void Participant::Serialize(CArchive& ar)
     lKey = static_cast<LONG>(u_key);
     Name.Serialize(ar);
     Address.Serialize(ar);
-    if (u_version <= 4) {
-        std::string s_phone;
-        ar >> s_phone;
-        Phone.SetName(s_phone);
-    } else {
-        Phone.Serialize(ar);
-        Phone2.Serialize(ar);
-        Email.Serialize(ar);
-    }
-    if (u_version >= 20)
-        Fax.Serialize(ar);
+    SerializeNumbers(ar, u_version);
     if (u_version >= 29) {
         DWORD u_role = 0;
         ar >> u_role;

@@ -13,6 +13,7 @@
 #pragma once
 
 #include "framework/Types.h"
+#include "model/ContactNumbers.h"
 #include "model/ParticipantRole.h"
 #include "model/SchedEntity.h"
 #include "model/SchedLim.h"
@@ -41,9 +42,9 @@ enum : UINT {
     IDS_CHECK_GROUP_MIN_SUM = 5036,
 };
 
-class Participant : public SchedEntity {
+class Participant : public SchedEntity, public ContactNumbers {
 public:
-    enum { kMaxFirst = 20, kMaxMiddle = 30, kMaxLast = 20, kMaxPhoneLength = 50, kMaxEmailLength = 80 };
+    enum { kMaxFirst = 20, kMaxMiddle = 30, kMaxLast = 20 };
     // What Check looks at.
     enum : DWORD { e_check_limits = 1, e_check_groups = 4, e_check_roster = 8 };
 
@@ -65,14 +66,6 @@ public:
     }
     ZelSimpleAddress& GetAddress() { return Address; }
     const ZelSimpleAddress& GetAddress() const { return Address; }
-    std::string GetPhone() const { return Phone.GetName(); }
-    void SetPhone(const std::string& s_phone) { Phone.SetName(s_phone); }
-    std::string GetPhone2() const { return Phone2.GetName(); }
-    void SetPhone2(const std::string& s_phone) { Phone2.SetName(s_phone); }
-    std::string GetFax() const { return Fax.GetName(); }
-    void SetFax(const std::string& s_fax) { Fax.SetName(s_fax); }
-    const std::string& GetEmail() const { return Email.GetAddr(); }
-    void SetEmail(const std::string& s_email) { Email.SetAddr(s_email); }
 
     LONG GetUsualRoleKey() const { return lUsualRole; }
     void SetUsualRoleKey(LONG l_key) { lUsualRole = l_key; }
@@ -143,10 +136,6 @@ private:
     LONG lKey;
     ZelFullName Name{kMaxFirst, kMaxMiddle, kMaxLast};
     ZelSimpleAddress Address{40, 9};
-    ZelObjectName Phone{kMaxPhoneLength};
-    ZelObjectName Phone2{kMaxPhoneLength};
-    ZelObjectName Fax{kMaxPhoneLength};
-    ZelEmailAddr Email{kMaxEmailLength};
     LONG lUsualRole = -1;
     RosterStyleArray RosterStyles;
     BOOL bOrdered = 0;

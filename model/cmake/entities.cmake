@@ -1,6 +1,6 @@
 # What the timetable holds: the scheduled entities (groups and participants
 # with their limits and checks) and their lists.
-list(APPEND MODEL_SOURCES Group.cpp GroupList.cpp Participant.cpp SchedEntity.cpp)
+list(APPEND MODEL_SOURCES ContactNumbers.cpp Group.cpp GroupList.cpp Participant.cpp SchedEntity.cpp)
 
 rvx_add_model_test(NAME model_entities_tests
   SOURCES tests/SchedEntityTest.cpp tests/GroupTest.cpp tests/GroupListTest.cpp tests/ParticipantTest.cpp
