@@ -1,5 +1,7 @@
 #include "model/EventDoc.h"
 
+#include "zelkit/ZelAssert.h"
+
 EventDoc::EventDoc() = default;
 
 EventDoc::~EventDoc() = default;
@@ -86,6 +88,60 @@ void EventDoc::GetGroupStyleKeys(SortedKeyArray& a_keys) const
             int i_at = 0;
             if (a_keys.Find(styles[k], &i_at) < 0)
                 a_keys.InsertAt(i_at, styles[k]);
+        }
+    }
+}
+
+// --- scheduling rules ---
+
+void EventDoc::AttachRulesToSlots(BOOL b_attach)
+{
+    Timetable* p_timetable = GetTimetable();
+    if (p_timetable == nullptr)
+        return;
+    for (int i_day = 0; i_day < p_timetable->GetNumDays(); ++i_day) {
+        Day& day = p_timetable->GetDay(i_day);
+        for (int i_venue = 0; i_venue < day.GetNumVenues(); ++i_venue) {
+            TimeslotArray& a_slots = day.GetVenueSlots(i_venue);
+            for (int i_slot = 0; i_slot < a_slots.GetSize(); ++i_slot) {
+                a_slots.ElementAt(i_slot).GetVenueRules().RemoveAll();
+                a_slots.ElementAt(i_slot).GetDayRules().RemoveAll();
+            }
+        }
+    }
+    if (!b_attach)
+        return;
+
+    const ZelArray<VenueRule>& a_venueRules = SchedRules.GetVenueRules();
+    for (int i_rule = a_venueRules.GetSize() - 1; i_rule >= 0; --i_rule) {
+        const VenueRule& rule = a_venueRules[i_rule];
+        if (!rule.IsEnabled())
+            continue;
+        const int i_venue_index = rule.GetVenueIndex(this);
+        for (int i_day = 0; i_day < p_timetable->GetNumDays(); ++i_day) {
+            Day& day = p_timetable->GetDay(i_day);
+            int i_ruleSlot = -1;
+            for (TimeslotPtr sp_slot = rule.NextSlotPtr(this, day, i_ruleSlot); !sp_slot.IsNull();
+                 sp_slot = rule.NextSlotPtr(this, day, i_ruleSlot)) {
+                ZEL_ASSERT(sp_slot->GetVenue() == i_venue_index);
+                sp_slot->GetVenueRules().Add(static_cast<UINT>(i_rule));
+            }
+        }
+    }
+
+    const ZelArray<DayRule>& a_dayRules = SchedRules.GetDayRules();
+    for (int i_rule = a_dayRules.GetSize() - 1; i_rule >= 0; --i_rule) {
+        const DayRule& rule = a_dayRules[i_rule];
+        if (!rule.IsEnabled())
+            continue;
+        for (int i_day_index = 0; i_day_index < p_timetable->GetNumDays(); ++i_day_index) {
+            Day& day = p_timetable->GetDay(i_day_index);
+            int i_ruleSlot = -1;
+            for (TimeslotPtr sp_slot = rule.NextSlotPtr(this, day, i_ruleSlot); !sp_slot.IsNull();
+                 sp_slot = rule.NextSlotPtr(this, day, i_ruleSlot)) {
+                ZEL_ASSERT(sp_slot->GetDay() == i_day_index);
+                sp_slot->GetDayRules().Add(static_cast<UINT>(i_rule));
+            }
         }
     }
 }

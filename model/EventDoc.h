@@ -12,6 +12,7 @@
 #include "model/Preferences.h"
 #include "model/PrintOptions.h"
 #include "model/Property.h"
+#include "model/SchedRule.h"
 #include "model/EventDefinition.h"
 #include "model/GroupList.h"
 #include "model/Participant.h"
@@ -96,6 +97,13 @@ public:
     void GetGroupStyleKeys(SortedKeyArray& a_keys) const;
 
     // --- scheduling rules ---
+    SchedulingRules& GetSchedulingRules() { return SchedRules; }
+    const SchedulingRules& GetSchedulingRules() const { return SchedRules; }
+    // Gives every timeslot of the timetable the indexes of the enabled
+    // venue rules and day rules that cover it (b_attach), or only empties
+    // those lists (FALSE). Nothing happens while there is no timetable.
+    // Each list holds its rules from the last to the first.
+    void AttachRulesToSlots(BOOL b_attach);
 
 private:
     UINT uFileVersion = kCurrentFileVersion;
@@ -122,4 +130,5 @@ private:
     ParticipantList Participants;
 
     // --- scheduling rules ---
+    SchedulingRules SchedRules;
 };

@@ -202,6 +202,71 @@ Timeslot& EventBuilder::Slot(int i_day, const std::string& s_venue, const std::s
     return a_slots.ElementAt(i_slot);
 }
 
+std::pair<std::string, std::string> EventBuilder::SplitNamedTimes(const std::string& s_text)
+{
+    const std::size_t n_space = s_text.rfind(' ');
+    if (n_space == std::string::npos)
+        Fail("a rule time needs a name before hh:mm-hh:mm: " + s_text);
+    return {s_text.substr(0, n_space), s_text.substr(n_space + 1)};
+}
+
+EventBuilder& EventBuilder::DayRule(int i_day, UINT u_kind, std::initializer_list<std::string> a_times,
+                                    const std::function<void(::DayRule&)>& f_set)
+{
+    const DayDefBase& days = pDoc->GetEventDef().GetDayDef();
+    if (i_day < 0 || i_day >= days.GetNumDays())
+        Fail("no day " + std::to_string(i_day));
+    ::DayRule rule;
+    rule.SetKind(u_kind);
+    rule.SetDayId(days.GetDayId(i_day));
+    for (const std::string& s : a_times) {
+        const auto [s_venue, s_times] = SplitNamedTimes(s);
+        rule.GetScope().AddTime(rule.GetDayId(), RelSlot(s_times, VenueKey(s_venue)));
+    }
+    if (f_set)
+        f_set(rule);
+    rule.UpdateValid(pDoc.get());
+    pDoc->GetSchedulingRules().GetDayRules().Add(rule);
+    return *this;
+}
+
+EventBuilder& EventBuilder::VenueRule(const std::string& s_venue, UINT u_kind,
+                                      std::initializer_list<std::string> a_times,
+                                      const std::function<void(::VenueRule&)>& f_set)
+{
+    const DayDefBase& days = pDoc->GetEventDef().GetDayDef();
+    ::VenueRule rule(VenueKey(s_venue));
+    rule.SetKind(u_kind);
+    for (const std::string& s : a_times) {
+        const auto [s_day, s_times] = SplitNamedTimes(s);
+        const int i_day = days.FindDayByName(s_day);
+        if (i_day < 0)
+            Fail("no day " + s_day);
+        rule.GetScope().AddTime(days.GetDayId(i_day), RelSlot(s_times));
+    }
+    if (f_set)
+        f_set(rule);
+    rule.UpdateValid(pDoc.get());
+    pDoc->GetSchedulingRules().GetVenueRules().Add(rule);
+    return *this;
+}
+
+::DayRule& EventBuilder::GetDayRule(int i_rule)
+{
+    ZelArray<::DayRule>& a_rules = pDoc->GetSchedulingRules().GetDayRules();
+    if (i_rule < 0 || i_rule >= a_rules.GetSize())
+        Fail("no day rule " + std::to_string(i_rule));
+    return a_rules[i_rule];
+}
+
+::VenueRule& EventBuilder::GetVenueRule(int i_rule)
+{
+    ZelArray<::VenueRule>& a_rules = pDoc->GetSchedulingRules().GetVenueRules();
+    if (i_rule < 0 || i_rule >= a_rules.GetSize())
+        Fail("no venue rule " + std::to_string(i_rule));
+    return a_rules[i_rule];
+}
+
 LONG EventBuilder::StyleKey(const std::string& s_name) const
 {
     const int i = pDoc->GetStyles().FindByName(s_name);

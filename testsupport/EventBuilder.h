@@ -11,11 +11,12 @@
 //         .Group("Choir")
 //         .Member("Choir", "Ann Lee", "alto")
 //         .Timetable()
-//         .Place(0, "Hall", "09:00", "Choir", true);
+//         .Place(0, "Hall", "09:00", "Choir", true)
+//         .DayRule(0, SchedRule::e_different_groups, {"Hall 09:00-10:00", "Hall 10:00-11:00"});
 //     EventDoc& doc = event.Doc();
 //
 // Anything a shorthand does not cover is set through the optional callback
-// of Group and Participant, or on the document itself.
+// of Group, Participant and the rules, or on the document itself.
 #pragma once
 
 #include "model/EventDoc.h"
@@ -24,6 +25,7 @@
 #include <initializer_list>
 #include <memory>
 #include <string>
+#include <utility>
 
 namespace testevent {
 
@@ -63,6 +65,18 @@ public:
     EventBuilder& Place(int i_day, const std::string& s_venue, const std::string& s_start, const std::string& s_group,
                         bool b_locked = false);
 
+    // Scheduling rules of the kind, enabled and mandatory, validated and
+    // appended to the document's rules after f_set has set anything else
+    // (styles, limit, strength). A day rule's times are "Venue hh:mm-hh:mm"
+    // on the day; a venue rule's are "Day hh:mm-hh:mm" with the day's name.
+    // The times need not be slots of the timetable.
+    EventBuilder& DayRule(int i_day, UINT u_kind, std::initializer_list<std::string> a_times,
+                          const std::function<void(::DayRule&)>& f_set = {});
+    EventBuilder& VenueRule(const std::string& s_venue, UINT u_kind, std::initializer_list<std::string> a_times,
+                            const std::function<void(::VenueRule&)>& f_set = {});
+    ::DayRule& GetDayRule(int i_rule);
+    ::VenueRule& GetVenueRule(int i_rule);
+
     LONG StyleKey(const std::string& s_name) const;
     LONG FacilityKey(const std::string& s_name) const;
     LONG VenueKey(const std::string& s_name) const;
@@ -80,6 +94,8 @@ public:
 
 private:
     DayDefSlots& Layout(int i_day);
+    // "Name hh:mm-hh:mm" split at its last space.
+    static std::pair<std::string, std::string> SplitNamedTimes(const std::string& s_text);
 
     std::unique_ptr<EventDoc> pDoc;
 };
