@@ -210,6 +210,17 @@ TEST(SelCounters, RoomForTheMembers)
     }
 }
 
+TEST(SelCounters, VenueCountsNotKeptReadAsNone)
+{
+    Festival fest;
+    SelCounters counters(&fest.event.Doc(), fest.event.Doc().GetTimetable(), TRUE);
+    counters.GetPartCount(Festival::iBob).SetNoVenueCounts();
+    counters.IncGroupCount(Festival::iSolo, 0, Festival::iHall);
+    EXPECT_TRUE(counters.GetPartCount(Festival::iBob).VenueCounts.IsEmpty());
+    EXPECT_TRUE(counters.CanAddPartsVenue(Festival::iSolo, Festival::iHall)) << "his Hall count reads 0";
+    EXPECT_TRUE(counters.CanAddParts(Festival::iSolo, 1, Festival::iHall));
+}
+
 TEST(SelCounters, AMemberWithoutAParticipant)
 {
     Festival fest;
