@@ -94,6 +94,15 @@ EventBuilder& EventBuilder::TwentyFourHour(bool b_24Hour)
     return *this;
 }
 
+EventBuilder& EventBuilder::Consecutive(int i_day, bool b_consecutive)
+{
+    auto* p_days = dynamic_cast<CustomDays*>(&pDoc->GetEventDef().GetDayDef());
+    if (p_days == nullptr || i_day < 0 || i_day >= p_days->GetNumDays())
+        Fail("no custom day " + std::to_string(i_day));
+    p_days->SetConsecutive(i_day, b_consecutive ? TRUE : FALSE);
+    return *this;
+}
+
 EventBuilder& EventBuilder::Style(const std::string& s_name)
 {
     ::Style style;
@@ -168,6 +177,26 @@ EventBuilder& EventBuilder::Member(const std::string& s_group, const std::string
                                    const std::string& s_role)
 {
     GetGroup(s_group).GetMembers().SetMember(ParticipantKey(s_participant), s_role, FALSE);
+    return *this;
+}
+
+EventBuilder& EventBuilder::Alloc(const std::string& s_group, const std::string& s_venue, UINT u_min, UINT u_max,
+                                  bool b_acrossDays)
+{
+    VenueAlloc alloc(VenueKey(s_venue));
+    alloc.Alloc = SchedAlloc(SchedLim::e_range, 0, u_min, u_max);
+    alloc.bConsecutive = b_acrossDays ? TRUE : FALSE;
+    VenueAllocArray& a_allocs = GetGroup(s_group).GetVenueAllocs();
+    const int i_present = a_allocs.FindKey(alloc.GetVenueKey());
+    if (i_present >= 0)
+        a_allocs.RemoveAt(i_present);
+    a_allocs.InsertSorted(alloc);
+    return *this;
+}
+
+EventBuilder& EventBuilder::GroupUnavailable(const std::string& s_group, int i_day, const std::string& s_times)
+{
+    GetGroup(s_group).GetUnavailable().AddTime(pDoc->GetEventDef().GetDayDef().GetDayId(i_day), RelSlot(s_times));
     return *this;
 }
 

@@ -47,6 +47,9 @@ public:
     // timeslots for each venue, and these are added to it.
     EventBuilder& VenueSlots(int i_day, const std::string& s_venue, std::initializer_list<std::string> a_times);
     EventBuilder& TwentyFourHour(bool b_24Hour = true);
+    // Custom day i_day is followed without a break by the next day (the
+    // last day by the first).
+    EventBuilder& Consecutive(int i_day, bool b_consecutive = true);
 
     EventBuilder& Style(const std::string& s_name);
     EventBuilder& Facility(const std::string& s_name);
@@ -58,6 +61,12 @@ public:
     EventBuilder& GroupStyles(const std::string& s_group, std::initializer_list<std::string> a_styles);
     EventBuilder& GroupFacilities(const std::string& s_group, std::initializer_list<std::string> a_facilities);
     EventBuilder& Member(const std::string& s_group, const std::string& s_participant, const std::string& s_role = "");
+    // The group's allocation to the venue: u_min to u_max consecutive
+    // slots, across days with b_acrossDays.
+    EventBuilder& Alloc(const std::string& s_group, const std::string& s_venue, UINT u_min, UINT u_max,
+                        bool b_acrossDays = false);
+    // The group is not available at "hh:mm-hh:mm" on the day.
+    EventBuilder& GroupUnavailable(const std::string& s_group, int i_day, const std::string& s_times);
 
     // Makes the timetable for the event as it stands.
     EventBuilder& Timetable();

@@ -1,0 +1,698 @@
+#include "engine/TTMap.h"
+
+#include "model/EventDoc.h"
+#include "model/Group.h"
+#include "model/Timetable.h"
+#include "zelkit/ZelAssert.h"
+#include "zelkit/ZelWindowServices.h"
+
+#include <algorithm>
+#include <climits>
+#include <string>
+
+// A check reported under the text the rest of the program knows it by,
+// where the expression itself has to be written differently here.
+#define ASSERT_AS(cond, text)                                 \
+    do {                                                      \
+        if (__ZelAssertOn && !(cond))                         \
+            __ZelAssert((text), __FILE_NAME__, __LINE__, nullptr); \
+    } while (0)
+
+// ---- Chunk ----
+
+Chunk::~Chunk() = default;
+
+void Chunk::AddSlot(std::int32_t i_day, std::int32_t i_slot)
+{
+    const Slot slot(i_day, i_slot);
+    int i_at = 0;
+    Slots.Find(slot, &i_at);
+    Slots.InsertAt(i_at, slot);
+}
+
+BOOL Chunk::HasSlot(const TTLoc& loc) const
+{
+    if (loc.GetVenue() != iVenue)
+        return FALSE;
+    return Slots.Find(Slot(loc.GetDay(), loc.GetSlot())) >= 0 ? TRUE : FALSE;
+}
+
+int Chunk::GetDays(ZelSortedArray<int>& a_days) const
+{
+    a_days.RemoveAll();
+    for (int i = 0; i < Slots.GetSize(); ++i) {
+        int i_at = 0;
+        if (a_days.Find(Slots[i].iDay, &i_at) < 0)
+            a_days.InsertAt(i_at, Slots[i].iDay);
+    }
+    return a_days.GetSize();
+}
+
+int Chunk::GetLocs(TTLocArray& a_locs) const
+{
+    a_locs.RemoveAll();
+    for (int i = 0; i < Slots.GetSize(); ++i)
+        a_locs.Add(Slots[i].GetLoc(iVenue));
+    return a_locs.GetSize();
+}
+
+BOOL Chunk::HoldsGroup(const Timetable& timetable, LONG l_groupKey, int i_day) const
+{
+    for (int i = 0; i < Slots.GetSize(); ++i) {
+        const Slot& slot = Slots[i];
+        if (i_day >= 0 && slot.iDay != i_day)
+            continue;
+        if (slot.iDay < 0 || iVenue < 0 || slot.iSlot < 0)
+            continue;
+        if (timetable.GetDay(slot.iDay).GetVenueSlots(iVenue)[slot.iSlot].GetGroup() == l_groupKey)
+            return TRUE;
+    }
+    return FALSE;
+}
+
+BOOL Chunk::HasDay(int i_day) const
+{
+    for (int i = 0; i < Slots.GetSize(); ++i) {
+        if (Slots[i].iDay == i_day)
+            return TRUE;
+    }
+    return FALSE;
+}
+
+int Chunk::FindOtherDay(int i_day) const
+{
+    for (int i = 0; i < Slots.GetSize(); ++i) {
+        if (Slots[i].iDay != i_day)
+            return Slots[i].iDay;
+    }
+    return -1;
+}
+
+// ---- the flags ----
+
+void TTMap::GroupMap::VenueMap::Slots::SetNumSlots(int n_slots)
+{
+    pFlags.assign(static_cast<std::size_t>(std::max(n_slots, 0)), 0);
+    nAllowed = 0;
+}
+
+void TTMap::GroupMap::VenueMap::Slots::SetFlag(int i_slot, BYTE u_flag)
+{
+    BYTE& u_present = pFlags.at(static_cast<std::size_t>(i_slot));
+    if (u_present == 1)
+        --nAllowed;
+    u_present = u_flag;
+    if (u_present == 1)
+        ++nAllowed;
+}
+
+BOOL TTMap::GroupMap::VenueMap::HasAllowedSlots() const
+{
+    for (int d = 0; d < DaySlots.GetSize(); ++d) {
+        if (DaySlots[d].nAllowed > 0)
+            return TRUE;
+    }
+    return FALSE;
+}
+
+// ---- stepping ----
+
+void TTMap::GroupMap::SetGroup(int i_group)
+{
+    ZEL_ASSERT(iGroup < 0);
+    iGroup = i_group;
+}
+
+BOOL TTMap::GroupMap::IsAllowed(const TTLoc& loc) const
+{
+    if (!loc.IsValid() || loc.GetVenue() >= Venues.GetSize())
+        return FALSE;
+    const VenueMap& venue_map = Venues[loc.GetVenue()];
+    if (loc.GetSlot() >= venue_map.GetNumSlots(loc.GetDay()))
+        return FALSE;
+    return venue_map.GetDay(loc.GetDay()).IsAllowed(loc.GetSlot());
+}
+
+BOOL TTMap::GroupMap::NextSlot(TTLoc& loc) const
+{
+    if (!loc.IsValid() || loc.GetVenue() >= Venues.GetSize())
+        return FALSE;
+    const VenueMap& venue_map = Venues[loc.GetVenue()];
+    const int n_days = venue_map.GetNumDays();
+    if (loc.GetDay() >= n_days)
+        return FALSE;
+    int i_day = loc.GetDay();
+    int i_slot = loc.GetSlot() + 1;
+    if (i_slot >= venue_map.GetNumSlots(i_day)) {
+        if (!venue_map.bAcrossDays)
+            return FALSE;
+        const int i_next = i_day + 1 < n_days ? i_day + 1 : 0;
+        if (!AreDaysConsecutive(i_day, i_next) || venue_map.GetNumSlots(i_next) < 1)
+            return FALSE;
+        i_day = i_next;
+        i_slot = 0;
+    }
+    if (!venue_map.GetDay(i_day).IsAllowed(i_slot))
+        return FALSE;
+    loc.SetDay(i_day);
+    loc.SetSlot(i_slot);
+    return TRUE;
+}
+
+BOOL TTMap::GroupMap::PrevSlot(TTLoc& loc) const
+{
+    if (!loc.IsValid() || loc.GetVenue() >= Venues.GetSize())
+        return FALSE;
+    const VenueMap& venue_map = Venues[loc.GetVenue()];
+    const int n_days = venue_map.GetNumDays();
+    if (loc.GetDay() >= n_days)
+        return FALSE;
+    int i_day = loc.GetDay();
+    int i_slot = loc.GetSlot() - 1;
+    if (i_slot < 0) {
+        if (!venue_map.bAcrossDays)
+            return FALSE;
+        const int i_prev = i_day > 0 ? i_day - 1 : n_days - 1;
+        if (!AreDaysConsecutive(i_prev, i_day) || venue_map.GetNumSlots(i_prev) < 1)
+            return FALSE;
+        i_day = i_prev;
+        i_slot = venue_map.GetNumSlots(i_prev) - 1;
+    } else if (i_slot >= venue_map.GetNumSlots(i_day)) {
+        return FALSE;
+    }
+    if (!venue_map.GetDay(i_day).IsAllowed(i_slot))
+        return FALSE;
+    loc.SetDay(i_day);
+    loc.SetSlot(i_slot);
+    return TRUE;
+}
+
+BOOL TTMap::GroupMap::GetAdjacentSlot(BOOL b_before, const Chunk& chunk, TTLoc& loc) const
+{
+    if (chunk.IsEmpty())
+        return FALSE;
+    if (b_before) {
+        loc = chunk.GetLoc(0);
+        return PrevSlot(loc);
+    }
+    loc = chunk.GetLoc(chunk.GetNumSlots() - 1);
+    return NextSlot(loc);
+}
+
+// ---- the map ----
+
+EventDoc* TTMap::pMapDoc = nullptr;
+Timetable* TTMap::pMapTimetable = nullptr;
+
+TTMap::TTMap(EventDoc* p_doc, Timetable* p_timetable) : pDoc(p_doc), pTimetable(p_timetable)
+{
+    pMapDoc = p_doc;
+    pMapTimetable = p_timetable;
+}
+
+TTMap::~TTMap()
+{
+    pMapDoc = nullptr;
+    pMapTimetable = nullptr;
+}
+
+void TTMap::SetNumGroups(int n_groups)
+{
+    GroupMaps.RemoveAll();
+    GroupMaps.SetSize(n_groups);
+}
+
+BOOL TTMap::AreDaysConsecutive(int i_day_a, int i_day_b)
+{
+    if (pMapDoc == nullptr || pMapTimetable == nullptr)
+        return FALSE;
+    const int i_def_a = pMapTimetable->GetDay(i_day_a).GetDayIndex();
+    const int i_def_b = pMapTimetable->GetDay(i_day_b).GetDayIndex();
+    const DayDefBase& days = pMapDoc->GetEventDef().GetDayDef();
+    if (i_def_a < 0 || i_def_b < 0 || i_def_a >= days.GetNumDays() || i_def_b >= days.GetNumDays())
+        return FALSE;
+    return days.IsConsecutive(i_def_a, i_def_b);
+}
+
+LONG TTMap::GetGroupKey(int i_group) const
+{
+    const GroupList& groups = pDoc->GetGroups();
+    if (i_group < 0 || i_group >= groups.GetNumGroups())
+        return -1;
+    return groups[i_group].GetKey();
+}
+
+LONG TTMap::GetCellGroup(const TTLoc& loc) const
+{
+    if (pTimetable == nullptr || !loc.IsValid() || loc.GetDay() >= pTimetable->GetNumDays())
+        return -1;
+    const Day& day = pTimetable->GetDay(loc.GetDay());
+    if (loc.GetVenue() >= day.GetNumVenues())
+        return -1;
+    const TimeslotArray& a_slots = day.GetVenueSlots(loc.GetVenue());
+    if (loc.GetSlot() >= a_slots.GetSize())
+        return -1;
+    const LONG l_key = a_slots[loc.GetSlot()].GetGroup();
+    return l_key < 0 ? -1 : l_key;
+}
+
+void TTMap::Build()
+{
+    ZelWaitCursor wait;
+    const int n_groups = pDoc->GetGroups().GetNumGroups();
+    const int n_venues = pDoc->GetNumVenues();
+    const int n_days = pTimetable ? pTimetable->GetNumDays() : 0;
+
+    SetNumGroups(n_groups);
+    for (int g = 0; g < n_groups; ++g) {
+        GroupMaps[g].SetGroup(g);
+        GroupMaps[g].SetNumVenues(n_venues);
+    }
+    for (int g = 0; g < n_groups; ++g) {
+        const Group& group = pDoc->GetGroups()[g];
+        for (int v = 0; v < n_venues; ++v) {
+            GroupMap::VenueMap& venue_map = GroupMaps[g].GetVenueMap(v);
+            const VenueAlloc& alloc = group.GetVenueAlloc(pDoc->GetVenues()[v].GetKey());
+            const UINT u_min = alloc.Alloc.GetMin();
+            const UINT u_max = alloc.Alloc.GetMax();
+            venue_map.nMinChunk = u_min == 0 ? 1 : static_cast<int>(std::min<UINT>(u_min, INT_MAX));
+            venue_map.nMaxChunk = static_cast<int>(std::min<UINT>(u_max, 999));
+            venue_map.bAcrossDays = alloc.bConsecutive;
+            venue_map.DaySlots.SetSize(n_days);
+            for (int d = 0; d < n_days; ++d)
+                MarkSlots(g, v, d);
+        }
+    }
+}
+
+void TTMap::MarkSlots(int i_group, int i_venue, int i_day)
+{
+    GroupMap::VenueMap::Slots& flags = GroupMaps[i_group].GetVenueMap(i_venue).GetDay(i_day);
+    const Day& day = pTimetable->GetDay(i_day);
+    // A day loaded from a file may hold fewer venue columns than the event
+    // has venues: the missing ones have no timeslots.
+    if (i_venue >= day.GetNumVenues()) {
+        flags.SetNumSlots(0);
+        return;
+    }
+    const TimeslotArray& a_slots = day.GetVenueSlots(i_venue);
+    flags.SetNumSlots(a_slots.GetSize());
+
+    const Group& group = pDoc->GetGroups()[i_group];
+    // Whether the venue suits the group is the model's own test of styles
+    // and facilities, the same one the placement checks make.
+    if (!IsVenueSuitable(group, pDoc->GetVenues()[i_venue]))
+        return;
+    const LONG l_dayId = day.GetDayId();
+    for (int s = 0; s < a_slots.GetSize(); ++s) {
+        const Timeslot& timeslot = a_slots[s];
+        ZEL_ASSERT(timeslot.GetVenue() == i_venue);
+        if (timeslot.IsLocked() && timeslot.GetGroup() != group.GetKey())
+            continue;
+        if (group.IsAvailable(pDoc, l_dayId, timeslot))
+            flags.SetFlag(s, 1);
+    }
+}
+
+// ---- enumerating chunks ----
+
+BOOL TTMap::GetFirstChunk(int i_group, ChunkPos& pos, Chunk& chunk, int i_venue, int i_day) const
+{
+    pos.iGroup = i_group;
+    pos.Resume.Set(0, 0, 0);
+    if (!FindNextChunk(pos, chunk, i_venue))
+        return FALSE;
+    if (i_day < 0 || chunk.HasDay(i_day))
+        return TRUE;
+    return GetNextChunk(pos, chunk, i_venue, i_day);
+}
+
+BOOL TTMap::GetNextChunk(ChunkPos& pos, Chunk& chunk, int i_venue, int i_day) const
+{
+    ZEL_ASSERT(chunk.GetNumSlots() > 0);
+    do {
+        chunk.RemoveAll();
+        if (!FindNextChunk(pos, chunk, i_venue))
+            return FALSE;
+    } while (i_day >= 0 && !chunk.HasDay(i_day));
+    return TRUE;
+}
+
+BOOL TTMap::FindNextChunk(ChunkPos& pos, Chunk& chunk, int i_venue) const
+{
+    const GroupMap& group_map = GroupMaps[pos.iGroup];
+    const int iGroup = group_map.GetGroup();
+    ZEL_ASSERT(pos.GetGroup() == iGroup);
+
+    TTLoc start = pos.Resume;
+    if (!start.IsValid())
+        start.Set(0, 0, 0);
+    int i_day = start.GetDay();
+    int i_slot = start.GetSlot();
+    // In a ring of days that follow each other a chunk can run on past the
+    // wrap start; once it has, the first empty chunk means the walk is on
+    // its second round.
+    BOOL b_past_wrap = FALSE;
+    for (int v = start.GetVenue(); v < group_map.GetNumVenues(); ++v, i_day = 0, i_slot = 0) {
+        if (i_venue >= 0 && v != i_venue)
+            continue;
+        chunk.SetVenue(v);
+        chunk.RemoveAll();
+        if (pos.iVenue != v) {
+            pos.iVenue = v;
+            pos.iWrapDay = -1;
+            pos.iWrapSlot = -1;
+        }
+        const GroupMap::VenueMap& venue_map = group_map.GetVenueMap(v);
+        const int n_days = venue_map.GetNumDays();
+        b_past_wrap = FALSE;
+        if (n_days == 0 || i_day >= n_days)
+            continue;
+
+        for (;;) {
+            if (i_slot >= venue_map.GetNumSlots(i_day)) {
+                // On to the next day with timeslots, or back to this one.
+                // Every day moved onto ends the chunk unless the run may
+                // go on into it.
+                const int i_left = i_day;
+                do {
+                    const int i_prev = i_day;
+                    i_day = i_day + 1 < n_days ? i_day + 1 : 0;
+                    if (!(venue_map.bAcrossDays && venue_map.GetNumSlots(i_day) > 0
+                          && AreDaysConsecutive(i_prev, i_day)))
+                        chunk.RemoveAll();
+                } while (venue_map.GetNumSlots(i_day) == 0 && i_day != i_left);
+                i_slot = 0;
+                if (venue_map.GetNumSlots(i_day) == 0)
+                    break;
+            }
+            if (pos.iWrapDay < 0) {
+                ZEL_ASSERT(chunk.IsEmpty());
+                pos.iWrapDay = i_day;
+                pos.iWrapSlot = i_slot;
+            } else if (i_day == pos.iWrapDay && i_slot == pos.iWrapSlot) {
+                if (chunk.IsEmpty())
+                    break;
+                b_past_wrap = TRUE;
+            } else if (b_past_wrap && chunk.IsEmpty()) {
+                break;
+            }
+            if (chunk.IsEmpty())
+                pos.Resume.Set(i_day, v, i_slot + 1);
+            if (!venue_map.GetDay(i_day).IsAllowed(i_slot)) {
+                chunk.RemoveAll();
+            } else {
+                // A run that closes on itself around days that follow each
+                // other in a ring has no chunk of the size asked for.
+                if (chunk.HasSlot(TTLoc(i_day, v, i_slot)))
+                    break;
+                chunk.AddSlot(i_day, i_slot);
+                if (chunk.GetNumSlots() >= venue_map.nMinChunk)
+                    return TRUE;
+            }
+            ++i_slot;
+        }
+    }
+    return FALSE;
+}
+
+// ---- shaping a placement chunk ----
+
+BOOL TTMap::MakeChunk(int i_group, Chunk& chunk, int i_venue, int i_day, int i_slot, BOOL b_empty_start) const
+{
+    const LONG l_groupKey = GetGroupKey(i_group);
+    const TTLoc orig_loc(i_day, i_venue, i_slot);
+    const LONG l_startKey = GetCellGroup(orig_loc);
+    if (b_empty_start ? l_startKey >= 0 : (l_groupKey < 0 || l_startKey != l_groupKey))
+        return FALSE;
+
+    TTLoc former_loc;
+    if (!chunk.IsEmpty())
+        former_loc = chunk.GetLoc(0);
+    chunk.RemoveAll();
+    chunk.SetVenue(i_venue);
+
+    const GroupMap& group_map = GroupMaps[i_group];
+    ASSERT_AS(static_cast<unsigned>(orig_loc.GetVenue()) < static_cast<unsigned>(group_map.GetNumVenues()),
+              "(unsigned) orig_loc.GetVenue() < group_map.GetNumVenues()");
+    const GroupMap::VenueMap& venue_map = group_map.GetVenueMap(i_venue);
+    const int n_min = venue_map.nMinChunk;
+    const int n_max = venue_map.nMaxChunk;
+    ZEL_ASSERT(n_min != 0 && n_max != 0);
+    ZEL_ASSERT(n_min <= n_max);
+
+    if (orig_loc == former_loc || !group_map.IsAllowed(orig_loc))
+        return FALSE;
+
+    // Join the start cell to the group's runs on either side. A walk that
+    // comes back to a cell of the chunk has gone round a ring of days.
+    chunk.AddSlot(orig_loc);
+    TTLoc loc = orig_loc;
+    while (group_map.PrevSlot(loc)) {
+        if (loc == former_loc)
+            return FALSE;
+        if (!HoldsGroup(loc, l_groupKey) || chunk.HasSlot(loc))
+            break;
+        chunk.AddSlot(loc);
+    }
+    loc = orig_loc;
+    while (group_map.NextSlot(loc) && HoldsGroup(loc, l_groupKey) && !chunk.HasSlot(loc))
+        chunk.AddSlot(loc);
+    if (chunk.GetNumSlots() > n_max)
+        return FALSE;
+
+    // The empty cells before and after the chunk.
+    int n_before = 0;
+    loc = chunk.GetLoc(0);
+    while (group_map.PrevSlot(loc) && loc != former_loc && GetCellGroup(loc) < 0 && !chunk.HasSlot(loc))
+        ++n_before;
+    int n_after = 0;
+    loc = chunk.GetLoc(chunk.GetNumSlots() - 1);
+    while (group_map.NextSlot(loc) && GetCellGroup(loc) < 0 && !chunk.HasSlot(loc))
+        ++n_after;
+
+    // Grow toward the smallest chunk over the empty cells before it; a
+    // single empty cell left between the chunk and the group's own run
+    // beyond it is filled when the joined run still fits.
+    // (In a ring of days the cells counted after the chunk can be the
+    // ones it has just grown over before it: a cell is taken once.)
+    while (chunk.GetNumSlots() < n_min && n_before >= 2) {
+        loc = chunk.GetLoc(0);
+        if (!group_map.PrevSlot(loc) || chunk.HasSlot(loc))
+            break;
+        chunk.AddSlot(loc);
+        --n_before;
+    }
+    TTLoc gap_loc = chunk.GetLoc(0);
+    if (chunk.GetNumSlots() < n_min && n_before == 1 && group_map.PrevSlot(gap_loc) && !chunk.HasSlot(gap_loc)) {
+        TTLocArray a_run;
+        loc = gap_loc;
+        while (group_map.PrevSlot(loc) && HoldsGroup(loc, l_groupKey) && !chunk.HasSlot(loc))
+            a_run.Add(loc);
+        if (chunk.GetNumSlots() + a_run.GetSize() + 1 <= n_max) {
+            chunk.AddSlot(gap_loc);
+            for (int i = 0; i < a_run.GetSize(); ++i)
+                chunk.AddSlot(a_run[i]);
+            ZEL_ASSERT(chunk.GetNumSlots() <= n_max);
+        }
+    }
+    // The same after it.
+    while (chunk.GetNumSlots() < n_min && n_after >= 2) {
+        loc = chunk.GetLoc(chunk.GetNumSlots() - 1);
+        if (!group_map.NextSlot(loc) || chunk.HasSlot(loc))
+            break;
+        chunk.AddSlot(loc);
+        --n_after;
+    }
+    gap_loc = chunk.GetLoc(chunk.GetNumSlots() - 1);
+    if (chunk.GetNumSlots() < n_min && n_after == 1 && group_map.NextSlot(gap_loc) && !chunk.HasSlot(gap_loc)) {
+        TTLocArray a_run;
+        loc = gap_loc;
+        while (group_map.NextSlot(loc) && HoldsGroup(loc, l_groupKey) && !chunk.HasSlot(loc))
+            a_run.Add(loc);
+        if (chunk.GetNumSlots() + a_run.GetSize() + 1 <= n_max) {
+            chunk.AddSlot(gap_loc);
+            for (int i = 0; i < a_run.GetSize(); ++i)
+                chunk.AddSlot(a_run[i]);
+            ZEL_ASSERT(chunk.GetNumSlots() <= n_max);
+        }
+    }
+
+    if (chunk.IsEmpty() || chunk.GetLoc(0) == former_loc)
+        return FALSE;
+    return chunk.GetNumSlots() >= n_min ? TRUE : FALSE;
+}
+
+// ---- the placed run through a cell ----
+
+BOOL TTMap::GetPlacedChunk(int i_group, Chunk& chunk, int i_venue, int i_day, int i_slot, BOOL b_sized) const
+{
+    const LONG l_groupKey = GetGroupKey(i_group);
+    const TTLoc loc(i_day, i_venue, i_slot);
+    if (!HoldsGroup(loc, l_groupKey))
+        return FALSE;
+    chunk.SetVenue(i_venue);
+    chunk.RemoveAll();
+    const GroupMap& group_map = GroupMaps[i_group];
+    ASSERT_AS(static_cast<unsigned>(loc.GetVenue()) < static_cast<unsigned>(group_map.GetNumVenues()),
+              "(unsigned) loc.GetVenue() < group_map.GetNumVenues()");
+
+    // The run's cells before and after the cell, nearest first. A walk
+    // that comes back to the cell has gone round a ring of days.
+    TTLocArray a_before;
+    TTLoc walk_loc = loc;
+    while (group_map.PrevSlot(walk_loc) && walk_loc != loc && HoldsGroup(walk_loc, l_groupKey))
+        a_before.Add(walk_loc);
+    TTLocArray a_after;
+    walk_loc = loc;
+    while (group_map.NextSlot(walk_loc) && walk_loc != loc && HoldsGroup(walk_loc, l_groupKey)) {
+        if (a_before.GetSize() > 0 && walk_loc == a_before[a_before.GetSize() - 1])
+            break;
+        a_after.Add(walk_loc);
+    }
+
+    if (!b_sized) {
+        chunk.AddSlot(loc);
+        for (int i = 0; i < a_before.GetSize(); ++i)
+            chunk.AddSlot(a_before[i]);
+        for (int i = 0; i < a_after.GetSize(); ++i)
+            chunk.AddSlot(a_after[i]);
+        return TRUE;
+    }
+
+    const GroupMap::VenueMap& venue_map = group_map.GetVenueMap(i_venue);
+    const int n_min = venue_map.nMinChunk;
+    const int n_max = venue_map.nMaxChunk;
+    ZEL_ASSERT(n_min != 0 && n_max != 0);
+    ZEL_ASSERT(n_min <= n_max);
+
+    // The chunk is the cell and the n_front cells before it and n_back
+    // after it; n_before and n_after are the run's cells left outside.
+    int n_size = 1;
+    int n_before = a_before.GetSize();
+    int n_after = a_after.GetSize();
+    while (n_before > n_max && n_size < n_max) {
+        --n_before;
+        ++n_size;
+    }
+    while (n_after > n_max && n_size < n_max) {
+        --n_after;
+        ++n_size;
+    }
+    while (n_size < n_min && n_before != 0) {
+        --n_before;
+        ++n_size;
+    }
+    while (n_size < n_min && n_after != 0) {
+        --n_after;
+        ++n_size;
+    }
+    if (n_before > 0 && n_before < n_min) {
+        n_size += n_before;
+        n_before = 0;
+    }
+    if (n_after > 0 && n_after < n_min) {
+        n_size += n_after;
+        n_after = 0;
+    }
+
+    chunk.AddSlot(loc);
+    for (int i = 0; i < a_before.GetSize() - n_before; ++i)
+        chunk.AddSlot(a_before[i]);
+    for (int i = 0; i < a_after.GetSize() - n_after; ++i)
+        chunk.AddSlot(a_after[i]);
+
+    if (chunk.GetNumSlots() != 0 && chunk.GetNumSlots() <= n_max)
+        return TRUE;
+    const std::string s_info = "Chunk size = " + std::to_string(chunk.GetNumSlots()) + " n_min = "
+        + std::to_string(n_min) + " n_max = " + std::to_string(n_max) + " n_before = " + std::to_string(n_before)
+        + " n_after = " + std::to_string(n_after);
+    ZEL_ASSERT_INFO(chunk.GetNumSlots() != 0 && chunk.GetNumSlots() <= n_max, s_info.c_str());
+    return FALSE;
+}
+
+// ---- counting runs ----
+
+int TTMap::CountBlocks(int i_group, const TTLoc& begin_loc, const TTLoc& end_loc, TTLoc& fin_loc,
+                       TTLocArray* p_list) const
+{
+    const GroupMap& group_map = GroupMaps[i_group];
+    const LONG l_groupKey = GetGroupKey(i_group);
+    int n_blocks = 0;
+    BOOL b_in_run = FALSE;
+    TTLoc loc = begin_loc;
+    for (;;) {
+        const BOOL b_holds = HoldsGroup(loc, l_groupKey);
+        if (b_holds) {
+            if (!b_in_run)
+                ++n_blocks;
+            if (p_list)
+                p_list->Add(loc);
+        }
+        b_in_run = b_holds;
+        fin_loc = loc;
+        if (loc == end_loc || !group_map.NextSlot(loc))
+            break;
+    }
+    return n_blocks;
+}
+
+int TTMap::CountDayBlocks(int i_venue, int i_group, int i_day, TTLocArray* p_list) const
+{
+    const int i_last_day = i_day;
+    ZEL_ASSERT(i_last_day >= 0);
+    const int n_slots = GroupMaps[i_group].GetVenueMap(i_venue).GetNumSlots(i_day);
+    if (n_slots == 0)
+        return 0;
+    const TTLoc end_loc(i_day, i_venue, n_slots - 1);
+    TTLoc loc(i_day, i_venue, 0);
+    int n_blocks = 0;
+    for (;;) {
+        TTLoc fin_loc;
+        n_blocks += CountBlocks(i_group, loc, end_loc, fin_loc, p_list);
+        ZEL_ASSERT(fin_loc.GetDay() <= i_last_day);
+        if (fin_loc == end_loc || fin_loc.GetDay() != i_day)
+            break;
+        loc.SetSlot(fin_loc.GetSlot() + 1);
+    }
+    return n_blocks;
+}
+
+int TTMap::CountEventBlocks(int i_venue, int i_group, TTLocArray* p_list) const
+{
+    const GroupMap::VenueMap& venue_map = GroupMaps[i_group].GetVenueMap(i_venue);
+    const int n_days = venue_map.GetNumDays();
+    int i_first_day = -1;
+    int i_last_day = -1;
+    for (int d = 0; d < n_days; ++d) {
+        if (venue_map.GetNumSlots(d) > 0) {
+            if (i_first_day < 0)
+                i_first_day = d;
+            i_last_day = d;
+        }
+    }
+    if (i_first_day < 0)
+        return 0;
+    ZEL_ASSERT(i_last_day >= 0);
+    const TTLoc end_loc(i_last_day, i_venue, venue_map.GetNumSlots(i_last_day) - 1);
+    TTLoc loc(i_first_day, i_venue, 0);
+    int n_blocks = 0;
+    for (;;) {
+        TTLoc fin_loc;
+        n_blocks += CountBlocks(i_group, loc, end_loc, fin_loc, p_list);
+        ZEL_ASSERT(fin_loc.GetDay() <= i_last_day);
+        if (fin_loc == end_loc)
+            break;
+        if (fin_loc.GetSlot() + 1 < venue_map.GetNumSlots(fin_loc.GetDay())) {
+            loc.Set(fin_loc.GetDay(), i_venue, fin_loc.GetSlot() + 1);
+            continue;
+        }
+        int i_next = fin_loc.GetDay() + 1;
+        while (i_next <= i_last_day && venue_map.GetNumSlots(i_next) == 0)
+            ++i_next;
+        if (i_next > i_last_day)
+            break;
+        loc.Set(i_next, i_venue, 0);
+    }
+    return n_blocks;
+}

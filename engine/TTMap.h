@@ -1,0 +1,287 @@
+// The build map: for every group, venue and timetable day, which timeslots
+// the group may go into, and how many consecutive timeslots one placement
+// of the group in a venue must and may take. The searches test a cell with
+// one byte read instead of running the availability, style, facility and
+// lock tests again.
+//
+// On top of the flags sit the chunk operations: stepping from allowed cell
+// to allowed cell (across days where the group's allocation asks for
+// consecutive slots and the days follow each other), enumerating candidate
+// chunks, shaping the chunk of a placement, finding the run a cell belongs
+// to, and counting a group's runs. A run is a maximal sequence of cells of
+// one venue, each the next allowed cell of the one before, that all hold
+// the group.
+//
+// The map is made on the stack by the operation that builds, checks or
+// rosters, filled once by Build and read-only afterwards: placements are
+// read from the timetable, never from the map. The map in use publishes its
+// document and timetable class-wide (the day-adjacency test reads them), so
+// only one map exists at a time, on the user-interface thread.
+//
+// Group, venue and day arguments are indexes into the document's group and
+// venue lists and the timetable's days; a cell holds a group when its
+// timeslot's group key is the group's key.
+#pragma once
+
+#include "engine/TTLoc.h"
+#include "framework/Types.h"
+#include "zelkit/ZelArray.h"
+
+#include <cstdint>
+#include <vector>
+
+class EventDoc;
+class Timetable;
+
+// A run of cells of one venue placed, or to be placed, together: the venue
+// and its cells sorted by day, then timeslot.
+class Chunk {
+public:
+    class Slot {
+    public:
+        Slot() = default;
+        Slot(std::int32_t i_day, std::int32_t i_slot) : iDay(i_day), iSlot(i_slot) {}
+        virtual ~Slot() = default;
+        Slot(const Slot&) = default;
+        Slot& operator=(const Slot&) = default;
+
+        // Later day, or the same day and a later timeslot.
+        bool operator>(const Slot& other) const
+        {
+            return iDay > other.iDay || (iDay == other.iDay && iSlot > other.iSlot);
+        }
+        bool operator<(const Slot& other) const { return other > *this; }
+        bool operator==(const Slot& other) const { return iDay == other.iDay && iSlot == other.iSlot; }
+
+        TTLoc GetLoc(std::int32_t i_venue) const { return TTLoc(iDay, i_venue, iSlot); }
+
+        std::int32_t iDay = -1;
+        std::int32_t iSlot = -1;
+    };
+
+    Chunk() = default;
+    virtual ~Chunk();
+    Chunk(const Chunk&) = default;
+    Chunk& operator=(const Chunk&) = default;
+
+    int GetVenue() const { return iVenue; }
+    void SetVenue(int i_venue) { iVenue = i_venue; }
+    int GetNumSlots() const { return Slots.GetSize(); }
+    BOOL IsEmpty() const { return Slots.IsEmpty(); }
+    // No cells; the venue stays.
+    void RemoveAll() { Slots.RemoveAll(); }
+
+    // Inserts the cell at its place in the order (found by bisection).
+    void AddSlot(std::int32_t i_day, std::int32_t i_slot);
+    void AddSlot(const TTLoc& loc) { AddSlot(loc.GetDay(), loc.GetSlot()); }
+    const Slot& GetSlot(int i_index) const { return Slots[i_index]; }
+    // Cell i as a location in the chunk's venue.
+    TTLoc GetLoc(int i_index) const { return Slots[i_index].GetLoc(iVenue); }
+    // The cell is one of the chunk's.
+    BOOL HasSlot(const TTLoc& loc) const;
+
+    // Empties the array and fills it with the distinct days of the cells,
+    // ascending; returns their number.
+    int GetDays(ZelSortedArray<int>& a_days) const;
+    // Empties the array and appends each cell as a location, in cell
+    // order; returns the count.
+    int GetLocs(TTLocArray& a_locs) const;
+    // One of the cells (on the day; on any day for -1) is a timeslot whose
+    // group key is the key. A cell with a negative part is no timeslot.
+    BOOL HoldsGroup(const Timetable& timetable, LONG l_groupKey, int i_day) const;
+    // Some cell lies on the day; FALSE for an empty chunk.
+    BOOL HasDay(int i_day) const;
+    // The day of the first cell not on the day; -1 when every cell is on it
+    // or the chunk is empty.
+    int FindOtherDay(int i_day) const;
+
+private:
+    int iVenue = -1;
+    ZelSortedArray<Slot> Slots;
+};
+
+class TTMap {
+public:
+    class GroupMap {
+    public:
+        class VenueMap {
+        public:
+            // One day's flags of the venue: a byte per timeslot, 1 where the
+            // group may go, and how many bytes are 1.
+            class Slots {
+            public:
+                Slots() = default;
+                virtual ~Slots() = default;
+                Slots(const Slots&) = default;
+                Slots& operator=(const Slots&) = default;
+
+                int GetNumSlots() const { return static_cast<int>(pFlags.size()); }
+                // n_slots bytes, all 0.
+                void SetNumSlots(int n_slots);
+                BOOL IsAllowed(int i_slot) const { return pFlags[static_cast<std::size_t>(i_slot)] == 1; }
+                BYTE GetFlag(int i_slot) const { return pFlags[static_cast<std::size_t>(i_slot)]; }
+                // Sets one byte (0 or 1), keeping the count of allowed slots.
+                void SetFlag(int i_slot, BYTE u_flag);
+
+                std::vector<BYTE> pFlags;
+                int nAllowed = 0;
+            };
+
+            VenueMap() = default;
+            virtual ~VenueMap() = default;
+            VenueMap(const VenueMap&) = default;
+            VenueMap& operator=(const VenueMap&) = default;
+
+            int GetNumDays() const { return DaySlots.GetSize(); }
+            Slots& GetDay(int i_day) { return DaySlots[i_day]; }
+            const Slots& GetDay(int i_day) const { return DaySlots[i_day]; }
+            // The venue's timeslots on the day; 0 for a day out of range.
+            int GetNumSlots(int i_day) const
+            {
+                return i_day >= 0 && i_day < DaySlots.GetSize() ? DaySlots[i_day].GetNumSlots() : 0;
+            }
+            // Days with at least one allowed timeslot.
+            BOOL HasAllowedSlots() const;
+
+            ZelArray<Slots> DaySlots;
+            // Fewest and most consecutive timeslots of one placement.
+            int nMinChunk = 1;
+            int nMaxChunk = 999;
+            // A run may go on from the last timeslot of a day into the first
+            // of the next day when the two days follow each other.
+            BOOL bAcrossDays = 0;
+        };
+
+        GroupMap() = default;
+        virtual ~GroupMap() = default;
+        GroupMap(const GroupMap&) = default;
+        GroupMap& operator=(const GroupMap&) = default;
+
+        int GetGroup() const { return iGroup; }
+        // Numbers the map with its group's index, once.
+        void SetGroup(int i_group);
+        int GetNumVenues() const { return Venues.GetSize(); }
+        VenueMap& GetVenueMap(int i_venue) { return Venues[i_venue]; }
+        const VenueMap& GetVenueMap(int i_venue) const { return Venues[i_venue]; }
+        void SetNumVenues(int n_venues) { Venues.SetSize(n_venues); }
+
+        // The cell's flag is 1. A cell outside the map is not allowed.
+        BOOL IsAllowed(const TTLoc& loc) const;
+        // Steps the cell to the next (previous) allowed cell of the venue:
+        // the next timeslot of the day, or across into the following
+        // (previous) day where the venue's allocation and the days allow.
+        // FALSE, with the cell unchanged, when there is none.
+        BOOL NextSlot(TTLoc& loc) const;
+        BOOL PrevSlot(TTLoc& loc) const;
+        // The cell after the chunk's last (before its first, with
+        // b_before); FALSE for an empty chunk or when there is none.
+        BOOL GetAdjacentSlot(BOOL b_before, const Chunk& chunk, TTLoc& loc) const;
+
+    private:
+        friend class TTMap;
+
+        int iGroup = -1;
+        ZelArray<VenueMap> Venues;
+    };
+
+    // Where an enumeration of a group's candidate chunks stands.
+    class ChunkPos {
+    public:
+        ChunkPos() = default;
+        virtual ~ChunkPos() = default;
+
+        int GetGroup() const { return iGroup; }
+        int GetVenue() const { return iVenue; }
+        int GetWrapDay() const { return iWrapDay; }
+        int GetWrapSlot() const { return iWrapSlot; }
+        const TTLoc& GetResume() const { return Resume; }
+
+    private:
+        friend class TTMap;
+
+        int iGroup = -1;
+        // The venue being searched, and the first cell looked at in it.
+        int iVenue = -1;
+        int iWrapDay = -1;
+        int iWrapSlot = -1;
+        // Where the next search begins.
+        TTLoc Resume;
+    };
+
+    // An empty map over the document and its timetable (null when the
+    // event has no days or no timeslots); the map in use from now on.
+    TTMap(EventDoc* p_doc, Timetable* p_timetable);
+    // No map is in use afterwards.
+    virtual ~TTMap();
+    TTMap(const TTMap&) = delete;
+    TTMap& operator=(const TTMap&) = delete;
+
+    EventDoc* GetDoc() const { return pDoc; }
+    Timetable* GetTimetable() const { return pTimetable; }
+
+    // Fills the map from the groups' allocations, the venues' styles and
+    // facilities, the locks and the groups' availability, under the wait
+    // cursor.
+    void Build();
+
+    int GetNumGroups() const { return GroupMaps.GetSize(); }
+    // count new, empty group maps in place of the present ones.
+    void SetNumGroups(int n_groups);
+    GroupMap& GetGroupMap(int i_group) { return GroupMaps[i_group]; }
+    const GroupMap& GetGroupMap(int i_group) const { return GroupMaps[i_group]; }
+
+    // Timetable day b directly follows day a in the day definition of the
+    // map in use; FALSE when no map is in use.
+    static BOOL AreDaysConsecutive(int i_day_a, int i_day_b);
+
+    // The candidate chunks of nMinChunk allowed consecutive cells of a
+    // group, one after another: in the venue (every venue for -1), with a
+    // cell on the day (any day for -1). GetFirstChunk starts the
+    // enumeration of the group; GetNextChunk goes on after the chunk it
+    // returned last. FALSE when no further chunk exists.
+    BOOL GetFirstChunk(int i_group, ChunkPos& pos, Chunk& chunk, int i_venue, int i_day) const;
+    BOOL GetNextChunk(ChunkPos& pos, Chunk& chunk, int i_venue, int i_day) const;
+
+    // Shapes the chunk of a placement from a start cell that is empty
+    // (b_empty_start) or already holds the group: joined to the group's
+    // runs beside it, and grown over empty cells toward the group's
+    // smallest chunk. A chunk passed in that is not empty names, by its
+    // first cell, the group's present chunk, which the new one may not
+    // reach. TRUE when the chunk is usable.
+    BOOL MakeChunk(int i_group, Chunk& chunk, int i_venue, int i_day, int i_slot, BOOL b_empty_start) const;
+    // The group's placed run through a cell that holds it: the whole run,
+    // or with b_sized a part of it within the group's chunk sizes that
+    // leaves no piece shorter than the smallest chunk behind.
+    BOOL GetPlacedChunk(int i_group, Chunk& chunk, int i_venue, int i_day, int i_slot, BOOL b_sized) const;
+
+    // The group's runs met walking from the begin cell to the end cell
+    // along its allowed cells (stopping early where a step fails; the last
+    // cell visited is left in fin_loc). Every cell holding the group is
+    // appended to the list when one is given.
+    int CountBlocks(int i_group, const TTLoc& begin_loc, const TTLoc& end_loc, TTLoc& fin_loc,
+                    TTLocArray* p_list) const;
+    // The group's runs in the venue on the day.
+    int CountDayBlocks(int i_venue, int i_group, int i_day, TTLocArray* p_list) const;
+    // The group's runs in the venue over the event; a run that goes on
+    // into the next day counts once.
+    int CountEventBlocks(int i_venue, int i_group, TTLocArray* p_list) const;
+
+    // The group key in the cell's timeslot; -1 for an empty timeslot and
+    // for a cell the timetable does not have.
+    LONG GetCellGroup(const TTLoc& loc) const;
+
+private:
+    void MarkSlots(int i_group, int i_venue, int i_day);
+    BOOL FindNextChunk(ChunkPos& pos, Chunk& chunk, int i_venue) const;
+    // The cell holds the group's key.
+    BOOL HoldsGroup(const TTLoc& loc, LONG l_groupKey) const { return l_groupKey >= 0 && GetCellGroup(loc) == l_groupKey; }
+    LONG GetGroupKey(int i_group) const;
+
+    ZelArray<GroupMap> GroupMaps;
+    EventDoc* pDoc;
+    Timetable* pTimetable;
+
+    // The map in use.
+    static EventDoc* pMapDoc;
+    static Timetable* pMapTimetable;
+};

@@ -1,0 +1,123 @@
+#include "engine/TTMove.h"
+
+#include "engine/SelCounters.h"
+#include "engine/TTMap.h"
+#include "model/EventDoc.h"
+#include "model/Timetable.h"
+#include "zelkit/ZelAssert.h"
+
+TTMove::TTMove(BuildEngine* p_engine, EventDoc* p_doc, Timetable* p_timetable, TTMap* p_map)
+    : TransMove<BuildEngine, TTLoc, TTLocArray>(p_engine, p_doc, p_timetable), pMap(p_map)
+{
+}
+
+TTMove::~TTMove() = default;
+
+TimeslotPtr TTMove::GetSlotPtr(const TTLoc& loc) const
+{
+    ZEL_ASSERT(loc.IsValid());
+    ZEL_ASSERT(loc.GetDay() < pTimetable->GetNumDays());
+    Day& day = pTimetable->GetDay(loc.GetDay());
+    ZEL_ASSERT(loc.GetVenue() < day.GetNumVenues());
+    TimeslotArray& a_slots = day.GetVenueSlots(loc.GetVenue());
+    ZEL_ASSERT(loc.GetSlot() < a_slots.GetSize());
+    return a_slots.GetSlotPtr(loc.GetSlot());
+}
+
+LONG TTMove::GetGroupKey(int i_group) const
+{
+    const GroupList& groups = pDoc->GetGroups();
+    ZEL_ASSERT(0 <= i_group && i_group < groups.GetNumGroups());
+    return groups[i_group].GetKey();
+}
+
+TTMove::Neighbours TTMove::FindNeighbours(int i_group, const TTLoc& loc, LONG l_groupKey) const
+{
+    const TTMap::GroupMap& group_map = pMap->GetGroupMap(i_group);
+    Neighbours near;
+    TTLoc prev_loc = loc;
+    if (group_map.PrevSlot(prev_loc) && prev_loc != loc && pMap->GetCellGroup(prev_loc) == l_groupKey) {
+        near.bPrev = TRUE;
+        near.bPrevSameDay = prev_loc.GetDay() == loc.GetDay();
+    }
+    TTLoc next_loc = loc;
+    if (group_map.NextSlot(next_loc) && next_loc != loc && pMap->GetCellGroup(next_loc) == l_groupKey) {
+        near.bNext = TRUE;
+        near.bNextSameDay = next_loc.GetDay() == loc.GetDay();
+    }
+    return near;
+}
+
+void TTMove::TakeOut(int i_group, const TTLoc& loc, SelCounters* p_counters)
+{
+    const LONG l_group_key = GetGroupKey(i_group);
+    const Neighbours near = FindNeighbours(i_group, loc, l_group_key);
+    ZEL_ASSERT(l_group_key >= 0);
+    {
+        TimeslotPtr sp_slot = GetSlotPtr(loc);
+        ZEL_ASSERT(sp_slot->GetGroup() == l_group_key);
+        sp_slot->SetGroup(-1);
+        sp_slot->SetSpare(0);
+        sp_slot->SetLocked(FALSE);
+    }
+    if (p_counters == nullptr)
+        return;
+    p_counters->DecGroupCount(i_group, loc.GetDay(), loc.GetVenue());
+
+    int i_event_change = 0;
+    int i_day_change = 0;
+    if (near.bPrev && near.bNext) {
+        // The run splits in two.
+        i_event_change = 1;
+        if (near.bPrevSameDay && near.bNextSameDay)
+            i_day_change = 1;
+        else if (!near.bPrevSameDay && !near.bNextSameDay)
+            i_day_change = -1;
+    } else if (near.bPrev) {
+        if (!near.bPrevSameDay)
+            i_day_change = -1;
+    } else if (near.bNext) {
+        if (!near.bNextSameDay)
+            i_day_change = -1;
+    } else {
+        i_event_change = -1;
+        i_day_change = -1;
+    }
+    p_counters->AddRuns(i_group, loc.GetDay(), loc.GetVenue(), i_event_change, i_day_change);
+}
+
+void TTMove::PutIn(int i_group, const TTLoc& loc, SelCounters* p_counters)
+{
+    const LONG l_group_key = GetGroupKey(i_group);
+    const Neighbours near = FindNeighbours(i_group, loc, l_group_key);
+    ZEL_ASSERT(l_group_key >= 0);
+    {
+        TimeslotPtr sp_slot = GetSlotPtr(loc);
+        ZEL_ASSERT(sp_slot->IsEmpty());
+        sp_slot->SetGroup(l_group_key);
+    }
+    if (p_counters == nullptr)
+        return;
+    p_counters->IncGroupCount(i_group, loc.GetDay(), loc.GetVenue());
+
+    int i_event_change = 0;
+    int i_day_change = 0;
+    if (near.bPrev && near.bNext) {
+        // Two runs join.
+        i_event_change = -1;
+        if (near.bPrevSameDay && near.bNextSameDay)
+            i_day_change = -1;
+        else if (!near.bPrevSameDay && !near.bNextSameDay)
+            i_day_change = 1;
+    } else if (near.bPrev) {
+        if (!near.bPrevSameDay)
+            i_day_change = 1;
+    } else if (near.bNext) {
+        if (!near.bNextSameDay)
+            i_day_change = 1;
+    } else {
+        i_event_change = 1;
+        i_day_change = 1;
+    }
+    p_counters->AddRuns(i_group, loc.GetDay(), loc.GetVenue(), i_event_change, i_day_change);
+}
