@@ -45,6 +45,12 @@ DayDefSlots& EventBuilder::Layout(int i_day)
     return days.GetDaySlots(i_day);
 }
 
+EventBuilder& EventBuilder::Name(const std::string& s_name)
+{
+    pDoc->SetEventName(s_name);
+    return *this;
+}
+
 EventBuilder& EventBuilder::Days(std::initializer_list<std::string> a_names)
 {
     ZelStringArray a_days;
@@ -91,6 +97,15 @@ EventBuilder& EventBuilder::VenueSlots(int i_day, const std::string& s_venue, st
 EventBuilder& EventBuilder::TwentyFourHour(bool b_24Hour)
 {
     pDoc->GetEventDef().GetDayDef().Set24Hour(b_24Hour ? TRUE : FALSE);
+    return *this;
+}
+
+EventBuilder& EventBuilder::Consecutive(int i_day, bool b_consecutive)
+{
+    auto* p_days = dynamic_cast<CustomDays*>(&pDoc->GetEventDef().GetDayDef());
+    if (p_days == nullptr || i_day < 0 || i_day >= p_days->GetNumDays())
+        Fail("no custom day " + std::to_string(i_day));
+    p_days->SetConsecutive(i_day, b_consecutive ? TRUE : FALSE);
     return *this;
 }
 

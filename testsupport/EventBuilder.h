@@ -38,6 +38,9 @@ public:
 
     EventDoc& Doc() { return *pDoc; }
 
+    // The event's name.
+    EventBuilder& Name(const std::string& s_name);
+
     // Custom days with these names, in order, with no timeslots yet.
     EventBuilder& Days(std::initializer_list<std::string> a_names);
     // Timeslots "hh:mm-hh:mm" for every venue, on one day or on every day
@@ -47,6 +50,9 @@ public:
     // timeslots for each venue, and these are added to it.
     EventBuilder& VenueSlots(int i_day, const std::string& s_venue, std::initializer_list<std::string> a_times);
     EventBuilder& TwentyFourHour(bool b_24Hour = true);
+    // Custom day i_day is directly followed by the next day (by the first
+    // for the last day), or not.
+    EventBuilder& Consecutive(int i_day, bool b_consecutive = true);
 
     EventBuilder& Style(const std::string& s_name);
     EventBuilder& Facility(const std::string& s_name);
