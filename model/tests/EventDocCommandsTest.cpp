@@ -392,8 +392,9 @@ TEST(EventDocEdits, RenameStyleAndFacility)
             EXPECT_TRUE(boxes.Boxes().empty());
         }
         if (c.pNameAfter != nullptr) {
-            const std::string s_after = c.bFacility ? doc.GetFacilities()[doc.GetFacilities().FindByKey(l_key)].GetName()
-                                                    : doc.GetStyles()[doc.GetStyles().FindByKey(l_key)].GetName();
+            const std::string s_after = c.bFacility
+                ? doc.GetFacilities().GetAt(doc.GetFacilities().FindByKey(l_key)).GetName()
+                : doc.GetStyles().GetAt(doc.GetStyles().FindByKey(l_key)).GetName();
             EXPECT_EQ(s_after, c.pNameAfter);
         }
         EXPECT_EQ(views.Updates.size(), c.iResult >= 0 ? 1u : 0u);
