@@ -19,6 +19,9 @@
 #include "model/TimeList.h"
 #include "model/Timetable.h"
 #include "model/Venue.h"
+#include "zelkit/CHighTime.h"
+#include "zelkit/ZelArray.h"
+#include "zelkit/ZelTimeslotCombination.h"
 
 #include <memory>
 #include <string>
@@ -105,6 +108,190 @@ public:
     // Each list holds its rules from the last to the first.
     void AttachRulesToSlots(BOOL b_attach);
 
+    // --- life cycle and change routine ---
+    const std::string& GetEventName() const { return sEventName; }
+    void SetEventName(const std::string& s_name) { sEventName = s_name; }
+    // When the event was created (null until a new event is set up or a
+    // file read), and last saved (null until then).
+    const CHighTime& GetCreationDate() const { return dtCreated; }
+    void SetCreationDate(const CHighTime& dt_created) { dtCreated = dt_created; }
+    const CHighTime& GetLastSavedDate() const { return dtLastSaved; }
+    void SetLastSavedDate(const CHighTime& dt_saved) { dtLastSaved = dt_saved; }
+    // Two texts an event file may carry, kept and written back unchanged.
+    const std::string& GetFurtherText1() const { return sFurtherText1; }
+    void SetFurtherText1(const std::string& s_text) { sFurtherText1 = s_text; }
+    const std::string& GetFurtherText2() const { return sFurtherText2; }
+    void SetFurtherText2(const std::string& s_text) { sFurtherText2 = s_text; }
+    ZelTimeslotCombinationList& GetCombinations() { return Combinations; }
+    const ZelTimeslotCombinationList& GetCombinations() const { return Combinations; }
+    // Set by a load that refused items; the open then revalidates the
+    // event and marks it modified.
+    BOOL GetLoadProblems() const { return bLoadProblems; }
+    void SetLoadProblems(BOOL b_problems) { bLoadProblems = b_problems; }
+    // The file the event was opened from or last saved to; empty for an
+    // event never saved.
+    const std::string& GetPathName() const { return sPathName; }
+    void SetPathName(const std::string& s_path) { sPathName = s_path; }
+
+    // A new, empty event, whose Define Event sheet is asked to open at
+    // once (command 32774 posted to the main window).
+    BOOL OnNewDocument();
+    // The new event's start: current file version, created now, no list
+    // row focused, every view updated.
+    void InitNewEvent();
+    // Reads the event file (through the event file's port, which leaves
+    // the document as it was when it fails). A load that refused items is
+    // revalidated and marked modified; no list row keeps the focus.
+    BOOL OnOpenDocument(const std::string& s_path);
+    // Saves to the path. An event without a name opens Define Event first
+    // and is not saved while it still has none; a saved event is stamped
+    // with the time of the save.
+    BOOL OnSaveDocument(const std::string& s_path);
+    // Saves under the path, or under a path the user chooses when it is
+    // empty, keeping it as the document's path with b_replace. Before a
+    // file of an older version is overwritten the user chooses between
+    // overwriting it, saving under another name, or not saving.
+    BOOL DoSave(const std::string& s_path, BOOL b_replace = TRUE);
+    // Save: under the document's path.
+    BOOL DoFileSave();
+    // Offers to save a modified event. FALSE when the user cancels or the
+    // save fails; otherwise the event counts as unmodified.
+    BOOL SaveModified();
+    // Empties the event. The export choices, the file version and the
+    // load-problems flag stay as they are.
+    void DeleteContents();
+
+    // The change routine, after every accepted edit: the timetable is
+    // rebuilt (locks kept), the lists are revalidated, the views updated
+    // with the hint (UpdateViewHint's codes) and the event marked
+    // modified. The frame's active view is cleared for the updates and
+    // restored afterwards.
+    void DocChanged(LONG l_hint);
+    // A new timetable for the event as it stands, with the old one's locks;
+    // none while the event defines no timeslot.
+    void RebuildTimetable();
+    // Participant roles, venues, groups, participants, then the
+    // scheduling rules, against the event.
+    void RevalidateLists();
+    void UpdateViews(LONG l_hint);
+    // The timetable view starts again and every list view refills.
+    void InvalidateItemListViews();
+    // No row of any list view keeps the focus.
+    void ClearListViewFocus();
+    // Every timetable view writes a pending in-place group choice.
+    void CommitViewEdits();
+
+    // --- commands ---
+    enum : UINT {
+        ID_DEFINE_EVENT = 32773,
+        ID_NEW_EVENT_DEFINITION = 32774,
+        ID_BUILD_TIMETABLE = 32781,
+        ID_PREFERENCES = 32796,
+        ID_EMAIL_SUPPORT = 32843,
+        ID_SCHEDULING_RULES = 32855,
+        ID_ROSTER_PARTICIPANTS = 32861,
+        ID_ROSTER_PARTICIPANTS_TOOL = 32863,
+        ID_CHECK_TIMETABLE = 32864,
+        ID_FILE_CLOSE = 57602,
+        ID_FILE_SEND_MAIL = 57612,
+    };
+    // Whether the command is one of the document's.
+    static BOOL IsDocumentCommand(UINT u_id);
+    // Whether the document's command is enabled now; FALSE for a command
+    // that is not the document's.
+    BOOL IsCommandEnabled(UINT u_id) const;
+    // The enable rules that depend on the event.
+    BOOL CanBuildTimetable() const;
+    BOOL CanEditSchedulingRules() const;
+    BOOL CanCheckTimetable() const;
+    BOOL CanRosterParticipants() const;
+
+    // 32773, 32774: the Define Event sheet; a finish with changes runs the
+    // change routine with the event-definition hint.
+    void OnDefineEvent();
+    // 32781. The build driver defines it: the build of the timetable that
+    // GetTimetableToBuild hands out, when there is one.
+    void OnBuildTimetable();
+    // The build command's start: pending grid edits are written, an event
+    // without a name opens Define Event first; the timetable to build, or
+    // null when the build stops (still no name, or no timetable).
+    Timetable* GetTimetableToBuild();
+    // 32796: the preferences sheet; OK stores them (rebuilding as
+    // SetPreferences says). A result other than OK and Cancel raises the
+    // framework's resource exception.
+    void OnPreferences();
+    // 32855: the scheduling-rules sheet; OK takes the rules, revalidates
+    // them and runs the change routine with the scheduling-rules hint.
+    void OnSchedulingRules();
+    // 32864. The build driver defines it: the check of the timetable,
+    // then ReportCheckResult.
+    void OnCheckTimetable();
+    // The check's end: "valid" for a positive result, else "invalid";
+    // the event is marked modified when the check changed the timetable.
+    void ReportCheckResult(int i_result, BOOL b_changed);
+    // 32861, 32863. The rostering driver defines it: the rostering dialog
+    // over the timetable, when the event has a venue, a day, a timeslot
+    // and a timetable.
+    void OnRosterParticipants();
+    // 32843: mails the event file to support.
+    void OnEmailSupport();
+    // 57612: mails the event file to recipients the user chooses.
+    void OnSendMail();
+    // 57602: offers to save, then, unless the user cancelled with the
+    // event still modified, the document becomes a new empty event
+    // without opening Define Event.
+    void OnCloseEvent();
+
+    // --- edits and checks of the event ---
+    // Takes the preferences. Allowing travel time, or more travel minutes,
+    // runs the change routine (everything) when b_rebuild asks for it;
+    // anything else only marks the event modified.
+    void SetPreferences(const Preferences& prefs, BOOL b_rebuild);
+    // Takes the venue out of every day's timeslot layout, the venue list
+    // and the timetable. The caller runs the change routine.
+    void RemoveVenueRefs(LONG l_key);
+    // How two slots of the timetable order in time (negative, 0,
+    // positive). i_mode 1 compares a's start with b's end, 2 a's end with
+    // b's start, 3 both ends, any other both starts. Slots of consecutive
+    // days compare across midnight; of other days, by their days.
+    int CompareSlotTimes(const Timeslot& a, const Timeslot& b, int i_mode) const;
+    // Gives the style (facility) a new name, refusing a name that is not
+    // valid or that a style (facility) has already, its own included;
+    // runs the change routine (everything). The style's index, or -1.
+    int RenameStyle(LONG l_key, const std::string& s_name);
+    int RenameFacility(LONG l_key, const std::string& s_name);
+
+    // Fields of the limit reconciliation.
+    enum LimitField : int {
+        e_event_value = 1,
+        e_event_min = 2,
+        e_event_max = 3,
+        e_day_value = 4,
+        e_day_min = 5,
+        e_day_max = 6,
+        e_event_type = 7,
+        e_day_type = 8,
+    };
+    // One reconciliation: the field set (or to be set), the reason's
+    // string id and its argument, the day count (empty when the reason
+    // takes none).
+    struct LimitFieldChange {
+        int iField = 0;
+        UINT uStringId = 0;
+        std::string sText;
+        bool operator==(const LimitFieldChange&) const = default;
+    };
+    // Reconciles an entity's event limits with its day limits over the
+    // days on which it is available (p_unavailable: its not-available
+    // times, or null). i_field is the field just edited, a_edited the
+    // fields edited before it. With b_apply the limits change until they
+    // agree (at most eleven passes); without it the one pass only lists
+    // what it would change. The changes array is emptied first; returns
+    // its count.
+    int CheckLimits(const TimeList* p_unavailable, SchedLim& event_limits, SchedLim& day_limits,
+                    const ZelArray<int>& a_edited, int i_field, ZelArray<LimitFieldChange>& a_changes,
+                    BOOL b_apply) const;
+
 private:
     UINT uFileVersion = kCurrentFileVersion;
 
@@ -131,4 +318,25 @@ private:
 
     // --- scheduling rules ---
     SchedulingRules SchedRules;
+
+    // --- life cycle and change routine ---
+    // The framework's part of a new document: empty, no path, unmodified.
+    void NewDocumentStep();
+    // The framework's save: under the path, or a path the user chooses.
+    BOOL SaveStep(const std::string& s_path, BOOL b_replace);
+    // The days on which at least one timeslot lies outside the times.
+    UINT CountLimitDays(const TimeList* p_unavailable) const;
+    template <class List>
+    int RenameProperty(List& list, LONG l_key, const std::string& s_name, UINT u_invalidId);
+
+    std::string sEventName;
+    CHighTime dtCreated = NullDate();
+    CHighTime dtLastSaved = NullDate();
+    std::string sFurtherText1;
+    std::string sFurtherText2;
+    ZelTimeslotCombinationList Combinations;
+    BOOL bLoadProblems = FALSE;
+    std::string sPathName;
+
+    static CHighTime NullDate();
 };

@@ -40,6 +40,7 @@ public:
     void SkipSettings(CArchive&) override { CArchive::ThrowBadSchema("no list view to read past a stored layout"); }
     void ResetTimetableViewState() override {}
     void RefreshSelectedSlots() override {}
+    void UpdateAllViews(const UpdateViewHint*) override {}
 };
 
 class QuietEndSplash : public IEndSplashPort {
@@ -184,6 +185,16 @@ void ScriptedViews::SkipSettings(CArchive& ar)
     DWORD u_layout = 0;
     ar >> u_layout;
     ++nSkipped;
+}
+
+void ScriptedViews::UpdateAllViews(const UpdateViewHint* p_hint)
+{
+    if (p_hint != nullptr)
+        Updates.push_back({p_hint->lCode, TRUE, p_hint->lIndex, p_hint->lValue, pActive});
+    else
+        Updates.push_back({UpdateViewHint::e_general, FALSE, -1, 0, pActive});
+    if (fOnUpdate)
+        fOnUpdate(p_hint);
 }
 
 void ScriptedViews::ResetTimetableViewState()

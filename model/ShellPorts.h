@@ -38,8 +38,18 @@ enum : int {
 
 // The hint of a view update: what changed (codes 1 to 5: groups,
 // participants, venues, event definition, scheduling rules), the item
-// concerned (-1 for none) and a third value (0 for none).
+// concerned (-1 for none) and a third value (0 for none). Code 0, a change
+// of anything, goes to the views without a hint.
 struct UpdateViewHint {
+    enum : LONG {
+        e_general = 0,
+        e_groups = 1,
+        e_participants = 2,
+        e_venues = 3,
+        e_event_definition = 4,
+        e_scheduling_rules = 5,
+    };
+
     LONG lCode = 0;
     LONG lIndex = -1;
     LONG lValue = 0;
@@ -206,6 +216,9 @@ public:
     // Every timetable view writes a group chosen in its day grid's open
     // in-place choice into the timeslot.
     virtual void RefreshSelectedSlots() = 0;
+    // Every view of the document updates itself: with no hint after a
+    // change of anything, else with the hint of what changed.
+    virtual void UpdateAllViews(const UpdateViewHint* p_hint) = 0;
 };
 
 IViewsPort& GetViewsPort();
@@ -252,11 +265,25 @@ public:
     View& AddView(const std::string& s_className);
     ListView& AddListView(const std::string& s_className);
 
+    // One view update: the hint's code (0 without a hint), its other two
+    // values, and the frame's active view while the views updated.
+    struct Update {
+        LONG lCode;
+        BOOL bHint;
+        LONG lIndex;
+        LONG lValue;
+        IShellView* pActive;
+    };
+
     // The timetable view's remembered state.
     int iSelectedDay = 0;
     BOOL bResetRequest = FALSE;
     int nSkipped = 0;
     int nSlotRefreshes = 0;
+    std::vector<Update> Updates;
+    // Called at each update, after it was recorded, so that a test can see
+    // the state the views would show.
+    std::function<void(const UpdateViewHint* p_hint)> fOnUpdate;
 
     IShellView* FindView(const std::string& s_className, BOOL b_activate) override;
     IShellView* GetActiveView() override { return pActive; }
@@ -265,6 +292,7 @@ public:
     void SkipSettings(CArchive& ar) override;
     void ResetTimetableViewState() override;
     void RefreshSelectedSlots() override { ++nSlotRefreshes; }
+    void UpdateAllViews(const UpdateViewHint* p_hint) override;
 
 private:
     std::vector<std::unique_ptr<IShellView>> vPanes;

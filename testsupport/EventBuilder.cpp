@@ -45,6 +45,12 @@ DayDefSlots& EventBuilder::Layout(int i_day)
     return days.GetDaySlots(i_day);
 }
 
+EventBuilder& EventBuilder::Name(const std::string& s_name)
+{
+    pDoc->SetEventName(s_name);
+    return *this;
+}
+
 EventBuilder& EventBuilder::Days(std::initializer_list<std::string> a_names)
 {
     ZelStringArray a_days;

@@ -38,6 +38,9 @@ public:
 
     EventDoc& Doc() { return *pDoc; }
 
+    // The event's name.
+    EventBuilder& Name(const std::string& s_name);
+
     // Custom days with these names, in order, with no timeslots yet.
     EventBuilder& Days(std::initializer_list<std::string> a_names);
     // Timeslots "hh:mm-hh:mm" for every venue, on one day or on every day
