@@ -1,0 +1,12 @@
+# The timeslot grid control: the grid without a window (days, sets, slots,
+# limits, undo store) and its window; the base of the library's controls
+# that dialogs hold by class name.
+list(APPEND ZELKIT_CORE_SOURCES ZelTimeslotGrid.cpp)
+list(APPEND ZELKIT_UI_SOURCES ui/ZelCustomCtrl.cpp ui/ZelTimeslotCtrl.cpp)
+
+rvx_add_test(NAME zelkit_timeslotctrl_tests
+  SOURCES tests/TimeslotGridTest.cpp
+  LIBS zelkit framework)
+rvx_add_test(NAME zelkit_timeslotctrl_ui_tests
+  SOURCES tests/CustomCtrlWxTest.cpp
+  LIBS zelkit framework WX)
