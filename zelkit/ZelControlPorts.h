@@ -60,6 +60,11 @@ enum Metric : int {
 };
 } // namespace ZelSys
 
+// What a system answers when it has nothing better: the classic desktop's
+// colours and sizes.
+COLORREF ZelDefaultSysColor(int i_index);
+int ZelDefaultSystemMetrics(int i_index);
+
 class IZelMetricsPort {
 public:
     virtual ~IZelMetricsPort() = default;

@@ -15,11 +15,33 @@ public:
     CRect GetClientArea() const override { return {}; }
     BOOL IsWindowEnabled() const override { return TRUE; }
     BOOL HasKeyboardFocus() const override { return FALSE; }
+    void TakeKeyboardFocus() override {}
     void Invalidate(const CRect*, BOOL) override {}
     long Notify(int, void*) override { return 0; }
+    BOOL GetScrollInfo(int, ZelScrollInfo&) override { return FALSE; }
+    void SetScrollInfo(int, const ZelScrollInfo&) override {}
+    void ScrollArea(LONG, LONG, const CRect&) override {}
+    void SetRedraw(BOOL) override {}
+    int GetParentFontPoints() override { return 0; }
+    std::unique_ptr<IZelDrawPort> CreateMeasurePort() override { return nullptr; }
+    void SetPointerCursor(ZelCursorKind) override {}
+    CPoint GetCursorClientPoint() override { return {}; }
+    void ShowTip(const std::string&, const CPoint&) override {}
+    void HideTip() override {}
+};
+
+class NoPorts : public IZelMetricsPort, public IZelTimerPort, public IZelBeepPort {
+public:
+    int GetSystemMetrics(int i_index) override { return ZelDefaultSystemMetrics(i_index); }
+    COLORREF GetSysColor(int i_index) override { return ZelDefaultSysColor(i_index); }
+    void StartTimer(UINT, UINT) override {}
+    void KillTimer(UINT) override {}
+    DWORD GetTickCount() override { return 0; }
+    void Beep() override {}
 };
 
 NoHost g_noHost;
+NoPorts g_noPorts;
 
 std::string Numbered(const char* p_format, unsigned u_number)
 {
@@ -134,7 +156,7 @@ ZelTimeslotSettings& ZelTimeslotGrid::Settings()
 }
 
 ZelTimeslotGrid::ZelTimeslotGrid(int b_use_prev_spacing)
-    : pHost(&g_noHost), uSlotLength(Settings().uPrevSlotLength), b24Hour(Settings().bPrev24Hour)
+    : pHost(&g_noHost), pMetrics(&g_noPorts), pTimers(&g_noPorts), pBeep(&g_noPorts), uSlotLength(Settings().uPrevSlotLength), b24Hour(Settings().bPrev24Hour)
 {
     SetNumDays(1);
     UsePrevSpacing(b_use_prev_spacing);
@@ -142,9 +164,13 @@ ZelTimeslotGrid::ZelTimeslotGrid(int b_use_prev_spacing)
 
 ZelTimeslotGrid::~ZelTimeslotGrid() = default;
 
-void ZelTimeslotGrid::SetHost(IZelTimeslotHost* p_host)
+void ZelTimeslotGrid::SetHost(IZelTimeslotHost* p_host, IZelMetricsPort* p_metrics, IZelTimerPort* p_timers,
+                              IZelBeepPort* p_beep)
 {
     pHost = p_host ? p_host : &g_noHost;
+    pMetrics = p_metrics ? p_metrics : &g_noPorts;
+    pTimers = p_timers ? p_timers : &g_noPorts;
+    pBeep = p_beep ? p_beep : &g_noPorts;
 }
 
 // ------------------------------------------------------ days, sets, names
@@ -309,6 +335,23 @@ ZelOleDateTime ZelTimeslotGrid::ChangeDay(UINT u_day, const ZelOleDateTime& dt_t
     if (i_from_day < 0 || !dt_time.IsValid())
         return dt_time;
     return GetDayStart(u_day) + (dt_time - GetDayStart(static_cast<UINT>(i_from_day)));
+}
+
+ZelOleDateTime ZelTimeslotGrid::GetDisplayTime(const ZelOleDateTime& dt_time) const
+{
+    if (!dt_time.IsValid())
+        return dt_time;
+    const int i_day = FindDay(dt_time);
+    if (i_day < 0)
+        return dt_time < dtAxisStart ? dtAxisStart : dtAxisEnd;
+    return dtAxisStart + (dt_time - DayDefinitions[i_day].dtDayStart);
+}
+
+ZelOleDateTime ZelTimeslotGrid::GetDayTime(UINT u_day, const ZelOleDateTime& dt_axis) const
+{
+    if (!dt_axis.IsValid())
+        return dt_axis;
+    return GetDayStart(u_day) + (dt_axis - dtAxisStart);
 }
 
 ZelOleDateTime ZelTimeslotGrid::GetMidnight(int i_day) const
@@ -528,6 +571,15 @@ void ZelTimeslotGrid::UpdateItemData(int i_day, const ZelRelTimeslotArray& a_slo
     }
 }
 
+int ZelTimeslotGrid::CountSelected() const
+{
+    int n = 0;
+    for (int d = 0; d < Days.GetSize(); ++d)
+        for (int s = 0; s < Days[d].GetSize(); ++s)
+            n += Days[d][s].CountSelected();
+    return n;
+}
+
 void ZelTimeslotGrid::SetCombinations(const ZelTimeslotCombinationList& combinations)
 {
     Combinations = combinations;
@@ -573,6 +625,29 @@ int ZelTimeslotGrid::SetPositionTips(int b_tips)
 {
     const int b_previous = bPositionTips;
     bPositionTips = b_tips;
+    return b_previous;
+}
+
+int ZelTimeslotGrid::ShowTimeslotText(int b_show)
+{
+    const int b_previous = bShowSlotText;
+    bShowSlotText = b_show;
+    CheckSlotSizes();
+    pHost->Invalidate(nullptr, TRUE);
+    return b_previous;
+}
+
+int ZelTimeslotGrid::ShowTipsAlways(int b_always)
+{
+    const int b_previous = bTipsAlways;
+    bTipsAlways = b_always;
+    return b_previous;
+}
+
+int ZelTimeslotGrid::SetMagnifyMode(int b_magnify)
+{
+    const int b_previous = bMagnify;
+    bMagnify = b_magnify;
     return b_previous;
 }
 

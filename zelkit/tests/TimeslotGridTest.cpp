@@ -5,6 +5,7 @@
 #include "zelkit/ZelErrorReport.h"
 #include "zelkit/ZelNotifyCodes.h"
 #include "zelkit/ZelTimeslotGrid.h"
+#include "zelkit/tests/TimeslotFakes.h"
 
 #include <gtest/gtest.h>
 
@@ -46,23 +47,6 @@ ZelArrayWithFind<long> Keys(std::initializer_list<long> keys)
         a.Add(l);
     return a;
 }
-
-// Records what the grid tells its parent.
-class RecordingHost : public IZelTimeslotHost {
-public:
-    BOOL HasWindow() const override { return FALSE; }
-    CRect GetClientArea() const override { return {}; }
-    BOOL IsWindowEnabled() const override { return TRUE; }
-    BOOL HasKeyboardFocus() const override { return FALSE; }
-    void Invalidate(const CRect*, BOOL) override { ++nInvalidated; }
-    long Notify(int i_code, void*) override
-    {
-        vCodes.push_back(i_code);
-        return 0;
-    }
-    std::vector<int> vCodes;
-    int nInvalidated = 0;
-};
 
 // Opens the protected undo store to the tests.
 class TestGrid : public ZelTimeslotGrid {
@@ -335,8 +319,8 @@ TEST_F(TimeslotGridTest, ProcessWideChoicesCarryToTheNextGrid)
 TEST_F(TimeslotGridTest, UndoStoreAndNotifications)
 {
     TestGrid grid;
-    RecordingHost host;
-    grid.SetHost(&host);
+    FakeHost host;
+    host.Attach(grid);
     grid.SetTimeslots(0, Array({Rel(9 * 60, 30)}), 0, nullptr);
 
     grid.Save4Undo();
