@@ -103,7 +103,21 @@ public:
     void Attach(ZelTimeslotGrid& grid) { grid.SetHost(this, this, this, this); }
 
     BOOL HasWindow() const override { return TRUE; }
-    CRect GetClientArea() const override { return rcClient; }
+    // A scroll bar that shows takes its room from the client area.
+    CRect GetClientArea() const override
+    {
+        CRect rc = rcClient;
+        if (Shows(SB_VERT))
+            rc.right -= ZelDefaultSystemMetrics(ZelSys::SM_CXVSCROLL);
+        if (Shows(SB_HORZ))
+            rc.bottom -= ZelDefaultSystemMetrics(ZelSys::SM_CYHSCROLL);
+        return rc;
+    }
+    bool Shows(int i_bar) const
+    {
+        const ZelScrollInfo& info = aScroll[i_bar];
+        return aSet[i_bar] && info.nMax - info.nMin > 0 && static_cast<int>(info.nPage) <= info.nMax - info.nMin;
+    }
     BOOL IsWindowEnabled() const override { return bEnabled; }
     BOOL HasKeyboardFocus() const override { return bFocus; }
     void TakeKeyboardFocus() override { bFocus = TRUE; }
