@@ -884,13 +884,17 @@ void ZelTimeslotGrid::SetCursor(const CPoint& pt, int i_day, int i_set, int i_sl
         pHost->SetPointerCursor(ZelCursorKind::Magnifier);
         return;
     }
+    if (!bReadOnly && bResizing) {
+        pHost->SetPointerCursor(ZelCursorKind::SizeNS);
+        return;
+    }
     const bool b_slot = pt != CPoint(-1, -1) && i_day >= 0 && i_day < Days.GetSize() && i_set >= 0
                         && i_set < Days[i_day].GetSize() && i_slot >= 0 && i_slot < Days[i_day][i_set].GetCount();
     if (!bReadOnly && b_slot) {
         CRect rc, rc_top, rc_middle, rc_bottom;
         if (!GetSlotShape(i_day, i_set, i_slot, rc, rc_top, rc_middle, rc_bottom, bCombinationsSet, nullptr))
             rc_top = rc_bottom = rc;
-        if (bResizing || ResizePoint(pt, rc_top, rc_bottom, nullptr, nullptr)) {
+        if (ResizePoint(pt, rc_top, rc_bottom, nullptr, nullptr)) {
             pHost->SetPointerCursor(ZelCursorKind::SizeNS);
             return;
         }
