@@ -8,7 +8,7 @@ rvx_add_test(NAME zelkit_timeslotctrl_tests
   SOURCES tests/TimeslotGridTest.cpp tests/TimeslotLayoutTest.cpp tests/TimeslotEditTest.cpp
   LIBS zelkit framework)
 rvx_add_test(NAME zelkit_timeslotctrl_ui_tests
-  SOURCES tests/CustomCtrlWxTest.cpp
+  SOURCES tests/CustomCtrlWxTest.cpp tests/TimeslotCtrlWxTest.cpp
   LIBS zelkit framework WX)
 
 # A look at the grid by hand (not a test).
