@@ -1,6 +1,6 @@
 // Shows the timeslot grid in a dialog that holds it by class name, for a
 // look at it:
-//   zelkit_timeslot_demo [normal | zoom | 12h | readonly | disabled | select]
+//   zelkit_timeslot_demo [normal | zoom | 12h | readonly | disabled | select | tip]
 #include "zelkit/ui/ZelControlWindow.h"
 #include "zelkit/ui/ZelTimeslotCtrl.h"
 
@@ -79,10 +79,24 @@ public:
             });
         if (s_mode == "select")
             p_grid->CallAfter([p_grid] {
+                // Click one slot, Ctrl-click another: both selected, the
+                // second has the focus.
+                ZelTimeslotGrid& grid = p_grid->GetGrid();
+                CRect rc;
+                grid.GetSlotRect(0, 0, 1, rc);
+                grid.OnLButtonDown(0, rc.CenterPoint());
+                grid.OnLButtonUp(0, rc.CenterPoint());
+                grid.GetSlotRect(1, 0, 0, rc);
+                grid.OnLButtonDown(MK_CONTROL, rc.CenterPoint());
+                grid.OnLButtonUp(MK_CONTROL, rc.CenterPoint());
+            });
+        if (s_mode == "tip")
+            p_grid->CallAfter([p_grid] {
+                // The pointer rests on empty time: the tip follows.
+                CRect rc;
+                p_grid->GetGrid().SetToRect(2u, 0u, rc);
                 p_grid->SetFocus();
-                p_grid->GetGrid().Select(0, 0, 1, FALSE, FALSE);
-                p_grid->GetGrid().Select(0, 1, 1, FALSE, TRUE);
-                p_grid->Refresh();
+                p_grid->WarpPointer(rc.left + 20, 150);
             });
         return true;
     }

@@ -12,6 +12,8 @@
 #include <wx/app.h>
 #include <wx/button.h>
 #include <wx/dialog.h>
+#include <wx/popupwin.h>
+#include <wx/stattext.h>
 #include <wx/sizer.h>
 
 #include <algorithm>
@@ -126,6 +128,17 @@ TEST(TimeslotCtrlWx, TheDialogEditsTheGridWithMouseAndKeys)
     EXPECT_EQ(p_dlg->Slots(1)[0].GetSetKey(), 20);
     EXPECT_EQ(p_dlg->Slots(1)[0].GetStart(), ZelOleDateTimeSpan(0, 8, 0, 0));
     EXPECT_EQ(p_dlg->Count(ZTSN_CHANGED), 1);
+
+    // A click whose slot would overlap says why in the position tip.
+    Click(grid, CPoint(rc_column.left + 5, pt_time.y - 10));
+    wxStaticText* p_tip_text = nullptr;
+    for (wxWindow* p_child : grid.GetChildren())
+        if (dynamic_cast<wxPopupWindow*>(p_child) && p_child->IsShown())
+            for (wxWindow* p_label : p_child->GetChildren())
+                p_tip_text = dynamic_cast<wxStaticText*>(p_label);
+    ASSERT_NE(p_tip_text, nullptr) << "the tip shows";
+    EXPECT_EQ(p_tip_text->GetLabel(), "Timeslot overlaps with another timeslot.");
+    EXPECT_EQ(p_dlg->Slots(1).GetSize(), 1);
 
     // Ctrl+Z takes it away, Ctrl+Y brings it back.
     EXPECT_TRUE(Key(grid, 'Z', true));

@@ -354,6 +354,56 @@ TEST_F(EditTest, AutoScrollSpeedsUpNearTheEdge)
     EXPECT_EQ(Grid.CheckVertAutoScroll(rc_display.top + 2, nullptr), 1) << "near the top: earlier times";
 }
 
+TEST_F(EditTest, TheDisplayedRangeGrowsForSlotsAndAtTheEdges)
+{
+    Host.rcClient = CRect(0, 0, 600, 800);
+    Build();
+    // A slot added outside the range widens it by whole spacings.
+    EXPECT_EQ(Grid.AddSlot(0, 0, 7, 10, 1800, FALSE, TRUE), ZelTimeslotList::Added);
+    EXPECT_EQ(Grid.GetDisplayStart(), At(7, 0));
+    EXPECT_EQ(Grid.AddSlot(0, 0, 10, 20, 1800, FALSE, TRUE), ZelTimeslotList::Added);
+    EXPECT_EQ(Grid.GetDisplayEnd(), At(11, 0));
+
+    // Without a bar to scroll, a pointer held at the bottom edge shows one
+    // spacing more below each tick, and at the top one more above.
+    ASSERT_FALSE(Grid.IsScrollBarVisible(SB_VERT));
+    CRect rc_display;
+    Grid.GetDisplayRect(rc_display);
+    Host.ptCursor = CPoint(100, rc_display.bottom - 2);
+    Grid.OnTimer(ZelTimeslotGrid::uScrollTimer);
+    EXPECT_EQ(Grid.GetDisplayEnd(), At(11, 15));
+    Host.ptCursor = CPoint(100, rc_display.top + 2);
+    Host.uNow += 1000;
+    Grid.OnTimer(ZelTimeslotGrid::uScrollTimer);
+    EXPECT_EQ(Grid.GetDisplayStart(), At(6, 45));
+    Grid.SetReadOnly(TRUE);
+    Host.uNow += 1000;
+    Grid.OnTimer(ZelTimeslotGrid::uScrollTimer);
+    EXPECT_EQ(Grid.GetDisplayStart(), At(6, 45)) << "a read-only grid keeps its range";
+}
+
+TEST_F(EditTest, TheSelectionIsScrolledIntoViewItsStartWinning)
+{
+    Build(1, 1, 0, 23);
+    Grid.Put(0, 0, At(20, 0), 30);
+    Grid.Put(0, 0, At(21, 0), 30);
+    Grid.GetTimeslotList(0, 0)[0].Select(true);
+    Grid.GetTimeslotList(0, 0)[1].Select(true);
+    Grid.Recompute();
+    EXPECT_TRUE(Grid.MakeSelectionVisible(FALSE, FALSE));
+    CRect rc_display, rc_first;
+    Grid.GetDisplayRect(rc_display);
+    Grid.GetSlotRect(0, 0, 0, rc_first);
+    EXPECT_TRUE(rc_display.PtInRect(rc_first.TopLeft()));
+    EXPECT_FALSE(Grid.MakeSelectionVisible(FALSE, FALSE)) << "in view already";
+
+    // Zooming in until the smallest selected slot is 4 edges high.
+    Grid.Put(0, 0, At(22, 0), 1);
+    Grid.GetTimeslotList(0, 0)[2].Select(true);
+    Grid.MakeSelectionVisible(TRUE, TRUE);
+    EXPECT_EQ(Grid.GetSpacing(), Minutes(5));
+}
+
 TEST_F(EditTest, ThePositionTipWaitsShowsAndExpires)
 {
     Build();

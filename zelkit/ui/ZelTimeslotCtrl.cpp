@@ -12,55 +12,38 @@
 #include <wx/dcmemory.h>
 #include <wx/popupwin.h>
 #include <wx/settings.h>
+#include <wx/stattext.h>
 #include <wx/utils.h>
 
-// The position tip: a borderless window beside the pointer with the tip's
+// The position tip: a small window beside the pointer with the tip's
 // lines, at most iPositionTipMaxWidth wide.
 class ZelTimeslotTip : public wxPopupWindow {
 public:
     explicit ZelTimeslotTip(wxWindow* p_parent) : wxPopupWindow(p_parent, wxBORDER_SIMPLE)
     {
-        SetBackgroundStyle(wxBG_STYLE_PAINT);
-        Bind(wxEVT_PAINT, &ZelTimeslotTip::OnPaint, this);
+        SetBackgroundColour(wxSystemSettings::GetColour(wxSYS_COLOUR_INFOBK));
+        pText = new wxStaticText(this, wxID_ANY, wxString(), wxPoint(3, 2));
+        pText->SetForegroundColour(wxSystemSettings::GetColour(wxSYS_COLOUR_INFOTEXT));
     }
 
     void SetText(const std::string& s_text)
     {
-        Lines.clear();
-        std::size_t u_start = 0;
-        while (u_start <= s_text.size()) {
-            const std::size_t u_end = s_text.find("\r\n", u_start);
-            Lines.push_back(ToWx(s_text.substr(u_start, u_end == std::string::npos ? std::string::npos : u_end - u_start)));
-            if (u_end == std::string::npos)
-                break;
-            u_start = u_end + 2;
-        }
-        wxClientDC dc(this);
-        dc.SetFont(GetFont());
-        int i_width = 0;
-        iLineHeight = dc.GetCharHeight();
-        for (const wxString& s : Lines)
-            i_width = std::max(i_width, dc.GetTextExtent(s).x);
-        i_width = std::min(i_width, ZelTimeslotGrid::iPositionTipMaxWidth);
-        SetClientSize(i_width + 6, iLineHeight * static_cast<int>(Lines.size()) + 4);
-        Refresh();
+        // The tip's lines are separated by CR LF.
+        std::string s_lines;
+        for (std::size_t u = 0; u < s_text.size(); ++u)
+            if (s_text[u] != '\r')
+                s_lines += s_text[u];
+        pText->SetLabel(ToWx(s_lines));
+        pText->Wrap(ZelTimeslotGrid::iPositionTipMaxWidth);
+        const wxSize size = pText->GetBestSize();
+        pText->SetSize(size);
+        SetClientSize(size.x + 6, size.y + 4);
     }
 
-    std::vector<wxString> Lines;
+    wxString GetText() const { return pText->GetLabel(); }
 
 private:
-    void OnPaint(wxPaintEvent&)
-    {
-        wxAutoBufferedPaintDC dc(this);
-        dc.SetBackground(wxBrush(wxSystemSettings::GetColour(wxSYS_COLOUR_INFOBK)));
-        dc.Clear();
-        dc.SetFont(GetFont());
-        dc.SetTextForeground(wxSystemSettings::GetColour(wxSYS_COLOUR_INFOTEXT));
-        for (std::size_t u = 0; u < Lines.size(); ++u)
-            dc.DrawText(Lines[u], 3, 2 + static_cast<int>(u) * iLineHeight);
-    }
-
-    int iLineHeight = 0;
+    wxStaticText* pText;
 };
 
 namespace {
