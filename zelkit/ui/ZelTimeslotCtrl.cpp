@@ -117,6 +117,7 @@ ZelTimeslotCtrl::ZelTimeslotCtrl(wxWindow* p_parent, wxWindowID i_id, const wxPo
     // Painting covers the whole window: nothing is erased first.
     SetBackgroundStyle(wxBG_STYLE_PAINT);
     SetBackgroundColour(*wxWHITE);
+    SetLabel("Timeslots");
     SetScrollbar(wxHORIZONTAL, 0, 1, 0);
     SetScrollbar(wxVERTICAL, 0, 1, 0);
 
