@@ -382,6 +382,28 @@ TEST_F(EditTest, TheDisplayedRangeGrowsForSlotsAndAtTheEdges)
     EXPECT_EQ(Grid.GetDisplayStart(), At(6, 45)) << "a read-only grid keeps its range";
 }
 
+TEST_F(EditTest, GrowingTheRangeUpwardsKeepsTheLinesWithTheScrollBar)
+{
+    // The layout is made at scroll position 0: after the range grows above
+    // a view scrolled down, the lines must move by the position kept, or
+    // the picture and the scroll bar part ways.
+    Build(1, 1, 8, 23);
+    Grid.Put(0, 0, At(8, 0), 30);
+    Grid.GetTimeslotList(0, 0)[0].Select(true);
+    Grid.Recompute();
+    Grid.OnVScroll(SB_THUMBTRACK, 100);
+    EXPECT_TRUE(Grid.PreTranslateKey(VK_UP, 0));
+    EXPECT_EQ(Grid.GetDisplayStart(), At(7, 45));
+    ZelScrollInfo vert;
+    ASSERT_TRUE(Host.GetScrollInfo(SB_VERT, vert));
+    EXPECT_EQ(Grid.GetLineY(0), 30 - vert.nPos);
+    CPoint pt;
+    ASSERT_TRUE(Grid.TimeToPoint(At(7, 55), pt));
+    CRect rc;
+    Grid.GetSlotRect(0, 0, 0, rc);
+    EXPECT_EQ(rc.top, pt.y);
+}
+
 TEST_F(EditTest, TheSelectionIsScrolledIntoViewItsStartWinning)
 {
     Build(1, 1, 0, 23);
