@@ -22,8 +22,8 @@ constexpr int nSlots = 48;
 // wide.
 class CountingPort : public IZelDrawPort {
 public:
-    void SetFont(const ZelFontSpec& font) override { Font = font.iPoints > 0 ? font : ZelFontSpec{10, false}; }
-    ZelFontSpec GetFont() const override { return Font; }
+    void SetFont(const ZelPortFont& font) override { Font = font.iPoints > 0 ? font : ZelPortFont{10, false}; }
+    ZelPortFont GetFont() const override { return Font; }
     CSize GetCharDim() override { return CSize(Font.iPoints / 2 + 1, Font.iPoints + 3); }
     CSize GetTextExtent(const std::string& s_text) override
     {
@@ -48,7 +48,7 @@ public:
     void ExcludeClip(const CRect&) override {}
     CRect GetClipBox() const override { return {}; }
 
-    ZelFontSpec Font{10, false};
+    ZelPortFont Font{10, false};
     long nOps = 0;
 };
 

@@ -99,18 +99,18 @@ struct ZelBrush {
 };
 
 // A font by its size in points; 0 points is the drawing surface's own font.
-struct ZelFontSpec {
+struct ZelPortFont {
     int iPoints = 0;
     bool bSwiss = true;
-    bool operator==(const ZelFontSpec&) const = default;
+    bool operator==(const ZelPortFont&) const = default;
 };
 
 class IZelDrawPort {
 public:
     virtual ~IZelDrawPort() = default;
 
-    virtual void SetFont(const ZelFontSpec& font) = 0;
-    virtual ZelFontSpec GetFont() const = 0;
+    virtual void SetFont(const ZelPortFont& font) = 0;
+    virtual ZelPortFont GetFont() const = 0;
     // The average character cell of the current font (average width by
     // height with leading).
     virtual CSize GetCharDim() = 0;

@@ -176,14 +176,14 @@ public:
         ZelBrush CombinationBrush;
         ZelPen LightPen;
         ZelPen ShadowPen;
-        ZelFontSpec TimeslotFont;
+        ZelPortFont TimeslotFont;
         // The text colour and the background colour currently set.
         COLORREF crTextColor;
         COLORREF crBkColor;
         CRect rClient;
 
     private:
-        ZelFontSpec SavedFont;
+        ZelPortFont SavedFont;
     };
 
     // What a key or a menu asks the grid to do.
@@ -383,7 +383,7 @@ public:
     // The vertical centre of labelled line i.
     LONG GetLineY(int i_line) const;
     int GetSetWidth() const { return iSetWidth; }
-    const ZelFontSpec& GetCtrlFont() const { return CtrlFont; }
+    const ZelPortFont& GetCtrlFont() const { return CtrlFont; }
     const ZelOleDateTime& GetDisplayStart() const { return dtDisplayStart; }
     const ZelOleDateTime& GetDisplayEnd() const { return dtDisplayEnd; }
     const ZelOleDateTime& GetAxisStart() const { return dtAxisStart; }
@@ -666,7 +666,7 @@ protected:
 
     int bMouseActivate = 0;
     int bUsePrevSpacing = 0;
-    ZelFontSpec CtrlFont; // no points: the parent's
+    ZelPortFont CtrlFont; // no points: the parent's
     UINT nDays = 0;
     UINT nTimeLines = 0;
     UINT uSlotLength;

@@ -57,13 +57,13 @@ ZelTimeslotGrid::SetStdContext::SetStdContext(const ZelTimeslotGrid& grid, IZelD
     } else {
         const int i_parent = grid.pHost->GetParentFontPoints();
         if (i_parent > 0)
-            port.SetFont(ZelFontSpec{i_parent, false});
+            port.SetFont(ZelPortFont{i_parent, false});
     }
     // Slot texts take four fifths of the control's font, 7 points at least.
     int i_points = port.GetFont().iPoints * 4 / 5;
     if (i_points < 8)
         i_points = nMinFontSize;
-    TimeslotFont = ZelFontSpec{i_points, true};
+    TimeslotFont = ZelPortFont{i_points, true};
 
     crBkColor = grid.GetWorkAreaColor(port, *this);
     OtherDayBrush = ZelBrush{ZelBrush::bkPattern, crTextColor, crBkColor, aOtherDayPattern, {}};
@@ -130,7 +130,7 @@ void ZelTimeslotGrid::DefineAreas()
         return;
     IZelDrawPort& dc = *p_port;
     // Every layout starts from the parent's font.
-    CtrlFont = ZelFontSpec();
+    CtrlFont = ZelPortFont();
     SetStdContext ctx(*this, dc);
     const int i_min = GetMinFontHeight(dc, ctx);
     int i_points = std::max(dc.GetFont().iPoints, i_min);
@@ -142,7 +142,7 @@ void ZelTimeslotGrid::DefineAreas()
     // Too narrow for one column beside the time labels: smaller type.
     while (rSets[0].Width() + rTimeLabels.Width() > i_avail && i_points > i_min) {
         --i_points;
-        CtrlFont = ZelFontSpec{i_points, true};
+        CtrlFont = ZelPortFont{i_points, true};
         dc.SetFont(CtrlFont);
         DefineAreas(dc, rc_client, i_avail);
         ZEL_ASSERT(rSets.GetSize() > 0);
@@ -419,11 +419,11 @@ int ZelTimeslotGrid::DrawSlotText(IZelDrawPort& dc, SetStdContext& ctx, UINT u_d
                                   int b_measure, const DayArray* p_days) const
 {
     const ZelTimeslot& slot = DaysOf(p_days)[static_cast<int>(u_day)][static_cast<int>(u_set)][static_cast<int>(u_slot)];
-    const ZelFontSpec font_before = dc.GetFont();
+    const ZelPortFont font_before = dc.GetFont();
     dc.SetFont(ctx.TimeslotFont);
     struct Restore {
         IZelDrawPort& Dc;
-        ZelFontSpec Font;
+        ZelPortFont Font;
         ~Restore() { Dc.SetFont(Font); }
     } restore{dc, font_before};
 

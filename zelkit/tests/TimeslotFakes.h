@@ -35,8 +35,8 @@ public:
     static int LineHeight(int i_points) { return i_points + 3; }
     static int CharWidth(int i_points) { return i_points / 2 + 1; }
 
-    void SetFont(const ZelFontSpec& font) override { Font = font.iPoints > 0 ? font : ZelFontSpec{10, false}; }
-    ZelFontSpec GetFont() const override { return Font; }
+    void SetFont(const ZelPortFont& font) override { Font = font.iPoints > 0 ? font : ZelPortFont{10, false}; }
+    ZelPortFont GetFont() const override { return Font; }
     CSize GetCharDim() override { return CSize(CharWidth(Font.iPoints), LineHeight(Font.iPoints)); }
     CSize GetTextExtent(const std::string& s_text) override
     {
@@ -90,7 +90,7 @@ public:
         return v;
     }
 
-    ZelFontSpec Font{10, false};
+    ZelPortFont Font{10, false};
     CRect rcClip;
     std::vector<FakeDrawOp> Ops;
 };

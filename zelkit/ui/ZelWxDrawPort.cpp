@@ -19,7 +19,7 @@ ZelWxDrawPort::ZelWxDrawPort(wxDC& dc, wxWindow* p_window, IZelMetricsPort& metr
 {
     const wxFont font = p_window ? p_window->GetFont() : *wxNORMAL_FONT;
     Dc.SetFont(font);
-    Font = ZelFontSpec{font.GetPointSize(), false};
+    Font = ZelPortFont{font.GetPointSize(), false};
     Dc.SetBackgroundMode(wxBRUSHSTYLE_TRANSPARENT);
     if (!rcClip.IsRectEmpty()) {
         Region = wxRegion(ToWx(rcClip));
@@ -27,7 +27,7 @@ ZelWxDrawPort::ZelWxDrawPort(wxDC& dc, wxWindow* p_window, IZelMetricsPort& metr
     }
 }
 
-void ZelWxDrawPort::SetFont(const ZelFontSpec& font)
+void ZelWxDrawPort::SetFont(const ZelPortFont& font)
 {
     if (font == Font)
         return;
@@ -39,7 +39,7 @@ void ZelWxDrawPort::SetFont(const ZelFontSpec& font)
             wx_font.SetPointSize(font.iPoints);
     }
     Dc.SetFont(wx_font);
-    Font = ZelFontSpec{font.iPoints > 0 ? font.iPoints : wx_font.GetPointSize(), font.bSwiss};
+    Font = ZelPortFont{font.iPoints > 0 ? font.iPoints : wx_font.GetPointSize(), font.bSwiss};
 }
 
 CSize ZelWxDrawPort::GetCharDim()

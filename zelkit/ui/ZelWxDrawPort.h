@@ -17,8 +17,8 @@ public:
     // an empty one limits nothing.
     ZelWxDrawPort(wxDC& dc, wxWindow* p_window, IZelMetricsPort& metrics, const CRect& rc_clip = CRect());
 
-    void SetFont(const ZelFontSpec& font) override;
-    ZelFontSpec GetFont() const override { return Font; }
+    void SetFont(const ZelPortFont& font) override;
+    ZelPortFont GetFont() const override { return Font; }
     CSize GetCharDim() override;
     CSize GetTextExtent(const std::string& s_text) override;
     int DrawText(const std::string& s_text, CRect& rc, UINT u_flags, COLORREF c_text) override;
@@ -36,7 +36,7 @@ private:
     wxDC& Dc;
     wxWindow* pWindow;
     IZelMetricsPort& Metrics;
-    ZelFontSpec Font;
+    ZelPortFont Font;
     CRect rcClip;
     wxRegion Region;
 };
