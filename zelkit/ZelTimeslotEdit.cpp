@@ -1045,6 +1045,14 @@ void ZelTimeslotGrid::OnMouseMove(UINT, const CPoint& pt)
 
 void ZelTimeslotGrid::OnMouseLeave() { DeactivatePositionTip(TRUE); }
 
+void ZelTimeslotGrid::OnActivate(int b_active)
+{
+    if (b_active)
+        ActivatePositionTip(pHost->GetCursorClientPoint(), TRUE, TRUE);
+    else
+        DeactivatePositionTip(TRUE);
+}
+
 void ZelTimeslotGrid::OnTimer(UINT u_id)
 {
     if (u_id == uTipTimer) {

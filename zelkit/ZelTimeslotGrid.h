@@ -502,6 +502,9 @@ public:
     void OnMouseMove(UINT u_flags, const CPoint& pt);
     // The pointer left the window.
     void OnMouseLeave();
+    // The window's top-level window became active (the tip shows at the
+    // pointer) or inactive (it ends).
+    void OnActivate(int b_active);
     void OnTimer(UINT u_id);
     void OnSetFocus();
     void OnKillFocus();

@@ -462,6 +462,10 @@ TEST_F(EditTest, ThePositionTipWaitsShowsAndExpires)
     Host.ptCursor = CPoint(Grid.Centre(0, 0, 0).x + 5, Grid.Centre(0, 0, 0).y);
     Grid.OnTimer(ZelTimeslotGrid::uTipTimer);
     EXPECT_EQ(Host.sTip, "09:00 - 10:00 (1h)");
+    Grid.OnActivate(FALSE);
+    EXPECT_FALSE(Host.bTip) << "the window went inactive";
+    Grid.OnActivate(TRUE);
+    EXPECT_TRUE(Host.bTip) << "and shows it at the pointer again when active";
     Grid.SetPositionTips(FALSE);
     Grid.OnMouseMove(0, CPoint(200, Y(9, 30)));
     Grid.OnTimer(ZelTimeslotGrid::uTipTimer);

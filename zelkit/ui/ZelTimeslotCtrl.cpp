@@ -135,6 +135,9 @@ ZelTimeslotCtrl::ZelTimeslotCtrl(wxWindow* p_parent, wxWindowID i_id, const wxPo
     Bind(wxEVT_KILL_FOCUS, &ZelTimeslotCtrl::OnFocus, this);
     Bind(wxEVT_CHAR_HOOK, &ZelTimeslotCtrl::OnCharHook, this);
     Bind(wxEVT_TIMER, &ZelTimeslotCtrl::OnTimer, this);
+    pTopLevel = wxGetTopLevelParent(this);
+    if (pTopLevel)
+        pTopLevel->Bind(wxEVT_ACTIVATE, &ZelTimeslotCtrl::OnActivate, this);
 
     pGrid->SetHost(this, this, this, this);
 }
@@ -143,6 +146,8 @@ ZelTimeslotCtrl::~ZelTimeslotCtrl()
 {
     TipTimer.Stop();
     ScrollTimer.Stop();
+    if (pTopLevel)
+        pTopLevel->Unbind(wxEVT_ACTIVATE, &ZelTimeslotCtrl::OnActivate, this);
     pGrid->SetHost(nullptr);
     ZelSetRedrawRemove(this);
 }
@@ -297,6 +302,12 @@ void ZelTimeslotCtrl::OnCharHook(wxKeyEvent& event)
         Navigate((u_modifiers & KM_SHIFT) ? wxNavigationKeyEvent::IsBackward : wxNavigationKeyEvent::IsForward);
         return;
     }
+    event.Skip();
+}
+
+void ZelTimeslotCtrl::OnActivate(wxActivateEvent& event)
+{
+    pGrid->OnActivate(event.GetActive());
     event.Skip();
 }
 

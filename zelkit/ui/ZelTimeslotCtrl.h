@@ -147,6 +147,7 @@ private:
     void OnFocus(wxFocusEvent& event);
     void OnCharHook(wxKeyEvent& event);
     void OnTimer(wxTimerEvent& event);
+    void OnActivate(wxActivateEvent& event);
 
     std::unique_ptr<ZelTimeslotGrid> pGrid;
     ZelScrollInfo aScroll[2];
@@ -155,4 +156,5 @@ private:
     wxTimer ScrollTimer;
     ZelTimeslotTip* pTip = nullptr;
     ZelCursorKind eCursor = ZelCursorKind::Arrow;
+    wxWindow* pTopLevel = nullptr;
 };
