@@ -1,5 +1,6 @@
 #include "engine/SelCounters.h"
 
+#include "engine/TTMap.h"
 #include "model/EventDoc.h"
 #include "model/Timetable.h"
 #include "zelkit/ZelAssert.h"
@@ -131,6 +132,18 @@ void SelCounters::SetRuns(int i_group, int i_day, int i_venue, UINT n_runs)
         counts.VenueRuns[i_venue] = n_runs;
     else
         counts.DayVenueRuns[i_day][i_venue] = n_runs;
+}
+
+void SelCounters::CountRuns(const TTMap& map)
+{
+    const int n_groups = std::min(nGroups, map.GetNumGroups());
+    for (int g = 0; g < n_groups; ++g) {
+        for (int v = 0; v < nVenues && v < map.GetGroupMap(g).GetNumVenues(); ++v) {
+            SetRuns(g, -1, v, static_cast<UINT>(map.CountEventBlocks(v, g, nullptr)));
+            for (int d = 0; d < nDays; ++d)
+                SetRuns(g, d, v, static_cast<UINT>(map.CountDayBlocks(v, g, d, nullptr)));
+        }
+    }
 }
 
 void SelCounters::AddRuns(int i_group, int i_day, int i_venue, int i_event_change, int i_day_change)

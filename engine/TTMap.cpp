@@ -1,5 +1,7 @@
 #include "engine/TTMap.h"
 
+#include "engine/Generator.h"
+
 #include "model/EventDoc.h"
 #include "model/Group.h"
 #include "model/Timetable.h"
@@ -259,6 +261,7 @@ LONG TTMap::GetCellGroup(const TTLoc& loc) const
 void TTMap::Build()
 {
     ZelWaitCursor wait;
+    const Generator generator;
     const int n_groups = pDoc->GetGroups().GetNumGroups();
     const int n_venues = pDoc->GetNumVenues();
     const int n_days = pTimetable ? pTimetable->GetNumDays() : 0;
@@ -280,12 +283,12 @@ void TTMap::Build()
             venue_map.bAcrossDays = alloc.bConsecutive;
             venue_map.DaySlots.SetSize(n_days);
             for (int d = 0; d < n_days; ++d)
-                MarkSlots(g, v, d);
+                MarkSlots(generator, g, v, d);
         }
     }
 }
 
-void TTMap::MarkSlots(int i_group, int i_venue, int i_day)
+void TTMap::MarkSlots(const Generator& generator, int i_group, int i_venue, int i_day)
 {
     GroupMap::VenueMap::Slots& flags = GroupMaps[i_group].GetVenueMap(i_venue).GetDay(i_day);
     const Day& day = pTimetable->GetDay(i_day);
@@ -299,9 +302,7 @@ void TTMap::MarkSlots(int i_group, int i_venue, int i_day)
     flags.SetNumSlots(a_slots.GetSize());
 
     const Group& group = pDoc->GetGroups()[i_group];
-    // Whether the venue suits the group is the model's own test of styles
-    // and facilities, the same one the placement checks make.
-    if (!IsVenueSuitable(group, pDoc->GetVenues()[i_venue]))
+    if (!generator.IsVenueSuitable(group, pDoc->GetVenues()[i_venue]))
         return;
     const LONG l_dayId = day.GetDayId();
     for (int s = 0; s < a_slots.GetSize(); ++s) {

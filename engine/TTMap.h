@@ -31,6 +31,7 @@
 #include <vector>
 
 class EventDoc;
+class Generator;
 class Timetable;
 
 // A run of cells of one venue placed, or to be placed, together: the venue
@@ -271,7 +272,7 @@ public:
     LONG GetCellGroup(const TTLoc& loc) const;
 
 private:
-    void MarkSlots(int i_group, int i_venue, int i_day);
+    void MarkSlots(const Generator& generator, int i_group, int i_venue, int i_day);
     BOOL FindNextChunk(ChunkPos& pos, Chunk& chunk, int i_venue) const;
     // The cell holds the group's key.
     BOOL HoldsGroup(const TTLoc& loc, LONG l_groupKey) const { return l_groupKey >= 0 && GetCellGroup(loc) == l_groupKey; }
