@@ -9,6 +9,7 @@
 
 #include <algorithm>
 #include <string>
+#include <vector>
 
 namespace {
 
@@ -642,16 +643,18 @@ BOOL Generator::CheckParticipants(const EventDoc* p_doc, const Day& day, int i_g
     const Group& group = groups[i_group];
     const GroupMembers& members = group.GetMembers();
 
-    Flags part_used(participants.GetNumParticipants());
+    // The members' keys, every one a participant's. A member of a group in
+    // an overlapping timeslot is looked for among these few keys rather
+    // than through the participant index: a timetable's verification asks
+    // this for every member of every group beside every placement.
+    std::vector<LONG> v_members;
+    v_members.reserve(static_cast<std::size_t>(members.GetSize()));
     for (int m = 0; m < members.GetSize(); ++m) {
-        const int i_part = participants.FindByKey(members[m].lParticipantKey);
-        if (i_part < 0) {
+        if (participants.FindByKey(members[m].lParticipantKey) < 0) {
             Report("Can't find participant key " + std::to_string(members[m].lParticipantKey));
             return FALSE;
         }
-        if (!(0 <= i_part && i_part < part_used.GetSize()))
-            __ZelAssert("0 <= i_part && i_part < part_used.GetMaxFlags()", __FILE_NAME__, __LINE__, nullptr);
-        part_used[i_part] = 1;
+        v_members.push_back(members[m].lParticipantKey);
     }
 
     const TTLocArray a_overlaps = FindOverlaps(p_doc, day, slot);
@@ -664,13 +667,14 @@ BOOL Generator::CheckParticipants(const EventDoc* p_doc, const Day& day, int i_g
             continue;
         const GroupMembers& other_members = groups[i_other].GetMembers();
         for (int m = 0; m < other_members.GetSize(); ++m) {
-            const int i_part = participants.FindByKey(other_members[m].lParticipantKey);
-            if (i_part >= 0 && part_used.IsSet(i_part)) {
-                Report("Participant '" + participants[i_part].GetFullName() + "' appears more than once\n"
-                       "during the time " + TimeText(slot, FALSE) + " to " + TimeText(slot, TRUE) + " in day '"
-                       + day.GetName() + "'");
-                return FALSE;
-            }
+            const LONG l_part_key = other_members[m].lParticipantKey;
+            if (std::find(v_members.begin(), v_members.end(), l_part_key) == v_members.end())
+                continue;
+            const int i_part = participants.FindByKey(l_part_key);
+            Report("Participant '" + participants[i_part].GetFullName() + "' appears more than once\n"
+                   "during the time " + TimeText(slot, FALSE) + " to " + TimeText(slot, TRUE) + " in day '"
+                   + day.GetName() + "'");
+            return FALSE;
         }
     }
 
