@@ -1,0 +1,4 @@
+# The build engine's state for one build (the mover, the progress window,
+# the locked cells of each group) and the search that raises groups to
+# their minimums, fills cells and moves chunks.
+list(APPEND ENGINE_SOURCES BuildEngine.cpp ShufflerState.cpp ShufflerRaise.cpp ShufflerSearch.cpp ShufflerCommit.cpp)
