@@ -2,3 +2,8 @@
 # the locked cells of each group) and the search that raises groups to
 # their minimums, fills cells and moves chunks.
 list(APPEND ENGINE_SOURCES BuildEngine.cpp ShufflerState.cpp ShufflerRaise.cpp ShufflerSearch.cpp ShufflerCommit.cpp)
+
+rvx_add_model_test(NAME engine_shuffler_tests
+  SOURCES tests/ShufflerStateTest.cpp
+          ${PROJECT_SOURCE_DIR}/testsupport/EventBuilder.cpp ${PROJECT_SOURCE_DIR}/testsupport/TimetableChecker.cpp
+  LIBS engine)
