@@ -687,7 +687,12 @@ int Shuffler::MakeGoodReplacements(const ReplaceArray& a_replace)
         const int i_venue = rec.iVenue;
         const VenueLimit* p_lim = i_venue >= 0 ? GetVenueLimit(i_group, i_venue) : nullptr;
         const UINT u_venue_min = p_lim != nullptr ? p_lim->Limit.GetMin() : 0;
-        if (i_day >= 0 && i_venue < 0 && rec.lEventCount < 0) {
+        // A record of a broken day minimum raises the day, also when it
+        // broke the event minimum as well: raising the event total alone
+        // could place the group on any day and leave the day below what it
+        // had (the event total follows the day's, and is raised after it
+        // where it is still short).
+        if (i_day >= 0 && i_venue < 0) {
             const UINT u_want = std::min(rec.uDayCount, DayMin(i_group));
             while (pCounters->GetDayTotal(i_group, i_day) < u_want) {
                 const UINT u_last_count = pCounters->GetDayTotal(i_group, i_day);

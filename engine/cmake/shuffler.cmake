@@ -4,6 +4,6 @@
 list(APPEND ENGINE_SOURCES BuildEngine.cpp ShufflerState.cpp ShufflerRaise.cpp ShufflerSearch.cpp ShufflerCommit.cpp)
 
 rvx_add_model_test(NAME engine_shuffler_tests
-  SOURCES tests/ShufflerStateTest.cpp
+  SOURCES tests/ShufflerStateTest.cpp tests/ShufflerRaiseTest.cpp
           ${PROJECT_SOURCE_DIR}/testsupport/EventBuilder.cpp ${PROJECT_SOURCE_DIR}/testsupport/TimetableChecker.cpp
-  LIBS engine)
+  LIBS bench_events engine)

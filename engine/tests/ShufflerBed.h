@@ -32,11 +32,14 @@ struct Bed {
 
     Bed() { event.Doc().GetPreferences().SetAllowTravel(FALSE); }
 
-    // Call once the event and its placements are described.
-    void Start()
+    // Call once the event and its placements are described; or over
+    // another document (a generated event), which the bed then works on.
+    void Start(EventDoc* p_doc = nullptr)
     {
-        EventDoc& doc = event.Doc();
+        pDoc = p_doc;
+        EventDoc& doc = Doc();
         vLocks = testcheck::TimetableChecker::TakeLocks(doc);
+        doc.AttachRulesToSlots(TRUE);
         pMap = std::make_unique<TTMap>(&doc, doc.GetTimetable());
         pMap->Build();
         pEngine = std::make_unique<BuildEngine>(&doc, doc.GetTimetable(), pMap.get());
@@ -44,6 +47,8 @@ struct Bed {
         pCounters->CountTimetable();
         pCounters->CountRuns(*pMap);
     }
+
+    EventDoc& Doc() { return pDoc != nullptr ? *pDoc : event.Doc(); }
 
     std::unique_ptr<Shuffler> Make(int i_mode, UINT u_depth = 0, BOOL b_empty_allowed = TRUE)
     {
@@ -77,7 +82,7 @@ struct Bed {
     std::string Cells()
     {
         std::string s;
-        const Timetable& timetable = *event.Doc().GetTimetable();
+        const Timetable& timetable = *Doc().GetTimetable();
         for (int d = 0; d < timetable.GetNumDays(); ++d) {
             if (d > 0)
                 s += " |";
@@ -86,8 +91,8 @@ struct Bed {
                 s += v > 0 ? " /" : "";
                 for (int i = 0; i < a_slots.GetSize(); ++i) {
                     const LONG l_key = a_slots[i].GetGroup();
-                    const int i_group = l_key < 0 ? -1 : event.Doc().GetGroups().FindByKey(l_key);
-                    s += " " + (i_group < 0 ? std::string("-") : event.Doc().GetGroups()[i_group].GetName());
+                    const int i_group = l_key < 0 ? -1 : Doc().GetGroups().FindByKey(l_key);
+                    s += " " + (i_group < 0 ? std::string("-") : Doc().GetGroups()[i_group].GetName());
                     if (a_slots[i].IsLocked())
                         s += "*";
                 }
@@ -141,11 +146,11 @@ struct Bed {
     }
     // What the judge finds wrong with the timetable (the locks taken at
     // Start).
-    std::vector<std::string> Problems() { return testcheck::TimetableChecker(event.Doc()).CheckAll(vLocks); }
+    std::vector<std::string> Problems() { return testcheck::TimetableChecker(Doc()).CheckAll(vLocks); }
     // The counters agree with a fresh count of the timetable.
     bool CountsAgree()
     {
-        SelCounters fresh(&event.Doc(), event.Doc().GetTimetable(), pCounters->IsCountingParticipants());
+        SelCounters fresh(&Doc(), Doc().GetTimetable(), pCounters->IsCountingParticipants());
         fresh.CountTimetable();
         fresh.CountRuns(*pMap);
         for (int g = 0; g < fresh.GetNumGroups(); ++g) {
@@ -167,6 +172,7 @@ struct Bed {
     }
 
     testevent::EventBuilder event;
+    EventDoc* pDoc = nullptr;
     std::vector<testcheck::LockedCell> vLocks;
     std::unique_ptr<TTMap> pMap;
     std::unique_ptr<BuildEngine> pEngine;
