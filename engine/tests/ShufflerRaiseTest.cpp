@@ -147,6 +147,26 @@ TEST(ShufflerRaise, CandidatesNeverJoinIntoARunTooLong)
     EXPECT_EQ(bed.Problems(), std::vector<std::string>{});
 }
 
+TEST(ShufflerRaise, RequestForAGroupAtItsTargetBreaksTheContract)
+{
+    // The driver asks only for groups below their target; the check stops
+    // the search, and the request's target and level are put back.
+    Bed bed;
+    bed.event.Days({"Mon"}).Slots(-1, {"09:00-10:00", "10:00-11:00"}).Venue("Hall").Group("Gee").Timetable();
+    bed.event.Place(0, "Hall", "09:00", "Gee");
+    bed.Start();
+    const auto p_shuffler = bed.Make(0, 3);
+    const std::string s_before = bed.State(p_shuffler.get());
+    ZelRecordingErrorReports reports;
+    Chunk chunk;
+    EXPECT_THROW(p_shuffler->RaiseDayCount(0, 0, 1, chunk), ZelAssertException);
+    ASSERT_EQ(reports.Reports().size(), 1U);
+    EXPECT_NE(reports.Reports()[0].sReport.find("SelCounts.GetDayTotal(i_target_group,i_day) < GroupTarget.GetDayMin()"),
+              std::string::npos);
+    EXPECT_NE(reports.Reports()[0].sReport.find("Shuffler.cpp"), std::string::npos);
+    EXPECT_EQ(bed.State(p_shuffler.get()), s_before);
+}
+
 // Mon with 09:00 and 10:00 in Hall and Barn; Gee and Cly share Ann, and Cly
 // sits in Barn at 09:00 with an event minimum of 1 or 0.
 TEST(ShufflerRaise, PlaceInChunkTakesClashingGroupsOutByMode)
