@@ -1,0 +1,373 @@
+// The search object of the build engine. The build passes make one on the
+// stack for each single request of a build (raise this group's count on
+// this day, fill this cell, take this chunk out), call one entry point and
+// let it go. It places, takes out and re-places groups through the
+// engine's mover inside transactions, so that every trial can be rolled
+// back; it reads, and keeps in step, the build's selection counters, and
+// consults the build map.
+//
+// The searches call one another recursively: raising a group places it in
+// a chunk; the placement commit takes out what is in the way; the groups it
+// displaces are raised again, and the cells a trial emptied are filled by
+// the cell search. Each search step (a raising step, a cell search, the
+// placement of a group into one cell) goes one level deeper; beyond the
+// depth limit a step fails at once, and at every step the stack guard
+// makes sure the thread's stack is not running out.
+//
+// Exclusion bytes, one per cell, keep one search from undoing its own
+// work: a cell "tried" is not used again as a conflict cell or a target in
+// the present search; a cell with a group just "placed here" does not have
+// its chunk taken out again. Groups are "protected" while a step re-places
+// what it displaced. Every mark a trial sets is written back when it ends,
+// whichever way it ends (an exception passing included), and so are the
+// group target, the protected flags and the counts saved for a trial.
+//
+// Every search operation answers with the engine's result codes: 0 not
+// found (nothing changed), 1 succeeded (the change is in the caller's
+// transaction), 2 Stop, 3 Cancel, 4 the time limit, 5 Skip. A code above 1
+// ends the loops around it and goes up unchanged.
+//
+// Nothing here reads the clock (the engine's pump and throttles do) and no
+// choice walks a hash container: the same event, options and answers give
+// the same moves.
+#pragma once
+
+#include "engine/TTLoc.h"
+#include "engine/TTMap.h"
+#include "engine/Transaction.h"
+#include "framework/Types.h"
+#include "zelkit/ZelArray.h"
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+class BuildEngine;
+class EventDoc;
+class Generator;
+class Group;
+class SelCounters;
+class TTMove;
+class Timeslot;
+class Timetable;
+class VenueLimit;
+
+class Shuffler {
+public:
+    // The exclusion bits of a cell.
+    enum : BYTE {
+        // Used as a conflict cell or as the target of a move in the present
+        // search: the conflict search passes it over.
+        e_tried = 1,
+        // A group was just placed here by the present search step: its
+        // chunk may not be taken out again.
+        e_placed_here = 2,
+    };
+
+    // Option bits of RemoveChunk.
+    enum : UINT {
+        // Stop where taking a cell out would leave the group's day total
+        // below its day minimum.
+        e_keep_day_min = 1,
+        // The same for the group's venue total and the venue's minimum.
+        e_keep_venue_min = 2,
+        // Pass over the locked cells of the chunk instead of failing.
+        e_skip_locked = 4,
+        // Fail when the removal leaves the group without a venue its
+        // rotation had it use.
+        e_keep_rotation = 8,
+    };
+
+    // One byte per cell: per timetable day, per venue of the document, per
+    // timeslot of that venue on that day. All 0 when made.
+    class ExcludeFlags {
+    public:
+        ExcludeFlags() = default;
+        // Sized for the timetable's days and the first n_venues venue
+        // columns of each day, every byte 0.
+        void Init(const Timetable& timetable, int n_venues);
+
+        BYTE Get(int i_day, int i_venue, int i_slot) const { return Bytes[Index(i_day, i_venue, i_slot)]; }
+        void Set(int i_day, int i_venue, int i_slot, BYTE u_flags) { Bytes[Index(i_day, i_venue, i_slot)] = u_flags; }
+        BYTE Get(const TTLoc& loc) const { return Get(loc.GetDay(), loc.GetVenue(), loc.GetSlot()); }
+        void Set(const TTLoc& loc, BYTE u_flags) { Set(loc.GetDay(), loc.GetVenue(), loc.GetSlot(), u_flags); }
+        void SetTried(const TTLoc& loc) { Bytes[Index(loc)] |= e_tried; }
+        void SetPlacedHere(const TTLoc& loc) { Bytes[Index(loc)] |= e_placed_here; }
+        BOOL IsNotTried(const TTLoc& loc) const { return (Get(loc) & e_tried) == 0 ? TRUE : FALSE; }
+        BOOL IsPlacedHere(const TTLoc& loc) const { return (Get(loc) & e_placed_here) != 0 ? TRUE : FALSE; }
+
+        // Every byte, day by day, venue by venue, slot by slot.
+        const std::vector<BYTE>& GetBytes() const { return Bytes; }
+
+    private:
+        std::size_t Index(int i_day, int i_venue, int i_slot) const;
+        std::size_t Index(const TTLoc& loc) const { return Index(loc.GetDay(), loc.GetVenue(), loc.GetSlot()); }
+
+        int nVenues = 0;
+        // Where each day's venue column starts in Bytes, and its length.
+        std::vector<std::size_t> ColumnStart;
+        std::vector<int> ColumnSize;
+        std::vector<BYTE> Bytes;
+    };
+
+    // Keeps the bytes of the listed cells and writes them back when it
+    // ends, so that the marks set during one trial vanish with it.
+    class SaveExclude {
+    public:
+        SaveExclude(const TTLocArray& a_locs, ExcludeFlags& flags);
+        ~SaveExclude();
+        SaveExclude(const SaveExclude&) = delete;
+        SaveExclude& operator=(const SaveExclude&) = delete;
+
+    private:
+        ExcludeFlags& Flags;
+        TTLocArray Locs;
+        std::vector<BYTE> Saved;
+    };
+
+    // The limit the present raising request aims at; the counts a trial may
+    // not lower for that group are judged by it.
+    class GroupTarget {
+    public:
+        int GetGroup() const { return iGroup; }
+        BOOL IsEvent() const { return bEvent; }
+        UINT GetEventMin() const { return uEventMin; }
+        int GetDay() const { return iDay; }
+        UINT GetDayMin() const { return uDayMin; }
+        int GetVenue() const { return iVenue; }
+        UINT GetVenueMin() const { return uVenueMin; }
+
+        int iGroup = -1;
+        BOOL bEvent = FALSE;
+        UINT uEventMin = 0;
+        int iDay = -1;
+        UINT uDayMin = 0;
+        int iVenue = -1;
+        UINT uVenueMin = 0;
+    };
+
+    // A group a trial took out of the timetable whose minimum must be made
+    // good again: the day, venue or event minimum the removal broke, and
+    // the totals at the time of the removal.
+    class Replace {
+    public:
+        Replace() = default;
+        virtual ~Replace() = default;
+        Replace(const Replace&) = default;
+        Replace& operator=(const Replace&) = default;
+
+        int iGroup = -1;
+        // The day (venue) whose minimum the removal broke, or -1.
+        int iDay = -1;
+        int iVenue = -1;
+        UINT uDayCount = 0;
+        UINT uVenueCount = 0;
+        // The event total when the removal broke the event minimum, else -1.
+        LONG lEventCount = -1;
+    };
+    using ReplaceArray = ZelArray<Replace>;
+
+    // A group's total on one day; ordered and compared by the count alone,
+    // so that a sorted array of them orders the days by the group's totals.
+    class DayCounters {
+    public:
+        DayCounters() = default;
+        DayCounters(UINT u_count, std::int32_t i_day) : uCount(u_count), iDay(i_day) {}
+
+        bool operator<(const DayCounters& other) const { return uCount < other.uCount; }
+        bool operator==(const DayCounters& other) const { return uCount == other.uCount; }
+
+        UINT uCount = 0;
+        std::int32_t iDay = -1;
+    };
+
+    // The conflict cells of each cell of a placement, in the same order; an
+    // empty entry (or none) means no conflict cell.
+    using ConflictList = ZelArray<TTLocArray>;
+
+    // A search over the engine's timetable, map and mover with the build's
+    // placement checks and counters, in search mode 0 ("Thorough"), 1
+    // ("Complete 1") or 2 ("Complete 2"). The depth limit is the one given,
+    // or when it is 0: the number of cells in modes 1 and 2, half the
+    // number of groups (at least 1) in mode 0. Without b_empty_cells_allowed
+    // a placement may not leave a cell it emptied empty. The number of
+    // cells becomes the range of the progress window's depth bar.
+    Shuffler(BuildEngine* p_engine, Generator* p_generator, SelCounters* p_counters, int i_mode,
+             UINT u_depth_limit, BOOL b_empty_cells_allowed);
+    virtual ~Shuffler();
+    Shuffler(const Shuffler&) = delete;
+    Shuffler& operator=(const Shuffler&) = delete;
+
+    int GetMode() const { return iMode; }
+    UINT GetTotalCells() const { return uTotalCells; }
+    UINT GetDepthLimit() const { return uDepthLimit; }
+    void SetDepthLimit(UINT u_limit) { uDepthLimit = u_limit; }
+    UINT GetDepth() const { return uDepth; }
+    // Search steps taken, and the deepest level reached.
+    DWORD GetSteps() const { return uSteps; }
+    UINT GetDeepest() const { return uDeepest; }
+    BOOL IsEmptyCellsAllowed() const { return bEmptyCellsAllowed; }
+
+    ExcludeFlags& GetExclude() { return Exclude; }
+    const ExcludeFlags& GetExclude() const { return Exclude; }
+    DWORD GetProtected(int i_group) const { return Protected[static_cast<std::size_t>(i_group)]; }
+    void SetProtected(int i_group, DWORD u_flag) { Protected[static_cast<std::size_t>(i_group)] = u_flag; }
+    const GroupTarget& GetGroupTarget() const { return Target; }
+
+    // The depth limits the fill-cell entry runs with, in order: 4 first
+    // when the limit is above 4, then the limit. Returns how many (1 or 2).
+    static int GetFillDepths(UINT u_depth_limit, UINT a_depths[2]);
+
+    // ---- raising a group to its minimums ----
+
+    // Brings the group's event total (day total, venue total) to the
+    // target: one more placement of that kind, every other group keeping
+    // what its minimums need, nothing broken. The chunk out is where the
+    // group went.
+    int RaiseEventCount(int i_group, UINT u_min_count);
+    int RaiseDayCount(int i_group, int i_day, UINT u_min_count, Chunk& chunk);
+    int RaiseVenueCount(int i_group, int i_venue, UINT u_min_count, Chunk& chunk);
+    int RaiseDayAndVenueCount(int i_group, int i_day, UINT u_min_day_count, int i_venue, UINT u_min_venue_count);
+    // After a placement that may have taken the group's other placements
+    // away: raises its day totals (and venue totals, or its event total)
+    // back to the saved ones, each no higher than its minimum (the group
+    // target's where this is the target group). The chunk's cells are
+    // marked placed-here meanwhile.
+    int RestoreCounts(int i_group, const Chunk& chunk, const ZelArray<UINT>& a_day_counts,
+                      const ZelArray<UINT>& a_venue_counts, UINT u_event_count);
+
+    // ---- the cell search and chunk moves ----
+
+    // Fills the empty cell: the cell search with depth limit 4 first (when
+    // the limit is above 4), then with the full limit; a Skip during a run
+    // goes on with the next. With b_allow_moving_others a group at its day
+    // or event maximum may give up one of its own placements.
+    int FillCell(int i_day, int i_venue, int i_slot, BOOL b_allow_moving_others);
+    // One step of the cell search for the empty cell: every group the map
+    // allows there, every chunk through the cell.
+    int ShuffleSearch(const TTLoc& loc, BOOL b_allow_moving_others);
+    // Takes the group's placed chunk through the cell out (the group in the
+    // cell for -1). Sets b_found once the group is known and b_removed when
+    // the given cell was taken out; appends to the list the minimums each
+    // removal broke. Returns the number of cells taken out, 0 on failure
+    // (nothing changed).
+    int RemoveChunk(int i_group, const TTLoc& loc, BOOL& b_removed, BOOL& b_found, ReplaceArray* p_replace,
+                    UINT u_options);
+    // Places the group into the chunk, taking out what is in the way: the
+    // cells' occupants, and in modes 1 and 2 the clashing groups of other
+    // venues (their removals appended to the list).
+    int PlaceInChunk(int i_group, const Chunk& chunk, ReplaceArray& a_replace);
+    // The variant of the second raising strategy: the clashing group of
+    // each cell (one, or in mode 2 any number) gives up its cell to the
+    // occupant, which moves there, instead of being taken out first.
+    int PlaceInChunkWithConflicts(int i_group, const Chunk& chunk);
+    // Takes out one placement of the group: on the day, or on the days
+    // from the one with the highest total down (-1). 1 when one went.
+    int FreeOwnPlacement(int i_group, ReplaceArray& a_replace, int i_day);
+    // The group's run at the chunk's last cell reaches the smallest chunk
+    // of its venue; the chunk's other cells are empty.
+    BOOL IsChunkComplete(int i_group, LONG l_group_key, const Chunk& chunk) const;
+    // Whether every locked cell can be completed into a chunk of its
+    // group's allowed lengths (placing the group around it where needed):
+    // 1, or the first other result with the cell's group, day and venue.
+    int CheckLockedCells(int& i_group, int& i_day, int& i_venue);
+    // Completes the chunks around the locked cells of the displaced groups
+    // of the list.
+    int RepairLockedChunks(const ReplaceArray& a_replace);
+    // Raises the displaced groups of the list back to the totals their
+    // removal broke (no higher than their minimums), last record first.
+    int MakeGoodReplacements(const ReplaceArray& a_replace);
+
+    // ---- the placement commit and conflict moves ----
+
+    // Puts the group into the cells one at a time, clearing what is in the
+    // way, then re-places the displaced groups. With b_all_cells 0 a cell
+    // already holding the group is passed over. Works on its own copy of
+    // the replacement list.
+    int CommitPlacement(int i_group, const TTLocArray& a_locs, BOOL b_all_cells, ReplaceArray a_replace,
+                        const ConflictList* p_conflicts);
+    // The group into one cell, clearing the placements whose participants
+    // have no room left when participants are counted (outside mode 0).
+    // A conflict cell (or none: an invalid TTLoc) makes the put-in a swap.
+    int PlaceInCell(int i_group, const TTLoc& loc, ReplaceArray& a_replace, const TTLoc& conflict_loc);
+    // The group into the try cell: the occupant and placements too near in
+    // travel time taken out, or with a conflict cell the conflict cell's
+    // group taken out and the occupant moved into it.
+    int PlaceInTryCell(int i_group, const TTLoc& try_loc, ReplaceArray& a_replace, const TTLoc& conflict_loc);
+    // Takes out the chunks through the first n cells, passing over the
+    // conflict cell, the target cell (which holds the target group) and
+    // empty cells. 1 when every cell was cleared.
+    int ClearCells(int n, const TTLocArray& a_locs, ReplaceArray& a_replace, int i_target_group, const TTLoc& target_loc,
+                   const TTLoc& conflict_loc);
+    // The cell with two or more conflict cells: each in turn is the one the
+    // occupant moves into, the chunks through the others taken out.
+    int PlaceWithConflicts(int i_group, const TTLoc& loc, const TTLocArray& a_conflicts);
+    // The group into the empty cell, in a chunk shaped from it.
+    int MoveIntoCell(int i_group, const TTLoc& loc);
+    // One search step: the group into the cell of the chunk.
+    int PlaceInOneCell(int i_group, const TTLoc& loc, const Chunk& chunk);
+
+private:
+    using TTTrans = Transaction<TTMove, TTLocArray>;
+    class StepScope;
+    class ProtectScope;
+    class TargetScope;
+
+    // ---- raising ----
+    int RaiseRequest(int i_group, int i_day, int i_venue, Chunk* p_chunk);
+    int RaiseStep(int i_group, int i_day, int i_venue, Chunk* p_chunk);
+    int TryPlacement(int i_group, int i_day, int i_venue, BOOL b_full_list, BOOL b_no_repair, Chunk* p_chunk);
+    BOOL IsCandidate(int i_group, const Chunk& chunk, BOOL b_full_list) const;
+    int RotationRepair(int i_group, const Chunk& chunk);
+    int TryConflictPlacement(int i_group, int i_day, int i_venue, Chunk* p_chunk);
+    int TryMoves(int i_group, int i_day, int i_venue, BOOL b_no_repair, Chunk* p_chunk);
+    int MoveFromOtherDays(int i_group, int i_day, int i_venue, BOOL b_no_repair, Chunk* p_chunk);
+    int MoveFromOtherVenues(int i_group, int i_venue, BOOL b_no_repair, Chunk* p_chunk);
+    int DayMove(int i_group, const Chunk& candidate, int i_day, int i_venue, BOOL b_no_repair, Chunk* p_chunk);
+    int VenueMove(int i_group, const Chunk& candidate, int i_venue, BOOL b_no_repair, Chunk* p_chunk);
+    void CopyTotals(int i_group, ZelArray<UINT>& a_day_counts, ZelArray<UINT>& a_venue_counts,
+                    UINT& u_event_count) const;
+
+    // ---- the chunk repair around locks ----
+    int RepairLockedCells(const TTLocArray& a_locks, int i_from);
+
+    // ---- small helpers ----
+    EventDoc& Doc() const { return *pDoc; }
+    const Group& GetGroup(int i_group) const;
+    // The group key in the cell; -1 when empty.
+    LONG CellKey(const TTLoc& loc) const;
+    // The group's index for a key, -1 when the group list does not know it.
+    int FindGroup(LONG l_key) const;
+    const Timeslot& SlotAt(const TTLoc& loc) const;
+    BOOL IsLocked(const TTLoc& loc) const;
+    UINT EventMin(int i_group) const;
+    UINT EventMax(int i_group) const;
+    UINT DayMin(int i_group) const;
+    UINT DayMax(int i_group) const;
+    // The group's limit for the venue while it uses venue limits; null
+    // otherwise.
+    const VenueLimit* GetVenueLimit(int i_group, int i_venue) const;
+    // The venue's rules and the day's rules of the cell accept the group.
+    BOOL RulesAccept(int i_group, const TTLoc& loc) const;
+    // The user's request as a result code after pumping; 0 when none.
+    int Poll();
+    void ShowGroup(int i_group);
+
+    BuildEngine* pEngine;
+    Generator* pGenerator;
+    SelCounters* pCounters;
+    EventDoc* pDoc;
+    Timetable* pTimetable;
+    TTMap* pMap;
+    TTMove* pMover;
+    ExcludeFlags Exclude;
+    std::vector<DWORD> Protected;
+    BOOL bEmptyCellsAllowed;
+    UINT uTotalCells = 0;
+    int iMode;
+    GroupTarget Target;
+    UINT uDepth = 0;
+    DWORD uSteps = 0;
+    UINT uDeepest = 0;
+    UINT uDepthLimit = 0;
+};

@@ -1,0 +1,190 @@
+// The search's state: the exclusion bytes, the limits on the search, and
+// the small helpers the searches share.
+#include "engine/Generator.h"
+#include "engine/SelCounters.h"
+#include "engine/ShufflerScopes.h"
+#include "engine/TTMove.h"
+#include "model/EventDoc.h"
+#include "model/Group.h"
+#include "model/Timetable.h"
+
+#include <algorithm>
+
+// ---- exclusion bytes ----
+
+void Shuffler::ExcludeFlags::Init(const Timetable& timetable, int n_venues)
+{
+    nVenues = n_venues;
+    ColumnStart.clear();
+    ColumnSize.clear();
+    std::size_t n_bytes = 0;
+    for (int d = 0; d < timetable.GetNumDays(); ++d) {
+        const Day& day = timetable.GetDay(d);
+        for (int v = 0; v < n_venues; ++v) {
+            const int n_slots = v < day.GetNumVenues() ? day.GetVenueSlots(v).GetSize() : 0;
+            ColumnStart.push_back(n_bytes);
+            ColumnSize.push_back(n_slots);
+            n_bytes += static_cast<std::size_t>(n_slots);
+        }
+    }
+    Bytes.assign(n_bytes, 0);
+}
+
+std::size_t Shuffler::ExcludeFlags::Index(int i_day, int i_venue, int i_slot) const
+{
+    ZEL_ASSERT(i_day >= 0 && i_venue >= 0 && i_venue < nVenues);
+    const std::size_t u_column = static_cast<std::size_t>(i_day) * static_cast<std::size_t>(nVenues)
+        + static_cast<std::size_t>(i_venue);
+    ZEL_ASSERT(u_column < ColumnStart.size());
+    ZEL_ASSERT(i_slot >= 0 && i_slot < ColumnSize[u_column]);
+    return ColumnStart[u_column] + static_cast<std::size_t>(i_slot);
+}
+
+Shuffler::SaveExclude::SaveExclude(const TTLocArray& a_locs, ExcludeFlags& flags) : Flags(flags), Locs(a_locs)
+{
+    Saved.reserve(static_cast<std::size_t>(Locs.GetSize()));
+    for (int i = 0; i < Locs.GetSize(); ++i)
+        Saved.push_back(Flags.Get(Locs[i]));
+}
+
+Shuffler::SaveExclude::~SaveExclude()
+{
+    // Written back last first, so that a cell listed twice ends with the
+    // byte it had before the first.
+    for (int i = Locs.GetSize() - 1; i >= 0; --i)
+        Flags.Set(Locs[i], Saved[static_cast<std::size_t>(i)]);
+}
+
+// ---- the object ----
+
+Shuffler::Shuffler(BuildEngine* p_engine, Generator* p_generator, SelCounters* p_counters, int i_mode,
+                   UINT u_depth_limit, BOOL b_empty_cells_allowed)
+    : pEngine(p_engine),
+      pGenerator(p_generator),
+      pCounters(p_counters),
+      pDoc(p_engine->GetDoc()),
+      pTimetable(p_engine->GetTimetable()),
+      pMap(p_engine->GetMap()),
+      pMover(p_engine->GetMover()),
+      bEmptyCellsAllowed(b_empty_cells_allowed),
+      iMode(i_mode)
+{
+    const int n_venues = pDoc->GetNumVenues();
+    Exclude.Init(*pTimetable, n_venues);
+    Protected.assign(static_cast<std::size_t>(pDoc->GetGroups().GetNumGroups()), 0);
+
+    for (int d = 0; d < pTimetable->GetNumDays(); ++d) {
+        const Day& day = pTimetable->GetDay(d);
+        const int n_columns = std::min(n_venues, day.GetNumVenues());
+        for (int v = 0; v < n_columns; ++v)
+            uTotalCells += static_cast<UINT>(day.GetVenueSlots(v).GetSize());
+    }
+
+    if (u_depth_limit != 0) {
+        uDepthLimit = u_depth_limit;
+    } else if (iMode == BuildEngine::e_complete_1 || iMode == BuildEngine::e_complete_2) {
+        uDepthLimit = uTotalCells;
+    } else {
+        // Half the groups; with one group that would be 0 and every step
+        // would fail at once, so never less than one level.
+        uDepthLimit = std::max<UINT>(1, static_cast<UINT>(pDoc->GetGroups().GetNumGroups()) / 2);
+    }
+    pEngine->SetDepthMax(uTotalCells);
+}
+
+Shuffler::~Shuffler() = default;
+
+int Shuffler::GetFillDepths(UINT u_depth_limit, UINT a_depths[2])
+{
+    int n_depths = 0;
+    if (u_depth_limit > 4)
+        a_depths[n_depths++] = 4;
+    a_depths[n_depths++] = u_depth_limit;
+    return n_depths;
+}
+
+// ---- helpers ----
+
+const Group& Shuffler::GetGroup(int i_group) const
+{
+    return pDoc->GetGroups()[i_group];
+}
+
+LONG Shuffler::CellKey(const TTLoc& loc) const
+{
+    return SlotAt(loc).GetGroup();
+}
+
+int Shuffler::FindGroup(LONG l_key) const
+{
+    return l_key < 0 ? -1 : pDoc->GetGroups().FindByKey(l_key);
+}
+
+const Timeslot& Shuffler::SlotAt(const TTLoc& loc) const
+{
+    ZEL_ASSERT(loc.IsValid() && loc.GetDay() < pTimetable->GetNumDays());
+    const Day& day = pTimetable->GetDay(loc.GetDay());
+    ZEL_ASSERT(loc.GetVenue() < day.GetNumVenues());
+    const TimeslotArray& a_slots = day.GetVenueSlots(loc.GetVenue());
+    ZEL_ASSERT(loc.GetSlot() < a_slots.GetSize());
+    return a_slots[loc.GetSlot()];
+}
+
+BOOL Shuffler::IsLocked(const TTLoc& loc) const
+{
+    return SlotAt(loc).IsLocked();
+}
+
+UINT Shuffler::EventMin(int i_group) const
+{
+    // A group that uses venue limits has event limits of type none here.
+    return GetGroup(i_group).GetEventLimits().GetMin();
+}
+
+UINT Shuffler::EventMax(int i_group) const
+{
+    return GetGroup(i_group).GetEventLimits().GetMax();
+}
+
+UINT Shuffler::DayMin(int i_group) const
+{
+    return GetGroup(i_group).GetDayLimits().GetMin();
+}
+
+UINT Shuffler::DayMax(int i_group) const
+{
+    return GetGroup(i_group).GetDayLimits().GetMax();
+}
+
+const VenueLimit* Shuffler::GetVenueLimit(int i_group, int i_venue) const
+{
+    return GetGroup(i_group).GetVenueLimit(pDoc->GetVenues().GetVenue(i_venue).GetKey());
+}
+
+BOOL Shuffler::RulesAccept(int i_group, const TTLoc& loc) const
+{
+    const Group& group = GetGroup(i_group);
+    const Timeslot& slot = SlotAt(loc);
+    return pGenerator->CheckVenueRules(pDoc, group, slot, FALSE) && pGenerator->CheckDayRules(pDoc, group, slot, FALSE)
+        ? TRUE
+        : FALSE;
+}
+
+int Shuffler::Poll()
+{
+    return pEngine->PumpMessages() ? pEngine->GetUserChoice() : BuildEngine::failed;
+}
+
+void Shuffler::ShowGroup(int i_group)
+{
+    pEngine->SetPlacingGroup(GetGroup(i_group).GetName());
+}
+
+void Shuffler::CopyTotals(int i_group, ZelArray<UINT>& a_day_counts, ZelArray<UINT>& a_venue_counts,
+                          UINT& u_event_count) const
+{
+    const GroupCount& counts = pCounters->GetGroupCount(i_group);
+    a_day_counts.Copy(counts.DayCounts);
+    a_venue_counts.Copy(counts.VenueCounts);
+    u_event_count = counts.uTotal;
+}
