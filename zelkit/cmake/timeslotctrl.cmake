@@ -5,7 +5,7 @@ list(APPEND ZELKIT_CORE_SOURCES ZelControlPorts.cpp ZelTimeslotGrid.cpp ZelTimes
 list(APPEND ZELKIT_UI_SOURCES ui/ZelCustomCtrl.cpp ui/ZelWxDrawPort.cpp ui/ZelTimeslotCtrl.cpp)
 
 rvx_add_test(NAME zelkit_timeslotctrl_tests
-  SOURCES tests/TimeslotGridTest.cpp tests/TimeslotLayoutTest.cpp tests/TimeslotEditTest.cpp
+  SOURCES tests/TimeslotGridTest.cpp tests/TimeslotLayoutTest.cpp tests/TimeslotEditTest.cpp tests/TimeslotTipTest.cpp
   LIBS zelkit framework)
 rvx_add_test(NAME zelkit_timeslotctrl_ui_tests
   SOURCES tests/CustomCtrlWxTest.cpp tests/TimeslotCtrlWxTest.cpp
