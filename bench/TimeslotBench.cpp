@@ -79,6 +79,9 @@ public:
     CPoint GetCursorClientPoint() override { return {}; }
     void ShowTip(const std::string&, const CPoint&) override {}
     void HideTip() override {}
+    BOOL GetClipboardText(std::string&) override { return FALSE; }
+    BOOL SetClipboardText(const std::string&) override { return FALSE; }
+    DWORD DoDragDrop(const std::string&) override { return DROPEFFECT_NONE; }
 
     CRect rcClient{0, 0, 1000, 700};
     CRect rcScrolled;

@@ -212,3 +212,6 @@ enum : UINT {
 
 // Modifier keys of a key press.
 enum : UINT { KM_CONTROL = 1, KM_SHIFT = 2, KM_ALT = 4 };
+
+// What a drop does with the dragged data.
+enum : DWORD { DROPEFFECT_NONE = 0, DROPEFFECT_COPY = 1, DROPEFFECT_MOVE = 2 };

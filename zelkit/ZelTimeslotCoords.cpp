@@ -406,7 +406,10 @@ void ZelTimeslotGrid::ScrollBy(LONG i_dx, LONG i_dy)
         return true;
     };
     int i_pos = 0;
-    if (clamp(SB_VERT, i_dy, i_pos)) {
+    const bool b_vert = clamp(SB_VERT, i_dy, i_pos);
+    if (!b_vert)
+        i_dy = 0;
+    if (b_vert) {
         for (int i = 0; i < TimeLines.GetSize(); ++i)
             TimeLines[i].OffsetRect(0, i_dy);
         rTimeLabels.OffsetRect(0, i_dy);
@@ -429,7 +432,11 @@ void ZelTimeslotGrid::ScrollBy(LONG i_dx, LONG i_dy)
         rc_scroll.UnionRect(rc_display, rClipDayRow);
         rc_scroll.UnionRect(rc_scroll, rClipSetRow);
         pHost->ScrollArea(i_dx, 0, rc_scroll);
+    } else {
+        i_dx = 0;
     }
+    if (bDragRectsShown && (i_dx != 0 || i_dy != 0))
+        ScrollDragRect(CSize(i_dx, i_dy));
 }
 
 void ZelTimeslotGrid::OnVScroll(UINT u_code, int i_track_pos)

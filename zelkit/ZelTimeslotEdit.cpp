@@ -68,6 +68,9 @@ int ZelTimeslotGrid::OnCommand(UINT u_id)
     case ID_EDIT_REDO: OnEditRedo(); return 1;
     case ID_TSLOT_ZOOMIN: OnZoomIn(); return 1;
     case ID_TSLOT_ZOOMOUT: OnZoomOut(); return 1;
+    case ID_EDIT_COPY: OnCopy(); return 1;
+    case ID_EDIT_CUT: OnCut(); return 1;
+    case ID_EDIT_PASTE: OnPaste(); return 1;
     default: return 0;
     }
 }

@@ -10,6 +10,7 @@
 
 #include "zelkit/ZelTimeslotGrid.h"
 
+#include <functional>
 #include <map>
 #include <memory>
 #include <string>
@@ -161,6 +162,26 @@ public:
         bTip = true;
     }
     void HideTip() override { bTip = false; }
+    BOOL GetClipboardText(std::string& s_text) override
+    {
+        if (!bClipboard)
+            return FALSE;
+        s_text = sClipboard;
+        return TRUE;
+    }
+    BOOL SetClipboardText(const std::string& s_text) override
+    {
+        sClipboard = s_text;
+        bClipboard = true;
+        return TRUE;
+    }
+    // A drag runs fDrag (which plays the drop targets) or drags nothing.
+    DWORD DoDragDrop(const std::string& s_text) override
+    {
+        ++nDrags;
+        sDragged = s_text;
+        return fDrag ? fDrag(s_text) : DROPEFFECT_NONE;
+    }
 
     int GetSystemMetrics(int i_index) override { return ZelDefaultSystemMetrics(i_index); }
     COLORREF GetSysColor(int i_index) override { return ZelDefaultSysColor(i_index); }
@@ -199,4 +220,9 @@ public:
     std::map<UINT, UINT> Timers;
     DWORD uNow = 100000;
     int nBeeps = 0;
+    bool bClipboard = false;
+    std::string sClipboard;
+    int nDrags = 0;
+    std::string sDragged;
+    std::function<DWORD(const std::string&)> fDrag;
 };
