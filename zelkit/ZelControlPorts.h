@@ -14,6 +14,7 @@
 
 #include <cstdint>
 #include <string>
+#include <vector>
 
 // --- Colours ------------------------------------------------------------
 
@@ -215,3 +216,16 @@ enum : UINT { KM_CONTROL = 1, KM_SHIFT = 2, KM_ALT = 4 };
 
 // What a drop does with the dragged data.
 enum : DWORD { DROPEFFECT_NONE = 0, DROPEFFECT_COPY = 1, DROPEFFECT_MOVE = 2 };
+
+// --- Menus ----------------------------------------------------------------
+
+// One item of a pop-up menu: a command with its text (a tab before the
+// key that also gives it) and its state, or a separator (command 0).
+struct ZelMenuItem {
+    UINT uId = 0;
+    std::string sText;
+    int bEnabled = 1;
+    int bChecked = 0;
+    bool operator==(const ZelMenuItem&) const = default;
+};
+using ZelMenu = std::vector<ZelMenuItem>;

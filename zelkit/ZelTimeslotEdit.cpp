@@ -71,6 +71,12 @@ int ZelTimeslotGrid::OnCommand(UINT u_id)
     case ID_EDIT_COPY: OnCopy(); return 1;
     case ID_EDIT_CUT: OnCut(); return 1;
     case ID_EDIT_PASTE: OnPaste(); return 1;
+    case ID_TSLOT_SHOWMENU: GeneralPopup(CPoint(0, 0), nullptr); return 1;
+    case ID_TSLOT_24HOUR: On24Hour(); return 1;
+    case ID_TSLOT_LENGTH: OnSlotLength(); return 1;
+    case ID_TSLOT_RESOLUTION: OnTslotResolution(); return 1;
+    case ID_TSLOT_COMBINE: OnTslotCombine(); return 1;
+    case ID_TSLOT_UNCOMBINE: OnTslotUncombine(); return 1;
     default: return 0;
     }
 }

@@ -89,6 +89,17 @@ public:
     // was dropped or given up: the effect the drop took. A press that ends
     // without the pointer moving away drags nothing (DROPEFFECT_NONE).
     virtual DWORD DoDragDrop(const std::string& s_text) = 0;
+
+    // Shows the pop-up menu with its top left corner at a client point;
+    // a chosen command comes back through the grid's OnCommand.
+    virtual void TrackPopupMenu(const ZelMenu& menu, const CPoint& pt_client) = 0;
+    // The small dialogs; each FALSE when cancelled. The length of new
+    // slots (1 to 1440 minutes); the mouse resolution (1 to 10 minutes)
+    // and whether a finer scale gives a finer one; the name of a
+    // combination, new or one of those offered.
+    virtual BOOL AskSlotLength(UINT& u_minutes) = 0;
+    virtual BOOL AskResolution(UINT& u_minutes, int& b_auto) = 0;
+    virtual BOOL AskCombinationName(const ZelTimeslotCombinationList& combinations, std::string& s_name) = 0;
 };
 
 // The colour request of ZTSN_SLOTCOLOR and ZTSN_SLOTTEXTCOLOR: the parent
@@ -203,6 +214,11 @@ public:
         ID_TSLOT_SHOWMENU = 55011,
         ID_TSLOT_NEW = 55012,
         ID_TSLOT_UNSELECTALL = 55013,
+        ID_TSLOT_24HOUR = 55015,
+        ID_TSLOT_LENGTH = 55016,
+        ID_TSLOT_COMBINE = 55024,
+        ID_TSLOT_UNCOMBINE = 55025,
+        ID_TSLOT_RESOLUTION = 55026,
         ID_EDIT_CLEAR = 57632,
         ID_EDIT_COPY = 57634,
         ID_EDIT_CUT = 57635,
@@ -483,6 +499,37 @@ public:
     // days); with b_fit_text only while every slot text still fits.
     int ZoomOut(int b_fit_text);
     int HasZoomed() const { return bZoomed; }
+    // Zooms in until the slots are on average four edges high.
+    void ZoomVisible();
+    // The finest spacing.
+    void ZoomInMax();
+
+    // --- Pop-up menu and view settings ----------------------------------
+
+    // The library's menu 26011: its editing pop-up (0) or the read-only
+    // one (1), every item enabled.
+    static ZelMenu LoadPopupMenu(int i_popup);
+    // The extra menu's items after a separator, with their states.
+    static void AppendMenu(ZelMenu& target, const ZelMenu& extra);
+    // The editing pop-up as the grid stands now, the extra menu after it.
+    ZelMenu GetGeneralMenu(const ZelMenu* p_extra);
+    // Shows the pop-up at a client point, the extra menu's items after
+    // the grid's own.
+    virtual void GeneralPopup(const CPoint& pt, const ZelMenu* p_extra);
+    // The context menu asked for at a client point; a negative point (from
+    // the keyboard) opens it at the corner.
+    void OnContextMenu(const CPoint& pt);
+    // Asks the length of new slots; non-zero when one was chosen.
+    int ChangeSlotLength();
+    // Asks the mouse resolution of every grid; non-zero when chosen.
+    int ChangeResolution();
+
+    // --- Combinations ---------------------------------------------------
+
+    // Whether the selection may be combined (it always may).
+    int CheckSelectedCombine() const { return 1; }
+    // Gives every selected slot the combination's key.
+    void AddSelectedToCombination(const ZelTimeslotCombination& combination);
 
     // --- Editing --------------------------------------------------------
 
@@ -709,6 +756,11 @@ protected:
     void OnCopy();
     void OnCut();
     void OnPaste();
+    void On24Hour();
+    void OnSlotLength();
+    void OnTslotResolution();
+    void OnTslotCombine();
+    void OnTslotUncombine();
     int DrawDragRect(const std::string& s_text, const CPoint& pt);
     void MoveDragRect(const CPoint& pt);
     void ShiftDragRect(int i_columns, int i_steps);

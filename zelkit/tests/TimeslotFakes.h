@@ -182,6 +182,41 @@ public:
         sDragged = s_text;
         return fDrag ? fDrag(s_text) : DROPEFFECT_NONE;
     }
+    void TrackPopupMenu(const ZelMenu& menu, const CPoint& pt) override
+    {
+        vMenu = menu;
+        ptMenu = pt;
+        ++nMenus;
+    }
+    // The dialogs answer with the values set here; a value of 0 (an empty
+    // name) cancels.
+    BOOL AskSlotLength(UINT& u_minutes) override
+    {
+        uAskedMinutes = u_minutes;
+        if (uLengthAnswer == 0)
+            return FALSE;
+        u_minutes = uLengthAnswer;
+        return TRUE;
+    }
+    BOOL AskResolution(UINT& u_minutes, int& b_auto) override
+    {
+        uAskedMinutes = u_minutes;
+        if (uResolutionAnswer == 0)
+            return FALSE;
+        u_minutes = uResolutionAnswer;
+        b_auto = bAutoAnswer;
+        return TRUE;
+    }
+    BOOL AskCombinationName(const ZelTimeslotCombinationList& combinations, std::string& s_name) override
+    {
+        vOffered.clear();
+        for (int i = 0; i < combinations.GetCount(); ++i)
+            vOffered.push_back(combinations[i].GetName());
+        if (!bNameAnswer)
+            return FALSE;
+        s_name = sNameAnswer;
+        return TRUE;
+    }
 
     int GetSystemMetrics(int i_index) override { return ZelDefaultSystemMetrics(i_index); }
     COLORREF GetSysColor(int i_index) override { return ZelDefaultSysColor(i_index); }
@@ -225,4 +260,14 @@ public:
     int nDrags = 0;
     std::string sDragged;
     std::function<DWORD(const std::string&)> fDrag;
+    ZelMenu vMenu;
+    CPoint ptMenu;
+    int nMenus = 0;
+    UINT uAskedMinutes = 0;
+    UINT uLengthAnswer = 0;
+    UINT uResolutionAnswer = 0;
+    int bAutoAnswer = 1;
+    bool bNameAnswer = false;
+    std::string sNameAnswer;
+    std::vector<std::string> vOffered;
 };

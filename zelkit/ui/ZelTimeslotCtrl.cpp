@@ -3,15 +3,18 @@
 #include "framework/ui/WxText.h"
 #include "zelkit/ui/ZelControlWindow.h"
 #include "zelkit/ui/ZelNotifyEvent.h"
+#include "zelkit/ui/ZelTimeslotDialogs.h"
 #include "zelkit/ui/ZelWindowServicesWx.h"
 #include "zelkit/ui/ZelWxDrawPort.h"
 
+#include <algorithm>
 #include <chrono>
 #include <cstdlib>
 #include <optional>
 #include <wx/clipbrd.h>
 #include <wx/dataobj.h>
 #include <wx/evtloop.h>
+#include <wx/menu.h>
 #include <wx/dcbuffer.h>
 #include <wx/dcclient.h>
 #include <wx/dcmemory.h>
@@ -177,6 +180,8 @@ ZelTimeslotCtrl::ZelTimeslotCtrl(wxWindow* p_parent, wxWindowID i_id, const wxPo
     Bind(wxEVT_KILL_FOCUS, &ZelTimeslotCtrl::OnFocus, this);
     Bind(wxEVT_CHAR_HOOK, &ZelTimeslotCtrl::OnCharHook, this);
     Bind(wxEVT_TIMER, &ZelTimeslotCtrl::OnTimer, this);
+    Bind(wxEVT_CONTEXT_MENU, &ZelTimeslotCtrl::OnContextMenu, this);
+    Bind(wxEVT_MENU, &ZelTimeslotCtrl::OnMenu, this);
     pTopLevel = wxGetTopLevelParent(this);
     if (pTopLevel)
         pTopLevel->Bind(wxEVT_ACTIVATE, &ZelTimeslotCtrl::OnActivate, this);
@@ -493,6 +498,92 @@ void ZelTimeslotCtrl::HideTip()
 {
     if (pTip && pTip->IsShown())
         pTip->Hide();
+}
+
+// ------------------------------------------------------ menu and dialogs
+
+void ZelTimeslotCtrl::OnContextMenu(wxContextMenuEvent& event)
+{
+    // From the keyboard the event has no position.
+    CPoint pt(-1, -1);
+    if (event.GetPosition() != wxDefaultPosition) {
+        const wxPoint pt_client = ScreenToClient(event.GetPosition());
+        pt = CPoint(pt_client.x, pt_client.y);
+    }
+    pGrid->OnContextMenu(pt);
+}
+
+void ZelTimeslotCtrl::OnMenu(wxCommandEvent& event)
+{
+    for (const ZelMenuItem& item : LastMenu)
+        if (item.uId != 0 && WxId(item.uId) == event.GetId()) {
+            pGrid->OnCommand(item.uId);
+            return;
+        }
+    // A command no menu of the window offered: by the id itself, or by
+    // the library's id that window ids fold down.
+    const int i_id = event.GetId();
+    if (i_id >= 0 && pGrid->OnCommand(static_cast<UINT>(i_id)))
+        return;
+    if (i_id >= 0 && i_id < 32767 && pGrid->OnCommand(static_cast<UINT>(i_id) + 32768u))
+        return;
+    event.Skip();
+}
+
+void ZelTimeslotCtrl::TrackPopupMenu(const ZelMenu& menu, const CPoint& pt_client)
+{
+    LastMenu = menu;
+    wxMenu popup;
+    for (const ZelMenuItem& item : menu) {
+        if (item.uId == 0) {
+            popup.AppendSeparator();
+            continue;
+        }
+        // The key after the tab is shown, not taken as a mnemonic.
+        std::string s_text = item.sText;
+        const std::size_t u_tab = s_text.find('\t');
+        if (u_tab != std::string::npos) {
+            std::string s_key = s_text.substr(u_tab + 1);
+            s_key.erase(std::remove(s_key.begin(), s_key.end(), '&'), s_key.end());
+            s_text = s_text.substr(0, u_tab + 1) + s_key;
+        }
+        wxMenuItem* p_item = popup.Append(WxId(item.uId), ToWx(s_text), wxString(),
+                                          item.bChecked ? wxITEM_CHECK : wxITEM_NORMAL);
+        if (item.bChecked)
+            p_item->Check(true);
+        p_item->Enable(item.bEnabled != 0);
+    }
+    PopupMenu(&popup, wxPoint(pt_client.x, pt_client.y));
+}
+
+BOOL ZelTimeslotCtrl::AskSlotLength(UINT& u_minutes)
+{
+    ZelTimeslotCtrlChangeLengthDlg dlg(this, u_minutes);
+    if (dlg.ShowModal() != wxID_OK)
+        return FALSE;
+    u_minutes = dlg.GetMinutes();
+    return TRUE;
+}
+
+BOOL ZelTimeslotCtrl::AskResolution(UINT& u_minutes, int& b_auto)
+{
+    ZelTimeslotResDlg dlg(this, u_minutes, b_auto);
+    if (dlg.ShowModal() != wxID_OK)
+        return FALSE;
+    u_minutes = dlg.GetMinutes();
+    b_auto = dlg.GetAuto();
+    return TRUE;
+}
+
+BOOL ZelTimeslotCtrl::AskCombinationName(const ZelTimeslotCombinationList& combinations, std::string& s_name)
+{
+    // Opened with no parent, as it always has been.
+    ZelTimeslotCombineDlg dlg(nullptr);
+    dlg.GetCombinations() = combinations;
+    if (dlg.ShowModal() != wxID_OK)
+        return FALSE;
+    s_name = dlg.GetChosenName();
+    return TRUE;
 }
 
 // ------------------------------------------------ clipboard and dragging

@@ -145,6 +145,10 @@ protected:
     BOOL GetClipboardText(std::string& s_text) override;
     BOOL SetClipboardText(const std::string& s_text) override;
     DWORD DoDragDrop(const std::string& s_text) override;
+    void TrackPopupMenu(const ZelMenu& menu, const CPoint& pt_client) override;
+    BOOL AskSlotLength(UINT& u_minutes) override;
+    BOOL AskResolution(UINT& u_minutes, int& b_auto) override;
+    BOOL AskCombinationName(const ZelTimeslotCombinationList& combinations, std::string& s_name) override;
 
     // IZelMetricsPort
     int GetSystemMetrics(int i_index) override;
@@ -172,6 +176,10 @@ private:
     void OnCharHook(wxKeyEvent& event);
     void OnTimer(wxTimerEvent& event);
     void OnActivate(wxActivateEvent& event);
+    void OnContextMenu(wxContextMenuEvent& event);
+    // A command of the pop-up menu (or any menu command sent to the
+    // window, by the command's id).
+    void OnMenu(wxCommandEvent& event);
 
     std::unique_ptr<ZelTimeslotGrid> pGrid;
     ZelScrollInfo aScroll[2];
@@ -182,6 +190,8 @@ private:
     wxTimer DragScrollTimer;
     CPoint ptDragOver;
     ZelTimeslotCtrlTarget* pTarget = nullptr; // the window owns it
+    // The pop-up menu last shown, to find a command by its window id.
+    ZelMenu LastMenu;
     // Waiting for a press to turn into a drag: the loop that waits, the
     // press point, the text, and what the drag gave.
     wxEventLoopBase* pDragWait = nullptr;
