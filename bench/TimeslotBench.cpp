@@ -45,6 +45,7 @@ public:
     void FrameRect(const CRect&, const ZelPen&) override { ++nOps; }
     void DrawEdge(const CRect&) override { ++nOps; }
     void DrawFocusRect(const CRect&) override { ++nOps; }
+    void StretchTransparentBitmap(ZelBitmapHandle, const CRect&, COLORREF) override { ++nOps; }
     void ExcludeClip(const CRect&) override {}
     CRect GetClipBox() const override { return {}; }
 

@@ -8,8 +8,10 @@
 // labels and 6-pixel characters.
 #pragma once
 
+#include "zelkit/ZelNotifyCodes.h"
 #include "zelkit/ZelTimeslotGrid.h"
 
+#include <algorithm>
 #include <functional>
 #include <map>
 #include <memory>
@@ -22,13 +24,14 @@ struct FakeDrawOp {
         : sKind(std::move(s_kind)), rc(r), sText(std::move(s_text))
     {
     }
-    std::string sKind; // "fill", "line", "frame", "edge", "focus", "text", "exclude"
+    std::string sKind; // "fill", "line", "frame", "edge", "focus", "text", "bitmap", "exclude"
     CRect rc;
     std::string sText;
     ZelBrush::Kind eBrush = ZelBrush::bkSolid;
     COLORREF cColor = 0;
     ZelPen::Style ePen = ZelPen::psSolid;
     int iPoints = 0;
+    ZelBitmapHandle pBitmap = nullptr;
 };
 
 class FakeDrawPort : public IZelDrawPort {
@@ -43,8 +46,34 @@ public:
     {
         return CSize(static_cast<LONG>(s_text.size()) * CharWidth(Font.iPoints), LineHeight(Font.iPoints));
     }
+    // A text that breaks at words is recorded as one "text" op per line,
+    // each with the line's own box.
     int DrawText(const std::string& s_text, CRect& rc, UINT u_flags, COLORREF c_text) override
     {
+        if ((u_flags & DT_WORDBREAK) && !(u_flags & DT_SINGLELINE)) {
+            const std::vector<std::string> v_lines =
+                ZelBreakText(s_text, rc.Width(), [this](const std::string& s) { return GetTextExtent(s).cx; });
+            const LONG i_line = LineHeight(Font.iPoints);
+            LONG i_widest = 0;
+            for (std::size_t u = 0; u < v_lines.size(); ++u) {
+                const LONG i_width = GetTextExtent(v_lines[u]).cx;
+                i_widest = std::max(i_widest, i_width);
+                if (u_flags & DT_CALCRECT)
+                    continue;
+                const LONG x = (u_flags & DT_CENTER) ? rc.left + (rc.Width() - i_width) / 2 : rc.left;
+                const LONG y = rc.top + static_cast<LONG>(u) * i_line;
+                FakeDrawOp op{"text", CRect(x, y, x + i_width, y + i_line), v_lines[u]};
+                op.cColor = c_text;
+                op.iPoints = Font.iPoints;
+                Ops.push_back(op);
+            }
+            const LONG i_height = static_cast<LONG>(v_lines.size()) * i_line;
+            if (u_flags & DT_CALCRECT) {
+                rc.right = rc.left + i_widest;
+                rc.bottom = rc.top + i_height;
+            }
+            return i_height;
+        }
         const CSize size = GetTextExtent(s_text);
         if (u_flags & DT_CALCRECT) {
             rc.right = rc.left + size.cx;
@@ -56,6 +85,13 @@ public:
             Ops.push_back(op);
         }
         return size.cy;
+    }
+    void StretchTransparentBitmap(ZelBitmapHandle h_bitmap, const CRect& rc, COLORREF c_transparent) override
+    {
+        FakeDrawOp op{"bitmap", rc};
+        op.cColor = c_transparent;
+        op.pBitmap = h_bitmap;
+        Ops.push_back(op);
     }
     void FillRect(const CRect& rc, const ZelBrush& brush) override
     {
@@ -131,7 +167,12 @@ public:
     long Notify(int i_code, void* p_record) override
     {
         vCodes.push_back(i_code);
-        if (p_record && lColorAnswer >= 0) {
+        if (fNotify) {
+            const long l_answer = fNotify(i_code, p_record);
+            if (l_answer)
+                return l_answer;
+        }
+        if (p_record && lColorAnswer >= 0 && (i_code == ZTSN_SLOTCOLOR || i_code == ZTSN_SLOTTEXTCOLOR)) {
             static_cast<ZelTimeslotColorNotify*>(p_record)->crColor = static_cast<COLORREF>(lColorAnswer);
             return 1;
         }
@@ -240,6 +281,8 @@ public:
     BOOL bFocus = FALSE;
     int iParentPoints = 10;
     long lColorAnswer = -1;
+    // Answers notifications before the colour answer does.
+    std::function<long(int i_code, void* p_record)> fNotify;
     std::vector<int> vCodes;
     int nInvalidated = 0;
     std::vector<CRect> vInvalidated;
