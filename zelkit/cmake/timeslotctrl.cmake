@@ -13,6 +13,7 @@ rvx_add_test(NAME zelkit_timeslotctrl_tests
   LIBS zelkit framework)
 rvx_add_test(NAME zelkit_timeslotctrl_ui_tests
   SOURCES tests/CustomCtrlWxTest.cpp tests/TimeslotCtrlWxTest.cpp tests/TimeslotDialogsWxTest.cpp
+  tests/TimeslotExchangeWxTest.cpp
   LIBS zelkit framework WX)
 
 # A look at the grid by hand (not a test).
