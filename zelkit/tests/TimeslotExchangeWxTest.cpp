@@ -1,7 +1,8 @@
 // Two timeslot grids and a display control in one dialog, built by class
 // names, under a virtual display: slots copied in one grid are pasted into
 // the other through the real clipboard, a drag within a grid goes through
-// the window's drop target, a menu command opens the length dialog, and
+// the window's drop target (with the leave the window system reports just
+// before a drop), a menu command opens the length dialog, and
 // the display control shows the texts and icon its parent gives.
 #include "framework/ui/WxIds.h"
 #include "testsupport/WxTestEnvironment.h"
@@ -184,11 +185,19 @@ TEST(TimeslotExchangeWx, CopyPasteDragMenuAndDisplay)
         s_dragged = s_text;
         EXPECT_NE(ZelTimeslotCtrl::GetActiveDragText(), nullptr);
         ZelTimeslotCtrlTarget& target = source.GetTarget();
+        // Out and in again: the slots leave with the pointer.
+        EXPECT_EQ(target.OnEnter(pt_from.x, pt_from.y, wxDragMove), wxDragMove);
+        target.OnLeave();
+        Pump();
+        EXPECT_FALSE(source.GetGrid().IsDragPreviewShown());
         EXPECT_EQ(target.OnEnter(pt_from.x, pt_from.y, wxDragMove), wxDragMove);
         EXPECT_EQ(target.OnDragOver(pt_to.x, pt_to.y, wxDragMove), wxDragMove);
         b_preview = source.GetGrid().IsDragPreviewShown();
         source.Update();
+        // The window system says "leave" right before the drop.
+        target.OnLeave();
         EXPECT_TRUE(target.OnDrop(pt_to.x, pt_to.y));
+        Pump();
         return target.OnData(pt_to.x, pt_to.y, wxDragMove) == wxDragMove ? DROPEFFECT_MOVE : DROPEFFECT_NONE;
     });
     wxMouseEvent press(wxEVT_LEFT_DOWN);

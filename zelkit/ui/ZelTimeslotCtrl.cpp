@@ -650,6 +650,12 @@ wxDragResult ZelTimeslotCtrlTarget::ForeignEffect()
 
 wxDragResult ZelTimeslotCtrlTarget::OnEnter(wxCoord x, wxCoord y, wxDragResult)
 {
+    // Back before the leave took effect: the drag goes on where it was.
+    if (bLeavePending) {
+        bLeavePending = false;
+        Ctrl.DragScrollTimer.Start(iDragScrollPeriod);
+        return OnDragOver(x, y, wxDragNone);
+    }
     Ctrl.ptDragOver = CPoint(x, y);
     Ctrl.DragScrollTimer.Start(iDragScrollPeriod);
     bKnown = ZelTimeslotCtrl::pActiveDragText != nullptr;
@@ -670,12 +676,26 @@ wxDragResult ZelTimeslotCtrlTarget::OnDragOver(wxCoord x, wxCoord y, wxDragResul
 void ZelTimeslotCtrlTarget::OnLeave()
 {
     Ctrl.DragScrollTimer.Stop();
-    if (bEntered && bKnown)
-        Ctrl.pGrid->DragLeave();
-    bEntered = false;
+    // The window system also says "leave" just before a drop: the drag is
+    // let go only when no drop follows.
+    if (!bEntered)
+        return;
+    bLeavePending = true;
+    Ctrl.CallAfter([this] {
+        if (!bLeavePending)
+            return;
+        bLeavePending = false;
+        if (bKnown)
+            Ctrl.pGrid->DragLeave();
+        bEntered = false;
+    });
 }
 
-bool ZelTimeslotCtrlTarget::OnDrop(wxCoord, wxCoord) { return bEntered; }
+bool ZelTimeslotCtrlTarget::OnDrop(wxCoord, wxCoord)
+{
+    bLeavePending = false;
+    return bEntered;
+}
 
 wxDragResult ZelTimeslotCtrlTarget::OnData(wxCoord x, wxCoord y, wxDragResult)
 {

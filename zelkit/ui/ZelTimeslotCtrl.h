@@ -228,5 +228,6 @@ private:
 
     ZelTimeslotCtrl& Ctrl;
     bool bEntered = false;
-    bool bKnown = false; // the text came with the drag
+    bool bKnown = false;        // the text came with the drag
+    bool bLeavePending = false; // a leave that a drop may yet follow
 };
