@@ -406,10 +406,7 @@ void ZelTimeslotGrid::ScrollBy(LONG i_dx, LONG i_dy)
         return true;
     };
     int i_pos = 0;
-    const bool b_vert = clamp(SB_VERT, i_dy, i_pos);
-    if (!b_vert)
-        i_dy = 0;
-    if (b_vert) {
+    if (clamp(SB_VERT, i_dy, i_pos)) {
         for (int i = 0; i < TimeLines.GetSize(); ++i)
             TimeLines[i].OffsetRect(0, i_dy);
         rTimeLabels.OffsetRect(0, i_dy);
@@ -418,6 +415,8 @@ void ZelTimeslotGrid::ScrollBy(LONG i_dx, LONG i_dy)
         GetDisplayRect(rc_display);
         rc_scroll.UnionRect(rc_display, rClipTimeLabels);
         pHost->ScrollArea(0, i_dy, rc_scroll);
+    } else {
+        i_dy = 0;
     }
     if (clamp(SB_HORZ, i_dx, i_pos)) {
         for (int i = 0; i < rSets.GetSize(); ++i)
@@ -435,6 +434,7 @@ void ZelTimeslotGrid::ScrollBy(LONG i_dx, LONG i_dy)
     } else {
         i_dx = 0;
     }
+    // Dragged slots keep their place under the pointer.
     if (bDragRectsShown && (i_dx != 0 || i_dy != 0))
         ScrollDragRect(CSize(i_dx, i_dy));
 }

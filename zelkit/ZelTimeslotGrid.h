@@ -567,8 +567,9 @@ public:
     void OnKillFocus();
     // A key press (KM_ modifiers): accelerators first, then the keys the
     // grid handles. FALSE when the key is not the grid's (the dialog then
-    // moves on with Tab and Shift+Tab past the last or first slot).
-    int PreTranslateKey(UINT u_key, UINT u_modifiers);
+    // moves on with Tab and Shift+Tab past the last or first slot). A
+    // derived grid may take keys before the accelerators do.
+    virtual int PreTranslateKey(UINT u_key, UINT u_modifiers);
     int ProcessKeyMessage(UINT u_key, UINT u_modifiers);
     // A command from a key or a menu; FALSE when not the grid's.
     virtual int OnCommand(UINT u_id);
