@@ -69,7 +69,9 @@ int ZelTimeslotGrid::GetDaysFromText(const std::string& s_text, DayArray& days) 
             for (int d = days.GetSize() - 1; d >= 0 && i_day < 0; --d)
                 if (!(GetDayStart(static_cast<UINT>(d)) > slot.GetStart()))
                     i_day = d;
-        if (i_day < 0 || slot.GetSetIndex() >= days[i_day].GetSize()
+        // A slot past its day's window belongs to a day this grid lacks.
+        if (i_day < 0 || !(slot.GetStart() < GetDayEnd(static_cast<UINT>(i_day)))
+            || slot.GetSetIndex() >= days[i_day].GetSize()
             || days[i_day][slot.GetSetIndex()].Add(slot) != ZelTimeslotList::Added) {
             days.RemoveAll();
             return 0;

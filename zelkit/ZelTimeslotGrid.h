@@ -583,7 +583,7 @@ public:
     // the selected ones.
     std::string GetSlotsAsText(int b_selected_only) const;
     // Reads slot text into days shaped like the grid's. A line that cannot
-    // be read, that falls before the first day, names a set its day lacks
+    // be read, that falls in no day of the grid, names a set its day lacks
     // or cannot join its list stops the reading: the days are emptied and
     // the result is 0. Text after the last CR LF is ignored.
     int GetDaysFromText(const std::string& s_text, DayArray& days) const;

@@ -91,6 +91,7 @@ TEST_F(ClipboardTest, TextIsReadUpToTheFirstLineThatFails)
         {"a set the day lacks", line(At(9, 0), 30, 2, dt_day0) + "\r\n", 0, 0},
         {"the same slot twice overlaps", s_a + "\r\n" + s_a + "\r\n", 0, 0},
         {"before the first day", line(At(9, 0, 0, -1), 30, 0, dt_day0 - Minutes(72 * 60)) + "\r\n", 0, 0},
+        {"a day the grid lacks", line(At(9, 0, 0, 5), 30, 0, dt_day0 + Minutes(5 * 72 * 60)) + "\r\n", 0, 0},
         {"LF line ends only", s_a + "\n" + s_b + "\n", 1, 0},
         {"a megabyte of noise", std::string(1 << 20, 'x') + "\r\n" + s_a + "\r\n", 0, 0},
     };
