@@ -45,6 +45,7 @@ public:
     void FrameRect(const CRect&, const ZelPen&) override { ++nOps; }
     void DrawEdge(const CRect&) override { ++nOps; }
     void DrawFocusRect(const CRect&) override { ++nOps; }
+    void StretchTransparentBitmap(ZelBitmapHandle, const CRect&, COLORREF) override { ++nOps; }
     void ExcludeClip(const CRect&) override {}
     CRect GetClipBox() const override { return {}; }
 
@@ -79,6 +80,13 @@ public:
     CPoint GetCursorClientPoint() override { return {}; }
     void ShowTip(const std::string&, const CPoint&) override {}
     void HideTip() override {}
+    BOOL GetClipboardText(std::string&) override { return FALSE; }
+    BOOL SetClipboardText(const std::string&) override { return FALSE; }
+    DWORD DoDragDrop(const std::string&) override { return DROPEFFECT_NONE; }
+    void TrackPopupMenu(const ZelMenu&, const CPoint&) override {}
+    BOOL AskSlotLength(UINT&) override { return FALSE; }
+    BOOL AskResolution(UINT&, int&) override { return FALSE; }
+    BOOL AskCombinationName(const ZelTimeslotCombinationList&, std::string&) override { return FALSE; }
 
     CRect rcClient{0, 0, 1000, 700};
     CRect rcScrolled;

@@ -14,6 +14,7 @@
 
 #include <cstdint>
 #include <string>
+#include <vector>
 
 // --- Colours ------------------------------------------------------------
 
@@ -98,6 +99,10 @@ struct ZelBrush {
     static ZelBrush Solid(COLORREF c_color) { return {bkSolid, c_color, c_color, nullptr, {}}; }
 };
 
+// A bitmap of the window system that an owner keeps and a control draws
+// (in the library's windows: a const wxBitmap*).
+using ZelBitmapHandle = const void*;
+
 // A font by its size in points; 0 points is the drawing surface's own font.
 struct ZelPortFont {
     int iPoints = 0;
@@ -117,8 +122,14 @@ public:
     virtual CSize GetTextExtent(const std::string& s_text) = 0;
     // Draws the text in the rectangle as the DT_ flags place it; with
     // DT_CALCRECT only measures, setting the rectangle's right and bottom.
+    // With DT_WORDBREAK (and not DT_SINGLELINE) the text breaks into lines
+    // as ZelBreakText breaks it in the rectangle's width, each line placed
+    // across as the flags say; measured, the width is the widest line's.
     // Returns the text's height.
     virtual int DrawText(const std::string& s_text, CRect& rc, UINT u_flags, COLORREF c_text) = 0;
+    // Draws the bitmap stretched into the rectangle, its pixels of the
+    // transparent colour left out.
+    virtual void StretchTransparentBitmap(ZelBitmapHandle h_bitmap, const CRect& rc, COLORREF c_transparent) = 0;
 
     virtual void FillRect(const CRect& rc, const ZelBrush& brush) = 0;
     // A line from one point up to, not including, the other.
@@ -212,3 +223,19 @@ enum : UINT {
 
 // Modifier keys of a key press.
 enum : UINT { KM_CONTROL = 1, KM_SHIFT = 2, KM_ALT = 4 };
+
+// What a drop does with the dragged data.
+enum : DWORD { DROPEFFECT_NONE = 0, DROPEFFECT_COPY = 1, DROPEFFECT_MOVE = 2 };
+
+// --- Menus ----------------------------------------------------------------
+
+// One item of a pop-up menu: a command with its text (a tab before the
+// key that also gives it) and its state, or a separator (command 0).
+struct ZelMenuItem {
+    UINT uId = 0;
+    std::string sText;
+    int bEnabled = 1;
+    int bChecked = 0;
+    bool operator==(const ZelMenuItem&) const = default;
+};
+using ZelMenu = std::vector<ZelMenuItem>;

@@ -12,6 +12,7 @@ const StringEntry a_zelStrings[] = {
 #include "zelkit/strings/services.inc"
 #include "zelkit/strings/windows.inc"
 #include "zelkit/strings/dialogs.inc"
+#include "zelkit/strings/timeslotctrl.inc"
 };
 } // namespace
 

@@ -415,6 +415,8 @@ void ZelTimeslotGrid::ScrollBy(LONG i_dx, LONG i_dy)
         GetDisplayRect(rc_display);
         rc_scroll.UnionRect(rc_display, rClipTimeLabels);
         pHost->ScrollArea(0, i_dy, rc_scroll);
+    } else {
+        i_dy = 0;
     }
     if (clamp(SB_HORZ, i_dx, i_pos)) {
         for (int i = 0; i < rSets.GetSize(); ++i)
@@ -429,7 +431,12 @@ void ZelTimeslotGrid::ScrollBy(LONG i_dx, LONG i_dy)
         rc_scroll.UnionRect(rc_display, rClipDayRow);
         rc_scroll.UnionRect(rc_scroll, rClipSetRow);
         pHost->ScrollArea(i_dx, 0, rc_scroll);
+    } else {
+        i_dx = 0;
     }
+    // Dragged slots keep their place under the pointer.
+    if (bDragRectsShown && (i_dx != 0 || i_dy != 0))
+        ScrollDragRect(CSize(i_dx, i_dy));
 }
 
 void ZelTimeslotGrid::OnVScroll(UINT u_code, int i_track_pos)

@@ -6,6 +6,7 @@
 #include "zelkit/ZelWindowServices.h"
 
 #include <algorithm>
+#include <cstdio>
 #include <cstdlib>
 
 namespace {
@@ -67,6 +68,15 @@ int ZelTimeslotGrid::OnCommand(UINT u_id)
     case ID_EDIT_REDO: OnEditRedo(); return 1;
     case ID_TSLOT_ZOOMIN: OnZoomIn(); return 1;
     case ID_TSLOT_ZOOMOUT: OnZoomOut(); return 1;
+    case ID_EDIT_COPY: OnCopy(); return 1;
+    case ID_EDIT_CUT: OnCut(); return 1;
+    case ID_EDIT_PASTE: OnPaste(); return 1;
+    case ID_TSLOT_SHOWMENU: GeneralPopup(CPoint(0, 0), nullptr); return 1;
+    case ID_TSLOT_24HOUR: On24Hour(); return 1;
+    case ID_TSLOT_LENGTH: OnSlotLength(); return 1;
+    case ID_TSLOT_RESOLUTION: OnTslotResolution(); return 1;
+    case ID_TSLOT_COMBINE: OnTslotCombine(); return 1;
+    case ID_TSLOT_UNCOMBINE: OnTslotUncombine(); return 1;
     default: return 0;
     }
 }
@@ -1276,6 +1286,75 @@ void ZelTimeslotGrid::OnZoomOut()
 
 // ------------------------------------------------------------ header tips
 
-std::string ZelTimeslotGrid::GetDayTip(UINT) const { return {}; }
+namespace {
 
-std::string ZelTimeslotGrid::GetSetTip(UINT, UINT) const { return {}; }
+// "<start> - <end> (<span>)."
+std::string RangeLine(const ZelTimeslotGrid& grid, const ZelOleDateTime& dt_first, const ZelOleDateTime& dt_last)
+{
+    return grid.FormatTime(dt_first) + " - " + grid.FormatTime(dt_last) + " ("
+           + ZelOleDateTimeSpan::GetAsText((dt_last - dt_first).GetTotalSeconds(), ZelOleDateTimeSpan::fuHours) + ").";
+}
+
+// "Time left: <span>." of a list; empty when the span has no text.
+std::string TimeLeftLine(const ZelTimeslotList& list)
+{
+    const ZelOleDateTime dt_none; // null: no limits
+    const std::string s_left = list.GetTimeLeft(ZelTimeslot(), dt_none, dt_none).GetAsText(ZelOleDateTimeSpan::fuHours);
+    return s_left.empty() ? std::string() : "Time left: " + s_left + ".";
+}
+
+// The lines after the range of a set's tip: the count and total, the
+// gaps, the time left; each begun by a line break.
+std::string SetSummary(const ZelTimeslotList& list)
+{
+    const int n_slots = list.GetCount();
+    char sz_count[16];
+    std::snprintf(sz_count, sizeof sz_count, "%d", n_slots);
+    std::string s_text = "\r\n" + std::string(sz_count) + " timeslot" + (n_slots == 1 ? "" : "s") + " ("
+                         + ZelOleDateTimeSpan::GetAsText(list.GetTotalTime(), ZelOleDateTimeSpan::fuHours) + ").";
+    int n_gaps = 0;
+    const ZelOleDateTimeSpan dts_gaps = list.GetTotalGaps(n_gaps);
+    if (n_gaps >= 1) {
+        std::snprintf(sz_count, sizeof sz_count, "%d", n_gaps);
+        s_text += "\r\n" + std::string(sz_count) + " gap" + (n_gaps == 1 ? "" : "s") + " ("
+                  + dts_gaps.GetAsText(ZelOleDateTimeSpan::fuHours) + ").";
+    }
+    const std::string s_left = TimeLeftLine(list);
+    if (!s_left.empty())
+        s_text += "\r\n" + s_left;
+    return s_text;
+}
+
+} // namespace
+
+std::string ZelTimeslotGrid::GetSetTip(UINT u_day, UINT u_set) const
+{
+    ZEL_ASSERT((int) u_day < Days.GetSize());
+    ZEL_ASSERT((int) u_set < GetNumSets(u_day));
+    const int i_day = static_cast<int>(u_day);
+    const ZelTimeslotList& list = Days[i_day][static_cast<int>(u_set)];
+    std::string s_text = GetDayName(i_day) + " (" + GetSetName(i_day, static_cast<int>(u_set)) + "):";
+    if (list.GetCount() == 0)
+        return s_text + "\r\nNo timeslots defined.";
+    s_text += "\r\n" + RangeLine(*this, list.GetFirstTime(), list.GetLastTime());
+    return s_text + SetSummary(list);
+}
+
+std::string ZelTimeslotGrid::GetDayTip(UINT u_day) const
+{
+    ZEL_ASSERT((int) u_day < Days.GetSize());
+    const int i_day = static_cast<int>(u_day);
+    const DaySet& day = Days[i_day];
+    std::string s_text = GetDayName(i_day) + ":";
+    const ZelOleDateTime dt_first = day.GetEarliestStart();
+    const ZelOleDateTime dt_last = day.GetLatestEnd();
+    if (day.CountSlots() == 0 || !dt_first.IsValid() || !dt_last.IsValid())
+        return s_text + "\r\nNo timeslots defined.";
+    s_text += "\r\n" + RangeLine(*this, dt_first, dt_last);
+    if (day.GetSize() == 1)
+        return s_text + SetSummary(day[0]);
+    const std::string s_left = TimeLeftLine(day[0]);
+    if (!s_left.empty())
+        s_text += "\r\n" + s_left;
+    return s_text;
+}

@@ -28,6 +28,13 @@ public:
     CPoint GetCursorClientPoint() override { return {}; }
     void ShowTip(const std::string&, const CPoint&) override {}
     void HideTip() override {}
+    BOOL GetClipboardText(std::string&) override { return FALSE; }
+    BOOL SetClipboardText(const std::string&) override { return FALSE; }
+    DWORD DoDragDrop(const std::string&) override { return DROPEFFECT_NONE; }
+    void TrackPopupMenu(const ZelMenu&, const CPoint&) override {}
+    BOOL AskSlotLength(UINT&) override { return FALSE; }
+    BOOL AskResolution(UINT&, int&) override { return FALSE; }
+    BOOL AskCombinationName(const ZelTimeslotCombinationList&, std::string&) override { return FALSE; }
 };
 
 class NoPorts : public IZelMetricsPort, public IZelTimerPort, public IZelBeepPort {

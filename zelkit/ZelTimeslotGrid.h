@@ -79,6 +79,27 @@ public:
     // client point (moving it when it shows), and hides it.
     virtual void ShowTip(const std::string& s_text, const CPoint& pt_client) = 0;
     virtual void HideTip() = 0;
+
+    // The clipboard's text (code page 1252); FALSE when it holds none that
+    // this text can hold.
+    virtual BOOL GetClipboardText(std::string& s_text) = 0;
+    // Puts the text on the clipboard; FALSE when it could not.
+    virtual BOOL SetClipboardText(const std::string& s_text) = 0;
+    // Drags the text out of the window, copy or move, and returns once it
+    // was dropped or given up: the effect the drop took. A press that ends
+    // without the pointer moving away drags nothing (DROPEFFECT_NONE).
+    virtual DWORD DoDragDrop(const std::string& s_text) = 0;
+
+    // Shows the pop-up menu with its top left corner at a client point;
+    // a chosen command comes back through the grid's OnCommand.
+    virtual void TrackPopupMenu(const ZelMenu& menu, const CPoint& pt_client) = 0;
+    // The small dialogs; each FALSE when cancelled. The length of new
+    // slots (1 to 1440 minutes); the mouse resolution (1 to 10 minutes)
+    // and whether a finer scale gives a finer one; the name of a
+    // combination, new or one of those offered.
+    virtual BOOL AskSlotLength(UINT& u_minutes) = 0;
+    virtual BOOL AskResolution(UINT& u_minutes, int& b_auto) = 0;
+    virtual BOOL AskCombinationName(const ZelTimeslotCombinationList& combinations, std::string& s_name) = 0;
 };
 
 // The colour request of ZTSN_SLOTCOLOR and ZTSN_SLOTTEXTCOLOR: the parent
@@ -193,6 +214,11 @@ public:
         ID_TSLOT_SHOWMENU = 55011,
         ID_TSLOT_NEW = 55012,
         ID_TSLOT_UNSELECTALL = 55013,
+        ID_TSLOT_24HOUR = 55015,
+        ID_TSLOT_LENGTH = 55016,
+        ID_TSLOT_COMBINE = 55024,
+        ID_TSLOT_UNCOMBINE = 55025,
+        ID_TSLOT_RESOLUTION = 55026,
         ID_EDIT_CLEAR = 57632,
         ID_EDIT_COPY = 57634,
         ID_EDIT_CUT = 57635,
@@ -473,6 +499,37 @@ public:
     // days); with b_fit_text only while every slot text still fits.
     int ZoomOut(int b_fit_text);
     int HasZoomed() const { return bZoomed; }
+    // Zooms in until the slots are on average four edges high.
+    void ZoomVisible();
+    // The finest spacing.
+    void ZoomInMax();
+
+    // --- Pop-up menu and view settings ----------------------------------
+
+    // The library's menu 26011: its editing pop-up (0) or the read-only
+    // one (1), every item enabled.
+    static ZelMenu LoadPopupMenu(int i_popup);
+    // The extra menu's items after a separator, with their states.
+    static void AppendMenu(ZelMenu& target, const ZelMenu& extra);
+    // The editing pop-up as the grid stands now, the extra menu after it.
+    ZelMenu GetGeneralMenu(const ZelMenu* p_extra);
+    // Shows the pop-up at a client point, the extra menu's items after
+    // the grid's own.
+    virtual void GeneralPopup(const CPoint& pt, const ZelMenu* p_extra);
+    // The context menu asked for at a client point; a negative point (from
+    // the keyboard) opens it at the corner.
+    void OnContextMenu(const CPoint& pt);
+    // Asks the length of new slots; non-zero when one was chosen.
+    int ChangeSlotLength();
+    // Asks the mouse resolution of every grid; non-zero when chosen.
+    int ChangeResolution();
+
+    // --- Combinations ---------------------------------------------------
+
+    // Whether the selection may be combined (it always may).
+    int CheckSelectedCombine() const { return 1; }
+    // Gives every selected slot the combination's key.
+    void AddSelectedToCombination(const ZelTimeslotCombination& combination);
 
     // --- Editing --------------------------------------------------------
 
@@ -510,13 +567,49 @@ public:
     void OnKillFocus();
     // A key press (KM_ modifiers): accelerators first, then the keys the
     // grid handles. FALSE when the key is not the grid's (the dialog then
-    // moves on with Tab and Shift+Tab past the last or first slot).
-    int PreTranslateKey(UINT u_key, UINT u_modifiers);
+    // moves on with Tab and Shift+Tab past the last or first slot). A
+    // derived grid may take keys before the accelerators do.
+    virtual int PreTranslateKey(UINT u_key, UINT u_modifiers);
     int ProcessKeyMessage(UINT u_key, UINT u_modifiers);
     // A command from a key or a menu; FALSE when not the grid's.
     virtual int OnCommand(UINT u_id);
     // The cursor for a point (over a slot, or -1s).
     void SetCursor(const CPoint& pt, int i_day, int i_set, int i_slot);
+
+    // --- Clipboard, drag and drop ---------------------------------------
+
+    // One line per slot (ZelTimeslot::GetAsText from its day's window
+    // start), each ended by CR LF, in day, set, slot order; all slots or
+    // the selected ones.
+    std::string GetSlotsAsText(int b_selected_only) const;
+    // Reads slot text into days shaped like the grid's. A line that cannot
+    // be read, that falls in no day of the grid, names a set its day lacks
+    // or cannot join its list stops the reading: the days are emptied and
+    // the result is 0. Text after the last CR LF is ignored.
+    int GetDaysFromText(const std::string& s_text, DayArray& days) const;
+    // Pastes the slots being dropped or pasted (GetDragDays): all or none
+    // pass the test, then each is added; a move first deletes the
+    // selected slots and keeps the pasted slots' item data, a copy asks
+    // GetCopyItemData. Non-zero when every slot was added.
+    int Paste(DWORD dw_effect);
+
+    // The drop target's side of a drag over this grid, fed by the window:
+    // the text dragged (when it is known at the entry), the point, whether
+    // Ctrl is held. Each returns the effect the drop would take. A drag
+    // that began in another grid or program is always a copy.
+    DWORD DragEnter(const std::string& s_text, const CPoint& pt, int b_ctrl);
+    DWORD DragOver(int b_has_text, const CPoint& pt, int b_ctrl);
+    void DragLeave();
+    // Scrolls the view when the pointer rests near an edge during a drag.
+    void DragScroll(const CPoint& pt);
+    // Drops at the point; the Paste result.
+    int Drop(const CPoint& pt, DWORD dw_effect);
+    // Whether the drag running now began in this grid.
+    int IsDragSource() const { return bDragSource; }
+    const DayArray& GetDragDays() const { return DragDays; }
+    DWORD GetDropEffect() const { return dwDropEffect; }
+    // The dragged slots show where they would land.
+    int IsDragPreviewShown() const { return bDragRectsShown && DragDays.CountSlots() > 0; }
 
     // --- State the window shows -----------------------------------------
 
@@ -549,9 +642,9 @@ protected:
     virtual DWORD GetCopyItemData(const ZelTimeslot& slot_new, const ZelTimeslot& slot_pasted) const;
     virtual void OnZoomIn();
     virtual void OnZoomOut();
-    // Drags the selected slots; non-zero when the drag entered this grid.
-    // A grid without drag and drop never drags.
-    virtual int DragDrop() { return 0; }
+    // Drags the selected slots; non-zero when a drag took place (it
+    // entered this grid, or ended as a move elsewhere).
+    int DragDrop();
 
     // --- Model helpers --------------------------------------------------
 
@@ -656,6 +749,35 @@ protected:
     int CheckVertAutoScroll(int i_y, const CRect* p_rect);
     int CheckAutoScrollTime();
     void CheckAutoScroll(const CPoint& pt, int b_timer_mode);
+    // Scrolls a drag's view towards the edge the pointer is near.
+    void AutoScroll(const CPoint& pt);
+
+    // --- Clipboard and drag helpers -------------------------------------
+
+    void OnCopy();
+    void OnCut();
+    void OnPaste();
+    void On24Hour();
+    void OnSlotLength();
+    void OnTslotResolution();
+    void OnTslotCombine();
+    void OnTslotUncombine();
+    int DrawDragRect(const std::string& s_text, const CPoint& pt);
+    void MoveDragRect(const CPoint& pt);
+    void ShiftDragRect(int i_columns, int i_steps);
+    // The view scrolled by the size (positive: earlier days and times)
+    // while the dragged slots show.
+    void ScrollDragRect(const CSize& size);
+    void EraseDragRects();
+    void PaintDragRects();
+    void SetDropEffect(DWORD dw_effect);
+    void ShowDragTips(const CPoint& pt, UINT u_day, UINT u_set, UINT u_slot);
+    // The step a drag moves its slots by.
+    ZelOleDateTimeSpan GetDragStep() const;
+    void InvalidateDragDays();
+    // A move is being previewed: the selected slots are not shown where
+    // they are.
+    int IsMovePreview() const { return IsDragPreviewShown() && dwDropEffect == DROPEFFECT_MOVE; }
     // The header tips: the summary of a day, and of a set.
     std::string GetDayTip(UINT u_day) const;
     std::string GetSetTip(UINT u_day, UINT u_set) const;
@@ -738,4 +860,19 @@ protected:
     int iLastSlot = -1;
     int bMagnify = 0;
     int bZoomed = 0;
+
+    // A drag: the slots dragged over this grid, the time of day and the
+    // column under the pointer where they stand, whether they show,
+    // whether a drag entered (since this grid began one, or at all), the
+    // effect shown; whether this grid began the running drag and whether
+    // it was dropped here.
+    DayArray DragDays;
+    ZelOleDateTime dtDragAnchor;
+    int iDragColumn = -1;
+    int bDragRectsShown = 0;
+    int bDragEntered = 0;
+    int bTargetEntered = 0;
+    DWORD dwDropEffect = DROPEFFECT_NONE;
+    int bDragSource = 0;
+    int bDroppedHere = 0;
 };

@@ -339,6 +339,10 @@ int ZelTimeslotGrid::MoreTimeDisplay(int b_up)
         DefineAreas();
         AdjustScrollPosition(1);
         pHost->Invalidate(nullptr, FALSE);
+        // What was shown moved down a line; the dragged slots stay under
+        // the pointer.
+        if (bDragRectsShown)
+            ShiftDragRect(0, -(iLinePitch / std::max(iStepHeight, 1)));
         return 1;
     }
     if (!(dtDisplayEnd < dtAxisEnd))
@@ -567,11 +571,15 @@ void ZelTimeslotGrid::PaintWorkArea(IZelDrawPort& dc, SetStdContext& ctx, const 
     const CRect rc_area = Clip(rSlotArea, rc_update);
     if (rc_area.IsRectEmpty())
         return;
+    // A move shows the selected slots only where they are dragged to.
+    const int b_move = IsMovePreview();
     for (int d = 0; d < Days.GetSize() && d < DayRects.GetSize(); ++d) {
         if (!Meets(DayRects[d], rc_area))
             continue;
         for (int s = 0; s < Days[d].GetSize(); ++s) {
             for (int i = 0; i < Days[d][s].GetCount(); ++i) {
+                if (b_move && Days[d][s][i].IsSelected())
+                    continue;
                 CRect rc;
                 GetSlotRect(d, s, i, rc, bCombinationsSet);
                 if (Meets(rc, rc_area))
@@ -579,6 +587,17 @@ void ZelTimeslotGrid::PaintWorkArea(IZelDrawPort& dc, SetStdContext& ctx, const 
             }
         }
     }
+    // The dragged slots where they would land, on top.
+    if (!IsDragPreviewShown())
+        return;
+    for (int d = 0; d < DragDays.GetSize() && d < DayRects.GetSize(); ++d)
+        for (int s = 0; s < DragDays[d].GetSize() && s < Days[d].GetSize(); ++s)
+            for (int i = 0; i < DragDays[d][s].GetCount(); ++i) {
+                CRect rc;
+                GetSlotRect(d, s, i, rc, bCombinationsSet, &DragDays);
+                if (Meets(rc, rc_area))
+                    PaintTimeslot(dc, ctx, d, s, i, &DragDays);
+            }
 }
 
 void ZelTimeslotGrid::PaintOtherDays(IZelDrawPort& dc, SetStdContext& ctx, const CRect& rc_update)
@@ -740,7 +759,7 @@ void ZelTimeslotGrid::PaintVertGrid(IZelDrawPort& dc, SetStdContext& ctx, const 
 
 void ZelTimeslotGrid::PaintSelection(IZelDrawPort& dc, SetStdContext& ctx, const CRect& rc_update)
 {
-    if (!pHost->IsWindowEnabled())
+    if (!pHost->IsWindowEnabled() || IsMovePreview())
         return;
     for (int d = 0; d < Days.GetSize(); ++d) {
         for (int s = 0; s < Days[d].GetSize(); ++s) {
@@ -813,11 +832,14 @@ void ZelTimeslotGrid::PaintSlotText(IZelDrawPort& dc, SetStdContext& ctx, const 
 {
     if (!pHost->IsWindowEnabled())
         return;
+    const int b_move = IsMovePreview();
     for (int d = 0; d < Days.GetSize(); ++d) {
         if (d < DayRects.GetSize() && !Meets(DayRects[d], rc_update))
             continue;
         for (int s = 0; s < Days[d].GetSize(); ++s) {
             for (int i = 0; i < Days[d][s].GetCount(); ++i) {
+                if (b_move && Days[d][s][i].IsSelected())
+                    continue;
                 CRect rc;
                 GetSlotRect(d, s, i, rc, bCombinationsSet);
                 if (Meets(rc, rc_update))
@@ -825,6 +847,16 @@ void ZelTimeslotGrid::PaintSlotText(IZelDrawPort& dc, SetStdContext& ctx, const 
             }
         }
     }
+    if (!IsDragPreviewShown())
+        return;
+    for (int d = 0; d < DragDays.GetSize() && d < DayRects.GetSize(); ++d)
+        for (int s = 0; s < DragDays[d].GetSize() && s < Days[d].GetSize(); ++s)
+            for (int i = 0; i < DragDays[d][s].GetCount(); ++i) {
+                CRect rc;
+                GetSlotRect(d, s, i, rc, bCombinationsSet, &DragDays);
+                if (Meets(rc, rc_update))
+                    DrawSlotText(dc, ctx, d, s, i, FALSE, &DragDays);
+            }
 }
 
 void ZelTimeslotGrid::PaintCombinations(IZelDrawPort& dc, SetStdContext& ctx, const CRect& rc_update)
@@ -866,7 +898,7 @@ void ZelTimeslotGrid::PaintCombinations(IZelDrawPort& dc, SetStdContext& ctx, co
 
 void ZelTimeslotGrid::PaintFocus(IZelDrawPort& dc, SetStdContext&, const CRect& rc_update)
 {
-    if (!bHasFocus)
+    if (!bHasFocus || IsDragPreviewShown())
         return;
     CRect rc;
     if (CountSlots() == 0) {

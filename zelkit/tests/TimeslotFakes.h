@@ -8,8 +8,11 @@
 // labels and 6-pixel characters.
 #pragma once
 
+#include "zelkit/ZelNotifyCodes.h"
 #include "zelkit/ZelTimeslotGrid.h"
 
+#include <algorithm>
+#include <functional>
 #include <map>
 #include <memory>
 #include <string>
@@ -21,13 +24,14 @@ struct FakeDrawOp {
         : sKind(std::move(s_kind)), rc(r), sText(std::move(s_text))
     {
     }
-    std::string sKind; // "fill", "line", "frame", "edge", "focus", "text", "exclude"
+    std::string sKind; // "fill", "line", "frame", "edge", "focus", "text", "bitmap", "exclude"
     CRect rc;
     std::string sText;
     ZelBrush::Kind eBrush = ZelBrush::bkSolid;
     COLORREF cColor = 0;
     ZelPen::Style ePen = ZelPen::psSolid;
     int iPoints = 0;
+    ZelBitmapHandle pBitmap = nullptr;
 };
 
 class FakeDrawPort : public IZelDrawPort {
@@ -42,8 +46,34 @@ public:
     {
         return CSize(static_cast<LONG>(s_text.size()) * CharWidth(Font.iPoints), LineHeight(Font.iPoints));
     }
+    // A text that breaks at words is recorded as one "text" op per line,
+    // each with the line's own box.
     int DrawText(const std::string& s_text, CRect& rc, UINT u_flags, COLORREF c_text) override
     {
+        if ((u_flags & DT_WORDBREAK) && !(u_flags & DT_SINGLELINE)) {
+            const std::vector<std::string> v_lines =
+                ZelBreakText(s_text, rc.Width(), [this](const std::string& s) { return GetTextExtent(s).cx; });
+            const LONG i_line = LineHeight(Font.iPoints);
+            LONG i_widest = 0;
+            for (std::size_t u = 0; u < v_lines.size(); ++u) {
+                const LONG i_width = GetTextExtent(v_lines[u]).cx;
+                i_widest = std::max(i_widest, i_width);
+                if (u_flags & DT_CALCRECT)
+                    continue;
+                const LONG x = (u_flags & DT_CENTER) ? rc.left + (rc.Width() - i_width) / 2 : rc.left;
+                const LONG y = rc.top + static_cast<LONG>(u) * i_line;
+                FakeDrawOp op{"text", CRect(x, y, x + i_width, y + i_line), v_lines[u]};
+                op.cColor = c_text;
+                op.iPoints = Font.iPoints;
+                Ops.push_back(op);
+            }
+            const LONG i_height = static_cast<LONG>(v_lines.size()) * i_line;
+            if (u_flags & DT_CALCRECT) {
+                rc.right = rc.left + i_widest;
+                rc.bottom = rc.top + i_height;
+            }
+            return i_height;
+        }
         const CSize size = GetTextExtent(s_text);
         if (u_flags & DT_CALCRECT) {
             rc.right = rc.left + size.cx;
@@ -55,6 +85,13 @@ public:
             Ops.push_back(op);
         }
         return size.cy;
+    }
+    void StretchTransparentBitmap(ZelBitmapHandle h_bitmap, const CRect& rc, COLORREF c_transparent) override
+    {
+        FakeDrawOp op{"bitmap", rc};
+        op.cColor = c_transparent;
+        op.pBitmap = h_bitmap;
+        Ops.push_back(op);
     }
     void FillRect(const CRect& rc, const ZelBrush& brush) override
     {
@@ -130,7 +167,12 @@ public:
     long Notify(int i_code, void* p_record) override
     {
         vCodes.push_back(i_code);
-        if (p_record && lColorAnswer >= 0) {
+        if (fNotify) {
+            const long l_answer = fNotify(i_code, p_record);
+            if (l_answer)
+                return l_answer;
+        }
+        if (p_record && lColorAnswer >= 0 && (i_code == ZTSN_SLOTCOLOR || i_code == ZTSN_SLOTTEXTCOLOR)) {
             static_cast<ZelTimeslotColorNotify*>(p_record)->crColor = static_cast<COLORREF>(lColorAnswer);
             return 1;
         }
@@ -161,6 +203,61 @@ public:
         bTip = true;
     }
     void HideTip() override { bTip = false; }
+    BOOL GetClipboardText(std::string& s_text) override
+    {
+        if (!bClipboard)
+            return FALSE;
+        s_text = sClipboard;
+        return TRUE;
+    }
+    BOOL SetClipboardText(const std::string& s_text) override
+    {
+        sClipboard = s_text;
+        bClipboard = true;
+        return TRUE;
+    }
+    // A drag runs fDrag (which plays the drop targets) or drags nothing.
+    DWORD DoDragDrop(const std::string& s_text) override
+    {
+        ++nDrags;
+        sDragged = s_text;
+        return fDrag ? fDrag(s_text) : DROPEFFECT_NONE;
+    }
+    void TrackPopupMenu(const ZelMenu& menu, const CPoint& pt) override
+    {
+        vMenu = menu;
+        ptMenu = pt;
+        ++nMenus;
+    }
+    // The dialogs answer with the values set here; a value of 0 (an empty
+    // name) cancels.
+    BOOL AskSlotLength(UINT& u_minutes) override
+    {
+        uAskedMinutes = u_minutes;
+        if (uLengthAnswer == 0)
+            return FALSE;
+        u_minutes = uLengthAnswer;
+        return TRUE;
+    }
+    BOOL AskResolution(UINT& u_minutes, int& b_auto) override
+    {
+        uAskedMinutes = u_minutes;
+        if (uResolutionAnswer == 0)
+            return FALSE;
+        u_minutes = uResolutionAnswer;
+        b_auto = bAutoAnswer;
+        return TRUE;
+    }
+    BOOL AskCombinationName(const ZelTimeslotCombinationList& combinations, std::string& s_name) override
+    {
+        vOffered.clear();
+        for (int i = 0; i < combinations.GetCount(); ++i)
+            vOffered.push_back(combinations[i].GetName());
+        if (!bNameAnswer)
+            return FALSE;
+        s_name = sNameAnswer;
+        return TRUE;
+    }
 
     int GetSystemMetrics(int i_index) override { return ZelDefaultSystemMetrics(i_index); }
     COLORREF GetSysColor(int i_index) override { return ZelDefaultSysColor(i_index); }
@@ -184,6 +281,8 @@ public:
     BOOL bFocus = FALSE;
     int iParentPoints = 10;
     long lColorAnswer = -1;
+    // Answers notifications before the colour answer does.
+    std::function<long(int i_code, void* p_record)> fNotify;
     std::vector<int> vCodes;
     int nInvalidated = 0;
     std::vector<CRect> vInvalidated;
@@ -199,4 +298,19 @@ public:
     std::map<UINT, UINT> Timers;
     DWORD uNow = 100000;
     int nBeeps = 0;
+    bool bClipboard = false;
+    std::string sClipboard;
+    int nDrags = 0;
+    std::string sDragged;
+    std::function<DWORD(const std::string&)> fDrag;
+    ZelMenu vMenu;
+    CPoint ptMenu;
+    int nMenus = 0;
+    UINT uAskedMinutes = 0;
+    UINT uLengthAnswer = 0;
+    UINT uResolutionAnswer = 0;
+    int bAutoAnswer = 1;
+    bool bNameAnswer = false;
+    std::string sNameAnswer;
+    std::vector<std::string> vOffered;
 };

@@ -39,6 +39,8 @@ public:
     using ZelTimeslotGrid::AddSlot;
     using ZelTimeslotGrid::CheckVertAutoScroll;
     using ZelTimeslotGrid::DrawSlotText;
+    using ZelTimeslotGrid::GetDayTip;
+    using ZelTimeslotGrid::GetSetTip;
     using ZelTimeslotGrid::GetSlotShape;
     using ZelTimeslotGrid::IsAddOK;
     using ZelTimeslotGrid::MoveHorz;

@@ -1,9 +1,9 @@
 // The window classes the library registers by name when it loads, so that
 // dialogs described elsewhere can hold its controls by class name. Each
 // class's static registration hands the window-class table a factory that
-// creates the class's control object. The timeslot grid has its own
-// header (ZelTimeslotCtrl.h); the two below still stand in for their
-// controls.
+// creates the class's control object. The timeslot grid and its display
+// form have their own headers (ZelTimeslotCtrl.h, ZelTimeslotDisplayCtrl.h);
+// the class below still stands in for its control.
 #pragma once
 
 #include "framework/Types.h"
@@ -13,14 +13,6 @@
 class ZelMonthCalCtrl : public ZelCustomCtrl {
 public:
     ZelMonthCalCtrl(wxWindow* p_parent, wxWindowID i_id);
-    static BOOL RegisterWndClass();
-    static BOOL UnregisterWndClass();
-};
-
-// The read-only timeslot display ("ZLC_TIMESLOT_DISPLAY").
-class ZelTimeslotDisplayCtrl : public ZelCustomCtrl {
-public:
-    ZelTimeslotDisplayCtrl(wxWindow* p_parent, wxWindowID i_id);
     static BOOL RegisterWndClass();
     static BOOL UnregisterWndClass();
 };

@@ -3,6 +3,7 @@
 #include "zelkit/ZelLibrary.h"
 #include "zelkit/ui/ZelControlWindow.h"
 #include "zelkit/ui/ZelTimeslotCtrl.h"
+#include "zelkit/ui/ZelTimeslotDisplayCtrl.h"
 #include "framework/Resources.h"
 
 namespace {

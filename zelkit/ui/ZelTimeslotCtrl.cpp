@@ -3,10 +3,18 @@
 #include "framework/ui/WxText.h"
 #include "zelkit/ui/ZelControlWindow.h"
 #include "zelkit/ui/ZelNotifyEvent.h"
+#include "zelkit/ui/ZelTimeslotDialogs.h"
 #include "zelkit/ui/ZelWindowServicesWx.h"
 #include "zelkit/ui/ZelWxDrawPort.h"
 
+#include <algorithm>
 #include <chrono>
+#include <cstdlib>
+#include <optional>
+#include <wx/clipbrd.h>
+#include <wx/dataobj.h>
+#include <wx/evtloop.h>
+#include <wx/menu.h>
 #include <wx/dcbuffer.h>
 #include <wx/dcclient.h>
 #include <wx/dcmemory.h>
@@ -103,6 +111,43 @@ int OrientOf(int i_bar) { return i_bar == SB_HORZ ? wxHORIZONTAL : wxVERTICAL; }
 
 } // namespace
 
+namespace {
+
+constexpr int iDragScrollTimer = 3;
+constexpr int iDragScrollPeriod = 50;
+
+ZelTimeslotCtrl::DragLoop& TestDragLoop()
+{
+    static ZelTimeslotCtrl::DragLoop f_loop;
+    return f_loop;
+}
+
+DWORD EffectOf(wxDragResult e_result)
+{
+    switch (e_result) {
+    case wxDragCopy: return DROPEFFECT_COPY;
+    case wxDragMove: return DROPEFFECT_MOVE;
+    default: return DROPEFFECT_NONE;
+    }
+}
+
+wxDragResult ResultOf(DWORD dw_effect)
+{
+    switch (dw_effect) {
+    case DROPEFFECT_COPY: return wxDragCopy;
+    case DROPEFFECT_MOVE: return wxDragMove;
+    default: return wxDragNone;
+    }
+}
+
+bool CtrlHeld() { return wxGetKeyState(WXK_CONTROL); }
+
+} // namespace
+
+const std::string* ZelTimeslotCtrl::pActiveDragText = nullptr;
+
+void ZelTimeslotCtrl::SetDragLoop(DragLoop f_loop) { TestDragLoop() = std::move(f_loop); }
+
 ZelTimeslotCtrl::ZelTimeslotCtrl(wxWindow* p_parent, wxWindowID i_id, const wxPoint& pos, const wxSize& size)
     : ZelTimeslotCtrl(p_parent, i_id, pos, size, std::make_unique<ZelTimeslotGrid>(TRUE), ZLC_TIMESLOT)
 {
@@ -112,7 +157,7 @@ ZelTimeslotCtrl::ZelTimeslotCtrl(wxWindow* p_parent, wxWindowID i_id, const wxPo
                                  std::unique_ptr<ZelTimeslotGrid> p_grid, const wxString& s_name)
     : ZelCustomCtrl(p_parent, i_id, pos, size, wxBORDER_SUNKEN | wxWANTS_CHARS | wxHSCROLL | wxVSCROLL, s_name),
       pGrid(std::move(p_grid)), TipTimer(this, static_cast<int>(ZelTimeslotGrid::uTipTimer)),
-      ScrollTimer(this, static_cast<int>(ZelTimeslotGrid::uScrollTimer))
+      ScrollTimer(this, static_cast<int>(ZelTimeslotGrid::uScrollTimer)), DragScrollTimer(this, iDragScrollTimer)
 {
     // Painting covers the whole window: nothing is erased first.
     SetBackgroundStyle(wxBG_STYLE_PAINT);
@@ -135,17 +180,22 @@ ZelTimeslotCtrl::ZelTimeslotCtrl(wxWindow* p_parent, wxWindowID i_id, const wxPo
     Bind(wxEVT_KILL_FOCUS, &ZelTimeslotCtrl::OnFocus, this);
     Bind(wxEVT_CHAR_HOOK, &ZelTimeslotCtrl::OnCharHook, this);
     Bind(wxEVT_TIMER, &ZelTimeslotCtrl::OnTimer, this);
+    Bind(wxEVT_CONTEXT_MENU, &ZelTimeslotCtrl::OnContextMenu, this);
+    Bind(wxEVT_MENU, &ZelTimeslotCtrl::OnMenu, this);
     pTopLevel = wxGetTopLevelParent(this);
     if (pTopLevel)
         pTopLevel->Bind(wxEVT_ACTIVATE, &ZelTimeslotCtrl::OnActivate, this);
 
     pGrid->SetHost(this, this, this, this);
+    pTarget = new ZelTimeslotCtrlTarget(*this);
+    SetDropTarget(pTarget);
 }
 
 ZelTimeslotCtrl::~ZelTimeslotCtrl()
 {
     TipTimer.Stop();
     ScrollTimer.Stop();
+    DragScrollTimer.Stop();
     if (pTopLevel)
         pTopLevel->Unbind(wxEVT_ACTIVATE, &ZelTimeslotCtrl::OnActivate, this);
     pGrid->SetHost(nullptr);
@@ -205,6 +255,29 @@ void ZelTimeslotCtrl::OnMouse(wxMouseEvent& event)
     if (event.LeftIsDown())
         u_flags |= MK_LBUTTON;
     const wxEventType type = event.GetEventType();
+    if (pDragWait) {
+        // A press on a slot waits to see whether it becomes a drag: the
+        // button released first makes it a click.
+        if (type == wxEVT_LEFT_UP || !event.LeftIsDown()) {
+            pDragWait->Exit();
+        } else if (type == wxEVT_MOTION) {
+            const int i_cx = std::max(wxSystemSettings::GetMetric(wxSYS_DRAG_X, this), 4);
+            const int i_cy = std::max(wxSystemSettings::GetMetric(wxSYS_DRAG_Y, this), 4);
+            if (std::abs(pt.x - ptDragPress.x) > i_cx / 2 || std::abs(pt.y - ptDragPress.y) > i_cy / 2) {
+                // The window system begins a drag only inside a mouse
+                // event, so it runs from here.
+                wxEventLoopBase* p_wait = pDragWait;
+                pDragWait = nullptr;
+                wxTextDataObject data(ToWx(sDragText));
+                wxDropSource source(data, this);
+                pActiveDragText = &sDragText;
+                dwDragResult = EffectOf(source.DoDragDrop(wxDrag_AllowMove));
+                pActiveDragText = nullptr;
+                p_wait->Exit();
+            }
+        }
+        return;
+    }
     if (type == wxEVT_LEFT_DOWN) {
         if (!wxWindow::HasFocus())
             pGrid->OnMouseActivate();
@@ -313,7 +386,10 @@ void ZelTimeslotCtrl::OnActivate(wxActivateEvent& event)
 
 void ZelTimeslotCtrl::OnTimer(wxTimerEvent& event)
 {
-    pGrid->OnTimer(static_cast<UINT>(event.GetId()));
+    if (event.GetId() == iDragScrollTimer)
+        pGrid->DragScroll(ptDragOver);
+    else
+        pGrid->OnTimer(static_cast<UINT>(event.GetId()));
 }
 
 // ------------------------------------------------------------ the host port
@@ -422,6 +498,225 @@ void ZelTimeslotCtrl::HideTip()
 {
     if (pTip && pTip->IsShown())
         pTip->Hide();
+}
+
+// ------------------------------------------------------ menu and dialogs
+
+void ZelTimeslotCtrl::OnContextMenu(wxContextMenuEvent& event)
+{
+    // From the keyboard the event has no position.
+    CPoint pt(-1, -1);
+    if (event.GetPosition() != wxDefaultPosition) {
+        const wxPoint pt_client = ScreenToClient(event.GetPosition());
+        pt = CPoint(pt_client.x, pt_client.y);
+    }
+    pGrid->OnContextMenu(pt);
+}
+
+void ZelTimeslotCtrl::OnMenu(wxCommandEvent& event)
+{
+    for (const ZelMenuItem& item : LastMenu)
+        if (item.uId != 0 && WxId(item.uId) == event.GetId()) {
+            pGrid->OnCommand(item.uId);
+            return;
+        }
+    // A command no menu of the window offered: by the id itself, or by
+    // the library's id that window ids fold down.
+    const int i_id = event.GetId();
+    if (i_id >= 0 && pGrid->OnCommand(static_cast<UINT>(i_id)))
+        return;
+    if (i_id >= 0 && i_id < 32767 && pGrid->OnCommand(static_cast<UINT>(i_id) + 32768u))
+        return;
+    event.Skip();
+}
+
+void ZelTimeslotCtrl::TrackPopupMenu(const ZelMenu& menu, const CPoint& pt_client)
+{
+    LastMenu = menu;
+    wxMenu popup;
+    for (const ZelMenuItem& item : menu) {
+        if (item.uId == 0) {
+            popup.AppendSeparator();
+            continue;
+        }
+        // The key after the tab is shown, not taken as a mnemonic.
+        std::string s_text = item.sText;
+        const std::size_t u_tab = s_text.find('\t');
+        if (u_tab != std::string::npos) {
+            std::string s_key = s_text.substr(u_tab + 1);
+            s_key.erase(std::remove(s_key.begin(), s_key.end(), '&'), s_key.end());
+            s_text = s_text.substr(0, u_tab + 1) + s_key;
+        }
+        wxMenuItem* p_item = popup.Append(WxId(item.uId), ToWx(s_text), wxString(),
+                                          item.bChecked ? wxITEM_CHECK : wxITEM_NORMAL);
+        if (item.bChecked)
+            p_item->Check(true);
+        p_item->Enable(item.bEnabled != 0);
+    }
+    PopupMenu(&popup, wxPoint(pt_client.x, pt_client.y));
+}
+
+BOOL ZelTimeslotCtrl::AskSlotLength(UINT& u_minutes)
+{
+    ZelTimeslotCtrlChangeLengthDlg dlg(this, u_minutes);
+    if (dlg.ShowModal() != wxID_OK)
+        return FALSE;
+    u_minutes = dlg.GetMinutes();
+    return TRUE;
+}
+
+BOOL ZelTimeslotCtrl::AskResolution(UINT& u_minutes, int& b_auto)
+{
+    ZelTimeslotResDlg dlg(this, u_minutes, b_auto);
+    if (dlg.ShowModal() != wxID_OK)
+        return FALSE;
+    u_minutes = dlg.GetMinutes();
+    b_auto = dlg.GetAuto();
+    return TRUE;
+}
+
+BOOL ZelTimeslotCtrl::AskCombinationName(const ZelTimeslotCombinationList& combinations, std::string& s_name)
+{
+    // Opened with no parent, as it always has been.
+    ZelTimeslotCombineDlg dlg(nullptr);
+    dlg.GetCombinations() = combinations;
+    if (dlg.ShowModal() != wxID_OK)
+        return FALSE;
+    s_name = dlg.GetChosenName();
+    return TRUE;
+}
+
+// ------------------------------------------------ clipboard and dragging
+
+BOOL ZelTimeslotCtrl::GetClipboardText(std::string& s_text)
+{
+    wxClipboardLocker lock;
+    if (!lock || !wxTheClipboard->IsSupported(wxDF_UNICODETEXT))
+        return FALSE;
+    wxTextDataObject data;
+    if (!wxTheClipboard->GetData(data))
+        return FALSE;
+    // Text another program put there comes as Unicode; what code page
+    // 1252 cannot hold is no slot text.
+    const std::optional<std::string> s_cp1252 = FromWx(data.GetText());
+    if (!s_cp1252)
+        return FALSE;
+    s_text = *s_cp1252;
+    return TRUE;
+}
+
+BOOL ZelTimeslotCtrl::SetClipboardText(const std::string& s_text)
+{
+    wxClipboardLocker lock;
+    if (!lock)
+        return FALSE;
+    return wxTheClipboard->SetData(new wxTextDataObject(ToWx(s_text))) ? TRUE : FALSE;
+}
+
+DWORD ZelTimeslotCtrl::DoDragDrop(const std::string& s_text)
+{
+    if (TestDragLoop()) {
+        sDragText = s_text;
+        pActiveDragText = &sDragText;
+        const DWORD dw_result = TestDragLoop()(*this, s_text);
+        pActiveDragText = nullptr;
+        return dw_result;
+    }
+    return RunDrag(s_text);
+}
+
+DWORD ZelTimeslotCtrl::RunDrag(const std::string& s_text)
+{
+    if (pDragWait || !wxGetMouseState().LeftIsDown())
+        return DROPEFFECT_NONE;
+    sDragText = s_text;
+    dwDragResult = DROPEFFECT_NONE;
+    ptDragPress = GetCursorClientPoint();
+    wxGUIEventLoop loop;
+    pDragWait = &loop;
+    loop.Run();
+    pDragWait = nullptr;
+    return dwDragResult;
+}
+
+ZelTimeslotCtrlTarget::ZelTimeslotCtrlTarget(ZelTimeslotCtrl& ctrl) : wxDropTarget(new wxTextDataObject), Ctrl(ctrl) {}
+
+wxDragResult ZelTimeslotCtrlTarget::ForeignEffect()
+{
+    if (Ctrl.pGrid->IsReadOnly() || GetMatchingPair() == wxDF_INVALID)
+        return wxDragNone;
+    return wxDragCopy;
+}
+
+wxDragResult ZelTimeslotCtrlTarget::OnEnter(wxCoord x, wxCoord y, wxDragResult)
+{
+    // Back before the leave took effect: the drag goes on where it was.
+    if (bLeavePending) {
+        bLeavePending = false;
+        Ctrl.DragScrollTimer.Start(iDragScrollPeriod);
+        return OnDragOver(x, y, wxDragNone);
+    }
+    Ctrl.ptDragOver = CPoint(x, y);
+    Ctrl.DragScrollTimer.Start(iDragScrollPeriod);
+    bKnown = ZelTimeslotCtrl::pActiveDragText != nullptr;
+    bEntered = true;
+    if (!bKnown)
+        return ForeignEffect();
+    return ResultOf(Ctrl.pGrid->DragEnter(*ZelTimeslotCtrl::pActiveDragText, CPoint(x, y), CtrlHeld()));
+}
+
+wxDragResult ZelTimeslotCtrlTarget::OnDragOver(wxCoord x, wxCoord y, wxDragResult)
+{
+    Ctrl.ptDragOver = CPoint(x, y);
+    if (!bKnown)
+        return ForeignEffect();
+    return ResultOf(Ctrl.pGrid->DragOver(TRUE, CPoint(x, y), CtrlHeld()));
+}
+
+void ZelTimeslotCtrlTarget::OnLeave()
+{
+    Ctrl.DragScrollTimer.Stop();
+    // The window system also says "leave" just before a drop: the drag is
+    // let go only when no drop follows.
+    if (!bEntered)
+        return;
+    bLeavePending = true;
+    Ctrl.CallAfter([this] {
+        if (!bLeavePending)
+            return;
+        bLeavePending = false;
+        if (bKnown)
+            Ctrl.pGrid->DragLeave();
+        bEntered = false;
+    });
+}
+
+bool ZelTimeslotCtrlTarget::OnDrop(wxCoord, wxCoord)
+{
+    bLeavePending = false;
+    return bEntered;
+}
+
+wxDragResult ZelTimeslotCtrlTarget::OnData(wxCoord x, wxCoord y, wxDragResult)
+{
+    Ctrl.DragScrollTimer.Stop();
+    bEntered = false;
+    ZelTimeslotGrid& grid = *Ctrl.pGrid;
+    const CPoint pt(x, y);
+    if (!bKnown) {
+        // Text from elsewhere is read now and dropped where it lands.
+        if (!GetData())
+            return wxDragNone;
+        const std::optional<std::string> s_text =
+            FromWx(static_cast<wxTextDataObject*>(GetDataObject())->GetText());
+        if (!s_text || grid.DragEnter(*s_text, pt, CtrlHeld()) == DROPEFFECT_NONE) {
+            grid.DragLeave();
+            return wxDragNone;
+        }
+    }
+    const DWORD dw_effect = CtrlHeld() ? DROPEFFECT_COPY : DROPEFFECT_MOVE;
+    const DWORD dw_taken = grid.IsDragSource() && dw_effect == DROPEFFECT_MOVE ? DROPEFFECT_MOVE : DROPEFFECT_COPY;
+    return grid.Drop(pt, dw_effect) ? ResultOf(dw_taken) : wxDragNone;
 }
 
 // -------------------------------------------------------- metrics, timers

@@ -15,10 +15,15 @@
 #include "zelkit/ZelTimeslotGrid.h"
 #include "zelkit/ui/ZelCustomCtrl.h"
 
+#include <functional>
 #include <memory>
+#include <string>
+#include <wx/dnd.h>
 #include <wx/timer.h>
 
 class ZelTimeslotTip;
+class ZelTimeslotCtrlTarget;
+class wxEventLoopBase;
 
 class ZelTimeslotCtrl : public ZelCustomCtrl,
                         protected IZelTimeslotHost,
@@ -103,6 +108,17 @@ public:
     // The scroll bar (wxHORIZONTAL, wxVERTICAL) as the grid last set it.
     ZelScrollInfo GetScrollInfoOf(int i_orient) const;
 
+    // The drop target that takes slot text dragged over the window.
+    ZelTimeslotCtrlTarget& GetTarget() { return *pTarget; }
+    // In place of the window system's drag (which a test cannot steer): a
+    // function that plays the drag of a control's text and returns the
+    // effect the drop took; null puts the real drag back.
+    using DragLoop = std::function<DWORD(ZelTimeslotCtrl& source, const std::string& s_text)>;
+    static void SetDragLoop(DragLoop f_loop);
+    // The text of the drag a control of this program is running; null
+    // when none runs.
+    static const std::string* GetActiveDragText() { return pActiveDragText; }
+
 protected:
     // A derived control brings a grid of its own.
     ZelTimeslotCtrl(wxWindow* p_parent, wxWindowID i_id, const wxPoint& pos, const wxSize& size,
@@ -126,6 +142,13 @@ protected:
     CPoint GetCursorClientPoint() override;
     void ShowTip(const std::string& s_text, const CPoint& pt_client) override;
     void HideTip() override;
+    BOOL GetClipboardText(std::string& s_text) override;
+    BOOL SetClipboardText(const std::string& s_text) override;
+    DWORD DoDragDrop(const std::string& s_text) override;
+    void TrackPopupMenu(const ZelMenu& menu, const CPoint& pt_client) override;
+    BOOL AskSlotLength(UINT& u_minutes) override;
+    BOOL AskResolution(UINT& u_minutes, int& b_auto) override;
+    BOOL AskCombinationName(const ZelTimeslotCombinationList& combinations, std::string& s_name) override;
 
     // IZelMetricsPort
     int GetSystemMetrics(int i_index) override;
@@ -138,6 +161,11 @@ protected:
     void Beep() override;
 
 private:
+    friend class ZelTimeslotCtrlTarget;
+
+    // The drag itself: waits for the pointer to move away with the button
+    // held, then runs the window system's drag.
+    DWORD RunDrag(const std::string& s_text);
     void OnPaint(wxPaintEvent& event);
     void OnSize(wxSizeEvent& event);
     void OnMouse(wxMouseEvent& event);
@@ -148,13 +176,58 @@ private:
     void OnCharHook(wxKeyEvent& event);
     void OnTimer(wxTimerEvent& event);
     void OnActivate(wxActivateEvent& event);
+    void OnContextMenu(wxContextMenuEvent& event);
+    // A command of the pop-up menu (or any menu command sent to the
+    // window, by the command's id).
+    void OnMenu(wxCommandEvent& event);
 
     std::unique_ptr<ZelTimeslotGrid> pGrid;
     ZelScrollInfo aScroll[2];
     BOOL aScrollSet[2] = {FALSE, FALSE};
     wxTimer TipTimer;
     wxTimer ScrollTimer;
+    // Scrolls the view while a drag rests near an edge.
+    wxTimer DragScrollTimer;
+    CPoint ptDragOver;
+    ZelTimeslotCtrlTarget* pTarget = nullptr; // the window owns it
+    // The pop-up menu last shown, to find a command by its window id.
+    ZelMenu LastMenu;
+    // Waiting for a press to turn into a drag: the loop that waits, the
+    // press point, the text, and what the drag gave.
+    wxEventLoopBase* pDragWait = nullptr;
+    CPoint ptDragPress;
+    std::string sDragText;
+    DWORD dwDragResult = DROPEFFECT_NONE;
+    static const std::string* pActiveDragText;
     ZelTimeslotTip* pTip = nullptr;
     ZelCursorKind eCursor = ZelCursorKind::Arrow;
     wxWindow* pTopLevel = nullptr;
+};
+
+// The drop target of a timeslot control: takes slot text dragged over the
+// window and hands the grid the pointer, the Ctrl key and the text. The
+// text of a drag one of this program's controls began is known from the
+// start, so the grid shows the slots where they would land; text dragged
+// from another program can be read only when it is dropped, and is then
+// placed at the drop point.
+class ZelTimeslotCtrlTarget : public wxDropTarget {
+public:
+    explicit ZelTimeslotCtrlTarget(ZelTimeslotCtrl& ctrl);
+
+    wxDragResult OnEnter(wxCoord x, wxCoord y, wxDragResult e_def) override;
+    wxDragResult OnDragOver(wxCoord x, wxCoord y, wxDragResult e_def) override;
+    void OnLeave() override;
+    bool OnDrop(wxCoord x, wxCoord y) override;
+    wxDragResult OnData(wxCoord x, wxCoord y, wxDragResult e_def) override;
+    // Forgets a drag that entered.
+    void Reset() { bEntered = false; }
+
+private:
+    // The effect a drag of unknown text may take.
+    wxDragResult ForeignEffect();
+
+    ZelTimeslotCtrl& Ctrl;
+    bool bEntered = false;
+    bool bKnown = false;        // the text came with the drag
+    bool bLeavePending = false; // a leave that a drop may yet follow
 };

@@ -2,6 +2,7 @@
 
 #include "framework/ui/WxText.h"
 
+#include <algorithm>
 #include <wx/bitmap.h>
 #include <wx/brush.h>
 #include <wx/image.h>
@@ -57,6 +58,32 @@ CSize ZelWxDrawPort::GetTextExtent(const std::string& s_text)
 
 int ZelWxDrawPort::DrawText(const std::string& s_text, CRect& rc, UINT u_flags, COLORREF c_text)
 {
+    if ((u_flags & DT_WORDBREAK) && !(u_flags & DT_SINGLELINE)) {
+        const std::vector<std::string> v_lines =
+            ZelBreakText(s_text, rc.Width(), [this](const std::string& s) { return GetTextExtent(s).cx; });
+        const LONG i_line = Dc.GetCharHeight();
+        LONG i_widest = 0;
+        if (!(u_flags & DT_CALCRECT))
+            Dc.SetTextForeground(ToColour(c_text));
+        for (std::size_t u = 0; u < v_lines.size(); ++u) {
+            const LONG i_width = v_lines[u].empty() ? 0 : GetTextExtent(v_lines[u]).cx;
+            i_widest = std::max(i_widest, i_width);
+            if ((u_flags & DT_CALCRECT) || v_lines[u].empty())
+                continue;
+            LONG x = rc.left;
+            if (u_flags & DT_CENTER)
+                x = rc.left + (rc.Width() - i_width) / 2;
+            else if (u_flags & DT_RIGHT)
+                x = rc.right - i_width;
+            Dc.DrawText(::ToWx(v_lines[u]), x, rc.top + static_cast<LONG>(u) * i_line);
+        }
+        const LONG i_height = static_cast<LONG>(v_lines.size()) * i_line;
+        if (u_flags & DT_CALCRECT) {
+            rc.right = rc.left + i_widest;
+            rc.bottom = rc.top + i_height;
+        }
+        return i_height;
+    }
     const CSize size = GetTextExtent(s_text);
     if (u_flags & DT_CALCRECT) {
         rc.right = rc.left + size.cx;
@@ -146,6 +173,20 @@ void ZelWxDrawPort::DrawFocusRect(const CRect& rc)
         return;
     if (pWindow)
         wxRendererNative::Get().DrawFocusRect(pWindow, Dc, ToWx(rc));
+}
+
+void ZelWxDrawPort::StretchTransparentBitmap(ZelBitmapHandle h_bitmap, const CRect& rc, COLORREF c_transparent)
+{
+    const auto* p_bitmap = static_cast<const wxBitmap*>(h_bitmap);
+    if (!p_bitmap || !p_bitmap->IsOk() || rc.Width() <= 0 || rc.Height() <= 0)
+        return;
+    wxImage image = p_bitmap->ConvertToImage();
+    if (!image.HasAlpha())
+        image.SetMaskColour(static_cast<unsigned char>(ZelGetRValue(c_transparent)),
+                            static_cast<unsigned char>(ZelGetGValue(c_transparent)),
+                            static_cast<unsigned char>(ZelGetBValue(c_transparent)));
+    image.Rescale(rc.Width(), rc.Height(), wxIMAGE_QUALITY_NEAREST);
+    Dc.DrawBitmap(wxBitmap(image), rc.left, rc.top, true);
 }
 
 void ZelWxDrawPort::ExcludeClip(const CRect& rc)

@@ -27,6 +27,7 @@ public:
     void FrameRect(const CRect& rc, const ZelPen& pen) override;
     void DrawEdge(const CRect& rc) override;
     void DrawFocusRect(const CRect& rc) override;
+    void StretchTransparentBitmap(ZelBitmapHandle h_bitmap, const CRect& rc, COLORREF c_transparent) override;
     void ExcludeClip(const CRect& rc) override;
     CRect GetClipBox() const override { return rcClip; }
 
