@@ -550,6 +550,16 @@ bool DaysKnown(const TimeList& times, const DayDefBase& days)
     return true;
 }
 
+// The style keys of a rule count only for the kinds that use styles; the
+// others keep whatever they hold.
+bool RuleStylesKnown(const SchedRule& rule, const StyleList& styles)
+{
+    const UINT u_kind = rule.GetKind();
+    if (u_kind < SchedRule::e_same_styles || u_kind > SchedRule::e_selected_styles)
+        return true;
+    return KeysKnown(rule.GetStyles(), styles);
+}
+
 bool EntityResolved(const SchedEntity& entity, const VenueList& venues, const DayDefBase& days)
 {
     const VenueLimitArray& a_limits = entity.GetVenueLimits();
@@ -591,12 +601,12 @@ BOOL EventDoc::HasUnresolvedReferences() const
     }
     for (int i = 0; i < SchedRules.GetNumVenueRules(); ++i) {
         const VenueRule& rule = SchedRules.GetVenueRules()[i];
-        if (rule.GetVenueIndex(this) < 0 || !DaysKnown(rule.GetScope(), days) || !KeysKnown(rule.GetStyles(), Styles))
+        if (rule.GetVenueIndex(this) < 0 || !DaysKnown(rule.GetScope(), days) || !RuleStylesKnown(rule, Styles))
             return TRUE;
     }
     for (int i = 0; i < SchedRules.GetNumDayRules(); ++i) {
         const DayRule& rule = SchedRules.GetDayRules()[i];
-        if (rule.GetDayIndex(this) < 0 || !DaysKnown(rule.GetScope(), days) || !KeysKnown(rule.GetStyles(), Styles))
+        if (rule.GetDayIndex(this) < 0 || !DaysKnown(rule.GetScope(), days) || !RuleStylesKnown(rule, Styles))
             return TRUE;
     }
     return FALSE;

@@ -6,6 +6,7 @@
 #include "model/ShellPorts.h"
 #include "model/tests/DayTimes.h"
 #include "testsupport/ArchiveBytes.h"
+#include "testsupport/EventFileFixtures.h"
 #include "testsupport/SampleEvents.h"
 #include "zelkit/ZelTimeslotCombination.h"
 
@@ -19,6 +20,7 @@
 
 using testbytes::Builder;
 using testbytes::Bytes;
+using namespace eventfixtures;
 
 namespace fs = std::filesystem;
 
@@ -59,70 +61,9 @@ std::unique_ptr<EventDoc> LoadFresh(const Bytes& v_bytes)
     return p_doc;
 }
 
-Bytes TextBytes(const std::string& s) { return Bytes(s.begin(), s.end()); }
-
-// The bytes with the one occurrence of a pattern replaced.
-Bytes ReplaceOnce(Bytes v_bytes, const Bytes& v_from, const Bytes& v_to)
-{
-    const auto it = std::search(v_bytes.begin(), v_bytes.end(), v_from.begin(), v_from.end());
-    if (it == v_bytes.end())
-        throw std::runtime_error("pattern not found");
-    if (std::search(it + 1, v_bytes.end(), v_from.begin(), v_from.end()) != v_bytes.end())
-        throw std::runtime_error("pattern found twice");
-    const auto u_at = it - v_bytes.begin();
-    v_bytes.erase(v_bytes.begin() + u_at, v_bytes.begin() + u_at + static_cast<std::ptrdiff_t>(v_from.size()));
-    v_bytes.insert(v_bytes.begin() + u_at, v_to.begin(), v_to.end());
-    return v_bytes;
-}
-
 Bytes Rename(const Bytes& v_bytes, const std::string& s_from, const std::string& s_to)
 {
     return ReplaceOnce(v_bytes, TextBytes(s_from), TextBytes(s_to));
-}
-
-// The top of a current-version file up to the lists, from the document's
-// own sections.
-Builder HeadOf(EventDoc& doc)
-{
-    Builder b;
-    b.Dword(40).String(doc.GetEventName()).String("1.89");
-    b.Raw(daytimes::TimeBytes(doc.GetCreationDate())).Raw(daytimes::TimeBytes(doc.GetLastSavedDate()));
-    b.String(doc.GetFurtherText1()).String(doc.GetFurtherText2());
-    b.Raw(testbytes::Store(doc.GetEventDef(), &doc)).Raw(testbytes::Store(doc.GetPreferences(), &doc));
-    b.Raw(testbytes::Store(doc.GetPrintOptions(), &doc)).Raw(testbytes::Store(doc.GetMiscOptions(), &doc));
-    b.Raw(testbytes::Store(doc.GetSchedulingRules(), &doc));
-    return b;
-}
-
-// A keyed list of the file: counter, count, then each element.
-template <class T>
-Builder& List(Builder& b, DWORD u_counter, std::vector<T> v_items)
-{
-    b.Dwords({u_counter, static_cast<std::int64_t>(v_items.size())});
-    for (T& item : v_items)
-        b.Raw(testbytes::Store(item));
-    return b;
-}
-
-// No timetable, no combinations, no layouts.
-Builder& Tail(Builder& b)
-{
-    return b.Dword(0).Dwords({1, 999999, 0}).Dword(0);
-}
-
-template <class T>
-T Named(const std::string& s_name)
-{
-    T t;
-    t.SetName(s_name);
-    return t;
-}
-
-template <class T>
-T Renamed(T t, const std::string& s_name)
-{
-    t.SetName(s_name);
-    return t;
 }
 
 // Placed groups and locks over the timetable: "day/venue/slot:group!"
@@ -260,127 +201,6 @@ TEST(EventFile, AnEmptyEventHoldsEveryCounter)
 }
 
 // ---- older versions ----
-
-Builder Limit(unsigned v)
-{
-    Builder b;
-    if (v < 4)
-        b.Dword(1);
-    return b.Dwords({0, 0, 0, 0});
-}
-
-// The fewest bytes of each section a file of the version holds.
-Builder MinimalPreferences(unsigned v)
-{
-    Builder b;
-    if (v < 4)
-        b.Dword(2);
-    if (v >= 2)
-        b.Dword(0);
-    if (v >= 7)
-        b.Dword(0);
-    b.Dword(0).Raw(Limit(v));
-    if (v >= 6)
-        b.Raw(Limit(v));
-    if (v >= 10)
-        b.Dword(0);
-    if (v >= 11)
-        b.Count(0);
-    if (v >= 13)
-        b.Dwords({0, 0, 0, 0, 0, 0, 0, 0, 0});
-    if (v >= 18)
-        b.Dword(0).Count(0);
-    if (v >= 28)
-        b.Dword(20);
-    if (v >= 34)
-        b.Raw(Limit(v)).Raw(Limit(v)).Dword(0).Count(0);
-    if (v >= 38)
-        b.Raw(Limit(v));
-    return b;
-}
-
-Builder MinimalPrintOptions(unsigned v)
-{
-    Builder b;
-    b.Dwords({0, 0, 0, 0});
-    if (v > 11)
-        b.Dword(0);
-    if (v > 16)
-        b.Dwords({0, 0, 0, 0, 0, 0, 0, 0, 0});
-    if (v > 25) {
-        for (int i = 0; i < 3; ++i)
-            b.Count(0).Dword(0);
-    }
-    return b;
-}
-
-Builder MinimalMiscOptions(unsigned v)
-{
-    Builder b;
-    b.Dwords({1, 0}).Name("");
-    if (v >= 39)
-        b.Dword(1).Count(0);
-    if (v >= 40)
-        b.Dwords({4, 0, 1, 0, 1});
-    return b;
-}
-
-// A layout of a list view as a file of the version holds it: i_columns
-// columns and no widths, order, sort or mappings.
-Builder LayoutBytes(unsigned v, const std::string& s_class, int i_columns)
-{
-    Builder b;
-    b.String(s_class).Dword(static_cast<std::uint32_t>(i_columns)).Dwords({0, 0, 0, 0});
-    if (v >= 21) {
-        CArchive ar(CArchive::store);
-        ZelListSort sort;
-        sort.Serialize(ar);
-        b.Raw(ar.GetBuffer());
-    }
-    if (v >= 27)
-        b.Count(0);
-    return b;
-}
-
-// An event file of the version with no days, no items and no timetable,
-// with one layout (of a group list) where the version has layouts.
-Bytes MinimalFile(unsigned v)
-{
-    Builder b;
-    b.Dword(v).String("Old event");
-    if (v >= 40)
-        b.String("1.89");
-    if (v <= 6) {
-        b.Raw(daytimes::OleBytes(2001, 5, 14, 9)).Raw(daytimes::OleBytes(2001, 5, 14, 17));
-        b.Raw(daytimes::OleBytes(2001, 5, 14, 9)).Raw(daytimes::OleBytes(2001, 5, 14, 17)).Dword(60);
-    } else {
-        b.Raw(daytimes::TimeBytes(ZelOleDateTime(2001, 5, 1))).Raw(daytimes::TimeBytes(ZelOleDateTime(2001, 5, 2)));
-        if (v >= 13)
-            b.String("").String("");
-        b.Dword(0).Dword(0); // calendar days, no layouts
-        if (v >= 8)
-            b.Dword(0);
-        b.String("").String("").Dword(0);
-    }
-    b.Raw(MinimalPreferences(v));
-    if (v >= 9)
-        b.Raw(MinimalPrintOptions(v));
-    if (v >= 10)
-        b.Raw(MinimalMiscOptions(v));
-    if (v >= 22) {
-        b.Count(0);
-        if (v >= 24)
-            b.Count(0);
-    }
-    if (v >= 29)
-        b.Dwords({3, 0});
-    b.Dwords({4, 0, 5, 0, 6, 0, 7, 0, 7, 0}).Dword(0);
-    if (v >= 32)
-        b.Dwords({1, 999999, 0});
-    if (v >= 15)
-        b.Dword(1).Raw(LayoutBytes(v, "GroupView", 4));
-    return b.Get();
-}
 
 // Each version gives its sections, and what an older file lacks is left
 // empty or at its defaults, whatever the open event had: the rules below
@@ -551,28 +371,6 @@ TEST(EventFile, EveryTruncationIsRefused)
 }
 
 // ---- refused items ----
-
-// A file whose lists hold duplicates and invalid items: the lists take
-// what they can, the refusals are counted and reported in three warnings,
-// and the user chooses between keeping the rest and quitting.
-Bytes RefusalsFile()
-{
-    EventDoc head;
-    head.SetEventName("Refusals");
-    Builder b = HeadOf(head);
-    const ParticipantRole lead("Lead");
-    List<ParticipantRole>(b, 100, {lead, ParticipantRole("Lead"), ParticipantRole(""), Renamed(lead, "Other")});
-    const Venue hall = Named<Venue>("Hall");
-    List<Venue>(b, 100, {hall, Named<Venue>("Hall"), Renamed(hall, "Room"), Named<Venue>("Yard")});
-    const Group choir = Named<Group>("Choir");
-    List<Group>(b, 100, {choir, Named<Group>("Choir"), Named<Group>(""), Renamed(choir, "Band")});
-    const Participant ann = Named<Participant>("Ann Lee");
-    List<Participant>(b, 100, {ann, Named<Participant>("Ann Lee"), Renamed(ann, "Bo Ng")});
-    List<Style>(b, 100, {Named<Style>("Jazz"), Named<Style>("Jazz"), Named<Style>("")});
-    const Facility piano = Named<Facility>("Piano");
-    List<Facility>(b, 100, {piano, Renamed(piano, "Harp")});
-    return Tail(b).Get();
-}
 
 TEST(EventFile, RefusedItemsAreCountedAndReported)
 {
@@ -818,11 +616,7 @@ TEST(EventFile, UnresolvedReferencesAreRepairedWithoutAsking)
 TEST(EventFile, OldVenueAvailabilityIsReported)
 {
     Ports ports;
-    Bytes v_file = MinimalFile(5);
-    Builder venue;
-    venue.Dword(2).String("Hall").String("").Dwords({2, 5, -1}).Dwords({2, -1, -1}).Dword(60).Count(1);
-    venue.Raw(daytimes::OleBytes(2001, 5, 14, 9, 0));
-    v_file = ReplaceOnce(v_file, Builder().Dwords({4, 0, 5, 0}), Builder().Dwords({4, 1}).Raw(venue).Dwords({5, 0}));
+    const Bytes v_file = OldVenueTimesFile();
     EventDoc doc;
     doc.ReadEventFile(v_file);
     EXPECT_EQ(doc.GetNumVenues(), 1);
