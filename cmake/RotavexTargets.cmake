@@ -23,4 +23,9 @@ function(rvx_add_test)
   add_test(NAME ${T_NAME} COMMAND ${T_NAME} --gtest_brief=1)
   set_tests_properties(${T_NAME} PROPERTIES TIMEOUT 300
     ENVIRONMENT "ROTAVEX_TEST_DATA=${CMAKE_CURRENT_SOURCE_DIR}/tests/data")
+  if(T_WX)
+    # Every window test shares the one virtual display: run together they
+    # take the keyboard focus from each other, so they take turns.
+    set_tests_properties(${T_NAME} PROPERTIES RESOURCE_LOCK display)
+  endif()
 endfunction()

@@ -1,10 +1,12 @@
 #include "engine/SelCounters.h"
 
+#include "engine/TTMap.h"
 #include "model/EventDoc.h"
 #include "model/Timetable.h"
 #include "zelkit/ZelAssert.h"
 
 #include <algorithm>
+#include <vector>
 
 namespace {
 
@@ -131,6 +133,37 @@ void SelCounters::SetRuns(int i_group, int i_day, int i_venue, UINT n_runs)
         counts.VenueRuns[i_venue] = n_runs;
     else
         counts.DayVenueRuns[i_day][i_venue] = n_runs;
+}
+
+void SelCounters::CountRuns(const TTMap& map)
+{
+    // The map's walks find no run of a group in a venue where it holds no
+    // cell: those pairs are known to be 0 without a walk.
+    const int n_groups = std::min(nGroups, map.GetNumGroups());
+    std::vector<char> v_present(static_cast<std::size_t>(n_groups) * static_cast<std::size_t>(nVenues), 0);
+    if (pTimetable != nullptr) {
+        const GroupList& groups = pDoc->GetGroups();
+        for (int d = 0; d < nDays; ++d) {
+            const Day& day = pTimetable->GetDay(d);
+            for (int v = 0; v < std::min(day.GetNumVenues(), nVenues); ++v) {
+                const TimeslotArray& a_slots = day.GetVenueSlots(v);
+                for (int s = 0; s < a_slots.GetSize(); ++s) {
+                    const int g = a_slots[s].GetGroup() < 0 ? -1 : groups.FindByKey(a_slots[s].GetGroup());
+                    if (g >= 0 && g < n_groups)
+                        v_present[static_cast<std::size_t>(g) * static_cast<std::size_t>(nVenues) + static_cast<std::size_t>(v)] = 1;
+                }
+            }
+        }
+    }
+    for (int g = 0; g < n_groups; ++g) {
+        for (int v = 0; v < nVenues && v < map.GetGroupMap(g).GetNumVenues(); ++v) {
+            const bool b_present =
+                v_present[static_cast<std::size_t>(g) * static_cast<std::size_t>(nVenues) + static_cast<std::size_t>(v)] != 0;
+            SetRuns(g, -1, v, b_present ? static_cast<UINT>(map.CountEventBlocks(v, g, nullptr)) : 0);
+            for (int d = 0; d < nDays; ++d)
+                SetRuns(g, d, v, b_present ? static_cast<UINT>(map.CountDayBlocks(v, g, d, nullptr)) : 0);
+        }
+    }
 }
 
 void SelCounters::AddRuns(int i_group, int i_day, int i_venue, int i_event_change, int i_day_change)

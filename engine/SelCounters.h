@@ -18,6 +18,7 @@
 #include <map>
 
 class EventDoc;
+class TTMap;
 class Timetable;
 
 // The counts of one entity.
@@ -115,6 +116,10 @@ public:
     UINT GetRuns(int i_group, int i_day, int i_venue) const;
     // Sets them, as the timetable is cleared for a build.
     void SetRuns(int i_group, int i_day, int i_venue, UINT n_runs);
+    // Every group's runs, in each venue over the event and on each day, as
+    // the build map counts them in the timetable as it stands: the
+    // starting values that the moves then keep in step.
+    void CountRuns(const TTMap& map);
     // Changes the group's runs in the venue over the event and on the day
     // by the amounts, saving the group's counts first in save mode.
     void AddRuns(int i_group, int i_day, int i_venue, int i_event_change, int i_day_change);

@@ -1,5 +1,7 @@
 #include "engine/TTMap.h"
 
+#include "engine/Generator.h"
+
 #include "model/EventDoc.h"
 #include "model/Group.h"
 #include "model/Timetable.h"
@@ -90,15 +92,43 @@ int Chunk::FindOtherDay(int i_day) const
 
 // ---- the flags ----
 
+TTMap::GroupMap::VenueMap::Slots& TTMap::GroupMap::VenueMap::Slots::operator=(const Slots& src)
+{
+    if (this != &src) {
+        Free();
+        CopyFrom(src);
+    }
+    return *this;
+}
+
+void TTMap::GroupMap::VenueMap::Slots::Free()
+{
+    if (nSlots > kInline)
+        delete[] Bytes.pHeap;
+    nSlots = 0;
+    nAllowed = 0;
+    Bytes = Store{};
+}
+
+void TTMap::GroupMap::VenueMap::Slots::CopyFrom(const Slots& src)
+{
+    SetNumSlots(src.nSlots);
+    std::copy(src.Flags(), src.Flags() + src.nSlots, Flags());
+    nAllowed = src.nAllowed;
+}
+
 void TTMap::GroupMap::VenueMap::Slots::SetNumSlots(int n_slots)
 {
-    pFlags.assign(static_cast<std::size_t>(std::max(n_slots, 0)), 0);
-    nAllowed = 0;
+    Free();
+    nSlots = std::max(n_slots, 0);
+    if (nSlots > kInline)
+        Bytes.pHeap = new BYTE[static_cast<std::size_t>(nSlots)]();
 }
 
 void TTMap::GroupMap::VenueMap::Slots::SetFlag(int i_slot, BYTE u_flag)
 {
-    BYTE& u_present = pFlags.at(static_cast<std::size_t>(i_slot));
+    ZEL_ASSERT(0 <= i_slot && i_slot < nSlots);
+    BYTE& u_present = Flags()[i_slot];
     if (u_present == 1)
         --nAllowed;
     u_present = u_flag;
@@ -259,6 +289,7 @@ LONG TTMap::GetCellGroup(const TTLoc& loc) const
 void TTMap::Build()
 {
     ZelWaitCursor wait;
+    const Generator generator;
     const int n_groups = pDoc->GetGroups().GetNumGroups();
     const int n_venues = pDoc->GetNumVenues();
     const int n_days = pTimetable ? pTimetable->GetNumDays() : 0;
@@ -279,13 +310,21 @@ void TTMap::Build()
             venue_map.nMaxChunk = static_cast<int>(std::min<UINT>(u_max, 999));
             venue_map.bAcrossDays = alloc.bConsecutive;
             venue_map.DaySlots.SetSize(n_days);
-            for (int d = 0; d < n_days; ++d)
-                MarkSlots(g, v, d);
+        }
+        // The venues of a day mostly share their slot times, and
+        // availability is a matter of the day and the times: each is asked
+        // once per group and day.
+        std::vector<KnownAvailability> a_known;
+        for (int d = 0; d < n_days; ++d) {
+            a_known.clear();
+            for (int v = 0; v < n_venues; ++v)
+                MarkSlots(generator, g, v, d, a_known);
         }
     }
 }
 
-void TTMap::MarkSlots(int i_group, int i_venue, int i_day)
+void TTMap::MarkSlots(const Generator& generator, int i_group, int i_venue, int i_day,
+                      std::vector<KnownAvailability>& a_known)
 {
     GroupMap::VenueMap::Slots& flags = GroupMaps[i_group].GetVenueMap(i_venue).GetDay(i_day);
     const Day& day = pTimetable->GetDay(i_day);
@@ -299,9 +338,7 @@ void TTMap::MarkSlots(int i_group, int i_venue, int i_day)
     flags.SetNumSlots(a_slots.GetSize());
 
     const Group& group = pDoc->GetGroups()[i_group];
-    // Whether the venue suits the group is the model's own test of styles
-    // and facilities, the same one the placement checks make.
-    if (!IsVenueSuitable(group, pDoc->GetVenues()[i_venue]))
+    if (!generator.IsVenueSuitable(group, pDoc->GetVenues()[i_venue]))
         return;
     const LONG l_dayId = day.GetDayId();
     for (int s = 0; s < a_slots.GetSize(); ++s) {
@@ -309,7 +346,15 @@ void TTMap::MarkSlots(int i_group, int i_venue, int i_day)
         ZEL_ASSERT(timeslot.GetVenue() == i_venue);
         if (timeslot.IsLocked() && timeslot.GetGroup() != group.GetKey())
             continue;
-        if (group.IsAvailable(pDoc, l_dayId, timeslot))
+        auto it = std::find_if(a_known.begin(), a_known.end(), [&timeslot](const KnownAvailability& known) {
+            return known.Start == timeslot.GetStartOffset() && known.Span == timeslot.GetSpan();
+        });
+        if (it == a_known.end()) {
+            a_known.push_back({timeslot.GetStartOffset(), timeslot.GetSpan(),
+                               group.IsAvailable(pDoc, l_dayId, timeslot)});
+            it = a_known.end() - 1;
+        }
+        if (it->bAvailable)
             flags.SetFlag(s, 1);
     }
 }

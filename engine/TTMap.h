@@ -25,12 +25,14 @@
 
 #include "engine/TTLoc.h"
 #include "framework/Types.h"
+#include "zelkit/CHighTime.h"
 #include "zelkit/ZelArray.h"
 
 #include <cstdint>
 #include <vector>
 
 class EventDoc;
+class Generator;
 class Timetable;
 
 // A run of cells of one venue placed, or to be placed, together: the venue
@@ -107,24 +109,39 @@ public:
         class VenueMap {
         public:
             // One day's flags of the venue: a byte per timeslot, 1 where the
-            // group may go, and how many bytes are 1.
+            // group may go, and how many bytes are 1. A map holds one of
+            // these per group, venue and day (millions in a large event),
+            // so a day of up to 16 timeslots keeps its bytes in place, and
+            // the class has no virtual destructor: nothing derives from it.
             class Slots {
+                static constexpr int kInline = 16;
+                union Store {
+                    BYTE aInline[kInline];
+                    BYTE* pHeap;
+                } Bytes{};
+                std::int32_t nSlots = 0;
+
             public:
                 Slots() = default;
-                virtual ~Slots() = default;
-                Slots(const Slots&) = default;
-                Slots& operator=(const Slots&) = default;
+                ~Slots() { Free(); }
+                Slots(const Slots& src) { CopyFrom(src); }
+                Slots& operator=(const Slots& src);
 
-                int GetNumSlots() const { return static_cast<int>(pFlags.size()); }
+                int GetNumSlots() const { return nSlots; }
                 // n_slots bytes, all 0.
                 void SetNumSlots(int n_slots);
-                BOOL IsAllowed(int i_slot) const { return pFlags[static_cast<std::size_t>(i_slot)] == 1; }
-                BYTE GetFlag(int i_slot) const { return pFlags[static_cast<std::size_t>(i_slot)]; }
+                BOOL IsAllowed(int i_slot) const { return Flags()[i_slot] == 1; }
+                BYTE GetFlag(int i_slot) const { return Flags()[i_slot]; }
                 // Sets one byte (0 or 1), keeping the count of allowed slots.
                 void SetFlag(int i_slot, BYTE u_flag);
 
-                std::vector<BYTE> pFlags;
-                int nAllowed = 0;
+                std::int32_t nAllowed = 0;
+
+            private:
+                const BYTE* Flags() const { return nSlots <= kInline ? Bytes.aInline : Bytes.pHeap; }
+                BYTE* Flags() { return nSlots <= kInline ? Bytes.aInline : Bytes.pHeap; }
+                void Free();
+                void CopyFrom(const Slots& src);
             };
 
             VenueMap() = default;
@@ -271,7 +288,14 @@ public:
     LONG GetCellGroup(const TTLoc& loc) const;
 
 private:
-    void MarkSlots(int i_group, int i_venue, int i_day);
+    // A group's availability on one day at one slot time, once asked.
+    struct KnownAvailability {
+        CHighTimeSpan Start;
+        CHighTimeSpan Span;
+        BOOL bAvailable;
+    };
+    void MarkSlots(const Generator& generator, int i_group, int i_venue, int i_day,
+                   std::vector<KnownAvailability>& a_known);
     BOOL FindNextChunk(ChunkPos& pos, Chunk& chunk, int i_venue) const;
     // The cell holds the group's key.
     BOOL HoldsGroup(const TTLoc& loc, LONG l_groupKey) const { return l_groupKey >= 0 && GetCellGroup(loc) == l_groupKey; }

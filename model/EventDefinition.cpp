@@ -158,8 +158,10 @@ BOOL CalendarDays::IsConsecutive(int i_day1, int i_day2) const
 {
     ZEL_ASSERT(0 <= i_day1 && i_day1 < Dates.GetSize());
     ZEL_ASSERT(0 <= i_day2 && i_day2 < Dates.GetSize());
-    const ZelOleDateTime o_next(Dates[i_day1] + CHighTimeSpan(1, 0));
-    return o_next.IsSameDate(Dates[i_day2]) ? TRUE : FALSE;
+    // The identifiers count calendar days, so the next date has the next
+    // identifier. Availability tests ask this for every day of the event,
+    // so it must not convert dates.
+    return GetDayId(i_day2) == GetDayId(i_day1) + 1 ? TRUE : FALSE;
 }
 
 std::string CalendarDays::GetDayName(int i_day) const { return FormatDate(Dates[i_day]); }

@@ -347,6 +347,155 @@ std::vector<std::string> TimetableChecker::CheckLocks(const std::vector<LockedCe
     return v_problems;
 }
 
-std::vector<std::string> TimetableChecker::CheckRules() const { return {}; }
+namespace {
+
+// A placed timeslot a rule covers.
+struct RuleCell {
+    std::string sWhere;
+    LONG lGroupKey;
+    int iGroup; // -1 for a key the group list does not hold
+};
+
+bool SharesStyle(const KeyList& a, const KeyList& b)
+{
+    for (int i = 0; i < a.GetMaxKeys(); ++i) {
+        if (a[i] >= 0 && KeyListHas(b, a[i]))
+            return true;
+    }
+    return false;
+}
+
+// The placed timeslots of the rule, day by day in the timetable's order and
+// within a day in the order of the rule's times. A time stands for the
+// timeslot of its venue (a day rule's times each name theirs; a venue
+// rule's is the rule's) with the same start and end on the time's day.
+std::vector<RuleCell> RuleCells(const EventDoc& doc, const SchedRule& rule, LONG l_ruleVenueKey)
+{
+    std::vector<RuleCell> v_cells;
+    const Timetable* p_timetable = doc.GetTimetable();
+    const TimeList& scope = rule.GetScope();
+    for (int d = 0; d < p_timetable->GetNumDays(); ++d) {
+        const Day& day = p_timetable->GetDay(d);
+        for (int t = 0; t < scope.GetNumDays(); ++t) {
+            const TimeListDay& times = scope.GetDay(t);
+            if (times.lDayId != day.GetDayId())
+                continue;
+            for (int i = 0; i < times.Times.GetSize(); ++i) {
+                const ZelRelTimeslot& time = times.Times[i];
+                const LONG l_venueKey = l_ruleVenueKey >= 0 ? l_ruleVenueKey : time.GetSetKey();
+                int i_venue = -1;
+                for (int v = 0; v < doc.GetNumVenues(); ++v) {
+                    if (doc.GetVenues()[v].GetKey() == l_venueKey)
+                        i_venue = v;
+                }
+                if (i_venue < 0 || i_venue >= day.GetNumVenues())
+                    continue;
+                const TimeslotArray& a_slots = day.GetVenueSlots(i_venue);
+                for (int s = 0; s < a_slots.GetSize(); ++s) {
+                    const Timeslot& slot = a_slots[s];
+                    if (slot.GetStartOffset() != time.GetStart()
+                        || slot.GetEndOffset() != time.GetEnd() || slot.GetGroup() < 0)
+                        continue;
+                    const Cell cell{d, i_venue, s, &slot, doc.GetGroups().FindByKey(slot.GetGroup())};
+                    v_cells.push_back({Where(doc, cell), slot.GetGroup(), cell.iGroup});
+                }
+            }
+        }
+    }
+    return v_cells;
+}
+
+std::string RuleGroupName(const EventDoc& doc, const RuleCell& cell)
+{
+    return cell.iGroup >= 0 ? "'" + doc.GetGroups()[cell.iGroup].GetName() + "'"
+                            : "key " + std::to_string(cell.lGroupKey);
+}
+
+const KeyList& RuleGroupStyles(const EventDoc& doc, const RuleCell& cell)
+{
+    static const KeyList none;
+    return cell.iGroup >= 0 ? doc.GetGroups()[cell.iGroup].GetStyles() : none;
+}
+
+// What the rule asks of the groups placed in its timeslots: the sum of
+// their members at most the maximum; no group twice; every group sharing a
+// style with the first; no two sharing one; every group with one of the
+// selected styles.
+void JudgeRule(const EventDoc& doc, const SchedRule& rule, const std::string& s_rule, LONG l_ruleVenueKey,
+               std::vector<std::string>& v_problems)
+{
+    if (!rule.IsEnabled() || !rule.IsValid() || rule.GetStrength() != SchedRule::e_mandatory)
+        return;
+    const std::vector<RuleCell> v_cells = RuleCells(doc, rule, l_ruleVenueKey);
+    const std::string s_head = s_rule + " (" + SchedRule::GetKindName(rule.GetKind()) + "): ";
+    switch (rule.GetKind()) {
+    case SchedRule::e_limit_participants: {
+        UINT n_members = 0;
+        for (const RuleCell& cell : v_cells)
+            n_members += cell.iGroup >= 0 ? static_cast<UINT>(doc.GetGroups()[cell.iGroup].GetMembers().GetSize()) : 0;
+        if (n_members > rule.GetLimit().GetMax()) {
+            v_problems.push_back(s_head + std::to_string(n_members) + " participants, at most "
+                                 + std::to_string(rule.GetLimit().GetMax()));
+        }
+        break;
+    }
+    case SchedRule::e_different_groups:
+        for (std::size_t a = 0; a < v_cells.size(); ++a) {
+            for (std::size_t b = a + 1; b < v_cells.size(); ++b) {
+                if (v_cells[a].lGroupKey == v_cells[b].lGroupKey) {
+                    v_problems.push_back(s_head + "group " + RuleGroupName(doc, v_cells[a]) + " in " + v_cells[a].sWhere
+                                         + " and in " + v_cells[b].sWhere);
+                }
+            }
+        }
+        break;
+    case SchedRule::e_same_styles:
+        for (std::size_t b = 1; b < v_cells.size(); ++b) {
+            if (!SharesStyle(RuleGroupStyles(doc, v_cells[b]), RuleGroupStyles(doc, v_cells[0]))) {
+                v_problems.push_back(s_head + "group " + RuleGroupName(doc, v_cells[b]) + " in " + v_cells[b].sWhere
+                                     + " has no style of group " + RuleGroupName(doc, v_cells[0]));
+            }
+        }
+        break;
+    case SchedRule::e_different_styles:
+        for (std::size_t a = 0; a < v_cells.size(); ++a) {
+            for (std::size_t b = a + 1; b < v_cells.size(); ++b) {
+                if (SharesStyle(RuleGroupStyles(doc, v_cells[a]), RuleGroupStyles(doc, v_cells[b]))) {
+                    v_problems.push_back(s_head + "groups " + RuleGroupName(doc, v_cells[a]) + " and "
+                                         + RuleGroupName(doc, v_cells[b]) + " share a style, in " + v_cells[a].sWhere
+                                         + " and " + v_cells[b].sWhere);
+                }
+            }
+        }
+        break;
+    case SchedRule::e_selected_styles:
+        for (const RuleCell& cell : v_cells) {
+            if (!SharesStyle(RuleGroupStyles(doc, cell), rule.GetStyles())) {
+                v_problems.push_back(s_head + "group " + RuleGroupName(doc, cell) + " in " + cell.sWhere
+                                     + " has none of the selected styles");
+            }
+        }
+        break;
+    default:
+        break;
+    }
+}
+
+} // namespace
+
+std::vector<std::string> TimetableChecker::CheckRules() const
+{
+    std::vector<std::string> v_problems;
+    if (Doc.GetTimetable() == nullptr)
+        return v_problems;
+    const SchedulingRules& rules = Doc.GetSchedulingRules();
+    for (int r = 0; r < rules.GetNumVenueRules(); ++r) {
+        const VenueRule& rule = rules.GetVenueRules()[r];
+        JudgeRule(Doc, rule, "venue rule " + std::to_string(r + 1), rule.GetVenueKey(), v_problems);
+    }
+    for (int r = 0; r < rules.GetNumDayRules(); ++r)
+        JudgeRule(Doc, rules.GetDayRules()[r], "day rule " + std::to_string(r + 1), -1, v_problems);
+    return v_problems;
+}
 
 } // namespace testcheck

@@ -64,8 +64,10 @@ public:
     std::vector<std::string> CheckChunks() const;
     // Every cell locked before still holds its group, locked.
     std::vector<std::string> CheckLocks(const std::vector<LockedCell>& v_locks) const;
-    // The event's scheduling rules. Not checked yet: it finds nothing until
-    // the rules can be judged here.
+    // The enabled, valid, mandatory scheduling rules, over the groups
+    // placed in each rule's timeslots: participants within the limit, no
+    // group twice, every group sharing a style with the first one, no two
+    // groups sharing a style, every group with a selected style.
     std::vector<std::string> CheckRules() const;
 
 private:

@@ -10,23 +10,13 @@
 #include "framework/Types.h"
 #include "zelkit/CHighTime.h"
 #include "zelkit/ZelArray.h"
+#include "zelkit/ZelDrawText.h"
 #include "zelkit/ZelSizingLayout.h"
 #include "zelkit/ZelStringArray.h"
 
 #include <functional>
 #include <string>
 #include <vector>
-
-// Text placement in a rectangle.
-enum : UINT {
-    DT_TOP = 0x0000,
-    DT_LEFT = 0x0000,
-    DT_CENTER = 0x0001,
-    DT_RIGHT = 0x0002,
-    DT_VCENTER = 0x0004,
-    DT_SINGLELINE = 0x0020,
-    DT_NOPREFIX = 0x0800,
-};
 
 class IZelReportCanvas {
 public:

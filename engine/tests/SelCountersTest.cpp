@@ -2,6 +2,7 @@
 // restore of a trial, the participants' room for one more placement, the
 // venue queries on run counts, and counting a whole timetable.
 #include "engine/SelCounters.h"
+#include "engine/TTMap.h"
 #include "model/EventDoc.h"
 #include "testsupport/EventBuilder.h"
 #include "zelkit/ZelAssert.h"
@@ -317,6 +318,41 @@ TEST(SelCounters, CountingATimetable)
     EXPECT_EQ(stopper.nCalls, 2) << "one call after each placement counted; FALSE stops";
     EXPECT_EQ(partial.GetTotal(Festival::iDuo) + partial.GetTotal(Festival::iSolo), 2u)
         << "day 0's two placements, in order, and nothing after";
+}
+
+TEST(SelCounters, RunCountsFromTheBuildMap)
+{
+    EventBuilder event;
+    event.Days({"Mon", "Tue", "Wed"}).Slots(-1, {"09:00-10:00", "10:00-11:00", "11:00-12:00"}).Consecutive(0);
+    event.Venue("Hall").Venue("Barn").Group("Choir").Group("Band").Alloc("Choir", "Barn", 1, 9, true);
+    event.Timetable();
+    for (const char* p_start : {"09:00", "10:00"})
+        event.Place(0, "Hall", p_start, "Choir");
+    event.Place(0, "Hall", "11:00", "Band").Place(1, "Hall", "10:00", "Choir");
+    // A run in Barn from Monday's last slot into Tuesday's first: once
+    // over the event, once on each day.
+    event.Place(0, "Barn", "11:00", "Choir").Place(1, "Barn", "09:00", "Choir").Place(2, "Barn", "09:00", "Choir");
+    TTMap map(&event.Doc(), event.Doc().GetTimetable());
+    map.Build();
+    SelCounters counters(&event.Doc(), event.Doc().GetTimetable(), FALSE);
+    counters.SetRuns(1, -1, 1, 5);
+    counters.SetRuns(1, 2, 1, 5);
+    counters.CountRuns(map);
+    const int i_choir = 0, i_band = 1, i_hall = 0, i_barn = 1;
+    struct Case {
+        int iGroup;
+        int iDay;
+        int iVenue;
+        UINT nRuns;
+    };
+    const Case a_cases[] = {
+        {i_choir, -1, i_hall, 2}, {i_choir, 0, i_hall, 1}, {i_choir, 1, i_hall, 1}, {i_choir, 2, i_hall, 0},
+        {i_choir, -1, i_barn, 2}, {i_choir, 0, i_barn, 1}, {i_choir, 1, i_barn, 1}, {i_choir, 2, i_barn, 1},
+        {i_band, -1, i_hall, 1},  {i_band, 0, i_hall, 1},  {i_band, -1, i_barn, 0}, {i_band, 2, i_barn, 0},
+    };
+    for (const Case& c : a_cases)
+        EXPECT_EQ(counters.GetRuns(c.iGroup, c.iDay, c.iVenue), c.nRuns)
+            << "group " << c.iGroup << " day " << c.iDay << " venue " << c.iVenue;
 }
 
 } // namespace

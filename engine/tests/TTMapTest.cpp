@@ -110,6 +110,34 @@ TEST(TTMap, ChunkSizesComeFromTheAllocations)
     }
 }
 
+TEST(TTMap, DayFlagsInPlaceAndOnTheHeap)
+{
+    using Slots = TTMap::GroupMap::VenueMap::Slots;
+    for (const int n_slots : {3, 16, 17, 40}) {
+        Slots flags;
+        flags.SetNumSlots(n_slots);
+        flags.SetFlag(0, 1);
+        flags.SetFlag(n_slots - 1, 1);
+        flags.SetFlag(n_slots - 1, 1);
+        EXPECT_EQ(flags.nAllowed, 2) << n_slots;
+        Slots copy(flags);
+        copy.SetFlag(0, 0);
+        EXPECT_EQ(flags.GetFlag(0), 1) << n_slots << ": copies are apart";
+        EXPECT_EQ(copy.nAllowed, 1) << n_slots;
+        Slots assigned;
+        assigned.SetNumSlots(20);
+        assigned = copy;
+        const Slots& same = assigned;
+        assigned = same;
+        EXPECT_EQ(assigned.GetNumSlots(), n_slots);
+        EXPECT_TRUE(assigned.IsAllowed(n_slots - 1) && !assigned.IsAllowed(0)) << n_slots;
+        flags.SetNumSlots(n_slots);
+        EXPECT_EQ(flags.nAllowed, 0) << n_slots;
+        for (int s = 0; s < n_slots; ++s)
+            EXPECT_EQ(flags.GetFlag(s), 0) << n_slots << " slot " << s;
+    }
+}
+
 TEST(TTMap, SetNumGroupsGivesFreshMaps)
 {
     EventBuilder event;

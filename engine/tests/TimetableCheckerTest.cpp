@@ -1,6 +1,7 @@
 // The tests' judge of built timetables: a sound timetable passes, and each
 // kind of fault is found by its own check.
 #include "model/EventDoc.h"
+#include "model/tests/RuleEvent.h"
 #include "testsupport/EventBuilder.h"
 #include "testsupport/TimetableChecker.h"
 
@@ -190,6 +191,81 @@ TEST(TimetableChecker, LocksMustStay)
             << v_problems[0];
         EXPECT_NE(v_problems[0].find(c.pText), std::string::npos) << v_problems[0];
     }
+}
+
+TEST(TimetableChecker, MandatoryRulesOverTheGroupsInTheirTimeslots)
+{
+    using ruleevent::Placed;
+    const auto f_max4 = [](SchedRule& r) { r.GetLimit() = SchedLim(SchedLim::e_range, 0, 0, 4); };
+    struct Case {
+        const char* pWhy;
+        UINT uKind;
+        std::function<void(SchedRule&)> fSet;
+        std::vector<Placed> vPlaced; // into Mon's Hall 09:00, Barn 10:00, Hall 11:00 (the rule's times)
+        std::size_t nProblems;
+        const char* pText;
+    };
+    const Case a_cases[] = {
+        {"a group twice", SchedRule::e_different_groups, {},
+         {{0, "Hall", "09:00", "Choir"}, {0, "Hall", "11:00", "Choir"}}, 1,
+         "day rule 1 (Different groups): group 'Choir' in day 'Mon' venue 'Hall' 09:00-10:00 and in day 'Mon' venue "
+         "'Hall' 11:00-12:00"},
+        {"different groups", SchedRule::e_different_groups, {},
+         {{0, "Hall", "09:00", "Choir"}, {0, "Barn", "10:00", "Band"}}, 0, ""},
+        {"a group twice, outside the rule's timeslots", SchedRule::e_different_groups, {},
+         {{0, "Hall", "09:00", "Choir"}, {0, "Hall", "10:00", "Choir"}}, 0, ""},
+        {"each sharing a style with the first", SchedRule::e_same_styles, {},
+         {{0, "Hall", "09:00", "Duo"}, {0, "Barn", "10:00", "Choir"}, {0, "Hall", "11:00", "Band"}}, 0, ""},
+        {"a style shared only with another than the first", SchedRule::e_same_styles, {},
+         {{0, "Hall", "09:00", "Choir"}, {0, "Barn", "10:00", "Duo"}, {0, "Hall", "11:00", "Band"}}, 1,
+         "group 'Band' in day 'Mon' venue 'Hall' 11:00-12:00 has no style of group 'Choir'"},
+        {"different styles kept", SchedRule::e_different_styles, {},
+         {{0, "Hall", "09:00", "Choir"}, {0, "Barn", "10:00", "Band"}, {0, "Hall", "11:00", "Solo"}}, 0, ""},
+        {"a style shared", SchedRule::e_different_styles, {},
+         {{0, "Hall", "09:00", "Band"}, {0, "Hall", "11:00", "Duo"}}, 1, "groups 'Band' and 'Duo' share a style"},
+        {"a group without the selected style (Folk)", SchedRule::e_selected_styles, {},
+         {{0, "Hall", "09:00", "Band"}, {0, "Barn", "10:00", "Solo"}}, 1, "group 'Solo' in day 'Mon' venue 'Barn' 10:00-11:00 has none"},
+        {"too many participants", SchedRule::e_limit_participants, f_max4,
+         {{0, "Hall", "09:00", "Choir"}, {0, "Barn", "10:00", "Band"}}, 1, "5 participants, at most 4"},
+        {"participants within the limit", SchedRule::e_limit_participants, f_max4,
+         {{0, "Hall", "09:00", "Choir"}, {0, "Barn", "10:00", "Duo"}, {1, "Hall", "09:00", "Band"}}, 0, ""},
+        {"a preference", SchedRule::e_different_groups, [](SchedRule& r) { r.SetStrength(SchedRule::e_preference); },
+         {{0, "Hall", "09:00", "Choir"}, {0, "Hall", "11:00", "Choir"}}, 0, ""},
+        {"disabled", SchedRule::e_different_groups, [](SchedRule& r) { r.SetEnabled(FALSE); },
+         {{0, "Hall", "09:00", "Choir"}, {0, "Hall", "11:00", "Choir"}}, 0, ""},
+    };
+    for (const Case& c : a_cases) {
+        EventBuilder event;
+        ruleevent::Festival(event);
+        const LONG l_folk = event.StyleKey("Folk");
+        event.DayRule(0, c.uKind, {"Hall 09:00-10:00", "Barn 10:00-11:00", "Hall 11:00-12:00"},
+                      [&c, l_folk](DayRule& r) {
+                          if (c.uKind == SchedRule::e_selected_styles)
+                              r.GetStyles().Add(l_folk);
+                          else if (c.fSet)
+                              c.fSet(r);
+                      });
+        ruleevent::PlaceAll(event, c.vPlaced);
+        const std::vector<std::string> v_problems = TimetableChecker(event.Doc()).CheckRules();
+        ASSERT_EQ(v_problems.size(), c.nProblems) << c.pWhy << (v_problems.empty() ? "" : ": " + v_problems[0]);
+        if (c.nProblems > 0) {
+            EXPECT_NE(v_problems[0].find(c.pText), std::string::npos) << c.pWhy << ": " << v_problems[0];
+        }
+        // The judge agrees with the rule's own check, written apart from it.
+        std::string s_message;
+        EXPECT_EQ(event.GetDayRule(0).Check("rule", &event.Doc(), s_message, FALSE), v_problems.empty() ? 1 : 0)
+            << c.pWhy << ": " << s_message;
+    }
+
+    // A venue rule: Hall at 9 on both days.
+    EventBuilder event;
+    ruleevent::Festival(event);
+    event.VenueRule("Hall", SchedRule::e_different_groups, {"Mon 09:00-10:00", "Tue 09:00-10:00"});
+    ruleevent::PlaceAll(event, {{0, "Hall", "09:00", "Choir"}, {1, "Hall", "09:00", "Choir"}, {1, "Barn", "09:00", "Band"}});
+    const std::vector<std::string> v_problems = TimetableChecker(event.Doc()).CheckRules();
+    ASSERT_EQ(v_problems.size(), 1u);
+    EXPECT_NE(v_problems[0].find("venue rule 1 (Different groups): group 'Choir' in day 'Mon'"), std::string::npos)
+        << v_problems[0];
 }
 
 } // namespace

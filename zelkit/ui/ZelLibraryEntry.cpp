@@ -2,6 +2,7 @@
 // the three control classes on load; unregister them on unload.
 #include "zelkit/ZelLibrary.h"
 #include "zelkit/ui/ZelControlWindow.h"
+#include "zelkit/ui/ZelTimeslotCtrl.h"
 #include "framework/Resources.h"
 
 namespace {

@@ -1,0 +1,17 @@
+# The timeslot grid control: the grid without a window (days, sets, slots,
+# limits, undo store) and its window; the base of the library's controls
+# that dialogs hold by class name.
+list(APPEND ZELKIT_CORE_SOURCES ZelControlPorts.cpp ZelTimeslotGrid.cpp ZelTimeslotPaint.cpp ZelTimeslotCoords.cpp ZelTimeslotEdit.cpp)
+list(APPEND ZELKIT_UI_SOURCES ui/ZelCustomCtrl.cpp ui/ZelWxDrawPort.cpp ui/ZelTimeslotCtrl.cpp)
+
+rvx_add_test(NAME zelkit_timeslotctrl_tests
+  SOURCES tests/TimeslotGridTest.cpp tests/TimeslotLayoutTest.cpp tests/TimeslotEditTest.cpp
+  LIBS zelkit framework)
+rvx_add_test(NAME zelkit_timeslotctrl_ui_tests
+  SOURCES tests/CustomCtrlWxTest.cpp tests/TimeslotCtrlWxTest.cpp
+  LIBS zelkit framework WX)
+
+# A look at the grid by hand (not a test).
+add_executable(zelkit_timeslot_demo demo/TimeslotDemo.cpp)
+target_link_libraries(zelkit_timeslot_demo PRIVATE zelkit framework)
+rvx_use_wx(zelkit_timeslot_demo)

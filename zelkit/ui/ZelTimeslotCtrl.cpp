@@ -1,0 +1,496 @@
+#include "zelkit/ui/ZelTimeslotCtrl.h"
+
+#include "framework/ui/WxText.h"
+#include "zelkit/ui/ZelControlWindow.h"
+#include "zelkit/ui/ZelNotifyEvent.h"
+#include "zelkit/ui/ZelWindowServicesWx.h"
+#include "zelkit/ui/ZelWxDrawPort.h"
+
+#include <chrono>
+#include <wx/dcbuffer.h>
+#include <wx/dcclient.h>
+#include <wx/dcmemory.h>
+#include <wx/popupwin.h>
+#include <wx/settings.h>
+#include <wx/stattext.h>
+#include <wx/utils.h>
+
+// The position tip: a small window beside the pointer with the tip's
+// lines, at most iPositionTipMaxWidth wide.
+class ZelTimeslotTip : public wxPopupWindow {
+public:
+    explicit ZelTimeslotTip(wxWindow* p_parent) : wxPopupWindow(p_parent, wxBORDER_SIMPLE)
+    {
+        SetBackgroundColour(wxSystemSettings::GetColour(wxSYS_COLOUR_INFOBK));
+        pText = new wxStaticText(this, wxID_ANY, wxString(), wxPoint(3, 2));
+        pText->SetForegroundColour(wxSystemSettings::GetColour(wxSYS_COLOUR_INFOTEXT));
+    }
+
+    void SetText(const std::string& s_text)
+    {
+        // The tip's lines are separated by CR LF.
+        std::string s_lines;
+        for (std::size_t u = 0; u < s_text.size(); ++u)
+            if (s_text[u] != '\r')
+                s_lines += s_text[u];
+        pText->SetLabel(ToWx(s_lines));
+        pText->Wrap(ZelTimeslotGrid::iPositionTipMaxWidth);
+        const wxSize size = pText->GetBestSize();
+        pText->SetSize(size);
+        SetClientSize(size.x + 6, size.y + 4);
+    }
+
+    wxString GetText() const { return pText->GetLabel(); }
+
+private:
+    wxStaticText* pText;
+};
+
+namespace {
+
+// A port to measure with outside painting: the window's font on a small
+// memory surface, which works before the window is shown.
+class MeasureSurface {
+protected:
+    MeasureSurface() : Bitmap(1, 1), Dc(Bitmap) {}
+    wxBitmap Bitmap;
+    wxMemoryDC Dc;
+};
+
+class MeasurePort : private MeasureSurface, public ZelWxDrawPort {
+public:
+    MeasurePort(wxWindow* p_window, IZelMetricsPort& metrics) : ZelWxDrawPort(MeasureSurface::Dc, p_window, metrics) {}
+};
+
+UINT KeyOf(const wxKeyEvent& event)
+{
+    const int i_key = event.GetKeyCode();
+    switch (i_key) {
+    case WXK_TAB: return VK_TAB;
+    case WXK_RETURN:
+    case WXK_NUMPAD_ENTER: return VK_RETURN;
+    case WXK_ESCAPE: return VK_ESCAPE;
+    case WXK_SPACE: return VK_SPACE;
+    case WXK_PAGEUP:
+    case WXK_NUMPAD_PAGEUP: return VK_PRIOR;
+    case WXK_PAGEDOWN:
+    case WXK_NUMPAD_PAGEDOWN: return VK_NEXT;
+    case WXK_END:
+    case WXK_NUMPAD_END: return VK_END;
+    case WXK_HOME:
+    case WXK_NUMPAD_HOME: return VK_HOME;
+    case WXK_LEFT:
+    case WXK_NUMPAD_LEFT: return VK_LEFT;
+    case WXK_UP:
+    case WXK_NUMPAD_UP: return VK_UP;
+    case WXK_RIGHT:
+    case WXK_NUMPAD_RIGHT: return VK_RIGHT;
+    case WXK_DOWN:
+    case WXK_NUMPAD_DOWN: return VK_DOWN;
+    case WXK_DELETE:
+    case WXK_NUMPAD_DELETE: return VK_DELETE;
+    case WXK_MENU: return VK_APPS;
+    default: break;
+    }
+    if (i_key >= 'a' && i_key <= 'z')
+        return static_cast<UINT>(i_key - 'a' + 'A');
+    if ((i_key >= 'A' && i_key <= 'Z') || (i_key >= '0' && i_key <= '9'))
+        return static_cast<UINT>(i_key);
+    return 0;
+}
+
+int OrientOf(int i_bar) { return i_bar == SB_HORZ ? wxHORIZONTAL : wxVERTICAL; }
+
+} // namespace
+
+ZelTimeslotCtrl::ZelTimeslotCtrl(wxWindow* p_parent, wxWindowID i_id, const wxPoint& pos, const wxSize& size)
+    : ZelTimeslotCtrl(p_parent, i_id, pos, size, std::make_unique<ZelTimeslotGrid>(TRUE), ZLC_TIMESLOT)
+{
+}
+
+ZelTimeslotCtrl::ZelTimeslotCtrl(wxWindow* p_parent, wxWindowID i_id, const wxPoint& pos, const wxSize& size,
+                                 std::unique_ptr<ZelTimeslotGrid> p_grid, const wxString& s_name)
+    : ZelCustomCtrl(p_parent, i_id, pos, size, wxBORDER_SUNKEN | wxWANTS_CHARS | wxHSCROLL | wxVSCROLL, s_name),
+      pGrid(std::move(p_grid)), TipTimer(this, static_cast<int>(ZelTimeslotGrid::uTipTimer)),
+      ScrollTimer(this, static_cast<int>(ZelTimeslotGrid::uScrollTimer))
+{
+    // Painting covers the whole window: nothing is erased first.
+    SetBackgroundStyle(wxBG_STYLE_PAINT);
+    SetBackgroundColour(*wxWHITE);
+    SetLabel("Timeslots");
+    SetScrollbar(wxHORIZONTAL, 0, 1, 0);
+    SetScrollbar(wxVERTICAL, 0, 1, 0);
+
+    Bind(wxEVT_PAINT, &ZelTimeslotCtrl::OnPaint, this);
+    Bind(wxEVT_SIZE, &ZelTimeslotCtrl::OnSize, this);
+    for (const wxEventTypeTag<wxMouseEvent>& type : {wxEVT_LEFT_DOWN, wxEVT_LEFT_UP, wxEVT_MOTION, wxEVT_LEAVE_WINDOW})
+        Bind(type, &ZelTimeslotCtrl::OnMouse, this);
+    Bind(wxEVT_MOUSEWHEEL, &ZelTimeslotCtrl::OnWheel, this);
+    Bind(wxEVT_MOUSE_CAPTURE_LOST, &ZelTimeslotCtrl::OnCaptureLost, this);
+    for (const wxEventTypeTag<wxScrollWinEvent>& type : {wxEVT_SCROLLWIN_TOP, wxEVT_SCROLLWIN_BOTTOM, wxEVT_SCROLLWIN_LINEUP,
+                             wxEVT_SCROLLWIN_LINEDOWN, wxEVT_SCROLLWIN_PAGEUP, wxEVT_SCROLLWIN_PAGEDOWN,
+                             wxEVT_SCROLLWIN_THUMBTRACK, wxEVT_SCROLLWIN_THUMBRELEASE})
+        Bind(type, &ZelTimeslotCtrl::OnScroll, this);
+    Bind(wxEVT_SET_FOCUS, &ZelTimeslotCtrl::OnFocus, this);
+    Bind(wxEVT_KILL_FOCUS, &ZelTimeslotCtrl::OnFocus, this);
+    Bind(wxEVT_CHAR_HOOK, &ZelTimeslotCtrl::OnCharHook, this);
+    Bind(wxEVT_TIMER, &ZelTimeslotCtrl::OnTimer, this);
+    pTopLevel = wxGetTopLevelParent(this);
+    if (pTopLevel)
+        pTopLevel->Bind(wxEVT_ACTIVATE, &ZelTimeslotCtrl::OnActivate, this);
+
+    pGrid->SetHost(this, this, this, this);
+}
+
+ZelTimeslotCtrl::~ZelTimeslotCtrl()
+{
+    TipTimer.Stop();
+    ScrollTimer.Stop();
+    if (pTopLevel)
+        pTopLevel->Unbind(wxEVT_ACTIVATE, &ZelTimeslotCtrl::OnActivate, this);
+    pGrid->SetHost(nullptr);
+    ZelSetRedrawRemove(this);
+}
+
+BOOL ZelTimeslotCtrl::RegisterWndClass()
+{
+    return ZelCustomCtrl::RegisterWndClass(ZLC_TIMESLOT, [](wxWindow* p, wxWindowID i) -> ZelCustomCtrl* {
+        return new ZelTimeslotCtrl(p, i);
+    });
+}
+
+BOOL ZelTimeslotCtrl::UnregisterWndClass() { return ZelCustomCtrl::UnregisterWndClass(ZLC_TIMESLOT); }
+
+bool ZelTimeslotCtrl::Enable(bool b_enable)
+{
+    const bool b_changed = ZelCustomCtrl::Enable(b_enable);
+    if (b_changed)
+        pGrid->OnEnable();
+    return b_changed;
+}
+
+ZelScrollInfo ZelTimeslotCtrl::GetScrollInfoOf(int i_orient) const
+{
+    return aScroll[i_orient == wxHORIZONTAL ? SB_HORZ : SB_VERT];
+}
+
+// ------------------------------------------------------------------ events
+
+void ZelTimeslotCtrl::OnPaint(wxPaintEvent&)
+{
+    wxAutoBufferedPaintDC dc(this);
+    const wxRect box = GetUpdateRegion().GetBox();
+    CRect rc_update(box.x, box.y, box.GetRight() + 1, box.GetBottom() + 1);
+    if (rc_update.IsRectEmpty())
+        rc_update = GetClientArea();
+    ZelWxDrawPort port(dc, this, static_cast<IZelMetricsPort&>(*this), rc_update);
+    pGrid->Paint(port, rc_update);
+}
+
+void ZelTimeslotCtrl::OnSize(wxSizeEvent& event)
+{
+    pGrid->OnSize();
+    Refresh(false);
+    event.Skip();
+}
+
+void ZelTimeslotCtrl::OnMouse(wxMouseEvent& event)
+{
+    const CPoint pt(event.GetX(), event.GetY());
+    UINT u_flags = 0;
+    if (event.ControlDown())
+        u_flags |= MK_CONTROL;
+    if (event.ShiftDown())
+        u_flags |= MK_SHIFT;
+    if (event.LeftIsDown())
+        u_flags |= MK_LBUTTON;
+    const wxEventType type = event.GetEventType();
+    if (type == wxEVT_LEFT_DOWN) {
+        if (!wxWindow::HasFocus())
+            pGrid->OnMouseActivate();
+        pGrid->OnLButtonDown(u_flags, pt);
+        if (pGrid->IsResizing() && !HasCapture())
+            CaptureMouse();
+    } else if (type == wxEVT_LEFT_UP) {
+        pGrid->OnLButtonUp(u_flags, pt);
+        if (HasCapture())
+            ReleaseMouse();
+    } else if (type == wxEVT_MOTION) {
+        pGrid->OnMouseMove(u_flags, pt);
+    } else if (type == wxEVT_LEAVE_WINDOW) {
+        pGrid->OnMouseLeave();
+    }
+    event.Skip();
+}
+
+void ZelTimeslotCtrl::OnWheel(wxMouseEvent& event)
+{
+    UINT u_flags = 0;
+    if (event.ControlDown())
+        u_flags |= MK_CONTROL;
+    if (event.ShiftDown())
+        u_flags |= MK_SHIFT;
+    const int i_unit = event.GetWheelDelta() > 0 ? event.GetWheelDelta() : 120;
+    int i_delta = event.GetWheelRotation() * 120 / i_unit;
+    // A sideways wheel scrolls sideways, to the right for a positive turn.
+    if (event.GetWheelAxis() == wxMOUSE_WHEEL_HORIZONTAL) {
+        u_flags |= MK_SHIFT;
+        i_delta = -i_delta;
+    }
+    const long l_time = event.GetTimestamp();
+    const DWORD u_time = l_time != 0 ? static_cast<DWORD>(l_time) : GetTickCount();
+    pGrid->OnMouseWheel(u_flags, i_delta, CPoint(event.GetX(), event.GetY()), u_time);
+}
+
+void ZelTimeslotCtrl::OnCaptureLost(wxMouseCaptureLostEvent&)
+{
+    pGrid->OnLButtonUp(0, GetCursorClientPoint());
+}
+
+void ZelTimeslotCtrl::OnScroll(wxScrollWinEvent& event)
+{
+    const wxEventType type = event.GetEventType();
+    UINT u_code = SB_ENDSCROLL;
+    if (type == wxEVT_SCROLLWIN_TOP)
+        u_code = SB_TOP;
+    else if (type == wxEVT_SCROLLWIN_BOTTOM)
+        u_code = SB_BOTTOM;
+    else if (type == wxEVT_SCROLLWIN_LINEUP)
+        u_code = SB_LINEUP;
+    else if (type == wxEVT_SCROLLWIN_LINEDOWN)
+        u_code = SB_LINEDOWN;
+    else if (type == wxEVT_SCROLLWIN_PAGEUP)
+        u_code = SB_PAGEUP;
+    else if (type == wxEVT_SCROLLWIN_PAGEDOWN)
+        u_code = SB_PAGEDOWN;
+    else if (type == wxEVT_SCROLLWIN_THUMBTRACK)
+        u_code = SB_THUMBTRACK;
+    else if (type == wxEVT_SCROLLWIN_THUMBRELEASE)
+        u_code = SB_THUMBPOSITION;
+    const int i_bar = event.GetOrientation() == wxHORIZONTAL ? SB_HORZ : SB_VERT;
+    const int i_pos = event.GetPosition() + aScroll[i_bar].nMin;
+    if (i_bar == SB_HORZ)
+        pGrid->OnHScroll(u_code, i_pos);
+    else
+        pGrid->OnVScroll(u_code, i_pos);
+}
+
+void ZelTimeslotCtrl::OnFocus(wxFocusEvent& event)
+{
+    if (event.GetEventType() == wxEVT_SET_FOCUS)
+        pGrid->OnSetFocus();
+    else
+        pGrid->OnKillFocus();
+    event.Skip();
+}
+
+void ZelTimeslotCtrl::OnCharHook(wxKeyEvent& event)
+{
+    const UINT u_key = KeyOf(event);
+    UINT u_modifiers = 0;
+    if (event.ControlDown())
+        u_modifiers |= KM_CONTROL;
+    if (event.ShiftDown())
+        u_modifiers |= KM_SHIFT;
+    if (event.AltDown())
+        u_modifiers |= KM_ALT;
+    if (u_key != 0 && pGrid->PreTranslateKey(u_key, u_modifiers))
+        return;
+    // Tab past the last slot (or Shift+Tab before the first) moves on to
+    // the dialog's next (previous) control.
+    if (u_key == VK_TAB && !(u_modifiers & (KM_CONTROL | KM_ALT))) {
+        Navigate((u_modifiers & KM_SHIFT) ? wxNavigationKeyEvent::IsBackward : wxNavigationKeyEvent::IsForward);
+        return;
+    }
+    event.Skip();
+}
+
+void ZelTimeslotCtrl::OnActivate(wxActivateEvent& event)
+{
+    pGrid->OnActivate(event.GetActive());
+    event.Skip();
+}
+
+void ZelTimeslotCtrl::OnTimer(wxTimerEvent& event)
+{
+    pGrid->OnTimer(static_cast<UINT>(event.GetId()));
+}
+
+// ------------------------------------------------------------ the host port
+
+BOOL ZelTimeslotCtrl::HasWindow() const { return GetHandle() != nullptr ? TRUE : FALSE; }
+
+CRect ZelTimeslotCtrl::GetClientArea() const
+{
+    const wxSize size = GetClientSize();
+    return {0, 0, size.x, size.y};
+}
+
+BOOL ZelTimeslotCtrl::IsWindowEnabled() const { return ZelCustomCtrl::IsEnabled() ? TRUE : FALSE; }
+
+BOOL ZelTimeslotCtrl::HasKeyboardFocus() const { return ZelCustomCtrl::HasFocus() ? TRUE : FALSE; }
+
+void ZelTimeslotCtrl::TakeKeyboardFocus()
+{
+    if (!ZelCustomCtrl::HasFocus())
+        ZelCustomCtrl::SetFocus();
+}
+
+void ZelTimeslotCtrl::Invalidate(const CRect* p_rect, BOOL /*b_erase*/)
+{
+    // Painting covers everything it is asked to paint, so nothing is
+    // erased first whatever the caller asked.
+    if (p_rect == nullptr)
+        Refresh(false);
+    else if (!p_rect->IsRectEmpty())
+        RefreshRect(wxRect(p_rect->left, p_rect->top, p_rect->Width(), p_rect->Height()), false);
+}
+
+long ZelTimeslotCtrl::Notify(int i_code, void* p_record) { return ZelSendNotify(this, i_code, p_record); }
+
+BOOL ZelTimeslotCtrl::GetScrollInfo(int i_bar, ZelScrollInfo& info)
+{
+    if (i_bar != SB_HORZ && i_bar != SB_VERT)
+        return FALSE;
+    info = aScroll[i_bar];
+    return aScrollSet[i_bar];
+}
+
+void ZelTimeslotCtrl::SetScrollInfo(int i_bar, const ZelScrollInfo& info)
+{
+    if (i_bar != SB_HORZ && i_bar != SB_VERT)
+        return;
+    aScroll[i_bar] = info;
+    aScrollSet[i_bar] = TRUE;
+    // The bar's positions run from nMin to nMax inclusive; wx counts the
+    // range from 0, and a thumb as large as the range hides the bar.
+    const int i_range = info.nMax - info.nMin + 1;
+    const int i_thumb = static_cast<int>(info.nPage);
+    if (i_thumb > info.nMax - info.nMin)
+        SetScrollbar(OrientOf(i_bar), 0, i_range, i_range);
+    else
+        SetScrollbar(OrientOf(i_bar), info.nPos - info.nMin, i_thumb, i_range);
+}
+
+void ZelTimeslotCtrl::ScrollArea(LONG, LONG, const CRect& rc_scroll)
+{
+    // GTK moves the whole window's contents, headers included, so the
+    // scrolled part is painted again instead.
+    Invalidate(&rc_scroll, FALSE);
+}
+
+void ZelTimeslotCtrl::SetRedraw(BOOL b_redraw) { ZelSetRedraw(this, b_redraw); }
+
+int ZelTimeslotCtrl::GetParentFontPoints()
+{
+    return GetParent() ? GetParent()->GetFont().GetPointSize() : 0;
+}
+
+std::unique_ptr<IZelDrawPort> ZelTimeslotCtrl::CreateMeasurePort()
+{
+    return std::make_unique<MeasurePort>(this, static_cast<IZelMetricsPort&>(*this));
+}
+
+void ZelTimeslotCtrl::SetPointerCursor(ZelCursorKind e_cursor)
+{
+    if (e_cursor == eCursor)
+        return;
+    eCursor = e_cursor;
+    const wxStockCursor e_stock = e_cursor == ZelCursorKind::SizeNS      ? wxCURSOR_SIZENS
+                                  : e_cursor == ZelCursorKind::Magnifier ? wxCURSOR_MAGNIFIER
+                                                                          : wxCURSOR_ARROW;
+    wxWindow::SetCursor(wxCursor(e_stock));
+}
+
+CPoint ZelTimeslotCtrl::GetCursorClientPoint()
+{
+    const wxPoint pt = ScreenToClient(wxGetMousePosition());
+    return CPoint(pt.x, pt.y);
+}
+
+void ZelTimeslotCtrl::ShowTip(const std::string& s_text, const CPoint& pt_client)
+{
+    if (!pTip)
+        pTip = new ZelTimeslotTip(this);
+    pTip->SetText(s_text);
+    pTip->Move(ClientToScreen(wxPoint(pt_client.x, pt_client.y)));
+    if (!pTip->IsShown())
+        pTip->Show();
+}
+
+void ZelTimeslotCtrl::HideTip()
+{
+    if (pTip && pTip->IsShown())
+        pTip->Hide();
+}
+
+// -------------------------------------------------------- metrics, timers
+
+int ZelTimeslotCtrl::GetSystemMetrics(int i_index)
+{
+    wxSystemMetric e_metric;
+    switch (i_index) {
+    case ZelSys::SM_CXVSCROLL: e_metric = wxSYS_VSCROLL_X; break;
+    case ZelSys::SM_CYHSCROLL: e_metric = wxSYS_HSCROLL_Y; break;
+    case ZelSys::SM_CXCURSOR: e_metric = wxSYS_CURSOR_X; break;
+    case ZelSys::SM_CYCURSOR: e_metric = wxSYS_CURSOR_Y; break;
+    case ZelSys::SM_CXEDGE: e_metric = wxSYS_EDGE_X; break;
+    case ZelSys::SM_CYEDGE: e_metric = wxSYS_EDGE_Y; break;
+    default: return ZelDefaultSystemMetrics(i_index);
+    }
+    const int i_value = wxSystemSettings::GetMetric(e_metric, this);
+    return i_value > 0 ? i_value : ZelDefaultSystemMetrics(i_index);
+}
+
+COLORREF ZelTimeslotCtrl::GetSysColor(int i_index)
+{
+    wxSystemColour e_colour;
+    switch (i_index) {
+    case ZelSys::COLOR_BACKGROUND: e_colour = wxSYS_COLOUR_DESKTOP; break;
+    case ZelSys::COLOR_ACTIVECAPTION: e_colour = wxSYS_COLOUR_ACTIVECAPTION; break;
+    case ZelSys::COLOR_MENU: e_colour = wxSYS_COLOUR_MENU; break;
+    case ZelSys::COLOR_WINDOW: e_colour = wxSYS_COLOUR_WINDOW; break;
+    case ZelSys::COLOR_WINDOWTEXT: e_colour = wxSYS_COLOUR_WINDOWTEXT; break;
+    case ZelSys::COLOR_CAPTIONTEXT: e_colour = wxSYS_COLOUR_CAPTIONTEXT; break;
+    case ZelSys::COLOR_HIGHLIGHT: e_colour = wxSYS_COLOUR_HIGHLIGHT; break;
+    case ZelSys::COLOR_HIGHLIGHTTEXT: e_colour = wxSYS_COLOUR_HIGHLIGHTTEXT; break;
+    case ZelSys::COLOR_BTNFACE: e_colour = wxSYS_COLOUR_BTNFACE; break;
+    case ZelSys::COLOR_BTNSHADOW: e_colour = wxSYS_COLOUR_BTNSHADOW; break;
+    case ZelSys::COLOR_GRAYTEXT: e_colour = wxSYS_COLOUR_GRAYTEXT; break;
+    case ZelSys::COLOR_BTNTEXT: e_colour = wxSYS_COLOUR_BTNTEXT; break;
+    case ZelSys::COLOR_BTNHIGHLIGHT: e_colour = wxSYS_COLOUR_BTNHIGHLIGHT; break;
+    case ZelSys::COLOR_3DDKSHADOW: e_colour = wxSYS_COLOUR_3DDKSHADOW; break;
+    case ZelSys::COLOR_3DLIGHT: e_colour = wxSYS_COLOUR_3DLIGHT; break;
+    case ZelSys::COLOR_INFOTEXT: e_colour = wxSYS_COLOUR_INFOTEXT; break;
+    case ZelSys::COLOR_INFOBK: e_colour = wxSYS_COLOUR_INFOBK; break;
+    default: return ZelDefaultSysColor(i_index);
+    }
+    // The desktop has no colour of its own on this desktop: the classic one.
+    if (e_colour == wxSYS_COLOUR_DESKTOP)
+        return ZelDefaultSysColor(i_index);
+    const wxColour colour = wxSystemSettings::GetColour(e_colour);
+    if (!colour.IsOk())
+        return ZelDefaultSysColor(i_index);
+    return ZelRGB(colour.Red(), colour.Green(), colour.Blue());
+}
+
+void ZelTimeslotCtrl::StartTimer(UINT u_id, UINT u_period)
+{
+    wxTimer& timer = u_id == ZelTimeslotGrid::uTipTimer ? TipTimer : ScrollTimer;
+    timer.Start(static_cast<int>(u_period), wxTIMER_CONTINUOUS);
+}
+
+void ZelTimeslotCtrl::KillTimer(UINT u_id)
+{
+    wxTimer& timer = u_id == ZelTimeslotGrid::uTipTimer ? TipTimer : ScrollTimer;
+    timer.Stop();
+}
+
+DWORD ZelTimeslotCtrl::GetTickCount()
+{
+    const auto ms = std::chrono::duration_cast<std::chrono::milliseconds>(
+        std::chrono::steady_clock::now().time_since_epoch());
+    return static_cast<DWORD>(ms.count());
+}
+
+void ZelTimeslotCtrl::Beep() { wxBell(); }
