@@ -1,5 +1,6 @@
 #include "testsupport/SampleEvents.h"
 
+#include "bench/EventGenerator.h"
 #include "model/EventDoc.h"
 #include "zelkit/ZelTimeslotCombination.h"
 
@@ -150,10 +151,6 @@ void Place(EventDoc& doc, int i_day, int i_venue, int i_hour, LONG l_group, bool
     slot.SetGroup(l_group);
     slot.SetLocked(b_locked ? TRUE : FALSE);
 }
-
-const char* const aFirstNames[] = {"Ann", "Ben", "Cara", "Dev", "Eli", "Fay", "Gus", "Hana", "Ivo", "Jo",
-                                   "Kim", "Lou", "Mia", "Ned", "Ola", "Pat", "Quin", "Rae", "Sam", "Tia"};
-const char* const aLastNames[] = {"Lee", "Moss", "Ng", "Okoro", "Park", "Quist", "Reyes", "Stone", "Tran", "Ueda"};
 
 } // namespace
 
@@ -325,41 +322,18 @@ void MakeCustomEvent(EventDoc& doc)
 
 void MakeLargeEvent(EventDoc& doc)
 {
-    Dates(doc, "Regional festival");
-    CalendarDays days = Calendar(2024, 9, 2, 5);
-    SetAllLayouts(days, Run(8, 60, 10));
-    doc.GetEventDef().SetDayDef(days);
-    const LONG l_solo = AddStyle(doc, "Solo");
-    const LONG l_ensemble = AddStyle(doc, "Ensemble");
-    AddVenue(doc, "Hall A", {l_solo, l_ensemble});
-    AddVenue(doc, "Hall B", {l_ensemble});
-    AddVenue(doc, "Room C", {l_solo});
-    AddVenue(doc, "Room D");
-
-    ZelArray<LONG> a_people;
-    for (const char* p_last : aLastNames) {
-        for (const char* p_first : aFirstNames)
-            a_people.Add(AddParticipant(doc, p_first, p_last));
-    }
-    constexpr int n_groups = 200;
-    ZelArray<LONG> a_groups;
-    for (int i = 0; i < n_groups; ++i) {
-        const LONG l_group = AddGroup(doc, "Entry " + std::to_string(i + 1), {i % 3 == 0 ? l_solo : l_ensemble});
-        Group& group = GroupOf(doc, l_group);
-        const int n_members = i % 3 == 0 ? 1 : 3 + i % 4;
-        for (int m = 0; m < n_members; ++m)
-            group.GetMembers().SetMember(a_people[(i * 7 + m * 13) % a_people.GetSize()], "", FALSE);
-        a_groups.Add(l_group);
-    }
-    doc.NewTimetable();
-    // Each group once, day by day, venue by venue, slot by slot.
-    int i_group = 0;
-    for (int d = 0; d < 5 && i_group < n_groups; ++d) {
-        for (int v = 0; v < 4 && i_group < n_groups; ++v) {
-            for (int h = 8; h < 18 && i_group < n_groups; ++h, ++i_group)
-                Place(doc, d, v, h, a_groups[i_group], i_group % 25 == 0);
-        }
-    }
+    benchevent::EventOptions options;
+    options.uSeed = 200;
+    options.nGroups = 200;
+    options.nParticipants = 500;
+    options.nDays = 5;
+    options.nVenues = 6;
+    options.nDayRules = 4;
+    options.nVenueRules = 4;
+    auto p_made = benchevent::GenerateEvent(options);
+    Dates(*p_made, "Regional festival");
+    // Taken over as a load would, so that the document is the one given.
+    doc.ReadEventFile(p_made->WriteEventFile());
 }
 
 const std::vector<Sample>& Samples()

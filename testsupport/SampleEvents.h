@@ -28,8 +28,9 @@ void MakeCalendarEvent(EventDoc& doc);
 void MakeWeekEvent(EventDoc& doc);
 // Named custom days, the first two following each other.
 void MakeCustomEvent(EventDoc& doc);
-// About 200 groups over four venues and five calendar days, with members,
-// placements and a few locks.
+// 200 groups and 500 participants over six venues and five calendar days,
+// made by the benchmarks' event generator: members, limits, allocations,
+// times not available, a timetable filled in part with locks, and rules.
 void MakeLargeEvent(EventDoc& doc);
 
 struct Sample {
