@@ -245,6 +245,19 @@ TEST(EventFile, OlderVersionsReadWhatTheyHold)
     EXPECT_TRUE(ports.Boxes.Boxes().empty());
 }
 
+// The export choices carry over from the open event to the one opened,
+// unless the file holds its own (from version 10).
+TEST(EventFile, ExportChoicesCarryOverUnlessTheFileHoldsThem)
+{
+    Ports ports;
+    for (unsigned v : {9u, 10u, 40u}) {
+        EventDoc doc;
+        doc.GetMiscOptions().SetTextExportKind(MiscOptions::IDC_TEXT_KIND_FIRST + 2);
+        doc.ReadEventFile(MinimalFile(v));
+        EXPECT_EQ(doc.GetMiscOptions().GetTextExportKind(), v < 10 ? 3 : 1) << v;
+    }
+}
+
 // Versions 1 to 6 give the event as calendar days from the first day's
 // start to the last day's end, each day cut into slots of the stored
 // minutes: the first day from its own start, the last to its own end, the
@@ -286,6 +299,14 @@ TEST(EventFile, OldDatesGiveCalendarDaysWithGeneratedSlots)
         EXPECT_EQ(doc.GetCreationDate(), ZelOleDateTime(2025, 2, 3, 4, 5, 6));
         EXPECT_EQ(doc.GetLastSavedDate().GetStatus(), CHighTime::null);
     }
+
+    // Ten years and a little (3,660 days) is the longest span taken.
+    const Bytes v_longest = ReplaceOnce(
+        MinimalFile(5), Builder().Raw(OleBytes(2001, 5, 14, 17)).Raw(OleBytes(2001, 5, 14, 9)),
+        Builder().Raw(OleBytes(2011, 5, 21, 17)).Raw(OleBytes(2001, 5, 14, 9)));
+    EventDoc longest;
+    longest.ReadEventFile(v_longest);
+    EXPECT_EQ(longest.GetEventDef().GetDayDef().GetNumDays(), 3660);
 }
 
 // ---- damaged files ----
