@@ -129,7 +129,10 @@ public:
     }
 
 private:
-    std::size_t Below(std::size_t n) { return n == 0 ? 0 : std::uniform_int_distribution<std::size_t>(0, n - 1)(Random); }
+    std::size_t Below(std::size_t n)
+    {
+        return n == 0 ? 0 : std::uniform_int_distribution<std::size_t>(0, n - 1)(Random);
+    }
 
     void Step(Bytes& v, const std::vector<Bytes>& v_corpus)
     {
@@ -151,7 +154,8 @@ private:
                 break;
             const std::size_t i_from = Below(v_other.size()), n = 1 + Below(v_other.size() - i_from);
             const std::size_t i_at = Below(v.size() + 1);
-            v.insert(v.begin() + static_cast<std::ptrdiff_t>(i_at), v_other.begin() + static_cast<std::ptrdiff_t>(i_from),
+            v.insert(v.begin() + static_cast<std::ptrdiff_t>(i_at),
+                     v_other.begin() + static_cast<std::ptrdiff_t>(i_from),
                      v_other.begin() + static_cast<std::ptrdiff_t>(i_from + n));
             break;
         }
@@ -180,7 +184,8 @@ private:
         }
         case 7: { // repeat a run
             const std::size_t i_at = Below(v.size()), n = 1 + Below(std::min<std::size_t>(64, v.size() - i_at));
-            const Bytes v_run(v.begin() + static_cast<std::ptrdiff_t>(i_at), v.begin() + static_cast<std::ptrdiff_t>(i_at + n));
+            const Bytes v_run(v.begin() + static_cast<std::ptrdiff_t>(i_at),
+                              v.begin() + static_cast<std::ptrdiff_t>(i_at + n));
             v.insert(v.begin() + static_cast<std::ptrdiff_t>(i_at), v_run.begin(), v_run.end());
             break;
         }
@@ -298,7 +303,8 @@ int main(int argc, char** argv)
     Mutator mutator(static_cast<std::uint64_t>(ll_seed));
     const auto t_end = std::chrono::steady_clock::now() + std::chrono::seconds(ll_seconds);
     long long n_runs = 0, n_new = 0;
-    while ((ll_runs < 0 || n_runs < ll_runs) && (ll_seconds <= 0 ? ll_runs >= 0 : std::chrono::steady_clock::now() < t_end)) {
+    while ((ll_runs < 0 || n_runs < ll_runs)
+           && (ll_seconds <= 0 ? ll_runs >= 0 : std::chrono::steady_clock::now() < t_end)) {
         Bytes v = mutator.Mutate(v_corpus, static_cast<std::size_t>(ll_maxLen));
         ++n_runs;
         if (Run(v)) {

@@ -27,8 +27,17 @@ constexpr UINT uCombinationsVersion = 32;
 constexpr UINT uReleaseTextVersion = 40;
 
 // No event of the versions that stored dates this way spans ten years; a
-// damaged span must not make days without end.
+// damaged span must not make days without end. Nor has one more slots
+// than ten years of quarter-hour slots around the clock: a few bytes of
+// damaged dates and minutes must not make millions of slots.
 constexpr std::int32_t nMaxOldDays = 3660;
+constexpr std::int64_t nMaxOldSlots = std::int64_t(nMaxOldDays) * 96;
+// A timetable is made from the day layouts before it is read, one slot per
+// layout slot and venue. A stored slot takes forty bytes and more, so a
+// timetable far larger than the data that follows it is damage; below this
+// size the file's data is not asked about (files of versions 1 to 6 store
+// a day without its slots).
+constexpr std::uint64_t nFreeTimetableSlots = 2000000;
 
 // Every stored list element begins with its 32-bit key.
 constexpr std::size_t nMinElementBytes = 4;
@@ -284,6 +293,9 @@ void EventDoc::LoadOldDates(CArchive& ar)
     const std::int32_t n_days = ZelOleDateTime::GetNumCalendarDays(dt_firstStart, dt_lastEnd);
     if (n_days > nMaxOldDays)
         CArchive::ThrowBadSchema("the event's dates span more than ten years");
+    // A day of slots of the minutes lasts 24 hours at most.
+    if (u_minutes > 0 && std::int64_t(n_days) * ((1440 + std::int64_t(u_minutes) - 1) / u_minutes) > nMaxOldSlots)
+        CArchive::ThrowBadSchema("the event's dates and slot minutes make more slots than any event has");
     ZelArray<ZelOleDateTime> a_dates;
     for (std::int32_t i = 0; i < n_days; ++i)
         a_dates.Add(ZelOleDateTime(dt_firstStart + CHighTimeSpan(i, 0)));
@@ -403,6 +415,15 @@ void EventDoc::LoadTimetable(CArchive& ar, const LoadCounts& counts)
     DeleteTimetable();
     if (ReadDword(ar) == 0)
         return;
+    const DayDefBase& days = EventDef.GetDayDef();
+    std::uint64_t n_slots = 0;
+    for (int d = 0; d < std::min(days.GetNumDays(), days.GetNumLayouts()); ++d) {
+        const DayDefSlots& layout = days.GetDaySlots(d);
+        n_slots += static_cast<std::uint64_t>(layout.GetNumSlots())
+                   * static_cast<std::uint64_t>(layout.IsAllVenues() ? Venues.GetNumVenues() : 1);
+    }
+    if (n_slots > nFreeTimetableSlots)
+        ar.CheckAvailable(n_slots, 1);
     pTimetable = std::make_unique<Timetable>(this);
     pTimetable->Serialize(ar);
     if (uFileVersion <= uLastOldDatesVersion) {

@@ -208,7 +208,8 @@ Bytes OldVenueTimesFile()
     Builder venue;
     venue.Dword(2).String("Hall").String("").Dwords({2, 5, -1}).Dwords({2, -1, -1}).Dword(60).Count(1);
     venue.Raw(OleBytes(2001, 5, 14, 9, 0));
-    return ReplaceOnce(MinimalFile(5), Builder().Dwords({4, 0, 5, 0}), Builder().Dwords({4, 1}).Raw(venue).Dwords({5, 0}));
+    return ReplaceOnce(MinimalFile(5), Builder().Dwords({4, 0, 5, 0}),
+                       Builder().Dwords({4, 1}).Raw(venue).Dwords({5, 0}));
 }
 
 std::vector<std::pair<std::string, Bytes>> AllFixtures()

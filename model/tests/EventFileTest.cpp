@@ -269,17 +269,17 @@ TEST(EventFile, OldDatesGiveCalendarDaysWithGeneratedSlots)
     for (unsigned v = 1; v <= 6; ++v) {
         Bytes v_file = MinimalFile(v);
         const Bytes v_dates = Builder()
-                                  .Raw(daytimes::OleBytes(2001, 5, 14, 9))
-                                  .Raw(daytimes::OleBytes(2001, 5, 14, 17))
-                                  .Raw(daytimes::OleBytes(2001, 5, 14, 9))
-                                  .Raw(daytimes::OleBytes(2001, 5, 14, 17))
+                                  .Raw(OleBytes(2001, 5, 14, 9))
+                                  .Raw(OleBytes(2001, 5, 14, 17))
+                                  .Raw(OleBytes(2001, 5, 14, 9))
+                                  .Raw(OleBytes(2001, 5, 14, 17))
                                   .Dword(60)
                                   .Get();
         const Bytes v_span = Builder()
-                                 .Raw(daytimes::OleBytes(2001, 5, 14, 10))
-                                 .Raw(daytimes::OleBytes(2001, 5, 16, 15))
-                                 .Raw(daytimes::OleBytes(2001, 5, 15, 8))
-                                 .Raw(daytimes::OleBytes(2001, 5, 15, 12))
+                                 .Raw(OleBytes(2001, 5, 14, 10))
+                                 .Raw(OleBytes(2001, 5, 16, 15))
+                                 .Raw(OleBytes(2001, 5, 15, 8))
+                                 .Raw(OleBytes(2001, 5, 15, 12))
                                  .Dword(60)
                                  .Get();
         v_file = ReplaceOnce(v_file, v_dates, v_span);
@@ -301,9 +301,9 @@ TEST(EventFile, OldDatesGiveCalendarDaysWithGeneratedSlots)
     }
 
     // Ten years and a little (3,660 days) is the longest span taken.
-    const Bytes v_longest = ReplaceOnce(
-        MinimalFile(5), Builder().Raw(OleBytes(2001, 5, 14, 17)).Raw(OleBytes(2001, 5, 14, 9)),
-        Builder().Raw(OleBytes(2011, 5, 21, 17)).Raw(OleBytes(2001, 5, 14, 9)));
+    const Bytes v_longest = ReplaceOnce(MinimalFile(5),
+                                        Builder().Raw(OleBytes(2001, 5, 14, 17)).Raw(OleBytes(2001, 5, 14, 9)),
+                                        Builder().Raw(OleBytes(2011, 5, 21, 17)).Raw(OleBytes(2001, 5, 14, 9)));
     EventDoc longest;
     longest.ReadEventFile(v_longest);
     EXPECT_EQ(longest.GetEventDef().GetDayDef().GetNumDays(), 3660);
@@ -324,7 +324,8 @@ TEST(EventFile, DamagedFilesAreRefusedAndTheOpenEventStays)
     v_version0[0] = 0;
     Bytes v_version41 = v_good;
     v_version41[0] = 41;
-    const Bytes v_combination2 = ReplaceOnce(v_good, Builder().Dwords({1, 999999, 1, 1}), Builder().Dwords({1, 999999, 1, 2}));
+    const Bytes v_combination2 =
+        ReplaceOnce(v_good, Builder().Dwords({1, 999999, 1, 1}), Builder().Dwords({1, 999999, 1, 2}));
     const Bytes v_manyVenues = ReplaceOnce(v_good, Builder().Dwords({2, 0, 1}).String("Great Hall"),
                                            Builder().Dwords({0x7FFFFFFF, 0, 1}).String("Great Hall"));
 
@@ -334,9 +335,21 @@ TEST(EventFile, DamagedFilesAreRefusedAndTheOpenEventStays)
     p_short->GetVenues().RemoveAt(1);
     const Bytes v_arrays = p_short->WriteEventFile();
 
-    const Bytes v_oldLong =
-        ReplaceOnce(MinimalFile(5), Builder().Raw(daytimes::OleBytes(2001, 5, 14, 17)).Raw(daytimes::OleBytes(2001, 5, 14, 9)),
-                    Builder().Raw(daytimes::OleBytes(2011, 5, 24, 17)).Raw(daytimes::OleBytes(2001, 5, 14, 9)));
+    // MinimalFile(5) with other dates and minutes.
+    const Bytes v_minimalDates = Builder()
+                                     .Raw(OleBytes(2001, 5, 14, 9))
+                                     .Raw(OleBytes(2001, 5, 14, 17))
+                                     .Raw(OleBytes(2001, 5, 14, 9))
+                                     .Raw(OleBytes(2001, 5, 14, 17))
+                                     .Dword(60);
+    auto old_dates = [&](const Bytes& v_first, const Bytes& v_last, DWORD u_minutes) {
+        return ReplaceOnce(MinimalFile(5), v_minimalDates,
+                           Builder().Raw(v_first).Raw(v_last).Raw(v_first).Raw(v_last).Dword(u_minutes));
+    };
+    const Bytes v_oldLong = old_dates(OleBytes(2001, 5, 14, 9), OleBytes(2011, 5, 24, 17), 60);
+    // One-minute slots around the clock for two years: twenty bytes of
+    // dates and minutes asking for a million slots.
+    const Bytes v_oldMinutes = old_dates(OleBytes(2001, 5, 14, 0), OleBytes(2003, 5, 14, 23, 59), 1);
     Bytes v_oldInvalid = MinimalFile(5);
     v_oldInvalid[4 + 10 + 12] = 1; // after the version, the name and the first date: the second date's status
 
@@ -355,6 +368,7 @@ TEST(EventFile, DamagedFilesAreRefusedAndTheOpenEventStays)
         {"timetable arrays for venues the file lacks", v_arrays},
         {"old dates more than 3,660 days apart", v_oldLong},
         {"an old date that is not valid", v_oldInvalid},
+        {"old dates and minutes making a million slots", v_oldMinutes},
     };
     Ports ports;
     sampleevents::ResetKeyCounters();
@@ -580,7 +594,9 @@ TEST(EventFile, OlderLayoutsFollowTheVenuesTheListTook)
     // The same definition with one layout of three slots, each for one
     // venue named by its place, in the slot form of older files.
     Builder b;
-    b.Dwords({EventDefinition::eCustom, 1, 0, 0}).Raw(daytimes::TimeBytes(CHighTime())).Raw(daytimes::TimeBytes(CHighTime()));
+    b.Dwords({EventDefinition::eCustom, 1, 0, 0})
+        .Raw(TimeBytes(CHighTime()))
+        .Raw(TimeBytes(CHighTime()));
     b.Dwords({0, 3}).Count(3);
     for (int v = 0; v < 3; ++v)
         b.Raw(daytimes::SlotBytes(daytimes::Slot(9 + v, 0, 60, v), 2));
@@ -762,8 +778,9 @@ TEST(EventFile, AFailedSaveLeavesTheOldFileWhole)
     EXPECT_TRUE(p_doc->IsModified());
     EXPECT_EQ(p_doc->GetFileVersion(), 31u);
     ASSERT_EQ(ports.Boxes.Boxes().size(), 1u);
-    EXPECT_EQ(ports.Boxes.Boxes()[0].sText, "Cannot save the event file '" + s_path
-                                                + "'.\ncannot write the file: File too large\nThe file was not changed.");
+    EXPECT_EQ(ports.Boxes.Boxes()[0].sText,
+              "Cannot save the event file '" + s_path
+                  + "'.\ncannot write the file: File too large\nThe file was not changed.");
 
     // Saved for good, the file is the event.
     ASSERT_TRUE(p_doc->OnSaveDocument(s_path));
