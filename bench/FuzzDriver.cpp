@@ -4,6 +4,9 @@
 //     fuzz_event_file [-max_total_time=S] [-runs=N] [-seed=N] [-max_len=N]
 //                     [-artifact_prefix=P] CORPUS_OR_FILE...
 //
+// (libFuzzer's -timeout, -rss_limit_mb and -print_final_stats are accepted
+// and left to the sanitizers and the caller.)
+//
 // Every given file (and every file of a given folder) runs once first; then
 // inputs mutated from the corpus run until the time or the run count is
 // used up. When the code is built with -fsanitize-coverage=trace-pc, an
@@ -266,6 +269,9 @@ int main(int argc, char** argv)
             ll_maxLen = ll;
         else if (std::strncmp(argv[i], "-artifact_prefix=", 17) == 0)
             g_sArtifactPrefix = argv[i] + 17;
+        else if (Flag(argv[i], "-timeout", ll) || Flag(argv[i], "-rss_limit_mb", ll)
+                 || Flag(argv[i], "-print_final_stats", ll))
+            continue; // libFuzzer's own limits and reports: nothing to do here
         else if (argv[i][0] == '-')
             std::fprintf(stderr, "fuzz driver: %s ignored\n", argv[i]);
         else
