@@ -408,7 +408,10 @@ private:
     void SerializeViewLayouts(CArchive& ar);
     // Reports the refused items and asks Continue or Quit.
     void ReportLoadProblems(const LoadCounts& counts);
-    void ReportLines(UINT u_messageId, const UINT (&a_lineIds)[5], const int (&a_counts)[5]);
+    // One warning of a line per kind with a count above 0 (venues, groups,
+    // participants, styles, facilities), inside the message; nothing when
+    // every count is 0. Used for the duplicates and for the errors.
+    void ReportDuplicates(UINT u_messageId, const UINT (&a_lineIds)[5], const int (&a_counts)[5]);
     // Whether anything of the loaded event names what no list holds.
     BOOL HasUnresolvedReferences() const;
     // Exchanges the events of two documents (all the file holds); the

@@ -512,7 +512,7 @@ void EventDoc::CollectViewLayouts()
 
 // ---- reports ----
 
-void EventDoc::ReportLines(UINT u_messageId, const UINT (&a_lineIds)[5], const int (&a_counts)[5])
+void EventDoc::ReportDuplicates(UINT u_messageId, const UINT (&a_lineIds)[5], const int (&a_counts)[5])
 {
     std::string s_lines;
     for (int i = 0; i < e_kinds; ++i) {
@@ -534,8 +534,8 @@ void EventDoc::ReportLoadProblems(const LoadCounts& counts)
         vLoadMessages.push_back(uRoleErrorsMessage);
         bLoadProblems = TRUE;
     }
-    ReportLines(uDuplicatesMessage, aDuplicateLines, counts.aDuplicates);
-    ReportLines(uErrorsMessage, aErrorLines, counts.aErrors);
+    ReportDuplicates(uDuplicatesMessage, aDuplicateLines, counts.aDuplicates);
+    ReportDuplicates(uErrorsMessage, aErrorLines, counts.aErrors);
     if (bLoadProblems) {
         vLoadMessages.push_back(uContinueOrQuitMessage);
         if (AskContinueOrQuit(uContinueOrQuitMessage) != IDOK)
