@@ -121,6 +121,15 @@ public:
     // when every checked slot passes, 0 when any fails.
     int AdjustForChanges(EventDoc* p_doc, BOOL b_lockedOnly);
 
+    // Moves the timetable to the document that now holds its event.
+    void SetDocument(EventDoc* p_doc);
+    // After a load: every day keeps the arrays of the file's venues the
+    // venue list took (a_kept, one entry per venue the file held), its
+    // slots stamped with their day's and venue's positions, and loses the
+    // placements of groups the document does not hold. Returns the
+    // placements emptied.
+    int ResolveLoaded(const ZelArray<BOOL>& a_kept);
+
     // The valid flag, the creation date, the day count (which must equal
     // this timetable's) and the days.
     void Serialize(CArchive& ar);
