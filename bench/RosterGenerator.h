@@ -1,9 +1,18 @@
 // Events for rostering: the benchmarks' generated event (EventGenerator.h)
-// with what rostering works on added. Groups get a largest roster size
-// above their fixed members; participants get one to four roster styles
-// of those that locked groups carry, ordered or not, with order numbers
-// that may repeat, and a roster limit: none, exact or a range. Their
-// availability and scheduling limits are the generated event's.
+// with what rostering works on added. Participants get one to four roster
+// styles, ordered or not, and a roster limit: none, exact or a range.
+// Their availability and scheduling limits are the generated event's.
+//
+// The styles are planned so that the event can be rostered: each comes
+// from a locked group the participant is available for, whose locked
+// placements clash with none of the participant's other planned groups or
+// fixed memberships and keep within its day and event maximums; ordered
+// styles are numbered in the time order of their planned groups (equal
+// numbers where two overlap in time). A group's largest roster size is
+// its fixed members, the memberships planned in it, and a margin drawn
+// between the two room options; a small margin makes groups fill up and
+// the search make room. The scheduling rules stay, but their participant
+// limits no longer bind.
 //
 // The same options give the same event: the roster settings are drawn
 // after the event, from a generator seeded by the same seed.
@@ -22,16 +31,16 @@ namespace benchevent {
 struct RosterOptions {
     // The event; by default with half its placements locked.
     EventOptions Event = DefaultRosterEvent();
-    // A group's largest roster size: its fixed members and this many more,
-    // chosen between the two.
-    int nMinRoom = 6;
-    int nMaxRoom = 20;
+    // A group's largest roster size: its fixed members, the memberships
+    // planned in it, and a margin chosen between the two.
+    int nMinRoom = 10;
+    int nMaxRoom = 30;
     // Roster styles of a participant, chosen between 1 and this.
     int nMaxRosterStyles = 4;
     // Percentages of the participants with roster styles, of those with
     // ordered styles, and of those with a limit (half exact, half a range).
     int nRosterPercent = 90;
-    int nOrderedPercent = 50;
+    int nOrderedPercent = 30;
     int nLimitPercent = 60;
 
     static EventOptions DefaultRosterEvent();

@@ -199,9 +199,33 @@ void RosterEngine::Prepare(BOOL b_minimum, std::atomic<bool>* p_modified, IRoste
     RebuildGroupData();
 }
 
+int RosterEngine::FindParticipant(LONG l_part_key) const
+{
+    int i_part = -1;
+    return PartKeys.Lookup(l_part_key, i_part) ? i_part : -1;
+}
+
+void RosterEngine::NoteMembership(int i_part, int i_group, BOOL b_joined)
+{
+    if (i_part < 0 || static_cast<std::size_t>(i_part) >= vPartGroups.size() || GroupPlacements[i_group].GetSize() == 0)
+        return;
+    std::vector<int>& v_groups = vPartGroups[static_cast<std::size_t>(i_part)];
+    if (b_joined) {
+        v_groups.push_back(i_group);
+        return;
+    }
+    const auto it = std::find(v_groups.begin(), v_groups.end(), i_group);
+    if (it != v_groups.end())
+        v_groups.erase(it);
+}
+
 void RosterEngine::RebuildGroupData()
 {
     const GroupList& groups = pDoc->GetGroups();
+    const ParticipantList& participants = pDoc->GetParticipants();
+    PartKeys.InitIndex(static_cast<UINT>(participants.GetNumParticipants()));
+    for (int p = participants.GetNumParticipants() - 1; p >= 0; --p)
+        PartKeys.SetAt(participants[p].GetKey(), p);
     for (int g = 0; g < ClashLists.GetSize(); ++g) {
         ClashLists[g].RemoveAll();
         GroupPlacements[g].RemoveAll();
@@ -211,6 +235,7 @@ void RosterEngine::RebuildGroupData()
     vStyleCells.clear();
     StyleCellIndex.InitIndex(static_cast<UINT>(pDoc->GetStyles().GetCount()));
     vDayIds.clear();
+    vPartGroups.assign(static_cast<std::size_t>(participants.GetNumParticipants()), {});
     if (pTimetable == nullptr)
         return;
 
@@ -249,6 +274,16 @@ void RosterEngine::RebuildGroupData()
                         v_cells.push_back(i_cell);
                 }
             }
+        }
+    }
+    for (int g = 0; g < GroupPlacements.GetSize(); ++g) {
+        if (GroupPlacements[g].GetSize() == 0)
+            continue;
+        const GroupMembers& members = groups[g].GetMembers();
+        for (int m = 0; m < members.GetSize(); ++m) {
+            const int i_part = FindParticipant(members[m].lParticipantKey);
+            if (i_part >= 0)
+                vPartGroups[static_cast<std::size_t>(i_part)].push_back(g);
         }
     }
 }
@@ -422,7 +457,7 @@ void RosterEngine::RosterToMaximum(std::atomic<bool>* p_modified, IRosterPostPor
                     const LONG l_part_key = keys[j];
                     if (l_part_key < 0)
                         continue;
-                    const int p = participants.FindByKey(l_part_key);
+                    const int p = FindParticipant(l_part_key);
                     if (p < 0 || GetNeeds(pDoc, participants[p]).vStyles.empty())
                         continue;
                     if (SearchParticipant(p, p_status, i_level, l_style)) {

@@ -39,6 +39,7 @@
 #include "zelkit/ZelKeyedObject.h"
 
 #include <atomic>
+#include <cstdint>
 #include <memory>
 #include <string>
 #include <vector>
@@ -129,6 +130,16 @@ public:
         int nRequiredMax = 0;
     };
 
+    // What the search did since the engine was made: the tries that
+    // opened a transaction and committed it or rolled it back, the
+    // searches for a participant, and the deepest nesting of transactions.
+    struct SearchStats {
+        std::uint64_t nCommitted = 0;
+        std::uint64_t nRolledBack = 0;
+        std::uint64_t nSearches = 0;
+        int nDeepest = 0;
+    };
+
     explicit RosterEngine(EventDoc* p_doc);
     virtual ~RosterEngine();
     RosterEngine(const RosterEngine&) = delete;
@@ -173,6 +184,7 @@ public:
     void ViewErrors() const;
 
     const ErrorRecord& GetErrors() const { return Errors; }
+    const SearchStats& GetSearchStats() const { return Stats; }
     // 1 while the minimum pass runs, 0 in the maximum pass.
     int GetPassFlag() const { return iPassFlag; }
     const SelCounters& GetCounters() const { return Counters; }
@@ -218,6 +230,8 @@ public:
 
     // The group is full: its member count is not below its maximum size.
     BOOL IsGroupFull(int i_group) const;
+    // The mover tells of a membership made (b_joined) or ended.
+    void NoteMembership(int i_part, int i_group, BOOL b_joined);
 
     // The start of a pass, which the passes make themselves: code 0 to the
     // previous pass's port, the new port, the pass flag and text, a new
@@ -266,6 +280,7 @@ private:
     ErrorRecord Errors;
     ZelKeyIndex<int> ChainGuards;
     std::unique_ptr<RosterMove> pMover;
+    SearchStats Stats;
 
     EventDoc* pDoc;
     Timetable* pTimetable;
@@ -278,4 +293,15 @@ private:
     std::vector<std::vector<int>> vStyleCells;
     // Each day's identifier, by day index.
     std::vector<LONG> vDayIds;
+    // Participant key to index. Every move marks the participant list's
+    // own index stale, and the list would build it again at the next
+    // lookup; the list does not change during a run, so the engine looks
+    // keys up here instead.
+    ZelKeyIndex<int> PartKeys;
+    // The participant's index, or -1.
+    int FindParticipant(LONG l_part_key) const;
+    // Per participant (by index), the groups with locked placements it is
+    // a member of (any membership), in no particular order; built with
+    // the group data and kept in step by the moves.
+    std::vector<std::vector<int>> vPartGroups;
 };

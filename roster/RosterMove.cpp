@@ -21,6 +21,7 @@ void RosterMove::PutIn(int i_part, const int& i_group, SelCounters* p_counters)
     const int i_index = p_group->GetMembers().Find(part.GetKey());
     ZEL_ASSERT(i_index < 0);
     p_group->GetMembers().SetMember(part.GetKey(), part.GetUsualRoleName(pDoc), TRUE);
+    pEngine->NoteMembership(i_part, i_group, TRUE);
     const TTLocArray& a_locs = pEngine->GetGroupPlacements(i_group);
     for (int i = a_locs.GetSize() - 1; i >= 0; --i)
         p_counters->IncPartCount(i_part, a_locs[i].GetDay(), a_locs[i].GetVenue());
@@ -34,6 +35,7 @@ void RosterMove::TakeOut(int i_part, const int& i_group, SelCounters* p_counters
     const int i_index = p_group->GetMembers().Find(participants[i_part].GetKey());
     ZEL_ASSERT(i_index >= 0);
     p_group->GetMembers().RemoveAt(i_index);
+    pEngine->NoteMembership(i_part, i_group, FALSE);
     const TTLocArray& a_locs = pEngine->GetGroupPlacements(i_group);
     for (int i = a_locs.GetSize() - 1; i >= 0; --i)
         p_counters->DecPartCount(i_part, a_locs[i].GetDay(), a_locs[i].GetVenue());

@@ -65,16 +65,14 @@ void RosterEngine::CollectStyleSlots(int i_part, LONG l_style_key, std::vector<c
 {
     if (pTimetable == nullptr)
         return;
-    const LONG l_part_key = pDoc->GetParticipants()[i_part].GetKey();
     const GroupList& groups = pDoc->GetGroups();
     std::vector<TTLoc> v_locs;
-    for (int g = 0; g < GroupPlacements.GetSize(); ++g) {
-        const TTLocArray& a_locs = GroupPlacements[g];
-        if (a_locs.GetSize() == 0)
-            continue;
+    // The participant's own groups: the only ones it can be a member of.
+    for (const int g : vPartGroups[static_cast<std::size_t>(i_part)]) {
         const Group& group = groups[g];
-        if (group.GetStyles().Find(l_style_key) < 0 || !group.GetMembers().HasMember(l_part_key))
+        if (group.GetStyles().Find(l_style_key) < 0)
             continue;
+        const TTLocArray& a_locs = GroupPlacements[g];
         for (int i = 0; i < a_locs.GetSize(); ++i)
             v_locs.push_back(a_locs[i]);
         keys.Add(group.GetKey());
@@ -183,6 +181,7 @@ void RosterEngine::UpdateBoundaries(int i_part, int i_entry, BoundaryArray& a_bo
 BOOL RosterEngine::SearchParticipant(int i_part, RosterStatus* p_status, int i_level, LONG l_style_key)
 {
     CheckStackGuard();
+    ++Stats.nSearches;
     const Participant& part = pDoc->GetParticipants()[i_part];
     const Needs needs = GetNeeds(pDoc, part);
     if (p_status) {
@@ -289,6 +288,13 @@ BOOL RosterEngine::TryPlace(int i_part, LONG l_style_key, std::string& s_message
     }
 
     RosterTransaction trans(pMover.get(), &Counters);
+    Stats.nDeepest = std::max(Stats.nDeepest, pMover->GetStackSize());
+    // Counts the try as rolled back unless it commits.
+    struct Outcome {
+        SearchStats& Stats;
+        BOOL bCommitted = FALSE;
+        ~Outcome() { ++(bCommitted ? Stats.nCommitted : Stats.nRolledBack); }
+    } outcome{Stats};
     BOOL b_displaced = FALSE;
     ZelArray<int> a_clashing;
     if (GetClashMemberships(i_group, l_part_key, a_clashing)) {
@@ -317,6 +323,7 @@ BOOL RosterEngine::TryPlace(int i_part, LONG l_style_key, std::string& s_message
                 return FALSE;
         }
         CommitTry(trans);
+        outcome.bCommitted = TRUE;
         return TRUE;
     }
 
@@ -332,6 +339,7 @@ BOOL RosterEngine::TryPlace(int i_part, LONG l_style_key, std::string& s_message
         b_moved = TRUE;
     }
     CommitTry(trans);
+    outcome.bCommitted = TRUE;
     return TRUE;
 }
 
@@ -422,12 +430,11 @@ BOOL RosterEngine::MakeRoom(int i_part, int i_group, std::string& s_message, int
     const ChainGuard guard(ChainGuards, groups[i_group].GetKey());
     if (guard.WasPresent())
         return FALSE;
-    const ParticipantList& participants = pDoc->GetParticipants();
     const GroupMembers members = static_cast<const Group&>(groups[i_group]).GetMembers();
     for (int m = members.GetSize() - 1; m >= 0 && !IsCancelled(); --m) {
         if (!members[m].bRostered)
             continue;
-        const int i_member = participants.FindByKey(members[m].lParticipantKey);
+        const int i_member = FindParticipant(members[m].lParticipantKey);
         if (i_member < 0)
             continue;
         RosterTransaction trans(pMover.get(), &Counters);
@@ -451,16 +458,23 @@ BOOL RosterEngine::MakeRoom(int i_part, int i_group, std::string& s_message, int
 
 BOOL RosterEngine::GetClashMemberships(int i_group, LONG l_part_key, ZelArray<int>& a_groups) const
 {
+    // The clashing groups the participant is a member of, in the order of
+    // the clash list: found from the participant's own groups, which are
+    // far fewer.
+    const int i_part = FindParticipant(l_part_key);
+    if (i_part < 0)
+        return FALSE;
     const GroupList& groups = pDoc->GetGroups();
     const KeyList& clashes = ClashLists[i_group];
-    for (int i = 0; i < clashes.GetMaxKeys(); ++i) {
-        const LONG l_key = clashes[i];
-        if (l_key < 0)
-            continue;
-        const int i_clash = groups.FindByKey(l_key);
-        if (i_clash >= 0 && groups[i_clash].GetMembers().HasMember(l_part_key))
-            a_groups.Add(i_clash);
+    std::vector<std::pair<int, int>> v_found;
+    for (const int g : vPartGroups[static_cast<std::size_t>(i_part)]) {
+        const int i_slot = clashes.Find(groups[g].GetKey());
+        if (i_slot >= 0)
+            v_found.emplace_back(i_slot, g);
     }
+    std::sort(v_found.begin(), v_found.end());
+    for (const auto& [i_slot, g] : v_found)
+        a_groups.Add(g);
     return a_groups.GetSize() > 0 ? TRUE : FALSE;
 }
 
