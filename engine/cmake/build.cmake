@@ -6,6 +6,13 @@ list(APPEND ENGINE_SOURCES BuildRoad.cpp BuildPasses.cpp BuildFailures.cpp Build
   BuildDriver.cpp EngineGuard.cpp)
 
 rvx_add_model_test(NAME engine_build_tests
-  SOURCES tests/BuildRoadTest.cpp
+  SOURCES tests/BuildRoadTest.cpp tests/BuildReportsTest.cpp
+          ${PROJECT_SOURCE_DIR}/testsupport/EventBuilder.cpp ${PROJECT_SOURCE_DIR}/testsupport/TimetableChecker.cpp
+  LIBS bench_events engine)
+
+# The driver's recovery, with real faults on the test's thread: a test of
+# its own.
+rvx_add_model_test(NAME engine_build_driver_tests
+  SOURCES tests/BuildDriverTest.cpp
           ${PROJECT_SOURCE_DIR}/testsupport/EventBuilder.cpp ${PROJECT_SOURCE_DIR}/testsupport/TimetableChecker.cpp
   LIBS engine)
