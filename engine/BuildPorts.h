@@ -31,7 +31,8 @@ public:
     virtual int AskBuildOptions(BuildOptionsModel& model) = 0;
     // 156 over the rows: the model is initialised (Init) before it shows;
     // the choice and the entry the user left are in the model on return.
-    // Returns the choice (1123 or 1124).
+    // Returns the choice (1123 or 1124) on OK, anything else when the
+    // dialog was closed without it.
     virtual int ShowFailedMinimums(FailedMinimumsModel& model) = 0;
     // 239 and 202: shown until OK.
     virtual void ShowFailedRotation(FailedRotationModel& model) = 0;
