@@ -21,6 +21,6 @@ CArchiveException::CArchiveException(Cause e_cause, std::string s_text)
 }
 
 CFileException::CFileException(std::string s_path, std::string s_reason)
-    : CException("'" + s_path + "': " + s_reason), sPath(std::move(s_path))
+    : CException("'" + s_path + "': " + s_reason), sPath(std::move(s_path)), sReason(std::move(s_reason))
 {
 }

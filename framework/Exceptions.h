@@ -59,7 +59,10 @@ class CFileException : public CException {
 public:
     CFileException(std::string s_path, std::string s_reason);
     const std::string& GetPath() const { return sPath; }
+    // What went wrong, without the path ("cannot open the file: ...").
+    const std::string& GetReason() const { return sReason; }
 
 private:
     std::string sPath;
+    std::string sReason;
 };

@@ -1,8 +1,8 @@
 #include "model/DocumentPorts.h"
 
 #include "model/EventDoc.h"
+#include "model/EventFile.h"
 
-#include <cstdio>
 
 namespace {
 
@@ -38,20 +38,6 @@ public:
     CHighTime GetPresentTime() override { return CHighTime::GetPresentTime(); }
 };
 
-class QuietEventFile : public IEventFilePort {
-public:
-    BOOL Load(EventDoc&, const std::string& s_path) override
-    {
-        std::fprintf(stderr, "Cannot open '%s': no event file reader is installed.\n", s_path.c_str());
-        return FALSE;
-    }
-    BOOL Save(EventDoc&, const std::string& s_path) override
-    {
-        std::fprintf(stderr, "Cannot save '%s': no event file writer is installed.\n", s_path.c_str());
-        return FALSE;
-    }
-};
-
 template <class Port, class Quiet>
 struct PortSlot {
     Quiet quiet;
@@ -70,7 +56,7 @@ PortSlot<IMainWindowPort, QuietMainWindow> g_mainWindow;
 PortSlot<ISaveQuestionsPort, QuietSaveQuestions> g_saveQuestions;
 PortSlot<IMailPort, QuietMail> g_mail;
 PortSlot<IClockPort, WallClock> g_clock;
-PortSlot<IEventFilePort, QuietEventFile> g_eventFile;
+PortSlot<IEventFilePort, EventFile> g_eventFile;
 
 template <class T>
 T TakeAnswer(std::deque<T>& q_answers, T t_default)

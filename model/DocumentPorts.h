@@ -10,8 +10,8 @@
 //
 // The stand-ins take the default answer: sheets are cancelled, questions
 // cancelled, posted commands dropped, mail is unavailable, and the clock is
-// the wall clock. The event file's stand-in opens and saves nothing: the
-// event file installs its reader and writer there.
+// the wall clock. The event file's port is the real reader and writer of
+// event files (EventFile.h) from the start.
 #pragma once
 
 #include "framework/MessageBox.h"
@@ -252,7 +252,7 @@ public:
 };
 
 IEventFilePort& GetEventFilePort();
-// Null puts the stand-in back, which opens and saves nothing.
+// Null puts the event file's own reader and writer back.
 IEventFilePort* SetEventFilePort(IEventFilePort* p_port);
 
 // An event file in a test: records the paths, runs the test's load and

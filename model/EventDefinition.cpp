@@ -545,15 +545,29 @@ void EventDefinition::SetDayDef(const DayDefBase& days)
 void EventDefinition::RemapSetKeys(EventDoc* p_doc)
 {
     const VenueList& venues = p_doc->GetVenues();
-    const int n_venues = venues.GetNumVenues();
+    ZelArray<LONG> a_keys;
+    a_keys.SetSize(venues.GetNumVenues());
+    for (int i = 0; i < venues.GetNumVenues(); ++i)
+        a_keys[i] = venues[i].GetKey();
+    RemapSetKeys(a_keys);
+}
+
+void EventDefinition::RemapSetKeys(const ZelArray<LONG>& a_venueKeys)
+{
+    const int n_venues = a_venueKeys.GetSize();
     DayDefBase& days = GetDayDef();
     for (int i = 0; i < days.GetNumLayouts(); ++i) {
         ZelRelTimeslotArray& a_slots = days.GetDaySlots(i).GetSlots();
-        for (int j = 0; j < a_slots.GetSize(); ++j) {
+        for (int j = a_slots.GetSize() - 1; j >= 0; --j) {
             ZelRelTimeslot& slot = a_slots[j];
             if (slot.GetLoadedSchema() < ZelRelTimeslot::iSchema && slot.GetSetKey() >= 0 &&
-                slot.GetSetKey() < n_venues)
-                slot.SetSetKey(venues[slot.GetSetKey()].GetKey());
+                slot.GetSetKey() < n_venues) {
+                const LONG l_key = a_venueKeys[slot.GetSetKey()];
+                if (l_key < 0)
+                    a_slots.RemoveAt(j);
+                else
+                    slot.SetSetKey(l_key);
+            }
         }
         a_slots.Sort();
     }

@@ -242,6 +242,10 @@ public:
     // Older files named a slot's venue by its position in the venue list:
     // such slots of every layout in use get the venue's key.
     void RemapSetKeys(EventDoc* p_doc);
+    // The same with the venues as the file held them: entry i is the key
+    // of the file's venue i, or -1 for a venue the list refused, whose
+    // slots are dropped (no venue of the event has them).
+    void RemapSetKeys(const ZelArray<LONG>& a_venueKeys);
     // Empties all three definitions and selects calendar days.
     void Reset();
 

@@ -19,12 +19,15 @@
 #include "model/TimeList.h"
 #include "model/Timetable.h"
 #include "model/Venue.h"
+#include "model/ViewLayout.h"
 #include "zelkit/CHighTime.h"
 #include "zelkit/ZelArray.h"
 #include "zelkit/ZelTimeslotCombination.h"
 
+#include <cstdint>
 #include <memory>
 #include <string>
+#include <vector>
 
 class EventDoc : public CDocument {
 public:
@@ -292,6 +295,56 @@ public:
                     const ZelArray<int>& a_edited, int i_field, ZelArray<LimitFieldChange>& a_changes,
                     BOOL b_apply) const;
 
+    // --- event file ---
+    // A list view's layout as the event file keeps it, under the run-time
+    // class name of its view.
+    struct StoredViewLayout {
+        std::string sClassName;
+        ViewLayout Layout;
+    };
+
+    // The whole event file: storing writes the current version; loading
+    // reads any version from 1 on into an empty document (DeleteContents
+    // first), refuses damaged data with the archive exception, reports
+    // the items the lists refused, and asks Continue or Quit when it
+    // refused any (Quit raises the user exception).
+    void Serialize(CArchive& ar) override;
+    // The event name at the head of an event file; empty for a version
+    // this program does not read. A short file raises the archive
+    // exception.
+    static std::string ReadEventName(CArchive& ar);
+
+    // Reads an event file's bytes into a fresh document, which takes this
+    // one's place only when the whole load succeeded, the user's Continue
+    // included; the open list views then take their stored layouts. Throws
+    // what the load threw, leaving this document and the key counters as
+    // they were. The export choices carry over from the open event unless
+    // the file holds its own.
+    void ReadEventFile(std::vector<std::uint8_t> v_bytes);
+    // The bytes of the event file, written with the layouts of the open
+    // list views. The document's file version becomes the current one.
+    std::vector<std::uint8_t> WriteEventFile();
+
+    // The layouts the file held, in file order, with those of open views
+    // refreshed at every write. Layouts of classes with no open view are
+    // written back unchanged.
+    const std::vector<StoredViewLayout>& GetViewLayouts() const { return ViewLayouts; }
+    // The open list views take the stored layouts of their class; every
+    // list view is marked for refilling first.
+    void ApplyViewLayouts();
+    // Each open list view gives its layout into the stored layouts of its
+    // class (a new one at the end when there is none).
+    void CollectViewLayouts();
+
+    // Set by a load that met references no list resolves (members naming
+    // no participant, placements of unknown groups, allocations, limits,
+    // availability or rules naming venues or days that are gone). The open
+    // then revalidates the event and marks it modified without asking.
+    BOOL GetLoadRepairs() const { return bLoadRepairs; }
+    // The messages the last load showed, in order: the line ids of the
+    // duplicate and error reports (1026 ...), 1069, 1059 and 1079.
+    const std::vector<UINT>& GetLoadMessages() const { return vLoadMessages; }
+
 private:
     UINT uFileVersion = kCurrentFileVersion;
 
@@ -339,4 +392,33 @@ private:
     std::string sPathName;
 
     static CHighTime NullDate();
+
+    // --- event file ---
+    struct LoadCounts;
+    void StoreEvent(CArchive& ar);
+    void LoadEvent(CArchive& ar);
+    void LoadOldDates(CArchive& ar);
+    void LoadRoles(CArchive& ar, LoadCounts& counts);
+    void LoadVenues(CArchive& ar, LoadCounts& counts);
+    void LoadGroups(CArchive& ar, LoadCounts& counts);
+    void LoadParticipants(CArchive& ar, LoadCounts& counts);
+    template <class Item, class List>
+    void LoadProperties(CArchive& ar, List& list, int& n_duplicates, int& n_errors);
+    void LoadTimetable(CArchive& ar, const LoadCounts& counts);
+    void SerializeViewLayouts(CArchive& ar);
+    // Reports the refused items and asks Continue or Quit.
+    void ReportLoadProblems(const LoadCounts& counts);
+    // One warning of a line per kind with a count above 0 (venues, groups,
+    // participants, styles, facilities), inside the message; nothing when
+    // every count is 0. Used for the duplicates and for the errors.
+    void ReportDuplicates(UINT u_messageId, const UINT (&a_lineIds)[5], const int (&a_counts)[5]);
+    // Whether anything of the loaded event names what no list holds.
+    BOOL HasUnresolvedReferences() const;
+    // Exchanges the events of two documents (all the file holds); the
+    // timetables follow their new documents.
+    void SwapEvent(EventDoc& other);
+
+    std::vector<StoredViewLayout> ViewLayouts;
+    BOOL bLoadRepairs = FALSE;
+    std::vector<UINT> vLoadMessages;
 };

@@ -42,7 +42,7 @@ BOOL EventDoc::OnOpenDocument(const std::string& s_path)
         return FALSE;
     sPathName = s_path;
     SetModifiedFlag(false);
-    if (bLoadProblems) {
+    if (bLoadProblems || bLoadRepairs) {
         RevalidateLists();
         SetModifiedFlag();
     }
@@ -136,6 +136,7 @@ void EventDoc::DeleteContents()
     SchedRules = SchedulingRules();
     dtCreated = NullDate();
     dtLastSaved = NullDate();
+    ViewLayouts.clear();
 }
 
 // --- change routine ---

@@ -10,6 +10,7 @@
 #include <climits>
 #include <cstdint>
 #include <numeric>
+#include <utility>
 #include <ostream>
 #include <vector>
 
@@ -126,6 +127,13 @@ void GroupList::RebuildIndex() const
     for (int i = 0; i < Groups.GetSize(); ++i)
         KeyIndex.SetAt(Groups[i].GetKey(), i);
     bIndexValid = TRUE;
+}
+
+void GroupList::Swap(GroupList& other)
+{
+    std::swap(Groups, other.Groups);
+    InvalidateIndex();
+    other.InvalidateIndex();
 }
 
 void GroupList::RevalidateAll(EventDoc* p_doc)

@@ -56,6 +56,8 @@ public:
     // Removes the groups at the ascending positions.
     void RemoveGroups(const ZelArray<int>& a_positions);
     void RemoveAll();
+    // Exchanges the groups of two lists.
+    void Swap(GroupList& other);
     void RebuildIndex() const;
     BOOL IsIndexValid() const { return bIndexValid; }
     void InvalidateIndex() { bIndexValid = FALSE; }

@@ -12,6 +12,7 @@
 #include <algorithm>
 #include <optional>
 #include <set>
+#include <utility>
 
 namespace {
 
@@ -450,6 +451,15 @@ void ParticipantList::RemoveAll()
     NameIndex.clear();
     bKeyIndexValid = FALSE;
     bNameIndexValid = FALSE;
+}
+
+void ParticipantList::Swap(ParticipantList& other)
+{
+    std::swap(Participants, other.Participants);
+    bKeyIndexValid = FALSE;
+    bNameIndexValid = FALSE;
+    other.bKeyIndexValid = FALSE;
+    other.bNameIndexValid = FALSE;
 }
 
 void ParticipantList::RevalidateAll(EventDoc* p_doc)

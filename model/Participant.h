@@ -185,6 +185,8 @@ public:
     // stays current, a stale one stale.
     void RemoveParticipants(const ZelArray<int>& a_positions);
     void RemoveAll();
+    // Exchanges the participants of two lists.
+    void Swap(ParticipantList& other);
     // Revalidates every participant against the document.
     void RevalidateAll(EventDoc* p_doc);
 

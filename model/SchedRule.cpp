@@ -406,8 +406,11 @@ void SchedRule::Serialize(CArchive& ar)
         ar.CheckAvailable(1, sizeof(DWORD));
         Styles.Serialize(ar);
     } else if (uKind > e_last_kind) {
+        // A kind this program does not know never takes part in a build.
+        // Its valid flag stays as stored: the validation passes such a
+        // kind, so clearing the flag here would make every load and save
+        // of a revalidated event write it differently.
         bEnabled = 0;
-        bValid = 0;
     }
 }
 

@@ -35,9 +35,6 @@ public:
     IShellView* GetActiveView() override { return nullptr; }
     void SetActiveView(IShellView*) override {}
     std::vector<IItemListView*> GetItemListViews() override { return {}; }
-    // The form of a layout belongs to the list views; without them nothing
-    // can tell where one ends, so reading on would misread the rest.
-    void SkipSettings(CArchive&) override { CArchive::ThrowBadSchema("no list view to read past a stored layout"); }
     void ResetTimetableViewState() override {}
     void RefreshSelectedSlots() override {}
     void UpdateAllViews(const UpdateViewHint*) override {}
@@ -140,8 +137,11 @@ std::string ScriptedFieldTexts::GetParticipantFieldText(const Participant& parti
 IViewsPort& GetViewsPort() { return *g_views.pPort; }
 IViewsPort* SetViewsPort(IViewsPort* p_port) { return g_views.Set(p_port); }
 
-void ScriptedViews::ListView::SaveSettings(CArchive& ar) { ar << uLayout; }
-void ScriptedViews::ListView::LoadSettings(CArchive& ar) { ar >> uLayout; }
+void ScriptedViews::ListView::ApplyLayout(const ViewLayout& layout)
+{
+    Layout = layout;
+    ++nLayoutsTaken;
+}
 
 ScriptedViews::ScriptedViews() : pPrevious(SetViewsPort(this)) {}
 ScriptedViews::~ScriptedViews() { SetViewsPort(pPrevious); }
@@ -178,13 +178,6 @@ std::vector<IItemListView*> ScriptedViews::GetItemListViews()
             v_lists.push_back(p_list);
     }
     return v_lists;
-}
-
-void ScriptedViews::SkipSettings(CArchive& ar)
-{
-    DWORD u_layout = 0;
-    ar >> u_layout;
-    ++nSkipped;
 }
 
 void ScriptedViews::UpdateAllViews(const UpdateViewHint* p_hint)

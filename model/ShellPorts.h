@@ -15,6 +15,7 @@
 
 #include "framework/MessageBox.h"
 #include "framework/Types.h"
+#include "model/ViewLayout.h"
 
 #include <deque>
 #include <functional>
@@ -192,9 +193,15 @@ public:
     virtual void SetRefill() = 0;
     // No row keeps the focused state, and the view forgets its focus index.
     virtual void ClearFocus() = 0;
-    // The view's layout section of the event file.
-    virtual void SaveSettings(CArchive& ar) = 0;
-    virtual void LoadSettings(CArchive& ar) = 0;
+    // The view takes a layout its event file stored for its class: the
+    // widths and order only when they fit its columns, the sort keys (none
+    // from a file too old to hold them), the import mappings when the
+    // layout has them.
+    virtual void ApplyLayout(const ViewLayout& layout) = 0;
+    // The view puts its present layout into the record, which holds what
+    // the view last took, so that anything the view does not keep is
+    // written back as it was read.
+    virtual void FillLayout(ViewLayout& layout) = 0;
 };
 
 class IViewsPort {
@@ -208,8 +215,6 @@ public:
     virtual void SetActiveView(IShellView* p_view) = 0;
     // The document's list views, in the frame's order.
     virtual std::vector<IItemListView*> GetItemListViews() = 0;
-    // Reads past a stored layout whose view is not open.
-    virtual void SkipSettings(CArchive& ar) = 0;
     // The timetable view's remembered state goes back to its start: no
     // selected day tab (-1), and a reset requested.
     virtual void ResetTimetableViewState() = 0;
@@ -225,9 +230,8 @@ IViewsPort& GetViewsPort();
 // Null puts the stand-in back: a frame without views.
 IViewsPort* SetViewsPort(IViewsPort* p_port);
 
-// A frame of scripted views. Its list views record the calls they get; a
-// layout is one DWORD, which each view writes and reads, and which a skip
-// reads past.
+// A frame of scripted views. Its list views record the calls they get and
+// keep the last layout they took, which they give back as their own.
 class ScriptedViews : public IViewsPort {
 public:
     class View : public IShellView {
@@ -245,12 +249,14 @@ public:
         std::string GetClassName() const override { return sClassName; }
         void SetRefill() override { bRefill = TRUE; }
         void ClearFocus() override { ++nFocusCleared; }
-        void SaveSettings(CArchive& ar) override;
-        void LoadSettings(CArchive& ar) override;
+        void ApplyLayout(const ViewLayout& layout) override;
+        void FillLayout(ViewLayout& layout) override { layout = Layout; }
 
         BOOL bRefill = FALSE;
         int nFocusCleared = 0;
-        DWORD uLayout = 0;
+        // The layouts taken, in turn; the last is the view's own.
+        int nLayoutsTaken = 0;
+        ViewLayout Layout;
 
     private:
         std::string sClassName;
@@ -278,7 +284,6 @@ public:
     // The timetable view's remembered state.
     int iSelectedDay = 0;
     BOOL bResetRequest = FALSE;
-    int nSkipped = 0;
     int nSlotRefreshes = 0;
     std::vector<Update> Updates;
     // Called at each update, after it was recorded, so that a test can see
@@ -289,7 +294,6 @@ public:
     IShellView* GetActiveView() override { return pActive; }
     void SetActiveView(IShellView* p_view) override { pActive = p_view; }
     std::vector<IItemListView*> GetItemListViews() override;
-    void SkipSettings(CArchive& ar) override;
     void ResetTimetableViewState() override;
     void RefreshSelectedSlots() override { ++nSlotRefreshes; }
     void UpdateAllViews(const UpdateViewHint* p_hint) override;

@@ -151,6 +151,21 @@ void Timetable::RemoveVenue(int i_venue)
         day.RemoveVenue(i_venue);
 }
 
+void Timetable::SetDocument(EventDoc* p_doc)
+{
+    pVenues = &p_doc->GetVenues();
+    for (Day& day : Days)
+        day.SetDoc(p_doc);
+}
+
+int Timetable::ResolveLoaded(const ZelArray<BOOL>& a_kept)
+{
+    int n_emptied = 0;
+    for (std::size_t i = 0; i < Days.size(); ++i)
+        n_emptied += Days[i].ResolveLoaded(static_cast<int>(i), a_kept);
+    return n_emptied;
+}
+
 void Timetable::Serialize(CArchive& ar)
 {
     const UINT u_version = GetArchiveVersionChecked(ar);

@@ -129,6 +129,15 @@ public:
     // started (the options accepted), and after any failure.
     int Build(EventDoc* p_doc);
 
+    // Moves the timetable to the document that now holds its event.
+    void SetDocument(EventDoc* p_doc);
+    // After a load: every day keeps the arrays of the file's venues the
+    // venue list took (a_kept, one entry per venue the file held), its
+    // slots stamped with their day's and venue's positions, and loses the
+    // placements of groups the document does not hold. Returns the
+    // placements emptied.
+    int ResolveLoaded(const ZelArray<BOOL>& a_kept);
+
     // The valid flag, the creation date, the day count (which must equal
     // this timetable's) and the days.
     void Serialize(CArchive& ar);

@@ -5,6 +5,7 @@
 #include "model/General.h"
 #include "zelkit/ZelTimeslot.h"
 
+#include <algorithm>
 #include <climits>
 
 namespace {
@@ -366,6 +367,30 @@ void Day::StampPositions()
         }
         a_slots.ReSort();
     }
+}
+
+int Day::ResolveLoaded(int i_dayIndex, const ZelArray<BOOL>& a_kept)
+{
+    for (int v = std::min(VenueSlots.GetSize(), a_kept.GetSize()) - 1; v >= 0; --v) {
+        if (!a_kept[v])
+            VenueSlots.RemoveAt(v);
+    }
+    iDayIndex = i_dayIndex;
+    int n_emptied = 0;
+    for (int v = 0; v < VenueSlots.GetSize(); ++v) {
+        TimeslotArray& a_slots = VenueSlots[v];
+        for (int i = 0; i < a_slots.GetSize(); ++i) {
+            Timeslot& slot = a_slots.ElementAt(i);
+            slot.SetDay(iDayIndex);
+            slot.SetVenue(v);
+            if (slot.GetGroup() >= 0 && !GroupExists(pDoc, slot.GetGroup())) {
+                slot.SetGroup(-1);
+                slot.SetLocked(FALSE);
+                ++n_emptied;
+            }
+        }
+    }
+    return n_emptied;
 }
 
 void Day::Serialize(CArchive& ar)

@@ -11,9 +11,10 @@
 // printing and the HTML pages lay their rows out by.
 //
 // The venue arrays stand in the order of the document's venue list. A day
-// loaded from a file holds as many arrays as the file did, which can differ
-// from the venue list when venues were refused; every operation that goes
-// from an array to the venue list, or back, stays within both.
+// read from a file first holds as many arrays as the file did; the
+// document's load then keeps those of the venues its list took
+// (ResolveLoaded). Every operation that goes from an array to the venue
+// list, or back, stays within both all the same.
 #pragma once
 
 #include "framework/Types.h"
@@ -167,6 +168,16 @@ public:
     void GetVenueSlotDefs(SlotArray& a_defs, int i_venue, SlotFilter p_filter = nullptr,
                           const void* p_context = nullptr) const;
     void GetAllSlotDefs(SlotArray& a_defs, SlotFilter p_filter = nullptr, const void* p_context = nullptr) const;
+
+    // The document the day belongs to, when the document's event moves to
+    // another document object.
+    void SetDoc(EventDoc* p_doc) { pDoc = p_doc; }
+    // After a load that refused venues: keeps the arrays of the file's
+    // venues the venue list took (a_kept, one entry per array the file
+    // held), stamps every slot with i_dayIndex and its array's new
+    // position, and empties and unlocks every placement of a group the
+    // document does not hold. Returns the placements emptied.
+    int ResolveLoaded(int i_dayIndex, const ZelArray<BOOL>& a_kept);
 
     // The day index and the venue arrays. Files of versions 1 to 6 hold
     // the day's old slot records, which are converted into the day's

@@ -2,15 +2,13 @@
 // line of defence against exceptions.
 #pragma once
 
+#include "res/ProgramRelease.h"
+
 #include <string>
 #include <wx/app.h>
 
 class CMainFrame;
 class ZelRelease;
-
-// The program's name and release, as the about box and reports show them.
-inline constexpr const char* RVX_PRODUCT_NAME = "Rotavex";
-inline constexpr unsigned RVX_RELEASE_NUMBER = 189;
 
 // The program's release record (program name, release 189, no qualifier).
 const ZelRelease& RotavexRelease();

@@ -274,16 +274,27 @@ TEST(SchedulingRules, LoadsDayRulesOfEveryLayout)
     EXPECT_EQ(rules.GetDayRules()[0].GetDayId(), l_day);
     EXPECT_EQ(rules.GetDayRules()[0].GetScope().FindDayTimes(l_day)->GetAt(0).GetSetKey(), 7);
 
-    // A kind this program does not know stays, but disabled and not valid.
-    Builder unknown;
-    unknown.Count(0).Count(1).Dwords({1, 1, 0}).Dwords({1, -1}).Count(0).Dword(7).Dword(l_day);
-    testbytes::Load(rules, unknown, 40);
-    const DayRule& rule = rules.GetDayRules()[0];
-    EXPECT_EQ(rule.GetKind(), 7u);
-    EXPECT_FALSE(rule.IsEnabled());
-    EXPECT_FALSE(rule.IsValid());
-    EXPECT_EQ(testbytes::Store(rules),
-              Builder().Count(0).Count(1).Dwords({0, 0, 0}).Dwords({1, -1}).Count(0).Dword(7).Dword(l_day).Get());
+    // A kind this program does not know stays, but disabled; its valid
+    // flag stays as stored, so that saving and loading again gives the
+    // same bytes (the validation passes such a kind).
+    for (DWORD u_valid : {0u, 1u}) {
+        Builder unknown;
+        unknown.Count(0).Count(1).Dwords({1, u_valid, 0}).Dwords({1, -1}).Count(0).Dword(7).Dword(l_day);
+        testbytes::Load(rules, unknown, 40);
+        const DayRule& rule = rules.GetDayRules()[0];
+        EXPECT_EQ(rule.GetKind(), 7u);
+        EXPECT_FALSE(rule.IsEnabled());
+        EXPECT_EQ(rule.IsValid(), static_cast<BOOL>(u_valid));
+        EXPECT_EQ(testbytes::Store(rules), Builder()
+                                               .Count(0)
+                                               .Count(1)
+                                               .Dwords({0, u_valid, 0})
+                                               .Dwords({1, -1})
+                                               .Count(0)
+                                               .Dword(7)
+                                               .Dword(l_day)
+                                               .Get());
+    }
 }
 
 TEST(SchedulingRules, RefusesDataShorterThanItClaims)

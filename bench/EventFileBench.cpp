@@ -1,0 +1,157 @@
+// Load and save speed of the event file on a generated event (by default
+// 2,000 groups, 5,000 participants, 60 calendar days and 40 venues, the
+// timetable filled in part with locks, and rules): the file's size, then the
+// median over several runs of
+//   - loading the file's bytes into a document through the program's open
+//     (a fresh document that takes the open one's place),
+//   - writing the document's bytes (the archive alone), and
+//   - saving to a file through the program's writer (temporary file, flushed
+//     to disk, renamed over the target),
+// each in MB/s of the file, and the process's peak resident size.
+//
+// Run by hand: build/bin/event_file_bench [--runs=N] [generator options]
+// (the event generator's options: --groups=N --seed=N ...).
+#include "bench/EventGenerator.h"
+#include "framework/FileIO.h"
+#include "framework/MessageBox.h"
+#include "model/DocumentPorts.h"
+#include "model/EventDoc.h"
+#include "model/EventFile.h"
+#include "model/ShellPorts.h"
+#include "res/RotavexStrings.h"
+
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <filesystem>
+#include <functional>
+#include <string>
+#include <sys/resource.h>
+#include <unistd.h>
+#include <vector>
+
+namespace {
+
+long PeakRssKb()
+{
+    rusage usage{};
+    getrusage(RUSAGE_SELF, &usage);
+    return usage.ru_maxrss;
+}
+
+// Every box answered with its default button and counted.
+class CountingBoxes : public IMessageBoxPort {
+public:
+    CountingBoxes() : pPrevious(SetMessageBoxPort(this)) {}
+    ~CountingBoxes() override { SetMessageBoxPort(pPrevious); }
+    CountingBoxes(const CountingBoxes&) = delete;
+    CountingBoxes& operator=(const CountingBoxes&) = delete;
+
+    int Show(const std::string& s_text, const std::string&, std::uint32_t u_style) override
+    {
+        if (nShown++ == 0)
+            sFirst = s_text;
+        return DefaultAnswer(u_style);
+    }
+
+    int nShown = 0;
+    std::string sFirst;
+
+private:
+    IMessageBoxPort* pPrevious;
+};
+
+// The median time of the runs, in seconds.
+double Median(int n_runs, const std::function<void()>& f_run)
+{
+    std::vector<double> v_seconds;
+    for (int i = 0; i < n_runs; ++i) {
+        const auto t_start = std::chrono::steady_clock::now();
+        f_run();
+        v_seconds.push_back(std::chrono::duration<double>(std::chrono::steady_clock::now() - t_start).count());
+    }
+    std::sort(v_seconds.begin(), v_seconds.end());
+    return v_seconds[v_seconds.size() / 2];
+}
+
+void Report(const char* p_what, double d_seconds, std::size_t n_bytes)
+{
+    std::printf("%-34s %9.1f ms %9.1f MB/s\n", p_what, d_seconds * 1e3, static_cast<double>(n_bytes) / 1e6 / d_seconds);
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    JoinRotavexResources();
+    CountingBoxes boxes;
+
+    int n_runs = 7;
+    std::vector<char*> v_args{argv[0]};
+    for (int i = 1; i < argc; ++i) {
+        if (std::strncmp(argv[i], "--runs=", 7) == 0)
+            n_runs = std::max(1, std::atoi(argv[i] + 7));
+        else
+            v_args.push_back(argv[i]);
+    }
+    benchevent::EventOptions options;
+    std::string s_error;
+    if (!benchevent::ParseEventOptions(static_cast<int>(v_args.size()), v_args.data(), options, s_error)) {
+        std::fprintf(stderr, "event_file_bench: %s\n", s_error.c_str());
+        return 2;
+    }
+
+    auto p_event = benchevent::GenerateEvent(options);
+    const benchevent::EventSummary summary = benchevent::SummarizeEvent(*p_event);
+    std::printf("event: %s\n", benchevent::DescribeEventOptions(options).c_str());
+    std::printf("       %d groups, %d participants, %d members, %d days, %d venues, %d timeslots, %d placed, %d "
+                "locked, %d day rules, %d venue rules\n",
+                summary.nGroups, summary.nParticipants, summary.nMembers, summary.nDays, summary.nVenues,
+                summary.nCells, summary.nPlacements, summary.nLocked, summary.nDayRules, summary.nVenueRules);
+    const long l_rssGenerated = PeakRssKb();
+
+    const std::vector<std::uint8_t> v_file = p_event->WriteEventFile();
+    std::printf("file size: %zu bytes (%.2f MB)\n", v_file.size(), static_cast<double>(v_file.size()) / 1e6);
+
+    // The first load checks that the file comes back whole.
+    EventDoc doc;
+    if (!EventFile::LoadBytes(doc, v_file, "generated.eve") || doc.WriteEventFile() != v_file) {
+        std::fprintf(stderr, "event_file_bench: the generated event does not load back to the same bytes%s%s\n",
+                     boxes.nShown ? ": " : "", boxes.sFirst.c_str());
+        return 1;
+    }
+    p_event.reset();
+
+    std::printf("median of %d runs:\n", n_runs);
+    const double d_load = Median(n_runs, [&] {
+        if (!EventFile::LoadBytes(doc, v_file, "generated.eve"))
+            std::abort();
+    });
+    Report("load (bytes to document)", d_load, v_file.size());
+    std::vector<std::uint8_t> v_written;
+    const double d_write = Median(n_runs, [&] { v_written = doc.WriteEventFile(); });
+    Report("save (document to bytes)", d_write, v_file.size());
+
+    const std::string s_path = (std::filesystem::temp_directory_path()
+                                / ("event-file-bench-" + std::to_string(getpid()) + ".eve"))
+                                   .string();
+    EventFile file;
+    const double d_save = Median(n_runs, [&] {
+        if (!file.Save(doc, s_path))
+            std::abort();
+    });
+    Report("save to disk (flushed, renamed)", d_save, v_file.size());
+    const double d_open = Median(n_runs, [&] {
+        if (!file.Load(doc, s_path))
+            std::abort();
+    });
+    Report("load from disk", d_open, v_file.size());
+    std::filesystem::remove(s_path);
+
+    std::printf("peak resident size: %ld KB (%ld KB after generating the event)\n", PeakRssKb(), l_rssGenerated);
+    if (boxes.nShown > 0)
+        std::printf("messages shown: %d, the first: %s\n", boxes.nShown, boxes.sFirst.c_str());
+    return 0;
+}

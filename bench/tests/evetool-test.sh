@@ -1,0 +1,54 @@
+#!/usr/bin/env bash
+# Checks evetool from the outside: every sample described and resaved to the
+# same bytes, the exit statuses of files that cannot be opened and of wrong
+# use. Arguments: the evetool program, the folder of sample events.
+set -euo pipefail
+evetool=$1
+samples=$2
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+fail() { echo "FAIL: $*" >&2; exit 1; }
+
+for f in "$samples"/*.eve; do
+  out=$("$evetool" info "$f") || fail "info $f"
+  python3 - "$out" <<'PY' || fail "info $f: $out"
+import json, sys
+o = json.loads(sys.argv[1])
+keys = ["file_version", "name", "day_kind", "days", "layout_slots", "roles", "venues", "groups",
+        "participants", "styles", "facilities", "venue_rules", "day_rules", "combinations", "timetable",
+        "timetable_slots", "placed", "locked", "valid", "messages"]
+assert list(o) == keys, list(o)
+assert o["file_version"] == 40 and o["day_kind"] in ("calendar", "week", "custom")
+assert o["placed"] <= o["timetable_slots"] and o["messages"] == []
+PY
+  resaved=$("$evetool" resave "$f" "$work/out.eve") || fail "resave $f"
+  [ "$resaved" = "$out" ] || fail "resave $f describes another event"
+  cmp -s "$f" "$work/out.eve" || fail "resave $f wrote other bytes"
+done
+
+calendar=$("$evetool" info "$samples/calendar-small.eve")
+case $calendar in
+  '{"file_version":40,"name":"Summer school","day_kind":"calendar","days":3,"layout_slots":12,"roles":2,"venues":2,"groups":3,"participants":4,"styles":3,"facilities":2,"venue_rules":3,"day_rules":2,"combinations":1,"timetable":true,"timetable_slots":24,"placed":5,"locked":2,"valid":false,"messages":[]}') ;;
+  *) fail "calendar sample: $calendar" ;;
+esac
+
+expect_status() {
+  local want=$1; shift
+  set +e
+  "$evetool" "$@" >"$work/stdout" 2>"$work/stderr"
+  local got=$?
+  set -e
+  [ "$got" = "$want" ] || fail "$* gave status $got, not $want"
+}
+expect_status 2 info "$work/missing.eve"
+[ ! -s "$work/stdout" ] && [ -s "$work/stderr" ] || fail "a missing file: nothing on standard output, a message on standard error"
+head -c 200 "$samples/calendar-small.eve" >"$work/short.eve"
+expect_status 2 info "$work/short.eve"
+grep -q "damaged or is not an event file" "$work/stderr" || fail "a short file names the damage"
+head -c 3000 /dev/urandom >"$work/noise.eve"
+expect_status 2 resave "$work/noise.eve" "$work/never.eve"
+[ ! -e "$work/never.eve" ] || fail "nothing is written for a file that cannot be opened"
+expect_status 1 resave "$samples/empty.eve" "$work/no/such/folder/out.eve"
+expect_status 1 info
+expect_status 1 frobnicate "$samples/empty.eve"
+echo "evetool: all checks passed"
