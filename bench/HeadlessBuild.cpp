@@ -157,32 +157,6 @@ const char* EndName(BuildEngine::EndRoad e_end)
     return "?";
 }
 
-std::string JsonText(const std::string& s)
-{
-    std::string s_out = "\"";
-    for (const char c : s) {
-        switch (c) {
-        case '"': s_out += "\\\""; break;
-        case '\\': s_out += "\\\\"; break;
-        case '\n': s_out += "\\n"; break;
-        default:
-            if (static_cast<unsigned char>(c) < 0x20) {
-                char a_esc[8];
-                std::snprintf(a_esc, sizeof a_esc, "\\u%04x", static_cast<unsigned>(static_cast<unsigned char>(c)));
-                s_out += a_esc;
-            } else if (static_cast<unsigned char>(c) >= 0x80) {
-                // Code page 1252 text as its Unicode character.
-                char a_esc[8];
-                std::snprintf(a_esc, sizeof a_esc, "\\u%04x", static_cast<unsigned>(static_cast<unsigned char>(c)));
-                s_out += a_esc;
-            } else {
-                s_out += c;
-            }
-        }
-    }
-    return s_out + "\"";
-}
-
 } // namespace
 
 std::string TimetableHash(const EventDoc& doc)
@@ -278,20 +252,6 @@ BuildFigures RunBuild(EventDoc& doc, const BuildScript& script)
     figures.lPeakKib = PeakKib();
     figures.sHash = TimetableHash(doc);
     return figures;
-}
-
-std::string FiguresJson(const BuildFigures& f)
-{
-    char a_line[1024];
-    std::snprintf(a_line, sizeof a_line,
-                  "{\"seconds\":%.3f,\"cpu_seconds\":%.3f,\"result\":%s,\"valid\":%s,\"cells\":%d,\"placed\":%d,"
-                  "\"unfilled\":%d,\"minimum_rows\":%d,\"minimum_shortfall\":%u,\"rotation_rows\":%d,"
-                  "\"not_scheduled\":%d,\"steps\":%llu,\"max_depth\":%u,\"violations\":%d,\"peak_kib\":%ld,"
-                  "\"hash\":\"%s\"}",
-                  f.dSeconds, f.dCpuSeconds, JsonText(f.sResult).c_str(), f.bValid ? "true" : "false", f.nCells,
-                  f.nPlaced, f.nUnfilled, f.nMinimumRows, f.uMinimumShortfall, f.nRotationRows, f.nNotScheduled,
-                  static_cast<unsigned long long>(f.uSteps), f.uMaxDepth, f.nViolations, f.lPeakKib, f.sHash.c_str());
-    return a_line;
 }
 
 } // namespace benchbuild

@@ -8,7 +8,8 @@
 // gathered: time, placements, what the reports listed, the search's steps
 // and depth, what the independent judge finds, and a hash of the timetable
 // (the same event, options and answers give the same hash, unless the time
-// limit cut a search short).
+// limit cut a search short). evetool's build command and the build
+// benchmark run their builds here.
 #pragma once
 
 #include "framework/Types.h"
@@ -73,8 +74,5 @@ BuildFigures RunBuild(EventDoc& doc, const BuildScript& script);
 // A hash of every cell's group and lock, day by day, venue by venue, slot
 // by slot, as 16 hexadecimal digits.
 std::string TimetableHash(const EventDoc& doc);
-
-// The figures as one line of JSON.
-std::string FiguresJson(const BuildFigures& figures);
 
 } // namespace benchbuild
