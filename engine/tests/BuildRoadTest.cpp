@@ -4,6 +4,7 @@
 #include "BuildBed.h"
 
 #include "bench/EventGenerator.h"
+#include "engine/SelCounters.h"
 
 #include <gtest/gtest.h>
 
@@ -354,6 +355,40 @@ TEST(BuildRoad, AGeneratedEventBuildsValidAndTheSameEveryTime)
         const Generated second(b_fill);
         EXPECT_EQ(second.Cells(), first.Cells()) << b_fill;
     }
+}
+
+} // namespace
+
+namespace {
+
+TEST(BuildRoad, ClearingKeepsTheLocksCountsThemAndTheirRuns)
+{
+    Bed bed;
+    bed.event.Days({"Mon"}).Slots(-1, {"09:00-10:00", "10:00-11:00", "11:00-12:00"}).Venue("Hall").Venue("Barn");
+    bed.event.Group("Gee").Group("Ole").Group("Ann").Timetable();
+    bed.event.Place(0, "Hall", "09:00", "Gee", true).Place(0, "Hall", "10:00", "Gee", true);
+    bed.event.Place(0, "Barn", "11:00", "Ole", true).Place(0, "Barn", "09:00", "Ann");
+    bed.event.Slot(0, "Barn", "09:00").SetSpare(7);
+    bed.TT().SetValid(TRUE);
+    bed.TT().SetCreationDate(CHighTime(2025, 1, 1, 0, 0, 0));
+    bed.pMap = std::make_unique<TTMap>(&bed.Doc(), &bed.TT());
+    bed.pMap->Build();
+    BuildEngine engine(&bed.Doc(), &bed.TT(), bed.pMap.get());
+    SelCounters counters(&bed.Doc(), &bed.TT(), FALSE);
+    Generator::GroupIndexList a_locked;
+    engine.ClearTimetable(&counters, &a_locked);
+
+    EXPECT_EQ(bed.Cells(), " Gee* Gee* - / - - Ole*");
+    EXPECT_EQ(bed.event.Slot(0, "Barn", "09:00").GetSpare(), 0U);
+    EXPECT_FALSE(bed.TT().IsValid());
+    EXPECT_NE(bed.TT().GetCreationDate().GetStatus(), CHighTime::valid);
+    const int i_gee = 0, i_ole = 1, i_ann = 2, i_hall = 0, i_barn = 1;
+    EXPECT_EQ(counters.GetTotal(i_gee), 2U);
+    EXPECT_EQ(counters.GetVenueTotal(i_ole, i_barn), 1U);
+    EXPECT_EQ(counters.GetTotal(i_ann), 0U);
+    EXPECT_EQ(counters.GetRuns(i_gee, -1, i_hall), 1U) << "two locked timeslots in a row are one run";
+    EXPECT_EQ(counters.GetRuns(i_gee, 0, i_hall), 1U);
+    EXPECT_EQ(a_locked, (Generator::GroupIndexList{i_ole, i_gee})) << "the group counted last comes first";
 }
 
 } // namespace
