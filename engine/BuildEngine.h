@@ -94,7 +94,8 @@ public:
         e_count_check_failed,
         e_count_check_cleared,
         // Groups stayed below their minimums and the user chose to make
-        // changes (or the check could not finish).
+        // changes; or the minimum check itself was cut short, and the
+        // placements cleared.
         e_minimums_failed,
         e_minimum_check_cleared,
         // A check command found the timetable valid, or not.
