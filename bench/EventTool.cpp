@@ -3,11 +3,21 @@
 //
 //     evetool info FILE
 //     evetool resave FILE OUT
+//     evetool build FILE [OUT] [--fill=0|1] [--travel=0|1] [--travel-minutes=N]
+//                   [--keep-searching=N] [--mode=thorough|complete] [--time-limit=SECONDS]
+//
+// build runs the whole build headless (bench/HeadlessBuild.h): the options
+// as the event stores them unless a flag changes them; at the minimum
+// report it stops, or with --keep-searching=N keeps searching in the mode
+// of --mode (complete unless told) up to N times; OK to the other reports;
+// the searches stop at the time limit when one is given. It saves the
+// built event to OUT when given and prints the figures of the build.
 //
 // Every "Continue or Quit?" is answered Continue and every other message OK;
 // nothing is shown. A file that cannot be opened gives exit status 2 with
 // the message on standard error and nothing on standard output; any other
 // failure gives exit status 1.
+#include "bench/HeadlessBuild.h"
 #include "framework/Encoding.h"
 #include "framework/MessageBox.h"
 #include "model/DocumentPorts.h"
@@ -17,10 +27,13 @@
 #include "zelkit/ZelAssert.h"
 
 #include <cstdio>
+#include <cstdlib>
+#include <cstring>
 #include <exception>
 #include <iostream>
 #include <memory>
 #include <nlohmann/json.hpp>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -123,8 +136,122 @@ nlohmann::ordered_json Describe(const EventDoc& doc)
 
 int Usage()
 {
-    std::fprintf(stderr, "usage: evetool info FILE\n       evetool resave FILE OUT\n");
+    std::fprintf(stderr, "usage: evetool info FILE\n       evetool resave FILE OUT\n"
+                         "       evetool build FILE [OUT] [--fill=0|1] [--travel=0|1] [--travel-minutes=N]\n"
+                         "                     [--keep-searching=N] [--mode=thorough|complete] [--time-limit=SECONDS]\n");
     return 1;
+}
+
+// "--name=N" with N a whole number from 0 to u_max.
+bool ReadNumber(const std::string& s_arg, const char* p_name, UINT u_max, std::optional<UINT>& o_value, bool& b_bad)
+{
+    const std::string s_prefix = std::string(p_name) + "=";
+    if (s_arg.compare(0, s_prefix.size(), s_prefix) != 0)
+        return false;
+    const std::string s_value = s_arg.substr(s_prefix.size());
+    char* p_end = nullptr;
+    const unsigned long long u_value = std::strtoull(s_value.c_str(), &p_end, 10);
+    if (s_value.empty() || *p_end != '\0' || s_value[0] == '-' || u_value > u_max)
+        b_bad = true;
+    else
+        o_value = static_cast<UINT>(u_value);
+    return true;
+}
+
+// The build's flags; FALSE for one it does not know or a value out of range.
+bool ReadBuildFlags(int argc, char** argv, int i_first, benchbuild::BuildScript& script)
+{
+    std::optional<UINT> o_keep;
+    int i_mode = 1;
+    for (int i = i_first; i < argc; ++i) {
+        const std::string s_arg = argv[i];
+        bool b_bad = false;
+        std::optional<UINT> o_value;
+        if (ReadNumber(s_arg, "--fill", 1, o_value, b_bad)) {
+            if (o_value)
+                script.bFill = *o_value != 0;
+        } else if (ReadNumber(s_arg, "--travel", 1, o_value, b_bad)) {
+            if (o_value)
+                script.bAllowTravel = *o_value != 0;
+        } else if (ReadNumber(s_arg, "--travel-minutes", 1440, o_value, b_bad)) {
+            if (o_value && *o_value == 0)
+                b_bad = true;
+            script.uTravelMinutes = o_value;
+        } else if (ReadNumber(s_arg, "--keep-searching", 1000000, o_value, b_bad)) {
+            o_keep = o_value;
+        } else if (ReadNumber(s_arg, "--time-limit", 86400 * 365, o_value, b_bad)) {
+            if (o_value)
+                script.uTimeLimitSeconds = *o_value;
+        } else if (s_arg == "--mode=thorough" || s_arg == "--mode=complete") {
+            i_mode = s_arg == "--mode=thorough" ? 0 : 1;
+        } else {
+            b_bad = true;
+        }
+        if (b_bad) {
+            std::fprintf(stderr, "evetool: %s is not a build option\n", s_arg.c_str());
+            return false;
+        }
+    }
+    if (o_keep && *o_keep > 0) {
+        script.iKeepSearchingMode = i_mode;
+        script.nKeepSearching = static_cast<int>(*o_keep);
+    }
+    return true;
+}
+
+nlohmann::ordered_json DescribeBuild(const benchbuild::BuildFigures& f)
+{
+    nlohmann::ordered_json o;
+    o["seconds"] = f.dSeconds;
+    o["cpu_seconds"] = f.dCpuSeconds;
+    o["result"] = f.sResult;
+    o["valid"] = f.bValid;
+    o["cells"] = f.nCells;
+    o["placed"] = f.nPlaced;
+    o["unfilled"] = f.nUnfilled;
+    o["minimum_rows"] = f.nMinimumRows;
+    o["minimum_shortfall"] = f.uMinimumShortfall;
+    o["rotation_rows"] = f.nRotationRows;
+    o["not_scheduled"] = f.nNotScheduled;
+    o["steps"] = f.uSteps;
+    o["max_depth"] = f.uMaxDepth;
+    o["violations"] = f.nViolations;
+    o["peak_kib"] = f.lPeakKib;
+    o["hash"] = f.sHash;
+    return o;
+}
+
+// evetool build FILE [OUT] [flags].
+int RunBuildCommand(int argc, char** argv)
+{
+    int i_flags = 3;
+    const char* p_out = nullptr;
+    if (argc > 3 && std::strncmp(argv[3], "--", 2) != 0) {
+        p_out = argv[3];
+        i_flags = 4;
+    }
+    benchbuild::BuildScript script;
+    if (!ReadBuildFlags(argc, argv, i_flags, script))
+        return Usage();
+
+    QuietBoxes boxes;
+    AlwaysContinue always_continue;
+    auto p_doc = std::make_unique<EventDoc>();
+    if (!p_doc->OnOpenDocument(argv[2])) {
+        std::fputs(boxes.AllText().c_str(), stderr);
+        return 2;
+    }
+    if (p_doc->GetTimetable() == nullptr) {
+        std::fprintf(stderr, "evetool: the event has no timetable to build (it needs a venue, a day and a timeslot)\n");
+        return 1;
+    }
+    const benchbuild::BuildFigures figures = benchbuild::RunBuild(*p_doc, script);
+    if (p_out != nullptr && !GetEventFilePort().Save(*p_doc, p_out)) {
+        std::fputs(boxes.AllText().c_str(), stderr);
+        return 1;
+    }
+    std::cout << DescribeBuild(figures).dump() << std::endl;
+    return 0;
 }
 
 int Run(int argc, char** argv)
@@ -132,6 +259,8 @@ int Run(int argc, char** argv)
     if (argc < 3)
         return Usage();
     const std::string s_command = argv[1];
+    if (s_command == "build")
+        return RunBuildCommand(argc, argv);
     if (!((s_command == "info" && argc == 3) || (s_command == "resave" && argc == 4)))
         return Usage();
 

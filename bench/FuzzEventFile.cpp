@@ -2,7 +2,9 @@
 // open, with every "Continue or Quit?" answered Continue. Whatever opens is
 // saved, opened and saved again, and the two saves must be the same bytes;
 // the event is then changed, checked and has its rules attached, as the
-// program would after an open. The head of the bytes is read for the event
+// program would after an open, and the check command runs on its timetable
+// (outside the build driver's recovery, so nothing it meets may fail a
+// check of the program's own). The head of the bytes is read for the event
 // name too.
 //
 // A crash, a sanitizer report, an assertion of the program's own checks,
@@ -100,7 +102,11 @@ std::unique_ptr<EventDoc> Open(const Bytes& v_bytes, const char* p_name)
 // check groups and participants, the build attaches the rules to the slots.
 void UseEvent(EventDoc& doc)
 {
+    // The check command on the timetable as it was read, then again after
+    // the change routine has rebuilt it.
+    doc.OnCheckTimetable();
     doc.DocChanged(UpdateViewHint::e_general);
+    doc.OnCheckTimetable();
     doc.AttachRulesToSlots(TRUE);
     std::string s_message;
     for (int i = 0; i < doc.GetGroups().GetNumGroups(); ++i)

@@ -1,12 +1,16 @@
 # The event file's fuzz target, built only in a fuzz build tree
-# (ROTAVEX_FUZZ, see bench/fuzz-event-file). It takes the model's sources and
-# the non-window parts of the class library and framework directly, so that
-# all of it carries the sanitizers and the coverage, and no window code is
-# built.
+# (ROTAVEX_FUZZ, see bench/fuzz-event-file). It takes the model's and the
+# build engine's sources (every event that opens is checked as the check
+# command checks it) and the non-window parts of the class library and
+# framework directly, so that all of it carries the sanitizers and the
+# coverage, and no window code is built.
 if(ROTAVEX_FUZZ)
   get_target_property(fuzz_model_sources model SOURCES)
   list(TRANSFORM fuzz_model_sources PREPEND ${PROJECT_SOURCE_DIR}/model/)
-  set(fuzz_sources FuzzEventFile.cpp ${fuzz_model_sources} ${PROJECT_SOURCE_DIR}/res/RotavexStrings.cpp)
+  get_target_property(fuzz_engine_sources engine SOURCES)
+  list(TRANSFORM fuzz_engine_sources PREPEND ${PROJECT_SOURCE_DIR}/engine/)
+  set(fuzz_sources FuzzEventFile.cpp ${fuzz_model_sources} ${fuzz_engine_sources}
+      ${PROJECT_SOURCE_DIR}/res/RotavexStrings.cpp)
   if(ROTAVEX_FUZZ STREQUAL "builtin")
     list(APPEND fuzz_sources FuzzDriver.cpp)
   endif()

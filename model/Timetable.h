@@ -121,6 +121,14 @@ public:
     // when every checked slot passes, 0 when any fails.
     int AdjustForChanges(EventDoc* p_doc, BOOL b_lockedOnly);
 
+    // One build of this timetable for the document, run by the build
+    // engine, which defines it: the build engine's result (non-zero when
+    // built), 0 after a failure inside the engine, which is reported and
+    // leaves the timetable not valid, holding only its locks. The views
+    // are updated and the document marked modified once the build has
+    // started (the options accepted), and after any failure.
+    int Build(EventDoc* p_doc);
+
     // Moves the timetable to the document that now holds its event.
     void SetDocument(EventDoc* p_doc);
     // After a load: every day keeps the arrays of the file's venues the
