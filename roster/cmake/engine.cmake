@@ -3,4 +3,5 @@
 # un-rostering and the error report, the placement search, and the run on
 # its worker thread.
 list(APPEND ROSTER_SOURCES RosterStatus.cpp RosterPorts.cpp RosterMove.cpp RosterEngine.cpp RosterSearch.cpp
-     RosterRun.cpp)
+     RosterRun.cpp
+     RosterDrivers.cpp)
