@@ -224,4 +224,25 @@ TEST_F(EngineTest, FirstAttemptsByKindOfParticipant)
     EXPECT_EQ(Counts(status), (std::vector<UINT>{0, 2, 0, 0, 1})) << "only Bob is at his maximum";
 }
 
+// Skip ends the search for the participant at hand; the maximum pass
+// clears it after that search and goes on, so the style is placed on the
+// next sweep.
+TEST_F(EngineTest, SkipEndsOneSearchAndIsClearedAfterIt)
+{
+    event.Participant("Ann Lee", Styles(event, {{"Jazz", 1}, {"Folk", 1}}, false, Range(1, 2)));
+    event.Timetable();
+    PlaceSmallEvent(event);
+    event.GetGroup("Trio").GetMembers().SetMember(event.ParticipantKey("Ann Lee"), "", TRUE);
+    RosterEngine engine(&event.Doc());
+    std::atomic<bool> b_skip{true};
+    engine.Prepare(FALSE, &bModified, nullptr, nullptr, nullptr, &b_skip);
+    EXPECT_FALSE(engine.SearchParticipant(0, nullptr, 0, event.StyleKey("Folk")));
+    EXPECT_EQ(Memberships(event.Doc()), std::vector<std::string>{"Trio: Ann Lee+"});
+    EXPECT_TRUE(b_skip.load()) << "the search only reads it";
+
+    engine.RosterToMaximum(&bModified, nullptr, &status, nullptr, &b_skip);
+    EXPECT_FALSE(b_skip.load());
+    EXPECT_EQ(Memberships(event.Doc()), (std::vector<std::string>{"Trio: Ann Lee+", "Duo: Ann Lee+"}));
+}
+
 } // namespace
