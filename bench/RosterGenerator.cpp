@@ -162,6 +162,8 @@ std::unique_ptr<EventDoc> GenerateRosterEvent(const RosterOptions& options)
         const UINT u_day_max = part.GetDayLimits().GetMax();
         const UINT u_event_max = part.GetEventLimits().GetMax();
         const int n_wanted = dice.Between(1, n_max_styles);
+        // An unplanned participant takes groups of new styles as they come.
+        const bool b_planned = options.nPlannedPercent >= 100 || dice.Percent(options.nPlannedPercent);
         std::vector<std::pair<int, LONG>> v_chosen;
         for (int n_try = 0; n_try < 40 && static_cast<int>(v_chosen.size()) < n_wanted; ++n_try) {
             const int g = v_candidates[static_cast<std::size_t>(dice.Below(static_cast<int>(v_candidates.size())))];
@@ -178,11 +180,11 @@ std::unique_ptr<EventDoc> GenerateRosterEvent(const RosterOptions& options)
                     continue;
                 b_shares = b_shares
                     || std::find(plan.vStyles.begin(), plan.vStyles.end(), l_candidate) != plan.vStyles.end();
-                if (l_style < 0
-                    && std::find(plan.vCovered.begin(), plan.vCovered.end(), l_candidate) == plan.vCovered.end())
+                const std::vector<LONG>& v_taken = b_planned ? plan.vCovered : plan.vStyles;
+                if (l_style < 0 && std::find(v_taken.begin(), v_taken.end(), l_candidate) == v_taken.end())
                     l_style = l_candidate;
             }
-            if (l_style < 0 || b_shares)
+            if (l_style < 0 || (b_shares && b_planned))
                 continue;
             bool b_fits = plan.uTotal + v_places.size() <= u_event_max;
             std::vector<UINT> v_days = plan.vDayCounts;
@@ -192,7 +194,7 @@ std::unique_ptr<EventDoc> GenerateRosterEvent(const RosterOptions& options)
                 for (const Place& other : plan.vPlaces)
                     b_fits = b_fits && !Overlap(place, other);
             }
-            if (!b_fits)
+            if (!b_fits && b_planned)
                 continue;
             plan.vGroups.push_back(g);
             plan.vStyles.push_back(l_style);
@@ -202,7 +204,8 @@ std::unique_ptr<EventDoc> GenerateRosterEvent(const RosterOptions& options)
             plan.uTotal += static_cast<UINT>(v_places.size());
             plan.vPlaces.insert(plan.vPlaces.end(), v_places.begin(), v_places.end());
             v_chosen.emplace_back(g, l_style);
-            ++v_planned[static_cast<std::size_t>(g)];
+            if (b_planned)
+                ++v_planned[static_cast<std::size_t>(g)];
         }
         if (v_chosen.empty())
             continue;
@@ -281,6 +284,7 @@ const IntOption kRosterOptions[] = {
     {"rostered", &RosterOptions::nRosterPercent, 0, 100},
     {"ordered", &RosterOptions::nOrderedPercent, 0, 100},
     {"limited", &RosterOptions::nLimitPercent, 0, 100},
+    {"planned", &RosterOptions::nPlannedPercent, 0, 100},
 };
 
 } // namespace

@@ -42,6 +42,10 @@ struct RosterOptions {
     int nRosterPercent = 90;
     int nOrderedPercent = 30;
     int nLimitPercent = 60;
+    // Participants whose styles are planned as above; the others take one
+    // group of each new style as it comes, and their memberships are not
+    // counted into the roster sizes.
+    int nPlannedPercent = 100;
 
     static EventOptions DefaultRosterEvent();
 };
@@ -53,7 +57,7 @@ RosterOptions RosterPreset(int i_size, std::uint32_t u_seed);
 
 // Reads "--name=value" arguments over the options: those of the event
 // (ParseEventOptions) and room-min, room-max, roster-styles, rostered,
-// ordered, limited. FALSE with the reason for an argument it does not know
+// ordered, limited, planned. FALSE with the reason for an argument it does not know
 // or a value out of range; arguments that do not begin with "--" are left
 // to the caller.
 bool ParseRosterOptions(int argc, char** argv, RosterOptions& options, std::string& s_error);
