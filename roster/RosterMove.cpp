@@ -15,7 +15,9 @@ void RosterMove::PutIn(int i_part, const int& i_group, SelCounters* p_counters)
 {
     ParticipantList& participants = pDoc->GetParticipants();
     GroupSmartPtr p_group(&pDoc->GetGroups(), i_group);
-    // The list looks its keys up afresh after every move.
+    // The participants' key index is marked stale after every move, as the
+    // moves always have done; the engine looks participants up in its own
+    // index during a run, so only the next caller outside pays for it.
     participants.InvalidateKeyIndex();
     const Participant& part = participants[i_part];
     const int i_index = p_group->GetMembers().Find(part.GetKey());
