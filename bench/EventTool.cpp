@@ -5,6 +5,8 @@
 //     evetool resave FILE OUT
 //     evetool build FILE [OUT] [--fill=0|1] [--travel=0|1] [--travel-minutes=N]
 //                   [--keep-searching=N] [--mode=thorough|complete] [--time-limit=SECONDS]
+//     evetool roster FILE [OUT]
+//     evetool generate OUT [roster generator options]
 //
 // build runs the whole build headless (bench/HeadlessBuild.h): the options
 // as the event stores them unless a flag changes them; at the minimum
@@ -13,11 +15,19 @@
 // the searches stop at the time limit when one is given. It saves the
 // built event to OUT when given and prints the figures of the build.
 //
+// roster runs the rostering engine over the event through the threaded
+// driver as the roster control dialog does (bench/RosterRunner.h), saves
+// the rostered event to OUT when given and prints the figures of the run.
+// generate writes a generated event with roster settings
+// (bench/RosterGenerator.h) and describes it as info does.
+//
 // Every "Continue or Quit?" is answered Continue and every other message OK;
 // nothing is shown. A file that cannot be opened gives exit status 2 with
 // the message on standard error and nothing on standard output; any other
 // failure gives exit status 1.
 #include "bench/HeadlessBuild.h"
+#include "bench/RosterGenerator.h"
+#include "bench/RosterRunner.h"
 #include "framework/Encoding.h"
 #include "framework/MessageBox.h"
 #include "model/DocumentPorts.h"
@@ -138,7 +148,9 @@ int Usage()
 {
     std::fprintf(stderr, "usage: evetool info FILE\n       evetool resave FILE OUT\n"
                          "       evetool build FILE [OUT] [--fill=0|1] [--travel=0|1] [--travel-minutes=N]\n"
-                         "                     [--keep-searching=N] [--mode=thorough|complete] [--time-limit=SECONDS]\n");
+                         "                     [--keep-searching=N] [--mode=thorough|complete] [--time-limit=SECONDS]\n"
+                         "       evetool roster FILE [OUT]\n"
+                         "       evetool generate OUT [--groups=N --participants=N --seed=N ...]\n");
     return 1;
 }
 
@@ -254,6 +266,73 @@ int RunBuildCommand(int argc, char** argv)
     return 0;
 }
 
+nlohmann::ordered_json DescribeRoster(const benchroster::RosterResult& r)
+{
+    nlohmann::ordered_json o;
+    o["seconds"] = r.dSeconds;
+    o["minimum_pass_seconds"] = r.dMinimumSeconds;
+    o["maximum_pass_seconds"] = r.dMaximumSeconds;
+    o["rostered_to_minimum"] = r.nToMinimum;
+    o["rostered_to_maximum"] = r.nToMaximum;
+    o["below_minimum"] = r.nBelowMinimum;
+    nlohmann::ordered_json errors = nlohmann::ordered_json::object();
+    for (const auto& [s_id, n] : r.Errors)
+        errors[s_id] = n;
+    o["errors"] = errors;
+    o["committed"] = r.nCommitted;
+    o["rolled_back"] = r.nRolledBack;
+    o["peak_kib"] = r.lPeakKib;
+    o["hash"] = r.sHash;
+    return o;
+}
+
+// evetool roster FILE [OUT].
+int RunRosterCommand(int argc, char** argv)
+{
+    if (argc != 3 && argc != 4)
+        return Usage();
+    QuietBoxes boxes;
+    AlwaysContinue always_continue;
+    auto p_doc = std::make_unique<EventDoc>();
+    if (!p_doc->OnOpenDocument(argv[2])) {
+        std::fputs(boxes.AllText().c_str(), stderr);
+        return 2;
+    }
+    const benchroster::RosterResult result = benchroster::RunRoster(*p_doc);
+    if (argc == 4 && !GetEventFilePort().Save(*p_doc, argv[3])) {
+        std::fputs(boxes.AllText().c_str(), stderr);
+        return 1;
+    }
+    std::cout << DescribeRoster(result).dump() << std::endl;
+    return 0;
+}
+
+// evetool generate OUT [options].
+int RunGenerateCommand(int argc, char** argv)
+{
+    benchevent::RosterOptions options;
+    std::string s_error;
+    std::vector<char*> v_args{argv[0]};
+    for (int i = 3; i < argc; ++i) {
+        if (std::strncmp(argv[i], "--", 2) != 0)
+            return Usage();
+        v_args.push_back(argv[i]);
+    }
+    if (!benchevent::ParseRosterOptions(static_cast<int>(v_args.size()), v_args.data(), options, s_error)) {
+        std::fprintf(stderr, "evetool: %s\n", s_error.c_str());
+        return 1;
+    }
+    QuietBoxes boxes;
+    std::unique_ptr<EventDoc> p_doc = benchevent::GenerateRosterEvent(options);
+    p_doc->SetEventName("Generated event " + std::to_string(options.Event.uSeed));
+    if (!GetEventFilePort().Save(*p_doc, argv[2])) {
+        std::fputs(boxes.AllText().c_str(), stderr);
+        return 1;
+    }
+    std::cout << Describe(*p_doc).dump() << std::endl;
+    return 0;
+}
+
 int Run(int argc, char** argv)
 {
     if (argc < 3)
@@ -261,6 +340,10 @@ int Run(int argc, char** argv)
     const std::string s_command = argv[1];
     if (s_command == "build")
         return RunBuildCommand(argc, argv);
+    if (s_command == "roster")
+        return RunRosterCommand(argc, argv);
+    if (s_command == "generate")
+        return RunGenerateCommand(argc, argv);
     if (!((s_command == "info" && argc == 3) || (s_command == "resave" && argc == 4)))
         return Usage();
 

@@ -1,7 +1,7 @@
-# The generator of large events (bench/EventGenerator.h), a library of its
-# own: the benchmarks, the sample files and the headless tools make their
-# events with it.
-add_library(bench_events STATIC EventGenerator.cpp)
+# The generator of large events (bench/EventGenerator.h) and its roster
+# settings (bench/RosterGenerator.h), a library of its own: the benchmarks,
+# the sample files and the headless tools make their events with it.
+add_library(bench_events STATIC EventGenerator.cpp RosterGenerator.cpp)
 target_include_directories(bench_events PUBLIC ${PROJECT_SOURCE_DIR})
 target_link_libraries(bench_events PUBLIC model)
 

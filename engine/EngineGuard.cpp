@@ -158,14 +158,18 @@ BOOL EngineGuard::IsInstalled()
 EngineGuard::Outcome EngineGuard::Run(const std::function<void()>& f_body, const std::function<void()>& f_close)
 {
     Outcome outcome;
+    // A check that failed on another thread (the rostering worker) has not
+    // shown its report yet; it is shown here, once the handlers are back.
+    std::string s_pending;
     {
         Handlers handlers;
         try {
             const int i_signal = CallCatchingFaults(f_body);
             if (i_signal != 0)
                 outcome = {e_fault, CodeForSignal(i_signal)};
-        } catch (const ZelAssertException&) {
+        } catch (const ZelAssertException& e) {
             outcome.eFailure = e_assertion;
+            s_pending = e.GetPendingReport();
         } catch (SE_StackOverflow* p_overflow) {
             // Nothing more may run on the short stack here: the guard is
             // re-armed, and the rest waits until the stack is back.
@@ -182,8 +186,11 @@ EngineGuard::Outcome EngineGuard::Run(const std::function<void()>& f_body, const
     case e_none:
         break;
     case e_assertion:
-        // The failed check has shown its own report.
+        // The failed check has shown its own report, unless it failed on
+        // another thread.
         f_close();
+        if (!s_pending.empty())
+            ZelShowPendingReport(ZelAssertException(s_pending, true));
         ShowMessageId(IDS_ENGINE_ASSERTION, "", MB_OK | MB_ICONSTOP);
         break;
     case e_stack_overflow:

@@ -4,7 +4,8 @@
 // user (and all but the assertion, which has reported itself, sent as an
 // error report), after which the driver puts the timetable right:
 //
-// - a failed check (ZelAssertException): message 140;
+// - a failed check (ZelAssertException): message 140, after the check's
+//   own report when it failed on another thread and brought it along;
 // - the stack guard's overflow (the one SE_StackOverflow object, thrown by
 //   pointer): the guard is re-armed at once, and message 151 and a report
 //   follow once the stack has unwound;

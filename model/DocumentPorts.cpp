@@ -208,3 +208,18 @@ BOOL ScriptedEventFile::Save(EventDoc& doc, const std::string& s_path)
     doc.SetFileVersion(EventDoc::kCurrentFileVersion);
     return TRUE;
 }
+
+// ---- the rostering dialog ----
+
+namespace {
+IRosterDialogPort* g_pRosterDialog = nullptr;
+} // namespace
+
+IRosterDialogPort* GetRosterDialogPort() { return g_pRosterDialog; }
+
+IRosterDialogPort* SetRosterDialogPort(IRosterDialogPort* p_port)
+{
+    IRosterDialogPort* p_previous = g_pRosterDialog;
+    g_pRosterDialog = p_port;
+    return p_previous;
+}

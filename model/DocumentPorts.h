@@ -283,3 +283,20 @@ private:
     std::vector<std::string> vSaved;
     IEventFilePort* pPrevious;
 };
+
+// ---- the rostering dialog ----
+
+// The "Roster participants" dialog over the document, run modally: the
+// user starts, watches and ends rostering there, and closes it. A failure
+// inside a run comes out of Run once the run's worker has ended, for the
+// roster driver to report.
+class IRosterDialogPort {
+public:
+    virtual ~IRosterDialogPort() = default;
+    virtual void Run(EventDoc& doc) = 0;
+};
+
+// Null until the program installs the dialog; the Roster command stays
+// disabled until then.
+IRosterDialogPort* GetRosterDialogPort();
+IRosterDialogPort* SetRosterDialogPort(IRosterDialogPort* p_port);

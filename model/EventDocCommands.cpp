@@ -92,7 +92,7 @@ BOOL EventDoc::CanCheckTimetable() const
 BOOL EventDoc::CanRosterParticipants() const
 {
     return Participants.GetNumParticipants() > 0 && Groups.GetNumGroups() > 0 && GetNumVenues() > 0
-        && HasDaysAndTimeslots() && GetTimetable() != nullptr;
+        && HasDaysAndTimeslots() && GetTimetable() != nullptr && GetRosterDialogPort() != nullptr;
 }
 
 void EventDoc::OnDefineEvent()

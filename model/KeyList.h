@@ -16,7 +16,9 @@ class CArchive;
 class KeyList {
 public:
     // A capacity below 1 becomes 1; every slot is free.
-    explicit KeyList(int n_max_keys = 1);
+    explicit KeyList(int n_max_keys);
+    // One free slot; also what a keyed index of lists gives a new key.
+    KeyList() : KeyList(1) {}
     KeyList(const KeyList& src) = default;
     KeyList& operator=(const KeyList& src);
 

@@ -24,6 +24,7 @@
 
 class CArchive;
 class EventDoc;
+class KeyList;
 class VenueList;
 class ZelRelTimeslotArray;
 
@@ -128,6 +129,16 @@ public:
     // are updated and the document marked modified once the build has
     // started (the options accepted), and after any failure.
     int Build(EventDoc* p_doc);
+    // The rostering dialog over the document, run modally; the rostering
+    // engine defines it. A failure inside the run is reported and leaves
+    // the timetable not valid. Returns 1.
+    int Roster(EventDoc* p_doc);
+    // After the user confirms (all participants when the list holds no
+    // key, else those whose keys it holds), removes the memberships
+    // rostering made and runs the change routine for the groups when any
+    // was removed. 0 when the user declines, else the engine's 1. The
+    // rostering engine defines it.
+    int UnrosterParticipants(EventDoc* p_doc, const KeyList& keys);
 
     // Moves the timetable to the document that now holds its event.
     void SetDocument(EventDoc* p_doc);

@@ -14,6 +14,7 @@ const StringEntry a_strings[] = {
 #include "res/strings/rules.inc"
 #include "res/strings/document.inc"
 #include "res/strings/engine.inc"
+#include "res/strings/roster.inc"
 };
 }
 

@@ -61,6 +61,26 @@ assert o["placed"] == a["placed"] and o["valid"] == a["valid"]
 PY
 done
 
+# generate and roster: a small generated event rostered twice from the
+# file gives the same memberships; the rostered event saved to OUT needs
+# nothing more and keeps them.
+gen=$("$evetool" generate "$work/gen.eve" --groups=30 --participants=240 --days=3 --venues=5 --seed=3) || fail "generate"
+first=$("$evetool" roster "$work/gen.eve" "$work/rostered.eve") || fail "roster"
+second=$("$evetool" roster "$work/gen.eve") || fail "roster again"
+again=$("$evetool" roster "$work/rostered.eve") || fail "roster the rostered event"
+python3 - "$gen" "$first" "$second" "$again" <<'PY' || fail "roster: $first / $second / $again"
+import json, sys
+g, a, b, c = (json.loads(x) for x in sys.argv[1:])
+assert g["groups"] == 30 and g["participants"] == 240 and g["locked"] > 0
+keys = ["seconds", "minimum_pass_seconds", "maximum_pass_seconds", "rostered_to_minimum", "rostered_to_maximum",
+        "below_minimum", "errors", "committed", "rolled_back", "peak_kib", "hash"]
+assert list(a) == keys, list(a)
+assert a["hash"] == b["hash"] and a["errors"] == b["errors"] and a["committed"] == b["committed"]
+assert a["rostered_to_minimum"] > 100 and a["committed"] > 0
+assert all(k.isdigit() for k in a["errors"])
+assert c["hash"] == a["hash"] and c["committed"] == 0
+PY
+
 expect_status() {
   local want=$1; shift
   set +e
@@ -79,6 +99,9 @@ expect_status 2 resave "$work/noise.eve" "$work/never.eve"
 [ ! -e "$work/never.eve" ] || fail "nothing is written for a file that cannot be opened"
 expect_status 1 resave "$samples/empty.eve" "$work/no/such/folder/out.eve"
 expect_status 1 info
+expect_status 2 roster "$work/missing.eve"
+expect_status 1 roster "$samples/empty.eve" "$work/out.eve" extra
+expect_status 1 generate "$work/never.eve" --groups=many
 expect_status 1 build "$samples/calendar-small.eve" --fill=2
 expect_status 1 build "$samples/calendar-small.eve" --travel-minutes=0
 expect_status 1 build "$samples/empty.eve"

@@ -20,8 +20,22 @@ namespace {
 // Enabled state of the commands that depend on the event, in this order.
 const UINT kEventCommands[] = {32781, 32855, 32864, 32861, 32863};
 
+// A rostering dialog that is there and does nothing.
+class IdleRosterDialog : public IRosterDialogPort {
+public:
+    IdleRosterDialog() : pPrevious(SetRosterDialogPort(this)) {}
+    ~IdleRosterDialog() override { SetRosterDialogPort(pPrevious); }
+    IdleRosterDialog(const IdleRosterDialog&) = delete;
+    IdleRosterDialog& operator=(const IdleRosterDialog&) = delete;
+    void Run(EventDoc&) override {}
+
+private:
+    IRosterDialogPort* pPrevious;
+};
+
 TEST(EventDocCommands, EnableRulesFollowTheEvent)
 {
+    IdleRosterDialog dialog;
     struct Case {
         const char* pWhat;
         std::function<void(EventBuilder&)> fMake;
@@ -73,6 +87,16 @@ TEST(EventDocCommands, EnableRulesFollowTheEvent)
         for (UINT u_id : {32773u, 32774u, 32796u, 57602u})
             EXPECT_TRUE(doc.IsCommandEnabled(u_id)) << u_id;
     }
+}
+
+TEST(EventDocCommands, RosteringWaitsForItsDialog)
+{
+    EventBuilder event;
+    Festival(event);
+    EXPECT_FALSE(event.Doc().IsCommandEnabled(EventDoc::ID_ROSTER_PARTICIPANTS));
+    EXPECT_FALSE(event.Doc().IsCommandEnabled(EventDoc::ID_ROSTER_PARTICIPANTS_TOOL));
+    IdleRosterDialog dialog;
+    EXPECT_TRUE(event.Doc().IsCommandEnabled(EventDoc::ID_ROSTER_PARTICIPANTS));
 }
 
 TEST(EventDocCommands, MailCommandsFollowTheMailService)

@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <thread>
+
 namespace {
 
 class AssertTest : public ::testing::Test {
@@ -76,6 +78,52 @@ TEST_F(AssertTest, ExceptionKeepsAtMost127Characters)
         EXPECT_EQ(s_text, reports.Reports().back().sReport.substr(0, 127));
         EXPECT_GT(reports.Reports().back().sReport.size(), 300u); // the dialog keeps it all
     }
+}
+
+// A check failing on another thread shows nothing there: its report comes
+// along with the exception and is shown, once, on the report thread.
+TEST_F(AssertTest, FailureOnAnotherThreadIsReportedWhereItIsTakenOver)
+{
+    std::string s_text;
+    std::string s_pending;
+    std::thread worker([&] {
+        try {
+            Checked(9);
+        } catch (const ZelAssertException& e) {
+            s_text = e.GetText();
+            s_pending = e.GetPendingReport();
+            EXPECT_FALSE(ZelAssertOnReportThread());
+            ZelShowPendingReport(e); // not the report thread: still nothing
+            EXPECT_TRUE(e.IsReportPending());
+        }
+    });
+    worker.join();
+    EXPECT_TRUE(reports.Reports().empty());
+    ASSERT_FALSE(s_pending.empty());
+    EXPECT_EQ(s_pending.substr(0, 127), s_text);
+
+    const ZelAssertException taken_over(s_pending, true);
+    ZelShowPendingReport(taken_over);
+    ZelShowPendingReport(taken_over);
+    ASSERT_EQ(reports.Reports().size(), 1u);
+    EXPECT_EQ(reports.Reports()[0].sReport, s_pending);
+    EXPECT_FALSE(taken_over.IsReportPending());
+}
+
+TEST_F(AssertTest, ReportsSentFromAnotherThreadWaitInTurn)
+{
+    std::thread worker([] {
+        ZelSendError("a", "x.cpp", 1, nullptr);
+        ZelSendError("b", "x.cpp", 2, nullptr);
+    });
+    worker.join();
+    EXPECT_TRUE(reports.Reports().empty());
+    ZelShowPendingReports();
+    ASSERT_EQ(reports.Reports().size(), 2u);
+    EXPECT_NE(reports.Reports()[0].sReport.find("Error: a"), std::string::npos);
+    EXPECT_NE(reports.Reports()[1].sReport.find("Error: b"), std::string::npos);
+    ZelShowPendingReports();
+    EXPECT_EQ(reports.Reports().size(), 2u);
 }
 
 TEST(ErrorReport, InstructionAndSendButtonFollowTheAddress)

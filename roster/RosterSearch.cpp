@@ -1,0 +1,501 @@
+// The placement search of the rostering engine: one participant into the
+// groups of its roster styles.
+//
+// The search goes through the locked cells of the timetable in timetable
+// order (days, then venues, then slots), only those whose group carries
+// the style sought: any other cell would fail the try before it changed
+// anything. The deeper levels move memberships to make room; the chain
+// guard keeps a nested step from touching a group an enclosing step is
+// working on. Every step asks the stack guard first, so that a search too
+// deep for the thread ends the run with the stack-overflow report instead
+// of a crash; the open transactions roll back as the exception passes.
+#include "engine/StackGuard.h"
+#include "model/EventDoc.h"
+#include "model/General.h"
+#include "roster/RosterEngine.h"
+
+#include <algorithm>
+
+class RosterEngine::ChainGuard {
+public:
+    ChainGuard(ZelKeyIndex<int>& guards, LONG l_group_key) : Guards(guards), lGroupKey(l_group_key)
+    {
+        int& n_uses = Guards[lGroupKey];
+        bWasPresent = n_uses > 0;
+        ++n_uses;
+    }
+    ~ChainGuard()
+    {
+        if (--Guards[lGroupKey] <= 0)
+            Guards.RemoveKey(lGroupKey);
+    }
+    ChainGuard(const ChainGuard&) = delete;
+    ChainGuard& operator=(const ChainGuard&) = delete;
+
+    // An enclosing step already works on the group.
+    BOOL WasPresent() const { return bWasPresent; }
+
+private:
+    ZelKeyIndex<int>& Guards;
+    LONG lGroupKey;
+    BOOL bWasPresent;
+};
+
+template <class KeepOn, class Visit>
+void RosterEngine::WalkStyleCells(LONG l_style_key, KeepOn keep_on, Visit visit)
+{
+    int i_entry = -1;
+    if (pTimetable == nullptr || !StyleCellIndex.Lookup(l_style_key, i_entry))
+        return;
+    const std::vector<int>& v_cells = vStyleCells[static_cast<std::size_t>(i_entry)];
+    for (const int i_cell : v_cells) {
+        if (!keep_on())
+            return;
+        const TTLoc& loc = vLockedCells[static_cast<std::size_t>(i_cell)];
+        const TimeslotPtr slot = pTimetable->GetDay(loc.GetDay()).GetVenueSlots(loc.GetVenue()).GetSlotPtr(loc.GetSlot());
+        if (visit(slot, vDayIds[static_cast<std::size_t>(loc.GetDay())]))
+            return;
+    }
+}
+
+// ---- boundaries ----
+
+void RosterEngine::CollectStyleSlots(int i_part, LONG l_style_key, std::vector<const Timeslot*>& a_slots,
+                                     KeyList& keys) const
+{
+    if (pTimetable == nullptr)
+        return;
+    const GroupList& groups = pDoc->GetGroups();
+    std::vector<TTLoc> v_locs;
+    // The participant's own groups: the only ones it can be a member of.
+    for (const int g : vPartGroups[static_cast<std::size_t>(i_part)]) {
+        const Group& group = groups[g];
+        if (group.GetStyles().Find(l_style_key) < 0)
+            continue;
+        const TTLocArray& a_locs = GroupPlacements[g];
+        for (int i = 0; i < a_locs.GetSize(); ++i)
+            v_locs.push_back(a_locs[i]);
+        keys.Add(group.GetKey());
+    }
+    // Into the end-time order in the order a walk of the timetable meets
+    // the slots: of slots ending together, the one met later goes before
+    // the one found equal.
+    std::sort(v_locs.begin(), v_locs.end(), [](const TTLoc& a, const TTLoc& b) {
+        if (a.GetDay() != b.GetDay())
+            return a.GetDay() < b.GetDay();
+        if (a.GetVenue() != b.GetVenue())
+            return a.GetVenue() < b.GetVenue();
+        return a.GetSlot() < b.GetSlot();
+    });
+    for (const TTLoc& loc : v_locs) {
+        const Timeslot* p_slot = &pTimetable->GetDay(loc.GetDay()).GetVenueSlots(loc.GetVenue())[loc.GetSlot()];
+        int i_low = 0;
+        int i_high = static_cast<int>(a_slots.size()) - 1;
+        int i_insert = -1;
+        while (i_low <= i_high) {
+            const int i_mid = (i_low + i_high) / 2;
+            const int i_cmp = SlotOrder.Compare(*p_slot, *a_slots[static_cast<std::size_t>(i_mid)], 3);
+            if (i_cmp == 0) {
+                i_insert = i_mid;
+                break;
+            }
+            if (i_cmp < 0)
+                i_high = i_mid - 1;
+            else
+                i_low = i_mid + 1;
+        }
+        if (i_insert < 0)
+            i_insert = i_low;
+        a_slots.insert(a_slots.begin() + i_insert, p_slot);
+    }
+}
+
+void RosterEngine::BuildStyleSlots(int i_part, const Needs& needs, BoundaryArray& a_bounds)
+{
+    a_bounds.RemoveAll();
+    const LONG l_part_key = pDoc->GetParticipants()[i_part].GetKey();
+    BOOL b_any_held = FALSE;
+    for (std::size_t i = 0; i < needs.vStyles.size(); ++i) {
+        StyleBoundary entry;
+        entry.lStyleKey = needs.vStyles[i];
+        entry.iOrder = static_cast<int>(needs.vOrders[i]);
+        std::vector<const Timeslot*> a_slots;
+        KeyList keys;
+        CollectStyleSlots(i_part, entry.lStyleKey, a_slots, keys);
+        if (!a_slots.empty()) {
+            entry.pFirst = a_slots.front();
+            entry.pLast = a_slots.back();
+            entry.bHeld = 1;
+            Errors.RemoveErrors(l_part_key, entry.lStyleKey);
+            b_any_held = TRUE;
+        }
+        a_bounds.Add(entry);
+    }
+    if (!b_any_held)
+        return;
+    const int n_entries = a_bounds.GetSize();
+    for (int i = 0; i < n_entries; ++i) {
+        const StyleBoundary held = a_bounds[i];
+        if (!held.bHeld)
+            continue;
+        // A later order starts after the latest-ending earlier one ...
+        for (int j = i + 1; j < n_entries; ++j) {
+            StyleBoundary& later = a_bounds[j];
+            if (later.bHeld || later.iOrder <= held.iOrder)
+                continue;
+            if (later.pFirst == nullptr || SlotOrder.Compare(*later.pFirst, *held.pLast, 3) <= 0)
+                later.pFirst = held.pLast;
+        }
+        // ... and an earlier order ends before the earliest one of it.
+        for (int j = i - 1; j >= 0; --j) {
+            StyleBoundary& earlier = a_bounds[j];
+            if (earlier.bHeld || earlier.iOrder >= held.iOrder)
+                continue;
+            if (earlier.pLast == nullptr || SlotOrder.Compare(*earlier.pLast, *held.pFirst, 0) >= 0)
+                earlier.pLast = held.pFirst;
+        }
+    }
+}
+
+void RosterEngine::UpdateBoundaries(int i_part, int i_entry, BoundaryArray& a_bounds) const
+{
+    StyleBoundary& entry = a_bounds[i_entry];
+    std::vector<const Timeslot*> a_slots;
+    KeyList keys;
+    CollectStyleSlots(i_part, entry.lStyleKey, a_slots, keys);
+    if (__ZelAssertOn && a_slots.empty())
+        __ZelAssert("(slots.GetSize() > 0)", __FILE_NAME__, __LINE__, "UpdateBoundaries: No timeslots found!?!\n");
+    entry.pFirst = a_slots.front();
+    entry.pLast = a_slots.back();
+    for (int j = i_entry + 1; j < a_bounds.GetSize(); ++j) {
+        StyleBoundary& later = a_bounds[j];
+        if (later.iOrder <= entry.iOrder)
+            continue;
+        if (later.pFirst == nullptr || SlotOrder.Compare(*later.pFirst, *entry.pLast, 3) <= 0)
+            later.pFirst = entry.pLast;
+    }
+}
+
+// ---- searching ----
+
+BOOL RosterEngine::SearchParticipant(int i_part, RosterStatus* p_status, int i_level, LONG l_style_key)
+{
+    CheckStackGuard();
+    ++Stats.nSearches;
+    const Participant& part = pDoc->GetParticipants()[i_part];
+    const Needs needs = GetNeeds(pDoc, part);
+    if (p_status) {
+        const std::string s_text = part.GetFullName() + " " + GetSearchLevelName(i_level, TRUE);
+        p_status->SetParticipantText(s_text);
+        PostText(ROSTER_POST_PARTICIPANT_TEXT, s_text);
+    }
+
+    BoundaryArray a_bounds;
+    BuildStyleSlots(i_part, needs, a_bounds);
+    int n_held = 0;
+    for (int i = 0; i < a_bounds.GetSize(); ++i)
+        n_held += a_bounds[i].bHeld ? 1 : 0;
+    if (n_held == needs.nRequiredMax)
+        return TRUE;
+
+    // Places entry i by a walk over the cells of its style.
+    auto place_entry = [&](int i) {
+        const LONG l_style = a_bounds[i].lStyleKey;
+        BOOL b_placed = FALSE;
+        BOOL b_moved = FALSE;
+        WalkStyleCells(
+            l_style, [&] { return !IsSkipped() && !IsCancelled() && !a_bounds[i].bHeld; },
+            [&](const TimeslotPtr& slot, LONG l_day_id) {
+                std::string s_message;
+                b_placed = TryPlace(i_part, l_style, s_message, slot, l_day_id, a_bounds[i].pFirst, a_bounds[i].pLast,
+                                    b_moved, i_level);
+                if (!b_placed)
+                    return false;
+                a_bounds[i].bHeld = 1;
+                Errors.RemoveErrors(part.GetKey(), l_style);
+                if (b_moved)
+                    BuildStyleSlots(i_part, needs, a_bounds);
+                UpdateBoundaries(i_part, i, a_bounds);
+                return true;
+            });
+        return b_placed;
+    };
+
+    if (l_style_key >= 0) {
+        for (int i = 0; i < a_bounds.GetSize(); ++i) {
+            if (a_bounds[i].lStyleKey != l_style_key)
+                continue;
+            if (a_bounds[i].bHeld)
+                return TRUE;
+            place_entry(i);
+            return a_bounds[i].bHeld ? TRUE : FALSE;
+        }
+        return FALSE;
+    }
+
+    BOOL b_result = FALSE;
+    for (int i = 0; i < a_bounds.GetSize(); ++i) {
+        if ((iPassFlag && n_held >= needs.nRequiredMin) || n_held == needs.nRequiredMax) {
+            b_result = TRUE;
+            break;
+        }
+        if (IsCancelled())
+            break;
+        if (a_bounds[i].bHeld)
+            continue;
+        b_result = FALSE;
+        if (place_entry(i)) {
+            ++n_held;
+            b_result = TRUE;
+        }
+    }
+    if (b_result && n_held < needs.nRequiredMin)
+        b_result = FALSE;
+    if (p_status) {
+        if (b_result)
+            p_status->AddToMinimum();
+        if (n_held == needs.nRequiredMax)
+            p_status->AddToMaximum();
+    }
+    return b_result;
+}
+
+BOOL RosterEngine::TryPlace(int i_part, LONG l_style_key, std::string& s_message, const TimeslotPtr& slot,
+                            LONG l_day_id, const Timeslot* p_lower, const Timeslot* p_upper, BOOL& b_moved,
+                            int i_level)
+{
+    CheckStackGuard();
+    b_moved = FALSE;
+    const Timeslot& timeslot = *slot;
+    if (p_lower && SlotOrder.Compare(timeslot, *p_lower, 1) < 0)
+        return FALSE;
+    if (p_upper && SlotOrder.Compare(timeslot, *p_upper, 2) > 0)
+        return FALSE;
+    GroupList& groups = pDoc->GetGroups();
+    if (!timeslot.IsLocked() || timeslot.GetGroup() < 0)
+        return FALSE;
+    const int i_group = groups.FindByKey(timeslot.GetGroup());
+    if (i_group < 0 || i_group >= GroupPlacements.GetSize())
+        return FALSE;
+    const Group& group = groups[i_group];
+    const Participant& part = pDoc->GetParticipants()[i_part];
+    const LONG l_part_key = part.GetKey();
+    if (group.GetStyles().Find(l_style_key) < 0 || group.GetMembers().HasMember(l_part_key))
+        return FALSE;
+    if (!part.IsAvailable(pDoc, l_day_id, timeslot)) {
+        s_message = LoadResString(IDS_ROSTER_CHECK_AVAILABILITY, "");
+        return FALSE;
+    }
+
+    RosterTransaction trans(pMover.get(), &Counters);
+    Stats.nDeepest = std::max(Stats.nDeepest, pMover->GetStackSize());
+    // Counts the try as rolled back unless it commits.
+    struct Outcome {
+        SearchStats& Stats;
+        BOOL bCommitted = FALSE;
+        ~Outcome() { ++(bCommitted ? Stats.nCommitted : Stats.nRolledBack); }
+    } outcome{Stats};
+    BOOL b_displaced = FALSE;
+    ZelArray<int> a_clashing;
+    if (GetClashMemberships(i_group, l_part_key, a_clashing)) {
+        if (i_level == e_basic_search)
+            return FALSE;
+        for (int i = 0; i < a_clashing.GetSize(); ++i) {
+            int n_uses = 0;
+            if (ChainGuards.Lookup(groups[a_clashing[i]].GetKey(), n_uses))
+                return FALSE;
+            if (!RemoveFromClashGroup(i_part, l_part_key, a_clashing[i]))
+                return FALSE;
+        }
+        b_displaced = TRUE;
+    }
+
+    if (IsGroupFull(i_group)) {
+        if (i_level < e_maximum_search || !MakeRoom(i_part, i_group, s_message, i_level)) {
+            s_message = LoadResString(IDS_ROSTER_CHECK_SIZES, "");
+            return FALSE;
+        }
+        b_moved = TRUE;
+        if (b_displaced) {
+            const ChainGuard guard(ChainGuards, group.GetKey());
+            RosterStatus scratch;
+            if (!SearchParticipant(i_part, &scratch, i_level, -1))
+                return FALSE;
+        }
+        CommitTry(trans);
+        outcome.bCommitted = TRUE;
+        return TRUE;
+    }
+
+    const ChainGuard guard(ChainGuards, group.GetKey());
+    if (guard.WasPresent())
+        return FALSE;
+    if (!AddToGroup(i_part, i_group, s_message))
+        return FALSE;
+    if (b_displaced) {
+        RosterStatus scratch;
+        if (!SearchParticipant(i_part, &scratch, i_level, -1))
+            return FALSE;
+        b_moved = TRUE;
+    }
+    CommitTry(trans);
+    outcome.bCommitted = TRUE;
+    return TRUE;
+}
+
+const Timeslot* RosterEngine::FindSlot(int i_part, LONG l_style_key, BOOL& b_moved, std::string& s_message,
+                                       const Timeslot* p_lower, const Timeslot* p_upper)
+{
+    if (pDoc->GetNumVenues() == 0 || !pDoc->HasDaysAndTimeslots() || pTimetable == nullptr) {
+        s_message = LoadResString(IDS_ROSTER_NO_TIMETABLE, "");
+        return nullptr;
+    }
+    const Timeslot* p_found = nullptr;
+    WalkStyleCells(
+        l_style_key, [&] { return !IsCancelled(); },
+        [&](const TimeslotPtr& slot, LONG l_day_id) {
+            if (!TryPlace(i_part, l_style_key, s_message, slot, l_day_id, p_lower, p_upper, b_moved, e_basic_search))
+                return false;
+            p_found = &*slot;
+            return true;
+        });
+    if (p_found == nullptr && s_message.empty() && !IsCancelled())
+        s_message = LoadResString(IDS_ROSTER_NO_GROUP, "");
+    return p_found;
+}
+
+BOOL RosterEngine::AddToGroup(int i_part, int i_group, std::string& s_message)
+{
+    CheckStackGuard();
+    RosterTransaction trans(pMover.get(), &Counters);
+    pMover->RecordPutIn(i_part, i_group, &Counters);
+    if (!CheckParticipantLimits(i_group, i_part)) {
+        s_message = LoadResString(IDS_ROSTER_CHECK_LIMITS, "");
+        trans.Rollback();
+        return FALSE;
+    }
+    if (!CheckRules(s_message)) {
+        trans.Rollback();
+        return FALSE;
+    }
+    CommitTry(trans);
+    return TRUE;
+}
+
+BOOL RosterEngine::CheckParticipantLimits(int i_group, int i_part) const
+{
+    const Participant& part = pDoc->GetParticipants()[i_part];
+    const PartCount& counts = Counters.GetPartCount(i_part);
+    const TTLocArray& a_locs = GroupPlacements[i_group];
+    const UINT u_day_max = part.GetDayLimits().GetMax();
+    for (int i = a_locs.GetSize() - 1; i >= 0; --i) {
+        const TTLoc& loc = a_locs[i];
+        if (counts.GetDayCount(loc.GetDay()) > u_day_max)
+            return FALSE;
+        if (part.GetUseVenueLimits()) {
+            const VenueLimit* p_limit = part.GetVenueLimit(pDoc->GetVenues()[loc.GetVenue()].GetKey());
+            if (p_limit && counts.GetVenueCount(loc.GetVenue()) > p_limit->Limit.GetMax())
+                return FALSE;
+        } else if (counts.GetTotal() > part.GetEventLimits().GetMax()) {
+            return FALSE;
+        }
+    }
+    return TRUE;
+}
+
+BOOL RosterEngine::CheckRules(std::string& s_message) const
+{
+    const SchedulingRules& rules = pDoc->GetSchedulingRules();
+    for (int i = 0; i < rules.GetNumVenueRules(); ++i) {
+        std::string s_rule;
+        if (!rules.GetVenueRules()[i].CheckRule(i + 1, pDoc, s_rule, TRUE)) {
+            s_message = FormatMessageId(IDS_ROSTER_CHECK_VENUE_RULE, std::to_string(i + 1));
+            return FALSE;
+        }
+    }
+    for (int i = 0; i < rules.GetNumDayRules(); ++i) {
+        std::string s_rule;
+        if (!rules.GetDayRules()[i].CheckRule(i + 1, pDoc, s_rule, TRUE)) {
+            s_message = FormatMessageId(IDS_ROSTER_CHECK_DAY_RULE, std::to_string(i + 1));
+            return FALSE;
+        }
+    }
+    return TRUE;
+}
+
+BOOL RosterEngine::MakeRoom(int i_part, int i_group, std::string& s_message, int i_level)
+{
+    CheckStackGuard();
+    GroupList& groups = pDoc->GetGroups();
+    const ChainGuard guard(ChainGuards, groups[i_group].GetKey());
+    if (guard.WasPresent())
+        return FALSE;
+    const GroupMembers members = static_cast<const Group&>(groups[i_group]).GetMembers();
+    for (int m = members.GetSize() - 1; m >= 0 && !IsCancelled(); --m) {
+        if (!members[m].bRostered)
+            continue;
+        const int i_member = FindParticipant(members[m].lParticipantKey);
+        if (i_member < 0)
+            continue;
+        RosterTransaction trans(pMover.get(), &Counters);
+        pMover->RecordTakeOut(i_member, i_group, &Counters);
+        if (!AddToGroup(i_part, i_group, s_message)) {
+            trans.Rollback();
+            return FALSE;
+        }
+        if (SearchParticipant(i_member, nullptr, e_level2_search, -1)) {
+            CommitTry(trans);
+            return TRUE;
+        }
+        if (i_level > e_level2_search && SearchParticipant(i_member, nullptr, i_level, -1)) {
+            CommitTry(trans);
+            return TRUE;
+        }
+        trans.Rollback();
+    }
+    return FALSE;
+}
+
+BOOL RosterEngine::GetClashMemberships(int i_group, LONG l_part_key, ZelArray<int>& a_groups) const
+{
+    // The clashing groups the participant is a member of, in the order of
+    // the clash list: found from the participant's own groups, which are
+    // far fewer.
+    const int i_part = FindParticipant(l_part_key);
+    if (i_part < 0)
+        return FALSE;
+    const GroupList& groups = pDoc->GetGroups();
+    const KeyList& clashes = ClashLists[i_group];
+    std::vector<std::pair<int, int>> v_found;
+    for (const int g : vPartGroups[static_cast<std::size_t>(i_part)]) {
+        const int i_slot = clashes.Find(groups[g].GetKey());
+        if (i_slot >= 0)
+            v_found.emplace_back(i_slot, g);
+    }
+    std::sort(v_found.begin(), v_found.end());
+    for (const auto& [i_slot, g] : v_found)
+        a_groups.Add(g);
+    return a_groups.GetSize() > 0 ? TRUE : FALSE;
+}
+
+BOOL RosterEngine::RemoveFromClashGroup(int i_part, LONG l_part_key, int i_group)
+{
+    const GroupMembers& members = static_cast<const Group&>(pDoc->GetGroups()[i_group]).GetMembers();
+    const int i_member = members.Find(l_part_key);
+    if (i_member < 0 || !members[i_member].bRostered)
+        return FALSE;
+    pMover->RecordTakeOut(i_part, i_group, &Counters);
+    return TRUE;
+}
+
+BOOL RosterEngine::AnyGroupWithRoom()
+{
+    LONG l_key = -1;
+    int i_group = -1;
+    GroupIndex.SetToStart();
+    while (GroupIndex.GetNext(l_key, i_group)) {
+        if (!IsGroupFull(i_group))
+            return TRUE;
+    }
+    return FALSE;
+}
