@@ -72,6 +72,20 @@ std::string GetRegistryPath()
     return "Software\\" + GetRegistryKeyName();
 }
 
+std::string GetDocString(DocStringIndex e_index)
+{
+    std::string s_all;
+    LoadResourceString(IDR_MAINFRAME, s_all);
+    std::size_t u_start = 0;
+    for (int i = 0; i < e_index; ++i) {
+        u_start = s_all.find('\n', u_start);
+        if (u_start == std::string::npos)
+            return {};
+        ++u_start;
+    }
+    return s_all.substr(u_start, s_all.find('\n', u_start) - u_start);
+}
+
 // ---- per-user options ----
 
 BOOL GetOpenLast() { return GetUserFlag("OpenLast"); }

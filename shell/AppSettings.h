@@ -26,6 +26,7 @@ enum : UINT {
     IDS_SETTINGS_NOT_CONVERTED = 10017,
     IDS_SYSTEM_LIBRARY_TOO_OLD = 10018,
     IDS_OWN_LIBRARY_TOO_OLD = 10019,
+    IDS_NOT_AN_EVENT_FILE = 20004,
 };
 
 namespace AppSettings {
@@ -40,6 +41,20 @@ std::string GetProductName();
 std::string GetRegistryKeyName();
 // "Software\" + the key name.
 std::string GetRegistryPath();
+
+// One part of the document template's string (128), by index: 0 the window
+// title, 1 the document's name, 2 a new document's name, 3 the filter's
+// name, 4 the extension (".EVE"), 5 the file type, 6 the type's name.
+enum DocStringIndex : int {
+    e_window_title,
+    e_doc_name,
+    e_new_name,
+    e_filter_name,
+    e_filter_ext,
+    e_file_type,
+    e_file_type_name,
+};
+std::string GetDocString(DocStringIndex e_index);
 
 // ---- per-user options ----
 

@@ -9,7 +9,9 @@
 // with the pane's id, sets that window as the view's frame (wxView::
 // SetFrame) and returns it. The frame finds a pane's view by that window,
 // and deletes the views of its panes before it goes. A name nobody
-// registered gives a plain empty pane, in which no view is found.
+// registered gives a plain empty pane, in which no view is found. A view is
+// of a class when wx's run-time class says so (derived classes too) or when
+// its model face (IShellView::GetClassName) gives that name.
 //
 // Views implement the model's face (IShellView, or IItemListView for the
 // list views, model/ShellPorts.h) and, for what the frame needs besides,

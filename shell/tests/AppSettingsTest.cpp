@@ -67,6 +67,11 @@ TEST(AppSettings, NamesOfTheSettingsKey)
     EXPECT_EQ(AppSettings::GetProductName(), "Rotavex");
     EXPECT_EQ(AppSettings::GetRegistryKeyName(), "Vantor Software\\Rotavex");
     EXPECT_EQ(AppSettings::GetRegistryPath(), kUserKey);
+    EXPECT_EQ(AppSettings::GetDocString(AppSettings::e_window_title), "Rotavex");
+    EXPECT_EQ(AppSettings::GetDocString(AppSettings::e_doc_name), "Event");
+    EXPECT_EQ(AppSettings::GetDocString(AppSettings::e_filter_name), "Rotavex Event Files (*.eve)");
+    EXPECT_EQ(AppSettings::GetDocString(AppSettings::e_filter_ext), ".EVE");
+    EXPECT_EQ(AppSettings::GetDocString(AppSettings::e_file_type_name), "Rotavex Event");
 }
 
 TEST(AppSettings, TheFirstLibraryBelowItsVersionStopsTheStartWithItsMessage)
