@@ -399,10 +399,10 @@ void CRotavexApp::OnFileOpenSample()
 
 void CRotavexApp::OnFilePrintSetup()
 {
-    wxPageSetupDialogData data(PrintData);
+    wxPageSetupDialogData data(GetPrintData());
     wxPageSetupDialog dlg(GetMainFrame(), &data);
     if (dlg.ShowModal() == wxID_OK)
-        PrintData = dlg.GetPageSetupDialogData().GetPrintData();
+        GetPrintData() = dlg.GetPageSetupDialogData().GetPrintData();
 }
 
 void CRotavexApp::OnOpenRecentFile(int i_index)
@@ -465,7 +465,14 @@ void CRotavexApp::SaveRecentFiles()
     }
 }
 
+wxPrintData& CRotavexApp::GetPrintData()
+{
+    if (!pPrintData)
+        pPrintData = std::make_unique<wxPrintData>();
+    return *pPrintData;
+}
+
 void CRotavexApp::SetPortrait(BOOL b_portrait)
 {
-    PrintData.SetOrientation(b_portrait ? wxPORTRAIT : wxLANDSCAPE);
+    GetPrintData().SetOrientation(b_portrait ? wxPORTRAIT : wxLANDSCAPE);
 }

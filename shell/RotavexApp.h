@@ -97,7 +97,9 @@ public:
     void SetPrependSMTP(BOOL b_value) { AppSettings::SetPrependSMTP(b_value); }
     // The orientation of the program's printer settings.
     void SetPortrait(BOOL b_portrait);
-    wxPrintData& GetPrintData() { return PrintData; }
+    // The program's printer settings, made on first use (the desktop's
+    // printing must be up before they can be).
+    wxPrintData& GetPrintData();
 
     // The installation's paths (AppSettings::InstallPaths).
     std::string Path;
@@ -119,7 +121,7 @@ private:
     CEventDocument* pDocument = nullptr;
     wxWeakRef<CMainFrame> pFrame;
     std::unique_ptr<wxFileHistory> pHistory;
-    wxPrintData PrintData;
+    std::unique_ptr<wxPrintData> pPrintData;
     std::string sCommandLineFile;
 };
 
