@@ -74,6 +74,30 @@ std::string AbsolutePath(const std::string& s_path)
     return error ? s_path : path.lexically_normal().string();
 }
 
+// The user may answer "No" to saving the event before another is opened;
+// when none takes its place after all (the file dialog cancelled, the file
+// not taken), the event is still the changed one and still to be saved.
+class ModifiedKeeper {
+public:
+    explicit ModifiedKeeper(EventDoc& doc) : Doc(doc), bWasModified(doc.IsModified()) {}
+    ~ModifiedKeeper()
+    {
+        // A save stamps the event: an event saved on the way is not
+        // changed any more.
+        if (!bReplaced && bWasModified && !Doc.IsModified() && Doc.GetLastSavedDate() == dtSaved)
+            Doc.SetModifiedFlag();
+    }
+    ModifiedKeeper(const ModifiedKeeper&) = delete;
+    ModifiedKeeper& operator=(const ModifiedKeeper&) = delete;
+    void Replaced() const { bReplaced = true; }
+
+private:
+    EventDoc& Doc;
+    bool bWasModified;
+    CHighTime dtSaved = Doc.GetLastSavedDate();
+    mutable bool bReplaced = false;
+};
+
 bool SameFile(const std::string& s_a, const std::string& s_b)
 {
     if (s_a.empty() || s_b.empty())
@@ -336,11 +360,13 @@ CRotavexApp::OpenResult CRotavexApp::OpenDocumentFile(const std::string& s_path)
     const std::string s_full = AbsolutePath(s_path);
     // The event open already: nothing to do.
     if (SameFile(s_full, doc.GetPathName()))
-        return e_opened;
+        return e_already_open;
+    const ModifiedKeeper keeper(doc);
     if (!SaveAllModified())
         return e_cancelled;
     if (!doc.OnOpenDocument(s_full))
         return e_failed;
+    keeper.Replaced();
     AddToRecentFileList(s_full);
     pDocument->UpdateViews(nullptr);
     if (CMainFrame* p_frame = GetMainFrame())
@@ -373,18 +399,20 @@ void CRotavexApp::OnFileNew()
 
 void CRotavexApp::OnFileOpen()
 {
+    const ModifiedKeeper keeper(pDocument->GetEvent());
     if (!SaveAllModified())
         return;
     FileDialogRequest request;
     request.sTitle = "Open";
     request.vFilters = EventFileFilters();
     request.bMustExist = TRUE;
-    if (GetFileDialogPort().Ask(request))
-        OpenDocumentFile(request.sPath);
+    if (GetFileDialogPort().Ask(request) && OpenDocumentFile(request.sPath) == e_opened)
+        keeper.Replaced();
 }
 
 void CRotavexApp::OnFileOpenSample()
 {
+    const ModifiedKeeper keeper(pDocument->GetEvent());
     if (!SaveAllModified())
         return;
     FileDialogRequest request;
@@ -393,8 +421,8 @@ void CRotavexApp::OnFileOpenSample()
     const std::string s_ext = request.vFilters[0].second;
     request.sDefaultExt = s_ext.size() > 2 ? s_ext.substr(2) : std::string();
     request.bMustExist = TRUE;
-    if (GetFileDialogPort().Ask(request))
-        OpenDocumentFile(request.sPath);
+    if (GetFileDialogPort().Ask(request) && OpenDocumentFile(request.sPath) == e_opened)
+        keeper.Replaced();
 }
 
 void CRotavexApp::OnFilePrintSetup()

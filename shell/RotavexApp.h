@@ -66,11 +66,12 @@ public:
 
     // ---- the framework's file commands ----
 
-    enum OpenResult { e_opened, e_cancelled, e_failed };
+    enum OpenResult { e_opened, e_already_open, e_cancelled, e_failed };
     // Opens the event file in place of the event: nothing for the file
     // already open; the question whether to save the event first (Cancel
     // ends it); the load, which tells the user why a file cannot be taken
-    // and leaves the event as it was; the file joins the recent files.
+    // and leaves the event as it was, changed flag included; the file
+    // joins the recent files.
     OpenResult OpenDocumentFile(const std::string& s_path);
     // Files dropped on the frame: each event file opens in turn; anything
     // else is refused with a message.

@@ -399,21 +399,40 @@ TEST_F(FrameTest, BadFilesAreToldAndTheProgramGoesOnWithTheEventItHad)
     EXPECT_EQ(Frame().GetTitle(), "Event - Rotavex");
     EXPECT_TRUE(App().GetRecentFiles().empty());
 
-    // Through Open, over an event: the event stays.
+    // Through Open, over a changed event whose changes the user does not
+    // save first: the event stays, changes and all, still to be saved.
     EXPECT_EQ(App().OpenDocumentFile(Event("week-days.eve")), CRotavexApp::e_opened);
+    Doc().SetEventName("Weekly classes, changed");
+    Doc().SetModifiedFlag();
+    Boxes.Answer(IDNO);
     Files.AnswerPath(s_damaged);
     EXPECT_TRUE(Run(ID_FILE_OPEN));
-    EXPECT_EQ(Boxes.Boxes().size(), 2u);
-    EXPECT_EQ(Doc().GetEventName(), "Weekly classes");
+    ASSERT_EQ(Boxes.Boxes().size(), 3u);
+    EXPECT_EQ(Boxes.Boxes()[1].sText, "Save changes to week-days.eve?");
+    EXPECT_EQ(Doc().GetEventName(), "Weekly classes, changed");
     EXPECT_EQ(Doc().GetPathName(), Event("week-days.eve"));
+    EXPECT_TRUE(Doc().IsModified());
+    // So after "No" and a cancelled dialog; after "Yes" the event was saved.
+    Boxes.Answer(IDNO);
+    Files.AnswerCancel();
+    EXPECT_TRUE(Run(ID_FILE_OPEN));
+    EXPECT_TRUE(Doc().IsModified());
+    Boxes.Answer(IDYES);
+    Files.AnswerCancel();
+    EXPECT_TRUE(Run(ID_FILE_OPEN));
+    EXPECT_FALSE(Doc().IsModified());
+    EventDoc saved;
+    ASSERT_TRUE(saved.OnOpenDocument(Event("week-days.eve")));
+    EXPECT_EQ(saved.GetEventName(), "Weekly classes, changed");
+    Boxes.Clear();
 
     // A recent file that has gone is told and leaves the list.
     EXPECT_EQ(App().OpenDocumentFile(Event("custom-days.eve")), CRotavexApp::e_opened);
     fs::remove(Event("week-days.eve"));
     ASSERT_EQ(App().GetRecentFiles().size(), 2u);
     EXPECT_TRUE(Run(ID_FILE_MRU_FILE1 + 1));
-    ASSERT_EQ(Boxes.Boxes().size(), 3u);
-    EXPECT_EQ(Boxes.Boxes()[2].sText.rfind("Cannot open the event file '" + Event("week-days.eve") + "'.\n", 0), 0u);
+    ASSERT_EQ(Boxes.Boxes().size(), 1u);
+    EXPECT_EQ(Boxes.Boxes()[0].sText.rfind("Cannot open the event file '" + Event("week-days.eve") + "'.\n", 0), 0u);
     EXPECT_EQ(App().GetRecentFiles(), (std::vector<std::string>{Event("custom-days.eve")}));
     EXPECT_EQ(Doc().GetEventName(), "Festival weekend");
 
@@ -422,10 +441,10 @@ TEST_F(FrameTest, BadFilesAreToldAndTheProgramGoesOnWithTheEventItHad)
     const std::string s_text = (fsFolder / "notes.txt").string();
     WriteFileAtomically(s_text, std::string("notes"));
     App().OpenDroppedFiles({s_text, fsFolder.string(), Event("calendar-small.eve")});
-    ASSERT_EQ(Boxes.Boxes().size(), 5u);
-    EXPECT_EQ(Boxes.Boxes()[3].sText,
+    ASSERT_EQ(Boxes.Boxes().size(), 3u);
+    EXPECT_EQ(Boxes.Boxes()[1].sText,
               "Cannot open '" + s_text + "'.\nIt is not an event file: event files end in .eve.");
-    EXPECT_EQ(Boxes.Boxes()[3].uStyle, MB_OK | MB_ICONEXCLAMATION);
+    EXPECT_EQ(Boxes.Boxes()[1].uStyle, MB_OK | MB_ICONEXCLAMATION);
     EXPECT_EQ(Doc().GetEventName(), "Summer school");
 }
 
