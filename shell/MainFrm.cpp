@@ -28,13 +28,13 @@ namespace {
 constexpr UINT uFirstPaneId = 59648;
 
 // The views of the panes in the order they are made: (row, column).
-struct PaneSpec {
+struct PaneMaking {
     int iRow;
     int iCol;
     const char* pClass;
     int iSize;
 };
-const PaneSpec aPaneSpecs[] = {
+const PaneMaking aPaneMakings[] = {
     {0, 0, kVenueView, 200},
     {1, 0, kGroupView, 200},
     {0, 1, kParticipantView, 200},
@@ -370,18 +370,18 @@ bool CMainFrame::CreatePanes()
     }
     pColumns->SetMinimumPaneSize(20);
 
-    for (const PaneSpec& spec : aPaneSpecs) {
-        const int i_id = WxId(uFirstPaneId + 16 * spec.iRow + spec.iCol);
-        wxWindow* p_parent = aRows[spec.iCol];
-        wxWindow* p_pane = WindowClasses::Create(spec.pClass, p_parent, i_id);
+    for (const PaneMaking& pane : aPaneMakings) {
+        const int i_id = WxId(uFirstPaneId + 16 * pane.iRow + pane.iCol);
+        wxWindow* p_parent = aRows[pane.iCol];
+        wxWindow* p_pane = WindowClasses::Create(pane.pClass, p_parent, i_id);
         if (p_pane == nullptr)
-            p_pane = new wxPanel(p_parent, i_id, wxDefaultPosition, wxSize(spec.iSize, spec.iSize), wxBORDER_THEME);
-        p_pane->SetInitialSize(wxSize(spec.iSize, spec.iSize));
-        aPanes[spec.iRow][spec.iCol] = p_pane;
+            p_pane = new wxPanel(p_parent, i_id, wxDefaultPosition, wxSize(pane.iSize, pane.iSize), wxBORDER_THEME);
+        p_pane->SetInitialSize(wxSize(pane.iSize, pane.iSize));
+        aPanes[pane.iRow][pane.iCol] = p_pane;
     }
     for (int i = 0; i < 2; ++i)
-        aRows[i]->SplitHorizontally(aPanes[0][i], aPanes[1][i], aPaneSpecs[0].iSize);
-    pColumns->SplitVertically(aRows[0], aRows[1], aPaneSpecs[0].iSize);
+        aRows[i]->SplitHorizontally(aPanes[0][i], aPanes[1][i], aPaneMakings[0].iSize);
+    pColumns->SplitVertically(aRows[0], aRows[1], aPaneMakings[0].iSize);
     SizeFirstColumn();
     if (wxView* p_venues = FindView(kVenueView, false))
         SetActiveView(p_venues);
