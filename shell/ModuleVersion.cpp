@@ -3,6 +3,7 @@
 #include "framework/LoadedModules.h"
 
 #include <dlfcn.h>
+#include <gnu/libc-version.h>
 #include <wx/utils.h>
 #include <wx/versioninfo.h>
 
@@ -46,4 +47,26 @@ std::uint64_t GetModuleVersion(const std::string& s_module)
     if (s_module == RVX_MODULE_LIBSTDCXX)
         return GetLoadedObjectVersion("stdc++");
     return 0;
+}
+
+std::vector<AppSettings::RequiredModule> RequiredModules()
+{
+    // The toolkit and C++ run-time versions of the build come from the build
+    // system; a build that could not tell them requires none.
+    return {
+        {RVX_MODULE_GTK, ParseModuleVersion(RVX_BUILT_GTK_VERSION), IDS_SYSTEM_LIBRARY_TOO_OLD},
+        {RVX_MODULE_ZELKIT, MakeModuleVersion(7, 1, 0, 0), IDS_OWN_LIBRARY_TOO_OLD},
+        {RVX_MODULE_WX, MakeModuleVersion(wxMAJOR_VERSION, wxMINOR_VERSION, wxRELEASE_NUMBER, 0),
+         IDS_SYSTEM_LIBRARY_TOO_OLD},
+        {RVX_MODULE_LIBC, MakeModuleVersion(__GLIBC__, __GLIBC_MINOR__, 0, 0), IDS_SYSTEM_LIBRARY_TOO_OLD},
+        {RVX_MODULE_LIBSTDCXX, ParseModuleVersion(RVX_BUILT_LIBSTDCXX_VERSION), IDS_SYSTEM_LIBRARY_TOO_OLD},
+    };
+}
+
+BOOL CModuleVersion::ReadVersionInfo(const std::string& s_module)
+{
+    const std::uint64_t u_version = GetModuleVersion(s_module);
+    dwFileVersionMS = static_cast<DWORD>(u_version >> 32);
+    dwFileVersionLS = static_cast<DWORD>(u_version & 0xFFFFFFFF);
+    return u_version != 0 ? TRUE : FALSE;
 }

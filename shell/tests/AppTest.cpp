@@ -1,12 +1,16 @@
-// The application in-process under a virtual display: its frame, and its run
-// loop's handling of an assertion failure.
+// The application in-process under a virtual display: its start-up, and its
+// run loop's handling of an assertion failure.
+#include "framework/FileIO.h"
 #include "framework/MessageBox.h"
+#include "framework/Settings.h"
 #include "shell/MainFrm.h"
 #include "shell/RotavexApp.h"
 #include "zelkit/ZelAssert.h"
 #include "zelkit/ZelErrorReport.h"
 
+#include <filesystem>
 #include <gtest/gtest.h>
+#include <unistd.h>
 #include <wx/init.h>
 
 namespace {
@@ -25,12 +29,19 @@ TEST(App, AssertionInTheRunLoopEndsTheProgramWithCodeOne)
     char* argv[] = {a_name, nullptr};
     ASSERT_TRUE(wxEntryStart(argc, argv)) << "no display";
 
-    // Start-up as the program does, but keep the test's recording ports.
+    // Start-up as the program does, but keep the test's recording ports and
+    // settings of its own.
+    const std::filesystem::path folder =
+        std::filesystem::temp_directory_path() / ("rvx-app-" + std::to_string(getpid()));
+    std::filesystem::create_directories(folder);
+    WriteFileAtomically((folder / "install.ini").string(),
+                        std::string("[Software\\Vantor Software\\Rotavex]\n\"Path\"=sz:\"/opt/rotavex\"\n"
+                                    "\"License\"=sz:\"/opt/rotavex/licence.txt\"\n"));
+    CSettingsStore::Get().Configure((folder / "settings").string(), (folder / "install.ini").string());
     CRotavexApp::InitServices(false);
-    auto* p_frame = new CMainFrame;
-    p_app->SetTopWindow(p_frame);
-    p_frame->Show();
-    EXPECT_EQ(p_frame->GetTitle(), "Untitled - Rotavex");
+    ASSERT_TRUE(p_app->StartUp(""));
+    ASSERT_NE(p_app->GetMainFrame(), nullptr);
+    EXPECT_EQ(p_app->GetMainFrame()->GetTitle(), "Event - Rotavex");
     EXPECT_EQ(ZelAssertGetProductInfo(), "Rotavex Rev 1.89");
     EXPECT_FALSE(ZelAssertGetEmail().empty());
 
@@ -43,6 +54,8 @@ TEST(App, AssertionInTheRunLoopEndsTheProgramWithCodeOne)
     EXPECT_EQ(boxes.Boxes().back().sText, "Assertion failure: the program will now terminate");
     p_app->OnExit();
     wxEntryCleanup();
+    CSettingsStore::Get().Configure("", "");
+    std::filesystem::remove_all(folder);
 }
 
 } // namespace

@@ -1,6 +1,7 @@
 // The wx sides of the program's helpers: the list-box adapter under the
 // selection mover, and the versions of the libraries the program runs on.
 #include "framework/LoadedModules.h"
+#include "framework/MessageBox.h"
 #include "framework/ui/WxListBox.h"
 #include "framework/ui/WxText.h"
 #include "model/General.h"
@@ -55,6 +56,29 @@ TEST(HelpersWx, VersionsOfTheLibrariesThisProgramRunsOn)
     EXPECT_EQ(GetModuleVersion(RVX_MODULE_LIBSTDCXX) >> 48, 6u);
     for (const char* p : {"", "comctl32.dll", "zelkit71.dll", "LIBC", "gtk"})
         EXPECT_EQ(GetModuleVersion(p), 0u) << p;
+
+    CModuleVersion version;
+    EXPECT_TRUE(version.ReadVersionInfo(RVX_MODULE_ZELKIT));
+    EXPECT_EQ(version.dwFileVersionMS, 0x0007'0001u);
+    EXPECT_EQ(version.dwFileVersionLS, 0u);
+    EXPECT_FALSE(version.ReadVersionInfo("comctl32.dll"));
+    EXPECT_EQ(version.dwFileVersionMS, 0u);
+}
+
+TEST(HelpersWx, TheLibrariesThisProgramRunsOnAreTheOnesItRequires)
+{
+    const std::vector<AppSettings::RequiredModule> a_rows = RequiredModules();
+    std::vector<std::string> v_names;
+    for (const AppSettings::RequiredModule& row : a_rows) {
+        v_names.push_back(row.sName);
+        // The build told every version it was made against.
+        EXPECT_NE(row.uVersion, 0u) << row.sName;
+        EXPECT_EQ(row.uMessageId, row.sName == RVX_MODULE_ZELKIT ? 10019u : 10018u) << row.sName;
+    }
+    EXPECT_EQ(v_names, (std::vector<std::string>{"GTK", "zelkit", "wxWidgets", "libc", "libstdc++"}));
+    ScriptedMessageBox boxes;
+    EXPECT_TRUE(AppSettings::CheckRequiredModules(a_rows, GetModuleVersion));
+    EXPECT_TRUE(boxes.Boxes().empty());
 }
 
 } // namespace

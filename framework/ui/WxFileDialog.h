@@ -1,0 +1,20 @@
+// The file-dialog port over the desktop's file dialog; the program installs
+// it at start-up. Option controls go into the dialog through wx's
+// customisation hook.
+#pragma once
+
+#include "framework/FileDialog.h"
+
+#include <wx/string.h>
+
+class WxFileDialogPort : public IFileDialogPort {
+public:
+    BOOL Ask(FileDialogRequest& request) override;
+
+    // The dialog's wildcard text for the filters: each name with its
+    // patterns, every pattern made to match either case ("*.eve" becomes
+    // "*.[eE][vV][eE]"), as the desktop's filters tell letters apart.
+    static wxString Wildcard(const FileDialogRequest& request);
+    // The pattern matching either case.
+    static wxString AnyCasePattern(const std::string& s_pattern);
+};
