@@ -236,6 +236,13 @@ public:
     // over the timetable, when the event has a venue, a day, a timeslot
     // and a timetable.
     void OnRosterParticipants();
+    // Busy: a rostering run's worker is changing the groups' members. The
+    // roster dialog sets the mark before it starts the worker and clears it
+    // once the worker has been joined. While it is set nothing on the
+    // user-interface thread may read or change the event: a view that has
+    // to paint draws what it last drew, and no command runs.
+    BOOL IsBusy() const { return bBusy; }
+    void SetBusy(BOOL b_busy) { bBusy = b_busy; }
     // 32843: mails the event file to support.
     void OnEmailSupport();
     // 57612: mails the event file to recipients the user chooses.
@@ -390,6 +397,8 @@ private:
     ZelTimeslotCombinationList Combinations;
     BOOL bLoadProblems = FALSE;
     std::string sPathName;
+    // Set during a rostering run (IsBusy).
+    BOOL bBusy = FALSE;
 
     static CHighTime NullDate();
 

@@ -51,6 +51,9 @@ BOOL EventDoc::IsDocumentCommand(UINT u_id)
 
 BOOL EventDoc::IsCommandEnabled(UINT u_id) const
 {
+    // A rostering run's worker owns the groups until it has been joined.
+    if (bBusy)
+        return FALSE;
     switch (u_id) {
     case ID_DEFINE_EVENT:
     case ID_NEW_EVENT_DEFINITION:

@@ -11,11 +11,11 @@
 
 namespace {
 
-// The document's commands that the program routes to it. Rostering joins
-// them once its driver defines EventDoc::OnRosterParticipants.
+// The document's commands that the program routes to it.
 const UINT aCommands[] = {
     EventDoc::ID_DEFINE_EVENT,    EventDoc::ID_NEW_EVENT_DEFINITION, EventDoc::ID_BUILD_TIMETABLE,
     EventDoc::ID_PREFERENCES,     EventDoc::ID_SCHEDULING_RULES,     EventDoc::ID_CHECK_TIMETABLE,
+    EventDoc::ID_ROSTER_PARTICIPANTS, EventDoc::ID_ROSTER_PARTICIPANTS_TOOL,
     EventDoc::ID_EMAIL_SUPPORT,   EventDoc::ID_FILE_SEND_MAIL,       EventDoc::ID_FILE_CLOSE,
     // The framework's saves, which the document takes.
     ID_FILE_SAVE,                 ID_FILE_SAVE_AS,
@@ -150,6 +150,10 @@ void CEventDocument::OnCommand(wxCommandEvent& event)
         break;
     case EventDoc::ID_CHECK_TIMETABLE:
         Doc.OnCheckTimetable();
+        break;
+    case EventDoc::ID_ROSTER_PARTICIPANTS:
+    case EventDoc::ID_ROSTER_PARTICIPANTS_TOOL:
+        Doc.OnRosterParticipants();
         break;
     case EventDoc::ID_EMAIL_SUPPORT:
         Doc.OnEmailSupport();

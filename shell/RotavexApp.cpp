@@ -1,4 +1,5 @@
 #include "shell/RotavexApp.h"
+#include "shell/RosterCtrlDlg.h"
 
 #include "engine/BuildPorts.h"
 #include "engine/ProgressPort.h"
@@ -252,6 +253,7 @@ void CRotavexApp::InstallWindowPorts()
     SetProgressPort(&g_progressPort);
     SetBuildDialogsPort(&g_buildDialogsPort);
     SetBuildWindowPort(&g_buildWindowPort);
+    InstallRosterDialogs();
 }
 
 void CRotavexApp::ShutDown()
