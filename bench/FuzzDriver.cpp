@@ -30,7 +30,9 @@
 #include <vector>
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* p_data, std::size_t n_size);
-extern "C" void __sanitizer_set_death_callback(void (*p_callback)(void));
+// Present only when the sanitizers are linked in (a plain build runs the
+// seeds as a test without them).
+extern "C" __attribute__((weak)) void __sanitizer_set_death_callback(void (*p_callback)(void));
 
 namespace {
 
@@ -277,7 +279,8 @@ int main(int argc, char** argv)
         else
             v_inputs.emplace_back(argv[i]);
     }
-    __sanitizer_set_death_callback(OnDeath);
+    if (__sanitizer_set_death_callback)
+        __sanitizer_set_death_callback(OnDeath);
     for (int i_signal : {SIGSEGV, SIGBUS, SIGABRT, SIGFPE, SIGILL})
         std::signal(i_signal, OnSignal);
 

@@ -50,6 +50,20 @@ std::string Cp1252ToUtf8(const std::string& s_cp1252)
     return s_out;
 }
 
+std::u16string Cp1252ToUtf16(const std::string& s_cp1252)
+{
+    std::u16string s_out;
+    s_out.reserve(s_cp1252.size());
+    for (const char c : s_cp1252) {
+        const auto u = static_cast<unsigned char>(c);
+        if (u >= 0x80 && u < 0xA0 && a_high[u - 0x80])
+            s_out += static_cast<char16_t>(a_high[u - 0x80]);
+        else
+            s_out += static_cast<char16_t>(u);
+    }
+    return s_out;
+}
+
 std::optional<std::string> Utf8ToCp1252(const std::string& s_utf8, std::string* s_bad)
 {
     std::string s_out;

@@ -35,6 +35,9 @@ int ZelDefaultSystemMetrics(int i_index)
     case SM_CYCURSOR: return 32;
     case SM_CXEDGE:
     case SM_CYEDGE: return 2;
+    case SM_CYBORDER: return 1;
+    case SM_CXSMICON:
+    case SM_CYSMICON: return 16;
     default: return 0;
     }
 }

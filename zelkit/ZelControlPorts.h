@@ -54,10 +54,13 @@ enum Color : int {
 enum Metric : int {
     SM_CXVSCROLL = 2,
     SM_CYHSCROLL = 3,
+    SM_CYBORDER = 6,
     SM_CXCURSOR = 13,
     SM_CYCURSOR = 14,
     SM_CXEDGE = 45,
     SM_CYEDGE = 46,
+    SM_CXSMICON = 49,
+    SM_CYSMICON = 50,
 };
 } // namespace ZelSys
 
@@ -107,6 +110,7 @@ using ZelBitmapHandle = const void*;
 struct ZelPortFont {
     int iPoints = 0;
     bool bSwiss = true;
+    bool bBold = false;
     bool operator==(const ZelPortFont&) const = default;
 };
 
@@ -132,6 +136,8 @@ public:
     virtual void StretchTransparentBitmap(ZelBitmapHandle h_bitmap, const CRect& rc, COLORREF c_transparent) = 0;
 
     virtual void FillRect(const CRect& rc, const ZelBrush& brush) = 0;
+    // An ellipse inside the rectangle, filled with the colour, no outline.
+    virtual void FillEllipse(const CRect& rc, COLORREF c_color) { FillRect(rc, ZelBrush::Solid(c_color)); }
     // A line from one point up to, not including, the other.
     virtual void Line(const CPoint& pt_from, const CPoint& pt_to, const ZelPen& pen) = 0;
     // The outline of a rectangle, inside it.

@@ -13,6 +13,7 @@ const StringEntry a_zelStrings[] = {
 #include "zelkit/strings/windows.inc"
 #include "zelkit/strings/dialogs.inc"
 #include "zelkit/strings/timeslotctrl.inc"
+#include "zelkit/strings/components.inc"
 };
 } // namespace
 

@@ -21,6 +21,24 @@ TEST(Encoding, KnownCharacters)
     EXPECT_EQ(Utf8ToCp1252("\xE2\x80\x9C" "a\xE2\x80\x9D"), std::optional<std::string>("\x93" "a\x94"));
 }
 
+TEST(Encoding, Utf16UnitsAreTheCodePointsOfUtf8)
+{
+    EXPECT_EQ(Cp1252ToUtf16("A\x80\xE9\x81"), std::u16string(u"A\u20AC\u00E9\u0081"));
+    // Every byte gives one unit, the code point its UTF-8 form spells.
+    for (int i = 1; i < 256; ++i) {
+        const std::string s_byte(1, static_cast<char>(i));
+        const std::u16string s_wide = Cp1252ToUtf16(s_byte);
+        ASSERT_EQ(s_wide.size(), 1u) << i;
+        const std::string s_utf8 = Cp1252ToUtf8(s_byte);
+        char32_t u = static_cast<unsigned char>(s_utf8[0]);
+        if (s_utf8.size() == 2)
+            u = ((u & 0x1F) << 6) | (s_utf8[1] & 0x3F);
+        else if (s_utf8.size() == 3)
+            u = ((u & 0x0F) << 12) | ((s_utf8[1] & 0x3F) << 6) | (s_utf8[2] & 0x3F);
+        EXPECT_EQ(static_cast<char32_t>(s_wide[0]), u) << i;
+    }
+}
+
 TEST(Encoding, RefusesWhatTheCodePageCannotHold)
 {
     std::string s_bad;

@@ -1,21 +1,12 @@
 // The window classes the library registers by name when it loads, so that
 // dialogs described elsewhere can hold its controls by class name. Each
 // class's static registration hands the window-class table a factory that
-// creates the class's control object. The timeslot grid and its display
-// form have their own headers (ZelTimeslotCtrl.h, ZelTimeslotDisplayCtrl.h);
-// the class below still stands in for its control.
+// creates the class's control object: the month calendar
+// (ZelMonthCalCtrl.h), the timeslot grid and its display form
+// (ZelTimeslotCtrl.h, ZelTimeslotDisplayCtrl.h).
 #pragma once
 
-#include "framework/Types.h"
-#include "zelkit/ui/ZelCustomCtrl.h"
-
-// The month calendar control ("ZLC_MONTH_CAL").
-class ZelMonthCalCtrl : public ZelCustomCtrl {
-public:
-    ZelMonthCalCtrl(wxWindow* p_parent, wxWindowID i_id);
-    static BOOL RegisterWndClass();
-    static BOOL UnregisterWndClass();
-};
+#include "zelkit/ui/ZelMonthCalCtrl.h"
 
 inline constexpr const char* ZLC_MONTH_CAL = "ZLC_MONTH_CAL";
 inline constexpr const char* ZLC_TIMESLOT = "ZLC_TIMESLOT";

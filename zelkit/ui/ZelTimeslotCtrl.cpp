@@ -721,53 +721,9 @@ wxDragResult ZelTimeslotCtrlTarget::OnData(wxCoord x, wxCoord y, wxDragResult)
 
 // -------------------------------------------------------- metrics, timers
 
-int ZelTimeslotCtrl::GetSystemMetrics(int i_index)
-{
-    wxSystemMetric e_metric;
-    switch (i_index) {
-    case ZelSys::SM_CXVSCROLL: e_metric = wxSYS_VSCROLL_X; break;
-    case ZelSys::SM_CYHSCROLL: e_metric = wxSYS_HSCROLL_Y; break;
-    case ZelSys::SM_CXCURSOR: e_metric = wxSYS_CURSOR_X; break;
-    case ZelSys::SM_CYCURSOR: e_metric = wxSYS_CURSOR_Y; break;
-    case ZelSys::SM_CXEDGE: e_metric = wxSYS_EDGE_X; break;
-    case ZelSys::SM_CYEDGE: e_metric = wxSYS_EDGE_Y; break;
-    default: return ZelDefaultSystemMetrics(i_index);
-    }
-    const int i_value = wxSystemSettings::GetMetric(e_metric, this);
-    return i_value > 0 ? i_value : ZelDefaultSystemMetrics(i_index);
-}
+int ZelTimeslotCtrl::GetSystemMetrics(int i_index) { return ZelWxSystemMetrics(i_index, this); }
 
-COLORREF ZelTimeslotCtrl::GetSysColor(int i_index)
-{
-    wxSystemColour e_colour;
-    switch (i_index) {
-    case ZelSys::COLOR_BACKGROUND: e_colour = wxSYS_COLOUR_DESKTOP; break;
-    case ZelSys::COLOR_ACTIVECAPTION: e_colour = wxSYS_COLOUR_ACTIVECAPTION; break;
-    case ZelSys::COLOR_MENU: e_colour = wxSYS_COLOUR_MENU; break;
-    case ZelSys::COLOR_WINDOW: e_colour = wxSYS_COLOUR_WINDOW; break;
-    case ZelSys::COLOR_WINDOWTEXT: e_colour = wxSYS_COLOUR_WINDOWTEXT; break;
-    case ZelSys::COLOR_CAPTIONTEXT: e_colour = wxSYS_COLOUR_CAPTIONTEXT; break;
-    case ZelSys::COLOR_HIGHLIGHT: e_colour = wxSYS_COLOUR_HIGHLIGHT; break;
-    case ZelSys::COLOR_HIGHLIGHTTEXT: e_colour = wxSYS_COLOUR_HIGHLIGHTTEXT; break;
-    case ZelSys::COLOR_BTNFACE: e_colour = wxSYS_COLOUR_BTNFACE; break;
-    case ZelSys::COLOR_BTNSHADOW: e_colour = wxSYS_COLOUR_BTNSHADOW; break;
-    case ZelSys::COLOR_GRAYTEXT: e_colour = wxSYS_COLOUR_GRAYTEXT; break;
-    case ZelSys::COLOR_BTNTEXT: e_colour = wxSYS_COLOUR_BTNTEXT; break;
-    case ZelSys::COLOR_BTNHIGHLIGHT: e_colour = wxSYS_COLOUR_BTNHIGHLIGHT; break;
-    case ZelSys::COLOR_3DDKSHADOW: e_colour = wxSYS_COLOUR_3DDKSHADOW; break;
-    case ZelSys::COLOR_3DLIGHT: e_colour = wxSYS_COLOUR_3DLIGHT; break;
-    case ZelSys::COLOR_INFOTEXT: e_colour = wxSYS_COLOUR_INFOTEXT; break;
-    case ZelSys::COLOR_INFOBK: e_colour = wxSYS_COLOUR_INFOBK; break;
-    default: return ZelDefaultSysColor(i_index);
-    }
-    // The desktop has no colour of its own on this desktop: the classic one.
-    if (e_colour == wxSYS_COLOUR_DESKTOP)
-        return ZelDefaultSysColor(i_index);
-    const wxColour colour = wxSystemSettings::GetColour(e_colour);
-    if (!colour.IsOk())
-        return ZelDefaultSysColor(i_index);
-    return ZelRGB(colour.Red(), colour.Green(), colour.Blue());
-}
+COLORREF ZelTimeslotCtrl::GetSysColor(int i_index) { return ZelWxSysColor(i_index); }
 
 void ZelTimeslotCtrl::StartTimer(UINT u_id, UINT u_period)
 {

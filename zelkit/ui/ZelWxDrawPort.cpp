@@ -8,6 +8,7 @@
 #include <wx/image.h>
 #include <wx/pen.h>
 #include <wx/renderer.h>
+#include <wx/settings.h>
 
 namespace {
 
@@ -39,8 +40,10 @@ void ZelWxDrawPort::SetFont(const ZelPortFont& font)
         else
             wx_font.SetPointSize(font.iPoints);
     }
+    if (font.bBold)
+        wx_font.SetWeight(wxFONTWEIGHT_BOLD);
     Dc.SetFont(wx_font);
-    Font = ZelPortFont{font.iPoints > 0 ? font.iPoints : wx_font.GetPointSize(), font.bSwiss};
+    Font = ZelPortFont{font.iPoints > 0 ? font.iPoints : wx_font.GetPointSize(), font.bSwiss, font.bBold};
 }
 
 CSize ZelWxDrawPort::GetCharDim()
@@ -131,6 +134,15 @@ void ZelWxDrawPort::FillRect(const CRect& rc, const ZelBrush& brush)
     Dc.DrawRectangle(ToWx(rc));
 }
 
+void ZelWxDrawPort::FillEllipse(const CRect& rc, COLORREF c_color)
+{
+    if (rc.IsRectEmpty())
+        return;
+    Dc.SetPen(*wxTRANSPARENT_PEN);
+    Dc.SetBrush(wxBrush(ToColour(c_color)));
+    Dc.DrawEllipse(ToWx(rc));
+}
+
 void ZelWxDrawPort::Line(const CPoint& pt_from, const CPoint& pt_to, const ZelPen& pen)
 {
     Dc.SetPen(wxPen(ToColour(pen.cColor), pen.iWidth, pen.eStyle == ZelPen::psDot ? wxPENSTYLE_DOT : wxPENSTYLE_SOLID));
@@ -200,4 +212,54 @@ void ZelWxDrawPort::ExcludeClip(const CRect& rc)
     Region.Subtract(ToWx(rc));
     Dc.DestroyClippingRegion();
     Dc.SetDeviceClippingRegion(Region);
+}
+
+// ------------------------------------------------- system sizes and colours
+
+int ZelWxSystemMetrics(int i_index, const wxWindow* p_window)
+{
+    wxSystemMetric e_metric;
+    switch (i_index) {
+    case ZelSys::SM_CXVSCROLL: e_metric = wxSYS_VSCROLL_X; break;
+    case ZelSys::SM_CYHSCROLL: e_metric = wxSYS_HSCROLL_Y; break;
+    case ZelSys::SM_CXCURSOR: e_metric = wxSYS_CURSOR_X; break;
+    case ZelSys::SM_CYCURSOR: e_metric = wxSYS_CURSOR_Y; break;
+    case ZelSys::SM_CXEDGE: e_metric = wxSYS_EDGE_X; break;
+    case ZelSys::SM_CYEDGE: e_metric = wxSYS_EDGE_Y; break;
+    case ZelSys::SM_CYBORDER: e_metric = wxSYS_BORDER_Y; break;
+    case ZelSys::SM_CXSMICON: e_metric = wxSYS_SMALLICON_X; break;
+    case ZelSys::SM_CYSMICON: e_metric = wxSYS_SMALLICON_Y; break;
+    default: return ZelDefaultSystemMetrics(i_index);
+    }
+    const int i_value = wxSystemSettings::GetMetric(e_metric, p_window);
+    return i_value > 0 ? i_value : ZelDefaultSystemMetrics(i_index);
+}
+
+COLORREF ZelWxSysColor(int i_index)
+{
+    wxSystemColour e_colour;
+    switch (i_index) {
+    case ZelSys::COLOR_ACTIVECAPTION: e_colour = wxSYS_COLOUR_ACTIVECAPTION; break;
+    case ZelSys::COLOR_MENU: e_colour = wxSYS_COLOUR_MENU; break;
+    case ZelSys::COLOR_WINDOW: e_colour = wxSYS_COLOUR_WINDOW; break;
+    case ZelSys::COLOR_WINDOWTEXT: e_colour = wxSYS_COLOUR_WINDOWTEXT; break;
+    case ZelSys::COLOR_CAPTIONTEXT: e_colour = wxSYS_COLOUR_CAPTIONTEXT; break;
+    case ZelSys::COLOR_HIGHLIGHT: e_colour = wxSYS_COLOUR_HIGHLIGHT; break;
+    case ZelSys::COLOR_HIGHLIGHTTEXT: e_colour = wxSYS_COLOUR_HIGHLIGHTTEXT; break;
+    case ZelSys::COLOR_BTNFACE: e_colour = wxSYS_COLOUR_BTNFACE; break;
+    case ZelSys::COLOR_BTNSHADOW: e_colour = wxSYS_COLOUR_BTNSHADOW; break;
+    case ZelSys::COLOR_GRAYTEXT: e_colour = wxSYS_COLOUR_GRAYTEXT; break;
+    case ZelSys::COLOR_BTNTEXT: e_colour = wxSYS_COLOUR_BTNTEXT; break;
+    case ZelSys::COLOR_BTNHIGHLIGHT: e_colour = wxSYS_COLOUR_BTNHIGHLIGHT; break;
+    case ZelSys::COLOR_3DDKSHADOW: e_colour = wxSYS_COLOUR_3DDKSHADOW; break;
+    case ZelSys::COLOR_3DLIGHT: e_colour = wxSYS_COLOUR_3DLIGHT; break;
+    case ZelSys::COLOR_INFOTEXT: e_colour = wxSYS_COLOUR_INFOTEXT; break;
+    case ZelSys::COLOR_INFOBK: e_colour = wxSYS_COLOUR_INFOBK; break;
+    // The desktop has no colour of its own on this desktop: the classic one.
+    default: return ZelDefaultSysColor(i_index);
+    }
+    const wxColour colour = wxSystemSettings::GetColour(e_colour);
+    if (!colour.IsOk())
+        return ZelDefaultSysColor(i_index);
+    return ZelRGB(colour.Red(), colour.Green(), colour.Blue());
 }

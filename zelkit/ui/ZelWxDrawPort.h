@@ -23,6 +23,7 @@ public:
     CSize GetTextExtent(const std::string& s_text) override;
     int DrawText(const std::string& s_text, CRect& rc, UINT u_flags, COLORREF c_text) override;
     void FillRect(const CRect& rc, const ZelBrush& brush) override;
+    void FillEllipse(const CRect& rc, COLORREF c_color) override;
     void Line(const CPoint& pt_from, const CPoint& pt_to, const ZelPen& pen) override;
     void FrameRect(const CRect& rc, const ZelPen& pen) override;
     void DrawEdge(const CRect& rc) override;
@@ -41,3 +42,8 @@ private:
     CRect rcClip;
     wxRegion Region;
 };
+
+// The desktop's sizes and colours by the window system's indexes
+// (ZelSys), with the classic values where the desktop has none.
+int ZelWxSystemMetrics(int i_index, const wxWindow* p_window);
+COLORREF ZelWxSysColor(int i_index);

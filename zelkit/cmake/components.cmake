@@ -1,0 +1,12 @@
+# The month calendar, label stocks, the multi-selection tree and dialog
+# templates built in memory: each a core without a window and, where it has
+# one, its window in ui/.
+list(APPEND ZELKIT_CORE_SOURCES DlgTempl.cpp ZelLocale.cpp ZelLabelPrint.cpp ZelTreeCtrlCore.cpp ZelMonthCal.cpp)
+list(APPEND ZELKIT_UI_SOURCES ui/ZelMonthCalCtrl.cpp)
+
+rvx_add_test(NAME zelkit_components_tests
+  SOURCES tests/DlgTemplTest.cpp tests/LabelStockTest.cpp tests/TreeCtrlCoreTest.cpp tests/MonthCalTest.cpp
+  LIBS zelkit framework)
+rvx_add_test(NAME zelkit_components_ui_tests
+  SOURCES tests/MonthCalWxTest.cpp
+  LIBS zelkit framework WX)
