@@ -6,6 +6,7 @@
 #include "zelkit/ui/ZelNotifyEvent.h"
 #include "zelkit/ui/ZelWindowServicesWx.h"
 #include "zelkit/ui/ZelWxDrawPort.h"
+#include "zelkit/ui/ZelWxMenu.h"
 
 #include <algorithm>
 #include <chrono>
@@ -354,30 +355,12 @@ void ZelMonthCalCtrl::OnFocus(wxFocusEvent& event)
 
 void ZelMonthCalCtrl::OnTimer(wxTimerEvent& event) { pCal->OnTimer(static_cast<UINT>(event.GetId())); }
 
-void ZelMonthCalCtrl::OnContextMenu(wxContextMenuEvent& event)
-{
-    CPoint pt(-1, -1);
-    if (event.GetPosition() != wxDefaultPosition) {
-        const wxPoint pt_client = ScreenToClient(event.GetPosition());
-        pt = CPoint(pt_client.x, pt_client.y);
-    }
-    pCal->OnContextMenu(pt);
-}
+void ZelMonthCalCtrl::OnContextMenu(wxContextMenuEvent& event) { pCal->OnContextMenu(ZelContextMenuPoint(*this, event)); }
 
 void ZelMonthCalCtrl::OnMenu(wxCommandEvent& event)
 {
-    for (const ZelMenuItem& item : LastMenu)
-        if (item.uId != 0 && WxId(item.uId) == event.GetId()) {
-            pCal->OnCommand(item.uId);
-            return;
-        }
-    // A command sent to the window by the library's id, folded or not.
-    const int i_id = event.GetId();
-    if (i_id >= 0 && pCal->OnCommand(static_cast<UINT>(i_id)))
-        return;
-    if (i_id >= 0 && i_id < 32767 && pCal->OnCommand(static_cast<UINT>(i_id) + 32768u))
-        return;
-    event.Skip();
+    if (!ZelRouteMenuCommand(LastMenu, event.GetId(), [this](UINT u_id) { return BOOL(pCal->OnCommand(u_id)); }))
+        event.Skip();
 }
 
 // ------------------------------------------------------------ the host port
@@ -409,16 +392,7 @@ void ZelMonthCalCtrl::SetCaretPos(const CPoint& pt)
 void ZelMonthCalCtrl::TrackPopupMenu(const ZelMenu& menu, const CPoint& pt_client)
 {
     LastMenu = menu;
-    wxMenu popup;
-    for (const ZelMenuItem& item : menu) {
-        if (item.uId == 0) {
-            popup.AppendSeparator();
-            continue;
-        }
-        wxMenuItem* p_item = popup.Append(WxId(item.uId), ToWx(item.sText));
-        p_item->Enable(item.bEnabled != 0);
-    }
-    PopupMenu(&popup, wxPoint(pt_client.x, pt_client.y));
+    ZelPopupMenu(*this, menu, pt_client);
 }
 
 BOOL ZelMonthCalCtrl::OpenYearEditor(const CRect& rc, int i_year)

@@ -6,6 +6,7 @@
 #include "zelkit/ui/ZelTimeslotDialogs.h"
 #include "zelkit/ui/ZelWindowServicesWx.h"
 #include "zelkit/ui/ZelWxDrawPort.h"
+#include "zelkit/ui/ZelWxMenu.h"
 
 #include <algorithm>
 #include <chrono>
@@ -502,58 +503,18 @@ void ZelTimeslotCtrl::HideTip()
 
 // ------------------------------------------------------ menu and dialogs
 
-void ZelTimeslotCtrl::OnContextMenu(wxContextMenuEvent& event)
-{
-    // From the keyboard the event has no position.
-    CPoint pt(-1, -1);
-    if (event.GetPosition() != wxDefaultPosition) {
-        const wxPoint pt_client = ScreenToClient(event.GetPosition());
-        pt = CPoint(pt_client.x, pt_client.y);
-    }
-    pGrid->OnContextMenu(pt);
-}
+void ZelTimeslotCtrl::OnContextMenu(wxContextMenuEvent& event) { pGrid->OnContextMenu(ZelContextMenuPoint(*this, event)); }
 
 void ZelTimeslotCtrl::OnMenu(wxCommandEvent& event)
 {
-    for (const ZelMenuItem& item : LastMenu)
-        if (item.uId != 0 && WxId(item.uId) == event.GetId()) {
-            pGrid->OnCommand(item.uId);
-            return;
-        }
-    // A command no menu of the window offered: by the id itself, or by
-    // the library's id that window ids fold down.
-    const int i_id = event.GetId();
-    if (i_id >= 0 && pGrid->OnCommand(static_cast<UINT>(i_id)))
-        return;
-    if (i_id >= 0 && i_id < 32767 && pGrid->OnCommand(static_cast<UINT>(i_id) + 32768u))
-        return;
-    event.Skip();
+    if (!ZelRouteMenuCommand(LastMenu, event.GetId(), [this](UINT u_id) { return BOOL(pGrid->OnCommand(u_id)); }))
+        event.Skip();
 }
 
 void ZelTimeslotCtrl::TrackPopupMenu(const ZelMenu& menu, const CPoint& pt_client)
 {
     LastMenu = menu;
-    wxMenu popup;
-    for (const ZelMenuItem& item : menu) {
-        if (item.uId == 0) {
-            popup.AppendSeparator();
-            continue;
-        }
-        // The key after the tab is shown, not taken as a mnemonic.
-        std::string s_text = item.sText;
-        const std::size_t u_tab = s_text.find('\t');
-        if (u_tab != std::string::npos) {
-            std::string s_key = s_text.substr(u_tab + 1);
-            s_key.erase(std::remove(s_key.begin(), s_key.end(), '&'), s_key.end());
-            s_text = s_text.substr(0, u_tab + 1) + s_key;
-        }
-        wxMenuItem* p_item = popup.Append(WxId(item.uId), ToWx(s_text), wxString(),
-                                          item.bChecked ? wxITEM_CHECK : wxITEM_NORMAL);
-        if (item.bChecked)
-            p_item->Check(true);
-        p_item->Enable(item.bEnabled != 0);
-    }
-    PopupMenu(&popup, wxPoint(pt_client.x, pt_client.y));
+    ZelPopupMenu(*this, menu, pt_client);
 }
 
 BOOL ZelTimeslotCtrl::AskSlotLength(UINT& u_minutes)
