@@ -2,6 +2,7 @@
 // day across updates, the scroll position handed from grid to grid and its
 // reset, the hints it leaves alone, and the write-back of the timeslots
 // edited in the grid.
+#include "framework/MessageBox.h"
 #include "model/EventDoc.h"
 #include "model/ShellPorts.h"
 #include "shell/DayGridCore.h"
@@ -243,6 +244,30 @@ TEST_F(TimetableViewCoreTest, EditedTimeslotsBecomeTheDaysLayoutAndTimeslotsAndL
     EXPECT_FALSE(Doc().GetTimetable()->IsValid());
     EXPECT_TRUE(Doc().IsModified());
     EXPECT_TRUE(views.Updates.empty());
+}
+
+TEST_F(TimetableViewCoreTest, MoreDaysThanTabsMayHoldAreToldAndGiveNoTabs)
+{
+    ScriptedMessageBox boxes;
+    EventBuilder big;
+    ZelStringArray a_names;
+    for (int d = 0; d <= TimetableViewCore::nMaxDays; ++d)
+        a_names.Add("Day " + std::to_string(d + 1));
+    CustomDays days;
+    days.SetDays(a_names);
+    big.Doc().GetEventDef().SetDayDef(days);
+    big.Slots(-1, {"09:00-10:00"}).Venue("Hall").Timetable();
+    ASSERT_EQ(big.Doc().GetTimetable()->GetNumDays(), 10001);
+
+    Core.SetDocument(&big.Doc());
+    EXPECT_FALSE(Core.FillTabs());
+    ASSERT_EQ(boxes.Boxes().size(), 1u);
+    EXPECT_EQ(boxes.Boxes()[0].sText.substr(0, 40), "Your timetable specifies 10001 days.\nThi");
+    EXPECT_NE(boxes.Boxes()[0].sText.find("maximum number of days (10000)"), std::string::npos);
+    EXPECT_EQ(Window.vTabs, (std::vector<std::string>{""}));
+    Core.OnUpdate(nullptr);
+    EXPECT_TRUE(Window.vTabs.empty());
+    EXPECT_EQ(Window.GetGrid(), nullptr);
 }
 
 } // namespace

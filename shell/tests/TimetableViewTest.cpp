@@ -22,6 +22,7 @@
 #include <chrono>
 #include <cstdlib>
 #include <filesystem>
+#include <functional>
 #include <gtest/gtest.h>
 #include <thread>
 #include <unistd.h>
@@ -264,6 +265,60 @@ TEST_F(TimetableViewTest, TabsPerDayTheInPlaceListLocksAndChangedTimeslots)
     EXPECT_FALSE(timetable.IsValid());
     EXPECT_TRUE(Run(DayGridCore::ID_CHANGE_TIMESLOTS));
     EXPECT_TRUE(Grid().GetCore().IsReadOnly());
+}
+
+TEST_F(TimetableViewTest, TheListClosesByEnterTabFocusLossAndTheDocumentsCommitAndTabMovesIntoTheGrid)
+{
+    ASSERT_NE(View(), nullptr);
+    wxNotebook* p_tabs = View()->GetTabs();
+    p_tabs->SetFocus();
+    Pump();
+    ASSERT_EQ(wxWindow::FindFocus(), p_tabs);
+    Key(p_tabs, WXK_TAB);
+    EXPECT_EQ(wxWindow::FindFocus(), &Grid());
+
+    // Each way of closing places the group chosen: Enter, Tab, the focus
+    // going elsewhere, and the document's commit of pending grid edits
+    // (before a build or a close).
+    struct Way {
+        const char* pName;
+        std::function<void(wxComboBox*)> fClose;
+    };
+    const Way a_ways[] = {
+        {"Enter", [this](wxComboBox* p_list) { Key(p_list, WXK_RETURN); }},
+        {"Tab", [this](wxComboBox* p_list) { Key(p_list, WXK_TAB); }},
+        {"focus elsewhere",
+         [p_tabs](wxComboBox*) {
+             p_tabs->SetFocus();
+             Pump();
+         }},
+        {"document's commit",
+         [this](wxComboBox*) {
+             Doc().CommitViewEdits();
+             Pump();
+         }},
+    };
+    int i_slot = 0;
+    for (const Way& way : a_ways) {
+        SCOPED_TRACE(way.pName);
+        const int i_set = i_slot % 2;
+        Mouse(wxEVT_LEFT_DCLICK, i_set, i_slot / 2);
+        wxComboBox* p_list = Grid().GetGroupList();
+        ASSERT_NE(p_list, nullptr);
+        EXPECT_EQ(wxWindow::FindFocus(), p_list);
+        const int i_choice = OtherChoice(Placed(i_set, i_slot / 2));
+        ASSERT_GE(i_choice, 0);
+        p_list->SetSelection(i_choice);
+        const std::string s_chosen(p_list->GetString(static_cast<unsigned>(i_choice)).utf8_str());
+        way.fClose(p_list);
+        EXPECT_EQ(Grid().GetGroupList(), nullptr);
+        const Timeslot& slot = Placed(i_set, i_slot / 2);
+        const int i_group = Doc().GetGroups().FindByKey(slot.GetGroup());
+        ASSERT_GE(i_group, 0);
+        EXPECT_EQ(Doc().GetGroups()[i_group].GetName(), s_chosen);
+        EXPECT_TRUE(slot.IsLocked());
+        ++i_slot;
+    }
 }
 
 } // namespace
