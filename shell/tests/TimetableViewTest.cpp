@@ -278,8 +278,8 @@ TEST_F(TimetableViewTest, TheListClosesByEnterTabFocusLossAndTheDocumentsCommitA
     EXPECT_EQ(wxWindow::FindFocus(), &Grid());
 
     // Each way of closing places the group chosen: Enter, Tab, the focus
-    // going elsewhere, and the document's commit of pending grid edits
-    // (before a build or a close).
+    // going elsewhere, scrolling, a change of size, and the document's
+    // commit of pending grid edits (before a build or a close).
     struct Way {
         const char* pName;
         std::function<void(wxComboBox*)> fClose;
@@ -290,6 +290,20 @@ TEST_F(TimetableViewTest, TheListClosesByEnterTabFocusLossAndTheDocumentsCommitA
         {"focus elsewhere",
          [p_tabs](wxComboBox*) {
              p_tabs->SetFocus();
+             Pump();
+         }},
+        {"scrolling",
+         [this](wxComboBox*) {
+             wxScrollWinEvent event(wxEVT_SCROLLWIN_LINEDOWN, 0, wxVERTICAL);
+             event.SetEventObject(&Grid());
+             Grid().GetEventHandler()->ProcessEvent(event);
+             Pump();
+         }},
+        {"resizing",
+         [this](wxComboBox*) {
+             wxSizeEvent event(Grid().GetSize(), Grid().GetId());
+             event.SetEventObject(&Grid());
+             Grid().GetEventHandler()->ProcessEvent(event);
              Pump();
          }},
         {"document's commit",
