@@ -107,6 +107,11 @@ void DayGrid::OpenListWindow(const CRect& rc, const std::vector<Choice>& v_choic
     }
     pList = new wxComboBox(this, iListId, wxEmptyString, wxPoint(rc.left, rc.top), wxSize(rc.Width(), -1), a_names,
                            wxCB_READONLY);
+    // The rectangle reaches down to where the list drops; the control
+    // covers at least the slot itself.
+    const int i_slotHeight = rc.Height() - GetParentHeight() / 2;
+    if (i_slotHeight > pList->GetSize().GetHeight())
+        pList->SetSize(rc.left, rc.top, rc.Width(), i_slotHeight);
     bListDropped = false;
     // The list speaks in the slots' own size of type.
     if (std::unique_ptr<IZelDrawPort> p_port = CreateMeasurePort()) {
