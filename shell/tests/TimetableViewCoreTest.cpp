@@ -270,4 +270,38 @@ TEST_F(TimetableViewCoreTest, MoreDaysThanTabsMayHoldAreToldAndGiveNoTabs)
     EXPECT_EQ(Window.GetGrid(), nullptr);
 }
 
+TEST_F(TimetableViewCoreTest, TheRulesAreCheckedAgainWhenChangeTimeslotsEndsAndWhenTheGridLosesTheFocus)
+{
+    ScriptedMessageBox boxes;
+    // A rule over Monday's and one over Tuesday's first two Hall slots.
+    Event.DayRule(0, SchedRule::e_different_groups, {"Hall 08:00-09:00", "Hall 09:00-10:00"});
+    Event.DayRule(1, SchedRule::e_different_groups, {"Hall 08:00-09:00", "Hall 09:00-10:00"});
+    ASSERT_TRUE(Core.FillTabs());
+    ASSERT_TRUE(Event.GetDayRule(0).IsEnabled());
+
+    // The day's first Hall slot goes; the rule that names it is dropped
+    // once the grid loses the focus.
+    auto drop_first_hall_slot = [this] {
+        DayGridCore& grid = *Window.GetGrid();
+        grid.OnCommand(DayGridCore::ID_CHANGE_TIMESLOTS);
+        grid.GetTimeslotList(0, 0).Delete(0);
+        Core.OnTimeslotsChanged();
+        return &grid;
+    };
+    DayGridCore* p_grid = drop_first_hall_slot();
+    EXPECT_TRUE(Event.GetDayRule(0).IsEnabled()) << "not checked while editing";
+    p_grid->AfterKillFocus();
+    EXPECT_FALSE(Event.GetDayRule(0).IsEnabled());
+
+    // On Tuesday, when change timeslots is switched off.
+    Core.SelectDay(1);
+    p_grid = drop_first_hall_slot();
+    EXPECT_TRUE(Event.GetDayRule(1).IsEnabled());
+    p_grid->OnCommand(DayGridCore::ID_CHANGE_TIMESLOTS);
+    EXPECT_TRUE(p_grid->IsReadOnly());
+    EXPECT_FALSE(Event.GetDayRule(1).IsEnabled());
+    // Each time the user is told.
+    EXPECT_EQ(boxes.Boxes().size(), 2u);
+}
+
 } // namespace
