@@ -201,8 +201,7 @@ void EventDoc::UpdateViews(LONG l_hint)
         GetViewsPort().UpdateAllViews(nullptr);
         return;
     }
-    UpdateViewHint hint;
-    hint.lCode = l_hint;
+    const UpdateViewHint hint(l_hint, -1, 0);
     GetViewsPort().UpdateAllViews(&hint);
 }
 

@@ -40,7 +40,10 @@ enum : int {
 // The hint of a view update: what changed (codes 1 to 5: groups,
 // participants, venues, event definition, scheduling rules), the item
 // concerned (-1 for none) and a third value (0 for none). Code 0, a change
-// of anything, goes to the views without a hint.
+// of anything, goes to the views without a hint. The change routine sends
+// {code, -1, 0}; the group view sends {1, the group's key, 1 when it is
+// selected or 2 when not} for one group of its own list, which receivers
+// read as a key and which the timetable view leaves alone.
 struct UpdateViewHint {
     enum : LONG {
         e_general = 0,
@@ -50,6 +53,13 @@ struct UpdateViewHint {
         e_event_definition = 4,
         e_scheduling_rules = 5,
     };
+
+    UpdateViewHint() = default;
+    UpdateViewHint(LONG l_code, LONG l_index, LONG l_value) : lCode(l_code), lIndex(l_index), lValue(l_value) {}
+
+    // No third value: a hint of the change routine rather than a list
+    // view's own update of one item.
+    BOOL IsNoObject() const { return lValue == 0 ? TRUE : FALSE; }
 
     LONG lCode = 0;
     LONG lIndex = -1;

@@ -7,6 +7,7 @@
 #include "model/ShellPorts.h"
 #include "shell/AppSettings.h"
 #include "shell/CommandIds.h"
+#include "shell/DayGridCore.h"
 #include "shell/EventDocument.h"
 #include "shell/FrameImports.h"
 #include "shell/FramePorts.h"
@@ -89,6 +90,17 @@ const MenuItem aEventMenu[] = {
     {EventDoc::ID_CHECK_TIMETABLE, "&Check timetable", "Check that the timetable is valid"},
     {EventDoc::ID_ROSTER_PARTICIPANTS, "&Roster participants...", "Roster participants into the groups"},
     {ID_UNROSTER_PARTICIPANTS, "&Un-roster participants", "Remove the rostering of participants"},
+};
+
+// The timetable view's day grid answers these.
+const MenuItem aEditMenu[] = {
+    {DayGridCore::ID_LOCK, "&Lock", "Lock the selected placements"},
+    {DayGridCore::ID_UNLOCK, "&Unlock", "Unlock the selected placements"},
+    {0, nullptr, nullptr},
+    {DayGridCore::ID_LOCK_ALL, "Lock &whole timetable", "Lock every placement of the timetable"},
+    {DayGridCore::ID_UNLOCK_ALL, "Unlock w&hole timetable", "Unlock every placement of the timetable"},
+    {0, nullptr, nullptr},
+    {DayGridCore::ID_CHANGE_TIMESLOTS, "Change &timeslots", "Add, move and delete the timeslots of the day shown", true},
 };
 
 const MenuItem aViewMenu[] = {
@@ -278,6 +290,8 @@ void CMainFrame::CreateMenus()
 
     auto* p_event = new wxMenu;
     add_items(p_event, RVX_ITEMS(aEventMenu));
+    auto* p_edit = new wxMenu;
+    add_items(p_edit, RVX_ITEMS(aEditMenu));
     auto* p_view = new wxMenu;
     add_items(p_view, RVX_ITEMS(aViewMenu));
     auto* p_options = new wxMenu;
@@ -288,6 +302,7 @@ void CMainFrame::CreateMenus()
 
     auto* p_bar = new wxMenuBar;
     p_bar->Append(p_file, "&File");
+    p_bar->Append(p_edit, "E&dit");
     p_bar->Append(p_event, "&Event");
     p_bar->Append(p_view, "&View");
     p_bar->Append(p_options, "&Options");

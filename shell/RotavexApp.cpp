@@ -17,6 +17,7 @@
 #include "shell/ModuleVersion.h"
 #include "shell/ProgressDlg.h"
 #include "shell/ShellPortsWx.h"
+#include "shell/TimetableView.h"
 #include "shell/WxCommands.h"
 #include "zelkit/ZelAssert.h"
 #include "zelkit/ZelLibrary.h"
@@ -159,6 +160,7 @@ bool CRotavexApp::OnInit()
     if (!wxApp::OnInit())
         return false;
     InitServices(true);
+    RegisterTimetableView();
     return StartUp(sCommandLineFile);
 }
 

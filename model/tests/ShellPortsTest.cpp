@@ -1,4 +1,5 @@
 #include "framework/Archive.h"
+#include "model/EventDoc.h"
 #include "model/ShellPorts.h"
 #include "testsupport/ArchiveBytes.h"
 
@@ -64,6 +65,34 @@ TEST(ShellPorts, ScriptedViews)
     GetViewsPort().ResetTimetableViewState();
     EXPECT_EQ(views.iSelectedDay, -1);
     EXPECT_EQ(views.bResetRequest, TRUE);
+}
+
+TEST(ShellPorts, UpdateHintsOfTheChangeRoutineCarryNoObjectAndTheGroupViewsDo)
+{
+    const UpdateViewHint plain;
+    EXPECT_EQ(plain.lCode, UpdateViewHint::e_general);
+    EXPECT_EQ(plain.lIndex, -1);
+    EXPECT_TRUE(plain.IsNoObject());
+    // A group view's update of one group names the group by key and says
+    // whether it is selected (1) or not (2).
+    EXPECT_FALSE(UpdateViewHint(UpdateViewHint::e_groups, 17, 1).IsNoObject());
+    EXPECT_FALSE(UpdateViewHint(UpdateViewHint::e_groups, 17, 2).IsNoObject());
+
+    // The change routine: code 0 without a hint, the others as {code, -1, 0}.
+    ScriptedViews views;
+    EventDoc doc;
+    doc.UpdateViews(UpdateViewHint::e_general);
+    doc.UpdateViews(UpdateViewHint::e_groups);
+    doc.UpdateViews(UpdateViewHint::e_scheduling_rules);
+    ASSERT_EQ(views.Updates.size(), 3u);
+    EXPECT_FALSE(views.Updates[0].bHint);
+    for (std::size_t i : {1u, 2u}) {
+        EXPECT_TRUE(views.Updates[i].bHint);
+        EXPECT_EQ(views.Updates[i].lIndex, -1);
+        EXPECT_EQ(views.Updates[i].lValue, 0);
+    }
+    EXPECT_EQ(views.Updates[1].lCode, UpdateViewHint::e_groups);
+    EXPECT_EQ(views.Updates[2].lCode, UpdateViewHint::e_scheduling_rules);
 }
 
 } // namespace

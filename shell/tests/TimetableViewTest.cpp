@@ -1,0 +1,338 @@
+// The timetable view in the program, in-process under a virtual display,
+// over a sample event whose timetable the build made: its tabs and grid,
+// the in-place group list closed by a click elsewhere and by Esc, the lock
+// commands through the frame, and a slot moved in change-timeslots mode.
+//
+// With ROTAVEX_SHOW_SECONDS set, the view stays on screen that long at
+// each stage (the grid, the open list, the locks), for screenshots.
+#include "framework/Desktop.h"
+#include "framework/FileDialog.h"
+#include "framework/MessageBox.h"
+#include "framework/Settings.h"
+#include "framework/ui/WindowClass.h"
+#include "framework/FileIO.h"
+#include "model/EventDoc.h"
+#include "shell/DayGrid.h"
+#include "shell/EventDocument.h"
+#include "shell/MainFrm.h"
+#include "shell/PaneView.h"
+#include "shell/RotavexApp.h"
+#include "shell/TimetableView.h"
+
+#include <chrono>
+#include <cstdlib>
+#include <filesystem>
+#include <functional>
+#include <gtest/gtest.h>
+#include <thread>
+#include <unistd.h>
+#include <wx/combobox.h>
+#include <wx/init.h>
+#include <wx/notebook.h>
+
+namespace fs = std::filesystem;
+
+namespace {
+
+class AppEnvironment : public ::testing::Environment {
+public:
+    void SetUp() override
+    {
+        wxSetAssertHandler([](const wxString& s_file, int i_line, const wxString& s_func, const wxString& s_cond,
+                              const wxString& s_msg) {
+            std::fprintf(stderr, "wx assertion failed: %s:%d %s: %s %s\n", (const char*)s_file.utf8_str(), i_line,
+                         (const char*)s_func.utf8_str(), (const char*)s_cond.utf8_str(), (const char*)s_msg.utf8_str());
+            std::abort();
+        });
+        wxApp::SetInstance(new CRotavexApp);
+        int argc = 1;
+        static char a_name[] = "rotavex";
+        char* argv[] = {a_name, nullptr};
+        ASSERT_TRUE(wxEntryStart(argc, argv)) << "no display";
+        CRotavexApp::InitServices(false);
+    }
+    void TearDown() override { wxEntryCleanup(); }
+};
+
+const auto* pEnvironment = ::testing::AddGlobalTestEnvironment(new AppEnvironment);
+
+void Pump()
+{
+    for (int i = 0; i < 5; ++i) {
+        wxTheApp->ProcessPendingEvents();
+        wxTheApp->Yield(true);
+    }
+}
+
+void ShowAWhile()
+{
+    if (const char* p_seconds = std::getenv("ROTAVEX_SHOW_SECONDS")) {
+        const auto t_end = std::chrono::steady_clock::now() + std::chrono::seconds(std::atoi(p_seconds));
+        while (std::chrono::steady_clock::now() < t_end) {
+            wxTheApp->Yield(true);
+            std::this_thread::sleep_for(std::chrono::milliseconds(50));
+        }
+    }
+}
+
+class TimetableViewTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        fsFolder = fs::temp_directory_path() / ("rvx-ttview-" + std::to_string(getpid()));
+        fs::remove_all(fsFolder);
+        fs::create_directories(fsFolder);
+        fs::copy_file(fs::path(ROTAVEX_SAMPLE_TIMETABLES) / "Festival weekend.eve", fsFolder / "festival.eve");
+        const std::string s_machine = "[Software\\Vantor Software\\Rotavex]\n\"Path\"=sz:\"" + fsFolder.string()
+            + "\"\n\"License\"=sz:\"" + (fsFolder / "licence.txt").string() + "\"\n";
+        WriteFileAtomically((fsFolder / "install.ini").string(), s_machine);
+        CSettingsStore::Get().Configure((fsFolder / "user" / "settings").string(),
+                                        (fsFolder / "install.ini").string());
+        ASSERT_TRUE(RegisterTimetableView());
+        ASSERT_TRUE(TheApp()->StartUp((fsFolder / "festival.eve").string()));
+        TheApp()->GetMainFrame()->SetSize(1200, 800);
+        Pump();
+    }
+    void TearDown() override
+    {
+        TheApp()->ShutDown();
+        WindowClasses::Unregister(kTimetableView);
+        CSettingsStore::Get().Configure("", "");
+        fs::remove_all(fsFolder);
+    }
+
+    CMainFrame& Frame() { return *TheApp()->GetMainFrame(); }
+    EventDoc& Doc() { return TheApp()->GetDocument()->GetEvent(); }
+    CRotavexView* View() { return dynamic_cast<CRotavexView*>(Frame().GetPaneView(1, 1)); }
+    DayGrid& Grid() { return *View()->GetDayGrid(); }
+    bool Run(UINT u_command)
+    {
+        const bool b_ran = Frame().RunCommand(u_command);
+        Pump();
+        return b_ran;
+    }
+    // The timetable timeslot of grid slot (set, slot).
+    Timeslot& Placed(int i_set, int i_slot)
+    {
+        DayGridCore::SlotPos pos;
+        const ZelTimeslot& grid_slot = Grid().GetCore().GetTimeslotList(0, i_set)[i_slot];
+        EXPECT_TRUE(Grid().GetCore().FindSlot(grid_slot.GetItemData(), pos));
+        return Doc().GetTimetable()->GetDay(pos.iDay).GetVenueSlots(pos.iVenue)[pos.iSlot];
+    }
+    // A mouse event of the type on the grid at the slot's centre.
+    void Mouse(wxEventType e_type, int i_set, int i_slot)
+    {
+        CRect rc;
+        Grid().GetCore().GetSlotRect(0, static_cast<UINT>(i_set), static_cast<UINT>(i_slot), rc);
+        wxMouseEvent event(e_type);
+        event.SetPosition(wxPoint(rc.CenterPoint().x, rc.CenterPoint().y));
+        event.SetEventObject(&Grid());
+        Grid().GetEventHandler()->ProcessEvent(event);
+        Pump();
+    }
+    void Key(wxWindow* p_window, int i_key)
+    {
+        wxKeyEvent event(wxEVT_CHAR_HOOK);
+        event.m_keyCode = i_key;
+        event.SetEventObject(p_window);
+        p_window->GetEventHandler()->ProcessEvent(event);
+        Pump();
+    }
+    // The index in the open list of a group other than the slot's own.
+    int OtherChoice(const Timeslot& slot)
+    {
+        wxComboBox* p_list = Grid().GetGroupList();
+        for (unsigned i = 0; i < p_list->GetCount(); ++i) {
+            const int i_group = Doc().GetGroups().FindByKey(slot.GetGroup());
+            if (i_group < 0 || p_list->GetString(i) != wxString(Doc().GetGroups()[i_group].GetName()))
+                return static_cast<int>(i);
+        }
+        return -1;
+    }
+
+    fs::path fsFolder;
+    ScriptedMessageBox Boxes;
+    RecordingDesktop Desktop;
+};
+
+TEST_F(TimetableViewTest, TabsPerDayTheInPlaceListLocksAndChangedTimeslots)
+{
+    CRotavexView* p_view = View();
+    ASSERT_NE(p_view, nullptr);
+    ASSERT_NE(Doc().GetTimetable(), nullptr);
+    const Timetable& timetable = *Doc().GetTimetable();
+    ASSERT_GE(timetable.GetNumDays(), 2);
+    wxNotebook* p_tabs = p_view->GetTabs();
+    ASSERT_EQ(static_cast<int>(p_tabs->GetPageCount()), timetable.GetNumDays());
+    for (int d = 0; d < timetable.GetNumDays(); ++d)
+        EXPECT_EQ(p_tabs->GetPageText(static_cast<std::size_t>(d)), wxString(timetable.GetDay(d).GetName()));
+    ASSERT_NE(p_view->GetDayGrid(), nullptr);
+    EXPECT_EQ(Grid().GetId(), DayGrid::iGridId);
+    EXPECT_EQ(Grid().GetCore().GetDayName(0), timetable.GetDay(0).GetName());
+    EXPECT_EQ(Grid().GetCore().GetNumSets(0), Doc().GetNumVenues());
+    EXPECT_TRUE(Grid().IsShown());
+    EXPECT_GT(Grid().GetSize().GetHeight(), 100);
+    ShowAWhile();
+
+    // Another tab: a new grid for that day.
+    p_tabs->SetSelection(1);
+    Pump();
+    EXPECT_EQ(Grid().GetCore().GetDayName(0), timetable.GetDay(1).GetName());
+    EXPECT_EQ(TheTimetableViewState().iSelectedDay, 1);
+
+    // A double click opens the list over the slot; a click elsewhere places
+    // the group chosen, locked.
+    const int i_set = 0;
+    const int i_slot = 0;
+    Placed(i_set, i_slot).SetLocked(FALSE);
+    Mouse(wxEVT_LEFT_DCLICK, i_set, i_slot);
+    wxComboBox* p_list = Grid().GetGroupList();
+    ASSERT_NE(p_list, nullptr);
+    EXPECT_EQ(p_list->GetId(), DayGrid::iListId);
+    ASSERT_GT(p_list->GetCount(), 1u);
+    ShowAWhile();
+    const int i_choice = OtherChoice(Placed(i_set, i_slot));
+    ASSERT_GE(i_choice, 0);
+    p_list->SetSelection(i_choice);
+    const std::string s_chosen(p_list->GetString(static_cast<unsigned>(i_choice)).utf8_str());
+    Mouse(wxEVT_LEFT_DOWN, i_set + 1, 0);
+    Mouse(wxEVT_LEFT_UP, i_set + 1, 0);
+    EXPECT_EQ(Grid().GetGroupList(), nullptr);
+    {
+        const Timeslot& slot = Placed(i_set, i_slot);
+        const int i_group = Doc().GetGroups().FindByKey(slot.GetGroup());
+        ASSERT_GE(i_group, 0);
+        EXPECT_EQ(Doc().GetGroups()[i_group].GetName(), s_chosen);
+        EXPECT_TRUE(slot.IsLocked());
+    }
+    EXPECT_TRUE(Doc().IsModified());
+
+    // Again, with Esc: nothing changes.
+    const LONG l_before = Placed(i_set, i_slot).GetGroup();
+    Mouse(wxEVT_LEFT_DCLICK, i_set, i_slot);
+    p_list = Grid().GetGroupList();
+    ASSERT_NE(p_list, nullptr);
+    p_list->SetSelection(OtherChoice(Placed(i_set, i_slot)));
+    Key(p_list, WXK_ESCAPE);
+    EXPECT_EQ(Grid().GetGroupList(), nullptr);
+    EXPECT_EQ(Placed(i_set, i_slot).GetGroup(), l_before);
+
+    // The lock commands through the frame, the grid's view active.
+    Frame().FindView(kTimetableView, true);
+    EXPECT_TRUE(Frame().IsCommandEnabled(DayGridCore::ID_LOCK_ALL));
+    EXPECT_TRUE(Frame().IsCommandEnabled(DayGridCore::ID_UNLOCK)) << "the slot just locked is selected";
+    EXPECT_FALSE(Frame().IsCommandEnabled(DayGridCore::ID_LOCK));
+    EXPECT_TRUE(Run(DayGridCore::ID_UNLOCK));
+    EXPECT_FALSE(Placed(i_set, i_slot).IsLocked());
+    EXPECT_TRUE(Run(DayGridCore::ID_LOCK));
+    EXPECT_TRUE(Placed(i_set, i_slot).IsLocked());
+    EXPECT_TRUE(Run(DayGridCore::ID_LOCK_ALL));
+    int n_placed = 0;
+    int n_locked = 0;
+    for (int d = 0; d < timetable.GetNumDays(); ++d)
+        for (int v = 0; v < Doc().GetNumVenues(); ++v)
+            for (int i = 0; i < timetable.GetDay(d).GetVenueSlots(v).GetSize(); ++i) {
+                const Timeslot& slot = timetable.GetDay(d).GetVenueSlots(v)[i];
+                n_placed += slot.GetGroup() >= 0;
+                n_locked += slot.IsLocked() != FALSE;
+                EXPECT_FALSE(slot.IsLocked() && slot.GetGroup() < 0);
+            }
+    EXPECT_GT(n_placed, 0);
+    EXPECT_EQ(n_locked, n_placed);
+    ShowAWhile();
+    EXPECT_TRUE(Run(DayGridCore::ID_UNLOCK_ALL));
+    EXPECT_FALSE(Placed(i_set, i_slot).IsLocked());
+
+    // Change timeslots: the last slot of the first venue moves down a step
+    // and the timetable's day follows.
+    bool b_checked = true;
+    EXPECT_TRUE(Frame().IsCommandEnabled(DayGridCore::ID_CHANGE_TIMESLOTS, &b_checked));
+    EXPECT_FALSE(b_checked);
+    EXPECT_TRUE(Run(DayGridCore::ID_CHANGE_TIMESLOTS));
+    EXPECT_FALSE(Grid().GetCore().IsReadOnly());
+    DayGridCore& core = Grid().GetCore();
+    const int i_last = core.GetTimeslotList(0, 0).GetCount() - 1;
+    const CHighTimeSpan start_before = Placed(0, i_last).GetStartOffset();
+    const int n_before = timetable.GetDay(1).GetVenueSlots(0).GetSize();
+    core.UnselectAll();
+    core.Select(0, 0, i_last, FALSE, FALSE);
+    Grid().SetFocus();
+    Key(&Grid(), WXK_DOWN);
+    const Day& day = timetable.GetDay(1);
+    ASSERT_EQ(day.GetVenueSlots(0).GetSize(), n_before);
+    EXPECT_GT(day.GetVenueSlots(0)[n_before - 1].GetStartOffset(), start_before);
+    EXPECT_GT(Placed(0, i_last).GetStartOffset(), start_before) << "the grid's slot names the moved timeslot";
+    EXPECT_FALSE(timetable.IsValid());
+    EXPECT_TRUE(Run(DayGridCore::ID_CHANGE_TIMESLOTS));
+    EXPECT_TRUE(Grid().GetCore().IsReadOnly());
+}
+
+TEST_F(TimetableViewTest, TheListClosesByEnterTabFocusLossAndTheDocumentsCommitAndTabMovesIntoTheGrid)
+{
+    ASSERT_NE(View(), nullptr);
+    wxNotebook* p_tabs = View()->GetTabs();
+    p_tabs->SetFocus();
+    Pump();
+    ASSERT_EQ(wxWindow::FindFocus(), p_tabs);
+    Key(p_tabs, WXK_TAB);
+    EXPECT_EQ(wxWindow::FindFocus(), &Grid());
+
+    // Each way of closing places the group chosen: Enter, Tab, the focus
+    // going elsewhere, scrolling, a change of size, and the document's
+    // commit of pending grid edits (before a build or a close).
+    struct Way {
+        const char* pName;
+        std::function<void(wxComboBox*)> fClose;
+    };
+    const Way a_ways[] = {
+        {"Enter", [this](wxComboBox* p_list) { Key(p_list, WXK_RETURN); }},
+        {"Tab", [this](wxComboBox* p_list) { Key(p_list, WXK_TAB); }},
+        {"focus elsewhere",
+         [p_tabs](wxComboBox*) {
+             p_tabs->SetFocus();
+             Pump();
+         }},
+        {"scrolling",
+         [this](wxComboBox*) {
+             wxScrollWinEvent event(wxEVT_SCROLLWIN_LINEDOWN, 0, wxVERTICAL);
+             event.SetEventObject(&Grid());
+             Grid().GetEventHandler()->ProcessEvent(event);
+             Pump();
+         }},
+        {"resizing",
+         [this](wxComboBox*) {
+             wxSizeEvent event(Grid().GetSize(), Grid().GetId());
+             event.SetEventObject(&Grid());
+             Grid().GetEventHandler()->ProcessEvent(event);
+             Pump();
+         }},
+        {"document's commit",
+         [this](wxComboBox*) {
+             Doc().CommitViewEdits();
+             Pump();
+         }},
+    };
+    int i_slot = 0;
+    for (const Way& way : a_ways) {
+        SCOPED_TRACE(way.pName);
+        const int i_set = i_slot % 2;
+        Mouse(wxEVT_LEFT_DCLICK, i_set, i_slot / 2);
+        wxComboBox* p_list = Grid().GetGroupList();
+        ASSERT_NE(p_list, nullptr);
+        EXPECT_EQ(wxWindow::FindFocus(), p_list);
+        const int i_choice = OtherChoice(Placed(i_set, i_slot / 2));
+        ASSERT_GE(i_choice, 0);
+        p_list->SetSelection(i_choice);
+        const std::string s_chosen(p_list->GetString(static_cast<unsigned>(i_choice)).utf8_str());
+        way.fClose(p_list);
+        EXPECT_EQ(Grid().GetGroupList(), nullptr);
+        const Timeslot& slot = Placed(i_set, i_slot / 2);
+        const int i_group = Doc().GetGroups().FindByKey(slot.GetGroup());
+        ASSERT_GE(i_group, 0);
+        EXPECT_EQ(Doc().GetGroups()[i_group].GetName(), s_chosen);
+        EXPECT_TRUE(slot.IsLocked());
+        ++i_slot;
+    }
+}
+
+} // namespace
