@@ -32,6 +32,9 @@ void EventDoc::InitNewEvent()
 {
     uFileVersion = kCurrentFileVersion;
     dtCreated = PresentTime();
+    // A new event starts its views afresh, as a loaded one does: the lists
+    // refill and the timetable view goes back to its first day, unscrolled.
+    InvalidateItemListViews();
     ClearListViewFocus();
     UpdateViews(UpdateViewHint::e_general);
 }

@@ -12,6 +12,7 @@
 #include "framework/ui/WindowClass.h"
 #include "framework/FileIO.h"
 #include "model/EventDoc.h"
+#include "shell/CommandIds.h"
 #include "shell/DayGrid.h"
 #include "shell/EventDocument.h"
 #include "shell/MainFrm.h"
@@ -336,3 +337,17 @@ TEST_F(TimetableViewTest, TheListClosesByEnterTabFocusLossAndTheDocumentsCommitA
 }
 
 } // namespace
+
+TEST_F(TimetableViewTest, ANewEventSendsTheViewBackToItsFirstDayUnscrolled)
+{
+    ASSERT_NE(View(), nullptr);
+    View()->GetTabs()->SetSelection(2);
+    Pump();
+    ASSERT_EQ(TheTimetableViewState().iSelectedDay, 2);
+    ASSERT_FALSE(TheTimetableViewState().bScrollReset);
+
+    EXPECT_TRUE(Run(ID_FILE_NEW));
+    EXPECT_LE(TheTimetableViewState().iSelectedDay, 0);
+    EXPECT_TRUE(TheTimetableViewState().bScrollReset);
+    EXPECT_EQ(View()->GetDayGrid(), nullptr);
+}
