@@ -8,6 +8,8 @@
 #include "zelkit/ZelControlPorts.h"
 
 #include <wx/accel.h>
+#include <wx/notebook.h>
+#include <wx/settings.h>
 #include <wx/stattext.h>
 
 namespace {
@@ -161,6 +163,11 @@ wxToolBar* ExPropertyPage::AddToolBar(int i_ownerId, wxWindow* p_place, UINT u_f
     auto* p_bar = new wxToolBar(this, wxID_ANY, wxDefaultPosition, wxDefaultSize,
                                 wxTB_HORIZONTAL | wxTB_FLAT | wxTB_NODIVIDER | wxTB_NOALIGN);
     p_bar->SetToolBitmapSize(wxSize(nPageToolWidth, nPageToolHeight));
+    // Flat: the bar takes the background the page shows, which inside a
+    // notebook is the desktop's window colour rather than the panel's own.
+    p_bar->SetBackgroundColour(wxDynamicCast(GetParent(), wxNotebook) != nullptr
+                                   ? wxSystemSettings::GetColour(wxSYS_COLOUR_WINDOW)
+                                   : GetBackgroundColour());
     for (const PageToolDef* p_tool : PageToolsForFlags(u_flags)) {
         const wxString s_tip = ToolTipText(p_tool->iCommand);
         p_bar->AddTool(WxId(static_cast<UINT>(p_tool->iCommand)), wxString(), ToolImage(p_tool->iImage), s_tip);

@@ -3,6 +3,7 @@
 #include "framework/ui/WxText.h"
 #include "shell/EditingPPage.h"
 
+#include <algorithm>
 #include <wx/bookctrl.h>
 #include <wx/sizer.h>
 
@@ -30,13 +31,23 @@ EditingPSheet::EditingPSheet(wxWindow* p_parent, const wxString& s_caption, UINT
 {
     // The standard row, in the order the Undo, Next and Previous buttons
     // are placed against: OK, Cancel, Apply, Help at the right.
+    // The buttons take one width, and the row keeps room at its left for
+    // two more: Undo, and the Next that stands left of Previous.
+    const int i_gap = 6;
+    wxButton* a_buttons[] = {new wxButton(this, wxID_OK, "OK"), new wxButton(this, wxID_CANCEL, "Cancel"),
+                             new wxButton(this, IDC_SHEET_APPLY_NOW, "&Apply"),
+                             new wxButton(this, IDC_SHEET_HELP, "Help")};
+    int i_width = 0;
+    for (wxButton* p_button : a_buttons)
+        i_width = std::max(i_width, p_button->GetBestSize().x);
     auto* p_row = new wxBoxSizer(wxHORIZONTAL);
+    p_row->Add(2 * (i_width + i_gap), 0);
     p_row->AddStretchSpacer();
-    p_row->Add(new wxButton(this, wxID_OK, "OK"), 0, wxRIGHT, 6);
-    p_row->Add(new wxButton(this, wxID_CANCEL, "Cancel"), 0, wxRIGHT, 6);
-    p_row->Add(new wxButton(this, IDC_SHEET_APPLY_NOW, "&Apply"), 0, wxRIGHT, 6);
-    p_row->Add(new wxButton(this, IDC_SHEET_HELP, "Help"));
-    GetInnerSizer()->Add(p_row, 0, wxEXPAND | wxTOP, 8);
+    for (wxButton* p_button : a_buttons) {
+        p_button->SetMinSize(wxSize(i_width, -1));
+        p_row->Add(p_button, 0, p_button->GetId() == IDC_SHEET_HELP ? 0 : wxRIGHT, i_gap);
+    }
+    GetInnerSizer()->Add(p_row, 0, wxEXPAND | wxTOP | wxBOTTOM, 8);
     SetAffirmativeId(wxID_OK);
     SetEscapeId(wxID_CANCEL);
 

@@ -54,8 +54,8 @@ public:
         pCaption = new wxStaticText(this, kMembersCaption, "Members:");
         pEdit = new wxTextCtrl(this, kMembersEdit, "Ann Lee, Bob Ray", wxDefaultPosition, wxDefaultSize,
                                wxTE_MULTILINE);
-        PlaceDlgUnits(*pCaption, 7, 7, 180, 14);
-        PlaceDlgUnits(*pEdit, 7, 22, 180, 60);
+        PlaceDlgUnits(*pCaption, 7, 7, 250, 14);
+        PlaceDlgUnits(*pEdit, 7, 22, 250, 60);
         for (int i_command : {int(IDC_SHEET_UNDO), WxId(ID_PAGE_NEW), WxId(ID_PAGE_DELETE), WxId(ID_PAGE_MOVE_UP),
                               WxId(ID_PAGE_MOVE_DOWN), WxId(ID_PAGE_ORDER)})
             Bind(wxEVT_MENU, [this](wxCommandEvent& event) { vCommands.push_back(event.GetId()); }, i_command);
@@ -90,7 +90,7 @@ public:
     explicit NotesPage(wxWindow* p_book) : EditingPPage(p_book, "Notes")
     {
         pEdit = new EditCtrl(this, kNotesEdit, "Bring music");
-        PlaceDlgUnits(*pEdit, 7, 7, 180, 14);
+        PlaceDlgUnits(*pEdit, 7, 7, 250, 14);
     }
     bool OnInitDialog() override
     {
