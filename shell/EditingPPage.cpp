@@ -133,13 +133,14 @@ ExPropertyPage::ExPropertyPage(wxWindow* p_book, const wxString& s_caption, wxWi
     : ZelSizingPropPage(p_book, s_caption, i_id)
 {
     Bind(wxEVT_CHAR_HOOK, &ExPropertyPage::OnCharHook, this);
-    Bind(wxEVT_DESTROY, &ExPropertyPage::OnDestroy, this);
 }
 
 ExPropertyPage::~ExPropertyPage()
 {
-    // The toolbars are children of the page and go with it; the list only
-    // forgets them.
+    // The toolbars are children of the page and go with its window; here
+    // they only leave the anchoring, while both still stand.
+    for (const ToolBarDef& def : vToolBars)
+        DeleteControl(*def.pToolBar);
     vToolBars.clear();
 }
 
@@ -255,16 +256,6 @@ void ExPropertyPage::SendCommand(int i_command)
     // whose buttons share some of the ids.
     command.StopPropagation();
     GetEventHandler()->ProcessEvent(command);
-}
-
-void ExPropertyPage::OnDestroy(wxWindowDestroyEvent& event)
-{
-    event.Skip();
-    if (event.GetEventObject() != this)
-        return;
-    for (const ToolBarDef& def : vToolBars)
-        DeleteControl(*def.pToolBar);
-    vToolBars.clear();
 }
 
 // -------------------------------------------------------------- EditingPPage

@@ -77,7 +77,6 @@ protected:
 
 private:
     void OnCharHook(wxKeyEvent& event);
-    void OnDestroy(wxWindowDestroyEvent& event);
 
     std::vector<ToolBarDef> vToolBars;
     UINT uButtonFlags = PTB_DEFAULT;
