@@ -25,6 +25,7 @@
 #include <wx/textctrl.h>
 #include <wx/toolbar.h>
 #include <wx/uiaction.h>
+#include <wx/utils.h>
 
 namespace {
 
@@ -215,6 +216,44 @@ bool TabChangeAllowed(TestSheet& sheet, int i_from, int i_to)
     changing.SetEventObject(p_book);
     p_book->GetEventHandler()->ProcessEvent(changing);
     return changing.IsAllowed();
+}
+
+// A click on the second tab, as the user makes it.
+void ClickSecondTab(wxNotebook& book)
+{
+    wxUIActionSimulator sim;
+    const wxRect rc_book = book.GetScreenRect();
+    for (int x = 5; x < book.GetClientSize().x; x += 5) {
+        long l_flags = 0;
+        if (book.HitTest(wxPoint(x, 10), &l_flags) == 1) {
+            sim.MouseMove(rc_book.GetLeft() + x, rc_book.GetTop() + 10);
+            wxTheApp->Yield(true);
+            sim.MouseClick();
+            break;
+        }
+    }
+    for (int i = 0; i < 20; ++i) {
+        wxTheApp->Yield(true);
+        wxMilliSleep(10);
+    }
+}
+
+TEST(EditingPSheet, ClickOnTabAsksThePage)
+{
+    for (bool b_stay : {true, false}) {
+        TestSheet sheet;
+        sheet.SetItemPosition(0, 1);
+        RunModal(sheet, [b_stay](TestSheet& s) {
+            s.pMembers->bStay = b_stay;
+            wxNotebook* p_book = wxDynamicCast(s.GetBookCtrl(), wxNotebook);
+            ASSERT_NE(p_book, nullptr);
+            ClickSecondTab(*p_book);
+            EXPECT_EQ(p_book->GetSelection(), b_stay ? 0 : 1);
+            EXPECT_EQ(s.GetActivePage(), b_stay ? static_cast<ZelSizingPropPage*>(s.pMembers) : s.pNotes);
+            EXPECT_EQ(s.GetActivePageIndex(), b_stay ? 0 : 1);
+            Press(s, wxID_CANCEL);
+        });
+    }
 }
 
 TEST(EditingPSheet, StayingPageKeepsSheetAndTab)
