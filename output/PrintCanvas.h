@@ -16,13 +16,11 @@
 
 // Placement flags of DrawText beyond those of the class library's drawing
 // (zelkit/ZelDrawText.h), with the window system's values.
-enum : UINT {
-    DT_BOTTOM = 0x0008,
-    DT_EXPANDTABS = 0x0040,
-    DT_NOCLIP = 0x0100,
-    DT_PATH_ELLIPSIS = 0x4000,
-    DT_END_ELLIPSIS = 0x8000,
-};
+inline constexpr UINT DT_BOTTOM = 0x0008;
+inline constexpr UINT DT_EXPANDTABS = 0x0040;
+inline constexpr UINT DT_NOCLIP = 0x0100;
+inline constexpr UINT DT_PATH_ELLIPSIS = 0x4000;
+inline constexpr UINT DT_END_ELLIPSIS = 0x8000;
 
 // A printer font: a family (roman, with serifs, or swiss, without), a size
 // in points and a slant.
