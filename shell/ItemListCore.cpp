@@ -36,7 +36,12 @@ int CompareBytes(const std::string& s1, const std::string& s2)
 
 } // namespace
 
-ItemListCore::ItemListCore(ZelListModel& list, ZelListSort& sort) : List(list), SortState(sort) {}
+ItemListCore::ItemListCore(ZelListModel* p_list, ZelListSort& sort)
+    : pList(p_list != nullptr ? p_list : &NoList), SortState(sort)
+{
+}
+
+void ItemListCore::AttachList(ZelListModel& list) { pList = &list; }
 
 ItemListCore::~ItemListCore() = default;
 
@@ -54,7 +59,7 @@ std::string ItemListCore::GetFieldText(ILVRecord p_record, int i_column)
     return GetListText(static_cast<const ILVGetRecordReturn*>(p_record)->iValue, i_column);
 }
 
-std::string ItemListCore::GetListText(int i_row, int i_column) { return List.GetItemText(i_row, i_column); }
+std::string ItemListCore::GetListText(int i_row, int i_column) { return pList->GetItemText(i_row, i_column); }
 
 ILVRecord ItemListCore::GetRecord(int i_row)
 {
@@ -64,14 +69,14 @@ ILVRecord ItemListCore::GetRecord(int i_row)
     return &ret;
 }
 
-int ItemListCore::GetPrintColumnCount() { return nPrintColumns > 0 ? nPrintColumns : List.GetColumnCount(); }
+int ItemListCore::GetPrintColumnCount() { return nPrintColumns > 0 ? nPrintColumns : pList->GetColumnCount(); }
 
 std::string ItemListCore::GetPrintColumnTitle(int i_column)
 {
     if (i_column >= 0 && i_column < nPrintColumns && i_column < PrintColumnIds.GetSize())
         return GetColumnTitle(PrintColumnIds[i_column]);
     std::string s_title;
-    if (List.GetColumn(i_column, &s_title))
+    if (pList->GetColumn(i_column, &s_title))
         return s_title.substr(0, 128);
     return {};
 }
@@ -80,7 +85,7 @@ std::string ItemListCore::GetPrintColumnTitle(int i_column)
 
 int ItemListCore::FindKeyRow(LPARAM l_key, const char* p_func)
 {
-    const int i_row = List.FindItemData(l_key);
+    const int i_row = pList->FindItemData(l_key);
     if (i_row < 0)
         MissingKey(p_func, l_key);
     return i_row;
@@ -101,11 +106,11 @@ void ItemListCore::EndProgram() { std::_Exit(EXIT_FAILURE); }
 int ItemListCore::AddItem(LPARAM l_key, int i_subItem, const std::string& s_text)
 {
     if (i_subItem == 0)
-        return List.InsertItem(List.GetItemCount(), s_text.c_str(), l_key);
+        return pList->InsertItem(pList->GetItemCount(), s_text.c_str(), l_key);
     const int i_row = FindKeyRow(l_key, "ItemListView::AddItem");
     if (i_row < 0)
         return -1;
-    List.SetItemText(i_row, i_subItem, s_text);
+    pList->SetItemText(i_row, i_subItem, s_text);
     return i_row;
 }
 
@@ -114,7 +119,7 @@ int ItemListCore::ChgItem(LPARAM l_key, int i_subItem, const std::string& s_text
     const int i_row = FindKeyRow(l_key, "ItemListView::ChgItem");
     if (i_row < 0)
         return -1;
-    List.SetItemText(i_row, i_subItem, s_text);
+    pList->SetItemText(i_row, i_subItem, s_text);
     return i_row;
 }
 
@@ -122,12 +127,12 @@ void ItemListCore::DelItem(LPARAM l_key)
 {
     const int i_row = FindKeyRow(l_key, "ItemListView::DelItem");
     if (i_row >= 0)
-        List.DeleteItem(i_row);
+        pList->DeleteItem(i_row);
 }
 
 int ItemListCore::InsertColumn(int i_index, const std::string& s_title, int i_format, int i_width)
 {
-    const int i_col = List.InsertColumn(i_index, s_title, i_format, i_width);
+    const int i_col = pList->InsertColumn(i_index, s_title, i_format, i_width);
     if (i_col >= 0)
         nColumns = std::max(nColumns, i_index + 1);
     return i_col;
@@ -135,36 +140,36 @@ int ItemListCore::InsertColumn(int i_index, const std::string& s_title, int i_fo
 
 // ------------------------------------------------------------- selection
 
-void ItemListCore::UnselectAll() { List.UnselectAll(); }
+void ItemListCore::UnselectAll() { pList->UnselectAll(); }
 
 void ItemListCore::SelectRange(int i_from, int i_to)
 {
     if (i_from > i_to)
         std::swap(i_from, i_to);
-    for (int i = std::max(i_from, 0); i <= i_to && i < List.GetItemCount(); ++i)
+    for (int i = std::max(i_from, 0); i <= i_to && i < pList->GetItemCount(); ++i)
         SelectItem(i);
 }
 
 BOOL ItemListCore::SelectItem(int i_row)
 {
-    if (i_row < 0 || i_row >= List.GetItemCount())
+    if (i_row < 0 || i_row >= pList->GetItemCount())
         return FALSE;
-    return List.SetItemState(i_row, LVIS_SELECTED, LVIS_SELECTED);
+    return pList->SetItemState(i_row, LVIS_SELECTED, LVIS_SELECTED);
 }
 
 BOOL ItemListCore::UnselectItem(int i_row)
 {
-    if (i_row < 0 || i_row >= List.GetItemCount())
+    if (i_row < 0 || i_row >= pList->GetItemCount())
         return FALSE;
-    return List.SetItemState(i_row, 0, LVIS_SELECTED);
+    return pList->SetItemState(i_row, 0, LVIS_SELECTED);
 }
 
 BOOL ItemListCore::ToggleSelect(int i_row)
 {
-    if (i_row < 0 || i_row >= List.GetItemCount())
+    if (i_row < 0 || i_row >= pList->GetItemCount())
         return FALSE;
-    const UINT u_state = List.GetItemState(i_row, LVIS_SELECTED);
-    return List.SetItemState(i_row, u_state ^ LVIS_SELECTED, LVIS_SELECTED);
+    const UINT u_state = pList->GetItemState(i_row, LVIS_SELECTED);
+    return pList->SetItemState(i_row, u_state ^ LVIS_SELECTED, LVIS_SELECTED);
 }
 
 void ItemListCore::Click(int i_row, BOOL b_shift, BOOL b_ctrl)
@@ -172,15 +177,15 @@ void ItemListCore::Click(int i_row, BOOL b_shift, BOOL b_ctrl)
     const int n = GetRecordCount();
     if (!b_shift && !b_ctrl)
         UnselectAll();
-    const int i_anchor = b_shift ? List.GetNextItem(-1, LVNI_SELECTED) : -1;
-    if (i_row >= 0 && i_row < n && i_row < List.GetItemCount()) {
+    const int i_anchor = b_shift ? pList->GetNextItem(-1, LVNI_SELECTED) : -1;
+    if (i_row >= 0 && i_row < n && i_row < pList->GetItemCount()) {
         if (b_shift && i_anchor >= 0)
             SelectRange(std::min(i_anchor, i_row), std::max(i_anchor, i_row));
         else if (b_ctrl)
             ToggleSelect(i_row);
         else
             SelectItem(i_row);
-        List.SetItemState(i_row, LVIS_FOCUSED, LVIS_FOCUSED);
+        pList->SetItemState(i_row, LVIS_FOCUSED, LVIS_FOCUSED);
     }
     UpdateStatusText();
 }
@@ -189,11 +194,11 @@ void ItemListCore::DoubleClick(int i_row)
 {
     const int n = GetRecordCount();
     UnselectAll();
-    if (i_row >= 0 && i_row < n && i_row < List.GetItemCount()) {
+    if (i_row >= 0 && i_row < n && i_row < pList->GetItemCount()) {
         SelectItem(i_row);
-        List.SetItemState(i_row, LVIS_FOCUSED, LVIS_FOCUSED);
+        pList->SetItemState(i_row, LVIS_FOCUSED, LVIS_FOCUSED);
         LPARAM l_out = 0;
-        DoChangeDialog(List.GetItemData(i_row), l_out, 0, 0);
+        DoChangeDialog(pList->GetItemData(i_row), l_out, 0, 0);
     } else {
         DoAddDialog();
     }
@@ -202,7 +207,7 @@ void ItemListCore::DoubleClick(int i_row)
 
 BOOL ItemListCore::KeyDown(Key e_key, BOOL b_shift)
 {
-    const int i_focus = List.GetNextItem(-1, LVNI_FOCUSED);
+    const int i_focus = pList->GetNextItem(-1, LVNI_FOCUSED);
     switch (e_key) {
     case Key::Enter:
         PostChange();
@@ -231,12 +236,12 @@ BOOL ItemListCore::KeyDown(Key e_key, BOOL b_shift)
         // move from.
         if (i_focus < 0)
             return TRUE;
-        List.SetItemState(i_focus, 0, LVIS_FOCUSED);
+        pList->SetItemState(i_focus, 0, LVIS_FOCUSED);
         UnselectAll();
         if (b_shift && iAnchor < 0)
             iAnchor = i_focus;
         int i_row = i_focus;
-        if (e_key == Key::Down && i_row < List.GetItemCount() - 1)
+        if (e_key == Key::Down && i_row < pList->GetItemCount() - 1)
             ++i_row;
         else if (e_key == Key::Up && i_row > 0)
             --i_row;
@@ -244,8 +249,8 @@ BOOL ItemListCore::KeyDown(Key e_key, BOOL b_shift)
             SelectRange(iAnchor, i_row);
         else
             SelectItem(i_row);
-        List.SetItemState(i_row, LVIS_FOCUSED, LVIS_FOCUSED);
-        List.EnsureVisible(i_row, FALSE);
+        pList->SetItemState(i_row, LVIS_FOCUSED, LVIS_FOCUSED);
+        pList->EnsureVisible(i_row, FALSE);
         UpdateStatusText();
         return TRUE;
     }
@@ -259,60 +264,60 @@ BOOL ItemListCore::KeyDown(Key e_key, BOOL b_shift)
 
 void ItemListCore::ClearFocus()
 {
-    for (int i = List.GetNextItem(-1, LVNI_FOCUSED); i >= 0; i = List.GetNextItem(i, LVNI_FOCUSED))
-        List.SetItemState(i, 0, LVIS_FOCUSED);
+    for (int i = pList->GetNextItem(-1, LVNI_FOCUSED); i >= 0; i = pList->GetNextItem(i, LVNI_FOCUSED))
+        pList->SetItemState(i, 0, LVIS_FOCUSED);
     iRememberedFocus = -1;
 }
 
 void ItemListCore::RestoreFocus()
 {
-    if (List.GetItemCount() == 0)
+    if (pList->GetItemCount() == 0)
         return;
-    int i_row = List.GetNextItem(-1, LVNI_FOCUSED);
-    if (i_row < 0 && iRememberedFocus >= 0 && iRememberedFocus < List.GetItemCount())
+    int i_row = pList->GetNextItem(-1, LVNI_FOCUSED);
+    if (i_row < 0 && iRememberedFocus >= 0 && iRememberedFocus < pList->GetItemCount())
         i_row = iRememberedFocus;
     if (i_row < 0)
-        i_row = List.GetNextItem(-1, LVNI_SELECTED);
+        i_row = pList->GetNextItem(-1, LVNI_SELECTED);
     if (i_row < 0)
         i_row = 0;
-    List.SetItemState(i_row, 0, LVIS_FOCUSED);
-    List.SetItemState(i_row, LVIS_FOCUSED, LVIS_FOCUSED);
+    pList->SetItemState(i_row, 0, LVIS_FOCUSED);
+    pList->SetItemState(i_row, LVIS_FOCUSED, LVIS_FOCUSED);
 }
 
 void ItemListCore::OnSetFocus()
 {
-    if (List.GetItemCount() > 0)
+    if (pList->GetItemCount() > 0)
         RestoreFocus();
     else if (!bHasFocus)
-        List.DrawFocus(TRUE, FALSE);
+        pList->DrawFocus(TRUE, FALSE);
     bHasFocus = TRUE;
-    List.UpdateAll();
+    pList->UpdateAll();
     UpdateStatusText();
 }
 
 void ItemListCore::OnKillFocus()
 {
-    const int i_focus = List.GetNextItem(-1, LVNI_FOCUSED);
+    const int i_focus = pList->GetNextItem(-1, LVNI_FOCUSED);
     iRememberedFocus = i_focus;
     if (i_focus >= 0)
-        List.SetItemState(i_focus, 0, LVIS_FOCUSED);
-    if (bHasFocus && List.GetItemCount() == 0)
-        List.DrawFocus(FALSE, FALSE);
+        pList->SetItemState(i_focus, 0, LVIS_FOCUSED);
+    if (bHasFocus && pList->GetItemCount() == 0)
+        pList->DrawFocus(FALSE, FALSE);
     bHasFocus = FALSE;
-    List.UpdateAll();
+    pList->UpdateAll();
 }
 
 // -------------------------------------------------------------- commands
 
 void ItemListCore::DeleteSelected()
 {
-    if (List.GetSelectedCount() == 0)
+    if (pList->GetSelectedCount() == 0)
         return;
     std::vector<LPARAM> v_keys;
     {
         ZelWaitCursor wait;
-        for (int i = List.GetNextItem(-1, LVNI_SELECTED); i >= 0; i = List.GetNextItem(i, LVNI_SELECTED))
-            v_keys.push_back(List.GetItemData(i));
+        for (int i = pList->GetNextItem(-1, LVNI_SELECTED); i >= 0; i = pList->GetNextItem(i, LVNI_SELECTED))
+            v_keys.push_back(pList->GetItemData(i));
         DeleteRecords(v_keys.data(), static_cast<int>(v_keys.size()));
     }
     UpdateStatusText();
@@ -326,11 +331,11 @@ void ItemListCore::DeleteRecords(const LPARAM* p_keys, int n_keys)
 
 void ItemListCore::ChangeSelected()
 {
-    if (List.GetSelectedCount() == 0)
+    if (pList->GetSelectedCount() == 0)
         return;
     std::vector<LPARAM> v_keys;
-    for (int i = List.GetNextItem(-1, LVNI_SELECTED); i >= 0; i = List.GetNextItem(i, LVNI_SELECTED))
-        v_keys.push_back(List.GetItemData(i));
+    for (int i = pList->GetNextItem(-1, LVNI_SELECTED); i >= 0; i = pList->GetNextItem(i, LVNI_SELECTED))
+        v_keys.push_back(pList->GetItemData(i));
     const int n = static_cast<int>(v_keys.size());
     int i = 0;
     while (i >= 0 && i < n) {
@@ -403,7 +408,7 @@ void ItemListCore::UpdateStatusText()
 {
     if (IsDocumentBusy())
         return;
-    GetListStatusPort().SetMessageText(StatusText(GetRecordCount(), List.GetSelectedCount()));
+    GetListStatusPort().SetMessageText(StatusText(GetRecordCount(), pList->GetSelectedCount()));
 }
 
 // ---------------------------------------------------------------- refill
@@ -423,26 +428,26 @@ void ItemListCore::Refill()
 {
     bRefillPending = FALSE;
     ZelWaitCursor wait;
-    const int i_top = List.GetTopIndex();
-    const int i_lastVisible = i_top + List.GetCountPerPage() - 1;
+    const int i_top = pList->GetTopIndex();
+    const int i_lastVisible = i_top + pList->GetCountPerPage() - 1;
     std::vector<int> v_order;
-    const BOOL b_order = nColumns > 0 && List.GetColumnOrderArray(v_order);
+    const BOOL b_order = nColumns > 0 && pList->GetColumnOrderArray(v_order);
     std::vector<int> v_widths;
     for (int i = 0; i < nColumns; ++i)
-        v_widths.push_back(List.GetColumnWidth(i));
+        v_widths.push_back(pList->GetColumnWidth(i));
     const BOOL b_widths = nColumns > 0;
 
     KeptSelection.RemoveAll();
-    KeptSelection.SetMaxKeys(std::max(List.GetSelectedCount(), 1));
-    for (int i = List.GetNextItem(-1, LVNI_SELECTED); i >= 0; i = List.GetNextItem(i, LVNI_SELECTED))
-        KeptSelection.Add(static_cast<LONG>(List.GetItemData(i)));
-    const int i_focus = List.GetNextItem(-1, LVNI_FOCUSED);
-    lKeptFocus = i_focus >= 0 ? List.GetItemData(i_focus) : -1;
+    KeptSelection.SetMaxKeys(std::max(pList->GetSelectedCount(), 1));
+    for (int i = pList->GetNextItem(-1, LVNI_SELECTED); i >= 0; i = pList->GetNextItem(i, LVNI_SELECTED))
+        KeptSelection.Add(static_cast<LONG>(pList->GetItemData(i)));
+    const int i_focus = pList->GetNextItem(-1, LVNI_FOCUSED);
+    lKeptFocus = i_focus >= 0 ? pList->GetItemData(i_focus) : -1;
 
     SetRedraw(FALSE);
-    List.DeleteAllItems();
+    pList->DeleteAllItems();
     for (int i = 0; i < nColumns; ++i)
-        List.DeleteColumn(0);
+        pList->DeleteColumn(0);
     nColumns = 0;
 
     FillList();
@@ -453,50 +458,50 @@ void ItemListCore::Refill()
         const LONG l_key = KeptSelection[i];
         if (l_key == -1)
             continue;
-        const int i_row = List.FindItemData(l_key);
+        const int i_row = pList->FindItemData(l_key);
         if (i_row >= 0)
             SelectItem(i_row);
     }
     KeptSelection.RemoveAll();
     KeptSelection.SetMaxKeys(1);
     if (lKeptFocus != -1) {
-        const int i_row = List.FindItemData(lKeptFocus);
+        const int i_row = pList->FindItemData(lKeptFocus);
         if (i_row >= 0) {
-            List.SetItemState(i_row, 0, LVIS_FOCUSED);
-            List.SetItemState(i_row, LVIS_FOCUSED, LVIS_FOCUSED);
+            pList->SetItemState(i_row, 0, LVIS_FOCUSED);
+            pList->SetItemState(i_row, LVIS_FOCUSED, LVIS_FOCUSED);
         }
         lKeptFocus = -1;
     }
     if (bHasFocus)
         RestoreFocus();
     if (i_top >= 0)
-        List.EnsureVisible(std::min(i_top, List.GetItemCount() - 1), FALSE);
-    if (i_lastVisible >= 0 && i_lastVisible < List.GetItemCount())
-        List.EnsureVisible(i_lastVisible, FALSE);
-    List.EnsureFocusVisible(FALSE);
-    List.SetExtendedListStyle(List.GetExtendedListStyle() | LVS_EX_HEADERDRAGDROP);
+        pList->EnsureVisible(std::min(i_top, pList->GetItemCount() - 1), FALSE);
+    if (i_lastVisible >= 0 && i_lastVisible < pList->GetItemCount())
+        pList->EnsureVisible(i_lastVisible, FALSE);
+    pList->EnsureFocusVisible(FALSE);
+    pList->SetExtendedListStyle(pList->GetExtendedListStyle() | LVS_EX_HEADERDRAGDROP);
 
     if (bFirstFill) {
-        List.AutoSizeColumns(-1, -1);
+        pList->AutoSizeColumns(-1, -1);
     } else {
-        if (b_order && static_cast<int>(v_order.size()) >= nColumns && nColumns == List.GetColumnCount())
-            List.SetColumnOrderArray(std::vector<int>(v_order.begin(), v_order.begin() + nColumns));
+        if (b_order && static_cast<int>(v_order.size()) >= nColumns && nColumns == pList->GetColumnCount())
+            pList->SetColumnOrderArray(std::vector<int>(v_order.begin(), v_order.begin() + nColumns));
         if (b_widths) {
             for (int i = 0; i < nColumns && i < static_cast<int>(v_widths.size()); ++i)
-                List.SetColumnWidth(i, v_widths[static_cast<std::size_t>(i)]);
+                pList->SetColumnWidth(i, v_widths[static_cast<std::size_t>(i)]);
         }
     }
     SetRedraw(TRUE);
-    List.UpdateAll();
+    pList->UpdateAll();
     bFirstFill = FALSE;
 }
 
 void ItemListCore::InitialUpdate()
 {
     SortState.SetView(nullptr);
-    List.SetExtendedListStyle(List.GetExtendedListStyle() | LVS_EX_FULLROWSELECT);
-    List.SetAllowNoSort(TRUE);
-    List.ShowSort(SortState);
+    pList->SetExtendedListStyle(pList->GetExtendedListStyle() | LVS_EX_FULLROWSELECT);
+    pList->SetAllowNoSort(TRUE);
+    pList->ShowSort(SortState);
     SetRedraw(FALSE);
     OnUpdate(nullptr);
     ClearFocus();
@@ -521,7 +526,7 @@ BOOL ItemListCore::IsDocumentBusy()
 
 void ItemListCore::RunSort(const ZelColSortSpec* p_specs, int n_specs, int b_toggle, PFNLVCOMPARE pfn_compare)
 {
-    List.Sort(p_specs, n_specs, SortState, b_toggle, pfn_compare);
+    pList->Sort(p_specs, n_specs, SortState, b_toggle, pfn_compare);
 }
 
 PFNLVCOMPARE ItemListCore::PrepareSort(const ZelColSortSpec* p_specs, int n_specs)
@@ -535,13 +540,13 @@ PFNLVCOMPARE ItemListCore::PrepareSort(const ZelColSortSpec* p_specs, int n_spec
         if (i_col >= 0 && std::find(Cache.vColumns.begin(), Cache.vColumns.end(), i_col) == Cache.vColumns.end())
             Cache.vColumns.push_back(i_col);
     }
-    const int n_rows = List.GetItemCount();
+    const int n_rows = pList->GetItemCount();
     const std::size_t n_cols = Cache.vColumns.size();
     Cache.vTexts.resize(static_cast<std::size_t>(n_rows) * n_cols);
     Cache.vNull.assign(static_cast<std::size_t>(n_rows), 0);
     Cache.mRowOfKey.reserve(static_cast<std::size_t>(n_rows));
     for (int r = 0; r < n_rows; ++r) {
-        Cache.mRowOfKey.emplace(List.GetItemData(r), r);
+        Cache.mRowOfKey.emplace(pList->GetItemData(r), r);
         ILVRecord p_record = GetRecord(r);
         if (p_record == nullptr) {
             Cache.vNull[static_cast<std::size_t>(r)] = 1;
@@ -637,7 +642,7 @@ void ItemListCore::ReSort()
 void ItemListCore::NoSort()
 {
     SortState.SetCols(nullptr, 0);
-    List.ShowSort(SortState);
+    pList->ShowSort(SortState);
     SetModified();
 }
 
@@ -692,7 +697,7 @@ BOOL ItemListCore::SelectColumnsForPrint(ZelArray<UINT>& a_chosen, int& b_landsc
     }
     data.bLandscape = b_landscape;
     data.bPrintAll = b_printAll;
-    data.bRowsSelected = List.GetSelectedCount() > 0 ? 1 : 0;
+    data.bRowsSelected = pList->GetSelectedCount() > 0 ? 1 : 0;
     data.sItems = GetPluralNoun();
     if (GetSelectColumnsPort().DoModal(data) != IDOK)
         return FALSE;
@@ -726,14 +731,14 @@ void ItemListCore::ApplyLayout(const ViewLayout& layout)
     if (!layout.FitsColumnCount(nColumns))
         return;
     const ZelArray<UINT>& a_widths = layout.GetWidths();
-    for (int i = 0; i < a_widths.GetSize() && i < List.GetColumnCount(); ++i)
-        List.SetColumnWidth(i, static_cast<int>(a_widths[i]));
+    for (int i = 0; i < a_widths.GetSize() && i < pList->GetColumnCount(); ++i)
+        pList->SetColumnWidth(i, static_cast<int>(a_widths[i]));
     const ZelArray<UINT>& a_order = layout.GetOrder();
-    if (a_order.GetSize() == List.GetColumnCount()) {
+    if (a_order.GetSize() == pList->GetColumnCount()) {
         std::vector<int> v_order;
         for (int i = 0; i < a_order.GetSize(); ++i)
             v_order.push_back(static_cast<int>(a_order[i]));
-        List.SetColumnOrderArray(v_order);
+        pList->SetColumnOrderArray(v_order);
     }
     bFirstFill = FALSE;
 }
@@ -742,12 +747,12 @@ void ItemListCore::FillLayout(ViewLayout& layout)
 {
     layout.SetColumnCount(nColumns);
     ZelArray<UINT> a_widths;
-    for (int i = 0; i < nColumns && i < List.GetColumnCount(); ++i)
-        a_widths.Add(static_cast<UINT>(List.GetColumnWidth(i)));
+    for (int i = 0; i < nColumns && i < pList->GetColumnCount(); ++i)
+        a_widths.Add(static_cast<UINT>(pList->GetColumnWidth(i)));
     layout.SetWidths(a_widths);
     ZelArray<UINT> a_order;
     std::vector<int> v_order;
-    if (nColumns > 0 && List.GetColumnOrderArray(v_order)) {
+    if (nColumns > 0 && pList->GetColumnOrderArray(v_order)) {
         for (int i : v_order)
             a_order.Add(static_cast<UINT>(i));
     }
@@ -763,25 +768,25 @@ void ItemListCore::FillLayout(ViewLayout& layout)
 int ItemListCore::GetTotalColumnsWidth() const
 {
     int n = 0;
-    for (int i = 0; i < List.GetColumnCount(); ++i)
-        n += List.GetColumnWidth(i) + 20;
+    for (int i = 0; i < pList->GetColumnCount(); ++i)
+        n += pList->GetColumnWidth(i) + 20;
     return n;
 }
 
 int ItemListCore::GetFirstColumnsWidth() const
 {
     int n = 0;
-    for (int i = 0; i < List.GetColumnCount() && i < 2; ++i)
-        n += List.GetColumnWidth(i) + 20;
+    for (int i = 0; i < pList->GetColumnCount() && i < 2; ++i)
+        n += pList->GetColumnWidth(i) + 20;
     return n;
 }
 
-int ItemListCore::GetTotalRowsHeight() const { return List.GetItemCount() * List.GetRowHeight(); }
+int ItemListCore::GetTotalRowsHeight() const { return pList->GetItemCount() * pList->GetRowHeight(); }
 
 int ItemListCore::GetFirstRowsHeight() const
 {
-    const int n = List.GetItemCount();
+    const int n = pList->GetItemCount();
     if (n == 0)
         return 0;
-    return (std::min(n, 2) + 1) * List.GetRowHeight();
+    return (std::min(n, 2) + 1) * pList->GetRowHeight();
 }

@@ -62,12 +62,15 @@ public:
     // the long-sort notice off.
     static constexpr DWORD uSuppressSortNotice = 0x0001;
 
-    ItemListCore(ZelListModel& list, ZelListSort& sort);
+    // The list may come later (AttachList), when its window is made; until
+    // then the core works on an empty list of its own.
+    ItemListCore(ZelListModel* p_list, ZelListSort& sort);
+    void AttachList(ZelListModel& list);
     virtual ~ItemListCore();
     ItemListCore(const ItemListCore&) = delete;
     ItemListCore& operator=(const ItemListCore&) = delete;
 
-    ZelListModel& GetList() { return List; }
+    ZelListModel& GetList() { return *pList; }
     ZelListSort& GetSort() { return SortState; }
 
     // ---- what the derived views supply ----
@@ -109,8 +112,8 @@ public:
     }
     virtual int GetPrintColumnCount();
     virtual std::string GetPrintColumnTitle(int i_column);
-    virtual int GetRowCount() { return List.GetItemCount(); }
-    virtual void AutoSize(int i_column) { List.AutoSizeColumns(i_column, -1); }
+    virtual int GetRowCount() { return pList->GetItemCount(); }
+    virtual void AutoSize(int i_column) { pList->AutoSizeColumns(i_column, -1); }
     // The document whose records the view lists; null without one.
     virtual EventDoc* GetEventDoc() { return nullptr; }
 
@@ -151,7 +154,7 @@ public:
     void DeleteRecords(const LPARAM* p_keys, int n_keys);
     void ChangeSelected();
     void OnAdd();
-    BOOL HasSelection() const { return List.GetSelectedCount() > 0; }
+    BOOL HasSelection() const { return pList->GetSelectedCount() > 0; }
     // Adds one record per line of the text; 1 when every line was added, 0
     // when there was nothing to add or some could not be (those are shown).
     int AddFromText(const std::string& s_text);
@@ -241,7 +244,8 @@ private:
     PFNLVCOMPARE PrepareSort(const ZelColSortSpec* p_specs, int n_specs);
     void FinishSort();
 
-    ZelListModel& List;
+    ZelListModel NoList;
+    ZelListModel* pList;
     ZelListSort& SortState;
 
     int nColumns = 0;

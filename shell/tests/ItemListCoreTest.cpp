@@ -34,7 +34,7 @@ struct ListParts {
 // the other way round.
 class FakeView : private ListParts, public ItemListCore {
 public:
-    FakeView() : ItemListCore(ListParts::Model, ListParts::SortState)
+    FakeView() : ItemListCore(&static_cast<ListParts&>(*this).Model, static_cast<ListParts&>(*this).SortState)
     {
         mRecords[10] = {"Cello", "Avon"};
         mRecords[20] = {"Alto", "Crewe"};

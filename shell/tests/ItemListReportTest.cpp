@@ -25,7 +25,7 @@ struct ListParts {
 class TextListView : private ListParts, public ItemListCore {
 public:
     TextListView(const std::vector<std::string>& v_titles, const std::vector<std::vector<std::string>>& v_rows)
-        : ItemListCore(ListParts::Model, ListParts::SortState)
+        : ItemListCore(&static_cast<ListParts&>(*this).Model, static_cast<ListParts&>(*this).SortState)
     {
         for (std::size_t c = 0; c < v_titles.size(); ++c)
             InsertColumn(static_cast<int>(c), v_titles[c]);
