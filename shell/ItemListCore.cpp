@@ -474,6 +474,12 @@ void ItemListCore::Refill()
     }
     if (bHasFocus)
         RestoreFocus();
+    // The empty list's focus frame shows while the view has the focus, and
+    // goes with the first row.
+    if (pList->GetItemCount() == 0)
+        pList->DrawFocus(bHasFocus, FALSE);
+    else if (pList->IsFocusDrawn())
+        pList->DrawFocus(FALSE, FALSE);
     if (i_top >= 0)
         pList->EnsureVisible(std::min(i_top, pList->GetItemCount() - 1), FALSE);
     if (i_lastVisible >= 0 && i_lastVisible < pList->GetItemCount())
@@ -482,7 +488,7 @@ void ItemListCore::Refill()
     pList->SetExtendedListStyle(pList->GetExtendedListStyle() | LVS_EX_HEADERDRAGDROP);
 
     if (bFirstFill) {
-        pList->AutoSizeColumns(-1, -1);
+        AutoSizeAll();
     } else {
         if (b_order && static_cast<int>(v_order.size()) >= nColumns && nColumns == pList->GetColumnCount())
             pList->SetColumnOrderArray(std::vector<int>(v_order.begin(), v_order.begin() + nColumns));

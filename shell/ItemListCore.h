@@ -114,6 +114,8 @@ public:
     virtual std::string GetPrintColumnTitle(int i_column);
     virtual int GetRowCount() { return pList->GetItemCount(); }
     virtual void AutoSize(int i_column) { pList->AutoSizeColumns(i_column, -1); }
+    // Every column fitted to its texts (a first fill).
+    virtual void AutoSizeAll() { pList->AutoSizeColumns(-1, -1); }
     // The document whose records the view lists; null without one.
     virtual EventDoc* GetEventDoc() { return nullptr; }
 

@@ -376,7 +376,9 @@ void ItemListView::DrawRow(wxDC& dc, int i_row, const wxRect& rc_row)
         if (i_width <= 0 || i_col >= static_cast<int>(p_texts->size()))
             continue;
         if (i_col == 0) {
-            rc_text.width -= i_margin;
+            // The label part of the first cell starts a little in.
+            rc_text.x += 2;
+            rc_text.width -= i_margin + 2;
         } else {
             rc_text.x += i_margin;
             rc_text.width -= 2 * i_margin;
@@ -390,6 +392,32 @@ void ItemListView::DrawRow(wxDC& dc, int i_row, const wxRect& rc_row)
     }
     if (GetList().GetItemState(i_row, LVIS_FOCUSED))
         wxRendererNative::Get().DrawFocusRect(p_list, dc, rc_fill, 0);
+}
+
+void ItemListView::AddMarginRoom(int i_first, int i_last)
+{
+    ZelListCtrl* p_list = GetListCtrl();
+    if (p_list == nullptr)
+        return;
+    const int i_margin = 2 * p_list->GetTextExtent(" ").x;
+    for (int c = std::max(i_first, 0); c <= i_last && c < p_list->GetColumnCount(); ++c) {
+        // The list allows 8 (first column) or 16 around a text.
+        const int i_extra = c == 0 ? i_margin + 2 - 8 : 2 * i_margin - 16;
+        if (i_extra > 0)
+            p_list->SetColumnWidth(c, p_list->GetColumnWidth(c) + i_extra + 2);
+    }
+}
+
+void ItemListView::AutoSize(int i_column)
+{
+    ItemListCore::AutoSize(i_column);
+    AddMarginRoom(i_column, i_column);
+}
+
+void ItemListView::AutoSizeAll()
+{
+    ItemListCore::AutoSizeAll();
+    AddMarginRoom(0, GetList().GetColumnCount() - 1);
 }
 
 // -------------------------------------------------------------- drag, drop

@@ -73,6 +73,8 @@ public:
 
     // ---- ItemListCore ----
     EventDoc* GetEventDoc() override;
+    void AutoSize(int i_column) override;
+    void AutoSizeAll() override;
     CEventDocument* GetEventDocument() const;
 
     // Prints the list (the column chooser first), or shows it in the
@@ -107,6 +109,9 @@ protected:
 
 private:
     void BindCommands();
+    // The list's fitted widths leave less room around a text than the rows'
+    // margins take: the columns from i_first to i_last get the difference.
+    void AddMarginRoom(int i_first, int i_last);
     void OnListNotify(ZelNotifyEvent& event);
 
     wxWindow* pParent = nullptr;

@@ -75,8 +75,12 @@ public:
         InsertColumn(0, "Name");
         InsertColumn(1, "Town");
         InsertColumn(2, "Code");
-        for (std::size_t i = 0; i < vRecords.size(); ++i)
-            AddItem(static_cast<LPARAM>(i + 1), 0, vRecords[i].sName);
+        for (std::size_t i = 0; i < vRecords.size(); ++i) {
+            const auto l_key = static_cast<LPARAM>(i + 1);
+            AddItem(l_key, 0, vRecords[i].sName);
+            AddItem(l_key, 1, vRecords[i].sTown);
+            AddItem(l_key, 2, vRecords[i].sCode);
+        }
     }
     BOOL AddRecordByName(const ZelFullName& name, std::string&, BOOL) override
     {
