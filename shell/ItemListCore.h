@@ -173,6 +173,8 @@ public:
     void InitialUpdate();
     BOOL IsFirstFill() const { return bFirstFill; }
     BOOL IsRefillPending() const { return bRefillPending; }
+    // The next update refills, whatever its hint.
+    void RequestRefill() { bRefillPending = TRUE; }
 
     // ---- sorting ----
     void Sort(int i_column);

@@ -231,13 +231,7 @@ void ItemListView::OnUpdate(wxView*, wxObject* p_hint)
     GetListCtrl()->Refresh();
 }
 
-void ItemListView::SetRefill()
-{
-    // The next update refills whatever its hint.
-    UpdateViewHint hint;
-    (void)hint;
-    ItemListCore::OnUpdate(nullptr);
-}
+void ItemListView::SetRefill() { RequestRefill(); }
 
 std::vector<int> ItemListView::GetPaneColumnWidths()
 {

@@ -5,6 +5,8 @@
 #include "shell/ItemListCore.h"
 
 #include "framework/MessageBox.h"
+#include "model/DocumentPorts.h"
+#include "model/EventDoc.h"
 #include "model/ShellPorts.h"
 #include "shell/ListPorts.h"
 #include "testsupport/ArchiveBytes.h"
@@ -317,6 +319,48 @@ TEST_F(ItemListCoreTest, AKeyWithoutARowIsReportedAndTheEventOfferedForSaving)
     EXPECT_NE(Boxes.Boxes()[0].sText.find("The program will now terminate."), std::string::npos);
     EXPECT_EQ(Boxes.Boxes()[0].uStyle & MB_ICONMASK, static_cast<std::uint32_t>(MB_ICONSTOP));
     EXPECT_EQ(View.nEnds, 2);
+}
+
+// The event itself is sound when a list loses track of a key: its unsaved
+// changes are offered for saving before the program ends.
+TEST_F(ItemListCoreTest, AKeyWithoutARowOffersTheSaveQuestionBeforeTheEnd)
+{
+    class ViewOfDoc : public FakeView {
+    public:
+        EventDoc* GetEventDoc() override { return &Doc; }
+        EventDoc Doc;
+    } view;
+    view.InitialUpdate();
+    view.Doc.SetModifiedFlag(true);
+    ScriptedSaveQuestions questions;
+    questions.SaveChangesAnswer(IDNO);
+    view.DelItem(77);
+    EXPECT_EQ(questions.SaveChangesAsked().size(), 1u);
+    EXPECT_EQ(view.nEnds, 1);
+}
+
+// During a rostering run the records change under the view: it reads none
+// and refills at the first update after the run, whatever its hint.
+TEST_F(ItemListCoreTest, ABusyDocumentPostponesTheRefill)
+{
+    class ViewOfDoc : public FakeView {
+    public:
+        EventDoc* GetEventDoc() override { return &Doc; }
+        EventDoc Doc;
+    } view;
+    view.InitialUpdate();
+    const int n_fills = view.nFills;
+    view.Doc.SetBusy(TRUE);
+    view.mRecords[40] = {"Oboe", "Ely"};
+    view.OnUpdate(nullptr);
+    EXPECT_EQ(view.nFills, n_fills);
+    EXPECT_TRUE(view.IsRefillPending());
+    view.Doc.SetBusy(FALSE);
+    UpdateViewHint hint;
+    hint.lValue = 1; // a hint the view would apply itself
+    view.OnUpdate(&hint);
+    EXPECT_EQ(view.nFills, n_fills + 1);
+    EXPECT_EQ(view.GetList().GetItemCount(), 4);
 }
 
 TEST_F(ItemListCoreTest, ColumnChooserGetsTitlesAndGivesBackIdsInTheChosenOrder)
