@@ -91,6 +91,8 @@ public:
     static wxDragResult DropEffect(wxDragResult e_suggested);
     // Text dropped on the view, as UTF-8.
     bool OnDropText(const wxString& s_text);
+    // The long-sort notice, queued after a sort of the seconds given.
+    void OnLongSort(long l_seconds);
 
 protected:
     ZelListViewCtrl* NewListCtrl(wxWindow* p_parent, wxWindowID i_id, DWORD u_listStyle, long l_style) override;
@@ -103,9 +105,6 @@ protected:
     void PostChange() override;
     void SetModified() override;
     BOOL IsShiftDown() override;
-
-    // The long-sort notice, queued after a sort of the seconds given.
-    void OnLongSort(long l_seconds);
 
 private:
     void BindCommands();

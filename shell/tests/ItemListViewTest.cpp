@@ -7,7 +7,11 @@
 // With ROTAVEX_SHOW_SECONDS set, the frame stays on screen that long at a few
 // points (with and without the focus, empty), and the chooser too; with
 // ROTAVEX_SHOT_DIR set, the printed pages are written there as PNG files.
+#include "engine/BuildPorts.h"
+#include "engine/BuildReports.h"
 #include "framework/MessageBox.h"
+#include "model/EventDoc.h"
+#include "model/Preferences.h"
 #include "framework/ui/WxIds.h"
 #include "res/RotavexStrings.h"
 #include "shell/EventDocument.h"
@@ -294,6 +298,18 @@ TEST_F(ItemListViewTest, AnEmptyListDrawsItsFocusFrame)
     Settle();
     EXPECT_TRUE(List().IsFocusDrawn());
     ShowAWhile("empty list with the focus");
+}
+
+TEST_F(ItemListViewTest, ALongSortBringsItsNoticeUnlessTheUserSwitchedItOff)
+{
+    ScriptedBuildDialogs dialogs;
+    pView->OnLongSort(6);
+    EXPECT_EQ(dialogs.vSortTooLong.size(), 1u);
+    Preferences prefs = Document.GetEvent().GetPreferences();
+    prefs.SetSuppressedMessages(prefs.GetSuppressedMessages() | ItemListCore::uSuppressSortNotice);
+    Document.GetEvent().SetPreferences(prefs, FALSE);
+    pView->OnLongSort(6);
+    EXPECT_EQ(dialogs.vSortTooLong.size(), 1u);
 }
 
 TEST(SelectColumnsDlg, ColumnsMoveByTheButtonsAndOKGivesThemBack)
