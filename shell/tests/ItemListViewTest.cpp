@@ -28,6 +28,7 @@
 #include <wx/dcmemory.h>
 #include <wx/frame.h>
 #include <wx/image.h>
+#include <wx/print.h>
 #include <wx/radiobut.h>
 
 #include <chrono>
@@ -310,6 +311,34 @@ TEST_F(ItemListViewTest, ALongSortBringsItsNoticeUnlessTheUserSwitchedItOff)
     Document.GetEvent().SetPreferences(prefs, FALSE);
     pView->OnLongSort(6);
     EXPECT_EQ(dialogs.vSortTooLong.size(), 1u);
+}
+
+TEST_F(ItemListViewTest, ThePreviewOpensOnTheColumnsChosen)
+{
+    ScriptedSelectColumns chooser;
+    chooser.fAnswer = [](SelectColumnsData& data) {
+        data.Selected.RemoveAll();
+        data.Selected.Add("Code");
+        data.Selected.Add("Name");
+        return IDOK;
+    };
+    ASSERT_TRUE(pView->PrintList(TRUE));
+    ASSERT_EQ(chooser.vShown.size(), 1u);
+    EXPECT_EQ(pView->GetPrintColumnCount(), 2);
+    EXPECT_EQ(pView->GetPrintColumnTitle(0), "Code");
+    wxPreviewFrame* p_preview = nullptr;
+    for (wxWindow* p : wxTopLevelWindows)
+        if (auto* p_frame = dynamic_cast<wxPreviewFrame*>(p))
+            p_preview = p_frame;
+    ASSERT_NE(p_preview, nullptr);
+    Settle();
+    ShowAWhile("preview");
+    p_preview->Destroy();
+    Settle();
+
+    // Cancelling the chooser prints nothing.
+    chooser.fAnswer = nullptr;
+    EXPECT_FALSE(pView->PrintList(TRUE));
 }
 
 TEST(SelectColumnsDlg, ColumnsMoveByTheButtonsAndOKGivesThemBack)
