@@ -6,6 +6,7 @@
 #include "shell/ProgressDlg.h"
 #include "shell/RotavexApp.h"
 
+#include <algorithm>
 #include <chrono>
 #include <thread>
 #include <wx/app.h>
@@ -197,10 +198,13 @@ void ItemListPrintout::OnPreparePrinting()
 
 void ItemListPrintout::GetPageInfo(int* p_min, int* p_max, int* p_from, int* p_to)
 {
+    // A preview must have a page to show, even for a report that could not
+    // be fitted: the preview is then closed at once, never shown.
+    const int n_shown = IsPreview() ? std::max(nPages, 1) : nPages;
     *p_min = 1;
-    *p_max = nPages;
-    *p_from = nPages > 0 ? 1 : 0;
-    *p_to = nPages;
+    *p_max = n_shown;
+    *p_from = n_shown > 0 ? 1 : 0;
+    *p_to = n_shown;
 }
 
 bool ItemListPrintout::HasPage(int i_page) { return i_page >= 1 && i_page <= nPages; }
@@ -231,6 +235,15 @@ BOOL RunListPrint(ItemListView& view, BOOL b_preview)
         }
         auto* p_frame = new wxPreviewFrame(p_preview, p_top, "Print preview", wxDefaultPosition, wxSize(800, 900));
         p_frame->Initialize();
+        // The preview fits the report when it first draws a page; a report
+        // that could not be fitted (the user was told why) shows nothing.
+        p_preview->RenderPage(1);
+        const auto* p_printout = dynamic_cast<ItemListPrintout*>(p_preview->GetPrintout());
+        if (p_printout == nullptr || p_printout->GetPageCount() == 0) {
+            // Closing (not only destroying) gives the other windows back.
+            p_frame->Close(true);
+            return FALSE;
+        }
         p_frame->Show();
         return TRUE;
     }

@@ -341,6 +341,50 @@ TEST_F(ItemListViewTest, ThePreviewOpensOnTheColumnsChosen)
     EXPECT_FALSE(pView->PrintList(TRUE));
 }
 
+TEST_F(ItemListViewTest, AReportTooWideIsRefusedWithoutAPreview)
+{
+    const std::string s_wide(150, 'W');
+    pView->SetColumnDefs({{0, s_wide + "1"}, {1, s_wide + "2"}, {2, s_wide + "3"}});
+    pView->BuildColumnTitles();
+    ScriptedSelectColumns chooser;
+    chooser.fAnswer = [](SelectColumnsData& data) {
+        for (int i = 0; i < data.Available.GetSize(); ++i)
+            data.Selected.Add(data.Available[i]);
+        return IDOK;
+    };
+    EXPECT_FALSE(pView->PrintList(TRUE));
+    ASSERT_EQ(Boxes.Boxes().size(), 1u);
+    EXPECT_NE(Boxes.Boxes()[0].sText.find("Your print request is too wide."), std::string::npos);
+    Settle();
+    for (wxWindow* p : wxTopLevelWindows)
+        EXPECT_EQ(dynamic_cast<wxPreviewFrame*>(p), nullptr);
+}
+
+TEST_F(ItemListViewTest, AWrappedReportSeparatesItsRows)
+{
+    for (std::size_t i = 0; i < 40; ++i)
+        pView->vRecords[i].sCode = "A long note about this venue that wraps onto more than one line of the report: "
+                                   "the doors open at nine, the keys are with the caretaker, and parking is behind "
+                                   "the hall (ask at the desk) " + std::to_string(i);
+    pView->Refill();
+    ItemListPrintout printout(*pView, false);
+    wxBitmap bitmap(816, 1056);
+    wxMemoryDC dc(bitmap);
+    printout.SetDC(&dc);
+    printout.SetPPIScreen(96, 96);
+    printout.SetPPIPrinter(96, 96);
+    printout.SetPageSizePixels(816, 1056);
+    printout.SetPaperRectPixels(wxRect(0, 0, 816, 1056));
+    printout.SetPageSizeMM(216, 279);
+    printout.OnPreparePrinting();
+    dc.SelectObject(wxNullBitmap);
+    ASSERT_GE(printout.GetPageCount(), 1);
+    ASSERT_NE(printout.GetReport(), nullptr);
+    EXPECT_EQ(printout.GetReport()->iSeparator, 3);
+    EXPECT_LE(printout.GetReport()->Columns.GetRight(), 816);
+    EXPECT_GT(PrintPageToBitmap(printout, 1, "list-wrapped.png"), 1000);
+}
+
 TEST(SelectColumnsDlg, ColumnsMoveByTheButtonsAndOKGivesThemBack)
 {
     ScriptedMessageBox boxes;
