@@ -193,11 +193,23 @@ bool ItemListView::Create(wxWindow* p_parent, wxWindowID i_id)
     pParent->Bind(wxEVT_ZEL_NOTIFY, &ItemListView::OnListNotify, this, iListId);
     // A header change is a change of the event's layout.
     if (wxHeaderCtrl* p_header = p_list->GetHeaderCtrl()) {
-        for (auto type : {wxEVT_HEADER_END_RESIZE, wxEVT_HEADER_END_REORDER, wxEVT_HEADER_SEPARATOR_DCLICK})
+        for (auto type : {wxEVT_HEADER_END_RESIZE, wxEVT_HEADER_END_REORDER})
             p_header->Bind(type, [this](wxHeaderCtrlEvent& event) {
                 event.Skip();
                 SetModified();
             });
+        // The list fits the column itself; the rows' margins then get their
+        // room.
+        p_header->Bind(wxEVT_HEADER_SEPARATOR_DCLICK, [this](wxHeaderCtrlEvent& event) {
+            event.Skip();
+            const int i_col = event.GetColumn();
+            CallAfter([this, i_col] {
+                AddMarginRoom(i_col, i_col);
+                if (ZelListCtrl* p = GetListCtrl())
+                    p->Refresh();
+            });
+            SetModified();
+        });
     }
     p_list->SetDropTarget(new ItemListDropTarget(this));
     BindCommands();
