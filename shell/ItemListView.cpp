@@ -105,7 +105,8 @@ ItemListCtrl::ItemListCtrl(ItemListView* p_view, wxWindow* p_parent, wxWindowID 
 
 void ItemListCtrl::DrawRow(wxDC& dc, int i_row, const wxRect& rc_row)
 {
-    if (pItemView != nullptr)
+    // The view lets go of its list before the list goes.
+    if (pItemView != nullptr && GetView() != nullptr)
         pItemView->DrawRow(dc, i_row, rc_row);
 }
 
