@@ -270,6 +270,8 @@ TEST_F(ItemListViewTest, SortsSelectsTakesDropsRefillsAndPrints)
     ShowAWhile("selection without the focus");
 
     // The report: page 1 and page 3, page 3 first as a preview may ask.
+    Document.GetEvent().SetEventName("Summer Festival");
+    Document.GetEvent().SetPathName("/home/ann/events/a folder with a rather long name/and another one/summer.eve");
     ItemListPrintout printout(*pView, true);
     wxBitmap bitmap(816, 1056);
     wxMemoryDC dc(bitmap);
