@@ -63,10 +63,11 @@ bool DesktopMailComposer::IsOnPath(const std::string& s_program)
     std::string_view s_path(p_path);
     while (true) {
         const std::size_t i_colon = s_path.find(':');
-        std::string s_dir(s_path.substr(0, i_colon));
+        // An empty entry of PATH names the current folder.
+        std::string_view s_dir = s_path.substr(0, i_colon);
         if (s_dir.empty())
             s_dir = ".";
-        const std::string s_file = s_dir + "/" + s_program;
+        const std::string s_file = std::string(s_dir) + "/" + s_program;
         if (access(s_file.c_str(), X_OK) == 0)
             return true;
         if (i_colon == std::string_view::npos)
