@@ -154,6 +154,21 @@ bool CRotavexApp::OnCmdLineParsed(wxCmdLineParser& parser)
     return wxApp::OnCmdLineParsed(parser);
 }
 
+namespace {
+
+std::vector<void (*)()>& Installers()
+{
+    static std::vector<void (*)()> a_installers;
+    return a_installers;
+}
+
+} // namespace
+
+void CRotavexApp::AddInstaller(void (*p_install)())
+{
+    Installers().push_back(p_install);
+}
+
 bool CRotavexApp::OnInit()
 {
     SetAppName(RVX_PRODUCT_NAME);
@@ -162,6 +177,8 @@ bool CRotavexApp::OnInit()
         return false;
     InitServices(true);
     RegisterTimetableView();
+    for (void (*p_install)() : Installers())
+        p_install();
     return StartUp(sCommandLineFile);
 }
 

@@ -36,6 +36,10 @@ public:
     ~CRotavexApp() override;
 
     bool OnInit() override;
+    // Parts of the program outside this library (the editing sheets) join
+    // it here before the application starts; OnInit runs them once the
+    // services are up and before the first document opens.
+    static void AddInstaller(void (*p_install)());
     int OnRun() override;
     int OnExit() override;
     bool OnExceptionInMainLoop() override;
