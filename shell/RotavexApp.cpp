@@ -12,6 +12,7 @@
 #include "res/RotavexStrings.h"
 #include "shell/BuildDialogs.h"
 #include "shell/CommandIds.h"
+#include "shell/ContQuitDlg.h"
 #include "shell/EventDocument.h"
 #include "shell/MainFrm.h"
 #include "shell/ModuleVersion.h"
@@ -254,6 +255,7 @@ void CRotavexApp::InstallWindowPorts()
     SetBuildDialogsPort(&g_buildDialogsPort);
     SetBuildWindowPort(&g_buildWindowPort);
     InstallRosterDialogs();
+    InstallContQuitDialog();
 }
 
 void CRotavexApp::ShutDown()
