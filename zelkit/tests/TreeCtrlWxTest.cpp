@@ -74,6 +74,10 @@ public:
                          : new ZelTreeCtrlEx(this, kTreeId, wxPoint(10, 10), wxSize(280, 300));
         pTree->AssignStateImageList(MakeCheckImages(*pTree));
         Bind(wxEVT_ZEL_NOTIFY, [this](ZelNotifyEvent& event) {
+            if (event.GetCode() == NM_SETFOCUS || event.GetCode() == NM_KILLFOCUS) {
+                nFocusNotes++;
+                return;
+            }
             std::string s = std::to_string(event.GetCode());
             if (event.GetCode() == TVN_SELCHANGED || event.GetCode() == TVN_BEGINDRAG) {
                 const auto* p_nm = event.GetRecordAs<ZelNMTreeView>();
@@ -182,6 +186,7 @@ public:
     ZelTreeCtrlEx* pTree;
     std::map<std::string, HTREEITEM> mItems;
     std::vector<std::string> vHeard;
+    int nFocusNotes = 0;
 };
 
 const std::string kSelChanged = std::to_string(TVN_SELCHANGED);
@@ -210,6 +215,10 @@ TEST(TreeCtrlWx, CheckBoxesClickedAndToggledCarryTheirMarkUpTheTree)
 
     // Space toggles the caret's check box.
     T.Click("Studio A");
+    for (int i = 0; i < 40 && !T.nFocusNotes; ++i)
+        Pump(10);
+    EXPECT_EQ(wxWindow::FindFocus(), T.pTree) << "a click on an item gives the tree the focus";
+    EXPECT_GT(T.nFocusNotes, 0) << "and the parent hears of it";
     T.Key(WXK_SPACE);
     EXPECT_EQ(T.States(), "312110211") << "Studio keeps its own check, no longer marked";
     T.Click("Studio");

@@ -285,8 +285,9 @@ void ZelTreeCtrlEx::OnCollapsing(wxTreeEvent& event)
 
 void ZelTreeCtrlEx::OnFocus(wxFocusEvent& event)
 {
-    pCore->OnFocusChange();
     event.Skip();
+    pCore->OnFocusChange();
+    ZelSendNotify(this, event.GetEventType() == wxEVT_SET_FOCUS ? NM_SETFOCUS : NM_KILLFOCUS);
 }
 
 void ZelTreeCtrlEx::OnSelChanging(wxTreeEvent&)

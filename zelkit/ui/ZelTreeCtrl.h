@@ -4,8 +4,8 @@
 // mouse, key, expansion and focus events into the core's calls and gives
 // the core the tree through IZelTreePort; the core's notifications
 // (TVN_SELCHANGING, TVN_SELCHANGED, TVN_BEGINDRAG, TVN_KEYDOWN) reach the
-// parent as ZelNotifyEvent with their records. wx's own selection events
-// stay inside the window.
+// parent as ZelNotifyEvent with their records, and so do NM_SETFOCUS and
+// NM_KILLFOCUS. wx's own selection and drag events stay inside the window.
 //
 // Items are named by HTREEITEM (a wxTreeItemId's handle). Check boxes are
 // the items' state images: the owner supplies the state image list, and
