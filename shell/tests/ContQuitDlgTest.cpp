@@ -122,6 +122,9 @@ TEST_F(ContQuitDlgTest, ContinueContinuesAndAClosedWindowQuits)
         WhenShown act([](wxDialog& dlg) { dlg.Close(); });
         EXPECT_EQ(AskContinueOrQuit("Some venues could not be read."), IDCANCEL);
     }
+    // The message may come from the string table.
+    CContQuitDlg by_id(1059u, nullptr);
+    EXPECT_EQ(by_id.GetMessage().rfind("Errors occurred while loading your Event data.", 0), 0u);
 }
 
 } // namespace

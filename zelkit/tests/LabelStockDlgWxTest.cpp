@@ -168,6 +168,25 @@ TEST_F(LabelStockDlgTest, ASpinButtonStepsTheValueFurtherTheLongerItIsHeldAndSta
     EXPECT_EQ(pDlg->GetWorkingStock().GetDim().GetTopMargin(), 1510 + 19 * 10 + 100);
     EXPECT_EQ(Text(Dlg::IDC_TOP_MARGIN), "18.0 mm");
 
+    // A real click on the button's upper (or, laid out across, right-hand)
+    // part: one step, and the button stays where it rests.
+    auto* p_spin = wxDynamicCast(pDlg->FindWindow(WxId(Dlg::IDC_LEFT_MARGIN_SPIN)), wxSpinButton);
+    ASSERT_NE(p_spin, nullptr);
+    const int i_rest = p_spin->GetValue();
+    const wxRect rc = p_spin->GetScreenRect();
+    const bool b_across = rc.width > rc.height;
+    const wxPoint pt_up = b_across ? wxPoint(rc.GetRight() - rc.width / 4, rc.y + rc.height / 2)
+                                   : wxPoint(rc.x + rc.width / 2, rc.y + rc.height / 4);
+    g_now += 5'000;
+    wxUIActionSimulator mouse;
+    mouse.MouseMove(pt_up);
+    Pump();
+    mouse.MouseClick();
+    for (int i = 0; i < 40 && Text(Dlg::IDC_LEFT_MARGIN) == "5.0 mm"; ++i)
+        Pump(10);
+    EXPECT_EQ(Text(Dlg::IDC_LEFT_MARGIN), "5.1 mm");
+    EXPECT_EQ(p_spin->GetValue(), i_rest);
+
     // Down past zero stops at zero; each spin steps its own value.
     g_now += 5'000;
     Edit(Dlg::IDC_BETWEEN_ROWS).ChangeValue("0.05 mm");
