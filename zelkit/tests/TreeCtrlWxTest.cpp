@@ -335,6 +335,13 @@ TEST(TreeCtrlWx, TheSingleSelectionTreeCollectsItsSelection)
     tree.GetFullyQualifiedPath(T["Studio B"], s_path, TRUE);
     EXPECT_EQ(s_path, "Venues\\Studio\\Studio B\\");
     EXPECT_EQ(tree.ItemFromData(5), T["Studio B"]);
+    // The caret deleted leaves no caret behind.
+    ASSERT_EQ(tree.GetCaret(), T["Equipment"]);
+    tree.Delete(ZelTreeCtrlEx::Id(T["Equipment"]));
+    EXPECT_EQ(tree.GetCaret(), nullptr);
+    T.Click("Main hall");
+    EXPECT_EQ(T.Selected(), "Main hall");
+    EXPECT_EQ(tree.GetCaret(), T["Main hall"]);
     p_dlg->Destroy();
 }
 

@@ -332,6 +332,7 @@ void ZelTreeCtrlEx::OnDeleteItem(wxTreeEvent& event)
 {
     if (Handle(event.GetItem()) == hCaret)
         hCaret = nullptr;
+    pCore->OnItemDeleted(Handle(event.GetItem()));
     event.Skip();
 }
 
