@@ -24,6 +24,7 @@
 #include <wx/dialog.h>
 #include <wx/imaglist.h>
 #include <wx/renderer.h>
+#include <wx/uiaction.h>
 
 namespace {
 
@@ -276,6 +277,19 @@ TEST(TreeCtrlWx, PlainShiftAndCtrlClicksSelectAsTheyShould)
     // A plain arrow leaves one item selected.
     T.Key(WXK_DOWN);
     EXPECT_EQ(T.Selected(), "Studio B");
+
+    // The tree's own keys move the caret too, and the parent hears of it.
+    T.Click("Studio A");
+    T.Heard();
+    for (int i = 0; i < 40 && wxWindow::FindFocus() != T.pTree; ++i)
+        Pump(10);
+    wxUIActionSimulator keyboard;
+    keyboard.Char(WXK_LEFT);
+    for (int i = 0; i < 40 && T.pTree->GetCaret() == T["Studio A"]; ++i)
+        Pump(10);
+    EXPECT_EQ(T.pTree->GetCaret(), T["Studio"]);
+    EXPECT_EQ(T.Selected(), "Studio");
+    EXPECT_EQ(T.Heard(), (std::vector<std::string>{kSelChanged + ":Studio/3"}));
 
     // Collapsing a branch drops the selection hidden in it.
     T.Click("Studio A");

@@ -285,6 +285,9 @@ void ZelLabelStockDlg::ValidateStock()
 void ZelLabelStockDlg::OnLeaveField(wxFocusEvent& event)
 {
     event.Skip();
+    // The focus also leaves as the dialog goes.
+    if (IsBeingDeleted())
+        return;
     ValidateStock();
     ShowValues();
 }
