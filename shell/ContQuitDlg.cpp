@@ -21,7 +21,8 @@ CContQuitDlg::CContQuitDlg(UINT u_stringId, wxWindow* p_parent)
 
 void CContQuitDlg::Build(wxWindow* p_parent)
 {
-    Create(p_parent, WxId(IDD), "Continue or Quit?", wxDefaultPosition, wxDefaultSize, wxCAPTION | wxSYSTEM_MENU | wxCLOSE_BOX);
+    Create(p_parent, WxId(IDD), "Continue or Quit?", wxDefaultPosition, wxDefaultSize,
+           wxCAPTION | wxSYSTEM_MENU | wxCLOSE_BOX);
     // Laid out in dialog units, as the dialog has always been.
     const auto place = [this](wxWindow& w, int i_x, int i_y, int i_cx, int i_cy) {
         w.SetSize(wxRect(ConvertDialogToPixels(wxPoint(i_x, i_y)), ConvertDialogToPixels(wxSize(i_cx, i_cy))));

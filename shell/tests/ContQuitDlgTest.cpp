@@ -49,7 +49,8 @@ public:
             if (++nWaits < 100)
                 return;
         }
-        if (const char* p_seconds = std::getenv("ROTAVEX_SHOW_SECONDS"); p_seconds && nShown++ < 50 * std::atoi(p_seconds))
+        const char* p_seconds = std::getenv("ROTAVEX_SHOW_SECONDS");
+        if (p_seconds && nShown++ < 50 * std::atoi(p_seconds))
             return;
         bActed = true;
         Stop();
