@@ -13,6 +13,7 @@
 #include "res/RotavexStrings.h"
 #include "shell/BuildDialogs.h"
 #include "shell/CommandIds.h"
+#include "shell/ContQuitDlg.h"
 #include "shell/EventDocument.h"
 #include "shell/MainFrm.h"
 #include "shell/ModuleVersion.h"
@@ -275,6 +276,7 @@ void CRotavexApp::InstallWindowPorts()
     SetBuildWindowPort(&g_buildWindowPort);
     InstallRosterDialogs();
     InstallListPorts();
+    InstallContQuitDialog();
 }
 
 void CRotavexApp::ShutDown()

@@ -410,3 +410,21 @@ BOOL ZelLabelStockFile::Store()
     }
     return TRUE;
 }
+
+// ------------------------------------------------------------ ZelSpinAccel
+
+LONG ZelSpinAccel::Next(DWORD u_now)
+{
+    // Unsigned differences, so that the clock may wrap.
+    if (!bHolding || u_now - uLast > uHoldGap) {
+        bHolding = true;
+        uStart = u_now;
+    }
+    uLast = u_now;
+    const DWORD u_held = u_now - uStart;
+    LONG l_step = aSteps[0].lIncrement;
+    for (const Step& step : aSteps)
+        if (u_held >= step.uAfterMs)
+            l_step = step.lIncrement;
+    return l_step;
+}

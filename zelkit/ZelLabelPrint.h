@@ -222,3 +222,29 @@ private:
     ZelFileName FileName;
     ZelArray<ZelLabelStockGroup> Groups;
 };
+
+// How far one tick of a held spin button goes: the longer it is held, the
+// larger the step (10, then 100 after 1 s, 1,000 after 3 s and 10,000
+// after 5 s). A tick that comes later than uHoldGap after the one before
+// starts a new hold, as does one after Release.
+class ZelSpinAccel {
+public:
+    struct Step {
+        DWORD uAfterMs;
+        LONG lIncrement;
+    };
+    static constexpr Step aSteps[] = {{0, 10}, {1000, 100}, {3000, 1000}, {5000, 10000}};
+    // Longer than the first repeat of a held button, shorter than a
+    // deliberate second click.
+    static constexpr DWORD uHoldGap = 600;
+
+    // The increment of a tick at u_now (milliseconds of any steady clock).
+    LONG Next(DWORD u_now);
+    // The button went up.
+    void Release() { bHolding = false; }
+
+private:
+    bool bHolding = false;
+    DWORD uStart = 0;
+    DWORD uLast = 0;
+};

@@ -558,6 +558,16 @@ void ZelTreeCtrlCore::OnItemExpanding(HTREEITEM h_item, BOOL b_collapse)
             Tree.SetSelected(h, FALSE);
 }
 
+void ZelTreeCtrlCore::OnItemDeleted(HTREEITEM h_item)
+{
+    if (hAnchor == h_item)
+        hAnchor = nullptr;
+    if (hPressed == h_item) {
+        hPressed = nullptr;
+        bPendingSelect = FALSE;
+    }
+}
+
 void ZelTreeCtrlCore::OnFocusChange()
 {
     if (GetSelectedCount() >= 2)

@@ -178,6 +178,8 @@ public:
     // Before a branch opens or closes; the change is always allowed.
     void OnItemExpanding(HTREEITEM h_item, BOOL b_collapse);
     void OnFocusChange();
+    // The item is going: it is no longer the anchor or the pressed item.
+    void OnItemDeleted(HTREEITEM h_item);
     // TRUE while the tree's own selection change is kept from the parent.
     BOOL IsSelChangeKept() const { return !bPassSelChanges; }
 

@@ -21,6 +21,7 @@
 #include "shell/AppSettings.h"
 #include "shell/BuildDialogs.h"
 #include "shell/CommandIds.h"
+#include "shell/ContQuitDlg.h"
 #include "shell/EventDocument.h"
 #include "shell/MainFrm.h"
 #include "shell/PaneView.h"
@@ -214,6 +215,7 @@ TEST_F(FrameTest, StartsWithTheEventOnTheCommandLineInAFrameOfFourPanes)
     EXPECT_NE(dynamic_cast<WxProgressPort*>(&GetProgressPort()), nullptr);
     EXPECT_NE(dynamic_cast<WxBuildDialogsPort*>(&GetBuildDialogsPort()), nullptr);
     EXPECT_NE(dynamic_cast<WxBuildWindowPort*>(&GetBuildWindowPort()), nullptr);
+    EXPECT_NE(dynamic_cast<WxContinueQuitPort*>(&GetContinueQuitPort()), nullptr);
     ShowAWhile();
 }
 

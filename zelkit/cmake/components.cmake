@@ -2,11 +2,11 @@
 # templates built in memory: each a core without a window and, where it has
 # one, its window in ui/.
 list(APPEND ZELKIT_CORE_SOURCES DlgTempl.cpp ZelLocale.cpp ZelLabelPrint.cpp ZelTreeCtrlCore.cpp ZelMonthCal.cpp)
-list(APPEND ZELKIT_UI_SOURCES ui/ZelMonthCalCtrl.cpp)
+list(APPEND ZELKIT_UI_SOURCES ui/ZelMonthCalCtrl.cpp ui/ZelLabelStockDlg.cpp ui/ZelTreeCtrl.cpp)
 
 rvx_add_test(NAME zelkit_components_tests
   SOURCES tests/DlgTemplTest.cpp tests/LabelStockTest.cpp tests/TreeCtrlCoreTest.cpp tests/MonthCalTest.cpp
   LIBS zelkit framework)
 rvx_add_test(NAME zelkit_components_ui_tests
-  SOURCES tests/MonthCalWxTest.cpp
+  SOURCES tests/MonthCalWxTest.cpp tests/LabelStockDlgWxTest.cpp tests/TreeCtrlWxTest.cpp
   LIBS zelkit framework WX)

@@ -12,6 +12,7 @@
 
 #include <filesystem>
 #include <fstream>
+#include <map>
 #include <string>
 #include <unistd.h>
 #include <vector>
@@ -404,6 +405,32 @@ TEST_F(LabelStockFileTest, BadNamesAndUnreachableFilesGiveZeroAndAFailedStoreKee
         EXPECT_EQ(ReadWholeFile(p_kept.string()), Bytes({'o', 'l', 'd', ' ', 'b', 'y', 't', 'e', 's'}));
     }
     fs::permissions(pDir, fs::perms::owner_all);
+}
+
+TEST(LabelStock, AHeldSpinButtonStepsFurtherTheLongerItIsHeld)
+{
+    ZelSpinAccel accel;
+    // One hold from 1000 ms, a tick every 50 ms: the step at each time.
+    const std::map<DWORD, LONG> m_expected = {{1000, 10}, {1950, 10}, {2000, 100}, {3950, 100},
+                                              {4000, 1000}, {5950, 1000}, {6000, 10000}, {6050, 10000}};
+    std::map<DWORD, LONG> m_seen;
+    for (DWORD u = 1000; u <= 6050; u += 50) {
+        const LONG l_step = accel.Next(u);
+        if (m_expected.count(u))
+            m_seen[u] = l_step;
+    }
+    EXPECT_EQ(m_seen, m_expected);
+    // A pause longer than a repeat, or the button going up, starts again.
+    EXPECT_EQ(accel.Next(6050 + ZelSpinAccel::uHoldGap + 1), 10);
+    EXPECT_EQ(accel.Next(6800), 10);
+    accel.Release();
+    EXPECT_EQ(accel.Next(6900), 10);
+    // The clock wrapping in the middle of a hold.
+    ZelSpinAccel wrap;
+    EXPECT_EQ(wrap.Next(0xFFFFFF00u), 10);
+    for (DWORD u = 0xFFFFFF00u + 400; u < 1400 || u > 0xFFFF0000u; u += 400)
+        wrap.Next(u);
+    EXPECT_EQ(wrap.Next(1500), 100) << "held about 1.8 s across the wrap";
 }
 
 } // namespace

@@ -390,6 +390,25 @@ TEST_F(TreeSelection, APressOnASelectedItemWaitsForTheButtonOrStartsADrag)
     EXPECT_EQ(T.vDragRecords.size(), 1u);
 }
 
+TEST_F(TreeSelection, AnItemDeletedIsForgottenAsAnchorAndPressedItem)
+{
+    Click("A1");
+    Click("A2", MK_CONTROL);
+    ASSERT_EQ(Core.GetAnchor(), T.N("A1"));
+    Core.OnLButtonDown(0, CPoint(10, 10), T.N("A2"), kOnLabel);
+    ASSERT_EQ(Core.GetPressedItem(), T.N("A2"));
+    Core.OnItemDeleted(T.N("B"));
+    EXPECT_EQ(Core.GetAnchor(), T.N("A1")) << "another item changes nothing";
+    Core.OnItemDeleted(T.N("A2"));
+    Core.OnItemDeleted(T.N("A1"));
+    EXPECT_EQ(Core.GetAnchor(), nullptr);
+    EXPECT_EQ(Core.GetPressedItem(), nullptr);
+    EXPECT_FALSE(Core.IsPendingSelect());
+    Core.OnMouseMove(MK_LBUTTON, CPoint(60, 60));
+    Core.OnLButtonUp(0, CPoint(60, 60));
+    EXPECT_TRUE(T.vDragRecords.empty()) << "no drag of an item that is gone";
+}
+
 TEST_F(TreeSelection, PressesBesideItemsStateIconsAndLabelEditing)
 {
     EXPECT_TRUE(Core.OnLButtonDown(0, CPoint(1, 1), T.N("A"), TVHT_ONITEMBUTTON)) << "the tree's own handling";
