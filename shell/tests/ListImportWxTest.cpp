@@ -130,6 +130,20 @@ TEST(ListImportWx, ASmallTextFileThroughTheWizard)
         ASSERT_EQ(p_list->GetItemCount(), 3);
         EXPECT_EQ(p_list->GetItemText(0, 0), "Name") << "the header row gives the captions";
         EXPECT_EQ(p_list->GetItemText(1, 2), "Oslo") << "the first data record is the sample";
+        {
+            // Escape in the field list box ends the choice, not the wizard.
+            p_list->BeginEdit(2, 1);
+            wxWindow* p_box = p_list->GetEditor();
+            ASSERT_NE(p_box, nullptr);
+            wxKeyEvent escape(wxEVT_CHAR_HOOK);
+            escape.m_keyCode = WXK_ESCAPE;
+            escape.SetEventObject(p_box);
+            p_box->GetEventHandler()->ProcessEvent(escape);
+            Pump();
+            EXPECT_FALSE(p_list->IsEditing());
+            EXPECT_TRUE(wizard.IsModal());
+            EXPECT_EQ(p_list->GetItemText(2, 1), "");
+        }
         ChooseField(*p_list, 0, "Name");
         ShowForALook();
         ChooseField(*p_list, 1, "Town");

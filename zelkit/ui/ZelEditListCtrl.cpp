@@ -112,6 +112,9 @@ void ZelEditListCtrl::BeginEdit(int i_row, int i_col)
     begin.pEditor = p_editor;
     ZelSendNotify(this, LVN_BEGINLABELEDIT, &begin);
     p_editor->SetFont(GetFont());
+    // In a dialog, Escape and Enter would reach the dialog's buttons before
+    // the editor sees them: the editor takes its keys first.
+    p_editor->Bind(wxEVT_CHAR_HOOK, &ZelEditListCtrl::OnEditorKey, this);
     p_editor->Bind(wxEVT_KEY_DOWN, &ZelEditListCtrl::OnEditorKey, this);
     p_editor->Bind(wxEVT_KILL_FOCUS, &ZelEditListCtrl::OnEditorKillFocus, this);
     if (auto* p_edit = wxDynamicCast(p_editor, wxTextCtrl)) {
