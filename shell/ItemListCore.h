@@ -214,6 +214,8 @@ public:
     void ApplyLayout(const ViewLayout& layout);
     void FillLayout(ViewLayout& layout);
     const ZelArray<ILVFieldMapping>& GetMappings() const { return Mappings; }
+    // The imports move and store mappings (saved with the layout).
+    ZelArray<ILVFieldMapping>& GetMappings() { return Mappings; }
 
     // ---- size operations of the frame ----
     int GetTotalColumnsWidth() const;

@@ -226,6 +226,16 @@ bool ItemListView::OnClose(bool)
 
 CEventDocument* ItemListView::GetEventDocument() const { return dynamic_cast<CEventDocument*>(GetDocument()); }
 
+void ItemListView::ImportFromText(const std::string& s_key, const std::string& s_text)
+{
+    Import.ImportFromString(s_key, s_text);
+}
+
+void ItemListView::ImportFromFile(const std::string& s_key, const std::string& s_name, const std::string& s_path)
+{
+    Import.ImportFile(s_key, s_name, s_path);
+}
+
 EventDoc* ItemListView::GetEventDoc()
 {
     CEventDocument* p_doc = GetEventDocument();

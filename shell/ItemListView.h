@@ -11,6 +11,7 @@
 
 #include "model/ShellPorts.h"
 #include "shell/ItemListCore.h"
+#include "shell/ItemListImport.h"
 #include "shell/PaneView.h"
 #include "zelkit/ui/ZelListView.h"
 
@@ -70,6 +71,24 @@ public:
     // ---- IFramePane ----
     int GetPaneItemCount() override { return GetList().GetItemCount(); }
     std::vector<int> GetPaneColumnWidths() override;
+    // Imports from the frame: a file (the key "G" or "P" with the full
+    // path, then with the file's name, whose mapping is the one kept) and a
+    // fetched text (its key). A view without import fields takes none.
+    BOOL AcceptsImports() override { return GetImportFields() != nullptr; }
+    void ImportFromText(const std::string& s_key, const std::string& s_text) override;
+    void ImportFromFile(const std::string& s_key, const std::string& s_name, const std::string& s_path) override;
+
+    // ---- import ----
+    // The derived view's fields; null: the view cannot import.
+    virtual const ZelImportFieldDef* GetImportFields() { return nullptr; }
+    // One record read: the derived view creates or updates it, counts it in
+    // p_errors->nAdded when added and lists its problems there.
+    virtual int ImportRecord(int /*i_record*/, int /*i_line*/, const ZelArray<ZelImport::ColValue>& /*a_values*/,
+                             ILVImportErrors* /*p_errors*/)
+    {
+        return 0;
+    }
+    ItemListImport& GetImport() { return Import; }
 
     // ---- ItemListCore ----
     EventDoc* GetEventDoc() override;
@@ -113,6 +132,28 @@ private:
     void AddMarginRoom(int i_first, int i_last);
     void OnListNotify(ZelNotifyEvent& event);
 
+    // What the import asks of the view, kept apart from the core's own
+    // operations of the same names.
+    class ImportHost : public IItemListImportHost {
+    public:
+        explicit ImportHost(ItemListView& view) : View(view) {}
+        const ZelImportFieldDef* GetImportFields() override { return View.GetImportFields(); }
+        int ImportRecord(int i_record, int i_line, const ZelArray<ZelImport::ColValue>& a_values,
+                         ILVImportErrors* p_errors) override
+        {
+            return View.ImportRecord(i_record, i_line, a_values, p_errors);
+        }
+        std::string GetSingularTitle() const override { return View.GetSingularTitle(); }
+        std::string GetCountNoun() const override { return View.GetCountNoun(); }
+        ZelArray<ILVFieldMapping>& GetFieldMappings() override { return View.GetMappings(); }
+        void SetModifiedFlag() override { View.SetModified(); }
+
+    private:
+        ItemListView& View;
+    };
+
+    ImportHost Host{*this};
+    ItemListImport Import{Host};
     wxWindow* pParent = nullptr;
     wxWindowID iListId = wxID_ANY;
     std::unordered_map<LPARAM, std::vector<std::string>> mDrawn;

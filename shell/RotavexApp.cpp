@@ -1,5 +1,6 @@
 #include "shell/RotavexApp.h"
 #include "shell/ItemListView.h"
+#include "shell/MesgListDisplay.h"
 #include "shell/RosterCtrlDlg.h"
 
 #include "engine/BuildPorts.h"
@@ -276,6 +277,7 @@ void CRotavexApp::InstallWindowPorts()
     SetBuildWindowPort(&g_buildWindowPort);
     InstallRosterDialogs();
     InstallListPorts();
+    InstallImportErrorsDialog();
     InstallContQuitDialog();
 }
 

@@ -22,6 +22,7 @@
 #include "shell/BuildDialogs.h"
 #include "shell/CommandIds.h"
 #include "shell/ContQuitDlg.h"
+#include "shell/ItemListImport.h"
 #include "shell/EventDocument.h"
 #include "shell/MainFrm.h"
 #include "shell/PaneView.h"
@@ -216,6 +217,9 @@ TEST_F(FrameTest, StartsWithTheEventOnTheCommandLineInAFrameOfFourPanes)
     EXPECT_NE(dynamic_cast<WxBuildDialogsPort*>(&GetBuildDialogsPort()), nullptr);
     EXPECT_NE(dynamic_cast<WxBuildWindowPort*>(&GetBuildWindowPort()), nullptr);
     EXPECT_NE(dynamic_cast<WxContinueQuitPort*>(&GetContinueQuitPort()), nullptr);
+    IILVImportErrorsPort* p_importErrors = SetILVImportErrorsPort(nullptr);
+    SetILVImportErrorsPort(p_importErrors);
+    EXPECT_NE(p_importErrors, nullptr);
     ShowAWhile();
 }
 

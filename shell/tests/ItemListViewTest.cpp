@@ -122,7 +122,27 @@ public:
         return i_column == 0 ? p->sName : i_column == 1 ? p->sTown : p->sCode;
     }
 
+    // Imports take a name and a town once switched on.
+    const ZelImportFieldDef* GetImportFields() override { return bImports ? &ImportFields : nullptr; }
+    int ImportRecord(int i_record, int, const ZelArray<ZelImport::ColValue>& a_values, ILVImportErrors* p_errors) override
+    {
+        if (i_record < 0)
+            return 0;
+        TestRecord record;
+        for (int i = 0; i < a_values.GetSize(); ++i)
+            (a_values[i].uData == 1 ? record.sName : record.sTown) = a_values[i].Values[0].sText;
+        if (record.sName.empty()) {
+            p_errors->AddRow("", "A venue must have a name.");
+            return 0;
+        }
+        vRecords.push_back(record);
+        ++p_errors->nAdded;
+        return 0;
+    }
+
     std::vector<TestRecord> vRecords;
+    bool bImports = false;
+    ZelImportFieldDef ImportFields;
 };
 
 void ShowAWhile(const char* p_what)
@@ -385,6 +405,75 @@ TEST_F(ItemListViewTest, AWrappedReportSeparatesItsRows)
     EXPECT_EQ(printout.GetReport()->iSeparator, 3);
     EXPECT_LE(printout.GetReport()->Columns.GetRight(), 816);
     EXPECT_GT(PrintPageToBitmap(printout, 1, "list-wrapped.png"), 1000);
+}
+
+// The import wizard as the test runs it: the first column is the name, the
+// second the town.
+class ScriptedWizard : public IZelImportWizardPort {
+public:
+    ScriptedWizard() { pPrevious = ZelSetImportWizardPort(this); }
+    ~ScriptedWizard() override { ZelSetImportWizardPort(pPrevious); }
+    int Run(ZelImportWizardCore& wizard, const std::string&, const std::string& s_heading) override
+    {
+        ++nRuns;
+        sHeading = s_heading;
+        wizard.PrepareColumns();
+        wizard.ChooseField(0, "Name");
+        wizard.ChooseField(1, "Town");
+        return 12325;
+    }
+    int nRuns = 0;
+    std::string sHeading;
+
+private:
+    IZelImportWizardPort* pPrevious;
+};
+
+class ShownErrors : public IILVImportErrorsPort {
+public:
+    ShownErrors() { pPrevious = SetILVImportErrorsPort(this); }
+    ~ShownErrors() override { SetILVImportErrorsPort(pPrevious); }
+    void Show(const ILVImportErrors& errors, const std::string& s_heading) override
+    {
+        vHeadings.push_back(s_heading);
+        nRows = errors.GetRowCount();
+    }
+    std::vector<std::string> vHeadings;
+    int nRows = 0;
+
+private:
+    IILVImportErrorsPort* pPrevious;
+};
+
+TEST_F(ItemListViewTest, TheFramesImportsReachTheViewsRecordsAndItsMappingsWhenItHasImportFields)
+{
+    ScriptedWizard wizard;
+    ShownErrors shown;
+    IFramePane& pane = *pView;
+    const std::size_t n_before = pView->vRecords.size();
+
+    // A view without import fields takes no import.
+    EXPECT_FALSE(pane.AcceptsImports());
+    pane.ImportFromText("Phttp://example.org/venues.csv", "Hall,Avon\n");
+    EXPECT_EQ(wizard.nRuns, 0);
+    EXPECT_EQ(pView->vRecords.size(), n_before);
+
+    pView->ImportFields.Add("Name", ZelImportFieldDef::COLTYPE_STRING, 1, ZelImportFieldDef::COLTYPE_SINGLE, 0);
+    pView->ImportFields.Add("Town", ZelImportFieldDef::COLTYPE_STRING, 2, ZelImportFieldDef::COLTYPE_SINGLE, 0);
+    pView->bImports = true;
+    EXPECT_TRUE(pane.AcceptsImports());
+    pane.ImportFromText("Phttp://example.org/venues.csv", "Hall,Avon\nBarn,Bath\n,Crewe\n");
+    EXPECT_EQ(wizard.nRuns, 1);
+    EXPECT_EQ(wizard.sHeading, "Venue Field");
+    ASSERT_EQ(pView->vRecords.size(), n_before + 2);
+    EXPECT_EQ(pView->vRecords[n_before].sName, "Hall");
+    EXPECT_EQ(pView->vRecords[n_before + 1].sTown, "Bath");
+    // The nameless record is listed, and the mapping is kept for the source.
+    ASSERT_EQ(shown.vHeadings.size(), 1u);
+    EXPECT_EQ(shown.nRows, 1);
+    ASSERT_EQ(pView->GetMappings().GetSize(), 1);
+    EXPECT_EQ(pView->GetMappings()[0].sName, "Phttp://example.org/venues.csv");
+    EXPECT_TRUE(Document.GetEvent().IsModified());
 }
 
 TEST(SelectColumnsDlg, ColumnsMoveByTheButtonsAndOKGivesThemBack)
