@@ -22,6 +22,7 @@
 #include "framework/Types.h"
 #include "shell/EditSheetRules.h"
 #include "shell/PageToolBarRules.h"
+#include "zelkit/ui/ZelEditListCtrl.h"
 #include "zelkit/ui/ZelSizing.h"
 
 #include <string>
@@ -139,4 +140,11 @@ private:
 
     wxString sSavedText;
     BOOL bCancelled = FALSE;
+};
+
+// The in-place editing list the pages use: the library's control as it is,
+// under the name the pages know it by.
+class EditListCtrl : public ZelEditListCtrl {
+public:
+    using ZelEditListCtrl::ZelEditListCtrl;
 };
