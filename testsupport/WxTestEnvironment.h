@@ -11,6 +11,11 @@
 
 class WxTestEnvironment : public ::testing::Environment {
 public:
+    // The application object the tests run under: a plain one, or the
+    // program's own (whose OnInit is then not run: tests start it
+    // themselves, step by step).
+    explicit WxTestEnvironment(wxApp* p_app = nullptr) : pApp(p_app) {}
+
     void SetUp() override
     {
         wxSetAssertHandler([](const wxString& s_file, int i_line, const wxString& s_func, const wxString& s_cond,
@@ -22,10 +27,21 @@ public:
         int argc = 1;
         static char a_name[] = "gui-test";
         char* argv[] = {a_name, nullptr};
+        const bool b_plain = pApp == nullptr;
         if (!wxTheApp)
-            wxApp::SetInstance(new wxApp);
+            wxApp::SetInstance(b_plain ? new wxApp : pApp);
         ASSERT_TRUE(wxEntryStart(argc, argv)) << "no display";
-        wxTheApp->CallOnInit();
+        if (b_plain)
+            wxTheApp->CallOnInit();
+        else
+            AfterStart();
     }
     void TearDown() override { wxEntryCleanup(); }
+
+protected:
+    // What the program's application needs once wx has started.
+    virtual void AfterStart() {}
+
+private:
+    wxApp* pApp;
 };
