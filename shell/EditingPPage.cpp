@@ -6,6 +6,7 @@
 #include "shell/EditingPSheet.h"
 #include "zelkit/ZelAssert.h"
 #include "zelkit/ZelControlPorts.h"
+#include "zelkit/ui/ZelWxKeys.h"
 
 #include <wx/accel.h>
 #include <wx/notebook.h>
@@ -56,33 +57,6 @@ int WxKeyOf(UINT u_key)
     case VK_DOWN: return WXK_DOWN;
     default: return static_cast<int>(u_key);
     }
-}
-
-// The virtual key of a key event; 0 for keys the table cannot hold.
-UINT VirtualKeyOf(const wxKeyEvent& event)
-{
-    const int i_key = event.GetKeyCode();
-    switch (i_key) {
-    case WXK_DELETE:
-    case WXK_NUMPAD_DELETE: return VK_DELETE;
-    case WXK_PAGEUP:
-    case WXK_NUMPAD_PAGEUP: return VK_PRIOR;
-    case WXK_PAGEDOWN:
-    case WXK_NUMPAD_PAGEDOWN: return VK_NEXT;
-    case WXK_UP:
-    case WXK_NUMPAD_UP: return VK_UP;
-    case WXK_DOWN:
-    case WXK_NUMPAD_DOWN: return VK_DOWN;
-    case WXK_RETURN:
-    case WXK_NUMPAD_ENTER: return VK_RETURN;
-    case WXK_ESCAPE: return VK_ESCAPE;
-    default: break;
-    }
-    if (i_key >= 'a' && i_key <= 'z')
-        return static_cast<UINT>(i_key - 'a' + 'A');
-    if ((i_key >= 'A' && i_key <= 'Z') || (i_key >= '0' && i_key <= '9'))
-        return static_cast<UINT>(i_key);
-    return 0;
 }
 
 BYTE ModifiersOf(const wxKeyEvent& event)
@@ -235,7 +209,7 @@ bool ExPropertyPage::TranslateAccelerator(const wxKeyEvent& event)
 {
     if (GetFocusToolBarOwner() == 0)
         return false;
-    const int i_command = FindPageAccelerator(ModifiersOf(event), VirtualKeyOf(event));
+    const int i_command = FindPageAccelerator(ModifiersOf(event), ZelVirtualKey(event));
     if (i_command == 0)
         return false;
     SendCommand(WxId(static_cast<UINT>(i_command)));
@@ -341,7 +315,7 @@ void EditCtrl::DoSetValue(const wxString& s_value, int i_flags)
 bool EditCtrl::HandleKey(const wxKeyEvent& event)
 {
     wxWindow* p_parent = GetParent();
-    switch (EditCtrlKeyAction(VirtualKeyOf(event))) {
+    switch (EditCtrlKeyAction(ZelVirtualKey(event))) {
     case EditCtrlKey::FocusParent:
         if (p_parent != nullptr)
             p_parent->SetFocus();

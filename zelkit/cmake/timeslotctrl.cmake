@@ -3,7 +3,7 @@
 # that dialogs hold by class name.
 list(APPEND ZELKIT_CORE_SOURCES ZelControlPorts.cpp ZelDrawText.cpp ZelTimeslotGrid.cpp ZelTimeslotPaint.cpp ZelTimeslotCoords.cpp ZelTimeslotEdit.cpp ZelTimeslotClipboard.cpp
   ZelTimeslotMenu.cpp ZelTimeslotDisplayGrid.cpp)
-list(APPEND ZELKIT_UI_SOURCES ui/ZelCustomCtrl.cpp ui/ZelWxDrawPort.cpp ui/ZelWxMenu.cpp ui/ZelTimeslotCtrl.cpp
+list(APPEND ZELKIT_UI_SOURCES ui/ZelCustomCtrl.cpp ui/ZelWxDrawPort.cpp ui/ZelWxMenu.cpp ui/ZelWxKeys.cpp ui/ZelTimeslotCtrl.cpp
   ui/ZelTimeslotDialogs.cpp ui/ZelTimeslotDisplayCtrl.cpp)
 
 rvx_add_test(NAME zelkit_timeslotctrl_tests

@@ -6,6 +6,7 @@
 #include "zelkit/ui/ZelNotifyEvent.h"
 #include "zelkit/ui/ZelWindowServicesWx.h"
 #include "zelkit/ui/ZelWxDrawPort.h"
+#include "zelkit/ui/ZelWxKeys.h"
 #include "zelkit/ui/ZelWxMenu.h"
 
 #include <algorithm>
@@ -66,39 +67,6 @@ class MeasurePort : private MeasureSurface, public ZelWxDrawPort {
 public:
     MeasurePort(wxWindow* p_window, IZelMetricsPort& metrics) : ZelWxDrawPort(MeasureSurface::Dc, p_window, metrics) {}
 };
-
-UINT KeyOf(const wxKeyEvent& event)
-{
-    switch (event.GetKeyCode()) {
-    case WXK_LEFT:
-    case WXK_NUMPAD_LEFT: return VK_LEFT;
-    case WXK_RIGHT:
-    case WXK_NUMPAD_RIGHT: return VK_RIGHT;
-    case WXK_UP:
-    case WXK_NUMPAD_UP: return VK_UP;
-    case WXK_DOWN:
-    case WXK_NUMPAD_DOWN: return VK_DOWN;
-    case WXK_SPACE:
-    case WXK_NUMPAD_SPACE: return VK_SPACE;
-    case WXK_PAGEUP:
-    case WXK_NUMPAD_PAGEUP: return VK_PRIOR;
-    case WXK_PAGEDOWN:
-    case WXK_NUMPAD_PAGEDOWN: return VK_NEXT;
-    default: return 0;
-    }
-}
-
-UINT ModifiersOf(const wxKeyboardState& state)
-{
-    UINT u = 0;
-    if (state.ControlDown())
-        u |= KM_CONTROL;
-    if (state.ShiftDown())
-        u |= KM_SHIFT;
-    if (state.AltDown())
-        u |= KM_ALT;
-    return u;
-}
 
 } // namespace
 
@@ -322,8 +290,8 @@ void ZelMonthCalCtrl::OnArrowMouse(wxMouseEvent& event)
 
 void ZelMonthCalCtrl::OnKeyDown(wxKeyEvent& event)
 {
-    const UINT u_key = KeyOf(event);
-    const UINT u_mods = ModifiersOf(event);
+    const UINT u_key = ZelVirtualKey(event);
+    const UINT u_mods = ZelKeyModifiers(event);
     if (u_key != 0 && pCal->PreTranslateKey(u_key, u_mods))
         return;
     if (u_key == VK_SPACE || u_key == VK_PRIOR || u_key == VK_NEXT) {

@@ -6,6 +6,7 @@
 #include "zelkit/ui/ZelTimeslotDialogs.h"
 #include "zelkit/ui/ZelWindowServicesWx.h"
 #include "zelkit/ui/ZelWxDrawPort.h"
+#include "zelkit/ui/ZelWxKeys.h"
 #include "zelkit/ui/ZelWxMenu.h"
 
 #include <algorithm>
@@ -70,43 +71,6 @@ class MeasurePort : private MeasureSurface, public ZelWxDrawPort {
 public:
     MeasurePort(wxWindow* p_window, IZelMetricsPort& metrics) : ZelWxDrawPort(MeasureSurface::Dc, p_window, metrics) {}
 };
-
-UINT KeyOf(const wxKeyEvent& event)
-{
-    const int i_key = event.GetKeyCode();
-    switch (i_key) {
-    case WXK_TAB: return VK_TAB;
-    case WXK_RETURN:
-    case WXK_NUMPAD_ENTER: return VK_RETURN;
-    case WXK_ESCAPE: return VK_ESCAPE;
-    case WXK_SPACE: return VK_SPACE;
-    case WXK_PAGEUP:
-    case WXK_NUMPAD_PAGEUP: return VK_PRIOR;
-    case WXK_PAGEDOWN:
-    case WXK_NUMPAD_PAGEDOWN: return VK_NEXT;
-    case WXK_END:
-    case WXK_NUMPAD_END: return VK_END;
-    case WXK_HOME:
-    case WXK_NUMPAD_HOME: return VK_HOME;
-    case WXK_LEFT:
-    case WXK_NUMPAD_LEFT: return VK_LEFT;
-    case WXK_UP:
-    case WXK_NUMPAD_UP: return VK_UP;
-    case WXK_RIGHT:
-    case WXK_NUMPAD_RIGHT: return VK_RIGHT;
-    case WXK_DOWN:
-    case WXK_NUMPAD_DOWN: return VK_DOWN;
-    case WXK_DELETE:
-    case WXK_NUMPAD_DELETE: return VK_DELETE;
-    case WXK_MENU: return VK_APPS;
-    default: break;
-    }
-    if (i_key >= 'a' && i_key <= 'z')
-        return static_cast<UINT>(i_key - 'a' + 'A');
-    if ((i_key >= 'A' && i_key <= 'Z') || (i_key >= '0' && i_key <= '9'))
-        return static_cast<UINT>(i_key);
-    return 0;
-}
 
 int OrientOf(int i_bar) { return i_bar == SB_HORZ ? wxHORIZONTAL : wxVERTICAL; }
 
@@ -360,14 +324,8 @@ void ZelTimeslotCtrl::OnFocus(wxFocusEvent& event)
 
 void ZelTimeslotCtrl::OnCharHook(wxKeyEvent& event)
 {
-    const UINT u_key = KeyOf(event);
-    UINT u_modifiers = 0;
-    if (event.ControlDown())
-        u_modifiers |= KM_CONTROL;
-    if (event.ShiftDown())
-        u_modifiers |= KM_SHIFT;
-    if (event.AltDown())
-        u_modifiers |= KM_ALT;
+    const UINT u_key = ZelVirtualKey(event);
+    const UINT u_modifiers = ZelKeyModifiers(event);
     if (u_key != 0 && pGrid->PreTranslateKey(u_key, u_modifiers))
         return;
     // Tab past the last slot (or Shift+Tab before the first) moves on to
