@@ -15,6 +15,7 @@ const StringEntry a_strings[] = {
 #include "res/strings/document.inc"
 #include "res/strings/engine.inc"
 #include "res/strings/roster.inc"
+#include "res/strings/lists.inc"
 };
 }
 

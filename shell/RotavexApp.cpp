@@ -1,4 +1,5 @@
 #include "shell/RotavexApp.h"
+#include "shell/ItemListView.h"
 #include "shell/RosterCtrlDlg.h"
 
 #include "engine/BuildPorts.h"
@@ -256,6 +257,7 @@ void CRotavexApp::InstallWindowPorts()
     SetBuildDialogsPort(&g_buildDialogsPort);
     SetBuildWindowPort(&g_buildWindowPort);
     InstallRosterDialogs();
+    InstallListPorts();
 }
 
 void CRotavexApp::ShutDown()

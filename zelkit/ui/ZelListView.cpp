@@ -33,8 +33,13 @@ bool ZelListView::CreateListWindow(wxWindow* p_parent, wxWindowID i_id, DWORD u_
     if (pList.get() != nullptr || p_parent == nullptr)
         return false;
     PreCreateWindow(u_listStyle, l_style);
-    pList = new ZelListViewCtrl(this, p_parent, i_id, u_listStyle, l_style);
-    return true;
+    pList = NewListCtrl(p_parent, i_id, u_listStyle, l_style);
+    return pList.get() != nullptr;
+}
+
+ZelListViewCtrl* ZelListView::NewListCtrl(wxWindow* p_parent, wxWindowID i_id, DWORD u_listStyle, long l_style)
+{
+    return new ZelListViewCtrl(this, p_parent, i_id, u_listStyle, l_style);
 }
 
 void ZelListView::Sort(const ZelColSortSpec* p_specs, int n_specs, ZelListSort&, int b_toggle, PFNLVCOMPARE pfn_compare)

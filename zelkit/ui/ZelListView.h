@@ -61,6 +61,9 @@ protected:
 
     // The styles of the list window about to be created.
     virtual void PreCreateWindow(DWORD& /*u_listStyle*/, long& /*l_style*/) {}
+    // Makes the view's list window; a derived view may make a derived list
+    // (its own row painter, say).
+    virtual ZelListViewCtrl* NewListCtrl(wxWindow* p_parent, wxWindowID i_id, DWORD u_listStyle, long l_style);
     // A sort took at least the limit; nothing by default.
     virtual void SortTooLong(const ZelOleDateTimeSpan& /*elapsed*/) {}
     // "Do not sort": drops the sort and clears the header arrows.

@@ -1,0 +1,284 @@
+// The common part of the venue, group and participant lists, without a
+// window: one row per record (the row's item data is the record's key), the
+// list's own click and keyboard selection, the refill after a document
+// change that keeps selection and focus by key, the Add, Change and Delete
+// commands, sorting by the records' field texts, adding records from
+// dropped text, the status text, the columns chosen for printing and the
+// layout the event file keeps.
+//
+// The core works on a list model (zelkit/ZelListModel.h): the wx view hands
+// it its list control, tests a plain model. What is record-specific comes
+// from the derived views through the virtual operations below; what needs
+// a window (redraw suspension, the sort watch, the end of the program)
+// goes through the hooks a view overrides.
+#pragma once
+
+#include "framework/Types.h"
+#include "model/KeyList.h"
+#include "model/ViewLayout.h"
+#include "zelkit/ZelArray.h"
+#include "zelkit/ZelListModel.h"
+#include "zelkit/ZelListSort.h"
+#include "zelkit/ZelName.h"
+
+#include <map>
+#include <string>
+#include <unordered_map>
+#include <vector>
+
+class EventDoc;
+struct UpdateViewHint;
+
+// A record as the view hands it around: whatever the derived view points
+// at (a group, a participant, a venue), or one of the core's own handles
+// that only wrap a row index.
+using ILVRecord = const void*;
+
+// The core's own record handle: a row index. GetRecord hands out one of
+// four in turn, so a handle stays valid across the next three calls.
+struct ILVGetRecordReturn {
+    int iValue = -1;
+};
+
+class ItemListCore {
+public:
+    // A column a view can show or print: its id and its title.
+    struct ColumnDef {
+        UINT uId;
+        std::string sTitle;
+    };
+
+    // Results of the change dialog.
+    enum : int {
+        e_change_same = 0,
+        e_change_previous = 2,
+        e_change_stop = 3,
+    };
+
+    // Keys of the keyboard selection.
+    enum class Key { Enter, Escape, Space, Up, Down, Other };
+
+    // The bit of the preferences' suppressed-messages word that switches
+    // the long-sort notice off.
+    static constexpr DWORD uSuppressSortNotice = 0x0001;
+
+    // The list may come later (AttachList), when its window is made; until
+    // then the core works on an empty list of its own.
+    ItemListCore(ZelListModel* p_list, ZelListSort& sort);
+    void AttachList(ZelListModel& list);
+    virtual ~ItemListCore();
+    ItemListCore(const ItemListCore&) = delete;
+    ItemListCore& operator=(const ItemListCore&) = delete;
+
+    ZelListModel& GetList() { return *pList; }
+    ZelListSort& GetSort() { return SortState; }
+
+    // ---- what the derived views supply ----
+    virtual void FillList() = 0;
+    virtual BOOL AddRecordByName(const ZelFullName& name, std::string& s_error, BOOL b_flag) = 0;
+    virtual void DoAddDialog() = 0;
+    virtual void DeleteRecord(LPARAM l_key, BOOL b_last) = 0;
+    virtual int DoChangeDialog(LPARAM l_key, LPARAM& l_out, int i_position, int n_count) = 0;
+    virtual int GetRecordCount() = 0;
+    virtual std::string GetPluralTitle() = 0;
+    virtual std::string GetSingularTitle() = 0;
+    virtual std::string GetSingularNoun() = 0;
+    virtual std::string GetPluralNoun() = 0;
+    virtual std::string GetCountNoun() = 0;
+    virtual BOOL SelectPrintColumns() = 0;
+
+    // ---- what they may override ----
+    // TRUE when the view applied the hint to its rows itself; by default a
+    // hint that carries a value counts as handled.
+    virtual BOOL FilterUpdateHint(const UpdateViewHint& hint);
+    virtual std::string GetFieldText(ILVRecord p_record, int i_column);
+    virtual std::string GetListText(int i_row, int i_column);
+    virtual ILVRecord GetRecord(int i_row);
+    virtual int GetRecordValue(int i_row) { return i_row; }
+    // The texts of a printed column (its position among the printed
+    // columns): the field of its column id when columns were chosen.
+    virtual std::string GetRecordText(ILVRecord p_record, int i_column)
+    {
+        return GetFieldText(p_record, GetPrintColumnField(i_column));
+    }
+    virtual std::string GetCellText(int i_row, int i_column) { return GetListText(i_row, GetPrintColumnField(i_column)); }
+    // The column id printed at a position, or the position itself while
+    // the list's own columns print.
+    int GetPrintColumnField(int i_column) const
+    {
+        return nPrintColumns > 0 && i_column >= 0 && i_column < PrintColumnIds.GetSize()
+                   ? static_cast<int>(PrintColumnIds[i_column])
+                   : i_column;
+    }
+    virtual int GetPrintColumnCount();
+    virtual std::string GetPrintColumnTitle(int i_column);
+    virtual int GetRowCount() { return pList->GetItemCount(); }
+    virtual void AutoSize(int i_column) { pList->AutoSizeColumns(i_column, -1); }
+    // Every column fitted to its texts (a first fill).
+    virtual void AutoSizeAll() { pList->AutoSizeColumns(-1, -1); }
+    // The document whose records the view lists; null without one.
+    virtual EventDoc* GetEventDoc() { return nullptr; }
+
+    // ---- rows by key ----
+    // Column 0 appends a new row for the key; another column sets that
+    // cell of the key's row. The row, or -1 when the key has no row.
+    int AddItem(LPARAM l_key, int i_subItem, const std::string& s_text);
+    int ChgItem(LPARAM l_key, int i_subItem, const std::string& s_text);
+    void DelItem(LPARAM l_key);
+    // Inserts a header column; the column count rises to i_index + 1.
+    int InsertColumn(int i_index, const std::string& s_title, int i_format = LVCFMT_LEFT, int i_width = 80);
+    int GetColumnCount() const { return nColumns; }
+
+    // ---- selection ----
+    void UnselectAll();
+    void SelectRange(int i_from, int i_to);
+    BOOL SelectItem(int i_row);
+    BOOL UnselectItem(int i_row);
+    BOOL ToggleSelect(int i_row);
+    // A click on a row (-1: no row) with the keys held.
+    void Click(int i_row, BOOL b_shift, BOOL b_ctrl);
+    // A double click: the change dialog for a row, the add dialog for
+    // empty space.
+    void DoubleClick(int i_row);
+    // A key went down; TRUE when the view used it (it goes no further).
+    BOOL KeyDown(Key e_key, BOOL b_shift);
+    int GetAnchor() const { return iAnchor; }
+
+    // ---- focus ----
+    void ClearFocus();
+    void RestoreFocus();
+    void OnSetFocus();
+    void OnKillFocus();
+    BOOL HasFocus() const { return bHasFocus; }
+
+    // ---- commands ----
+    void DeleteSelected();
+    void DeleteRecords(const LPARAM* p_keys, int n_keys);
+    void ChangeSelected();
+    void OnAdd();
+    BOOL HasSelection() const { return pList->GetSelectedCount() > 0; }
+    // Adds one record per line of the text; 1 when every line was added, 0
+    // when there was nothing to add or some could not be (those are shown).
+    int AddFromText(const std::string& s_text);
+    void UpdateStatusText();
+    // The status text for these counts.
+    std::string StatusText(int n_records, int n_selected);
+
+    // ---- refill ----
+    // A document change: a hint the derived view handles patches rows;
+    // anything else refills. While the document is busy nothing is read:
+    // the refill waits for the next update.
+    void OnUpdate(const UpdateViewHint* p_hint);
+    void Refill();
+    void InitialUpdate();
+    BOOL IsFirstFill() const { return bFirstFill; }
+    BOOL IsRefillPending() const { return bRefillPending; }
+    // The next update refills, whatever its hint.
+    void RequestRefill() { bRefillPending = TRUE; }
+
+    // ---- sorting ----
+    void Sort(int i_column);
+    void SortColumns(const ZelColSortSpec* p_specs, int n_specs);
+    void ReSort();
+    // "Do not sort": the sort goes.
+    void NoSort();
+    // How long the last sort took to collect its texts and sort, in
+    // milliseconds (for the bench).
+    double GetLastSortMs() const { return dLastSortMs; }
+
+    // ---- columns ----
+    void SetColumnDefs(const std::vector<ColumnDef>& v_defs);
+    // Enters every definition into the title map.
+    void BuildColumnTitles();
+    std::string GetColumnTitle(UINT u_id) const;
+    // The id of the definition with that title; -1 when none.
+    int FindColumnDef(const std::string& s_title) const;
+    const std::vector<ColumnDef>& GetColumnDefs() const { return vColumnDefs; }
+    ZelArray<UINT>& GetPrintColumnIds() { return PrintColumnIds; }
+    void SetPrintColumnCount(int n) { nPrintColumns = n; }
+    // The column chooser: the printable ids are in the printed column ids;
+    // a_chosen holds the ids chosen before, in order. On OK the chosen ids
+    // (in the chosen order) become both, and the orientation and the rows
+    // to print are taken. TRUE on OK.
+    BOOL SelectColumnsForPrint(ZelArray<UINT>& a_chosen, int& b_landscape, int& b_printAll);
+    BOOL GetPrintAll() const { return bPrintAll; }
+    void SetPrintAll(BOOL b) { bPrintAll = b; }
+    BOOL GetLandscape() const { return bLandscape; }
+
+    // Report limits that rise as reports are measured.
+    int iSmallestPoints = 6;
+    int iLargestLinesPerCell = 20;
+    int iSmallestLinesPerCell = 1;
+
+    // ---- layout ----
+    void ApplyLayout(const ViewLayout& layout);
+    void FillLayout(ViewLayout& layout);
+    const ZelArray<ILVFieldMapping>& GetMappings() const { return Mappings; }
+
+    // ---- size operations of the frame ----
+    int GetTotalColumnsWidth() const;
+    int GetFirstColumnsWidth() const;
+    int GetTotalRowsHeight() const;
+    int GetFirstRowsHeight() const;
+
+protected:
+    // Hooks of the window.
+    virtual void SetRedraw(BOOL /*b_redraw*/) {}
+    // Runs the list's sort; the view adds its watch of the time taken.
+    virtual void RunSort(const ZelColSortSpec* p_specs, int n_specs, int b_toggle, PFNLVCOMPARE pfn_compare);
+    // Enter on the list: the view posts its Change command.
+    virtual void PostChange() { ChangeSelected(); }
+    // The document is marked modified (a column click, a header change).
+    virtual void SetModified();
+    // TRUE while the document is busy (a rostering run).
+    virtual BOOL IsDocumentBusy();
+    // A key without a row: message 10007, then the document's save
+    // question, then EndProgram.
+    virtual void MissingKey(const char* p_func, LPARAM l_key);
+    virtual void EndProgram();
+    // Whether the keyboard's Shift is down now (the space key asks).
+    virtual BOOL IsShiftDown() { return FALSE; }
+
+    // The row of a key, reporting a key without one.
+    int FindKeyRow(LPARAM l_key, const char* p_func);
+
+private:
+    static int CompareCached(LPARAM l_data1, LPARAM l_data2, LPARAM l_sort);
+    // Collects every row's texts for the columns of the specs.
+    PFNLVCOMPARE PrepareSort(const ZelColSortSpec* p_specs, int n_specs);
+    void FinishSort();
+
+    ZelListModel NoList;
+    ZelListModel* pList;
+    ZelListSort& SortState;
+
+    int nColumns = 0;
+    int nPrintColumns = 0;
+    ZelArray<UINT> PrintColumnIds;
+    std::map<UINT, std::string> mColumnTitles;
+    std::vector<ColumnDef> vColumnDefs; // sorted by title
+    ZelArray<ILVFieldMapping> Mappings;
+    BOOL bPrintAll = TRUE;
+    BOOL bLandscape = FALSE;
+
+    int iRememberedFocus = -1;
+    BOOL bHasFocus = FALSE;
+    int iAnchor = -1;
+    KeyList KeptSelection;
+    LPARAM lKeptFocus = -1;
+    BOOL bFirstFill = TRUE;
+    BOOL bRefillPending = FALSE;
+
+    ILVGetRecordReturn aRing[4];
+    int iRing = 0;
+
+    // The texts of the running sort: per row (by its index when the sort
+    // began) one text per collected column.
+    struct SortCache {
+        std::vector<int> vColumns;
+        std::vector<std::string> vTexts;
+        std::vector<char> vNull;
+        std::unordered_map<LPARAM, int> mRowOfKey;
+    } Cache;
+    double dLastSortMs = 0.0;
+};

@@ -1,0 +1,341 @@
+// A list view on screen under a virtual display: a derived test view over
+// 20,000 records in a frame, sorted by a header click, selected with Shift
+// and Ctrl clicks, given two dropped names, refilled after a hint, and
+// printed to bitmaps (pages 1 and 3); and the column chooser driven by its
+// control ids.
+//
+// With ROTAVEX_SHOW_SECONDS set, the frame stays on screen that long at a few
+// points (with and without the focus, empty), and the chooser too; with
+// ROTAVEX_SHOT_DIR set, the printed pages are written there as PNG files.
+#include "framework/MessageBox.h"
+#include "framework/ui/WxIds.h"
+#include "res/RotavexStrings.h"
+#include "shell/EventDocument.h"
+#include "shell/ItemListPrintout.h"
+#include "shell/ItemListView.h"
+#include "shell/SelectColumnsDlg.h"
+#include "testsupport/WxTestEnvironment.h"
+#include "zelkit/ui/ZelListCtrl.h"
+#include "zelkit/ui/ZelNotifyEvent.h"
+
+#include <gtest/gtest.h>
+#include <wx/bitmap.h>
+#include <wx/button.h>
+#include <wx/dcmemory.h>
+#include <wx/frame.h>
+#include <wx/image.h>
+#include <wx/radiobut.h>
+
+#include <chrono>
+#include <cstdlib>
+#include <functional>
+#include <thread>
+
+namespace {
+
+class ListViewEnvironment : public WxTestEnvironment {
+public:
+    void SetUp() override
+    {
+        WxTestEnvironment::SetUp();
+        JoinRotavexResources();
+        wxInitAllImageHandlers();
+    }
+};
+
+const auto* pEnvironment = ::testing::AddGlobalTestEnvironment(new ListViewEnvironment);
+
+constexpr int nRecords = 20000;
+
+struct TestRecord {
+    std::string sName;
+    std::string sTown;
+    std::string sCode;
+};
+
+// Venues numbered in a scrambled order, so that a sort by name moves them.
+class TestListView : public ItemListView {
+public:
+    TestListView()
+    {
+        const char* a_towns[] = {"Avon", "Bath", "Crewe", "Derby", "Ely", "Frome", "Goole"};
+        for (int i = 0; i < nRecords; ++i) {
+            const int i_number = (i * 7919) % nRecords;
+            char a_name[32];
+            std::snprintf(a_name, sizeof a_name, "Venue %05d", i_number);
+            vRecords.push_back({a_name, a_towns[i % 7], "C" + std::to_string(i)});
+        }
+        SetColumnDefs({{0, "Name"}, {1, "Town"}, {2, "Code"}});
+        BuildColumnTitles();
+    }
+
+    std::string GetClassName() const override { return "TestListView"; }
+    void FillList() override
+    {
+        InsertColumn(0, "Name");
+        InsertColumn(1, "Town");
+        InsertColumn(2, "Code");
+        for (std::size_t i = 0; i < vRecords.size(); ++i) {
+            const auto l_key = static_cast<LPARAM>(i + 1);
+            AddItem(l_key, 0, vRecords[i].sName);
+            AddItem(l_key, 1, vRecords[i].sTown);
+            AddItem(l_key, 2, vRecords[i].sCode);
+        }
+    }
+    BOOL AddRecordByName(const ZelFullName& name, std::string&, BOOL) override
+    {
+        vRecords.push_back({name.GetFullName(), "", ""});
+        return TRUE;
+    }
+    void DoAddDialog() override {}
+    void DeleteRecord(LPARAM, BOOL) override {}
+    int DoChangeDialog(LPARAM, LPARAM&, int, int) override { return 3; }
+    int GetRecordCount() override { return static_cast<int>(vRecords.size()); }
+    std::string GetPluralTitle() override { return "Venues"; }
+    std::string GetSingularTitle() override { return "Venue"; }
+    std::string GetSingularNoun() override { return "venue"; }
+    std::string GetPluralNoun() override { return "venues"; }
+    std::string GetCountNoun() override { return "venue(s)"; }
+    BOOL SelectPrintColumns() override
+    {
+        for (UINT u : {0u, 1u, 2u})
+            GetPrintColumnIds().Add(u);
+        int b_landscape = 0, b_all = 1;
+        ZelArray<UINT> a_chosen;
+        return SelectColumnsForPrint(a_chosen, b_landscape, b_all);
+    }
+    ILVRecord GetRecord(int i_row) override
+    {
+        const LPARAM l_key = GetList().GetItemData(i_row);
+        if (l_key < 1 || l_key > static_cast<LPARAM>(vRecords.size()))
+            return nullptr;
+        return &vRecords[static_cast<std::size_t>(l_key - 1)];
+    }
+    std::string GetFieldText(ILVRecord p_record, int i_column) override
+    {
+        const auto* p = static_cast<const TestRecord*>(p_record);
+        return i_column == 0 ? p->sName : i_column == 1 ? p->sTown : p->sCode;
+    }
+
+    std::vector<TestRecord> vRecords;
+};
+
+void ShowAWhile(const char* p_what)
+{
+    if (const char* p_seconds = std::getenv("ROTAVEX_SHOW_SECONDS")) {
+        std::fprintf(stderr, "showing: %s\n", p_what);
+        const auto t_end = std::chrono::steady_clock::now() + std::chrono::seconds(std::atoi(p_seconds));
+        while (std::chrono::steady_clock::now() < t_end) {
+            wxTheApp->Yield(true);
+            std::this_thread::sleep_for(std::chrono::milliseconds(50));
+        }
+    }
+}
+
+void Settle()
+{
+    for (int i = 0; i < 5; ++i) {
+        wxTheApp->Yield(true);
+        std::this_thread::sleep_for(std::chrono::milliseconds(20));
+    }
+}
+
+void ClickRow(ZelListCtrl& list, int i_row, bool b_shift, bool b_ctrl)
+{
+    list.EnsureVisible(i_row, FALSE);
+    list.UpdateLayout();
+    const wxRect rc = list.GetRowRect(i_row);
+    wxMouseEvent event(wxEVT_LEFT_DOWN);
+    event.SetPosition(wxPoint(rc.x + 5, rc.y + rc.height / 2));
+    event.SetShiftDown(b_shift);
+    event.SetControlDown(b_ctrl);
+    event.SetEventObject(&list);
+    list.GetEventHandler()->ProcessEvent(event);
+}
+
+std::vector<LPARAM> SelectedKeys(ZelListModel& list)
+{
+    std::vector<LPARAM> v;
+    for (int i = list.GetNextItem(-1, LVNI_SELECTED); i >= 0; i = list.GetNextItem(i, LVNI_SELECTED))
+        v.push_back(list.GetItemData(i));
+    return v;
+}
+
+// Prints one page of the view's report on a bitmap of a Letter page at 96
+// pixels per inch; the number of dark pixels.
+int PrintPageToBitmap(ItemListPrintout& printout, int i_page, const char* p_file)
+{
+    wxBitmap bitmap(816, 1056);
+    wxMemoryDC dc(bitmap);
+    dc.SetBackground(*wxWHITE_BRUSH);
+    dc.Clear();
+    printout.SetDC(&dc);
+    EXPECT_TRUE(printout.OnPrintPage(i_page));
+    dc.SelectObject(wxNullBitmap);
+    const wxImage image = bitmap.ConvertToImage();
+    if (const char* p_dir = std::getenv("ROTAVEX_SHOT_DIR"))
+        image.SaveFile(wxString(p_dir) + "/" + p_file, wxBITMAP_TYPE_PNG);
+    int n_dark = 0;
+    for (int y = 0; y < image.GetHeight(); ++y)
+        for (int x = 0; x < image.GetWidth(); ++x)
+            n_dark += image.GetRed(x, y) < 128 ? 1 : 0;
+    return n_dark;
+}
+
+class ItemListViewTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        pFrame = new wxFrame(nullptr, wxID_ANY, "List view", wxDefaultPosition, wxSize(700, 500));
+        wxTheApp->SetTopWindow(pFrame);
+        pView = new TestListView;
+        pView->SetDocument(&Document);
+        ASSERT_TRUE(pView->Create(pFrame, wxID_HIGHEST + 1));
+        pFrame->Show();
+        Settle();
+    }
+    void TearDown() override
+    {
+        pView->SetDocument(nullptr);
+        delete pView;
+        pFrame->Destroy();
+        Settle();
+    }
+    ZelListCtrl& List() { return *pView->GetListCtrl(); }
+
+    ScriptedMessageBox Boxes;
+    CEventDocument Document;
+    wxFrame* pFrame = nullptr;
+    TestListView* pView = nullptr;
+};
+
+TEST_F(ItemListViewTest, SortsSelectsTakesDropsRefillsAndPrints)
+{
+    ASSERT_EQ(List().GetItemCount(), nRecords);
+
+    // A click on the Name header sorts by the names' texts.
+    ZelNMListView nm;
+    nm.iSubItem = 0;
+    const auto t_start = std::chrono::steady_clock::now();
+    ZelSendNotify(&List(), LVN_COLUMNCLICK, &nm);
+    const double d_ms = std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - t_start).count();
+    std::fprintf(stderr, "sort of %d rows by a header click: %.1f ms\n", nRecords, d_ms);
+    EXPECT_LT(d_ms, 5000.0);
+    EXPECT_EQ(List().GetItemText(0, 0), "Venue 00000");
+    EXPECT_EQ(List().GetItemText(nRecords - 1, 0), "Venue 19999");
+    EXPECT_TRUE(Document.IsModified());
+    Settle();
+
+    // Shift and Ctrl clicks.
+    List().SetFocus();
+    ClickRow(List(), 2, false, false);
+    ClickRow(List(), 5, true, false);
+    ClickRow(List(), 3, false, true);
+    std::vector<LPARAM> v_keys;
+    for (int i : {2, 4, 5})
+        v_keys.push_back(List().GetItemData(i));
+    EXPECT_EQ(SelectedKeys(List()), v_keys);
+    Settle();
+    ShowAWhile("selection with the focus");
+
+    // Two dropped names become two records; a drop is always a copy.
+    EXPECT_EQ(ItemListView::DropEffect(wxDragMove), wxDragCopy);
+    EXPECT_TRUE(pView->OnDropText(wxString::FromUTF8("Ann Lee\r\n\r\nZo\xC3\xAB Roe\n")));
+    ASSERT_EQ(pView->GetRecordCount(), nRecords + 2);
+    EXPECT_EQ(pView->vRecords.back().sName, "Zo\xEB Roe"); // code page 1252
+
+    // A hint the view does not handle refills; the selection stays by key.
+    CViewHint hint(UpdateViewHint{UpdateViewHint::e_venues, -1, 0});
+    Document.UpdateAllViews(nullptr, &hint);
+    EXPECT_EQ(List().GetItemCount(), nRecords + 2);
+    EXPECT_EQ(List().GetItemText(nRecords + 1, 0), "Zo\xEB Roe");
+    std::vector<LPARAM> v_after = SelectedKeys(List());
+    std::sort(v_after.begin(), v_after.end());
+    std::sort(v_keys.begin(), v_keys.end());
+    EXPECT_EQ(v_after, v_keys);
+
+    // Without the focus the selection turns grey.
+    wxFocusEvent kill(wxEVT_KILL_FOCUS, List().GetId());
+    kill.SetEventObject(&List());
+    List().GetEventHandler()->ProcessEvent(kill);
+    Settle();
+    wxColour col_back, col_text;
+    pView->GetRowColours(List().GetNextItem(-1, LVNI_SELECTED), col_back, col_text);
+    EXPECT_EQ(col_back, wxColour(200, 200, 200));
+    ShowAWhile("selection without the focus");
+
+    // The report: page 1 and page 3, page 3 first as a preview may ask.
+    ItemListPrintout printout(*pView, true);
+    wxBitmap bitmap(816, 1056);
+    wxMemoryDC dc(bitmap);
+    printout.SetDC(&dc);
+    printout.SetPPIScreen(96, 96);
+    printout.SetPPIPrinter(96, 96);
+    printout.SetPageSizePixels(816, 1056);
+    printout.SetPaperRectPixels(wxRect(0, 0, 816, 1056));
+    printout.SetPageSizeMM(216, 279);
+    printout.OnPreparePrinting();
+    dc.SelectObject(wxNullBitmap);
+    ASSERT_GE(printout.GetPageCount(), 3);
+    EXPECT_GT(PrintPageToBitmap(printout, 3, "list-page-3.png"), 1000);
+    ItemListReport* p_report = printout.GetReport();
+    ASSERT_NE(p_report, nullptr);
+    const int i_rowAfter3 = p_report->iCurRow;
+    EXPECT_GT(PrintPageToBitmap(printout, 1, "list-page-1.png"), 1000);
+    EXPECT_GT(i_rowAfter3, p_report->iCurRow);
+    EXPECT_TRUE(Boxes.Boxes().empty());
+}
+
+TEST_F(ItemListViewTest, AnEmptyListDrawsItsFocusFrame)
+{
+    pView->vRecords.clear();
+    pView->Refill();
+    List().SetFocus();
+    Settle();
+    EXPECT_TRUE(List().IsFocusDrawn());
+    ShowAWhile("empty list with the focus");
+}
+
+TEST(SelectColumnsDlg, ColumnsMoveByTheButtonsAndOKGivesThemBack)
+{
+    ScriptedMessageBox boxes;
+    SelectColumnsData data;
+    for (const char* p : {"Address", "Email", "Name", "Phone"})
+        data.Available.Add(p);
+    data.bRowsSelected = 0;
+    data.sItems = "venues";
+    SelectColumnsDlg dlg(nullptr, data);
+    using M = SelectColumnsModel;
+    auto* p_ok = wxDynamicCast(dlg.FindWindow(wxID_OK), wxButton);
+    ASSERT_NE(p_ok, nullptr);
+    EXPECT_FALSE(p_ok->IsEnabled());
+    EXPECT_FALSE(wxDynamicCast(dlg.FindWindow(WxId(M::IDC_ROWS_SELECTED)), wxRadioButton)->IsEnabled());
+    EXPECT_TRUE(wxDynamicCast(dlg.FindWindow(WxId(M::IDC_ROWS_ALL)), wxRadioButton)->GetValue());
+
+    wxTheApp->CallAfter([&dlg] {
+        auto* p_available = dynamic_cast<ZelListCtrl*>(dlg.FindWindow(WxId(M::IDC_AVAILABLE)));
+        ASSERT_NE(p_available, nullptr);
+        p_available->SelectItem(3);
+        p_available->SelectItem(1);
+        dlg.UpdateButtons();
+        const auto press = [&dlg](int i_id) {
+            wxWindow* p_button = dlg.FindWindow(i_id);
+            ASSERT_NE(p_button, nullptr);
+            wxCommandEvent click(wxEVT_BUTTON, i_id);
+            click.SetEventObject(p_button);
+            p_button->GetEventHandler()->ProcessEvent(click);
+        };
+        press(WxId(M::IDC_MOVE_RIGHT));
+        wxDynamicCast(dlg.FindWindow(WxId(M::IDC_LANDSCAPE)), wxRadioButton)->SetValue(true);
+        ShowAWhile("column chooser");
+        press(wxID_OK);
+    });
+    EXPECT_EQ(dlg.ShowModal(), wxID_OK);
+    ASSERT_EQ(data.Selected.GetSize(), 2);
+    EXPECT_EQ(data.Selected[0], "Email");
+    EXPECT_EQ(data.Selected[1], "Phone");
+    EXPECT_EQ(data.bLandscape, 1);
+    EXPECT_EQ(data.bPrintAll, 1);
+}
+
+} // namespace
