@@ -758,31 +758,18 @@ void TTPrint::PrintBand(IPrintCanvas& dc, int i_horz, int i_vert, int i_band, in
     const HorzPage& page = lay.HorzPages[static_cast<std::size_t>(i_horz)];
     const int i_bandBottom = lay.iBandsPerPage > 1 ? i_top + lay.iBandHeight : lay.rcDraw.bottom;
     const int i_left = lay.rcDraw.left;
-    bool b_any = false;
-    int i_bandLeft = 0, i_bandRight = 0;
-    for (int c = page.iFirst; c <= page.iLast; ++c) {
-        const Column& col = lay.Columns[static_cast<std::size_t>(c)];
-        if (col.bExcluded || col.iHorzPage != i_horz || col.iBand != i_band)
-            continue;
-        if (!b_any)
-            i_bandLeft = col.iX;
-        b_any = true;
-        i_bandRight = col.iX + lay.iColumnWidth;
-    }
-    if (!b_any)
-        return;
 
-    // Grid: the heading row's top and bottom lines.
-    if (opts.bGridLines) {
-        dc.DrawLine(CPoint(i_left + i_bandLeft, i_top), CPoint(i_left + i_bandRight, i_top), kPen);
-        dc.DrawLine(CPoint(i_left + i_bandLeft, i_top + lay.iHeadingHeight),
-                    CPoint(i_left + i_bandRight, i_top + lay.iHeadingHeight), kPen);
-    }
     for (int c = page.iFirst; c <= page.iLast; ++c) {
         const Column& col = lay.Columns[static_cast<std::size_t>(c)];
         if (col.bExcluded || col.iHorzPage != i_horz || col.iBand != i_band)
             continue;
         const int i_x = i_left + col.iX;
+        // The heading row's top and bottom lines over the column.
+        if (opts.bGridLines) {
+            dc.DrawLine(CPoint(i_x, i_top), CPoint(i_x + lay.iColumnWidth, i_top), kPen);
+            dc.DrawLine(CPoint(i_x, i_top + lay.iHeadingHeight), CPoint(i_x + lay.iColumnWidth, i_top + lay.iHeadingHeight),
+                        kPen);
+        }
         // Heading.
         SelectFont(dc, kHeadingFont, true);
         int n_lines = 0;

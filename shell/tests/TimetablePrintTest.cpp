@@ -1,0 +1,355 @@
+// Printing the timetable in the program, in-process under a virtual
+// display, over a sample event whose timetable the build made: the options
+// dialog driven by its buttons with the sample following, pages by day,
+// group, venue and participant drawn on bitmaps of A4 and Letter pages at
+// 300 pixels per inch, the preview opened from the pane's command, and a
+// print into a PDF file through the toolkit's printer.
+//
+// With ROTAVEX_SHOT_DIR set, the pages are saved there as PNG images (and
+// the PDF as timetable.pdf); with ROTAVEX_SHOW_SECONDS set, the dialog and
+// the preview stay on screen that long, for screenshots.
+#include "framework/FileIO.h"
+#include "framework/Settings.h"
+#include "framework/ui/WindowClass.h"
+#include "framework/ui/WxIds.h"
+#include "model/EventDoc.h"
+#include "model/GroupList.h"
+#include "model/Participant.h"
+#include "model/Venue.h"
+#include "output/PrintTTOptionsDlg.h"
+#include "shell/CommandIds.h"
+#include "shell/EventDocument.h"
+#include "shell/MainFrm.h"
+#include "shell/PaneView.h"
+#include "shell/RotavexApp.h"
+#include "shell/TimetablePrintout.h"
+#include "shell/TimetableView.h"
+
+#include <chrono>
+#include <cstdlib>
+#include <filesystem>
+#include <gtest/gtest.h>
+#include <thread>
+#include <csignal>
+#include <sys/wait.h>
+#include <unistd.h>
+#include <wx/checkbox.h>
+#include <wx/dcmemory.h>
+#include <wx/init.h>
+#include <wx/print.h>
+#include <wx/radiobut.h>
+
+namespace fs = std::filesystem;
+
+namespace {
+
+class AppEnvironment : public ::testing::Environment {
+public:
+    void SetUp() override
+    {
+        wxApp::SetInstance(new CRotavexApp);
+        int argc = 1;
+        static char a_name[] = "rotavex";
+        char* argv[] = {a_name, nullptr};
+        ASSERT_TRUE(wxEntryStart(argc, argv)) << "no display";
+        CRotavexApp::InitServices(false);
+    }
+    void TearDown() override { wxEntryCleanup(); }
+};
+
+const auto* pEnvironment = ::testing::AddGlobalTestEnvironment(new AppEnvironment);
+
+void Pump()
+{
+    for (int i = 0; i < 5; ++i) {
+        wxTheApp->ProcessPendingEvents();
+        wxTheApp->Yield(true);
+    }
+}
+
+void ShowAWhile()
+{
+    if (const char* p_seconds = std::getenv("ROTAVEX_SHOW_SECONDS")) {
+        const auto t_end = std::chrono::steady_clock::now() + std::chrono::seconds(std::atoi(p_seconds));
+        while (std::chrono::steady_clock::now() < t_end) {
+            wxTheApp->Yield(true);
+            std::this_thread::sleep_for(std::chrono::milliseconds(50));
+        }
+    }
+}
+
+// Every item of the event, in list order; the first of each selected.
+class AllRows : public ITTPrintRows {
+public:
+    explicit AllRows(EventDoc& doc) : Doc(doc) {}
+    std::vector<int> GetRowItems(int e_what, BOOL b_all) override
+    {
+        const int n = e_what == TTPrint::eGroups   ? Doc.GetGroups().GetNumGroups()
+                      : e_what == TTPrint::eVenues ? Doc.GetVenues().GetNumVenues()
+                                                   : Doc.GetParticipants().GetNumParticipants();
+        std::vector<int> v;
+        for (int i = 0; i < (b_all ? n : std::min(n, 1)); ++i)
+            v.push_back(i);
+        return v;
+    }
+    int GetSelectedCount(int) override { return 1; }
+
+private:
+    EventDoc& Doc;
+};
+
+class TimetablePrintTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        fsFolder = fs::temp_directory_path() / ("rvx-ttprint-" + std::to_string(getpid()));
+        fs::remove_all(fsFolder);
+        fs::create_directories(fsFolder);
+        fs::copy_file(fs::path(ROTAVEX_SAMPLE_TIMETABLES) / "Festival weekend.eve", fsFolder / "festival.eve");
+        const std::string s_machine = "[Software\\Vantor Software\\Rotavex]\n\"Path\"=sz:\"" + fsFolder.string()
+            + "\"\n\"License\"=sz:\"" + (fsFolder / "licence.txt").string() + "\"\n";
+        WriteFileAtomically((fsFolder / "install.ini").string(), s_machine);
+        CSettingsStore::Get().Configure((fsFolder / "user" / "settings").string(),
+                                        (fsFolder / "install.ini").string());
+        ASSERT_TRUE(RegisterTimetableView());
+        ASSERT_TRUE(TheApp()->StartUp((fsFolder / "festival.eve").string()));
+        TheApp()->GetMainFrame()->SetSize(1200, 800);
+        Pump();
+    }
+    void TearDown() override
+    {
+        SetTTOptionsRunner({});
+        TheApp()->ShutDown();
+        WindowClasses::Unregister(kTimetableView);
+        CSettingsStore::Get().Configure("", "");
+        fs::remove_all(fsFolder);
+    }
+
+    CMainFrame& Frame() { return *TheApp()->GetMainFrame(); }
+    EventDoc& Doc() { return TheApp()->GetDocument()->GetEvent(); }
+
+    fs::path fsFolder;
+};
+
+void Click(wxDialog& dlg, UINT u_id)
+{
+    wxWindow* p_window = dlg.FindWindow(WxId(u_id));
+    ASSERT_NE(p_window, nullptr) << u_id;
+    if (auto* p_radio = dynamic_cast<wxRadioButton*>(p_window)) {
+        p_radio->SetValue(true);
+        wxCommandEvent event(wxEVT_RADIOBUTTON, p_radio->GetId());
+        event.SetEventObject(p_radio);
+        event.SetInt(1);
+        p_radio->GetEventHandler()->ProcessEvent(event);
+    } else if (auto* p_check = dynamic_cast<wxCheckBox*>(p_window)) {
+        p_check->SetValue(!p_check->GetValue());
+        wxCommandEvent event(wxEVT_CHECKBOX, p_check->GetId());
+        event.SetEventObject(p_check);
+        event.SetInt(p_check->GetValue() ? 1 : 0);
+        p_check->GetEventHandler()->ProcessEvent(event);
+    }
+    Pump();
+}
+
+bool Checked(wxDialog& dlg, UINT u_id)
+{
+    wxWindow* p_window = dlg.FindWindow(WxId(u_id));
+    if (auto* p_radio = dynamic_cast<wxRadioButton*>(p_window))
+        return p_radio->GetValue();
+    return dynamic_cast<wxCheckBox*>(p_window)->GetValue();
+}
+
+bool Enabled(wxDialog& dlg, UINT u_id) { return dlg.FindWindow(WxId(u_id))->IsEnabled(); }
+
+TEST_F(TimetablePrintTest, OptionsDialogFollowsEachButton)
+{
+    using M = PrintTTOptionsModel;
+    PrintOptions o;
+    PrintTTOptionsDlg dlg(&Frame(), o, 2, 0, 1);
+    dlg.Show();
+    Pump();
+    EXPECT_EQ(dlg.GetTitle(), "Timetable print options");
+    EXPECT_TRUE(Checked(dlg, M::IDC_BY_DAY));
+    EXPECT_FALSE(Enabled(dlg, M::IDC_ALL)) << "by day prints every day";
+    EXPECT_FALSE(Enabled(dlg, M::IDC_GRID_LINES)) << "proportional height keeps grid lines";
+    const wxSize sz_portrait = dlg.GetSample()->GetSize();
+
+    Click(dlg, M::IDC_BY_GROUP);
+    EXPECT_TRUE(Enabled(dlg, M::IDC_SELECTED));
+    EXPECT_TRUE(Checked(dlg, M::IDC_ALL));
+    Click(dlg, M::IDC_SELECTED);
+    EXPECT_EQ(dlg.GetOptions().bPrintAll, 0);
+    Click(dlg, M::IDC_BY_VENUE);
+    EXPECT_FALSE(Enabled(dlg, M::IDC_SELECTED)) << "no venue is selected";
+    EXPECT_TRUE(Checked(dlg, M::IDC_ALL));
+    Click(dlg, M::IDC_BY_PARTICIPANT);
+    EXPECT_TRUE(Enabled(dlg, M::IDC_ALL));
+    Click(dlg, M::IDC_ALL);
+    EXPECT_EQ(dlg.GetOptions().bPrintAll, 1);
+
+    Click(dlg, M::IDC_CONSTANT);
+    EXPECT_TRUE(Enabled(dlg, M::IDC_GRID_LINES));
+    EXPECT_FALSE(Enabled(dlg, M::IDC_START_END));
+    EXPECT_TRUE(Checked(dlg, M::IDC_START_ONLY)) << "start and end become start only";
+    Click(dlg, M::IDC_GRID_LINES);
+    EXPECT_EQ(dlg.GetOptions().bGridLines, 0);
+    Click(dlg, M::IDC_NO_LABELS);
+    EXPECT_EQ(dlg.GetOptions().eTimeLabels, 2);
+    Click(dlg, M::IDC_PROPORTIONAL);
+    EXPECT_TRUE(Checked(dlg, M::IDC_GRID_LINES)) << "proportional height turns grid lines on";
+    EXPECT_TRUE(Enabled(dlg, M::IDC_START_END));
+    Click(dlg, M::IDC_START_END);
+    EXPECT_EQ(dlg.GetOptions().eTimeLabels, 0);
+    Click(dlg, M::IDC_START_ONLY);
+    EXPECT_EQ(dlg.GetOptions().eTimeLabels, 1);
+
+    Click(dlg, M::IDC_LANDSCAPE);
+    EXPECT_EQ(dlg.GetOptions().bLandscape, 1);
+    const wxSize sz_landscape = dlg.GetSample()->GetSize();
+    EXPECT_GT(sz_landscape.x, sz_portrait.x);
+    EXPECT_LT(sz_landscape.y, sz_portrait.y);
+    Click(dlg, M::IDC_ALL_TIMESLOTS);
+    Click(dlg, M::IDC_GROUP_MEMBERS);
+    Click(dlg, M::IDC_COMBINATIONS);
+    EXPECT_EQ(dlg.GetOptions().bAllTimeslots, 0);
+    EXPECT_EQ(dlg.GetOptions().bGroupMembers, 1);
+    EXPECT_EQ(dlg.GetOptions().bCombinations, 1);
+    ShowAWhile();
+    Click(dlg, M::IDC_PORTRAIT);
+    EXPECT_EQ(dlg.GetSample()->GetSize(), sz_portrait);
+    Click(dlg, M::IDC_BY_DAY);
+    EXPECT_EQ(dlg.GetOptions().ePrintBy, PrintOptions::eDays);
+    dlg.Hide();
+}
+
+// Prints page 1 of the job on a white bitmap of the page; the dark pixels.
+int PrintToBitmap(TimetablePrintout& printout, const wxSize& sz_page, const std::string& s_file, int& n_pages)
+{
+    wxBitmap bitmap(sz_page.x, sz_page.y);
+    wxMemoryDC dc(bitmap);
+    dc.SetBackground(*wxWHITE_BRUSH);
+    dc.Clear();
+    printout.SetDC(&dc);
+    printout.SetPPIScreen(96, 96);
+    printout.SetPPIPrinter(300, 300);
+    printout.SetPageSizePixels(sz_page.x, sz_page.y);
+    printout.SetPaperRectPixels(wxRect(wxPoint(0, 0), sz_page));
+    printout.OnPreparePrinting();
+    n_pages = printout.GetJob().GetPageCount();
+    EXPECT_TRUE(printout.OnPrintPage(1)) << s_file;
+    printout.OnEndPrinting();
+    dc.SelectObject(wxNullBitmap);
+    const wxImage image = bitmap.ConvertToImage();
+    if (const char* p_dir = std::getenv("ROTAVEX_SHOT_DIR"))
+        image.SaveFile(wxString(p_dir) + "/" + s_file, wxBITMAP_TYPE_PNG);
+    int n_dark = 0;
+    for (int y = 0; y < image.GetHeight(); y += 2)
+        for (int x = 0; x < image.GetWidth(); x += 2)
+            n_dark += image.GetRed(x, y) < 128 ? 1 : 0;
+    return n_dark;
+}
+
+TEST_F(TimetablePrintTest, PagesOnBitmapsByEveryKind)
+{
+    const wxSize sz_a4(2480, 3508), sz_letter(2550, 3300);
+    struct Case {
+        LONG eBy;
+        bool bLandscape;
+        wxSize szPage;
+        const char* pFile;
+    } a_cases[] = {
+        {0, false, sz_a4, "tt-day-a4.png"},
+        {0, true, wxSize(sz_a4.y, sz_a4.x), "tt-day-a4-landscape.png"},
+        {1, false, sz_letter, "tt-group-letter.png"},
+        {2, true, wxSize(sz_letter.y, sz_letter.x), "tt-venue-letter-landscape.png"},
+        {3, false, sz_a4, "tt-participant-a4.png"},
+    };
+    // A participant in the first group that the timetable places.
+    Participant ann;
+    ann.SetName("Ann Lee");
+    ASSERT_EQ(Doc().GetParticipants().Add(ann), ParticipantList::added);
+    Doc().GetGroups()[0].GetMembers().SetMember(Doc().GetParticipants()[0].GetKey(), "", FALSE);
+    AllRows rows(Doc());
+    for (const Case& c : a_cases) {
+        Doc().GetPrintOptions().ePrintBy = c.eBy;
+        Doc().GetPrintOptions().bPrintAll = 1;
+        Doc().GetPrintOptions().bLandscape = c.bLandscape;
+        TimetablePrintout printout(Doc(), &rows);
+        int n_pages = 0;
+        EXPECT_GT(PrintToBitmap(printout, c.szPage, c.pFile, n_pages), 500) << c.pFile;
+        EXPECT_GE(n_pages, 1) << c.pFile;
+    }
+}
+
+TEST_F(TimetablePrintTest, PreviewOpensFromThePaneAndCancelChangesNothing)
+{
+    Doc().SetModifiedFlag(false);
+    SetTTOptionsRunner([](PrintTTOptionsDlg&) { return wxID_CANCEL; });
+    EXPECT_TRUE(Frame().RunCommand(ID_PREVIEW_TIMETABLE));
+    Pump();
+    for (wxWindow* p_window : wxTopLevelWindows)
+        EXPECT_EQ(dynamic_cast<wxPreviewFrame*>(p_window), nullptr) << "a cancelled dialog shows nothing";
+    EXPECT_FALSE(Doc().IsModified());
+
+    SetTTOptionsRunner([](PrintTTOptionsDlg& dlg) {
+        dlg.GetModel().Click(PrintTTOptionsModel::IDC_LANDSCAPE);
+        dlg.ShowModel();
+        return wxID_OK;
+    });
+    EXPECT_TRUE(Frame().RunCommand(ID_PREVIEW_TIMETABLE));
+    Pump();
+    EXPECT_TRUE(Doc().IsModified());
+    EXPECT_EQ(Doc().GetPrintOptions().bLandscape, 1);
+    EXPECT_EQ(TheApp()->GetPrintData().GetOrientation(), wxLANDSCAPE);
+    wxPreviewFrame* p_preview = nullptr;
+    for (wxWindow* p_window : wxTopLevelWindows) {
+        if (auto* p_frame = dynamic_cast<wxPreviewFrame*>(p_window))
+            p_preview = p_frame;
+    }
+    ASSERT_NE(p_preview, nullptr);
+    EXPECT_TRUE(p_preview->IsShown());
+    ShowAWhile();
+    p_preview->Close(true);
+    Pump();
+}
+
+// The toolkit's printer without its dialog, into a file: run in a child
+// process, since a toolkit without a print-to-file backend may wait for
+// ever.
+TEST_F(TimetablePrintTest, PrintsIntoAPdfFile)
+{
+    const fs::path fs_pdf = fsFolder / "timetable.pdf";
+    Doc().GetPrintOptions().ePrintBy = PrintOptions::eDays;
+    std::fflush(nullptr);
+    const pid_t i_child = fork();
+    ASSERT_GE(i_child, 0);
+    if (i_child == 0) {
+        wxPrintData data;
+        data.SetPrintMode(wxPRINT_MODE_FILE);
+        data.SetFilename(fs_pdf.string());
+        data.SetOrientation(wxPORTRAIT);
+        wxPrintDialogData dialog_data(data);
+        wxPrinter printer(&dialog_data);
+        AllRows rows(Doc());
+        TimetablePrintout printout(Doc(), &rows);
+        const bool b_printed = printer.Print(&Frame(), &printout, false);
+        _exit(b_printed ? 0 : 1);
+    }
+    int i_status = -1;
+    const auto t_end = std::chrono::steady_clock::now() + std::chrono::seconds(20);
+    while (waitpid(i_child, &i_status, WNOHANG) == 0) {
+        if (std::chrono::steady_clock::now() > t_end) {
+            kill(i_child, SIGKILL);
+            waitpid(i_child, &i_status, 0);
+            GTEST_SKIP() << "the toolkit printed no file without its dialog";
+        }
+        std::this_thread::sleep_for(std::chrono::milliseconds(100));
+    }
+    if (!fs::exists(fs_pdf))
+        GTEST_SKIP() << "the toolkit printed no file without its dialog";
+    EXPECT_GT(fs::file_size(fs_pdf), 1000u);
+    if (const char* p_dir = std::getenv("ROTAVEX_SHOT_DIR"))
+        fs::copy_file(fs_pdf, fs::path(p_dir) / "timetable.pdf", fs::copy_options::overwrite_existing);
+}
+
+} // namespace
