@@ -9,6 +9,7 @@
 #include "shell/RotavexApp.h"
 
 #include <wx/app.h>
+#include <wx/dcmemory.h>
 #include <wx/printdlg.h>
 #include <wx/utils.h>
 
@@ -31,6 +32,35 @@ ItemListCore* ListView(int e_what)
                           : e_what == TTPrint::eParts  ? kParticipantView
                                                        : nullptr;
     return p_class != nullptr ? dynamic_cast<ItemListCore*>(p_frame->FindView(p_class, false)) : nullptr;
+}
+
+// How much larger than asked a font must be made on the context for its
+// size in points to come out right at i_dpi logical units per inch.
+// Contexts differ in how they treat point sizes (a screen's memory context
+// scales them by its own pixels per inch, a printer's may not), so the
+// context is measured: a large font's line height, against the height the
+// same font has on a screen context scaled by its pixels per inch.
+double FontScale(wxDC& dc, int i_dpi)
+{
+    constexpr int kProbe = 100;
+    const wxFont probe(wxFontInfo(kProbe).Family(wxFONTFAMILY_SWISS));
+    static double d_ratio = 0; // line height over the size in pixels
+    if (d_ratio <= 0) {
+        wxBitmap bitmap(8, 8);
+        wxMemoryDC screen(bitmap);
+        screen.SetFont(probe);
+        const int i_screenPpi = screen.GetPPI().y > 0 ? screen.GetPPI().y : 96;
+        d_ratio = static_cast<double>(screen.GetCharHeight()) / (kProbe * i_screenPpi / 72.0);
+        if (d_ratio <= 0)
+            d_ratio = 1.15;
+    }
+    const wxFont previous = dc.GetFont();
+    dc.SetFont(probe);
+    const int i_height = dc.GetCharHeight();
+    dc.SetFont(previous.IsOk() ? previous : *wxNORMAL_FONT);
+    if (i_height <= 0)
+        return 1.0;
+    return kProbe * i_dpi / 72.0 * d_ratio / i_height;
 }
 
 } // namespace
@@ -61,8 +91,7 @@ void TimetablePrintout::MapCanvas()
         i_ppiY = 96;
     FitThisSizeToPage(wxSize(i_width, i_height));
     const wxRect rc_page = GetLogicalPageRect();
-    const int i_dcPpi = p_dc->GetPPI().y > 0 ? p_dc->GetPPI().y : 96;
-    Canvas.SetDC(p_dc, rc_page.GetSize(), i_ppiY, static_cast<double>(i_ppiY) / i_dcPpi);
+    Canvas.SetDC(p_dc, rc_page.GetSize(), i_ppiY, FontScale(*p_dc, i_ppiY));
     p_dc->SetLogicalOrigin(-rc_page.x, -rc_page.y);
 }
 
