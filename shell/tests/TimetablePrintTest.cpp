@@ -217,7 +217,15 @@ TEST_F(TimetablePrintTest, OptionsDialogFollowsEachButton)
     EXPECT_EQ(dlg.GetOptions().bAllTimeslots, 0);
     EXPECT_EQ(dlg.GetOptions().bGroupMembers, 1);
     EXPECT_EQ(dlg.GetOptions().bCombinations, 1);
-    ShowAWhile();
+    if (const char* p_seconds = std::getenv("ROTAVEX_SHOW_SECONDS")) {
+        // On screen in its own modal loop for a while, for screenshots.
+        dlg.Hide();
+        wxTimer timer;
+        timer.Bind(wxEVT_TIMER, [&dlg](wxTimerEvent&) { dlg.EndModal(wxID_CANCEL); });
+        timer.StartOnce(1000 * std::atoi(p_seconds));
+        dlg.ShowModal();
+        dlg.Show();
+    }
     Click(dlg, M::IDC_PORTRAIT);
     EXPECT_EQ(dlg.GetSample()->GetSize(), sz_portrait);
     Click(dlg, M::IDC_BY_DAY);
