@@ -13,6 +13,7 @@
 #include "zelkit/ZelTimeslotCombination.h"
 
 #include <algorithm>
+#include <set>
 
 namespace {
 
@@ -264,20 +265,23 @@ void TTPrint::BuildLayout(IPrintCanvas& dc)
     // Time labels over every slot of the days in range.
     if (opts.eTimeLabels != 2) {
         SelectFont(dc, kLabelFont, true);
+        // Every slot's start and end, each distinct time measured once.
+        std::set<std::pair<std::int64_t, bool>> s_times;
         for (int d = 0; d < nDays; ++d) {
             const Day& day = p_tt->GetDay(d);
             for (int v = 0; v < day.GetNumDocVenues(); ++v) {
                 const TimeslotArray& a_slots = day.GetVenueSlots(v);
                 for (int i = 0; i < a_slots.GetSize(); ++i) {
-                    for (bool b_end : {false, true}) {
-                        const std::int64_t ll = Ticks(b_end ? a_slots[i].GetEndOffset() : a_slots[i].GetStartOffset());
-                        LONG i_cx = 0, i_cy = 0;
-                        dc.GetTextExtent(TimeText(ll, b_end), i_cx, i_cy);
-                        lay.iLabelWidth = std::max<int>(lay.iLabelWidth, i_cx);
-                        lay.iLabelHeight = std::max<int>(lay.iLabelHeight, i_cy);
-                    }
+                    s_times.insert({Ticks(a_slots[i].GetStartOffset()), false});
+                    s_times.insert({Ticks(a_slots[i].GetEndOffset()), true});
                 }
             }
+        }
+        for (const auto& [ll_time, b_end] : s_times) {
+            LONG i_cx = 0, i_cy = 0;
+            dc.GetTextExtent(TimeText(ll_time, b_end), i_cx, i_cy);
+            lay.iLabelWidth = std::max<int>(lay.iLabelWidth, i_cx);
+            lay.iLabelHeight = std::max<int>(lay.iLabelHeight, i_cy);
         }
     }
     // Cell texts, wrapped at the default width.
