@@ -243,6 +243,18 @@ TEST_F(ByParticipant, DaysWithoutTheParticipantAreLeftOut)
     EXPECT_FALSE(bob.GetLayout()->Columns[1].bExcluded);
 }
 
+TEST_F(ByParticipant, GroupMembersFollowTheGroupsName)
+{
+    event.Doc().GetPrintOptions().ePrintBy = PrintOptions::eDays;
+    event.Doc().GetPrintOptions().bGroupMembers = 1;
+    TTPrint monday(&event.Doc(), "Monday", 0);
+    ASSERT_TRUE(monday.PrintPage(dc, 0, 1, 1, CHighTime(), CHighTime()));
+    bool b_found = false;
+    for (const std::string& s_text : dc.TextsOn(0))
+        b_found = b_found || (s_text.rfind("Choir\r\nA", 0) == 0);
+    EXPECT_TRUE(b_found) << "the choir's cell names its member on a line of its own, cut to the column";
+}
+
 TEST_F(ByParticipant, GroupsAndVenuesNameTheOtherSide)
 {
     event.Doc().GetPrintOptions().ePrintBy = PrintOptions::eGroups;
