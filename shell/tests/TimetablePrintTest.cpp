@@ -268,12 +268,14 @@ TEST_F(TimetablePrintTest, PagesOnBitmapsByEveryKind)
         bool bLandscape;
         wxSize szPage;
         const char* pFile;
+        bool bConstant = false; // constant height, start times, no grid lines
     } a_cases[] = {
         {0, false, sz_a4, "tt-day-a4.png"},
         {0, true, wxSize(sz_a4.y, sz_a4.x), "tt-day-a4-landscape.png"},
         {1, false, sz_letter, "tt-group-letter.png"},
         {2, true, wxSize(sz_letter.y, sz_letter.x), "tt-venue-letter-landscape.png"},
         {3, false, sz_a4, "tt-participant-a4.png"},
+        {1, false, sz_a4, "tt-group-a4-constant.png", true},
     };
     // A participant in the first group that the timetable places.
     Participant ann;
@@ -285,6 +287,9 @@ TEST_F(TimetablePrintTest, PagesOnBitmapsByEveryKind)
         Doc().GetPrintOptions().ePrintBy = c.eBy;
         Doc().GetPrintOptions().bPrintAll = 1;
         Doc().GetPrintOptions().bLandscape = c.bLandscape;
+        Doc().GetPrintOptions().eSlotHeight = c.bConstant ? 1 : 0;
+        Doc().GetPrintOptions().eTimeLabels = c.bConstant ? 1 : 0;
+        Doc().GetPrintOptions().bGridLines = c.bConstant ? 0 : 1;
         TimetablePrintout printout(Doc(), &rows);
         int n_pages = 0;
         EXPECT_GT(PrintToBitmap(printout, c.szPage, c.pFile, n_pages), 500) << c.pFile;
