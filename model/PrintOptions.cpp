@@ -125,4 +125,14 @@ void PrintOptions::Serialize(CArchive& ar)
         for (PrintIdSet& set : IdSets)
             set.Serialize(ar);
     }
+    // A damaged file's choices out of range are read as their defaults, so
+    // that nothing the file holds reaches the printer's own checks.
+    if (ar.IsLoading()) {
+        if (ePrintBy < eDays || ePrintBy > eParts)
+            ePrintBy = eDays;
+        if (eSlotHeight < 0 || eSlotHeight > 1)
+            eSlotHeight = 0;
+        if (eTimeLabels < 0 || eTimeLabels > 2)
+            eTimeLabels = 0;
+    }
 }

@@ -3,9 +3,12 @@
 #include "framework/ui/WindowClass.h"
 #include "framework/ui/WxText.h"
 #include "model/EventDoc.h"
+#include "shell/CommandIds.h"
 #include "shell/DayGrid.h"
 #include "shell/EventDocument.h"
 #include "shell/RotavexApp.h"
+#include "shell/TimetablePrintout.h"
+#include "shell/WxCommands.h"
 #include "zelkit/ui/ZelNotifyEvent.h"
 
 #include <wx/notebook.h>
@@ -47,6 +50,9 @@ wxWindow* CRotavexView::CreateWindow(wxWindow* p_parent, int i_id)
     pTabs->Bind(wxEVT_NOTEBOOK_PAGE_CHANGED, &CRotavexView::OnPageChanged, this);
     pPane->Bind(wxEVT_CHAR_HOOK, &CRotavexView::OnPaneCharHook, this);
     pPane->Bind(wxEVT_SET_FOCUS, &CRotavexView::OnPaneFocus, this);
+    // The frame sends the pane's print and preview here.
+    Bind(wxEVT_MENU, [this](wxCommandEvent&) { PrintTimetable(FALSE); }, CommandWxId(ID_PRINT_TIMETABLE));
+    Bind(wxEVT_MENU, [this](wxCommandEvent&) { PrintTimetable(TRUE); }, CommandWxId(ID_PREVIEW_TIMETABLE));
 
     if (!Core.FillTabs()) {
         RemoveAllTabs();
@@ -59,6 +65,15 @@ wxWindow* CRotavexView::CreateWindow(wxWindow* p_parent, int i_id)
         return nullptr;
     }
     return pPane;
+}
+
+BOOL CRotavexView::PrintTimetable(BOOL b_preview)
+{
+    auto* p_doc = dynamic_cast<CEventDocument*>(GetDocument());
+    if (p_doc == nullptr)
+        return FALSE;
+    FrameListRows rows;
+    return RunTimetablePrint(p_doc->GetEvent(), &rows, b_preview);
 }
 
 void CRotavexView::OnUpdate(wxView*, wxObject* p_hint)

@@ -9,6 +9,8 @@
 // focus into the grid. The grid's report that the user changed the day's
 // timeslots (-5001) writes them back into the event.
 //
+// Print timetable and Preview timetable run TimetablePrintout.h's print.
+//
 // RegisterTimetableView makes the frame create this view in its pane; the
 // program does so at start-up.
 #pragma once
@@ -47,6 +49,9 @@ public:
     wxNotebook* GetTabs() const { return pTabs; }
     DayGrid* GetDayGrid() const { return pGrid; }
     TimetableViewCore& GetCore() { return Core; }
+    // Print timetable (32824) and Preview timetable (32826), which the
+    // frame forwards: the options dialog, then the printer or the preview.
+    BOOL PrintTimetable(BOOL b_preview);
 
 protected:
     // The grid takes menu commands and their updates first.

@@ -114,6 +114,23 @@ TEST(PrintOptions, StoredForm)
     EXPECT_THROW(testbytes::Load(back, Builder().Dwords({1, 2, 0, 1, 3}), 40), CArchiveException) << "a short record";
 }
 
+TEST(PrintOptions, ChoicesOutOfRangeLoadAsDefaults)
+{
+    // Slot height, time labels and print by, each out of range.
+    for (DWORD u_bad : {0xFFFFFFFFu, 7u}) {
+        Builder b;
+        b.Dwords({u_bad, u_bad, 1, 0, u_bad, 1, 0, 0, 0, 0, 0, 0, 0, 0});
+        for (int i = 0; i < 3; ++i)
+            b.Count(0).Dword(0);
+        PrintOptions o;
+        o.ePrintBy = PrintOptions::eParts;
+        testbytes::Load(o, b, 40);
+        EXPECT_EQ(o.eSlotHeight, 0) << u_bad;
+        EXPECT_EQ(o.eTimeLabels, 0) << u_bad;
+        EXPECT_EQ(o.ePrintBy, PrintOptions::eDays) << u_bad;
+    }
+}
+
 TEST(PrintOptions, SetWordAccessorsKeepTheOtherBits)
 {
     PrintIdSet set;

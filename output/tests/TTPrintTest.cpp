@@ -1,0 +1,424 @@
+// The printed timetable on a canvas of fixed glyphs: columns left out,
+// label groups, the time axis trimmed, page breaks at slot starts, bands
+// stacked, pages across and down, the heading and footer; and the print
+// job's page numbering and the options' modified rule.
+#include "output/TTPrint.h"
+
+#include "model/PrintOptions.h"
+#include "model/Timetable.h"
+#include "testsupport/EventBuilder.h"
+#include "testsupport/FakePrintCanvas.h"
+#include "zelkit/ZelTimeslotCombination.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <string>
+#include <vector>
+
+using testevent::EventBuilder;
+
+namespace {
+
+bool Contains(const std::vector<std::string>& v, const std::string& s)
+{
+    return std::find(v.begin(), v.end(), s) != v.end();
+}
+
+int CountOf(const std::vector<std::string>& v, const std::string& s)
+{
+    return static_cast<int>(std::count(v.begin(), v.end(), s));
+}
+
+// One day, three venues; Yard holds nothing.
+class OneDay : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        event.Name("Summer School")
+            .Days({"Monday"})
+            .Slots(-1, {"09:00-10:00", "10:00-11:00", "11:00-12:00", "12:00-13:00"})
+            .TwentyFourHour()
+            .Venue("Hall")
+            .Venue("Room")
+            .Venue("Yard")
+            .Group("Choir")
+            .Group("Band")
+            .Timetable()
+            .Place(0, "Hall", "10:00", "Choir")
+            .Place(0, "Room", "11:00", "Band");
+        Doc().SetPathName("/tmp/summer.eve");
+    }
+    EventDoc& Doc() { return event.Doc(); }
+    PrintOptions& Opts() { return Doc().GetPrintOptions(); }
+
+    EventBuilder event;
+    FakePrintCanvas dc;
+};
+
+TEST_F(OneDay, VenueWithoutGroupsIsLeftOutAndColumnsShareLabels)
+{
+    TTPrint print(&Doc(), "Monday", 0);
+    EXPECT_EQ(print.GetPageTotal(dc), 1);
+    const TTPrint::Layout& lay = *print.GetLayout();
+    ASSERT_EQ(lay.Columns.size(), 3u);
+    EXPECT_FALSE(lay.Columns[0].bExcluded);
+    EXPECT_FALSE(lay.Columns[1].bExcluded);
+    EXPECT_TRUE(lay.Columns[2].bExcluded);
+    // Hall and Room run the same slots: one label group.
+    EXPECT_EQ(lay.Columns[1].iLabelOwner, 0);
+    EXPECT_GE(lay.Columns[0].iLabelX, 0);
+    EXPECT_EQ(lay.Columns[1].iLabelX, -1);
+
+    ASSERT_TRUE(print.PrintPage(dc, 0, 1, 1, CHighTime(2026, 3, 1, 8, 0, 0), CHighTime()));
+    const auto v_texts = dc.TextsOn(0);
+    EXPECT_TRUE(Contains(v_texts, "Summer School"));
+    EXPECT_TRUE(Contains(v_texts, "Monday"));
+    EXPECT_TRUE(Contains(v_texts, "Hall"));
+    EXPECT_TRUE(Contains(v_texts, "Room"));
+    EXPECT_FALSE(Contains(v_texts, "Yard"));
+    EXPECT_TRUE(Contains(v_texts, "Choir"));
+    EXPECT_TRUE(Contains(v_texts, "Band"));
+    EXPECT_TRUE(Contains(v_texts, "The timetable is invalid or incomplete"));
+    EXPECT_TRUE(Contains(v_texts, "Printed: 01-Mar-2026 08:00:00"));
+    EXPECT_TRUE(Contains(v_texts, "Page 1 of 1"));
+    EXPECT_TRUE(Contains(v_texts, "File: /tmp/summer.eve"));
+    // Every slot time of the day is labelled once, starts and ends.
+    EXPECT_EQ(CountOf(v_texts, "09:00"), 1);
+    EXPECT_EQ(CountOf(v_texts, "13:00"), 1);
+    // A past index frees the layout and prints nothing.
+    EXPECT_FALSE(print.PrintPage(dc, 1, 2, 1, CHighTime(), CHighTime()));
+    EXPECT_EQ(print.GetLayout(), nullptr);
+}
+
+TEST_F(OneDay, FooterNamesTheBuildDate)
+{
+    TTPrint print(&Doc(), "Monday", 0);
+    ASSERT_TRUE(print.PrintPage(dc, 0, 3, 7, CHighTime(), CHighTime(2026, 2, 3, 4, 5, 6)));
+    const auto v_texts = dc.TextsOn(0);
+    EXPECT_TRUE(Contains(v_texts, "Generated: 03-Feb-2026 04:05:06"));
+    EXPECT_TRUE(Contains(v_texts, "Page 3 of 7"));
+    EXPECT_FALSE(Contains(v_texts, "The timetable is invalid or incomplete"));
+}
+
+TEST_F(OneDay, TimeLabelChoices)
+{
+    struct Case {
+        LONG eLabels;
+        LONG eHeight;
+        bool bStart; // 10:00 labelled
+        bool bEnd;   // 13:00 (an end only) labelled
+    } a_cases[] = {{0, 0, true, true}, {1, 0, true, false}, {2, 0, false, false}, {1, 1, true, false}};
+    for (const Case& c : a_cases) {
+        Opts().eTimeLabels = c.eLabels;
+        Opts().eSlotHeight = c.eHeight;
+        FakePrintCanvas canvas;
+        TTPrint print(&Doc(), "Monday", 0);
+        ASSERT_TRUE(print.PrintPage(canvas, 0, 1, 1, CHighTime(), CHighTime()));
+        const auto v_texts = canvas.TextsOn(0);
+        EXPECT_EQ(Contains(v_texts, "10:00"), c.bStart) << c.eLabels << "/" << c.eHeight;
+        EXPECT_EQ(Contains(v_texts, "13:00"), c.bEnd) << c.eLabels << "/" << c.eHeight;
+        if (c.eLabels == 2) {
+            EXPECT_EQ(print.GetLayout()->iLabelColumnWidth, 0);
+        }
+    }
+}
+
+TEST_F(OneDay, ConstantHeightWithoutGridGivesEveryColumnItsLabels)
+{
+    Opts().eSlotHeight = 1;
+    Opts().bGridLines = 0;
+    TTPrint print(&Doc(), "Monday", 0);
+    print.GetPageTotal(dc);
+    const TTPrint::Layout& lay = *print.GetLayout();
+    EXPECT_EQ(lay.Columns[0].iLabelOwner, 0);
+    EXPECT_EQ(lay.Columns[1].iLabelOwner, 1);
+    EXPECT_EQ(lay.iGrid, 0);
+    ASSERT_TRUE(print.PrintPage(dc, 0, 1, 1, CHighTime(), CHighTime()));
+    EXPECT_EQ(CountOf(dc.TextsOn(0), "09:00"), 2);
+}
+
+TEST_F(OneDay, AxisIsTrimmedToTheItemsSlotsUnlessAllTimeslotsPrint)
+{
+    TTPrint all(&Doc(), "Monday", 0);
+    all.GetPageTotal(dc);
+    ASSERT_FALSE(all.GetLayout()->Times.empty());
+    EXPECT_EQ(all.GetLayout()->Times.front().llTicks, static_cast<std::int64_t>(EventBuilder::At("09:00")));
+    EXPECT_EQ(all.GetLayout()->Times.back().llTicks, static_cast<std::int64_t>(EventBuilder::At("13:00")));
+
+    Opts().bAllTimeslots = 0;
+    TTPrint trimmed(&Doc(), "Monday", 0);
+    trimmed.GetPageTotal(dc);
+    EXPECT_EQ(trimmed.GetLayout()->Times.front().llTicks, static_cast<std::int64_t>(EventBuilder::At("10:00")));
+    EXPECT_EQ(trimmed.GetLayout()->Times.back().llTicks, static_cast<std::int64_t>(EventBuilder::At("12:00")));
+}
+
+TEST_F(OneDay, NarrowPagesStackBandsBeforeOpeningAnotherPage)
+{
+    // Room for about one column across; the table is short, so bands stack.
+    dc.iHorzRes = 140;
+    TTPrint print(&Doc(), "Monday", 0);
+    int n_across = 0, n_down = 0;
+    print.GetPageCounts(dc, n_across, n_down);
+    const TTPrint::Layout& lay = *print.GetLayout();
+    ASSERT_GT(lay.iBandsPerPage, 1);
+    EXPECT_EQ(n_down, 1);
+    EXPECT_EQ(n_across, 1);
+    EXPECT_EQ(lay.Columns[0].iBand, 0);
+    EXPECT_EQ(lay.Columns[1].iBand, 1);
+    // The second band carries its own labels.
+    EXPECT_EQ(lay.Columns[1].iLabelOwner, 1);
+    ASSERT_TRUE(print.PrintPage(dc, 0, 1, 1, CHighTime(), CHighTime()));
+    EXPECT_EQ(CountOf(dc.TextsOn(0), "10:00"), 2);
+}
+
+TEST_F(OneDay, TallTablesBreakAtSlotStarts)
+{
+    dc.iVertRes = 150;
+    TTPrint print(&Doc(), "Monday", 0);
+    int n_across = 0, n_down = 0;
+    print.GetPageCounts(dc, n_across, n_down);
+    const TTPrint::Layout& lay = *print.GetLayout();
+    ASSERT_GT(n_down, 1);
+    EXPECT_EQ(lay.iBandsPerPage, 1);
+    for (const TTPrint::Time& t : lay.Times) {
+        EXPECT_LE(t.iY, lay.rcBody.Height());
+        if (t.bPageStart) {
+            EXPECT_TRUE(t.bStart);
+            EXPECT_EQ(t.iY, lay.iHeadingHeight);
+        }
+    }
+    // Page i is across i mod across, down i div across: every page prints.
+    for (int i = 0; i < n_across * n_down; ++i)
+        EXPECT_TRUE(print.PrintPage(dc, i, i + 1, n_across * n_down, CHighTime(), CHighTime()));
+}
+
+// Ann sings in the choir on Monday and plays in the band on Tuesday; Bob is
+// only in the band.
+class ByParticipant : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        event.Name("Camp")
+            .Days({"Monday", "Tuesday", "Wednesday"})
+            .Slots(-1, {"09:00-10:00", "10:00-11:00", "11:00-12:00"})
+            .TwentyFourHour()
+            .Venue("Hall")
+            .Venue("Room")
+            .Participant("Ann Lee")
+            .Participant("Bob Ray")
+            .Group("Choir")
+            .Group("Band")
+            .Member("Choir", "Ann Lee")
+            .Member("Band", "Ann Lee")
+            .Member("Band", "Bob Ray")
+            .Timetable()
+            .Place(0, "Hall", "09:00", "Choir")
+            .Place(1, "Room", "11:00", "Band");
+        event.Doc().GetPrintOptions().ePrintBy = PrintOptions::eParts;
+    }
+    EventBuilder event;
+    FakePrintCanvas dc;
+};
+
+TEST_F(ByParticipant, DaysWithoutTheParticipantAreLeftOut)
+{
+    TTPrint ann(&event.Doc(), "Ann Lee", 0);
+    ASSERT_EQ(ann.GetPageTotal(dc), 1);
+    const TTPrint::Layout& lay = *ann.GetLayout();
+    ASSERT_EQ(lay.Columns.size(), 3u);
+    EXPECT_FALSE(lay.Columns[0].bExcluded);
+    EXPECT_FALSE(lay.Columns[1].bExcluded);
+    EXPECT_TRUE(lay.Columns[2].bExcluded);
+    ASSERT_TRUE(ann.PrintPage(dc, 0, 1, 1, CHighTime(), CHighTime()));
+    const auto v_texts = dc.TextsOn(0);
+    EXPECT_TRUE(Contains(v_texts, "Choir(Hall)"));
+    EXPECT_TRUE(Contains(v_texts, "Band(Room)"));
+    EXPECT_TRUE(Contains(v_texts, "Ann Lee"));
+    EXPECT_FALSE(Contains(v_texts, "Wednesday"));
+
+    TTPrint bob(&event.Doc(), "Bob Ray", 1);
+    bob.GetPageTotal(dc);
+    EXPECT_TRUE(bob.GetLayout()->Columns[0].bExcluded);
+    EXPECT_FALSE(bob.GetLayout()->Columns[1].bExcluded);
+}
+
+TEST_F(ByParticipant, GroupMembersFollowTheGroupsName)
+{
+    event.Doc().GetPrintOptions().ePrintBy = PrintOptions::eDays;
+    event.Doc().GetPrintOptions().bGroupMembers = 1;
+    TTPrint monday(&event.Doc(), "Monday", 0);
+    ASSERT_TRUE(monday.PrintPage(dc, 0, 1, 1, CHighTime(), CHighTime()));
+    bool b_found = false;
+    for (const std::string& s_text : dc.TextsOn(0))
+        b_found = b_found || (s_text.rfind("Choir\r\nA", 0) == 0);
+    EXPECT_TRUE(b_found) << "the choir's cell names its member on a line of its own, cut to the column";
+}
+
+TEST_F(ByParticipant, GroupsAndVenuesNameTheOtherSide)
+{
+    event.Doc().GetPrintOptions().ePrintBy = PrintOptions::eGroups;
+    TTPrint band(&event.Doc(), "Band", 1);
+    ASSERT_TRUE(band.PrintPage(dc, 0, 1, 1, CHighTime(), CHighTime()));
+    EXPECT_TRUE(Contains(dc.TextsOn(0), "Room"));
+    EXPECT_TRUE(band.GetLayout()->Columns[0].bExcluded);
+
+    event.Doc().GetPrintOptions().ePrintBy = PrintOptions::eVenues;
+    FakePrintCanvas canvas;
+    TTPrint hall(&event.Doc(), "Hall", 0);
+    ASSERT_TRUE(hall.PrintPage(canvas, 0, 1, 1, CHighTime(), CHighTime()));
+    EXPECT_TRUE(Contains(canvas.TextsOn(0), "Choir"));
+    EXPECT_FALSE(Contains(canvas.TextsOn(0), "Band"));
+}
+
+TEST(TTPrintCombinations, RunIsDrawnOnceWithItsName)
+{
+    EventBuilder event;
+    event.Name("Fair")
+        .Days({"Monday"})
+        .Slots(-1, {"09:00-10:00", "10:00-11:00", "11:00-12:00"})
+        .TwentyFourHour()
+        .Venue("Hall")
+        .Group("Choir")
+        .Group("Band")
+        .Timetable()
+        .Place(0, "Hall", "09:00", "Choir")
+        .Place(0, "Hall", "10:00", "Band")
+        .Place(0, "Hall", "11:00", "Choir");
+    EventDoc& doc = event.Doc();
+    ASSERT_GE(doc.GetCombinations().Add(ZelTimeslotCombination("Workshop")), 0);
+    const LONG l_comb = doc.GetCombinations()[0].GetKey();
+    event.Slot(0, "Hall", "09:00").SetCombinationKey(l_comb);
+    event.Slot(0, "Hall", "10:00").SetCombinationKey(l_comb);
+    doc.GetPrintOptions().bCombinations = 1;
+
+    FakePrintCanvas dc;
+    TTPrint print(&doc, "Monday", 0);
+    ASSERT_TRUE(print.PrintPage(dc, 0, 1, 1, CHighTime(), CHighTime()));
+    const auto v_texts = dc.TextsOn(0);
+    EXPECT_EQ(CountOf(v_texts, "Workshop"), 1);
+    EXPECT_EQ(CountOf(v_texts, "Choir"), 2);
+    EXPECT_EQ(CountOf(v_texts, "Band"), 1);
+    // No label between the two slots of the run.
+    EXPECT_FALSE(Contains(v_texts, "10:00"));
+    EXPECT_TRUE(Contains(v_texts, "11:00"));
+    // The rows make room for the name above the run's two groups.
+    const TTPrint::Layout& lay = *print.GetLayout();
+    EXPECT_EQ(lay.iMinRowHeight, 3 * lay.iLineHeight / 2 + 2 * lay.iPadding + lay.iGrid);
+}
+
+TEST(TTPrintEmpty, EventWithoutTimetablePrintsNothing)
+{
+    EventBuilder event;
+    event.Name("Empty").Days({"Monday"}).Slots(-1, {"09:00-10:00"}).Group("Choir");
+    FakePrintCanvas dc;
+    TTPrint print(&event.Doc(), "Monday", 0);
+    int n_across = -1, n_down = -1;
+    print.GetPageCounts(dc, n_across, n_down);
+    EXPECT_EQ(n_across, 0);
+    EXPECT_EQ(n_down, 0);
+    EXPECT_FALSE(print.PrintPage(dc, 0, 1, 1, CHighTime(), CHighTime()));
+    EXPECT_TRUE(dc.vTexts.empty());
+}
+
+TEST(TTPrintWrap, WordsFillLinesGreedily)
+{
+    FakePrintCanvas dc;
+    dc.SelectFont(PrintFont::Swiss(10)); // ten units a character
+    int n_lines = 0;
+    EXPECT_EQ(TTPrint::WrapText(dc, "short", 100, n_lines), "short");
+    EXPECT_EQ(n_lines, 1);
+    EXPECT_EQ(TTPrint::WrapText(dc, "one two three", 80, n_lines), "one two \r\nthree");
+    EXPECT_EQ(n_lines, 2);
+    // The default width is a fifth of the device's width.
+    const std::string s_long(100, 'x');
+    EXPECT_EQ(TTPrint::WrapText(dc, s_long + " " + s_long, 0, n_lines), s_long + " \r\n" + s_long);
+}
+
+// ---- the job
+
+TEST_F(OneDay, JobNumbersPagesThroughItsItems)
+{
+    // Three days' worth of pages: items of 2x1, 1x1 and 1x2 pages give 5.
+    TTPrintJob job(&Doc());
+    job.AddItem(std::make_unique<TTPrint>(&Doc(), "a", 0));
+    job.AddItem(std::make_unique<TTPrint>(&Doc(), "b", 0));
+    job.AddItem(std::make_unique<TTPrint>(&Doc(), "c", 0));
+    FakePrintCanvas wide;
+    job.CountPages(wide);
+    // Overwrite the measured sizes with the case under test.
+    auto& v_sizes = const_cast<std::vector<TTPrintJob::PageDim>&>(job.GetPageSizes());
+    v_sizes = {{2, 1}, {1, 1}, {1, 2}};
+    struct Where {
+        int iPage, iItem, iItemPage;
+    } a_where[] = {{1, 0, 0}, {2, 0, 1}, {3, 1, 0}, {4, 2, 0}, {5, 2, 1}};
+    for (const Where& w : a_where) {
+        int i_item = -1, i_itemPage = -1;
+        ASSERT_TRUE(job.FindPage(w.iPage, i_item, i_itemPage)) << w.iPage;
+        EXPECT_EQ(i_item, w.iItem) << w.iPage;
+        EXPECT_EQ(i_itemPage, w.iItemPage) << w.iPage;
+    }
+    int i_item = 0, i_itemPage = 0;
+    EXPECT_FALSE(job.FindPage(6, i_item, i_itemPage));
+    EXPECT_FALSE(job.FindPage(0, i_item, i_itemPage));
+}
+
+TEST_F(OneDay, JobFooterCountsPagesOverTheWholeJob)
+{
+    Opts().ePrintBy = PrintOptions::eDays;
+    TTPrintJob job(&Doc());
+    job.BuildItems(nullptr);
+    job.AddItem(std::make_unique<TTPrint>(&Doc(), "Monday again", 0));
+    ASSERT_EQ(job.CountPages(dc), 2);
+    ASSERT_TRUE(job.PrintPage(dc, 2));
+    EXPECT_TRUE(Contains(dc.TextsOn(0), "Page 2 of 2"));
+    EXPECT_TRUE(Contains(dc.TextsOn(0), "Monday again"));
+    EXPECT_FALSE(job.PrintPage(dc, 3));
+}
+
+class Rows : public ITTPrintRows {
+public:
+    std::vector<int> GetRowItems(int, BOOL b_all) override { return b_all ? std::vector<int>{1, 0} : std::vector<int>{1}; }
+    int GetSelectedCount(int) override { return 1; }
+};
+
+TEST_F(OneDay, JobTakesTheListRowsInOrderOrOnlyTheSelected)
+{
+    Opts().ePrintBy = PrintOptions::eGroups;
+    Rows rows;
+    TTPrintJob job(&Doc());
+    Opts().bPrintAll = 1;
+    job.BuildItems(&rows);
+    ASSERT_EQ(job.GetItemCount(), 2);
+    EXPECT_EQ(job.GetItem(0).GetTitle(), "Band");
+    EXPECT_EQ(job.GetItem(1).GetTitle(), "Choir");
+    Opts().bPrintAll = 0;
+    job.BuildItems(&rows);
+    ASSERT_EQ(job.GetItemCount(), 1);
+    EXPECT_EQ(job.GetItem(0).GetTitle(), "Band");
+}
+
+TEST_F(OneDay, OptionsMarkTheEventModifiedUnlessOnlyTheSelectionChanged)
+{
+    Doc().SetModifiedFlag(false);
+    PrintOptions chosen = Opts();
+    chosen.bPrintAll = !chosen.bPrintAll;
+    TTPrintJob::ApplyOptions(Doc(), chosen);
+    EXPECT_FALSE(Doc().IsModified());
+    EXPECT_EQ(Opts().bPrintAll, chosen.bPrintAll);
+
+    chosen.bLandscape = 1;
+    TTPrintJob::ApplyOptions(Doc(), chosen);
+    EXPECT_TRUE(Doc().IsModified());
+    EXPECT_EQ(Opts().bLandscape, 1);
+}
+
+TEST_F(OneDay, CanPrintNeedsVenuesGroupsTimeslotsAndAName)
+{
+    EXPECT_TRUE(TTPrintJob::CanPrint(&Doc()));
+    Doc().SetEventName("");
+    EXPECT_FALSE(TTPrintJob::CanPrint(&Doc()));
+    EXPECT_FALSE(TTPrintJob::CanPrint(nullptr));
+}
+
+} // namespace
