@@ -332,9 +332,14 @@ TEST_F(TimetablePrintTest, PreviewOpensFromThePaneAndCancelChangesNothing)
 // The toolkit's printer into a PDF file through its dialog, as a user
 // without a printer prints: the test runs this executable again for the
 // print alone, under a time limit, so that a dialog that never ends cannot
-// hold the tests.
+// hold the tests. It answers the toolkit's own dialog through the toolkit's
+// internals, which the toolkit's versions and its print back-ends may
+// change, so it runs when asked for (ROTAVEX_PRINT_PDF=1), not in every
+// run; the pages on bitmaps above cover the drawing itself.
 TEST_F(TimetablePrintTest, PrintsIntoAPdfFile)
 {
+    if (std::getenv("ROTAVEX_PRINT_PDF") == nullptr)
+        GTEST_SKIP() << "set ROTAVEX_PRINT_PDF=1 to print through the toolkit's dialog into a PDF file";
     const fs::path fs_pdf = fsFolder / "timetable.pdf";
     std::fflush(nullptr);
     const pid_t i_child = fork();
