@@ -17,23 +17,27 @@ public:
 
     void AddCustomControls(wxFileDialogCustomize& customize) override
     {
-        for (const FileDialogOption& option : Request.vOptions) {
+        for (std::size_t i = 0; i < Request.vOptions.size(); ++i) {
+            const FileDialogOption& option = Request.vOptions[i];
             wxFileDialogCustomControl* p_control = nullptr;
             if (option.eKind == FileDialogOption::e_radio) {
                 auto* p_radio = customize.AddRadioButton(ToWx(option.sLabel));
-                p_radio->SetValue(option.bValue != FALSE);
+                p_radio->Bind(wxEVT_RADIOBUTTON, [this, i](wxCommandEvent&) { OnClick(i); });
                 p_control = p_radio;
             } else {
                 auto* p_check = customize.AddCheckBox(ToWx(option.sLabel));
-                p_check->SetValue(option.bValue != FALSE);
+                p_check->Bind(wxEVT_CHECKBOX, [this, i](wxCommandEvent&) { OnClick(i); });
                 p_control = p_check;
             }
-            p_control->Enable(option.bEnabled != FALSE);
             vControls.push_back(p_control);
         }
+        ShowOptions();
     }
 
-    void TransferDataFromCustomControls() override
+    void TransferDataFromCustomControls() override { ReadOptions(); }
+
+private:
+    void ReadOptions()
     {
         for (std::size_t i = 0; i < vControls.size(); ++i) {
             FileDialogOption& option = Request.vOptions[i];
@@ -44,7 +48,29 @@ public:
         }
     }
 
-private:
+    void ShowOptions()
+    {
+        for (std::size_t i = 0; i < vControls.size(); ++i) {
+            const FileDialogOption& option = Request.vOptions[i];
+            if (option.eKind == FileDialogOption::e_radio)
+                static_cast<wxFileDialogRadioButton*>(vControls[i])->SetValue(option.bValue != FALSE);
+            else
+                static_cast<wxFileDialogCheckBox*>(vControls[i])->SetValue(option.bValue != FALSE);
+            vControls[i]->Enable(option.bEnabled != FALSE);
+            vControls[i]->Show(option.bVisible != FALSE);
+        }
+    }
+
+    // The control already shows the click: the options take its state,
+    // follow each other, and the controls show the result.
+    void OnClick(std::size_t i_option)
+    {
+        ReadOptions();
+        if (Request.fOnClick)
+            Request.fOnClick(Request, Request.vOptions[i_option].iId);
+        ShowOptions();
+    }
+
     FileDialogRequest& Request;
     std::vector<wxFileDialogCustomControl*> vControls;
 };
