@@ -14,11 +14,13 @@
 #include "shell/BuildDialogs.h"
 #include "shell/CommandIds.h"
 #include "shell/EventDocument.h"
+#include "shell/ExportDialogs.h"
 #include "shell/MainFrm.h"
 #include "shell/ModuleVersion.h"
 #include "shell/ProgressDlg.h"
 #include "shell/ShellPortsWx.h"
 #include "shell/TimetableView.h"
+#include "shell/WebImportDlg.h"
 #include "shell/WxCommands.h"
 #include "zelkit/ZelAssert.h"
 #include "zelkit/ZelLibrary.h"
@@ -275,6 +277,8 @@ void CRotavexApp::InstallWindowPorts()
     SetBuildWindowPort(&g_buildWindowPort);
     InstallRosterDialogs();
     InstallListPorts();
+    InstallExportDialogs();
+    InstallWebImportDialogs();
 }
 
 void CRotavexApp::ShutDown()
@@ -293,6 +297,8 @@ void CRotavexApp::ShutDown()
         SetBuildDialogsPort(nullptr);
     if (&GetBuildWindowPort() == &g_buildWindowPort)
         SetBuildWindowPort(nullptr);
+    RemoveExportDialogs();
+    RemoveWebImportDialogs();
 
     if (CMainFrame* p_frame = GetMainFrame()) {
         if (pHistory)
