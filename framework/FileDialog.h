@@ -27,6 +27,11 @@ struct FileDialogOption {
     BOOL bEnabled = TRUE;
     BOOL bValue = FALSE;
     BOOL bVisible = TRUE;
+    // Where it stands: options of one row number share a row, in order; an
+    // indent moves the row's start in by steps. Options all left at 0 stand
+    // in the desktop dialog's own single row.
+    int iRow = 0;
+    int iIndent = 0;
 };
 
 struct FileDialogRequest {

@@ -39,9 +39,12 @@ void OfferStoredName(FileDialogRequest& request, const std::string& s_stored)
     }
 }
 
-FileDialogOption Option(FileDialogOption::Kind e_kind, int i_id, const char* p_label, BOOL b_value)
+FileDialogOption Option(FileDialogOption::Kind e_kind, int i_id, const char* p_label, BOOL b_value, int i_row,
+                        int i_indent = 0)
 {
     FileDialogOption option;
+    option.iRow = i_row;
+    option.iIndent = i_indent;
     option.eKind = e_kind;
     option.iId = i_id;
     option.sLabel = p_label;
@@ -211,17 +214,19 @@ FileDialogRequest MakeHtmlRequest(const HtmlExportOptions& options, const std::s
     const int i_kind = options.iKindId == HtmlExportOptions::IDC_BY_PARTICIPANT ? options.iKindId
                                                                               : HtmlExportOptions::IDC_BY_DAY;
     using O = FileDialogOption;
+    // Kinds; times and combining; member names and the group listing; the
+    // member names' own options under them.
     request.vOptions = {
-        Option(O::e_radio, HtmlExportOptions::IDC_BY_DAY, "By &day", i_kind == HtmlExportOptions::IDC_BY_DAY),
+        Option(O::e_radio, HtmlExportOptions::IDC_BY_DAY, "By &day", i_kind == HtmlExportOptions::IDC_BY_DAY, 1),
         Option(O::e_radio, HtmlExportOptions::IDC_BY_PARTICIPANT, "By &participant",
-               i_kind == HtmlExportOptions::IDC_BY_PARTICIPANT),
-        Option(O::e_check, IDC_HTML_TIMES, "In&clude times", options.bTimes),
-        Option(O::e_check, IDC_HTML_COMBINE, "Com&bine consecutive timeslots", options.bCombine),
-        Option(O::e_check, IDC_HTML_GROUP_LISTING, "Append &group listing", options.bGroupListing),
-        Option(O::e_check, IDC_HTML_MEMBER_NAMES, "Include &member names", options.bMemberNames),
-        Option(O::e_radio, IDC_HTML_WRAPPING, "&Wrapping list", options.iMemberLayout != 1),
-        Option(O::e_radio, IDC_HTML_ONE_PER_LINE, "&One per line", options.iMemberLayout == 1),
-        Option(O::e_check, IDC_HTML_ROLE, "Include &role", options.bRole),
+               i_kind == HtmlExportOptions::IDC_BY_PARTICIPANT, 1),
+        Option(O::e_check, IDC_HTML_TIMES, "In&clude times", options.bTimes, 2),
+        Option(O::e_check, IDC_HTML_COMBINE, "Com&bine consecutive timeslots", options.bCombine, 2),
+        Option(O::e_check, IDC_HTML_MEMBER_NAMES, "Include &member names", options.bMemberNames, 3),
+        Option(O::e_check, IDC_HTML_GROUP_LISTING, "Append &group listing", options.bGroupListing, 3),
+        Option(O::e_radio, IDC_HTML_WRAPPING, "&Wrapping list", options.iMemberLayout != 1, 4, 1),
+        Option(O::e_radio, IDC_HTML_ONE_PER_LINE, "&One per line", options.iMemberLayout == 1, 4, 1),
+        Option(O::e_check, IDC_HTML_ROLE, "Include &role", options.bRole, 4, 1),
     };
     request.fOnClick = FollowHtmlOptions;
     FollowHtmlOptions(request, 0);
@@ -264,12 +269,13 @@ FileDialogRequest MakeTextRequest(std::shared_ptr<TextChoice> p_choice, const st
     if (p_choice->iKindId < TextExport::IDC_VENUES || p_choice->iKindId > TextExport::IDC_TIMETABLE)
         p_choice->iKindId = TextExport::IDC_VENUES;
     using O = FileDialogOption;
+    // Two columns of kinds, the times beside the timetable.
     request.vOptions = {
-        Option(O::e_radio, TextExport::IDC_VENUES, "&Venues", FALSE),
-        Option(O::e_radio, TextExport::IDC_PARTICIPANTS, "&Participants", FALSE),
-        Option(O::e_radio, TextExport::IDC_GROUPS, "&Groups", FALSE),
-        Option(O::e_radio, TextExport::IDC_TIMETABLE, "Ti&metable", FALSE),
-        Option(O::e_check, TextExport::IDC_INCLUDE_TIMES, "In&clude times", FALSE),
+        Option(O::e_radio, TextExport::IDC_VENUES, "&Venues", FALSE, 1),
+        Option(O::e_radio, TextExport::IDC_GROUPS, "&Groups", FALSE, 1),
+        Option(O::e_radio, TextExport::IDC_PARTICIPANTS, "&Participants", FALSE, 2),
+        Option(O::e_radio, TextExport::IDC_TIMETABLE, "Ti&metable", FALSE, 2),
+        Option(O::e_check, TextExport::IDC_INCLUDE_TIMES, "In&clude times", FALSE, 2),
     };
     auto show = [p_choice](FileDialogRequest& r) {
         for (FileDialogOption& option : r.vOptions) {

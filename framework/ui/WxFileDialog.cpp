@@ -3,6 +3,10 @@
 
 #include <vector>
 #include <wx/app.h>
+#include <wx/checkbox.h>
+#include <wx/panel.h>
+#include <wx/radiobut.h>
+#include <wx/sizer.h>
 #include <wx/filedlg.h>
 #include <wx/filedlgcustomize.h>
 #include <wx/filename.h>
@@ -52,9 +56,11 @@ private:
     {
         for (std::size_t i = 0; i < vControls.size(); ++i) {
             const FileDialogOption& option = Request.vOptions[i];
-            if (option.eKind == FileDialogOption::e_radio)
-                static_cast<wxFileDialogRadioButton*>(vControls[i])->SetValue(option.bValue != FALSE);
-            else
+            if (option.eKind == FileDialogOption::e_radio) {
+                // A radio is only ever checked: unchecking one clears its group.
+                if (option.bValue)
+                    static_cast<wxFileDialogRadioButton*>(vControls[i])->SetValue(true);
+            } else
                 static_cast<wxFileDialogCheckBox*>(vControls[i])->SetValue(option.bValue != FALSE);
             vControls[i]->Enable(option.bEnabled != FALSE);
             vControls[i]->Show(option.bVisible != FALSE);
@@ -74,6 +80,88 @@ private:
     FileDialogRequest& Request;
     std::vector<wxFileDialogCustomControl*> vControls;
 };
+
+// Options laid out in rows (some indented) do not fit the hook's single
+// row: they go on a panel of their own under the file list.
+FileDialogRequest* g_pPanelRequest = nullptr;
+
+class OptionsPanel : public wxPanel {
+public:
+    OptionsPanel(wxWindow* p_parent, FileDialogRequest& request) : wxPanel(p_parent), Request(request)
+    {
+        auto* p_rows = new wxBoxSizer(wxVERTICAL);
+        wxBoxSizer* p_row = nullptr;
+        int i_row = -1;
+        bool b_afterRadio = false;
+        for (std::size_t i = 0; i < Request.vOptions.size(); ++i) {
+            const FileDialogOption& option = Request.vOptions[i];
+            if (p_row == nullptr || option.iRow != i_row) {
+                p_row = new wxBoxSizer(wxHORIZONTAL);
+                p_rows->Add(p_row, 0, wxLEFT | wxTOP, FromDIP(4));
+                if (option.iIndent > 0)
+                    p_row->AddSpacer(FromDIP(24) * option.iIndent);
+                i_row = option.iRow;
+            }
+            wxControl* p_control = nullptr;
+            if (option.eKind == FileDialogOption::e_radio) {
+                p_control = new wxRadioButton(this, wxID_ANY, ToWx(option.sLabel), wxDefaultPosition, wxDefaultSize,
+                                              b_afterRadio ? 0 : wxRB_GROUP);
+                p_control->Bind(wxEVT_RADIOBUTTON, [this, i](wxCommandEvent&) { OnClick(i); });
+            } else {
+                p_control = new wxCheckBox(this, wxID_ANY, ToWx(option.sLabel));
+                p_control->Bind(wxEVT_CHECKBOX, [this, i](wxCommandEvent&) { OnClick(i); });
+            }
+            b_afterRadio = option.eKind == FileDialogOption::e_radio;
+            p_row->Add(p_control, 0, wxRIGHT, FromDIP(16));
+            vControls.push_back(p_control);
+        }
+        SetSizer(p_rows);
+        ShowOptions();
+        // The desktop's dialog takes the panel at the size it has.
+        p_rows->AddSpacer(FromDIP(4));
+        Fit();
+    }
+
+private:
+    void ShowOptions()
+    {
+        for (std::size_t i = 0; i < vControls.size(); ++i) {
+            const FileDialogOption& option = Request.vOptions[i];
+            if (option.eKind == FileDialogOption::e_radio) {
+                // A radio is only ever checked: unchecking one clears its group.
+                if (option.bValue)
+                    static_cast<wxRadioButton*>(vControls[i])->SetValue(true);
+            } else {
+                static_cast<wxCheckBox*>(vControls[i])->SetValue(option.bValue != FALSE);
+            }
+            vControls[i]->Enable(option.bEnabled != FALSE);
+            vControls[i]->Show(option.bVisible != FALSE);
+        }
+        Layout();
+    }
+
+    void OnClick(std::size_t i_option)
+    {
+        // The request was in step with the controls: the click changes it
+        // as the control changed.
+        Request.Click(Request.vOptions[i_option].iId);
+        ShowOptions();
+    }
+
+    FileDialogRequest& Request;
+    std::vector<wxControl*> vControls;
+};
+
+wxWindow* MakeOptionsPanel(wxWindow* p_parent) { return new OptionsPanel(p_parent, *g_pPanelRequest); }
+
+bool HasRows(const FileDialogRequest& request)
+{
+    for (const FileDialogOption& option : request.vOptions) {
+        if (option.iRow != 0 || option.iIndent != 0)
+            return true;
+    }
+    return false;
+}
 
 } // namespace
 
@@ -103,7 +191,10 @@ wxString WxFileDialogPort::Wildcard(const FileDialogRequest& request)
                 u_end = s_patterns.size();
             if (!s_any.empty())
                 s_any << ';';
-            s_any << AnyCasePattern(s_patterns.substr(u_start, u_end - u_start));
+            // A save dialog puts the filter's extension on the name: it
+            // stays as written there.
+            const std::string s_one = s_patterns.substr(u_start, u_end - u_start);
+            s_any << (request.bSave ? wxString::FromUTF8(s_one) : AnyCasePattern(s_one));
             u_start = u_end + 1;
         }
         if (!s_wildcard.empty())
@@ -127,8 +218,12 @@ BOOL WxFileDialogPort::Ask(FileDialogRequest& request)
     if (!request.vFilters.empty())
         dlg.SetFilterIndex(request.iFilter);
     OptionsHook hook(request);
-    if (!request.vOptions.empty())
+    if (HasRows(request)) {
+        g_pPanelRequest = &request;
+        dlg.SetExtraControlCreator(MakeOptionsPanel);
+    } else if (!request.vOptions.empty()) {
         dlg.SetCustomizeHook(hook);
+    }
     if (dlg.ShowModal() != wxID_OK)
         return FALSE;
     wxFileName name(dlg.GetPath());
