@@ -1,11 +1,13 @@
 #include "framework/ui/WxFileDialog.h"
 #include "framework/ui/WxText.h"
 
+#include <algorithm>
 #include <vector>
 #include <wx/app.h>
 #include <wx/checkbox.h>
 #include <wx/panel.h>
 #include <wx/radiobut.h>
+#include <wx/gbsizer.h>
 #include <wx/sizer.h>
 #include <wx/filedlg.h>
 #include <wx/filedlgcustomize.h>
@@ -89,17 +91,18 @@ class OptionsPanel : public wxPanel {
 public:
     OptionsPanel(wxWindow* p_parent, FileDialogRequest& request) : wxPanel(p_parent), Request(request)
     {
-        auto* p_rows = new wxBoxSizer(wxVERTICAL);
-        wxBoxSizer* p_row = nullptr;
-        int i_row = -1;
+        // A grid, so that the options of the rows stand in columns.
+        auto* p_grid = new wxGridBagSizer(FromDIP(4), FromDIP(16));
+        wxBoxSizer* p_indented = nullptr;
+        int i_gridRow = -1;
+        int i_col = 0;
+        int i_row = 0;
         bool b_afterRadio = false;
         for (std::size_t i = 0; i < Request.vOptions.size(); ++i) {
             const FileDialogOption& option = Request.vOptions[i];
-            if (p_row == nullptr || option.iRow != i_row) {
-                p_row = new wxBoxSizer(wxHORIZONTAL);
-                p_rows->Add(p_row, 0, wxLEFT | wxTOP, FromDIP(4));
-                if (option.iIndent > 0)
-                    p_row->AddSpacer(FromDIP(24) * option.iIndent);
+            if (i_gridRow < 0 || option.iRow != i_row) {
+                ++i_gridRow;
+                i_col = 0;
                 i_row = option.iRow;
             }
             wxControl* p_control = nullptr;
@@ -112,17 +115,44 @@ public:
                 p_control->Bind(wxEVT_CHECKBOX, [this, i](wxCommandEvent&) { OnClick(i); });
             }
             b_afterRadio = option.eKind == FileDialogOption::e_radio;
-            p_row->Add(p_control, 0, wxRIGHT, FromDIP(16));
+            if (option.iIndent > 0) {
+                // An indented row belongs to the option above it: it runs
+                // on as one line, across the columns.
+                if (i_col == 0) {
+                    p_indented = new wxBoxSizer(wxHORIZONTAL);
+                    p_grid->Add(p_indented, wxGBPosition(i_gridRow, 0), wxGBSpan(1, std::max(1, NumColumns())),
+                                wxLEFT, FromDIP(24) * option.iIndent);
+                }
+                p_indented->Add(p_control, 0, wxRIGHT, FromDIP(16));
+            } else {
+                p_grid->Add(p_control, wxGBPosition(i_gridRow, i_col));
+            }
+            ++i_col;
             vControls.push_back(p_control);
         }
-        SetSizer(p_rows);
+        auto* p_outer = new wxBoxSizer(wxVERTICAL);
+        p_outer->Add(p_grid, 0, wxALL, FromDIP(4));
+        SetSizer(p_outer);
         ShowOptions();
         // The desktop's dialog takes the panel at the size it has.
-        p_rows->AddSpacer(FromDIP(4));
         Fit();
     }
 
 private:
+    // The most options a row without indent holds.
+    int NumColumns() const
+    {
+        int n_most = 0;
+        int n_row = 0;
+        for (std::size_t i = 0; i < Request.vOptions.size(); ++i) {
+            const FileDialogOption& option = Request.vOptions[i];
+            n_row = i > 0 && Request.vOptions[i - 1].iRow == option.iRow ? n_row + 1 : 1;
+            if (option.iIndent == 0)
+                n_most = std::max(n_most, n_row);
+        }
+        return n_most;
+    }
+
     void ShowOptions()
     {
         for (std::size_t i = 0; i < vControls.size(); ++i) {
@@ -152,7 +182,7 @@ private:
     std::vector<wxControl*> vControls;
 };
 
-wxWindow* MakeOptionsPanel(wxWindow* p_parent) { return new OptionsPanel(p_parent, *g_pPanelRequest); }
+wxWindow* MakeOptionsPanel(wxWindow* p_parent) { return WxFileDialogPort::CreateOptionsPanel(p_parent, *g_pPanelRequest); }
 
 bool HasRows(const FileDialogRequest& request)
 {
@@ -164,6 +194,11 @@ bool HasRows(const FileDialogRequest& request)
 }
 
 } // namespace
+
+wxWindow* WxFileDialogPort::CreateOptionsPanel(wxWindow* p_parent, FileDialogRequest& request)
+{
+    return new OptionsPanel(p_parent, request);
+}
 
 wxString WxFileDialogPort::AnyCasePattern(const std::string& s_pattern)
 {

@@ -8,6 +8,8 @@
 
 #include <wx/string.h>
 
+class wxWindow;
+
 class WxFileDialogPort : public IFileDialogPort {
 public:
     BOOL Ask(FileDialogRequest& request) override;
@@ -18,6 +20,9 @@ public:
     // letters apart; a save dialog keeps them as written, since it puts the
     // pattern's extension on the name.
     static wxString Wildcard(const FileDialogRequest& request);
+    // The panel of options laid out in rows, in the parent; clicks change
+    // the request as FileDialogRequest::Click does.
+    static wxWindow* CreateOptionsPanel(wxWindow* p_parent, FileDialogRequest& request);
     // The pattern matching either case.
     static wxString AnyCasePattern(const std::string& s_pattern);
 };

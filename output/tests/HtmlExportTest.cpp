@@ -7,6 +7,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
@@ -205,6 +206,69 @@ TEST(HtmlExport, FileWritesReplaceOrFailLeavingTheOldFile)
         EXPECT_TRUE(fs::is_character_file("/dev/full"));
     }
     fs::remove_all(dir);
+}
+
+} // namespace
+
+namespace {
+
+// The page opened in a real browser engine: every hostile name is text
+// and no element was injected. Skipped where no headless browser is
+// installed.
+TEST(HtmlExport, BrowserShowsHostileNamesAsText)
+{
+    const char* p_browser = nullptr;
+    for (const char* p : {"/usr/bin/chromium", "/usr/bin/chromium-browser"}) {
+        if (access(p, X_OK) == 0)
+            p_browser = p;
+    }
+    if (p_browser == nullptr)
+        GTEST_SKIP() << "no headless browser installed";
+
+    testevent::EventBuilder event;
+    BuildFixture(event);
+    EventDoc& doc = event.Doc();
+    doc.SetEventName("<script>document.title='owned'</script> & Co");
+    doc.GetGroups().GetAt(0).SetName("<img src=x onerror=alert(1)>");
+    doc.GetVenues().GetVenue(0);
+    doc.GetParticipants()[0].SetName("Zo\xEB", "", "\"Quote\"");
+    HtmlExportOptions options;
+    options.bGroupListing = TRUE;
+    options.bMemberNames = TRUE;
+    const fs::path dir = fs::temp_directory_path() / ("rvx_browser_" + std::to_string(getpid()));
+    fs::create_directories(dir);
+    const fs::path page = dir / "page.htm";
+    ASSERT_EQ(HtmlExport::WriteExportFile(page.string(), HtmlExport::ToCrLf(Page(doc, options))), 0u);
+
+    const std::string s_command = std::string(p_browser) +
+                                  " --headless --no-sandbox --disable-gpu --dump-dom file://" + page.string() +
+                                  " 2>/dev/null";
+    FILE* p_pipe = popen(s_command.c_str(), "r");
+    ASSERT_NE(p_pipe, nullptr);
+    std::string s_dom;
+    char a_buffer[4096];
+    for (std::size_t n; (n = fread(a_buffer, 1, sizeof a_buffer, p_pipe)) > 0;)
+        s_dom.append(a_buffer, n);
+    pclose(p_pipe);
+    // With ROTAVEX_PAGE_SHOT set the page is also photographed there, to be
+    // looked at.
+    if (const char* p_shot = std::getenv("ROTAVEX_PAGE_SHOT")) {
+        const std::string s_shot = std::string(p_browser) +
+                                   " --headless --no-sandbox --disable-gpu --window-size=1000,1400 --screenshot=" +
+                                   p_shot + " file://" + page.string() + " >/dev/null 2>&1";
+        EXPECT_EQ(std::system(s_shot.c_str()), 0);
+    }
+    fs::remove_all(dir);
+    ASSERT_FALSE(s_dom.empty());
+
+    // The serialised DOM escapes text again: the names stand as text.
+    EXPECT_NE(s_dom.find("<title>&lt;script&gt;document.title='owned'&lt;/script&gt; &amp; Co</title>"),
+              std::string::npos);
+    EXPECT_EQ(s_dom.find("<script"), std::string::npos);
+    EXPECT_EQ(s_dom.find("<img"), std::string::npos);
+    EXPECT_NE(s_dom.find("Group: &lt;img src=x onerror=alert(1)&gt;"), std::string::npos);
+    // UTF-8 read as such: the accented letter arrives whole.
+    EXPECT_NE(s_dom.find("Zo\xC3\xAB"), std::string::npos);
 }
 
 } // namespace

@@ -16,6 +16,8 @@
 
 #include <gtest/gtest.h>
 #include <wx/button.h>
+#include <wx/checkbox.h>
+#include <wx/frame.h>
 #include <wx/combobox.h>
 #include <wx/filedlg.h>
 #include <wx/radiobut.h>
@@ -147,6 +149,53 @@ TEST(ExportSaveDialog, DISABLED_ShowsTheOptions)
     HtmlExportOptions options;
     options.bMemberNames = TRUE;
     FileDialogRequest request = ExportCommands::MakeHtmlRequest(options, "/tmp/fest");
+    WxFileDialogPort port;
+    port.Ask(request);
+}
+
+// The options' panel follows the rules as the user clicks.
+TEST(ExportSaveDialog, MemberNamesShowAndHideTheirOptions)
+{
+    HtmlExportOptions options;
+    FileDialogRequest request = ExportCommands::MakeHtmlRequest(options, "");
+    wxFrame frame(nullptr, wxID_ANY, "options");
+    wxWindow* p_panel = WxFileDialogPort::CreateOptionsPanel(&frame, request);
+    auto find = [p_panel](const char* p_label) -> wxWindow* {
+        for (wxWindow* p_child : p_panel->GetChildren()) {
+            if (p_child->GetLabel() == p_label)
+                return p_child;
+        }
+        return nullptr;
+    };
+    auto* p_members = wxDynamicCast(find("Include &member names"), wxCheckBox);
+    wxWindow* p_role = find("Include &role");
+    auto* p_participant = wxDynamicCast(find("By &participant"), wxRadioButton);
+    ASSERT_TRUE(p_members && p_role && p_participant);
+    EXPECT_TRUE(wxDynamicCast(find("By &day"), wxRadioButton)->GetValue());
+    EXPECT_FALSE(p_role->IsShown());
+
+    p_members->SetValue(true);
+    wxCommandEvent check(wxEVT_CHECKBOX, p_members->GetId());
+    check.SetEventObject(p_members);
+    p_members->GetEventHandler()->ProcessEvent(check);
+    EXPECT_TRUE(p_role->IsShown());
+    EXPECT_TRUE(find("&One per line")->IsShown());
+    p_participant->SetValue(true);
+    wxCommandEvent radio(wxEVT_RADIOBUTTON, p_participant->GetId());
+    radio.SetEventObject(p_participant);
+    p_participant->GetEventHandler()->ProcessEvent(radio);
+
+    const HtmlExportOptions read = ExportCommands::ReadHtmlRequest(request);
+    EXPECT_TRUE(read.bMemberNames);
+    EXPECT_EQ(read.iKindId, HtmlExportOptions::IDC_BY_PARTICIPANT);
+}
+
+TEST(ExportSaveDialog, DISABLED_ShowsTheTextOptions)
+{
+    auto p_choice = std::make_shared<ExportCommands::TextChoice>();
+    p_choice->iKindId = 1110;
+    p_choice->bTimes = TRUE;
+    FileDialogRequest request = ExportCommands::MakeTextRequest(p_choice, "/tmp/fest");
     WxFileDialogPort port;
     port.Ask(request);
 }
