@@ -314,7 +314,6 @@ void ExportHtml(EventDoc& doc, IPaneFinder* p_panes, const CHighTime& dt_now)
     if (b_changed)
         doc.SetModifiedFlag();
 
-    ZelWaitCursor wait;
     ZelArray<UINT> a_items = doc.GetMiscOptions().GetHtmlItems();
     if (options.bGroupListing) {
         const ZelArray<UINT> a_stored = a_items;
@@ -329,8 +328,13 @@ void ExportHtml(EventDoc& doc, IPaneFinder* p_panes, const CHighTime& dt_now)
         }
     }
 
+    // The wait cursor comes once the choices are made, not over the item
+    // dialog.
     std::ostringstream os;
-    HtmlExport::WritePage(os, doc, options, a_items, dt_now);
+    {
+        ZelWaitCursor wait;
+        HtmlExport::WritePage(os, doc, options, a_items, dt_now);
+    }
     if (!WriteAndReport(request.sPath, HtmlExport::ToCrLf(os.str())))
         return;
     FrameworkMessageBox(FormatMessageText("Your timetable was exported to '%1'.", {MessagePath(request.sPath)}), MB_OK);

@@ -174,18 +174,18 @@ void FetchWebFileDlg::OnProgressEvent(wxThreadEvent& event)
 
 void FetchWebFileDlg::OnProgress(long l_code, CInternetFileAccess* p_access)
 {
-    FetchProgress::Download download;
-    download.bAccess = p_access != nullptr;
-    if (p_access != nullptr) {
-        download.lAmtRead = p_access->GetAmtRead();
-        if (l_code == CInternetFileAccess::done && p_access->GetData() != nullptr)
-            download.sData.assign(reinterpret_cast<const char*>(p_access->GetData()),
-                                  static_cast<std::size_t>(p_access->GetDataLength()));
-        download.sError = p_access->GetErrorText();
-        download.bTooBig = p_access->IsTooBig() != FALSE;
-    }
     FetchProgress::Action action;
     try {
+        FetchProgress::Download download;
+        download.bAccess = p_access != nullptr;
+        if (p_access != nullptr) {
+            download.lAmtRead = p_access->GetAmtRead();
+            if (l_code == CInternetFileAccess::done && p_access->GetData() != nullptr)
+                download.sData.assign(reinterpret_cast<const char*>(p_access->GetData()),
+                                      static_cast<std::size_t>(p_access->GetDataLength()));
+            download.sError = p_access->GetErrorText();
+            download.bTooBig = p_access->IsTooBig() != FALSE;
+        }
         action = Progress.OnProgress(l_code, download, fNow());
     } catch (const std::bad_alloc&) {
         End(IDS_WEB_FILE_TOO_BIG);

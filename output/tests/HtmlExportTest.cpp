@@ -122,6 +122,44 @@ TEST(HtmlExport, BuiltPageWithAndWithoutTheGroupListing)
     EXPECT_NE(s_listed.find("Group: Choir", u_groups), std::string::npos);
 }
 
+// Whole pages of the fixture against their stored copies (by day without
+// the listing, by participant with it). ROTAVEX_UPDATE_GOLDENS writes the
+// copies anew, to be read and committed.
+TEST(HtmlExport, GoldenPages)
+{
+    struct Case {
+        const char* pFile;
+        int iKindId;
+        BOOL bListing;
+    };
+    const Case a_cases[] = {
+        {"fixture-by-day.htm", HtmlExportOptions::IDC_BY_DAY, FALSE},
+        {"fixture-by-participant-listing.htm", HtmlExportOptions::IDC_BY_PARTICIPANT, TRUE},
+    };
+    for (const Case& c : a_cases) {
+        testevent::EventBuilder event;
+        BuildFixture(event);
+        HtmlExportOptions options;
+        options.iKindId = c.iKindId;
+        options.bGroupListing = c.bListing;
+        options.bMemberNames = TRUE;
+        options.bTimes = TRUE;
+        ZelArray<UINT> a_items;
+        a_items.Add(0);
+        const std::string s_page = HtmlExport::ToCrLf(Page(event.Doc(), options, a_items));
+        const fs::path golden = fs::path(ROTAVEX_OUTPUT_GOLDENS) / c.pFile;
+        if (std::getenv("ROTAVEX_UPDATE_GOLDENS")) {
+            std::ofstream(golden, std::ios::binary) << s_page;
+            continue;
+        }
+        std::ifstream in(golden, std::ios::binary);
+        ASSERT_TRUE(in) << golden;
+        std::ostringstream stored;
+        stored << in.rdbuf();
+        EXPECT_EQ(s_page, stored.str()) << c.pFile;
+    }
+}
+
 TEST(HtmlExport, EventTextsAreEscapedEverywhere)
 {
     struct Case {
