@@ -26,6 +26,12 @@ struct FileDialogOption {
     std::string sLabel; // code page 1252, "&" before the mnemonic
     BOOL bEnabled = TRUE;
     BOOL bValue = FALSE;
+    BOOL bVisible = TRUE;
+    // Where it stands: options of one row number share a row, in order; an
+    // indent moves the row's start in by steps. Options all left at 0 stand
+    // in the desktop dialog's own single row.
+    int iRow = 0;
+    int iIndent = 0;
 };
 
 struct FileDialogRequest {
@@ -46,12 +52,20 @@ struct FileDialogRequest {
     BOOL bMustExist = FALSE;
     BOOL bOverwritePrompt = FALSE;
     std::vector<FileDialogOption> vOptions;
+    // Called after the user clicked an option (its value already changed,
+    // the other radios of its group cleared) so that the options can follow
+    // each other; the dialog then shows what the options say.
+    std::function<void(FileDialogRequest& request, int i_id)> fOnClick;
 
     // On OK: the file chosen (UTF-8), and the options' states.
     std::string sPath;
 
     // The option with the id; null when there is none.
     FileDialogOption* FindOption(int i_id);
+    // A click on the option as the dialog handles it (tests click so too):
+    // a radio becomes the one checked of its group, a check box toggles,
+    // then fOnClick runs. Nothing happens for a disabled or hidden option.
+    void Click(int i_id);
 };
 
 class IFileDialogPort {

@@ -16,11 +16,13 @@
 #include "shell/CommandIds.h"
 #include "shell/ContQuitDlg.h"
 #include "shell/EventDocument.h"
+#include "shell/ExportDialogs.h"
 #include "shell/MainFrm.h"
 #include "shell/ModuleVersion.h"
 #include "shell/ProgressDlg.h"
 #include "shell/ShellPortsWx.h"
 #include "shell/TimetableView.h"
+#include "shell/WebImportDlg.h"
 #include "shell/WxCommands.h"
 #include "zelkit/ZelAssert.h"
 #include "zelkit/ZelLibrary.h"
@@ -279,6 +281,8 @@ void CRotavexApp::InstallWindowPorts()
     InstallListPorts();
     InstallImportErrorsDialog();
     InstallContQuitDialog();
+    InstallExportDialogs();
+    InstallWebImportDialogs();
 }
 
 void CRotavexApp::ShutDown()
@@ -297,6 +301,8 @@ void CRotavexApp::ShutDown()
         SetBuildDialogsPort(nullptr);
     if (&GetBuildWindowPort() == &g_buildWindowPort)
         SetBuildWindowPort(nullptr);
+    RemoveExportDialogs();
+    RemoveWebImportDialogs();
 
     if (CMainFrame* p_frame = GetMainFrame()) {
         if (pHistory)

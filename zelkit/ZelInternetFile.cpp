@@ -5,6 +5,7 @@
 #include <curl/curl.h>
 
 #include <algorithm>
+#include <cctype>
 #include <cerrno>
 #include <chrono>
 #include <cstdio>
@@ -170,7 +171,12 @@ bool CInternetFileAccess::RunTransfer()
     }
     SetProgress(findingFile);
 
-    const std::string s_url = "http://" + sServer + "/" + sPath;
+    // A server given with its scheme keeps it (an https site stays https).
+    std::string s_head = sServer.substr(0, 8);
+    for (char& c : s_head)
+        c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    const bool b_scheme = s_head.rfind("http://", 0) == 0 || s_head.rfind("https://", 0) == 0;
+    const std::string s_url = (b_scheme ? "" : "http://") + sServer + "/" + sPath;
     char sz_error[CURL_ERROR_SIZE] = {};
     // Always the server's present copy, never a cache's.
     curl_slist* p_headers = curl_slist_append(nullptr, "Cache-Control: no-cache");

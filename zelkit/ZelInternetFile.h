@@ -43,7 +43,8 @@ public:
     enum : DWORD { waitEnded = 0, waitTimeout = 0x102 };
     static constexpr DWORD waitForever = 0xFFFFFFFF;
 
-    // Starts fetching "http://" + server + "/" + path. Progress goes to
+    // Starts fetching server + "/" + path, with "http://" before a server
+    // given without "http://" or "https://". Progress goes to
     // p_window as u_message. Text mode puts a zero byte after the data; a
     // download that is not enabled fails at once. The caller owns the
     // object; null when it could not be created or its thread not started.
@@ -82,6 +83,9 @@ public:
     // Why the download failed: the HTTP status text ("Not Found (404)") or
     // the transfer's own description.
     const std::string& GetErrorText() const { return sErrorText; }
+    // Whether the download failed because the file was larger than memory
+    // could hold (or than the download takes).
+    BOOL IsTooBig() const { return bTooBig || bOutOfMemory ? TRUE : FALSE; }
 
     // Stores the state and posts it to the window.
     void SetProgress(Progress e_progress);

@@ -1,0 +1,297 @@
+// The export commands through their ports: the save dialogs' options, what
+// the event keeps, the group information choice, the files and messages.
+#include "shell/ExportCommands.h"
+
+#include "framework/MessageBox.h"
+#include "model/EventDoc.h"
+#include "output/TextExport.h"
+#include "shell/GroupFieldTexts.h"
+#include "testsupport/EventBuilder.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <unistd.h>
+
+namespace fs = std::filesystem;
+
+namespace {
+
+using namespace ExportCommands;
+
+// A frame with or without a group view.
+class FakePanes : public IPaneFinder {
+public:
+    explicit FakePanes(bool b_groups) : bGroups(b_groups) {}
+    IFramePane* FindPane(const std::string& s_className, BOOL b_activate) override
+    {
+        vFound.push_back({s_className, b_activate});
+        return bGroups && s_className == kGroupView ? &Pane : nullptr;
+    }
+    std::vector<std::pair<std::string, BOOL>> vFound;
+
+private:
+    bool bGroups;
+    IFramePane Pane;
+};
+
+std::string ReadFile(const fs::path& path)
+{
+    std::ifstream in(path, std::ios::binary);
+    std::ostringstream os;
+    os << in.rdbuf();
+    return os.str();
+}
+
+class ExportCommandsTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        Dir = fs::temp_directory_path() / ("rvx_export_" + std::to_string(getpid()));
+        fs::create_directories(Dir);
+        Event.Name("Fest").Days({"Mon"}).Slots(-1, {"09:00-10:00"}).Venue("Hall").Group("Choir").Timetable();
+        Event.Doc().SetModifiedFlag(false);
+    }
+    void TearDown() override { fs::remove_all(Dir); }
+
+    fs::path Dir;
+    testevent::EventBuilder Event;
+    ScriptedFileDialogs Files;
+    ScriptedMessageBox Boxes;
+    ScriptedHtmlColumns Columns;
+};
+
+std::string Title(int i_id) { return GroupFieldTexts::GetFieldTitle(i_id); }
+
+TEST(HtmlColumns, OfferedAndSelectedTitles)
+{
+    const std::vector<ItemListCore::ColumnDef> v_defs = GroupColumnDefs();
+    ZelArray<UINT> a_ids;
+    a_ids.Add(gfEmail);
+    a_ids.Add(99); // a column that is gone
+    a_ids.Add(gfContact);
+    std::vector<std::string> v_available;
+    std::vector<std::string> v_selected;
+    MakeHtmlColumnLists(v_defs, a_ids, v_available, v_selected);
+    EXPECT_EQ(v_selected, (std::vector<std::string>{Title(gfEmail), Title(gfContact)}));
+    for (const int i_never : {0, 14, 15, 16, 17, 18, 21, int(gfEmail), int(gfContact)})
+        EXPECT_EQ(std::count(v_available.begin(), v_available.end(), Title(i_never)), 0) << i_never;
+    EXPECT_EQ(v_available.size(), 26u - 7u - 2u);
+    EXPECT_TRUE(std::is_sorted(v_available.begin(), v_available.end()));
+
+    const ZelArray<UINT> a_back = IdsFromTitles(v_defs, v_selected);
+    ASSERT_EQ(a_back.GetSize(), 2);
+    EXPECT_EQ(a_back[0], static_cast<UINT>(gfEmail));
+    EXPECT_EQ(a_back[1], static_cast<UINT>(gfContact));
+}
+
+TEST(HtmlColumns, MovesAppendInTheOrderMoved)
+{
+    std::vector<std::string> v_from{"a", "b", "c", "d"};
+    std::vector<std::string> v_to{"x"};
+    EXPECT_EQ(MoveRows(v_from, {1, 3}, v_to), (std::vector<int>{1, 2}));
+    EXPECT_EQ(v_from, (std::vector<std::string>{"a", "c"}));
+    EXPECT_EQ(v_to, (std::vector<std::string>{"x", "b", "d"}));
+    MoveRows(v_to, {0}, v_from);
+    EXPECT_EQ(v_from, (std::vector<std::string>{"a", "c", "x"}));
+}
+
+TEST(HtmlColumns, ChoiceNeedsTheGroupViewAndKeepsIdsOnCancel)
+{
+    ScriptedHtmlColumns columns;
+    ZelArray<UINT> a_ids;
+    a_ids.Add(gfEmail);
+    FakePanes no_groups(false);
+    EXPECT_FALSE(SelectHtmlColumns(&no_groups, a_ids));
+    EXPECT_TRUE(columns.Requests().empty());
+
+    FakePanes panes(true);
+    EXPECT_FALSE(SelectHtmlColumns(&panes, a_ids)); // cancelled
+    EXPECT_EQ(a_ids.GetSize(), 1);
+    EXPECT_EQ(panes.vFound.back(), (std::pair<std::string, BOOL>{kGroupView, TRUE}));
+
+    // OK with an empty selection is a choice of nothing.
+    columns.AnswerWith([](std::vector<std::string>& v_available, std::vector<std::string>& v_selected) {
+        MoveRows(v_selected, {0}, v_available);
+        return TRUE;
+    });
+    EXPECT_TRUE(SelectHtmlColumns(&panes, a_ids));
+    EXPECT_EQ(a_ids.GetSize(), 0);
+}
+
+TEST(HtmlDialog, MemberNamesShowTheirSubOptionsAtOnce)
+{
+    HtmlExportOptions options;
+    options.iMemberLayout = 1;
+    FileDialogRequest request = MakeHtmlRequest(options, "/tmp/folder/page");
+    EXPECT_EQ(request.sFolder, "/tmp/folder");
+    EXPECT_EQ(request.sFileName, "page");
+    for (const int i_id : {IDC_HTML_WRAPPING, IDC_HTML_ONE_PER_LINE, IDC_HTML_ROLE})
+        EXPECT_FALSE(request.FindOption(i_id)->bVisible) << i_id;
+    request.Click(IDC_HTML_ROLE); // hidden: nothing happens
+    EXPECT_FALSE(request.FindOption(IDC_HTML_ROLE)->bValue);
+
+    request.Click(IDC_HTML_MEMBER_NAMES);
+    for (const int i_id : {IDC_HTML_WRAPPING, IDC_HTML_ONE_PER_LINE, IDC_HTML_ROLE})
+        EXPECT_TRUE(request.FindOption(i_id)->bVisible && request.FindOption(i_id)->bEnabled) << i_id;
+    EXPECT_TRUE(request.FindOption(IDC_HTML_ONE_PER_LINE)->bValue);
+    request.Click(IDC_HTML_WRAPPING);
+    request.Click(IDC_HTML_ROLE);
+    request.Click(HtmlExportOptions::IDC_BY_PARTICIPANT);
+    const HtmlExportOptions read = ReadHtmlRequest(request);
+    EXPECT_EQ(read.iKindId, HtmlExportOptions::IDC_BY_PARTICIPANT);
+    EXPECT_TRUE(read.bMemberNames);
+    EXPECT_EQ(read.iMemberLayout, 0);
+    EXPECT_TRUE(read.bRole);
+}
+
+TEST(TextDialog, OnlyTheTimetableTakesTimesAndTheFlagIsKept)
+{
+    auto p_choice = std::make_shared<TextChoice>();
+    p_choice->iKindId = 1234; // unknown: venues
+    p_choice->bTimes = TRUE;
+    FileDialogRequest request = MakeTextRequest(p_choice, "");
+    EXPECT_TRUE(request.FindOption(TextExport::IDC_VENUES)->bValue);
+    FileDialogOption* p_times = request.FindOption(TextExport::IDC_INCLUDE_TIMES);
+    EXPECT_FALSE(p_times->bEnabled);
+    EXPECT_FALSE(p_times->bValue);
+
+    request.Click(TextExport::IDC_TIMETABLE);
+    EXPECT_TRUE(p_times->bEnabled);
+    EXPECT_TRUE(p_times->bValue);
+    request.Click(TextExport::IDC_INCLUDE_TIMES);
+    EXPECT_FALSE(p_choice->bTimes);
+    request.Click(TextExport::IDC_INCLUDE_TIMES);
+    request.Click(TextExport::IDC_GROUPS);
+    EXPECT_FALSE(p_times->bValue);
+    EXPECT_TRUE(p_choice->bTimes);
+    EXPECT_EQ(p_choice->iKindId, TextExport::IDC_GROUPS);
+}
+
+TEST_F(ExportCommandsTest, CancelledDialogStoresAndWritesNothing)
+{
+    EventDoc& doc = Event.Doc();
+    Files.AnswerWith([](FileDialogRequest& request) {
+        request.Click(IDC_HTML_MEMBER_NAMES);
+        return FALSE;
+    });
+    ExportHtml(doc, nullptr, CHighTime(2026, 1, 1, 0, 0, 0));
+    Files.AnswerCancel();
+    ExportText(doc, nullptr);
+    EXPECT_FALSE(doc.IsModified());
+    EXPECT_FALSE(HtmlExportOptions::FromDoc(doc).bMemberNames);
+    EXPECT_TRUE(Boxes.Boxes().empty());
+    EXPECT_TRUE(fs::is_empty(Dir));
+}
+
+TEST_F(ExportCommandsTest, HtmlExportStoresOptionsAndWritesThePage)
+{
+    EventDoc& doc = Event.Doc();
+    const std::string s_path = (Dir / "fest.html").string();
+    Files.AnswerWith([&](FileDialogRequest& request) {
+        EXPECT_EQ(request.sTitle, "Export as HTML");
+        request.Click(IDC_HTML_GROUP_LISTING); // on in a new event: now off
+        request.sPath = s_path;
+        return TRUE;
+    });
+    ExportHtml(doc, nullptr, CHighTime(2026, 1, 1, 0, 0, 0));
+    EXPECT_TRUE(doc.IsModified());
+    EXPECT_FALSE(HtmlExportOptions::FromDoc(doc).bGroupListing);
+    EXPECT_EQ(doc.GetMiscOptions().GetExportFileName(), (Dir / "fest").string());
+    const std::string s_page = ReadFile(s_path);
+    EXPECT_EQ(s_page.rfind("<html>\r\n<head>\r\n<meta charset=\"utf-8\">\r\n", 0), 0u);
+    EXPECT_EQ(s_page.find("\r\r"), std::string::npos);
+    ASSERT_EQ(Boxes.Boxes().size(), 1u);
+    EXPECT_EQ(Boxes.Boxes()[0].sText, "Your timetable was exported to '" + s_path + "'.");
+}
+
+TEST_F(ExportCommandsTest, CancelledItemDialogKeepsOptionsAndWritesNoFile)
+{
+    EventDoc& doc = Event.Doc();
+    FakePanes panes(true);
+    const fs::path path = Dir / "fest.htm";
+    std::ofstream(path) << "older";
+    Files.AnswerWith([&](FileDialogRequest& request) {
+        request.Click(IDC_HTML_COMBINE);
+        request.sPath = path.string();
+        return TRUE;
+    });
+    ExportHtml(doc, &panes, CHighTime(2026, 1, 1, 0, 0, 0));
+    EXPECT_EQ(Columns.Requests().size(), 1u);
+    EXPECT_TRUE(doc.IsModified());
+    EXPECT_FALSE(HtmlExportOptions::FromDoc(doc).bCombine);
+    EXPECT_EQ(ReadFile(path), "older");
+    EXPECT_TRUE(Boxes.Boxes().empty());
+
+    // Confirmed: the choice is stored in its order.
+    doc.SetModifiedFlag(false);
+    Files.AnswerPath(path.string());
+    Columns.AnswerWith([](std::vector<std::string>& v_available, std::vector<std::string>& v_selected) {
+        const auto it = std::find(v_available.begin(), v_available.end(), Title(gfEmail));
+        MoveRows(v_available, {static_cast<int>(it - v_available.begin())}, v_selected);
+        return TRUE;
+    });
+    ExportHtml(doc, &panes, CHighTime(2026, 1, 1, 0, 0, 0));
+    EXPECT_TRUE(doc.IsModified());
+    ASSERT_EQ(doc.GetMiscOptions().GetHtmlItems().GetSize(), 1);
+    EXPECT_EQ(doc.GetMiscOptions().GetHtmlItems()[0], static_cast<UINT>(gfEmail));
+    EXPECT_NE(ReadFile(path).find("<h2><a name=\"Groups\">"), std::string::npos);
+}
+
+TEST_F(ExportCommandsTest, WriteFailuresAreReportedAndNotCalledSuccess)
+{
+    EventDoc& doc = Event.Doc();
+    doc.GetMiscOptions().SetSecondOption(0); // no group listing to choose
+    struct Case {
+        std::string sPath;
+        std::string sMessage;
+    };
+    const Case a_cases[] = {
+        {(Dir / "missing" / "x.txt").string(), "Cannot create file '" + (Dir / "missing" / "x.txt").string() + "'."},
+        {"/dev/full", "Error while writing to file '/dev/full'."},
+    };
+    for (const Case& c : a_cases) {
+        for (const bool b_html : {true, false}) {
+            Boxes.Clear();
+            Files.AnswerPath(c.sPath);
+            if (b_html)
+                ExportHtml(doc, nullptr, CHighTime(2026, 1, 1, 0, 0, 0));
+            else
+                ExportText(doc, nullptr);
+            ASSERT_EQ(Boxes.Boxes().size(), 1u) << c.sPath;
+            EXPECT_EQ(Boxes.Boxes()[0].sText, c.sMessage);
+            EXPECT_NE(Boxes.Boxes()[0].uStyle & MB_ICONEXCLAMATION, 0u);
+        }
+    }
+    EXPECT_TRUE(fs::is_character_file("/dev/full"));
+}
+
+TEST_F(ExportCommandsTest, TextExportCountsWhatItWrote)
+{
+    EventDoc empty;
+    const fs::path path = Dir / "tt.csv";
+    Files.AnswerWith([&](FileDialogRequest& request) {
+        request.Click(TextExport::IDC_TIMETABLE);
+        request.sPath = path.string();
+        return TRUE;
+    });
+    ExportText(empty, nullptr);
+    EXPECT_EQ(empty.GetMiscOptions().GetTextExportKindId(), TextExport::IDC_TIMETABLE);
+    EXPECT_EQ(ReadFile(path), "\xEF\xBB\xBF");
+    ASSERT_EQ(Boxes.Boxes().size(), 1u);
+    EXPECT_EQ(Boxes.Boxes()[0].sText, "0 items were exported to '" + path.string() + "'.");
+
+    Boxes.Clear();
+    Files.AnswerWith([&](FileDialogRequest& request) {
+        request.Click(TextExport::IDC_GROUPS);
+        request.sPath = path.string();
+        return TRUE;
+    });
+    ExportText(Event.Doc(), nullptr);
+    EXPECT_EQ(Boxes.Boxes()[0].sText, "1 items were exported to '" + path.string() + "'.");
+    EXPECT_EQ(ReadFile(path).rfind("\xEF\xBB\xBFGroup,Contact,", 0), 0u);
+}
+
+} // namespace
