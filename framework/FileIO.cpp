@@ -2,6 +2,7 @@
 #include "framework/Exceptions.h"
 
 #include <cerrno>
+#include <cstdlib>
 #include <cstring>
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -11,8 +12,48 @@ namespace {
 
 std::string ErrnoText(int i_err) { return std::strerror(i_err); }
 
-void WriteAll(const std::string& s_path, const char* p, std::size_t n)
+// Writes into what is there: a device or a pipe takes the bytes as they
+// come; nothing can be put in its place.
+void WriteInto(const std::string& s_path, const char* p, std::size_t n)
 {
+    const int i_fd = open(s_path.c_str(), O_WRONLY | O_TRUNC | O_CLOEXEC);
+    if (i_fd < 0)
+        throw CFileException(s_path, "cannot create the file: " + ErrnoText(errno));
+    while (n > 0) {
+        const ssize_t i_put = write(i_fd, p, n);
+        if (i_put < 0 && errno == EINTR)
+            continue;
+        if (i_put <= 0) {
+            const int i_err = i_put < 0 ? errno : EIO;
+            close(i_fd);
+            throw CFileException(s_path, "cannot write the file: " + ErrnoText(i_err));
+        }
+        p += i_put;
+        n -= static_cast<std::size_t>(i_put);
+    }
+    if (close(i_fd) != 0)
+        throw CFileException(s_path, "cannot write the file: " + ErrnoText(errno));
+}
+
+void WriteAll(const std::string& s_given, const char* p, std::size_t n)
+{
+    // A link is followed, so that the file it names is replaced and the
+    // link stays; renaming over the link itself would cut it off.
+    std::string s_path = s_given;
+    struct stat st_link {};
+    if (lstat(s_given.c_str(), &st_link) == 0 && S_ISLNK(st_link.st_mode)) {
+        if (char* p_real = realpath(s_given.c_str(), nullptr)) {
+            s_path = p_real;
+            free(p_real);
+        }
+    }
+    // Renaming over a device or a pipe would replace the node itself.
+    struct stat st_target {};
+    if (stat(s_path.c_str(), &st_target) == 0 && !S_ISREG(st_target.st_mode)) {
+        WriteInto(s_path, p, n);
+        return;
+    }
+
     std::string s_dir = ".";
     const auto u_slash = s_path.rfind('/');
     if (u_slash != std::string::npos)

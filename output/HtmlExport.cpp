@@ -5,10 +5,6 @@
 #include "model/EventDoc.h"
 #include "model/HtmlText.h"
 
-#include <cerrno>
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
 
 namespace {
 
@@ -154,31 +150,6 @@ std::string ToCrLf(const std::string& s_text)
 
 UINT WriteExportFile(const std::string& s_path, const std::string& s_bytes)
 {
-    // A device or a pipe is written into: renaming a file over it would
-    // replace the node itself.
-    struct stat st {};
-    if (stat(s_path.c_str(), &st) == 0 && !S_ISREG(st.st_mode)) {
-        const int i_fd = open(s_path.c_str(), O_WRONLY | O_TRUNC | O_CLOEXEC);
-        if (i_fd < 0)
-            return 1072;
-        const char* p = s_bytes.data();
-        std::size_t n = s_bytes.size();
-        bool b_ok = true;
-        while (n > 0) {
-            const ssize_t i_put = write(i_fd, p, n);
-            if (i_put < 0 && errno == EINTR)
-                continue;
-            if (i_put <= 0) {
-                b_ok = false;
-                break;
-            }
-            p += i_put;
-            n -= static_cast<std::size_t>(i_put);
-        }
-        if (close(i_fd) != 0)
-            b_ok = false;
-        return b_ok ? 0 : 1073;
-    }
     try {
         WriteFileAtomically(s_path, s_bytes);
     } catch (const CFileException& e) {

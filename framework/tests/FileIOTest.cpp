@@ -3,6 +3,7 @@
 
 #include <filesystem>
 #include <gtest/gtest.h>
+#include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -72,3 +73,30 @@ TEST_F(FileIOTest, ReplacingKeepsTheFilesPermissions)
 }
 
 } // namespace
+
+TEST_F(FileIOTest, ALinkIsFollowedAndStaysALink)
+{
+    const fs::path fs_target = pDir / "real.eve";
+    const fs::path fs_link = pDir / "link.eve";
+    WriteFileAtomically(fs_target.string(), std::string("old"));
+    fs::create_symlink(fs_target, fs_link);
+    WriteFileAtomically(fs_link.string(), std::string("new"));
+    EXPECT_TRUE(fs::is_symlink(fs_link));
+    const auto v = ReadWholeFile(fs_target.string());
+    EXPECT_EQ(std::string(v.begin(), v.end()), "new");
+}
+
+TEST_F(FileIOTest, APipeIsWrittenIntoNotReplaced)
+{
+    const fs::path fs_pipe = pDir / "pipe";
+    ASSERT_EQ(mkfifo(fs_pipe.c_str(), 0600), 0);
+    // The reading end first, so that the write finds a reader.
+    const int i_reader = open(fs_pipe.c_str(), O_RDONLY | O_NONBLOCK);
+    ASSERT_GE(i_reader, 0);
+    WriteFileAtomically(fs_pipe.string(), std::string("abc"));
+    char a_buf[8] = {};
+    EXPECT_EQ(read(i_reader, a_buf, sizeof a_buf), 3);
+    close(i_reader);
+    EXPECT_EQ(std::string(a_buf), "abc");
+    EXPECT_TRUE(fs::is_fifo(fs_pipe));
+}
