@@ -5,7 +5,6 @@
 #include "model/EventDoc.h"
 #include "model/HtmlText.h"
 
-
 namespace {
 
 // Where the six options live among the export options.
