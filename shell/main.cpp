@@ -1,3 +1,14 @@
+#include "framework/CrashReport.h"
 #include "shell/RotavexApp.h"
 
-wxIMPLEMENT_APP(CRotavexApp);
+#include <wx/init.h>
+
+wxIMPLEMENT_APP_NO_MAIN(CRotavexApp);
+
+int main(int argc, char** argv)
+{
+    // Crashes are reported from the first moment on, before the
+    // application object exists.
+    InstallCrashReporter();
+    return wxEntry(argc, argv);
+}
