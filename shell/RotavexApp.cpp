@@ -1,5 +1,7 @@
 #include "shell/RotavexApp.h"
 #include "shell/RosterCtrlDlg.h"
+#include "shell/SmallDialogs.h"
+#include "shell/Splash.h"
 
 #include "engine/BuildPorts.h"
 #include "engine/ProgressPort.h"
@@ -63,6 +65,19 @@ WxViewsPort g_viewsPort;
 WxProgressPort g_progressPort;
 WxBuildDialogsPort g_buildDialogsPort;
 WxBuildWindowPort g_buildWindowPort;
+WxRevisionChangedPort g_revisionPort;
+
+// Every message box ends the splash first, so that the box is not hidden
+// under it.
+class SplashEndingMessageBoxPort : public WxMessageBoxPort {
+public:
+    int Show(const std::string& s_text, const std::string& s_caption, std::uint32_t u_style) override
+    {
+        if (CRotavexApp* p_app = TheApp(); p_app != nullptr && p_app->IsSplashUp())
+            p_app->EndSplash();
+        return WxMessageBoxPort::Show(s_text, s_caption, u_style);
+    }
+};
 
 // The settings key of the recent files, and its values File1 to File4.
 std::string RecentFilesKey() { return AppSettings::GetRegistryPath() + "\\Recent File List"; }
@@ -125,7 +140,7 @@ void CRotavexApp::InitServices(bool b_withGui)
     JoinRotavexResources();
     SetMessageBoxCaption(RVX_PRODUCT_NAME);
     if (b_withGui) {
-        static WxMessageBoxPort s_boxes;
+        static SplashEndingMessageBoxPort s_boxes;
         static ZelErrorDlgPort s_reports;
         static WxFileDialogPort s_files;
         SetMessageBoxPort(&s_boxes);
@@ -142,6 +157,7 @@ void CRotavexApp::InitServices(bool b_withGui)
 void CRotavexApp::OnInitCmdLine(wxCmdLineParser& parser)
 {
     wxApp::OnInitCmdLine(parser);
+    parser.AddSwitch("", "nologo", "start without the splash");
     parser.AddParam("event file", wxCMD_LINE_VAL_STRING, wxCMD_LINE_PARAM_OPTIONAL);
 }
 
@@ -149,6 +165,7 @@ bool CRotavexApp::OnCmdLineParsed(wxCmdLineParser& parser)
 {
     if (parser.GetParamCount() > 0)
         sCommandLineFile = std::string(parser.GetParam(0).utf8_str());
+    bSplashWanted = !parser.Found("nologo");
     return wxApp::OnCmdLineParsed(parser);
 }
 
@@ -169,6 +186,8 @@ bool CRotavexApp::StartUp(const std::string& s_file)
         return false;
     if (!pClock)
         pClock = std::make_unique<ZelClock>(ZelClock::uDefFreq);
+    if (bSplashWanted)
+        ShowSplash(2000);
 
     // There is no older settings file to move: a first start only records
     // that the settings are in the store.
@@ -224,6 +243,8 @@ bool CRotavexApp::StartUp(const std::string& s_file)
             event.Enable(static_cast<std::size_t>(event.GetId() - wxID_FILE1) < pHistory->GetCount());
         },
         wxID_FILE1, wxID_FILE1 + nRecentFiles - 1);
+    Bind(wxEVT_MENU, [this](wxCommandEvent&) { OnAppAbout(); }, wxID_ABOUT);
+    Bind(wxEVT_UPDATE_UI, [](wxUpdateUIEvent& event) { event.Enable(true); }, wxID_ABOUT);
 
     if (s_file.empty()) {
         pDocument->GetEvent().OnNewDocument();
@@ -242,6 +263,9 @@ bool CRotavexApp::StartUp(const std::string& s_file)
     License = paths.License;
     UserGuide = paths.UserGuide;
     RelNotes = paths.RelNotes;
+    // The frame came up after the splash: the splash stays in front.
+    if (SplashScreen* p_splash = GetSplash())
+        p_splash->Raise();
     return true;
 }
 
@@ -253,6 +277,7 @@ void CRotavexApp::InstallWindowPorts()
     SetProgressPort(&g_progressPort);
     SetBuildDialogsPort(&g_buildDialogsPort);
     SetBuildWindowPort(&g_buildWindowPort);
+    SetRevisionChangedPort(&g_revisionPort);
     InstallRosterDialogs();
 }
 
@@ -272,6 +297,13 @@ void CRotavexApp::ShutDown()
         SetBuildDialogsPort(nullptr);
     if (&GetBuildWindowPort() == &g_buildWindowPort)
         SetBuildWindowPort(nullptr);
+    if (&GetRevisionChangedPort() == &g_revisionPort)
+        SetRevisionChangedPort(nullptr);
+    // A splash still up goes without its start-up dialog.
+    if (pSplashTimer)
+        pSplashTimer->Stop();
+    if (SplashScreen* p_splash = GetSplash())
+        p_splash->Destroy();
 
     if (CMainFrame* p_frame = GetMainFrame()) {
         if (pHistory)
