@@ -10,5 +10,7 @@ int main(int argc, char** argv)
     // Crashes are reported from the first moment on, before the
     // application object exists.
     InstallCrashReporter();
-    return wxEntry(argc, argv);
+    const int i_exit = wxEntry(argc, argv);
+    RemoveCrashReporter();
+    return i_exit;
 }

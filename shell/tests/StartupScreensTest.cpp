@@ -193,7 +193,13 @@ TEST_F(StartupScreensTest, AKeyPressEndsTheSplashIsSwallowedAndTheStartupDialogF
 {
     Start();
     ASSERT_TRUE(AppSettings::GetStartupDialogFlag());
+    // Painting the splash runs nothing else that is waiting.
+    bool b_ranEarly = false;
+    wxTheApp->CallAfter([&] { b_ranEarly = true; });
     App().ShowSplash(60000);
+    EXPECT_FALSE(b_ranEarly);
+    Pump();
+    EXPECT_TRUE(b_ranEarly);
     SplashScreen* p_splash = App().GetSplash();
     ASSERT_NE(p_splash, nullptr);
     EXPECT_TRUE(p_splash->IsShown());
