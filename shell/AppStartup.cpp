@@ -11,6 +11,7 @@
 #include <wx/apptrait.h>
 #include <wx/evtloop.h>
 #include <wx/utils.h>
+#include <wx/windowid.h>
 
 // ---- the splash and the start-up dialog ----
 
@@ -28,7 +29,7 @@ void CRotavexApp::ShowSplash(UINT u_ms, int i_bitmap)
     // Made on first use: a timer needs the toolkit, which is not up yet
     // when the application object is made.
     if (!pSplashTimer) {
-        pSplashTimer = std::make_unique<wxTimer>(this);
+        pSplashTimer = std::make_unique<wxTimer>(this, wxIdManager::ReserveId());
         Bind(wxEVT_TIMER, [this](wxTimerEvent&) { EndSplash(); }, pSplashTimer->GetId());
     }
     pSplashTimer->StartOnce(static_cast<int>(u_ms));
