@@ -7,11 +7,61 @@
 #include "shell/StartupDlg.h"
 #include "shell/StartupRules.h"
 
+#include "framework/ui/WxMessageBox.h"
+
 #include <memory>
 #include <wx/apptrait.h>
 #include <wx/evtloop.h>
 #include <wx/utils.h>
 #include <wx/windowid.h>
+
+namespace {
+
+WxRevisionChangedPort g_revisionPort;
+
+class SplashEndingMessageBoxPort : public WxMessageBoxPort {
+public:
+    int Show(const std::string& s_text, const std::string& s_caption, std::uint32_t u_style) override
+    {
+        if (CRotavexApp* p_app = TheApp(); p_app != nullptr && p_app->IsSplashUp())
+            p_app->EndSplash();
+        return WxMessageBoxPort::Show(s_text, s_caption, u_style);
+    }
+};
+
+} // namespace
+
+IMessageBoxPort& CRotavexApp::SplashEndingMessageBoxes()
+{
+    static SplashEndingMessageBoxPort s_boxes;
+    return s_boxes;
+}
+
+void CRotavexApp::InstallStartupScreens()
+{
+    SetRevisionChangedPort(&g_revisionPort);
+    Bind(wxEVT_MENU, [this](wxCommandEvent&) { OnAppAbout(); }, wxID_ABOUT);
+    Bind(wxEVT_UPDATE_UI, [](wxUpdateUIEvent& event) { event.Enable(true); }, wxID_ABOUT);
+}
+
+void CRotavexApp::RemoveStartupScreens()
+{
+    // A scripted port of a test stays where it is.
+    if (&GetRevisionChangedPort() == &g_revisionPort)
+        SetRevisionChangedPort(nullptr);
+    if (pSplashTimer)
+        pSplashTimer->Stop();
+    if (SplashScreen* p_splash = GetSplash()) {
+        pSplash = nullptr;
+        p_splash->Destroy();
+    }
+}
+
+void CRotavexApp::KeepSplashInFront()
+{
+    if (SplashScreen* p_splash = GetSplash())
+        p_splash->Raise();
+}
 
 // ---- the splash and the start-up dialog ----
 

@@ -1,7 +1,5 @@
 #include "shell/RotavexApp.h"
 #include "shell/RosterCtrlDlg.h"
-#include "shell/SmallDialogs.h"
-#include "shell/Splash.h"
 
 #include "engine/BuildPorts.h"
 #include "engine/ProgressPort.h"
@@ -65,19 +63,6 @@ WxViewsPort g_viewsPort;
 WxProgressPort g_progressPort;
 WxBuildDialogsPort g_buildDialogsPort;
 WxBuildWindowPort g_buildWindowPort;
-WxRevisionChangedPort g_revisionPort;
-
-// Every message box ends the splash first, so that the box is not hidden
-// under it.
-class SplashEndingMessageBoxPort : public WxMessageBoxPort {
-public:
-    int Show(const std::string& s_text, const std::string& s_caption, std::uint32_t u_style) override
-    {
-        if (CRotavexApp* p_app = TheApp(); p_app != nullptr && p_app->IsSplashUp())
-            p_app->EndSplash();
-        return WxMessageBoxPort::Show(s_text, s_caption, u_style);
-    }
-};
 
 // The settings key of the recent files, and its values File1 to File4.
 std::string RecentFilesKey() { return AppSettings::GetRegistryPath() + "\\Recent File List"; }
@@ -140,10 +125,9 @@ void CRotavexApp::InitServices(bool b_withGui)
     JoinRotavexResources();
     SetMessageBoxCaption(RVX_PRODUCT_NAME);
     if (b_withGui) {
-        static SplashEndingMessageBoxPort s_boxes;
         static ZelErrorDlgPort s_reports;
         static WxFileDialogPort s_files;
-        SetMessageBoxPort(&s_boxes);
+        SetMessageBoxPort(&SplashEndingMessageBoxes());
         ZelSetErrorReportPort(&s_reports);
         SetFileDialogPort(&s_files);
         CSettingsStore::Get().Configure(CSettingsStore::DefaultUserFile("rotavex"), InstallSettingsFile());
@@ -243,8 +227,7 @@ bool CRotavexApp::StartUp(const std::string& s_file)
             event.Enable(static_cast<std::size_t>(event.GetId() - wxID_FILE1) < pHistory->GetCount());
         },
         wxID_FILE1, wxID_FILE1 + nRecentFiles - 1);
-    Bind(wxEVT_MENU, [this](wxCommandEvent&) { OnAppAbout(); }, wxID_ABOUT);
-    Bind(wxEVT_UPDATE_UI, [](wxUpdateUIEvent& event) { event.Enable(true); }, wxID_ABOUT);
+    InstallStartupScreens();
 
     if (s_file.empty()) {
         pDocument->GetEvent().OnNewDocument();
@@ -263,9 +246,7 @@ bool CRotavexApp::StartUp(const std::string& s_file)
     License = paths.License;
     UserGuide = paths.UserGuide;
     RelNotes = paths.RelNotes;
-    // The frame came up after the splash: the splash stays in front.
-    if (SplashScreen* p_splash = GetSplash())
-        p_splash->Raise();
+    KeepSplashInFront();
     return true;
 }
 
@@ -277,12 +258,12 @@ void CRotavexApp::InstallWindowPorts()
     SetProgressPort(&g_progressPort);
     SetBuildDialogsPort(&g_buildDialogsPort);
     SetBuildWindowPort(&g_buildWindowPort);
-    SetRevisionChangedPort(&g_revisionPort);
     InstallRosterDialogs();
 }
 
 void CRotavexApp::ShutDown()
 {
+    RemoveStartupScreens();
     // Ports the program installed go back to their stand-ins; a test's
     // scripted port stays where it is.
     if (&GetMainWindowPort() == &g_mainWindowPort)
@@ -297,13 +278,6 @@ void CRotavexApp::ShutDown()
         SetBuildDialogsPort(nullptr);
     if (&GetBuildWindowPort() == &g_buildWindowPort)
         SetBuildWindowPort(nullptr);
-    if (&GetRevisionChangedPort() == &g_revisionPort)
-        SetRevisionChangedPort(nullptr);
-    // A splash still up goes without its start-up dialog.
-    if (pSplashTimer)
-        pSplashTimer->Stop();
-    if (SplashScreen* p_splash = GetSplash())
-        p_splash->Destroy();
 
     if (CMainFrame* p_frame = GetMainFrame()) {
         if (pHistory)

@@ -20,6 +20,7 @@
 
 class CEventDocument;
 class CMainFrame;
+class IMessageBoxPort;
 class SplashScreen;
 class wxDocManager;
 class wxDocTemplate;
@@ -86,6 +87,9 @@ public:
     // Runs the start-up dialog, writes "OpenLast" and posts the chosen
     // command to the main frame.
     void ShowStartupDialog();
+    // The program's message boxes: each ends the splash first, so that no
+    // box hides under it.
+    static IMessageBoxPort& SplashEndingMessageBoxes();
 
     CEventDocument* GetDocument() const { return pDocument; }
     CMainFrame* GetMainFrame() const { return pFrame.get(); }
@@ -138,6 +142,12 @@ public:
 
 private:
     void InstallWindowPorts();
+    // The about command and the revision question, with the frame; and
+    // their end with it (a splash still up goes without its dialog).
+    void InstallStartupScreens();
+    void RemoveStartupScreens();
+    // The frame came up after the splash: the splash stays in front.
+    void KeepSplashInFront();
     void LoadRecentFiles();
     void SaveRecentFiles();
     // The filters of the event file dialogs: event files, then all files.
