@@ -24,7 +24,9 @@
 #include "shell/StartupDlg.h"
 #include "shell/StaticLink.h"
 #include "zelkit/ZelListModel.h"
+#include "zelkit/ZelNotifyCodes.h"
 #include "zelkit/ui/ZelListCtrl.h"
+#include "zelkit/ui/ZelNotifyEvent.h"
 
 #include <chrono>
 #include <cstdlib>
@@ -315,6 +317,18 @@ TEST_F(StartupScreensTest, TheStartupDialogListsTheRecentFilesAndOpensTheChosenO
     Pump();
     ASSERT_EQ(Files.Requests().size(), 1u);
     EXPECT_EQ(Files.Requests()[0].sTitle, "Open");
+
+    // A double click on a row opens it.
+    WhenUp(IDD_STARTUP, [&](wxDialog& dlg) {
+        auto* p_list = Control<ZelListCtrl>(dlg, IDC_STARTUP_FILES);
+        p_list->SelectItem(1);
+        ZelNotifyEvent dbl(NM_DBLCLK, p_list);
+        dbl.SetId(WxId(IDC_STARTUP_FILES));
+        dlg.GetEventHandler()->ProcessEvent(dbl);
+    });
+    App().ShowStartupDialog();
+    Pump();
+    EXPECT_EQ(Doc().GetPathName(), Event("custom-days.eve"));
 }
 
 TEST_F(StartupScreensTest, OpenLastOpensTheLastFileByItselfUnlessItIsMissing)
