@@ -12,4 +12,9 @@ void JoinRotavexResources();
 
 enum : unsigned {
     IDS_SUPPORT_EMAIL = 136,
+    // The notice of the splash and the about box, the rights line under it
+    // and the program's web address.
+    IDS_NOTICE = 150,
+    IDS_RIGHTS = 21001,
+    IDS_WEB_ADDRESS = 21002,
 };

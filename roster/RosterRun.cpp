@@ -3,6 +3,8 @@
 #include "roster/RosterEngine.h"
 #include "roster/RosterPorts.h"
 
+#include "framework/CrashReport.h"
+
 RosterRun::RosterRun(RosterEngine& engine, RosterStatus* p_status, IRosterPostPort* p_port)
     : Engine(engine), pStatus(p_status), pPort(p_port)
 {
@@ -70,5 +72,6 @@ void RosterRun::Work()
 
 void RosterWorker(RosterRun* p_run)
 {
+    const CrashAltStack alt_stack;
     p_run->Work();
 }

@@ -131,10 +131,9 @@ void CRotavexApp::InitServices(bool b_withGui)
     JoinRotavexResources();
     SetMessageBoxCaption(RVX_PRODUCT_NAME);
     if (b_withGui) {
-        static WxMessageBoxPort s_boxes;
         static ZelErrorDlgPort s_reports;
         static WxFileDialogPort s_files;
-        SetMessageBoxPort(&s_boxes);
+        SetMessageBoxPort(&SplashEndingMessageBoxes());
         ZelSetErrorReportPort(&s_reports);
         SetFileDialogPort(&s_files);
         CSettingsStore::Get().Configure(CSettingsStore::DefaultUserFile("rotavex"), InstallSettingsFile());
@@ -148,6 +147,7 @@ void CRotavexApp::InitServices(bool b_withGui)
 void CRotavexApp::OnInitCmdLine(wxCmdLineParser& parser)
 {
     wxApp::OnInitCmdLine(parser);
+    parser.AddSwitch("", "nologo", "start without the splash");
     parser.AddParam("event file", wxCMD_LINE_VAL_STRING, wxCMD_LINE_PARAM_OPTIONAL);
 }
 
@@ -155,6 +155,7 @@ bool CRotavexApp::OnCmdLineParsed(wxCmdLineParser& parser)
 {
     if (parser.GetParamCount() > 0)
         sCommandLineFile = std::string(parser.GetParam(0).utf8_str());
+    bSplashWanted = !parser.Found("nologo");
     return wxApp::OnCmdLineParsed(parser);
 }
 
@@ -193,6 +194,8 @@ bool CRotavexApp::StartUp(const std::string& s_file)
         return false;
     if (!pClock)
         pClock = std::make_unique<ZelClock>(ZelClock::uDefFreq);
+    if (bSplashWanted)
+        ShowSplash(2000);
 
     // There is no older settings file to move: a first start only records
     // that the settings are in the store.
@@ -248,6 +251,7 @@ bool CRotavexApp::StartUp(const std::string& s_file)
             event.Enable(static_cast<std::size_t>(event.GetId() - wxID_FILE1) < pHistory->GetCount());
         },
         wxID_FILE1, wxID_FILE1 + nRecentFiles - 1);
+    InstallStartupScreens();
 
     if (s_file.empty()) {
         pDocument->GetEvent().OnNewDocument();
@@ -266,6 +270,7 @@ bool CRotavexApp::StartUp(const std::string& s_file)
     License = paths.License;
     UserGuide = paths.UserGuide;
     RelNotes = paths.RelNotes;
+    KeepSplashInFront();
     return true;
 }
 
@@ -287,6 +292,7 @@ void CRotavexApp::InstallWindowPorts()
 
 void CRotavexApp::ShutDown()
 {
+    RemoveStartupScreens();
     // Ports the program installed go back to their stand-ins; a test's
     // scripted port stays where it is.
     if (&GetMainWindowPort() == &g_mainWindowPort)

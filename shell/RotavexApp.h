@@ -15,10 +15,13 @@
 #include <wx/app.h>
 #include <wx/cmdline.h>
 #include <wx/cmndata.h>
+#include <wx/timer.h>
 #include <wx/weakref.h>
 
 class CEventDocument;
 class CMainFrame;
+class IMessageBoxPort;
+class SplashScreen;
 class wxDocManager;
 class wxDocTemplate;
 class wxFileHistory;
@@ -46,6 +49,8 @@ public:
     void OnUnhandledException() override;
     void OnInitCmdLine(wxCmdLineParser& parser) override;
     bool OnCmdLineParsed(wxCmdLineParser& parser) override;
+    // Ends the splash, swallowing the input, on a key or mouse-button press.
+    int FilterEvent(wxEvent& event) override;
 
     // The run loop's answer to an exception that reached it: tells the user
     // and gives the exit code. Call with the exception being handled.
@@ -64,6 +69,31 @@ public:
     // Takes the frame (without questions) and the document down and puts
     // the windows' ports back; for the end of the program and for tests.
     void ShutDown();
+
+    // ---- the splash and the start-up dialog ----
+
+    // Whether start-up shows the splash (the command line's choice: not
+    // with --nologo; tests start without one).
+    void RequestSplash(bool b_splash) { bSplashWanted = b_splash; }
+    // Shows the splash (when none is up) for u_ms milliseconds: the
+    // picture for the screen's depth, or i_bitmap. Without the picture no
+    // window shows, but the time still runs.
+    void ShowSplash(UINT u_ms, int i_bitmap = 0);
+    // Ends the splash (its time, its window); then the start-up dialog
+    // follows when it is due. Every message box ends the splash first.
+    void EndSplash();
+    // The splash's time is running or its window is up.
+    bool IsSplashUp() const;
+    SplashScreen* GetSplash() const { return pSplash.get(); }
+    // Paints the splash at once: handles the display's pending drawing and
+    // nothing else, so no input and no timer runs start-up code again.
+    void PumpSplashMessages();
+    // Runs the start-up dialog, writes "OpenLast" and posts the chosen
+    // command to the main frame.
+    void ShowStartupDialog();
+    // The program's message boxes: each ends the splash first, so that no
+    // box hides under it.
+    static IMessageBoxPort& SplashEndingMessageBoxes();
 
     CEventDocument* GetDocument() const { return pDocument; }
     CMainFrame* GetMainFrame() const { return pFrame.get(); }
@@ -87,6 +117,8 @@ public:
     void OnFileOpen();
     void OnFileOpenSample();
     void OnFilePrintSetup();
+    // 57664: the about box.
+    void OnAppAbout();
     void OnOpenRecentFile(int i_index);
 
     // ---- the recent files (four, newest first, in the settings store) ----
@@ -114,6 +146,12 @@ public:
 
 private:
     void InstallWindowPorts();
+    // The about command and the revision question, with the frame; and
+    // their end with it (a splash still up goes without its dialog).
+    void InstallStartupScreens();
+    void RemoveStartupScreens();
+    // The frame came up after the splash: the splash stays in front.
+    void KeepSplashInFront();
     void LoadRecentFiles();
     void SaveRecentFiles();
     // The filters of the event file dialogs: event files, then all files.
@@ -128,6 +166,9 @@ private:
     std::unique_ptr<wxFileHistory> pHistory;
     std::unique_ptr<wxPrintData> pPrintData;
     std::string sCommandLineFile;
+    bool bSplashWanted = false;
+    wxWeakRef<SplashScreen> pSplash;
+    std::unique_ptr<wxTimer> pSplashTimer;
 };
 
 // The application object; null while the running application is another

@@ -1,11 +1,19 @@
+#include "framework/CrashReport.h"
 #include "sheets/InstallSheets.h"
 #include "shell/RotavexApp.h"
 
-namespace {
+#include <wx/init.h>
 
-// The program is the application with its editing sheets.
-const bool g_bSheets = (CRotavexApp::AddInstaller(&InstallSheets), true);
+wxIMPLEMENT_APP_NO_MAIN(CRotavexApp);
 
-} // namespace
-
-wxIMPLEMENT_APP(CRotavexApp);
+int main(int argc, char** argv)
+{
+    // Crashes are reported from the first moment on, before the
+    // application object exists.
+    InstallCrashReporter();
+    // The program is the application with its editing sheets.
+    CRotavexApp::AddInstaller(&InstallSheets);
+    const int i_exit = wxEntry(argc, argv);
+    RemoveCrashReporter();
+    return i_exit;
+}

@@ -1,6 +1,7 @@
 #include "zelkit/ZelInternetFile.h"
 
 #include "zelkit/ZelMessages.h"
+#include "framework/CrashReport.h"
 
 #include <curl/curl.h>
 
@@ -111,6 +112,7 @@ void CInternetFileAccess::SetProgress(Progress e_progress)
 
 void CInternetFileAccess::INetFileReaderThreadWrapper(CInternetFileAccess* p_access)
 {
+    const CrashAltStack alt_stack;
     p_access->INetFileReaderThread();
 }
 
