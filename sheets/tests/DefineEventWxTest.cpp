@@ -349,6 +349,19 @@ TEST_F(DefineEventWxTest, BackAndForwardKeepsThreePagesAndCancelWritesNothing)
     const std::vector<std::string> v_tabs = Tabs();
     bool b_driven = false;
     WhenOpen([&](DefineEventPSheet& sheet) {
+        EXPECT_TRUE(Ctrl<wxRadioButton>(Active(sheet), IDC_KIND_CALENDAR).GetValue()) << "the event's own kind";
+        wxTextCtrl& name = Ctrl<wxTextCtrl>(Active(sheet), IDC_EVENT_NAME);
+        name.SetValue("");
+        for (int i = 0; i < 41; ++i)
+            name.AppendText("x");
+        EXPECT_EQ(name.GetValue().length(), 40u);
+        // A character an event file cannot keep is refused, naming it.
+        name.SetValue(wxString::FromUTF8("F\xc3\xaate \xe2\x98\x83"));
+        Boxes.Clear();
+        Press(sheet, ZelSizingPropSheet::ID_WIZNEXT);
+        ASSERT_EQ(Boxes.Boxes().size(), 1u);
+        EXPECT_NE(Boxes.Boxes()[0].sText.find("U+2603"), std::string::npos);
+        EXPECT_EQ(&Active(sheet), &sheet.GetFirstPage());
         FirstPage(sheet, "Renamed", IDC_KIND_CALENDAR);
         EXPECT_TRUE(Enabled(sheet, ZelSizingPropSheet::ID_WIZNEXT)) << "the event's dates are shown again";
         Press(sheet, ZelSizingPropSheet::ID_WIZNEXT);
@@ -384,6 +397,38 @@ TEST_F(DefineEventWxTest, BackAndForwardKeepsThreePagesAndCancelWritesNothing)
     EXPECT_EQ(Doc().GetEventDef().GetDaySel(), EventDefinition::eCalendar);
     EXPECT_EQ(Doc().GetEventDef().GetDayDef().GetNumDays(), n_days);
     EXPECT_EQ(Tabs(), v_tabs);
+}
+
+TEST_F(DefineEventWxTest, TheTimeslotsPageStaysQuickWithAHundredDays)
+{
+    Start((fsFolder / "venues.eve").string());
+    bool b_driven = false;
+    WhenOpen([&](DefineEventPSheet& sheet) {
+        FirstPage(sheet, "Long event", IDC_KIND_CALENDAR);
+        ZelMonthCalCtrl& calendar = Ctrl<ZelMonthCalCtrl>(Active(sheet), IDC_CAL_CALENDAR);
+        ZelArrayWithFind<ZelOleDateTime> a_dates;
+        for (int i = 0; i < 100; ++i)
+            a_dates.Add(ZelOleDateTime(ZelOleDateTime(2031, 1, 1) + CHighTimeSpan(i, 0, 0, 0)));
+        calendar.SetSelectedDates(a_dates);
+        ZelMonthCalSelNotify record;
+        record.Dates = a_dates;
+        ZelSendNotify(&calendar, ZMCN_SELCHANGED, &record);
+        const auto t_start = std::chrono::steady_clock::now();
+        Press(sheet, ZelSizingPropSheet::ID_WIZNEXT);
+        auto* p_slots = dynamic_cast<TimeslotsPPage*>(&Active(sheet));
+        ASSERT_NE(p_slots, nullptr);
+        TypeAndLeave(Ctrl<wxTextCtrl>(*p_slots, IDC_TS_LENGTH), "45");
+        const auto t_taken = std::chrono::steady_clock::now() - t_start;
+        EXPECT_LT(std::chrono::duration_cast<std::chrono::milliseconds>(t_taken).count(), 3000);
+        EXPECT_EQ(p_slots->GetGrid()->GetNumDays(), 100u);
+        Press(sheet, ZelSizingPropSheet::ID_WIZFINISH);
+        b_driven = true;
+    });
+    Run(EventDoc::ID_DEFINE_EVENT);
+    ASSERT_TRUE(b_driven);
+    ASSERT_EQ(Doc().GetEventDef().GetDayDef().GetNumDays(), 100);
+    EXPECT_EQ(Doc().GetEventDef().GetDayDef().GetDaySlots(99).GetNumSlots(), 10);
+    EXPECT_EQ(Tabs().size(), 100u);
 }
 
 } // namespace
