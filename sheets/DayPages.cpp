@@ -5,9 +5,14 @@
 #include "model/EventDoc.h"
 #include "sheets/TimeslotsPage.h"
 #include "zelkit/ZelNotifyCodes.h"
+#include "framework/ui/WxIds.h"
+#include "shell/PageToolBarRules.h"
+#include "zelkit/ui/ZelEditListCtrl.h"
 #include "zelkit/ui/ZelMonthCalCtrl.h"
 #include "zelkit/ui/ZelNotifyEvent.h"
 
+#include <algorithm>
+#include <memory>
 #include <wx/checkbox.h>
 #include <wx/listbox.h>
 #include <wx/radiobut.h>
@@ -254,13 +259,177 @@ void WeekDaysPPage::SetDayTexts()
 CustomDaysPPage::CustomDaysPPage(wxWindow* p_book, EventDoc* p_doc)
     : DayPPageBase(p_book, p_doc, "Custom days", IDS_CUSTOM_DAYS_DESCRIPTION)
 {
-    CreateDescription(30);
+    CreateDescription(20);
+    pLabel = new wxStaticText(this, IDC_CUSTOM_LABEL, "Custom days:");
+    PlaceDlgUnits(*pLabel, 7, 32, 316, 14);
+    pList = new ZelEditListCtrl(this, IDC_CUSTOM_LIST);
+    PlaceDlgUnits(*pList, 7, 48, 316, 160);
+    pList->SetExtendedListStyle(LVS_EX_FULLROWSELECT);
+
+    Bind(wxEVT_MENU, [this](wxCommandEvent&) { OnNew(); }, WxId(ID_PAGE_NEW));
+    Bind(wxEVT_MENU, [this](wxCommandEvent&) { OnDelete(); }, WxId(ID_PAGE_DELETE));
+    Bind(wxEVT_MENU, [this](wxCommandEvent&) { OnMove(true); }, WxId(ID_PAGE_MOVE_UP));
+    Bind(wxEVT_MENU, [this](wxCommandEvent&) { OnMove(false); }, WxId(ID_PAGE_MOVE_DOWN));
+    Bind(wxEVT_ZEL_NOTIFY, &CustomDaysPPage::OnListNotify, this, IDC_CUSTOM_LIST);
+    // While a name is edited every key belongs to the edit box: the
+    // toolbar's accelerators (Delete among them) must not see it.
+    pList->Bind(wxEVT_CHAR_HOOK, [this](wxKeyEvent& event) {
+        if (pList->IsEditing())
+            event.StopPropagation();
+        event.Skip();
+    });
+}
+
+bool CustomDaysPPage::OnInitDialog()
+{
+    DayPPageBase::OnInitDialog();
+    const int i_client = pList->GetClientSize().x;
+    const int i_day = (i_client + 9) / 10;
+    const int i_consecutive = pList->GetTextExtent("Consecutive").x + 12;
+    pList->InsertColumn(0, "Day", LVCFMT_RIGHT, i_day);
+    pList->InsertColumn(1, "Name", LVCFMT_LEFT, std::max(40, i_client - i_day - i_consecutive - 16));
+    pList->InsertColumn(2, "Consecutive", LVCFMT_CENTER, i_consecutive);
+    pList->SetCheckColumn(2);
+    pList->AddEditColumn(1, ZelEditListRules::editBox, 1, 0);
+    Load();
+    AddToolBar(IDC_CUSTOM_LIST, pLabel, PTB_DEFAULT, modeMove, modeFixed);
+    AddSzControl(*pList, modeStretch, modeStretch);
+    if (pDescription != nullptr)
+        AddSzXControl(*pDescription, modeStretch);
+    return true;
 }
 
 bool CustomDaysPPage::OnSetActive()
 {
     DayPPageBase::OnSetActive();
-    std::vector<CustomDaysCore::Row> v_rows = Core.Load(GetSheet()->GetWorkingDef());
-    SetButtons(CustomDaysCore::Buttons(v_rows.size()));
+    SetButtons(WIZB_BACK);
+    Load();
+    Exchange();
     return true;
+}
+
+bool CustomDaysPPage::OnKillActive()
+{
+    Exchange();
+    return true;
+}
+
+bool CustomDaysPPage::OnWizardNext() { return !pList->IsEditing() && DayPPageBase::OnWizardNext(); }
+
+bool CustomDaysPPage::OnWizardBack() { return !pList->IsEditing() && DayPPageBase::OnWizardBack(); }
+
+void CustomDaysPPage::Load()
+{
+    pList->AbortEdit();
+    iAdding = -1;
+    pList->DeleteAllItems();
+    const std::vector<CustomDaysCore::Row> v_rows = Core.Load(GetSheet()->GetWorkingDef());
+    for (std::size_t i = 0; i < v_rows.size(); ++i) {
+        const int i_row = static_cast<int>(i);
+        pList->InsertItem(i_row, std::to_string(i + 1).c_str(), static_cast<LPARAM>(v_rows[i].lKey));
+        pList->SetItemText(i_row, 1, v_rows[i].sName);
+        pList->SetCheckState(i_row, 2, v_rows[i].bConsecutive ? 1 : 0);
+    }
+}
+
+void CustomDaysPPage::Exchange()
+{
+    std::vector<CustomDaysCore::Row> v_rows;
+    for (int i = 0; i < pList->GetItemCount(); ++i) {
+        CustomDaysCore::Row row;
+        row.lKey = static_cast<LONG>(pList->GetItemData(i));
+        row.sName = pList->GetItemText(i, 1);
+        row.bConsecutive = pList->GetCheckState(i, 2) == 1 ? TRUE : FALSE;
+        v_rows.push_back(row);
+    }
+    Core.Store(v_rows, GetSheet()->GetWorkingDef());
+    // Each row carries its day's key from now on.
+    for (std::size_t i = 0; i < v_rows.size(); ++i)
+        pList->SetItemData(static_cast<int>(i), static_cast<LPARAM>(v_rows[i].lKey));
+    SetButtons(CustomDaysCore::Buttons(v_rows.size()));
+}
+
+void CustomDaysPPage::Renumber()
+{
+    for (int i = 0; i < pList->GetItemCount(); ++i)
+        pList->SetItemText(i, 0, std::to_string(i + 1));
+}
+
+void CustomDaysPPage::OnNew()
+{
+    if (pList->IsEditing() && !pList->EndEdit())
+        return;
+    const int n_rows = pList->GetItemCount();
+    pList->DrawFocus(FALSE, FALSE);
+    pList->SetFocus();
+    pList->InsertItem(n_rows, std::to_string(n_rows + 1).c_str(), static_cast<LPARAM>(-1));
+    pList->UnselectAll();
+    pList->SetItemText(n_rows, 1, "");
+    pList->SelectItem(n_rows);
+    pList->SetFocusItem(n_rows);
+    pList->BeginEdit(n_rows, 1);
+    iAdding = n_rows;
+    Exchange();
+}
+
+void CustomDaysPPage::OnDelete()
+{
+    if (pList->IsEditing() && !pList->EndEdit())
+        return;
+    std::unique_ptr<int[]> p_rows;
+    const int n_selected = pList->GetSelItems(p_rows);
+    if (n_selected > 0) {
+        pList->SetFocus();
+        pList->DrawFocus(FALSE, FALSE);
+        std::vector<int> v_rows(p_rows.get(), p_rows.get() + n_selected);
+        std::sort(v_rows.begin(), v_rows.end());
+        for (auto it = v_rows.rbegin(); it != v_rows.rend(); ++it)
+            pList->DeleteItem(*it);
+        pList->DrawFocus(TRUE, FALSE);
+        Renumber();
+    }
+    Exchange();
+}
+
+void CustomDaysPPage::OnMove(bool b_up)
+{
+    if (pList->IsEditing())
+        return;
+    pList->MoveOnePosition(b_up ? TRUE : FALSE);
+    Renumber();
+    pList->EnsureFocusVisible(FALSE);
+    Exchange();
+}
+
+void CustomDaysPPage::OnListNotify(ZelNotifyEvent& event)
+{
+    event.Skip();
+    if (event.GetCode() != LVN_ENDLABELEDIT)
+        return;
+    const ZelEditEndInfo& info = *event.GetRecordAs<ZelEditEndInfo>();
+    const bool b_wasAdding = iAdding >= 0 && iAdding == info.iRow;
+    iAdding = -1;
+    if (info.bCancelled) {
+        // Escape on a new row takes it away; on a renamed one the old name
+        // stays.
+        if (b_wasAdding) {
+            pList->DeleteItem(info.iRow);
+            Renumber();
+        }
+    } else if (info.uError == 56012 || info.uError == 56013) {
+        // Editing resumes on the same row; only a row still being added is
+        // taken away by a later Escape, never a day that was there.
+        const int i_row = info.iRow;
+        if (b_wasAdding)
+            iAdding = i_row;
+        CallAfter([this, i_row] {
+            if (i_row < pList->GetItemCount())
+                pList->BeginEdit(i_row, 1);
+        });
+        return;
+    }
+    CallAfter([this] {
+        if (IsShown())
+            Exchange();
+    });
 }

@@ -8,6 +8,7 @@
 #include "sheets/DefineEventSheet.h"
 
 class TimeslotsPPage;
+class ZelEditListCtrl;
 class ZelMonthCalCtrl;
 class ZelNotifyEvent;
 class wxCheckBox;
@@ -98,10 +99,30 @@ class CustomDaysPPage : public DayPPageBase {
 public:
     CustomDaysPPage(wxWindow* p_book, EventDoc* p_doc);
 
+    bool OnInitDialog() override;
     bool OnSetActive() override;
+    bool OnKillActive() override;
+    // Refused while a name is being edited.
+    bool OnWizardNext() override;
+    bool OnWizardBack() override;
 
     const CustomDaysCore& GetCore() const { return Core; }
+    ZelEditListCtrl* GetList() const { return pList; }
+    // The row just added and still being named; -1 when none.
+    int GetAddingRow() const { return iAdding; }
 
 private:
+    void Load();
+    // Stores the rows, whatever their number, and sets the buttons.
+    void Exchange();
+    void Renumber();
+    void OnNew();
+    void OnDelete();
+    void OnMove(bool b_up);
+    void OnListNotify(ZelNotifyEvent& event);
+
     CustomDaysCore Core;
+    ZelEditListCtrl* pList = nullptr;
+    wxStaticText* pLabel = nullptr;
+    int iAdding = -1;
 };

@@ -9,6 +9,9 @@
 #include "framework/MessageBox.h"
 #include "framework/Settings.h"
 #include "framework/ui/WindowClass.h"
+#include "framework/ui/WxIds.h"
+#include "shell/PageToolBarRules.h"
+#include "zelkit/ui/ZelEditListCtrl.h"
 #include "model/EventDoc.h"
 #include "sheets/DayPages.h"
 #include "sheets/DefineEventSheet.h"
@@ -429,6 +432,111 @@ TEST_F(DefineEventWxTest, TheTimeslotsPageStaysQuickWithAHundredDays)
     ASSERT_EQ(Doc().GetEventDef().GetDayDef().GetNumDays(), 100);
     EXPECT_EQ(Doc().GetEventDef().GetDayDef().GetDaySlots(99).GetNumSlots(), 10);
     EXPECT_EQ(Tabs().size(), 100u);
+}
+
+// A command of the page's toolbar.
+void Tool(wxWindow& page, int i_command)
+{
+    wxCommandEvent event(wxEVT_MENU, WxId(static_cast<unsigned>(i_command)));
+    page.ProcessWindowEvent(event);
+    Pump();
+}
+
+void EditorKey(ZelEditListCtrl& list, int i_key)
+{
+    wxWindow* p_edit = list.GetEditor();
+    ASSERT_NE(p_edit, nullptr);
+    wxKeyEvent event(wxEVT_KEY_DOWN);
+    event.m_keyCode = i_key;
+    event.SetEventObject(p_edit);
+    p_edit->GetEventHandler()->ProcessEvent(event);
+    Pump();
+}
+
+// Names the row being edited.
+void Name(ZelEditListCtrl& list, const char* p_name)
+{
+    auto* p_edit = dynamic_cast<wxTextCtrl*>(list.GetEditor());
+    ASSERT_NE(p_edit, nullptr);
+    p_edit->SetValue(p_name);
+    EditorKey(list, WXK_RETURN);
+}
+
+TEST_F(DefineEventWxTest, CustomDaysAddedNamedMovedAndRenamedKeepTheirTimeslots)
+{
+    Start((fsFolder / "venues.eve").string());
+    bool b_driven = false;
+    WhenOpen([&](DefineEventPSheet& sheet) {
+        FirstPage(sheet, "Festival", IDC_KIND_CUSTOM);
+        auto* p_page = dynamic_cast<CustomDaysPPage*>(&Active(sheet));
+        ASSERT_NE(p_page, nullptr);
+        ZelEditListCtrl& list = Ctrl<ZelEditListCtrl>(*p_page, IDC_CUSTOM_LIST);
+        EXPECT_EQ(list.GetItemCount(), 0);
+        EXPECT_FALSE(Enabled(sheet, ZelSizingPropSheet::ID_WIZNEXT));
+        for (const char* p_name : {"Fri", "Sat", "Sun"}) {
+            Tool(*p_page, ID_PAGE_NEW);
+            ASSERT_TRUE(list.IsEditing());
+            Name(list, p_name);
+        }
+        ASSERT_EQ(list.GetItemCount(), 3);
+        EXPECT_EQ(list.GetItemText(2, 0), "3");
+        EXPECT_TRUE(Enabled(sheet, ZelSizingPropSheet::ID_WIZNEXT));
+
+        // A used name is refused and editing resumes; Escape then removes
+        // the new row.
+        Tool(*p_page, ID_PAGE_NEW);
+        Boxes.Clear();
+        Name(list, "Sat");
+        ASSERT_EQ(Boxes.Boxes().size(), 1u);
+        EXPECT_TRUE(list.IsEditing());
+        EXPECT_EQ(p_page->GetAddingRow(), 3);
+        EXPECT_FALSE(p_page->OnWizardNext()) << "not while a name is edited";
+        EditorKey(list, WXK_ESCAPE);
+        EXPECT_EQ(list.GetItemCount(), 3);
+
+        // Sat gets a layout of its own on the timeslots page.
+        Press(sheet, ZelSizingPropSheet::ID_WIZNEXT);
+        auto* p_slots = dynamic_cast<TimeslotsPPage*>(&Active(sheet));
+        ASSERT_NE(p_slots, nullptr);
+        wxListBox& days = Ctrl<wxListBox>(*p_slots, IDC_TS_DAYS);
+        days.SetSelection(wxNOT_FOUND);
+        days.SetSelection(1);
+        wxCommandEvent pick(wxEVT_LISTBOX, IDC_TS_DAYS);
+        pick.SetEventObject(&days);
+        days.ProcessWindowEvent(pick);
+        TypeAndLeave(Ctrl<wxTextCtrl>(*p_slots, IDC_TS_START), "13:00");
+        EXPECT_EQ(p_slots->GetCore().GetLayout(1).GetNumSlots(), 8);
+        Press(sheet, ZelSizingPropSheet::ID_WIZBACK);
+
+        // Move Sun above Sat, then rename the moved-down Sat; tick Sun's
+        // consecutive flag.
+        ASSERT_EQ(&Active(sheet), p_page);
+        list.UnselectAll();
+        list.SelectItem(2);
+        list.SetFocusItem(2);
+        Tool(*p_page, ID_PAGE_MOVE_UP);
+        EXPECT_EQ(list.GetItemText(1, 1), "Sun");
+        EXPECT_EQ(list.GetItemText(1, 0), "2");
+        list.BeginEdit(2, 1);
+        Name(list, "Saturday");
+        list.SetCheckState(1, 2, 1);
+        ShowAWhile();
+        Press(sheet, ZelSizingPropSheet::ID_WIZNEXT);
+        Press(sheet, ZelSizingPropSheet::ID_WIZFINISH);
+        b_driven = true;
+    });
+    Run(EventDoc::ID_DEFINE_EVENT);
+    ASSERT_TRUE(b_driven);
+    const EventDefinition& def = Doc().GetEventDef();
+    ASSERT_EQ(def.GetDaySel(), EventDefinition::eCustom);
+    const CustomDays& days = def.GetCustomDays();
+    ASSERT_EQ(days.GetNumDays(), 3);
+    EXPECT_EQ(days.GetDay(1).sName, "Sun");
+    EXPECT_TRUE(days.GetDay(1).bConsecutive);
+    EXPECT_EQ(days.GetDay(2).sName, "Saturday");
+    EXPECT_EQ(days.GetDaySlots(2).GetNumSlots(), 8) << "the renamed day keeps its timeslots";
+    EXPECT_EQ(days.GetDaySlots(1).GetNumSlots(), 16);
+    EXPECT_EQ(Tabs(), (std::vector<std::string>{"Fri", "Sun", "Saturday"}));
 }
 
 } // namespace
