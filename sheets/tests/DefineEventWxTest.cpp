@@ -181,6 +181,7 @@ protected:
         fs::remove_all(fsFolder);
         fs::create_directories(fsFolder);
         fs::copy_file(fs::path(ROTAVEX_EVENTS_DIR) / "calendar-small.eve", fsFolder / "venues.eve");
+        fs::copy_file(fs::path(ROTAVEX_EVENTS_DIR) / "week-days.eve", fsFolder / "week.eve");
         const std::string s_machine = "[Software\\Vantor Software\\Rotavex]\n\"Path\"=sz:\"" + fsFolder.string()
             + "\"\n\"License\"=sz:\"" + (fsFolder / "licence.txt").string() + "\"\n";
         WriteFileAtomically((fsFolder / "install.ini").string(), s_machine);
@@ -432,6 +433,52 @@ TEST_F(DefineEventWxTest, TheTimeslotsPageStaysQuickWithAHundredDays)
     ASSERT_EQ(Doc().GetEventDef().GetDayDef().GetNumDays(), 100);
     EXPECT_EQ(Doc().GetEventDef().GetDayDef().GetDaySlots(99).GetNumSlots(), 10);
     EXPECT_EQ(Tabs().size(), 100u);
+}
+
+TEST_F(DefineEventWxTest, TheWorkingKindChangesOnlyWhenADayPageStores)
+{
+    Start((fsFolder / "week.eve").string());
+    ASSERT_EQ(Doc().GetEventDef().GetDaySel(), EventDefinition::eWeekDays);
+    const int n_weekDays = Doc().GetEventDef().GetWeekDays().GetNumDays();
+    bool b_driven = false;
+    WhenOpen([&](DefineEventPSheet& sheet) {
+        EXPECT_TRUE(Ctrl<wxRadioButton>(Active(sheet), IDC_KIND_WEEK_DAYS).GetValue());
+        // Going to the calendar page without a date stores nothing: the
+        // week days come back as they were.
+        FirstPage(sheet, "Weekly", IDC_KIND_CALENDAR);
+        EXPECT_FALSE(Enabled(sheet, ZelSizingPropSheet::ID_WIZNEXT));
+        Press(sheet, ZelSizingPropSheet::ID_WIZBACK);
+        EXPECT_EQ(sheet.GetWorkingDef().GetDaySel(), EventDefinition::eWeekDays);
+        FirstPage(sheet, "Weekly", IDC_KIND_WEEK_DAYS);
+        int n_ticked = 0;
+        for (int i = 0; i < 7; ++i)
+            n_ticked += Ctrl<wxCheckBox>(Active(sheet), IDC_WEEK_SUNDAY + i).GetValue() ? 1 : 0;
+        EXPECT_EQ(n_ticked, n_weekDays);
+
+        // A date validated on the calendar page makes the kind calendar
+        // dates: the week days page then starts empty.
+        Press(sheet, ZelSizingPropSheet::ID_WIZBACK);
+        FirstPage(sheet, "Weekly", IDC_KIND_CALENDAR);
+        ZelMonthCalCtrl& calendar = Ctrl<ZelMonthCalCtrl>(Active(sheet), IDC_CAL_CALENDAR);
+        ZelArrayWithFind<ZelOleDateTime> a_dates;
+        a_dates.Add(ZelOleDateTime(2030, 3, 4));
+        calendar.SetSelectedDates(a_dates);
+        ZelMonthCalSelNotify record;
+        record.Dates = a_dates;
+        ZelSendNotify(&calendar, ZMCN_SELCHANGED, &record);
+        EXPECT_EQ(sheet.GetWorkingDef().GetDaySel(), EventDefinition::eCalendar);
+        Press(sheet, ZelSizingPropSheet::ID_WIZBACK);
+        FirstPage(sheet, "Weekly", IDC_KIND_WEEK_DAYS);
+        for (int i = 0; i < 7; ++i)
+            EXPECT_FALSE(Ctrl<wxCheckBox>(Active(sheet), IDC_WEEK_SUNDAY + i).GetValue());
+        EXPECT_FALSE(Enabled(sheet, ZelSizingPropSheet::ID_WIZNEXT));
+        Press(sheet, wxID_CANCEL);
+        b_driven = true;
+    });
+    Run(EventDoc::ID_DEFINE_EVENT);
+    ASSERT_TRUE(b_driven);
+    EXPECT_EQ(Doc().GetEventDef().GetDaySel(), EventDefinition::eWeekDays);
+    EXPECT_EQ(Doc().GetEventDef().GetWeekDays().GetNumDays(), n_weekDays);
 }
 
 // A command of the page's toolbar.
