@@ -3,6 +3,7 @@
 #include "framework/ui/WxText.h"
 #include "model/DocumentPorts.h"
 #include "model/EventDoc.h"
+#include "sheets/SheetRules.h"
 #include "sheets/TimeslotsPage.h"
 #include "zelkit/ZelNotifyCodes.h"
 #include "framework/ui/WxIds.h"
@@ -18,6 +19,7 @@
 #include <wx/radiobut.h>
 #include <wx/statbox.h>
 #include <wx/stattext.h>
+#include <wx/textctrl.h>
 
 // ---- DayPPageBase ----
 
@@ -404,6 +406,25 @@ void CustomDaysPPage::OnMove(bool b_up)
 void CustomDaysPPage::OnListNotify(ZelNotifyEvent& event)
 {
     event.Skip();
+    if (event.GetCode() == LVN_BEGINLABELEDIT) {
+        // A character the event file cannot keep is refused as it is typed,
+        // with the message that names it.
+        auto* p_edit = wxDynamicCast(static_cast<wxWindow*>(event.GetRecordAs<ZelEditBeginInfo>()->pEditor), wxTextCtrl);
+        if (p_edit != nullptr) {
+            p_edit->Bind(wxEVT_TEXT, [p_edit, s_kept = p_edit->GetValue()](wxCommandEvent& text) mutable {
+                text.Skip();
+                if (FromWx(p_edit->GetValue())) {
+                    s_kept = p_edit->GetValue();
+                    return;
+                }
+                const wxString s_refused = p_edit->GetValue();
+                p_edit->ChangeValue(s_kept);
+                p_edit->SetInsertionPointEnd();
+                AcceptTypedText(std::string(s_refused.utf8_str()));
+            });
+        }
+        return;
+    }
     if (event.GetCode() != LVN_ENDLABELEDIT)
         return;
     const ZelEditEndInfo& info = *event.GetRecordAs<ZelEditEndInfo>();

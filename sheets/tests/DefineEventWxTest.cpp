@@ -312,6 +312,20 @@ TEST_F(DefineEventWxTest, WeekDaysOnAnEventWithVenuesShowTheNewDayTabs)
         Click(Ctrl<wxCheckBox>(*p_slots, IDC_TS_EACH_VENUE), true);
         EXPECT_EQ(p_slots->GetGrid()->GetNumSets(0), Doc().GetNumVenues());
         ShowAWhile();
+        // A slot drawn for the second venue on Wednesday reaches its layout.
+        const int n_before = p_slots->GetCore().GetLayout(0).GetNumSlots();
+        ASSERT_EQ(p_slots->GetGrid()->AddSlot(0, 1, 6, 0, 1800, FALSE, FALSE), 0);
+        ZelSendNotify(p_slots->GetGrid(), ZTSN_CHANGED, nullptr);
+        EXPECT_EQ(p_slots->GetCore().GetLayout(0).GetNumSlots(), n_before + 1);
+        const ZelRelTimeslotArray& a_wed = p_slots->GetCore().GetLayout(0).GetSlots();
+        int n_six = 0;
+        for (int i = 0; i < a_wed.GetSize(); ++i) {
+            if (a_wed[i].GetStart() == ZelOleDateTimeSpan(0, 6, 0, 0)) {
+                ++n_six;
+                EXPECT_EQ(a_wed[i].GetSetKey(), Doc().GetVenues().GetVenue(1).GetKey());
+            }
+        }
+        EXPECT_EQ(n_six, 1);
 
         // Bad settings keep the wizard open with what was typed.
         Click(Ctrl<wxCheckBox>(*p_slots, IDC_TS_ADVANCED), false);
@@ -520,6 +534,19 @@ TEST_F(DefineEventWxTest, CustomDaysAddedNamedMovedAndRenamedKeepTheirTimeslots)
         ZelEditListCtrl& list = Ctrl<ZelEditListCtrl>(*p_page, IDC_CUSTOM_LIST);
         EXPECT_EQ(list.GetItemCount(), 0);
         EXPECT_FALSE(Enabled(sheet, ZelSizingPropSheet::ID_WIZNEXT));
+        // A character an event file cannot keep does not get typed.
+        Tool(*p_page, ID_PAGE_NEW);
+        auto* p_edit = dynamic_cast<wxTextCtrl*>(list.GetEditor());
+        ASSERT_NE(p_edit, nullptr);
+        Boxes.Clear();
+        p_edit->SetValue("Fri");
+        p_edit->SetValue(wxString::FromUTF8("Fri\xe2\x98\x83"));
+        EXPECT_EQ(p_edit->GetValue(), "Fri");
+        ASSERT_EQ(Boxes.Boxes().size(), 1u);
+        EXPECT_NE(Boxes.Boxes()[0].sText.find("U+2603"), std::string::npos);
+        if (list.IsEditing())
+            EditorKey(list, WXK_ESCAPE);
+        EXPECT_EQ(list.GetItemCount(), 0);
         for (const char* p_name : {"Fri", "Sat", "Sun"}) {
             Tool(*p_page, ID_PAGE_NEW);
             ASSERT_TRUE(list.IsEditing());
