@@ -265,6 +265,19 @@ TEST_F(DefineEventWxTest, ANewEventOpensTheWizardCalendarDatesToFinish)
         EXPECT_EQ(p_slots->GetGrid()->GetNumDays(), 2u);
         TypeAndLeave(Ctrl<wxTextCtrl>(*p_slots, IDC_TS_LENGTH), "60");
         EXPECT_EQ(p_slots->GetCore().GetLayout(0).GetNumSlots(), 8);
+
+        // The grid grows with the sheet, the days list grows downwards and
+        // the fields move down.
+        const wxSize sz_grid = p_slots->GetGrid()->GetSize();
+        const wxSize sz_days = days.GetSize();
+        const int i_startY = Ctrl<wxTextCtrl>(*p_slots, IDC_TS_START).GetPosition().y;
+        sheet.SetSize(sheet.GetSize() + wxSize(200, 150));
+        Pump();
+        EXPECT_GT(p_slots->GetGrid()->GetSize().x, sz_grid.x + 100);
+        EXPECT_GT(p_slots->GetGrid()->GetSize().y, sz_grid.y + 100);
+        EXPECT_EQ(days.GetSize().x, sz_days.x);
+        EXPECT_GT(days.GetSize().y, sz_days.y + 100);
+        EXPECT_GT(Ctrl<wxTextCtrl>(*p_slots, IDC_TS_START).GetPosition().y, i_startY + 100);
         ShowAWhile();
         Press(sheet, ZelSizingPropSheet::ZelSizingPropSheet::ID_WIZFINISH);
         b_driven = true;
