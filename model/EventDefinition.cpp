@@ -433,6 +433,27 @@ void CustomDays::SetDays(const ZelStringArray& a_names)
     }
 }
 
+void CustomDays::SetDays(const ZelArray<Day>& a_rows)
+{
+    const CustomDays o_old(*this);
+    Days.RemoveAll();
+    SetNumDays(a_rows.GetSize());
+    for (int i = 0; i < a_rows.GetSize(); ++i) {
+        Day day = a_rows[i];
+        const int i_old = day.lKey < 0 ? -1 : o_old.FindDayId(day.lKey);
+        bool b_taken = false;
+        for (int j = 0; j < i && !b_taken; ++j)
+            b_taken = Days[j].lKey == day.lKey;
+        if (i_old >= 0 && !b_taken) {
+            if (i_old < o_old.GetNumLayouts())
+                DayArray[i].CopySlots(o_old.DayArray[i_old]);
+        } else {
+            day.lKey = lCustomDayKeyCounter++;
+        }
+        Days.Add(day);
+    }
+}
+
 ZelStringArray CustomDays::GetNames() const
 {
     ZelStringArray a_names;

@@ -200,6 +200,11 @@ public:
     // The days become the names, in order. A name equal to an old day's
     // keeps that day's key, flag and layout; a new one takes the next key.
     void SetDays(const ZelStringArray& a_names);
+    // The days become the rows, in order, matched by key: a row whose key
+    // is a day's keeps that day's key and layout and takes the row's name
+    // and flag; a row with any other key (-1 for a new one) takes the next
+    // key and no layout. Renaming and reordering so never mix up two days.
+    void SetDays(const ZelArray<Day>& a_rows);
     ZelStringArray GetNames() const;
     // No days and no layouts.
     void Reset();

@@ -541,7 +541,7 @@ void ZelSizingPropSheet::OnPageChanged(wxBookCtrlEvent& event)
 
 void ZelSizingPropSheet::UpdateWizardButtons()
 {
-    if (!bWizard)
+    if (!bWizard || bButtonsByPages)
         return;
     const int i_sel = GetBookCtrl()->GetSelection();
     const int n_pages = GetPageCount();
@@ -551,27 +551,48 @@ void ZelSizingPropSheet::UpdateWizardButtons()
         p->Enable(i_sel + 1 < n_pages);
 }
 
+void ZelSizingPropSheet::SetWizardButtons(UINT u_flags)
+{
+    bButtonsByPages = true;
+    if (wxWindow* p = DirectChild(*this, ID_WIZBACK))
+        p->Enable((u_flags & WIZB_BACK) != 0);
+    if (wxWindow* p = DirectChild(*this, ID_WIZNEXT))
+        p->Enable((u_flags & WIZB_NEXT) != 0);
+    if (wxWindow* p = DirectChild(*this, ID_WIZFINISH))
+        p->Enable((u_flags & WIZB_FINISH) != 0);
+}
+
 void ZelSizingPropSheet::OnWizardButton(wxCommandEvent& event)
 {
-    const int i_sel = GetBookCtrl()->GetSelection();
     switch (event.GetId()) {
-    case ID_WIZBACK:
-        if (i_sel > 0)
-            GetBookCtrl()->SetSelection(i_sel - 1);
-        break;
-    case ID_WIZNEXT:
-        if (i_sel + 1 < GetPageCount())
-            GetBookCtrl()->SetSelection(i_sel + 1);
-        break;
-    case ID_WIZFINISH:
-        if (Validate() && TransferDataFromWindow()) {
-            if (IsModal())
-                EndModal(ID_WIZFINISH);
-            else
-                Hide();
-        }
-        break;
+    case ID_WIZBACK: OnWizardBack(); break;
+    case ID_WIZNEXT: OnWizardNext(); break;
+    case ID_WIZFINISH: OnWizardFinish(); break;
     default: break;
+    }
+}
+
+void ZelSizingPropSheet::OnWizardBack()
+{
+    const int i_sel = GetBookCtrl()->GetSelection();
+    if (i_sel > 0)
+        GetBookCtrl()->SetSelection(i_sel - 1);
+}
+
+void ZelSizingPropSheet::OnWizardNext()
+{
+    const int i_sel = GetBookCtrl()->GetSelection();
+    if (i_sel + 1 < GetPageCount())
+        GetBookCtrl()->SetSelection(i_sel + 1);
+}
+
+void ZelSizingPropSheet::OnWizardFinish()
+{
+    if (Validate() && TransferDataFromWindow()) {
+        if (IsModal())
+            EndModal(ID_WIZFINISH);
+        else
+            Hide();
     }
 }
 

@@ -180,6 +180,11 @@ public:
     // place of OK and Cancel.
     void SetWizardMode();
     bool IsWizard() const { return bWizard; }
+    // The wizard's buttons as the pages want them: Back (1), Next (2) and
+    // Finish (4) enabled, the others disabled. Until a page first calls
+    // it, Back and Next follow the page's place among the pages.
+    enum : UINT { WIZB_BACK = 1, WIZB_NEXT = 2, WIZB_FINISH = 4 };
+    void SetWizardButtons(UINT u_flags);
 
     void AddPage(ZelSizingPropPage* p_page);
     void AddPage(ZelSizingPropPage& page) { AddPage(&page); }
@@ -217,6 +222,12 @@ public:
 protected:
     virtual bool OnInitDialog();
     virtual bool OnInitDialog(UINT u_stretchPercent);
+    // The wizard's buttons were pressed. By default Back and Next show the
+    // page before or after the active one, and Finish ends the sheet with
+    // ID_WIZFINISH once the pages give up their data.
+    virtual void OnWizardBack();
+    virtual void OnWizardNext();
+    virtual void OnWizardFinish();
 
     ControlInfo::Header SzHeader;
 
@@ -233,6 +244,7 @@ private:
 
     UINT uSelectPage = 0;
     bool bWizard = false;
+    bool bButtonsByPages = false;
     bool bLaidOut = false;
     // The placement at the end of the initialisation, to which minimising
     // brings the sheet back.
