@@ -1,0 +1,217 @@
+#include "sheets/GroupMembersRules.h"
+
+#include "model/EventDoc.h"
+
+#include <memory>
+#include <vector>
+
+namespace {
+
+// The selected rows' item data and the focused row's, to select and focus
+// them again after a sort.
+struct Selection {
+    std::vector<LPARAM> vSelected;
+    LPARAM lFocus = 0;
+    bool bFocus = false;
+};
+
+Selection TakeSelection(const ZelListModel& list)
+{
+    Selection sel;
+    for (int i = list.GetNextItem(-1, LVNI_SELECTED); i >= 0; i = list.GetNextItem(i, LVNI_SELECTED))
+        sel.vSelected.push_back(list.GetItemData(i));
+    const int i_focus = list.GetFocusItemIndex();
+    if (i_focus >= 0) {
+        sel.lFocus = list.GetItemData(i_focus);
+        sel.bFocus = true;
+    }
+    return sel;
+}
+
+void RestoreSelection(ZelListModel& list, const Selection& sel)
+{
+    list.UnselectAll();
+    for (LPARAM l_data : sel.vSelected) {
+        const int i = list.FindItemData(l_data);
+        if (i >= 0)
+            list.SetItemState(i, LVIS_SELECTED, LVIS_SELECTED);
+    }
+    if (sel.bFocus) {
+        const int i = list.FindItemData(sel.lFocus);
+        if (i >= 0)
+            list.SetFocusItem(i);
+    }
+    list.UpdateAll();
+    list.EnsureFocusVisible(FALSE);
+}
+
+} // namespace
+
+GroupMembersRules::GroupMembersRules(const EventDoc* p_doc) : pDoc(p_doc)
+{
+    Members.Reserve(10);
+    Sort.SetData(this);
+}
+
+void GroupMembersRules::Load(const Group& group) { Members = group.GetMembers(); }
+
+void GroupMembersRules::Save(Group& group) const
+{
+    group.GetMembers() = Members;
+    group.InvalidateAvailabilityCache();
+}
+
+void GroupMembersRules::UpdateRosteredMembers()
+{
+    bRosteredMembers = FALSE;
+    for (int i = 0; i < Members.GetSize(); ++i) {
+        if (Members[i].bRostered)
+            bRosteredMembers = TRUE;
+    }
+}
+
+void GroupMembersRules::FillParticipants(ZelListModel& participants) const
+{
+    participants.DeleteAllItems();
+    while (participants.GetColumnCount() > 0)
+        participants.DeleteColumn(0);
+    participants.InsertColumn(e_col_name, "Name");
+    participants.InsertColumn(e_col_role, "Usual Role");
+    const ParticipantList& list = pDoc->GetParticipants();
+    for (int i = 0; i < list.GetCount(); ++i) {
+        const LONG l_key = list.GetAt(i).GetKey();
+        if (Members.HasMember(l_key))
+            continue;
+        const int i_row = participants.InsertItem(participants.GetItemCount(), LPSTR_TEXTCALLBACK, l_key);
+        participants.SetItemText(i_row, e_col_role, LPSTR_TEXTCALLBACK);
+    }
+    if (participants.GetItemCount() > 0)
+        participants.SetFocusItem(0);
+    participants.AutoSizeColumns();
+}
+
+void GroupMembersRules::FillMembers(ZelListModel& members) const
+{
+    members.DeleteAllItems();
+    while (members.GetColumnCount() > 0)
+        members.DeleteColumn(0);
+    members.InsertColumn(e_col_name, "Name");
+    members.InsertColumn(e_col_role, "Role(s)");
+    const ParticipantList& list = pDoc->GetParticipants();
+    for (int i = 0; i < Members.GetSize(); ++i) {
+        const AGroupMember& member = Members[i];
+        const int i_participant = list.FindByKey(member.lParticipantKey);
+        if (i_participant < 0)
+            continue;
+        ZelLVItem item;
+        item.uMask = LVIF_TEXT | LVIF_PARAM | LVIF_IMAGE;
+        item.iItem = members.GetItemCount();
+        item.sText = list.GetAt(i_participant).GetFullName();
+        item.lParam = member.lParticipantKey;
+        item.iImage = bRosteredMembers && member.bRostered ? e_image_rostered : e_image_member;
+        const int i_row = members.InsertItem(item);
+        members.SetItemText(i_row, e_col_role, member.sRole);
+    }
+    members.AutoSizeColumns();
+}
+
+std::string GroupMembersRules::ParticipantText(LPARAM l_key, int i_col) const
+{
+    const ParticipantList& list = pDoc->GetParticipants();
+    const int i = list.FindByKey(static_cast<LONG>(l_key));
+    if (i < 0)
+        return {};
+    switch (i_col) {
+    case e_col_name: return list.GetAt(i).GetFullName();
+    case e_col_role: return list.GetAt(i).GetUsualRoleName(pDoc);
+    default: return {};
+    }
+}
+
+int GroupMembersRules::CompareParticipants(LPARAM l_data1, LPARAM l_data2, LPARAM l_sort)
+{
+    auto* p_sort = reinterpret_cast<ZelListSort*>(l_sort);
+    const auto* p_rules = static_cast<const GroupMembersRules*>(p_sort->GetData());
+    const ParticipantList& list = p_rules->pDoc->GetParticipants();
+    const bool b_have1 = list.FindByKey(static_cast<LONG>(l_data1)) >= 0;
+    const bool b_have2 = list.FindByKey(static_cast<LONG>(l_data2)) >= 0;
+    if (!b_have1 || !b_have2)
+        return b_have1 == b_have2 ? 0 : (b_have1 ? 1 : -1);
+    int n_specs = 0;
+    const ZelColSortSpec* p_specs = p_sort->GetCols(n_specs);
+    for (int i = 0; i < n_specs; ++i) {
+        int i_direction = 0;
+        const int i_col = p_specs[i].GetCol(i_direction);
+        // Byte strings: code page 1252 compared unsigned.
+        const int i_cmp =
+            p_rules->ParticipantText(l_data1, i_col).compare(p_rules->ParticipantText(l_data2, i_col));
+        if (i_cmp != 0)
+            return i_direction == ZelColSortSpec::kDescending ? -i_cmp : i_cmp;
+    }
+    return 0;
+}
+
+void GroupMembersRules::SortParticipants(ZelListModel& participants, int i_col, BOOL b_toggle)
+{
+    std::vector<ZelColSortSpec> v_specs{ZelColSortSpec(i_col, ZelColSortSpec::kAscending)};
+    if (i_col == e_col_name || i_col == e_col_role)
+        v_specs.emplace_back(i_col == e_col_name ? e_col_role : e_col_name, ZelColSortSpec::kAscending);
+    const Selection sel = TakeSelection(participants);
+    Sort.SetData(this);
+    participants.Sort(v_specs.data(), static_cast<int>(v_specs.size()), Sort, b_toggle, &CompareParticipants);
+    RestoreSelection(participants, sel);
+}
+
+void GroupMembersRules::ReSortParticipants(ZelListModel& participants)
+{
+    const Selection sel = TakeSelection(participants);
+    Sort.SetData(this);
+    participants.ReSort(Sort, &CompareParticipants);
+    RestoreSelection(participants, sel);
+}
+
+BOOL GroupMembersRules::Add(ZelListModel& participants, ZelListModel& members)
+{
+    std::unique_ptr<LPARAM[]> p_data;
+    const int n_moved = members.MoveSelFrom(participants, p_data, 1, FALSE);
+    if (n_moved <= 0)
+        return FALSE;
+    const ParticipantList& list = pDoc->GetParticipants();
+    for (int i = 0; i < n_moved; ++i) {
+        const int i_row = members.FindItemData(p_data[i]);
+        const int i_participant = list.FindByKey(static_cast<LONG>(p_data[i]));
+        if (i_row >= 0 && i_participant >= 0)
+            members.SetItemText(i_row, e_col_role, list.GetAt(i_participant).GetUsualRoleName(pDoc));
+    }
+    participants.AutoSizeColumns();
+    members.AutoSizeColumns();
+    return TRUE;
+}
+
+BOOL GroupMembersRules::Remove(ZelListModel& participants, ZelListModel& members)
+{
+    std::unique_ptr<LPARAM[]> p_data;
+    const int n_moved = participants.MoveSelFrom(members, p_data, 2, TRUE);
+    if (n_moved <= 0)
+        return FALSE;
+    participants.AutoSizeColumns();
+    members.AutoSizeColumns();
+    ReSortParticipants(participants);
+    return TRUE;
+}
+
+void GroupMembersRules::Move(ZelListModel& members, BOOL b_up) const { members.MoveOnePosition(b_up); }
+
+void GroupMembersRules::RebuildFromList(const ZelListModel& members)
+{
+    Members.RemoveAll();
+    for (int i = 0; i < members.GetItemCount(); ++i) {
+        ZelLVItem item;
+        item.uMask = LVIF_IMAGE | LVIF_PARAM;
+        item.iItem = i;
+        members.GetItem(item);
+        const BOOL b_rostered = bRosteredMembers && item.iImage == e_image_rostered;
+        Members.SetMember(static_cast<LONG>(item.lParam), members.GetItemText(i, e_col_role), b_rostered);
+    }
+    Members.RebuildIndex();
+}
