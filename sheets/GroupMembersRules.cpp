@@ -90,13 +90,13 @@ void GroupMembersRules::FillParticipants(ZelListModel& participants) const
     participants.AutoSizeColumns();
 }
 
-void GroupMembersRules::FillMembers(ZelListModel& members) const
+void GroupMembersRules::FillMembers(MembersListRef members) const
 {
-    members.DeleteAllItems();
-    while (members.GetColumnCount() > 0)
-        members.DeleteColumn(0);
-    members.InsertColumn(e_col_name, "Name");
-    members.InsertColumn(e_col_role, "Role(s)");
+    members.Rows.DeleteAllItems();
+    while (members.Model.GetColumnCount() > 0)
+        members.Rows.DeleteColumn(0);
+    members.Rows.InsertColumn(e_col_name, "Name");
+    members.Rows.InsertColumn(e_col_role, "Role(s)");
     const ParticipantList& list = pDoc->GetParticipants();
     for (int i = 0; i < Members.GetSize(); ++i) {
         const AGroupMember& member = Members[i];
@@ -105,14 +105,14 @@ void GroupMembersRules::FillMembers(ZelListModel& members) const
             continue;
         ZelLVItem item;
         item.uMask = LVIF_TEXT | LVIF_PARAM | LVIF_IMAGE;
-        item.iItem = members.GetItemCount();
+        item.iItem = members.Model.GetItemCount();
         item.sText = list.GetAt(i_participant).GetFullName();
         item.lParam = member.lParticipantKey;
         item.iImage = bRosteredMembers && member.bRostered ? e_image_rostered : e_image_member;
-        const int i_row = members.InsertItem(item);
-        members.SetItemText(i_row, e_col_role, member.sRole);
+        const int i_row = members.Rows.InsertItem(item);
+        members.Rows.SetItemText(i_row, e_col_role, member.sRole);
     }
-    members.AutoSizeColumns();
+    members.Model.AutoSizeColumns();
 }
 
 std::string GroupMembersRules::ParticipantText(LPARAM l_key, int i_col) const
@@ -170,48 +170,77 @@ void GroupMembersRules::ReSortParticipants(ZelListModel& participants)
     RestoreSelection(participants, sel);
 }
 
-BOOL GroupMembersRules::Add(ZelListModel& participants, ZelListModel& members)
+BOOL GroupMembersRules::Add(ZelListModel& participants, MembersListRef members)
 {
-    std::unique_ptr<LPARAM[]> p_data;
-    const int n_moved = members.MoveSelFrom(participants, p_data, 1, FALSE);
-    if (n_moved <= 0)
+    // The selected participants go to the end of the members, selected,
+    // each with the role it usually has.
+    std::vector<int> v_rows;
+    for (int i = participants.GetNextItem(-1, LVNI_SELECTED); i >= 0; i = participants.GetNextItem(i, LVNI_SELECTED))
+        v_rows.push_back(i);
+    if (v_rows.empty())
         return FALSE;
     const ParticipantList& list = pDoc->GetParticipants();
-    for (int i = 0; i < n_moved; ++i) {
-        const int i_row = members.FindItemData(p_data[i]);
-        const int i_participant = list.FindByKey(static_cast<LONG>(p_data[i]));
-        if (i_row >= 0 && i_participant >= 0)
-            members.SetItemText(i_row, e_col_role, list.GetAt(i_participant).GetUsualRoleName(pDoc));
+    for (int i_row : v_rows) {
+        const LPARAM l_key = participants.GetItemData(i_row);
+        const int i_new = members.Rows.InsertItem(members.Model.GetItemCount(),
+                                                  participants.GetItemText(i_row, e_col_name).c_str(), l_key);
+        if (i_new < 0)
+            break;
+        const int i_participant = list.FindByKey(static_cast<LONG>(l_key));
+        members.Rows.SetItemText(i_new, e_col_role,
+                                 i_participant >= 0 ? list.GetAt(i_participant).GetUsualRoleName(pDoc) : std::string());
+        members.Model.SetItemState(i_new, LVIS_SELECTED, LVIS_SELECTED);
     }
+    for (auto it = v_rows.rbegin(); it != v_rows.rend(); ++it)
+        participants.DeleteItem(*it);
     participants.AutoSizeColumns();
-    members.AutoSizeColumns();
+    members.Model.AutoSizeColumns();
     return TRUE;
 }
 
-BOOL GroupMembersRules::Remove(ZelListModel& participants, ZelListModel& members)
+BOOL GroupMembersRules::Remove(ZelListModel& participants, MembersListRef members)
 {
-    std::unique_ptr<LPARAM[]> p_data;
-    const int n_moved = participants.MoveSelFrom(members, p_data, 2, TRUE);
-    if (n_moved <= 0)
+    // The selected members go to the end of the participants, texts on
+    // demand, selected; then the participants are sorted again.
+    std::vector<int> v_rows;
+    for (int i = members.Model.GetNextItem(-1, LVNI_SELECTED); i >= 0;
+         i = members.Model.GetNextItem(i, LVNI_SELECTED))
+        v_rows.push_back(i);
+    if (v_rows.empty())
         return FALSE;
+    for (int i_row : v_rows) {
+        const int i_new =
+            participants.InsertItem(participants.GetItemCount(), LPSTR_TEXTCALLBACK, members.Rows.GetItemData(i_row));
+        if (i_new < 0)
+            break;
+        participants.SetItemText(i_new, e_col_role, LPSTR_TEXTCALLBACK);
+        participants.SetItemState(i_new, LVIS_SELECTED, LVIS_SELECTED);
+    }
+    for (auto it = v_rows.rbegin(); it != v_rows.rend(); ++it)
+        members.Rows.DeleteItem(*it);
     participants.AutoSizeColumns();
-    members.AutoSizeColumns();
+    members.Model.AutoSizeColumns();
     ReSortParticipants(participants);
     return TRUE;
 }
 
-void GroupMembersRules::Move(ZelListModel& members, BOOL b_up) const { members.MoveOnePosition(b_up); }
+void GroupMembersRules::Move(MembersListRef members, BOOL b_up) const
+{
+    // Whole rows move, the layer's keys with them.
+    members.Model.MoveOnePosition(b_up);
+}
 
-void GroupMembersRules::RebuildFromList(const ZelListModel& members)
+void GroupMembersRules::RebuildFromList(MembersListRef members)
 {
     Members.RemoveAll();
-    for (int i = 0; i < members.GetItemCount(); ++i) {
+    for (int i = 0; i < members.Model.GetItemCount(); ++i) {
         ZelLVItem item;
-        item.uMask = LVIF_IMAGE | LVIF_PARAM;
+        item.uMask = LVIF_IMAGE;
         item.iItem = i;
-        members.GetItem(item);
+        members.Model.GetItem(item);
         const BOOL b_rostered = bRosteredMembers && item.iImage == e_image_rostered;
-        Members.SetMember(static_cast<LONG>(item.lParam), members.GetItemText(i, e_col_role), b_rostered);
+        Members.SetMember(static_cast<LONG>(members.Rows.GetItemData(i)), members.Rows.GetItemText(i, e_col_role),
+                          b_rostered);
     }
     Members.RebuildIndex();
 }

@@ -11,12 +11,25 @@
 
 #include "framework/Types.h"
 #include "model/Group.h"
+#include "zelkit/ZelCheckList.h"
 #include "zelkit/ZelListModel.h"
 #include "zelkit/ZelListSort.h"
 
 #include <string>
 
 class EventDoc;
+
+// The members list: a list model with the check-box layer over it (as the
+// in-place editing list is), whose item data the layer keeps. Rows move,
+// select and size through the model, and are made and read through the
+// layer.
+struct MembersListRef {
+    template <class List>
+    MembersListRef(List& list) : Model(list), Rows(list) {}
+    MembersListRef(ZelListModel& model, ZelCheckListLayer& rows) : Model(model), Rows(rows) {}
+    ZelListModel& Model;
+    ZelCheckListLayer& Rows;
+};
 
 class GroupMembersRules {
 public:
@@ -46,7 +59,7 @@ public:
     void FillParticipants(ZelListModel& participants) const;
     // Columns and rows of the members whose participant exists, in member
     // order, with their roles (and images).
-    void FillMembers(ZelListModel& members) const;
+    void FillMembers(MembersListRef members) const;
     // A participants-list text: the name (column 0), the usual role's name
     // (1); empty for other columns and for a key the event does not have.
     std::string ParticipantText(LPARAM l_key, int i_col) const;
@@ -61,16 +74,16 @@ public:
 
     // The selected participants become members at the end, each with its
     // usual role. FALSE when nothing moved.
-    BOOL Add(ZelListModel& participants, ZelListModel& members);
+    BOOL Add(ZelListModel& participants, MembersListRef members);
     // The selected members go back to the participants, which are sorted
     // again. FALSE when nothing moved.
-    BOOL Remove(ZelListModel& participants, ZelListModel& members);
+    BOOL Remove(ZelListModel& participants, MembersListRef members);
     // The selected members move one place; the page's changed flag is left
     // alone.
-    void Move(ZelListModel& members, BOOL b_up) const;
+    void Move(MembersListRef members, BOOL b_up) const;
 
     // The page is left: the copy becomes the members list, row by row.
-    void RebuildFromList(const ZelListModel& members);
+    void RebuildFromList(MembersListRef members);
 
 private:
     static int CompareParticipants(LPARAM l_data1, LPARAM l_data2, LPARAM l_sort);
