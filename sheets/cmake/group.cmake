@@ -12,3 +12,16 @@ rvx_add_model_test(NAME sheets_group_rules_tests
           ${CMAKE_CURRENT_LIST_DIR}/../tests/StyleFacilityRulesTest.cpp
           ${PROJECT_SOURCE_DIR}/testsupport/EventBuilder.cpp
   LIBS rotavex_sheets_rules)
+
+list(APPEND SHEETS_UI_SOURCES
+  ${CMAKE_CURRENT_LIST_DIR}/../GroupEditingPPage.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/../GroupPages.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/../GroupMembPPage.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/../StyleFacilityPPage.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/../GroupStyleFacilityPPage.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/../GroupPSheet.cpp)
+
+# The sheet on a display, opened directly over a small event.
+rvx_add_test(NAME sheets_group_sheet_tests
+  SOURCES ${CMAKE_CURRENT_LIST_DIR}/../tests/GroupSheetWxTest.cpp ${PROJECT_SOURCE_DIR}/testsupport/EventBuilder.cpp
+  LIBS rotavex_sheets WX)
