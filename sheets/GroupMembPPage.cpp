@@ -144,6 +144,11 @@ bool GroupMembPPage::OnInitDialog()
     GroupEditingPPage::OnInitDialog();
     Rules.UpdateRosteredMembers();
     pToolBar = AddToolBar(IDC_GROUP_MEMBERS, pMembersCaption, PTB_MOVE, modeMove, modeFixed);
+    // The two captions stay level: the toolbar made its caption one bar
+    // high.
+    const wxRect rc_caption = pMembersCaption->GetRect();
+    pParticipantsCaption->SetSize(pParticipantsCaption->GetPosition().x, rc_caption.y,
+                                  pParticipantsCaption->GetSize().x, rc_caption.height);
     Members(*pMembers).SetIcons(Rules.HasRosteredMembers() != FALSE);
     FillLists();
     AddSzControl(*pParticipantsCaption, modeFixed, modeFixed);

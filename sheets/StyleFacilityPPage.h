@@ -67,11 +67,11 @@ public:
         apLists[StyleFacilityRules::e_styles] = new ZelEditListCtrl(this, IDC_STYLE_LIST);
         apLists[StyleFacilityRules::e_facilities] = new ZelEditListCtrl(this, IDC_FACILITY_LIST);
         this->PlaceDlgUnits(*pStylesCaption, 7, 7, 122, 14);
-        this->PlaceDlgUnits(*apLists[0], 7, 22, 122, 144);
+        this->PlaceDlgUnits(*apLists[0], 7, 22, 122, 136);
         this->PlaceDlgUnits(*pFacilitiesCaption, 135, 7, 122, 14);
-        this->PlaceDlgUnits(*apLists[1], 135, 22, 122, 144);
+        this->PlaceDlgUnits(*apLists[1], 135, 22, 122, 136);
         pDescription = MakeDescription(this);
-        this->PlaceDlgUnits(*pDescription, 7, 172, 250, 28);
+        this->PlaceDlgUnits(*pDescription, 7, 164, 250, 36);
         for (int i = 0; i < 2; ++i) {
             Sorts[i].SetCtrl(apLists[i]);
             this->Bind(wxEVT_ZEL_NOTIFY, &StyleFacilityPPage::OnListNotify, this, apLists[i]->GetId());

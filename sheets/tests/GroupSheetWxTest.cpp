@@ -183,6 +183,13 @@ TEST_F(GroupSheetWxTest, AddAGroup)
         ASSERT_TRUE(list.IsEditing());
         auto* p_editor = wxDynamicCast(list.GetEditor(), wxTextCtrl);
         ASSERT_NE(p_editor, nullptr);
+        // While a name is typed, Delete is the editor's, not the tool's.
+        wxKeyEvent key(wxEVT_CHAR_HOOK);
+        key.m_keyCode = WXK_DELETE;
+        key.SetEventObject(p_editor);
+        styles.GetEventHandler()->ProcessEvent(key);
+        EXPECT_TRUE(Boxes.Boxes().empty());
+        EXPECT_TRUE(list.IsEditing());
         p_editor->SetValue("Blues");
         EXPECT_TRUE(list.EndEdit());
         Pump();
