@@ -298,9 +298,32 @@ TEST_F(GroupSheetWxTest, ChecksKeepTheSheetOpen)
         EXPECT_EQ(Boxes.Boxes().back().sText.rfind("Your settings are not valid.  ", 0), 0u);
         EXPECT_TRUE(s.IsShown());
 
+        // A changed page whose group fails: No keeps its edits and lets it
+        // go; Yes discards them, the page stays with the values it had and
+        // Undo has nothing to undo.
+        Boxes.Clear();
+        Boxes.Answer(IDNO);
+        ChooseTab(s, s.GetNotesPage());
+        ASSERT_EQ(s.GetBookCtrl()->GetCurrentPage(), s.GetNotesPage());
+        Type(s, IDC_GROUP_NOTES, "Bring music");
+        Boxes.Clear();
+        Boxes.Answer(IDYES);
+        ChooseTab(s, s.GetRosterPage());
+        Pump();
+        ASSERT_EQ(Boxes.Boxes().size(), 1u);
+        EXPECT_NE(Boxes.Boxes()[0].sText.find("Do you want to discard your changes?"), std::string::npos);
+        EXPECT_EQ(s.GetBookCtrl()->GetCurrentPage(), s.GetNotesPage());
+        EXPECT_EQ(Box(s, IDC_GROUP_NOTES).GetValue(), "");
+        EXPECT_EQ(s.GetWorkingGroup().GetNotes(), "");
+        EXPECT_FALSE(s.GetUndoButton()->IsEnabled());
+        Type(s, IDC_GROUP_NOTES, "Bring music");
+        Boxes.Answer(IDNO);
+        ChooseTab(s, s.GetRosterPage());
+        EXPECT_EQ(s.GetBookCtrl()->GetCurrentPage(), s.GetRosterPage());
+        EXPECT_EQ(s.GetWorkingGroup().GetNotes(), "Bring music");
+
         // A size that is no number, and one out of range: the page stays.
         s.GetWorkingGroup().SetDayLimits(SchedLim());
-        ChooseTab(s, s.GetRosterPage());
         for (const char* p_text : {"many", "100000"}) {
             Boxes.Clear();
             Type(s, IDC_GROUP_MAX_SIZE, p_text);
