@@ -151,6 +151,44 @@ int GroupMembersRules::CompareParticipants(LPARAM l_data1, LPARAM l_data2, LPARA
     return 0;
 }
 
+int GroupMembersRules::CompareRows(int i_row1, int i_row2, ZelListSort* p_sort)
+{
+    const auto* p_rules = static_cast<const GroupMembersRules*>(p_sort->GetData());
+    const SortRow& a = p_rules->vSortRows[static_cast<std::size_t>(i_row1)];
+    const SortRow& b = p_rules->vSortRows[static_cast<std::size_t>(i_row2)];
+    if (!a.bPresent || !b.bPresent)
+        return a.bPresent == b.bPresent ? 0 : (a.bPresent ? 1 : -1);
+    int n_specs = 0;
+    const ZelColSortSpec* p_specs = p_sort->GetCols(n_specs);
+    for (int i = 0; i < n_specs; ++i) {
+        int i_direction = 0;
+        const int i_col = p_specs[i].GetCol(i_direction);
+        static const std::string s_none;
+        const std::string& s1 = i_col == e_col_name || i_col == e_col_role ? a.asText[i_col] : s_none;
+        const std::string& s2 = i_col == e_col_name || i_col == e_col_role ? b.asText[i_col] : s_none;
+        const int i_cmp = s1.compare(s2);
+        if (i_cmp != 0)
+            return i_direction == ZelColSortSpec::kDescending ? -i_cmp : i_cmp;
+    }
+    return 0;
+}
+
+void GroupMembersRules::ReadSortTexts(const ZelListModel& participants)
+{
+    const ParticipantList& list = pDoc->GetParticipants();
+    vSortRows.assign(static_cast<std::size_t>(participants.GetItemCount()), SortRow());
+    for (int i = 0; i < participants.GetItemCount(); ++i) {
+        const int i_participant = list.FindByKey(static_cast<LONG>(participants.GetItemData(i)));
+        SortRow& row = vSortRows[static_cast<std::size_t>(i)];
+        row.bPresent = i_participant >= 0;
+        if (row.bPresent) {
+            row.asText[e_col_name] = list.GetAt(i_participant).GetFullName();
+            row.asText[e_col_role] = list.GetAt(i_participant).GetUsualRoleName(pDoc);
+        }
+    }
+    Sort.SetSortIndexFunc(&GroupMembersRules::CompareRows);
+}
+
 void GroupMembersRules::SortParticipants(ZelListModel& participants, int i_col, BOOL b_toggle)
 {
     std::vector<ZelColSortSpec> v_specs{ZelColSortSpec(i_col, ZelColSortSpec::kAscending)};
@@ -158,6 +196,7 @@ void GroupMembersRules::SortParticipants(ZelListModel& participants, int i_col, 
         v_specs.emplace_back(i_col == e_col_name ? e_col_role : e_col_name, ZelColSortSpec::kAscending);
     const Selection sel = TakeSelection(participants);
     Sort.SetData(this);
+    ReadSortTexts(participants);
     participants.Sort(v_specs.data(), static_cast<int>(v_specs.size()), Sort, b_toggle, &CompareParticipants);
     RestoreSelection(participants, sel);
 }
@@ -166,6 +205,7 @@ void GroupMembersRules::ReSortParticipants(ZelListModel& participants)
 {
     const Selection sel = TakeSelection(participants);
     Sort.SetData(this);
+    ReadSortTexts(participants);
     participants.ReSort(Sort, &CompareParticipants);
     RestoreSelection(participants, sel);
 }

@@ -16,6 +16,7 @@
 #include "zelkit/ZelListSort.h"
 
 #include <string>
+#include <vector>
 
 class EventDoc;
 
@@ -87,6 +88,16 @@ public:
 
 private:
     static int CompareParticipants(LPARAM l_data1, LPARAM l_data2, LPARAM l_sort);
+    // The same comparison over texts read once per sort, row by row: many
+    // thousand participants sort without looking each up again and again.
+    static int CompareRows(int i_row1, int i_row2, ZelListSort* p_sort);
+    void ReadSortTexts(const ZelListModel& participants);
+
+    struct SortRow {
+        bool bPresent = false;
+        std::string asText[2];
+    };
+    std::vector<SortRow> vSortRows;
 
     const EventDoc* pDoc;
     GroupMembers Members;

@@ -2,6 +2,7 @@
 #include "sheets/GroupMembersRules.h"
 #include "testsupport/EventBuilder.h"
 
+#include <cstdio>
 #include <gtest/gtest.h>
 #include <string>
 #include <vector>
@@ -164,6 +165,39 @@ TEST_F(GroupMembersRulesTest, LeavingRebuildsTheMembersInListOrder)
     Rules.Save(group);
     EXPECT_EQ(group.GetMembers(), members);
     EXPECT_FALSE(group.IsAvailabilityCacheValid());
+}
+
+} // namespace
+
+namespace {
+
+TEST(GroupMembersRulesBig, TwentyThousandParticipantsSortByNameThenByRole)
+{
+    testevent::EventBuilder event;
+    const LONG l_alto = event.Doc().AddParticipantRole("Alto");
+    for (int i = 0; i < 20000; ++i) {
+        char sz_name[32];
+        std::snprintf(sz_name, sizeof sz_name, "P%05d Q%05d", (i * 7919) % 20000, i);
+        event.Participant(sz_name, [i, l_alto](Participant& p) {
+            if (i % 2 == 0)
+                p.SetUsualRoleKey(l_alto);
+        });
+    }
+    event.Group("Choir");
+    GroupMembersRules rules(&event.Doc());
+    TestList participants;
+    participants.pRules = &rules;
+    rules.Load(event.Doc().GetGroups().GetAt(0));
+    rules.FillParticipants(participants);
+    rules.SortParticipants(participants, GroupMembersRules::e_col_name, FALSE);
+    ASSERT_EQ(participants.GetItemCount(), 20000);
+    for (int i = 1; i < participants.GetItemCount(); ++i)
+        ASSERT_LT(participants.GetItemText(i - 1, 0), participants.GetItemText(i, 0)) << i;
+    rules.SortParticipants(participants, GroupMembersRules::e_col_role, TRUE);
+    // Those without a role first, each part by name.
+    EXPECT_EQ(participants.GetItemText(9999, 1), "");
+    EXPECT_EQ(participants.GetItemText(10000, 1), "Alto");
+    EXPECT_LT(participants.GetItemText(10000, 0), participants.GetItemText(10001, 0));
 }
 
 } // namespace
