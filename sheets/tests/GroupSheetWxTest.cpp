@@ -178,8 +178,12 @@ TEST_F(GroupSheetWxTest, AddAGroup)
         // A new style, checked for the group at once.
         GroupStyleFacilityPPage& styles = *s.GetStyleFacilityPage();
         ChooseTab(s, &styles);
-        ClickTool(styles, IDC_STYLE_LIST, ID_PAGE_NEW);
         ZelEditListCtrl& list = styles.GetList(StyleFacilityRules::e_styles);
+        // A click on a check box marks the style and enables Undo.
+        EXPECT_FALSE(s.GetUndoButton()->IsEnabled());
+        ASSERT_TRUE(list.Toggle(list.Find(1, "Jazz", -1), 0));
+        EXPECT_TRUE(s.GetUndoButton()->IsEnabled());
+        ClickTool(styles, IDC_STYLE_LIST, ID_PAGE_NEW);
         ASSERT_TRUE(list.IsEditing());
         auto* p_editor = wxDynamicCast(list.GetEditor(), wxTextCtrl);
         ASSERT_NE(p_editor, nullptr);
@@ -218,7 +222,8 @@ TEST_F(GroupSheetWxTest, AddAGroup)
     EXPECT_EQ(added.GetContact().GetName(), "Dan Fox");
     const StyleList& a_styles = Doc().GetStyles();
     EXPECT_GE(added.GetStyles().Find(a_styles.GetAt(a_styles.FindByName("Blues")).GetKey()), 0);
-    EXPECT_EQ(added.GetStyles().GetCount(), 1);
+    EXPECT_GE(added.GetStyles().Find(a_styles.GetAt(a_styles.FindByName("Jazz")).GetKey()), 0);
+    EXPECT_EQ(added.GetStyles().GetCount(), 2);
     ASSERT_EQ(added.GetMembers().GetSize(), 2);
     const ParticipantList& people = Doc().GetParticipants();
     EXPECT_EQ(added.GetMembers()[0].lParticipantKey, people.GetAt(people.FindByName("Ann Lee")).GetKey());
@@ -256,6 +261,13 @@ TEST_F(GroupSheetWxTest, ChangeGroupsOverAWalk)
              members.GetMembersList().SelectItem(0);
              ClickTool(members, IDC_GROUP_MEMBERS, ID_PAGE_MOVE_UP);
              EXPECT_FALSE(s.GetUndoButton()->IsEnabled());
+             // A role typed in place.
+             ZelEditListCtrl& list = members.GetMembersList();
+             list.BeginEdit(0, 1);
+             auto* p_editor = wxDynamicCast(list.GetEditor(), wxTextCtrl);
+             ASSERT_NE(p_editor, nullptr);
+             p_editor->SetValue("Percussion");
+             EXPECT_TRUE(list.EndEdit());
          },
          IDC_SHEET_PREVIOUS},
     };
@@ -274,7 +286,8 @@ TEST_F(GroupSheetWxTest, ChangeGroupsOverAWalk)
     EXPECT_TRUE(Boxes.Boxes().empty());
     EXPECT_EQ(Doc().GetGroups().GetAt(0).GetNotes(), "Bring music\nand stands");
     EXPECT_EQ(Doc().GetGroups().GetAt(1).GetMaxGroupSize(), 12);
-    EXPECT_EQ(Doc().GetGroups().GetAt(1).GetMembers().GetSize(), 1);
+    ASSERT_EQ(Doc().GetGroups().GetAt(1).GetMembers().GetSize(), 1);
+    EXPECT_EQ(Doc().GetGroups().GetAt(1).GetMembers()[0].sRole, "Percussion");
 }
 
 TEST_F(GroupSheetWxTest, ChecksKeepTheSheetOpen)
