@@ -391,7 +391,9 @@ TEST_F(GroupSheetWxTest, ShowPage)
     (void)choir;
     sheet.SetItemPosition(1, 3);
     RunModal(sheet, [p_page](GroupPSheet& s) {
-        s.GetBookCtrl()->SetSelection(static_cast<size_t>(std::atoi(p_page)));
+        ChooseTab(s, s.GetBookCtrl()->GetPage(static_cast<size_t>(std::atoi(p_page))));
+        if (std::getenv("ROTAVEX_SHOW_NEW") != nullptr && s.GetBookCtrl()->GetCurrentPage() == s.GetStyleFacilityPage())
+            ClickTool(*s.GetStyleFacilityPage(), IDC_STYLE_LIST, ID_PAGE_NEW);
         Pump();
         ShowAWhile();
         Press(s, wxID_CANCEL);
