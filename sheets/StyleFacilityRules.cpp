@@ -156,8 +156,8 @@ StyleFacilityRules::AfterEdit StyleFacilityRules::EditEnds(Kind e_kind, IStyleFa
     const LONG l_key = KeyOfName(*pDoc, e_kind, asOldName[e_kind]);
     if (l_key < 0)
         return AfterEdit::Nothing;
-    const ZelObjectName old_name(asOldName[e_kind], 50);
-    const ZelObjectName new_name(s_text, 50);
+    const ZelObjectName old_name(asOldName[e_kind], Property::kMaxNameLength);
+    const ZelObjectName new_name(s_text, Property::kMaxNameLength);
     if (old_name == new_name) {
         list.SetRowName(i_row, asOldName[e_kind]);
         return AfterEdit::Nothing;

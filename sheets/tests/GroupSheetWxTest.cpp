@@ -385,10 +385,8 @@ TEST_F(GroupSheetWxTest, ShowPage)
         GTEST_SKIP() << "for screenshots";
     GroupPSheet sheet(&Doc(), 5, 5, nullptr, 0, "Define group");
     sheet.GetWorkingGroup() = Doc().GetGroups().GetAt(1);
-    const Group& choir = Doc().GetGroups().GetAt(0);
     sheet.GetWorkingGroup().GetStyles().Add(Doc().GetStyles().GetAt(1).GetKey());
     sheet.GetWorkingGroup().GetMembers().SetMember(Doc().GetParticipants().GetAt(0).GetKey(), "Alto", TRUE);
-    (void)choir;
     sheet.SetItemPosition(1, 3);
     RunModal(sheet, [p_page](GroupPSheet& s) {
         ChooseTab(s, s.GetBookCtrl()->GetPage(static_cast<size_t>(std::atoi(p_page))));
