@@ -1,0 +1,7 @@
+# The group pane and the label layer of the list views: their work without a
+# window (the group view's rules and import, the label chooser's tree and the
+# label pages, tested headless) and their windows in the program.
+target_sources(rotavex_shell_rules PRIVATE GroupViewCore.cpp LabelLayout.cpp)
+rvx_add_model_test(NAME shell_group_view_tests
+  SOURCES tests/GroupViewCoreTest.cpp tests/LabelLayoutTest.cpp ${PROJECT_SOURCE_DIR}/testsupport/EventBuilder.cpp
+  LIBS rotavex_shell_rules)
