@@ -177,7 +177,7 @@ public:
     void RequestRefill() { bRefillPending = TRUE; }
 
     // ---- sorting ----
-    void Sort(int i_column);
+    virtual void Sort(int i_column);
     void SortColumns(const ZelColSortSpec* p_specs, int n_specs);
     void ReSort();
     // "Do not sort": the sort goes.

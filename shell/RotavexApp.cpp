@@ -19,6 +19,7 @@
 #include "shell/ModuleVersion.h"
 #include "shell/ProgressDlg.h"
 #include "shell/ShellPortsWx.h"
+#include "shell/GroupView.h"
 #include "shell/TimetableView.h"
 #include "shell/WxCommands.h"
 #include "zelkit/ZelAssert.h"
@@ -178,6 +179,7 @@ bool CRotavexApp::OnInit()
         return false;
     InitServices(true);
     RegisterTimetableView();
+    RegisterGroupView();
     for (void (*p_install)() : Installers())
         p_install();
     return StartUp(sCommandLineFile);

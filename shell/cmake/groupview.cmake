@@ -5,3 +5,4 @@ target_sources(rotavex_shell_rules PRIVATE GroupViewCore.cpp LabelLayout.cpp)
 rvx_add_model_test(NAME shell_group_view_tests
   SOURCES tests/GroupViewCoreTest.cpp tests/LabelLayoutTest.cpp ${PROJECT_SOURCE_DIR}/testsupport/EventBuilder.cpp
   LIBS rotavex_shell_rules)
+target_sources(rotavex_shell PRIVATE GroupView.cpp ItemLVLabels.cpp LabelStockDlg.cpp)
