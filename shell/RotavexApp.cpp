@@ -20,6 +20,7 @@
 #include "shell/ProgressDlg.h"
 #include "shell/ShellPortsWx.h"
 #include "shell/GroupView.h"
+#include "shell/MesgListDisplay.h"
 #include "shell/TimetableView.h"
 #include "shell/WxCommands.h"
 #include "zelkit/ZelAssert.h"
@@ -180,6 +181,7 @@ bool CRotavexApp::OnInit()
     InitServices(true);
     RegisterTimetableView();
     RegisterGroupView();
+    InstallImportErrorsDialog();
     for (void (*p_install)() : Installers())
         p_install();
     return StartUp(sCommandLineFile);
