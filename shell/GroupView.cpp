@@ -68,7 +68,8 @@ void GroupView::FillList()
     if (GetList().GetColumnCount() == 0)
         pCore->InsertColumns();
     pCore->AddRows();
-    AutoSize(-1);
+    // Every column fitted to its texts, with the rows' margins.
+    AutoSizeAll();
     SetRedraw(TRUE);
 }
 

@@ -42,10 +42,15 @@ LabelStockDlg::LabelStockDlg(wxWindow* p_parent, const ZelLabelStockFile& standa
 
 int LabelStockDlg::ShowModal()
 {
-    FillTree();
-    UpdateChoice();
+    InitTree();
     CentreOnParent();
     return wxDialog::ShowModal();
+}
+
+void LabelStockDlg::InitTree()
+{
+    FillTree();
+    UpdateChoice();
 }
 
 DWORD LabelStockDlg::ItemData(const wxTreeItemId& item) const
@@ -94,7 +99,7 @@ void LabelStockDlg::OnOk(wxCommandEvent&)
 {
     const wxTreeItemId item = pTree->GetSelection();
     Choice.OnOK(item.IsOk() ? TRUE : FALSE, ItemData(item));
-    EndModal(wxID_OK);
+    EndDialog(wxID_OK);
 }
 
 void LabelStockDlg::OnActivated(wxTreeEvent& event)

@@ -22,6 +22,8 @@ public:
     LabelStockChoice Choice;
 
     int ShowModal() override;
+    // Fills the tree and selects the last choice (ShowModal does it first).
+    void InitTree();
     wxTreeCtrl* GetTree() { return pTree; }
     wxButton* GetOkButton() { return pOk; }
 

@@ -13,3 +13,6 @@ rvx_add_test(NAME shell_group_view_ui_tests
   LIBS rotavex_shell WX)
 add_dependencies(shell_group_view_ui_tests label_stocks)
 target_compile_definitions(shell_group_view_ui_tests PRIVATE ROTAVEX_DATA_DIR="${CMAKE_BINARY_DIR}/share/rotavex")
+rvx_add_test(NAME shell_label_stock_dlg_tests SOURCES tests/LabelStockDlgWxTest.cpp LIBS rotavex_shell WX)
+add_dependencies(shell_label_stock_dlg_tests label_stocks)
+target_compile_definitions(shell_label_stock_dlg_tests PRIVATE ROTAVEX_DATA_DIR="${CMAKE_BINARY_DIR}/share/rotavex")

@@ -37,6 +37,7 @@
 #include <thread>
 #include <unistd.h>
 #include <wx/button.h>
+#include <wx/evtloop.h>
 #include <wx/init.h>
 #include <wx/listbox.h>
 #include <wx/print.h>
@@ -83,7 +84,11 @@ void ShowAWhile()
     if (const char* p_seconds = std::getenv("ROTAVEX_SHOW_SECONDS")) {
         const auto t_end = std::chrono::steady_clock::now() + std::chrono::seconds(std::atoi(p_seconds));
         while (std::chrono::steady_clock::now() < t_end) {
-            wxTheApp->Yield(true);
+            // Inside a modal dialog's loop too: its windows get painted.
+            if (wxEventLoopBase* p_loop = wxEventLoopBase::GetActive())
+                p_loop->YieldFor(wxEVT_CATEGORY_ALL);
+            else
+                wxTheApp->Yield(true);
             std::this_thread::sleep_for(std::chrono::milliseconds(50));
         }
     }
@@ -404,3 +409,4 @@ TEST_F(GroupViewWxTest, PreviewsLabelsOnAStockPickedInTheChooser)
 }
 
 } // namespace
+
