@@ -21,7 +21,9 @@
 #include "shell/MainFrm.h"
 #include "shell/MesgListDisplay.h"
 #include "shell/PaneView.h"
+#include "output/RecipientMail.h"
 #include "shell/RotavexApp.h"
+#include "shell/WxCommands.h"
 #include "testsupport/EventBuilder.h"
 #include "zelkit/ui/ZelEditListCtrl.h"
 #include "zelkit/ui/ZelImportWizard.h"
@@ -40,6 +42,7 @@
 #include <wx/evtloop.h>
 #include <wx/init.h>
 #include <wx/listbox.h>
+#include <wx/menu.h>
 #include <wx/print.h>
 #include <wx/timer.h>
 
@@ -180,6 +183,23 @@ public:
 
 private:
     IGroupSheetPort* pPrevious;
+};
+
+// A desktop with a mail composer that records the recipients.
+class RecordingComposer : public IMailComposerPort {
+public:
+    RecordingComposer() { pPrevious = SetMailComposerPort(this); }
+    ~RecordingComposer() override { SetMailComposerPort(pPrevious); }
+    BOOL IsAvailable() override { return TRUE; }
+    BOOL Compose(const std::vector<std::string>& a_addresses, const std::string&) override
+    {
+        vSent.push_back(a_addresses);
+        return TRUE;
+    }
+    std::vector<std::vector<std::string>> vSent;
+
+private:
+    IMailComposerPort* pPrevious;
 };
 
 class GroupViewWxTest : public ::testing::Test {
@@ -326,6 +346,34 @@ TEST_F(GroupViewWxTest, SortsAddsChangesAndAppliesPreferences)
     Select({});
     EXPECT_FALSE(Run(GroupView::ID_APPLY_ROSTER_PREFS)) << "nothing selected";
     ShowAWhile();
+}
+
+TEST_F(GroupViewWxTest, ContextMenuAndMailFollowTheSelection)
+{
+    RecordingComposer composer;
+    Frame().FindView(kGroupView, true);
+    Select({});
+    std::unique_ptr<wxMenu> p_menu = View()->MakeContextMenu();
+    int n_enabled = 0;
+    for (wxMenuItem* p_item : p_menu->GetMenuItems())
+        n_enabled += !p_item->IsSeparator() && p_item->IsEnabled() ? 1 : 0;
+    EXPECT_EQ(p_menu->GetMenuItemCount(), 4u);
+    EXPECT_EQ(n_enabled, 0);
+    EXPECT_FALSE(Frame().IsCommandEnabled(GroupView::ID_SEND_MAIL));
+
+    // Groups without addresses give no recipients; with addresses, one
+    // mail to each address once.
+    Select({0, 1});
+    EXPECT_FALSE(Frame().IsCommandEnabled(GroupView::ID_SEND_MAIL));
+    for (int i = 0; i < Doc().GetGroups().GetNumGroups(); ++i)
+        Doc().GetGroups().GetAt(i).SetEmail(i < 2 ? "same@example.org" : "other@example.org");
+    EXPECT_TRUE(Frame().IsCommandEnabled(GroupView::ID_SEND_MAIL));
+    EXPECT_FALSE(Frame().IsCommandEnabled(GroupView::ID_SEND_MEMBER_MAIL)) << "no members";
+    EXPECT_TRUE(Run(GroupView::ID_SEND_MAIL));
+    ASSERT_EQ(composer.vSent.size(), 1u);
+    EXPECT_EQ(composer.vSent[0], (std::vector<std::string>{"same@example.org"}));
+    p_menu = View()->MakeContextMenu();
+    EXPECT_TRUE(p_menu->FindItem(CommandWxId(ID_LIST_CHANGE))->IsEnabled());
 }
 
 TEST_F(GroupViewWxTest, ImportsAGroupsFileThroughTheWizard)
