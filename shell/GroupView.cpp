@@ -1,6 +1,7 @@
 #include "shell/GroupView.h"
 
 #include "framework/ui/WindowClass.h"
+#include "framework/ui/WxText.h"
 #include "model/EventDoc.h"
 #include "model/General.h"
 #include "shell/CommandIds.h"
@@ -68,9 +69,54 @@ void GroupView::FillList()
     if (GetList().GetColumnCount() == 0)
         pCore->InsertColumns();
     pCore->AddRows();
-    // Every column fitted to its texts, with the rows' margins.
     AutoSizeAll();
     SetRedraw(TRUE);
+}
+
+void GroupView::OnUpdate(wxView* p_sender, wxObject* p_hint)
+{
+    ItemListView::OnUpdate(p_sender, p_hint);
+    // The pane's first fill comes before an event is open: the columns are
+    // fitted once there are groups to fit them to.
+    if (!bFitted && GetListCtrl() != nullptr && GetList().GetItemCount() > 0 && !IsDocumentBusy()) {
+        bFitted = true;
+        AutoSizeAll();
+        GetListCtrl()->UpdateLayout();
+        GetListCtrl()->Refresh();
+    }
+}
+
+void GroupView::ApplyLayout(const ViewLayout& layout)
+{
+    ItemListView::ApplyLayout(layout);
+    bFitted = true;
+}
+
+void GroupView::AutoSizeAll()
+{
+    ItemListView::AutoSizeAll();
+    FitColumnsToTexts();
+}
+
+void GroupView::FitColumnsToTexts()
+{
+    // The rows are drawn from the groups, so the list's own fitting sees
+    // only the titles: each column is widened to its widest text, within
+    // reason for the long ones (members, addresses).
+    ZelListCtrl* p_list = GetListCtrl();
+    if (p_list == nullptr || IsDocumentBusy())
+        return;
+    const int i_margin = 2 * p_list->GetTextExtent(" ").x;
+    const int i_most = p_list->FromDIP(400);
+    for (int c = 0; c < GetList().GetColumnCount(); ++c) {
+        // The title with room for the sort arrow.
+        int i_width = std::max(GetList().GetColumnWidth(c),
+                               p_list->GetTextExtent(ToWx(GroupViewCore::GetListColumnTitle(c))).x + 2 * i_margin
+                                   + p_list->FromDIP(16));
+        for (int r = 0; r < GetList().GetItemCount() && i_width < i_most; ++r)
+            i_width = std::max(i_width, p_list->GetTextExtent(ToWx(GetListText(r, c))).x + 2 * i_margin + 2);
+        GetList().SetColumnWidth(c, std::min(i_width, i_most));
+    }
 }
 
 BOOL GroupView::AddRecordByName(const ZelFullName& name, std::string& s_error, BOOL b_flag)

@@ -40,6 +40,10 @@ public:
     // selection.
     std::unique_ptr<wxMenu> MakeContextMenu();
 
+    // ---- wxView, IItemListView ----
+    void OnUpdate(wxView* p_sender, wxObject* p_hint) override;
+    void ApplyLayout(const ViewLayout& layout) override;
+
     // ---- IShellView ----
     std::string GetClassName() const override { return "GroupView"; }
 
@@ -69,6 +73,8 @@ public:
     std::string GetCellText(int i_row, int i_column) override;
     void Sort(int i_column) override { pCore->Sort(i_column); }
     void UnselectAll() override;
+    // The list's fitting, then each column widened to its widest text.
+    void AutoSizeAll() override;
     BOOL SelectItem(int i_row) override;
     BOOL UnselectItem(int i_row) override;
     BOOL ToggleSelect(int i_row) override;
@@ -95,9 +101,12 @@ public:
 
 private:
     void BindGroupCommands();
+    void FitColumnsToTexts();
     void OnContextMenu(wxContextMenuEvent& event);
 
     std::unique_ptr<GroupViewCore> pCore;
+    // The columns were fitted to rows, or took the event's stored widths.
+    bool bFitted = false;
     ZelImportFieldDef ImportFields;
     ItemListImport Import{*this};
 };
