@@ -25,6 +25,18 @@ enum : UINT {
     IDS_GROUPS_COUNT = 59154,
 };
 
+// Menu 266, the pane's context menu (0: a separator).
+struct MenuItem {
+    UINT uCommand;
+    const char* pLabel;
+};
+const MenuItem aContextMenu[] = {
+    {ID_LIST_CHANGE, "C&hange"},
+    {ID_EDIT_CLEAR, "&Delete"},
+    {0, nullptr},
+    {GroupView::ID_APPLY_ROSTER_PREFS, "Apply group &rostering preferences"},
+};
+
 // The core in the program: the selection hint goes to every view but this
 // one, and the orientation to the application.
 class WxGroupViewCore : public GroupViewCore {
@@ -251,10 +263,12 @@ void GroupView::BindGroupCommands()
 std::unique_ptr<wxMenu> GroupView::MakeContextMenu()
 {
     auto p_menu = std::make_unique<wxMenu>();
-    p_menu->Append(CommandWxId(ID_LIST_CHANGE), "C&hange");
-    p_menu->Append(CommandWxId(ID_EDIT_CLEAR), "&Delete");
-    p_menu->AppendSeparator();
-    p_menu->Append(CommandWxId(ID_APPLY_ROSTER_PREFS), "Apply group &rostering preferences");
+    for (const MenuItem& item : aContextMenu) {
+        if (item.uCommand == 0)
+            p_menu->AppendSeparator();
+        else
+            p_menu->Append(CommandWxId(item.uCommand), item.pLabel);
+    }
     if (!HasSelection()) {
         for (wxMenuItem* p_item : p_menu->GetMenuItems())
             if (!p_item->IsSeparator())

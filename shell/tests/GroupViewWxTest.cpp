@@ -456,5 +456,16 @@ TEST_F(GroupViewWxTest, PreviewsLabelsOnAStockPickedInTheChooser)
     Pump();
 }
 
-} // namespace
+TEST_F(GroupViewWxTest, NoReadableLabelFileMeansNoLabels)
+{
+    // A damaged standard file and no custom file: nothing to choose from.
+    WriteFileAtomically((fsFolder / "Standard.ldf").string(), std::string("\x01\x00\x00\x00\xff\xff", 6));
+    EXPECT_TRUE(Run(ID_PREVIEW_GROUP_LABELS));
+    ASSERT_EQ(Boxes.Boxes().size(), 1u);
+    EXPECT_EQ(Boxes.Boxes()[0].sText,
+              "Error code 10003.\nCannot find label definitions.\nContact your Support facility for this Product.");
+    for (wxWindow* p_win : wxTopLevelWindows)
+        EXPECT_EQ(dynamic_cast<wxPreviewFrame*>(p_win), nullptr) << "no preview";
+}
 
+} // namespace
