@@ -94,6 +94,12 @@ BOOL ItemLVLabels::PrintJob(BOOL b_labels, BOOL b_preview)
     bPrintLabels = b_labels;
     if (!b_labels)
         return PrintList(b_preview);
+    // The flag stands while labels are chosen and drawn; a list report
+    // printed in between (the preview stays open) sees it down.
+    struct LabelFlag {
+        int& bFlag;
+        ~LabelFlag() { bFlag = 0; }
+    } flag{bPrintLabels};
     if (GetEventDoc() == nullptr || !PrepareLabels())
         return FALSE;
     CRotavexApp* p_app = TheApp();
@@ -161,7 +167,9 @@ bool LabelPrintout::OnPrintPage(int i_page)
     const CSize sz_offset(static_cast<LONG>(static_cast<long long>(-rc_paper.x) * 2540 / std::max(i_printerX, 1)),
                           static_cast<LONG>(static_cast<long long>(-rc_paper.y) * 2540 / std::max(i_printerY, 1)));
     const int n_rows = View.GetList().GetItemCount();
+    View.bPrintLabels = 1;
     Pages.PrintPage(canvas, i_page, n_rows, sz_offset, kLabelFont,
                     [&](int i_row, CRect& rc) { return View.GetLabelText(canvas, i_row, rc); });
+    View.bPrintLabels = 0;
     return true;
 }

@@ -16,7 +16,9 @@
 #include "shell/CommandIds.h"
 #include "shell/EditSheetRules.h"
 #include "shell/EventDocument.h"
+#include "shell/GroupFieldTexts.h"
 #include "shell/GroupView.h"
+#include "shell/ListPorts.h"
 #include "shell/LabelStockDlg.h"
 #include "shell/MainFrm.h"
 #include "shell/MesgListDisplay.h"
@@ -466,6 +468,34 @@ TEST_F(GroupViewWxTest, NoReadableLabelFileMeansNoLabels)
               "Error code 10003.\nCannot find label definitions.\nContact your Support facility for this Product.");
     for (wxWindow* p_win : wxTopLevelWindows)
         EXPECT_EQ(dynamic_cast<wxPreviewFrame*>(p_win), nullptr) << "no preview";
+}
+
+TEST_F(GroupViewWxTest, PreviewsTheGroupListWithTheChosenColumns)
+{
+    ScriptedSelectColumns chooser;
+    chooser.fAnswer = [](SelectColumnsData& data) {
+        data.Selected.Add("Address 1");
+        return IDOK;
+    };
+    EXPECT_TRUE(Run(ID_PREVIEW_GROUP_LIST));
+    ASSERT_EQ(chooser.vShown.size(), 1u);
+    // Stored nothing yet: the default columns that have text are chosen.
+    std::vector<std::string> v_chosen;
+    for (int i = 0; i < chooser.vShown[0].Selected.GetSize(); ++i)
+        v_chosen.push_back(chooser.vShown[0].Selected[i]);
+    EXPECT_EQ(v_chosen, (std::vector<std::string>{"Name", "Contact", "Address"}));
+    const PrintIdSet& set = Doc().GetPrintOptions().GetGroupListSet();
+    ASSERT_EQ(set.GetIds().GetSize(), 4);
+    EXPECT_EQ(set.GetIds()[3], static_cast<UINT>(gfAddress1));
+    wxPreviewFrame* p_preview = nullptr;
+    for (wxWindow* p_win : wxTopLevelWindows)
+        if (auto* p = dynamic_cast<wxPreviewFrame*>(p_win))
+            p_preview = p;
+    ASSERT_NE(p_preview, nullptr);
+    Pump();
+    ShowAWhile();
+    p_preview->Close(true);
+    Pump();
 }
 
 } // namespace
