@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <wx/dcclient.h>
+#include <wx/dcmemory.h>
 #include <wx/renderer.h>
 #include <wx/settings.h>
 
@@ -129,7 +130,20 @@ void ZelCheckListCtrl::DrawRow(wxDC& dc, int i_row, const wxRect& rc_row)
             GetCheckedRect(rc_cell.x, rc_cell.width, rc_cell.y, rc_cell.height, i_bx, i_by);
             const wxSize sz = wxRendererNative::Get().GetCheckBoxSize(this);
             wxDCClipper clip(dc, rc_cell);
-            wxRendererNative::Get().DrawCheckBox(this, dc, wxRect(wxPoint(i_bx, i_by), sz), RendererFlags(i_state));
+            if (i_state == stateCheckedGrey || i_state == stateUncheckedGrey) {
+                // Themes differ in how they grey a box, some not at all: the
+                // box is drawn apart and greyed as a disabled image is.
+                wxBitmap bmp(sz);
+                {
+                    wxMemoryDC dc_box(bmp);
+                    dc_box.SetBackground(wxBrush(col_back));
+                    dc_box.Clear();
+                    wxRendererNative::Get().DrawCheckBox(this, dc_box, wxRect(sz), RendererFlags(i_state));
+                }
+                dc.DrawBitmap(bmp.ConvertToDisabled(), i_bx, i_by);
+            } else {
+                wxRendererNative::Get().DrawCheckBox(this, dc, wxRect(wxPoint(i_bx, i_by), sz), RendererFlags(i_state));
+            }
             continue;
         }
         wxRect rc_text = rc_cell.Deflate(uColBorder, 0);

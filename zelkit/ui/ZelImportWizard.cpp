@@ -74,6 +74,8 @@ void ZelImportWizard::SetFinish(bool b_enabled)
 ZelImportStep::ZelImportStep(wxWindow* p_book, const wxString& s_caption, wxWindowID i_id)
     : ZelSizingPropPage(p_book, s_caption, i_id)
 {
+    // The pages' size in dialog units; the sheet opens at it.
+    SetMinSize(ConvertDialogToPixels(wxSize(250, 150)));
 }
 
 ZelImportWizard& ZelImportStep::GetWizard() const
