@@ -10,7 +10,7 @@ target_sources(rotavex_shell PRIVATE GroupView.cpp ItemLVLabels.cpp LabelStockDl
 # event and the standard label stocks of the build tree.
 rvx_add_test(NAME shell_group_view_ui_tests
   SOURCES tests/GroupViewWxTest.cpp ${PROJECT_SOURCE_DIR}/testsupport/EventBuilder.cpp
-  LIBS rotavex_shell WX)
+  LIBS rotavex_sheets rotavex_shell WX)
 add_dependencies(shell_group_view_ui_tests label_stocks)
 target_compile_definitions(shell_group_view_ui_tests PRIVATE ROTAVEX_DATA_DIR="${CMAKE_BINARY_DIR}/share/rotavex")
 rvx_add_test(NAME shell_label_stock_dlg_tests SOURCES tests/LabelStockDlgWxTest.cpp LIBS rotavex_shell WX)

@@ -26,6 +26,13 @@
 #include "output/RecipientMail.h"
 #include "shell/RotavexApp.h"
 #include "shell/WxCommands.h"
+#include "sheets/GroupMembPPage.h"
+#include "sheets/GroupPSheet.h"
+#include "sheets/GroupPages.h"
+#include "sheets/GroupSheetIds.h"
+#include "sheets/GroupStyleFacilityPPage.h"
+#include "sheets/InstallSheets.h"
+#include "shell/PageToolBarRules.h"
 #include "testsupport/EventBuilder.h"
 #include "zelkit/ui/ZelEditListCtrl.h"
 #include "zelkit/ui/ZelImportWizard.h"
@@ -34,7 +41,6 @@
 
 #include <chrono>
 #include <cstdlib>
-#include <deque>
 #include <filesystem>
 #include <functional>
 #include <gtest/gtest.h>
@@ -45,6 +51,8 @@
 #include <wx/init.h>
 #include <wx/listbox.h>
 #include <wx/menu.h>
+#include <wx/notebook.h>
+#include <wx/textctrl.h>
 #include <wx/print.h>
 #include <wx/timer.h>
 
@@ -70,6 +78,7 @@ public:
         ASSERT_TRUE(wxEntryStart(argc, argv)) << "no display";
         CRotavexApp::InitServices(false);
         InstallImportErrorsDialog();
+        InstallSheets();
     }
     void TearDown() override { wxEntryCleanup(); }
 };
@@ -159,33 +168,45 @@ void ChooseField(ZelEditListCtrl& list, int i_row, const std::string& s_field)
     Pump();
 }
 
-// The group sheet as a script: each opening edits the working group and
-// ends with a result.
-class ScriptedSheet : public IGroupSheetPort {
-public:
-    struct Step {
-        int iResult;
-        std::function<void(Group&)> fEdit;
-    };
-    ScriptedSheet() { pPrevious = SetGroupSheetPort(this); }
-    ~ScriptedSheet() override { SetGroupSheetPort(pPrevious); }
-    int Run(Request& request) override
-    {
-        vOpened.push_back(request.pWorking->GetName());
-        if (qSteps.empty())
-            return IDCANCEL;
-        Step step = qSteps.front();
-        qSteps.pop_front();
-        if (step.fEdit)
-            step.fEdit(*request.pWorking);
-        return step.iResult;
-    }
-    std::deque<Step> qSteps;
-    std::vector<std::string> vOpened;
+// Types into a box of the sheet as typing does.
+void Type(wxWindow& sheet, int i_id, const wxString& s_text)
+{
+    auto* p_box = wxDynamicCast(sheet.FindWindow(i_id), wxTextCtrl);
+    ASSERT_NE(p_box, nullptr) << i_id;
+    p_box->SetValue(s_text);
+}
 
-private:
-    IGroupSheetPort* pPrevious;
-};
+// Chooses the sheet's tab as a click on it does.
+void ChooseTab(GroupPSheet& sheet, wxWindow* p_page)
+{
+    wxBookCtrlBase* p_book = sheet.GetBookCtrl();
+    const int i_to = p_book->FindPage(p_page);
+    ASSERT_GE(i_to, 0);
+    const int i_from = p_book->GetSelection();
+    wxBookCtrlEvent changing(wxEVT_NOTEBOOK_PAGE_CHANGING, p_book->GetId(), i_to, i_from);
+    changing.SetEventObject(p_book);
+    p_book->GetEventHandler()->ProcessEvent(changing);
+    if (!changing.IsAllowed())
+        return;
+    p_book->ChangeSelection(static_cast<size_t>(i_to));
+    wxBookCtrlEvent changed(wxEVT_NOTEBOOK_PAGE_CHANGED, p_book->GetId(), i_to, i_from);
+    changed.SetEventObject(p_book);
+    p_book->GetEventHandler()->ProcessEvent(changed);
+    Pump();
+}
+
+// Plays one step per group sheet that opens, in turn, each step ending its
+// sheet; the names of the groups the sheets opened on are collected.
+void PlaySheets(std::vector<std::function<void(GroupPSheet&)>> v_steps, std::vector<std::string>* p_opened)
+{
+    if (v_steps.empty())
+        return;
+    WhenShown<GroupPSheet>([v_steps, p_opened](GroupPSheet& sheet) {
+        p_opened->push_back(sheet.GetWorkingGroup().GetName());
+        PlaySheets(std::vector<std::function<void(GroupPSheet&)>>(v_steps.begin() + 1, v_steps.end()), p_opened);
+        v_steps.front()(sheet);
+    });
+}
 
 // A desktop with a mail composer that records the recipients.
 class RecordingComposer : public IMailComposerPort {
@@ -301,36 +322,69 @@ TEST_F(GroupViewWxTest, SortsAddsChangesAndAppliesPreferences)
     Pump();
     EXPECT_EQ(Names(), (std::vector<std::string>{"Band", "Choir", "Dancers", "Strings"}));
 
-    ScriptedSheet sheet;
-    const LONG l_folk = Doc().GetStyles()[Doc().GetStyles().FindByName("Folk")].GetKey();
-    const LONG l_ann = Doc().GetParticipants()[Doc().GetParticipants().FindByName("Ann Lee")].GetKey();
-    const LONG l_bob = Doc().GetParticipants()[Doc().GetParticipants().FindByName("Bob Ray")].GetKey();
-    sheet.qSteps.push_back({IDOK, [&](Group& g) {
-                                g.SetName("Brass");
-                                g.GetContact().SetName("Dee Hart");
-                                g.GetStyles().Add(l_folk);
-                                g.GetMembers().SetMember(l_ann, "Leader", 0);
-                                g.GetMembers().SetMember(l_bob, "", 0);
-                            }});
+    // Add through the group sheet: name, contact, a new style and two
+    // members.
+    std::vector<std::string> v_opened;
+    PlaySheets({[](GroupPSheet& s) {
+                   Type(s, IDC_GROUP_NAME, "Brass");
+                   Type(s, IDC_GROUP_CONTACT, "Dee Hart");
+                   GroupStyleFacilityPPage& styles = *s.GetStyleFacilityPage();
+                   ChooseTab(s, &styles);
+                   ZelEditListCtrl& list = styles.GetList(StyleFacilityRules::e_styles);
+                   wxCommandEvent tool(wxEVT_MENU, WxId(static_cast<UINT>(ID_PAGE_NEW)));
+                   for (const auto& def : styles.GetToolBars())
+                       if (def.iOwnerId == IDC_STYLE_LIST)
+                           tool.SetEventObject(def.pToolBar);
+                   styles.GetEventHandler()->ProcessEvent(tool);
+                   ASSERT_TRUE(list.IsEditing());
+                   auto* p_editor = wxDynamicCast(list.GetEditor(), wxTextCtrl);
+                   ASSERT_NE(p_editor, nullptr);
+                   p_editor->SetValue("Blues");
+                   EXPECT_TRUE(list.EndEdit());
+                   Pump();
+                   GroupMembPPage& members = *s.GetMembersPage();
+                   ChooseTab(s, &members);
+                   ZelListModel& people = members.GetParticipantsList();
+                   people.UnselectAll();
+                   for (int i = 0; i < people.GetItemCount(); ++i)
+                       people.SetItemState(i, LVIS_SELECTED, LVIS_SELECTED);
+                   Press(s, IDC_GROUP_MEMBER_ADD);
+                   Pump();
+                   ShowAWhile();
+                   Press(s, wxID_OK);
+               }},
+               &v_opened);
     EXPECT_TRUE(Run(ID_ADD_GROUP));
-    ASSERT_GE(Doc().GetGroups().FindByName("Brass"), 0);
+    EXPECT_TRUE(Boxes.Boxes().empty()) << Boxes.Boxes().front().sText;
+    const int i_brass = Doc().GetGroups().FindByName("Brass");
+    ASSERT_GE(i_brass, 0);
+    const Group& brass = Doc().GetGroups().GetAt(i_brass);
+    EXPECT_EQ(brass.GetContact().GetName(), "Dee Hart");
+    ASSERT_GE(Doc().GetStyles().FindByName("Blues"), 0);
+    EXPECT_GE(brass.GetStyles().Find(Doc().GetStyles()[Doc().GetStyles().FindByName("Blues")].GetKey()), 0);
+    EXPECT_EQ(brass.GetMembers().GetSize(), 2);
     EXPECT_EQ(List().GetItemCount(), 5);
     EXPECT_EQ(Names().front(), "Band") << "the list stays sorted";
     ShowAWhile();
 
-    // Three selected groups, walked with Next and Previous.
+    // Three selected groups, walked with Next and Previous in the sheet;
+    // the last offers no Next, and OK ends the walk.
     Select({1, 2, 3});
-    sheet.qSteps = {
-        {IDC_SHEET_NEXT, [](Group& g) { g.SetFax("111"); }},
-        {IDC_SHEET_PREVIOUS, [](Group& g) { g.SetFax("222"); }},
-        {IDC_SHEET_NEXT, nullptr},
-        {IDC_SHEET_NEXT, nullptr},
-        {IDC_SHEET_NEXT, [](Group& g) { g.SetFax("333"); }},
+    const auto fax_then = [](const char* p_fax, int i_press) {
+        return [p_fax, i_press](GroupPSheet& s) {
+            if (p_fax != nullptr)
+                Type(s, IDC_GROUP_FAX, p_fax);
+            Press(s, i_press);
+        };
     };
-    sheet.vOpened.clear();
+    v_opened.clear();
+    PlaySheets({fax_then("111", IDC_SHEET_NEXT), fax_then("222", IDC_SHEET_PREVIOUS), fax_then(nullptr, IDC_SHEET_NEXT),
+                fax_then(nullptr, IDC_SHEET_NEXT), fax_then("333", wxID_OK)},
+               &v_opened);
     View()->ChangeSelected();
     Pump();
-    EXPECT_EQ(sheet.vOpened, (std::vector<std::string>{"Brass", "Choir", "Brass", "Choir", "Dancers"}));
+    EXPECT_EQ(v_opened, (std::vector<std::string>{"Brass", "Choir", "Brass", "Choir", "Dancers"}));
+    EXPECT_EQ(Doc().GetGroups().GetAt(Doc().GetGroups().FindByName("Brass")).GetFax(), "111");
     EXPECT_EQ(Doc().GetGroups().GetAt(Doc().GetGroups().FindByName("Choir")).GetFax(), "222");
     EXPECT_EQ(Doc().GetGroups().GetAt(Doc().GetGroups().FindByName("Dancers")).GetFax(), "333");
 
