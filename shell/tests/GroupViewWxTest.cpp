@@ -1,0 +1,555 @@
+// The group pane in the program, in-process under a virtual display, over a
+// generated event: a header click sorts, Add and a walk over three selected
+// groups go through the group sheet, rostering preferences are applied to
+// the selection, a groups file comes in through the import wizard, and
+// group labels are previewed on a stock picked in the label chooser.
+//
+// With ROTAVEX_SHOW_SECONDS set, the windows stay on screen that long at
+// each stage, for screenshots.
+#include "framework/FileIO.h"
+#include "framework/MessageBox.h"
+#include "framework/Settings.h"
+#include "framework/ui/WindowClass.h"
+#include "framework/ui/WxIds.h"
+#include "model/EventDoc.h"
+#include "model/Preferences.h"
+#include "shell/CommandIds.h"
+#include "shell/EditSheetRules.h"
+#include "shell/EventDocument.h"
+#include "shell/GroupFieldTexts.h"
+#include "shell/GroupView.h"
+#include "shell/ListPorts.h"
+#include "shell/LabelStockDlg.h"
+#include "shell/MainFrm.h"
+#include "shell/MesgListDisplay.h"
+#include "shell/PaneView.h"
+#include "output/RecipientMail.h"
+#include "shell/RotavexApp.h"
+#include "shell/WxCommands.h"
+#include "sheets/GroupMembPPage.h"
+#include "sheets/GroupPSheet.h"
+#include "sheets/GroupPages.h"
+#include "sheets/GroupSheetIds.h"
+#include "sheets/GroupStyleFacilityPPage.h"
+#include "sheets/InstallSheets.h"
+#include "shell/PageToolBarRules.h"
+#include "testsupport/EventBuilder.h"
+#include "zelkit/ui/ZelEditListCtrl.h"
+#include "zelkit/ui/ZelImportWizard.h"
+#include "zelkit/ui/ZelNotifyEvent.h"
+#include "zelkit/ui/ZelReportDlg.h"
+
+#include <chrono>
+#include <cstdlib>
+#include <filesystem>
+#include <functional>
+#include <gtest/gtest.h>
+#include <thread>
+#include <unistd.h>
+#include <wx/button.h>
+#include <wx/evtloop.h>
+#include <wx/init.h>
+#include <wx/listbox.h>
+#include <wx/menu.h>
+#include <wx/notebook.h>
+#include <wx/textctrl.h>
+#include <wx/print.h>
+#include <wx/timer.h>
+
+namespace fs = std::filesystem;
+using testevent::EventBuilder;
+
+namespace {
+
+class AppEnvironment : public ::testing::Environment {
+public:
+    void SetUp() override
+    {
+        wxSetAssertHandler([](const wxString& s_file, int i_line, const wxString& s_func, const wxString& s_cond,
+                              const wxString& s_msg) {
+            std::fprintf(stderr, "wx assertion failed: %s:%d %s: %s %s\n", (const char*)s_file.utf8_str(), i_line,
+                         (const char*)s_func.utf8_str(), (const char*)s_cond.utf8_str(), (const char*)s_msg.utf8_str());
+            std::abort();
+        });
+        wxApp::SetInstance(new CRotavexApp);
+        int argc = 1;
+        static char a_name[] = "rotavex";
+        char* argv[] = {a_name, nullptr};
+        ASSERT_TRUE(wxEntryStart(argc, argv)) << "no display";
+        CRotavexApp::InitServices(false);
+        InstallImportErrorsDialog();
+        InstallSheets();
+    }
+    void TearDown() override { wxEntryCleanup(); }
+};
+
+const auto* pEnvironment = ::testing::AddGlobalTestEnvironment(new AppEnvironment);
+
+void Pump()
+{
+    for (int i = 0; i < 5; ++i) {
+        wxTheApp->ProcessPendingEvents();
+        wxTheApp->Yield(true);
+    }
+}
+
+void ShowAWhile()
+{
+    if (const char* p_seconds = std::getenv("ROTAVEX_SHOW_SECONDS")) {
+        const auto t_end = std::chrono::steady_clock::now() + std::chrono::seconds(std::atoi(p_seconds));
+        while (std::chrono::steady_clock::now() < t_end) {
+            // Inside a modal dialog's loop too: its windows get painted.
+            if (wxEventLoopBase* p_loop = wxEventLoopBase::GetActive())
+                p_loop->YieldFor(wxEVT_CATEGORY_ALL);
+            else
+                wxTheApp->Yield(true);
+            std::this_thread::sleep_for(std::chrono::milliseconds(50));
+        }
+    }
+}
+
+template <class T>
+T* FindModal()
+{
+    for (wxWindow* p_win : wxTopLevelWindows)
+        if (auto* p = dynamic_cast<T*>(p_win); p != nullptr && p->IsModal())
+            return p;
+    return nullptr;
+}
+
+// Plays the steps once a modal T shows; a dialog the steps leave open is
+// cancelled so that a failure cannot hang the run.
+template <class T>
+void WhenShown(std::function<void(T&)> f_steps, int n_tries = 250)
+{
+    auto* p_timer = new wxTimer;
+    p_timer->Bind(wxEVT_TIMER, [p_timer, f_steps, n_tries](wxTimerEvent&) {
+        const std::function<void(T&)> f_mine = f_steps;
+        const int n_left = n_tries;
+        wxTheApp->CallAfter([p_timer] { delete p_timer; });
+        T* p_dlg = FindModal<T>();
+        if (p_dlg == nullptr) {
+            if (n_left > 0)
+                WhenShown<T>(f_mine, n_left - 1);
+            else
+                ADD_FAILURE() << "the dialog did not show";
+            return;
+        }
+        f_mine(*p_dlg);
+        if (p_dlg->IsModal())
+            p_dlg->EndModal(wxID_CANCEL);
+    });
+    p_timer->StartOnce(20);
+}
+
+void Press(wxWindow& dlg, int i_id)
+{
+    wxWindow* p_button = dlg.FindWindow(i_id);
+    ASSERT_NE(p_button, nullptr) << i_id;
+    wxCommandEvent click(wxEVT_BUTTON, i_id);
+    click.SetEventObject(p_button);
+    p_button->GetEventHandler()->ProcessEvent(click);
+}
+
+void ChooseField(ZelEditListCtrl& list, int i_row, const std::string& s_field)
+{
+    const wxRect rc = list.GetRowRect(i_row);
+    wxMouseEvent dclick(wxEVT_LEFT_DCLICK);
+    dclick.SetPosition(wxPoint(list.GetColumnLeft(1) + 5, rc.y + rc.height / 2));
+    dclick.SetEventObject(&list);
+    list.GetEventHandler()->ProcessEvent(dclick);
+    Pump();
+    auto* p_box = wxDynamicCast(list.GetEditor(), wxListBox);
+    ASSERT_NE(p_box, nullptr);
+    ASSERT_TRUE(p_box->SetStringSelection(s_field)) << s_field;
+    wxCommandEvent chosen(wxEVT_LISTBOX_DCLICK, p_box->GetId());
+    chosen.SetEventObject(p_box);
+    p_box->GetEventHandler()->ProcessEvent(chosen);
+    Pump();
+}
+
+// Types into a box of the sheet as typing does.
+void Type(wxWindow& sheet, int i_id, const wxString& s_text)
+{
+    auto* p_box = wxDynamicCast(sheet.FindWindow(i_id), wxTextCtrl);
+    ASSERT_NE(p_box, nullptr) << i_id;
+    p_box->SetValue(s_text);
+}
+
+// Chooses the sheet's tab as a click on it does.
+void ChooseTab(GroupPSheet& sheet, wxWindow* p_page)
+{
+    wxBookCtrlBase* p_book = sheet.GetBookCtrl();
+    const int i_to = p_book->FindPage(p_page);
+    ASSERT_GE(i_to, 0);
+    const int i_from = p_book->GetSelection();
+    wxBookCtrlEvent changing(wxEVT_NOTEBOOK_PAGE_CHANGING, p_book->GetId(), i_to, i_from);
+    changing.SetEventObject(p_book);
+    p_book->GetEventHandler()->ProcessEvent(changing);
+    if (!changing.IsAllowed())
+        return;
+    p_book->ChangeSelection(static_cast<size_t>(i_to));
+    wxBookCtrlEvent changed(wxEVT_NOTEBOOK_PAGE_CHANGED, p_book->GetId(), i_to, i_from);
+    changed.SetEventObject(p_book);
+    p_book->GetEventHandler()->ProcessEvent(changed);
+    Pump();
+}
+
+// Plays one step per group sheet that opens, in turn, each step ending its
+// sheet; the names of the groups the sheets opened on are collected.
+void PlaySheets(std::vector<std::function<void(GroupPSheet&)>> v_steps, std::vector<std::string>* p_opened)
+{
+    if (v_steps.empty())
+        return;
+    WhenShown<GroupPSheet>([v_steps, p_opened](GroupPSheet& sheet) {
+        p_opened->push_back(sheet.GetWorkingGroup().GetName());
+        PlaySheets(std::vector<std::function<void(GroupPSheet&)>>(v_steps.begin() + 1, v_steps.end()), p_opened);
+        v_steps.front()(sheet);
+    });
+}
+
+// A desktop with a mail composer that records the recipients.
+class RecordingComposer : public IMailComposerPort {
+public:
+    RecordingComposer() { pPrevious = SetMailComposerPort(this); }
+    ~RecordingComposer() override { SetMailComposerPort(pPrevious); }
+    BOOL IsAvailable() override { return TRUE; }
+    BOOL Compose(const std::vector<std::string>& a_addresses, const std::string&) override
+    {
+        vSent.push_back(a_addresses);
+        return TRUE;
+    }
+    std::vector<std::vector<std::string>> vSent;
+
+private:
+    IMailComposerPort* pPrevious;
+};
+
+class GroupViewWxTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        fsFolder = fs::temp_directory_path() / ("rvx-groupview-" + std::to_string(getpid()));
+        fs::remove_all(fsFolder);
+        fs::create_directories(fsFolder);
+        fs::copy_file(fs::path(ROTAVEX_DATA_DIR) / "Standard.ldf", fsFolder / "Standard.ldf");
+        {
+            EventBuilder event;
+            event.Name("Spring fair")
+                .Days({"Sat"})
+                .Slots(-1, {"09:00-10:00", "10:00-11:00"})
+                .TwentyFourHour()
+                .Venue("Hall")
+                .Style("Folk")
+                .Participant("Ann Lee")
+                .Participant("Bob Ray");
+            const char* a_groups[][4] = {
+                {"Strings", "Sue Day", "1 Mill Lane", "AB1 2CD"},
+                {"Choir", "Ann Lee", "The Old Rectory", "CH4 9XY"},
+                {"Dancers", "Cal Fox", "22 High Street", "DN7 1AA"},
+                {"Band", "Bob Ray", "Flat 3, Wharf Road", "BR2 3ZZ"},
+            };
+            for (const auto& a : a_groups)
+                event.Group(a[0], [&a](Group& g) {
+                    g.GetContact().SetName(a[1]);
+                    g.GetAddress().SetAddrLine1(a[2]);
+                    g.GetAddress().SetAddrLine2("Millbrook");
+                    g.GetAddress().SetPostCode(a[3]);
+                });
+            ASSERT_TRUE(event.Doc().OnSaveDocument((fsFolder / "fair.eve").string()));
+        }
+        const std::string s_machine = "[Software\\Vantor Software\\Rotavex]\n\"Path\"=sz:\"" + fsFolder.string()
+            + "\"\n\"License\"=sz:\"" + (fsFolder / "licence.txt").string() + "\"\n";
+        WriteFileAtomically((fsFolder / "install.ini").string(), s_machine);
+        CSettingsStore::Get().Configure((fsFolder / "user" / "settings").string(),
+                                        (fsFolder / "install.ini").string());
+        ASSERT_TRUE(RegisterGroupView());
+        ASSERT_TRUE(TheApp()->StartUp((fsFolder / "fair.eve").string()));
+        TheApp()->GetMainFrame()->SetSize(1200, 800);
+        Pump();
+    }
+    void TearDown() override
+    {
+        // Nothing to save on the way out.
+        if (CEventDocument* p_doc = TheApp()->GetDocument()) {
+            p_doc->GetEvent().SetModifiedFlag(false);
+            p_doc->Modify(false);
+        }
+        TheApp()->ShutDown();
+        WindowClasses::Unregister(kGroupView);
+        CSettingsStore::Get().Configure("", "");
+        fs::remove_all(fsFolder);
+    }
+
+    CMainFrame& Frame() { return *TheApp()->GetMainFrame(); }
+    EventDoc& Doc() { return TheApp()->GetDocument()->GetEvent(); }
+    GroupView* View() { return dynamic_cast<GroupView*>(Frame().GetPaneView(1, 0)); }
+    ZelListModel& List() { return View()->GetList(); }
+    bool Run(UINT u_command)
+    {
+        const bool b_ran = Frame().RunCommand(u_command);
+        Pump();
+        return b_ran;
+    }
+    std::vector<std::string> Names()
+    {
+        std::vector<std::string> v;
+        for (int i = 0; i < List().GetItemCount(); ++i)
+            v.push_back(View()->GetListText(i, 0));
+        return v;
+    }
+    void Select(std::initializer_list<int> a_rows)
+    {
+        View()->Click(-1, FALSE, FALSE);
+        for (int i_row : a_rows)
+            View()->Click(i_row, FALSE, TRUE);
+        Pump();
+    }
+
+    ScriptedMessageBox Boxes;
+    fs::path fsFolder;
+};
+
+TEST_F(GroupViewWxTest, SortsAddsChangesAndAppliesPreferences)
+{
+    ASSERT_NE(View(), nullptr) << "the group pane holds the group view";
+    EXPECT_EQ(List().GetColumnCount(), 9);
+    EXPECT_EQ(Names(), (std::vector<std::string>{"Strings", "Choir", "Dancers", "Band"}));
+
+    ZelNMListView nm;
+    nm.iSubItem = 0;
+    ZelSendNotify(View()->GetListCtrl(), LVN_COLUMNCLICK, &nm);
+    Pump();
+    EXPECT_EQ(Names(), (std::vector<std::string>{"Band", "Choir", "Dancers", "Strings"}));
+
+    // Add through the group sheet: name, contact, a new style and two
+    // members.
+    std::vector<std::string> v_opened;
+    PlaySheets({[](GroupPSheet& s) {
+                   Type(s, IDC_GROUP_NAME, "Brass");
+                   Type(s, IDC_GROUP_CONTACT, "Dee Hart");
+                   GroupStyleFacilityPPage& styles = *s.GetStyleFacilityPage();
+                   ChooseTab(s, &styles);
+                   ZelEditListCtrl& list = styles.GetList(StyleFacilityRules::e_styles);
+                   wxCommandEvent tool(wxEVT_MENU, WxId(static_cast<UINT>(ID_PAGE_NEW)));
+                   for (const auto& def : styles.GetToolBars())
+                       if (def.iOwnerId == IDC_STYLE_LIST)
+                           tool.SetEventObject(def.pToolBar);
+                   styles.GetEventHandler()->ProcessEvent(tool);
+                   ASSERT_TRUE(list.IsEditing());
+                   auto* p_editor = wxDynamicCast(list.GetEditor(), wxTextCtrl);
+                   ASSERT_NE(p_editor, nullptr);
+                   p_editor->SetValue("Blues");
+                   EXPECT_TRUE(list.EndEdit());
+                   Pump();
+                   GroupMembPPage& members = *s.GetMembersPage();
+                   ChooseTab(s, &members);
+                   ZelListModel& people = members.GetParticipantsList();
+                   people.UnselectAll();
+                   for (int i = 0; i < people.GetItemCount(); ++i)
+                       people.SetItemState(i, LVIS_SELECTED, LVIS_SELECTED);
+                   Press(s, IDC_GROUP_MEMBER_ADD);
+                   Pump();
+                   ShowAWhile();
+                   Press(s, wxID_OK);
+               }},
+               &v_opened);
+    EXPECT_TRUE(Run(ID_ADD_GROUP));
+    EXPECT_TRUE(Boxes.Boxes().empty()) << Boxes.Boxes().front().sText;
+    const int i_brass = Doc().GetGroups().FindByName("Brass");
+    ASSERT_GE(i_brass, 0);
+    const Group& brass = Doc().GetGroups().GetAt(i_brass);
+    EXPECT_EQ(brass.GetContact().GetName(), "Dee Hart");
+    ASSERT_GE(Doc().GetStyles().FindByName("Blues"), 0);
+    EXPECT_GE(brass.GetStyles().Find(Doc().GetStyles()[Doc().GetStyles().FindByName("Blues")].GetKey()), 0);
+    EXPECT_EQ(brass.GetMembers().GetSize(), 2);
+    EXPECT_EQ(List().GetItemCount(), 5);
+    EXPECT_EQ(Names().front(), "Band") << "the list stays sorted";
+    ShowAWhile();
+
+    // Three selected groups, walked with Next and Previous in the sheet;
+    // the last offers no Next, and OK ends the walk.
+    Select({1, 2, 3});
+    const auto fax_then = [](const char* p_fax, int i_press) {
+        return [p_fax, i_press](GroupPSheet& s) {
+            if (p_fax != nullptr)
+                Type(s, IDC_GROUP_FAX, p_fax);
+            Press(s, i_press);
+        };
+    };
+    v_opened.clear();
+    PlaySheets({fax_then("111", IDC_SHEET_NEXT), fax_then("222", IDC_SHEET_PREVIOUS), fax_then(nullptr, IDC_SHEET_NEXT),
+                fax_then(nullptr, IDC_SHEET_NEXT), fax_then("333", wxID_OK)},
+               &v_opened);
+    View()->ChangeSelected();
+    Pump();
+    EXPECT_EQ(v_opened, (std::vector<std::string>{"Brass", "Choir", "Brass", "Choir", "Dancers"}));
+    EXPECT_EQ(Doc().GetGroups().GetAt(Doc().GetGroups().FindByName("Brass")).GetFax(), "111");
+    EXPECT_EQ(Doc().GetGroups().GetAt(Doc().GetGroups().FindByName("Choir")).GetFax(), "222");
+    EXPECT_EQ(Doc().GetGroups().GetAt(Doc().GetGroups().FindByName("Dancers")).GetFax(), "333");
+
+    // Rostering preferences for the selection.
+    Preferences prefs = Doc().GetPreferences();
+    prefs.SetMaxGroupSize(12);
+    Doc().SetPreferences(prefs, FALSE);
+    Select({0, 4});
+    Frame().FindView(kGroupView, true);
+    EXPECT_TRUE(Run(GroupView::ID_APPLY_ROSTER_PREFS));
+    EXPECT_EQ(Doc().GetGroups().GetAt(Doc().GetGroups().FindByName("Band")).GetMaxGroupSize(), 12);
+    EXPECT_EQ(Doc().GetGroups().GetAt(Doc().GetGroups().FindByName("Strings")).GetMaxGroupSize(), 12);
+    EXPECT_NE(Doc().GetGroups().GetAt(Doc().GetGroups().FindByName("Choir")).GetMaxGroupSize(), 12);
+    EXPECT_TRUE(Doc().GetGroups().GetAt(Doc().GetGroups().FindByName("Band")).IsSelected());
+    Select({});
+    EXPECT_FALSE(Run(GroupView::ID_APPLY_ROSTER_PREFS)) << "nothing selected";
+    ShowAWhile();
+}
+
+TEST_F(GroupViewWxTest, ContextMenuAndMailFollowTheSelection)
+{
+    RecordingComposer composer;
+    Frame().FindView(kGroupView, true);
+    Select({});
+    std::unique_ptr<wxMenu> p_menu = View()->MakeContextMenu();
+    int n_enabled = 0;
+    for (wxMenuItem* p_item : p_menu->GetMenuItems())
+        n_enabled += !p_item->IsSeparator() && p_item->IsEnabled() ? 1 : 0;
+    EXPECT_EQ(p_menu->GetMenuItemCount(), 4u);
+    EXPECT_EQ(n_enabled, 0);
+    EXPECT_FALSE(Frame().IsCommandEnabled(GroupView::ID_SEND_MAIL));
+
+    // Groups without addresses give no recipients; with addresses, one
+    // mail to each address once.
+    Select({0, 1});
+    EXPECT_FALSE(Frame().IsCommandEnabled(GroupView::ID_SEND_MAIL));
+    for (int i = 0; i < Doc().GetGroups().GetNumGroups(); ++i)
+        Doc().GetGroups().GetAt(i).SetEmail(i < 2 ? "same@example.org" : "other@example.org");
+    EXPECT_TRUE(Frame().IsCommandEnabled(GroupView::ID_SEND_MAIL));
+    EXPECT_FALSE(Frame().IsCommandEnabled(GroupView::ID_SEND_MEMBER_MAIL)) << "no members";
+    EXPECT_TRUE(Run(GroupView::ID_SEND_MAIL));
+    ASSERT_EQ(composer.vSent.size(), 1u);
+    EXPECT_EQ(composer.vSent[0], (std::vector<std::string>{"same@example.org"}));
+    p_menu = View()->MakeContextMenu();
+    EXPECT_TRUE(p_menu->FindItem(CommandWxId(ID_LIST_CHANGE))->IsEnabled());
+}
+
+TEST_F(GroupViewWxTest, ImportsAGroupsFileThroughTheWizard)
+{
+    const std::string s_path = (fsFolder / "groups.csv").string();
+    WriteFileAtomically(s_path, "Group Name,Contact Name,Styles,Group Members\r\n"
+                                "Brass,Dee Hart,\"Jazz,Folk\",Smith (leader)\r\n"
+                                ",Nobody,,\r\n"
+                                "Choir,Ann Lee,,\r\n");
+    std::vector<std::string> v_rows;
+    WhenShown<ZelImportWizard>([&](ZelImportWizard& wizard) {
+        auto* p_list = dynamic_cast<ZelEditListCtrl*>(wizard.FindWindow(WxId(ZelImportColMap::IDC_LIST)));
+        ASSERT_NE(p_list, nullptr);
+        const char* a_fields[] = {"Group Name", "Contact Name", "Styles", "Group Members"};
+        for (int i = 0; i < 4; ++i)
+            ChooseField(*p_list, i, a_fields[i]);
+        ShowAWhile();
+        WhenShown<ILVImportErrorsDlg>([&](ILVImportErrorsDlg& dlg) {
+            Pump();
+            for (int i = 0; i < dlg.GetRows().GetSize(); ++i)
+                v_rows.push_back(dlg.GetRows()[i][0] + "|" + dlg.GetRows()[i][1]);
+            ShowAWhile();
+            Press(dlg, ZelReportDlg::IDC_ZEL_REPORT_OK);
+        });
+        Press(wizard, ZelSizingPropSheet::ID_WIZFINISH);
+    });
+    View()->ImportFromFile("file", "groups.csv", s_path);
+    Pump();
+
+    const int i_brass = Doc().GetGroups().FindByName("Brass");
+    ASSERT_GE(i_brass, 0);
+    const Group& brass = Doc().GetGroups().GetAt(i_brass);
+    EXPECT_EQ(brass.GetStyles().GetCount(), 2);
+    EXPECT_GE(Doc().GetStyles().FindByName("Jazz"), 0);
+    EXPECT_EQ(brass.GetMembers().GetSize(), 1);
+    EXPECT_GE(Doc().GetGroups().FindByName("#2 Choir"), 0) << "the same name with other content";
+    EXPECT_EQ(List().GetItemCount(), 6);
+    EXPECT_EQ(v_rows, (std::vector<std::string>{"Row 2, item '', near line 3|'' is an invalid group"}));
+}
+
+TEST_F(GroupViewWxTest, PreviewsLabelsOnAStockPickedInTheChooser)
+{
+    bool b_okOnGroup = true;
+    std::string s_picked;
+    WhenShown<LabelStockDlg>([&](LabelStockDlg& dlg) {
+        wxTreeCtrl* p_tree = dlg.GetTree();
+        wxTreeItemIdValue cookie;
+        const wxTreeItemId group = p_tree->GetFirstChild(p_tree->GetRootItem(), cookie);
+        ASSERT_TRUE(group.IsOk());
+        EXPECT_EQ(p_tree->GetItemText(group), "A4 sheets");
+        p_tree->SelectItem(group);
+        Pump();
+        b_okOnGroup = dlg.GetOkButton()->IsEnabled();
+        p_tree->Expand(group);
+        wxTreeItemIdValue cookie2;
+        wxTreeItemId stock = p_tree->GetFirstChild(group, cookie2);
+        while (stock.IsOk() && !p_tree->GetItemText(stock).StartsWith("Address 2 x 7"))
+            stock = p_tree->GetNextChild(group, cookie2);
+        ASSERT_TRUE(stock.IsOk());
+        p_tree->SelectItem(stock);
+        p_tree->Expand(stock);
+        Pump();
+        s_picked = p_tree->GetItemText(stock).ToStdString();
+        ShowAWhile();
+        Press(dlg, wxID_OK);
+    });
+    EXPECT_TRUE(Run(ID_PREVIEW_GROUP_LABELS));
+    EXPECT_FALSE(b_okOnGroup);
+    EXPECT_EQ(s_picked, "Address 2 x 7, 99.1 x 38.1 mm (14 labels)");
+    EXPECT_EQ(View()->Stock.GetName(), "Address 2 x 7, 99.1 x 38.1 mm");
+    EXPECT_EQ(View()->strStockGroup, "A4 sheets");
+    wxPreviewFrame* p_preview = nullptr;
+    for (wxWindow* p_win : wxTopLevelWindows)
+        if (auto* p = dynamic_cast<wxPreviewFrame*>(p_win))
+            p_preview = p;
+    ASSERT_NE(p_preview, nullptr);
+    Pump();
+    ShowAWhile();
+    p_preview->Close(true);
+    Pump();
+}
+
+TEST_F(GroupViewWxTest, NoReadableLabelFileMeansNoLabels)
+{
+    // A damaged standard file and no custom file: nothing to choose from.
+    WriteFileAtomically((fsFolder / "Standard.ldf").string(), std::string("\x01\x00\x00\x00\xff\xff", 6));
+    EXPECT_TRUE(Run(ID_PREVIEW_GROUP_LABELS));
+    ASSERT_EQ(Boxes.Boxes().size(), 1u);
+    EXPECT_EQ(Boxes.Boxes()[0].sText,
+              "Error code 10003.\nCannot find label definitions.\nContact your Support facility for this Product.");
+    for (wxWindow* p_win : wxTopLevelWindows)
+        EXPECT_EQ(dynamic_cast<wxPreviewFrame*>(p_win), nullptr) << "no preview";
+}
+
+TEST_F(GroupViewWxTest, PreviewsTheGroupListWithTheChosenColumns)
+{
+    ScriptedSelectColumns chooser;
+    chooser.fAnswer = [](SelectColumnsData& data) {
+        data.Selected.Add("Address 1");
+        return IDOK;
+    };
+    EXPECT_TRUE(Run(ID_PREVIEW_GROUP_LIST));
+    ASSERT_EQ(chooser.vShown.size(), 1u);
+    // Stored nothing yet: the default columns that have text are chosen.
+    std::vector<std::string> v_chosen;
+    for (int i = 0; i < chooser.vShown[0].Selected.GetSize(); ++i)
+        v_chosen.push_back(chooser.vShown[0].Selected[i]);
+    EXPECT_EQ(v_chosen, (std::vector<std::string>{"Name", "Contact", "Address"}));
+    const PrintIdSet& set = Doc().GetPrintOptions().GetGroupListSet();
+    ASSERT_EQ(set.GetIds().GetSize(), 4);
+    EXPECT_EQ(set.GetIds()[3], static_cast<UINT>(gfAddress1));
+    wxPreviewFrame* p_preview = nullptr;
+    for (wxWindow* p_win : wxTopLevelWindows)
+        if (auto* p = dynamic_cast<wxPreviewFrame*>(p_win))
+            p_preview = p;
+    ASSERT_NE(p_preview, nullptr);
+    Pump();
+    ShowAWhile();
+    p_preview->Close(true);
+    Pump();
+}
+
+} // namespace
