@@ -58,17 +58,17 @@ void LimitsPanel::Create()
     pVenueCheck = new wxCheckBox(&Page, IDC_LIMITS_VENUE_CHECK, "Enable limits for each &venue");
     Place(pVenueCheck, 7, i_treeBottom + 4, 140, 10, kModeFixed, kModeMove);
 
-    const int i_boxHeight = Config.bMaxOnly ? 70 : 102;
-    Place(new wxStaticBox(&Page, IDC_LIMITS_GROUP_BOX, "&Limits"), 135, 7, 190, i_boxHeight);
+    const int i_boxHeight = Config.bMaxOnly ? 45 : 102;
+    Place(new wxStaticBox(&Page, IDC_LIMITS_GROUP_BOX, "&Limits"), 135, 7, 178, i_boxHeight);
     pNoLimits = new wxRadioButton(&Page, IDC_LIMITS_NONE, "No limits", wxDefaultPosition, wxDefaultSize,
                                   wxRB_GROUP);
     Place(pNoLimits, 143, 20, 120, 10);
     if (Config.bMaxOnly) {
         pRange = new wxRadioButton(&Page, IDC_LIMITS_RANGE, "Schedule a maximum of");
-        Place(pRange, 143, 35, 90, 10);
+        Place(pRange, 143, 35, 100, 10);
         pMaxBox = new wxTextCtrl(&Page, IDC_LIMITS_MAX_VALUE);
-        Place(pMaxBox, 236, 33, 36, 13);
-        vLimitLabels.push_back(Place(new wxStaticText(&Page, IDC_LIMITS_MAX_TIMES, "times"), 276, 35, 30, 9));
+        Place(pMaxBox, 246, 33, 36, 13);
+        vLimitLabels.push_back(Place(new wxStaticText(&Page, IDC_LIMITS_MAX_TIMES, "times"), 286, 35, 30, 9));
     } else {
         pExact = new wxRadioButton(&Page, IDC_LIMITS_EXACT, "Schedule exactly");
         Place(pExact, 143, 35, 76, 10);
@@ -88,6 +88,7 @@ void LimitsPanel::Create()
         vLimitLabels.push_back(Place(new wxStaticText(&Page, IDC_LIMITS_MAX_TIMES, "times"), 262, 82, 30, 9));
     }
     pNoneChecked = new wxRadioButton(&Page, IDC_LIMITS_NONE_CHECKED, "");
+    pNoneChecked->SetSize(pNoneChecked->GetBestSize());
     pNoneChecked->Hide();
 
     const int i_buttonsY = 7 + i_boxHeight + 5;
@@ -99,7 +100,7 @@ void LimitsPanel::Create()
     int i_helpY = i_treeBottom + 20;
     if (Config.bShowRotation) {
         const int i_top = i_buttonsY + 20;
-        Place(new wxStaticBox(&Page, IDC_ROTATION_GROUP_BOX, "&Rotation"), 135, i_top, 190, 40, kModeFixed,
+        Place(new wxStaticBox(&Page, IDC_ROTATION_GROUP_BOX, "&Rotation"), 135, i_top, 178, 40, kModeFixed,
               kModeMove);
         const char* const a_texts[3] = {"Not required", "Event rotation", "Day rotation"};
         for (int i = 0; i < 3; ++i) {
@@ -113,8 +114,8 @@ void LimitsPanel::Create()
     } else {
         i_helpY = std::max(i_helpY, i_buttonsY + 22);
     }
-    pHelp = new wxStaticText(&Page, IDC_LIMITS_HELP, "Help");
-    Place(pHelp, 7, i_helpY, 318, 34, kModeGrow, kModeMove);
+    pHelp = new wxStaticText(&Page, IDC_LIMITS_HELP, "Help", wxDefaultPosition, wxDefaultSize, wxST_NO_AUTORESIZE);
+    Place(pHelp, 7, i_helpY, 306, 34, kModeGrow, kModeMove);
 
     pTree->Bind(wxEVT_SET_FOCUS, [this](wxFocusEvent& event) {
         event.Skip();

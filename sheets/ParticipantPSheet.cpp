@@ -125,12 +125,12 @@ ParticipantDetailsPPage::ParticipantDetailsPPage(wxWindow* p_book, EventDoc* p_d
     // telephone numbers and e-mail at the right.
     const Field a_fields[] = {
         {"&First Name:", IDC_PART_FIRST_NAME, F::kFirstMax, 7, 7, 90},
-        {"&Other Names:", IDC_PART_OTHER_NAMES, F::kOtherMax, 112, 7, 110},
-        {"&Last Name:", IDC_PART_LAST_NAME, F::kLastMax, 237, 7, 90},
+        {"&Other Names:", IDC_PART_OTHER_NAMES, F::kOtherMax, 107, 7, 106},
+        {"&Last Name:", IDC_PART_LAST_NAME, F::kLastMax, 223, 7, 90},
         {"&Address:", IDC_PART_ADDRESS1, F::kAddressMax, 7, 37, 160},
-        {nullptr, IDC_PART_ADDRESS2, F::kAddressMax, 7, 62, 160},
-        {nullptr, IDC_PART_ADDRESS3, F::kAddressMax, 7, 78, 160},
-        {"Postal/Zip &code:", IDC_PART_POSTCODE, F::kPostCodeMax, 7, 95, 60},
+        {nullptr, IDC_PART_ADDRESS2, F::kAddressMax, 7, 53, 160},
+        {nullptr, IDC_PART_ADDRESS3, F::kAddressMax, 7, 69, 160},
+        {"Postal/Zip &code:", IDC_PART_POSTCODE, F::kPostCodeMax, 7, 96, 60},
         {"&Phone:", IDC_PART_PHONE, F::kPhoneMax, 182, 37, 100},
         {"Phone &2:", IDC_PART_PHONE2, F::kPhoneMax, 182, 62, 100},
         {"Fa&x:", IDC_PART_FAX, F::kPhoneMax, 182, 87, 100},
@@ -156,12 +156,13 @@ ParticipantDetailsPPage::ParticipantDetailsPPage(wxWindow* p_book, EventDoc* p_d
     pRole = new wxComboBox(this, IDC_PART_ROLE, wxString(), wxDefaultPosition, wxDefaultSize, 0, nullptr,
                            wxCB_DROPDOWN);
     pRole->SetMaxLength(ParticipantDetailsFields::kRoleMax);
-    PlaceDlgUnits(*pRole, 182, 135, 145, 14);
+    PlaceDlgUnits(*pRole, 182, 135, 131, 14);
     pRole->Bind(wxEVT_TEXT, [this](wxCommandEvent&) { MarkChanged(); });
     pRole->Bind(wxEVT_COMBOBOX, [this](wxCommandEvent&) { MarkChanged(); });
 
-    auto* p_description = new wxStaticText(this, IDC_PAGE_DESCRIPTION, wxString());
-    PlaceDlgUnits(*p_description, 7, 160, 320, 40);
+    auto* p_description = new wxStaticText(this, IDC_PAGE_DESCRIPTION, wxString(), wxDefaultPosition, wxDefaultSize,
+                                           wxST_NO_AUTORESIZE);
+    PlaceDlgUnits(*p_description, 7, 160, 306, 40);
 }
 
 bool ParticipantDetailsPPage::OnInitDialog()
@@ -276,11 +277,12 @@ bool ParticipantDetailsPPage::OnKillActive()
 ParticipantNotesPPage::ParticipantNotesPPage(wxWindow* p_book, EventDoc* p_doc)
     : ParticipantEditingPPage(p_book, "Notes", p_doc, IDS_PARTICIPANT_NOTES_DESC)
 {
-    auto* p_description = new wxStaticText(this, IDC_PAGE_DESCRIPTION, wxString());
-    PlaceDlgUnits(*p_description, 7, 7, 320, 18);
+    auto* p_description = new wxStaticText(this, IDC_PAGE_DESCRIPTION, wxString(), wxDefaultPosition, wxDefaultSize,
+                                           wxST_NO_AUTORESIZE);
+    PlaceDlgUnits(*p_description, 7, 7, 306, 18);
     pNotes = new wxTextCtrl(this, IDC_PART_NOTES, wxString(), wxDefaultPosition, wxDefaultSize,
                             wxTE_MULTILINE | wxTE_RICH2);
-    PlaceDlgUnits(*pNotes, 7, 28, 320, 170);
+    PlaceDlgUnits(*pNotes, 7, 28, 306, 165);
     pNotes->Bind(wxEVT_TEXT, [this](wxCommandEvent&) { MarkChanged(); });
 }
 

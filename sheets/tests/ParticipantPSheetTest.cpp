@@ -128,7 +128,18 @@ void SelectItems(ZelTreeCtrl& tree, const std::vector<std::string>& v_texts)
     ZelSendNotify(&tree, TVN_SELCHANGED, &nm);
 }
 
-void ShowPage(ParticipantPSheet& sheet, int i_page) { sheet.GetBookCtrl()->SetSelection(static_cast<size_t>(i_page)); }
+// A click on a tab: the page shown asks to be left first.
+void ShowPage(ParticipantPSheet& sheet, int i_page)
+{
+    wxBookCtrlBase* p_book = sheet.GetBookCtrl();
+    wxBookCtrlEvent changing(wxEVT_NOTEBOOK_PAGE_CHANGING, p_book->GetId(), i_page, p_book->GetSelection());
+    changing.SetEventObject(p_book);
+    p_book->GetEventHandler()->ProcessEvent(changing);
+    if (!changing.IsAllowed())
+        return;
+    p_book->ChangeSelection(static_cast<size_t>(i_page));
+    sheet.GetPage(i_page)->OnSetActive();
+}
 
 int RunModal(ParticipantPSheet& sheet, const std::function<void(ParticipantPSheet&)>& f_drive)
 {
