@@ -25,6 +25,7 @@
 #include <wx/radiobut.h>
 #include <wx/stattext.h>
 #include <wx/textctrl.h>
+#include <wx/uiaction.h>
 
 namespace {
 
@@ -276,6 +277,84 @@ TEST_F(ParticipantSheetTest, VenueLimitsEditedTogetherAndTheCheckOnLeaving)
     EXPECT_EQ(working.GetDayLimits(), SchedLim(SchedLim::e_range, 0, 0, 1));
     ASSERT_FALSE(boxes.Boxes().empty());
     EXPECT_EQ(boxes.Boxes()[0].sText, "Please enter an integer between 0 and 99999.");
+}
+
+TEST_F(ParticipantSheetTest, KeyboardSelectionInTheTreeAppliesLikeTheMouse)
+{
+    EventDoc& doc = event.Doc();
+    ParticipantPSheet sheet(&doc, nullptr, 1);
+    sheet.GetParticipant() = event.GetParticipant("Bob Ray");
+    RunModal(sheet, [&](ParticipantPSheet& s) {
+        wxWindow& limits = s.GetLimitsPage();
+        auto* p_tree = Find<ZelTreeCtrl>(limits, IDC_LIMITS_TREE);
+        ASSERT_NE(p_tree, nullptr);
+        SelectItems(*p_tree, {"Event"});
+        Choose(limits, IDC_LIMITS_RANGE);
+        Type(limits, IDC_LIMITS_MAX_VALUE, "4");
+        // Down moves to "Day", which shows its own limits.
+        p_tree->SetFocus();
+        wxYield();
+        wxUIActionSimulator sim;
+        sim.Char(WXK_DOWN);
+        for (int i = 0; i < 20; ++i) {
+            wxYield();
+            std::this_thread::sleep_for(std::chrono::milliseconds(10));
+        }
+        const auto v_selected = s.GetLimitsPage().GetPanel().SelectedData();
+        ASSERT_EQ(v_selected, std::vector<DWORD>{kDayItemData});
+        EXPECT_TRUE(Find<wxRadioButton>(limits, IDC_LIMITS_NONE)->GetValue());
+        Choose(limits, IDC_LIMITS_RANGE);
+        Type(limits, IDC_LIMITS_MAX_VALUE, "1");
+        sim.Char(WXK_UP);
+        for (int i = 0; i < 20; ++i) {
+            wxYield();
+            std::this_thread::sleep_for(std::chrono::milliseconds(10));
+        }
+        EXPECT_EQ(Find<wxTextCtrl>(limits, IDC_LIMITS_MAX_VALUE)->GetValue(), "4");
+        Press(s, wxID_OK);
+    });
+    EXPECT_EQ(sheet.GetParticipant().GetEventLimits(), SchedLim(SchedLim::e_range, 0, 0, 4));
+    EXPECT_EQ(sheet.GetParticipant().GetDayLimits(), SchedLim(SchedLim::e_range, 0, 0, 1));
+}
+
+// A sheet of defaults, as the preferences hold them for new participants.
+class DefaultsSheet : public EditingPSheet, public ParticipantPageHost {
+public:
+    explicit DefaultsSheet(EventDoc* p_doc) : EditingPSheet(nullptr, "Preferences")
+    {
+        pLimits = new ParticipantLimitsPPage(GetBookCtrl(), p_doc, FALSE, IDS_PARTICIPANT_LIMITS_DEFAULTS_DESC);
+        AddPage(pLimits);
+    }
+    Participant& GetPageParticipant() override { return Defaults; }
+    BOOL IsInteractive() const override { return FALSE; }
+
+    Participant Defaults;
+    ParticipantLimitsPPage* pLimits;
+};
+
+TEST_F(ParticipantSheetTest, DefaultsPageHasNoDefaultButtonsAndSpeaksOfDefaults)
+{
+    DefaultsSheet sheet(&event.Doc());
+    wxTheApp->CallAfter([&] {
+        wxWindow& limits = *sheet.pLimits;
+        sheet.pLimits->ReloadPage();
+        EXPECT_FALSE(limits.FindWindow(IDC_LIMITS_DEFAULT_SEL)->IsShown());
+        EXPECT_FALSE(limits.FindWindow(IDC_LIMITS_DEFAULT_ALL)->IsShown());
+        EXPECT_EQ(limits.FindWindow(IDC_LIMITS_HELP)->GetLabel().ToStdString().rfind(
+                      "You can set limits to control the default maximum number", 0),
+                  0u);
+        ShowAWhile("defaults");
+        auto* p_tree = Find<ZelTreeCtrl>(limits, IDC_LIMITS_TREE);
+        SelectItems(*p_tree, {"Day"});
+        Choose(limits, IDC_LIMITS_RANGE);
+        Type(limits, IDC_LIMITS_MAX_VALUE, "2");
+        Press(sheet, wxID_OK);
+        if (sheet.IsModal())
+            sheet.EndModal(wxID_CANCEL);
+    });
+    EXPECT_EQ(sheet.ShowModal(), wxID_OK);
+    EXPECT_EQ(sheet.Defaults.GetDayLimits(), SchedLim(SchedLim::e_range, 0, 0, 2));
+    EXPECT_TRUE(boxes.Boxes().empty());
 }
 
 TEST(ParticipantSheetSpeed, QuickWithFiveHundredVenuesAndTwentyThousandParticipants)
