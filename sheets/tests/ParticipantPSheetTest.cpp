@@ -317,6 +317,36 @@ TEST_F(ParticipantSheetTest, KeyboardSelectionInTheTreeAppliesLikeTheMouse)
     EXPECT_EQ(sheet.GetParticipant().GetDayLimits(), SchedLim(SchedLim::e_range, 0, 0, 1));
 }
 
+TEST_F(ParticipantSheetTest, YesToTheDiscardQuestionShowsTheLimitsBeforeTheEdit)
+{
+    // Bob's group needs him five times: a maximum of 1 cannot be kept.
+    event.Group("Choir", [](Group& group) { group.SetEventLimits(SchedLim(SchedLim::e_exact, 5, 0, 0)); });
+    event.Member("Choir", "Bob Ray");
+    EventDoc& doc = event.Doc();
+    ParticipantPSheet sheet(&doc, nullptr, 1);
+    sheet.GetParticipant() = event.GetParticipant("Bob Ray");
+    boxes.Answer(IDYES);
+    RunModal(sheet, [&](ParticipantPSheet& s) {
+        wxWindow& limits = s.GetLimitsPage();
+        auto* p_tree = Find<ZelTreeCtrl>(limits, IDC_LIMITS_TREE);
+        ASSERT_NE(p_tree, nullptr);
+        SelectItems(*p_tree, {"Event"});
+        Choose(limits, IDC_LIMITS_RANGE);
+        Type(limits, IDC_LIMITS_MAX_VALUE, "1");
+        ShowPage(s, 2);
+        EXPECT_EQ(s.GetBookCtrl()->GetSelection(), 1);
+        ASSERT_EQ(boxes.Boxes().size(), 1u);
+        EXPECT_NE(boxes.Boxes()[0].sText.find("Do you want to discard your changes?"), std::string::npos);
+        // The page reloads what the participant had.
+        for (int i = 0; i < 5; ++i)
+            wxYield();
+        EXPECT_TRUE(Find<wxRadioButton>(limits, IDC_LIMITS_NONE)->GetValue());
+        EXPECT_FALSE(s.GetUndoButton()->IsEnabled());
+        Press(s, wxID_CANCEL);
+    });
+    EXPECT_EQ(sheet.GetParticipant().GetEventLimits(), SchedLim());
+}
+
 // A sheet of defaults, as the preferences hold them for new participants.
 class DefaultsSheet : public EditingPSheet, public ParticipantPageHost {
 public:
