@@ -1,0 +1,189 @@
+// Importing a small text file into an item list view through the real
+// wizard and error list (run under a virtual display): two columns are
+// mapped by opening the field cell's list box and choosing a field, Finish
+// imports, and the record that failed shows in the error list.
+#include "framework/ui/WxIds.h"
+#include "shell/MesgListDisplay.h"
+#include "shell/tests/FakeImportView.h"
+#include "testsupport/WxTestEnvironment.h"
+#include "zelkit/ui/ZelImportWizard.h"
+
+#include <gtest/gtest.h>
+#include <wx/app.h>
+#include <wx/listbox.h>
+#include <wx/timer.h>
+
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <functional>
+#include <thread>
+
+namespace {
+
+const auto* g_env = ::testing::AddGlobalTestEnvironment(new WxTestEnvironment);
+
+void Pump()
+{
+    for (int i = 0; i < 5; ++i)
+        wxTheApp->Yield(true);
+}
+
+// For a look at the windows: ROTAVEX_SHOW_SECONDS keeps them up that long.
+void ShowForALook()
+{
+    const char* p_seconds = std::getenv("ROTAVEX_SHOW_SECONDS");
+    const int n_seconds = p_seconds ? std::atoi(p_seconds) : 0;
+    for (int i = 0; i < n_seconds * 20; ++i) {
+        Pump();
+        std::this_thread::sleep_for(std::chrono::milliseconds(50));
+    }
+}
+
+template <class T>
+T* FindModal()
+{
+    for (wxWindow* p_win : wxTopLevelWindows)
+        if (auto* p = dynamic_cast<T*>(p_win); p != nullptr && p->IsModal())
+            return p;
+    return nullptr;
+}
+
+// Plays the steps once a modal T shows (looking for it every 20 ms for a
+// while, from a timer, so that a closing dialog's loop can end between two
+// looks); a dialog the steps leave open is cancelled so that a failure
+// cannot hang the run.
+template <class T>
+void WhenShown(std::function<void(T&)> f_steps, int n_tries = 250)
+{
+    auto* p_timer = new wxTimer;
+    p_timer->Bind(wxEVT_TIMER, [p_timer, f_steps, n_tries](wxTimerEvent&) {
+        // The timer (and this handler with it) goes once the events at hand
+        // are done, which may be while the steps still run: they work on
+        // copies.
+        const std::function<void(T&)> f_mine = f_steps;
+        const int n_left = n_tries;
+        wxTheApp->CallAfter([p_timer] { delete p_timer; });
+        T* p_dlg = FindModal<T>();
+        if (p_dlg == nullptr) {
+            if (n_left > 0)
+                WhenShown<T>(f_mine, n_left - 1);
+            else
+                ADD_FAILURE() << "the dialog did not show";
+            return;
+        }
+        f_mine(*p_dlg);
+        if (p_dlg->IsModal())
+            p_dlg->EndModal(wxID_CANCEL);
+    });
+    p_timer->StartOnce(20);
+}
+
+void Press(wxWindow& dlg, int i_id)
+{
+    wxWindow* p_button = dlg.FindWindow(i_id);
+    ASSERT_NE(p_button, nullptr) << i_id;
+    wxCommandEvent click(wxEVT_BUTTON, i_id);
+    click.SetEventObject(p_button);
+    p_button->GetEventHandler()->ProcessEvent(click);
+}
+
+// Double-clicks the field cell of a row and chooses the field in the list
+// box that opens.
+void ChooseField(ZelEditListCtrl& list, int i_row, const std::string& s_field)
+{
+    const wxRect rc = list.GetRowRect(i_row);
+    wxMouseEvent dclick(wxEVT_LEFT_DCLICK);
+    dclick.SetPosition(wxPoint(list.GetColumnLeft(1) + 5, rc.y + rc.height / 2));
+    dclick.SetEventObject(&list);
+    list.GetEventHandler()->ProcessEvent(dclick);
+    Pump();
+    auto* p_box = wxDynamicCast(list.GetEditor(), wxListBox);
+    ASSERT_NE(p_box, nullptr) << "the field cell opens a list box";
+    ASSERT_TRUE(p_box->SetStringSelection(s_field)) << s_field;
+    wxCommandEvent chosen(wxEVT_LISTBOX_DCLICK, p_box->GetId());
+    chosen.SetEventObject(p_box);
+    p_box->GetEventHandler()->ProcessEvent(chosen);
+    Pump();
+}
+
+TEST(ListImportWx, ASmallTextFileThroughTheWizard)
+{
+    const std::string s_path = testing::TempDir() + "rvx-wizard-import.csv";
+    FILE* p_file = std::fopen(s_path.c_str(), "wb");
+    ASSERT_NE(p_file, nullptr);
+    std::fputs("Name,Town,Phone\r\nAnn,Oslo,1\r\nBob,Rome\r\n\"Cy\",Nice,3\r\n", p_file);
+    std::fclose(p_file);
+
+    InstallImportErrorsDialog();
+    FakeView view;
+    ItemListImport import(view);
+    std::vector<std::string> v_choices, v_rows;
+    bool b_finishAtFirst = true, b_finishAfter = false;
+    std::string s_heading;
+    WhenShown<ZelImportWizard>([&](ZelImportWizard& wizard) {
+        auto* p_list = dynamic_cast<ZelEditListCtrl*>(wizard.FindWindow(WxId(ZelImportColMap::IDC_LIST)));
+        ASSERT_NE(p_list, nullptr);
+        wxWindow* p_finish = wizard.FindWindow(ZelSizingPropSheet::ID_WIZFINISH);
+        ASSERT_NE(p_finish, nullptr);
+        b_finishAtFirst = p_finish->IsEnabled();
+        ASSERT_EQ(p_list->GetItemCount(), 3);
+        EXPECT_EQ(p_list->GetItemText(0, 0), "Name") << "the header row gives the captions";
+        EXPECT_EQ(p_list->GetItemText(1, 2), "Oslo") << "the first data record is the sample";
+        ChooseField(*p_list, 0, "Name");
+        ShowForALook();
+        ChooseField(*p_list, 1, "Town");
+        EXPECT_EQ(p_list->GetItemText(0, 1), "Name");
+        EXPECT_EQ(p_list->GetItemText(1, 1), "Town");
+        b_finishAfter = p_finish->IsEnabled();
+        ShowForALook();
+        WhenShown<ILVImportErrorsDlg>([&](ILVImportErrorsDlg& dlg) {
+            Pump();
+            for (int i = 0; i < dlg.GetRows().GetSize(); ++i)
+                v_rows.push_back(dlg.GetRows()[i][0] + "|" + dlg.GetRows()[i][1]);
+            EXPECT_EQ(dlg.GetList().GetItemCount(), 1);
+            ShowForALook();
+            Press(dlg, ZelReportDlg::IDC_ZEL_REPORT_OK);
+        });
+        Press(wizard, ZelSizingPropSheet::ID_WIZFINISH);
+    });
+    import.ImportFile("file", "file", s_path);
+    std::remove(s_path.c_str());
+
+    EXPECT_FALSE(b_finishAtFirst) << "Finish waits for a mapped column";
+    EXPECT_TRUE(b_finishAfter);
+    EXPECT_EQ(view.vNames, (std::vector<std::string>{"Ann", "Cy"}));
+    EXPECT_EQ(v_rows, (std::vector<std::string>{"|Line 3: wrong number of columns. Found 2 expected 3"}));
+    ASSERT_EQ(view.Mappings.GetSize(), 1);
+    EXPECT_EQ(ToVector(view.Mappings[0].ColumnMap), (std::vector<std::string>{"Name", "Town", ""}));
+}
+
+// The first-step page over a fixed-width text, shown for a look.
+TEST(ListImportWx, TheFirstStepPageTellsFixedWidth)
+{
+    std::string s_text;
+    for (int i = 1; i <= 20; ++i)
+        s_text += "Participant" + std::to_string(100 + i) + "   Town " + std::to_string(10 + i)
+                  + "      a rather long remark that runs past the preview's right edge\n";
+    ZelImportFieldDef defs;
+    defs.Add("Name", ZelImportFieldDef::COLTYPE_STRING, 1, ZelImportFieldDef::COLTYPE_SINGLE, 0);
+    ZelImportData reader(&s_text);
+    ZelImportWizardCore core(defs, reader, nullptr);
+    auto* p_wizard = new ZelImportWizard(core, "Import Wizard");
+    p_wizard->SetWizardMode();
+    auto* p_step = new ZelImportStep1(p_wizard->GetBookCtrl());
+    p_wizard->AddPage(p_step);
+    p_wizard->AddPage(new ZelImportColMap(p_wizard->GetBookCtrl(), "Group Field"));
+    p_wizard->Show();
+    Pump();
+    EXPECT_EQ(p_step->GetLayoutChoice(), 1);
+    EXPECT_TRUE(reader.bFixedWidth);
+    auto* p_preview = p_step->GetPreviewList();
+    ASSERT_NE(p_preview, nullptr);
+    EXPECT_EQ(p_preview->GetItemCount(), 8u);
+    ShowForALook();
+    p_wizard->Destroy();
+    Pump();
+}
+
+} // namespace

@@ -1,0 +1,495 @@
+// The text importer without windows: the record reader, the wizard's
+// rules (header row, captions, field choices, the fixed-width guess), the
+// records delivered and the errors collected, the encoding of the source,
+// and what a cancelled dialog or wizard leaves behind.
+#include "zelkit/ZelImport.h"
+
+#include "framework/FileDialog.h"
+#include "framework/MessageBox.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <filesystem>
+#include <fstream>
+#include <functional>
+#include <string>
+#include <unistd.h>
+#include <utility>
+#include <vector>
+
+namespace {
+
+constexpr int ID_FINISH = 12325;
+
+// What the callback received for one record.
+struct Delivered {
+    int iRecord = 0;
+    int iLine = 0;
+    // caption=text for each value
+    std::vector<std::string> vValues;
+};
+
+int Collect(int i_record, int i_line, void* p_user, const ZelArray<ZelImport::ColValue>& a_values)
+{
+    Delivered d{i_record, i_line, {}};
+    for (int i = 0; i < a_values.GetSize(); ++i) {
+        EXPECT_EQ(a_values[i].Values.GetSize(), 1);
+        d.vValues.push_back(a_values[i].sName + "=" + a_values[i].Values[0].sText + "#"
+                            + std::to_string(a_values[i].uData));
+    }
+    static_cast<std::vector<Delivered>*>(p_user)->push_back(d);
+    return 0;
+}
+
+// The wizard as a test runs it: the column page is prepared, then the
+// script maps columns and says how the wizard ends.
+class ScriptedWizard : public IZelImportWizardPort {
+public:
+    using Script = std::function<int(ZelImportWizardCore&)>;
+    explicit ScriptedWizard(Script f_script) : fScript(std::move(f_script)) { pPrevious = ZelSetImportWizardPort(this); }
+    ~ScriptedWizard() override { ZelSetImportWizardPort(pPrevious); }
+    int Run(ZelImportWizardCore& wizard, const std::string& s_caption, const std::string& s_heading) override
+    {
+        ++nRuns;
+        sCaption = s_caption;
+        sHeading = s_heading;
+        vRows = wizard.PrepareColumns();
+        return fScript(wizard);
+    }
+    int nRuns = 0;
+    std::string sCaption, sHeading;
+    std::vector<ZelImportWizardCore::ColumnRow> vRows;
+
+private:
+    Script fScript;
+    IZelImportWizardPort* pPrevious;
+};
+
+// Maps the columns to the fields named (empty: not imported), then Finish.
+ScriptedWizard::Script Map(std::vector<std::string> v_fields)
+{
+    return [v_fields](ZelImportWizardCore& wizard) {
+        for (std::size_t i = 0; i < v_fields.size() && static_cast<int>(i) < wizard.GetColumnCount(); ++i)
+            wizard.ChooseField(static_cast<int>(i), v_fields[i]);
+        return wizard.CanFinish() ? ID_FINISH : 2;
+    };
+}
+
+ZelImportFieldDef Fields()
+{
+    ZelImportFieldDef defs;
+    defs.Add("Town", ZelImportFieldDef::COLTYPE_STRING, 2, ZelImportFieldDef::COLTYPE_SINGLE, 0);
+    defs.Add("Name", ZelImportFieldDef::COLTYPE_STRING, 1, ZelImportFieldDef::COLTYPE_SINGLE, 0);
+    defs.Add("Note", ZelImportFieldDef::COLTYPE_STRING, 3, ZelImportFieldDef::COLTYPE_MULTILINE,
+             ZelImportFieldDef::COLTYPE_REPEATABLE);
+    return defs;
+}
+
+// Every record of a reader with the line count after it.
+std::vector<std::pair<std::string, int>> Records(ZelImportData& reader)
+{
+    std::vector<std::pair<std::string, int>> v;
+    while (!reader.AtEnd()) {
+        std::string s = reader.ReadRecord();
+        v.emplace_back(s, reader.GetLineCount());
+    }
+    return v;
+}
+
+class TempFile {
+public:
+    explicit TempFile(const std::string& s_bytes)
+    {
+        sPath = (std::filesystem::temp_directory_path()
+                 / ("rvx-import-" + std::to_string(::getpid()) + "-" + std::to_string(++nMade) + ".csv"))
+                    .string();
+        std::ofstream(sPath, std::ios::binary) << s_bytes;
+    }
+    ~TempFile() { std::filesystem::remove(sPath); }
+    const std::string& Path() const { return sPath; }
+
+private:
+    static inline int nMade = 0;
+    std::string sPath;
+};
+
+using Recs = std::vector<std::pair<std::string, int>>;
+
+std::vector<std::string> ToVector(const ZelStringArray& a)
+{
+    std::vector<std::string> v;
+    for (int i = 0; i < a.GetSize(); ++i)
+        v.push_back(a[i]);
+    return v;
+}
+
+TEST(ImportReader, RecordsAndLineCounts)
+{
+    struct Case {
+        const char* p_name;
+        std::string s_bytes;
+        Recs v_text;  // read from memory
+        Recs v_file;  // read from a file
+        int n_count;
+    };
+    const Case a_cases[] = {
+        {"final line feed gives no extra record", "a,b\nc,d\n", {{"a,b", 1}, {"c,d", 2}}, {{"a,b", 1}, {"c,d", 2}}, 2},
+        {"last line without line feed keeps the count", "a\n\nb", {{"a", 1}, {"", 2}, {"b", 2}},
+         {{"a", 1}, {"", 2}, {"b", 2}}, 3},
+        {"a quoted line break is one record and counts", "\"x\ny\",z\nc\n", {{"\"x\ny\",z", 2}, {"c", 3}},
+         {{"\"x\ny\",z", 2}, {"c", 3}}, 2},
+        {"CR LF: dropped outside quotes, a file reads it as LF inside", "\"p\r\nq\"\r\nr\r\n",
+         {{"\"p\r\nq\"", 2}, {"r", 3}}, {{"\"p\nq\"", 2}, {"r", 3}}, 2},
+        {"a lone CR inside quotes stays", "\"p\rq\"\n", {{"\"p\rq\"", 1}}, {{"\"p\rq\"", 1}}, 1},
+        {"NUL bytes are data", std::string("a\0b,c\n", 6), {{std::string("a\0b,c", 5), 1}},
+         {{std::string("a\0b,c", 5), 1}}, 1},
+        {"an unclosed quote runs to the end", "a,\"b\nc\nd", {{"a,\"b\nc\nd", 2}}, {{"a,\"b\nc\nd", 2}}, 1},
+        {"nothing", "", {}, {}, 0},
+    };
+    for (const Case& c : a_cases) {
+        ZelImportData text(&c.s_bytes);
+        EXPECT_EQ(Records(text), c.v_text) << c.p_name;
+        EXPECT_EQ(text.CountRecords(), c.n_count) << c.p_name;
+        TempFile file(c.s_bytes);
+        ZelImportData stream(file.Path());
+        ASSERT_TRUE(stream.IsOpen());
+        EXPECT_EQ(Records(stream), c.v_file) << c.p_name;
+        EXPECT_EQ(stream.CountRecords(), c.n_count) << c.p_name;
+    }
+}
+
+TEST(ImportReader, PositionedReadingRewinds)
+{
+    const std::string s_text = "h1,h2\n1,2\n3,\"4,5\"\n";
+    ZelImportData reader(&s_text);
+    ZelStringArray a_cols;
+    EXPECT_EQ(reader.GetColumns(3, a_cols), 2);
+    EXPECT_EQ(a_cols[1], "4,5");
+    EXPECT_EQ(reader.GetRecord(2), "1,2") << "back to an earlier record";
+    EXPECT_EQ(reader.GetLineCount(), 2);
+    EXPECT_EQ(reader.GetRecord(9), "");
+    EXPECT_EQ(reader.GetRecord(1), "h1,h2");
+    EXPECT_EQ(reader.ReadColumns(a_cols), 2);
+    EXPECT_EQ(a_cols[0], "1");
+}
+
+TEST(ImportReader, ALongLineAndABinaryFileReadWhole)
+{
+    std::string s_long(300000, 'x');
+    s_long += ",y\n";
+    std::string s_binary;
+    for (int i = 0; i < 4096; ++i)
+        s_binary += static_cast<char>((i * 37) & 0xFF);
+    for (const std::string& s : {s_long, s_binary}) {
+        TempFile file(s);
+        ZelImportData reader(file.Path());
+        std::size_t n_bytes = 0;
+        int n_records = 0;
+        while (!reader.AtEnd()) {
+            n_bytes += reader.ReadRecord().size();
+            ++n_records;
+        }
+        EXPECT_EQ(n_records, reader.CountRecords());
+        EXPECT_LE(n_bytes, s.size());
+        EXPECT_GE(n_bytes + static_cast<std::size_t>(n_records), s.size() - std::count(s.begin(), s.end(), '\r'));
+    }
+}
+
+TEST(ImportWizardRules, HeaderRowsAndCaptions)
+{
+    struct Case {
+        const char* p_name;
+        std::string s_text;
+        int i_mode;
+        std::vector<std::string> v_captions;
+        std::vector<std::string> v_samples;
+        std::string s_firstImported;
+    };
+    const Case a_cases[] = {
+        {"a keyword makes a header", "Name,Town\nAnn,Oslo\n", 0, {"Name", "Town"}, {"Ann", "Oslo"}, "Ann,Oslo"},
+        {"in any case, as part of a word", "id,E-MAIL ADDRESS\n1,a@b\n", 0, {"id", "E-MAIL ADDRESS"}, {"1", "a@b"},
+         "1,a@b"},
+        {"no keyword: numbered captions", "Ann,Oslo\nBob,Rome\n", 0, {"Column 1", "Column 2"}, {"Ann", "Oslo"},
+         "Ann,Oslo"},
+        {"mode 1 takes the first record", "Ann,Oslo\nBob,Rome\n", 1, {"Ann", "Oslo"}, {"Bob", "Rome"}, "Bob,Rome"},
+        {"other modes never do", "Name,Town\nBob\n", 2, {"Column 1", "Column 2"}, {"Name", "Town"}, "Name,Town"},
+        {"a short sample leaves cells empty", "Name,Town,Fax\nBob\n", 0, {"Name", "Town", "Fax"}, {"Bob", "", ""},
+         "Bob"},
+    };
+    const ZelImportFieldDef defs = Fields();
+    for (const Case& c : a_cases) {
+        ZelImportData reader(&c.s_text);
+        ZelImportWizardCore wizard(defs, reader, nullptr);
+        wizard.iHeaderMode = c.i_mode;
+        const auto v_rows = wizard.PrepareColumns();
+        std::vector<std::string> v_captions, v_samples;
+        for (const auto& row : v_rows) {
+            v_captions.push_back(row.sCaption);
+            v_samples.push_back(row.sSample);
+        }
+        EXPECT_EQ(v_captions, c.v_captions) << c.p_name;
+        EXPECT_EQ(v_samples, c.v_samples) << c.p_name;
+        EXPECT_EQ(wizard.GetColumnCount(), static_cast<int>(c.v_captions.size())) << c.p_name;
+        EXPECT_EQ(reader.ReadRecord(), c.s_firstImported) << c.p_name << ": the reader waits at the first data record";
+    }
+}
+
+TEST(ImportWizardRules, FieldsOfferedAndChosen)
+{
+    const ZelImportFieldDef defs = Fields();
+    const std::string s_text = "a,b,c\n";
+    ZelImportData reader(&s_text);
+    const ZelStringArray a_start = [] {
+        ZelStringArray a;
+        for (const char* p : {"Name", "", "Note", "Town", "Gone"})
+            a.Add(p);
+        return a;
+    }();
+    ZelImportWizardCore wizard(defs, reader, &a_start);
+    wizard.PrepareColumns();
+    ASSERT_EQ(wizard.GetColumnCount(), 3) << "the start map is cut to the columns";
+    EXPECT_EQ(wizard.GetColumnMap()[2], "Note");
+    EXPECT_TRUE(wizard.IsFieldMapped("Name"));
+    EXPECT_FALSE(wizard.IsFieldMapped("Town"));
+
+    auto choices = [&](int i_col, int& i_select) {
+        return ToVector(wizard.FieldChoices(i_col, i_select));
+    };
+    int i_select = -1;
+    EXPECT_EQ(choices(1, i_select), (std::vector<std::string>{"(do not import)", "Note", "Town"}))
+        << "Name is taken; Note repeats";
+    EXPECT_EQ(i_select, 0);
+    EXPECT_EQ(choices(0, i_select), (std::vector<std::string>{"(do not import)", "Name", "Note", "Town"}))
+        << "a column keeps its own field";
+    EXPECT_EQ(i_select, 1);
+    EXPECT_EQ(choices(2, i_select), (std::vector<std::string>{"(do not import)", "Note", "Town"}));
+    EXPECT_EQ(i_select, 1);
+
+    EXPECT_EQ(wizard.GetColumnField(0), defs.FindField("Name"));
+    wizard.ChooseField(1, "Note");
+    EXPECT_EQ(wizard.GetColumnMap()[1], "Note");
+    wizard.ChooseField(0, "(do not import)");
+    wizard.ChooseField(1, "nothing of that name");
+    wizard.ChooseField(2, "");
+    EXPECT_EQ(wizard.GetColumnField(0), -1);
+    EXPECT_FALSE(wizard.CanFinish()) << "Finish waits for a mapped column";
+    wizard.ChooseField(2, "Town");
+    EXPECT_TRUE(wizard.CanFinish());
+}
+
+TEST(ImportWizardRules, FixedWidthGuess)
+{
+    struct Case {
+        const char* p_name;
+        std::vector<std::string> v_records;
+        bool b_fixed;
+        std::vector<UINT> v_starts;
+    };
+    const Case a_cases[] = {
+        {"aligned columns", {"Ann   Oslo  12", "Bob   Rome  7 ", "Cyril Nice  30"}, true, {0, 6, 12}},
+        {"one record", {"ab  cd"}, true, {0, 4}},
+        {"lengths differ", {"Ann   Oslo", "Bob   Rome "}, false, {}},
+        {"blanks do not line up", {"Ann Oslo  ", "Bobby Rome"}, false, {}},
+        {"no blank run at all", {"Ann,Oslo", "Bob,Rome"}, false, {}},
+        {"no records", {}, false, {}},
+        {"empty records", {"", ""}, false, {}},
+    };
+    for (const Case& c : a_cases) {
+        std::vector<UINT> v_starts{99};
+        EXPECT_EQ(ZelImportWizardCore::IsFixedWidth(c.v_records, v_starts), c.b_fixed) << c.p_name;
+        EXPECT_EQ(v_starts, c.v_starts) << c.p_name;
+    }
+    const ZelImportFieldDef defs = Fields();
+    const std::string s_fixed = "Ann  Oslo\nBob  Rome\n";
+    ZelImportData reader(&s_fixed);
+    ZelImportWizardCore wizard(defs, reader, nullptr);
+    EXPECT_TRUE(wizard.DetectLayout());
+    EXPECT_TRUE(reader.bFixedWidth);
+    ASSERT_EQ(reader.ColumnPositions.GetSize(), 2);
+    EXPECT_EQ(reader.ColumnPositions[1], 5u);
+    EXPECT_EQ(reader.ReadRecord(), "Ann  Oslo") << "the reader is rewound";
+}
+
+TEST(Import, RecordsGoToTheCallbackAndFailuresToTheErrors)
+{
+    const ZelImportFieldDef defs = Fields();
+    const std::string s_text = "Name,Town,Phone\nAnn,Oslo,1\nBob,Rome\n\nCy,\"Nice\nCity\",3";
+    ScriptedWizard wizard(Map({"Name", "Town"}));
+    std::vector<Delivered> v_got;
+    ZelStringArray a_map;
+    ZelImport import;
+    EXPECT_EQ(import.ImportFromString(defs, &Collect, &v_got, s_text, &a_map, "Group Field"), ZelImport::resultDone);
+    EXPECT_EQ(wizard.sCaption, "Import Wizard");
+    EXPECT_EQ(wizard.sHeading, "Group Field");
+    ASSERT_EQ(v_got.size(), 3u);
+    EXPECT_EQ(v_got[0].iRecord, 1);
+    EXPECT_EQ(v_got[0].iLine, 2);
+    EXPECT_EQ(v_got[0].vValues, (std::vector<std::string>{"Name=Ann#1", "Town=Oslo#2"}));
+    EXPECT_EQ(v_got[1].iRecord, 4) << "bad records count too";
+    EXPECT_EQ(v_got[1].iLine, 5) << "one less than the physical line of a last line without a line feed";
+    EXPECT_EQ(v_got[1].vValues, (std::vector<std::string>{"Name=Cy#1", "Town=Nice\nCity#2"}));
+    EXPECT_EQ(v_got[2].iRecord, -1);
+    EXPECT_EQ(v_got[2].iLine, -1);
+    EXPECT_TRUE(v_got[2].vValues.empty());
+    const ZelStringArray& a_errors = import.GetErrors();
+    ASSERT_EQ(a_errors.GetSize(), 2);
+    EXPECT_EQ(a_errors[0], "Line 3: wrong number of columns. Found 2 expected 3");
+    EXPECT_EQ(a_errors[1], "Line 4: wrong number of columns. Found 0 expected 3");
+    EXPECT_EQ(ToVector(a_map), (std::vector<std::string>{"Name", "Town", ""}))
+        << "the chosen mapping goes back to the caller";
+}
+
+TEST(Import, UnknownFieldsAndRecordsThatAllFail)
+{
+    const ZelImportFieldDef defs = Fields();
+    ZelStringArray a_map;
+    for (const char* p : {"Name", "", "Bygone"})
+        a_map.Add(p);
+    {
+        // A remembered map may name a field the caller no longer has.
+        ScriptedWizard wizard([](ZelImportWizardCore& w) {
+            w.SetColumnField(2, "Bygone");
+            return ID_FINISH;
+        });
+        std::vector<Delivered> v_got;
+        ZelImport import;
+        EXPECT_EQ(import.ImportFromString(defs, &Collect, &v_got, "Ann,Oslo,x\n", &a_map, "Field"), 1);
+        ASSERT_EQ(v_got.size(), 2u);
+        EXPECT_EQ(v_got[0].vValues, (std::vector<std::string>{"Column 1=Ann#1"})) << "the other columns still go";
+        ASSERT_EQ(import.GetErrors().GetSize(), 1);
+        EXPECT_EQ(import.GetErrors()[0], "Line 1: unknown field 'Bygone'");
+    }
+    {
+        ScriptedWizard wizard(Map({"Name"}));
+        std::vector<Delivered> v_got;
+        ZelImport import;
+        import.ImportFromString(defs, &Collect, &v_got, "a,b\nc\nd\ne,f,g\n", nullptr, "Field");
+        ASSERT_EQ(v_got.size(), 2u);
+        EXPECT_EQ(v_got[0].iRecord, 1);
+        EXPECT_EQ(v_got[1].iRecord, -1) << "the end is told when every other record failed";
+        EXPECT_EQ(import.GetErrors().GetSize(), 3);
+        import.ImportFromString(defs, &Collect, &v_got, "a,b\nc\n", nullptr, "Field");
+        EXPECT_EQ(import.GetErrors().GetSize(), 4) << "errors add up over imports";
+    }
+}
+
+TEST(Import, TheSourcesEncoding)
+{
+    struct Case {
+        const char* p_name;
+        std::string s_bytes;
+        std::string s_value; // Name of the first record, empty when none
+        std::string s_error;
+    };
+    const Case a_cases[] = {
+        {"code page 1252 bytes stay", "Caf\xE9,\x80\n", "Caf\xE9", ""},
+        {"UTF-8 is converted", "Caf\xC3\xA9,\xE2\x82\xAC\n", "Caf\xE9", ""},
+        {"a byte-order mark goes", "\xEF\xBB\xBF\xC3\x85sa,x\n", "\xC5sa", ""},
+        {"not UTF-8 throughout: bytes as they are", "Caf\xC3\xA9,\xE9\n", "Caf\xC3\xA9", ""},
+        {"a character the code page lacks refuses its record", "\xE4\xB8\xAD,x\nBo,\xC3\xA9\n", "Bo",
+         "Line 1: the character U+4E2D cannot be held in the event's character set"},
+        {"a character beyond the first plane", "x,\xF0\x9F\x98\x80\n", "",
+         "Line 1: the character U+1F600 cannot be held in the event's character set"},
+    };
+    const ZelImportFieldDef defs = Fields();
+    for (const Case& c : a_cases) {
+        for (bool b_file : {false, true}) {
+            ScriptedWizard wizard(Map({"Name"}));
+            std::vector<Delivered> v_got;
+            ZelImport import;
+            if (b_file) {
+                TempFile file(c.s_bytes);
+                import.Import(defs, &Collect, &v_got, file.Path(), nullptr, "Field");
+            } else {
+                import.ImportFromString(defs, &Collect, &v_got, c.s_bytes, nullptr, "Field");
+            }
+            const std::string s_first = v_got.size() > 1 ? v_got[0].vValues.at(0) : std::string();
+            EXPECT_EQ(s_first, c.s_value.empty() ? "" : "Column 1=" + c.s_value + "#1") << c.p_name;
+            const std::vector<std::string> v_expected =
+                c.s_error.empty() ? std::vector<std::string>{} : std::vector<std::string>{c.s_error};
+            EXPECT_EQ(ToVector(import.GetErrors()), v_expected) << c.p_name;
+        }
+    }
+}
+
+TEST(Import, AFileThatCannotBeOpenedIsReported)
+{
+    ScriptedMessageBox boxes;
+    ScriptedWizard wizard(Map({"Name"}));
+    std::vector<Delivered> v_got;
+    ZelImport import;
+    const std::string s_missing = (std::filesystem::temp_directory_path() / "rvx-no-such-file.csv").string();
+    EXPECT_EQ(import.Import(Fields(), &Collect, &v_got, s_missing, nullptr, "Field"), ZelImport::resultFailed);
+    EXPECT_EQ(import.Import(Fields(), &Collect, &v_got, std::filesystem::temp_directory_path().string(), nullptr,
+                            "Field"),
+              ZelImport::resultFailed)
+        << "a folder is no file";
+    ASSERT_EQ(boxes.Boxes().size(), 2u);
+    EXPECT_EQ(boxes.Boxes()[0].sText, "Cannot access file '" + s_missing + "': No such file or directory");
+    EXPECT_NE(boxes.Boxes()[1].sText.find("Is a directory"), std::string::npos);
+    EXPECT_EQ(wizard.nRuns, 0);
+    EXPECT_TRUE(v_got.empty());
+}
+
+TEST(Import, CancellingTheFileDialogOrTheWizardChangesNothing)
+{
+    ScriptedMessageBox boxes;
+    ScriptedFileDialogs dialogs;
+    ScriptedWizard wizard([](ZelImportWizardCore& w) {
+        w.ChooseField(0, "Town");
+        return 2;
+    });
+    TempFile file("Ann,Oslo\n");
+    dialogs.AnswerCancel();
+    dialogs.AnswerPath(file.Path());
+    ZelStringArray a_map;
+    a_map.Add("Name");
+    std::vector<Delivered> v_got;
+    ZelImport import;
+    EXPECT_EQ(import.Import(Fields(), &Collect, &v_got, &a_map, "Field"), ZelImport::resultCancelled);
+    EXPECT_TRUE(boxes.Boxes().empty()) << "a cancelled file dialog is no error";
+    EXPECT_EQ(wizard.nRuns, 0);
+    ASSERT_EQ(dialogs.Requests().size(), 1u);
+    const FileDialogRequest& request = dialogs.Requests()[0];
+    EXPECT_EQ(request.sTitle, "Import");
+    ASSERT_EQ(request.vFilters.size(), 2u);
+    EXPECT_EQ(request.vFilters[0], (std::pair<std::string, std::string>("Text file", "*.txt;*.csv")));
+    EXPECT_EQ(request.vFilters[1], (std::pair<std::string, std::string>("All files", "*.*")));
+    EXPECT_TRUE(request.bMustExist);
+
+    EXPECT_EQ(import.Import(Fields(), &Collect, &v_got, &a_map, "Field"), ZelImport::resultCancelled);
+    EXPECT_EQ(wizard.nRuns, 1);
+    EXPECT_TRUE(v_got.empty()) << "a cancelled wizard imports nothing";
+    ASSERT_EQ(a_map.GetSize(), 1);
+    EXPECT_EQ(a_map[0], "Name") << "and leaves the caller's map as it was";
+}
+
+TEST(ImportFieldDefs, SortedByNameAndCompared)
+{
+    ZelImportFieldDef defs;
+    EXPECT_EQ(defs.Add("b", ZelImportFieldDef::COLTYPE_STRING, 1, ZelImportFieldDef::COLTYPE_SINGLE, 0), 0);
+    EXPECT_EQ(defs.Add("a", ZelImportFieldDef::COLTYPE_STRING, 2, ZelImportFieldDef::COLTYPE_SEPARATED_DASH, 0), 0);
+    EXPECT_EQ(defs.Add("B", ZelImportFieldDef::COLTYPE_STRING, 3, ZelImportFieldDef::COLTYPE_SEPARATED_COMMA, 0), 0)
+        << "case-sensitive: capitals first";
+    EXPECT_EQ(defs.Add("b", ZelImportFieldDef::COLTYPE_STRING, 4, ZelImportFieldDef::COLTYPE_SINGLE,
+                       ZelImportFieldDef::COLTYPE_REPEATABLE),
+              2)
+        << "in front of an equal name";
+    EXPECT_EQ(defs[2].uData, 4u);
+    EXPECT_EQ(defs[2].uType, 0x111u);
+    EXPECT_EQ(defs[1].sSeparator, "-");
+    EXPECT_EQ(defs[0].sSeparator, ",");
+    EXPECT_EQ(defs.FindField("a"), 1);
+    EXPECT_EQ(defs.FindField("c"), -1);
+    ZelImportFieldDef same;
+    same.Add("B", ZelImportFieldDef::COLTYPE_STRING, 30, ZelImportFieldDef::COLTYPE_SEPARATED_COMMA, 0);
+    same.Add("a", ZelImportFieldDef::COLTYPE_STRING, 20, ZelImportFieldDef::COLTYPE_SEPARATED_DASH, 0);
+    same.Add("b", ZelImportFieldDef::COLTYPE_STRING, 40, ZelImportFieldDef::COLTYPE_SINGLE, 0);
+    EXPECT_NE(defs, same);
+    same.Add("b", ZelImportFieldDef::COLTYPE_STRING, 10, ZelImportFieldDef::COLTYPE_SINGLE,
+             ZelImportFieldDef::COLTYPE_REPEATABLE);
+    EXPECT_EQ(defs, same) << "the data values are not compared";
+}
+
+} // namespace
