@@ -5,6 +5,7 @@ list(APPEND SHEETS_RULES_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/../ParticipantSheetRules.cpp)
 list(APPEND SHEETS_UI_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/../LimitsPPage.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/../LimitsPPageGroup.cpp
   ${CMAKE_CURRENT_LIST_DIR}/../ParticipantPSheet.cpp)
 
 rvx_add_model_test(NAME sheets_participant_rules_tests
