@@ -15,3 +15,6 @@ rvx_add_model_test(NAME sheets_participant_rules_tests
 rvx_add_test(NAME sheets_participant_sheet_tests
   SOURCES tests/ParticipantPSheetTest.cpp ${PROJECT_SOURCE_DIR}/testsupport/EventBuilder.cpp
   LIBS rotavex_sheets WX)
+rvx_add_test(NAME sheets_group_limits_page_tests
+  SOURCES tests/LimitsPageGroupTest.cpp ${PROJECT_SOURCE_DIR}/testsupport/EventBuilder.cpp
+  LIBS rotavex_sheets WX)
