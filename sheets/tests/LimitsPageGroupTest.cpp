@@ -135,4 +135,43 @@ TEST_F(GroupLimitsPageTest, InconsistentLimitsAreReportedByTheGroupCheck)
         << boxes.Boxes()[0].sText;
 }
 
+// A sheet of defaults, as the preferences hold them for new groups.
+class GroupDefaultsSheet : public EditingPSheet, public IGroupPageHost {
+public:
+    explicit GroupDefaultsSheet(EventDoc* p_doc) : EditingPSheet(nullptr, "Preferences")
+    {
+        pLimits = new GroupLimitsPPage(GetBookCtrl(), p_doc, FALSE, IDS_GROUP_LIMITS_DEFAULTS_DESC,
+                                       IDS_GROUP_ROTATION_DEFAULTS_DESC);
+        AddPage(pLimits);
+    }
+    Group& GetWorkingGroup() override { return Defaults; }
+    BOOL ChecksEventDays() const override { return FALSE; }
+
+    Group Defaults;
+    GroupLimitsPPage* pLimits;
+};
+
+TEST_F(GroupLimitsPageTest, DefaultsPageHasNoDefaultButtonsAndSpeaksOfDefaults)
+{
+    GroupDefaultsSheet sheet(&event.Doc());
+    wxTheApp->CallAfter([&] {
+        wxWindow& limits = *sheet.pLimits;
+        sheet.pLimits->ReloadPage();
+        for (const int i_id : {IDC_LIMITS_DEFAULT_SEL, IDC_LIMITS_DEFAULT_ALL, IDC_ROTATION_DEFAULT})
+            EXPECT_FALSE(limits.FindWindow(i_id)->IsShown()) << i_id;
+        EXPECT_EQ(limits.FindWindow(IDC_LIMITS_HELP)->GetLabel().ToStdString().rfind(
+                      "You can set limits to control the default number of times a group", 0),
+                  0u);
+        ShowAWhile("group-defaults");
+        SelectItems(*Find<ZelTreeCtrl>(limits, IDC_LIMITS_TREE), {"Event"});
+        Choose(limits, IDC_LIMITS_EXACT);
+        Type(limits, IDC_LIMITS_EXACT_VALUE, "4");
+        Press(sheet, wxID_OK);
+        if (sheet.IsModal())
+            sheet.EndModal(wxID_CANCEL);
+    });
+    EXPECT_EQ(sheet.ShowModal(), wxID_OK);
+    EXPECT_EQ(sheet.Defaults.GetEventLimits(), SchedLim(SchedLim::e_exact, 4, 0, 0));
+}
+
 } // namespace
