@@ -309,6 +309,11 @@ TEST(ParticipantSheetSpeed, QuickWithFiveHundredVenuesAndTwentyThousandParticipa
         wxTreeItemIdValue cookie;
         const wxTreeItemId id_event = p_tree->GetFirstChild(p_tree->GetRootItem(), cookie);
         EXPECT_EQ(p_tree->GetChildrenCount(id_event, false), 500u);
+        // Off and on again: the venue items go and come back.
+        Tick(limits, IDC_LIMITS_VENUE_CHECK, false);
+        EXPECT_EQ(p_tree->GetChildrenCount(id_event, false), 0u);
+        Tick(limits, IDC_LIMITS_VENUE_CHECK, true);
+        EXPECT_EQ(p_tree->GetChildrenCount(id_event, false), 500u);
         Press(s, wxID_OK);
     });
     const double d_seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - t_start).count();
