@@ -19,6 +19,7 @@ const StringEntry a_strings[] = {
 #include "res/strings/output.inc"
 #include "res/strings/defineevent.inc"
 #include "res/strings/groupview.inc"
+#include "res/strings/participantsheet.inc"
 #include "res/strings/groupsheet.inc"
 };
 }

@@ -4,6 +4,7 @@
 #include "sheets/GroupMembPPage.h"
 #include "sheets/GroupPages.h"
 #include "sheets/GroupStyleFacilityPPage.h"
+#include "sheets/LimitsPPageGroup.h"
 
 #include <wx/utils.h>
 
@@ -22,12 +23,14 @@ GroupPSheet::GroupPSheet(EventDoc* p_doc, int n_styleKeys, int n_facilityKeys, w
     wxBookCtrlBase* p_book = GetBookCtrl();
     pContact = new GroupContactPPage(p_book, p_doc);
     pStyles = new GroupStyleFacilityPPage(p_book, p_doc, n_styleKeys, n_facilityKeys);
+    pLimits = new GroupLimitsPPage(p_book, p_doc, TRUE, IDS_GROUP_LIMITS_DESC, IDS_GROUP_ROTATION_DESC);
     pRoster = new GroupRosterPPage(p_book, p_doc, TRUE);
     pNotes = new GroupNotesPPage(p_book, p_doc);
     // Tab order: Details, Styles && Facilities, Limits, Availability,
     // Allocation, Rostering, Notes, then Members, added by DoModal.
     AddPage(pContact);
     AddPage(pStyles);
+    AddPage(pLimits);
     AddPage(pRoster);
     AddPage(pNotes);
 
@@ -52,6 +55,7 @@ std::vector<GroupEditingPPage*> GroupPSheet::PagesInLoadOrder() const
     std::vector<GroupEditingPPage*> v_pages{pContact, pStyles};
     if (pMembers != nullptr)
         v_pages.push_back(pMembers);
+    v_pages.push_back(pLimits);
     v_pages.push_back(pNotes);
     v_pages.push_back(pRoster);
     return v_pages;

@@ -20,6 +20,7 @@
 
 class EventDoc;
 class GroupContactPPage;
+class GroupLimitsPPage;
 class GroupMembPPage;
 class GroupNotesPPage;
 class GroupRosterPPage;
@@ -41,6 +42,7 @@ public:
 
     GroupContactPPage* GetContactPage() const { return pContact; }
     GroupStyleFacilityPPage* GetStyleFacilityPage() const { return pStyles; }
+    GroupLimitsPPage* GetLimitsPage() const { return pLimits; }
     GroupRosterPPage* GetRosterPage() const { return pRoster; }
     GroupNotesPPage* GetNotesPage() const { return pNotes; }
     GroupMembPPage* GetMembersPage() const { return pMembers; }
@@ -61,6 +63,7 @@ private:
     EventDoc* pDoc;
     GroupContactPPage* pContact = nullptr;
     GroupStyleFacilityPPage* pStyles = nullptr;
+    GroupLimitsPPage* pLimits = nullptr;
     GroupRosterPPage* pRoster = nullptr;
     GroupNotesPPage* pNotes = nullptr;
     GroupMembPPage* pMembers = nullptr;
