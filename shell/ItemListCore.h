@@ -177,7 +177,9 @@ public:
     void RequestRefill() { bRefillPending = TRUE; }
 
     // ---- sorting ----
-    void Sort(int i_column);
+    // A header click on the column; a view with sort keys of its own
+    // overrides it.
+    virtual void Sort(int i_column);
     void SortColumns(const ZelColSortSpec* p_specs, int n_specs);
     void ReSort();
     // "Do not sort": the sort goes.

@@ -21,6 +21,7 @@
 #include "shell/ProgressDlg.h"
 #include "shell/ShellPortsWx.h"
 #include "shell/TimetableView.h"
+#include "shell/VenueView.h"
 #include "shell/WxCommands.h"
 #include "zelkit/ZelAssert.h"
 #include "zelkit/ZelLibrary.h"
@@ -179,6 +180,7 @@ bool CRotavexApp::OnInit()
         return false;
     InitServices(true);
     RegisterTimetableView();
+    RegisterVenueView();
     for (void (*p_install)() : Installers())
         p_install();
     return StartUp(sCommandLineFile);
