@@ -16,6 +16,7 @@ const StringEntry a_strings[] = {
 #include "res/strings/engine.inc"
 #include "res/strings/roster.inc"
 #include "res/strings/lists.inc"
+#include "res/strings/venuesheet.inc"
 };
 }
 
