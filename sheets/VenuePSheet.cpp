@@ -106,10 +106,10 @@ VenueDetailsPPage::VenueDetailsPPage(wxWindow* p_book, EventDoc* p_doc, int n_st
     pName->Bind(wxEVT_TEXT, &VenueDetailsPPage::OnNameChanged, this);
 
     auto* p_locationLabel = new wxStaticText(this, wxID_ANY, "&Location:");
-    PlaceDlgUnits(*p_locationLabel, 165, 7, 148, 9);
+    PlaceDlgUnits(*p_locationLabel, 163, 7, 143, 9);
     pLocation = new wxTextCtrl(this, IDC_VENUE_LOCATION);
     pLocation->SetMaxLength(kLocationMax);
-    PlaceDlgUnits(*pLocation, 165, 17, 148, 13);
+    PlaceDlgUnits(*pLocation, 163, 17, 143, 13);
     pLocation->Bind(wxEVT_TEXT, [this](wxCommandEvent&) { MarkChanged(); });
 
     auto* p_description = new wxStaticText(this, IDC_PAGE_DESCRIPTION, wxString(), wxDefaultPosition, wxDefaultSize,

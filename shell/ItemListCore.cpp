@@ -487,8 +487,11 @@ void ItemListCore::Refill()
     pList->EnsureFocusVisible(FALSE);
     pList->SetExtendedListStyle(pList->GetExtendedListStyle() | LVS_EX_HEADERDRAGDROP);
 
-    if (bFirstFill) {
+    // Columns fitted to an empty list (the panes are made before an event
+    // is opened) fit again once there are rows, unless a layout was taken.
+    if (bFirstFill || (bFittedEmpty && pList->GetItemCount() > 0)) {
         AutoSizeAll();
+        bFittedEmpty = pList->GetItemCount() == 0;
     } else {
         if (b_order && static_cast<int>(v_order.size()) >= nColumns && nColumns == pList->GetColumnCount())
             pList->SetColumnOrderArray(std::vector<int>(v_order.begin(), v_order.begin() + nColumns));
@@ -736,6 +739,7 @@ void ItemListCore::ApplyLayout(const ViewLayout& layout)
         Mappings.Copy(layout.GetMappings());
     if (!layout.FitsColumnCount(nColumns))
         return;
+    bFittedEmpty = FALSE;
     const ZelArray<UINT>& a_widths = layout.GetWidths();
     for (int i = 0; i < a_widths.GetSize() && i < pList->GetColumnCount(); ++i)
         pList->SetColumnWidth(i, static_cast<int>(a_widths[i]));

@@ -271,6 +271,7 @@ private:
     KeyList KeptSelection;
     LPARAM lKeptFocus = -1;
     BOOL bFirstFill = TRUE;
+    BOOL bFittedEmpty = FALSE;
     BOOL bRefillPending = FALSE;
 
     ILVGetRecordReturn aRing[4];

@@ -4,3 +4,6 @@ rvx_add_test(NAME sheets_venue_tests SOURCES tests/VenueSheetTest.cpp LIBS rotav
 add_dependencies(sheets_venue_tests sample_timetables)
 target_compile_definitions(sheets_venue_tests PRIVATE
   ROTAVEX_SAMPLE_TIMETABLES="${CMAKE_BINARY_DIR}/share/rotavex/sample timetables")
+rvx_add_test(NAME sheets_venue_sheet_tests
+  SOURCES tests/VenuePSheetTest.cpp ${PROJECT_SOURCE_DIR}/testsupport/EventBuilder.cpp
+  LIBS rotavex_sheets WX)

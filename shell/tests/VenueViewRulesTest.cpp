@@ -231,8 +231,11 @@ public:
     {
         for (int c = 0; c < 4; ++c)
             InsertColumn(c, VenueViewRules::GetColumnHeadings()[static_cast<std::size_t>(c)]);
-        for (int i = 0; i < Doc.GetNumVenues(); ++i)
-            AddItem(Doc.GetVenues()[i].GetKey(), 0, Doc.GetVenues()[i].GetName());
+        // As the view does: every column's text in the list.
+        for (int i = 0; i < Doc.GetNumVenues(); ++i) {
+            for (int c = 0; c < 4; ++c)
+                AddItem(Doc.GetVenues()[i].GetKey(), c, VenueViewRules::GetFieldText(&Doc, Doc.GetVenues()[i], c));
+        }
     }
     ILVRecord GetRecord(int i_row) override
     {
@@ -296,6 +299,26 @@ TEST(VenueSort, LocationTwiceIsDescendingWithTiesByName)
     int i_direction = 0;
     EXPECT_EQ(a_keys[1].GetCol(i_direction), 1);
     EXPECT_EQ(i_direction, ZelColSortSpec::kAscending);
+}
+
+TEST(VenueSort, ColumnsFittedToAnEmptyListFitAgainOnceItHasRows)
+{
+    // The panes are filled before an event is opened.
+    EventBuilder event;
+    FakeVenueList list(event.Doc());
+    list.Refill();
+    const int i_empty = list.GetList().GetColumnWidth(1);
+
+    event.Venue("Hall").Venue("Annex");
+    event.Doc().GetVenues()[0].SetLocation("The long building behind the main square");
+    list.Refill();
+    const int i_fitted = list.GetList().GetColumnWidth(1);
+    EXPECT_GT(i_fitted, i_empty);
+
+    // From then on the widths are the user's.
+    list.GetList().SetColumnWidth(1, i_empty);
+    list.Refill();
+    EXPECT_EQ(list.GetList().GetColumnWidth(1), i_empty);
 }
 
 // ---- the scripted sheet ----
