@@ -17,6 +17,7 @@ const StringEntry a_strings[] = {
 #include "res/strings/roster.inc"
 #include "res/strings/lists.inc"
 #include "res/strings/venuesheet.inc"
+#include "res/strings/groupsheet.inc"
 };
 }
 
