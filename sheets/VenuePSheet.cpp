@@ -80,6 +80,13 @@ bool VenueEditingPPage::OnSetActive()
     return true;
 }
 
+bool VenueEditingPPage::OnKillActive()
+{
+    if (IsEditingInPlace())
+        return false;
+    return EditingPPage::OnKillActive();
+}
+
 void VenueEditingPPage::Undo()
 {
     ReloadPage();
@@ -95,37 +102,60 @@ void VenueEditingPPage::Undo()
 // --------------------------------------------------------- VenueDetailsPPage
 
 VenueDetailsPPage::VenueDetailsPPage(wxWindow* p_book, EventDoc* p_doc, int n_styleKeys, int n_facilityKeys)
-    : VenueEditingPPage(p_book, "Details", p_doc, IDS_VENUE_DETAILS_DESC), StyleKeys(n_styleKeys),
-      FacilityKeys(n_facilityKeys)
+    : StyleFacilityPPage<VenueEditingPPage>(p_doc, n_styleKeys, n_facilityKeys, p_book, "Details", p_doc,
+                                            IDS_VENUE_DETAILS_DESC)
 {
     auto* p_nameLabel = new wxStaticText(this, wxID_ANY, "&Name:");
-    PlaceDlgUnits(*p_nameLabel, 7, 7, 150, 9);
+    PlaceDlgUnits(*p_nameLabel, 7, 7, 122, 9);
     pName = new wxTextCtrl(this, IDC_VENUE_NAME);
     pName->SetMaxLength(kNameMax);
-    PlaceDlgUnits(*pName, 7, 17, 150, 13);
+    PlaceDlgUnits(*pName, 7, 17, 122, 13);
     pName->Bind(wxEVT_TEXT, &VenueDetailsPPage::OnNameChanged, this);
 
     auto* p_locationLabel = new wxStaticText(this, wxID_ANY, "&Location:");
-    PlaceDlgUnits(*p_locationLabel, 163, 7, 143, 9);
+    PlaceDlgUnits(*p_locationLabel, 135, 7, 122, 9);
     pLocation = new wxTextCtrl(this, IDC_VENUE_LOCATION);
     pLocation->SetMaxLength(kLocationMax);
-    PlaceDlgUnits(*pLocation, 163, 17, 143, 13);
+    PlaceDlgUnits(*pLocation, 135, 17, 122, 13);
     pLocation->Bind(wxEVT_TEXT, [this](wxCommandEvent&) { MarkChanged(); });
 
-    auto* p_description = new wxStaticText(this, IDC_PAGE_DESCRIPTION, wxString(), wxDefaultPosition, wxDefaultSize,
-                                           wxST_NO_AUTORESIZE);
-    PlaceDlgUnits(*p_description, 7, 160, 306, 40);
+    // The two lists go below the name and location, under their own
+    // captions.
+    struct Moved {
+        int iId;
+        const char* pLabel;
+        int iX;
+        int iY;
+        int iHeight;
+    };
+    const Moved a_moved[] = {
+        {IDC_STYLE_CAPTION, "&Styles allowed:", 7, 38, 14},
+        {IDC_STYLE_LIST, nullptr, 7, 53, 105},
+        {IDC_FACILITY_CAPTION, "&Facilities provided:", 135, 38, 14},
+        {IDC_FACILITY_LIST, nullptr, 135, 53, 105},
+    };
+    for (const Moved& moved : a_moved) {
+        wxWindow* p_window = FindWindow(moved.iId);
+        if (p_window == nullptr)
+            continue;
+        if (moved.pLabel != nullptr)
+            p_window->SetLabel(moved.pLabel);
+        PlaceDlgUnits(*p_window, moved.iX, moved.iY, 122, moved.iHeight);
+    }
+    // The name and the location come first in the tab order.
+    if (wxWindow* p_first = FindWindow(IDC_STYLE_CAPTION)) {
+        p_nameLabel->MoveBeforeInTabOrder(p_first);
+        pName->MoveAfterInTabOrder(p_nameLabel);
+        p_locationLabel->MoveAfterInTabOrder(pName);
+        pLocation->MoveAfterInTabOrder(p_locationLabel);
+    }
 }
 
 bool VenueDetailsPPage::OnInitDialog()
 {
-    VenueEditingPPage::OnInitDialog();
+    StyleFacilityPPage<VenueEditingPPage>::OnInitDialog();
     AddSzControlEx(*pName, 0, 50, 0, 0);
     AddSzControlEx(*pLocation, 50, 100, 0, 0);
-    if (wxWindow* p_description = FindWindow(IDC_PAGE_DESCRIPTION)) {
-        static_cast<wxStaticText*>(p_description)->Wrap(p_description->GetSize().x);
-        AddSzControl(*p_description, modeStretch, modeMove);
-    }
     return true;
 }
 
@@ -134,8 +164,8 @@ void VenueDetailsPPage::LoadPage(VenuePSheet* p_sheet)
     const Venue& venue = GetVenue(p_sheet);
     sName = venue.GetName();
     sLocation = venue.GetLocation();
-    StyleKeys = venue.GetStyles();
-    FacilityKeys = venue.GetFacilities();
+    GetRules().GetKeys(StyleFacilityRules::e_styles) = venue.GetStyles();
+    GetRules().GetKeys(StyleFacilityRules::e_facilities) = venue.GetFacilities();
 }
 
 BOOL VenueDetailsPPage::SavePage(std::string&)
@@ -144,13 +174,14 @@ BOOL VenueDetailsPPage::SavePage(std::string&)
     // The venue's name cleans the text as it takes it.
     venue.SetName(sName);
     venue.SetLocation(sLocation);
-    venue.GetStyles() = StyleKeys;
-    venue.GetFacilities() = FacilityKeys;
+    venue.GetStyles() = GetRules().GetKeys(StyleFacilityRules::e_styles);
+    venue.GetFacilities() = GetRules().GetKeys(StyleFacilityRules::e_facilities);
     return TRUE;
 }
 
 bool VenueDetailsPPage::TransferDataToWindow()
 {
+    StyleFacilityPPage<VenueEditingPPage>::TransferDataToWindow();
     pName->ChangeValue(ToWx(sName));
     pLocation->ChangeValue(ToWx(sLocation));
     return true;
@@ -170,12 +201,12 @@ bool VenueDetailsPPage::TransferDataFromWindow()
     }
     sLocation = *s_location;
     sName = *s_name;
-    return true;
+    return StyleFacilityPPage<VenueEditingPPage>::TransferDataFromWindow();
 }
 
 bool VenueDetailsPPage::OnKillActive()
 {
-    if (!VenueEditingPPage::OnKillActive())
+    if (!StyleFacilityPPage<VenueEditingPPage>::OnKillActive())
         return false;
     // A name of blanks only cleans down to nothing.
     ZelObjectName name(Venue::kMaxNameLength);

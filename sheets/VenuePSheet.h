@@ -13,6 +13,7 @@
 #include "model/Venue.h"
 #include "shell/EditingPPage.h"
 #include "shell/EditingPSheet.h"
+#include "sheets/StyleFacilityPPage.h"
 #include "shell/VenueSheetPort.h"
 
 #include <functional>
@@ -22,14 +23,11 @@
 class EventDoc;
 class VenuePSheet;
 
-// Control ids of the Details page.
+// Control ids of the Details page (its style and facility lists and their
+// captions are the styles and facilities page's).
 enum : int {
     IDC_VENUE_NAME = 1006,
     IDC_VENUE_LOCATION = 1007,
-    IDC_VENUE_STYLES = 1046,
-    IDC_VENUE_FACILITIES = 1047,
-    IDC_VENUE_STYLES_BAR = 1288,
-    IDC_VENUE_FACILITIES_BAR = 1290,
 };
 
 // The base of the venue pages: each reads the sheet's working venue when it
@@ -51,18 +49,24 @@ public:
     virtual void ReloadPage();
     // The user edited the page: the changed flag, and Undo.
     void MarkChanged();
+    void OnEditChange() { MarkChanged(); }
+    // A list of the page edits a name in place: the page cannot be left.
+    virtual bool IsEditingInPlace() const { return false; }
 
     // The page saves into the working venue; when it cannot, the venue
     // comes back as it was and the user is told why (3005).
     BOOL CheckSettings(BOOL* p_discarded) override;
     bool OnSetActive() override;
+    bool OnKillActive() override;
     void Undo();
 
 protected:
     EventDoc* pDoc;
 };
 
-class VenueDetailsPPage : public VenueEditingPPage {
+// The venue's name and location above the styles and facilities page's
+// two lists, whose marks are the venue's style and facility keys.
+class VenueDetailsPPage : public StyleFacilityPPage<VenueEditingPPage> {
 public:
     // The most characters the boxes take.
     enum : int { kNameMax = 30, kLocationMax = 50 };
@@ -78,17 +82,12 @@ public:
 
     const std::string& GetNameText() const { return sName; }
     const std::string& GetLocationText() const { return sLocation; }
-    // The page's style and facility keys, which it writes into the venue.
-    KeyList& GetStyleKeys() { return StyleKeys; }
-    KeyList& GetFacilityKeys() { return FacilityKeys; }
 
 private:
     void OnNameChanged(wxCommandEvent& event);
 
     std::string sLocation;
     std::string sName;
-    KeyList StyleKeys;
-    KeyList FacilityKeys;
     wxTextCtrl* pName = nullptr;
     wxTextCtrl* pLocation = nullptr;
 };

@@ -1,7 +1,7 @@
 // The venue sheet alone on a display, over a small event: the title follows
 // the typed name, a name of blanks only keeps the page, Undo brings the
-// venue's location back, an accept check keeps the sheet open; and the
-// column chooser as the venue list fills it.
+// venue's location back, the marks of the styles list become the venue's
+// style keys; and the column chooser as the venue list fills it.
 //
 // With ROTAVEX_SHOW_SECONDS set, the sheet and the chooser stay on screen
 // that long, for screenshots.
@@ -124,6 +124,15 @@ TEST_F(VenuePSheetTest, LeavingThePageNeedsANameAndTheCheck)
     EXPECT_EQ(pSheet->GetVenue().GetName(), "Great Hall");
     EXPECT_EQ(pSheet->GetVenue().GetLocation(), "West");
     EXPECT_EQ(pSheet->GetVenue().GetStyles(), event.Doc().GetVenues()[0].GetStyles());
+
+    // A mark taken off leaves the venue without the style; the facility
+    // stays.
+    ZelEditListCtrl& styles = pSheet->GetDetailsPage().GetList(StyleFacilityRules::e_styles);
+    ASSERT_EQ(styles.GetItemCount(), 1);
+    styles.SetCheckState(0, 0, ZelCheckListLayer::stateUnchecked);
+    EXPECT_TRUE(pSheet->GetDetailsPage().OnKillActive());
+    EXPECT_EQ(pSheet->GetVenue().GetStyles().GetCount(), 0);
+    EXPECT_EQ(pSheet->GetVenue().GetFacilities().Find(event.FacilityKey("Piano")) >= 0, true);
 }
 
 TEST(VenueChooser, ShowsTheVenueColumns)
