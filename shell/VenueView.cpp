@@ -50,34 +50,47 @@ void VenueView::SetRow(const Venue& venue, BOOL b_update)
     // measures what the rows show.
     const EventDoc* p_doc = GetEventDoc();
     const LPARAM l_key = venue.GetKey();
-    for (int c = 0; c < GetColumnCount(); ++c) {
-        const std::string s_text = VenueViewRules::GetFieldText(p_doc, venue, c);
-        if (c == 0 && !b_update)
-            AddItem(l_key, 0, s_text);
-        else
-            ChgItem(l_key, c, s_text);
-    }
+    const std::string s_name = VenueViewRules::GetFieldText(p_doc, venue, vfName);
+    const int i_row = b_update ? ChgItem(l_key, 0, s_name) : AddItem(l_key, 0, s_name);
+    if (i_row < 0)
+        return;
+    for (int c = 1; c < GetColumnCount(); ++c)
+        GetList().SetItemText(i_row, c, VenueViewRules::GetFieldText(p_doc, venue, c));
     if (b_update) {
         if (ZelListCtrl* p_list = GetListCtrl())
             p_list->Refresh();
     }
 }
 
-ILVRecord VenueView::GetRecord(int i_row)
+int VenueView::FindVenue(LONG l_key)
 {
     EventDoc* p_doc = GetEventDoc();
-    if (p_doc == nullptr || i_row < 0 || i_row >= GetList().GetItemCount())
-        return nullptr;
-    const int i_index = p_doc->GetVenues().FindByKey(static_cast<LONG>(GetList().GetItemData(i_row)));
-    return i_index < 0 ? nullptr : &p_doc->GetVenues()[i_index];
+    if (p_doc == nullptr)
+        return -1;
+    const VenueList& venues = p_doc->GetVenues();
+    const auto is_at = [&](int i) { return i >= 0 && i < venues.GetNumVenues() && venues[i].GetKey() == l_key; };
+    auto it = mVenueIndex.find(l_key);
+    if (it != mVenueIndex.end() && is_at(it->second))
+        return it->second;
+    mVenueIndex.clear();
+    mVenueIndex.reserve(static_cast<std::size_t>(venues.GetNumVenues()));
+    for (int i = 0; i < venues.GetNumVenues(); ++i)
+        mVenueIndex.emplace(venues[i].GetKey(), i);
+    it = mVenueIndex.find(l_key);
+    return it != mVenueIndex.end() ? it->second : -1;
+}
+
+ILVRecord VenueView::GetRecord(int i_row)
+{
+    const int i_index = GetRecordValue(i_row);
+    return i_index < 0 ? nullptr : &GetEventDoc()->GetVenues()[i_index];
 }
 
 int VenueView::GetRecordValue(int i_row)
 {
-    EventDoc* p_doc = GetEventDoc();
-    if (p_doc == nullptr || i_row < 0 || i_row >= GetList().GetItemCount())
+    if (i_row < 0 || i_row >= GetList().GetItemCount())
         return -1;
-    return p_doc->GetVenues().FindByKey(static_cast<LONG>(GetList().GetItemData(i_row)));
+    return FindVenue(static_cast<LONG>(GetList().GetItemData(i_row)));
 }
 
 std::string VenueView::GetFieldText(ILVRecord p_record, int i_column)
@@ -150,7 +163,7 @@ int VenueView::DoChangeDialog(LPARAM l_key, LPARAM& l_changed, int i_position, i
     EventDoc* p_doc = GetEventDoc();
     if (p_doc == nullptr)
         return e_change_stop;
-    const int i_index = p_doc->GetVenues().FindByKey(static_cast<LONG>(l_key));
+    const int i_index = FindVenue(static_cast<LONG>(l_key));
     if (i_index < 0)
         return e_change_stop;
 
@@ -183,7 +196,7 @@ int VenueView::DoChangeDialog(LPARAM l_key, LPARAM& l_changed, int i_position, i
             if (!s_msg.empty())
                 ShowMessageText(s_msg, MB_OK | MB_ICONSTOP);
         } else {
-            const int i_stored = p_doc->GetVenues().FindByKey(static_cast<LONG>(l_key));
+            const int i_stored = FindVenue(static_cast<LONG>(l_key));
             SetRow(p_doc->GetVenues()[i_stored], TRUE);
             p_doc->DocChanged(UpdateViewHint::e_venues);
             l_changed = 1;

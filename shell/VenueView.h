@@ -46,6 +46,14 @@ public:
 
     // The page last left in a venue change dialog, for the program's run.
     static int& LastChangePage();
+
+private:
+    // The position of the venue with the key in the document's list, or -1.
+    // Rows ask by key for every paint and sort: the positions are kept, and
+    // taken again whenever one no longer holds its key.
+    int FindVenue(LONG l_key);
+
+    std::unordered_map<LONG, int> mVenueIndex;
 };
 
 // Puts the venue view into the frame's venue pane (the program calls it at

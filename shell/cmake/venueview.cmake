@@ -6,3 +6,4 @@ target_sources(rotavex_shell PRIVATE VenueView.cpp)
 rvx_add_model_test(NAME shell_venue_rules_tests
   SOURCES tests/VenueViewRulesTest.cpp ${PROJECT_SOURCE_DIR}/testsupport/EventBuilder.cpp
   LIBS rotavex_shell_rules)
+rvx_add_test(NAME shell_venue_view_tests SOURCES tests/VenueViewTest.cpp LIBS rotavex_shell WX)
