@@ -98,6 +98,15 @@ TEST_F(VenuePSheetTest, TheTitleFollowsTheName)
     EXPECT_EQ(Title(*pSheet), "Define venue - Great Hall");
     Box(*pSheet, IDC_VENUE_NAME).SetValue("");
     EXPECT_EQ(Title(*pSheet), "Define venue");
+
+    // Typed a character at a time, the boxes take no more than 30 and 50.
+    for (int i = 0; i < 40; ++i)
+        Box(*pSheet, IDC_VENUE_NAME).WriteText("n");
+    EXPECT_EQ(Box(*pSheet, IDC_VENUE_NAME).GetValue().length(), 30u);
+    Box(*pSheet, IDC_VENUE_LOCATION).SetValue("");
+    for (int i = 0; i < 60; ++i)
+        Box(*pSheet, IDC_VENUE_LOCATION).WriteText("l");
+    EXPECT_EQ(Box(*pSheet, IDC_VENUE_LOCATION).GetValue().length(), 50u);
 }
 
 TEST_F(VenuePSheetTest, UndoBringsTheLocationBack)
