@@ -368,8 +368,7 @@ int ItemListCore::AddFromText(const std::string& s_text)
     errors.sTitle = "Add failures";
     int n_added = 0;
     for (int i = 0; i < a_lines.GetSize(); ++i) {
-        ZelFullName name(20, 30, 20);
-        name.SetName(a_lines[i]);
+        const ZelFullName name = MakeDroppedName(a_lines[i]);
         if (name.GetFullName().empty()) {
             errors.vRows.emplace_back(LoadResString(IDS_EMPTY_NAME, "<empty>"),
                                       FormatMessageId(IDS_NO_NAME, GetSingularNoun()));
@@ -390,6 +389,13 @@ int ItemListCore::AddFromText(const std::string& s_text)
     errors.sHeading = FormatMessageIdArray(IDS_ADD_ERRORS, a_args);
     GetMessageListPort().Show(errors);
     return 0;
+}
+
+ZelFullName ItemListCore::MakeDroppedName(const std::string& s_line)
+{
+    ZelFullName name(20, 30, 20);
+    name.SetName(s_line);
+    return name;
 }
 
 std::string ItemListCore::StatusText(int n_records, int n_selected)

@@ -142,6 +142,16 @@ BOOL VenueView::AddRecordByName(const ZelFullName& name, std::string& s_error, B
     return AddVenue(venue, s_error, b_shortTexts) == VenueViewRules::e_added;
 }
 
+ZelFullName VenueView::MakeDroppedName(const std::string& s_line)
+{
+    // Parts as long as the line, so that the full name is the line with its
+    // blanks tidied; the venue's name then cuts it to its own length.
+    const int n_max = static_cast<int>(s_line.size()) + 1;
+    ZelFullName name(n_max, n_max, n_max);
+    name.SetName(s_line);
+    return name;
+}
+
 void VenueView::DoAddDialog()
 {
     EventDoc* p_doc = GetEventDoc();

@@ -27,6 +27,8 @@ public:
     // ---- ItemListCore ----
     void FillList() override;
     BOOL AddRecordByName(const ZelFullName& name, std::string& s_error, BOOL b_shortTexts) override;
+    // A dropped line is a venue's name, whole.
+    ZelFullName MakeDroppedName(const std::string& s_line) override;
     void DoAddDialog() override;
     void DeleteRecord(LPARAM l_key, BOOL b_update) override;
     int DoChangeDialog(LPARAM l_key, LPARAM& l_changed, int i_position, int n_count) override;

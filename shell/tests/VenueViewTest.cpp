@@ -1,12 +1,14 @@
 // The venue pane on a display over an event of 20,000 venues: the fill, a
 // sort by location twice (descending, ties by name), a scroll to the end
 // and a change routine's refill stay quick; a venue deleted from the pane
-// leaves the event with its references.
+// leaves the event with its references; dropped lines become venues with
+// the whole line as their name.
 #include "framework/MessageBox.h"
 #include "model/EventDoc.h"
 #include "model/ShellPorts.h"
 #include "res/RotavexStrings.h"
 #include "shell/EventDocument.h"
+#include "shell/ListPorts.h"
 #include "shell/VenueView.h"
 #include "shell/VenueViewRules.h"
 #include "testsupport/WxTestEnvironment.h"
@@ -150,6 +152,21 @@ TEST_F(VenueViewTest, DeletedVenuesLeaveTheEvent)
     EXPECT_EQ(List().GetItemCount(), nVenues - 2);
     EXPECT_LT(List().FindItemData(l_second), 0);
     EXPECT_TRUE(Boxes.Boxes().empty());
+}
+
+TEST_F(VenueViewTest, DroppedLinesBecomeVenuesWhole)
+{
+    RecordingMessageLists shown;
+    const std::string s_long = "The Grand Old Concert Hall of the North Wing";
+    EXPECT_EQ(pView->AddFromText(s_long + "\n" + "Venue 00001\n"), 0);
+    const VenueList& venues = Document.GetEvent().GetVenues();
+    ASSERT_EQ(venues.GetNumVenues(), nVenues + 1);
+    EXPECT_EQ(venues[nVenues].GetName(), s_long);
+    // A name in use is listed with the short text.
+    ASSERT_EQ(shown.vShown.size(), 1u);
+    ASSERT_EQ(shown.vShown[0].vRows.size(), 1u);
+    EXPECT_EQ(shown.vShown[0].vRows[0].first, "Venue 00001");
+    EXPECT_EQ(shown.vShown[0].vRows[0].second, "Venue already exists.");
 }
 
 } // namespace
