@@ -20,6 +20,7 @@ const StringEntry a_strings[] = {
 #include "res/strings/defineevent.inc"
 #include "res/strings/groupview.inc"
 #include "res/strings/participantsheet.inc"
+#include "res/strings/venuesheet.inc"
 #include "res/strings/groupsheet.inc"
 };
 }

@@ -2,10 +2,12 @@
 
 #include "sheets/DefineEventSheet.h"
 #include "sheets/GroupSheetPort.h"
+#include "sheets/VenuePSheet.h"
 
 void InstallSheets()
 {
     // Each sheet's installer is called here.
     InstallDefineEventSheet();
     InstallGroupSheetPort();
+    InstallVenueSheet();
 }

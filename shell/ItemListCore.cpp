@@ -368,8 +368,7 @@ int ItemListCore::AddFromText(const std::string& s_text)
     errors.sTitle = "Add failures";
     int n_added = 0;
     for (int i = 0; i < a_lines.GetSize(); ++i) {
-        ZelFullName name(20, 30, 20);
-        name.SetName(a_lines[i]);
+        const ZelFullName name = MakeDroppedName(a_lines[i]);
         if (name.GetFullName().empty()) {
             errors.vRows.emplace_back(LoadResString(IDS_EMPTY_NAME, "<empty>"),
                                       FormatMessageId(IDS_NO_NAME, GetSingularNoun()));
@@ -390,6 +389,13 @@ int ItemListCore::AddFromText(const std::string& s_text)
     errors.sHeading = FormatMessageIdArray(IDS_ADD_ERRORS, a_args);
     GetMessageListPort().Show(errors);
     return 0;
+}
+
+ZelFullName ItemListCore::MakeDroppedName(const std::string& s_line)
+{
+    ZelFullName name(20, 30, 20);
+    name.SetName(s_line);
+    return name;
 }
 
 std::string ItemListCore::StatusText(int n_records, int n_selected)
@@ -487,8 +493,11 @@ void ItemListCore::Refill()
     pList->EnsureFocusVisible(FALSE);
     pList->SetExtendedListStyle(pList->GetExtendedListStyle() | LVS_EX_HEADERDRAGDROP);
 
-    if (bFirstFill) {
+    // Columns fitted to an empty list (the panes are made before an event
+    // is opened) fit again once there are rows, unless a layout was taken.
+    if (bFirstFill || (bFittedEmpty && pList->GetItemCount() > 0)) {
         AutoSizeAll();
+        bFittedEmpty = pList->GetItemCount() == 0;
     } else {
         if (b_order && static_cast<int>(v_order.size()) >= nColumns && nColumns == pList->GetColumnCount())
             pList->SetColumnOrderArray(std::vector<int>(v_order.begin(), v_order.begin() + nColumns));
@@ -736,6 +745,7 @@ void ItemListCore::ApplyLayout(const ViewLayout& layout)
         Mappings.Copy(layout.GetMappings());
     if (!layout.FitsColumnCount(nColumns))
         return;
+    bFittedEmpty = FALSE;
     const ZelArray<UINT>& a_widths = layout.GetWidths();
     for (int i = 0; i < a_widths.GetSize() && i < pList->GetColumnCount(); ++i)
         pList->SetColumnWidth(i, static_cast<int>(a_widths[i]));

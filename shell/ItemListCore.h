@@ -160,6 +160,10 @@ public:
     // Adds one record per line of the text; 1 when every line was added, 0
     // when there was nothing to add or some could not be (those are shown).
     int AddFromText(const std::string& s_text);
+    // The name a line of dropped text makes: a person's name (parts of at
+    // most 20, 30 and 20 characters) unless the view lists named things,
+    // which take the whole line.
+    virtual ZelFullName MakeDroppedName(const std::string& s_line);
     void UpdateStatusText();
     // The status text for these counts.
     std::string StatusText(int n_records, int n_selected);
@@ -177,6 +181,8 @@ public:
     void RequestRefill() { bRefillPending = TRUE; }
 
     // ---- sorting ----
+    // A header click on the column; a view with sort keys of its own
+    // overrides it.
     virtual void Sort(int i_column);
     void SortColumns(const ZelColSortSpec* p_specs, int n_specs);
     void ReSort();
@@ -269,6 +275,7 @@ private:
     KeyList KeptSelection;
     LPARAM lKeptFocus = -1;
     BOOL bFirstFill = TRUE;
+    BOOL bFittedEmpty = FALSE;
     BOOL bRefillPending = FALSE;
 
     ILVGetRecordReturn aRing[4];

@@ -24,6 +24,7 @@
 #include "shell/GroupView.h"
 #include "shell/MesgListDisplay.h"
 #include "shell/TimetableView.h"
+#include "shell/VenueView.h"
 #include "shell/WebImportDlg.h"
 #include "shell/WxCommands.h"
 #include "zelkit/ZelAssert.h"
@@ -185,7 +186,7 @@ bool CRotavexApp::OnInit()
     InitServices(true);
     RegisterTimetableView();
     RegisterGroupView();
-    InstallImportErrorsDialog();
+    RegisterVenueView();
     for (void (*p_install)() : Installers())
         p_install();
     return StartUp(sCommandLineFile);

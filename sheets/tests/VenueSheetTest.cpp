@@ -1,0 +1,354 @@
+// The venue pane and the venue sheet in the program, in-process under a
+// virtual display, over a sample event with a built timetable: a venue
+// added by the frame's command through its sheet (a name of blanks only
+// refused on the page, a name in use refused after the sheet), the change
+// walk with Apply and Next (a name another venue has refused while the
+// sheet stays open), the sheet reopening where it was left, and the venue
+// list printed to a preview through the column chooser.
+//
+// With ROTAVEX_SHOW_SECONDS set, the pane and the preview stay on screen
+// that long, for screenshots (the sheet alone: VenuePSheetTest).
+#include "framework/FileIO.h"
+#include "framework/MessageBox.h"
+#include "framework/Settings.h"
+#include "framework/ui/WindowClass.h"
+#include "model/EventDoc.h"
+#include "sheets/InstallSheets.h"
+#include "sheets/VenuePSheet.h"
+#include "shell/CommandIds.h"
+#include "shell/EventDocument.h"
+#include "shell/ItemListView.h"
+#include "shell/MainFrm.h"
+#include "shell/PaneView.h"
+#include "shell/RotavexApp.h"
+#include "shell/SelectColumnsDlg.h"
+#include "shell/VenueView.h"
+#include "shell/VenueViewRules.h"
+
+#include <chrono>
+#include <cstdlib>
+#include <deque>
+#include <filesystem>
+#include <functional>
+#include <gtest/gtest.h>
+#include <thread>
+#include <unistd.h>
+#include <wx/init.h>
+#include <wx/print.h>
+#include <wx/textctrl.h>
+#include <wx/timer.h>
+#include <wx/toplevel.h>
+
+namespace fs = std::filesystem;
+
+namespace {
+
+class AppEnvironment : public ::testing::Environment {
+public:
+    void SetUp() override
+    {
+        wxApp::SetInstance(new CRotavexApp);
+        int argc = 1;
+        static char a_name[] = "rotavex";
+        char* argv[] = {a_name, nullptr};
+        ASSERT_TRUE(wxEntryStart(argc, argv)) << "no display";
+        CRotavexApp::InitServices(false);
+        InstallSheets();
+    }
+    void TearDown() override { wxEntryCleanup(); }
+};
+
+const auto* pEnvironment = ::testing::AddGlobalTestEnvironment(new AppEnvironment);
+
+void Pump()
+{
+    for (int i = 0; i < 5; ++i) {
+        wxTheApp->ProcessPendingEvents();
+        wxTheApp->Yield(true);
+    }
+}
+
+void ShowAWhile()
+{
+    if (const char* p_seconds = std::getenv("ROTAVEX_SHOW_SECONDS")) {
+        const auto t_end = std::chrono::steady_clock::now() + std::chrono::seconds(std::atoi(p_seconds));
+        while (std::chrono::steady_clock::now() < t_end) {
+            wxTheApp->Yield(true);
+            std::this_thread::sleep_for(std::chrono::milliseconds(50));
+        }
+    }
+}
+
+void Press(wxWindow& window, int i_id)
+{
+    wxWindow* p_button = window.FindWindow(i_id);
+    ASSERT_NE(p_button, nullptr) << i_id;
+    wxCommandEvent click(wxEVT_BUTTON, i_id);
+    click.SetEventObject(p_button);
+    p_button->GetEventHandler()->ProcessEvent(click);
+}
+
+// Types into a box as the user would: the box's change notice follows.
+void Type(wxWindow& window, int i_id, const char* p_typed)
+{
+    auto* p_text = wxDynamicCast(window.FindWindow(i_id), wxTextCtrl);
+    ASSERT_NE(p_text, nullptr) << i_id;
+    p_text->SetValue(wxString::FromUTF8(p_typed));
+}
+
+std::string Title(wxTopLevelWindow& window) { return std::string(window.GetTitle().utf8_str()); }
+
+template <class W>
+W* OpenWindow()
+{
+    for (wxWindow* p : wxTopLevelWindows) {
+        if (auto* p_window = dynamic_cast<W*>(p); p_window != nullptr && p_window->IsShown())
+            return p_window;
+    }
+    return nullptr;
+}
+
+// Plays the user in each modal window of type W that opens, one step per
+// window, in order; a step must end its window.
+template <class W>
+class ModalDriver : public wxTimer {
+public:
+    using Step = std::function<void(W&)>;
+    explicit ModalDriver(std::initializer_list<Step> a_steps) : qSteps(a_steps) { Start(20); }
+    ~ModalDriver() override { Stop(); }
+
+    void Notify() override
+    {
+        // Each step ends its window, so a modal one that is open is the
+        // next (a sheet may well open at the address of the last).
+        W* p_window = OpenWindow<W>();
+        if (p_window == nullptr || !p_window->IsModal() || bBusy || qSteps.empty())
+            return;
+        const Step f_step = qSteps.front();
+        qSteps.pop_front();
+        bBusy = true;
+        // Run from the loop's pending calls rather than the timer's own
+        // callback, in which the window would not paint.
+        wxTheApp->CallAfter([this, f_step, p_window] {
+            f_step(*p_window);
+            bBusy = false;
+            ++nDriven;
+        });
+    }
+    bool Done() const { return qSteps.empty(); }
+    int nDriven = 0;
+
+private:
+    std::deque<Step> qSteps;
+    bool bBusy = false;
+};
+
+class VenueSheetTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        fsFolder = fs::temp_directory_path() / ("rvx-venues-" + std::to_string(getpid()));
+        fs::remove_all(fsFolder);
+        fs::create_directories(fsFolder);
+        fs::copy_file(fs::path(ROTAVEX_SAMPLE_TIMETABLES) / "Festival weekend.eve", fsFolder / "festival.eve");
+        const std::string s_machine = "[Software\\Vantor Software\\Rotavex]\n\"Path\"=sz:\"" + fsFolder.string()
+            + "\"\n\"License\"=sz:\"" + (fsFolder / "licence.txt").string() + "\"\n";
+        WriteFileAtomically((fsFolder / "install.ini").string(), s_machine);
+        CSettingsStore::Get().Configure((fsFolder / "user" / "settings").string(),
+                                        (fsFolder / "install.ini").string());
+        ASSERT_TRUE(RegisterVenueView());
+        ASSERT_TRUE(TheApp()->StartUp((fsFolder / "festival.eve").string()));
+        TheApp()->GetMainFrame()->SetSize(1200, 800);
+        Pump();
+        ASSERT_NE(View(), nullptr);
+        ASSERT_GE(Doc().GetNumVenues(), 2);
+    }
+    void TearDown() override
+    {
+        TheApp()->GetDocument()->Modify(false);
+        Doc().SetModifiedFlag(false);
+        TheApp()->ShutDown();
+        WindowClasses::Unregister(kVenueView);
+        CSettingsStore::Get().Configure("", "");
+        fs::remove_all(fsFolder);
+    }
+
+    CMainFrame& Frame() { return *TheApp()->GetMainFrame(); }
+    EventDoc& Doc() { return TheApp()->GetDocument()->GetEvent(); }
+    VenueView* View() { return dynamic_cast<VenueView*>(Frame().GetPaneView(0, 0)); }
+    ZelListModel& List() { return View()->GetList(); }
+    bool Run(UINT u_command)
+    {
+        const bool b_ran = Frame().RunCommand(u_command);
+        Pump();
+        return b_ran;
+    }
+    std::string VenueName(int i) { return Doc().GetVenues()[i].GetName(); }
+    void SelectRows(std::initializer_list<int> a_rows)
+    {
+        View()->UnselectAll();
+        for (int i : a_rows)
+            View()->SelectItem(i);
+    }
+    int RowOf(LONG l_key) { return List().FindItemData(l_key); }
+
+    fs::path fsFolder;
+    ScriptedMessageBox Boxes;
+};
+
+TEST_F(VenueSheetTest, ThePaneListsTheVenues)
+{
+    ASSERT_EQ(List().GetItemCount(), Doc().GetNumVenues());
+    ASSERT_EQ(List().GetColumnCount(), 4);
+    std::string s_heading;
+    List().GetColumn(0, &s_heading);
+    EXPECT_EQ(s_heading, "Venue Name");
+    EXPECT_EQ(List().GetItemText(0, 0), VenueName(0));
+    // The frame's first column is as wide as the venue list asks.
+    EXPECT_FALSE(View()->GetPaneColumnWidths().empty());
+    ShowAWhile();
+}
+
+TEST_F(VenueSheetTest, AVenueIsAddedThroughItsSheet)
+{
+    const int n_venues = Doc().GetNumVenues();
+    ModalDriver<VenuePSheet> driver{[&](VenuePSheet& sheet) {
+        EXPECT_EQ(Title(sheet), "Define venue");
+        // Blanks only: the page keeps the user.
+        Type(sheet, IDC_VENUE_NAME, "   ");
+        Press(sheet, wxID_OK);
+        ASSERT_TRUE(sheet.IsShown());
+        ASSERT_EQ(Boxes.Boxes().size(), 1u);
+        EXPECT_EQ(Boxes.Boxes()[0].sText, "You must provide a name for the venue.");
+        // Typing names the sheet.
+        Type(sheet, IDC_VENUE_NAME, "Studio Nine");
+        EXPECT_EQ(Title(sheet), "Define venue - Studio Nine");
+        Type(sheet, IDC_VENUE_LOCATION, "Back lot");
+        Press(sheet, wxID_OK);
+    }};
+    ASSERT_TRUE(Run(ID_ADD_VENUE));
+    EXPECT_TRUE(driver.Done());
+    ASSERT_EQ(Doc().GetNumVenues(), n_venues + 1);
+    EXPECT_EQ(VenueName(n_venues), "Studio Nine");
+    EXPECT_EQ(Doc().GetVenues()[n_venues].GetLocation(), "Back lot");
+    EXPECT_EQ(List().GetItemCount(), n_venues + 1);
+    EXPECT_GE(RowOf(Doc().GetVenues()[n_venues].GetKey()), 0);
+    EXPECT_TRUE(Doc().IsModified());
+
+    // A name in use is refused once the sheet ends, and nothing is stored.
+    Boxes.Clear();
+    const std::string s_used = VenueName(0);
+    ModalDriver<VenuePSheet> again{[&](VenuePSheet& sheet) {
+        Type(sheet, IDC_VENUE_NAME, s_used.c_str());
+        Press(sheet, wxID_OK);
+    }};
+    ASSERT_TRUE(Run(ID_ADD_VENUE));
+    EXPECT_EQ(Doc().GetNumVenues(), n_venues + 1);
+    ASSERT_EQ(Boxes.Boxes().size(), 1u);
+    EXPECT_EQ(Boxes.Boxes()[0].sText, "Cannot add venue. Venue '" + s_used + "' already exists.");
+}
+
+TEST_F(VenueSheetTest, TheChangeWalkAppliesAndMovesOn)
+{
+    const LONG l_first = Doc().GetVenues()[0].GetKey();
+    const LONG l_second = Doc().GetVenues()[1].GetKey();
+    const std::string s_second = VenueName(1);
+    SelectRows({RowOf(l_first), RowOf(l_second)});
+
+    ModalDriver<VenuePSheet> driver{
+        [&](VenuePSheet& sheet) {
+            EXPECT_NE(sheet.FindWindow(IDC_SHEET_NEXT), nullptr);
+            // The second venue's name: refused, the sheet stays with the
+            // edits, the stored venue is as it was.
+            Type(sheet, IDC_VENUE_NAME, s_second.c_str());
+            Type(sheet, IDC_VENUE_LOCATION, "Upstairs");
+            Press(sheet, IDC_SHEET_APPLY_NOW);
+            ASSERT_TRUE(sheet.IsShown());
+            ASSERT_EQ(Boxes.Boxes().size(), 1u);
+            EXPECT_EQ(Boxes.Boxes()[0].sText, "Cannot change venue. Venue '" + s_second + "' already exists.");
+            EXPECT_NE(Doc().GetVenues()[Doc().GetVenues().FindByKey(l_first)].GetName(), s_second);
+            EXPECT_EQ(static_cast<wxTextCtrl*>(sheet.FindWindow(IDC_VENUE_LOCATION))->GetValue(), "Upstairs");
+            Type(sheet, IDC_VENUE_NAME, "Main Stage");
+            Press(sheet, IDC_SHEET_APPLY_NOW);
+        },
+        // Apply stored it and reopened the same venue.
+        [&](VenuePSheet& sheet) {
+            EXPECT_EQ(Title(sheet), "Define venue - Main Stage");
+            Type(sheet, IDC_VENUE_LOCATION, "Ground floor");
+            Press(sheet, IDC_SHEET_NEXT);
+        },
+        [&](VenuePSheet& sheet) {
+            EXPECT_EQ(Title(sheet), "Define venue - " + s_second);
+            // On the last venue OK carries on, and the walk ends.
+            Press(sheet, wxID_OK);
+        },
+    };
+    Run(ID_LIST_CHANGE);
+    EXPECT_TRUE(driver.Done());
+    EXPECT_EQ(driver.nDriven, 3);
+    const Venue& first = Doc().GetVenues()[Doc().GetVenues().FindByKey(l_first)];
+    EXPECT_EQ(first.GetName(), "Main Stage");
+    EXPECT_EQ(first.GetLocation(), "Ground floor");
+    EXPECT_EQ(List().GetItemText(RowOf(l_first), 0), "Main Stage");
+    EXPECT_EQ(Boxes.Boxes().size(), 1u);
+    EXPECT_TRUE(VenuePSheet::HasLastPosition());
+}
+
+TEST_F(VenueSheetTest, TheNextSheetOpensWhereTheLastWasLeft)
+{
+    wxRect rc_left;
+    ModalDriver<VenuePSheet> driver{
+        [&](VenuePSheet& sheet) {
+            sheet.SetSize(sheet.GetRect().x + 40, sheet.GetRect().y + 30, sheet.GetSize().x + 60,
+                          sheet.GetSize().y + 50);
+            Pump();
+            rc_left = sheet.GetRect();
+            Press(sheet, wxID_CANCEL);
+        },
+        [&](VenuePSheet& sheet) {
+            EXPECT_EQ(sheet.GetSize(), rc_left.GetSize());
+            Press(sheet, wxID_CANCEL);
+        },
+    };
+    Run(ID_ADD_VENUE);
+    Run(ID_ADD_VENUE);
+    EXPECT_TRUE(driver.Done());
+}
+
+TEST_F(VenueSheetTest, TheVenueListPrintsToAPreview)
+{
+    ASSERT_TRUE(Doc().GetPrintOptions().GetVenueListSet().GetIds().GetSize() == 0);
+    ModalDriver<SelectColumnsDlg> driver{[&](SelectColumnsDlg& dlg) {
+        EXPECT_EQ(Title(dlg), "Select columns");
+        Press(dlg, wxID_OK);
+    }};
+    ASSERT_TRUE(Run(ID_PREVIEW_VENUE_LIST));
+    EXPECT_TRUE(driver.Done());
+    wxPreviewFrame* p_preview = OpenWindow<wxPreviewFrame>();
+    ASSERT_NE(p_preview, nullptr);
+    Pump();
+    ShowAWhile();
+    // The defaults the event's venues fill were printed, and are kept in
+    // the event.
+    const ZelArray<UINT> a_offered = VenueViewRules::GetPrintCandidates(&Doc());
+    std::vector<UINT> v_expected;
+    for (UINT u_id : {0u, 1u, 2u, 3u}) {
+        for (int i = 0; i < a_offered.GetSize(); ++i) {
+            if (a_offered[i] == u_id)
+                v_expected.push_back(u_id);
+        }
+    }
+    const auto& ids = Doc().GetPrintOptions().GetVenueListSet().GetIds();
+    std::vector<UINT> v_kept;
+    for (int i = 0; i < ids.GetSize(); ++i)
+        v_kept.push_back(ids[i]);
+    EXPECT_EQ(v_kept, v_expected);
+    EXPECT_GE(v_kept.size(), 2u);
+    EXPECT_EQ(View()->GetPrintColumnCount(), static_cast<int>(v_expected.size()));
+    EXPECT_EQ(View()->GetPrintColumnTitle(1), "Location");
+    EXPECT_TRUE(Doc().IsModified());
+    p_preview->Destroy();
+    Pump();
+}
+
+} // namespace
