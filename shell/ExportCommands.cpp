@@ -7,6 +7,7 @@
 #include "model/General.h"
 #include "output/TextExport.h"
 #include "shell/GroupFieldTexts.h"
+#include "shell/VenueViewRules.h"
 #include "zelkit/ZelStringArray.h"
 #include "zelkit/ZelWindowServices.h"
 
@@ -366,21 +367,34 @@ void ExportText(EventDoc& doc, IPaneFinder* p_panes)
                          : p_choice->iKindId == TextExport::IDC_PARTICIPANTS ? kParticipantView
                          : p_choice->iKindId == TextExport::IDC_GROUPS       ? kGroupView
                                                                              : nullptr;
-    if (p_view != nullptr && p_panes != nullptr && p_panes->FindPane(p_view, TRUE) != nullptr &&
-        p_choice->iKindId == TextExport::IDC_GROUPS) {
-        // The group view's schedule column; the venue and participant
-        // views answer for theirs once they exist.
-        schedules.fGroup = [&doc](const Group& group) {
-            ZelStringArray a_lines;
-            GroupFieldTexts::GetScheduleText(a_lines, &doc, doc.GetTimetable(), group, gfScheduleOld);
-            std::string s_text;
-            for (int i = 0; i < a_lines.GetSize(); ++i) {
-                if (i > 0)
-                    s_text += ',';
-                s_text += a_lines[i];
-            }
-            return s_text;
-        };
+    auto join = [](const ZelStringArray& a_lines) {
+        std::string s_text;
+        for (int i = 0; i < a_lines.GetSize(); ++i) {
+            if (i > 0)
+                s_text += ',';
+            s_text += a_lines[i];
+        }
+        return s_text;
+    };
+    if (p_view != nullptr && p_panes != nullptr && p_panes->FindPane(p_view, TRUE) != nullptr) {
+        switch (p_choice->iKindId) {
+        case TextExport::IDC_GROUPS:
+            schedules.fGroup = [&doc, join](const Group& group) {
+                ZelStringArray a_lines;
+                GroupFieldTexts::GetScheduleText(a_lines, &doc, doc.GetTimetable(), group, gfScheduleOld);
+                return join(a_lines);
+            };
+            break;
+        case TextExport::IDC_VENUES:
+            schedules.fVenue = [&doc, join](const Venue& venue, int i_flag) {
+                ZelStringArray a_lines;
+                VenueViewRules::GetScheduleText(a_lines, &doc, venue, i_flag == 0 ? vfGroupSchedule : vfParticipantSchedule);
+                return join(a_lines);
+            };
+            break;
+        default:
+            break;
+        }
     }
 
     int n_written = 0;

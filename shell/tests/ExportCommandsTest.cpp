@@ -12,6 +12,7 @@
 
 #include <filesystem>
 #include <fstream>
+#include <algorithm>
 #include <sstream>
 #include <unistd.h>
 
@@ -21,19 +22,20 @@ namespace {
 
 using namespace ExportCommands;
 
-// A frame with or without a group view.
+// A frame with or without a group view, or with the views named.
 class FakePanes : public IPaneFinder {
 public:
-    explicit FakePanes(bool b_groups) : bGroups(b_groups) {}
+    explicit FakePanes(bool b_groups) : vViews(b_groups ? std::vector<std::string>{kGroupView} : std::vector<std::string>{}) {}
+    explicit FakePanes(std::vector<std::string> v_views) : vViews(std::move(v_views)) {}
     IFramePane* FindPane(const std::string& s_className, BOOL b_activate) override
     {
         vFound.push_back({s_className, b_activate});
-        return bGroups && s_className == kGroupView ? &Pane : nullptr;
+        return std::find(vViews.begin(), vViews.end(), s_className) != vViews.end() ? &Pane : nullptr;
     }
     std::vector<std::pair<std::string, BOOL>> vFound;
 
 private:
-    bool bGroups;
+    std::vector<std::string> vViews;
     IFramePane Pane;
 };
 
@@ -292,6 +294,25 @@ TEST_F(ExportCommandsTest, TextExportCountsWhatItWrote)
     ExportText(Event.Doc(), nullptr);
     EXPECT_EQ(Boxes.Boxes()[0].sText, "1 items were exported to '" + path.string() + "'.");
     EXPECT_EQ(ReadFile(path).rfind("\xEF\xBB\xBFGroup,Contact,", 0), 0u);
+}
+
+// The schedule cells come from the open view of the kind exported: the
+// venue's cell lists the group placed in it.
+TEST_F(ExportCommandsTest, TextExportFillsTheScheduleCellsOfAnOpenView)
+{
+    Event.Place(0, "Hall", "09:00", "Choir", false);
+    const fs::path path = Dir / "venues.csv";
+    for (const bool b_view : {false, true}) {
+        Files.AnswerWith([&](FileDialogRequest& request) {
+            request.Click(TextExport::IDC_VENUES);
+            request.sPath = path.string();
+            return TRUE;
+        });
+        FakePanes panes(b_view ? std::vector<std::string>{kVenueView} : std::vector<std::string>{});
+        ExportText(Event.Doc(), &panes);
+        const std::string s_file = ReadFile(path);
+        EXPECT_EQ(s_file.find("Choir") != std::string::npos, b_view) << s_file;
+    }
 }
 
 } // namespace
