@@ -1,0 +1,11 @@
+# The Availability page (group and participant), the group's Allocation page
+# and the participant's Rostering page.
+list(APPEND SHEETS_RULES_SOURCES
+  ${CMAKE_CURRENT_LIST_DIR}/../AllocRules.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/../AvailRules.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/../RosterPageRules.cpp)
+
+rvx_add_model_test(NAME sheets_pages_rules_tests
+  SOURCES tests/AllocRulesTest.cpp tests/AvailRulesTest.cpp tests/RosterPageRulesTest.cpp
+          ${PROJECT_SOURCE_DIR}/testsupport/EventBuilder.cpp
+  LIBS rotavex_sheets_rules)
