@@ -19,6 +19,7 @@ const StringEntry a_strings[] = {
 #include "res/strings/output.inc"
 #include "res/strings/participantsheet.inc"
 #include "res/strings/pages.inc"
+#include "res/strings/groupsheet.inc"
 };
 }
 

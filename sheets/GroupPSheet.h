@@ -1,0 +1,68 @@
+// The group sheet: defines a new group or changes one, over a working copy
+// that the caller fills before DoModal and reads after it. Its pages read
+// the copy when they become active and write into it when they are left;
+// OK (and Next, Previous and Apply, which press OK first) saves and checks
+// every page and then the whole group, and keeps the sheet open while a
+// check fails.
+//
+// DoModal returns wxID_OK, IDC_SHEET_APPLY_NOW, IDC_SHEET_PREVIOUS,
+// IDC_SHEET_NEXT or wxID_CANCEL; SetItemPosition (before DoModal) makes it
+// one step of a walk through several groups. The page active at the end is
+// GetActivePageIndex. A group sheet opens where and as large as the last
+// one was left during the run.
+#pragma once
+
+#include "model/Group.h"
+#include "sheets/GroupEditingPPage.h"
+#include "shell/EditingPSheet.h"
+
+#include <vector>
+
+class EventDoc;
+class GroupContactPPage;
+class GroupMembPPage;
+class GroupNotesPPage;
+class GroupRosterPPage;
+class GroupStyleFacilityPPage;
+
+class GroupPSheet : public EditingPSheet, public IGroupPageHost {
+public:
+    // n_styleKeys, n_facilityKeys: the first size of the style and facility
+    // key lists of the Styles && Facilities page (5 and 5 for groups).
+    GroupPSheet(EventDoc* p_doc, int n_styleKeys, int n_facilityKeys, wxWindow* p_parent, UINT u_firstPage,
+                const wxString& s_caption);
+    ~GroupPSheet() override;
+
+    Group& GetWorkingGroup() override { return Working; }
+    BOOL ChecksEventDays() const override { return TRUE; }
+    const Group& GetWorkingGroup() const { return Working; }
+
+    int DoModal();
+
+    GroupContactPPage* GetContactPage() const { return pContact; }
+    GroupStyleFacilityPPage* GetStyleFacilityPage() const { return pStyles; }
+    GroupRosterPPage* GetRosterPage() const { return pRoster; }
+    GroupNotesPPage* GetNotesPage() const { return pNotes; }
+    GroupMembPPage* GetMembersPage() const { return pMembers; }
+
+    // The run's last group sheet placement is forgotten (a fresh start).
+    static void ForgetPosition();
+
+protected:
+    bool OnInitDialog() override;
+    bool ApplyPages() override;
+
+private:
+    // The pages in the order they load and save.
+    std::vector<GroupEditingPPage*> PagesInLoadOrder() const;
+    void OnMoveOrSize();
+
+    Group Working;
+    EventDoc* pDoc;
+    GroupContactPPage* pContact = nullptr;
+    GroupStyleFacilityPPage* pStyles = nullptr;
+    GroupRosterPPage* pRoster = nullptr;
+    GroupNotesPPage* pNotes = nullptr;
+    GroupMembPPage* pMembers = nullptr;
+    bool bInitialised = false;
+};

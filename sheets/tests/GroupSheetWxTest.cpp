@@ -1,0 +1,401 @@
+// The group sheet on a display, opened directly over a small event and
+// driven by control ids: adding a group (name, contact, a new style, two
+// members), changing groups over a walk of two, the checks that keep the
+// sheet open, Undo, and the placement a second sheet takes over.
+//
+// With ROTAVEX_SHOW_PAGE set to a tab's index (and ROTAVEX_SHOW_SECONDS),
+// the ShowPage test keeps that tab on screen, for screenshots.
+#include "framework/MessageBox.h"
+#include "framework/ui/WxIds.h"
+#include "model/EventDoc.h"
+#include "res/RotavexStrings.h"
+#include "sheets/GroupMembPPage.h"
+#include "sheets/GroupPSheet.h"
+#include "sheets/GroupPages.h"
+#include "sheets/GroupSheetIds.h"
+#include "sheets/GroupStyleFacilityPPage.h"
+#include "testsupport/EventBuilder.h"
+#include "testsupport/WxTestEnvironment.h"
+#include "zelkit/ui/ZelEditListCtrl.h"
+
+#include <chrono>
+#include <cstdlib>
+#include <functional>
+#include <gtest/gtest.h>
+#include <thread>
+#include <wx/button.h>
+#include <wx/notebook.h>
+#include <wx/textctrl.h>
+#include <wx/toolbar.h>
+
+namespace {
+
+class SheetTestEnvironment : public WxTestEnvironment {
+public:
+    void SetUp() override
+    {
+        WxTestEnvironment::SetUp();
+        JoinRotavexResources();
+    }
+};
+const auto* pEnvironment = ::testing::AddGlobalTestEnvironment(new SheetTestEnvironment);
+
+void ShowAWhile()
+{
+    if (const char* p_seconds = std::getenv("ROTAVEX_SHOW_SECONDS")) {
+        const auto t_end = std::chrono::steady_clock::now() + std::chrono::seconds(std::atoi(p_seconds));
+        while (std::chrono::steady_clock::now() < t_end) {
+            wxTheApp->Yield(true);
+            std::this_thread::sleep_for(std::chrono::milliseconds(50));
+        }
+    }
+}
+
+void Pump()
+{
+    for (int i = 0; i < 5; ++i)
+        wxTheApp->Yield(true);
+}
+
+void Press(wxWindow& sheet, int i_id)
+{
+    wxWindow* p_button = sheet.FindWindow(i_id);
+    ASSERT_NE(p_button, nullptr) << i_id;
+    wxCommandEvent click(wxEVT_BUTTON, i_id);
+    click.SetEventObject(p_button);
+    p_button->GetEventHandler()->ProcessEvent(click);
+}
+
+wxTextCtrl& Box(wxWindow& sheet, int i_id)
+{
+    auto* p_box = wxDynamicCast(sheet.FindWindow(i_id), wxTextCtrl);
+    EXPECT_NE(p_box, nullptr) << i_id;
+    return *p_box;
+}
+
+// Types into a box: the change reaches the page as typing does.
+void Type(wxWindow& sheet, int i_id, const wxString& s_text) { Box(sheet, i_id).SetValue(s_text); }
+
+// Chooses the tab as a click on it does: the page being left is asked
+// first, and may keep its tab.
+void ChooseTab(GroupPSheet& sheet, wxWindow* p_page)
+{
+    wxBookCtrlBase* p_book = sheet.GetBookCtrl();
+    const int i_to = p_book->FindPage(p_page);
+    ASSERT_GE(i_to, 0);
+    const int i_from = p_book->GetSelection();
+    wxBookCtrlEvent changing(wxEVT_NOTEBOOK_PAGE_CHANGING, p_book->GetId(), i_to, i_from);
+    changing.SetEventObject(p_book);
+    p_book->GetEventHandler()->ProcessEvent(changing);
+    if (!changing.IsAllowed())
+        return;
+    p_book->ChangeSelection(static_cast<size_t>(i_to));
+    wxBookCtrlEvent changed(wxEVT_NOTEBOOK_PAGE_CHANGED, p_book->GetId(), i_to, i_from);
+    changed.SetEventObject(p_book);
+    p_book->GetEventHandler()->ProcessEvent(changed);
+    Pump();
+}
+
+// The command of a page toolbar's tool, as a click on it sends it.
+void ClickTool(ExPropertyPage& page, int i_owner, int i_command)
+{
+    for (const auto& def : page.GetToolBars()) {
+        if (def.iOwnerId != i_owner)
+            continue;
+        wxCommandEvent click(wxEVT_MENU, WxId(static_cast<UINT>(i_command)));
+        click.SetEventObject(def.pToolBar);
+        page.GetEventHandler()->ProcessEvent(click);
+        return;
+    }
+    ADD_FAILURE() << "no toolbar for " << i_owner;
+}
+
+void SelectRowsNamed(ZelListModel& list, std::initializer_list<std::string> a_names)
+{
+    list.UnselectAll();
+    for (const std::string& s_name : a_names) {
+        for (int i = 0; i < list.GetItemCount(); ++i) {
+            if (list.GetItemText(i, 0) == s_name)
+                list.SetItemState(i, LVIS_SELECTED, LVIS_SELECTED);
+        }
+    }
+}
+
+int RunModal(GroupPSheet& sheet, const std::function<void(GroupPSheet&)>& f_drive)
+{
+    wxTheApp->CallAfter([&sheet, f_drive] {
+        Pump();
+        f_drive(sheet);
+        // A drive that failed half way still ends the sheet.
+        if (sheet.IsModal())
+            sheet.EndModal(wxID_ABORT);
+    });
+    return sheet.DoModal();
+}
+
+struct GroupSheetWxTest : ::testing::Test {
+    testevent::EventBuilder event;
+    ScriptedMessageBox Boxes;
+
+    GroupSheetWxTest()
+    {
+        GroupPSheet::ForgetPosition();
+        EventDoc& doc = event.Doc();
+        const LONG l_alto = doc.AddParticipantRole("Alto");
+        event.Days({"Mon", "Tue"})
+            .Slots(-1, {"09:00-10:00", "10:00-11:00"})
+            .Venue("Hall")
+            .Style("Jazz")
+            .Style("Folk")
+            .Facility("Piano")
+            .Participant("Ann Lee", [l_alto](Participant& p) { p.SetUsualRoleKey(l_alto); })
+            .Participant("Bob Ray")
+            .Participant("Cat Day")
+            .Group("Choir")
+            .Group("Band")
+            .Member("Band", "Bob Ray", "Drums");
+    }
+    EventDoc& Doc() { return event.Doc(); }
+};
+
+TEST_F(GroupSheetWxTest, AddAGroup)
+{
+    GroupPSheet sheet(&Doc(), 5, 5, nullptr, 0, "Define group");
+    sheet.GetWorkingGroup().ApplyDefaults(Doc().GetPreferences());
+    sheet.SetItemPosition(0, 1);
+    const int i_result = RunModal(sheet, [this](GroupPSheet& s) {
+        // The tabs, Members last.
+        wxBookCtrlBase* p_book = s.GetBookCtrl();
+        ASSERT_EQ(p_book->GetPageCount(), 5u);
+        EXPECT_EQ(p_book->GetPageText(4), "Members");
+        EXPECT_EQ(s.GetTitle(), "Define group");
+
+        Type(s, IDC_GROUP_NAME, "Youth choir");
+        EXPECT_EQ(s.GetTitle(), "Define group - Youth choir");
+        EXPECT_TRUE(s.GetUndoButton()->IsEnabled());
+        Type(s, IDC_GROUP_CONTACT, "Dan Fox");
+
+        // A new style, checked for the group at once.
+        GroupStyleFacilityPPage& styles = *s.GetStyleFacilityPage();
+        ChooseTab(s, &styles);
+        ZelEditListCtrl& list = styles.GetList(StyleFacilityRules::e_styles);
+        // A click on a check box marks the style and enables Undo.
+        EXPECT_FALSE(s.GetUndoButton()->IsEnabled());
+        ASSERT_TRUE(list.Toggle(list.Find(1, "Jazz", -1), 0));
+        EXPECT_TRUE(s.GetUndoButton()->IsEnabled());
+        ClickTool(styles, IDC_STYLE_LIST, ID_PAGE_NEW);
+        ASSERT_TRUE(list.IsEditing());
+        auto* p_editor = wxDynamicCast(list.GetEditor(), wxTextCtrl);
+        ASSERT_NE(p_editor, nullptr);
+        // While a name is typed, Delete is the editor's, not the tool's.
+        wxKeyEvent key(wxEVT_CHAR_HOOK);
+        key.m_keyCode = WXK_DELETE;
+        key.SetEventObject(p_editor);
+        styles.GetEventHandler()->ProcessEvent(key);
+        EXPECT_TRUE(Boxes.Boxes().empty());
+        EXPECT_TRUE(list.IsEditing());
+        p_editor->SetValue("Blues");
+        EXPECT_TRUE(list.EndEdit());
+        Pump();
+        EXPECT_GE(Doc().GetStyles().FindByName("Blues"), 0);
+        const int i_row = list.Find(1, "Blues", -1);
+        ASSERT_GE(i_row, 0);
+        EXPECT_EQ(list.GetCheckState(i_row, 0), ZelCheckListLayer::stateChecked);
+
+        // Two members: Ann with her usual role, Cat with none.
+        GroupMembPPage& members = *s.GetMembersPage();
+        ChooseTab(s, &members);
+        SelectRowsNamed(members.GetParticipantsList(), {"Ann Lee", "Cat Day"});
+        Press(s, IDC_GROUP_MEMBER_ADD);
+        EXPECT_EQ(members.GetMembersList().GetItemCount(), 2);
+        EXPECT_TRUE(s.GetUndoButton()->IsEnabled());
+        ShowAWhile();
+        Press(s, wxID_OK);
+    });
+    ASSERT_EQ(i_result, wxID_OK);
+    EXPECT_TRUE(Boxes.Boxes().empty()) << Boxes.Boxes().front().sText;
+
+    // The caller hands the working group to the event.
+    ASSERT_EQ(Doc().GetGroups().AddGroup(sheet.GetWorkingGroup()), GroupList::added);
+    Doc().DocChanged(1);
+    const Group& added = Doc().GetGroups().GetAt(Doc().GetGroups().FindByName("Youth choir"));
+    EXPECT_EQ(added.GetContact().GetName(), "Dan Fox");
+    const StyleList& a_styles = Doc().GetStyles();
+    EXPECT_GE(added.GetStyles().Find(a_styles.GetAt(a_styles.FindByName("Blues")).GetKey()), 0);
+    EXPECT_GE(added.GetStyles().Find(a_styles.GetAt(a_styles.FindByName("Jazz")).GetKey()), 0);
+    EXPECT_EQ(added.GetStyles().GetCount(), 2);
+    ASSERT_EQ(added.GetMembers().GetSize(), 2);
+    const ParticipantList& people = Doc().GetParticipants();
+    EXPECT_EQ(added.GetMembers()[0].lParticipantKey, people.GetAt(people.FindByName("Ann Lee")).GetKey());
+    EXPECT_EQ(added.GetMembers()[0].sRole, "Alto");
+    EXPECT_EQ(added.GetMembers()[1].sRole, "");
+}
+
+TEST_F(GroupSheetWxTest, ChangeGroupsOverAWalk)
+{
+    // The group view's walk: the first of two, Next; the second, Previous.
+    struct Step {
+        int iItem;
+        std::function<void(GroupPSheet&)> fEdit;
+        int iPress;
+    };
+    const Step a_steps[] = {
+        {0,
+         [](GroupPSheet& s) {
+             ChooseTab(s, s.GetNotesPage());
+             Type(s, IDC_GROUP_NOTES, "Bring music\nand stands");
+         },
+         IDC_SHEET_NEXT},
+        {1,
+         [](GroupPSheet& s) {
+             ChooseTab(s, s.GetRosterPage());
+             Type(s, IDC_GROUP_MAX_SIZE, "12");
+             // Default copies the preference's size.
+             Press(s, IDC_GROUP_MAX_SIZE_DEFAULT);
+             EXPECT_EQ(Box(s, IDC_GROUP_MAX_SIZE).GetValue(), "99999");
+             Type(s, IDC_GROUP_MAX_SIZE, "12");
+             // Move up leaves Undo as it was.
+             GroupMembPPage& members = *s.GetMembersPage();
+             ChooseTab(s, &members);
+             EXPECT_FALSE(s.GetUndoButton()->IsEnabled());
+             members.GetMembersList().SelectItem(0);
+             ClickTool(members, IDC_GROUP_MEMBERS, ID_PAGE_MOVE_UP);
+             EXPECT_FALSE(s.GetUndoButton()->IsEnabled());
+             // A role typed in place.
+             ZelEditListCtrl& list = members.GetMembersList();
+             list.BeginEdit(0, 1);
+             auto* p_editor = wxDynamicCast(list.GetEditor(), wxTextCtrl);
+             ASSERT_NE(p_editor, nullptr);
+             p_editor->SetValue("Percussion");
+             EXPECT_TRUE(list.EndEdit());
+         },
+         IDC_SHEET_PREVIOUS},
+    };
+    for (const Step& step : a_steps) {
+        GroupPSheet sheet(&Doc(), 5, 5, nullptr, 0, "Define group");
+        sheet.GetWorkingGroup() = Doc().GetGroups().GetAt(step.iItem);
+        sheet.SetItemPosition(step.iItem, 2);
+        const int i_result = RunModal(sheet, [&step](GroupPSheet& s) {
+            step.fEdit(s);
+            Press(s, step.iPress);
+        });
+        ASSERT_EQ(i_result, step.iPress);
+        Doc().GetGroups().GetAt(step.iItem) = sheet.GetWorkingGroup();
+        Doc().DocChanged(1);
+    }
+    EXPECT_TRUE(Boxes.Boxes().empty());
+    EXPECT_EQ(Doc().GetGroups().GetAt(0).GetNotes(), "Bring music\nand stands");
+    EXPECT_EQ(Doc().GetGroups().GetAt(1).GetMaxGroupSize(), 12);
+    ASSERT_EQ(Doc().GetGroups().GetAt(1).GetMembers().GetSize(), 1);
+    EXPECT_EQ(Doc().GetGroups().GetAt(1).GetMembers()[0].sRole, "Percussion");
+}
+
+TEST_F(GroupSheetWxTest, ChecksKeepTheSheetOpen)
+{
+    GroupPSheet sheet(&Doc(), 5, 5, nullptr, 0, "Define group");
+    sheet.GetWorkingGroup() = Doc().GetGroups().GetAt(0);
+    sheet.GetWorkingGroup().SetDayLimits(SchedLim(SchedLim::e_range, 0, 5, 2));
+    const int i_result = RunModal(sheet, [this](GroupPSheet& s) {
+        // A name of blanks: 1065, the page stays.
+        Type(s, IDC_GROUP_NAME, "   ");
+        Press(s, wxID_OK);
+        ASSERT_EQ(Boxes.Boxes().size(), 1u);
+        EXPECT_EQ(Boxes.Boxes()[0].sText, "You must provide a name for the group.");
+        EXPECT_TRUE(s.IsShown());
+
+        // Limits that fail: the group keeps the sheet open.
+        Type(s, IDC_GROUP_NAME, "Choir");
+        Boxes.Clear();
+        Press(s, wxID_OK);
+        ASSERT_FALSE(Boxes.Boxes().empty());
+        EXPECT_EQ(Boxes.Boxes().back().sText.rfind("Your settings are not valid.  ", 0), 0u);
+        EXPECT_TRUE(s.IsShown());
+
+        // A changed page whose group fails: No keeps its edits and lets it
+        // go; Yes discards them, the page stays with the values it had and
+        // Undo has nothing to undo.
+        Boxes.Clear();
+        Boxes.Answer(IDNO);
+        ChooseTab(s, s.GetNotesPage());
+        ASSERT_EQ(s.GetBookCtrl()->GetCurrentPage(), s.GetNotesPage());
+        Type(s, IDC_GROUP_NOTES, "Bring music");
+        Boxes.Clear();
+        Boxes.Answer(IDYES);
+        ChooseTab(s, s.GetRosterPage());
+        Pump();
+        ASSERT_EQ(Boxes.Boxes().size(), 1u);
+        EXPECT_NE(Boxes.Boxes()[0].sText.find("Do you want to discard your changes?"), std::string::npos);
+        EXPECT_EQ(s.GetBookCtrl()->GetCurrentPage(), s.GetNotesPage());
+        EXPECT_EQ(Box(s, IDC_GROUP_NOTES).GetValue(), "");
+        EXPECT_EQ(s.GetWorkingGroup().GetNotes(), "");
+        EXPECT_FALSE(s.GetUndoButton()->IsEnabled());
+        Type(s, IDC_GROUP_NOTES, "Bring music");
+        Boxes.Answer(IDNO);
+        ChooseTab(s, s.GetRosterPage());
+        EXPECT_EQ(s.GetBookCtrl()->GetCurrentPage(), s.GetRosterPage());
+        EXPECT_EQ(s.GetWorkingGroup().GetNotes(), "Bring music");
+
+        // A size that is no number, and one out of range: the page stays.
+        s.GetWorkingGroup().SetDayLimits(SchedLim());
+        for (const char* p_text : {"many", "100000"}) {
+            Boxes.Clear();
+            Type(s, IDC_GROUP_MAX_SIZE, p_text);
+            ChooseTab(s, s.GetNotesPage());
+            ASSERT_EQ(Boxes.Boxes().size(), 1u) << p_text;
+            EXPECT_EQ(Boxes.Boxes()[0].sText, "Please enter an integer between 0 and 99999.");
+            EXPECT_EQ(s.GetBookCtrl()->GetCurrentPage(), s.GetRosterPage());
+        }
+        // Undo brings back the group's size.
+        EXPECT_TRUE(s.GetUndoButton()->IsEnabled());
+        Press(s, IDC_SHEET_UNDO);
+        EXPECT_EQ(Box(s, IDC_GROUP_MAX_SIZE).GetValue(), "99999");
+        EXPECT_FALSE(s.GetUndoButton()->IsEnabled());
+        Press(s, wxID_CANCEL);
+    });
+    EXPECT_EQ(i_result, wxID_CANCEL);
+}
+
+TEST_F(GroupSheetWxTest, ASecondSheetOpensWhereTheFirstWasLeft)
+{
+    wxRect rc_left;
+    {
+        GroupPSheet sheet(&Doc(), 5, 5, nullptr, 0, "Define group");
+        sheet.GetWorkingGroup() = Doc().GetGroups().GetAt(0);
+        RunModal(sheet, [&rc_left](GroupPSheet& s) {
+            const wxSize sz = s.GetSize();
+            s.SetSize(sz.x + 60, sz.y + 40);
+            Pump();
+            rc_left = s.GetRect();
+            Press(s, wxID_CANCEL);
+        });
+    }
+    GroupPSheet sheet(&Doc(), 5, 5, nullptr, 0, "Define group");
+    sheet.GetWorkingGroup() = Doc().GetGroups().GetAt(1);
+    RunModal(sheet, [&rc_left](GroupPSheet& s) {
+        EXPECT_EQ(s.GetSize(), rc_left.GetSize());
+        EXPECT_EQ(s.GetTitle(), "Define group - Band");
+        Press(s, wxID_CANCEL);
+    });
+}
+
+TEST_F(GroupSheetWxTest, ShowPage)
+{
+    const char* p_page = std::getenv("ROTAVEX_SHOW_PAGE");
+    if (p_page == nullptr)
+        GTEST_SKIP() << "for screenshots";
+    GroupPSheet sheet(&Doc(), 5, 5, nullptr, 0, "Define group");
+    sheet.GetWorkingGroup() = Doc().GetGroups().GetAt(1);
+    sheet.GetWorkingGroup().GetStyles().Add(Doc().GetStyles().GetAt(1).GetKey());
+    sheet.GetWorkingGroup().GetMembers().SetMember(Doc().GetParticipants().GetAt(0).GetKey(), "Alto", TRUE);
+    sheet.SetItemPosition(1, 3);
+    RunModal(sheet, [p_page](GroupPSheet& s) {
+        ChooseTab(s, s.GetBookCtrl()->GetPage(static_cast<size_t>(std::atoi(p_page))));
+        if (std::getenv("ROTAVEX_SHOW_NEW") != nullptr && s.GetBookCtrl()->GetCurrentPage() == s.GetStyleFacilityPage())
+            ClickTool(*s.GetStyleFacilityPage(), IDC_STYLE_LIST, ID_PAGE_NEW);
+        Pump();
+        ShowAWhile();
+        Press(s, wxID_CANCEL);
+    });
+}
+
+} // namespace
