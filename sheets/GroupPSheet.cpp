@@ -1,6 +1,8 @@
 #include "sheets/GroupPSheet.h"
 
 #include "model/EventDoc.h"
+#include "sheets/AllocPPage.h"
+#include "sheets/AvailPages.h"
 #include "sheets/GroupMembPPage.h"
 #include "sheets/GroupPages.h"
 #include "sheets/GroupStyleFacilityPPage.h"
@@ -22,12 +24,16 @@ GroupPSheet::GroupPSheet(EventDoc* p_doc, int n_styleKeys, int n_facilityKeys, w
     wxBookCtrlBase* p_book = GetBookCtrl();
     pContact = new GroupContactPPage(p_book, p_doc);
     pStyles = new GroupStyleFacilityPPage(p_book, p_doc, n_styleKeys, n_facilityKeys);
+    pAvail = new GroupAvailPPage(p_book, p_doc);
+    pAlloc = new GroupAllocPPage(p_book, p_doc, TRUE);
     pRoster = new GroupRosterPPage(p_book, p_doc, TRUE);
     pNotes = new GroupNotesPPage(p_book, p_doc);
     // Tab order: Details, Styles && Facilities, Limits, Availability,
     // Allocation, Rostering, Notes, then Members, added by DoModal.
     AddPage(pContact);
     AddPage(pStyles);
+    AddPage(pAvail);
+    AddPage(pAlloc);
     AddPage(pRoster);
     AddPage(pNotes);
 
@@ -52,7 +58,9 @@ std::vector<GroupEditingPPage*> GroupPSheet::PagesInLoadOrder() const
     std::vector<GroupEditingPPage*> v_pages{pContact, pStyles};
     if (pMembers != nullptr)
         v_pages.push_back(pMembers);
+    v_pages.push_back(pAvail);
     v_pages.push_back(pNotes);
+    v_pages.push_back(pAlloc);
     v_pages.push_back(pRoster);
     return v_pages;
 }

@@ -19,6 +19,8 @@
 #include <vector>
 
 class EventDoc;
+class GroupAllocPPage;
+class GroupAvailPPage;
 class GroupContactPPage;
 class GroupMembPPage;
 class GroupNotesPPage;
@@ -41,6 +43,8 @@ public:
 
     GroupContactPPage* GetContactPage() const { return pContact; }
     GroupStyleFacilityPPage* GetStyleFacilityPage() const { return pStyles; }
+    GroupAvailPPage* GetAvailPage() const { return pAvail; }
+    GroupAllocPPage* GetAllocPage() const { return pAlloc; }
     GroupRosterPPage* GetRosterPage() const { return pRoster; }
     GroupNotesPPage* GetNotesPage() const { return pNotes; }
     GroupMembPPage* GetMembersPage() const { return pMembers; }
@@ -61,6 +65,8 @@ private:
     EventDoc* pDoc;
     GroupContactPPage* pContact = nullptr;
     GroupStyleFacilityPPage* pStyles = nullptr;
+    GroupAvailPPage* pAvail = nullptr;
+    GroupAllocPPage* pAlloc = nullptr;
     GroupRosterPPage* pRoster = nullptr;
     GroupNotesPPage* pNotes = nullptr;
     GroupMembPPage* pMembers = nullptr;

@@ -39,6 +39,8 @@ enum : int {
     IDC_ROSTER_LIMIT_BOX = 1365,
     IDC_ROSTER_STYLES_LABEL = 1372,
     IDC_ROSTER_TOOLBAR_PLACE = 1288,
+    IDC_ROSTER_MIN_TEXT = 1260,
+    IDC_ROSTER_MAX_TEXT = 1261,
 };
 
 // Texts of the Rostering page.

@@ -9,3 +9,9 @@ rvx_add_model_test(NAME sheets_pages_rules_tests
   SOURCES tests/AllocRulesTest.cpp tests/AvailRulesTest.cpp tests/RosterPageRulesTest.cpp
           ${PROJECT_SOURCE_DIR}/testsupport/EventBuilder.cpp
   LIBS rotavex_sheets_rules)
+
+list(APPEND SHEETS_UI_SOURCES
+  ${CMAKE_CURRENT_LIST_DIR}/../AllocPPage.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/../AvailPPage.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/../AvailPages.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/../RosterPPage.cpp)
