@@ -15,3 +15,8 @@ list(APPEND SHEETS_UI_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/../AvailPPage.cpp
   ${CMAKE_CURRENT_LIST_DIR}/../AvailPages.cpp
   ${CMAKE_CURRENT_LIST_DIR}/../RosterPPage.cpp)
+
+# The pages on a display, in their sheets opened directly over a small event.
+rvx_add_test(NAME sheets_pages_tests
+  SOURCES ${CMAKE_CURRENT_LIST_DIR}/../tests/PagesWxTest.cpp ${PROJECT_SOURCE_DIR}/testsupport/EventBuilder.cpp
+  LIBS rotavex_sheets WX)
