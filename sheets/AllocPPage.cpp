@@ -9,7 +9,6 @@
 #include "zelkit/ui/ZelNotifyEvent.h"
 #include "zelkit/ui/ZelTreeCtrl.h"
 
-#include <wx/statbox.h>
 #include <wx/valtext.h>
 #include <wx/stattext.h>
 
@@ -29,14 +28,13 @@ GroupAllocPPage::GroupAllocPPage(wxWindow* p_book, EventDoc* p_doc, BOOL b_group
     pTree = new ZelTreeCtrl(this, IDC_ALLOC_TREE, wxDefaultPosition, wxDefaultSize,
                             wxTR_DEFAULT_STYLE | wxBORDER_SUNKEN);
     pTree->EnableMultiSelection(TRUE);
-    PlaceDlgUnits(*pTree, 7, 18, 120, 145);
+    PlaceDlgUnits(*pTree, 7, 18, 120, 127);
 
     const auto f_right = [this](wxWindow* p_window, int i_x, int i_y, int i_cx, int i_cy) {
         PlaceDlgUnits(*p_window, i_x, i_y, i_cx, i_cy);
         vRightSide.push_back(p_window);
         return p_window;
     };
-    f_right(new wxStaticBox(this, wxID_ANY, "Requirements"), 135, 7, 178, 120);
     apRadios[e_alloc_none] = new wxRadioButton(this, IDC_ALLOC_NONE, "No requirements", wxDefaultPosition,
                                                wxDefaultSize, wxRB_GROUP);
     f_right(apRadios[e_alloc_none], 143, 20, 120, 10);
@@ -56,19 +54,19 @@ GroupAllocPPage::GroupAllocPPage(wxWindow* p_book, EventDoc* p_doc, BOOL b_group
     f_right(pMax, 222, 80, 36, 13);
     vLabels.push_back(f_right(new wxStaticText(this, IDC_ALLOC_MAX_SLOTS, "timeslots"), 262, 82, 40, 9));
     pConsecutive = new wxCheckBox(this, IDC_ALLOC_CONSECUTIVE,
-                                  "Allocations across &consecutive days are one allocation.", wxDefaultPosition,
+                                  "Allocations across &consecutive days\nare one allocation.", wxDefaultPosition,
                                   wxDefaultSize, wxCHK_2STATE);
-    f_right(pConsecutive, 143, 100, 166, 20);
+    f_right(pConsecutive, 143, 98, 160, 20);
     pNoneChecked = new wxRadioButton(this, IDC_ALLOC_NONE_CHECKED, "");
     pNoneChecked->Hide();
 
     pDefaultSel = new wxButton(this, IDC_ALLOC_DEFAULT_SEL, "De&fault selection");
-    f_right(pDefaultSel, 135, 133, 80, 14);
+    f_right(pDefaultSel, 143, 126, 78, 14);
     pDefaultAll = new wxButton(this, IDC_ALLOC_DEFAULT_ALL, "&Default all");
-    f_right(pDefaultAll, 220, 133, 80, 14);
+    f_right(pDefaultAll, 226, 126, 78, 14);
 
     pDescription = MakeDescription(this);
-    PlaceDlgUnits(*pDescription, 7, 168, 306, 30);
+    PlaceDlgUnits(*pDescription, 7, 150, 299, 50);
 
     // The boxes take digits only.
     for (wxTextCtrl* p_box : {pExact, pMin, pMax}) {

@@ -39,21 +39,21 @@ AvailPanel::AvailPanel(wxWindow& page, const AvailPageConfig& config, Hooks hook
             p_grid->Destroy();
         pGrid = new ZelTimeslotCtrl(&Page, IDC_AVAIL_GRID);
     }
-    Place(pGrid, 7, 33, 306, 130, kModeGrow, kModeGrow);
+    Place(pGrid, 7, 33, 299, 125, kModeGrow, kModeGrow);
 
     // The list takes the grid's place at two thirds of its width; the two
     // buttons sit centred in the rest, one above the other.
     pList = new ZelCheckListCtrl(&Page, IDC_AVAIL_LIST);
-    Place(pList, 7, 33, 204, 130, kModeGrow, kModeGrow);
-    const int i_buttonX = 211 + (102 - 60) / 2;
-    const int i_pairTop = 33 + (130 - (14 + 9 + 14)) / 2;
+    Place(pList, 7, 33, 199, 125, kModeGrow, kModeGrow);
+    const int i_buttonX = 206 + (100 - 60) / 2;
+    const int i_pairTop = 33 + (125 - (14 + 9 + 14)) / 2;
     pCheckAll = new wxButton(&Page, IDC_AVAIL_CHECK_ALL, "&Check all");
     Place(pCheckAll, i_buttonX, i_pairTop, 60, 14, kModeMove, kModeFixed);
     pUncheckAll = new wxButton(&Page, IDC_AVAIL_UNCHECK_ALL, "&Uncheck all");
     Place(pUncheckAll, i_buttonX, i_pairTop + 23, 60, 14, kModeMove, kModeFixed);
 
     pHelp = MakeDescription(&Page);
-    Place(pHelp, 7, 168, 306, 30, kModeGrow, kModeMove);
+    Place(pHelp, 7, 163, 299, 36, kModeGrow, kModeMove);
 
     pSlotsRadio->Bind(wxEVT_RADIOBUTTON, [this](wxCommandEvent&) { EnterSlotMode(); });
     pDaysRadio->Bind(wxEVT_RADIOBUTTON, [this](wxCommandEvent&) { EnterDaysMode(); });

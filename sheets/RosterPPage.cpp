@@ -25,48 +25,50 @@ ParticipantRosterPPage::ParticipantRosterPPage(wxWindow* p_book, EventDoc* p_doc
     pRoles = new wxChoice(this, IDC_ROSTER_ROLE);
     PlaceDlgUnits(*pRoles, 120, 5, 120, 14);
     pByStyle = new wxRadioButton(this, IDC_ROSTER_BY_STYLE, "Select rostering by &style");
-    PlaceDlgUnits(*pByStyle, 7, 22, 110, 10);
+    PlaceDlgUnits(*pByStyle, 7, 20, 110, 10);
     pStylesLabel = new wxStaticText(this, IDC_ROSTER_STYLES_LABEL, "St&yles:");
-    PlaceDlgUnits(*pStylesLabel, 7, 36, 150, 14);
+    PlaceDlgUnits(*pStylesLabel, 7, 33, 136, 17);
     pList = new ZelCheckListCtrl(this, IDC_ROSTER_STYLES);
-    PlaceDlgUnits(*pList, 7, 51, 150, 96);
+    PlaceDlgUnits(*pList, 7, 52, 136, 78);
 
     pLimitBox = new wxStaticBox(this, IDC_ROSTER_LIMIT_BOX, "Roster &limits");
-    PlaceDlgUnits(*pLimitBox, 163, 36, 150, 111);
+    PlaceDlgUnits(*pLimitBox, 148, 36, 158, 94);
     apLimit[SchedLim::e_no_limits] = new wxRadioButton(this, IDC_ROSTER_ALL, "Roster participant in all selected styles",
                                                        wxDefaultPosition, wxDefaultSize, wxRB_GROUP);
-    PlaceDlgUnits(*apLimit[0], 170, 49, 140, 10);
+    PlaceDlgUnits(*apLimit[0], 155, 46, 148, 10);
     apLimit[SchedLim::e_exact] = new wxRadioButton(this, IDC_ROSTER_EXACT, "Roster exactly");
-    PlaceDlgUnits(*apLimit[1], 170, 64, 62, 10);
+    PlaceDlgUnits(*apLimit[1], 155, 59, 62, 10);
     pExact = new wxTextCtrl(this, IDC_ROSTER_EXACT_VALUE);
-    PlaceDlgUnits(*pExact, 236, 62, 34, 13);
+    PlaceDlgUnits(*pExact, 226, 57, 30, 13);
     vLimitLabels.push_back(new wxStaticText(this, IDC_ROSTER_EXACT_STYLES, "styles"));
-    PlaceDlgUnits(*vLimitLabels.back(), 274, 64, 30, 9);
+    PlaceDlgUnits(*vLimitLabels.back(), 259, 59, 28, 9);
     apLimit[SchedLim::e_range] = new wxRadioButton(this, IDC_ROSTER_RANGE, "Roster between");
-    PlaceDlgUnits(*apLimit[2], 170, 79, 70, 10);
+    PlaceDlgUnits(*apLimit[2], 155, 71, 70, 10);
     vLimitLabels.push_back(new wxStaticText(this, IDC_ROSTER_MIN_TEXT, "a minimum of"));
-    PlaceDlgUnits(*vLimitLabels.back(), 180, 95, 54, 9);
+    PlaceDlgUnits(*vLimitLabels.back(), 164, 84, 60, 9);
     pMin = new wxTextCtrl(this, IDC_ROSTER_MIN_VALUE);
-    PlaceDlgUnits(*pMin, 236, 93, 34, 13);
+    PlaceDlgUnits(*pMin, 226, 82, 30, 13);
     vLimitLabels.push_back(new wxStaticText(this, IDC_ROSTER_MIN_LABEL, "styles"));
-    PlaceDlgUnits(*vLimitLabels.back(), 274, 95, 30, 9);
+    PlaceDlgUnits(*vLimitLabels.back(), 259, 84, 28, 9);
     vLimitLabels.push_back(new wxStaticText(this, IDC_ROSTER_MAX_TEXT, "and a maximum of"));
-    PlaceDlgUnits(*vLimitLabels.back(), 180, 111, 54, 9);
+    PlaceDlgUnits(*vLimitLabels.back(), 164, 97, 62, 9);
     pMax = new wxTextCtrl(this, IDC_ROSTER_MAX_VALUE);
-    PlaceDlgUnits(*pMax, 236, 109, 34, 13);
+    PlaceDlgUnits(*pMax, 226, 95, 30, 13);
     vLimitLabels.push_back(new wxStaticText(this, IDC_ROSTER_MAX_LABEL, "styles"));
-    PlaceDlgUnits(*vLimitLabels.back(), 274, 111, 30, 9);
+    PlaceDlgUnits(*vLimitLabels.back(), 259, 97, 28, 9);
     pDefault = new wxButton(this, IDC_ROSTER_DEFAULT, "&Default");
-    PlaceDlgUnits(*pDefault, 248, 128, 56, 14);
+    PlaceDlgUnits(*pDefault, 230, 112, 56, 14);
 
-    pSaveRoleText = new wxStaticText(this, IDC_ROSTER_SAVE_ROLE_TEXT, wxString());
-    PlaceDlgUnits(*pSaveRoleText, 7, 152, 236, 9);
+    pSaveRoleText = new wxStaticText(this, IDC_ROSTER_SAVE_ROLE_TEXT, wxString(), wxDefaultPosition, wxDefaultSize,
+                                     wxST_NO_AUTORESIZE);
+    PlaceDlgUnits(*pSaveRoleText, 7, 135, 230, 9);
     pSaveRole = new wxButton(this, IDC_ROSTER_SAVE_ROLE, "&Add");
-    PlaceDlgUnits(*pSaveRole, 248, 150, 56, 14);
-    pSaveRoleHelp = new wxStaticText(this, IDC_ROSTER_SAVE_ROLE_HELP, wxString());
-    PlaceDlgUnits(*pSaveRoleHelp, 7, 163, 236, 18);
+    PlaceDlgUnits(*pSaveRole, 250, 133, 56, 14);
+    pSaveRoleHelp = new wxStaticText(this, IDC_ROSTER_SAVE_ROLE_HELP, wxString(), wxDefaultPosition, wxDefaultSize,
+                                     wxST_NO_AUTORESIZE);
+    PlaceDlgUnits(*pSaveRoleHelp, 7, 147, 299, 26);
     pDescription = MakeDescription(this);
-    PlaceDlgUnits(*pDescription, 7, 183, 306, 22);
+    PlaceDlgUnits(*pDescription, 7, 174, 299, 32);
 
     for (wxTextCtrl* p_box : {pExact, pMin, pMax})
         p_box->Bind(wxEVT_TEXT, &ParticipantRosterPPage::OnLimitValue, this);
