@@ -32,6 +32,7 @@
 #include <wx/radiobut.h>
 #include <wx/stattext.h>
 #include <wx/textctrl.h>
+#include <wx/uiaction.h>
 
 namespace {
 
@@ -198,6 +199,7 @@ TEST_F(PagesWxTest, GroupAvailabilityAndAllocationEditedAndSaved)
     VenueAlloc attic(event.VenueKey("Attic"));
     attic.Alloc = SchedAlloc(SchedLim::e_range, 1, 2, 4);
     sheet.GetWorkingGroup().GetVenueAllocs().InsertSorted(attic);
+    sheet.GetWorkingGroup().GetUnavailable().AddTime(DayId(1), EventBuilder::RelSlot("14:00-15:00"));
     const int i_result = RunModal<GroupPSheet>(
         sheet, [](GroupPSheet& s) { return s.DoModal(); },
         [&](GroupPSheet& s) {
@@ -224,12 +226,14 @@ TEST_F(PagesWxTest, GroupAvailabilityAndAllocationEditedAndSaved)
             EXPECT_EQ(colour.crColor, 0x000000FFu);
             ShowAWhile("group-avail-slots");
 
-            // Whole days: Monday is partly unavailable; Wednesday ticked.
+            // Whole days: Monday and Tuesday are partly unavailable;
+            // Wednesday ticked.
             Choose(avail, IDC_AVAIL_WHOLE_DAYS);
             EXPECT_FALSE(p_grid->IsShown());
             ZelCheckListCtrl& days = *avail.GetPanel().GetList();
             ASSERT_EQ(days.GetItemCount(), 3);
             EXPECT_EQ(days.GetCheckState(0, 1), 2);
+            EXPECT_EQ(days.GetCheckState(1, 1), 2);
             EXPECT_EQ(days.GetCheckState(2, 1), 0);
             ASSERT_TRUE(days.Toggle(2, 1));
             EXPECT_EQ(days.GetCheckState(2, 1), 1);
@@ -278,7 +282,8 @@ TEST_F(PagesWxTest, GroupAvailabilityAndAllocationEditedAndSaved)
     const TimeList& times = saved.GetUnavailable();
     ASSERT_NE(times.FindDayTimes(DayId(0)), nullptr);
     EXPECT_EQ(times.FindDayTimes(DayId(0))->GetSize(), 1);
-    EXPECT_EQ(times.FindDayTimes(DayId(1)), nullptr);
+    ASSERT_NE(times.FindDayTimes(DayId(1)), nullptr);
+    EXPECT_EQ((*times.FindDayTimes(DayId(1)))[0].GetStart(), EventBuilder::At("14:00"));
     ASSERT_NE(times.FindDayTimes(DayId(2)), nullptr);
     EXPECT_EQ((*times.FindDayTimes(DayId(2)))[0].GetLength(), ZelOleDateTimeSpan(1, 0, 0, 0));
 }
@@ -454,6 +459,111 @@ TEST_F(PagesWxTest, DefaultsShowNoDefaultButtonsAndOnlyTheRosterLimit)
     EXPECT_EQ(a_allocs[0].Alloc.uType, (UINT)SchedLim::e_range);
     EXPECT_EQ(a_allocs[0].Alloc.uMin, 2u);
     EXPECT_EQ(sheet.DefaultParticipant.GetOwnRosterLim(), SchedLim(SchedLim::e_exact, 2, 1, 1));
+}
+
+TEST_F(PagesWxTest, KeyboardSelectionInTheAllocationTreeAppliesLikeTheMouse)
+{
+    GroupPSheet sheet(&Doc(), 5, 5, nullptr, 3, "Define group");
+    sheet.GetWorkingGroup() = event.GetGroup("Band");
+    RunModal<GroupPSheet>(
+        sheet, [](GroupPSheet& s) { return s.DoModal(); },
+        [&](GroupPSheet& s) {
+            GroupAllocPPage& alloc = *s.GetAllocPage();
+            ShowPage(s, &alloc);
+            ZelTreeCtrl& tree = *alloc.GetTree();
+            SelectItems(tree, {"Barn"});
+            Choose(alloc, IDC_ALLOC_EXACT);
+            Type(alloc, IDC_ALLOC_EXACT_VALUE, "3");
+            tree.SetFocus();
+            wxYield();
+            wxUIActionSimulator sim;
+            const auto f_key = [&sim](int i_key) {
+                sim.Char(i_key);
+                for (int i = 0; i < 20; ++i) {
+                    wxYield();
+                    std::this_thread::sleep_for(std::chrono::milliseconds(10));
+                }
+            };
+            // Down to Hall, which has no requirement; up again to Barn.
+            f_key(WXK_DOWN);
+            EXPECT_TRUE(Checked(alloc, IDC_ALLOC_NONE));
+            f_key(WXK_UP);
+            EXPECT_TRUE(Checked(alloc, IDC_ALLOC_EXACT));
+            EXPECT_EQ(Find<wxTextCtrl>(alloc, IDC_ALLOC_EXACT_VALUE)->GetValue(), "3");
+            Press(s, wxID_OK);
+        });
+    const VenueAllocArray& a_allocs = sheet.GetWorkingGroup().GetVenueAllocs();
+    ASSERT_EQ(a_allocs.GetSize(), 1);
+    EXPECT_EQ(a_allocs[0].lVenueKey, event.VenueKey("Barn"));
+    EXPECT_EQ(a_allocs[0].Alloc.uValue, 3u);
+}
+
+TEST_F(PagesWxTest, RosterSettingsThatFailAreAskedAboutWhenThePageIsLeft)
+{
+    ParticipantPSheet sheet(&Doc(), nullptr, 3);
+    sheet.GetParticipant() = event.GetParticipant("Ann Lee");
+    boxes.Answer(IDNO);
+    const int i_result = RunModal<ParticipantPSheet>(
+        sheet, [](ParticipantPSheet& s) { return s.ShowModal(); },
+        [&](ParticipantPSheet& s) {
+            ParticipantRosterPPage& roster = s.GetRosterPage();
+            ShowPage(s, &roster);
+            ZelCheckListCtrl& list = *roster.GetList();
+            ASSERT_TRUE(list.Toggle(RowOf(list, 2, "Bass"), 1));
+            Choose(roster, IDC_ROSTER_EXACT);
+            Type(roster, IDC_ROSTER_EXACT_VALUE, "3");
+            // Left with No: the edits stay, and OK refuses them.
+            ShowPage(s, &s.GetAvailPage());
+            ASSERT_EQ(boxes.Boxes().size(), 1u);
+            EXPECT_NE(boxes.Boxes()[0].sText.find("The roster exact limit is greater than the number of styles"),
+                      std::string::npos);
+            EXPECT_NE(boxes.Boxes()[0].sText.find("Do you want to discard your changes?"), std::string::npos);
+            Press(s, wxID_OK);
+            EXPECT_TRUE(s.IsModal());
+            ASSERT_GE(boxes.Boxes().size(), 2u);
+            EXPECT_EQ(boxes.Boxes().back().sText.rfind("Your settings are not valid.", 0), 0u);
+            Press(s, wxID_CANCEL);
+        });
+    EXPECT_EQ(i_result, wxID_CANCEL);
+}
+
+TEST(PagesSpeed, AllocationQuickWithFiveHundredVenuesAndTwentyThousandParticipants)
+{
+    EventBuilder event;
+    EventDoc& doc = event.Doc();
+    event.Group("Band");
+    for (int i = 0; i < 500; ++i)
+        event.Venue("Venue " + std::to_string(1000 - i));
+    for (int i = 0; i < 20000; ++i) {
+        Participant participant;
+        participant.SetName("First" + std::to_string(i), "", "Last" + std::to_string(i));
+        doc.GetParticipants().Add(participant);
+    }
+    ScriptedMessageBox boxes;
+    const auto t_start = std::chrono::steady_clock::now();
+    GroupPSheet sheet(&doc, 5, 5, nullptr, 3, "Define group");
+    sheet.GetWorkingGroup() = event.GetGroup("Band");
+    RunModal<GroupPSheet>(
+        sheet, [](GroupPSheet& s) { return s.DoModal(); },
+        [&](GroupPSheet& s) {
+            GroupAllocPPage& alloc = *s.GetAllocPage();
+            ShowPage(s, &alloc);
+            ZelTreeCtrl& tree = *alloc.GetTree();
+            wxTreeItemIdValue cookie;
+            const wxTreeItemId id_root = tree.GetFirstChild(tree.GetRootItem(), cookie);
+            ASSERT_EQ(tree.GetChildrenCount(id_root, false), 500u);
+            ZelNMTreeView nm;
+            ZelSendNotify(&tree, TVN_SELCHANGING, &nm);
+            for (wxTreeItemId id = tree.GetFirstChild(id_root, cookie); id.IsOk(); id = tree.GetNextChild(id_root, cookie))
+                tree.SelectItemEx(ZelTreeCtrl::Handle(id), TRUE);
+            ZelSendNotify(&tree, TVN_SELCHANGED, &nm);
+            Choose(alloc, IDC_ALLOC_RANGE);
+            Type(alloc, IDC_ALLOC_MAX_VALUE, "2");
+            Press(s, wxID_OK);
+        });
+    const double d_seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - t_start).count();
+    EXPECT_LT(d_seconds, 5.0);
+    EXPECT_EQ(sheet.GetWorkingGroup().GetVenueAllocs().GetSize(), 500);
 }
 
 } // namespace
