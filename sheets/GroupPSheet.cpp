@@ -6,6 +6,7 @@
 #include "sheets/GroupMembPPage.h"
 #include "sheets/GroupPages.h"
 #include "sheets/GroupStyleFacilityPPage.h"
+#include "sheets/LimitsPPageGroup.h"
 
 #include <wx/utils.h>
 
@@ -24,6 +25,7 @@ GroupPSheet::GroupPSheet(EventDoc* p_doc, int n_styleKeys, int n_facilityKeys, w
     wxBookCtrlBase* p_book = GetBookCtrl();
     pContact = new GroupContactPPage(p_book, p_doc);
     pStyles = new GroupStyleFacilityPPage(p_book, p_doc, n_styleKeys, n_facilityKeys);
+    pLimits = new GroupLimitsPPage(p_book, p_doc, TRUE, IDS_GROUP_LIMITS_DESC, IDS_GROUP_ROTATION_DESC);
     pAvail = new GroupAvailPPage(p_book, p_doc);
     pAlloc = new GroupAllocPPage(p_book, p_doc, TRUE);
     pRoster = new GroupRosterPPage(p_book, p_doc, TRUE);
@@ -32,6 +34,7 @@ GroupPSheet::GroupPSheet(EventDoc* p_doc, int n_styleKeys, int n_facilityKeys, w
     // Allocation, Rostering, Notes, then Members, added by DoModal.
     AddPage(pContact);
     AddPage(pStyles);
+    AddPage(pLimits);
     AddPage(pAvail);
     AddPage(pAlloc);
     AddPage(pRoster);
@@ -58,6 +61,7 @@ std::vector<GroupEditingPPage*> GroupPSheet::PagesInLoadOrder() const
     std::vector<GroupEditingPPage*> v_pages{pContact, pStyles};
     if (pMembers != nullptr)
         v_pages.push_back(pMembers);
+    v_pages.push_back(pLimits);
     v_pages.push_back(pAvail);
     v_pages.push_back(pNotes);
     v_pages.push_back(pAlloc);

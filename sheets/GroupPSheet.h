@@ -22,6 +22,7 @@ class EventDoc;
 class GroupAllocPPage;
 class GroupAvailPPage;
 class GroupContactPPage;
+class GroupLimitsPPage;
 class GroupMembPPage;
 class GroupNotesPPage;
 class GroupRosterPPage;
@@ -43,6 +44,7 @@ public:
 
     GroupContactPPage* GetContactPage() const { return pContact; }
     GroupStyleFacilityPPage* GetStyleFacilityPage() const { return pStyles; }
+    GroupLimitsPPage* GetLimitsPage() const { return pLimits; }
     GroupAvailPPage* GetAvailPage() const { return pAvail; }
     GroupAllocPPage* GetAllocPage() const { return pAlloc; }
     GroupRosterPPage* GetRosterPage() const { return pRoster; }
@@ -65,6 +67,7 @@ private:
     EventDoc* pDoc;
     GroupContactPPage* pContact = nullptr;
     GroupStyleFacilityPPage* pStyles = nullptr;
+    GroupLimitsPPage* pLimits = nullptr;
     GroupAvailPPage* pAvail = nullptr;
     GroupAllocPPage* pAlloc = nullptr;
     GroupRosterPPage* pRoster = nullptr;

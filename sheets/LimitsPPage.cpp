@@ -58,8 +58,8 @@ void LimitsPanel::Create()
     pVenueCheck = new wxCheckBox(&Page, IDC_LIMITS_VENUE_CHECK, "Enable limits for each &venue");
     Place(pVenueCheck, 7, i_treeBottom + 4, 140, 10, kModeFixed, kModeMove);
 
-    const int i_boxHeight = Config.bMaxOnly ? 45 : 102;
-    Place(new wxStaticBox(&Page, IDC_LIMITS_GROUP_BOX, "&Limits"), 135, 7, 178, i_boxHeight);
+    const int i_boxHeight = Config.bMaxOnly ? 45 : 98;
+    Place(new wxStaticBox(&Page, IDC_LIMITS_GROUP_BOX, "&Limits"), 135, 7, 172, i_boxHeight);
     pNoLimits = new wxRadioButton(&Page, IDC_LIMITS_NONE, "No limits", wxDefaultPosition, wxDefaultSize,
                                   wxRB_GROUP);
     Place(pNoLimits, 143, 20, 120, 10);
@@ -100,7 +100,7 @@ void LimitsPanel::Create()
     int i_helpY = i_treeBottom + 20;
     if (Config.bShowRotation) {
         const int i_top = i_buttonsY + 20;
-        Place(new wxStaticBox(&Page, IDC_ROTATION_GROUP_BOX, "&Rotation"), 135, i_top, 178, 40, kModeFixed,
+        Place(new wxStaticBox(&Page, IDC_ROTATION_GROUP_BOX, "&Rotation"), 135, i_top, 172, 46, kModeFixed,
               kModeMove);
         const char* const a_texts[3] = {"Not required", "Event rotation", "Day rotation"};
         for (int i = 0; i < 3; ++i) {
@@ -109,8 +109,8 @@ void LimitsPanel::Create()
             Place(apRotation[i], 143, i_top + 11 + 10 * i, 80, 10, kModeFixed, kModeMove);
         }
         pRotationDefault = new wxButton(&Page, IDC_ROTATION_DEFAULT, "Defa&ult");
-        Place(pRotationDefault, 240, i_top + 20, 60, 14, kModeFixed, kModeMove);
-        i_helpY = std::max(i_helpY, i_top + 46);
+        Place(pRotationDefault, 236, i_top + 20, 60, 14, kModeFixed, kModeMove);
+        i_helpY = std::max(i_helpY, i_top + 52);
     } else {
         i_helpY = std::max(i_helpY, i_buttonsY + 22);
     }

@@ -5,8 +5,8 @@
 // LimitsPanel holds the page's controls and runs them over a LimitsState;
 // the template puts it on its page, anchors its controls and forwards the
 // data exchange, and leaves the defaults and the load and save of the
-// entity to the instance. The base T supplies GetDocument(), MarkChanged()
-// and the sheet pointer pSheet.
+// entity to the instance. The base T is an EditingPPage that supplies
+// GetDocument().
 #pragma once
 
 #include "framework/Types.h"
@@ -144,7 +144,7 @@ public:
         : T(std::forward<Args>(base_args)...),
           Panel(*this, config,
                 LimitsPanel::Hooks{[this] { return this->GetDocument(); }, [this] { return Defaults(); },
-                                   [this] { return DefaultRotation(); }, [this] { this->MarkChanged(); },
+                                   [this] { return DefaultRotation(); }, [this] { MarkLimitsChanged(); },
                                    [this] { return this->pSheet; }})
     {
     }
@@ -196,4 +196,11 @@ private:
         return defaults;
     }
     UINT DefaultRotation() { return GetDefaultRotation(); }
+    // The page's changed flag, and Undo.
+    void MarkLimitsChanged()
+    {
+        this->SetChanged(TRUE);
+        if (this->pSheet != nullptr)
+            this->pSheet->EnableUndo(true);
+    }
 };

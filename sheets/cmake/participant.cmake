@@ -5,6 +5,7 @@ list(APPEND SHEETS_RULES_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/../ParticipantSheetRules.cpp)
 list(APPEND SHEETS_UI_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/../LimitsPPage.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/../LimitsPPageGroup.cpp
   ${CMAKE_CURRENT_LIST_DIR}/../ParticipantPSheet.cpp)
 
 rvx_add_model_test(NAME sheets_participant_rules_tests
@@ -13,4 +14,7 @@ rvx_add_model_test(NAME sheets_participant_rules_tests
   LIBS rotavex_sheets_rules)
 rvx_add_test(NAME sheets_participant_sheet_tests
   SOURCES tests/ParticipantPSheetTest.cpp ${PROJECT_SOURCE_DIR}/testsupport/EventBuilder.cpp
+  LIBS rotavex_sheets WX)
+rvx_add_test(NAME sheets_group_limits_page_tests
+  SOURCES tests/LimitsPageGroupTest.cpp ${PROJECT_SOURCE_DIR}/testsupport/EventBuilder.cpp
   LIBS rotavex_sheets WX)
