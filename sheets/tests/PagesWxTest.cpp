@@ -205,10 +205,11 @@ TEST_F(PagesWxTest, GroupAvailabilityAndAllocationEditedAndSaved)
         [&](GroupPSheet& s) {
             // The tabs in their order, Members last.
             wxBookCtrlBase* p_book = s.GetBookCtrl();
-            ASSERT_EQ(p_book->GetPageCount(), 7u);
-            EXPECT_EQ(p_book->GetPageText(2), "Availability");
-            EXPECT_EQ(p_book->GetPageText(3), "Allocation");
-            EXPECT_EQ(p_book->GetPageText(4), "Rostering");
+            ASSERT_EQ(p_book->GetPageCount(), 8u);
+            EXPECT_EQ(p_book->GetPageText(2), "Limits");
+            EXPECT_EQ(p_book->GetPageText(3), "Availability");
+            EXPECT_EQ(p_book->GetPageText(4), "Allocation");
+            EXPECT_EQ(p_book->GetPageText(5), "Rostering");
 
             GroupAvailPPage& avail = *s.GetAvailPage();
             ShowPage(s, &avail);
@@ -463,7 +464,7 @@ TEST_F(PagesWxTest, DefaultsShowNoDefaultButtonsAndOnlyTheRosterLimit)
 
 TEST_F(PagesWxTest, KeyboardSelectionInTheAllocationTreeAppliesLikeTheMouse)
 {
-    GroupPSheet sheet(&Doc(), 5, 5, nullptr, 3, "Define group");
+    GroupPSheet sheet(&Doc(), 5, 5, nullptr, 4, "Define group");
     sheet.GetWorkingGroup() = event.GetGroup("Band");
     RunModal<GroupPSheet>(
         sheet, [](GroupPSheet& s) { return s.DoModal(); },
@@ -541,7 +542,7 @@ TEST(PagesSpeed, AllocationQuickWithFiveHundredVenuesAndTwentyThousandParticipan
     }
     ScriptedMessageBox boxes;
     const auto t_start = std::chrono::steady_clock::now();
-    GroupPSheet sheet(&doc, 5, 5, nullptr, 3, "Define group");
+    GroupPSheet sheet(&doc, 5, 5, nullptr, 4, "Define group");
     sheet.GetWorkingGroup() = event.GetGroup("Band");
     RunModal<GroupPSheet>(
         sheet, [](GroupPSheet& s) { return s.DoModal(); },
