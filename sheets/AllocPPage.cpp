@@ -37,36 +37,36 @@ GroupAllocPPage::GroupAllocPPage(wxWindow* p_book, EventDoc* p_doc, BOOL b_group
     };
     apRadios[e_alloc_none] = new wxRadioButton(this, IDC_ALLOC_NONE, "No requirements", wxDefaultPosition,
                                                wxDefaultSize, wxRB_GROUP);
-    f_right(apRadios[e_alloc_none], 143, 20, 120, 10);
+    f_right(apRadios[e_alloc_none], 136, 20, 120, 10);
     apRadios[e_alloc_exact] = new wxRadioButton(this, IDC_ALLOC_EXACT, "Requires exactly");
-    f_right(apRadios[e_alloc_exact], 143, 35, 76, 10);
+    f_right(apRadios[e_alloc_exact], 136, 35, 76, 10);
     pExact = new wxTextCtrl(this, IDC_ALLOC_EXACT_VALUE);
-    f_right(pExact, 222, 33, 36, 13);
-    vLabels.push_back(f_right(new wxStaticText(this, IDC_ALLOC_EXACT_SLOTS, "timeslots"), 262, 35, 40, 9));
+    f_right(pExact, 222, 33, 32, 13);
+    vLabels.push_back(f_right(new wxStaticText(this, IDC_ALLOC_EXACT_SLOTS, "timeslots"), 258, 35, 40, 9));
     apRadios[e_alloc_range] = new wxRadioButton(this, IDC_ALLOC_RANGE, "Requires between");
-    f_right(apRadios[e_alloc_range], 143, 50, 90, 10);
-    vLabels.push_back(f_right(new wxStaticText(this, IDC_ALLOC_MIN_LABEL, "a minimum of"), 155, 66, 64, 9));
+    f_right(apRadios[e_alloc_range], 136, 50, 90, 10);
+    vLabels.push_back(f_right(new wxStaticText(this, IDC_ALLOC_MIN_LABEL, "a minimum of"), 148, 66, 72, 9));
     pMin = new wxTextCtrl(this, IDC_ALLOC_MIN_VALUE);
-    f_right(pMin, 222, 64, 36, 13);
-    vLabels.push_back(f_right(new wxStaticText(this, IDC_ALLOC_MIN_SLOTS, "timeslots"), 262, 66, 40, 9));
-    vLabels.push_back(f_right(new wxStaticText(this, IDC_ALLOC_MAX_LABEL, "and a maximum of"), 155, 82, 64, 9));
+    f_right(pMin, 222, 64, 32, 13);
+    vLabels.push_back(f_right(new wxStaticText(this, IDC_ALLOC_MIN_SLOTS, "timeslots"), 258, 66, 40, 9));
+    vLabels.push_back(f_right(new wxStaticText(this, IDC_ALLOC_MAX_LABEL, "and a maximum of"), 148, 82, 72, 9));
     pMax = new wxTextCtrl(this, IDC_ALLOC_MAX_VALUE);
-    f_right(pMax, 222, 80, 36, 13);
-    vLabels.push_back(f_right(new wxStaticText(this, IDC_ALLOC_MAX_SLOTS, "timeslots"), 262, 82, 40, 9));
+    f_right(pMax, 222, 80, 32, 13);
+    vLabels.push_back(f_right(new wxStaticText(this, IDC_ALLOC_MAX_SLOTS, "timeslots"), 258, 82, 40, 9));
     pConsecutive = new wxCheckBox(this, IDC_ALLOC_CONSECUTIVE,
                                   "Allocations across &consecutive days\nare one allocation.", wxDefaultPosition,
                                   wxDefaultSize, wxCHK_2STATE);
-    f_right(pConsecutive, 143, 98, 160, 20);
+    f_right(pConsecutive, 136, 98, 160, 20);
     pNoneChecked = new wxRadioButton(this, IDC_ALLOC_NONE_CHECKED, "");
     pNoneChecked->Hide();
 
     pDefaultSel = new wxButton(this, IDC_ALLOC_DEFAULT_SEL, "De&fault selection");
-    f_right(pDefaultSel, 143, 126, 78, 14);
+    f_right(pDefaultSel, 136, 126, 78, 14);
     pDefaultAll = new wxButton(this, IDC_ALLOC_DEFAULT_ALL, "&Default all");
-    f_right(pDefaultAll, 226, 126, 78, 14);
+    f_right(pDefaultAll, 219, 126, 78, 14);
 
     pDescription = MakeDescription(this);
-    PlaceDlgUnits(*pDescription, 7, 150, 299, 50);
+    PlaceDlgUnits(*pDescription, 7, 150, 292, 50);
 
     // The boxes take digits only.
     for (wxTextCtrl* p_box : {pExact, pMin, pMax}) {

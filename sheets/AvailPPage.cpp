@@ -39,13 +39,13 @@ AvailPanel::AvailPanel(wxWindow& page, const AvailPageConfig& config, Hooks hook
             p_grid->Destroy();
         pGrid = new ZelTimeslotCtrl(&Page, IDC_AVAIL_GRID);
     }
-    Place(pGrid, 7, 33, 299, 125, kModeGrow, kModeGrow);
+    Place(pGrid, 7, 33, 292, 125, kModeGrow, kModeGrow);
 
     // The list takes the grid's place at two thirds of its width; the two
     // buttons sit centred in the rest, one above the other.
     pList = new ZelCheckListCtrl(&Page, IDC_AVAIL_LIST);
-    Place(pList, 7, 33, 199, 125, kModeGrow, kModeGrow);
-    const int i_buttonX = 206 + (100 - 60) / 2;
+    Place(pList, 7, 33, 195, 125, kModeGrow, kModeGrow);
+    const int i_buttonX = 202 + (97 - 60) / 2;
     const int i_pairTop = 33 + (125 - (14 + 9 + 14)) / 2;
     pCheckAll = new wxButton(&Page, IDC_AVAIL_CHECK_ALL, "&Check all");
     Place(pCheckAll, i_buttonX, i_pairTop, 60, 14, kModeMove, kModeFixed);
@@ -53,7 +53,7 @@ AvailPanel::AvailPanel(wxWindow& page, const AvailPageConfig& config, Hooks hook
     Place(pUncheckAll, i_buttonX, i_pairTop + 23, 60, 14, kModeMove, kModeFixed);
 
     pHelp = MakeDescription(&Page);
-    Place(pHelp, 7, 163, 299, 36, kModeGrow, kModeMove);
+    Place(pHelp, 7, 163, 292, 36, kModeGrow, kModeMove);
 
     pSlotsRadio->Bind(wxEVT_RADIOBUTTON, [this](wxCommandEvent&) { EnterSlotMode(); });
     pDaysRadio->Bind(wxEVT_RADIOBUTTON, [this](wxCommandEvent&) { EnterDaysMode(); });

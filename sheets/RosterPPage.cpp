@@ -27,48 +27,48 @@ ParticipantRosterPPage::ParticipantRosterPPage(wxWindow* p_book, EventDoc* p_doc
     pByStyle = new wxRadioButton(this, IDC_ROSTER_BY_STYLE, "Select rostering by &style");
     PlaceDlgUnits(*pByStyle, 7, 20, 110, 10);
     pStylesLabel = new wxStaticText(this, IDC_ROSTER_STYLES_LABEL, "St&yles:");
-    PlaceDlgUnits(*pStylesLabel, 7, 33, 136, 17);
+    PlaceDlgUnits(*pStylesLabel, 7, 33, 130, 17);
     pList = new ZelCheckListCtrl(this, IDC_ROSTER_STYLES);
-    PlaceDlgUnits(*pList, 7, 52, 136, 78);
+    PlaceDlgUnits(*pList, 7, 52, 130, 78);
 
     pLimitBox = new wxStaticBox(this, IDC_ROSTER_LIMIT_BOX, "Roster &limits");
-    PlaceDlgUnits(*pLimitBox, 148, 36, 158, 94);
+    PlaceDlgUnits(*pLimitBox, 141, 36, 158, 94);
     apLimit[SchedLim::e_no_limits] = new wxRadioButton(this, IDC_ROSTER_ALL, "Roster participant in all selected styles",
                                                        wxDefaultPosition, wxDefaultSize, wxRB_GROUP);
-    PlaceDlgUnits(*apLimit[0], 155, 46, 148, 10);
+    PlaceDlgUnits(*apLimit[0], 148, 46, 148, 10);
     apLimit[SchedLim::e_exact] = new wxRadioButton(this, IDC_ROSTER_EXACT, "Roster exactly");
-    PlaceDlgUnits(*apLimit[1], 155, 59, 62, 10);
+    PlaceDlgUnits(*apLimit[1], 148, 59, 62, 10);
     pExact = new wxTextCtrl(this, IDC_ROSTER_EXACT_VALUE);
-    PlaceDlgUnits(*pExact, 226, 57, 30, 13);
+    PlaceDlgUnits(*pExact, 219, 57, 30, 13);
     vLimitLabels.push_back(new wxStaticText(this, IDC_ROSTER_EXACT_STYLES, "styles"));
-    PlaceDlgUnits(*vLimitLabels.back(), 259, 59, 28, 9);
+    PlaceDlgUnits(*vLimitLabels.back(), 252, 59, 28, 9);
     apLimit[SchedLim::e_range] = new wxRadioButton(this, IDC_ROSTER_RANGE, "Roster between");
-    PlaceDlgUnits(*apLimit[2], 155, 71, 70, 10);
+    PlaceDlgUnits(*apLimit[2], 148, 71, 70, 10);
     vLimitLabels.push_back(new wxStaticText(this, IDC_ROSTER_MIN_TEXT, "a minimum of"));
-    PlaceDlgUnits(*vLimitLabels.back(), 164, 84, 60, 9);
+    PlaceDlgUnits(*vLimitLabels.back(), 157, 84, 60, 9);
     pMin = new wxTextCtrl(this, IDC_ROSTER_MIN_VALUE);
-    PlaceDlgUnits(*pMin, 226, 82, 30, 13);
+    PlaceDlgUnits(*pMin, 219, 82, 30, 13);
     vLimitLabels.push_back(new wxStaticText(this, IDC_ROSTER_MIN_LABEL, "styles"));
-    PlaceDlgUnits(*vLimitLabels.back(), 259, 84, 28, 9);
+    PlaceDlgUnits(*vLimitLabels.back(), 252, 84, 28, 9);
     vLimitLabels.push_back(new wxStaticText(this, IDC_ROSTER_MAX_TEXT, "and a maximum of"));
-    PlaceDlgUnits(*vLimitLabels.back(), 164, 97, 62, 9);
+    PlaceDlgUnits(*vLimitLabels.back(), 157, 97, 62, 9);
     pMax = new wxTextCtrl(this, IDC_ROSTER_MAX_VALUE);
-    PlaceDlgUnits(*pMax, 226, 95, 30, 13);
+    PlaceDlgUnits(*pMax, 219, 95, 30, 13);
     vLimitLabels.push_back(new wxStaticText(this, IDC_ROSTER_MAX_LABEL, "styles"));
-    PlaceDlgUnits(*vLimitLabels.back(), 259, 97, 28, 9);
+    PlaceDlgUnits(*vLimitLabels.back(), 252, 97, 28, 9);
     pDefault = new wxButton(this, IDC_ROSTER_DEFAULT, "&Default");
-    PlaceDlgUnits(*pDefault, 230, 112, 56, 14);
+    PlaceDlgUnits(*pDefault, 223, 112, 56, 14);
 
     pSaveRoleText = new wxStaticText(this, IDC_ROSTER_SAVE_ROLE_TEXT, wxString(), wxDefaultPosition, wxDefaultSize,
                                      wxST_NO_AUTORESIZE);
     PlaceDlgUnits(*pSaveRoleText, 7, 135, 230, 9);
     pSaveRole = new wxButton(this, IDC_ROSTER_SAVE_ROLE, "&Add");
-    PlaceDlgUnits(*pSaveRole, 250, 133, 56, 14);
+    PlaceDlgUnits(*pSaveRole, 243, 133, 56, 14);
     pSaveRoleHelp = new wxStaticText(this, IDC_ROSTER_SAVE_ROLE_HELP, wxString(), wxDefaultPosition, wxDefaultSize,
                                      wxST_NO_AUTORESIZE);
-    PlaceDlgUnits(*pSaveRoleHelp, 7, 147, 299, 26);
+    PlaceDlgUnits(*pSaveRoleHelp, 7, 147, 292, 26);
     pDescription = MakeDescription(this);
-    PlaceDlgUnits(*pDescription, 7, 174, 299, 32);
+    PlaceDlgUnits(*pDescription, 7, 174, 292, 32);
 
     for (wxTextCtrl* p_box : {pExact, pMin, pMax})
         p_box->Bind(wxEVT_TEXT, &ParticipantRosterPPage::OnLimitValue, this);
