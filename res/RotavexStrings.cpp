@@ -17,6 +17,7 @@ const StringEntry a_strings[] = {
 #include "res/strings/roster.inc"
 #include "res/strings/lists.inc"
 #include "res/strings/output.inc"
+#include "res/strings/groupview.inc"
 };
 }
 

@@ -130,11 +130,11 @@ public:
     int GetColumnCount() const { return nColumns; }
 
     // ---- selection ----
-    void UnselectAll();
+    virtual void UnselectAll();
     void SelectRange(int i_from, int i_to);
-    BOOL SelectItem(int i_row);
-    BOOL UnselectItem(int i_row);
-    BOOL ToggleSelect(int i_row);
+    virtual BOOL SelectItem(int i_row);
+    virtual BOOL UnselectItem(int i_row);
+    virtual BOOL ToggleSelect(int i_row);
     // A click on a row (-1: no row) with the keys held.
     void Click(int i_row, BOOL b_shift, BOOL b_ctrl);
     // A double click: the change dialog for a row, the add dialog for
@@ -153,7 +153,7 @@ public:
 
     // ---- commands ----
     void DeleteSelected();
-    void DeleteRecords(const LPARAM* p_keys, int n_keys);
+    virtual void DeleteRecords(const LPARAM* p_keys, int n_keys);
     void ChangeSelected();
     void OnAdd();
     BOOL HasSelection() const { return pList->GetSelectedCount() > 0; }
@@ -177,7 +177,7 @@ public:
     void RequestRefill() { bRefillPending = TRUE; }
 
     // ---- sorting ----
-    void Sort(int i_column);
+    virtual void Sort(int i_column);
     void SortColumns(const ZelColSortSpec* p_specs, int n_specs);
     void ReSort();
     // "Do not sort": the sort goes.

@@ -322,7 +322,8 @@ void ItemListView::OnListNotify(ZelNotifyEvent& event)
     if (event.GetCode() == LVN_COLUMNCLICK) {
         const auto* p_nm = event.GetRecordAs<ZelNMListView>();
         if (p_nm != nullptr && !IsDocumentBusy()) {
-            ItemListCore::Sort(p_nm->iSubItem);
+            // Through the core's pointer: a derived view may sort its own way.
+            static_cast<ItemListCore*>(this)->Sort(p_nm->iSubItem);
             SetModified();
             GetListCtrl()->Refresh();
         }

@@ -21,6 +21,8 @@
 #include "shell/ModuleVersion.h"
 #include "shell/ProgressDlg.h"
 #include "shell/ShellPortsWx.h"
+#include "shell/GroupView.h"
+#include "shell/MesgListDisplay.h"
 #include "shell/TimetableView.h"
 #include "shell/WebImportDlg.h"
 #include "shell/WxCommands.h"
@@ -181,6 +183,8 @@ bool CRotavexApp::OnInit()
         return false;
     InitServices(true);
     RegisterTimetableView();
+    RegisterGroupView();
+    InstallImportErrorsDialog();
     for (void (*p_install)() : Installers())
         p_install();
     return StartUp(sCommandLineFile);

@@ -1,0 +1,270 @@
+#include "shell/GroupView.h"
+
+#include "framework/ui/WindowClass.h"
+#include "model/EventDoc.h"
+#include "model/General.h"
+#include "shell/CommandIds.h"
+#include "shell/EventDocument.h"
+#include "shell/GroupFieldTexts.h"
+#include "shell/PaneView.h"
+#include "shell/RotavexApp.h"
+#include "shell/WxCommands.h"
+#include "zelkit/ZelAssert.h"
+#include "zelkit/ZelWindowServices.h"
+
+#include <wx/menu.h>
+
+namespace {
+
+enum : UINT {
+    IDS_GROUPS_TITLE = 59157,
+    IDS_GROUP_TITLE = 59166,
+    IDS_GROUP_NOUN_ONE = 59148,
+    IDS_GROUPS_NOUN = 59151,
+    IDS_GROUPS_COUNT = 59154,
+};
+
+// The core in the program: the selection hint goes to every view but this
+// one, and the orientation to the application.
+class WxGroupViewCore : public GroupViewCore {
+public:
+    WxGroupViewCore(GroupView& view) : GroupViewCore(view), View(view) {}
+
+protected:
+    void SendSelectionHint(const UpdateViewHint& hint) override
+    {
+        if (wxDocument* p_doc = View.GetDocument()) {
+            CViewHint wx_hint(hint);
+            p_doc->UpdateAllViews(&View, &wx_hint);
+        }
+    }
+    void SetPortrait(BOOL b_portrait) override
+    {
+        if (CRotavexApp* p_app = TheApp())
+            p_app->SetPortrait(b_portrait);
+    }
+
+private:
+    GroupView& View;
+};
+
+} // namespace
+
+GroupView::GroupView() : pCore(std::make_unique<WxGroupViewCore>(*this))
+{
+    SetColumnDefs(GroupViewCore::ColumnDefs());
+    BuildColumnTitles();
+    pCore->FillImportFields(ImportFields);
+    BindGroupCommands();
+}
+
+GroupView::~GroupView() = default;
+
+// ------------------------------------------------------------------ rows
+
+void GroupView::FillList()
+{
+    SetRedraw(FALSE);
+    if (GetList().GetColumnCount() == 0)
+        pCore->InsertColumns();
+    pCore->AddRows();
+    AutoSize(-1);
+    SetRedraw(TRUE);
+}
+
+BOOL GroupView::AddRecordByName(const ZelFullName& name, std::string& s_error, BOOL b_flag)
+{
+    return pCore->AddRecordByName(name, s_error, b_flag);
+}
+
+int GroupView::GetRecordCount()
+{
+    const EventDoc* p_doc = GetEventDoc();
+    return p_doc != nullptr ? p_doc->GetGroups().GetNumGroups() : 0;
+}
+
+std::string GroupView::GetPluralTitle() { return LoadResString(IDS_GROUPS_TITLE, "Groups"); }
+std::string GroupView::GetSingularTitle() { return LoadResString(IDS_GROUP_TITLE, "Group"); }
+std::string GroupView::GetSingularNoun() { return LoadResString(IDS_GROUP_NOUN_ONE, "group"); }
+std::string GroupView::GetPluralNoun() { return LoadResString(IDS_GROUPS_NOUN, "groups"); }
+std::string GroupView::GetCountNoun() { return LoadResString(IDS_GROUPS_COUNT, "group(s)"); }
+std::string GroupView::GetSingularTitle() const { return LoadResString(IDS_GROUP_TITLE, "Group"); }
+std::string GroupView::GetCountNoun() const { return LoadResString(IDS_GROUPS_NOUN, "groups"); }
+
+std::string GroupView::GetFieldText(ILVRecord p_record, int i_column)
+{
+    return pCore->GetFieldText(static_cast<const Group*>(p_record), i_column);
+}
+
+std::string GroupView::GetListText(int i_row, int i_column) { return GetFieldText(GetRecord(i_row), i_column); }
+
+std::string GroupView::GetRecordText(ILVRecord p_record, int i_column)
+{
+    return pCore->GetRecordText(static_cast<const Group*>(p_record), i_column);
+}
+
+std::string GroupView::GetCellText(int i_row, int i_column)
+{
+    ZEL_ASSERT(!bPrintLabels);
+    if (i_row < 0 || i_row >= GetRowCount())
+        return {};
+    return GetRecordText(GetRecord(i_row), i_column);
+}
+
+// ------------------------------------------------------------- selection
+
+void GroupView::UnselectAll()
+{
+    std::vector<int> v_rows;
+    for (int i = GetList().GetNextItem(-1, LVNI_SELECTED); i >= 0; i = GetList().GetNextItem(i, LVNI_SELECTED))
+        v_rows.push_back(i);
+    for (int i_row : v_rows)
+        UnselectItem(i_row);
+}
+
+BOOL GroupView::SelectItem(int i_row)
+{
+    if (!ItemListCore::SelectItem(i_row))
+        return FALSE;
+    pCore->MarkSelected(i_row, GroupViewCore::e_mark_select);
+    return TRUE;
+}
+
+BOOL GroupView::UnselectItem(int i_row)
+{
+    if (!ItemListCore::UnselectItem(i_row))
+        return FALSE;
+    pCore->MarkSelected(i_row, GroupViewCore::e_mark_unselect);
+    return TRUE;
+}
+
+BOOL GroupView::ToggleSelect(int i_row)
+{
+    if (!ItemListCore::ToggleSelect(i_row))
+        return FALSE;
+    pCore->MarkSelected(i_row, GroupViewCore::e_mark_toggle);
+    return TRUE;
+}
+
+// ---------------------------------------------------------------- labels
+
+std::string GroupView::GetLabelText(IPrintCanvas& dc, int i_row, CRect& rc)
+{
+    const Group* p_group = pCore->GetRecord(i_row);
+    if (p_group == nullptr)
+        return {};
+    CanvasMeasurePort port(dc);
+    return GroupFieldTexts::GetLabelText(port, *p_group, rc);
+}
+
+// ---------------------------------------------------------------- import
+
+void GroupView::ImportFromText(const std::string& s_key, const std::string& s_text)
+{
+    Import.ImportFromString(s_key, s_text);
+    UpdateStatusText();
+}
+
+void GroupView::ImportFromFile(const std::string& s_key, const std::string& s_name, const std::string& s_path)
+{
+    Import.ImportFile(s_key, s_name, s_path);
+    UpdateStatusText();
+}
+
+// -------------------------------------------------------------- commands
+
+void GroupView::BindGroupCommands()
+{
+    Bind(wxEVT_MENU, [this](wxCommandEvent&) { OnAdd(); }, CommandWxId(ID_ADD_GROUP));
+    const struct {
+        UINT uCommand;
+        UINT uMask;
+    } a_prefs[] = {
+        {ID_APPLY_ALL_PREFS, GroupViewCore::e_pref_all},
+        {ID_APPLY_LIMITS_PREFS, GroupViewCore::e_pref_limits},
+        {ID_APPLY_ALLOC_PREFS, GroupViewCore::e_pref_allocations},
+        {ID_APPLY_ROSTER_PREFS, GroupViewCore::e_pref_rostering},
+        {ID_APPLY_ROTATION_PREFS, GroupViewCore::e_pref_rotation},
+    };
+    for (const auto& pref : a_prefs) {
+        const UINT u_mask = pref.uMask;
+        Bind(wxEVT_MENU, [this, u_mask](wxCommandEvent&) { pCore->ApplyPreferences(u_mask); },
+             CommandWxId(pref.uCommand));
+        Bind(wxEVT_UPDATE_UI, [this](wxUpdateUIEvent& event) { event.Enable(HasSelection() != FALSE); },
+             CommandWxId(pref.uCommand));
+    }
+    Bind(wxEVT_MENU, [this](wxCommandEvent&) { pCore->SendMail(); }, CommandWxId(ID_SEND_MAIL));
+    Bind(wxEVT_UPDATE_UI, [this](wxUpdateUIEvent& event) { event.Enable(pCore->CanSendMail() != FALSE); },
+         CommandWxId(ID_SEND_MAIL));
+    Bind(wxEVT_MENU, [this](wxCommandEvent&) { pCore->SendMemberMail(); }, CommandWxId(ID_SEND_MEMBER_MAIL));
+    Bind(wxEVT_UPDATE_UI, [this](wxUpdateUIEvent& event) { event.Enable(pCore->CanSendMemberMail() != FALSE); },
+         CommandWxId(ID_SEND_MEMBER_MAIL));
+}
+
+std::unique_ptr<wxMenu> GroupView::MakeContextMenu()
+{
+    auto p_menu = std::make_unique<wxMenu>();
+    p_menu->Append(CommandWxId(ID_LIST_CHANGE), "C&hange");
+    p_menu->Append(CommandWxId(ID_EDIT_CLEAR), "&Delete");
+    p_menu->AppendSeparator();
+    p_menu->Append(CommandWxId(ID_APPLY_ROSTER_PREFS), "Apply group &rostering preferences");
+    if (!HasSelection()) {
+        for (wxMenuItem* p_item : p_menu->GetMenuItems())
+            if (!p_item->IsSeparator())
+                p_item->Enable(false);
+    }
+    return p_menu;
+}
+
+void GroupView::OnContextMenu(wxContextMenuEvent& event)
+{
+    ZelListCtrl* p_list = GetListCtrl();
+    if (p_list == nullptr)
+        return;
+    wxPoint pt = event.GetPosition();
+    if (pt == wxDefaultPosition) {
+        // The menu key: the list's top-left corner.
+        pt = wxPoint(0, 0);
+    } else {
+        pt = p_list->ScreenToClient(pt);
+        if (pt.y < p_list->GetHeaderHeight()) {
+            event.Skip();
+            return;
+        }
+    }
+    std::unique_ptr<wxMenu> p_menu = MakeContextMenu();
+    const int i_id = p_list->GetPopupMenuSelectionFromUser(*p_menu, pt);
+    if (i_id == wxID_NONE)
+        return;
+    wxCommandEvent command(wxEVT_MENU, i_id);
+    ProcessEventLocally(command);
+}
+
+bool GroupView::CreatePane(wxWindow* p_parent, wxWindowID i_id)
+{
+    if (!Create(p_parent, i_id))
+        return false;
+    GetListCtrl()->Bind(wxEVT_CONTEXT_MENU, &GroupView::OnContextMenu, this);
+    return true;
+}
+
+// ---------------------------------------------------------- registration
+
+bool RegisterGroupView()
+{
+    return WindowClasses::Register(kGroupView, [](wxWindow* p_parent, int i_id) -> wxWindow* {
+        CRotavexApp* p_app = TheApp();
+        CEventDocument* p_doc = p_app != nullptr ? p_app->GetDocument() : nullptr;
+        if (p_doc == nullptr)
+            return nullptr;
+        auto* p_view = new GroupView;
+        p_view->SetDocument(p_doc);
+        if (!p_view->CreatePane(p_parent, i_id)) {
+            delete p_view;
+            return nullptr;
+        }
+        wxWindow* p_window = p_view->GetListCtrl();
+        p_view->SetFrame(p_window);
+        return p_window;
+    });
+}

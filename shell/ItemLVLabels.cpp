@@ -1,0 +1,167 @@
+#include "shell/ItemLVLabels.h"
+
+#include "framework/Archive.h"
+#include "framework/Exceptions.h"
+#include "framework/ui/WxText.h"
+#include "model/General.h"
+#include "shell/CommandIds.h"
+#include "shell/ItemListPrintout.h"
+#include "shell/LabelStockDlg.h"
+#include "shell/RotavexApp.h"
+#include "shell/WxCommands.h"
+
+#include <wx/app.h>
+#include <wx/printdlg.h>
+
+namespace {
+
+enum : UINT { IDS_NO_LABEL_FILES = 10003 };
+
+// A file that cannot be read, or is damaged, counts as not there.
+BOOL LoadFile(ZelLabelStockFile& file)
+{
+    try {
+        if (file.Load())
+            return TRUE;
+    } catch (const CArchiveException&) {
+    }
+    file.Empty();
+    return FALSE;
+}
+
+// The body font of the list report.
+const PrintFont kLabelFont = PrintFont::Swiss(11);
+
+} // namespace
+
+ItemLVLabels::ItemLVLabels()
+{
+    const auto bind = [this](UINT u_command, BOOL b_labels, BOOL b_preview) {
+        Bind(wxEVT_MENU, [this, b_labels, b_preview](wxCommandEvent&) { PrintJob(b_labels, b_preview); },
+             CommandWxId(u_command));
+    };
+    bind(ID_LIST_PRINT, FALSE, FALSE);
+    bind(ID_LIST_PREVIEW, FALSE, TRUE);
+    bind(ID_LIST_PRINT_LABELS, TRUE, FALSE);
+    bind(ID_LIST_PREVIEW_LABELS, TRUE, TRUE);
+}
+
+BOOL ItemLVLabels::LoadLabelFiles(ZelLabelStockFile& standard, ZelLabelStockFile& custom)
+{
+    const CRotavexApp* p_app = TheApp();
+    const std::string s_folder = p_app != nullptr ? p_app->Path : std::string();
+    standard.SetFileName(s_folder + "/Standard");
+    custom.SetFileName(s_folder + "/Custom");
+    const BOOL b_standard = LoadFile(standard);
+    const BOOL b_custom = LoadFile(custom);
+    if (!b_standard && !b_custom) {
+        ShowMessageId(IDS_NO_LABEL_FILES, std::string(), MB_OK | MB_ICONEXCLAMATION);
+        return FALSE;
+    }
+    return TRUE;
+}
+
+BOOL ItemLVLabels::PrepareLabels()
+{
+    ZelLabelStockFile standard, custom;
+    if (!LoadLabelFiles(standard, custom))
+        return FALSE;
+    {
+        LabelStockChoice check(standard, custom);
+        check.BuildTree();
+        if (!check.GetRefused().empty()) {
+            std::string s_text = "These label stocks have no labels across or down and cannot be used:";
+            for (const std::string& s_name : check.GetRefused())
+                s_text += "\n" + s_name;
+            ShowMessageBox(s_text, MB_OK | MB_ICONEXCLAMATION);
+        }
+    }
+    LabelStockDlg dlg(wxTheApp != nullptr ? wxTheApp->GetTopWindow() : nullptr, standard, custom);
+    dlg.Choice.iFile = iStockFile;
+    dlg.Choice.sGroup = strStockGroup;
+    dlg.Choice.sStock = strStock;
+    if (dlg.ShowModal() != wxID_OK || dlg.Choice.Stock.GetName().empty())
+        return FALSE;
+    iStockFile = dlg.Choice.iFile;
+    strStockGroup = dlg.Choice.sGroup;
+    strStock = dlg.Choice.sStock;
+    Stock = dlg.Choice.Stock;
+    return TRUE;
+}
+
+BOOL ItemLVLabels::PrintJob(BOOL b_labels, BOOL b_preview)
+{
+    bPrintLabels = b_labels;
+    if (!b_labels)
+        return PrintList(b_preview);
+    if (GetEventDoc() == nullptr || !PrepareLabels())
+        return FALSE;
+    CRotavexApp* p_app = TheApp();
+    wxPrintData data = p_app != nullptr ? p_app->GetPrintData() : wxPrintData();
+    data.SetOrientation(Stock.GetDim().GetOrientation() == 0 ? wxLANDSCAPE : wxPORTRAIT);
+    wxPrintDialogData dialog_data(data);
+    wxWindow* p_top = wxTheApp != nullptr ? wxTheApp->GetTopWindow() : nullptr;
+    if (b_preview) {
+        auto* p_preview = new wxPrintPreview(new LabelPrintout(*this), new LabelPrintout(*this), &dialog_data);
+        if (!p_preview->IsOk()) {
+            delete p_preview;
+            return FALSE;
+        }
+        auto* p_frame = new wxPreviewFrame(p_preview, p_top, "Print preview", wxDefaultPosition, wxSize(800, 900));
+        p_frame->Initialize();
+        p_frame->Show();
+        return TRUE;
+    }
+    wxPrinter printer(&dialog_data);
+    LabelPrintout printout(*this);
+    return printer.Print(p_top, &printout, true) ? TRUE : FALSE;
+}
+
+// ---------------------------------------------------------------- printout
+
+LabelPrintout::LabelPrintout(ItemLVLabels& view)
+    : wxPrintout(ToWx(view.GetPluralTitle() + " labels")), View(view), Pages(view.Stock.GetDim())
+{
+}
+
+int LabelPrintout::GetPageCount() const
+{
+    auto& view = const_cast<ItemLVLabels&>(View);
+    return view.GetEventDoc() != nullptr ? Pages.PageCount(view.GetList().GetItemCount()) : 0;
+}
+
+void LabelPrintout::GetPageInfo(int* p_min, int* p_max, int* p_from, int* p_to)
+{
+    const int n_pages = GetPageCount();
+    *p_min = 1;
+    *p_max = std::max(n_pages, 1);
+    *p_from = n_pages > 0 ? 1 : 0;
+    *p_to = n_pages;
+}
+
+bool LabelPrintout::HasPage(int i_page) { return i_page >= 1 && i_page <= GetPageCount(); }
+
+bool LabelPrintout::OnPrintPage(int i_page)
+{
+    wxDC* p_dc = GetDC();
+    if (p_dc == nullptr || !HasPage(i_page))
+        return false;
+    // The page in the screen's pixels, its origin at the printable area's
+    // corner; the paper's corner lies up and left of it.
+    MapScreenSizeToPage();
+    const wxRect rc_page = GetLogicalPageRect();
+    int i_ppiX = 96, i_ppiY = 96;
+    GetPPIScreen(&i_ppiX, &i_ppiY);
+    WxPrintCanvas canvas;
+    canvas.SetDC(p_dc, rc_page.GetSize(), i_ppiY);
+    p_dc->SetLogicalOrigin(-rc_page.x, -rc_page.y);
+    int i_printerX = 96, i_printerY = 96;
+    GetPPIPrinter(&i_printerX, &i_printerY);
+    const wxRect rc_paper = GetPaperRectPixels();
+    const CSize sz_offset(static_cast<LONG>(static_cast<long long>(-rc_paper.x) * 2540 / std::max(i_printerX, 1)),
+                          static_cast<LONG>(static_cast<long long>(-rc_paper.y) * 2540 / std::max(i_printerY, 1)));
+    const int n_rows = View.GetList().GetItemCount();
+    Pages.PrintPage(canvas, i_page, n_rows, sz_offset, kLabelFont,
+                    [&](int i_row, CRect& rc) { return View.GetLabelText(canvas, i_row, rc); });
+    return true;
+}
