@@ -18,6 +18,7 @@ const StringEntry a_strings[] = {
 #include "res/strings/lists.inc"
 #include "res/strings/output.inc"
 #include "res/strings/groupview.inc"
+#include "res/strings/participantsheet.inc"
 };
 }
 
