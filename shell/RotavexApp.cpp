@@ -17,6 +17,7 @@
 #include "shell/ContQuitDlg.h"
 #include "shell/EventDocument.h"
 #include "shell/ExportDialogs.h"
+#include "shell/MailSetup.h"
 #include "shell/MainFrm.h"
 #include "shell/ModuleVersion.h"
 #include "shell/ProgressDlg.h"
@@ -287,6 +288,7 @@ void CRotavexApp::InstallWindowPorts()
     InstallContQuitDialog();
     InstallExportDialogs();
     InstallWebImportDialogs();
+    InstallDocumentMail();
 }
 
 void CRotavexApp::ShutDown()
@@ -307,6 +309,7 @@ void CRotavexApp::ShutDown()
         SetBuildWindowPort(nullptr);
     RemoveExportDialogs();
     RemoveWebImportDialogs();
+    RemoveDocumentMail();
 
     if (CMainFrame* p_frame = GetMainFrame()) {
         if (pHistory)
