@@ -7,6 +7,7 @@
 #include "model/General.h"
 #include "output/TextExport.h"
 #include "shell/GroupFieldTexts.h"
+#include "shell/ParticipantViewCore.h"
 #include "zelkit/ZelStringArray.h"
 #include "zelkit/ZelWindowServices.h"
 
@@ -366,8 +367,14 @@ void ExportText(EventDoc& doc, IPaneFinder* p_panes)
                          : p_choice->iKindId == TextExport::IDC_PARTICIPANTS ? kParticipantView
                          : p_choice->iKindId == TextExport::IDC_GROUPS       ? kGroupView
                                                                              : nullptr;
-    if (p_view != nullptr && p_panes != nullptr && p_panes->FindPane(p_view, TRUE) != nullptr &&
-        p_choice->iKindId == TextExport::IDC_GROUPS) {
+    const bool b_viewOpen = p_view != nullptr && p_panes != nullptr && p_panes->FindPane(p_view, TRUE) != nullptr;
+    if (b_viewOpen && p_choice->iKindId == TextExport::IDC_PARTICIPANTS) {
+        // The participant view's schedule: flag 1 venues, 0 groups.
+        schedules.fParticipant = [&doc](const Participant& part, int i_flag) {
+            return ParticipantViewCore::GetScheduleText(&doc, part, i_flag == 1 ? TRUE : FALSE, ",");
+        };
+    }
+    if (b_viewOpen && p_choice->iKindId == TextExport::IDC_GROUPS) {
         // The group view's schedule column; the venue and participant
         // views answer for theirs once they exist.
         schedules.fGroup = [&doc](const Group& group) {
