@@ -19,6 +19,7 @@
 #include "shell/ExportDialogs.h"
 #include "shell/MailSetup.h"
 #include "shell/MainFrm.h"
+#include "shell/ParticipantView.h"
 #include "shell/ModuleVersion.h"
 #include "shell/ProgressDlg.h"
 #include "shell/ShellPortsWx.h"
@@ -185,6 +186,7 @@ bool CRotavexApp::OnInit()
     InitServices(true);
     RegisterTimetableView();
     RegisterGroupView();
+    RegisterParticipantView();
     InstallImportErrorsDialog();
     for (void (*p_install)() : Installers())
         p_install();

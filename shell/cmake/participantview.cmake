@@ -7,3 +7,4 @@ target_link_libraries(rotavex_shell_rules PUBLIC roster)
 rvx_add_model_test(NAME shell_participant_view_tests
   SOURCES tests/ParticipantViewCoreTest.cpp ${PROJECT_SOURCE_DIR}/testsupport/EventBuilder.cpp
   LIBS rotavex_shell_rules)
+target_sources(rotavex_shell PRIVATE ParticipantView.cpp)
