@@ -1,6 +1,7 @@
 #include "shell/ParticipantView.h"
 
 #include "framework/ui/WindowClass.h"
+#include "framework/ui/WxText.h"
 #include "model/EventDoc.h"
 #include "shell/CommandIds.h"
 #include "shell/EventDocument.h"
@@ -10,6 +11,7 @@
 #include "shell/WxCommands.h"
 #include "zelkit/ZelAssert.h"
 
+#include <algorithm>
 #include <wx/menu.h>
 
 namespace {
@@ -52,6 +54,39 @@ void ParticipantView::FillList()
     pCore->AddRows();
     AutoSize(-1);
     SetRedraw(TRUE);
+}
+
+void ParticipantView::AutoSize(int i_column)
+{
+    ItemLVLabels::AutoSize(i_column);
+    FitComputedColumns(i_column < 0 ? 0 : i_column, i_column < 0 ? GetList().GetColumnCount() - 1 : i_column);
+}
+
+void ParticipantView::AutoSizeAll()
+{
+    ItemLVLabels::AutoSizeAll();
+    FitComputedColumns(0, GetList().GetColumnCount() - 1);
+}
+
+void ParticipantView::FitComputedColumns(int i_first, int i_last)
+{
+    ZelListCtrl* p_list = GetListCtrl();
+    if (p_list == nullptr)
+        return;
+    ZelListModel& list = GetList();
+    i_first = std::max(0, i_first);
+    i_last = std::min(i_last, list.GetColumnCount() - 1);
+    // As many rows as the list itself measures, and the room it leaves
+    // around a text with the view's margins; the heading fits as well.
+    const int n_rows = std::min(list.GetItemCount(), ZelListModel::iMaxRowScan);
+    const int i_room = 4 * p_list->GetTextExtent(" ").x + 2;
+    for (int c = i_first; c <= i_last; ++c) {
+        int i_width = p_list->GetTextExtent(ToWx(ParticipantViewCore::GetListColumnTitle(c))).x + 8;
+        for (int r = 0; c > 0 && r < n_rows; ++r)
+            i_width = std::max(i_width, p_list->GetTextExtent(ToWx(GetListText(r, c))).x);
+        if (i_width + i_room > list.GetColumnWidth(c))
+            list.SetColumnWidth(c, i_width + i_room);
+    }
 }
 
 int ParticipantView::GetRecordCount()

@@ -66,6 +66,10 @@ public:
     std::string GetRecordText(ILVRecord p_record, int i_column) override;
     std::string GetCellText(int i_row, int i_column) override;
     void Sort(int i_column) override { pCore->Sort(i_column); }
+    // Fits the columns to the texts computed for them as well: the list
+    // holds only the names.
+    void AutoSize(int i_column) override;
+    void AutoSizeAll() override;
 
     // ---- ItemLVLabels ----
     std::string GetLabelText(IPrintCanvas& dc, int i_row, CRect& rc) override;
@@ -82,6 +86,7 @@ public:
 
 private:
     void BindParticipantCommands();
+    void FitComputedColumns(int i_first, int i_last);
     void OnContextMenu(wxContextMenuEvent& event);
 
     std::unique_ptr<ParticipantViewCore> pCore;

@@ -35,6 +35,10 @@
 #include <thread>
 #include <unistd.h>
 #include <wx/button.h>
+#include <wx/dcclient.h>
+#include <wx/dcmemory.h>
+#include <wx/image.h>
+#include <wx/evtloop.h>
 #include <wx/print.h>
 #include <wx/textctrl.h>
 #include <wx/timer.h>
@@ -60,10 +64,36 @@ void ShowAWhile()
     if (const char* p_seconds = std::getenv("ROTAVEX_SHOW_SECONDS")) {
         const auto t_end = std::chrono::steady_clock::now() + std::chrono::seconds(std::atoi(p_seconds));
         while (std::chrono::steady_clock::now() < t_end) {
-            wxTheApp->Yield(true);
-            std::this_thread::sleep_for(std::chrono::milliseconds(50));
+            // The running loop's events, the paints of a dialog it shows
+            // among them.
+            if (wxEventLoopBase* p_loop = wxEventLoopBase::GetActive(); p_loop != nullptr)
+                p_loop->DispatchTimeout(50);
+            else
+                std::this_thread::sleep_for(std::chrono::milliseconds(50));
         }
     }
+}
+
+// With ROTAVEX_SHOT_DIR set, the window's picture is written there as
+// NAME.png, taken from the window itself (a screen grab of a dialog over its
+// parent may show it unpainted on a display without a compositor).
+void SaveShot(wxWindow& window, const char* p_name)
+{
+    const char* p_dir = std::getenv("ROTAVEX_SHOT_DIR");
+    if (p_dir == nullptr)
+        return;
+    for (int i = 0; i < 10; ++i) {
+        wxTheApp->Yield(true);
+        window.Update();
+        std::this_thread::sleep_for(std::chrono::milliseconds(30));
+    }
+    const wxSize size = window.GetClientSize();
+    wxBitmap bitmap(size);
+    wxMemoryDC memory(bitmap);
+    wxClientDC client(&window);
+    memory.Blit(0, 0, size.x, size.y, &client, 0, 0);
+    memory.SelectObject(wxNullBitmap);
+    bitmap.SaveFile(std::string(p_dir) + "/" + p_name + ".png", wxBITMAP_TYPE_PNG);
 }
 
 template <class T>
@@ -93,9 +123,13 @@ void WhenShown(std::function<void(T&)> f_steps, int n_tries = 250)
                 ADD_FAILURE() << "the dialog did not show";
             return;
         }
-        f_mine(*p_dlg);
-        if (p_dlg->IsModal())
-            p_dlg->EndModal(wxID_CANCEL);
+        // The steps run from the loop rather than the timer's handler, so
+        // that the dialog paints while they show it.
+        wxTheApp->CallAfter([f_mine, p_dlg] {
+            f_mine(*p_dlg);
+            if (p_dlg->IsModal())
+                p_dlg->EndModal(wxID_CANCEL);
+        });
     });
     p_timer->StartOnce(20);
 }
@@ -237,6 +271,7 @@ TEST_F(ParticipantViewWxTest, AddsThroughTheSheetAndWalksTheSelectionWithApplyAn
     ZelSendNotify(View()->GetListCtrl(), LVN_COLUMNCLICK, &nm);
     Pump();
     EXPECT_EQ(Names().front(), "Ann Lee");
+    SaveShot(Frame(), "participant-pane");
     ShowAWhile();
 
     WhenShown<ParticipantChangePSheet>([](ParticipantChangePSheet& sheet) {
@@ -244,6 +279,7 @@ TEST_F(ParticipantViewWxTest, AddsThroughTheSheetAndWalksTheSelectionWithApplyAn
         Type(sheet.GetDetailsPage(), IDC_PART_FIRST_NAME, "Fay");
         Type(sheet.GetDetailsPage(), IDC_PART_LAST_NAME, "Stone");
         Type(sheet.GetDetailsPage(), IDC_PART_EMAIL, "fay@example.org");
+        SaveShot(sheet, "participant-sheet-add");
         ShowAWhile();
         Press(sheet, wxID_OK);
     });
@@ -274,6 +310,7 @@ TEST_F(ParticipantViewWxTest, AddsThroughTheSheetAndWalksTheSelectionWithApplyAn
             Press(again, IDC_SHEET_NEXT);
             b_stayed = again.IsModal();
             s_kept = Text(again.GetDetailsPage(), IDC_PART_FAX);
+            SaveShot(again, "participant-sheet-taken-name");
             ShowAWhile();
             Type(again.GetDetailsPage(), IDC_PART_FIRST_NAME, s_first.substr(0, s_first.find(' ')).c_str());
             Type(again.GetDetailsPage(), IDC_PART_LAST_NAME, s_first.substr(s_first.find(' ') + 1).c_str());
@@ -306,6 +343,7 @@ TEST_F(ParticipantViewWxTest, PreviewsTheListAndTheLabels)
     std::vector<std::string> v_chosen;
     WhenShown<SelectColumnsDlg>([&](SelectColumnsDlg& dlg) {
         EXPECT_EQ(dlg.FindWindow(1319)->GetLabel(), "&Print participants");
+        SaveShot(dlg, "select-columns");
         ShowAWhile();
         Press(dlg, wxID_OK);
     });
@@ -332,6 +370,7 @@ TEST_F(ParticipantViewWxTest, PreviewsTheListAndTheLabels)
         ASSERT_TRUE(stock.IsOk());
         p_tree->SelectItem(stock);
         Pump();
+        SaveShot(dlg, "label-stock");
         Press(dlg, wxID_OK);
     });
     EXPECT_TRUE(Run(ID_PREVIEW_PARTICIPANT_LABELS));
@@ -339,6 +378,7 @@ TEST_F(ParticipantViewWxTest, PreviewsTheListAndTheLabels)
     p_preview = FindPreview();
     ASSERT_NE(p_preview, nullptr);
     Pump();
+    SaveShot(*p_preview, "label-preview");
     ShowAWhile();
     p_preview->Close(true);
     Pump();
