@@ -156,7 +156,7 @@ void ParticipantView::BindParticipantCommands()
         const UINT u_mask = pref.uMask;
         Bind(wxEVT_MENU, [this, u_mask](wxCommandEvent&) { pCore->ApplyPreferences(u_mask); },
              CommandWxId(pref.uCommand));
-        Bind(wxEVT_UPDATE_UI, [this](wxUpdateUIEvent& event) { event.Enable(HasSelection() != FALSE); },
+        Bind(wxEVT_UPDATE_UI, [this](wxUpdateUIEvent& event) { event.Enable(pCore->CanApplyPreferences() != FALSE); },
              CommandWxId(pref.uCommand));
     }
     for (UINT u_command : {ID_UNROSTER, ID_UNROSTER_TOOL}) {

@@ -599,6 +599,17 @@ std::vector<LONG> ParticipantViewCore::SelectedKeys()
     return v_keys;
 }
 
+BOOL ParticipantViewCore::IsDocumentBusy()
+{
+    const EventDoc* p_doc = GetDoc();
+    return p_doc != nullptr && p_doc->IsBusy() ? TRUE : FALSE;
+}
+
+BOOL ParticipantViewCore::CanApplyPreferences()
+{
+    return !IsDocumentBusy() && List.HasSelection() ? TRUE : FALSE;
+}
+
 void ParticipantViewCore::ApplyPreferences(UINT u_mask)
 {
     EventDoc* p_doc = GetDoc();
@@ -631,7 +642,7 @@ void ParticipantViewCore::ApplyPreferences(UINT u_mask)
 BOOL ParticipantViewCore::CanUnroster()
 {
     EventDoc* p_doc = GetDoc();
-    return p_doc != nullptr && List.GetList().GetItemCount() > 0 && p_doc->GetGroups().GetNumGroups() > 0
+    return p_doc != nullptr && !p_doc->IsBusy() && List.GetList().GetItemCount() > 0 && p_doc->GetGroups().GetNumGroups() > 0
                    && p_doc->GetNumVenues() > 0 && p_doc->HasDaysAndTimeslots() && p_doc->GetTimetable() != nullptr
                ? TRUE
                : FALSE;
@@ -684,7 +695,7 @@ void ParticipantViewCore::SendMail()
 BOOL ParticipantViewCore::CanSendMail()
 {
     EventDoc* p_doc = GetDoc();
-    if (p_doc == nullptr)
+    if (p_doc == nullptr || p_doc->IsBusy())
         return FALSE;
     const ParticipantList& parts = p_doc->GetParticipants();
     bool b_any = false;

@@ -161,6 +161,10 @@ public:
     BOOL SelectPrintColumns();
 
     // ---- commands on the selection ----
+    // While a rostering run owns the event no command of the view is
+    // enabled, and their rules read nothing of it.
+    BOOL IsDocumentBusy();
+    BOOL CanApplyPreferences();
     void ApplyPreferences(UINT u_mask);
     BOOL CanUnroster();
     // 1 when un-rostered, 0 when declined or impossible.

@@ -402,4 +402,55 @@ TEST_F(ParticipantViewWxTest, MailsTheSelectionAndTheEventFileToTheComposer)
     EXPECT_TRUE(Boxes.Boxes().empty());
 }
 
+// Twenty thousand participants: the pane fills, sorts by a header click
+// and scrolls to its end quickly.
+TEST(ParticipantViewSizeWxTest, TwentyThousandRowsStayQuick)
+{
+    const fs::path fs_folder = fs::temp_directory_path() / ("rvx-partview-big-" + std::to_string(getpid()));
+    fs::remove_all(fs_folder);
+    fs::create_directories(fs_folder);
+    {
+        EventBuilder event;
+        event.Name("Big fair");
+        for (int i = 0; i < 20000; ++i)
+            event.Participant("P" + std::to_string(i * 7919 % 20000) + " Person" + std::to_string(i % 97),
+                              [i](Participant& p) {
+                                  p.SetEmail("p" + std::to_string(i) + "@example.org");
+                                  p.GetAddress().SetAddrLine1(std::to_string(i) + " Long Road");
+                              });
+        ASSERT_TRUE(event.Doc().OnSaveDocument((fs_folder / "big.eve").string()));
+    }
+    WriteFileAtomically((fs_folder / "install.ini").string(),
+                        "[Software\\Vantor Software\\Rotavex]\n\"Path\"=sz:\"" + fs_folder.string()
+                            + "\"\n\"License\"=sz:\"" + (fs_folder / "licence.txt").string() + "\"\n");
+    CSettingsStore::Get().Configure((fs_folder / "user" / "settings").string(), (fs_folder / "install.ini").string());
+    ScriptedMessageBox boxes;
+    ASSERT_TRUE(RegisterParticipantView());
+    const auto t_start = std::chrono::steady_clock::now();
+    ASSERT_TRUE(TheApp()->StartUp((fs_folder / "big.eve").string()));
+    Pump();
+    const auto t_filled = std::chrono::steady_clock::now();
+    auto* p_view = dynamic_cast<ParticipantView*>(TheApp()->GetMainFrame()->GetPaneView(0, 1));
+    ASSERT_NE(p_view, nullptr);
+    EXPECT_EQ(p_view->GetList().GetItemCount(), 20000);
+    ZelNMListView nm;
+    nm.iSubItem = 0;
+    ZelSendNotify(p_view->GetListCtrl(), LVN_COLUMNCLICK, &nm);
+    Pump();
+    const auto t_sorted = std::chrono::steady_clock::now();
+    p_view->GetList().EnsureVisible(19999, FALSE);
+    p_view->GetListCtrl()->Update();
+    Pump();
+    const auto t_scrolled = std::chrono::steady_clock::now();
+    const auto seconds = [](auto t_from, auto t_to) { return std::chrono::duration<double>(t_to - t_from).count(); };
+    EXPECT_LT(seconds(t_start, t_filled), 5.0);
+    EXPECT_LT(seconds(t_filled, t_sorted), 3.0);
+    EXPECT_LT(seconds(t_sorted, t_scrolled), 1.0);
+    TheApp()->GetDocument()->GetEvent().SetModifiedFlag(false);
+    TheApp()->ShutDown();
+    WindowClasses::Unregister(kParticipantView);
+    CSettingsStore::Get().Configure("", "");
+    fs::remove_all(fs_folder);
+}
+
 } // namespace

@@ -18,6 +18,7 @@
 
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <deque>
 #include <functional>
 #include <string>
@@ -408,6 +409,16 @@ TEST_F(ParticipantViewCoreTest, MailGoesToTheSelectionsAddressesOnceEach)
     Rows.Select({1});
     EXPECT_FALSE(Rows.Core.CanSendMail());
     Rows.Select({0, 2, 3});
+    // A rostering run owns the event: nothing is read, nothing enabled.
+    {
+        MailStandIn stand_in;
+        Event.Doc().SetBusy(TRUE);
+        EXPECT_FALSE(Rows.Core.CanSendMail());
+        EXPECT_FALSE(Rows.Core.CanApplyPreferences());
+        EXPECT_FALSE(Rows.Core.CanUnroster());
+        Event.Doc().SetBusy(FALSE);
+        EXPECT_TRUE(Rows.Core.CanApplyPreferences());
+    }
     std::vector<std::string> v_addresses, v_names;
     EXPECT_EQ(Rows.Core.CollectEmails(v_addresses, v_names), 2);
     EXPECT_EQ(v_addresses, (std::vector<std::string>{"ann@example.org", "dee@example.org"}));
@@ -507,6 +518,25 @@ TEST_F(ParticipantViewCoreTest, ImportRecords)
     EXPECT_EQ(dee.GetUsualRoleName(&Event.Doc()), "Alto");
     EXPECT_EQ(dee.GetNotes(), "first\nRemarks: second");
     EXPECT_EQ(Rows.Names().size(), 5u);
+}
+
+TEST(ParticipantViewSizeTest, TwentyThousandRowsFillAndSortQuickly)
+{
+    EventBuilder event;
+    for (int i = 0; i < 20000; ++i)
+        event.Participant("P" + std::to_string(i * 7919 % 20000) + " Person" + std::to_string(i % 97),
+                          [i](Participant& p) { p.SetEmail("p" + std::to_string(i) + "@example.org"); });
+    ScriptedViews views;
+    ParticipantRows rows(event.Doc());
+    const auto t_start = std::chrono::steady_clock::now();
+    rows.InitialUpdate();
+    ASSERT_EQ(rows.GetList().GetItemCount(), 20000);
+    for (int i = 0; i < 4; ++i)
+        rows.Core.Sort(0);
+    rows.Core.Sort(4);
+    const double d_seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - t_start).count();
+    EXPECT_LT(d_seconds, 5.0);
+    EXPECT_FALSE(rows.Core.IsNameFirstLast());
 }
 
 } // namespace
