@@ -15,6 +15,8 @@ class wxContextMenuEvent;
 
 class ParticipantView : public ItemLVLabels {
 public:
+    // The help context of the view: the command help base and 32808.
+    static constexpr DWORD uHelpContext = 0x18028;
     // Commands of the view.
     enum : UINT {
         ID_SEND_MAIL = 32844,

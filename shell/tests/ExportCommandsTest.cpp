@@ -294,4 +294,36 @@ TEST_F(ExportCommandsTest, TextExportCountsWhatItWrote)
     EXPECT_EQ(ReadFile(path).rfind("\xEF\xBB\xBFGroup,Contact,", 0), 0u);
 }
 
+// A frame whose participant view is open, or not.
+class ParticipantPanes : public IPaneFinder {
+public:
+    explicit ParticipantPanes(bool b_open) : bOpen(b_open) {}
+    IFramePane* FindPane(const std::string& s_className, BOOL) override
+    {
+        return bOpen && s_className == kParticipantView ? &Pane : nullptr;
+    }
+
+private:
+    bool bOpen;
+    IFramePane Pane;
+};
+
+TEST_F(ExportCommandsTest, ParticipantSchedulesComeFromTheOpenParticipantView)
+{
+    Event.Participant("Ann Lee").Member("Choir", "Ann Lee").Place(0, "Hall", "09:00", "Choir");
+    const fs::path path = Dir / "people.csv";
+    for (bool b_open : {false, true}) {
+        Files.AnswerWith([&](FileDialogRequest& request) {
+            request.Click(TextExport::IDC_PARTICIPANTS);
+            request.sPath = path.string();
+            return TRUE;
+        });
+        ParticipantPanes panes(b_open);
+        ExportText(Event.Doc(), &panes);
+        const std::string s_file = ReadFile(path);
+        EXPECT_EQ(s_file.find("\"Hall - Mon 09:00am to 10:00am\"") != std::string::npos, b_open) << s_file;
+        EXPECT_EQ(s_file.find("\"Choir - Mon 09:00am to 10:00am\"") != std::string::npos, b_open) << s_file;
+    }
+}
+
 } // namespace
