@@ -114,6 +114,19 @@ TEST(RecipientMailHandOffTest, MissingComposerSaysSoAndSendsNothing)
     EXPECT_EQ(boxes.Boxes().size(), 1u);
 }
 
+TEST(RecipientMailHandOffTest, AComposerThatCannotStartSaysSo)
+{
+    // Something of the tool's name on PATH that cannot be run.
+    MailStandIn stand_in(false);
+    const fs::path p_bin = fs::path(std::getenv("PATH"));
+    fs::create_directories(p_bin / DesktopMailComposer::kTool);
+    ScriptedMessageBox boxes;
+    EXPECT_TRUE(CanSendRecipientMail());
+    EXPECT_FALSE(SendRecipientMail({"ann@x.org"}, {}));
+    ASSERT_EQ(boxes.Boxes().size(), 1u);
+    EXPECT_EQ(boxes.Boxes()[0].sText, "The mail could not be handed to the mail program.");
+}
+
 class EventFileMailTest : public ::testing::Test {
 protected:
     void SetUp() override

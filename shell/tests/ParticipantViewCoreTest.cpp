@@ -15,6 +15,7 @@
 #include "testsupport/EventBuilder.h"
 #include "testsupport/MailStandIn.h"
 #include "zelkit/ZelTimeslotCombination.h"
+#include "zelkit/tests/TimeslotFakes.h"
 
 #include <gtest/gtest.h>
 
@@ -270,6 +271,23 @@ TEST(ParticipantFieldsTest, GroupsNotAvailableRosteringAndSchedules)
     EXPECT_EQ(rows.Core.GetFieldText(&ann, pfGroupSchedule),
               "Choir - Mon 09:00 to 10:00,\nBand - Tue 10:00 to 11:00 (Morning)");
     EXPECT_EQ(rows.Core.GetFieldText(&bob, pfVenueSchedule), "Hall - Tue 10:00 to 11:00 (Morning)");
+}
+
+TEST(ParticipantLabelTest, LinesAndCentring)
+{
+    FakeDrawPort port;
+    port.SetFont({10, true, false}); // 6 pixels a character, 13 a line
+    Participant part;
+    part.SetName("Ann", "", "Lee");
+    part.GetAddress().SetAddr("1 High St", "", "Town", "AB1");
+    // Empty lines are left out; the postal code follows the last line.
+    CRect rc_box(10, 20, 210, 120);
+    EXPECT_EQ(ParticipantViewCore::GetLabelText(port, part, rc_box), "Ann Lee\n1 High St\nTown AB1\n");
+    // Three lines, the widest of 9 characters: 54 by 39 in the middle.
+    EXPECT_EQ(rc_box, CRect(83, 50, 137, 90));
+    CRect rc_small(0, 0, 30, 20);
+    ParticipantViewCore::GetLabelText(port, part, rc_small);
+    EXPECT_EQ(rc_small, CRect(0, 0, 30, 20));
 }
 
 TEST_F(ParticipantViewCoreTest, ThreeClicksOnTheNameEndLastNameFirstAscending)
