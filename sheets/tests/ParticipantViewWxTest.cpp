@@ -35,6 +35,7 @@
 #include <thread>
 #include <unistd.h>
 #include <wx/button.h>
+#include <wx/menu.h>
 #include <wx/dcclient.h>
 #include <wx/dcmemory.h>
 #include <wx/image.h>
@@ -400,6 +401,32 @@ TEST_F(ParticipantViewWxTest, MailsTheSelectionAndTheEventFileToTheComposer)
     EXPECT_TRUE(Run(EventDoc::ID_FILE_SEND_MAIL));
     EXPECT_EQ(composer.TakeArgs(), "--utf8\n--attach\n" + (fsFolder / "fair.eve").string() + "\n");
     EXPECT_TRUE(Boxes.Boxes().empty());
+}
+
+TEST_F(ParticipantViewWxTest, ContextMenuAndUnrosterFromTheFrame)
+{
+    Select({});
+    const auto enabled = [](wxMenu& menu) {
+        std::vector<std::string> v;
+        for (wxMenuItem* p_item : menu.GetMenuItems())
+            if (!p_item->IsSeparator() && p_item->IsEnabled())
+                v.push_back(p_item->GetItemLabelText().ToStdString());
+        return v;
+    };
+    std::unique_ptr<wxMenu> p_menu = View()->MakeContextMenu();
+    EXPECT_EQ(enabled(*p_menu), (std::vector<std::string>{"Un-roster"}));
+    Select({1});
+    p_menu = View()->MakeContextMenu();
+    EXPECT_EQ(enabled(*p_menu).size(), 4u);
+
+    // Un-roster from the frame with nothing selected asks about everyone.
+    Select({});
+    Frame().FindView(kParticipantView, true);
+    ASSERT_TRUE(Frame().IsCommandEnabled(ID_UNROSTER_PARTICIPANTS));
+    Boxes.Answer(IDNO);
+    EXPECT_TRUE(Run(ID_UNROSTER_PARTICIPANTS));
+    ASSERT_EQ(Boxes.Boxes().size(), 1u);
+    EXPECT_NE(Boxes.Boxes()[0].sText.find("all participants"), std::string::npos);
 }
 
 // Twenty thousand participants: the pane fills, sorts by a header click
