@@ -2,9 +2,14 @@
 
 #include "framework/Desktop.h"
 #include "framework/Encoding.h"
+#include "model/EventDoc.h"
+#include "model/General.h"
+#include "zelkit/ZelWindowServices.h"
 
 #include <cstdlib>
+#include <filesystem>
 #include <string_view>
+#include <system_error>
 #include <unistd.h>
 
 namespace {
@@ -14,6 +19,61 @@ IMailComposerPort* g_pComposer = &g_desktop;
 
 // -1 not looked up yet, else 0 or 1.
 int g_iAvailable = -1;
+
+MailSettings g_settings;
+
+// The private folders of the attached copies; removed when the program
+// ends, since the mail program reads a copy some time after the composer
+// has returned.
+class MailCopies {
+public:
+    ~MailCopies() { RemoveAll(); }
+    void Add(const std::string& s_dir) { vDirs.push_back(s_dir); }
+    void RemoveAll()
+    {
+        for (const std::string& s_dir : vDirs) {
+            std::error_code ec;
+            std::filesystem::remove_all(s_dir, ec);
+        }
+        vDirs.clear();
+    }
+
+private:
+    std::vector<std::string> vDirs;
+};
+MailCopies g_copies;
+
+// A new folder only this user can read, in the user's temporary folder;
+// empty when none could be made.
+std::string MakePrivateFolder()
+{
+    std::error_code ec;
+    std::filesystem::path p_base = std::filesystem::temp_directory_path(ec);
+    if (ec)
+        p_base = "/tmp";
+    std::string s_template = (p_base / "rvxXXXXXX").string();
+    if (mkdtemp(s_template.data()) == nullptr)
+        return {};
+    return s_template;
+}
+
+void ShowMailMessage(UINT u_id)
+{
+    const char* p_default = u_id == IDS_MAIL_NO_COMPOSER ? "The mail program cannot be started."
+                                                          : "The mail could not be handed to the mail program.";
+    ShowMessageBox(LoadResString(u_id, p_default), MB_OK | MB_ICONEXCLAMATION);
+}
+
+// The composer's addresses of the recipients.
+std::vector<std::string> ComposerAddresses(const std::vector<std::string>& a_addresses,
+                                           const std::vector<std::string>& a_names)
+{
+    const BOOL b_prepend = g_settings.fPrependSMTP ? g_settings.fPrependSMTP() : FALSE;
+    std::vector<std::string> v_addresses;
+    for (const MailRecipient& recipient : BuildMapiRecipients(a_addresses, a_names, b_prepend))
+        v_addresses.push_back(ComposerAddress(recipient.sAddress));
+    return v_addresses;
+}
 
 } // namespace
 
@@ -94,16 +154,108 @@ BOOL DesktopMailComposer::Compose(const std::vector<std::string>& a_addresses, c
         a_args.push_back("--attach");
         a_args.push_back(s_attachment);
     }
-    a_args.push_back(MailtoUri(a_addresses));
+    // Without an address the user fills in the recipients.
+    bool b_any = false;
+    for (const std::string& s_address : a_addresses)
+        b_any = b_any || !s_address.empty();
+    if (b_any)
+        a_args.push_back(MailtoUri(a_addresses));
     return SpawnDetached(kTool, a_args) ? TRUE : FALSE;
 }
 
-BOOL SendRecipientMail(const std::vector<std::string>& a_addresses, const std::vector<std::string>& /*a_names*/)
+std::vector<MailRecipient> BuildMapiRecipients(const std::vector<std::string>& a_addresses,
+                                               const std::vector<std::string>& a_names, BOOL b_prependSMTP)
 {
-    IMailComposerPort& composer = GetMailComposerPort();
-    if (!composer.IsAvailable())
-        return FALSE;
-    return composer.Compose(a_addresses, {});
+    std::vector<MailRecipient> v_recipients;
+    v_recipients.reserve(a_addresses.size());
+    for (std::size_t i = 0; i < a_addresses.size(); ++i) {
+        MailRecipient recipient;
+        recipient.sAddress = a_addresses[i];
+        if (b_prependSMTP && recipient.sAddress.compare(0, 5, "SMTP:") != 0)
+            recipient.sAddress.insert(0, "SMTP:");
+        if (i < a_names.size())
+            recipient.sName = a_names[i];
+        v_recipients.push_back(std::move(recipient));
+    }
+    return v_recipients;
 }
+
+std::string ComposerAddress(const std::string& s_address)
+{
+    return s_address.compare(0, 5, "SMTP:") == 0 ? s_address.substr(5) : s_address;
+}
+
+std::string MailAttachmentName(const std::string& s_path, const std::string& s_title, const std::string& s_extension)
+{
+    if (!s_path.empty()) {
+        const std::size_t i_slash = s_path.find_last_of('/');
+        return i_slash == std::string::npos ? s_path : s_path.substr(i_slash + 1);
+    }
+    std::string s_name = s_title;
+    if (s_name.find('.') == std::string::npos)
+        s_name += s_extension;
+    // The name becomes a file's name in the copy's folder.
+    for (char& c : s_name)
+        if (c == '/')
+            c = '_';
+    return s_name;
+}
+
+void SetMailSettings(const MailSettings& settings) { g_settings = settings; }
+const MailSettings& GetMailSettings() { return g_settings; }
+
+BOOL SendRecipientMail(const std::vector<std::string>& a_addresses, const std::vector<std::string>& a_names)
+{
+    ZelWaitCursor wait;
+    IMailComposerPort& composer = GetMailComposerPort();
+    if (!composer.IsAvailable()) {
+        ShowMailMessage(IDS_MAIL_NO_COMPOSER);
+        return FALSE;
+    }
+    if (!composer.Compose(ComposerAddresses(a_addresses, a_names), {})) {
+        ShowMailMessage(IDS_MAIL_FAILED);
+        return FALSE;
+    }
+    return TRUE;
+}
+
+BOOL SendEventFileMail(EventDoc& doc, const std::vector<std::string>& a_addresses,
+                       const std::vector<std::string>& a_names)
+{
+    ZelWaitCursor wait;
+    IMailComposerPort& composer = GetMailComposerPort();
+    if (!composer.IsAvailable()) {
+        ShowMailMessage(IDS_MAIL_NO_COMPOSER);
+        return FALSE;
+    }
+    const std::string s_title = g_settings.fTitle ? g_settings.fTitle(doc) : std::string("Event");
+    const std::string s_shown = MailAttachmentName(doc.GetPathName(), s_title, g_settings.sExtension);
+    std::string s_file = doc.GetPathName();
+    if (s_file.empty() || doc.IsModified()) {
+        const std::string s_dir = MakePrivateFolder();
+        if (s_dir.empty()) {
+            ShowMailMessage(IDS_MAIL_FAILED);
+            return FALSE;
+        }
+        g_copies.Add(s_dir);
+        s_file = s_dir + "/" + s_shown;
+        // The copy is no save of the event: its path and modified flag
+        // stay what they were.
+        const BOOL b_modified = doc.IsModified() ? TRUE : FALSE;
+        const std::string s_path = doc.GetPathName();
+        const BOOL b_saved = doc.OnSaveDocument(s_file);
+        doc.SetModifiedFlag(b_modified != FALSE);
+        doc.SetPathName(s_path);
+        if (!b_saved)
+            return FALSE;
+    }
+    if (!composer.Compose(ComposerAddresses(a_addresses, a_names), s_file)) {
+        ShowMailMessage(IDS_MAIL_FAILED);
+        return FALSE;
+    }
+    return TRUE;
+}
+
+void RemoveMailCopies() { g_copies.RemoveAll(); }
 
 BOOL CanSendRecipientMail() { return GetMailComposerPort().IsAvailable(); }

@@ -9,9 +9,13 @@
 #pragma once
 
 #include "framework/Types.h"
+#include "model/DocumentPorts.h"
 
+#include <functional>
 #include <string>
 #include <vector>
+
+class EventDoc;
 
 class IMailComposerPort {
 public:
@@ -45,11 +49,73 @@ public:
     static void ForgetAvailability();
 };
 
+// The messages of a mail that could not be handed over.
+enum : UINT {
+    IDS_MAIL_NO_COMPOSER = 61840,
+    IDS_MAIL_COMPOSER_INVALID = 61841,
+    IDS_MAIL_FAILED = 61842,
+};
+
+// One recipient as the mail system takes it.
+struct MailRecipient {
+    std::string sName;
+    std::string sAddress;
+};
+
+// One recipient per address, in order; with b_prependSMTP every address
+// whose first five characters are not exactly "SMTP:" gets that prefix. The
+// name of recipient i is names[i] when the names list is that long,
+// otherwise empty.
+std::vector<MailRecipient> BuildMapiRecipients(const std::vector<std::string>& a_addresses,
+                                               const std::vector<std::string>& a_names, BOOL b_prependSMTP);
+// The address the composer gets: "SMTP:" names the mail system's address
+// type, not a part of the address, so one leading "SMTP:" is taken off.
+std::string ComposerAddress(const std::string& s_address);
+// The name an attached event file is shown under: the file-name part of the
+// path; for an event without a path its title, with the extension appended
+// when the title has no ".".
+std::string MailAttachmentName(const std::string& s_path, const std::string& s_title, const std::string& s_extension);
+
+// What the program tells the mail code: the "PrependSMTP" setting, the
+// title of a document and the event file's extension. Unset: no prefix, the
+// title "Event", ".EVE".
+struct MailSettings {
+    std::function<BOOL()> fPrependSMTP;
+    std::function<std::string(const EventDoc&)> fTitle;
+    std::string sExtension = ".EVE";
+};
+void SetMailSettings(const MailSettings& settings);
+const MailSettings& GetMailSettings();
+
 // A message without attachment to the recipients, in the composer. A
 // recipient's name goes with its address when the names list is that
 // long; the composer's address line carries addresses only, so names are
-// not handed over. FALSE when the composer is missing or did not start.
+// not handed over. FALSE when the composer is missing or did not start
+// (message 61840 or 61842).
 BOOL SendRecipientMail(const std::vector<std::string>& a_addresses, const std::vector<std::string>& a_names);
 // Whether a mail command to recipients is enabled: only while the desktop
 // has a composer.
 BOOL CanSendRecipientMail();
+
+// The event file as an attachment, in the composer. An event never saved or
+// modified is first saved, through the document's save, into a private
+// temporary folder under the name it is shown under; the document keeps its
+// path and modified flag. The composer returns before the mail program has
+// read the file, so the copies stay until the program ends. FALSE when
+// nothing was handed over (61840, 61842, or the save failed and said so).
+BOOL SendEventFileMail(EventDoc& doc, const std::vector<std::string>& a_addresses,
+                       const std::vector<std::string>& a_names);
+// Removes the temporary copies made so far (the program's end does it).
+void RemoveMailCopies();
+
+// The document's mail port over the composer (the program installs it with
+// SetMailPort).
+class DesktopDocumentMail : public IMailPort {
+public:
+    BOOL IsAvailable() override { return GetMailComposerPort().IsAvailable(); }
+    BOOL SendDocument(EventDoc& doc, const std::vector<std::string>& a_addresses,
+                      const std::vector<std::string>& a_names) override
+    {
+        return SendEventFileMail(doc, a_addresses, a_names);
+    }
+};

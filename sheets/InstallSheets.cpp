@@ -3,6 +3,7 @@
 #include "sheets/DefineEventSheet.h"
 #include "sheets/GroupSheetPort.h"
 #include "sheets/VenuePSheet.h"
+#include "sheets/ParticipantSheetPort.h"
 
 void InstallSheets()
 {
@@ -10,4 +11,5 @@ void InstallSheets()
     InstallDefineEventSheet();
     InstallGroupSheetPort();
     InstallVenueSheet();
+    InstallParticipantSheetPort();
 }

@@ -7,6 +7,7 @@
 #include "model/General.h"
 #include "output/TextExport.h"
 #include "shell/GroupFieldTexts.h"
+#include "shell/ParticipantViewCore.h"
 #include "shell/VenueViewRules.h"
 #include "zelkit/ZelStringArray.h"
 #include "zelkit/ZelWindowServices.h"
@@ -383,6 +384,12 @@ void ExportText(EventDoc& doc, IPaneFinder* p_panes)
                 ZelStringArray a_lines;
                 GroupFieldTexts::GetScheduleText(a_lines, &doc, doc.GetTimetable(), group, gfScheduleOld);
                 return join(a_lines);
+            };
+            break;
+        case TextExport::IDC_PARTICIPANTS:
+            // Flag 1 lists the venues, 0 the groups.
+            schedules.fParticipant = [&doc](const Participant& part, int i_flag) {
+                return ParticipantViewCore::GetScheduleText(&doc, part, i_flag == 1 ? TRUE : FALSE, ",");
             };
             break;
         case TextExport::IDC_VENUES:

@@ -508,7 +508,10 @@ void ItemListCore::Refill()
     }
     SetRedraw(TRUE);
     pList->UpdateAll();
-    bFirstFill = FALSE;
+    // Columns fitted to an empty list fit only their headings: the first
+    // fill with rows fits them again.
+    if (pList->GetItemCount() > 0)
+        bFirstFill = FALSE;
 }
 
 void ItemListCore::InitialUpdate()

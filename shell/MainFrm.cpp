@@ -11,6 +11,7 @@
 #include "shell/EventDocument.h"
 #include "shell/FrameImports.h"
 #include "shell/FramePorts.h"
+#include "shell/ParticipantView.h"
 #include "shell/RotavexApp.h"
 #include "shell/ToolbarArt.h"
 #include "shell/WxCommands.h"
@@ -90,6 +91,10 @@ const MenuItem aEventMenu[] = {
     {EventDoc::ID_CHECK_TIMETABLE, "&Check timetable", "Check that the timetable is valid"},
     {EventDoc::ID_ROSTER_PARTICIPANTS, "&Roster participants...", "Roster participants into the groups"},
     {ID_UNROSTER_PARTICIPANTS, "&Un-roster participants", "Remove the rostering of participants"},
+    {0, nullptr, nullptr},
+    {ParticipantView::ID_APPLY_ALL_PREFS, "Apply all participant preferences", "Apply all participant preferences to selection"},
+    {ParticipantView::ID_APPLY_LIMITS_PREFS, "Apply participant limits preferences", "Apply participant limits preferences to selection"},
+    {ParticipantView::ID_APPLY_ROSTER_PREFS, "Apply participant rostering preferences", "Apply participant rostering preferences to selection"},
 };
 
 // The timetable view's day grid answers these.
@@ -277,6 +282,7 @@ void CMainFrame::CreateMenus()
         {ID_FILE_PRINT_SETUP, "P&rint setup...", "Choose the printer and the page"},
         {0, nullptr, nullptr},
         {ID_FILE_SEND_MAIL, "Sen&d...", "Mail the event file"},
+        {ID_SEND_SELECTION_MAIL, "E-&mail: Selection...", "Send email to selected participants or groups"},
         {0, nullptr, nullptr},
     };
     add_items(p_file, RVX_ITEMS(a_fileEnd));

@@ -17,7 +17,9 @@
 #include "shell/ContQuitDlg.h"
 #include "shell/EventDocument.h"
 #include "shell/ExportDialogs.h"
+#include "shell/MailSetup.h"
 #include "shell/MainFrm.h"
+#include "shell/ParticipantView.h"
 #include "shell/ModuleVersion.h"
 #include "shell/ProgressDlg.h"
 #include "shell/ShellPortsWx.h"
@@ -187,6 +189,7 @@ bool CRotavexApp::OnInit()
     RegisterTimetableView();
     RegisterGroupView();
     RegisterVenueView();
+    RegisterParticipantView();
     for (void (*p_install)() : Installers())
         p_install();
     return StartUp(sCommandLineFile);
@@ -293,6 +296,7 @@ void CRotavexApp::InstallWindowPorts()
     InstallContQuitDialog();
     InstallExportDialogs();
     InstallWebImportDialogs();
+    InstallDocumentMail();
 }
 
 void CRotavexApp::ShutDown()
@@ -314,6 +318,7 @@ void CRotavexApp::ShutDown()
         SetBuildWindowPort(nullptr);
     RemoveExportDialogs();
     RemoveWebImportDialogs();
+    RemoveDocumentMail();
 
     if (CMainFrame* p_frame = GetMainFrame()) {
         if (pHistory)

@@ -315,4 +315,22 @@ TEST_F(ExportCommandsTest, TextExportFillsTheScheduleCellsOfAnOpenView)
     }
 }
 
+TEST_F(ExportCommandsTest, ParticipantSchedulesComeFromTheOpenParticipantView)
+{
+    Event.Participant("Ann Lee").Member("Choir", "Ann Lee").Place(0, "Hall", "09:00", "Choir");
+    const fs::path path = Dir / "people.csv";
+    for (bool b_open : {false, true}) {
+        Files.AnswerWith([&](FileDialogRequest& request) {
+            request.Click(TextExport::IDC_PARTICIPANTS);
+            request.sPath = path.string();
+            return TRUE;
+        });
+        FakePanes panes(b_open ? std::vector<std::string>{kParticipantView} : std::vector<std::string>{});
+        ExportText(Event.Doc(), &panes);
+        const std::string s_file = ReadFile(path);
+        EXPECT_EQ(s_file.find("\"Hall - Mon 09:00am to 10:00am\"") != std::string::npos, b_open) << s_file;
+        EXPECT_EQ(s_file.find("\"Choir - Mon 09:00am to 10:00am\"") != std::string::npos, b_open) << s_file;
+    }
+}
+
 } // namespace

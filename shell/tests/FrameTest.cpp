@@ -28,6 +28,7 @@
 #include "shell/PaneView.h"
 #include "shell/ProgressDlg.h"
 #include "shell/RotavexApp.h"
+#include "testsupport/MailStandIn.h"
 #include "testsupport/RotavexAppEnvironment.h"
 #include "shell/ShellPortsWx.h"
 #include "shell/WxCommands.h"
@@ -222,7 +223,7 @@ TEST_F(FrameTest, CommandsWithoutTheirHandlersAreDisabledAndTheOthersFollowTheir
     for (const UINT u : std::initializer_list<UINT>{ID_ADD_GROUP, ID_ADD_VENUE, ID_ADD_PARTICIPANT, ID_PRINT_TIMETABLE,
                          ID_PREVIEW_GROUP_LIST, ID_PRINT_VENUE_LIST, ID_EDIT_CLEAR, ID_UNROSTER_PARTICIPANTS,
                          EventDoc::ID_DEFINE_EVENT, EventDoc::ID_PREFERENCES,
-                         EventDoc::ID_SCHEDULING_RULES, EventDoc::ID_EMAIL_SUPPORT, EventDoc::ID_FILE_SEND_MAIL,
+                         EventDoc::ID_SCHEDULING_RULES,
                          ID_IMPORT_FILE, ID_IMPORT_WEB, ID_FILE_PRINT,
                          ID_HELP_RELEASE_NOTES})
         EXPECT_FALSE(Enabled(u)) << u;
@@ -246,6 +247,33 @@ TEST_F(FrameTest, CommandsWithoutTheirHandlersAreDisabledAndTheOthersFollowTheir
     CEventDocument::SetSheetAvailable(EventDoc::ID_PREFERENCES, true);
     EXPECT_TRUE(Enabled(EventDoc::ID_PREFERENCES));
     CEventDocument::SetSheetAvailable(EventDoc::ID_PREFERENCES, false);
+}
+
+TEST_F(FrameTest, TheMailCommandsFollowTheComposerAndSendTheEventFile)
+{
+    {
+        MailStandIn no_composer(false);
+        ASSERT_TRUE(Start(Event("week-days.eve")));
+        EXPECT_FALSE(Enabled(EventDoc::ID_FILE_SEND_MAIL));
+        EXPECT_FALSE(Enabled(EventDoc::ID_EMAIL_SUPPORT));
+        App().ShutDown();
+    }
+    MailStandIn composer;
+    ASSERT_TRUE(Start(Event("week-days.eve")));
+    EXPECT_TRUE(Enabled(EventDoc::ID_FILE_SEND_MAIL));
+    EXPECT_TRUE(Enabled(EventDoc::ID_EMAIL_SUPPORT));
+    // Saved and unmodified: the file itself.
+    ASSERT_TRUE(Run(EventDoc::ID_FILE_SEND_MAIL));
+    EXPECT_EQ(composer.TakeArgs(), "--utf8\n--attach\n" + Event("week-days.eve") + "\n");
+    // Modified: a copy under the file's name; the event stays modified
+    // under its own path.
+    Doc().SetModifiedFlag(true);
+    ASSERT_TRUE(Run(EventDoc::ID_EMAIL_SUPPORT));
+    const std::string s_args = composer.TakeArgs();
+    EXPECT_EQ(s_args.find(Event("week-days.eve")), std::string::npos);
+    EXPECT_NE(s_args.find("/week-days.eve\nmailto:"), std::string::npos) << s_args;
+    EXPECT_TRUE(Doc().IsModified());
+    EXPECT_EQ(Doc().GetPathName(), Event("week-days.eve"));
 }
 
 TEST_F(FrameTest, OpenSaveSaveAsCloseAndReopenFromTheRecentFiles)

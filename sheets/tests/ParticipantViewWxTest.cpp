@@ -1,0 +1,483 @@
+// The participant pane in the program, in-process under a virtual display,
+// over a generated event: a participant added through the participant
+// sheet (32808), the change walk with Apply, Next and a name another
+// participant has, the printed list and the labels previewed, and the
+// selection's addresses and the event file mailed to a recording stand-in
+// of the desktop's mail composer.
+//
+// With ROTAVEX_SHOW_SECONDS set, the windows stay on screen that long at
+// each stage, for screenshots.
+#include "framework/FileIO.h"
+#include "framework/MessageBox.h"
+#include "framework/Settings.h"
+#include "framework/ui/WindowClass.h"
+#include "model/EventDoc.h"
+#include "shell/CommandIds.h"
+#include "shell/EditSheetRules.h"
+#include "shell/EventDocument.h"
+#include "shell/LabelStockDlg.h"
+#include "shell/MainFrm.h"
+#include "shell/PaneView.h"
+#include "shell/ParticipantView.h"
+#include "shell/RotavexApp.h"
+#include "shell/SelectColumnsDlg.h"
+#include "sheets/ParticipantSheetPort.h"
+#include "testsupport/EventBuilder.h"
+#include "testsupport/MailStandIn.h"
+#include "testsupport/RotavexAppEnvironment.h"
+#include "zelkit/ui/ZelNotifyEvent.h"
+
+#include <chrono>
+#include <cstdlib>
+#include <filesystem>
+#include <functional>
+#include <gtest/gtest.h>
+#include <thread>
+#include <unistd.h>
+#include <wx/button.h>
+#include <wx/menu.h>
+#include <wx/dcclient.h>
+#include <wx/dcmemory.h>
+#include <wx/image.h>
+#include <wx/evtloop.h>
+#include <wx/print.h>
+#include <wx/textctrl.h>
+#include <wx/timer.h>
+#include <wx/treectrl.h>
+
+namespace fs = std::filesystem;
+using testevent::EventBuilder;
+
+namespace {
+
+const auto* pEnvironment = ::testing::AddGlobalTestEnvironment(new RotavexAppEnvironment);
+
+void Pump()
+{
+    for (int i = 0; i < 5; ++i) {
+        wxTheApp->ProcessPendingEvents();
+        wxTheApp->Yield(true);
+    }
+}
+
+void ShowAWhile()
+{
+    if (const char* p_seconds = std::getenv("ROTAVEX_SHOW_SECONDS")) {
+        const auto t_end = std::chrono::steady_clock::now() + std::chrono::seconds(std::atoi(p_seconds));
+        while (std::chrono::steady_clock::now() < t_end) {
+            // The running loop's events, the paints of a dialog it shows
+            // among them.
+            if (wxEventLoopBase* p_loop = wxEventLoopBase::GetActive(); p_loop != nullptr)
+                p_loop->DispatchTimeout(50);
+            else
+                std::this_thread::sleep_for(std::chrono::milliseconds(50));
+        }
+    }
+}
+
+// With ROTAVEX_SHOT_DIR set, the window's picture is written there as
+// NAME.png, taken from the window itself (a screen grab of a dialog over its
+// parent may show it unpainted on a display without a compositor).
+void SaveShot(wxWindow& window, const char* p_name)
+{
+    const char* p_dir = std::getenv("ROTAVEX_SHOT_DIR");
+    if (p_dir == nullptr)
+        return;
+    for (int i = 0; i < 10; ++i) {
+        wxTheApp->Yield(true);
+        window.Update();
+        std::this_thread::sleep_for(std::chrono::milliseconds(30));
+    }
+    const wxSize size = window.GetClientSize();
+    wxBitmap bitmap(size);
+    wxMemoryDC memory(bitmap);
+    wxClientDC client(&window);
+    memory.Blit(0, 0, size.x, size.y, &client, 0, 0);
+    memory.SelectObject(wxNullBitmap);
+    bitmap.SaveFile(std::string(p_dir) + "/" + p_name + ".png", wxBITMAP_TYPE_PNG);
+}
+
+template <class T>
+T* FindModal()
+{
+    for (wxWindow* p_win : wxTopLevelWindows)
+        if (auto* p = dynamic_cast<T*>(p_win); p != nullptr && p->IsModal())
+            return p;
+    return nullptr;
+}
+
+// Plays the steps once a modal T shows; a dialog the steps leave open is
+// cancelled so that a failure cannot hang the run.
+template <class T>
+void WhenShown(std::function<void(T&)> f_steps, int n_tries = 250)
+{
+    auto* p_timer = new wxTimer;
+    p_timer->Bind(wxEVT_TIMER, [p_timer, f_steps, n_tries](wxTimerEvent&) {
+        const std::function<void(T&)> f_mine = f_steps;
+        const int n_left = n_tries;
+        wxTheApp->CallAfter([p_timer] { delete p_timer; });
+        T* p_dlg = FindModal<T>();
+        if (p_dlg == nullptr) {
+            if (n_left > 0)
+                WhenShown<T>(f_mine, n_left - 1);
+            else
+                ADD_FAILURE() << "the dialog did not show";
+            return;
+        }
+        // The steps run from the loop rather than the timer's handler, so
+        // that the dialog paints while they show it.
+        wxTheApp->CallAfter([f_mine, p_dlg] {
+            f_mine(*p_dlg);
+            if (p_dlg->IsModal())
+                p_dlg->EndModal(wxID_CANCEL);
+        });
+    });
+    p_timer->StartOnce(20);
+}
+
+void Press(wxWindow& dlg, int i_id)
+{
+    wxWindow* p_button = dlg.FindWindow(i_id);
+    ASSERT_NE(p_button, nullptr) << i_id;
+    wxCommandEvent click(wxEVT_BUTTON, i_id);
+    click.SetEventObject(p_button);
+    p_button->GetEventHandler()->ProcessEvent(click);
+}
+
+void Type(wxWindow& page, int i_id, const char* p_typed)
+{
+    auto* p_text = wxDynamicCast(page.FindWindow(i_id), wxTextCtrl);
+    ASSERT_NE(p_text, nullptr) << i_id;
+    p_text->SetValue(wxString::FromUTF8(p_typed));
+}
+
+std::string Text(wxWindow& page, int i_id)
+{
+    auto* p_text = wxDynamicCast(page.FindWindow(i_id), wxTextCtrl);
+    return p_text != nullptr ? p_text->GetValue().ToStdString() : std::string("?");
+}
+
+wxPreviewFrame* FindPreview()
+{
+    for (wxWindow* p_win : wxTopLevelWindows)
+        if (auto* p = dynamic_cast<wxPreviewFrame*>(p_win))
+            return p;
+    return nullptr;
+}
+
+class ParticipantViewWxTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        fsFolder = fs::temp_directory_path() / ("rvx-partview-" + std::to_string(getpid()));
+        fs::remove_all(fsFolder);
+        fs::create_directories(fsFolder);
+        fs::copy_file(fs::path(ROTAVEX_DATA_DIR) / "Standard.ldf", fsFolder / "Standard.ldf");
+        {
+            EventBuilder event;
+            event.Name("Spring fair")
+                .Days({"Sat", "Sun"})
+                .Slots(-1, {"09:00-10:00", "10:00-11:00"})
+                .TwentyFourHour()
+                .Venue("Hall")
+                .Venue("Annex");
+            const char* a_people[][6] = {
+                {"Sue Day", "1 Mill Lane", "Millbrook", "AB1 2CD", "sue@example.org", "Violin"},
+                {"Ann Lee", "The Old Rectory", "", "CH4 9XY", "ann@example.org", "Soprano"},
+                {"Cal Fox", "22 High Street", "Eastfield", "DN7 1AA", "", "Dancer"},
+                {"Bob Ray", "Flat 3, Wharf Road", "Millbrook", "BR2 3ZZ", "bob@example.org", "Drums"},
+                {"Dee Hart", "9 Orchard Close", "", "", "dee@example.org", ""},
+                {"Eve Moon", "", "", "", "ann@example.org", "Soprano"},
+            };
+            for (const auto& a : a_people)
+                event.Participant(a[0], [&a, &event](Participant& p) {
+                    p.GetAddress().SetAddrLine1(a[1]);
+                    p.GetAddress().SetAddrLine2(a[2]);
+                    p.GetAddress().SetPostCode(a[3]);
+                    p.SetEmail(a[4]);
+                    p.SetPhone("01632 96" + std::to_string(a[0][0] * 7 % 10000));
+                    if (a[5][0] != 0)
+                        p.SetUsualRoleKey(event.Doc().AddParticipantRole(a[5]));
+                });
+            event.Group("Choir").Group("Band").Member("Choir", "Ann Lee").Member("Band", "Bob Ray").Timetable();
+            ASSERT_TRUE(event.Doc().OnSaveDocument((fsFolder / "fair.eve").string()));
+        }
+        const std::string s_machine = "[Software\\Vantor Software\\Rotavex]\n\"Path\"=sz:\"" + fsFolder.string()
+            + "\"\n\"License\"=sz:\"" + (fsFolder / "licence.txt").string() + "\"\n";
+        WriteFileAtomically((fsFolder / "install.ini").string(), s_machine);
+        CSettingsStore::Get().Configure((fsFolder / "user" / "settings").string(),
+                                        (fsFolder / "install.ini").string());
+        ASSERT_TRUE(RegisterParticipantView());
+        pPreviousSheet = SetParticipantSheetPort(&SheetPort);
+        ASSERT_TRUE(TheApp()->StartUp((fsFolder / "fair.eve").string()));
+        TheApp()->GetMainFrame()->SetSize(1200, 800);
+        Pump();
+    }
+    void TearDown() override
+    {
+        if (CEventDocument* p_doc = TheApp()->GetDocument()) {
+            p_doc->GetEvent().SetModifiedFlag(false);
+            p_doc->Modify(false);
+        }
+        TheApp()->ShutDown();
+        SetParticipantSheetPort(pPreviousSheet);
+        WindowClasses::Unregister(kParticipantView);
+        CSettingsStore::Get().Configure("", "");
+        fs::remove_all(fsFolder);
+    }
+
+    CMainFrame& Frame() { return *TheApp()->GetMainFrame(); }
+    EventDoc& Doc() { return TheApp()->GetDocument()->GetEvent(); }
+    ParticipantView* View() { return dynamic_cast<ParticipantView*>(Frame().GetPaneView(0, 1)); }
+    ZelListModel& List() { return View()->GetList(); }
+    const Participant& Part(const char* p_name)
+    {
+        return Doc().GetParticipants().GetAt(Doc().GetParticipants().FindByName(p_name));
+    }
+    bool Run(UINT u_command)
+    {
+        const bool b_ran = Frame().RunCommand(u_command);
+        Pump();
+        return b_ran;
+    }
+    std::vector<std::string> Names()
+    {
+        std::vector<std::string> v;
+        for (int i = 0; i < List().GetItemCount(); ++i)
+            v.push_back(View()->GetListText(i, 0));
+        return v;
+    }
+    void Select(std::initializer_list<int> a_rows)
+    {
+        View()->Click(-1, FALSE, FALSE);
+        for (int i_row : a_rows)
+            View()->Click(i_row, FALSE, TRUE);
+        Pump();
+    }
+
+    ScriptedMessageBox Boxes;
+    WxParticipantSheetPort SheetPort;
+    IParticipantSheetPort* pPreviousSheet = nullptr;
+    fs::path fsFolder;
+};
+
+TEST_F(ParticipantViewWxTest, AddsThroughTheSheetAndWalksTheSelectionWithApplyAndNext)
+{
+    ASSERT_NE(View(), nullptr) << "the participant pane holds the participant view";
+    EXPECT_EQ(List().GetColumnCount(), 6);
+    EXPECT_EQ(Names().size(), 6u);
+    // A header click sorts by name.
+    ZelNMListView nm;
+    nm.iSubItem = 0;
+    ZelSendNotify(View()->GetListCtrl(), LVN_COLUMNCLICK, &nm);
+    Pump();
+    EXPECT_EQ(Names().front(), "Ann Lee");
+    SaveShot(Frame(), "participant-pane");
+    ShowAWhile();
+
+    WhenShown<ParticipantChangePSheet>([](ParticipantChangePSheet& sheet) {
+        EXPECT_EQ(sheet.GetTitle(), "Define participant");
+        Type(sheet.GetDetailsPage(), IDC_PART_FIRST_NAME, "Fay");
+        Type(sheet.GetDetailsPage(), IDC_PART_LAST_NAME, "Stone");
+        Type(sheet.GetDetailsPage(), IDC_PART_EMAIL, "fay@example.org");
+        SaveShot(sheet, "participant-sheet-add");
+        ShowAWhile();
+        Press(sheet, wxID_OK);
+    });
+    EXPECT_TRUE(Run(ID_ADD_PARTICIPANT));
+    ASSERT_GE(Doc().GetParticipants().FindByName("Fay Stone"), 0);
+    EXPECT_EQ(Part("Fay Stone").GetEmail(), "fay@example.org");
+    EXPECT_EQ(Names().size(), 7u);
+
+    // Two selected: Apply keeps the first open, a taken name is refused
+    // inside the sheet with the edits kept, Next moves on, OK on the last
+    // ends the walk.
+    const std::vector<std::string> v_names = Names();
+    Select({0, 1});
+    const std::string s_first = v_names[0];
+    const std::string s_second = v_names[1];
+    std::vector<std::string> v_titles;
+    bool b_stayed = false;
+    std::string s_kept;
+    WhenShown<ParticipantChangePSheet>([&](ParticipantChangePSheet& sheet) {
+        v_titles.push_back(sheet.GetTitle().ToStdString());
+        Type(sheet.GetDetailsPage(), IDC_PART_FAX, "111");
+        Press(sheet, IDC_SHEET_APPLY_NOW);
+        WhenShown<ParticipantChangePSheet>([&](ParticipantChangePSheet& again) {
+            v_titles.push_back(again.GetTitle().ToStdString());
+            Type(again.GetDetailsPage(), IDC_PART_FAX, "222");
+            Type(again.GetDetailsPage(), IDC_PART_FIRST_NAME, "Sue");
+            Type(again.GetDetailsPage(), IDC_PART_LAST_NAME, "Day");
+            Press(again, IDC_SHEET_NEXT);
+            b_stayed = again.IsModal();
+            s_kept = Text(again.GetDetailsPage(), IDC_PART_FAX);
+            SaveShot(again, "participant-sheet-taken-name");
+            ShowAWhile();
+            Type(again.GetDetailsPage(), IDC_PART_FIRST_NAME, s_first.substr(0, s_first.find(' ')).c_str());
+            Type(again.GetDetailsPage(), IDC_PART_LAST_NAME, s_first.substr(s_first.find(' ') + 1).c_str());
+            Press(again, IDC_SHEET_NEXT);
+            WhenShown<ParticipantChangePSheet>([&](ParticipantChangePSheet& second) {
+                v_titles.push_back(second.GetTitle().ToStdString());
+                // The last of the walk offers Previous and OK, which ends it.
+                EXPECT_NE(second.FindWindow(IDC_SHEET_PREVIOUS), nullptr);
+                ShowAWhile();
+                Press(second, wxID_OK);
+            });
+        });
+    });
+    View()->ChangeSelected();
+    Pump();
+    EXPECT_TRUE(b_stayed);
+    EXPECT_EQ(s_kept, "222");
+    ASSERT_EQ(Boxes.Boxes().size(), 1u);
+    EXPECT_EQ(Boxes.Boxes()[0].sText, "Cannot change participant.  Participant 'Sue Day' already exists.");
+    ASSERT_EQ(v_titles.size(), 3u);
+    EXPECT_EQ(v_titles[0], "Define participant - " + s_first);
+    EXPECT_EQ(v_titles[1], v_titles[0]);
+    EXPECT_EQ(v_titles[2], "Define participant - " + s_second);
+    EXPECT_EQ(Part(s_first.c_str()).GetFax(), "222");
+    EXPECT_EQ(Doc().GetParticipants().FindByName("Sue Day") >= 0, true);
+}
+
+TEST_F(ParticipantViewWxTest, PreviewsTheListAndTheLabels)
+{
+    std::vector<std::string> v_chosen;
+    WhenShown<SelectColumnsDlg>([&](SelectColumnsDlg& dlg) {
+        EXPECT_EQ(dlg.FindWindow(1319)->GetLabel(), "&Print participants");
+        SaveShot(dlg, "select-columns");
+        ShowAWhile();
+        Press(dlg, wxID_OK);
+    });
+    EXPECT_TRUE(Run(ID_PREVIEW_PARTICIPANT_LIST));
+    wxPreviewFrame* p_preview = FindPreview();
+    ASSERT_NE(p_preview, nullptr);
+    Pump();
+    ShowAWhile();
+    p_preview->Close(true);
+    Pump();
+    const PrintIdSet& set = Doc().GetPrintOptions().GetParticipantListSet();
+    EXPECT_EQ(set.GetIds().GetSize(), 5) << "the default columns were kept";
+
+    WhenShown<LabelStockDlg>([&](LabelStockDlg& dlg) {
+        wxTreeCtrl* p_tree = dlg.GetTree();
+        wxTreeItemIdValue cookie;
+        const wxTreeItemId group = p_tree->GetFirstChild(p_tree->GetRootItem(), cookie);
+        ASSERT_TRUE(group.IsOk());
+        p_tree->Expand(group);
+        wxTreeItemIdValue cookie2;
+        wxTreeItemId stock = p_tree->GetFirstChild(group, cookie2);
+        while (stock.IsOk() && !p_tree->GetItemText(stock).StartsWith("Address 2 x 7"))
+            stock = p_tree->GetNextChild(group, cookie2);
+        ASSERT_TRUE(stock.IsOk());
+        p_tree->SelectItem(stock);
+        Pump();
+        SaveShot(dlg, "label-stock");
+        Press(dlg, wxID_OK);
+    });
+    EXPECT_TRUE(Run(ID_PREVIEW_PARTICIPANT_LABELS));
+    EXPECT_EQ(View()->Stock.GetName(), "Address 2 x 7, 99.1 x 38.1 mm");
+    p_preview = FindPreview();
+    ASSERT_NE(p_preview, nullptr);
+    Pump();
+    SaveShot(*p_preview, "label-preview");
+    ShowAWhile();
+    p_preview->Close(true);
+    Pump();
+}
+
+TEST_F(ParticipantViewWxTest, MailsTheSelectionAndTheEventFileToTheComposer)
+{
+    MailStandIn composer;
+    // Sue, Ann, Cal (no address), Bob and Eve (Ann's address).
+    Select({});
+    Frame().FindView(kParticipantView, true);
+    EXPECT_FALSE(Frame().IsCommandEnabled(ID_SEND_SELECTION_MAIL));
+    Select({0, 1, 2, 3, 5});
+    Frame().FindView(kParticipantView, true);
+    ASSERT_TRUE(Frame().IsCommandEnabled(ID_SEND_SELECTION_MAIL));
+    EXPECT_TRUE(Run(ID_SEND_SELECTION_MAIL));
+    EXPECT_EQ(composer.TakeArgs(), "--utf8\nmailto:ann@example.org,bob@example.org,sue@example.org\n");
+
+    EXPECT_TRUE(Run(EventDoc::ID_FILE_SEND_MAIL));
+    EXPECT_EQ(composer.TakeArgs(), "--utf8\n--attach\n" + (fsFolder / "fair.eve").string() + "\n");
+    EXPECT_TRUE(Boxes.Boxes().empty());
+}
+
+TEST_F(ParticipantViewWxTest, ContextMenuAndUnrosterFromTheFrame)
+{
+    Select({});
+    const auto enabled = [](wxMenu& menu) {
+        std::vector<std::string> v;
+        for (wxMenuItem* p_item : menu.GetMenuItems())
+            if (!p_item->IsSeparator() && p_item->IsEnabled())
+                v.push_back(p_item->GetItemLabelText().ToStdString());
+        return v;
+    };
+    std::unique_ptr<wxMenu> p_menu = View()->MakeContextMenu();
+    EXPECT_EQ(enabled(*p_menu), (std::vector<std::string>{"Un-roster"}));
+    Select({1});
+    p_menu = View()->MakeContextMenu();
+    EXPECT_EQ(enabled(*p_menu).size(), 4u);
+
+    // Un-roster from the frame with nothing selected asks about everyone.
+    Select({});
+    Frame().FindView(kParticipantView, true);
+    ASSERT_TRUE(Frame().IsCommandEnabled(ID_UNROSTER_PARTICIPANTS));
+    Boxes.Answer(IDNO);
+    EXPECT_TRUE(Run(ID_UNROSTER_PARTICIPANTS));
+    ASSERT_EQ(Boxes.Boxes().size(), 1u);
+    EXPECT_NE(Boxes.Boxes()[0].sText.find("all participants"), std::string::npos);
+}
+
+// Twenty thousand participants: the pane fills, sorts by a header click
+// and scrolls to its end quickly.
+TEST(ParticipantViewSizeWxTest, TwentyThousandRowsStayQuick)
+{
+    const fs::path fs_folder = fs::temp_directory_path() / ("rvx-partview-big-" + std::to_string(getpid()));
+    fs::remove_all(fs_folder);
+    fs::create_directories(fs_folder);
+    {
+        EventBuilder event;
+        event.Name("Big fair");
+        for (int i = 0; i < 20000; ++i)
+            event.Participant("P" + std::to_string(i * 7919 % 20000) + " Person" + std::to_string(i % 97),
+                              [i](Participant& p) {
+                                  p.SetEmail("p" + std::to_string(i) + "@example.org");
+                                  p.GetAddress().SetAddrLine1(std::to_string(i) + " Long Road");
+                              });
+        ASSERT_TRUE(event.Doc().OnSaveDocument((fs_folder / "big.eve").string()));
+    }
+    WriteFileAtomically((fs_folder / "install.ini").string(),
+                        "[Software\\Vantor Software\\Rotavex]\n\"Path\"=sz:\"" + fs_folder.string()
+                            + "\"\n\"License\"=sz:\"" + (fs_folder / "licence.txt").string() + "\"\n");
+    CSettingsStore::Get().Configure((fs_folder / "user" / "settings").string(), (fs_folder / "install.ini").string());
+    ScriptedMessageBox boxes;
+    ASSERT_TRUE(RegisterParticipantView());
+    const auto t_start = std::chrono::steady_clock::now();
+    ASSERT_TRUE(TheApp()->StartUp((fs_folder / "big.eve").string()));
+    Pump();
+    const auto t_filled = std::chrono::steady_clock::now();
+    auto* p_view = dynamic_cast<ParticipantView*>(TheApp()->GetMainFrame()->GetPaneView(0, 1));
+    ASSERT_NE(p_view, nullptr);
+    EXPECT_EQ(p_view->GetList().GetItemCount(), 20000);
+    ZelNMListView nm;
+    nm.iSubItem = 0;
+    ZelSendNotify(p_view->GetListCtrl(), LVN_COLUMNCLICK, &nm);
+    Pump();
+    const auto t_sorted = std::chrono::steady_clock::now();
+    p_view->GetList().EnsureVisible(19999, FALSE);
+    p_view->GetListCtrl()->Update();
+    Pump();
+    const auto t_scrolled = std::chrono::steady_clock::now();
+    const auto seconds = [](auto t_from, auto t_to) { return std::chrono::duration<double>(t_to - t_from).count(); };
+    EXPECT_LT(seconds(t_start, t_filled), 5.0);
+    EXPECT_LT(seconds(t_filled, t_sorted), 3.0);
+    EXPECT_LT(seconds(t_sorted, t_scrolled), 1.0);
+    TheApp()->GetDocument()->GetEvent().SetModifiedFlag(false);
+    TheApp()->ShutDown();
+    WindowClasses::Unregister(kParticipantView);
+    CSettingsStore::Get().Configure("", "");
+    fs::remove_all(fs_folder);
+}
+
+} // namespace

@@ -1,0 +1,240 @@
+#include "shell/ParticipantView.h"
+
+#include "framework/ui/WindowClass.h"
+#include "framework/ui/WxText.h"
+#include "model/EventDoc.h"
+#include "shell/CommandIds.h"
+#include "shell/EventDocument.h"
+#include "shell/LabelLayout.h"
+#include "shell/PaneView.h"
+#include "shell/RotavexApp.h"
+#include "shell/WxCommands.h"
+#include "zelkit/ZelAssert.h"
+
+#include <algorithm>
+#include <wx/menu.h>
+
+namespace {
+
+// The core in the program: the orientation goes to the application.
+class WxParticipantViewCore : public ParticipantViewCore {
+public:
+    using ParticipantViewCore::ParticipantViewCore;
+
+protected:
+    void SetPortrait(BOOL b_portrait) override
+    {
+        if (CRotavexApp* p_app = TheApp())
+            p_app->SetPortrait(b_portrait);
+    }
+};
+
+} // namespace
+
+ParticipantView::ParticipantView() : pCore(std::make_unique<WxParticipantViewCore>(*this))
+{
+    SetColumnDefs(ParticipantViewCore::ColumnDefs());
+    BuildColumnTitles();
+    pCore->FillImportFields(ImportFields);
+    BindParticipantCommands();
+}
+
+ParticipantView::~ParticipantView() = default;
+
+// ------------------------------------------------------------------ rows
+
+void ParticipantView::FillList()
+{
+    SetRedraw(FALSE);
+    if (GetList().GetColumnCount() == 0) {
+        // A new view starts with names first name first and no sort.
+        pCore->ResetSort();
+        pCore->InsertColumns();
+    }
+    pCore->AddRows();
+    AutoSize(-1);
+    SetRedraw(TRUE);
+}
+
+void ParticipantView::AutoSize(int i_column)
+{
+    ItemLVLabels::AutoSize(i_column);
+    FitComputedColumns(i_column < 0 ? 0 : i_column, i_column < 0 ? GetList().GetColumnCount() - 1 : i_column);
+}
+
+void ParticipantView::AutoSizeAll()
+{
+    ItemLVLabels::AutoSizeAll();
+    FitComputedColumns(0, GetList().GetColumnCount() - 1);
+}
+
+void ParticipantView::FitComputedColumns(int i_first, int i_last)
+{
+    ZelListCtrl* p_list = GetListCtrl();
+    if (p_list == nullptr)
+        return;
+    ZelListModel& list = GetList();
+    i_first = std::max(0, i_first);
+    i_last = std::min(i_last, list.GetColumnCount() - 1);
+    // As many rows as the list itself measures, and the room it leaves
+    // around a text with the view's margins; the heading fits as well.
+    const int n_rows = std::min(list.GetItemCount(), ZelListModel::iMaxRowScan);
+    const int i_room = 4 * p_list->GetTextExtent(" ").x + 2;
+    for (int c = i_first; c <= i_last; ++c) {
+        int i_width = p_list->GetTextExtent(ToWx(ParticipantViewCore::GetListColumnTitle(c))).x + 8;
+        for (int r = 0; c > 0 && r < n_rows; ++r)
+            i_width = std::max(i_width, p_list->GetTextExtent(ToWx(GetListText(r, c))).x);
+        if (i_width + i_room > list.GetColumnWidth(c))
+            list.SetColumnWidth(c, i_width + i_room);
+    }
+}
+
+int ParticipantView::GetRecordCount()
+{
+    const EventDoc* p_doc = GetEventDoc();
+    return p_doc != nullptr ? p_doc->GetParticipants().GetNumParticipants() : 0;
+}
+
+std::string ParticipantView::GetFieldText(ILVRecord p_record, int i_column)
+{
+    return pCore->GetColumnText(static_cast<const Participant*>(p_record), i_column);
+}
+
+std::string ParticipantView::GetRecordText(ILVRecord p_record, int i_column)
+{
+    return pCore->GetRecordText(static_cast<const Participant*>(p_record), i_column);
+}
+
+std::string ParticipantView::GetCellText(int i_row, int i_column)
+{
+    ZEL_ASSERT(!bPrintLabels);
+    if (i_row < 0 || i_row >= GetRowCount())
+        return {};
+    return GetRecordText(GetRecord(i_row), i_column);
+}
+
+// ---------------------------------------------------------------- labels
+
+std::string ParticipantView::GetLabelText(IPrintCanvas& dc, int i_row, CRect& rc)
+{
+    const Participant* p_part = pCore->GetRecord(i_row);
+    if (p_part == nullptr)
+        return {};
+    CanvasMeasurePort port(dc);
+    return ParticipantViewCore::GetLabelText(port, *p_part, rc);
+}
+
+// ---------------------------------------------------------------- import
+
+void ParticipantView::ImportFromText(const std::string& s_key, const std::string& s_text)
+{
+    ItemListView::ImportFromText(s_key, s_text);
+    UpdateStatusText();
+}
+
+void ParticipantView::ImportFromFile(const std::string& s_key, const std::string& s_name, const std::string& s_path)
+{
+    ItemListView::ImportFromFile(s_key, s_name, s_path);
+    UpdateStatusText();
+}
+
+// -------------------------------------------------------------- commands
+
+void ParticipantView::BindParticipantCommands()
+{
+    Bind(wxEVT_MENU, [this](wxCommandEvent&) { OnAdd(); }, CommandWxId(ID_ADD_PARTICIPANT));
+    Bind(wxEVT_UPDATE_UI, [](wxUpdateUIEvent& event) { event.Enable(true); }, CommandWxId(ID_ADD_PARTICIPANT));
+    const struct {
+        UINT uCommand;
+        UINT uMask;
+    } a_prefs[] = {
+        {ID_APPLY_ALL_PREFS, ParticipantViewCore::e_pref_all},
+        {ID_APPLY_LIMITS_PREFS, ParticipantViewCore::e_pref_limits},
+        {ID_APPLY_ROSTER_PREFS, ParticipantViewCore::e_pref_rostering},
+    };
+    for (const auto& pref : a_prefs) {
+        const UINT u_mask = pref.uMask;
+        Bind(wxEVT_MENU, [this, u_mask](wxCommandEvent&) { pCore->ApplyPreferences(u_mask); },
+             CommandWxId(pref.uCommand));
+        Bind(wxEVT_UPDATE_UI, [this](wxUpdateUIEvent& event) { event.Enable(pCore->CanApplyPreferences() != FALSE); },
+             CommandWxId(pref.uCommand));
+    }
+    for (UINT u_command : {ID_UNROSTER, ID_UNROSTER_TOOL}) {
+        Bind(wxEVT_MENU, [this](wxCommandEvent&) { pCore->Unroster(); }, CommandWxId(u_command));
+        Bind(wxEVT_UPDATE_UI, [this](wxUpdateUIEvent& event) { event.Enable(pCore->CanUnroster() != FALSE); },
+             CommandWxId(u_command));
+    }
+    Bind(wxEVT_MENU, [this](wxCommandEvent&) { pCore->SendMail(); }, CommandWxId(ID_SEND_MAIL));
+    Bind(wxEVT_UPDATE_UI, [this](wxUpdateUIEvent& event) { event.Enable(pCore->CanSendMail() != FALSE); },
+         CommandWxId(ID_SEND_MAIL));
+}
+
+std::unique_ptr<wxMenu> ParticipantView::MakeContextMenu()
+{
+    auto p_menu = std::make_unique<wxMenu>();
+    p_menu->Append(CommandWxId(ID_LIST_CHANGE), "C&hange");
+    p_menu->Append(CommandWxId(ID_EDIT_CLEAR), "&Delete");
+    p_menu->AppendSeparator();
+    p_menu->Append(CommandWxId(ID_APPLY_ROSTER_PREFS), "Apply participant &rostering preferences");
+    p_menu->Append(CommandWxId(ID_UNROSTER), "&Un-roster");
+    if (!HasSelection()) {
+        // Un-roster without a selection covers everyone.
+        for (wxMenuItem* p_item : p_menu->GetMenuItems())
+            if (!p_item->IsSeparator() && p_item->GetId() != CommandWxId(ID_UNROSTER))
+                p_item->Enable(false);
+    }
+    return p_menu;
+}
+
+void ParticipantView::OnContextMenu(wxContextMenuEvent& event)
+{
+    ZelListCtrl* p_list = GetListCtrl();
+    if (p_list == nullptr)
+        return;
+    wxPoint pt = event.GetPosition();
+    if (pt == wxDefaultPosition) {
+        // The menu key: the list's top-left corner.
+        pt = wxPoint(0, 0);
+    } else {
+        pt = p_list->ScreenToClient(pt);
+        if (pt.y < p_list->GetHeaderHeight()) {
+            event.Skip();
+            return;
+        }
+    }
+    std::unique_ptr<wxMenu> p_menu = MakeContextMenu();
+    const int i_id = p_list->GetPopupMenuSelectionFromUser(*p_menu, pt);
+    if (i_id == wxID_NONE)
+        return;
+    wxCommandEvent command(wxEVT_MENU, i_id);
+    ProcessEventLocally(command);
+}
+
+bool ParticipantView::CreatePane(wxWindow* p_parent, wxWindowID i_id)
+{
+    if (!Create(p_parent, i_id))
+        return false;
+    GetListCtrl()->Bind(wxEVT_CONTEXT_MENU, &ParticipantView::OnContextMenu, this);
+    return true;
+}
+
+// ---------------------------------------------------------- registration
+
+bool RegisterParticipantView()
+{
+    return WindowClasses::Register(kParticipantView, [](wxWindow* p_parent, int i_id) -> wxWindow* {
+        CRotavexApp* p_app = TheApp();
+        CEventDocument* p_doc = p_app != nullptr ? p_app->GetDocument() : nullptr;
+        if (p_doc == nullptr)
+            return nullptr;
+        auto* p_view = new ParticipantView;
+        p_view->SetDocument(p_doc);
+        if (!p_view->CreatePane(p_parent, i_id)) {
+            delete p_view;
+            return nullptr;
+        }
+        wxWindow* p_window = p_view->GetListCtrl();
+        p_view->SetFrame(p_window);
+        return p_window;
+    });
+}
