@@ -137,8 +137,9 @@ public:
     void SetPathName(const std::string& s_path) { sPathName = s_path; }
 
     // A new, empty event, whose Define Event sheet is asked to open at
-    // once (command 32774 posted to the main window).
-    BOOL OnNewDocument();
+    // once (command 32774 posted to the main window) unless the caller
+    // offers the user the choice itself (the program's start-up dialog).
+    BOOL OnNewDocument(BOOL b_defineAtOnce = TRUE);
     // The new event's start: current file version, created now, no list
     // row focused, every view updated.
     void InitNewEvent();

@@ -20,11 +20,12 @@ void EventDoc::NewDocumentStep()
     SetModifiedFlag(false);
 }
 
-BOOL EventDoc::OnNewDocument()
+BOOL EventDoc::OnNewDocument(BOOL b_defineAtOnce)
 {
     NewDocumentStep();
     InitNewEvent();
-    GetMainWindowPort().PostCommand(ID_NEW_EVENT_DEFINITION);
+    if (b_defineAtOnce)
+        GetMainWindowPort().PostCommand(ID_NEW_EVENT_DEFINITION);
     return TRUE;
 }
 

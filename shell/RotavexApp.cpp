@@ -261,7 +261,12 @@ bool CRotavexApp::StartUp(const std::string& s_file)
         wxID_FILE1, wxID_FILE1 + nRecentFiles - 1);
     InstallStartupScreens();
 
-    if (s_file.empty()) {
+    if (s_file.empty() && GetSplash() != nullptr && AppSettings::GetStartupDialogFlag()) {
+        // The start-up dialog follows the splash and its New opens the new
+        // event's definition; opening it now as well would put the two
+        // dialogs on screen at once.
+        pDocument->GetEvent().OnNewDocument(FALSE);
+    } else if (s_file.empty()) {
         pDocument->GetEvent().OnNewDocument();
     } else if (OpenDocumentFile(s_file) != e_opened) {
         // The file could not be taken: the program goes on with an empty

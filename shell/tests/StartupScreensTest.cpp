@@ -12,6 +12,7 @@
 #include "framework/MessageBox.h"
 #include "framework/Settings.h"
 #include "framework/ui/WxIds.h"
+#include "model/DocumentPorts.h"
 #include "model/EventDoc.h"
 #include "model/ShellPorts.h"
 #include "shell/AppSettings.h"
@@ -247,6 +248,56 @@ TEST_F(StartupScreensTest, AKeyPressEndsTheSplashIsSwallowedAndTheStartupDialogF
     Frame().ProcessWindowEvent(key);
     EXPECT_TRUE(b_reached);
     Frame().Unbind(wxEVT_KEY_DOWN, f_key);
+}
+
+// The event's definition as the document asks for it, counted.
+class CountingSheets : public IDocumentSheetsPort {
+public:
+    CountingSheets() { pPrevious = SetDocumentSheetsPort(this); }
+    ~CountingSheets() override { SetDocumentSheetsPort(pPrevious); }
+    int DefineEvent(EventDoc&) override
+    {
+        ++nDefined;
+        return IDCANCEL;
+    }
+    int EditPreferences(EventDoc&, Preferences&) override { return IDCANCEL; }
+    int EditSchedulingRules(EventDoc&, SchedulingRules&) override { return IDCANCEL; }
+    int nDefined = 0;
+
+private:
+    IDocumentSheetsPort* pPrevious;
+};
+
+// Without a file the user chooses in the start-up dialog after the splash;
+// the new event's definition opens only from its New, never beside it.
+// Without the splash (no start-up dialog) it opens at once.
+TEST_F(StartupScreensTest, ANewEventsDefinitionWaitsForTheStartupDialogsNew)
+{
+    CountingSheets sheets;
+    CEventDocument::SetSheetAvailable(EventDoc::ID_NEW_EVENT_DEFINITION, true);
+    App().RequestSplash(true);
+    Start();
+    App().RequestSplash(false);
+    ASSERT_TRUE(App().IsSplashUp());
+    Pump();
+    EXPECT_EQ(sheets.nDefined, 0);
+
+    bool b_shown = false;
+    WhenUp(IDD_STARTUP, [&](wxDialog& dlg) {
+        b_shown = true;
+        EXPECT_EQ(sheets.nDefined, 0);
+        Click(dlg, IDC_STARTUP_NEW);
+    });
+    App().EndSplash();
+    PumpFor(3000, [&] { return sheets.nDefined > 0; });
+    EXPECT_TRUE(b_shown);
+    EXPECT_EQ(sheets.nDefined, 1);
+
+    App().ShutDown();
+    sheets.nDefined = 0;
+    Start();
+    EXPECT_EQ(sheets.nDefined, 1);
+    CEventDocument::SetSheetAvailable(EventDoc::ID_NEW_EVENT_DEFINITION, false);
 }
 
 TEST_F(StartupScreensTest, AMouseClickOrTheTimeEndsTheSplashAMissingPictureShowsNone)
