@@ -2,6 +2,7 @@
 
 #include "sheets/DefineEventSheet.h"
 #include "sheets/GroupSheetPort.h"
+#include "sheets/SchedulingRulesPSheet.h"
 #include "sheets/VenuePSheet.h"
 
 void InstallSheets()
@@ -10,4 +11,5 @@ void InstallSheets()
     InstallDefineEventSheet();
     InstallGroupSheetPort();
     InstallVenueSheet();
+    InstallSchedulingRulesSheet();
 }
