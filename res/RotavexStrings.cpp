@@ -21,6 +21,7 @@ const StringEntry a_strings[] = {
 #include "res/strings/groupview.inc"
 #include "res/strings/participantsheet.inc"
 #include "res/strings/venuesheet.inc"
+#include "res/strings/pages.inc"
 #include "res/strings/groupsheet.inc"
 };
 }

@@ -1,6 +1,8 @@
 #include "sheets/GroupPSheet.h"
 
 #include "model/EventDoc.h"
+#include "sheets/AllocPPage.h"
+#include "sheets/AvailPages.h"
 #include "sheets/GroupMembPPage.h"
 #include "sheets/GroupPages.h"
 #include "sheets/GroupStyleFacilityPPage.h"
@@ -24,6 +26,8 @@ GroupPSheet::GroupPSheet(EventDoc* p_doc, int n_styleKeys, int n_facilityKeys, w
     pContact = new GroupContactPPage(p_book, p_doc);
     pStyles = new GroupStyleFacilityPPage(p_book, p_doc, n_styleKeys, n_facilityKeys);
     pLimits = new GroupLimitsPPage(p_book, p_doc, TRUE, IDS_GROUP_LIMITS_DESC, IDS_GROUP_ROTATION_DESC);
+    pAvail = new GroupAvailPPage(p_book, p_doc);
+    pAlloc = new GroupAllocPPage(p_book, p_doc, TRUE);
     pRoster = new GroupRosterPPage(p_book, p_doc, TRUE);
     pNotes = new GroupNotesPPage(p_book, p_doc);
     // Tab order: Details, Styles && Facilities, Limits, Availability,
@@ -31,6 +35,8 @@ GroupPSheet::GroupPSheet(EventDoc* p_doc, int n_styleKeys, int n_facilityKeys, w
     AddPage(pContact);
     AddPage(pStyles);
     AddPage(pLimits);
+    AddPage(pAvail);
+    AddPage(pAlloc);
     AddPage(pRoster);
     AddPage(pNotes);
 
@@ -56,7 +62,9 @@ std::vector<GroupEditingPPage*> GroupPSheet::PagesInLoadOrder() const
     if (pMembers != nullptr)
         v_pages.push_back(pMembers);
     v_pages.push_back(pLimits);
+    v_pages.push_back(pAvail);
     v_pages.push_back(pNotes);
+    v_pages.push_back(pAlloc);
     v_pages.push_back(pRoster);
     return v_pages;
 }

@@ -19,6 +19,8 @@
 #include <vector>
 
 class EventDoc;
+class GroupAllocPPage;
+class GroupAvailPPage;
 class GroupContactPPage;
 class GroupLimitsPPage;
 class GroupMembPPage;
@@ -43,6 +45,8 @@ public:
     GroupContactPPage* GetContactPage() const { return pContact; }
     GroupStyleFacilityPPage* GetStyleFacilityPage() const { return pStyles; }
     GroupLimitsPPage* GetLimitsPage() const { return pLimits; }
+    GroupAvailPPage* GetAvailPage() const { return pAvail; }
+    GroupAllocPPage* GetAllocPage() const { return pAlloc; }
     GroupRosterPPage* GetRosterPage() const { return pRoster; }
     GroupNotesPPage* GetNotesPage() const { return pNotes; }
     GroupMembPPage* GetMembersPage() const { return pMembers; }
@@ -64,6 +68,8 @@ private:
     GroupContactPPage* pContact = nullptr;
     GroupStyleFacilityPPage* pStyles = nullptr;
     GroupLimitsPPage* pLimits = nullptr;
+    GroupAvailPPage* pAvail = nullptr;
+    GroupAllocPPage* pAlloc = nullptr;
     GroupRosterPPage* pRoster = nullptr;
     GroupNotesPPage* pNotes = nullptr;
     GroupMembPPage* pMembers = nullptr;

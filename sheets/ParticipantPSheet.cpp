@@ -2,6 +2,8 @@
 
 #include "framework/ui/WxText.h"
 #include "model/EventDoc.h"
+#include "sheets/AvailPages.h"
+#include "sheets/RosterPPage.h"
 #include "sheets/SheetRules.h"
 #include "zelkit/ZelAssert.h"
 
@@ -373,15 +375,19 @@ ParticipantPSheet::ParticipantPSheet(EventDoc* p_doc, wxWindow* p_parent, UINT u
 {
     pDetails = new ParticipantDetailsPPage(GetBookCtrl(), pDoc);
     pLimits = new ParticipantLimitsPPage(GetBookCtrl(), pDoc, TRUE, IDS_PARTICIPANT_LIMITS_DESC);
+    pAvail = new ParticipantAvailPPage(GetBookCtrl(), pDoc);
+    pRoster = new ParticipantRosterPPage(GetBookCtrl(), pDoc, FALSE);
     pNotes = new ParticipantNotesPPage(GetBookCtrl(), pDoc);
     AddPage(pDetails);
     AddPage(pLimits);
+    AddPage(pAvail);
+    AddPage(pRoster);
     AddPage(pNotes);
 }
 
 std::vector<ParticipantEditingPPage*> ParticipantPSheet::GetParticipantPages() const
 {
-    return {pDetails, pLimits, pNotes};
+    return {pDetails, pLimits, pAvail, pRoster, pNotes};
 }
 
 void ParticipantPSheet::PreparePages()

@@ -8,9 +8,7 @@
 // reloads the page on each activation, saves and checks it when it is
 // left, and reloads it on Undo.
 //
-// The pages, in order: Details, Limits, Notes. The sheet shows the pages
-// that exist; Availability and Rostering take their places between Limits
-// and Notes when they are added.
+// The pages, in order: Details, Limits, Availability, Rostering, Notes.
 #pragma once
 
 #include "framework/Types.h"
@@ -26,6 +24,8 @@
 #include <wx/textctrl.h>
 
 class EventDoc;
+class ParticipantAvailPPage;
+class ParticipantRosterPPage;
 
 // A sheet whose pages edit a participant.
 class ParticipantPageHost {
@@ -136,6 +136,8 @@ public:
 
     ParticipantDetailsPPage& GetDetailsPage() { return *pDetails; }
     ParticipantLimitsPPage& GetLimitsPage() { return *pLimits; }
+    ParticipantAvailPPage& GetAvailPage() { return *pAvail; }
+    ParticipantRosterPPage& GetRosterPage() { return *pRoster; }
     ParticipantNotesPPage& GetNotesPage() { return *pNotes; }
     std::vector<ParticipantEditingPPage*> GetParticipantPages() const;
 
@@ -147,5 +149,7 @@ private:
     Participant Working;
     ParticipantDetailsPPage* pDetails;
     ParticipantLimitsPPage* pLimits;
+    ParticipantAvailPPage* pAvail;
+    ParticipantRosterPPage* pRoster;
     ParticipantNotesPPage* pNotes;
 };

@@ -166,9 +166,9 @@ TEST_F(GroupSheetWxTest, AddAGroup)
     const int i_result = RunModal(sheet, [this](GroupPSheet& s) {
         // The tabs, Members last.
         wxBookCtrlBase* p_book = s.GetBookCtrl();
-        ASSERT_EQ(p_book->GetPageCount(), 6u);
+        ASSERT_EQ(p_book->GetPageCount(), 8u);
         EXPECT_EQ(p_book->GetPageText(2), "Limits");
-        EXPECT_EQ(p_book->GetPageText(5), "Members");
+        EXPECT_EQ(p_book->GetPageText(7), "Members");
         EXPECT_EQ(s.GetTitle(), "Define group");
 
         Type(s, IDC_GROUP_NAME, "Youth choir");

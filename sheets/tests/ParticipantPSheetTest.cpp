@@ -97,7 +97,7 @@ TEST_F(ParticipantSheetTest, AddsAParticipantWithNameRoleAndLimits)
         EXPECT_EQ(limits.FindWindow(IDC_LIMITS_MIN_VALUE), nullptr);
         ShowAWhile("limits");
 
-        ShowPage(s, 2);
+        ShowPage(s, 4);
         Type(s.GetNotesPage(), IDC_PART_NOTES, "Sings tenor");
         ShowAWhile("notes");
         Press(s, wxID_OK);
