@@ -2,6 +2,7 @@
 
 #include "sheets/DefineEventSheet.h"
 #include "sheets/GroupSheetPort.h"
+#include "sheets/PrefPSheet.h"
 #include "sheets/SchedulingRulesPSheet.h"
 #include "sheets/VenuePSheet.h"
 
@@ -12,4 +13,5 @@ void InstallSheets()
     InstallGroupSheetPort();
     InstallVenueSheet();
     InstallSchedulingRulesSheet();
+    InstallPreferencesSheet();
 }
