@@ -15,3 +15,6 @@ list(APPEND SHEETS_UI_SOURCES ${CMAKE_CURRENT_LIST_DIR}/../PrefPSheet.cpp)
 rvx_add_model_test(NAME sheets_pref_rules_tests
   SOURCES ${CMAKE_CURRENT_LIST_DIR}/../tests/PrefSheetRulesTest.cpp ${PROJECT_SOURCE_DIR}/testsupport/EventBuilder.cpp
   LIBS rotavex_sheets_rules)
+rvx_add_test(NAME sheets_pref_sheet_tests
+  SOURCES ${CMAKE_CURRENT_LIST_DIR}/../tests/PrefSheetWxTest.cpp ${PROJECT_SOURCE_DIR}/testsupport/EventBuilder.cpp
+  LIBS rotavex_sheets WX)
