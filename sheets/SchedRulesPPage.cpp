@@ -233,8 +233,23 @@ void SchedRulesPPage::ShowTimeslots(const RulesGridPlan& plan)
         }
         pGrid->Set24Hour(plan.b24Hour);
         pGrid->Recompute();
+        // From the widest spacing in, as far as the whole display still
+        // fits without scrolling; then the selection is brought into view.
+        ZelTimeslotGrid& grid = pGrid->GetGrid();
+        while (grid.ZoomOut(FALSE)) {
+        }
+        auto b_fits = [this] {
+            const ZelScrollInfo info = pGrid->GetScrollInfoOf(wxVERTICAL);
+            return info.nMax - info.nMin + 1 <= static_cast<int>(info.nPage) || info.nPage == 0;
+        };
+        while (b_fits() && grid.ZoomIn()) {
+            if (!b_fits()) {
+                grid.ZoomOut(FALSE);
+                break;
+            }
+        }
         if (b_anySelected)
-            pGrid->MakeSelectionVisible(TRUE, TRUE);
+            pGrid->MakeSelectionVisible(TRUE, FALSE);
     }
     pGrid->Refresh();
     pGrid->Enable(n_days > 0);
