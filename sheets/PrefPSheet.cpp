@@ -138,6 +138,11 @@ PrefPSheet::PrefPSheet(EventDoc* p_doc, UINT u_startPage, const wxString& s_capt
         if (entry.pTitle != nullptr)
             p_book->SetPageText(p_book->GetPageCount() - 1, entry.pTitle);
     }
+    // Wide enough for the six tabs to show side by side.
+    int i_tabs = 0;
+    for (size_t i = 0; i < p_book->GetPageCount(); ++i)
+        i_tabs += p_book->GetTextExtent(p_book->GetPageText(i)).x + FromDIP(48);
+    p_book->SetMinSize(wxSize(i_tabs, -1));
 }
 
 int PrefPSheet::DoModal()
