@@ -14,6 +14,7 @@
 #include "res/RotavexStrings.h"
 #include "sheets/SchedulingRulesPSheet.h"
 #include "sheets/tests/SheetTestDriving.h"
+#include "shell/EditSheetRules.h"
 #include "shell/PageToolBarRules.h"
 #include "testsupport/EventBuilder.h"
 #include "testsupport/WxTestEnvironment.h"
@@ -181,6 +182,44 @@ TEST_F(RulesSheetTest, RulesAddedPickedAndTakenOnOK)
     Press(venues, IDC_RULES_APPLY);
     Settle();
     EXPECT_EQ("4 timeslots in 2 days", Cell(venues, 0, 5));
+    EXPECT_EQ("1", Cell(venues, 0, 1));
+
+    // The check of a valid rule toggles; that of an invalid one does not.
+    venues.GetList().Toggle(0, 1);
+    Settle();
+    EXPECT_EQ("0", Cell(venues, 0, 1));
+    venues.GetList().Toggle(0, 1);
+    Settle();
+    EXPECT_EQ("1", Cell(venues, 0, 1));
+    Command(venues, ID_PAGE_NEW);
+    venues.GetList().AbortEdit();
+    venues.GetList().Toggle(1, 1);
+    Settle();
+    EXPECT_EQ("3", Cell(venues, 1, 1));
+    // Undo brings back the working rules, which have none yet.
+    Press(sheet, IDC_SHEET_UNDO);
+    Settle();
+    EXPECT_EQ(0, venues.GetRuleCount());
+    EXPECT_EQ(0, venues.GetList().GetItemCount());
+    // Again, and kept by moving to the other page.
+    Command(venues, ID_PAGE_NEW);
+    venues.GetList().AbortEdit();
+    EditCell(venues, 0, 2, "Hall");
+    EditCell(venues, 0, 3, "Limit participants");
+    venues.GetList().BeginEdit(0, 4);
+    if (auto* p_again = wxDynamicCast(venues.GetList().GetEditor(), wxTextCtrl))
+        p_again->SetValue("123456");
+    venues.GetList().EndEdit();
+    Settle();
+    EXPECT_EQ("99999", Cell(venues, 0, 4));
+    venues.GetList().BeginEdit(0, 4);
+    if (auto* p_again = wxDynamicCast(venues.GetList().GetEditor(), wxTextCtrl))
+        p_again->SetValue("0");
+    venues.GetList().EndEdit();
+    Settle();
+    PickSlots(venues, a_hall, [](int, const ZelRelTimeslot&) { return true; });
+    Press(venues, IDC_RULES_APPLY);
+    Settle();
     EXPECT_EQ("1", Cell(venues, 0, 1));
 
     // A day rule on Tuesday: different groups in both of Room's timeslots.
