@@ -150,7 +150,8 @@ int PrefPSheet::DoModal()
     LoadPrefSheet(Working, pGeneral->Fields, DefaultGroup, DefaultParticipant);
     const int i_result = ShowModal();
     StorePrefSheet(Working, pGeneral->Fields, DefaultGroup, DefaultParticipant, pDoc);
-    return i_result == wxID_OK ? wxID_OK : wxID_CANCEL;
+    // Apply ends the sheet as OK does, once the pages have been applied.
+    return i_result == wxID_OK || i_result == IDC_SHEET_APPLY_NOW ? wxID_OK : wxID_CANCEL;
 }
 
 // ---- the document's port ----

@@ -65,7 +65,8 @@ public:
     PrefGenPPage& GetGeneralPage() { return *pGeneral; }
 
     // Loads the pages, runs the sheet, fills the working preferences back
-    // (whatever the result): wxID_OK or wxID_CANCEL.
+    // (whatever the result): wxID_OK (also after Apply, which ends it) or
+    // wxID_CANCEL.
     int DoModal();
 
     // The tab the next sheet of this run opens on.

@@ -39,7 +39,9 @@ int SchedulingRulesPSheet::DoModal()
     pVenuePage->LoadRules(Working);
     pDayPage->LoadRules(Working);
     SetStartPage(StartPage(Working));
-    return ShowModal() == wxID_OK ? wxID_OK : wxID_CANCEL;
+    // Apply ends the sheet as OK does, once the pages have been applied.
+    const int i_result = ShowModal();
+    return i_result == wxID_OK || i_result == IDC_SHEET_APPLY_NOW ? wxID_OK : wxID_CANCEL;
 }
 
 bool SchedulingRulesPSheet::ApplyPages()

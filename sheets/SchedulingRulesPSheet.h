@@ -22,7 +22,8 @@ public:
     // the venue rules page.
     static UINT StartPage(const SchedulingRules& rules);
     // Loads both pages from the working rules, opens on the start page,
-    // runs the sheet: wxID_OK or wxID_CANCEL.
+    // runs the sheet: wxID_OK (also after Apply, which ends it) or
+    // wxID_CANCEL.
     int DoModal();
 
 protected:

@@ -315,3 +315,33 @@ TEST_F(RulesSheetTest, TheDocumentTakesTheRulesOnlyOnOKAndTheBuildKeepsThem)
 }
 
 } // namespace
+
+namespace {
+
+TEST_F(RulesSheetTest, OpensOnDayRulesOnlyWhenThereAreNoVenueRules)
+{
+    InstallSchedulingRulesSheet();
+    int i_page = -1;
+    auto f_look = [&i_page](SchedulingRulesPSheet& sheet) {
+        i_page = sheet.GetBookCtrl()->GetSelection();
+        Press(sheet, wxID_CANCEL);
+    };
+    WhenOpen(f_look);
+    event.Doc().OnSchedulingRules();
+    Settle();
+    EXPECT_EQ(0, i_page);
+
+    event.DayRule(0, SchedRule::e_different_groups, {"Hall 09:00-10:00", "Room 09:00-10:00"});
+    WhenOpen(f_look);
+    event.Doc().OnSchedulingRules();
+    Settle();
+    EXPECT_EQ(1, i_page);
+
+    event.VenueRule("Hall", SchedRule::e_same_styles, {});
+    WhenOpen(f_look);
+    event.Doc().OnSchedulingRules();
+    Settle();
+    EXPECT_EQ(0, i_page);
+}
+
+} // namespace
