@@ -2,6 +2,8 @@
 
 #include "sheets/DefineEventSheet.h"
 #include "sheets/GroupSheetPort.h"
+#include "sheets/PrefPSheet.h"
+#include "sheets/SchedulingRulesPSheet.h"
 #include "sheets/VenuePSheet.h"
 #include "sheets/ParticipantSheetPort.h"
 
@@ -12,4 +14,6 @@ void InstallSheets()
     InstallGroupSheetPort();
     InstallVenueSheet();
     InstallParticipantSheetPort();
+    InstallSchedulingRulesSheet();
+    InstallPreferencesSheet();
 }

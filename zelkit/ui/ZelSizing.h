@@ -194,6 +194,8 @@ public:
     ZelSizingPropPage* GetPage(int i_index) const;
     int GetPageCount() const;
     ZelSizingPropPage* GetActivePage() const;
+    // The page the sheet opens on, when chosen after the sheet was built.
+    void SetStartPage(UINT u_page) { uSelectPage = u_page; }
 
     bool RestoreWindowPosition(const std::string& s_section, bool b_keepShowState = false);
     bool RestoreWindowPosition(UINT u_sectionId, bool b_keepShowState = false);

@@ -1,0 +1,123 @@
+// The preferences sheet on a display, run by the document's command and
+// driven by control ids: a cancel leaves the preferences alone, the sheet
+// reopens on the tab it was closed on, the minutes' range keeps the page,
+// and OK hands the preferences to the document.
+//
+// With ROTAVEX_SHOW_SECONDS set, every tab stays on screen that long, for
+// screenshots (ROTAVEX_SHOW_ONLY: "pref0" to "pref5").
+#include "framework/MessageBox.h"
+#include "model/DocumentPorts.h"
+#include "model/EventDoc.h"
+#include "res/RotavexStrings.h"
+#include "sheets/PrefPSheet.h"
+#include "sheets/tests/SheetTestDriving.h"
+#include "testsupport/EventBuilder.h"
+#include "testsupport/WxTestEnvironment.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+class SheetTestEnvironment : public WxTestEnvironment {
+public:
+    void SetUp() override
+    {
+        WxTestEnvironment::SetUp();
+        JoinRotavexResources();
+    }
+};
+
+const auto* pEnvironment = ::testing::AddGlobalTestEnvironment(new SheetTestEnvironment);
+
+void Settle()
+{
+    for (int i = 0; i < 5; ++i) {
+        wxTheApp->ProcessPendingEvents();
+        wxTheApp->Yield(true);
+    }
+}
+
+void WhenOpen(std::function<void(PrefPSheet&)> f_drive, int n_tries = 50)
+{
+    wxTheApp->CallAfter([f_drive, n_tries] {
+        for (wxWindow* p_window : wxTopLevelWindows) {
+            auto* p_sheet = dynamic_cast<PrefPSheet*>(p_window);
+            if (p_sheet != nullptr && p_sheet->IsModal()) {
+                Settle();
+                f_drive(*p_sheet);
+                return;
+            }
+        }
+        ASSERT_GT(n_tries, 0) << "the sheet did not open";
+        WhenOpen(f_drive, n_tries - 1);
+    });
+}
+
+TEST(PrefSheet, ChangedCancelledReopenedOnTheSameTabAndTaken)
+{
+    InstallPreferencesSheet();
+    PrefPSheet::SetLastPage(0);
+    testevent::EventBuilder event;
+    event.Days({"Mon"}).Venue("Hall").Slots(-1, {"09:00-10:00"});
+    EventDoc& doc = event.Doc();
+    doc.GetPreferences().SetSuppressedMessages(7);
+    ScriptedMessageBox boxes;
+
+    // Every tab, in order; the travel check cleared, then Close.
+    std::vector<std::string> v_tabs;
+    WhenOpen([&v_tabs](PrefPSheet& sheet) {
+        EXPECT_EQ(std::string(sheet.GetTitle().utf8_str()), "Define preferences");
+        for (size_t i = 0; i < sheet.GetBookCtrl()->GetPageCount(); ++i) {
+            v_tabs.push_back(std::string(sheet.GetBookCtrl()->GetPageText(i).utf8_str()));
+            ShowPage(sheet, static_cast<int>(i));
+            Settle();
+            ShowAWhile(("pref" + std::to_string(i)).c_str());
+        }
+        ShowPage(sheet, 0);
+        Tick(sheet.GetGeneralPage(), IDC_PREF_TRAVEL, false);
+        EXPECT_FALSE(sheet.GetGeneralPage().FindWindow(IDC_PREF_TRAVEL_MINUTES)->IsEnabled());
+        ShowPage(sheet, 3);
+        Press(sheet, wxID_CANCEL);
+    });
+    doc.OnPreferences();
+    Settle();
+    EXPECT_EQ((std::vector<std::string>{"General", "Group Limits", "Group Allocations", "Group Rostering",
+                                        "Participant Limits", "Participant Rostering"}),
+              v_tabs);
+    EXPECT_TRUE(doc.GetPreferences().GetAllowTravel());
+    EXPECT_FALSE(doc.IsModified());
+
+    // Reopened on the tab it was closed on; out-of-range minutes keep the
+    // General page; then OK.
+    int i_opened = -1;
+    size_t n_boxes = 0;
+    WhenOpen([&](PrefPSheet& sheet) {
+        i_opened = sheet.GetBookCtrl()->GetSelection();
+        ShowPage(sheet, 0);
+        Type(sheet.GetGeneralPage(), IDC_PREF_TRAVEL_MINUTES, "0");
+        Press(sheet, wxID_OK);
+        Settle();
+        n_boxes = boxes.Boxes().size();
+        EXPECT_TRUE(sheet.IsModal());
+        Type(sheet.GetGeneralPage(), IDC_PREF_TRAVEL_MINUTES, "40");
+        Type(sheet.GetGeneralPage(), IDC_PREF_FONT_SIZE, "25");
+        Press(sheet, wxID_OK);
+        Settle();
+        Type(sheet.GetGeneralPage(), IDC_PREF_FONT_SIZE, "10");
+        Tick(sheet.GetGeneralPage(), IDC_PREF_REENABLE, true);
+        Press(sheet, wxID_OK);
+    });
+    doc.OnPreferences();
+    Settle();
+    EXPECT_EQ(3, i_opened);
+    EXPECT_EQ(1u, n_boxes);
+    ASSERT_EQ(2u, boxes.Boxes().size());
+    EXPECT_EQ("Please enter an integer between 1 and 1440.", boxes.Boxes()[0].sText);
+    EXPECT_EQ("Please enter an integer between 4 and 24.", boxes.Boxes()[1].sText);
+    EXPECT_EQ(40u, doc.GetPreferences().GetTravelMinutes());
+    EXPECT_EQ(10u, doc.GetPreferences().GetReportFontSize());
+    EXPECT_EQ(0u, doc.GetPreferences().GetSuppressedMessages());
+    EXPECT_EQ(0u, PrefPSheet::GetLastPage());
+}
+
+} // namespace
