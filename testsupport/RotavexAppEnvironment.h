@@ -8,8 +8,18 @@
 
 class RotavexAppEnvironment : public WxTestEnvironment {
 public:
-    RotavexAppEnvironment() : WxTestEnvironment(new CRotavexApp) {}
+    // p_install: what the test's part of the program adds once the services
+    // are up (the editing sheets, say), as the program's start-up does.
+    explicit RotavexAppEnvironment(void (*p_install)() = nullptr) : WxTestEnvironment(new CRotavexApp), pInstall(p_install) {}
 
 protected:
-    void AfterStart() override { CRotavexApp::InitServices(false); }
+    void AfterStart() override
+    {
+        CRotavexApp::InitServices(false);
+        if (pInstall != nullptr)
+            pInstall();
+    }
+
+private:
+    void (*pInstall)();
 };

@@ -21,6 +21,7 @@
 #include "shell/MainFrm.h"
 #include "shell/PaneView.h"
 #include "shell/RotavexApp.h"
+#include "testsupport/RotavexAppEnvironment.h"
 #include "shell/TimetableView.h"
 #include "zelkit/ZelNotifyCodes.h"
 #include "zelkit/ui/ZelMonthCalCtrl.h"
@@ -46,27 +47,8 @@ namespace fs = std::filesystem;
 
 namespace {
 
-class AppEnvironment : public ::testing::Environment {
-public:
-    void SetUp() override
-    {
-        wxSetAssertHandler([](const wxString& s_file, int i_line, const wxString& s_func, const wxString& s_cond,
-                              const wxString& s_msg) {
-            std::fprintf(stderr, "wx assertion failed: %s:%d %s: %s %s\n", (const char*)s_file.utf8_str(), i_line,
-                         (const char*)s_func.utf8_str(), (const char*)s_cond.utf8_str(), (const char*)s_msg.utf8_str());
-            std::abort();
-        });
-        wxApp::SetInstance(new CRotavexApp);
-        int argc = 1;
-        static char a_name[] = "rotavex";
-        char* argv[] = {a_name, nullptr};
-        ASSERT_TRUE(wxEntryStart(argc, argv)) << "no display";
-        CRotavexApp::InitServices(false);
-    }
-    void TearDown() override { wxEntryCleanup(); }
-};
-
-const auto* pEnvironment = ::testing::AddGlobalTestEnvironment(new AppEnvironment);
+// One application for the whole run, as the program has.
+const auto* pEnvironment = ::testing::AddGlobalTestEnvironment(new RotavexAppEnvironment());
 
 void Pump()
 {

@@ -21,6 +21,7 @@
 #include "shell/MainFrm.h"
 #include "shell/PaneView.h"
 #include "shell/RotavexApp.h"
+#include "testsupport/RotavexAppEnvironment.h"
 #include "shell/SelectColumnsDlg.h"
 #include "shell/VenueView.h"
 #include "shell/VenueViewRules.h"
@@ -43,22 +44,8 @@ namespace fs = std::filesystem;
 
 namespace {
 
-class AppEnvironment : public ::testing::Environment {
-public:
-    void SetUp() override
-    {
-        wxApp::SetInstance(new CRotavexApp);
-        int argc = 1;
-        static char a_name[] = "rotavex";
-        char* argv[] = {a_name, nullptr};
-        ASSERT_TRUE(wxEntryStart(argc, argv)) << "no display";
-        CRotavexApp::InitServices(false);
-        InstallSheets();
-    }
-    void TearDown() override { wxEntryCleanup(); }
-};
-
-const auto* pEnvironment = ::testing::AddGlobalTestEnvironment(new AppEnvironment);
+// One application for the whole run, as the program has.
+const auto* pEnvironment = ::testing::AddGlobalTestEnvironment(new RotavexAppEnvironment(&InstallSheets));
 
 void Pump()
 {

@@ -25,6 +25,7 @@
 #include "shell/PaneView.h"
 #include "output/RecipientMail.h"
 #include "shell/RotavexApp.h"
+#include "testsupport/RotavexAppEnvironment.h"
 #include "shell/WxCommands.h"
 #include "sheets/GroupMembPPage.h"
 #include "sheets/GroupPSheet.h"
@@ -61,29 +62,15 @@ using testevent::EventBuilder;
 
 namespace {
 
-class AppEnvironment : public ::testing::Environment {
-public:
-    void SetUp() override
-    {
-        wxSetAssertHandler([](const wxString& s_file, int i_line, const wxString& s_func, const wxString& s_cond,
-                              const wxString& s_msg) {
-            std::fprintf(stderr, "wx assertion failed: %s:%d %s: %s %s\n", (const char*)s_file.utf8_str(), i_line,
-                         (const char*)s_func.utf8_str(), (const char*)s_cond.utf8_str(), (const char*)s_msg.utf8_str());
-            std::abort();
-        });
-        wxApp::SetInstance(new CRotavexApp);
-        int argc = 1;
-        static char a_name[] = "rotavex";
-        char* argv[] = {a_name, nullptr};
-        ASSERT_TRUE(wxEntryStart(argc, argv)) << "no display";
-        CRotavexApp::InitServices(false);
-        InstallImportErrorsDialog();
-        InstallSheets();
-    }
-    void TearDown() override { wxEntryCleanup(); }
-};
+// The group pane with its sheets, as the program has them.
+void InstallGroupPaneParts()
+{
+    InstallImportErrorsDialog();
+    InstallSheets();
+}
 
-const auto* pEnvironment = ::testing::AddGlobalTestEnvironment(new AppEnvironment);
+// One application for the whole run, as the program has.
+const auto* pEnvironment = ::testing::AddGlobalTestEnvironment(new RotavexAppEnvironment(&InstallGroupPaneParts));
 
 void Pump()
 {

@@ -20,6 +20,7 @@
 #include "shell/EventDocument.h"
 #include "shell/MainFrm.h"
 #include "shell/RotavexApp.h"
+#include "testsupport/RotavexAppEnvironment.h"
 #include "shell/SmallDialogs.h"
 #include "shell/Splash.h"
 #include "shell/StartupDlg.h"
@@ -47,21 +48,8 @@ namespace fs = std::filesystem;
 
 namespace {
 
-class AppEnvironment : public ::testing::Environment {
-public:
-    void SetUp() override
-    {
-        wxApp::SetInstance(new CRotavexApp);
-        int argc = 1;
-        static char a_name[] = "rotavex";
-        char* argv[] = {a_name, nullptr};
-        ASSERT_TRUE(wxEntryStart(argc, argv)) << "no display";
-        CRotavexApp::InitServices(false);
-    }
-    void TearDown() override { wxEntryCleanup(); }
-};
-
-const auto* pEnvironment = ::testing::AddGlobalTestEnvironment(new AppEnvironment);
+// One application for the whole run, as the program has.
+const auto* pEnvironment = ::testing::AddGlobalTestEnvironment(new RotavexAppEnvironment());
 
 CRotavexApp& App() { return *TheApp(); }
 
