@@ -4,6 +4,7 @@
 #include "model/General.h"
 #include "model/Group.h"
 #include "model/Preferences.h"
+#include "sheets/SheetRules.h"
 #include "zelkit/ZelName.h"
 
 #include <cctype>
@@ -121,27 +122,11 @@ void GroupRosterFields::SetDefault(const Preferences& prefs)
 
 BOOL GroupRosterFields::ParseMaxGroupSize(const std::string& s_text, UINT& u_size, std::string& s_error)
 {
-    // Blanks around the number are allowed; anything else but digits makes
-    // the text no number at all.
-    std::size_t i_begin = 0;
-    std::size_t i_end = s_text.size();
-    while (i_begin < i_end && std::isspace(static_cast<unsigned char>(s_text[i_begin])))
-        ++i_begin;
-    while (i_end > i_begin && std::isspace(static_cast<unsigned char>(s_text[i_end - 1])))
-        --i_end;
-    bool b_number = i_begin < i_end;
-    std::uint64_t u_value = 0;
-    for (std::size_t i = i_begin; b_number && i < i_end; ++i) {
-        const char c = s_text[i];
-        if (c < '0' || c > '9')
-            b_number = false;
-        else if (u_value <= kMaxGroupSizeLimit)
-            u_value = u_value * 10 + static_cast<std::uint64_t>(c - '0');
-    }
-    if (!b_number || u_value > kMaxGroupSizeLimit) {
-        s_error = "Please enter an integer between 0 and " + std::to_string(kMaxGroupSizeLimit) + ".";
+    const std::optional<std::uint64_t> u_read = ReadBoxNumber(s_text, kMaxGroupSizeLimit);
+    if (!u_read || *u_read > kMaxGroupSizeLimit) {
+        s_error = BoxRangeMessage(0, kMaxGroupSizeLimit);
         return FALSE;
     }
-    u_size = static_cast<UINT>(u_value);
+    u_size = static_cast<UINT>(*u_read);
     return TRUE;
 }

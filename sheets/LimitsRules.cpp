@@ -3,6 +3,7 @@
 #include "model/EventDoc.h"
 #include "model/Preferences.h"
 #include "model/SchedEntity.h"
+#include "sheets/SheetRules.h"
 
 #include <algorithm>
 #include <cctype>
@@ -23,30 +24,16 @@ std::vector<std::pair<std::string, LONG>> LimitVenueItems(const EventDoc& doc)
 
 BOOL ParseLimitValue(const std::string& s_text, UINT& u_value, std::string& s_error)
 {
-    std::size_t i_begin = 0;
-    std::size_t i_end = s_text.size();
-    while (i_begin < i_end && std::isspace(static_cast<unsigned char>(s_text[i_begin])))
-        ++i_begin;
-    while (i_end > i_begin && std::isspace(static_cast<unsigned char>(s_text[i_end - 1])))
-        --i_end;
-    bool b_number = i_begin < i_end;
-    std::uint64_t u_read = 0;
-    for (std::size_t i = i_begin; b_number && i < i_end; ++i) {
-        const char c = s_text[i];
-        if (c < '0' || c > '9')
-            b_number = false;
-        else if (u_read <= kMaxLimitValue)
-            u_read = u_read * 10 + static_cast<std::uint64_t>(c - '0');
-    }
-    if (!b_number) {
-        s_error = "Please enter a positive integer.";
+    const std::optional<std::uint64_t> u_read = ReadBoxNumber(s_text, kMaxLimitValue);
+    if (!u_read) {
+        s_error = kNotANumberMessage;
         return FALSE;
     }
-    if (u_read > kMaxLimitValue) {
-        s_error = "Please enter an integer between 0 and " + std::to_string(kMaxLimitValue) + ".";
+    if (*u_read > kMaxLimitValue) {
+        s_error = BoxRangeMessage(0, kMaxLimitValue);
         return FALSE;
     }
-    u_value = static_cast<UINT>(u_read);
+    u_value = static_cast<UINT>(*u_read);
     return TRUE;
 }
 

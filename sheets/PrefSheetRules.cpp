@@ -4,6 +4,7 @@
 #include "model/Group.h"
 #include "model/Participant.h"
 #include "model/Preferences.h"
+#include "sheets/SheetRules.h"
 
 #include <cctype>
 #include <cstdint>
@@ -59,25 +60,11 @@ void StorePrefSheet(Preferences& prefs, const PrefGeneralFields& fields, const G
 
 BOOL ParsePrefNumber(const std::string& s_text, UINT u_min, UINT u_max, UINT& u_value, std::string& s_error)
 {
-    std::size_t i_begin = 0;
-    std::size_t i_end = s_text.size();
-    while (i_begin < i_end && std::isspace(static_cast<unsigned char>(s_text[i_begin])))
-        ++i_begin;
-    while (i_end > i_begin && std::isspace(static_cast<unsigned char>(s_text[i_end - 1])))
-        --i_end;
-    bool b_number = i_begin < i_end;
-    std::uint64_t u_read = 0;
-    for (std::size_t i = i_begin; b_number && i < i_end; ++i) {
-        const char c = s_text[i];
-        if (c < '0' || c > '9')
-            b_number = false;
-        else if (u_read <= u_max)
-            u_read = u_read * 10 + static_cast<std::uint64_t>(c - '0');
-    }
-    if (!b_number || u_read < u_min || u_read > u_max) {
-        s_error = "Please enter an integer between " + std::to_string(u_min) + " and " + std::to_string(u_max) + ".";
+    const std::optional<std::uint64_t> u_read = ReadBoxNumber(s_text, u_max);
+    if (!u_read || *u_read < u_min || *u_read > u_max) {
+        s_error = BoxRangeMessage(u_min, u_max);
         return FALSE;
     }
-    u_value = static_cast<UINT>(u_read);
+    u_value = static_cast<UINT>(*u_read);
     return TRUE;
 }

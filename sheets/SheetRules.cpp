@@ -3,6 +3,7 @@
 #include "framework/Encoding.h"
 #include "zelkit/ZelMessages.h"
 
+#include <cctype>
 #include <cstdio>
 
 namespace {
@@ -36,4 +37,30 @@ std::optional<std::string> AcceptTypedText(const std::string& s_utf8)
                           + ", which an event file cannot keep. Please type another character in its place.",
                       MB_OK | MB_ICONEXCLAMATION);
     return s_text;
+}
+
+std::optional<std::uint64_t> ReadBoxNumber(const std::string& s_text, std::uint64_t u_max)
+{
+    std::size_t i_begin = 0;
+    std::size_t i_end = s_text.size();
+    while (i_begin < i_end && std::isspace(static_cast<unsigned char>(s_text[i_begin])))
+        ++i_begin;
+    while (i_end > i_begin && std::isspace(static_cast<unsigned char>(s_text[i_end - 1])))
+        --i_end;
+    if (i_begin == i_end)
+        return std::nullopt;
+    std::uint64_t u_read = 0;
+    for (std::size_t i = i_begin; i < i_end; ++i) {
+        const char c = s_text[i];
+        if (c < '0' || c > '9')
+            return std::nullopt;
+        if (u_read <= u_max)
+            u_read = u_read * 10 + static_cast<std::uint64_t>(c - '0');
+    }
+    return u_read;
+}
+
+std::string BoxRangeMessage(std::uint64_t u_min, std::uint64_t u_max)
+{
+    return "Please enter an integer between " + std::to_string(u_min) + " and " + std::to_string(u_max) + ".";
 }

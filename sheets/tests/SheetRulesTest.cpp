@@ -29,3 +29,23 @@ TEST(SheetRules, TypedTextIsKeptInTheEventsCharacterSetOrRefusedNamingTheCharact
         }
     }
 }
+
+TEST(SheetRules, ANumberInABoxAllowsBlanksAroundItAndCannotOverflow)
+{
+    struct Case {
+        const char* pText;
+        std::optional<std::uint64_t> uRead;
+    };
+    const Case a_cases[] = {
+        {"42", 42u},           {"  7 ", 7u},        {"0", 0u},      {"", std::nullopt}, {"   ", std::nullopt},
+        {"-3", std::nullopt},  {"1 2", std::nullopt}, {"abc", std::nullopt}, {"12x", std::nullopt},
+    };
+    for (const Case& c : a_cases)
+        EXPECT_EQ(ReadBoxNumber(c.pText, 99999), c.uRead) << c.pText;
+    // Past the maximum the digits stop counting: the value only tells that
+    // it is too large.
+    const std::optional<std::uint64_t> u_long = ReadBoxNumber(std::string(40, '9'), 99999);
+    ASSERT_TRUE(u_long);
+    EXPECT_GT(*u_long, 99999u);
+    EXPECT_EQ(BoxRangeMessage(1, 999), "Please enter an integer between 1 and 999.");
+}
