@@ -12,7 +12,9 @@ namespace {
 
 BOOL bStartupDialog = TRUE;
 
-const char* const kNoProductKey = "Cannot find product Registry Key - reinstall the product.";
+// The installation's settings file stands where the product's machine key
+// stood, and the message names what the user will find on this system.
+const char* const kNoProductKey = "Cannot find the product's installation settings - reinstall the product.";
 
 // A name from the string table; a missing one shows the message and is
 // empty.

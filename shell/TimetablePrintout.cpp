@@ -149,6 +149,27 @@ int FrameListRows::GetSelectedCount(int e_what)
     return p_view != nullptr ? p_view->GetList().GetSelectedCount() : 0;
 }
 
+KeptPrintRows::KeptPrintRows(ITTPrintRows& rows)
+{
+    for (int e_what = TTPrint::eGroups; e_what < nKinds; ++e_what) {
+        vAll[e_what] = rows.GetRowItems(e_what, TRUE);
+        vSelected[e_what] = rows.GetRowItems(e_what, FALSE);
+        aSelectedCounts[e_what] = rows.GetSelectedCount(e_what);
+    }
+}
+
+std::vector<int> KeptPrintRows::GetRowItems(int e_what, BOOL b_all)
+{
+    if (e_what < 0 || e_what >= nKinds)
+        return {};
+    return b_all ? vAll[e_what] : vSelected[e_what];
+}
+
+int KeptPrintRows::GetSelectedCount(int e_what)
+{
+    return e_what >= 0 && e_what < nKinds ? aSelectedCounts[e_what] : 0;
+}
+
 // -------------------------------------------------------------------- run
 
 void SetTTOptionsRunner(TTOptionsRunner f_run) { OptionsRunner() = std::move(f_run); }
@@ -176,8 +197,16 @@ BOOL RunTimetablePrint(EventDoc& doc, ITTPrintRows* p_rows, BOOL b_preview)
     data.SetOrientation(b_landscape ? wxLANDSCAPE : wxPORTRAIT);
     wxPrintDialogData dialog_data(data);
     if (b_preview) {
-        auto* p_preview = new wxPrintPreview(new TimetablePrintout(doc, p_rows), new TimetablePrintout(doc, p_rows),
-                                             &dialog_data);
+        // The preview's printouts keep their own copy of the rows, which
+        // lives as long as the preview window.
+        std::shared_ptr<KeptPrintRows> sp_rows;
+        if (p_rows != nullptr)
+            sp_rows = std::make_shared<KeptPrintRows>(*p_rows);
+        auto* p_printout = new TimetablePrintout(doc, sp_rows.get());
+        auto* p_printing = new TimetablePrintout(doc, sp_rows.get());
+        p_printout->KeepRows(sp_rows);
+        p_printing->KeepRows(sp_rows);
+        auto* p_preview = new wxPrintPreview(p_printout, p_printing, &dialog_data);
         if (!p_preview->IsOk()) {
             delete p_preview;
             return FALSE;

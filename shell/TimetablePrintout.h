@@ -14,6 +14,7 @@
 #include "output/TTPrintWx.h"
 
 #include <functional>
+#include <memory>
 #include <wx/print.h>
 
 class EventDoc;
@@ -32,12 +33,15 @@ public:
     void OnEndPrinting() override;
 
     TTPrintJob& GetJob() { return Job; }
+    // Keeps the rows alive as long as the printout.
+    void KeepRows(std::shared_ptr<ITTPrintRows> sp_rows) { spKeptRows = std::move(sp_rows); }
 
 private:
     void MapCanvas();
 
     EventDoc& Doc;
     ITTPrintRows* pRows;
+    std::shared_ptr<ITTPrintRows> spKeptRows;
     TTPrintJob Job;
     TTPrintCanvasWx Canvas;
 };
@@ -47,6 +51,22 @@ class FrameListRows : public ITTPrintRows {
 public:
     std::vector<int> GetRowItems(int e_what, BOOL b_all) override;
     int GetSelectedCount(int e_what) override;
+};
+
+// The rows as they stood when the print began. A preview window renders
+// its pages long after the command that opened it has returned, when the
+// rows it was given may be gone and the lists' selections changed.
+class KeptPrintRows : public ITTPrintRows {
+public:
+    explicit KeptPrintRows(ITTPrintRows& rows);
+    std::vector<int> GetRowItems(int e_what, BOOL b_all) override;
+    int GetSelectedCount(int e_what) override;
+
+private:
+    static constexpr int nKinds = 4;
+    std::vector<int> vAll[nKinds];
+    std::vector<int> vSelected[nKinds];
+    int aSelectedCounts[nKinds] = {};
 };
 
 // How the options dialog is run: modally, unless a test says otherwise.

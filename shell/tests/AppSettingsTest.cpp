@@ -215,7 +215,7 @@ TEST_F(SettingsFixture, InstallationPathsAndTheirMessages)
     };
     const Case a_cases[] = {
         {"no key", "[Software\\Vantor Software\\Other]\n\"Path\"=sz:\"/x\"\n", FALSE,
-         "Cannot find product Registry Key - reinstall the product.", {}},
+         "Cannot find the product's installation settings - reinstall the product.", {}},
         {"no licence", s_product + "\"Path\"=sz:\"/opt/rotavex\"\n", FALSE,
          "Cannot find License Agreement file - reinstall the product.", {}},
         {"no path", s_product + "\"License\"=sz:\"/l.txt\"\n", FALSE,

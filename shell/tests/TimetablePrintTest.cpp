@@ -317,6 +317,50 @@ TEST_F(TimetablePrintTest, PreviewOpensFromThePaneAndCancelChangesNothing)
     Pump();
 }
 
+// Rows that count how often they are read.
+class CountingRows : public ITTPrintRows {
+public:
+    std::vector<int> GetRowItems(int, BOOL) override
+    {
+        ++nReads;
+        return {0, 1};
+    }
+    int GetSelectedCount(int) override
+    {
+        ++nReads;
+        return 0;
+    }
+    int nReads = 0;
+};
+
+TEST_F(TimetablePrintTest, APreviewRendersWithoutTheRowsItWasOpenedWith)
+{
+    SetTTOptionsRunner([](PrintTTOptionsDlg& dlg) {
+        dlg.GetModel().Click(PrintTTOptionsModel::IDC_BY_GROUP);
+        dlg.ShowModel();
+        return wxID_OK;
+    });
+    auto p_rows = std::make_unique<CountingRows>();
+    ASSERT_TRUE(RunTimetablePrint(Doc(), p_rows.get(), TRUE));
+    // The command that opened the preview has returned: its rows may be
+    // gone, yet the preview draws its pages later and again.
+    const int n_readsWhileOpening = p_rows->nReads;
+    wxPreviewFrame* p_preview = nullptr;
+    for (wxWindow* p_window : wxTopLevelWindows) {
+        if (auto* p_frame = dynamic_cast<wxPreviewFrame*>(p_window))
+            p_preview = p_frame;
+    }
+    ASSERT_NE(p_preview, nullptr);
+    // The preview draws its page when idle.
+    p_preview->Refresh();
+    Pump();
+    p_preview->Update();
+    Pump();
+    EXPECT_EQ(p_rows->nReads, n_readsWhileOpening) << "the rows are read only while the print is opened";
+    p_preview->Close(true);
+    Pump();
+}
+
 // The toolkit's printer into a PDF file through its dialog, as a user
 // without a printer prints: the test runs this executable again for the
 // print alone, under a time limit, so that a dialog that never ends cannot

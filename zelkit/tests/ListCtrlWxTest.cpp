@@ -7,6 +7,7 @@
 
 #include <gtest/gtest.h>
 #include <wx/app.h>
+#include <wx/dcclient.h>
 #include <wx/frame.h>
 #include <wx/listbox.h>
 
@@ -168,6 +169,25 @@ TEST(ListCtrlWx, DividerDoubleClickFitsTheColumnAndTheLastFillsAgain)
     EXPECT_LT(list.GetColumnWidth(0), 100);
     EXPECT_EQ(list.GetColumnWidth(0) + list.GetColumnWidth(1), list.GetRowsAreaWidth())
         << "the last column reaches the right edge";
+}
+
+TEST(ListCtrlWx, ColumnsFittedToTheirContentsShowTheWholeText)
+{
+    ListFrame frame;
+    ZelListCtrl& list = *frame.pList;
+    list.InsertColumn(0, "File name");
+    list.InsertColumn(1, "Event name");
+    list.InsertColumn(2, "Notes");
+    const std::string s_first = "/home/someone/events/Summer festival weekend.eve";
+    const std::string s_second = "Summer Festival Weekend";
+    list.InsertItem(0, s_first.c_str(), 0);
+    list.SetItemText(0, 1, s_second);
+    list.SetItemText(0, 2, "x");
+    list.AutoSizeColumns();
+    wxClientDC dc(&list);
+    dc.SetFont(list.GetFont());
+    EXPECT_GE(list.GetColumnWidth(0) - 2 * ZelListCtrl::GetCellInset(0), dc.GetTextExtent(s_first).x);
+    EXPECT_GE(list.GetColumnWidth(1) - 2 * ZelListCtrl::GetCellInset(1), dc.GetTextExtent(s_second).x);
 }
 
 TEST(ListCtrlWx, RowsMoveToAndFromListBoxesWithTheirData)

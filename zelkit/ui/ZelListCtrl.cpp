@@ -18,8 +18,6 @@ namespace {
 
 // The command of the header pop-up's only item.
 constexpr UINT ID_ZEL_NOSORT = 55024;
-// The space left of a cell's text.
-constexpr int iCellPadding = 6;
 
 } // namespace
 
@@ -301,6 +299,13 @@ void ZelListCtrl::GetRowColours(int i_row, wxColour& col_back, wxColour& col_tex
     }
 }
 
+int ZelListCtrl::GetCellInset(int i_col)
+{
+    // AutoSizeColumns gives the first column 8 pixels beyond its text and
+    // the others 16.
+    return i_col == 0 ? 4 : 6;
+}
+
 void ZelListCtrl::DrawRow(wxDC& dc, int i_row, const wxRect& rc_row)
 {
     wxColour col_back, col_text;
@@ -325,7 +330,7 @@ void ZelListCtrl::DrawRow(wxDC& dc, int i_row, const wxRect& rc_row)
         dc.SetTextForeground(b_cellFilled ? col_text : GetForegroundColour());
         int i_format = LVCFMT_LEFT;
         GetColumn(i_col, nullptr, &i_format);
-        const wxRect rc_text = rc_cell.Deflate(iCellPadding, 0);
+        const wxRect rc_text = rc_cell.Deflate(GetCellInset(i_col), 0);
         if (rc_text.width <= 0)
             continue;
         const wxString s_text = ToWx(GetItemText(i_row, i_col));

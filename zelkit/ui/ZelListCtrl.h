@@ -62,6 +62,9 @@ public:
     void UpdateLayout();
     // The rectangle of a row in the window's client area.
     wxRect GetRowRect(int i_row) const;
+    // The space left and right of a cell's text: within the room that
+    // fitting a column to its contents leaves beside the text.
+    static int GetCellInset(int i_col);
 
     // Opens the header's pop-up ("Do not sort") at a point of the screen,
     // when the list allows it.
