@@ -13,6 +13,7 @@
 #include "zelkit/ZelStringArray.h"
 
 #include <algorithm>
+#include <iterator>
 #include <cctype>
 #include <cstring>
 #include <map>
@@ -456,54 +457,15 @@ BOOL GroupViewCore::SelectPrintColumns()
     EventDoc* p_doc = GetDoc();
     if (p_doc == nullptr)
         return FALSE;
-    ZelArray<UINT>& a_printIds = List.GetPrintColumnIds();
-    a_printIds.RemoveAll();
-    for (UINT u_id : OfferedPrintIds(p_doc))
-        a_printIds.Add(u_id);
-
-    PrintIdSet& stored = p_doc->GetPrintOptions().GetGroupListSet();
-    PrintIdSet copy = stored;
-    ZelArray<UINT> a_chosen;
-    for (int i = 0; i < copy.GetIds().GetSize(); ++i)
-        a_chosen.Add(copy.GetIds()[i]);
-    if (a_chosen.GetSize() == 0)
-        for (UINT u_id : aDefaultPrintIds)
-            a_chosen.Add(u_id);
-    const BOOL b_anySelected = List.GetList().GetNextItem(-1, LVNI_SELECTED) >= 0 ? TRUE : FALSE;
-    copy.SetRowsSelected(b_anySelected);
-    copy.SetPrintAll(b_anySelected ? FALSE : TRUE);
-
-    int b_landscape = copy.IsLandscape();
-    int b_printAll = copy.IsPrintAll();
-    if (!List.SelectColumnsForPrint(a_chosen, b_landscape, b_printAll))
+    int b_landscape = 0;
+    if (!List.ChoosePrintSet(*p_doc, p_doc->GetPrintOptions().GetGroupListSet(), OfferedPrintIds(p_doc),
+                             std::vector<UINT>(std::begin(aDefaultPrintIds), std::end(aDefaultPrintIds)), b_landscape))
         return FALSE;
-    copy.SetLandscape(b_landscape);
-    copy.SetPrintAll(b_printAll);
-    copy.SetRowsSelected(b_printAll ? FALSE : TRUE);
-
-    bool b_differs = a_chosen.GetSize() != stored.GetIds().GetSize()
-                     || (copy.IsLandscape() != FALSE) != (stored.IsLandscape() != FALSE);
-    for (int i = 0; !b_differs && i < a_chosen.GetSize(); ++i)
-        b_differs = a_chosen[i] != stored.GetIds()[i];
-    if (b_differs) {
-        copy.SetIds(a_chosen);
-        stored = copy;
-        p_doc->SetModifiedFlag();
-    }
     SetPortrait(b_landscape == 0 ? TRUE : FALSE);
     return TRUE;
 }
 
 // ------------------------------------------------------ preferences, mail
-
-std::vector<LONG> GroupViewCore::SelectedKeys()
-{
-    std::vector<LONG> v_keys;
-    ZelListModel& list = List.GetList();
-    for (int i = list.GetNextItem(-1, LVNI_SELECTED); i >= 0; i = list.GetNextItem(i, LVNI_SELECTED))
-        v_keys.push_back(static_cast<LONG>(list.GetItemData(i)));
-    return v_keys;
-}
 
 void GroupViewCore::ApplyPreferences(UINT u_mask)
 {
@@ -512,7 +474,7 @@ void GroupViewCore::ApplyPreferences(UINT u_mask)
         return;
     const Preferences& prefs = p_doc->GetPreferences();
     GroupList& groups = p_doc->GetGroups();
-    for (LONG l_key : SelectedKeys()) {
+    for (LONG l_key : List.SelectedKeys()) {
         const int i_index = groups.FindByKey(l_key);
         if (i_index < 0)
             continue;
@@ -544,7 +506,7 @@ int GroupViewCore::CollectGroupEmails(std::vector<std::string>& a_addresses, std
     if (p_doc == nullptr)
         return 0;
     EmailList list;
-    for (LONG l_key : SelectedKeys()) {
+    for (LONG l_key : List.SelectedKeys()) {
         const int i_index = p_doc->GetGroups().FindByKey(l_key);
         if (i_index < 0)
             continue;
@@ -561,7 +523,7 @@ int GroupViewCore::CollectMemberEmails(std::vector<std::string>& a_addresses, st
         return 0;
     EmailList list;
     const ParticipantList& participants = p_doc->GetParticipants();
-    for (LONG l_key : SelectedKeys()) {
+    for (LONG l_key : List.SelectedKeys()) {
         const int i_index = p_doc->GetGroups().FindByKey(l_key);
         if (i_index < 0)
             continue;

@@ -161,7 +161,6 @@ protected:
     virtual void SetPortrait(BOOL /*b_portrait*/) {}
 
 private:
-    std::vector<LONG> SelectedKeys();
     void ImportKeys(const std::string& s_text, BOOL b_styles, Group& group, const std::string& s_label,
                     ILVImportErrors* p_errors, std::string& s_log);
     void ImportMembers(const std::string& s_text, Group& group, const std::string& s_label,

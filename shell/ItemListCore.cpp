@@ -737,6 +737,52 @@ BOOL ItemListCore::SelectColumnsForPrint(ZelArray<UINT>& a_chosen, int& b_landsc
     return TRUE;
 }
 
+BOOL ItemListCore::ChoosePrintSet(EventDoc& doc, PrintIdSet& stored, const std::vector<UINT>& v_offered,
+                                  const std::vector<UINT>& v_defaults, int& b_landscape)
+{
+    PrintColumnIds.RemoveAll();
+    for (UINT u_id : v_offered)
+        PrintColumnIds.Add(u_id);
+
+    PrintIdSet copy = stored;
+    ZelArray<UINT> a_chosen;
+    for (int i = 0; i < copy.GetIds().GetSize(); ++i)
+        a_chosen.Add(copy.GetIds()[i]);
+    if (a_chosen.GetSize() == 0)
+        for (UINT u_id : v_defaults)
+            a_chosen.Add(u_id);
+    const BOOL b_anySelected = HasSelection();
+    copy.SetRowsSelected(b_anySelected);
+    copy.SetPrintAll(b_anySelected ? FALSE : TRUE);
+
+    b_landscape = copy.IsLandscape();
+    int b_printAll = copy.IsPrintAll();
+    if (!SelectColumnsForPrint(a_chosen, b_landscape, b_printAll))
+        return FALSE;
+    copy.SetLandscape(b_landscape);
+    copy.SetPrintAll(b_printAll);
+    copy.SetRowsSelected(b_printAll ? FALSE : TRUE);
+
+    bool b_differs = a_chosen.GetSize() != stored.GetIds().GetSize()
+                     || (copy.IsLandscape() != FALSE) != (stored.IsLandscape() != FALSE);
+    for (int i = 0; !b_differs && i < a_chosen.GetSize(); ++i)
+        b_differs = a_chosen[i] != stored.GetIds()[i];
+    if (b_differs) {
+        copy.SetIds(a_chosen);
+        stored = copy;
+        doc.SetModifiedFlag();
+    }
+    return TRUE;
+}
+
+std::vector<LONG> ItemListCore::SelectedKeys()
+{
+    std::vector<LONG> v_keys;
+    for (int i = pList->GetNextItem(-1, LVNI_SELECTED); i >= 0; i = pList->GetNextItem(i, LVNI_SELECTED))
+        v_keys.push_back(static_cast<LONG>(pList->GetItemData(i)));
+    return v_keys;
+}
+
 // ---------------------------------------------------------------- layout
 
 void ItemListCore::ApplyLayout(const ViewLayout& layout)

@@ -15,6 +15,7 @@
 
 #include "framework/Types.h"
 #include "model/KeyList.h"
+#include "model/PrintOptions.h"
 #include "model/ViewLayout.h"
 #include "zelkit/ZelArray.h"
 #include "zelkit/ZelListModel.h"
@@ -207,6 +208,15 @@ public:
     // (in the chosen order) become both, and the orientation and the rows
     // to print are taken. TRUE on OK.
     BOOL SelectColumnsForPrint(ZelArray<UINT>& a_chosen, int& b_landscape, int& b_printAll);
+    // The column chooser over a list's stored print set: the offered ids,
+    // the stored choice to start from (else the defaults), the rows to
+    // print from the selection; the choice is stored, and the document
+    // marked modified, when its columns or orientation changed. TRUE on OK,
+    // with the orientation chosen in b_landscape.
+    BOOL ChoosePrintSet(EventDoc& doc, PrintIdSet& stored, const std::vector<UINT>& v_offered,
+                        const std::vector<UINT>& v_defaults, int& b_landscape);
+    // The keys of the selected rows, in row order.
+    std::vector<LONG> SelectedKeys();
     BOOL GetPrintAll() const { return bPrintAll; }
     void SetPrintAll(BOOL b) { bPrintAll = b; }
     BOOL GetLandscape() const { return bLandscape; }

@@ -15,6 +15,7 @@
 #include "zelkit/ZelWindowServices.h"
 
 #include <algorithm>
+#include <iterator>
 #include <map>
 
 namespace {
@@ -550,54 +551,15 @@ BOOL ParticipantViewCore::SelectPrintColumns()
     EventDoc* p_doc = GetDoc();
     if (p_doc == nullptr)
         return FALSE;
-    ZelArray<UINT>& a_printIds = List.GetPrintColumnIds();
-    a_printIds.RemoveAll();
-    for (UINT u_id : OfferedPrintIds())
-        a_printIds.Add(u_id);
-
-    PrintIdSet& stored = p_doc->GetPrintOptions().GetParticipantListSet();
-    PrintIdSet copy = stored;
-    ZelArray<UINT> a_chosen;
-    for (int i = 0; i < copy.GetIds().GetSize(); ++i)
-        a_chosen.Add(copy.GetIds()[i]);
-    if (a_chosen.GetSize() == 0)
-        for (UINT u_id : aDefaultPrintIds)
-            a_chosen.Add(u_id);
-    const BOOL b_anySelected = List.GetList().GetNextItem(-1, LVNI_SELECTED) >= 0 ? TRUE : FALSE;
-    copy.SetRowsSelected(b_anySelected);
-    copy.SetPrintAll(b_anySelected ? FALSE : TRUE);
-
-    int b_landscape = copy.IsLandscape();
-    int b_printAll = copy.IsPrintAll();
-    if (!List.SelectColumnsForPrint(a_chosen, b_landscape, b_printAll))
+    int b_landscape = 0;
+    if (!List.ChoosePrintSet(*p_doc, p_doc->GetPrintOptions().GetParticipantListSet(), OfferedPrintIds(),
+                             std::vector<UINT>(std::begin(aDefaultPrintIds), std::end(aDefaultPrintIds)), b_landscape))
         return FALSE;
-    copy.SetLandscape(b_landscape);
-    copy.SetPrintAll(b_printAll);
-    copy.SetRowsSelected(b_printAll ? FALSE : TRUE);
-
-    bool b_differs = a_chosen.GetSize() != stored.GetIds().GetSize()
-                     || (copy.IsLandscape() != FALSE) != (stored.IsLandscape() != FALSE);
-    for (int i = 0; !b_differs && i < a_chosen.GetSize(); ++i)
-        b_differs = a_chosen[i] != stored.GetIds()[i];
-    if (b_differs) {
-        copy.SetIds(a_chosen);
-        stored = copy;
-        p_doc->SetModifiedFlag();
-    }
     SetPortrait(b_landscape == 0 ? TRUE : FALSE);
     return TRUE;
 }
 
 // ------------------------------------------------ commands on the selection
-
-std::vector<LONG> ParticipantViewCore::SelectedKeys()
-{
-    std::vector<LONG> v_keys;
-    ZelListModel& list = List.GetList();
-    for (int i = list.GetNextItem(-1, LVNI_SELECTED); i >= 0; i = list.GetNextItem(i, LVNI_SELECTED))
-        v_keys.push_back(static_cast<LONG>(list.GetItemData(i)));
-    return v_keys;
-}
 
 BOOL ParticipantViewCore::IsDocumentBusy()
 {
@@ -617,7 +579,7 @@ void ParticipantViewCore::ApplyPreferences(UINT u_mask)
         return;
     const Preferences& prefs = p_doc->GetPreferences();
     ParticipantList& parts = p_doc->GetParticipants();
-    for (LONG l_key : SelectedKeys()) {
+    for (LONG l_key : List.SelectedKeys()) {
         const int i_index = parts.FindByKey(l_key);
         if (i_index < 0)
             continue;
@@ -654,7 +616,7 @@ int ParticipantViewCore::Unroster()
     if (p_doc == nullptr || p_doc->GetTimetable() == nullptr)
         return 0;
     std::vector<LONG> v_keys;
-    for (LONG l_key : SelectedKeys())
+    for (LONG l_key : List.SelectedKeys())
         if (p_doc->GetParticipants().FindByKey(l_key) >= 0)
             v_keys.push_back(l_key);
     KeyList keys(std::max<int>(1, static_cast<int>(v_keys.size())));
@@ -672,7 +634,7 @@ int ParticipantViewCore::CollectEmails(std::vector<std::string>& a_addresses, st
     // name.
     std::map<std::string, std::string> m_entries;
     const ParticipantList& parts = p_doc->GetParticipants();
-    for (LONG l_key : SelectedKeys()) {
+    for (LONG l_key : List.SelectedKeys()) {
         const int i_index = parts.FindByKey(l_key);
         if (i_index < 0 || parts.GetAt(i_index).GetEmail().empty())
             continue;
@@ -699,7 +661,7 @@ BOOL ParticipantViewCore::CanSendMail()
         return FALSE;
     const ParticipantList& parts = p_doc->GetParticipants();
     bool b_any = false;
-    for (LONG l_key : SelectedKeys()) {
+    for (LONG l_key : List.SelectedKeys()) {
         const int i_index = parts.FindByKey(l_key);
         if (i_index >= 0 && !parts.GetAt(i_index).GetEmail().empty()) {
             b_any = true;

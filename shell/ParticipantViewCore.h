@@ -187,7 +187,6 @@ protected:
     virtual void SetPortrait(BOOL /*b_portrait*/) {}
 
 private:
-    std::vector<LONG> SelectedKeys();
 
     ItemListCore& List;
     BOOL bNameFirstLast = TRUE;
