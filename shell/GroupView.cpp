@@ -1,6 +1,5 @@
 #include "shell/GroupView.h"
 
-#include "framework/ui/WindowClass.h"
 #include "framework/ui/WxText.h"
 #include "model/EventDoc.h"
 #include "model/General.h"
@@ -263,55 +262,9 @@ std::unique_ptr<wxMenu> GroupView::MakeContextMenu()
     return p_menu;
 }
 
-void GroupView::OnContextMenu(wxContextMenuEvent& event)
-{
-    ZelListCtrl* p_list = GetListCtrl();
-    if (p_list == nullptr)
-        return;
-    wxPoint pt = event.GetPosition();
-    if (pt == wxDefaultPosition) {
-        // The menu key: the list's top-left corner.
-        pt = wxPoint(0, 0);
-    } else {
-        pt = p_list->ScreenToClient(pt);
-        if (pt.y < p_list->GetHeaderHeight()) {
-            event.Skip();
-            return;
-        }
-    }
-    std::unique_ptr<wxMenu> p_menu = MakeContextMenu();
-    const int i_id = p_list->GetPopupMenuSelectionFromUser(*p_menu, pt);
-    if (i_id == wxID_NONE)
-        return;
-    wxCommandEvent command(wxEVT_MENU, i_id);
-    ProcessEventLocally(command);
-}
-
-bool GroupView::CreatePane(wxWindow* p_parent, wxWindowID i_id)
-{
-    if (!Create(p_parent, i_id))
-        return false;
-    GetListCtrl()->Bind(wxEVT_CONTEXT_MENU, &GroupView::OnContextMenu, this);
-    return true;
-}
-
 // ---------------------------------------------------------- registration
 
 bool RegisterGroupView()
 {
-    return WindowClasses::Register(kGroupView, [](wxWindow* p_parent, int i_id) -> wxWindow* {
-        CRotavexApp* p_app = TheApp();
-        CEventDocument* p_doc = p_app != nullptr ? p_app->GetDocument() : nullptr;
-        if (p_doc == nullptr)
-            return nullptr;
-        auto* p_view = new GroupView;
-        p_view->SetDocument(p_doc);
-        if (!p_view->CreatePane(p_parent, i_id)) {
-            delete p_view;
-            return nullptr;
-        }
-        wxWindow* p_window = p_view->GetListCtrl();
-        p_view->SetFrame(p_window);
-        return p_window;
-    });
+    return RegisterLabelPane(kGroupView, []() -> ItemLVLabels* { return new GroupView; });
 }

@@ -32,13 +32,11 @@ public:
     GroupView();
     ~GroupView() override;
 
-    // Creates the list in the pane's parent and takes its context menu.
-    bool CreatePane(wxWindow* p_parent, wxWindowID i_id);
 
     GroupViewCore& GetCore() { return *pCore; }
     // The menu the context menu shows (266), its items enabled by the
     // selection.
-    std::unique_ptr<wxMenu> MakeContextMenu();
+    std::unique_ptr<wxMenu> MakeContextMenu() override;
 
     // ---- wxView, IItemListView ----
     void OnUpdate(wxView* p_sender, wxObject* p_hint) override;
@@ -93,7 +91,6 @@ public:
 private:
     void BindGroupCommands();
     void FitColumnsToTexts();
-    void OnContextMenu(wxContextMenuEvent& event);
 
     std::unique_ptr<GroupViewCore> pCore;
     // The columns were fitted to rows, or took the event's stored widths.

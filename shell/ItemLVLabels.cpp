@@ -2,15 +2,18 @@
 
 #include "framework/Archive.h"
 #include "framework/Exceptions.h"
+#include "framework/ui/WindowClass.h"
 #include "framework/ui/WxText.h"
 #include "model/General.h"
 #include "shell/CommandIds.h"
+#include "shell/EventDocument.h"
 #include "shell/ItemListPrintout.h"
 #include "shell/LabelStockDlg.h"
 #include "shell/RotavexApp.h"
 #include "shell/WxCommands.h"
 
 #include <wx/app.h>
+#include <wx/menu.h>
 #include <wx/printdlg.h>
 
 namespace {
@@ -172,4 +175,57 @@ bool LabelPrintout::OnPrintPage(int i_page)
                     [&](int i_row, CRect& rc) { return View.GetLabelText(canvas, i_row, rc); });
     View.bPrintLabels = 0;
     return true;
+}
+
+// ------------------------------------------------------ pane and context menu
+
+bool ItemLVLabels::CreatePane(wxWindow* p_parent, wxWindowID i_id)
+{
+    if (!Create(p_parent, i_id))
+        return false;
+    GetListCtrl()->Bind(wxEVT_CONTEXT_MENU, &ItemLVLabels::OnContextMenu, this);
+    return true;
+}
+
+void ItemLVLabels::OnContextMenu(wxContextMenuEvent& event)
+{
+    ZelListCtrl* p_list = GetListCtrl();
+    if (p_list == nullptr)
+        return;
+    wxPoint pt = event.GetPosition();
+    if (pt == wxDefaultPosition) {
+        // The menu key: the list's top-left corner.
+        pt = wxPoint(0, 0);
+    } else {
+        pt = p_list->ScreenToClient(pt);
+        if (pt.y < p_list->GetHeaderHeight()) {
+            event.Skip();
+            return;
+        }
+    }
+    std::unique_ptr<wxMenu> p_menu = MakeContextMenu();
+    const int i_id = p_list->GetPopupMenuSelectionFromUser(*p_menu, pt);
+    if (i_id == wxID_NONE)
+        return;
+    wxCommandEvent command(wxEVT_MENU, i_id);
+    ProcessEventLocally(command);
+}
+
+bool RegisterLabelPane(const char* p_className, ItemLVLabels* (*p_make)())
+{
+    return WindowClasses::Register(p_className, [p_make](wxWindow* p_parent, int i_id) -> wxWindow* {
+        CRotavexApp* p_app = TheApp();
+        CEventDocument* p_doc = p_app != nullptr ? p_app->GetDocument() : nullptr;
+        if (p_doc == nullptr)
+            return nullptr;
+        ItemLVLabels* p_view = p_make();
+        p_view->SetDocument(p_doc);
+        if (!p_view->CreatePane(p_parent, i_id)) {
+            delete p_view;
+            return nullptr;
+        }
+        wxWindow* p_window = p_view->GetListCtrl();
+        p_view->SetFrame(p_window);
+        return p_window;
+    });
 }

@@ -15,9 +15,18 @@
 #include <string>
 #include <wx/print.h>
 
+class wxContextMenuEvent;
+class wxMenu;
+
 class ItemLVLabels : public ItemListView {
 public:
     ItemLVLabels();
+
+    // Creates the list in the pane's parent and takes its context menu.
+    bool CreatePane(wxWindow* p_parent, wxWindowID i_id);
+    // The menu the list's context menu shows, its items enabled by the
+    // selection.
+    virtual std::unique_ptr<wxMenu> MakeContextMenu() = 0;
 
     // The label of the list row: its lines ending in "\n"; the rectangle
     // (logical units of the canvas) may shrink to place the text.
@@ -40,6 +49,9 @@ public:
     // Reads the installation's label files; FALSE when neither could be
     // read (message 10003 shown).
     static BOOL LoadLabelFiles(ZelLabelStockFile& standard, ZelLabelStockFile& custom);
+
+private:
+    void OnContextMenu(wxContextMenuEvent& event);
 };
 
 // Address labels as a wx printout over the label pages.
@@ -56,3 +68,7 @@ private:
     ItemLVLabels& View;
     LabelPages Pages;
 };
+
+// Registers a pane view for the frame's pane of the class name: p_make
+// makes the view, which is put over the program's document.
+bool RegisterLabelPane(const char* p_className, ItemLVLabels* (*p_make)());

@@ -30,12 +30,10 @@ public:
     ParticipantView();
     ~ParticipantView() override;
 
-    // Creates the list in the pane's parent and takes its context menu.
-    bool CreatePane(wxWindow* p_parent, wxWindowID i_id);
 
     ParticipantViewCore& GetCore() { return *pCore; }
     // The context menu, its items enabled by the selection.
-    std::unique_ptr<wxMenu> MakeContextMenu();
+    std::unique_ptr<wxMenu> MakeContextMenu() override;
 
     // ---- IShellView ----
     std::string GetClassName() const override { return "ParticipantView"; }
@@ -89,7 +87,6 @@ public:
 private:
     void BindParticipantCommands();
     void FitComputedColumns(int i_first, int i_last);
-    void OnContextMenu(wxContextMenuEvent& event);
 
     std::unique_ptr<ParticipantViewCore> pCore;
     ZelImportFieldDef ImportFields;
