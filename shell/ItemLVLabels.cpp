@@ -103,7 +103,11 @@ BOOL ItemLVLabels::PrintJob(BOOL b_labels, BOOL b_preview)
         int& bFlag;
         ~LabelFlag() { bFlag = 0; }
     } flag{bPrintLabels};
-    if (GetEventDoc() == nullptr || !PrepareLabels())
+    if (GetEventDoc() == nullptr)
+        return FALSE;
+    if (GetList().GetItemCount() == 0)
+        return NothingToPrint();
+    if (!PrepareLabels())
         return FALSE;
     CRotavexApp* p_app = TheApp();
     wxPrintData data = p_app != nullptr ? p_app->GetPrintData() : wxPrintData();
@@ -152,26 +156,17 @@ bool LabelPrintout::HasPage(int i_page) { return i_page >= 1 && i_page <= GetPag
 
 bool LabelPrintout::OnPrintPage(int i_page)
 {
-    wxDC* p_dc = GetDC();
-    if (p_dc == nullptr || !HasPage(i_page))
+    if (GetDC() == nullptr || !HasPage(i_page))
         return false;
-    // The page in the screen's pixels, its origin at the printable area's
-    // corner; the paper's corner lies up and left of it.
-    MapScreenSizeToPage();
-    const wxRect rc_page = GetLogicalPageRect();
-    int i_ppiX = 96, i_ppiY = 96;
+    // The stock places its labels from the paper's edge: the page has no
+    // margins of its own, and its origin is the printable area's corner.
+    int i_ppiX = 0, i_ppiY = 0;
     GetPPIScreen(&i_ppiX, &i_ppiY);
     WxPrintCanvas canvas;
-    canvas.SetDC(p_dc, rc_page.GetSize(), i_ppiY);
-    p_dc->SetLogicalOrigin(-rc_page.x, -rc_page.y);
-    int i_printerX = 96, i_printerY = 96;
-    GetPPIPrinter(&i_printerX, &i_printerY);
-    const wxRect rc_paper = GetPaperRectPixels();
-    const CSize sz_offset(static_cast<LONG>(static_cast<long long>(-rc_paper.x) * 2540 / std::max(i_printerX, 1)),
-                          static_cast<LONG>(static_cast<long long>(-rc_paper.y) * 2540 / std::max(i_printerY, 1)));
+    canvas.MapPrintout(*this, PrintMargins::None(), i_ppiY > 0 ? i_ppiY : 96);
     const int n_rows = View.GetList().GetItemCount();
     View.bPrintLabels = 1;
-    Pages.PrintPage(canvas, i_page, n_rows, sz_offset, kLabelFont,
+    Pages.PrintPage(canvas, i_page, n_rows, canvas.GetPaperOffset(), kLabelFont,
                     [&](int i_row, CRect& rc) { return View.GetLabelText(canvas, i_row, rc); });
     View.bPrintLabels = 0;
     return true;

@@ -2,6 +2,7 @@
 
 #include "framework/ui/WxText.h"
 #include "model/EventDoc.h"
+#include "model/General.h"
 #include "shell/ItemListView.h"
 #include "shell/ProgressDlg.h"
 #include "shell/RotavexApp.h"
@@ -13,101 +14,6 @@
 #include <wx/control.h>
 #include <wx/evtloop.h>
 #include <wx/printdlg.h>
-
-// ------------------------------------------------------------------ canvas
-
-void WxPrintCanvas::SetDC(wxDC* p_dc, const wxSize& sz_page, int i_dpi)
-{
-    pDc = p_dc;
-    szPage = sz_page;
-    iDpi = i_dpi > 0 ? i_dpi : 96;
-    if (pDc != nullptr) {
-        pDc->SetBackgroundMode(wxBRUSHSTYLE_TRANSPARENT);
-        pDc->SetTextForeground(*wxBLACK);
-        SelectFont(Font);
-    }
-}
-
-void WxPrintCanvas::GetTextExtent(const std::string& s_text, LONG& i_cx, LONG& i_cy)
-{
-    i_cx = i_cy = 0;
-    if (pDc == nullptr)
-        return;
-    wxCoord i_w = 0, i_h = 0;
-    pDc->GetTextExtent(ToWx(s_text), &i_w, &i_h);
-    if (s_text.empty())
-        i_h = pDc->GetCharHeight();
-    i_cx = i_w;
-    i_cy = i_h;
-}
-
-void WxPrintCanvas::TextOut(LONG i_x, LONG i_y, const std::string& s_text)
-{
-    if (pDc != nullptr)
-        pDc->DrawText(ToWx(s_text), i_x, i_y);
-}
-
-void WxPrintCanvas::DrawText(const std::string& s_text, const ZelRect& rc, UINT u_flags)
-{
-    if (pDc == nullptr)
-        return;
-    const wxRect rc_wx(rc.left, rc.top, rc.Width(), rc.Height());
-    int i_align = (u_flags & DT_CENTER) ? wxALIGN_CENTER_HORIZONTAL : (u_flags & DT_RIGHT) ? wxALIGN_RIGHT : wxALIGN_LEFT;
-    i_align |= (u_flags & DT_VCENTER) ? wxALIGN_CENTER_VERTICAL : (u_flags & DT_BOTTOM) ? wxALIGN_BOTTOM : wxALIGN_TOP;
-    wxString s = ToWx(s_text);
-    if (u_flags & DT_EXPANDTABS)
-        s.Replace("\t", "        ");
-    if (u_flags & DT_PATH_ELLIPSIS)
-        s = wxControl::Ellipsize(s, *pDc, wxELLIPSIZE_MIDDLE, std::max(rc_wx.width, 1), wxELLIPSIZE_FLAGS_NONE);
-    if (u_flags & DT_NOCLIP) {
-        pDc->DrawLabel(s, rc_wx, i_align);
-        return;
-    }
-    wxDCClipper clip(*pDc, rc_wx);
-    pDc->DrawLabel(s, rc_wx, i_align);
-}
-
-BOOL WxPrintCanvas::SelectFont(const PrintFont& font)
-{
-    if (pDc == nullptr) {
-        Font = font;
-        return TRUE;
-    }
-    const wxFont wx_font(wxFontInfo(font.iPoints)
-                             .Family(font.eFamily == PrintFont::eRoman ? wxFONTFAMILY_ROMAN : wxFONTFAMILY_SWISS)
-                             .Italic(font.bItalic));
-    if (!wx_font.IsOk())
-        return FALSE;
-    pDc->SetFont(wx_font);
-    Font = font;
-    return TRUE;
-}
-
-BOOL WxPrintCanvas::DrawLine(const CPoint& pt_from, const CPoint& pt_to, int i_width)
-{
-    if (pDc == nullptr)
-        return FALSE;
-    pDc->SetPen(wxPen(*wxBLACK, std::max(i_width, 1)));
-    pDc->DrawLine(pt_from.x, pt_from.y, pt_to.x, pt_to.y);
-    return TRUE;
-}
-
-int WxPrintCanvas::GetDeviceCaps(int i_index)
-{
-    switch (i_index) {
-    case HORZRES: return szPage.x;
-    case VERTRES: return szPage.y;
-    case LOGPIXELSX:
-    case LOGPIXELSY: return iDpi;
-    default: return 0;
-    }
-}
-
-CSize WxPrintCanvas::HiMetricToLogical(const CSize& size)
-{
-    const auto conv = [this](LONG l) { return static_cast<LONG>((static_cast<long long>(l) * iDpi + 1270) / 2540); };
-    return CSize(conv(size.cx), conv(size.cy));
-}
 
 // ---------------------------------------------------------------- progress
 
@@ -159,6 +65,8 @@ DWORD WxReportProgress::GetTickCount()
 ItemListPrintout::ItemListPrintout(ItemListView& view, bool b_progress)
     : wxPrintout(ToWx(view.GetPluralTitle())), View(view)
 {
+    if (CRotavexApp* p_app = TheApp())
+        Margins = p_app->GetPrintMargins();
     if (b_progress)
         pProgress = std::make_unique<WxReportProgress>();
 }
@@ -167,17 +75,9 @@ ItemListPrintout::~ItemListPrintout() = default;
 
 void ItemListPrintout::MapCanvas()
 {
-    wxDC* p_dc = GetDC();
-    if (p_dc == nullptr) {
-        Canvas.SetDC(nullptr, wxSize(), 96);
-        return;
-    }
-    MapScreenSizeToPage();
-    const wxRect rc_page = GetLogicalPageRect();
-    int i_ppiX = 96, i_ppiY = 96;
+    int i_ppiX = 0, i_ppiY = 0;
     GetPPIScreen(&i_ppiX, &i_ppiY);
-    Canvas.SetDC(p_dc, rc_page.GetSize(), i_ppiY);
-    p_dc->SetLogicalOrigin(-rc_page.x, -rc_page.y);
+    Canvas.MapPrintout(*this, Margins, i_ppiY > 0 ? i_ppiY : 96);
 }
 
 void ItemListPrintout::OnPreparePrinting()
@@ -218,8 +118,16 @@ bool ItemListPrintout::OnPrintPage(int i_page)
     return true;
 }
 
+BOOL NothingToPrint()
+{
+    ShowMessageBox("There is nothing to print.", MB_OK | MB_ICONINFORMATION);
+    return FALSE;
+}
+
 BOOL RunListPrint(ItemListView& view, BOOL b_preview)
 {
+    if ((view.GetPrintAll() ? view.GetRowCount() : view.GetList().GetSelectedCount()) == 0)
+        return NothingToPrint();
     CRotavexApp* p_app = TheApp();
     wxPrintData data = p_app != nullptr ? p_app->GetPrintData() : wxPrintData();
     data.SetOrientation(view.GetLandscape() ? wxLANDSCAPE : wxPORTRAIT);

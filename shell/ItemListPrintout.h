@@ -1,48 +1,21 @@
-// A list view's report on a printer or in the preview window: the print
-// canvas over a wx device context, the fitting's progress window, and the
-// printout that runs ItemListReport page by page.
+// A list view's report on a printer or in the preview window: the
+// fitting's progress window, and the printout that runs ItemListReport page
+// by page on the program's print canvas.
 //
 // The device context is scaled so that one logical unit is one pixel of the
 // screen (fonts in points then come out alike on paper and in the preview);
-// the canvas reports the printable page in those units and the screen's
-// pixels per inch.
+// the canvas reports the page inside the margins in those units and the
+// screen's pixels per inch.
 #pragma once
 
-#include "output/PrintCanvas.h"
+#include "output/WxPrintCanvas.h"
 #include "shell/ItemListReport.h"
 
 #include <memory>
-#include <wx/dc.h>
 #include <wx/print.h>
 
 class ItemListView;
 class TTProgressDlg;
-
-class WxPrintCanvas : public IPrintCanvas {
-public:
-    WxPrintCanvas() = default;
-    // The context drawn on, the page's size in its logical units and the
-    // units per inch.
-    void SetDC(wxDC* p_dc, const wxSize& sz_page, int i_dpi);
-
-    void GetTextExtent(const std::string& s_text, LONG& i_cx, LONG& i_cy) override;
-    void TextOut(LONG i_x, LONG i_y, const std::string& s_text) override;
-    void DrawText(const std::string& s_text, const ZelRect& rc, UINT u_flags) override;
-    bool StartPage() override { return pDc != nullptr; }
-    void EndPage() override {}
-    void AbortDoc() override {}
-    BOOL SelectFont(const PrintFont& font) override;
-    PrintFont GetFont() const override { return Font; }
-    BOOL DrawLine(const CPoint& pt_from, const CPoint& pt_to, int i_width) override;
-    int GetDeviceCaps(int i_index) override;
-    CSize HiMetricToLogical(const CSize& size) override;
-
-private:
-    wxDC* pDc = nullptr;
-    wxSize szPage;
-    int iDpi = 96;
-    PrintFont Font;
-};
 
 // The progress window of the fitting (the general progress dialog), pumped
 // by yielding to the user's input and the window's own events.
@@ -73,12 +46,15 @@ public:
 
     int GetPageCount() const { return nPages; }
     ItemListReport* GetReport() { return pReport.get(); }
+    // The margins of the pages: those of page set-up from the start.
+    void SetMargins(const PrintMargins& margins) { Margins = margins; }
 
 private:
     // Scales the context and points the canvas at it.
     void MapCanvas();
 
     ItemListView& View;
+    PrintMargins Margins;
     WxPrintCanvas Canvas;
     std::unique_ptr<WxReportProgress> pProgress;
     std::unique_ptr<ItemListReport> pReport;
@@ -86,5 +62,9 @@ private:
 };
 
 // Prints the view's report (the printer dialog first), or opens the preview
-// window on it; FALSE when nothing came of it.
+// window on it; FALSE when nothing came of it. With no rows to print the
+// user is told so, and neither the printer dialog nor the preview opens.
 BOOL RunListPrint(ItemListView& view, BOOL b_preview);
+
+// Tells the user that a print or preview has nothing to print; FALSE.
+BOOL NothingToPrint();

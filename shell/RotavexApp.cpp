@@ -481,10 +481,18 @@ void CRotavexApp::OnFileOpenSample()
 
 void CRotavexApp::OnFilePrintSetup()
 {
-    wxPageSetupDialogData data(GetPrintData());
-    wxPageSetupDialog dlg(GetMainFrame(), &data);
-    if (dlg.ShowModal() == wxID_OK)
-        GetPrintData() = dlg.GetPageSetupDialogData().GetPrintData();
+    wxPageSetupDialogData data(GetPageSetupData());
+    int i_result = wxID_CANCEL;
+    if (fPageSetup) {
+        i_result = fPageSetup(data);
+    } else {
+        wxPageSetupDialog dlg(GetMainFrame(), &data);
+        i_result = dlg.ShowModal();
+        data = dlg.GetPageSetupDialogData();
+    }
+    // Paper, orientation and margins alike stay for the rest of the run.
+    if (i_result == wxID_OK)
+        GetPageSetupData() = data;
 }
 
 void CRotavexApp::OnOpenRecentFile(int i_index)
@@ -547,11 +555,24 @@ void CRotavexApp::SaveRecentFiles()
     }
 }
 
-wxPrintData& CRotavexApp::GetPrintData()
+wxPrintData& CRotavexApp::GetPrintData() { return GetPageSetupData().GetPrintData(); }
+
+wxPageSetupDialogData& CRotavexApp::GetPageSetupData()
 {
-    if (!pPrintData)
-        pPrintData = std::make_unique<wxPrintData>();
-    return *pPrintData;
+    if (!pPageSetup) {
+        pPageSetup = std::make_unique<wxPageSetupDialogData>();
+        const PrintMargins margins;
+        pPageSetup->SetMarginTopLeft(wxPoint(margins.iLeft, margins.iTop));
+        pPageSetup->SetMarginBottomRight(wxPoint(margins.iRight, margins.iBottom));
+    }
+    return *pPageSetup;
+}
+
+PrintMargins CRotavexApp::GetPrintMargins()
+{
+    const wxPageSetupDialogData& data = GetPageSetupData();
+    return PrintMargins::Chosen(data.GetMarginTopLeft().x, data.GetMarginTopLeft().y, data.GetMarginBottomRight().x,
+                                data.GetMarginBottomRight().y);
 }
 
 void CRotavexApp::SetPortrait(BOOL b_portrait)

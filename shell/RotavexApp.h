@@ -7,8 +7,10 @@
 #pragma once
 
 #include "res/ProgramRelease.h"
+#include "output/PrintMargins.h"
 #include "shell/AppSettings.h"
 
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -137,6 +139,15 @@ public:
     // The program's printer settings, made on first use (the desktop's
     // printing must be up before they can be).
     wxPrintData& GetPrintData();
+    // Page set-up as the user left it for this run: the printer settings
+    // and the margins (PrintMargins' default until the user chooses).
+    wxPageSetupDialogData& GetPageSetupData();
+    // The margins the printouts keep, at least the minimum.
+    PrintMargins GetPrintMargins();
+    // How page set-up asks the user: the page set-up dialog over the data,
+    // unless a test says otherwise; wxID_OK keeps what the data then hold.
+    using PageSetupRunner = std::function<int(wxPageSetupDialogData& data)>;
+    void SetPageSetupRunner(PageSetupRunner f_run) { fPageSetup = std::move(f_run); }
 
     // The installation's paths (AppSettings::InstallPaths).
     std::string Path;
@@ -164,7 +175,8 @@ private:
     CEventDocument* pDocument = nullptr;
     wxWeakRef<CMainFrame> pFrame;
     std::unique_ptr<wxFileHistory> pHistory;
-    std::unique_ptr<wxPrintData> pPrintData;
+    std::unique_ptr<wxPageSetupDialogData> pPageSetup;
+    PageSetupRunner fPageSetup;
     std::string sCommandLineFile;
     bool bSplashWanted = false;
     wxWeakRef<SplashScreen> pSplash;

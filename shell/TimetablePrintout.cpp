@@ -3,6 +3,7 @@
 #include "model/EventDoc.h"
 #include "output/PrintTTOptionsDlg.h"
 #include "shell/ItemListCore.h"
+#include "shell/ItemListPrintout.h"
 #include "shell/MainFrm.h"
 #include <wx/docview.h>
 #include "shell/PaneView.h"
@@ -70,29 +71,15 @@ double FontScale(wxDC& dc, int i_dpi)
 TimetablePrintout::TimetablePrintout(EventDoc& doc, ITTPrintRows* p_rows)
     : wxPrintout("Timetable"), Doc(doc), pRows(p_rows), Job(&doc)
 {
+    if (CRotavexApp* p_app = TheApp())
+        Margins = p_app->GetPrintMargins();
 }
 
 void TimetablePrintout::MapCanvas()
 {
-    wxDC* p_dc = GetDC();
-    if (p_dc == nullptr) {
-        Canvas.SetDC(nullptr, wxSize(), 96, 1.0);
+    if (!Canvas.MapPrintout(*this, Margins, 0))
         return;
-    }
-    int i_width = 0, i_height = 0;
-    GetPageSizePixels(&i_width, &i_height);
-    int i_ppiX = 0, i_ppiY = 0;
-    GetPPIPrinter(&i_ppiX, &i_ppiY);
-    if (i_width <= 0 || i_height <= 0) {
-        p_dc->GetSize(&i_width, &i_height);
-        i_ppiY = p_dc->GetPPI().y;
-    }
-    if (i_ppiY <= 0)
-        i_ppiY = 96;
-    FitThisSizeToPage(wxSize(i_width, i_height));
-    const wxRect rc_page = GetLogicalPageRect();
-    Canvas.SetDC(p_dc, rc_page.GetSize(), i_ppiY, FontScale(*p_dc, i_ppiY));
-    p_dc->SetLogicalOrigin(-rc_page.x, -rc_page.y);
+    Canvas.SetFontScale(FontScale(*GetDC(), Canvas.GetDeviceCaps(LOGPIXELSY)));
 }
 
 void TimetablePrintout::OnPreparePrinting()
@@ -122,7 +109,14 @@ bool TimetablePrintout::OnPrintPage(int i_page)
     return Job.PrintPage(Canvas, i_page) != FALSE;
 }
 
-void TimetablePrintout::OnEndPrinting() { Job.Clear(); }
+void TimetablePrintout::OnEndPrinting()
+{
+    // The preview ends its printing after every page it draws, and draws
+    // the next page without preparing again: its items stay until the
+    // preview closes.
+    if (!IsPreview())
+        Job.Clear();
+}
 
 // ------------------------------------------------------------------- rows
 
@@ -189,6 +183,21 @@ BOOL RunTimetablePrint(EventDoc& doc, ITTPrintRows* p_rows, BOOL b_preview)
             return FALSE;
         TTPrintJob::ApplyOptions(doc, dlg.GetOptions());
     }
+    // The preview's printouts keep their own copy of the rows, which lives
+    // as long as the preview window.
+    std::shared_ptr<KeptPrintRows> sp_rows;
+    if (b_preview && p_rows != nullptr)
+        sp_rows = std::make_shared<KeptPrintRows>(*p_rows);
+    ITTPrintRows* p_printed = b_preview ? sp_rows.get() : p_rows;
+    {
+        // A job without a timetable to print (no rows of the kind chosen,
+        // or no timetable built) is told so, instead of an empty preview
+        // or a print of no pages.
+        TTPrintJob items(&doc);
+        items.BuildItems(p_printed);
+        if (items.GetItemCount() == 0)
+            return NothingToPrint();
+    }
     const BOOL b_landscape = doc.GetPrintOptions().bLandscape;
     CRotavexApp* p_app = TheApp();
     if (p_app != nullptr)
@@ -197,11 +206,6 @@ BOOL RunTimetablePrint(EventDoc& doc, ITTPrintRows* p_rows, BOOL b_preview)
     data.SetOrientation(b_landscape ? wxLANDSCAPE : wxPORTRAIT);
     wxPrintDialogData dialog_data(data);
     if (b_preview) {
-        // The preview's printouts keep their own copy of the rows, which
-        // lives as long as the preview window.
-        std::shared_ptr<KeptPrintRows> sp_rows;
-        if (p_rows != nullptr)
-            sp_rows = std::make_shared<KeptPrintRows>(*p_rows);
         auto* p_printout = new TimetablePrintout(doc, sp_rows.get());
         auto* p_printing = new TimetablePrintout(doc, sp_rows.get());
         p_printout->KeepRows(sp_rows);

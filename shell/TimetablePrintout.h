@@ -7,7 +7,8 @@
 // The printout works in the printer's pixels: the context is scaled so that
 // one logical unit is one pixel of the printer, and font sizes are scaled
 // by the printer's pixels per inch over the context's own, so that a page
-// looks alike on paper, in the preview and on a bitmap.
+// looks alike on paper, in the preview and on a bitmap. The page it lays
+// out is the part of the paper inside page set-up's margins.
 #pragma once
 
 #include "output/TTPrint.h"
@@ -33,6 +34,8 @@ public:
     void OnEndPrinting() override;
 
     TTPrintJob& GetJob() { return Job; }
+    // The margins of the pages: those of page set-up from the start.
+    void SetMargins(const PrintMargins& margins) { Margins = margins; }
     // Keeps the rows alive as long as the printout.
     void KeepRows(std::shared_ptr<ITTPrintRows> sp_rows) { spKeptRows = std::move(sp_rows); }
 
@@ -43,6 +46,7 @@ private:
     ITTPrintRows* pRows;
     std::shared_ptr<ITTPrintRows> spKeptRows;
     TTPrintJob Job;
+    PrintMargins Margins;
     TTPrintCanvasWx Canvas;
 };
 

@@ -45,6 +45,7 @@
 #include <filesystem>
 #include <functional>
 #include <gtest/gtest.h>
+#include <set>
 #include <thread>
 #include <unistd.h>
 #include <wx/button.h>
@@ -455,6 +456,36 @@ TEST_F(GroupViewWxTest, ImportsAGroupsFileThroughTheWizard)
     EXPECT_GE(Doc().GetGroups().FindByName("#2 Choir"), 0) << "the same name with other content";
     EXPECT_EQ(List().GetItemCount(), 6);
     EXPECT_EQ(v_rows, (std::vector<std::string>{"Row 2, item '', near line 3|'' is an invalid group"}));
+}
+
+TEST_F(GroupViewWxTest, LabelsOfAnEmptyListAreToldNothingToPrint)
+{
+    List().DeleteAllItems();
+    // A chooser that shows all the same is noted and closed.
+    bool b_chooser = false;
+    wxTimer guard;
+    guard.Bind(wxEVT_TIMER, [&b_chooser](wxTimerEvent&) {
+        if (auto* p_dlg = FindModal<LabelStockDlg>()) {
+            b_chooser = true;
+            p_dlg->EndModal(wxID_CANCEL);
+        }
+    });
+    guard.Start(50);
+    // The frame offers no label commands for an empty list; the view's
+    // own print says why it prints nothing.
+    EXPECT_FALSE(Run(ID_PREVIEW_GROUP_LABELS));
+    for (const BOOL b_preview : {TRUE, FALSE}) {
+        const std::set<wxWindow*> before(wxTopLevelWindows.begin(), wxTopLevelWindows.end());
+        Boxes.Clear();
+        EXPECT_FALSE(View()->PrintJob(TRUE, b_preview));
+        Pump();
+        ASSERT_EQ(Boxes.Boxes().size(), 1u) << b_preview;
+        EXPECT_EQ(Boxes.Boxes()[0].sText, "There is nothing to print.");
+        for (wxWindow* p_win : wxTopLevelWindows)
+            EXPECT_TRUE(before.count(p_win) == 1) << b_preview << ": a window opened";
+    }
+    guard.Stop();
+    EXPECT_FALSE(b_chooser) << "no label stock is asked for";
 }
 
 TEST_F(GroupViewWxTest, PreviewsLabelsOnAStockPickedInTheChooser)

@@ -200,10 +200,22 @@ int PrintPageToBitmap(ItemListPrintout& printout, int i_page, const char* p_file
     const wxImage image = bitmap.ConvertToImage();
     if (const char* p_dir = std::getenv("ROTAVEX_SHOT_DIR"))
         image.SaveFile(wxString(p_dir) + "/" + p_file, wxBITMAP_TYPE_PNG);
-    int n_dark = 0;
-    for (int y = 0; y < image.GetHeight(); ++y)
-        for (int x = 0; x < image.GetWidth(); ++x)
-            n_dark += image.GetRed(x, y) < 128 ? 1 : 0;
+    // The page keeps the default margins blank (the paper has no
+    // unprintable edge), and its footer comes down to them.
+    const int i_band = PrintMargins::kDefault * 96 * 10 / 254;
+    int n_dark = 0, n_inBand = 0, n_footer = 0;
+    for (int y = 0; y < image.GetHeight(); ++y) {
+        for (int x = 0; x < image.GetWidth(); ++x) {
+            if (image.GetRed(x, y) >= 128)
+                continue;
+            ++n_dark;
+            const int i_edge = std::min({x, y, image.GetWidth() - 1 - x, image.GetHeight() - 1 - y});
+            n_inBand += i_edge < i_band - 1 ? 1 : 0;
+            n_footer += y >= image.GetHeight() - i_band - 20 ? 1 : 0;
+        }
+    }
+    EXPECT_EQ(n_inBand, 0) << p_file;
+    EXPECT_GT(n_footer, 0) << p_file;
     return n_dark;
 }
 
@@ -380,6 +392,29 @@ TEST_F(ItemListViewTest, AReportTooWideIsRefusedWithoutAPreview)
     Settle();
     for (wxWindow* p : wxTopLevelWindows)
         EXPECT_EQ(dynamic_cast<wxPreviewFrame*>(p), nullptr);
+}
+
+TEST_F(ItemListViewTest, AReportWithoutRowsIsToldAndOpensNothing)
+{
+    ScriptedSelectColumns chooser;
+    chooser.fAnswer = [](SelectColumnsData& data) {
+        data.Selected.RemoveAll();
+        data.Selected.Add("Name");
+        return IDOK;
+    };
+    pView->vRecords.clear();
+    pView->Refill();
+    // The preview and the print alike: neither the preview window nor the
+    // printer's dialog, which would wait for the user.
+    for (const BOOL b_preview : {TRUE, FALSE}) {
+        Boxes.Clear();
+        EXPECT_FALSE(pView->PrintList(b_preview));
+        ASSERT_EQ(Boxes.Boxes().size(), 1u) << b_preview;
+        EXPECT_EQ(Boxes.Boxes()[0].sText, "There is nothing to print.");
+        Settle();
+        for (wxWindow* p : wxTopLevelWindows)
+            EXPECT_EQ(dynamic_cast<wxPreviewFrame*>(p), nullptr);
+    }
 }
 
 TEST_F(ItemListViewTest, AWrappedReportSeparatesItsRows)

@@ -3,12 +3,14 @@
 // dialog driven by its buttons with the sample following, pages by day,
 // group, venue and participant drawn on bitmaps of A4 and Letter pages at
 // 300 pixels per inch, the preview opened from the pane's command, and a
-// print into a PDF file through the toolkit's printer.
+// print into a PDF file through the toolkit's printer; every page keeps its
+// margins blank.
 //
 // With ROTAVEX_SHOT_DIR set, the pages are saved there as PNG images (and
 // the PDF as timetable.pdf); with ROTAVEX_SHOW_SECONDS set, the dialog and
 // the preview stay on screen that long, for screenshots.
 #include "framework/FileIO.h"
+#include "framework/MessageBox.h"
 #include "framework/Settings.h"
 #include "framework/ui/WindowClass.h"
 #include "framework/ui/WxIds.h"
@@ -27,6 +29,7 @@
 #include "shell/TimetableView.h"
 
 #include <chrono>
+#include <set>
 #include <cstdlib>
 #include <filesystem>
 #include <gtest/gtest.h>
@@ -221,8 +224,43 @@ TEST_F(TimetablePrintTest, OptionsDialogFollowsEachButton)
     dlg.Hide();
 }
 
-// Prints page 1 of the job on a white bitmap of the page; the dark pixels.
-int PrintToBitmap(TimetablePrintout& printout, const wxSize& sz_page, const std::string& s_file, int& n_pages)
+// A printed page as dark and light pixels.
+class PageImage {
+public:
+    explicit PageImage(const wxImage& image) : Image(image) {}
+    int Width() const { return Image.GetWidth(); }
+    int Height() const { return Image.GetHeight(); }
+    bool Dark(int x, int y) const { return Image.GetRed(x, y) < 128; }
+    // The dark pixels in the rectangle.
+    int DarkIn(const wxRect& rc) const
+    {
+        int n = 0;
+        const wxRect rc_in = rc.Intersect(wxRect(0, 0, Width(), Height()));
+        for (int y = rc_in.GetTop(); y <= rc_in.GetBottom(); ++y)
+            for (int x = rc_in.GetLeft(); x <= rc_in.GetRight(); ++x)
+                n += Dark(x, y) ? 1 : 0;
+        return n;
+    }
+    // The dark pixels in the bands of the given widths along the left, top,
+    // right and bottom edges.
+    int DarkInBands(int i_left, int i_top, int i_right, int i_bottom) const
+    {
+        return DarkIn(wxRect(0, 0, i_left, Height())) + DarkIn(wxRect(0, 0, Width(), i_top))
+               + DarkIn(wxRect(Width() - i_right, 0, i_right, Height()))
+               + DarkIn(wxRect(0, Height() - i_bottom, Width(), i_bottom));
+    }
+
+private:
+    wxImage Image;
+};
+
+// Millimetres in pixels at the pixels per inch, rounded down.
+int MmPixels(int i_mm, int i_ppi) { return i_mm * i_ppi * 10 / 254; }
+
+// Prints page i_page of the job on a white bitmap of the page at 300 pixels
+// per inch; the page (saved as s_file in ROTAVEX_SHOT_DIR when it is set).
+PageImage PrintPageImage(TimetablePrintout& printout, const wxSize& sz_page, const std::string& s_file, int& n_pages,
+                         int i_page = 1)
 {
     wxBitmap bitmap(sz_page.x, sz_page.y);
     wxMemoryDC dc(bitmap);
@@ -235,17 +273,13 @@ int PrintToBitmap(TimetablePrintout& printout, const wxSize& sz_page, const std:
     printout.SetPaperRectPixels(wxRect(wxPoint(0, 0), sz_page));
     printout.OnPreparePrinting();
     n_pages = printout.GetJob().GetPageCount();
-    EXPECT_TRUE(printout.OnPrintPage(1)) << s_file;
+    EXPECT_TRUE(printout.OnPrintPage(i_page)) << s_file;
     printout.OnEndPrinting();
     dc.SelectObject(wxNullBitmap);
     const wxImage image = bitmap.ConvertToImage();
     if (const char* p_dir = std::getenv("ROTAVEX_SHOT_DIR"))
         image.SaveFile(wxString(p_dir) + "/" + s_file, wxBITMAP_TYPE_PNG);
-    int n_dark = 0;
-    for (int y = 0; y < image.GetHeight(); y += 2)
-        for (int x = 0; x < image.GetWidth(); x += 2)
-            n_dark += image.GetRed(x, y) < 128 ? 1 : 0;
-    return n_dark;
+    return PageImage(image);
 }
 
 TEST_F(TimetablePrintTest, PagesOnBitmapsByEveryKind)
@@ -280,9 +314,110 @@ TEST_F(TimetablePrintTest, PagesOnBitmapsByEveryKind)
         Doc().GetPrintOptions().bGridLines = c.bConstant ? 0 : 1;
         TimetablePrintout printout(Doc(), &rows);
         int n_pages = 0;
-        EXPECT_GT(PrintToBitmap(printout, c.szPage, c.pFile, n_pages), 500) << c.pFile;
+        const PageImage page = PrintPageImage(printout, c.szPage, c.pFile, n_pages);
+        EXPECT_GT(page.DarkIn(wxRect(c.szPage)), 2000) << c.pFile;
         EXPECT_GE(n_pages, 1) << c.pFile;
+        // Nothing in the default margins; the footer reaches down to them.
+        const int i_band = MmPixels(PrintMargins::kDefault, 300);
+        EXPECT_EQ(page.DarkInBands(i_band - 1, i_band - 1, i_band - 1, i_band - 1), 0) << c.pFile;
+        EXPECT_GT(page.DarkIn(wxRect(0, c.szPage.y - i_band - 60, c.szPage.x, 60)), 0) << c.pFile;
     }
+}
+
+TEST_F(TimetablePrintTest, PageSetUpMarginsStayForTheRunAndShapeThePages)
+{
+    const wxPageSetupDialogData saved = TheApp()->GetPageSetupData();
+    EXPECT_EQ(TheApp()->GetPrintMargins(), PrintMargins()) << "the default until the user chooses";
+    int n_asked = 0;
+    TheApp()->SetPageSetupRunner([&n_asked](wxPageSetupDialogData& data) {
+        ++n_asked;
+        EXPECT_EQ(data.GetMarginTopLeft(), wxPoint(PrintMargins::kDefault, PrintMargins::kDefault));
+        data.SetMarginTopLeft(wxPoint(25, 30));
+        data.SetMarginBottomRight(wxPoint(20, 2));
+        data.GetPrintData().SetPaperId(wxPAPER_A5);
+        return wxID_OK;
+    });
+    TheApp()->OnFilePrintSetup();
+    EXPECT_EQ(n_asked, 1);
+    EXPECT_EQ(TheApp()->GetPrintMargins(), (PrintMargins{25, 30, 20, PrintMargins::kMinimum}))
+        << "the chosen margins, none below the minimum";
+    EXPECT_EQ(TheApp()->GetPrintData().GetPaperId(), wxPAPER_A5);
+    // Cancel keeps what was chosen before.
+    TheApp()->SetPageSetupRunner([](wxPageSetupDialogData& data) {
+        data.SetMarginTopLeft(wxPoint(40, 40));
+        return wxID_CANCEL;
+    });
+    TheApp()->OnFilePrintSetup();
+    EXPECT_EQ(TheApp()->GetPrintMargins().iLeft, 25);
+
+    // A page printed afterwards keeps them: blank bands of the margins'
+    // widths, the heading and the footer just inside them.
+    Doc().GetPrintOptions().ePrintBy = PrintOptions::eDays;
+    AllRows rows(Doc());
+    TimetablePrintout printout(Doc(), &rows);
+    const wxSize sz_a4(2480, 3508);
+    int n_pages = 0;
+    const PageImage page = PrintPageImage(printout, sz_a4, "tt-margins.png", n_pages);
+    EXPECT_EQ(page.DarkInBands(MmPixels(25, 300) - 1, MmPixels(30, 300) - 1, MmPixels(20, 300) - 1,
+                               MmPixels(PrintMargins::kMinimum, 300) - 1),
+              0);
+    EXPECT_GT(page.DarkIn(wxRect(0, sz_a4.y - MmPixels(5, 300) - 60, sz_a4.x, 60)), 0) << "the footer";
+    EXPECT_GT(page.DarkIn(wxRect(0, MmPixels(30, 300), sz_a4.x, 150)), 0) << "the heading";
+    TheApp()->SetPageSetupRunner({});
+    TheApp()->GetPageSetupData() = saved;
+}
+
+TEST_F(TimetablePrintTest, NothingToPrintIsToldAndOpensNoWindow)
+{
+    ASSERT_EQ(Doc().GetParticipants().GetNumParticipants(), 0);
+    ScriptedMessageBox boxes;
+    SetTTOptionsRunner([](PrintTTOptionsDlg& dlg) {
+        dlg.GetModel().Click(PrintTTOptionsModel::IDC_BY_PARTICIPANT);
+        dlg.ShowModel();
+        return wxID_OK;
+    });
+    for (const UINT u_command : {ID_PREVIEW_TIMETABLE, ID_PRINT_TIMETABLE}) {
+        const std::set<wxWindow*> before(wxTopLevelWindows.begin(), wxTopLevelWindows.end());
+        boxes.Clear();
+        Frame().RunCommand(u_command);
+        Pump();
+        ASSERT_EQ(boxes.Boxes().size(), 1u) << u_command;
+        EXPECT_EQ(boxes.Boxes()[0].sText, "There is nothing to print.");
+        for (wxWindow* p_window : wxTopLevelWindows)
+            EXPECT_TRUE(before.count(p_window) == 1) << u_command << ": a window opened";
+    }
+}
+
+// A printout that notes the pages it drew.
+class NotedPrintout : public TimetablePrintout {
+public:
+    using TimetablePrintout::TimetablePrintout;
+    bool OnPrintPage(int i_page) override
+    {
+        const bool b_drawn = TimetablePrintout::OnPrintPage(i_page);
+        vNoted.push_back(b_drawn ? i_page : -i_page);
+        return b_drawn;
+    }
+    std::vector<int> vNoted;
+};
+
+TEST_F(TimetablePrintTest, ThePreviewDrawsEveryPageItTurnsTo)
+{
+    Doc().GetPrintOptions().ePrintBy = PrintOptions::eDays;
+    AllRows rows(Doc());
+    auto* p_shown = new NotedPrintout(Doc(), &rows);
+    wxPrintDialogData dialog_data(TheApp()->GetPrintData());
+    auto* p_preview = new wxPrintPreview(p_shown, nullptr, &dialog_data);
+    ASSERT_TRUE(p_preview->IsOk());
+    auto* p_frame = new wxPreviewFrame(p_preview, &Frame(), "Print preview");
+    p_frame->Initialize();
+    // The preview ends its printing after each page it draws.
+    for (int i_page : {1, 2, 3, 1})
+        EXPECT_TRUE(p_preview->RenderPage(i_page)) << i_page;
+    EXPECT_EQ(p_preview->GetMaxPage(), 3);
+    EXPECT_EQ(p_shown->vNoted, (std::vector<int>{1, 2, 3, 1}));
+    p_frame->Close(true);
+    Pump();
 }
 
 TEST_F(TimetablePrintTest, PreviewOpensFromThePaneAndCancelChangesNothing)
@@ -366,12 +501,12 @@ TEST_F(TimetablePrintTest, APreviewRendersWithoutTheRowsItWasOpenedWith)
 // print alone, under a time limit, so that a dialog that never ends cannot
 // hold the tests. It answers the toolkit's own dialog through the toolkit's
 // internals, which the toolkit's versions and its print back-ends may
-// change, so it runs when asked for (ROTAVEX_PRINT_PDF=1), not in every
-// run; the pages on bitmaps above cover the drawing itself.
+// change: where they have, ROTAVEX_PRINT_PDF=0 leaves it out, and the
+// pages on bitmaps above still cover the drawing and its margins.
 TEST_F(TimetablePrintTest, PrintsIntoAPdfFile)
 {
-    if (std::getenv("ROTAVEX_PRINT_PDF") == nullptr)
-        GTEST_SKIP() << "set ROTAVEX_PRINT_PDF=1 to print through the toolkit's dialog into a PDF file";
+    if (const char* p_print = std::getenv("ROTAVEX_PRINT_PDF"); p_print != nullptr && std::string(p_print) == "0")
+        GTEST_SKIP() << "ROTAVEX_PRINT_PDF=0: no print through the toolkit's dialog";
     const fs::path fs_pdf = fsFolder / "timetable.pdf";
     std::fflush(nullptr);
     const pid_t i_child = fork();
@@ -394,15 +529,22 @@ TEST_F(TimetablePrintTest, PrintsIntoAPdfFile)
     }
     ASSERT_TRUE(fs::exists(fs_pdf)) << "the toolkit printed no file";
     EXPECT_GT(fs::file_size(fs_pdf), 1000u);
-    // One page a day, turned into images.
-    const std::string s_command = "pdftoppm -r 50 -png '" + fs_pdf.string() + "' '" + (fsFolder / "pdf").string() + "'";
+    // One page a day, turned into images of 72 pixels per inch.
+    const std::string s_command = "pdftoppm -r 72 -png '" + fs_pdf.string() + "' '" + (fsFolder / "pdf").string() + "'";
     ASSERT_EQ(std::system(s_command.c_str()), 0) << "pdftoppm (poppler-utils) is needed";
     for (int d = 1; d <= Doc().GetTimetable()->GetNumDays(); ++d) {
         const fs::path fs_page = fsFolder / ("pdf-" + std::to_string(d) + ".png");
-        EXPECT_TRUE(fs::exists(fs_page)) << fs_page;
-        if (const char* p_dir = std::getenv("ROTAVEX_SHOT_DIR"); p_dir != nullptr && fs::exists(fs_page))
+        ASSERT_TRUE(fs::exists(fs_page)) << fs_page;
+        if (const char* p_dir = std::getenv("ROTAVEX_SHOT_DIR"))
             fs::copy_file(fs_page, fs::path(p_dir) / ("tt-pdf-" + std::to_string(d) + ".png"),
                           fs::copy_options::overwrite_existing);
+        // A file prints to the paper's edge: the page keeps the default
+        // margins blank all the same, and its footer comes down to them.
+        const PageImage page(wxImage(fs_page.string(), wxBITMAP_TYPE_PNG));
+        ASSERT_GT(page.Width(), 0) << fs_page;
+        const int i_band = MmPixels(PrintMargins::kDefault, 72);
+        EXPECT_EQ(page.DarkInBands(i_band - 1, i_band - 1, i_band - 1, i_band - 1), 0) << fs_page;
+        EXPECT_GT(page.DarkIn(wxRect(0, page.Height() - i_band - 20, page.Width(), 20)), 0) << fs_page;
     }
 }
 
@@ -474,3 +616,4 @@ TEST_F(TimetablePrintTest, PdfChild)
 }
 
 } // namespace
+

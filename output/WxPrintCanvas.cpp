@@ -1,0 +1,182 @@
+#include "output/WxPrintCanvas.h"
+
+#include "framework/ui/WxText.h"
+
+#include <algorithm>
+#include <wx/control.h>
+#include <wx/font.h>
+#include <wx/pen.h>
+#include <wx/print.h>
+
+namespace {
+
+// Lines are separated by line feeds alone on the window system.
+wxString Lines(const std::string& s_text)
+{
+    std::string s;
+    s.reserve(s_text.size());
+    for (char c : s_text) {
+        if (c != '\r')
+            s += c;
+    }
+    return ToWx(s);
+}
+
+LONG Scaled(LONG l_value, int i_to, int i_from)
+{
+    return static_cast<LONG>(static_cast<long long>(l_value) * i_to / std::max(i_from, 1));
+}
+
+} // namespace
+
+void WxPrintCanvas::SetDC(wxDC* p_dc, const wxSize& sz_page, int i_dpi, double d_fontScale)
+{
+    pDc = p_dc;
+    szPage = sz_page;
+    iDpi = i_dpi > 0 ? i_dpi : 96;
+    dFontScale = d_fontScale > 0 ? d_fontScale : 1.0;
+    if (pDc != nullptr) {
+        pDc->SetBackgroundMode(wxBRUSHSTYLE_TRANSPARENT);
+        pDc->SetTextForeground(*wxBLACK);
+        SelectFont(Font);
+    }
+}
+
+bool WxPrintCanvas::MapPrintout(wxPrintout& printout, const PrintMargins& margins, int i_unitsPerInch)
+{
+    wxDC* p_dc = printout.GetDC();
+    if (p_dc == nullptr) {
+        SetDC(nullptr, wxSize(), 96, dFontScale);
+        return false;
+    }
+    int i_dcWidth = 0, i_dcHeight = 0;
+    p_dc->GetSize(&i_dcWidth, &i_dcHeight);
+    // The printer's page in its pixels; a context that was given none
+    // stands for the printer itself.
+    int i_width = 0, i_height = 0, i_ppiX = 0, i_ppiY = 0;
+    printout.GetPageSizePixels(&i_width, &i_height);
+    printout.GetPPIPrinter(&i_ppiX, &i_ppiY);
+    if (i_width <= 0 || i_height <= 0) {
+        i_width = i_dcWidth;
+        i_height = i_dcHeight;
+        i_ppiX = p_dc->GetPPI().x;
+        i_ppiY = p_dc->GetPPI().y;
+    }
+    i_width = std::max(i_width, 1);
+    i_height = std::max(i_height, 1);
+    i_ppiX = i_ppiX > 0 ? i_ppiX : 96;
+    i_ppiY = i_ppiY > 0 ? i_ppiY : 96;
+    PrintDevicePage page;
+    const wxRect rc_paper = printout.GetPaperRectPixels();
+    page.rcPaper = rc_paper.IsEmpty()
+                       ? CRect(0, 0, i_width, i_height)
+                       : CRect(rc_paper.x, rc_paper.y, rc_paper.x + rc_paper.width, rc_paper.y + rc_paper.height);
+    page.szPrintable = CSize(i_width, i_height);
+    page.szPpi = CSize(i_ppiX, i_ppiY);
+    const CRect rc_area = MarginArea(page, margins);
+
+    // The context may be smaller than the printer's page (the preview's).
+    const double d_deviceX = static_cast<double>(i_dcWidth) / i_width;
+    const double d_deviceY = static_cast<double>(i_dcHeight) / i_height;
+    const int i_unitsX = i_unitsPerInch > 0 ? i_unitsPerInch : i_ppiX;
+    const int i_unitsY = i_unitsPerInch > 0 ? i_unitsPerInch : i_ppiY;
+    p_dc->SetUserScale(d_deviceX * i_ppiX / i_unitsX, d_deviceY * i_ppiY / i_unitsY);
+    p_dc->SetLogicalOrigin(0, 0);
+    p_dc->SetDeviceOrigin(wxRound(rc_area.left * d_deviceX), wxRound(rc_area.top * d_deviceY));
+    szPaperOffset = CSize(PixelsToHiMetric(rc_area.left - page.rcPaper.left, i_ppiX),
+                          PixelsToHiMetric(rc_area.top - page.rcPaper.top, i_ppiY));
+    const wxSize sz_area(Scaled(rc_area.Width(), i_unitsX, i_ppiX), Scaled(rc_area.Height(), i_unitsY, i_ppiY));
+    // Nothing reaches into the margins, not even the ends of thick lines
+    // drawn to the page's edge: as a printer cuts at its printable edge.
+    p_dc->DestroyClippingRegion();
+    p_dc->SetClippingRegion(wxPoint(0, 0), sz_area);
+    SetDC(p_dc, sz_area, i_unitsY, dFontScale);
+    return true;
+}
+
+void WxPrintCanvas::SetFontScale(double d_fontScale)
+{
+    dFontScale = d_fontScale > 0 ? d_fontScale : 1.0;
+    SelectFont(Font);
+}
+
+void WxPrintCanvas::GetTextExtent(const std::string& s_text, LONG& i_cx, LONG& i_cy)
+{
+    i_cx = i_cy = 0;
+    if (pDc == nullptr)
+        return;
+    wxCoord i_w = 0, i_h = 0;
+    pDc->GetTextExtent(s_text.empty() ? wxString("Ay") : ToWx(s_text), &i_w, &i_h);
+    i_cx = s_text.empty() ? 0 : i_w;
+    i_cy = i_h;
+}
+
+void WxPrintCanvas::TextOut(LONG i_x, LONG i_y, const std::string& s_text)
+{
+    if (pDc != nullptr)
+        pDc->DrawText(Lines(s_text), i_x, i_y);
+}
+
+void WxPrintCanvas::DrawText(const std::string& s_text, const ZelRect& rc, UINT u_flags)
+{
+    if (pDc == nullptr)
+        return;
+    const wxRect rc_wx(rc.left, rc.top, std::max<LONG>(rc.Width(), 1), std::max<LONG>(rc.Height(), 1));
+    int i_align = (u_flags & DT_CENTER) ? wxALIGN_CENTER_HORIZONTAL : (u_flags & DT_RIGHT) ? wxALIGN_RIGHT : wxALIGN_LEFT;
+    i_align |= (u_flags & DT_VCENTER) ? wxALIGN_CENTER_VERTICAL : (u_flags & DT_BOTTOM) ? wxALIGN_BOTTOM : wxALIGN_TOP;
+    wxString s = Lines(s_text);
+    if (u_flags & DT_EXPANDTABS)
+        s.Replace("\t", "        ");
+    if (u_flags & DT_PATH_ELLIPSIS)
+        s = wxControl::Ellipsize(s, *pDc, wxELLIPSIZE_MIDDLE, rc_wx.width, wxELLIPSIZE_FLAGS_NONE);
+    if (u_flags & DT_NOCLIP) {
+        pDc->DrawLabel(s, rc_wx, i_align);
+        return;
+    }
+    wxDCClipper clip(*pDc, rc_wx);
+    pDc->DrawLabel(s, rc_wx, i_align);
+}
+
+BOOL WxPrintCanvas::SelectFace(const PrintFont& font, bool b_bold, bool b_underline)
+{
+    if (pDc == nullptr) {
+        Font = font;
+        return TRUE;
+    }
+    const wxFont wx_font(wxFontInfo(font.iPoints * dFontScale)
+                             .Family(font.eFamily == PrintFont::eRoman ? wxFONTFAMILY_ROMAN : wxFONTFAMILY_SWISS)
+                             .Italic(font.bItalic)
+                             .Bold(b_bold)
+                             .Underlined(b_underline));
+    if (!wx_font.IsOk())
+        return FALSE;
+    pDc->SetFont(wx_font);
+    Font = font;
+    return TRUE;
+}
+
+BOOL WxPrintCanvas::DrawLine(const CPoint& pt_from, const CPoint& pt_to, int i_width)
+{
+    if (pDc == nullptr)
+        return FALSE;
+    pDc->SetPen(wxPen(*wxBLACK, std::max(i_width, 1)));
+    pDc->DrawLine(pt_from.x, pt_from.y, pt_to.x, pt_to.y);
+    return TRUE;
+}
+
+int WxPrintCanvas::GetDeviceCaps(int i_index)
+{
+    switch (i_index) {
+    case HORZRES: return szPage.x;
+    case VERTRES: return szPage.y;
+    case LOGPIXELSX:
+    case LOGPIXELSY: return iDpi;
+    default: return 0;
+    }
+}
+
+CSize WxPrintCanvas::HiMetricToLogical(const CSize& size)
+{
+    const auto conv = [this](LONG l) { return static_cast<LONG>((static_cast<long long>(l) * iDpi + 1270) / 2540); };
+    return CSize(conv(size.cx), conv(size.cy));
+}

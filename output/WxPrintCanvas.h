@@ -1,0 +1,58 @@
+// The print canvas over a wx device context, which every printout of the
+// program draws through: logical units as the context gives them, fonts by
+// family, size and slant (their point sizes scaled by a factor where the
+// context needs it), lines of a given width, text in rectangles (clipped
+// unless asked not to, tabs expanded, a path shortened in its middle).
+//
+// MapPrintout sets a printout's context up for it: the canvas's origin at
+// the corner of the part of the page inside the margins, its page that
+// part (the context clipped to it), in logical units of a given number per
+// inch, alike on the printer and in the preview.
+#pragma once
+
+#include "output/PrintCanvas.h"
+#include "output/PrintMargins.h"
+
+#include <wx/dc.h>
+
+class wxPrintout;
+
+class WxPrintCanvas : public IPrintCanvas {
+public:
+    // The context, the page in its logical units, the logical units per
+    // inch and the factor on font sizes.
+    void SetDC(wxDC* p_dc, const wxSize& sz_page, int i_dpi, double d_fontScale = 1.0);
+    // Maps the printout's context onto the part of its page inside the
+    // margins, i_unitsPerInch logical units to the inch (0: the printer's
+    // own pixels), and draws on it; false when the printout has no context.
+    bool MapPrintout(wxPrintout& printout, const PrintMargins& margins, int i_unitsPerInch);
+    void SetFontScale(double d_fontScale);
+    // How far the canvas's origin lies right of and below the paper's
+    // corner, in hundredths of a millimetre (after MapPrintout).
+    CSize GetPaperOffset() const { return szPaperOffset; }
+    wxDC* GetDC() const { return pDc; }
+
+    void GetTextExtent(const std::string& s_text, LONG& i_cx, LONG& i_cy) override;
+    void TextOut(LONG i_x, LONG i_y, const std::string& s_text) override;
+    void DrawText(const std::string& s_text, const ZelRect& rc, UINT u_flags) override;
+    bool StartPage() override { return pDc != nullptr; }
+    void EndPage() override {}
+    void AbortDoc() override {}
+    BOOL SelectFont(const PrintFont& font) override { return SelectFace(font, false, false); }
+    PrintFont GetFont() const override { return Font; }
+    BOOL DrawLine(const CPoint& pt_from, const CPoint& pt_to, int i_width) override;
+    int GetDeviceCaps(int i_index) override;
+    CSize HiMetricToLogical(const CSize& size) override;
+
+protected:
+    // The font made current in the weight and underline asked for.
+    BOOL SelectFace(const PrintFont& font, bool b_bold, bool b_underline);
+
+private:
+    wxDC* pDc = nullptr;
+    wxSize szPage;
+    int iDpi = 96;
+    double dFontScale = 1.0;
+    PrintFont Font;
+    CSize szPaperOffset;
+};
