@@ -218,8 +218,11 @@ private:
             break;
         }
         case LVN_BEGINLABELEDIT:
-            if (const auto* p_info = event.GetRecordAs<ZelEditBeginInfo>())
+            if (const auto* p_info = event.GetRecordAs<ZelEditBeginInfo>()) {
                 Rules.EditBegins(e_kind, rows, p_info->iRow);
+                if (auto* p_editor = static_cast<wxWindow*>(p_info->pEditor))
+                    p_editor->Bind(wxEVT_CHAR_HOOK, &StyleFacilityPPage::OnEditorCharHook, this);
+            }
             break;
         case LVN_ENDLABELEDIT:
             if (const auto* p_info = event.GetRecordAs<ZelEditEndInfo>())
@@ -227,6 +230,16 @@ private:
             break;
         default: event.Skip(); return;
         }
+    }
+
+    // A name being typed keeps its keys: they stay with the editor instead
+    // of climbing to the page, whose toolbar keys and whose handling of
+    // an edit in place would take them before the editor saw them. The
+    // editor's own Enter and Escape still end the edit.
+    void OnEditorCharHook(wxKeyEvent& event)
+    {
+        event.StopPropagation();
+        event.Skip();
     }
 
     void OnEditEnded(Kind e_kind, const ZelEditEndInfo& info)
