@@ -75,6 +75,15 @@ public:
         for (int i = 0; i < 2; ++i) {
             Sorts[i].SetCtrl(apLists[i]);
             this->Bind(wxEVT_ZEL_NOTIFY, &StyleFacilityPPage::OnListNotify, this, apLists[i]->GetId());
+            // While a name is typed every key belongs to its editor: the
+            // page would take it first (for the toolbars' keys) and the
+            // editor would never see it.
+            ZelEditListCtrl* p_list = apLists[i];
+            p_list->Bind(wxEVT_CHAR_HOOK, [p_list](wxKeyEvent& event) {
+                if (p_list->IsEditing())
+                    event.StopPropagation();
+                event.Skip();
+            });
         }
         this->Bind(wxEVT_MENU, &StyleFacilityPPage::OnNew, this, WxId(ID_PAGE_NEW));
         this->Bind(wxEVT_MENU, &StyleFacilityPPage::OnDelete, this, WxId(ID_PAGE_DELETE));
@@ -218,11 +227,8 @@ private:
             break;
         }
         case LVN_BEGINLABELEDIT:
-            if (const auto* p_info = event.GetRecordAs<ZelEditBeginInfo>()) {
+            if (const auto* p_info = event.GetRecordAs<ZelEditBeginInfo>())
                 Rules.EditBegins(e_kind, rows, p_info->iRow);
-                if (auto* p_editor = static_cast<wxWindow*>(p_info->pEditor))
-                    p_editor->Bind(wxEVT_CHAR_HOOK, &StyleFacilityPPage::OnEditorCharHook, this);
-            }
             break;
         case LVN_ENDLABELEDIT:
             if (const auto* p_info = event.GetRecordAs<ZelEditEndInfo>())
@@ -230,16 +236,6 @@ private:
             break;
         default: event.Skip(); return;
         }
-    }
-
-    // A name being typed keeps its keys: they stay with the editor instead
-    // of climbing to the page, whose toolbar keys and whose handling of
-    // an edit in place would take them before the editor saw them. The
-    // editor's own Enter and Escape still end the edit.
-    void OnEditorCharHook(wxKeyEvent& event)
-    {
-        event.StopPropagation();
-        event.Skip();
     }
 
     void OnEditEnded(Kind e_kind, const ZelEditEndInfo& info)

@@ -453,6 +453,39 @@ TEST_F(GroupSheetWxTest, TicksAndNewStylesMadeWithMouseAndKeysCanBeUndone)
     EXPECT_TRUE(Boxes.Boxes().empty()) << Boxes.Boxes().front().sText;
 }
 
+// A member's role typed in place on the keyboard lands in the role.
+TEST_F(GroupSheetWxTest, ARoleTypedInPlaceReachesItsEditor)
+{
+    GroupPSheet sheet(&Doc(), 5, 5, nullptr, 0, "Define group");
+    sheet.GetWorkingGroup() = Doc().GetGroups().GetAt(Doc().GetGroups().FindByName("Band"));
+    sheet.SetItemPosition(0, 1);
+    const int i_result = RunModal(sheet, [](GroupPSheet& s) {
+        GroupMembPPage& members = *s.GetMembersPage();
+        ChooseTab(s, &members);
+        ZelEditListCtrl& list = members.GetMembersList();
+        list.BeginEdit(0, 1);
+        ASSERT_TRUE(list.IsEditing());
+        wxUIActionSimulator sim;
+        auto settle = [] {
+            for (int i = 0; i < 20; ++i) {
+                wxTheApp->Yield(true);
+                wxMilliSleep(10);
+            }
+        };
+        settle();
+        sim.Text("Bass");
+        settle();
+        sim.Char(WXK_RETURN);
+        settle();
+        EXPECT_FALSE(list.IsEditing());
+        EXPECT_EQ(list.GetItemText(0, 1), "Bass");
+        Press(s, wxID_OK);
+    });
+    ASSERT_EQ(i_result, wxID_OK);
+    ASSERT_EQ(sheet.GetWorkingGroup().GetMembers().GetSize(), 1);
+    EXPECT_EQ(sheet.GetWorkingGroup().GetMembers()[0].sRole, "Bass");
+}
+
 TEST_F(GroupSheetWxTest, ASecondSheetOpensWhereTheFirstWasLeft)
 {
     wxRect rc_left;
