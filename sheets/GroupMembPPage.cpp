@@ -137,6 +137,14 @@ GroupMembPPage::GroupMembPPage(wxWindow* p_book, EventDoc* p_doc)
     Bind(wxEVT_MENU, &GroupMembPPage::OnMove, this, WxId(ID_PAGE_MOVE_DOWN));
     Bind(wxEVT_ZEL_NOTIFY, &GroupMembPPage::OnParticipantsNotify, this, IDC_GROUP_PARTICIPANTS);
     Bind(wxEVT_ZEL_NOTIFY, &GroupMembPPage::OnMembersNotify, this, IDC_GROUP_MEMBERS);
+    // While a role is typed every key belongs to its editor: the page would
+    // take it first (for the toolbar's keys) and the editor would never see
+    // it.
+    pMembers->Bind(wxEVT_CHAR_HOOK, [this](wxKeyEvent& event) {
+        if (pMembers->IsEditing())
+            event.StopPropagation();
+        event.Skip();
+    });
 }
 
 bool GroupMembPPage::OnInitDialog()

@@ -75,6 +75,15 @@ public:
         for (int i = 0; i < 2; ++i) {
             Sorts[i].SetCtrl(apLists[i]);
             this->Bind(wxEVT_ZEL_NOTIFY, &StyleFacilityPPage::OnListNotify, this, apLists[i]->GetId());
+            // While a name is typed every key belongs to its editor: the
+            // page would take it first (for the toolbars' keys) and the
+            // editor would never see it.
+            ZelEditListCtrl* p_list = apLists[i];
+            p_list->Bind(wxEVT_CHAR_HOOK, [p_list](wxKeyEvent& event) {
+                if (p_list->IsEditing())
+                    event.StopPropagation();
+                event.Skip();
+            });
         }
         this->Bind(wxEVT_MENU, &StyleFacilityPPage::OnNew, this, WxId(ID_PAGE_NEW));
         this->Bind(wxEVT_MENU, &StyleFacilityPPage::OnDelete, this, WxId(ID_PAGE_DELETE));

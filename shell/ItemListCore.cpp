@@ -43,7 +43,18 @@ ItemListCore::ItemListCore(ZelListModel* p_list, ZelListSort& sort)
 
 void ItemListCore::AttachList(ZelListModel& list) { pList = &list; }
 
-ItemListCore::~ItemListCore() = default;
+namespace {
+// The view whose counts the message bar shows.
+const ItemListCore* g_pStatusOwner = nullptr;
+} // namespace
+
+ItemListCore::~ItemListCore()
+{
+    if (g_pStatusOwner == this)
+        g_pStatusOwner = nullptr;
+}
+
+const ItemListCore* ItemListCore::StatusOwner() { return g_pStatusOwner; }
 
 // ---------------------------------------------------------------- records
 
@@ -414,6 +425,7 @@ void ItemListCore::UpdateStatusText()
 {
     if (IsDocumentBusy())
         return;
+    g_pStatusOwner = this;
     GetListStatusPort().SetMessageText(StatusText(GetRecordCount(), pList->GetSelectedCount()));
 }
 
@@ -512,6 +524,8 @@ void ItemListCore::Refill()
     // fill with rows fits them again.
     if (pList->GetItemCount() > 0)
         bFirstFill = FALSE;
+    if (bHasFocus || g_pStatusOwner == this)
+        UpdateStatusText();
 }
 
 void ItemListCore::InitialUpdate()

@@ -165,14 +165,20 @@ public:
     // most 20, 30 and 20 characters) unless the view lists named things,
     // which take the whole line.
     virtual ZelFullName MakeDroppedName(const std::string& s_line);
+    // The message bar shows this view's counts; the view that wrote it last
+    // keeps it right through its refills (StatusOwner).
     void UpdateStatusText();
+    // The view whose counts the message bar shows; null before any did.
+    static const ItemListCore* StatusOwner();
     // The status text for these counts.
     std::string StatusText(int n_records, int n_selected);
 
     // ---- refill ----
     // A document change: a hint the derived view handles patches rows;
     // anything else refills. While the document is busy nothing is read:
-    // the refill waits for the next update.
+    // the refill waits for the next update. A refill of the view that has
+    // the focus, or whose counts the message bar shows, shows them anew
+    // (another event opened, records imported).
     void OnUpdate(const UpdateViewHint* p_hint);
     void Refill();
     void InitialUpdate();

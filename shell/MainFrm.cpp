@@ -11,6 +11,7 @@
 #include "shell/EventDocument.h"
 #include "shell/FrameImports.h"
 #include "shell/FramePorts.h"
+#include "shell/GroupView.h"
 #include "shell/ParticipantView.h"
 #include "shell/RotavexApp.h"
 #include "shell/ToolbarArt.h"
@@ -95,6 +96,12 @@ const MenuItem aEventMenu[] = {
     {ParticipantView::ID_APPLY_ALL_PREFS, "Apply all participant preferences", "Apply all participant preferences to selection"},
     {ParticipantView::ID_APPLY_LIMITS_PREFS, "Apply participant limits preferences", "Apply participant limits preferences to selection"},
     {ParticipantView::ID_APPLY_ROSTER_PREFS, "Apply participant rostering preferences", "Apply participant rostering preferences to selection"},
+    {0, nullptr, nullptr},
+    {GroupView::ID_APPLY_ALL_PREFS, "Apply all group preferences", "Apply all group preferences to selection"},
+    {GroupView::ID_APPLY_LIMITS_PREFS, "Apply group limits preferences", "Apply group limits preferences to selection"},
+    {GroupView::ID_APPLY_ALLOC_PREFS, "Apply group allocations preferences", "Apply group allocations preferences to selection"},
+    {GroupView::ID_APPLY_ROSTER_PREFS, "Apply group rostering preferences", "Apply group rostering preferences to selection"},
+    {GroupView::ID_APPLY_ROTATION_PREFS, "Apply group rotation preferences", "Apply group rotation preferences to selection"},
 };
 
 // The timetable view's day grid answers these.
@@ -283,6 +290,7 @@ void CMainFrame::CreateMenus()
         {0, nullptr, nullptr},
         {ID_FILE_SEND_MAIL, "Sen&d...", "Mail the event file"},
         {ID_SEND_SELECTION_MAIL, "E-&mail: Selection...", "Send email to selected participants or groups"},
+        {GroupView::ID_SEND_MEMBER_MAIL, "E-mail: &Group members...", "Send mail to all selected group members"},
         {0, nullptr, nullptr},
     };
     add_items(p_file, RVX_ITEMS(a_fileEnd));

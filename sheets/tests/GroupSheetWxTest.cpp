@@ -27,6 +27,7 @@
 #include <wx/notebook.h>
 #include <wx/textctrl.h>
 #include <wx/toolbar.h>
+#include <wx/uiaction.h>
 
 namespace {
 
@@ -354,6 +355,135 @@ TEST_F(GroupSheetWxTest, ChecksKeepTheSheetOpen)
         Press(s, wxID_CANCEL);
     });
     EXPECT_EQ(i_result, wxID_CANCEL);
+}
+
+// Ticking a style as the user does, with the mouse on the tab and on the
+// check box, and with the space bar: each tick enables Undo, and Undo
+// takes the ticks back. A new style is named by typing after New.
+TEST_F(GroupSheetWxTest, TicksAndNewStylesMadeWithMouseAndKeysCanBeUndone)
+{
+    GroupPSheet sheet(&Doc(), 5, 5, nullptr, 0, "Define group");
+    sheet.GetWorkingGroup() = Doc().GetGroups().GetAt(0);
+    sheet.SetItemPosition(0, 1);
+    const int i_result = RunModal(sheet, [this](GroupPSheet& s) {
+        GroupStyleFacilityPPage& styles = *s.GetStyleFacilityPage();
+        wxUIActionSimulator sim;
+        auto settle = [] {
+            for (int i = 0; i < 20; ++i) {
+                wxTheApp->Yield(true);
+                wxMilliSleep(10);
+            }
+        };
+        auto click_at = [&](wxWindow& window, const wxPoint& pt) {
+            const wxPoint pt_screen = window.ClientToScreen(pt);
+            sim.MouseMove(pt_screen.x, pt_screen.y);
+            settle();
+            sim.MouseClick();
+            settle();
+        };
+        auto* p_tabs = wxDynamicCast(s.GetBookCtrl(), wxNotebook);
+        ASSERT_NE(p_tabs, nullptr);
+        const int i_tab = p_tabs->FindPage(&styles);
+        for (int x = 5; x < p_tabs->GetClientSize().x && p_tabs->GetSelection() != i_tab; x += 5) {
+            long l_flags = 0;
+            if (p_tabs->HitTest(wxPoint(x, 10), &l_flags) == i_tab)
+                click_at(*p_tabs, wxPoint(x, 10));
+        }
+        ASSERT_EQ(p_tabs->GetCurrentPage(), &styles);
+        EXPECT_FALSE(s.GetUndoButton()->IsEnabled());
+
+        ZelEditListCtrl& list = styles.GetList(StyleFacilityRules::e_styles);
+        const int i_folk = list.Find(1, "Folk", -1);
+        ASSERT_GE(i_folk, 0);
+        const wxRect rc_row = list.GetRowRect(i_folk);
+        click_at(list, wxPoint(list.GetColumnLeft(0) + list.GetColumnWidth(0) / 2, rc_row.y + rc_row.height / 2));
+        EXPECT_EQ(list.GetCheckState(i_folk, 0), ZelCheckListLayer::stateChecked);
+        EXPECT_TRUE(s.GetUndoButton()->IsEnabled()) << "a tick with the mouse";
+        Press(s, IDC_SHEET_UNDO);
+        EXPECT_EQ(list.GetCheckState(i_folk, 0), ZelCheckListLayer::stateUnchecked);
+        EXPECT_FALSE(s.GetUndoButton()->IsEnabled());
+
+        list.SetFocus();
+        list.SetFocusItem(i_folk);
+        settle();
+        sim.Char(WXK_SPACE);
+        settle();
+        EXPECT_EQ(list.GetCheckState(i_folk, 0), ZelCheckListLayer::stateChecked);
+        EXPECT_TRUE(s.GetUndoButton()->IsEnabled()) << "a tick with the space bar";
+
+        Press(s, IDC_SHEET_UNDO);
+        EXPECT_FALSE(s.GetUndoButton()->IsEnabled());
+
+        // New, clicked on the list's toolbar: the name typed next goes into
+        // the new, ticked row (Delete is the editor's, not the tool's), and
+        // Undo can take the tick back.
+        wxToolBar* p_bar = nullptr;
+        for (const auto& def : styles.GetToolBars())
+            if (def.iOwnerId == IDC_STYLE_LIST)
+                p_bar = def.pToolBar;
+        ASSERT_NE(p_bar, nullptr);
+        // New is the first of the bar's two tools.
+        ASSERT_EQ(p_bar->GetToolPos(WxId(ID_PAGE_NEW)), 0);
+        ASSERT_EQ(p_bar->GetToolsCount(), 2u);
+        click_at(*p_bar, wxPoint(p_bar->GetClientSize().x / 4, p_bar->GetClientSize().y / 2));
+        ASSERT_TRUE(list.IsEditing());
+        sim.Text("Blues");
+        settle();
+        sim.Char(WXK_DELETE);
+        settle();
+        EXPECT_TRUE(list.IsEditing());
+        EXPECT_TRUE(Boxes.Boxes().empty());
+        EXPECT_FALSE(s.GetUndoButton()->IsEnabled());
+        sim.Char(WXK_RETURN);
+        settle();
+        EXPECT_FALSE(list.IsEditing());
+        EXPECT_GE(Doc().GetStyles().FindByName("Blues"), 0);
+        const int i_blues = list.Find(1, "Blues", -1);
+        ASSERT_GE(i_blues, 0);
+        EXPECT_EQ(list.GetCheckState(i_blues, 0), ZelCheckListLayer::stateChecked);
+        EXPECT_TRUE(s.GetUndoButton()->IsEnabled()) << "a new style";
+        ShowAWhile();
+        Press(s, wxID_OK);
+    });
+    ASSERT_EQ(i_result, wxID_OK);
+    const StyleList& a_styles = Doc().GetStyles();
+    const KeyList& a_keys = sheet.GetWorkingGroup().GetStyles();
+    EXPECT_GE(a_keys.Find(a_styles.GetAt(a_styles.FindByName("Blues")).GetKey()), 0);
+    EXPECT_LT(a_keys.Find(a_styles.GetAt(a_styles.FindByName("Folk")).GetKey()), 0);
+    EXPECT_TRUE(Boxes.Boxes().empty()) << Boxes.Boxes().front().sText;
+}
+
+// A member's role typed in place on the keyboard lands in the role.
+TEST_F(GroupSheetWxTest, ARoleTypedInPlaceReachesItsEditor)
+{
+    GroupPSheet sheet(&Doc(), 5, 5, nullptr, 0, "Define group");
+    sheet.GetWorkingGroup() = Doc().GetGroups().GetAt(Doc().GetGroups().FindByName("Band"));
+    sheet.SetItemPosition(0, 1);
+    const int i_result = RunModal(sheet, [](GroupPSheet& s) {
+        GroupMembPPage& members = *s.GetMembersPage();
+        ChooseTab(s, &members);
+        ZelEditListCtrl& list = members.GetMembersList();
+        list.BeginEdit(0, 1);
+        ASSERT_TRUE(list.IsEditing());
+        wxUIActionSimulator sim;
+        auto settle = [] {
+            for (int i = 0; i < 20; ++i) {
+                wxTheApp->Yield(true);
+                wxMilliSleep(10);
+            }
+        };
+        settle();
+        sim.Text("Bass");
+        settle();
+        sim.Char(WXK_RETURN);
+        settle();
+        EXPECT_FALSE(list.IsEditing());
+        EXPECT_EQ(list.GetItemText(0, 1), "Bass");
+        Press(s, wxID_OK);
+    });
+    ASSERT_EQ(i_result, wxID_OK);
+    ASSERT_EQ(sheet.GetWorkingGroup().GetMembers().GetSize(), 1);
+    EXPECT_EQ(sheet.GetWorkingGroup().GetMembers()[0].sRole, "Bass");
 }
 
 TEST_F(GroupSheetWxTest, ASecondSheetOpensWhereTheFirstWasLeft)

@@ -24,8 +24,10 @@
 #include "shell/ContQuitDlg.h"
 #include "shell/ItemListImport.h"
 #include "shell/EventDocument.h"
+#include "shell/GroupView.h"
 #include "shell/MainFrm.h"
 #include "shell/PaneView.h"
+#include "shell/ParticipantView.h"
 #include "shell/ProgressDlg.h"
 #include "shell/RotavexApp.h"
 #include "testsupport/MailStandIn.h"
@@ -150,7 +152,10 @@ const UINT aAllCommands[] = {
     ID_CONTEXT_HELP, EventDoc::ID_DEFINE_EVENT, EventDoc::ID_NEW_EVENT_DEFINITION, EventDoc::ID_BUILD_TIMETABLE,
     EventDoc::ID_PREFERENCES, EventDoc::ID_SCHEDULING_RULES, EventDoc::ID_CHECK_TIMETABLE,
     EventDoc::ID_ROSTER_PARTICIPANTS, EventDoc::ID_EMAIL_SUPPORT, EventDoc::ID_FILE_SEND_MAIL, EventDoc::ID_FILE_CLOSE,
-    ID_FILE_SAVE, ID_FILE_SAVE_AS, ID_APP_EXIT,
+    ID_FILE_SAVE, ID_FILE_SAVE_AS, ID_APP_EXIT, ID_SEND_SELECTION_MAIL, ParticipantView::ID_APPLY_ALL_PREFS,
+    ParticipantView::ID_APPLY_LIMITS_PREFS, ParticipantView::ID_APPLY_ROSTER_PREFS, GroupView::ID_APPLY_ALL_PREFS,
+    GroupView::ID_APPLY_LIMITS_PREFS, GroupView::ID_APPLY_ALLOC_PREFS, GroupView::ID_APPLY_ROSTER_PREFS,
+    GroupView::ID_APPLY_ROTATION_PREFS, GroupView::ID_SEND_MEMBER_MAIL,
 };
 
 TEST_F(FrameTest, StartsWithTheEventOnTheCommandLineInAFrameOfFourPanes)

@@ -310,6 +310,48 @@ TEST_F(ItemListCoreTest, StatusTextCountsRecordsAndSelection)
     EXPECT_EQ(View.StatusText(5, 2), "5 groups, 2 selected");
 }
 
+// Another event opened (or records imported) refills the lists: the
+// message bar then shows the new counts of the view it was showing, or of
+// the view with the focus, and never those of a view the user is not in.
+TEST_F(ItemListCoreTest, ARefillShowsTheNewCountsOfTheViewTheMessageBarShows)
+{
+    FakeView other;
+    other.InitialUpdate();
+    Status.vTexts.clear();
+    auto last = [this] { return Status.vTexts.empty() ? std::string("<none>") : Status.vTexts.back(); };
+
+    // No view has shown its counts yet: a refill leaves the bar alone.
+    View.OnUpdate(nullptr);
+    EXPECT_EQ(last(), "<none>");
+
+    View.Click(0, FALSE, FALSE);
+    EXPECT_EQ(last(), "3 groups, 1 selected");
+    EXPECT_EQ(ItemListCore::StatusOwner(), &View);
+
+    // The next event has other records: the view shown refills with the
+    // new count (its selected key is gone), the other view's refill does
+    // not take the bar.
+    View.mRecords = {{50, {"Oboe", "Ely"}}};
+    other.mRecords.erase(10);
+    other.OnUpdate(nullptr);
+    EXPECT_EQ(last(), "3 groups, 1 selected");
+    View.OnUpdate(nullptr);
+    EXPECT_EQ(last(), "1 group");
+
+    // The view with the focus shows its counts after each refill.
+    View.OnKillFocus();
+    other.OnSetFocus();
+    EXPECT_EQ(last(), "2 groups");
+    other.mRecords.erase(20);
+    View.OnUpdate(nullptr);
+    other.OnUpdate(nullptr);
+    EXPECT_EQ(last(), "1 group");
+    other.OnKillFocus();
+    other.mRecords.clear();
+    other.OnUpdate(nullptr);
+    EXPECT_EQ(last(), "") << "the bar's view stays its owner without the focus";
+}
+
 TEST_F(ItemListCoreTest, AKeyWithoutARowIsReportedAndTheEventOfferedForSaving)
 {
     EXPECT_EQ(View.ChgItem(99, 1, "x"), -1);

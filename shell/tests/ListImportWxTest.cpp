@@ -11,6 +11,7 @@
 #include <gtest/gtest.h>
 #include <wx/app.h>
 #include <wx/listbox.h>
+#include <wx/stattext.h>
 #include <wx/timer.h>
 
 #include <chrono>
@@ -127,6 +128,22 @@ TEST(ListImportWx, ASmallTextFileThroughTheWizard)
         wxWindow* p_finish = wizard.FindWindow(ZelSizingPropSheet::ID_WIZFINISH);
         ASSERT_NE(p_finish, nullptr);
         b_finishAtFirst = p_finish->IsEnabled();
+        // The title bar shows the page's caption; a line above the list
+        // tells how a column gets its field.
+        EXPECT_EQ(wizard.GetTitle(), "Text Import Wizard - Columns and Fields");
+        auto* p_page = dynamic_cast<ZelImportColMap*>(p_list->GetParent());
+        ASSERT_NE(p_page, nullptr);
+        const wxStaticText* p_told = nullptr;
+        for (wxWindow* p_child : p_page->GetChildren())
+            if (auto* p_text = wxDynamicCast(p_child, wxStaticText); p_text != nullptr && p_text->IsShown())
+                p_told = p_text;
+        ASSERT_NE(p_told, nullptr) << "the page tells what to do";
+        wxString s_told = p_told->GetLabelText();
+        s_told.Replace("\n", " ");
+        EXPECT_EQ(s_told, p_page->GetInstruction()) << "wrapped to the page's width";
+        EXPECT_NE(p_page->GetInstruction().Find("double-click its Group Field cell"), wxNOT_FOUND);
+        EXPECT_NE(p_page->GetInstruction().Find("(do not import)"), wxNOT_FOUND);
+        EXPECT_LE(p_told->GetRect().GetBottom(), p_list->GetRect().GetTop()) << "above the list";
         ASSERT_EQ(p_list->GetItemCount(), 3);
         EXPECT_EQ(p_list->GetItemText(0, 0), "Name") << "the header row gives the captions";
         EXPECT_EQ(p_list->GetItemText(1, 2), "Oslo") << "the first data record is the sample";
@@ -195,7 +212,15 @@ TEST(ListImportWx, TheFirstStepPageTellsFixedWidth)
     auto* p_preview = p_step->GetPreviewList();
     ASSERT_NE(p_preview, nullptr);
     EXPECT_EQ(p_preview->GetItemCount(), 8u);
+    // Each step's caption heads the wizard while it shows.
+    EXPECT_EQ(p_wizard->GetTitle(), "Text Import Wizard - Step 1");
     ShowForALook();
+    Press(*p_wizard, ZelSizingPropSheet::ID_WIZNEXT);
+    Pump();
+    EXPECT_EQ(p_wizard->GetTitle(), "Text Import Wizard - Columns and Fields");
+    p_wizard->GetBookCtrl()->SetSelection(0);
+    Pump();
+    EXPECT_EQ(p_wizard->GetTitle(), "Text Import Wizard - Step 1");
     p_wizard->Destroy();
     Pump();
 }

@@ -85,6 +85,15 @@ ZelImportWizard& ZelImportStep::GetWizard() const
     return *p_wizard;
 }
 
+bool ZelImportStep::OnSetActive()
+{
+    ZelSizingPropPage::OnSetActive();
+    // The sheet's own caption stays behind its pages, as in any wizard.
+    if (GetSheet() != nullptr)
+        GetSheet()->SetTitle(GetCaption());
+    return true;
+}
+
 void ZelImportStep::FillPreview()
 {
     auto* p_preview = dynamic_cast<ZelImportPreview*>(GetPreviewList());
@@ -243,6 +252,7 @@ void ZelImportPreview::OnDrawItem(wxDC& dc, const wxRect& rc, size_t n) const
 ZelImportColMap::ZelImportColMap(wxWindow* p_book, const std::string& s_fieldHeading)
     : ZelImportStep(p_book, "Text Import Wizard - Columns and Fields", WxId(IDD)), sFieldHeading(s_fieldHeading)
 {
+    pInstruction = new wxStaticText(this, wxID_ANY, GetInstruction());
     pList = new ZelEditListCtrl(this, WxId(IDC_LIST));
     vColumns = {
         {szColumns, LVCFMT_LEFT, false, ZelEditListRules::editListBox, -1},
@@ -255,10 +265,13 @@ ZelImportColMap::ZelImportColMap(wxWindow* p_book, const std::string& s_fieldHea
 bool ZelImportColMap::OnInitDialog()
 {
     ZelImportStep::OnInitDialog();
-    PlaceDlgUnits(*pList, 7, 7, 236, 136);
+    PlaceDlgUnits(*pInstruction, 7, 7, 236, 20);
+    pInstruction->Wrap(pInstruction->GetSize().x);
+    PlaceDlgUnits(*pList, 7, 30, 236, 113);
     const wxSize sz = GetClientSize();
     const wxPoint pt = pList->GetPosition();
-    pList->SetSize(pt.x, pt.y, std::max(50, sz.x - 2 * pt.x), std::max(50, sz.y - 2 * pt.y));
+    const int i_margin = pInstruction->GetPosition().x;
+    pList->SetSize(pt.x, pt.y, std::max(50, sz.x - 2 * pt.x), std::max(50, sz.y - pt.y - i_margin));
 
     for (std::size_t i = 0; i < vColumns.size(); ++i) {
         const int i_col = pList->InsertColumn(static_cast<int>(i), vColumns[i].sHeading, vColumns[i].iFormat, 40);
@@ -286,9 +299,18 @@ bool ZelImportColMap::OnInitDialog()
         pList->SetFocusItem(0);
         pList->SelectItem(0);
     }
+    AddSzControl(*pInstruction, modeStretch, modeFixed);
     AddSzControl(*pList, modeStretch, modeStretch);
     SetWizardButtons();
     return true;
+}
+
+wxString ZelImportColMap::GetInstruction() const
+{
+    // The field column's heading names the cell the user double-clicks.
+    const std::string s_skip = ZelLoadResourceString(ZelImportWizardCore::IDS_DO_NOT_IMPORT, "(do not import)");
+    return ToWx("For each column of the text, double-click its " + sFieldHeading
+                + " cell and choose the field its text goes into, or " + s_skip + ".");
 }
 
 bool ZelImportColMap::OnSetActive()

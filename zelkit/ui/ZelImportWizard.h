@@ -42,6 +42,8 @@ public:
     ZelImportStep(wxWindow* p_book, const wxString& s_caption, wxWindowID i_id = wxID_ANY);
 
     ZelImportWizard& GetWizard() const;
+    // As in any wizard, the title bar shows the active page's caption.
+    bool OnSetActive() override;
     // The page's preview list, null when it has none.
     virtual wxVListBox* GetPreviewList() { return nullptr; }
 
@@ -88,6 +90,8 @@ public:
     bool OnSetActive() override;
     bool TransferDataFromWindow() override;
     ZelEditListCtrl& GetList() { return *pList; }
+    // The line above the list that tells how a column gets its field.
+    wxString GetInstruction() const;
 
 private:
     struct ListColumn {
@@ -100,6 +104,7 @@ private:
     void SetWizardButtons();
     void OnListNotify(ZelNotifyEvent& event);
 
+    wxStaticText* pInstruction;
     ZelEditListCtrl* pList;
     std::string sFieldHeading;
     std::vector<ListColumn> vColumns;
