@@ -56,6 +56,21 @@ TextSize MeasureLines(IPrintCanvas& dc, const std::string& s_text)
 
 int CountLines(const std::string& s_text) { return 1 + static_cast<int>(std::count(s_text.begin(), s_text.end(), '\n')); }
 
+// The text cut at its end to the width in the current font, "..." marking
+// the cut; empty when not one character of it fits.
+std::string CutToWidth(IPrintCanvas& dc, const std::string& s_text, int i_width)
+{
+    std::string s = s_text;
+    while (!s.empty()) {
+        s.pop_back();
+        while (!s.empty() && s.back() == ' ')
+            s.pop_back();
+        if (!s.empty() && PrintColumns::GetTextWidth(dc, s + "...") <= i_width)
+            return s + "...";
+    }
+    return s;
+}
+
 } // namespace
 
 // ------------------------------------------------------------------ TTPrint
@@ -729,15 +744,34 @@ void TTPrint::PrintFooter(IPrintCanvas& dc, int i_jobPage, int n_jobPages, const
     const int i_line = static_cast<int>(dc.LineHeight());
     const ZelRect rc_line(rc.left, i_middle - i_line, rc.right, i_middle);
     const UINT u_flags = DT_BOTTOM | DT_SINGLELINE | DT_NOPREFIX | DT_NOCLIP;
-    dc.DrawText("Printed: " + dt_printed.Format(kTimeFormat), rc_line, DT_LEFT | u_flags);
-    dc.DrawText("Page " + std::to_string(i_jobPage) + " of " + std::to_string(n_jobPages), rc_line,
-                DT_RIGHT | u_flags);
+    const std::string s_printed = "Printed: " + dt_printed.Format(kTimeFormat);
+    const std::string s_page = "Page " + std::to_string(i_jobPage) + " of " + std::to_string(n_jobPages);
+    dc.DrawText(s_printed, rc_line, DT_LEFT | u_flags);
+    dc.DrawText(s_page, rc_line, DT_RIGHT | u_flags);
+    // The room between the texts at the sides, a little apart from them.
+    const int i_gap = PrintColumns::GetTextWidth(dc, "  ");
+    const int i_free = static_cast<int>(rc.left) + PrintColumns::GetTextWidth(dc, s_printed) + i_gap;
+    const int i_freeEnd = static_cast<int>(rc.right) - PrintColumns::GetTextWidth(dc, s_page) - i_gap;
+    std::string s_centre;
     if (dt_built.GetStatus() == CHighTime::valid && dt_built != CHighTime()) {
-        dc.DrawText("Generated: " + dt_built.Format(kTimeFormat), rc_line, DT_CENTER | u_flags);
+        s_centre = "Generated: " + dt_built.Format(kTimeFormat);
     } else {
         if (!SelectFont(dc, kFooterItalic, false, true))
             SelectFont(dc, kFooterFont);
-        dc.DrawText("The timetable is invalid or incomplete", rc_line, DT_CENTER | u_flags);
+        s_centre = "The timetable is invalid or incomplete";
+    }
+    // The centre text stands in the middle of the page; on a page too
+    // narrow for that it moves into the middle of the room between the
+    // others, and where even that room is too small, it is cut short.
+    const int i_width = PrintColumns::GetTextWidth(dc, s_centre);
+    const int i_centre = static_cast<int>(rc.left + rc.right) / 2;
+    if (i_centre - i_width / 2 >= i_free && i_centre - i_width / 2 + i_width <= i_freeEnd) {
+        dc.DrawText(s_centre, rc_line, DT_CENTER | u_flags);
+    } else {
+        if (i_width > i_freeEnd - i_free)
+            s_centre = CutToWidth(dc, s_centre, i_freeEnd - i_free);
+        if (!s_centre.empty())
+            dc.DrawText(s_centre, ZelRect(i_free, rc_line.top, i_freeEnd, rc_line.bottom), DT_CENTER | u_flags);
     }
     SelectFont(dc, kFileFont);
     const int i_fileLine = static_cast<int>(dc.LineHeight());

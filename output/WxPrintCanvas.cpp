@@ -3,10 +3,14 @@
 #include "framework/ui/WxText.h"
 
 #include <algorithm>
+#include <dlfcn.h>
 #include <wx/control.h>
 #include <wx/font.h>
 #include <wx/pen.h>
 #include <wx/print.h>
+#ifdef __WXGTK__
+#include <wx/gtk/print.h>
+#endif
 
 namespace {
 
@@ -179,4 +183,30 @@ CSize WxPrintCanvas::HiMetricToLogical(const CSize& size)
 {
     const auto conv = [this](LONG l) { return static_cast<LONG>((static_cast<long long>(l) * iDpi + 1270) / 2540); };
     return CSize(conv(size.cx), conv(size.cy));
+}
+
+bool EndPrinterJob(wxPrintout& printout, const wxPrintData& data)
+{
+#ifdef __WXGTK__
+    if (printout.IsPreview())
+        return false;
+    // Copies of print data share their native part, which holds the
+    // toolkit's print operation while the printer runs it. Cancelling the
+    // operation while it begins is the toolkit's own way of abandoning a
+    // job: no page is drawn and the spool file is never sent. The toolkit
+    // comes in with wx, so its function is looked up rather than its
+    // headers included.
+    auto* p_native = dynamic_cast<wxGtkPrintNativeData*>(data.GetNativeData());
+    GtkPrintOperation* p_operation = p_native != nullptr ? p_native->GetPrintJob() : nullptr;
+    using CancelFn = void (*)(GtkPrintOperation*);
+    static const auto f_cancel = reinterpret_cast<CancelFn>(dlsym(RTLD_DEFAULT, "gtk_print_operation_cancel"));
+    if (p_operation == nullptr || f_cancel == nullptr)
+        return false;
+    f_cancel(p_operation);
+    return true;
+#else
+    (void)printout;
+    (void)data;
+    return false;
+#endif
 }

@@ -8,6 +8,9 @@
 // the corner of the part of the page inside the margins, its page that
 // part (the context clipped to it), in logical units of a given number per
 // inch, alike on the printer and in the preview.
+//
+// EndPrinterJob ends a printer's job from the printout's preparation, when
+// it turns out to have nothing to print.
 #pragma once
 
 #include "output/PrintCanvas.h"
@@ -15,6 +18,7 @@
 
 #include <wx/dc.h>
 
+class wxPrintData;
 class wxPrintout;
 
 class WxPrintCanvas : public IPrintCanvas {
@@ -56,3 +60,14 @@ private:
     PrintFont Font;
     CSize szPaperOffset;
 };
+
+// Ends the job of a printout that the printer is preparing (from its
+// OnPreparePrinting), before any page of it is drawn: the printer then
+// prints nothing, reports the print as cancelled and says nothing itself.
+// data is the print data the printer was given (or a copy of it). The
+// toolkit's printer still asks the printout for a page to begin with: the
+// printout must give it one, which is never drawn. False when the job
+// cannot be ended so (a preview, or another printer than the toolkit's):
+// the printout then gives no pages, which such a printer takes as the end
+// of the print.
+bool EndPrinterJob(wxPrintout& printout, const wxPrintData& data);

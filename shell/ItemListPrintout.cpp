@@ -83,6 +83,7 @@ void ItemListPrintout::MapCanvas()
 void ItemListPrintout::OnPreparePrinting()
 {
     nPages = 0;
+    bJobEnded = false;
     MapCanvas();
     pReport = std::make_unique<ItemListReport>(View, Canvas, pProgress.get());
     if (EventDoc* p_doc = View.GetEventDoc()) {
@@ -90,17 +91,22 @@ void ItemListPrintout::OnPreparePrinting()
         pReport->sEventName = p_doc->GetEventName();
         pReport->sPathName = p_doc->GetPathName();
     }
-    if (!pReport->PreparePrint())
-        return;
-    nPages = pReport->CountPrintLines();
-    pReport->dtStart = CHighTime::GetPresentTime();
+    if (pReport->PreparePrint()) {
+        nPages = pReport->CountPrintLines();
+        pReport->dtStart = CHighTime::GetPresentTime();
+    }
+    // A report that could not be fitted (the user was told why, unless they
+    // stopped the fitting) ends the printer's job here: nothing reaches the
+    // printer, and nothing more is said.
+    bJobEnded = nPages == 0 && EndPrinterJob(*this, PrinterData);
 }
 
 void ItemListPrintout::GetPageInfo(int* p_min, int* p_max, int* p_from, int* p_to)
 {
     // A preview must have a page to show, even for a report that could not
-    // be fitted: the preview is then closed at once, never shown.
-    const int n_shown = IsPreview() ? std::max(nPages, 1) : nPages;
+    // be fitted: the preview is then closed at once, never shown. So must
+    // a printer's job that has been ended: that page is never drawn.
+    const int n_shown = IsPreview() || bJobEnded ? std::max(nPages, 1) : nPages;
     *p_min = 1;
     *p_max = n_shown;
     *p_from = n_shown > 0 ? 1 : 0;
@@ -157,5 +163,6 @@ BOOL RunListPrint(ItemListView& view, BOOL b_preview)
     }
     wxPrinter printer(&dialog_data);
     ItemListPrintout printout(view);
+    printout.SetPrinterData(printer.GetPrintDialogData().GetPrintData());
     return printer.Print(p_top, &printout, true) ? TRUE : FALSE;
 }

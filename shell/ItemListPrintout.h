@@ -48,6 +48,9 @@ public:
     ItemListReport* GetReport() { return pReport.get(); }
     // The margins of the pages: those of page set-up from the start.
     void SetMargins(const PrintMargins& margins) { Margins = margins; }
+    // The print data of the printer that prints it, through which a report
+    // that cannot be fitted ends the printer's job.
+    void SetPrinterData(const wxPrintData& data) { PrinterData = data; }
 
 private:
     // Scales the context and points the canvas at it.
@@ -55,10 +58,12 @@ private:
 
     ItemListView& View;
     PrintMargins Margins;
+    wxPrintData PrinterData;
     WxPrintCanvas Canvas;
     std::unique_ptr<WxReportProgress> pProgress;
     std::unique_ptr<ItemListReport> pReport;
     int nPages = 0;
+    bool bJobEnded = false;
 };
 
 // Prints the view's report (the printer dialog first), or opens the preview

@@ -101,6 +101,78 @@ TEST_F(OneDay, FooterNamesTheBuildDate)
     EXPECT_FALSE(Contains(v_texts, "The timetable is invalid or incomplete"));
 }
 
+// Where a text drawn on the fake canvas lies across the page.
+struct Span {
+    LONG iLeft, iRight;
+};
+Span SpanOf(const FakePrintCanvas::Text& t)
+{
+    LONG i_width = 0, i_height = 0;
+    FakePrintCanvas measure;
+    measure.Font = t.Font;
+    measure.GetTextExtent(t.sText, i_width, i_height);
+    if (t.uFlags & DT_CENTER) {
+        const LONG i_left = (t.rc.left + t.rc.right - i_width) / 2;
+        return {i_left, i_left + i_width};
+    }
+    if (t.uFlags & DT_RIGHT)
+        return {t.rc.right - i_width, t.rc.right};
+    return {t.rc.left, t.rc.left + i_width};
+}
+
+TEST_F(OneDay, FooterTextsKeepApartOnNarrowPages)
+{
+    // The centre text: in the middle of the page, in the middle of the room
+    // between the texts at the sides, cut short to that room, or left out.
+    enum Place { eMiddle, eBetween, eCut, eNone };
+    struct Case {
+        int iWidth;
+        bool bBuilt;
+        Place ePlace;
+    } a_cases[] = {{4800, true, eMiddle}, {4800, false, eMiddle}, {800, true, eBetween},
+                   {800, false, eCut},    {600, true, eCut},      {430, true, eNone}};
+    const std::string s_generated = "Generated: 03-Feb-2026 04:05:06";
+    const std::string s_invalid = "The timetable is invalid or incomplete";
+    for (const Case& c : a_cases) {
+        FakePrintCanvas canvas;
+        canvas.iHorzRes = c.iWidth;
+        TTPrint print(&Doc(), "Monday", 0);
+        ASSERT_TRUE(print.PrintPage(canvas, 0, 1, 1, CHighTime(2026, 3, 1, 8, 0, 0),
+                                    c.bBuilt ? CHighTime(2026, 2, 3, 4, 5, 6) : CHighTime()));
+        // The footer's line is all that is drawn in 10 point roman.
+        std::vector<FakePrintCanvas::Text> v_line;
+        for (const auto& t : canvas.vTexts)
+            if (t.Font.eFamily == PrintFont::eRoman && t.Font.iPoints == 10)
+                v_line.push_back(t);
+        ASSERT_GE(v_line.size(), 2u) << c.iWidth;
+        ASSERT_EQ(v_line[0].sText, "Printed: 01-Mar-2026 08:00:00");
+        ASSERT_EQ(v_line[1].sText, "Page 1 of 1");
+        const Span printed = SpanOf(v_line[0]), page = SpanOf(v_line[1]);
+        EXPECT_EQ(printed.iLeft, 0);
+        EXPECT_EQ(page.iRight, c.iWidth);
+        if (c.ePlace == eNone) {
+            EXPECT_EQ(v_line.size(), 2u) << c.iWidth;
+            continue;
+        }
+        ASSERT_EQ(v_line.size(), 3u) << c.iWidth;
+        const std::string& s_full = c.bBuilt ? s_generated : s_invalid;
+        const std::string& s_centre = v_line[2].sText;
+        const Span centre = SpanOf(v_line[2]);
+        EXPECT_GT(centre.iLeft, printed.iRight) << c.iWidth << ": " << s_centre;
+        EXPECT_LT(centre.iRight, page.iLeft) << c.iWidth << ": " << s_centre;
+        if (c.ePlace == eCut) {
+            ASSERT_GT(s_centre.size(), 3u);
+            EXPECT_LT(s_centre.size(), s_full.size());
+            EXPECT_EQ(s_centre.substr(s_centre.size() - 3), "...");
+            EXPECT_EQ(s_full.rfind(s_centre.substr(0, s_centre.size() - 3), 0), 0u) << s_centre;
+            continue;
+        }
+        EXPECT_EQ(s_centre, s_full);
+        const LONG i_middle = c.ePlace == eMiddle ? c.iWidth / 2 : (printed.iRight + page.iLeft) / 2;
+        EXPECT_NEAR((centre.iLeft + centre.iRight) / 2, i_middle, 1) << c.iWidth;
+    }
+}
+
 TEST_F(OneDay, TimeLabelChoices)
 {
     struct Case {

@@ -18,6 +18,7 @@
 #include "shell/ItemListPrintout.h"
 #include "shell/ItemListView.h"
 #include "shell/SelectColumnsDlg.h"
+#include "testsupport/GtkPrintToFile.h"
 #include "testsupport/WxTestEnvironment.h"
 #include "zelkit/ui/ZelListCtrl.h"
 #include "zelkit/ui/ZelNotifyEvent.h"
@@ -33,6 +34,7 @@
 
 #include <chrono>
 #include <cstdlib>
+#include <filesystem>
 #include <functional>
 #include <thread>
 
@@ -140,7 +142,11 @@ public:
         return 0;
     }
 
+    // A view with no column to print (as a list without columns has).
+    int GetPrintColumnCount() override { return bNoPrintColumns ? 0 : ItemListView::GetPrintColumnCount(); }
+
     std::vector<TestRecord> vRecords;
+    bool bNoPrintColumns = false;
     bool bImports = false;
     ZelImportFieldDef ImportFields;
 };
@@ -440,6 +446,77 @@ TEST_F(ItemListViewTest, AWrappedReportSeparatesItsRows)
     EXPECT_EQ(printout.GetReport()->iSeparator, 3);
     EXPECT_LE(printout.GetReport()->Columns.GetRight(), 816);
     EXPECT_GT(PrintPageToBitmap(printout, 1, "list-wrapped.png"), 1000);
+}
+
+// A real print through the toolkit's dialog into a PDF file, in a process
+// of its own (a wx assertion aborts it): a report that fits is printed; one
+// that cannot be fitted (too wide, or no columns chosen) gets its message
+// and nothing else: no assertion, no further message, no file.
+TEST_F(ItemListViewTest, PrintsThroughTheToolkitOrEndsTheJobWithItsMessage)
+{
+    if (PrintToFileSkipped())
+        GTEST_SKIP() << "ROTAVEX_PRINT_PDF=0: no print through the toolkit's dialog";
+    const std::filesystem::path fs_folder
+        = std::filesystem::temp_directory_path() / ("rvx-listprint-" + std::to_string(getpid()));
+    std::filesystem::remove_all(fs_folder);
+    std::filesystem::create_directories(fs_folder);
+    for (const char* p_case : {"fits", "wide", "none"}) {
+        const std::filesystem::path fs_pdf = fs_folder / (std::string(p_case) + ".pdf");
+        const std::filesystem::path fs_done = fs_folder / (std::string(p_case) + ".done");
+        const int i_status = RunTestInChild("ItemListViewTest.PrintChild", {{"ROTAVEX_LIST_PRINT", p_case},
+                                                                            {"ROTAVEX_PDF_OUT", fs_pdf.string()},
+                                                                            {"ROTAVEX_PRINT_DONE", fs_done.string()}});
+        EXPECT_TRUE(ChildPassed(i_status)) << p_case << ": status " << i_status;
+        EXPECT_TRUE(std::filesystem::exists(fs_done)) << p_case << ": the print did not run to its end";
+        if (std::string(p_case) == "fits")
+            EXPECT_TRUE(std::filesystem::exists(fs_pdf) && std::filesystem::file_size(fs_pdf) > 1000) << p_case;
+        else
+            EXPECT_FALSE(std::filesystem::exists(fs_pdf)) << p_case << ": an ended job left a file";
+    }
+    std::filesystem::remove_all(fs_folder);
+}
+
+// One print of the test above, in its own process.
+TEST_F(ItemListViewTest, PrintChild)
+{
+    const char* p_case = std::getenv("ROTAVEX_LIST_PRINT");
+    const char* p_out = std::getenv("ROTAVEX_PDF_OUT");
+    const char* p_done = std::getenv("ROTAVEX_PRINT_DONE");
+    if (p_case == nullptr || p_out == nullptr || p_done == nullptr)
+        GTEST_SKIP() << "run by PrintsThroughTheToolkitOrEndsTheJobWithItsMessage";
+    const std::string s_case = p_case;
+    pView->vRecords.resize(30);
+    if (s_case == "wide") {
+        const std::string s_wide(150, 'W');
+        pView->SetColumnDefs({{0, s_wide + "1"}, {1, s_wide + "2"}, {2, s_wide + "3"}});
+        pView->BuildColumnTitles();
+    }
+    pView->bNoPrintColumns = s_case == "none";
+    pView->Refill();
+    ScriptedSelectColumns chooser;
+    chooser.fAnswer = [](SelectColumnsData& data) {
+        for (int i = 0; i < data.Available.GetSize(); ++i)
+            data.Selected.Add(data.Available[i]);
+        return IDOK;
+    };
+    PrintDialogAnswer answer(p_out);
+    answer.Start(500);
+    const BOOL b_printed = pView->PrintList(FALSE);
+    Settle();
+    EXPECT_TRUE(answer.bAnswered);
+    if (s_case == "fits") {
+        EXPECT_TRUE(b_printed) << "error " << wxPrinter::GetLastError();
+        EXPECT_TRUE(Boxes.Boxes().empty());
+    } else {
+        EXPECT_FALSE(b_printed);
+        EXPECT_EQ(wxPrinter::GetLastError(), wxPRINTER_CANCELLED);
+        ASSERT_EQ(Boxes.Boxes().size(), 1u);
+        const char* p_message = s_case == "wide" ? "Your print request is too wide." : "Your print request is not yet";
+        EXPECT_NE(Boxes.Boxes()[0].sText.find(p_message), std::string::npos) << Boxes.Boxes()[0].sText;
+    }
+    std::FILE* p_file = std::fopen(p_done, "w");
+    ASSERT_NE(p_file, nullptr);
+    std::fclose(p_file);
 }
 
 // The import wizard as the test runs it: the first column is the name, the

@@ -24,9 +24,10 @@
 #include "shell/MainFrm.h"
 #include "shell/PaneView.h"
 #include "shell/RotavexApp.h"
-#include "testsupport/RotavexAppEnvironment.h"
 #include "shell/TimetablePrintout.h"
 #include "shell/TimetableView.h"
+#include "testsupport/GtkPrintToFile.h"
+#include "testsupport/RotavexAppEnvironment.h"
 
 #include <chrono>
 #include <set>
@@ -34,9 +35,6 @@
 #include <filesystem>
 #include <gtest/gtest.h>
 #include <thread>
-#include <csignal>
-#include <dlfcn.h>
-#include <sys/wait.h>
 #include <unistd.h>
 #include <wx/checkbox.h>
 #include <wx/dcmemory.h>
@@ -505,28 +503,10 @@ TEST_F(TimetablePrintTest, APreviewRendersWithoutTheRowsItWasOpenedWith)
 // pages on bitmaps above still cover the drawing and its margins.
 TEST_F(TimetablePrintTest, PrintsIntoAPdfFile)
 {
-    if (const char* p_print = std::getenv("ROTAVEX_PRINT_PDF"); p_print != nullptr && std::string(p_print) == "0")
+    if (PrintToFileSkipped())
         GTEST_SKIP() << "ROTAVEX_PRINT_PDF=0: no print through the toolkit's dialog";
     const fs::path fs_pdf = fsFolder / "timetable.pdf";
-    std::fflush(nullptr);
-    const pid_t i_child = fork();
-    ASSERT_GE(i_child, 0);
-    if (i_child == 0) {
-        setenv("ROTAVEX_PDF_OUT", fs_pdf.c_str(), 1);
-        execl("/proc/self/exe", "shell_timetable_print_tests", "--gtest_filter=TimetablePrintTest.PdfChild",
-              static_cast<char*>(nullptr));
-        _exit(127);
-    }
-    int i_status = -1;
-    const auto t_end = std::chrono::steady_clock::now() + std::chrono::seconds(60);
-    while (waitpid(i_child, &i_status, WNOHANG) == 0) {
-        if (std::chrono::steady_clock::now() > t_end) {
-            kill(i_child, SIGKILL);
-            waitpid(i_child, &i_status, 0);
-            break;
-        }
-        std::this_thread::sleep_for(std::chrono::milliseconds(100));
-    }
+    EXPECT_TRUE(ChildPassed(RunTestInChild("TimetablePrintTest.PdfChild", {{"ROTAVEX_PDF_OUT", fs_pdf.string()}})));
     ASSERT_TRUE(fs::exists(fs_pdf)) << "the toolkit printed no file";
     EXPECT_GT(fs::file_size(fs_pdf), 1000u);
     // One page a day, turned into images of 72 pixels per inch.
@@ -547,56 +527,6 @@ TEST_F(TimetablePrintTest, PrintsIntoAPdfFile)
         EXPECT_GT(page.DarkIn(wxRect(0, page.Height() - i_band - 20, page.Width(), 20)), 0) << fs_page;
     }
 }
-
-// The toolkit's print dialog, answered as a user would who has no printer:
-// its print-to-file printer, a PDF file, then Print. Reached through the
-// toolkit's own functions, looked up at run time.
-class PrintDialogAnswer : public wxTimer {
-public:
-    explicit PrintDialogAnswer(std::string s_pdf) : sPdf(std::move(s_pdf)) {}
-    void Notify() override
-    {
-        using ListFn = void* (*)();
-        using TypeNameFn = const char* (*)(std::size_t);
-        using SettingsNewFn = void* (*)();
-        using SetFn = void (*)(void*, const char*, const char*);
-        using DialogSetFn = void (*)(void*, void*);
-        using ResponseFn = void (*)(void*, int);
-        auto p_list = reinterpret_cast<ListFn>(dlsym(RTLD_DEFAULT, "gtk_window_list_toplevels"));
-        auto p_typeName = reinterpret_cast<TypeNameFn>(dlsym(RTLD_DEFAULT, "g_type_name"));
-        auto p_new = reinterpret_cast<SettingsNewFn>(dlsym(RTLD_DEFAULT, "gtk_print_settings_new"));
-        auto p_set = reinterpret_cast<SetFn>(dlsym(RTLD_DEFAULT, "gtk_print_settings_set"));
-        auto p_dialogSet = reinterpret_cast<DialogSetFn>(dlsym(RTLD_DEFAULT, "gtk_print_unix_dialog_set_settings"));
-        auto p_response = reinterpret_cast<ResponseFn>(dlsym(RTLD_DEFAULT, "gtk_dialog_response"));
-        if (!p_list || !p_typeName || !p_new || !p_set || !p_dialogSet || !p_response)
-            return;
-        struct GList {
-            void* data;
-            GList* next;
-            GList* prev;
-        };
-        for (auto* p_node = static_cast<GList*>(p_list()); p_node != nullptr; p_node = p_node->next) {
-            // An instance starts with its class, which starts with its type.
-            const std::size_t u_type = **static_cast<std::size_t**>(p_node->data);
-            if (std::string(p_typeName(u_type)) != "GtkPrintUnixDialog")
-                continue;
-            if (++nSeen < 3)
-                return; // let it list its printers first
-            void* p_settings = p_new();
-            p_set(p_settings, "printer", "Print to File");
-            p_set(p_settings, "output-file-format", "pdf");
-            p_set(p_settings, "output-uri", ("file://" + sPdf).c_str());
-            p_dialogSet(p_node->data, p_settings);
-            p_response(p_node->data, -5); // OK
-            Stop();
-            return;
-        }
-    }
-
-private:
-    std::string sPdf;
-    int nSeen = 0;
-};
 
 // The print of the test above, in its own process.
 TEST_F(TimetablePrintTest, PdfChild)
