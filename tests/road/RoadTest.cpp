@@ -2,30 +2,37 @@
 // display, driven through its real dialogs and sheets by their control and
 // command ids: the start-up dialog's New and the define-event wizard (week
 // days, then custom days, then calendar dates with generated timeslots and
-// one drawn by hand); venues, a participant and a group from their panes'
-// sheets, participants imported from a file with a bad row; a venue rule, a
-// day rule and a preference; build, every day tab, a lock kept over a second
-// build, check, roster and un-roster; the timetable by day and by
-// participant, the participant list and labels printed from their previews;
-// the HTML page and the four kinds of text exported; save, close, reopen
-// from the recent files, a damaged recent file, save again, the sample
-// event, a file of an older revision saved over; exit. Afterwards the saved
-// file is read back without windows and compared with what was entered, and
-// the outputs are checked by other programs: the PDF pages by pdftoppm, the
-// HTML page by a headless Chromium (skipped when it is missing), the CSV
-// files by Python's csv reader.
+// one drawn by hand); venues and a participant from their panes' sheets,
+// participants imported from a file with a bad row, a group with its
+// details, limits, availability, allocation and members, the participant
+// then rostered by the group's style; a venue rule, a day rule and a
+// preference; build, every day tab, a lock kept over a second build, check,
+// the whole timetable locked (every change of the items, rostering's too,
+// keeps only the locked placements), roster and un-roster; the timetable by
+// day and by participant, the participant list and labels printed from
+// their previews; the HTML page and the four kinds of text exported; save,
+// close, reopen from the recent files, a damaged recent file, save again,
+// the sample event, a file of an older revision saved over; exit. Bad input
+// on the way (the import's bad row, an export into a folder that cannot be
+// made, a damaged file from the recent files) is told and loses nothing.
+//
+// Afterwards the saved file is read back without windows and compared with
+// what was entered, and the outputs are checked by other programs: the PDF
+// pages by pdftoppm and pdftotext, the HTML page by a headless Chromium
+// (skipped when it is missing), the CSV files by Python's csv reader.
 //
 // Three things are answered through the program's ports rather than on
 // screen, because the desktop's own dialogs are not dependable under a
 // virtual display: the file chooser (the file-dialog port, whose requests
 // carry the exports' and the import's options, clicked by id as the dialog
 // would); the message boxes (the message-box port, which records every
-// message so that the road can check them); and the printer, for which the
-// toolkit's print factory is replaced by one whose printer writes each job
-// into a PDF file without the desktop's print dialog.
+// message so that the road can check them); and the printer: the toolkit's
+// print dialog is not run at all, its print factory being replaced by one
+// whose printer writes each job into a PDF file, as "Print to File" would.
 //
 // With ROTAVEX_SHOT_DIR set, a picture of the screen is saved there at each
-// step (NN-step.png), and the PDF pages and the HTML page's picture too.
+// step (NN-step.png, by imagemagick's import), and the PDF pages and the
+// HTML page's picture too.
 #include "engine/BuildReports.h"
 #include "framework/Desktop.h"
 #include "framework/FileDialog.h"
