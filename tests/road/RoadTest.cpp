@@ -1640,8 +1640,17 @@ void RoadTest::SampleAndOlderRevision()
 
 void RoadTest::Exit()
 {
+    // Everything is saved: the program ends without a question, and the
+    // recent files stay for the next start.
+    Boxes.Clear();
     ASSERT_TRUE(Do(ID_APP_EXIT));
     EXPECT_EQ(App().GetMainFrame(), nullptr) << "the program is still up";
+    EXPECT_TRUE(Boxes.Boxes().empty()) << Boxes.Boxes().front().sText;
+    CSettingsStore::Value value;
+    ASSERT_EQ(CSettingsStore::Get().QueryValue(SettingsHive::CurrentUser,
+                                               "Software\\Vantor Software\\Rotavex\\Recent File List", "File1", value),
+              ERROR_SUCCESS);
+    EXPECT_FALSE(value.vData.empty());
 }
 
 // ---- the checks afterwards, without windows or by other programs ----
