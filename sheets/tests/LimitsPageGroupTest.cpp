@@ -6,7 +6,7 @@
 #include "res/RotavexStrings.h"
 #include "sheets/GroupPSheet.h"
 #include "sheets/LimitsPPageGroup.h"
-#include "sheets/tests/SheetTestDriving.h"
+#include "testsupport/SheetTestDriving.h"
 #include "testsupport/EventBuilder.h"
 #include "testsupport/WxTestEnvironment.h"
 

@@ -9,7 +9,7 @@
 #include "res/RotavexStrings.h"
 #include "sheets/ParticipantPSheet.h"
 #include "testsupport/EventBuilder.h"
-#include "sheets/tests/SheetTestDriving.h"
+#include "testsupport/SheetTestDriving.h"
 #include "testsupport/WxTestEnvironment.h"
 #include "zelkit/ui/ZelNotifyEvent.h"
 #include "zelkit/ui/ZelTreeCtrl.h"

@@ -10,7 +10,7 @@
 #include "model/EventDoc.h"
 #include "res/RotavexStrings.h"
 #include "sheets/PrefPSheet.h"
-#include "sheets/tests/SheetTestDriving.h"
+#include "testsupport/SheetTestDriving.h"
 #include "testsupport/EventBuilder.h"
 #include "testsupport/WxTestEnvironment.h"
 

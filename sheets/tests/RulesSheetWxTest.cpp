@@ -13,7 +13,7 @@
 #include "model/Timetable.h"
 #include "res/RotavexStrings.h"
 #include "sheets/SchedulingRulesPSheet.h"
-#include "sheets/tests/SheetTestDriving.h"
+#include "testsupport/SheetTestDriving.h"
 #include "shell/EditSheetRules.h"
 #include "shell/PageToolBarRules.h"
 #include "testsupport/EventBuilder.h"

@@ -95,6 +95,7 @@
 #include "shell/VenueView.h"
 #include "testsupport/EventFileFixtures.h"
 #include "testsupport/RotavexAppEnvironment.h"
+#include "testsupport/SheetTestDriving.h"
 #include "zelkit/ZelNotifyCodes.h"
 #include "zelkit/ui/ZelCheckListCtrl.h"
 #include "zelkit/ui/ZelEditListCtrl.h"
@@ -151,14 +152,6 @@ const auto* pEnvironment = ::testing::AddGlobalTestEnvironment(new RotavexAppEnv
 CRotavexApp& App() { return *TheApp(); }
 CMainFrame& Frame() { return *App().GetMainFrame(); }
 EventDoc& Doc() { return App().GetDocument()->GetEvent(); }
-
-void Pump()
-{
-    for (int i = 0; i < 5; ++i) {
-        wxTheApp->ProcessPendingEvents();
-        wxTheApp->Yield(true);
-    }
-}
 
 // Runs the loop until f_done holds or the time is up; whether it held.
 bool PumpUntil(const std::function<bool()>& f_done, int i_ms = 20000)
@@ -270,124 +263,12 @@ void WhenDialog(int i_id, std::function<void(wxDialog&)> f_step, const char* p_w
     WhenUp<wxDialog>([i_id] { return FindModalId(i_id); }, std::move(f_step), p_what);
 }
 
-void Press(wxWindow& window, int i_id)
-{
-    wxWindow* p_button = window.FindWindow(i_id);
-    ASSERT_NE(p_button, nullptr) << "no button " << i_id;
-    wxCommandEvent click(wxEVT_BUTTON, i_id);
-    click.SetEventObject(p_button);
-    p_button->GetEventHandler()->ProcessEvent(click);
-    Pump();
-}
-
-template <class W>
-W* Find(wxWindow& window, int i_id)
-{
-    return wxDynamicCast(window.FindWindow(i_id), W);
-}
-
-// Types into a box or a combo box as the user would: the change notice
-// follows; then the box is left.
-void Type(wxWindow& window, int i_id, const char* p_typed)
-{
-    wxWindow* p_window = window.FindWindow(i_id);
-    ASSERT_NE(p_window, nullptr) << "no box " << i_id;
-    if (auto* p_text = wxDynamicCast(p_window, wxTextCtrl))
-        p_text->SetValue(wxString::FromUTF8(p_typed));
-    else if (auto* p_combo = wxDynamicCast(p_window, wxComboBox))
-        p_combo->SetValue(wxString::FromUTF8(p_typed));
-    else
-        FAIL() << "not a box: " << i_id;
-    wxFocusEvent leave(wxEVT_KILL_FOCUS, p_window->GetId());
-    leave.SetEventObject(p_window);
-    p_window->GetEventHandler()->ProcessEvent(leave);
-    Pump();
-}
-
-void Choose(wxWindow& window, int i_id)
-{
-    auto* p_radio = Find<wxRadioButton>(window, i_id);
-    ASSERT_NE(p_radio, nullptr) << "no radio " << i_id;
-    p_radio->SetValue(true);
-    wxCommandEvent event(wxEVT_RADIOBUTTON, i_id);
-    event.SetEventObject(p_radio);
-    event.SetInt(1);
-    p_radio->GetEventHandler()->ProcessEvent(event);
-    Pump();
-}
-
-void Tick(wxWindow& window, int i_id, bool b_checked)
-{
-    auto* p_box = Find<wxCheckBox>(window, i_id);
-    ASSERT_NE(p_box, nullptr) << "no check box " << i_id;
-    p_box->SetValue(b_checked);
-    wxCommandEvent event(wxEVT_CHECKBOX, i_id);
-    event.SetEventObject(p_box);
-    event.SetInt(b_checked ? 1 : 0);
-    p_box->GetEventHandler()->ProcessEvent(event);
-    Pump();
-}
-
 // A command of a page's toolbar, as a click on its tool sends it.
 void Tool(wxWindow& page, int i_command)
 {
     wxCommandEvent event(wxEVT_MENU, WxId(static_cast<unsigned>(i_command)));
     event.SetEventObject(&page);
     page.GetEventHandler()->ProcessEvent(event);
-    Pump();
-}
-
-// A click on a tab: the page shown is asked to be left first.
-void ShowPage(wxBookCtrlBase& book, wxWindow* p_page)
-{
-    const int i_to = book.FindPage(p_page);
-    ASSERT_GE(i_to, 0);
-    const int i_from = book.GetSelection();
-    wxBookCtrlEvent changing(wxEVT_NOTEBOOK_PAGE_CHANGING, book.GetId(), i_to, i_from);
-    changing.SetEventObject(&book);
-    book.GetEventHandler()->ProcessEvent(changing);
-    ASSERT_TRUE(changing.IsAllowed()) << "the page shown would not be left";
-    book.ChangeSelection(static_cast<size_t>(i_to));
-    wxBookCtrlEvent changed(wxEVT_NOTEBOOK_PAGE_CHANGED, book.GetId(), i_to, i_from);
-    changed.SetEventObject(&book);
-    book.GetEventHandler()->ProcessEvent(changed);
-    Pump();
-}
-
-void ShowPage(EditingPSheet& sheet, wxWindow* p_page)
-{
-    ShowPage(*sheet.GetBookCtrl(), p_page);
-    if (auto* p_editing = dynamic_cast<EditingPPage*>(p_page))
-        p_editing->OnSetActive();
-    Pump();
-}
-
-// Selects the tree items with these texts, as clicks would, and tells the
-// page as the tree does.
-void SelectItems(ZelTreeCtrl& tree, const std::vector<std::string>& v_texts)
-{
-    tree.ClearSelection();
-    std::vector<HTREEITEM> v_items;
-    std::function<void(const wxTreeItemId&)> f_walk = [&](const wxTreeItemId& parent) {
-        wxTreeItemIdValue cookie;
-        for (wxTreeItemId id = tree.GetFirstChild(parent, cookie); id.IsOk(); id = tree.GetNextChild(parent, cookie)) {
-            for (const std::string& s_text : v_texts) {
-                if (tree.GetItemText1252(ZelTreeCtrl::Handle(id)) == s_text)
-                    v_items.push_back(ZelTreeCtrl::Handle(id));
-            }
-            f_walk(id);
-        }
-    };
-    f_walk(tree.GetRootItem());
-    ASSERT_EQ(v_items.size(), v_texts.size()) << "tree items " << v_texts.front();
-    ZelNMTreeView nm;
-    nm.action = TVC_BYMOUSE;
-    nm.itemNew.hItem = v_items.back();
-    nm.itemNew.lParam = tree.GetItemData(v_items.back());
-    ZelSendNotify(&tree, TVN_SELCHANGING, &nm);
-    for (HTREEITEM h_item : v_items)
-        tree.SelectItemEx(h_item, TRUE);
-    ZelSendNotify(&tree, TVN_SELCHANGED, &nm);
     Pump();
 }
 

@@ -37,13 +37,24 @@ inline void ShowAWhile(const char* p_what = nullptr)
     }
 }
 
-inline void Press(wxWindow& sheet, int i_id)
+// Lets the toolkit deliver what a step queued, as the running program would
+// before the user's next step.
+inline void Pump()
 {
-    wxWindow* p_button = sheet.FindWindow(i_id);
-    ASSERT_NE(p_button, nullptr) << i_id;
+    for (int i = 0; i < 5; ++i) {
+        wxTheApp->ProcessPendingEvents();
+        wxTheApp->Yield(true);
+    }
+}
+
+inline void Press(wxWindow& window, int i_id)
+{
+    wxWindow* p_button = window.FindWindow(i_id);
+    ASSERT_NE(p_button, nullptr) << "no button " << i_id;
     wxCommandEvent click(wxEVT_BUTTON, i_id);
     click.SetEventObject(p_button);
     p_button->GetEventHandler()->ProcessEvent(click);
+    Pump();
 }
 
 template <class W>
@@ -52,41 +63,51 @@ inline W* Find(wxWindow& window, int i_id)
     return wxDynamicCast(window.FindWindow(i_id), W);
 }
 
-// Types into a box as the user would: the box's change notice follows.
-inline void Type(wxWindow& page, int i_id, const char* p_typed)
+// Types into a box or a combo box as the user would: the change notice
+// follows; then the box is left.
+inline void Type(wxWindow& window, int i_id, const char* p_typed)
 {
-    wxWindow* p_window = page.FindWindow(i_id);
-    ASSERT_NE(p_window, nullptr) << i_id;
+    wxWindow* p_window = window.FindWindow(i_id);
+    ASSERT_NE(p_window, nullptr) << "no box " << i_id;
     if (auto* p_text = wxDynamicCast(p_window, wxTextCtrl))
         p_text->SetValue(wxString::FromUTF8(p_typed));
     else if (auto* p_combo = wxDynamicCast(p_window, wxComboBox))
         p_combo->SetValue(wxString::FromUTF8(p_typed));
+    else
+        FAIL() << "not a box: " << i_id;
+    wxFocusEvent leave(wxEVT_KILL_FOCUS, p_window->GetId());
+    leave.SetEventObject(p_window);
+    p_window->GetEventHandler()->ProcessEvent(leave);
+    Pump();
 }
 
-inline void Choose(wxWindow& page, int i_id)
+inline void Choose(wxWindow& window, int i_id)
 {
-    auto* p_button = Find<wxRadioButton>(page, i_id);
-    ASSERT_NE(p_button, nullptr) << i_id;
-    p_button->SetValue(true);
+    auto* p_radio = Find<wxRadioButton>(window, i_id);
+    ASSERT_NE(p_radio, nullptr) << "no radio " << i_id;
+    p_radio->SetValue(true);
     wxCommandEvent event(wxEVT_RADIOBUTTON, i_id);
-    event.SetEventObject(p_button);
+    event.SetEventObject(p_radio);
     event.SetInt(1);
-    p_button->GetEventHandler()->ProcessEvent(event);
+    p_radio->GetEventHandler()->ProcessEvent(event);
+    Pump();
 }
 
-inline void Tick(wxWindow& page, int i_id, bool b_checked)
+inline void Tick(wxWindow& window, int i_id, bool b_checked)
 {
-    auto* p_box = Find<wxCheckBox>(page, i_id);
-    ASSERT_NE(p_box, nullptr) << i_id;
+    auto* p_box = Find<wxCheckBox>(window, i_id);
+    ASSERT_NE(p_box, nullptr) << "no check box " << i_id;
     p_box->SetValue(b_checked);
     wxCommandEvent event(wxEVT_CHECKBOX, i_id);
     event.SetEventObject(p_box);
     event.SetInt(b_checked ? 1 : 0);
     p_box->GetEventHandler()->ProcessEvent(event);
+    Pump();
 }
 
 // Selects the tree items whose text is given, as a click (and Ctrl clicks)
-// would, and tells the page as the tree does.
+// would, and tells the page as the tree does: the page hears of the change
+// before it and after it.
 inline void SelectItems(ZelTreeCtrl& tree, const std::vector<std::string>& v_texts)
 {
     tree.ClearSelection();
@@ -102,27 +123,48 @@ inline void SelectItems(ZelTreeCtrl& tree, const std::vector<std::string>& v_tex
         }
     };
     f_walk(tree.GetRootItem());
-    ASSERT_EQ(v_items.size(), v_texts.size());
-    for (HTREEITEM h_item : v_items)
-        tree.SelectItemEx(h_item, TRUE);
+    ASSERT_EQ(v_items.size(), v_texts.size()) << "tree items " << v_texts.front();
     ZelNMTreeView nm;
     nm.action = TVC_BYMOUSE;
     nm.itemNew.hItem = v_items.back();
     nm.itemNew.lParam = tree.GetItemData(v_items.back());
     ZelSendNotify(&tree, TVN_SELCHANGING, &nm);
+    for (HTREEITEM h_item : v_items)
+        tree.SelectItemEx(h_item, TRUE);
     ZelSendNotify(&tree, TVN_SELCHANGED, &nm);
+    Pump();
 }
 
-// A click on a tab: the page shown asks to be left first.
+// A click on a tab: the page shown is asked to be left first; a page that
+// will not be left keeps the tab where it was.
+inline bool ShowPage(wxBookCtrlBase& book, wxWindow* p_page)
+{
+    const int i_to = book.FindPage(p_page);
+    EXPECT_GE(i_to, 0);
+    if (i_to < 0)
+        return false;
+    const int i_from = book.GetSelection();
+    wxBookCtrlEvent changing(wxEVT_NOTEBOOK_PAGE_CHANGING, book.GetId(), i_to, i_from);
+    changing.SetEventObject(&book);
+    book.GetEventHandler()->ProcessEvent(changing);
+    if (!changing.IsAllowed())
+        return false;
+    book.ChangeSelection(static_cast<size_t>(i_to));
+    wxBookCtrlEvent changed(wxEVT_NOTEBOOK_PAGE_CHANGED, book.GetId(), i_to, i_from);
+    changed.SetEventObject(&book);
+    book.GetEventHandler()->ProcessEvent(changed);
+    Pump();
+    return true;
+}
+
+// The same for an editing sheet, whose page learns it is shown from the
+// change notice.
+inline bool ShowPage(EditingPSheet& sheet, wxWindow* p_page)
+{
+    return ShowPage(*sheet.GetBookCtrl(), p_page);
+}
+
 inline void ShowPage(EditingPSheet& sheet, int i_page)
 {
-    wxBookCtrlBase* p_book = sheet.GetBookCtrl();
-    wxBookCtrlEvent changing(wxEVT_NOTEBOOK_PAGE_CHANGING, p_book->GetId(), i_page, p_book->GetSelection());
-    changing.SetEventObject(p_book);
-    p_book->GetEventHandler()->ProcessEvent(changing);
-    if (!changing.IsAllowed())
-        return;
-    p_book->ChangeSelection(static_cast<size_t>(i_page));
-    sheet.GetPage(i_page)->OnSetActive();
+    ShowPage(sheet, sheet.GetBookCtrl()->GetPage(static_cast<size_t>(i_page)));
 }
-
