@@ -8,6 +8,7 @@
 
 #include "shell/EditingPSheet.h"
 #include "zelkit/ui/ZelNotifyEvent.h"
+#include "zelkit/ui/ZelEditListCtrl.h"
 #include "zelkit/ui/ZelTreeCtrl.h"
 
 #include <chrono>
@@ -21,6 +22,7 @@
 #include <wx/bookctrl.h>
 #include <wx/checkbox.h>
 #include <wx/combobox.h>
+#include <wx/listbox.h>
 #include <wx/radiobut.h>
 #include <wx/textctrl.h>
 
@@ -167,4 +169,23 @@ inline bool ShowPage(EditingPSheet& sheet, wxWindow* p_page)
 inline void ShowPage(EditingPSheet& sheet, int i_page)
 {
     ShowPage(sheet, sheet.GetBookCtrl()->GetPage(static_cast<size_t>(i_page)));
+}
+
+// Double-clicks the field cell of an import row and chooses the field in
+// the list box that opens.
+inline void ChooseField(ZelEditListCtrl& list, int i_row, const std::string& s_field)
+{
+    const wxRect rc = list.GetRowRect(i_row);
+    wxMouseEvent dclick(wxEVT_LEFT_DCLICK);
+    dclick.SetPosition(wxPoint(list.GetColumnLeft(1) + 5, rc.y + rc.height / 2));
+    dclick.SetEventObject(&list);
+    list.GetEventHandler()->ProcessEvent(dclick);
+    Pump();
+    auto* p_box = wxDynamicCast(list.GetEditor(), wxListBox);
+    ASSERT_NE(p_box, nullptr) << "the field cell opens a list box";
+    ASSERT_TRUE(p_box->SetStringSelection(s_field)) << s_field;
+    wxCommandEvent chosen(wxEVT_LISTBOX_DCLICK, p_box->GetId());
+    chosen.SetEventObject(p_box);
+    p_box->GetEventHandler()->ProcessEvent(chosen);
+    Pump();
 }

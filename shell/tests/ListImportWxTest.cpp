@@ -5,6 +5,7 @@
 #include "framework/ui/WxIds.h"
 #include "shell/MesgListDisplay.h"
 #include "shell/tests/FakeImportView.h"
+#include "testsupport/SheetTestDriving.h"
 #include "testsupport/WxTestEnvironment.h"
 #include "zelkit/ui/ZelImportWizard.h"
 
@@ -23,12 +24,6 @@
 namespace {
 
 const auto* g_env = ::testing::AddGlobalTestEnvironment(new WxTestEnvironment);
-
-void Pump()
-{
-    for (int i = 0; i < 5; ++i)
-        wxTheApp->Yield(true);
-}
 
 // For a look at the windows: ROTAVEX_SHOW_SECONDS keeps them up that long.
 void ShowForALook()
@@ -80,33 +75,6 @@ void WhenShown(std::function<void(T&)> f_steps, int n_tries = 250)
     p_timer->StartOnce(20);
 }
 
-void Press(wxWindow& dlg, int i_id)
-{
-    wxWindow* p_button = dlg.FindWindow(i_id);
-    ASSERT_NE(p_button, nullptr) << i_id;
-    wxCommandEvent click(wxEVT_BUTTON, i_id);
-    click.SetEventObject(p_button);
-    p_button->GetEventHandler()->ProcessEvent(click);
-}
-
-// Double-clicks the field cell of a row and chooses the field in the list
-// box that opens.
-void ChooseField(ZelEditListCtrl& list, int i_row, const std::string& s_field)
-{
-    const wxRect rc = list.GetRowRect(i_row);
-    wxMouseEvent dclick(wxEVT_LEFT_DCLICK);
-    dclick.SetPosition(wxPoint(list.GetColumnLeft(1) + 5, rc.y + rc.height / 2));
-    dclick.SetEventObject(&list);
-    list.GetEventHandler()->ProcessEvent(dclick);
-    Pump();
-    auto* p_box = wxDynamicCast(list.GetEditor(), wxListBox);
-    ASSERT_NE(p_box, nullptr) << "the field cell opens a list box";
-    ASSERT_TRUE(p_box->SetStringSelection(s_field)) << s_field;
-    wxCommandEvent chosen(wxEVT_LISTBOX_DCLICK, p_box->GetId());
-    chosen.SetEventObject(p_box);
-    p_box->GetEventHandler()->ProcessEvent(chosen);
-    Pump();
-}
 
 TEST(ListImportWx, ASmallTextFileThroughTheWizard)
 {

@@ -303,24 +303,6 @@ void NewListEntry(ExPropertyPage& page, ZelEditListCtrl& list, const char* p_nam
     Pump();
 }
 
-// Double-clicks the field cell of an import row and chooses the field.
-void ChooseField(ZelEditListCtrl& list, int i_row, const std::string& s_field)
-{
-    const wxRect rc = list.GetRowRect(i_row);
-    wxMouseEvent dclick(wxEVT_LEFT_DCLICK);
-    dclick.SetPosition(wxPoint(list.GetColumnLeft(1) + 5, rc.y + rc.height / 2));
-    dclick.SetEventObject(&list);
-    list.GetEventHandler()->ProcessEvent(dclick);
-    Pump();
-    auto* p_box = wxDynamicCast(list.GetEditor(), wxListBox);
-    ASSERT_NE(p_box, nullptr) << "the field cell opens a list box";
-    ASSERT_TRUE(p_box->SetStringSelection(s_field)) << s_field;
-    wxCommandEvent chosen(wxEVT_LISTBOX_DCLICK, p_box->GetId());
-    chosen.SetEventObject(p_box);
-    p_box->GetEventHandler()->ProcessEvent(chosen);
-    Pump();
-}
-
 // A rules page's cell: the drop list's entry named, or its first entry.
 void EditRuleCell(SchedRulesPPage& page, int i_row, int i_col, const std::string& s_entry)
 {
