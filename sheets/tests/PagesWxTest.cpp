@@ -14,6 +14,7 @@
 #include "sheets/GroupPSheet.h"
 #include "sheets/RosterPPage.h"
 #include "testsupport/EventBuilder.h"
+#include "testsupport/SheetTestDriving.h"
 #include "testsupport/WxTestEnvironment.h"
 #include "zelkit/ui/ZelCheckListCtrl.h"
 #include "zelkit/ui/ZelNotifyEvent.h"
@@ -49,104 +50,8 @@ public:
 
 const auto* pEnvironment = ::testing::AddGlobalTestEnvironment(new SheetTestEnvironment);
 
-void Pump()
-{
-    for (int i = 0; i < 5; ++i)
-        wxTheApp->Yield(true);
-}
-
-void ShowAWhile(const char* p_what)
-{
-    const char* p_seconds = std::getenv("ROTAVEX_SHOW_SECONDS");
-    const char* p_only = std::getenv("ROTAVEX_SHOW_ONLY");
-    if (p_seconds == nullptr || (p_only != nullptr && std::string(p_only) != p_what))
-        return;
-    const auto t_end = std::chrono::steady_clock::now() + std::chrono::seconds(std::atoi(p_seconds));
-    while (std::chrono::steady_clock::now() < t_end) {
-        wxTheApp->Yield(true);
-        std::this_thread::sleep_for(std::chrono::milliseconds(50));
-    }
-}
-
-template <class W>
-W* Find(wxWindow& window, int i_id)
-{
-    return wxDynamicCast(window.FindWindow(i_id), W);
-}
-
-void Press(wxWindow& window, int i_id)
-{
-    wxWindow* p_button = window.FindWindow(i_id);
-    ASSERT_NE(p_button, nullptr) << i_id;
-    wxCommandEvent click(wxEVT_BUTTON, i_id);
-    click.SetEventObject(p_button);
-    p_button->GetEventHandler()->ProcessEvent(click);
-}
-
-void Type(wxWindow& page, int i_id, const char* p_typed)
-{
-    auto* p_box = Find<wxTextCtrl>(page, i_id);
-    ASSERT_NE(p_box, nullptr) << i_id;
-    p_box->SetValue(wxString::FromUTF8(p_typed));
-}
-
-void Choose(wxWindow& page, int i_id)
-{
-    auto* p_button = Find<wxRadioButton>(page, i_id);
-    ASSERT_NE(p_button, nullptr) << i_id;
-    p_button->SetValue(true);
-    wxCommandEvent event(wxEVT_RADIOBUTTON, i_id);
-    event.SetEventObject(p_button);
-    event.SetInt(1);
-    p_button->GetEventHandler()->ProcessEvent(event);
-}
-
 bool Checked(wxWindow& page, int i_id) { return Find<wxRadioButton>(page, i_id)->GetValue(); }
 bool Enabled(wxWindow& page, int i_id) { return page.FindWindow(i_id)->IsEnabled(); }
-
-// Selects the tree items with these texts, as clicks would, and tells the
-// page as the tree does.
-void SelectItems(ZelTreeCtrl& tree, const std::vector<std::string>& v_texts)
-{
-    tree.ClearSelection();
-    std::vector<HTREEITEM> v_items;
-    std::function<void(const wxTreeItemId&)> f_walk = [&](const wxTreeItemId& parent) {
-        wxTreeItemIdValue cookie;
-        for (wxTreeItemId id = tree.GetFirstChild(parent, cookie); id.IsOk(); id = tree.GetNextChild(parent, cookie)) {
-            for (const std::string& s_text : v_texts) {
-                if (tree.GetItemText1252(ZelTreeCtrl::Handle(id)) == s_text)
-                    v_items.push_back(ZelTreeCtrl::Handle(id));
-            }
-            f_walk(id);
-        }
-    };
-    f_walk(tree.GetRootItem());
-    ASSERT_EQ(v_items.size(), v_texts.size());
-    ZelNMTreeView nm;
-    nm.action = TVC_BYMOUSE;
-    nm.itemNew.hItem = v_items.back();
-    nm.itemNew.lParam = tree.GetItemData(v_items.back());
-    ZelSendNotify(&tree, TVN_SELCHANGING, &nm);
-    for (HTREEITEM h_item : v_items)
-        tree.SelectItemEx(h_item, TRUE);
-    ZelSendNotify(&tree, TVN_SELCHANGED, &nm);
-}
-
-// A click on a tab: the page shown is asked to be left first.
-void ShowPage(EditingPSheet& sheet, wxWindow* p_page)
-{
-    wxBookCtrlBase* p_book = sheet.GetBookCtrl();
-    const int i_to = p_book->FindPage(p_page);
-    ASSERT_GE(i_to, 0);
-    wxBookCtrlEvent changing(wxEVT_NOTEBOOK_PAGE_CHANGING, p_book->GetId(), i_to, p_book->GetSelection());
-    changing.SetEventObject(p_book);
-    p_book->GetEventHandler()->ProcessEvent(changing);
-    if (!changing.IsAllowed())
-        return;
-    p_book->ChangeSelection(static_cast<size_t>(i_to));
-    sheet.GetPage(static_cast<size_t>(i_to))->OnSetActive();
-    Pump();
-}
 
 template <class S>
 int RunModal(S& sheet, const std::function<int(S&)>& f_run, const std::function<void(S&)>& f_drive)
