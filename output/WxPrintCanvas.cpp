@@ -10,7 +10,6 @@
 #include <dlfcn.h>
 #include <fcntl.h>
 #include <unistd.h>
-#include <vector>
 #include <wx/filesys.h>
 #include <wx/log.h>
 #include <wx/control.h>
@@ -280,8 +279,8 @@ std::string PrintFilePath(wxPrinter& printer)
 #endif
 }
 
-} // namespace
-
+// Why a file cannot be written, in the system's words; empty when it can
+// be.
 std::string FileWriteFailure(const std::string& s_path)
 {
     if (s_path.empty())
@@ -304,6 +303,9 @@ std::string FileWriteFailure(const std::string& s_path)
     return std::strerror(errno);
 }
 
+// The text of the box: the file the print went to (the file system's
+// name, empty when it went to a printer), the system's reason (empty when
+// unknown) and the toolkit's messages (shown when the system gives none).
 std::string PrintFailureText(const std::string& s_path, const std::string& s_reason,
                              const std::string& s_toolkitText)
 {
@@ -320,6 +322,8 @@ std::string PrintFailureText(const std::string& s_path, const std::string& s_rea
         s_text += "\n" + Utf8ToCp1252(s_why).value_or(s_why);
     return s_text;
 }
+
+} // namespace
 
 bool PrintOrExplain(wxPrinter& printer, wxWindow* p_parent, wxPrintout& printout, bool b_prompt)
 {

@@ -88,14 +88,3 @@ bool EndPrinterJob(wxPrintout& printout, const wxPrintData& data);
 // can be found. A cancelled print is not a failure and says nothing. True
 // when the print was made.
 bool PrintOrExplain(wxPrinter& printer, wxWindow* p_parent, wxPrintout& printout, bool b_prompt = true);
-
-// The text of that box: the file the print went to (the file system's
-// name, empty when it went to a printer), the system's reason (empty when
-// unknown) and the toolkit's messages (shown when the system gives no
-// reason).
-std::string PrintFailureText(const std::string& s_path, const std::string& s_reason,
-                             const std::string& s_toolkitText);
-
-// Why a file cannot be written, in the system's words; empty when it can
-// be (nothing is left behind: a file made for the test is removed).
-std::string FileWriteFailure(const std::string& s_path);
