@@ -16,6 +16,10 @@ namespace {
 
 // The id the wizard ends with when the user presses Finish.
 constexpr int ID_WIZFINISH = 12325;
+// The error of a record that ran to the end of the data inside quotes,
+// after "Line %d: ".
+constexpr const char* kQuoteNeverClosed =
+    "a quotation mark in this record is never closed; nothing from here to the end was imported";
 // Bytes read from a file at a time.
 constexpr std::size_t nReadChunk = 64 * 1024;
 
@@ -438,6 +442,9 @@ int ZelImport::Run(const ZelImportFieldDef& defs, ZelImportData& reader, Callbac
         ZelStringArray a_cols;
         ZelArray<ColValue> a_values;
         int i_record = 1;
+        // A header row whose quote is never closed took the whole text.
+        if (reader.IsQuoteOpen())
+            Errors.Add("Line " + std::to_string(reader.GetRecordLine()) + ": " + kQuoteNeverClosed);
         while (!reader.AtEnd()) {
             const int n_cols = reader.ReadColumns(a_cols);
             if (n_cols == 0 && reader.AtEnd())
@@ -450,8 +457,7 @@ int ZelImport::Run(const ZelImportFieldDef& defs, ZelImportData& reader, Callbac
             if (reader.IsQuoteOpen()) {
                 // The rest of the data went into this one record: it is not
                 // delivered, and the user is told where the quote stands.
-                Errors.Add(s_line + "a quotation mark in this record is never closed; nothing from here to the end "
-                                    "was imported");
+                Errors.Add(s_line + kQuoteNeverClosed);
             } else if (!reader.GetRecordError().empty()) {
                 Errors.Add(s_line + reader.GetRecordError());
             } else if (n_cols == a_map.GetSize()) {

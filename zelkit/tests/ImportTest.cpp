@@ -362,6 +362,8 @@ TEST(Import, ErrorsNameTheLineWhereTheirRecordBegan)
          {"Ann@1"}, {"Line 2" + s_never}},
         {"a quote never closed on a last line without a line feed", "Ann,Oslo,a\nBob,Rome,\"b", {"Ann@1"},
          {"Line 2" + s_never}},
+        {"a header row whose quote is never closed", "Name,Town,\"Note\nAnn,Oslo,a\nBob,Rome,b\n", {},
+         {"Line 1" + s_never}},
         {"a short last line without a line feed", "Ann,Oslo,a\nBob,Rome", {"Ann@1"},
          {"Line 2: wrong number of columns. Found 2 expected 3"}},
         {"a character the code page lacks in a record over two lines",
