@@ -1,9 +1,17 @@
 #include "output/WxPrintCanvas.h"
 
+#include "framework/Encoding.h"
 #include "framework/ui/WxText.h"
+#include "model/General.h"
 
 #include <algorithm>
+#include <cerrno>
+#include <cstring>
 #include <dlfcn.h>
+#include <fcntl.h>
+#include <unistd.h>
+#include <wx/filesys.h>
+#include <wx/log.h>
 #include <wx/control.h>
 #include <wx/font.h>
 #include <wx/pen.h>
@@ -209,4 +217,126 @@ bool EndPrinterJob(wxPrintout& printout, const wxPrintData& data)
     (void)data;
     return false;
 #endif
+}
+
+// ------------------------------------------------------- a failed print
+
+namespace {
+
+// Holds the toolkit's messages while a print runs, so that a failure is
+// told once, by the program, instead of in a box of the toolkit's own.
+class HeldPrintLog : public wxLog {
+public:
+    HeldPrintLog() : pPrevious(wxLog::SetActiveTarget(this)) {}
+    ~HeldPrintLog() override { wxLog::SetActiveTarget(pPrevious); }
+    HeldPrintLog(const HeldPrintLog&) = delete;
+    HeldPrintLog& operator=(const HeldPrintLog&) = delete;
+
+    // The errors and warnings held, one a line.
+    std::string GetText() const { return sText; }
+
+protected:
+    void DoLogRecord(wxLogLevel e_level, const wxString& s_message, const wxLogRecordInfo&) override
+    {
+        if (e_level > wxLOG_Warning)
+            return;
+        std::string s_line = FromWx(s_message).value_or(std::string());
+        while (!s_line.empty() && s_line.back() == ' ')
+            s_line.pop_back();
+        // "Error while printing: " with nothing after it says nothing.
+        if (s_line.empty() || s_line.back() == ':')
+            return;
+        if (!sText.empty())
+            sText += '\n';
+        sText += s_line;
+    }
+
+private:
+    wxLog* pPrevious;
+    std::string sText;
+};
+
+// The file a print to file went to, from the print settings the toolkit
+// ran the print with (the printer's data share them); empty when the print
+// went to a printer.
+std::string PrintFilePath(wxPrinter& printer)
+{
+#ifdef __WXGTK__
+    auto* p_native = dynamic_cast<wxGtkPrintNativeData*>(printer.GetPrintDialogData().GetPrintData().GetNativeData());
+    GtkPrintSettings* p_settings = p_native != nullptr ? p_native->GetPrintConfig() : nullptr;
+    using GetFn = const char* (*)(GtkPrintSettings*, const char*);
+    static const auto f_get = reinterpret_cast<GetFn>(dlsym(RTLD_DEFAULT, "gtk_print_settings_get"));
+    if (p_settings == nullptr || f_get == nullptr)
+        return std::string();
+    const char* p_uri = f_get(p_settings, "output-uri");
+    if (p_uri == nullptr || std::strncmp(p_uri, "file:", 5) != 0)
+        return std::string();
+    const wxString s_path = wxFileSystem::URLToFileName(wxString::FromUTF8(p_uri)).GetFullPath();
+    return std::string(s_path.utf8_str());
+#else
+    (void)printer;
+    return std::string();
+#endif
+}
+
+// Why a file cannot be written, in the system's words; empty when it can
+// be.
+std::string FileWriteFailure(const std::string& s_path)
+{
+    if (s_path.empty())
+        return std::string();
+    // A file that is not there is made and removed again; one that is there
+    // is opened for appending, which leaves it as it was.
+    int i_fd = ::open(s_path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+    if (i_fd >= 0) {
+        ::close(i_fd);
+        ::unlink(s_path.c_str());
+        return std::string();
+    }
+    if (errno == EEXIST) {
+        i_fd = ::open(s_path.c_str(), O_WRONLY | O_APPEND | O_CLOEXEC);
+        if (i_fd >= 0) {
+            ::close(i_fd);
+            return std::string();
+        }
+    }
+    return std::strerror(errno);
+}
+
+// The text of the box: the file the print went to (the file system's
+// name, empty when it went to a printer), the system's reason (empty when
+// unknown) and the toolkit's messages (shown when the system gives none).
+std::string PrintFailureText(const std::string& s_path, const std::string& s_reason,
+                             const std::string& s_toolkitText)
+{
+    std::string s_text;
+    if (s_path.empty()) {
+        s_text = LoadResString(IDS_PRINT_FAILED, "The print could not be finished.");
+    } else {
+        // File names are the file system's UTF-8; messages are code page
+        // 1252.
+        s_text = FormatMessageId(IDS_PRINT_FILE_FAILED, Utf8ToCp1252(s_path).value_or(s_path));
+    }
+    const std::string& s_why = !s_reason.empty() ? s_reason : s_toolkitText;
+    if (!s_why.empty())
+        s_text += "\n" + Utf8ToCp1252(s_why).value_or(s_why);
+    return s_text;
+}
+
+} // namespace
+
+bool PrintOrExplain(wxPrinter& printer, wxWindow* p_parent, wxPrintout& printout, bool b_prompt)
+{
+    std::string s_toolkitText;
+    bool b_printed = false;
+    {
+        HeldPrintLog held;
+        b_printed = printer.Print(p_parent, &printout, b_prompt);
+        s_toolkitText = held.GetText();
+    }
+    if (b_printed || wxPrinter::GetLastError() != wxPRINTER_ERROR)
+        return b_printed;
+    const std::string s_path = PrintFilePath(printer);
+    ShowMessageBox(PrintFailureText(s_path, FileWriteFailure(s_path), s_toolkitText), MB_OK | MB_ICONEXCLAMATION);
+    return false;
 }

@@ -20,6 +20,8 @@
 
 class wxPrintData;
 class wxPrintout;
+class wxPrinter;
+class wxWindow;
 
 class WxPrintCanvas : public IPrintCanvas {
 public:
@@ -61,6 +63,12 @@ private:
     CSize szPaperOffset;
 };
 
+// The program's texts of a failed print.
+enum : unsigned {
+    IDS_PRINT_FILE_FAILED = 20005, // "Cannot print to the file '%1'."
+    IDS_PRINT_FAILED = 20006,      // "The print could not be finished."
+};
+
 // Ends the job of a printout that the printer is preparing (from its
 // OnPreparePrinting), before any page of it is drawn: the printer then
 // prints nothing, reports the print as cancelled and says nothing itself.
@@ -71,3 +79,12 @@ private:
 // the printout then gives no pages, which such a printer takes as the end
 // of the print.
 bool EndPrinterJob(wxPrintout& printout, const wxPrintData& data);
+
+// Prints the printout on the printer (its dialog first when b_prompt), as
+// wxPrinter::Print does, and tells the user once, in the program's own
+// words, when the print fails: the toolkit's messages are kept out of
+// sight (they come without the file or the reason), and the box names the
+// file a print to file could not write, with the system's reason where it
+// can be found. A cancelled print is not a failure and says nothing. True
+// when the print was made.
+bool PrintOrExplain(wxPrinter& printer, wxWindow* p_parent, wxPrintout& printout, bool b_prompt = true);

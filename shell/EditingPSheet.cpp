@@ -4,7 +4,10 @@
 #include "shell/EditingPPage.h"
 
 #include <algorithm>
+#include <dlfcn.h>
 #include <wx/bookctrl.h>
+#include <wx/display.h>
+#include <wx/notebook.h>
 #include <wx/sizer.h>
 
 namespace {
@@ -19,6 +22,40 @@ wxWindow* DirectChild(wxWindow& parent, int i_id)
             return p_child;
     }
     return nullptr;
+}
+
+// The width a notebook needs to show all its tabs side by side, as the
+// toolkit measures them (with the theme's padding and the tabs' own font):
+// its width when it may not scroll its tabs. 0 when it cannot be told. The
+// toolkit comes in with wx, so its functions are looked up rather than its
+// headers included.
+int TabStripWidth(wxBookCtrlBase& book)
+{
+#ifdef __WXGTK__
+    if (wxDynamicCast(&book, wxNotebook) == nullptr || book.GetHandle() == nullptr)
+        return 0;
+    using GetScrollableFn = int (*)(void*);
+    using SetScrollableFn = void (*)(void*, int);
+    using PreferredWidthFn = void (*)(void*, int*, int*);
+    static const auto f_get = reinterpret_cast<GetScrollableFn>(dlsym(RTLD_DEFAULT, "gtk_notebook_get_scrollable"));
+    static const auto f_set = reinterpret_cast<SetScrollableFn>(dlsym(RTLD_DEFAULT, "gtk_notebook_set_scrollable"));
+    static const auto f_width =
+        reinterpret_cast<PreferredWidthFn>(dlsym(RTLD_DEFAULT, "gtk_widget_get_preferred_width"));
+    if (f_get == nullptr || f_set == nullptr || f_width == nullptr)
+        return 0;
+    void* p_widget = book.GetHandle();
+    const int b_scrollable = f_get(p_widget);
+    f_set(p_widget, 0);
+    int i_minimum = 0;
+    int i_natural = 0;
+    f_width(p_widget, &i_minimum, &i_natural);
+    // It keeps scrolling, for a screen too narrow for its tabs.
+    f_set(p_widget, b_scrollable);
+    return i_minimum;
+#else
+    (void)book;
+    return 0;
+#endif
 }
 
 // The sheet's end code as its caller sees it.
@@ -69,6 +106,41 @@ void EditingPSheet::SetTitleSuffix(const char* p_text)
 {
     const std::string s_base = FromWx(sBaseTitle).value_or(std::string());
     SetTitle(ToWx(EditSheetTitle(s_base, p_text)));
+}
+
+bool EditingPSheet::Show(bool b_show)
+{
+    if (b_show)
+        FitTabs();
+    return ZelSizingPropSheet::Show(b_show);
+}
+
+int EditingPSheet::ShowModal()
+{
+    FitTabs();
+    return ZelSizingPropSheet::ShowModal();
+}
+
+void EditingPSheet::FitTabs()
+{
+    if (bTabsFitted || IsInitialized())
+        return;
+    bTabsFitted = true;
+    wxBookCtrlBase* p_book = GetBookCtrl();
+    const int i_tabs = p_book != nullptr ? TabStripWidth(*p_book) : 0;
+    if (i_tabs <= 0)
+        return;
+    // What the sheet puts around its book, and the work area of the screen
+    // it opens on, bound the book's width.
+    const int i_book = p_book->GetBestSize().x;
+    const int i_around = std::max(0, GetBestSize().x - i_book);
+    const int i_display = wxDisplay::GetFromWindow(GetParent() != nullptr ? GetParent() : this);
+    const int i_screen = wxDisplay(i_display != wxNOT_FOUND ? static_cast<unsigned>(i_display) : 0u)
+                             .GetClientArea()
+                             .GetWidth();
+    const int i_width = std::min(i_tabs, i_screen - i_around);
+    if (i_width > i_book)
+        p_book->SetMinSize(wxSize(i_width, -1));
 }
 
 void EditingPSheet::EnableUndo(bool b_enable)

@@ -52,6 +52,12 @@ public:
     wxButton* GetUndoButton() const { return pUndo; }
     void EnableUndo(bool b_enable);
 
+    // The sheet opens wide enough to show all its tabs side by side, as far
+    // as the screen's work area allows (a narrower sheet scrolls its tabs
+    // and hides some of them).
+    bool Show(bool b_show = true) override;
+    int ShowModal() override;
+
 protected:
     bool OnInitDialog() override;
     void AddUndoButton();
@@ -65,6 +71,9 @@ private:
     void OnEndButton(wxCommandEvent& event);
     void OnUndo(wxCommandEvent& event);
     void OnPageChanging(wxBookCtrlEvent& event);
+    // Widens the book to its tabs' width, once, before the sheet is laid
+    // out.
+    void FitTabs();
 
     int iActivePage = 0;
     wxButton* pPrevious = nullptr;
@@ -74,4 +83,5 @@ private:
     int nItems = 0;
     wxString sBaseTitle;
     bool bNavigation = false;
+    bool bTabsFitted = false;
 };

@@ -5,6 +5,7 @@
 #include "framework/ui/WindowClass.h"
 #include "framework/ui/WxText.h"
 #include "model/General.h"
+#include "output/WxPrintCanvas.h"
 #include "shell/CommandIds.h"
 #include "shell/EventDocument.h"
 #include "shell/ItemListPrintout.h"
@@ -127,7 +128,7 @@ BOOL ItemLVLabels::PrintJob(BOOL b_labels, BOOL b_preview)
     }
     wxPrinter printer(&dialog_data);
     LabelPrintout printout(*this);
-    return printer.Print(p_top, &printout, true) ? TRUE : FALSE;
+    return PrintOrExplain(printer, p_top, printout) ? TRUE : FALSE;
 }
 
 // ---------------------------------------------------------------- printout

@@ -164,5 +164,5 @@ BOOL RunListPrint(ItemListView& view, BOOL b_preview)
     wxPrinter printer(&dialog_data);
     ItemListPrintout printout(view);
     printout.SetPrinterData(printer.GetPrintDialogData().GetPrintData());
-    return printer.Print(p_top, &printout, true) ? TRUE : FALSE;
+    return PrintOrExplain(printer, p_top, printout) ? TRUE : FALSE;
 }

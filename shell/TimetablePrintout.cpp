@@ -2,6 +2,7 @@
 
 #include "model/EventDoc.h"
 #include "output/PrintTTOptionsDlg.h"
+#include "output/WxPrintCanvas.h"
 #include "shell/ItemListCore.h"
 #include "shell/ItemListPrintout.h"
 #include "shell/MainFrm.h"
@@ -222,7 +223,7 @@ BOOL RunTimetablePrint(EventDoc& doc, ITTPrintRows* p_rows, BOOL b_preview)
     }
     wxPrinter printer(&dialog_data);
     TimetablePrintout printout(doc, p_rows);
-    const bool b_printed = printer.Print(p_top, &printout, true);
+    const bool b_printed = PrintOrExplain(printer, p_top, printout);
     if (b_printed && p_app != nullptr)
         p_app->GetPrintData() = printer.GetPrintDialogData().GetPrintData();
     return b_printed ? TRUE : FALSE;

@@ -16,6 +16,10 @@ namespace {
 
 // The id the wizard ends with when the user presses Finish.
 constexpr int ID_WIZFINISH = 12325;
+// The error of a record that ran to the end of the data inside quotes,
+// after "Line %d: ".
+constexpr const char* kQuoteNeverClosed =
+    "a quotation mark in this record is never closed; nothing from here to the end was imported";
 // Bytes read from a file at a time.
 constexpr std::size_t nReadChunk = 64 * 1024;
 
@@ -249,6 +253,8 @@ void ZelImportData::Rewind()
 {
     RewindSource();
     nLines = 0;
+    iRecordLine = 0;
+    bQuoteOpen = false;
     nCurRecord = 0;
 }
 
@@ -290,6 +296,7 @@ std::string ZelImportData::ReadRecord()
     ZelStringAdder adder(s_record);
     bool b_quoted = false;
     int i_byte = 0;
+    iRecordLine = nLines + 1;
     while ((i_byte = NextByte()) >= 0) {
         const char c = static_cast<char>(i_byte);
         if (cQualifier != 0 && c == cQualifier)
@@ -306,6 +313,7 @@ std::string ZelImportData::ReadRecord()
         adder.Add(c);
     }
     adder.Update();
+    bQuoteOpen = b_quoted && i_byte < 0;
     ++nCurRecord;
     return Convert(s_record);
 }
@@ -434,13 +442,24 @@ int ZelImport::Run(const ZelImportFieldDef& defs, ZelImportData& reader, Callbac
         ZelStringArray a_cols;
         ZelArray<ColValue> a_values;
         int i_record = 1;
+        // A header row whose quote is never closed took the whole text.
+        if (reader.IsQuoteOpen())
+            Errors.Add("Line " + std::to_string(reader.GetRecordLine()) + ": " + kQuoteNeverClosed);
         while (!reader.AtEnd()) {
             const int n_cols = reader.ReadColumns(a_cols);
             if (n_cols == 0 && reader.AtEnd())
                 break; // the last line's line feed
+            // The callback gets the reader's line count; an error names the
+            // line where its record began, where the user finds the fault
+            // (a stray quote carries a record over the lines below it).
             const int i_line = reader.GetLineCount();
-            if (!reader.GetRecordError().empty()) {
-                Errors.Add("Line " + std::to_string(i_line) + ": " + reader.GetRecordError());
+            const std::string s_line = "Line " + std::to_string(reader.GetRecordLine()) + ": ";
+            if (reader.IsQuoteOpen()) {
+                // The rest of the data went into this one record: it is not
+                // delivered, and the user is told where the quote stands.
+                Errors.Add(s_line + kQuoteNeverClosed);
+            } else if (!reader.GetRecordError().empty()) {
+                Errors.Add(s_line + reader.GetRecordError());
             } else if (n_cols == a_map.GetSize()) {
                 a_values.RemoveAll();
                 for (int i = 0; i < n_cols; ++i) {
@@ -448,7 +467,7 @@ int ZelImport::Run(const ZelImportFieldDef& defs, ZelImportData& reader, Callbac
                         continue;
                     const int i_field = defs.FindField(a_map[i]);
                     if (i_field < 0) {
-                        Errors.Add("Line " + std::to_string(i_line) + ": unknown field '" + a_map[i] + "'");
+                        Errors.Add(s_line + "unknown field '" + a_map[i] + "'");
                         continue;
                     }
                     const ZelImportFieldDef::FieldDef& def = defs[i_field];
@@ -468,8 +487,8 @@ int ZelImport::Run(const ZelImportFieldDef& defs, ZelImportData& reader, Callbac
                 }
                 pfn_callback(i_record, i_line, p_user, a_values);
             } else {
-                Errors.Add(Printf("Line %d: wrong number of columns. Found %d expected %d", i_line, n_cols,
-                                  a_map.GetSize()));
+                Errors.Add(Printf("Line %d: wrong number of columns. Found %d expected %d", reader.GetRecordLine(),
+                                  n_cols, a_map.GetSize()));
             }
             ++i_record;
         }

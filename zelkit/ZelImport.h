@@ -98,6 +98,13 @@ public:
     int CountRecords();
     // The line feeds read so far.
     int GetLineCount() const { return nLines; }
+    // The line (from 1) on which the last record read began: a quoted
+    // field may carry a record over several lines, and the user looks for
+    // its fault where it starts.
+    int GetRecordLine() const { return iRecordLine; }
+    // Whether the last record read ran to the end of the data inside an
+    // open quote: everything after that quote was taken into it.
+    bool IsQuoteOpen() const { return bQuoteOpen; }
     int GetCurrentRecord() const { return nCurRecord; }
     // Empty when the last record read converted whole; else the error
     // naming the character that code page 1252 cannot hold (without the
@@ -132,6 +139,8 @@ private:
     std::size_t iDataStart = 0;
     bool bUtf8 = false;
     int nLines = 0;
+    int iRecordLine = 0;
+    bool bQuoteOpen = false;
     int nCurRecord = 0;
     int nRecordCount = -1;
     std::string sRecordError;

@@ -14,6 +14,7 @@
 #include "sheets/GroupPages.h"
 #include "sheets/GroupSheetIds.h"
 #include "sheets/GroupStyleFacilityPPage.h"
+#include "sheets/tests/TabStripCheck.h"
 #include "testsupport/EventBuilder.h"
 #include "testsupport/WxTestEnvironment.h"
 #include "zelkit/ui/ZelEditListCtrl.h"
@@ -24,6 +25,7 @@
 #include <gtest/gtest.h>
 #include <thread>
 #include <wx/button.h>
+#include <wx/display.h>
 #include <wx/notebook.h>
 #include <wx/textctrl.h>
 #include <wx/toolbar.h>
@@ -505,6 +507,22 @@ TEST_F(GroupSheetWxTest, ASecondSheetOpensWhereTheFirstWasLeft)
     RunModal(sheet, [&rc_left](GroupPSheet& s) {
         EXPECT_EQ(s.GetSize(), rc_left.GetSize());
         EXPECT_EQ(s.GetTitle(), "Define group - Band");
+        Press(s, wxID_CANCEL);
+    });
+}
+
+// The sheet opens wide enough to show its eight tabs side by side, and no
+// wider than the screen's work area.
+TEST_F(GroupSheetWxTest, OpensWithEveryTabShown)
+{
+    GroupPSheet::ForgetPosition();
+    GroupPSheet sheet(&Doc(), 5, 5, nullptr, 0, "Define group");
+    sheet.GetWorkingGroup() = Doc().GetGroups().GetAt(1);
+    RunModal(sheet, [](GroupPSheet& s) {
+        Pump();
+        ASSERT_EQ(s.GetBookCtrl()->GetPageCount(), 8u);
+        EXPECT_EQ(TabsNotShownWhole(*s.GetBookCtrl()), std::vector<int>{});
+        EXPECT_LE(s.GetSize().x, wxDisplay(0u).GetClientArea().GetWidth());
         Press(s, wxID_CANCEL);
     });
 }

@@ -8,6 +8,7 @@
 #include "model/EventDoc.h"
 #include "res/RotavexStrings.h"
 #include "sheets/ParticipantPSheet.h"
+#include "sheets/tests/TabStripCheck.h"
 #include "testsupport/EventBuilder.h"
 #include "testsupport/SheetTestDriving.h"
 #include "testsupport/WxTestEnvironment.h"
@@ -23,6 +24,7 @@
 #include <wx/bookctrl.h>
 #include <wx/checkbox.h>
 #include <wx/combobox.h>
+#include <wx/display.h>
 #include <wx/radiobut.h>
 #include <wx/stattext.h>
 #include <wx/textctrl.h>
@@ -111,6 +113,22 @@ TEST_F(ParticipantSheetTest, AddsAParticipantWithNameRoleAndLimits)
     EXPECT_EQ(added.GetEventLimits(), SchedLim(SchedLim::e_range, 0, 0, 3));
     EXPECT_EQ(added.GetNotes(), "Sings tenor");
     EXPECT_TRUE(boxes.Boxes().empty()) << boxes.Boxes()[0].sText;
+}
+
+// The sheet opens wide enough to show every tab, within the screen's work
+// area.
+TEST_F(ParticipantSheetTest, OpensWithEveryTabShown)
+{
+    ParticipantPSheet sheet(&event.Doc(), nullptr);
+    RunModal(sheet, [](ParticipantPSheet& s) {
+        for (int i = 0; i < 5; ++i)
+            wxTheApp->Yield(true);
+        EXPECT_GT(s.GetBookCtrl()->GetPageCount(), 1u);
+        EXPECT_EQ(TabsNotShownWhole(*s.GetBookCtrl()), std::vector<int>{});
+        EXPECT_LE(s.GetSize().x, wxDisplay(0u).GetClientArea().GetWidth());
+        ShowAWhile("tabs");
+        Press(s, wxID_CANCEL);
+    });
 }
 
 TEST_F(ParticipantSheetTest, ANameIsNeededToLeaveDetails)

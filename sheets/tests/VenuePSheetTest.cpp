@@ -9,6 +9,7 @@
 #include "model/EventDoc.h"
 #include "res/RotavexStrings.h"
 #include "sheets/VenuePSheet.h"
+#include "sheets/tests/TabStripCheck.h"
 #include "shell/SelectColumnsDlg.h"
 #include "testsupport/EventBuilder.h"
 #include "testsupport/WxTestEnvironment.h"
@@ -19,6 +20,7 @@
 #include <thread>
 #include <wx/app.h>
 #include <wx/button.h>
+#include <wx/display.h>
 #include <wx/textctrl.h>
 
 namespace {
@@ -107,6 +109,15 @@ TEST_F(VenuePSheetTest, TheTitleFollowsTheName)
     for (int i = 0; i < 60; ++i)
         Box(*pSheet, IDC_VENUE_LOCATION).WriteText("l");
     EXPECT_EQ(Box(*pSheet, IDC_VENUE_LOCATION).GetValue().length(), 50u);
+}
+
+// The sheet (of one tab) shows its tab whole, within the screen's work
+// area.
+TEST_F(VenuePSheetTest, OpensWithEveryTabShown)
+{
+    EXPECT_EQ(pSheet->GetBookCtrl()->GetPageCount(), 1u);
+    EXPECT_EQ(TabsNotShownWhole(*pSheet->GetBookCtrl()), std::vector<int>{});
+    EXPECT_LE(pSheet->GetSize().x, wxDisplay(0u).GetClientArea().GetWidth());
 }
 
 TEST_F(VenuePSheetTest, UndoBringsTheLocationBack)

@@ -32,6 +32,7 @@
 #include <chrono>
 #include <set>
 #include <cstdlib>
+#include <cstring>
 #include <filesystem>
 #include <gtest/gtest.h>
 #include <thread>
@@ -39,6 +40,7 @@
 #include <wx/checkbox.h>
 #include <wx/dcmemory.h>
 #include <wx/init.h>
+#include <wx/log.h>
 #include <wx/print.h>
 #include <wx/gtk/print.h>
 #include <wx/radiobut.h>
@@ -543,6 +545,66 @@ TEST_F(TimetablePrintTest, PdfChild)
     answer.Start(500);
     EXPECT_TRUE(printer.Print(&Frame(), &printout, true)) << "error " << wxPrinter::GetLastError();
     Pump();
+}
+
+// A print into a file that cannot be written is told once, in the
+// program's words, naming the file and the system's reason; the toolkit's
+// own box, without either, is not shown.
+TEST_F(TimetablePrintTest, APrintIntoAFileThatCannotBeWrittenSaysWhy)
+{
+    if (PrintToFileSkipped())
+        GTEST_SKIP() << "ROTAVEX_PRINT_PDF=0: no print through the toolkit's dialog";
+    // The system's reason for a file in its own folders depends on who
+    // asks; it must be there all the same.
+    const std::pair<std::string, std::string> a_cases[] = {
+        {"/proc/timetable.pdf", ""},
+        {(fsFolder / "no such folder" / "timetable.pdf").string(), std::strerror(ENOENT)},
+    };
+    for (const auto& [s_path, s_reason] : a_cases) {
+        EXPECT_TRUE(ChildPassed(RunTestInChild("TimetablePrintTest.UnwritableChild",
+                                               {{"ROTAVEX_UNWRITABLE_PDF", s_path}, {"ROTAVEX_UNWRITABLE_WHY", s_reason}})))
+            << s_path;
+        EXPECT_FALSE(fs::exists(s_path)) << s_path;
+    }
+}
+
+// The print of the test above, in its own process.
+TEST_F(TimetablePrintTest, UnwritableChild)
+{
+    const char* p_out = std::getenv("ROTAVEX_UNWRITABLE_PDF");
+    if (p_out == nullptr)
+        GTEST_SKIP() << "run by APrintIntoAFileThatCannotBeWrittenSaysWhy";
+    // Whatever the toolkit would have said lands here instead of a box.
+    struct ErrorLog : wxLog {
+        void DoLogRecord(wxLogLevel e_level, const wxString& s_message, const wxLogRecordInfo&) override
+        {
+            if (e_level <= wxLOG_Warning)
+                vErrors.push_back(s_message.ToStdString());
+        }
+        std::vector<std::string> vErrors;
+    } log;
+    wxLog* p_previous = wxLog::SetActiveTarget(&log);
+    ScriptedMessageBox boxes;
+    SetTTOptionsRunner([](PrintTTOptionsDlg&) { return wxID_OK; });
+    Doc().GetPrintOptions().ePrintBy = PrintOptions::eDays;
+    AllRows rows(Doc());
+    PrintDialogAnswer answer(p_out);
+    answer.Start(500);
+    EXPECT_FALSE(RunTimetablePrint(Doc(), &rows, FALSE));
+    Pump();
+    wxLog::SetActiveTarget(p_previous);
+    EXPECT_TRUE(answer.bAnswered);
+    EXPECT_TRUE(log.vErrors.empty()) << log.vErrors.front();
+    ASSERT_EQ(boxes.Boxes().size(), 1u);
+    const std::string s_text = boxes.Boxes()[0].sText;
+    const std::string s_first = "Cannot print to the file '" + std::string(p_out) + "'.\n";
+    const std::string s_reason = std::getenv("ROTAVEX_UNWRITABLE_WHY") != nullptr ? std::getenv("ROTAVEX_UNWRITABLE_WHY") : "";
+    if (!s_reason.empty()) {
+        EXPECT_EQ(s_text, s_first + s_reason);
+    } else {
+        EXPECT_EQ(s_text.rfind(s_first, 0), 0u) << s_text;
+        EXPECT_GT(s_text.size(), s_first.size()) << "the system's reason follows";
+    }
 }
 
 } // namespace

@@ -340,6 +340,64 @@ TEST(Import, RecordsGoToTheCallbackAndFailuresToTheErrors)
         << "the chosen mapping goes back to the caller";
 }
 
+// A quoted field may carry a record over several lines; an error names the
+// line where the record began, where the user finds the fault, and a quote
+// never closed is an error, not a silent loss of the rest of the text.
+TEST(Import, ErrorsNameTheLineWhereTheirRecordBegan)
+{
+    struct Case {
+        const char* p_name;
+        std::string s_text;
+        std::vector<std::string> v_names; // Name of each delivered record, with its line count
+        std::vector<std::string> v_errors;
+    };
+    const std::string s_never = ": a quotation mark in this record is never closed; nothing from here to the end was "
+                                "imported";
+    const Case a_cases[] = {
+        {"a stray quote joins lines 4 to 8 into one record",
+         "Ann,Oslo,a\nBob,Rome,b\nCy,Nice,c\n\"Di,Bergen,d\nEd,Paris,e\nFlo,Lyon,f\nGus,Bonn,g\nHal,Kiel,\"h\nIda,Graz,i\n",
+         {"Ann@1", "Bob@2", "Cy@3", "Ida@9"},
+         {"Line 4: wrong number of columns. Found 1 expected 3"}},
+        {"a quote never closed takes the rest of the text", "Ann,Oslo,a\nBob,\"Rome,b\nCy,Nice,c\nDi,Bergen,d\n",
+         {"Ann@1"}, {"Line 2" + s_never}},
+        {"a quote never closed on a last line without a line feed", "Ann,Oslo,a\nBob,Rome,\"b", {"Ann@1"},
+         {"Line 2" + s_never}},
+        {"a header row whose quote is never closed", "Name,Town,\"Note\nAnn,Oslo,a\nBob,Rome,b\n", {},
+         {"Line 1" + s_never}},
+        {"a short last line without a line feed", "Ann,Oslo,a\nBob,Rome", {"Ann@1"},
+         {"Line 2: wrong number of columns. Found 2 expected 3"}},
+        {"a character the code page lacks in a record over two lines",
+         "Ann,Oslo,a\n\"B\nob\",\xE4\xB8\xAD,b\nCy,Nice,c\n", {"Ann@1", "Cy@4"},
+         {"Line 2: the character U+4E2D cannot be held in the event's character set"}},
+        {"a quoted line break is kept and the next record counts on", "Ann,\"Oslo\nNorth\",a\nBob,Rome,b\n",
+         {"Ann@2", "Bob@3"}, {}},
+    };
+    const ZelImportFieldDef defs = Fields();
+    for (const Case& c : a_cases) {
+        for (bool b_file : {false, true}) {
+            ScriptedWizard wizard(Map({"Name", "Town", "Note"}));
+            std::vector<Delivered> v_got;
+            ZelImport import;
+            if (b_file) {
+                TempFile file(c.s_text);
+                import.Import(defs, &Collect, &v_got, file.Path(), nullptr, "Field");
+            } else {
+                import.ImportFromString(defs, &Collect, &v_got, c.s_text, nullptr, "Field");
+            }
+            ASSERT_FALSE(v_got.empty()) << c.p_name;
+            EXPECT_EQ(v_got.back().iRecord, -1) << c.p_name << ": the end is told";
+            std::vector<std::string> v_names;
+            for (std::size_t i = 0; i + 1 < v_got.size(); ++i) {
+                const std::string& s_first = v_got[i].vValues.at(0);
+                v_names.push_back(s_first.substr(s_first.find('=') + 1, s_first.find('#') - s_first.find('=') - 1)
+                                  + "@" + std::to_string(v_got[i].iLine));
+            }
+            EXPECT_EQ(v_names, c.v_names) << c.p_name << (b_file ? " (file)" : " (text)");
+            EXPECT_EQ(ToVector(import.GetErrors()), c.v_errors) << c.p_name << (b_file ? " (file)" : " (text)");
+        }
+    }
+}
+
 TEST(Import, UnknownFieldsAndRecordsThatAllFail)
 {
     const ZelImportFieldDef defs = Fields();
