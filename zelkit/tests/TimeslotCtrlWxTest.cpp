@@ -193,6 +193,13 @@ TEST(TimeslotCtrlWx, ScrollBarsAndWheelFollowTheGrid)
     EXPECT_EQ(grid.GetScrollRange(wxVERTICAL), info.nMax + 1);
     EXPECT_EQ(grid.GetScrollThumb(wxVERTICAL), static_cast<int>(info.nPage));
 
+    // From the top: on a busy display the dialog's sizing can come after the
+    // range is set and leave the grid scrolled elsewhere.
+    wxScrollWinEvent top(wxEVT_SCROLLWIN_TOP, 0, wxVERTICAL);
+    top.SetEventObject(&grid);
+    grid.GetEventHandler()->ProcessEvent(top);
+    ASSERT_EQ(grid.GetScrollInfoOf(wxVERTICAL).nPos, 0);
+
     wxScrollWinEvent line(wxEVT_SCROLLWIN_LINEDOWN, 0, wxVERTICAL);
     line.SetEventObject(&grid);
     grid.GetEventHandler()->ProcessEvent(line);
