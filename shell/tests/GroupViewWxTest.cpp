@@ -26,7 +26,6 @@
 #include "output/RecipientMail.h"
 #include "shell/RotavexApp.h"
 #include "testsupport/RotavexAppEnvironment.h"
-#include "testsupport/SheetTestDriving.h"
 #include "shell/WxCommands.h"
 #include "sheets/GroupMembPPage.h"
 #include "sheets/GroupPSheet.h"
@@ -73,6 +72,14 @@ void InstallGroupPaneParts()
 
 // One application for the whole run, as the program has.
 const auto* pEnvironment = ::testing::AddGlobalTestEnvironment(new RotavexAppEnvironment(&InstallGroupPaneParts));
+
+void Pump()
+{
+    for (int i = 0; i < 5; ++i) {
+        wxTheApp->ProcessPendingEvents();
+        wxTheApp->Yield(true);
+    }
+}
 
 void ShowAWhile()
 {
@@ -121,6 +128,40 @@ void WhenShown(std::function<void(T&)> f_steps, int n_tries = 250)
             p_dlg->EndModal(wxID_CANCEL);
     });
     p_timer->StartOnce(20);
+}
+
+void Press(wxWindow& dlg, int i_id)
+{
+    wxWindow* p_button = dlg.FindWindow(i_id);
+    ASSERT_NE(p_button, nullptr) << i_id;
+    wxCommandEvent click(wxEVT_BUTTON, i_id);
+    click.SetEventObject(p_button);
+    p_button->GetEventHandler()->ProcessEvent(click);
+}
+
+void ChooseField(ZelEditListCtrl& list, int i_row, const std::string& s_field)
+{
+    const wxRect rc = list.GetRowRect(i_row);
+    wxMouseEvent dclick(wxEVT_LEFT_DCLICK);
+    dclick.SetPosition(wxPoint(list.GetColumnLeft(1) + 5, rc.y + rc.height / 2));
+    dclick.SetEventObject(&list);
+    list.GetEventHandler()->ProcessEvent(dclick);
+    Pump();
+    auto* p_box = wxDynamicCast(list.GetEditor(), wxListBox);
+    ASSERT_NE(p_box, nullptr);
+    ASSERT_TRUE(p_box->SetStringSelection(s_field)) << s_field;
+    wxCommandEvent chosen(wxEVT_LISTBOX_DCLICK, p_box->GetId());
+    chosen.SetEventObject(p_box);
+    p_box->GetEventHandler()->ProcessEvent(chosen);
+    Pump();
+}
+
+// Types into a box of the sheet as typing does.
+void Type(wxWindow& sheet, int i_id, const wxString& s_text)
+{
+    auto* p_box = wxDynamicCast(sheet.FindWindow(i_id), wxTextCtrl);
+    ASSERT_NE(p_box, nullptr) << i_id;
+    p_box->SetValue(s_text);
 }
 
 // Chooses the sheet's tab as a click on it does.
