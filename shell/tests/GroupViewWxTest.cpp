@@ -141,12 +141,19 @@ void Press(wxWindow& dlg, int i_id)
 
 void ChooseField(ZelEditListCtrl& list, int i_row, const std::string& s_field)
 {
+    // On a busy display the page may still be being laid out, and the list
+    // box opens a moment after the click: both are waited for.
+    const auto t_end = std::chrono::steady_clock::now() + std::chrono::seconds(10);
+    while (list.GetRowRect(i_row).IsEmpty() && std::chrono::steady_clock::now() < t_end)
+        Pump();
     const wxRect rc = list.GetRowRect(i_row);
     wxMouseEvent dclick(wxEVT_LEFT_DCLICK);
     dclick.SetPosition(wxPoint(list.GetColumnLeft(1) + 5, rc.y + rc.height / 2));
     dclick.SetEventObject(&list);
     list.GetEventHandler()->ProcessEvent(dclick);
     Pump();
+    while (wxDynamicCast(list.GetEditor(), wxListBox) == nullptr && std::chrono::steady_clock::now() < t_end)
+        Pump();
     auto* p_box = wxDynamicCast(list.GetEditor(), wxListBox);
     ASSERT_NE(p_box, nullptr);
     ASSERT_TRUE(p_box->SetStringSelection(s_field)) << s_field;
