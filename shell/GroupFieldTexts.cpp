@@ -7,6 +7,7 @@
 #include "model/Participant.h"
 #include "model/Property.h"
 #include "model/Timetable.h"
+#include "shell/ItemListCore.h"
 #include "model/TimetableDay.h"
 #include "zelkit/ZelControlPorts.h"
 #include "zelkit/ZelStringArray.h"
@@ -209,17 +210,6 @@ private:
     BOOL b24Hour;
 };
 
-std::string JoinLines(const ZelStringArray& a_lines)
-{
-    std::string s_text;
-    for (int i = 0; i < a_lines.GetSize(); ++i) {
-        if (i > 0)
-            s_text += ",\n";
-        s_text += a_lines[i];
-    }
-    return s_text;
-}
-
 } // namespace
 
 std::string GroupFieldTexts::GetFieldTitle(int i_fieldId)
@@ -277,7 +267,7 @@ std::string GroupFieldTexts::GetFieldText(const EventDoc* p_doc, const Group& gr
             return {};
         ZelStringArray a_lines;
         GetScheduleText(a_lines, p_doc, p_timetable, group, i_fieldId);
-        return JoinLines(a_lines);
+        return JoinScheduleLines(a_lines);
     }
     default: return {};
     }
@@ -353,6 +343,17 @@ void GroupFieldTexts::GetScheduleText(ZelStringArray& a_out, const EventDoc* p_d
     }
 }
 
+std::string GroupFieldTexts::JoinScheduleLines(const ZelStringArray& a_lines)
+{
+    std::string s_text;
+    for (int i = 0; i < a_lines.GetSize(); ++i) {
+        if (i > 0)
+            s_text += ",\n";
+        s_text += a_lines[i];
+    }
+    return s_text;
+}
+
 std::string GroupFieldTexts::GetCombinationName(const EventDoc* p_doc, LONG l_key)
 {
     if (l_key < 0 || p_doc == nullptr)
@@ -367,39 +368,8 @@ std::string GroupFieldTexts::GetCombinationName(const EventDoc* p_doc, LONG l_ke
 std::string GroupFieldTexts::GetLabelText(IZelDrawPort& port, const Group& group, CRect& rc_box)
 {
     const ZelSimpleAddress& address = group.GetAddress();
-    std::vector<std::string> v_lines;
-    for (const std::string& s_line : {group.GetContact().GetName(), group.GetName(), address.GetLine1(),
-                                      address.GetLine2(), address.GetLine3()}) {
-        if (!s_line.empty())
-            v_lines.push_back(s_line);
-    }
-    const std::string s_postCode = address.GetPCode();
-    if (!s_postCode.empty()) {
-        // With nothing else to print the postal code is the label's line.
-        if (v_lines.empty())
-            v_lines.push_back(s_postCode);
-        else
-            v_lines.back() += " " + s_postCode;
-    }
-
-    std::string s_out;
-    LONG i_width = 0;
-    LONG i_height = 0;
-    for (const std::string& s_line : v_lines) {
-        s_out += s_line + "\n";
-        // Measured without its line end, which the device would take for a
-        // second line.
-        const CSize extent = port.GetTextExtent(s_line);
-        i_width = std::max(i_width, extent.cx);
-        i_height += extent.cy;
-    }
-    if (i_width < rc_box.Width()) {
-        const LONG i_dx = (rc_box.Width() - i_width) / 2;
-        rc_box.InflateRect(-i_dx, 0);
-    }
-    if (i_height < rc_box.Height()) {
-        const LONG i_dy = (rc_box.Height() - i_height) / 2;
-        rc_box.InflateRect(0, -i_dy);
-    }
-    return s_out;
+    return ItemListCore::AddressLabel(port,
+                                      {group.GetContact().GetName(), group.GetName(), address.GetLine1(),
+                                       address.GetLine2(), address.GetLine3()},
+                                      address.GetPCode(), rc_box);
 }

@@ -73,6 +73,8 @@ public:
     // 22, 23, 24 or 25); no lines for any other id or without a timetable.
     static void GetScheduleText(ZelStringArray& a_out, const EventDoc* p_doc, const Timetable* p_timetable,
                                 const Group& group, int i_fieldId);
+    // A schedule cell's text: the lines joined by a comma and a line end.
+    static std::string JoinScheduleLines(const ZelStringArray& a_lines);
     // The name of the document's timeslot combination with the key; empty
     // for a key below 0 or one the list does not hold.
     static std::string GetCombinationName(const EventDoc* p_doc, LONG l_key);

@@ -65,16 +65,6 @@ public:
 NoGroupSheet g_noSheet;
 IGroupSheetPort* g_pSheet = &g_noSheet;
 
-std::string Trim(const std::string& s)
-{
-    const char* p_ws = " \t\r\n\v\f";
-    const std::size_t i_first = s.find_first_not_of(p_ws);
-    if (i_first == std::string::npos)
-        return {};
-    const std::size_t i_last = s.find_last_not_of(p_ws);
-    return s.substr(i_first, i_last - i_first + 1);
-}
-
 bool EndsInLineEnd(const std::string& s) { return !s.empty() && (s.back() == '\n' || s.back() == '\r'); }
 
 // The text of an add refused by a keyed list.
@@ -89,32 +79,9 @@ std::string KeyedAddDetail(int i_result, int n_max)
     }
 }
 
-// Collects recipients: each address once, ordered by its bytes; the first
-// name given for an address stays.
-class EmailList {
-public:
-    void Add(const std::string& s_address, const std::string& s_name)
-    {
-        if (!s_address.empty())
-            mEntries.emplace(s_address, s_name);
-    }
-    int Emit(std::vector<std::string>& a_addresses, std::vector<std::string>& a_names) const
-    {
-        for (const auto& [s_address, s_name] : mEntries) {
-            a_addresses.push_back(s_address);
-            a_names.push_back(s_name);
-        }
-        return static_cast<int>(mEntries.size());
-    }
-
-private:
-    // std::string orders by unsigned bytes, case-sensitive.
-    std::map<std::string, std::string> mEntries;
-};
-
 } // namespace
 
-const GroupViewCore::ImportField GroupViewCore::aImportFields[14] = {
+const ItemListCore::ImportField GroupViewCore::aImportFields[14] = {
     {"Group Name", gfName, ZelImportFieldDef::COLTYPE_SINGLE, 0},
     {"Contact Name", gfContact, ZelImportFieldDef::COLTYPE_SINGLE, 0},
     {"Contact Address1", gfAddress1, ZelImportFieldDef::COLTYPE_SINGLE, 0},
@@ -298,16 +265,6 @@ int& GroupViewCore::LastChangePage()
     return i_page;
 }
 
-int GroupViewCore::ChangeCode(int i_sheetResult)
-{
-    switch (i_sheetResult) {
-    case IDC_SHEET_APPLY_NOW: return 0;
-    case IDC_SHEET_NEXT: return 1;
-    case IDC_SHEET_PREVIOUS: return 2;
-    default: return 3;
-    }
-}
-
 BOOL GroupViewCore::WriteChangedGroup(LONG l_key, const Group& edited)
 {
     EventDoc* p_doc = GetDoc();
@@ -351,8 +308,7 @@ int GroupViewCore::DoChangeDialog(LPARAM l_key, LPARAM& l_changed, int i_positio
     request.nCount = n_count;
     request.pWorking = &working;
     const int i_result = GetGroupSheetPort().Run(request);
-    if (i_result == IDOK || i_result == IDC_SHEET_APPLY_NOW || i_result == IDC_SHEET_PREVIOUS
-        || i_result == IDC_SHEET_NEXT) {
+    if (ItemListCore::SheetKeepsEdits(i_result)) {
         if (WriteChangedGroup(static_cast<LONG>(l_key), working))
             l_changed = TRUE;
     }
@@ -379,18 +335,7 @@ void GroupViewCore::DeleteRecords(const LPARAM* p_keys, int n_keys)
         return;
     }
     EventDoc* p_doc = GetDoc();
-    std::vector<int> v_indices;
-    for (int i = 0; i < n_keys; ++i) {
-        const int i_index = p_doc->GetGroups().FindByKey(static_cast<LONG>(p_keys[i]));
-        if (i_index >= 0)
-            v_indices.push_back(i_index);
-    }
-    std::sort(v_indices.begin(), v_indices.end());
-    v_indices.erase(std::unique(v_indices.begin(), v_indices.end()), v_indices.end());
-    ZelArray<int> a_indices;
-    for (int i_index : v_indices)
-        a_indices.Add(i_index);
-    p_doc->GetGroups().RemoveGroups(a_indices);
+    p_doc->GetGroups().RemoveGroups(ItemListCore::RecordPositions(p_doc->GetGroups(), p_keys, n_keys));
     p_doc->DocChanged(UpdateViewHint::e_groups);
 }
 
@@ -438,7 +383,9 @@ std::vector<UINT> GroupViewCore::OfferedPrintIds(const EventDoc* p_doc)
             for (UINT u_id : aPrintCandidates) {
                 if (a_found[u_id] || (GroupFieldTexts::IsScheduleField(static_cast<int>(u_id)) && u_id != gfScheduleOld))
                     continue;
-                if (!Trim(GroupFieldTexts::GetFieldText(p_doc, groups.GetAt(i), static_cast<int>(u_id))).empty())
+                const std::string s_text =
+                    GroupFieldTexts::GetFieldText(p_doc, groups.GetAt(i), static_cast<int>(u_id));
+                if (!ItemListCore::TrimSpace(s_text).empty())
                     a_found[u_id] = true;
             }
         }
@@ -454,14 +401,12 @@ std::vector<UINT> GroupViewCore::OfferedPrintIds(const EventDoc* p_doc)
 
 BOOL GroupViewCore::SelectPrintColumns()
 {
-    EventDoc* p_doc = GetDoc();
-    if (p_doc == nullptr)
+    BOOL b_portrait = TRUE;
+    if (!List.ChooseStoredPrintSet(&PrintOptions::GetGroupListSet, OfferedPrintIds(GetDoc()),
+                                   std::vector<UINT>(std::begin(aDefaultPrintIds), std::end(aDefaultPrintIds)),
+                                   b_portrait))
         return FALSE;
-    int b_landscape = 0;
-    if (!List.ChoosePrintSet(*p_doc, p_doc->GetPrintOptions().GetGroupListSet(), OfferedPrintIds(p_doc),
-                             std::vector<UINT>(std::begin(aDefaultPrintIds), std::end(aDefaultPrintIds)), b_landscape))
-        return FALSE;
-    SetPortrait(b_landscape == 0 ? TRUE : FALSE);
+    SetPortrait(b_portrait);
     return TRUE;
 }
 
@@ -479,17 +424,9 @@ void GroupViewCore::ApplyPreferences(UINT u_mask)
         if (i_index < 0)
             continue;
         GroupSmartPtr sp_group(&groups, i_index);
-        if (u_mask & e_pref_limits) {
-            sp_group->SetEventLimits(prefs.GetGroupEventLimits());
-            sp_group->SetDayLimits(prefs.GetGroupDayLimits());
-            sp_group->GetVenueLimits() = prefs.GetGroupVenueLimits();
-            if (!prefs.GetGroupUsesVenueLimits()) {
-                sp_group->ClearVenueLimits();
-            } else {
-                sp_group->SetUseVenueLimits(1);
-                sp_group->GetStoredEventLimits().uType = SchedLim::e_no_limits;
-            }
-        }
+        if (u_mask & e_pref_limits)
+            ItemListCore::ApplyLimitDefaults(*sp_group, prefs.GetGroupEventLimits(), prefs.GetGroupDayLimits(),
+                                             prefs.GetGroupVenueLimits(), prefs.GetGroupUsesVenueLimits());
         if (u_mask & e_pref_rostering)
             sp_group->SetMaxGroupSize(prefs.GetMaxGroupSize());
         if (u_mask & e_pref_rotation)
@@ -505,7 +442,7 @@ int GroupViewCore::CollectGroupEmails(std::vector<std::string>& a_addresses, std
     EventDoc* p_doc = GetDoc();
     if (p_doc == nullptr)
         return 0;
-    EmailList list;
+    ItemListCore::RecipientList list;
     for (LONG l_key : List.SelectedKeys()) {
         const int i_index = p_doc->GetGroups().FindByKey(l_key);
         if (i_index < 0)
@@ -521,7 +458,7 @@ int GroupViewCore::CollectMemberEmails(std::vector<std::string>& a_addresses, st
     EventDoc* p_doc = GetDoc();
     if (p_doc == nullptr)
         return 0;
-    EmailList list;
+    ItemListCore::RecipientList list;
     const ParticipantList& participants = p_doc->GetParticipants();
     for (LONG l_key : List.SelectedKeys()) {
         const int i_index = p_doc->GetGroups().FindByKey(l_key);
@@ -568,8 +505,7 @@ BOOL GroupViewCore::CanSendMemberMail()
 
 void GroupViewCore::FillImportFields(ZelImportFieldDef& defs) const
 {
-    for (const ImportField& field : aImportFields)
-        defs.Add(field.pName, ZelImportFieldDef::COLTYPE_STRING, field.uId, field.uOption, field.uFlags);
+    ItemListCore::AddImportFields(defs, aImportFields, static_cast<int>(std::size(aImportFields)));
 }
 
 void GroupViewCore::ImportKeys(const std::string& s_text, BOOL b_styles, Group& group, const std::string& s_label,
@@ -640,7 +576,7 @@ void GroupViewCore::ImportMembers(const std::string& s_text, Group& group, const
     GroupMembers members;
     members.Reserve(a_lines.GetSize());
     for (int i = 0; i < a_lines.GetSize(); ++i) {
-        const std::string s_entry = Trim(a_lines[i]);
+        const std::string s_entry = ItemListCore::TrimSpace(a_lines[i]);
         if (s_entry.empty())
             continue;
         ZelFullName name(Participant::kMaxFirst, Participant::kMaxMiddle, Participant::kMaxLast);

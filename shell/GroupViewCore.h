@@ -64,12 +64,7 @@ public:
     // Masks of ApplyPreferences.
     enum : UINT { e_pref_limits = 1, e_pref_rostering = 2, e_pref_allocations = 4, e_pref_rotation = 8, e_pref_all = 15 };
     // The import's field names, ids, options and flags.
-    struct ImportField {
-        const char* pName;
-        DWORD uId;
-        DWORD uOption;
-        DWORD uFlags;
-    };
+    using ImportField = ItemListCore::ImportField;
     static const ImportField aImportFields[14];
 
     explicit GroupViewCore(ItemListCore& list);
@@ -110,7 +105,7 @@ public:
     // 3 stop.
     int DoChangeDialog(LPARAM l_key, LPARAM& l_changed, int i_position, int n_count);
     // The walk's code for the sheet's result.
-    static int ChangeCode(int i_sheetResult);
+    static int ChangeCode(int i_sheetResult) { return ItemListCore::ChangeWalkCode(i_sheetResult); }
     // Writes the edited copy of the group with the key back, unless another
     // group has its name (message 1037); TRUE when written.
     BOOL WriteChangedGroup(LONG l_key, const Group& edited);

@@ -4,8 +4,11 @@
 #include "model/General.h"
 #include "model/Preferences.h"
 #include "model/ShellPorts.h"
+#include "shell/EditSheetRules.h"
 #include "shell/ListPorts.h"
 #include "zelkit/ZelAssert.h"
+#include "zelkit/ZelControlPorts.h"
+#include "zelkit/ZelImport.h"
 #include "zelkit/ZelStringArray.h"
 #include "zelkit/ZelWindowServices.h"
 
@@ -787,6 +790,101 @@ BOOL ItemListCore::ChoosePrintSet(EventDoc& doc, PrintIdSet& stored, const std::
         doc.SetModifiedFlag();
     }
     return TRUE;
+}
+
+BOOL ItemListCore::SheetKeepsEdits(int i_sheetResult)
+{
+    return i_sheetResult == IDOK || i_sheetResult == IDC_SHEET_APPLY_NOW || i_sheetResult == IDC_SHEET_PREVIOUS
+                   || i_sheetResult == IDC_SHEET_NEXT
+               ? TRUE
+               : FALSE;
+}
+
+int ItemListCore::ChangeWalkCode(int i_sheetResult)
+{
+    switch (i_sheetResult) {
+    case IDC_SHEET_APPLY_NOW: return e_change_same;
+    case IDC_SHEET_NEXT: return e_change_next;
+    case IDC_SHEET_PREVIOUS: return e_change_previous;
+    default: return e_change_stop;
+    }
+}
+
+void ItemListCore::AddImportFields(ZelImportFieldDef& defs, const ImportField* p_fields, int n_fields)
+{
+    for (int i = 0; i < n_fields; ++i)
+        defs.Add(p_fields[i].pName, ZelImportFieldDef::COLTYPE_STRING, p_fields[i].uId, p_fields[i].uOption,
+                 p_fields[i].uFlags);
+}
+
+std::string ItemListCore::TrimSpace(const std::string& s_text)
+{
+    const char* p_ws = " \t\r\n\v\f";
+    const std::size_t i_first = s_text.find_first_not_of(p_ws);
+    if (i_first == std::string::npos)
+        return {};
+    const std::size_t i_last = s_text.find_last_not_of(p_ws);
+    return s_text.substr(i_first, i_last - i_first + 1);
+}
+
+std::string ItemListCore::AddressLabel(IZelDrawPort& port, const std::vector<std::string>& v_lines,
+                                       const std::string& s_postCode, CRect& rc_box)
+{
+    std::vector<std::string> v_label;
+    for (const std::string& s_line : v_lines) {
+        if (!s_line.empty())
+            v_label.push_back(s_line);
+    }
+    if (!s_postCode.empty()) {
+        // With nothing else to print the postal code is the label's line.
+        if (v_label.empty())
+            v_label.push_back(s_postCode);
+        else
+            v_label.back() += " " + s_postCode;
+    }
+    std::string s_out;
+    LONG i_width = 0;
+    LONG i_height = 0;
+    for (const std::string& s_line : v_label) {
+        s_out += s_line + "\n";
+        // Measured without its line end, which the device would take for a
+        // second line.
+        const CSize extent = port.GetTextExtent(s_line);
+        i_width = std::max(i_width, extent.cx);
+        i_height += extent.cy;
+    }
+    if (i_width < rc_box.Width())
+        rc_box.InflateRect(-(rc_box.Width() - i_width) / 2, 0);
+    if (i_height < rc_box.Height())
+        rc_box.InflateRect(0, -(rc_box.Height() - i_height) / 2);
+    return s_out;
+}
+
+BOOL ItemListCore::ChooseStoredPrintSet(PrintIdSet& (PrintOptions::*pfn_set)(), const std::vector<UINT>& v_offered,
+                                        const std::vector<UINT>& v_defaults, BOOL& b_portrait)
+{
+    EventDoc* p_doc = GetEventDoc();
+    if (p_doc == nullptr)
+        return FALSE;
+    int b_landscape = 0;
+    if (!ChoosePrintSet(*p_doc, (p_doc->GetPrintOptions().*pfn_set)(), v_offered, v_defaults, b_landscape))
+        return FALSE;
+    b_portrait = b_landscape == 0 ? TRUE : FALSE;
+    return TRUE;
+}
+
+void ItemListCore::ApplyLimitDefaults(SchedEntity& entity, const SchedLim& event_limits, const SchedLim& day_limits,
+                                      const VenueLimitArray& venue_limits, BOOL b_useVenueLimits)
+{
+    entity.SetEventLimits(event_limits);
+    entity.SetDayLimits(day_limits);
+    entity.GetVenueLimits() = venue_limits;
+    if (!b_useVenueLimits) {
+        entity.ClearVenueLimits();
+    } else {
+        entity.SetUseVenueLimits(1);
+        entity.GetStoredEventLimits().uType = SchedLim::e_no_limits;
+    }
 }
 
 std::vector<LONG> ItemListCore::SelectedKeys()

@@ -16,18 +16,23 @@
 #include "framework/Types.h"
 #include "model/KeyList.h"
 #include "model/PrintOptions.h"
+#include "model/SchedEntity.h"
 #include "model/ViewLayout.h"
 #include "zelkit/ZelArray.h"
 #include "zelkit/ZelListModel.h"
 #include "zelkit/ZelListSort.h"
 #include "zelkit/ZelName.h"
 
+#include <algorithm>
 #include <map>
 #include <string>
 #include <unordered_map>
 #include <vector>
 
 class EventDoc;
+class IZelDrawPort;
+class ZelImportFieldDef;
+struct CRect;
 struct UpdateViewHint;
 
 // A record as the view hands it around: whatever the derived view points
@@ -52,6 +57,7 @@ public:
     // Results of the change dialog.
     enum : int {
         e_change_same = 0,
+        e_change_next = 1,
         e_change_previous = 2,
         e_change_stop = 3,
     };
@@ -73,6 +79,74 @@ public:
 
     ZelListModel& GetList() { return *pList; }
     ZelListSort& GetSort() { return SortState; }
+
+    // ---- shared by the record panes' cores ----
+    // Whether an editing sheet's result keeps the edits: OK, Apply,
+    // Previous and Next do, anything else cancels.
+    static BOOL SheetKeepsEdits(int i_sheetResult);
+    // The change walk's code for an editing sheet's result: Apply the same
+    // record again, Next, Previous, anything else stops.
+    static int ChangeWalkCode(int i_sheetResult);
+    // The positions of the keys' records in a keyed document list,
+    // ascending and each once; a key without a record is left out.
+    template <class TList>
+    static ZelArray<int> RecordPositions(const TList& list, const LPARAM* p_keys, int n_keys)
+    {
+        std::vector<int> v_indices;
+        for (int i = 0; i < n_keys; ++i) {
+            const int i_index = list.FindByKey(static_cast<LONG>(p_keys[i]));
+            if (i_index >= 0)
+                v_indices.push_back(i_index);
+        }
+        std::sort(v_indices.begin(), v_indices.end());
+        v_indices.erase(std::unique(v_indices.begin(), v_indices.end()), v_indices.end());
+        ZelArray<int> a_indices;
+        for (int i_index : v_indices)
+            a_indices.Add(i_index);
+        return a_indices;
+    }
+    // A field the text import offers: its name, id, option and flags.
+    struct ImportField {
+        const char* pName;
+        DWORD uId;
+        DWORD uOption;
+        DWORD uFlags;
+    };
+    // Adds the fields, each a text column, to the import's definitions.
+    static void AddImportFields(ZelImportFieldDef& defs, const ImportField* p_fields, int n_fields);
+    // The preferences' limits given to a record: its event, day and venue
+    // limits; with venue limits in use the event limits step aside.
+    static void ApplyLimitDefaults(SchedEntity& entity, const SchedLim& event_limits, const SchedLim& day_limits,
+                                   const VenueLimitArray& venue_limits, BOOL b_useVenueLimits);
+    // The recipients of a mail: each address once, ordered by its bytes
+    // (case-sensitive); the first name given for an address stays.
+    class RecipientList {
+    public:
+        void Add(const std::string& s_address, const std::string& s_name)
+        {
+            if (!s_address.empty())
+                mEntries.emplace(s_address, s_name);
+        }
+        // Appends the addresses and their names; the count.
+        int Emit(std::vector<std::string>& a_addresses, std::vector<std::string>& a_names) const
+        {
+            for (const auto& [s_address, s_name] : mEntries) {
+                a_addresses.push_back(s_address);
+                a_names.push_back(s_name);
+            }
+            return static_cast<int>(mEntries.size());
+        }
+
+    private:
+        std::map<std::string, std::string> mEntries;
+    };
+    // The text without the white space at its ends.
+    static std::string TrimSpace(const std::string& s_text);
+    // An address label of the lines (empty ones left out) with the postal
+    // code after the last, the postal code alone when there is nothing
+    // else; the box shrinks about the text to centre it.
+    static std::string AddressLabel(IZelDrawPort& port, const std::vector<std::string>& v_lines,
+                                    const std::string& s_postCode, CRect& rc_box);
 
     // ---- what the derived views supply ----
     virtual void FillList() = 0;
@@ -221,6 +295,10 @@ public:
     // with the orientation chosen in b_landscape.
     BOOL ChoosePrintSet(EventDoc& doc, PrintIdSet& stored, const std::vector<UINT>& v_offered,
                         const std::vector<UINT>& v_defaults, int& b_landscape);
+    // ChoosePrintSet over the document's stored set; b_portrait tells the
+    // orientation chosen. FALSE without a document or when cancelled.
+    BOOL ChooseStoredPrintSet(PrintIdSet& (PrintOptions::*pfn_set)(), const std::vector<UINT>& v_offered,
+                              const std::vector<UINT>& v_defaults, BOOL& b_portrait);
     // The keys of the selected rows, in row order.
     std::vector<LONG> SelectedKeys();
     BOOL GetPrintAll() const { return bPrintAll; }

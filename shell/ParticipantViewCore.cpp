@@ -39,14 +39,8 @@ const UINT aPrintCandidates[] = {pfName,      pfAddress,  pfAddress1, pfAddress2
 // The columns printed when none were chosen yet.
 const UINT aDefaultPrintIds[] = {pfName, pfAddress, pfPhone, pfEmail, pfUsualRole};
 
-// The import's fields: name, id, option, flags.
-struct ImportField {
-    const char* pName;
-    DWORD uId;
-    DWORD uOption;
-    DWORD uFlags;
-};
-const ImportField aImportFields[] = {
+// The import's fields.
+const ItemListCore::ImportField aImportFields[] = {
     {"Name", pfName, ZelImportFieldDef::COLTYPE_SINGLE, 0},
     {"Address1", pfAddress1, ZelImportFieldDef::COLTYPE_SINGLE, 0},
     {"Address2", pfAddress2, ZelImportFieldDef::COLTYPE_SINGLE, 0},
@@ -67,16 +61,6 @@ public:
 };
 NoParticipantSheet g_noSheet;
 IParticipantSheetPort* g_pSheet = &g_noSheet;
-
-std::string Trim(const std::string& s)
-{
-    const char* p_ws = " \t\r\n\v\f";
-    const std::size_t i_first = s.find_first_not_of(p_ws);
-    if (i_first == std::string::npos)
-        return {};
-    const std::size_t i_last = s.find_last_not_of(p_ws);
-    return s.substr(i_first, i_last - i_first + 1);
-}
 
 std::string CombinationName(const EventDoc& doc, LONG l_key)
 {
@@ -258,35 +242,9 @@ std::string ParticipantViewCore::GetScheduleText(const EventDoc* p_doc, const Pa
 std::string ParticipantViewCore::GetLabelText(IZelDrawPort& port, const Participant& part, CRect& rc_box)
 {
     const ZelSimpleAddress& address = part.GetAddress();
-    std::vector<std::string> v_lines;
-    for (const std::string& s_line :
-         {part.GetNameObject().GetName(), address.GetLine1(), address.GetLine2(), address.GetLine3()}) {
-        if (!s_line.empty())
-            v_lines.push_back(s_line);
-    }
-    const std::string s_postCode = address.GetPCode();
-    if (!s_postCode.empty()) {
-        if (v_lines.empty())
-            v_lines.push_back(s_postCode);
-        else
-            v_lines.back() += " " + s_postCode;
-    }
-    std::string s_out;
-    LONG i_width = 0;
-    LONG i_height = 0;
-    for (const std::string& s_line : v_lines) {
-        s_out += s_line + "\n";
-        // Measured without its line end, which the device would take for a
-        // second line.
-        const CSize extent = port.GetTextExtent(s_line);
-        i_width = std::max(i_width, extent.cx);
-        i_height += extent.cy;
-    }
-    if (i_width < rc_box.Width())
-        rc_box.InflateRect(-(rc_box.Width() - i_width) / 2, 0);
-    if (i_height < rc_box.Height())
-        rc_box.InflateRect(0, -(rc_box.Height() - i_height) / 2);
-    return s_out;
+    return ItemListCore::AddressLabel(
+        port, {part.GetNameObject().GetName(), address.GetLine1(), address.GetLine2(), address.GetLine3()},
+        address.GetPCode(), rc_box);
 }
 
 int ParticipantViewCore::GetRecordValue(int i_row)
@@ -445,19 +403,13 @@ int ParticipantViewCore::DoChangeDialog(LPARAM l_key, LPARAM& l_changed, int i_p
     // A name another participant has keeps the sheet open with its edits.
     request.fAccept = [this, l_partKey](const Participant& edited) { return AcceptChangedName(l_partKey, edited); };
     const int i_result = GetParticipantSheetPort().Run(request);
-    if (i_result == IDOK || i_result == IDC_SHEET_APPLY_NOW || i_result == IDC_SHEET_PREVIOUS
-        || i_result == IDC_SHEET_NEXT) {
+    if (ItemListCore::SheetKeepsEdits(i_result)) {
         ZelWaitCursor wait;
         if (WriteChangedParticipant(l_partKey, working))
             l_changed = TRUE;
     }
     LastChangePage() = request.iLastPage;
-    switch (i_result) {
-    case IDC_SHEET_APPLY_NOW: return ItemListCore::e_change_same;
-    case IDC_SHEET_NEXT: return 1;
-    case IDC_SHEET_PREVIOUS: return ItemListCore::e_change_previous;
-    default: return ItemListCore::e_change_stop;
-    }
+    return ItemListCore::ChangeWalkCode(i_result);
 }
 
 void ParticipantViewCore::DeleteRecord(LPARAM l_key, BOOL b_last)
@@ -478,18 +430,8 @@ void ParticipantViewCore::DeleteRecords(const LPARAM* p_keys, int n_keys)
         return;
     }
     EventDoc* p_doc = GetDoc();
-    std::vector<int> v_indices;
-    for (int i = 0; i < n_keys; ++i) {
-        const int i_index = p_doc->GetParticipants().FindByKey(static_cast<LONG>(p_keys[i]));
-        if (i_index >= 0)
-            v_indices.push_back(i_index);
-    }
-    std::sort(v_indices.begin(), v_indices.end());
-    v_indices.erase(std::unique(v_indices.begin(), v_indices.end()), v_indices.end());
-    ZelArray<int> a_indices;
-    for (int i_index : v_indices)
-        a_indices.Add(i_index);
-    p_doc->GetParticipants().RemoveParticipants(a_indices);
+    p_doc->GetParticipants().RemoveParticipants(
+        ItemListCore::RecordPositions(p_doc->GetParticipants(), p_keys, n_keys));
     p_doc->DocChanged(UpdateViewHint::e_participants);
 }
 
@@ -536,7 +478,8 @@ std::vector<UINT> ParticipantViewCore::OfferedPrintIds()
         const ParticipantList& parts = p_doc->GetParticipants();
         for (int i = parts.GetNumParticipants() - 1; i >= 0; --i)
             for (UINT u_id : aPrintCandidates)
-                if (!a_found[u_id] && !Trim(GetFieldText(&parts.GetAt(i), static_cast<int>(u_id))).empty())
+                if (!a_found[u_id]
+                    && !ItemListCore::TrimSpace(GetFieldText(&parts.GetAt(i), static_cast<int>(u_id))).empty())
                     a_found[u_id] = true;
     }
     std::vector<UINT> v_ids;
@@ -548,14 +491,12 @@ std::vector<UINT> ParticipantViewCore::OfferedPrintIds()
 
 BOOL ParticipantViewCore::SelectPrintColumns()
 {
-    EventDoc* p_doc = GetDoc();
-    if (p_doc == nullptr)
+    BOOL b_portrait = TRUE;
+    if (!List.ChooseStoredPrintSet(&PrintOptions::GetParticipantListSet, OfferedPrintIds(),
+                                   std::vector<UINT>(std::begin(aDefaultPrintIds), std::end(aDefaultPrintIds)),
+                                   b_portrait))
         return FALSE;
-    int b_landscape = 0;
-    if (!List.ChoosePrintSet(*p_doc, p_doc->GetPrintOptions().GetParticipantListSet(), OfferedPrintIds(),
-                             std::vector<UINT>(std::begin(aDefaultPrintIds), std::end(aDefaultPrintIds)), b_landscape))
-        return FALSE;
-    SetPortrait(b_landscape == 0 ? TRUE : FALSE);
+    SetPortrait(b_portrait);
     return TRUE;
 }
 
@@ -584,17 +525,9 @@ void ParticipantViewCore::ApplyPreferences(UINT u_mask)
         if (i_index < 0)
             continue;
         Participant& part = parts.GetAt(i_index);
-        if (u_mask & e_pref_limits) {
-            part.SetEventLimits(prefs.GetPartEventLimits());
-            part.SetDayLimits(prefs.GetPartDayLimits());
-            part.GetVenueLimits() = prefs.GetPartVenueLimits();
-            if (!prefs.GetPartUsesVenueLimits()) {
-                part.ClearVenueLimits();
-            } else {
-                part.SetUseVenueLimits(1);
-                part.GetStoredEventLimits().uType = SchedLim::e_no_limits;
-            }
-        }
+        if (u_mask & e_pref_limits)
+            ItemListCore::ApplyLimitDefaults(part, prefs.GetPartEventLimits(), prefs.GetPartDayLimits(),
+                                             prefs.GetPartVenueLimits(), prefs.GetPartUsesVenueLimits());
         if (u_mask & e_pref_rostering)
             part.SetOwnRosterLim(prefs.GetPartRosterLim());
     }
@@ -630,21 +563,14 @@ int ParticipantViewCore::CollectEmails(std::vector<std::string>& a_addresses, st
     EventDoc* p_doc = GetDoc();
     if (p_doc == nullptr)
         return 0;
-    // Ordered by the address's bytes; a repeated address keeps its first
-    // name.
-    std::map<std::string, std::string> m_entries;
+    ItemListCore::RecipientList list;
     const ParticipantList& parts = p_doc->GetParticipants();
     for (LONG l_key : List.SelectedKeys()) {
         const int i_index = parts.FindByKey(l_key);
-        if (i_index < 0 || parts.GetAt(i_index).GetEmail().empty())
-            continue;
-        m_entries.emplace(parts.GetAt(i_index).GetEmail(), parts.GetAt(i_index).GetFullName());
+        if (i_index >= 0)
+            list.Add(parts.GetAt(i_index).GetEmail(), parts.GetAt(i_index).GetFullName());
     }
-    for (const auto& [s_address, s_name] : m_entries) {
-        a_addresses.push_back(s_address);
-        a_names.push_back(s_name);
-    }
-    return static_cast<int>(m_entries.size());
+    return list.Emit(a_addresses, a_names);
 }
 
 void ParticipantViewCore::SendMail()
@@ -675,8 +601,7 @@ BOOL ParticipantViewCore::CanSendMail()
 
 void ParticipantViewCore::FillImportFields(ZelImportFieldDef& defs) const
 {
-    for (const ImportField& field : aImportFields)
-        defs.Add(field.pName, ZelImportFieldDef::COLTYPE_STRING, field.uId, field.uOption, field.uFlags);
+    ItemListCore::AddImportFields(defs, aImportFields, static_cast<int>(std::size(aImportFields)));
 }
 
 int ParticipantViewCore::ImportRecord(int i_record, int i_line, const ZelArray<ZelImport::ColValue>& a_values,

@@ -14,17 +14,6 @@ const char* const a_headings[] = {"Venue Name", "Location", "Styles", "Facilitie
 const char* const a_titles[vfNumFields] = {"Name",       "Location",       "Styles",
                                            "Facilities", "Group Schedule", "Participant Schedule"};
 
-std::string JoinLines(const ZelStringArray& a_lines)
-{
-    std::string s_text;
-    for (int i = 0; i < a_lines.GetSize(); ++i) {
-        if (i > 0)
-            s_text += ",\n";
-        s_text += a_lines[i];
-    }
-    return s_text;
-}
-
 // The full names of the group's members that are participants of the
 // event, in the group's member order, separated by ";".
 std::string MemberNames(const EventDoc& doc, const Group& group)
@@ -77,7 +66,7 @@ std::string VenueViewRules::GetFieldText(const EventDoc* p_doc, const Venue& ven
     case vfParticipantSchedule: {
         ZelStringArray a_lines;
         GetScheduleText(a_lines, p_doc, venue, i_fieldId);
-        return JoinLines(a_lines);
+        return GroupFieldTexts::JoinScheduleLines(a_lines);
     }
     default: return {};
     }
