@@ -265,12 +265,7 @@ void GroupAllocPPage::ApplyControls()
     State.Apply(*pDoc, vShown, i_radio);
 }
 
-void GroupAllocPPage::MarkChanged()
-{
-    SetChanged(TRUE);
-    if (pSheet != nullptr)
-        pSheet->EnableUndo(true);
-}
+void GroupAllocPPage::MarkChanged() { MarkEdited(); }
 
 void GroupAllocPPage::RadioState(int i_radio)
 {

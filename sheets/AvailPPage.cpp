@@ -22,7 +22,7 @@ constexpr COLORREF kUnavailableColour = 0x000000FF;
 } // namespace
 
 AvailPanel::AvailPanel(wxWindow& page, const AvailPageConfig& config, Hooks hooks)
-    : Page(page), Config(config), Hooks_(std::move(hooks))
+    : AnchoredPanel(page), Config(config), Hooks_(std::move(hooks))
 {
     pSlotsRadio = new wxRadioButton(&Page, IDC_AVAIL_TIMESLOTS, "Work with &timeslots", wxDefaultPosition,
                                     wxDefaultSize, wxRB_GROUP);
@@ -61,15 +61,6 @@ AvailPanel::AvailPanel(wxWindow& page, const AvailPageConfig& config, Hooks hook
     pUncheckAll->Bind(wxEVT_BUTTON, [this](wxCommandEvent&) { OnCheckAll(false); });
     Page.Bind(wxEVT_ZEL_NOTIFY, &AvailPanel::OnGridNotify, this, IDC_AVAIL_GRID);
     Page.Bind(wxEVT_ZEL_NOTIFY, &AvailPanel::OnListNotify, this, IDC_AVAIL_LIST);
-}
-
-wxWindow* AvailPanel::Place(wxWindow* p_window, int i_x, int i_y, int i_cx, int i_cy, int i_modeX, int i_modeY)
-{
-    const wxPoint pt = Page.ConvertDialogToPixels(wxPoint(i_x, i_y));
-    const wxSize sz = Page.ConvertDialogToPixels(wxSize(i_cx, i_cy));
-    p_window->SetSize(pt.x, pt.y, sz.x, sz.y);
-    vAnchors.push_back({p_window, i_modeX, i_modeY});
-    return p_window;
 }
 
 void AvailPanel::OnInitDialog()

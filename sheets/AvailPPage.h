@@ -11,6 +11,7 @@
 #pragma once
 
 #include "framework/Types.h"
+#include "sheets/AnchoredPanel.h"
 #include "sheets/AvailRules.h"
 #include "shell/EditingPPage.h"
 #include "shell/EditingPSheet.h"
@@ -35,7 +36,7 @@ struct AvailPageConfig {
     UINT uDaysHelpId = 0;
 };
 
-class AvailPanel {
+class AvailPanel : public AnchoredPanel {
 public:
     struct Hooks {
         std::function<EventDoc*()> fDocument;
@@ -44,13 +45,6 @@ public:
     };
 
     AvailPanel(wxWindow& page, const AvailPageConfig& config, Hooks hooks);
-
-    struct Anchor {
-        wxWindow* pWindow;
-        int iModeX;
-        int iModeY;
-    };
-    const std::vector<Anchor>& GetAnchors() const { return vAnchors; }
 
     // The page's initialisation: the list over the grid's place, timeslot
     // mode.
@@ -67,17 +61,14 @@ public:
     ZelCheckListCtrl* GetList() const { return pList; }
 
 private:
-    wxWindow* Place(wxWindow* p_window, int i_x, int i_y, int i_cx, int i_cy, int i_modeX, int i_modeY);
     void SetHelp(UINT u_id);
     void FillList();
     void OnGridNotify(ZelNotifyEvent& event);
     void OnListNotify(ZelNotifyEvent& event);
     void OnCheckAll(bool b_unavailable);
 
-    wxWindow& Page;
     AvailPageConfig Config;
     Hooks Hooks_;
-    std::vector<Anchor> vAnchors;
     bool bReady = false;
 
     wxRadioButton* pSlotsRadio = nullptr;
@@ -95,7 +86,7 @@ public:
     template <class... Args>
     AvailPPage(const AvailPageConfig& config, Args&&... base_args)
         : T(std::forward<Args>(base_args)...),
-          Panel(*this, config, AvailPanel::Hooks{[this] { return this->GetDocument(); }, [this] { MarkTimesChanged(); }})
+          Panel(*this, config, AvailPanel::Hooks{[this] { return this->GetDocument(); }, [this] { this->MarkEdited(); }})
     {
     }
 
@@ -120,12 +111,4 @@ protected:
     }
 
     AvailPanel Panel;
-
-private:
-    void MarkTimesChanged()
-    {
-        this->SetChanged(TRUE);
-        if (this->pSheet != nullptr)
-            this->pSheet->EnableUndo(true);
-    }
 };

@@ -70,10 +70,7 @@ bool GroupEditingPPage::OnSetActive()
 {
     if (!EditingPPage::OnSetActive())
         return false;
-    ReloadPage();
-    SetChanged(FALSE);
-    if (pSheet != nullptr)
-        pSheet->EnableUndo(false);
+    ReloadUnchanged();
     return true;
 }
 
@@ -84,23 +81,11 @@ void GroupEditingPPage::ReloadPage()
         TransferDataToWindow();
 }
 
-void GroupEditingPPage::OnEditChange()
-{
-    SetChanged(TRUE);
-    if (pSheet != nullptr)
-        pSheet->EnableUndo(true);
-}
+void GroupEditingPPage::OnEditChange() { MarkEdited(); }
 
 void GroupEditingPPage::OnUndo(wxCommandEvent&)
 {
-    ReloadPage();
-    if (pSheet != nullptr)
-        pSheet->EnableUndo(false);
-    SetChanged(FALSE);
-    if (pSheet != nullptr) {
-        if (wxWindow* p_ok = pSheet->FindWindow(wxID_OK); p_ok != nullptr && p_ok->IsShown())
-            p_ok->SetFocus();
-    }
+    UndoEdits();
 }
 
 wxTextCtrl* MakeLimitedEdit(wxWindow* p_parent, int i_id, int n_max)

@@ -41,7 +41,7 @@ public:
 
     // LoadPage from the working group, then the controls when the page has
     // been shown. Pages with lists refill them.
-    virtual void ReloadPage();
+    void ReloadPage() override;
 
     // A list of the page edits a cell in place: every key goes to the
     // editor, and the page cannot be left.

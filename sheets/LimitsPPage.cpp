@@ -28,20 +28,11 @@ std::string LoadText(UINT u_id)
 } // namespace
 
 LimitsPanel::LimitsPanel(wxWindow& page, const LimitsPageConfig& config, Hooks hooks)
-    : State(config.bMaxOnly), Page(page), Config(config), Hooks_(std::move(hooks))
+    : AnchoredPanel(page), State(config.bMaxOnly), Config(config), Hooks_(std::move(hooks))
 {
     sLimitsDesc = LoadText(Config.uLimitsDescId);
     sRotationDesc = LoadText(Config.uRotationDescId);
     Create();
-}
-
-wxWindow* LimitsPanel::Place(wxWindow* p_window, int i_x, int i_y, int i_cx, int i_cy, int i_modeX, int i_modeY)
-{
-    const wxPoint pt = Page.ConvertDialogToPixels(wxPoint(i_x, i_y));
-    const wxSize sz = Page.ConvertDialogToPixels(wxSize(i_cx, i_cy));
-    p_window->SetSize(pt.x, pt.y, sz.x, sz.y);
-    vAnchors.push_back({p_window, i_modeX, i_modeY});
-    return p_window;
 }
 
 void LimitsPanel::Create()

@@ -10,6 +10,7 @@
 #pragma once
 
 #include "framework/Types.h"
+#include "sheets/AnchoredPanel.h"
 #include "sheets/LimitsRules.h"
 #include "shell/EditingPPage.h"
 #include "shell/EditingPSheet.h"
@@ -39,7 +40,7 @@ struct LimitsPageConfig {
     UINT uRotationDescId = 0;
 };
 
-class LimitsPanel {
+class LimitsPanel : public AnchoredPanel {
 public:
     // What the panel asks of its page.
     struct Hooks {
@@ -52,15 +53,6 @@ public:
     };
 
     LimitsPanel(wxWindow& page, const LimitsPageConfig& config, Hooks hooks);
-
-    // The controls and how each follows the page (x and y modes of
-    // ZelSizingTypes: 0 stays, 1 grows, 2 moves).
-    struct Anchor {
-        wxWindow* pWindow;
-        int iModeX;
-        int iModeY;
-    };
-    const std::vector<Anchor>& GetAnchors() const { return vAnchors; }
 
     // The page's initialisation: the hidden parts, the tree's root items,
     // the tree and controls, the description.
@@ -85,7 +77,6 @@ public:
 
 private:
     void Create();
-    wxWindow* Place(wxWindow* p_window, int i_x, int i_y, int i_cx, int i_cy, int i_modeX = 0, int i_modeY = 0);
     int CheckedButton() const;
     void ApplyControls(BOOL b_read);
     void ShowDescription();
@@ -101,10 +92,8 @@ private:
     void OnRotationButton(wxCommandEvent& event);
     void OnRotationDefault(wxCommandEvent& event);
 
-    wxWindow& Page;
     LimitsPageConfig Config;
     Hooks Hooks_;
-    std::vector<Anchor> vAnchors;
 
     ZelTreeCtrl* pTree = nullptr;
     wxCheckBox* pVenueCheck = nullptr;
@@ -144,7 +133,7 @@ public:
         : T(std::forward<Args>(base_args)...),
           Panel(*this, config,
                 LimitsPanel::Hooks{[this] { return this->GetDocument(); }, [this] { return Defaults(); },
-                                   [this] { return DefaultRotation(); }, [this] { MarkLimitsChanged(); },
+                                   [this] { return DefaultRotation(); }, [this] { this->MarkEdited(); },
                                    [this] { return this->pSheet; }})
     {
     }
@@ -196,11 +185,4 @@ private:
         return defaults;
     }
     UINT DefaultRotation() { return GetDefaultRotation(); }
-    // The page's changed flag, and Undo.
-    void MarkLimitsChanged()
-    {
-        this->SetChanged(TRUE);
-        if (this->pSheet != nullptr)
-            this->pSheet->EnableUndo(true);
-    }
 };

@@ -62,12 +62,7 @@ void ParticipantEditingPPage::ReloadPage()
         TransferDataToWindow();
 }
 
-void ParticipantEditingPPage::MarkChanged()
-{
-    SetChanged(TRUE);
-    if (pSheet != nullptr)
-        pSheet->EnableUndo(true);
-}
+void ParticipantEditingPPage::MarkChanged() { MarkEdited(); }
 
 BOOL ParticipantEditingPPage::CheckSettings(BOOL* p_stay)
 {
@@ -88,23 +83,13 @@ bool ParticipantEditingPPage::OnSetActive()
     if (!EditingPPage::OnSetActive())
         return false;
     // Other pages may have changed the participant since.
-    ReloadPage();
-    SetChanged(FALSE);
-    if (pSheet != nullptr)
-        pSheet->EnableUndo(false);
+    ReloadUnchanged();
     return true;
 }
 
 void ParticipantEditingPPage::Undo()
 {
-    ReloadPage();
-    if (pSheet != nullptr)
-        pSheet->EnableUndo(false);
-    SetChanged(FALSE);
-    if (pSheet != nullptr) {
-        if (wxWindow* p_ok = pSheet->FindWindow(wxID_OK); p_ok != nullptr && p_ok->IsShown())
-            p_ok->SetFocus();
-    }
+    UndoEdits();
 }
 
 void ParticipantEditingPPage::OnUndo(wxCommandEvent&) { Undo(); }

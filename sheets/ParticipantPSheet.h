@@ -45,7 +45,7 @@ public:
     // sheet when null.
     Participant& GetParticipant(EditingPSheet* p_sheet = nullptr);
     // LoadPage from the participant, then the values into the controls.
-    virtual void ReloadPage();
+    void ReloadPage() override;
     // The user edited the page: changed flag and Undo.
     void MarkChanged();
 

@@ -187,12 +187,7 @@ BOOL SchedRulesPPage::CheckSettings(BOOL* p_stay)
     return TRUE;
 }
 
-void SchedRulesPPage::MarkChanged()
-{
-    SetChanged(TRUE);
-    if (pSheet != nullptr)
-        pSheet->EnableUndo(true);
-}
+void SchedRulesPPage::MarkChanged() { MarkEdited(); }
 
 void SchedRulesPPage::OnChanged()
 {

@@ -164,18 +164,6 @@ int SchedRulesCore::RowAfterDelete(int i_row) const { return std::min(i_row, Get
 
 namespace {
 
-template <class T>
-BOOL SwapRules(ZelArray<T>& a_rules, int i_row, BOOL b_up)
-{
-    const int i_other = b_up ? i_row - 1 : i_row + 1;
-    if (i_row < 0 || i_row >= a_rules.GetSize() || i_other < 0 || i_other >= a_rules.GetSize())
-        return FALSE;
-    T rule = a_rules[i_row];
-    a_rules[i_row] = a_rules[i_other];
-    a_rules[i_other] = rule;
-    return TRUE;
-}
-
 // The slot of the array with the set key, start and length; -1 when none.
 int FindSlot(const ZelRelTimeslotArray& a_slots, LONG l_setKey, const ZelRelTimeslot& time)
 {
@@ -247,22 +235,6 @@ std::vector<std::string> DayRulesCore::OwnEntries() const
     for (int i = 0; i < def.GetNumDays(); ++i)
         v_names.push_back(def.GetDayName(i));
     return v_names;
-}
-
-int DayRulesCore::AddRule() { return Rules.Add(DayRule()); }
-
-int DayRulesCore::AddRuleCopy() { return Rules.Add(Rules.IsEmpty() ? DayRule() : DayRule(Rules[Rules.GetUpperBound()])); }
-
-void DayRulesCore::DeleteRule(int i_row) { Rules.RemoveAt(i_row); }
-
-BOOL DayRulesCore::MoveRule(int i_row, BOOL b_up) { return SwapRules(Rules, i_row, b_up); }
-
-void DayRulesCore::SaveRuleCopy(int i_row) { EditCopy = i_row < 0 || i_row >= Rules.GetSize() ? DayRule() : Rules[i_row]; }
-
-void DayRulesCore::RestoreRuleCopy(int i_row)
-{
-    if (i_row >= 0 && i_row < Rules.GetSize())
-        Rules[i_row] = EditCopy;
 }
 
 RulesGridPlan DayRulesCore::ShowRuleTimeslots(int i_row) const
@@ -394,28 +366,6 @@ std::vector<std::string> VenueRulesCore::OwnEntries() const
     for (int i = 0; i < venues.GetNumVenues(); ++i)
         v_names.push_back(venues[i].GetName());
     return v_names;
-}
-
-int VenueRulesCore::AddRule() { return Rules.Add(VenueRule()); }
-
-int VenueRulesCore::AddRuleCopy()
-{
-    return Rules.Add(Rules.IsEmpty() ? VenueRule() : VenueRule(Rules[Rules.GetUpperBound()]));
-}
-
-void VenueRulesCore::DeleteRule(int i_row) { Rules.RemoveAt(i_row); }
-
-BOOL VenueRulesCore::MoveRule(int i_row, BOOL b_up) { return SwapRules(Rules, i_row, b_up); }
-
-void VenueRulesCore::SaveRuleCopy(int i_row)
-{
-    EditCopy = i_row < 0 || i_row >= Rules.GetSize() ? VenueRule() : Rules[i_row];
-}
-
-void VenueRulesCore::RestoreRuleCopy(int i_row)
-{
-    if (i_row >= 0 && i_row < Rules.GetSize())
-        Rules[i_row] = EditCopy;
 }
 
 RulesGridPlan VenueRulesCore::ShowRuleTimeslots(int i_row) const

@@ -153,62 +153,73 @@ protected:
     const EventDoc* pDoc;
 };
 
-class DayRulesCore : public SchedRulesCore {
+// The list of one kind of rule and its edit copy: what the day and venue
+// cores keep alike.
+template <class TRule>
+class RuleListCore : public SchedRulesCore {
 public:
     using SchedRulesCore::SchedRulesCore;
     using SchedRulesCore::GetRule;
 
-    std::string OwnHeading() const override { return "Day"; }
     int GetRuleCount() const override { return Rules.GetSize(); }
     SchedRule& GetRule(int i_row) override { return Rules[i_row]; }
+    int AddRule() override { return Rules.Add(TRule()); }
+    int AddRuleCopy() override { return Rules.Add(Rules.IsEmpty() ? TRule() : TRule(Rules[Rules.GetUpperBound()])); }
+    void DeleteRule(int i_row) override { Rules.RemoveAt(i_row); }
+    BOOL MoveRule(int i_row, BOOL b_up) override
+    {
+        const int i_other = b_up ? i_row - 1 : i_row + 1;
+        if (i_row < 0 || i_row >= Rules.GetSize() || i_other < 0 || i_other >= Rules.GetSize())
+            return FALSE;
+        TRule rule = Rules[i_row];
+        Rules[i_row] = Rules[i_other];
+        Rules[i_other] = rule;
+        return TRUE;
+    }
+    void SaveRuleCopy(int i_row) override { EditCopy = i_row < 0 || i_row >= Rules.GetSize() ? TRule() : Rules[i_row]; }
+    void RestoreRuleCopy(int i_row) override
+    {
+        if (i_row >= 0 && i_row < Rules.GetSize())
+            Rules[i_row] = EditCopy;
+    }
+
+protected:
+    ZelArray<TRule> Rules;
+
+private:
+    TRule EditCopy;
+};
+
+class DayRulesCore : public RuleListCore<DayRule> {
+public:
+    using RuleListCore::RuleListCore;
+
+    std::string OwnHeading() const override { return "Day"; }
     DayRule& GetDayRule(int i_row) { return Rules[i_row]; }
     std::string GetCellText(int i_row, const std::string& s_heading) const override;
     void SetCellText(int i_row, const std::string& s_heading, const std::string& s_text) override;
     std::vector<std::string> OwnEntries() const override;
-    int AddRule() override;
-    int AddRuleCopy() override;
-    void DeleteRule(int i_row) override;
-    BOOL MoveRule(int i_row, BOOL b_up) override;
-    void SaveRuleCopy(int i_row) override;
-    void RestoreRuleCopy(int i_row) override;
     void LoadRules(const SchedulingRules& rules) override { Rules = rules.GetDayRules(); }
     void StoreRules(SchedulingRules& rules) const override { rules.GetDayRules() = Rules; }
     RulesGridPlan ShowRuleTimeslots(int i_row) const override;
     void ApplyTimeslotSelection(int i_row, const std::vector<ZelRelTimeslotArray>& a_days) override;
-
-private:
-    ZelArray<DayRule> Rules;
-    DayRule EditCopy;
 };
 
-class VenueRulesCore : public SchedRulesCore {
+class VenueRulesCore : public RuleListCore<VenueRule> {
 public:
-    using SchedRulesCore::SchedRulesCore;
-    using SchedRulesCore::GetRule;
+    using RuleListCore::RuleListCore;
 
     std::string OwnHeading() const override { return "Venue"; }
-    int GetRuleCount() const override { return Rules.GetSize(); }
-    SchedRule& GetRule(int i_row) override { return Rules[i_row]; }
     VenueRule& GetVenueRule(int i_row) { return Rules[i_row]; }
     std::string GetCellText(int i_row, const std::string& s_heading) const override;
     void SetCellText(int i_row, const std::string& s_heading, const std::string& s_text) override;
     // Only the venue's own styles when it has any.
     std::vector<std::string> ValueEntries(int i_row) const override;
     std::vector<std::string> OwnEntries() const override;
-    int AddRule() override;
-    int AddRuleCopy() override;
-    void DeleteRule(int i_row) override;
-    BOOL MoveRule(int i_row, BOOL b_up) override;
-    void SaveRuleCopy(int i_row) override;
-    void RestoreRuleCopy(int i_row) override;
     void LoadRules(const SchedulingRules& rules) override { Rules = rules.GetVenueRules(); }
     void StoreRules(SchedulingRules& rules) const override { rules.GetVenueRules() = Rules; }
     RulesGridPlan ShowRuleTimeslots(int i_row) const override;
     void ApplyTimeslotSelection(int i_row, const std::vector<ZelRelTimeslotArray>& a_days) override;
-
-private:
-    ZelArray<VenueRule> Rules;
-    VenueRule EditCopy;
 };
 
 // What the pending state changes on the page.

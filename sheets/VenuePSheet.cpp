@@ -48,12 +48,7 @@ void VenueEditingPPage::ReloadPage()
         TransferDataToWindow();
 }
 
-void VenueEditingPPage::MarkChanged()
-{
-    SetChanged(TRUE);
-    if (pSheet != nullptr)
-        pSheet->EnableUndo(true);
-}
+void VenueEditingPPage::MarkChanged() { MarkEdited(); }
 
 BOOL VenueEditingPPage::CheckSettings(BOOL* p_discarded)
 {
@@ -73,10 +68,7 @@ bool VenueEditingPPage::OnSetActive()
 {
     if (!EditingPPage::OnSetActive())
         return false;
-    ReloadPage();
-    SetChanged(FALSE);
-    if (pSheet != nullptr)
-        pSheet->EnableUndo(false);
+    ReloadUnchanged();
     return true;
 }
 
@@ -89,14 +81,7 @@ bool VenueEditingPPage::OnKillActive()
 
 void VenueEditingPPage::Undo()
 {
-    ReloadPage();
-    if (pSheet != nullptr)
-        pSheet->EnableUndo(false);
-    SetChanged(FALSE);
-    if (pSheet != nullptr) {
-        if (wxWindow* p_ok = pSheet->FindWindow(wxID_OK); p_ok != nullptr && p_ok->IsShown())
-            p_ok->SetFocus();
-    }
+    UndoEdits();
 }
 
 // --------------------------------------------------------- VenueDetailsPPage

@@ -46,7 +46,7 @@ public:
     // The working venue of the sheet (this page's when null).
     Venue& GetVenue(VenuePSheet* p_sheet = nullptr);
     // LoadPage, then the values into the controls.
-    virtual void ReloadPage();
+    void ReloadPage() override;
     // The user edited the page: the changed flag, and Undo.
     void MarkChanged();
     void OnEditChange() { MarkChanged(); }

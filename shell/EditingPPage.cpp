@@ -294,6 +294,29 @@ void EditingPPage::DisableUndo()
         pSheet->EnableUndo(false);
 }
 
+void EditingPPage::MarkEdited()
+{
+    SetChanged(TRUE);
+    if (pSheet != nullptr)
+        pSheet->EnableUndo(true);
+}
+
+void EditingPPage::ReloadUnchanged()
+{
+    ReloadPage();
+    SetChanged(FALSE);
+    DisableUndo();
+}
+
+void EditingPPage::UndoEdits()
+{
+    ReloadUnchanged();
+    if (pSheet != nullptr) {
+        if (wxWindow* p_ok = pSheet->FindWindow(wxID_OK); p_ok != nullptr && p_ok->IsShown())
+            p_ok->SetFocus();
+    }
+}
+
 // ------------------------------------------------------------------ EditCtrl
 
 EditCtrl::EditCtrl(wxWindow* p_parent, wxWindowID i_id, const wxString& s_value, const wxPoint& pt,

@@ -110,6 +110,17 @@ public:
     virtual bool OnKillActive();
 
 protected:
+    // Reads the page's values afresh (from the working copy its sheet
+    // edits) into the page and its controls; nothing here.
+    virtual void ReloadPage() {}
+    // The user edited the page: the changed flag, and Undo.
+    void MarkEdited();
+    // ReloadPage, then the page is unchanged with nothing to undo.
+    void ReloadUnchanged();
+    // The sheet's Undo: ReloadUnchanged, then the focus to the sheet's OK
+    // button when it shows.
+    void UndoEdits();
+
     EditingPSheet* pSheet = nullptr;
 
 private:

@@ -4,6 +4,7 @@
 #include "framework/ui/WxText.h"
 #include "shell/MainFrm.h"
 #include "shell/RotavexApp.h"
+#include "shell/SelectColumnsDlg.h"
 #include "zelkit/ui/ZelListCtrl.h"
 #include "zelkit/ui/ZelNotifyEvent.h"
 
@@ -36,32 +37,15 @@ HtmlSelColumns::HtmlSelColumns(wxWindow* p_parent, const std::vector<std::string
 {
     const int i_gap = ConvertDialogToPixels(wxSize(iGapDlu, 0)).x;
     auto* p_top = new wxBoxSizer(wxVERTICAL);
-    auto* p_lists = new wxBoxSizer(wxHORIZONTAL);
-    auto* p_left = new wxBoxSizer(wxVERTICAL);
-    p_left->Add(new wxStaticText(this, wxID_ANY, "&Available information:"));
-    pAvailable = NewList(this, IDC_AVAILABLE, v_available);
-    p_left->Add(pAvailable, 1, wxEXPAND);
-    p_lists->Add(p_left, 1, wxEXPAND);
-
-    auto* p_buttons = new wxBoxSizer(wxVERTICAL);
-    const std::pair<int, const char*> a_moves[] = {
-        {IDC_ADD, ">"}, {IDC_ADD_ALL, ">>"}, {IDC_REMOVE, "<"}, {IDC_REMOVE_ALL, "<<"}};
-    p_buttons->AddStretchSpacer();
-    for (int i = 0; i < 4; ++i) {
-        aMoves[i] = new wxButton(this, WxId(a_moves[i].first), a_moves[i].second, wxDefaultPosition,
-                                 ConvertDialogToPixels(wxSize(24, 14)));
-        p_buttons->Add(aMoves[i], 0, wxTOP, i_gap);
-        aMoves[i]->Bind(wxEVT_BUTTON, &HtmlSelColumns::OnMove, this);
-    }
-    p_buttons->AddStretchSpacer();
-    p_lists->Add(p_buttons, 0, wxEXPAND | wxLEFT | wxRIGHT, i_gap);
-
-    auto* p_right = new wxBoxSizer(wxVERTICAL);
-    p_right->Add(new wxStaticText(this, wxID_ANY, "&Selected information:"));
-    pSelected = NewList(this, IDC_SELECTED, v_selected);
-    p_right->Add(pSelected, 1, wxEXPAND);
-    p_lists->Add(p_right, 1, wxEXPAND);
-    p_top->Add(p_lists, 1, wxEXPAND);
+    const MoveListsRow lists = MakeMoveListsRow(
+        *this, "&Available information:", "&Selected information:",
+        [&](bool b_selected) {
+            return b_selected ? NewList(this, IDC_SELECTED, v_selected) : NewList(this, IDC_AVAILABLE, v_available);
+        },
+        {IDC_ADD, IDC_ADD_ALL, IDC_REMOVE, IDC_REMOVE_ALL}, aMoves, [this](wxCommandEvent& event) { OnMove(event); });
+    pAvailable = lists.pAvailable;
+    pSelected = lists.pSelected;
+    p_top->Add(lists.pSizer, 1, wxEXPAND);
 
     auto* p_note = new wxStaticText(this, wxID_ANY,
                                     "Select the information that you want to include about each group.  This "
@@ -70,18 +54,7 @@ HtmlSelColumns::HtmlSelColumns(wxWindow* p_parent, const std::vector<std::string
     p_note->Wrap(ConvertDialogToPixels(wxSize(230, 0)).x);
     p_top->Add(p_note, 0, wxTOP, 2 * i_gap);
 
-    auto* p_row = new wxBoxSizer(wxHORIZONTAL);
-    p_row->AddStretchSpacer();
-    auto* p_ok = new wxButton(this, wxID_OK, "OK");
-    p_ok->SetDefault();
-    p_row->Add(p_ok);
-    p_row->Add(new wxButton(this, wxID_CANCEL, "Cancel"), 0, wxLEFT, i_gap);
-    p_top->Add(p_row, 0, wxEXPAND | wxTOP, 2 * i_gap);
-
-    auto* p_outer = new wxBoxSizer(wxVERTICAL);
-    p_outer->Add(p_top, 1, wxEXPAND | wxALL, ConvertDialogToPixels(wxSize(7, 0)).x);
-    SetSizerAndFit(p_outer);
-    CentreOnParent();
+    FinishMoveListsDialog(*this, p_top);
 
     for (const int i_id : {IDC_AVAILABLE, IDC_SELECTED})
         Bind(wxEVT_ZEL_NOTIFY, &HtmlSelColumns::OnListNotify, this, WxId(i_id));

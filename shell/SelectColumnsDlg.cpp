@@ -27,6 +27,56 @@ ZelListCtrl* NewColumnList(wxWindow* p_parent, UINT u_id)
 
 } // namespace
 
+MoveListsRow MakeMoveListsRow(wxWindow& dlg, const char* s_available, const char* s_selected,
+                              const std::function<ZelListCtrl*(bool b_selected)>& f_list, const UINT (&a_moveIds)[4],
+                              wxButton* (&ap_moves)[4], const std::function<void(wxCommandEvent&)>& f_move)
+{
+    const int i_gap = dlg.ConvertDialogToPixels(wxSize(iGapDlu, 0)).x;
+    MoveListsRow row{new wxBoxSizer(wxHORIZONTAL), nullptr, nullptr};
+    auto* p_left = new wxBoxSizer(wxVERTICAL);
+    p_left->Add(new wxStaticText(&dlg, wxID_ANY, s_available));
+    row.pAvailable = f_list(false);
+    p_left->Add(row.pAvailable, 1, wxEXPAND);
+    row.pSizer->Add(p_left, 1, wxEXPAND);
+
+    auto* p_buttons = new wxBoxSizer(wxVERTICAL);
+    const char* const a_labels[] = {">", ">>", "<", "<<"};
+    p_buttons->AddStretchSpacer();
+    for (int i = 0; i < 4; ++i) {
+        ap_moves[i] = new wxButton(&dlg, WxId(a_moveIds[i]), a_labels[i], wxDefaultPosition,
+                                   dlg.ConvertDialogToPixels(wxSize(24, 14)));
+        p_buttons->Add(ap_moves[i], 0, wxTOP, i_gap);
+        ap_moves[i]->Bind(wxEVT_BUTTON, f_move);
+    }
+    p_buttons->AddStretchSpacer();
+    row.pSizer->Add(p_buttons, 0, wxEXPAND | wxLEFT | wxRIGHT, i_gap);
+
+    auto* p_right = new wxBoxSizer(wxVERTICAL);
+    p_right->Add(new wxStaticText(&dlg, wxID_ANY, s_selected));
+    row.pSelected = f_list(true);
+    p_right->Add(row.pSelected, 1, wxEXPAND);
+    row.pSizer->Add(p_right, 1, wxEXPAND);
+    return row;
+}
+
+wxButton* FinishMoveListsDialog(wxDialog& dlg, wxBoxSizer* p_top)
+{
+    const int i_gap = dlg.ConvertDialogToPixels(wxSize(iGapDlu, 0)).x;
+    auto* p_row = new wxBoxSizer(wxHORIZONTAL);
+    p_row->AddStretchSpacer();
+    auto* p_ok = new wxButton(&dlg, wxID_OK, "OK");
+    p_ok->SetDefault();
+    p_row->Add(p_ok);
+    p_row->Add(new wxButton(&dlg, wxID_CANCEL, "Cancel"), 0, wxLEFT, i_gap);
+    p_top->Add(p_row, 0, wxEXPAND | wxTOP, 2 * i_gap);
+
+    auto* p_outer = new wxBoxSizer(wxVERTICAL);
+    p_outer->Add(p_top, 1, wxEXPAND | wxALL, dlg.ConvertDialogToPixels(wxSize(7, 0)).x);
+    dlg.SetSizerAndFit(p_outer);
+    dlg.CentreOnParent();
+    return p_ok;
+}
+
 SelectColumnsDlg::SelectColumnsDlg(wxWindow* p_parent, SelectColumnsData& data)
     : wxDialog(p_parent, WxId(SelectColumnsModel::IDD_SELECT_COLUMNS), "Select columns"), Data(data), Working(data)
 {
@@ -35,32 +85,14 @@ SelectColumnsDlg::SelectColumnsDlg(wxWindow* p_parent, SelectColumnsData& data)
     auto* p_top = new wxBoxSizer(wxVERTICAL);
     p_top->Add(new wxStaticText(this, wxID_ANY, "Select the columns you want to print."), 0, wxBOTTOM, i_gap);
 
-    auto* p_lists = new wxBoxSizer(wxHORIZONTAL);
-    auto* p_left = new wxBoxSizer(wxVERTICAL);
-    p_left->Add(new wxStaticText(this, wxID_ANY, "&Available columns:"));
-    pAvailable = NewColumnList(this, M::IDC_AVAILABLE);
-    p_left->Add(pAvailable, 1, wxEXPAND);
-    p_lists->Add(p_left, 1, wxEXPAND);
-
-    auto* p_buttons = new wxBoxSizer(wxVERTICAL);
-    const std::pair<UINT, const char*> a_moves[] = {
-        {M::IDC_MOVE_RIGHT, ">"}, {M::IDC_MOVE_ALL_RIGHT, ">>"}, {M::IDC_MOVE_LEFT, "<"}, {M::IDC_MOVE_ALL_LEFT, "<<"}};
-    p_buttons->AddStretchSpacer();
-    for (int i = 0; i < 4; ++i) {
-        aMoves[i] = new wxButton(this, WxId(a_moves[i].first), a_moves[i].second, wxDefaultPosition,
-                                 ConvertDialogToPixels(wxSize(24, 14)));
-        p_buttons->Add(aMoves[i], 0, wxTOP, i_gap);
-        aMoves[i]->Bind(wxEVT_BUTTON, &SelectColumnsDlg::OnMove, this);
-    }
-    p_buttons->AddStretchSpacer();
-    p_lists->Add(p_buttons, 0, wxEXPAND | wxLEFT | wxRIGHT, i_gap);
-
-    auto* p_right = new wxBoxSizer(wxVERTICAL);
-    p_right->Add(new wxStaticText(this, wxID_ANY, "&Selected columns:"));
-    pSelected = NewColumnList(this, M::IDC_SELECTED);
-    p_right->Add(pSelected, 1, wxEXPAND);
-    p_lists->Add(p_right, 1, wxEXPAND);
-    p_top->Add(p_lists, 1, wxEXPAND);
+    const MoveListsRow lists = MakeMoveListsRow(
+        *this, "&Available columns:", "&Selected columns:",
+        [this](bool b_selected) { return NewColumnList(this, b_selected ? M::IDC_SELECTED : M::IDC_AVAILABLE); },
+        {M::IDC_MOVE_RIGHT, M::IDC_MOVE_ALL_RIGHT, M::IDC_MOVE_LEFT, M::IDC_MOVE_ALL_LEFT}, aMoves,
+        [this](wxCommandEvent& event) { OnMove(event); });
+    pAvailable = lists.pAvailable;
+    pSelected = lists.pSelected;
+    p_top->Add(lists.pSizer, 1, wxEXPAND);
 
     pModel = std::make_unique<SelectColumnsModel>(Working, *pAvailable, *pSelected);
 
@@ -82,18 +114,7 @@ SelectColumnsDlg::SelectColumnsDlg(wxWindow* p_parent, SelectColumnsData& data)
     p_options->Add(p_rows, 1, wxEXPAND | wxLEFT, i_gap);
     p_top->Add(p_options, 0, wxEXPAND | wxTOP, i_gap);
 
-    auto* p_row = new wxBoxSizer(wxHORIZONTAL);
-    p_row->AddStretchSpacer();
-    pOK = new wxButton(this, wxID_OK, "OK");
-    pOK->SetDefault();
-    p_row->Add(pOK);
-    p_row->Add(new wxButton(this, wxID_CANCEL, "Cancel"), 0, wxLEFT, i_gap);
-    p_top->Add(p_row, 0, wxEXPAND | wxTOP, 2 * i_gap);
-
-    auto* p_outer = new wxBoxSizer(wxVERTICAL);
-    p_outer->Add(p_top, 1, wxEXPAND | wxALL, ConvertDialogToPixels(wxSize(7, 0)).x);
-    SetSizerAndFit(p_outer);
-    CentreOnParent();
+    pOK = FinishMoveListsDialog(*this, p_top);
 
     pModel->Init();
     (pModel->iOrientation == 1 ? pLandscape : pPortrait)->SetValue(true);

@@ -6,14 +6,34 @@
 #include "shell/ListPorts.h"
 #include "shell/SelectColumns.h"
 
+#include <functional>
 #include <memory>
 #include <wx/dialog.h>
 
+class wxBoxSizer;
 class wxButton;
 class wxRadioButton;
 class wxStaticBox;
 class ZelListCtrl;
 class ZelNotifyEvent;
+
+// The row of a dialog that moves items between two lists: the lists side
+// by side under their labels, and between them the four move buttons (>,
+// >>, <, <<) with the ids given, each calling f_move. f_list makes the
+// available (FALSE) or the selected (TRUE) list, in its place in the tab
+// order.
+struct MoveListsRow {
+    wxBoxSizer* pSizer;
+    ZelListCtrl* pAvailable;
+    ZelListCtrl* pSelected;
+};
+MoveListsRow MakeMoveListsRow(wxWindow& dlg, const char* s_available, const char* s_selected,
+                              const std::function<ZelListCtrl*(bool b_selected)>& f_list, const UINT (&a_moveIds)[4],
+                              wxButton* (&ap_moves)[4], const std::function<void(wxCommandEvent&)>& f_move);
+// The end of such a dialog: OK (the default) and Cancel at the right below
+// p_top, the margin around it, and the dialog sized to it and centred over
+// its parent. The OK button.
+wxButton* FinishMoveListsDialog(wxDialog& dlg, wxBoxSizer* p_top);
 
 class SelectColumnsDlg : public wxDialog {
 public:
