@@ -31,12 +31,9 @@
 #include "zelkit/ui/ZelTimeslotCtrl.h"
 
 #include <chrono>
-#include <cstdlib>
 #include <filesystem>
 #include <functional>
 #include <gtest/gtest.h>
-#include <thread>
-#include <unistd.h>
 #include <wx/checkbox.h>
 #include <wx/init.h>
 #include <wx/listbox.h>

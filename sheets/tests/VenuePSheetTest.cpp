@@ -15,10 +15,7 @@
 #include "testsupport/SheetTestEnvironment.h"
 #include "testsupport/WxLoopDriving.h"
 
-#include <chrono>
-#include <cstdlib>
 #include <gtest/gtest.h>
-#include <thread>
 #include <wx/app.h>
 #include <wx/button.h>
 #include <wx/display.h>

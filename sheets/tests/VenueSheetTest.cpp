@@ -28,14 +28,10 @@
 #include "shell/VenueView.h"
 #include "shell/VenueViewRules.h"
 
-#include <chrono>
-#include <cstdlib>
 #include <deque>
 #include <filesystem>
 #include <functional>
 #include <gtest/gtest.h>
-#include <thread>
-#include <unistd.h>
 #include <wx/init.h>
 #include <wx/print.h>
 #include <wx/textctrl.h>

@@ -13,13 +13,9 @@
 #include <wx/app.h>
 #include <wx/listbox.h>
 #include <wx/stattext.h>
-#include <wx/timer.h>
 
-#include <chrono>
 #include <cstdio>
-#include <cstdlib>
 #include <functional>
-#include <thread>
 
 namespace {
 

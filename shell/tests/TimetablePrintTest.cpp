@@ -31,14 +31,11 @@
 #include "testsupport/WxLoopDriving.h"
 #include "testsupport/ProgramFolder.h"
 
-#include <chrono>
 #include <set>
 #include <cstdlib>
 #include <cstring>
 #include <filesystem>
 #include <gtest/gtest.h>
-#include <thread>
-#include <unistd.h>
 #include <wx/checkbox.h>
 #include <wx/dcmemory.h>
 #include <wx/init.h>

@@ -23,13 +23,9 @@
 #include "testsupport/ProgramFolder.h"
 #include "shell/TimetableView.h"
 
-#include <chrono>
-#include <cstdlib>
 #include <filesystem>
 #include <functional>
 #include <gtest/gtest.h>
-#include <thread>
-#include <unistd.h>
 #include <wx/combobox.h>
 #include <wx/init.h>
 #include <wx/notebook.h>
