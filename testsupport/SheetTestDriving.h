@@ -1,15 +1,14 @@
 // Driving the editing sheets' pages by control id in display tests: the
 // user's clicks, typing and tree selections, and the changes of tab.
 //
-// With ROTAVEX_SHOW_SECONDS set, ShowAWhile keeps the sheet on screen that
-// long (only at the step ROTAVEX_SHOW_ONLY names, when it is set), for
-// screenshots.
+// Pump, ShowAWhile and the modal-window helpers come from WxLoopDriving.h.
 #pragma once
 
 #include "shell/EditingPSheet.h"
 #include "zelkit/ui/ZelNotifyEvent.h"
 #include "zelkit/ui/ZelEditListCtrl.h"
 #include "zelkit/ui/ZelTreeCtrl.h"
+#include "testsupport/WxLoopDriving.h"
 
 #include <chrono>
 #include <cstdlib>
@@ -25,29 +24,6 @@
 #include <wx/listbox.h>
 #include <wx/radiobut.h>
 #include <wx/textctrl.h>
-
-inline void ShowAWhile(const char* p_what = nullptr)
-{
-    const char* p_seconds = std::getenv("ROTAVEX_SHOW_SECONDS");
-    const char* p_only = std::getenv("ROTAVEX_SHOW_ONLY");
-    if (p_seconds == nullptr || (p_only != nullptr && (p_what == nullptr || std::string(p_only) != p_what)))
-        return;
-    const auto t_end = std::chrono::steady_clock::now() + std::chrono::seconds(std::atoi(p_seconds));
-    while (std::chrono::steady_clock::now() < t_end) {
-        wxTheApp->Yield(true);
-        std::this_thread::sleep_for(std::chrono::milliseconds(50));
-    }
-}
-
-// Lets the toolkit deliver what a step queued, as the running program would
-// before the user's next step.
-inline void Pump()
-{
-    for (int i = 0; i < 5; ++i) {
-        wxTheApp->ProcessPendingEvents();
-        wxTheApp->Yield(true);
-    }
-}
 
 inline void Press(wxWindow& window, int i_id)
 {

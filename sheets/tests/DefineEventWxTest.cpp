@@ -22,6 +22,8 @@
 #include "shell/PaneView.h"
 #include "shell/RotavexApp.h"
 #include "testsupport/RotavexAppEnvironment.h"
+#include "testsupport/WxLoopDriving.h"
+#include "testsupport/ProgramFolder.h"
 #include "shell/TimetableView.h"
 #include "zelkit/ZelNotifyCodes.h"
 #include "zelkit/ui/ZelMonthCalCtrl.h"
@@ -29,12 +31,9 @@
 #include "zelkit/ui/ZelTimeslotCtrl.h"
 
 #include <chrono>
-#include <cstdlib>
 #include <filesystem>
 #include <functional>
 #include <gtest/gtest.h>
-#include <thread>
-#include <unistd.h>
 #include <wx/checkbox.h>
 #include <wx/init.h>
 #include <wx/listbox.h>
@@ -49,25 +48,6 @@ namespace {
 
 // One application for the whole run, as the program has.
 const auto* pEnvironment = ::testing::AddGlobalTestEnvironment(new RotavexAppEnvironment());
-
-void Pump()
-{
-    for (int i = 0; i < 5; ++i) {
-        wxTheApp->ProcessPendingEvents();
-        wxTheApp->Yield(true);
-    }
-}
-
-void ShowAWhile()
-{
-    if (const char* p_seconds = std::getenv("ROTAVEX_SHOW_SECONDS")) {
-        const auto t_end = std::chrono::steady_clock::now() + std::chrono::seconds(std::atoi(p_seconds));
-        while (std::chrono::steady_clock::now() < t_end) {
-            wxTheApp->Yield(true);
-            std::this_thread::sleep_for(std::chrono::milliseconds(50));
-        }
-    }
-}
 
 DefineEventPSheet* OpenSheet()
 {
@@ -159,16 +139,10 @@ class DefineEventWxTest : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        fsFolder = fs::temp_directory_path() / ("rvx-define-" + std::to_string(getpid()));
-        fs::remove_all(fsFolder);
-        fs::create_directories(fsFolder);
+        fsFolder = MakeTestFolder("rvx-define");
         fs::copy_file(fs::path(ROTAVEX_EVENTS_DIR) / "calendar-small.eve", fsFolder / "venues.eve");
         fs::copy_file(fs::path(ROTAVEX_EVENTS_DIR) / "week-days.eve", fsFolder / "week.eve");
-        const std::string s_machine = "[Software\\Vantor Software\\Rotavex]\n\"Path\"=sz:\"" + fsFolder.string()
-            + "\"\n\"License\"=sz:\"" + (fsFolder / "licence.txt").string() + "\"\n";
-        WriteFileAtomically((fsFolder / "install.ini").string(), s_machine);
-        CSettingsStore::Get().Configure((fsFolder / "user" / "settings").string(),
-                                        (fsFolder / "install.ini").string());
+        ConfigureProgramSettings(fsFolder);
         ASSERT_TRUE(RegisterTimetableView());
         InstallSheets();
     }

@@ -16,7 +16,7 @@
 #include "sheets/GroupStyleFacilityPPage.h"
 #include "sheets/tests/TabStripCheck.h"
 #include "testsupport/EventBuilder.h"
-#include "testsupport/WxTestEnvironment.h"
+#include "testsupport/SheetTestEnvironment.h"
 #include "zelkit/ui/ZelEditListCtrl.h"
 
 #include <chrono>
@@ -33,14 +33,6 @@
 
 namespace {
 
-class SheetTestEnvironment : public WxTestEnvironment {
-public:
-    void SetUp() override
-    {
-        WxTestEnvironment::SetUp();
-        JoinRotavexResources();
-    }
-};
 const auto* pEnvironment = ::testing::AddGlobalTestEnvironment(new SheetTestEnvironment);
 
 void ShowAWhile()

@@ -8,18 +8,9 @@
 #include "sheets/LimitsPPageGroup.h"
 #include "testsupport/SheetTestDriving.h"
 #include "testsupport/EventBuilder.h"
-#include "testsupport/WxTestEnvironment.h"
+#include "testsupport/SheetTestEnvironment.h"
 
 namespace {
-
-class SheetTestEnvironment : public WxTestEnvironment {
-public:
-    void SetUp() override
-    {
-        WxTestEnvironment::SetUp();
-        JoinRotavexResources();
-    }
-};
 
 const auto* pEnvironment = ::testing::AddGlobalTestEnvironment(new SheetTestEnvironment);
 

@@ -15,7 +15,7 @@
 #include "sheets/RosterPPage.h"
 #include "testsupport/EventBuilder.h"
 #include "testsupport/SheetTestDriving.h"
-#include "testsupport/WxTestEnvironment.h"
+#include "testsupport/SheetTestEnvironment.h"
 #include "zelkit/ui/ZelCheckListCtrl.h"
 #include "zelkit/ui/ZelNotifyEvent.h"
 #include "zelkit/ui/ZelTimeslotCtrl.h"
@@ -38,15 +38,6 @@
 namespace {
 
 using testevent::EventBuilder;
-
-class SheetTestEnvironment : public WxTestEnvironment {
-public:
-    void SetUp() override
-    {
-        WxTestEnvironment::SetUp();
-        JoinRotavexResources();
-    }
-};
 
 const auto* pEnvironment = ::testing::AddGlobalTestEnvironment(new SheetTestEnvironment);
 

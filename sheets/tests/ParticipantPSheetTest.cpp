@@ -11,7 +11,7 @@
 #include "sheets/tests/TabStripCheck.h"
 #include "testsupport/EventBuilder.h"
 #include "testsupport/SheetTestDriving.h"
-#include "testsupport/WxTestEnvironment.h"
+#include "testsupport/SheetTestEnvironment.h"
 #include "zelkit/ui/ZelNotifyEvent.h"
 #include "zelkit/ui/ZelTreeCtrl.h"
 
@@ -31,15 +31,6 @@
 #include <wx/uiaction.h>
 
 namespace {
-
-class SheetTestEnvironment : public WxTestEnvironment {
-public:
-    void SetUp() override
-    {
-        WxTestEnvironment::SetUp();
-        JoinRotavexResources();
-    }
-};
 
 const auto* pEnvironment = ::testing::AddGlobalTestEnvironment(new SheetTestEnvironment);
 

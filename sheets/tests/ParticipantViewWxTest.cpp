@@ -25,6 +25,8 @@
 #include "testsupport/EventBuilder.h"
 #include "testsupport/MailStandIn.h"
 #include "testsupport/RotavexAppEnvironment.h"
+#include "testsupport/WxLoopDriving.h"
+#include "testsupport/ProgramFolder.h"
 #include "zelkit/ui/ZelNotifyEvent.h"
 
 #include <chrono>
@@ -52,15 +54,8 @@ namespace {
 
 const auto* pEnvironment = ::testing::AddGlobalTestEnvironment(new RotavexAppEnvironment);
 
-void Pump()
-{
-    for (int i = 0; i < 5; ++i) {
-        wxTheApp->ProcessPendingEvents();
-        wxTheApp->Yield(true);
-    }
-}
-
-void ShowAWhile()
+// Keeps the windows up for a look from inside a modal loop as well.
+void ShowPaneAWhile()
 {
     if (const char* p_seconds = std::getenv("ROTAVEX_SHOW_SECONDS")) {
         const auto t_end = std::chrono::steady_clock::now() + std::chrono::seconds(std::atoi(p_seconds));
@@ -97,60 +92,6 @@ void SaveShot(wxWindow& window, const char* p_name)
     bitmap.SaveFile(std::string(p_dir) + "/" + p_name + ".png", wxBITMAP_TYPE_PNG);
 }
 
-template <class T>
-T* FindModal()
-{
-    for (wxWindow* p_win : wxTopLevelWindows)
-        if (auto* p = dynamic_cast<T*>(p_win); p != nullptr && p->IsModal())
-            return p;
-    return nullptr;
-}
-
-// Plays the steps once a modal T shows; a dialog the steps leave open is
-// cancelled so that a failure cannot hang the run.
-template <class T>
-void WhenShown(std::function<void(T&)> f_steps, int n_tries = 250)
-{
-    auto* p_timer = new wxTimer;
-    p_timer->Bind(wxEVT_TIMER, [p_timer, f_steps, n_tries](wxTimerEvent&) {
-        const std::function<void(T&)> f_mine = f_steps;
-        const int n_left = n_tries;
-        wxTheApp->CallAfter([p_timer] { delete p_timer; });
-        T* p_dlg = FindModal<T>();
-        if (p_dlg == nullptr) {
-            if (n_left > 0)
-                WhenShown<T>(f_mine, n_left - 1);
-            else
-                ADD_FAILURE() << "the dialog did not show";
-            return;
-        }
-        // The steps run from the loop rather than the timer's handler, so
-        // that the dialog paints while they show it.
-        wxTheApp->CallAfter([f_mine, p_dlg] {
-            f_mine(*p_dlg);
-            if (p_dlg->IsModal())
-                p_dlg->EndModal(wxID_CANCEL);
-        });
-    });
-    p_timer->StartOnce(20);
-}
-
-void Press(wxWindow& dlg, int i_id)
-{
-    wxWindow* p_button = dlg.FindWindow(i_id);
-    ASSERT_NE(p_button, nullptr) << i_id;
-    wxCommandEvent click(wxEVT_BUTTON, i_id);
-    click.SetEventObject(p_button);
-    p_button->GetEventHandler()->ProcessEvent(click);
-}
-
-void Type(wxWindow& page, int i_id, const char* p_typed)
-{
-    auto* p_text = wxDynamicCast(page.FindWindow(i_id), wxTextCtrl);
-    ASSERT_NE(p_text, nullptr) << i_id;
-    p_text->SetValue(wxString::FromUTF8(p_typed));
-}
-
 std::string Text(wxWindow& page, int i_id)
 {
     auto* p_text = wxDynamicCast(page.FindWindow(i_id), wxTextCtrl);
@@ -169,9 +110,7 @@ class ParticipantViewWxTest : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        fsFolder = fs::temp_directory_path() / ("rvx-partview-" + std::to_string(getpid()));
-        fs::remove_all(fsFolder);
-        fs::create_directories(fsFolder);
+        fsFolder = MakeTestFolder("rvx-partview");
         fs::copy_file(fs::path(ROTAVEX_DATA_DIR) / "Standard.ldf", fsFolder / "Standard.ldf");
         {
             EventBuilder event;
@@ -202,11 +141,7 @@ protected:
             event.Group("Choir").Group("Band").Member("Choir", "Ann Lee").Member("Band", "Bob Ray").Timetable();
             ASSERT_TRUE(event.Doc().OnSaveDocument((fsFolder / "fair.eve").string()));
         }
-        const std::string s_machine = "[Software\\Vantor Software\\Rotavex]\n\"Path\"=sz:\"" + fsFolder.string()
-            + "\"\n\"License\"=sz:\"" + (fsFolder / "licence.txt").string() + "\"\n";
-        WriteFileAtomically((fsFolder / "install.ini").string(), s_machine);
-        CSettingsStore::Get().Configure((fsFolder / "user" / "settings").string(),
-                                        (fsFolder / "install.ini").string());
+        ConfigureProgramSettings(fsFolder);
         ASSERT_TRUE(RegisterParticipantView());
         pPreviousSheet = SetParticipantSheetPort(&SheetPort);
         ASSERT_TRUE(TheApp()->StartUp((fsFolder / "fair.eve").string()));
@@ -273,16 +208,16 @@ TEST_F(ParticipantViewWxTest, AddsThroughTheSheetAndWalksTheSelectionWithApplyAn
     Pump();
     EXPECT_EQ(Names().front(), "Ann Lee");
     SaveShot(Frame(), "participant-pane");
-    ShowAWhile();
+    ShowPaneAWhile();
 
-    WhenShown<ParticipantChangePSheet>([](ParticipantChangePSheet& sheet) {
+    WhenShownPainted<ParticipantChangePSheet>([](ParticipantChangePSheet& sheet) {
         EXPECT_EQ(sheet.GetTitle(), "Define participant");
-        Type(sheet.GetDetailsPage(), IDC_PART_FIRST_NAME, "Fay");
-        Type(sheet.GetDetailsPage(), IDC_PART_LAST_NAME, "Stone");
-        Type(sheet.GetDetailsPage(), IDC_PART_EMAIL, "fay@example.org");
+        TypeInLoop(sheet.GetDetailsPage(), IDC_PART_FIRST_NAME, "Fay");
+        TypeInLoop(sheet.GetDetailsPage(), IDC_PART_LAST_NAME, "Stone");
+        TypeInLoop(sheet.GetDetailsPage(), IDC_PART_EMAIL, "fay@example.org");
         SaveShot(sheet, "participant-sheet-add");
-        ShowAWhile();
-        Press(sheet, wxID_OK);
+        ShowPaneAWhile();
+        PressInLoop(sheet, wxID_OK);
     });
     EXPECT_TRUE(Run(ID_ADD_PARTICIPANT));
     ASSERT_GE(Doc().GetParticipants().FindByName("Fay Stone"), 0);
@@ -299,29 +234,29 @@ TEST_F(ParticipantViewWxTest, AddsThroughTheSheetAndWalksTheSelectionWithApplyAn
     std::vector<std::string> v_titles;
     bool b_stayed = false;
     std::string s_kept;
-    WhenShown<ParticipantChangePSheet>([&](ParticipantChangePSheet& sheet) {
+    WhenShownPainted<ParticipantChangePSheet>([&](ParticipantChangePSheet& sheet) {
         v_titles.push_back(sheet.GetTitle().ToStdString());
-        Type(sheet.GetDetailsPage(), IDC_PART_FAX, "111");
-        Press(sheet, IDC_SHEET_APPLY_NOW);
-        WhenShown<ParticipantChangePSheet>([&](ParticipantChangePSheet& again) {
+        TypeInLoop(sheet.GetDetailsPage(), IDC_PART_FAX, "111");
+        PressInLoop(sheet, IDC_SHEET_APPLY_NOW);
+        WhenShownPainted<ParticipantChangePSheet>([&](ParticipantChangePSheet& again) {
             v_titles.push_back(again.GetTitle().ToStdString());
-            Type(again.GetDetailsPage(), IDC_PART_FAX, "222");
-            Type(again.GetDetailsPage(), IDC_PART_FIRST_NAME, "Sue");
-            Type(again.GetDetailsPage(), IDC_PART_LAST_NAME, "Day");
-            Press(again, IDC_SHEET_NEXT);
+            TypeInLoop(again.GetDetailsPage(), IDC_PART_FAX, "222");
+            TypeInLoop(again.GetDetailsPage(), IDC_PART_FIRST_NAME, "Sue");
+            TypeInLoop(again.GetDetailsPage(), IDC_PART_LAST_NAME, "Day");
+            PressInLoop(again, IDC_SHEET_NEXT);
             b_stayed = again.IsModal();
             s_kept = Text(again.GetDetailsPage(), IDC_PART_FAX);
             SaveShot(again, "participant-sheet-taken-name");
-            ShowAWhile();
-            Type(again.GetDetailsPage(), IDC_PART_FIRST_NAME, s_first.substr(0, s_first.find(' ')).c_str());
-            Type(again.GetDetailsPage(), IDC_PART_LAST_NAME, s_first.substr(s_first.find(' ') + 1).c_str());
-            Press(again, IDC_SHEET_NEXT);
-            WhenShown<ParticipantChangePSheet>([&](ParticipantChangePSheet& second) {
+            ShowPaneAWhile();
+            TypeInLoop(again.GetDetailsPage(), IDC_PART_FIRST_NAME, s_first.substr(0, s_first.find(' ')).c_str());
+            TypeInLoop(again.GetDetailsPage(), IDC_PART_LAST_NAME, s_first.substr(s_first.find(' ') + 1).c_str());
+            PressInLoop(again, IDC_SHEET_NEXT);
+            WhenShownPainted<ParticipantChangePSheet>([&](ParticipantChangePSheet& second) {
                 v_titles.push_back(second.GetTitle().ToStdString());
                 // The last of the walk offers Previous and OK, which ends it.
                 EXPECT_NE(second.FindWindow(IDC_SHEET_PREVIOUS), nullptr);
-                ShowAWhile();
-                Press(second, wxID_OK);
+                ShowPaneAWhile();
+                PressInLoop(second, wxID_OK);
             });
         });
     });
@@ -342,23 +277,23 @@ TEST_F(ParticipantViewWxTest, AddsThroughTheSheetAndWalksTheSelectionWithApplyAn
 TEST_F(ParticipantViewWxTest, PreviewsTheListAndTheLabels)
 {
     std::vector<std::string> v_chosen;
-    WhenShown<SelectColumnsDlg>([&](SelectColumnsDlg& dlg) {
+    WhenShownPainted<SelectColumnsDlg>([&](SelectColumnsDlg& dlg) {
         EXPECT_EQ(dlg.FindWindow(1319)->GetLabel(), "&Print participants");
         SaveShot(dlg, "select-columns");
-        ShowAWhile();
-        Press(dlg, wxID_OK);
+        ShowPaneAWhile();
+        PressInLoop(dlg, wxID_OK);
     });
     EXPECT_TRUE(Run(ID_PREVIEW_PARTICIPANT_LIST));
     wxPreviewFrame* p_preview = FindPreview();
     ASSERT_NE(p_preview, nullptr);
     Pump();
-    ShowAWhile();
+    ShowPaneAWhile();
     p_preview->Close(true);
     Pump();
     const PrintIdSet& set = Doc().GetPrintOptions().GetParticipantListSet();
     EXPECT_EQ(set.GetIds().GetSize(), 5) << "the default columns were kept";
 
-    WhenShown<LabelStockDlg>([&](LabelStockDlg& dlg) {
+    WhenShownPainted<LabelStockDlg>([&](LabelStockDlg& dlg) {
         wxTreeCtrl* p_tree = dlg.GetTree();
         wxTreeItemIdValue cookie;
         const wxTreeItemId group = p_tree->GetFirstChild(p_tree->GetRootItem(), cookie);
@@ -372,7 +307,7 @@ TEST_F(ParticipantViewWxTest, PreviewsTheListAndTheLabels)
         p_tree->SelectItem(stock);
         Pump();
         SaveShot(dlg, "label-stock");
-        Press(dlg, wxID_OK);
+        PressInLoop(dlg, wxID_OK);
     });
     EXPECT_TRUE(Run(ID_PREVIEW_PARTICIPANT_LABELS));
     EXPECT_EQ(View()->Stock.GetName(), "Address 2 x 7, 99.1 x 38.1 mm");
@@ -380,7 +315,7 @@ TEST_F(ParticipantViewWxTest, PreviewsTheListAndTheLabels)
     ASSERT_NE(p_preview, nullptr);
     Pump();
     SaveShot(*p_preview, "label-preview");
-    ShowAWhile();
+    ShowPaneAWhile();
     p_preview->Close(true);
     Pump();
 }
@@ -433,9 +368,7 @@ TEST_F(ParticipantViewWxTest, ContextMenuAndUnrosterFromTheFrame)
 // and scrolls to its end quickly.
 TEST(ParticipantViewSizeWxTest, TwentyThousandRowsStayQuick)
 {
-    const fs::path fs_folder = fs::temp_directory_path() / ("rvx-partview-big-" + std::to_string(getpid()));
-    fs::remove_all(fs_folder);
-    fs::create_directories(fs_folder);
+    const fs::path fs_folder = MakeTestFolder("rvx-partview-big");
     {
         EventBuilder event;
         event.Name("Big fair");

@@ -12,20 +12,11 @@
 #include "sheets/PrefPSheet.h"
 #include "testsupport/SheetTestDriving.h"
 #include "testsupport/EventBuilder.h"
-#include "testsupport/WxTestEnvironment.h"
+#include "testsupport/SheetTestEnvironment.h"
 
 #include <gtest/gtest.h>
 
 namespace {
-
-class SheetTestEnvironment : public WxTestEnvironment {
-public:
-    void SetUp() override
-    {
-        WxTestEnvironment::SetUp();
-        JoinRotavexResources();
-    }
-};
 
 const auto* pEnvironment = ::testing::AddGlobalTestEnvironment(new SheetTestEnvironment);
 

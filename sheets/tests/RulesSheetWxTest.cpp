@@ -17,7 +17,7 @@
 #include "shell/EditSheetRules.h"
 #include "shell/PageToolBarRules.h"
 #include "testsupport/EventBuilder.h"
-#include "testsupport/WxTestEnvironment.h"
+#include "testsupport/SheetTestEnvironment.h"
 #include "zelkit/ZelNotifyCodes.h"
 #include "zelkit/ui/ZelTimeslotCtrl.h"
 
@@ -25,15 +25,6 @@
 #include <wx/listbox.h>
 
 namespace {
-
-class SheetTestEnvironment : public WxTestEnvironment {
-public:
-    void SetUp() override
-    {
-        WxTestEnvironment::SetUp();
-        JoinRotavexResources();
-    }
-};
 
 const auto* pEnvironment = ::testing::AddGlobalTestEnvironment(new SheetTestEnvironment);
 

@@ -12,12 +12,10 @@
 #include "sheets/tests/TabStripCheck.h"
 #include "shell/SelectColumnsDlg.h"
 #include "testsupport/EventBuilder.h"
-#include "testsupport/WxTestEnvironment.h"
+#include "testsupport/SheetTestEnvironment.h"
+#include "testsupport/WxLoopDriving.h"
 
-#include <chrono>
-#include <cstdlib>
 #include <gtest/gtest.h>
-#include <thread>
 #include <wx/app.h>
 #include <wx/button.h>
 #include <wx/display.h>
@@ -25,44 +23,7 @@
 
 namespace {
 
-class SheetTestEnvironment : public WxTestEnvironment {
-public:
-    void SetUp() override
-    {
-        WxTestEnvironment::SetUp();
-        JoinRotavexResources();
-    }
-};
-
 const auto* pEnvironment = ::testing::AddGlobalTestEnvironment(new SheetTestEnvironment);
-
-void Settle()
-{
-    for (int i = 0; i < 5; ++i) {
-        wxTheApp->ProcessPendingEvents();
-        wxTheApp->Yield(true);
-    }
-}
-
-void ShowAWhile()
-{
-    if (const char* p_seconds = std::getenv("ROTAVEX_SHOW_SECONDS")) {
-        const auto t_end = std::chrono::steady_clock::now() + std::chrono::seconds(std::atoi(p_seconds));
-        while (std::chrono::steady_clock::now() < t_end) {
-            wxTheApp->Yield(true);
-            std::this_thread::sleep_for(std::chrono::milliseconds(50));
-        }
-    }
-}
-
-void Press(wxWindow& window, int i_id)
-{
-    wxWindow* p_button = window.FindWindow(i_id);
-    ASSERT_NE(p_button, nullptr) << i_id;
-    wxCommandEvent click(wxEVT_BUTTON, i_id);
-    click.SetEventObject(p_button);
-    p_button->GetEventHandler()->ProcessEvent(click);
-}
 
 wxTextCtrl& Box(wxWindow& window, int i_id) { return *static_cast<wxTextCtrl*>(window.FindWindow(i_id)); }
 
@@ -78,12 +39,12 @@ protected:
         pSheet->GetVenue() = event.Doc().GetVenues()[0];
         pSheet->PreparePage();
         pSheet->Show();
-        Settle();
+        Pump();
     }
     void TearDown() override
     {
         pSheet->Destroy();
-        Settle();
+        Pump();
     }
 
     testevent::EventBuilder event;
@@ -125,7 +86,7 @@ TEST_F(VenuePSheetTest, UndoBringsTheLocationBack)
     Box(*pSheet, IDC_VENUE_LOCATION).SetValue("Car park");
     ASSERT_NE(pSheet->GetUndoButton(), nullptr);
     EXPECT_TRUE(pSheet->GetUndoButton()->IsEnabled());
-    Press(*pSheet, IDC_SHEET_UNDO);
+    PressInLoop(*pSheet, IDC_SHEET_UNDO);
     EXPECT_EQ(Box(*pSheet, IDC_VENUE_LOCATION).GetValue(), "North wing");
     EXPECT_FALSE(pSheet->GetUndoButton()->IsEnabled());
 }
@@ -168,10 +129,10 @@ TEST(VenueChooser, ShowsTheVenueColumns)
     data.sItems = "venues";
     auto* p_dlg = new SelectColumnsDlg(nullptr, data);
     p_dlg->Show();
-    Settle();
+    Pump();
     ShowAWhile();
     p_dlg->Destroy();
-    Settle();
+    Pump();
 }
 
 } // namespace

@@ -22,18 +22,16 @@
 #include "shell/PaneView.h"
 #include "shell/RotavexApp.h"
 #include "testsupport/RotavexAppEnvironment.h"
+#include "testsupport/WxLoopDriving.h"
+#include "testsupport/ProgramFolder.h"
 #include "shell/SelectColumnsDlg.h"
 #include "shell/VenueView.h"
 #include "shell/VenueViewRules.h"
 
-#include <chrono>
-#include <cstdlib>
 #include <deque>
 #include <filesystem>
 #include <functional>
 #include <gtest/gtest.h>
-#include <thread>
-#include <unistd.h>
 #include <wx/init.h>
 #include <wx/print.h>
 #include <wx/textctrl.h>
@@ -46,42 +44,6 @@ namespace {
 
 // One application for the whole run, as the program has.
 const auto* pEnvironment = ::testing::AddGlobalTestEnvironment(new RotavexAppEnvironment(&InstallSheets));
-
-void Pump()
-{
-    for (int i = 0; i < 5; ++i) {
-        wxTheApp->ProcessPendingEvents();
-        wxTheApp->Yield(true);
-    }
-}
-
-void ShowAWhile()
-{
-    if (const char* p_seconds = std::getenv("ROTAVEX_SHOW_SECONDS")) {
-        const auto t_end = std::chrono::steady_clock::now() + std::chrono::seconds(std::atoi(p_seconds));
-        while (std::chrono::steady_clock::now() < t_end) {
-            wxTheApp->Yield(true);
-            std::this_thread::sleep_for(std::chrono::milliseconds(50));
-        }
-    }
-}
-
-void Press(wxWindow& window, int i_id)
-{
-    wxWindow* p_button = window.FindWindow(i_id);
-    ASSERT_NE(p_button, nullptr) << i_id;
-    wxCommandEvent click(wxEVT_BUTTON, i_id);
-    click.SetEventObject(p_button);
-    p_button->GetEventHandler()->ProcessEvent(click);
-}
-
-// Types into a box as the user would: the box's change notice follows.
-void Type(wxWindow& window, int i_id, const char* p_typed)
-{
-    auto* p_text = wxDynamicCast(window.FindWindow(i_id), wxTextCtrl);
-    ASSERT_NE(p_text, nullptr) << i_id;
-    p_text->SetValue(wxString::FromUTF8(p_typed));
-}
 
 std::string Title(wxTopLevelWindow& window) { return std::string(window.GetTitle().utf8_str()); }
 
@@ -134,15 +96,9 @@ class VenueSheetTest : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        fsFolder = fs::temp_directory_path() / ("rvx-venues-" + std::to_string(getpid()));
-        fs::remove_all(fsFolder);
-        fs::create_directories(fsFolder);
+        fsFolder = MakeTestFolder("rvx-venues");
         fs::copy_file(fs::path(ROTAVEX_SAMPLE_TIMETABLES) / "Festival weekend.eve", fsFolder / "festival.eve");
-        const std::string s_machine = "[Software\\Vantor Software\\Rotavex]\n\"Path\"=sz:\"" + fsFolder.string()
-            + "\"\n\"License\"=sz:\"" + (fsFolder / "licence.txt").string() + "\"\n";
-        WriteFileAtomically((fsFolder / "install.ini").string(), s_machine);
-        CSettingsStore::Get().Configure((fsFolder / "user" / "settings").string(),
-                                        (fsFolder / "install.ini").string());
+        ConfigureProgramSettings(fsFolder);
         ASSERT_TRUE(RegisterVenueView());
         ASSERT_TRUE(TheApp()->StartUp((fsFolder / "festival.eve").string()));
         TheApp()->GetMainFrame()->SetSize(1200, 800);
@@ -202,16 +158,16 @@ TEST_F(VenueSheetTest, AVenueIsAddedThroughItsSheet)
     ModalDriver<VenuePSheet> driver{[&](VenuePSheet& sheet) {
         EXPECT_EQ(Title(sheet), "Define venue");
         // Blanks only: the page keeps the user.
-        Type(sheet, IDC_VENUE_NAME, "   ");
-        Press(sheet, wxID_OK);
+        TypeInLoop(sheet, IDC_VENUE_NAME, "   ");
+        PressInLoop(sheet, wxID_OK);
         ASSERT_TRUE(sheet.IsShown());
         ASSERT_EQ(Boxes.Boxes().size(), 1u);
         EXPECT_EQ(Boxes.Boxes()[0].sText, "You must provide a name for the venue.");
         // Typing names the sheet.
-        Type(sheet, IDC_VENUE_NAME, "Studio Nine");
+        TypeInLoop(sheet, IDC_VENUE_NAME, "Studio Nine");
         EXPECT_EQ(Title(sheet), "Define venue - Studio Nine");
-        Type(sheet, IDC_VENUE_LOCATION, "Back lot");
-        Press(sheet, wxID_OK);
+        TypeInLoop(sheet, IDC_VENUE_LOCATION, "Back lot");
+        PressInLoop(sheet, wxID_OK);
     }};
     ASSERT_TRUE(Run(ID_ADD_VENUE));
     EXPECT_TRUE(driver.Done());
@@ -226,8 +182,8 @@ TEST_F(VenueSheetTest, AVenueIsAddedThroughItsSheet)
     Boxes.Clear();
     const std::string s_used = VenueName(0);
     ModalDriver<VenuePSheet> again{[&](VenuePSheet& sheet) {
-        Type(sheet, IDC_VENUE_NAME, s_used.c_str());
-        Press(sheet, wxID_OK);
+        TypeInLoop(sheet, IDC_VENUE_NAME, s_used.c_str());
+        PressInLoop(sheet, wxID_OK);
     }};
     ASSERT_TRUE(Run(ID_ADD_VENUE));
     EXPECT_EQ(Doc().GetNumVenues(), n_venues + 1);
@@ -247,27 +203,27 @@ TEST_F(VenueSheetTest, TheChangeWalkAppliesAndMovesOn)
             EXPECT_NE(sheet.FindWindow(IDC_SHEET_NEXT), nullptr);
             // The second venue's name: refused, the sheet stays with the
             // edits, the stored venue is as it was.
-            Type(sheet, IDC_VENUE_NAME, s_second.c_str());
-            Type(sheet, IDC_VENUE_LOCATION, "Upstairs");
-            Press(sheet, IDC_SHEET_APPLY_NOW);
+            TypeInLoop(sheet, IDC_VENUE_NAME, s_second.c_str());
+            TypeInLoop(sheet, IDC_VENUE_LOCATION, "Upstairs");
+            PressInLoop(sheet, IDC_SHEET_APPLY_NOW);
             ASSERT_TRUE(sheet.IsShown());
             ASSERT_EQ(Boxes.Boxes().size(), 1u);
             EXPECT_EQ(Boxes.Boxes()[0].sText, "Cannot change venue. Venue '" + s_second + "' already exists.");
             EXPECT_NE(Doc().GetVenues()[Doc().GetVenues().FindByKey(l_first)].GetName(), s_second);
             EXPECT_EQ(static_cast<wxTextCtrl*>(sheet.FindWindow(IDC_VENUE_LOCATION))->GetValue(), "Upstairs");
-            Type(sheet, IDC_VENUE_NAME, "Main Stage");
-            Press(sheet, IDC_SHEET_APPLY_NOW);
+            TypeInLoop(sheet, IDC_VENUE_NAME, "Main Stage");
+            PressInLoop(sheet, IDC_SHEET_APPLY_NOW);
         },
         // Apply stored it and reopened the same venue.
         [&](VenuePSheet& sheet) {
             EXPECT_EQ(Title(sheet), "Define venue - Main Stage");
-            Type(sheet, IDC_VENUE_LOCATION, "Ground floor");
-            Press(sheet, IDC_SHEET_NEXT);
+            TypeInLoop(sheet, IDC_VENUE_LOCATION, "Ground floor");
+            PressInLoop(sheet, IDC_SHEET_NEXT);
         },
         [&](VenuePSheet& sheet) {
             EXPECT_EQ(Title(sheet), "Define venue - " + s_second);
             // On the last venue OK carries on, and the walk ends.
-            Press(sheet, wxID_OK);
+            PressInLoop(sheet, wxID_OK);
         },
     };
     Run(ID_LIST_CHANGE);
@@ -290,11 +246,11 @@ TEST_F(VenueSheetTest, TheNextSheetOpensWhereTheLastWasLeft)
                           sheet.GetSize().y + 50);
             Pump();
             rc_left = sheet.GetRect();
-            Press(sheet, wxID_CANCEL);
+            PressInLoop(sheet, wxID_CANCEL);
         },
         [&](VenuePSheet& sheet) {
             EXPECT_EQ(sheet.GetSize(), rc_left.GetSize());
-            Press(sheet, wxID_CANCEL);
+            PressInLoop(sheet, wxID_CANCEL);
         },
     };
     Run(ID_ADD_VENUE);
@@ -307,7 +263,7 @@ TEST_F(VenueSheetTest, TheVenueListPrintsToAPreview)
     ASSERT_TRUE(Doc().GetPrintOptions().GetVenueListSet().GetIds().GetSize() == 0);
     ModalDriver<SelectColumnsDlg> driver{[&](SelectColumnsDlg& dlg) {
         EXPECT_EQ(Title(dlg), "Select columns");
-        Press(dlg, wxID_OK);
+        PressInLoop(dlg, wxID_OK);
     }};
     ASSERT_TRUE(Run(ID_PREVIEW_VENUE_LIST));
     EXPECT_TRUE(driver.Done());

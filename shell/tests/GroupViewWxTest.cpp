@@ -35,6 +35,8 @@
 #include "sheets/InstallSheets.h"
 #include "shell/PageToolBarRules.h"
 #include "testsupport/EventBuilder.h"
+#include "testsupport/SheetTestDriving.h"
+#include "testsupport/ProgramFolder.h"
 #include "zelkit/ui/ZelEditListCtrl.h"
 #include "zelkit/ui/ZelImportWizard.h"
 #include "zelkit/ui/ZelNotifyEvent.h"
@@ -73,15 +75,8 @@ void InstallGroupPaneParts()
 // One application for the whole run, as the program has.
 const auto* pEnvironment = ::testing::AddGlobalTestEnvironment(new RotavexAppEnvironment(&InstallGroupPaneParts));
 
-void Pump()
-{
-    for (int i = 0; i < 5; ++i) {
-        wxTheApp->ProcessPendingEvents();
-        wxTheApp->Yield(true);
-    }
-}
-
-void ShowAWhile()
+// Keeps the windows up for a look from inside a modal loop as well.
+void ShowPaneAWhile()
 {
     if (const char* p_seconds = std::getenv("ROTAVEX_SHOW_SECONDS")) {
         const auto t_end = std::chrono::steady_clock::now() + std::chrono::seconds(std::atoi(p_seconds));
@@ -94,100 +89,6 @@ void ShowAWhile()
             std::this_thread::sleep_for(std::chrono::milliseconds(50));
         }
     }
-}
-
-template <class T>
-T* FindModal()
-{
-    for (wxWindow* p_win : wxTopLevelWindows)
-        if (auto* p = dynamic_cast<T*>(p_win); p != nullptr && p->IsModal())
-            return p;
-    return nullptr;
-}
-
-// Plays the steps once a modal T shows; a dialog the steps leave open is
-// cancelled so that a failure cannot hang the run.
-template <class T>
-void WhenShown(std::function<void(T&)> f_steps, int n_tries = 250)
-{
-    auto* p_timer = new wxTimer;
-    p_timer->Bind(wxEVT_TIMER, [p_timer, f_steps, n_tries](wxTimerEvent&) {
-        const std::function<void(T&)> f_mine = f_steps;
-        const int n_left = n_tries;
-        wxTheApp->CallAfter([p_timer] { delete p_timer; });
-        T* p_dlg = FindModal<T>();
-        if (p_dlg == nullptr) {
-            if (n_left > 0)
-                WhenShown<T>(f_mine, n_left - 1);
-            else
-                ADD_FAILURE() << "the dialog did not show";
-            return;
-        }
-        f_mine(*p_dlg);
-        if (p_dlg->IsModal())
-            p_dlg->EndModal(wxID_CANCEL);
-    });
-    p_timer->StartOnce(20);
-}
-
-void Press(wxWindow& dlg, int i_id)
-{
-    wxWindow* p_button = dlg.FindWindow(i_id);
-    ASSERT_NE(p_button, nullptr) << i_id;
-    wxCommandEvent click(wxEVT_BUTTON, i_id);
-    click.SetEventObject(p_button);
-    p_button->GetEventHandler()->ProcessEvent(click);
-}
-
-void ChooseField(ZelEditListCtrl& list, int i_row, const std::string& s_field)
-{
-    // On a busy display the page may still be being laid out, and the list
-    // box opens a moment after the click: both are waited for.
-    const auto t_end = std::chrono::steady_clock::now() + std::chrono::seconds(10);
-    while (list.GetRowRect(i_row).IsEmpty() && std::chrono::steady_clock::now() < t_end)
-        Pump();
-    const wxRect rc = list.GetRowRect(i_row);
-    wxMouseEvent dclick(wxEVT_LEFT_DCLICK);
-    dclick.SetPosition(wxPoint(list.GetColumnLeft(1) + 5, rc.y + rc.height / 2));
-    dclick.SetEventObject(&list);
-    list.GetEventHandler()->ProcessEvent(dclick);
-    Pump();
-    while (wxDynamicCast(list.GetEditor(), wxListBox) == nullptr && std::chrono::steady_clock::now() < t_end)
-        Pump();
-    auto* p_box = wxDynamicCast(list.GetEditor(), wxListBox);
-    ASSERT_NE(p_box, nullptr);
-    ASSERT_TRUE(p_box->SetStringSelection(s_field)) << s_field;
-    wxCommandEvent chosen(wxEVT_LISTBOX_DCLICK, p_box->GetId());
-    chosen.SetEventObject(p_box);
-    p_box->GetEventHandler()->ProcessEvent(chosen);
-    Pump();
-}
-
-// Types into a box of the sheet as typing does.
-void Type(wxWindow& sheet, int i_id, const wxString& s_text)
-{
-    auto* p_box = wxDynamicCast(sheet.FindWindow(i_id), wxTextCtrl);
-    ASSERT_NE(p_box, nullptr) << i_id;
-    p_box->SetValue(s_text);
-}
-
-// Chooses the sheet's tab as a click on it does.
-void ChooseTab(GroupPSheet& sheet, wxWindow* p_page)
-{
-    wxBookCtrlBase* p_book = sheet.GetBookCtrl();
-    const int i_to = p_book->FindPage(p_page);
-    ASSERT_GE(i_to, 0);
-    const int i_from = p_book->GetSelection();
-    wxBookCtrlEvent changing(wxEVT_NOTEBOOK_PAGE_CHANGING, p_book->GetId(), i_to, i_from);
-    changing.SetEventObject(p_book);
-    p_book->GetEventHandler()->ProcessEvent(changing);
-    if (!changing.IsAllowed())
-        return;
-    p_book->ChangeSelection(static_cast<size_t>(i_to));
-    wxBookCtrlEvent changed(wxEVT_NOTEBOOK_PAGE_CHANGED, p_book->GetId(), i_to, i_from);
-    changed.SetEventObject(p_book);
-    p_book->GetEventHandler()->ProcessEvent(changed);
-    Pump();
 }
 
 // Plays one step per group sheet that opens, in turn, each step ending its
@@ -224,9 +125,7 @@ class GroupViewWxTest : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        fsFolder = fs::temp_directory_path() / ("rvx-groupview-" + std::to_string(getpid()));
-        fs::remove_all(fsFolder);
-        fs::create_directories(fsFolder);
+        fsFolder = MakeTestFolder("rvx-groupview");
         fs::copy_file(fs::path(ROTAVEX_DATA_DIR) / "Standard.ldf", fsFolder / "Standard.ldf");
         {
             EventBuilder event;
@@ -253,11 +152,7 @@ protected:
                 });
             ASSERT_TRUE(event.Doc().OnSaveDocument((fsFolder / "fair.eve").string()));
         }
-        const std::string s_machine = "[Software\\Vantor Software\\Rotavex]\n\"Path\"=sz:\"" + fsFolder.string()
-            + "\"\n\"License\"=sz:\"" + (fsFolder / "licence.txt").string() + "\"\n";
-        WriteFileAtomically((fsFolder / "install.ini").string(), s_machine);
-        CSettingsStore::Get().Configure((fsFolder / "user" / "settings").string(),
-                                        (fsFolder / "install.ini").string());
+        ConfigureProgramSettings(fsFolder);
         ASSERT_TRUE(RegisterGroupView());
         ASSERT_TRUE(TheApp()->StartUp((fsFolder / "fair.eve").string()));
         TheApp()->GetMainFrame()->SetSize(1200, 800);
@@ -321,10 +216,10 @@ TEST_F(GroupViewWxTest, SortsAddsChangesAndAppliesPreferences)
     // members.
     std::vector<std::string> v_opened;
     PlaySheets({[](GroupPSheet& s) {
-                   Type(s, IDC_GROUP_NAME, "Brass");
-                   Type(s, IDC_GROUP_CONTACT, "Dee Hart");
+                   TypeInLoop(s, IDC_GROUP_NAME, "Brass");
+                   TypeInLoop(s, IDC_GROUP_CONTACT, "Dee Hart");
                    GroupStyleFacilityPPage& styles = *s.GetStyleFacilityPage();
-                   ChooseTab(s, &styles);
+                   ShowPage(s, &styles);
                    ZelEditListCtrl& list = styles.GetList(StyleFacilityRules::e_styles);
                    wxCommandEvent tool(wxEVT_MENU, WxId(static_cast<UINT>(ID_PAGE_NEW)));
                    for (const auto& def : styles.GetToolBars())
@@ -338,15 +233,15 @@ TEST_F(GroupViewWxTest, SortsAddsChangesAndAppliesPreferences)
                    EXPECT_TRUE(list.EndEdit());
                    Pump();
                    GroupMembPPage& members = *s.GetMembersPage();
-                   ChooseTab(s, &members);
+                   ShowPage(s, &members);
                    ZelListModel& people = members.GetParticipantsList();
                    people.UnselectAll();
                    for (int i = 0; i < people.GetItemCount(); ++i)
                        people.SetItemState(i, LVIS_SELECTED, LVIS_SELECTED);
-                   Press(s, IDC_GROUP_MEMBER_ADD);
+                   PressInLoop(s, IDC_GROUP_MEMBER_ADD);
                    Pump();
-                   ShowAWhile();
-                   Press(s, wxID_OK);
+                   ShowPaneAWhile();
+                   PressInLoop(s, wxID_OK);
                }},
                &v_opened);
     EXPECT_TRUE(Run(ID_ADD_GROUP));
@@ -360,7 +255,7 @@ TEST_F(GroupViewWxTest, SortsAddsChangesAndAppliesPreferences)
     EXPECT_EQ(brass.GetMembers().GetSize(), 2);
     EXPECT_EQ(List().GetItemCount(), 5);
     EXPECT_EQ(Names().front(), "Band") << "the list stays sorted";
-    ShowAWhile();
+    ShowPaneAWhile();
 
     // Three selected groups, walked with Next and Previous in the sheet;
     // the last offers no Next, and OK ends the walk.
@@ -368,8 +263,8 @@ TEST_F(GroupViewWxTest, SortsAddsChangesAndAppliesPreferences)
     const auto fax_then = [](const char* p_fax, int i_press) {
         return [p_fax, i_press](GroupPSheet& s) {
             if (p_fax != nullptr)
-                Type(s, IDC_GROUP_FAX, p_fax);
-            Press(s, i_press);
+                TypeInLoop(s, IDC_GROUP_FAX, p_fax);
+            PressInLoop(s, i_press);
         };
     };
     v_opened.clear();
@@ -396,7 +291,7 @@ TEST_F(GroupViewWxTest, SortsAddsChangesAndAppliesPreferences)
     EXPECT_TRUE(Doc().GetGroups().GetAt(Doc().GetGroups().FindByName("Band")).IsSelected());
     Select({});
     EXPECT_FALSE(Run(GroupView::ID_APPLY_ROSTER_PREFS)) << "nothing selected";
-    ShowAWhile();
+    ShowPaneAWhile();
 }
 
 TEST_F(GroupViewWxTest, ContextMenuAndMailFollowTheSelection)
@@ -441,15 +336,15 @@ TEST_F(GroupViewWxTest, ImportsAGroupsFileThroughTheWizard)
         const char* a_fields[] = {"Group Name", "Contact Name", "Styles", "Group Members"};
         for (int i = 0; i < 4; ++i)
             ChooseField(*p_list, i, a_fields[i]);
-        ShowAWhile();
+        ShowPaneAWhile();
         WhenShown<ILVImportErrorsDlg>([&](ILVImportErrorsDlg& dlg) {
             Pump();
             for (int i = 0; i < dlg.GetRows().GetSize(); ++i)
                 v_rows.push_back(dlg.GetRows()[i][0] + "|" + dlg.GetRows()[i][1]);
-            ShowAWhile();
-            Press(dlg, ZelReportDlg::IDC_ZEL_REPORT_OK);
+            ShowPaneAWhile();
+            PressInLoop(dlg, ZelReportDlg::IDC_ZEL_REPORT_OK);
         });
-        Press(wizard, ZelSizingPropSheet::ID_WIZFINISH);
+        PressInLoop(wizard, ZelSizingPropSheet::ID_WIZFINISH);
     });
     View()->ImportFromFile("file", "groups.csv", s_path);
     Pump();
@@ -518,8 +413,8 @@ TEST_F(GroupViewWxTest, PreviewsLabelsOnAStockPickedInTheChooser)
         p_tree->Expand(stock);
         Pump();
         s_picked = p_tree->GetItemText(stock).ToStdString();
-        ShowAWhile();
-        Press(dlg, wxID_OK);
+        ShowPaneAWhile();
+        PressInLoop(dlg, wxID_OK);
     });
     EXPECT_TRUE(Run(ID_PREVIEW_GROUP_LABELS));
     EXPECT_FALSE(b_okOnGroup);
@@ -532,7 +427,7 @@ TEST_F(GroupViewWxTest, PreviewsLabelsOnAStockPickedInTheChooser)
             p_preview = p;
     ASSERT_NE(p_preview, nullptr);
     Pump();
-    ShowAWhile();
+    ShowPaneAWhile();
     p_preview->Close(true);
     Pump();
 }
@@ -572,7 +467,7 @@ TEST_F(GroupViewWxTest, PreviewsTheGroupListWithTheChosenColumns)
             p_preview = p;
     ASSERT_NE(p_preview, nullptr);
     Pump();
-    ShowAWhile();
+    ShowPaneAWhile();
     p_preview->Close(true);
     Pump();
 }

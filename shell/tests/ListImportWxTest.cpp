@@ -13,68 +13,13 @@
 #include <wx/app.h>
 #include <wx/listbox.h>
 #include <wx/stattext.h>
-#include <wx/timer.h>
 
-#include <chrono>
 #include <cstdio>
-#include <cstdlib>
 #include <functional>
-#include <thread>
 
 namespace {
 
 const auto* g_env = ::testing::AddGlobalTestEnvironment(new WxTestEnvironment);
-
-// For a look at the windows: ROTAVEX_SHOW_SECONDS keeps them up that long.
-void ShowForALook()
-{
-    const char* p_seconds = std::getenv("ROTAVEX_SHOW_SECONDS");
-    const int n_seconds = p_seconds ? std::atoi(p_seconds) : 0;
-    for (int i = 0; i < n_seconds * 20; ++i) {
-        Pump();
-        std::this_thread::sleep_for(std::chrono::milliseconds(50));
-    }
-}
-
-template <class T>
-T* FindModal()
-{
-    for (wxWindow* p_win : wxTopLevelWindows)
-        if (auto* p = dynamic_cast<T*>(p_win); p != nullptr && p->IsModal())
-            return p;
-    return nullptr;
-}
-
-// Plays the steps once a modal T shows (looking for it every 20 ms for a
-// while, from a timer, so that a closing dialog's loop can end between two
-// looks); a dialog the steps leave open is cancelled so that a failure
-// cannot hang the run.
-template <class T>
-void WhenShown(std::function<void(T&)> f_steps, int n_tries = 250)
-{
-    auto* p_timer = new wxTimer;
-    p_timer->Bind(wxEVT_TIMER, [p_timer, f_steps, n_tries](wxTimerEvent&) {
-        // The timer (and this handler with it) goes once the events at hand
-        // are done, which may be while the steps still run: they work on
-        // copies.
-        const std::function<void(T&)> f_mine = f_steps;
-        const int n_left = n_tries;
-        wxTheApp->CallAfter([p_timer] { delete p_timer; });
-        T* p_dlg = FindModal<T>();
-        if (p_dlg == nullptr) {
-            if (n_left > 0)
-                WhenShown<T>(f_mine, n_left - 1);
-            else
-                ADD_FAILURE() << "the dialog did not show";
-            return;
-        }
-        f_mine(*p_dlg);
-        if (p_dlg->IsModal())
-            p_dlg->EndModal(wxID_CANCEL);
-    });
-    p_timer->StartOnce(20);
-}
-
 
 TEST(ListImportWx, ASmallTextFileThroughTheWizard)
 {

@@ -28,15 +28,14 @@
 #include "shell/TimetableView.h"
 #include "testsupport/GtkPrintToFile.h"
 #include "testsupport/RotavexAppEnvironment.h"
+#include "testsupport/WxLoopDriving.h"
+#include "testsupport/ProgramFolder.h"
 
-#include <chrono>
 #include <set>
 #include <cstdlib>
 #include <cstring>
 #include <filesystem>
 #include <gtest/gtest.h>
-#include <thread>
-#include <unistd.h>
 #include <wx/checkbox.h>
 #include <wx/dcmemory.h>
 #include <wx/init.h>
@@ -52,25 +51,6 @@ namespace {
 
 // One application for the whole run, as the program has.
 const auto* pEnvironment = ::testing::AddGlobalTestEnvironment(new RotavexAppEnvironment());
-
-void Pump()
-{
-    for (int i = 0; i < 5; ++i) {
-        wxTheApp->ProcessPendingEvents();
-        wxTheApp->Yield(true);
-    }
-}
-
-void ShowAWhile()
-{
-    if (const char* p_seconds = std::getenv("ROTAVEX_SHOW_SECONDS")) {
-        const auto t_end = std::chrono::steady_clock::now() + std::chrono::seconds(std::atoi(p_seconds));
-        while (std::chrono::steady_clock::now() < t_end) {
-            wxTheApp->Yield(true);
-            std::this_thread::sleep_for(std::chrono::milliseconds(50));
-        }
-    }
-}
 
 // Every item of the event, in list order; the first of each selected.
 class AllRows : public ITTPrintRows {
@@ -96,15 +76,9 @@ class TimetablePrintTest : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        fsFolder = fs::temp_directory_path() / ("rvx-ttprint-" + std::to_string(getpid()));
-        fs::remove_all(fsFolder);
-        fs::create_directories(fsFolder);
+        fsFolder = MakeTestFolder("rvx-ttprint");
         fs::copy_file(fs::path(ROTAVEX_SAMPLE_TIMETABLES) / "Festival weekend.eve", fsFolder / "festival.eve");
-        const std::string s_machine = "[Software\\Vantor Software\\Rotavex]\n\"Path\"=sz:\"" + fsFolder.string()
-            + "\"\n\"License\"=sz:\"" + (fsFolder / "licence.txt").string() + "\"\n";
-        WriteFileAtomically((fsFolder / "install.ini").string(), s_machine);
-        CSettingsStore::Get().Configure((fsFolder / "user" / "settings").string(),
-                                        (fsFolder / "install.ini").string());
+        ConfigureProgramSettings(fsFolder);
         ASSERT_TRUE(RegisterTimetableView());
         ASSERT_TRUE(TheApp()->StartUp((fsFolder / "festival.eve").string()));
         TheApp()->GetMainFrame()->SetSize(1200, 800);

@@ -19,15 +19,13 @@
 #include "shell/PaneView.h"
 #include "shell/RotavexApp.h"
 #include "testsupport/RotavexAppEnvironment.h"
+#include "testsupport/WxLoopDriving.h"
+#include "testsupport/ProgramFolder.h"
 #include "shell/TimetableView.h"
 
-#include <chrono>
-#include <cstdlib>
 #include <filesystem>
 #include <functional>
 #include <gtest/gtest.h>
-#include <thread>
-#include <unistd.h>
 #include <wx/combobox.h>
 #include <wx/init.h>
 #include <wx/notebook.h>
@@ -39,38 +37,13 @@ namespace {
 // One application for the whole run, as the program has.
 const auto* pEnvironment = ::testing::AddGlobalTestEnvironment(new RotavexAppEnvironment);
 
-void Pump()
-{
-    for (int i = 0; i < 5; ++i) {
-        wxTheApp->ProcessPendingEvents();
-        wxTheApp->Yield(true);
-    }
-}
-
-void ShowAWhile()
-{
-    if (const char* p_seconds = std::getenv("ROTAVEX_SHOW_SECONDS")) {
-        const auto t_end = std::chrono::steady_clock::now() + std::chrono::seconds(std::atoi(p_seconds));
-        while (std::chrono::steady_clock::now() < t_end) {
-            wxTheApp->Yield(true);
-            std::this_thread::sleep_for(std::chrono::milliseconds(50));
-        }
-    }
-}
-
 class TimetableViewTest : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        fsFolder = fs::temp_directory_path() / ("rvx-ttview-" + std::to_string(getpid()));
-        fs::remove_all(fsFolder);
-        fs::create_directories(fsFolder);
+        fsFolder = MakeTestFolder("rvx-ttview");
         fs::copy_file(fs::path(ROTAVEX_SAMPLE_TIMETABLES) / "Festival weekend.eve", fsFolder / "festival.eve");
-        const std::string s_machine = "[Software\\Vantor Software\\Rotavex]\n\"Path\"=sz:\"" + fsFolder.string()
-            + "\"\n\"License\"=sz:\"" + (fsFolder / "licence.txt").string() + "\"\n";
-        WriteFileAtomically((fsFolder / "install.ini").string(), s_machine);
-        CSettingsStore::Get().Configure((fsFolder / "user" / "settings").string(),
-                                        (fsFolder / "install.ini").string());
+        ConfigureProgramSettings(fsFolder);
         ASSERT_TRUE(RegisterTimetableView());
         ASSERT_TRUE(TheApp()->StartUp((fsFolder / "festival.eve").string()));
         TheApp()->GetMainFrame()->SetSize(1200, 800);

@@ -199,8 +199,9 @@ void Shot(const std::string& s_step)
 
 // ---------------------------------------------------------------- driving
 
+// The modal window of type T that is up and shown.
 template <class T>
-T* FindModal()
+T* FindShownModal()
 {
     for (wxWindow* p_window : wxTopLevelWindows) {
         auto* p = dynamic_cast<T*>(p_window);
@@ -255,7 +256,7 @@ void WhenUp(std::function<T*()> f_find, std::function<void(T&)> f_step, const ch
 template <class T>
 void WhenModal(std::function<void(T&)> f_step, const char* p_what)
 {
-    WhenUp<T>([] { return FindModal<T>(); }, std::move(f_step), p_what);
+    WhenUp<T>([] { return FindShownModal<T>(); }, std::move(f_step), p_what);
 }
 
 void WhenDialog(int i_id, std::function<void(wxDialog&)> f_step, const char* p_what)
@@ -709,7 +710,7 @@ void RoadTest::NewEventThroughTheStartupDialog()
         },
         "the define-event wizard");
     App().EndSplash();
-    ASSERT_TRUE(PumpUntil([&] { return b_wizard && FindModal<DefineEventPSheet>() == nullptr; }));
+    ASSERT_TRUE(PumpUntil([&] { return b_wizard && FindShownModal<DefineEventPSheet>() == nullptr; }));
     EXPECT_TRUE(b_startup);
     EXPECT_EQ(Doc().GetEventName(), kEventName);
     EXPECT_EQ(Doc().GetEventDef().GetDaySel(), EventDefinition::eWeekDays);
@@ -936,7 +937,7 @@ void RoadTest::ImportParticipants()
         },
         "the import wizard");
     Do(ID_IMPORT_FILE);
-    ASSERT_TRUE(PumpUntil([&] { return b_done && FindModal<wxDialog>() == nullptr; }));
+    ASSERT_TRUE(PumpUntil([&] { return b_done && FindShownModal<wxDialog>() == nullptr; }));
     // The bad row is told, and nothing else is lost.
     ASSERT_EQ(v_errors.size(), 1u);
     EXPECT_NE(v_errors[0].find("Line 4"), std::string::npos) << v_errors[0];
@@ -1150,7 +1151,7 @@ void RoadTest::BuildLockCheckRoster()
     {
         OkAnswerer answerer;
         ASSERT_TRUE(Do(EventDoc::ID_BUILD_TIMETABLE));
-        ASSERT_TRUE(PumpUntil([&] { return !answerer.vShown.empty() && !Doc().IsBusy() && FindModal<wxDialog>() == nullptr; }));
+        ASSERT_TRUE(PumpUntil([&] { return !answerer.vShown.empty() && !Doc().IsBusy() && FindShownModal<wxDialog>() == nullptr; }));
         Pump();
     }
     ASSERT_NE(Doc().GetTimetable(), nullptr);
