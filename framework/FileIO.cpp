@@ -320,7 +320,11 @@ void WriteAll(const std::string& s_given, const char* p, std::size_t n)
     // A rename gives the file the temporary file's links, owner and group;
     // where those would differ from the old file's, the file is written in
     // place instead.
-    const bool b_inPlace = b_exists && (st_old.st_nlink > 1 || !TakeOwnerAndMode(tmp.Fd(), st_old));
+    bool b_inPlace = false;
+    if (b_exists) {
+        const bool b_taken = TakeOwnerAndMode(tmp.Fd(), st_old);
+        b_inPlace = st_old.st_nlink > 1 || !b_taken;
+    }
 
     if (!PutAll(tmp.Fd(), p, n) || fsync(tmp.Fd()) != 0 || !tmp.Close())
         throw CFileException(s_path, "cannot write the file: " + ErrnoText(errno));

@@ -47,10 +47,10 @@ public:
     // each stored item as an object larger than its bytes on disk. Event
     // files were first written by a program with a 32-bit address space
     // (2 GiB for its data), which had to hold both at once, so none it
-    // wrote or could open comes near this size; the largest events this
+    // wrote or could open comes near this size; the largest event this
     // program is measured on (2,000 groups, 20,000 participants, a
-    // timetable of 60 days by 40 venues) take a few megabytes. The counts
-    // the format itself allows (32-bit, times the record sizes) would let
-    // a damaged or foreign file ask for terabytes.
+    // timetable of 60 days by 40 venues) takes under 5 MB. The counts the
+    // format itself allows (32-bit, times the record sizes) would let a
+    // damaged or foreign file ask for terabytes.
     static constexpr std::uint64_t kMaxFileBytes = std::uint64_t(1) << 30;
 };
