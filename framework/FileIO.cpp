@@ -303,8 +303,7 @@ void WriteAll(const std::string& s_given, const char* p, std::size_t n)
         return;
     }
     if (b_exists && IsReadOnly(s_path, st_old))
-        throw CFileException(s_path, "The file is read-only; use Save As to keep your changes in another file.",
-                             CFileException::readOnly);
+        throw CFileException(s_path, "the file is read-only", CFileException::readOnly);
 
     const std::string s_folder = FolderOf(s_path);
     const std::string s_stem = TempStem(NameOf(s_path));
