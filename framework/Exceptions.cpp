@@ -20,7 +20,8 @@ CArchiveException::CArchiveException(Cause e_cause, std::string s_text)
 {
 }
 
-CFileException::CFileException(std::string s_path, std::string s_reason)
-    : CException("'" + s_path + "': " + s_reason), sPath(std::move(s_path)), sReason(std::move(s_reason))
+CFileException::CFileException(std::string s_path, std::string s_reason, Cause e_cause)
+    : CException("'" + s_path + "': " + s_reason), sPath(std::move(s_path)), sReason(std::move(s_reason)),
+      eCause(e_cause)
 {
 }

@@ -57,12 +57,23 @@ public:
 // A file could not be opened, read or written.
 class CFileException : public CException {
 public:
-    CFileException(std::string s_path, std::string s_reason);
+    enum Cause {
+        generic = 0,
+        // The file is protected against writing; nothing was written.
+        readOnly = 1,
+        // Writing the file in place failed part way: the file may hold part
+        // of the new bytes; the reason names where a complete copy is.
+        partlyWritten = 2,
+    };
+
+    CFileException(std::string s_path, std::string s_reason, Cause e_cause = generic);
     const std::string& GetPath() const { return sPath; }
     // What went wrong, without the path ("cannot open the file: ...").
     const std::string& GetReason() const { return sReason; }
+    Cause GetCause() const { return eCause; }
 
 private:
     std::string sPath;
     std::string sReason;
+    Cause eCause;
 };

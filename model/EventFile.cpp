@@ -8,13 +8,31 @@
 #include <new>
 #include <utility>
 
+namespace {
+
+// An event file begins with its version, a 32-bit word from 1 to the
+// current one; anything else is refused before the rest is read.
+bool HeadIsEvent(const std::uint8_t* p_head, std::size_t n_bytes)
+{
+    if (n_bytes < 4)
+        return false;
+    const std::uint32_t u_version = p_head[0] | (p_head[1] << 8) | (p_head[2] << 16)
+                                    | (static_cast<std::uint32_t>(p_head[3]) << 24);
+    return u_version >= 1 && u_version <= EventDoc::kCurrentFileVersion;
+}
+
+} // namespace
+
 BOOL EventFile::Load(EventDoc& doc, const std::string& s_path)
 {
     std::vector<std::uint8_t> v_bytes;
     try {
-        v_bytes = ReadWholeFile(s_path);
+        v_bytes = ReadDocumentFile(s_path, kMaxFileBytes, 4, HeadIsEvent);
     } catch (const CFileException& e) {
         ShowMessageId2(IDS_EVENT_FILE_UNREADABLE, s_path, e.GetReason(), MB_OK | MB_ICONEXCLAMATION);
+        return FALSE;
+    } catch (const CArchiveException&) {
+        ShowMessageId(IDS_EVENT_FILE_DAMAGED, s_path, MB_OK | MB_ICONEXCLAMATION);
         return FALSE;
     }
     return LoadBytes(doc, std::move(v_bytes), s_path);
@@ -46,7 +64,12 @@ BOOL EventFile::Save(EventDoc& doc, const std::string& s_path)
         WriteFileAtomically(s_path, doc.WriteEventFile());
         return TRUE;
     } catch (const CFileException& e) {
-        ShowMessageId2(IDS_EVENT_FILE_UNWRITABLE, s_path, e.GetReason(), MB_OK | MB_ICONEXCLAMATION);
+        if (e.GetCause() == CFileException::readOnly)
+            ShowMessageId(IDS_EVENT_FILE_READ_ONLY, s_path, MB_OK | MB_ICONEXCLAMATION);
+        else
+            ShowMessageId2(e.GetCause() == CFileException::partlyWritten ? IDS_EVENT_FILE_PARTLY_WRITTEN
+                                                                         : IDS_EVENT_FILE_UNWRITABLE,
+                           s_path, e.GetReason(), MB_OK | MB_ICONEXCLAMATION);
     } catch (const CMemoryException&) {
         ShowMessageId2(IDS_EVENT_FILE_UNWRITABLE, s_path, CMemoryException().GetText(), MB_OK | MB_ICONEXCLAMATION);
     } catch (const std::bad_alloc&) {

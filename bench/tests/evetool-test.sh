@@ -98,6 +98,23 @@ head -c 3000 /dev/urandom >"$work/noise.eve"
 expect_status 2 resave "$work/noise.eve" "$work/never.eve"
 [ ! -e "$work/never.eve" ] || fail "nothing is written for a file that cannot be opened"
 expect_status 1 resave "$samples/empty.eve" "$work/no/such/folder/out.eve"
+# What is not a regular file, or cannot be an event file, is refused at
+# once, unread (the time limit ends a read of /dev/zero that never stops).
+mkfifo "$work/pipe.eve"
+for f in /dev/zero "$work/pipe.eve" "$work"; do
+  set +e
+  timeout 20 "$evetool" info "$f" >"$work/stdout" 2>"$work/stderr"
+  got=$?
+  set -e
+  [ "$got" = 2 ] || fail "info $f gave status $got, not 2"
+  grep -q "damaged or is not an event file" "$work/stderr" || fail "info $f names the damage"
+done
+# A protected file is not saved over (for root too: it has no write bit).
+printf 'protected' >"$work/protected.eve"
+chmod 444 "$work/protected.eve"
+expect_status 1 resave "$samples/empty.eve" "$work/protected.eve"
+grep -q "is read-only; use Save As" "$work/stderr" || fail "a read-only file is named as such"
+[ "$(cat "$work/protected.eve")" = protected ] || fail "a read-only file stays as it was"
 expect_status 1 info
 expect_status 2 roster "$work/missing.eve"
 expect_status 1 roster "$samples/empty.eve" "$work/out.eve" extra

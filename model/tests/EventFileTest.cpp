@@ -16,6 +16,7 @@
 #include <fstream>
 #include <gtest/gtest.h>
 #include <sys/resource.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 using testbytes::Builder;
@@ -746,6 +747,58 @@ TEST(EventFile, AFileThatCannotBeReadNamesTheSystemsReason)
     EXPECT_EQ(ports.Texts(), std::vector<std::string>{"Cannot open the event file '" + s_path
                                                        + "'.\ncannot open the file: No such file or directory"});
     EXPECT_EQ(doc.GetEventName(), "open");
+}
+
+// What cannot be an event file is refused before it is read: a device, a
+// pipe (no writer: the open must not wait), a folder, a file larger than
+// any event file (its head an event's) and one whose head is not an
+// event's. One message names it; the open event stays.
+TEST(EventFile, WhatCannotBeAnEventFileIsRefusedUnread)
+{
+    Ports ports;
+    TempDir dir;
+    const std::string s_pipe = dir.File("pipe.eve");
+    ASSERT_EQ(mkfifo(s_pipe.c_str(), 0600), 0);
+    const std::string s_folder = dir.File("folder.eve");
+    fs::create_directories(s_folder);
+    const std::string s_huge = dir.File("huge.eve");
+    WriteFileAtomically(s_huge, Make(sampleevents::MakeWeekEvent)->WriteEventFile());
+    ASSERT_EQ(truncate(s_huge.c_str(), static_cast<off_t>(EventFile::kMaxFileBytes + 1)), 0); // sparse
+    const std::string s_text = dir.File("text.eve");
+    WriteFileAtomically(s_text, std::string("#!/bin/sh\necho not an event\n"));
+
+    sampleevents::ResetKeyCounters();
+    auto p_doc = Make(sampleevents::MakeCalendarEvent);
+    const Bytes v_open = p_doc->WriteEventFile();
+    for (const std::string& s_path : {std::string("/dev/zero"), s_pipe, s_folder, s_huge, s_text}) {
+        ports.Boxes.Clear();
+        EXPECT_FALSE(p_doc->OnOpenDocument(s_path)) << s_path;
+        EXPECT_EQ(ports.Texts(), std::vector<std::string>{"Cannot open the event file '" + s_path
+                                                           + "'.\nThe file is damaged or is not an event file."});
+        EXPECT_EQ(p_doc->WriteEventFile(), v_open) << s_path;
+    }
+}
+
+// A read-only file is refused by name with the way out; the file, the
+// event and its modified mark stay.
+TEST(EventFile, AReadOnlyFileIsNotSavedOver)
+{
+    Ports ports;
+    TempDir dir;
+    const std::string s_path = dir.File("protected.eve");
+    WriteFileAtomically(s_path, std::string("old contents"));
+    ASSERT_EQ(chmod(s_path.c_str(), 0444), 0);
+    sampleevents::ResetKeyCounters();
+    auto p_doc = Make(sampleevents::MakeCalendarEvent);
+    p_doc->SetModifiedFlag();
+
+    EXPECT_FALSE(p_doc->OnSaveDocument(s_path));
+    EXPECT_EQ(ports.Texts(), std::vector<std::string>{"The event file '" + s_path
+                                                       + "' is read-only; use Save As to keep your changes in "
+                                                         "another file."});
+    EXPECT_EQ(ReadFile(s_path), TextBytes("old contents"));
+    EXPECT_EQ(std::distance(fs::directory_iterator(dir.Path), fs::directory_iterator()), 1);
+    EXPECT_TRUE(p_doc->IsModified());
 }
 
 // A save that cannot be written leaves the old file whole, says why, and
