@@ -88,6 +88,9 @@ BOOL ItemListReport::PreparePrint()
         PrintFontScope scope(Dc, font);
         i_heights += Dc.LineHeight(kSample);
     }
+    // The column headings stand two thick pens above the band's rule: the
+    // band keeps that room too, so that they stay clear of the list's title.
+    i_heights += 2 * iThickPen;
     rcHeader = {rcPage.left, rcPage.top, rcPage.right, rcPage.top + std::max(rcPage.Height() / 10, i_heights)};
     rcFooter = {rcPage.left, rcPage.bottom - rcPage.Height() / 20, rcPage.right, rcPage.bottom};
     const LONG i_gap = Dc.HiMetricToLogical(CSize(200, 200)).cy;

@@ -6,12 +6,12 @@
 #include "framework/Settings.h"
 #include "shell/FileFolders.h"
 #include "testsupport/EnvScope.h"
+#include "testsupport/ProgramFolder.h"
 #include "zelkit/ZelRegistry.h"
 
 #include <filesystem>
 #include <gtest/gtest.h>
 #include <optional>
-#include <unistd.h>
 
 namespace fs = std::filesystem;
 
@@ -21,10 +21,7 @@ class FileFoldersTest : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        fsFolder = fs::temp_directory_path()
-            / ("rvx-folders-" + std::to_string(getpid()) + "-"
-               + ::testing::UnitTest::GetInstance()->current_test_info()->name());
-        fs::remove_all(fsFolder);
+        fsFolder = MakeTestFolder("rvx-folders");
         fs::create_directories(Home() / "Papers");
         fs::create_directories(Home() / ".config");
         CSettingsStore::Get().Configure((fsFolder / "user" / "settings").string(), "");

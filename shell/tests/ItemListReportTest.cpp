@@ -125,6 +125,24 @@ TEST_F(ItemListReportTest, BandsFollowThePageAndTheHeaderFonts)
     EXPECT_EQ(report.rcBody.bottom, 6270 - 47);
     EXPECT_EQ(report.BodyFont, PrintFont::Swiss(11));       // smallest 6, started at 11
     EXPECT_EQ(report.Columns.GetMargin(), 47);
+
+    // On a short page the band is as high as its three lines and the room
+    // above the rule: the column headings keep clear of the list's title.
+    FakePrintCanvas dc;
+    dc.iVertRes = 700;
+    ItemListReport low(view, dc, nullptr);
+    ASSERT_TRUE(low.PreparePrint());
+    EXPECT_EQ(low.rcHeader.bottom, 10 + 29 + 20 + 17 + 2 * ItemListReport::iThickPen);
+    low.PrintHeadings();
+    LONG i_titleBottom = 0, i_headingTop = 0;
+    for (const FakePrintCanvas::Text& t : dc.vTexts) {
+        if (t.sText == "Venues")
+            i_titleBottom = t.rc.top + FakePrintCanvas::LineHeightOf(t.Font);
+        if (t.sText == "Place")
+            i_headingTop = t.rc.top;
+    }
+    EXPECT_GT(i_headingTop, 0);
+    EXPECT_LE(i_titleBottom, i_headingTop);
 }
 
 TEST_F(ItemListReportTest, EndLineIsSingularOrPluralAndTakesAPageOfItsOwnWhenTheLastIsFull)

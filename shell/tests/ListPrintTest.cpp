@@ -14,6 +14,7 @@
 #include "shell/PaneView.h"
 #include "shell/ParticipantView.h"
 #include "shell/RotavexApp.h"
+#include "testsupport/PrintoutPages.h"
 #include "testsupport/ProgramFolder.h"
 #include "testsupport/RotavexAppEnvironment.h"
 #include "testsupport/WxLoopDriving.h"
@@ -80,12 +81,7 @@ TEST_F(ListPrintTest, ScheduleEntriesPrintWithTheirTimesWhole)
     ItemListPrintout printout(*p_view, false);
     wxBitmap bitmap(816, 1056);
     wxMemoryDC dc(bitmap);
-    printout.SetDC(&dc);
-    printout.SetPPIScreen(96, 96);
-    printout.SetPPIPrinter(96, 96);
-    printout.SetPageSizePixels(816, 1056);
-    printout.SetPaperRectPixels(wxRect(0, 0, 816, 1056));
-    printout.OnPreparePrinting();
+    PrepareLetterPrintout(printout, dc);
     ASSERT_GT(printout.GetPageCount(), 1);
     ItemListReport& report = *printout.GetReport();
     ASSERT_EQ(report.Columns.GetNumColumns(), 4);
@@ -123,8 +119,9 @@ TEST_F(ListPrintTest, ScheduleEntriesPrintWithTheirTimesWhole)
                 n_times += s_line.find("m to ") != std::string::npos ? 1 : 0;
                 EXPECT_LE(PrintColumns::GetTextWidth(canvas, s_line), report.Columns.GetWidth(c)) << s_line;
                 const std::size_t u_end = s_line.find_last_not_of(" ,\r\n");
-                if (u_end != std::string::npos && u_end > 0 && (s_line[u_end] == ':' || s_line[u_end] == '/'))
+                if (u_end != std::string::npos && u_end > 0 && (s_line[u_end] == ':' || s_line[u_end] == '/')) {
                     EXPECT_FALSE(std::isdigit(static_cast<unsigned char>(s_line[u_end - 1]))) << "split: " << s_line;
+                }
             }
         }
     }
