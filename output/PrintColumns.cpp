@@ -30,11 +30,26 @@ std::size_t RunLength(const std::string& s_text, std::size_t i_from, Pred f_in)
 // The length of the word at i_from when it does not start with an opening
 // character: a run of plain characters with the line feeds or separators
 // that follow it, or a leading run of line feeds or of separators.
+bool IsDigit(char c) { return c >= '0' && c <= '9'; }
+
+// A colon, solidus or full stop between two digits holds a time, a date or
+// a number together ("12:00pm", "03/06/25", "1.5"): a line does not break
+// inside them, where a reader would take the halves for two values.
+bool JoinsDigits(const std::string& s_text, std::size_t i_from, std::size_t i)
+{
+    const char c = s_text[i];
+    return (c == ':' || c == '/' || c == '.') && i > i_from && i + 1 < s_text.size() && IsDigit(s_text[i - 1])
+           && IsDigit(s_text[i + 1]);
+}
+
 std::size_t PlainWordLength(const std::string& s_text, std::size_t i_from)
 {
     if (i_from >= s_text.size())
         return 0;
-    const std::size_t n_plain = RunLength(s_text, i_from, [](char c) { return !IsBreak(c); });
+    std::size_t n_plain = 0;
+    while (i_from + n_plain < s_text.size()
+           && (!IsBreak(s_text[i_from + n_plain]) || JoinsDigits(s_text, i_from, i_from + n_plain)))
+        ++n_plain;
     const std::size_t i_next = i_from + n_plain;
     if (n_plain == 0) {
         if (IsLineBreak(s_text[i_from]))

@@ -84,7 +84,10 @@ PrintTTOptionsDlg::PrintTTOptionsDlg(wxWindow* p_parent, const PrintOptions& opt
     p_right->AddStretchSpacer();
     auto* p_buttons = new wxBoxSizer(wxHORIZONTAL);
     p_buttons->AddStretchSpacer();
-    p_buttons->Add(new wxButton(this, wxID_OK, "OK"), 0);
+    // OK is the default button: Return prints with the options shown.
+    auto* p_ok = new wxButton(this, wxID_OK, "OK");
+    p_ok->SetDefault();
+    p_buttons->Add(p_ok, 0);
     p_buttons->Add(new wxButton(this, wxID_CANCEL, "Cancel"), 0, wxLEFT, i_gap);
     p_right->Add(p_buttons, 0, wxEXPAND | wxTOP, i_gap);
 

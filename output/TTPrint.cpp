@@ -9,6 +9,7 @@
 #include "model/Venue.h"
 #include "output/PrintColumns.h"
 #include "zelkit/ZelAssert.h"
+#include "zelkit/ZelOleDateTime.h"
 #include "zelkit/ZelStringArray.h"
 #include "zelkit/ZelTimeslotCombination.h"
 
@@ -184,17 +185,14 @@ bool TTPrint::UsesCombinations() const
            && pDoc->GetCombinations().GetCount() > 0;
 }
 
-std::string TTPrint::TimeText(std::int64_t ll_ticks, bool b_end) const
+std::string TTPrint::TimeText(std::int64_t ll_ticks) const
 {
-    const BOOL b_24Hour = pDoc->GetEventDef().GetDayDef().Is24Hour();
-    // A probe slot of one minute: its start is the time (an end is shown
-    // as the end form of a slot ending there).
-    const CHighTimeSpan minute(0, 0, 1, 0);
-    const Timeslot probe(b_end ? CHighTimeSpan(ll_ticks) - minute : CHighTimeSpan(ll_ticks), minute, -1, -1, 0);
-    std::string s_text = probe.GetTimeText(b_24Hour, b_end ? TRUE : FALSE);
-    for (char& c : s_text)
-        c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-    return s_text;
+    // The time of day in the library's own 24-hour or 12-hour form, the
+    // form the screen shows the event's times in ("9:30am", not "09:30am").
+    const ZelOleDateTime o_time(Timeslot::GetBaseDate() + CHighTimeSpan(ll_ticks));
+    if (pDoc->GetEventDef().GetDayDef().Is24Hour())
+        return o_time.FormatHHMM();
+    return o_time.FormatAMPM(TRUE);
 }
 
 std::string TTPrint::ColumnTitle(const Column& col) const
@@ -227,6 +225,29 @@ std::string TTPrint::CellText(const Timeslot& slot) const
     case eParts: return p_group->GetName() + "(" + s_venue + ")";
     }
     return {};
+}
+
+std::string TTPrint::WrappedCellText(IPrintCanvas& dc, const Timeslot& slot, int i_width, int& n_lines) const
+{
+    std::string s_text = WrapText(dc, CellText(slot), i_width, n_lines);
+    if (!pDoc->GetPrintOptions().bGroupMembers)
+        return s_text;
+    const Group* p_group = PlacedGroup(slot);
+    if (p_group == nullptr)
+        return s_text;
+    if (i_width < 1)
+        i_width = std::max(30, dc.GetDeviceCaps(HORZRES) / 5);
+    const MeasureText f_measure = [&dc](const std::string& s_line) {
+        LONG i_cx = 0, i_cy = 0;
+        dc.GetTextExtent(s_line, i_cx, i_cy);
+        return TextExtent{i_cx, i_cy};
+    };
+    const std::string s_members = p_group->GetMembersText(pDoc, i_width, FALSE, TRUE, f_measure);
+    if (!s_members.empty()) {
+        s_text += "\r\n" + s_members;
+        n_lines = CountLines(s_text);
+    }
+    return s_text;
 }
 
 void TTPrint::GetPageCounts(IPrintCanvas& dc, int& n_across, int& n_down)
@@ -281,34 +302,34 @@ void TTPrint::BuildLayout(IPrintCanvas& dc)
     if (opts.eTimeLabels != 2) {
         SelectFont(dc, kLabelFont, true);
         // Every slot's start and end, each distinct time measured once.
-        std::set<std::pair<std::int64_t, bool>> s_times;
+        std::set<std::int64_t> s_times;
         for (int d = 0; d < nDays; ++d) {
             const Day& day = p_tt->GetDay(d);
             for (int v = 0; v < day.GetNumDocVenues(); ++v) {
                 const TimeslotArray& a_slots = day.GetVenueSlots(v);
                 for (int i = 0; i < a_slots.GetSize(); ++i) {
-                    s_times.insert({Ticks(a_slots[i].GetStartOffset()), false});
-                    s_times.insert({Ticks(a_slots[i].GetEndOffset()), true});
+                    s_times.insert(Ticks(a_slots[i].GetStartOffset()));
+                    s_times.insert(Ticks(a_slots[i].GetEndOffset()));
                 }
             }
         }
-        for (const auto& [ll_time, b_end] : s_times) {
+        for (const std::int64_t ll_time : s_times) {
             LONG i_cx = 0, i_cy = 0;
-            dc.GetTextExtent(TimeText(ll_time, b_end), i_cx, i_cy);
+            dc.GetTextExtent(TimeText(ll_time), i_cx, i_cy);
             lay.iLabelWidth = std::max<int>(lay.iLabelWidth, i_cx);
             lay.iLabelHeight = std::max<int>(lay.iLabelHeight, i_cy);
         }
     }
-    // Cell texts, wrapped at the default width.
+    // Cell texts, wrapped at the default width. The measure takes the
+    // whole text a cell prints, its members included, so that the rows
+    // are made tall enough for every line of it.
     SelectFont(dc, kCellFont);
-    std::vector<std::string> v_cells;
-    for (const Column& col : lay.Columns) {
-        for (const Timeslot* p_slot : col.Slots)
-            v_cells.push_back(CellText(*p_slot));
-    }
-    for (const std::string& s_cell : v_cells) {
+    std::vector<const Timeslot*> v_cells;
+    for (const Column& col : lay.Columns)
+        v_cells.insert(v_cells.end(), col.Slots.begin(), col.Slots.end());
+    for (const Timeslot* p_slot : v_cells) {
         int n_lines = 0;
-        const TextSize size = MeasureLines(dc, WrapText(dc, s_cell, -1, n_lines));
+        const TextSize size = MeasureLines(dc, WrappedCellText(dc, *p_slot, -1, n_lines));
         lay.iCellWidth = std::max(lay.iCellWidth, size.cx);
         lay.iCellHeight = std::max(lay.iCellHeight, size.cy);
     }
@@ -320,9 +341,10 @@ void TTPrint::BuildLayout(IPrintCanvas& dc)
     lay.iColumnWidth = i_textWidth + 2 * lay.iPadding + lay.iGrid;
     // The cells again, at the column's width.
     lay.iCellHeight = 0;
-    for (const std::string& s_cell : v_cells) {
+    for (const Timeslot* p_slot : v_cells) {
         int n_lines = 0;
-        lay.iCellHeight = std::max(lay.iCellHeight, MeasureLines(dc, WrapText(dc, s_cell, i_textWidth, n_lines)).cy);
+        lay.iCellHeight =
+            std::max(lay.iCellHeight, MeasureLines(dc, WrappedCellText(dc, *p_slot, i_textWidth, n_lines)).cy);
     }
     if (lay.iCellHeight == 0)
         lay.iCellHeight = static_cast<int>(dc.LineHeight());
@@ -899,9 +921,9 @@ void TTPrint::PrintLabels(IPrintCanvas& dc, int i_owner, int i_last, int i_vert,
             }
             const bool b_opens = opts.eSlotHeight != 1 && i_slotTop == lay.iHeadingHeight && i_vert > 0;
             if (!b_skipStart && !b_opens)
-                v_labels.push_back({TimeText(Ticks(slot.GetStartOffset()), false), i_top + i_slotTop, true});
+                v_labels.push_back({TimeText(Ticks(slot.GetStartOffset())), i_top + i_slotTop, true});
             if (opts.eTimeLabels == 0 && !b_skipEnd && i_slotBottom >= 0)
-                v_labels.push_back({TimeText(Ticks(slot.GetEndOffset()), true), i_top + i_slotBottom, false});
+                v_labels.push_back({TimeText(Ticks(slot.GetEndOffset())), i_top + i_slotBottom, false});
         }
     }
     std::sort(v_labels.begin(), v_labels.end(), [](const Label& a, const Label& b) {
@@ -939,17 +961,11 @@ void TTPrint::PrintLabels(IPrintCanvas& dc, int i_owner, int i_last, int i_vert,
 void TTPrint::PrintCells(IPrintCanvas& dc, const Column& col, int i_vert, int i_top, int i_bandBottom)
 {
     const Layout& lay = *pLayout;
-    const PrintOptions& opts = pDoc->GetPrintOptions();
     const bool b_combs = UsesCombinations();
     const int i_x = lay.rcDraw.left + col.iX;
     const int i_inner = lay.iColumnWidth - 2 * lay.iPadding - lay.iGrid;
     SelectFont(dc, kCellFont);
     const int i_line = static_cast<int>(dc.LineHeight());
-    const MeasureText f_measure = [&dc](const std::string& s_line) {
-        LONG i_cx = 0, i_cy = 0;
-        dc.GetTextExtent(s_line, i_cx, i_cy);
-        return TextExtent{i_cx, i_cy};
-    };
     for (std::size_t i = 0; i < col.Slots.size(); ++i) {
         const Timeslot& slot = *col.Slots[i];
         // A combination run: from its first slot to its last.
@@ -1002,16 +1018,7 @@ void TTPrint::PrintCells(IPrintCanvas& dc, const Column& col, int i_vert, int i_
             continue;
         }
         int n_lines = 0;
-        std::string s_text = WrapText(dc, CellText(slot), i_inner, n_lines);
-        if (opts.bGroupMembers) {
-            if (const Group* p_group = PlacedGroup(slot)) {
-                const std::string s_members = p_group->GetMembersText(pDoc, i_inner, FALSE, TRUE, f_measure);
-                if (!s_members.empty()) {
-                    s_text += "\r\n" + s_members;
-                    n_lines = CountLines(s_text);
-                }
-            }
-        }
+        const std::string s_text = WrappedCellText(dc, slot, i_inner, n_lines);
         const int i_textHeight = n_lines * i_line;
         const int i_textTop = rc_text.top + std::max(0, (rc_text.Height() - i_textHeight) / 2);
         dc.DrawText(s_text, ZelRect(rc_text.left, i_textTop, rc_text.right, std::min<int>(rc_text.bottom, i_textTop + i_textHeight)),

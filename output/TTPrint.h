@@ -134,8 +134,12 @@ private:
     // The group placed in the slot; null when none.
     const Group* PlacedGroup(const Timeslot& slot) const;
     std::string CellText(const Timeslot& slot) const;
+    // The text a cell prints: its cell text wrapped at i_width (below 1:
+    // the default width), then, with group members shown, the members
+    // fitted to that width on lines of their own; the line count in n_lines.
+    std::string WrappedCellText(IPrintCanvas& dc, const Timeslot& slot, int i_width, int& n_lines) const;
     std::string ColumnTitle(const Column& col) const;
-    std::string TimeText(std::int64_t ll_ticks, bool b_end) const;
+    std::string TimeText(std::int64_t ll_ticks) const;
     bool UsesCombinations() const;
 
     // Where a slot of a column lies: its vertical page and top and bottom

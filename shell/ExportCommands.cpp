@@ -6,6 +6,7 @@
 #include "model/EventDoc.h"
 #include "model/General.h"
 #include "output/TextExport.h"
+#include "shell/FileFolders.h"
 #include "shell/GroupFieldTexts.h"
 #include "shell/ParticipantViewCore.h"
 #include "shell/VenueViewRules.h"
@@ -28,13 +29,18 @@ IHtmlColumnsPort* g_pColumns = &g_cancelledColumns;
 // The file dialog and the stored name keep at most this many characters.
 constexpr std::size_t nMaxFileName = 400;
 
-// The stored name as the dialog offers it: its folder and its name.
-void OfferStoredName(FileDialogRequest& request, const std::string& s_stored)
+// The stored name as the dialog offers it: its folder and its name. A
+// name without a folder opens where the user keeps the event's files, and
+// an export never made before is offered under the event's name.
+void OfferStoredName(FileDialogRequest& request, const std::string& s_stored, const std::string& s_eventName,
+                     const std::string& s_ext)
 {
     const std::string s_name = s_stored.substr(0, nMaxFileName);
     const std::size_t u_slash = s_name.rfind('/');
     if (u_slash == std::string::npos) {
-        request.sFileName = s_name;
+        request.sFolder = FileFolders::StartFolder();
+        request.sFileName = !s_name.empty() || s_eventName.empty() ? s_name
+                                                                   : FileFolders::NameForFile(s_eventName, "", s_ext);
     } else {
         request.sFolder = u_slash == 0 ? "/" : s_name.substr(0, u_slash);
         request.sFileName = s_name.substr(u_slash + 1);
@@ -204,7 +210,8 @@ BOOL SelectHtmlColumns(IPaneFinder* p_panes, ZelArray<UINT>& a_ids)
     return TRUE;
 }
 
-FileDialogRequest MakeHtmlRequest(const HtmlExportOptions& options, const std::string& s_storedName)
+FileDialogRequest MakeHtmlRequest(const HtmlExportOptions& options, const std::string& s_storedName,
+                                  const std::string& s_eventName)
 {
     FileDialogRequest request;
     request.bSave = TRUE;
@@ -212,7 +219,7 @@ FileDialogRequest MakeHtmlRequest(const HtmlExportOptions& options, const std::s
     request.vFilters = {{"Hypertext Document", "*.htm;*.html"}};
     request.sDefaultExt = "htm";
     request.bOverwritePrompt = TRUE;
-    OfferStoredName(request, s_storedName);
+    OfferStoredName(request, s_storedName, s_eventName, ".htm");
     const int i_kind = options.iKindId == HtmlExportOptions::IDC_BY_PARTICIPANT ? options.iKindId
                                                                               : HtmlExportOptions::IDC_BY_DAY;
     using O = FileDialogOption;
@@ -259,7 +266,8 @@ HtmlExportOptions ReadHtmlRequest(const FileDialogRequest& request)
     return options;
 }
 
-FileDialogRequest MakeTextRequest(std::shared_ptr<TextChoice> p_choice, const std::string& s_storedName)
+FileDialogRequest MakeTextRequest(std::shared_ptr<TextChoice> p_choice, const std::string& s_storedName,
+                                  const std::string& s_eventName)
 {
     FileDialogRequest request;
     request.bSave = TRUE;
@@ -267,7 +275,7 @@ FileDialogRequest MakeTextRequest(std::shared_ptr<TextChoice> p_choice, const st
     request.vFilters = {{"Text file", "*.txt;*.csv"}};
     request.sDefaultExt = "txt";
     request.bOverwritePrompt = TRUE;
-    OfferStoredName(request, s_storedName);
+    OfferStoredName(request, s_storedName, s_eventName, ".txt");
     if (p_choice->iKindId < TextExport::IDC_VENUES || p_choice->iKindId > TextExport::IDC_TIMETABLE)
         p_choice->iKindId = TextExport::IDC_VENUES;
     using O = FileDialogOption;
@@ -306,7 +314,8 @@ FileDialogRequest MakeTextRequest(std::shared_ptr<TextChoice> p_choice, const st
 
 void ExportHtml(EventDoc& doc, IPaneFinder* p_panes, const CHighTime& dt_now)
 {
-    FileDialogRequest request = MakeHtmlRequest(HtmlExportOptions::FromDoc(doc), doc.GetMiscOptions().GetExportFileName());
+    FileDialogRequest request = MakeHtmlRequest(HtmlExportOptions::FromDoc(doc), doc.GetMiscOptions().GetExportFileName(),
+                                                doc.GetEventName());
     if (!GetFileDialogPort().Ask(request))
         return;
 
@@ -347,7 +356,7 @@ void ExportText(EventDoc& doc, IPaneFinder* p_panes)
     auto p_choice = std::make_shared<TextChoice>();
     p_choice->iKindId = doc.GetMiscOptions().GetTextExportKindId();
     p_choice->bTimes = doc.GetMiscOptions().GetFirstOption() != 0 ? TRUE : FALSE;
-    FileDialogRequest request = MakeTextRequest(p_choice, doc.GetMiscOptions().GetExportFileName());
+    FileDialogRequest request = MakeTextRequest(p_choice, doc.GetMiscOptions().GetExportFileName(), doc.GetEventName());
     if (!GetFileDialogPort().Ask(request))
         return;
 

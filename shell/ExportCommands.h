@@ -99,8 +99,11 @@ std::vector<int> MoveRows(std::vector<std::string>& v_from, const std::vector<in
 // ids replaced), 0 when cancelled or when no group view can be found.
 BOOL SelectHtmlColumns(IPaneFinder* p_panes, ZelArray<UINT>& a_ids);
 
-// The save dialogs' requests and what they leave in the options.
-FileDialogRequest MakeHtmlRequest(const HtmlExportOptions& options, const std::string& s_storedName);
+// The save dialogs' requests and what they leave in the options. A stored
+// name without a folder opens in the folder of the last event file (or the
+// documents folder); without a stored name the event's name is offered.
+FileDialogRequest MakeHtmlRequest(const HtmlExportOptions& options, const std::string& s_storedName,
+                                  const std::string& s_eventName = "");
 HtmlExportOptions ReadHtmlRequest(const FileDialogRequest& request);
 // The member-name sub-options are shown only while member names are on.
 void FollowHtmlOptions(FileDialogRequest& request, int i_clicked);
@@ -111,7 +114,8 @@ struct TextChoice {
     int iKindId = 1107;
     BOOL bTimes = FALSE;
 };
-FileDialogRequest MakeTextRequest(std::shared_ptr<TextChoice> p_choice, const std::string& s_storedName);
+FileDialogRequest MakeTextRequest(std::shared_ptr<TextChoice> p_choice, const std::string& s_storedName,
+                                  const std::string& s_eventName = "");
 
 // The commands.
 void ExportHtml(EventDoc& doc, IPaneFinder* p_panes, const CHighTime& dt_now);

@@ -46,6 +46,8 @@ public:
 
     int GetPageCount() const { return nPages; }
     ItemListReport* GetReport() { return pReport.get(); }
+    // The canvas the report measures and draws on, mapped for the last page.
+    IPrintCanvas& GetCanvas() { return Canvas; }
     // The margins of the pages: those of page set-up from the start.
     void SetMargins(const PrintMargins& margins) { Margins = margins; }
     // The print data of the printer that prints it, through which a report

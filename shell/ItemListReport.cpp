@@ -88,6 +88,9 @@ BOOL ItemListReport::PreparePrint()
         PrintFontScope scope(Dc, font);
         i_heights += Dc.LineHeight(kSample);
     }
+    // The column headings stand two thick pens above the band's rule: the
+    // band keeps that room too, so that they stay clear of the list's title.
+    i_heights += 2 * iThickPen;
     rcHeader = {rcPage.left, rcPage.top, rcPage.right, rcPage.top + std::max(rcPage.Height() / 10, i_heights)};
     rcFooter = {rcPage.left, rcPage.bottom - rcPage.Height() / 20, rcPage.right, rcPage.bottom};
     const LONG i_gap = Dc.HiMetricToLogical(CSize(200, 200)).cy;
@@ -429,9 +432,11 @@ int ItemListReport::WrapRow(int i_printRow, std::vector<ZelStringArray>& v_cells
     v_counts.assign(static_cast<std::size_t>(n_cols), 0);
     int n_lines = 1;
     for (int c = 0; c < n_cols; ++c) {
+        // Every word of a cell prints: the lines a column allows guide the
+        // fitting, but a cell that needs more takes more rather than
+        // losing the rest of its text past the column's edge.
         const auto u = static_cast<std::size_t>(c);
-        v_counts[u] = PrintColumns::WrapText(Dc, std::max(vAllowedLines[u], 1), Columns.GetWidth(c),
-                                             RecordText(i_printRow, c), v_cells[u]);
+        v_counts[u] = PrintColumns::WrapText(Dc, -1, Columns.GetWidth(c), RecordText(i_printRow, c), v_cells[u]);
         n_lines = std::max(n_lines, v_counts[u]);
     }
     vRowLines[static_cast<std::size_t>(i_printRow)] = n_lines;
@@ -478,12 +483,17 @@ int ItemListReport::LayoutPage(bool b_draw)
             break; // the row goes on on the next page
         ++iCurRow;
         iCurLine = 0;
+        bool b_blank = false;
         if ((iSeparator & 1) && i_out_lines < iLinesPPage) {
             ++i_out_lines;
             i_y += iLineHeight;
+            b_blank = true;
         }
         if ((iSeparator & 2) && b_draw) {
-            const LONG i_rule = i_y - iLineHeight / 2;
+            // Half a line above y is the middle of the blank line; with no
+            // blank line (none asked for, or the page is full) that would
+            // strike through the row's last line, so the rule goes under it.
+            const LONG i_rule = b_blank ? i_y - iLineHeight / 2 : i_y;
             Dc.DrawLine(CPoint(rcBody.left, i_rule), CPoint(rcBody.right, i_rule), iThinPen);
         }
     }

@@ -16,6 +16,7 @@
 #include "shell/CommandIds.h"
 #include "shell/ContQuitDlg.h"
 #include "shell/EventDocument.h"
+#include "shell/FileFolders.h"
 #include "shell/ExportDialogs.h"
 #include "shell/MailSetup.h"
 #include "shell/MainFrm.h"
@@ -75,8 +76,7 @@ WxProgressPort g_progressPort;
 WxBuildDialogsPort g_buildDialogsPort;
 WxBuildWindowPort g_buildWindowPort;
 
-// The settings key of the recent files, and its values File1 to File4.
-std::string RecentFilesKey() { return AppSettings::GetRegistryPath() + "\\Recent File List"; }
+using FileFolders::RecentFilesKey;
 constexpr int nRecentFiles = 4;
 
 std::string AbsolutePath(const std::string& s_path)
@@ -458,6 +458,7 @@ void CRotavexApp::OnFileOpen()
         return;
     FileDialogRequest request;
     request.sTitle = "Open";
+    request.sFolder = FileFolders::StartFolder();
     request.vFilters = EventFileFilters();
     request.bMustExist = TRUE;
     if (GetFileDialogPort().Ask(request) && OpenDocumentFile(request.sPath) == e_opened)

@@ -4,6 +4,7 @@
 #include "model/General.h"
 #include "shell/AppSettings.h"
 #include "shell/EventDocument.h"
+#include "shell/FileFolders.h"
 #include "shell/MainFrm.h"
 #include "shell/PaneView.h"
 #include "shell/RotavexApp.h"
@@ -64,7 +65,14 @@ std::string WxSaveQuestionsPort::AskSavePath(const std::string& s_pathName)
     for (char& c : s_ext)
         c = static_cast<char>(c >= 'A' && c <= 'Z' ? c - 'A' + 'a' : c);
     if (s_pathName.empty()) {
-        request.sFileName = AppSettings::GetDocString(AppSettings::e_doc_name) + s_ext;
+        // An event never saved: in the folder of the last event file, named
+        // as the event is.
+        request.sFolder = FileFolders::StartFolder();
+        CRotavexApp* p_app = TheApp();
+        const std::string s_event =
+            p_app != nullptr && p_app->GetDocument() != nullptr ? p_app->GetDocument()->GetEvent().GetEventName() : "";
+        request.sFileName =
+            FileFolders::NameForFile(s_event, AppSettings::GetDocString(AppSettings::e_doc_name), s_ext);
     } else {
         const std::filesystem::path path(s_pathName);
         request.sFolder = path.parent_path().string();

@@ -70,6 +70,30 @@ TEST(PrintColumns, WordsKeepWhatFollowsThemAndOpeningBracketsJoinTheNextWord)
     EXPECT_EQ(s_text, "two");
 }
 
+// Times, dates and numbers stay whole: a separator between two digits
+// does not end a word, and a line breaks before them rather than inside.
+TEST(PrintColumns, TimesDatesAndNumbersAreNotSplit)
+{
+    struct Case {
+        const char* pText;
+        Words vWords;
+    } a_cases[] = {
+        {"Choir 12:00pm to 1:00pm,", {"Choir ", "12:00pm ", "to ", "1:00pm,"}},
+        {"03/06/25 16:00", {"03/06/25 ", "16:00"}},
+        {"1.5 hours", {"1.5 ", "hours"}},
+        {"Time: 9", {"Time: ", "9"}},
+        {"10:a", {"10:", "a"}},
+        {"a:1", {"a:", "1"}},
+        {"10-12", {"10-", "12"}},
+    };
+    for (const Case& c : a_cases)
+        EXPECT_EQ(Split(c.pText), c.vWords) << "text: " << c.pText;
+    FakePrintCanvas dc;
+    dc.SelectFont(PrintFont::Swiss(10)); // 10 units a character
+    // "Saturday 12:" would fit 12 characters; the time goes down whole.
+    EXPECT_EQ(Wrap(dc, -1, 12 * 10, "Saturday 12:00pm"), (Words{"Saturday ", "12:00pm"}));
+}
+
 TEST(PrintColumns, ManyOpeningBracketsMakeOneWordWithoutDeepCalls)
 {
     const std::string s_text = std::string(200000, '(') + "x";

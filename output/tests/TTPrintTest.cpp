@@ -196,6 +196,18 @@ TEST_F(OneDay, TimeLabelChoices)
     }
 }
 
+TEST_F(OneDay, TwelveHourLabelsReadAsTheScreenShowsTimes)
+{
+    event.TwentyFourHour(false);
+    TTPrint print(&Doc(), "Monday", 0);
+    ASSERT_TRUE(print.PrintPage(dc, 0, 1, 1, CHighTime(), CHighTime()));
+    const auto v_texts = dc.TextsOn(0);
+    for (const char* p_label : {"9:00am", "10:00am", "12:00pm", "1:00pm"})
+        EXPECT_TRUE(Contains(v_texts, p_label)) << p_label;
+    for (const char* p_padded : {"09:00am", "01:00pm"})
+        EXPECT_FALSE(Contains(v_texts, p_padded)) << p_padded;
+}
+
 TEST_F(OneDay, ConstantHeightWithoutGridGivesEveryColumnItsLabels)
 {
     Opts().eSlotHeight = 1;
@@ -325,6 +337,29 @@ TEST_F(ByParticipant, GroupMembersFollowTheGroupsName)
     for (const std::string& s_text : dc.TextsOn(0))
         b_found = b_found || (s_text.rfind("Choir\r\nA", 0) == 0);
     EXPECT_TRUE(b_found) << "the choir's cell names its member on a line of its own, cut to the column";
+}
+
+// The members shown under a group's name take lines of their own: the rows
+// are made tall enough for every line of a cell, whatever it prints by.
+TEST_F(ByParticipant, RowsAreTallEnoughForTheMembersLines)
+{
+    event.Doc().GetPrintOptions().bGroupMembers = 1;
+    // Item 1 is Tuesday, the band, the room and Bob: the band's cell.
+    for (const LONG e_by : {PrintOptions::eDays, PrintOptions::eGroups, PrintOptions::eVenues, PrintOptions::eParts}) {
+        event.Doc().GetPrintOptions().ePrintBy = e_by;
+        FakePrintCanvas canvas;
+        TTPrint print(&event.Doc(), "Item", 1);
+        ASSERT_TRUE(print.PrintPage(canvas, 0, 1, 1, CHighTime(), CHighTime())) << e_by;
+        int n_cells = 0;
+        for (const FakePrintCanvas::Text& t : canvas.vTexts) {
+            if (t.sText.find("Ann Lee") == std::string::npos || t.sText.find("\r\n") == std::string::npos)
+                continue;
+            ++n_cells;
+            const LONG n_lines = 1 + static_cast<LONG>(std::count(t.sText.begin(), t.sText.end(), '\n'));
+            EXPECT_GE(t.rc.Height(), n_lines * FakePrintCanvas::LineHeightOf(t.Font)) << e_by << ": " << t.sText;
+        }
+        EXPECT_EQ(n_cells, 1) << e_by;
+    }
 }
 
 TEST_F(ByParticipant, GroupsAndVenuesNameTheOtherSide)

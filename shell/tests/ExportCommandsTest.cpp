@@ -6,6 +6,7 @@
 #include "model/EventDoc.h"
 #include "output/TextExport.h"
 #include "shell/GroupFieldTexts.h"
+#include "testsupport/EnvScope.h"
 #include "testsupport/EventBuilder.h"
 
 #include <gtest/gtest.h>
@@ -147,6 +148,33 @@ TEST(HtmlDialog, MemberNamesShowTheirSubOptionsAtOnce)
     EXPECT_TRUE(read.bMemberNames);
     EXPECT_EQ(read.iMemberLayout, 0);
     EXPECT_TRUE(read.bRole);
+}
+
+// Both exports open where the user keeps files unless the event stored a
+// folder, and a first export is offered under the event's name.
+TEST(ExportDialogs, OpenWhereFilesAreKeptUnderTheEventsName)
+{
+    const std::string s_documents = fs::temp_directory_path().string();
+    const EnvScope documents("XDG_DOCUMENTS_DIR", s_documents);
+    struct Case {
+        const char* pStored;
+        const char* pFolder;
+        const char* pHtmlName;
+        const char* pTextName;
+    } a_cases[] = {
+        {"", "", "Summer camp.htm", "Summer camp.txt"},
+        {"page.htm", "", "page.htm", "page.htm"},
+        {"/srv/web/page.htm", "/srv/web", "page.htm", "page.htm"},
+    };
+    for (const Case& c : a_cases) {
+        const std::string s_folder = c.pFolder[0] != '\0' ? c.pFolder : s_documents;
+        const FileDialogRequest html = MakeHtmlRequest(HtmlExportOptions(), c.pStored, "Summer camp");
+        EXPECT_EQ(html.sFolder, s_folder) << c.pStored;
+        EXPECT_EQ(html.sFileName, c.pHtmlName) << c.pStored;
+        const FileDialogRequest text = MakeTextRequest(std::make_shared<TextChoice>(), c.pStored, "Summer camp");
+        EXPECT_EQ(text.sFolder, s_folder) << c.pStored;
+        EXPECT_EQ(text.sFileName, c.pTextName) << c.pStored;
+    }
 }
 
 TEST(TextDialog, OnlyTheTimetableTakesTimesAndTheFlagIsKept)

@@ -30,6 +30,7 @@
 #include "shell/ParticipantView.h"
 #include "shell/ProgressDlg.h"
 #include "shell/RotavexApp.h"
+#include "testsupport/EnvScope.h"
 #include "testsupport/MailStandIn.h"
 #include "testsupport/RotavexAppEnvironment.h"
 #include "shell/ShellPortsWx.h"
@@ -378,6 +379,40 @@ TEST_F(FrameTest, AnEventWithoutANameIsNotSavedUntilItIsNamed)
     EXPECT_FALSE(Doc().IsModified());
     EXPECT_EQ(App().GetRecentFiles().front(), s_path);
     EXPECT_EQ(Frame().GetTitle(), "new.eve - Rotavex");
+}
+
+// The file dialogs open where the user keeps events: the desktop's
+// documents folder before any event file was opened or saved, then the
+// folder of the last one; a new event is offered under its own name.
+TEST_F(FrameTest, FileDialogsOpenWhereEventsAreKeptAndOfferTheEventsName)
+{
+    const fs::path fs_documents = fsFolder / "home" / "Documents";
+    fs::create_directories(fs_documents);
+    const EnvScope home("HOME", (fsFolder / "home").string());
+    const EnvScope documents("XDG_DOCUMENTS_DIR", fs_documents.string());
+    ASSERT_TRUE(Start());
+    Doc().SetEventName("Summer camp");
+    Doc().SetModifiedFlag(false);
+    EXPECT_TRUE(Run(ID_FILE_SAVE_AS));
+    ASSERT_EQ(Files.Requests().size(), 1u);
+    EXPECT_EQ(Files.Requests()[0].sFolder, fs_documents.string());
+    EXPECT_EQ(Files.Requests()[0].sFileName, "Summer camp.eve");
+    EXPECT_EQ(Frame().GetTitle(), "Event - Rotavex");
+
+    // An event opened from its folder: that folder is where the next new
+    // event's dialogs open, Open's among them.
+    Files.AnswerPath(Event("week-days.eve"));
+    EXPECT_TRUE(Run(ID_FILE_OPEN));
+    ASSERT_EQ(Doc().GetPathName(), Event("week-days.eve"));
+    EXPECT_TRUE(Run(ID_FILE_NEW));
+    ASSERT_TRUE(Doc().GetPathName().empty());
+    EXPECT_TRUE(Run(ID_FILE_SAVE_AS));
+    EXPECT_TRUE(Run(ID_FILE_OPEN));
+    ASSERT_EQ(Files.Requests().size(), 4u);
+    EXPECT_EQ(Files.Requests()[1].sFolder, fs_documents.string());
+    EXPECT_EQ(Files.Requests()[2].sFolder, (fsFolder / "events").string());
+    EXPECT_EQ(Files.Requests()[2].sFileName, "Event.eve");
+    EXPECT_EQ(Files.Requests()[3].sFolder, (fsFolder / "events").string());
 }
 
 TEST_F(FrameTest, ExitWithAModifiedEventAsksToSaveAndCancelKeepsTheProgram)

@@ -10,6 +10,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cctype>
 #include <string>
 #include <vector>
 
@@ -124,6 +125,24 @@ TEST_F(ItemListReportTest, BandsFollowThePageAndTheHeaderFonts)
     EXPECT_EQ(report.rcBody.bottom, 6270 - 47);
     EXPECT_EQ(report.BodyFont, PrintFont::Swiss(11));       // smallest 6, started at 11
     EXPECT_EQ(report.Columns.GetMargin(), 47);
+
+    // On a short page the band is as high as its three lines and the room
+    // above the rule: the column headings keep clear of the list's title.
+    FakePrintCanvas dc;
+    dc.iVertRes = 700;
+    ItemListReport low(view, dc, nullptr);
+    ASSERT_TRUE(low.PreparePrint());
+    EXPECT_EQ(low.rcHeader.bottom, 10 + 29 + 20 + 17 + 2 * ItemListReport::iThickPen);
+    low.PrintHeadings();
+    LONG i_titleBottom = 0, i_headingTop = 0;
+    for (const FakePrintCanvas::Text& t : dc.vTexts) {
+        if (t.sText == "Venues")
+            i_titleBottom = t.rc.top + FakePrintCanvas::LineHeightOf(t.Font);
+        if (t.sText == "Place")
+            i_headingTop = t.rc.top;
+    }
+    EXPECT_GT(i_headingTop, 0);
+    EXPECT_LE(i_titleBottom, i_headingTop);
 }
 
 TEST_F(ItemListReportTest, EndLineIsSingularOrPluralAndTakesAPageOfItsOwnWhenTheLastIsFull)
@@ -333,3 +352,79 @@ TEST_F(ItemListReportTest, HeadingsAndFooterCarryTheEventTitleTimeAndFile)
 }
 
 } // namespace
+
+namespace {
+
+// Schedules of one to six entries of a line each, as the participant list
+// prints them; the widest entry in a schedule of two.
+std::vector<std::vector<std::string>> ScheduleRows(int n_rows)
+{
+    std::vector<std::vector<std::string>> v;
+    for (int i = 0; i < n_rows; ++i) {
+        std::string s_schedule;
+        for (int k = 0; k <= i % 6; ++k)
+            s_schedule += (k > 0 ? ",\n" : "") + std::string("Choir ") + std::to_string(k) + " - Saturday 12:00pm to 1:00pm";
+        v.push_back({"Member " + std::to_string(i), s_schedule, s_schedule});
+    }
+    v[1][1] = "The chamber orchestra of the region - Saturday 12:00pm to 1:00pm,\nChoir 1 - Sunday 9:00am to 10:00am";
+    return v;
+}
+
+// The words of a text, without its separators, line ends and spaces.
+std::string Letters(const std::string& s_text)
+{
+    std::string s;
+    for (char c : s_text) {
+        if (std::isalnum(static_cast<unsigned char>(c)))
+            s += c;
+    }
+    return s;
+}
+
+} // namespace
+
+// However the fitting sized the columns, every word of every cell prints,
+// and the rule between two rows never runs through a line of text.
+TEST_F(ItemListReportTest, EveryWordPrintsAndRulesKeepOffTheText)
+{
+    const auto rows = ScheduleRows(60);
+    FakePrintCanvas dc;
+    dc.iHorzRes = 900; // about 80 characters across, and some 70 lines down
+    dc.iVertRes = 1300;
+    TextListView view({"Name", "Groups", "Venues"}, rows);
+    ItemListReport report(view, dc, nullptr);
+    ASSERT_TRUE(report.PreparePrint());
+    const int n_pages = report.CountPrintLines();
+    ASSERT_GT(n_pages, 1);
+    for (int i = 1; i <= n_pages; ++i) {
+        dc.StartPage();
+        report.PrintPage(i);
+    }
+    // The cells' texts come out in order column by column: the letters of
+    // each column's cells, page after page, are those of its rows.
+    for (int c = 0; c < 3; ++c) {
+        std::string s_expected, s_printed;
+        for (const auto& v_row : rows)
+            s_expected += Letters(v_row[static_cast<std::size_t>(c)]);
+        const LONG i_left = report.rcBody.left + report.Columns.GetPosition(c);
+        for (const FakePrintCanvas::Text& t : dc.vTexts) {
+            if (t.uFlags == ~0u || t.rc.left != i_left || t.iY < report.rcBody.top || t.iY >= report.rcBody.bottom)
+                continue;
+            s_printed += Letters(t.sText);
+            LONG i_width = 0, i_height = 0;
+            FakePrintCanvas measure;
+            measure.Font = t.Font;
+            measure.GetTextExtent(t.sText, i_width, i_height);
+            EXPECT_LE(i_width, t.rc.Width()) << "cut at the column's edge: " << t.sText;
+        }
+        EXPECT_EQ(s_printed, s_expected) << "column " << c;
+    }
+    for (const FakePrintCanvas::Rule& rule : dc.vRules) {
+        if (rule.iWidth != ItemListReport::iThinPen)
+            continue;
+        for (const FakePrintCanvas::Text& t : dc.vTexts) {
+            if (t.iPage == rule.iPage && t.uFlags != ~0u && t.rc.top < rule.ptFrom.y && rule.ptFrom.y < t.rc.bottom)
+                ADD_FAILURE() << "page " << rule.iPage << ": a rule through " << t.sText;
+        }
+    }
+}

@@ -19,6 +19,7 @@
 #include "shell/ItemListView.h"
 #include "shell/SelectColumnsDlg.h"
 #include "testsupport/GtkPrintToFile.h"
+#include "testsupport/PrintoutPages.h"
 #include "testsupport/WxTestEnvironment.h"
 #include "zelkit/ui/ZelListCtrl.h"
 #include "zelkit/ui/ZelNotifyEvent.h"
@@ -309,13 +310,7 @@ TEST_F(ItemListViewTest, SortsSelectsTakesDropsRefillsAndPrints)
     ItemListPrintout printout(*pView, true);
     wxBitmap bitmap(816, 1056);
     wxMemoryDC dc(bitmap);
-    printout.SetDC(&dc);
-    printout.SetPPIScreen(96, 96);
-    printout.SetPPIPrinter(96, 96);
-    printout.SetPageSizePixels(816, 1056);
-    printout.SetPaperRectPixels(wxRect(0, 0, 816, 1056));
-    printout.SetPageSizeMM(216, 279);
-    printout.OnPreparePrinting();
+    PrepareLetterPrintout(printout, dc);
     dc.SelectObject(wxNullBitmap);
     ASSERT_GE(printout.GetPageCount(), 3);
     EXPECT_GT(PrintPageToBitmap(printout, 3, "list-page-3.png"), 1000);
@@ -429,13 +424,7 @@ TEST_F(ItemListViewTest, AWrappedReportSeparatesItsRows)
     ItemListPrintout printout(*pView, false);
     wxBitmap bitmap(816, 1056);
     wxMemoryDC dc(bitmap);
-    printout.SetDC(&dc);
-    printout.SetPPIScreen(96, 96);
-    printout.SetPPIPrinter(96, 96);
-    printout.SetPageSizePixels(816, 1056);
-    printout.SetPaperRectPixels(wxRect(0, 0, 816, 1056));
-    printout.SetPageSizeMM(216, 279);
-    printout.OnPreparePrinting();
+    PrepareLetterPrintout(printout, dc);
     dc.SelectObject(wxNullBitmap);
     ASSERT_GE(printout.GetPageCount(), 1);
     ASSERT_NE(printout.GetReport(), nullptr);

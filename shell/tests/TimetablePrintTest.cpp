@@ -44,6 +44,7 @@
 #include <wx/gtk/print.h>
 #include <wx/radiobut.h>
 #include <wx/timer.h>
+#include <wx/uiaction.h>
 
 namespace fs = std::filesystem;
 
@@ -198,6 +199,32 @@ TEST_F(TimetablePrintTest, OptionsDialogFollowsEachButton)
     dlg.Hide();
 }
 
+// Return takes the options shown, as OK does: OK is the dialog's default
+// button, wherever the focus stands among the options.
+TEST_F(TimetablePrintTest, ReturnInTheOptionsDialogPressesOk)
+{
+    using M = PrintTTOptionsModel;
+    PrintOptions o;
+    PrintTTOptionsDlg dlg(&Frame(), o, 1, 1, 1);
+    bool b_default = false;
+    WhenShown<PrintTTOptionsDlg>([&b_default](PrintTTOptionsDlg& shown) {
+        b_default = shown.GetDefaultItem() == shown.FindWindow(wxID_OK);
+        shown.FindWindow(WxId(M::IDC_BY_VENUE))->SetFocus();
+        Click(shown, M::IDC_BY_VENUE);
+        wxUIActionSimulator keyboard;
+        keyboard.Char(WXK_RETURN);
+        // The key comes through the display: the dialog takes it a moment
+        // later (one that does not is cancelled when the steps end).
+        for (int i = 0; i < 200 && shown.IsModal(); ++i) {
+            wxTheApp->Yield(true);
+            wxMilliSleep(10);
+        }
+    });
+    EXPECT_EQ(dlg.ShowModal(), wxID_OK);
+    EXPECT_TRUE(b_default);
+    EXPECT_EQ(dlg.GetOptions().ePrintBy, PrintOptions::eVenues);
+}
+
 // A printed page as dark and light pixels.
 class PageImage {
 public:
@@ -265,6 +292,7 @@ TEST_F(TimetablePrintTest, PagesOnBitmapsByEveryKind)
         wxSize szPage;
         const char* pFile;
         bool bConstant = false; // constant height, start times, no grid lines
+        bool bMembers = false;  // group members under the groups' names
     } a_cases[] = {
         {0, false, sz_a4, "tt-day-a4.png"},
         {0, true, wxSize(sz_a4.y, sz_a4.x), "tt-day-a4-landscape.png"},
@@ -272,6 +300,7 @@ TEST_F(TimetablePrintTest, PagesOnBitmapsByEveryKind)
         {2, true, wxSize(sz_letter.y, sz_letter.x), "tt-venue-letter-landscape.png"},
         {3, false, sz_a4, "tt-participant-a4.png"},
         {1, false, sz_a4, "tt-group-a4-constant.png", true},
+        {2, false, sz_a4, "tt-venue-members-a4.png", false, true},
     };
     // A participant in the first group that the timetable places.
     Participant ann;
@@ -286,6 +315,7 @@ TEST_F(TimetablePrintTest, PagesOnBitmapsByEveryKind)
         Doc().GetPrintOptions().eSlotHeight = c.bConstant ? 1 : 0;
         Doc().GetPrintOptions().eTimeLabels = c.bConstant ? 1 : 0;
         Doc().GetPrintOptions().bGridLines = c.bConstant ? 0 : 1;
+        Doc().GetPrintOptions().bGroupMembers = c.bMembers ? 1 : 0;
         TimetablePrintout printout(Doc(), &rows);
         int n_pages = 0;
         const PageImage page = PrintPageImage(printout, c.szPage, c.pFile, n_pages);
