@@ -112,6 +112,7 @@ TEST_F(PagesWxTest, GroupAvailabilityAndAllocationEditedAndSaved)
             // Timeslot mode first: a time drawn on Monday, painted red.
             ZelTimeslotCtrl* p_grid = avail.GetPanel().GetGrid();
             ASSERT_TRUE(p_grid->IsEnabled());
+            EXPECT_EQ(p_grid->GetGrid().GetDisplayStart().GetHour(), 14) << "the grid starts at the group's time";
             EXPECT_EQ(p_grid->GetNumDays(), 3u);
             ZelRelTimeslotArray a_times;
             a_times.Add(EventBuilder::RelSlot("10:00-11:00"));
@@ -199,6 +200,10 @@ TEST_F(PagesWxTest, ParticipantGivenAvailabilityAndRosteringByStyles)
 
             ParticipantAvailPPage& avail = s.GetAvailPage();
             ShowPage(s, &avail);
+            // No time to show: the grid starts at the event's first
+            // timeslot, not at midnight.
+            const ZelOleDateTime dt_start = avail.GetPanel().GetGrid()->GetGrid().GetDisplayStart();
+            EXPECT_EQ(dt_start.GetHour() * 60 + dt_start.GetMinute(), 9 * 60);
             ShowAWhile("participant-avail-slots");
             Choose(avail, IDC_AVAIL_WHOLE_DAYS);
             // Uncheck all with nothing to uncheck leaves Undo off.
