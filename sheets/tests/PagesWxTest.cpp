@@ -25,6 +25,7 @@
 #include <cstdlib>
 #include <functional>
 #include <gtest/gtest.h>
+#include <utility>
 #include <thread>
 #include <wx/app.h>
 #include <wx/bookctrl.h>
@@ -218,6 +219,16 @@ TEST_F(PagesWxTest, ParticipantGivenAvailabilityAndRosteringByStyles)
 
             ParticipantRosterPPage& roster = s.GetRosterPage();
             ShowPage(s, &roster);
+            // The texts before the limit's boxes end clear of them.
+            const std::pair<int, int> a_rows[] = {{IDC_ROSTER_EXACT, IDC_ROSTER_EXACT_VALUE},
+                                                  {IDC_ROSTER_MIN_TEXT, IDC_ROSTER_MIN_VALUE},
+                                                  {IDC_ROSTER_MAX_TEXT, IDC_ROSTER_MAX_VALUE}};
+            for (const auto& [i_text, i_box] : a_rows) {
+                const wxWindow* p_text = roster.FindWindow(i_text);
+                const wxWindow* p_box = roster.FindWindow(i_box);
+                ASSERT_TRUE(p_text != nullptr && p_box != nullptr);
+                EXPECT_LE(p_text->GetPosition().x + p_text->GetBestSize().x + 2, p_box->GetPosition().x) << i_text;
+            }
             // No role has styles: style mode, the role radio disabled.
             EXPECT_TRUE(Checked(roster, IDC_ROSTER_BY_STYLE));
             EXPECT_FALSE(Enabled(roster, IDC_ROSTER_BY_ROLE));
