@@ -2,11 +2,9 @@
 // in-process under a virtual display, over an event whose timetable holds a
 // placement that is not locked: OK, Next and Apply over items the user did
 // not edit leave the timetable and the event alone (a real edit still runs
-// the change routine, which keeps only the locks), and a new group whose
-// name is taken keeps its sheet open with what was typed.
+// the change routine, which keeps only the locks), and a new group or
+// participant whose name is taken keeps its sheet open with what was typed.
 #include "framework/MessageBox.h"
-#include "framework/Settings.h"
-#include "framework/ui/WindowClass.h"
 #include "model/EventDoc.h"
 #include "model/Timetable.h"
 #include "sheets/GroupPSheet.h"
@@ -24,6 +22,7 @@
 #include "shell/RotavexApp.h"
 #include "testsupport/EventBuilder.h"
 #include "testsupport/ProgramFolder.h"
+#include "testsupport/ProgramRunEnd.h"
 #include "testsupport/RotavexAppEnvironment.h"
 #include "testsupport/SheetTestDriving.h"
 
@@ -78,18 +77,7 @@ protected:
         ASSERT_NE(Participants(), nullptr);
         ASSERT_FALSE(Doc().IsModified());
     }
-    void TearDown() override
-    {
-        if (CEventDocument* p_doc = TheApp()->GetDocument()) {
-            p_doc->GetEvent().SetModifiedFlag(false);
-            p_doc->Modify(false);
-        }
-        TheApp()->ShutDown();
-        WindowClasses::Unregister(kGroupView);
-        WindowClasses::Unregister(kParticipantView);
-        CSettingsStore::Get().Configure("", "");
-        fs::remove_all(fsFolder);
-    }
+    void TearDown() override { EndProgramRun({kGroupView, kParticipantView}, fsFolder); }
 
     CMainFrame& Frame() { return *TheApp()->GetMainFrame(); }
     EventDoc& Doc() { return TheApp()->GetDocument()->GetEvent(); }
@@ -193,6 +181,37 @@ TEST_F(PaneSheetsWxTest, ANewGroupWithATakenNameKeepsItsSheetOpen)
     const Group& added = Doc().GetGroups().GetAt(n_groups);
     EXPECT_EQ(added.GetName(), "Chamber Choir");
     EXPECT_EQ(added.GetContact().GetFullName(), "Cal Fox");
+}
+
+TEST_F(PaneSheetsWxTest, ANewParticipantWithATakenNameKeepsItsSheetOpen)
+{
+    const int n_parts = Doc().GetParticipants().GetNumParticipants();
+    bool b_stayed = false;
+    bool b_nameFocused = false;
+    std::string s_email;
+    WhenShownPainted<ParticipantChangePSheet>([&](ParticipantChangePSheet& sheet) {
+        wxWindow& details = sheet.GetDetailsPage();
+        TypeInLoop(details, IDC_PART_FIRST_NAME, "Ann");
+        TypeInLoop(details, IDC_PART_LAST_NAME, "Lee");
+        TypeInLoop(details, IDC_PART_EMAIL, "ann@example.org");
+        PressInLoop(sheet, wxID_OK);
+        b_stayed = sheet.IsModal();
+        b_nameFocused = wxWindow::FindFocus() == details.FindWindow(IDC_PART_FIRST_NAME);
+        s_email = Text(details, IDC_PART_EMAIL);
+        TypeInLoop(details, IDC_PART_FIRST_NAME, "Anne");
+        PressInLoop(sheet, wxID_OK);
+    });
+    EXPECT_TRUE(Frame().RunCommand(ID_ADD_PARTICIPANT));
+    Pump();
+    EXPECT_TRUE(b_stayed);
+    EXPECT_TRUE(b_nameFocused);
+    EXPECT_EQ(s_email, "ann@example.org");
+    ASSERT_EQ(Boxes.Boxes().size(), 1u);
+    EXPECT_EQ(Boxes.Boxes()[0].sText, "Cannot add participant.  Participant 'Ann Lee' already exists.");
+    ASSERT_EQ(Doc().GetParticipants().GetNumParticipants(), n_parts + 1);
+    const int i_added = Doc().GetParticipants().FindByName("Anne Lee");
+    ASSERT_GE(i_added, 0);
+    EXPECT_EQ(Doc().GetParticipants().GetAt(i_added).GetEmail(), "ann@example.org");
 }
 
 } // namespace
