@@ -155,6 +155,12 @@ bool EditingPSheet::OnInitDialog()
     ZelSizingPropSheet::OnInitDialog();
     AddUndoButton();
     ArrangeButtons();
+    // Return presses the default button, as in any dialog: Next on a walk
+    // that offers it, else OK.
+    if (pNext == nullptr) {
+        if (auto* p_ok = wxDynamicCast(DirectChild(*this, wxID_OK), wxButton); p_ok != nullptr && p_ok->IsShown())
+            p_ok->SetDefault();
+    }
     return true;
 }
 
