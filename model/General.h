@@ -1,7 +1,8 @@
 // Helpers every part of the program uses: message boxes built from the
 // string table, resource strings, the link from an archive to the event
-// document it serves, archive forms shared by many model classes, moving
-// the selection of a list box and measuring a text of several lines.
+// document it serves, archive forms shared by many model classes, the
+// comparison of two items by their stored form, moving the selection of a
+// list box and measuring a text of several lines.
 //
 // Every message box of the program goes through ShowMessageBox, which ends
 // the splash window first; the others format their text and call it.
@@ -94,6 +95,21 @@ template <>
 void SerializeElements<CHighTime>(CArchive& ar, CHighTime* p_elements, int n_count);
 template <>
 void SerializeElements<ZelOleDateTime>(CArchive& ar, ZelOleDateTime* p_elements, int n_count);
+
+// Whether two items would be written to the event file alike. An edit that
+// ends with nothing different must leave the document alone: storing it
+// would run the change routine, which keeps only the timetable's locks.
+template <class T>
+bool SameStoredForm(const T& first, const T& second)
+{
+    T first_copy(first);
+    T second_copy(second);
+    CArchive ar_first(CArchive::store);
+    CArchive ar_second(CArchive::store);
+    first_copy.Serialize(ar_first);
+    second_copy.Serialize(ar_second);
+    return ar_first.GetBuffer() == ar_second.GetBuffer();
+}
 
 // ---- list boxes and texts ----
 

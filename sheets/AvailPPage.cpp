@@ -10,6 +10,9 @@
 #include "zelkit/ui/ZelNotifyEvent.h"
 #include "zelkit/ui/ZelTimeslotCtrl.h"
 
+#include <algorithm>
+#include <cstdint>
+#include <optional>
 #include <wx/stattext.h>
 
 namespace {
@@ -110,8 +113,33 @@ void AvailPanel::EnterSlotMode()
     }
     pGrid->SetDisplayStart(0, -1, -1);
     pGrid->SetDisplayEnd(1, -1, -1);
+    // Without a time to show, the grid would open at midnight, far from
+    // the hours in which the user marks times: it starts at the event's
+    // first timeslot of the day instead.
+    if (pGrid->CountSlots() == 0)
+        StartAtFirstEventTimeslot();
     pGrid->Refresh();
     SetHelp(Config.uSlotsHelpId);
+}
+
+void AvailPanel::StartAtFirstEventTimeslot()
+{
+    const DayDefBase* p_days = State.GetDays();
+    if (p_days == nullptr)
+        return;
+    // The earliest start within a day, in minutes; a slot begun the
+    // evening before counts from midnight.
+    std::optional<std::int64_t> o_first;
+    for (int i = 0; i < p_days->GetNumDays(); ++i) {
+        const ZelRelTimeslotArray& a_slots = p_days->GetDaySlots(i).GetSlots();
+        for (int j = 0; j < a_slots.GetSize(); ++j) {
+            const std::int64_t ll_minutes = std::max<std::int64_t>(a_slots[j].GetStart().GetTotalSeconds() / 60, 0);
+            if (!o_first || ll_minutes < *o_first)
+                o_first = ll_minutes;
+        }
+    }
+    if (o_first && *o_first < 24 * 60)
+        pGrid->SetDisplayStart(1, static_cast<int>(*o_first / 60), static_cast<int>(*o_first % 60));
 }
 
 void AvailPanel::EnterDaysMode()

@@ -63,6 +63,8 @@ public:
 private:
     void SetHelp(UINT u_id);
     void FillList();
+    // The grid starts at the event's first timeslot of the day.
+    void StartAtFirstEventTimeslot();
     void OnGridNotify(ZelNotifyEvent& event);
     void OnListNotify(ZelNotifyEvent& event);
     void OnCheckAll(bool b_unavailable);

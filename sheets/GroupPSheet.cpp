@@ -5,6 +5,7 @@
 #include "sheets/AvailPages.h"
 #include "sheets/GroupMembPPage.h"
 #include "sheets/GroupPages.h"
+#include "sheets/GroupSheetIds.h"
 #include "sheets/GroupStyleFacilityPPage.h"
 #include "sheets/LimitsPPageGroup.h"
 
@@ -109,5 +110,13 @@ bool GroupPSheet::ApplyPages()
     for (GroupEditingPPage* p_page : PagesInLoadOrder())
         v_pages.push_back(p_page);
     GroupPageProtocol protocol(pDoc, Working, TRUE);
-    return protocol.ApplyAll(v_pages) != FALSE;
+    if (!protocol.ApplyAll(v_pages))
+        return false;
+    if (fAccept && !fAccept(Working)) {
+        // Refused by the caller (a name another group has): the user mends
+        // the name in place, with everything else kept.
+        ShowRefusedField(pContact, IDC_GROUP_NAME);
+        return false;
+    }
+    return true;
 }

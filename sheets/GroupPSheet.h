@@ -16,6 +16,7 @@
 #include "sheets/GroupEditingPPage.h"
 #include "shell/EditingPSheet.h"
 
+#include <functional>
 #include <vector>
 
 class EventDoc;
@@ -53,6 +54,10 @@ public:
 
     // The run's last group sheet placement is forgotten (a fresh start).
     static void ForgetPosition();
+    // Asked once the pages saved and checked the group, before the sheet
+    // ends with OK, Apply, Next or Previous: FALSE keeps it open on the
+    // Details page with the name selected.
+    void SetAcceptCheck(std::function<BOOL(const Group&)> f_accept) { fAccept = std::move(f_accept); }
 
 protected:
     bool OnInitDialog() override;
@@ -74,4 +79,5 @@ private:
     GroupNotesPPage* pNotes = nullptr;
     GroupMembPPage* pMembers = nullptr;
     bool bInitialised = false;
+    std::function<BOOL(const Group&)> fAccept;
 };

@@ -22,6 +22,7 @@ public:
         GroupPSheet sheet(request.pDoc, request.nMaxStyles, request.nMaxFacilities, p_parent,
                           static_cast<UINT>(std::max(request.iStartPage, 0)), ToWx(request.sCaption));
         sheet.GetWorkingGroup() = *request.pWorking;
+        sheet.SetAcceptCheck(request.fAccept);
         if (request.nCount > 0)
             sheet.SetItemPosition(request.iPosition, request.nCount);
         const int i_result = sheet.DoModal();

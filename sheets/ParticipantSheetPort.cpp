@@ -8,7 +8,13 @@ bool ParticipantChangePSheet::ApplyPages()
 {
     if (!ParticipantPSheet::ApplyPages())
         return false;
-    return !fAccept || fAccept(GetParticipant());
+    if (fAccept && !fAccept(GetParticipant())) {
+        // Refused by the caller (a name another participant has): the user
+        // mends the name in place, with everything else kept.
+        ShowRefusedField(&GetDetailsPage(), IDC_PART_FIRST_NAME);
+        return false;
+    }
+    return true;
 }
 
 int WxParticipantSheetPort::Run(Request& request)

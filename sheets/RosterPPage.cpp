@@ -11,6 +11,7 @@
 #include "zelkit/ui/ZelNotifyEvent.h"
 
 #include <algorithm>
+#include <climits>
 
 ParticipantRosterPPage::ParticipantRosterPPage(wxWindow* p_book, EventDoc* p_doc, BOOL b_prefs)
     : ParticipantEditingPPage(p_book, "Rostering", p_doc,
@@ -58,6 +59,8 @@ ParticipantRosterPPage::ParticipantRosterPPage(wxWindow* p_book, EventDoc* p_doc
     PlaceDlgUnits(*vLimitLabels.back(), 252, 97, 28, 9);
     pDefault = new wxButton(this, IDC_ROSTER_DEFAULT, "&Default");
     PlaceDlgUnits(*pDefault, 223, 112, 56, 14);
+    KeepClearOfTexts({apLimit[SchedLim::e_exact], vLimitLabels[1], vLimitLabels[3]},
+                     {pExact, pMin, pMax, vLimitLabels[0], vLimitLabels[2], vLimitLabels[4]});
 
     pSaveRoleText = new wxStaticText(this, IDC_ROSTER_SAVE_ROLE_TEXT, wxString(), wxDefaultPosition, wxDefaultSize,
                                      wxST_NO_AUTORESIZE);
@@ -83,6 +86,29 @@ ParticipantRosterPPage::ParticipantRosterPPage(wxWindow* p_book, EventDoc* p_doc
     Bind(wxEVT_MENU, [this](wxCommandEvent&) { OnMove(true); }, WxId(ID_PAGE_MOVE_UP));
     Bind(wxEVT_MENU, [this](wxCommandEvent&) { OnMove(false); }, WxId(ID_PAGE_MOVE_DOWN));
     Bind(wxEVT_MENU, &ParticipantRosterPPage::OnOrder, this, WxId(ID_PAGE_ORDER));
+}
+
+void ParticipantRosterPPage::KeepClearOfTexts(std::initializer_list<wxWindow*> a_texts,
+                                              std::initializer_list<wxWindow*> a_column)
+{
+    // Dialog units follow the font's average character, not the widest
+    // words of a text: a text that runs into its box moves the column of
+    // boxes (with their units) right, a few dialog units clear of it.
+    int i_left = INT_MAX;
+    for (wxWindow* p : a_column)
+        i_left = std::min(i_left, p->GetPosition().x);
+    const int i_gap = ConvertDialogToPixels(wxSize(3, 0)).x;
+    int i_shift = 0;
+    for (wxWindow* p_text : a_texts) {
+        const int i_needed = p_text->GetBestSize().x;
+        if (p_text->GetSize().x < i_needed)
+            p_text->SetSize(wxSize(i_needed, p_text->GetSize().y));
+        i_shift = std::max(i_shift, p_text->GetPosition().x + i_needed + i_gap - i_left);
+    }
+    if (i_shift > 0) {
+        for (wxWindow* p : a_column)
+            p->Move(p->GetPosition() + wxPoint(i_shift, 0));
+    }
 }
 
 bool ParticipantRosterPPage::OnInitDialog()

@@ -11,6 +11,7 @@
 #include "sheets/ParticipantPSheet.h"
 #include "sheets/RosterPageRules.h"
 
+#include <initializer_list>
 #include <vector>
 #include <wx/button.h>
 #include <wx/choice.h>
@@ -40,6 +41,8 @@ public:
     ZelCheckListCtrl* GetList() const { return pList; }
 
 private:
+    // Moves the column of boxes right of the widest of the texts before it.
+    void KeepClearOfTexts(std::initializer_list<wxWindow*> a_texts, std::initializer_list<wxWindow*> a_column);
     // The style list refilled in the sort order, keeping the selection.
     void FillStyleList();
     // The rank and check texts of every row.

@@ -64,8 +64,12 @@ public:
     {
         pStylesCaption = new wxStaticText(this, IDC_STYLE_CAPTION, "&Styles:");
         pFacilitiesCaption = new wxStaticText(this, IDC_FACILITY_CAPTION, "&Facilities required:");
-        apLists[StyleFacilityRules::e_styles] = new ZelEditListCtrl(this, IDC_STYLE_LIST);
-        apLists[StyleFacilityRules::e_facilities] = new ZelEditListCtrl(this, IDC_FACILITY_LIST);
+        // Both columns have empty headings, so the lists show no header:
+        // an empty strip would only carry the sort arrow.
+        apLists[StyleFacilityRules::e_styles] =
+            new ZelEditListCtrl(this, IDC_STYLE_LIST, wxDefaultPosition, wxDefaultSize, LVS_NOCOLUMNHEADER);
+        apLists[StyleFacilityRules::e_facilities] =
+            new ZelEditListCtrl(this, IDC_FACILITY_LIST, wxDefaultPosition, wxDefaultSize, LVS_NOCOLUMNHEADER);
         this->PlaceDlgUnits(*pStylesCaption, 7, 7, 122, 14);
         this->PlaceDlgUnits(*apLists[0], 7, 22, 122, 136);
         this->PlaceDlgUnits(*pFacilitiesCaption, 135, 7, 122, 14);

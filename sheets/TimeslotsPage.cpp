@@ -17,6 +17,19 @@
 
 namespace {
 
+// Holds a flag raised for as long as it lives.
+class FlagScope {
+public:
+    explicit FlagScope(bool& b_flag) : bFlag(b_flag), bWas(b_flag) { bFlag = true; }
+    ~FlagScope() { bFlag = bWas; }
+    FlagScope(const FlagScope&) = delete;
+    FlagScope& operator=(const FlagScope&) = delete;
+
+private:
+    bool& bFlag;
+    bool bWas;
+};
+
 // A typed time in the event's characters; a character it cannot hold is
 // refused with its message, and the text counts as none.
 std::string TypedText(const wxTextCtrl& edit)
@@ -136,14 +149,32 @@ void TimeslotsPPage::DataToWindow()
     pEachVenue->Set3StateValue(state(Core.GetEachVenue()));
 }
 
-bool TimeslotsPPage::DataFromWindow()
+std::array<std::string, 3> TimeslotsPPage::SimpleTexts() const
 {
     // Disabled edits give nothing, as they show nothing.
-    const std::string s_start = pStart->IsEnabled() ? TypedText(*pStart) : std::string();
-    const std::string s_end = pEnd->IsEnabled() ? TypedText(*pEnd) : std::string();
-    const std::string s_length = pLength->IsEnabled() ? TypedText(*pLength) : std::string();
+    std::array<std::string, 3> a_texts;
+    const wxTextCtrl* ap_edits[] = {pStart, pEnd, pLength};
+    for (std::size_t i = 0; i < a_texts.size(); ++i)
+        a_texts[i] = ap_edits[i]->IsEnabled() ? TypedText(*ap_edits[i]) : std::string();
+    return a_texts;
+}
+
+bool TimeslotsPPage::DataFromWindow()
+{
+    const FlagScope telling(bTelling);
+    return TakeSimpleTexts(SimpleTexts());
+}
+
+bool TimeslotsPPage::TakeSimpleTexts(const std::array<std::string, 3>& a_texts)
+{
+    const FlagScope telling(bTelling);
     Core.Set24Hour(p24Hour->GetValue() ? TRUE : FALSE);
-    return Core.Exchange(s_start, s_end, s_length);
+    const bool b_taken = Core.Exchange(a_texts[0], a_texts[1], a_texts[2]);
+    if (b_taken)
+        aRefused.reset();
+    else
+        aRefused = a_texts;
+    return b_taken;
 }
 
 void TimeslotsPPage::RebuildGrid()
@@ -211,7 +242,7 @@ void TimeslotsPPage::SetMode()
 
 void TimeslotsPPage::ApplySimpleLater()
 {
-    if (!Core.IsInitialised() || bApplyPending)
+    if (!Core.IsInitialised() || bApplyPending || bTelling)
         return;
     bApplyPending = true;
     CallAfter([this] {
@@ -223,8 +254,16 @@ void TimeslotsPPage::ApplySimpleLater()
 void TimeslotsPPage::ApplySimpleNow()
 {
     bApplyPending = false;
-    if (!Core.IsInitialised() || !IsShownOnScreen() || !DataFromWindow())
+    if (!Core.IsInitialised() || !IsShownOnScreen())
         return;
+    // One message per refused value: leaving another box with the same
+    // texts, or the focus going to the message itself, tells nothing new.
+    {
+        const FlagScope telling(bTelling);
+        const std::array<std::string, 3> a_texts = SimpleTexts();
+        if (aRefused == a_texts || !TakeSimpleTexts(a_texts))
+            return;
+    }
     wxBusyCursor wait;
     pGrid->Enable(false);
     Core.ApplySimple();

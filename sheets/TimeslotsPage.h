@@ -7,6 +7,10 @@
 #include "sheets/DefineEventSheet.h"
 #include "sheets/TimeslotsRules.h"
 
+#include <array>
+#include <optional>
+#include <string>
+
 class ZelTimeslotCtrl;
 class ZelNotifyEvent;
 class wxCheckBox;
@@ -52,6 +56,9 @@ private:
     void SetMode();
     // An edit was left: the simple settings are applied once the focus has
     // settled, unless Back or Finish took them first.
+    // The start, end and length texts as the exchange reads them.
+    std::array<std::string, 3> SimpleTexts() const;
+    bool TakeSimpleTexts(const std::array<std::string, 3>& a_texts);
     void ApplySimpleLater();
     void ApplySimpleNow();
 
@@ -72,4 +79,10 @@ private:
     wxCheckBox* pAdvanced = nullptr;
     wxCheckBox* pEachVenue = nullptr;
     bool bApplyPending = false;
+    // While the message about a refused value is up: the focus leaving a
+    // box for the message is no new value to check.
+    bool bTelling = false;
+    // The start, end and length texts last refused; the focus merely moving
+    // between the boxes does not tell the same refusal again.
+    std::optional<std::array<std::string, 3>> aRefused;
 };

@@ -264,7 +264,13 @@ bool VenuePSheet::ApplyPages()
 {
     if (!EditingPSheet::ApplyPages())
         return false;
-    return !fAccept || fAccept(Working);
+    if (fAccept && !fAccept(Working)) {
+        // Refused by the caller (a name another venue has): the user mends
+        // the name in place, with everything else kept.
+        ShowRefusedField(pDetails, IDC_VENUE_NAME);
+        return false;
+    }
+    return true;
 }
 
 // ------------------------------------------------------------------ the port

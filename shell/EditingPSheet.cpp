@@ -9,6 +9,7 @@
 #include <wx/display.h>
 #include <wx/notebook.h>
 #include <wx/sizer.h>
+#include <wx/textctrl.h>
 
 namespace {
 
@@ -154,6 +155,12 @@ bool EditingPSheet::OnInitDialog()
     ZelSizingPropSheet::OnInitDialog();
     AddUndoButton();
     ArrangeButtons();
+    // Return presses the default button, as in any dialog: Next on a walk
+    // that offers it, else OK.
+    if (pNext == nullptr) {
+        if (auto* p_ok = wxDynamicCast(DirectChild(*this, wxID_OK), wxButton); p_ok != nullptr && p_ok->IsShown())
+            p_ok->SetDefault();
+    }
     return true;
 }
 
@@ -234,6 +241,25 @@ bool EditingPSheet::ApplyPages()
     return true;
 }
 
+void EditingPSheet::ShowRefusedField(wxWindow* p_page, int i_controlId)
+{
+    wxBookCtrlBase* p_book = GetBookCtrl();
+    const int i_page = p_book->FindPage(p_page);
+    if (i_page == wxNOT_FOUND)
+        return;
+    if (p_book->GetSelection() != i_page) {
+        bOwnPageChange = true;
+        p_book->SetSelection(static_cast<size_t>(i_page));
+        bOwnPageChange = false;
+    }
+    wxWindow* p_control = p_page->FindWindow(i_controlId);
+    if (p_control == nullptr)
+        return;
+    p_control->SetFocus();
+    if (auto* p_text = wxDynamicCast(p_control, wxTextCtrl))
+        p_text->SelectAll();
+}
+
 void EditingPSheet::OnEndButton(wxCommandEvent& event)
 {
     const int i_button = event.GetId() == wxID_OK ? int(IDC_SHEET_OK) : event.GetId();
@@ -261,6 +287,10 @@ void EditingPSheet::OnUndo(wxCommandEvent&)
 
 void EditingPSheet::OnPageChanging(wxBookCtrlEvent& event)
 {
+    if (bOwnPageChange) {
+        event.Skip();
+        return;
+    }
     // A page that asks to stay keeps the focus.
     if (auto* p_page = dynamic_cast<EditingPPage*>(GetPage(event.GetOldSelection())); p_page != nullptr) {
         if (!p_page->OnKillActive()) {

@@ -66,6 +66,10 @@ protected:
     // OK, Next, Previous or Apply: the active page as when it is left.
     // FALSE keeps the sheet open. Derived sheets add their own checks.
     virtual bool ApplyPages();
+    // After a refused end: shows the page (its values already saved, so it
+    // is not checked again on the way) and selects the control's text, so
+    // that the user can mend what was refused without retyping the rest.
+    void ShowRefusedField(wxWindow* p_page, int i_controlId);
 
 private:
     void OnEndButton(wxCommandEvent& event);
@@ -84,4 +88,7 @@ private:
     wxString sBaseTitle;
     bool bNavigation = false;
     bool bTabsFitted = false;
+    // Set while the sheet itself changes the page, which is not a leaving
+    // the page has to agree to.
+    bool bOwnPageChange = false;
 };

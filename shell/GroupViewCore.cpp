@@ -251,6 +251,8 @@ void GroupViewCore::DoAddDialog()
     request.iStartPage = 0;
     request.sCaption = kSheetCaption;
     request.pWorking = &working;
+    // A name another group has keeps the sheet open with what was typed.
+    request.fAccept = [this](const Group& edited) { return AcceptGroupName(edited, "add"); };
     if (GetGroupSheetPort().Run(request) != IDOK)
         return;
     const Group copy(working);
@@ -274,6 +276,10 @@ BOOL GroupViewCore::WriteChangedGroup(LONG l_key, const Group& edited)
         return FALSE;
     Group copy(edited);
     copy.SetKey(l_key);
+    // OK with nothing edited stores nothing: the change routine would drop
+    // every placement that is not locked.
+    if (SameStoredForm(copy, groups.GetAt(i_index)))
+        return FALSE;
     if (groups.NameExists(copy)) {
         ShowMessageId2(IDS_GROUP_EXISTS, "change", copy.GetName(), MB_OK | MB_ICONSTOP);
         return FALSE;
@@ -285,6 +291,15 @@ BOOL GroupViewCore::WriteChangedGroup(LONG l_key, const Group& edited)
     RefreshRow(groups.GetAt(groups.FindByKey(l_key)), TRUE);
     p_doc->DocChanged(UpdateViewHint::e_groups);
     return TRUE;
+}
+
+BOOL GroupViewCore::AcceptGroupName(const Group& edited, const char* p_verb)
+{
+    EventDoc* p_doc = GetDoc();
+    if (p_doc == nullptr || !p_doc->GetGroups().NameExists(edited))
+        return TRUE;
+    ShowMessageId2(IDS_GROUP_EXISTS, p_verb, edited.GetName(), MB_OK | MB_ICONSTOP);
+    return FALSE;
 }
 
 int GroupViewCore::DoChangeDialog(LPARAM l_key, LPARAM& l_changed, int i_position, int n_count)
@@ -307,6 +322,11 @@ int GroupViewCore::DoChangeDialog(LPARAM l_key, LPARAM& l_changed, int i_positio
     request.iPosition = i_position;
     request.nCount = n_count;
     request.pWorking = &working;
+    request.fAccept = [this, l_key](const Group& edited) {
+        Group copy(edited);
+        copy.SetKey(static_cast<LONG>(l_key));
+        return AcceptGroupName(copy, "change");
+    };
     const int i_result = GetGroupSheetPort().Run(request);
     if (ItemListCore::SheetKeepsEdits(i_result)) {
         if (WriteChangedGroup(static_cast<LONG>(l_key), working))

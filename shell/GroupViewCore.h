@@ -17,6 +17,7 @@
 #include "zelkit/ZelArray.h"
 #include "zelkit/ZelImport.h"
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -42,6 +43,11 @@ public:
         Group* pWorking = nullptr;
         // Out: the page that was active at the end.
         int iLastPage = 0;
+        // Asked when the sheet is about to end with OK, Apply, Next or
+        // Previous, after its pages saved and checked the group: FALSE
+        // keeps the sheet open with the user's edits (the check has told
+        // the user why). None: the sheet ends.
+        std::function<BOOL(const Group&)> fAccept;
     };
     virtual ~IGroupSheetPort() = default;
     // IDOK, the sheet's Apply (12321), Previous (1149), Next (1150) or
@@ -107,8 +113,12 @@ public:
     // The walk's code for the sheet's result.
     static int ChangeCode(int i_sheetResult) { return ItemListCore::ChangeWalkCode(i_sheetResult); }
     // Writes the edited copy of the group with the key back, unless another
-    // group has its name (message 1037); TRUE when written.
+    // group has its name (message 1037) or nothing in it differs from the
+    // stored group; TRUE when written.
     BOOL WriteChangedGroup(LONG l_key, const Group& edited);
+    // The sheet's check before it ends: a name another group has is told
+    // (with p_verb, "add" or "change") and keeps the sheet open.
+    BOOL AcceptGroupName(const Group& edited, const char* p_verb);
     void DeleteRecord(LPARAM l_key, BOOL b_last);
     void DeleteRecords(const LPARAM* p_keys, int n_keys);
     // The page the change sheet opens on.

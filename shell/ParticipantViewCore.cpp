@@ -337,6 +337,9 @@ void ParticipantViewCore::DoAddDialog()
     request.pDoc = p_doc;
     request.sCaption = kSheetCaption;
     request.pWorking = &working;
+    // A name another participant has keeps the sheet open with what was
+    // typed.
+    request.fAccept = [this](const Participant& edited) { return AcceptChangedName(edited.GetKey(), edited, "add"); };
     if (GetParticipantSheetPort().Run(request) != IDOK)
         return;
     const Participant copy(working);
@@ -351,7 +354,7 @@ int& ParticipantViewCore::LastChangePage()
     return i_page;
 }
 
-BOOL ParticipantViewCore::AcceptChangedName(LONG l_key, const Participant& edited)
+BOOL ParticipantViewCore::AcceptChangedName(LONG l_key, const Participant& edited, const char* p_verb)
 {
     EventDoc* p_doc = GetDoc();
     if (p_doc == nullptr)
@@ -359,7 +362,7 @@ BOOL ParticipantViewCore::AcceptChangedName(LONG l_key, const Participant& edite
     Participant copy(edited);
     copy.SetKey(l_key);
     if (p_doc->GetParticipants().IsDuplicateName(copy)) {
-        ShowMessageId2(IDS_PARTICIPANT_EXISTS, "change", copy.GetFullName(), MB_OK | MB_ICONSTOP);
+        ShowMessageId2(IDS_PARTICIPANT_EXISTS, p_verb, copy.GetFullName(), MB_OK | MB_ICONSTOP);
         return FALSE;
     }
     return TRUE;
@@ -374,6 +377,15 @@ BOOL ParticipantViewCore::WriteChangedParticipant(LONG l_key, const Participant&
         return FALSE;
     Participant copy(edited);
     copy.SetKey(l_key);
+    // OK with nothing edited stores nothing: the change routine would drop
+    // every placement that is not locked. The rostering page marks the own
+    // roster styles as ordered whenever it saves; without any, the mark
+    // means nothing and is no edit.
+    Participant stored(parts.GetAt(i_index));
+    if (stored.GetOwnRosterStyles().GetSize() == 0 && copy.GetOwnRosterStyles().GetSize() == 0)
+        stored.SetOrdered(copy.GetOrdered());
+    if (SameStoredForm(copy, stored))
+        return FALSE;
     parts.InvalidateNameIndex();
     parts.GetAt(i_index) = copy;
     SetRow(parts.GetAt(i_index), TRUE);

@@ -139,10 +139,11 @@ public:
     int DoChangeDialog(LPARAM l_key, LPARAM& l_changed, int i_position, int n_count);
     // Whether the edited copy of the participant with the key may be
     // stored: not while another participant has its name (message 1036
-    // with "change").
-    BOOL AcceptChangedName(LONG l_key, const Participant& edited);
+    // with p_verb, "change" or "add").
+    BOOL AcceptChangedName(LONG l_key, const Participant& edited, const char* p_verb = "change");
     // Stores the edited copy over the participant with the key, unless its
-    // name is taken; TRUE when stored.
+    // name is taken or nothing in it differs from the stored participant;
+    // TRUE when stored.
     BOOL WriteChangedParticipant(LONG l_key, const Participant& edited);
     void DeleteRecord(LPARAM l_key, BOOL b_last);
     void DeleteRecords(const LPARAM* p_keys, int n_keys);

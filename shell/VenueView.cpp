@@ -152,6 +152,21 @@ ZelFullName VenueView::MakeDroppedName(const std::string& s_line)
     return name;
 }
 
+namespace {
+
+// The venue sheet's check before it ends: a name another venue has is told
+// and keeps the sheet open.
+BOOL AcceptVenueName(const EventDoc& doc, const Venue& venue, const char* p_verb)
+{
+    std::string s_msg;
+    if (VenueViewRules::CheckChange(doc, venue, s_msg, p_verb))
+        return TRUE;
+    ShowMessageText(s_msg, MB_OK | MB_ICONSTOP);
+    return FALSE;
+}
+
+} // namespace
+
 void VenueView::DoAddDialog()
 {
     EventDoc* p_doc = GetEventDoc();
@@ -159,6 +174,8 @@ void VenueView::DoAddDialog()
         return;
     VenueSheetRequest request;
     request.pDoc = p_doc;
+    // A name another venue has keeps the sheet open with what was typed.
+    request.fAccept = [p_doc](const Venue& sheet_venue) { return AcceptVenueName(*p_doc, sheet_venue, "add"); };
     if (GetVenueSheetPort().Run(request) != VSR_OK)
         return;
     const Venue venue(request.Working);
@@ -185,14 +202,10 @@ int VenueView::DoChangeDialog(LPARAM l_key, LPARAM& l_changed, int i_position, i
     request.nItems = n_count;
     // A name another venue has is refused while the sheet is still open, so
     // that no edit is lost; the stored venue stays as it was.
-    request.fAccept = [p_doc, l_key](const Venue& sheet_venue) -> BOOL {
+    request.fAccept = [p_doc, l_key](const Venue& sheet_venue) {
         Venue working(sheet_venue);
         working.SetKey(static_cast<LONG>(l_key));
-        std::string s_msg;
-        if (VenueViewRules::CheckChange(*p_doc, working, s_msg))
-            return TRUE;
-        ShowMessageText(s_msg, MB_OK | MB_ICONSTOP);
-        return FALSE;
+        return AcceptVenueName(*p_doc, working, "change");
     };
     const int i_code = GetVenueSheetPort().Run(request);
     LastChangePage() = request.iPage;

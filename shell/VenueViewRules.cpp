@@ -139,12 +139,12 @@ int VenueViewRules::AddVenue(EventDoc& doc, const Venue& venue, std::string& s_m
     return i_result;
 }
 
-BOOL VenueViewRules::CheckChange(const EventDoc& doc, const Venue& working, std::string& s_msg)
+BOOL VenueViewRules::CheckChange(const EventDoc& doc, const Venue& working, std::string& s_msg, const char* p_verb)
 {
     s_msg.clear();
     if (!doc.GetVenues().IsDuplicateName(working))
         return TRUE;
-    s_msg = FormatMessageText("Cannot %1 venue. Venue '%2' already exists.", {"change", working.GetName()});
+    s_msg = FormatMessageText("Cannot %1 venue. Venue '%2' already exists.", {p_verb, working.GetName()});
     return FALSE;
 }
 
@@ -153,7 +153,9 @@ BOOL VenueViewRules::StoreChange(EventDoc& doc, const Venue& working, std::strin
     if (!CheckChange(doc, working, s_msg))
         return FALSE;
     const int i_index = doc.GetVenues().FindByKey(working.GetKey());
-    if (i_index < 0)
+    // OK with nothing edited stores nothing: the caller's change routine
+    // would drop every placement that is not locked.
+    if (i_index < 0 || SameStoredForm(working, doc.GetVenues()[i_index]))
         return FALSE;
     doc.GetVenues()[i_index] = working;
     return TRUE;

@@ -62,12 +62,15 @@ public:
     // Adds the venue to the document's list; e_added, or the list's code
     // with its message in s_msg (short or long texts).
     static int AddVenue(EventDoc& doc, const Venue& venue, std::string& s_msg, BOOL b_shortTexts);
-    // Whether the working venue (which carries the stored venue's key) may
-    // be stored: FALSE with the duplicate-name message when another venue
-    // has its name.
-    static BOOL CheckChange(const EventDoc& doc, const Venue& working, std::string& s_msg);
+    // Whether the working venue (which carries the stored venue's key, or a
+    // new key when it is added) may be stored: FALSE with the
+    // duplicate-name message, its verb p_verb, when another venue has its
+    // name.
+    static BOOL CheckChange(const EventDoc& doc, const Venue& working, std::string& s_msg,
+                            const char* p_verb = "change");
     // Stores the working venue over the venue with its key; FALSE (nothing
-    // stored) when the name is another venue's or the key is gone.
+    // stored) when the name is another venue's, the key is gone or the
+    // venue is stored as it is already (then without a message).
     static BOOL StoreChange(EventDoc& doc, const Venue& working, std::string& s_msg);
     // Takes the venue and every reference to it out of the event.
     static void DeleteVenue(EventDoc& doc, LONG l_key);

@@ -328,6 +328,92 @@ TEST_F(DefineEventWxTest, WeekDaysOnAnEventWithVenuesShowTheNewDayTabs)
     EXPECT_EQ(Tabs(), (std::vector<std::string>{"Wed", "Thu", "Fri", "Mon", "Tue"}));
 }
 
+// A message box as it is on a desktop: it takes the focus from the box the
+// user has just clicked into, which loses it while the message is up, and
+// runs the loop until it is answered; the focus comes back afterwards.
+class FocusTakingMessageBox : public IMessageBoxPort {
+public:
+    FocusTakingMessageBox() : pPrevious(SetMessageBoxPort(this)) {}
+    ~FocusTakingMessageBox() override { SetMessageBoxPort(pPrevious); }
+    FocusTakingMessageBox(const FocusTakingMessageBox&) = delete;
+    FocusTakingMessageBox& operator=(const FocusTakingMessageBox&) = delete;
+
+    int Show(const std::string& s_text, const std::string&, std::uint32_t u_style) override
+    {
+        vTexts.push_back(s_text);
+        wxWindow* p_focus = pFocus;
+        pFocus = nullptr;
+        if (p_focus != nullptr) {
+            wxFocusEvent lost(wxEVT_KILL_FOCUS, p_focus->GetId());
+            lost.SetEventObject(p_focus);
+            p_focus->ProcessWindowEvent(lost);
+        }
+        Pump();
+        pFocus = p_focus;
+        return DefaultAnswer(u_style);
+    }
+
+    wxWindow* pFocus = nullptr;
+    std::vector<std::string> vTexts;
+
+private:
+    IMessageBoxPort* pPrevious;
+};
+
+TEST_F(DefineEventWxTest, ARefusedTimeIsToldOnceAndMendedWithTheMouse)
+{
+    Start((fsFolder / "venues.eve").string());
+    bool b_driven = false;
+    WhenOpen([&](DefineEventPSheet& sheet) {
+        FirstPage(sheet, "Weekly", IDC_KIND_WEEK_DAYS);
+        auto* p_week = dynamic_cast<WeekDaysPPage*>(&Active(sheet));
+        ASSERT_NE(p_week, nullptr);
+        for (int i_day = 1; i_day <= 2; ++i_day)
+            Click(Ctrl<wxCheckBox>(*p_week, IDC_WEEK_SUNDAY + i_day), true);
+        Press(sheet, ZelSizingPropSheet::ID_WIZNEXT);
+        auto* p_slots = dynamic_cast<TimeslotsPPage*>(&Active(sheet));
+        ASSERT_NE(p_slots, nullptr);
+        auto& start = Ctrl<wxTextCtrl>(*p_slots, IDC_TS_START);
+        auto& end = Ctrl<wxTextCtrl>(*p_slots, IDC_TS_END);
+        auto& length = Ctrl<wxTextCtrl>(*p_slots, IDC_TS_LENGTH);
+        Ctrl<wxCheckBox>(*p_slots, IDC_TS_24HOUR).SetValue(true);
+        TypeAndLeave(start, "09:00");
+        TypeAndLeave(length, "30");
+        ASSERT_EQ(p_slots->GetCore().GetLayout(0).GetNumSlots(), 16);
+
+        FocusTakingMessageBox boxes;
+        // An end before the start, left for the start box: one message,
+        // although the start box loses the focus to it.
+        boxes.pFocus = &start;
+        TypeAndLeave(end, "08:00");
+        ASSERT_EQ(boxes.vTexts.size(), 1u);
+        EXPECT_EQ(boxes.vTexts[0], "Your day start time must be before your day end time.");
+        // Clicking from box to box tells the same refusal no more.
+        boxes.pFocus = &length;
+        TypeAndLeave(start, "09:00");
+        boxes.pFocus = &end;
+        TypeAndLeave(length, "30");
+        EXPECT_EQ(boxes.vTexts.size(), 1u);
+        EXPECT_EQ(p_slots->GetCore().GetLayout(0).GetNumSlots(), 16) << "nothing was applied";
+
+        // The end mended with the mouse is applied at once; a new refusal
+        // is told again.
+        TypeAndLeave(end, "18:00");
+        EXPECT_EQ(boxes.vTexts.size(), 1u);
+        EXPECT_EQ(p_slots->GetCore().GetLayout(0).GetNumSlots(), 18);
+        boxes.pFocus = &start;
+        TypeAndLeave(end, "07:00");
+        EXPECT_EQ(boxes.vTexts.size(), 2u);
+        TypeAndLeave(end, "12:00");
+        Press(sheet, ZelSizingPropSheet::ID_WIZFINISH);
+        b_driven = true;
+    });
+    Run(EventDoc::ID_DEFINE_EVENT);
+    ASSERT_TRUE(b_driven);
+    ASSERT_EQ(Doc().GetEventDef().GetDaySel(), EventDefinition::eWeekDays);
+    EXPECT_EQ(Doc().GetEventDef().GetWeekDays().GetDaySlots(0).GetNumSlots(), 6);
+}
+
 TEST_F(DefineEventWxTest, BackAndForwardKeepsThreePagesAndCancelWritesNothing)
 {
     Start((fsFolder / "venues.eve").string());

@@ -387,6 +387,13 @@ TEST_F(GroupSheetWxTest, TicksAndNewStylesMadeWithMouseAndKeysCanBeUndone)
         EXPECT_FALSE(s.GetUndoButton()->IsEnabled());
 
         ZelEditListCtrl& list = styles.GetList(StyleFacilityRules::e_styles);
+        // Both columns have empty headings: the lists show no header strip,
+        // and so no sort arrow.
+        for (StyleFacilityRules::Kind e_list : {StyleFacilityRules::e_styles, StyleFacilityRules::e_facilities}) {
+            ZelEditListCtrl& shown = styles.GetList(e_list);
+            ASSERT_NE(shown.GetHeaderCtrl(), nullptr);
+            EXPECT_FALSE(shown.GetHeaderCtrl()->IsShown()) << e_list;
+        }
         const int i_folk = list.Find(1, "Folk", -1);
         ASSERT_GE(i_folk, 0);
         const wxRect rc_row = list.GetRowRect(i_folk);

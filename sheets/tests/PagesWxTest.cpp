@@ -25,6 +25,7 @@
 #include <cstdlib>
 #include <functional>
 #include <gtest/gtest.h>
+#include <utility>
 #include <thread>
 #include <wx/app.h>
 #include <wx/bookctrl.h>
@@ -112,6 +113,7 @@ TEST_F(PagesWxTest, GroupAvailabilityAndAllocationEditedAndSaved)
             // Timeslot mode first: a time drawn on Monday, painted red.
             ZelTimeslotCtrl* p_grid = avail.GetPanel().GetGrid();
             ASSERT_TRUE(p_grid->IsEnabled());
+            EXPECT_EQ(p_grid->GetGrid().GetDisplayStart().GetHour(), 14) << "the grid starts at the group's time";
             EXPECT_EQ(p_grid->GetNumDays(), 3u);
             ZelRelTimeslotArray a_times;
             a_times.Add(EventBuilder::RelSlot("10:00-11:00"));
@@ -199,6 +201,10 @@ TEST_F(PagesWxTest, ParticipantGivenAvailabilityAndRosteringByStyles)
 
             ParticipantAvailPPage& avail = s.GetAvailPage();
             ShowPage(s, &avail);
+            // No time to show: the grid starts at the event's first
+            // timeslot, not at midnight.
+            const ZelOleDateTime dt_start = avail.GetPanel().GetGrid()->GetGrid().GetDisplayStart();
+            EXPECT_EQ(dt_start.GetHour() * 60 + dt_start.GetMinute(), 9 * 60);
             ShowAWhile("participant-avail-slots");
             Choose(avail, IDC_AVAIL_WHOLE_DAYS);
             // Uncheck all with nothing to uncheck leaves Undo off.
@@ -213,6 +219,16 @@ TEST_F(PagesWxTest, ParticipantGivenAvailabilityAndRosteringByStyles)
 
             ParticipantRosterPPage& roster = s.GetRosterPage();
             ShowPage(s, &roster);
+            // The texts before the limit's boxes end clear of them.
+            const std::pair<int, int> a_rows[] = {{IDC_ROSTER_EXACT, IDC_ROSTER_EXACT_VALUE},
+                                                  {IDC_ROSTER_MIN_TEXT, IDC_ROSTER_MIN_VALUE},
+                                                  {IDC_ROSTER_MAX_TEXT, IDC_ROSTER_MAX_VALUE}};
+            for (const auto& [i_text, i_box] : a_rows) {
+                const wxWindow* p_text = roster.FindWindow(i_text);
+                const wxWindow* p_box = roster.FindWindow(i_box);
+                ASSERT_TRUE(p_text != nullptr && p_box != nullptr);
+                EXPECT_LE(p_text->GetPosition().x + p_text->GetBestSize().x + 2, p_box->GetPosition().x) << i_text;
+            }
             // No role has styles: style mode, the role radio disabled.
             EXPECT_TRUE(Checked(roster, IDC_ROSTER_BY_STYLE));
             EXPECT_FALSE(Enabled(roster, IDC_ROSTER_BY_ROLE));

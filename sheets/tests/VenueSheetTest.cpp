@@ -1,10 +1,12 @@
 // The venue pane and the venue sheet in the program, in-process under a
 // virtual display, over a sample event with a built timetable: a venue
 // added by the frame's command through its sheet (a name of blanks only
-// refused on the page, a name in use refused after the sheet), the change
-// walk with Apply and Next (a name another venue has refused while the
-// sheet stays open), the sheet reopening where it was left, and the venue
-// list printed to a preview through the column chooser.
+// refused on the page, a name in use refused while the sheet stays open),
+// the change walk with Apply and Next (a name another venue has refused
+// while the sheet stays open), OK, Apply and Next over unchanged venues
+// leaving the timetable and the event alone, the sheet reopening where it
+// was left, and the venue list printed to a preview through the column
+// chooser.
 //
 // With ROTAVEX_SHOW_SECONDS set, the pane and the preview stay on screen
 // that long, for screenshots (the sheet alone: VenuePSheetTest).
@@ -178,17 +180,66 @@ TEST_F(VenueSheetTest, AVenueIsAddedThroughItsSheet)
     EXPECT_GE(RowOf(Doc().GetVenues()[n_venues].GetKey()), 0);
     EXPECT_TRUE(Doc().IsModified());
 
-    // A name in use is refused once the sheet ends, and nothing is stored.
+    // A name in use is refused while the sheet stays open with what was
+    // typed, the name selected for mending; nothing is stored until then.
     Boxes.Clear();
     const std::string s_used = VenueName(0);
     ModalDriver<VenuePSheet> again{[&](VenuePSheet& sheet) {
         TypeInLoop(sheet, IDC_VENUE_NAME, s_used.c_str());
+        TypeInLoop(sheet, IDC_VENUE_LOCATION, "Rooftop");
+        PressInLoop(sheet, wxID_OK);
+        ASSERT_TRUE(sheet.IsModal());
+        EXPECT_EQ(Doc().GetNumVenues(), n_venues + 1);
+        auto* p_name = static_cast<wxTextCtrl*>(sheet.FindWindow(IDC_VENUE_NAME));
+        EXPECT_EQ(wxWindow::FindFocus(), p_name);
+        long l_from = 0;
+        long l_to = 0;
+        p_name->GetSelection(&l_from, &l_to);
+        EXPECT_EQ(l_to - l_from, static_cast<long>(s_used.size())) << "the whole name is selected";
+        EXPECT_EQ(static_cast<wxTextCtrl*>(sheet.FindWindow(IDC_VENUE_LOCATION))->GetValue(), "Rooftop");
+        TypeInLoop(sheet, IDC_VENUE_NAME, "Roof Garden");
         PressInLoop(sheet, wxID_OK);
     }};
     ASSERT_TRUE(Run(ID_ADD_VENUE));
-    EXPECT_EQ(Doc().GetNumVenues(), n_venues + 1);
+    EXPECT_TRUE(again.Done());
     ASSERT_EQ(Boxes.Boxes().size(), 1u);
     EXPECT_EQ(Boxes.Boxes()[0].sText, "Cannot add venue. Venue '" + s_used + "' already exists.");
+    ASSERT_EQ(Doc().GetNumVenues(), n_venues + 2);
+    EXPECT_EQ(VenueName(n_venues + 1), "Roof Garden");
+    EXPECT_EQ(Doc().GetVenues()[n_venues + 1].GetLocation(), "Rooftop");
+}
+
+TEST_F(VenueSheetTest, AnOkThatChangesNothingKeepsTheTimetable)
+{
+    auto unfilled = [this] { return Doc().GetTimetable()->CountUnfilled(-1, -1); };
+    ASSERT_NE(Doc().GetTimetable(), nullptr);
+    const int n_unfilled = unfilled();
+    SelectRows({0, 1});
+    // OK, Next and Apply over unchanged venues store nothing: the
+    // timetable keeps every placement and the event is not modified.
+    ModalDriver<VenuePSheet> driver{
+        [&](VenuePSheet& sheet) { PressInLoop(sheet, IDC_SHEET_APPLY_NOW); },
+        [&](VenuePSheet& sheet) { PressInLoop(sheet, IDC_SHEET_NEXT); },
+        [&](VenuePSheet& sheet) { PressInLoop(sheet, wxID_OK); },
+    };
+    Run(ID_LIST_CHANGE);
+    EXPECT_TRUE(driver.Done());
+    EXPECT_FALSE(Doc().IsModified());
+    EXPECT_EQ(unfilled(), n_unfilled);
+
+    // A real change still goes through the change routine, which keeps
+    // only the locked placements.
+    SelectRows({0});
+    ModalDriver<VenuePSheet> change{[&](VenuePSheet& sheet) {
+        TypeInLoop(sheet, IDC_VENUE_LOCATION, "Moved");
+        PressInLoop(sheet, wxID_OK);
+    }};
+    Run(ID_LIST_CHANGE);
+    EXPECT_TRUE(change.Done());
+    EXPECT_TRUE(Doc().IsModified());
+    EXPECT_GT(unfilled(), n_unfilled);
+    EXPECT_EQ(Doc().GetVenues()[Doc().GetVenues().FindByKey(static_cast<LONG>(List().GetItemData(0)))].GetLocation(),
+              "Moved");
 }
 
 TEST_F(VenueSheetTest, TheChangeWalkAppliesAndMovesOn)

@@ -166,6 +166,11 @@ TEST(EditingPSheet, WalkOfThreeItems)
             EXPECT_EQ(Shown(s, IDC_SHEET_PREVIOUS), step.bPrevious) << step.iItem;
             EXPECT_EQ(Shown(s, wxID_OK), step.bOk) << step.iItem;
             EXPECT_EQ(Label(s, wxID_CANCEL), "Close");
+            // Return presses Next where there is one, else OK.
+            const wxWindow* p_default = s.GetDefaultItem();
+            EXPECT_EQ(p_default != nullptr ? p_default->GetId() : int(wxID_NONE),
+                      step.bNext ? int(IDC_SHEET_NEXT) : int(wxID_OK))
+                << step.iItem;
             ASSERT_NE(s.GetUndoButton(), nullptr);
             EXPECT_FALSE(s.GetUndoButton()->IsEnabled());
             // The row reads Next, Previous, Close, Apply, Help; Undo at the
@@ -201,7 +206,19 @@ TEST(EditingPSheet, OneItemKeepsOkAndCancel)
         EXPECT_EQ(s.FindWindow(IDC_SHEET_PREVIOUS), nullptr);
         EXPECT_TRUE(Shown(s, wxID_OK));
         EXPECT_EQ(Label(s, wxID_CANCEL), "Cancel");
-        Press(s, wxID_OK);
+        // Return typed in a box of a page presses OK, the default button.
+        auto* p_box = new wxTextCtrl(s.pMembers, wxID_ANY, "Choir", wxPoint(10, 200), wxSize(150, -1));
+        p_box->SetFocus();
+        for (int i = 0; i < 10; ++i)
+            wxTheApp->Yield(true);
+        wxUIActionSimulator sim;
+        sim.Char(WXK_RETURN);
+        for (int i = 0; i < 50 && s.IsModal(); ++i) {
+            wxTheApp->Yield(true);
+            wxMilliSleep(10);
+        }
+        if (s.IsModal())
+            s.EndModal(wxID_ABORT);
     });
     EXPECT_EQ(i_result, wxID_OK);
     sheet.SetTitleSuffix("");

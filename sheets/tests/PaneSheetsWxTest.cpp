@@ -1,0 +1,217 @@
+// The group and participant panes in the program with their real sheets,
+// in-process under a virtual display, over an event whose timetable holds a
+// placement that is not locked: OK, Next and Apply over items the user did
+// not edit leave the timetable and the event alone (a real edit still runs
+// the change routine, which keeps only the locks), and a new group or
+// participant whose name is taken keeps its sheet open with what was typed.
+#include "framework/MessageBox.h"
+#include "model/EventDoc.h"
+#include "model/Timetable.h"
+#include "sheets/GroupPSheet.h"
+#include "sheets/GroupPages.h"
+#include "sheets/GroupSheetIds.h"
+#include "sheets/InstallSheets.h"
+#include "sheets/ParticipantSheetPort.h"
+#include "shell/CommandIds.h"
+#include "shell/EditSheetRules.h"
+#include "shell/EventDocument.h"
+#include "shell/GroupView.h"
+#include "shell/MainFrm.h"
+#include "shell/PaneView.h"
+#include "shell/ParticipantView.h"
+#include "shell/RotavexApp.h"
+#include "testsupport/EventBuilder.h"
+#include "testsupport/ProgramFolder.h"
+#include "testsupport/ProgramRunEnd.h"
+#include "testsupport/RotavexAppEnvironment.h"
+#include "testsupport/SheetTestDriving.h"
+
+#include <filesystem>
+#include <gtest/gtest.h>
+#include <wx/textctrl.h>
+
+namespace fs = std::filesystem;
+using testevent::EventBuilder;
+
+namespace {
+
+const auto* pEnvironment = ::testing::AddGlobalTestEnvironment(new RotavexAppEnvironment(&InstallSheets));
+
+std::string Text(wxWindow& page, int i_id)
+{
+    auto* p_text = wxDynamicCast(page.FindWindow(i_id), wxTextCtrl);
+    return p_text != nullptr ? p_text->GetValue().ToStdString() : std::string("?");
+}
+
+class PaneSheetsWxTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        fsFolder = MakeTestFolder("rvx-panesheets");
+        {
+            EventBuilder event;
+            event.Name("Spring fair")
+                .Days({"Sat", "Sun"})
+                .Slots(-1, {"09:00-10:00", "10:00-11:00"})
+                .TwentyFourHour()
+                .Venue("Hall")
+                .Venue("Annex")
+                .Participant("Ann Lee")
+                .Participant("Bob Ray")
+                .Group("Choir")
+                .Group("Band")
+                .Member("Choir", "Ann Lee")
+                .Member("Band", "Bob Ray")
+                .Timetable()
+                .Place(0, "Hall", "09:00", "Choir", false)
+                .Place(0, "Annex", "09:00", "Band", true);
+            ASSERT_TRUE(event.Doc().OnSaveDocument((fsFolder / "fair.eve").string()));
+        }
+        ConfigureProgramSettings(fsFolder);
+        ASSERT_TRUE(RegisterGroupView());
+        ASSERT_TRUE(RegisterParticipantView());
+        ASSERT_TRUE(TheApp()->StartUp((fsFolder / "fair.eve").string()));
+        TheApp()->GetMainFrame()->SetSize(1200, 800);
+        Pump();
+        ASSERT_NE(Groups(), nullptr);
+        ASSERT_NE(Participants(), nullptr);
+        ASSERT_FALSE(Doc().IsModified());
+    }
+    void TearDown() override { EndProgramRun({kGroupView, kParticipantView}, fsFolder); }
+
+    CMainFrame& Frame() { return *TheApp()->GetMainFrame(); }
+    EventDoc& Doc() { return TheApp()->GetDocument()->GetEvent(); }
+    GroupView* Groups() { return dynamic_cast<GroupView*>(Frame().GetPaneView(1, 0)); }
+    ParticipantView* Participants() { return dynamic_cast<ParticipantView*>(Frame().GetPaneView(0, 1)); }
+    int Unfilled() { return Doc().GetTimetable()->CountUnfilled(-1, -1); }
+    static void SelectAll(ItemListView& view)
+    {
+        view.Click(-1, FALSE, FALSE);
+        for (int i = 0; i < view.GetList().GetItemCount(); ++i)
+            view.Click(i, FALSE, TRUE);
+        Pump();
+    }
+
+    ScriptedMessageBox Boxes;
+    fs::path fsFolder;
+};
+
+// Over a walk of two: Apply on the first, Next, then OK on the second.
+template <class Sheet>
+void WalkWithoutEditing(int& n_sheets)
+{
+    WhenShownPainted<Sheet>([&n_sheets](Sheet& first) {
+        ++n_sheets;
+        PressInLoop(first, IDC_SHEET_APPLY_NOW);
+        WhenShownPainted<Sheet>([&n_sheets](Sheet& again) {
+            ++n_sheets;
+            PressInLoop(again, IDC_SHEET_NEXT);
+            WhenShownPainted<Sheet>([&n_sheets](Sheet& second) {
+                ++n_sheets;
+                PressInLoop(second, wxID_OK);
+            });
+        });
+    });
+}
+
+TEST_F(PaneSheetsWxTest, SheetsEndedWithoutAnEditLeaveTheTimetableAlone)
+{
+    const int n_unfilled = Unfilled();
+    int n_sheets = 0;
+    SelectAll(*Groups());
+    WalkWithoutEditing<GroupPSheet>(n_sheets);
+    Groups()->ChangeSelected();
+    Pump();
+    EXPECT_FALSE(Doc().IsModified()) << "after the groups";
+    SelectAll(*Participants());
+    WalkWithoutEditing<ParticipantChangePSheet>(n_sheets);
+    Participants()->ChangeSelected();
+    Pump();
+    EXPECT_EQ(n_sheets, 6);
+    EXPECT_EQ(Unfilled(), n_unfilled) << "the placement that is not locked is kept";
+    EXPECT_FALSE(Doc().IsModified());
+    EXPECT_TRUE(Boxes.Boxes().empty());
+
+    // An edit is stored through the change routine, which keeps the locks
+    // only.
+    Groups()->Click(-1, FALSE, FALSE);
+    Groups()->Click(0, FALSE, TRUE);
+    WhenShownPainted<GroupPSheet>([](GroupPSheet& sheet) {
+        TypeInLoop(*sheet.GetContactPage(), IDC_GROUP_CONTACT, "Cal Fox");
+        PressInLoop(sheet, wxID_OK);
+    });
+    Groups()->ChangeSelected();
+    Pump();
+    EXPECT_TRUE(Doc().IsModified());
+    EXPECT_EQ(Unfilled(), n_unfilled + 1);
+}
+
+TEST_F(PaneSheetsWxTest, ANewGroupWithATakenNameKeepsItsSheetOpen)
+{
+    const int n_groups = Doc().GetGroups().GetNumGroups();
+    bool b_stayed = false;
+    bool b_nameSelected = false;
+    std::string s_contact;
+    WhenShownPainted<GroupPSheet>([&](GroupPSheet& sheet) {
+        GroupContactPPage& details = *sheet.GetContactPage();
+        TypeInLoop(details, IDC_GROUP_NAME, "Choir");
+        TypeInLoop(details, IDC_GROUP_CONTACT, "Cal Fox");
+        // From another page, as a user who typed the name first would.
+        ShowPage(sheet, 6);
+        PressInLoop(sheet, wxID_OK);
+        b_stayed = sheet.IsModal();
+        auto* p_name = static_cast<wxTextCtrl*>(details.FindWindow(IDC_GROUP_NAME));
+        long l_from = 0;
+        long l_to = 0;
+        p_name->GetSelection(&l_from, &l_to);
+        b_nameSelected = sheet.GetBookCtrl()->GetCurrentPage() == &details && wxWindow::FindFocus() == p_name
+                         && l_from == 0 && l_to == 5;
+        s_contact = Text(details, IDC_GROUP_CONTACT);
+        TypeInLoop(details, IDC_GROUP_NAME, "Chamber Choir");
+        PressInLoop(sheet, wxID_OK);
+    });
+    EXPECT_TRUE(Frame().RunCommand(ID_ADD_GROUP));
+    Pump();
+    EXPECT_TRUE(b_stayed);
+    EXPECT_TRUE(b_nameSelected) << "the sheet shows the name, selected";
+    EXPECT_EQ(s_contact, "Cal Fox");
+    ASSERT_EQ(Boxes.Boxes().size(), 1u);
+    EXPECT_EQ(Boxes.Boxes()[0].sText, "Cannot add group.  Group 'Choir' already exists.");
+    ASSERT_EQ(Doc().GetGroups().GetNumGroups(), n_groups + 1);
+    const Group& added = Doc().GetGroups().GetAt(n_groups);
+    EXPECT_EQ(added.GetName(), "Chamber Choir");
+    EXPECT_EQ(added.GetContact().GetFullName(), "Cal Fox");
+}
+
+TEST_F(PaneSheetsWxTest, ANewParticipantWithATakenNameKeepsItsSheetOpen)
+{
+    const int n_parts = Doc().GetParticipants().GetNumParticipants();
+    bool b_stayed = false;
+    bool b_nameFocused = false;
+    std::string s_email;
+    WhenShownPainted<ParticipantChangePSheet>([&](ParticipantChangePSheet& sheet) {
+        wxWindow& details = sheet.GetDetailsPage();
+        TypeInLoop(details, IDC_PART_FIRST_NAME, "Ann");
+        TypeInLoop(details, IDC_PART_LAST_NAME, "Lee");
+        TypeInLoop(details, IDC_PART_EMAIL, "ann@example.org");
+        PressInLoop(sheet, wxID_OK);
+        b_stayed = sheet.IsModal();
+        b_nameFocused = wxWindow::FindFocus() == details.FindWindow(IDC_PART_FIRST_NAME);
+        s_email = Text(details, IDC_PART_EMAIL);
+        TypeInLoop(details, IDC_PART_FIRST_NAME, "Anne");
+        PressInLoop(sheet, wxID_OK);
+    });
+    EXPECT_TRUE(Frame().RunCommand(ID_ADD_PARTICIPANT));
+    Pump();
+    EXPECT_TRUE(b_stayed);
+    EXPECT_TRUE(b_nameFocused);
+    EXPECT_EQ(s_email, "ann@example.org");
+    ASSERT_EQ(Boxes.Boxes().size(), 1u);
+    EXPECT_EQ(Boxes.Boxes()[0].sText, "Cannot add participant.  Participant 'Ann Lee' already exists.");
+    ASSERT_EQ(Doc().GetParticipants().GetNumParticipants(), n_parts + 1);
+    const int i_added = Doc().GetParticipants().FindByName("Anne Lee");
+    ASSERT_GE(i_added, 0);
+    EXPECT_EQ(Doc().GetParticipants().GetAt(i_added).GetEmail(), "ann@example.org");
+}
+
+} // namespace
