@@ -236,6 +236,10 @@ void RosterEngine::RebuildGroupData()
     StyleCellIndex.InitIndex(static_cast<UINT>(pDoc->GetStyles().GetCount()));
     vDayIds.clear();
     vPartGroups.assign(static_cast<std::size_t>(participants.GetNumParticipants()), {});
+    vClashPlaces.assign(static_cast<std::size_t>(ClashLists.GetSize()), {});
+    vClashBits.clear();
+    nClashWords = 0;
+    RebuildRuleChecks();
     if (pTimetable == nullptr)
         return;
 
@@ -275,6 +279,22 @@ void RosterEngine::RebuildGroupData()
                 }
             }
         }
+    }
+    const int n_groups = ClashLists.GetSize();
+    nClashWords = n_groups <= kMaxClashBitGroups ? (static_cast<std::size_t>(n_groups) + 63) / 64 : 0;
+    vClashBits.assign(nClashWords * static_cast<std::size_t>(n_groups), 0);
+    for (int g = 0; g < n_groups; ++g) {
+        // The first place of a key, as a walk of the list finds it.
+        const KeyList& clashes = ClashLists[g];
+        std::vector<std::pair<LONG, int>>& v_places = vClashPlaces[static_cast<std::size_t>(g)];
+        for (int i = 0; i < clashes.GetMaxKeys(); ++i) {
+            v_places.emplace_back(clashes[i], i);
+            const int i_clash = clashes[i] < 0 ? -1 : groups.FindByKey(clashes[i]);
+            if (nClashWords > 0 && i_clash >= 0)
+                vClashBits[static_cast<std::size_t>(g) * nClashWords + static_cast<std::size_t>(i_clash) / 64] |=
+                    std::uint64_t{1} << (i_clash % 64);
+        }
+        std::sort(v_places.begin(), v_places.end());
     }
     for (int g = 0; g < GroupPlacements.GetSize(); ++g) {
         if (GroupPlacements[g].GetSize() == 0)

@@ -42,6 +42,7 @@
 #include <cstdint>
 #include <memory>
 #include <string>
+#include <utility>
 #include <vector>
 
 class EventDoc;
@@ -259,9 +260,17 @@ private:
     BOOL IsSkipped() const { return pSkip && pSkip->load(std::memory_order_relaxed); }
 
     // Runs f(slot, day id) over the locked cells of groups carrying the
-    // style, in timetable order, while keep_on() holds before each cell.
+    // style, in timetable order, while keep_on() holds before each cell;
+    // cells FindTryGroup refuses for the participant are passed over.
     template <class KeepOn, class Visit>
-    void WalkStyleCells(LONG l_style_key, KeepOn keep_on, Visit visit);
+    void WalkStyleCells(LONG l_style_key, KeepOn keep_on, Visit visit, int i_part, const Timeslot* p_lower,
+                        const Timeslot* p_upper);
+    // The checks of TryPlace that refuse without a word and change
+    // nothing: the slot within the bounds, locked, holding a known group
+    // that carries the style and does not have the participant yet. The
+    // group's index, or -1 when the try is refused.
+    int FindTryGroup(int i_part, LONG l_style_key, const Timeslot& slot, const Timeslot* p_lower,
+                     const Timeslot* p_upper) const;
 
     // The guard of a group that an enclosing step is filling or emptying.
     class ChainGuard;
@@ -304,4 +313,32 @@ private:
     // a member of (any membership), in no particular order; built with
     // the group data and kept in step by the moves.
     std::vector<std::vector<int>> vPartGroups;
+    // Per group (by index), the keys of its clash list with their places
+    // in it, sorted by key: the search asks after every group of a
+    // participant whether it clashes, and a clash list can be long.
+    std::vector<std::vector<std::pair<LONG, int>>> vClashPlaces;
+    // And per group a bit for each group of its clash list, for events of
+    // up to kMaxClashBitGroups groups: most tries meet no clash, and the
+    // bit says so at once.
+    static constexpr int kMaxClashBitGroups = 16384;
+    std::vector<std::uint64_t> vClashBits;
+    std::size_t nClashWords = 0;
+
+    // The scheduling rules as CheckRules asks them, in its order (venue
+    // rules, then day rules). Rostering changes memberships and nothing
+    // else: the timetable, the groups' styles and the rules stay as they
+    // are for the whole run, so every rule but a binding participant limit
+    // gives the same answer all run long and is asked once, when the group
+    // data is built. A binding participant limit counts the members of the
+    // groups locked into its timeslots, which are found once as well.
+    struct RuleCheck {
+        UINT uMessage = 0;
+        int iNumber = 0;
+        BOOL bHolds = TRUE;
+        BOOL bCountsMembers = FALSE;
+        UINT uMaxParticipants = 0;
+        std::vector<int> vGroups;
+    };
+    std::vector<RuleCheck> vRuleChecks;
+    void RebuildRuleChecks();
 };
