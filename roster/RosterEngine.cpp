@@ -199,6 +199,13 @@ void RosterEngine::Prepare(BOOL b_minimum, std::atomic<bool>* p_modified, IRoste
     RebuildGroupData();
 }
 
+const std::string& RosterEngine::Text(UINT u_id) const
+{
+    static const std::string s_none;
+    const auto it = Texts.find(u_id);
+    return it == Texts.end() ? s_none : it->second;
+}
+
 int RosterEngine::FindParticipant(LONG l_part_key) const
 {
     int i_part = -1;
@@ -232,6 +239,7 @@ void RosterEngine::RebuildGroupData()
     }
     GroupIndex.InitIndex(static_cast<UINT>(groups.GetNumGroups()));
     vLockedCells.clear();
+    vCellGroups.clear();
     vStyleCells.clear();
     StyleCellIndex.InitIndex(static_cast<UINT>(pDoc->GetStyles().GetCount()));
     vDayIds.clear();
@@ -240,6 +248,10 @@ void RosterEngine::RebuildGroupData()
     vClashBits.clear();
     nClashWords = 0;
     RebuildRuleChecks();
+    Texts.clear();
+    for (const UINT u_id : {IDS_ROSTER_CHECK_AVAILABILITY, IDS_ROSTER_CHECK_SIZES, IDS_ROSTER_NO_GROUP,
+                            IDS_ROSTER_CHECK_LIMITS})
+        Texts[u_id] = LoadResString(u_id, "");
     if (pTimetable == nullptr)
         return;
 
@@ -262,6 +274,7 @@ void RosterEngine::RebuildGroupData()
 
                 const int i_cell = static_cast<int>(vLockedCells.size());
                 vLockedCells.emplace_back(d, v, s);
+                vCellGroups.push_back(i_group);
                 const KeyList& styles = groups[i_group].GetStyles();
                 for (int k = 0; k < styles.GetMaxKeys(); ++k) {
                     const LONG l_style = styles[k];

@@ -40,6 +40,7 @@
 
 #include <atomic>
 #include <cstdint>
+#include <map>
 #include <memory>
 #include <string>
 #include <utility>
@@ -259,18 +260,31 @@ private:
     BOOL IsCancelled() const { return pCancel && pCancel->load(std::memory_order_relaxed); }
     BOOL IsSkipped() const { return pSkip && pSkip->load(std::memory_order_relaxed); }
 
-    // Runs f(slot, day id) over the locked cells of groups carrying the
-    // style, in timetable order, while keep_on() holds before each cell;
-    // cells FindTryGroup refuses for the participant are passed over.
+    // Runs f(slot, day id, group index) over the locked cells of groups
+    // carrying the style, in timetable order, while keep_on() holds before
+    // each cell; cells FindTryGroup would refuse for the participant are
+    // passed over.
     template <class KeepOn, class Visit>
     void WalkStyleCells(LONG l_style_key, KeepOn keep_on, Visit visit, int i_part, const Timeslot* p_lower,
                         const Timeslot* p_upper);
+    // TryPlace once the slot's group is known and passed its first checks.
+    BOOL TryPlaceIn(int i_part, int i_group, std::string& s_message, const TimeslotPtr& slot, LONG l_day_id,
+                    BOOL& b_moved, int i_level);
+    // A text of the search, loaded once per pass: a try refused for want
+    // of availability or room says why, and there are millions of tries.
+    const std::string& Text(UINT u_id) const;
+    std::map<UINT, std::string> Texts;
     // The checks of TryPlace that refuse without a word and change
     // nothing: the slot within the bounds, locked, holding a known group
     // that carries the style and does not have the participant yet. The
     // group's index, or -1 when the try is refused.
     int FindTryGroup(int i_part, LONG l_style_key, const Timeslot& slot, const Timeslot* p_lower,
                      const Timeslot* p_upper) const;
+    // The same for a locked cell of the style, whose group is known.
+    BOOL IsCellRefused(int i_part, int i_group, const Timeslot& slot, const Timeslot* p_lower,
+                       const Timeslot* p_upper) const;
+    BOOL IsOutOfBounds(const Timeslot& slot, const Timeslot* p_lower, const Timeslot* p_upper) const;
+    BOOL IsMember(int i_part, int i_group) const;
 
     // The guard of a group that an enclosing step is filling or emptying.
     class ChainGuard;
@@ -298,6 +312,8 @@ private:
     // style key the positions among them of the cells whose group carries
     // the style.
     std::vector<TTLoc> vLockedCells;
+    // The index of each such cell's group.
+    std::vector<int> vCellGroups;
     ZelKeyIndex<int> StyleCellIndex;
     std::vector<std::vector<int>> vStyleCells;
     // Each day's identifier, by day index.

@@ -57,10 +57,11 @@ void RosterEngine::WalkStyleCells(LONG l_style_key, KeepOn keep_on, Visit visit,
         // A cell the try would refuse without a word or a change is passed
         // over before its checked pointer is made, which costs more than
         // the checks.
-        if (FindTryGroup(i_part, l_style_key, a_slots[loc.GetSlot()], p_lower, p_upper) < 0)
+        if (IsCellRefused(i_part, vCellGroups[static_cast<std::size_t>(i_cell)], a_slots[loc.GetSlot()], p_lower,
+                          p_upper))
             continue;
         const TimeslotPtr slot = a_slots.GetSlotPtr(loc.GetSlot());
-        if (visit(slot, vDayIds[static_cast<std::size_t>(loc.GetDay())]))
+        if (visit(slot, vDayIds[static_cast<std::size_t>(loc.GetDay())], vCellGroups[static_cast<std::size_t>(i_cell)]))
             return;
     }
 }
@@ -212,10 +213,9 @@ BOOL RosterEngine::SearchParticipant(int i_part, RosterStatus* p_status, int i_l
         BOOL b_moved = FALSE;
         WalkStyleCells(
             l_style, [&] { return !IsSkipped() && !IsCancelled() && !a_bounds[i].bHeld; },
-            [&](const TimeslotPtr& slot, LONG l_day_id) {
+            [&](const TimeslotPtr& slot, LONG l_day_id, int i_group) {
                 std::string s_message;
-                b_placed = TryPlace(i_part, l_style, s_message, slot, l_day_id, a_bounds[i].pFirst, a_bounds[i].pLast,
-                                    b_moved, i_level);
+                b_placed = TryPlaceIn(i_part, i_group, s_message, slot, l_day_id, b_moved, i_level);
                 if (!b_placed)
                     return false;
                 a_bounds[i].bHeld = 1;
@@ -274,16 +274,24 @@ BOOL RosterEngine::TryPlace(int i_part, LONG l_style_key, std::string& s_message
 {
     CheckStackGuard();
     b_moved = FALSE;
-    const Timeslot& timeslot = *slot;
-    const int i_group = FindTryGroup(i_part, l_style_key, timeslot, p_lower, p_upper);
+    const int i_group = FindTryGroup(i_part, l_style_key, *slot, p_lower, p_upper);
     if (i_group < 0)
         return FALSE;
+    return TryPlaceIn(i_part, i_group, s_message, slot, l_day_id, b_moved, i_level);
+}
+
+BOOL RosterEngine::TryPlaceIn(int i_part, int i_group, std::string& s_message, const TimeslotPtr& slot,
+                              LONG l_day_id, BOOL& b_moved, int i_level)
+{
+    CheckStackGuard();
+    b_moved = FALSE;
+    const Timeslot& timeslot = *slot;
     GroupList& groups = pDoc->GetGroups();
     const Group& group = groups[i_group];
     const Participant& part = pDoc->GetParticipants()[i_part];
     const LONG l_part_key = part.GetKey();
     if (!part.IsAvailable(pDoc, l_day_id, timeslot)) {
-        s_message = LoadResString(IDS_ROSTER_CHECK_AVAILABILITY, "");
+        s_message = Text(IDS_ROSTER_CHECK_AVAILABILITY);
         return FALSE;
     }
 
@@ -312,7 +320,7 @@ BOOL RosterEngine::TryPlace(int i_part, LONG l_style_key, std::string& s_message
 
     if (IsGroupFull(i_group)) {
         if (i_level < e_maximum_search || !MakeRoom(i_part, i_group, s_message, i_level)) {
-            s_message = LoadResString(IDS_ROSTER_CHECK_SIZES, "");
+            s_message = Text(IDS_ROSTER_CHECK_SIZES);
             return FALSE;
         }
         b_moved = TRUE;
@@ -346,29 +354,39 @@ BOOL RosterEngine::TryPlace(int i_part, LONG l_style_key, std::string& s_message
 int RosterEngine::FindTryGroup(int i_part, LONG l_style_key, const Timeslot& slot, const Timeslot* p_lower,
                                const Timeslot* p_upper) const
 {
-    if (p_lower && SlotOrder.Compare(slot, *p_lower, 1) < 0)
-        return -1;
-    if (p_upper && SlotOrder.Compare(slot, *p_upper, 2) > 0)
-        return -1;
-    if (!slot.IsLocked() || slot.GetGroup() < 0)
+    if (IsOutOfBounds(slot, p_lower, p_upper) || !slot.IsLocked() || slot.GetGroup() < 0)
         return -1;
     const GroupList& groups = pDoc->GetGroups();
     const int i_group = groups.FindByKey(slot.GetGroup());
     if (i_group < 0 || i_group >= GroupPlacements.GetSize())
         return -1;
-    const Group& group = groups[i_group];
-    if (group.GetStyles().Find(l_style_key) < 0)
+    if (groups[i_group].GetStyles().Find(l_style_key) < 0 || IsMember(i_part, i_group))
         return -1;
+    return i_group;
+}
+
+BOOL RosterEngine::IsCellRefused(int i_part, int i_group, const Timeslot& slot, const Timeslot* p_lower,
+                                 const Timeslot* p_upper) const
+{
+    // The cell holds its group, locked, and the group carries the style:
+    // the timetable and the styles stay as they are for the whole run.
+    return IsOutOfBounds(slot, p_lower, p_upper) || IsMember(i_part, i_group);
+}
+
+BOOL RosterEngine::IsOutOfBounds(const Timeslot& slot, const Timeslot* p_lower, const Timeslot* p_upper) const
+{
+    return (p_lower && SlotOrder.Compare(slot, *p_lower, 1) < 0) || (p_upper && SlotOrder.Compare(slot, *p_upper, 2) > 0);
+}
+
+BOOL RosterEngine::IsMember(int i_part, int i_group) const
+{
     // The participant's groups with locked placements are kept in step
     // with every move, and are far fewer than a group's members.
-    BOOL b_member = FALSE;
     if (GroupPlacements[i_group].GetSize() > 0 && 0 <= i_part && static_cast<std::size_t>(i_part) < vPartGroups.size()) {
         const std::vector<int>& v_groups = vPartGroups[static_cast<std::size_t>(i_part)];
-        b_member = std::find(v_groups.begin(), v_groups.end(), i_group) != v_groups.end() ? TRUE : FALSE;
-    } else {
-        b_member = group.GetMembers().HasMember(pDoc->GetParticipants()[i_part].GetKey());
+        return std::find(v_groups.begin(), v_groups.end(), i_group) != v_groups.end() ? TRUE : FALSE;
     }
-    return b_member ? -1 : i_group;
+    return pDoc->GetGroups()[i_group].GetMembers().HasMember(pDoc->GetParticipants()[i_part].GetKey());
 }
 
 const Timeslot* RosterEngine::FindSlot(int i_part, LONG l_style_key, BOOL& b_moved, std::string& s_message,
@@ -381,15 +399,15 @@ const Timeslot* RosterEngine::FindSlot(int i_part, LONG l_style_key, BOOL& b_mov
     const Timeslot* p_found = nullptr;
     WalkStyleCells(
         l_style_key, [&] { return !IsCancelled(); },
-        [&](const TimeslotPtr& slot, LONG l_day_id) {
-            if (!TryPlace(i_part, l_style_key, s_message, slot, l_day_id, p_lower, p_upper, b_moved, e_basic_search))
+        [&](const TimeslotPtr& slot, LONG l_day_id, int i_group) {
+            if (!TryPlaceIn(i_part, i_group, s_message, slot, l_day_id, b_moved, e_basic_search))
                 return false;
             p_found = &*slot;
             return true;
         },
         i_part, p_lower, p_upper);
     if (p_found == nullptr && s_message.empty() && !IsCancelled())
-        s_message = LoadResString(IDS_ROSTER_NO_GROUP, "");
+        s_message = Text(IDS_ROSTER_NO_GROUP);
     return p_found;
 }
 
@@ -399,7 +417,7 @@ BOOL RosterEngine::AddToGroup(int i_part, int i_group, std::string& s_message)
     RosterTransaction trans(pMover.get(), &Counters);
     pMover->RecordPutIn(i_part, i_group, &Counters);
     if (!CheckParticipantLimits(i_group, i_part)) {
-        s_message = LoadResString(IDS_ROSTER_CHECK_LIMITS, "");
+        s_message = Text(IDS_ROSTER_CHECK_LIMITS);
         trans.Rollback();
         return FALSE;
     }
@@ -484,11 +502,17 @@ BOOL RosterEngine::MakeRoom(int i_part, int i_group, std::string& s_message, int
     const ChainGuard guard(ChainGuards, groups[i_group].GetKey());
     if (guard.WasPresent())
         return FALSE;
-    const GroupMembers members = static_cast<const Group&>(groups[i_group]).GetMembers();
-    for (int m = members.GetSize() - 1; m >= 0 && !IsCancelled(); --m) {
-        if (!members[m].bRostered)
+    // The members as they stand now: the moves below change the group.
+    const GroupMembers& now = static_cast<const Group&>(groups[i_group]).GetMembers();
+    std::vector<std::pair<LONG, BOOL>> v_members;
+    v_members.reserve(static_cast<std::size_t>(now.GetSize()));
+    for (int m = 0; m < now.GetSize(); ++m)
+        v_members.emplace_back(now[m].lParticipantKey, now[m].bRostered);
+    for (int m = static_cast<int>(v_members.size()) - 1; m >= 0 && !IsCancelled(); --m) {
+        const auto& [l_member_key, b_rostered] = v_members[static_cast<std::size_t>(m)];
+        if (!b_rostered)
             continue;
-        const int i_member = FindParticipant(members[m].lParticipantKey);
+        const int i_member = FindParticipant(l_member_key);
         if (i_member < 0)
             continue;
         RosterTransaction trans(pMover.get(), &Counters);
