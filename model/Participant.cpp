@@ -365,7 +365,10 @@ int ParticipantList::Add(const Participant& participant)
 {
     if (!participant.IsValid())
         return notValid;
-    if (IsDuplicateName(participant))
+    // The full name is put together once, for the test and the index.
+    std::string s_name = participant.GetFullName();
+    const int i_named = FindByName(s_name);
+    if (i_named >= 0 && Participants[i_named].GetKey() != participant.GetKey())
         return nameExists;
     if (FindByKey(participant.GetKey()) >= 0)
         return keyExists;
@@ -382,7 +385,7 @@ int ParticipantList::Add(const Participant& participant)
         KeyIndex.SetAt(participant.GetKey(), i_new);
     }
     if (bNameIndexValid)
-        NameIndex[participant.GetFullName()] = i_new;
+        NameIndex[std::move(s_name)] = i_new;
     return added;
 }
 
