@@ -91,12 +91,8 @@ int GroupList::AddGroup(const Group& group)
     MakeRoomToAppend(Groups, kInitialRoom);
     const int i_new = Groups.Add(group);
     Group::SetKeyCounter(l_counter);
-    if (bIndexValid && IsIndexCrowded(KeyIndex)) {
-        bIndexValid = FALSE;
+    if (IndexAppended(KeyIndex, bIndexValid, group.GetKey(), i_new))
         RebuildIndex(2 * GetNumGroups());
-    } else if (bIndexValid) {
-        KeyIndex.SetAt(group.GetKey(), i_new);
-    }
     if (bReading)
         ReadNames.emplace(group.GetName(), group.GetKey());
     return added;

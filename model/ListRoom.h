@@ -5,6 +5,7 @@
 // walked, over and over as it grows.
 #pragma once
 
+#include "framework/Types.h"
 #include "zelkit/ZelArray.h"
 #include "zelkit/ZelKeyedObject.h"
 
@@ -21,10 +22,18 @@ void MakeRoomToAppend(ZelArray<T>& a_items, int n_initial)
     a_items.Reserve(std::max(n_initial, n_size < INT_MAX / 2 ? n_size * 2 : INT_MAX));
 }
 
-// The index holds twice as many keys as its table has buckets: time to
-// build it again for twice the items.
-template <class T>
-bool IsIndexCrowded(const ZelKeyIndex<T>& index)
+// After an item was appended at i_new: a current index takes its key;
+// one that holds twice as many keys as its table has buckets is marked
+// stale instead, and TRUE tells the caller to build it again for twice
+// the items.
+inline BOOL IndexAppended(ZelKeyIndex<int>& index, BOOL& b_valid, LONG l_key, int i_new)
 {
-    return static_cast<UINT>(index.GetCount()) >= 2 * index.GetHashTableSize();
+    if (!b_valid)
+        return FALSE;
+    if (static_cast<UINT>(index.GetCount()) >= 2 * index.GetHashTableSize()) {
+        b_valid = FALSE;
+        return TRUE;
+    }
+    index.SetAt(l_key, i_new);
+    return FALSE;
 }

@@ -378,12 +378,8 @@ int ParticipantList::Add(const Participant& participant)
     MakeRoomToAppend(Participants, kInitialRoom);
     const int i_new = Participants.Add(participant);
     Participant::SetKeyCounter(l_counter);
-    if (bKeyIndexValid && IsIndexCrowded(KeyIndex)) {
-        bKeyIndexValid = FALSE;
+    if (IndexAppended(KeyIndex, bKeyIndexValid, participant.GetKey(), i_new))
         RebuildKeyIndex(2 * GetNumParticipants());
-    } else if (bKeyIndexValid) {
-        KeyIndex.SetAt(participant.GetKey(), i_new);
-    }
     if (bNameIndexValid)
         NameIndex[std::move(s_name)] = i_new;
     return added;
