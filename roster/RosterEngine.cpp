@@ -6,6 +6,8 @@
 #include "zelkit/ZelWindowServices.h"
 
 #include <algorithm>
+#include <unordered_map>
+#include <vector>
 
 namespace {
 
@@ -36,10 +38,53 @@ public:
         StyleIndex.InitIndex(static_cast<UINT>(nStyles));
     }
 
+    // The participant wants the style: its key goes to the style's list
+    // once, at the end; Fill hands the lists to the style index, the
+    // styles in the order they were first met, as adding each key to the
+    // index's list in turn would leave it. A list of thousands is made in
+    // one go, not searched from its start for every key.
+    void Add(LONG l_style, LONG l_part_key)
+    {
+        std::vector<LONG>& v_keys = StyleKeys[l_style];
+        if (v_keys.empty())
+            vStyleOrder.push_back(l_style);
+        if (!v_keys.empty() && v_keys.back() == l_part_key)
+            return;
+        Places[l_style].emplace(l_part_key, static_cast<int>(v_keys.size()));
+        v_keys.push_back(l_part_key);
+    }
+    void Fill()
+    {
+        for (const LONG l_style : vStyleOrder) {
+            const std::vector<LONG>& v_keys = StyleKeys[l_style];
+            KeyList keys(static_cast<int>(v_keys.size()));
+            for (std::size_t i = 0; i < v_keys.size(); ++i)
+                keys.SetAt(static_cast<int>(i), v_keys[i]);
+            StyleIndex[l_style] = keys;
+        }
+    }
+    // The participant's place in the style's list, which it leaves (-1
+    // when it is not there).
+    int TakePlace(LONG l_style, LONG l_part_key)
+    {
+        auto& places = Places[l_style];
+        const auto it = places.find(l_part_key);
+        if (it == places.end())
+            return -1;
+        const int i_place = it->second;
+        places.erase(it);
+        return i_place;
+    }
+
     int nStyles;
     int nParticipants;
     ZelKeyIndex<PartStylesCount> PartIndex;
     ZelKeyIndex<KeyList> StyleIndex;
+
+private:
+    std::vector<LONG> vStyleOrder;
+    std::unordered_map<LONG, std::vector<LONG>> StyleKeys;
+    std::unordered_map<LONG, std::unordered_map<LONG, int>> Places;
 };
 
 } // namespace
@@ -457,7 +502,7 @@ void RosterEngine::RosterToMaximum(std::atomic<bool>* p_modified, IRosterPostPor
         counts.nRemainingMin = needs.nRequiredMin;
         counts.nRemainingMax = needs.nRequiredMax;
         for (const LONG l_style : needs.vStyles) {
-            roster.StyleIndex[l_style].Add(part.GetKey());
+            roster.Add(l_style, part.GetKey());
             counts.Styles.Add(l_style);
         }
         if (needs.vStyles.empty()) {
@@ -466,6 +511,7 @@ void RosterEngine::RosterToMaximum(std::atomic<bool>* p_modified, IRosterPostPor
         }
         roster.PartIndex.SetAt(part.GetKey(), counts);
     }
+    roster.Fill();
 
     BOOL b_stopped = FALSE;
     for (int i_level = e_basic_search; i_level <= e_maximum_search && !IsCancelled() && !b_stopped; ++i_level) {
@@ -496,7 +542,7 @@ void RosterEngine::RosterToMaximum(std::atomic<bool>* p_modified, IRosterPostPor
                     if (SearchParticipant(p, p_status, i_level, l_style)) {
                         b_success = TRUE;
                         KeyList& live_keys = roster.StyleIndex[l_style];
-                        const int i_slot = live_keys.Find(l_part_key);
+                        const int i_slot = roster.TakePlace(l_style, l_part_key);
                         if (i_slot >= 0)
                             live_keys.SetAt(i_slot, -1);
                         StyleRoster::PartStylesCount& counts = roster.PartIndex[l_part_key];

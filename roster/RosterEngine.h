@@ -268,7 +268,7 @@ private:
     void WalkStyleCells(LONG l_style_key, KeepOn keep_on, Visit visit, int i_part, const Timeslot* p_lower,
                         const Timeslot* p_upper);
     // TryPlace once the slot's group is known and passed its first checks.
-    BOOL TryPlaceIn(int i_part, int i_group, std::string& s_message, const TimeslotPtr& slot, LONG l_day_id,
+    BOOL TryPlaceIn(int i_part, int i_group, std::string& s_message, const Timeslot& timeslot, LONG l_day_id,
                     BOOL& b_moved, int i_level);
     // A text of the search, loaded once per pass: a try refused for want
     // of availability or room says why, and there are millions of tries.

@@ -53,15 +53,15 @@ void RosterEngine::WalkStyleCells(LONG l_style_key, KeepOn keep_on, Visit visit,
         if (!keep_on())
             return;
         const TTLoc& loc = vLockedCells[static_cast<std::size_t>(i_cell)];
-        TimeslotArray& a_slots = pTimetable->GetDay(loc.GetDay()).GetVenueSlots(loc.GetVenue());
+        const TimeslotArray& a_slots = pTimetable->GetDay(loc.GetDay()).GetVenueSlots(loc.GetVenue());
         // A cell the try would refuse without a word or a change is passed
-        // over before its checked pointer is made, which costs more than
-        // the checks.
+        // over at once.
         if (IsCellRefused(i_part, vCellGroups[static_cast<std::size_t>(i_cell)], a_slots[loc.GetSlot()], p_lower,
                           p_upper))
             continue;
-        const TimeslotPtr slot = a_slots.GetSlotPtr(loc.GetSlot());
-        if (visit(slot, vDayIds[static_cast<std::size_t>(loc.GetDay())], vCellGroups[static_cast<std::size_t>(i_cell)]))
+        // Rostering changes no timeslot: the cell stays where it is.
+        if (visit(a_slots[loc.GetSlot()], vDayIds[static_cast<std::size_t>(loc.GetDay())],
+                  vCellGroups[static_cast<std::size_t>(i_cell)]))
             return;
     }
 }
@@ -213,7 +213,7 @@ BOOL RosterEngine::SearchParticipant(int i_part, RosterStatus* p_status, int i_l
         BOOL b_moved = FALSE;
         WalkStyleCells(
             l_style, [&] { return !IsSkipped() && !IsCancelled() && !a_bounds[i].bHeld; },
-            [&](const TimeslotPtr& slot, LONG l_day_id, int i_group) {
+            [&](const Timeslot& slot, LONG l_day_id, int i_group) {
                 std::string s_message;
                 b_placed = TryPlaceIn(i_part, i_group, s_message, slot, l_day_id, b_moved, i_level);
                 if (!b_placed)
@@ -277,15 +277,14 @@ BOOL RosterEngine::TryPlace(int i_part, LONG l_style_key, std::string& s_message
     const int i_group = FindTryGroup(i_part, l_style_key, *slot, p_lower, p_upper);
     if (i_group < 0)
         return FALSE;
-    return TryPlaceIn(i_part, i_group, s_message, slot, l_day_id, b_moved, i_level);
+    return TryPlaceIn(i_part, i_group, s_message, *slot, l_day_id, b_moved, i_level);
 }
 
-BOOL RosterEngine::TryPlaceIn(int i_part, int i_group, std::string& s_message, const TimeslotPtr& slot,
+BOOL RosterEngine::TryPlaceIn(int i_part, int i_group, std::string& s_message, const Timeslot& timeslot,
                               LONG l_day_id, BOOL& b_moved, int i_level)
 {
     CheckStackGuard();
     b_moved = FALSE;
-    const Timeslot& timeslot = *slot;
     GroupList& groups = pDoc->GetGroups();
     const Group& group = groups[i_group];
     const Participant& part = pDoc->GetParticipants()[i_part];
@@ -399,10 +398,10 @@ const Timeslot* RosterEngine::FindSlot(int i_part, LONG l_style_key, BOOL& b_mov
     const Timeslot* p_found = nullptr;
     WalkStyleCells(
         l_style_key, [&] { return !IsCancelled(); },
-        [&](const TimeslotPtr& slot, LONG l_day_id, int i_group) {
+        [&](const Timeslot& slot, LONG l_day_id, int i_group) {
             if (!TryPlaceIn(i_part, i_group, s_message, slot, l_day_id, b_moved, e_basic_search))
                 return false;
-            p_found = &*slot;
+            p_found = &slot;
             return true;
         },
         i_part, p_lower, p_upper);
