@@ -47,6 +47,40 @@ int DayDefBase::FindDayByName(const std::string& s_name) const
     return -1;
 }
 
+const std::vector<DayDefBase::Neighbour>& DayDefBase::GetNeighbours(int i_day) const
+{
+    ZEL_ASSERT(0 <= i_day && static_cast<std::size_t>(i_day) < vNeighbours.size());
+    return vNeighbours[static_cast<std::size_t>(i_day)];
+}
+
+void DayDefBase::RebuildDayFacts()
+{
+    // Every pair is asked, as the callers once asked on every test: each
+    // kind keeps its own rule of what follows what (wrapping weeks, linked
+    // custom days, dates that may repeat in a damaged file), and a list of
+    // days is short next to the tests that use it.
+    const int n_days = GetNumDays();
+    vNeighbours.assign(static_cast<std::size_t>(n_days), {});
+    DayIndex.clear();
+    DayIndex.reserve(static_cast<std::size_t>(n_days));
+    for (int i_day = 0; i_day < n_days; ++i_day) {
+        DayIndex.emplace(GetDayId(i_day), i_day);
+        std::vector<Neighbour>& v_next = vNeighbours[static_cast<std::size_t>(i_day)];
+        for (int i = n_days - 1; i >= 0; --i) {
+            if (IsConsecutive(i_day, i))
+                v_next.push_back({i, -1});
+            else if (IsConsecutive(i, i_day))
+                v_next.push_back({i, +1});
+        }
+    }
+}
+
+int DayDefBase::LookUpDayId(LONG l_id) const
+{
+    const auto it = DayIndex.find(l_id);
+    return it == DayIndex.end() ? -1 : it->second;
+}
+
 void DayDefBase::SetNumDays(int n_days)
 {
     DayArray.SetSize(n_days);
@@ -168,14 +202,7 @@ std::string CalendarDays::GetDayName(int i_day) const { return FormatDate(Dates[
 
 LONG CalendarDays::GetDayId(int i_day) const { return static_cast<LONG>(DayIds[i_day]); }
 
-int CalendarDays::FindDayId(LONG l_id) const
-{
-    for (int i = 0; i < GetNumDays(); ++i) {
-        if (GetDayId(i) == l_id)
-            return i;
-    }
-    return -1;
-}
+int CalendarDays::FindDayId(LONG l_id) const { return LookUpDayId(l_id); }
 
 int CalendarDays::FindDate(const ZelOleDateTime& o_date) const
 {
@@ -211,6 +238,7 @@ void CalendarDays::RebuildDayIds()
     DayIds.SetSize(Dates.GetSize());
     for (int i = 0; i < Dates.GetSize(); ++i)
         DayIds[i] = static_cast<DWORD>(GetCalendarDayId(Dates[i]));
+    RebuildDayFacts();
 }
 
 void CalendarDays::Reset()
@@ -218,6 +246,7 @@ void CalendarDays::Reset()
     Dates.RemoveAll();
     DayIds.RemoveAll();
     DayArray.RemoveAll();
+    RebuildDayFacts();
 }
 
 void CalendarDays::Serialize(CArchive& ar)
@@ -286,14 +315,7 @@ std::string WeekDays::GetDayName(int i_day) const
 
 LONG WeekDays::GetDayId(int i_day) const { return static_cast<LONG>(Days[i_day]); }
 
-int WeekDays::FindDayId(LONG l_id) const
-{
-    for (int i = 0; i < Days.GetSize(); ++i) {
-        if (static_cast<LONG>(Days[i]) == l_id)
-            return i;
-    }
-    return -1;
-}
+int WeekDays::FindDayId(LONG l_id) const { return LookUpDayId(l_id); }
 
 void WeekDays::SetDays(const Flags& flags)
 {
@@ -326,6 +348,7 @@ void WeekDays::SortDays()
     if (DayArray.GetSize() == Days.GetSize())
         Permute(DayArray, v_order);
     Permute(Days, v_order);
+    RebuildDayFacts();
 }
 
 void WeekDays::Reset()
@@ -334,6 +357,7 @@ void WeekDays::Reset()
     DayArray.RemoveAll();
     iFirstDay = 1;
     bFullName = 1;
+    RebuildDayFacts();
 }
 
 void WeekDays::Serialize(CArchive& ar)
@@ -367,6 +391,7 @@ void WeekDays::Serialize(CArchive& ar)
     iFirstDay = static_cast<int>(u_firstDay);
     bFullName = static_cast<BOOL>(u_fullName);
     Days = std::move(a_days);
+    RebuildDayFacts();
 }
 
 // ---- CustomDays ----
@@ -399,13 +424,12 @@ std::string CustomDays::GetDayName(int i_day) const { return Days[i_day].sName; 
 
 LONG CustomDays::GetDayId(int i_day) const { return Days[i_day].lKey; }
 
-int CustomDays::FindDayId(LONG l_id) const
+int CustomDays::FindDayId(LONG l_id) const { return LookUpDayId(l_id); }
+
+void CustomDays::SetConsecutive(int i_day, BOOL b_consecutive)
 {
-    for (int i = 0; i < Days.GetSize(); ++i) {
-        if (Days[i].lKey == l_id)
-            return i;
-    }
-    return -1;
+    Days[i_day].bConsecutive = b_consecutive;
+    RebuildDayFacts();
 }
 
 void CustomDays::SetDays(const ZelStringArray& a_names)
@@ -431,6 +455,7 @@ void CustomDays::SetDays(const ZelStringArray& a_names)
         }
         Days.Add(day);
     }
+    RebuildDayFacts();
 }
 
 void CustomDays::SetDays(const ZelArray<Day>& a_rows)
@@ -452,6 +477,7 @@ void CustomDays::SetDays(const ZelArray<Day>& a_rows)
         }
         Days.Add(day);
     }
+    RebuildDayFacts();
 }
 
 ZelStringArray CustomDays::GetNames() const
@@ -466,6 +492,7 @@ void CustomDays::Reset()
 {
     Days.RemoveAll();
     DayArray.RemoveAll();
+    RebuildDayFacts();
 }
 
 void CustomDays::Serialize(CArchive& ar)
@@ -526,6 +553,7 @@ void CustomDays::Serialize(CArchive& ar)
     CommitBase(base);
     Days = std::move(a_days);
     lCustomDayKeyCounter = static_cast<LONG>(ll_next);
+    RebuildDayFacts();
 }
 
 // ---- EventDefinition ----

@@ -15,6 +15,8 @@
 #include "zelkit/ZelStringArray.h"
 
 #include <string>
+#include <unordered_map>
+#include <vector>
 
 class CArchive;
 class EventDoc;
@@ -36,6 +38,20 @@ public:
     virtual LONG GetDayId(int i_day) const = 0;
     // The index of the day with that identifier, -1 when none.
     virtual int FindDayId(LONG l_id) const = 0;
+
+    // A day next to another, and by how many days a time of the other
+    // moves on this day's clock: -1 when this day directly follows the
+    // other, +1 when the other directly follows this one (a day that does
+    // both counts as following).
+    struct Neighbour {
+        int iDay = -1;
+        int nShift = 0;
+    };
+    // The days next to day i_day (0 to GetNumDays() - 1), in descending
+    // day order. The availability tests ask this for every timeslot they
+    // test, so it is worked out once whenever the days change, not per
+    // call.
+    const std::vector<Neighbour>& GetNeighbours(int i_day) const;
 
     // Times are shown in 24-hour form (else with am/pm).
     BOOL Is24Hour() const { return b24Hour; }
@@ -84,8 +100,19 @@ protected:
     // Generates one day's layout with its consecutive neighbours' layouts.
     void GenerateDay(int i_day, const CHighTime& dt_start, const CHighTime& dt_end, int n_minutes);
 
+    // Every kind calls this after its days or their order, identifiers or
+    // links changed: the neighbours of each day and the index of each
+    // identifier are made again from IsConsecutive and GetDayId.
+    void RebuildDayFacts();
+    // The first day with the identifier, -1 when none, from those facts.
+    int LookUpDayId(LONG l_id) const;
+
     BOOL b24Hour = 0;
     ZelArray<DayDefSlots> DayArray;
+
+private:
+    std::vector<std::vector<Neighbour>> vNeighbours;
+    std::unordered_map<LONG, int> DayIndex;
 };
 
 class CalendarDays : public DayDefBase {
@@ -195,7 +222,7 @@ public:
     int FindDayId(LONG l_id) const override;
 
     const Day& GetDay(int i_day) const { return Days[i_day]; }
-    void SetConsecutive(int i_day, BOOL b_consecutive) { Days[i_day].bConsecutive = b_consecutive; }
+    void SetConsecutive(int i_day, BOOL b_consecutive);
 
     // The days become the names, in order. A name equal to an old day's
     // keeps that day's key, flag and layout; a new one takes the next key.

@@ -34,14 +34,10 @@ BOOL EventDoc::OverlapsTimeList(const TimeList& list, LONG l_dayId, const CHighT
     if (i_day < 0)
         return FALSE;
     const CHighTimeSpan o_day(1, 0);
-    for (int i = days.GetNumDays() - 1; i >= 0; --i) {
-        if (days.IsConsecutive(i_day, i)) {
-            if (list.OverlapsSorted(days.GetDayId(i), o_start - o_day, o_length))
-                return TRUE;
-        } else if (days.IsConsecutive(i, i_day)) {
-            if (list.OverlapsSorted(days.GetDayId(i), o_start + o_day, o_length))
-                return TRUE;
-        }
+    for (const DayDefBase::Neighbour& next : days.GetNeighbours(i_day)) {
+        if (list.OverlapsSorted(days.GetDayId(next.iDay), next.nShift < 0 ? o_start - o_day : o_start + o_day,
+                                o_length))
+            return TRUE;
     }
     return FALSE;
 }

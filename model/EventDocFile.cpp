@@ -41,6 +41,11 @@ constexpr std::uint64_t nFreeTimetableSlots = 2000000;
 
 // Every stored list element begins with its 32-bit key.
 constexpr std::size_t nMinElementBytes = 4;
+// No group or participant of any file version is stored in fewer bytes.
+// A list is given room up front for only as many as the bytes left could
+// hold, so that a damaged count cannot make the load ask for far more
+// memory than the file could fill.
+constexpr std::size_t nMinRecordBytes = 16;
 // A stored layout: a class name and at least the column count and two
 // empty unsigned-word arrays.
 constexpr std::size_t nMinLayoutBytes = 1 + 4 + 8 + 8;
@@ -110,6 +115,12 @@ DWORD ReadListCount(CArchive& ar)
     const DWORD n_count = ReadDword(ar);
     ar.CheckAvailable(n_count, nMinElementBytes);
     return n_count;
+}
+
+// The room to make for a list of n_count records read next.
+int RoomFor(const CArchive& ar, DWORD n_count)
+{
+    return static_cast<int>(std::min<std::uint64_t>(n_count, ar.BytesRemaining() / nMinRecordBytes));
 }
 
 CHighTime ReadOldDate(CArchive& ar)
@@ -360,6 +371,7 @@ void EventDoc::LoadGroups(CArchive& ar, LoadCounts& counts)
     GroupList::SetKeyCounter(l_stored);
     NextKey next(l_stored);
     const DWORD n_groups = ReadListCount(ar);
+    const GroupList::Reading reading(Groups, RoomFor(ar, n_groups));
     for (DWORD i = 0; i < n_groups; ++i) {
         Group group;
         group.Serialize(ar);
@@ -377,6 +389,7 @@ void EventDoc::LoadParticipants(CArchive& ar, LoadCounts& counts)
     ParticipantList::SetKeyCounter(l_stored);
     NextKey next(l_stored);
     const DWORD n_participants = ReadListCount(ar);
+    Participants.MakeRoom(RoomFor(ar, n_participants));
     for (DWORD i = 0; i < n_participants; ++i) {
         Participant participant;
         participant.Serialize(ar);

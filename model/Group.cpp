@@ -53,6 +53,49 @@ void AGroupMember::Serialize(CArchive& ar)
     }
 }
 
+// ---- MemberIndex ----
+
+BOOL MemberIndex::Lookup(LONG l_key, int& i_value) const
+{
+    const auto it = std::lower_bound(vEntries.begin(), vEntries.end(), l_key,
+                                     [](const std::pair<LONG, int>& entry, LONG l) { return entry.first < l; });
+    if (it == vEntries.end() || it->first != l_key)
+        return FALSE;
+    i_value = it->second;
+    return TRUE;
+}
+
+void MemberIndex::SetAt(LONG l_key, int i_value)
+{
+    const auto it = std::lower_bound(vEntries.begin(), vEntries.end(), l_key,
+                                     [](const std::pair<LONG, int>& entry, LONG l) { return entry.first < l; });
+    if (it != vEntries.end() && it->first == l_key)
+        it->second = i_value;
+    else
+        vEntries.emplace(it, l_key, i_value);
+}
+
+void MemberIndex::RemoveKey(LONG l_key)
+{
+    const auto it = std::lower_bound(vEntries.begin(), vEntries.end(), l_key,
+                                     [](const std::pair<LONG, int>& entry, LONG l) { return entry.first < l; });
+    if (it != vEntries.end() && it->first == l_key)
+        vEntries.erase(it);
+}
+
+void MemberIndex::Assign(std::vector<std::pair<LONG, int>> v_entries)
+{
+    // By key, and of equal keys the last position first, which the
+    // duplicates' removal keeps.
+    std::sort(v_entries.begin(), v_entries.end(), [](const auto& a, const auto& b) {
+        return a.first != b.first ? a.first < b.first : a.second > b.second;
+    });
+    v_entries.erase(std::unique(v_entries.begin(), v_entries.end(),
+                                [](const auto& a, const auto& b) { return a.first == b.first; }),
+                    v_entries.end());
+    vEntries = std::move(v_entries);
+}
+
 // ---- GroupMembers ----
 
 GroupMembers::GroupMembers() = default;
@@ -115,16 +158,17 @@ void GroupMembers::RemoveAll()
 
 void GroupMembers::RebuildIndex()
 {
-    Index.InitIndex(static_cast<UINT>(Members.GetSize()));
+    std::vector<std::pair<LONG, int>> v_entries;
+    v_entries.reserve(static_cast<std::size_t>(Members.GetSize()));
     for (int i = 0; i < Members.GetSize(); ++i)
-        Index.SetAt(Members[i].lParticipantKey, i);
+        v_entries.emplace_back(Members[i].lParticipantKey, i);
+    Index.Assign(std::move(v_entries));
 }
 
 void GroupMembers::Reserve(int n)
 {
-    Index.InitIndex(static_cast<UINT>(Members.GetSize() + std::max(n, 0)));
-    for (int i = 0; i < Members.GetSize(); ++i)
-        Index.SetAt(Members[i].lParticipantKey, i);
+    RebuildIndex();
+    Index.Reserve(Members.GetSize() + std::max(n, 0));
     Members.SetSize(Members.GetSize(), std::max(n, 0));
 }
 
@@ -321,12 +365,15 @@ void Group::Serialize(CArchive& ar)
 
 void Group::RebuildAvailabilityCache(const EventDoc* p_doc) const
 {
-    AvailabilityCache.InitIndex(static_cast<UINT>(Members.GetSize()));
+    if (!pAvailabilityCache)
+        pAvailabilityCache = std::make_unique<ZelKeyIndex<BYTE>>();
+    ZelKeyIndex<BYTE>& cache = *pAvailabilityCache;
+    cache.InitIndex(static_cast<UINT>(Members.GetSize()));
     const ParticipantList& participants = p_doc->GetParticipants();
     for (int i = 0; i < Members.GetSize(); ++i) {
         const int i_part = participants.FindByKey(Members[i].lParticipantKey);
         if (i_part >= 0 && participants[i_part].GetUnavailable().GetNumDays() > 0)
-            AvailabilityCache.SetAt(Members[i].lParticipantKey, 1);
+            cache.SetAt(Members[i].lParticipantKey, 1);
     }
     bCacheValid = TRUE;
 }
@@ -336,10 +383,11 @@ BOOL Group::IsAvailableForMembers(const EventDoc* p_doc, LONG l_dayId, const Tim
     if (!bCacheValid)
         RebuildAvailabilityCache(p_doc);
     const ParticipantList& participants = p_doc->GetParticipants();
-    AvailabilityCache.SetToStart();
+    ZelKeyIndex<BYTE>& cache = *pAvailabilityCache;
+    cache.SetToStart();
     LONG l_key = -1;
     BYTE u_value = 0;
-    while (AvailabilityCache.GetNext(l_key, u_value)) {
+    while (cache.GetNext(l_key, u_value)) {
         const int i_part = participants.FindByKey(l_key);
         if (i_part < 0)
             continue;

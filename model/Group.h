@@ -21,7 +21,10 @@
 #include "zelkit/ZelKeyedObject.h"
 #include "zelkit/ZelName.h"
 
+#include <algorithm>
+#include <memory>
 #include <string>
+#include <utility>
 #include <vector>
 
 class CArchive;
@@ -71,6 +74,26 @@ struct ZelElementMinBytes<AGroupMember> {
     static constexpr std::size_t value = 4 + 1;
 };
 
+// Participant key to member position, sorted by key. A group has few
+// members and every event has many groups: unlike a hash index it takes no
+// memory while empty, and one block when not, which every group made,
+// copied and dropped (a file's groups as it is read) would otherwise pay.
+class MemberIndex {
+public:
+    BOOL Lookup(LONG l_key, int& i_value) const;
+    // Adds the key or replaces its position.
+    void SetAt(LONG l_key, int i_value);
+    void RemoveKey(LONG l_key);
+    void RemoveAll() { vEntries.clear(); }
+    void Reserve(int n) { vEntries.reserve(static_cast<std::size_t>(std::max(n, 0))); }
+    // The keys with their positions at once; a key given twice keeps its
+    // last position, as SetAt in turn would leave it.
+    void Assign(std::vector<std::pair<LONG, int>> v_entries);
+
+private:
+    std::vector<std::pair<LONG, int>> vEntries;
+};
+
 // The members of a group in member order, with an index from participant
 // key to position.
 class GroupMembers {
@@ -108,7 +131,7 @@ public:
 
 private:
     ZelArray<AGroupMember> Members;
-    ZelKeyIndex<int> Index;
+    MemberIndex Index;
 };
 
 // TRUE when the venue suits the group: a venue with styles needs a group
@@ -235,7 +258,8 @@ private:
     VenueAllocArray VenueAllocs;
     GroupMembers Members;
     BOOL bSelected = 0;
-    // Members whose participant has not-available times.
-    mutable ZelKeyIndex<BYTE> AvailabilityCache;
+    // Members whose participant has not-available times; made when first
+    // asked for, since most groups are never asked.
+    mutable std::unique_ptr<ZelKeyIndex<BYTE>> pAvailabilityCache;
     mutable BOOL bCacheValid = FALSE;
 };

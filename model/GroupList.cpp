@@ -2,6 +2,7 @@
 
 #include "model/EventDoc.h"
 #include "model/HtmlText.h"
+#include "model/ListRoom.h"
 #include "model/Participant.h"
 #include "model/ShellPorts.h"
 #include "zelkit/ZelAssert.h"
@@ -60,6 +61,10 @@ int GroupList::FindByName(const std::string& s_name) const
 BOOL GroupList::NameExists(const Group& group) const
 {
     const std::string s_name = group.GetName();
+    if (bReading) {
+        const auto [it_first, it_end] = ReadNames.equal_range(s_name);
+        return std::any_of(it_first, it_end, [&](const auto& entry) { return entry.second != group.GetKey(); });
+    }
     for (int i = 0; i < Groups.GetSize(); ++i) {
         if (Groups[i].GetKey() != group.GetKey() && Groups[i].GetName() == s_name)
             return TRUE;
@@ -83,9 +88,13 @@ int GroupList::AddGroup(const Group& group)
     // Growing the array makes a record before the copy lands in it; the
     // list's own records take no group keys.
     const LONG l_counter = Group::GetKeyCounter();
-    Groups.Add(group);
+    MakeRoomToAppend(Groups, kInitialRoom);
+    const int i_new = Groups.Add(group);
     Group::SetKeyCounter(l_counter);
-    bIndexValid = FALSE;
+    if (IndexAppended(KeyIndex, bIndexValid, group.GetKey(), i_new))
+        RebuildIndex(2 * GetNumGroups());
+    if (bReading)
+        ReadNames.emplace(group.GetName(), group.GetKey());
     return added;
 }
 
@@ -121,9 +130,14 @@ void GroupList::RemoveAll()
 
 void GroupList::RebuildIndex() const
 {
+    RebuildIndex(Groups.GetSize());
+}
+
+void GroupList::RebuildIndex(int n_room) const
+{
     if (bIndexValid)
         return;
-    KeyIndex.InitIndex(static_cast<UINT>(Groups.GetSize()));
+    KeyIndex.InitIndex(static_cast<UINT>(std::max(n_room, Groups.GetSize())));
     for (int i = 0; i < Groups.GetSize(); ++i)
         KeyIndex.SetAt(Groups[i].GetKey(), i);
     bIndexValid = TRUE;
@@ -205,6 +219,31 @@ void GroupList::WriteHtml(std::ostream& os, const EventDoc* p_doc, const ZelArra
         }
         os << "</table>\n<hr />\n";
     }
+}
+
+// ---- GroupList::Reading ----
+
+GroupList::Reading::Reading(GroupList& list, int n_expected) : List(list)
+{
+    const int n_room = List.GetNumGroups() + std::max(n_expected, 0);
+    // Room made now spares copying the groups as the list grows; the
+    // copies of a move take no keys.
+    const LONG l_counter = Group::GetKeyCounter();
+    List.Groups.Reserve(n_room);
+    Group::SetKeyCounter(l_counter);
+    List.bIndexValid = FALSE;
+    List.RebuildIndex(n_room);
+    List.ReadNames.clear();
+    List.ReadNames.reserve(static_cast<std::size_t>(n_room));
+    for (int i = 0; i < List.GetNumGroups(); ++i)
+        List.ReadNames.emplace(List.Groups[i].GetName(), List.Groups[i].GetKey());
+    List.bReading = TRUE;
+}
+
+GroupList::Reading::~Reading()
+{
+    List.bReading = FALSE;
+    List.ReadNames.clear();
 }
 
 // ---- GroupSmartPtr ----

@@ -14,6 +14,7 @@
 
 #include <iosfwd>
 #include <string>
+#include <unordered_map>
 
 class EventDoc;
 
@@ -59,6 +60,8 @@ public:
     // Exchanges the groups of two lists.
     void Swap(GroupList& other);
     void RebuildIndex() const;
+    // The same with the index's table sized for n_room groups.
+    void RebuildIndex(int n_room) const;
     BOOL IsIndexValid() const { return bIndexValid; }
     void InvalidateIndex() { bIndexValid = FALSE; }
     void RevalidateAll(EventDoc* p_doc);
@@ -76,6 +79,23 @@ public:
     // table of its members with their roles.
     void WriteHtml(std::ostream& os, const EventDoc* p_doc, const ZelArray<UINT>& a_items) const;
 
+    // Groups read in one go, as an event file's: while it lives, nothing
+    // but AddGroup changes the list. The list has room and its key index
+    // a table for the n_expected groups to come, and AddGroup finds a name
+    // taken through an index of the names made for the read instead of by
+    // a walk of the list, so that a long list is read in time that grows
+    // with its length. The answers are those of the walk.
+    class Reading {
+    public:
+        Reading(GroupList& list, int n_expected);
+        ~Reading();
+        Reading(const Reading&) = delete;
+        Reading& operator=(const Reading&) = delete;
+
+    private:
+        GroupList& List;
+    };
+
     static LONG GetKeyCounter() { return Group::GetKeyCounter(); }
     static void SetKeyCounter(LONG l_next) { Group::SetKeyCounter(l_next); }
 
@@ -83,6 +103,9 @@ private:
     ZelArray<Group> Groups;
     mutable ZelKeyIndex<int> KeyIndex;
     mutable BOOL bIndexValid = FALSE;
+    // During a Reading: each name with the keys of the groups holding it.
+    std::unordered_multimap<std::string, LONG> ReadNames;
+    BOOL bReading = FALSE;
 };
 
 // A handle on one group of the list. When it lets go and the group's key

@@ -5,6 +5,7 @@
 #include "model/General.h"
 #include "model/Group.h"
 #include "model/KeyList.h"
+#include "model/ListRoom.h"
 #include "model/Preferences.h"
 #include "model/TimetableDay.h"
 #include "zelkit/ZelAssert.h"
@@ -364,19 +365,23 @@ int ParticipantList::Add(const Participant& participant)
 {
     if (!participant.IsValid())
         return notValid;
-    if (IsDuplicateName(participant))
+    // The full name is put together once, for the test and the index.
+    std::string s_name = participant.GetFullName();
+    const int i_named = FindByName(s_name);
+    if (i_named >= 0 && Participants[i_named].GetKey() != participant.GetKey())
         return nameExists;
     if (FindByKey(participant.GetKey()) >= 0)
         return keyExists;
     // Growing the array makes a record before the copy lands in it; the
     // list's own records take no participant keys.
     const LONG l_counter = Participant::GetKeyCounter();
+    MakeRoomToAppend(Participants, kInitialRoom);
     const int i_new = Participants.Add(participant);
     Participant::SetKeyCounter(l_counter);
-    if (bKeyIndexValid)
-        KeyIndex.SetAt(participant.GetKey(), i_new);
+    if (IndexAppended(KeyIndex, bKeyIndexValid, participant.GetKey(), i_new))
+        RebuildKeyIndex(2 * GetNumParticipants());
     if (bNameIndexValid)
-        NameIndex[participant.GetFullName()] = i_new;
+        NameIndex[std::move(s_name)] = i_new;
     return added;
 }
 
@@ -453,6 +458,18 @@ void ParticipantList::RemoveAll()
     bNameIndexValid = FALSE;
 }
 
+void ParticipantList::MakeRoom(int n_more)
+{
+    const int n_room = GetNumParticipants() + std::max(n_more, 0);
+    const LONG l_counter = Participant::GetKeyCounter();
+    Participants.Reserve(n_room);
+    Participant::SetKeyCounter(l_counter);
+    bKeyIndexValid = FALSE;
+    RebuildKeyIndex(n_room);
+    NameIndex.reserve(static_cast<std::size_t>(n_room));
+    RebuildNameIndex();
+}
+
 void ParticipantList::Swap(ParticipantList& other)
 {
     std::swap(Participants, other.Participants);
@@ -474,9 +491,14 @@ void ParticipantList::RevalidateAll(EventDoc* p_doc)
 
 void ParticipantList::RebuildKeyIndex() const
 {
+    RebuildKeyIndex(GetNumParticipants());
+}
+
+void ParticipantList::RebuildKeyIndex(int n_room) const
+{
     if (bKeyIndexValid)
         return;
-    KeyIndex.InitIndex(static_cast<UINT>(GetNumParticipants()));
+    KeyIndex.InitIndex(static_cast<UINT>(std::max(n_room, GetNumParticipants())));
     for (int p = 0; p < GetNumParticipants(); ++p)
         KeyIndex.SetAt(Participants[p].GetKey(), p);
     bKeyIndexValid = TRUE;

@@ -185,12 +185,18 @@ public:
     // stays current, a stale one stale.
     void RemoveParticipants(const ZelArray<int>& a_positions);
     void RemoveAll();
+    // Room for n_more participants to be added, as a file's list is read:
+    // the array takes them without copying the list, and both indexes are
+    // current with tables sized for them.
+    void MakeRoom(int n_more);
     // Exchanges the participants of two lists.
     void Swap(ParticipantList& other);
     // Revalidates every participant against the document.
     void RevalidateAll(EventDoc* p_doc);
 
     void RebuildKeyIndex() const;
+    // The same with the index's table sized for n_room participants.
+    void RebuildKeyIndex(int n_room) const;
     void RebuildNameIndex() const;
     BOOL IsKeyIndexValid() const { return bKeyIndexValid; }
     BOOL IsNameIndexValid() const { return bNameIndexValid; }

@@ -327,6 +327,25 @@ BOOL SchedRule::AllowsGroup(const EventDoc* p_doc, const Timeslot& slot, const G
     }
 }
 
+std::vector<int> SchedRule::GetPlacedGroups(const EventDoc* p_doc, BOOL b_lockedOnly) const
+{
+    std::vector<int> v_groups;
+    const Timetable* p_timetable = p_doc->GetTimetable();
+    const int n_days = p_timetable ? p_timetable->GetNumDays() : 0;
+    for (int i_day = 0; i_day < n_days; ++i_day) {
+        const Day& day = p_timetable->GetDay(i_day);
+        int i_ruleSlot = -1;
+        while (const Timeslot* p_slot = NextSlot(p_doc, day, i_ruleSlot)) {
+            if (p_slot->GetGroup() < 0 || (b_lockedOnly && !p_slot->IsLocked()))
+                continue;
+            const int i_group = p_doc->GetGroups().FindByKey(p_slot->GetGroup());
+            if (i_group >= 0)
+                v_groups.push_back(i_group);
+        }
+    }
+    return v_groups;
+}
+
 const Timeslot* SchedRule::NextSlot(const EventDoc* p_doc, const Day& day, int& i_ruleSlot) const
 {
     int i_venue = -1;

@@ -31,6 +31,7 @@
 #include "zelkit/ZelArray.h"
 
 #include <string>
+#include <vector>
 
 class CArchive;
 class Day;
@@ -148,6 +149,13 @@ public:
     // the build asks only the rules attached to the slot.
     virtual BOOL AllowsGroup(const EventDoc* p_doc, const Timeslot& slot, const Group& group,
                              BOOL b_lockedOnly) const = 0;
+
+    // The groups placed in the rule's timeslots, day by day in scope
+    // order, as their positions in the group list, one for each placement
+    // (only the locked placements with b_lockedOnly); slots of groups the
+    // list does not hold are left out. A participant limit counts their
+    // members.
+    std::vector<int> GetPlacedGroups(const EventDoc* p_doc, BOOL b_lockedOnly) const;
 
     // The rule's timeslots on one timetable day, in scope order. Start
     // with i_ruleSlot -1; each call moves it to the next scope time that

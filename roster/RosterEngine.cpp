@@ -6,6 +6,8 @@
 #include "zelkit/ZelWindowServices.h"
 
 #include <algorithm>
+#include <unordered_map>
+#include <vector>
 
 namespace {
 
@@ -36,10 +38,53 @@ public:
         StyleIndex.InitIndex(static_cast<UINT>(nStyles));
     }
 
+    // The participant wants the style: its key goes to the style's list
+    // once, at the end; Fill hands the lists to the style index, the
+    // styles in the order they were first met, as adding each key to the
+    // index's list in turn would leave it. A list of thousands is made in
+    // one go, not searched from its start for every key.
+    void Add(LONG l_style, LONG l_part_key)
+    {
+        std::vector<LONG>& v_keys = StyleKeys[l_style];
+        if (v_keys.empty())
+            vStyleOrder.push_back(l_style);
+        if (!v_keys.empty() && v_keys.back() == l_part_key)
+            return;
+        Places[l_style].emplace(l_part_key, static_cast<int>(v_keys.size()));
+        v_keys.push_back(l_part_key);
+    }
+    void Fill()
+    {
+        for (const LONG l_style : vStyleOrder) {
+            const std::vector<LONG>& v_keys = StyleKeys[l_style];
+            KeyList keys(static_cast<int>(v_keys.size()));
+            for (std::size_t i = 0; i < v_keys.size(); ++i)
+                keys.SetAt(static_cast<int>(i), v_keys[i]);
+            StyleIndex[l_style] = keys;
+        }
+    }
+    // The participant's place in the style's list, which it leaves (-1
+    // when it is not there).
+    int TakePlace(LONG l_style, LONG l_part_key)
+    {
+        auto& places = Places[l_style];
+        const auto it = places.find(l_part_key);
+        if (it == places.end())
+            return -1;
+        const int i_place = it->second;
+        places.erase(it);
+        return i_place;
+    }
+
     int nStyles;
     int nParticipants;
     ZelKeyIndex<PartStylesCount> PartIndex;
     ZelKeyIndex<KeyList> StyleIndex;
+
+private:
+    std::vector<LONG> vStyleOrder;
+    std::unordered_map<LONG, std::vector<LONG>> StyleKeys;
+    std::unordered_map<LONG, std::unordered_map<LONG, int>> Places;
 };
 
 } // namespace
@@ -199,6 +244,13 @@ void RosterEngine::Prepare(BOOL b_minimum, std::atomic<bool>* p_modified, IRoste
     RebuildGroupData();
 }
 
+const std::string& RosterEngine::Text(UINT u_id) const
+{
+    static const std::string s_none;
+    const auto it = Texts.find(u_id);
+    return it == Texts.end() ? s_none : it->second;
+}
+
 int RosterEngine::FindParticipant(LONG l_part_key) const
 {
     int i_part = -1;
@@ -232,10 +284,19 @@ void RosterEngine::RebuildGroupData()
     }
     GroupIndex.InitIndex(static_cast<UINT>(groups.GetNumGroups()));
     vLockedCells.clear();
+    vCellGroups.clear();
     vStyleCells.clear();
     StyleCellIndex.InitIndex(static_cast<UINT>(pDoc->GetStyles().GetCount()));
     vDayIds.clear();
     vPartGroups.assign(static_cast<std::size_t>(participants.GetNumParticipants()), {});
+    vClashPlaces.assign(static_cast<std::size_t>(ClashLists.GetSize()), {});
+    vClashBits.clear();
+    nClashWords = 0;
+    RebuildRuleChecks();
+    Texts.clear();
+    for (const UINT u_id : {IDS_ROSTER_CHECK_AVAILABILITY, IDS_ROSTER_CHECK_SIZES, IDS_ROSTER_NO_GROUP,
+                            IDS_ROSTER_CHECK_LIMITS})
+        Texts[u_id] = LoadResString(u_id, "");
     if (pTimetable == nullptr)
         return;
 
@@ -258,6 +319,7 @@ void RosterEngine::RebuildGroupData()
 
                 const int i_cell = static_cast<int>(vLockedCells.size());
                 vLockedCells.emplace_back(d, v, s);
+                vCellGroups.push_back(i_group);
                 const KeyList& styles = groups[i_group].GetStyles();
                 for (int k = 0; k < styles.GetMaxKeys(); ++k) {
                     const LONG l_style = styles[k];
@@ -275,6 +337,22 @@ void RosterEngine::RebuildGroupData()
                 }
             }
         }
+    }
+    const int n_groups = ClashLists.GetSize();
+    nClashWords = n_groups <= kMaxClashBitGroups ? (static_cast<std::size_t>(n_groups) + 63) / 64 : 0;
+    vClashBits.assign(nClashWords * static_cast<std::size_t>(n_groups), 0);
+    for (int g = 0; g < n_groups; ++g) {
+        // The first place of a key, as a walk of the list finds it.
+        const KeyList& clashes = ClashLists[g];
+        std::vector<std::pair<LONG, int>>& v_places = vClashPlaces[static_cast<std::size_t>(g)];
+        for (int i = 0; i < clashes.GetMaxKeys(); ++i) {
+            v_places.emplace_back(clashes[i], i);
+            const int i_clash = clashes[i] < 0 ? -1 : groups.FindByKey(clashes[i]);
+            if (nClashWords > 0 && i_clash >= 0)
+                vClashBits[static_cast<std::size_t>(g) * nClashWords + static_cast<std::size_t>(i_clash) / 64] |=
+                    std::uint64_t{1} << (i_clash % 64);
+        }
+        std::sort(v_places.begin(), v_places.end());
     }
     for (int g = 0; g < GroupPlacements.GetSize(); ++g) {
         if (GroupPlacements[g].GetSize() == 0)
@@ -424,7 +502,7 @@ void RosterEngine::RosterToMaximum(std::atomic<bool>* p_modified, IRosterPostPor
         counts.nRemainingMin = needs.nRequiredMin;
         counts.nRemainingMax = needs.nRequiredMax;
         for (const LONG l_style : needs.vStyles) {
-            roster.StyleIndex[l_style].Add(part.GetKey());
+            roster.Add(l_style, part.GetKey());
             counts.Styles.Add(l_style);
         }
         if (needs.vStyles.empty()) {
@@ -433,6 +511,7 @@ void RosterEngine::RosterToMaximum(std::atomic<bool>* p_modified, IRosterPostPor
         }
         roster.PartIndex.SetAt(part.GetKey(), counts);
     }
+    roster.Fill();
 
     BOOL b_stopped = FALSE;
     for (int i_level = e_basic_search; i_level <= e_maximum_search && !IsCancelled() && !b_stopped; ++i_level) {
@@ -463,7 +542,7 @@ void RosterEngine::RosterToMaximum(std::atomic<bool>* p_modified, IRosterPostPor
                     if (SearchParticipant(p, p_status, i_level, l_style)) {
                         b_success = TRUE;
                         KeyList& live_keys = roster.StyleIndex[l_style];
-                        const int i_slot = live_keys.Find(l_part_key);
+                        const int i_slot = roster.TakePlace(l_style, l_part_key);
                         if (i_slot >= 0)
                             live_keys.SetAt(i_slot, -1);
                         StyleRoster::PartStylesCount& counts = roster.PartIndex[l_part_key];

@@ -40,8 +40,10 @@
 
 #include <atomic>
 #include <cstdint>
+#include <map>
 #include <memory>
 #include <string>
+#include <utility>
 #include <vector>
 
 class EventDoc;
@@ -258,10 +260,31 @@ private:
     BOOL IsCancelled() const { return pCancel && pCancel->load(std::memory_order_relaxed); }
     BOOL IsSkipped() const { return pSkip && pSkip->load(std::memory_order_relaxed); }
 
-    // Runs f(slot, day id) over the locked cells of groups carrying the
-    // style, in timetable order, while keep_on() holds before each cell.
+    // Runs f(slot, day id, group index) over the locked cells of groups
+    // carrying the style, in timetable order, while keep_on() holds before
+    // each cell; cells FindTryGroup would refuse for the participant are
+    // passed over.
     template <class KeepOn, class Visit>
-    void WalkStyleCells(LONG l_style_key, KeepOn keep_on, Visit visit);
+    void WalkStyleCells(LONG l_style_key, KeepOn keep_on, Visit visit, int i_part, const Timeslot* p_lower,
+                        const Timeslot* p_upper);
+    // TryPlace once the slot's group is known and passed its first checks.
+    BOOL TryPlaceIn(int i_part, int i_group, std::string& s_message, const Timeslot& timeslot, LONG l_day_id,
+                    BOOL& b_moved, int i_level);
+    // A text of the search, loaded once per pass: a try refused for want
+    // of availability or room says why, and there are millions of tries.
+    const std::string& Text(UINT u_id) const;
+    std::map<UINT, std::string> Texts;
+    // The checks of TryPlace that refuse without a word and change
+    // nothing: the slot within the bounds, locked, holding a known group
+    // that carries the style and does not have the participant yet. The
+    // group's index, or -1 when the try is refused.
+    int FindTryGroup(int i_part, LONG l_style_key, const Timeslot& slot, const Timeslot* p_lower,
+                     const Timeslot* p_upper) const;
+    // The same for a locked cell of the style, whose group is known.
+    BOOL IsCellRefused(int i_part, int i_group, const Timeslot& slot, const Timeslot* p_lower,
+                       const Timeslot* p_upper) const;
+    BOOL IsOutOfBounds(const Timeslot& slot, const Timeslot* p_lower, const Timeslot* p_upper) const;
+    BOOL IsMember(int i_part, int i_group) const;
 
     // The guard of a group that an enclosing step is filling or emptying.
     class ChainGuard;
@@ -289,6 +312,8 @@ private:
     // style key the positions among them of the cells whose group carries
     // the style.
     std::vector<TTLoc> vLockedCells;
+    // The index of each such cell's group.
+    std::vector<int> vCellGroups;
     ZelKeyIndex<int> StyleCellIndex;
     std::vector<std::vector<int>> vStyleCells;
     // Each day's identifier, by day index.
@@ -304,4 +329,32 @@ private:
     // a member of (any membership), in no particular order; built with
     // the group data and kept in step by the moves.
     std::vector<std::vector<int>> vPartGroups;
+    // Per group (by index), the keys of its clash list with their places
+    // in it, sorted by key: the search asks after every group of a
+    // participant whether it clashes, and a clash list can be long.
+    std::vector<std::vector<std::pair<LONG, int>>> vClashPlaces;
+    // And per group a bit for each group of its clash list, for events of
+    // up to kMaxClashBitGroups groups: most tries meet no clash, and the
+    // bit says so at once.
+    static constexpr int kMaxClashBitGroups = 16384;
+    std::vector<std::uint64_t> vClashBits;
+    std::size_t nClashWords = 0;
+
+    // The scheduling rules as CheckRules asks them, in its order (venue
+    // rules, then day rules). Rostering changes memberships and nothing
+    // else: the timetable, the groups' styles and the rules stay as they
+    // are for the whole run, so every rule but a binding participant limit
+    // gives the same answer all run long and is asked once, when the group
+    // data is built. A binding participant limit counts the members of the
+    // groups locked into its timeslots, which are found once as well.
+    struct RuleCheck {
+        UINT uMessage = 0;
+        int iNumber = 0;
+        BOOL bHolds = TRUE;
+        BOOL bCountsMembers = FALSE;
+        UINT uMaxParticipants = 0;
+        std::vector<int> vGroups;
+    };
+    std::vector<RuleCheck> vRuleChecks;
+    void RebuildRuleChecks();
 };

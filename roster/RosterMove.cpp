@@ -14,7 +14,9 @@ RosterMove::RosterMove(RosterEngine* p_engine)
 void RosterMove::PutIn(int i_part, const int& i_group, SelCounters* p_counters)
 {
     ParticipantList& participants = pDoc->GetParticipants();
-    GroupSmartPtr p_group(&pDoc->GetGroups(), i_group);
+    // A move changes the group's members, never its key or name, so the
+    // list's index needs no word of it.
+    Group* p_group = &pDoc->GetGroups()[i_group];
     // The participants' key index is marked stale after every move, as the
     // moves always have done; the engine looks participants up in its own
     // index during a run, so only the next caller outside pays for it.
@@ -32,7 +34,7 @@ void RosterMove::PutIn(int i_part, const int& i_group, SelCounters* p_counters)
 void RosterMove::TakeOut(int i_part, const int& i_group, SelCounters* p_counters)
 {
     ParticipantList& participants = pDoc->GetParticipants();
-    GroupSmartPtr p_group(&pDoc->GetGroups(), i_group);
+    Group* p_group = &pDoc->GetGroups()[i_group];
     participants.InvalidateKeyIndex();
     const int i_index = p_group->GetMembers().Find(participants[i_part].GetKey());
     ZEL_ASSERT(i_index >= 0);

@@ -42,7 +42,8 @@ private:
 };
 
 template <class KeepOn, class Visit>
-void RosterEngine::WalkStyleCells(LONG l_style_key, KeepOn keep_on, Visit visit)
+void RosterEngine::WalkStyleCells(LONG l_style_key, KeepOn keep_on, Visit visit, int i_part, const Timeslot* p_lower,
+                                  const Timeslot* p_upper)
 {
     int i_entry = -1;
     if (pTimetable == nullptr || !StyleCellIndex.Lookup(l_style_key, i_entry))
@@ -52,8 +53,15 @@ void RosterEngine::WalkStyleCells(LONG l_style_key, KeepOn keep_on, Visit visit)
         if (!keep_on())
             return;
         const TTLoc& loc = vLockedCells[static_cast<std::size_t>(i_cell)];
-        const TimeslotPtr slot = pTimetable->GetDay(loc.GetDay()).GetVenueSlots(loc.GetVenue()).GetSlotPtr(loc.GetSlot());
-        if (visit(slot, vDayIds[static_cast<std::size_t>(loc.GetDay())]))
+        const TimeslotArray& a_slots = pTimetable->GetDay(loc.GetDay()).GetVenueSlots(loc.GetVenue());
+        // A cell the try would refuse without a word or a change is passed
+        // over at once.
+        if (IsCellRefused(i_part, vCellGroups[static_cast<std::size_t>(i_cell)], a_slots[loc.GetSlot()], p_lower,
+                          p_upper))
+            continue;
+        // Rostering changes no timeslot: the cell stays where it is.
+        if (visit(a_slots[loc.GetSlot()], vDayIds[static_cast<std::size_t>(loc.GetDay())],
+                  vCellGroups[static_cast<std::size_t>(i_cell)]))
             return;
     }
 }
@@ -205,10 +213,9 @@ BOOL RosterEngine::SearchParticipant(int i_part, RosterStatus* p_status, int i_l
         BOOL b_moved = FALSE;
         WalkStyleCells(
             l_style, [&] { return !IsSkipped() && !IsCancelled() && !a_bounds[i].bHeld; },
-            [&](const TimeslotPtr& slot, LONG l_day_id) {
+            [&](const Timeslot& slot, LONG l_day_id, int i_group) {
                 std::string s_message;
-                b_placed = TryPlace(i_part, l_style, s_message, slot, l_day_id, a_bounds[i].pFirst, a_bounds[i].pLast,
-                                    b_moved, i_level);
+                b_placed = TryPlaceIn(i_part, i_group, s_message, slot, l_day_id, b_moved, i_level);
                 if (!b_placed)
                     return false;
                 a_bounds[i].bHeld = 1;
@@ -217,7 +224,8 @@ BOOL RosterEngine::SearchParticipant(int i_part, RosterStatus* p_status, int i_l
                     BuildStyleSlots(i_part, needs, a_bounds);
                 UpdateBoundaries(i_part, i, a_bounds);
                 return true;
-            });
+            },
+            i_part, a_bounds[i].pFirst, a_bounds[i].pLast);
         return b_placed;
     };
 
@@ -266,24 +274,23 @@ BOOL RosterEngine::TryPlace(int i_part, LONG l_style_key, std::string& s_message
 {
     CheckStackGuard();
     b_moved = FALSE;
-    const Timeslot& timeslot = *slot;
-    if (p_lower && SlotOrder.Compare(timeslot, *p_lower, 1) < 0)
+    const int i_group = FindTryGroup(i_part, l_style_key, *slot, p_lower, p_upper);
+    if (i_group < 0)
         return FALSE;
-    if (p_upper && SlotOrder.Compare(timeslot, *p_upper, 2) > 0)
-        return FALSE;
+    return TryPlaceIn(i_part, i_group, s_message, *slot, l_day_id, b_moved, i_level);
+}
+
+BOOL RosterEngine::TryPlaceIn(int i_part, int i_group, std::string& s_message, const Timeslot& timeslot,
+                              LONG l_day_id, BOOL& b_moved, int i_level)
+{
+    CheckStackGuard();
+    b_moved = FALSE;
     GroupList& groups = pDoc->GetGroups();
-    if (!timeslot.IsLocked() || timeslot.GetGroup() < 0)
-        return FALSE;
-    const int i_group = groups.FindByKey(timeslot.GetGroup());
-    if (i_group < 0 || i_group >= GroupPlacements.GetSize())
-        return FALSE;
     const Group& group = groups[i_group];
     const Participant& part = pDoc->GetParticipants()[i_part];
     const LONG l_part_key = part.GetKey();
-    if (group.GetStyles().Find(l_style_key) < 0 || group.GetMembers().HasMember(l_part_key))
-        return FALSE;
     if (!part.IsAvailable(pDoc, l_day_id, timeslot)) {
-        s_message = LoadResString(IDS_ROSTER_CHECK_AVAILABILITY, "");
+        s_message = Text(IDS_ROSTER_CHECK_AVAILABILITY);
         return FALSE;
     }
 
@@ -312,7 +319,7 @@ BOOL RosterEngine::TryPlace(int i_part, LONG l_style_key, std::string& s_message
 
     if (IsGroupFull(i_group)) {
         if (i_level < e_maximum_search || !MakeRoom(i_part, i_group, s_message, i_level)) {
-            s_message = LoadResString(IDS_ROSTER_CHECK_SIZES, "");
+            s_message = Text(IDS_ROSTER_CHECK_SIZES);
             return FALSE;
         }
         b_moved = TRUE;
@@ -343,6 +350,44 @@ BOOL RosterEngine::TryPlace(int i_part, LONG l_style_key, std::string& s_message
     return TRUE;
 }
 
+int RosterEngine::FindTryGroup(int i_part, LONG l_style_key, const Timeslot& slot, const Timeslot* p_lower,
+                               const Timeslot* p_upper) const
+{
+    if (IsOutOfBounds(slot, p_lower, p_upper) || !slot.IsLocked() || slot.GetGroup() < 0)
+        return -1;
+    const GroupList& groups = pDoc->GetGroups();
+    const int i_group = groups.FindByKey(slot.GetGroup());
+    if (i_group < 0 || i_group >= GroupPlacements.GetSize())
+        return -1;
+    if (groups[i_group].GetStyles().Find(l_style_key) < 0 || IsMember(i_part, i_group))
+        return -1;
+    return i_group;
+}
+
+BOOL RosterEngine::IsCellRefused(int i_part, int i_group, const Timeslot& slot, const Timeslot* p_lower,
+                                 const Timeslot* p_upper) const
+{
+    // The cell holds its group, locked, and the group carries the style:
+    // the timetable and the styles stay as they are for the whole run.
+    return IsOutOfBounds(slot, p_lower, p_upper) || IsMember(i_part, i_group);
+}
+
+BOOL RosterEngine::IsOutOfBounds(const Timeslot& slot, const Timeslot* p_lower, const Timeslot* p_upper) const
+{
+    return (p_lower && SlotOrder.Compare(slot, *p_lower, 1) < 0) || (p_upper && SlotOrder.Compare(slot, *p_upper, 2) > 0);
+}
+
+BOOL RosterEngine::IsMember(int i_part, int i_group) const
+{
+    // The participant's groups with locked placements are kept in step
+    // with every move, and are far fewer than a group's members.
+    if (GroupPlacements[i_group].GetSize() > 0 && 0 <= i_part && static_cast<std::size_t>(i_part) < vPartGroups.size()) {
+        const std::vector<int>& v_groups = vPartGroups[static_cast<std::size_t>(i_part)];
+        return std::find(v_groups.begin(), v_groups.end(), i_group) != v_groups.end() ? TRUE : FALSE;
+    }
+    return pDoc->GetGroups()[i_group].GetMembers().HasMember(pDoc->GetParticipants()[i_part].GetKey());
+}
+
 const Timeslot* RosterEngine::FindSlot(int i_part, LONG l_style_key, BOOL& b_moved, std::string& s_message,
                                        const Timeslot* p_lower, const Timeslot* p_upper)
 {
@@ -353,14 +398,15 @@ const Timeslot* RosterEngine::FindSlot(int i_part, LONG l_style_key, BOOL& b_mov
     const Timeslot* p_found = nullptr;
     WalkStyleCells(
         l_style_key, [&] { return !IsCancelled(); },
-        [&](const TimeslotPtr& slot, LONG l_day_id) {
-            if (!TryPlace(i_part, l_style_key, s_message, slot, l_day_id, p_lower, p_upper, b_moved, e_basic_search))
+        [&](const Timeslot& slot, LONG l_day_id, int i_group) {
+            if (!TryPlaceIn(i_part, i_group, s_message, slot, l_day_id, b_moved, e_basic_search))
                 return false;
-            p_found = &*slot;
+            p_found = &slot;
             return true;
-        });
+        },
+        i_part, p_lower, p_upper);
     if (p_found == nullptr && s_message.empty() && !IsCancelled())
-        s_message = LoadResString(IDS_ROSTER_NO_GROUP, "");
+        s_message = Text(IDS_ROSTER_NO_GROUP);
     return p_found;
 }
 
@@ -370,7 +416,7 @@ BOOL RosterEngine::AddToGroup(int i_part, int i_group, std::string& s_message)
     RosterTransaction trans(pMover.get(), &Counters);
     pMover->RecordPutIn(i_part, i_group, &Counters);
     if (!CheckParticipantLimits(i_group, i_part)) {
-        s_message = LoadResString(IDS_ROSTER_CHECK_LIMITS, "");
+        s_message = Text(IDS_ROSTER_CHECK_LIMITS);
         trans.Rollback();
         return FALSE;
     }
@@ -405,22 +451,47 @@ BOOL RosterEngine::CheckParticipantLimits(int i_group, int i_part) const
 
 BOOL RosterEngine::CheckRules(std::string& s_message) const
 {
-    const SchedulingRules& rules = pDoc->GetSchedulingRules();
-    for (int i = 0; i < rules.GetNumVenueRules(); ++i) {
-        std::string s_rule;
-        if (!rules.GetVenueRules()[i].CheckRule(i + 1, pDoc, s_rule, TRUE)) {
-            s_message = FormatMessageId(IDS_ROSTER_CHECK_VENUE_RULE, std::to_string(i + 1));
-            return FALSE;
+    const GroupList& groups = pDoc->GetGroups();
+    for (const RuleCheck& rule : vRuleChecks) {
+        BOOL b_holds = rule.bHolds;
+        if (rule.bCountsMembers) {
+            UINT u_participants = 0;
+            for (const int i_group : rule.vGroups)
+                u_participants += static_cast<UINT>(groups[i_group].GetMembers().GetSize());
+            b_holds = u_participants <= rule.uMaxParticipants;
         }
-    }
-    for (int i = 0; i < rules.GetNumDayRules(); ++i) {
-        std::string s_rule;
-        if (!rules.GetDayRules()[i].CheckRule(i + 1, pDoc, s_rule, TRUE)) {
-            s_message = FormatMessageId(IDS_ROSTER_CHECK_DAY_RULE, std::to_string(i + 1));
+        if (!b_holds) {
+            s_message = FormatMessageId(rule.uMessage, std::to_string(rule.iNumber));
             return FALSE;
         }
     }
     return TRUE;
+}
+
+void RosterEngine::RebuildRuleChecks()
+{
+    vRuleChecks.clear();
+    const SchedulingRules& rules = pDoc->GetSchedulingRules();
+    auto add = [&](const SchedRule& rule, UINT u_message, int i_number) {
+        RuleCheck check;
+        check.uMessage = u_message;
+        check.iNumber = i_number;
+        // Only locked placements take part in rostering.
+        if (pDoc->GetTimetable() != nullptr && rule.IsEnabled() && rule.IsValid()
+            && rule.GetStrength() != SchedRule::e_preference && rule.GetKind() == SchedRule::e_limit_participants) {
+            check.bCountsMembers = TRUE;
+            check.uMaxParticipants = rule.GetLimit().GetMax();
+            check.vGroups = rule.GetPlacedGroups(pDoc, TRUE);
+        } else {
+            std::string s_rule;
+            check.bHolds = rule.CheckRule(i_number, pDoc, s_rule, TRUE) ? TRUE : FALSE;
+        }
+        vRuleChecks.push_back(std::move(check));
+    };
+    for (int i = 0; i < rules.GetNumVenueRules(); ++i)
+        add(rules.GetVenueRules()[i], IDS_ROSTER_CHECK_VENUE_RULE, i + 1);
+    for (int i = 0; i < rules.GetNumDayRules(); ++i)
+        add(rules.GetDayRules()[i], IDS_ROSTER_CHECK_DAY_RULE, i + 1);
 }
 
 BOOL RosterEngine::MakeRoom(int i_part, int i_group, std::string& s_message, int i_level)
@@ -430,11 +501,17 @@ BOOL RosterEngine::MakeRoom(int i_part, int i_group, std::string& s_message, int
     const ChainGuard guard(ChainGuards, groups[i_group].GetKey());
     if (guard.WasPresent())
         return FALSE;
-    const GroupMembers members = static_cast<const Group&>(groups[i_group]).GetMembers();
-    for (int m = members.GetSize() - 1; m >= 0 && !IsCancelled(); --m) {
-        if (!members[m].bRostered)
+    // The members as they stand now: the moves below change the group.
+    const GroupMembers& now = static_cast<const Group&>(groups[i_group]).GetMembers();
+    std::vector<std::pair<LONG, BOOL>> v_members;
+    v_members.reserve(static_cast<std::size_t>(now.GetSize()));
+    for (int m = 0; m < now.GetSize(); ++m)
+        v_members.emplace_back(now[m].lParticipantKey, now[m].bRostered);
+    for (int m = static_cast<int>(v_members.size()) - 1; m >= 0 && !IsCancelled(); --m) {
+        const auto& [l_member_key, b_rostered] = v_members[static_cast<std::size_t>(m)];
+        if (!b_rostered)
             continue;
-        const int i_member = FindParticipant(members[m].lParticipantKey);
+        const int i_member = FindParticipant(l_member_key);
         if (i_member < 0)
             continue;
         RosterTransaction trans(pMover.get(), &Counters);
@@ -465,12 +542,17 @@ BOOL RosterEngine::GetClashMemberships(int i_group, LONG l_part_key, ZelArray<in
     if (i_part < 0)
         return FALSE;
     const GroupList& groups = pDoc->GetGroups();
-    const KeyList& clashes = ClashLists[i_group];
+    const std::vector<std::pair<LONG, int>>& v_places = vClashPlaces[static_cast<std::size_t>(i_group)];
     std::vector<std::pair<int, int>> v_found;
+    const std::uint64_t* p_bits =
+        nClashWords > 0 ? &vClashBits[static_cast<std::size_t>(i_group) * nClashWords] : nullptr;
     for (const int g : vPartGroups[static_cast<std::size_t>(i_part)]) {
-        const int i_slot = clashes.Find(groups[g].GetKey());
-        if (i_slot >= 0)
-            v_found.emplace_back(i_slot, g);
+        if (p_bits != nullptr && (p_bits[static_cast<std::size_t>(g) / 64] & (std::uint64_t{1} << (g % 64))) == 0)
+            continue;
+        const LONG l_key = groups[g].GetKey();
+        const auto it = std::lower_bound(v_places.begin(), v_places.end(), std::pair<LONG, int>(l_key, -1));
+        if (it != v_places.end() && it->first == l_key)
+            v_found.emplace_back(it->second, g);
     }
     std::sort(v_found.begin(), v_found.end());
     for (const auto& [i_slot, g] : v_found)

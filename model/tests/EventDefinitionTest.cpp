@@ -115,6 +115,71 @@ TEST_F(EnglishNames, IsConsecutivePerKind)
     }
 }
 
+// The neighbours and the identifier lookup are worked out when the days
+// change: after every kind of change they must answer what the days' own
+// rules answer when asked one pair at a time.
+TEST_F(EnglishNames, NeighboursAndLookupsFollowEveryChangeOfTheDays)
+{
+    auto check = [](const DayDefBase& days, const char* p_what) {
+        for (int i_day = 0; i_day < days.GetNumDays(); ++i_day) {
+            std::vector<std::pair<int, int>> v_expected;
+            for (int i = days.GetNumDays() - 1; i >= 0; --i) {
+                if (days.IsConsecutive(i_day, i))
+                    v_expected.emplace_back(i, -1);
+                else if (days.IsConsecutive(i, i_day))
+                    v_expected.emplace_back(i, +1);
+            }
+            std::vector<std::pair<int, int>> v_found;
+            for (const DayDefBase::Neighbour& n : days.GetNeighbours(i_day))
+                v_found.emplace_back(n.iDay, n.nShift);
+            EXPECT_EQ(v_found, v_expected) << p_what << ", day " << i_day;
+            int i_first = 0;
+            while (days.GetDayId(i_first) != days.GetDayId(i_day))
+                ++i_first;
+            EXPECT_EQ(days.FindDayId(days.GetDayId(i_day)), i_first) << p_what << ", day " << i_day;
+        }
+        EXPECT_EQ(days.FindDayId(-7), -1) << p_what;
+    };
+
+    CalendarDays calendar = Calendar({{2023, 12, 31}, {2024, 1, 2}, {2024, 1, 1}});
+    check(calendar, "dates across the year's end");
+    // A damaged file may repeat a date: both copies are neighbours, and
+    // the identifier names the first.
+    calendar.SetDates(Dates({{2024, 3, 1}, {2024, 3, 2}, {2024, 3, 2}, {2024, 3, 4}}));
+    check(calendar, "a repeated date");
+    calendar.Reset();
+    check(calendar, "no dates");
+    EXPECT_EQ(calendar.FindDayId(81878), -1);
+
+    WeekDays week = Week({0, 1, 6});
+    check(week, "a wrapping week");
+    week.SetFirstDay(0);
+    week.SortDays();
+    check(week, "the week sorted from Sunday");
+    week.SetDays(Flags(7));
+    check(week, "no week days");
+
+    CustomDays custom;
+    custom.SetDays(Names({"Only"}));
+    custom.SetConsecutive(0, TRUE);
+    check(custom, "a single day that follows itself");
+    custom.SetDays(Names({"One", "Two", "Three"}));
+    custom.SetConsecutive(0, TRUE);
+    custom.SetConsecutive(2, TRUE);
+    check(custom, "linked custom days");
+    ZelArray<CustomDays::Day> a_rows;
+    a_rows.Add(custom.GetDay(2));
+    a_rows.Add(custom.GetDay(0));
+    custom.SetDays(a_rows);
+    check(custom, "custom days reordered by rows");
+    const CustomDays copy(custom);
+    check(copy, "a copy");
+    CustomDays loaded;
+    testbytes::Load(loaded, testbytes::Store(custom), 40);
+    check(loaded, "custom days read from a file");
+    EXPECT_EQ(loaded.GetNeighbours(0).size(), 1u);
+}
+
 TEST_F(EnglishNames, CalendarDayIdsNamesAndDates)
 {
     struct Case {

@@ -7,6 +7,7 @@
 
 #include <sstream>
 #include <string>
+#include <vector>
 
 using testevent::EventBuilder;
 
@@ -82,6 +83,63 @@ TEST(GroupList, GrowsAndShrinksKeepingTheIndex)
     groups.RemoveAll();
     EXPECT_EQ(groups.GetNumGroups(), 0);
     EXPECT_EQ(groups.FindByKey(l_third), -1);
+}
+
+// A list read in one go looks names up in an index made for the read: its
+// answers, and the list it leaves, must be those of the walk over the list,
+// also for names two groups already share and for a key index that grows
+// far past the room it was made with.
+TEST(GroupList, ReadingAnswersAsTheWalkDoes)
+{
+    const Group choir = Named("Choir");
+    const Group band = Named("Band");
+    auto start = [&](GroupList& groups) {
+        groups.AddGroup(choir);
+        groups.AddGroup(band);
+        // A rename through the list itself may leave two groups one name.
+        groups.GetAt(1).SetName("Choir");
+    };
+    GroupList walked;
+    GroupList read;
+    start(walked);
+    start(read);
+    const LONG l_first = walked[0].GetKey();
+    const LONG l_second = walked[1].GetKey();
+
+    std::vector<Group> v_candidates;
+    for (const char* p_name : {"Trio", "Choir", "Band", "", "Trio", "Quartet"})
+        v_candidates.push_back(Named(p_name));
+    Group first_again = Named("Choir");
+    first_again.SetKey(l_first);
+    v_candidates.push_back(first_again); // the name is another key's too
+    Group second_renamed = Named("Brass");
+    second_renamed.SetKey(l_second);
+    v_candidates.push_back(second_renamed);
+    v_candidates.push_back(v_candidates[0]); // its own name under its own key
+    for (int i = 0; i < 500; ++i)
+        v_candidates.push_back(Named("G" + std::to_string(i % 400)));
+
+    std::vector<int> v_walked;
+    std::vector<int> v_read;
+    for (const Group& candidate : v_candidates)
+        v_walked.push_back(walked.AddGroup(candidate));
+    {
+        const GroupList::Reading reading(read, 2);
+        for (const Group& candidate : v_candidates)
+            v_read.push_back(read.AddGroup(candidate));
+    }
+    EXPECT_EQ(v_read, v_walked);
+    EXPECT_EQ(v_read[1], GroupList::nameExists);
+    EXPECT_EQ(v_read[6], GroupList::nameExists) << "its own key, but the other group's name";
+    EXPECT_EQ(v_read[7], GroupList::keyExists);
+    EXPECT_EQ(v_read[8], GroupList::keyExists);
+    ASSERT_EQ(read.GetNumGroups(), walked.GetNumGroups());
+    for (int i = 0; i < read.GetNumGroups(); ++i) {
+        EXPECT_EQ(read[i], walked[i]) << i;
+        EXPECT_EQ(read.FindByKey(read[i].GetKey()), i);
+    }
+    EXPECT_TRUE(read.IsIndexValid());
+    EXPECT_EQ(read.AddGroup(Named("Trio")), GroupList::nameExists) << "after the read, the walk answers again";
 }
 
 TEST(GroupList, AHandleTellsTheListOfANewKey)

@@ -8,6 +8,9 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cstdint>
+
 #include <string>
 #include <vector>
 
@@ -399,6 +402,24 @@ TEST(Group, MembersKeepTheirIndex)
     testbytes::Load(loaded, testbytes::Store(members), 40);
     EXPECT_TRUE(loaded == members);
     EXPECT_EQ(loaded.Find(9), 1);
+
+    // A damaged file may name a participant twice: the index finds its
+    // last place, and places move up behind a removed member.
+    GroupMembers twice;
+    twice.SetMember(3, "", FALSE);
+    twice.SetMember(5, "", FALSE);
+    twice.SetMember(0x00ABCDEF, "", FALSE);
+    testbytes::Bytes v_bytes = testbytes::Store(twice);
+    const std::uint8_t a_key[] = {0xEF, 0xCD, 0xAB, 0x00};
+    const auto it_key = std::search(v_bytes.begin(), v_bytes.end(), std::begin(a_key), std::end(a_key));
+    ASSERT_NE(it_key, v_bytes.end());
+    std::copy_n("\x03\x00\x00\x00", 4, it_key);
+    testbytes::Load(twice, v_bytes, 40);
+    ASSERT_EQ(twice.GetSize(), 3);
+    EXPECT_EQ(twice.Find(3), 2);
+    twice.RemoveAt(0);
+    EXPECT_EQ(twice.Find(5), 0);
+    EXPECT_EQ(twice.Find(3), 1);
 }
 
 TEST(Group, DetailsTellWhereTheGroupIsPlaced)

@@ -200,6 +200,35 @@ TEST(ParticipantList, AddAnswersAndTheirTexts)
     EXPECT_EQ(list.FindByName("Bob Ray"), 1);
 }
 
+// Room made for a list about to be read, and a list grown far past it:
+// every participant is found by key and by name, duplicates are refused,
+// and the list's own records take no keys.
+TEST(ParticipantList, RoomForAReadAndGrowthKeepBothIndexes)
+{
+    for (const int n_room : {0, 3, 2000}) {
+        ParticipantList list;
+        list.MakeRoom(n_room);
+        EXPECT_TRUE(list.IsKeyIndexValid() && list.IsNameIndexValid());
+        std::vector<Participant> v_added;
+        const LONG l_counter = ParticipantList::GetKeyCounter();
+        for (int i = 0; i < 1500; ++i) {
+            Participant part;
+            part.SetName("P" + std::to_string(i), "", "Lee");
+            ASSERT_EQ(list.Add(part), ParticipantList::added) << i;
+            EXPECT_EQ(list.Add(part), ParticipantList::keyExists) << i;
+            v_added.push_back(part);
+        }
+        EXPECT_EQ(ParticipantList::GetKeyCounter(), l_counter + 1500) << n_room;
+        Participant same_name;
+        same_name.SetName("P7", "", "Lee");
+        EXPECT_EQ(list.Add(same_name), ParticipantList::nameExists) << n_room;
+        for (int i = 0; i < 1500; ++i) {
+            EXPECT_EQ(list.FindByKey(v_added[static_cast<std::size_t>(i)].GetKey()), i) << n_room;
+            EXPECT_EQ(list.FindByName(v_added[static_cast<std::size_t>(i)].GetFullName()), i) << n_room;
+        }
+    }
+}
+
 // ---- roster settings and checks ----
 
 TEST(RosterLim, CheckStyles)

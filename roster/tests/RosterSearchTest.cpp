@@ -270,6 +270,50 @@ TEST_F(SearchTest, SchedulingRulesRefuseWithTheirNumber)
     EXPECT_EQ(Find("Ann Lee", "Jazz"), "Trio") << "a preference binds nothing";
 }
 
+// Rostering moves memberships and nothing else, so a pass may ask each
+// rule once what the placements alone decide: a rule the locked
+// placements break refuses every membership, venue rules named before day
+// rules. A participant limit counts the members of every locked placement
+// in its timeslots, a group placed twice twice, as they stand after each
+// move.
+TEST_F(SearchTest, RulesBrokenByThePlacementsAndLimitsOverEveryPlacement)
+{
+    auto limit = [](UINT u_max) {
+        return [u_max](SchedRule& rule) { rule.GetLimit() = SchedLim(SchedLim::e_range, 0, 0, u_max); };
+    };
+    const int i_band = event.Doc().GetGroups().FindByKey(event.GroupKey("Band"));
+    event.Place(1, "Hall", "11:00", "Band", true);
+    Member("Band", "Bob Ray", FALSE);
+    struct Case {
+        UINT uMax;
+        bool bJoins;
+    };
+    // Band twice with Bob and then Cy: four.
+    for (const Case& c : {Case{3, false}, Case{4, true}}) {
+        event.Doc().GetSchedulingRules().GetDayRules().RemoveAll();
+        event.DayRule(1, SchedRule::e_limit_participants, {"Hall 10:00-11:00", "Hall 11:00-12:00"}, limit(c.uMax));
+        Start();
+        std::string s_message;
+        EXPECT_EQ(pEngine->AddToGroup(Part("Cy Fox"), i_band, s_message) != FALSE, c.bJoins) << c.uMax;
+        EXPECT_EQ(s_message, c.bJoins ? "" : "Check day scheduling rule 1.") << c.uMax;
+        GroupMembers& members = event.GetGroup("Band").GetMembers();
+        if (c.bJoins)
+            members.RemoveAt(members.Find(event.ParticipantKey("Cy Fox")));
+    }
+
+    // Monday 09:00 holds the Trio (Jazz) and the Ring (Folk).
+    event.DayRule(0, SchedRule::e_same_styles, {"Hall 09:00-10:00", "Barn 09:00-10:00"});
+    Start();
+    std::string s_message;
+    EXPECT_FALSE(pEngine->AddToGroup(Part("Ann Lee"), i_band, s_message));
+    EXPECT_EQ(s_message, "Check day scheduling rule 2.");
+    event.VenueRule("Hall", SchedRule::e_different_groups, {"Tue 10:00-11:00", "Tue 11:00-12:00"});
+    Start();
+    EXPECT_FALSE(pEngine->AddToGroup(Part("Ann Lee"), i_band, s_message));
+    EXPECT_EQ(s_message, "Check venue scheduling rule 1.");
+    EXPECT_EQ(Memberships(event.Doc()), std::vector<std::string>{"Band: Bob Ray"});
+}
+
 // Ann already holds Folk in the Duo (Monday 11:00, fixed). Where her Jazz
 // may go depends on the order numbers: a later order starts after the
 // end of an earlier one, an earlier order ends before the start of a later
