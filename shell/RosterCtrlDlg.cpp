@@ -1,5 +1,6 @@
 #include "shell/RosterCtrlDlg.h"
 
+#include "framework/ui/DialogOwner.h"
 #include "framework/ui/WxIds.h"
 #include "framework/ui/WxText.h"
 #include "model/EventDoc.h"
@@ -34,17 +35,6 @@ constexpr int kMarginDlu = 7;
 constexpr int kGapDlu = 4;
 
 wxWindow* TopWindow() { return wxTheApp != nullptr ? wxTheApp->GetTopWindow() : nullptr; }
-
-// The modal dialog on top, else the main window.
-wxWindow* DialogOnTop()
-{
-    for (auto it = wxTopLevelWindows.rbegin(); it != wxTopLevelWindows.rend(); ++it) {
-        auto* p_dialog = wxDynamicCast(*it, wxDialog);
-        if (p_dialog != nullptr && p_dialog->IsModal() && p_dialog->IsShown())
-            return p_dialog;
-    }
-    return TopWindow();
-}
 
 } // namespace
 
@@ -269,7 +259,7 @@ void WxRosterDialogPort::Run(EventDoc& doc)
 
 void WxRosterReportPort::ShowReport(const RosterErrorTable& table)
 {
-    ZelReportDlg dlg(table.sTitle, DialogOnTop());
+    ZelReportDlg dlg(table.sTitle, DialogOwner());
     for (const std::string& s_column : table.vColumns)
         dlg.GetColumnTitles().Add(s_column);
     for (const std::vector<std::string>& v_row : table.vRows) {
