@@ -10,6 +10,7 @@
 #include "zelkit/ui/ZelTreeCtrl.h"
 #include "testsupport/WxLoopDriving.h"
 
+#include <algorithm>
 #include <chrono>
 #include <cstdlib>
 #include <functional>
@@ -149,26 +150,43 @@ inline void ShowPage(EditingPSheet& sheet, int i_page)
 
 // Double-clicks the field cell of an import row and chooses the field in
 // the list box that opens.
+//
+// The list box closes when the list loses the focus, as it should for a
+// user. A test's click can come before the wizard's own activation has
+// settled (without a window manager the window gains the focus, loses it
+// and gains it again a moment later), which closes the box before it is
+// used: so the cell is double-clicked again while no box is open, within
+// the time limit. Once found, the box is used before anything is pumped,
+// so nothing can close it in between.
 inline void ChooseField(ZelEditListCtrl& list, int i_row, const std::string& s_field)
 {
-    // On a busy display the page may still be being laid out, and the list
-    // box opens a moment after the click: both are waited for.
-    const auto t_end = std::chrono::steady_clock::now() + std::chrono::seconds(10);
-    while (list.GetRowRect(i_row).IsEmpty() && std::chrono::steady_clock::now() < t_end)
-        Pump();
-    const wxRect rc = list.GetRowRect(i_row);
-    wxMouseEvent dclick(wxEVT_LEFT_DCLICK);
-    dclick.SetPosition(wxPoint(list.GetColumnLeft(1) + 5, rc.y + rc.height / 2));
-    dclick.SetEventObject(&list);
-    list.GetEventHandler()->ProcessEvent(dclick);
-    Pump();
-    while (wxDynamicCast(list.GetEditor(), wxListBox) == nullptr && std::chrono::steady_clock::now() < t_end)
-        Pump();
-    auto* p_box = wxDynamicCast(list.GetEditor(), wxListBox);
-    ASSERT_NE(p_box, nullptr) << "the field cell opens a list box";
+    using Clock = std::chrono::steady_clock;
+    const auto t_end = Clock::now() + std::chrono::seconds(10);
+    wxListBox* p_box = nullptr;
+    int n_clicks = 0;
+    while (p_box == nullptr && Clock::now() < t_end) {
+        const wxRect rc = list.GetRowRect(i_row);
+        wxMouseEvent dclick(wxEVT_LEFT_DCLICK);
+        dclick.SetPosition(wxPoint(list.GetColumnLeft(1) + 5, rc.y + rc.height / 2));
+        dclick.SetEventObject(&list);
+        list.GetEventHandler()->ProcessEvent(dclick);
+        ++n_clicks;
+        // The box opens a moment after the click on a busy display.
+        const auto t_look = std::min(t_end, Clock::now() + std::chrono::milliseconds(500));
+        do {
+            Pump();
+            p_box = wxDynamicCast(list.GetEditor(), wxListBox);
+            if (p_box == nullptr)
+                std::this_thread::sleep_for(std::chrono::milliseconds(5));
+        } while (p_box == nullptr && Clock::now() < t_look);
+    }
+    ASSERT_NE(p_box, nullptr) << "the field cell of row " << i_row << " opened no list box in " << n_clicks
+                              << " double-clicks";
     ASSERT_TRUE(p_box->SetStringSelection(s_field)) << s_field;
     wxCommandEvent chosen(wxEVT_LISTBOX_DCLICK, p_box->GetId());
     chosen.SetEventObject(p_box);
     p_box->GetEventHandler()->ProcessEvent(chosen);
     Pump();
+    EXPECT_EQ(list.GetEditor(), nullptr) << "choosing " << s_field << " closes the list box";
+    EXPECT_EQ(list.GetItemText(i_row, 1), s_field) << "the field cell of row " << i_row;
 }

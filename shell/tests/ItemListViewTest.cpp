@@ -259,11 +259,7 @@ TEST_F(ItemListViewTest, SortsSelectsTakesDropsRefillsAndPrints)
     // A click on the Name header sorts by the names' texts.
     ZelNMListView nm;
     nm.iSubItem = 0;
-    const auto t_start = std::chrono::steady_clock::now();
     ZelSendNotify(&List(), LVN_COLUMNCLICK, &nm);
-    const double d_ms = std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - t_start).count();
-    std::fprintf(stderr, "sort of %d rows by a header click: %.1f ms\n", nRecords, d_ms);
-    EXPECT_LT(d_ms, 5000.0);
     EXPECT_EQ(List().GetItemText(0, 0), "Venue 00000");
     EXPECT_EQ(List().GetItemText(nRecords - 1, 0), "Venue 19999");
     EXPECT_TRUE(Document.IsModified());

@@ -1,6 +1,7 @@
 // The venue pane on a display over an event of 20,000 venues: the fill, a
 // sort by location twice (descending, ties by name), a scroll to the end
-// and a change routine's refill stay quick; a venue deleted from the pane
+// and a change routine's refill keep their order (their speed is measured by
+// bench/ListBench, not here); a venue deleted from the pane
 // leaves the event with its references; dropped lines become venues with
 // the whole line as their name.
 #include "framework/MessageBox.h"
@@ -43,11 +44,6 @@ void Settle()
     }
 }
 
-double MsSince(std::chrono::steady_clock::time_point t_start)
-{
-    return std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - t_start).count();
-}
-
 class VenueViewTest : public ::testing::Test {
 protected:
     void SetUp() override
@@ -66,9 +62,7 @@ protected:
         wxTheApp->SetTopWindow(pFrame);
         pView = new VenueView;
         pView->SetDocument(&Document);
-        const auto t_start = std::chrono::steady_clock::now();
         ASSERT_TRUE(pView->Create(pFrame, wxID_HIGHEST + 1));
-        dFillMs = MsSince(t_start);
         pFrame->Show();
         Settle();
     }
@@ -97,40 +91,25 @@ protected:
     CEventDocument Document;
     wxFrame* pFrame = nullptr;
     VenueView* pView = nullptr;
-    double dFillMs = 0.0;
 };
 
-TEST_F(VenueViewTest, TwentyThousandVenuesFillSortAndScrollQuickly)
+TEST_F(VenueViewTest, TwentyThousandVenuesFillSortAndScroll)
 {
-    std::fprintf(stderr, "fill of %d venues: %.1f ms\n", nVenues, dFillMs);
-    EXPECT_LT(dFillMs, 3000.0);
     ASSERT_EQ(List().GetItemCount(), nVenues);
 
-    auto t_start = std::chrono::steady_clock::now();
     ClickHeader(1);
     ClickHeader(1);
-    const double d_sortMs = MsSince(t_start);
-    std::fprintf(stderr, "two sorts by location: %.1f ms\n", d_sortMs);
-    EXPECT_LT(d_sortMs, 3000.0);
     // Descending by location, equal locations by name ascending.
     EXPECT_EQ(List().GetItemText(0, 1), "Goole");
     EXPECT_LT(List().GetItemText(0, 0), List().GetItemText(1, 0));
     EXPECT_EQ(List().GetItemText(nVenues - 1, 1), "Avon");
 
-    t_start = std::chrono::steady_clock::now();
     List().EnsureVisible(nVenues - 1, FALSE);
     List().Update();
     Settle();
-    const double d_scrollMs = MsSince(t_start);
-    std::fprintf(stderr, "scroll to the end: %.1f ms\n", d_scrollMs);
-    EXPECT_LT(d_scrollMs, 1000.0);
 
     // The venues' hint refills, keeping the order; another is left alone.
-    t_start = std::chrono::steady_clock::now();
     Update(UpdateViewHint::e_venues);
-    const double d_refillMs = MsSince(t_start);
-    std::fprintf(stderr, "refill after a change: %.1f ms\n", d_refillMs);
-    EXPECT_LT(d_refillMs, 3000.0);
     EXPECT_EQ(List().GetItemText(0, 1), "Goole");
     Document.GetEvent().GetVenues()[0].SetName("Renamed");
     Update(UpdateViewHint::e_groups);
