@@ -20,7 +20,7 @@
 #include "shell/RotavexApp.h"
 #include "testsupport/RotavexAppEnvironment.h"
 #include "testsupport/WxLoopDriving.h"
-#include "testsupport/ProgramFolder.h"
+#include "testsupport/SampleProgram.h"
 #include "testsupport/WindowStacking.h"
 #include "shell/TimetableView.h"
 
@@ -43,21 +43,9 @@ class TimetableViewTest : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        fsFolder = MakeTestFolder("rvx-ttview");
-        fs::copy_file(fs::path(ROTAVEX_SAMPLE_TIMETABLES) / "Festival weekend.eve", fsFolder / "festival.eve");
-        ConfigureProgramSettings(fsFolder);
-        ASSERT_TRUE(RegisterTimetableView());
-        ASSERT_TRUE(TheApp()->StartUp((fsFolder / "festival.eve").string()));
-        TheApp()->GetMainFrame()->SetSize(1200, 800);
-        Pump();
+        ASSERT_TRUE(Program.Start("rvx-ttview", fs::path(ROTAVEX_SAMPLE_TIMETABLES) / "Festival weekend.eve", 1200, 800));
     }
-    void TearDown() override
-    {
-        TheApp()->ShutDown();
-        WindowClasses::Unregister(kTimetableView);
-        CSettingsStore::Get().Configure("", "");
-        fs::remove_all(fsFolder);
-    }
+    void TearDown() override { Program.ShutDown(); }
 
     CMainFrame& Frame() { return *TheApp()->GetMainFrame(); }
     EventDoc& Doc() { return TheApp()->GetDocument()->GetEvent(); }
@@ -108,7 +96,7 @@ protected:
         return -1;
     }
 
-    fs::path fsFolder;
+    SampleProgram Program;
     ScriptedMessageBox Boxes;
     RecordingDesktop Desktop;
 };

@@ -9,20 +9,14 @@
 // the report (ROTAVEX_SHOW_ONLY=minimums) or the message is up, for
 // screenshots.
 #include "engine/BuildReports.h"
-#include "framework/Settings.h"
-#include "framework/ui/WindowClass.h"
 #include "framework/ui/WxIds.h"
 #include "framework/ui/WxMessageBox.h"
 #include "model/EventDoc.h"
 #include "shell/BuildDialogs.h"
 #include "shell/EventDocument.h"
-#include "shell/MainFrm.h"
-#include "shell/PaneView.h"
 #include "shell/ProgressDlg.h"
-#include "shell/RotavexApp.h"
-#include "shell/TimetableView.h"
-#include "testsupport/ProgramFolder.h"
 #include "testsupport/RotavexAppEnvironment.h"
+#include "testsupport/SampleProgram.h"
 #include "testsupport/WindowStacking.h"
 #include "testsupport/WxLoopDriving.h"
 
@@ -55,26 +49,11 @@ protected:
     {
         if (!HasWindowManager())
             GTEST_SKIP() << "stacking and focus need a window manager on the display";
-        fsFolder = MakeTestFolder("rvx-stacking");
-        fs::copy_file(fs::path(ROTAVEX_SAMPLE_TIMETABLES) / "Festival weekend.eve", fsFolder / "festival.eve");
-        ConfigureProgramSettings(fsFolder);
-        ASSERT_TRUE(RegisterTimetableView());
-        ASSERT_TRUE(TheApp()->StartUp((fsFolder / "festival.eve").string()));
-        TheApp()->GetMainFrame()->SetSize(1000, 700);
-        Pump();
+        ASSERT_TRUE(Program.Start("rvx-stacking", fs::path(ROTAVEX_SAMPLE_TIMETABLES) / "Festival weekend.eve", 1000, 700));
         ASSERT_TRUE(WaitUntil([this] { return IsActiveToolkitWindow(ToolkitWindowOf(Frame())); }));
         Doc().GetPreferences().SetSkipBuildOptions(TRUE);
-        bStarted = true;
     }
-    void TearDown() override
-    {
-        if (!bStarted)
-            return;
-        TheApp()->ShutDown();
-        WindowClasses::Unregister(kTimetableView);
-        CSettingsStore::Get().Configure("", "");
-        fs::remove_all(fsFolder);
-    }
+    void TearDown() override { Program.ShutDown(); }
 
     CMainFrame& Frame() { return *TheApp()->GetMainFrame(); }
     EventDoc& Doc() { return TheApp()->GetDocument()->GetEvent(); }
@@ -95,8 +74,7 @@ protected:
         });
     }
 
-    fs::path fsFolder;
-    bool bStarted = false;
+    SampleProgram Program;
 };
 
 TEST_F(WindowStackingTest, TheMinimumsReportComesAboveTheProgressWindowWithTheFocus)
