@@ -43,10 +43,10 @@ int Timetable::Build(EventDoc* p_doc)
 
 // ---- the document's commands that run the engine ----
 
-void EventDoc::OnBuildTimetable()
+BOOL EventDoc::OnBuildTimetable()
 {
-    if (Timetable* p_timetable = GetTimetableToBuild())
-        p_timetable->Build(this);
+    Timetable* p_timetable = GetTimetableToBuild();
+    return p_timetable != nullptr && p_timetable->Build(this) ? TRUE : FALSE;
 }
 
 void EventDoc::OnCheckTimetable()

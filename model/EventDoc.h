@@ -214,8 +214,9 @@ public:
     // change routine with the event-definition hint.
     void OnDefineEvent();
     // 32781. The build driver defines it: the build of the timetable that
-    // GetTimetableToBuild hands out, when there is one.
-    void OnBuildTimetable();
+    // GetTimetableToBuild hands out, when there is one. TRUE when the build
+    // ran to its end (the timetable then says whether every check passed).
+    BOOL OnBuildTimetable();
     // The build command's start: pending grid edits are written, an event
     // without a name opens Define Event first; the timetable to build, or
     // null when the build stops (still no name, or no timetable).

@@ -1,6 +1,7 @@
 #include "shell/BuildDialogs.h"
 
 #include "framework/MessageBox.h"
+#include "framework/ui/DialogOwner.h"
 #include "framework/ui/WxIds.h"
 #include "framework/ui/WxText.h"
 #include "zelkit/ZelMessages.h"
@@ -397,10 +398,13 @@ bool SortTooLongDlg::TransferDataFromWindow()
 
 // ---- the ports ----
 
+// The build's dialogs go over the dialog on top: during a build that is the
+// progress window, which would otherwise hide them.
+
 int WxBuildDialogsPort::AskBuildOptions(BuildOptionsModel& model)
 {
     BuildOptionsModel working(model);
-    BuildOptionsDlg dlg(TopWindow(), working);
+    BuildOptionsDlg dlg(DialogOwner(), working);
     if (dlg.ShowModal() != wxID_OK)
         return IDCANCEL;
     model = working;
@@ -409,26 +413,26 @@ int WxBuildDialogsPort::AskBuildOptions(BuildOptionsModel& model)
 
 int WxBuildDialogsPort::ShowFailedMinimums(FailedMinimumsModel& model)
 {
-    FailedMinimums dlg(TopWindow(), model);
+    FailedMinimums dlg(DialogOwner(), model);
     // Closed without OK, the dialog chose nothing.
     return dlg.ShowModal();
 }
 
 void WxBuildDialogsPort::ShowFailedRotation(FailedRotationModel& model)
 {
-    FailedRotation dlg(TopWindow(), model);
+    FailedRotation dlg(DialogOwner(), model);
     dlg.ShowModal();
 }
 
 void WxBuildDialogsPort::ShowNotScheduled(NotScheduledModel& model)
 {
-    NotScheduledDlg dlg(TopWindow(), model);
+    NotScheduledDlg dlg(DialogOwner(), model);
     dlg.ShowModal();
 }
 
 void WxBuildDialogsPort::ShowSortTooLong(SortTooLongModel& model)
 {
-    SortTooLongDlg dlg(TopWindow(), model);
+    SortTooLongDlg dlg(DialogOwner(), model);
     dlg.ShowModal();
 }
 

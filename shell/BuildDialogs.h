@@ -3,7 +3,7 @@
 // and of groups never placed (202), and the notice after a long sort (271).
 // Each renders its model (engine/BuildReports.h) and writes the user's
 // choices back into it; the control ids are the dialogs' own. The ports
-// the engine calls (engine/BuildPorts.h) show them over the main window,
+// the engine calls (engine/BuildPorts.h) show them over the dialog on top,
 // and disable and enable the main window around a build.
 #pragma once
 
@@ -136,7 +136,8 @@ private:
     wxCheckBox* pDontShow;
 };
 
-// The build's dialogs over the program's top window.
+// The build's dialogs over the dialog on top (the progress window during a
+// build), else over the program's top window.
 class WxBuildDialogsPort : public IBuildDialogsPort {
 public:
     int AskBuildOptions(BuildOptionsModel& model) override;

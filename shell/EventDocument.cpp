@@ -3,6 +3,7 @@
 #include "model/DocumentPorts.h"
 #include "shell/AppSettings.h"
 #include "shell/CommandIds.h"
+#include "shell/ListPorts.h"
 #include "shell/WxCommands.h"
 
 #include <set>
@@ -33,6 +34,9 @@ bool OpensSheet(UINT u_command)
     return u_command == EventDoc::ID_DEFINE_EVENT || u_command == EventDoc::ID_NEW_EVENT_DEFINITION
         || u_command == EventDoc::ID_PREFERENCES || u_command == EventDoc::ID_SCHEDULING_RULES;
 }
+
+// The message bar's text after a build whose every check passed.
+constexpr const char* kBuiltText = "Rotavex has created a valid timetable according to your specifications.";
 
 UINT CommandOf(int i_wxId)
 {
@@ -140,7 +144,10 @@ void CEventDocument::OnCommand(wxCommandEvent& event)
         Doc.OnDefineEvent();
         break;
     case EventDoc::ID_BUILD_TIMETABLE:
-        Doc.OnBuildTimetable();
+        // A build that ends well has no message of its own: once its
+        // progress window has gone, the message bar tells the user.
+        if (Doc.OnBuildTimetable() && Doc.GetTimetable() != nullptr && Doc.GetTimetable()->IsValid())
+            GetListStatusPort().SetMessageText(kBuiltText);
         break;
     case EventDoc::ID_PREFERENCES:
         Doc.OnPreferences();

@@ -138,9 +138,30 @@ void TTProgressDlg::Render(UINT u_parts)
     if (u_parts & ProgressModel::kDescription)
         SetText(pDescription, pModel->GetDescription());
     if (u_parts & ProgressModel::kStopButton)
-        pStop->Enable(pModel->IsStopEnabled() != FALSE);
+        EnableStop(pModel->IsStopEnabled() != FALSE);
     if ((u_parts & ProgressModel::kOverallLabel) && !pModel->GetOverallLabel().empty())
         SetText(pOverall, pModel->GetOverallLabel());
+}
+
+// The toolkit lets no disabled control keep the focus: Stop disabled while
+// it had it would leave the window with no focus at all, and then no key
+// reaches it, Escape included. So the focus waits on Cancel meanwhile and
+// goes back to Stop when Stop is enabled again; Enter still presses only
+// Stop then, never the Cancel the focus waits on.
+void TTProgressDlg::EnableStop(bool b_enable)
+{
+    if (pStop->IsThisEnabled() == b_enable)
+        return;
+    if (!b_enable && FindFocus() == pStop) {
+        pCancel->SetFocus();
+        bFocusWaiting = true;
+    }
+    pStop->Enable(b_enable);
+    if (b_enable && bFocusWaiting) {
+        if (FindFocus() == pCancel)
+            pStop->SetFocus();
+        bFocusWaiting = false;
+    }
 }
 
 void TTProgressDlg::RenderChanges()
@@ -209,8 +230,9 @@ void TTProgressDlg::OnClose(wxCloseEvent& event)
         pModel->OnCancel();
 }
 
-// Enter presses the button that has the focus, or else the default button
-// (Stop); a disabled one ignores it. Escape is left to the dialog, which
+// Enter presses the button that has the focus (but for the focus waiting on
+// Cancel while Stop is disabled), or else the default button (Stop); a
+// disabled one ignores it. Escape is left to the dialog, which
 // presses Cancel.
 void TTProgressDlg::OnCharHook(wxKeyEvent& event)
 {
@@ -220,7 +242,7 @@ void TTProgressDlg::OnCharHook(wxKeyEvent& event)
         return;
     }
     auto* p_button = wxDynamicCast(FindFocus(), wxButton);
-    if (p_button == nullptr || p_button->GetParent() != this)
+    if (p_button == nullptr || p_button->GetParent() != this || (bFocusWaiting && p_button == pCancel))
         p_button = wxDynamicCast(GetDefaultItem(), wxButton);
     if (p_button == nullptr || !p_button->IsEnabled())
         return;

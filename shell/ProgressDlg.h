@@ -73,6 +73,11 @@ protected:
     wxButton* pCancel = nullptr;
 
 private:
+    // Enables or disables Stop, the focus waiting on Cancel while Stop is
+    // disabled if Stop had it.
+    void EnableStop(bool b_enable);
+    bool bFocusWaiting = false;
+
     void OnStop(wxCommandEvent& event);
     void OnCancel(wxCommandEvent& event);
     void OnClose(wxCloseEvent& event);

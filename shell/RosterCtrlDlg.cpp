@@ -1,5 +1,6 @@
 #include "shell/RosterCtrlDlg.h"
 
+#include "framework/ui/DialogOwner.h"
 #include "framework/ui/WxIds.h"
 #include "framework/ui/WxText.h"
 #include "model/EventDoc.h"
@@ -9,6 +10,7 @@
 #include <climits>
 #include <wx/app.h>
 #include <wx/button.h>
+#include <wx/display.h>
 #include <wx/gauge.h>
 #include <wx/sizer.h>
 #include <wx/stattext.h>
@@ -35,16 +37,29 @@ constexpr int kGapDlu = 4;
 
 wxWindow* TopWindow() { return wxTheApp != nullptr ? wxTheApp->GetTopWindow() : nullptr; }
 
-// The modal dialog on top, else the main window.
-wxWindow* DialogOnTop()
-{
-    for (auto it = wxTopLevelWindows.rbegin(); it != wxTopLevelWindows.rend(); ++it) {
-        auto* p_dialog = wxDynamicCast(*it, wxDialog);
-        if (p_dialog != nullptr && p_dialog->IsModal() && p_dialog->IsShown())
-            return p_dialog;
+// The rostering errors' report opens wide enough for its columns, so that
+// the long texts of "More information" show whole, as far as the screen
+// allows; beyond that the list scrolls sideways.
+class RosterErrorsDlg : public ZelReportDlg {
+public:
+    using ZelReportDlg::ZelReportDlg;
+
+protected:
+    bool OnInitDialog() override
+    {
+        ZelReportDlg::OnInitDialog();
+        ZelListCtrl& list = GetList();
+        const int i_missing = list.GetTotalColumnWidth() - list.GetClientSize().x;
+        if (i_missing <= 0)
+            return true;
+        const int i_display = wxDisplay::GetFromWindow(this);
+        const wxRect rc_area = wxDisplay(i_display != wxNOT_FOUND ? i_display : 0).GetClientArea();
+        SetSize(std::min(GetSize().x + i_missing, rc_area.width), -1);
+        CentreOnParent();
+        return true;
     }
-    return TopWindow();
-}
+    using ZelReportDlg::OnInitDialog;
+};
 
 } // namespace
 
@@ -65,17 +80,21 @@ RosterCtrlDlg::RosterCtrlDlg(EventDoc& doc, wxWindow* p_parent)
 
     auto* p_counts = new wxFlexGridSizer(2, dlu_y(3), dlu_x(kMarginDlu));
     p_counts->AddGrowableCol(0);
-    const auto add_count = [&](UINT u_label, const char* p_label, UINT u_value) {
-        p_counts->Add(new wxStaticText(this, WxId(u_label), p_label), wxSizerFlags(keep).CentreVertical());
+    // The counts of participants with rostering and to be rostered are put
+    // away when a run starts and stay away after it: their rows close up
+    // rather than leave an empty band over the counts that remain.
+    const auto add_count = [&](UINT u_label, const char* p_label, UINT u_value, bool b_hides) {
+        const wxSizerFlags flags = b_hides ? wxSizerFlags() : keep;
+        p_counts->Add(new wxStaticText(this, WxId(u_label), p_label), wxSizerFlags(flags).CentreVertical());
         auto* p_value = new wxStaticText(this, WxId(u_value), "0", wxDefaultPosition, wxSize(dlu_x(40), -1),
                                          wxST_NO_AUTORESIZE | wxALIGN_RIGHT);
-        p_counts->Add(p_value, wxSizerFlags(keep).CentreVertical());
+        p_counts->Add(p_value, wxSizerFlags(flags).CentreVertical());
     };
-    add_count(P::IDC_WITH_ROSTERING_LABEL, "Number of participants with rostering:", P::IDC_WITH_ROSTERING);
-    add_count(P::IDC_TO_BE_ROSTERED_LABEL, "Number of participants to be rostered:", P::IDC_TO_BE_ROSTERED);
-    add_count(P::IDC_TO_MINIMUM_LABEL, "Number of participants rostered to minimum:", P::IDC_TO_MINIMUM);
-    add_count(P::IDC_TO_MAXIMUM_LABEL, "Number of participants rostered to maximum:", P::IDC_TO_MAXIMUM);
-    add_count(P::IDC_ERRORS_LABEL, "Number of rostering errors:", P::IDC_ERRORS);
+    add_count(P::IDC_WITH_ROSTERING_LABEL, "Number of participants with rostering:", P::IDC_WITH_ROSTERING, true);
+    add_count(P::IDC_TO_BE_ROSTERED_LABEL, "Number of participants to be rostered:", P::IDC_TO_BE_ROSTERED, true);
+    add_count(P::IDC_TO_MINIMUM_LABEL, "Number of participants rostered to minimum:", P::IDC_TO_MINIMUM, false);
+    add_count(P::IDC_TO_MAXIMUM_LABEL, "Number of participants rostered to maximum:", P::IDC_TO_MAXIMUM, false);
+    add_count(P::IDC_ERRORS_LABEL, "Number of rostering errors:", P::IDC_ERRORS, false);
 
     auto* p_message = new wxStaticText(this, WxId(P::IDC_MESSAGE), "Message", wxDefaultPosition,
                                        wxSize(-1, dlu_y(27)), wxST_NO_AUTORESIZE);
@@ -212,17 +231,22 @@ void RosterCtrlDlg::Apply()
             p_ctrl->SetLabel(ToWx(s_text));
         }
     }
+    bool b_relayout = false;
     for (const UINT u_id : kControls) {
         wxWindow* p_ctrl = FindWindow(WxId(u_id));
         if (p_ctrl == nullptr)
             continue;
         const bool b_shown = Presenter.IsShown(u_id) != FALSE;
         const bool b_enabled = Presenter.IsEnabled(u_id) != FALSE;
-        if (p_ctrl->IsShown() != b_shown)
+        if (p_ctrl->IsShown() != b_shown) {
             p_ctrl->Show(b_shown);
+            b_relayout = true;
+        }
         if (p_ctrl->IsThisEnabled() != b_enabled)
             p_ctrl->Enable(b_enabled);
     }
+    if (b_relayout)
+        Layout();
     if (wxGauge* p_bar = GetBar()) {
         SetRangeMax(Presenter.GetRangeMax());
         const int i_range = static_cast<int>(std::clamp<DWORD>(Presenter.GetRangeMax(), 1, INT_MAX));
@@ -269,7 +293,7 @@ void WxRosterDialogPort::Run(EventDoc& doc)
 
 void WxRosterReportPort::ShowReport(const RosterErrorTable& table)
 {
-    ZelReportDlg dlg(table.sTitle, DialogOnTop());
+    RosterErrorsDlg dlg(table.sTitle, DialogOwner());
     for (const std::string& s_column : table.vColumns)
         dlg.GetColumnTitles().Add(s_column);
     for (const std::vector<std::string>& v_row : table.vRows) {

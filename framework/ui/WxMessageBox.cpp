@@ -1,4 +1,5 @@
 #include "framework/ui/WxMessageBox.h"
+#include "framework/ui/DialogOwner.h"
 #include "framework/ui/WxText.h"
 
 #include <wx/app.h>
@@ -31,8 +32,7 @@ int WxMessageBoxPort::Show(const std::string& s_text, const std::string& s_capti
     if ((l_style & wxOK) && (l_style & wxCANCEL) && u_def == 1)
         l_style |= wxCANCEL_DEFAULT;
 
-    wxWindow* p_parent = wxTheApp ? wxTheApp->GetTopWindow() : nullptr;
-    wxMessageDialog dlg(p_parent, ToWx(s_text), ToWx(s_caption), l_style);
+    wxMessageDialog dlg(DialogOwner(), ToWx(s_text), ToWx(s_caption), l_style);
     if (u_type == MB_RETRYCANCEL)
         dlg.SetOKCancelLabels("&Retry", wxID_CANCEL);
     if (u_type == MB_ABORTRETRYIGNORE)

@@ -193,6 +193,26 @@ TEST_F(ProgressDlgTest, EnterIsStopAndEscapeIsCancelOnTheKeyboard)
     EXPECT_TRUE(Dialog()->IsShown());
 }
 
+TEST_F(ProgressDlgTest, TheKeyboardStillReachesTheWindowWhileStopIsDisabled)
+{
+    // As a build goes: the window opens with the focus on Stop, and its
+    // first stages allow no Stop. The focus is given nowhere else here.
+    ASSERT_TRUE(Progress.Start(6));
+    Progress.Step(0, "Checking counts...", 5, FALSE);
+    for (int i = 0; i < 50 && !Dialog()->IsShownOnScreen(); ++i) {
+        wxTheApp->Yield(true);
+        wxMilliSleep(10);
+    }
+    EXPECT_EQ(wxWindow::FindFocus(), Control<wxButton>(wxID_CANCEL)) << "the focus waits on Cancel";
+    EXPECT_EQ(TypeKey(WXK_RETURN), 1) << "Enter presses only Stop, which is disabled";
+    EXPECT_EQ(TypeKey(WXK_ESCAPE), 3);
+    Progress.ClearRequests();
+    // Stop allowed again: the focus is back on it, and Enter stops.
+    Progress.Step(1, "search", 8, TRUE);
+    EXPECT_EQ(wxWindow::FindFocus(), Control<wxButton>(IDC_PROGRESS_STOP));
+    EXPECT_EQ(TypeKey(WXK_RETURN), 2);
+}
+
 TEST_F(ProgressDlgTest, EnterPressesTheButtonWithTheFocusElseTheDefaultOne)
 {
     ASSERT_TRUE(Progress.Start(6));

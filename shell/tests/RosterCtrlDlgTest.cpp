@@ -157,8 +157,10 @@ TEST(RosterCtrlDlg, ARunOverAGeneratedEventAndItsErrorReport)
 
     std::string s_title;
     int n_rows = -1;
+    int i_columns_beyond = -1;
     std::vector<std::string> v_counters;
     RunRosterCommand(*p_doc, [&](RosterCtrlDlg& dlg) {
+        const int i_top_row = Ctrl(dlg, P::IDC_WITH_ROSTERING_LABEL)->GetPosition().y;
         EXPECT_EQ(dlg.GetTitle(), "Roster participants");
         EXPECT_EQ(Label(dlg, P::IDC_WITH_ROSTERING), std::to_string(counts_before.nWithRostering));
         EXPECT_EQ(Label(dlg, P::IDC_TO_BE_ROSTERED), std::to_string(counts_before.nToBeRostered));
@@ -173,6 +175,8 @@ TEST(RosterCtrlDlg, ARunOverAGeneratedEventAndItsErrorReport)
             v_counters.push_back(Label(dlg, u_id));
         EXPECT_FALSE(Shown(dlg, P::IDC_TO_BE_ROSTERED)) << "hidden since the run started";
         EXPECT_FALSE(Shown(dlg, P::IDC_WITH_ROSTERING));
+        EXPECT_EQ(Ctrl(dlg, P::IDC_TO_MINIMUM_LABEL)->GetPosition().y, i_top_row)
+            << "the counts that stay close up under the top, with no empty band over them";
         EXPECT_EQ(Label(dlg, P::IDC_MESSAGE), Text(59180));
         EXPECT_EQ(Label(dlg, P::IDC_CANCEL), "Cancel");
         EXPECT_EQ(Label(dlg, P::IDC_VIEW_ERRORS), "&View errors");
@@ -187,6 +191,7 @@ TEST(RosterCtrlDlg, ARunOverAGeneratedEventAndItsErrorReport)
             ASSERT_NE(p_report, nullptr);
             s_title = std::string(p_report->GetTitle().utf8_str());
             n_rows = p_report->GetList().GetItemCount();
+            i_columns_beyond = p_report->GetList().GetTotalColumnWidth() - p_report->GetList().GetClientSize().x;
             ShowAWhile();
             Click(*p_report, ZelReportDlg::IDC_ZEL_REPORT_OK);
         });
@@ -205,6 +210,7 @@ TEST(RosterCtrlDlg, ARunOverAGeneratedEventAndItsErrorReport)
     EXPECT_EQ(s_title, "Rostering errors");
     EXPECT_GT(n_rows, 0);
     EXPECT_EQ(n_rows, engine.GetErrors().GetSize());
+    EXPECT_LE(i_columns_beyond, 0) << "the report opens wide enough for its columns";
     EXPECT_TRUE(p_doc->IsModified());
     EXPECT_TRUE(boxes.Boxes().empty()) << "errors: no check";
 }

@@ -20,9 +20,11 @@
 #include "shell/RotavexApp.h"
 #include "testsupport/RotavexAppEnvironment.h"
 #include "testsupport/WxLoopDriving.h"
-#include "testsupport/ProgramFolder.h"
+#include "testsupport/SampleProgram.h"
+#include "testsupport/WindowStacking.h"
 #include "shell/TimetableView.h"
 
+#include <algorithm>
 #include <filesystem>
 #include <functional>
 #include <gtest/gtest.h>
@@ -41,21 +43,9 @@ class TimetableViewTest : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        fsFolder = MakeTestFolder("rvx-ttview");
-        fs::copy_file(fs::path(ROTAVEX_SAMPLE_TIMETABLES) / "Festival weekend.eve", fsFolder / "festival.eve");
-        ConfigureProgramSettings(fsFolder);
-        ASSERT_TRUE(RegisterTimetableView());
-        ASSERT_TRUE(TheApp()->StartUp((fsFolder / "festival.eve").string()));
-        TheApp()->GetMainFrame()->SetSize(1200, 800);
-        Pump();
+        ASSERT_TRUE(Program.Start("rvx-ttview", fs::path(ROTAVEX_SAMPLE_TIMETABLES) / "Festival weekend.eve", 1200, 800));
     }
-    void TearDown() override
-    {
-        TheApp()->ShutDown();
-        WindowClasses::Unregister(kTimetableView);
-        CSettingsStore::Get().Configure("", "");
-        fs::remove_all(fsFolder);
-    }
+    void TearDown() override { Program.ShutDown(); }
 
     CMainFrame& Frame() { return *TheApp()->GetMainFrame(); }
     EventDoc& Doc() { return TheApp()->GetDocument()->GetEvent(); }
@@ -106,7 +96,7 @@ protected:
         return -1;
     }
 
-    fs::path fsFolder;
+    SampleProgram Program;
     ScriptedMessageBox Boxes;
     RecordingDesktop Desktop;
 };
@@ -305,4 +295,42 @@ TEST_F(TimetableViewTest, ANewEventSendsTheViewBackToItsFirstDayUnscrolled)
     EXPECT_LE(TheTimetableViewState().iSelectedDay, 0);
     EXPECT_TRUE(TheTimetableViewState().bScrollReset);
     EXPECT_EQ(View()->GetDayGrid(), nullptr);
+}
+
+TEST_F(TimetableViewTest, TheGridPaintsItsSlotsWhileTheMainWindowIsDisabled)
+{
+    // A build disables the main window, and every modal dialog does: the
+    // grid inside is not disabled itself and paints its slots as before.
+    ASSERT_NE(View(), nullptr);
+    CRect rc_slot;
+    Grid().GetCore().GetSlotRect(0, 0, 0, rc_slot);
+    ASSERT_FALSE(rc_slot.IsRectEmpty());
+    const wxRect rc =
+        wxRect(rc_slot.left, rc_slot.top, rc_slot.Width(), rc_slot.Height()).Intersect(wxRect(Grid().GetClientSize()));
+    ASSERT_FALSE(rc.IsEmpty()) << "the first slot is in sight";
+    const auto painted = [this, &rc] {
+        Grid().Refresh();
+        Grid().Update();
+        Pump();
+        const wxImage image = CaptureOnScreen(Grid());
+        return image.IsOk() ? image.GetSubImage(rc) : wxImage();
+    };
+    const wxImage enabled = painted();
+    ASSERT_TRUE(enabled.IsOk()) << "the display can be read back";
+
+    Frame().Disable();
+    const wxImage disabled = painted();
+    Frame().Enable();
+    ASSERT_TRUE(disabled.IsOk());
+    ASSERT_EQ(disabled.GetSize(), enabled.GetSize());
+    const std::size_t u_bytes = static_cast<std::size_t>(enabled.GetWidth()) * enabled.GetHeight() * 3;
+    EXPECT_TRUE(std::equal(enabled.GetData(), enabled.GetData() + u_bytes, disabled.GetData()))
+        << "the slot is painted the same with the main window disabled";
+
+    // The grid disabled itself shows no slots.
+    Grid().Disable();
+    const wxImage off = painted();
+    Grid().Enable();
+    ASSERT_TRUE(off.IsOk());
+    EXPECT_FALSE(std::equal(enabled.GetData(), enabled.GetData() + u_bytes, off.GetData()));
 }

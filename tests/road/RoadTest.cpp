@@ -1169,8 +1169,12 @@ void RoadTest::BuildLockCheckRoster()
     // puts a new timetable in place that keeps only the locked placements:
     // the user locks the whole timetable first so that rostering keeps it.
     {
-        wxChildFocusEvent grid_focus(&grid);
-        grid.GetEventHandler()->ProcessEvent(grid_focus);
+        // The build and the check updated the view, which made it a new
+        // grid: the one clicked before is gone.
+        DayGrid* p_grid = p_view->GetDayGrid();
+        ASSERT_NE(p_grid, nullptr);
+        wxChildFocusEvent grid_focus(p_grid);
+        p_grid->GetEventHandler()->ProcessEvent(grid_focus);
         Pump();
         ASSERT_TRUE(Frame().IsCommandEnabled(DayGridCore::ID_LOCK_ALL));
         ASSERT_TRUE(Do(DayGridCore::ID_LOCK_ALL));

@@ -361,7 +361,10 @@ CRect ZelTimeslotCtrl::GetClientArea() const
     return {0, 0, size.x, size.y};
 }
 
-BOOL ZelTimeslotCtrl::IsWindowEnabled() const { return ZelCustomCtrl::IsEnabled() ? TRUE : FALSE; }
+// The control's own state only: a window whose top-level window is disabled
+// (the main window during a build, or under a modal dialog) still paints its
+// slots; only the control itself disabled shows none.
+BOOL ZelTimeslotCtrl::IsWindowEnabled() const { return ZelCustomCtrl::IsThisEnabled() ? TRUE : FALSE; }
 
 BOOL ZelTimeslotCtrl::HasKeyboardFocus() const { return ZelCustomCtrl::HasFocus() ? TRUE : FALSE; }
 
