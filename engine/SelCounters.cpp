@@ -382,8 +382,8 @@ void SelCounters::SetSaveMode(BOOL b_on)
 {
     bSaveMode = b_on ? TRUE : FALSE;
     if (!bSaveMode) {
-        SavedGroups.clear();
-        SavedParts.clear();
+        SavedGroups.Forget();
+        SavedParts.Forget();
     }
 }
 
@@ -391,21 +391,17 @@ void SelCounters::RestoreSaved()
 {
     if (!bSaveMode)
         return;
-    for (const auto& [i_group, counts] : SavedGroups)
-        GroupCounts[i_group] = counts;
-    for (const auto& [i_part, counts] : SavedParts)
-        PartCounts[i_part] = counts;
+    SavedGroups.Restore(GroupCounts);
+    SavedParts.Restore(PartCounts);
     SetSaveMode(FALSE);
 }
 
 void SelCounters::SaveGroup(int i_group)
 {
-    if (SavedGroups.find(i_group) == SavedGroups.end())
-        SavedGroups.emplace(i_group, GroupCounts[i_group]);
+    SavedGroups.Save(i_group, GroupCounts[i_group]);
 }
 
 void SelCounters::SavePart(int i_part)
 {
-    if (SavedParts.find(i_part) == SavedParts.end())
-        SavedParts.emplace(i_part, PartCounts[i_part]);
+    SavedParts.Save(i_part, PartCounts[i_part]);
 }

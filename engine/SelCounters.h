@@ -15,7 +15,8 @@
 #include "framework/Types.h"
 #include "zelkit/ZelArray.h"
 
-#include <map>
+#include <cstddef>
+#include <vector>
 
 class EventDoc;
 class TTMap;
@@ -76,6 +77,46 @@ public:
     ZelArray<ZelArray<UINT>> DayVenueCounts;
     // The group's runs per day and venue.
     ZelArray<ZelArray<UINT>> DayVenueRuns;
+};
+
+// The counts entities had before a trial changed them: a copy of each
+// entity's counts made at its first change. The copies are kept from one
+// trial to the next and copied over, so that once they are there a trial
+// allocates nothing (a search saves and restores counts at every step).
+template <class Count>
+class SavedCounts {
+public:
+    void Save(int i_entity, const Count& counts)
+    {
+        const std::size_t u_entity = static_cast<std::size_t>(i_entity);
+        if (u_entity >= IsSaved.size())
+            IsSaved.resize(u_entity + 1, 0);
+        if (IsSaved[u_entity] != 0)
+            return;
+        IsSaved[u_entity] = 1;
+        if (Copies.size() <= Entities.size())
+            Copies.push_back(counts);
+        else
+            Copies[Entities.size()] = counts;
+        Entities.push_back(i_entity);
+    }
+    // Every saved entity's counts put back into the array.
+    void Restore(ZelArray<Count>& a_counts) const
+    {
+        for (std::size_t i = 0; i < Entities.size(); ++i)
+            a_counts[Entities[i]] = Copies[i];
+    }
+    void Forget()
+    {
+        for (const int i_entity : Entities)
+            IsSaved[static_cast<std::size_t>(i_entity)] = 0;
+        Entities.clear();
+    }
+
+private:
+    std::vector<BYTE> IsSaved;
+    std::vector<int> Entities;
+    std::vector<Count> Copies;
 };
 
 class SelCounters {
@@ -183,9 +224,8 @@ private:
     BOOL bCountParticipants;
     ZelArray<GroupCount> GroupCounts;
     ZelArray<PartCount> PartCounts;
-    // The counts entities had before the trial changed them, by index; a
-    // trial's restore walks them in index order.
-    std::map<int, GroupCount> SavedGroups;
-    std::map<int, PartCount> SavedParts;
+    // The counts entities had before the trial changed them.
+    SavedCounts<GroupCount> SavedGroups;
+    SavedCounts<PartCount> SavedParts;
     BOOL bSaveMode = FALSE;
 };

@@ -40,6 +40,7 @@
 
 #include <cstdint>
 #include <string>
+#include <utility>
 #include <vector>
 
 class BuildEngine;
@@ -49,6 +50,7 @@ class Group;
 class SelCounters;
 class TTMove;
 class Timeslot;
+class TimeslotArray;
 class Timetable;
 class VenueLimit;
 
@@ -99,6 +101,12 @@ public:
         // Every byte, day by day, venue by venue, slot by slot.
         const std::vector<BYTE>& GetBytes() const { return Bytes; }
 
+        // Keeps the bytes of the cells on a stack of saved bytes; returns
+        // the mark to write them back from. Write-backs go last saved
+        // first, as the scopes that keep bytes end.
+        std::size_t KeepBytes(const TTLocArray& a_locs);
+        void WriteBack(std::size_t u_mark);
+
     private:
         std::size_t Index(int i_day, int i_venue, int i_slot) const;
         std::size_t Index(const TTLoc& loc) const { return Index(loc.GetDay(), loc.GetVenue(), loc.GetSlot()); }
@@ -108,6 +116,9 @@ public:
         std::vector<std::size_t> ColumnStart;
         std::vector<int> ColumnSize;
         std::vector<BYTE> Bytes;
+        // The saved bytes of the scopes still open: where each was, and
+        // what it held.
+        std::vector<std::pair<std::size_t, BYTE>> Kept;
     };
 
     // Keeps the bytes of the listed cells and writes them back when it
@@ -121,8 +132,7 @@ public:
 
     private:
         ExcludeFlags& Flags;
-        TTLocArray Locs;
-        std::vector<BYTE> Saved;
+        std::size_t uMark;
     };
 
     // The limit the present raising request aims at; the counts a trial may
@@ -316,7 +326,15 @@ private:
     // ---- raising ----
     int RaiseRequest(int i_group, int i_day, int i_venue, Chunk* p_chunk);
     int RaiseStep(int i_group, int i_day, int i_venue, Chunk* p_chunk);
-    int TryPlacement(int i_group, int i_day, int i_venue, BOOL b_full_list, BOOL b_no_repair, Chunk* p_chunk);
+    // What the second and third raising strategies gave in one raising
+    // step: they fail again when called again from the same state.
+    struct LaterStrategies {
+        bool bConflictsFailed = false;
+        bool bMovesFailed = false;
+        BOOL bMovesNoRepair = FALSE;
+    };
+    int TryPlacement(int i_group, int i_day, int i_venue, BOOL b_full_list, BOOL b_no_repair, Chunk* p_chunk,
+                     LaterStrategies& later);
     BOOL IsCandidate(int i_group, const Chunk& chunk, BOOL b_full_list) const;
     int RotationRepair(int i_group, const Chunk& chunk);
     int TryConflictPlacement(int i_group, int i_day, int i_venue, Chunk* p_chunk);
@@ -361,6 +379,10 @@ private:
     TTMap* pMap;
     TTMove* pMover;
     ExcludeFlags Exclude;
+    // The timetable's venue columns, day by day, for the document's venues
+    // (null where a day has fewer).
+    std::vector<const TimeslotArray*> Columns;
+    int nColumnVenues = 0;
     std::vector<DWORD> Protected;
     BOOL bEmptyCellsAllowed;
     UINT uTotalCells = 0;
