@@ -9,6 +9,7 @@
 #include "zelkit/ZelAssert.h"
 
 #include <algorithm>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -28,9 +29,10 @@ public:
     Overlaps(const BuildTables* p_tables, const EventDoc* p_doc, const Day& day, const Timeslot& slot)
     {
         if (p_tables == nullptr || !p_tables->FindOverlaps(day, slot, pLocs, nLocs)) {
-            BuildTables::WorkOutOverlaps(*p_doc, day, slot, aOwn);
-            pLocs = aOwn.GetData();
-            nLocs = aOwn.GetSize();
+            TTLocArray& a_own = oOwn.emplace();
+            BuildTables::WorkOutOverlaps(*p_doc, day, slot, a_own);
+            pLocs = a_own.GetData();
+            nLocs = a_own.GetSize();
         }
     }
     Overlaps(const Overlaps&) = delete;
@@ -40,7 +42,7 @@ public:
     const TTLoc& operator[](int i) const { return pLocs[i]; }
 
 private:
-    TTLocArray aOwn;
+    std::optional<TTLocArray> oOwn;
     const TTLoc* pLocs = nullptr;
     int nLocs = 0;
 };

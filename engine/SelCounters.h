@@ -5,8 +5,9 @@
 //
 // The mover keeps the counts in step with every placement and removal; the
 // build passes read them to find shortfalls; a search trial switches the
-// save mode on so that every entity it touches has its counts saved on the
-// first change and can be put back when the trial is undone.
+// save mode on so that every count it changes (placements and runs, of
+// groups and participants) keeps its value from before the first change
+// and can be put back when the trial is undone.
 //
 // Counts are unsigned 32-bit, as they always were: taking one from a count
 // of 0 wraps.
@@ -15,7 +16,7 @@
 #include "framework/Types.h"
 #include "zelkit/ZelArray.h"
 
-#include <cstddef>
+#include <utility>
 #include <vector>
 
 class EventDoc;
@@ -79,46 +80,6 @@ public:
     ZelArray<ZelArray<UINT>> DayVenueRuns;
 };
 
-// The counts entities had before a trial changed them: a copy of each
-// entity's counts made at its first change. The copies are kept from one
-// trial to the next and copied over, so that once they are there a trial
-// allocates nothing (a search saves and restores counts at every step).
-template <class Count>
-class SavedCounts {
-public:
-    void Save(int i_entity, const Count& counts)
-    {
-        const std::size_t u_entity = static_cast<std::size_t>(i_entity);
-        if (u_entity >= IsSaved.size())
-            IsSaved.resize(u_entity + 1, 0);
-        if (IsSaved[u_entity] != 0)
-            return;
-        IsSaved[u_entity] = 1;
-        if (Copies.size() <= Entities.size())
-            Copies.push_back(counts);
-        else
-            Copies[Entities.size()] = counts;
-        Entities.push_back(i_entity);
-    }
-    // Every saved entity's counts put back into the array.
-    void Restore(ZelArray<Count>& a_counts) const
-    {
-        for (std::size_t i = 0; i < Entities.size(); ++i)
-            a_counts[Entities[i]] = Copies[i];
-    }
-    void Forget()
-    {
-        for (const int i_entity : Entities)
-            IsSaved[static_cast<std::size_t>(i_entity)] = 0;
-        Entities.clear();
-    }
-
-private:
-    std::vector<BYTE> IsSaved;
-    std::vector<int> Entities;
-    std::vector<Count> Copies;
-};
-
 class SelCounters {
 public:
     // Callback of CountTimetable: FALSE stops the count.
@@ -162,7 +123,7 @@ public:
     // starting values that the moves then keep in step.
     void CountRuns(const TTMap& map);
     // Changes the group's runs in the venue over the event and on the day
-    // by the amounts, saving the group's counts first in save mode.
+    // by the amounts, keeping their values first in save mode.
     void AddRuns(int i_group, int i_day, int i_venue, int i_event_change, int i_day_change);
 
     BOOL IsVenueExcluded(int i_group, int i_venue) const { return GroupCounts[i_group].ExcludedVenues[i_venue] != 0; }
@@ -202,15 +163,19 @@ public:
     BOOL CountTimetable(CountCallback p_callback = nullptr, void* p_arg = nullptr);
 
     BOOL IsSaveMode() const { return bSaveMode; }
-    // On: the first change of an entity's counts saves them. Off: forgets
-    // what was saved.
+    // On: every change of a count keeps its value from before. Off:
+    // forgets what was kept.
     void SetSaveMode(BOOL b_on);
     // In save mode, puts every saved count back, then leaves save mode.
     void RestoreSaved();
 
 private:
-    void SaveGroup(int i_group);
-    void SavePart(int i_part);
+    // Notes the count's value before a change, in save mode.
+    void Keep(UINT& u_count)
+    {
+        if (bSaveMode)
+            Journal.emplace_back(&u_count, u_count);
+    }
     // One placement more (less) of every member of the group; a member
     // whose participant is gone fails the check "i_index >= 0".
     void ChangeMembers(int i_group, int i_day, int i_venue, bool b_inc);
@@ -224,8 +189,11 @@ private:
     BOOL bCountParticipants;
     ZelArray<GroupCount> GroupCounts;
     ZelArray<PartCount> PartCounts;
-    // The counts entities had before the trial changed them.
-    SavedCounts<GroupCount> SavedGroups;
-    SavedCounts<PartCount> SavedParts;
+    // In save mode, every count changed and the value it had, in the order
+    // of the changes: written back last first, each count ends with the
+    // value it had before its first change. A search saves and restores
+    // counts at every step; keeping the few values it changes costs less
+    // than copying each entity's counts whole.
+    std::vector<std::pair<UINT*, UINT>> Journal;
     BOOL bSaveMode = FALSE;
 };

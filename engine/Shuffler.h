@@ -35,6 +35,7 @@
 #include "engine/TTLoc.h"
 #include "engine/TTMap.h"
 #include "engine/Transaction.h"
+#include "model/Timeslot.h"
 #include "framework/Types.h"
 #include "zelkit/ZelArray.h"
 
@@ -49,8 +50,6 @@ class Generator;
 class Group;
 class SelCounters;
 class TTMove;
-class Timeslot;
-class TimeslotArray;
 class Timetable;
 class VenueLimit;
 
@@ -356,7 +355,20 @@ private:
     LONG CellKey(const TTLoc& loc) const;
     // The group's index for a key, -1 when the group list does not know it.
     int FindGroup(LONG l_key) const;
-    const Timeslot& SlotAt(const TTLoc& loc) const;
+    // Every step reads cells: a cell of the columns comes straight from
+    // them, anything else through the checked way.
+    const Timeslot& SlotAt(const TTLoc& loc) const
+    {
+        if (loc.GetDay() >= 0 && loc.GetVenue() >= 0 && loc.GetVenue() < nColumnVenues) {
+            const std::size_t u_column = static_cast<std::size_t>(loc.GetDay()) * static_cast<std::size_t>(nColumnVenues)
+                + static_cast<std::size_t>(loc.GetVenue());
+            if (u_column < Columns.size() && Columns[u_column] != nullptr && loc.GetSlot() >= 0
+                && loc.GetSlot() < Columns[u_column]->GetSize())
+                return Columns[u_column]->GetData()[loc.GetSlot()];
+        }
+        return CheckedSlotAt(loc);
+    }
+    const Timeslot& CheckedSlotAt(const TTLoc& loc) const;
     BOOL IsLocked(const TTLoc& loc) const;
     UINT EventMin(int i_group) const;
     UINT EventMax(int i_group) const;

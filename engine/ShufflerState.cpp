@@ -143,16 +143,8 @@ int Shuffler::FindGroup(LONG l_key) const
                                                                      : pDoc->GetGroups().FindByKey(l_key);
 }
 
-const Timeslot& Shuffler::SlotAt(const TTLoc& loc) const
+const Timeslot& Shuffler::CheckedSlotAt(const TTLoc& loc) const
 {
-    // Every step reads cells: the column straight from its table.
-    if (loc.GetDay() >= 0 && loc.GetVenue() >= 0 && loc.GetVenue() < nColumnVenues) {
-        const std::size_t u_column = static_cast<std::size_t>(loc.GetDay()) * static_cast<std::size_t>(nColumnVenues)
-            + static_cast<std::size_t>(loc.GetVenue());
-        if (u_column < Columns.size() && Columns[u_column] != nullptr && loc.GetSlot() >= 0
-            && loc.GetSlot() < Columns[u_column]->GetSize())
-            return Columns[u_column]->GetData()[loc.GetSlot()];
-    }
     ZEL_ASSERT(loc.IsValid() && loc.GetDay() < pTimetable->GetNumDays());
     const Day& day = pTimetable->GetDay(loc.GetDay());
     ZEL_ASSERT(loc.GetVenue() < day.GetNumVenues());
