@@ -175,13 +175,8 @@ bool BuildTables::FindNear(const Day& day, const Timeslot& slot, UINT u_travel_m
     return true;
 }
 
-int BuildTables::FindGroup(LONG l_key) const
+int BuildTables::FindSortedKey(LONG l_key) const
 {
-    if (!KeyIndex.empty()) {
-        const long long ll_at = static_cast<long long>(l_key) - lFirstKey;
-        return ll_at < 0 || ll_at >= static_cast<long long>(KeyIndex.size()) ? -1
-                                                                              : KeyIndex[static_cast<std::size_t>(ll_at)];
-    }
     const auto it = std::lower_bound(SortedKeys.begin(), SortedKeys.end(), std::make_pair(l_key, INT32_MIN));
     return it != SortedKeys.end() && it->first == l_key ? it->second : -1;
 }

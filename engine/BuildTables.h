@@ -55,7 +55,14 @@ public:
             != 0;
     }
     // The group list's index of the key, -1 when it has none.
-    int FindGroup(LONG l_key) const;
+    int FindGroup(LONG l_key) const
+    {
+        if (KeyIndex.empty())
+            return FindSortedKey(l_key);
+        const long long ll_at = static_cast<long long>(l_key) - lFirstKey;
+        return ll_at < 0 || ll_at >= static_cast<long long>(KeyIndex.size()) ? -1
+                                                                              : KeyIndex[static_cast<std::size_t>(ll_at)];
+    }
     int GetNumGroups() const { return nGroups; }
     // The tables were made over this group list.
     bool IsFor(const GroupList& groups) const { return &groups == pGroups; }
@@ -64,6 +71,7 @@ private:
     // The cell's place in the tables; FALSE for a timeslot that is not one
     // of the day's cells.
     bool FindCell(const Day& day, const Timeslot& slot, std::size_t& i_cell) const;
+    int FindSortedKey(LONG l_key) const;
     // Appends the cells near the timeslot in travel time to Near.
     void AddNear(const EventDoc& doc, const Day& day, const Timeslot& slot, const CHighTimeSpan& travel);
 

@@ -93,6 +93,20 @@ std::string Quoted(const std::string& s_text) { return "'" + s_text + "'"; }
 
 } // namespace
 
+int Generator::FindSharingGroup(const GroupList& groups, int i_group, LONG l_key) const
+{
+    if (pTables != nullptr && pTables->IsFor(groups)) {
+        const int i_other = pTables->FindGroup(l_key);
+        if (i_other < 0)
+            return -1;
+        if (pTables->HasShares())
+            return pTables->GroupsShare(i_group, i_other) ? i_other : -1;
+        return GroupsShareParticipant(groups, i_group, i_other) ? i_other : -1;
+    }
+    const int i_other = groups.FindByKey(l_key);
+    return i_other >= 0 && GroupsShareParticipant(groups, i_group, i_other) ? i_other : -1;
+}
+
 int Generator::FindGroup(const GroupList& groups, LONG l_key) const
 {
     return pTables != nullptr && pTables->IsFor(groups) ? pTables->FindGroup(l_key) : groups.FindByKey(l_key);
@@ -141,8 +155,7 @@ BOOL Generator::HasClashAt(const EventDoc* p_doc, const Day& day, const Timeslot
         const Timeslot& other = SlotAt(day, a_overlaps[i]);
         if (&other == p_ignore || other.GetGroup() < 0)
             continue;
-        const int i_other = FindGroup(groups, other.GetGroup());
-        if (i_other >= 0 && GroupsShareParticipant(groups, i_group, i_other))
+        if (FindSharingGroup(groups, i_group, other.GetGroup()) >= 0)
             return TRUE;
     }
     return FALSE;
@@ -158,8 +171,7 @@ int Generator::FindClashLocations(const EventDoc* p_doc, const Day& day, const T
         const Timeslot& other = SlotAt(day, a_overlaps[i]);
         if (other.GetGroup() < 0 || (b_locked_only && !other.IsLocked()))
             continue;
-        const int i_other = FindGroup(groups, other.GetGroup());
-        if (i_other >= 0 && GroupsShareParticipant(groups, i_group, i_other)) {
+        if (FindSharingGroup(groups, i_group, other.GetGroup()) >= 0) {
             a_locs.Add(a_overlaps[i]);
             ++n_found;
         }
@@ -296,8 +308,7 @@ int Generator::FindTravelClashLocations(const EventDoc* p_doc, int i_group, cons
             const Timeslot& other = SlotAt(day, p_near[i]);
             if (other.GetGroup() < 0)
                 continue;
-            const int i_other = FindGroup(groups, other.GetGroup());
-            if (i_other >= 0 && GroupsShareParticipant(groups, i_group, i_other)) {
+            if (FindSharingGroup(groups, i_group, other.GetGroup()) >= 0) {
                 a_locs.Add(p_near[i]);
                 ++n_found;
             }
@@ -319,8 +330,7 @@ int Generator::FindTravelClashLocations(const EventDoc* p_doc, int i_group, cons
                 other.GetStartOffset() >= slot.GetEndOffset() && other.GetStartOffset() - slot.GetEndOffset() < travel;
             if (!b_before && !b_after)
                 continue;
-            const int i_other = FindGroup(groups, other.GetGroup());
-            if (i_other >= 0 && GroupsShareParticipant(groups, i_group, i_other)) {
+            if (FindSharingGroup(groups, i_group, other.GetGroup()) >= 0) {
                 a_locs.Add(TTLoc(day.GetDayIndex(), v, s));
                 ++n_found;
             }

@@ -167,6 +167,9 @@ private:
     // The group's index for a key (-1 for none), from the tables when they
     // are the group list's.
     int FindGroup(const GroupList& groups, LONG l_key) const;
+    // The group of the key when the list has it and it shares a
+    // participant with the group (or is the group); -1 otherwise.
+    int FindSharingGroup(const GroupList& groups, int i_group, LONG l_key) const;
 
     BOOL bUserCheck;
     const BuildTables* pTables = nullptr;

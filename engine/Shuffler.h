@@ -352,7 +352,7 @@ private:
     EventDoc& Doc() const { return *pDoc; }
     const Group& GetGroup(int i_group) const;
     // The group key in the cell; -1 when empty.
-    LONG CellKey(const TTLoc& loc) const;
+    LONG CellKey(const TTLoc& loc) const { return SlotAt(loc).GetGroup(); }
     // The group's index for a key, -1 when the group list does not know it.
     int FindGroup(LONG l_key) const;
     // Every step reads cells: a cell of the columns comes straight from
@@ -369,7 +369,7 @@ private:
         return CheckedSlotAt(loc);
     }
     const Timeslot& CheckedSlotAt(const TTLoc& loc) const;
-    BOOL IsLocked(const TTLoc& loc) const;
+    BOOL IsLocked(const TTLoc& loc) const { return SlotAt(loc).IsLocked(); }
     UINT EventMin(int i_group) const;
     UINT EventMax(int i_group) const;
     UINT DayMin(int i_group) const;

@@ -129,11 +129,6 @@ const Group& Shuffler::GetGroup(int i_group) const
     return pDoc->GetGroups()[i_group];
 }
 
-LONG Shuffler::CellKey(const TTLoc& loc) const
-{
-    return SlotAt(loc).GetGroup();
-}
-
 int Shuffler::FindGroup(LONG l_key) const
 {
     if (l_key < 0)
@@ -151,11 +146,6 @@ const Timeslot& Shuffler::CheckedSlotAt(const TTLoc& loc) const
     const TimeslotArray& a_slots = day.GetVenueSlots(loc.GetVenue());
     ZEL_ASSERT(loc.GetSlot() < a_slots.GetSize());
     return a_slots[loc.GetSlot()];
-}
-
-BOOL Shuffler::IsLocked(const TTLoc& loc) const
-{
-    return SlotAt(loc).IsLocked();
 }
 
 UINT Shuffler::EventMin(int i_group) const
