@@ -1,9 +1,9 @@
 #include "bench/CourseGenerator.h"
 
+#include "bench/EventGenerator.h"
 #include "model/EventDoc.h"
 
 #include <algorithm>
-#include <cstdlib>
 #include <random>
 #include <vector>
 
@@ -173,72 +173,49 @@ std::unique_ptr<EventDoc> GenerateCourseEvent(const CourseOptions& options)
 
 // ---- options ----
 
-namespace {
-
-struct CourseOption {
-    const char* pName;
-    int CourseOptions::*pValue;
-    int nLow;
-    int nHigh;
-};
-
-const CourseOption kCourseOptions[] = {
-    {"groups", &CourseOptions::nGroups, 1, 1000},
-    {"days", &CourseOptions::nDays, 1, 31},
-    {"slots", &CourseOptions::nSlotsPerDay, 1, 15},
-    {"venues", &CourseOptions::nVenues, 0, 1000},
-    {"min-unavailable", &CourseOptions::nMinUnavailable, 0, 50},
-    {"max-unavailable", &CourseOptions::nMaxUnavailable, 0, 50},
-};
-
-} // namespace
-
 bool ParseCourseOptions(int argc, char** argv, CourseOptions& options, std::string& s_error)
 {
+    // The options a course event shares with the generator of large events
+    // are read as it reads them; any other of its options means nothing
+    // here.
+    std::vector<char*> v_event_args{argc > 0 ? argv[0] : nullptr};
     for (int i = 1; i < argc; ++i) {
         const std::string s_arg = argv[i];
         if (s_arg.rfind("--", 0) != 0 || s_arg == "--shape=courses")
             continue;
-        const std::size_t n_equals = s_arg.find('=');
-        const std::string s_name = s_arg.substr(2, n_equals == std::string::npos ? std::string::npos : n_equals - 2);
-        const std::string s_value = n_equals == std::string::npos ? std::string() : s_arg.substr(n_equals + 1);
-        char* p_end = nullptr;
-        const long long ll_value = std::strtoll(s_value.c_str(), &p_end, 10);
-        const bool b_number = !s_value.empty() && p_end != nullptr && *p_end == '\0';
-        if (s_name == "seed") {
-            if (!b_number || ll_value < 0 || ll_value > 0xFFFFFFFFLL) {
-                s_error = "the seed must be a number from 0 to 4294967295: " + s_arg;
-                return false;
-            }
-            options.uSeed = static_cast<std::uint32_t>(ll_value);
-            continue;
-        }
-        const auto it = std::find_if(std::begin(kCourseOptions), std::end(kCourseOptions),
-                                     [&](const CourseOption& option) { return s_name == option.pName; });
-        if (it == std::end(kCourseOptions)) {
+        const std::string s_name = s_arg.substr(0, s_arg.find('='));
+        if (s_name != "--seed" && s_name != "--groups" && s_name != "--days" && s_name != "--slots"
+            && s_name != "--venues") {
             s_error = "unknown option for course events: " + s_arg;
             return false;
         }
-        if (!b_number || ll_value < it->nLow || ll_value > it->nHigh) {
-            s_error = "--" + s_name + " takes a number from " + std::to_string(it->nLow) + " to "
-                + std::to_string(it->nHigh) + ": " + s_arg;
-            return false;
-        }
-        options.*(it->pValue) = static_cast<int>(ll_value);
+        v_event_args.push_back(argv[i]);
     }
-    if (options.nMaxUnavailable < options.nMinUnavailable) {
-        s_error = "--max-unavailable is below --min-unavailable";
+    EventOptions shared;
+    shared.uSeed = options.uSeed;
+    shared.nGroups = options.nGroups;
+    shared.nDays = options.nDays;
+    shared.nSlotsPerDay = options.nSlotsPerDay;
+    shared.nVenues = options.nVenues;
+    if (!ParseEventOptions(static_cast<int>(v_event_args.size()), v_event_args.data(), shared, s_error))
+        return false;
+    if (shared.nGroups < 1 || shared.nGroups > 1000) {
+        s_error = "--groups takes a number from 1 to 1000 for course events";
         return false;
     }
+    options.uSeed = shared.uSeed;
+    options.nGroups = shared.nGroups;
+    options.nDays = shared.nDays;
+    options.nSlotsPerDay = shared.nSlotsPerDay;
+    options.nVenues = shared.nVenues;
     return true;
 }
 
 std::string DescribeCourseOptions(const CourseOptions& options)
 {
-    std::string s_text = "--shape=courses --seed=" + std::to_string(options.uSeed);
-    for (const CourseOption& option : kCourseOptions)
-        s_text += " --" + std::string(option.pName) + "=" + std::to_string(options.*(option.pValue));
-    return s_text;
+    return "--shape=courses --seed=" + std::to_string(options.uSeed) + " --groups=" + std::to_string(options.nGroups)
+        + " --days=" + std::to_string(options.nDays) + " --slots=" + std::to_string(options.nSlotsPerDay)
+        + (options.nVenues > 0 ? " --venues=" + std::to_string(options.nVenues) : std::string());
 }
 
 } // namespace benchevent

@@ -29,8 +29,8 @@ struct CourseOptions {
     // Calendar days from 3 March 2025, and hour-long slots from 09:00.
     int nDays = 6;
     int nSlotsPerDay = 6;
-    // 0: enough venues for the lectures to take a little over half the
-    // cells, and at least 9.
+    // 0 (the default; not an option): enough venues for the lectures to
+    // take a little over half the cells, and at least 9.
     int nVenues = 0;
     // Unavailable hours of a course, chosen between the two.
     int nMinUnavailable = 1;
@@ -38,10 +38,10 @@ struct CourseOptions {
 };
 
 // Reads "--name=value" arguments over the defaults: seed, groups (1 to
-// 1000), days, slots, venues, min-unavailable, max-unavailable. FALSE with
-// the reason for an argument it does not know or a value out of range.
-// "--shape=courses" is passed over; arguments that do not begin with "--"
-// are left to the caller.
+// 1000), days, slots and venues, in the ranges of the generator of large
+// events (ParseEventOptions). FALSE with the reason for an argument it does
+// not know or a value out of range. "--shape=courses" is passed over;
+// arguments that do not begin with "--" are left to the caller.
 bool ParseCourseOptions(int argc, char** argv, CourseOptions& options, std::string& s_error);
 
 // The options as the arguments that give them.

@@ -117,12 +117,12 @@ TEST(CourseGenerator, OptionsOutOfRangeAreRefusedWithTheReason)
         const char* pError;
     };
     const Case a_cases[] = {
-        {{"--shape=courses", "--groups=80", "--seed=9"}, ""},
-        {{"--groups=0"}, "--groups takes a number from 1 to 1000: --groups=0"},
+        {{"--shape=courses", "--groups=80", "--seed=9", "--venues=12"}, ""},
+        {{"--groups=0"}, "--groups takes a number from 1 to 1000 for course events"},
+        {{"--groups=1001"}, "--groups takes a number from 1 to 1000 for course events"},
         {{"--slots=x"}, "--slots takes a number from 1 to 15: --slots=x"},
         {{"--seed=-1"}, "the seed must be a number from 0 to 4294967295: --seed=-1"},
         {{"--participants=5"}, "unknown option for course events: --participants=5"},
-        {{"--min-unavailable=4", "--max-unavailable=2"}, "--max-unavailable is below --min-unavailable"},
     };
     for (const Case& c : a_cases) {
         std::vector<std::string> v_args = c.vArgs;
@@ -136,8 +136,7 @@ TEST(CourseGenerator, OptionsOutOfRangeAreRefusedWithTheReason)
         EXPECT_EQ(s_error, c.pError);
         if (b_ok) {
             EXPECT_EQ(benchevent::DescribeCourseOptions(options),
-                      "--shape=courses --seed=9 --groups=80 --days=6 --slots=6 --venues=0 --min-unavailable=1 "
-                      "--max-unavailable=3");
+                      "--shape=courses --seed=9 --groups=80 --days=6 --slots=6 --venues=12");
         }
     }
 }
