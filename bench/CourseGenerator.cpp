@@ -103,10 +103,7 @@ std::unique_ptr<EventDoc> GenerateCourseEvent(const CourseOptions& options)
 {
     const CourseOptions& o = options;
     std::mt19937 gen(o.uSeed);
-    Group::SetKeyCounter(1);
-    Participant::SetKeyCounter(1);
-    Venue::SetKeyCounter(1);
-    Property::SetKeyCounter(1);
+    ResetKeyCounters();
 
     auto p_doc = std::make_unique<EventDoc>();
     EventDoc& doc = *p_doc;
@@ -173,6 +170,21 @@ std::unique_ptr<EventDoc> GenerateCourseEvent(const CourseOptions& options)
 
 // ---- options ----
 
+namespace {
+
+// The options of the same name in the two kinds of options.
+template <class From, class To>
+void CopySharedOptions(const From& from, To& to)
+{
+    to.uSeed = from.uSeed;
+    to.nGroups = from.nGroups;
+    to.nDays = from.nDays;
+    to.nSlotsPerDay = from.nSlotsPerDay;
+    to.nVenues = from.nVenues;
+}
+
+} // namespace
+
 bool ParseCourseOptions(int argc, char** argv, CourseOptions& options, std::string& s_error)
 {
     // The options a course event shares with the generator of large events
@@ -192,22 +204,14 @@ bool ParseCourseOptions(int argc, char** argv, CourseOptions& options, std::stri
         v_event_args.push_back(argv[i]);
     }
     EventOptions shared;
-    shared.uSeed = options.uSeed;
-    shared.nGroups = options.nGroups;
-    shared.nDays = options.nDays;
-    shared.nSlotsPerDay = options.nSlotsPerDay;
-    shared.nVenues = options.nVenues;
+    CopySharedOptions(options, shared);
     if (!ParseEventOptions(static_cast<int>(v_event_args.size()), v_event_args.data(), shared, s_error))
         return false;
     if (shared.nGroups < 1 || shared.nGroups > 1000) {
         s_error = "--groups takes a number from 1 to 1000 for course events";
         return false;
     }
-    options.uSeed = shared.uSeed;
-    options.nGroups = shared.nGroups;
-    options.nDays = shared.nDays;
-    options.nSlotsPerDay = shared.nSlotsPerDay;
-    options.nVenues = shared.nVenues;
+    CopySharedOptions(shared, options);
     return true;
 }
 
