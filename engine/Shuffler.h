@@ -325,9 +325,12 @@ private:
     // ---- raising ----
     int RaiseRequest(int i_group, int i_day, int i_venue, Chunk* p_chunk);
     int RaiseStep(int i_group, int i_day, int i_venue, Chunk* p_chunk);
-    // What the second and third raising strategies gave in one raising
-    // step: they fail again when called again from the same state.
+    // What failed in one raising step, and fails again when tried again
+    // from the same state: the chunks of empty cells (with the repair flag
+    // they were tried with), the second and the third strategy.
     struct LaterStrategies {
+        bool bEmptyChunksFailed = false;
+        BOOL bEmptyNoRepair = FALSE;
         bool bConflictsFailed = false;
         bool bMovesFailed = false;
         BOOL bMovesNoRepair = FALSE;

@@ -166,9 +166,17 @@ int Shuffler::TryPlacement(int i_group, int i_day, int i_venue, BOOL b_full_list
     // Each trial's copy of the totals, in arrays kept from one to the next.
     ZelArray<UINT> a_day_counts;
     ZelArray<UINT> a_venue_counts;
+    // The full list holds the chunks of empty cells that an earlier attempt
+    // of this step tried with the same repair flag. Every trial is rolled
+    // back before the next chunk is made, so each chunk comes up in the
+    // same order, from the same state, as it did then, and its trial would
+    // fail again: it is passed over (see the later strategies below).
+    const bool b_empty_failed = b_full_list && later.bEmptyChunksFailed && later.bEmptyNoRepair == b_no_repair;
     for (BOOL b_more = pMap->GetFirstChunk(i_group, pos, chunk, i_venue, i_day); b_more;
          b_more = pMap->GetNextChunk(pos, chunk, i_venue, i_day)) {
         if (!IsCandidate(i_group, chunk, b_full_list))
+            continue;
+        if (b_empty_failed && IsCandidate(i_group, chunk, FALSE))
             continue;
         pEngine->CountSearchStep();
         int res = BuildEngine::failed;
@@ -198,6 +206,10 @@ int Shuffler::TryPlacement(int i_group, int i_day, int i_venue, BOOL b_full_list
             return res;
     }
 
+    if (!b_full_list) {
+        later.bEmptyChunksFailed = true;
+        later.bEmptyNoRepair = b_no_repair;
+    }
     if (iMode == BuildEngine::e_thorough)
         return BuildEngine::failed;
 
