@@ -9,8 +9,9 @@
 
 namespace {
 
-// Above this many groups the share table (a byte per pair) would take more
-// memory than it saves time: the members are compared as before.
+// Above this many groups the share table (a bit per pair, 8 MB at this
+// many) would take more memory than it saves time: the members are
+// compared as before.
 constexpr int kMaxSharedGroups = 8192;
 
 } // namespace
@@ -43,7 +44,7 @@ void BuildTables::AddNear(const EventDoc& doc, const Day& day, const Timeslot& s
             const bool b_after =
                 other.GetStartOffset() >= slot.GetEndOffset() && other.GetStartOffset() - slot.GetEndOffset() < travel;
             if (b_before || b_after)
-                Near.push_back(TTLoc(day.GetDayIndex(), v, s));
+                Near.push_back(DayCell{v, s});
         }
     }
 }
@@ -74,7 +75,7 @@ BuildTables::BuildTables(const EventDoc& doc) : pGroups(&doc.GetGroups())
                     a_locs.RemoveAll();
                     WorkOutOverlaps(doc, day, a_slots[s], a_locs);
                     for (int i = 0; i < a_locs.GetSize(); ++i)
-                        Overlaps.push_back(a_locs[i]);
+                        Overlaps.push_back(DayCell{a_locs[i].GetVenue(), a_locs[i].GetSlot()});
                     CellStart.push_back(Overlaps.size());
                     if (bTravel) {
                         AddNear(doc, day, a_slots[s], travel);
@@ -96,16 +97,20 @@ BuildTables::BuildTables(const EventDoc& doc) : pGroups(&doc.GetGroups())
         std::sort(v_members.begin(), v_members.end());
         v_members.erase(std::unique(v_members.begin(), v_members.end()), v_members.end());
         const std::size_t n = static_cast<std::size_t>(nGroups);
-        Shares.assign(n * n, 0);
+        Shares.assign((n * n + 63) / 64 + 1, 0);
+        auto set = [&](std::size_t a, std::size_t b) {
+            const std::size_t u_bit = a * n + b;
+            Shares[u_bit >> 6] |= std::uint64_t{1} << (u_bit & 63);
+        };
         for (std::size_t g = 0; g < n; ++g)
-            Shares[g * n + g] = 1;
+            set(g, g);
         for (std::size_t i = 0; i < v_members.size();) {
             std::size_t j = i;
             while (j < v_members.size() && v_members[j].first == v_members[i].first)
                 ++j;
             for (std::size_t a = i; a < j; ++a) {
                 for (std::size_t b = i; b < j; ++b)
-                    Shares[static_cast<std::size_t>(v_members[a].second) * n + static_cast<std::size_t>(v_members[b].second)] = 1;
+                    set(static_cast<std::size_t>(v_members[a].second), static_cast<std::size_t>(v_members[b].second));
             }
             i = j;
         }
@@ -154,24 +159,27 @@ bool BuildTables::FindCell(const Day& day, const Timeslot& slot, std::size_t& i_
     return true;
 }
 
-bool BuildTables::FindOverlaps(const Day& day, const Timeslot& slot, const TTLoc*& p_locs, int& n_locs) const
+BuildTables::Row BuildTables::RowOf(int i_day, const std::vector<std::size_t>& a_start,
+                                    const std::vector<DayCell>& a_cells, std::size_t i_cell)
+{
+    return Row(i_day, a_cells.data() + a_start[i_cell], static_cast<int>(a_start[i_cell + 1] - a_start[i_cell]));
+}
+
+bool BuildTables::FindOverlaps(const Day& day, const Timeslot& slot, Row& row) const
 {
     std::size_t i_cell = 0;
     if (!FindCell(day, slot, i_cell))
         return false;
-    n_locs = static_cast<int>(CellStart[i_cell + 1] - CellStart[i_cell]);
-    p_locs = Overlaps.data() + CellStart[i_cell];
+    row = RowOf(day.GetDayIndex(), CellStart, Overlaps, i_cell);
     return true;
 }
 
-bool BuildTables::FindNear(const Day& day, const Timeslot& slot, UINT u_travel_minutes, const TTLoc*& p_locs,
-                           int& n_locs) const
+bool BuildTables::FindNear(const Day& day, const Timeslot& slot, UINT u_travel_minutes, Row& row) const
 {
     std::size_t i_cell = 0;
     if (!bTravel || u_travel_minutes != uTravelMinutes || !FindCell(day, slot, i_cell))
         return false;
-    n_locs = static_cast<int>(NearStart[i_cell + 1] - NearStart[i_cell]);
-    p_locs = Near.data() + NearStart[i_cell];
+    row = RowOf(day.GetDayIndex(), NearStart, Near, i_cell);
     return true;
 }
 

@@ -28,23 +28,18 @@ class Overlaps {
 public:
     Overlaps(const BuildTables* p_tables, const EventDoc* p_doc, const Day& day, const Timeslot& slot)
     {
-        if (p_tables == nullptr || !p_tables->FindOverlaps(day, slot, pLocs, nLocs)) {
-            TTLocArray& a_own = oOwn.emplace();
-            BuildTables::WorkOutOverlaps(*p_doc, day, slot, a_own);
-            pLocs = a_own.GetData();
-            nLocs = a_own.GetSize();
-        }
+        if (p_tables == nullptr || !p_tables->FindOverlaps(day, slot, Tabled))
+            BuildTables::WorkOutOverlaps(*p_doc, day, slot, oOwn.emplace());
     }
     Overlaps(const Overlaps&) = delete;
     Overlaps& operator=(const Overlaps&) = delete;
 
-    int GetSize() const { return nLocs; }
-    const TTLoc& operator[](int i) const { return pLocs[i]; }
+    int GetSize() const { return oOwn ? oOwn->GetSize() : Tabled.GetSize(); }
+    TTLoc operator[](int i) const { return oOwn ? (*oOwn)[i] : Tabled[i]; }
 
 private:
     std::optional<TTLocArray> oOwn;
-    const TTLoc* pLocs = nullptr;
-    int nLocs = 0;
+    BuildTables::Row Tabled;
 };
 
 const Timeslot& SlotAt(const Day& day, const TTLoc& loc)
@@ -301,15 +296,13 @@ int Generator::FindTravelClashLocations(const EventDoc* p_doc, int i_group, cons
     const Day& day = *p_day;
     const GroupList& groups = p_doc->GetGroups();
     int n_found = 0;
-    const TTLoc* p_near = nullptr;
-    int n_near = 0;
-    if (pTables != nullptr && pTables->FindNear(day, slot, p_doc->GetPreferences().GetTravelMinutes(), p_near, n_near)) {
-        for (int i = 0; i < n_near; ++i) {
-            const Timeslot& other = SlotAt(day, p_near[i]);
-            if (other.GetGroup() < 0)
-                continue;
-            if (FindSharingGroup(groups, i_group, other.GetGroup()) >= 0) {
-                a_locs.Add(p_near[i]);
+    BuildTables::Row near;
+    if (pTables != nullptr && pTables->FindNear(day, slot, p_doc->GetPreferences().GetTravelMinutes(), near)) {
+        for (int i = 0; i < near.GetSize(); ++i) {
+            const TTLoc loc = near[i];
+            const Timeslot& other = SlotAt(day, loc);
+            if (other.GetGroup() >= 0 && FindSharingGroup(groups, i_group, other.GetGroup()) >= 0) {
+                a_locs.Add(loc);
                 ++n_found;
             }
         }

@@ -76,14 +76,13 @@ TEST(BuildTables, EveryCheckGivesWhatTheWalksGive)
                 const std::string s_cell = std::to_string(d) + ":" + std::to_string(v) + ":" + std::to_string(s);
                 TTLocArray a_own;
                 BuildTables::WorkOutOverlaps(doc, day, slot, a_own);
-                const TTLoc* p_locs = nullptr;
-                int n_locs = -1;
-                ASSERT_TRUE(tables.FindOverlaps(day, slot, p_locs, n_locs)) << s_cell;
+                BuildTables::Row row;
+                ASSERT_TRUE(tables.FindOverlaps(day, slot, row)) << s_cell;
                 TTLocArray a_tabled;
-                for (int i = 0; i < n_locs; ++i)
-                    a_tabled.Add(p_locs[i]);
+                for (int i = 0; i < row.GetSize(); ++i)
+                    a_tabled.Add(row[i]);
                 EXPECT_EQ(Locs(a_tabled), Locs(a_own)) << s_cell;
-                n_overlaps += n_locs;
+                n_overlaps += row.GetSize();
                 for (int g = 0; g < groups.GetNumGroups(); ++g) {
                     const std::string s_case = s_cell + " " + groups[g].GetName();
                     EXPECT_EQ(tabled.HasClashAt(&doc, day, slot, g), walked.HasClashAt(&doc, day, slot, g)) << s_case;
@@ -122,27 +121,26 @@ TEST(BuildTables, TimeslotsOutsideTheTimetableAreWorkedOut)
     Generator tabled;
     tabled.SetTables(&tables);
     const Day& day = doc.GetTimetable()->GetDay(0);
-    const TTLoc* p_locs = nullptr;
-    int n_locs = 0;
+    BuildTables::Row row;
 
     // A copy of a cell has no row: its overlaps are worked out.
     const Timeslot copy = day.GetVenueSlots(0)[1];
-    EXPECT_FALSE(tables.FindOverlaps(day, copy, p_locs, n_locs));
+    EXPECT_FALSE(tables.FindOverlaps(day, copy, row));
     TTLocArray a_copy;
     tabled.FindClashLocations(&doc, day, copy, doc.GetGroups().FindByKey(event.GroupKey("Bee")), a_copy, FALSE);
     EXPECT_EQ(Locs(a_copy), " 0:1:0");
 
     // Another day object (a copy of the day) is not the timetable's.
     const Day day_copy = day;
-    EXPECT_FALSE(tables.FindOverlaps(day_copy, day_copy.GetVenueSlots(0)[0], p_locs, n_locs));
+    EXPECT_FALSE(tables.FindOverlaps(day_copy, day_copy.GetVenueSlots(0)[0], row));
 
     // Tables made without travel, or for other minutes, are not read.
     doc.GetPreferences().SetTravelMinutes(45);
-    EXPECT_FALSE(tables.FindNear(day, day.GetVenueSlots(0)[0], 45, p_locs, n_locs));
-    EXPECT_TRUE(tables.FindNear(day, day.GetVenueSlots(0)[0], 20, p_locs, n_locs));
+    EXPECT_FALSE(tables.FindNear(day, day.GetVenueSlots(0)[0], 45, row));
+    EXPECT_TRUE(tables.FindNear(day, day.GetVenueSlots(0)[0], 20, row));
     doc.GetPreferences().SetAllowTravel(FALSE);
     const BuildTables no_travel(doc);
-    EXPECT_FALSE(no_travel.FindNear(day, day.GetVenueSlots(0)[0], 45, p_locs, n_locs));
+    EXPECT_FALSE(no_travel.FindNear(day, day.GetVenueSlots(0)[0], 45, row));
 }
 
 } // namespace
