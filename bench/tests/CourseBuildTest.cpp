@@ -40,45 +40,58 @@ std::unique_ptr<EventDoc> WrittenAndRead(EventDoc& made)
     return p_doc;
 }
 
+// What the build recorded before gave: how it ended, the cells placed and
+// the timetable's hash; and nothing the judge finds wrong.
+struct Before {
+    const char* pResult;
+    int nPlaced;
+    const char* pHash;
+};
+
+// The event written and read back as evetool does it, built under the
+// script.
+void ExpectBuiltAsBefore(EventDoc& made, const benchbuild::BuildScript& script, const Before& before)
+{
+    std::unique_ptr<EventDoc> p_doc = WrittenAndRead(made);
+    const benchbuild::BuildFigures figures = benchbuild::RunBuild(*p_doc, script);
+    EXPECT_EQ(figures.sResult, before.pResult);
+    EXPECT_EQ(figures.nPlaced, before.nPlaced);
+    EXPECT_EQ(figures.sHash, before.pHash);
+    EXPECT_EQ(figures.nViolations, 0) << figures.sFirstViolation;
+}
+
 TEST(CourseBuild, TheBuildGivesTheTimetablesItGaveBefore)
 {
     struct Case {
         int nGroups;
         std::uint32_t uSeed;
         bool bComplete;
-        const char* pResult;
-        int nPlaced;
-        const char* pHash;
+        Before before;
     };
     const Case a_cases[] = {
-        {30, 1, false, "minimums failed", 70, "3863ff5dc3c50f81"},
-        {30, 2, false, "minimums failed", 78, "fce67e8b80f67a16"},
-        {30, 3, false, "minimums failed", 69, "771ce148464b1d9a"},
-        {40, 3, false, "minimums failed", 84, "41ab66bacb7aa42a"},
-        {50, 1, false, "minimums failed", 114, "c60daeddaf2c80be"},
-        {60, 2, false, "minimums failed", 133, "45b148ec57e65970"},
-        {80, 1, false, "minimums failed", 178, "73d7fb70316ea47d"},
-        {150, 1, false, "minimums failed", 321, "6b8f9d2e25e45df3"},
-        {30, 1, true, "built", 90, "e938fe6a6a2b3dc9"},
-        {30, 2, true, "built", 96, "b8c28574cd6874d4"},
-        {30, 3, true, "built", 92, "7dfc450e7ebb2ffd"},
-        {40, 3, true, "built", 118, "3f01c509393106ad"},
+        {30, 1, false, {"minimums failed", 70, "3863ff5dc3c50f81"}},
+        {30, 2, false, {"minimums failed", 78, "fce67e8b80f67a16"}},
+        {30, 3, false, {"minimums failed", 69, "771ce148464b1d9a"}},
+        {40, 3, false, {"minimums failed", 84, "41ab66bacb7aa42a"}},
+        {50, 1, false, {"minimums failed", 114, "c60daeddaf2c80be"}},
+        {60, 2, false, {"minimums failed", 133, "45b148ec57e65970"}},
+        {80, 1, false, {"minimums failed", 178, "73d7fb70316ea47d"}},
+        {150, 1, false, {"minimums failed", 321, "6b8f9d2e25e45df3"}},
+        {30, 1, true, {"built", 90, "e938fe6a6a2b3dc9"}},
+        {30, 2, true, {"built", 96, "b8c28574cd6874d4"}},
+        {30, 3, true, {"built", 92, "7dfc450e7ebb2ffd"}},
+        {40, 3, true, {"built", 118, "3f01c509393106ad"}},
     };
     for (const Case& c : a_cases) {
         SCOPED_TRACE(std::to_string(c.nGroups) + " courses, seed " + std::to_string(c.uSeed)
                      + (c.bComplete ? ", complete" : ", thorough"));
         const std::unique_ptr<EventDoc> p_made = benchevent::GenerateCourseEvent(Courses(c.nGroups, c.uSeed));
-        std::unique_ptr<EventDoc> p_doc = WrittenAndRead(*p_made);
         benchbuild::BuildScript script;
         if (c.bComplete) {
             script.iKeepSearchingMode = 1;
             script.nKeepSearching = 1;
         }
-        const benchbuild::BuildFigures figures = benchbuild::RunBuild(*p_doc, script);
-        EXPECT_EQ(figures.sResult, c.pResult);
-        EXPECT_EQ(figures.nPlaced, c.nPlaced);
-        EXPECT_EQ(figures.sHash, c.pHash);
-        EXPECT_EQ(figures.nViolations, 0) << figures.sFirstViolation;
+        ExpectBuiltAsBefore(*p_made, script, c.before);
     }
 }
 
@@ -90,16 +103,14 @@ TEST(CourseBuild, RotatingGroupsBuildAsBefore)
 {
     struct Case {
         std::uint32_t uSeed;
-        const char* pResult;
-        int nPlaced;
-        const char* pHash;
+        Before before;
     };
     const Case a_cases[] = {
-        {1, "built", 12, "132d01d82eaaa41c"},
-        {2, "minimums failed", 14, "813d11a482a0326a"},
-        {3, "minimums failed", 16, "53be76aab27100db"},
-        {4, "minimums failed", 10, "f2bce39228fbb00d"},
-        {6, "minimums failed", 12, "d9618ae879143fe3"},
+        {1, {"built", 12, "132d01d82eaaa41c"}},
+        {2, {"minimums failed", 14, "813d11a482a0326a"}},
+        {3, {"minimums failed", 16, "53be76aab27100db"}},
+        {4, {"minimums failed", 10, "f2bce39228fbb00d"}},
+        {6, {"minimums failed", 12, "d9618ae879143fe3"}},
     };
     for (const Case& c : a_cases) {
         SCOPED_TRACE("seed " + std::to_string(c.uSeed));
@@ -114,18 +125,13 @@ TEST(CourseBuild, RotatingGroupsBuildAsBefore)
         ASSERT_TRUE(benchevent::ParseRosterOptions(static_cast<int>(v_argv.size()), v_argv.data(), options, s_error))
             << s_error;
         const std::unique_ptr<EventDoc> p_made = benchevent::GenerateRosterEvent(options);
-        std::unique_ptr<EventDoc> p_doc = WrittenAndRead(*p_made);
         benchbuild::BuildScript script;
         script.iKeepSearchingMode = 1;
         script.nKeepSearching = 2;
         script.bFill = true;
         script.bAllowTravel = true;
         script.uTravelMinutes = 30;
-        const benchbuild::BuildFigures figures = benchbuild::RunBuild(*p_doc, script);
-        EXPECT_EQ(figures.sResult, c.pResult);
-        EXPECT_EQ(figures.nPlaced, c.nPlaced);
-        EXPECT_EQ(figures.sHash, c.pHash);
-        EXPECT_EQ(figures.nViolations, 0) << figures.sFirstViolation;
+        ExpectBuiltAsBefore(*p_made, script, c.before);
     }
 }
 
