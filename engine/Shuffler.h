@@ -338,6 +338,8 @@ private:
     int TryPlacement(int i_group, int i_day, int i_venue, BOOL b_full_list, BOOL b_no_repair, Chunk* p_chunk,
                      LaterStrategies& later);
     BOOL IsCandidate(int i_group, const Chunk& chunk, BOOL b_full_list) const;
+    // No cell of the chunk holds a group.
+    bool AreCellsEmpty(const Chunk& chunk) const;
     int RotationRepair(int i_group, const Chunk& chunk);
     int TryConflictPlacement(int i_group, int i_day, int i_venue, Chunk* p_chunk);
     int TryMoves(int i_group, int i_day, int i_venue, BOOL b_no_repair, Chunk* p_chunk);

@@ -149,13 +149,16 @@ BOOL Shuffler::IsCandidate(int i_group, const Chunk& chunk, BOOL b_full_list) co
     if (u_joined > u_max_chunk)
         return FALSE;
 
-    if (!b_full_list) {
-        for (int i = 0; i < chunk.GetNumSlots(); ++i) {
-            if (CellKey(chunk.GetLoc(i)) >= 0)
-                return FALSE;
-        }
+    return b_full_list || AreCellsEmpty(chunk) ? TRUE : FALSE;
+}
+
+bool Shuffler::AreCellsEmpty(const Chunk& chunk) const
+{
+    for (int i = 0; i < chunk.GetNumSlots(); ++i) {
+        if (CellKey(chunk.GetLoc(i)) >= 0)
+            return false;
     }
-    return TRUE;
+    return true;
 }
 
 int Shuffler::TryPlacement(int i_group, int i_day, int i_venue, BOOL b_full_list, BOOL b_no_repair, Chunk* p_chunk,
@@ -176,7 +179,9 @@ int Shuffler::TryPlacement(int i_group, int i_day, int i_venue, BOOL b_full_list
          b_more = pMap->GetNextChunk(pos, chunk, i_venue, i_day)) {
         if (!IsCandidate(i_group, chunk, b_full_list))
             continue;
-        if (b_empty_failed && IsCandidate(i_group, chunk, FALSE))
+        // A candidate of the full list whose cells are all empty is one of
+        // the list of empty cells.
+        if (b_empty_failed && AreCellsEmpty(chunk))
             continue;
         pEngine->CountSearchStep();
         int res = BuildEngine::failed;
