@@ -14,6 +14,16 @@
 //
 // Run by hand: build/bin/build_bench [--sizes=50,200] [--time-limit=N]
 // [--fill=0|1] [--seed=N]
+//
+// With --shape=courses the events are course timetables
+// (bench/CourseGenerator.h) of 30, 50, 80 and 150 courses by default, each
+// known to be buildable in full, and each is built twice: in a "Thorough"
+// search (the minimum report answered "make changes"), and in a "Complete"
+// one (the report answered "keep searching" in the complete mode, once).
+// Per size and search: the lectures placed of those asked for, the search
+// steps, steps per CPU second, seconds, peak memory, how the build ended
+// and the timetable's hash.
+#include "bench/CourseGenerator.h"
 #include "bench/EventGenerator.h"
 #include "bench/HeadlessBuild.h"
 #include "model/EventDoc.h"
@@ -55,6 +65,48 @@ bool ReadArg(const char* p_arg, const char* p_name, std::string& s_value)
     return true;
 }
 
+// The lectures the course event asks for: the sum of its exact counts.
+UINT CountLectures(const EventDoc& doc)
+{
+    UINT u_total = 0;
+    for (int g = 0; g < doc.GetGroups().GetNumGroups(); ++g)
+        u_total += doc.GetGroups()[g].GetEventLimits().GetMin();
+    return u_total;
+}
+
+int RunCourses(const std::vector<int>& v_sizes, const benchbuild::BuildScript& limits, std::uint32_t u_seed)
+{
+    std::printf("%7s %9s %15s %10s %10s %8s %8s %6s %-16s %s\n", "courses", "search", "lectures placed", "steps",
+                "steps/s", "seconds", "cpu", "MiB", "result", "hash");
+    int i_exit = 0;
+    for (const int n_groups : v_sizes) {
+        benchevent::CourseOptions options;
+        options.uSeed = u_seed;
+        options.nGroups = n_groups;
+        for (const bool b_complete : {false, true}) {
+            std::unique_ptr<EventDoc> p_doc = benchevent::GenerateCourseEvent(options);
+            benchbuild::BuildScript script = limits;
+            if (b_complete) {
+                script.iKeepSearchingMode = 1;
+                script.nKeepSearching = 1;
+            }
+            const benchbuild::BuildFigures f = benchbuild::RunBuild(*p_doc, script);
+            const std::string s_placed = std::to_string(f.nPlaced) + " of " + std::to_string(CountLectures(*p_doc));
+            const double d_rate = f.dCpuSeconds > 0 ? static_cast<double>(f.uSteps) / f.dCpuSeconds : 0.0;
+            std::printf("%7d %9s %15s %10llu %10.0f %8.2f %8.2f %6ld %-16s %s%s\n", n_groups,
+                        b_complete ? "complete" : "thorough", s_placed.c_str(),
+                        static_cast<unsigned long long>(f.uSteps), d_rate, f.dSeconds, f.dCpuSeconds, f.lPeakKib / 1024,
+                        f.sResult.c_str(), f.sHash.c_str(), f.bTimeLimitHit ? " (time limit)" : "");
+            std::fflush(stdout);
+            if (f.nViolations != 0) {
+                std::printf("  the judge: %s\n", f.sFirstViolation.c_str());
+                i_exit = 1;
+            }
+        }
+    }
+    return i_exit;
+}
+
 } // namespace
 
 int main(int argc, char** argv)
@@ -64,9 +116,14 @@ int main(int argc, char** argv)
     benchbuild::BuildScript script;
     script.uTimeLimitSeconds = 60;
     std::uint32_t u_seed = 1;
+    bool b_courses = false;
+    bool b_sizes_given = false;
     for (int i = 1; i < argc; ++i) {
         std::string s_value;
-        if (ReadArg(argv[i], "--sizes", s_value)) {
+        if (std::strcmp(argv[i], "--shape=courses") == 0) {
+            b_courses = true;
+        } else if (ReadArg(argv[i], "--sizes", s_value)) {
+            b_sizes_given = true;
             v_sizes.clear();
             for (std::size_t u_at = 0; u_at < s_value.size();) {
                 v_sizes.push_back(std::atoi(s_value.c_str() + u_at));
@@ -84,6 +141,9 @@ int main(int argc, char** argv)
             return 2;
         }
     }
+
+    if (b_courses)
+        return RunCourses(b_sizes_given ? v_sizes : std::vector<int>{30, 50, 80, 150}, script, u_seed);
 
     std::printf("%6s %6s %6s %8s %8s %10s %7s %6s %7s %7s %7s %8s %5s %5s %5s\n", "groups", "cells", "parts", "seconds",
                 "cpu", "steps", "depth", "MiB", "placed", "unmet", "unfill", "result", "valid", "limit", "same");

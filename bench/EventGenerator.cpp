@@ -437,14 +437,19 @@ void MakeRules(EventDoc& doc, const EventOptions& o, Draw& dice)
 
 } // namespace
 
-std::unique_ptr<EventDoc> GenerateEvent(const EventOptions& options)
+void ResetKeyCounters()
 {
-    const EventOptions o = Clamped(options);
-    Draw dice(o.uSeed);
     Group::SetKeyCounter(1);
     Participant::SetKeyCounter(1);
     Venue::SetKeyCounter(1);
     Property::SetKeyCounter(1);
+}
+
+std::unique_ptr<EventDoc> GenerateEvent(const EventOptions& options)
+{
+    const EventOptions o = Clamped(options);
+    Draw dice(o.uSeed);
+    ResetKeyCounters();
 
     auto p_doc = std::make_unique<EventDoc>();
     EventDoc& doc = *p_doc;

@@ -71,6 +71,11 @@ std::string DescribeEventOptions(const EventOptions& options);
 // Makes the event. Options out of range are brought within it.
 std::unique_ptr<EventDoc> GenerateEvent(const EventOptions& options);
 
+// The program's key counters of groups, participants, venues and
+// properties set back to 1, as a newly opened event would have them: a
+// generator then gives its keys from 1.
+void ResetKeyCounters();
+
 // What was made, counted from the document.
 struct EventSummary {
     int nGroups = 0;

@@ -7,6 +7,7 @@
 //                   [--keep-searching=N] [--mode=thorough|complete] [--time-limit=SECONDS]
 //     evetool roster FILE [OUT]
 //     evetool generate OUT [roster generator options]
+//     evetool generate OUT --shape=courses [course generator options]
 //
 // build runs the whole build headless (bench/HeadlessBuild.h): the options
 // as the event stores them unless a flag changes them; at the minimum
@@ -19,12 +20,14 @@
 // driver as the roster control dialog does (bench/RosterRunner.h), saves
 // the rostered event to OUT when given and prints the figures of the run.
 // generate writes a generated event with roster settings
-// (bench/RosterGenerator.h) and describes it as info does.
+// (bench/RosterGenerator.h), or with --shape=courses a course timetable
+// (bench/CourseGenerator.h), and describes it as info does.
 //
 // Every "Continue or Quit?" is answered Continue and every other message OK;
 // nothing is shown. A file that cannot be opened gives exit status 2 with
 // the message on standard error and nothing on standard output; any other
 // failure gives exit status 1.
+#include "bench/CourseGenerator.h"
 #include "bench/HeadlessBuild.h"
 #include "bench/RosterGenerator.h"
 #include "bench/RosterRunner.h"
@@ -150,7 +153,8 @@ int Usage()
                          "       evetool build FILE [OUT] [--fill=0|1] [--travel=0|1] [--travel-minutes=N]\n"
                          "                     [--keep-searching=N] [--mode=thorough|complete] [--time-limit=SECONDS]\n"
                          "       evetool roster FILE [OUT]\n"
-                         "       evetool generate OUT [--groups=N --participants=N --seed=N ...]\n");
+                         "       evetool generate OUT [--groups=N --participants=N --seed=N ...]\n"
+                         "       evetool generate OUT --shape=courses [--groups=N --seed=N ...]\n");
     return 1;
 }
 
@@ -307,24 +311,32 @@ int RunRosterCommand(int argc, char** argv)
     return 0;
 }
 
-// evetool generate OUT [options].
+// evetool generate OUT [options]: a roster event, or with --shape=courses
+// a course timetable.
 int RunGenerateCommand(int argc, char** argv)
 {
-    benchevent::RosterOptions options;
     std::string s_error;
     std::vector<char*> v_args{argv[0]};
+    bool b_courses = false;
     for (int i = 3; i < argc; ++i) {
         if (std::strncmp(argv[i], "--", 2) != 0)
             return Usage();
+        b_courses = b_courses || std::strcmp(argv[i], "--shape=courses") == 0;
         v_args.push_back(argv[i]);
     }
-    if (!benchevent::ParseRosterOptions(static_cast<int>(v_args.size()), v_args.data(), options, s_error)) {
+    const int n_args = static_cast<int>(v_args.size());
+    benchevent::RosterOptions options;
+    benchevent::CourseOptions courses;
+    if (b_courses ? !benchevent::ParseCourseOptions(n_args, v_args.data(), courses, s_error)
+                  : !benchevent::ParseRosterOptions(n_args, v_args.data(), options, s_error)) {
         std::fprintf(stderr, "evetool: %s\n", s_error.c_str());
         return 1;
     }
     QuietBoxes boxes;
-    std::unique_ptr<EventDoc> p_doc = benchevent::GenerateRosterEvent(options);
-    p_doc->SetEventName("Generated event " + std::to_string(options.Event.uSeed));
+    std::unique_ptr<EventDoc> p_doc =
+        b_courses ? benchevent::GenerateCourseEvent(courses) : benchevent::GenerateRosterEvent(options);
+    p_doc->SetEventName(b_courses ? "Course timetable " + std::to_string(courses.uSeed)
+                                  : "Generated event " + std::to_string(options.Event.uSeed));
     if (!GetEventFilePort().Save(*p_doc, argv[2])) {
         std::fputs(boxes.AllText().c_str(), stderr);
         return 1;

@@ -103,8 +103,9 @@ private:
         }
         if (pModel->IsTimeLimitRunning() || pModel->IsTimeLimitReached())
             return;
-        const std::int64_t ll_left = std::max<std::int64_t>(0, llDeadline - SteadyMs());
-        pModel->SetTimeLimit(static_cast<UINT>(std::max<std::int64_t>(1, (ll_left + 999) / 1000)));
+        // What is left of the build's time, to the millisecond: once it has
+        // run out, a later search stage ends at its first check.
+        pModel->SetTimeLimitLeft(llDeadline - SteadyMs());
     }
 
     BuildProgressModel* pModel = nullptr;
@@ -200,8 +201,10 @@ BuildFigures RunBuild(EventDoc& doc, const BuildScript& script)
         prefs.SetTravelMinutes(*script.uTravelMinutes);
 
     ScriptedBuildDialogs dialogs;
+    // "Keep searching" only as a user could choose it: where the report
+    // leaves it enabled; else "make changes", which ends the build.
     for (int i = 0; script.iKeepSearchingMode >= 0 && i < script.nKeepSearching; ++i)
-        dialogs.KeepSearching(script.iKeepSearchingMode);
+        dialogs.KeepSearching(script.iKeepSearchingMode, TRUE);
     // Then "make changes": the build stops at the next report.
     dialogs.MakeChanges();
     ScriptedBuildWindow window;

@@ -24,12 +24,14 @@ namespace benchbuild {
 
 struct BuildScript {
     // At the minimum report: keep searching in this mode (0 "Thorough",
-    // 1 "Complete") up to nKeepSearching times, then stop; -1 stops at
-    // once.
+    // 1 "Complete") up to nKeepSearching times where the report lets a
+    // user choose it, then stop; -1 stops at once.
     int iKeepSearchingMode = -1;
     int nKeepSearching = 0;
     // Seconds the whole build may search; 0 for no limit. Only the search
-    // stages run against it: the checks after a search always finish.
+    // stages run against it: the checks after a search always finish, and
+    // a search stage that starts after the time has run out stops at its
+    // first check.
     UINT uTimeLimitSeconds = 0;
     // Options set in the event's preferences before the build (else as
     // stored).

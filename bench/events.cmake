@@ -1,7 +1,8 @@
 # The generator of large events (bench/EventGenerator.h) and its roster
-# settings (bench/RosterGenerator.h), a library of its own: the benchmarks,
+# settings (bench/RosterGenerator.h) and of course timetables
+# (bench/CourseGenerator.h), a library of its own: the benchmarks,
 # the sample files and the headless tools make their events with it.
-add_library(bench_events STATIC EventGenerator.cpp RosterGenerator.cpp)
+add_library(bench_events STATIC EventGenerator.cpp RosterGenerator.cpp CourseGenerator.cpp)
 target_include_directories(bench_events PUBLIC ${PROJECT_SOURCE_DIR})
 target_link_libraries(bench_events PUBLIC model)
 

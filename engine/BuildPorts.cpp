@@ -57,9 +57,13 @@ void ScriptedBuildDialogs::AnswerOptions(int i_result)
     AnswerOptions([i_result](BuildOptionsModel&) { return i_result; });
 }
 
-void ScriptedBuildDialogs::KeepSearching(int i_mode)
+void ScriptedBuildDialogs::KeepSearching(int i_mode, BOOL b_where_enabled)
 {
-    AnswerMinimums([i_mode](FailedMinimumsModel& model) {
+    AnswerMinimums([i_mode, b_where_enabled](FailedMinimumsModel& model) {
+        if (b_where_enabled && !model.bKeepSearchingEnabled) {
+            model.iChoice = IDC_FAILED_MIN_MAKE_CHANGES;
+            return model.iChoice;
+        }
         model.iEntry = i_mode == 1 ? FailedMinimumsModel::e_complete_entry : FailedMinimumsModel::e_thorough_entry;
         model.iChoice = IDC_FAILED_MIN_KEEP_SEARCHING;
         return model.iChoice;

@@ -63,9 +63,11 @@ public:
     void AnswerOptions(OptionsAnswer f_answer) { qOptions.push_back(std::move(f_answer)); }
     void AnswerOptions(int i_result);
     // The minimum report: keep searching in the mode (0 "Thorough", 1
-    // "Complete"), or make changes.
+    // "Complete"), or make changes. With b_where_enabled "keep searching"
+    // is chosen only as a user could, where the report enables it, and
+    // "make changes" otherwise.
     void AnswerMinimums(MinimumsAnswer f_answer) { qMinimums.push_back(std::move(f_answer)); }
-    void KeepSearching(int i_mode);
+    void KeepSearching(int i_mode, BOOL b_where_enabled = FALSE);
     void MakeChanges();
 
     std::vector<BuildOptionsModel> vOptions;

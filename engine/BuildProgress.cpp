@@ -2,6 +2,8 @@
 
 #include "zelkit/ZelAssert.h"
 
+#include <algorithm>
+
 BuildProgress::~BuildProgress()
 {
     Close();
@@ -18,6 +20,8 @@ BOOL BuildProgress::Start(std::int32_t n_stages)
     if (!pWindow)
         return FALSE;
     pModel = std::move(p_model);
+    uSkipPerRead = 0;
+    uPollsToSkip = 0;
     pModel->SetNumStages(n_stages);
     Flush();
     llStart = pClock->GetMilliseconds();
@@ -30,6 +34,9 @@ int BuildProgress::Step(std::int32_t i_stage, const std::string& s_text, std::in
         return 1;
     pModel->SetStage(i_stage, s_text, i_max, b_stop_allowed);
     Flush();
+    // A new stage starts the polls' pace again from a reading.
+    uSkipPerRead = 0;
+    uPollsToSkip = 0;
     return PumpMessages() ? GetUserChoice() : 1;
 }
 
@@ -43,6 +50,8 @@ void BuildProgress::StepIt()
 
 void BuildProgress::ClearRequests()
 {
+    uSkipPerRead = 0;
+    uPollsToSkip = 0;
     if (pModel)
         pModel->ClearRequests();
 }
@@ -51,7 +60,25 @@ BOOL BuildProgress::PumpMessages()
 {
     if (!pModel)
         return FALSE;
+    // A search polls between its trials, tens of thousands of times a
+    // second: the clock is read only every so many polls, as many as pass
+    // in about a millisecond. A request already made is seen at once; only
+    // the moment a Stop, Cancel or the time limit is noticed may move, and
+    // by far less than the pump's pace.
+    if (bPumped && uPollsToSkip > 0) {
+        --uPollsToSkip;
+        return pModel->IsStopRequested();
+    }
     const std::int64_t ll_now = pClock->GetMilliseconds();
+    if (bPumped) {
+        const std::int64_t ll_gap = ll_now - llLastRead;
+        if (ll_gap < llReadGapMs)
+            uSkipPerRead = std::min<DWORD>(uSkipPerRead * 2 + 1, uMaxSkipPerRead);
+        else if (ll_gap > 4 * llReadGapMs)
+            uSkipPerRead /= 2;
+    }
+    llLastRead = ll_now;
+    uPollsToSkip = uSkipPerRead;
     if (!bPumped || ll_now - llLastPump > llPumpMs) {
         bPumped = true;
         llLastPump = ll_now;
@@ -152,9 +179,15 @@ void BuildProgress::CountSearchStep()
     if (!pModel)
         return;
     ++uStepCount;
-    if (++uStepsSinceText > uStepsPerRefresh && pModel->SetSearchCount(uStepCount)) {
+    if (++uStepsSinceText <= uStepsPerRefresh)
+        return;
+    if (pModel->SetSearchCount(uStepCount)) {
         uStepsSinceText = 0;
         Flush();
+    } else {
+        // Not yet half a second: the clock is asked again some steps on,
+        // not at every step.
+        uStepsSinceText = uStepsPerRefresh + 1 - uStepsPerRetry;
     }
 }
 

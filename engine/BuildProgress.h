@@ -42,8 +42,15 @@ public:
     // The pump dispatches events only when more than this many ms passed
     // since it last did.
     static constexpr std::int64_t llPumpMs = 99;
-    // The search count is refreshed only after more than this many steps.
+    // The search count is refreshed only after more than this many steps;
+    // while its half second has not passed, the clock is asked again after
+    // this many more.
     static constexpr DWORD uStepsPerRefresh = 1000;
+    static constexpr DWORD uStepsPerRetry = 64;
+    // Polls read the clock about once in this many ms (skipping at most
+    // this many polls between two readings).
+    static constexpr std::int64_t llReadGapMs = 1;
+    static constexpr DWORD uMaxSkipPerRead = 63;
     // The least time a window stays up.
     static constexpr std::int64_t llLeastShownMs = 1000;
 
@@ -68,7 +75,9 @@ public:
     // Dispatches waiting events when more than 99 ms passed since the last
     // time (the time limit is judged then, as its timer's message would
     // arrive), and tells whether the user asked for anything. FALSE without
-    // a window.
+    // a window. While polls come faster than a millisecond apart, the clock
+    // is read only at every so many (at most 64); a new window, a stage
+    // step and clearing the requests read it at their next poll.
     BOOL PumpMessages();
     // The request as a result code: Cancel 3, Stop 2, Skip 5, the time limit
     // 4, in that order; 3 without a window or without a request.
@@ -111,6 +120,9 @@ private:
     IProgressClock* pClock = nullptr;
     std::int64_t llStart = 0;
     std::int64_t llLastPump = 0;
+    std::int64_t llLastRead = 0;
+    DWORD uSkipPerRead = 0;
+    DWORD uPollsToSkip = 0;
     bool bPumped = false;
     DWORD uStepCount = 0;
     DWORD uStepsSinceText = 0;

@@ -2,6 +2,7 @@
 // command, and the checks of the counts, runs and rules that both share.
 #include "engine/BuildCheck.h"
 #include "engine/BuildEngine.h"
+#include "engine/BuildTables.h"
 #include "engine/BuildPorts.h"
 #include "engine/SelCounters.h"
 #include "engine/Shuffler.h"
@@ -54,6 +55,11 @@ BOOL BuildEngine::Build(BOOL* p_started)
 
     ClearTimetable(&counters, &a_locked);
     pDoc->AttachRulesToSlots(TRUE);
+    // From here to the end of the build the cells' times, the order of the
+    // timeslots and the memberships stay as they are: the searches read
+    // them from tables made once.
+    const BuildTables tables(*pDoc);
+    generator.SetTables(&tables);
 
     const GroupList& groups = pDoc->GetGroups();
     const int n_groups = groups.GetNumGroups();

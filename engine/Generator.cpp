@@ -1,5 +1,6 @@
 #include "engine/Generator.h"
 
+#include "engine/BuildTables.h"
 #include "engine/SelCounters.h"
 #include "engine/TTMap.h"
 #include "model/EventDoc.h"
@@ -8,6 +9,7 @@
 #include "zelkit/ZelAssert.h"
 
 #include <algorithm>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -20,21 +22,25 @@ int NumVenues(const EventDoc* p_doc, const Day& day)
 }
 
 // The cells (venue, slot) of the other venues of the day whose timeslots
-// overlap the timeslot, venue by venue.
-TTLocArray FindOverlaps(const EventDoc* p_doc, const Day& day, const Timeslot& slot)
-{
-    TTLocArray a_locs;
-    ZelArray<int> a_found;
-    for (int v = 0; v < NumVenues(p_doc, day); ++v) {
-        if (v == slot.GetVenue())
-            continue;
-        a_found.RemoveAll();
-        day.GetVenueSlots(v).FindOverlappingTimes(slot.GetStartOffset(), slot.GetEndOffset(), a_found);
-        for (int i = 0; i < a_found.GetSize(); ++i)
-            a_locs.Add(TTLoc(day.GetDayIndex(), v, a_found[i]));
+// overlap the timeslot, venue by venue: the build's table row for a cell
+// of the timetable while a build runs, else worked out here.
+class Overlaps {
+public:
+    Overlaps(const BuildTables* p_tables, const EventDoc* p_doc, const Day& day, const Timeslot& slot)
+    {
+        if (p_tables == nullptr || !p_tables->FindOverlaps(day, slot, Tabled))
+            BuildTables::WorkOutOverlaps(*p_doc, day, slot, oOwn.emplace());
     }
-    return a_locs;
-}
+    Overlaps(const Overlaps&) = delete;
+    Overlaps& operator=(const Overlaps&) = delete;
+
+    int GetSize() const { return oOwn ? oOwn->GetSize() : Tabled.GetSize(); }
+    TTLoc operator[](int i) const { return oOwn ? (*oOwn)[i] : Tabled[i]; }
+
+private:
+    std::optional<TTLocArray> oOwn;
+    BuildTables::Row Tabled;
+};
 
 const Timeslot& SlotAt(const Day& day, const TTLoc& loc)
 {
@@ -82,6 +88,25 @@ std::string Quoted(const std::string& s_text) { return "'" + s_text + "'"; }
 
 } // namespace
 
+int Generator::FindSharingGroup(const GroupList& groups, int i_group, LONG l_key) const
+{
+    if (pTables != nullptr && pTables->IsFor(groups)) {
+        const int i_other = pTables->FindGroup(l_key);
+        if (i_other < 0)
+            return -1;
+        if (pTables->HasShares())
+            return pTables->GroupsShare(i_group, i_other) ? i_other : -1;
+        return GroupsShareParticipant(groups, i_group, i_other) ? i_other : -1;
+    }
+    const int i_other = groups.FindByKey(l_key);
+    return i_other >= 0 && GroupsShareParticipant(groups, i_group, i_other) ? i_other : -1;
+}
+
+int Generator::FindGroup(const GroupList& groups, LONG l_key) const
+{
+    return pTables != nullptr && pTables->IsFor(groups) ? pTables->FindGroup(l_key) : groups.FindByKey(l_key);
+}
+
 // ---- quiet tests ----
 
 BOOL Generator::IsVenueSuitable(const Group& group, const Venue& venue) const
@@ -91,6 +116,8 @@ BOOL Generator::IsVenueSuitable(const Group& group, const Venue& venue) const
 
 BOOL Generator::GroupsShareParticipant(const GroupList& groups, int i_group_a, int i_group_b, LONG* p_part_key) const
 {
+    if (p_part_key == nullptr && pTables != nullptr && pTables->HasShares() && pTables->IsFor(groups))
+        return pTables->GroupsShare(i_group_a, i_group_b) ? TRUE : FALSE;
     if (p_part_key)
         *p_part_key = -1;
     if (i_group_a == i_group_b) {
@@ -118,13 +145,12 @@ BOOL Generator::HasClashAt(const EventDoc* p_doc, const Day& day, const Timeslot
                            const Timeslot* p_ignore) const
 {
     const GroupList& groups = p_doc->GetGroups();
-    const TTLocArray a_overlaps = FindOverlaps(p_doc, day, slot);
+    const Overlaps a_overlaps(pTables, p_doc, day, slot);
     for (int i = 0; i < a_overlaps.GetSize(); ++i) {
         const Timeslot& other = SlotAt(day, a_overlaps[i]);
         if (&other == p_ignore || other.GetGroup() < 0)
             continue;
-        const int i_other = groups.FindByKey(other.GetGroup());
-        if (i_other >= 0 && GroupsShareParticipant(groups, i_group, i_other))
+        if (FindSharingGroup(groups, i_group, other.GetGroup()) >= 0)
             return TRUE;
     }
     return FALSE;
@@ -134,14 +160,13 @@ int Generator::FindClashLocations(const EventDoc* p_doc, const Day& day, const T
                                   TTLocArray& a_locs, BOOL b_locked_only) const
 {
     const GroupList& groups = p_doc->GetGroups();
-    const TTLocArray a_overlaps = FindOverlaps(p_doc, day, slot);
+    const Overlaps a_overlaps(pTables, p_doc, day, slot);
     int n_found = 0;
     for (int i = 0; i < a_overlaps.GetSize(); ++i) {
         const Timeslot& other = SlotAt(day, a_overlaps[i]);
         if (other.GetGroup() < 0 || (b_locked_only && !other.IsLocked()))
             continue;
-        const int i_other = groups.FindByKey(other.GetGroup());
-        if (i_other >= 0 && GroupsShareParticipant(groups, i_group, i_other)) {
+        if (FindSharingGroup(groups, i_group, other.GetGroup()) >= 0) {
             a_locs.Add(a_overlaps[i]);
             ++n_found;
         }
@@ -159,7 +184,7 @@ int Generator::FindClashLocations(const EventDoc* p_doc, const Timeslot& slot, i
 int Generator::GetOverlappingGroups(const EventDoc* p_doc, const Day& day, const Timeslot& slot, KeyList& keys,
                                     BOOL b_locked_only) const
 {
-    const TTLocArray a_overlaps = FindOverlaps(p_doc, day, slot);
+    const Overlaps a_overlaps(pTables, p_doc, day, slot);
     int n_added = 0;
     for (int i = 0; i < a_overlaps.GetSize(); ++i) {
         const Timeslot& other = SlotAt(day, a_overlaps[i]);
@@ -233,7 +258,7 @@ int Generator::FindLimitBlockers(const EventDoc* p_doc, int i_group, const Times
         for (int s = 0; s < a_slots.GetSize(); ++s) {
             if (a_slots[s].GetGroup() < 0)
                 continue;
-            const int i_other = groups.FindByKey(a_slots[s].GetGroup());
+            const int i_other = FindGroup(groups, a_slots[s].GetGroup());
             if (i_other < 0)
                 continue;
             const GroupMembers& other_members = groups[i_other].GetMembers();
@@ -270,8 +295,20 @@ int Generator::FindTravelClashLocations(const EventDoc* p_doc, int i_group, cons
         return 0;
     const Day& day = *p_day;
     const GroupList& groups = p_doc->GetGroups();
-    const CHighTimeSpan travel = TravelTime(p_doc);
     int n_found = 0;
+    BuildTables::Row near;
+    if (pTables != nullptr && pTables->FindNear(day, slot, p_doc->GetPreferences().GetTravelMinutes(), near)) {
+        for (int i = 0; i < near.GetSize(); ++i) {
+            const TTLoc loc = near[i];
+            const Timeslot& other = SlotAt(day, loc);
+            if (other.GetGroup() >= 0 && FindSharingGroup(groups, i_group, other.GetGroup()) >= 0) {
+                a_locs.Add(loc);
+                ++n_found;
+            }
+        }
+        return n_found;
+    }
+    const CHighTimeSpan travel = TravelTime(p_doc);
     for (int v = 0; v < NumVenues(p_doc, day); ++v) {
         if (v == slot.GetVenue())
             continue;
@@ -286,8 +323,7 @@ int Generator::FindTravelClashLocations(const EventDoc* p_doc, int i_group, cons
                 other.GetStartOffset() >= slot.GetEndOffset() && other.GetStartOffset() - slot.GetEndOffset() < travel;
             if (!b_before && !b_after)
                 continue;
-            const int i_other = groups.FindByKey(other.GetGroup());
-            if (i_other >= 0 && GroupsShareParticipant(groups, i_group, i_other)) {
+            if (FindSharingGroup(groups, i_group, other.GetGroup()) >= 0) {
                 a_locs.Add(TTLoc(day.GetDayIndex(), v, s));
                 ++n_found;
             }
@@ -361,6 +397,9 @@ BOOL Generator::CheckRotation(const EventDoc* p_doc, const TTMap& map, int i_gro
                               const SelCounters& counters) const
 {
     const Group& group = p_doc->GetGroups()[i_group];
+    // Most groups do not rotate: every chunk keeps their rotation.
+    if (group.GetRotation() != Group::e_event_rotation && group.GetRotation() != Group::e_day_rotation)
+        return TRUE;
     const int i_venue = chunk.GetVenue();
     const int n_venues = counters.GetNumVenues();
     const TTMap::GroupMap& group_map = map.GetGroupMap(i_group);
@@ -438,12 +477,12 @@ BOOL Generator::CheckParticipantTimes(EventDoc* p_doc, int i_day, int i_venue, i
     }
 
     BOOL b_resolved = TRUE;
-    const TTLocArray a_overlaps = FindOverlaps(p_doc, day, slot);
+    const Overlaps a_overlaps(pTables, p_doc, day, slot);
     for (int i = 0; i < a_overlaps.GetSize(); ++i) {
         Timeslot& other = day.GetVenueSlots(a_overlaps[i].GetVenue())[a_overlaps[i].GetSlot()];
         if (other.IsEmpty())
             continue;
-        const int i_other = groups.FindByKey(other.GetGroup());
+        const int i_other = FindGroup(groups, other.GetGroup());
         if (i_other < 0) {
             Report("Cannot find group key " + std::to_string(other.GetGroup()));
             b_resolved = FALSE;
@@ -657,12 +696,12 @@ BOOL Generator::CheckParticipants(const EventDoc* p_doc, const Day& day, int i_g
         v_members.push_back(members[m].lParticipantKey);
     }
 
-    const TTLocArray a_overlaps = FindOverlaps(p_doc, day, slot);
+    const Overlaps a_overlaps(pTables, p_doc, day, slot);
     for (int i = 0; i < a_overlaps.GetSize(); ++i) {
         const Timeslot& other = SlotAt(day, a_overlaps[i]);
         if (other.GetGroup() < 0)
             continue;
-        const int i_other = groups.FindByKey(other.GetGroup());
+        const int i_other = FindGroup(groups, other.GetGroup());
         if (i_other < 0)
             continue;
         const GroupMembers& other_members = groups[i_other].GetMembers();
@@ -690,7 +729,7 @@ BOOL Generator::CheckParticipants(const EventDoc* p_doc, const Day& day, int i_g
             if (other.GetGroup() < 0 || !(other.GetEndOffset() <= slot.GetStartOffset())
                 || !(slot.GetStartOffset() - other.GetEndOffset() < travel))
                 continue;
-            const int i_other = groups.FindByKey(other.GetGroup());
+            const int i_other = FindGroup(groups, other.GetGroup());
             LONG l_part_key = -1;
             if (i_other < 0 || !GroupsShareParticipant(groups, i_group, i_other, &l_part_key))
                 continue;

@@ -30,6 +30,7 @@
 #include <list>
 #include <string>
 
+class BuildTables;
 class Chunk;
 class Day;
 class EventDoc;
@@ -56,6 +57,11 @@ public:
     virtual ~Generator() = default;
 
     BOOL IsUserCheck() const { return bUserCheck; }
+    // A build's tables of the facts that do not change while it runs, read
+    // in place of the walks they stand for (null: none). The caller keeps
+    // them while the generator is in use.
+    void SetTables(const BuildTables* p_tables) { pTables = p_tables; }
+    const BuildTables* GetTables() const { return pTables; }
 
     // ---- quiet tests ----
 
@@ -158,6 +164,13 @@ private:
     BOOL CheckStyles(const EventDoc* p_doc, const Group& group, int i_venue) const;
     BOOL CheckFacilities(const EventDoc* p_doc, const Group& group, int i_venue) const;
     BOOL CheckParticipants(const EventDoc* p_doc, const Day& day, int i_group, const Timeslot& slot) const;
+    // The group's index for a key (-1 for none), from the tables when they
+    // are the group list's.
+    int FindGroup(const GroupList& groups, LONG l_key) const;
+    // The group of the key when the list has it and it shares a
+    // participant with the group (or is the group); -1 otherwise.
+    int FindSharingGroup(const GroupList& groups, int i_group, LONG l_key) const;
 
     BOOL bUserCheck;
+    const BuildTables* pTables = nullptr;
 };

@@ -1,5 +1,7 @@
 #include "engine/ProgressModel.h"
 
+#include <algorithm>
+
 ProgressModel::ProgressModel(std::string s_title) : sTitle(std::move(s_title)) {}
 
 void ProgressModel::SetNumStages(std::int32_t n_stages)
@@ -101,6 +103,14 @@ void BuildProgressModel::SetTimeLimit(UINT u_seconds)
     uTimeLimit = u_seconds;
     if (u_seconds != 0)
         llDeadline = rClock.GetMilliseconds() + static_cast<std::int64_t>(u_seconds) * 1000;
+}
+
+void BuildProgressModel::SetTimeLimitLeft(std::int64_t ll_ms)
+{
+    ll_ms = std::max<std::int64_t>(0, ll_ms);
+    bTimeLimitReached = FALSE;
+    uTimeLimit = static_cast<UINT>(std::max<std::int64_t>(1, (ll_ms + 999) / 1000));
+    llDeadline = rClock.GetMilliseconds() + ll_ms;
 }
 
 void BuildProgressModel::CheckTimeLimit()

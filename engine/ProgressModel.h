@@ -154,6 +154,9 @@ public:
     // Ends any running limit and clears a reached one; a limit of 0 seconds
     // sets none, any other runs from now.
     void SetTimeLimit(UINT u_seconds);
+    // The same for what is left of a limit over more than one window: it
+    // runs out ll_ms from now, at the next check when ll_ms is 0 or less.
+    void SetTimeLimitLeft(std::int64_t ll_ms);
     // The limit's timer: once the limit has run out, the limit stops and
     // counts as reached. The message pump calls it, as a timer's message
     // reaches the window only while events are dispatched.

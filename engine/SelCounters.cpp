@@ -170,10 +170,10 @@ void SelCounters::AddRuns(int i_group, int i_day, int i_venue, int i_event_chang
 {
     if (i_event_change == 0 && i_day_change == 0)
         return;
-    if (bSaveMode)
-        SaveGroup(i_group);
     GroupCount& counts = GroupCounts[i_group];
+    Keep(counts.VenueRuns[i_venue]);
     counts.VenueRuns[i_venue] += static_cast<UINT>(i_event_change);
+    Keep(counts.DayVenueRuns[i_day][i_venue]);
     counts.DayVenueRuns[i_day][i_venue] += static_cast<UINT>(i_day_change);
 }
 
@@ -184,12 +184,14 @@ void SelCounters::SetVenueExcluded(int i_group, int i_venue, BOOL b_excluded)
 
 void SelCounters::IncGroupCount(int i_group, int i_day, int i_venue)
 {
-    if (bSaveMode)
-        SaveGroup(i_group);
     GroupCount& counts = GroupCounts[i_group];
+    Keep(counts.uTotal);
     ++counts.uTotal;
+    Keep(counts.DayCounts[i_day]);
     ++counts.DayCounts[i_day];
+    Keep(counts.VenueCounts[i_venue]);
     ++counts.VenueCounts[i_venue];
+    Keep(counts.DayVenueCounts[i_day][i_venue]);
     ++counts.DayVenueCounts[i_day][i_venue];
     if (bCountParticipants)
         ChangeMembers(i_group, i_day, i_venue, true);
@@ -197,12 +199,14 @@ void SelCounters::IncGroupCount(int i_group, int i_day, int i_venue)
 
 void SelCounters::DecGroupCount(int i_group, int i_day, int i_venue)
 {
-    if (bSaveMode)
-        SaveGroup(i_group);
     GroupCount& counts = GroupCounts[i_group];
+    Keep(counts.uTotal);
     --counts.uTotal;
+    Keep(counts.DayCounts[i_day]);
     --counts.DayCounts[i_day];
+    Keep(counts.VenueCounts[i_venue]);
     --counts.VenueCounts[i_venue];
+    Keep(counts.DayVenueCounts[i_day][i_venue]);
     --counts.DayVenueCounts[i_day][i_venue];
     if (bCountParticipants)
         ChangeMembers(i_group, i_day, i_venue, false);
@@ -226,26 +230,30 @@ void SelCounters::IncPartCount(int i_part, int i_day, int i_venue)
 {
     if (!bCountParticipants)
         return;
-    if (bSaveMode)
-        SavePart(i_part);
     PartCount& counts = PartCounts[i_part];
+    Keep(counts.uTotal);
     ++counts.uTotal;
+    Keep(counts.DayCounts[i_day]);
     ++counts.DayCounts[i_day];
-    if (!counts.bNoVenueCounts)
+    if (!counts.bNoVenueCounts) {
+        Keep(counts.VenueCounts[i_venue]);
         ++counts.VenueCounts[i_venue];
+    }
 }
 
 void SelCounters::DecPartCount(int i_part, int i_day, int i_venue)
 {
     if (!bCountParticipants)
         return;
-    if (bSaveMode)
-        SavePart(i_part);
     PartCount& counts = PartCounts[i_part];
+    Keep(counts.uTotal);
     --counts.uTotal;
+    Keep(counts.DayCounts[i_day]);
     --counts.DayCounts[i_day];
-    if (!counts.bNoVenueCounts)
+    if (!counts.bNoVenueCounts) {
+        Keep(counts.VenueCounts[i_venue]);
         --counts.VenueCounts[i_venue];
+    }
 }
 
 BOOL SelCounters::CanAddPartsDay(int i_group, int i_day) const
@@ -382,8 +390,7 @@ void SelCounters::SetSaveMode(BOOL b_on)
 {
     bSaveMode = b_on ? TRUE : FALSE;
     if (!bSaveMode) {
-        SavedGroups.clear();
-        SavedParts.clear();
+        Journal.clear();
     }
 }
 
@@ -391,21 +398,8 @@ void SelCounters::RestoreSaved()
 {
     if (!bSaveMode)
         return;
-    for (const auto& [i_group, counts] : SavedGroups)
-        GroupCounts[i_group] = counts;
-    for (const auto& [i_part, counts] : SavedParts)
-        PartCounts[i_part] = counts;
+    for (auto it = Journal.rbegin(); it != Journal.rend(); ++it)
+        *it->first = it->second;
     SetSaveMode(FALSE);
 }
 
-void SelCounters::SaveGroup(int i_group)
-{
-    if (SavedGroups.find(i_group) == SavedGroups.end())
-        SavedGroups.emplace(i_group, GroupCounts[i_group]);
-}
-
-void SelCounters::SavePart(int i_part)
-{
-    if (SavedParts.find(i_part) == SavedParts.end())
-        SavedParts.emplace(i_part, PartCounts[i_part]);
-}

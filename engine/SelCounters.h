@@ -5,8 +5,9 @@
 //
 // The mover keeps the counts in step with every placement and removal; the
 // build passes read them to find shortfalls; a search trial switches the
-// save mode on so that every entity it touches has its counts saved on the
-// first change and can be put back when the trial is undone.
+// save mode on so that every count it changes (placements and runs, of
+// groups and participants) keeps its value from before the first change
+// and can be put back when the trial is undone.
 //
 // Counts are unsigned 32-bit, as they always were: taking one from a count
 // of 0 wraps.
@@ -15,7 +16,8 @@
 #include "framework/Types.h"
 #include "zelkit/ZelArray.h"
 
-#include <map>
+#include <utility>
+#include <vector>
 
 class EventDoc;
 class TTMap;
@@ -121,7 +123,7 @@ public:
     // starting values that the moves then keep in step.
     void CountRuns(const TTMap& map);
     // Changes the group's runs in the venue over the event and on the day
-    // by the amounts, saving the group's counts first in save mode.
+    // by the amounts, keeping their values first in save mode.
     void AddRuns(int i_group, int i_day, int i_venue, int i_event_change, int i_day_change);
 
     BOOL IsVenueExcluded(int i_group, int i_venue) const { return GroupCounts[i_group].ExcludedVenues[i_venue] != 0; }
@@ -161,15 +163,19 @@ public:
     BOOL CountTimetable(CountCallback p_callback = nullptr, void* p_arg = nullptr);
 
     BOOL IsSaveMode() const { return bSaveMode; }
-    // On: the first change of an entity's counts saves them. Off: forgets
-    // what was saved.
+    // On: every change of a count keeps its value from before. Off:
+    // forgets what was kept.
     void SetSaveMode(BOOL b_on);
     // In save mode, puts every saved count back, then leaves save mode.
     void RestoreSaved();
 
 private:
-    void SaveGroup(int i_group);
-    void SavePart(int i_part);
+    // Notes the count's value before a change, in save mode.
+    void Keep(UINT& u_count)
+    {
+        if (bSaveMode)
+            Journal.emplace_back(&u_count, u_count);
+    }
     // One placement more (less) of every member of the group; a member
     // whose participant is gone fails the check "i_index >= 0".
     void ChangeMembers(int i_group, int i_day, int i_venue, bool b_inc);
@@ -183,9 +189,11 @@ private:
     BOOL bCountParticipants;
     ZelArray<GroupCount> GroupCounts;
     ZelArray<PartCount> PartCounts;
-    // The counts entities had before the trial changed them, by index; a
-    // trial's restore walks them in index order.
-    std::map<int, GroupCount> SavedGroups;
-    std::map<int, PartCount> SavedParts;
+    // In save mode, every count changed and the value it had, in the order
+    // of the changes: written back last first, each count ends with the
+    // value it had before its first change. A search saves and restores
+    // counts at every step; keeping the few values it changes costs less
+    // than copying each entity's counts whole.
+    std::vector<std::pair<UINT*, UINT>> Journal;
     BOOL bSaveMode = FALSE;
 };

@@ -35,11 +35,13 @@
 #include "engine/TTLoc.h"
 #include "engine/TTMap.h"
 #include "engine/Transaction.h"
+#include "model/Timeslot.h"
 #include "framework/Types.h"
 #include "zelkit/ZelArray.h"
 
 #include <cstdint>
 #include <string>
+#include <utility>
 #include <vector>
 
 class BuildEngine;
@@ -48,7 +50,6 @@ class Generator;
 class Group;
 class SelCounters;
 class TTMove;
-class Timeslot;
 class Timetable;
 class VenueLimit;
 
@@ -99,6 +100,12 @@ public:
         // Every byte, day by day, venue by venue, slot by slot.
         const std::vector<BYTE>& GetBytes() const { return Bytes; }
 
+        // Keeps the bytes of the cells on a stack of saved bytes; returns
+        // the mark to write them back from. Write-backs go last saved
+        // first, as the scopes that keep bytes end.
+        std::size_t KeepBytes(const TTLocArray& a_locs);
+        void WriteBack(std::size_t u_mark);
+
     private:
         std::size_t Index(int i_day, int i_venue, int i_slot) const;
         std::size_t Index(const TTLoc& loc) const { return Index(loc.GetDay(), loc.GetVenue(), loc.GetSlot()); }
@@ -108,6 +115,9 @@ public:
         std::vector<std::size_t> ColumnStart;
         std::vector<int> ColumnSize;
         std::vector<BYTE> Bytes;
+        // The saved bytes of the scopes still open: where each was, and
+        // what it held.
+        std::vector<std::pair<std::size_t, BYTE>> Kept;
     };
 
     // Keeps the bytes of the listed cells and writes them back when it
@@ -121,8 +131,7 @@ public:
 
     private:
         ExcludeFlags& Flags;
-        TTLocArray Locs;
-        std::vector<BYTE> Saved;
+        std::size_t uMark;
     };
 
     // The limit the present raising request aims at; the counts a trial may
@@ -316,8 +325,21 @@ private:
     // ---- raising ----
     int RaiseRequest(int i_group, int i_day, int i_venue, Chunk* p_chunk);
     int RaiseStep(int i_group, int i_day, int i_venue, Chunk* p_chunk);
-    int TryPlacement(int i_group, int i_day, int i_venue, BOOL b_full_list, BOOL b_no_repair, Chunk* p_chunk);
+    // What failed in one raising step, and fails again when tried again
+    // from the same state: the chunks of empty cells (with the repair flag
+    // they were tried with), the second and the third strategy.
+    struct LaterStrategies {
+        bool bEmptyChunksFailed = false;
+        BOOL bEmptyNoRepair = FALSE;
+        bool bConflictsFailed = false;
+        bool bMovesFailed = false;
+        BOOL bMovesNoRepair = FALSE;
+    };
+    int TryPlacement(int i_group, int i_day, int i_venue, BOOL b_full_list, BOOL b_no_repair, Chunk* p_chunk,
+                     LaterStrategies& later);
     BOOL IsCandidate(int i_group, const Chunk& chunk, BOOL b_full_list) const;
+    // No cell of the chunk holds a group.
+    bool AreCellsEmpty(const Chunk& chunk) const;
     int RotationRepair(int i_group, const Chunk& chunk);
     int TryConflictPlacement(int i_group, int i_day, int i_venue, Chunk* p_chunk);
     int TryMoves(int i_group, int i_day, int i_venue, BOOL b_no_repair, Chunk* p_chunk);
@@ -335,11 +357,24 @@ private:
     EventDoc& Doc() const { return *pDoc; }
     const Group& GetGroup(int i_group) const;
     // The group key in the cell; -1 when empty.
-    LONG CellKey(const TTLoc& loc) const;
+    LONG CellKey(const TTLoc& loc) const { return SlotAt(loc).GetGroup(); }
     // The group's index for a key, -1 when the group list does not know it.
     int FindGroup(LONG l_key) const;
-    const Timeslot& SlotAt(const TTLoc& loc) const;
-    BOOL IsLocked(const TTLoc& loc) const;
+    // Every step reads cells: a cell of the columns comes straight from
+    // them, anything else through the checked way.
+    const Timeslot& SlotAt(const TTLoc& loc) const
+    {
+        if (loc.GetDay() >= 0 && loc.GetVenue() >= 0 && loc.GetVenue() < nColumnVenues) {
+            const std::size_t u_column = static_cast<std::size_t>(loc.GetDay()) * static_cast<std::size_t>(nColumnVenues)
+                + static_cast<std::size_t>(loc.GetVenue());
+            if (u_column < Columns.size() && Columns[u_column] != nullptr && loc.GetSlot() >= 0
+                && loc.GetSlot() < Columns[u_column]->GetSize())
+                return Columns[u_column]->GetData()[loc.GetSlot()];
+        }
+        return CheckedSlotAt(loc);
+    }
+    const Timeslot& CheckedSlotAt(const TTLoc& loc) const;
+    BOOL IsLocked(const TTLoc& loc) const { return SlotAt(loc).IsLocked(); }
     UINT EventMin(int i_group) const;
     UINT EventMax(int i_group) const;
     UINT DayMin(int i_group) const;
@@ -361,6 +396,10 @@ private:
     TTMap* pMap;
     TTMove* pMover;
     ExcludeFlags Exclude;
+    // The timetable's venue columns, day by day, for the document's venues
+    // (null where a day has fewer).
+    std::vector<const TimeslotArray*> Columns;
+    int nColumnVenues = 0;
     std::vector<DWORD> Protected;
     BOOL bEmptyCellsAllowed;
     UINT uTotalCells = 0;

@@ -119,11 +119,12 @@ int Shuffler::RaiseStep(int i_group, int i_day, int i_venue, Chunk* p_chunk)
     }
 
     ShowGroup(i_group);
-    int res = TryPlacement(i_group, i_day, i_venue, FALSE, TRUE, p_chunk);
+    LaterStrategies later;
+    int res = TryPlacement(i_group, i_day, i_venue, FALSE, TRUE, p_chunk, later);
     if (res == BuildEngine::failed)
-        res = TryPlacement(i_group, i_day, i_venue, TRUE, TRUE, p_chunk);
+        res = TryPlacement(i_group, i_day, i_venue, TRUE, TRUE, p_chunk, later);
     if (res == BuildEngine::failed && target_group.GetRotation() != Group::e_no_rotation)
-        res = TryPlacement(i_group, i_day, i_venue, TRUE, FALSE, p_chunk);
+        res = TryPlacement(i_group, i_day, i_venue, TRUE, FALSE, p_chunk, later);
     return res;
 }
 
@@ -148,29 +149,44 @@ BOOL Shuffler::IsCandidate(int i_group, const Chunk& chunk, BOOL b_full_list) co
     if (u_joined > u_max_chunk)
         return FALSE;
 
-    if (!b_full_list) {
-        for (int i = 0; i < chunk.GetNumSlots(); ++i) {
-            if (CellKey(chunk.GetLoc(i)) >= 0)
-                return FALSE;
-        }
-    }
-    return TRUE;
+    return b_full_list || AreCellsEmpty(chunk) ? TRUE : FALSE;
 }
 
-int Shuffler::TryPlacement(int i_group, int i_day, int i_venue, BOOL b_full_list, BOOL b_no_repair, Chunk* p_chunk)
+bool Shuffler::AreCellsEmpty(const Chunk& chunk) const
+{
+    for (int i = 0; i < chunk.GetNumSlots(); ++i) {
+        if (CellKey(chunk.GetLoc(i)) >= 0)
+            return false;
+    }
+    return true;
+}
+
+int Shuffler::TryPlacement(int i_group, int i_day, int i_venue, BOOL b_full_list, BOOL b_no_repair, Chunk* p_chunk,
+                           LaterStrategies& later)
 {
     TTMap::ChunkPos pos;
     Chunk chunk;
+    // Each trial's copy of the totals, in arrays kept from one to the next.
+    ZelArray<UINT> a_day_counts;
+    ZelArray<UINT> a_venue_counts;
+    // The full list holds the chunks of empty cells that an earlier attempt
+    // of this step tried with the same repair flag. Every trial is rolled
+    // back before the next chunk is made, so each chunk comes up in the
+    // same order, from the same state, as it did then, and its trial would
+    // fail again: it is passed over (see the later strategies below).
+    const bool b_empty_failed = b_full_list && later.bEmptyChunksFailed && later.bEmptyNoRepair == b_no_repair;
     for (BOOL b_more = pMap->GetFirstChunk(i_group, pos, chunk, i_venue, i_day); b_more;
          b_more = pMap->GetNextChunk(pos, chunk, i_venue, i_day)) {
         if (!IsCandidate(i_group, chunk, b_full_list))
+            continue;
+        // A candidate of the full list whose cells are all empty is one of
+        // the list of empty cells.
+        if (b_empty_failed && AreCellsEmpty(chunk))
             continue;
         pEngine->CountSearchStep();
         int res = BuildEngine::failed;
         {
             TTTrans trans(pMover, pCounters);
-            ZelArray<UINT> a_day_counts;
-            ZelArray<UINT> a_venue_counts;
             UINT u_event_count = 0;
             CopyTotals(i_group, a_day_counts, a_venue_counts, u_event_count);
             if (pGenerator->CheckRotation(pDoc, *pMap, i_group, chunk, *pCounters)) {
@@ -195,13 +211,39 @@ int Shuffler::TryPlacement(int i_group, int i_day, int i_venue, BOOL b_full_list
             return res;
     }
 
+    if (!b_full_list) {
+        later.bEmptyChunksFailed = true;
+        later.bEmptyNoRepair = b_no_repair;
+    }
     if (iMode == BuildEngine::e_thorough)
         return BuildEngine::failed;
-    const int res = TryConflictPlacement(i_group, i_day, i_venue, p_chunk);
-    if (res != BuildEngine::failed)
+
+    // The second and third strategies take neither the candidate list nor
+    // (the swaps) the repair flag. Every trial above that failed was rolled
+    // back, with the counts, marks, protections and target put back by
+    // their scopes, so a later attempt of the same step reaches them from
+    // exactly the state an earlier attempt left them in when they failed:
+    // with the same arguments they would walk the same trials and fail
+    // again, changing nothing. Such a repeat is passed over; only its
+    // search steps and polls are saved (a Stop, Cancel or time limit is
+    // seen at the next poll instead).
+    int res = BuildEngine::failed;
+    if (!later.bConflictsFailed) {
+        res = TryConflictPlacement(i_group, i_day, i_venue, p_chunk);
+        if (res != BuildEngine::failed)
+            return res;
+        later.bConflictsFailed = true;
+    }
+    if (iMode == BuildEngine::e_complete_2 && (i_day >= 0 || i_venue >= 0)) {
+        if (later.bMovesFailed && later.bMovesNoRepair == b_no_repair)
+            return BuildEngine::failed;
+        res = TryMoves(i_group, i_day, i_venue, b_no_repair, p_chunk);
+        if (res == BuildEngine::failed) {
+            later.bMovesFailed = true;
+            later.bMovesNoRepair = b_no_repair;
+        }
         return res;
-    if (iMode == BuildEngine::e_complete_2 && (i_day >= 0 || i_venue >= 0))
-        return TryMoves(i_group, i_day, i_venue, b_no_repair, p_chunk);
+    }
     return BuildEngine::failed;
 }
 
@@ -258,6 +300,8 @@ int Shuffler::TryConflictPlacement(int i_group, int i_day, int i_venue, Chunk* p
 {
     TTMap::ChunkPos pos;
     Chunk chunk;
+    ZelArray<UINT> a_day_counts;
+    ZelArray<UINT> a_venue_counts;
     for (BOOL b_more = pMap->GetFirstChunk(i_group, pos, chunk, i_venue, i_day); b_more;
          b_more = pMap->GetNextChunk(pos, chunk, i_venue, i_day)) {
         if (!IsCandidate(i_group, chunk, TRUE))
@@ -266,8 +310,6 @@ int Shuffler::TryConflictPlacement(int i_group, int i_day, int i_venue, Chunk* p
         int res = BuildEngine::failed;
         {
             TTTrans trans(pMover, pCounters);
-            ZelArray<UINT> a_day_counts;
-            ZelArray<UINT> a_venue_counts;
             UINT u_event_count = 0;
             CopyTotals(i_group, a_day_counts, a_venue_counts, u_event_count);
             if (pGenerator->CheckRotation(pDoc, *pMap, i_group, chunk, *pCounters))

@@ -239,20 +239,21 @@ int Shuffler::RemoveChunk(int i_group, const TTLoc& loc, BOOL& b_removed, BOOL& 
 
     const Group& group = GetGroup(i_group);
     const unsigned u_venue = static_cast<unsigned>(chunk.GetVenue());
-    TTLocArray slots;
-    chunk.GetLocs(slots);
-    for (int i = 0; i < slots.GetSize(); ++i) {
-        SHUFFLER_CHECK(slots[i].GetVenue() == (int) u_venue, "slots[0].GetVenue() == (int) u_venue");
-        if (!IsLocked(slots[i]) && Exclude.IsPlacedHere(slots[i]))
+    const int n_slots = chunk.GetNumSlots();
+    for (int i = 0; i < n_slots; ++i) {
+        const TTLoc tslot = chunk.GetLoc(i);
+        SHUFFLER_CHECK(tslot.GetVenue() == (int) u_venue, "slots[0].GetVenue() == (int) u_venue");
+        if (!IsLocked(tslot) && Exclude.IsPlacedHere(tslot))
             return 0;
     }
 
-    // The rotation use the removal has to keep.
+    // The rotation use the removal has to keep (the chunk's days only for
+    // a rotation by day).
     ZelSortedArray<int> a_days;
-    chunk.GetDays(a_days);
     std::vector<UINT> a_used;
     const UINT e_rotation = (u_options & e_keep_rotation) != 0 ? group.GetRotation() : static_cast<UINT>(Group::e_no_rotation);
     if (e_rotation == Group::e_day_rotation) {
+        chunk.GetDays(a_days);
         for (int i = 0; i < a_days.GetSize(); ++i)
             a_used.push_back(pCounters->GetDayVenueTotal(i_group, a_days[i], static_cast<int>(u_venue)));
     } else if (e_rotation == Group::e_event_rotation) {
@@ -266,8 +267,8 @@ int Shuffler::RemoveChunk(int i_group, const TTLoc& loc, BOOL& b_removed, BOOL& 
     TTTrans trans(pMover, pCounters);
     int n_removed = 0;
     bool b_unfinished = false;
-    for (int i = 0; i < slots.GetSize(); ++i) {
-        const TTLoc& tslot = slots[i];
+    for (int i = 0; i < n_slots; ++i) {
+        const TTLoc tslot = chunk.GetLoc(i);
         SHUFFLER_CHECK(tslot.GetVenue() == (int) u_venue, "tslot.GetVenue() == (int) u_venue");
         if (IsLocked(tslot)) {
             SHUFFLER_CHECK(CellKey(tslot) == group.GetKey(), "TTable.GetSlotPtr(tslot)->GetGroup() == group.GetKey()");

@@ -1,5 +1,6 @@
 // The search's state: the exclusion bytes, the limits on the search, and
 // the small helpers the searches share.
+#include "engine/BuildTables.h"
 #include "engine/Generator.h"
 #include "engine/SelCounters.h"
 #include "engine/ShufflerScopes.h"
@@ -40,19 +41,34 @@ std::size_t Shuffler::ExcludeFlags::Index(int i_day, int i_venue, int i_slot) co
     return ColumnStart[u_column] + static_cast<std::size_t>(i_slot);
 }
 
-Shuffler::SaveExclude::SaveExclude(const TTLocArray& a_locs, ExcludeFlags& flags) : Flags(flags), Locs(a_locs)
+std::size_t Shuffler::ExcludeFlags::KeepBytes(const TTLocArray& a_locs)
 {
-    Saved.reserve(static_cast<std::size_t>(Locs.GetSize()));
-    for (int i = 0; i < Locs.GetSize(); ++i)
-        Saved.push_back(Flags.Get(Locs[i]));
+    const std::size_t u_mark = Kept.size();
+    for (int i = 0; i < a_locs.GetSize(); ++i) {
+        const std::size_t u_at = Index(a_locs[i]);
+        Kept.emplace_back(u_at, Bytes[u_at]);
+    }
+    return u_mark;
+}
+
+void Shuffler::ExcludeFlags::WriteBack(std::size_t u_mark)
+{
+    // Written back last first, so that a cell listed twice ends with the
+    // byte it had before the first.
+    while (Kept.size() > u_mark) {
+        Bytes[Kept.back().first] = Kept.back().second;
+        Kept.pop_back();
+    }
+}
+
+Shuffler::SaveExclude::SaveExclude(const TTLocArray& a_locs, ExcludeFlags& flags)
+    : Flags(flags), uMark(flags.KeepBytes(a_locs))
+{
 }
 
 Shuffler::SaveExclude::~SaveExclude()
 {
-    // Written back last first, so that a cell listed twice ends with the
-    // byte it had before the first.
-    for (int i = Locs.GetSize() - 1; i >= 0; --i)
-        Flags.Set(Locs[i], Saved[static_cast<std::size_t>(i)]);
+    Flags.WriteBack(uMark);
 }
 
 // ---- the object ----
@@ -73,11 +89,14 @@ Shuffler::Shuffler(BuildEngine* p_engine, Generator* p_generator, SelCounters* p
     Exclude.Init(*pTimetable, n_venues);
     Protected.assign(static_cast<std::size_t>(pDoc->GetGroups().GetNumGroups()), 0);
 
+    nColumnVenues = std::max(n_venues, 0);
     for (int d = 0; d < pTimetable->GetNumDays(); ++d) {
         const Day& day = pTimetable->GetDay(d);
         const int n_columns = std::min(n_venues, day.GetNumVenues());
         for (int v = 0; v < n_columns; ++v)
             uTotalCells += static_cast<UINT>(day.GetVenueSlots(v).GetSize());
+        for (int v = 0; v < nColumnVenues; ++v)
+            Columns.push_back(v < n_columns ? &day.GetVenueSlots(v) : nullptr);
     }
 
     if (u_depth_limit != 0) {
@@ -110,17 +129,16 @@ const Group& Shuffler::GetGroup(int i_group) const
     return pDoc->GetGroups()[i_group];
 }
 
-LONG Shuffler::CellKey(const TTLoc& loc) const
-{
-    return SlotAt(loc).GetGroup();
-}
-
 int Shuffler::FindGroup(LONG l_key) const
 {
-    return l_key < 0 ? -1 : pDoc->GetGroups().FindByKey(l_key);
+    if (l_key < 0)
+        return -1;
+    const BuildTables* p_tables = pGenerator->GetTables();
+    return p_tables != nullptr && p_tables->IsFor(pDoc->GetGroups()) ? p_tables->FindGroup(l_key)
+                                                                     : pDoc->GetGroups().FindByKey(l_key);
 }
 
-const Timeslot& Shuffler::SlotAt(const TTLoc& loc) const
+const Timeslot& Shuffler::CheckedSlotAt(const TTLoc& loc) const
 {
     ZEL_ASSERT(loc.IsValid() && loc.GetDay() < pTimetable->GetNumDays());
     const Day& day = pTimetable->GetDay(loc.GetDay());
@@ -128,11 +146,6 @@ const Timeslot& Shuffler::SlotAt(const TTLoc& loc) const
     const TimeslotArray& a_slots = day.GetVenueSlots(loc.GetVenue());
     ZEL_ASSERT(loc.GetSlot() < a_slots.GetSize());
     return a_slots[loc.GetSlot()];
-}
-
-BOOL Shuffler::IsLocked(const TTLoc& loc) const
-{
-    return SlotAt(loc).IsLocked();
 }
 
 UINT Shuffler::EventMin(int i_group) const

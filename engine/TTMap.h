@@ -70,8 +70,13 @@ public:
     void SetVenue(int i_venue) { iVenue = i_venue; }
     int GetNumSlots() const { return Slots.GetSize(); }
     BOOL IsEmpty() const { return Slots.IsEmpty(); }
-    // No cells; the venue stays.
-    void RemoveAll() { Slots.RemoveAll(); }
+    // No cells; the venue stays. The storage stays too: the searches walk
+    // thousands of candidate chunks through one Chunk.
+    void RemoveAll()
+    {
+        if (!Slots.IsEmpty())
+            Slots.RemoveAt(0, Slots.GetSize());
+    }
 
     // Inserts the cell at its place in the order (found by bisection).
     void AddSlot(std::int32_t i_day, std::int32_t i_slot);

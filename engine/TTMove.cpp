@@ -24,6 +24,16 @@ TimeslotPtr TTMove::GetSlotPtr(const TTLoc& loc) const
     return a_slots.GetSlotPtr(loc.GetSlot());
 }
 
+Timeslot& TTMove::CellAt(const TTLoc& loc) const
+{
+    ZEL_ASSERT(loc.IsValid());
+    ZEL_ASSERT(loc.GetDay() < pTimetable->GetNumDays());
+    Day& day = pTimetable->GetDay(loc.GetDay());
+    ZEL_ASSERT(loc.GetVenue() < day.GetNumVenues());
+    TimeslotArray& a_slots = day.GetVenueSlots(loc.GetVenue());
+    return a_slots.ElementAt(loc.GetSlot());
+}
+
 LONG TTMove::GetGroupKey(int i_group) const
 {
     const GroupList& groups = pDoc->GetGroups();
@@ -54,7 +64,7 @@ void TTMove::TakeOut(int i_group, const TTLoc& loc, SelCounters* p_counters)
     const Neighbours near = FindNeighbours(i_group, loc, l_group_key);
     ZEL_ASSERT(l_group_key >= 0);
     {
-        TimeslotPtr sp_slot = GetSlotPtr(loc);
+        Timeslot* sp_slot = &CellAt(loc);
         ZEL_ASSERT(sp_slot->GetGroup() == l_group_key);
         sp_slot->SetGroup(-1);
         sp_slot->SetSpare(0);
@@ -92,7 +102,7 @@ void TTMove::PutIn(int i_group, const TTLoc& loc, SelCounters* p_counters)
     const Neighbours near = FindNeighbours(i_group, loc, l_group_key);
     ZEL_ASSERT(l_group_key >= 0);
     {
-        TimeslotPtr sp_slot = GetSlotPtr(loc);
+        Timeslot* sp_slot = &CellAt(loc);
         ZEL_ASSERT(sp_slot->IsEmpty());
         sp_slot->SetGroup(l_group_key);
     }

@@ -18,6 +18,7 @@ class EventDoc;
 class SelCounters;
 class TTMap;
 class Timetable;
+class Timeslot;
 class TimeslotPtr;
 
 class TTMove : public TransMove<BuildEngine, TTLoc, TTLocArray> {
@@ -51,6 +52,10 @@ private:
     };
     Neighbours FindNeighbours(int i_group, const TTLoc& loc, LONG l_groupKey) const;
     LONG GetGroupKey(int i_group) const;
+    // The cell's timeslot, changed in place: a move changes only its group,
+    // lock and roster data, never its times or key, so the venue's order
+    // stays as it is and no checked pointer is needed to settle it.
+    Timeslot& CellAt(const TTLoc& loc) const;
 
     TTMap* pMap;
 };

@@ -391,4 +391,22 @@ TEST(BuildRoad, ClearingKeepsTheLocksCountsThemAndTheirRuns)
     EXPECT_EQ(a_locked, (Generator::GroupIndexList{i_ole, i_gee})) << "the group counted last comes first";
 }
 
+// A script that keeps searching only as a user could: after a complete
+// search that ran to its end the report no longer offers it, and the
+// script's answer there is "make changes", however many it has left.
+TEST(BuildRoad, KeepSearchingWhereEnabledStopsWhereTheReportOffersItNoMore)
+{
+    Bed bed;
+    bed.event.Days({"Mon"}).Slots(-1, {"09:00-10:00"}).Venue("Hall");
+    bed.event.Group("Gee", [](Group& g) { g.SetEventLimits(Range(2, 2)); }).Timetable();
+    for (int i = 0; i < 5; ++i)
+        bed.dialogs.KeepSearching(1, TRUE);
+    EXPECT_EQ(bed.BuildWithEngine(), FALSE);
+    ASSERT_EQ(bed.dialogs.vMinimums.size(), 2U);
+    EXPECT_TRUE(bed.dialogs.vMinimums[0].bKeepSearchingEnabled);
+    EXPECT_EQ(bed.dialogs.vMinimums[0].GetChoice(), IDC_FAILED_MIN_KEEP_SEARCHING);
+    EXPECT_FALSE(bed.dialogs.vMinimums[1].bKeepSearchingEnabled);
+    EXPECT_EQ(bed.dialogs.vMinimums[1].GetChoice(), IDC_FAILED_MIN_MAKE_CHANGES);
+}
+
 } // namespace

@@ -190,7 +190,87 @@ TEST(ProgressModel, TheTimeLimitIsADeadlineJudgedWhenTheTimerWouldArrive)
     EXPECT_FALSE(model.IsStopRequested());
 }
 
+// A limit over several windows takes what is left of it: it runs out at its
+// millisecond, and one already used up runs out at the first look.
+TEST(ProgressModel, TheTimeLeftOfALimitRunsOutAtItsMillisecond)
+{
+    FakeProgressClock clock(5'000);
+    BuildProgressModel model(clock);
+    for (const std::int64_t ll_left : {0LL, -30'000LL}) {
+        model.SetTimeLimitLeft(ll_left);
+        EXPECT_TRUE(model.IsTimeLimitRunning());
+        model.CheckTimeLimit();
+        EXPECT_TRUE(model.IsTimeLimitReached()) << ll_left;
+    }
+    model.SetTimeLimitLeft(1'500);
+    EXPECT_FALSE(model.IsTimeLimitReached());
+    EXPECT_EQ(model.GetTimeLimit(), 2u);
+    clock.Advance(1'499);
+    model.CheckTimeLimit();
+    EXPECT_FALSE(model.IsTimeLimitReached());
+    clock.Advance(1);
+    model.CheckTimeLimit();
+    EXPECT_TRUE(model.IsTimeLimitReached());
+}
+
 // ---- the engine's side over the headless window ----
+
+// A clock that counts its readings and moves on by a step after each.
+class CountingClock : public IProgressClock {
+public:
+    std::int64_t GetMilliseconds() override
+    {
+        ++nReads;
+        const std::int64_t ll_now = llNow;
+        llNow += llStep;
+        return ll_now;
+    }
+    int nReads = 0;
+    std::int64_t llNow = 0;
+    std::int64_t llStep = 0;
+};
+
+// A search polls between its trials: while polls come faster than a
+// millisecond apart the clock is read only now and then, a request already
+// made is seen at every poll, and once polls are slow again every poll
+// reads the clock and pumps on time.
+TEST(BuildProgress, FastPollsReadTheClockOnlyNowAndThen)
+{
+    HeadlessProgress headless;
+    CountingClock clock;
+    IProgressClock* p_previous = SetProgressClock(&clock);
+    BuildProgress progress;
+    ASSERT_TRUE(progress.Start(6));
+    ASSERT_EQ(progress.Step(1, "search", 10, TRUE), 1);
+
+    clock.nReads = 0;
+    for (int i = 0; i < 1'000; ++i)
+        EXPECT_FALSE(progress.PumpMessages());
+    EXPECT_LE(clock.nReads, 1'000 / 32);
+
+    // Polls 10 ms apart: back to a reading, and a pump every 100 ms, at
+    // every poll soon.
+    clock.llStep = 10;
+    for (int i = 0; i < 200; ++i)
+        progress.PumpMessages();
+    const UINT n_pumps = headless.Pumps();
+    clock.nReads = 0;
+    for (int i = 0; i < 50; ++i)
+        progress.PumpMessages();
+    EXPECT_EQ(clock.nReads, 50);
+    EXPECT_EQ(headless.Pumps(), n_pumps + 5);
+
+    // A stop the model already holds is seen at once, read or not.
+    clock.llStep = 0;
+    for (int i = 0; i < 100; ++i)
+        progress.PumpMessages();
+    progress.GetModel()->SetTimeLimitLeft(0);
+    progress.GetModel()->CheckTimeLimit();
+    EXPECT_TRUE(progress.PumpMessages());
+    EXPECT_EQ(progress.GetUserChoice(), BuildProgress::kTimeLimit);
+    progress.End();
+    SetProgressClock(p_previous);
+}
 
 TEST(BuildProgress, RequestsMapToTheBuildsResultCodes)
 {
@@ -278,14 +358,21 @@ TEST(BuildProgress, TheSearchCountShowsAfterEvery1000StepsAndAtMostEvery500Ms)
     for (int i = 0; i < 1001; ++i)
         progress.CountSearchStep();
     EXPECT_EQ(shown(), "1001");
-    // ...and shows on the first step once it has passed.
+    // ...and shows once it has passed, within the steps after which the
+    // clock is asked again.
     headless.Clock().Advance(1);
-    progress.CountSearchStep();
-    EXPECT_EQ(shown(), "2003");
+    DWORD u_steps = 0;
+    while (shown() == "1001" && u_steps <= BuildProgress::uStepsPerRetry) {
+        progress.CountSearchStep();
+        ++u_steps;
+    }
+    EXPECT_LE(u_steps, BuildProgress::uStepsPerRetry);
+    const std::string s_count = std::to_string(2002 + u_steps);
+    EXPECT_EQ(shown(), s_count);
     // Every refresh of the texts was recorded, the count with it.
     ASSERT_FALSE(headless.Texts().empty());
-    EXPECT_EQ(headless.Texts().back().sSearches, "2003");
-    EXPECT_EQ(progress.GetStepCount(), 2003u);
+    EXPECT_EQ(headless.Texts().back().sSearches, s_count);
+    EXPECT_EQ(progress.GetStepCount(), 2002u + u_steps);
     progress.ResetStepCount();
     EXPECT_EQ(progress.GetStepCount(), 0u);
 }
