@@ -100,7 +100,13 @@ BOOL EventDoc::CanRosterParticipants() const
 
 void EventDoc::OnDefineEvent()
 {
-    if (GetDocumentSheetsPort().DefineEvent(*this) == ID_WIZFINISH)
+    // A walk finished with nothing changed must leave the event alone: the
+    // change routine keeps only the timetable's locks, so running it would
+    // throw away every unlocked placement for no edit at all.
+    const std::string s_name = sEventName;
+    const EventDefinition def = EventDef;
+    if (GetDocumentSheetsPort().DefineEvent(*this) == ID_WIZFINISH
+        && (sEventName != s_name || !SameStoredForm(EventDef, def)))
         DocChanged(UpdateViewHint::e_event_definition);
 }
 

@@ -148,6 +148,51 @@ TEST(EventDocCommands, DefineEventRunsTheChangeRoutineOnlyWhenFinished)
     EXPECT_EQ(doc.GetTimetable()->GetDay(1).GetVenueSlots(0).GetSize(), 0) << "the timetable was rebuilt";
 }
 
+// Every placement of the group, locked or not.
+int PlacedCount(const EventDoc& doc, LONG l_group)
+{
+    int n_placed = 0;
+    const Timetable& timetable = *doc.GetTimetable();
+    for (int d = 0; d < timetable.GetNumDays(); ++d)
+        for (int v = 0; v < doc.GetNumVenues(); ++v) {
+            const TimeslotArray& slots = timetable.GetDay(d).GetVenueSlots(v);
+            for (int i = 0; i < slots.GetSize(); ++i)
+                n_placed += slots[i].GetGroup() == l_group ? 1 : 0;
+        }
+    return n_placed;
+}
+
+TEST(EventDocCommands, DefineEventFinishedWithoutAChangeKeepsTheTimetable)
+{
+    EventBuilder event;
+    Festival(event);
+    ruleevent::PlaceAll(event, {{0, "Hall", "09:00", "Choir"}, {1, "Barn", "10:00", "Band", true}});
+    EventDoc& doc = event.Doc();
+    doc.SetEventName("Spring");
+    doc.SetModifiedFlag(false);
+    ScriptedSheets sheets;
+    ScriptedViews views;
+
+    // Through every page and Finish, touching nothing.
+    sheets.DefineEventAnswer(ID_WIZFINISH);
+    doc.OnDefineEvent();
+    EXPECT_EQ(sheets.nDefineEvent, 1);
+    EXPECT_FALSE(doc.IsModified());
+    EXPECT_TRUE(views.Updates.empty());
+    EXPECT_EQ(PlacedCount(doc, event.GroupKey("Choir")), 1)
+        << "the unlocked placement stays";
+    EXPECT_EQ(PlacedCount(doc, event.GroupKey("Band")), 1);
+
+    // A change of name alone is a change.
+    sheets.DefineEventAnswer(ID_WIZFINISH, [](std::string& s_name, EventDefinition&) { s_name = "Summer"; });
+    doc.OnDefineEvent();
+    EXPECT_TRUE(doc.IsModified());
+    ASSERT_EQ(views.Updates.size(), 1u);
+    EXPECT_EQ(views.Updates[0].lCode, UpdateViewHint::e_event_definition);
+    EXPECT_EQ(PlacedCount(doc, event.GroupKey("Choir")), 0) << "a real change keeps only the locks";
+    EXPECT_EQ(PlacedCount(doc, event.GroupKey("Band")), 1);
+}
+
 TEST(EventDocCommands, BuildStartsWithPendingEditsAndANamedEvent)
 {
     struct Case {
