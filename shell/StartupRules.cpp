@@ -11,6 +11,7 @@
 #include <exception>
 #include <fcntl.h>
 #include <filesystem>
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace StartupRules {
@@ -26,9 +27,17 @@ constexpr std::size_t uHeadBytes = 65536;
 std::string ReadEventName(const std::string& s_path, bool& o_ok)
 {
     o_ok = false;
-    const int i_fd = open(s_path.c_str(), O_RDONLY | O_CLOEXEC);
+    // Not blocking: a recent file that has become a pipe would otherwise
+    // hold the start-up until something writes to it. Only a plain file
+    // can be an event file.
+    const int i_fd = open(s_path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
     if (i_fd < 0)
         return errno == ENOENT || errno == ENOTDIR || errno == ENAMETOOLONG ? "(Not found)" : "";
+    struct stat st {};
+    if (fstat(i_fd, &st) != 0 || !S_ISREG(st.st_mode)) {
+        close(i_fd);
+        return {};
+    }
     std::vector<std::uint8_t> v_head(uHeadBytes);
     std::size_t u_got = 0;
     while (u_got < v_head.size()) {

@@ -11,6 +11,7 @@
 
 #include <filesystem>
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace fs = std::filesystem;
@@ -65,7 +66,11 @@ TEST_F(StartupRulesTest, EventNamesOfGoodMissingAndDamagedFiles)
         {Damaged(), "", false},
         {Foreign(), "", false},
         {(fsFolder / "sub").string(), "", false},
+        // A pipe is no event file, and nothing writing to it must not hold
+        // the start-up.
+        {(fsFolder / "pipe.eve").string(), "", false},
     };
+    ASSERT_EQ(mkfifo((fsFolder / "pipe.eve").c_str(), 0600), 0);
     for (const Case& c : a_cases) {
         bool b_ok = !c.bOk;
         EXPECT_EQ(StartupRules::ReadEventName(c.sPath, b_ok), c.pName) << c.sPath;
