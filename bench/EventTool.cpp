@@ -147,9 +147,9 @@ nlohmann::ordered_json Describe(const EventDoc& doc)
     return o;
 }
 
-int Usage()
+int Usage(std::FILE* p_out = stderr)
 {
-    std::fprintf(stderr, "usage: evetool info FILE\n       evetool resave FILE OUT\n"
+    std::fprintf(p_out, "usage: evetool info FILE\n       evetool resave FILE OUT\n"
                          "       evetool build FILE [OUT] [--fill=0|1] [--travel=0|1] [--travel-minutes=N]\n"
                          "                     [--keep-searching=N] [--mode=thorough|complete] [--time-limit=SECONDS]\n"
                          "       evetool roster FILE [OUT]\n"
@@ -347,7 +347,15 @@ int RunGenerateCommand(int argc, char** argv)
 
 int Run(int argc, char** argv)
 {
-    if (argc < 3)
+    for (int i = 1; i < argc; ++i) {
+        if (std::strcmp(argv[i], "--help") == 0 || std::strcmp(argv[i], "-h") == 0) {
+            Usage(stdout);
+            return 0;
+        }
+    }
+    // A file name in the place of an option is a slip: it must not become a
+    // file called "--groups=5".
+    if (argc < 3 || argv[2][0] == '-')
         return Usage();
     const std::string s_command = argv[1];
     if (s_command == "build")

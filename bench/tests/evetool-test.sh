@@ -124,4 +124,10 @@ expect_status 1 build "$samples/calendar-small.eve" --travel-minutes=0
 expect_status 1 build "$samples/empty.eve"
 expect_status 2 build "$work/missing.eve"
 expect_status 1 frobnicate "$samples/empty.eve"
+# Help is asked for, not a file named after it.
+(cd "$work" && expect_status 0 generate --help)
+[ ! -e "$work/--help" ] || fail "generate --help writes no file"
+grep -q "usage: evetool" "$work/stdout" || fail "--help prints the usage"
+(cd "$work" && expect_status 1 generate --groups=5)
+[ ! -e "$work/--groups=5" ] || fail "an option in the file's place writes no file"
 echo "evetool: all checks passed"
