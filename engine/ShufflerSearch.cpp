@@ -507,7 +507,9 @@ int Shuffler::PlaceInChunkWithConflicts(int i_group, const Chunk& chunk)
             if (!RulesAccept(i_group, loc))
                 return BuildEngine::failed;
 
-            TTLocArray a_clash;
+            // Found straight into the cell's list (empty until now): a
+            // failure below ends the whole placement anyway.
+            TTLocArray& a_clash = conflict_locs[uu];
             const int n_conflicts = pGenerator->FindClashLocations(pDoc, pTimetable->GetDay(i_day), SlotAt(loc),
                                                                    i_group, a_clash, FALSE);
             if (n_conflicts == 0 || (n_conflicts > 1 && iMode != BuildEngine::e_complete_2))
@@ -517,7 +519,6 @@ int Shuffler::PlaceInChunkWithConflicts(int i_group, const Chunk& chunk)
                 if (Exclude.Get(clash_loc) != 0 || IsLocked(clash_loc) || FindGroup(CellKey(clash_loc)) < 0)
                     return BuildEngine::failed;
             }
-            conflict_locs[uu] = a_clash;
             pCounters->IncGroupCount(i_group, i_day, i_venue);
         }
     }

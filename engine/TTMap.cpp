@@ -27,6 +27,12 @@ Chunk::~Chunk() = default;
 void Chunk::AddSlot(std::int32_t i_day, std::int32_t i_slot)
 {
     const Slot slot(i_day, i_slot);
+    // The walks add cells mostly in order: a cell after the last one goes
+    // on the end without the bisection.
+    if (Slots.IsEmpty() || slot > Slots[Slots.GetSize() - 1]) {
+        Slots.Add(slot);
+        return;
+    }
     int i_at = 0;
     Slots.Find(slot, &i_at);
     Slots.InsertAt(i_at, slot);
