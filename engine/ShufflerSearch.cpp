@@ -360,8 +360,9 @@ int Shuffler::PlaceInChunk(int i_group, const Chunk& chunk, ReplaceArray& a_repl
     }
 
     // Each cell judged with the counts the earlier cells would leave.
+    // A list per cell, made when the first cell gets as far as its
+    // clashes: most trials fail on a count or a mark before that.
     ConflictList conflict_locs;
-    conflict_locs.SetSize(n_locs);
     bool b_any_held = false;
     bool b_all_held = true;
     {
@@ -389,6 +390,8 @@ int Shuffler::PlaceInChunk(int i_group, const Chunk& chunk, ReplaceArray& a_repl
             if (b_venue_limits && p_lim != nullptr && pCounters->GetVenueTotal(i_group, i_venue) >= p_lim->Limit.GetMax())
                 return BuildEngine::failed;
 
+            if (conflict_locs.IsEmpty())
+                conflict_locs.SetSize(n_locs);
             TTLocArray a_clash;
             const int n_conflicts = pGenerator->FindClashLocations(pDoc, pTimetable->GetDay(i_day), SlotAt(loc),
                                                                    i_group, a_clash, FALSE);
@@ -470,8 +473,9 @@ int Shuffler::PlaceInChunkWithConflicts(int i_group, const Chunk& chunk)
         }
     }
 
+    // A list per cell, made when the first cell gets as far as its
+    // clashes: most trials fail on a count or a mark before that.
     ConflictList conflict_locs;
-    conflict_locs.SetSize(n_locs);
     bool b_any_held = false;
     bool b_all_held = true;
     {
@@ -509,6 +513,8 @@ int Shuffler::PlaceInChunkWithConflicts(int i_group, const Chunk& chunk)
 
             // Found straight into the cell's list (empty until now): a
             // failure below ends the whole placement anyway.
+            if (conflict_locs.IsEmpty())
+                conflict_locs.SetSize(n_locs);
             TTLocArray& a_clash = conflict_locs[uu];
             const int n_conflicts = pGenerator->FindClashLocations(pDoc, pTimetable->GetDay(i_day), SlotAt(loc),
                                                                    i_group, a_clash, FALSE);

@@ -197,7 +197,14 @@ void Shuffler::CopyTotals(int i_group, ZelArray<UINT>& a_day_counts, ZelArray<UI
                           UINT& u_event_count) const
 {
     const GroupCount& counts = pCounters->GetGroupCount(i_group);
-    a_day_counts.Copy(counts.DayCounts);
-    a_venue_counts.Copy(counts.VenueCounts);
+    // Called for every trial with the arrays of the trial before, which
+    // are already of the size: a plain copy of the numbers.
+    auto copy = [](ZelArray<UINT>& a_to, const ZelArray<UINT>& a_from) {
+        if (a_to.GetSize() != a_from.GetSize())
+            a_to.SetSize(a_from.GetSize());
+        std::copy(a_from.GetData(), a_from.GetData() + a_from.GetSize(), a_to.GetData());
+    };
+    copy(a_day_counts, counts.DayCounts);
+    copy(a_venue_counts, counts.VenueCounts);
     u_event_count = counts.uTotal;
 }
