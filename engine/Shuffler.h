@@ -399,6 +399,8 @@ private:
     // The timetable's venue columns, day by day, for the document's venues
     // (null where a day has fewer).
     std::vector<const TimeslotArray*> Columns;
+    // RepairLockedChunks' list of the groups whose locks it repairs.
+    std::vector<int> RepairGroups;
     int nColumnVenues = 0;
     std::vector<DWORD> Protected;
     BOOL bEmptyCellsAllowed;

@@ -554,7 +554,11 @@ BOOL Shuffler::IsChunkComplete(int i_group, LONG l_group_key, const Chunk& chunk
 
 int Shuffler::RepairLockedChunks(const ReplaceArray& a_replace)
 {
-    std::vector<int> a_groups;
+    // The groups are wanted only until their locks are listed (before any
+    // repair can come back here), so one list of the shuffler serves
+    // every call.
+    std::vector<int>& a_groups = RepairGroups;
+    a_groups.clear();
     for (int i = 0; i < a_replace.GetSize(); ++i) {
         if (a_replace[i].iGroup >= 0)
             a_groups.push_back(a_replace[i].iGroup);
