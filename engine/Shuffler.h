@@ -40,6 +40,7 @@
 #include "zelkit/ZelArray.h"
 
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <utility>
 #include <vector>
@@ -320,6 +321,7 @@ private:
     using TTTrans = Transaction<TTMove, TTLocArray>;
     class StepScope;
     class ProtectScope;
+    class ScratchLocs;
     class TargetScope;
 
     // ---- raising ----
@@ -401,6 +403,9 @@ private:
     std::vector<const TimeslotArray*> Columns;
     // RepairLockedChunks' list of the groups whose locks it repairs.
     std::vector<int> RepairGroups;
+    // The lists of cells ScratchLocs lends, and how many are out.
+    std::vector<std::unique_ptr<TTLocArray>> LocsPool;
+    std::size_t nLocsLent = 0;
     int nColumnVenues = 0;
     std::vector<DWORD> Protected;
     BOOL bEmptyCellsAllowed;

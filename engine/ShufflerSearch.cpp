@@ -343,7 +343,8 @@ int Shuffler::PlaceInChunk(int i_group, const Chunk& chunk, ReplaceArray& a_repl
 {
     const int n_locs = chunk.GetNumSlots();
     SHUFFLER_CHECK(n_locs > 0, "n_locs > 0");
-    TTLocArray a_locs;
+    ScratchLocs scratch(*this);
+    TTLocArray& a_locs = scratch.Get();
     chunk.GetLocs(a_locs);
     SaveExclude keep_bytes(a_locs, Exclude);
 
@@ -457,7 +458,8 @@ int Shuffler::PlaceInChunkWithConflicts(int i_group, const Chunk& chunk)
 {
     const int n_locs = chunk.GetNumSlots();
     SHUFFLER_CHECK(n_locs > 0, "n_locs > 0");
-    TTLocArray a_locs;
+    ScratchLocs scratch(*this);
+    TTLocArray& a_locs = scratch.Get();
     chunk.GetLocs(a_locs);
     SaveExclude keep_bytes(a_locs, Exclude);
 

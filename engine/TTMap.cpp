@@ -58,7 +58,10 @@ int Chunk::GetDays(ZelSortedArray<int>& a_days) const
 
 int Chunk::GetLocs(TTLocArray& a_locs) const
 {
-    a_locs.RemoveAll();
+    // Emptied with its storage kept: the searches fill one list again and
+    // again.
+    if (!a_locs.IsEmpty())
+        a_locs.RemoveAt(0, a_locs.GetSize());
     for (int i = 0; i < Slots.GetSize(); ++i)
         a_locs.Add(Slots[i].GetLoc(iVenue));
     return a_locs.GetSize();
