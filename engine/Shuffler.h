@@ -406,6 +406,8 @@ private:
     // The lists of cells ScratchLocs lends, and how many are out.
     std::vector<std::unique_ptr<TTLocArray>> LocsPool;
     std::size_t nLocsLent = 0;
+    // The run RemoveChunk takes out.
+    Chunk RemovalChunk;
     int nColumnVenues = 0;
     std::vector<DWORD> Protected;
     BOOL bEmptyCellsAllowed;

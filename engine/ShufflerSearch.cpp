@@ -231,7 +231,9 @@ int Shuffler::RemoveChunk(int i_group, const TTLoc& loc, BOOL& b_removed, BOOL& 
     }
     b_found = TRUE;
 
-    Chunk chunk;
+    // Nothing below comes back into a removal, so one chunk of the
+    // shuffler's, with its storage, serves every removal.
+    Chunk& chunk = RemovalChunk;
     if (!pMap->GetPlacedChunk(i_group, chunk, loc.GetVenue(), loc.GetDay(), loc.GetSlot(), TRUE))
         return 0;
     if (GetProtected(i_group) != 0)
