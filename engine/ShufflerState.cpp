@@ -31,16 +31,6 @@ void Shuffler::ExcludeFlags::Init(const Timetable& timetable, int n_venues)
     Bytes.assign(n_bytes, 0);
 }
 
-std::size_t Shuffler::ExcludeFlags::Index(int i_day, int i_venue, int i_slot) const
-{
-    ZEL_ASSERT(i_day >= 0 && i_venue >= 0 && i_venue < nVenues);
-    const std::size_t u_column = static_cast<std::size_t>(i_day) * static_cast<std::size_t>(nVenues)
-        + static_cast<std::size_t>(i_venue);
-    ZEL_ASSERT(u_column < ColumnStart.size());
-    ZEL_ASSERT(i_slot >= 0 && i_slot < ColumnSize[u_column]);
-    return ColumnStart[u_column] + static_cast<std::size_t>(i_slot);
-}
-
 std::size_t Shuffler::ExcludeFlags::KeepBytes(const TTLocArray& a_locs)
 {
     const std::size_t u_mark = Kept.size();
