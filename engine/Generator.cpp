@@ -88,7 +88,7 @@ std::string Quoted(const std::string& s_text) { return "'" + s_text + "'"; }
 
 } // namespace
 
-int Generator::FindSharingGroup(const GroupList& groups, int i_group, LONG l_key) const
+int Generator::FindSharingGroupOutOfLine(const GroupList& groups, int i_group, LONG l_key) const
 {
     if (pTables != nullptr && pTables->IsFor(groups)) {
         const int i_other = pTables->FindGroup(l_key);

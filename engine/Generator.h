@@ -24,6 +24,7 @@
 // are compared, and only venues the document has.
 #pragma once
 
+#include "engine/BuildTables.h"
 #include "engine/TTLoc.h"
 #include "framework/Types.h"
 
@@ -169,7 +170,18 @@ private:
     int FindGroup(const GroupList& groups, LONG l_key) const;
     // The group of the key when the list has it and it shares a
     // participant with the group (or is the group); -1 otherwise.
-    int FindSharingGroup(const GroupList& groups, int i_group, LONG l_key) const;
+    int FindSharingGroup(const GroupList& groups, int i_group, LONG l_key) const
+    {
+        // The clash tests ask this for every overlapping cell: the answer
+        // from the build's tables is kept in line.
+        if (pTables != nullptr && pTables->IsFor(groups) && pTables->HasShares()) {
+            const int i_other = pTables->FindGroup(l_key);
+            return i_other >= 0 && pTables->GroupsShare(i_group, i_other) ? i_other : -1;
+        }
+        return FindSharingGroupOutOfLine(groups, i_group, l_key);
+    }
+    // The same where the tables hold no shares: by the members.
+    int FindSharingGroupOutOfLine(const GroupList& groups, int i_group, LONG l_key) const;
 
     BOOL bUserCheck;
     const BuildTables* pTables = nullptr;

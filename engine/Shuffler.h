@@ -38,8 +38,10 @@
 #include "model/Timeslot.h"
 #include "framework/Types.h"
 #include "zelkit/ZelArray.h"
+#include "zelkit/ZelAssert.h"
 
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <utility>
 #include <vector>
@@ -107,7 +109,16 @@ public:
         void WriteBack(std::size_t u_mark);
 
     private:
-        std::size_t Index(int i_day, int i_venue, int i_slot) const;
+        // Read for every mark a trial sets or tests: kept in line.
+        std::size_t Index(int i_day, int i_venue, int i_slot) const
+        {
+            ZEL_ASSERT(i_day >= 0 && i_venue >= 0 && i_venue < nVenues);
+            const std::size_t u_column = static_cast<std::size_t>(i_day) * static_cast<std::size_t>(nVenues)
+                + static_cast<std::size_t>(i_venue);
+            ZEL_ASSERT(u_column < ColumnStart.size());
+            ZEL_ASSERT(i_slot >= 0 && i_slot < ColumnSize[u_column]);
+            return ColumnStart[u_column] + static_cast<std::size_t>(i_slot);
+        }
         std::size_t Index(const TTLoc& loc) const { return Index(loc.GetDay(), loc.GetVenue(), loc.GetSlot()); }
 
         int nVenues = 0;
@@ -320,6 +331,7 @@ private:
     using TTTrans = Transaction<TTMove, TTLocArray>;
     class StepScope;
     class ProtectScope;
+    class ScratchLocs;
     class TargetScope;
 
     // ---- raising ----
@@ -399,6 +411,13 @@ private:
     // The timetable's venue columns, day by day, for the document's venues
     // (null where a day has fewer).
     std::vector<const TimeslotArray*> Columns;
+    // RepairLockedChunks' list of the groups whose locks it repairs.
+    std::vector<int> RepairGroups;
+    // The lists of cells ScratchLocs lends, and how many are out.
+    std::vector<std::unique_ptr<TTLocArray>> LocsPool;
+    std::size_t nLocsLent = 0;
+    // The run RemoveChunk takes out.
+    Chunk RemovalChunk;
     int nColumnVenues = 0;
     std::vector<DWORD> Protected;
     BOOL bEmptyCellsAllowed;

@@ -51,6 +51,32 @@ private:
     bool bEntered = false;
 };
 
+// A list of cells of the shuffler's, lent for a scope. The placement
+// trials list a chunk's cells millions of times; a trial started inside
+// another (the commit of a placement can start one) takes the next list,
+// so every list keeps its storage from one use to the next. Scopes end in
+// the reverse order they begin, so the lists are given back in the order
+// they were lent.
+class Shuffler::ScratchLocs {
+public:
+    explicit ScratchLocs(Shuffler& shuffler) : Owner(shuffler)
+    {
+        if (Owner.nLocsLent == Owner.LocsPool.size())
+            Owner.LocsPool.push_back(std::make_unique<TTLocArray>());
+        pLocs = Owner.LocsPool[Owner.nLocsLent++].get();
+    }
+    ~ScratchLocs() { --Owner.nLocsLent; }
+    ScratchLocs(const ScratchLocs&) = delete;
+    ScratchLocs& operator=(const ScratchLocs&) = delete;
+
+    // The list, as the last borrower left it.
+    TTLocArray& Get() { return *pLocs; }
+
+private:
+    Shuffler& Owner;
+    TTLocArray* pLocs;
+};
+
 // A group's protected flag set for a scope and put back as it was.
 class Shuffler::ProtectScope {
 public:

@@ -231,7 +231,9 @@ int Shuffler::RemoveChunk(int i_group, const TTLoc& loc, BOOL& b_removed, BOOL& 
     }
     b_found = TRUE;
 
-    Chunk chunk;
+    // Nothing below comes back into a removal, so one chunk of the
+    // shuffler's, with its storage, serves every removal.
+    Chunk& chunk = RemovalChunk;
     if (!pMap->GetPlacedChunk(i_group, chunk, loc.GetVenue(), loc.GetDay(), loc.GetSlot(), TRUE))
         return 0;
     if (GetProtected(i_group) != 0)
@@ -343,7 +345,8 @@ int Shuffler::PlaceInChunk(int i_group, const Chunk& chunk, ReplaceArray& a_repl
 {
     const int n_locs = chunk.GetNumSlots();
     SHUFFLER_CHECK(n_locs > 0, "n_locs > 0");
-    TTLocArray a_locs;
+    ScratchLocs scratch(*this);
+    TTLocArray& a_locs = scratch.Get();
     chunk.GetLocs(a_locs);
     SaveExclude keep_bytes(a_locs, Exclude);
 
@@ -360,8 +363,9 @@ int Shuffler::PlaceInChunk(int i_group, const Chunk& chunk, ReplaceArray& a_repl
     }
 
     // Each cell judged with the counts the earlier cells would leave.
+    // A list per cell, made when the first cell gets as far as its
+    // clashes: most trials fail on a count or a mark before that.
     ConflictList conflict_locs;
-    conflict_locs.SetSize(n_locs);
     bool b_any_held = false;
     bool b_all_held = true;
     {
@@ -389,6 +393,8 @@ int Shuffler::PlaceInChunk(int i_group, const Chunk& chunk, ReplaceArray& a_repl
             if (b_venue_limits && p_lim != nullptr && pCounters->GetVenueTotal(i_group, i_venue) >= p_lim->Limit.GetMax())
                 return BuildEngine::failed;
 
+            if (conflict_locs.IsEmpty())
+                conflict_locs.SetSize(n_locs);
             TTLocArray a_clash;
             const int n_conflicts = pGenerator->FindClashLocations(pDoc, pTimetable->GetDay(i_day), SlotAt(loc),
                                                                    i_group, a_clash, FALSE);
@@ -454,7 +460,8 @@ int Shuffler::PlaceInChunkWithConflicts(int i_group, const Chunk& chunk)
 {
     const int n_locs = chunk.GetNumSlots();
     SHUFFLER_CHECK(n_locs > 0, "n_locs > 0");
-    TTLocArray a_locs;
+    ScratchLocs scratch(*this);
+    TTLocArray& a_locs = scratch.Get();
     chunk.GetLocs(a_locs);
     SaveExclude keep_bytes(a_locs, Exclude);
 
@@ -470,8 +477,9 @@ int Shuffler::PlaceInChunkWithConflicts(int i_group, const Chunk& chunk)
         }
     }
 
+    // A list per cell, made when the first cell gets as far as its
+    // clashes: most trials fail on a count or a mark before that.
     ConflictList conflict_locs;
-    conflict_locs.SetSize(n_locs);
     bool b_any_held = false;
     bool b_all_held = true;
     {
@@ -507,7 +515,11 @@ int Shuffler::PlaceInChunkWithConflicts(int i_group, const Chunk& chunk)
             if (!RulesAccept(i_group, loc))
                 return BuildEngine::failed;
 
-            TTLocArray a_clash;
+            // Found straight into the cell's list (empty until now): a
+            // failure below ends the whole placement anyway.
+            if (conflict_locs.IsEmpty())
+                conflict_locs.SetSize(n_locs);
+            TTLocArray& a_clash = conflict_locs[uu];
             const int n_conflicts = pGenerator->FindClashLocations(pDoc, pTimetable->GetDay(i_day), SlotAt(loc),
                                                                    i_group, a_clash, FALSE);
             if (n_conflicts == 0 || (n_conflicts > 1 && iMode != BuildEngine::e_complete_2))
@@ -517,7 +529,6 @@ int Shuffler::PlaceInChunkWithConflicts(int i_group, const Chunk& chunk)
                 if (Exclude.Get(clash_loc) != 0 || IsLocked(clash_loc) || FindGroup(CellKey(clash_loc)) < 0)
                     return BuildEngine::failed;
             }
-            conflict_locs[uu] = a_clash;
             pCounters->IncGroupCount(i_group, i_day, i_venue);
         }
     }
@@ -547,7 +558,11 @@ BOOL Shuffler::IsChunkComplete(int i_group, LONG l_group_key, const Chunk& chunk
 
 int Shuffler::RepairLockedChunks(const ReplaceArray& a_replace)
 {
-    std::vector<int> a_groups;
+    // The groups are wanted only until their locks are listed (before any
+    // repair can come back here), so one list of the shuffler serves
+    // every call.
+    std::vector<int>& a_groups = RepairGroups;
+    a_groups.clear();
     for (int i = 0; i < a_replace.GetSize(); ++i) {
         if (a_replace[i].iGroup >= 0)
             a_groups.push_back(a_replace[i].iGroup);

@@ -31,16 +31,6 @@ void Shuffler::ExcludeFlags::Init(const Timetable& timetable, int n_venues)
     Bytes.assign(n_bytes, 0);
 }
 
-std::size_t Shuffler::ExcludeFlags::Index(int i_day, int i_venue, int i_slot) const
-{
-    ZEL_ASSERT(i_day >= 0 && i_venue >= 0 && i_venue < nVenues);
-    const std::size_t u_column = static_cast<std::size_t>(i_day) * static_cast<std::size_t>(nVenues)
-        + static_cast<std::size_t>(i_venue);
-    ZEL_ASSERT(u_column < ColumnStart.size());
-    ZEL_ASSERT(i_slot >= 0 && i_slot < ColumnSize[u_column]);
-    return ColumnStart[u_column] + static_cast<std::size_t>(i_slot);
-}
-
 std::size_t Shuffler::ExcludeFlags::KeepBytes(const TTLocArray& a_locs)
 {
     const std::size_t u_mark = Kept.size();
@@ -197,7 +187,14 @@ void Shuffler::CopyTotals(int i_group, ZelArray<UINT>& a_day_counts, ZelArray<UI
                           UINT& u_event_count) const
 {
     const GroupCount& counts = pCounters->GetGroupCount(i_group);
-    a_day_counts.Copy(counts.DayCounts);
-    a_venue_counts.Copy(counts.VenueCounts);
+    // Called for every trial with the arrays of the trial before, which
+    // are already of the size: a plain copy of the numbers.
+    auto copy = [](ZelArray<UINT>& a_to, const ZelArray<UINT>& a_from) {
+        if (a_to.GetSize() != a_from.GetSize())
+            a_to.SetSize(a_from.GetSize());
+        std::copy(a_from.GetData(), a_from.GetData() + a_from.GetSize(), a_to.GetData());
+    };
+    copy(a_day_counts, counts.DayCounts);
+    copy(a_venue_counts, counts.VenueCounts);
     u_event_count = counts.uTotal;
 }

@@ -27,6 +27,12 @@ Chunk::~Chunk() = default;
 void Chunk::AddSlot(std::int32_t i_day, std::int32_t i_slot)
 {
     const Slot slot(i_day, i_slot);
+    // The walks add cells mostly in order: a cell after the last one goes
+    // on the end without the bisection.
+    if (Slots.IsEmpty() || slot > Slots[Slots.GetSize() - 1]) {
+        Slots.Add(slot);
+        return;
+    }
     int i_at = 0;
     Slots.Find(slot, &i_at);
     Slots.InsertAt(i_at, slot);
@@ -52,7 +58,10 @@ int Chunk::GetDays(ZelSortedArray<int>& a_days) const
 
 int Chunk::GetLocs(TTLocArray& a_locs) const
 {
-    a_locs.RemoveAll();
+    // Emptied with its storage kept: the searches fill one list again and
+    // again.
+    if (!a_locs.IsEmpty())
+        a_locs.RemoveAt(0, a_locs.GetSize());
     for (int i = 0; i < Slots.GetSize(); ++i)
         a_locs.Add(Slots[i].GetLoc(iVenue));
     return a_locs.GetSize();

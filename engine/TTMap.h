@@ -43,7 +43,6 @@ public:
     public:
         Slot() = default;
         Slot(std::int32_t i_day, std::int32_t i_slot) : iDay(i_day), iSlot(i_slot) {}
-        virtual ~Slot() = default;
         Slot(const Slot&) = default;
         Slot& operator=(const Slot&) = default;
 
