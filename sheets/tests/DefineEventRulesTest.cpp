@@ -65,12 +65,13 @@ TEST(DefineEventSheet, CancelWritesNothingFinishWritesBothAndTellsTheViews)
     ASSERT_EQ(views.Updates.size(), 1u);
     EXPECT_EQ(views.Updates[0].lCode, UpdateViewHint::e_event_definition);
 
-    // Finish without a change still writes back and tells the views.
+    // Finish without a change leaves the event alone: the change routine
+    // would throw away the timetable's unlocked placements for nothing.
     sheets.fEdit = {};
     doc.SetModifiedFlag(FALSE);
     doc.OnDefineEvent();
-    EXPECT_EQ(views.Updates.size(), 2u);
-    EXPECT_TRUE(doc.IsModified());
+    EXPECT_EQ(views.Updates.size(), 1u);
+    EXPECT_FALSE(doc.IsModified());
 }
 
 TEST(DefineEventSheet, NextNeedsANameAndAKind)
