@@ -375,10 +375,11 @@ void EventDoc::LoadGroups(CArchive& ar, LoadCounts& counts)
     for (DWORD i = 0; i < n_groups; ++i) {
         Group group;
         group.Serialize(ar);
-        const int i_result = Groups.AddGroup(group);
+        const LONG l_key = group.GetKey();
+        const int i_result = Groups.AddGroup(std::move(group));
         counts.Count(e_groups, i_result);
         if (i_result == GroupList::added)
-            next.Loaded(group.GetKey());
+            next.Loaded(l_key);
     }
     GroupList::SetKeyCounter(next.Get());
 }
@@ -393,10 +394,11 @@ void EventDoc::LoadParticipants(CArchive& ar, LoadCounts& counts)
     for (DWORD i = 0; i < n_participants; ++i) {
         Participant participant;
         participant.Serialize(ar);
-        const int i_result = Participants.Add(participant);
+        const LONG l_key = participant.GetKey();
+        const int i_result = Participants.Add(std::move(participant));
         counts.Count(e_participants, i_result);
         if (i_result == ParticipantList::added)
-            next.Loaded(participant.GetKey());
+            next.Loaded(l_key);
     }
     ParticipantList::SetKeyCounter(next.Get());
 }

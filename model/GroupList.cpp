@@ -79,22 +79,30 @@ BOOL GroupList::KeyExists(const Group& group) const
 
 int GroupList::AddGroup(const Group& group)
 {
+    // A copy moved in is the group a blank record assigned from it would be.
+    return AddGroup(Group(group));
+}
+
+int GroupList::AddGroup(Group&& group)
+{
     if (!group.IsValid())
         return notValid;
     if (NameExists(group))
         return nameExists;
     if (KeyExists(group))
         return keyExists;
-    // Growing the array makes a record before the copy lands in it; the
-    // list's own records take no group keys.
-    const LONG l_counter = Group::GetKeyCounter();
+    // The names found during a read are those of the groups as given.
+    const LONG l_key = group.GetKey();
+    std::string s_name = bReading ? group.GetName() : std::string();
+    // Moved in, the group is not assigned to a blank record; its names are
+    // set again as that assignment would.
     MakeRoomToAppend(Groups, kInitialRoom);
-    const int i_new = Groups.Add(group);
-    Group::SetKeyCounter(l_counter);
-    if (IndexAppended(KeyIndex, bIndexValid, group.GetKey(), i_new))
+    const int i_new = Groups.AddMoved(std::move(group));
+    Groups[i_new].SetNamesAgain();
+    if (IndexAppended(KeyIndex, bIndexValid, l_key, i_new))
         RebuildIndex(2 * GetNumGroups());
     if (bReading)
-        ReadNames.emplace(group.GetName(), group.GetKey());
+        ReadNames.emplace(std::move(s_name), l_key);
     return added;
 }
 

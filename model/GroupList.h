@@ -51,6 +51,8 @@ public:
     // 4 invalid, 2 duplicate name, 3 duplicate key, else appends a copy
     // and returns 0.
     int AddGroup(const Group& group);
+    // The same for a group that is moved into the list when added.
+    int AddGroup(Group&& group);
     // Removes group i; returns the new count. The index, when current,
     // stays current.
     int RemoveGroup(int i_index);

@@ -51,6 +51,8 @@ public:
     // A new participant takes the next participant key.
     Participant();
     Participant(const Participant& src) = default;
+    // Leaves src as a record to drop.
+    Participant(Participant&& src) = default;
     Participant& operator=(const Participant& src) = default;
     ~Participant() override = default;
 
@@ -174,6 +176,8 @@ public:
     // 4 invalid, 2 duplicate name, 3 duplicate key, else appends a copy
     // and returns 0.
     int Add(const Participant& participant);
+    // The same for a participant that is moved into the list when added.
+    int Add(Participant&& participant);
     // Add, with a non-zero result turned into the text for the user
     // (b_quiet: the short texts of an import); the message is left alone
     // when the participant was added.

@@ -50,6 +50,22 @@ bool ZelName::IsWhite(char c)
 
 void ZelName::Normalize(std::string& s_text)
 {
+    // Most texts, every name read back from a file among them, are in the
+    // form already: they are left alone without making a copy.
+    bool b_blankAllowed = false;
+    std::size_t u_at = 0;
+    for (; u_at < s_text.size(); ++u_at) {
+        const char c = s_text[u_at];
+        if (c == ' ' && b_blankAllowed)
+            b_blankAllowed = false;
+        else if (IsWhite(c))
+            break;
+        else
+            b_blankAllowed = true;
+    }
+    if (u_at == s_text.size() && (s_text.empty() || s_text.back() != ' '))
+        return;
+
     std::string s_out;
     s_out.reserve(s_text.size());
     bool b_gap = false;
