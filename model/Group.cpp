@@ -234,8 +234,8 @@ Group::Group(const Group& src)
 }
 
 Group::Group(Group&& src)
-    : SchedEntity(std::move(src)), ContactNumbers(src), lKey(src.lKey), Name(src.Name), Contact(src.Contact),
-      Address(src.Address), Styles(std::move(src.Styles)), Facilities(std::move(src.Facilities)),
+    : SchedEntity(std::move(src)), ContactNumbers(std::move(src)), lKey(src.lKey), Name(std::move(src.Name)),
+      Contact(std::move(src.Contact)), Address(std::move(src.Address)), Styles(std::move(src.Styles)), Facilities(std::move(src.Facilities)),
       eRotation(src.eRotation), lMaxGroupSize(src.lMaxGroupSize), VenueAllocs(std::move(src.VenueAllocs)),
       Members(std::move(src.Members)), bSelected(src.bSelected)
 {

@@ -22,6 +22,23 @@ std::string Join(const std::string& s_a, const std::string& s_b, const char* p_b
         return s_a;
     return s_a + p_between + s_b;
 }
+
+// The parts joined by blanks in the normal form. The same text as
+// normalising the parts joined by one blank each, but parts already in the
+// form (a name's parts mostly are) are joined without a further copy.
+std::string JoinNormal(std::initializer_list<const std::string*> a_parts)
+{
+    std::string s_joined;
+    for (const std::string* p_part : a_parts) {
+        if (p_part->empty())
+            continue;
+        if (!s_joined.empty())
+            s_joined += ' ';
+        s_joined += *p_part;
+    }
+    ZelName::Normalize(s_joined);
+    return s_joined;
+}
 } // namespace
 
 // ---------------------------------------------------------------- ZelName
@@ -336,12 +353,12 @@ void ZelSimpleName::SetName(const std::string& s_first, const std::string& s_las
 
 std::string ZelSimpleName::GetName() const
 {
-    return Cut(Normalize(sFirst + " " + sLast), nMaxLength);
+    return Cut(JoinNormal({&sFirst, &sLast}), nMaxLength);
 }
 
 std::string ZelSimpleName::GetFullName() const
 {
-    return Normalize(sFirst + " " + sLast);
+    return JoinNormal({&sFirst, &sLast});
 }
 
 std::string ZelSimpleName::GetRevFullName() const
@@ -404,12 +421,12 @@ void ZelFullName::SetName(const std::string& s_first, const std::string& s_middl
 
 std::string ZelFullName::GetName() const
 {
-    return Cut(Normalize(sFirst + " " + sLast), nMaxLength);
+    return Cut(JoinNormal({&sFirst, &sLast}), nMaxLength);
 }
 
 std::string ZelFullName::GetFullName() const
 {
-    return Normalize(sFirst + " " + sMiddle + " " + sLast);
+    return JoinNormal({&sFirst, &sMiddle, &sLast});
 }
 
 std::string ZelFullName::GetRevFullName() const

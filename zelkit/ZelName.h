@@ -23,6 +23,7 @@ class ZelName {
 public:
     explicit ZelName(int i_maxLength);
     ZelName(const ZelName& other) = default;
+    ZelName(ZelName&& other) = default;
     ZelName& operator=(const ZelName& other) = default;
     virtual ~ZelName() = default;
 
@@ -60,6 +61,7 @@ public:
     explicit ZelObjectName(int i_maxLength);
     ZelObjectName(const std::string& s_name, int i_maxLength);
     ZelObjectName(const ZelObjectName& other) = default;
+    ZelObjectName(ZelObjectName&& other) = default;
     ZelObjectName& operator=(const ZelObjectName& other) = default;
 
     void Serialize(CArchive& ar) override;
@@ -75,6 +77,7 @@ public:
     explicit ZelFileName(int i_maxLength);
     ZelFileName(const std::string& s_path, int i_maxLength);
     ZelFileName(const ZelFileName& other) = default;
+    ZelFileName(ZelFileName&& other) = default;
     ZelFileName& operator=(const ZelFileName& other) = default;
 
     void Serialize(CArchive& ar) override;
@@ -110,6 +113,7 @@ public:
     // The whole name may hold all three parts and the two blanks between.
     ZelPersonName(int i_maxFirst, int i_maxMiddle, int i_maxLast);
     ZelPersonName(const ZelPersonName& other) = default;
+    ZelPersonName(ZelPersonName&& other) = default;
     ZelPersonName& operator=(const ZelPersonName& other) = default;
 
     virtual std::string GetFirstName() const = 0;
@@ -138,6 +142,7 @@ class ZelSimpleName : public ZelPersonName {
 public:
     ZelSimpleName(int i_maxFirst, int i_maxLast);
     ZelSimpleName(const ZelSimpleName& other) = default;
+    ZelSimpleName(ZelSimpleName&& other) = default;
     ZelSimpleName& operator=(const ZelSimpleName& other) = default;
 
     void Serialize(CArchive& ar) override;
@@ -164,6 +169,7 @@ class ZelFullName : public ZelPersonName {
 public:
     ZelFullName(int i_maxFirst, int i_maxMiddle, int i_maxLast);
     ZelFullName(const ZelFullName& other) = default;
+    ZelFullName(ZelFullName&& other) = default;
     ZelFullName& operator=(const ZelFullName& other) = default;
 
     void Serialize(CArchive& ar) override;
