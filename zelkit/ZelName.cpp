@@ -75,7 +75,7 @@ void ZelName::Normalize(std::string& s_text)
         const char c = s_text[u_at];
         if (c == ' ' && b_blankAllowed)
             b_blankAllowed = false;
-        else if (IsWhite(c))
+        else if (ZelStringArray::isspace(c))
             break;
         else
             b_blankAllowed = true;
@@ -122,6 +122,16 @@ std::vector<std::string> ZelName::GetWords(const std::string& s_text)
     return v_words;
 }
 
+std::string ZelName::NormalCut(std::string s_text, int i_max)
+{
+    Normalize(s_text);
+    if (i_max <= 0)
+        s_text.clear();
+    else if (s_text.size() > static_cast<std::size_t>(i_max))
+        s_text.resize(static_cast<std::size_t>(i_max));
+    return s_text;
+}
+
 std::string ZelName::Cut(const std::string& s_text, int i_max)
 {
     if (i_max <= 0)
@@ -148,7 +158,7 @@ ZelObjectName::ZelObjectName(const std::string& s_name, int i_maxLength) : ZelNa
 
 void ZelObjectName::SetName(const std::string& s_name)
 {
-    sName = Cut(Normalize(s_name), nMaxLength);
+    sName = NormalCut(s_name, nMaxLength);
 }
 
 void ZelObjectName::Serialize(CArchive& ar)
@@ -347,8 +357,8 @@ void ZelSimpleName::SetName(const std::string& s_name)
 
 void ZelSimpleName::SetName(const std::string& s_first, const std::string& s_last)
 {
-    sFirst = Cut(Normalize(s_first), nMaxFirst);
-    sLast = Cut(Normalize(s_last), nMaxLast);
+    sFirst = NormalCut(s_first, nMaxFirst);
+    sLast = NormalCut(s_last, nMaxLast);
 }
 
 std::string ZelSimpleName::GetName() const
@@ -414,9 +424,9 @@ void ZelFullName::SetName(const std::string& s_name)
 
 void ZelFullName::SetName(const std::string& s_first, const std::string& s_middle, const std::string& s_last)
 {
-    sFirst = Cut(Normalize(s_first), nMaxFirst);
-    sMiddle = Cut(Normalize(s_middle), nMaxMiddle);
-    sLast = Cut(Normalize(s_last), nMaxLast);
+    sFirst = NormalCut(s_first, nMaxFirst);
+    sMiddle = NormalCut(s_middle, nMaxMiddle);
+    sLast = NormalCut(s_last, nMaxLast);
 }
 
 std::string ZelFullName::GetName() const

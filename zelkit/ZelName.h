@@ -49,6 +49,8 @@ public:
 
     // The text cut to i_max characters (nothing for a limit below 1).
     static std::string Cut(const std::string& s_text, int i_max);
+    // Cut(Normalize(s_text), i_max), made in the copy given.
+    static std::string NormalCut(std::string s_text, int i_max);
 
 protected:
     static void ReadSchema(CArchive& ar);
