@@ -14,8 +14,10 @@
 
 #include "framework/Exceptions.h"
 
+#include <bit>
 #include <cstddef>
 #include <cstdint>
+#include <cstring>
 #include <string>
 #include <type_traits>
 #include <vector>
@@ -110,8 +112,12 @@ private:
         using U = std::make_unsigned_t<T>;
         const std::uint8_t* p = vBuffer.data() + nPos;
         U u = 0;
-        for (std::size_t i = sizeof(T); i-- > 0;)
-            u = static_cast<U>((static_cast<std::uint64_t>(u) << 8) | p[i]);
+        if constexpr (std::endian::native == std::endian::little) {
+            std::memcpy(&u, p, sizeof(T));
+        } else {
+            for (std::size_t i = sizeof(T); i-- > 0;)
+                u = static_cast<U>((static_cast<std::uint64_t>(u) << 8) | p[i]);
+        }
         value = static_cast<T>(u);
         nPos += sizeof(T);
         return *this;
