@@ -391,7 +391,7 @@ void EventDoc::LoadParticipants(CArchive& ar, LoadCounts& counts)
     ParticipantList::SetKeyCounter(l_stored);
     NextKey next(l_stored);
     const DWORD n_participants = ReadListCount(ar);
-    Participants.MakeRoom(RoomFor(ar, n_participants));
+    const ParticipantList::Reading reading(Participants, RoomFor(ar, n_participants));
     for (DWORD i = 0; i < n_participants; ++i) {
         Participant participant;
         participant.Serialize(ar);

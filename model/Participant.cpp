@@ -370,6 +370,8 @@ int ParticipantList::Add(const Participant& participant)
 
 int ParticipantList::Add(Participant&& participant)
 {
+    if (bReading)
+        return AddRead(std::move(participant));
     if (!participant.IsValid())
         return notValid;
     // One look-up in the name index tests the full name and, for a
@@ -391,6 +393,28 @@ int ParticipantList::Add(Participant&& participant)
         NameIndex.erase(it_name);
         throw;
     }
+    if (IndexAppended(KeyIndex, bKeyIndexValid, l_key, i_new))
+        RebuildKeyIndex(2 * GetNumParticipants());
+    return added;
+}
+
+int ParticipantList::AddRead(Participant&& participant)
+{
+    if (!participant.IsValid())
+        return notValid;
+    const std::string s_name = participant.GetFullName();
+    const std::uint64_t u_hash = NameHashes::Hash(s_name);
+    const int i_named
+        = ReadNames.FindLast(u_hash, [&](int i_at) { return Participants[i_at].GetFullName() == s_name; });
+    const LONG l_key = participant.GetKey();
+    if (i_named >= 0 && Participants[i_named].GetKey() != l_key)
+        return nameExists;
+    if (FindByKey(l_key) >= 0)
+        return keyExists;
+    MakeRoomToAppend(Participants, kInitialRoom);
+    const int i_new = Participants.AddMoved(std::move(participant));
+    ReadNames.Add(u_hash, i_new);
+    bNameIndexValid = FALSE;
     if (IndexAppended(KeyIndex, bKeyIndexValid, l_key, i_new))
         RebuildKeyIndex(2 * GetNumParticipants());
     return added;
@@ -479,6 +503,30 @@ void ParticipantList::MakeRoom(int n_more)
     RebuildKeyIndex(n_room);
     NameIndex.reserve(static_cast<std::size_t>(n_room));
     RebuildNameIndex();
+}
+
+ParticipantList::Reading::Reading(ParticipantList& list, int n_expected) : List(list)
+{
+    const int n_room = List.GetNumParticipants() + std::max(n_expected, 0);
+    // Room made now spares copying the participants as the list grows;
+    // the copies of a move take no keys.
+    const LONG l_counter = Participant::GetKeyCounter();
+    List.Participants.Reserve(n_room);
+    Participant::SetKeyCounter(l_counter);
+    List.bKeyIndexValid = FALSE;
+    List.RebuildKeyIndex(n_room);
+    List.NameIndex.clear();
+    List.bNameIndexValid = FALSE;
+    List.ReadNames.Init(n_room);
+    for (int i = 0; i < List.GetNumParticipants(); ++i)
+        List.ReadNames.Add(NameHashes::Hash(List.Participants[i].GetFullName()), i);
+    List.bReading = TRUE;
+}
+
+ParticipantList::Reading::~Reading()
+{
+    List.bReading = FALSE;
+    List.ReadNames.Clear();
 }
 
 void ParticipantList::Swap(ParticipantList& other)
