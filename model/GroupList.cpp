@@ -62,8 +62,9 @@ BOOL GroupList::NameExists(const Group& group) const
 {
     const std::string s_name = group.GetName();
     if (bReading) {
-        const auto [it_first, it_end] = ReadNames.equal_range(s_name);
-        return std::any_of(it_first, it_end, [&](const auto& entry) { return entry.second != group.GetKey(); });
+        return ReadNames.FindLast(NameHashes::Hash(s_name), [&](int i_at) {
+                   return Groups[i_at].GetKey() != group.GetKey() && Groups[i_at].GetName() == s_name;
+               }) >= 0;
     }
     for (int i = 0; i < Groups.GetSize(); ++i) {
         if (Groups[i].GetKey() != group.GetKey() && Groups[i].GetName() == s_name)
@@ -91,9 +92,7 @@ int GroupList::AddGroup(Group&& group)
         return nameExists;
     if (KeyExists(group))
         return keyExists;
-    // The names found during a read are those of the groups as given.
     const LONG l_key = group.GetKey();
-    std::string s_name = bReading ? group.GetName() : std::string();
     // Moved in, the group is not assigned to a blank record; its names are
     // set again as that assignment would.
     MakeRoomToAppend(Groups, kInitialRoom);
@@ -101,8 +100,10 @@ int GroupList::AddGroup(Group&& group)
     Groups[i_new].SetNamesAgain();
     if (IndexAppended(KeyIndex, bIndexValid, l_key, i_new))
         RebuildIndex(2 * GetNumGroups());
+    // The name the list holds, which the walk compares: a name cut after
+    // a blank has lost it.
     if (bReading)
-        ReadNames.emplace(std::move(s_name), l_key);
+        ReadNames.Add(NameHashes::Hash(Groups[i_new].GetName()), i_new);
     return added;
 }
 
@@ -241,17 +242,16 @@ GroupList::Reading::Reading(GroupList& list, int n_expected) : List(list)
     Group::SetKeyCounter(l_counter);
     List.bIndexValid = FALSE;
     List.RebuildIndex(n_room);
-    List.ReadNames.clear();
-    List.ReadNames.reserve(static_cast<std::size_t>(n_room));
+    List.ReadNames.Init(n_room);
     for (int i = 0; i < List.GetNumGroups(); ++i)
-        List.ReadNames.emplace(List.Groups[i].GetName(), List.Groups[i].GetKey());
+        List.ReadNames.Add(NameHashes::Hash(List.Groups[i].GetName()), i);
     List.bReading = TRUE;
 }
 
 GroupList::Reading::~Reading()
 {
     List.bReading = FALSE;
-    List.ReadNames.clear();
+    List.ReadNames.Clear();
 }
 
 // ---- GroupSmartPtr ----
