@@ -234,12 +234,7 @@ void GroupList::WriteHtml(std::ostream& os, const EventDoc* p_doc, const ZelArra
 
 GroupList::Reading::Reading(GroupList& list, int n_expected) : List(list)
 {
-    const int n_room = List.GetNumGroups() + std::max(n_expected, 0);
-    // Room made now spares copying the groups as the list grows; the
-    // copies of a move take no keys.
-    const LONG l_counter = Group::GetKeyCounter();
-    List.Groups.Reserve(n_room);
-    Group::SetKeyCounter(l_counter);
+    const int n_room = ReserveRoom(List.Groups, n_expected);
     List.bIndexValid = FALSE;
     List.RebuildIndex(n_room);
     List.ReadNames.Init(n_room);

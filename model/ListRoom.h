@@ -27,6 +27,19 @@ void MakeRoomToAppend(ZelArray<T>& a_items, int n_initial)
     a_items.Reserve(std::max(n_initial, n_size < INT_MAX / 2 ? n_size * 2 : INT_MAX));
 }
 
+// Room for the items there are and n_more, made at once so that appending
+// them copies none; returns the room. The records a move copies take no
+// keys.
+template <class T>
+int ReserveRoom(ZelArray<T>& a_items, int n_more)
+{
+    const int n_room = a_items.GetSize() + std::max(n_more, 0);
+    const LONG l_counter = T::GetKeyCounter();
+    a_items.Reserve(n_room);
+    T::SetKeyCounter(l_counter);
+    return n_room;
+}
+
 // After an item was appended at i_new: a current index takes its key;
 // one that holds twice as many keys as its table has buckets is marked
 // stale instead, and TRUE tells the caller to build it again for twice

@@ -495,10 +495,7 @@ void ParticipantList::RemoveAll()
 
 void ParticipantList::MakeRoom(int n_more)
 {
-    const int n_room = GetNumParticipants() + std::max(n_more, 0);
-    const LONG l_counter = Participant::GetKeyCounter();
-    Participants.Reserve(n_room);
-    Participant::SetKeyCounter(l_counter);
+    const int n_room = ReserveRoom(Participants, n_more);
     bKeyIndexValid = FALSE;
     RebuildKeyIndex(n_room);
     NameIndex.reserve(static_cast<std::size_t>(n_room));
@@ -507,12 +504,7 @@ void ParticipantList::MakeRoom(int n_more)
 
 ParticipantList::Reading::Reading(ParticipantList& list, int n_expected) : List(list)
 {
-    const int n_room = List.GetNumParticipants() + std::max(n_expected, 0);
-    // Room made now spares copying the participants as the list grows;
-    // the copies of a move take no keys.
-    const LONG l_counter = Participant::GetKeyCounter();
-    List.Participants.Reserve(n_room);
-    Participant::SetKeyCounter(l_counter);
+    const int n_room = ReserveRoom(List.Participants, n_expected);
     List.bKeyIndexValid = FALSE;
     List.RebuildKeyIndex(n_room);
     List.NameIndex.clear();
