@@ -7,7 +7,9 @@
 //   - writing the document's bytes (the archive alone), and
 //   - saving to a file through the program's writer (temporary file, flushed
 //     to disk, renamed over the target),
-// each in MB/s of the file, and the process's peak resident size.
+// each in MB/s of the file by the clock and by the process's CPU time (the
+// steadier figure on a shared machine), and the process's peak resident
+// size.
 //
 // Run by hand: build/bin/event_file_bench [--runs=N] [generator options]
 // (the event generator's options: --groups=N --seed=N ...).
@@ -29,6 +31,7 @@
 #include <functional>
 #include <string>
 #include <sys/resource.h>
+#include <time.h>
 #include <unistd.h>
 #include <vector>
 
@@ -63,22 +66,40 @@ private:
     IMessageBoxPort* pPrevious;
 };
 
-// The median time of the runs, in seconds.
-double Median(int n_runs, const std::function<void()>& f_run)
+double CpuSeconds()
+{
+    timespec t{};
+    clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &t);
+    return static_cast<double>(t.tv_sec) + static_cast<double>(t.tv_nsec) * 1e-9;
+}
+
+struct Timing {
+    double dSeconds = 0;
+    double dCpuSeconds = 0;
+};
+
+// The median time of the runs by the clock and by CPU time, in seconds.
+Timing Median(int n_runs, const std::function<void()>& f_run)
 {
     std::vector<double> v_seconds;
+    std::vector<double> v_cpu;
     for (int i = 0; i < n_runs; ++i) {
         const auto t_start = std::chrono::steady_clock::now();
+        const double d_cpuStart = CpuSeconds();
         f_run();
+        v_cpu.push_back(CpuSeconds() - d_cpuStart);
         v_seconds.push_back(std::chrono::duration<double>(std::chrono::steady_clock::now() - t_start).count());
     }
     std::sort(v_seconds.begin(), v_seconds.end());
-    return v_seconds[v_seconds.size() / 2];
+    std::sort(v_cpu.begin(), v_cpu.end());
+    return {v_seconds[v_seconds.size() / 2], v_cpu[v_cpu.size() / 2]};
 }
 
-void Report(const char* p_what, double d_seconds, std::size_t n_bytes)
+void Report(const char* p_what, const Timing& timing, std::size_t n_bytes)
 {
-    std::printf("%-34s %9.1f ms %9.1f MB/s\n", p_what, d_seconds * 1e3, static_cast<double>(n_bytes) / 1e6 / d_seconds);
+    const double d_mb = static_cast<double>(n_bytes) / 1e6;
+    std::printf("%-34s %9.1f ms %9.1f MB/s   CPU %9.1f ms %9.1f MB/s\n", p_what, timing.dSeconds * 1e3,
+                d_mb / timing.dSeconds, timing.dCpuSeconds * 1e3, d_mb / timing.dCpuSeconds);
 }
 
 } // namespace
@@ -125,29 +146,29 @@ int main(int argc, char** argv)
     p_event.reset();
 
     std::printf("median of %d runs:\n", n_runs);
-    const double d_load = Median(n_runs, [&] {
+    const Timing t_load = Median(n_runs, [&] {
         if (!EventFile::LoadBytes(doc, v_file, "generated.eve"))
             std::abort();
     });
-    Report("load (bytes to document)", d_load, v_file.size());
+    Report("load (bytes to document)", t_load, v_file.size());
     std::vector<std::uint8_t> v_written;
-    const double d_write = Median(n_runs, [&] { v_written = doc.WriteEventFile(); });
-    Report("save (document to bytes)", d_write, v_file.size());
+    const Timing t_write = Median(n_runs, [&] { v_written = doc.WriteEventFile(); });
+    Report("save (document to bytes)", t_write, v_file.size());
 
     const std::string s_path = (std::filesystem::temp_directory_path()
                                 / ("event-file-bench-" + std::to_string(getpid()) + ".eve"))
                                    .string();
     EventFile file;
-    const double d_save = Median(n_runs, [&] {
+    const Timing t_save = Median(n_runs, [&] {
         if (!file.Save(doc, s_path))
             std::abort();
     });
-    Report("save to disk (flushed, renamed)", d_save, v_file.size());
-    const double d_open = Median(n_runs, [&] {
+    Report("save to disk (flushed, renamed)", t_save, v_file.size());
+    const Timing t_open = Median(n_runs, [&] {
         if (!file.Load(doc, s_path))
             std::abort();
     });
-    Report("load from disk", d_open, v_file.size());
+    Report("load from disk", t_open, v_file.size());
     std::filesystem::remove(s_path);
 
     std::printf("peak resident size: %ld KB (%ld KB after generating the event)\n", PeakRssKb(), l_rssGenerated);

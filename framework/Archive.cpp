@@ -21,16 +21,6 @@ void PutLE(std::vector<std::uint8_t>& v_buf, T value)
     }
 }
 
-template <typename T>
-T GetLE(const std::uint8_t* p)
-{
-    using U = std::make_unsigned_t<T>;
-    U u = 0;
-    for (std::size_t i = sizeof(T); i-- > 0;)
-        u = static_cast<U>((static_cast<std::uint64_t>(u) << 8) | p[i]);
-    return static_cast<T>(u);
-}
-
 } // namespace
 
 CArchive::CArchive(Mode e_mode, CDocument* p_doc) : m_pDocument(p_doc), eMode(e_mode) {}
@@ -54,7 +44,17 @@ void CArchive::SaveToFile(const std::string& s_path) const
 void CArchive::RequireLoading() const
 {
     if (eMode != load)
-        throw CArchiveException(CArchiveException::writeOnly);
+        ThrowNotLoading();
+}
+
+void CArchive::ThrowNotLoading()
+{
+    throw CArchiveException(CArchiveException::writeOnly);
+}
+
+void CArchive::ThrowEndOfFile()
+{
+    throw CArchiveException(CArchiveException::endOfFile);
 }
 
 void CArchive::RequireStoring() const
@@ -85,15 +85,6 @@ void CArchive::Read(void* p_data, std::size_t n_bytes)
     {                                                        \
         RequireStoring();                                    \
         PutLE<T>(vBuffer, v);                                \
-        return *this;                                        \
-    }                                                        \
-    CArchive& CArchive::operator>>(T& v)                     \
-    {                                                        \
-        RequireLoading();                                    \
-        if (sizeof(T) > BytesRemaining())                    \
-            throw CArchiveException(CArchiveException::endOfFile); \
-        v = GetLE<T>(vBuffer.data() + nPos);                 \
-        nPos += sizeof(T);                                   \
         return *this;                                        \
     }
 

@@ -14,9 +14,12 @@
 
 #include "framework/Exceptions.h"
 
+#include <bit>
 #include <cstddef>
 #include <cstdint>
+#include <cstring>
 #include <string>
+#include <type_traits>
 #include <vector>
 
 class CDocument;
@@ -63,14 +66,15 @@ public:
     CArchive& operator<<(const std::string& s);
     CArchive& operator<<(const char* s) { return *this << std::string(s); }
 
-    CArchive& operator>>(std::uint8_t& u);
-    CArchive& operator>>(std::int8_t& i);
-    CArchive& operator>>(std::uint16_t& u);
-    CArchive& operator>>(std::int16_t& i);
-    CArchive& operator>>(std::uint32_t& u);
-    CArchive& operator>>(std::int32_t& i);
-    CArchive& operator>>(std::uint64_t& u);
-    CArchive& operator>>(std::int64_t& i);
+    // The numbers are read inline: a file holds hundreds of thousands.
+    CArchive& operator>>(std::uint8_t& u) { return ReadLE(u); }
+    CArchive& operator>>(std::int8_t& i) { return ReadLE(i); }
+    CArchive& operator>>(std::uint16_t& u) { return ReadLE(u); }
+    CArchive& operator>>(std::int16_t& i) { return ReadLE(i); }
+    CArchive& operator>>(std::uint32_t& u) { return ReadLE(u); }
+    CArchive& operator>>(std::int32_t& i) { return ReadLE(i); }
+    CArchive& operator>>(std::uint64_t& u) { return ReadLE(u); }
+    CArchive& operator>>(std::int64_t& i) { return ReadLE(i); }
     CArchive& operator>>(float& f);
     CArchive& operator>>(double& d);
     CArchive& operator>>(std::string& s);
@@ -94,6 +98,30 @@ public:
 private:
     void RequireLoading() const;
     void RequireStoring() const;
+    [[noreturn]] static void ThrowNotLoading();
+    [[noreturn]] static void ThrowEndOfFile();
+
+    // A little-endian number of the data.
+    template <typename T>
+    CArchive& ReadLE(T& value)
+    {
+        if (eMode != load)
+            ThrowNotLoading();
+        if (sizeof(T) > vBuffer.size() - nPos)
+            ThrowEndOfFile();
+        using U = std::make_unsigned_t<T>;
+        const std::uint8_t* p = vBuffer.data() + nPos;
+        U u = 0;
+        if constexpr (std::endian::native == std::endian::little) {
+            std::memcpy(&u, p, sizeof(T));
+        } else {
+            for (std::size_t i = sizeof(T); i-- > 0;)
+                u = static_cast<U>((static_cast<std::uint64_t>(u) << 8) | p[i]);
+        }
+        value = static_cast<T>(u);
+        nPos += sizeof(T);
+        return *this;
+    }
 
     Mode eMode;
     std::vector<std::uint8_t> vBuffer;

@@ -26,6 +26,7 @@ public:
 protected:
     ContactNumbers() = default;
     ContactNumbers(const ContactNumbers&) = default;
+    ContactNumbers(ContactNumbers&&) = default;
     ContactNumbers& operator=(const ContactNumbers&) = default;
     ~ContactNumbers() = default;
 

@@ -12,6 +12,7 @@
 #include <algorithm>
 #include <cstdint>
 #include <utility>
+#include <vector>
 
 namespace {
 
@@ -375,10 +376,11 @@ void EventDoc::LoadGroups(CArchive& ar, LoadCounts& counts)
     for (DWORD i = 0; i < n_groups; ++i) {
         Group group;
         group.Serialize(ar);
-        const int i_result = Groups.AddGroup(group);
+        const LONG l_key = group.GetKey();
+        const int i_result = Groups.AddGroup(std::move(group));
         counts.Count(e_groups, i_result);
         if (i_result == GroupList::added)
-            next.Loaded(group.GetKey());
+            next.Loaded(l_key);
     }
     GroupList::SetKeyCounter(next.Get());
 }
@@ -389,14 +391,15 @@ void EventDoc::LoadParticipants(CArchive& ar, LoadCounts& counts)
     ParticipantList::SetKeyCounter(l_stored);
     NextKey next(l_stored);
     const DWORD n_participants = ReadListCount(ar);
-    Participants.MakeRoom(RoomFor(ar, n_participants));
+    const ParticipantList::Reading reading(Participants, RoomFor(ar, n_participants));
     for (DWORD i = 0; i < n_participants; ++i) {
         Participant participant;
         participant.Serialize(ar);
-        const int i_result = Participants.Add(participant);
+        const LONG l_key = participant.GetKey();
+        const int i_result = Participants.Add(std::move(participant));
         counts.Count(e_participants, i_result);
         if (i_result == ParticipantList::added)
-            next.Loaded(participant.GetKey());
+            next.Loaded(l_key);
     }
     ParticipantList::SetKeyCounter(next.Get());
 }
@@ -565,11 +568,28 @@ void EventDoc::ReportLoadProblems(const LoadCounts& counts)
 
 namespace {
 
-template <class List>
-bool KeysKnown(const KeyList& keys, const List& list)
+// The keys of a list, sorted once for the many look-ups of the check: the
+// lists' own finds walk them, once for every group and participant.
+class KnownKeys {
+public:
+    template <class List>
+    explicit KnownKeys(const List& list, int n_items)
+    {
+        vKeys.reserve(static_cast<std::size_t>(std::max(n_items, 0)));
+        for (int i = 0; i < n_items; ++i)
+            vKeys.push_back(list[i].GetKey());
+        std::sort(vKeys.begin(), vKeys.end());
+    }
+    bool Has(LONG l_key) const { return std::binary_search(vKeys.begin(), vKeys.end(), l_key); }
+
+private:
+    std::vector<LONG> vKeys;
+};
+
+bool KeysKnown(const KeyList& keys, const KnownKeys& known)
 {
     for (int i = 0; i < keys.GetMaxKeys(); ++i) {
-        if (keys[i] != -1 && list.FindByKey(keys[i]) < 0)
+        if (keys[i] != -1 && !known.Has(keys[i]))
             return false;
     }
     return true;
@@ -586,7 +606,7 @@ bool DaysKnown(const TimeList& times, const DayDefBase& days)
 
 // The style keys of a rule count only for the kinds that use styles; the
 // others keep whatever they hold.
-bool RuleStylesKnown(const SchedRule& rule, const StyleList& styles)
+bool RuleStylesKnown(const SchedRule& rule, const KnownKeys& styles)
 {
     const UINT u_kind = rule.GetKind();
     if (u_kind < SchedRule::e_same_styles || u_kind > SchedRule::e_selected_styles)
@@ -594,11 +614,11 @@ bool RuleStylesKnown(const SchedRule& rule, const StyleList& styles)
     return KeysKnown(rule.GetStyles(), styles);
 }
 
-bool EntityResolved(const SchedEntity& entity, const VenueList& venues, const DayDefBase& days)
+bool EntityResolved(const SchedEntity& entity, const KnownKeys& venues, const DayDefBase& days)
 {
     const VenueLimitArray& a_limits = entity.GetVenueLimits();
     for (int i = 0; i < a_limits.GetSize(); ++i) {
-        if (!venues.ContainsKey(a_limits[i].GetVenueKey()))
+        if (!venues.Has(a_limits[i].GetVenueKey()))
             return false;
     }
     return DaysKnown(entity.GetUnavailable(), days);
@@ -609,14 +629,17 @@ bool EntityResolved(const SchedEntity& entity, const VenueList& venues, const Da
 BOOL EventDoc::HasUnresolvedReferences() const
 {
     const DayDefBase& days = EventDef.GetDayDef();
+    const KnownKeys venues(Venues, Venues.GetNumVenues());
+    const KnownKeys styles(Styles, Styles.GetCount());
+    const KnownKeys facilities(Facilities, Facilities.GetCount());
     for (int i = 0; i < Venues.GetNumVenues(); ++i) {
-        if (!KeysKnown(Venues[i].GetStyles(), Styles) || !KeysKnown(Venues[i].GetFacilities(), Facilities))
+        if (!KeysKnown(Venues[i].GetStyles(), styles) || !KeysKnown(Venues[i].GetFacilities(), facilities))
             return TRUE;
     }
     for (int i = 0; i < Groups.GetNumGroups(); ++i) {
         const Group& group = Groups[i];
-        if (!EntityResolved(group, Venues, days) || !KeysKnown(group.GetStyles(), Styles)
-            || !KeysKnown(group.GetFacilities(), Facilities))
+        if (!EntityResolved(group, venues, days) || !KeysKnown(group.GetStyles(), styles)
+            || !KeysKnown(group.GetFacilities(), facilities))
             return TRUE;
         const GroupMembers& members = group.GetMembers();
         for (int m = 0; m < members.GetSize(); ++m) {
@@ -625,22 +648,22 @@ BOOL EventDoc::HasUnresolvedReferences() const
         }
         const VenueAllocArray& a_allocs = group.GetVenueAllocs();
         for (int a = 0; a < a_allocs.GetSize(); ++a) {
-            if (!Venues.ContainsKey(a_allocs[a].GetVenueKey()))
+            if (!venues.Has(a_allocs[a].GetVenueKey()))
                 return TRUE;
         }
     }
     for (int i = 0; i < Participants.GetNumParticipants(); ++i) {
-        if (!EntityResolved(Participants[i], Venues, days))
+        if (!EntityResolved(Participants[i], venues, days))
             return TRUE;
     }
     for (int i = 0; i < SchedRules.GetNumVenueRules(); ++i) {
         const VenueRule& rule = SchedRules.GetVenueRules()[i];
-        if (rule.GetVenueIndex(this) < 0 || !DaysKnown(rule.GetScope(), days) || !RuleStylesKnown(rule, Styles))
+        if (rule.GetVenueIndex(this) < 0 || !DaysKnown(rule.GetScope(), days) || !RuleStylesKnown(rule, styles))
             return TRUE;
     }
     for (int i = 0; i < SchedRules.GetNumDayRules(); ++i) {
         const DayRule& rule = SchedRules.GetDayRules()[i];
-        if (rule.GetDayIndex(this) < 0 || !DaysKnown(rule.GetScope(), days) || !RuleStylesKnown(rule, Styles))
+        if (rule.GetDayIndex(this) < 0 || !DaysKnown(rule.GetScope(), days) || !RuleStylesKnown(rule, styles))
             return TRUE;
     }
     return FALSE;

@@ -9,6 +9,7 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <typeinfo>
 
 namespace {
 
@@ -87,7 +88,14 @@ void LoadResString(UINT u_id, const char* p_default, std::string& s_out)
 
 EventDoc* GetArchiveDoc(CArchive& ar)
 {
-    auto* p_doc = dynamic_cast<EventDoc*>(ar.m_pDocument);
+    // Nearly always the document is an EventDoc itself, which the exact
+    // type tells far more cheaply than a cast that searches the hierarchy;
+    // a load calls this for every record.
+    EventDoc* p_doc = nullptr;
+    if (ar.m_pDocument != nullptr && typeid(*ar.m_pDocument) == typeid(EventDoc))
+        p_doc = static_cast<EventDoc*>(ar.m_pDocument);
+    else
+        p_doc = dynamic_cast<EventDoc*>(ar.m_pDocument);
     if (p_doc == nullptr)
         __ZelAssert("ar.m_pDocument->IsKindOf(RUNTIME_CLASS(EventDoc))", __FILE_NAME__, __LINE__, nullptr);
     return p_doc;

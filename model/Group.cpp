@@ -105,6 +105,11 @@ GroupMembers::GroupMembers(const GroupMembers& src) : Members(src.Members)
     RebuildIndex();
 }
 
+GroupMembers::GroupMembers(GroupMembers&& src) : Members(std::move(src.Members))
+{
+    RebuildIndex();
+}
+
 GroupMembers& GroupMembers::operator=(const GroupMembers& src)
 {
     if (this != &src) {
@@ -226,6 +231,20 @@ Group::Group(const Group& src)
       Facilities(src.Facilities), eRotation(src.eRotation), lMaxGroupSize(src.lMaxGroupSize),
       VenueAllocs(src.VenueAllocs), Members(src.Members), bSelected(src.bSelected)
 {
+}
+
+Group::Group(Group&& src)
+    : SchedEntity(std::move(src)), ContactNumbers(std::move(src)), lKey(src.lKey), Name(std::move(src.Name)),
+      Contact(std::move(src.Contact)), Address(std::move(src.Address)), Styles(std::move(src.Styles)), Facilities(std::move(src.Facilities)),
+      eRotation(src.eRotation), lMaxGroupSize(src.lMaxGroupSize), VenueAllocs(std::move(src.VenueAllocs)),
+      Members(std::move(src.Members)), bSelected(src.bSelected)
+{
+}
+
+void Group::SetNamesAgain()
+{
+    Name.SetName(Name.GetName());
+    Contact.SetName(Contact.GetFirstName(), Contact.GetLastName());
 }
 
 Group& Group::operator=(const Group& src)

@@ -100,6 +100,8 @@ class GroupMembers {
 public:
     GroupMembers();
     GroupMembers(const GroupMembers& src);
+    // Takes src's members; src is left to be dropped.
+    GroupMembers(GroupMembers&& src);
     // Copies the members and rebuilds the index.
     GroupMembers& operator=(const GroupMembers& src);
     virtual ~GroupMembers() = default;
@@ -149,6 +151,8 @@ public:
     // A new group takes the next group key.
     Group();
     Group(const Group& src);
+    // Takes src's lists; src is left to be dropped.
+    Group(Group&& src);
     Group& operator=(const Group& src);
     ~Group() override = default;
 
@@ -238,6 +242,9 @@ public:
     BOOL Check(const EventDoc* p_doc, std::string& s_message, BOOL b_days, LONG l_participantKey) const;
     // A group needs a name.
     BOOL IsValid() const { return !Name.IsEmpty(); }
+    // Sets the name and the contact's name to themselves, as an assignment
+    // does: a name cut at its length can end in a blank that this drops.
+    void SetNamesAgain();
 
     // The program-wide group key counter: the key the next group takes.
     static LONG GetKeyCounter();

@@ -62,8 +62,9 @@ BOOL GroupList::NameExists(const Group& group) const
 {
     const std::string s_name = group.GetName();
     if (bReading) {
-        const auto [it_first, it_end] = ReadNames.equal_range(s_name);
-        return std::any_of(it_first, it_end, [&](const auto& entry) { return entry.second != group.GetKey(); });
+        return ReadNames.FindLast(NameHashes::Hash(s_name), [&](int i_at) {
+                   return Groups[i_at].GetKey() != group.GetKey() && Groups[i_at].GetName() == s_name;
+               }) >= 0;
     }
     for (int i = 0; i < Groups.GetSize(); ++i) {
         if (Groups[i].GetKey() != group.GetKey() && Groups[i].GetName() == s_name)
@@ -79,22 +80,30 @@ BOOL GroupList::KeyExists(const Group& group) const
 
 int GroupList::AddGroup(const Group& group)
 {
+    // A copy moved in is the group a blank record assigned from it would be.
+    return AddGroup(Group(group));
+}
+
+int GroupList::AddGroup(Group&& group)
+{
     if (!group.IsValid())
         return notValid;
     if (NameExists(group))
         return nameExists;
     if (KeyExists(group))
         return keyExists;
-    // Growing the array makes a record before the copy lands in it; the
-    // list's own records take no group keys.
-    const LONG l_counter = Group::GetKeyCounter();
+    const LONG l_key = group.GetKey();
+    // Moved in, the group is not assigned to a blank record; its names are
+    // set again as that assignment would.
     MakeRoomToAppend(Groups, kInitialRoom);
-    const int i_new = Groups.Add(group);
-    Group::SetKeyCounter(l_counter);
-    if (IndexAppended(KeyIndex, bIndexValid, group.GetKey(), i_new))
+    const int i_new = Groups.AddMoved(std::move(group));
+    Groups[i_new].SetNamesAgain();
+    if (IndexAppended(KeyIndex, bIndexValid, l_key, i_new))
         RebuildIndex(2 * GetNumGroups());
+    // The name the list holds, which the walk compares: a name cut after
+    // a blank has lost it.
     if (bReading)
-        ReadNames.emplace(group.GetName(), group.GetKey());
+        ReadNames.Add(NameHashes::Hash(Groups[i_new].GetName()), i_new);
     return added;
 }
 
@@ -225,25 +234,19 @@ void GroupList::WriteHtml(std::ostream& os, const EventDoc* p_doc, const ZelArra
 
 GroupList::Reading::Reading(GroupList& list, int n_expected) : List(list)
 {
-    const int n_room = List.GetNumGroups() + std::max(n_expected, 0);
-    // Room made now spares copying the groups as the list grows; the
-    // copies of a move take no keys.
-    const LONG l_counter = Group::GetKeyCounter();
-    List.Groups.Reserve(n_room);
-    Group::SetKeyCounter(l_counter);
+    const int n_room = ReserveRoom(List.Groups, n_expected);
     List.bIndexValid = FALSE;
     List.RebuildIndex(n_room);
-    List.ReadNames.clear();
-    List.ReadNames.reserve(static_cast<std::size_t>(n_room));
+    List.ReadNames.Init(n_room);
     for (int i = 0; i < List.GetNumGroups(); ++i)
-        List.ReadNames.emplace(List.Groups[i].GetName(), List.Groups[i].GetKey());
+        List.ReadNames.Add(NameHashes::Hash(List.Groups[i].GetName()), i);
     List.bReading = TRUE;
 }
 
 GroupList::Reading::~Reading()
 {
     List.bReading = FALSE;
-    List.ReadNames.clear();
+    List.ReadNames.Clear();
 }
 
 // ---- GroupSmartPtr ----

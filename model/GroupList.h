@@ -9,12 +9,12 @@
 
 #include "framework/Types.h"
 #include "model/Group.h"
+#include "model/ListRoom.h"
 #include "zelkit/ZelArray.h"
 #include "zelkit/ZelKeyedObject.h"
 
 #include <iosfwd>
 #include <string>
-#include <unordered_map>
 
 class EventDoc;
 
@@ -51,6 +51,8 @@ public:
     // 4 invalid, 2 duplicate name, 3 duplicate key, else appends a copy
     // and returns 0.
     int AddGroup(const Group& group);
+    // The same for a group that is moved into the list when added.
+    int AddGroup(Group&& group);
     // Removes group i; returns the new count. The index, when current,
     // stays current.
     int RemoveGroup(int i_index);
@@ -103,8 +105,8 @@ private:
     ZelArray<Group> Groups;
     mutable ZelKeyIndex<int> KeyIndex;
     mutable BOOL bIndexValid = FALSE;
-    // During a Reading: each name with the keys of the groups holding it.
-    std::unordered_multimap<std::string, LONG> ReadNames;
+    // During a Reading: the groups' names by position.
+    NameHashes ReadNames;
     BOOL bReading = FALSE;
 };
 

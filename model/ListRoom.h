@@ -11,6 +11,11 @@
 
 #include <algorithm>
 #include <climits>
+#include <cstddef>
+#include <cstdint>
+#include <functional>
+#include <string>
+#include <vector>
 
 // Room for one more item, doubling the room when it is used up.
 template <class T>
@@ -20,6 +25,19 @@ void MakeRoomToAppend(ZelArray<T>& a_items, int n_initial)
     if (n_size < a_items.GetAllocSize())
         return;
     a_items.Reserve(std::max(n_initial, n_size < INT_MAX / 2 ? n_size * 2 : INT_MAX));
+}
+
+// Room for the items there are and n_more, made at once so that appending
+// them copies none; returns the room. The records a move copies take no
+// keys.
+template <class T>
+int ReserveRoom(ZelArray<T>& a_items, int n_more)
+{
+    const int n_room = a_items.GetSize() + std::max(n_more, 0);
+    const LONG l_counter = T::GetKeyCounter();
+    a_items.Reserve(n_room);
+    T::SetKeyCounter(l_counter);
+    return n_room;
 }
 
 // After an item was appended at i_new: a current index takes its key;
@@ -37,3 +55,78 @@ inline BOOL IndexAppended(ZelKeyIndex<int>& index, BOOL& b_valid, LONG l_key, in
     index.SetAt(l_key, i_new);
     return FALSE;
 }
+
+// The positions of a list's items by a hash of their names, for the test of
+// a name taken while a long list is read: one block of slots searched from
+// the hash's own slot on, so that a test reads a cache line or two where a
+// map of names would walk its nodes. The caller compares the names at the
+// positions of a matching hash.
+class NameHashes {
+public:
+    static std::uint64_t Hash(const std::string& s_name) { return std::hash<std::string>()(s_name); }
+
+    // Empty, with slots for n_expected names.
+    void Init(int n_expected)
+    {
+        std::size_t u_size = kMinSlots;
+        while (u_size < 2 * static_cast<std::size_t>(std::max(n_expected, 0)))
+            u_size *= 2;
+        vSlots.assign(u_size, Slot{});
+        nCount = 0;
+    }
+    void Clear()
+    {
+        std::vector<Slot>().swap(vSlots);
+        nCount = 0;
+    }
+    void Add(std::uint64_t u_hash, int i_position)
+    {
+        if (2 * (nCount + 1) > vSlots.size())
+            Grow();
+        Place(u_hash, i_position);
+        ++nCount;
+    }
+    // The highest position added with the hash for which f_same holds, or -1.
+    template <class Same>
+    int FindLast(std::uint64_t u_hash, Same f_same) const
+    {
+        int i_found = -1;
+        if (vSlots.empty())
+            return i_found;
+        const std::size_t u_mask = vSlots.size() - 1;
+        for (std::size_t u = u_hash & u_mask; vSlots[u].iPosition >= 0; u = (u + 1) & u_mask) {
+            if (vSlots[u].uHash == u_hash && vSlots[u].iPosition > i_found && f_same(vSlots[u].iPosition))
+                i_found = vSlots[u].iPosition;
+        }
+        return i_found;
+    }
+
+private:
+    static constexpr std::size_t kMinSlots = 16;
+    struct Slot {
+        std::uint64_t uHash = 0;
+        int iPosition = -1;
+    };
+
+    void Place(std::uint64_t u_hash, int i_position)
+    {
+        const std::size_t u_mask = vSlots.size() - 1;
+        std::size_t u = u_hash & u_mask;
+        while (vSlots[u].iPosition >= 0)
+            u = (u + 1) & u_mask;
+        vSlots[u] = Slot{u_hash, i_position};
+    }
+    void Grow()
+    {
+        std::vector<Slot> v_old;
+        v_old.swap(vSlots);
+        vSlots.assign(std::max(kMinSlots, 2 * v_old.size()), Slot{});
+        for (const Slot& slot : v_old) {
+            if (slot.iPosition >= 0)
+                Place(slot.uHash, slot.iPosition);
+        }
+    }
+
+    std::vector<Slot> vSlots;
+    std::size_t nCount = 0;
+};

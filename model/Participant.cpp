@@ -363,25 +363,60 @@ BOOL ParticipantList::IsDuplicateName(const Participant& participant) const
 
 int ParticipantList::Add(const Participant& participant)
 {
+    // A copy moved in is the participant a blank record assigned from it
+    // would be.
+    return Add(Participant(participant));
+}
+
+int ParticipantList::Add(Participant&& participant)
+{
+    if (bReading)
+        return AddRead(std::move(participant));
     if (!participant.IsValid())
         return notValid;
-    // The full name is put together once, for the test and the index.
-    std::string s_name = participant.GetFullName();
-    const int i_named = FindByName(s_name);
-    if (i_named >= 0 && Participants[i_named].GetKey() != participant.GetKey())
-        return nameExists;
-    if (FindByKey(participant.GetKey()) >= 0)
-        return keyExists;
-    // Growing the array makes a record before the copy lands in it; the
-    // list's own records take no participant keys.
-    const LONG l_counter = Participant::GetKeyCounter();
-    MakeRoomToAppend(Participants, kInitialRoom);
-    const int i_new = Participants.Add(participant);
-    Participant::SetKeyCounter(l_counter);
-    if (IndexAppended(KeyIndex, bKeyIndexValid, participant.GetKey(), i_new))
+    // One look-up in the name index tests the full name and, for a
+    // participant that is taken, holds its place; a refusal takes it out.
+    RebuildNameIndex();
+    const LONG l_key = participant.GetKey();
+    const auto [it_name, b_newName] = NameIndex.try_emplace(participant.GetFullName(), GetNumParticipants());
+    if (!b_newName)
+        return Participants[it_name->second].GetKey() != l_key ? nameExists : keyExists;
+    int i_new = -1;
+    try {
+        if (FindByKey(l_key) >= 0) {
+            NameIndex.erase(it_name);
+            return keyExists;
+        }
+        MakeRoomToAppend(Participants, kInitialRoom);
+        i_new = Participants.AddMoved(std::move(participant));
+    } catch (...) {
+        NameIndex.erase(it_name);
+        throw;
+    }
+    if (IndexAppended(KeyIndex, bKeyIndexValid, l_key, i_new))
         RebuildKeyIndex(2 * GetNumParticipants());
-    if (bNameIndexValid)
-        NameIndex[std::move(s_name)] = i_new;
+    return added;
+}
+
+int ParticipantList::AddRead(Participant&& participant)
+{
+    if (!participant.IsValid())
+        return notValid;
+    const std::string s_name = participant.GetFullName();
+    const std::uint64_t u_hash = NameHashes::Hash(s_name);
+    const int i_named
+        = ReadNames.FindLast(u_hash, [&](int i_at) { return Participants[i_at].GetFullName() == s_name; });
+    const LONG l_key = participant.GetKey();
+    if (i_named >= 0 && Participants[i_named].GetKey() != l_key)
+        return nameExists;
+    if (FindByKey(l_key) >= 0)
+        return keyExists;
+    MakeRoomToAppend(Participants, kInitialRoom);
+    const int i_new = Participants.AddMoved(std::move(participant));
+    ReadNames.Add(u_hash, i_new);
+    bNameIndexValid = FALSE;
+    if (IndexAppended(KeyIndex, bKeyIndexValid, l_key, i_new))
+        RebuildKeyIndex(2 * GetNumParticipants());
     return added;
 }
 
@@ -460,14 +495,30 @@ void ParticipantList::RemoveAll()
 
 void ParticipantList::MakeRoom(int n_more)
 {
-    const int n_room = GetNumParticipants() + std::max(n_more, 0);
-    const LONG l_counter = Participant::GetKeyCounter();
-    Participants.Reserve(n_room);
-    Participant::SetKeyCounter(l_counter);
+    const int n_room = ReserveRoom(Participants, n_more);
     bKeyIndexValid = FALSE;
     RebuildKeyIndex(n_room);
     NameIndex.reserve(static_cast<std::size_t>(n_room));
     RebuildNameIndex();
+}
+
+ParticipantList::Reading::Reading(ParticipantList& list, int n_expected) : List(list)
+{
+    const int n_room = ReserveRoom(List.Participants, n_expected);
+    List.bKeyIndexValid = FALSE;
+    List.RebuildKeyIndex(n_room);
+    List.NameIndex.clear();
+    List.bNameIndexValid = FALSE;
+    List.ReadNames.Init(n_room);
+    for (int i = 0; i < List.GetNumParticipants(); ++i)
+        List.ReadNames.Add(NameHashes::Hash(List.Participants[i].GetFullName()), i);
+    List.bReading = TRUE;
+}
+
+ParticipantList::Reading::~Reading()
+{
+    List.bReading = FALSE;
+    List.ReadNames.Clear();
 }
 
 void ParticipantList::Swap(ParticipantList& other)

@@ -14,6 +14,7 @@
 
 #include "framework/Types.h"
 #include "model/ContactNumbers.h"
+#include "model/ListRoom.h"
 #include "model/ParticipantRole.h"
 #include "model/SchedEntity.h"
 #include "model/SchedLim.h"
@@ -51,6 +52,8 @@ public:
     // A new participant takes the next participant key.
     Participant();
     Participant(const Participant& src) = default;
+    // Leaves src as a record to drop.
+    Participant(Participant&& src) = default;
     Participant& operator=(const Participant& src) = default;
     ~Participant() override = default;
 
@@ -174,6 +177,8 @@ public:
     // 4 invalid, 2 duplicate name, 3 duplicate key, else appends a copy
     // and returns 0.
     int Add(const Participant& participant);
+    // The same for a participant that is moved into the list when added.
+    int Add(Participant&& participant);
     // Add, with a non-zero result turned into the text for the user
     // (b_quiet: the short texts of an import); the message is left alone
     // when the participant was added.
@@ -189,6 +194,23 @@ public:
     // the array takes them without copying the list, and both indexes are
     // current with tables sized for them.
     void MakeRoom(int n_more);
+    // Participants read in one go, as an event file's: while it lives,
+    // nothing but Add changes the list. The list has room and its key index
+    // a table for the n_expected participants to come, and Add finds a full
+    // name taken through hashes of the names made for the read; the name
+    // index, which nothing asks during a read, is made again when next
+    // asked. The answers are those of the name index.
+    class Reading {
+    public:
+        Reading(ParticipantList& list, int n_expected);
+        ~Reading();
+        Reading(const Reading&) = delete;
+        Reading& operator=(const Reading&) = delete;
+
+    private:
+        ParticipantList& List;
+    };
+
     // Exchanges the participants of two lists.
     void Swap(ParticipantList& other);
     // Revalidates every participant against the document.
@@ -214,6 +236,11 @@ private:
     // map of the name bytes serves.
     mutable std::unordered_map<std::string, int> NameIndex;
     mutable BOOL bNameIndexValid = FALSE;
+    // During a Reading: the full names of the list by position.
+    NameHashes ReadNames;
+    BOOL bReading = FALSE;
+
+    int AddRead(Participant&& participant);
 };
 
 // Brings the role list in line with the participants and groups: roles no

@@ -44,6 +44,7 @@ public:
     explicit SchedEntity(const std::string& s_kindNoun);
     // Copies everything, the kind noun too.
     SchedEntity(const SchedEntity& src) = default;
+    SchedEntity(SchedEntity&& src) = default;
     // Copies the limits, times, notes, venue limits and flag; the kind
     // noun stays.
     SchedEntity& operator=(const SchedEntity& src);

@@ -45,6 +45,7 @@ public:
     // the list belongs to no venue); otherwise each time keeps its own.
     explicit TimeList(BOOL b_perTimeKeys = 0, LONG l_venueKey = -1);
     TimeList(const TimeList& src);
+    TimeList(TimeList&& src) = default;
     TimeList& operator=(const TimeList& src);
     virtual ~TimeList() = default;
 

@@ -16,6 +16,7 @@ public:
     // stored part.
     ZelAddress(int i_lineLength, int i_partLength);
     ZelAddress(const ZelAddress& other) = default;
+    ZelAddress(ZelAddress&& other) = default;
     ZelAddress& operator=(const ZelAddress& other) = default;
     virtual ~ZelAddress() = default;
 
@@ -42,6 +43,7 @@ class ZelSimpleAddress : public ZelAddress {
 public:
     ZelSimpleAddress(int i_lineLength, int i_partLength);
     ZelSimpleAddress(const ZelSimpleAddress& other) = default;
+    ZelSimpleAddress(ZelSimpleAddress&& other) = default;
     ZelSimpleAddress& operator=(const ZelSimpleAddress& other) = default;
 
     void SetAddrLine1(const std::string& s_text);
@@ -74,6 +76,7 @@ public:
 
     ZelFullAddress(int i_lineLength, int i_partLength);
     ZelFullAddress(const ZelFullAddress& other) = default;
+    ZelFullAddress(ZelFullAddress&& other) = default;
     ZelFullAddress& operator=(const ZelFullAddress& other) = default;
 
     void SetAddr(const std::string& s_part1, const std::string& s_part2, const std::string& s_part3,
@@ -103,6 +106,7 @@ public:
     explicit ZelEmailAddr(int i_maxLength);
     ZelEmailAddr(const std::string& s_addr, int i_maxLength);
     ZelEmailAddr(const ZelEmailAddr& other) = default;
+    ZelEmailAddr(ZelEmailAddr&& other) = default;
     ZelEmailAddr& operator=(const ZelEmailAddr& other) = default;
     virtual ~ZelEmailAddr() = default;
 

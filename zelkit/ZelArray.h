@@ -136,13 +136,7 @@ public:
             nAlloc = 0;
             return;
         }
-        if (n_new_size > nAlloc) {
-            std::int64_t n_step = nGrowBy;
-            if (n_step == 0)
-                n_step = std::clamp(GetSize() / 8, 4, 1024);
-            Reserve(static_cast<int>(std::min<std::int64_t>(
-                std::max<std::int64_t>(n_new_size, std::int64_t(nAlloc) + n_step), INT_MAX)));
-        }
+        GrowFor(n_new_size);
         Elements.resize(static_cast<std::size_t>(n_new_size));
     }
 
@@ -214,6 +208,19 @@ public:
     {
         const int i_index = GetSize();
         SetAtGrow(i_index, element);
+        return i_index;
+    }
+
+    // Appends one element by moving it into place; returns its index. The
+    // storage grows as for Add, but no default element is made first and
+    // the element's own assignment is not called: use it where the moved
+    // element is what an assignment would have made.
+    int AddMoved(T&& element)
+    {
+        ZEL_ASSERT(!IsOwnElement(element));
+        const int i_index = GetSize();
+        GrowFor(i_index + 1);
+        Elements.push_back(std::move(element));
         return i_index;
     }
 
@@ -295,6 +302,18 @@ public:
     }
 
 protected:
+    // Room for n_new_size elements by the growth rule.
+    void GrowFor(int n_new_size)
+    {
+        if (n_new_size <= nAlloc)
+            return;
+        std::int64_t n_step = nGrowBy;
+        if (n_step == 0)
+            n_step = std::clamp(GetSize() / 8, 4, 1024);
+        Reserve(static_cast<int>(std::min<std::int64_t>(
+            std::max<std::int64_t>(n_new_size, std::int64_t(nAlloc) + n_step), INT_MAX)));
+    }
+
     bool IsOwnElement(const T& element) const
     {
         const T* p = &element;

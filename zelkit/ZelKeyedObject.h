@@ -23,9 +23,11 @@
 #include "zelkit/ZelArray.h"
 #include "zelkit/ZelAssert.h"
 
+#include <bit>
 #include <cstdint>
-#include <deque>
+#include <memory>
 #include <string>
+#include <utility>
 #include <vector>
 
 // The size of a hash table for an expected number of entries: the first
@@ -64,7 +66,7 @@ public:
         const int i_assoc = FindAssoc(l_key);
         if (i_assoc < 0)
             return FALSE;
-        value = Assocs[static_cast<std::size_t>(i_assoc)].Value;
+        value = Assocs[i_assoc].Value;
         return TRUE;
     }
 
@@ -77,7 +79,7 @@ public:
         int i_assoc = FindAssoc(l_key);
         if (i_assoc < 0)
             i_assoc = NewAssoc(l_key);
-        return Assocs[static_cast<std::size_t>(i_assoc)].Value;
+        return Assocs[i_assoc].Value;
     }
 
     BOOL RemoveKey(LONG l_key)
@@ -86,7 +88,7 @@ public:
             return FALSE;
         int* p_link = &Buckets[Bucket(l_key)];
         while (*p_link >= 0) {
-            Assoc& assoc = Assocs[static_cast<std::size_t>(*p_link)];
+            Assoc& assoc = Assocs[*p_link];
             if (assoc.lKey == l_key) {
                 const int i_removed = *p_link;
                 *p_link = assoc.iNext;
@@ -106,7 +108,7 @@ public:
     void RemoveAll()
     {
         std::vector<int>().swap(Buckets);
-        std::deque<Assoc>().swap(Assocs);
+        Assocs.Clear();
         iFree = -1;
         nCount = 0;
         uNextBucket = 0;
@@ -125,7 +127,7 @@ public:
     {
         if (iNextAssoc < 0)
             return FALSE;
-        const Assoc& assoc = Assocs[static_cast<std::size_t>(iNextAssoc)];
+        const Assoc& assoc = Assocs[iNextAssoc];
         l_key = assoc.lKey;
         value = assoc.Value;
         Advance();
@@ -139,6 +141,62 @@ private:
         int iNext = -1;
     };
 
+    // The entries by number, in blocks of 16, 32, 64, ... entries: an entry
+    // never moves, a number finds its block with a few bit operations, and
+    // an empty map holds no block at all (many maps stay empty or small).
+    class AssocStore {
+    public:
+        AssocStore() = default;
+        AssocStore(const AssocStore& src) { *this = src; }
+        AssocStore& operator=(const AssocStore& src)
+        {
+            if (this != &src) {
+                Clear();
+                for (int i = 0; i < src.nUsed; ++i)
+                    (*this)[Append()] = src[i];
+            }
+            return *this;
+        }
+        AssocStore(AssocStore&&) noexcept = default;
+        AssocStore& operator=(AssocStore&&) noexcept = default;
+
+        Assoc& operator[](int i)
+        {
+            const auto [u_block, u_offset] = Place(i);
+            return vBlocks[u_block][u_offset];
+        }
+        const Assoc& operator[](int i) const
+        {
+            const auto [u_block, u_offset] = Place(i);
+            return vBlocks[u_block][u_offset];
+        }
+        // A new default entry at the end; returns its number.
+        int Append()
+        {
+            if (Place(nUsed).first == vBlocks.size())
+                vBlocks.push_back(std::make_unique<Assoc[]>(kFirstBlock << vBlocks.size()));
+            return nUsed++;
+        }
+        void Clear()
+        {
+            vBlocks.clear();
+            nUsed = 0;
+        }
+
+    private:
+        static constexpr std::size_t kFirstBlock = 16;
+        // Block b holds the numbers 16 * (2^b - 1) to 16 * (2^(b+1) - 1) - 1.
+        static std::pair<std::size_t, std::size_t> Place(int i)
+        {
+            const std::size_t u_group = static_cast<std::size_t>(i) / kFirstBlock + 1;
+            const std::size_t u_block = static_cast<std::size_t>(std::bit_width(u_group)) - 1;
+            return {u_block, static_cast<std::size_t>(i) - kFirstBlock * ((std::size_t(1) << u_block) - 1)};
+        }
+
+        std::vector<std::unique_ptr<Assoc[]>> vBlocks;
+        int nUsed = 0;
+    };
+
     std::size_t Bucket(LONG l_key) const
     {
         // Keys are compared as unsigned so that a negative key cannot give a
@@ -150,8 +208,8 @@ private:
     {
         if (Buckets.empty())
             return -1;
-        for (int i = Buckets[Bucket(l_key)]; i >= 0; i = Assocs[static_cast<std::size_t>(i)].iNext) {
-            if (Assocs[static_cast<std::size_t>(i)].lKey == l_key)
+        for (int i = Buckets[Bucket(l_key)]; i >= 0; i = Assocs[i].iNext) {
+            if (Assocs[i].lKey == l_key)
                 return i;
         }
         return -1;
@@ -164,12 +222,11 @@ private:
         int i_assoc;
         if (iFree >= 0) {
             i_assoc = iFree;
-            iFree = Assocs[static_cast<std::size_t>(i_assoc)].iNext;
+            iFree = Assocs[i_assoc].iNext;
         } else {
-            Assocs.emplace_back();
-            i_assoc = static_cast<int>(Assocs.size() - 1);
+            i_assoc = Assocs.Append();
         }
-        Assoc& assoc = Assocs[static_cast<std::size_t>(i_assoc)];
+        Assoc& assoc = Assocs[i_assoc];
         assoc.lKey = l_key;
         int& i_head = Buckets[Bucket(l_key)];
         assoc.iNext = i_head; // the newest entry leads its bucket
@@ -180,7 +237,7 @@ private:
 
     void Advance()
     {
-        const int i_next = Assocs[static_cast<std::size_t>(iNextAssoc)].iNext;
+        const int i_next = Assocs[iNextAssoc].iNext;
         if (i_next >= 0) {
             iNextAssoc = i_next;
             return;
@@ -203,7 +260,7 @@ private:
 
     UINT nHashSize;
     std::vector<int> Buckets; // head entry of each bucket, -1 for none
-    std::deque<Assoc> Assocs; // grows at its end without moving an entry
+    AssocStore Assocs;
     int iFree = -1;
     int nCount = 0;
     std::size_t uNextBucket = 0;

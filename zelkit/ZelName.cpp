@@ -22,6 +22,23 @@ std::string Join(const std::string& s_a, const std::string& s_b, const char* p_b
         return s_a;
     return s_a + p_between + s_b;
 }
+
+// The parts joined by blanks in the normal form. The same text as
+// normalising the parts joined by one blank each, but parts already in the
+// form (a name's parts mostly are) are joined without a further copy.
+std::string JoinNormal(std::initializer_list<const std::string*> a_parts)
+{
+    std::string s_joined;
+    for (const std::string* p_part : a_parts) {
+        if (p_part->empty())
+            continue;
+        if (!s_joined.empty())
+            s_joined += ' ';
+        s_joined += *p_part;
+    }
+    ZelName::Normalize(s_joined);
+    return s_joined;
+}
 } // namespace
 
 // ---------------------------------------------------------------- ZelName
@@ -50,6 +67,22 @@ bool ZelName::IsWhite(char c)
 
 void ZelName::Normalize(std::string& s_text)
 {
+    // Most texts, every name read back from a file among them, are in the
+    // form already: they are left alone without making a copy.
+    bool b_blankAllowed = false;
+    std::size_t u_at = 0;
+    for (; u_at < s_text.size(); ++u_at) {
+        const char c = s_text[u_at];
+        if (c == ' ' && b_blankAllowed)
+            b_blankAllowed = false;
+        else if (ZelStringArray::isspace(c))
+            break;
+        else
+            b_blankAllowed = true;
+    }
+    if (u_at == s_text.size() && (s_text.empty() || s_text.back() != ' '))
+        return;
+
     std::string s_out;
     s_out.reserve(s_text.size());
     bool b_gap = false;
@@ -89,6 +122,16 @@ std::vector<std::string> ZelName::GetWords(const std::string& s_text)
     return v_words;
 }
 
+std::string ZelName::NormalCut(std::string s_text, int i_max)
+{
+    Normalize(s_text);
+    if (i_max <= 0)
+        s_text.clear();
+    else if (s_text.size() > static_cast<std::size_t>(i_max))
+        s_text.resize(static_cast<std::size_t>(i_max));
+    return s_text;
+}
+
 std::string ZelName::Cut(const std::string& s_text, int i_max)
 {
     if (i_max <= 0)
@@ -115,7 +158,7 @@ ZelObjectName::ZelObjectName(const std::string& s_name, int i_maxLength) : ZelNa
 
 void ZelObjectName::SetName(const std::string& s_name)
 {
-    sName = Cut(Normalize(s_name), nMaxLength);
+    sName = NormalCut(s_name, nMaxLength);
 }
 
 void ZelObjectName::Serialize(CArchive& ar)
@@ -314,18 +357,18 @@ void ZelSimpleName::SetName(const std::string& s_name)
 
 void ZelSimpleName::SetName(const std::string& s_first, const std::string& s_last)
 {
-    sFirst = Cut(Normalize(s_first), nMaxFirst);
-    sLast = Cut(Normalize(s_last), nMaxLast);
+    sFirst = NormalCut(s_first, nMaxFirst);
+    sLast = NormalCut(s_last, nMaxLast);
 }
 
 std::string ZelSimpleName::GetName() const
 {
-    return Cut(Normalize(sFirst + " " + sLast), nMaxLength);
+    return Cut(JoinNormal({&sFirst, &sLast}), nMaxLength);
 }
 
 std::string ZelSimpleName::GetFullName() const
 {
-    return Normalize(sFirst + " " + sLast);
+    return JoinNormal({&sFirst, &sLast});
 }
 
 std::string ZelSimpleName::GetRevFullName() const
@@ -381,19 +424,19 @@ void ZelFullName::SetName(const std::string& s_name)
 
 void ZelFullName::SetName(const std::string& s_first, const std::string& s_middle, const std::string& s_last)
 {
-    sFirst = Cut(Normalize(s_first), nMaxFirst);
-    sMiddle = Cut(Normalize(s_middle), nMaxMiddle);
-    sLast = Cut(Normalize(s_last), nMaxLast);
+    sFirst = NormalCut(s_first, nMaxFirst);
+    sMiddle = NormalCut(s_middle, nMaxMiddle);
+    sLast = NormalCut(s_last, nMaxLast);
 }
 
 std::string ZelFullName::GetName() const
 {
-    return Cut(Normalize(sFirst + " " + sLast), nMaxLength);
+    return Cut(JoinNormal({&sFirst, &sLast}), nMaxLength);
 }
 
 std::string ZelFullName::GetFullName() const
 {
-    return Normalize(sFirst + " " + sMiddle + " " + sLast);
+    return JoinNormal({&sFirst, &sMiddle, &sLast});
 }
 
 std::string ZelFullName::GetRevFullName() const

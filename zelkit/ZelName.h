@@ -23,6 +23,7 @@ class ZelName {
 public:
     explicit ZelName(int i_maxLength);
     ZelName(const ZelName& other) = default;
+    ZelName(ZelName&& other) = default;
     ZelName& operator=(const ZelName& other) = default;
     virtual ~ZelName() = default;
 
@@ -48,6 +49,8 @@ public:
 
     // The text cut to i_max characters (nothing for a limit below 1).
     static std::string Cut(const std::string& s_text, int i_max);
+    // Cut(Normalize(s_text), i_max), made in the copy given.
+    static std::string NormalCut(std::string s_text, int i_max);
 
 protected:
     static void ReadSchema(CArchive& ar);
@@ -60,6 +63,7 @@ public:
     explicit ZelObjectName(int i_maxLength);
     ZelObjectName(const std::string& s_name, int i_maxLength);
     ZelObjectName(const ZelObjectName& other) = default;
+    ZelObjectName(ZelObjectName&& other) = default;
     ZelObjectName& operator=(const ZelObjectName& other) = default;
 
     void Serialize(CArchive& ar) override;
@@ -75,6 +79,7 @@ public:
     explicit ZelFileName(int i_maxLength);
     ZelFileName(const std::string& s_path, int i_maxLength);
     ZelFileName(const ZelFileName& other) = default;
+    ZelFileName(ZelFileName&& other) = default;
     ZelFileName& operator=(const ZelFileName& other) = default;
 
     void Serialize(CArchive& ar) override;
@@ -110,6 +115,7 @@ public:
     // The whole name may hold all three parts and the two blanks between.
     ZelPersonName(int i_maxFirst, int i_maxMiddle, int i_maxLast);
     ZelPersonName(const ZelPersonName& other) = default;
+    ZelPersonName(ZelPersonName&& other) = default;
     ZelPersonName& operator=(const ZelPersonName& other) = default;
 
     virtual std::string GetFirstName() const = 0;
@@ -138,6 +144,7 @@ class ZelSimpleName : public ZelPersonName {
 public:
     ZelSimpleName(int i_maxFirst, int i_maxLast);
     ZelSimpleName(const ZelSimpleName& other) = default;
+    ZelSimpleName(ZelSimpleName&& other) = default;
     ZelSimpleName& operator=(const ZelSimpleName& other) = default;
 
     void Serialize(CArchive& ar) override;
@@ -164,6 +171,7 @@ class ZelFullName : public ZelPersonName {
 public:
     ZelFullName(int i_maxFirst, int i_maxMiddle, int i_maxLast);
     ZelFullName(const ZelFullName& other) = default;
+    ZelFullName(ZelFullName&& other) = default;
     ZelFullName& operator=(const ZelFullName& other) = default;
 
     void Serialize(CArchive& ar) override;

@@ -122,11 +122,6 @@ int ZelStringArray::isnl(char c)
     return c == '\n';
 }
 
-int ZelStringArray::isspace(char c)
-{
-    return c == ' ' || c == '\t' || c == '\n' || c == '\v' || c == '\f' || c == '\r';
-}
-
 int ZelStringArray::isquote(char c)
 {
     return c == '"';

@@ -40,7 +40,8 @@ public:
     // Character classes.
     static int iseol(char c);    // carriage return or line feed
     static int isnl(char c);     // line feed
-    static int isspace(char c);  // space, tab, line feed, vertical tab, form feed, carriage return
+    // Space, tab, line feed, vertical tab, form feed, carriage return.
+    static int isspace(char c) { return c == ' ' || (c >= '\t' && c <= '\r'); }
     static int isquote(char c);  // the double quote
     static int isbslash(char c); // the backslash
     static int CmpChar(char a, char b);

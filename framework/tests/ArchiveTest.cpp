@@ -158,7 +158,7 @@ TEST(Archive, CheckedCountRefusesCountsBeyondTheData)
 TEST(Archive, WrongDirectionIsRefused)
 {
     CArchive ar;
-    std::uint32_t u;
+    std::uint32_t u = 0;
     EXPECT_THROW(ar >> u, CArchiveException);
     CArchive in(Bytes({1, 2, 3, 4}));
     EXPECT_THROW(in << u, CArchiveException);

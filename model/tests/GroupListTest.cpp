@@ -118,6 +118,11 @@ TEST(GroupList, ReadingAnswersAsTheWalkDoes)
     v_candidates.push_back(v_candidates[0]); // its own name under its own key
     for (int i = 0; i < 500; ++i)
         v_candidates.push_back(Named("G" + std::to_string(i % 400)));
+    // A name cut at its length just after a blank: the list's record drops
+    // the blank, and the name without it is then taken.
+    const std::string s_long(Group::kMaxNameLength - 1, 'x');
+    v_candidates.push_back(Named(s_long + " tail"));
+    v_candidates.push_back(Named(s_long));
 
     std::vector<int> v_walked;
     std::vector<int> v_read;
@@ -133,6 +138,7 @@ TEST(GroupList, ReadingAnswersAsTheWalkDoes)
     EXPECT_EQ(v_read[6], GroupList::nameExists) << "its own key, but the other group's name";
     EXPECT_EQ(v_read[7], GroupList::keyExists);
     EXPECT_EQ(v_read[8], GroupList::keyExists);
+    EXPECT_EQ(v_read.back(), GroupList::nameExists);
     ASSERT_EQ(read.GetNumGroups(), walked.GetNumGroups());
     for (int i = 0; i < read.GetNumGroups(); ++i) {
         EXPECT_EQ(read[i], walked[i]) << i;

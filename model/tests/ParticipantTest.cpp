@@ -229,6 +229,50 @@ TEST(ParticipantList, RoomForAReadAndGrowthKeepBothIndexes)
     }
 }
 
+// A list read in one go, empty or holding participants already: a full
+// name taken under another key is refused, the same participant again is a
+// key taken, and once the read ends every participant is found by key and
+// by name.
+TEST(ParticipantList, ReadingRefusesTakenNamesAndLeavesBothIndexesRight)
+{
+    for (const int n_before : {0, 1, 40}) {
+        ParticipantList list;
+        std::vector<Participant> v_added;
+        for (int i = 0; i < n_before; ++i) {
+            Participant part;
+            part.SetName("Q" + std::to_string(i), "", "Ray");
+            ASSERT_EQ(list.Add(part), ParticipantList::added);
+            v_added.push_back(part);
+        }
+        {
+            const ParticipantList::Reading reading(list, 3);
+            for (int i = 0; i < 1500; ++i) {
+                Participant part;
+                part.SetName("P" + std::to_string(i), i % 2 ? "" : "Ann", "Lee");
+                ASSERT_EQ(list.Add(Participant(part)), ParticipantList::added) << i;
+                EXPECT_EQ(list.Add(Participant(part)), ParticipantList::keyExists) << i;
+                v_added.push_back(part);
+            }
+            Participant same_name;
+            same_name.SetName("P7", "", "Lee");
+            EXPECT_EQ(list.Add(std::move(same_name)), ParticipantList::nameExists);
+            if (n_before > 0) {
+                Participant earlier;
+                earlier.SetName("Q0", "", "Ray");
+                EXPECT_EQ(list.Add(std::move(earlier)), ParticipantList::nameExists);
+            }
+            Participant unnamed;
+            EXPECT_EQ(list.Add(std::move(unnamed)), ParticipantList::notValid);
+        }
+        ASSERT_EQ(list.GetNumParticipants(), static_cast<int>(v_added.size()));
+        for (int i = 0; i < list.GetNumParticipants(); ++i) {
+            const Participant& part = v_added[static_cast<std::size_t>(i)];
+            EXPECT_EQ(list.FindByKey(part.GetKey()), i) << n_before;
+            EXPECT_EQ(list.FindByName(part.GetFullName()), i) << n_before;
+        }
+    }
+}
+
 // ---- roster settings and checks ----
 
 TEST(RosterLim, CheckStyles)
