@@ -64,6 +64,8 @@ public:
         // Writing the file in place failed part way: the file may hold part
         // of the new bytes; the reason names where a complete copy is.
         partlyWritten = 2,
+        // There is no such file (nor, for a path through a file, folder).
+        notFound = 3,
     };
 
     CFileException(std::string s_path, std::string s_reason, Cause e_cause = generic);

@@ -353,24 +353,54 @@ std::vector<std::uint8_t> ReadWholeFile(const std::string& s_path)
     return v_bytes;
 }
 
+namespace {
+
+// Opens a plain file of at most u_maxBytes for reading, looking before it
+// opens: opening a device may do something. Should the path have become a
+// pipe meanwhile, the open does not wait for a writer, and what was opened
+// is looked at again. o_stat holds what was opened.
+int OpenDocument(const std::string& s_path, std::uint64_t u_maxBytes, struct stat& o_stat)
+{
+    if (stat(s_path.c_str(), &o_stat) != 0) {
+        const int i_err = errno;
+        const bool b_none = i_err == ENOENT || i_err == ENOTDIR || i_err == ENAMETOOLONG;
+        throw CFileException(s_path, "cannot open the file: " + ErrnoText(i_err),
+                             b_none ? CFileException::notFound : CFileException::generic);
+    }
+    if (!S_ISREG(o_stat.st_mode) || static_cast<std::uint64_t>(o_stat.st_size) > u_maxBytes)
+        ThrowNotOfKind();
+    const int i_fd = open(s_path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOCTTY);
+    if (i_fd < 0)
+        throw CFileException(s_path, "cannot open the file: " + ErrnoText(errno));
+    if (fstat(i_fd, &o_stat) != 0) {
+        const int i_err = errno;
+        close(i_fd);
+        throw CFileException(s_path, "cannot read the file: " + ErrnoText(i_err));
+    }
+    if (!S_ISREG(o_stat.st_mode) || static_cast<std::uint64_t>(o_stat.st_size) > u_maxBytes) {
+        close(i_fd);
+        ThrowNotOfKind();
+    }
+    return i_fd;
+}
+
+} // namespace
+
+std::vector<std::uint8_t> ReadDocumentHead(const std::string& s_path, std::size_t n_bytes)
+{
+    struct stat st {};
+    const FileHandle fd(OpenDocument(s_path, UINT64_MAX, st));
+    std::vector<std::uint8_t> v_bytes;
+    if (!ReadUpTo(fd.Get(), v_bytes, n_bytes))
+        throw CFileException(s_path, "cannot read the file: " + ErrnoText(errno));
+    return v_bytes;
+}
+
 std::vector<std::uint8_t> ReadDocumentFile(const std::string& s_path, std::uint64_t u_maxBytes,
                                            std::size_t n_headBytes, const HeadCheck& f_headOk)
 {
-    // Looked at before it is opened: opening a device may do something.
     struct stat st {};
-    if (stat(s_path.c_str(), &st) != 0)
-        throw CFileException(s_path, "cannot open the file: " + ErrnoText(errno));
-    if (!S_ISREG(st.st_mode) || static_cast<std::uint64_t>(st.st_size) > u_maxBytes)
-        ThrowNotOfKind();
-    // Should the path have become a pipe meanwhile, the open does not wait
-    // for a writer; what was opened is looked at again.
-    const FileHandle fd(open(s_path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOCTTY));
-    if (fd.Get() < 0)
-        throw CFileException(s_path, "cannot open the file: " + ErrnoText(errno));
-    if (fstat(fd.Get(), &st) != 0)
-        throw CFileException(s_path, "cannot read the file: " + ErrnoText(errno));
-    if (!S_ISREG(st.st_mode) || static_cast<std::uint64_t>(st.st_size) > u_maxBytes)
-        ThrowNotOfKind();
+    const FileHandle fd(OpenDocument(s_path, u_maxBytes, st));
 
     std::vector<std::uint8_t> v_bytes;
     if (!ReadUpTo(fd.Get(), v_bytes, n_headBytes))

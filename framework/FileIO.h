@@ -21,6 +21,12 @@ using HeadCheck = std::function<bool(const std::uint8_t* p_head, std::size_t n_b
 std::vector<std::uint8_t> ReadDocumentFile(const std::string& s_path, std::uint64_t u_maxBytes,
                                            std::size_t n_headBytes, const HeadCheck& f_headOk);
 
+// The first n_bytes of a document file (fewer when it is shorter), looked
+// at as ReadDocumentFile looks and refused alike; for a glance at a file's
+// head (the start-up list's event names) without reading it whole. A path
+// that names nothing throws CFileException with the cause notFound.
+std::vector<std::uint8_t> ReadDocumentHead(const std::string& s_path, std::size_t n_bytes);
+
 // Saves s_path as the desktop's own file handling replaces a file:
 //
 // - a file without a write bit, or one this user may not write, is refused

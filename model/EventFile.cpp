@@ -8,11 +8,7 @@
 #include <new>
 #include <utility>
 
-namespace {
-
-// An event file begins with its version, a 32-bit word from 1 to the
-// current one; anything else is refused before the rest is read.
-bool HeadIsEvent(const std::uint8_t* p_head, std::size_t n_bytes)
+bool EventFile::HeadIsEvent(const std::uint8_t* p_head, std::size_t n_bytes)
 {
     if (n_bytes < 4)
         return false;
@@ -20,8 +16,6 @@ bool HeadIsEvent(const std::uint8_t* p_head, std::size_t n_bytes)
                                     | (static_cast<std::uint32_t>(p_head[3]) << 24);
     return u_version >= 1 && u_version <= EventDoc::kCurrentFileVersion;
 }
-
-} // namespace
 
 BOOL EventFile::Load(EventDoc& doc, const std::string& s_path)
 {

@@ -53,4 +53,8 @@ public:
     // format itself allows (32-bit, times the record sizes) would let a
     // damaged or foreign file ask for terabytes.
     static constexpr std::uint64_t kMaxFileBytes = std::uint64_t(1) << 30;
+
+    // An event file begins with its version, a 32-bit word from 1 to the
+    // current one; anything else is refused before the rest is read.
+    static bool HeadIsEvent(const std::uint8_t* p_head, std::size_t n_bytes);
 };

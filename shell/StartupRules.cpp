@@ -2,17 +2,15 @@
 
 #include "framework/Archive.h"
 #include "framework/Exceptions.h"
+#include "framework/FileIO.h"
 #include "model/EventDoc.h"
+#include "model/EventFile.h"
 #include "shell/AppSettings.h"
 #include "shell/CommandIds.h"
 
-#include <cerrno>
 #include <cstdint>
 #include <exception>
-#include <fcntl.h>
 #include <filesystem>
-#include <sys/stat.h>
-#include <unistd.h>
 
 namespace StartupRules {
 
@@ -27,38 +25,18 @@ constexpr std::size_t uHeadBytes = 65536;
 std::string ReadEventName(const std::string& s_path, bool& o_ok)
 {
     o_ok = false;
-    // Not blocking: a recent file that has become a pipe would otherwise
-    // hold the start-up until something writes to it. Only a plain file
-    // can be an event file.
-    const int i_fd = open(s_path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
-    if (i_fd < 0)
-        return errno == ENOENT || errno == ENOTDIR || errno == ENAMETOOLONG ? "(Not found)" : "";
-    struct stat st {};
-    if (fstat(i_fd, &st) != 0 || !S_ISREG(st.st_mode)) {
-        close(i_fd);
+    // Read as an event is opened, its head alone: a recent file that has
+    // become a pipe or a device is refused without holding the start-up.
+    std::vector<std::uint8_t> v_head;
+    try {
+        v_head = ReadDocumentHead(s_path, uHeadBytes);
+    } catch (const CFileException& e) {
+        return e.GetCause() == CFileException::notFound ? "(Not found)" : "";
+    } catch (const CArchiveException&) {
         return {};
     }
-    std::vector<std::uint8_t> v_head(uHeadBytes);
-    std::size_t u_got = 0;
-    while (u_got < v_head.size()) {
-        const ssize_t i = read(i_fd, v_head.data() + u_got, v_head.size() - u_got);
-        if (i < 0 && errno == EINTR)
-            continue;
-        if (i < 0) {
-            close(i_fd);
-            return {};
-        }
-        if (i == 0)
-            break;
-        u_got += static_cast<std::size_t>(i);
-    }
-    close(i_fd);
-    v_head.resize(u_got);
     // A version this program does not read is no event file for it.
-    if (u_got < 4)
-        return {};
-    const DWORD u_version = v_head[0] | (v_head[1] << 8) | (v_head[2] << 16) | (static_cast<DWORD>(v_head[3]) << 24);
-    if (u_version < 1 || u_version > EventDoc::kCurrentFileVersion)
+    if (!EventFile::HeadIsEvent(v_head.data(), v_head.size()))
         return {};
     try {
         CArchive ar(std::move(v_head));
