@@ -23,9 +23,9 @@
 // Per size and search: the lectures placed of those asked for, the search
 // steps, steps per CPU second, seconds, peak memory, how the build ended
 // and the timetable's hash.
-#include "bench/CourseGenerator.h"
-#include "bench/EventGenerator.h"
-#include "bench/HeadlessBuild.h"
+#include "generators/CourseGenerator.h"
+#include "generators/EventGenerator.h"
+#include "generators/HeadlessBuild.h"
 #include "model/EventDoc.h"
 #include "res/RotavexStrings.h"
 

@@ -11,7 +11,7 @@
 //
 // Run by hand: build/bin/buildmap_bench [--groups=N --seed=N ...] (the
 // event generator's options).
-#include "bench/EventGenerator.h"
+#include "generators/EventGenerator.h"
 #include "engine/Generator.h"
 #include "engine/SelCounters.h"
 #include "engine/TTMap.h"

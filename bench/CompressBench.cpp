@@ -1,6 +1,6 @@
 // Speed and ratio of the block compressor. Each run reports MB/s of input
 // (bytes_per_second) and the ratio as compressed size / input size.
-#include "zelkit/ZelCompress.h"
+#include "zelkit/services/ZelCompress.h"
 
 #include <benchmark/benchmark.h>
 

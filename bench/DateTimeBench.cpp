@@ -8,7 +8,7 @@
 // venue, slot by slot, reading the hour and minute of each slot's start and
 // end (four conversions per slot). A second benchmark converts the same
 // times in a random order, the cache's worst case.
-#include "zelkit/CHighTime.h"
+#include "zelkit/datetime/CHighTime.h"
 
 #include <benchmark/benchmark.h>
 

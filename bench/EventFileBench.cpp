@@ -13,7 +13,7 @@
 //
 // Run by hand: build/bin/event_file_bench [--runs=N] [generator options]
 // (the event generator's options: --groups=N --seed=N ...).
-#include "bench/EventGenerator.h"
+#include "generators/EventGenerator.h"
 #include "framework/FileIO.h"
 #include "framework/MessageBox.h"
 #include "model/DocumentPorts.h"

@@ -18,9 +18,9 @@
 #include "model/EventFile.h"
 #include "model/ShellPorts.h"
 #include "res/RotavexStrings.h"
-#include "zelkit/ZelAssert.h"
-#include "zelkit/ZelListModel.h"
-#include "zelkit/ZelTimeslotCombination.h"
+#include "zelkit/base/ZelAssert.h"
+#include "zelkit/lists/ZelListModel.h"
+#include "zelkit/values/ZelTimeslotCombination.h"
 
 #include <cstdint>
 #include <cstdio>

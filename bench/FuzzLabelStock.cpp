@@ -11,10 +11,10 @@
 // FuzzDriver.cpp.
 #include "framework/Archive.h"
 #include "framework/Exceptions.h"
-#include "zelkit/ZelAssert.h"
-#include "zelkit/ZelLabelPrint.h"
-#include "zelkit/ZelListModel.h"
-#include "zelkit/ZelLocale.h"
+#include "zelkit/base/ZelAssert.h"
+#include "zelkit/controls/ZelLabelPrint.h"
+#include "zelkit/lists/ZelListModel.h"
+#include "zelkit/controls/ZelLocale.h"
 
 #include <cstdint>
 #include <cstdio>

@@ -13,9 +13,9 @@
 // "Line %d: ..." line ends the run with a report (abort). Built with
 // libFuzzer, or with the small driver of FuzzDriver.cpp.
 #include "framework/Exceptions.h"
-#include "zelkit/ZelAssert.h"
-#include "zelkit/ZelImport.h"
-#include "zelkit/ZelListModel.h"
+#include "zelkit/base/ZelAssert.h"
+#include "zelkit/import/ZelImport.h"
+#include "zelkit/lists/ZelListModel.h"
 
 #include <cstdint>
 #include <cstdio>

@@ -4,8 +4,8 @@
 // and a list view's sort of 20,000 records by their field texts, which the
 // view makes from its records (not from the list's cells).
 // Run by hand: build/bin/list_bench
-#include "shell/ItemListCore.h"
-#include "zelkit/ZelListModel.h"
+#include "shell/lists/ItemListCore.h"
+#include "zelkit/lists/ZelListModel.h"
 
 #include <chrono>
 #include <cstdio>

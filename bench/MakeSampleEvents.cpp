@@ -10,7 +10,7 @@
 #include "model/EventFile.h"
 #include "res/RotavexStrings.h"
 #include "testsupport/EventFileFixtures.h"
-#include "testsupport/SampleEvents.h"
+#include "generators/SampleEvents.h"
 
 #include <cstdio>
 #include <cstring>

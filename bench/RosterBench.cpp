@@ -15,8 +15,8 @@
 // Run by hand: build/bin/roster_bench [--sizes=012] [--seed=N]
 // [--budget=SECONDS] [roster generator options]. A run that takes longer
 // than the budget (default 600 s) is stopped as a user would stop it.
-#include "bench/RosterGenerator.h"
-#include "bench/RosterRunner.h"
+#include "generators/RosterGenerator.h"
+#include "generators/RosterRunner.h"
 #include "framework/MessageBox.h"
 #include "model/EventDoc.h"
 #include "res/RotavexStrings.h"

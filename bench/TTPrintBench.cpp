@@ -5,7 +5,7 @@
 //
 // Run by hand: build/bin/ttprint_bench [--participants=N --days=N ...] (the
 // event generator's options).
-#include "bench/EventGenerator.h"
+#include "generators/EventGenerator.h"
 #include "model/EventDoc.h"
 #include "model/Participant.h"
 #include "model/PrintOptions.h"

@@ -6,7 +6,7 @@
 //   - one scroll step (a line down) with the repaint of what it uncovers,
 //   - 10,000 hit tests (the day, set, time and slot under a point).
 // Run by hand: build/bin/timeslot_bench
-#include "zelkit/ZelTimeslotGrid.h"
+#include "zelkit/controls/ZelTimeslotGrid.h"
 
 #include <chrono>
 #include <cstdio>

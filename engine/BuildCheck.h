@@ -4,7 +4,7 @@
 // are known by; the detail text is made only when a check fails.
 #pragma once
 
-#include "zelkit/ZelAssert.h"
+#include "zelkit/base/ZelAssert.h"
 
 #include <string>
 

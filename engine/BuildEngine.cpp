@@ -9,8 +9,8 @@
 #include "model/EventDoc.h"
 #include "model/Participant.h"
 #include "model/Timetable.h"
-#include "zelkit/ZelOleDateTime.h"
-#include "zelkit/ZelWindowServices.h"
+#include "zelkit/datetime/ZelOleDateTime.h"
+#include "zelkit/windows/ZelWindowServices.h"
 
 #include <algorithm>
 

@@ -10,7 +10,7 @@
 #include "model/Group.h"
 #include "model/Participant.h"
 #include "model/Timetable.h"
-#include "zelkit/ZelStringArray.h"
+#include "zelkit/base/ZelStringArray.h"
 
 #include <algorithm>
 

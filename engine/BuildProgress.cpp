@@ -1,6 +1,6 @@
 #include "engine/BuildProgress.h"
 
-#include "zelkit/ZelAssert.h"
+#include "zelkit/base/ZelAssert.h"
 
 #include <algorithm>
 

@@ -11,8 +11,8 @@
 #pragma once
 
 #include "framework/Types.h"
-#include "zelkit/ZelReportLayout.h"
-#include "zelkit/ZelStringArray.h"
+#include "zelkit/dialogs/ZelReportLayout.h"
+#include "zelkit/base/ZelStringArray.h"
 
 #include <string>
 #include <vector>

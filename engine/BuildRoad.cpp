@@ -13,7 +13,7 @@
 #include "model/General.h"
 #include "model/Participant.h"
 #include "model/Timetable.h"
-#include "zelkit/ZelWindowServices.h"
+#include "zelkit/windows/ZelWindowServices.h"
 
 #include <algorithm>
 

@@ -2,8 +2,8 @@
 
 #include "engine/StackGuard.h"
 #include "model/General.h"
-#include "zelkit/ZelAssert.h"
-#include "zelkit/ZelMessages.h"
+#include "zelkit/base/ZelAssert.h"
+#include "zelkit/services/ZelMessages.h"
 
 #include <csetjmp>
 #include <csignal>

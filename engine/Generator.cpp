@@ -6,7 +6,7 @@
 #include "model/EventDoc.h"
 #include "model/General.h"
 #include "model/Group.h"
-#include "zelkit/ZelAssert.h"
+#include "zelkit/base/ZelAssert.h"
 
 #include <algorithm>
 #include <optional>

@@ -3,7 +3,7 @@
 #include "engine/TTMap.h"
 #include "model/EventDoc.h"
 #include "model/Timetable.h"
-#include "zelkit/ZelAssert.h"
+#include "zelkit/base/ZelAssert.h"
 
 #include <algorithm>
 #include <vector>

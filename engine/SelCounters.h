@@ -14,7 +14,7 @@
 #pragma once
 
 #include "framework/Types.h"
-#include "zelkit/ZelArray.h"
+#include "zelkit/base/ZelArray.h"
 
 #include <utility>
 #include <vector>

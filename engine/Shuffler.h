@@ -37,8 +37,8 @@
 #include "engine/Transaction.h"
 #include "model/Timeslot.h"
 #include "framework/Types.h"
-#include "zelkit/ZelArray.h"
-#include "zelkit/ZelAssert.h"
+#include "zelkit/base/ZelArray.h"
+#include "zelkit/base/ZelAssert.h"
 
 #include <cstdint>
 #include <memory>

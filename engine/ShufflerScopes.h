@@ -5,7 +5,7 @@
 #include "engine/BuildEngine.h"
 #include "engine/Shuffler.h"
 #include "engine/StackGuard.h"
-#include "zelkit/ZelAssert.h"
+#include "zelkit/base/ZelAssert.h"
 
 // The search's invariant checks report under the one source name the
 // program has always given them, whichever of the search's files they sit

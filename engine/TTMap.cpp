@@ -5,8 +5,8 @@
 #include "model/EventDoc.h"
 #include "model/Group.h"
 #include "model/Timetable.h"
-#include "zelkit/ZelAssert.h"
-#include "zelkit/ZelWindowServices.h"
+#include "zelkit/base/ZelAssert.h"
+#include "zelkit/windows/ZelWindowServices.h"
 
 #include <algorithm>
 #include <climits>

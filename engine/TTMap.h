@@ -25,8 +25,8 @@
 
 #include "engine/TTLoc.h"
 #include "framework/Types.h"
-#include "zelkit/CHighTime.h"
-#include "zelkit/ZelArray.h"
+#include "zelkit/datetime/CHighTime.h"
+#include "zelkit/base/ZelArray.h"
 
 #include <cstdint>
 #include <vector>

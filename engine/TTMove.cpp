@@ -4,7 +4,7 @@
 #include "engine/TTMap.h"
 #include "model/EventDoc.h"
 #include "model/Timetable.h"
-#include "zelkit/ZelAssert.h"
+#include "zelkit/base/ZelAssert.h"
 
 TTMove::TTMove(BuildEngine* p_engine, EventDoc* p_doc, Timetable* p_timetable, TTMap* p_map)
     : TransMove<BuildEngine, TTLoc, TTLocArray>(p_engine, p_doc, p_timetable), pMap(p_map)

@@ -6,7 +6,7 @@
 #include "engine/SelCounters.h"
 #include "model/EventDoc.h"
 #include "model/Timetable.h"
-#include "zelkit/ZelWindowServices.h"
+#include "zelkit/windows/ZelWindowServices.h"
 
 #include <algorithm>
 

@@ -19,8 +19,8 @@
 #pragma once
 
 #include "framework/Types.h"
-#include "zelkit/ZelArray.h"
-#include "zelkit/ZelAssert.h"
+#include "zelkit/base/ZelArray.h"
+#include "zelkit/base/ZelAssert.h"
 
 #include <type_traits>
 

@@ -3,8 +3,8 @@
 #pragma once
 
 #include "framework/Types.h"
-#include "zelkit/ZelAddress.h"
-#include "zelkit/ZelName.h"
+#include "zelkit/values/ZelAddress.h"
+#include "zelkit/values/ZelName.h"
 
 #include <string>
 

@@ -1,7 +1,7 @@
 #include "model/DatePicture.h"
 
 #include "framework/Encoding.h"
-#include "zelkit/ZelOleDateTime.h"
+#include "zelkit/datetime/ZelOleDateTime.h"
 
 #include <cstdlib>
 #include <langinfo.h>

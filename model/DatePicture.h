@@ -15,7 +15,7 @@
 // does.
 #pragma once
 
-#include "zelkit/CHighTime.h"
+#include "zelkit/datetime/CHighTime.h"
 
 #include <string>
 

@@ -11,9 +11,9 @@
 #pragma once
 
 #include "framework/Types.h"
-#include "zelkit/CHighTime.h"
-#include "zelkit/ZelArray.h"
-#include "zelkit/ZelTimeslot.h"
+#include "zelkit/datetime/CHighTime.h"
+#include "zelkit/base/ZelArray.h"
+#include "zelkit/values/ZelTimeslot.h"
 
 class CArchive;
 class KeyList;

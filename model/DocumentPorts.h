@@ -16,7 +16,7 @@
 
 #include "framework/MessageBox.h"
 #include "framework/Types.h"
-#include "zelkit/CHighTime.h"
+#include "zelkit/datetime/CHighTime.h"
 
 #include <deque>
 #include <functional>

@@ -5,7 +5,7 @@
 #include "model/EventDoc.h"
 #include "model/General.h"
 #include "model/KeyList.h"
-#include "zelkit/ZelAssert.h"
+#include "zelkit/base/ZelAssert.h"
 
 #include <algorithm>
 #include <climits>

@@ -9,10 +9,10 @@
 
 #include "framework/Types.h"
 #include "model/DayDefSlots.h"
-#include "zelkit/CHighTime.h"
-#include "zelkit/ZelArray.h"
-#include "zelkit/ZelOleDateTime.h"
-#include "zelkit/ZelStringArray.h"
+#include "zelkit/datetime/CHighTime.h"
+#include "zelkit/base/ZelArray.h"
+#include "zelkit/datetime/ZelOleDateTime.h"
+#include "zelkit/base/ZelStringArray.h"
 
 #include <string>
 #include <unordered_map>

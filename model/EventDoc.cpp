@@ -1,6 +1,6 @@
 #include "model/EventDoc.h"
 
-#include "zelkit/ZelAssert.h"
+#include "zelkit/base/ZelAssert.h"
 
 EventDoc::EventDoc() = default;
 

@@ -20,9 +20,9 @@
 #include "model/Timetable.h"
 #include "model/Venue.h"
 #include "model/ViewLayout.h"
-#include "zelkit/CHighTime.h"
-#include "zelkit/ZelArray.h"
-#include "zelkit/ZelTimeslotCombination.h"
+#include "zelkit/datetime/CHighTime.h"
+#include "zelkit/base/ZelArray.h"
+#include "zelkit/values/ZelTimeslotCombination.h"
 
 #include <cstdint>
 #include <memory>

@@ -10,7 +10,7 @@
 #include "model/General.h"
 #include "model/ShellPorts.h"
 #include "res/RotavexStrings.h"
-#include "zelkit/ZelAssert.h"
+#include "zelkit/base/ZelAssert.h"
 
 namespace {
 

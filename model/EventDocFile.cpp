@@ -7,7 +7,7 @@
 #include "model/General.h"
 #include "model/ShellPorts.h"
 #include "res/ProgramRelease.h"
-#include "zelkit/ZelRelease.h"
+#include "zelkit/values/ZelRelease.h"
 
 #include <algorithm>
 #include <cstdint>

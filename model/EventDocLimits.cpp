@@ -8,7 +8,7 @@
 // unless the other side was edited too. The arithmetic is unsigned 32-bit,
 // as the limits are stored: products wrap rather than grow.
 #include "model/EventDoc.h"
-#include "zelkit/ZelAssert.h"
+#include "zelkit/base/ZelAssert.h"
 
 #include <string>
 

@@ -3,9 +3,9 @@
 #include "framework/ListBox.h"
 #include "model/EventDoc.h"
 #include "model/ShellPorts.h"
-#include "zelkit/ZelAssert.h"
-#include "zelkit/ZelMessages.h"
-#include "zelkit/ZelStringArray.h"
+#include "zelkit/base/ZelAssert.h"
+#include "zelkit/services/ZelMessages.h"
+#include "zelkit/base/ZelStringArray.h"
 
 #include <algorithm>
 #include <cstdint>

@@ -20,9 +20,9 @@
 #include "framework/Archive.h"
 #include "framework/MessageBox.h"
 #include "framework/Types.h"
-#include "zelkit/CHighTime.h"
-#include "zelkit/ZelArray.h"
-#include "zelkit/ZelOleDateTime.h"
+#include "zelkit/datetime/CHighTime.h"
+#include "zelkit/base/ZelArray.h"
+#include "zelkit/datetime/ZelOleDateTime.h"
 
 #include <functional>
 #include <string>

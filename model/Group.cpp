@@ -5,8 +5,8 @@
 #include "model/Participant.h"
 #include "model/Preferences.h"
 #include "model/Timetable.h"
-#include "zelkit/ZelStringArray.h"
-#include "zelkit/ZelTimeslotCombination.h"
+#include "zelkit/base/ZelStringArray.h"
+#include "zelkit/values/ZelTimeslotCombination.h"
 
 #include <climits>
 

@@ -16,10 +16,10 @@
 #include "model/KeyList.h"
 #include "model/SchedEntity.h"
 #include "model/Venue.h"
-#include "zelkit/ZelAddress.h"
-#include "zelkit/ZelArray.h"
-#include "zelkit/ZelKeyedObject.h"
-#include "zelkit/ZelName.h"
+#include "zelkit/values/ZelAddress.h"
+#include "zelkit/base/ZelArray.h"
+#include "zelkit/base/ZelKeyedObject.h"
+#include "zelkit/values/ZelName.h"
 
 #include <algorithm>
 #include <memory>

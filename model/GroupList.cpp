@@ -5,7 +5,7 @@
 #include "model/ListRoom.h"
 #include "model/Participant.h"
 #include "model/ShellPorts.h"
-#include "zelkit/ZelAssert.h"
+#include "zelkit/base/ZelAssert.h"
 
 #include <algorithm>
 #include <climits>

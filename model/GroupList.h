@@ -10,8 +10,8 @@
 #include "framework/Types.h"
 #include "model/Group.h"
 #include "model/ListRoom.h"
-#include "zelkit/ZelArray.h"
-#include "zelkit/ZelKeyedObject.h"
+#include "zelkit/base/ZelArray.h"
+#include "zelkit/base/ZelKeyedObject.h"
 
 #include <iosfwd>
 #include <string>

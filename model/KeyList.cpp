@@ -1,7 +1,7 @@
 #include "model/KeyList.h"
 
 #include "framework/Archive.h"
-#include "zelkit/ZelAssert.h"
+#include "zelkit/base/ZelAssert.h"
 
 #include <algorithm>
 

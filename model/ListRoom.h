@@ -6,8 +6,8 @@
 #pragma once
 
 #include "framework/Types.h"
-#include "zelkit/ZelArray.h"
-#include "zelkit/ZelKeyedObject.h"
+#include "zelkit/base/ZelArray.h"
+#include "zelkit/base/ZelKeyedObject.h"
 
 #include <algorithm>
 #include <climits>

@@ -8,7 +8,7 @@
 #include "model/ListRoom.h"
 #include "model/Preferences.h"
 #include "model/TimetableDay.h"
-#include "zelkit/ZelAssert.h"
+#include "zelkit/base/ZelAssert.h"
 
 #include <algorithm>
 #include <optional>

@@ -18,10 +18,10 @@
 #include "model/ParticipantRole.h"
 #include "model/SchedEntity.h"
 #include "model/SchedLim.h"
-#include "zelkit/ZelAddress.h"
-#include "zelkit/ZelArray.h"
-#include "zelkit/ZelKeyedObject.h"
-#include "zelkit/ZelName.h"
+#include "zelkit/values/ZelAddress.h"
+#include "zelkit/base/ZelArray.h"
+#include "zelkit/base/ZelKeyedObject.h"
+#include "zelkit/values/ZelName.h"
 
 #include <string>
 #include <unordered_map>

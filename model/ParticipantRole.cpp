@@ -3,9 +3,9 @@
 #include "framework/Archive.h"
 #include "model/EventDoc.h"
 #include "model/General.h"
-#include "zelkit/ZelMessages.h"
-#include "zelkit/ZelName.h"
-#include "zelkit/ZelStringArray.h"
+#include "zelkit/services/ZelMessages.h"
+#include "zelkit/values/ZelName.h"
+#include "zelkit/base/ZelStringArray.h"
 
 #include <algorithm>
 #include <cstdint>

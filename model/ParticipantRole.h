@@ -12,7 +12,7 @@
 #include "model/KeyList.h"
 #include "model/RVXObject.h"
 #include "model/SchedLim.h"
-#include "zelkit/ZelArray.h"
+#include "zelkit/base/ZelArray.h"
 
 #include <string>
 

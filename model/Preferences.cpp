@@ -2,7 +2,7 @@
 
 #include "framework/Archive.h"
 #include "model/General.h"
-#include "zelkit/ZelAssert.h"
+#include "zelkit/base/ZelAssert.h"
 
 #include <algorithm>
 

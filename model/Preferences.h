@@ -7,8 +7,8 @@
 #include "framework/Types.h"
 #include "model/SchedLim.h"
 #include "model/Venue.h"
-#include "zelkit/ZelArray.h"
-#include "zelkit/ZelName.h"
+#include "zelkit/base/ZelArray.h"
+#include "zelkit/values/ZelName.h"
 
 #include <string>
 

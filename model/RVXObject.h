@@ -11,8 +11,8 @@
 #include "framework/Archive.h"
 #include "framework/Types.h"
 #include "model/KeyList.h"
-#include "zelkit/ZelKeyedObject.h"
-#include "zelkit/ZelName.h"
+#include "zelkit/base/ZelKeyedObject.h"
+#include "zelkit/values/ZelName.h"
 
 #include <string>
 

@@ -4,7 +4,7 @@
 #include "model/EventDoc.h"
 #include "model/General.h"
 #include "model/Timetable.h"
-#include "zelkit/ZelStringArray.h"
+#include "zelkit/base/ZelStringArray.h"
 
 namespace {
 

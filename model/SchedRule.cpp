@@ -4,8 +4,8 @@
 #include "framework/MessageBox.h"
 #include "model/EventDoc.h"
 #include "model/General.h"
-#include "zelkit/ZelStringArray.h"
-#include "zelkit/ZelTimeslot.h"
+#include "zelkit/base/ZelStringArray.h"
+#include "zelkit/values/ZelTimeslot.h"
 
 #include <algorithm>
 #include <vector>

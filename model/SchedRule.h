@@ -28,7 +28,7 @@
 #include "model/SchedLim.h"
 #include "model/TimeList.h"
 #include "model/Timeslot.h"
-#include "zelkit/ZelArray.h"
+#include "zelkit/base/ZelArray.h"
 
 #include <string>
 #include <vector>

@@ -1,7 +1,7 @@
 #include "model/ShellPorts.h"
 
 #include "framework/Archive.h"
-#include "zelkit/ZelMessages.h"
+#include "zelkit/services/ZelMessages.h"
 
 #include <cstdio>
 

@@ -4,8 +4,8 @@
 #include "framework/PlatformTime.h"
 #include "model/DayDefSlots.h"
 #include "model/General.h"
-#include "zelkit/ZelAssert.h"
-#include "zelkit/ZelTimeslot.h"
+#include "zelkit/base/ZelAssert.h"
+#include "zelkit/values/ZelTimeslot.h"
 
 #include <algorithm>
 #include <cctype>

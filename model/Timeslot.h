@@ -20,9 +20,9 @@
 
 #include "framework/Types.h"
 #include "model/KeyList.h"
-#include "zelkit/CHighTime.h"
-#include "zelkit/ZelArray.h"
-#include "zelkit/ZelKeyedObject.h"
+#include "zelkit/datetime/CHighTime.h"
+#include "zelkit/base/ZelArray.h"
+#include "zelkit/base/ZelKeyedObject.h"
 
 #include <string>
 #include <vector>

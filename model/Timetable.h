@@ -16,7 +16,7 @@
 
 #include "framework/Types.h"
 #include "model/TimetableDay.h"
-#include "zelkit/CHighTime.h"
+#include "zelkit/datetime/CHighTime.h"
 
 #include <iosfwd>
 #include <string>

@@ -3,7 +3,7 @@
 #include "framework/Archive.h"
 #include "model/EventDoc.h"
 #include "model/General.h"
-#include "zelkit/ZelTimeslot.h"
+#include "zelkit/values/ZelTimeslot.h"
 
 #include <algorithm>
 #include <climits>

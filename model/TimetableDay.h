@@ -19,8 +19,8 @@
 
 #include "framework/Types.h"
 #include "model/Timeslot.h"
-#include "zelkit/CHighTime.h"
-#include "zelkit/ZelArray.h"
+#include "zelkit/datetime/CHighTime.h"
+#include "zelkit/base/ZelArray.h"
 
 #include <string>
 

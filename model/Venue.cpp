@@ -3,7 +3,7 @@
 #include "framework/Archive.h"
 #include "model/EventDoc.h"
 #include "model/General.h"
-#include "zelkit/ZelAssert.h"
+#include "zelkit/base/ZelAssert.h"
 
 namespace {
 LONG lVenueKeyCounter = 0;

@@ -8,8 +8,8 @@
 #include "framework/Types.h"
 #include "model/KeyList.h"
 #include "model/SchedLim.h"
-#include "zelkit/ZelArray.h"
-#include "zelkit/ZelName.h"
+#include "zelkit/base/ZelArray.h"
+#include "zelkit/values/ZelName.h"
 
 #include <algorithm>
 #include <string>

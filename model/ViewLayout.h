@@ -9,9 +9,9 @@
 #pragma once
 
 #include "framework/Types.h"
-#include "zelkit/ZelArray.h"
-#include "zelkit/ZelListSort.h"
-#include "zelkit/ZelStringArray.h"
+#include "zelkit/base/ZelArray.h"
+#include "zelkit/lists/ZelListSort.h"
+#include "zelkit/base/ZelStringArray.h"
 
 #include <string>
 

@@ -9,8 +9,8 @@
 #pragma once
 
 #include "framework/Types.h"
-#include "zelkit/CHighTime.h"
-#include "zelkit/ZelArray.h"
+#include "zelkit/datetime/CHighTime.h"
+#include "zelkit/base/ZelArray.h"
 
 #include <ostream>
 #include <string>

@@ -10,7 +10,7 @@
 
 #include "framework/Geometry.h"
 #include "framework/Types.h"
-#include "zelkit/ZelReportLayout.h"
+#include "zelkit/dialogs/ZelReportLayout.h"
 
 #include <string>
 

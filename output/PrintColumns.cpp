@@ -1,6 +1,6 @@
 #include "output/PrintColumns.h"
 
-#include "zelkit/ZelAssert.h"
+#include "zelkit/base/ZelAssert.h"
 
 #include <algorithm>
 #include <cstring>

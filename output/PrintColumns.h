@@ -11,7 +11,7 @@
 
 #include "framework/Types.h"
 #include "output/PrintCanvas.h"
-#include "zelkit/ZelStringArray.h"
+#include "zelkit/base/ZelStringArray.h"
 
 #include <string>
 #include <utility>

@@ -4,7 +4,7 @@
 #include "framework/Encoding.h"
 #include "model/EventDoc.h"
 #include "model/General.h"
-#include "zelkit/ZelWindowServices.h"
+#include "zelkit/windows/ZelWindowServices.h"
 
 #include <cstdlib>
 #include <filesystem>

@@ -8,10 +8,10 @@
 #include "model/Timetable.h"
 #include "model/Venue.h"
 #include "output/PrintColumns.h"
-#include "zelkit/ZelAssert.h"
-#include "zelkit/ZelOleDateTime.h"
-#include "zelkit/ZelStringArray.h"
-#include "zelkit/ZelTimeslotCombination.h"
+#include "zelkit/base/ZelAssert.h"
+#include "zelkit/datetime/ZelOleDateTime.h"
+#include "zelkit/base/ZelStringArray.h"
+#include "zelkit/values/ZelTimeslotCombination.h"
 
 #include <algorithm>
 #include <set>

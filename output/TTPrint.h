@@ -17,7 +17,7 @@
 #include "framework/Types.h"
 #include "model/TimetableDay.h"
 #include "output/PrintCanvas.h"
-#include "zelkit/CHighTime.h"
+#include "zelkit/datetime/CHighTime.h"
 
 #include <cstdint>
 #include <memory>

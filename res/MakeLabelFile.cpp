@@ -2,7 +2,7 @@
 // of A4 and US Letter address labels, by paper and labels per sheet.
 //
 //     make_label_file OUTPUT.ldf
-#include "zelkit/ZelLabelPrint.h"
+#include "zelkit/controls/ZelLabelPrint.h"
 
 #include <cstdio>
 #include <string>

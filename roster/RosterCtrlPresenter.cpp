@@ -8,7 +8,7 @@
 #include "model/ShellPorts.h"
 #include "roster/RosterEngine.h"
 #include "roster/RosterRun.h"
-#include "zelkit/ZelWindowServices.h"
+#include "zelkit/windows/ZelWindowServices.h"
 
 #include <utility>
 

@@ -3,7 +3,7 @@
 #include "engine/Generator.h"
 #include "model/EventDoc.h"
 #include "model/General.h"
-#include "zelkit/ZelWindowServices.h"
+#include "zelkit/windows/ZelWindowServices.h"
 
 #include <algorithm>
 #include <unordered_map>

@@ -35,8 +35,8 @@
 #include "roster/RosterMove.h"
 #include "roster/RosterPorts.h"
 #include "roster/RosterStatus.h"
-#include "zelkit/ZelArray.h"
-#include "zelkit/ZelKeyedObject.h"
+#include "zelkit/base/ZelArray.h"
+#include "zelkit/base/ZelKeyedObject.h"
 
 #include <atomic>
 #include <cstdint>

@@ -4,7 +4,7 @@
 #include "engine/TTLoc.h"
 #include "model/EventDoc.h"
 #include "roster/RosterEngine.h"
-#include "zelkit/ZelAssert.h"
+#include "zelkit/base/ZelAssert.h"
 
 RosterMove::RosterMove(RosterEngine* p_engine)
     : TransMove<RosterEngine, int, ZelArray<int>>(p_engine, p_engine->GetDoc(), p_engine->GetTimetable())

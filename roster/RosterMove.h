@@ -11,7 +11,7 @@
 
 #include "engine/Transaction.h"
 #include "framework/Types.h"
-#include "zelkit/ZelArray.h"
+#include "zelkit/base/ZelArray.h"
 
 class EventDoc;
 class RosterEngine;

@@ -5,9 +5,9 @@
 #include "model/General.h"
 #include "model/Group.h"
 #include "sheets/LimitsRules.h"
-#include "shell/EditingPSheet.h"
-#include "zelkit/ui/ZelNotifyEvent.h"
-#include "zelkit/ui/ZelTreeCtrl.h"
+#include "shell/editing/EditingPSheet.h"
+#include "zelkit/windows/ui/ZelNotifyEvent.h"
+#include "zelkit/controls/ui/ZelTreeCtrl.h"
 
 #include <wx/valtext.h>
 #include <wx/stattext.h>

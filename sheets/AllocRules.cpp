@@ -2,7 +2,7 @@
 
 #include "model/EventDoc.h"
 #include "sheets/SheetRules.h"
-#include "zelkit/ZelAssert.h"
+#include "zelkit/base/ZelAssert.h"
 
 #include <cctype>
 #include <cstdint>

@@ -5,10 +5,10 @@
 #include "model/EventDefinition.h"
 #include "model/EventDoc.h"
 #include "sheets/GroupEditingPPage.h"
-#include "zelkit/ui/ZelCheckListCtrl.h"
-#include "zelkit/ui/ZelControlWindow.h"
-#include "zelkit/ui/ZelNotifyEvent.h"
-#include "zelkit/ui/ZelTimeslotCtrl.h"
+#include "zelkit/import/ui/ZelCheckListCtrl.h"
+#include "zelkit/controls/ui/ZelControlWindow.h"
+#include "zelkit/windows/ui/ZelNotifyEvent.h"
+#include "zelkit/controls/ui/ZelTimeslotCtrl.h"
 
 #include <algorithm>
 #include <cstdint>

@@ -13,8 +13,8 @@
 #include "framework/Types.h"
 #include "sheets/AnchoredPanel.h"
 #include "sheets/AvailRules.h"
-#include "shell/EditingPPage.h"
-#include "shell/EditingPSheet.h"
+#include "shell/editing/EditingPPage.h"
+#include "shell/editing/EditingPSheet.h"
 
 #include <functional>
 #include <string>

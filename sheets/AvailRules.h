@@ -10,7 +10,7 @@
 
 #include "framework/Types.h"
 #include "model/TimeList.h"
-#include "zelkit/ZelTimeslot.h"
+#include "zelkit/values/ZelTimeslot.h"
 
 #include <vector>
 

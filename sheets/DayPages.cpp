@@ -5,12 +5,12 @@
 #include "model/EventDoc.h"
 #include "sheets/SheetRules.h"
 #include "sheets/TimeslotsPage.h"
-#include "zelkit/ZelNotifyCodes.h"
+#include "zelkit/windows/ZelNotifyCodes.h"
 #include "framework/ui/WxIds.h"
-#include "shell/PageToolBarRules.h"
-#include "zelkit/ui/ZelEditListCtrl.h"
-#include "zelkit/ui/ZelMonthCalCtrl.h"
-#include "zelkit/ui/ZelNotifyEvent.h"
+#include "shell/editing/PageToolBarRules.h"
+#include "zelkit/import/ui/ZelEditListCtrl.h"
+#include "zelkit/controls/ui/ZelMonthCalCtrl.h"
+#include "zelkit/windows/ui/ZelNotifyEvent.h"
 
 #include <algorithm>
 #include <memory>

@@ -5,7 +5,7 @@
 #include "model/EventDoc.h"
 #include "model/KeyList.h"
 #include "sheets/TimeslotsRules.h"
-#include "zelkit/ZelOleDateTime.h"
+#include "zelkit/datetime/ZelOleDateTime.h"
 
 #include <algorithm>
 #include <cctype>

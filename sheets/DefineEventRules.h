@@ -7,7 +7,7 @@
 
 #include "framework/Types.h"
 #include "model/EventDefinition.h"
-#include "zelkit/CHighTime.h"
+#include "zelkit/datetime/CHighTime.h"
 
 #include <array>
 #include <functional>

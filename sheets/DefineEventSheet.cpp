@@ -6,8 +6,8 @@
 #include "model/General.h"
 #include "sheets/DayPages.h"
 #include "sheets/SheetRules.h"
-#include "shell/EditSheetRules.h"
-#include "shell/EventDocument.h"
+#include "shell/editing/EditSheetRules.h"
+#include "shell/frame/EventDocument.h"
 
 #include <wx/app.h>
 #include <wx/radiobut.h>

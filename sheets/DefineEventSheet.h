@@ -10,8 +10,8 @@
 #pragma once
 
 #include "sheets/DefineEventRules.h"
-#include "shell/EditingPPage.h"
-#include "zelkit/ui/ZelSizing.h"
+#include "shell/editing/EditingPPage.h"
+#include "zelkit/dialogs/ui/ZelSizing.h"
 
 #include <string>
 

@@ -3,8 +3,8 @@
 #include "framework/ui/WxText.h"
 #include "model/Group.h"
 #include "sheets/SheetRules.h"
-#include "shell/EditingPSheet.h"
-#include "zelkit/ZelAssert.h"
+#include "shell/editing/EditingPSheet.h"
+#include "zelkit/base/ZelAssert.h"
 
 #include <wx/notebook.h>
 #include <wx/settings.h>

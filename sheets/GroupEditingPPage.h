@@ -5,7 +5,7 @@
 // (GroupPageProtocol), and reloads on Undo.
 #pragma once
 
-#include "shell/EditingPPage.h"
+#include "shell/editing/EditingPPage.h"
 #include "sheets/GroupSheetRules.h"
 
 class EventDoc;

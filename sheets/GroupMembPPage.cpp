@@ -4,8 +4,8 @@
 #include "framework/ui/WxText.h"
 #include "model/EventDoc.h"
 #include "sheets/GroupSheetIds.h"
-#include "zelkit/ui/ZelEditListCtrl.h"
-#include "zelkit/ui/ZelNotifyEvent.h"
+#include "zelkit/import/ui/ZelEditListCtrl.h"
+#include "zelkit/windows/ui/ZelNotifyEvent.h"
 
 #include <wx/bmpbuttn.h>
 #include <wx/dcclient.h>

@@ -11,9 +11,9 @@
 
 #include "framework/Types.h"
 #include "model/Group.h"
-#include "zelkit/ZelCheckList.h"
-#include "zelkit/ZelListModel.h"
-#include "zelkit/ZelListSort.h"
+#include "zelkit/import/ZelCheckList.h"
+#include "zelkit/lists/ZelListModel.h"
+#include "zelkit/lists/ZelListSort.h"
 
 #include <string>
 #include <vector>

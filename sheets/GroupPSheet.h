@@ -14,7 +14,7 @@
 
 #include "model/Group.h"
 #include "sheets/GroupEditingPPage.h"
-#include "shell/EditingPSheet.h"
+#include "shell/editing/EditingPSheet.h"
 
 #include <functional>
 #include <vector>

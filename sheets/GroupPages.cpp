@@ -5,7 +5,7 @@
 #include "model/General.h"
 #include "model/Group.h"
 #include "sheets/GroupSheetIds.h"
-#include "shell/EditingPSheet.h"
+#include "shell/editing/EditingPSheet.h"
 
 #include <wx/button.h>
 #include <wx/stattext.h>

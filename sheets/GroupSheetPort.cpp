@@ -3,7 +3,7 @@
 #include "framework/MessageBox.h"
 #include "framework/ui/WxText.h"
 #include "sheets/GroupPSheet.h"
-#include "shell/GroupViewCore.h"
+#include "shell/lists/GroupViewCore.h"
 
 #include <wx/app.h>
 

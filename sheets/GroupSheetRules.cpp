@@ -5,7 +5,7 @@
 #include "model/Group.h"
 #include "model/Preferences.h"
 #include "sheets/SheetRules.h"
-#include "zelkit/ZelName.h"
+#include "zelkit/values/ZelName.h"
 
 #include <cctype>
 #include <cstdint>

@@ -4,9 +4,9 @@
 #include "framework/ui/WxText.h"
 #include "model/EventDoc.h"
 #include "model/General.h"
-#include "zelkit/ZelAssert.h"
-#include "zelkit/ui/ZelNotifyEvent.h"
-#include "zelkit/ui/ZelTreeCtrl.h"
+#include "zelkit/base/ZelAssert.h"
+#include "zelkit/windows/ui/ZelNotifyEvent.h"
+#include "zelkit/controls/ui/ZelTreeCtrl.h"
 
 #include <string>
 

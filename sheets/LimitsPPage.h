@@ -12,8 +12,8 @@
 #include "framework/Types.h"
 #include "sheets/AnchoredPanel.h"
 #include "sheets/LimitsRules.h"
-#include "shell/EditingPPage.h"
-#include "shell/EditingPSheet.h"
+#include "shell/editing/EditingPPage.h"
+#include "shell/editing/EditingPSheet.h"
 
 #include <functional>
 #include <string>

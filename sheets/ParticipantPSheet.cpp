@@ -5,7 +5,7 @@
 #include "sheets/AvailPages.h"
 #include "sheets/RosterPPage.h"
 #include "sheets/SheetRules.h"
-#include "zelkit/ZelAssert.h"
+#include "zelkit/base/ZelAssert.h"
 
 #include <wx/stattext.h>
 

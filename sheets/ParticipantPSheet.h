@@ -15,8 +15,8 @@
 #include "model/Participant.h"
 #include "sheets/LimitsPPage.h"
 #include "sheets/ParticipantSheetRules.h"
-#include "shell/EditingPPage.h"
-#include "shell/EditingPSheet.h"
+#include "shell/editing/EditingPPage.h"
+#include "shell/editing/EditingPSheet.h"
 
 #include <string>
 #include <vector>

@@ -6,7 +6,7 @@
 #pragma once
 
 #include "sheets/ParticipantPSheet.h"
-#include "shell/ParticipantViewCore.h"
+#include "shell/lists/ParticipantViewCore.h"
 
 #include <functional>
 

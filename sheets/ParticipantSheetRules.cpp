@@ -3,7 +3,7 @@
 #include "model/EventDoc.h"
 #include "model/General.h"
 #include "model/Participant.h"
-#include "zelkit/ZelWindowServices.h"
+#include "zelkit/windows/ZelWindowServices.h"
 
 #include <algorithm>
 

@@ -8,7 +8,7 @@
 #include "sheets/GroupPages.h"
 #include "sheets/LimitsPPageGroup.h"
 #include "sheets/RosterPPage.h"
-#include "shell/EventDocument.h"
+#include "shell/frame/EventDocument.h"
 
 #include <wx/app.h>
 #include <wx/checkbox.h>

@@ -7,8 +7,8 @@
 #include "model/General.h"
 #include "model/Participant.h"
 #include "sheets/GroupEditingPPage.h"
-#include "zelkit/ui/ZelCheckListCtrl.h"
-#include "zelkit/ui/ZelNotifyEvent.h"
+#include "zelkit/import/ui/ZelCheckListCtrl.h"
+#include "zelkit/windows/ui/ZelNotifyEvent.h"
 
 #include <algorithm>
 #include <climits>

@@ -2,13 +2,13 @@
 
 #include "framework/ui/WxIds.h"
 #include "framework/ui/WxText.h"
-#include "shell/PageToolBarRules.h"
-#include "shell/EditingPSheet.h"
-#include "zelkit/ZelAssert.h"
-#include "zelkit/ZelNotifyCodes.h"
-#include "zelkit/ui/ZelCustomCtrl.h"
-#include "zelkit/ui/ZelNotifyEvent.h"
-#include "zelkit/ui/ZelTimeslotCtrl.h"
+#include "shell/editing/PageToolBarRules.h"
+#include "shell/editing/EditingPSheet.h"
+#include "zelkit/base/ZelAssert.h"
+#include "zelkit/windows/ZelNotifyCodes.h"
+#include "zelkit/controls/ui/ZelCustomCtrl.h"
+#include "zelkit/windows/ui/ZelNotifyEvent.h"
+#include "zelkit/controls/ui/ZelTimeslotCtrl.h"
 
 #include <algorithm>
 #include <wx/button.h>

@@ -11,7 +11,7 @@
 #pragma once
 
 #include "framework/Types.h"
-#include "shell/EditingPPage.h"
+#include "shell/editing/EditingPPage.h"
 #include "sheets/SchedRulesRules.h"
 
 #include <memory>

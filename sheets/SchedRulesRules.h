@@ -17,8 +17,8 @@
 
 #include "framework/Types.h"
 #include "model/SchedRule.h"
-#include "zelkit/ZelArray.h"
-#include "zelkit/ZelTimeslot.h"
+#include "zelkit/base/ZelArray.h"
+#include "zelkit/values/ZelTimeslot.h"
 
 #include <string>
 #include <vector>

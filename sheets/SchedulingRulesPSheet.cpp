@@ -3,7 +3,7 @@
 #include "model/DocumentPorts.h"
 #include "model/EventDoc.h"
 #include "model/General.h"
-#include "shell/EventDocument.h"
+#include "shell/frame/EventDocument.h"
 #include "framework/ui/WxText.h"
 
 #include <wx/app.h>

@@ -4,7 +4,7 @@
 #pragma once
 
 #include "model/SchedRule.h"
-#include "shell/EditingPSheet.h"
+#include "shell/editing/EditingPSheet.h"
 #include "sheets/SchedRulesPPage.h"
 
 class EventDoc;

@@ -1,7 +1,7 @@
 #include "sheets/SheetRules.h"
 
 #include "framework/Encoding.h"
-#include "zelkit/ZelMessages.h"
+#include "zelkit/services/ZelMessages.h"
 
 #include <cctype>
 #include <cstdio>

@@ -14,10 +14,10 @@
 #include "sheets/GroupEditingPPage.h"
 #include "sheets/GroupSheetIds.h"
 #include "sheets/StyleFacilityRules.h"
-#include "shell/EditingPSheet.h"
-#include "shell/PageToolBarRules.h"
-#include "zelkit/ui/ZelEditListCtrl.h"
-#include "zelkit/ui/ZelNotifyEvent.h"
+#include "shell/editing/EditingPSheet.h"
+#include "shell/editing/PageToolBarRules.h"
+#include "zelkit/import/ui/ZelEditListCtrl.h"
+#include "zelkit/windows/ui/ZelNotifyEvent.h"
 
 #include <utility>
 #include <wx/stattext.h>

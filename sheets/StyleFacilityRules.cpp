@@ -3,7 +3,7 @@
 #include "model/EventDoc.h"
 #include "model/General.h"
 #include "model/ShellPorts.h"
-#include "zelkit/ZelName.h"
+#include "zelkit/values/ZelName.h"
 
 #include <tuple>
 #include <type_traits>

@@ -3,9 +3,9 @@
 #include "framework/ui/WxText.h"
 #include "model/EventDoc.h"
 #include "sheets/SheetRules.h"
-#include "zelkit/ZelNotifyCodes.h"
-#include "zelkit/ui/ZelNotifyEvent.h"
-#include "zelkit/ui/ZelTimeslotCtrl.h"
+#include "zelkit/windows/ZelNotifyCodes.h"
+#include "zelkit/windows/ui/ZelNotifyEvent.h"
+#include "zelkit/controls/ui/ZelTimeslotCtrl.h"
 
 #include <wx/checkbox.h>
 #include <wx/listbox.h>

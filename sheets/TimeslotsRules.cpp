@@ -4,7 +4,7 @@
 #include "model/EventDoc.h"
 #include "model/General.h"
 #include "model/KeyList.h"
-#include "zelkit/ZelOleDateTime.h"
+#include "zelkit/datetime/ZelOleDateTime.h"
 
 #include <algorithm>
 #include <cctype>

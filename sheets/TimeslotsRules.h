@@ -15,9 +15,9 @@
 
 #include "framework/Types.h"
 #include "model/EventDefinition.h"
-#include "zelkit/CHighTime.h"
-#include "zelkit/ZelArray.h"
-#include "zelkit/ZelTimeslot.h"
+#include "zelkit/datetime/CHighTime.h"
+#include "zelkit/base/ZelArray.h"
+#include "zelkit/values/ZelTimeslot.h"
 
 #include <string>
 #include <vector>

@@ -5,9 +5,9 @@
 #include "model/EventDoc.h"
 #include "model/General.h"
 #include "sheets/SheetRules.h"
-#include "shell/VenueViewRules.h"
-#include "zelkit/ZelAssert.h"
-#include "zelkit/ZelName.h"
+#include "shell/lists/VenueViewRules.h"
+#include "zelkit/base/ZelAssert.h"
+#include "zelkit/values/ZelName.h"
 
 #include <wx/app.h>
 #include <wx/stattext.h>

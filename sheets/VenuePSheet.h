@@ -11,10 +11,10 @@
 
 #include "framework/Types.h"
 #include "model/Venue.h"
-#include "shell/EditingPPage.h"
-#include "shell/EditingPSheet.h"
+#include "shell/editing/EditingPPage.h"
+#include "shell/editing/EditingPSheet.h"
 #include "sheets/StyleFacilityPPage.h"
-#include "shell/VenueSheetPort.h"
+#include "shell/lists/VenueSheetPort.h"
 
 #include <functional>
 #include <string>

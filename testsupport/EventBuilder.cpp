@@ -1,6 +1,6 @@
 #include "testsupport/EventBuilder.h"
 
-#include "zelkit/ZelStringArray.h"
+#include "zelkit/base/ZelStringArray.h"
 
 #include <stdexcept>
 

@@ -2,7 +2,7 @@
 
 #include "framework/Archive.h"
 #include "framework/PlatformTime.h"
-#include "zelkit/ZelListSort.h"
+#include "zelkit/lists/ZelListSort.h"
 
 #include <algorithm>
 #include <stdexcept>

@@ -4,9 +4,9 @@
 // the same files): the same placements, the same locks, in the same cells,
 // in the "Thorough" search and in the "Complete" one; and so do small
 // events with rotating groups.
-#include "bench/CourseGenerator.h"
-#include "bench/HeadlessBuild.h"
-#include "bench/RosterGenerator.h"
+#include "generators/CourseGenerator.h"
+#include "generators/HeadlessBuild.h"
+#include "generators/RosterGenerator.h"
 #include "model/DocumentPorts.h"
 #include "model/EventDoc.h"
 

@@ -13,9 +13,9 @@
 // events of several shapes (the roster generator's options as evetool
 // generate takes them). A change that is meant to move a result (a new
 // rule, a new file version) records the new hashes with the reason.
-#include "bench/HeadlessBuild.h"
-#include "bench/RosterGenerator.h"
-#include "bench/RosterRunner.h"
+#include "generators/HeadlessBuild.h"
+#include "generators/RosterGenerator.h"
+#include "generators/RosterRunner.h"
 #include "framework/MessageBox.h"
 #include "model/DocumentPorts.h"
 #include "model/EventDoc.h"

@@ -7,14 +7,14 @@ list(APPEND ENGINE_SOURCES BuildRoad.cpp BuildPasses.cpp BuildFailures.cpp Build
 
 rvx_add_model_test(NAME engine_build_tests
   SOURCES tests/BuildRoadTest.cpp tests/BuildReportsTest.cpp
-          ${PROJECT_SOURCE_DIR}/testsupport/EventBuilder.cpp ${PROJECT_SOURCE_DIR}/testsupport/TimetableChecker.cpp
+          ${PROJECT_SOURCE_DIR}/testsupport/EventBuilder.cpp ${PROJECT_SOURCE_DIR}/generators/TimetableChecker.cpp
   LIBS bench_events engine)
 
 # The driver's recovery, with real faults on the test's thread: a test of
 # its own.
 rvx_add_model_test(NAME engine_build_driver_tests
   SOURCES tests/BuildDriverTest.cpp
-          ${PROJECT_SOURCE_DIR}/testsupport/EventBuilder.cpp ${PROJECT_SOURCE_DIR}/testsupport/TimetableChecker.cpp
+          ${PROJECT_SOURCE_DIR}/testsupport/EventBuilder.cpp ${PROJECT_SOURCE_DIR}/generators/TimetableChecker.cpp
   LIBS engine)
 # A sanitizer that handles the faults itself would take them from the
 # driver's handlers.

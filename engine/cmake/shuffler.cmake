@@ -5,5 +5,5 @@ list(APPEND ENGINE_SOURCES BuildEngine.cpp ShufflerState.cpp ShufflerRaise.cpp S
 
 rvx_add_model_test(NAME engine_shuffler_tests
   SOURCES tests/ShufflerStateTest.cpp tests/ShufflerRaiseTest.cpp tests/ShufflerSearchTest.cpp tests/ShufflerCommitTest.cpp
-          ${PROJECT_SOURCE_DIR}/testsupport/EventBuilder.cpp ${PROJECT_SOURCE_DIR}/testsupport/TimetableChecker.cpp
+          ${PROJECT_SOURCE_DIR}/testsupport/EventBuilder.cpp ${PROJECT_SOURCE_DIR}/generators/TimetableChecker.cpp
   LIBS bench_events engine)

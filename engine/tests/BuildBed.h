@@ -14,8 +14,8 @@
 #include "model/EventDoc.h"
 #include "model/ShellPorts.h"
 #include "testsupport/EventBuilder.h"
-#include "testsupport/TimetableChecker.h"
-#include "zelkit/ZelErrorReport.h"
+#include "generators/TimetableChecker.h"
+#include "zelkit/base/ZelErrorReport.h"
 
 #include <memory>
 #include <string>

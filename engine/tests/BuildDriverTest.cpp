@@ -13,7 +13,7 @@
 #include "engine/BuildDriver.h"
 #include "engine/EngineGuard.h"
 #include "engine/StackGuard.h"
-#include "zelkit/ZelAssert.h"
+#include "zelkit/base/ZelAssert.h"
 
 #include <gtest/gtest.h>
 

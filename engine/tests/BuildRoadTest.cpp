@@ -3,7 +3,7 @@
 // passes, the fill, a Skip and another attempt, and the check command.
 #include "BuildBed.h"
 
-#include "bench/EventGenerator.h"
+#include "generators/EventGenerator.h"
 #include "engine/SelCounters.h"
 
 #include <gtest/gtest.h>

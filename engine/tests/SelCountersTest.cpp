@@ -5,8 +5,8 @@
 #include "engine/TTMap.h"
 #include "model/EventDoc.h"
 #include "testsupport/EventBuilder.h"
-#include "zelkit/ZelAssert.h"
-#include "zelkit/ZelErrorReport.h"
+#include "zelkit/base/ZelAssert.h"
+#include "zelkit/base/ZelErrorReport.h"
 
 #include <gtest/gtest.h>
 

@@ -14,7 +14,7 @@
 #include "engine/TTMove.h"
 #include "model/EventDoc.h"
 #include "testsupport/EventBuilder.h"
-#include "testsupport/TimetableChecker.h"
+#include "generators/TimetableChecker.h"
 
 #include <memory>
 #include <string>

@@ -4,8 +4,8 @@
 // minimums, a valid timetable) or, when it fails, nothing changed.
 #include "ShufflerBed.h"
 
-#include "bench/EventGenerator.h"
-#include "zelkit/ZelErrorReport.h"
+#include "generators/EventGenerator.h"
+#include "zelkit/base/ZelErrorReport.h"
 
 #include <gtest/gtest.h>
 

@@ -5,7 +5,7 @@
 #include "ShufflerBed.h"
 
 #include "engine/ProgressPort.h"
-#include "zelkit/ZelErrorReport.h"
+#include "zelkit/base/ZelErrorReport.h"
 
 #include <gtest/gtest.h>
 

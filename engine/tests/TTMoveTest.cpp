@@ -7,8 +7,8 @@
 #include "engine/TTMove.h"
 #include "model/EventDoc.h"
 #include "testsupport/EventBuilder.h"
-#include "zelkit/ZelAssert.h"
-#include "zelkit/ZelErrorReport.h"
+#include "zelkit/base/ZelAssert.h"
+#include "zelkit/base/ZelErrorReport.h"
 
 #include <gtest/gtest.h>
 

@@ -3,7 +3,7 @@
 #include "model/EventDoc.h"
 #include "model/tests/RuleEvent.h"
 #include "testsupport/EventBuilder.h"
-#include "testsupport/TimetableChecker.h"
+#include "generators/TimetableChecker.h"
 
 #include <gtest/gtest.h>
 

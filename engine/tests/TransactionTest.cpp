@@ -4,9 +4,9 @@
 // transaction that an exception leaves.
 #include "engine/StackGuard.h"
 #include "engine/Transaction.h"
-#include "zelkit/ZelArray.h"
-#include "zelkit/ZelAssert.h"
-#include "zelkit/ZelErrorReport.h"
+#include "zelkit/base/ZelArray.h"
+#include "zelkit/base/ZelAssert.h"
+#include "zelkit/base/ZelErrorReport.h"
 
 #include <gtest/gtest.h>
 

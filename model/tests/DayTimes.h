@@ -5,8 +5,8 @@
 #include "framework/Archive.h"
 #include "framework/PlatformTime.h"
 #include "testsupport/ArchiveBytes.h"
-#include "zelkit/CHighTime.h"
-#include "zelkit/ZelTimeslot.h"
+#include "zelkit/datetime/CHighTime.h"
+#include "zelkit/values/ZelTimeslot.h"
 
 #include <string>
 #include <vector>

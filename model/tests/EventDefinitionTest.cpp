@@ -3,7 +3,7 @@
 #include "model/KeyList.h"
 #include "model/tests/DayTimes.h"
 #include "testsupport/ArchiveBytes.h"
-#include "zelkit/ZelAssert.h"
+#include "zelkit/base/ZelAssert.h"
 
 #include <gtest/gtest.h>
 

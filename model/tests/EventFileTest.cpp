@@ -7,8 +7,8 @@
 #include "model/tests/DayTimes.h"
 #include "testsupport/ArchiveBytes.h"
 #include "testsupport/EventFileFixtures.h"
-#include "testsupport/SampleEvents.h"
-#include "zelkit/ZelTimeslotCombination.h"
+#include "generators/SampleEvents.h"
+#include "zelkit/values/ZelTimeslotCombination.h"
 
 #include <algorithm>
 #include <csignal>

@@ -4,7 +4,7 @@
 #include "model/Preferences.h"
 #include "testsupport/ArchiveBytes.h"
 #include "testsupport/EventBuilder.h"
-#include "zelkit/ZelTimeslotCombination.h"
+#include "zelkit/values/ZelTimeslotCombination.h"
 
 #include <gtest/gtest.h>
 

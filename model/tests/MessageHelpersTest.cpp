@@ -3,7 +3,7 @@
 #include "framework/Resources.h"
 #include "model/General.h"
 #include "model/ShellPorts.h"
-#include "zelkit/ZelStringArray.h"
+#include "zelkit/base/ZelStringArray.h"
 
 #include <gtest/gtest.h>
 

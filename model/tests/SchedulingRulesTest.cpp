@@ -6,7 +6,7 @@
 #include "model/tests/RuleEvent.h"
 #include "testsupport/ArchiveBytes.h"
 #include "testsupport/EventBuilder.h"
-#include "zelkit/ZelStringArray.h"
+#include "zelkit/base/ZelStringArray.h"
 
 #include <gtest/gtest.h>
 

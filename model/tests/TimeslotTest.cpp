@@ -1,9 +1,9 @@
 #include "framework/PlatformTime.h"
 #include "model/Timeslot.h"
 #include "testsupport/ArchiveBytes.h"
-#include "zelkit/ZelAssert.h"
-#include "zelkit/ZelErrorReport.h"
-#include "zelkit/ZelTimeslot.h"
+#include "zelkit/base/ZelAssert.h"
+#include "zelkit/base/ZelErrorReport.h"
+#include "zelkit/values/ZelTimeslot.h"
 
 #include <gtest/gtest.h>
 

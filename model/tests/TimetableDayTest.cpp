@@ -1,7 +1,7 @@
 #include "model/EventDoc.h"
 #include "model/TimetableDay.h"
 #include "testsupport/EventBuilder.h"
-#include "zelkit/ZelTimeslot.h"
+#include "zelkit/values/ZelTimeslot.h"
 
 #include <gtest/gtest.h>
 

@@ -4,8 +4,8 @@
 #include "model/Timetable.h"
 #include "testsupport/ArchiveBytes.h"
 #include "testsupport/EventBuilder.h"
-#include "zelkit/ZelAssert.h"
-#include "zelkit/ZelErrorReport.h"
+#include "zelkit/base/ZelAssert.h"
+#include "zelkit/base/ZelErrorReport.h"
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,6 @@
 #include "model/ViewLayout.h"
 #include "testsupport/ArchiveBytes.h"
-#include "zelkit/ZelErrorReport.h"
+#include "zelkit/base/ZelErrorReport.h"
 
 #include <gtest/gtest.h>
 

@@ -8,7 +8,7 @@
 #include "model/Timetable.h"
 #include "testsupport/EventBuilder.h"
 #include "testsupport/FakePrintCanvas.h"
-#include "zelkit/ZelTimeslotCombination.h"
+#include "zelkit/values/ZelTimeslotCombination.h"
 
 #include <gtest/gtest.h>
 

@@ -3,5 +3,5 @@
 list(APPEND ROSTER_SOURCES RosterCtrlPresenter.cpp)
 rvx_add_model_test(NAME roster_dialog_tests
   SOURCES tests/RosterBed.cpp tests/RosterCtrlPresenterTest.cpp
-          ${PROJECT_SOURCE_DIR}/testsupport/EventBuilder.cpp ${PROJECT_SOURCE_DIR}/testsupport/SampleEvents.cpp
+          ${PROJECT_SOURCE_DIR}/testsupport/EventBuilder.cpp ${PROJECT_SOURCE_DIR}/generators/SampleEvents.cpp
   LIBS roster bench_events)

@@ -8,12 +8,12 @@
 #include "roster/RosterEngine.h"
 #include "roster/tests/RosterBed.h"
 
-#include "bench/RosterGenerator.h"
+#include "generators/RosterGenerator.h"
 #include "framework/MessageBox.h"
 #include "model/General.h"
 #include "model/ShellPorts.h"
-#include "testsupport/SampleEvents.h"
-#include "zelkit/ZelAssert.h"
+#include "generators/SampleEvents.h"
+#include "zelkit/base/ZelAssert.h"
 
 #include <gtest/gtest.h>
 

@@ -9,8 +9,8 @@
 #include "framework/MessageBox.h"
 #include "model/DocumentPorts.h"
 #include "model/General.h"
-#include "testsupport/SampleEvents.h"
-#include "zelkit/ZelErrorReport.h"
+#include "generators/SampleEvents.h"
+#include "zelkit/base/ZelErrorReport.h"
 
 #include <gtest/gtest.h>
 

@@ -4,7 +4,7 @@
 #include "roster/tests/RosterBed.h"
 
 #include "model/General.h"
-#include "testsupport/SampleEvents.h"
+#include "generators/SampleEvents.h"
 
 #include <gtest/gtest.h>
 

@@ -4,7 +4,7 @@
 #include "roster/RosterEngine.h"
 #include "roster/RosterMove.h"
 #include "roster/tests/RosterBed.h"
-#include "zelkit/ZelErrorReport.h"
+#include "zelkit/base/ZelErrorReport.h"
 
 #include <gtest/gtest.h>
 

@@ -6,10 +6,10 @@
 #include "roster/RosterRun.h"
 #include "roster/tests/RosterBed.h"
 
-#include "bench/RosterGenerator.h"
+#include "generators/RosterGenerator.h"
 #include "engine/StackGuard.h"
-#include "testsupport/SampleEvents.h"
-#include "zelkit/ZelErrorReport.h"
+#include "generators/SampleEvents.h"
+#include "zelkit/base/ZelErrorReport.h"
 
 #include <gtest/gtest.h>
 

@@ -16,8 +16,8 @@
 #include "sheets/GroupStyleFacilityPPage.h"
 #include "sheets/tests/TabStripCheck.h"
 #include "testsupport/EventBuilder.h"
-#include "testsupport/SheetTestEnvironment.h"
-#include "zelkit/ui/ZelEditListCtrl.h"
+#include "testsupport/ui/SheetTestEnvironment.h"
+#include "zelkit/import/ui/ZelEditListCtrl.h"
 
 #include <chrono>
 #include <cstdlib>

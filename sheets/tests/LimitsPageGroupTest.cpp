@@ -6,9 +6,9 @@
 #include "res/RotavexStrings.h"
 #include "sheets/GroupPSheet.h"
 #include "sheets/LimitsPPageGroup.h"
-#include "testsupport/SheetTestDriving.h"
+#include "testsupport/ui/SheetTestDriving.h"
 #include "testsupport/EventBuilder.h"
-#include "testsupport/SheetTestEnvironment.h"
+#include "testsupport/ui/SheetTestEnvironment.h"
 
 namespace {
 

@@ -14,12 +14,12 @@
 #include "sheets/GroupPSheet.h"
 #include "sheets/RosterPPage.h"
 #include "testsupport/EventBuilder.h"
-#include "testsupport/SheetTestDriving.h"
-#include "testsupport/SheetTestEnvironment.h"
-#include "zelkit/ui/ZelCheckListCtrl.h"
-#include "zelkit/ui/ZelNotifyEvent.h"
-#include "zelkit/ui/ZelTimeslotCtrl.h"
-#include "zelkit/ui/ZelTreeCtrl.h"
+#include "testsupport/ui/SheetTestDriving.h"
+#include "testsupport/ui/SheetTestEnvironment.h"
+#include "zelkit/import/ui/ZelCheckListCtrl.h"
+#include "zelkit/windows/ui/ZelNotifyEvent.h"
+#include "zelkit/controls/ui/ZelTimeslotCtrl.h"
+#include "zelkit/controls/ui/ZelTreeCtrl.h"
 
 #include <chrono>
 #include <cstdlib>

@@ -10,10 +10,10 @@
 #include "sheets/ParticipantPSheet.h"
 #include "sheets/tests/TabStripCheck.h"
 #include "testsupport/EventBuilder.h"
-#include "testsupport/SheetTestDriving.h"
-#include "testsupport/SheetTestEnvironment.h"
-#include "zelkit/ui/ZelNotifyEvent.h"
-#include "zelkit/ui/ZelTreeCtrl.h"
+#include "testsupport/ui/SheetTestDriving.h"
+#include "testsupport/ui/SheetTestEnvironment.h"
+#include "zelkit/windows/ui/ZelNotifyEvent.h"
+#include "zelkit/controls/ui/ZelTreeCtrl.h"
 
 #include <chrono>
 #include <cstdlib>

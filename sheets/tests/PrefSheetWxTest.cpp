@@ -10,9 +10,9 @@
 #include "model/EventDoc.h"
 #include "res/RotavexStrings.h"
 #include "sheets/PrefPSheet.h"
-#include "testsupport/SheetTestDriving.h"
+#include "testsupport/ui/SheetTestDriving.h"
 #include "testsupport/EventBuilder.h"
-#include "testsupport/SheetTestEnvironment.h"
+#include "testsupport/ui/SheetTestEnvironment.h"
 
 #include <gtest/gtest.h>
 

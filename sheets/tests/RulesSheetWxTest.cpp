@@ -13,13 +13,13 @@
 #include "model/Timetable.h"
 #include "res/RotavexStrings.h"
 #include "sheets/SchedulingRulesPSheet.h"
-#include "testsupport/SheetTestDriving.h"
-#include "shell/EditSheetRules.h"
-#include "shell/PageToolBarRules.h"
+#include "testsupport/ui/SheetTestDriving.h"
+#include "shell/editing/EditSheetRules.h"
+#include "shell/editing/PageToolBarRules.h"
 #include "testsupport/EventBuilder.h"
-#include "testsupport/SheetTestEnvironment.h"
-#include "zelkit/ZelNotifyCodes.h"
-#include "zelkit/ui/ZelTimeslotCtrl.h"
+#include "testsupport/ui/SheetTestEnvironment.h"
+#include "zelkit/windows/ZelNotifyCodes.h"
+#include "zelkit/controls/ui/ZelTimeslotCtrl.h"
 
 #include <gtest/gtest.h>
 #include <wx/listbox.h>

@@ -10,10 +10,10 @@
 #include "res/RotavexStrings.h"
 #include "sheets/VenuePSheet.h"
 #include "sheets/tests/TabStripCheck.h"
-#include "shell/SelectColumnsDlg.h"
+#include "shell/lists/SelectColumnsDlg.h"
 #include "testsupport/EventBuilder.h"
-#include "testsupport/SheetTestEnvironment.h"
-#include "testsupport/WxLoopDriving.h"
+#include "testsupport/ui/SheetTestEnvironment.h"
+#include "testsupport/ui/WxLoopDriving.h"
 
 #include <gtest/gtest.h>
 #include <wx/app.h>

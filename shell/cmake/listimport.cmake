@@ -1,7 +1,7 @@
 # Importing into item list views: the rules without a window (mappings,
 # the import runs, the error list) and the message list dialogs.
-target_sources(rotavex_shell_rules PRIVATE ItemListImport.cpp)
-target_sources(rotavex_shell PRIVATE MesgListDisplay.cpp)
+target_sources(rotavex_shell_rules PRIVATE lists/ItemListImport.cpp)
+target_sources(rotavex_shell PRIVATE lists/MesgListDisplay.cpp)
 rvx_add_test(NAME shell_list_import_tests
   SOURCES tests/ItemListImportTest.cpp
   LIBS rotavex_shell_rules zelkit framework)

@@ -5,7 +5,7 @@
 #include "framework/FileIO.h"
 #include "framework/MessageBox.h"
 #include "framework/Settings.h"
-#include "shell/AppSettings.h"
+#include "shell/frame/AppSettings.h"
 
 #include <cstdlib>
 #include <filesystem>

@@ -3,10 +3,10 @@
 #include "framework/FileIO.h"
 #include "framework/MessageBox.h"
 #include "framework/Settings.h"
-#include "shell/MainFrm.h"
-#include "shell/RotavexApp.h"
-#include "zelkit/ZelAssert.h"
-#include "zelkit/ZelErrorReport.h"
+#include "shell/frame/MainFrm.h"
+#include "shell/frame/RotavexApp.h"
+#include "zelkit/base/ZelAssert.h"
+#include "zelkit/base/ZelErrorReport.h"
 
 #include <filesystem>
 #include <gtest/gtest.h>

@@ -10,9 +10,9 @@
 #include "framework/MessageBox.h"
 #include "framework/ui/WxIds.h"
 #include "res/RotavexStrings.h"
-#include "shell/BuildDialogs.h"
-#include "testsupport/WxTestEnvironment.h"
-#include "zelkit/ui/ZelListCtrl.h"
+#include "shell/dialogs/BuildDialogs.h"
+#include "testsupport/ui/WxTestEnvironment.h"
+#include "zelkit/lists/ui/ZelListCtrl.h"
 
 #include <gtest/gtest.h>
 #include <wx/app.h>

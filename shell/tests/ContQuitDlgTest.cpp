@@ -9,8 +9,8 @@
 #include "framework/ui/WxIds.h"
 #include "model/ShellPorts.h"
 #include "res/RotavexStrings.h"
-#include "shell/ContQuitDlg.h"
-#include "testsupport/WxTestEnvironment.h"
+#include "shell/dialogs/ContQuitDlg.h"
+#include "testsupport/ui/WxTestEnvironment.h"
 
 #include <gtest/gtest.h>
 #include <wx/button.h>

@@ -4,8 +4,8 @@
 // it places, the keys, and the quiet grid of a busy document.
 #include "framework/MessageBox.h"
 #include "model/EventDoc.h"
-#include "shell/DayGridCore.h"
-#include "shell/TimetableViewCore.h"
+#include "shell/timetable/DayGridCore.h"
+#include "shell/timetable/TimetableViewCore.h"
 #include "testsupport/EventBuilder.h"
 #include "zelkit/tests/TimeslotFakes.h"
 

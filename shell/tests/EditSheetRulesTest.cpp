@@ -1,5 +1,5 @@
-#include "shell/EditSheetRules.h"
-#include "shell/PageToolBarRules.h"
+#include "shell/editing/EditSheetRules.h"
+#include "shell/editing/PageToolBarRules.h"
 
 #include <gtest/gtest.h>
 #include <string>

@@ -7,9 +7,9 @@
 // long (first, middle and last item), and the toolbar test shows the tip of
 // Move up, for screenshots.
 #include "framework/ui/WxIds.h"
-#include "shell/EditingPPage.h"
-#include "shell/EditingPSheet.h"
-#include "testsupport/WxTestEnvironment.h"
+#include "shell/editing/EditingPPage.h"
+#include "shell/editing/EditingPSheet.h"
+#include "testsupport/ui/WxTestEnvironment.h"
 
 #include <chrono>
 #include <cstdlib>

@@ -1,11 +1,11 @@
 // The export commands through their ports: the save dialogs' options, what
 // the event keeps, the group information choice, the files and messages.
-#include "shell/ExportCommands.h"
+#include "shell/lists/ExportCommands.h"
 
 #include "framework/MessageBox.h"
 #include "model/EventDoc.h"
 #include "output/TextExport.h"
-#include "shell/GroupFieldTexts.h"
+#include "shell/lists/GroupFieldTexts.h"
 #include "testsupport/EnvScope.h"
 #include "testsupport/EventBuilder.h"
 

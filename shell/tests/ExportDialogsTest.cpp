@@ -8,11 +8,11 @@
 #include "framework/ui/WxFileDialog.h"
 #include "framework/ui/WxIds.h"
 #include "res/RotavexStrings.h"
-#include "shell/ExportDialogs.h"
-#include "shell/FrameImports.h"
-#include "shell/WebImportDlg.h"
-#include "testsupport/WxTestEnvironment.h"
-#include "zelkit/ui/ZelListCtrl.h"
+#include "shell/lists/ExportDialogs.h"
+#include "shell/frame/FrameImports.h"
+#include "shell/dialogs/WebImportDlg.h"
+#include "testsupport/ui/WxTestEnvironment.h"
+#include "zelkit/lists/ui/ZelListCtrl.h"
 
 #include <gtest/gtest.h>
 #include <wx/button.h>

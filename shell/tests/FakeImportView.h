@@ -2,7 +2,7 @@
 // record with a Name is added, the others are reported.
 #pragma once
 
-#include "shell/ItemListImport.h"
+#include "shell/lists/ItemListImport.h"
 
 #include <gtest/gtest.h>
 

@@ -4,10 +4,10 @@
 // exists, and the event's name made a file name.
 #include "framework/FileIO.h"
 #include "framework/Settings.h"
-#include "shell/FileFolders.h"
+#include "shell/frame/FileFolders.h"
 #include "testsupport/EnvScope.h"
 #include "testsupport/ProgramFolder.h"
-#include "zelkit/ZelRegistry.h"
+#include "zelkit/values/ZelRegistry.h"
 
 #include <filesystem>
 #include <gtest/gtest.h>

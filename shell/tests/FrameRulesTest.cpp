@@ -5,13 +5,13 @@
 #include "framework/MessageBox.h"
 #include "framework/Settings.h"
 #include "model/EventDoc.h"
-#include "shell/AppSettings.h"
-#include "shell/CommandIds.h"
-#include "shell/FrameImports.h"
-#include "shell/FramePorts.h"
-#include "shell/FrameRules.h"
+#include "shell/frame/AppSettings.h"
+#include "shell/frame/CommandIds.h"
+#include "shell/frame/FrameImports.h"
+#include "shell/frame/FramePorts.h"
+#include "shell/frame/FrameRules.h"
 #include "testsupport/EventBuilder.h"
-#include "zelkit/ZelRegistry.h"
+#include "zelkit/values/ZelRegistry.h"
 
 #include <gtest/gtest.h>
 #include <map>

@@ -1,9 +1,9 @@
-#include "shell/GroupFieldTexts.h"
+#include "shell/lists/GroupFieldTexts.h"
 
 #include "model/EventDefinition.h"
 #include "testsupport/EventBuilder.h"
-#include "zelkit/ZelStringArray.h"
-#include "zelkit/ZelTimeslotCombination.h"
+#include "zelkit/base/ZelStringArray.h"
+#include "zelkit/values/ZelTimeslotCombination.h"
 #include "zelkit/tests/TimeslotFakes.h"
 
 #include <functional>

@@ -3,15 +3,15 @@
 // sorting, the printed columns offered and kept, the preferences applied,
 // the mail recipients and the selection announced; then the import of
 // group records.
-#include "shell/GroupViewCore.h"
+#include "shell/lists/GroupViewCore.h"
 
 #include "framework/MessageBox.h"
 #include "model/EventDoc.h"
 #include "model/Preferences.h"
-#include "shell/EditSheetRules.h"
-#include "shell/GroupFieldTexts.h"
-#include "shell/ItemListImport.h"
-#include "shell/ListPorts.h"
+#include "shell/editing/EditSheetRules.h"
+#include "shell/lists/GroupFieldTexts.h"
+#include "shell/lists/ItemListImport.h"
+#include "shell/frame/ListPorts.h"
 #include "testsupport/EventBuilder.h"
 
 #include <gtest/gtest.h>

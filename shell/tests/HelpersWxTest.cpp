@@ -5,8 +5,8 @@
 #include "framework/ui/WxListBox.h"
 #include "framework/ui/WxText.h"
 #include "model/General.h"
-#include "shell/ModuleVersion.h"
-#include "testsupport/WxTestEnvironment.h"
+#include "shell/frame/ModuleVersion.h"
+#include "testsupport/ui/WxTestEnvironment.h"
 
 #include <gtest/gtest.h>
 #include <wx/frame.h>

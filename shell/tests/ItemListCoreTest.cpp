@@ -2,13 +2,13 @@
 // three records: selection by click and keys, the refill that keeps the
 // selection by key, the Change and Delete walks, adding from text, the
 // status text, the column chooser and the layout the event file keeps.
-#include "shell/ItemListCore.h"
+#include "shell/lists/ItemListCore.h"
 
 #include "framework/MessageBox.h"
 #include "model/DocumentPorts.h"
 #include "model/EventDoc.h"
 #include "model/ShellPorts.h"
-#include "shell/ListPorts.h"
+#include "shell/frame/ListPorts.h"
 #include "testsupport/ArchiveBytes.h"
 
 #include <gtest/gtest.h>

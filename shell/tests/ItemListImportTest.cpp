@@ -1,7 +1,7 @@
 // Importing into an item list view without its window: the remembered
 // mappings, what each import starts from and stores, and when the error
 // list shows.
-#include "shell/ItemListImport.h"
+#include "shell/lists/ItemListImport.h"
 #include "shell/tests/FakeImportView.h"
 
 #include "framework/Archive.h"

@@ -2,10 +2,10 @@
 // as wide as the font's points, a line 12/10 of them high, a page of
 // 4800 x 6600 units at 600 units per inch): the fitting stages, the pages
 // and their end line, a page printed out of order, and the rows printed.
-#include "shell/ItemListReport.h"
+#include "shell/lists/ItemListReport.h"
 
 #include "framework/MessageBox.h"
-#include "shell/ItemListCore.h"
+#include "shell/lists/ItemListCore.h"
 #include "testsupport/FakePrintCanvas.h"
 
 #include <gtest/gtest.h>

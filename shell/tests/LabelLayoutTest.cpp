@@ -1,9 +1,9 @@
 // Address labels without a window: the chooser's item data, tree and choice,
 // and the label pages printed on a recording canvas.
-#include "shell/LabelLayout.h"
+#include "shell/lists/LabelLayout.h"
 
 #include "testsupport/ArchiveBytes.h"
-#include "zelkit/ZelLocale.h"
+#include "zelkit/controls/ZelLocale.h"
 
 #include <gtest/gtest.h>
 

@@ -3,9 +3,9 @@
 // opens the group while one on a stock presses OK.
 //
 // With ROTAVEX_SHOW_SECONDS set, the chooser stays up that long.
-#include "shell/LabelStockDlg.h"
-#include "testsupport/WxTestEnvironment.h"
-#include "zelkit/ZelLocale.h"
+#include "shell/lists/LabelStockDlg.h"
+#include "testsupport/ui/WxTestEnvironment.h"
+#include "zelkit/controls/ZelLocale.h"
 
 #include <chrono>
 #include <cstdlib>

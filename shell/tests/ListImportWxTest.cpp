@@ -3,11 +3,11 @@
 // mapped by opening the field cell's list box and choosing a field, Finish
 // imports, and the record that failed shows in the error list.
 #include "framework/ui/WxIds.h"
-#include "shell/MesgListDisplay.h"
+#include "shell/lists/MesgListDisplay.h"
 #include "shell/tests/FakeImportView.h"
-#include "testsupport/SheetTestDriving.h"
-#include "testsupport/WxTestEnvironment.h"
-#include "zelkit/ui/ZelImportWizard.h"
+#include "testsupport/ui/SheetTestDriving.h"
+#include "testsupport/ui/WxTestEnvironment.h"
+#include "zelkit/import/ui/ZelImportWizard.h"
 
 #include <gtest/gtest.h>
 #include <wx/app.h>

@@ -3,18 +3,18 @@
 // with the duplicate-name check inside the sheet, adds and deletes, the
 // printed columns offered, the mail recipients, un-rostering and the import
 // of participant records.
-#include "shell/ParticipantViewCore.h"
+#include "shell/lists/ParticipantViewCore.h"
 
 #include "framework/MessageBox.h"
 #include "model/EventDoc.h"
 #include "model/Preferences.h"
-#include "shell/EditSheetRules.h"
-#include "shell/ItemListImport.h"
-#include "shell/ListPorts.h"
-#include "shell/SelectColumns.h"
+#include "shell/editing/EditSheetRules.h"
+#include "shell/lists/ItemListImport.h"
+#include "shell/frame/ListPorts.h"
+#include "shell/lists/SelectColumns.h"
 #include "testsupport/EventBuilder.h"
 #include "testsupport/MailStandIn.h"
-#include "zelkit/ZelTimeslotCombination.h"
+#include "zelkit/values/ZelTimeslotCombination.h"
 #include "zelkit/tests/TimeslotFakes.h"
 
 #include <gtest/gtest.h>

@@ -7,9 +7,9 @@
 #include "engine/ProgressClock.h"
 #include "engine/ProgressModel.h"
 #include "framework/ui/WxIds.h"
-#include "shell/ProgressDlg.h"
-#include "zelkit/ZelWindowServices.h"
-#include "testsupport/WxTestEnvironment.h"
+#include "shell/dialogs/ProgressDlg.h"
+#include "zelkit/windows/ZelWindowServices.h"
+#include "testsupport/ui/WxTestEnvironment.h"
 
 #include <gtest/gtest.h>
 #include <wx/app.h>

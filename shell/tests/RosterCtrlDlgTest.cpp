@@ -7,7 +7,7 @@
 //
 // With ROTAVEX_SHOW_SECONDS set, the dialog stays on screen that long
 // before a run, during one and after it, for screenshots.
-#include "bench/RosterGenerator.h"
+#include "generators/RosterGenerator.h"
 #include "framework/MessageBox.h"
 #include "framework/ui/WxIds.h"
 #include "model/EventDoc.h"
@@ -16,12 +16,12 @@
 #include "res/RotavexStrings.h"
 #include "roster/RosterEngine.h"
 #include "roster/tests/RosterBed.h"
-#include "shell/RosterCtrlDlg.h"
-#include "testsupport/SampleEvents.h"
-#include "testsupport/WxTestEnvironment.h"
-#include "zelkit/ZelErrorReport.h"
-#include "zelkit/ui/ZelListCtrl.h"
-#include "zelkit/ui/ZelReportDlg.h"
+#include "shell/dialogs/RosterCtrlDlg.h"
+#include "generators/SampleEvents.h"
+#include "testsupport/ui/WxTestEnvironment.h"
+#include "zelkit/base/ZelErrorReport.h"
+#include "zelkit/lists/ui/ZelListCtrl.h"
+#include "zelkit/dialogs/ui/ZelReportDlg.h"
 
 #include <gtest/gtest.h>
 #include <wx/app.h>

@@ -1,6 +1,6 @@
 // The column chooser's rules over two plain list models: moves keep the
 // order, OK needs a column, and the row radios need selected rows.
-#include "shell/SelectColumns.h"
+#include "shell/lists/SelectColumns.h"
 
 #include <gtest/gtest.h>
 

@@ -5,9 +5,9 @@
 #include "framework/FileIO.h"
 #include "framework/Settings.h"
 #include "model/EventDoc.h"
-#include "shell/AppSettings.h"
-#include "shell/CommandIds.h"
-#include "shell/StartupRules.h"
+#include "shell/frame/AppSettings.h"
+#include "shell/frame/CommandIds.h"
+#include "shell/frame/StartupRules.h"
 
 #include <filesystem>
 #include <gtest/gtest.h>

@@ -1,6 +1,6 @@
 // The hyperlink text's state: which target a click opens, and how the
 // desktop's answer changes its colour.
-#include "shell/StaticLinkState.h"
+#include "shell/frame/StaticLinkState.h"
 
 #include <gtest/gtest.h>
 #include <string>

@@ -5,8 +5,8 @@
 #include "framework/MessageBox.h"
 #include "model/EventDoc.h"
 #include "model/ShellPorts.h"
-#include "shell/DayGridCore.h"
-#include "shell/TimetableViewCore.h"
+#include "shell/timetable/DayGridCore.h"
+#include "shell/timetable/TimetableViewCore.h"
 #include "testsupport/EventBuilder.h"
 #include "zelkit/tests/TimeslotFakes.h"
 

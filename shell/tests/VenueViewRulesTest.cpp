@@ -2,14 +2,14 @@
 // a column click over a plain list, adding with the add's messages, the
 // change refused for a name another venue has, deleting a venue with its
 // references, and the columns a printed list offers.
-#include "shell/VenueViewRules.h"
+#include "shell/lists/VenueViewRules.h"
 
 #include "model/EventDoc.h"
-#include "shell/ItemListCore.h"
-#include "shell/VenueSheetPort.h"
+#include "shell/lists/ItemListCore.h"
+#include "shell/lists/VenueSheetPort.h"
 #include "testsupport/EventBuilder.h"
-#include "zelkit/ZelStringArray.h"
-#include "zelkit/ZelTimeslotCombination.h"
+#include "zelkit/base/ZelStringArray.h"
+#include "zelkit/values/ZelTimeslotCombination.h"
 
 #include <gtest/gtest.h>
 

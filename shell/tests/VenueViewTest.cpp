@@ -8,13 +8,13 @@
 #include "model/EventDoc.h"
 #include "model/ShellPorts.h"
 #include "res/RotavexStrings.h"
-#include "shell/EventDocument.h"
-#include "shell/ListPorts.h"
-#include "shell/VenueView.h"
-#include "shell/VenueViewRules.h"
-#include "testsupport/WxTestEnvironment.h"
-#include "zelkit/ui/ZelListCtrl.h"
-#include "zelkit/ui/ZelNotifyEvent.h"
+#include "shell/frame/EventDocument.h"
+#include "shell/frame/ListPorts.h"
+#include "shell/lists/VenueView.h"
+#include "shell/lists/VenueViewRules.h"
+#include "testsupport/ui/WxTestEnvironment.h"
+#include "zelkit/lists/ui/ZelListCtrl.h"
+#include "zelkit/windows/ui/ZelNotifyEvent.h"
 
 #include <chrono>
 #include <cstdio>

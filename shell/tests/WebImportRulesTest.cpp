@@ -1,9 +1,9 @@
 // The web import's rules: the dialog's kind and checks, the address, and the
 // fetch dialog's answer to each code of the download on a fake clock.
-#include "shell/WebImportRules.h"
+#include "shell/dialogs/WebImportRules.h"
 
 #include "framework/MessageBox.h"
-#include "shell/FramePorts.h"
+#include "shell/frame/FramePorts.h"
 
 #include <gtest/gtest.h>
 

@@ -12,13 +12,13 @@
 #include "framework/ui/WxIds.h"
 #include "framework/ui/WxMessageBox.h"
 #include "model/EventDoc.h"
-#include "shell/BuildDialogs.h"
-#include "shell/EventDocument.h"
-#include "shell/ProgressDlg.h"
-#include "testsupport/RotavexAppEnvironment.h"
-#include "testsupport/SampleProgram.h"
-#include "testsupport/WindowStacking.h"
-#include "testsupport/WxLoopDriving.h"
+#include "shell/dialogs/BuildDialogs.h"
+#include "shell/frame/EventDocument.h"
+#include "shell/dialogs/ProgressDlg.h"
+#include "testsupport/ui/RotavexAppEnvironment.h"
+#include "testsupport/ui/SampleProgram.h"
+#include "testsupport/ui/WindowStacking.h"
+#include "testsupport/ui/WxLoopDriving.h"
 
 #include <chrono>
 #include <cstdlib>

@@ -1,8 +1,8 @@
 # The month calendar, label stocks, the multi-selection tree and dialog
 # templates built in memory: each a core without a window and, where it has
 # one, its window in ui/.
-list(APPEND ZELKIT_CORE_SOURCES DlgTempl.cpp ZelLocale.cpp ZelLabelPrint.cpp ZelTreeCtrlCore.cpp ZelMonthCal.cpp)
-list(APPEND ZELKIT_UI_SOURCES ui/ZelMonthCalCtrl.cpp ui/ZelLabelStockDlg.cpp ui/ZelTreeCtrl.cpp)
+list(APPEND ZELKIT_CORE_SOURCES controls/DlgTempl.cpp controls/ZelLocale.cpp controls/ZelLabelPrint.cpp controls/ZelTreeCtrlCore.cpp controls/ZelMonthCal.cpp)
+list(APPEND ZELKIT_UI_SOURCES controls/ui/ZelMonthCalCtrl.cpp controls/ui/ZelLabelStockDlg.cpp controls/ui/ZelTreeCtrl.cpp)
 
 rvx_add_test(NAME zelkit_components_tests
   SOURCES tests/DlgTemplTest.cpp tests/LabelStockTest.cpp tests/TreeCtrlCoreTest.cpp tests/MonthCalTest.cpp

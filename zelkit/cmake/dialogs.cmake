@@ -1,8 +1,8 @@
 # Resizable dialogs, sheets and pages; the sortable report list and its
 # view; the report and progress dialogs; the notification event the
 # library's controls send their parents.
-list(APPEND ZELKIT_CORE_SOURCES ZelProfile.cpp ZelSizingLayout.cpp ZelListModel.cpp ZelReportLayout.cpp)
-list(APPEND ZELKIT_UI_SOURCES ui/ZelNotifyEvent.cpp ui/ZelSizing.cpp ui/ZelListCtrl.cpp ui/ZelListView.cpp ui/ZelReportDlg.cpp ui/ZelGeneralProgress.cpp)
+list(APPEND ZELKIT_CORE_SOURCES dialogs/ZelProfile.cpp dialogs/ZelSizingLayout.cpp lists/ZelListModel.cpp dialogs/ZelReportLayout.cpp)
+list(APPEND ZELKIT_UI_SOURCES windows/ui/ZelNotifyEvent.cpp dialogs/ui/ZelSizing.cpp lists/ui/ZelListCtrl.cpp lists/ui/ZelListView.cpp dialogs/ui/ZelReportDlg.cpp dialogs/ui/ZelGeneralProgress.cpp)
 
 rvx_add_test(NAME zelkit_dialogs_tests
   SOURCES tests/SizingLayoutTest.cpp tests/ListModelTest.cpp tests/ReportLayoutTest.cpp

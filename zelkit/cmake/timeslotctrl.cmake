@@ -1,10 +1,10 @@
 # The timeslot grid control: the grid without a window (days, sets, slots,
 # limits, undo store) and its window; the base of the library's controls
 # that dialogs hold by class name.
-list(APPEND ZELKIT_CORE_SOURCES ZelControlPorts.cpp ZelDrawText.cpp ZelTimeslotGrid.cpp ZelTimeslotPaint.cpp ZelTimeslotCoords.cpp ZelTimeslotEdit.cpp ZelTimeslotClipboard.cpp
-  ZelTimeslotMenu.cpp ZelTimeslotDisplayGrid.cpp)
-list(APPEND ZELKIT_UI_SOURCES ui/ZelCustomCtrl.cpp ui/ZelWxDrawPort.cpp ui/ZelWxMenu.cpp ui/ZelWxKeys.cpp ui/ZelTimeslotCtrl.cpp
-  ui/ZelTimeslotDialogs.cpp ui/ZelTimeslotDisplayCtrl.cpp)
+list(APPEND ZELKIT_CORE_SOURCES controls/ZelControlPorts.cpp windows/ZelDrawText.cpp controls/ZelTimeslotGrid.cpp controls/ZelTimeslotPaint.cpp controls/ZelTimeslotCoords.cpp controls/ZelTimeslotEdit.cpp controls/ZelTimeslotClipboard.cpp
+  controls/ZelTimeslotMenu.cpp controls/ZelTimeslotDisplayGrid.cpp)
+list(APPEND ZELKIT_UI_SOURCES controls/ui/ZelCustomCtrl.cpp controls/ui/ZelWxDrawPort.cpp controls/ui/ZelWxMenu.cpp controls/ui/ZelWxKeys.cpp controls/ui/ZelTimeslotCtrl.cpp
+  controls/ui/ZelTimeslotDialogs.cpp controls/ui/ZelTimeslotDisplayCtrl.cpp)
 
 rvx_add_test(NAME zelkit_timeslotctrl_tests
   SOURCES tests/TimeslotGridTest.cpp tests/TimeslotLayoutTest.cpp tests/TimeslotEditTest.cpp tests/TimeslotTipTest.cpp

@@ -1,7 +1,7 @@
 # Window services, the log stream, font text and the clock, and the text
 # forms of window and printer records.
-list(APPEND ZELKIT_CORE_SOURCES ZelWindowServices.cpp ZelLogger.cpp ZelLogFont.cpp ZelRecordText.cpp)
-list(APPEND ZELKIT_UI_SOURCES ui/ZelWindowServicesWx.cpp ui/ZelFont.cpp ui/ZelClock.cpp)
+list(APPEND ZELKIT_CORE_SOURCES windows/ZelWindowServices.cpp windows/ZelLogger.cpp windows/ZelLogFont.cpp windows/ZelRecordText.cpp)
+list(APPEND ZELKIT_UI_SOURCES windows/ui/ZelWindowServicesWx.cpp windows/ui/ZelFont.cpp windows/ui/ZelClock.cpp)
 
 rvx_add_test(NAME zelkit_windows_tests
   SOURCES tests/WindowServicesTest.cpp tests/LoggerTest.cpp tests/FontTextTest.cpp tests/RecordTextTest.cpp

@@ -2,9 +2,9 @@
 //   zelkit_dialogs_demo list | report | progress | page
 // "page" writes the first printed page of the report to page.png.
 #include "framework/ui/WxIds.h"
-#include "zelkit/ui/ZelGeneralProgress.h"
-#include "zelkit/ui/ZelListCtrl.h"
-#include "zelkit/ui/ZelReportDlg.h"
+#include "zelkit/dialogs/ui/ZelGeneralProgress.h"
+#include "zelkit/lists/ui/ZelListCtrl.h"
+#include "zelkit/dialogs/ui/ZelReportDlg.h"
 
 #include <wx/app.h>
 #include <wx/dcmemory.h>

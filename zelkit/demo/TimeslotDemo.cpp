@@ -2,11 +2,11 @@
 // look at it:
 //   zelkit_timeslot_demo [normal | zoom | 12h | readonly | disabled | select | tip | headertip |
 //                         combine | drag | menu | length | resolution | combinedlg | display]
-#include "zelkit/ui/ZelControlWindow.h"
-#include "zelkit/ui/ZelNotifyEvent.h"
-#include "zelkit/ui/ZelTimeslotCtrl.h"
-#include "zelkit/ui/ZelTimeslotDialogs.h"
-#include "zelkit/ui/ZelTimeslotDisplayCtrl.h"
+#include "zelkit/controls/ui/ZelControlWindow.h"
+#include "zelkit/windows/ui/ZelNotifyEvent.h"
+#include "zelkit/controls/ui/ZelTimeslotCtrl.h"
+#include "zelkit/controls/ui/ZelTimeslotDialogs.h"
+#include "zelkit/controls/ui/ZelTimeslotDisplayCtrl.h"
 
 #include <wx/app.h>
 #include <wx/bitmap.h>

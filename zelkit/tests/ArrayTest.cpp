@@ -1,6 +1,6 @@
 #include "framework/Archive.h"
-#include "zelkit/ZelArray.h"
-#include "zelkit/ZelErrorReport.h"
+#include "zelkit/base/ZelArray.h"
+#include "zelkit/base/ZelErrorReport.h"
 
 #include <gtest/gtest.h>
 

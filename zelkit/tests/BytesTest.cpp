@@ -1,6 +1,6 @@
-#include "zelkit/ZelAssert.h"
-#include "zelkit/ZelBytes.h"
-#include "zelkit/ZelErrorReport.h"
+#include "zelkit/base/ZelAssert.h"
+#include "zelkit/base/ZelBytes.h"
+#include "zelkit/base/ZelErrorReport.h"
 
 #include <gtest/gtest.h>
 

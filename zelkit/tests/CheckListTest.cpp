@@ -1,8 +1,8 @@
 // The check-box list without its window: states read from texts, the
 // caller's item data beside the list's keys, toggles and what the owner is
 // told, sorting by states, and columns deleted around check columns.
-#include "zelkit/ZelCheckList.h"
-#include "zelkit/ZelListSort.h"
+#include "zelkit/import/ZelCheckList.h"
+#include "zelkit/lists/ZelListSort.h"
 
 #include <gtest/gtest.h>
 

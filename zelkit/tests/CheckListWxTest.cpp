@@ -3,9 +3,9 @@
 // opened, ended, cancelled and refused as their parent sees them.
 #include "framework/MessageBox.h"
 #include "framework/ui/WxIds.h"
-#include "testsupport/WxTestEnvironment.h"
-#include "zelkit/ui/ZelEditListCtrl.h"
-#include "zelkit/ui/ZelNotifyEvent.h"
+#include "testsupport/ui/WxTestEnvironment.h"
+#include "zelkit/import/ui/ZelEditListCtrl.h"
+#include "zelkit/windows/ui/ZelNotifyEvent.h"
 
 #include <gtest/gtest.h>
 #include <wx/app.h>

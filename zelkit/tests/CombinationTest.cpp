@@ -1,6 +1,6 @@
 #include "framework/Archive.h"
-#include "zelkit/ZelErrorReport.h"
-#include "zelkit/ZelTimeslotCombination.h"
+#include "zelkit/base/ZelErrorReport.h"
+#include "zelkit/values/ZelTimeslotCombination.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "zelkit/ZelCompress.h"
+#include "zelkit/services/ZelCompress.h"
 
 #include <gtest/gtest.h>
 

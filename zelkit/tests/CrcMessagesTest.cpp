@@ -1,9 +1,9 @@
 #include "framework/MessageBox.h"
 #include "framework/Resources.h"
-#include "zelkit/ZelBytes.h"
-#include "zelkit/ZelCRC16.h"
-#include "zelkit/ZelMessages.h"
-#include "zelkit/ZelStringArray.h"
+#include "zelkit/base/ZelBytes.h"
+#include "zelkit/services/ZelCRC16.h"
+#include "zelkit/services/ZelMessages.h"
+#include "zelkit/base/ZelStringArray.h"
 
 #include <gtest/gtest.h>
 

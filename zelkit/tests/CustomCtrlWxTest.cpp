@@ -2,11 +2,11 @@
 // unknown name is reported and gives no window, and a control made by its
 // factory goes exactly once, with its window.
 #include "framework/ui/WindowClass.h"
-#include "testsupport/WxTestEnvironment.h"
-#include "zelkit/ZelErrorReport.h"
-#include "zelkit/ui/ZelControlWindow.h"
-#include "zelkit/ui/ZelCustomCtrl.h"
-#include "zelkit/ui/ZelTimeslotCtrl.h"
+#include "testsupport/ui/WxTestEnvironment.h"
+#include "zelkit/base/ZelErrorReport.h"
+#include "zelkit/controls/ui/ZelControlWindow.h"
+#include "zelkit/controls/ui/ZelCustomCtrl.h"
+#include "zelkit/controls/ui/ZelTimeslotCtrl.h"
 
 #include <gtest/gtest.h>
 #include <wx/frame.h>

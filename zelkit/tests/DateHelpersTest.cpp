@@ -1,5 +1,5 @@
 #include "framework/Archive.h"
-#include "zelkit/ZelOleDateTime.h"
+#include "zelkit/datetime/ZelOleDateTime.h"
 
 #include <gtest/gtest.h>
 

@@ -1,9 +1,9 @@
 // Dialog templates in memory: the exact bytes of small templates, the font
 // only with its style, texts as UTF-16, classes by ordinal, controls on
 // 4-byte boundaries, and the limits on the number of controls.
-#include "zelkit/DlgTempl.h"
-#include "zelkit/ZelAssert.h"
-#include "zelkit/ZelErrorReport.h"
+#include "zelkit/controls/DlgTempl.h"
+#include "zelkit/base/ZelAssert.h"
+#include "zelkit/base/ZelErrorReport.h"
 
 #include <gtest/gtest.h>
 

@@ -1,7 +1,7 @@
 // The in-place editing list without its window: the edit columns, the
 // rules an ended edit is taken by, and where the editor goes.
-#include "zelkit/ZelEditList.h"
-#include "zelkit/ZelListModel.h"
+#include "zelkit/import/ZelEditList.h"
+#include "zelkit/lists/ZelListModel.h"
 
 #include <gtest/gtest.h>
 

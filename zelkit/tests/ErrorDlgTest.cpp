@@ -1,8 +1,8 @@
 // The error dialog in a real window (run under a virtual display).
 #include "framework/Desktop.h"
 #include "framework/ui/WxIds.h"
-#include "testsupport/WxTestEnvironment.h"
-#include "zelkit/ui/ZelErrorDlg.h"
+#include "testsupport/ui/WxTestEnvironment.h"
+#include "zelkit/base/ui/ZelErrorDlg.h"
 
 #include <gtest/gtest.h>
 #include <wx/app.h>

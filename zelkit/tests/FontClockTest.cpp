@@ -1,8 +1,8 @@
 // Fonts made from their text form, and the clock, in a real application
 // (run under a virtual display).
 #include "framework/Exceptions.h"
-#include "zelkit/ui/ZelClock.h"
-#include "zelkit/ui/ZelFont.h"
+#include "zelkit/windows/ui/ZelClock.h"
+#include "zelkit/windows/ui/ZelFont.h"
 
 #include <gtest/gtest.h>
 #include <wx/dcscreen.h>

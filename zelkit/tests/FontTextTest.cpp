@@ -1,5 +1,5 @@
 // The text form of a logical font.
-#include "zelkit/ZelLogFont.h"
+#include "zelkit/windows/ZelLogFont.h"
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,6 @@
 #include "framework/Archive.h"
 #include "framework/PlatformTime.h"
-#include "zelkit/CHighTime.h"
+#include "zelkit/datetime/CHighTime.h"
 
 #include <gtest/gtest.h>
 

@@ -2,7 +2,7 @@
 // rules (header row, captions, field choices, the fixed-width guess), the
 // records delivered and the errors collected, the encoding of the source,
 // and what a cancelled dialog or wizard leaves behind.
-#include "zelkit/ZelImport.h"
+#include "zelkit/import/ZelImport.h"
 
 #include "framework/FileDialog.h"
 #include "framework/MessageBox.h"

@@ -1,8 +1,8 @@
 // The wx poster delivers a download's codes to a window on the
 // user-interface thread (run under a virtual display).
 #include "framework/ui/WxIds.h"
-#include "testsupport/WxTestEnvironment.h"
-#include "zelkit/ui/ZelInternetFilePoster.h"
+#include "testsupport/ui/WxTestEnvironment.h"
+#include "zelkit/services/ui/ZelInternetFilePoster.h"
 
 #include <gtest/gtest.h>
 #include <wx/app.h>

@@ -1,6 +1,6 @@
 // The web download against a small HTTP server on 127.0.0.1 that the test
 // runs itself; nothing leaves this machine.
-#include "zelkit/ZelInternetFile.h"
+#include "zelkit/services/ZelInternetFile.h"
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,6 @@
 #include "framework/Archive.h"
-#include "zelkit/ZelErrorReport.h"
-#include "zelkit/ZelKeyedObject.h"
+#include "zelkit/base/ZelErrorReport.h"
+#include "zelkit/base/ZelKeyedObject.h"
 
 #include <gtest/gtest.h>
 

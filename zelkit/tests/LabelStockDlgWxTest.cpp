@@ -7,10 +7,10 @@
 // With ROTAVEX_SHOW_SECONDS set, the dialog stays up that long for a
 // screenshot.
 #include "framework/ui/WxIds.h"
-#include "testsupport/WxTestEnvironment.h"
-#include "zelkit/ZelLabelPrint.h"
-#include "zelkit/ZelLocale.h"
-#include "zelkit/ui/ZelLabelStockDlg.h"
+#include "testsupport/ui/WxTestEnvironment.h"
+#include "zelkit/controls/ZelLabelPrint.h"
+#include "zelkit/controls/ZelLocale.h"
+#include "zelkit/controls/ui/ZelLabelStockDlg.h"
 
 #include <gtest/gtest.h>
 

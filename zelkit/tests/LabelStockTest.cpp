@@ -5,8 +5,8 @@
 #include "framework/Archive.h"
 #include "framework/Exceptions.h"
 #include "framework/FileIO.h"
-#include "zelkit/ZelLabelPrint.h"
-#include "zelkit/ZelLocale.h"
+#include "zelkit/controls/ZelLabelPrint.h"
+#include "zelkit/controls/ZelLocale.h"
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,6 @@
 #include "framework/Resources.h"
 #include "framework/ui/WindowClass.h"
-#include "zelkit/ZelLibrary.h"
+#include "zelkit/base/ZelLibrary.h"
 
 #include <gtest/gtest.h>
 

@@ -1,9 +1,9 @@
 // The report list in a real window (run under a virtual display): what it
 // tells its parent, how the header follows the sort, mouse and keys.
 #include "framework/ui/WxIds.h"
-#include "testsupport/WxTestEnvironment.h"
-#include "zelkit/ui/ZelListCtrl.h"
-#include "zelkit/ui/ZelNotifyEvent.h"
+#include "testsupport/ui/WxTestEnvironment.h"
+#include "zelkit/lists/ui/ZelListCtrl.h"
+#include "zelkit/windows/ui/ZelNotifyEvent.h"
 
 #include <gtest/gtest.h>
 #include <wx/app.h>

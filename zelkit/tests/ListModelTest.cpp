@@ -2,7 +2,7 @@
 // moving rows, selection and scrolling.
 #include "framework/Archive.h"
 #include "framework/Exceptions.h"
-#include "zelkit/ZelListModel.h"
+#include "zelkit/lists/ZelListModel.h"
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,6 @@
 #include "framework/Archive.h"
-#include "zelkit/ZelErrorReport.h"
-#include "zelkit/ZelListSort.h"
+#include "zelkit/base/ZelErrorReport.h"
+#include "zelkit/lists/ZelListSort.h"
 
 #include <gtest/gtest.h>
 

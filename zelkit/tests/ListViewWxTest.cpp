@@ -1,8 +1,8 @@
 // The list view: its own sort state, the sort watch and "Do not sort".
 #include "framework/ui/WxIds.h"
-#include "testsupport/WxTestEnvironment.h"
-#include "zelkit/ZelWindowServices.h"
-#include "zelkit/ui/ZelListView.h"
+#include "testsupport/ui/WxTestEnvironment.h"
+#include "zelkit/windows/ZelWindowServices.h"
+#include "zelkit/lists/ui/ZelListView.h"
 
 #include <gtest/gtest.h>
 #include <wx/frame.h>

@@ -1,5 +1,5 @@
 // The log stream and its redirection to another file.
-#include "zelkit/ZelLogger.h"
+#include "zelkit/windows/ZelLogger.h"
 
 #include <gtest/gtest.h>
 

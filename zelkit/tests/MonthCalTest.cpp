@@ -3,9 +3,9 @@
 // repeat schedule, the year editor's text, the day kept within a month,
 // hit tests and what a paint draws.
 #include "TimeslotFakes.h"
-#include "zelkit/ZelLocale.h"
-#include "zelkit/ZelMonthCal.h"
-#include "zelkit/ZelNotifyCodes.h"
+#include "zelkit/controls/ZelLocale.h"
+#include "zelkit/controls/ZelMonthCal.h"
+#include "zelkit/windows/ZelNotifyCodes.h"
 
 #include <gtest/gtest.h>
 

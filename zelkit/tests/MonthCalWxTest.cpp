@@ -3,11 +3,11 @@
 // held down, and the year editor typed into, with what the dialog hears.
 // With ROTAVEX_SHOW_SECONDS set, the dialog stays up that long for a
 // screenshot.
-#include "testsupport/WxTestEnvironment.h"
-#include "zelkit/ZelNotifyCodes.h"
-#include "zelkit/ui/ZelControlWindow.h"
-#include "zelkit/ui/ZelMonthCalCtrl.h"
-#include "zelkit/ui/ZelNotifyEvent.h"
+#include "testsupport/ui/WxTestEnvironment.h"
+#include "zelkit/windows/ZelNotifyCodes.h"
+#include "zelkit/controls/ui/ZelControlWindow.h"
+#include "zelkit/controls/ui/ZelMonthCalCtrl.h"
+#include "zelkit/windows/ui/ZelNotifyEvent.h"
 
 #include <gtest/gtest.h>
 

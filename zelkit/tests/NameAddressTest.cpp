@@ -1,6 +1,6 @@
 #include "framework/Archive.h"
-#include "zelkit/ZelAddress.h"
-#include "zelkit/ZelName.h"
+#include "zelkit/values/ZelAddress.h"
+#include "zelkit/values/ZelName.h"
 
 #include <gtest/gtest.h>
 

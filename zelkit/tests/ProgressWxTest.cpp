@@ -1,7 +1,7 @@
 // The general progress dialog in a real window (run under a virtual
 // display), driven by its control ids.
-#include "testsupport/WxTestEnvironment.h"
-#include "zelkit/ui/ZelGeneralProgress.h"
+#include "testsupport/ui/WxTestEnvironment.h"
+#include "zelkit/dialogs/ui/ZelGeneralProgress.h"
 
 #include <gtest/gtest.h>
 #include <string>

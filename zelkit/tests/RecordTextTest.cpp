@@ -1,5 +1,5 @@
 // Text forms of rectangles, points and printer records.
-#include "zelkit/ZelRecordText.h"
+#include "zelkit/windows/ZelRecordText.h"
 
 #include <gtest/gtest.h>
 

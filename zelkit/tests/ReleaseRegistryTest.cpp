@@ -1,8 +1,8 @@
 #include "framework/FileIO.h"
 #include "framework/Settings.h"
-#include "zelkit/ZelRegistry.h"
-#include "zelkit/ZelRelease.h"
-#include "zelkit/ZelStringArray.h"
+#include "zelkit/values/ZelRegistry.h"
+#include "zelkit/values/ZelRelease.h"
+#include "zelkit/base/ZelStringArray.h"
 
 #include <gtest/gtest.h>
 

@@ -2,9 +2,9 @@
 // by its control ids.
 #include "framework/MessageBox.h"
 #include "framework/ui/WxIds.h"
-#include "testsupport/WxTestEnvironment.h"
-#include "zelkit/ui/ZelNotifyEvent.h"
-#include "zelkit/ui/ZelReportDlg.h"
+#include "testsupport/ui/WxTestEnvironment.h"
+#include "zelkit/windows/ui/ZelNotifyEvent.h"
+#include "zelkit/dialogs/ui/ZelReportDlg.h"
 
 #include <chrono>
 #include <gtest/gtest.h>

@@ -1,7 +1,7 @@
 // The printed report over a canvas of fixed glyphs: 10 pixels a character,
 // 12 pixels a line.
 #include "framework/MessageBox.h"
-#include "zelkit/ZelReportLayout.h"
+#include "zelkit/dialogs/ZelReportLayout.h"
 
 #include <gtest/gtest.h>
 

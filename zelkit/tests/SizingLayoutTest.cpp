@@ -1,7 +1,7 @@
 // The anchoring arithmetic of resizable windows, over windows of paper.
 #include "framework/Settings.h"
-#include "zelkit/ZelProfile.h"
-#include "zelkit/ZelSizingLayout.h"
+#include "zelkit/dialogs/ZelProfile.h"
+#include "zelkit/dialogs/ZelSizingLayout.h"
 
 #include <gtest/gtest.h>
 

@@ -1,7 +1,7 @@
 // Resizable dialogs and sheets in real windows (run under a virtual display).
-#include "testsupport/WxTestEnvironment.h"
-#include "zelkit/ZelProfile.h"
-#include "zelkit/ui/ZelSizing.h"
+#include "testsupport/ui/WxTestEnvironment.h"
+#include "zelkit/dialogs/ZelProfile.h"
+#include "zelkit/dialogs/ui/ZelSizing.h"
 
 #include <gtest/gtest.h>
 #include <map>

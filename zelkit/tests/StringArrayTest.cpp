@@ -1,4 +1,4 @@
-#include "zelkit/ZelStringArray.h"
+#include "zelkit/base/ZelStringArray.h"
 
 #include <gtest/gtest.h>
 

@@ -2,7 +2,7 @@
 // refusals and messages, and drags within a grid, between grids and from
 // elsewhere, with the dragged slots shown where they would land.
 #include "framework/MessageBox.h"
-#include "zelkit/ZelNotifyCodes.h"
+#include "zelkit/windows/ZelNotifyCodes.h"
 #include "zelkit/tests/TimeslotGridFixture.h"
 
 #include <string>

@@ -2,11 +2,11 @@
 // dialog holds it by class name next to a button; synthetic mouse and key
 // events edit it, and the owner reads the result back.
 #include "framework/ui/WxIds.h"
-#include "testsupport/WxTestEnvironment.h"
-#include "zelkit/ZelNotifyCodes.h"
-#include "zelkit/ui/ZelControlWindow.h"
-#include "zelkit/ui/ZelNotifyEvent.h"
-#include "zelkit/ui/ZelTimeslotCtrl.h"
+#include "testsupport/ui/WxTestEnvironment.h"
+#include "zelkit/windows/ZelNotifyCodes.h"
+#include "zelkit/controls/ui/ZelControlWindow.h"
+#include "zelkit/windows/ui/ZelNotifyEvent.h"
+#include "zelkit/controls/ui/ZelTimeslotCtrl.h"
 
 #include <gtest/gtest.h>
 #include <wx/app.h>

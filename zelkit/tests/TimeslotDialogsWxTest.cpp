@@ -2,8 +2,8 @@
 // their controls' ids: entries out of range keep a dialog open, and the
 // combination dialog takes OK only with a name.
 #include "framework/ui/WxIds.h"
-#include "testsupport/WxTestEnvironment.h"
-#include "zelkit/ui/ZelTimeslotDialogs.h"
+#include "testsupport/ui/WxTestEnvironment.h"
+#include "zelkit/controls/ui/ZelTimeslotDialogs.h"
 
 #include <gtest/gtest.h>
 #include <wx/app.h>

@@ -5,7 +5,7 @@
 //
 // Slot texts use the 8-point slot font of the fake port: 5 pixels a
 // character, 11 pixels a line. The edges are 2 pixels.
-#include "zelkit/ZelTimeslotDisplayGrid.h"
+#include "zelkit/controls/ZelTimeslotDisplayGrid.h"
 #include "zelkit/tests/TimeslotGridFixture.h"
 
 #include <map>

@@ -1,7 +1,7 @@
 // Editing the timeslot grid through the fake window: clicks, selection,
 // keys, moves, resizes, deletes, undo and redo, the tip's timing and
 // auto-scroll.
-#include "zelkit/ZelNotifyCodes.h"
+#include "zelkit/windows/ZelNotifyCodes.h"
 #include "zelkit/tests/TimeslotGridFixture.h"
 
 #include <string>

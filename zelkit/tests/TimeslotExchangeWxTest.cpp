@@ -5,13 +5,13 @@
 // before a drop), a menu command opens the length dialog, and
 // the display control shows the texts and icon its parent gives.
 #include "framework/ui/WxIds.h"
-#include "testsupport/WxTestEnvironment.h"
-#include "zelkit/ZelNotifyCodes.h"
-#include "zelkit/ui/ZelControlWindow.h"
-#include "zelkit/ui/ZelNotifyEvent.h"
-#include "zelkit/ui/ZelTimeslotCtrl.h"
-#include "zelkit/ui/ZelTimeslotDialogs.h"
-#include "zelkit/ui/ZelTimeslotDisplayCtrl.h"
+#include "testsupport/ui/WxTestEnvironment.h"
+#include "zelkit/windows/ZelNotifyCodes.h"
+#include "zelkit/controls/ui/ZelControlWindow.h"
+#include "zelkit/windows/ui/ZelNotifyEvent.h"
+#include "zelkit/controls/ui/ZelTimeslotCtrl.h"
+#include "zelkit/controls/ui/ZelTimeslotDialogs.h"
+#include "zelkit/controls/ui/ZelTimeslotDisplayCtrl.h"
 
 #include <gtest/gtest.h>
 #include <wx/app.h>

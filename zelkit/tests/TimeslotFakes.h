@@ -8,8 +8,8 @@
 // labels and 6-pixel characters.
 #pragma once
 
-#include "zelkit/ZelNotifyCodes.h"
-#include "zelkit/ZelTimeslotGrid.h"
+#include "zelkit/windows/ZelNotifyCodes.h"
+#include "zelkit/controls/ZelTimeslotGrid.h"
 
 #include <algorithm>
 #include <functional>

@@ -9,8 +9,8 @@
 // y = 14.
 #pragma once
 
-#include "zelkit/ZelErrorReport.h"
-#include "zelkit/ZelTimeslotGrid.h"
+#include "zelkit/base/ZelErrorReport.h"
+#include "zelkit/controls/ZelTimeslotGrid.h"
 #include "zelkit/tests/TimeslotFakes.h"
 
 #include <gtest/gtest.h>

@@ -1,10 +1,10 @@
 // The timeslot grid without a window: days and their windows, sets and
 // names, the owner's slots in and out, limits, the consecutive flag, the
 // process-wide choices and the undo store.
-#include "zelkit/ZelAssert.h"
-#include "zelkit/ZelErrorReport.h"
-#include "zelkit/ZelNotifyCodes.h"
-#include "zelkit/ZelTimeslotGrid.h"
+#include "zelkit/base/ZelAssert.h"
+#include "zelkit/base/ZelErrorReport.h"
+#include "zelkit/windows/ZelNotifyCodes.h"
+#include "zelkit/controls/ZelTimeslotGrid.h"
 #include "zelkit/tests/TimeslotFakes.h"
 
 #include <gtest/gtest.h>

@@ -1,6 +1,6 @@
 // The timeslot grid's layout, text forms, coordinates, scrolling and
 // painting, on a fake window with fixed glyph metrics.
-#include "zelkit/ZelNotifyCodes.h"
+#include "zelkit/windows/ZelNotifyCodes.h"
 #include "zelkit/tests/TimeslotGridFixture.h"
 
 #include <algorithm>

@@ -3,7 +3,7 @@
 // the length, resolution and 24-hour commands, zooming to a readable
 // size, and the combine and un-combine commands with their failures.
 #include "framework/MessageBox.h"
-#include "zelkit/ZelNotifyCodes.h"
+#include "zelkit/windows/ZelNotifyCodes.h"
 #include "zelkit/tests/TimeslotGridFixture.h"
 
 #include <functional>

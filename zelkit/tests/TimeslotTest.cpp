@@ -1,7 +1,7 @@
 #include "framework/Archive.h"
-#include "zelkit/ZelAssert.h"
-#include "zelkit/ZelErrorReport.h"
-#include "zelkit/ZelTimeslot.h"
+#include "zelkit/base/ZelAssert.h"
+#include "zelkit/base/ZelErrorReport.h"
+#include "zelkit/values/ZelTimeslot.h"
 
 #include <gtest/gtest.h>
 

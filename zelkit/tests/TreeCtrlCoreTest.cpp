@@ -2,9 +2,9 @@
 // check marks and their propagation, full-order navigation and the
 // checked-item search, path texts, and the selection rules of the mouse
 // and the keys with what the parent hears.
-#include "zelkit/ZelControlPorts.h"
-#include "zelkit/ZelNotifyCodes.h"
-#include "zelkit/ZelTreeCtrlCore.h"
+#include "zelkit/controls/ZelControlPorts.h"
+#include "zelkit/windows/ZelNotifyCodes.h"
+#include "zelkit/controls/ZelTreeCtrlCore.h"
 
 #include <gtest/gtest.h>
 

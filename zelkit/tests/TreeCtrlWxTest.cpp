@@ -7,10 +7,10 @@
 //
 // With ROTAVEX_SHOW_SECONDS set, the dialog stays up that long for a
 // screenshot.
-#include "testsupport/WxTestEnvironment.h"
-#include "zelkit/ZelNotifyCodes.h"
-#include "zelkit/ui/ZelNotifyEvent.h"
-#include "zelkit/ui/ZelTreeCtrl.h"
+#include "testsupport/ui/WxTestEnvironment.h"
+#include "zelkit/windows/ZelNotifyCodes.h"
+#include "zelkit/windows/ui/ZelNotifyEvent.h"
+#include "zelkit/controls/ui/ZelTreeCtrl.h"
 
 #include <gtest/gtest.h>
 

@@ -1,7 +1,7 @@
 // Redraw nesting, wait cursors and dialog units without a window.
-#include "zelkit/ZelAssert.h"
-#include "zelkit/ZelErrorReport.h"
-#include "zelkit/ZelWindowServices.h"
+#include "zelkit/base/ZelAssert.h"
+#include "zelkit/base/ZelErrorReport.h"
+#include "zelkit/windows/ZelWindowServices.h"
 
 #include <gtest/gtest.h>
 

@@ -1,7 +1,7 @@
 // The window side of the small window services, in real windows (run under
 // a virtual display).
-#include "testsupport/WxTestEnvironment.h"
-#include "zelkit/ui/ZelWindowServicesWx.h"
+#include "testsupport/ui/WxTestEnvironment.h"
+#include "zelkit/windows/ui/ZelWindowServicesWx.h"
 
 #include <gtest/gtest.h>
 #include <wx/dcmemory.h>

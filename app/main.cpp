@@ -1,0 +1,19 @@
+#include "framework/CrashReport.h"
+#include "app/InstallSheets.h"
+#include "shell/frame/RotavexApp.h"
+
+#include <wx/init.h>
+
+wxIMPLEMENT_APP_NO_MAIN(CRotavexApp);
+
+int main(int argc, char** argv)
+{
+    // Crashes are reported from the first moment on, before the
+    // application object exists.
+    InstallCrashReporter();
+    // The program is the application with its editing sheets.
+    CRotavexApp::AddInstaller(&InstallSheets);
+    const int i_exit = wxEntry(argc, argv);
+    RemoveCrashReporter();
+    return i_exit;
+}

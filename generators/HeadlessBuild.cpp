@@ -1,0 +1,260 @@
+#include "generators/HeadlessBuild.h"
+
+#include "engine/BuildDriver.h"
+#include "engine/BuildEngine.h"
+#include "engine/BuildPorts.h"
+#include "engine/ProgressClock.h"
+#include "engine/ProgressPort.h"
+#include "framework/MessageBox.h"
+#include "model/EventDoc.h"
+#include "generators/TimetableChecker.h"
+#include "zelkit/base/ZelErrorReport.h"
+
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <sys/resource.h>
+
+namespace benchbuild {
+
+namespace {
+
+std::int64_t SteadyMs()
+{
+    return std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now().time_since_epoch())
+        .count();
+}
+
+double CpuSeconds()
+{
+    rusage usage{};
+    getrusage(RUSAGE_SELF, &usage);
+    return static_cast<double>(usage.ru_utime.tv_sec + usage.ru_stime.tv_sec)
+        + static_cast<double>(usage.ru_utime.tv_usec + usage.ru_stime.tv_usec) / 1e6;
+}
+
+long PeakKib()
+{
+    rusage usage{};
+    getrusage(RUSAGE_SELF, &usage);
+    return usage.ru_maxrss;
+}
+
+// The progress window of a headless build: on the real clock, where a
+// yield moves time on instead of waiting (the end's second on screen costs
+// nothing), and with the build's time limit armed during the search stages
+// only.
+class BenchProgress : public IProgressPort, public IProgressClock {
+public:
+    explicit BenchProgress(UINT u_limit_seconds)
+        : llDeadline(u_limit_seconds != 0 ? SteadyMs() + 1000LL * u_limit_seconds : 0),
+          pPreviousPort(SetProgressPort(this)),
+          pPreviousClock(SetProgressClock(this))
+    {
+    }
+    ~BenchProgress() override
+    {
+        SetProgressClock(pPreviousClock);
+        SetProgressPort(pPreviousPort);
+    }
+    BenchProgress(const BenchProgress&) = delete;
+    BenchProgress& operator=(const BenchProgress&) = delete;
+
+    std::int64_t GetMilliseconds() override { return SteadyMs() + llYielded; }
+
+    std::unique_ptr<IProgressWindow> Show(BuildProgressModel& model) override
+    {
+        pModel = &model;
+        Arm();
+        return std::make_unique<Window>(*this);
+    }
+    void Pump() override { Arm(); }
+    void Yield() override { llYielded += 10; }
+
+private:
+    class Window : public IProgressWindow {
+    public:
+        explicit Window(BenchProgress& port) : Port(port) {}
+        ~Window() override { Port.pModel = nullptr; }
+        void Refresh(UINT u_parts) override
+        {
+            if (u_parts & ProgressModel::kStageBar)
+                Port.Arm();
+        }
+        void Disable() override {}
+
+    private:
+        BenchProgress& Port;
+    };
+
+    // The limit runs while a search stage runs, for what is left of the
+    // build's time; a check stage runs without it.
+    void Arm()
+    {
+        if (pModel == nullptr || llDeadline == 0)
+            return;
+        const int i_stage = pModel->GetStage();
+        const bool b_search = i_stage == BuildEngine::e_stage_minimums || i_stage == BuildEngine::e_stage_first_fill
+            || i_stage == BuildEngine::e_stage_second_fill;
+        if (!b_search) {
+            if (pModel->IsTimeLimitRunning())
+                pModel->SetTimeLimit(0);
+            return;
+        }
+        if (pModel->IsTimeLimitRunning() || pModel->IsTimeLimitReached())
+            return;
+        // What is left of the build's time, to the millisecond: once it has
+        // run out, a later search stage ends at its first check.
+        pModel->SetTimeLimitLeft(llDeadline - SteadyMs());
+    }
+
+    BuildProgressModel* pModel = nullptr;
+    std::int64_t llDeadline;
+    std::int64_t llYielded = 0;
+    IProgressPort* pPreviousPort;
+    IProgressClock* pPreviousClock;
+};
+
+// Message boxes answered with their default button, counted.
+class CountingBoxes : public IMessageBoxPort {
+public:
+    CountingBoxes() : pPrevious(SetMessageBoxPort(this)) {}
+    ~CountingBoxes() override { SetMessageBoxPort(pPrevious); }
+    CountingBoxes(const CountingBoxes&) = delete;
+    CountingBoxes& operator=(const CountingBoxes&) = delete;
+
+    int Show(const std::string& s_text, const std::string&, std::uint32_t u_style) override
+    {
+        if (nShown++ == 0)
+            sFirst = s_text;
+        return DefaultAnswer(u_style);
+    }
+
+    int nShown = 0;
+    std::string sFirst;
+
+private:
+    IMessageBoxPort* pPrevious;
+};
+
+const char* EndName(BuildEngine::EndRoad e_end)
+{
+    switch (e_end) {
+    case BuildEngine::e_not_run: return "not run";
+    case BuildEngine::e_built: return "built";
+    case BuildEngine::e_rotation_failed: return "rotation failed";
+    case BuildEngine::e_options_cancelled: return "options cancelled";
+    case BuildEngine::e_lock_limit: return "lock over a maximum";
+    case BuildEngine::e_rule_failed: return "rule failed";
+    case BuildEngine::e_locks_infeasible: return "locks cannot stand";
+    case BuildEngine::e_cancelled: return "cancelled";
+    case BuildEngine::e_count_check_failed: return "count check failed";
+    case BuildEngine::e_count_check_cleared: return "count check cleared";
+    case BuildEngine::e_minimums_failed: return "minimums failed";
+    case BuildEngine::e_minimum_check_cleared: return "minimum check cleared";
+    case BuildEngine::e_check_valid: return "valid";
+    case BuildEngine::e_check_invalid: return "invalid";
+    }
+    return "?";
+}
+
+} // namespace
+
+std::string TimetableHash(const EventDoc& doc)
+{
+    // FNV-1a over 64 bits: fixed, and the same on every machine.
+    std::uint64_t u_hash = 1469598103934665603ULL;
+    auto mix = [&u_hash](std::uint32_t u_word) {
+        for (int i = 0; i < 4; ++i) {
+            u_hash ^= (u_word >> (8 * i)) & 0xFFu;
+            u_hash *= 1099511628211ULL;
+        }
+    };
+    const Timetable* p_timetable = doc.GetTimetable();
+    if (p_timetable != nullptr) {
+        for (int d = 0; d < p_timetable->GetNumDays(); ++d) {
+            const Day& day = p_timetable->GetDay(d);
+            mix(static_cast<std::uint32_t>(day.GetNumVenues()));
+            for (int v = 0; v < day.GetNumVenues(); ++v) {
+                const TimeslotArray& a_slots = day.GetVenueSlots(v);
+                mix(static_cast<std::uint32_t>(a_slots.GetSize()));
+                for (int s = 0; s < a_slots.GetSize(); ++s) {
+                    mix(static_cast<std::uint32_t>(a_slots[s].GetGroup()));
+                    mix(a_slots[s].IsLocked() ? 1u : 0u);
+                }
+            }
+        }
+    }
+    char a_text[17];
+    std::snprintf(a_text, sizeof a_text, "%016llx", static_cast<unsigned long long>(u_hash));
+    return a_text;
+}
+
+BuildFigures RunBuild(EventDoc& doc, const BuildScript& script)
+{
+    Preferences& prefs = doc.GetPreferences();
+    if (script.bFill)
+        prefs.SetFillEmptySlots(*script.bFill ? TRUE : FALSE);
+    if (script.bAllowTravel)
+        prefs.SetAllowTravel(*script.bAllowTravel ? TRUE : FALSE);
+    if (script.uTravelMinutes)
+        prefs.SetTravelMinutes(*script.uTravelMinutes);
+
+    ScriptedBuildDialogs dialogs;
+    // "Keep searching" only as a user could choose it: where the report
+    // leaves it enabled; else "make changes", which ends the build.
+    for (int i = 0; script.iKeepSearchingMode >= 0 && i < script.nKeepSearching; ++i)
+        dialogs.KeepSearching(script.iKeepSearchingMode, TRUE);
+    // Then "make changes": the build stops at the next report.
+    dialogs.MakeChanges();
+    ScriptedBuildWindow window;
+    CountingBoxes boxes;
+    ZelRecordingErrorReports reports;
+    BenchProgress progress(script.uTimeLimitSeconds);
+
+    Timetable& timetable = *doc.GetTimetable();
+    const std::vector<testcheck::LockedCell> v_locks = testcheck::TimetableChecker::TakeLocks(doc);
+    BuildEngine::BuildStats stats;
+    bool b_returned = false;
+
+    BuildFigures figures;
+    const double d_cpu = CpuSeconds();
+    const auto t_start = std::chrono::steady_clock::now();
+    figures.iResult = RunBuildDriver(&doc, &timetable, [&](BuildEngine& engine, BOOL* p_started) {
+        const BOOL b_result = engine.Build(p_started);
+        stats = engine.GetStats();
+        b_returned = true;
+        return b_result;
+    });
+    figures.dSeconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - t_start).count();
+    figures.dCpuSeconds = CpuSeconds() - d_cpu;
+
+    figures.sResult = b_returned ? EndName(stats.eEnd) : "engine failure";
+    figures.bValid = timetable.IsValid() != FALSE;
+    for (int d = 0; d < timetable.GetNumDays(); ++d) {
+        const Day& day = timetable.GetDay(d);
+        for (int v = 0; v < day.GetNumVenues(); ++v)
+            figures.nCells += day.GetVenueSlots(v).GetSize();
+    }
+    figures.nUnfilled = timetable.CountUnfilled(-1, -1);
+    figures.nPlaced = figures.nCells - figures.nUnfilled;
+    figures.nMinimumRows = stats.nMinimumRows;
+    figures.uMinimumShortfall = stats.uMinimumShortfall;
+    figures.nRotationRows = stats.nRotationRows;
+    figures.nNotScheduled = stats.nNotScheduled;
+    figures.uSteps = stats.uSteps;
+    figures.uMaxDepth = stats.uDeepest;
+    figures.nAttempts = stats.nAttempts;
+    figures.bTimeLimitHit = stats.bTimeLimitHit != FALSE;
+    const std::vector<std::string> v_problems = testcheck::TimetableChecker(doc).CheckAll(v_locks);
+    figures.nViolations = static_cast<int>(v_problems.size());
+    if (!v_problems.empty())
+        figures.sFirstViolation = v_problems.front();
+    figures.nMessages = boxes.nShown;
+    figures.sFirstMessage = boxes.sFirst;
+    figures.lPeakKib = PeakKib();
+    figures.sHash = TimetableHash(doc);
+    return figures;
+}
+
+} // namespace benchbuild

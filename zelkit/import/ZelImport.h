@@ -1,0 +1,267 @@
+// The text importer: records of a delimited text (a file or a text in
+// memory) go to the caller's callback as column values, after the user has
+// mapped the text's columns to the caller's fields in the import wizard.
+//
+// ZelImportFieldDef is the caller's list of fields; ZelImportData reads
+// records one at a time (a file is streamed, never held whole);
+// ZelImportWizardCore is the wizard without its window (column captions
+// and map, the header row, the field choices, the fixed-width guess);
+// ZelImport runs it all. The file dialog and the wizard's window are
+// reached through ports, so imports run headless in tests.
+//
+// Encoding at this edge: a source that is valid UTF-8 (with or without a
+// byte-order mark) is converted to code page 1252, anything else is read as
+// code page 1252 bytes. A record holding a character the code page cannot
+// hold is not imported; it becomes an error line naming the character.
+#pragma once
+
+#include "framework/Types.h"
+#include "zelkit/base/ZelArray.h"
+#include "zelkit/datetime/ZelOleDateTime.h"
+#include "zelkit/base/ZelStringArray.h"
+
+#include <cstdio>
+#include <string>
+#include <vector>
+
+class ZelImportFieldDef {
+public:
+    // The low four bits are the base type, bits 4-7 the option, bit 8 a
+    // flag.
+    enum COLTYPE : DWORD {
+        COLTYPE_STRING = 0x001,
+        COLTYPE_SINGLE = 0x010,
+        COLTYPE_SEPARATED_DASH = 0x020,
+        COLTYPE_SEPARATED_COMMA = 0x030,
+        COLTYPE_MULTILINE = 0x040,
+        COLTYPE_REPEATABLE = 0x100,
+    };
+
+    struct FieldDef {
+        virtual ~FieldDef() = default;
+        DWORD GetColBaseType() const { return uType & 0x00F; }
+        DWORD GetColOption() const { return uType & 0x0F0; }
+        DWORD GetColFlags() const { return uType & 0xF00; }
+
+        std::string sName;
+        DWORD uType = 0;
+        // The caller's own value (its field number); passed back only.
+        DWORD uData = 0;
+        // "-" or "," for the separated options, else empty.
+        std::string sSeparator;
+    };
+
+    // Inserts in name order (before an equal name); its index.
+    int Add(const std::string& s_name, DWORD u_baseType, DWORD u_data, DWORD u_option, DWORD u_flags);
+    // Search by halving; -1 when none.
+    int FindField(const std::string& s_name) const;
+    int GetSize() const { return Defs.GetSize(); }
+    const FieldDef& operator[](int i_index) const;
+    // Same names, types and separators position by position (not data).
+    bool operator==(const ZelImportFieldDef& other) const;
+    bool operator!=(const ZelImportFieldDef& other) const { return !(*this == other); }
+
+private:
+    ZelArray<FieldDef> Defs;
+};
+
+// Reads the records of a text: a record ends at a line feed outside the
+// text qualifier; carriage returns outside it are dropped.
+class ZelImportData {
+public:
+    // A file, read as a stream (carriage return and line feed read as one
+    // line feed, as a text-mode stream reads them). IsOpen tells whether
+    // it could be opened; errno says why not.
+    explicit ZelImportData(const std::string& s_fileName);
+    // A text in memory, which must live as long as the reader.
+    explicit ZelImportData(const std::string* p_text);
+    ~ZelImportData();
+    ZelImportData(const ZelImportData&) = delete;
+    ZelImportData& operator=(const ZelImportData&) = delete;
+
+    bool IsOpen() const { return bOpen; }
+    const std::string& GetFileName() const { return sFileName; }
+    // Whether the source is read as UTF-8.
+    bool IsUtf8() const { return bUtf8; }
+
+    bool AtEnd();
+    void Rewind();
+    // The next record's text (converted), empty at the end.
+    std::string ReadRecord();
+    // The next record split into columns; their number.
+    int ReadColumns(ZelStringArray& a_cols);
+    // Record n counted from 1 (rewinding when needed); empty past the end.
+    std::string GetRecord(int n_record);
+    int GetColumns(int n_record, ZelStringArray& a_cols);
+    // The records from the first to the end, without an empty last one;
+    // counted once.
+    int CountRecords();
+    // The line feeds read so far.
+    int GetLineCount() const { return nLines; }
+    // The line (from 1) on which the last record read began: a quoted
+    // field may carry a record over several lines, and the user looks for
+    // its fault where it starts.
+    int GetRecordLine() const { return iRecordLine; }
+    // Whether the last record read ran to the end of the data inside an
+    // open quote: everything after that quote was taken into it.
+    bool IsQuoteOpen() const { return bQuoteOpen; }
+    int GetCurrentRecord() const { return nCurRecord; }
+    // Empty when the last record read converted whole; else the error
+    // naming the character that code page 1252 cannot hold (without the
+    // "Line %d: " in front). Such a record reads with '?' in its place.
+    const std::string& GetRecordError() const { return sRecordError; }
+
+    char cDelimiter = ',';
+    char cQualifier = '"';
+    char cEscape = '\\';
+    BOOL bFixedWidth = FALSE;
+    ZelArray<UINT> ColumnPositions;
+
+private:
+    // The next byte of the source, -1 at its end.
+    int NextByte();
+    int PeekByte();
+    void RewindSource();
+    void DecideEncoding();
+    std::string Convert(const std::string& s_raw);
+
+    bool bFromFile;
+    bool bOpen = false;
+    std::string sFileName;
+    std::FILE* pFile = nullptr;
+    std::vector<unsigned char> vBuffer;
+    std::size_t iBufPos = 0;
+    std::size_t nBufLen = 0;
+    bool bFileEnd = false;
+    const std::string* pText = nullptr;
+    std::size_t iTextPos = 0;
+    // Where the data start: after a byte-order mark of a UTF-8 source.
+    std::size_t iDataStart = 0;
+    bool bUtf8 = false;
+    int nLines = 0;
+    int iRecordLine = 0;
+    bool bQuoteOpen = false;
+    int nCurRecord = 0;
+    int nRecordCount = -1;
+    std::string sRecordError;
+};
+
+class ZelImport {
+public:
+    struct SingleValue {
+        virtual ~SingleValue() = default;
+        std::string sText;
+        ZelOleDateTime dtValue;
+        DWORD uType = 0;
+    };
+    struct ColValue {
+        virtual ~ColValue() = default;
+        DWORD uType = 0;
+        DWORD uData = 0;
+        ZelArray<SingleValue> Values;
+        // The column's caption from the wizard.
+        std::string sName;
+    };
+    // Once per record (record number from 1, line count), then once with
+    // -1, -1 and no values. The result is ignored.
+    using Callback = int (*)(int i_record, int i_line, void* p_user, const ZelArray<ColValue>& a_values);
+
+    // What an import ended with. A cancelled file dialog or wizard is not
+    // an import: nothing was delivered and the column map is untouched.
+    enum Result : int { resultFailed = 0, resultDone = 1, resultCancelled = 2 };
+
+    // The column map, when given, is where the wizard starts and, after
+    // Finish, receives the user's mapping; the field heading heads the
+    // wizard's column of chosen fields.
+    int Import(const ZelImportFieldDef& defs, Callback pfn_callback, void* p_user, const std::string& s_fileName,
+               ZelStringArray* p_columnMap, const std::string& s_fieldHeading);
+    int ImportFromString(const ZelImportFieldDef& defs, Callback pfn_callback, void* p_user, const std::string& s_text,
+                         ZelStringArray* p_columnMap, const std::string& s_fieldHeading);
+    // Asks for the file first ("Import": text files or all files).
+    int Import(const ZelImportFieldDef& defs, Callback pfn_callback, void* p_user, ZelStringArray* p_columnMap,
+               const std::string& s_fieldHeading);
+
+    // Not cleared between imports.
+    const ZelStringArray& GetErrors() const { return Errors; }
+
+protected:
+    int Run(const ZelImportFieldDef& defs, ZelImportData& reader, Callback pfn_callback, void* p_user,
+            ZelStringArray* p_columnMap, const std::string& s_fieldHeading);
+
+private:
+    ZelStringArray Errors;
+};
+
+// The import wizard without its window: the column captions and the
+// column-to-field map, the header row, the rows of the column page and the
+// fields offered for a column, and the first-step page's fixed-width
+// guess.
+class ZelImportWizardCore {
+public:
+    static constexpr UINT IDS_WIZARD_CAPTION = 55021; // "Import Wizard"
+    static constexpr UINT IDS_COLUMN_N = 55022;       // "Column %d"
+    static constexpr UINT IDS_DO_NOT_IMPORT = 55023;  // "(do not import)"
+
+    ZelImportWizardCore(const ZelImportFieldDef& defs, ZelImportData& reader, const ZelStringArray* p_startMap);
+    virtual ~ZelImportWizardCore() = default;
+
+    void SetColumnCount(int n_cols);
+    int GetColumnCount() const { return ColumnMap.GetSize(); }
+    void SetColumnCaption(int i_col, const std::string& s_caption);
+    const std::string& GetColumnCaption(int i_col) const { return Captions[i_col]; }
+    bool HasColumnCaption(int i_col) const { return i_col >= 0 && i_col < Captions.GetSize(); }
+    void SetColumnField(int i_col, const std::string& s_name);
+    // The index of the field mapped to the column; -1 for none.
+    int GetColumnField(int i_col) const;
+    bool IsFieldMapped(const std::string& s_name) const;
+    const ZelStringArray& GetColumnMap() const { return ColumnMap; }
+
+    // 0 detects a header row, 1 takes the first record as one, any other
+    // value none.
+    int iHeaderMode = 0;
+    ZelStringArray HeaderKeywords;
+
+    // A column page row: the column's caption and its sample text.
+    struct ColumnRow {
+        std::string sCaption;
+        std::string sSample;
+    };
+    // Reads the captions and a sample record, sizes the map to the columns
+    // and leaves the reader at the first data record.
+    std::vector<ColumnRow> PrepareColumns();
+    bool IsHeaderRecord(const ZelStringArray& a_cols) const;
+    // The texts offered for the column: "(do not import)" and the fields
+    // not yet mapped elsewhere (unless repeatable); i_select the entry of
+    // the column's own field (0 when none).
+    ZelStringArray FieldChoices(int i_col, int& i_select) const;
+    // A chosen text: a field's name maps it, anything else clears it.
+    void ChooseField(int i_col, const std::string& s_text);
+    // Finish is offered once a column is mapped.
+    bool CanFinish() const;
+
+    // The fixed-width guess of the first-step page over up to four sample
+    // records; the column starts (the first 0) go to the reader for fixed
+    // width, which is emptied otherwise. TRUE for fixed width.
+    BOOL DetectLayout();
+    static bool IsFixedWidth(const std::vector<std::string>& v_records, std::vector<UINT>& v_starts);
+
+    ZelImportData& GetReader() { return Reader; }
+    const ZelImportFieldDef& GetFieldDefs() const { return Defs; }
+
+protected:
+    const ZelImportFieldDef& Defs;
+    ZelImportData& Reader;
+    ZelStringArray Captions;
+    ZelStringArray ColumnMap;
+};
+
+// How the wizard is shown: its window in the program, a script in tests.
+class IZelImportWizardPort {
+public:
+    virtual ~IZelImportWizardPort() = default;
+    // Shows the wizard; the id it ended with (12325 for Finish).
+    virtual int Run(ZelImportWizardCore& wizard, const std::string& s_caption, const std::string& s_fieldHeading) = 0;
+};
+// Until a window port is installed every wizard is cancelled.
+IZelImportWizardPort& ZelGetImportWizardPort();
+IZelImportWizardPort* ZelSetImportWizardPort(IZelImportWizardPort* p_port);

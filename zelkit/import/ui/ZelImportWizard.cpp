@@ -1,0 +1,451 @@
+#include "zelkit/import/ui/ZelImportWizard.h"
+
+#include "framework/ui/WxIds.h"
+#include "framework/ui/WxText.h"
+#include "zelkit/base/ZelAssert.h"
+#include "zelkit/base/ZelLibrary.h"
+#include "zelkit/services/ZelMessages.h"
+#include "zelkit/windows/ui/ZelNotifyEvent.h"
+
+#include <algorithm>
+#include <wx/button.h>
+#include <wx/dc.h>
+#include <wx/dcclient.h>
+#include <wx/listbox.h>
+#include <wx/radiobut.h>
+#include <wx/renderer.h>
+#include <wx/scrolbar.h>
+#include <wx/settings.h>
+#include <wx/stattext.h>
+
+namespace {
+
+// Headings of the column page's list.
+const char* const szColumns = "Columns";
+const char* const szType = "Type";
+const char* const szSample = "Sample";
+// Records shown in a preview.
+constexpr int nPreviewLines = 8;
+
+// The wizard on screen, as the importer's port.
+class WxImportWizardPort : public IZelImportWizardPort {
+public:
+    int Run(ZelImportWizardCore& core, const std::string& s_caption, const std::string& s_fieldHeading) override
+    {
+        auto* p_wizard = new ZelImportWizard(core, s_caption);
+        p_wizard->SetWizardMode();
+        p_wizard->AddPage(new ZelImportColMap(p_wizard->GetBookCtrl(), s_fieldHeading));
+        const int i_result = p_wizard->ShowModal();
+        p_wizard->Destroy();
+        return i_result;
+    }
+};
+
+WxImportWizardPort g_wxPort;
+const bool g_bInstalled = (ZelSetImportWizardPort(&g_wxPort), true);
+
+} // namespace
+
+// ---------------------------------------------------------------- sheet
+
+ZelImportWizard::ZelImportWizard(ZelImportWizardCore& core, UINT u_captionId, wxWindow* p_parent, UINT u_selectPage)
+    : ZelSizingPropSheet(p_parent, u_captionId, u_selectPage, freedomBoth, true), Core(core)
+{
+    (void)g_bInstalled;
+}
+
+ZelImportWizard::ZelImportWizard(ZelImportWizardCore& core, const std::string& s_caption, wxWindow* p_parent,
+                                 UINT u_selectPage)
+    : ZelSizingPropSheet(p_parent, ToWx(s_caption), u_selectPage, freedomBoth, true), Core(core)
+{
+}
+
+void ZelImportWizard::SetFinish(bool b_enabled)
+{
+    if (wxWindow* p = FindWindow(ID_WIZFINISH))
+        p->Enable(b_enabled);
+    for (int i_id : {int(ID_WIZBACK), int(ID_WIZNEXT)})
+        if (wxWindow* p = FindWindow(i_id))
+            p->Enable(false);
+}
+
+// ------------------------------------------------------------ page base
+
+ZelImportStep::ZelImportStep(wxWindow* p_book, const wxString& s_caption, wxWindowID i_id)
+    : ZelSizingPropPage(p_book, s_caption, i_id)
+{
+    // The pages' size in dialog units; the sheet opens at it.
+    SetMinSize(ConvertDialogToPixels(wxSize(250, 150)));
+}
+
+ZelImportWizard& ZelImportStep::GetWizard() const
+{
+    auto* p_wizard = dynamic_cast<ZelImportWizard*>(GetSheet());
+    ZEL_ASSERT(p_wizard != nullptr);
+    return *p_wizard;
+}
+
+bool ZelImportStep::OnSetActive()
+{
+    ZelSizingPropPage::OnSetActive();
+    // The sheet's own caption stays behind its pages, as in any wizard.
+    if (GetSheet() != nullptr)
+        GetSheet()->SetTitle(GetCaption());
+    return true;
+}
+
+void ZelImportStep::FillPreview()
+{
+    auto* p_preview = dynamic_cast<ZelImportPreview*>(GetPreviewList());
+    if (p_preview == nullptr)
+        return;
+    ZelImportData& reader = GetWizard().GetCore().GetReader();
+    const int n_records = reader.CountRecords();
+    std::vector<std::pair<long, std::string>> v_lines;
+    for (int k = 0; k < nPreviewLines && iFirstLine + 1 + k <= n_records; ++k)
+        v_lines.emplace_back(iFirstLine + 1 + k, reader.GetRecord(iFirstLine + 1 + k));
+    p_preview->SetLines(std::move(v_lines));
+    p_preview->SetOffset(iHorzOffset);
+
+    const int i_charWidth = std::max(1, p_preview->GetCharWidth());
+    const int i_client = p_preview->GetClientSize().x;
+    const int i_widest = p_preview->GetWidestLine() * i_charWidth;
+    if (pHScroll != nullptr) {
+        const int i_range = i_widest > i_client ? (i_widest - i_client + i_charWidth - 1) / i_charWidth : 0;
+        pHScroll->SetScrollbar(std::min(iHorzOffset, i_range), 1, i_range + 1, std::max(1, i_range / 2));
+        pHScroll->Enable(i_range > 0);
+    }
+    if (pVScroll != nullptr) {
+        const int n_visible = std::max(1, p_preview->GetClientSize().y / std::max(1, p_preview->GetLineHeight()));
+        const int i_range = n_records > n_visible ? n_records - n_visible : 0;
+        pVScroll->SetScrollbar(std::min(iFirstLine, i_range), 1, i_range + 1, 4);
+        pVScroll->Enable(i_range > 0);
+    }
+}
+
+void ZelImportStep::OnPreviewScroll(wxScrollEvent& event)
+{
+    auto* p_bar = dynamic_cast<wxScrollBar*>(event.GetEventObject());
+    if (p_bar == nullptr)
+        return;
+    const bool b_vertical = p_bar == pVScroll;
+    const int i_max = p_bar->GetRange() - 1;
+    int i_pos = b_vertical ? iFirstLine : iHorzOffset;
+    const wxEventType type = event.GetEventType();
+    const int i_page = b_vertical ? 4 : std::max(1, i_max / 2);
+    if (type == wxEVT_SCROLL_LINEUP)
+        i_pos -= 1;
+    else if (type == wxEVT_SCROLL_LINEDOWN)
+        i_pos += 1;
+    else if (type == wxEVT_SCROLL_PAGEUP)
+        i_pos -= i_page;
+    else if (type == wxEVT_SCROLL_PAGEDOWN)
+        i_pos += i_page;
+    else if (type == wxEVT_SCROLL_TOP)
+        i_pos = 0;
+    else if (type == wxEVT_SCROLL_BOTTOM)
+        i_pos = i_max;
+    else
+        i_pos = event.GetPosition();
+    i_pos = std::clamp(i_pos, 0, std::max(0, i_max));
+    if (b_vertical)
+        iFirstLine = i_pos;
+    else
+        iHorzOffset = i_pos;
+    p_bar->SetThumbPosition(i_pos);
+    FillPreview();
+}
+
+// -------------------------------------------------------------- preview
+
+ZelImportPreview::ZelImportPreview(wxWindow* p_parent, wxWindowID i_id)
+    : wxVListBox(p_parent, i_id, wxDefaultPosition, wxDefaultSize, wxBORDER_SUNKEN)
+{
+    SetFont(wxFont(wxFontInfo(GetFont().GetPointSize()).Family(wxFONTFAMILY_TELETYPE)));
+    SetBackgroundColour(wxSystemSettings::GetColour(wxSYS_COLOUR_WINDOW));
+}
+
+void ZelImportPreview::SetLines(std::vector<std::pair<long, std::string>> v_lines)
+{
+    vLines = std::move(v_lines);
+    SetItemCount(vLines.size());
+    RefreshAll();
+}
+
+void ZelImportPreview::SetOffset(int i_offset)
+{
+    iOffset = i_offset;
+    RefreshAll();
+}
+
+int ZelImportPreview::GetCharWidth() const
+{
+    wxClientDC dc(const_cast<ZelImportPreview*>(this));
+    dc.SetFont(GetFont());
+    return dc.GetCharWidth();
+}
+
+int ZelImportPreview::GetLineHeight() const
+{
+    wxClientDC dc(const_cast<ZelImportPreview*>(this));
+    dc.SetFont(GetFont());
+    wxCoord i_w = 0, i_h = 0, i_descent = 0, i_leading = 0;
+    dc.GetTextExtent("Wg", &i_w, &i_h, &i_descent, &i_leading);
+    return i_h + i_leading;
+}
+
+int ZelImportPreview::GetWidestLine() const
+{
+    std::size_t n_widest = 0;
+    for (const auto& line : vLines)
+        n_widest = std::max(n_widest, line.second.size());
+    return static_cast<int>(n_widest);
+}
+
+wxCoord ZelImportPreview::OnMeasureItem(size_t) const { return GetLineHeight(); }
+
+void ZelImportPreview::OnDrawBackground(wxDC& dc, const wxRect& rc, size_t) const
+{
+    // The preview has no selection to show.
+    dc.SetBrush(wxBrush(GetBackgroundColour()));
+    dc.SetPen(*wxTRANSPARENT_PEN);
+    dc.DrawRectangle(rc);
+}
+
+void ZelImportPreview::OnDrawItem(wxDC& dc, const wxRect& rc, size_t n) const
+{
+    if (n >= vLines.size())
+        return;
+    dc.SetFont(GetFont());
+    const int i_charWidth = dc.GetCharWidth();
+    std::size_t n_numberChars = 0;
+    for (const auto& line : vLines)
+        n_numberChars = std::max(n_numberChars, (std::to_string(line.first) + " ").size());
+    const wxRect rc_number(rc.x, rc.y, static_cast<int>(n_numberChars) * i_charWidth, rc.height);
+    dc.SetBrush(wxBrush(wxSystemSettings::GetColour(wxSYS_COLOUR_BTNFACE)));
+    dc.SetPen(*wxTRANSPARENT_PEN);
+    dc.DrawRectangle(rc_number);
+    // A raised cell: light top and left, shadow bottom and right.
+    dc.SetPen(wxPen(wxSystemSettings::GetColour(wxSYS_COLOUR_BTNHIGHLIGHT)));
+    dc.DrawLine(rc_number.GetLeft(), rc_number.GetBottom(), rc_number.GetLeft(), rc_number.GetTop());
+    dc.DrawLine(rc_number.GetLeft(), rc_number.GetTop(), rc_number.GetRight(), rc_number.GetTop());
+    dc.SetPen(wxPen(wxSystemSettings::GetColour(wxSYS_COLOUR_BTNSHADOW)));
+    dc.DrawLine(rc_number.GetRight(), rc_number.GetTop(), rc_number.GetRight(), rc_number.GetBottom());
+    dc.DrawLine(rc_number.GetLeft(), rc_number.GetBottom(), rc_number.GetRight() + 1, rc_number.GetBottom());
+    dc.SetTextForeground(wxSystemSettings::GetColour(wxSYS_COLOUR_BTNTEXT));
+    dc.DrawText(std::to_string(vLines[n].first) + " ", rc_number.x, rc.y);
+
+    const std::string& s_line = vLines[n].second;
+    std::string s_shown = iOffset < static_cast<int>(s_line.size()) ? s_line.substr(static_cast<std::size_t>(iOffset))
+                                                                      : std::string();
+    // Control characters of the data are shown as blanks.
+    for (char& c : s_shown)
+        if (static_cast<unsigned char>(c) < 32)
+            c = ' ';
+    dc.SetTextForeground(wxSystemSettings::GetColour(wxSYS_COLOUR_WINDOWTEXT));
+    wxDCClipper clip(dc, wxRect(rc_number.GetRight() + 1, rc.y, rc.width - rc_number.width, rc.height));
+    dc.DrawText(ToWx(s_shown), rc_number.GetRight() + 1 + i_charWidth / 2, rc.y);
+}
+
+// ---------------------------------------------------------- column page
+
+ZelImportColMap::ZelImportColMap(wxWindow* p_book, const std::string& s_fieldHeading)
+    : ZelImportStep(p_book, "Text Import Wizard - Columns and Fields", WxId(IDD)), sFieldHeading(s_fieldHeading)
+{
+    pInstruction = new wxStaticText(this, wxID_ANY, GetInstruction());
+    pList = new ZelEditListCtrl(this, WxId(IDC_LIST));
+    vColumns = {
+        {szColumns, LVCFMT_LEFT, false, ZelEditListRules::editListBox, -1},
+        {sFieldHeading, LVCFMT_LEFT, true, ZelEditListRules::editListBox, -1},
+        {szSample, LVCFMT_LEFT, false, ZelEditListRules::editListBox, -1},
+    };
+    Bind(wxEVT_ZEL_NOTIFY, &ZelImportColMap::OnListNotify, this, WxId(IDC_LIST));
+}
+
+bool ZelImportColMap::OnInitDialog()
+{
+    ZelImportStep::OnInitDialog();
+    PlaceDlgUnits(*pInstruction, 7, 7, 236, 20);
+    pInstruction->Wrap(pInstruction->GetSize().x);
+    PlaceDlgUnits(*pList, 7, 30, 236, 113);
+    const wxSize sz = GetClientSize();
+    const wxPoint pt = pList->GetPosition();
+    const int i_margin = pInstruction->GetPosition().x;
+    pList->SetSize(pt.x, pt.y, std::max(50, sz.x - 2 * pt.x), std::max(50, sz.y - pt.y - i_margin));
+
+    for (std::size_t i = 0; i < vColumns.size(); ++i) {
+        const int i_col = pList->InsertColumn(static_cast<int>(i), vColumns[i].sHeading, vColumns[i].iFormat, 40);
+        if (vColumns[i].bEditable)
+            pList->AddEditColumn(i_col, vColumns[i].eType);
+        if (vColumns[i].sHeading == szSample && i != 1)
+            iSampleCol = i_col;
+        else if (vColumns[i].sHeading == szType && i != 1)
+            iTypeCol = i_col;
+        if (i == 1)
+            iFieldCol = i_col;
+    }
+    pList->SetExtendedListStyle(pList->GetExtendedListStyle() | LVS_EX_FULLROWSELECT);
+
+    ZelImportWizardCore& core = GetWizard().GetCore();
+    const std::vector<ZelImportWizardCore::ColumnRow> v_rows = core.PrepareColumns();
+    for (std::size_t i = 0; i < v_rows.size(); ++i) {
+        const int i_row = pList->InsertItem(static_cast<int>(i), v_rows[i].sCaption.c_str(), static_cast<LPARAM>(i));
+        pList->SetItemText(i_row, iFieldCol, LPSTR_TEXTCALLBACK);
+        if (iSampleCol >= 0)
+            pList->SetItemText(i_row, iSampleCol, v_rows[i].sSample);
+    }
+    pList->AutoSizeColumns();
+    if (!v_rows.empty()) {
+        pList->SetFocusItem(0);
+        pList->SelectItem(0);
+    }
+    AddSzControl(*pInstruction, modeStretch, modeFixed);
+    AddSzControl(*pList, modeStretch, modeStretch);
+    SetWizardButtons();
+    return true;
+}
+
+wxString ZelImportColMap::GetInstruction() const
+{
+    // The field column's heading names the cell the user double-clicks.
+    const std::string s_skip = ZelLoadResourceString(ZelImportWizardCore::IDS_DO_NOT_IMPORT, "(do not import)");
+    return ToWx("For each column of the text, double-click its " + sFieldHeading
+                + " cell and choose the field its text goes into, or " + s_skip + ".");
+}
+
+bool ZelImportColMap::OnSetActive()
+{
+    ZelImportStep::OnSetActive();
+    TransferDataFromWindow();
+    SetWizardButtons();
+    return true;
+}
+
+bool ZelImportColMap::TransferDataFromWindow()
+{
+    if (!ZelImportStep::TransferDataFromWindow())
+        return false;
+    SetWizardButtons();
+    return true;
+}
+
+void ZelImportColMap::SetWizardButtons()
+{
+    if (GetSheet() != nullptr)
+        GetWizard().SetFinish(GetWizard().GetCore().CanFinish());
+}
+
+void ZelImportColMap::OnListNotify(ZelNotifyEvent& event)
+{
+    ZelImportWizardCore& core = GetWizard().GetCore();
+    switch (event.GetCode()) {
+    case LVN_GETDISPINFO: {
+        auto* p_info = event.GetRecordAs<ZelLVDispInfo>();
+        const int i_row = p_info->item.iItem;
+        if (i_row >= 0 && i_row < core.GetColumnCount() && p_info->item.iSubItem == iFieldCol) {
+            const int i_field = core.GetColumnField(i_row);
+            p_info->item.sText = i_field >= 0 ? core.GetFieldDefs()[i_field].sName : std::string();
+            event.Answer();
+        }
+        break;
+    }
+    case LVN_BEGINLABELEDIT: {
+        auto* p_begin = event.GetRecordAs<ZelEditBeginInfo>();
+        auto* p_box = static_cast<wxWindow*>(p_begin->pEditor);
+        auto* p_listBox = wxDynamicCast(p_box, wxListBox);
+        if (p_listBox == nullptr || p_begin->iRow < 0) {
+            SetWizardButtons();
+            break;
+        }
+        int i_select = 0;
+        const ZelStringArray a_choices = core.FieldChoices(p_begin->iRow, i_select);
+        for (int i = 0; i < a_choices.GetSize(); ++i)
+            p_listBox->Append(ToWx(a_choices[i]));
+        p_listBox->SetSelection(i_select);
+        event.Answer();
+        break;
+    }
+    case LVN_SETDISPINFO: {
+        auto* p_info = event.GetRecordAs<ZelLVDispInfo>();
+        const int i_row = p_info->item.iItem;
+        if (i_row < 0) {
+            SetWizardButtons();
+            break;
+        }
+        core.ChooseField(i_row, p_info->item.sText);
+        pList->SetItemText(i_row, iFieldCol, LPSTR_TEXTCALLBACK);
+        pList->RedrawItems(i_row, i_row);
+        SetWizardButtons();
+        break;
+    }
+    case LVN_ENDLABELEDIT: {
+        auto* p_end = event.GetRecordAs<ZelEditEndInfo>();
+        if (p_end->iCol >= 0)
+            pList->AutoSizeColumns(p_end->iCol, p_end->iCol);
+        SetWizardButtons();
+        break;
+    }
+    default: break;
+    }
+}
+
+// ------------------------------------------------------- first-step page
+
+ZelImportStep1::ZelImportStep1(wxWindow* p_book) : ZelImportStep(p_book, "Text Import Wizard - Step 1", WxId(IDD))
+{
+    pDelimited = new wxRadioButton(this, WxId(IDC_DELIMITED), "&Delimited", wxDefaultPosition, wxDefaultSize,
+                                   wxRB_GROUP);
+    pFixed = new wxRadioButton(this, WxId(IDC_FIXED), "&Fixed width");
+    pResult = new wxStaticText(this, WxId(IDC_RESULT), wxString());
+    pPreviewLabel = new wxStaticText(this, wxID_ANY, "Preview of ");
+    pFileName = new wxStaticText(this, WxId(IDC_FILENAME), wxString());
+    pPreview = new ZelImportPreview(this, WxId(IDC_PREVIEW));
+    pVScroll = new wxScrollBar(this, WxId(IDC_VSCROLL), wxDefaultPosition, wxDefaultSize, wxSB_VERTICAL);
+    pHScroll = new wxScrollBar(this, WxId(IDC_HSCROLL), wxDefaultPosition, wxDefaultSize, wxSB_HORIZONTAL);
+    for (wxScrollBar* p_bar : {pVScroll, pHScroll})
+        p_bar->Bind(wxEVT_SCROLL_CHANGED, &ZelImportStep1::OnPreviewScroll, this);
+    for (auto type : {wxEVT_SCROLL_TOP, wxEVT_SCROLL_BOTTOM, wxEVT_SCROLL_LINEUP, wxEVT_SCROLL_LINEDOWN,
+                      wxEVT_SCROLL_PAGEUP, wxEVT_SCROLL_PAGEDOWN, wxEVT_SCROLL_THUMBTRACK})
+        for (wxScrollBar* p_bar : {pVScroll, pHScroll})
+            p_bar->Bind(type, &ZelImportStep1::OnPreviewScroll, this);
+}
+
+bool ZelImportStep1::OnInitDialog()
+{
+    ZelImportStep::OnInitDialog();
+    PlaceDlgUnits(*pResult, 7, 7, 230, 10);
+    PlaceDlgUnits(*pDelimited, 14, 20, 100, 12);
+    PlaceDlgUnits(*pFixed, 14, 34, 100, 12);
+    PlaceDlgUnits(*pPreviewLabel, 7, 52, 40, 10);
+    PlaceDlgUnits(*pFileName, 47, 52, 190, 10);
+    PlaceDlgUnits(*pPreview, 7, 64, 222, 74);
+    PlaceDlgUnits(*pVScroll, 229, 64, 8, 74);
+    PlaceDlgUnits(*pHScroll, 7, 138, 222, 8);
+
+    ZelImportWizardCore& core = GetWizard().GetCore();
+    const std::string& s_file = core.GetReader().GetFileName();
+    pFileName->SetLabel(wxString::FromUTF8(s_file));
+    const BOOL b_fixed = core.DetectLayout();
+    pResult->SetLabel(b_fixed ? "Fixed Width." : "Delimited.");
+    (b_fixed ? pFixed : pDelimited)->SetValue(true);
+    iFirstLine = 0;
+    iHorzOffset = 0;
+    FillPreview();
+
+    AddSzControl(*pFileName, modeStretch, modeFixed);
+    AddSzControl(*pResult, modeStretch, modeFixed);
+    AddSzControl(*pPreview, modeStretch, modeStretch);
+    AddSzControl(*pVScroll, modeMove, modeStretch);
+    AddSzControl(*pHScroll, modeStretch, modeMove);
+    return true;
+}
+
+int ZelImportStep1::GetLayoutChoice() const { return pFixed->GetValue() ? 1 : 0; }
+
+bool ZelImportStep1::TransferDataFromWindow()
+{
+    if (!ZelImportStep::TransferDataFromWindow())
+        return false;
+    GetWizard().GetCore().GetReader().bFixedWidth = GetLayoutChoice() == 1 ? TRUE : FALSE;
+    return true;
+}
