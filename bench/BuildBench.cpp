@@ -16,7 +16,7 @@
 // [--fill=0|1] [--seed=N]
 //
 // With --shape=courses the events are course timetables
-// (bench/CourseGenerator.h) of 30, 50, 80 and 150 courses by default, each
+// (generators/CourseGenerator.h) of 30, 50, 80 and 150 courses by default, each
 // known to be buildable in full, and each is built twice: in a "Thorough"
 // search (the minimum report answered "make changes"), and in a "Complete"
 // one (the report answered "keep searching" in the complete mode, once).

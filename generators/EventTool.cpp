@@ -9,7 +9,7 @@
 //     evetool generate OUT [roster generator options]
 //     evetool generate OUT --shape=courses [course generator options]
 //
-// build runs the whole build headless (bench/HeadlessBuild.h): the options
+// build runs the whole build headless (generators/HeadlessBuild.h): the options
 // as the event stores them unless a flag changes them; at the minimum
 // report it stops, or with --keep-searching=N keeps searching in the mode
 // of --mode (complete unless told) up to N times; OK to the other reports;
@@ -17,11 +17,11 @@
 // built event to OUT when given and prints the figures of the build.
 //
 // roster runs the rostering engine over the event through the threaded
-// driver as the roster control dialog does (bench/RosterRunner.h), saves
+// driver as the roster control dialog does (generators/RosterRunner.h), saves
 // the rostered event to OUT when given and prints the figures of the run.
 // generate writes a generated event with roster settings
-// (bench/RosterGenerator.h), or with --shape=courses a course timetable
-// (bench/CourseGenerator.h), and describes it as info does.
+// (generators/RosterGenerator.h), or with --shape=courses a course timetable
+// (generators/CourseGenerator.h), and describes it as info does.
 //
 // Every "Continue or Quit?" is answered Continue and every other message OK;
 // nothing is shown. A file that cannot be opened gives exit status 2 with

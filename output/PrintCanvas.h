@@ -15,7 +15,7 @@
 #include <string>
 
 // Placement flags of DrawText beyond those of the class library's drawing
-// (zelkit/ZelDrawText.h), with the window system's values.
+// (zelkit/windows/ZelDrawText.h), with the window system's values.
 inline constexpr UINT DT_BOTTOM = 0x0008;
 inline constexpr UINT DT_EXPANDTABS = 0x0040;
 inline constexpr UINT DT_NOCLIP = 0x0100;

@@ -1,8 +1,8 @@
 // The results of the build and of rostering, held fixed: every event of the
 // table is opened through the program's own open, built as the build
-// command builds it (headless, bench/HeadlessBuild.h) and, opened afresh
+// command builds it (headless, generators/HeadlessBuild.h) and, opened afresh
 // from the same file, rostered as the roster dialog runs it
-// (bench/RosterRunner.h). The timetable's hash, the memberships' hash and a
+// (generators/RosterRunner.h). The timetable's hash, the memberships' hash and a
 // hash of the bytes the opened event saves (a built one carries the time
 // of its build) must equal the ones recorded below. They were recorded once, from the code as it stood before the
 // build, the open and the roster were made faster, so that any of that

@@ -1,7 +1,7 @@
 // The program's command ids: the application's, the main frame's and the
 // commands its panes receive from it. The document's own commands are in
 // model/EventDoc.h. On screen the ids go through CommandWxId
-// (shell/WxCommands.h): the framework's commands become wx's own.
+// (shell/frame/WxCommands.h): the framework's commands become wx's own.
 #pragma once
 
 #include "framework/Types.h"

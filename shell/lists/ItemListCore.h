@@ -6,7 +6,7 @@
 // dropped text, the status text, the columns chosen for printing and the
 // layout the event file keeps.
 //
-// The core works on a list model (zelkit/ZelListModel.h): the wx view hands
+// The core works on a list model (zelkit/lists/ZelListModel.h): the wx view hands
 // it its list control, tests a plain model. What is record-specific comes
 // from the derived views through the virtual operations below; what needs
 // a window (redraw suspension, the sort watch, the end of the program)

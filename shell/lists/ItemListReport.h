@@ -7,7 +7,7 @@
 // profit most, with its progress shown and a way to stop it.
 //
 // It draws on a print canvas (output/PrintCanvas.h) and asks the list view
-// (its core, shell/ItemListCore.h) for the rows, column titles and texts.
+// (its core, shell/lists/ItemListCore.h) for the rows, column titles and texts.
 #pragma once
 
 #include "engine/ProgressModel.h"

@@ -1,4 +1,4 @@
-// The day grid on screen: the window of a DayGridCore (shell/DayGridCore.h)
+// The day grid on screen: the window of a DayGridCore (shell/timetable/DayGridCore.h)
 // on the library's timeslot display control. It keeps the lock icon, takes
 // the grid's commands (lock, unlock, the whole timetable, change
 // timeslots) with their update handlers, whether they come from its pop-up
