@@ -12,7 +12,10 @@
 // timeslots, each followed by the checks of the counts and of the
 // minimums; the reports of rotation failures and of groups never placed;
 // and the stamp. The driver around it (Timetable::Build) catches what a
-// failure inside throws.
+// failure inside throws. The road is kept in three sources by stage:
+// BuildRoad.cpp (options, clearing, the checks, the check command),
+// BuildPasses.cpp (the minimum passes and the fills) and BuildFailures.cpp
+// (the reports).
 //
 // Every step of a build answers with one of the result codes below; any
 // code but 0 and 1 ends the loops around it and goes up unchanged.

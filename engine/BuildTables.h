@@ -8,7 +8,11 @@
 //
 // Every answer is the one the placement checks work out without the
 // tables, in the same order: the overlapping cells of a cell venue by
-// venue, each venue's in the order the timeslot array finds them.
+// venue, each venue's in the order the timeslot array finds them. The
+// shared-participant table is a bit per pair of groups and is made only up
+// to 8,192 groups; above that, and for any timeslot that is not one of
+// the timetable's cells, the generator (which reads the tables once a
+// build hands them over, Generator::SetTables) walks as it always did.
 #pragma once
 
 #include "engine/TTLoc.h"

@@ -22,6 +22,16 @@
 // whichever way it ends (an exception passing included), and so are the
 // group target, the protected flags and the counts saved for a trial.
 //
+// Within one raising step nothing that failed is tried again from the
+// same state: a later attempt passes over the chunks of empty cells an
+// earlier one tried with the same repair flag, and the swap strategy (and
+// the moves of mode 2, with the same repair flag) is not called again
+// after it failed. Every trial between is rolled back, so the repeat would
+// walk the same trials and fail again; only its steps and polls are saved.
+// The placement trials list a chunk's cells in lists the shuffler lends for
+// a scope (one per trial in progress) and copy the group's totals into the
+// arrays of the trial before, so a step allocates little.
+//
 // Every search operation answers with the engine's result codes: 0 not
 // found (nothing changed), 1 succeeded (the change is in the caller's
 // transaction), 2 Stop, 3 Cancel, 4 the time limit, 5 Skip. A code above 1

@@ -10,6 +10,10 @@
 // drivers catch it as the stack overflow they report once the stack is
 // back. The margin leaves room for everything a step does besides
 // recursing, the message pump with its window painting included.
+//
+// A thread's stack bounds are read from the thread library
+// (pthread_getattr_np) when the thread first asks and again when the guard
+// is re-armed; tests lower the margin to reach an overflow quickly.
 #pragma once
 
 #include "framework/Types.h"

@@ -10,7 +10,9 @@
 // chunks, shaping the chunk of a placement, finding the run a cell belongs
 // to, and counting a group's runs. A run is a maximal sequence of cells of
 // one venue, each the next allowed cell of the one before, that all hold
-// the group.
+// the group. Where the event's days follow each other in a ring (the last
+// day followed by the first), a walk stops where it comes back round to
+// the cell it started from.
 //
 // The map is made on the stack by the operation that builds, checks or
 // rosters, filled once by Build and read-only afterwards: placements are

@@ -4,6 +4,14 @@
 // of the user (questions, sheets, views) it reaches through ports. It grows
 // with the model: each part of the event is added as a member with its
 // accessors when its class exists.
+//
+// Its code is kept by theme: EventDocLife.cpp (new, open, save, close and
+// the change routine), EventDocCommands.cpp (the commands and their enable
+// rules, renames, venue removal, the slot-time order), EventDocLimits.cpp
+// (event limits reconciled with day limits), EventDocFile.cpp (the event
+// file). The build and check commands are defined by the build driver and
+// the roster command by the rostering driver, so the model never depends
+// on the engines.
 #pragma once
 
 #include "framework/Document.h"

@@ -2,7 +2,8 @@
 // column's width and left position in the printer's logical units, and the
 // gap between columns. It measures texts on a print canvas, decides how
 // many columns fit a page, and breaks a cell's text into words and lines
-// that fit a column.
+// that fit a column. A colon, solidus or full stop between two digits does
+// not break a line, so that times, dates and numbers stay whole.
 //
 // Besides, every column carries a flag, a pair and a value whose meaning
 // belongs to whoever lays the columns out; they are only allocated,

@@ -6,7 +6,11 @@
 // shares its times has a column of time labels at its left, and every slot
 // of the item is a box holding text. A heading names the event and the
 // item; a footer gives the print and build times, the page number within
-// the whole job and the event file's path. The options come from the
+// the whole job and the event file's path; on a page too narrow for the
+// footer's centre text in the middle, it moves between the side texts, or
+// is cut short. A row is as tall as the tallest cell it holds, group
+// members included. Time labels are in the library's 24-hour or 12-hour
+// form ("1:00pm"), as the screen shows them. The options come from the
 // document's PrintOptions.
 //
 // All geometry is in the canvas's logical units, taken as the printer's

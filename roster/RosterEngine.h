@@ -10,13 +10,27 @@
 // a locked placement. Only locked placements take part.
 //
 // A run has two passes: RosterToMinimum brings every participant to its
-// minimum; RosterToMaximum, run only after a minimum pass without errors,
-// raises them to their maximum. Every placement is found by the search
+// minimum (first attempts of the participants with ordered styles in list
+// order, then retries of every failure at the deeper levels 1 and 2);
+// RosterToMaximum, run only after a minimum pass without errors, raises
+// them to their maximum (the styles in the style index's order, the
+// participants in list order, levels 0 to 2, a level ending only after a
+// whole sweep without success). Every placement is found by the search
 // (RosterSearch.cpp) and made through the mover's undoable moves inside
 // transactions, so that a try that fails leaves the document as it was.
 // Recount rebuilds the error list and the status counters from the
 // document; Unroster removes the memberships rostering made; ViewErrors
-// hands the error list to the report port.
+// hands the error list to the report port. Only the commit of an outermost
+// try marks the document modified.
+//
+// For its search the engine keeps, built once per pass, what a try would
+// otherwise look up again and again: the locked cells in timetable order
+// and per style those whose group carries it, its own participant index,
+// each participant's locked groups, each group's clash list with a bit per
+// clashing group, and the scheduling rules as a pass asks them (rostering
+// changes memberships only, so each rule but a binding participant limit
+// is asked once). Rostering moves no timeslot, so its walks need no
+// checked pointers.
 //
 // One thread at a time uses an engine: the rostering worker during a run,
 // the user-interface thread otherwise. The run's flags are atomics owned

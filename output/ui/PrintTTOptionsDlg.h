@@ -1,7 +1,8 @@
 // "Timetable print options" (236): the modal dialog before a timetable is
 // printed or previewed, on the rules of PrintTTOptionsModel, with a sample
 // page (PrintTTSample) that follows every click. The sample is portrait or
-// landscape in shape as the orientation is.
+// landscape in shape as the orientation is. OK is the default button, so
+// Return prints with the options shown.
 #pragma once
 
 #include "output/PrintTTOptions.h"
