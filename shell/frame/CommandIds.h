@@ -65,4 +65,22 @@ enum : UINT {
     ID_LIST_PREVIEW_LABELS = 32834,
     ID_LIST_PRINT_LABELS = 32839,
     ID_LIST_PRINT = 32840,
+
+    // ---- the panes' own commands that the frame's menus name ----
+    // The frame only lists them; the pane's view answers them (the day
+    // grid of the timetable view, the participant and the group pane).
+    ID_LOCK_PLACEMENTS = 32841,
+    ID_UNLOCK_PLACEMENTS = 32842,
+    ID_LOCK_TIMETABLE = 32852,
+    ID_UNLOCK_TIMETABLE = 32853,
+    ID_CHANGE_TIMESLOTS = 32868,
+    ID_APPLY_ALL_PARTICIPANT_PREFS = 32878,
+    ID_APPLY_PARTICIPANT_LIMITS_PREFS = 32879,
+    ID_APPLY_PARTICIPANT_ROSTER_PREFS = 32880,
+    ID_APPLY_ALL_GROUP_PREFS = 32881,
+    ID_APPLY_GROUP_LIMITS_PREFS = 32882,
+    ID_APPLY_GROUP_ALLOC_PREFS = 32883,
+    ID_APPLY_GROUP_ROSTER_PREFS = 32884,
+    ID_APPLY_GROUP_ROTATION_PREFS = 32886,
+    ID_SEND_GROUP_MEMBER_MAIL = 32890,
 };

@@ -7,12 +7,9 @@
 #include "model/ShellPorts.h"
 #include "shell/frame/AppSettings.h"
 #include "shell/frame/CommandIds.h"
-#include "shell/timetable/DayGridCore.h"
 #include "shell/frame/EventDocument.h"
 #include "shell/frame/FrameImports.h"
 #include "shell/frame/FramePorts.h"
-#include "shell/lists/GroupView.h"
-#include "shell/lists/ParticipantView.h"
 #include "shell/frame/RotavexApp.h"
 #include "shell/frame/ToolbarArt.h"
 #include "shell/frame/WxCommands.h"
@@ -93,26 +90,26 @@ const MenuItem aEventMenu[] = {
     {EventDoc::ID_ROSTER_PARTICIPANTS, "&Roster participants...", "Roster participants into the groups"},
     {ID_UNROSTER_PARTICIPANTS, "&Un-roster participants", "Remove the rostering of participants"},
     {0, nullptr, nullptr},
-    {ParticipantView::ID_APPLY_ALL_PREFS, "Apply all participant preferences", "Apply all participant preferences to selection"},
-    {ParticipantView::ID_APPLY_LIMITS_PREFS, "Apply participant limits preferences", "Apply participant limits preferences to selection"},
-    {ParticipantView::ID_APPLY_ROSTER_PREFS, "Apply participant rostering preferences", "Apply participant rostering preferences to selection"},
+    {ID_APPLY_ALL_PARTICIPANT_PREFS, "Apply all participant preferences", "Apply all participant preferences to selection"},
+    {ID_APPLY_PARTICIPANT_LIMITS_PREFS, "Apply participant limits preferences", "Apply participant limits preferences to selection"},
+    {ID_APPLY_PARTICIPANT_ROSTER_PREFS, "Apply participant rostering preferences", "Apply participant rostering preferences to selection"},
     {0, nullptr, nullptr},
-    {GroupView::ID_APPLY_ALL_PREFS, "Apply all group preferences", "Apply all group preferences to selection"},
-    {GroupView::ID_APPLY_LIMITS_PREFS, "Apply group limits preferences", "Apply group limits preferences to selection"},
-    {GroupView::ID_APPLY_ALLOC_PREFS, "Apply group allocations preferences", "Apply group allocations preferences to selection"},
-    {GroupView::ID_APPLY_ROSTER_PREFS, "Apply group rostering preferences", "Apply group rostering preferences to selection"},
-    {GroupView::ID_APPLY_ROTATION_PREFS, "Apply group rotation preferences", "Apply group rotation preferences to selection"},
+    {ID_APPLY_ALL_GROUP_PREFS, "Apply all group preferences", "Apply all group preferences to selection"},
+    {ID_APPLY_GROUP_LIMITS_PREFS, "Apply group limits preferences", "Apply group limits preferences to selection"},
+    {ID_APPLY_GROUP_ALLOC_PREFS, "Apply group allocations preferences", "Apply group allocations preferences to selection"},
+    {ID_APPLY_GROUP_ROSTER_PREFS, "Apply group rostering preferences", "Apply group rostering preferences to selection"},
+    {ID_APPLY_GROUP_ROTATION_PREFS, "Apply group rotation preferences", "Apply group rotation preferences to selection"},
 };
 
 // The timetable view's day grid answers these.
 const MenuItem aEditMenu[] = {
-    {DayGridCore::ID_LOCK, "&Lock", "Lock the selected placements"},
-    {DayGridCore::ID_UNLOCK, "&Unlock", "Unlock the selected placements"},
+    {ID_LOCK_PLACEMENTS, "&Lock", "Lock the selected placements"},
+    {ID_UNLOCK_PLACEMENTS, "&Unlock", "Unlock the selected placements"},
     {0, nullptr, nullptr},
-    {DayGridCore::ID_LOCK_ALL, "Lock &whole timetable", "Lock every placement of the timetable"},
-    {DayGridCore::ID_UNLOCK_ALL, "Unlock w&hole timetable", "Unlock every placement of the timetable"},
+    {ID_LOCK_TIMETABLE, "Lock &whole timetable", "Lock every placement of the timetable"},
+    {ID_UNLOCK_TIMETABLE, "Unlock w&hole timetable", "Unlock every placement of the timetable"},
     {0, nullptr, nullptr},
-    {DayGridCore::ID_CHANGE_TIMESLOTS, "Change &timeslots", "Add, move and delete the timeslots of the day shown", true},
+    {ID_CHANGE_TIMESLOTS, "Change &timeslots", "Add, move and delete the timeslots of the day shown", true},
 };
 
 const MenuItem aViewMenu[] = {
@@ -290,7 +287,7 @@ void CMainFrame::CreateMenus()
         {0, nullptr, nullptr},
         {ID_FILE_SEND_MAIL, "Sen&d...", "Mail the event file"},
         {ID_SEND_SELECTION_MAIL, "E-&mail: Selection...", "Send email to selected participants or groups"},
-        {GroupView::ID_SEND_MEMBER_MAIL, "E-mail: &Group members...", "Send mail to all selected group members"},
+        {ID_SEND_GROUP_MEMBER_MAIL, "E-mail: &Group members...", "Send mail to all selected group members"},
         {0, nullptr, nullptr},
     };
     add_items(p_file, RVX_ITEMS(a_fileEnd));

@@ -6,6 +6,7 @@
 // window is GroupViewCore's.
 #pragma once
 
+#include "shell/frame/CommandIds.h"
 #include "shell/lists/GroupViewCore.h"
 #include "shell/lists/ItemLVLabels.h"
 #include "shell/lists/ItemListImport.h"
@@ -21,12 +22,12 @@ public:
     // Commands of the view.
     enum : UINT {
         ID_SEND_MAIL = 32844,
-        ID_APPLY_ALL_PREFS = 32881,
-        ID_APPLY_LIMITS_PREFS = 32882,
-        ID_APPLY_ALLOC_PREFS = 32883,
-        ID_APPLY_ROSTER_PREFS = 32884,
-        ID_APPLY_ROTATION_PREFS = 32886,
-        ID_SEND_MEMBER_MAIL = 32890,
+        ID_APPLY_ALL_PREFS = ID_APPLY_ALL_GROUP_PREFS,
+        ID_APPLY_LIMITS_PREFS = ID_APPLY_GROUP_LIMITS_PREFS,
+        ID_APPLY_ALLOC_PREFS = ID_APPLY_GROUP_ALLOC_PREFS,
+        ID_APPLY_ROSTER_PREFS = ID_APPLY_GROUP_ROSTER_PREFS,
+        ID_APPLY_ROTATION_PREFS = ID_APPLY_GROUP_ROTATION_PREFS,
+        ID_SEND_MEMBER_MAIL = ID_SEND_GROUP_MEMBER_MAIL,
     };
 
     GroupView();

@@ -6,6 +6,7 @@
 // window is ParticipantViewCore's.
 #pragma once
 
+#include "shell/frame/CommandIds.h"
 #include "shell/lists/ItemLVLabels.h"
 #include "shell/lists/ParticipantViewCore.h"
 
@@ -22,9 +23,9 @@ public:
         ID_SEND_MAIL = 32844,
         ID_UNROSTER = 32865,
         ID_UNROSTER_TOOL = 32866,
-        ID_APPLY_ALL_PREFS = 32878,
-        ID_APPLY_LIMITS_PREFS = 32879,
-        ID_APPLY_ROSTER_PREFS = 32880,
+        ID_APPLY_ALL_PREFS = ID_APPLY_ALL_PARTICIPANT_PREFS,
+        ID_APPLY_LIMITS_PREFS = ID_APPLY_PARTICIPANT_LIMITS_PREFS,
+        ID_APPLY_ROSTER_PREFS = ID_APPLY_PARTICIPANT_ROSTER_PREFS,
     };
 
     ParticipantView();

@@ -21,6 +21,7 @@
 #pragma once
 
 #include "framework/Types.h"
+#include "shell/frame/CommandIds.h"
 #include "zelkit/controls/ZelTimeslotDisplayGrid.h"
 
 #include <map>
@@ -58,11 +59,11 @@ class DayGridCore : public ZelTimeslotDisplayGrid {
 public:
     // The commands of the grid: menu 204 and the frame's Edit menu.
     enum : UINT {
-        ID_LOCK = 32841,
-        ID_UNLOCK = 32842,
-        ID_LOCK_ALL = 32852,
-        ID_UNLOCK_ALL = 32853,
-        ID_CHANGE_TIMESLOTS = 32868,
+        ID_LOCK = ::ID_LOCK_PLACEMENTS,
+        ID_UNLOCK = ::ID_UNLOCK_PLACEMENTS,
+        ID_LOCK_ALL = ::ID_LOCK_TIMETABLE,
+        ID_UNLOCK_ALL = ::ID_UNLOCK_TIMETABLE,
+        ID_CHANGE_TIMESLOTS = ::ID_CHANGE_TIMESLOTS,
     };
     // The message when re-fitting the timetable fails.
     static constexpr UINT IDS_CANNOT_ADJUST = 1075;
