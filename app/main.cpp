@@ -1,5 +1,6 @@
 #include "framework/CrashReport.h"
 #include "app/InstallSheets.h"
+#include "app/InstallViews.h"
 #include "shell/frame/RotavexApp.h"
 
 #include <wx/init.h>
@@ -11,7 +12,9 @@ int main(int argc, char** argv)
     // Crashes are reported from the first moment on, before the
     // application object exists.
     InstallCrashReporter();
-    // The program is the application with its editing sheets.
+    // The program is the application with its panes, its dialogs and its
+    // editing sheets.
+    CRotavexApp::AddInstaller(&InstallViews);
     CRotavexApp::AddInstaller(&InstallSheets);
     const int i_exit = wxEntry(argc, argv);
     RemoveCrashReporter();

@@ -1,10 +1,5 @@
 #include "shell/frame/RotavexApp.h"
-#include "shell/lists/ItemListView.h"
-#include "shell/lists/MesgListDisplay.h"
-#include "shell/dialogs/RosterCtrlDlg.h"
 
-#include "engine/BuildPorts.h"
-#include "engine/ProgressPort.h"
 #include "framework/FileDialog.h"
 #include "framework/Resources.h"
 #include "framework/Settings.h"
@@ -12,23 +7,13 @@
 #include "framework/ui/WxMessageBox.h"
 #include "model/General.h"
 #include "res/RotavexStrings.h"
-#include "shell/dialogs/BuildDialogs.h"
 #include "shell/frame/CommandIds.h"
-#include "shell/dialogs/ContQuitDlg.h"
 #include "shell/frame/EventDocument.h"
 #include "shell/frame/FileFolders.h"
-#include "shell/lists/ExportDialogs.h"
 #include "shell/frame/MailSetup.h"
 #include "shell/frame/MainFrm.h"
-#include "shell/lists/ParticipantView.h"
 #include "shell/frame/ModuleVersion.h"
-#include "shell/dialogs/ProgressDlg.h"
 #include "shell/frame/ShellPortsWx.h"
-#include "shell/lists/GroupView.h"
-#include "shell/lists/MesgListDisplay.h"
-#include "shell/timetable/TimetableView.h"
-#include "shell/lists/VenueView.h"
-#include "shell/dialogs/WebImportDlg.h"
 #include "shell/frame/WxCommands.h"
 #include "zelkit/base/ZelAssert.h"
 #include "zelkit/base/ZelLibrary.h"
@@ -72,9 +57,6 @@ std::string InstallSettingsFile()
 WxMainWindowPort g_mainWindowPort;
 WxSaveQuestionsPort g_saveQuestionsPort;
 WxViewsPort g_viewsPort;
-WxProgressPort g_progressPort;
-WxBuildDialogsPort g_buildDialogsPort;
-WxBuildWindowPort g_buildWindowPort;
 
 using FileFolders::RecentFilesKey;
 constexpr int nRecentFiles = 4;
@@ -179,6 +161,19 @@ void CRotavexApp::AddInstaller(void (*p_install)())
     Installers().push_back(p_install);
 }
 
+namespace {
+
+void (*g_installWindowPorts)() = nullptr;
+void (*g_removeWindowPorts)() = nullptr;
+
+} // namespace
+
+void CRotavexApp::SetWindowPortsInstaller(void (*p_install)(), void (*p_remove)())
+{
+    g_installWindowPorts = p_install;
+    g_removeWindowPorts = p_remove;
+}
+
 bool CRotavexApp::OnInit()
 {
     SetAppName(RVX_PRODUCT_NAME);
@@ -186,10 +181,6 @@ bool CRotavexApp::OnInit()
     if (!wxApp::OnInit())
         return false;
     InitServices(true);
-    RegisterTimetableView();
-    RegisterGroupView();
-    RegisterVenueView();
-    RegisterParticipantView();
     for (void (*p_install)() : Installers())
         p_install();
     return StartUp(sCommandLineFile);
@@ -292,15 +283,8 @@ void CRotavexApp::InstallWindowPorts()
     SetMainWindowPort(&g_mainWindowPort);
     SetSaveQuestionsPort(&g_saveQuestionsPort);
     SetViewsPort(&g_viewsPort);
-    SetProgressPort(&g_progressPort);
-    SetBuildDialogsPort(&g_buildDialogsPort);
-    SetBuildWindowPort(&g_buildWindowPort);
-    InstallRosterDialogs();
-    InstallListPorts();
-    InstallImportErrorsDialog();
-    InstallContQuitDialog();
-    InstallExportDialogs();
-    InstallWebImportDialogs();
+    if (g_installWindowPorts != nullptr)
+        g_installWindowPorts();
     InstallDocumentMail();
 }
 
@@ -315,14 +299,8 @@ void CRotavexApp::ShutDown()
         SetSaveQuestionsPort(nullptr);
     if (&GetViewsPort() == &g_viewsPort)
         SetViewsPort(nullptr);
-    if (&GetProgressPort() == &g_progressPort)
-        SetProgressPort(nullptr);
-    if (&GetBuildDialogsPort() == &g_buildDialogsPort)
-        SetBuildDialogsPort(nullptr);
-    if (&GetBuildWindowPort() == &g_buildWindowPort)
-        SetBuildWindowPort(nullptr);
-    RemoveExportDialogs();
-    RemoveWebImportDialogs();
+    if (g_removeWindowPorts != nullptr)
+        g_removeWindowPorts();
     RemoveDocumentMail();
 
     if (CMainFrame* p_frame = GetMainFrame()) {

@@ -45,6 +45,12 @@ public:
     // it here before the application starts; OnInit runs them once the
     // services are up and before the first document opens.
     static void AddInstaller(void (*p_install)());
+    // The dialogs and list ports of the folders above the frame join it
+    // here, once, before the frame is made (the program's installer, and
+    // the tests that start the program in-process): StartUp runs p_install
+    // once the frame is up, after the frame's own ports; ShutDown runs
+    // p_remove, which puts back only what p_install set.
+    static void SetWindowPortsInstaller(void (*p_install)(), void (*p_remove)());
     int OnRun() override;
     int OnExit() override;
     bool OnExceptionInMainLoop() override;

@@ -5,6 +5,7 @@
 #include "framework/Settings.h"
 #include "shell/frame/MainFrm.h"
 #include "shell/frame/RotavexApp.h"
+#include "testsupport/ui/RotavexAppEnvironment.h"
 #include "zelkit/base/ZelAssert.h"
 #include "zelkit/base/ZelErrorReport.h"
 
@@ -38,7 +39,7 @@ TEST(App, AssertionInTheRunLoopEndsTheProgramWithCodeOne)
                         std::string("[Software\\Vantor Software\\Rotavex]\n\"Path\"=sz:\"/opt/rotavex\"\n"
                                     "\"License\"=sz:\"/opt/rotavex/licence.txt\"\n"));
     CSettingsStore::Get().Configure((folder / "settings").string(), (folder / "install.ini").string());
-    CRotavexApp::InitServices(false);
+    StartProgramServices();
     ASSERT_TRUE(p_app->StartUp(""));
     ASSERT_NE(p_app->GetMainFrame(), nullptr);
     EXPECT_EQ(p_app->GetMainFrame()->GetTitle(), "Event - Rotavex");

@@ -62,6 +62,7 @@
 #include "sheets/GroupSheetIds.h"
 #include "sheets/GroupStyleFacilityPPage.h"
 #include "app/InstallSheets.h"
+#include "app/InstallViews.h"
 #include "sheets/LimitsPPageGroup.h"
 #include "sheets/LimitsRules.h"
 #include "sheets/ParticipantPSheet.h"
@@ -140,10 +141,7 @@ namespace {
 // the editing sheets.
 void InstallProgramParts()
 {
-    RegisterTimetableView();
-    RegisterGroupView();
-    RegisterVenueView();
-    RegisterParticipantView();
+    InstallViews();
     InstallSheets();
 }
 

@@ -3,8 +3,19 @@
 // windows' start-up, which each test runs itself (CRotavexApp::StartUp).
 #pragma once
 
+#include "app/InstallViews.h"
 #include "shell/frame/RotavexApp.h"
 #include "testsupport/ui/WxTestEnvironment.h"
+
+// The program's start-up up to its frame, without the windows' own message,
+// report and file ports and with the test's settings: the services, and the
+// dialogs the application installs when its frame comes up. Every test that
+// starts the program in-process comes through here (link rotavex_views).
+inline void StartProgramServices()
+{
+    CRotavexApp::InitServices(false);
+    InstallDialogPorts();
+}
 
 class RotavexAppEnvironment : public WxTestEnvironment {
 public:
@@ -15,7 +26,7 @@ public:
 protected:
     void AfterStart() override
     {
-        CRotavexApp::InitServices(false);
+        StartProgramServices();
         if (pInstall != nullptr)
             pInstall();
     }
