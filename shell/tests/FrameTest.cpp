@@ -515,7 +515,12 @@ TEST_F(FrameTest, AMissingInstallationValueEndsTheStart)
     EXPECT_EQ(Boxes.Boxes()[0].sText, "Cannot find License Agreement file - reinstall the product.");
     EXPECT_EQ(App().GetMainFrame(), nullptr);
     EXPECT_EQ(App().GetDocument(), nullptr);
+    // Every window port the start installed is taken back with the frame,
+    // the dialogs' as well as the frame's own.
     EXPECT_EQ(dynamic_cast<WxViewsPort*>(&GetViewsPort()), nullptr);
+    EXPECT_EQ(dynamic_cast<WxProgressPort*>(&GetProgressPort()), nullptr);
+    EXPECT_EQ(dynamic_cast<WxBuildDialogsPort*>(&GetBuildDialogsPort()), nullptr);
+    EXPECT_EQ(dynamic_cast<WxBuildWindowPort*>(&GetBuildWindowPort()), nullptr);
 }
 
 TEST_F(FrameTest, HelpDocumentsOptionsPrinterAndTheSampleDialog)
