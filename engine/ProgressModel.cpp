@@ -29,7 +29,11 @@ void ProgressModel::SetStage(std::int32_t i_stage, const std::string& s_text, st
         return;
     iStage = i_stage;
     iStepMax = i_max;
-    sDescription = s_text.substr(0, uMaxDescription);
+    // The stage text is shown whole: its 30-character limit bounds what a
+    // user could type into the control, and nobody types here. Cut, every
+    // day's name in "Filling empty slots for day: ..." shrank to its first
+    // letter. The window ends a text too wide for it with an ellipsis.
+    sDescription = s_text;
     StageBar.SetPos(static_cast<std::int64_t>(i_stage) + 1);
     StepBar.SetRange(i_max);
     iStepPos = 0;

@@ -64,9 +64,6 @@ public:
         kDepthBar = 0x40,
         kAllParts = 0x7F,
     };
-    // The description keeps at most this many characters.
-    static constexpr std::size_t uMaxDescription = 30;
-
     // s_title: the window's title, empty to keep the window's own.
     explicit ProgressModel(std::string s_title = {});
     virtual ~ProgressModel() = default;

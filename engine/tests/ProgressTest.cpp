@@ -22,8 +22,8 @@ TEST(ProgressModel, StagesMoveTheBarsAndAStageOutsideTheRangeOnlyTouchesStopAndT
     EXPECT_EQ(model.GetStage(), 1);
     EXPECT_EQ(model.GetStageBar().iPos, 2);
     EXPECT_EQ(model.GetStepBar().iMax, 4);
-    // The description keeps 30 characters.
-    EXPECT_EQ(model.GetDescription(), "Enforcing minimum event limits");
+    // The description is the stage text, whole.
+    EXPECT_EQ(model.GetDescription(), "Enforcing minimum event limits...");
     model.StepIt();
     model.TakeChanges();
 
@@ -35,7 +35,7 @@ TEST(ProgressModel, StagesMoveTheBarsAndAStageOutsideTheRangeOnlyTouchesStopAndT
         EXPECT_EQ(model.GetStageBar().iPos, 2);
         EXPECT_EQ(model.GetStepBar().iMax, 4);
         EXPECT_EQ(model.GetStepBar().iPos, 1);
-        EXPECT_EQ(model.GetDescription(), "Enforcing minimum event limits");
+        EXPECT_EQ(model.GetDescription(), "Enforcing minimum event limits...");
         EXPECT_FALSE(model.IsStopEnabled());
         model.SetStage(1, "Enforcing minimum event limits...", 4, TRUE);
         model.StepIt();
@@ -436,7 +436,7 @@ TEST(BuildProgress, StartsANewWindowEachTimeAndRunsWithoutOneWhenNoneCanBeMade)
     EXPECT_EQ(headless.Stages()[0].iStage, -1);
     const HeadlessProgress::StageShown& stage = headless.Stages()[1];
     EXPECT_EQ(stage.iStage, 2);
-    EXPECT_EQ(stage.sDescription, "Filling empty slots for day: M");
+    EXPECT_EQ(stage.sDescription, "Filling empty slots for day: Monday");
     EXPECT_EQ(stage.iStepMax, 7);
     EXPECT_FALSE(stage.bStopEnabled);
     // A second start ends the first window (after its second) and makes a new one.

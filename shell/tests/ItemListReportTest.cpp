@@ -256,11 +256,8 @@ TEST_F(ItemListReportTest, FittingLowersTheFontThenAllowsMoreLinesPerCell)
         ASSERT_TRUE(report.PreparePrint());
         EXPECT_EQ(report.BodyFont.iPoints, c.iPoints);
         EXPECT_EQ(report.vAllowedLines, c.vAllowed);
-        // The progress window keeps the first 30 characters of a text.
-        std::vector<std::string> v_shown;
-        for (const std::string& s_stage : c.vStages)
-            v_shown.push_back(s_stage.substr(0, ProgressModel::uMaxDescription));
-        EXPECT_EQ(progress.vStages, v_shown);
+        // The progress window shows each stage's text whole.
+        EXPECT_EQ(progress.vStages, c.vStages);
         EXPECT_EQ(progress.nClosed, 1);
         EXPECT_LE(report.Columns.GetRight(), 4800);
         EXPECT_EQ(report.iSeparator, c.vAllowed[1] > 1 ? 3 : 0);
@@ -301,7 +298,7 @@ TEST_F(ItemListReportTest, TooWideAReportIsRefusedWithItsMessage)
     EXPECT_FALSE(report.PreparePrint());
     ASSERT_EQ(Boxes.Boxes().size(), 1u);
     EXPECT_NE(Boxes.Boxes()[0].sText.find("Your print request is too wide."), std::string::npos);
-    EXPECT_EQ(Progress.vStages.back(), std::string("Formatting report (re-sizing all columns)").substr(0, 30));
+    EXPECT_EQ(Progress.vStages.back(), "Formatting report (re-sizing all columns)");
     EXPECT_EQ(Progress.nClosed, 1);
 }
 

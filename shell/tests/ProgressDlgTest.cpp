@@ -147,7 +147,7 @@ TEST_F(ProgressDlgTest, StopCancelAndSkipByIdSetTheRequestsAndCancelLeavesTheDia
     ASSERT_EQ(Progress.Step(1, "Enforcing minimum event limits...", 8, TRUE), 1);
     EXPECT_EQ(Control<wxGauge>(IDC_PROGRESS_STAGE_BAR)->GetValue(), 2);
     EXPECT_EQ(Control<wxGauge>(IDC_PROGRESS_STEP_BAR)->GetRange(), 8);
-    EXPECT_EQ(Text(IDC_PROGRESS_DESCRIPTION), "Enforcing minimum event limits");
+    EXPECT_EQ(Text(IDC_PROGRESS_DESCRIPTION), "Enforcing minimum event limits...");
 
     const std::pair<int, int> a_cases[] = {
         {WxId(IDC_PROGRESS_STOP), 2},
@@ -250,7 +250,7 @@ TEST_F(ProgressDlgTest, EveryTextFilledAndNoControlMovesWhileTheTextsChange)
         Progress.CountSearchStep();
 
     const std::map<UINT, std::string> m_expected = {
-        {IDC_PROGRESS_DESCRIPTION, "Enforcing minimum limits for d"},
+        {IDC_PROGRESS_DESCRIPTION, "Enforcing minimum limits for day: Saturday"},
         {IDC_PROGRESS_SEARCH_LEVEL, "Complete 1"},
         {IDC_PROGRESS_TO_PLACE, "37"},
         {IDC_PROGRESS_TARGET_COUNT, "3"},
