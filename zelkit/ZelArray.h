@@ -203,11 +203,20 @@ public:
         Elements[static_cast<std::size_t>(i_index)] = element;
     }
 
-    // Appends one element; returns its index.
+    // Appends one element; returns its index. The same as SetAtGrow at the
+    // end (a default element assigned from the given one, room by the
+    // growth rule), without resizing the storage for a single element:
+    // the searches append to their lists millions of times.
     int Add(const T& element)
     {
         const int i_index = GetSize();
-        SetAtGrow(i_index, element);
+        if (IsOwnElement(element)) {
+            const T t_copy(element);
+            return Add(t_copy);
+        }
+        GrowFor(i_index + 1);
+        Elements.emplace_back();
+        Elements.back() = element;
         return i_index;
     }
 
