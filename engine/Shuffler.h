@@ -372,16 +372,13 @@ private:
     LONG CellKey(const TTLoc& loc) const { return SlotAt(loc).GetGroup(); }
     // The group's index for a key, -1 when the group list does not know it.
     int FindGroup(LONG l_key) const;
-    // Every step reads cells: a cell of the columns comes straight from
-    // them, anything else through the checked way.
+    // Every step reads cells: a cell of the timetable comes straight from
+    // the build map's columns, anything else through the checked way.
     const Timeslot& SlotAt(const TTLoc& loc) const
     {
-        if (loc.GetDay() >= 0 && loc.GetVenue() >= 0 && loc.GetVenue() < nColumnVenues) {
-            const std::size_t u_column = static_cast<std::size_t>(loc.GetDay()) * static_cast<std::size_t>(nColumnVenues)
-                + static_cast<std::size_t>(loc.GetVenue());
-            if (u_column < Columns.size() && Columns[u_column] != nullptr && loc.GetSlot() >= 0
-                && loc.GetSlot() < Columns[u_column]->GetSize())
-                return Columns[u_column]->GetData()[loc.GetSlot()];
+        if (pCellMap != nullptr) {
+            if (const Timeslot* p_slot = pCellMap->FindCell(loc))
+                return *p_slot;
         }
         return CheckedSlotAt(loc);
     }
@@ -408,9 +405,9 @@ private:
     TTMap* pMap;
     TTMove* pMover;
     ExcludeFlags Exclude;
-    // The timetable's venue columns, day by day, for the document's venues
-    // (null where a day has fewer).
-    std::vector<const TimeslotArray*> Columns;
+    // The build map when it is over the shuffler's timetable (it reads
+    // cells from its columns); null otherwise.
+    const TTMap* pCellMap = nullptr;
     // RepairLockedChunks' list of the groups whose locks it repairs.
     std::vector<int> RepairGroups;
     // The lists of cells ScratchLocs lends, and how many are out.
@@ -418,7 +415,6 @@ private:
     std::size_t nLocsLent = 0;
     // The run RemoveChunk takes out.
     Chunk RemovalChunk;
-    int nColumnVenues = 0;
     std::vector<DWORD> Protected;
     BOOL bEmptyCellsAllowed;
     UINT uTotalCells = 0;

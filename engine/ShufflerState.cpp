@@ -79,14 +79,13 @@ Shuffler::Shuffler(BuildEngine* p_engine, Generator* p_generator, SelCounters* p
     Exclude.Init(*pTimetable, n_venues);
     Protected.assign(static_cast<std::size_t>(pDoc->GetGroups().GetNumGroups()), 0);
 
-    nColumnVenues = std::max(n_venues, 0);
+    if (pMap != nullptr && pMap->GetTimetable() == pTimetable)
+        pCellMap = pMap;
     for (int d = 0; d < pTimetable->GetNumDays(); ++d) {
         const Day& day = pTimetable->GetDay(d);
         const int n_columns = std::min(n_venues, day.GetNumVenues());
         for (int v = 0; v < n_columns; ++v)
             uTotalCells += static_cast<UINT>(day.GetVenueSlots(v).GetSize());
-        for (int v = 0; v < nColumnVenues; ++v)
-            Columns.push_back(v < n_columns ? &day.GetVenueSlots(v) : nullptr);
     }
 
     if (u_depth_limit != 0) {

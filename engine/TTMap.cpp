@@ -247,6 +247,28 @@ TTMap::TTMap(EventDoc* p_doc, Timetable* p_timetable) : pDoc(p_doc), pTimetable(
 {
     pMapDoc = p_doc;
     pMapTimetable = p_timetable;
+    FindColumns();
+}
+
+void TTMap::FindColumns()
+{
+    Columns.clear();
+    nColumnDays = 0;
+    nColumnVenues = 0;
+    if (pTimetable == nullptr)
+        return;
+    const int n_days = pTimetable->GetNumDays();
+    int n_venues = 0;
+    for (int d = 0; d < n_days; ++d)
+        n_venues = std::max(n_venues, pTimetable->GetDay(d).GetNumVenues());
+    nColumnDays = static_cast<std::uint32_t>(n_days);
+    nColumnVenues = static_cast<std::uint32_t>(n_venues);
+    Columns.assign(static_cast<std::size_t>(n_days) * static_cast<std::size_t>(n_venues), nullptr);
+    for (int d = 0; d < n_days; ++d) {
+        Day& day = pTimetable->GetDay(d);
+        for (int v = 0; v < day.GetNumVenues(); ++v)
+            Columns[static_cast<std::size_t>(d) * nColumnVenues + static_cast<std::size_t>(v)] = &day.GetVenueSlots(v);
+    }
 }
 
 TTMap::~TTMap()
@@ -281,23 +303,10 @@ LONG TTMap::GetGroupKey(int i_group) const
     return groups[i_group].GetKey();
 }
 
-LONG TTMap::GetCellGroup(const TTLoc& loc) const
-{
-    if (pTimetable == nullptr || !loc.IsValid() || loc.GetDay() >= pTimetable->GetNumDays())
-        return -1;
-    const Day& day = pTimetable->GetDay(loc.GetDay());
-    if (loc.GetVenue() >= day.GetNumVenues())
-        return -1;
-    const TimeslotArray& a_slots = day.GetVenueSlots(loc.GetVenue());
-    if (loc.GetSlot() >= a_slots.GetSize())
-        return -1;
-    const LONG l_key = a_slots[loc.GetSlot()].GetGroup();
-    return l_key < 0 ? -1 : l_key;
-}
-
 void TTMap::Build()
 {
     ZelWaitCursor wait;
+    FindColumns();
     const Generator generator;
     const int n_groups = pDoc->GetGroups().GetNumGroups();
     const int n_venues = pDoc->GetNumVenues();

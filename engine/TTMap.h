@@ -14,7 +14,11 @@
 //
 // The map is made on the stack by the operation that builds, checks or
 // rosters, filled once by Build and read-only afterwards: placements are
-// read from the timetable, never from the map. The map in use publishes its
+// read from the timetable, never from the map. The timetable's days and
+// venue columns stay where they are while the map is in use (only a user's
+// edit of the days, timeslots or venues moves them, and none can happen
+// during the operation), so the map keeps a pointer to each column and
+// reads a cell with two loads. The map in use publishes its
 // document and timetable class-wide (the day-adjacency test reads them), so
 // only one map exists at a time, on the user-interface thread.
 //
@@ -25,6 +29,7 @@
 
 #include "engine/TTLoc.h"
 #include "framework/Types.h"
+#include "model/Timeslot.h"
 #include "zelkit/CHighTime.h"
 #include "zelkit/ZelArray.h"
 
@@ -289,7 +294,29 @@ public:
 
     // The group key in the cell's timeslot; -1 for an empty timeslot and
     // for a cell the timetable does not have.
-    LONG GetCellGroup(const TTLoc& loc) const;
+    LONG GetCellGroup(const TTLoc& loc) const
+    {
+        const Timeslot* p_slot = FindCell(loc);
+        if (p_slot == nullptr)
+            return -1;
+        const LONG l_key = p_slot->GetGroup();
+        return l_key < 0 ? -1 : l_key;
+    }
+    // The cell's timeslot in the map's timetable; null for a cell the
+    // timetable does not have.
+    Timeslot* FindCell(const TTLoc& loc) const
+    {
+        // Negative parts become large unsigned numbers and fail the
+        // bounds as well.
+        const auto u_day = static_cast<std::uint32_t>(loc.GetDay());
+        const auto u_venue = static_cast<std::uint32_t>(loc.GetVenue());
+        if (u_day >= nColumnDays || u_venue >= nColumnVenues)
+            return nullptr;
+        TimeslotArray* p_column = Columns[static_cast<std::size_t>(u_day) * nColumnVenues + u_venue];
+        if (p_column == nullptr || static_cast<std::uint32_t>(loc.GetSlot()) >= static_cast<std::uint32_t>(p_column->GetSize()))
+            return nullptr;
+        return p_column->GetData() + loc.GetSlot();
+    }
 
 private:
     // A group's availability on one day at one slot time, once asked.
@@ -305,9 +332,17 @@ private:
     BOOL HoldsGroup(const TTLoc& loc, LONG l_groupKey) const { return l_groupKey >= 0 && GetCellGroup(loc) == l_groupKey; }
     LONG GetGroupKey(int i_group) const;
 
+    // Points the column table at the timetable's venue columns.
+    void FindColumns();
+
     ZelArray<GroupMap> GroupMaps;
     EventDoc* pDoc;
     Timetable* pTimetable;
+    // Each day's venue columns, day by day (null past a day's last
+    // column), as many per day as the day with the most has.
+    std::vector<TimeslotArray*> Columns;
+    std::uint32_t nColumnDays = 0;
+    std::uint32_t nColumnVenues = 0;
 
     // The map in use.
     static EventDoc* pMapDoc;
