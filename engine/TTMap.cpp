@@ -27,31 +27,43 @@ Chunk::~Chunk() = default;
 void Chunk::AddSlot(std::int32_t i_day, std::int32_t i_slot)
 {
     const Slot slot(i_day, i_slot);
-    // The walks add cells mostly in order: a cell after the last one goes
-    // on the end without the bisection.
-    if (Slots.IsEmpty() || slot > Slots[Slots.GetSize() - 1]) {
-        Slots.Add(slot);
+    // The cells stay in order; the walks add them mostly in order, so a
+    // cell after the last one goes on the end without a search. A cell
+    // equal to one held goes in beside it (the two are alike, so where
+    // among them makes no difference).
+    if (nSlots < kInline) {
+        Slot* p_slots = aInline;
+        int i_at = nSlots;
+        while (i_at > 0 && slot < p_slots[i_at - 1]) {
+            p_slots[i_at] = p_slots[i_at - 1];
+            --i_at;
+        }
+        p_slots[i_at] = slot;
+        ++nSlots;
         return;
     }
-    int i_at = 0;
-    Slots.Find(slot, &i_at);
-    Slots.InsertAt(i_at, slot);
+    if (nSlots == kInline)
+        Spill.assign(aInline, aInline + kInline);
+    Spill.insert(std::upper_bound(Spill.begin(), Spill.end(), slot), slot);
+    ++nSlots;
 }
 
 BOOL Chunk::HasSlot(const TTLoc& loc) const
 {
     if (loc.GetVenue() != iVenue)
         return FALSE;
-    return Slots.Find(Slot(loc.GetDay(), loc.GetSlot())) >= 0 ? TRUE : FALSE;
+    const Slot* p_slots = Data();
+    return std::binary_search(p_slots, p_slots + nSlots, Slot(loc.GetDay(), loc.GetSlot())) ? TRUE : FALSE;
 }
 
 int Chunk::GetDays(ZelSortedArray<int>& a_days) const
 {
     a_days.RemoveAll();
-    for (int i = 0; i < Slots.GetSize(); ++i) {
+    const Slot* p_slots = Data();
+    for (int i = 0; i < nSlots; ++i) {
         int i_at = 0;
-        if (a_days.Find(Slots[i].iDay, &i_at) < 0)
-            a_days.InsertAt(i_at, Slots[i].iDay);
+        if (a_days.Find(p_slots[i].iDay, &i_at) < 0)
+            a_days.InsertAt(i_at, p_slots[i].iDay);
     }
     return a_days.GetSize();
 }
@@ -62,15 +74,17 @@ int Chunk::GetLocs(TTLocArray& a_locs) const
     // again.
     if (!a_locs.IsEmpty())
         a_locs.RemoveAt(0, a_locs.GetSize());
-    for (int i = 0; i < Slots.GetSize(); ++i)
-        a_locs.Add(Slots[i].GetLoc(iVenue));
+    const Slot* p_slots = Data();
+    for (int i = 0; i < nSlots; ++i)
+        a_locs.Add(p_slots[i].GetLoc(iVenue));
     return a_locs.GetSize();
 }
 
 BOOL Chunk::HoldsGroup(const Timetable& timetable, LONG l_groupKey, int i_day) const
 {
-    for (int i = 0; i < Slots.GetSize(); ++i) {
-        const Slot& slot = Slots[i];
+    const Slot* p_slots = Data();
+    for (int i = 0; i < nSlots; ++i) {
+        const Slot& slot = p_slots[i];
         if (i_day >= 0 && slot.iDay != i_day)
             continue;
         if (slot.iDay < 0 || iVenue < 0 || slot.iSlot < 0)
@@ -83,8 +97,8 @@ BOOL Chunk::HoldsGroup(const Timetable& timetable, LONG l_groupKey, int i_day) c
 
 BOOL Chunk::HasDay(int i_day) const
 {
-    for (int i = 0; i < Slots.GetSize(); ++i) {
-        if (Slots[i].iDay == i_day)
+    for (int i = 0; i < nSlots; ++i) {
+        if (GetSlot(i).iDay == i_day)
             return TRUE;
     }
     return FALSE;
@@ -92,9 +106,9 @@ BOOL Chunk::HasDay(int i_day) const
 
 int Chunk::FindOtherDay(int i_day) const
 {
-    for (int i = 0; i < Slots.GetSize(); ++i) {
-        if (Slots[i].iDay != i_day)
-            return Slots[i].iDay;
+    for (int i = 0; i < nSlots; ++i) {
+        if (GetSlot(i).iDay != i_day)
+            return GetSlot(i).iDay;
     }
     return -1;
 }

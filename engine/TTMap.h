@@ -32,6 +32,7 @@
 #include "model/Timeslot.h"
 #include "zelkit/CHighTime.h"
 #include "zelkit/ZelArray.h"
+#include "zelkit/ZelAssert.h"
 
 #include <cstdint>
 #include <vector>
@@ -72,22 +73,26 @@ public:
 
     int GetVenue() const { return iVenue; }
     void SetVenue(int i_venue) { iVenue = i_venue; }
-    int GetNumSlots() const { return Slots.GetSize(); }
-    BOOL IsEmpty() const { return Slots.IsEmpty(); }
+    int GetNumSlots() const { return nSlots; }
+    BOOL IsEmpty() const { return nSlots == 0 ? TRUE : FALSE; }
     // No cells; the venue stays. The storage stays too: the searches walk
     // thousands of candidate chunks through one Chunk.
     void RemoveAll()
     {
-        if (!Slots.IsEmpty())
-            Slots.RemoveAt(0, Slots.GetSize());
+        nSlots = 0;
+        Spill.clear();
     }
 
     // Inserts the cell at its place in the order (found by bisection).
     void AddSlot(std::int32_t i_day, std::int32_t i_slot);
     void AddSlot(const TTLoc& loc) { AddSlot(loc.GetDay(), loc.GetSlot()); }
-    const Slot& GetSlot(int i_index) const { return Slots[i_index]; }
+    const Slot& GetSlot(int i_index) const
+    {
+        ZEL_ASSERT(0 <= i_index && i_index < nSlots);
+        return Data()[i_index];
+    }
     // Cell i as a location in the chunk's venue.
-    TTLoc GetLoc(int i_index) const { return Slots[i_index].GetLoc(iVenue); }
+    TTLoc GetLoc(int i_index) const { return GetSlot(i_index).GetLoc(iVenue); }
     // The cell is one of the chunk's.
     BOOL HasSlot(const TTLoc& loc) const;
 
@@ -107,8 +112,17 @@ public:
     int FindOtherDay(int i_day) const;
 
 private:
+    // Most chunks are a few cells (a placement's run): those stay in the
+    // chunk itself, so that making, copying and emptying candidate chunks
+    // touches no heap. A longer chunk holds all its cells in Spill.
+    static constexpr int kInline = 6;
+    const Slot* Data() const { return nSlots <= kInline ? aInline : Spill.data(); }
+    Slot* Data() { return nSlots <= kInline ? aInline : Spill.data(); }
+
     int iVenue = -1;
-    ZelSortedArray<Slot> Slots;
+    int nSlots = 0;
+    Slot aInline[kInline];
+    std::vector<Slot> Spill;
 };
 
 class TTMap {
