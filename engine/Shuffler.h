@@ -32,9 +32,11 @@
 // the same moves.
 #pragma once
 
+#include "engine/Generator.h"
 #include "engine/TTLoc.h"
 #include "engine/TTMap.h"
 #include "engine/Transaction.h"
+#include "model/Group.h"
 #include "model/Timeslot.h"
 #include "framework/Types.h"
 #include "zelkit/ZelArray.h"
@@ -50,6 +52,7 @@ class BuildEngine;
 class EventDoc;
 class Generator;
 class Group;
+class GroupList;
 class SelCounters;
 class TTMove;
 class Timetable;
@@ -367,11 +370,24 @@ private:
 
     // ---- small helpers ----
     EventDoc& Doc() const { return *pDoc; }
-    const Group& GetGroup(int i_group) const;
+    // The group list does not change while a build runs: its groups are
+    // read in place, in line, as the steps ask for them all the time.
+    const Group& GetGroup(int i_group) const
+    {
+        ZEL_ASSERT(0 <= i_group && i_group < nGroups);
+        return pGroupData[i_group];
+    }
     // The group key in the cell; -1 when empty.
     LONG CellKey(const TTLoc& loc) const { return SlotAt(loc).GetGroup(); }
     // The group's index for a key, -1 when the group list does not know it.
-    int FindGroup(LONG l_key) const;
+    int FindGroup(LONG l_key) const
+    {
+        if (l_key < 0)
+            return -1;
+        const BuildTables* p_tables = pGenerator->GetTables();
+        return p_tables != nullptr && p_tables->IsFor(*pGroupList) ? p_tables->FindGroup(l_key) : FindGroupByKey(l_key);
+    }
+    int FindGroupByKey(LONG l_key) const;
     // Every step reads cells: a cell of the timetable comes straight from
     // the build map's columns, anything else through the checked way.
     const Timeslot& SlotAt(const TTLoc& loc) const
@@ -384,10 +400,11 @@ private:
     }
     const Timeslot& CheckedSlotAt(const TTLoc& loc) const;
     BOOL IsLocked(const TTLoc& loc) const { return SlotAt(loc).IsLocked(); }
-    UINT EventMin(int i_group) const;
-    UINT EventMax(int i_group) const;
-    UINT DayMin(int i_group) const;
-    UINT DayMax(int i_group) const;
+    // A group that uses venue limits has event limits of type none here.
+    UINT EventMin(int i_group) const { return GetGroup(i_group).GetEventLimits().GetMin(); }
+    UINT EventMax(int i_group) const { return GetGroup(i_group).GetEventLimits().GetMax(); }
+    UINT DayMin(int i_group) const { return GetGroup(i_group).GetDayLimits().GetMin(); }
+    UINT DayMax(int i_group) const { return GetGroup(i_group).GetDayLimits().GetMax(); }
     // The group's limit for the venue while it uses venue limits; null
     // otherwise.
     const VenueLimit* GetVenueLimit(int i_group, int i_venue) const;
@@ -408,6 +425,10 @@ private:
     // The build map when it is over the shuffler's timetable (it reads
     // cells from its columns); null otherwise.
     const TTMap* pCellMap = nullptr;
+    // The document's groups, one after another.
+    const GroupList* pGroupList = nullptr;
+    const Group* pGroupData = nullptr;
+    int nGroups = 0;
     // RepairLockedChunks' list of the groups whose locks it repairs.
     std::vector<int> RepairGroups;
     // The lists of cells ScratchLocs lends, and how many are out.
