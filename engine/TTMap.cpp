@@ -186,60 +186,6 @@ BOOL TTMap::GroupMap::IsAllowed(const TTLoc& loc) const
     return venue_map.GetDay(loc.GetDay()).IsAllowed(loc.GetSlot());
 }
 
-BOOL TTMap::GroupMap::NextSlot(TTLoc& loc) const
-{
-    if (!loc.IsValid() || loc.GetVenue() >= Venues.GetSize())
-        return FALSE;
-    const VenueMap& venue_map = Venues[loc.GetVenue()];
-    const int n_days = venue_map.GetNumDays();
-    if (loc.GetDay() >= n_days)
-        return FALSE;
-    int i_day = loc.GetDay();
-    int i_slot = loc.GetSlot() + 1;
-    if (i_slot >= venue_map.GetNumSlots(i_day)) {
-        if (!venue_map.bAcrossDays)
-            return FALSE;
-        const int i_next = i_day + 1 < n_days ? i_day + 1 : 0;
-        if (!AreDaysConsecutive(i_day, i_next) || venue_map.GetNumSlots(i_next) < 1)
-            return FALSE;
-        i_day = i_next;
-        i_slot = 0;
-    }
-    if (!venue_map.GetDay(i_day).IsAllowed(i_slot))
-        return FALSE;
-    loc.SetDay(i_day);
-    loc.SetSlot(i_slot);
-    return TRUE;
-}
-
-BOOL TTMap::GroupMap::PrevSlot(TTLoc& loc) const
-{
-    if (!loc.IsValid() || loc.GetVenue() >= Venues.GetSize())
-        return FALSE;
-    const VenueMap& venue_map = Venues[loc.GetVenue()];
-    const int n_days = venue_map.GetNumDays();
-    if (loc.GetDay() >= n_days)
-        return FALSE;
-    int i_day = loc.GetDay();
-    int i_slot = loc.GetSlot() - 1;
-    if (i_slot < 0) {
-        if (!venue_map.bAcrossDays)
-            return FALSE;
-        const int i_prev = i_day > 0 ? i_day - 1 : n_days - 1;
-        if (!AreDaysConsecutive(i_prev, i_day) || venue_map.GetNumSlots(i_prev) < 1)
-            return FALSE;
-        i_day = i_prev;
-        i_slot = venue_map.GetNumSlots(i_prev) - 1;
-    } else if (i_slot >= venue_map.GetNumSlots(i_day)) {
-        return FALSE;
-    }
-    if (!venue_map.GetDay(i_day).IsAllowed(i_slot))
-        return FALSE;
-    loc.SetDay(i_day);
-    loc.SetSlot(i_slot);
-    return TRUE;
-}
-
 BOOL TTMap::GroupMap::GetAdjacentSlot(BOOL b_before, const Chunk& chunk, TTLoc& loc) const
 {
     if (chunk.IsEmpty())

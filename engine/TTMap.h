@@ -213,6 +213,7 @@ public:
         // FALSE, with the cell unchanged, when there is none.
         BOOL NextSlot(TTLoc& loc) const;
         BOOL PrevSlot(TTLoc& loc) const;
+        // (Both in line below: every walk of the searches steps with them.)
         // The cell after the chunk's last (before its first, with
         // b_before); FALSE for an empty chunk or when there is none.
         BOOL GetAdjacentSlot(BOOL b_before, const Chunk& chunk, TTLoc& loc) const;
@@ -362,3 +363,61 @@ private:
     static EventDoc* pMapDoc;
     static Timetable* pMapTimetable;
 };
+
+// ---- stepping, in line ----
+
+inline BOOL TTMap::GroupMap::NextSlot(TTLoc& loc) const
+{
+    if (!loc.IsValid() || loc.GetVenue() >= Venues.GetSize())
+        return FALSE;
+    const VenueMap& venue_map = Venues.GetData()[loc.GetVenue()];
+    const int n_days = venue_map.GetNumDays();
+    if (loc.GetDay() >= n_days)
+        return FALSE;
+    const VenueMap::Slots* p_days = venue_map.DaySlots.GetData();
+    int i_day = loc.GetDay();
+    int i_slot = loc.GetSlot() + 1;
+    if (i_slot >= p_days[i_day].GetNumSlots()) {
+        if (!venue_map.bAcrossDays)
+            return FALSE;
+        const int i_next = i_day + 1 < n_days ? i_day + 1 : 0;
+        if (!AreDaysConsecutive(i_day, i_next) || p_days[i_next].GetNumSlots() < 1)
+            return FALSE;
+        i_day = i_next;
+        i_slot = 0;
+    }
+    if (!p_days[i_day].IsAllowed(i_slot))
+        return FALSE;
+    loc.SetDay(i_day);
+    loc.SetSlot(i_slot);
+    return TRUE;
+}
+
+inline BOOL TTMap::GroupMap::PrevSlot(TTLoc& loc) const
+{
+    if (!loc.IsValid() || loc.GetVenue() >= Venues.GetSize())
+        return FALSE;
+    const VenueMap& venue_map = Venues.GetData()[loc.GetVenue()];
+    const int n_days = venue_map.GetNumDays();
+    if (loc.GetDay() >= n_days)
+        return FALSE;
+    const VenueMap::Slots* p_days = venue_map.DaySlots.GetData();
+    int i_day = loc.GetDay();
+    int i_slot = loc.GetSlot() - 1;
+    if (i_slot < 0) {
+        if (!venue_map.bAcrossDays)
+            return FALSE;
+        const int i_prev = i_day > 0 ? i_day - 1 : n_days - 1;
+        if (!AreDaysConsecutive(i_prev, i_day) || p_days[i_prev].GetNumSlots() < 1)
+            return FALSE;
+        i_day = i_prev;
+        i_slot = p_days[i_prev].GetNumSlots() - 1;
+    } else if (i_slot >= p_days[i_day].GetNumSlots()) {
+        return FALSE;
+    }
+    if (!p_days[i_day].IsAllowed(i_slot))
+        return FALSE;
+    loc.SetDay(i_day);
+    loc.SetSlot(i_slot);
+    return TRUE;
+}
