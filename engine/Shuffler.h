@@ -307,7 +307,7 @@ public:
     // way, then re-places the displaced groups. With b_all_cells 0 a cell
     // already holding the group is passed over. Works on its own copy of
     // the replacement list.
-    int CommitPlacement(int i_group, const TTLocArray& a_locs, BOOL b_all_cells, ReplaceArray a_replace,
+    int CommitPlacement(int i_group, const TTLocArray& a_locs, BOOL b_all_cells, const ReplaceArray& a_replace_in,
                         const ConflictList* p_conflicts);
     // The group into one cell, clearing the placements whose participants
     // have no room left when participants are counted (outside mode 0).
@@ -334,7 +334,16 @@ private:
     using TTTrans = Transaction<TTMove, TTLocArray>;
     class StepScope;
     class ProtectScope;
-    class ScratchLocs;
+    template <class T>
+    struct ScratchPool {
+        std::vector<std::unique_ptr<T>> Items;
+        std::size_t nLent = 0;
+    };
+    template <class T>
+    class Scratch;
+    using ScratchLocs = Scratch<TTLocArray>;
+    // n_lists empty lists (of storage kept from earlier trials).
+    static void EmptyLists(ConflictList& a_lists, int n_lists);
     class TargetScope;
 
     // ---- raising ----
@@ -431,9 +440,11 @@ private:
     int nGroups = 0;
     // RepairLockedChunks' list of the groups whose locks it repairs.
     std::vector<int> RepairGroups;
-    // The lists of cells ScratchLocs lends, and how many are out.
-    std::vector<std::unique_ptr<TTLocArray>> LocsPool;
-    std::size_t nLocsLent = 0;
+    // The lists Scratch lends: of cells, of groups to re-place, of the
+    // clashes of a chunk's cells.
+    ScratchPool<TTLocArray> LocsPool;
+    ScratchPool<ReplaceArray> ReplacePool;
+    ScratchPool<ConflictList> ConflictPool;
     // The run RemoveChunk takes out.
     Chunk RemovalChunk;
     std::vector<DWORD> Protected;
