@@ -388,12 +388,15 @@ BOOL TTMap::FindNextChunk(ChunkPos& pos, Chunk& chunk, int i_venue) const
         }
         const GroupMap::VenueMap& venue_map = group_map.GetVenueMap(v);
         const int n_days = venue_map.GetNumDays();
+        // The day flags in place: every candidate of a search comes from
+        // this walk. Days are always in range here.
+        const GroupMap::VenueMap::Slots* p_days = venue_map.DaySlots.GetData();
         b_past_wrap = FALSE;
         if (n_days == 0 || i_day >= n_days)
             continue;
 
         for (;;) {
-            if (i_slot >= venue_map.GetNumSlots(i_day)) {
+            if (i_slot >= p_days[i_day].GetNumSlots()) {
                 // On to the next day with timeslots, or back to this one.
                 // Every day moved onto ends the chunk unless the run may
                 // go on into it.
@@ -401,12 +404,12 @@ BOOL TTMap::FindNextChunk(ChunkPos& pos, Chunk& chunk, int i_venue) const
                 do {
                     const int i_prev = i_day;
                     i_day = i_day + 1 < n_days ? i_day + 1 : 0;
-                    if (!(venue_map.bAcrossDays && venue_map.GetNumSlots(i_day) > 0
+                    if (!(venue_map.bAcrossDays && p_days[i_day].GetNumSlots() > 0
                           && AreDaysConsecutive(i_prev, i_day)))
                         chunk.RemoveAll();
-                } while (venue_map.GetNumSlots(i_day) == 0 && i_day != i_left);
+                } while (p_days[i_day].GetNumSlots() == 0 && i_day != i_left);
                 i_slot = 0;
-                if (venue_map.GetNumSlots(i_day) == 0)
+                if (p_days[i_day].GetNumSlots() == 0)
                     break;
             }
             if (pos.iWrapDay < 0) {
@@ -422,7 +425,7 @@ BOOL TTMap::FindNextChunk(ChunkPos& pos, Chunk& chunk, int i_venue) const
             }
             if (chunk.IsEmpty())
                 pos.Resume.Set(i_day, v, i_slot + 1);
-            if (!venue_map.GetDay(i_day).IsAllowed(i_slot)) {
+            if (!p_days[i_day].IsAllowed(i_slot)) {
                 chunk.RemoveAll();
             } else {
                 // A run that closes on itself around days that follow each
