@@ -173,12 +173,12 @@ public:
 
     const T& GetAt(int i_index) const
     {
-        ZEL_ASSERT(0 <= i_index && i_index < GetSize());
+        ZEL_ASSERT(IsIndex(i_index));
         return Elements[static_cast<std::size_t>(i_index)];
     }
     T& ElementAt(int i_index)
     {
-        ZEL_ASSERT(0 <= i_index && i_index < GetSize());
+        ZEL_ASSERT(IsIndex(i_index));
         return Elements[static_cast<std::size_t>(i_index)];
     }
     const T& ElementAt(int i_index) const { return GetAt(i_index); }
@@ -311,6 +311,17 @@ public:
     }
 
 protected:
+    // 0 <= i_index < GetSize(). Every checked access asks it: it compares
+    // byte offsets, which needs no division by the element size as the
+    // element count does. A negative index becomes a huge unsigned offset
+    // and fails as well.
+    bool IsIndex(int i_index) const
+    {
+        const auto u_bytes = static_cast<std::size_t>(reinterpret_cast<const char*>(Elements.data() + Elements.size())
+                                                      - reinterpret_cast<const char*>(Elements.data()));
+        return static_cast<std::size_t>(static_cast<std::ptrdiff_t>(i_index)) * sizeof(T) < u_bytes;
+    }
+
     // Room for n_new_size elements by the growth rule.
     void GrowFor(int n_new_size)
     {
