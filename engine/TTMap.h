@@ -328,7 +328,7 @@ public:
         if (u_day >= nColumnDays || u_venue >= nColumnVenues)
             return nullptr;
         TimeslotArray* p_column = Columns[static_cast<std::size_t>(u_day) * nColumnVenues + u_venue];
-        if (p_column == nullptr || static_cast<std::uint32_t>(loc.GetSlot()) >= static_cast<std::uint32_t>(p_column->GetSize()))
+        if (p_column == nullptr || !p_column->IsIndex(loc.GetSlot()))
             return nullptr;
         return p_column->GetData() + loc.GetSlot();
     }

@@ -310,7 +310,6 @@ public:
         }
     }
 
-protected:
     // 0 <= i_index < GetSize(). Every checked access asks it: it compares
     // byte offsets, which needs no division by the element size as the
     // element count does. A negative index becomes a huge unsigned offset
@@ -321,6 +320,8 @@ protected:
                                                       - reinterpret_cast<const char*>(Elements.data()));
         return static_cast<std::size_t>(static_cast<std::ptrdiff_t>(i_index)) * sizeof(T) < u_bytes;
     }
+
+protected:
 
     // Room for n_new_size elements by the growth rule.
     void GrowFor(int n_new_size)
