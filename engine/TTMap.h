@@ -221,6 +221,10 @@ public:
     private:
         friend class TTMap;
 
+        // The venue's map of the cell, when the cell's venue and day are
+        // in the map.
+        const VenueMap* FindVenueMap(const TTLoc& loc) const;
+
         int iGroup = -1;
         ZelArray<VenueMap> Venues;
     };
@@ -366,20 +370,29 @@ private:
 
 // ---- stepping, in line ----
 
+inline const TTMap::GroupMap::VenueMap* TTMap::GroupMap::FindVenueMap(const TTLoc& loc) const
+{
+    // The bounds by byte offsets (no element counts worked out); the day
+    // count only where a step goes over into another day.
+    if (!loc.IsValid() || !Venues.IsIndex(loc.GetVenue()))
+        return nullptr;
+    const VenueMap& venue_map = Venues.GetData()[loc.GetVenue()];
+    return venue_map.DaySlots.IsIndex(loc.GetDay()) ? &venue_map : nullptr;
+}
+
 inline BOOL TTMap::GroupMap::NextSlot(TTLoc& loc) const
 {
-    if (!loc.IsValid() || loc.GetVenue() >= Venues.GetSize())
+    const VenueMap* p_venue_map = FindVenueMap(loc);
+    if (p_venue_map == nullptr)
         return FALSE;
-    const VenueMap& venue_map = Venues.GetData()[loc.GetVenue()];
-    const int n_days = venue_map.GetNumDays();
-    if (loc.GetDay() >= n_days)
-        return FALSE;
+    const VenueMap& venue_map = *p_venue_map;
     const VenueMap::Slots* p_days = venue_map.DaySlots.GetData();
-    int i_day = loc.GetDay();
     int i_slot = loc.GetSlot() + 1;
+    int i_day = loc.GetDay();
     if (i_slot >= p_days[i_day].GetNumSlots()) {
         if (!venue_map.bAcrossDays)
             return FALSE;
+        const int n_days = venue_map.GetNumDays();
         const int i_next = i_day + 1 < n_days ? i_day + 1 : 0;
         if (!AreDaysConsecutive(i_day, i_next) || p_days[i_next].GetNumSlots() < 1)
             return FALSE;
@@ -395,18 +408,17 @@ inline BOOL TTMap::GroupMap::NextSlot(TTLoc& loc) const
 
 inline BOOL TTMap::GroupMap::PrevSlot(TTLoc& loc) const
 {
-    if (!loc.IsValid() || loc.GetVenue() >= Venues.GetSize())
+    const VenueMap* p_map = FindVenueMap(loc);
+    if (p_map == nullptr)
         return FALSE;
-    const VenueMap& venue_map = Venues.GetData()[loc.GetVenue()];
-    const int n_days = venue_map.GetNumDays();
-    if (loc.GetDay() >= n_days)
-        return FALSE;
-    const VenueMap::Slots* p_days = venue_map.DaySlots.GetData();
+    const VenueMap& venue_map = *p_map;
     int i_day = loc.GetDay();
     int i_slot = loc.GetSlot() - 1;
+    const VenueMap::Slots* p_days = venue_map.DaySlots.GetData();
     if (i_slot < 0) {
         if (!venue_map.bAcrossDays)
             return FALSE;
+        const int n_days = venue_map.GetNumDays();
         const int i_prev = i_day > 0 ? i_day - 1 : n_days - 1;
         if (!AreDaysConsecutive(i_prev, i_day) || p_days[i_prev].GetNumSlots() < 1)
             return FALSE;
