@@ -70,14 +70,19 @@ int Chunk::GetDays(ZelSortedArray<int>& a_days) const
 
 int Chunk::GetLocs(TTLocArray& a_locs) const
 {
-    // Emptied with its storage kept: the searches fill one list again and
-    // again.
-    if (!a_locs.IsEmpty())
-        a_locs.RemoveAt(0, a_locs.GetSize());
+    // Sized to the cells with its storage kept and written in place: the
+    // searches fill one list again and again.
+    if (nSlots == 0) {
+        if (!a_locs.IsEmpty())
+            a_locs.RemoveAt(0, a_locs.GetSize());
+        return 0;
+    }
+    a_locs.SetSize(nSlots);
     const Slot* p_slots = Data();
+    TTLoc* p_locs = a_locs.GetData();
     for (int i = 0; i < nSlots; ++i)
-        a_locs.Add(p_slots[i].GetLoc(iVenue));
-    return a_locs.GetSize();
+        p_locs[i] = p_slots[i].GetLoc(iVenue);
+    return nSlots;
 }
 
 BOOL Chunk::HoldsGroup(const Timetable& timetable, LONG l_groupKey, int i_day) const
@@ -430,7 +435,7 @@ BOOL TTMap::FindNextChunk(ChunkPos& pos, Chunk& chunk, int i_venue) const
             } else {
                 // A run that closes on itself around days that follow each
                 // other in a ring has no chunk of the size asked for.
-                if (chunk.HasSlot(TTLoc(i_day, v, i_slot)))
+                if (!chunk.IsEmpty() && chunk.HasSlot(TTLoc(i_day, v, i_slot)))
                     break;
                 chunk.AddSlot(i_day, i_slot);
                 if (chunk.GetNumSlots() >= venue_map.nMinChunk)
