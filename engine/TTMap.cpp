@@ -24,13 +24,10 @@
 
 Chunk::~Chunk() = default;
 
-void Chunk::AddSlot(std::int32_t i_day, std::int32_t i_slot)
+void Chunk::InsertSlot(const Slot& slot)
 {
-    const Slot slot(i_day, i_slot);
-    // The cells stay in order; the walks add them mostly in order, so a
-    // cell after the last one goes on the end without a search. A cell
-    // equal to one held goes in beside it (the two are alike, so where
-    // among them makes no difference).
+    // The cells stay in order. A cell equal to one held goes in beside it
+    // (the two are alike, so where among them makes no difference).
     if (nSlots < kInline) {
         Slot* p_slots = aInline;
         int i_at = nSlots;

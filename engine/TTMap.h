@@ -83,8 +83,18 @@ public:
         Spill.clear();
     }
 
-    // Inserts the cell at its place in the order (found by bisection).
-    void AddSlot(std::int32_t i_day, std::int32_t i_slot);
+    // Inserts the cell at its place in the order (found by bisection). A
+    // cell after the last one of a short chunk, which is how the walks
+    // mostly add them, goes on the end in line.
+    void AddSlot(std::int32_t i_day, std::int32_t i_slot)
+    {
+        const Slot slot(i_day, i_slot);
+        if (nSlots < kInline && (nSlots == 0 || !(slot < aInline[nSlots - 1]))) {
+            aInline[nSlots++] = slot;
+            return;
+        }
+        InsertSlot(slot);
+    }
     void AddSlot(const TTLoc& loc) { AddSlot(loc.GetDay(), loc.GetSlot()); }
     const Slot& GetSlot(int i_index) const
     {
@@ -116,6 +126,7 @@ private:
     // chunk itself, so that making, copying and emptying candidate chunks
     // touches no heap. A longer chunk holds all its cells in Spill.
     static constexpr int kInline = 6;
+    void InsertSlot(const Slot& slot);
     const Slot* Data() const { return nSlots <= kInline ? aInline : Spill.data(); }
     Slot* Data() { return nSlots <= kInline ? aInline : Spill.data(); }
 
