@@ -565,26 +565,40 @@ BOOL TTMap::GetPlacedChunk(int i_group, Chunk& chunk, int i_venue, int i_day, in
     ASSERT_AS(static_cast<unsigned>(loc.GetVenue()) < static_cast<unsigned>(group_map.GetNumVenues()),
               "(unsigned) loc.GetVenue() < group_map.GetNumVenues()");
 
-    // The run's cells before and after the cell, nearest first. A walk
-    // that comes back to the cell has gone round a ring of days.
-    TTLocArray a_before;
+    // The run's cells before and after the cell, counted walking out from
+    // it. A walk that comes back to the cell has gone round a ring of days.
+    // The chunk takes the nearest of them by walking again (the walks only
+    // read, so the second meets the same cells in the same order), which
+    // keeps a removal, that asks this for every cell it takes, off lists.
+    int n_run_before = 0;
+    TTLoc last_before;
     TTLoc walk_loc = loc;
-    while (group_map.PrevSlot(walk_loc) && walk_loc != loc && HoldsGroup(walk_loc, l_groupKey))
-        a_before.Add(walk_loc);
-    TTLocArray a_after;
+    while (group_map.PrevSlot(walk_loc) && walk_loc != loc && HoldsGroup(walk_loc, l_groupKey)) {
+        ++n_run_before;
+        last_before = walk_loc;
+    }
+    int n_run_after = 0;
     walk_loc = loc;
     while (group_map.NextSlot(walk_loc) && walk_loc != loc && HoldsGroup(walk_loc, l_groupKey)) {
-        if (a_before.GetSize() > 0 && walk_loc == a_before[a_before.GetSize() - 1])
+        if (n_run_before > 0 && walk_loc == last_before)
             break;
-        a_after.Add(walk_loc);
+        ++n_run_after;
     }
+    auto add_nearest = [&](int n_cells, bool b_before) {
+        TTLoc at = loc;
+        for (int i = 0; i < n_cells; ++i) {
+            if (b_before)
+                group_map.PrevSlot(at);
+            else
+                group_map.NextSlot(at);
+            chunk.AddSlot(at);
+        }
+    };
 
     if (!b_sized) {
         chunk.AddSlot(loc);
-        for (int i = 0; i < a_before.GetSize(); ++i)
-            chunk.AddSlot(a_before[i]);
-        for (int i = 0; i < a_after.GetSize(); ++i)
-            chunk.AddSlot(a_after[i]);
+        add_nearest(n_run_before, true);
+        add_nearest(n_run_after, false);
         return TRUE;
     }
 
@@ -597,8 +611,8 @@ BOOL TTMap::GetPlacedChunk(int i_group, Chunk& chunk, int i_venue, int i_day, in
     // The chunk is the cell and the n_front cells before it and n_back
     // after it; n_before and n_after are the run's cells left outside.
     int n_size = 1;
-    int n_before = a_before.GetSize();
-    int n_after = a_after.GetSize();
+    int n_before = n_run_before;
+    int n_after = n_run_after;
     while (n_before > n_max && n_size < n_max) {
         --n_before;
         ++n_size;
@@ -625,10 +639,8 @@ BOOL TTMap::GetPlacedChunk(int i_group, Chunk& chunk, int i_venue, int i_day, in
     }
 
     chunk.AddSlot(loc);
-    for (int i = 0; i < a_before.GetSize() - n_before; ++i)
-        chunk.AddSlot(a_before[i]);
-    for (int i = 0; i < a_after.GetSize() - n_after; ++i)
-        chunk.AddSlot(a_after[i]);
+    add_nearest(n_run_before - n_before, true);
+    add_nearest(n_run_after - n_after, false);
 
     if (chunk.GetNumSlots() != 0 && chunk.GetNumSlots() <= n_max)
         return TRUE;
