@@ -241,9 +241,18 @@ public:
             const ZelArray a_copy(src);
             return Append(a_copy);
         }
-        SetSize(i_first + src.GetSize());
-        for (int i = 0; i < src.GetSize(); ++i)
-            Elements[static_cast<std::size_t>(i_first + i)] = src.Elements[static_cast<std::size_t>(i)];
+        const int n_new_size = i_first + src.GetSize();
+        if (n_new_size <= 0) {
+            SetSize(0);
+            return i_first;
+        }
+        // As SetSize to the new size and an assignment into each new
+        // element, without resizing through the storage's general path.
+        GrowFor(n_new_size);
+        for (int i = 0; i < src.GetSize(); ++i) {
+            Elements.emplace_back();
+            Elements.back() = src.Elements[static_cast<std::size_t>(i)];
+        }
         return i_first;
     }
 
