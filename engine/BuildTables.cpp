@@ -44,7 +44,7 @@ void BuildTables::AddNear(const EventDoc& doc, const Day& day, const Timeslot& s
             const bool b_after =
                 other.GetStartOffset() >= slot.GetEndOffset() && other.GetStartOffset() - slot.GetEndOffset() < travel;
             if (b_before || b_after)
-                Near.push_back(DayCell{v, s});
+                Near.push_back(DayCell{v, s, &other});
         }
     }
 }
@@ -74,8 +74,11 @@ BuildTables::BuildTables(const EventDoc& doc) : pGroups(&doc.GetGroups())
                 for (int s = 0; s < a_slots.GetSize(); ++s) {
                     a_locs.RemoveAll();
                     WorkOutOverlaps(doc, day, a_slots[s], a_locs);
-                    for (int i = 0; i < a_locs.GetSize(); ++i)
-                        Overlaps.push_back(DayCell{a_locs[i].GetVenue(), a_locs[i].GetSlot()});
+                    for (int i = 0; i < a_locs.GetSize(); ++i) {
+                        const TTLoc& loc = a_locs[i];
+                        Overlaps.push_back(
+                            DayCell{loc.GetVenue(), loc.GetSlot(), &day.GetVenueSlots(loc.GetVenue())[loc.GetSlot()]});
+                    }
                     CellStart.push_back(Overlaps.size());
                     if (bTravel) {
                         AddNear(doc, day, a_slots[s], travel);

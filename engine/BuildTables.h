@@ -39,10 +39,12 @@ public:
     // work out for a timeslot the tables do not know.
     static void WorkOutOverlaps(const EventDoc& doc, const Day& day, const Timeslot& slot, TTLocArray& a_locs);
 
-    // A cell of a table's row, on the day of the cell the row is for.
+    // A cell of a table's row, on the day of the cell the row is for, with
+    // its timeslot (which stays where it is while the tables are in use).
     struct DayCell {
         std::int32_t iVenue;
         std::int32_t iSlot;
+        const Timeslot* pSlot;
     };
     // The cells a table holds for one cell, in order.
     class Row {
@@ -51,6 +53,8 @@ public:
         Row(int i_day, const DayCell* p_cells, int n_cells) : iDay(i_day), pCells(p_cells), nCells(n_cells) {}
         int GetSize() const { return nCells; }
         TTLoc operator[](int i) const { return TTLoc(iDay, pCells[i].iVenue, pCells[i].iSlot); }
+        // The timeslot of cell i.
+        const Timeslot& GetSlot(int i) const { return *pCells[i].pSlot; }
 
     private:
         int iDay = -1;

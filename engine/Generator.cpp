@@ -36,6 +36,14 @@ public:
 
     int GetSize() const { return oOwn ? oOwn->GetSize() : Tabled.GetSize(); }
     TTLoc operator[](int i) const { return oOwn ? (*oOwn)[i] : Tabled[i]; }
+    // The timeslot of cell i of the day: the table holds it.
+    const Timeslot& GetSlot(const Day& day, int i) const
+    {
+        if (!oOwn)
+            return Tabled.GetSlot(i);
+        const TTLoc& loc = (*oOwn)[i];
+        return day.GetVenueSlots(loc.GetVenue())[loc.GetSlot()];
+    }
 
 private:
     std::optional<TTLocArray> oOwn;
@@ -147,7 +155,7 @@ BOOL Generator::HasClashAt(const EventDoc* p_doc, const Day& day, const Timeslot
     const GroupList& groups = p_doc->GetGroups();
     const Overlaps a_overlaps(pTables, p_doc, day, slot);
     for (int i = 0; i < a_overlaps.GetSize(); ++i) {
-        const Timeslot& other = SlotAt(day, a_overlaps[i]);
+        const Timeslot& other = a_overlaps.GetSlot(day, i);
         if (&other == p_ignore || other.GetGroup() < 0)
             continue;
         if (FindSharingGroup(groups, i_group, other.GetGroup()) >= 0)
@@ -163,7 +171,7 @@ int Generator::FindClashLocations(const EventDoc* p_doc, const Day& day, const T
     const Overlaps a_overlaps(pTables, p_doc, day, slot);
     int n_found = 0;
     for (int i = 0; i < a_overlaps.GetSize(); ++i) {
-        const Timeslot& other = SlotAt(day, a_overlaps[i]);
+        const Timeslot& other = a_overlaps.GetSlot(day, i);
         if (other.GetGroup() < 0 || (b_locked_only && !other.IsLocked()))
             continue;
         if (FindSharingGroup(groups, i_group, other.GetGroup()) >= 0) {
@@ -187,7 +195,7 @@ int Generator::GetOverlappingGroups(const EventDoc* p_doc, const Day& day, const
     const Overlaps a_overlaps(pTables, p_doc, day, slot);
     int n_added = 0;
     for (int i = 0; i < a_overlaps.GetSize(); ++i) {
-        const Timeslot& other = SlotAt(day, a_overlaps[i]);
+        const Timeslot& other = a_overlaps.GetSlot(day, i);
         if (other.GetGroup() < 0 || (b_locked_only && !other.IsLocked()))
             continue;
         if (keys.Find(other.GetGroup()) < 0) {
@@ -299,10 +307,9 @@ int Generator::FindTravelClashLocations(const EventDoc* p_doc, int i_group, cons
     BuildTables::Row near;
     if (pTables != nullptr && pTables->FindNear(day, slot, p_doc->GetPreferences().GetTravelMinutes(), near)) {
         for (int i = 0; i < near.GetSize(); ++i) {
-            const TTLoc loc = near[i];
-            const Timeslot& other = SlotAt(day, loc);
+            const Timeslot& other = near.GetSlot(i);
             if (other.GetGroup() >= 0 && FindSharingGroup(groups, i_group, other.GetGroup()) >= 0) {
-                a_locs.Add(loc);
+                a_locs.Add(near[i]);
                 ++n_found;
             }
         }
@@ -698,7 +705,7 @@ BOOL Generator::CheckParticipants(const EventDoc* p_doc, const Day& day, int i_g
 
     const Overlaps a_overlaps(pTables, p_doc, day, slot);
     for (int i = 0; i < a_overlaps.GetSize(); ++i) {
-        const Timeslot& other = SlotAt(day, a_overlaps[i]);
+        const Timeslot& other = a_overlaps.GetSlot(day, i);
         if (other.GetGroup() < 0)
             continue;
         const int i_other = FindGroup(groups, other.GetGroup());

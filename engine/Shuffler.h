@@ -42,9 +42,11 @@
 // the same moves.
 #pragma once
 
+#include "engine/Generator.h"
 #include "engine/TTLoc.h"
 #include "engine/TTMap.h"
 #include "engine/Transaction.h"
+#include "model/Group.h"
 #include "model/Timeslot.h"
 #include "framework/Types.h"
 #include "zelkit/base/ZelArray.h"
@@ -60,6 +62,7 @@ class BuildEngine;
 class EventDoc;
 class Generator;
 class Group;
+class GroupList;
 class SelCounters;
 class TTMove;
 class Timetable;
@@ -314,7 +317,7 @@ public:
     // way, then re-places the displaced groups. With b_all_cells 0 a cell
     // already holding the group is passed over. Works on its own copy of
     // the replacement list.
-    int CommitPlacement(int i_group, const TTLocArray& a_locs, BOOL b_all_cells, ReplaceArray a_replace,
+    int CommitPlacement(int i_group, const TTLocArray& a_locs, BOOL b_all_cells, const ReplaceArray& a_replace_in,
                         const ConflictList* p_conflicts);
     // The group into one cell, clearing the placements whose participants
     // have no room left when participants are counted (outside mode 0).
@@ -341,7 +344,16 @@ private:
     using TTTrans = Transaction<TTMove, TTLocArray>;
     class StepScope;
     class ProtectScope;
-    class ScratchLocs;
+    template <class T>
+    struct ScratchPool {
+        std::vector<std::unique_ptr<T>> Items;
+        std::size_t nLent = 0;
+    };
+    template <class T>
+    class Scratch;
+    using ScratchLocs = Scratch<TTLocArray>;
+    // n_lists empty lists (of storage kept from earlier trials).
+    static void EmptyLists(ConflictList& a_lists, int n_lists);
     class TargetScope;
 
     // ---- raising ----
@@ -377,30 +389,41 @@ private:
 
     // ---- small helpers ----
     EventDoc& Doc() const { return *pDoc; }
-    const Group& GetGroup(int i_group) const;
+    // The group list does not change while a build runs: its groups are
+    // read in place, in line, as the steps ask for them all the time.
+    const Group& GetGroup(int i_group) const
+    {
+        ZEL_ASSERT(0 <= i_group && i_group < nGroups);
+        return pGroupData[i_group];
+    }
     // The group key in the cell; -1 when empty.
     LONG CellKey(const TTLoc& loc) const { return SlotAt(loc).GetGroup(); }
     // The group's index for a key, -1 when the group list does not know it.
-    int FindGroup(LONG l_key) const;
-    // Every step reads cells: a cell of the columns comes straight from
-    // them, anything else through the checked way.
+    int FindGroup(LONG l_key) const
+    {
+        if (l_key < 0)
+            return -1;
+        const BuildTables* p_tables = pGenerator->GetTables();
+        return p_tables != nullptr && p_tables->IsFor(*pGroupList) ? p_tables->FindGroup(l_key) : FindGroupByKey(l_key);
+    }
+    int FindGroupByKey(LONG l_key) const;
+    // Every step reads cells: a cell of the timetable comes straight from
+    // the build map's columns, anything else through the checked way.
     const Timeslot& SlotAt(const TTLoc& loc) const
     {
-        if (loc.GetDay() >= 0 && loc.GetVenue() >= 0 && loc.GetVenue() < nColumnVenues) {
-            const std::size_t u_column = static_cast<std::size_t>(loc.GetDay()) * static_cast<std::size_t>(nColumnVenues)
-                + static_cast<std::size_t>(loc.GetVenue());
-            if (u_column < Columns.size() && Columns[u_column] != nullptr && loc.GetSlot() >= 0
-                && loc.GetSlot() < Columns[u_column]->GetSize())
-                return Columns[u_column]->GetData()[loc.GetSlot()];
+        if (pCellMap != nullptr) {
+            if (const Timeslot* p_slot = pCellMap->FindCell(loc))
+                return *p_slot;
         }
         return CheckedSlotAt(loc);
     }
     const Timeslot& CheckedSlotAt(const TTLoc& loc) const;
     BOOL IsLocked(const TTLoc& loc) const { return SlotAt(loc).IsLocked(); }
-    UINT EventMin(int i_group) const;
-    UINT EventMax(int i_group) const;
-    UINT DayMin(int i_group) const;
-    UINT DayMax(int i_group) const;
+    // A group that uses venue limits has event limits of type none here.
+    UINT EventMin(int i_group) const { return GetGroup(i_group).GetEventLimits().GetMin(); }
+    UINT EventMax(int i_group) const { return GetGroup(i_group).GetEventLimits().GetMax(); }
+    UINT DayMin(int i_group) const { return GetGroup(i_group).GetDayLimits().GetMin(); }
+    UINT DayMax(int i_group) const { return GetGroup(i_group).GetDayLimits().GetMax(); }
     // The group's limit for the venue while it uses venue limits; null
     // otherwise.
     const VenueLimit* GetVenueLimit(int i_group, int i_venue) const;
@@ -418,17 +441,22 @@ private:
     TTMap* pMap;
     TTMove* pMover;
     ExcludeFlags Exclude;
-    // The timetable's venue columns, day by day, for the document's venues
-    // (null where a day has fewer).
-    std::vector<const TimeslotArray*> Columns;
+    // The build map when it is over the shuffler's timetable (it reads
+    // cells from its columns); null otherwise.
+    const TTMap* pCellMap = nullptr;
+    // The document's groups, one after another.
+    const GroupList* pGroupList = nullptr;
+    const Group* pGroupData = nullptr;
+    int nGroups = 0;
     // RepairLockedChunks' list of the groups whose locks it repairs.
     std::vector<int> RepairGroups;
-    // The lists of cells ScratchLocs lends, and how many are out.
-    std::vector<std::unique_ptr<TTLocArray>> LocsPool;
-    std::size_t nLocsLent = 0;
+    // The lists Scratch lends: of cells, of groups to re-place, of the
+    // clashes of a chunk's cells.
+    ScratchPool<TTLocArray> LocsPool;
+    ScratchPool<ReplaceArray> ReplacePool;
+    ScratchPool<ConflictList> ConflictPool;
     // The run RemoveChunk takes out.
     Chunk RemovalChunk;
-    int nColumnVenues = 0;
     std::vector<DWORD> Protected;
     BOOL bEmptyCellsAllowed;
     UINT uTotalCells = 0;

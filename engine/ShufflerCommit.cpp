@@ -22,9 +22,14 @@ bool RemovalFailed(int n_removed, BOOL b_removed, BOOL b_found)
 
 } // namespace
 
-int Shuffler::CommitPlacement(int i_group, const TTLocArray& a_locs, BOOL b_all_cells, ReplaceArray a_replace,
-                              const ConflictList* p_conflicts)
+int Shuffler::CommitPlacement(int i_group, const TTLocArray& a_locs, BOOL b_all_cells,
+                              const ReplaceArray& a_replace_in, const ConflictList* p_conflicts)
 {
+    // The commit adds to its own copy of the groups to re-place.
+    Scratch<ReplaceArray> replace_scratch(ReplacePool);
+    ReplaceArray& a_replace = replace_scratch.GetEmpty();
+    for (int i = 0; i < a_replace_in.GetSize(); ++i)
+        a_replace.Add(a_replace_in[i]);
     TTTrans trans(pMover, pCounters);
     SaveExclude keep_bytes(a_locs, Exclude);
     const Group& group = GetGroup(i_group);
@@ -92,7 +97,8 @@ int Shuffler::PlaceInCell(int i_group, const TTLoc& loc, ReplaceArray& a_replace
         if (i_occupant < 0 || i_occupant == i_group)
             return BuildEngine::failed;
     }
-    TTLocArray a_blockers;
+    ScratchLocs blockers_scratch(LocsPool);
+    TTLocArray& a_blockers = blockers_scratch.GetEmpty();
     if (pGenerator->FindLimitBlockers(pDoc, i_group, SlotAt(loc), a_blockers, *pCounters) == 0) {
         if (!pCounters->CanAddParts(i_group, i_day, i_venue))
             return BuildEngine::failed;
@@ -164,7 +170,8 @@ int Shuffler::PlaceInTryCell(int i_group, const TTLoc& try_loc, ReplaceArray& a_
             && !pGenerator->CheckTravelTime(pDoc, i_occupant, conflict_loc.GetDay(), conflict_loc.GetVenue(),
                                             conflict_loc.GetSlot(), FALSE))
             return BuildEngine::failed;
-        TTLocArray a_near;
+        ScratchLocs near_scratch(LocsPool);
+        TTLocArray& a_near = near_scratch.GetEmpty();
         const int n_near = pGenerator->FindTravelClashLocations(pDoc, i_group, SlotAt(try_loc), a_near);
         if (n_near > 0
             && ClearCells(n_near, a_near, a_replace, i_occupant, try_loc, conflict_loc) != BuildEngine::succeeded)

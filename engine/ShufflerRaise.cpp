@@ -136,6 +136,10 @@ BOOL Shuffler::IsCandidate(int i_group, const Chunk& chunk, BOOL b_full_list) co
     SHUFFLER_CHECK(u_chunk_size != 0, "u_chunk_size != 0");
     SHUFFLER_CHECK(u_chunk_size <= u_max_chunk, "u_chunk_size <= u_max_chunk");
 
+    // Both tests below only read; the cheaper one goes first.
+    if (!b_full_list && !AreCellsEmpty(chunk))
+        return FALSE;
+
     // Joined with the group's placements right before and after it, the
     // chunk may not make a run longer than the venue's largest chunk.
     const LONG l_key = GetGroup(i_group).GetKey();
@@ -146,10 +150,7 @@ BOOL Shuffler::IsCandidate(int i_group, const Chunk& chunk, BOOL b_full_list) co
     loc = chunk.GetLoc(chunk.GetNumSlots() - 1);
     while (u_joined <= u_max_chunk && group_map.NextSlot(loc) && CellKey(loc) == l_key && !chunk.HasSlot(loc))
         ++u_joined;
-    if (u_joined > u_max_chunk)
-        return FALSE;
-
-    return b_full_list || AreCellsEmpty(chunk) ? TRUE : FALSE;
+    return u_joined > u_max_chunk ? FALSE : TRUE;
 }
 
 bool Shuffler::AreCellsEmpty(const Chunk& chunk) const

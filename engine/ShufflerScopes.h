@@ -51,30 +51,38 @@ private:
     bool bEntered = false;
 };
 
-// A list of cells of the shuffler's, lent for a scope. The placement
-// trials list a chunk's cells millions of times; a trial started inside
-// another (the commit of a placement can start one) takes the next list,
-// so every list keeps its storage from one use to the next. Scopes end in
-// the reverse order they begin, so the lists are given back in the order
-// they were lent.
-class Shuffler::ScratchLocs {
+// A list of the shuffler's, lent for a scope. The placement trials list a
+// chunk's cells, the clashes of its cells and the groups to re-place
+// millions of times; a trial started inside another (the commit of a
+// placement can start one) takes the next list, so every list keeps its
+// storage from one use to the next. Scopes end in the reverse order they
+// begin, so the lists are given back in the order they were lent.
+template <class T>
+class Shuffler::Scratch {
 public:
-    explicit ScratchLocs(Shuffler& shuffler) : Owner(shuffler)
+    explicit Scratch(ScratchPool<T>& pool) : Pool(pool)
     {
-        if (Owner.nLocsLent == Owner.LocsPool.size())
-            Owner.LocsPool.push_back(std::make_unique<TTLocArray>());
-        pLocs = Owner.LocsPool[Owner.nLocsLent++].get();
+        if (Pool.nLent == Pool.Items.size())
+            Pool.Items.push_back(std::make_unique<T>());
+        pItem = Pool.Items[Pool.nLent++].get();
     }
-    ~ScratchLocs() { --Owner.nLocsLent; }
-    ScratchLocs(const ScratchLocs&) = delete;
-    ScratchLocs& operator=(const ScratchLocs&) = delete;
+    ~Scratch() { --Pool.nLent; }
+    Scratch(const Scratch&) = delete;
+    Scratch& operator=(const Scratch&) = delete;
 
     // The list, as the last borrower left it.
-    TTLocArray& Get() { return *pLocs; }
+    T& Get() { return *pItem; }
+    // The list emptied, its storage kept.
+    T& GetEmpty()
+    {
+        if (!pItem->IsEmpty())
+            pItem->RemoveAt(0, pItem->GetSize());
+        return *pItem;
+    }
 
 private:
-    Shuffler& Owner;
-    TTLocArray* pLocs;
+    ScratchPool<T>& Pool;
+    T* pItem;
 };
 
 // A group's protected flag set for a scope and put back as it was.

@@ -341,11 +341,23 @@ int Shuffler::RemoveChunk(int i_group, const TTLoc& loc, BOOL& b_removed, BOOL& 
 
 // ---- placing a group into a chunk ----
 
+void Shuffler::EmptyLists(ConflictList& a_lists, int n_lists)
+{
+    if (a_lists.GetSize() > n_lists)
+        a_lists.RemoveAt(n_lists, a_lists.GetSize() - n_lists);
+    for (int i = 0; i < a_lists.GetSize(); ++i) {
+        if (!a_lists[i].IsEmpty())
+            a_lists[i].RemoveAt(0, a_lists[i].GetSize());
+    }
+    if (a_lists.GetSize() < n_lists)
+        a_lists.SetSize(n_lists);
+}
+
 int Shuffler::PlaceInChunk(int i_group, const Chunk& chunk, ReplaceArray& a_replace)
 {
     const int n_locs = chunk.GetNumSlots();
     SHUFFLER_CHECK(n_locs > 0, "n_locs > 0");
-    ScratchLocs scratch(*this);
+    ScratchLocs scratch(LocsPool);
     TTLocArray& a_locs = scratch.Get();
     chunk.GetLocs(a_locs);
     SaveExclude keep_bytes(a_locs, Exclude);
@@ -363,9 +375,10 @@ int Shuffler::PlaceInChunk(int i_group, const Chunk& chunk, ReplaceArray& a_repl
     }
 
     // Each cell judged with the counts the earlier cells would leave.
-    // A list per cell, made when the first cell gets as far as its
-    // clashes: most trials fail on a count or a mark before that.
-    ConflictList conflict_locs;
+    // A list per cell, emptied for the trial.
+    Scratch<ConflictList> conflict_scratch(ConflictPool);
+    ConflictList& conflict_locs = conflict_scratch.Get();
+    EmptyLists(conflict_locs, n_locs);
     bool b_any_held = false;
     bool b_all_held = true;
     {
@@ -393,9 +406,8 @@ int Shuffler::PlaceInChunk(int i_group, const Chunk& chunk, ReplaceArray& a_repl
             if (b_venue_limits && p_lim != nullptr && pCounters->GetVenueTotal(i_group, i_venue) >= p_lim->Limit.GetMax())
                 return BuildEngine::failed;
 
-            if (conflict_locs.IsEmpty())
-                conflict_locs.SetSize(n_locs);
-            TTLocArray a_clash;
+            ScratchLocs clash_scratch(LocsPool);
+            TTLocArray& a_clash = clash_scratch.GetEmpty();
             const int n_conflicts = pGenerator->FindClashLocations(pDoc, pTimetable->GetDay(i_day), SlotAt(loc),
                                                                    i_group, a_clash, FALSE);
             if (iMode == BuildEngine::e_thorough && n_conflicts > 0)
@@ -460,7 +472,7 @@ int Shuffler::PlaceInChunkWithConflicts(int i_group, const Chunk& chunk)
 {
     const int n_locs = chunk.GetNumSlots();
     SHUFFLER_CHECK(n_locs > 0, "n_locs > 0");
-    ScratchLocs scratch(*this);
+    ScratchLocs scratch(LocsPool);
     TTLocArray& a_locs = scratch.Get();
     chunk.GetLocs(a_locs);
     SaveExclude keep_bytes(a_locs, Exclude);
@@ -477,9 +489,10 @@ int Shuffler::PlaceInChunkWithConflicts(int i_group, const Chunk& chunk)
         }
     }
 
-    // A list per cell, made when the first cell gets as far as its
-    // clashes: most trials fail on a count or a mark before that.
-    ConflictList conflict_locs;
+    // A list per cell, emptied for the trial.
+    Scratch<ConflictList> conflict_scratch(ConflictPool);
+    ConflictList& conflict_locs = conflict_scratch.Get();
+    EmptyLists(conflict_locs, n_locs);
     bool b_any_held = false;
     bool b_all_held = true;
     {
@@ -517,8 +530,6 @@ int Shuffler::PlaceInChunkWithConflicts(int i_group, const Chunk& chunk)
 
             // Found straight into the cell's list (empty until now): a
             // failure below ends the whole placement anyway.
-            if (conflict_locs.IsEmpty())
-                conflict_locs.SetSize(n_locs);
             TTLocArray& a_clash = conflict_locs[uu];
             const int n_conflicts = pGenerator->FindClashLocations(pDoc, pTimetable->GetDay(i_day), SlotAt(loc),
                                                                    i_group, a_clash, FALSE);

@@ -79,14 +79,16 @@ Shuffler::Shuffler(BuildEngine* p_engine, Generator* p_generator, SelCounters* p
     Exclude.Init(*pTimetable, n_venues);
     Protected.assign(static_cast<std::size_t>(pDoc->GetGroups().GetNumGroups()), 0);
 
-    nColumnVenues = std::max(n_venues, 0);
+    if (pMap != nullptr && pMap->GetTimetable() == pTimetable)
+        pCellMap = pMap;
+    pGroupList = &pDoc->GetGroups();
+    nGroups = pGroupList->GetNumGroups();
+    pGroupData = nGroups > 0 ? &pDoc->GetGroups()[0] : nullptr;
     for (int d = 0; d < pTimetable->GetNumDays(); ++d) {
         const Day& day = pTimetable->GetDay(d);
         const int n_columns = std::min(n_venues, day.GetNumVenues());
         for (int v = 0; v < n_columns; ++v)
             uTotalCells += static_cast<UINT>(day.GetVenueSlots(v).GetSize());
-        for (int v = 0; v < nColumnVenues; ++v)
-            Columns.push_back(v < n_columns ? &day.GetVenueSlots(v) : nullptr);
     }
 
     if (u_depth_limit != 0) {
@@ -114,18 +116,9 @@ int Shuffler::GetFillDepths(UINT u_depth_limit, UINT a_depths[2])
 
 // ---- helpers ----
 
-const Group& Shuffler::GetGroup(int i_group) const
+int Shuffler::FindGroupByKey(LONG l_key) const
 {
-    return pDoc->GetGroups()[i_group];
-}
-
-int Shuffler::FindGroup(LONG l_key) const
-{
-    if (l_key < 0)
-        return -1;
-    const BuildTables* p_tables = pGenerator->GetTables();
-    return p_tables != nullptr && p_tables->IsFor(pDoc->GetGroups()) ? p_tables->FindGroup(l_key)
-                                                                     : pDoc->GetGroups().FindByKey(l_key);
+    return pDoc->GetGroups().FindByKey(l_key);
 }
 
 const Timeslot& Shuffler::CheckedSlotAt(const TTLoc& loc) const
@@ -136,27 +129,6 @@ const Timeslot& Shuffler::CheckedSlotAt(const TTLoc& loc) const
     const TimeslotArray& a_slots = day.GetVenueSlots(loc.GetVenue());
     ZEL_ASSERT(loc.GetSlot() < a_slots.GetSize());
     return a_slots[loc.GetSlot()];
-}
-
-UINT Shuffler::EventMin(int i_group) const
-{
-    // A group that uses venue limits has event limits of type none here.
-    return GetGroup(i_group).GetEventLimits().GetMin();
-}
-
-UINT Shuffler::EventMax(int i_group) const
-{
-    return GetGroup(i_group).GetEventLimits().GetMax();
-}
-
-UINT Shuffler::DayMin(int i_group) const
-{
-    return GetGroup(i_group).GetDayLimits().GetMin();
-}
-
-UINT Shuffler::DayMax(int i_group) const
-{
-    return GetGroup(i_group).GetDayLimits().GetMax();
 }
 
 const VenueLimit* Shuffler::GetVenueLimit(int i_group, int i_venue) const

@@ -24,53 +24,69 @@
 
 Chunk::~Chunk() = default;
 
-void Chunk::AddSlot(std::int32_t i_day, std::int32_t i_slot)
+void Chunk::InsertSlot(const Slot& slot)
 {
-    const Slot slot(i_day, i_slot);
-    // The walks add cells mostly in order: a cell after the last one goes
-    // on the end without the bisection.
-    if (Slots.IsEmpty() || slot > Slots[Slots.GetSize() - 1]) {
-        Slots.Add(slot);
+    // The cells stay in order. A cell equal to one held goes in beside it
+    // (the two are alike, so where among them makes no difference).
+    if (nSlots < kInline) {
+        Slot* p_slots = aInline;
+        int i_at = nSlots;
+        while (i_at > 0 && slot < p_slots[i_at - 1]) {
+            p_slots[i_at] = p_slots[i_at - 1];
+            --i_at;
+        }
+        p_slots[i_at] = slot;
+        ++nSlots;
         return;
     }
-    int i_at = 0;
-    Slots.Find(slot, &i_at);
-    Slots.InsertAt(i_at, slot);
+    if (nSlots == kInline)
+        Spill.assign(aInline, aInline + kInline);
+    Spill.insert(std::upper_bound(Spill.begin(), Spill.end(), slot), slot);
+    ++nSlots;
 }
 
 BOOL Chunk::HasSlot(const TTLoc& loc) const
 {
     if (loc.GetVenue() != iVenue)
         return FALSE;
-    return Slots.Find(Slot(loc.GetDay(), loc.GetSlot())) >= 0 ? TRUE : FALSE;
+    const Slot* p_slots = Data();
+    return std::binary_search(p_slots, p_slots + nSlots, Slot(loc.GetDay(), loc.GetSlot())) ? TRUE : FALSE;
 }
 
 int Chunk::GetDays(ZelSortedArray<int>& a_days) const
 {
     a_days.RemoveAll();
-    for (int i = 0; i < Slots.GetSize(); ++i) {
+    const Slot* p_slots = Data();
+    for (int i = 0; i < nSlots; ++i) {
         int i_at = 0;
-        if (a_days.Find(Slots[i].iDay, &i_at) < 0)
-            a_days.InsertAt(i_at, Slots[i].iDay);
+        if (a_days.Find(p_slots[i].iDay, &i_at) < 0)
+            a_days.InsertAt(i_at, p_slots[i].iDay);
     }
     return a_days.GetSize();
 }
 
 int Chunk::GetLocs(TTLocArray& a_locs) const
 {
-    // Emptied with its storage kept: the searches fill one list again and
-    // again.
-    if (!a_locs.IsEmpty())
-        a_locs.RemoveAt(0, a_locs.GetSize());
-    for (int i = 0; i < Slots.GetSize(); ++i)
-        a_locs.Add(Slots[i].GetLoc(iVenue));
-    return a_locs.GetSize();
+    // Sized to the cells with its storage kept and written in place: the
+    // searches fill one list again and again.
+    if (nSlots == 0) {
+        if (!a_locs.IsEmpty())
+            a_locs.RemoveAt(0, a_locs.GetSize());
+        return 0;
+    }
+    a_locs.SetSize(nSlots);
+    const Slot* p_slots = Data();
+    TTLoc* p_locs = a_locs.GetData();
+    for (int i = 0; i < nSlots; ++i)
+        p_locs[i] = p_slots[i].GetLoc(iVenue);
+    return nSlots;
 }
 
 BOOL Chunk::HoldsGroup(const Timetable& timetable, LONG l_groupKey, int i_day) const
 {
-    for (int i = 0; i < Slots.GetSize(); ++i) {
-        const Slot& slot = Slots[i];
+    const Slot* p_slots = Data();
+    for (int i = 0; i < nSlots; ++i) {
+        const Slot& slot = p_slots[i];
         if (i_day >= 0 && slot.iDay != i_day)
             continue;
         if (slot.iDay < 0 || iVenue < 0 || slot.iSlot < 0)
@@ -83,8 +99,8 @@ BOOL Chunk::HoldsGroup(const Timetable& timetable, LONG l_groupKey, int i_day) c
 
 BOOL Chunk::HasDay(int i_day) const
 {
-    for (int i = 0; i < Slots.GetSize(); ++i) {
-        if (Slots[i].iDay == i_day)
+    for (int i = 0; i < nSlots; ++i) {
+        if (GetSlot(i).iDay == i_day)
             return TRUE;
     }
     return FALSE;
@@ -92,9 +108,9 @@ BOOL Chunk::HasDay(int i_day) const
 
 int Chunk::FindOtherDay(int i_day) const
 {
-    for (int i = 0; i < Slots.GetSize(); ++i) {
-        if (Slots[i].iDay != i_day)
-            return Slots[i].iDay;
+    for (int i = 0; i < nSlots; ++i) {
+        if (GetSlot(i).iDay != i_day)
+            return GetSlot(i).iDay;
     }
     return -1;
 }
@@ -172,60 +188,6 @@ BOOL TTMap::GroupMap::IsAllowed(const TTLoc& loc) const
     return venue_map.GetDay(loc.GetDay()).IsAllowed(loc.GetSlot());
 }
 
-BOOL TTMap::GroupMap::NextSlot(TTLoc& loc) const
-{
-    if (!loc.IsValid() || loc.GetVenue() >= Venues.GetSize())
-        return FALSE;
-    const VenueMap& venue_map = Venues[loc.GetVenue()];
-    const int n_days = venue_map.GetNumDays();
-    if (loc.GetDay() >= n_days)
-        return FALSE;
-    int i_day = loc.GetDay();
-    int i_slot = loc.GetSlot() + 1;
-    if (i_slot >= venue_map.GetNumSlots(i_day)) {
-        if (!venue_map.bAcrossDays)
-            return FALSE;
-        const int i_next = i_day + 1 < n_days ? i_day + 1 : 0;
-        if (!AreDaysConsecutive(i_day, i_next) || venue_map.GetNumSlots(i_next) < 1)
-            return FALSE;
-        i_day = i_next;
-        i_slot = 0;
-    }
-    if (!venue_map.GetDay(i_day).IsAllowed(i_slot))
-        return FALSE;
-    loc.SetDay(i_day);
-    loc.SetSlot(i_slot);
-    return TRUE;
-}
-
-BOOL TTMap::GroupMap::PrevSlot(TTLoc& loc) const
-{
-    if (!loc.IsValid() || loc.GetVenue() >= Venues.GetSize())
-        return FALSE;
-    const VenueMap& venue_map = Venues[loc.GetVenue()];
-    const int n_days = venue_map.GetNumDays();
-    if (loc.GetDay() >= n_days)
-        return FALSE;
-    int i_day = loc.GetDay();
-    int i_slot = loc.GetSlot() - 1;
-    if (i_slot < 0) {
-        if (!venue_map.bAcrossDays)
-            return FALSE;
-        const int i_prev = i_day > 0 ? i_day - 1 : n_days - 1;
-        if (!AreDaysConsecutive(i_prev, i_day) || venue_map.GetNumSlots(i_prev) < 1)
-            return FALSE;
-        i_day = i_prev;
-        i_slot = venue_map.GetNumSlots(i_prev) - 1;
-    } else if (i_slot >= venue_map.GetNumSlots(i_day)) {
-        return FALSE;
-    }
-    if (!venue_map.GetDay(i_day).IsAllowed(i_slot))
-        return FALSE;
-    loc.SetDay(i_day);
-    loc.SetSlot(i_slot);
-    return TRUE;
-}
-
 BOOL TTMap::GroupMap::GetAdjacentSlot(BOOL b_before, const Chunk& chunk, TTLoc& loc) const
 {
     if (chunk.IsEmpty())
@@ -247,6 +209,28 @@ TTMap::TTMap(EventDoc* p_doc, Timetable* p_timetable) : pDoc(p_doc), pTimetable(
 {
     pMapDoc = p_doc;
     pMapTimetable = p_timetable;
+    FindColumns();
+}
+
+void TTMap::FindColumns()
+{
+    Columns.clear();
+    nColumnDays = 0;
+    nColumnVenues = 0;
+    if (pTimetable == nullptr)
+        return;
+    const int n_days = pTimetable->GetNumDays();
+    int n_venues = 0;
+    for (int d = 0; d < n_days; ++d)
+        n_venues = std::max(n_venues, pTimetable->GetDay(d).GetNumVenues());
+    nColumnDays = static_cast<std::uint32_t>(n_days);
+    nColumnVenues = static_cast<std::uint32_t>(n_venues);
+    Columns.assign(static_cast<std::size_t>(n_days) * static_cast<std::size_t>(n_venues), nullptr);
+    for (int d = 0; d < n_days; ++d) {
+        Day& day = pTimetable->GetDay(d);
+        for (int v = 0; v < day.GetNumVenues(); ++v)
+            Columns[static_cast<std::size_t>(d) * nColumnVenues + static_cast<std::size_t>(v)] = &day.GetVenueSlots(v);
+    }
 }
 
 TTMap::~TTMap()
@@ -281,23 +265,10 @@ LONG TTMap::GetGroupKey(int i_group) const
     return groups[i_group].GetKey();
 }
 
-LONG TTMap::GetCellGroup(const TTLoc& loc) const
-{
-    if (pTimetable == nullptr || !loc.IsValid() || loc.GetDay() >= pTimetable->GetNumDays())
-        return -1;
-    const Day& day = pTimetable->GetDay(loc.GetDay());
-    if (loc.GetVenue() >= day.GetNumVenues())
-        return -1;
-    const TimeslotArray& a_slots = day.GetVenueSlots(loc.GetVenue());
-    if (loc.GetSlot() >= a_slots.GetSize())
-        return -1;
-    const LONG l_key = a_slots[loc.GetSlot()].GetGroup();
-    return l_key < 0 ? -1 : l_key;
-}
-
 void TTMap::Build()
 {
     ZelWaitCursor wait;
+    FindColumns();
     const Generator generator;
     const int n_groups = pDoc->GetGroups().GetNumGroups();
     const int n_venues = pDoc->GetNumVenues();
@@ -419,12 +390,15 @@ BOOL TTMap::FindNextChunk(ChunkPos& pos, Chunk& chunk, int i_venue) const
         }
         const GroupMap::VenueMap& venue_map = group_map.GetVenueMap(v);
         const int n_days = venue_map.GetNumDays();
+        // The day flags in place: every candidate of a search comes from
+        // this walk. Days are always in range here.
+        const GroupMap::VenueMap::Slots* p_days = venue_map.DaySlots.GetData();
         b_past_wrap = FALSE;
         if (n_days == 0 || i_day >= n_days)
             continue;
 
         for (;;) {
-            if (i_slot >= venue_map.GetNumSlots(i_day)) {
+            if (i_slot >= p_days[i_day].GetNumSlots()) {
                 // On to the next day with timeslots, or back to this one.
                 // Every day moved onto ends the chunk unless the run may
                 // go on into it.
@@ -432,12 +406,12 @@ BOOL TTMap::FindNextChunk(ChunkPos& pos, Chunk& chunk, int i_venue) const
                 do {
                     const int i_prev = i_day;
                     i_day = i_day + 1 < n_days ? i_day + 1 : 0;
-                    if (!(venue_map.bAcrossDays && venue_map.GetNumSlots(i_day) > 0
+                    if (!(venue_map.bAcrossDays && p_days[i_day].GetNumSlots() > 0
                           && AreDaysConsecutive(i_prev, i_day)))
                         chunk.RemoveAll();
-                } while (venue_map.GetNumSlots(i_day) == 0 && i_day != i_left);
+                } while (p_days[i_day].GetNumSlots() == 0 && i_day != i_left);
                 i_slot = 0;
-                if (venue_map.GetNumSlots(i_day) == 0)
+                if (p_days[i_day].GetNumSlots() == 0)
                     break;
             }
             if (pos.iWrapDay < 0) {
@@ -453,12 +427,12 @@ BOOL TTMap::FindNextChunk(ChunkPos& pos, Chunk& chunk, int i_venue) const
             }
             if (chunk.IsEmpty())
                 pos.Resume.Set(i_day, v, i_slot + 1);
-            if (!venue_map.GetDay(i_day).IsAllowed(i_slot)) {
+            if (!p_days[i_day].IsAllowed(i_slot)) {
                 chunk.RemoveAll();
             } else {
                 // A run that closes on itself around days that follow each
                 // other in a ring has no chunk of the size asked for.
-                if (chunk.HasSlot(TTLoc(i_day, v, i_slot)))
+                if (!chunk.IsEmpty() && chunk.HasSlot(TTLoc(i_day, v, i_slot)))
                     break;
                 chunk.AddSlot(i_day, i_slot);
                 if (chunk.GetNumSlots() >= venue_map.nMinChunk)
@@ -591,26 +565,40 @@ BOOL TTMap::GetPlacedChunk(int i_group, Chunk& chunk, int i_venue, int i_day, in
     ASSERT_AS(static_cast<unsigned>(loc.GetVenue()) < static_cast<unsigned>(group_map.GetNumVenues()),
               "(unsigned) loc.GetVenue() < group_map.GetNumVenues()");
 
-    // The run's cells before and after the cell, nearest first. A walk
-    // that comes back to the cell has gone round a ring of days.
-    TTLocArray a_before;
+    // The run's cells before and after the cell, counted walking out from
+    // it. A walk that comes back to the cell has gone round a ring of days.
+    // The chunk takes the nearest of them by walking again (the walks only
+    // read, so the second meets the same cells in the same order), which
+    // keeps a removal, that asks this for every cell it takes, off lists.
+    int n_run_before = 0;
+    TTLoc last_before;
     TTLoc walk_loc = loc;
-    while (group_map.PrevSlot(walk_loc) && walk_loc != loc && HoldsGroup(walk_loc, l_groupKey))
-        a_before.Add(walk_loc);
-    TTLocArray a_after;
+    while (group_map.PrevSlot(walk_loc) && walk_loc != loc && HoldsGroup(walk_loc, l_groupKey)) {
+        ++n_run_before;
+        last_before = walk_loc;
+    }
+    int n_run_after = 0;
     walk_loc = loc;
     while (group_map.NextSlot(walk_loc) && walk_loc != loc && HoldsGroup(walk_loc, l_groupKey)) {
-        if (a_before.GetSize() > 0 && walk_loc == a_before[a_before.GetSize() - 1])
+        if (n_run_before > 0 && walk_loc == last_before)
             break;
-        a_after.Add(walk_loc);
+        ++n_run_after;
     }
+    auto add_nearest = [&](int n_cells, bool b_before) {
+        TTLoc at = loc;
+        for (int i = 0; i < n_cells; ++i) {
+            if (b_before)
+                group_map.PrevSlot(at);
+            else
+                group_map.NextSlot(at);
+            chunk.AddSlot(at);
+        }
+    };
 
     if (!b_sized) {
         chunk.AddSlot(loc);
-        for (int i = 0; i < a_before.GetSize(); ++i)
-            chunk.AddSlot(a_before[i]);
-        for (int i = 0; i < a_after.GetSize(); ++i)
-            chunk.AddSlot(a_after[i]);
+        add_nearest(n_run_before, true);
+        add_nearest(n_run_after, false);
         return TRUE;
     }
 
@@ -623,8 +611,8 @@ BOOL TTMap::GetPlacedChunk(int i_group, Chunk& chunk, int i_venue, int i_day, in
     // The chunk is the cell and the n_front cells before it and n_back
     // after it; n_before and n_after are the run's cells left outside.
     int n_size = 1;
-    int n_before = a_before.GetSize();
-    int n_after = a_after.GetSize();
+    int n_before = n_run_before;
+    int n_after = n_run_after;
     while (n_before > n_max && n_size < n_max) {
         --n_before;
         ++n_size;
@@ -651,10 +639,8 @@ BOOL TTMap::GetPlacedChunk(int i_group, Chunk& chunk, int i_venue, int i_day, in
     }
 
     chunk.AddSlot(loc);
-    for (int i = 0; i < a_before.GetSize() - n_before; ++i)
-        chunk.AddSlot(a_before[i]);
-    for (int i = 0; i < a_after.GetSize() - n_after; ++i)
-        chunk.AddSlot(a_after[i]);
+    add_nearest(n_run_before - n_before, true);
+    add_nearest(n_run_after - n_after, false);
 
     if (chunk.GetNumSlots() != 0 && chunk.GetNumSlots() <= n_max)
         return TRUE;

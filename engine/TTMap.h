@@ -16,7 +16,11 @@
 //
 // The map is made on the stack by the operation that builds, checks or
 // rosters, filled once by Build and read-only afterwards: placements are
-// read from the timetable, never from the map. The map in use publishes its
+// read from the timetable, never from the map. The timetable's days and
+// venue columns stay where they are while the map is in use (only a user's
+// edit of the days, timeslots or venues moves them, and none can happen
+// during the operation), so the map keeps a pointer to each column and
+// reads a cell with two loads. The map in use publishes its
 // document and timetable class-wide (the day-adjacency test reads them), so
 // only one map exists at a time, on the user-interface thread.
 //
@@ -27,8 +31,10 @@
 
 #include "engine/TTLoc.h"
 #include "framework/Types.h"
+#include "model/Timeslot.h"
 #include "zelkit/datetime/CHighTime.h"
 #include "zelkit/base/ZelArray.h"
+#include "zelkit/base/ZelAssert.h"
 
 #include <cstdint>
 #include <vector>
@@ -69,22 +75,36 @@ public:
 
     int GetVenue() const { return iVenue; }
     void SetVenue(int i_venue) { iVenue = i_venue; }
-    int GetNumSlots() const { return Slots.GetSize(); }
-    BOOL IsEmpty() const { return Slots.IsEmpty(); }
+    int GetNumSlots() const { return nSlots; }
+    BOOL IsEmpty() const { return nSlots == 0 ? TRUE : FALSE; }
     // No cells; the venue stays. The storage stays too: the searches walk
     // thousands of candidate chunks through one Chunk.
     void RemoveAll()
     {
-        if (!Slots.IsEmpty())
-            Slots.RemoveAt(0, Slots.GetSize());
+        nSlots = 0;
+        Spill.clear();
     }
 
-    // Inserts the cell at its place in the order (found by bisection).
-    void AddSlot(std::int32_t i_day, std::int32_t i_slot);
+    // Inserts the cell at its place in the order (found by bisection). A
+    // cell after the last one of a short chunk, which is how the walks
+    // mostly add them, goes on the end in line.
+    void AddSlot(std::int32_t i_day, std::int32_t i_slot)
+    {
+        const Slot slot(i_day, i_slot);
+        if (nSlots < kInline && (nSlots == 0 || !(slot < aInline[nSlots - 1]))) {
+            aInline[nSlots++] = slot;
+            return;
+        }
+        InsertSlot(slot);
+    }
     void AddSlot(const TTLoc& loc) { AddSlot(loc.GetDay(), loc.GetSlot()); }
-    const Slot& GetSlot(int i_index) const { return Slots[i_index]; }
+    const Slot& GetSlot(int i_index) const
+    {
+        ZEL_ASSERT(0 <= i_index && i_index < nSlots);
+        return Data()[i_index];
+    }
     // Cell i as a location in the chunk's venue.
-    TTLoc GetLoc(int i_index) const { return Slots[i_index].GetLoc(iVenue); }
+    TTLoc GetLoc(int i_index) const { return GetSlot(i_index).GetLoc(iVenue); }
     // The cell is one of the chunk's.
     BOOL HasSlot(const TTLoc& loc) const;
 
@@ -104,8 +124,18 @@ public:
     int FindOtherDay(int i_day) const;
 
 private:
+    // Most chunks are a few cells (a placement's run): those stay in the
+    // chunk itself, so that making, copying and emptying candidate chunks
+    // touches no heap. A longer chunk holds all its cells in Spill.
+    static constexpr int kInline = 6;
+    void InsertSlot(const Slot& slot);
+    const Slot* Data() const { return nSlots <= kInline ? aInline : Spill.data(); }
+    Slot* Data() { return nSlots <= kInline ? aInline : Spill.data(); }
+
     int iVenue = -1;
-    ZelSortedArray<Slot> Slots;
+    int nSlots = 0;
+    Slot aInline[kInline];
+    std::vector<Slot> Spill;
 };
 
 class TTMap {
@@ -196,12 +226,17 @@ public:
         // FALSE, with the cell unchanged, when there is none.
         BOOL NextSlot(TTLoc& loc) const;
         BOOL PrevSlot(TTLoc& loc) const;
+        // (Both in line below: every walk of the searches steps with them.)
         // The cell after the chunk's last (before its first, with
         // b_before); FALSE for an empty chunk or when there is none.
         BOOL GetAdjacentSlot(BOOL b_before, const Chunk& chunk, TTLoc& loc) const;
 
     private:
         friend class TTMap;
+
+        // The venue's map of the cell, when the cell's venue and day are
+        // in the map.
+        const VenueMap* FindVenueMap(const TTLoc& loc) const;
 
         int iGroup = -1;
         ZelArray<VenueMap> Venues;
@@ -291,7 +326,29 @@ public:
 
     // The group key in the cell's timeslot; -1 for an empty timeslot and
     // for a cell the timetable does not have.
-    LONG GetCellGroup(const TTLoc& loc) const;
+    LONG GetCellGroup(const TTLoc& loc) const
+    {
+        const Timeslot* p_slot = FindCell(loc);
+        if (p_slot == nullptr)
+            return -1;
+        const LONG l_key = p_slot->GetGroup();
+        return l_key < 0 ? -1 : l_key;
+    }
+    // The cell's timeslot in the map's timetable; null for a cell the
+    // timetable does not have.
+    Timeslot* FindCell(const TTLoc& loc) const
+    {
+        // Negative parts become large unsigned numbers and fail the
+        // bounds as well.
+        const auto u_day = static_cast<std::uint32_t>(loc.GetDay());
+        const auto u_venue = static_cast<std::uint32_t>(loc.GetVenue());
+        if (u_day >= nColumnDays || u_venue >= nColumnVenues)
+            return nullptr;
+        TimeslotArray* p_column = Columns[static_cast<std::size_t>(u_day) * nColumnVenues + u_venue];
+        if (p_column == nullptr || !p_column->IsIndex(loc.GetSlot()))
+            return nullptr;
+        return p_column->GetData() + loc.GetSlot();
+    }
 
 private:
     // A group's availability on one day at one slot time, once asked.
@@ -307,11 +364,85 @@ private:
     BOOL HoldsGroup(const TTLoc& loc, LONG l_groupKey) const { return l_groupKey >= 0 && GetCellGroup(loc) == l_groupKey; }
     LONG GetGroupKey(int i_group) const;
 
+    // Points the column table at the timetable's venue columns.
+    void FindColumns();
+
     ZelArray<GroupMap> GroupMaps;
     EventDoc* pDoc;
     Timetable* pTimetable;
+    // Each day's venue columns, day by day (null past a day's last
+    // column), as many per day as the day with the most has.
+    std::vector<TimeslotArray*> Columns;
+    std::uint32_t nColumnDays = 0;
+    std::uint32_t nColumnVenues = 0;
 
     // The map in use.
     static EventDoc* pMapDoc;
     static Timetable* pMapTimetable;
 };
+
+// ---- stepping, in line ----
+
+inline const TTMap::GroupMap::VenueMap* TTMap::GroupMap::FindVenueMap(const TTLoc& loc) const
+{
+    // The bounds by byte offsets (no element counts worked out); the day
+    // count only where a step goes over into another day.
+    if (!loc.IsValid() || !Venues.IsIndex(loc.GetVenue()))
+        return nullptr;
+    const VenueMap& venue_map = Venues.GetData()[loc.GetVenue()];
+    return venue_map.DaySlots.IsIndex(loc.GetDay()) ? &venue_map : nullptr;
+}
+
+inline BOOL TTMap::GroupMap::NextSlot(TTLoc& loc) const
+{
+    const VenueMap* p_venue_map = FindVenueMap(loc);
+    if (p_venue_map == nullptr)
+        return FALSE;
+    const VenueMap& venue_map = *p_venue_map;
+    const VenueMap::Slots* p_days = venue_map.DaySlots.GetData();
+    int i_slot = loc.GetSlot() + 1;
+    int i_day = loc.GetDay();
+    if (i_slot >= p_days[i_day].GetNumSlots()) {
+        if (!venue_map.bAcrossDays)
+            return FALSE;
+        const int n_days = venue_map.GetNumDays();
+        const int i_next = i_day + 1 < n_days ? i_day + 1 : 0;
+        if (!AreDaysConsecutive(i_day, i_next) || p_days[i_next].GetNumSlots() < 1)
+            return FALSE;
+        i_day = i_next;
+        i_slot = 0;
+    }
+    if (!p_days[i_day].IsAllowed(i_slot))
+        return FALSE;
+    loc.SetDay(i_day);
+    loc.SetSlot(i_slot);
+    return TRUE;
+}
+
+inline BOOL TTMap::GroupMap::PrevSlot(TTLoc& loc) const
+{
+    const VenueMap* p_map = FindVenueMap(loc);
+    if (p_map == nullptr)
+        return FALSE;
+    const VenueMap& venue_map = *p_map;
+    int i_day = loc.GetDay();
+    int i_slot = loc.GetSlot() - 1;
+    const VenueMap::Slots* p_days = venue_map.DaySlots.GetData();
+    if (i_slot < 0) {
+        if (!venue_map.bAcrossDays)
+            return FALSE;
+        const int n_days = venue_map.GetNumDays();
+        const int i_prev = i_day > 0 ? i_day - 1 : n_days - 1;
+        if (!AreDaysConsecutive(i_prev, i_day) || p_days[i_prev].GetNumSlots() < 1)
+            return FALSE;
+        i_day = i_prev;
+        i_slot = p_days[i_prev].GetNumSlots() - 1;
+    } else if (i_slot >= p_days[i_day].GetNumSlots()) {
+        return FALSE;
+    }
+    if (!p_days[i_day].IsAllowed(i_slot))
+        return FALSE;
+    loc.SetDay(i_day);
+    loc.SetSlot(i_slot);
+    return TRUE;
+}

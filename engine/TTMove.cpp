@@ -26,6 +26,10 @@ TimeslotPtr TTMove::GetSlotPtr(const TTLoc& loc) const
 
 Timeslot& TTMove::CellAt(const TTLoc& loc) const
 {
+    if (pMap->GetTimetable() == pTimetable) {
+        if (Timeslot* p_slot = pMap->FindCell(loc))
+            return *p_slot;
+    }
     ZEL_ASSERT(loc.IsValid());
     ZEL_ASSERT(loc.GetDay() < pTimetable->GetNumDays());
     Day& day = pTimetable->GetDay(loc.GetDay());

@@ -67,18 +67,6 @@ Timetable::Timetable() : pVenues(&EmptyVenues()), dtCreated(NullTime())
 
 Timetable::~Timetable() = default;
 
-Day& Timetable::GetDay(int i_day)
-{
-    ZEL_ASSERT(0 <= i_day && i_day < GetNumDays());
-    return Days[static_cast<std::size_t>(i_day)];
-}
-
-const Day& Timetable::GetDay(int i_day) const
-{
-    ZEL_ASSERT(0 <= i_day && i_day < GetNumDays());
-    return Days[static_cast<std::size_t>(i_day)];
-}
-
 Day* Timetable::FindDay(LONG l_dayId)
 {
     for (Day& day : Days) {

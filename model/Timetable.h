@@ -17,6 +17,7 @@
 #include "framework/Types.h"
 #include "model/TimetableDay.h"
 #include "zelkit/datetime/CHighTime.h"
+#include "zelkit/base/ZelAssert.h"
 
 #include <iosfwd>
 #include <string>
@@ -74,8 +75,17 @@ public:
     virtual ~Timetable();
 
     int GetNumDays() const { return static_cast<int>(Days.size()); }
-    Day& GetDay(int i_day);
-    const Day& GetDay(int i_day) const;
+    // In line: the build's searches read cells through here all the time.
+    Day& GetDay(int i_day)
+    {
+        ZEL_ASSERT(0 <= i_day && i_day < GetNumDays());
+        return Days[static_cast<std::size_t>(i_day)];
+    }
+    const Day& GetDay(int i_day) const
+    {
+        ZEL_ASSERT(0 <= i_day && i_day < GetNumDays());
+        return Days[static_cast<std::size_t>(i_day)];
+    }
     // The days one after another (null without days), for the checks that
     // walk them.
     Day* GetDays() { return Days.empty() ? nullptr : Days.data(); }

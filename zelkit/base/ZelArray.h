@@ -173,12 +173,12 @@ public:
 
     const T& GetAt(int i_index) const
     {
-        ZEL_ASSERT(0 <= i_index && i_index < GetSize());
+        ZEL_ASSERT(IsIndex(i_index));
         return Elements[static_cast<std::size_t>(i_index)];
     }
     T& ElementAt(int i_index)
     {
-        ZEL_ASSERT(0 <= i_index && i_index < GetSize());
+        ZEL_ASSERT(IsIndex(i_index));
         return Elements[static_cast<std::size_t>(i_index)];
     }
     const T& ElementAt(int i_index) const { return GetAt(i_index); }
@@ -203,11 +203,20 @@ public:
         Elements[static_cast<std::size_t>(i_index)] = element;
     }
 
-    // Appends one element; returns its index.
+    // Appends one element; returns its index. The same as SetAtGrow at the
+    // end (a default element assigned from the given one, room by the
+    // growth rule), without resizing the storage for a single element:
+    // the searches append to their lists millions of times.
     int Add(const T& element)
     {
         const int i_index = GetSize();
-        SetAtGrow(i_index, element);
+        if (IsOwnElement(element)) {
+            const T t_copy(element);
+            return Add(t_copy);
+        }
+        GrowFor(i_index + 1);
+        Elements.emplace_back();
+        Elements.back() = element;
         return i_index;
     }
 
@@ -232,9 +241,18 @@ public:
             const ZelArray a_copy(src);
             return Append(a_copy);
         }
-        SetSize(i_first + src.GetSize());
-        for (int i = 0; i < src.GetSize(); ++i)
-            Elements[static_cast<std::size_t>(i_first + i)] = src.Elements[static_cast<std::size_t>(i)];
+        const int n_new_size = i_first + src.GetSize();
+        if (n_new_size <= 0) {
+            SetSize(0);
+            return i_first;
+        }
+        // As SetSize to the new size and an assignment into each new
+        // element, without resizing through the storage's general path.
+        GrowFor(n_new_size);
+        for (int i = 0; i < src.GetSize(); ++i) {
+            Elements.emplace_back();
+            Elements.back() = src.Elements[static_cast<std::size_t>(i)];
+        }
         return i_first;
     }
 
@@ -301,7 +319,19 @@ public:
         }
     }
 
+    // 0 <= i_index < GetSize(). Every checked access asks it: it compares
+    // byte offsets, which needs no division by the element size as the
+    // element count does. A negative index becomes a huge unsigned offset
+    // and fails as well.
+    bool IsIndex(int i_index) const
+    {
+        const auto u_bytes = static_cast<std::size_t>(reinterpret_cast<const char*>(Elements.data() + Elements.size())
+                                                      - reinterpret_cast<const char*>(Elements.data()));
+        return static_cast<std::size_t>(static_cast<std::ptrdiff_t>(i_index)) * sizeof(T) < u_bytes;
+    }
+
 protected:
+
     // Room for n_new_size elements by the growth rule.
     void GrowFor(int n_new_size)
     {
