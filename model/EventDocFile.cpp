@@ -440,7 +440,12 @@ void EventDoc::LoadTimetable(CArchive& ar, const LoadCounts& counts)
     }
     if (n_slots > nFreeTimetableSlots)
         ar.CheckAvailable(n_slots, 1);
-    pTimetable = std::make_unique<Timetable>(this);
+    // Days of version 7 on hold all their slots; older days are built
+    // from their layouts and take only the placements from the file.
+    if (uFileVersion <= uLastOldDatesVersion)
+        pTimetable = std::make_unique<Timetable>(this);
+    else
+        pTimetable = std::make_unique<Timetable>(this, Timetable::ToRead{});
     pTimetable->Serialize(ar);
     if (uFileVersion <= uLastOldDatesVersion) {
         // The old slot records were read into the days as the venue list
