@@ -9,6 +9,7 @@
 
 #include "framework/Types.h"
 
+#include <utility>
 #include <vector>
 
 class CArchive;
@@ -21,6 +22,15 @@ public:
     KeyList() : KeyList(1) {}
     KeyList(const KeyList& src) = default;
     KeyList& operator=(const KeyList& src);
+    // Moving (as a list of items makes room) takes the slots along without
+    // a copy; the source is left with none, which its next Add grows from,
+    // or, by assignment, with the target's old slots.
+    KeyList(KeyList&& src) noexcept : Keys(std::move(src.Keys)) {}
+    KeyList& operator=(KeyList&& src) noexcept
+    {
+        Keys.swap(src.Keys);
+        return *this;
+    }
 
     int GetMaxKeys() const { return static_cast<int>(Keys.size()); }
     // The key in slot i_slot (-1 when free).
