@@ -372,12 +372,12 @@ void EventDoc::LoadGroups(CArchive& ar, LoadCounts& counts)
     GroupList::SetKeyCounter(l_stored);
     NextKey next(l_stored);
     const DWORD n_groups = ReadListCount(ar);
-    const GroupList::Reading reading(Groups, RoomFor(ar, n_groups));
+    GroupList::Reading reading(Groups, RoomFor(ar, n_groups));
     for (DWORD i = 0; i < n_groups; ++i) {
-        Group group;
+        Group& group = reading.Next();
         group.Serialize(ar);
         const LONG l_key = group.GetKey();
-        const int i_result = Groups.AddGroup(std::move(group));
+        const int i_result = reading.Keep();
         counts.Count(e_groups, i_result);
         if (i_result == GroupList::added)
             next.Loaded(l_key);
@@ -391,12 +391,12 @@ void EventDoc::LoadParticipants(CArchive& ar, LoadCounts& counts)
     ParticipantList::SetKeyCounter(l_stored);
     NextKey next(l_stored);
     const DWORD n_participants = ReadListCount(ar);
-    const ParticipantList::Reading reading(Participants, RoomFor(ar, n_participants));
+    ParticipantList::Reading reading(Participants, RoomFor(ar, n_participants));
     for (DWORD i = 0; i < n_participants; ++i) {
-        Participant participant;
+        Participant& participant = reading.Next();
         participant.Serialize(ar);
         const LONG l_key = participant.GetKey();
-        const int i_result = Participants.Add(std::move(participant));
+        const int i_result = reading.Keep();
         counts.Count(e_participants, i_result);
         if (i_result == ParticipantList::added)
             next.Loaded(l_key);

@@ -86,25 +86,36 @@ int GroupList::AddGroup(const Group& group)
 
 int GroupList::AddGroup(Group&& group)
 {
+    const int i_refused = Refusal(group);
+    if (i_refused != added)
+        return i_refused;
+    // Moved in, the group is not assigned to a blank record; its names are
+    // set again as that assignment would.
+    MakeRoomToAppend(Groups, kInitialRoom);
+    Joined(Groups.AddMoved(std::move(group)));
+    return added;
+}
+
+int GroupList::Refusal(const Group& group) const
+{
     if (!group.IsValid())
         return notValid;
     if (NameExists(group))
         return nameExists;
     if (KeyExists(group))
         return keyExists;
-    const LONG l_key = group.GetKey();
-    // Moved in, the group is not assigned to a blank record; its names are
-    // set again as that assignment would.
-    MakeRoomToAppend(Groups, kInitialRoom);
-    const int i_new = Groups.AddMoved(std::move(group));
+    return added;
+}
+
+void GroupList::Joined(int i_new)
+{
     Groups[i_new].SetNamesAgain();
-    if (IndexAppended(KeyIndex, bIndexValid, l_key, i_new))
+    if (IndexAppended(KeyIndex, bIndexValid, Groups[i_new].GetKey(), i_new))
         RebuildIndex(2 * GetNumGroups());
     // The name the list holds, which the walk compares: a name cut after
     // a blank has lost it.
     if (bReading)
         ReadNames.Add(NameHashes::Hash(Groups[i_new].GetName()), i_new);
-    return added;
 }
 
 int GroupList::RemoveGroup(int i_index)
@@ -245,8 +256,36 @@ GroupList::Reading::Reading(GroupList& list, int n_expected) : List(list)
 
 GroupList::Reading::~Reading()
 {
+    // A record whose read failed is not kept.
+    if (bPending)
+        List.Groups.RemoveAt(List.GetNumGroups() - 1);
     List.bReading = FALSE;
     List.ReadNames.Clear();
+}
+
+Group& GroupList::Reading::Next()
+{
+    ZEL_ASSERT(!bPending);
+    // The key index stays the list's own: it is never made again over the
+    // blank record.
+    List.RebuildIndex();
+    MakeRoomToAppend(List.Groups, kInitialRoom);
+    List.Groups.SetSize(List.GetNumGroups() + 1);
+    bPending = TRUE;
+    return List.Groups[List.GetNumGroups() - 1];
+}
+
+int GroupList::Reading::Keep()
+{
+    ZEL_ASSERT(bPending);
+    bPending = FALSE;
+    const int i_new = List.GetNumGroups() - 1;
+    const int i_result = List.Refusal(List.Groups[i_new]);
+    if (i_result == added)
+        List.Joined(i_new);
+    else
+        List.Groups.RemoveAt(i_new);
+    return i_result;
 }
 
 // ---- GroupSmartPtr ----

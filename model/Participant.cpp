@@ -400,24 +400,37 @@ int ParticipantList::Add(Participant&& participant)
 
 int ParticipantList::AddRead(Participant&& participant)
 {
+    std::uint64_t u_hash = 0;
+    const int i_refused = ReadRefusal(participant, u_hash);
+    if (i_refused != added)
+        return i_refused;
+    MakeRoomToAppend(Participants, kInitialRoom);
+    ReadJoined(Participants.AddMoved(std::move(participant)), u_hash);
+    return added;
+}
+
+int ParticipantList::ReadRefusal(const Participant& participant, std::uint64_t& u_nameHash) const
+{
     if (!participant.IsValid())
         return notValid;
     const std::string s_name = participant.GetFullName();
-    const std::uint64_t u_hash = NameHashes::Hash(s_name);
+    u_nameHash = NameHashes::Hash(s_name);
     const int i_named
-        = ReadNames.FindLast(u_hash, [&](int i_at) { return Participants[i_at].GetFullName() == s_name; });
+        = ReadNames.FindLast(u_nameHash, [&](int i_at) { return Participants[i_at].GetFullName() == s_name; });
     const LONG l_key = participant.GetKey();
     if (i_named >= 0 && Participants[i_named].GetKey() != l_key)
         return nameExists;
     if (FindByKey(l_key) >= 0)
         return keyExists;
-    MakeRoomToAppend(Participants, kInitialRoom);
-    const int i_new = Participants.AddMoved(std::move(participant));
-    ReadNames.Add(u_hash, i_new);
-    bNameIndexValid = FALSE;
-    if (IndexAppended(KeyIndex, bKeyIndexValid, l_key, i_new))
-        RebuildKeyIndex(2 * GetNumParticipants());
     return added;
+}
+
+void ParticipantList::ReadJoined(int i_new, std::uint64_t u_nameHash)
+{
+    ReadNames.Add(u_nameHash, i_new);
+    bNameIndexValid = FALSE;
+    if (IndexAppended(KeyIndex, bKeyIndexValid, Participants[i_new].GetKey(), i_new))
+        RebuildKeyIndex(2 * GetNumParticipants());
 }
 
 int ParticipantList::AddParticipant(const Participant& participant, std::string& s_message, BOOL b_quiet)
@@ -517,8 +530,37 @@ ParticipantList::Reading::Reading(ParticipantList& list, int n_expected) : List(
 
 ParticipantList::Reading::~Reading()
 {
+    // A record whose read failed is not kept.
+    if (bPending)
+        List.Participants.RemoveAt(List.GetNumParticipants() - 1);
     List.bReading = FALSE;
     List.ReadNames.Clear();
+}
+
+Participant& ParticipantList::Reading::Next()
+{
+    ZEL_ASSERT(!bPending);
+    // The key index stays the list's own: it is never made again over the
+    // blank record.
+    List.RebuildKeyIndex();
+    MakeRoomToAppend(List.Participants, kInitialRoom);
+    List.Participants.SetSize(List.GetNumParticipants() + 1);
+    bPending = TRUE;
+    return List.Participants[List.GetNumParticipants() - 1];
+}
+
+int ParticipantList::Reading::Keep()
+{
+    ZEL_ASSERT(bPending);
+    bPending = FALSE;
+    const int i_new = List.GetNumParticipants() - 1;
+    std::uint64_t u_hash = 0;
+    const int i_result = List.ReadRefusal(List.Participants[i_new], u_hash);
+    if (i_result == added)
+        List.ReadJoined(i_new, u_hash);
+    else
+        List.Participants.RemoveAt(i_new);
+    return i_result;
 }
 
 void ParticipantList::Swap(ParticipantList& other)
