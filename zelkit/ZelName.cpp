@@ -39,6 +39,22 @@ std::string JoinNormal(std::initializer_list<const std::string*> a_parts)
     ZelName::Normalize(s_joined);
     return s_joined;
 }
+
+// Whether the joined, normalised and cut parts would be empty: the cut
+// leaves nothing of any text for a limit below 1, and the normal form drops
+// only white space.
+bool JoinsEmpty(std::initializer_list<const std::string*> a_parts, int i_maxLength)
+{
+    if (i_maxLength <= 0)
+        return true;
+    for (const std::string* p_part : a_parts) {
+        for (char c : *p_part) {
+            if (!ZelName::IsWhite(c))
+                return false;
+        }
+    }
+    return true;
+}
 } // namespace
 
 // ---------------------------------------------------------------- ZelName
@@ -366,6 +382,11 @@ std::string ZelSimpleName::GetName() const
     return Cut(JoinNormal({&sFirst, &sLast}), nMaxLength);
 }
 
+BOOL ZelSimpleName::IsEmpty() const
+{
+    return JoinsEmpty({&sFirst, &sLast}, nMaxLength) ? TRUE : FALSE;
+}
+
 std::string ZelSimpleName::GetFullName() const
 {
     return JoinNormal({&sFirst, &sLast});
@@ -432,6 +453,11 @@ void ZelFullName::SetName(const std::string& s_first, const std::string& s_middl
 std::string ZelFullName::GetName() const
 {
     return Cut(JoinNormal({&sFirst, &sLast}), nMaxLength);
+}
+
+BOOL ZelFullName::IsEmpty() const
+{
+    return JoinsEmpty({&sFirst, &sLast}, nMaxLength) ? TRUE : FALSE;
 }
 
 std::string ZelFullName::GetFullName() const
