@@ -415,12 +415,16 @@ int ParticipantList::ReadRefusal(const Participant& participant, std::uint64_t& 
         return notValid;
     const std::string s_name = participant.GetFullName();
     u_nameHash = NameHashes::Hash(s_name);
+    // The name's slot, far off in a long list, is on its way while the key
+    // is looked up; the answers are taken in the add's order all the same.
+    ReadNames.Prefetch(u_nameHash);
+    const LONG l_key = participant.GetKey();
+    const BOOL b_keyTaken = FindByKey(l_key) >= 0;
     const int i_named
         = ReadNames.FindLast(u_nameHash, [&](int i_at) { return Participants[i_at].GetFullName() == s_name; });
-    const LONG l_key = participant.GetKey();
     if (i_named >= 0 && Participants[i_named].GetKey() != l_key)
         return nameExists;
-    if (FindByKey(l_key) >= 0)
+    if (b_keyTaken)
         return keyExists;
     return added;
 }
