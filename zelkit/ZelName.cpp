@@ -4,6 +4,7 @@
 #include "zelkit/ZelStringArray.h"
 
 #include <cctype>
+#include <utility>
 
 namespace {
 constexpr std::uint32_t uNameSchema = 1;
@@ -186,7 +187,8 @@ void ZelObjectName::Serialize(CArchive& ar)
         ReadSchema(ar);
         std::string s_name;
         ar >> s_name;
-        SetName(s_name);
+        // As SetName, in the string read (no copy of a long name).
+        sName = NormalCut(std::move(s_name), nMaxLength);
     }
 }
 
@@ -417,7 +419,9 @@ void ZelSimpleName::Serialize(CArchive& ar)
         std::string s_first;
         std::string s_last;
         ar >> s_first >> s_last;
-        SetName(s_first, s_last);
+        // As SetName, in the strings read.
+        sFirst = NormalCut(std::move(s_first), nMaxFirst);
+        sLast = NormalCut(std::move(s_last), nMaxLast);
     }
 }
 
@@ -496,6 +500,9 @@ void ZelFullName::Serialize(CArchive& ar)
         std::string s_middle;
         std::string s_last;
         ar >> s_first >> s_middle >> s_last;
-        SetName(s_first, s_middle, s_last);
+        // As SetName, in the strings read.
+        sFirst = NormalCut(std::move(s_first), nMaxFirst);
+        sMiddle = NormalCut(std::move(s_middle), nMaxMiddle);
+        sLast = NormalCut(std::move(s_last), nMaxLast);
     }
 }
