@@ -575,6 +575,10 @@ namespace {
 
 // The keys of a list, sorted once for the many look-ups of the check: the
 // lists' own finds walk them, once for every group and participant.
+// The keys of a list, for the many tests of a key a check of references
+// makes: a bit per key when the keys are dense (as a list's keys are: the
+// counter hands them out one by one), so that a test reads one word of a
+// small block wherever the key stands; else the keys sorted, for a search.
 class KnownKeys {
 public:
     template <class List>
@@ -584,11 +588,28 @@ public:
         for (int i = 0; i < n_items; ++i)
             vKeys.push_back(list[i].GetKey());
         std::sort(vKeys.begin(), vKeys.end());
+        if (vKeys.empty() || vKeys.front() < 0)
+            return;
+        const std::uint64_t u_last = static_cast<std::uint64_t>(vKeys.back());
+        if (u_last > 64 * vKeys.size() + 4096)
+            return;
+        vBits.assign(static_cast<std::size_t>(u_last / 64 + 1), 0);
+        for (LONG l_key : vKeys)
+            vBits[static_cast<std::size_t>(l_key) / 64] |= std::uint64_t(1) << (static_cast<DWORD>(l_key) % 64);
+        std::vector<LONG>().swap(vKeys);
     }
-    bool Has(LONG l_key) const { return std::binary_search(vKeys.begin(), vKeys.end(), l_key); }
+    bool Has(LONG l_key) const
+    {
+        if (vBits.empty())
+            return std::binary_search(vKeys.begin(), vKeys.end(), l_key);
+        const std::size_t u_word = static_cast<std::size_t>(static_cast<DWORD>(l_key)) / 64;
+        return l_key >= 0 && u_word < vBits.size()
+            && (vBits[u_word] >> (static_cast<DWORD>(l_key) % 64) & 1) != 0;
+    }
 
 private:
     std::vector<LONG> vKeys;
+    std::vector<std::uint64_t> vBits;
 };
 
 bool KeysKnown(const KeyList& keys, const KnownKeys& known)
@@ -637,6 +658,7 @@ BOOL EventDoc::HasUnresolvedReferences() const
     const KnownKeys venues(Venues, Venues.GetNumVenues());
     const KnownKeys styles(Styles, Styles.GetCount());
     const KnownKeys facilities(Facilities, Facilities.GetCount());
+    const KnownKeys participants(Participants, Participants.GetNumParticipants());
     for (int i = 0; i < Venues.GetNumVenues(); ++i) {
         if (!KeysKnown(Venues[i].GetStyles(), styles) || !KeysKnown(Venues[i].GetFacilities(), facilities))
             return TRUE;
@@ -648,7 +670,7 @@ BOOL EventDoc::HasUnresolvedReferences() const
             return TRUE;
         const GroupMembers& members = group.GetMembers();
         for (int m = 0; m < members.GetSize(); ++m) {
-            if (Participants.FindByKey(members.GetAt(m).lParticipantKey) < 0)
+            if (!participants.Has(members.GetAt(m).lParticipantKey))
                 return TRUE;
         }
         const VenueAllocArray& a_allocs = group.GetVenueAllocs();
