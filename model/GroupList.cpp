@@ -243,7 +243,7 @@ void GroupList::WriteHtml(std::ostream& os, const EventDoc* p_doc, const ZelArra
 
 // ---- GroupList::Reading ----
 
-GroupList::Reading::Reading(GroupList& list, int n_expected) : List(list)
+GroupList::Reading::Reading(GroupList& list, int n_expected) : List(list), Record(list.Groups)
 {
     const int n_room = ReserveRoom(List.Groups, n_expected);
     List.bIndexValid = FALSE;
@@ -256,36 +256,26 @@ GroupList::Reading::Reading(GroupList& list, int n_expected) : List(list)
 
 GroupList::Reading::~Reading()
 {
-    // A record whose read failed is not kept.
-    if (bPending)
-        List.Groups.RemoveAt(List.GetNumGroups() - 1);
     List.bReading = FALSE;
     List.ReadNames.Clear();
 }
 
 Group& GroupList::Reading::Next()
 {
-    ZEL_ASSERT(!bPending);
     // The key index stays the list's own: it is never made again over the
     // blank record.
     List.RebuildIndex();
-    MakeRoomToAppend(List.Groups, kInitialRoom);
-    List.Groups.SetSize(List.GetNumGroups() + 1);
-    bPending = TRUE;
-    return List.Groups[List.GetNumGroups() - 1];
+    return Record.Next(kInitialRoom);
 }
 
 int GroupList::Reading::Keep()
 {
-    ZEL_ASSERT(bPending);
-    bPending = FALSE;
-    const int i_new = List.GetNumGroups() - 1;
-    const int i_result = List.Refusal(List.Groups[i_new]);
-    if (i_result == added)
-        List.Joined(i_new);
-    else
-        List.Groups.RemoveAt(i_new);
-    return i_result;
+    return Record.Settle(added, [&](int i_new) {
+        const int i_result = List.Refusal(List.Groups[i_new]);
+        if (i_result == added)
+            List.Joined(i_new);
+        return i_result;
+    });
 }
 
 // ---- GroupSmartPtr ----

@@ -104,7 +104,7 @@ public:
 
     private:
         GroupList& List;
-        BOOL bPending = FALSE;
+        RecordToRead<Group> Record;
     };
 
     static LONG GetKeyCounter() { return Group::GetKeyCounter(); }

@@ -7,6 +7,7 @@
 
 #include "framework/Types.h"
 #include "zelkit/ZelArray.h"
+#include "zelkit/ZelAssert.h"
 #include "zelkit/ZelKeyedObject.h"
 
 #include <algorithm>
@@ -55,6 +56,49 @@ inline BOOL IndexAppended(ZelKeyIndex<int>& index, BOOL& b_valid, LONG l_key, in
     index.SetAt(l_key, i_new);
     return FALSE;
 }
+
+// The blank record at the end of a list being read that the file's next
+// record is read into, so that no record is moved into the list: kept or
+// taken out again once tested, and taken out when its read fails (the
+// reading ends with it still pending).
+template <class T>
+class RecordToRead {
+public:
+    explicit RecordToRead(ZelArray<T>& a_items) : Items(a_items) {}
+    ~RecordToRead()
+    {
+        if (bPending)
+            Items.RemoveAt(Items.GetSize() - 1);
+    }
+    RecordToRead(const RecordToRead&) = delete;
+    RecordToRead& operator=(const RecordToRead&) = delete;
+
+    T& Next(int n_initialRoom)
+    {
+        ZEL_ASSERT(!bPending);
+        MakeRoomToAppend(Items, n_initialRoom);
+        Items.SetSize(Items.GetSize() + 1);
+        bPending = TRUE;
+        return Items[Items.GetSize() - 1];
+    }
+    // f_keep(position) tests the record and, when it is kept, takes it into
+    // the list's indexes; any answer but i_added takes it out again.
+    template <class Keep>
+    int Settle(int i_added, Keep f_keep)
+    {
+        ZEL_ASSERT(bPending);
+        bPending = FALSE;
+        const int i_new = Items.GetSize() - 1;
+        const int i_result = f_keep(i_new);
+        if (i_result != i_added)
+            Items.RemoveAt(i_new);
+        return i_result;
+    }
+
+private:
+    ZelArray<T>& Items;
+    BOOL bPending = FALSE;
+};
 
 // The positions of a list's items by a hash of their names, for the test of
 // a name taken while a long list is read: one block of slots searched from

@@ -519,7 +519,7 @@ void ParticipantList::MakeRoom(int n_more)
     RebuildNameIndex();
 }
 
-ParticipantList::Reading::Reading(ParticipantList& list, int n_expected) : List(list)
+ParticipantList::Reading::Reading(ParticipantList& list, int n_expected) : List(list), Record(list.Participants)
 {
     const int n_room = ReserveRoom(List.Participants, n_expected);
     List.bKeyIndexValid = FALSE;
@@ -534,37 +534,27 @@ ParticipantList::Reading::Reading(ParticipantList& list, int n_expected) : List(
 
 ParticipantList::Reading::~Reading()
 {
-    // A record whose read failed is not kept.
-    if (bPending)
-        List.Participants.RemoveAt(List.GetNumParticipants() - 1);
     List.bReading = FALSE;
     List.ReadNames.Clear();
 }
 
 Participant& ParticipantList::Reading::Next()
 {
-    ZEL_ASSERT(!bPending);
     // The key index stays the list's own: it is never made again over the
     // blank record.
     List.RebuildKeyIndex();
-    MakeRoomToAppend(List.Participants, kInitialRoom);
-    List.Participants.SetSize(List.GetNumParticipants() + 1);
-    bPending = TRUE;
-    return List.Participants[List.GetNumParticipants() - 1];
+    return Record.Next(kInitialRoom);
 }
 
 int ParticipantList::Reading::Keep()
 {
-    ZEL_ASSERT(bPending);
-    bPending = FALSE;
-    const int i_new = List.GetNumParticipants() - 1;
-    std::uint64_t u_hash = 0;
-    const int i_result = List.ReadRefusal(List.Participants[i_new], u_hash);
-    if (i_result == added)
-        List.ReadJoined(i_new, u_hash);
-    else
-        List.Participants.RemoveAt(i_new);
-    return i_result;
+    return Record.Settle(added, [&](int i_new) {
+        std::uint64_t u_hash = 0;
+        const int i_result = List.ReadRefusal(List.Participants[i_new], u_hash);
+        if (i_result == added)
+            List.ReadJoined(i_new, u_hash);
+        return i_result;
+    });
 }
 
 void ParticipantList::Swap(ParticipantList& other)

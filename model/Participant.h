@@ -218,7 +218,7 @@ public:
 
     private:
         ParticipantList& List;
-        BOOL bPending = FALSE;
+        RecordToRead<Participant> Record;
     };
 
     // Exchanges the participants of two lists.
