@@ -141,6 +141,88 @@ std::string ReleaseText()
 
 } // namespace
 
+// What a load checks for references no list resolves.
+namespace {
+
+// The keys of a list, sorted once for the many look-ups of the check: the
+// lists' own finds walk them, once for every group and participant.
+// The keys of a list, for the many tests of a key a check of references
+// makes: a bit per key when the keys are dense (as a list's keys are: the
+// counter hands them out one by one), so that a test reads one word of a
+// small block wherever the key stands; else the keys sorted, for a search.
+class KnownKeys {
+public:
+    template <class List>
+    explicit KnownKeys(const List& list, int n_items)
+    {
+        vKeys.reserve(static_cast<std::size_t>(std::max(n_items, 0)));
+        for (int i = 0; i < n_items; ++i)
+            vKeys.push_back(list[i].GetKey());
+        std::sort(vKeys.begin(), vKeys.end());
+        if (vKeys.empty() || vKeys.front() < 0)
+            return;
+        const std::uint64_t u_last = static_cast<std::uint64_t>(vKeys.back());
+        if (u_last > 64 * vKeys.size() + 4096)
+            return;
+        vBits.assign(static_cast<std::size_t>(u_last / 64 + 1), 0);
+        for (LONG l_key : vKeys)
+            vBits[static_cast<std::size_t>(l_key) / 64] |= std::uint64_t(1) << (static_cast<DWORD>(l_key) % 64);
+        std::vector<LONG>().swap(vKeys);
+    }
+    bool Has(LONG l_key) const
+    {
+        if (vBits.empty())
+            return std::binary_search(vKeys.begin(), vKeys.end(), l_key);
+        const std::size_t u_word = static_cast<std::size_t>(static_cast<DWORD>(l_key)) / 64;
+        return l_key >= 0 && u_word < vBits.size()
+            && (vBits[u_word] >> (static_cast<DWORD>(l_key) % 64) & 1) != 0;
+    }
+
+private:
+    std::vector<LONG> vKeys;
+    std::vector<std::uint64_t> vBits;
+};
+
+bool KeysKnown(const KeyList& keys, const KnownKeys& known)
+{
+    for (int i = 0; i < keys.GetMaxKeys(); ++i) {
+        if (keys[i] != -1 && !known.Has(keys[i]))
+            return false;
+    }
+    return true;
+}
+
+bool DaysKnown(const TimeList& times, const DayDefBase& days)
+{
+    for (int i = 0; i < times.GetNumDays(); ++i) {
+        if (days.FindDayId(times.GetDay(i).lDayId) < 0)
+            return false;
+    }
+    return true;
+}
+
+// The style keys of a rule count only for the kinds that use styles; the
+// others keep whatever they hold.
+bool RuleStylesKnown(const SchedRule& rule, const KnownKeys& styles)
+{
+    const UINT u_kind = rule.GetKind();
+    if (u_kind < SchedRule::e_same_styles || u_kind > SchedRule::e_selected_styles)
+        return true;
+    return KeysKnown(rule.GetStyles(), styles);
+}
+
+bool EntityResolved(const SchedEntity& entity, const KnownKeys& venues, const DayDefBase& days)
+{
+    const VenueLimitArray& a_limits = entity.GetVenueLimits();
+    for (int i = 0; i < a_limits.GetSize(); ++i) {
+        if (!venues.Has(a_limits[i].GetVenueKey()))
+            return false;
+    }
+    return DaysKnown(entity.GetUnavailable(), days);
+}
+
+} // namespace
+
 // What a load counts of the items the lists refused.
 struct EventDoc::LoadCounts {
     int nRoleErrors = 0;
@@ -149,6 +231,10 @@ struct EventDoc::LoadCounts {
     BOOL bOldVenueTimes = FALSE;
     // For each venue the file holds: whether the venue list took it.
     ZelArray<BOOL> VenueKept;
+    // Whether the participants were checked for references as they were
+    // read, and whether one names what no list holds.
+    BOOL bParticipantsChecked = FALSE;
+    BOOL bParticipantUnresolved = FALSE;
 
     // An add result of the venue, group or participant list.
     void Count(int i_kind, int i_result)
@@ -289,7 +375,7 @@ void EventDoc::LoadEvent(CArchive& ar)
     else
         ViewLayouts.clear();
 
-    if (HasUnresolvedReferences())
+    if (HasUnresolvedReferences(counts))
         bLoadRepairs = TRUE;
     ReportLoadProblems(counts);
 }
@@ -372,12 +458,12 @@ void EventDoc::LoadGroups(CArchive& ar, LoadCounts& counts)
     GroupList::SetKeyCounter(l_stored);
     NextKey next(l_stored);
     const DWORD n_groups = ReadListCount(ar);
-    const GroupList::Reading reading(Groups, RoomFor(ar, n_groups));
+    GroupList::Reading reading(Groups, RoomFor(ar, n_groups));
     for (DWORD i = 0; i < n_groups; ++i) {
-        Group group;
+        Group& group = reading.Next();
         group.Serialize(ar);
         const LONG l_key = group.GetKey();
-        const int i_result = Groups.AddGroup(std::move(group));
+        const int i_result = reading.Keep();
         counts.Count(e_groups, i_result);
         if (i_result == GroupList::added)
             next.Loaded(l_key);
@@ -391,15 +477,25 @@ void EventDoc::LoadParticipants(CArchive& ar, LoadCounts& counts)
     ParticipantList::SetKeyCounter(l_stored);
     NextKey next(l_stored);
     const DWORD n_participants = ReadListCount(ar);
-    const ParticipantList::Reading reading(Participants, RoomFor(ar, n_participants));
+    ParticipantList::Reading reading(Participants, RoomFor(ar, n_participants));
+    // The venues and days a participant names are known by now: each one
+    // kept is checked while it is at hand, not in a walk over them all
+    // after the load.
+    const KnownKeys venues(Venues, Venues.GetNumVenues());
+    const DayDefBase& days = EventDef.GetDayDef();
+    counts.bParticipantsChecked = TRUE;
     for (DWORD i = 0; i < n_participants; ++i) {
-        Participant participant;
+        Participant& participant = reading.Next();
         participant.Serialize(ar);
         const LONG l_key = participant.GetKey();
-        const int i_result = Participants.Add(std::move(participant));
+        const int i_result = reading.Keep();
         counts.Count(e_participants, i_result);
-        if (i_result == ParticipantList::added)
+        if (i_result == ParticipantList::added) {
             next.Loaded(l_key);
+            if (!counts.bParticipantUnresolved
+                && !EntityResolved(Participants[Participants.GetNumParticipants() - 1], venues, days))
+                counts.bParticipantUnresolved = TRUE;
+        }
     }
     ParticipantList::SetKeyCounter(next.Get());
 }
@@ -440,7 +536,12 @@ void EventDoc::LoadTimetable(CArchive& ar, const LoadCounts& counts)
     }
     if (n_slots > nFreeTimetableSlots)
         ar.CheckAvailable(n_slots, 1);
-    pTimetable = std::make_unique<Timetable>(this);
+    // Days of version 7 on hold all their slots; older days are built
+    // from their layouts and take only the placements from the file.
+    if (uFileVersion <= uLastOldDatesVersion)
+        pTimetable = std::make_unique<Timetable>(this);
+    else
+        pTimetable = std::make_unique<Timetable>(this, Timetable::ToRead{});
     pTimetable->Serialize(ar);
     if (uFileVersion <= uLastOldDatesVersion) {
         // The old slot records were read into the days as the venue list
@@ -566,72 +667,15 @@ void EventDoc::ReportLoadProblems(const LoadCounts& counts)
 
 // ---- references a load leaves unresolved ----
 
-namespace {
-
-// The keys of a list, sorted once for the many look-ups of the check: the
-// lists' own finds walk them, once for every group and participant.
-class KnownKeys {
-public:
-    template <class List>
-    explicit KnownKeys(const List& list, int n_items)
-    {
-        vKeys.reserve(static_cast<std::size_t>(std::max(n_items, 0)));
-        for (int i = 0; i < n_items; ++i)
-            vKeys.push_back(list[i].GetKey());
-        std::sort(vKeys.begin(), vKeys.end());
-    }
-    bool Has(LONG l_key) const { return std::binary_search(vKeys.begin(), vKeys.end(), l_key); }
-
-private:
-    std::vector<LONG> vKeys;
-};
-
-bool KeysKnown(const KeyList& keys, const KnownKeys& known)
+BOOL EventDoc::HasUnresolvedReferences(const LoadCounts& counts) const
 {
-    for (int i = 0; i < keys.GetMaxKeys(); ++i) {
-        if (keys[i] != -1 && !known.Has(keys[i]))
-            return false;
-    }
-    return true;
-}
-
-bool DaysKnown(const TimeList& times, const DayDefBase& days)
-{
-    for (int i = 0; i < times.GetNumDays(); ++i) {
-        if (days.FindDayId(times.GetDay(i).lDayId) < 0)
-            return false;
-    }
-    return true;
-}
-
-// The style keys of a rule count only for the kinds that use styles; the
-// others keep whatever they hold.
-bool RuleStylesKnown(const SchedRule& rule, const KnownKeys& styles)
-{
-    const UINT u_kind = rule.GetKind();
-    if (u_kind < SchedRule::e_same_styles || u_kind > SchedRule::e_selected_styles)
-        return true;
-    return KeysKnown(rule.GetStyles(), styles);
-}
-
-bool EntityResolved(const SchedEntity& entity, const KnownKeys& venues, const DayDefBase& days)
-{
-    const VenueLimitArray& a_limits = entity.GetVenueLimits();
-    for (int i = 0; i < a_limits.GetSize(); ++i) {
-        if (!venues.Has(a_limits[i].GetVenueKey()))
-            return false;
-    }
-    return DaysKnown(entity.GetUnavailable(), days);
-}
-
-} // namespace
-
-BOOL EventDoc::HasUnresolvedReferences() const
-{
+    if (counts.bParticipantUnresolved)
+        return TRUE;
     const DayDefBase& days = EventDef.GetDayDef();
     const KnownKeys venues(Venues, Venues.GetNumVenues());
     const KnownKeys styles(Styles, Styles.GetCount());
     const KnownKeys facilities(Facilities, Facilities.GetCount());
+    const KnownKeys participants(Participants, Participants.GetNumParticipants());
     for (int i = 0; i < Venues.GetNumVenues(); ++i) {
         if (!KeysKnown(Venues[i].GetStyles(), styles) || !KeysKnown(Venues[i].GetFacilities(), facilities))
             return TRUE;
@@ -643,7 +687,7 @@ BOOL EventDoc::HasUnresolvedReferences() const
             return TRUE;
         const GroupMembers& members = group.GetMembers();
         for (int m = 0; m < members.GetSize(); ++m) {
-            if (Participants.FindByKey(members.GetAt(m).lParticipantKey) < 0)
+            if (!participants.Has(members.GetAt(m).lParticipantKey))
                 return TRUE;
         }
         const VenueAllocArray& a_allocs = group.GetVenueAllocs();
@@ -652,7 +696,7 @@ BOOL EventDoc::HasUnresolvedReferences() const
                 return TRUE;
         }
     }
-    for (int i = 0; i < Participants.GetNumParticipants(); ++i) {
+    for (int i = 0; !counts.bParticipantsChecked && i < Participants.GetNumParticipants(); ++i) {
         if (!EntityResolved(Participants[i], venues, days))
             return TRUE;
     }

@@ -86,25 +86,36 @@ int GroupList::AddGroup(const Group& group)
 
 int GroupList::AddGroup(Group&& group)
 {
+    const int i_refused = Refusal(group);
+    if (i_refused != added)
+        return i_refused;
+    // Moved in, the group is not assigned to a blank record; its names are
+    // set again as that assignment would.
+    MakeRoomToAppend(Groups, kInitialRoom);
+    Joined(Groups.AddMoved(std::move(group)));
+    return added;
+}
+
+int GroupList::Refusal(const Group& group) const
+{
     if (!group.IsValid())
         return notValid;
     if (NameExists(group))
         return nameExists;
     if (KeyExists(group))
         return keyExists;
-    const LONG l_key = group.GetKey();
-    // Moved in, the group is not assigned to a blank record; its names are
-    // set again as that assignment would.
-    MakeRoomToAppend(Groups, kInitialRoom);
-    const int i_new = Groups.AddMoved(std::move(group));
+    return added;
+}
+
+void GroupList::Joined(int i_new)
+{
     Groups[i_new].SetNamesAgain();
-    if (IndexAppended(KeyIndex, bIndexValid, l_key, i_new))
+    if (IndexAppended(KeyIndex, bIndexValid, Groups[i_new].GetKey(), i_new))
         RebuildIndex(2 * GetNumGroups());
     // The name the list holds, which the walk compares: a name cut after
     // a blank has lost it.
     if (bReading)
         ReadNames.Add(NameHashes::Hash(Groups[i_new].GetName()), i_new);
-    return added;
 }
 
 int GroupList::RemoveGroup(int i_index)
@@ -232,7 +243,7 @@ void GroupList::WriteHtml(std::ostream& os, const EventDoc* p_doc, const ZelArra
 
 // ---- GroupList::Reading ----
 
-GroupList::Reading::Reading(GroupList& list, int n_expected) : List(list)
+GroupList::Reading::Reading(GroupList& list, int n_expected) : List(list), Record(list.Groups)
 {
     const int n_room = ReserveRoom(List.Groups, n_expected);
     List.bIndexValid = FALSE;
@@ -247,6 +258,24 @@ GroupList::Reading::~Reading()
 {
     List.bReading = FALSE;
     List.ReadNames.Clear();
+}
+
+Group& GroupList::Reading::Next()
+{
+    // The key index stays the list's own: it is never made again over the
+    // blank record.
+    List.RebuildIndex();
+    return Record.Next(kInitialRoom);
+}
+
+int GroupList::Reading::Keep()
+{
+    return Record.Settle(added, [&](int i_new) {
+        const int i_result = List.Refusal(List.Groups[i_new]);
+        if (i_result == added)
+            List.Joined(i_new);
+        return i_result;
+    });
 }
 
 // ---- GroupSmartPtr ----

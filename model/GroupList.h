@@ -94,14 +94,29 @@ public:
         Reading(const Reading&) = delete;
         Reading& operator=(const Reading&) = delete;
 
+        // A blank group at the list's end for the file's next record to be
+        // read into, so that a record is never moved into the list; Keep
+        // then tests and keeps it as AddGroup would, or takes it out again
+        // and gives AddGroup's refusal. A record whose read fails is taken
+        // out when the reading ends.
+        Group& Next();
+        int Keep();
+
     private:
         GroupList& List;
+        RecordToRead<Group> Record;
     };
 
     static LONG GetKeyCounter() { return Group::GetKeyCounter(); }
     static void SetKeyCounter(LONG l_next) { Group::SetKeyCounter(l_next); }
 
 private:
+    // added, or why AddGroup refuses the group.
+    int Refusal(const Group& group) const;
+    // The group that joined at i_new takes its names again (as a blank
+    // record assigned from it would), its key and its name hash.
+    void Joined(int i_new);
+
     ZelArray<Group> Groups;
     mutable ZelKeyIndex<int> KeyIndex;
     mutable BOOL bIndexValid = FALSE;

@@ -45,51 +45,99 @@ void StoreAll(CArchive& ar, const std::vector<T>& v_values)
 // ---- KeyList ----
 
 KeyList::KeyList(int n_max_keys)
-    : Keys(static_cast<std::size_t>(std::max(n_max_keys, 1)), kFree)
 {
+    SetMaxKeys(std::max(n_max_keys, 1));
     ZEL_ASSERT(GetMaxKeys() > 0);
+}
+
+KeyList::KeyList(const KeyList& src)
+{
+    *this = src;
 }
 
 KeyList& KeyList::operator=(const KeyList& src)
 {
-    if (this != &src)
-        Keys = src.Keys;
+    if (this == &src)
+        return *this;
+    if (src.nMax > kInlineSlots) {
+        auto p_slots = std::make_unique<LONG[]>(static_cast<std::size_t>(src.nMax));
+        std::copy(src.pMore.get(), src.pMore.get() + src.nMax, p_slots.get());
+        pMore = std::move(p_slots);
+    } else {
+        pMore.reset();
+        std::copy(src.aInline, src.aInline + src.nMax, aInline);
+    }
+    nMax = src.nMax;
+    return *this;
+}
+
+KeyList::KeyList(KeyList&& src) noexcept : nMax(src.nMax), pMore(std::move(src.pMore))
+{
+    if (!pMore)
+        std::copy(src.aInline, src.aInline + nMax, aInline);
+    src.nMax = 0;
+}
+
+KeyList& KeyList::operator=(KeyList&& src) noexcept
+{
+    if (this == &src)
+        return *this;
+    pMore = std::move(src.pMore);
+    nMax = src.nMax;
+    if (!pMore)
+        std::copy(src.aInline, src.aInline + nMax, aInline);
+    src.nMax = 0;
     return *this;
 }
 
 LONG KeyList::GetAt(int i_slot) const
 {
     ZEL_ASSERT(0 <= i_slot && i_slot < GetMaxKeys());
-    return Keys[static_cast<std::size_t>(i_slot)];
+    return Slots()[i_slot];
 }
 
 void KeyList::SetAt(int i_slot, LONG l_key)
 {
     ZEL_ASSERT(0 <= i_slot && i_slot < GetMaxKeys());
-    Keys[static_cast<std::size_t>(i_slot)] = l_key;
+    Slots()[i_slot] = l_key;
 }
 
 void KeyList::RemoveAll()
 {
-    std::fill(Keys.begin(), Keys.end(), kFree);
+    std::fill(Slots(), Slots() + nMax, kFree);
 }
 
 void KeyList::SetMaxKeys(int n_max_keys)
 {
-    Keys.resize(static_cast<std::size_t>(std::max(n_max_keys, 0)), kFree);
+    const int n_new = std::max(n_max_keys, 0);
+    const int n_kept = std::min(n_new, nMax);
+    if (n_new > kInlineSlots) {
+        auto p_slots = std::make_unique<LONG[]>(static_cast<std::size_t>(n_new));
+        std::copy(Slots(), Slots() + n_kept, p_slots.get());
+        std::fill(p_slots.get() + n_kept, p_slots.get() + n_new, kFree);
+        pMore = std::move(p_slots);
+    } else {
+        if (pMore) {
+            std::copy(pMore.get(), pMore.get() + n_kept, aInline);
+            pMore.reset();
+        }
+        std::fill(aInline + n_kept, aInline + n_new, kFree);
+    }
+    nMax = n_new;
 }
 
 int KeyList::Find(LONG l_key) const
 {
-    const auto it = std::find(Keys.begin(), Keys.end(), l_key);
-    return it == Keys.end() ? -1 : static_cast<int>(it - Keys.begin());
+    const LONG* p_slots = Slots();
+    const LONG* p_found = std::find(p_slots, p_slots + nMax, l_key);
+    return p_found == p_slots + nMax ? -1 : static_cast<int>(p_found - p_slots);
 }
 
 int KeyList::Add(LONG l_key)
 {
     int i_free = -1;
     for (int i = 0; i < GetMaxKeys(); ++i) {
-        const LONG l = Keys[static_cast<std::size_t>(i)];
+        const LONG l = Slots()[i];
         if (l == l_key)
             return i;
         if (l == kFree && i_free < 0)
@@ -99,7 +147,7 @@ int KeyList::Add(LONG l_key)
         i_free = GetMaxKeys();
         Grow();
     }
-    Keys[static_cast<std::size_t>(i_free)] = l_key;
+    Slots()[i_free] = l_key;
     return i_free;
 }
 
@@ -118,7 +166,7 @@ void KeyList::AddList(const KeyList& other)
     if (this == &other)
         return; // every key is already here
     for (int i = other.GetMaxKeys() - 1; i >= 0; --i) {
-        const LONG l_key = other.Keys[static_cast<std::size_t>(i)];
+        const LONG l_key = other.Slots()[i];
         if (l_key != kFree)
             Add(l_key);
     }
@@ -126,25 +174,31 @@ void KeyList::AddList(const KeyList& other)
 
 int KeyList::GetCount() const
 {
-    return static_cast<int>(std::count_if(Keys.begin(), Keys.end(), [](LONG l) { return l != kFree; }));
+    return static_cast<int>(std::count_if(Slots(), Slots() + nMax, [](LONG l) { return l != kFree; }));
 }
 
 bool KeyList::operator==(const KeyList& other) const
 {
-    return this == &other || Keys == other.Keys;
+    return this == &other || std::equal(Slots(), Slots() + nMax, other.Slots(), other.Slots() + other.nMax);
 }
 
 void KeyList::Serialize(CArchive& ar)
 {
     if (ar.IsStoring()) {
-        StoreAll(ar, Keys);
+        ar << static_cast<DWORD>(nMax);
+        for (int i = 0; i < nMax; ++i)
+            ar << static_cast<DWORD>(Slots()[i]);
         return;
     }
     const DWORD n = ReadStoredSize(ar);
-    if (n > Keys.size())
+    if (n > static_cast<DWORD>(nMax))
         SetMaxKeys(static_cast<int>(n));
     RemoveAll();
-    LoadInto(ar, Keys, n);
+    for (DWORD i = 0; i < n; ++i) {
+        DWORD u = 0;
+        ar >> u;
+        Slots()[i] = static_cast<LONG>(u);
+    }
 }
 
 // ---- IdxList ----

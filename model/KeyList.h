@@ -9,6 +9,7 @@
 
 #include "framework/Types.h"
 
+#include <memory>
 #include <vector>
 
 class CArchive;
@@ -19,10 +20,15 @@ public:
     explicit KeyList(int n_max_keys);
     // One free slot; also what a keyed index of lists gives a new key.
     KeyList() : KeyList(1) {}
-    KeyList(const KeyList& src) = default;
+    KeyList(const KeyList& src);
     KeyList& operator=(const KeyList& src);
+    // Moving takes the slots along without a copy of a heap block; the
+    // source keeps a list of no slots, which its next Add grows from.
+    KeyList(KeyList&& src) noexcept;
+    KeyList& operator=(KeyList&& src) noexcept;
+    ~KeyList() = default;
 
-    int GetMaxKeys() const { return static_cast<int>(Keys.size()); }
+    int GetMaxKeys() const { return nMax; }
     // The key in slot i_slot (-1 when free).
     LONG GetAt(int i_slot) const;
     LONG operator[](int i_slot) const { return GetAt(i_slot); }
@@ -50,9 +56,19 @@ public:
     void Serialize(CArchive& ar);
 
 private:
+    // The lists of groups, venues and rules hold a few slots: up to
+    // kInlineSlots stand in the list itself, so that the many group records
+    // of an event allocate, and give back, no block for them.
+    static constexpr int kInlineSlots = 5;
+
+    LONG* Slots() { return pMore ? pMore.get() : aInline; }
+    const LONG* Slots() const { return pMore ? pMore.get() : aInline; }
     void Grow();
 
-    std::vector<LONG> Keys;
+    int nMax = 0;
+    LONG aInline[kInlineSlots];
+    // The slots when there are more than kInlineSlots.
+    std::unique_ptr<LONG[]> pMore;
 };
 
 class IdxList {

@@ -7,6 +7,7 @@
 
 #include "framework/Types.h"
 #include "zelkit/base/ZelArray.h"
+#include "zelkit/base/ZelAssert.h"
 #include "zelkit/base/ZelKeyedObject.h"
 
 #include <algorithm>
@@ -56,11 +57,56 @@ inline BOOL IndexAppended(ZelKeyIndex<int>& index, BOOL& b_valid, LONG l_key, in
     return FALSE;
 }
 
+// The blank record at the end of a list being read that the file's next
+// record is read into, so that no record is moved into the list: kept or
+// taken out again once tested, and taken out when its read fails (the
+// reading ends with it still pending).
+template <class T>
+class RecordToRead {
+public:
+    explicit RecordToRead(ZelArray<T>& a_items) : Items(a_items) {}
+    ~RecordToRead()
+    {
+        if (bPending)
+            Items.RemoveAt(Items.GetSize() - 1);
+    }
+    RecordToRead(const RecordToRead&) = delete;
+    RecordToRead& operator=(const RecordToRead&) = delete;
+
+    T& Next(int n_initialRoom)
+    {
+        ZEL_ASSERT(!bPending);
+        MakeRoomToAppend(Items, n_initialRoom);
+        Items.SetSize(Items.GetSize() + 1);
+        bPending = TRUE;
+        return Items[Items.GetSize() - 1];
+    }
+    // f_keep(position) tests the record and, when it is kept, takes it into
+    // the list's indexes; any answer but i_added takes it out again.
+    template <class Keep>
+    int Settle(int i_added, Keep f_keep)
+    {
+        ZEL_ASSERT(bPending);
+        bPending = FALSE;
+        const int i_new = Items.GetSize() - 1;
+        const int i_result = f_keep(i_new);
+        if (i_result != i_added)
+            Items.RemoveAt(i_new);
+        return i_result;
+    }
+
+private:
+    ZelArray<T>& Items;
+    BOOL bPending = FALSE;
+};
+
 // The positions of a list's items by a hash of their names, for the test of
 // a name taken while a long list is read: one block of slots searched from
 // the hash's own slot on, so that a test reads a cache line or two where a
-// map of names would walk its nodes. The caller compares the names at the
-// positions of a matching hash.
+// map of names would walk its nodes. A slot holds the hash's upper half and
+// the position in eight bytes, so that the block of a long list stays small
+// enough to be found in the cache between one read record and the next.
+// The caller compares the names at the positions of a matching hash.
 class NameHashes {
 public:
     static std::uint64_t Hash(const std::string& s_name) { return std::hash<std::string>()(s_name); }
@@ -72,19 +118,26 @@ public:
         while (u_size < 2 * static_cast<std::size_t>(std::max(n_expected, 0)))
             u_size *= 2;
         vSlots.assign(u_size, Slot{});
-        nCount = 0;
+        vAdded.clear();
+        vAdded.reserve(static_cast<std::size_t>(std::max(n_expected, 0)));
     }
     void Clear()
     {
         std::vector<Slot>().swap(vSlots);
-        nCount = 0;
+        std::vector<Added>().swap(vAdded);
     }
     void Add(std::uint64_t u_hash, int i_position)
     {
-        if (2 * (nCount + 1) > vSlots.size())
+        if (2 * (vAdded.size() + 1) > vSlots.size())
             Grow();
         Place(u_hash, i_position);
-        ++nCount;
+        vAdded.push_back(Added{u_hash, i_position});
+    }
+    // Asks for the slot the hash starts from, for a look-up to come.
+    void Prefetch(std::uint64_t u_hash) const
+    {
+        if (!vSlots.empty())
+            __builtin_prefetch(&vSlots[u_hash & (vSlots.size() - 1)]);
     }
     // The highest position added with the hash for which f_same holds, or -1.
     template <class Same>
@@ -94,8 +147,9 @@ public:
         if (vSlots.empty())
             return i_found;
         const std::size_t u_mask = vSlots.size() - 1;
+        const std::uint32_t u_tag = Tag(u_hash);
         for (std::size_t u = u_hash & u_mask; vSlots[u].iPosition >= 0; u = (u + 1) & u_mask) {
-            if (vSlots[u].uHash == u_hash && vSlots[u].iPosition > i_found && f_same(vSlots[u].iPosition))
+            if (vSlots[u].uTag == u_tag && vSlots[u].iPosition > i_found && f_same(vSlots[u].iPosition))
                 i_found = vSlots[u].iPosition;
         }
         return i_found;
@@ -104,9 +158,11 @@ public:
 private:
     static constexpr std::size_t kMinSlots = 16;
     struct Slot {
-        std::uint64_t uHash = 0;
+        std::uint32_t uTag = 0;
         int iPosition = -1;
     };
+    // The bits of the hash the slot's place does not already tell.
+    static std::uint32_t Tag(std::uint64_t u_hash) { return static_cast<std::uint32_t>(u_hash >> 32); }
 
     void Place(std::uint64_t u_hash, int i_position)
     {
@@ -114,19 +170,22 @@ private:
         std::size_t u = u_hash & u_mask;
         while (vSlots[u].iPosition >= 0)
             u = (u + 1) & u_mask;
-        vSlots[u] = Slot{u_hash, i_position};
+        vSlots[u] = Slot{Tag(u_hash), i_position};
     }
     void Grow()
     {
-        std::vector<Slot> v_old;
-        v_old.swap(vSlots);
-        vSlots.assign(std::max(kMinSlots, 2 * v_old.size()), Slot{});
-        for (const Slot& slot : v_old) {
-            if (slot.iPosition >= 0)
-                Place(slot.uHash, slot.iPosition);
-        }
+        // A slot keeps only part of its hash: the entries are placed anew
+        // from the whole hashes, kept one after another as they came.
+        const std::size_t u_size = std::max(kMinSlots, 2 * vSlots.size());
+        vSlots.assign(u_size, Slot{});
+        for (const Added& added : vAdded)
+            Place(added.uHash, added.iPosition);
     }
 
+    struct Added {
+        std::uint64_t uHash;
+        int iPosition;
+    };
     std::vector<Slot> vSlots;
-    std::size_t nCount = 0;
+    std::vector<Added> vAdded;
 };

@@ -400,24 +400,41 @@ int ParticipantList::Add(Participant&& participant)
 
 int ParticipantList::AddRead(Participant&& participant)
 {
+    std::uint64_t u_hash = 0;
+    const int i_refused = ReadRefusal(participant, u_hash);
+    if (i_refused != added)
+        return i_refused;
+    MakeRoomToAppend(Participants, kInitialRoom);
+    ReadJoined(Participants.AddMoved(std::move(participant)), u_hash);
+    return added;
+}
+
+int ParticipantList::ReadRefusal(const Participant& participant, std::uint64_t& u_nameHash) const
+{
     if (!participant.IsValid())
         return notValid;
     const std::string s_name = participant.GetFullName();
-    const std::uint64_t u_hash = NameHashes::Hash(s_name);
-    const int i_named
-        = ReadNames.FindLast(u_hash, [&](int i_at) { return Participants[i_at].GetFullName() == s_name; });
+    u_nameHash = NameHashes::Hash(s_name);
+    // The name's slot, far off in a long list, is on its way while the key
+    // is looked up; the answers are taken in the add's order all the same.
+    ReadNames.Prefetch(u_nameHash);
     const LONG l_key = participant.GetKey();
+    const BOOL b_keyTaken = FindByKey(l_key) >= 0;
+    const int i_named
+        = ReadNames.FindLast(u_nameHash, [&](int i_at) { return Participants[i_at].GetFullName() == s_name; });
     if (i_named >= 0 && Participants[i_named].GetKey() != l_key)
         return nameExists;
-    if (FindByKey(l_key) >= 0)
+    if (b_keyTaken)
         return keyExists;
-    MakeRoomToAppend(Participants, kInitialRoom);
-    const int i_new = Participants.AddMoved(std::move(participant));
-    ReadNames.Add(u_hash, i_new);
-    bNameIndexValid = FALSE;
-    if (IndexAppended(KeyIndex, bKeyIndexValid, l_key, i_new))
-        RebuildKeyIndex(2 * GetNumParticipants());
     return added;
+}
+
+void ParticipantList::ReadJoined(int i_new, std::uint64_t u_nameHash)
+{
+    ReadNames.Add(u_nameHash, i_new);
+    bNameIndexValid = FALSE;
+    if (IndexAppended(KeyIndex, bKeyIndexValid, Participants[i_new].GetKey(), i_new))
+        RebuildKeyIndex(2 * GetNumParticipants());
 }
 
 int ParticipantList::AddParticipant(const Participant& participant, std::string& s_message, BOOL b_quiet)
@@ -502,7 +519,7 @@ void ParticipantList::MakeRoom(int n_more)
     RebuildNameIndex();
 }
 
-ParticipantList::Reading::Reading(ParticipantList& list, int n_expected) : List(list)
+ParticipantList::Reading::Reading(ParticipantList& list, int n_expected) : List(list), Record(list.Participants)
 {
     const int n_room = ReserveRoom(List.Participants, n_expected);
     List.bKeyIndexValid = FALSE;
@@ -519,6 +536,25 @@ ParticipantList::Reading::~Reading()
 {
     List.bReading = FALSE;
     List.ReadNames.Clear();
+}
+
+Participant& ParticipantList::Reading::Next()
+{
+    // The key index stays the list's own: it is never made again over the
+    // blank record.
+    List.RebuildKeyIndex();
+    return Record.Next(kInitialRoom);
+}
+
+int ParticipantList::Reading::Keep()
+{
+    return Record.Settle(added, [&](int i_new) {
+        std::uint64_t u_hash = 0;
+        const int i_result = List.ReadRefusal(List.Participants[i_new], u_hash);
+        if (i_result == added)
+            List.ReadJoined(i_new, u_hash);
+        return i_result;
+    });
 }
 
 void ParticipantList::Swap(ParticipantList& other)

@@ -23,6 +23,7 @@
 #include "zelkit/base/ZelKeyedObject.h"
 #include "zelkit/values/ZelName.h"
 
+#include <cstdint>
 #include <string>
 #include <unordered_map>
 
@@ -207,8 +208,17 @@ public:
         Reading(const Reading&) = delete;
         Reading& operator=(const Reading&) = delete;
 
+        // A blank participant at the list's end for the file's next record
+        // to be read into, so that a record is never moved into the list;
+        // Keep then tests and keeps it as Add would, or takes it out again
+        // and gives Add's refusal. A record whose read fails is taken out
+        // when the reading ends.
+        Participant& Next();
+        int Keep();
+
     private:
         ParticipantList& List;
+        RecordToRead<Participant> Record;
     };
 
     // Exchanges the participants of two lists.
@@ -241,6 +251,12 @@ private:
     BOOL bReading = FALSE;
 
     int AddRead(Participant&& participant);
+    // During a Reading: added, or why Add refuses the participant; the
+    // hash of its full name.
+    int ReadRefusal(const Participant& participant, std::uint64_t& u_nameHash) const;
+    // During a Reading: the participant that joined at i_new takes its key
+    // and its name hash.
+    void ReadJoined(int i_new, std::uint64_t u_nameHash);
 };
 
 // Brings the role list in line with the participants and groups: roles no

@@ -9,6 +9,7 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <optional>
 #include <vector>
 
 namespace {
@@ -411,13 +412,15 @@ void TimeList::Serialize(CArchive& ar)
     }
     DWORD u_perTimeKeys = 0;
     DWORD u_venueKey = static_cast<DWORD>(-1);
-    KeyList venue_positions;
+    // Only the files of versions 25 to 36 hold venue positions; every
+    // group and participant reads a time list, so the others make none.
+    std::optional<KeyList> venue_positions;
     if (u_version >= 25)
         ar >> u_perTimeKeys;
     if (u_version >= 37)
         ar >> u_venueKey;
     else if (u_version >= 25)
-        venue_positions.Serialize(ar);
+        venue_positions.emplace().Serialize(ar);
     ZelArray<TimeListDay> a_days;
     a_days.Serialize(ar);
 
@@ -437,9 +440,9 @@ void TimeList::Serialize(CArchive& ar)
             ZelRelTimeslotArray& a_times = a_days[i].Times;
             for (int j = 0; j < a_times.GetSize(); ++j) {
                 const LONG l_position = a_times[j].GetSetKey();
-                if (l_position >= 0 && l_position < venue_positions.GetMaxKeys() &&
-                    venue_positions[l_position] >= 0)
-                    a_times[j].SetSetKey(venue_positions[l_position]);
+                if (l_position >= 0 && l_position < venue_positions->GetMaxKeys() &&
+                    (*venue_positions)[l_position] >= 0)
+                    a_times[j].SetSetKey((*venue_positions)[l_position]);
             }
             a_times.Sort();
         }

@@ -56,6 +56,11 @@ bool Overlaps(const Timeslot& slot, const Timeslot& s)
 
 // ---- Timeslot ----
 
+void Timeslot::SkipSlotKeys(DWORD n_keys)
+{
+    g_lNextSlotKey = static_cast<LONG>(static_cast<DWORD>(g_lNextSlotKey) + n_keys);
+}
+
 Timeslot::Timeslot()
     : Start(InvalidHighTime()), Span(InvalidSpan()), End(InvalidHighTime()), StartOffset(InvalidSpan()),
       EndOffset(InvalidSpan()), lSlotKey(TakeSlotKey(-1))

@@ -56,6 +56,10 @@ public:
 
     // The base date of every slot time, 1 January 2000 00:00.
     static const CHighTime& GetBaseDate();
+    // Uses up the next n_keys slot keys, as making that many slots without
+    // a key would: for slots a reader never makes because the file's slots
+    // replace them, so that every later key is the one it always was.
+    static void SkipSlotKeys(DWORD n_keys);
 
     const CHighTime& GetStart() const { return Start; }
     const CHighTimeSpan& GetSpan() const { return Span; }

@@ -60,6 +60,18 @@ Timetable::Timetable(EventDoc* p_doc) : pVenues(&p_doc->GetVenues()), dtCreated(
         Days.emplace_back(p_doc, i);
 }
 
+Timetable::Timetable(EventDoc* p_doc, ToRead) : pVenues(&p_doc->GetVenues()), dtCreated(NullTime())
+{
+    const int n_days = p_doc->GetEventDef().GetDayDef().GetNumDays();
+    Days.reserve(static_cast<std::size_t>(n_days));
+    DWORD n_keys = 0;
+    for (int i = 0; i < n_days; ++i) {
+        Days.emplace_back(p_doc, i, Day::ToRead{});
+        n_keys += Day::LayoutKeys(p_doc, i);
+    }
+    Timeslot::SkipSlotKeys(n_keys);
+}
+
 Timetable::Timetable() : pVenues(&EmptyVenues()), dtCreated(NullTime())
 {
     ZEL_ASSERT(FALSE);

@@ -67,6 +67,13 @@ public:
     // One day per day of the event definition, each built from its layout;
     // not built yet (creation date null) and not valid.
     explicit Timetable(EventDoc* p_doc);
+    // One day per day of the event definition with no venue arrays, for a
+    // file whose days (version 7 on) give them all: the layouts are not
+    // built only to be replaced. The slot keys their build would take are
+    // used up all the same, so the slots read, and every slot made after,
+    // take the keys they would take after the ordinary construction.
+    struct ToRead {};
+    Timetable(EventDoc* p_doc, ToRead);
     // Only for a framework that creates objects by class; a timetable is
     // always made for a document. Asserts.
     Timetable();

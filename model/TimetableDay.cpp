@@ -151,6 +151,32 @@ void Day::Init(EventDoc* p_doc, int i_dayIndex, ZelRelTimeslotArray* p_previous)
         VenueSlots[i].ReSort();
 }
 
+DWORD Day::LayoutKeys(const EventDoc* p_doc, int i_dayIndex)
+{
+    if (p_doc == nullptr)
+        return 0;
+    const VenueList& venues = p_doc->GetVenues();
+    const DayDefBase& days = p_doc->GetEventDef().GetDayDef();
+    if (i_dayIndex < 0 || i_dayIndex >= days.GetNumLayouts())
+        return 0;
+    const DayDefSlots& layout = days.GetDaySlots(i_dayIndex);
+    const ZelRelTimeslotArray& a_layout = layout.GetSlots();
+
+    // Init makes a slot per layout slot and venue, which takes a key, and
+    // adds it to its venue's array, which first grows by a blank slot that
+    // takes another.
+    DWORD n_slots = 0;
+    if (layout.IsAllVenues()) {
+        n_slots = static_cast<DWORD>(a_layout.GetSize()) * static_cast<DWORD>(venues.GetNumVenues());
+    } else {
+        for (int i = 0; i < a_layout.GetSize(); ++i) {
+            if (venues.FindByKey(a_layout[i].GetSetKey()) >= 0)
+                ++n_slots;
+        }
+    }
+    return 2 * n_slots;
+}
+
 void Day::AddLayoutSlot(const ZelRelTimeslot& layoutSlot, int i_venue, LONG l_venueKey,
                         ZelRelTimeslotArray* p_previous)
 {

@@ -102,6 +102,11 @@ public:
     Day() = default;
     // Init with no previous slot list.
     Day(EventDoc* p_doc, int i_dayIndex);
+    // A day whose venue arrays a file is about to give: its document and
+    // index, no arrays yet. The caller skips the slot keys the layout
+    // would have taken (LayoutKeys).
+    struct ToRead {};
+    Day(EventDoc* p_doc, int i_dayIndex, ToRead) : pDoc(p_doc), iDayIndex(i_dayIndex) {}
     Day(const Day& src) = default;
     Day& operator=(const Day& src) = default;
     Day(Day&& src) noexcept = default;
@@ -113,6 +118,9 @@ public:
     // unchanged in it takes the slot key its entry holds, and a fresh slot
     // leaves its new key in the matching entry.
     void Init(EventDoc* p_doc, int i_dayIndex, ZelRelTimeslotArray* p_previous);
+    // The slot keys Init(p_doc, i_dayIndex, nullptr) takes, worked out
+    // from the layout alone.
+    static DWORD LayoutKeys(const EventDoc* p_doc, int i_dayIndex);
 
     EventDoc* GetDoc() const { return pDoc; }
     int GetDayIndex() const { return iDayIndex; }

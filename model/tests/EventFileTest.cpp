@@ -639,6 +639,21 @@ TEST(EventFile, UnresolvedReferencesAreRepairedWithoutAsking)
     EXPECT_TRUE(doc.IsModified());
     EXPECT_EQ(doc.GetGroups()[doc.GetGroups().FindByName("Choir")].GetMembers().GetSize(), 1);
 
+    // A participant unavailable on a day the event lacks, as the last of the
+    // list or the first: the participants are checked as they are read.
+    for (const bool b_last : {true, false}) {
+        sampleevents::ResetKeyCounters();
+        auto p_dayless = Make(sampleevents::MakeCalendarEvent);
+        ParticipantList& list = p_dayless->GetParticipants();
+        list[b_last ? list.GetNumParticipants() - 1 : 0].GetUnavailable().AddTime(
+            999999, daytimes::Slot(9, 0, 60, -1));
+        WriteFileAtomically(s_path, p_dayless->WriteEventFile());
+        EventDoc repaired;
+        ASSERT_TRUE(repaired.OnOpenDocument(s_path));
+        EXPECT_TRUE(repaired.GetLoadRepairs()) << b_last;
+        EXPECT_TRUE(repaired.IsModified()) << b_last;
+    }
+
     // A clean file opens unmodified.
     sampleevents::ResetKeyCounters();
     WriteFileAtomically(s_path, Make(sampleevents::MakeCalendarEvent)->WriteEventFile());

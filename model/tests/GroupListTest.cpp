@@ -101,8 +101,10 @@ TEST(GroupList, ReadingAnswersAsTheWalkDoes)
     };
     GroupList walked;
     GroupList read;
+    GroupList read_in_place;
     start(walked);
     start(read);
+    start(read_in_place);
     const LONG l_first = walked[0].GetKey();
     const LONG l_second = walked[1].GetKey();
 
@@ -133,6 +135,25 @@ TEST(GroupList, ReadingAnswersAsTheWalkDoes)
         for (const Group& candidate : v_candidates)
             v_read.push_back(read.AddGroup(candidate));
     }
+    // Records read straight into the list's end are kept or taken out
+    // again as the add answers; one whose read fails is taken out when the
+    // reading ends.
+    std::vector<int> v_inPlace;
+    {
+        GroupList::Reading reading(read_in_place, 2);
+        for (const Group& candidate : v_candidates) {
+            reading.Next() = candidate;
+            v_inPlace.push_back(reading.Keep());
+        }
+        reading.Next().SetName("Half read");
+    }
+    EXPECT_EQ(v_inPlace, v_walked);
+    ASSERT_EQ(read_in_place.GetNumGroups(), walked.GetNumGroups());
+    for (int i = 0; i < read_in_place.GetNumGroups(); ++i) {
+        EXPECT_EQ(read_in_place[i], walked[i]) << i;
+        EXPECT_EQ(read_in_place.FindByKey(read_in_place[i].GetKey()), i);
+    }
+
     EXPECT_EQ(v_read, v_walked);
     EXPECT_EQ(v_read[1], GroupList::nameExists);
     EXPECT_EQ(v_read[6], GroupList::nameExists) << "its own key, but the other group's name";

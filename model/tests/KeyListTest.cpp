@@ -53,6 +53,46 @@ TEST(KeyList, AddFindsReusesAndGrows)
     EXPECT_EQ(grow.GetCount(), 16);
 }
 
+// A few slots stand in the list itself and more in a block of their own:
+// copies, moves and new capacities keep every slot on both sides of that
+// line, and a moved list is left with no slots, which grow again.
+TEST(KeyList, SlotsSurviveCopiesMovesAndResizesAcrossTheInlineSlots)
+{
+    for (int n_max : {1, 5, 6, 12}) {
+        SCOPED_TRACE(n_max);
+        KeyList list(n_max);
+        for (LONG k = 0; k < n_max; ++k)
+            list.SetAt(static_cast<int>(k), 100 + k);
+        const std::vector<LONG> v_slots = Slots(list);
+
+        KeyList copy(list);
+        EXPECT_EQ(Slots(copy), v_slots);
+        KeyList assigned(12);
+        assigned = list;
+        EXPECT_EQ(Slots(assigned), v_slots);
+        KeyList small(1);
+        small = assigned;
+        EXPECT_EQ(Slots(small), v_slots);
+
+        KeyList moved(std::move(copy));
+        EXPECT_EQ(Slots(moved), v_slots);
+        EXPECT_EQ(copy.GetMaxKeys(), 0);
+        EXPECT_EQ(copy.Add(7), 0);
+        EXPECT_EQ(Slots(copy), (std::vector<LONG>{7}));
+        KeyList move_assigned(3);
+        move_assigned = std::move(moved);
+        EXPECT_EQ(Slots(move_assigned), v_slots);
+
+        for (int n_new : {3, 8, 1}) {
+            std::vector<LONG> v_expected(v_slots);
+            v_expected.resize(static_cast<std::size_t>(n_new), -1);
+            KeyList resized(list);
+            resized.SetMaxKeys(n_new);
+            EXPECT_EQ(Slots(resized), v_expected) << n_new;
+        }
+    }
+}
+
 TEST(KeyList, AddListWalksTheOtherFromItsLastSlot)
 {
     KeyList a(3);

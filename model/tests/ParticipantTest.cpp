@@ -245,7 +245,7 @@ TEST(ParticipantList, ReadingRefusesTakenNamesAndLeavesBothIndexesRight)
             v_added.push_back(part);
         }
         {
-            const ParticipantList::Reading reading(list, 3);
+            ParticipantList::Reading reading(list, 3);
             for (int i = 0; i < 1500; ++i) {
                 Participant part;
                 part.SetName("P" + std::to_string(i), i % 2 ? "" : "Ann", "Lee");
@@ -263,6 +263,18 @@ TEST(ParticipantList, ReadingRefusesTakenNamesAndLeavesBothIndexesRight)
             }
             Participant unnamed;
             EXPECT_EQ(list.Add(std::move(unnamed)), ParticipantList::notValid);
+            // Read straight into the list's end: kept, or taken out again
+            // with the add's answer; a record whose read fails is taken out
+            // when the reading ends.
+            Participant& fresh = reading.Next();
+            fresh.SetName("R1", "", "Lee");
+            v_added.push_back(fresh);
+            EXPECT_EQ(reading.Keep(), ParticipantList::added);
+            reading.Next().SetName("P7", "", "Lee");
+            EXPECT_EQ(reading.Keep(), ParticipantList::nameExists);
+            reading.Next().SetName("R1", "", "Lee");
+            EXPECT_EQ(reading.Keep(), ParticipantList::nameExists);
+            reading.Next().SetName("R2", "", "Lee");
         }
         ASSERT_EQ(list.GetNumParticipants(), static_cast<int>(v_added.size()));
         for (int i = 0; i < list.GetNumParticipants(); ++i) {

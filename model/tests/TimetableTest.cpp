@@ -54,6 +54,12 @@ Builder& SlotBytes(Builder& b, const char* p_start, const char* p_end, BOOL b_lo
     return b.Dwords({b_locked, l_group, i_day, i_venue, -1});
 }
 
+// Appends a slot to a day's layout as it stands, in or out of order.
+void AppendSlot(EventBuilder& event, int i_day, const char* p_times, LONG l_setKey)
+{
+    event.Doc().GetEventDef().GetDayDef().GetDaySlots(i_day).GetSlots().Add(EventBuilder::RelSlot(p_times, l_setKey));
+}
+
 TEST(Timetable, CountsUnfilledAndLockedSlots)
 {
     EventBuilder event;
@@ -158,6 +164,73 @@ TEST(TimetableArchive, SlotsTakeTheirDayAndVenueFromWhereTheyStand)
     std::ostringstream html;
     loaded.ExportHtmlByDay(&event.Doc(), html);
     EXPECT_EQ(html.str().find("Band"), std::string::npos);
+}
+
+// A timetable made to be read skips its layouts' build, and must use up
+// exactly the slot keys that build takes: the slots read, and every slot
+// made later, take their keys from the same counter. The layouts cover
+// slots in and out of order, equal starts, a slot of no length, and slots
+// of a venue that is gone.
+TEST(TimetableArchive, ATimetableToReadUsesUpTheKeysOfTheLayoutsBuild)
+{
+    struct Case {
+        const char* pName;
+        void (*fMake)(EventBuilder&);
+    };
+    const Case a_cases[] = {
+        {"all venues, in order",
+         [](EventBuilder& e) {
+             e.Days({"Mon", "Tue"}).Slots(-1, {"09:00-10:00", "10:00-11:00"}).Venue("Hall").Venue("Barn");
+         }},
+        {"all venues, equal starts",
+         [](EventBuilder& e) {
+             e.Days({"Mon"}).Slots(0, {"09:00-10:00", "09:00-09:30", "09:00-11:00", "12:00-13:00"});
+             e.Venue("Hall").Venue("Barn").Venue("Yard");
+         }},
+        {"all venues, out of order and of no length",
+         [](EventBuilder& e) {
+             e.Days({"Mon"}).Venue("Hall").Venue("Barn");
+             for (const char* p : {"11:00-12:00", "09:00-10:00", "10:00-10:00", "13:00-14:00", "08:00-09:00"})
+                 AppendSlot(e, 0, p, -1);
+         }},
+        {"own venues, a venue gone",
+         [](EventBuilder& e) {
+             e.Days({"Mon", "Tue"}).Slots(-1, {"09:00-10:00"}).Venue("Hall").Venue("Barn").Venue("Yard");
+             e.VenueSlots(1, "Hall", {"08:00-09:00", "08:00-08:30"}).VenueSlots(1, "Yard", {"12:00-13:00"});
+             e.VenueSlots(1, "Barn", {"15:00-16:00"});
+             e.Doc().GetVenues().RemoveAt(e.VenueIndex("Barn"));
+         }},
+        {"own venues, out of order",
+         [](EventBuilder& e) {
+             e.Days({"Mon"}).Venue("Hall").Venue("Barn");
+             const LONG l_hall = e.VenueKey("Hall");
+             const LONG l_barn = e.VenueKey("Barn");
+             e.Doc().GetEventDef().GetDayDef().GetDaySlots(0).SetSlots(ZelRelTimeslotArray(), FALSE);
+             AppendSlot(e, 0, "10:00-11:00", l_hall);
+             AppendSlot(e, 0, "09:00-10:00", l_barn);
+             AppendSlot(e, 0, "09:00-10:00", l_hall);
+             AppendSlot(e, 0, "11:00-12:00", l_barn);
+             AppendSlot(e, 0, "10:00-11:00", l_hall);
+         }},
+    };
+    for (const Case& c : a_cases) {
+        SCOPED_TRACE(c.pName);
+        EventBuilder event;
+        c.fMake(event);
+        auto f_nextKey = [] { return Timeslot().GetSlotKey(); };
+        const LONG l_before = f_nextKey();
+        const Timetable built(&event.Doc());
+        const LONG l_afterBuild = f_nextKey();
+        const Timetable to_read(&event.Doc(), Timetable::ToRead{});
+        const LONG l_afterRead = f_nextKey();
+        EXPECT_GT(l_afterBuild - l_before, 1) << "the case builds slots";
+        EXPECT_EQ(l_afterRead - l_afterBuild, l_afterBuild - l_before);
+        ASSERT_EQ(to_read.GetNumDays(), built.GetNumDays());
+        for (int d = 0; d < built.GetNumDays(); ++d) {
+            EXPECT_EQ(to_read.GetDay(d).GetDayIndex(), d);
+            EXPECT_EQ(to_read.GetDay(d).GetDoc(), &event.Doc());
+        }
+    }
 }
 
 TEST(TimetableArchive, Version6ConvertsTheOldDateAndTheOldSlots)

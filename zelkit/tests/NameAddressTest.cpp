@@ -113,6 +113,34 @@ TEST(NameTest, FewWordsLeaveLaterPartsEmpty)
     EXPECT_EQ(simple.GetRevFullName(), "Berg");
 }
 
+// A name tells whether it is empty without making its text; the answer
+// must be that of the text, whatever the parts and the limit.
+TEST(NameTest, EmptyIsWhetherTheNamesTextIsEmpty)
+{
+    struct Case {
+        const char* pFirst;
+        const char* pMiddle;
+        const char* pLast;
+        int iMax;
+    };
+    const Case a_cases[] = {
+        {"", "", "", 20},       {" \t", "", "\n ", 20}, {"", "Maria", "", 20}, {"", "", "Berg", 20},
+        {" Piet ", "", "", 20}, {"Piet", "", "Berg", 0},  {"\x80", "", "", 20}, {"", "", "\v\f\r", 20},
+    };
+    for (const Case& c : a_cases) {
+        SCOPED_TRACE(std::string("[") + c.pFirst + "|" + c.pMiddle + "|" + c.pLast + "] " + std::to_string(c.iMax));
+        ZelFullName full(c.iMax, c.iMax, c.iMax);
+        full.SetName(c.pFirst, c.pMiddle, c.pLast);
+        EXPECT_EQ(full.IsEmpty() != FALSE, full.GetName().empty());
+        ZelSimpleName simple(c.iMax, c.iMax);
+        simple.SetName(c.pFirst, c.pLast);
+        EXPECT_EQ(simple.IsEmpty() != FALSE, simple.GetName().empty());
+        ZelObjectName object(c.iMax);
+        object.SetName(c.pFirst);
+        EXPECT_EQ(object.IsEmpty() != FALSE, object.GetName().empty());
+    }
+}
+
 TEST(NameTest, LongTextsAreCutNeverRefused)
 {
     ZelObjectName name(10);

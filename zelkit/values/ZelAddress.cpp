@@ -4,6 +4,7 @@
 #include "zelkit/values/ZelName.h"
 
 #include <algorithm>
+#include <utility>
 
 namespace {
 constexpr std::uint32_t uAddressSchema = 1;
@@ -11,6 +12,17 @@ constexpr std::uint32_t uAddressSchema = 1;
 std::string Cut(const std::string& s_text, int i_max)
 {
     return ZelName::Cut(s_text, i_max);
+}
+
+// ZelName::Cut made in the string given: a text read moves into its field
+// without a copy.
+std::string CutOwn(std::string s_text, int i_max)
+{
+    if (i_max <= 0)
+        s_text.clear();
+    else if (s_text.size() > static_cast<std::size_t>(i_max))
+        s_text.resize(static_cast<std::size_t>(i_max));
+    return s_text;
 }
 } // namespace
 
@@ -77,7 +89,11 @@ void ZelSimpleAddress::Serialize(CArchive& ar)
         ReadSchema(ar);
         std::string s_line1, s_line2, s_line3, s_postCode;
         ar >> s_line1 >> s_line2 >> s_line3 >> s_postCode;
-        SetAddr(s_line1, s_line2, s_line3, s_postCode);
+        // As SetAddr, in the strings read.
+        sLine1 = CutOwn(std::move(s_line1), nLineLength);
+        sLine2 = CutOwn(std::move(s_line2), nLineLength);
+        sLine3 = CutOwn(std::move(s_line3), nLineLength);
+        sPostCode = CutOwn(std::move(s_postCode), nPartLength);
     }
 }
 
@@ -168,7 +184,7 @@ std::string ZelEmailAddr::Normalize(const std::string& s_addr)
 
 void ZelEmailAddr::SetAddr(const std::string& s_addr)
 {
-    sAddr = Cut(Normalize(s_addr), nMaxLength);
+    sAddr = CutOwn(Normalize(s_addr), nMaxLength);
 }
 
 void ZelEmailAddr::Serialize(CArchive& ar)
@@ -186,6 +202,8 @@ void ZelEmailAddr::Serialize(CArchive& ar)
         std::int32_t i_storedMax = 0;
         std::string s_addr;
         ar >> i_storedMax >> s_addr;
-        SetAddr(s_addr);
+        // As SetAddr, in the string read.
+        Normalize(s_addr);
+        sAddr = CutOwn(std::move(s_addr), nMaxLength);
     }
 }

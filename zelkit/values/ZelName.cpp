@@ -4,6 +4,7 @@
 #include "zelkit/base/ZelStringArray.h"
 
 #include <cctype>
+#include <utility>
 
 namespace {
 constexpr std::uint32_t uNameSchema = 1;
@@ -38,6 +39,22 @@ std::string JoinNormal(std::initializer_list<const std::string*> a_parts)
     }
     ZelName::Normalize(s_joined);
     return s_joined;
+}
+
+// Whether the joined, normalised and cut parts would be empty: the cut
+// leaves nothing of any text for a limit below 1, and the normal form drops
+// only white space.
+bool JoinsEmpty(std::initializer_list<const std::string*> a_parts, int i_maxLength)
+{
+    if (i_maxLength <= 0)
+        return true;
+    for (const std::string* p_part : a_parts) {
+        for (char c : *p_part) {
+            if (!ZelName::IsWhite(c))
+                return false;
+        }
+    }
+    return true;
 }
 } // namespace
 
@@ -170,7 +187,8 @@ void ZelObjectName::Serialize(CArchive& ar)
         ReadSchema(ar);
         std::string s_name;
         ar >> s_name;
-        SetName(s_name);
+        // As SetName, in the string read (no copy of a long name).
+        sName = NormalCut(std::move(s_name), nMaxLength);
     }
 }
 
@@ -366,6 +384,11 @@ std::string ZelSimpleName::GetName() const
     return Cut(JoinNormal({&sFirst, &sLast}), nMaxLength);
 }
 
+BOOL ZelSimpleName::IsEmpty() const
+{
+    return JoinsEmpty({&sFirst, &sLast}, nMaxLength) ? TRUE : FALSE;
+}
+
 std::string ZelSimpleName::GetFullName() const
 {
     return JoinNormal({&sFirst, &sLast});
@@ -396,7 +419,9 @@ void ZelSimpleName::Serialize(CArchive& ar)
         std::string s_first;
         std::string s_last;
         ar >> s_first >> s_last;
-        SetName(s_first, s_last);
+        // As SetName, in the strings read.
+        sFirst = NormalCut(std::move(s_first), nMaxFirst);
+        sLast = NormalCut(std::move(s_last), nMaxLast);
     }
 }
 
@@ -432,6 +457,11 @@ void ZelFullName::SetName(const std::string& s_first, const std::string& s_middl
 std::string ZelFullName::GetName() const
 {
     return Cut(JoinNormal({&sFirst, &sLast}), nMaxLength);
+}
+
+BOOL ZelFullName::IsEmpty() const
+{
+    return JoinsEmpty({&sFirst, &sLast}, nMaxLength) ? TRUE : FALSE;
 }
 
 std::string ZelFullName::GetFullName() const
@@ -470,6 +500,9 @@ void ZelFullName::Serialize(CArchive& ar)
         std::string s_middle;
         std::string s_last;
         ar >> s_first >> s_middle >> s_last;
-        SetName(s_first, s_middle, s_last);
+        // As SetName, in the strings read.
+        sFirst = NormalCut(std::move(s_first), nMaxFirst);
+        sMiddle = NormalCut(std::move(s_middle), nMaxMiddle);
+        sLast = NormalCut(std::move(s_last), nMaxLast);
     }
 }

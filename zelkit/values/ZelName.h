@@ -69,6 +69,7 @@ public:
     void Serialize(CArchive& ar) override;
     std::string GetName() const override { return sName; }
     void SetName(const std::string& s_name) override;
+    BOOL IsEmpty() const override { return sName.empty() ? TRUE : FALSE; }
 
 private:
     std::string sName;
@@ -149,6 +150,9 @@ public:
 
     void Serialize(CArchive& ar) override;
     std::string GetName() const override;
+    // Whether the name is empty, told without making it: every list test
+    // of a person's validity asks.
+    BOOL IsEmpty() const override;
     void SetName(const std::string& s_name) override;
     void SetName(const std::string& s_first, const std::string& s_last);
 
@@ -177,6 +181,9 @@ public:
     void Serialize(CArchive& ar) override;
     // First and last name (the middle names are left out).
     std::string GetName() const override;
+    // Whether the name is empty, told without making it: every list test
+    // of a person's validity asks.
+    BOOL IsEmpty() const override;
     void SetName(const std::string& s_name) override;
     void SetName(const std::string& s_first, const std::string& s_middle, const std::string& s_last);
 
