@@ -60,10 +60,12 @@ private:
 template <class T>
 class Shuffler::Scratch {
 public:
+    // Lending is in line with the trial; only the first trials at a new
+    // depth make a list, out of line.
     explicit Scratch(ScratchPool<T>& pool) : Pool(pool)
     {
         if (Pool.nLent == Pool.Items.size())
-            Pool.Items.push_back(std::make_unique<T>());
+            Grow(Pool);
         pItem = Pool.Items[Pool.nLent++].get();
     }
     ~Scratch() { --Pool.nLent; }
@@ -81,6 +83,8 @@ public:
     }
 
 private:
+    [[gnu::noinline]] static void Grow(ScratchPool<T>& pool) { pool.Items.push_back(std::make_unique<T>()); }
+
     ScratchPool<T>& Pool;
     T* pItem;
 };
