@@ -174,13 +174,8 @@ void BuildProgress::SetDepthMax(UINT u_max)
     Flush();
 }
 
-void BuildProgress::CountSearchStep()
+void BuildProgress::RefreshSearchCount()
 {
-    if (!pModel)
-        return;
-    ++uStepCount;
-    if (++uStepsSinceText <= uStepsPerRefresh)
-        return;
     if (pModel->SetSearchCount(uStepCount)) {
         uStepsSinceText = 0;
         Flush();

@@ -98,8 +98,17 @@ public:
     void SetDepthPos(UINT u_pos);
     void SetDepthMax(UINT u_max);
     // One search step: the count shown after every 1000 steps and at most
-    // every 500 ms.
-    void CountSearchStep();
+    // every 500 ms. Every trial of the search counts one, so the counting
+    // is in line and only the refresh is a call.
+    void CountSearchStep()
+    {
+        if (!pModel)
+            return;
+        ++uStepCount;
+        if (++uStepsSinceText <= uStepsPerRefresh)
+            return;
+        RefreshSearchCount();
+    }
     // The count starts again from 0 (each build attempt).
     void ResetStepCount() { uStepCount = 0; }
 
@@ -109,6 +118,8 @@ public:
     DWORD GetStepCount() const { return uStepCount; }
 
 private:
+    // Shows the step count when its half second has passed.
+    void RefreshSearchCount();
     // Puts what the last call changed on screen.
     void Flush();
     // Ends the window at once.
