@@ -352,16 +352,6 @@ BOOL TTMap::GetFirstChunk(int i_group, ChunkPos& pos, Chunk& chunk, int i_venue,
     return GetNextChunk(pos, chunk, i_venue, i_day);
 }
 
-BOOL TTMap::GetNextChunk(ChunkPos& pos, Chunk& chunk, int i_venue, int i_day) const
-{
-    ZEL_ASSERT(chunk.GetNumSlots() > 0);
-    do {
-        chunk.RemoveAll();
-        if (!FindNextChunk(pos, chunk, i_venue))
-            return FALSE;
-    } while (i_day >= 0 && !chunk.HasDay(i_day));
-    return TRUE;
-}
 
 BOOL TTMap::FindNextChunk(ChunkPos& pos, Chunk& chunk, int i_venue) const
 {

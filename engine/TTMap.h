@@ -381,6 +381,21 @@ private:
     static Timetable* pMapTimetable;
 };
 
+// ---- enumerating, in line ----
+
+// Every candidate of a search comes through here, so the step from one
+// chunk to the next is in line with the search and only the walk is a call.
+inline BOOL TTMap::GetNextChunk(ChunkPos& pos, Chunk& chunk, int i_venue, int i_day) const
+{
+    ZEL_ASSERT(chunk.GetNumSlots() > 0);
+    do {
+        chunk.RemoveAll();
+        if (!FindNextChunk(pos, chunk, i_venue))
+            return FALSE;
+    } while (i_day >= 0 && !chunk.HasDay(i_day));
+    return TRUE;
+}
+
 // ---- stepping, in line ----
 
 inline const TTMap::GroupMap::VenueMap* TTMap::GroupMap::FindVenueMap(const TTLoc& loc) const
