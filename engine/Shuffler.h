@@ -148,8 +148,9 @@ public:
     // ends, so that the marks set during one trial vanish with it.
     class SaveExclude {
     public:
-        SaveExclude(const TTLocArray& a_locs, ExcludeFlags& flags);
-        ~SaveExclude();
+        // Every placement trial keeps its cells' bytes: in line.
+        SaveExclude(const TTLocArray& a_locs, ExcludeFlags& flags) : Flags(flags), uMark(flags.KeepBytes(a_locs)) {}
+        ~SaveExclude() { Flags.WriteBack(uMark); }
         SaveExclude(const SaveExclude&) = delete;
         SaveExclude& operator=(const SaveExclude&) = delete;
 

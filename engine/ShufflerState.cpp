@@ -51,15 +51,6 @@ void Shuffler::ExcludeFlags::WriteBack(std::size_t u_mark)
     }
 }
 
-Shuffler::SaveExclude::SaveExclude(const TTLocArray& a_locs, ExcludeFlags& flags)
-    : Flags(flags), uMark(flags.KeepBytes(a_locs))
-{
-}
-
-Shuffler::SaveExclude::~SaveExclude()
-{
-    Flags.WriteBack(uMark);
-}
 
 // ---- the object ----
 
