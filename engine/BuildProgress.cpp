@@ -56,19 +56,14 @@ void BuildProgress::ClearRequests()
         pModel->ClearRequests();
 }
 
-BOOL BuildProgress::PumpMessages()
+BOOL BuildProgress::ReadClockAndPump()
 {
-    if (!pModel)
-        return FALSE;
     // A search polls between its trials, tens of thousands of times a
     // second: the clock is read only every so many polls, as many as pass
-    // in about a millisecond. A request already made is seen at once; only
-    // the moment a Stop, Cancel or the time limit is noticed may move, and
-    // by far less than the pump's pace.
-    if (bPumped && uPollsToSkip > 0) {
-        --uPollsToSkip;
-        return pModel->IsStopRequested();
-    }
+    // in about a millisecond (the polls between are answered in line). A
+    // request already made is seen at once; only the moment a Stop, Cancel
+    // or the time limit is noticed may move, and by far less than the
+    // pump's pace.
     const std::int64_t ll_now = pClock->GetMilliseconds();
     if (bPumped) {
         const std::int64_t ll_gap = ll_now - llLastRead;

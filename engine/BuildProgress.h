@@ -78,7 +78,18 @@ public:
     // a window. While polls come faster than a millisecond apart, the clock
     // is read only at every so many (at most 64); a new window, a stage
     // step and clearing the requests read it at their next poll.
-    BOOL PumpMessages();
+    // A search polls between its trials: the polls that skip the clock
+    // are in line, only a reading of it is a call.
+    BOOL PumpMessages()
+    {
+        if (!pModel)
+            return FALSE;
+        if (bPumped && uPollsToSkip > 0) {
+            --uPollsToSkip;
+            return pModel->IsStopRequested();
+        }
+        return ReadClockAndPump();
+    }
     // The request as a result code: Cancel 3, Stop 2, Skip 5, the time limit
     // 4, in that order; 3 without a window or without a request.
     int GetUserChoice() const;
@@ -118,6 +129,9 @@ public:
     DWORD GetStepCount() const { return uStepCount; }
 
 private:
+    // The clock read, the pump run when its time has come, and the
+    // requests told.
+    BOOL ReadClockAndPump();
     // Shows the step count when its half second has passed.
     void RefreshSearchCount();
     // Puts what the last call changed on screen.

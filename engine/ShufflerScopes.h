@@ -51,6 +51,12 @@ private:
     bool bEntered = false;
 };
 
+// Polled between trials: in line with them.
+inline int Shuffler::Poll()
+{
+    return pEngine->PumpMessages() ? pEngine->GetUserChoice() : BuildEngine::failed;
+}
+
 // A list of the shuffler's, lent for a scope. The placement trials list a
 // chunk's cells, the clashes of its cells and the groups to re-place
 // millions of times; a trial started inside another (the commit of a

@@ -136,10 +136,6 @@ BOOL Shuffler::RulesAccept(int i_group, const TTLoc& loc) const
         : FALSE;
 }
 
-int Shuffler::Poll()
-{
-    return pEngine->PumpMessages() ? pEngine->GetUserChoice() : BuildEngine::failed;
-}
 
 void Shuffler::ShowGroup(int i_group)
 {
