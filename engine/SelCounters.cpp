@@ -385,21 +385,3 @@ BOOL SelCounters::CountTimetable(CountCallback p_callback, void* p_arg)
     }
     return TRUE;
 }
-
-void SelCounters::SetSaveMode(BOOL b_on)
-{
-    bSaveMode = b_on ? TRUE : FALSE;
-    if (!bSaveMode) {
-        Journal.clear();
-    }
-}
-
-void SelCounters::RestoreSaved()
-{
-    if (!bSaveMode)
-        return;
-    for (auto it = Journal.rbegin(); it != Journal.rend(); ++it)
-        *it->first = it->second;
-    SetSaveMode(FALSE);
-}
-

@@ -165,9 +165,22 @@ public:
     BOOL IsSaveMode() const { return bSaveMode; }
     // On: every change of a count keeps its value from before. Off:
     // forgets what was kept.
-    void SetSaveMode(BOOL b_on);
+    // (Both in line: every conflict trial turns save mode on and off.)
+    void SetSaveMode(BOOL b_on)
+    {
+        bSaveMode = b_on ? TRUE : FALSE;
+        if (!bSaveMode)
+            Journal.clear();
+    }
     // In save mode, puts every saved count back, then leaves save mode.
-    void RestoreSaved();
+    void RestoreSaved()
+    {
+        if (!bSaveMode)
+            return;
+        for (auto it = Journal.rbegin(); it != Journal.rend(); ++it)
+            *it->first = it->second;
+        SetSaveMode(FALSE);
+    }
 
 private:
     // Notes the count's value before a change, in save mode.
