@@ -421,10 +421,13 @@ private:
     const Timeslot& CheckedSlotAt(const TTLoc& loc) const;
     BOOL IsLocked(const TTLoc& loc) const { return SlotAt(loc).IsLocked(); }
     // A group that uses venue limits has event limits of type none here.
-    UINT EventMin(int i_group) const { return GetGroup(i_group).GetEventLimits().GetMin(); }
-    UINT EventMax(int i_group) const { return GetGroup(i_group).GetEventLimits().GetMax(); }
-    UINT DayMin(int i_group) const { return GetGroup(i_group).GetDayLimits().GetMin(); }
-    UINT DayMax(int i_group) const { return GetGroup(i_group).GetDayLimits().GetMax(); }
+    // The limits are read before nearly every trial; the group list stays
+    // as it is for the shuffler's life, so they are read once, when it is
+    // made.
+    UINT EventMin(int i_group) const { return LimitsOf(i_group).uEventMin; }
+    UINT EventMax(int i_group) const { return LimitsOf(i_group).uEventMax; }
+    UINT DayMin(int i_group) const { return LimitsOf(i_group).uDayMin; }
+    UINT DayMax(int i_group) const { return LimitsOf(i_group).uDayMax; }
     // The group's limit for the venue while it uses venue limits; null
     // otherwise.
     const VenueLimit* GetVenueLimit(int i_group, int i_venue) const;
@@ -449,6 +452,19 @@ private:
     const GroupList* pGroupList = nullptr;
     const Group* pGroupData = nullptr;
     int nGroups = 0;
+    // Each group's event and day limits, as its limit objects give them.
+    struct GroupLimits {
+        UINT uEventMin = 0;
+        UINT uEventMax = 0;
+        UINT uDayMin = 0;
+        UINT uDayMax = 0;
+    };
+    std::vector<GroupLimits> Limits;
+    const GroupLimits& LimitsOf(int i_group) const
+    {
+        ZEL_ASSERT(0 <= i_group && i_group < nGroups);
+        return Limits[static_cast<std::size_t>(i_group)];
+    }
     // RepairLockedChunks' list of the groups whose locks it repairs.
     std::vector<int> RepairGroups;
     // The lists Scratch lends: of cells, of groups to re-place, of the

@@ -75,6 +75,15 @@ Shuffler::Shuffler(BuildEngine* p_engine, Generator* p_generator, SelCounters* p
     pGroupList = &pDoc->GetGroups();
     nGroups = pGroupList->GetNumGroups();
     pGroupData = nGroups > 0 ? &pDoc->GetGroups()[0] : nullptr;
+    Limits.resize(static_cast<std::size_t>(nGroups));
+    for (int g = 0; g < nGroups; ++g) {
+        const Group& group = pGroupData[g];
+        GroupLimits& limits = Limits[static_cast<std::size_t>(g)];
+        limits.uEventMin = group.GetEventLimits().GetMin();
+        limits.uEventMax = group.GetEventLimits().GetMax();
+        limits.uDayMin = group.GetDayLimits().GetMin();
+        limits.uDayMax = group.GetDayLimits().GetMax();
+    }
     for (int d = 0; d < pTimetable->GetNumDays(); ++d) {
         const Day& day = pTimetable->GetDay(d);
         const int n_columns = std::min(n_venues, day.GetNumVenues());
