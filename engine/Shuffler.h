@@ -430,7 +430,13 @@ private:
     UINT DayMax(int i_group) const { return LimitsOf(i_group).uDayMax; }
     // The group's limit for the venue while it uses venue limits; null
     // otherwise.
-    const VenueLimit* GetVenueLimit(int i_group, int i_venue) const;
+    // Most groups use no venue limits, and the trials ask for every cell:
+    // those are answered in line, without looking up the venue.
+    const VenueLimit* GetVenueLimit(int i_group, int i_venue) const
+    {
+        return GetGroup(i_group).GetUseVenueLimits() ? FindVenueLimit(i_group, i_venue) : nullptr;
+    }
+    const VenueLimit* FindVenueLimit(int i_group, int i_venue) const;
     // The venue's rules and the day's rules of the cell accept the group.
     BOOL RulesAccept(int i_group, const TTLoc& loc) const;
     // The user's request as a result code after pumping; 0 when none.

@@ -131,7 +131,7 @@ const Timeslot& Shuffler::CheckedSlotAt(const TTLoc& loc) const
     return a_slots[loc.GetSlot()];
 }
 
-const VenueLimit* Shuffler::GetVenueLimit(int i_group, int i_venue) const
+const VenueLimit* Shuffler::FindVenueLimit(int i_group, int i_venue) const
 {
     return GetGroup(i_group).GetVenueLimit(pDoc->GetVenues().GetVenue(i_venue).GetKey());
 }
