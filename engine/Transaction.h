@@ -125,6 +125,18 @@ public:
     {
         ZEL_ASSERT(i_trans_id >= 0);
         ZEL_ASSERT(i_trans_id == iStackSize-1);
+        // Most trials fail before they move anything: closing their level
+        // is all there is to do, in line.
+        if (Stack[i_trans_id].IsEmpty()) {
+            iStackSize = i_trans_id;
+            return;
+        }
+        UndoLevel(i_trans_id, p_counters);
+    }
+
+private:
+    [[gnu::noinline]] void UndoLevel(int i_trans_id, SelCounters* p_counters)
+    {
         class CloseLevel {
         public:
             CloseLevel(TransMove& mover, int i_level) : Mover(mover), iLevel(i_level) {}
@@ -146,6 +158,7 @@ public:
         }
     }
 
+public:
     // The rollback of a transaction object at the end of its life: undoes
     // the transaction and any left open inside it, innermost first, passing
     // over steps that fail. Nothing for a transaction no longer open.
