@@ -437,6 +437,15 @@ private:
         return GetGroup(i_group).GetUseVenueLimits() ? FindVenueLimit(i_group, i_venue) : nullptr;
     }
     const VenueLimit* FindVenueLimit(int i_group, int i_venue) const;
+    // Placing the group into the chunk keeps its rotation. Most groups do
+    // not rotate and every trial asks: those pass in line.
+    BOOL KeepsRotation(int i_group, const Chunk& chunk) const
+    {
+        const auto e_rotation = GetGroup(i_group).GetRotation();
+        if (e_rotation != Group::e_event_rotation && e_rotation != Group::e_day_rotation)
+            return TRUE;
+        return pGenerator->CheckRotation(pDoc, *pMap, i_group, chunk, *pCounters);
+    }
     // The venue's rules and the day's rules of the cell accept the group.
     BOOL RulesAccept(int i_group, const TTLoc& loc) const;
     // The user's request as a result code after pumping; 0 when none.

@@ -313,7 +313,7 @@ int Shuffler::PlaceInOneCell(int i_group, const TTLoc& loc, const Chunk& chunk)
         return BuildEngine::failed;
     if (pGenerator->HasClashAt(pDoc, pTimetable->GetDay(i_day), SlotAt(loc), i_group))
         return BuildEngine::failed;
-    if (!pGenerator->CheckRotation(pDoc, *pMap, i_group, chunk, *pCounters))
+    if (!KeepsRotation(i_group, chunk))
         return BuildEngine::failed;
     if (!RulesAccept(i_group, loc))
         return BuildEngine::failed;

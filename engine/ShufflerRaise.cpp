@@ -190,7 +190,7 @@ int Shuffler::TryPlacement(int i_group, int i_day, int i_venue, BOOL b_full_list
             TTTrans trans(pMover, pCounters);
             UINT u_event_count = 0;
             CopyTotals(i_group, a_day_counts, a_venue_counts, u_event_count);
-            if (pGenerator->CheckRotation(pDoc, *pMap, i_group, chunk, *pCounters)) {
+            if (KeepsRotation(i_group, chunk)) {
                 ReplaceArray a_replace;
                 res = PlaceInChunk(i_group, chunk, a_replace);
             } else if (!b_no_repair) {
@@ -313,7 +313,7 @@ int Shuffler::TryConflictPlacement(int i_group, int i_day, int i_venue, Chunk* p
             TTTrans trans(pMover, pCounters);
             UINT u_event_count = 0;
             CopyTotals(i_group, a_day_counts, a_venue_counts, u_event_count);
-            if (pGenerator->CheckRotation(pDoc, *pMap, i_group, chunk, *pCounters))
+            if (KeepsRotation(i_group, chunk))
                 res = PlaceInChunkWithConflicts(i_group, chunk);
             if (res == BuildEngine::succeeded)
                 res = RestoreCounts(i_group, chunk, a_day_counts, a_venue_counts, u_event_count);

@@ -82,7 +82,7 @@ int Shuffler::ShuffleSearch(const TTLoc& loc, BOOL b_allow_moving_others)
         while (!b_next_group
                && pMap->MakeChunk(i_group, chunk, loc.GetVenue(), loc.GetDay(), loc.GetSlot(), TRUE)) {
             pEngine->CountSearchStep();
-            if (!pGenerator->CheckRotation(pDoc, *pMap, i_group, chunk, *pCounters)) {
+            if (!KeepsRotation(i_group, chunk)) {
                 const int res = Poll();
                 if (res != BuildEngine::failed)
                     return res;
