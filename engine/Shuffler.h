@@ -373,8 +373,16 @@ private:
     int TryPlacement(int i_group, int i_day, int i_venue, BOOL b_full_list, BOOL b_no_repair, Chunk* p_chunk,
                      LaterStrategies& later);
     BOOL IsCandidate(int i_group, const Chunk& chunk, BOOL b_full_list) const;
-    // No cell of the chunk holds a group.
-    bool AreCellsEmpty(const Chunk& chunk) const;
+    // No cell of the chunk holds a group. (In line: the candidate test
+    // asks it of most chunks it sees.)
+    bool AreCellsEmpty(const Chunk& chunk) const
+    {
+        for (int i = 0; i < chunk.GetNumSlots(); ++i) {
+            if (CellKey(chunk.GetLoc(i)) >= 0)
+                return false;
+        }
+        return true;
+    }
     int RotationRepair(int i_group, const Chunk& chunk);
     int TryConflictPlacement(int i_group, int i_day, int i_venue, Chunk* p_chunk);
     int TryMoves(int i_group, int i_day, int i_venue, BOOL b_no_repair, Chunk* p_chunk);

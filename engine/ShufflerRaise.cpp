@@ -153,15 +153,6 @@ BOOL Shuffler::IsCandidate(int i_group, const Chunk& chunk, BOOL b_full_list) co
     return u_joined > u_max_chunk ? FALSE : TRUE;
 }
 
-bool Shuffler::AreCellsEmpty(const Chunk& chunk) const
-{
-    for (int i = 0; i < chunk.GetNumSlots(); ++i) {
-        if (CellKey(chunk.GetLoc(i)) >= 0)
-            return false;
-    }
-    return true;
-}
-
 int Shuffler::TryPlacement(int i_group, int i_day, int i_venue, BOOL b_full_list, BOOL b_no_repair, Chunk* p_chunk,
                            LaterStrategies& later)
 {
