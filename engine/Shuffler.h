@@ -390,6 +390,8 @@ private:
     int MoveFromOtherVenues(int i_group, int i_venue, BOOL b_no_repair, Chunk* p_chunk);
     int DayMove(int i_group, const Chunk& candidate, int i_day, int i_venue, BOOL b_no_repair, Chunk* p_chunk);
     int VenueMove(int i_group, const Chunk& candidate, int i_venue, BOOL b_no_repair, Chunk* p_chunk);
+    // The group's totals before a trial, as RestoreCounts reads them: the
+    // venue totals only for a group that uses venue limits.
     void CopyTotals(int i_group, ZelArray<UINT>& a_day_counts, ZelArray<UINT>& a_venue_counts,
                     UINT& u_event_count) const;
 

@@ -163,6 +163,10 @@ void Shuffler::CopyTotals(int i_group, ZelArray<UINT>& a_day_counts, ZelArray<UI
         std::copy(a_from.GetData(), a_from.GetData() + a_from.GetSize(), a_to.GetData());
     };
     copy(a_day_counts, counts.DayCounts);
-    copy(a_venue_counts, counts.VenueCounts);
+    // The venue counts are read back only for a group that uses venue
+    // limits (see RestoreCounts); for any other group the array is left as
+    // it is, unread.
+    if (GetGroup(i_group).GetUseVenueLimits())
+        copy(a_venue_counts, counts.VenueCounts);
     u_event_count = counts.uTotal;
 }
