@@ -74,7 +74,10 @@ int Chunk::GetLocs(TTLocArray& a_locs) const
             a_locs.RemoveAt(0, a_locs.GetSize());
         return 0;
     }
-    a_locs.SetSize(nSlots);
+    // Mostly the list is of the size already (the chunks of one walk are
+    // of one size): then only the cells are written.
+    if (a_locs.GetSize() != nSlots)
+        a_locs.SetSize(nSlots);
     const Slot* p_slots = Data();
     TTLoc* p_locs = a_locs.GetData();
     for (int i = 0; i < nSlots; ++i)
