@@ -12,6 +12,7 @@
 // Run by hand: build/bin/buildmap_bench [--groups=N --seed=N ...] (the
 // event generator's options).
 #include "generators/EventGenerator.h"
+#include "generators/ProcessFigures.h"
 #include "engine/Generator.h"
 #include "engine/SelCounters.h"
 #include "engine/TTMap.h"
@@ -22,18 +23,10 @@
 #include <chrono>
 #include <cstdio>
 #include <malloc.h>
-#include <sys/resource.h>
 
 namespace {
 
 std::size_t HeapInUse() { return mallinfo2().uordblks; }
-
-long PeakRssKb()
-{
-    rusage usage{};
-    getrusage(RUSAGE_SELF, &usage);
-    return usage.ru_maxrss;
-}
 
 // Times a step and shows the heap it holds when it ends (what it made and
 // still has) and the process's peak resident size so far.
@@ -52,7 +45,7 @@ public:
         const double d_ms =
             std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - tStart).count();
         const long l_kb = (static_cast<long>(HeapInUse()) - static_cast<long>(uHeap)) / 1024;
-        std::printf("%-36s %10.1f ms %+10ld KB heap %10ld KB peak RSS\n", pWhat, d_ms, l_kb, PeakRssKb());
+        std::printf("%-36s %10.1f ms %+10ld KB heap %10ld KB peak RSS\n", pWhat, d_ms, l_kb, PeakResidentKib());
     }
     ~Measure() { Stop(); }
     Measure(const Measure&) = delete;

@@ -14,6 +14,7 @@
 // Run by hand: build/bin/event_file_bench [--runs=N] [generator options]
 // (the event generator's options: --groups=N --seed=N ...).
 #include "generators/EventGenerator.h"
+#include "generators/ProcessFigures.h"
 #include "framework/FileIO.h"
 #include "framework/MessageBox.h"
 #include "model/DocumentPorts.h"
@@ -30,19 +31,10 @@
 #include <filesystem>
 #include <functional>
 #include <string>
-#include <sys/resource.h>
-#include <time.h>
 #include <unistd.h>
 #include <vector>
 
 namespace {
-
-long PeakRssKb()
-{
-    rusage usage{};
-    getrusage(RUSAGE_SELF, &usage);
-    return usage.ru_maxrss;
-}
 
 // Every box answered with its default button and counted.
 class CountingBoxes : public IMessageBoxPort {
@@ -66,13 +58,6 @@ private:
     IMessageBoxPort* pPrevious;
 };
 
-double CpuSeconds()
-{
-    timespec t{};
-    clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &t);
-    return static_cast<double>(t.tv_sec) + static_cast<double>(t.tv_nsec) * 1e-9;
-}
-
 struct Timing {
     double dSeconds = 0;
     double dCpuSeconds = 0;
@@ -85,9 +70,9 @@ Timing Median(int n_runs, const std::function<void()>& f_run)
     std::vector<double> v_cpu;
     for (int i = 0; i < n_runs; ++i) {
         const auto t_start = std::chrono::steady_clock::now();
-        const double d_cpuStart = CpuSeconds();
+        const double d_cpuStart = ProcessCpuSeconds();
         f_run();
-        v_cpu.push_back(CpuSeconds() - d_cpuStart);
+        v_cpu.push_back(ProcessCpuSeconds() - d_cpuStart);
         v_seconds.push_back(std::chrono::duration<double>(std::chrono::steady_clock::now() - t_start).count());
     }
     std::sort(v_seconds.begin(), v_seconds.end());
@@ -131,7 +116,7 @@ int main(int argc, char** argv)
                 "locked, %d day rules, %d venue rules\n",
                 summary.nGroups, summary.nParticipants, summary.nMembers, summary.nDays, summary.nVenues,
                 summary.nCells, summary.nPlacements, summary.nLocked, summary.nDayRules, summary.nVenueRules);
-    const long l_rssGenerated = PeakRssKb();
+    const long l_rssGenerated = PeakResidentKib();
 
     const std::vector<std::uint8_t> v_file = p_event->WriteEventFile();
     std::printf("file size: %zu bytes (%.2f MB)\n", v_file.size(), static_cast<double>(v_file.size()) / 1e6);
@@ -171,7 +156,7 @@ int main(int argc, char** argv)
     Report("load from disk", t_open, v_file.size());
     std::filesystem::remove(s_path);
 
-    std::printf("peak resident size: %ld KB (%ld KB after generating the event)\n", PeakRssKb(), l_rssGenerated);
+    std::printf("peak resident size: %ld KB (%ld KB after generating the event)\n", PeakResidentKib(), l_rssGenerated);
     if (boxes.nShown > 0)
         std::printf("messages shown: %d, the first: %s\n", boxes.nShown, boxes.sFirst.c_str());
     return 0;

@@ -6,6 +6,7 @@
 // Run by hand: build/bin/ttprint_bench [--participants=N --days=N ...] (the
 // event generator's options).
 #include "generators/EventGenerator.h"
+#include "generators/ProcessFigures.h"
 #include "model/EventDoc.h"
 #include "model/Participant.h"
 #include "model/PrintOptions.h"
@@ -16,16 +17,8 @@
 
 #include <chrono>
 #include <cstdio>
-#include <sys/resource.h>
 
 namespace {
-
-long PeakRssKb()
-{
-    rusage usage{};
-    getrusage(RUSAGE_SELF, &usage);
-    return usage.ru_maxrss;
-}
 
 // Every participant, in list order.
 class AllParticipants : public ITTPrintRows {
@@ -96,6 +89,6 @@ int main(int argc, char** argv)
     std::printf("items and page counts   %10.1f ms\n", d_countMs);
     std::printf("every page printed      %10.1f ms (%.3f ms a page, %ld texts, %ld lines)\n", d_printMs,
                 n_pages > 0 ? d_printMs / n_pages : 0.0, dc.nTexts, dc.nLines);
-    std::printf("peak RSS                %10ld KB\n", PeakRssKb());
+    std::printf("peak RSS                %10ld KB\n", PeakResidentKib());
     return 0;
 }

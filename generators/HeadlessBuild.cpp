@@ -7,13 +7,13 @@
 #include "engine/ProgressPort.h"
 #include "framework/MessageBox.h"
 #include "model/EventDoc.h"
+#include "generators/ProcessFigures.h"
 #include "generators/TimetableChecker.h"
 #include "zelkit/base/ZelErrorReport.h"
 
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
-#include <sys/resource.h>
 
 namespace benchbuild {
 
@@ -23,21 +23,6 @@ std::int64_t SteadyMs()
 {
     return std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now().time_since_epoch())
         .count();
-}
-
-double CpuSeconds()
-{
-    rusage usage{};
-    getrusage(RUSAGE_SELF, &usage);
-    return static_cast<double>(usage.ru_utime.tv_sec + usage.ru_stime.tv_sec)
-        + static_cast<double>(usage.ru_utime.tv_usec + usage.ru_stime.tv_usec) / 1e6;
-}
-
-long PeakKib()
-{
-    rusage usage{};
-    getrusage(RUSAGE_SELF, &usage);
-    return usage.ru_maxrss;
 }
 
 // The progress window of a headless build: on the real clock, where a
@@ -218,7 +203,7 @@ BuildFigures RunBuild(EventDoc& doc, const BuildScript& script)
     bool b_returned = false;
 
     BuildFigures figures;
-    const double d_cpu = CpuSeconds();
+    const double d_cpu = ProcessCpuSeconds();
     const auto t_start = std::chrono::steady_clock::now();
     figures.iResult = RunBuildDriver(&doc, &timetable, [&](BuildEngine& engine, BOOL* p_started) {
         const BOOL b_result = engine.Build(p_started);
@@ -227,7 +212,7 @@ BuildFigures RunBuild(EventDoc& doc, const BuildScript& script)
         return b_result;
     });
     figures.dSeconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - t_start).count();
-    figures.dCpuSeconds = CpuSeconds() - d_cpu;
+    figures.dCpuSeconds = ProcessCpuSeconds() - d_cpu;
 
     figures.sResult = b_returned ? EndName(stats.eEnd) : "engine failure";
     figures.bValid = timetable.IsValid() != FALSE;
@@ -252,7 +237,7 @@ BuildFigures RunBuild(EventDoc& doc, const BuildScript& script)
         figures.sFirstViolation = v_problems.front();
     figures.nMessages = boxes.nShown;
     figures.sFirstMessage = boxes.sFirst;
-    figures.lPeakKib = PeakKib();
+    figures.lPeakKib = PeakResidentKib();
     figures.sHash = TimetableHash(doc);
     return figures;
 }

@@ -1,5 +1,7 @@
 #include "generators/RosterRunner.h"
 
+#include "generators/ProcessFigures.h"
+
 #include "model/EventDoc.h"
 #include "model/General.h"
 #include "roster/RosterEngine.h"
@@ -9,7 +11,6 @@
 #include <chrono>
 #include <cstdio>
 #include <set>
-#include <sys/resource.h>
 #include <thread>
 
 namespace benchroster {
@@ -107,13 +108,6 @@ std::string MembershipHash(const EventDoc& doc)
     char a_text[17];
     std::snprintf(a_text, sizeof a_text, "%016llx", static_cast<unsigned long long>(u_hash));
     return a_text;
-}
-
-long PeakResidentKib()
-{
-    rusage usage{};
-    getrusage(RUSAGE_SELF, &usage);
-    return usage.ru_maxrss;
 }
 
 RosterResult RunRoster(EventDoc& doc, double d_budget_seconds, bool b_lone_maximum)

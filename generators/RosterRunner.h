@@ -64,6 +64,5 @@ std::string MembershipHash(const EventDoc& doc);
 // itself.
 std::string MessageId(const std::string& s_message);
 
-long PeakResidentKib();
 
 } // namespace benchroster
