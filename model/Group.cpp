@@ -105,9 +105,8 @@ GroupMembers::GroupMembers(const GroupMembers& src) : Members(src.Members)
     RebuildIndex();
 }
 
-GroupMembers::GroupMembers(GroupMembers&& src) : Members(std::move(src.Members))
+GroupMembers::GroupMembers(GroupMembers&& src) : Members(std::move(src.Members)), Index(std::move(src.Index))
 {
-    RebuildIndex();
 }
 
 GroupMembers& GroupMembers::operator=(const GroupMembers& src)
