@@ -171,7 +171,6 @@ void GroupMembers::RebuildIndex()
 
 void GroupMembers::Reserve(int n)
 {
-    RebuildIndex();
     Index.Reserve(Members.GetSize() + std::max(n, 0));
     Members.SetSize(Members.GetSize(), std::max(n, 0));
 }
