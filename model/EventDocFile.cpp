@@ -144,8 +144,6 @@ std::string ReleaseText()
 // What a load checks for references no list resolves.
 namespace {
 
-// The keys of a list, sorted once for the many look-ups of the check: the
-// lists' own finds walk them, once for every group and participant.
 // The keys of a list, for the many tests of a key a check of references
 // makes: a bit per key when the keys are dense (as a list's keys are: the
 // counter hands them out one by one), so that a test reads one word of a

@@ -55,10 +55,21 @@ void AGroupMember::Serialize(CArchive& ar)
 
 // ---- MemberIndex ----
 
+namespace {
+
+// The first entry whose key is not below l_key.
+template <class Entries>
+auto SeekKey(Entries& v_entries, LONG l_key)
+{
+    return std::lower_bound(v_entries.begin(), v_entries.end(), l_key,
+                            [](const std::pair<LONG, int>& entry, LONG l) { return entry.first < l; });
+}
+
+} // namespace
+
 BOOL MemberIndex::Lookup(LONG l_key, int& i_value) const
 {
-    const auto it = std::lower_bound(vEntries.begin(), vEntries.end(), l_key,
-                                     [](const std::pair<LONG, int>& entry, LONG l) { return entry.first < l; });
+    const auto it = SeekKey(vEntries, l_key);
     if (it == vEntries.end() || it->first != l_key)
         return FALSE;
     i_value = it->second;
@@ -67,8 +78,7 @@ BOOL MemberIndex::Lookup(LONG l_key, int& i_value) const
 
 void MemberIndex::SetAt(LONG l_key, int i_value)
 {
-    const auto it = std::lower_bound(vEntries.begin(), vEntries.end(), l_key,
-                                     [](const std::pair<LONG, int>& entry, LONG l) { return entry.first < l; });
+    const auto it = SeekKey(vEntries, l_key);
     if (it != vEntries.end() && it->first == l_key)
         it->second = i_value;
     else
@@ -77,8 +87,7 @@ void MemberIndex::SetAt(LONG l_key, int i_value)
 
 void MemberIndex::RemoveKey(LONG l_key)
 {
-    const auto it = std::lower_bound(vEntries.begin(), vEntries.end(), l_key,
-                                     [](const std::pair<LONG, int>& entry, LONG l) { return entry.first < l; });
+    const auto it = SeekKey(vEntries, l_key);
     if (it != vEntries.end() && it->first == l_key)
         vEntries.erase(it);
 }
@@ -105,9 +114,8 @@ GroupMembers::GroupMembers(const GroupMembers& src) : Members(src.Members)
     RebuildIndex();
 }
 
-GroupMembers::GroupMembers(GroupMembers&& src) : Members(std::move(src.Members))
+GroupMembers::GroupMembers(GroupMembers&& src) : Members(std::move(src.Members)), Index(std::move(src.Index))
 {
-    RebuildIndex();
 }
 
 GroupMembers& GroupMembers::operator=(const GroupMembers& src)
@@ -172,7 +180,6 @@ void GroupMembers::RebuildIndex()
 
 void GroupMembers::Reserve(int n)
 {
-    RebuildIndex();
     Index.Reserve(Members.GetSize() + std::max(n, 0));
     Members.SetSize(Members.GetSize(), std::max(n, 0));
 }

@@ -122,8 +122,8 @@ public:
     void RemoveAt(int i);
     void RemoveAll();
     void RebuildIndex();
-    // Empties the index, sizes it for the members and n more, and lets the
-    // array grow by n at a time.
+    // Gives the index room for the members and n more, and lets the array
+    // grow by n at a time.
     void Reserve(int n);
     // Drops members whose participant the document no longer has.
     void Revalidate(const EventDoc* p_doc);
