@@ -2,6 +2,8 @@
 // stand-in when none is.
 #pragma once
 
+#include <type_traits>
+
 template <class Port, class Quiet>
 struct PortSlot {
     Quiet quiet;
@@ -15,3 +17,12 @@ struct PortSlot {
         return p_old;
     }
 };
+
+// Puts a port's stand-in back if `ours` is still the port installed; a port
+// installed over it since (a test's scripted one) stays where it is.
+template <class Port>
+void RemovePortIfOurs(Port& (*get)(), Port* (*set)(Port*), std::type_identity_t<Port>& ours)
+{
+    if (&get() == &ours)
+        set(nullptr);
+}
