@@ -2,6 +2,7 @@
 
 #include "engine/BuildPorts.h"
 #include "engine/ProgressPort.h"
+#include "framework/PortSlot.h"
 #include "shell/dialogs/BuildDialogs.h"
 #include "shell/dialogs/ContQuitDlg.h"
 #include "shell/dialogs/ProgressDlg.h"
@@ -38,14 +39,9 @@ void InstallPorts()
 
 void RemovePorts()
 {
-    // Ports installed here go back to their stand-ins; a test's scripted
-    // port stays where it is.
-    if (&GetProgressPort() == &g_progressPort)
-        SetProgressPort(nullptr);
-    if (&GetBuildDialogsPort() == &g_buildDialogsPort)
-        SetBuildDialogsPort(nullptr);
-    if (&GetBuildWindowPort() == &g_buildWindowPort)
-        SetBuildWindowPort(nullptr);
+    RemovePortIfOurs(GetProgressPort, SetProgressPort, g_progressPort);
+    RemovePortIfOurs(GetBuildDialogsPort, SetBuildDialogsPort, g_buildDialogsPort);
+    RemovePortIfOurs(GetBuildWindowPort, SetBuildWindowPort, g_buildWindowPort);
     RemoveExportDialogs();
     RemoveWebImportDialogs();
 }

@@ -1,5 +1,6 @@
 #include "model/DocumentPorts.h"
 
+#include "framework/PortSlot.h"
 #include "model/EventDoc.h"
 #include "model/EventFile.h"
 
@@ -36,19 +37,6 @@ public:
 class WallClock : public IClockPort {
 public:
     CHighTime GetPresentTime() override { return CHighTime::GetPresentTime(); }
-};
-
-template <class Port, class Quiet>
-struct PortSlot {
-    Quiet quiet;
-    Port* pPort = &quiet;
-
-    Port* Set(Port* p_port)
-    {
-        Port* p_old = pPort;
-        pPort = p_port ? p_port : &quiet;
-        return p_old;
-    }
 };
 
 PortSlot<IDocumentSheetsPort, QuietSheets> g_sheets;

@@ -1,6 +1,7 @@
 #include "model/ShellPorts.h"
 
 #include "framework/Archive.h"
+#include "framework/PortSlot.h"
 #include "zelkit/services/ZelMessages.h"
 
 #include <cstdio>
@@ -43,19 +44,6 @@ public:
 class QuietEndSplash : public IEndSplashPort {
 public:
     void EndSplash() override {}
-};
-
-template <class Port, class Quiet>
-struct PortSlot {
-    Quiet quiet;
-    Port* pPort = &quiet;
-
-    Port* Set(Port* p_port)
-    {
-        Port* p_old = pPort;
-        pPort = p_port ? p_port : &quiet;
-        return p_old;
-    }
 };
 
 PortSlot<IContinueQuitPort, QuietContinueQuit> g_contQuit;

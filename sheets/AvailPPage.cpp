@@ -132,11 +132,13 @@ void AvailPanel::StartAtFirstEventTimeslot()
     std::optional<std::int64_t> o_first;
     for (int i = 0; i < p_days->GetNumDays(); ++i) {
         const ZelRelTimeslotArray& a_slots = p_days->GetDaySlots(i).GetSlots();
-        for (int j = 0; j < a_slots.GetSize(); ++j) {
-            const std::int64_t ll_minutes = std::max<std::int64_t>(a_slots[j].GetStart().GetTotalSeconds() / 60, 0);
-            if (!o_first || ll_minutes < *o_first)
-                o_first = ll_minutes;
-        }
+        const int i_earliest = a_slots.FindEarliest();
+        if (i_earliest < 0)
+            continue;
+        const std::int64_t ll_minutes =
+            std::max<std::int64_t>(a_slots[i_earliest].GetStart().GetTotalSeconds() / 60, 0);
+        if (!o_first || ll_minutes < *o_first)
+            o_first = ll_minutes;
     }
     if (o_first && *o_first < 24 * 60)
         pGrid->SetDisplayStart(1, static_cast<int>(*o_first / 60), static_cast<int>(*o_first % 60));

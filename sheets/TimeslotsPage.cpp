@@ -167,7 +167,6 @@ bool TimeslotsPPage::DataFromWindow()
 
 bool TimeslotsPPage::TakeSimpleTexts(const std::array<std::string, 3>& a_texts)
 {
-    const FlagScope telling(bTelling);
     Core.Set24Hour(p24Hour->GetValue() ? TRUE : FALSE);
     const bool b_taken = Core.Exchange(a_texts[0], a_texts[1], a_texts[2]);
     if (b_taken)

@@ -54,11 +54,13 @@ private:
     bool DataFromWindow();
     void RebuildGrid();
     void SetMode();
-    // An edit was left: the simple settings are applied once the focus has
-    // settled, unless Back or Finish took them first.
     // The start, end and length texts as the exchange reads them.
     std::array<std::string, 3> SimpleTexts() const;
+    // The texts into the core (false after its message, the texts then kept
+    // as the last refused); the caller holds bTelling raised.
     bool TakeSimpleTexts(const std::array<std::string, 3>& a_texts);
+    // An edit was left: the simple settings are applied once the focus has
+    // settled, unless Back or Finish took them first.
     void ApplySimpleLater();
     void ApplySimpleNow();
 

@@ -1,6 +1,7 @@
 #include "shell/frame/ListPorts.h"
 
 #include "framework/MessageBox.h"
+#include "framework/PortSlot.h"
 
 namespace {
 
@@ -17,19 +18,6 @@ public:
 class CancelledColumns : public ISelectColumnsPort {
 public:
     int DoModal(SelectColumnsData&) override { return IDCANCEL; }
-};
-
-template <class Port, class Quiet>
-struct PortSlot {
-    Quiet quiet;
-    Port* pPort = &quiet;
-
-    Port* Set(Port* p_port)
-    {
-        Port* p_old = pPort;
-        pPort = p_port ? p_port : &quiet;
-        return p_old;
-    }
 };
 
 PortSlot<IListStatusPort, QuietStatus> g_status;

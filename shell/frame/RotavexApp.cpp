@@ -1,6 +1,7 @@
 #include "shell/frame/RotavexApp.h"
 
 #include "framework/FileDialog.h"
+#include "framework/PortSlot.h"
 #include "framework/Resources.h"
 #include "framework/Settings.h"
 #include "framework/ui/WxFileDialog.h"
@@ -293,12 +294,9 @@ void CRotavexApp::ShutDown()
     RemoveStartupScreens();
     // Ports the program installed go back to their stand-ins; a test's
     // scripted port stays where it is.
-    if (&GetMainWindowPort() == &g_mainWindowPort)
-        SetMainWindowPort(nullptr);
-    if (&GetSaveQuestionsPort() == &g_saveQuestionsPort)
-        SetSaveQuestionsPort(nullptr);
-    if (&GetViewsPort() == &g_viewsPort)
-        SetViewsPort(nullptr);
+    RemovePortIfOurs(GetMainWindowPort, SetMainWindowPort, g_mainWindowPort);
+    RemovePortIfOurs(GetSaveQuestionsPort, SetSaveQuestionsPort, g_saveQuestionsPort);
+    RemovePortIfOurs(GetViewsPort, SetViewsPort, g_viewsPort);
     if (g_removeWindowPorts != nullptr)
         g_removeWindowPorts();
     RemoveDocumentMail();
