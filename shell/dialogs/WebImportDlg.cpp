@@ -1,6 +1,7 @@
 #include "shell/dialogs/WebImportDlg.h"
 
 #include "framework/MessageBox.h"
+#include "framework/PortSlot.h"
 #include "framework/ui/WxIds.h"
 #include "framework/ui/WxText.h"
 #include "model/General.h"
@@ -241,6 +242,5 @@ void InstallWebImportDialogs() { SetWebImportPort(&g_webPort); }
 
 void RemoveWebImportDialogs()
 {
-    if (&GetWebImportPort() == &g_webPort)
-        SetWebImportPort(nullptr);
+    RemovePortIfOurs(GetWebImportPort, SetWebImportPort, g_webPort);
 }

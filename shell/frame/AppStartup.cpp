@@ -7,6 +7,7 @@
 #include "shell/frame/StartupDlg.h"
 #include "shell/frame/StartupRules.h"
 
+#include "framework/PortSlot.h"
 #include "framework/ui/WxMessageBox.h"
 
 #include <memory>
@@ -47,8 +48,7 @@ void CRotavexApp::InstallStartupScreens()
 void CRotavexApp::RemoveStartupScreens()
 {
     // A scripted port of a test stays where it is.
-    if (&GetRevisionChangedPort() == &g_revisionPort)
-        SetRevisionChangedPort(nullptr);
+    RemovePortIfOurs(GetRevisionChangedPort, SetRevisionChangedPort, g_revisionPort);
     if (pSplashTimer)
         pSplashTimer->Stop();
     if (SplashScreen* p_splash = GetSplash()) {

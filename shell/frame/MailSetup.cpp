@@ -1,4 +1,5 @@
 #include "shell/frame/MailSetup.h"
+#include "framework/PortSlot.h"
 
 #include "model/EventDoc.h"
 #include "output/RecipientMail.h"
@@ -24,6 +25,5 @@ void InstallDocumentMail()
 
 void RemoveDocumentMail()
 {
-    if (&GetMailPort() == &g_documentMail)
-        SetMailPort(nullptr);
+    RemovePortIfOurs(GetMailPort, SetMailPort, g_documentMail);
 }

@@ -1,5 +1,6 @@
 #include "shell/lists/ExportDialogs.h"
 
+#include "framework/PortSlot.h"
 #include "framework/ui/WxIds.h"
 #include "framework/ui/WxText.h"
 #include "shell/frame/MainFrm.h"
@@ -147,8 +148,6 @@ void InstallExportDialogs()
 
 void RemoveExportDialogs()
 {
-    if (&GetHtmlColumnsPort() == &g_columns)
-        SetHtmlColumnsPort(nullptr);
-    if (&GetExportPort() == &g_export)
-        SetExportPort(nullptr);
+    RemovePortIfOurs(GetHtmlColumnsPort, SetHtmlColumnsPort, g_columns);
+    RemovePortIfOurs(GetExportPort, SetExportPort, g_export);
 }
