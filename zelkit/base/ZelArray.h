@@ -170,6 +170,9 @@ public:
     }
 
     void RemoveAll() { SetSize(0); }
+    // No elements; unlike RemoveAll, the storage (and its allocation size)
+    // stays, for a list that is filled again and again.
+    void RemoveAllKeepStorage() noexcept { Elements.clear(); }
 
     const T& GetAt(int i_index) const
     {
