@@ -51,7 +51,6 @@ void Shuffler::ExcludeFlags::WriteBack(std::size_t u_mark)
     }
 }
 
-
 // ---- the object ----
 
 Shuffler::Shuffler(BuildEngine* p_engine, Generator* p_generator, SelCounters* p_counters, int i_mode,
@@ -144,7 +143,6 @@ BOOL Shuffler::RulesAccept(int i_group, const TTLoc& loc) const
         ? TRUE
         : FALSE;
 }
-
 
 void Shuffler::ShowGroup(int i_group)
 {

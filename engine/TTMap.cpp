@@ -354,7 +354,6 @@ BOOL TTMap::GetFirstChunk(int i_group, ChunkPos& pos, Chunk& chunk, int i_venue,
     return GetNextChunk(pos, chunk, i_venue, i_day);
 }
 
-
 BOOL TTMap::FindNextChunk(ChunkPos& pos, Chunk& chunk, int i_venue) const
 {
     const GroupMap& group_map = GroupMaps[pos.iGroup];

@@ -334,7 +334,6 @@ public:
     }
 
 protected:
-
     // Room for n_new_size elements by the growth rule.
     void GrowFor(int n_new_size)
     {
