@@ -83,8 +83,7 @@ public:
     // The list emptied, its storage kept.
     T& GetEmpty()
     {
-        if (!pItem->IsEmpty())
-            pItem->RemoveAt(0, pItem->GetSize());
+        pItem->RemoveAllKeepStorage();
         return *pItem;
     }
 

@@ -345,10 +345,8 @@ void Shuffler::EmptyLists(ConflictList& a_lists, int n_lists)
 {
     if (a_lists.GetSize() > n_lists)
         a_lists.RemoveAt(n_lists, a_lists.GetSize() - n_lists);
-    for (int i = 0; i < a_lists.GetSize(); ++i) {
-        if (!a_lists[i].IsEmpty())
-            a_lists[i].RemoveAt(0, a_lists[i].GetSize());
-    }
+    for (int i = 0; i < a_lists.GetSize(); ++i)
+        a_lists[i].RemoveAllKeepStorage();
     if (a_lists.GetSize() < n_lists)
         a_lists.SetSize(n_lists);
 }

@@ -51,7 +51,6 @@ void Shuffler::ExcludeFlags::WriteBack(std::size_t u_mark)
     }
 }
 
-
 // ---- the object ----
 
 Shuffler::Shuffler(BuildEngine* p_engine, Generator* p_generator, SelCounters* p_counters, int i_mode,
@@ -145,7 +144,6 @@ BOOL Shuffler::RulesAccept(int i_group, const TTLoc& loc) const
         : FALSE;
 }
 
-
 void Shuffler::ShowGroup(int i_group)
 {
     pEngine->SetPlacingGroup(GetGroup(i_group).GetName());
@@ -156,17 +154,12 @@ void Shuffler::CopyTotals(int i_group, ZelArray<UINT>& a_day_counts, ZelArray<UI
 {
     const GroupCount& counts = pCounters->GetGroupCount(i_group);
     // Called for every trial with the arrays of the trial before, which
-    // are already of the size: a plain copy of the numbers.
-    auto copy = [](ZelArray<UINT>& a_to, const ZelArray<UINT>& a_from) {
-        if (a_to.GetSize() != a_from.GetSize())
-            a_to.SetSize(a_from.GetSize());
-        std::copy(a_from.GetData(), a_from.GetData() + a_from.GetSize(), a_to.GetData());
-    };
-    copy(a_day_counts, counts.DayCounts);
+    // are already of the size: the copy only writes the numbers.
+    a_day_counts.Copy(counts.DayCounts);
     // The venue counts are read back only for a group that uses venue
     // limits (see RestoreCounts); for any other group the array is left as
     // it is, unread.
     if (GetGroup(i_group).GetUseVenueLimits())
-        copy(a_venue_counts, counts.VenueCounts);
+        a_venue_counts.Copy(counts.VenueCounts);
     u_event_count = counts.uTotal;
 }

@@ -70,8 +70,7 @@ int Chunk::GetLocs(TTLocArray& a_locs) const
     // Sized to the cells with its storage kept and written in place: the
     // searches fill one list again and again.
     if (nSlots == 0) {
-        if (!a_locs.IsEmpty())
-            a_locs.RemoveAt(0, a_locs.GetSize());
+        a_locs.RemoveAllKeepStorage();
         return 0;
     }
     // Mostly the list is of the size already (the chunks of one walk are
@@ -354,7 +353,6 @@ BOOL TTMap::GetFirstChunk(int i_group, ChunkPos& pos, Chunk& chunk, int i_venue,
         return TRUE;
     return GetNextChunk(pos, chunk, i_venue, i_day);
 }
-
 
 BOOL TTMap::FindNextChunk(ChunkPos& pos, Chunk& chunk, int i_venue) const
 {

@@ -83,7 +83,7 @@ public:
         const int i_trans_id = iStackSize;
         if (i_trans_id >= Stack.GetSize())
             Stack.SetSize(i_trans_id + 1);
-        Empty(Stack[i_trans_id]);
+        Stack[i_trans_id].RemoveAllKeepStorage();
         iStackSize = i_trans_id + 1;
         return i_trans_id;
     }
@@ -113,7 +113,7 @@ public:
         RecordList& a_records = Stack[i_trans_id];
         if (i_trans_id > 0)
             Stack[i_trans_id - 1].Append(a_records);
-        Empty(a_records);
+        a_records.RemoveAllKeepStorage();
         iStackSize = i_trans_id;
         return TRUE;
     }
@@ -142,7 +142,7 @@ private:
             CloseLevel(TransMove& mover, int i_level) : Mover(mover), iLevel(i_level) {}
             ~CloseLevel()
             {
-                Empty(Mover.Stack.GetData()[iLevel]);
+                Mover.Stack.GetData()[iLevel].RemoveAllKeepStorage();
                 Mover.iStackSize = iLevel;
             }
             CloseLevel(const CloseLevel&) = delete;
@@ -177,7 +177,7 @@ public:
                     // Passed over: see the head of this file.
                 }
             }
-            Empty(a_records);
+            a_records.RemoveAllKeepStorage();
             iStackSize = i_level;
         }
     }
@@ -201,20 +201,13 @@ protected:
     EventDoc* pDoc;
     Timetable* pTimetable;
     Engine* pEngine;
-    // One record list per open transaction, by id.
+    // One record list per open transaction, by id. A list is emptied with
+    // its storage kept: a search opens and closes levels millions of
+    // times, each with a few records.
     ZelArray<RecordList> Stack;
     int iStackSize = 0;
 
 private:
-    // No records; the storage stays. A search opens and closes levels
-    // millions of times, each with a few records: giving the storage back
-    // at every close made every level allocate again.
-    static void Empty(RecordList& a_records) noexcept
-    {
-        if (!a_records.IsEmpty())
-            a_records.RemoveAt(0, a_records.GetSize());
-    }
-
     void Undo(const MoveRec& rec, SelCounters* p_counters)
     {
         switch (rec.iType) {

@@ -170,6 +170,9 @@ public:
     }
 
     void RemoveAll() { SetSize(0); }
+    // No elements; unlike RemoveAll, the storage (and its allocation size)
+    // stays, for a list that is filled again and again.
+    void RemoveAllKeepStorage() noexcept { Elements.clear(); }
 
     const T& GetAt(int i_index) const
     {
@@ -331,7 +334,6 @@ public:
     }
 
 protected:
-
     // Room for n_new_size elements by the growth rule.
     void GrowFor(int n_new_size)
     {
