@@ -432,7 +432,7 @@ private:
     // every count is 0. Used for the duplicates and for the errors.
     void ReportDuplicates(UINT u_messageId, const UINT (&a_lineIds)[5], const int (&a_counts)[5]);
     // Whether anything of the loaded event names what no list holds; the
-    // participants as the load found them when it checked them.
+    // groups and participants as the load noted them while it read them.
     BOOL HasUnresolvedReferences(const LoadCounts& counts) const;
     // Exchanges the events of two documents (all the file holds); the
     // timetables follow their new documents.

@@ -151,11 +151,11 @@ namespace {
 class KnownKeys {
 public:
     template <class List>
-    explicit KnownKeys(const List& list, int n_items)
+    explicit KnownKeys(const List& list, int n_items) : KnownKeys(KeysOf(list, n_items))
     {
-        vKeys.reserve(static_cast<std::size_t>(std::max(n_items, 0)));
-        for (int i = 0; i < n_items; ++i)
-            vKeys.push_back(list[i].GetKey());
+    }
+    explicit KnownKeys(std::vector<LONG> v_keys) : vKeys(std::move(v_keys))
+    {
         std::sort(vKeys.begin(), vKeys.end());
         if (vKeys.empty() || vKeys.front() < 0)
             return;
@@ -175,8 +175,22 @@ public:
         return l_key >= 0 && u_word < vBits.size()
             && (vBits[u_word] >> (static_cast<DWORD>(l_key) % 64) & 1) != 0;
     }
+    bool HasAll(const std::vector<LONG>& v_keys) const
+    {
+        return std::all_of(v_keys.begin(), v_keys.end(), [this](LONG l_key) { return Has(l_key); });
+    }
 
 private:
+    template <class List>
+    static std::vector<LONG> KeysOf(const List& list, int n_items)
+    {
+        std::vector<LONG> v_keys;
+        v_keys.reserve(static_cast<std::size_t>(std::max(n_items, 0)));
+        for (int i = 0; i < n_items; ++i)
+            v_keys.push_back(list[i].GetKey());
+        return v_keys;
+    }
+
     std::vector<LONG> vKeys;
     std::vector<std::uint64_t> vBits;
 };
@@ -188,6 +202,15 @@ bool KeysKnown(const KeyList& keys, const KnownKeys& known)
             return false;
     }
     return true;
+}
+
+// The used slots' keys, for a test once their list is read.
+void CollectKeys(const KeyList& keys, std::vector<LONG>& v_keys)
+{
+    for (int i = 0; i < keys.GetMaxKeys(); ++i) {
+        if (keys[i] != -1)
+            v_keys.push_back(keys[i]);
+    }
 }
 
 bool DaysKnown(const TimeList& times, const DayDefBase& days)
@@ -229,10 +252,34 @@ struct EventDoc::LoadCounts {
     BOOL bOldVenueTimes = FALSE;
     // For each venue the file holds: whether the venue list took it.
     ZelArray<BOOL> VenueKept;
-    // Whether the participants were checked for references as they were
-    // read, and whether one names what no list holds.
-    BOOL bParticipantsChecked = FALSE;
+    // Whether a participant kept names a venue or day the event lacks,
+    // which is known as it is read.
     BOOL bParticipantUnresolved = FALSE;
+    // The keys of the participants kept.
+    std::vector<LONG> vParticipantKeys;
+    // Whether a group kept names a venue or day the event lacks, which is
+    // known as it is read; the style, facility and participant keys the
+    // groups name, for the test once those lists are read.
+    BOOL bGroupUnresolved = FALSE;
+    std::vector<LONG> vGroupStyleKeys;
+    std::vector<LONG> vGroupFacilityKeys;
+    std::vector<LONG> vMemberKeys;
+
+    void NoteGroup(const Group& group, const KnownKeys& venues, const DayDefBase& days)
+    {
+        const VenueAllocArray& a_allocs = group.GetVenueAllocs();
+        for (int a = 0; a < a_allocs.GetSize(); ++a) {
+            if (!venues.Has(a_allocs[a].GetVenueKey()))
+                bGroupUnresolved = TRUE;
+        }
+        if (!EntityResolved(group, venues, days))
+            bGroupUnresolved = TRUE;
+        CollectKeys(group.GetStyles(), vGroupStyleKeys);
+        CollectKeys(group.GetFacilities(), vGroupFacilityKeys);
+        const GroupMembers& members = group.GetMembers();
+        for (int m = 0; m < members.GetSize(); ++m)
+            vMemberKeys.push_back(members.GetAt(m).lParticipantKey);
+    }
 
     // An add result of the venue, group or participant list.
     void Count(int i_kind, int i_result)
@@ -457,14 +504,23 @@ void EventDoc::LoadGroups(CArchive& ar, LoadCounts& counts)
     NextKey next(l_stored);
     const DWORD n_groups = ReadListCount(ar);
     GroupList::Reading reading(Groups, RoomFor(ar, n_groups));
+    // The venues and days a group names are known by now, its styles,
+    // facilities and members not yet: each group kept is checked for the
+    // first while it is at hand, and the keys of the others are noted for
+    // the test once their lists are read.
+    const KnownKeys venues(Venues, Venues.GetNumVenues());
+    const DayDefBase& days = EventDef.GetDayDef();
     for (DWORD i = 0; i < n_groups; ++i) {
         Group& group = reading.Next();
         group.Serialize(ar);
         const LONG l_key = group.GetKey();
         const int i_result = reading.Keep();
         counts.Count(e_groups, i_result);
-        if (i_result == GroupList::added)
-            next.Loaded(l_key);
+        if (i_result != GroupList::added)
+            continue;
+        next.Loaded(l_key);
+        if (!counts.bGroupUnresolved)
+            counts.NoteGroup(Groups[Groups.GetNumGroups() - 1], venues, days);
     }
     GroupList::SetKeyCounter(next.Get());
 }
@@ -481,7 +537,6 @@ void EventDoc::LoadParticipants(CArchive& ar, LoadCounts& counts)
     // after the load.
     const KnownKeys venues(Venues, Venues.GetNumVenues());
     const DayDefBase& days = EventDef.GetDayDef();
-    counts.bParticipantsChecked = TRUE;
     for (DWORD i = 0; i < n_participants; ++i) {
         Participant& participant = reading.Next();
         participant.Serialize(ar);
@@ -490,6 +545,7 @@ void EventDoc::LoadParticipants(CArchive& ar, LoadCounts& counts)
         counts.Count(e_participants, i_result);
         if (i_result == ParticipantList::added) {
             next.Loaded(l_key);
+            counts.vParticipantKeys.push_back(l_key);
             if (!counts.bParticipantUnresolved
                 && !EntityResolved(Participants[Participants.GetNumParticipants() - 1], venues, days))
                 counts.bParticipantUnresolved = TRUE;
@@ -667,37 +723,22 @@ void EventDoc::ReportLoadProblems(const LoadCounts& counts)
 
 BOOL EventDoc::HasUnresolvedReferences(const LoadCounts& counts) const
 {
-    if (counts.bParticipantUnresolved)
+    if (counts.bParticipantUnresolved || counts.bGroupUnresolved)
         return TRUE;
     const DayDefBase& days = EventDef.GetDayDef();
     const KnownKeys venues(Venues, Venues.GetNumVenues());
     const KnownKeys styles(Styles, Styles.GetCount());
     const KnownKeys facilities(Facilities, Facilities.GetCount());
-    const KnownKeys participants(Participants, Participants.GetNumParticipants());
     for (int i = 0; i < Venues.GetNumVenues(); ++i) {
         if (!KeysKnown(Venues[i].GetStyles(), styles) || !KeysKnown(Venues[i].GetFacilities(), facilities))
             return TRUE;
     }
-    for (int i = 0; i < Groups.GetNumGroups(); ++i) {
-        const Group& group = Groups[i];
-        if (!EntityResolved(group, venues, days) || !KeysKnown(group.GetStyles(), styles)
-            || !KeysKnown(group.GetFacilities(), facilities))
-            return TRUE;
-        const GroupMembers& members = group.GetMembers();
-        for (int m = 0; m < members.GetSize(); ++m) {
-            if (!participants.Has(members.GetAt(m).lParticipantKey))
-                return TRUE;
-        }
-        const VenueAllocArray& a_allocs = group.GetVenueAllocs();
-        for (int a = 0; a < a_allocs.GetSize(); ++a) {
-            if (!venues.Has(a_allocs[a].GetVenueKey()))
-                return TRUE;
-        }
-    }
-    for (int i = 0; !counts.bParticipantsChecked && i < Participants.GetNumParticipants(); ++i) {
-        if (!EntityResolved(Participants[i], venues, days))
-            return TRUE;
-    }
+    // The groups' references were taken as the groups were read, so that
+    // a long list is not walked again once it has left the cache.
+    if (!styles.HasAll(counts.vGroupStyleKeys) || !facilities.HasAll(counts.vGroupFacilityKeys))
+        return TRUE;
+    if (!counts.vMemberKeys.empty() && !KnownKeys(counts.vParticipantKeys).HasAll(counts.vMemberKeys))
+        return TRUE;
     for (int i = 0; i < SchedRules.GetNumVenueRules(); ++i) {
         const VenueRule& rule = SchedRules.GetVenueRules()[i];
         if (rule.GetVenueIndex(this) < 0 || !DaysKnown(rule.GetScope(), days) || !RuleStylesKnown(rule, styles))

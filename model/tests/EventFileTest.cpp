@@ -14,6 +14,7 @@
 #include <csignal>
 #include <filesystem>
 #include <fstream>
+#include <functional>
 #include <gtest/gtest.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
@@ -652,6 +653,31 @@ TEST(EventFile, UnresolvedReferencesAreRepairedWithoutAsking)
         ASSERT_TRUE(repaired.OnOpenDocument(s_path));
         EXPECT_TRUE(repaired.GetLoadRepairs()) << b_last;
         EXPECT_TRUE(repaired.IsModified()) << b_last;
+    }
+
+    // A group that names a style, facility, venue or day the event lacks,
+    // as the first of the list or the last: the venues and days are known
+    // as the groups are read, the styles and facilities only after them.
+    const std::function<void(Group&)> a_danglings[] = {
+        [](Group& group) { group.GetStyles().Add(999999); },
+        [](Group& group) { group.GetFacilities().Add(999999); },
+        [](Group& group) { group.GetVenueAllocs().InsertSorted(VenueAlloc(999999)); },
+        [](Group& group) { group.GetVenueLimits().InsertSorted(VenueLimit(999999)); },
+        [](Group& group) { group.GetUnavailable().AddTime(999999, daytimes::Slot(9, 0, 60, -1)); },
+        [](Group& group) { group.GetMembers().SetMember(999999, "", FALSE); },
+    };
+    for (std::size_t i = 0; i < std::size(a_danglings); ++i) {
+        for (const bool b_last : {true, false}) {
+            sampleevents::ResetKeyCounters();
+            auto p_dangling = Make(sampleevents::MakeCalendarEvent);
+            GroupList& groups = p_dangling->GetGroups();
+            a_danglings[i](groups[b_last ? groups.GetNumGroups() - 1 : 0]);
+            WriteFileAtomically(s_path, p_dangling->WriteEventFile());
+            EventDoc repaired;
+            ASSERT_TRUE(repaired.OnOpenDocument(s_path));
+            EXPECT_TRUE(repaired.GetLoadRepairs()) << i << " " << b_last;
+            EXPECT_TRUE(repaired.IsModified()) << i << " " << b_last;
+        }
     }
 
     // A clean file opens unmodified.
