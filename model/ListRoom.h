@@ -104,40 +104,48 @@ private:
 // a name taken while a long list is read: one block of slots searched from
 // the hash's own slot on, so that a test reads a cache line or two where a
 // map of names would walk its nodes. A slot holds the hash's upper half and
-// the position in eight bytes, so that the block of a long list stays small
-// enough to be found in the cache between one read record and the next.
-// The caller compares the names at the positions of a matching hash.
+// the position in eight bytes. The caller compares the names at the
+// positions of a matching hash.
+//
+// Nearly every name read is new, and the slots of a long list are spread
+// over more memory than the cache keeps between one record and the next:
+// a word of a small filter (two bits a name) tells most new names apart
+// without the slots, and the names added are put into their slots only when
+// a test needs them, many at once, so that their reads of memory overlap
+// instead of each waiting for the last.
 class NameHashes {
 public:
     static std::uint64_t Hash(const std::string& s_name) { return std::hash<std::string>()(s_name); }
 
-    // Empty, with slots for n_expected names.
+    // Empty, with room for n_expected names.
     void Init(int n_expected)
     {
-        std::size_t u_size = kMinSlots;
-        while (u_size < 2 * static_cast<std::size_t>(std::max(n_expected, 0)))
-            u_size *= 2;
-        vSlots.assign(u_size, Slot{});
         vAdded.clear();
         vAdded.reserve(static_cast<std::size_t>(std::max(n_expected, 0)));
+        nPlaced = 0;
+        Size(static_cast<std::size_t>(std::max(n_expected, 0)));
     }
     void Clear()
     {
         std::vector<Slot>().swap(vSlots);
+        std::vector<std::uint64_t>().swap(vFilter);
         std::vector<Added>().swap(vAdded);
+        nPlaced = 0;
     }
     void Add(std::uint64_t u_hash, int i_position)
     {
-        if (2 * (vAdded.size() + 1) > vSlots.size())
-            Grow();
-        Place(u_hash, i_position);
         vAdded.push_back(Added{u_hash, i_position});
+        if (2 * vAdded.size() > vSlots.size()) {
+            Size(vAdded.size());
+            return;
+        }
+        vFilter[FilterWord(u_hash)] |= FilterBits(u_hash);
     }
-    // Asks for the slot the hash starts from, for a look-up to come.
+    // Asks for what a look-up of the hash reads first, for one to come.
     void Prefetch(std::uint64_t u_hash) const
     {
-        if (!vSlots.empty())
-            __builtin_prefetch(&vSlots[u_hash & (vSlots.size() - 1)]);
+        if (!vFilter.empty())
+            __builtin_prefetch(&vFilter[FilterWord(u_hash)]);
     }
     // The highest position added with the hash for which f_same holds, or -1.
     template <class Same>
@@ -146,6 +154,10 @@ public:
         int i_found = -1;
         if (vSlots.empty())
             return i_found;
+        const std::uint64_t u_bits = FilterBits(u_hash);
+        if ((vFilter[FilterWord(u_hash)] & u_bits) != u_bits)
+            return i_found;
+        PlaceWaiting();
         const std::size_t u_mask = vSlots.size() - 1;
         const std::uint32_t u_tag = Tag(u_hash);
         for (std::size_t u = u_hash & u_mask; vSlots[u].iPosition >= 0; u = (u + 1) & u_mask) {
@@ -163,29 +175,51 @@ private:
     };
     // The bits of the hash the slot's place does not already tell.
     static std::uint32_t Tag(std::uint64_t u_hash) { return static_cast<std::uint32_t>(u_hash >> 32); }
+    // The filter word and its two bits of the hash, from bits the slot's
+    // place does not use.
+    std::size_t FilterWord(std::uint64_t u_hash) const
+    {
+        return static_cast<std::size_t>(u_hash >> 40) & (vFilter.size() - 1);
+    }
+    static std::uint64_t FilterBits(std::uint64_t u_hash)
+    {
+        return std::uint64_t(1) << (u_hash >> 20 & 63) | std::uint64_t(1) << (u_hash >> 26 & 63);
+    }
 
-    void Place(std::uint64_t u_hash, int i_position)
+    // Slots for twice the n names, a filter word for every four; the names
+    // added so far are filtered anew and wait for their slots.
+    void Size(std::size_t n_names)
+    {
+        std::size_t u_size = kMinSlots;
+        while (u_size < 2 * n_names)
+            u_size *= 2;
+        vSlots.assign(u_size, Slot{});
+        vFilter.assign(u_size / 8, 0);
+        for (const Added& added : vAdded)
+            vFilter[FilterWord(added.uHash)] |= FilterBits(added.uHash);
+        nPlaced = 0;
+    }
+    // A slot keeps only part of its hash: the entries are placed from the
+    // whole hashes, kept one after another as they came.
+    void PlaceWaiting() const
     {
         const std::size_t u_mask = vSlots.size() - 1;
-        std::size_t u = u_hash & u_mask;
-        while (vSlots[u].iPosition >= 0)
-            u = (u + 1) & u_mask;
-        vSlots[u] = Slot{Tag(u_hash), i_position};
-    }
-    void Grow()
-    {
-        // A slot keeps only part of its hash: the entries are placed anew
-        // from the whole hashes, kept one after another as they came.
-        const std::size_t u_size = std::max(kMinSlots, 2 * vSlots.size());
-        vSlots.assign(u_size, Slot{});
-        for (const Added& added : vAdded)
-            Place(added.uHash, added.iPosition);
+        for (; nPlaced < vAdded.size(); ++nPlaced) {
+            std::size_t u = vAdded[nPlaced].uHash & u_mask;
+            while (vSlots[u].iPosition >= 0)
+                u = (u + 1) & u_mask;
+            vSlots[u] = Slot{Tag(vAdded[nPlaced].uHash), vAdded[nPlaced].iPosition};
+        }
     }
 
     struct Added {
         std::uint64_t uHash;
         int iPosition;
     };
-    std::vector<Slot> vSlots;
+    // The slots are filled in as the look-ups need them.
+    mutable std::vector<Slot> vSlots;
+    std::vector<std::uint64_t> vFilter;
     std::vector<Added> vAdded;
+    // The entries of vAdded that are in their slots.
+    mutable std::size_t nPlaced = 0;
 };

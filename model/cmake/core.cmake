@@ -2,4 +2,5 @@
 list(APPEND MODEL_SOURCES EventDoc.cpp General.cpp KeyList.cpp SchedLim.cpp Venue.cpp)
 
 rvx_add_model_test(NAME model_core_tests
-  SOURCES tests/KeyListTest.cpp tests/ArchiveLinksTest.cpp tests/SchedLimTest.cpp tests/VenueTest.cpp)
+  SOURCES tests/KeyListTest.cpp tests/NameHashesTest.cpp tests/ArchiveLinksTest.cpp tests/SchedLimTest.cpp
+          tests/VenueTest.cpp)
