@@ -250,8 +250,8 @@ Group::Group(Group&& src)
 
 void Group::SetNamesAgain()
 {
-    Name.SetName(Name.GetName());
-    Contact.SetName(Contact.GetFirstName(), Contact.GetLastName());
+    Name.SetNameAgain();
+    Contact.SetNameAgain();
 }
 
 Group& Group::operator=(const Group& src)

@@ -163,6 +163,8 @@ public:
     LONG GetKey() const { return lKey; }
     void SetKey(LONG l_key) { lKey = l_key; }
     std::string GetName() const { return Name.GetName(); }
+    // The name without a copy.
+    const std::string& GetNameText() const { return Name.GetNameText(); }
     void SetName(const std::string& s_name) { Name.SetName(s_name); }
     ZelSimpleName& GetContact() { return Contact; }
     const ZelSimpleName& GetContact() const { return Contact; }

@@ -60,14 +60,14 @@ int GroupList::FindByName(const std::string& s_name) const
 
 BOOL GroupList::NameExists(const Group& group) const
 {
-    const std::string s_name = group.GetName();
+    const std::string& s_name = group.GetNameText();
     if (bReading) {
         return ReadNames.FindLast(NameHashes::Hash(s_name), [&](int i_at) {
-                   return Groups[i_at].GetKey() != group.GetKey() && Groups[i_at].GetName() == s_name;
+                   return Groups[i_at].GetKey() != group.GetKey() && Groups[i_at].GetNameText() == s_name;
                }) >= 0;
     }
     for (int i = 0; i < Groups.GetSize(); ++i) {
-        if (Groups[i].GetKey() != group.GetKey() && Groups[i].GetName() == s_name)
+        if (Groups[i].GetKey() != group.GetKey() && Groups[i].GetNameText() == s_name)
             return TRUE;
     }
     return FALSE;
@@ -115,7 +115,7 @@ void GroupList::Joined(int i_new)
     // The name the list holds, which the walk compares: a name cut after
     // a blank has lost it.
     if (bReading)
-        ReadNames.Add(NameHashes::Hash(Groups[i_new].GetName()), i_new);
+        ReadNames.Add(NameHashes::Hash(Groups[i_new].GetNameText()), i_new);
 }
 
 int GroupList::RemoveGroup(int i_index)

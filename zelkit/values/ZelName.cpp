@@ -141,12 +141,17 @@ std::vector<std::string> ZelName::GetWords(const std::string& s_text)
 
 std::string ZelName::NormalCut(std::string s_text, int i_max)
 {
+    NormalCutInPlace(s_text, i_max);
+    return s_text;
+}
+
+void ZelName::NormalCutInPlace(std::string& s_text, int i_max)
+{
     Normalize(s_text);
     if (i_max <= 0)
         s_text.clear();
     else if (s_text.size() > static_cast<std::size_t>(i_max))
         s_text.resize(static_cast<std::size_t>(i_max));
-    return s_text;
 }
 
 std::string ZelName::Cut(const std::string& s_text, int i_max)

@@ -51,6 +51,9 @@ public:
     static std::string Cut(const std::string& s_text, int i_max);
     // Cut(Normalize(s_text), i_max), made in the copy given.
     static std::string NormalCut(std::string s_text, int i_max);
+    // The same in place: a text in the form and within the limit is left
+    // as it is, without a copy.
+    static void NormalCutInPlace(std::string& s_text, int i_max);
 
 protected:
     static void ReadSchema(CArchive& ar);
@@ -68,7 +71,11 @@ public:
 
     void Serialize(CArchive& ar) override;
     std::string GetName() const override { return sName; }
+    // The name without a copy.
+    const std::string& GetNameText() const { return sName; }
     void SetName(const std::string& s_name) override;
+    // SetName(GetName()) without the copies.
+    void SetNameAgain() { NormalCutInPlace(sName, nMaxLength); }
     BOOL IsEmpty() const override { return sName.empty() ? TRUE : FALSE; }
 
 private:
@@ -155,6 +162,12 @@ public:
     BOOL IsEmpty() const override;
     void SetName(const std::string& s_name) override;
     void SetName(const std::string& s_first, const std::string& s_last);
+    // SetName(GetFirstName(), GetLastName()) without the copies.
+    void SetNameAgain()
+    {
+        NormalCutInPlace(sFirst, nMaxFirst);
+        NormalCutInPlace(sLast, nMaxLast);
+    }
 
     std::string GetFirstName() const override { return sFirst; }
     std::string GetInitials() const override;
