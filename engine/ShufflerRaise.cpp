@@ -131,7 +131,8 @@ int Shuffler::RaiseStep(int i_group, int i_day, int i_venue, Chunk* p_chunk)
 BOOL Shuffler::IsCandidate(int i_group, const Chunk& chunk, BOOL b_full_list) const
 {
     const TTMap::GroupMap& group_map = pMap->GetGroupMap(i_group);
-    const UINT u_max_chunk = static_cast<UINT>(group_map.GetVenueMap(chunk.GetVenue()).nMaxChunk);
+    const TTMap::GroupMap::VenueMap& venue_map = group_map.GetVenueMap(chunk.GetVenue());
+    const UINT u_max_chunk = static_cast<UINT>(venue_map.nMaxChunk);
     const UINT u_chunk_size = static_cast<UINT>(chunk.GetNumSlots());
     SHUFFLER_CHECK(u_chunk_size != 0, "u_chunk_size != 0");
     SHUFFLER_CHECK(u_chunk_size <= u_max_chunk, "u_chunk_size <= u_max_chunk");
@@ -142,14 +143,31 @@ BOOL Shuffler::IsCandidate(int i_group, const Chunk& chunk, BOOL b_full_list) co
 
     // Joined with the group's placements right before and after it, the
     // chunk may not make a run longer than the venue's largest chunk.
+    // The walks step within the chunk's venue map, found once: a cell the
+    // map has no day for (or a negative slot) ends a walk at once, as the
+    // group map's steps would end it.
     const LONG l_key = GetGroup(i_group).GetKey();
+    const int i_venue = chunk.GetVenue();
+    auto walkable = [&venue_map](const Chunk::Slot& slot) {
+        return slot.iDay >= 0 && slot.iSlot >= 0 && venue_map.DaySlots.IsIndex(slot.iDay);
+    };
     UINT u_joined = u_chunk_size;
-    TTLoc loc = chunk.GetLoc(0);
-    while (u_joined <= u_max_chunk && group_map.PrevSlot(loc) && CellKey(loc) == l_key && !chunk.HasSlot(loc))
-        ++u_joined;
-    loc = chunk.GetLoc(chunk.GetNumSlots() - 1);
-    while (u_joined <= u_max_chunk && group_map.NextSlot(loc) && CellKey(loc) == l_key && !chunk.HasSlot(loc))
-        ++u_joined;
+    const Chunk::Slot& first = chunk.GetSlot(0);
+    if (walkable(first)) {
+        int i_day = first.iDay;
+        int i_slot = first.iSlot;
+        while (u_joined <= u_max_chunk && venue_map.StepPrev(i_day, i_slot)
+               && CellKey(TTLoc(i_day, i_venue, i_slot)) == l_key && !chunk.HasSlot(TTLoc(i_day, i_venue, i_slot)))
+            ++u_joined;
+    }
+    const Chunk::Slot& last = chunk.GetSlot(chunk.GetNumSlots() - 1);
+    if (walkable(last)) {
+        int i_day = last.iDay;
+        int i_slot = last.iSlot;
+        while (u_joined <= u_max_chunk && venue_map.StepNext(i_day, i_slot)
+               && CellKey(TTLoc(i_day, i_venue, i_slot)) == l_key && !chunk.HasSlot(TTLoc(i_day, i_venue, i_slot)))
+            ++u_joined;
+    }
     return u_joined > u_max_chunk ? FALSE : TRUE;
 }
 

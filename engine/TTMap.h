@@ -88,14 +88,21 @@ public:
     // Inserts the cell at its place in the order (found by bisection). A
     // cell after the last one of a short chunk, which is how the walks
     // mostly add them, goes on the end in line.
+    // The two parts are written one by one: built as one Slot on the
+    // stack and copied, the copy reads back as one word what was just
+    // stored as two, and the store cannot be forwarded to that read.
     void AddSlot(std::int32_t i_day, std::int32_t i_slot)
     {
-        const Slot slot(i_day, i_slot);
-        if (nSlots < kInline && (nSlots == 0 || !(slot < aInline[nSlots - 1]))) {
-            aInline[nSlots++] = slot;
-            return;
+        if (nSlots < kInline) {
+            if (nSlots == 0 || aInline[nSlots - 1].iDay < i_day
+                || (aInline[nSlots - 1].iDay == i_day && aInline[nSlots - 1].iSlot <= i_slot)) {
+                Slot& slot = aInline[nSlots++];
+                slot.iDay = i_day;
+                slot.iSlot = i_slot;
+                return;
+            }
         }
-        InsertSlot(slot);
+        InsertSlot(Slot(i_day, i_slot));
     }
     void AddSlot(const TTLoc& loc) { AddSlot(loc.GetDay(), loc.GetSlot()); }
     const Slot& GetSlot(int i_index) const
@@ -195,6 +202,14 @@ public:
             }
             // Days with at least one allowed timeslot.
             BOOL HasAllowedSlots() const;
+            // The steps of GroupMap::NextSlot and PrevSlot from a cell of
+            // this venue whose day is one of the map's and whose slot is 0
+            // or more (what FindVenueMap makes sure of): a walk that has
+            // the venue's map already steps with these, without finding it
+            // again for every cell. FALSE, with the parts unchanged, when
+            // there is no such cell.
+            BOOL StepNext(int& i_day, int& i_slot) const;
+            BOOL StepPrev(int& i_day, int& i_slot) const;
 
             ZelArray<Slots> DaySlots;
             // Fewest and most consecutive timeslots of one placement.
@@ -231,12 +246,13 @@ public:
         // b_before); FALSE for an empty chunk or when there is none.
         BOOL GetAdjacentSlot(BOOL b_before, const Chunk& chunk, TTLoc& loc) const;
 
+        // The venue's map of the cell, when the cell's venue and day are
+        // in the map and its parts are 0 or more; a walk that takes more
+        // than one step from the cell finds it once and steps with it.
+        const VenueMap* FindVenueMap(const TTLoc& loc) const;
+
     private:
         friend class TTMap;
-
-        // The venue's map of the cell, when the cell's venue and day are
-        // in the map.
-        const VenueMap* FindVenueMap(const TTLoc& loc) const;
 
         int iGroup = -1;
         ZelArray<VenueMap> Venues;
@@ -408,19 +424,15 @@ inline const TTMap::GroupMap::VenueMap* TTMap::GroupMap::FindVenueMap(const TTLo
     return venue_map.DaySlots.IsIndex(loc.GetDay()) ? &venue_map : nullptr;
 }
 
-inline BOOL TTMap::GroupMap::NextSlot(TTLoc& loc) const
+inline BOOL TTMap::GroupMap::VenueMap::StepNext(int& i_day_io, int& i_slot_io) const
 {
-    const VenueMap* p_venue_map = FindVenueMap(loc);
-    if (p_venue_map == nullptr)
-        return FALSE;
-    const VenueMap& venue_map = *p_venue_map;
-    const VenueMap::Slots* p_days = venue_map.DaySlots.GetData();
-    int i_slot = loc.GetSlot() + 1;
-    int i_day = loc.GetDay();
+    const Slots* p_days = DaySlots.GetData();
+    int i_slot = i_slot_io + 1;
+    int i_day = i_day_io;
     if (i_slot >= p_days[i_day].GetNumSlots()) {
-        if (!venue_map.bAcrossDays)
+        if (!bAcrossDays)
             return FALSE;
-        const int n_days = venue_map.GetNumDays();
+        const int n_days = GetNumDays();
         const int i_next = i_day + 1 < n_days ? i_day + 1 : 0;
         if (!AreDaysConsecutive(i_day, i_next) || p_days[i_next].GetNumSlots() < 1)
             return FALSE;
@@ -429,24 +441,20 @@ inline BOOL TTMap::GroupMap::NextSlot(TTLoc& loc) const
     }
     if (!p_days[i_day].IsAllowed(i_slot))
         return FALSE;
-    loc.SetDay(i_day);
-    loc.SetSlot(i_slot);
+    i_day_io = i_day;
+    i_slot_io = i_slot;
     return TRUE;
 }
 
-inline BOOL TTMap::GroupMap::PrevSlot(TTLoc& loc) const
+inline BOOL TTMap::GroupMap::VenueMap::StepPrev(int& i_day_io, int& i_slot_io) const
 {
-    const VenueMap* p_map = FindVenueMap(loc);
-    if (p_map == nullptr)
-        return FALSE;
-    const VenueMap& venue_map = *p_map;
-    int i_day = loc.GetDay();
-    int i_slot = loc.GetSlot() - 1;
-    const VenueMap::Slots* p_days = venue_map.DaySlots.GetData();
+    int i_day = i_day_io;
+    int i_slot = i_slot_io - 1;
+    const Slots* p_days = DaySlots.GetData();
     if (i_slot < 0) {
-        if (!venue_map.bAcrossDays)
+        if (!bAcrossDays)
             return FALSE;
-        const int n_days = venue_map.GetNumDays();
+        const int n_days = GetNumDays();
         const int i_prev = i_day > 0 ? i_day - 1 : n_days - 1;
         if (!AreDaysConsecutive(i_prev, i_day) || p_days[i_prev].GetNumSlots() < 1)
             return FALSE;
@@ -456,6 +464,34 @@ inline BOOL TTMap::GroupMap::PrevSlot(TTLoc& loc) const
         return FALSE;
     }
     if (!p_days[i_day].IsAllowed(i_slot))
+        return FALSE;
+    i_day_io = i_day;
+    i_slot_io = i_slot;
+    return TRUE;
+}
+
+inline BOOL TTMap::GroupMap::NextSlot(TTLoc& loc) const
+{
+    const VenueMap* p_venue_map = FindVenueMap(loc);
+    if (p_venue_map == nullptr)
+        return FALSE;
+    int i_day = loc.GetDay();
+    int i_slot = loc.GetSlot();
+    if (!p_venue_map->StepNext(i_day, i_slot))
+        return FALSE;
+    loc.SetDay(i_day);
+    loc.SetSlot(i_slot);
+    return TRUE;
+}
+
+inline BOOL TTMap::GroupMap::PrevSlot(TTLoc& loc) const
+{
+    const VenueMap* p_venue_map = FindVenueMap(loc);
+    if (p_venue_map == nullptr)
+        return FALSE;
+    int i_day = loc.GetDay();
+    int i_slot = loc.GetSlot();
+    if (!p_venue_map->StepPrev(i_day, i_slot))
         return FALSE;
     loc.SetDay(i_day);
     loc.SetSlot(i_slot);
