@@ -34,8 +34,11 @@ void Shuffler::ExcludeFlags::Init(const Timetable& timetable, int n_venues)
 std::size_t Shuffler::ExcludeFlags::KeepBytes(const TTLocArray& a_locs)
 {
     const std::size_t u_mark = Kept.size();
-    for (int i = 0; i < a_locs.GetSize(); ++i) {
-        const std::size_t u_at = Index(a_locs[i]);
+    // The cells read in place (the loop's bound is the list's size).
+    const TTLoc* p_locs = a_locs.GetData();
+    const int n_locs = a_locs.GetSize();
+    for (int i = 0; i < n_locs; ++i) {
+        const std::size_t u_at = Index(p_locs[i]);
         Kept.emplace_back(u_at, Bytes[u_at]);
     }
     return u_mark;
