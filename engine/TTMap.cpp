@@ -245,6 +245,7 @@ void TTMap::SetNumGroups(int n_groups)
 {
     GroupMaps.RemoveAll();
     GroupMaps.SetSize(n_groups);
+    ChunkLists.clear();
 }
 
 BOOL TTMap::AreDaysConsecutive(int i_day_a, int i_day_b)
@@ -433,6 +434,33 @@ BOOL TTMap::FindNextChunk(ChunkPos& pos, Chunk& chunk, int i_venue) const
         }
     }
     return FALSE;
+}
+
+void ChunkList::Add(const Chunk& chunk)
+{
+    Entries.push_back({chunk.GetVenue(), chunk.GetNumSlots(), Cells.size()});
+    for (int i = 0; i < chunk.GetNumSlots(); ++i)
+        Cells.push_back(chunk.GetSlot(i));
+}
+
+const ChunkList& TTMap::GetChunkList(int i_group) const
+{
+    // Sized once: a list handed out stays where it is while lists of
+    // other groups are made (a search walking one group's list makes
+    // others as it goes deeper).
+    if (ChunkLists.empty())
+        ChunkLists.resize(static_cast<std::size_t>(GroupMaps.GetSize()));
+    ZEL_ASSERT(0 <= i_group && i_group < static_cast<int>(ChunkLists.size()));
+    ChunkList& list = ChunkLists[static_cast<std::size_t>(i_group)];
+    if (!list.bListed) {
+        ChunkPos pos;
+        Chunk chunk;
+        for (BOOL b_more = GetFirstChunk(i_group, pos, chunk, -1, -1); b_more;
+             b_more = GetNextChunk(pos, chunk, -1, -1))
+            list.Add(chunk);
+        list.bListed = true;
+    }
+    return list;
 }
 
 // ---- shaping a placement chunk ----

@@ -36,6 +36,7 @@
 #include "zelkit/base/ZelArray.h"
 #include "zelkit/base/ZelAssert.h"
 
+#include <cstddef>
 #include <cstdint>
 #include <vector>
 
@@ -143,6 +144,38 @@ private:
     int nSlots = 0;
     Slot aInline[kInline];
     std::vector<Slot> Spill;
+};
+
+// A group's candidate chunks over every venue and day, in the order the
+// map's enumeration gives them, held compactly: each chunk's venue and the
+// range of its cells in one array of cells.
+class ChunkList {
+public:
+    int GetSize() const { return static_cast<int>(Entries.size()); }
+    // Makes the chunk chunk i of the list, in the chunk's own storage.
+    void GetChunk(int i_index, Chunk& chunk) const
+    {
+        const Entry& entry = Entries[static_cast<std::size_t>(i_index)];
+        chunk.RemoveAll();
+        chunk.SetVenue(entry.iVenue);
+        const Chunk::Slot* p_cells = Cells.data() + entry.uFirst;
+        for (int i = 0; i < entry.nCells; ++i)
+            chunk.AddSlot(p_cells[i].iDay, p_cells[i].iSlot);
+    }
+
+private:
+    friend class TTMap;
+    struct Entry {
+        std::int32_t iVenue;
+        std::int32_t nCells;
+        std::size_t uFirst;
+    };
+    void Add(const Chunk& chunk);
+
+    std::vector<Entry> Entries;
+    std::vector<Chunk::Slot> Cells;
+    // The list has been made (a group may have no chunks at all).
+    bool bListed = false;
 };
 
 class TTMap {
@@ -315,6 +348,13 @@ public:
     // returned last. FALSE when no further chunk exists.
     BOOL GetFirstChunk(int i_group, ChunkPos& pos, Chunk& chunk, int i_venue, int i_day) const;
     BOOL GetNextChunk(ChunkPos& pos, Chunk& chunk, int i_venue, int i_day) const;
+    // Every chunk the enumeration gives the group over every venue and day
+    // (GetFirstChunk and GetNextChunk with -1 for both). The flags do not
+    // change once the map is built, so the searches, which go through a
+    // group's chunks again and again, read them from a list made the first
+    // time it is asked for; a list stays where it is until the map is
+    // filled again.
+    const ChunkList& GetChunkList(int i_group) const;
 
     // Shapes the chunk of a placement from a start cell that is empty
     // (b_empty_start) or already holds the group: joined to the group's
@@ -384,6 +424,8 @@ private:
     void FindColumns();
 
     ZelArray<GroupMap> GroupMaps;
+    // GetChunkList's lists, one per group map once the first is asked for.
+    mutable std::vector<ChunkList> ChunkLists;
     EventDoc* pDoc;
     Timetable* pTimetable;
     // Each day's venue columns, day by day (null past a day's last
