@@ -592,12 +592,18 @@ BOOL TTMap::GetPlacedChunk(int i_group, Chunk& chunk, int i_venue, int i_day, in
     // Every step stays in the cell's venue map, found once (none: no
     // step leads anywhere, as the group map's steps would find).
     const GroupMap::VenueMap* p_venue_map = group_map.FindVenueMap(loc);
-    auto step = [p_venue_map, i_venue](TTLoc& at, bool b_before) {
-        if (p_venue_map == nullptr)
-            return false;
+    auto step_prev = [p_venue_map, i_venue](TTLoc& at) {
         int i_at_day = at.GetDay();
         int i_at_slot = at.GetSlot();
-        if (!(b_before ? p_venue_map->StepPrev(i_at_day, i_at_slot) : p_venue_map->StepNext(i_at_day, i_at_slot)))
+        if (p_venue_map == nullptr || !p_venue_map->StepPrev(i_at_day, i_at_slot))
+            return false;
+        at.Set(i_at_day, i_venue, i_at_slot);
+        return true;
+    };
+    auto step_next = [p_venue_map, i_venue](TTLoc& at) {
+        int i_at_day = at.GetDay();
+        int i_at_slot = at.GetSlot();
+        if (p_venue_map == nullptr || !p_venue_map->StepNext(i_at_day, i_at_slot))
             return false;
         at.Set(i_at_day, i_venue, i_at_slot);
         return true;
@@ -605,13 +611,13 @@ BOOL TTMap::GetPlacedChunk(int i_group, Chunk& chunk, int i_venue, int i_day, in
     int n_run_before = 0;
     TTLoc last_before;
     TTLoc walk_loc = loc;
-    while (step(walk_loc, true) && walk_loc != loc && HoldsGroup(walk_loc, l_groupKey)) {
+    while (step_prev(walk_loc) && walk_loc != loc && HoldsGroup(walk_loc, l_groupKey)) {
         ++n_run_before;
         last_before = walk_loc;
     }
     int n_run_after = 0;
     walk_loc = loc;
-    while (step(walk_loc, false) && walk_loc != loc && HoldsGroup(walk_loc, l_groupKey)) {
+    while (step_next(walk_loc) && walk_loc != loc && HoldsGroup(walk_loc, l_groupKey)) {
         if (n_run_before > 0 && walk_loc == last_before)
             break;
         ++n_run_after;
@@ -619,7 +625,10 @@ BOOL TTMap::GetPlacedChunk(int i_group, Chunk& chunk, int i_venue, int i_day, in
     auto add_nearest = [&](int n_cells, bool b_before) {
         TTLoc at = loc;
         for (int i = 0; i < n_cells; ++i) {
-            step(at, b_before);
+            if (b_before)
+                step_prev(at);
+            else
+                step_next(at);
             chunk.AddSlot(at);
         }
     };
