@@ -420,11 +420,20 @@ private:
     int FindGroupByKey(LONG l_key) const;
     // Every step reads cells: a cell of the timetable comes straight from
     // the build map's columns, anything else through the checked way.
+    // The columns are those of the build map's table, each as where its
+    // timeslots start and how many it has: nothing in a search adds or
+    // takes away timeslots (the moves change groups and locks in place),
+    // so these stay as they are for the shuffler's life, and a cell is
+    // read without going through its column's array first.
     const Timeslot& SlotAt(const TTLoc& loc) const
     {
-        if (pCellMap != nullptr) {
-            if (const Timeslot* p_slot = pCellMap->FindCell(loc))
-                return *p_slot;
+        const auto u_day = static_cast<std::uint32_t>(loc.GetDay());
+        const auto u_venue = static_cast<std::uint32_t>(loc.GetVenue());
+        if (u_day < nCellDays && u_venue < nCellVenues) {
+            const CellColumn& column = CellColumns[static_cast<std::size_t>(u_day) * nCellVenues + u_venue];
+            const auto u_slot = static_cast<std::uint32_t>(loc.GetSlot());
+            if (u_slot < column.nSlots)
+                return column.pSlots[u_slot];
         }
         return CheckedSlotAt(loc);
     }
@@ -473,6 +482,14 @@ private:
     // The build map when it is over the shuffler's timetable (it reads
     // cells from its columns); null otherwise.
     const TTMap* pCellMap = nullptr;
+    // Its columns (none without it), day by day, nCellVenues a day.
+    struct CellColumn {
+        const Timeslot* pSlots = nullptr;
+        std::uint32_t nSlots = 0;
+    };
+    std::vector<CellColumn> CellColumns;
+    std::uint32_t nCellDays = 0;
+    std::uint32_t nCellVenues = 0;
     // The document's groups, one after another.
     const GroupList* pGroupList = nullptr;
     const Group* pGroupData = nullptr;

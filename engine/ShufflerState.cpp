@@ -74,6 +74,21 @@ Shuffler::Shuffler(BuildEngine* p_engine, Generator* p_generator, SelCounters* p
 
     if (pMap != nullptr && pMap->GetTimetable() == pTimetable)
         pCellMap = pMap;
+    if (pCellMap != nullptr) {
+        nCellDays = pCellMap->GetNumColumnDays();
+        nCellVenues = pCellMap->GetNumColumnVenues();
+        CellColumns.resize(static_cast<std::size_t>(nCellDays) * nCellVenues);
+        for (std::uint32_t d = 0; d < nCellDays; ++d) {
+            for (std::uint32_t v = 0; v < nCellVenues; ++v) {
+                const TimeslotArray* p_column = pCellMap->GetColumn(d, v);
+                if (p_column == nullptr || p_column->GetSize() <= 0)
+                    continue;
+                CellColumn& column = CellColumns[static_cast<std::size_t>(d) * nCellVenues + v];
+                column.pSlots = p_column->GetData();
+                column.nSlots = static_cast<std::uint32_t>(p_column->GetSize());
+            }
+        }
+    }
     pGroupList = &pDoc->GetGroups();
     nGroups = pGroupList->GetNumGroups();
     pGroupData = nGroups > 0 ? &pDoc->GetGroups()[0] : nullptr;

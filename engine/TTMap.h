@@ -390,6 +390,15 @@ public:
         const LONG l_key = p_slot->GetGroup();
         return l_key < 0 ? -1 : l_key;
     }
+    // The column table FindCell reads: as many days and venue columns a
+    // day as it spans, and one column (null past a day's last column).
+    std::uint32_t GetNumColumnDays() const { return nColumnDays; }
+    std::uint32_t GetNumColumnVenues() const { return nColumnVenues; }
+    TimeslotArray* GetColumn(std::uint32_t u_day, std::uint32_t u_venue) const
+    {
+        ZEL_ASSERT(u_day < nColumnDays && u_venue < nColumnVenues);
+        return Columns[static_cast<std::size_t>(u_day) * nColumnVenues + u_venue];
+    }
     // The cell's timeslot in the map's timetable; null for a cell the
     // timetable does not have.
     Timeslot* FindCell(const TTLoc& loc) const
