@@ -128,16 +128,21 @@ public:
             ZEL_ASSERT(i_day >= 0 && i_venue >= 0 && i_venue < nVenues);
             const std::size_t u_column = static_cast<std::size_t>(i_day) * static_cast<std::size_t>(nVenues)
                 + static_cast<std::size_t>(i_venue);
-            ZEL_ASSERT(u_column < ColumnStart.size());
-            ZEL_ASSERT(i_slot >= 0 && i_slot < ColumnSize[u_column]);
-            return ColumnStart[u_column] + static_cast<std::size_t>(i_slot);
+            ZEL_ASSERT(u_column < Columns.size());
+            const Column& column = Columns[u_column];
+            ZEL_ASSERT(i_slot >= 0 && i_slot < column.nSize);
+            return column.uStart + static_cast<std::size_t>(i_slot);
         }
         std::size_t Index(const TTLoc& loc) const { return Index(loc.GetDay(), loc.GetVenue(), loc.GetSlot()); }
 
         int nVenues = 0;
-        // Where each day's venue column starts in Bytes, and its length.
-        std::vector<std::size_t> ColumnStart;
-        std::vector<int> ColumnSize;
+        // Where each day's venue column starts in Bytes, and its length:
+        // side by side, as every mark reads both.
+        struct Column {
+            std::size_t uStart;
+            int nSize;
+        };
+        std::vector<Column> Columns;
         std::vector<BYTE> Bytes;
         // The saved bytes of the scopes still open: where each was, and
         // what it held.

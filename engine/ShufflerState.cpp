@@ -16,15 +16,13 @@
 void Shuffler::ExcludeFlags::Init(const Timetable& timetable, int n_venues)
 {
     nVenues = n_venues;
-    ColumnStart.clear();
-    ColumnSize.clear();
+    Columns.clear();
     std::size_t n_bytes = 0;
     for (int d = 0; d < timetable.GetNumDays(); ++d) {
         const Day& day = timetable.GetDay(d);
         for (int v = 0; v < n_venues; ++v) {
             const int n_slots = v < day.GetNumVenues() ? day.GetVenueSlots(v).GetSize() : 0;
-            ColumnStart.push_back(n_bytes);
-            ColumnSize.push_back(n_slots);
+            Columns.push_back({n_bytes, n_slots});
             n_bytes += static_cast<std::size_t>(n_slots);
         }
     }
