@@ -171,10 +171,13 @@ void SelCounters::AddRuns(int i_group, int i_day, int i_venue, int i_event_chang
     if (i_event_change == 0 && i_day_change == 0)
         return;
     GroupCount& counts = GroupCounts[i_group];
-    Keep(counts.VenueRuns[i_venue]);
-    counts.VenueRuns[i_venue] += static_cast<UINT>(i_event_change);
-    Keep(counts.DayVenueRuns[i_day][i_venue]);
-    counts.DayVenueRuns[i_day][i_venue] += static_cast<UINT>(i_day_change);
+    // Each count found once, kept, then changed.
+    UINT& u_venue_runs = counts.VenueRuns[i_venue];
+    UINT& u_day_venue_runs = counts.DayVenueRuns[i_day][i_venue];
+    Keep(u_venue_runs);
+    u_venue_runs += static_cast<UINT>(i_event_change);
+    Keep(u_day_venue_runs);
+    u_day_venue_runs += static_cast<UINT>(i_day_change);
 }
 
 void SelCounters::SetVenueExcluded(int i_group, int i_venue, BOOL b_excluded)
@@ -185,14 +188,17 @@ void SelCounters::SetVenueExcluded(int i_group, int i_venue, BOOL b_excluded)
 void SelCounters::IncGroupCount(int i_group, int i_day, int i_venue)
 {
     GroupCount& counts = GroupCounts[i_group];
-    Keep(counts.uTotal);
+    // Each count found once; in save mode the four are kept together, in
+    // the order they change.
+    UINT& u_day = counts.DayCounts[i_day];
+    UINT& u_venue = counts.VenueCounts[i_venue];
+    UINT& u_day_venue = counts.DayVenueCounts[i_day][i_venue];
+    if (bSaveMode)
+        KeepFour(counts.uTotal, u_day, u_venue, u_day_venue);
     ++counts.uTotal;
-    Keep(counts.DayCounts[i_day]);
-    ++counts.DayCounts[i_day];
-    Keep(counts.VenueCounts[i_venue]);
-    ++counts.VenueCounts[i_venue];
-    Keep(counts.DayVenueCounts[i_day][i_venue]);
-    ++counts.DayVenueCounts[i_day][i_venue];
+    ++u_day;
+    ++u_venue;
+    ++u_day_venue;
     if (bCountParticipants)
         ChangeMembers(i_group, i_day, i_venue, true);
 }
@@ -200,14 +206,17 @@ void SelCounters::IncGroupCount(int i_group, int i_day, int i_venue)
 void SelCounters::DecGroupCount(int i_group, int i_day, int i_venue)
 {
     GroupCount& counts = GroupCounts[i_group];
-    Keep(counts.uTotal);
+    // Each count found once; in save mode the four are kept together, in
+    // the order they change.
+    UINT& u_day = counts.DayCounts[i_day];
+    UINT& u_venue = counts.VenueCounts[i_venue];
+    UINT& u_day_venue = counts.DayVenueCounts[i_day][i_venue];
+    if (bSaveMode)
+        KeepFour(counts.uTotal, u_day, u_venue, u_day_venue);
     --counts.uTotal;
-    Keep(counts.DayCounts[i_day]);
-    --counts.DayCounts[i_day];
-    Keep(counts.VenueCounts[i_venue]);
-    --counts.VenueCounts[i_venue];
-    Keep(counts.DayVenueCounts[i_day][i_venue]);
-    --counts.DayVenueCounts[i_day][i_venue];
+    --u_day;
+    --u_venue;
+    --u_day_venue;
     if (bCountParticipants)
         ChangeMembers(i_group, i_day, i_venue, false);
 }

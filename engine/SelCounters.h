@@ -189,6 +189,15 @@ private:
         if (bSaveMode)
             Journal.emplace_back(&u_count, u_count);
     }
+    // The same for the four counts a placement changes, in this order
+    // (the caller has tested for save mode once).
+    void KeepFour(UINT& u_a, UINT& u_b, UINT& u_c, UINT& u_d)
+    {
+        Journal.emplace_back(&u_a, u_a);
+        Journal.emplace_back(&u_b, u_b);
+        Journal.emplace_back(&u_c, u_c);
+        Journal.emplace_back(&u_d, u_d);
+    }
     // One placement more (less) of every member of the group; a member
     // whose participant is gone fails the check "i_index >= 0".
     void ChangeMembers(int i_group, int i_day, int i_venue, bool b_inc);

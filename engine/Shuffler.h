@@ -128,16 +128,21 @@ public:
             ZEL_ASSERT(i_day >= 0 && i_venue >= 0 && i_venue < nVenues);
             const std::size_t u_column = static_cast<std::size_t>(i_day) * static_cast<std::size_t>(nVenues)
                 + static_cast<std::size_t>(i_venue);
-            ZEL_ASSERT(u_column < ColumnStart.size());
-            ZEL_ASSERT(i_slot >= 0 && i_slot < ColumnSize[u_column]);
-            return ColumnStart[u_column] + static_cast<std::size_t>(i_slot);
+            ZEL_ASSERT(u_column < Columns.size());
+            const Column& column = Columns[u_column];
+            ZEL_ASSERT(i_slot >= 0 && i_slot < column.nSize);
+            return column.uStart + static_cast<std::size_t>(i_slot);
         }
         std::size_t Index(const TTLoc& loc) const { return Index(loc.GetDay(), loc.GetVenue(), loc.GetSlot()); }
 
         int nVenues = 0;
-        // Where each day's venue column starts in Bytes, and its length.
-        std::vector<std::size_t> ColumnStart;
-        std::vector<int> ColumnSize;
+        // Where each day's venue column starts in Bytes, and its length:
+        // side by side, as every mark reads both.
+        struct Column {
+            std::size_t uStart;
+            int nSize;
+        };
+        std::vector<Column> Columns;
         std::vector<BYTE> Bytes;
         // The saved bytes of the scopes still open: where each was, and
         // what it held.
@@ -420,11 +425,20 @@ private:
     int FindGroupByKey(LONG l_key) const;
     // Every step reads cells: a cell of the timetable comes straight from
     // the build map's columns, anything else through the checked way.
+    // The columns are those of the build map's table, each as where its
+    // timeslots start and how many it has: nothing in a search adds or
+    // takes away timeslots (the moves change groups and locks in place),
+    // so these stay as they are for the shuffler's life, and a cell is
+    // read without going through its column's array first.
     const Timeslot& SlotAt(const TTLoc& loc) const
     {
-        if (pCellMap != nullptr) {
-            if (const Timeslot* p_slot = pCellMap->FindCell(loc))
-                return *p_slot;
+        const auto u_day = static_cast<std::uint32_t>(loc.GetDay());
+        const auto u_venue = static_cast<std::uint32_t>(loc.GetVenue());
+        if (u_day < nCellDays && u_venue < nCellVenues) {
+            const CellColumn& column = CellColumns[static_cast<std::size_t>(u_day) * nCellVenues + u_venue];
+            const auto u_slot = static_cast<std::uint32_t>(loc.GetSlot());
+            if (u_slot < column.nSlots)
+                return column.pSlots[u_slot];
         }
         return CheckedSlotAt(loc);
     }
@@ -473,6 +487,14 @@ private:
     // The build map when it is over the shuffler's timetable (it reads
     // cells from its columns); null otherwise.
     const TTMap* pCellMap = nullptr;
+    // Its columns (none without it), day by day, nCellVenues a day.
+    struct CellColumn {
+        const Timeslot* pSlots = nullptr;
+        std::uint32_t nSlots = 0;
+    };
+    std::vector<CellColumn> CellColumns;
+    std::uint32_t nCellDays = 0;
+    std::uint32_t nCellVenues = 0;
     // The document's groups, one after another.
     const GroupList* pGroupList = nullptr;
     const Group* pGroupData = nullptr;

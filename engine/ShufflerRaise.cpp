@@ -18,6 +18,55 @@
 
 #include <algorithm>
 
+namespace {
+
+// A group's candidate chunks one after another, as the map's enumeration
+// gives them: read from the map's list of the group's chunks when every
+// venue and day is asked for (every raising step goes through them, the
+// same for the whole build), else walked by the enumeration itself.
+class ChunkWalk {
+public:
+    ChunkWalk(const TTMap& map, int i_group, int i_venue, int i_day)
+        : Map(map),
+          pList(i_venue < 0 && i_day < 0 ? &map.GetChunkList(i_group) : nullptr),
+          iGroup(i_group),
+          iVenue(i_venue),
+          iDay(i_day)
+    {
+    }
+    ChunkWalk(const ChunkWalk&) = delete;
+    ChunkWalk& operator=(const ChunkWalk&) = delete;
+
+    BOOL First(Chunk& chunk)
+    {
+        if (pList != nullptr) {
+            iNext = 0;
+            return Next(chunk);
+        }
+        return Map.GetFirstChunk(iGroup, Pos, chunk, iVenue, iDay);
+    }
+    BOOL Next(Chunk& chunk)
+    {
+        if (pList == nullptr)
+            return Map.GetNextChunk(Pos, chunk, iVenue, iDay);
+        if (iNext >= pList->GetSize())
+            return FALSE;
+        pList->GetChunk(iNext++, chunk);
+        return TRUE;
+    }
+
+private:
+    const TTMap& Map;
+    const ChunkList* pList;
+    int iGroup;
+    int iVenue;
+    int iDay;
+    int iNext = 0;
+    TTMap::ChunkPos Pos;
+};
+
+} // namespace
+
 // ---- the raising requests ----
 
 int Shuffler::RaiseEventCount(int i_group, UINT u_min_count)
@@ -131,7 +180,8 @@ int Shuffler::RaiseStep(int i_group, int i_day, int i_venue, Chunk* p_chunk)
 BOOL Shuffler::IsCandidate(int i_group, const Chunk& chunk, BOOL b_full_list) const
 {
     const TTMap::GroupMap& group_map = pMap->GetGroupMap(i_group);
-    const UINT u_max_chunk = static_cast<UINT>(group_map.GetVenueMap(chunk.GetVenue()).nMaxChunk);
+    const TTMap::GroupMap::VenueMap& venue_map = group_map.GetVenueMap(chunk.GetVenue());
+    const UINT u_max_chunk = static_cast<UINT>(venue_map.nMaxChunk);
     const UINT u_chunk_size = static_cast<UINT>(chunk.GetNumSlots());
     SHUFFLER_CHECK(u_chunk_size != 0, "u_chunk_size != 0");
     SHUFFLER_CHECK(u_chunk_size <= u_max_chunk, "u_chunk_size <= u_max_chunk");
@@ -142,21 +192,37 @@ BOOL Shuffler::IsCandidate(int i_group, const Chunk& chunk, BOOL b_full_list) co
 
     // Joined with the group's placements right before and after it, the
     // chunk may not make a run longer than the venue's largest chunk.
+    // The walks step within the chunk's venue map, found once: a cell the
+    // map has no day for (or a negative slot) ends a walk at once, as the
+    // group map's steps would end it.
     const LONG l_key = GetGroup(i_group).GetKey();
+    const int i_venue = chunk.GetVenue();
+    auto walkable = [&venue_map](const Chunk::Slot& slot) {
+        return slot.iDay >= 0 && slot.iSlot >= 0 && venue_map.DaySlots.IsIndex(slot.iDay);
+    };
     UINT u_joined = u_chunk_size;
-    TTLoc loc = chunk.GetLoc(0);
-    while (u_joined <= u_max_chunk && group_map.PrevSlot(loc) && CellKey(loc) == l_key && !chunk.HasSlot(loc))
-        ++u_joined;
-    loc = chunk.GetLoc(chunk.GetNumSlots() - 1);
-    while (u_joined <= u_max_chunk && group_map.NextSlot(loc) && CellKey(loc) == l_key && !chunk.HasSlot(loc))
-        ++u_joined;
+    const Chunk::Slot& first = chunk.GetSlot(0);
+    if (walkable(first)) {
+        int i_day = first.iDay;
+        int i_slot = first.iSlot;
+        while (u_joined <= u_max_chunk && venue_map.StepPrev(i_day, i_slot)
+               && CellKey(TTLoc(i_day, i_venue, i_slot)) == l_key && !chunk.HasSlot(TTLoc(i_day, i_venue, i_slot)))
+            ++u_joined;
+    }
+    const Chunk::Slot& last = chunk.GetSlot(chunk.GetNumSlots() - 1);
+    if (walkable(last)) {
+        int i_day = last.iDay;
+        int i_slot = last.iSlot;
+        while (u_joined <= u_max_chunk && venue_map.StepNext(i_day, i_slot)
+               && CellKey(TTLoc(i_day, i_venue, i_slot)) == l_key && !chunk.HasSlot(TTLoc(i_day, i_venue, i_slot)))
+            ++u_joined;
+    }
     return u_joined > u_max_chunk ? FALSE : TRUE;
 }
 
 int Shuffler::TryPlacement(int i_group, int i_day, int i_venue, BOOL b_full_list, BOOL b_no_repair, Chunk* p_chunk,
                            LaterStrategies& later)
 {
-    TTMap::ChunkPos pos;
     Chunk chunk;
     // Each trial's copy of the totals, in arrays kept from one to the next.
     ZelArray<UINT> a_day_counts;
@@ -167,13 +233,15 @@ int Shuffler::TryPlacement(int i_group, int i_day, int i_venue, BOOL b_full_list
     // same order, from the same state, as it did then, and its trial would
     // fail again: it is passed over (see the later strategies below).
     const bool b_empty_failed = b_full_list && later.bEmptyChunksFailed && later.bEmptyNoRepair == b_no_repair;
-    for (BOOL b_more = pMap->GetFirstChunk(i_group, pos, chunk, i_venue, i_day); b_more;
-         b_more = pMap->GetNextChunk(pos, chunk, i_venue, i_day)) {
-        if (!IsCandidate(i_group, chunk, b_full_list))
-            continue;
-        // A candidate of the full list whose cells are all empty is one of
-        // the list of empty cells.
+    ChunkWalk walk(*pMap, i_group, i_venue, i_day);
+    for (BOOL b_more = walk.First(chunk); b_more; b_more = walk.Next(chunk)) {
+        // A chunk of the full list whose cells are all empty is one of the
+        // list of empty cells, passed over whether or not it is a
+        // candidate: both tests only read, so the cheaper one goes first
+        // and the walks of the candidate test are spared for those.
         if (b_empty_failed && AreCellsEmpty(chunk))
+            continue;
+        if (!IsCandidate(i_group, chunk, b_full_list))
             continue;
         pEngine->CountSearchStep();
         int res = BuildEngine::failed;
@@ -290,12 +358,11 @@ int Shuffler::RotationRepair(int i_group, const Chunk& chunk)
 
 int Shuffler::TryConflictPlacement(int i_group, int i_day, int i_venue, Chunk* p_chunk)
 {
-    TTMap::ChunkPos pos;
     Chunk chunk;
     ZelArray<UINT> a_day_counts;
     ZelArray<UINT> a_venue_counts;
-    for (BOOL b_more = pMap->GetFirstChunk(i_group, pos, chunk, i_venue, i_day); b_more;
-         b_more = pMap->GetNextChunk(pos, chunk, i_venue, i_day)) {
+    ChunkWalk walk(*pMap, i_group, i_venue, i_day);
+    for (BOOL b_more = walk.First(chunk); b_more; b_more = walk.Next(chunk)) {
         if (!IsCandidate(i_group, chunk, TRUE))
             continue;
         pEngine->CountSearchStep();
@@ -343,10 +410,9 @@ int Shuffler::TryMoves(int i_group, int i_day, int i_venue, BOOL b_no_repair, Ch
 
 int Shuffler::MoveFromOtherDays(int i_group, int i_day, int i_venue, BOOL b_no_repair, Chunk* p_chunk)
 {
-    TTMap::ChunkPos pos;
     Chunk chunk;
-    for (BOOL b_more = pMap->GetFirstChunk(i_group, pos, chunk, -1, -1); b_more;
-         b_more = pMap->GetNextChunk(pos, chunk, -1, -1)) {
+    ChunkWalk walk(*pMap, i_group, -1, -1);
+    for (BOOL b_more = walk.First(chunk); b_more; b_more = walk.Next(chunk)) {
         if (chunk.FindOtherDay(i_day) < 0)
             continue;
         pEngine->CountSearchStep();
@@ -359,10 +425,9 @@ int Shuffler::MoveFromOtherDays(int i_group, int i_day, int i_venue, BOOL b_no_r
 
 int Shuffler::MoveFromOtherVenues(int i_group, int i_venue, BOOL b_no_repair, Chunk* p_chunk)
 {
-    TTMap::ChunkPos pos;
     Chunk chunk;
-    for (BOOL b_more = pMap->GetFirstChunk(i_group, pos, chunk, -1, -1); b_more;
-         b_more = pMap->GetNextChunk(pos, chunk, -1, -1)) {
+    ChunkWalk walk(*pMap, i_group, -1, -1);
+    for (BOOL b_more = walk.First(chunk); b_more; b_more = walk.Next(chunk)) {
         if (chunk.GetVenue() == i_venue)
             continue;
         pEngine->CountSearchStep();

@@ -16,15 +16,13 @@
 void Shuffler::ExcludeFlags::Init(const Timetable& timetable, int n_venues)
 {
     nVenues = n_venues;
-    ColumnStart.clear();
-    ColumnSize.clear();
+    Columns.clear();
     std::size_t n_bytes = 0;
     for (int d = 0; d < timetable.GetNumDays(); ++d) {
         const Day& day = timetable.GetDay(d);
         for (int v = 0; v < n_venues; ++v) {
             const int n_slots = v < day.GetNumVenues() ? day.GetVenueSlots(v).GetSize() : 0;
-            ColumnStart.push_back(n_bytes);
-            ColumnSize.push_back(n_slots);
+            Columns.push_back({n_bytes, n_slots});
             n_bytes += static_cast<std::size_t>(n_slots);
         }
     }
@@ -34,8 +32,11 @@ void Shuffler::ExcludeFlags::Init(const Timetable& timetable, int n_venues)
 std::size_t Shuffler::ExcludeFlags::KeepBytes(const TTLocArray& a_locs)
 {
     const std::size_t u_mark = Kept.size();
-    for (int i = 0; i < a_locs.GetSize(); ++i) {
-        const std::size_t u_at = Index(a_locs[i]);
+    // The cells read in place (the loop's bound is the list's size).
+    const TTLoc* p_locs = a_locs.GetData();
+    const int n_locs = a_locs.GetSize();
+    for (int i = 0; i < n_locs; ++i) {
+        const std::size_t u_at = Index(p_locs[i]);
         Kept.emplace_back(u_at, Bytes[u_at]);
     }
     return u_mark;
@@ -71,6 +72,21 @@ Shuffler::Shuffler(BuildEngine* p_engine, Generator* p_generator, SelCounters* p
 
     if (pMap != nullptr && pMap->GetTimetable() == pTimetable)
         pCellMap = pMap;
+    if (pCellMap != nullptr) {
+        nCellDays = pCellMap->GetNumColumnDays();
+        nCellVenues = pCellMap->GetNumColumnVenues();
+        CellColumns.resize(static_cast<std::size_t>(nCellDays) * nCellVenues);
+        for (std::uint32_t d = 0; d < nCellDays; ++d) {
+            for (std::uint32_t v = 0; v < nCellVenues; ++v) {
+                const TimeslotArray* p_column = pCellMap->GetColumn(d, v);
+                if (p_column == nullptr || p_column->GetSize() <= 0)
+                    continue;
+                CellColumn& column = CellColumns[static_cast<std::size_t>(d) * nCellVenues + v];
+                column.pSlots = p_column->GetData();
+                column.nSlots = static_cast<std::uint32_t>(p_column->GetSize());
+            }
+        }
+    }
     pGroupList = &pDoc->GetGroups();
     nGroups = pGroupList->GetNumGroups();
     pGroupData = nGroups > 0 ? &pDoc->GetGroups()[0] : nullptr;
@@ -154,12 +170,20 @@ void Shuffler::CopyTotals(int i_group, ZelArray<UINT>& a_day_counts, ZelArray<UI
 {
     const GroupCount& counts = pCounters->GetGroupCount(i_group);
     // Called for every trial with the arrays of the trial before, which
-    // are already of the size: the copy only writes the numbers.
-    a_day_counts.Copy(counts.DayCounts);
+    // are already of the size: the copy only writes the numbers, as one
+    // block (an element-wise copy checks every index).
+    auto copy_counts = [](ZelArray<UINT>& a_to, const ZelArray<UINT>& a_from) {
+        const int n_counts = a_from.GetSize();
+        if (a_to.GetSize() != n_counts)
+            a_to.SetSize(n_counts);
+        if (n_counts > 0)
+            std::copy_n(a_from.GetData(), n_counts, a_to.GetData());
+    };
+    copy_counts(a_day_counts, counts.DayCounts);
     // The venue counts are read back only for a group that uses venue
     // limits (see RestoreCounts); for any other group the array is left as
     // it is, unread.
     if (GetGroup(i_group).GetUseVenueLimits())
-        a_venue_counts.Copy(counts.VenueCounts);
+        copy_counts(a_venue_counts, counts.VenueCounts);
     u_event_count = counts.uTotal;
 }

@@ -245,6 +245,7 @@ void TTMap::SetNumGroups(int n_groups)
 {
     GroupMaps.RemoveAll();
     GroupMaps.SetSize(n_groups);
+    ChunkLists.clear();
 }
 
 BOOL TTMap::AreDaysConsecutive(int i_day_a, int i_day_b)
@@ -435,6 +436,33 @@ BOOL TTMap::FindNextChunk(ChunkPos& pos, Chunk& chunk, int i_venue) const
     return FALSE;
 }
 
+void ChunkList::Add(const Chunk& chunk)
+{
+    Entries.push_back({chunk.GetVenue(), chunk.GetNumSlots(), Cells.size()});
+    for (int i = 0; i < chunk.GetNumSlots(); ++i)
+        Cells.push_back(chunk.GetSlot(i));
+}
+
+const ChunkList& TTMap::GetChunkList(int i_group) const
+{
+    // Sized once: a list handed out stays where it is while lists of
+    // other groups are made (a search walking one group's list makes
+    // others as it goes deeper).
+    if (ChunkLists.empty())
+        ChunkLists.resize(static_cast<std::size_t>(GroupMaps.GetSize()));
+    ZEL_ASSERT(0 <= i_group && i_group < static_cast<int>(ChunkLists.size()));
+    ChunkList& list = ChunkLists[static_cast<std::size_t>(i_group)];
+    if (!list.bListed) {
+        ChunkPos pos;
+        Chunk chunk;
+        for (BOOL b_more = GetFirstChunk(i_group, pos, chunk, -1, -1); b_more;
+             b_more = GetNextChunk(pos, chunk, -1, -1))
+            list.Add(chunk);
+        list.bListed = true;
+    }
+    return list;
+}
+
 // ---- shaping a placement chunk ----
 
 BOOL TTMap::MakeChunk(int i_group, Chunk& chunk, int i_venue, int i_day, int i_slot, BOOL b_empty_start) const
@@ -561,16 +589,35 @@ BOOL TTMap::GetPlacedChunk(int i_group, Chunk& chunk, int i_venue, int i_day, in
     // The chunk takes the nearest of them by walking again (the walks only
     // read, so the second meets the same cells in the same order), which
     // keeps a removal, that asks this for every cell it takes, off lists.
+    // Every step stays in the cell's venue map, found once (none: no
+    // step leads anywhere, as the group map's steps would find).
+    const GroupMap::VenueMap* p_venue_map = group_map.FindVenueMap(loc);
+    auto step_prev = [p_venue_map, i_venue](TTLoc& at) {
+        int i_at_day = at.GetDay();
+        int i_at_slot = at.GetSlot();
+        if (p_venue_map == nullptr || !p_venue_map->StepPrev(i_at_day, i_at_slot))
+            return false;
+        at.Set(i_at_day, i_venue, i_at_slot);
+        return true;
+    };
+    auto step_next = [p_venue_map, i_venue](TTLoc& at) {
+        int i_at_day = at.GetDay();
+        int i_at_slot = at.GetSlot();
+        if (p_venue_map == nullptr || !p_venue_map->StepNext(i_at_day, i_at_slot))
+            return false;
+        at.Set(i_at_day, i_venue, i_at_slot);
+        return true;
+    };
     int n_run_before = 0;
     TTLoc last_before;
     TTLoc walk_loc = loc;
-    while (group_map.PrevSlot(walk_loc) && walk_loc != loc && HoldsGroup(walk_loc, l_groupKey)) {
+    while (step_prev(walk_loc) && walk_loc != loc && HoldsGroup(walk_loc, l_groupKey)) {
         ++n_run_before;
         last_before = walk_loc;
     }
     int n_run_after = 0;
     walk_loc = loc;
-    while (group_map.NextSlot(walk_loc) && walk_loc != loc && HoldsGroup(walk_loc, l_groupKey)) {
+    while (step_next(walk_loc) && walk_loc != loc && HoldsGroup(walk_loc, l_groupKey)) {
         if (n_run_before > 0 && walk_loc == last_before)
             break;
         ++n_run_after;
@@ -579,9 +626,9 @@ BOOL TTMap::GetPlacedChunk(int i_group, Chunk& chunk, int i_venue, int i_day, in
         TTLoc at = loc;
         for (int i = 0; i < n_cells; ++i) {
             if (b_before)
-                group_map.PrevSlot(at);
+                step_prev(at);
             else
-                group_map.NextSlot(at);
+                step_next(at);
             chunk.AddSlot(at);
         }
     };

@@ -36,6 +36,7 @@
 #include "zelkit/base/ZelArray.h"
 #include "zelkit/base/ZelAssert.h"
 
+#include <cstddef>
 #include <cstdint>
 #include <vector>
 
@@ -88,14 +89,21 @@ public:
     // Inserts the cell at its place in the order (found by bisection). A
     // cell after the last one of a short chunk, which is how the walks
     // mostly add them, goes on the end in line.
+    // The two parts are written one by one: built as one Slot on the
+    // stack and copied, the copy reads back as one word what was just
+    // stored as two, and the store cannot be forwarded to that read.
     void AddSlot(std::int32_t i_day, std::int32_t i_slot)
     {
-        const Slot slot(i_day, i_slot);
-        if (nSlots < kInline && (nSlots == 0 || !(slot < aInline[nSlots - 1]))) {
-            aInline[nSlots++] = slot;
-            return;
+        if (nSlots < kInline) {
+            if (nSlots == 0 || aInline[nSlots - 1].iDay < i_day
+                || (aInline[nSlots - 1].iDay == i_day && aInline[nSlots - 1].iSlot <= i_slot)) {
+                Slot& slot = aInline[nSlots++];
+                slot.iDay = i_day;
+                slot.iSlot = i_slot;
+                return;
+            }
         }
-        InsertSlot(slot);
+        InsertSlot(Slot(i_day, i_slot));
     }
     void AddSlot(const TTLoc& loc) { AddSlot(loc.GetDay(), loc.GetSlot()); }
     const Slot& GetSlot(int i_index) const
@@ -136,6 +144,38 @@ private:
     int nSlots = 0;
     Slot aInline[kInline];
     std::vector<Slot> Spill;
+};
+
+// A group's candidate chunks over every venue and day, in the order the
+// map's enumeration gives them, held compactly: each chunk's venue and the
+// range of its cells in one array of cells.
+class ChunkList {
+public:
+    int GetSize() const { return static_cast<int>(Entries.size()); }
+    // Makes the chunk chunk i of the list, in the chunk's own storage.
+    void GetChunk(int i_index, Chunk& chunk) const
+    {
+        const Entry& entry = Entries[static_cast<std::size_t>(i_index)];
+        chunk.RemoveAll();
+        chunk.SetVenue(entry.iVenue);
+        const Chunk::Slot* p_cells = Cells.data() + entry.uFirst;
+        for (int i = 0; i < entry.nCells; ++i)
+            chunk.AddSlot(p_cells[i].iDay, p_cells[i].iSlot);
+    }
+
+private:
+    friend class TTMap;
+    struct Entry {
+        std::int32_t iVenue;
+        std::int32_t nCells;
+        std::size_t uFirst;
+    };
+    void Add(const Chunk& chunk);
+
+    std::vector<Entry> Entries;
+    std::vector<Chunk::Slot> Cells;
+    // The list has been made (a group may have no chunks at all).
+    bool bListed = false;
 };
 
 class TTMap {
@@ -195,6 +235,14 @@ public:
             }
             // Days with at least one allowed timeslot.
             BOOL HasAllowedSlots() const;
+            // The steps of GroupMap::NextSlot and PrevSlot from a cell of
+            // this venue whose day is one of the map's and whose slot is 0
+            // or more (what FindVenueMap makes sure of): a walk that has
+            // the venue's map already steps with these, without finding it
+            // again for every cell. FALSE, with the parts unchanged, when
+            // there is no such cell.
+            BOOL StepNext(int& i_day, int& i_slot) const;
+            BOOL StepPrev(int& i_day, int& i_slot) const;
 
             ZelArray<Slots> DaySlots;
             // Fewest and most consecutive timeslots of one placement.
@@ -231,12 +279,13 @@ public:
         // b_before); FALSE for an empty chunk or when there is none.
         BOOL GetAdjacentSlot(BOOL b_before, const Chunk& chunk, TTLoc& loc) const;
 
+        // The venue's map of the cell, when the cell's venue and day are
+        // in the map and its parts are 0 or more; a walk that takes more
+        // than one step from the cell finds it once and steps with it.
+        const VenueMap* FindVenueMap(const TTLoc& loc) const;
+
     private:
         friend class TTMap;
-
-        // The venue's map of the cell, when the cell's venue and day are
-        // in the map.
-        const VenueMap* FindVenueMap(const TTLoc& loc) const;
 
         int iGroup = -1;
         ZelArray<VenueMap> Venues;
@@ -299,6 +348,13 @@ public:
     // returned last. FALSE when no further chunk exists.
     BOOL GetFirstChunk(int i_group, ChunkPos& pos, Chunk& chunk, int i_venue, int i_day) const;
     BOOL GetNextChunk(ChunkPos& pos, Chunk& chunk, int i_venue, int i_day) const;
+    // Every chunk the enumeration gives the group over every venue and day
+    // (GetFirstChunk and GetNextChunk with -1 for both). The flags do not
+    // change once the map is built, so the searches, which go through a
+    // group's chunks again and again, read them from a list made the first
+    // time it is asked for; a list stays where it is until the map is
+    // filled again.
+    const ChunkList& GetChunkList(int i_group) const;
 
     // Shapes the chunk of a placement from a start cell that is empty
     // (b_empty_start) or already holds the group: joined to the group's
@@ -334,6 +390,15 @@ public:
         const LONG l_key = p_slot->GetGroup();
         return l_key < 0 ? -1 : l_key;
     }
+    // The column table FindCell reads: as many days and venue columns a
+    // day as it spans, and one column (null past a day's last column).
+    std::uint32_t GetNumColumnDays() const { return nColumnDays; }
+    std::uint32_t GetNumColumnVenues() const { return nColumnVenues; }
+    TimeslotArray* GetColumn(std::uint32_t u_day, std::uint32_t u_venue) const
+    {
+        ZEL_ASSERT(u_day < nColumnDays && u_venue < nColumnVenues);
+        return Columns[static_cast<std::size_t>(u_day) * nColumnVenues + u_venue];
+    }
     // The cell's timeslot in the map's timetable; null for a cell the
     // timetable does not have.
     Timeslot* FindCell(const TTLoc& loc) const
@@ -368,6 +433,8 @@ private:
     void FindColumns();
 
     ZelArray<GroupMap> GroupMaps;
+    // GetChunkList's lists, one per group map once the first is asked for.
+    mutable std::vector<ChunkList> ChunkLists;
     EventDoc* pDoc;
     Timetable* pTimetable;
     // Each day's venue columns, day by day (null past a day's last
@@ -408,19 +475,15 @@ inline const TTMap::GroupMap::VenueMap* TTMap::GroupMap::FindVenueMap(const TTLo
     return venue_map.DaySlots.IsIndex(loc.GetDay()) ? &venue_map : nullptr;
 }
 
-inline BOOL TTMap::GroupMap::NextSlot(TTLoc& loc) const
+inline BOOL TTMap::GroupMap::VenueMap::StepNext(int& i_day_io, int& i_slot_io) const
 {
-    const VenueMap* p_venue_map = FindVenueMap(loc);
-    if (p_venue_map == nullptr)
-        return FALSE;
-    const VenueMap& venue_map = *p_venue_map;
-    const VenueMap::Slots* p_days = venue_map.DaySlots.GetData();
-    int i_slot = loc.GetSlot() + 1;
-    int i_day = loc.GetDay();
+    const Slots* p_days = DaySlots.GetData();
+    int i_slot = i_slot_io + 1;
+    int i_day = i_day_io;
     if (i_slot >= p_days[i_day].GetNumSlots()) {
-        if (!venue_map.bAcrossDays)
+        if (!bAcrossDays)
             return FALSE;
-        const int n_days = venue_map.GetNumDays();
+        const int n_days = GetNumDays();
         const int i_next = i_day + 1 < n_days ? i_day + 1 : 0;
         if (!AreDaysConsecutive(i_day, i_next) || p_days[i_next].GetNumSlots() < 1)
             return FALSE;
@@ -429,24 +492,20 @@ inline BOOL TTMap::GroupMap::NextSlot(TTLoc& loc) const
     }
     if (!p_days[i_day].IsAllowed(i_slot))
         return FALSE;
-    loc.SetDay(i_day);
-    loc.SetSlot(i_slot);
+    i_day_io = i_day;
+    i_slot_io = i_slot;
     return TRUE;
 }
 
-inline BOOL TTMap::GroupMap::PrevSlot(TTLoc& loc) const
+inline BOOL TTMap::GroupMap::VenueMap::StepPrev(int& i_day_io, int& i_slot_io) const
 {
-    const VenueMap* p_map = FindVenueMap(loc);
-    if (p_map == nullptr)
-        return FALSE;
-    const VenueMap& venue_map = *p_map;
-    int i_day = loc.GetDay();
-    int i_slot = loc.GetSlot() - 1;
-    const VenueMap::Slots* p_days = venue_map.DaySlots.GetData();
+    int i_day = i_day_io;
+    int i_slot = i_slot_io - 1;
+    const Slots* p_days = DaySlots.GetData();
     if (i_slot < 0) {
-        if (!venue_map.bAcrossDays)
+        if (!bAcrossDays)
             return FALSE;
-        const int n_days = venue_map.GetNumDays();
+        const int n_days = GetNumDays();
         const int i_prev = i_day > 0 ? i_day - 1 : n_days - 1;
         if (!AreDaysConsecutive(i_prev, i_day) || p_days[i_prev].GetNumSlots() < 1)
             return FALSE;
@@ -456,6 +515,34 @@ inline BOOL TTMap::GroupMap::PrevSlot(TTLoc& loc) const
         return FALSE;
     }
     if (!p_days[i_day].IsAllowed(i_slot))
+        return FALSE;
+    i_day_io = i_day;
+    i_slot_io = i_slot;
+    return TRUE;
+}
+
+inline BOOL TTMap::GroupMap::NextSlot(TTLoc& loc) const
+{
+    const VenueMap* p_venue_map = FindVenueMap(loc);
+    if (p_venue_map == nullptr)
+        return FALSE;
+    int i_day = loc.GetDay();
+    int i_slot = loc.GetSlot();
+    if (!p_venue_map->StepNext(i_day, i_slot))
+        return FALSE;
+    loc.SetDay(i_day);
+    loc.SetSlot(i_slot);
+    return TRUE;
+}
+
+inline BOOL TTMap::GroupMap::PrevSlot(TTLoc& loc) const
+{
+    const VenueMap* p_venue_map = FindVenueMap(loc);
+    if (p_venue_map == nullptr)
+        return FALSE;
+    int i_day = loc.GetDay();
+    int i_slot = loc.GetSlot();
+    if (!p_venue_map->StepPrev(i_day, i_slot))
         return FALSE;
     loc.SetDay(i_day);
     loc.SetSlot(i_slot);

@@ -47,17 +47,29 @@ LONG TTMove::GetGroupKey(int i_group) const
 
 TTMove::Neighbours TTMove::FindNeighbours(int i_group, const TTLoc& loc, LONG l_groupKey) const
 {
-    const TTMap::GroupMap& group_map = pMap->GetGroupMap(i_group);
     Neighbours near;
-    TTLoc prev_loc = loc;
-    if (group_map.PrevSlot(prev_loc) && prev_loc != loc && pMap->GetCellGroup(prev_loc) == l_groupKey) {
-        near.bPrev = TRUE;
-        near.bPrevSameDay = prev_loc.GetDay() == loc.GetDay();
+    // Both neighbours lie in the cell's venue map: found once for the two
+    // steps (none, and no neighbours, for a cell outside the map).
+    const TTMap::GroupMap::VenueMap* p_venue_map = pMap->GetGroupMap(i_group).FindVenueMap(loc);
+    if (p_venue_map == nullptr)
+        return near;
+    int i_day = loc.GetDay();
+    int i_slot = loc.GetSlot();
+    if (p_venue_map->StepPrev(i_day, i_slot)) {
+        const TTLoc prev_loc(i_day, loc.GetVenue(), i_slot);
+        if (prev_loc != loc && pMap->GetCellGroup(prev_loc) == l_groupKey) {
+            near.bPrev = TRUE;
+            near.bPrevSameDay = i_day == loc.GetDay();
+        }
     }
-    TTLoc next_loc = loc;
-    if (group_map.NextSlot(next_loc) && next_loc != loc && pMap->GetCellGroup(next_loc) == l_groupKey) {
-        near.bNext = TRUE;
-        near.bNextSameDay = next_loc.GetDay() == loc.GetDay();
+    i_day = loc.GetDay();
+    i_slot = loc.GetSlot();
+    if (p_venue_map->StepNext(i_day, i_slot)) {
+        const TTLoc next_loc(i_day, loc.GetVenue(), i_slot);
+        if (next_loc != loc && pMap->GetCellGroup(next_loc) == l_groupKey) {
+            near.bNext = TRUE;
+            near.bNextSameDay = i_day == loc.GetDay();
+        }
     }
     return near;
 }

@@ -10,6 +10,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -558,3 +559,65 @@ TEST(Chunk, DaysLocsAndGroups)
 }
 
 } // namespace
+
+// The list of a group's chunks is the enumeration over every venue and
+// day, chunk for chunk: runs of one cell, of two in two venues, of seven
+// (longer than a chunk holds in itself), and runs across a ring of days.
+TEST(TTMapChunkList, ListsWhatTheEnumerationGives)
+{
+    struct Case {
+        const char* szName;
+        std::function<void(EventBuilder&)> fMake;
+    };
+    const Case a_cases[] = {
+        {"single cells",
+         [](EventBuilder& e) {
+             e.Days({"Mon", "Tue"}).Slots(-1, {"09:00-10:00", "10:00-11:00"}).Venue("Hall").Venue("Barn");
+             e.Group("Choir").Group("Band").Alloc("Band", "Barn", 1, 1);
+         }},
+        {"pairs in two venues",
+         [](EventBuilder& e) {
+             e.Days({"Mon", "Tue"}).Slots(-1, {"09:00-10:00", "10:00-11:00", "11:00-12:00"}).Venue("Hall").Venue("Barn");
+             e.Group("Choir").Alloc("Choir", "Hall", 2, 2).Alloc("Choir", "Barn", 2, 3);
+         }},
+        {"seven in a row",
+         [](EventBuilder& e) {
+             e.Days({"Mon"}).Slots(0, kEightSlots).Venue("Hall").Group("Choir").Alloc("Choir", "Hall", 7, 8);
+         }},
+        {"across a ring of days",
+         [](EventBuilder& e) {
+             e.Days({"Mon", "Tue", "Wed"}).Slots(-1, {"09:00-10:00", "10:00-11:00"}).Venue("Hall");
+             e.Consecutive(0).Consecutive(1).Consecutive(2).Group("Choir").Alloc("Choir", "Hall", 3, 4, true);
+         }},
+    };
+    for (const Case& c : a_cases) {
+        EventBuilder event;
+        c.fMake(event);
+        event.Timetable();
+        TTMap map(&event.Doc(), event.Doc().GetTimetable());
+        map.Build();
+        std::vector<const ChunkList*> v_lists;
+        for (int g = 0; g < map.GetNumGroups(); ++g) {
+            std::vector<std::string> v_walked;
+            TTMap::ChunkPos pos;
+            Chunk chunk;
+            for (BOOL b_found = map.GetFirstChunk(g, pos, chunk, -1, -1); b_found;
+                 b_found = map.GetNextChunk(pos, chunk, -1, -1))
+                v_walked.push_back(std::to_string(chunk.GetVenue()) + "/" + Cells(chunk));
+            const ChunkList& list = map.GetChunkList(g);
+            std::vector<std::string> v_listed;
+            Chunk listed;
+            for (int i = 0; i < list.GetSize(); ++i) {
+                list.GetChunk(i, listed);
+                v_listed.push_back(std::to_string(listed.GetVenue()) + "/" + Cells(listed));
+            }
+            EXPECT_FALSE(v_walked.empty()) << c.szName << ", group " << g;
+            EXPECT_EQ(v_listed, v_walked) << c.szName << ", group " << g;
+            v_lists.push_back(&list);
+        }
+        // A search walking one group's list makes the others' as it goes:
+        // every list handed out stays where it was.
+        for (int g = 0; g < map.GetNumGroups(); ++g)
+            EXPECT_EQ(&map.GetChunkList(g), v_lists[static_cast<std::size_t>(g)]) << c.szName;
+    }
+}
