@@ -11,12 +11,12 @@
 //
 // Run by hand: build/bin/buildmap_bench [--groups=N --seed=N ...] (the
 // event generator's options).
+#include "generators/CountingBoxes.h"
 #include "generators/EventGenerator.h"
 #include "generators/ProcessFigures.h"
 #include "engine/Generator.h"
 #include "engine/SelCounters.h"
 #include "engine/TTMap.h"
-#include "framework/MessageBox.h"
 #include "model/EventDoc.h"
 #include "res/RotavexStrings.h"
 
@@ -56,28 +56,6 @@ private:
     std::size_t uHeap;
     std::chrono::steady_clock::time_point tStart;
     bool bStopped = false;
-};
-
-// Counts the failure texts instead of showing them.
-class CountingBoxes : public IMessageBoxPort {
-public:
-    CountingBoxes() : pPrevious(SetMessageBoxPort(this)) {}
-    ~CountingBoxes() override { SetMessageBoxPort(pPrevious); }
-    CountingBoxes(const CountingBoxes&) = delete;
-    CountingBoxes& operator=(const CountingBoxes&) = delete;
-
-    int Show(const std::string& s_text, const std::string&, std::uint32_t u_style) override
-    {
-        if (nShown++ == 0)
-            sFirst = s_text;
-        return DefaultAnswer(u_style);
-    }
-
-    int nShown = 0;
-    std::string sFirst;
-
-private:
-    IMessageBoxPort* pPrevious;
 };
 
 } // namespace

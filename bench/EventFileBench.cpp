@@ -15,10 +15,10 @@
 // [generator options] (the event generator's options: --groups=N --seed=N
 // ...). With --loads-only it times the loads from bytes alone, so that a
 // profiler attached to it sees nothing else once the event is generated.
+#include "generators/CountingBoxes.h"
 #include "generators/EventGenerator.h"
 #include "generators/ProcessFigures.h"
 #include "framework/FileIO.h"
-#include "framework/MessageBox.h"
 #include "model/DocumentPorts.h"
 #include "model/EventDoc.h"
 #include "model/EventFile.h"
@@ -37,28 +37,6 @@
 #include <vector>
 
 namespace {
-
-// Every box answered with its default button and counted.
-class CountingBoxes : public IMessageBoxPort {
-public:
-    CountingBoxes() : pPrevious(SetMessageBoxPort(this)) {}
-    ~CountingBoxes() override { SetMessageBoxPort(pPrevious); }
-    CountingBoxes(const CountingBoxes&) = delete;
-    CountingBoxes& operator=(const CountingBoxes&) = delete;
-
-    int Show(const std::string& s_text, const std::string&, std::uint32_t u_style) override
-    {
-        if (nShown++ == 0)
-            sFirst = s_text;
-        return DefaultAnswer(u_style);
-    }
-
-    int nShown = 0;
-    std::string sFirst;
-
-private:
-    IMessageBoxPort* pPrevious;
-};
 
 struct Timing {
     double dSeconds = 0;

@@ -15,9 +15,9 @@
 // Run by hand: build/bin/roster_bench [--sizes=012] [--seed=N]
 // [--budget=SECONDS] [roster generator options]. A run that takes longer
 // than the budget (default 600 s) is stopped as a user would stop it.
+#include "generators/CountingBoxes.h"
 #include "generators/RosterGenerator.h"
 #include "generators/RosterRunner.h"
-#include "framework/MessageBox.h"
 #include "model/EventDoc.h"
 #include "res/RotavexStrings.h"
 
@@ -27,19 +27,6 @@
 #include <vector>
 
 namespace {
-
-// The failure texts of a run's checks go nowhere.
-class QuietBoxes : public IMessageBoxPort {
-public:
-    QuietBoxes() : pPrevious(SetMessageBoxPort(this)) {}
-    ~QuietBoxes() override { SetMessageBoxPort(pPrevious); }
-    QuietBoxes(const QuietBoxes&) = delete;
-    QuietBoxes& operator=(const QuietBoxes&) = delete;
-    int Show(const std::string&, const std::string&, std::uint32_t u_style) override { return DefaultAnswer(u_style); }
-
-private:
-    IMessageBoxPort* pPrevious;
-};
 
 std::string Counts(const std::map<std::string, int>& m_counts)
 {
@@ -74,7 +61,7 @@ void PrintRun(int i_run, const benchroster::RosterResult& r)
 int main(int argc, char** argv)
 {
     JoinRotavexResources();
-    QuietBoxes boxes;
+    CountingBoxes boxes;
     std::string s_sizes = "012";
     double d_budget = 600;
     std::uint32_t u_seed = 1;

@@ -5,8 +5,8 @@
 #include "engine/BuildPorts.h"
 #include "engine/ProgressClock.h"
 #include "engine/ProgressPort.h"
-#include "framework/MessageBox.h"
 #include "model/EventDoc.h"
+#include "generators/CountingBoxes.h"
 #include "generators/ProcessFigures.h"
 #include "generators/TimetableChecker.h"
 #include "zelkit/base/ZelErrorReport.h"
@@ -98,28 +98,6 @@ private:
     std::int64_t llYielded = 0;
     IProgressPort* pPreviousPort;
     IProgressClock* pPreviousClock;
-};
-
-// Message boxes answered with their default button, counted.
-class CountingBoxes : public IMessageBoxPort {
-public:
-    CountingBoxes() : pPrevious(SetMessageBoxPort(this)) {}
-    ~CountingBoxes() override { SetMessageBoxPort(pPrevious); }
-    CountingBoxes(const CountingBoxes&) = delete;
-    CountingBoxes& operator=(const CountingBoxes&) = delete;
-
-    int Show(const std::string& s_text, const std::string&, std::uint32_t u_style) override
-    {
-        if (nShown++ == 0)
-            sFirst = s_text;
-        return DefaultAnswer(u_style);
-    }
-
-    int nShown = 0;
-    std::string sFirst;
-
-private:
-    IMessageBoxPort* pPrevious;
 };
 
 const char* EndName(BuildEngine::EndRoad e_end)
