@@ -1,22 +1,15 @@
 #include "generators/CourseGenerator.h"
 
+#include "generators/Draw.h"
 #include "generators/EventGenerator.h"
 #include "model/EventDoc.h"
 
 #include <algorithm>
-#include <random>
 #include <vector>
 
 namespace benchevent {
 
 namespace {
-
-// 0 to n - 1 from the engine's raw output (the library's distributions
-// differ between implementations); 0 for n below 1.
-int Below(std::mt19937& gen, int n)
-{
-    return n < 1 ? 0 : static_cast<int>(gen() % static_cast<std::uint32_t>(n));
-}
 
 ZelRelTimeslot Hour(int i_slot)
 {
@@ -45,7 +38,7 @@ public:
 
     // Places one lecture of the course with the members on a day it has
     // none yet; FALSE when no cell is left for it.
-    bool PlaceLecture(std::mt19937& gen, int i_course, const std::vector<int>& v_people, std::vector<int>& v_hours)
+    bool PlaceLecture(Draw& draw, int i_course, const std::vector<int>& v_people, std::vector<int>& v_hours)
     {
         std::vector<int> v_free;
         for (int d = 0; d < nDays; ++d) {
@@ -64,7 +57,7 @@ public:
         }
         if (v_free.empty())
             return false;
-        const int i_cell = v_free[static_cast<std::size_t>(Below(gen, static_cast<int>(v_free.size())))];
+        const int i_cell = v_free[static_cast<std::size_t>(draw.Below(static_cast<int>(v_free.size())))];
         const int i_hour = i_cell / nVenues;
         CellCourse[static_cast<std::size_t>(i_cell)] = i_course;
         for (const int p : v_people)
@@ -102,7 +95,7 @@ void MakeDays(EventDoc& doc, const CourseOptions& o)
 std::unique_ptr<EventDoc> GenerateCourseEvent(const CourseOptions& options)
 {
     const CourseOptions& o = options;
-    std::mt19937 gen(o.uSeed);
+    Draw draw(o.uSeed);
     ResetKeyCounters();
 
     auto p_doc = std::make_unique<EventDoc>();
@@ -134,15 +127,15 @@ std::unique_ptr<EventDoc> GenerateCourseEvent(const CourseOptions& options)
     Drawing drawing(o, n_venues, n_teachers + n_curricula);
     const DayDefBase& days = doc.GetEventDef().GetDayDef();
     for (int g = 0; g < o.nGroups; ++g) {
-        std::vector<int> v_people{Below(gen, n_teachers), n_teachers + Below(gen, n_curricula)};
-        if (n_curricula > 1 && Below(gen, 3) == 0) {
-            const int i_second = n_teachers + Below(gen, n_curricula);
+        std::vector<int> v_people{draw.Below(n_teachers), n_teachers + draw.Below(n_curricula)};
+        if (n_curricula > 1 && draw.Below(3) == 0) {
+            const int i_second = n_teachers + draw.Below(n_curricula);
             if (i_second != v_people[1])
                 v_people.push_back(i_second);
         }
-        const int n_wanted = std::min(o.nDays, 2 + Below(gen, 3));
+        const int n_wanted = std::min(o.nDays, 2 + draw.Below(3));
         std::vector<int> v_hours;
-        while (static_cast<int>(v_hours.size()) < n_wanted && drawing.PlaceLecture(gen, g, v_people, v_hours)) {
+        while (static_cast<int>(v_hours.size()) < n_wanted && drawing.PlaceLecture(draw, g, v_people, v_hours)) {
         }
 
         Group group;
@@ -153,9 +146,9 @@ std::unique_ptr<EventDoc> GenerateCourseEvent(const CourseOptions& options)
         const UINT u_count = static_cast<UINT>(v_hours.size());
         group.SetEventLimits(SchedLim(SchedLim::e_exact, u_count, 0, 0));
         group.SetDayLimits(SchedLim(SchedLim::e_range, 0, 0, 1));
-        const int n_unavailable = o.nMinUnavailable + Below(gen, o.nMaxUnavailable - o.nMinUnavailable + 1);
+        const int n_unavailable = o.nMinUnavailable + draw.Below(o.nMaxUnavailable - o.nMinUnavailable + 1);
         for (int k = 0; k < n_unavailable; ++k) {
-            const int i_hour = Below(gen, o.nDays * o.nSlotsPerDay);
+            const int i_hour = draw.Below(o.nDays * o.nSlotsPerDay);
             if (std::find(v_hours.begin(), v_hours.end(), i_hour) == v_hours.end())
                 group.GetUnavailable().AddTime(days.GetDayId(i_hour / o.nSlotsPerDay), Hour(i_hour % o.nSlotsPerDay));
         }

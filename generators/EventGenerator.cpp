@@ -1,30 +1,16 @@
 #include "generators/EventGenerator.h"
 
+#include "generators/Draw.h"
 #include "model/EventDoc.h"
 
 #include <algorithm>
 #include <cstdlib>
-#include <random>
 #include <utility>
 #include <vector>
 
 namespace benchevent {
 
 namespace {
-
-// Every choice of the generator. Only the engine's raw output is used (the
-// library's distributions differ between implementations).
-class Draw {
-public:
-    explicit Draw(std::uint32_t u_seed) : Gen(u_seed) {}
-    // 0 to n - 1; 0 for n below 1.
-    int Below(int n) { return n < 1 ? 0 : static_cast<int>(Gen() % static_cast<std::uint32_t>(n)); }
-    int Between(int n_low, int n_high) { return n_low + Below(n_high - n_low + 1); }
-    bool Percent(int n_percent) { return Below(100) < n_percent; }
-
-private:
-    std::mt19937 Gen;
-};
 
 const char* const kStyles[] = {"Jazz", "Folk", "Classical", "Rock", "Choral", "Dance", "Brass", "Strings"};
 const char* const kFacilities[] = {"Piano", "Stage", "Organ", "Sound desk", "Dance floor", "Harp"};

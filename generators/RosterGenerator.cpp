@@ -1,27 +1,15 @@
 #include "generators/RosterGenerator.h"
 
+#include "generators/Draw.h"
 #include "model/EventDoc.h"
 
 #include <algorithm>
 #include <cstdlib>
-#include <random>
 #include <vector>
 
 namespace benchevent {
 
 namespace {
-
-// The engine's raw output only, as the event generator draws.
-class Draw {
-public:
-    explicit Draw(std::uint32_t u_seed) : Gen(u_seed) {}
-    int Below(int n) { return n < 1 ? 0 : static_cast<int>(Gen() % static_cast<std::uint32_t>(n)); }
-    int Between(int n_low, int n_high) { return n_low + Below(n_high - n_low + 1); }
-    bool Percent(int n_percent) { return Below(100) < n_percent; }
-
-private:
-    std::mt19937 Gen;
-};
 
 // A locked placement of a group: its day and the times of its slot.
 struct Place {
