@@ -91,6 +91,34 @@ private:
     IContinueQuitPort* pPrevious;
 };
 
+// A command's event opened and saved without a display: every box is
+// answered, Continue or Quit continues, and what the boxes said goes to
+// standard error when the open or the save fails.
+class QuietFiles {
+public:
+    std::unique_ptr<EventDoc> Open(const char* p_path)
+    {
+        auto p_doc = std::make_unique<EventDoc>();
+        if (p_doc->OnOpenDocument(p_path))
+            return p_doc;
+        Report();
+        return nullptr;
+    }
+    bool Save(EventDoc& doc, const char* p_path)
+    {
+        if (GetEventFilePort().Save(doc, p_path))
+            return true;
+        Report();
+        return false;
+    }
+
+private:
+    void Report() const { std::fputs(Boxes.AllText().c_str(), stderr); }
+
+    QuietBoxes Boxes;
+    AlwaysContinue Continue;
+};
+
 const char* DayKind(EventDefinition::DaySel e_kind)
 {
     switch (e_kind) {
@@ -250,22 +278,17 @@ int RunBuildCommand(int argc, char** argv)
     if (!ReadBuildFlags(argc, argv, i_flags, script))
         return Usage();
 
-    QuietBoxes boxes;
-    AlwaysContinue always_continue;
-    auto p_doc = std::make_unique<EventDoc>();
-    if (!p_doc->OnOpenDocument(argv[2])) {
-        std::fputs(boxes.AllText().c_str(), stderr);
+    QuietFiles files;
+    const std::unique_ptr<EventDoc> p_doc = files.Open(argv[2]);
+    if (!p_doc)
         return 2;
-    }
     if (p_doc->GetTimetable() == nullptr) {
         std::fprintf(stderr, "evetool: the event has no timetable to build (it needs a venue, a day and a timeslot)\n");
         return 1;
     }
     const benchbuild::BuildFigures figures = benchbuild::RunBuild(*p_doc, script);
-    if (p_out != nullptr && !GetEventFilePort().Save(*p_doc, p_out)) {
-        std::fputs(boxes.AllText().c_str(), stderr);
+    if (p_out != nullptr && !files.Save(*p_doc, p_out))
         return 1;
-    }
     std::cout << DescribeBuild(figures).dump() << std::endl;
     return 0;
 }
@@ -295,18 +318,13 @@ int RunRosterCommand(int argc, char** argv)
 {
     if (argc != 3 && argc != 4)
         return Usage();
-    QuietBoxes boxes;
-    AlwaysContinue always_continue;
-    auto p_doc = std::make_unique<EventDoc>();
-    if (!p_doc->OnOpenDocument(argv[2])) {
-        std::fputs(boxes.AllText().c_str(), stderr);
+    QuietFiles files;
+    const std::unique_ptr<EventDoc> p_doc = files.Open(argv[2]);
+    if (!p_doc)
         return 2;
-    }
     const benchroster::RosterResult result = benchroster::RunRoster(*p_doc);
-    if (argc == 4 && !GetEventFilePort().Save(*p_doc, argv[3])) {
-        std::fputs(boxes.AllText().c_str(), stderr);
+    if (argc == 4 && !files.Save(*p_doc, argv[3]))
         return 1;
-    }
     std::cout << DescribeRoster(result).dump() << std::endl;
     return 0;
 }
@@ -332,15 +350,13 @@ int RunGenerateCommand(int argc, char** argv)
         std::fprintf(stderr, "evetool: %s\n", s_error.c_str());
         return 1;
     }
-    QuietBoxes boxes;
+    QuietFiles files;
     std::unique_ptr<EventDoc> p_doc =
         b_courses ? benchevent::GenerateCourseEvent(courses) : benchevent::GenerateRosterEvent(options);
     p_doc->SetEventName(b_courses ? "Course timetable " + std::to_string(courses.uSeed)
                                   : "Generated event " + std::to_string(options.Event.uSeed));
-    if (!GetEventFilePort().Save(*p_doc, argv[2])) {
-        std::fputs(boxes.AllText().c_str(), stderr);
+    if (!files.Save(*p_doc, argv[2]))
         return 1;
-    }
     std::cout << Describe(*p_doc).dump() << std::endl;
     return 0;
 }
@@ -367,23 +383,18 @@ int Run(int argc, char** argv)
     if (!((s_command == "info" && argc == 3) || (s_command == "resave" && argc == 4)))
         return Usage();
 
-    QuietBoxes boxes;
-    AlwaysContinue always_continue;
-    auto p_doc = std::make_unique<EventDoc>();
-    if (!p_doc->OnOpenDocument(argv[2])) {
-        std::fputs(boxes.AllText().c_str(), stderr);
+    QuietFiles files;
+    const std::unique_ptr<EventDoc> p_doc = files.Open(argv[2]);
+    if (!p_doc)
         return 2;
-    }
     // The messages of the load itself, before any of the save.
     const std::vector<UINT> v_messages = p_doc->GetLoadMessages();
     if (s_command == "resave") {
         // The program's writer, without the save command's steps around it
         // (the name check, the last-saved stamp): the event is written as
         // it was read.
-        if (!GetEventFilePort().Save(*p_doc, argv[3])) {
-            std::fputs(boxes.AllText().c_str(), stderr);
+        if (!files.Save(*p_doc, argv[3]))
             return 1;
-        }
     }
     nlohmann::ordered_json o = Describe(*p_doc);
     o["messages"] = v_messages;
