@@ -592,22 +592,8 @@ BOOL TTMap::GetPlacedChunk(int i_group, Chunk& chunk, int i_venue, int i_day, in
     // Every step stays in the cell's venue map, found once (none: no
     // step leads anywhere, as the group map's steps would find).
     const GroupMap::VenueMap* p_venue_map = group_map.FindVenueMap(loc);
-    auto step_prev = [p_venue_map, i_venue](TTLoc& at) {
-        int i_at_day = at.GetDay();
-        int i_at_slot = at.GetSlot();
-        if (p_venue_map == nullptr || !p_venue_map->StepPrev(i_at_day, i_at_slot))
-            return false;
-        at.Set(i_at_day, i_venue, i_at_slot);
-        return true;
-    };
-    auto step_next = [p_venue_map, i_venue](TTLoc& at) {
-        int i_at_day = at.GetDay();
-        int i_at_slot = at.GetSlot();
-        if (p_venue_map == nullptr || !p_venue_map->StepNext(i_at_day, i_at_slot))
-            return false;
-        at.Set(i_at_day, i_venue, i_at_slot);
-        return true;
-    };
+    auto step_prev = [p_venue_map](TTLoc& at) { return p_venue_map != nullptr && p_venue_map->StepPrev(at); };
+    auto step_next = [p_venue_map](TTLoc& at) { return p_venue_map != nullptr && p_venue_map->StepNext(at); };
     int n_run_before = 0;
     TTLoc last_before;
     TTLoc walk_loc = loc;

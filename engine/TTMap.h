@@ -243,6 +243,23 @@ public:
             // there is no such cell.
             BOOL StepNext(int& i_day, int& i_slot) const;
             BOOL StepPrev(int& i_day, int& i_slot) const;
+            // The same for a cell of this venue.
+            BOOL StepNext(TTLoc& loc) const { return StepCell<true>(loc); }
+            BOOL StepPrev(TTLoc& loc) const { return StepCell<false>(loc); }
+
+            // One step of the cell's day and slot; the cell is left as it
+            // is when there is none.
+            template <bool b_next>
+            BOOL StepCell(TTLoc& loc) const
+            {
+                int i_day = loc.GetDay();
+                int i_slot = loc.GetSlot();
+                if (!(b_next ? StepNext(i_day, i_slot) : StepPrev(i_day, i_slot)))
+                    return FALSE;
+                loc.SetDay(i_day);
+                loc.SetSlot(i_slot);
+                return TRUE;
+            }
 
             ZelArray<Slots> DaySlots;
             // Fewest and most consecutive timeslots of one placement.
@@ -524,27 +541,11 @@ inline BOOL TTMap::GroupMap::VenueMap::StepPrev(int& i_day_io, int& i_slot_io) c
 inline BOOL TTMap::GroupMap::NextSlot(TTLoc& loc) const
 {
     const VenueMap* p_venue_map = FindVenueMap(loc);
-    if (p_venue_map == nullptr)
-        return FALSE;
-    int i_day = loc.GetDay();
-    int i_slot = loc.GetSlot();
-    if (!p_venue_map->StepNext(i_day, i_slot))
-        return FALSE;
-    loc.SetDay(i_day);
-    loc.SetSlot(i_slot);
-    return TRUE;
+    return p_venue_map != nullptr && p_venue_map->StepNext(loc);
 }
 
 inline BOOL TTMap::GroupMap::PrevSlot(TTLoc& loc) const
 {
     const VenueMap* p_venue_map = FindVenueMap(loc);
-    if (p_venue_map == nullptr)
-        return FALSE;
-    int i_day = loc.GetDay();
-    int i_slot = loc.GetSlot();
-    if (!p_venue_map->StepPrev(i_day, i_slot))
-        return FALSE;
-    loc.SetDay(i_day);
-    loc.SetSlot(i_slot);
-    return TRUE;
+    return p_venue_map != nullptr && p_venue_map->StepPrev(loc);
 }
