@@ -58,10 +58,10 @@ void AGroupMember::Serialize(CArchive& ar)
 namespace {
 
 // The first entry whose key is not below l_key.
-template <class Entries>
-auto SeekKey(Entries& v_entries, LONG l_key)
+template <class It>
+It SeekKey(It first, It last, LONG l_key)
 {
-    return std::lower_bound(v_entries.begin(), v_entries.end(), l_key,
+    return std::lower_bound(first, last, l_key,
                             [](const std::pair<LONG, int>& entry, LONG l) { return entry.first < l; });
 }
 
@@ -69,30 +69,82 @@ auto SeekKey(Entries& v_entries, LONG l_key)
 
 BOOL MemberIndex::Lookup(LONG l_key, int& i_value) const
 {
-    const auto it = SeekKey(vEntries, l_key);
-    if (it == vEntries.end() || it->first != l_key)
+    const Entry* p_end = Begin() + GetCount();
+    const Entry* p = SeekKey(Begin(), p_end, l_key);
+    if (p == p_end || p->first != l_key)
         return FALSE;
-    i_value = it->second;
+    i_value = p->second;
     return TRUE;
+}
+
+void MemberIndex::MoveToHeap(std::size_t n_room)
+{
+    std::vector<Entry> v_entries;
+    v_entries.reserve(std::max<std::size_t>(n_room, static_cast<std::size_t>(nInline)));
+    v_entries.assign(aInline, aInline + nInline);
+    vEntries = std::move(v_entries);
+    nInline = 0;
+    bOnHeap = TRUE;
 }
 
 void MemberIndex::SetAt(LONG l_key, int i_value)
 {
-    const auto it = SeekKey(vEntries, l_key);
-    if (it != vEntries.end() && it->first == l_key)
-        it->second = i_value;
-    else
-        vEntries.emplace(it, l_key, i_value);
+    if (bOnHeap) {
+        const auto it = SeekKey(vEntries.begin(), vEntries.end(), l_key);
+        if (it != vEntries.end() && it->first == l_key)
+            it->second = i_value;
+        else
+            vEntries.emplace(it, l_key, i_value);
+        return;
+    }
+    Entry* p_end = aInline + nInline;
+    Entry* p = SeekKey(aInline, p_end, l_key);
+    if (p != p_end && p->first == l_key) {
+        p->second = i_value;
+        return;
+    }
+    if (nInline == kInlineEntries) {
+        MoveToHeap(2 * kInlineEntries);
+        SetAt(l_key, i_value);
+        return;
+    }
+    std::move_backward(p, p_end, p_end + 1);
+    *p = Entry(l_key, i_value);
+    ++nInline;
 }
 
 void MemberIndex::RemoveKey(LONG l_key)
 {
-    const auto it = SeekKey(vEntries, l_key);
-    if (it != vEntries.end() && it->first == l_key)
-        vEntries.erase(it);
+    if (bOnHeap) {
+        const auto it = SeekKey(vEntries.begin(), vEntries.end(), l_key);
+        if (it != vEntries.end() && it->first == l_key)
+            vEntries.erase(it);
+        return;
+    }
+    Entry* p_end = aInline + nInline;
+    Entry* p = SeekKey(aInline, p_end, l_key);
+    if (p != p_end && p->first == l_key) {
+        std::move(p + 1, p_end, p);
+        --nInline;
+    }
 }
 
-void MemberIndex::Assign(std::vector<std::pair<LONG, int>> v_entries)
+void MemberIndex::RemoveAll()
+{
+    // A block stays for the entries to come, as a cleared vector's would.
+    vEntries.clear();
+    nInline = 0;
+}
+
+void MemberIndex::Reserve(int n)
+{
+    if (n > kInlineEntries && !bOnHeap)
+        MoveToHeap(static_cast<std::size_t>(n));
+    else if (bOnHeap)
+        vEntries.reserve(static_cast<std::size_t>(std::max(n, 0)));
+}
+
+void MemberIndex::Assign(std::vector<Entry> v_entries)
 {
     // By key, and of equal keys the last position first, which the
     // duplicates' removal keeps.
@@ -102,7 +154,14 @@ void MemberIndex::Assign(std::vector<std::pair<LONG, int>> v_entries)
     v_entries.erase(std::unique(v_entries.begin(), v_entries.end(),
                                 [](const auto& a, const auto& b) { return a.first == b.first; }),
                     v_entries.end());
+    if (v_entries.size() <= static_cast<std::size_t>(kInlineEntries) && !bOnHeap) {
+        std::copy(v_entries.begin(), v_entries.end(), aInline);
+        nInline = static_cast<int>(v_entries.size());
+        return;
+    }
     vEntries = std::move(v_entries);
+    nInline = 0;
+    bOnHeap = TRUE;
 }
 
 // ---- GroupMembers ----
@@ -171,11 +230,7 @@ void GroupMembers::RemoveAll()
 
 void GroupMembers::RebuildIndex()
 {
-    std::vector<std::pair<LONG, int>> v_entries;
-    v_entries.reserve(static_cast<std::size_t>(Members.GetSize()));
-    for (int i = 0; i < Members.GetSize(); ++i)
-        v_entries.emplace_back(Members[i].lParticipantKey, i);
-    Index.Assign(std::move(v_entries));
+    Index.AssignPositions(Members.GetSize(), [this](int i) { return Members[i].lParticipantKey; });
 }
 
 void GroupMembers::Reserve(int n)

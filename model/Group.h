@@ -76,23 +76,55 @@ struct ZelElementMinBytes<AGroupMember> {
 
 // Participant key to member position, sorted by key. A group has few
 // members and every event has many groups: unlike a hash index it takes no
-// memory while empty, and one block when not, which every group made,
-// copied and dropped (a file's groups as it is read) would otherwise pay.
+// memory while empty. Up to kInlineEntries entries stand in the index
+// itself, so that a small group's index, which every group made, copied
+// and dropped (a file's groups as it is read) pays for, is no block of its
+// own; a larger one is one block.
 class MemberIndex {
 public:
+    using Entry = std::pair<LONG, int>;
+    static constexpr int kInlineEntries = 6;
+
     BOOL Lookup(LONG l_key, int& i_value) const;
     // Adds the key or replaces its position.
     void SetAt(LONG l_key, int i_value);
     void RemoveKey(LONG l_key);
-    void RemoveAll() { vEntries.clear(); }
-    void Reserve(int n) { vEntries.reserve(static_cast<std::size_t>(std::max(n, 0))); }
+    void RemoveAll();
+    void Reserve(int n);
     // The keys with their positions at once; a key given twice keeps its
     // last position, as SetAt in turn would leave it.
-    void Assign(std::vector<std::pair<LONG, int>> v_entries);
+    void Assign(std::vector<Entry> v_entries);
+    // The same for the keys of positions 0 to n - 1, f_key(i) giving each.
+    template <class KeyAt>
+    void AssignPositions(int n, KeyAt f_key);
+    int GetCount() const { return bOnHeap ? static_cast<int>(vEntries.size()) : nInline; }
 
 private:
-    std::vector<std::pair<LONG, int>> vEntries;
+    const Entry* Begin() const { return bOnHeap ? vEntries.data() : aInline; }
+    // Moves the inline entries to the block, with room for n_room.
+    void MoveToHeap(std::size_t n_room);
+
+    Entry aInline[kInlineEntries];
+    int nInline = 0;
+    BOOL bOnHeap = FALSE;
+    std::vector<Entry> vEntries;
 };
+
+template <class KeyAt>
+void MemberIndex::AssignPositions(int n, KeyAt f_key)
+{
+    if (n > kInlineEntries) {
+        std::vector<Entry> v_entries;
+        v_entries.reserve(static_cast<std::size_t>(n));
+        for (int i = 0; i < n; ++i)
+            v_entries.emplace_back(f_key(i), i);
+        Assign(std::move(v_entries));
+        return;
+    }
+    RemoveAll();
+    for (int i = 0; i < n; ++i)
+        SetAt(f_key(i), i);
+}
 
 // The members of a group in member order, with an index from participant
 // key to position.

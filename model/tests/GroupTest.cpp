@@ -422,6 +422,85 @@ TEST(Group, MembersKeepTheirIndex)
     EXPECT_EQ(twice.Find(3), 1);
 }
 
+// The index stands in the members' own record while the group is small
+// and moves to a block of its own past that: whichever way the members
+// came and went, it finds what a walk of the members would (a key given
+// twice at its last place).
+TEST(Group, MemberIndexAnswersAsAWalkAcrossItsGrowth)
+{
+    auto walk = [](const GroupMembers& members, LONG l_key) {
+        int i_found = -1;
+        for (int i = 0; i < members.GetSize(); ++i) {
+            if (members[i].lParticipantKey == l_key)
+                i_found = i;
+        }
+        return i_found;
+    };
+    auto expect_walk = [&](const GroupMembers& members, const std::string& s_step) {
+        for (LONG l_key = -1; l_key <= 110; ++l_key)
+            ASSERT_EQ(members.Find(l_key), walk(members, l_key)) << s_step << ", key " << l_key;
+    };
+
+    std::uint32_t u_seed = 12345;
+    auto draw = [&](std::uint32_t n) {
+        u_seed = u_seed * 1103515245u + 12345u;
+        return (u_seed >> 16) % n;
+    };
+    GroupMembers members;
+    for (int i_step = 0; i_step < 600; ++i_step) {
+        const std::uint32_t u_op = draw(10);
+        std::string s_step = "step " + std::to_string(i_step);
+        if (u_op < 6) {
+            members.SetMember(static_cast<LONG>(draw(40)), "", FALSE);
+        } else if (u_op < 8 && members.GetSize() > 0) {
+            members.RemoveAt(static_cast<int>(draw(static_cast<std::uint32_t>(members.GetSize()))));
+        } else if (u_op == 8) {
+            GroupMembers copy(members);
+            expect_walk(copy, s_step + " (copy)");
+            GroupMembers loaded;
+            testbytes::Load(loaded, testbytes::Store(members), 40);
+            expect_walk(loaded, s_step + " (loaded)");
+            members.Reserve(static_cast<int>(draw(12)));
+        } else if (draw(8) == 0) {
+            members.RemoveAll();
+        }
+        expect_walk(members, s_step);
+    }
+
+    // A damaged file naming one participant at both ends of a long list.
+    GroupMembers many;
+    for (LONG l_key = 0; l_key < 9; ++l_key)
+        many.SetMember(l_key, "", FALSE);
+    testbytes::Bytes v_bytes = testbytes::Store(many);
+    const std::uint8_t a_last[] = {0x08, 0x00, 0x00, 0x00};
+    const auto it_last = std::find_end(v_bytes.begin(), v_bytes.end(), std::begin(a_last), std::end(a_last));
+    ASSERT_NE(it_last, v_bytes.end());
+    std::copy_n("\x00\x00\x00\x00", 4, it_last);
+    GroupMembers twice;
+    testbytes::Load(twice, v_bytes, 40);
+    ASSERT_EQ(twice.GetSize(), 9);
+    EXPECT_EQ(twice.Find(0), 8);
+    EXPECT_EQ(twice.Find(8), -1);
+
+    // Nine members naming three participants, given to a group whose
+    // index has a block already.
+    GroupMembers three;
+    for (LONG l_key = 100; l_key < 109; ++l_key)
+        three.SetMember(l_key, "", FALSE);
+    v_bytes = testbytes::Store(three);
+    for (int i = 0; i < 9; ++i) {
+        const std::uint8_t a_key[] = {static_cast<std::uint8_t>(100 + i), 0x00, 0x00, 0x00};
+        const auto it_key = std::search(v_bytes.begin(), v_bytes.end(), std::begin(a_key), std::end(a_key));
+        ASSERT_NE(it_key, v_bytes.end());
+        *it_key = static_cast<std::uint8_t>(100 + i % 3);
+    }
+    testbytes::Load(three, v_bytes, 40);
+    many = three;
+    expect_walk(many, "three participants in nine members");
+    EXPECT_EQ(many.Find(100), 6);
+    EXPECT_EQ(many.Find(102), 8);
+}
+
 TEST(Group, DetailsTellWhereTheGroupIsPlaced)
 {
     EventBuilder event;
