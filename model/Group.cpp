@@ -287,6 +287,8 @@ BOOL IsVenueSuitable(const Group& group, const Venue& venue)
 
 Group::Group() : SchedEntity(LoadResString(IDS_GROUP_NOUN, "group")), lKey(TakeGroupKey()) {}
 
+Group::Group(const ReadBlank& blank) : SchedEntity(blank.sKindNoun), lKey(-1) {}
+
 Group::Group(const Group& src)
     : SchedEntity(src), ContactNumbers(src), lKey(src.lKey), Name(src.Name), Contact(src.Contact),
       Address(src.Address), Styles(src.Styles),

@@ -182,6 +182,13 @@ public:
 
     // A new group takes the next group key.
     Group();
+    // A blank record for a file's group to be read into: the read gives its
+    // key, and the kind's noun, which every group of one read shares, is
+    // looked up once for the read.
+    struct ReadBlank {
+        std::string sKindNoun;
+    };
+    explicit Group(const ReadBlank& blank);
     Group(const Group& src);
     // Takes src's lists; src is left to be dropped.
     Group(Group&& src);

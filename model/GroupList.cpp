@@ -243,7 +243,8 @@ void GroupList::WriteHtml(std::ostream& os, const EventDoc* p_doc, const ZelArra
 
 // ---- GroupList::Reading ----
 
-GroupList::Reading::Reading(GroupList& list, int n_expected) : List(list), Record(list.Groups)
+GroupList::Reading::Reading(GroupList& list, int n_expected)
+    : List(list), Record(list.Groups), Blank{LoadResString(IDS_GROUP_NOUN, "group")}
 {
     const int n_room = ReserveRoom(List.Groups, n_expected);
     List.bIndexValid = FALSE;
@@ -265,7 +266,7 @@ Group& GroupList::Reading::Next()
     // The key index stays the list's own: it is never made again over the
     // blank record.
     List.RebuildIndex();
-    return Record.Next(kInitialRoom);
+    return Record.Next(kInitialRoom, Blank);
 }
 
 int GroupList::Reading::Keep()

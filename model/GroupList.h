@@ -105,6 +105,7 @@ public:
     private:
         GroupList& List;
         RecordToRead<Group> Record;
+        const Group::ReadBlank Blank;
     };
 
     static LONG GetKeyCounter() { return Group::GetKeyCounter(); }

@@ -73,13 +73,14 @@ public:
     RecordToRead(const RecordToRead&) = delete;
     RecordToRead& operator=(const RecordToRead&) = delete;
 
-    T& Next(int n_initialRoom)
+    template <class... Args>
+    T& Next(int n_initialRoom, Args&&... args)
     {
         ZEL_ASSERT(!bPending);
         MakeRoomToAppend(Items, n_initialRoom);
-        Items.SetSize(Items.GetSize() + 1);
+        T& record = Items.AddNew(std::forward<Args>(args)...);
         bPending = TRUE;
-        return Items[Items.GetSize() - 1];
+        return record;
     }
     // f_keep(position) tests the record and, when it is kept, takes it into
     // the list's indexes; any answer but i_added takes it out again.
