@@ -42,15 +42,35 @@ void AGroupMember::Serialize(CArchive& ar)
         ar << static_cast<DWORD>(lParticipantKey) << sRole << static_cast<DWORD>(bRostered);
         return;
     }
+    Load(ar, GetArchiveVersion(ar));
+}
+
+void AGroupMember::Load(CArchive& ar, UINT u_version)
+{
     DWORD u_key = 0;
     ar >> u_key >> sRole;
     lParticipantKey = static_cast<LONG>(u_key);
     bRostered = 0;
-    if (GetArchiveVersion(ar) >= 28) {
+    if (u_version >= 28) {
         DWORD u_rostered = 0;
         ar >> u_rostered;
         bRostered = static_cast<BOOL>(u_rostered);
     }
+}
+
+template <>
+void SerializeElements<AGroupMember>(CArchive& ar, AGroupMember* p_members, int n_count)
+{
+    if (ar.IsStoring()) {
+        for (int i = 0; i < n_count; ++i)
+            p_members[i].Serialize(ar);
+        return;
+    }
+    if (n_count <= 0)
+        return;
+    const UINT u_version = GetArchiveVersion(ar);
+    for (int i = 0; i < n_count; ++i)
+        p_members[i].Load(ar, u_version);
 }
 
 // ---- MemberIndex ----

@@ -63,6 +63,9 @@ public:
     // The participant key, the role text and (from file version 28) the
     // rostered flag.
     void Serialize(CArchive& ar);
+    // Reading with the file version given, which a list of members asks
+    // once for all of them.
+    void Load(CArchive& ar, UINT u_version);
 
     LONG lParticipantKey = -1;
     std::string sRole;
@@ -73,6 +76,9 @@ template <>
 struct ZelElementMinBytes<AGroupMember> {
     static constexpr std::size_t value = 4 + 1;
 };
+
+template <>
+void SerializeElements<AGroupMember>(CArchive& ar, AGroupMember* p_members, int n_count);
 
 // Participant key to member position, sorted by key. A group has few
 // members and every event has many groups: unlike a hash index it takes no

@@ -155,7 +155,6 @@ void SchedAlloc::Serialize(CArchive& ar)
         StoreFields(ar, uType, uValue, uMin, uMax);
         return;
     }
-    GetArchiveVersion(ar);
     LoadFields(ar, uType, uValue, uMin, uMax);
 }
 
