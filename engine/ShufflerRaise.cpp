@@ -17,6 +17,7 @@
 #include "model/Timetable.h"
 
 #include <algorithm>
+#include <type_traits>
 
 namespace {
 
@@ -197,26 +198,19 @@ BOOL Shuffler::IsCandidate(int i_group, const Chunk& chunk, BOOL b_full_list) co
     // group map's steps would end it.
     const LONG l_key = GetGroup(i_group).GetKey();
     const int i_venue = chunk.GetVenue();
-    auto walkable = [&venue_map](const Chunk::Slot& slot) {
-        return slot.iDay >= 0 && slot.iSlot >= 0 && venue_map.DaySlots.IsIndex(slot.iDay);
-    };
     UINT u_joined = u_chunk_size;
-    const Chunk::Slot& first = chunk.GetSlot(0);
-    if (walkable(first)) {
-        int i_day = first.iDay;
-        int i_slot = first.iSlot;
-        while (u_joined <= u_max_chunk && venue_map.StepPrev(i_day, i_slot)
-               && CellKey(TTLoc(i_day, i_venue, i_slot)) == l_key && !chunk.HasSlot(TTLoc(i_day, i_venue, i_slot)))
+    // Counts the group's cells joined to one end of the chunk, stepping
+    // away from it (next: a std::bool_constant, so each walk is its own).
+    auto join_from = [&](const Chunk::Slot& end, auto next) {
+        if (end.iDay < 0 || end.iSlot < 0 || !venue_map.DaySlots.IsIndex(end.iDay))
+            return;
+        TTLoc loc(end.iDay, i_venue, end.iSlot);
+        while (u_joined <= u_max_chunk && venue_map.StepCell<decltype(next)::value>(loc) && CellKey(loc) == l_key
+               && !chunk.HasSlot(loc))
             ++u_joined;
-    }
-    const Chunk::Slot& last = chunk.GetSlot(chunk.GetNumSlots() - 1);
-    if (walkable(last)) {
-        int i_day = last.iDay;
-        int i_slot = last.iSlot;
-        while (u_joined <= u_max_chunk && venue_map.StepNext(i_day, i_slot)
-               && CellKey(TTLoc(i_day, i_venue, i_slot)) == l_key && !chunk.HasSlot(TTLoc(i_day, i_venue, i_slot)))
-            ++u_joined;
-    }
+    };
+    join_from(chunk.GetSlot(0), std::false_type());
+    join_from(chunk.GetSlot(chunk.GetNumSlots() - 1), std::true_type());
     return u_joined > u_max_chunk ? FALSE : TRUE;
 }
 

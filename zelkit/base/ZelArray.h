@@ -210,15 +210,6 @@ public:
     // end (a default element assigned from the given one, room by the
     // growth rule), without resizing the storage for a single element:
     // the searches append to their lists millions of times.
-    // Appends an element made in place from the arguments, by the same
-    // growth rule; returns it.
-    template <class... Args>
-    T& AddNew(Args&&... args)
-    {
-        GrowFor(GetSize() + 1);
-        return Elements.emplace_back(std::forward<Args>(args)...);
-    }
-
     int Add(const T& element)
     {
         const int i_index = GetSize();
@@ -230,6 +221,15 @@ public:
         Elements.emplace_back();
         Elements.back() = element;
         return i_index;
+    }
+
+    // Appends an element made in place from the arguments, by the same
+    // growth rule; returns it.
+    template <class... Args>
+    T& AddNew(Args&&... args)
+    {
+        GrowFor(GetSize() + 1);
+        return Elements.emplace_back(std::forward<Args>(args)...);
     }
 
     // Appends one element by moving it into place; returns its index. The
