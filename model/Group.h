@@ -128,8 +128,26 @@ void MemberIndex::AssignPositions(int n, KeyAt f_key)
         return;
     }
     RemoveAll();
-    for (int i = 0; i < n; ++i)
-        SetAt(f_key(i), i);
+    if (bOnHeap) {
+        for (int i = 0; i < n; ++i)
+            SetAt(f_key(i), i);
+        return;
+    }
+    // Inline, as SetAt would leave it, in one short walk per key: every
+    // group of a file is indexed so as it is read.
+    for (int i = 0; i < n; ++i) {
+        const LONG l_key = f_key(i);
+        int j = nInline;
+        while (j > 0 && aInline[j - 1].first > l_key)
+            --j;
+        if (j > 0 && aInline[j - 1].first == l_key) {
+            aInline[j - 1].second = i;
+            continue;
+        }
+        std::move_backward(aInline + j, aInline + nInline, aInline + nInline + 1);
+        aInline[j] = Entry(l_key, i);
+        ++nInline;
+    }
 }
 
 // The members of a group in member order, with an index from participant

@@ -46,8 +46,14 @@ void StoreAll(CArchive& ar, const std::vector<T>& v_values)
 
 KeyList::KeyList(int n_max_keys)
 {
-    SetMaxKeys(std::max(n_max_keys, 1));
-    ZEL_ASSERT(GetMaxKeys() > 0);
+    const int n = std::max(n_max_keys, 1);
+    if (n > kInlineSlots) {
+        SetMaxKeys(n);
+        return;
+    }
+    // Every group record is made with two small lists.
+    nMax = n;
+    std::fill(aInline, aInline + n, kFree);
 }
 
 KeyList::KeyList(const KeyList& src)
@@ -88,18 +94,6 @@ KeyList& KeyList::operator=(KeyList&& src) noexcept
         std::copy(src.aInline, src.aInline + nMax, aInline);
     src.nMax = 0;
     return *this;
-}
-
-LONG KeyList::GetAt(int i_slot) const
-{
-    ZEL_ASSERT(0 <= i_slot && i_slot < GetMaxKeys());
-    return Slots()[i_slot];
-}
-
-void KeyList::SetAt(int i_slot, LONG l_key)
-{
-    ZEL_ASSERT(0 <= i_slot && i_slot < GetMaxKeys());
-    Slots()[i_slot] = l_key;
 }
 
 void KeyList::RemoveAll()
@@ -194,10 +188,11 @@ void KeyList::Serialize(CArchive& ar)
     if (n > static_cast<DWORD>(nMax))
         SetMaxKeys(static_cast<int>(n));
     RemoveAll();
+    LONG* p_slots = Slots();
     for (DWORD i = 0; i < n; ++i) {
         DWORD u = 0;
         ar >> u;
-        Slots()[i] = static_cast<LONG>(u);
+        p_slots[i] = static_cast<LONG>(u);
     }
 }
 

@@ -8,6 +8,7 @@
 #pragma once
 
 #include "framework/Types.h"
+#include "zelkit/base/ZelAssert.h"
 
 #include <memory>
 #include <vector>
@@ -29,11 +30,21 @@ public:
     ~KeyList() = default;
 
     int GetMaxKeys() const { return nMax; }
-    // The key in slot i_slot (-1 when free).
-    LONG GetAt(int i_slot) const;
+    // The key in slot i_slot (-1 when free). Inline, as every walk over a
+    // group's styles and facilities (each group of a file as it is read,
+    // the build's venue tests) reads the slots one by one.
+    LONG GetAt(int i_slot) const
+    {
+        ZEL_ASSERT(0 <= i_slot && i_slot < nMax);
+        return Slots()[i_slot];
+    }
     LONG operator[](int i_slot) const { return GetAt(i_slot); }
     // Writes a slot directly; -1 frees it.
-    void SetAt(int i_slot, LONG l_key);
+    void SetAt(int i_slot, LONG l_key)
+    {
+        ZEL_ASSERT(0 <= i_slot && i_slot < nMax);
+        Slots()[i_slot] = l_key;
+    }
 
     void RemoveAll();
     // A new capacity; the first slots keep their keys, the rest are free.

@@ -482,6 +482,24 @@ TEST(Group, MemberIndexAnswersAsAWalkAcrossItsGrowth)
     EXPECT_EQ(twice.Find(0), 8);
     EXPECT_EQ(twice.Find(8), -1);
 
+    // Five members naming two participants: a list small enough for the
+    // index to stand in the group, read as it is from a file.
+    GroupMembers five;
+    for (LONG l_key = 100; l_key < 105; ++l_key)
+        five.SetMember(l_key, "", FALSE);
+    v_bytes = testbytes::Store(five);
+    for (int i = 0; i < 5; ++i) {
+        const std::uint8_t a_key[] = {static_cast<std::uint8_t>(100 + i), 0x00, 0x00, 0x00};
+        const auto it_key = std::search(v_bytes.begin(), v_bytes.end(), std::begin(a_key), std::end(a_key));
+        ASSERT_NE(it_key, v_bytes.end());
+        *it_key = static_cast<std::uint8_t>(101 - i % 2);
+    }
+    GroupMembers two;
+    testbytes::Load(two, v_bytes, 40);
+    expect_walk(two, "two participants in five members");
+    EXPECT_EQ(two.Find(101), 4);
+    EXPECT_EQ(two.Find(100), 3);
+
     // Nine members naming three participants, given to a group whose
     // index has a block already.
     GroupMembers three;

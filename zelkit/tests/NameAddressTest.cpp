@@ -161,6 +161,39 @@ TEST(NameTest, LongTextsAreCutNeverRefused)
     EXPECT_TRUE(none.IsEmpty());
 }
 
+// A name set again is the name set from its own text: only a cut that
+// ended on a blank leaves anything for the second pass to take off.
+TEST(NameTest, SetAgainTakesOffOnlyTheBlankACutLeft)
+{
+    struct Case {
+        int iMax;
+        const char* pText;
+        const char* pFirst;
+        const char* pAgain;
+    };
+    const Case cases[] = {
+        {10, "abcdefghi j", "abcdefghi ", "abcdefghi"},
+        {10, "  ab   c ", "ab c", "ab c"},
+        {10, "abcdefghijkl", "abcdefghij", "abcdefghij"},
+        {10, "abcdefgh j", "abcdefgh j", "abcdefgh j"},
+        {0, "x", "", ""},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.pText);
+        ZelObjectName name(c.iMax);
+        name.SetName(c.pText);
+        EXPECT_EQ(name.GetNameText(), c.pFirst);
+        name.SetNameAgain();
+        EXPECT_EQ(name.GetNameText(), c.pAgain);
+
+        ZelSimpleName person(c.iMax, c.iMax);
+        person.SetName(c.pText, c.pText);
+        person.SetNameAgain();
+        EXPECT_EQ(person.GetFirstName(), c.pAgain);
+        EXPECT_EQ(person.GetLastName(), c.pAgain);
+    }
+}
+
 TEST(NameTest, NamesCompareByTheirText)
 {
     ZelObjectName a("Main  hall", 50);

@@ -57,6 +57,11 @@ public:
 
 protected:
     static void ReadSchema(CArchive& ar);
+    // A text NormalCut leaves shorter than the limit was never cut.
+    static bool IsBelowLimit(const std::string& s_text, int i_max)
+    {
+        return i_max > 0 && s_text.size() < static_cast<std::size_t>(i_max);
+    }
 
     int nMaxLength;
 };
@@ -74,8 +79,14 @@ public:
     // The name without a copy.
     const std::string& GetNameText() const { return sName; }
     void SetName(const std::string& s_name) override;
-    // SetName(GetName()) without the copies.
-    void SetNameAgain() { NormalCutInPlace(sName, nMaxLength); }
+    // SetName(GetName()) without the copies. Every setter leaves the
+    // normal form, which a second pass keeps, so only a name cut at its
+    // limit can change: the cut may have left a blank at its end.
+    void SetNameAgain()
+    {
+        if (!IsBelowLimit(sName, nMaxLength))
+            NormalCutInPlace(sName, nMaxLength);
+    }
     BOOL IsEmpty() const override { return sName.empty() ? TRUE : FALSE; }
 
 private:
@@ -165,8 +176,10 @@ public:
     // SetName(GetFirstName(), GetLastName()) without the copies.
     void SetNameAgain()
     {
-        NormalCutInPlace(sFirst, nMaxFirst);
-        NormalCutInPlace(sLast, nMaxLast);
+        if (!IsBelowLimit(sFirst, nMaxFirst))
+            NormalCutInPlace(sFirst, nMaxFirst);
+        if (!IsBelowLimit(sLast, nMaxLast))
+            NormalCutInPlace(sLast, nMaxLast);
     }
 
     std::string GetFirstName() const override { return sFirst; }
