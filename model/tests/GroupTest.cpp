@@ -482,20 +482,27 @@ TEST(Group, MemberIndexAnswersAsAWalkAcrossItsGrowth)
     EXPECT_EQ(twice.Find(0), 8);
     EXPECT_EQ(twice.Find(8), -1);
 
+    // Members 100, 101, ... stored, then renamed in the bytes: member i
+    // names participant f_key(i).
+    auto stored_renamed = [](int n, auto f_key) {
+        GroupMembers stored;
+        for (LONG l_key = 100; l_key < 100 + n; ++l_key)
+            stored.SetMember(l_key, "", FALSE);
+        testbytes::Bytes v_stored = testbytes::Store(stored);
+        for (int i = 0; i < n; ++i) {
+            const std::uint8_t a_key[] = {static_cast<std::uint8_t>(100 + i), 0x00, 0x00, 0x00};
+            const auto it_key = std::search(v_stored.begin(), v_stored.end(), std::begin(a_key), std::end(a_key));
+            EXPECT_NE(it_key, v_stored.end());
+            if (it_key != v_stored.end())
+                *it_key = static_cast<std::uint8_t>(f_key(i));
+        }
+        return v_stored;
+    };
+
     // Five members naming two participants: a list small enough for the
     // index to stand in the group, read as it is from a file.
-    GroupMembers five;
-    for (LONG l_key = 100; l_key < 105; ++l_key)
-        five.SetMember(l_key, "", FALSE);
-    v_bytes = testbytes::Store(five);
-    for (int i = 0; i < 5; ++i) {
-        const std::uint8_t a_key[] = {static_cast<std::uint8_t>(100 + i), 0x00, 0x00, 0x00};
-        const auto it_key = std::search(v_bytes.begin(), v_bytes.end(), std::begin(a_key), std::end(a_key));
-        ASSERT_NE(it_key, v_bytes.end());
-        *it_key = static_cast<std::uint8_t>(101 - i % 2);
-    }
     GroupMembers two;
-    testbytes::Load(two, v_bytes, 40);
+    testbytes::Load(two, stored_renamed(5, [](int i) { return 101 - i % 2; }), 40);
     expect_walk(two, "two participants in five members");
     EXPECT_EQ(two.Find(101), 4);
     EXPECT_EQ(two.Find(100), 3);
@@ -505,14 +512,7 @@ TEST(Group, MemberIndexAnswersAsAWalkAcrossItsGrowth)
     GroupMembers three;
     for (LONG l_key = 100; l_key < 109; ++l_key)
         three.SetMember(l_key, "", FALSE);
-    v_bytes = testbytes::Store(three);
-    for (int i = 0; i < 9; ++i) {
-        const std::uint8_t a_key[] = {static_cast<std::uint8_t>(100 + i), 0x00, 0x00, 0x00};
-        const auto it_key = std::search(v_bytes.begin(), v_bytes.end(), std::begin(a_key), std::end(a_key));
-        ASSERT_NE(it_key, v_bytes.end());
-        *it_key = static_cast<std::uint8_t>(100 + i % 3);
-    }
-    testbytes::Load(three, v_bytes, 40);
+    testbytes::Load(three, stored_renamed(9, [](int i) { return 100 + i % 3; }), 40);
     many = three;
     expect_walk(many, "three participants in nine members");
     EXPECT_EQ(many.Find(100), 6);
