@@ -170,20 +170,12 @@ void Shuffler::CopyTotals(int i_group, ZelArray<UINT>& a_day_counts, ZelArray<UI
 {
     const GroupCount& counts = pCounters->GetGroupCount(i_group);
     // Called for every trial with the arrays of the trial before, which
-    // are already of the size: the copy only writes the numbers, as one
-    // block (an element-wise copy checks every index).
-    auto copy_counts = [](ZelArray<UINT>& a_to, const ZelArray<UINT>& a_from) {
-        const int n_counts = a_from.GetSize();
-        if (a_to.GetSize() != n_counts)
-            a_to.SetSize(n_counts);
-        if (n_counts > 0)
-            std::copy_n(a_from.GetData(), n_counts, a_to.GetData());
-    };
-    copy_counts(a_day_counts, counts.DayCounts);
+    // are already of the size: the copy only writes the numbers.
+    a_day_counts.Copy(counts.DayCounts);
     // The venue counts are read back only for a group that uses venue
     // limits (see RestoreCounts); for any other group the array is left as
     // it is, unread.
     if (GetGroup(i_group).GetUseVenueLimits())
-        copy_counts(a_venue_counts, counts.VenueCounts);
+        a_venue_counts.Copy(counts.VenueCounts);
     u_event_count = counts.uTotal;
 }

@@ -117,20 +117,18 @@ void MemberIndex::SetAt(LONG l_key, int i_value)
             vEntries.emplace(it, l_key, i_value);
         return;
     }
+    if (nInline < kInlineEntries) {
+        PutInline(l_key, i_value);
+        return;
+    }
     Entry* p_end = aInline + nInline;
     Entry* p = SeekKey(aInline, p_end, l_key);
     if (p != p_end && p->first == l_key) {
         p->second = i_value;
         return;
     }
-    if (nInline == kInlineEntries) {
-        MoveToHeap(2 * kInlineEntries);
-        SetAt(l_key, i_value);
-        return;
-    }
-    std::move_backward(p, p_end, p_end + 1);
-    *p = Entry(l_key, i_value);
-    ++nInline;
+    MoveToHeap(2 * kInlineEntries);
+    SetAt(l_key, i_value);
 }
 
 void MemberIndex::RemoveKey(LONG l_key)

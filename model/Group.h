@@ -109,6 +109,22 @@ private:
     const Entry* Begin() const { return bOnHeap ? vEntries.data() : aInline; }
     // Moves the inline entries to the block, with room for n_room.
     void MoveToHeap(std::size_t n_room);
+    // SetAt among the inline entries, which have room for one more: a
+    // short walk back from the last, inline, as every group of a file is
+    // indexed as it is read.
+    void PutInline(LONG l_key, int i_value)
+    {
+        int j = nInline;
+        while (j > 0 && aInline[j - 1].first > l_key)
+            --j;
+        if (j > 0 && aInline[j - 1].first == l_key) {
+            aInline[j - 1].second = i_value;
+            return;
+        }
+        std::move_backward(aInline + j, aInline + nInline, aInline + nInline + 1);
+        aInline[j] = Entry(l_key, i_value);
+        ++nInline;
+    }
 
     Entry aInline[kInlineEntries];
     int nInline = 0;
@@ -128,25 +144,11 @@ void MemberIndex::AssignPositions(int n, KeyAt f_key)
         return;
     }
     RemoveAll();
-    if (bOnHeap) {
-        for (int i = 0; i < n; ++i)
-            SetAt(f_key(i), i);
-        return;
-    }
-    // Inline, as SetAt would leave it, in one short walk per key: every
-    // group of a file is indexed so as it is read.
     for (int i = 0; i < n; ++i) {
-        const LONG l_key = f_key(i);
-        int j = nInline;
-        while (j > 0 && aInline[j - 1].first > l_key)
-            --j;
-        if (j > 0 && aInline[j - 1].first == l_key) {
-            aInline[j - 1].second = i;
-            continue;
-        }
-        std::move_backward(aInline + j, aInline + nInline, aInline + nInline + 1);
-        aInline[j] = Entry(l_key, i);
-        ++nInline;
+        if (bOnHeap)
+            SetAt(f_key(i), i);
+        else
+            PutInline(f_key(i), i);
     }
 }
 

@@ -268,14 +268,16 @@ public:
         return i_first;
     }
 
-    // Makes this array an element-wise copy of src (T's assignment).
+    // Makes this array an element-wise copy of src (T's assignment; a
+    // plain element type is copied as one block, which the search's trials
+    // rely on for their copies of a group's counts).
     void Copy(const ZelArray& src)
     {
         if (this == &src)
             return;
-        SetSize(src.GetSize());
-        for (int i = 0; i < src.GetSize(); ++i)
-            Elements[static_cast<std::size_t>(i)] = src.Elements[static_cast<std::size_t>(i)];
+        if (GetSize() != src.GetSize())
+            SetSize(src.GetSize());
+        std::copy(src.Elements.begin(), src.Elements.end(), Elements.begin());
     }
 
     // Inserts one element before i_index; an index at or past the end
