@@ -6,14 +6,12 @@
 #include "framework/ui/WxText.h"
 #include "zelkit/services/ZelMessages.h"
 #include "zelkit/lists/ui/ZelListCtrl.h"
-#include "zelkit/dialogs/ui/ZelReportDlg.h"
+#include "zelkit/dialogs/ui/ZelReportPrintout.h"
 
 #include <wx/app.h>
 #include <wx/button.h>
 #include <wx/checkbox.h>
 #include <wx/choice.h>
-#include <wx/cmndata.h>
-#include <wx/printdlg.h>
 #include <wx/radiobut.h>
 #include <wx/sizer.h>
 #include <wx/stattext.h>
@@ -160,39 +158,9 @@ void BuildReportDlg::FillList(ZelListCtrl& list, const ZelReportLayout& layout)
     list.AutoSizeColumns(-1, -1);
 }
 
-void BuildReportDlg::PrintLayout(ZelReportLayout& layout, wxDC& dc)
+void BuildReportDlg::Print(const ZelReportLayout& layout)
 {
-    if (!dc.GetFont().IsOk())
-        dc.SetFont(*wxNORMAL_FONT);
-    dc.SetTextForeground(*wxBLACK);
-    ZelWxReportCanvas canvas(dc);
-    const wxSize sz = dc.GetSize();
-    layout.PrintList(canvas, ZelRect{0, 0, sz.x, sz.y});
-}
-
-std::unique_ptr<wxDC> BuildReportDlg::CreatePrinterDC()
-{
-    wxPrintDialogData data;
-    data.SetAllPages(true);
-    data.EnablePageNumbers(false);
-    data.EnableSelection(false);
-    wxPrintDialog dlg(this, &data);
-    if (dlg.ShowModal() != wxID_OK)
-        return nullptr;
-    return std::unique_ptr<wxDC>(dlg.GetPrintDC());
-}
-
-void BuildReportDlg::Print(ZelReportLayout layout)
-{
-    std::unique_ptr<wxDC> p_dc = CreatePrinterDC();
-    if (!p_dc)
-        return;
-    if (!p_dc->IsOk() || !p_dc->StartDoc(ToWx(layout.sTitle))) {
-        ZelMessageBox("Printer wouldn't initialize", MB_OK);
-        return;
-    }
-    PrintLayout(layout, *p_dc);
-    p_dc->EndDoc();
+    ZelPrintReport(this, layout);
 }
 
 // ---- 156 "Minimum scheduling failures" ----

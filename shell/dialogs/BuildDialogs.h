@@ -18,7 +18,6 @@
 class wxButton;
 class wxCheckBox;
 class wxChoice;
-class wxDC;
 class wxRadioButton;
 class wxStaticText;
 class wxTextCtrl;
@@ -47,23 +46,16 @@ private:
 };
 
 // The two printable reports: a resizable dialog with a list, and printing
-// of the report's page layout on the printer the user chooses.
+// of the report's page layout on the printer the user chooses, as the
+// library's report dialog prints (zelkit/dialogs/ui/ZelReportPrintout.h).
 class BuildReportDlg : public ZelSizingDialog {
-public:
-    // Prints the layout on the device context, which has a document
-    // started: every row, page after page.
-    static void PrintLayout(ZelReportLayout& layout, wxDC& dc);
-
 protected:
     BuildReportDlg(wxWindow* p_parent, UINT u_id, const wxString& s_title);
 
     // Fills the list with the columns and rows, in their order.
     static void FillList(ZelListCtrl& list, const ZelReportLayout& layout);
     // The printer dialog, then the job named after the report's title.
-    void Print(ZelReportLayout layout);
-    // The printer the user chose, with its device context; null when the
-    // printer dialog was cancelled.
-    virtual std::unique_ptr<wxDC> CreatePrinterDC();
+    void Print(const ZelReportLayout& layout);
 };
 
 // 156 "Minimum scheduling failures". ShowModal returns the radio button

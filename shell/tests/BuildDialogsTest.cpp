@@ -3,14 +3,15 @@
 // the main window during a build.
 //
 // With ROTAVEX_SHOW_SECONDS set, each dialog stays on screen that long, for
-// a screenshot; with ROTAVEX_PAGE_PNG set, the printed page of the minimum
-// report is saved there as an image.
+// a screenshot; with ROTAVEX_SHOT_DIR set, the reports' printed PDF files
+// are saved there.
 #include "engine/BuildPorts.h"
 #include "engine/BuildReports.h"
 #include "framework/MessageBox.h"
 #include "framework/ui/WxIds.h"
 #include "res/RotavexStrings.h"
 #include "shell/dialogs/BuildDialogs.h"
+#include "testsupport/ui/GtkPrintToFile.h"
 #include "testsupport/ui/WxTestEnvironment.h"
 #include "zelkit/lists/ui/ZelListCtrl.h"
 
@@ -19,7 +20,6 @@
 #include <wx/button.h>
 #include <wx/checkbox.h>
 #include <wx/choice.h>
-#include <wx/dcmemory.h>
 #include <wx/frame.h>
 #include <wx/image.h>
 #include <wx/radiobut.h>
@@ -27,6 +27,9 @@
 #include <wx/textctrl.h>
 
 #include <chrono>
+#include <cstdio>
+#include <filesystem>
+#include <regex>
 #include <cstdlib>
 #include <functional>
 #include <thread>
@@ -198,54 +201,112 @@ TEST(FailedMinimums, AFinishedCompleteSearchOffersOnlyChanges)
     EXPECT_EQ(i_result, IDC_FAILED_MIN_MAKE_CHANGES);
 }
 
-// A report whose printer is a bitmap of a page.
-class BitmapMinimums : public FailedMinimums {
-public:
-    using FailedMinimums::FailedMinimums;
-    wxBitmap Page{850, 1100};
-    bool bBadPrinter = false;
-
-protected:
-    std::unique_ptr<wxDC> CreatePrinterDC() override
-    {
-        if (bBadPrinter)
-            return std::make_unique<wxMemoryDC>();
-        auto p_dc = std::make_unique<wxMemoryDC>(Page);
-        p_dc->SetBackground(*wxWHITE_BRUSH);
-        p_dc->Clear();
-        return p_dc;
-    }
-};
-
-TEST(FailedMinimums, PrintsItsRowsOnTheChosenPrinter)
+std::string PdfText(const std::string& s_pdf)
 {
-    ScriptedMessageBox boxes;
-    FailedMinimumsModel model = SomeMinimumRows(0, TRUE);
-    // One page's worth: the bitmap is the one page.
-    for (int i = 0; i < 40; ++i)
-        model.Add({"Group " + std::to_string(i), "Event", 2, 1});
-    BitmapMinimums dlg(nullptr, model);
-    dlg.Show();
-    Click(dlg, WxId(IDC_FAILED_MIN_PRINT));
-    EXPECT_TRUE(boxes.Boxes().empty());
-    const wxImage page = dlg.Page.ConvertToImage();
-    int n_ink = 0;
-    for (int y = 0; y < page.GetHeight(); y += 2) {
-        for (int x = 0; x < page.GetWidth(); x += 2)
-            n_ink += page.GetRed(x, y) < 128;
+    std::string s_text;
+    const std::string s_command = "pdftotext -layout '" + s_pdf + "' -";
+    if (FILE* p_pipe = popen(s_command.c_str(), "r")) {
+        char a_buffer[4096];
+        std::size_t n = 0;
+        while ((n = std::fread(a_buffer, 1, sizeof a_buffer, p_pipe)) > 0)
+            s_text.append(a_buffer, n);
+        pclose(p_pipe);
     }
-    EXPECT_GT(n_ink, 500) << "the page has text on it";
-    if (const char* p_png = std::getenv("ROTAVEX_PAGE_PNG")) {
-        if (wxImage::FindHandler(wxBITMAP_TYPE_PNG) == nullptr)
-            wxImage::AddHandler(new wxPNGHandler);
-        page.SaveFile(p_png, wxBITMAP_TYPE_PNG);
-    }
+    return s_text;
+}
 
-    dlg.bBadPrinter = true;
-    Click(dlg, WxId(IDC_FAILED_MIN_PRINT));
-    ASSERT_EQ(boxes.Boxes().size(), 1U);
-    EXPECT_EQ(boxes.Boxes()[0].sText, "Printer wouldn't initialize");
-    dlg.Destroy();
+// Both reports' Print buttons through the toolkit's print dialog into a
+// PDF file, as a user without a printer prints (each in a process of its
+// own): the text read back holds the report's title, its column titles,
+// every row in the dialog's columns, the long last column wrapped, and the
+// footers' date and time and page numbers.
+TEST(BuildReports, PrintThroughTheToolkitIntoAPdfFile)
+{
+    if (PrintToFileSkipped())
+        GTEST_SKIP() << "ROTAVEX_PRINT_PDF=0: no print through the toolkit's dialog";
+    const std::filesystem::path fs_folder
+        = std::filesystem::temp_directory_path() / ("rvx-buildreports-" + std::to_string(getpid()));
+    std::filesystem::remove_all(fs_folder);
+    std::filesystem::create_directories(fs_folder);
+    const struct {
+        const char* pReport;
+        const char* pTitle;
+        std::vector<std::string> vColumns;
+        std::vector<std::string> vRows;
+    } a_cases[] = {
+        {"minimums", "Minimum Scheduling Failures", {"Group", "Where", "Minimum", "Actual"},
+         {"Choir 1", "Day: Monday 3 March", "Venue: Great Hall", "Group 79"}},
+        {"rotation", "Rotation Failures", {"Group", "Rotation", "Venue", "Other information"},
+         {"Brass 2", "Day: Monday 3 March", "Locked in this venue 2 time(s).", "Group 79"}},
+    };
+    for (const auto& c : a_cases) {
+        SCOPED_TRACE(c.pReport);
+        const std::filesystem::path fs_pdf = fs_folder / (std::string(c.pReport) + ".pdf");
+        EXPECT_TRUE(ChildPassed(RunTestInChild("BuildReports.PrintChild",
+                                               {{"ROTAVEX_PDF_OUT", fs_pdf.string()}, {"ROTAVEX_REPORT", c.pReport}})));
+        ASSERT_TRUE(std::filesystem::exists(fs_pdf)) << "the toolkit printed no file";
+        const std::string s_text = PdfText(fs_pdf.string());
+        ASSERT_FALSE(s_text.empty()) << "pdftotext (poppler-utils) is needed";
+        EXPECT_NE(s_text.find(c.pTitle), std::string::npos);
+        for (const std::string& s : c.vColumns)
+            EXPECT_NE(s_text.find(s), std::string::npos) << s;
+        for (const std::string& s : c.vRows)
+            EXPECT_NE(s_text.find(s), std::string::npos) << s;
+        EXPECT_NE(s_text.find("Page 1"), std::string::npos);
+        EXPECT_NE(s_text.find("Page 2"), std::string::npos) << "80 rows and more take two pages";
+        EXPECT_TRUE(std::regex_search(s_text, std::regex("[0-9]{2}-[A-Z][a-z]{2}-20[0-9]{2} [0-9]{2}:[0-9]{2}:[0-9]{2}")))
+            << "the footer's date and time";
+        if (std::string(c.pReport) == "rotation") {
+            // The last column's long text, wrapped: its first and last
+            // words on different lines.
+            const std::size_t u_first = s_text.find("Every"), u_last = s_text.find("venues.");
+            ASSERT_NE(u_first, std::string::npos);
+            ASSERT_NE(u_last, std::string::npos);
+            EXPECT_NE(s_text.substr(u_first, u_last - u_first).find('\n'), std::string::npos);
+        }
+        if (const char* p_dir = std::getenv("ROTAVEX_SHOT_DIR"))
+            std::filesystem::copy_file(fs_pdf, std::filesystem::path(p_dir) / ("report-" + std::string(c.pReport) + ".pdf"),
+                                       std::filesystem::copy_options::overwrite_existing);
+    }
+    std::filesystem::remove_all(fs_folder);
+}
+
+// One print of the test above, in its own process: the report's dialog
+// opened modally, Print pressed, the toolkit's dialog answered, then OK.
+TEST(BuildReports, PrintChild)
+{
+    const char* p_out = std::getenv("ROTAVEX_PDF_OUT");
+    const char* p_report = std::getenv("ROTAVEX_REPORT");
+    if (p_out == nullptr || p_report == nullptr)
+        GTEST_SKIP() << "run by PrintThroughTheToolkitIntoAPdfFile";
+    ScriptedMessageBox boxes;
+    PrintDialogAnswer answer(p_out);
+    const auto print = [&](wxDialog& dlg, UINT u_print) {
+        answer.Start(500);
+        Click(dlg, WxId(u_print));
+        EXPECT_TRUE(answer.bAnswered);
+        Click(dlg, wxID_OK);
+    };
+    if (std::string(p_report) == "minimums") {
+        FailedMinimumsModel model = SomeMinimumRows(0, TRUE);
+        for (int i = 0; i < 80; ++i)
+            model.Add({"Group " + std::to_string(i), "Event", 2, 1});
+        FailedMinimums dlg(nullptr, model);
+        RunModal(dlg, [&] { print(dlg, IDC_FAILED_MIN_PRINT); });
+    } else {
+        FailedRotationModel model;
+        model.Rows.Add({"Choir 1", "Great Hall", "Locked in one or more venues.", 2, "Monday 3 March"});
+        model.Rows.Add({"Brass 2", "Barn", "Locked in this venue 2 time(s).", 1, ""});
+        std::string s_long = "Every";
+        for (int i = 0; i < 40; ++i)
+            s_long += " placement of the group";
+        model.Rows.Add({"Strings 4", "Barn", s_long + " venues.", 1, ""});
+        for (int i = 0; i < 80; ++i)
+            model.Rows.Add({"Group " + std::to_string(i), "Barn", "", 2, "Monday 3 March"});
+        FailedRotation dlg(nullptr, model);
+        RunModal(dlg, [&] { print(dlg, IDC_FAILED_ROT_PRINT); });
+    }
+    EXPECT_TRUE(boxes.Boxes().empty()) << boxes.Boxes()[0].sText;
 }
 
 TEST(FailedRotation, ShowsTheRowsWithTheirScope)

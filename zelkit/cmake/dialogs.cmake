@@ -2,7 +2,7 @@
 # view; the report and progress dialogs; the notification event the
 # library's controls send their parents.
 list(APPEND ZELKIT_CORE_SOURCES dialogs/ZelProfile.cpp dialogs/ZelSizingLayout.cpp lists/ZelListModel.cpp dialogs/ZelReportLayout.cpp)
-list(APPEND ZELKIT_UI_SOURCES windows/ui/ZelNotifyEvent.cpp dialogs/ui/ZelSizing.cpp lists/ui/ZelListCtrl.cpp lists/ui/ZelListView.cpp dialogs/ui/ZelReportDlg.cpp dialogs/ui/ZelGeneralProgress.cpp)
+list(APPEND ZELKIT_UI_SOURCES windows/ui/ZelNotifyEvent.cpp dialogs/ui/ZelSizing.cpp lists/ui/ZelListCtrl.cpp lists/ui/ZelListView.cpp dialogs/ui/ZelReportDlg.cpp dialogs/ui/ZelReportPrintout.cpp dialogs/ui/ZelGeneralProgress.cpp)
 
 rvx_add_test(NAME zelkit_dialogs_tests
   SOURCES tests/SizingLayoutTest.cpp tests/ListModelTest.cpp tests/ReportLayoutTest.cpp

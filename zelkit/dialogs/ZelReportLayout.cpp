@@ -33,6 +33,53 @@ void ZelReportLayout::PrintList(IZelReportCanvas& dc, const ZelRect& rc_page)
     }
 }
 
+namespace {
+
+// Measures as the canvas it stands over, and draws nothing.
+class MeasuringCanvas : public IZelReportCanvas {
+public:
+    explicit MeasuringCanvas(IZelReportCanvas& dc) : Dc(dc) {}
+    void GetTextExtent(const std::string& s_text, LONG& i_cx, LONG& i_cy) override
+    {
+        Dc.GetTextExtent(s_text, i_cx, i_cy);
+    }
+    void TextOut(LONG, LONG, const std::string&) override {}
+    void DrawText(const std::string&, const ZelRect&, UINT) override {}
+    bool StartPage() override { return true; }
+    void EndPage() override {}
+    void AbortDoc() override {}
+
+private:
+    IZelReportCanvas& Dc;
+};
+
+} // namespace
+
+std::vector<ZelReportLayout::PageStart> ZelReportLayout::Paginate(IZelReportCanvas& dc, const ZelRect& rc_page)
+{
+    std::vector<PageStart> v_pages;
+    if (Rows.IsEmpty())
+        return v_pages;
+    MeasuringCanvas measure(dc);
+    int i_row = 0;
+    iRowLinesDone = 0;
+    BOOL b_more = TRUE;
+    for (int i_page = 1; b_more; ++i_page) {
+        v_pages.push_back({i_row, iRowLinesDone});
+        b_more = PrintPage(measure, i_row, i_page, rc_page);
+    }
+    iRowLinesDone = 0;
+    return v_pages;
+}
+
+void ZelReportLayout::PrintPageAt(IZelReportCanvas& dc, const PageStart& start, int i_page, const ZelRect& rc_page)
+{
+    int i_row = start.iRow;
+    iRowLinesDone = start.iRowLinesDone;
+    PrintPage(dc, i_row, i_page, rc_page);
+    iRowLinesDone = 0;
+}
+
 BOOL ZelReportLayout::PrintPage(IZelReportCanvas& dc, int& i_row, int i_page, const ZelRect& rc_page)
 {
     LONG i_cx = 0, i_h = 0;

@@ -46,9 +46,25 @@ public:
     // puts a clock of its own.
     std::function<CHighTime()> fnNow = &CHighTime::GetPresentTime;
 
+    // Where a page begins: its first row, and the lines of that row that
+    // earlier pages printed (a row taller than a page goes on over the
+    // next).
+    struct PageStart {
+        int iRow = 0;
+        int iRowLinesDone = 0;
+        bool operator==(const PageStart&) const = default;
+    };
+
     // Prints every row, page after page, from page 1. Nothing with no
     // rows; a page that cannot be started stops the job with a message.
     void PrintList(IZelReportCanvas& dc, const ZelRect& rc_page);
+    // Where each page begins, measured on the canvas without drawing: a
+    // printer that asks for its pages by number (and must know how many
+    // there are before the first) prints each with PrintPageAt. Empty with
+    // no rows.
+    std::vector<PageStart> Paginate(IZelReportCanvas& dc, const ZelRect& rc_page);
+    // Page i_page (from 1), beginning where Paginate said it does.
+    void PrintPageAt(IZelReportCanvas& dc, const PageStart& start, int i_page, const ZelRect& rc_page);
     // One page: title, footer and body. True while rows are left; i_row
     // moves on to the first row not printed.
     BOOL PrintPage(IZelReportCanvas& dc, int& i_row, int i_page, const ZelRect& rc_page);

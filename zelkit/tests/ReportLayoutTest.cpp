@@ -219,6 +219,59 @@ TEST(ReportLayout, RowTallerThanAPageGoesOnOverPagesAndPrintingEnds)
     EXPECT_EQ(tiny.dc.nPages, 1) << "a row goes on a page even when it does not fit";
 }
 
+// A printer that asks for its pages by number gets, page for page, what a
+// print of the whole list draws: plain pages, a wrapped row pushed over,
+// and a row taller than a page going on over several.
+TEST(ReportLayout, PagesPrintedByNumberMatchTheWholePrint)
+{
+    std::string s_tall;
+    for (int i = 0; i < 120; ++i)
+        s_tall += "xxxxxxxxx ";
+    const struct {
+        const char* pCase;
+        int nRows;
+        int iLongRow;
+        std::string sLong;
+        int nPages;
+    } a_cases[] = {
+        {"plain", 25, -1, "", 3},
+        {"wrapped", 11, 3, "one two three four five six.", 2},
+        {"taller than a page", 2, 0, s_tall, 11},
+        {"no rows", 0, -1, "", 0},
+    };
+    for (const auto& c : a_cases) {
+        SCOPED_TRACE(c.pCase);
+        Report whole(c.nRows);
+        if (c.iLongRow >= 0)
+            whole.layout.Rows[c.iLongRow][2] = c.sLong;
+        whole.layout.PrintList(whole.dc, whole.rcPage);
+        ASSERT_EQ(whole.dc.nPages, c.nPages);
+
+        Report paged(c.nRows);
+        if (c.iLongRow >= 0)
+            paged.layout.Rows[c.iLongRow][2] = c.sLong;
+        const std::vector<ZelReportLayout::PageStart> v_starts = paged.layout.Paginate(paged.dc, paged.rcPage);
+        ASSERT_EQ(static_cast<int>(v_starts.size()), c.nPages);
+        EXPECT_TRUE(paged.dc.vOut.empty() && paged.dc.vBoxes.empty()) << "paginating draws nothing";
+        // Backwards: each page stands on its own.
+        for (int i_page = c.nPages; i_page >= 1; --i_page) {
+            paged.dc.nPages = i_page;
+            paged.layout.PrintPageAt(paged.dc, v_starts[static_cast<std::size_t>(i_page - 1)], i_page, paged.rcPage);
+        }
+        for (int i_page = 1; i_page <= c.nPages; ++i_page) {
+            EXPECT_EQ(paged.dc.TextsOn(i_page), whole.dc.TextsOn(i_page)) << "page " << i_page;
+            std::vector<std::string> v_whole, v_paged;
+            for (const auto& box : whole.dc.vBoxes)
+                if (box.iPage == i_page)
+                    v_whole.push_back(box.sText);
+            for (const auto& box : paged.dc.vBoxes)
+                if (box.iPage == i_page)
+                    v_paged.push_back(box.sText);
+            EXPECT_EQ(v_paged, v_whole) << "page " << i_page;
+        }
+    }
+}
+
 TEST(ReportLayout, PageThatCannotStartStopsTheJobWithAMessage)
 {
     ScriptedMessageBox boxes;

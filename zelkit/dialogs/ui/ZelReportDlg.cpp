@@ -1,4 +1,5 @@
 #include "zelkit/dialogs/ui/ZelReportDlg.h"
+#include "zelkit/dialogs/ui/ZelReportPrintout.h"
 
 #include "framework/MessageBox.h"
 #include "zelkit/services/ZelMessages.h"
@@ -8,8 +9,6 @@
 
 #include <algorithm>
 #include <wx/button.h>
-#include <wx/cmndata.h>
-#include <wx/printdlg.h>
 #include <wx/stattext.h>
 
 // ------------------------------------------------------------ the canvas
@@ -149,37 +148,7 @@ void ZelReportDlg::OnOk(wxCommandEvent&)
         Hide();
 }
 
-std::unique_ptr<wxDC> ZelReportDlg::CreatePrinterDC()
-{
-    wxPrintDialogData data;
-    data.SetAllPages(true);
-    data.EnablePageNumbers(false);
-    data.EnableSelection(false);
-    wxPrintDialog dlg(this, &data);
-    if (dlg.ShowModal() != wxID_OK)
-        return nullptr;
-    return std::unique_ptr<wxDC>(dlg.GetPrintDC());
-}
-
-void ZelReportDlg::PrintList(wxDC& dc)
-{
-    if (!dc.GetFont().IsOk())
-        dc.SetFont(*wxNORMAL_FONT);
-    dc.SetTextForeground(*wxBLACK);
-    ZelWxReportCanvas canvas(dc);
-    const wxSize sz = dc.GetSize();
-    Layout.PrintList(canvas, ZelRect{0, 0, sz.x, sz.y});
-}
-
 void ZelReportDlg::OnReportPrint(wxCommandEvent&)
 {
-    std::unique_ptr<wxDC> p_dc = CreatePrinterDC();
-    if (!p_dc)
-        return;
-    if (!p_dc->IsOk() || !p_dc->StartDoc(ToWx(Layout.sTitle))) {
-        ZelMessageBox("Printer wouldn't initialize", MB_OK);
-        return;
-    }
-    PrintList(*p_dc);
-    p_dc->EndDoc();
+    ZelPrintReport(this, Layout);
 }

@@ -49,10 +49,6 @@ public:
     // alone, ascending.
     virtual const ZelColSortSpec* GetSortSpec(int i_col, int& n_specs);
 
-    // Prints every row on the device context, page after page; the context
-    // must have a document started.
-    void PrintList(wxDC& dc);
-
     ZelListCtrl& GetList() { return *pList; }
     const std::string& GetTitleText() const { return Layout.sTitle; }
     ZelStringArray& GetColumnTitles() { return Layout.ColumnTitles; }
@@ -63,10 +59,9 @@ public:
 protected:
     bool OnInitDialog() override;
     using ZelSizingDialog::OnInitDialog;
-    // The printer the user chose, with its device context; null when the
-    // printer dialog was cancelled.
-    virtual std::unique_ptr<wxDC> CreatePrinterDC();
 
+    // Print: the printer dialog, then the rows printed on the printer
+    // chosen (ZelReportPrintout.h).
     void OnReportPrint(wxCommandEvent& event);
     void OnListNotify(ZelNotifyEvent& event);
     void OnOk(wxCommandEvent& event);
