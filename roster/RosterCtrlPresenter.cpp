@@ -254,8 +254,12 @@ void RosterCtrlPresenter::EndRun()
         ChangeGroups();
     iPosition = static_cast<int>(uRangeMax);
     pEngine->Recount(FALSE, &Status);
-    if (Status.GetErrors() == 0)
-        CheckTimetable();
+    // The run marked the timetable unchecked, and a run that changed the
+    // groups put a new one in its place: the timetable is checked after
+    // every run, so that its build date and valid flag say what it is (the
+    // print's footer then agrees with Check). Only a failure after a run
+    // without errors is told.
+    CheckTimetable(Status.GetErrors() == 0);
     iCompleted = b_cancelled ? 0 : 1;
     SetText(IDC_PROGRESS_TEXT, "");
     UpdateCounters();
@@ -271,7 +275,24 @@ void RosterCtrlPresenter::ChangeGroups()
     pEngine = std::make_unique<RosterEngine>(&Doc);
 }
 
-void RosterCtrlPresenter::CheckTimetable()
+namespace {
+
+// Answers every box with its default button and shows none.
+class QuietBoxes : public IMessageBoxPort {
+public:
+    QuietBoxes() : pPrevious(SetMessageBoxPort(this)) {}
+    ~QuietBoxes() override { SetMessageBoxPort(pPrevious); }
+    QuietBoxes(const QuietBoxes&) = delete;
+    QuietBoxes& operator=(const QuietBoxes&) = delete;
+    int Show(const std::string&, const std::string&, std::uint32_t u_style) override { return DefaultAnswer(u_style); }
+
+private:
+    IMessageBoxPort* pPrevious;
+};
+
+} // namespace
+
+void RosterCtrlPresenter::CheckTimetable(bool b_tell)
 {
     Timetable* p_timetable = Doc.GetTimetable();
     if (p_timetable == nullptr)
@@ -280,8 +301,15 @@ void RosterCtrlPresenter::CheckTimetable()
     map.Build();
     BuildEngine engine(&Doc, p_timetable, &map);
     BOOL b_changed = FALSE;
-    if (!engine.Check(&b_changed))
-        ShowMessageId(IDS_ROSTER_TIMETABLE_INVALID, "", MB_OK | MB_ICONEXCLAMATION);
+    if (b_tell) {
+        if (!engine.Check(&b_changed))
+            ShowMessageId(IDS_ROSTER_TIMETABLE_INVALID, "", MB_OK | MB_ICONEXCLAMATION);
+        return;
+    }
+    // After a run with errors the user reads the error report; the check
+    // only sets the timetable's state, and says nothing of its own.
+    const QuietBoxes quiet;
+    engine.Check(&b_changed);
 }
 
 void RosterCtrlPresenter::StopAndJoin()

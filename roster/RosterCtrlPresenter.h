@@ -162,8 +162,9 @@ private:
     void EndRun();
     // The change routine for the groups, and a fresh engine.
     void ChangeGroups();
-    // The timetable's check after a run without errors; 1086 when it fails.
-    void CheckTimetable();
+    // The timetable's check after a run: its build date and valid flag set
+    // from what it is; with b_tell, 1086 when it fails.
+    void CheckTimetable(bool b_tell);
     void SetText(UINT u_id, const std::string& s_text) { Texts[u_id] = s_text; }
     void SetTextId(UINT u_id, UINT u_string);
     void Show(UINT u_id, BOOL b_show) { Shown[u_id] = b_show; }

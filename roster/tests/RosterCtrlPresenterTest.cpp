@@ -5,6 +5,8 @@
 // the participant texts that wait as one, and the end of the dialog during
 // a run.
 #include "roster/RosterCtrlPresenter.h"
+#include "engine/BuildEngine.h"
+#include "engine/TTMap.h"
 #include "roster/RosterEngine.h"
 #include "roster/tests/RosterBed.h"
 
@@ -449,6 +451,76 @@ TEST_F(PresenterTest, ARunThatChangesNothingLeavesTheEventUnmodified)
     ASSERT_EQ(reports.Tables()[0].vRows.size(), 1u);
     EXPECT_EQ(reports.Tables()[0].vRows[0][0], "Ann Lee");
     EXPECT_EQ(reports.Tables()[0].vRows[0][1], "Blues");
+}
+
+// Every run ends with the timetable checked, errors or not: its build date
+// and valid flag then say what Check says (the print's footer reads the
+// date), and only an error-free run tells a failed check.
+TEST_F(PresenterTest, EveryRunLeavesTheTimetableCheckedAsCheckFindsIt)
+{
+    using StyleList = std::vector<std::pair<std::string, int>>;
+    const struct {
+        const char* pCase;
+        std::vector<StyleList> vParticipants;
+        bool bBelowMinimum;
+        bool bModified;
+        BOOL bValid;
+    } a_cases[] = {
+        {"errors, nothing changed", {{{"Blues", 1}}}, false, false, TRUE},
+        {"errors, a group below its minimum", {{{"Blues", 1}}}, true, false, FALSE},
+    };
+    for (const auto& c : a_cases) {
+        SCOPED_TRACE(c.pCase);
+        Fresh();
+        const char* a_names[] = {"Ann Lee", "Bob Ray", "Cy Dee"};
+        for (std::size_t i = 0; i < c.vParticipants.size(); ++i) {
+            std::vector<RosterStyle> v_styles;
+            for (const auto& [s_style, i_order] : c.vParticipants[i])
+                v_styles.emplace_back(E().StyleKey(s_style), i_order);
+            E().Participant(a_names[i], [v_styles](Participant& part) {
+                for (const RosterStyle& style : v_styles)
+                    part.GetOwnRosterStyles().InsertSorted(style);
+                part.SetOrdered(TRUE);
+            });
+        }
+        // The small event's locked placements: a valid timetable.
+        E().Timetable();
+        E().Place(0, "Hall", "09:00", "Trio", true)
+            .Place(0, "Barn", "09:00", "Ring", true)
+            .Place(0, "Barn", "11:00", "Duo", true)
+            .Place(1, "Hall", "10:00", "Band", true);
+        if (c.bBelowMinimum)
+            E().GetGroup("Combo").SetEventLimits(SchedLim(SchedLim::e_range, 0, 2, 2));
+        Doc().SetModifiedFlag(false);
+        // As a build left it.
+        Doc().GetTimetable()->SetValid(TRUE);
+        Doc().GetTimetable()->SetCreationDate(CHighTime(2025, 3, 3, 9, 0, 0, 0, 0, 0));
+        boxes.Clear();
+
+        Harness h(Doc());
+        P& p = h.Presenter;
+        p.OnRoster();
+        h.Pump();
+        ASSERT_FALSE(p.IsRunning());
+        EXPECT_GT(p.GetStatus().GetErrors(), 0u);
+        EXPECT_EQ(Doc().IsModified(), c.bModified);
+        EXPECT_TRUE(boxes.Boxes().empty()) << "a run with errors tells nothing of the check";
+
+        Timetable* p_timetable = Doc().GetTimetable();
+        ASSERT_NE(p_timetable, nullptr);
+        EXPECT_EQ(p_timetable->IsValid(), c.bValid);
+        const bool b_dated = p_timetable->GetCreationDate().GetStatus() == CHighTime::valid
+                             && p_timetable->GetCreationDate() != CHighTime();
+        EXPECT_EQ(b_dated, c.bValid != FALSE) << "a build date exactly when valid";
+        // Check now agrees, and finds nothing to change.
+        TTMap map(&Doc(), p_timetable);
+        map.Build();
+        BuildEngine engine(&Doc(), p_timetable, &map);
+        BOOL b_changed = TRUE;
+        const ScriptedMessageBox check_boxes;
+        EXPECT_EQ(engine.Check(&b_changed), c.bValid);
+        EXPECT_FALSE(b_changed);
+    }
 }
 
 // A failed check on the worker: the run ends, the dialog is idle and
