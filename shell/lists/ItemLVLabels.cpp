@@ -14,7 +14,9 @@
 #include "shell/frame/WxCommands.h"
 
 #include <wx/app.h>
+#include <algorithm>
 #include <wx/menu.h>
+#include <wx/paper.h>
 #include <wx/printdlg.h>
 
 namespace {
@@ -37,6 +39,28 @@ BOOL LoadFile(ZelLabelStockFile& file)
 const PrintFont kLabelFont = PrintFont::Swiss(11);
 
 } // namespace
+
+void SetStockPaper(wxPrintData& data, const ZelLabelDim& dim)
+{
+    // The stock gives its sheet in hundredths of a millimetre; the paper
+    // is named by its portrait size, a known paper by its id (the printer
+    // then offers it by its name), any other by its size.
+    const CSize sz_paper = dim.GetPaperDim();
+    const long l_short = std::min(sz_paper.cx, sz_paper.cy), l_long = std::max(sz_paper.cx, sz_paper.cy);
+    data.SetOrientation(dim.GetOrientation() == 0 ? wxLANDSCAPE : wxPORTRAIT);
+    if (l_short <= 0)
+        return;
+    const wxPrintPaperType* p_known = wxThePrintPaperDatabase != nullptr
+                                          ? wxThePrintPaperDatabase->FindPaperType(wxSize(l_short / 10, l_long / 10))
+                                          : nullptr;
+    if (p_known != nullptr) {
+        data.SetPaperId(p_known->GetId());
+        data.SetPaperSize(p_known->GetSizeMM());
+    } else {
+        data.SetPaperId(wxPAPER_NONE);
+        data.SetPaperSize(wxSize(static_cast<int>((l_short + 50) / 100), static_cast<int>((l_long + 50) / 100)));
+    }
+}
 
 ItemLVLabels::ItemLVLabels()
 {
@@ -112,7 +136,7 @@ BOOL ItemLVLabels::PrintJob(BOOL b_labels, BOOL b_preview)
         return FALSE;
     CRotavexApp* p_app = TheApp();
     wxPrintData data = p_app != nullptr ? p_app->GetPrintData() : wxPrintData();
-    data.SetOrientation(Stock.GetDim().GetOrientation() == 0 ? wxLANDSCAPE : wxPORTRAIT);
+    SetStockPaper(data, Stock.GetDim());
     wxPrintDialogData dialog_data(data);
     wxWindow* p_top = wxTheApp != nullptr ? wxTheApp->GetTopWindow() : nullptr;
     if (b_preview) {

@@ -69,6 +69,11 @@ private:
     LabelPages Pages;
 };
 
+// Puts the stock's sheet into the print data: its paper size and its
+// orientation, so that the printer dialog opens on the stock's own paper
+// whatever paper the program printed on before.
+void SetStockPaper(wxPrintData& data, const ZelLabelDim& dim);
+
 // Registers a pane view for the frame's pane of the class name: p_make
 // makes the view, which is put over the program's document.
 bool RegisterLabelPane(const char* p_className, ItemLVLabels* (*p_make)());

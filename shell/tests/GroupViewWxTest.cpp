@@ -25,6 +25,7 @@
 #include "shell/frame/PaneView.h"
 #include "output/RecipientMail.h"
 #include "shell/frame/RotavexApp.h"
+#include "testsupport/ui/GtkPrintToFile.h"
 #include "testsupport/ui/RotavexAppEnvironment.h"
 #include "shell/frame/WxCommands.h"
 #include "sheets/GroupMembPPage.h"
@@ -43,6 +44,7 @@
 #include "zelkit/dialogs/ui/ZelReportDlg.h"
 
 #include <chrono>
+#include <cstdio>
 #include <cstdlib>
 #include <filesystem>
 #include <functional>
@@ -430,6 +432,78 @@ TEST_F(GroupViewWxTest, PreviewsLabelsOnAStockPickedInTheChooser)
     ShowPaneAWhile();
     p_preview->Close(true);
     Pump();
+}
+
+// Labels printed through the toolkit's print dialog into a PDF file (each
+// print in a process of its own): the dialog opens on the stock's own
+// paper, so a US Letter stock prints on Letter pages and an A4 stock on A4
+// pages, whatever the program printed on before.
+TEST_F(GroupViewWxTest, LabelsPrintOnTheStocksOwnPaper)
+{
+    if (PrintToFileSkipped())
+        GTEST_SKIP() << "ROTAVEX_PRINT_PDF=0: no print through the toolkit's dialog";
+    const fs::path fs_out = fs::temp_directory_path() / ("rvx-labelpaper-" + std::to_string(getpid()));
+    fs::remove_all(fs_out);
+    fs::create_directories(fs_out);
+    const struct {
+        const char* pGroup;
+        const char* pSize; // as pdfinfo gives it, in points
+    } a_cases[] = {{"US Letter sheets", "612 x 792 pts"}, {"A4 sheets", "595.276 x 841.89 pts"}};
+    for (const auto& c : a_cases) {
+        SCOPED_TRACE(c.pGroup);
+        const fs::path fs_pdf = fs_out / (std::string(c.pGroup).substr(0, 2) + ".pdf");
+        EXPECT_TRUE(ChildPassed(RunTestInChild("GroupViewWxTest.LabelPrintChild",
+                                               {{"ROTAVEX_PDF_OUT", fs_pdf.string()}, {"ROTAVEX_STOCK_GROUP", c.pGroup}})));
+        ASSERT_TRUE(fs::exists(fs_pdf)) << "the toolkit printed no file";
+        std::string s_info;
+        if (FILE* p_pipe = popen(("pdfinfo '" + fs_pdf.string() + "'").c_str(), "r")) {
+            char a_buffer[4096];
+            std::size_t n = 0;
+            while ((n = std::fread(a_buffer, 1, sizeof a_buffer, p_pipe)) > 0)
+                s_info.append(a_buffer, n);
+            pclose(p_pipe);
+        }
+        ASSERT_FALSE(s_info.empty()) << "pdfinfo (poppler-utils) is needed";
+        EXPECT_NE(s_info.find(std::string("Page size:       ") + c.pSize), std::string::npos) << s_info;
+    }
+    fs::remove_all(fs_out);
+}
+
+// One print of the test above, in its own process: the first stock of the
+// group, after a print setting of the other paper.
+TEST_F(GroupViewWxTest, LabelPrintChild)
+{
+    const char* p_out = std::getenv("ROTAVEX_PDF_OUT");
+    const char* p_group = std::getenv("ROTAVEX_STOCK_GROUP");
+    if (p_out == nullptr || p_group == nullptr)
+        GTEST_SKIP() << "run by LabelsPrintOnTheStocksOwnPaper";
+    const std::string s_group = p_group;
+    TheApp()->GetPrintData().SetPaperId(s_group == "A4 sheets" ? wxPAPER_LETTER : wxPAPER_A4);
+    std::string s_picked;
+    WhenShown<LabelStockDlg>([&](LabelStockDlg& dlg) {
+        wxTreeCtrl* p_tree = dlg.GetTree();
+        wxTreeItemIdValue cookie;
+        wxTreeItemId group = p_tree->GetFirstChild(p_tree->GetRootItem(), cookie);
+        while (group.IsOk() && p_tree->GetItemText(group) != s_group)
+            group = p_tree->GetNextChild(p_tree->GetRootItem(), cookie);
+        ASSERT_TRUE(group.IsOk());
+        p_tree->Expand(group);
+        wxTreeItemIdValue cookie2;
+        const wxTreeItemId stock = p_tree->GetFirstChild(group, cookie2);
+        ASSERT_TRUE(stock.IsOk());
+        p_tree->SelectItem(stock);
+        Pump();
+        s_picked = p_tree->GetItemText(stock).ToStdString();
+        PressInLoop(dlg, wxID_OK);
+    });
+    PrintDialogAnswer answer(p_out);
+    answer.Start(500);
+    EXPECT_TRUE(Run(ID_PRINT_GROUP_LABELS));
+    Pump();
+    EXPECT_TRUE(answer.bAnswered);
+    EXPECT_FALSE(s_picked.empty());
+    EXPECT_EQ(View()->strStockGroup, s_group);
+    EXPECT_TRUE(Boxes.Boxes().empty()) << Boxes.Boxes()[0].sText;
 }
 
 TEST_F(GroupViewWxTest, NoReadableLabelFileMeansNoLabels)
