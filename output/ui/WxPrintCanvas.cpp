@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <cmath>
 #include <cstring>
 #include <dlfcn.h>
 #include <fcntl.h>
@@ -13,6 +14,7 @@
 #include <wx/filesys.h>
 #include <wx/log.h>
 #include <wx/control.h>
+#include <wx/dcprint.h>
 #include <wx/font.h>
 #include <wx/pen.h>
 #include <wx/print.h>
@@ -37,6 +39,40 @@ wxString Lines(const std::string& s_text)
 LONG Scaled(LONG l_value, int i_to, int i_from)
 {
     return static_cast<LONG>(static_cast<long long>(l_value) * i_to / std::max(i_from, 1));
+}
+
+// Where the paper's corner lies in the context's own pixels, as far as the
+// context's drawing surface shows it. The toolkit's printer context says
+// its paper begins at its origin, and it does in portrait; in landscape
+// the toolkit moves the drawing by the difference between the paper's
+// default margins at its foot and at its head, and a page laid out from
+// the paper's corner loses its margin on one side and doubles it on the
+// other. The surface is the paper: the context's origin is found on it,
+// where the surface is neither turned nor mirrored (a print into a file
+// is not); elsewhere the context is taken at its word. For a printer's
+// context only (other contexts map their own drawing onto their surface);
+// (0, 0) when it draws on no such surface.
+wxPoint SurfaceCorner(wxDC& dc)
+{
+#ifdef __WXGTK__
+    auto* p_cairo = dc.GetImpl() != nullptr ? dc.GetImpl()->GetCairoContext() : nullptr;
+    using MapFn = void (*)(void*, double*, double*);
+    static const auto f_point = reinterpret_cast<MapFn>(dlsym(RTLD_DEFAULT, "cairo_user_to_device"));
+    static const auto f_distance = reinterpret_cast<MapFn>(dlsym(RTLD_DEFAULT, "cairo_user_to_device_distance"));
+    if (p_cairo == nullptr || f_point == nullptr || f_distance == nullptr)
+        return wxPoint(0, 0);
+    double d_x0 = 0, d_y0 = 0, d_xx = 1, d_xy = 0, d_yx = 0, d_yy = 1;
+    f_point(p_cairo, &d_x0, &d_y0);
+    f_distance(p_cairo, &d_xx, &d_xy);
+    f_distance(p_cairo, &d_yx, &d_yy);
+    const bool b_upright = d_xx > 0 && d_yy > 0 && std::abs(d_xy) < 1e-9 && std::abs(d_yx) < 1e-9;
+    if (!b_upright)
+        return wxPoint(0, 0);
+    return wxPoint(-wxRound(d_x0 / d_xx), -wxRound(d_y0 / d_yy));
+#else
+    (void)dc;
+    return wxPoint(0, 0);
+#endif
 }
 
 } // namespace
@@ -83,6 +119,10 @@ bool WxPrintCanvas::MapPrintout(wxPrintout& printout, const PrintMargins& margin
     page.rcPaper = rc_paper.IsEmpty()
                        ? CRect(0, 0, i_width, i_height)
                        : CRect(rc_paper.x, rc_paper.y, rc_paper.x + rc_paper.width, rc_paper.y + rc_paper.height);
+    if (!printout.IsPreview() && wxDynamicCast(p_dc, wxPrinterDC) != nullptr) {
+        const wxPoint pt_corner = SurfaceCorner(*p_dc);
+        page.rcPaper.OffsetRect(pt_corner.x, pt_corner.y);
+    }
     page.szPrintable = CSize(i_width, i_height);
     page.szPpi = CSize(i_ppiX, i_ppiY);
     const CRect rc_area = MarginArea(page, margins);

@@ -8,12 +8,14 @@
 #include "framework/ui/WindowClass.h"
 #include "model/EventDoc.h"
 #include "shell/frame/EventDocument.h"
+#include "output/PrintMargins.h"
 #include "shell/lists/ItemListPrintout.h"
 #include "shell/frame/ListPorts.h"
 #include "shell/frame/MainFrm.h"
 #include "shell/frame/PaneView.h"
 #include "shell/lists/ParticipantView.h"
 #include "shell/frame/RotavexApp.h"
+#include "testsupport/ui/GtkPrintToFile.h"
 #include "testsupport/ui/PrintoutPages.h"
 #include "testsupport/ProgramFolder.h"
 #include "testsupport/ui/RotavexAppEnvironment.h"
@@ -21,6 +23,7 @@
 
 #include <algorithm>
 #include <cctype>
+#include <cstdio>
 #include <cstdlib>
 #include <filesystem>
 #include <gtest/gtest.h>
@@ -127,4 +130,93 @@ TEST_F(ListPrintTest, ScheduleEntriesPrintWithTheirTimesWhole)
     }
     dc.SelectObject(wxNullBitmap);
     EXPECT_GT(n_times, 100) << "the schedules read in the 12-hour form";
+}
+
+namespace {
+
+// The columns of the page's ink, as [first, last]; {-1, -1} for a blank
+// page.
+std::pair<int, int> InkColumns(const wxImage& image)
+{
+    int i_first = -1, i_last = -1;
+    for (int x = 0; x < image.GetWidth(); ++x) {
+        for (int y = 0; y < image.GetHeight(); ++y) {
+            if (image.GetRed(x, y) < 160) {
+                if (i_first < 0)
+                    i_first = x;
+                i_last = x;
+                break;
+            }
+        }
+    }
+    return {i_first, i_last};
+}
+
+} // namespace
+
+// The list printed through the toolkit's print dialog into a PDF file, in
+// either orientation (each print in a process of its own): the page is of
+// the orientation chosen, and its text keeps the page margins at both
+// sides, reaching over most of the width between them.
+TEST_F(ListPrintTest, PrintsKeepTheMarginsOnBothSidesInEitherOrientation)
+{
+    if (PrintToFileSkipped())
+        GTEST_SKIP() << "ROTAVEX_PRINT_PDF=0: no print through the toolkit's dialog";
+    if (wxImage::FindHandler(wxBITMAP_TYPE_PNG) == nullptr)
+        wxImage::AddHandler(new wxPNGHandler);
+    for (const char* p_orientation : {"landscape", "portrait"}) {
+        SCOPED_TRACE(p_orientation);
+        const bool b_landscape = std::string(p_orientation) == "landscape";
+        const fs::path fs_pdf = fsFolder / (std::string(p_orientation) + ".pdf");
+        EXPECT_TRUE(ChildPassed(RunTestInChild("ListPrintTest.OrientedPrintChild",
+                                               {{"ROTAVEX_PDF_OUT", fs_pdf.string()}, {"ROTAVEX_ORIENTATION", p_orientation}},
+                                               120)));
+        ASSERT_TRUE(fs::exists(fs_pdf)) << "the toolkit printed no file";
+        const std::string s_command = "pdftoppm -r 72 -png -f 1 -l 1 '" + fs_pdf.string() + "' '" + (fsFolder / p_orientation).string() + "'";
+        ASSERT_EQ(std::system(s_command.c_str()), 0) << "pdftoppm (poppler-utils) is needed";
+        fs::path fs_page;
+        for (const auto& entry : fs::directory_iterator(fsFolder))
+            if (entry.path().filename().string().rfind(std::string(p_orientation) + "-", 0) == 0)
+                fs_page = entry.path();
+        ASSERT_FALSE(fs_page.empty());
+        const wxImage page(fs_page.string(), wxBITMAP_TYPE_PNG);
+        ASSERT_TRUE(page.IsOk());
+        EXPECT_EQ(page.GetWidth() > page.GetHeight(), b_landscape) << page.GetWidth() << " x " << page.GetHeight();
+        // The default margins, 10 mm: 28 pixels at 72 per inch.
+        const int i_margin = PrintMargins::kDefault * 72 * 10 / 254;
+        const auto [i_first, i_last] = InkColumns(page);
+        ASSERT_GE(i_first, 0) << "a blank page";
+        EXPECT_GE(i_first, i_margin - 1) << "left margin";
+        EXPECT_LE(i_last, page.GetWidth() - i_margin) << "right margin";
+        EXPECT_GE(i_last, page.GetWidth() - i_margin - 60) << "the columns fill the width between the margins";
+        if (const char* p_dir = std::getenv("ROTAVEX_SHOT_DIR"))
+            fs::copy_file(fs_pdf, fs::path(p_dir) / ("list-" + std::string(p_orientation) + ".pdf"),
+                          fs::copy_options::overwrite_existing);
+    }
+}
+
+// One print of the test above, in its own process, through the list's own
+// print command.
+TEST_F(ListPrintTest, OrientedPrintChild)
+{
+    const char* p_out = std::getenv("ROTAVEX_PDF_OUT");
+    const char* p_orientation = std::getenv("ROTAVEX_ORIENTATION");
+    if (p_out == nullptr || p_orientation == nullptr)
+        GTEST_SKIP() << "run by PrintsKeepTheMarginsOnBothSidesInEitherOrientation";
+    ParticipantView* p_view = View();
+    ASSERT_NE(p_view, nullptr);
+    const BOOL b_landscape = std::string(p_orientation) == "landscape" ? TRUE : FALSE;
+    ScriptedSelectColumns columns;
+    columns.fAnswer = [b_landscape](SelectColumnsData& data) {
+        data.Selected.RemoveAll();
+        for (const char* p_title : {"Name", "Groups", "Group Schedule", "Venue Schedule"})
+            data.Selected.Add(p_title);
+        data.bLandscape = b_landscape;
+        return IDOK;
+    };
+    PrintDialogAnswer answer(p_out);
+    answer.Start(500);
+    EXPECT_TRUE(p_view->PrintList(FALSE)) << "error " << wxPrinter::GetLastError();
+    Pump();
+    EXPECT_TRUE(answer.bAnswered);
 }
