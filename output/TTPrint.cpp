@@ -847,8 +847,9 @@ void TTPrint::PrintBand(IPrintCanvas& dc, int i_horz, int i_vert, int i_band, in
                     i_lowest = std::max(i_lowest, i_slotBottom < 0 ? i_bandBottom - i_top : i_slotBottom);
             }
             if (opts.bAllTimeslots) {
-                for (int i = 0; i < col.Defs.GetSize(); ++i) {
-                    Timeslot probe(col.Defs[i].Start, col.Defs[i].Length, -1, -1, 0);
+                const Day::SlotArray& a_defs = AxisDefs(col);
+                for (int i = 0; i < a_defs.GetSize(); ++i) {
+                    Timeslot probe(a_defs[i].Start, a_defs[i].Length, -1, -1, 0);
                     int i_page = 0, i_slotTop = 0, i_slotBottom = 0;
                     if (SlotSpan(col, probe, i_page, i_slotTop, i_slotBottom) && i_page == i_vert)
                         i_lowest = std::max(i_lowest, i_slotBottom < 0 ? i_bandBottom - i_top : i_slotBottom);
@@ -871,6 +872,15 @@ void TTPrint::PrintBand(IPrintCanvas& dc, int i_horz, int i_vert, int i_band, in
     }
 }
 
+const Day::SlotArray& TTPrint::AxisDefs(const Column& col) const
+{
+    // Proportional rows run the axis over every definition of the item
+    // (a venue that holds nothing and is left out may own the first or the
+    // last of them): each slot start on it is labelled and framed. Constant
+    // rows are the column's own slot positions.
+    return pDoc->GetPrintOptions().eSlotHeight == 1 ? col.Defs : SlotDefs;
+}
+
 void TTPrint::PrintLabels(IPrintCanvas& dc, int i_owner, int i_last, int i_vert, int i_top, int i_bandBottom)
 {
     const Layout& lay = *pLayout;
@@ -888,12 +898,13 @@ void TTPrint::PrintLabels(IPrintCanvas& dc, int i_owner, int i_last, int i_vert,
         if (col.bExcluded || col.iLabelOwner != i_owner)
             continue;
         std::vector<std::pair<const Timeslot*, bool>> v_slots;
-        // Every definition of the column when all timeslots print, else
-        // the item's slots.
+        // Every definition on the axis when all timeslots print, else the
+        // item's slots.
         std::vector<Timeslot> v_probes;
         if (opts.bAllTimeslots) {
-            for (int i = 0; i < col.Defs.GetSize(); ++i)
-                v_probes.emplace_back(col.Defs[i].Start, col.Defs[i].Length, -1, -1, 0);
+            const Day::SlotArray& a_defs = AxisDefs(col);
+            for (int i = 0; i < a_defs.GetSize(); ++i)
+                v_probes.emplace_back(a_defs[i].Start, a_defs[i].Length, -1, -1, 0);
         } else {
             for (const Timeslot* p_slot : col.Slots)
                 v_probes.emplace_back(p_slot->GetStartOffset(), p_slot->GetSpan(), -1, -1, 0);

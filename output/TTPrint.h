@@ -155,6 +155,9 @@ private:
                      const CHighTime& dt_built);
     void PrintBody(IPrintCanvas& dc, int i_page);
     void PrintBand(IPrintCanvas& dc, int i_horz, int i_vert, int i_band, int i_top);
+    // The definitions that print-all labels and frames run over for the
+    // column.
+    const Day::SlotArray& AxisDefs(const Column& col) const;
     void PrintLabels(IPrintCanvas& dc, int i_owner, int i_last, int i_vert, int i_top, int i_bandBottom);
     void PrintCells(IPrintCanvas& dc, const Column& col, int i_vert, int i_top, int i_bandBottom);
     void Rect(IPrintCanvas& dc, const ZelRect& rc);

@@ -529,3 +529,45 @@ TEST_F(OneDay, CanPrintNeedsVenuesGroupsTimeslotsAndAName)
 }
 
 } // namespace
+
+namespace {
+
+// With every timeslot printed, a day whose first and last timeslots hold
+// nothing keeps them: the axis runs from the first timeslot's start to the
+// latest end, and every slot start on it has its label, also where the
+// empty timeslots are those of a venue that holds nothing (its column is
+// left out).
+TEST(AllTimeslots, LeadingAndTrailingEmptyTimeslotsKeepTheirRowsAndLabels)
+{
+    for (const bool b_ownVenue : {false, true}) {
+        SCOPED_TRACE(b_ownVenue ? "the empty timeslots are a venue's own" : "every venue's timeslots");
+        EventBuilder event;
+        event.Name("Summer School").Days({"Monday"}).TwentyFourHour().Venue("Hall").Venue("Room").Venue("Yard");
+        if (b_ownVenue) {
+            event.VenueSlots(0, "Hall", {"09:00-10:00", "10:00-11:00", "11:00-12:00", "12:00-13:00"})
+                .VenueSlots(0, "Room", {"09:00-10:00", "10:00-11:00", "11:00-12:00", "12:00-13:00"})
+                .VenueSlots(0, "Yard", {"08:00-09:00", "13:00-14:00"});
+        } else {
+            event.Slots(-1, {"08:00-09:00", "09:00-10:00", "10:00-11:00", "11:00-12:00", "12:00-13:00", "13:00-14:00"});
+        }
+        event.Group("Choir").Group("Band").Timetable().Place(0, "Hall", "10:00", "Choir").Place(0, "Room", "11:00", "Band");
+        event.Doc().GetPrintOptions().bAllTimeslots = 1;
+        for (const LONG e_labels : {0, 1}) {
+            SCOPED_TRACE(e_labels);
+            event.Doc().GetPrintOptions().eTimeLabels = e_labels;
+            FakePrintCanvas dc;
+            TTPrint print(&event.Doc(), "Monday", 0);
+            ASSERT_EQ(print.GetPageTotal(dc), 1);
+            ASSERT_TRUE(print.PrintPage(dc, 0, 1, 1, CHighTime(), CHighTime()));
+            const auto v_texts = dc.TextsOn(0);
+            for (const char* p_label : {"08:00", "09:00", "10:00", "11:00", "12:00", "13:00"})
+                EXPECT_EQ(CountOf(v_texts, p_label), 1) << p_label;
+            EXPECT_EQ(CountOf(v_texts, "14:00"), e_labels == 0 ? 1 : 0);
+            const TTPrint::Layout& lay = *print.GetLayout();
+            EXPECT_EQ(lay.Times.front().llTicks, static_cast<std::int64_t>(EventBuilder::At("08:00")));
+            EXPECT_EQ(lay.Times.back().llTicks, static_cast<std::int64_t>(EventBuilder::At("14:00")));
+        }
+    }
+}
+
+} // namespace
