@@ -26,6 +26,7 @@
 #include "shell/frame/RotavexApp.h"
 #include "shell/timetable/TimetablePrintout.h"
 #include "shell/timetable/TimetableView.h"
+#include "testsupport/EventBuilder.h"
 #include "testsupport/ui/GtkPrintToFile.h"
 #include "testsupport/ui/RotavexAppEnvironment.h"
 #include "testsupport/ui/WxLoopDriving.h"
@@ -35,6 +36,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <filesystem>
+#include <cstdio>
 #include <gtest/gtest.h>
 #include <wx/checkbox.h>
 #include <wx/dcmemory.h>
@@ -545,6 +547,68 @@ TEST_F(TimetablePrintTest, PdfChild)
     wxPrinter printer(&dialog_data);
     AllRows rows(Doc());
     TimetablePrintout printout(Doc(), &rows);
+    PrintDialogAnswer answer(p_out);
+    answer.Start(500);
+    EXPECT_TRUE(printer.Print(&Frame(), &printout, true)) << "error " << wxPrinter::GetLastError();
+    Pump();
+}
+
+// A day whose first and last timeslots are those of a venue that holds
+// nothing, printed through the toolkit into a PDF file with every timeslot
+// on: the text read back has every slot start of the day, the empty ones
+// before and after the placed groups too.
+TEST_F(TimetablePrintTest, EveryTimeslotPrintsIntoAPdfFile)
+{
+    if (PrintToFileSkipped())
+        GTEST_SKIP() << "ROTAVEX_PRINT_PDF=0: no print through the toolkit's dialog";
+    const fs::path fs_pdf = fsFolder / "alltimes.pdf";
+    EXPECT_TRUE(ChildPassed(RunTestInChild("TimetablePrintTest.AllTimesChild", {{"ROTAVEX_PDF_OUT", fs_pdf.string()}})));
+    ASSERT_TRUE(fs::exists(fs_pdf)) << "the toolkit printed no file";
+    std::string s_text;
+    if (FILE* p_pipe = popen(("pdftotext '" + fs_pdf.string() + "' -").c_str(), "r")) {
+        char a_buffer[4096];
+        std::size_t n = 0;
+        while ((n = std::fread(a_buffer, 1, sizeof a_buffer, p_pipe)) > 0)
+            s_text.append(a_buffer, n);
+        pclose(p_pipe);
+    }
+    ASSERT_FALSE(s_text.empty()) << "pdftotext (poppler-utils) is needed";
+    for (const char* p_label : {"8:00am", "9:00am", "10:00am", "11:00am", "12:00pm", "1:00pm", "2:00pm"})
+        EXPECT_NE(s_text.find(p_label), std::string::npos) << p_label;
+    for (const char* p_text : {"Choir", "Band", "Hall", "Room"})
+        EXPECT_NE(s_text.find(p_text), std::string::npos) << p_text;
+    EXPECT_EQ(s_text.find("Yard"), std::string::npos) << "the venue that holds nothing is left out";
+    if (const char* p_dir = std::getenv("ROTAVEX_SHOT_DIR"))
+        fs::copy_file(fs_pdf, fs::path(p_dir) / "tt-alltimes.pdf", fs::copy_options::overwrite_existing);
+}
+
+// The print of the test above, in its own process.
+TEST_F(TimetablePrintTest, AllTimesChild)
+{
+    const char* p_out = std::getenv("ROTAVEX_PDF_OUT");
+    if (p_out == nullptr)
+        GTEST_SKIP() << "run by EveryTimeslotPrintsIntoAPdfFile";
+    testevent::EventBuilder event;
+    event.Name("Summer School")
+        .Days({"Monday"})
+        .Venue("Hall")
+        .Venue("Room")
+        .Venue("Yard")
+        .VenueSlots(0, "Hall", {"09:00-10:00", "10:00-11:00", "11:00-12:00", "12:00-13:00"})
+        .VenueSlots(0, "Room", {"09:00-10:00", "10:00-11:00", "11:00-12:00", "12:00-13:00"})
+        .VenueSlots(0, "Yard", {"08:00-09:00", "13:00-14:00"})
+        .Group("Choir")
+        .Group("Band")
+        .Timetable()
+        .Place(0, "Hall", "10:00", "Choir")
+        .Place(0, "Room", "11:00", "Band");
+    event.Doc().GetEventDef().GetDayDef().Set24Hour(FALSE);
+    event.Doc().GetPrintOptions().ePrintBy = PrintOptions::eDays;
+    event.Doc().GetPrintOptions().bAllTimeslots = 1;
+    wxPrintDialogData dialog_data(TheApp()->GetPrintData());
+    wxPrinter printer(&dialog_data);
+    AllRows rows(event.Doc());
+    TimetablePrintout printout(event.Doc(), &rows);
     PrintDialogAnswer answer(p_out);
     answer.Start(500);
     EXPECT_TRUE(printer.Print(&Frame(), &printout, true)) << "error " << wxPrinter::GetLastError();
