@@ -18,6 +18,7 @@
 #include "roster/tests/RosterBed.h"
 #include "shell/dialogs/RosterCtrlDlg.h"
 #include "generators/SampleEvents.h"
+#include "testsupport/ui/GtkPrintToFile.h"
 #include "testsupport/ui/WxTestEnvironment.h"
 #include "zelkit/base/ZelErrorReport.h"
 #include "zelkit/lists/ui/ZelListCtrl.h"
@@ -30,6 +31,7 @@
 #include <wx/gauge.h>
 #include <wx/stattext.h>
 
+#include <algorithm>
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
@@ -213,6 +215,101 @@ TEST(RosterCtrlDlg, ARunOverAGeneratedEventAndItsErrorReport)
     EXPECT_LE(i_columns_beyond, 0) << "the report opens wide enough for its columns";
     EXPECT_TRUE(p_doc->IsModified());
     EXPECT_TRUE(boxes.Boxes().empty()) << "errors: no check";
+}
+
+// The rostering errors' report printed through the toolkit's print dialog
+// into a PDF file, as a user without a printer prints (in a process of its
+// own): the text read back holds the report's title, its column titles and
+// the participants of its rows, with numbered pages.
+TEST(RosterCtrlDlg, TheErrorReportPrintsIntoAPdfFile)
+{
+    if (PrintToFileSkipped())
+        GTEST_SKIP() << "ROTAVEX_PRINT_PDF=0: no print through the toolkit's dialog";
+    const std::string s_pdf = ::testing::TempDir() + "roster-errors-" + std::to_string(getpid()) + ".pdf";
+    const std::string s_rows = s_pdf + ".rows";
+    EXPECT_TRUE(ChildPassed(RunTestInChild("RosterCtrlDlg.ErrorReportPrintChild",
+                                           {{"ROTAVEX_PDF_OUT", s_pdf}, {"ROTAVEX_ROWS_OUT", s_rows}}, 120)));
+    std::string s_text;
+    if (FILE* p_pipe = popen(("pdftotext -layout '" + s_pdf + "' -").c_str(), "r")) {
+        char a_buffer[4096];
+        std::size_t n = 0;
+        while ((n = std::fread(a_buffer, 1, sizeof a_buffer, p_pipe)) > 0)
+            s_text.append(a_buffer, n);
+        pclose(p_pipe);
+    }
+    ASSERT_FALSE(s_text.empty()) << "no file, or pdftotext (poppler-utils) missing";
+    EXPECT_NE(s_text.find("Rostering errors"), std::string::npos);
+    EXPECT_NE(s_text.find("Page 1"), std::string::npos);
+    // The column titles and every row's first cell, as the child's report
+    // listed them, one a line.
+    std::FILE* p_rows = std::fopen(s_rows.c_str(), "r");
+    ASSERT_NE(p_rows, nullptr);
+    char a_line[1024];
+    int n_lines = 0;
+    while (std::fgets(a_line, sizeof a_line, p_rows) != nullptr) {
+        std::string s_line = a_line;
+        while (!s_line.empty() && (s_line.back() == '\n' || s_line.back() == '\r'))
+            s_line.pop_back();
+        if (s_line.empty())
+            continue;
+        ++n_lines;
+        EXPECT_NE(s_text.find(s_line), std::string::npos) << s_line;
+    }
+    std::fclose(p_rows);
+    EXPECT_GT(n_lines, 2);
+    if (const char* p_dir = std::getenv("ROTAVEX_SHOT_DIR")) {
+        std::FILE* p_in = std::fopen(s_pdf.c_str(), "rb");
+        std::FILE* p_out = std::fopen((std::string(p_dir) + "/report-rostering.pdf").c_str(), "wb");
+        char a_buffer[4096];
+        std::size_t n = 0;
+        while (p_in != nullptr && p_out != nullptr && (n = std::fread(a_buffer, 1, sizeof a_buffer, p_in)) > 0)
+            std::fwrite(a_buffer, 1, n, p_out);
+        if (p_in != nullptr)
+            std::fclose(p_in);
+        if (p_out != nullptr)
+            std::fclose(p_out);
+    }
+    std::remove(s_pdf.c_str());
+    std::remove(s_rows.c_str());
+}
+
+// The print of the test above, in its own process: a run with errors, View
+// errors, Print in the report.
+TEST(RosterCtrlDlg, ErrorReportPrintChild)
+{
+    const char* p_out = std::getenv("ROTAVEX_PDF_OUT");
+    const char* p_rows = std::getenv("ROTAVEX_ROWS_OUT");
+    if (p_out == nullptr || p_rows == nullptr)
+        GTEST_SKIP() << "run by TheErrorReportPrintsIntoAPdfFile";
+    ScriptedMessageBox boxes;
+    std::unique_ptr<EventDoc> p_doc = LoadGenerated(benchevent::RosterPreset(0, 3));
+    bool b_answered = false;
+    RunRosterCommand(*p_doc, [&](RosterCtrlDlg& dlg) {
+        Click(dlg, P::IDC_ROSTER);
+        ASSERT_TRUE(WaitFor([&] { return Shown(dlg, P::IDC_OK); })) << "the run never ended";
+        wxTheApp->CallAfter([&] {
+            ZelReportDlg* p_report = FindDialog<ZelReportDlg>();
+            ASSERT_NE(p_report, nullptr);
+            // What the print must hold: the column titles and the rows'
+            // first cells (the first rows: the first page's).
+            std::FILE* p_file = std::fopen(p_rows, "w");
+            ASSERT_NE(p_file, nullptr);
+            for (int c = 0; c < p_report->GetColumnTitles().GetSize(); ++c)
+                std::fprintf(p_file, "%s\n", p_report->GetColumnTitles()[c].c_str());
+            for (int r = 0; r < std::min(p_report->GetRows().GetSize(), 10); ++r)
+                std::fprintf(p_file, "%s\n", p_report->GetRows()[r][0].c_str());
+            std::fclose(p_file);
+            PrintDialogAnswer answer(p_out);
+            answer.Start(500);
+            Click(*p_report, ZelReportDlg::IDC_ZEL_REPORT_PRINT);
+            b_answered = answer.bAnswered;
+            Click(*p_report, ZelReportDlg::IDC_ZEL_REPORT_OK);
+        });
+        Click(dlg, P::IDC_VIEW_ERRORS);
+        Click(dlg, P::IDC_OK);
+    });
+    EXPECT_TRUE(b_answered);
+    EXPECT_TRUE(boxes.Boxes().empty()) << boxes.Boxes()[0].sText;
 }
 
 // The large event's run lasts seconds: Stop ends it and the dialog stays,
