@@ -82,11 +82,12 @@ void ShowFailure(const std::string& s_text) { ShowMessageBox(s_text, MB_OK | MB_
 // The last line of a tool's error output that says anything.
 std::string LastLine(const std::string& s_text)
 {
-    std::size_t u_end = s_text.find_last_not_of(" \t\r\n");
+    const std::size_t u_end = s_text.find_last_not_of(" \t\r\n");
     if (u_end == std::string::npos)
         return {};
-    const std::size_t u_start = s_text.find_last_of("\r\n", u_end);
-    return s_text.substr(u_start == std::string::npos ? 0 : u_start + 1, u_end - (u_start == std::string::npos ? 0 : u_start + 1) + 1);
+    const std::size_t u_break = s_text.find_last_of("\r\n", u_end);
+    const std::size_t u_start = u_break == std::string::npos ? 0 : u_break + 1;
+    return s_text.substr(u_start, u_end + 1 - u_start);
 }
 
 // The composer's addresses of the recipients.
@@ -294,6 +295,7 @@ std::string MailFailureText(UINT u_id, const std::string& s_said, const std::vec
 }
 
 void SetMailSettings(const MailSettings& settings) { g_settings = settings; }
+const MailSettings& GetMailSettings() { return g_settings; }
 
 MainThreadPoster SetMailMainThreadPoster(MainThreadPoster f_post)
 {
@@ -301,7 +303,6 @@ MainThreadPoster SetMailMainThreadPoster(MainThreadPoster f_post)
     g_post = std::move(f_post);
     return f_old;
 }
-const MailSettings& GetMailSettings() { return g_settings; }
 
 BOOL SendRecipientMail(const std::vector<std::string>& a_addresses, const std::vector<std::string>& a_names)
 {

@@ -7,7 +7,8 @@
 // every menu.
 //
 // With ROTAVEX_SHOW_SECONDS set, the group information dialog stays up that
-// long, for a screenshot.
+// long, for a screenshot; with ROTAVEX_SHOT_DIR set, the exported page is
+// copied there, to be looked at.
 #include "framework/FileDialog.h"
 #include "framework/FileIO.h"
 #include "framework/MessageBox.h"
@@ -35,8 +36,9 @@
 #include "testsupport/ui/WxLoopDriving.h"
 #include "zelkit/lists/ui/ZelListCtrl.h"
 
-#include <chrono>
 #include <cctype>
+#include <chrono>
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <gtest/gtest.h>
@@ -221,6 +223,8 @@ TEST_F(ExportFrameTest, TheGroupListingHoldsEveryChosenItemInParentheses)
                 << p_name << ": " << s_title;
         }
     }
+    if (const char* p_shots = std::getenv("ROTAVEX_SHOT_DIR"))
+        fs::copy_file(fs_page, fs::path(p_shots) / "export-group-listing.htm", fs::copy_options::overwrite_existing);
     // The texts as written: escaped, the contact among them.
     EXPECT_NE(s_page.find("<td><h4>(Sue &lt;Day&gt;)</h4></td>"), std::string::npos);
     EXPECT_NE(s_page.find("<td><h4>(01632 960001, 07700 900002)</h4></td>"), std::string::npos);
