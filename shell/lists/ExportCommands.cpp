@@ -124,7 +124,9 @@ BOOL WriteAndReport(const std::string& s_path, const std::string& s_bytes)
 
 // The texts the page asks of the lists while it is written: a group's
 // items are the group list's texts of the event exported (the model writes
-// the group listing through the field-text port and knows no list). A
+// the group listing through the field-text port and knows no list), without
+// the blanks the list's address keeps between empty parts, so that a group
+// without an address has an empty cell rather than "(   )". A
 // participant's name stays with the port that was there before.
 class ExportFieldTexts : public IFieldTextPort {
 public:
@@ -135,7 +137,7 @@ public:
 
     std::string GetGroupFieldText(const Group& group, int i_column) override
     {
-        return GroupFieldTexts::GetFieldText(&Doc, group, i_column);
+        return ItemListCore::TrimSpace(GroupFieldTexts::GetFieldText(&Doc, group, i_column));
     }
     std::string GetParticipantFieldText(const Participant& participant, int i_column) override
     {
