@@ -89,7 +89,8 @@ bool SpawnDetached(const std::string& s_program, const std::vector<std::string>&
     return posix_spawnp(&i_pid, s_program.c_str(), nullptr, nullptr, v_argv.data(), environ) == 0;
 }
 
-std::unique_ptr<WatchedProgram> WatchedProgram::Start(const std::string& s_program, const std::vector<std::string>& a_args)
+std::unique_ptr<WatchedProgram> WatchedProgram::Start(const std::string& s_program,
+                                                      const std::vector<std::string>& a_args)
 {
     // A small shell runs the program and writes its exit status to a pipe
     // of ours (descriptor 3, which the program itself does not get), so the

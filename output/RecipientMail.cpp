@@ -288,8 +288,8 @@ std::string MailFailureText(UINT u_id, const std::string& s_said, const std::vec
         s_text += "\n\n" + LoadResString(IDS_MAIL_WRITE_YOURSELF, DefaultText(IDS_MAIL_WRITE_YOURSELF)) + s_addresses;
     if (!s_attachment.empty()) {
         const std::string s_path = Utf8ToCp1252(s_attachment).value_or(s_attachment);
-        s_text += "\n\n" + FormatMessageText(LoadResString(IDS_MAIL_ATTACH_YOURSELF, DefaultText(IDS_MAIL_ATTACH_YOURSELF)),
-                                            {s_path});
+        const std::string s_format = LoadResString(IDS_MAIL_ATTACH_YOURSELF, DefaultText(IDS_MAIL_ATTACH_YOURSELF));
+        s_text += "\n\n" + FormatMessageText(s_format, {s_path});
     }
     return s_text;
 }
