@@ -138,6 +138,9 @@ void EventDoc::DeleteContents()
     Prefs = Preferences();
     PrintOpts = PrintOptions();
     SchedRules = SchedulingRules();
+    // The export choices carry over to the next event, the export's file
+    // name does not: it names where the event before was exported.
+    MiscOpts.SetExportFileName("");
     dtCreated = NullDate();
     dtLastSaved = NullDate();
     ViewLayouts.clear();

@@ -2,14 +2,17 @@
 
 #include "framework/Desktop.h"
 #include "framework/Encoding.h"
+#include "framework/Resources.h"
 #include "model/EventDoc.h"
 #include "model/General.h"
 #include "zelkit/windows/ZelWindowServices.h"
 
 #include <cstdlib>
 #include <filesystem>
+#include <memory>
 #include <string_view>
 #include <system_error>
+#include <thread>
 #include <unistd.h>
 
 namespace {
@@ -21,6 +24,7 @@ IMailComposerPort* g_pComposer = &g_desktop;
 int g_iAvailable = -1;
 
 MailSettings g_settings;
+MainThreadPoster g_post;
 
 // The private folders of the attached copies; removed when the program
 // ends, since the mail program reads a copy some time after the composer
@@ -57,11 +61,33 @@ std::string MakePrivateFolder()
     return s_template;
 }
 
+const char* DefaultText(UINT u_id)
+{
+    switch (u_id) {
+    case IDS_MAIL_NO_COMPOSER: return "The mail program cannot be started: xdg-email was not found.";
+    case IDS_MAIL_NOT_STARTED: return "The mail program could not be started.";
+    case IDS_MAIL_WRITE_YOURSELF: return "Please write to these addresses in your own mail program:";
+    case IDS_MAIL_ATTACH_YOURSELF: return "The event file to attach is '%1'.";
+    default: return "The mail could not be handed to the mail program.";
+    }
+}
+
 void ShowMailMessage(UINT u_id)
 {
-    const char* p_default = u_id == IDS_MAIL_NO_COMPOSER ? "The mail program cannot be started."
-                                                          : "The mail could not be handed to the mail program.";
-    ShowMessageBox(LoadResString(u_id, p_default), MB_OK | MB_ICONEXCLAMATION);
+    ShowMessageBox(LoadResString(u_id, DefaultText(u_id)), MB_OK | MB_ICONEXCLAMATION);
+}
+
+void ShowFailure(const std::string& s_text) { ShowMessageBox(s_text, MB_OK | MB_ICONEXCLAMATION); }
+
+// The last line of a tool's error output that says anything.
+std::string LastLine(const std::string& s_text)
+{
+    const std::size_t u_end = s_text.find_last_not_of(" \t\r\n");
+    if (u_end == std::string::npos)
+        return {};
+    const std::size_t u_break = s_text.find_last_of("\r\n", u_end);
+    const std::size_t u_start = u_break == std::string::npos ? 0 : u_break + 1;
+    return s_text.substr(u_start, u_end + 1 - u_start);
 }
 
 // The composer's addresses of the recipients.
@@ -145,8 +171,31 @@ BOOL DesktopMailComposer::IsAvailable()
     return g_iAvailable;
 }
 
+namespace {
+
+// What a failed tool said: the last line of its error output, else its
+// exit status.
+std::string FailureSaid(const SpawnOutcome& outcome)
+{
+    const std::string s_said = LastLine(outcome.sErrors);
+    if (!s_said.empty())
+        return Utf8ToCp1252(s_said).value_or(s_said);
+    if (outcome.eKind == SpawnOutcome::e_exited)
+        return std::string(DesktopMailComposer::kTool) + " ended with status " + std::to_string(outcome.iStatus) + ".";
+    return {};
+}
+
+} // namespace
+
 BOOL DesktopMailComposer::Compose(const std::vector<std::string>& a_addresses, const std::string& s_attachment)
 {
+    return ComposeWatched(a_addresses, s_attachment, {});
+}
+
+BOOL DesktopMailComposer::ComposeWatched(const std::vector<std::string>& a_addresses, const std::string& s_attachment,
+                                         const LateFailure& f_late)
+{
+    sFailure.clear();
     if (!IsAvailable())
         return FALSE;
     std::vector<std::string> a_args = {"--utf8"};
@@ -160,7 +209,30 @@ BOOL DesktopMailComposer::Compose(const std::vector<std::string>& a_addresses, c
         b_any = b_any || !s_address.empty();
     if (b_any)
         a_args.push_back(MailtoUri(a_addresses));
-    return SpawnDetached(kTool, a_args) ? TRUE : FALSE;
+
+    std::unique_ptr<WatchedProgram> p_tool = WatchedProgram::Start(kTool, a_args);
+    if (!p_tool) {
+        sFailure = std::string(kTool) + " could not be run.";
+        return FALSE;
+    }
+    const MainThreadPoster f_post = g_post;
+    const bool b_later = f_late && f_post;
+    const SpawnOutcome outcome = p_tool->Wait(b_later ? nQuickMs : nWaitMs);
+    if (outcome.eKind == SpawnOutcome::e_running && b_later) {
+        std::shared_ptr<WatchedProgram> p_watched(std::move(p_tool));
+        std::thread([p_watched, f_late, f_post] {
+            const SpawnOutcome late = p_watched->Wait(nLateMs);
+            if (late.Succeeded())
+                return;
+            const std::string s_said = FailureSaid(late);
+            f_post([f_late, s_said] { f_late(s_said); });
+        }).detach();
+        return TRUE;
+    }
+    if (outcome.Succeeded())
+        return TRUE;
+    sFailure = FailureSaid(outcome);
+    return FALSE;
 }
 
 std::vector<MailRecipient> BuildMapiRecipients(const std::vector<std::string>& a_addresses,
@@ -201,19 +273,51 @@ std::string MailAttachmentName(const std::string& s_path, const std::string& s_t
     return s_name;
 }
 
+std::string MailFailureText(UINT u_id, const std::string& s_said, const std::vector<std::string>& a_addresses,
+                            const std::string& s_attachment)
+{
+    std::string s_text = LoadResString(u_id, DefaultText(u_id));
+    if (!s_said.empty())
+        s_text += "\n" + s_said;
+    std::string s_addresses;
+    for (const std::string& s_address : a_addresses) {
+        if (!s_address.empty())
+            s_addresses += "\n" + s_address;
+    }
+    if (!s_addresses.empty())
+        s_text += "\n\n" + LoadResString(IDS_MAIL_WRITE_YOURSELF, DefaultText(IDS_MAIL_WRITE_YOURSELF)) + s_addresses;
+    if (!s_attachment.empty()) {
+        const std::string s_path = Utf8ToCp1252(s_attachment).value_or(s_attachment);
+        const std::string s_format = LoadResString(IDS_MAIL_ATTACH_YOURSELF, DefaultText(IDS_MAIL_ATTACH_YOURSELF));
+        s_text += "\n\n" + FormatMessageText(s_format, {s_path});
+    }
+    return s_text;
+}
+
 void SetMailSettings(const MailSettings& settings) { g_settings = settings; }
 const MailSettings& GetMailSettings() { return g_settings; }
+
+MainThreadPoster SetMailMainThreadPoster(MainThreadPoster f_post)
+{
+    MainThreadPoster f_old = std::move(g_post);
+    g_post = std::move(f_post);
+    return f_old;
+}
 
 BOOL SendRecipientMail(const std::vector<std::string>& a_addresses, const std::vector<std::string>& a_names)
 {
     ZelWaitCursor wait;
     IMailComposerPort& composer = GetMailComposerPort();
+    const std::vector<std::string> v_addresses = ComposerAddresses(a_addresses, a_names);
     if (!composer.IsAvailable()) {
-        ShowMailMessage(IDS_MAIL_NO_COMPOSER);
+        ShowFailure(MailFailureText(IDS_MAIL_NO_COMPOSER, {}, v_addresses, {}));
         return FALSE;
     }
-    if (!composer.Compose(ComposerAddresses(a_addresses, a_names), {})) {
-        ShowMailMessage(IDS_MAIL_FAILED);
+    const auto f_failed = [v_addresses](const std::string& s_said) {
+        ShowFailure(MailFailureText(IDS_MAIL_NOT_STARTED, s_said, v_addresses, {}));
+    };
+    if (!composer.ComposeWatched(v_addresses, {}, f_failed)) {
+        f_failed(composer.GetFailure());
         return FALSE;
     }
     return TRUE;
@@ -224,8 +328,9 @@ BOOL SendEventFileMail(EventDoc& doc, const std::vector<std::string>& a_addresse
 {
     ZelWaitCursor wait;
     IMailComposerPort& composer = GetMailComposerPort();
+    const std::vector<std::string> v_addresses = ComposerAddresses(a_addresses, a_names);
     if (!composer.IsAvailable()) {
-        ShowMailMessage(IDS_MAIL_NO_COMPOSER);
+        ShowFailure(MailFailureText(IDS_MAIL_NO_COMPOSER, {}, v_addresses, doc.GetPathName()));
         return FALSE;
     }
     const std::string s_title = g_settings.fTitle ? g_settings.fTitle(doc) : std::string("Event");
@@ -249,8 +354,12 @@ BOOL SendEventFileMail(EventDoc& doc, const std::vector<std::string>& a_addresse
         if (!b_saved)
             return FALSE;
     }
-    if (!composer.Compose(ComposerAddresses(a_addresses, a_names), s_file)) {
-        ShowMailMessage(IDS_MAIL_FAILED);
+    // A copy stays until the program ends, so the user can attach it.
+    const auto f_failed = [v_addresses, s_file](const std::string& s_said) {
+        ShowFailure(MailFailureText(IDS_MAIL_NOT_STARTED, s_said, v_addresses, s_file));
+    };
+    if (!composer.ComposeWatched(v_addresses, s_file, f_failed)) {
+        f_failed(composer.GetFailure());
         return FALSE;
     }
     return TRUE;

@@ -26,19 +26,47 @@ public:
     // and, when the path is not empty, that file attached; FALSE when the
     // composer could not be started.
     virtual BOOL Compose(const std::vector<std::string>& a_addresses, const std::string& s_attachment) = 0;
+    // After a Compose that failed: what the composer said about it (code
+    // page 1252), or nothing.
+    virtual std::string GetFailure() { return {}; }
+
+    // What to do when the composer fails only after Compose returned: it is
+    // called on the program's main thread with what the composer said.
+    using LateFailure = std::function<void(const std::string& s_said)>;
+    // Compose, for a composer that may learn of its failure late.
+    virtual BOOL ComposeWatched(const std::vector<std::string>& a_addresses, const std::string& s_attachment,
+                                const LateFailure& /*f_late*/)
+    {
+        return Compose(a_addresses, s_attachment);
+    }
 };
 
 IMailComposerPort& GetMailComposerPort();
 // Installs a port (null puts the desktop's back); returns the previous.
 IMailComposerPort* SetMailComposerPort(IMailComposerPort* p_port);
 
-// The desktop's composer, "xdg-email".
+// The desktop's composer, "xdg-email". The tool tells a failure (no mail
+// program set up, for one) by its exit status and a line on its error
+// output, after it has tried what it knows, which takes seconds; a tool
+// still running at the end of the watch has handed over to a mail program
+// that stays. Where the program can take a message on its main thread
+// (SetMailMainThreadPoster), the window is held only a moment and
+// a later failure comes as a message then; else the tool is waited for.
 class DesktopMailComposer : public IMailComposerPort {
 public:
     static constexpr const char* kTool = "xdg-email";
+    // Waited for without a main thread to tell later.
+    static constexpr int nWaitMs = 10000;
+    // Waited for before the window goes on, and watched for after that.
+    static constexpr int nQuickMs = 300;
+    static constexpr int nLateMs = 120000;
 
     BOOL IsAvailable() override;
     BOOL Compose(const std::vector<std::string>& a_addresses, const std::string& s_attachment) override;
+    BOOL ComposeWatched(const std::vector<std::string>& a_addresses, const std::string& s_attachment,
+                        const LateFailure& f_late) override;
+    // The last line the tool wrote to its error output, or its exit status.
+    std::string GetFailure() override { return sFailure; }
 
     // The "mailto:" URI of the addresses (UTF-8, escaped), comma-separated.
     static std::string MailtoUri(const std::vector<std::string>& a_addresses);
@@ -47,6 +75,9 @@ public:
     static bool IsOnPath(const std::string& s_program);
     // Forgets the answer of the PATH lookup (tests that change PATH).
     static void ForgetAvailability();
+
+private:
+    std::string sFailure;
 };
 
 // The messages of a mail that could not be handed over.
@@ -54,7 +85,16 @@ enum : UINT {
     IDS_MAIL_NO_COMPOSER = 61840,
     IDS_MAIL_COMPOSER_INVALID = 61841,
     IDS_MAIL_FAILED = 61842,
+    IDS_MAIL_NOT_STARTED = 61843,
+    IDS_MAIL_WRITE_YOURSELF = 61844,
+    IDS_MAIL_ATTACH_YOURSELF = 61845,
 };
+
+// The message of a mail the composer did not take: the reason (the text of
+// u_id, then what the composer said), and what the user needs to send it
+// by hand: the addresses, one a line, and the file to attach.
+std::string MailFailureText(UINT u_id, const std::string& s_said, const std::vector<std::string>& a_addresses,
+                            const std::string& s_attachment);
 
 // One recipient as the mail system takes it.
 struct MailRecipient {
@@ -87,11 +127,17 @@ struct MailSettings {
 void SetMailSettings(const MailSettings& settings);
 const MailSettings& GetMailSettings();
 
+// How a call reaches the program's main thread from any thread; unset where
+// there is no main loop (a failing composer is then waited for). Returns the
+// one it replaces.
+using MainThreadPoster = std::function<void(std::function<void()>)>;
+MainThreadPoster SetMailMainThreadPoster(MainThreadPoster f_post);
+
 // A message without attachment to the recipients, in the composer. A
 // recipient's name goes with its address when the names list is that
 // long; the composer's address line carries addresses only, so names are
 // not handed over. FALSE when the composer is missing or did not start
-// (message 61840 or 61842).
+// (message 61840 or 61843, with the addresses).
 BOOL SendRecipientMail(const std::vector<std::string>& a_addresses, const std::vector<std::string>& a_names);
 // Whether a mail command to recipients is enabled: only while the desktop
 // has a composer.
@@ -102,7 +148,8 @@ BOOL CanSendRecipientMail();
 // temporary folder under the name it is shown under; the document keeps its
 // path and modified flag. The composer returns before the mail program has
 // read the file, so the copies stay until the program ends. FALSE when
-// nothing was handed over (61840, 61842, or the save failed and said so).
+// nothing was handed over (61840 or 61843 with the addresses and the file,
+// 61842, or the save failed and said so).
 BOOL SendEventFileMail(EventDoc& doc, const std::vector<std::string>& a_addresses,
                        const std::vector<std::string>& a_names);
 // Removes the temporary copies made so far (the program's end does it).

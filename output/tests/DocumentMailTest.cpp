@@ -9,6 +9,7 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <fstream>
 
 namespace fs = std::filesystem;
 
@@ -124,7 +125,10 @@ TEST(RecipientMailHandOffTest, AComposerThatCannotStartSaysSo)
     EXPECT_TRUE(CanSendRecipientMail());
     EXPECT_FALSE(SendRecipientMail({"ann@x.org"}, {}));
     ASSERT_EQ(boxes.Boxes().size(), 1u);
-    EXPECT_EQ(boxes.Boxes()[0].sText, "The mail could not be handed to the mail program.");
+    const std::string s_text = boxes.Boxes()[0].sText;
+    EXPECT_EQ(s_text.rfind("The mail program could not be started.\n", 0), 0u) << s_text;
+    EXPECT_NE(s_text.find("Please write to these addresses in your own mail program:\nann@x.org"), std::string::npos)
+        << s_text;
 }
 
 class EventFileMailTest : public ::testing::Test {
@@ -201,6 +205,33 @@ TEST_F(EventFileMailTest, ASavedEventGoesAsItsOwnFileUnlessModified)
     RemoveMailCopies();
     EXPECT_FALSE(fs::exists(s_copy));
     EXPECT_TRUE(fs::exists(s_own));
+}
+
+// A mail tool that fails on the event file: the message names the file to
+// attach (the copy, which stays until the program ends) and the addresses.
+TEST_F(EventFileMailTest, AFailingToolNamesTheFileAndTheAddresses)
+{
+    MailStandIn stand_in(false);
+    const fs::path p_tool = fs::path(std::getenv("PATH")) / DesktopMailComposer::kTool;
+    std::ofstream(p_tool) << "#!/bin/sh\necho \"xdg-email: no method available for opening '$4'\" >&2\nexit 3\n";
+    fs::permissions(p_tool, fs::perms::owner_all);
+    MailSettingsScope settings(FALSE);
+    ScriptedMessageBox boxes;
+    Doc.SetModifiedFlag(true);
+    EXPECT_FALSE(SendEventFileMail(Doc, {"ann@x.org", "bob@x.org"}, {}));
+    ASSERT_EQ(boxes.Boxes().size(), 1u);
+    const std::string s_text = boxes.Boxes()[0].sText;
+    EXPECT_EQ(s_text.rfind("The mail program could not be started.\nxdg-email: no method available for opening "
+                           "'mailto:ann@x.org,bob@x.org'\n\n"
+                           "Please write to these addresses in your own mail program:\nann@x.org\nbob@x.org\n\n"
+                           "The event file to attach is '",
+                           0),
+              0u)
+        << s_text;
+    const std::size_t u_start = s_text.rfind('\'') == std::string::npos ? 0 : s_text.find("attach is '") + 11;
+    const std::string s_file = s_text.substr(u_start, s_text.size() - u_start - 2);
+    EXPECT_EQ(fs::path(s_file).filename(), "Event.EVE");
+    EXPECT_TRUE(fs::exists(s_file)) << s_file;
 }
 
 TEST_F(EventFileMailTest, AFailedSaveSendsNothing)

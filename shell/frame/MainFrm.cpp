@@ -122,7 +122,7 @@ const MenuItem aOptionsMenu[] = {
 };
 
 const MenuItem aHelpMenu[] = {
-    {ID_HELP_FINDER, "&Help topics", "Open the user guide"},
+    {ID_HELP_FINDER, "Help &topics", "Open the user guide"},
     {ID_HELP, "&Help\tF1", "Open the user guide"},
     {ID_CONTEXT_HELP, "&What's this?\tShift+F1", "Open the user guide"},
     {0, nullptr, nullptr},
@@ -274,7 +274,7 @@ void CMainFrame::CreateMenus()
     p_file->AppendSubMenu(p_export, "&Export");
     p_file->AppendSeparator();
     const MenuItem a_filePrint[] = {
-        {ID_PRINT_TIMETABLE, "Print &timetable...", "Print the timetable"},
+        {ID_PRINT_TIMETABLE, "Print timeta&ble...", "Print the timetable"},
         {ID_PREVIEW_TIMETABLE, "Pre&view timetable", "Show the printed timetable"},
         {ID_FILE_PRINT, "&Print\tCtrl+P", "Print what the last preview showed"},
     };
@@ -283,16 +283,16 @@ void CMainFrame::CreateMenus()
     add_items(p_lists, RVX_ITEMS(aListsMenu));
     p_file->AppendSubMenu(p_lists, "Print &lists");
     const MenuItem a_fileEnd[] = {
-        {ID_FILE_PRINT_SETUP, "P&rint setup...", "Choose the printer and the page"},
+        {ID_FILE_PRINT_SETUP, "Print set&up...", "Choose the printer and the page"},
         {0, nullptr, nullptr},
         {ID_FILE_SEND_MAIL, "Sen&d...", "Mail the event file"},
-        {ID_SEND_SELECTION_MAIL, "E-&mail: Selection...", "Send email to selected participants or groups"},
+        {ID_SEND_SELECTION_MAIL, "E-mail: Selec&tion...", "Send email to selected participants or groups"},
         {ID_SEND_GROUP_MEMBER_MAIL, "E-mail: &Group members...", "Send mail to all selected group members"},
         {0, nullptr, nullptr},
     };
     add_items(p_file, RVX_ITEMS(a_fileEnd));
     pRecentMenu = new wxMenu;
-    p_file->AppendSubMenu(pRecentMenu, "&Recent files");
+    p_file->AppendSubMenu(pRecentMenu, "Recent &files");
     p_file->AppendSeparator();
     const MenuItem a_exit[] = {{ID_APP_EXIT, "E&xit", "Quit the program, asking to save the event"}};
     add_items(p_file, RVX_ITEMS(a_exit));

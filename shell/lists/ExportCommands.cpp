@@ -5,7 +5,9 @@
 #include "framework/Resources.h"
 #include "model/EventDoc.h"
 #include "model/General.h"
+#include "model/ShellPorts.h"
 #include "output/TextExport.h"
+#include "shell/frame/AppSettings.h"
 #include "shell/frame/FileFolders.h"
 #include "shell/lists/GroupFieldTexts.h"
 #include "shell/lists/ParticipantViewCore.h"
@@ -14,6 +16,8 @@
 #include "zelkit/windows/ZelWindowServices.h"
 
 #include <algorithm>
+#include <cctype>
+#include <filesystem>
 #include <sstream>
 
 namespace {
@@ -29,21 +33,55 @@ IHtmlColumnsPort* g_pColumns = &g_cancelledColumns;
 // The file dialog and the stored name keep at most this many characters.
 constexpr std::size_t nMaxFileName = 400;
 
-// The stored name as the dialog offers it: its folder and its name. A
-// name without a folder opens where the user keeps the event's files, and
-// an export never made before is offered under the event's name.
-void OfferStoredName(FileDialogRequest& request, const std::string& s_stored, const std::string& s_eventName,
-                     const std::string& s_ext)
+// The last part of a stored export name: what follows its last slash or
+// backslash, without a drive. An event file made on another system keeps the
+// name as that system wrote it (C:\events\spring), which is no file name here.
+std::string StoredFileName(const std::string& s_stored)
+{
+    std::string s_name = s_stored.substr(0, nMaxFileName);
+    const std::size_t u_sep = s_name.find_last_of("/\\");
+    if (u_sep != std::string::npos)
+        s_name.erase(0, u_sep + 1);
+    else if (s_name.size() >= 2 && s_name[1] == ':' && std::isalpha(static_cast<unsigned char>(s_name[0])))
+        s_name.erase(0, 2);
+    return s_name;
+}
+
+// The folder of the event's own last export, when the stored name is a
+// path of this system whose folder is there; else empty.
+std::string StoredFolder(const std::string& s_stored)
 {
     const std::string s_name = s_stored.substr(0, nMaxFileName);
+    if (s_name.empty() || s_name[0] != '/' || s_name.find('\\') != std::string::npos)
+        return {};
     const std::size_t u_slash = s_name.rfind('/');
-    if (u_slash == std::string::npos) {
-        request.sFolder = FileFolders::StartFolder();
-        request.sFileName = !s_name.empty() || s_eventName.empty() ? s_name
-                                                                   : FileFolders::NameForFile(s_eventName, "", s_ext);
-    } else {
-        request.sFolder = u_slash == 0 ? "/" : s_name.substr(0, u_slash);
-        request.sFileName = s_name.substr(u_slash + 1);
+    const std::string s_folder = u_slash == 0 ? "/" : s_name.substr(0, u_slash);
+    std::error_code ec;
+    return std::filesystem::is_directory(s_folder, ec) ? s_folder : std::string();
+}
+
+// The stored name as the dialog offers it: the event's own last export
+// where that is a folder here; else its last part beside the event file, or
+// in the documents folder for an event never saved. Without a stored name
+// the event's own name is offered. Nothing of another event's exports is
+// offered: the stored name is the event's own (a new event starts without
+// one).
+void OfferStoredName(FileDialogRequest& request, const std::string& s_stored, const std::string& s_eventName,
+                     const std::string& s_eventPath, const std::string& s_ext)
+{
+    request.sFolder = StoredFolder(s_stored);
+    if (request.sFolder.empty()) {
+        const std::filesystem::path fs_event(s_eventPath);
+        request.sFolder = !s_eventPath.empty() && fs_event.has_parent_path() ? fs_event.parent_path().string()
+                                                                             : FileFolders::DocumentsFolder();
+    }
+    request.sFileName = StoredFileName(s_stored);
+    if (request.sFileName.empty()) {
+        // An event without a name goes by its file's name, or by the name a
+        // new event shows in the title bar.
+        const std::string s_fallback = !s_eventPath.empty() ? std::filesystem::path(s_eventPath).stem().string()
+                                                            : AppSettings::GetDocString(AppSettings::e_doc_name);
+        request.sFileName = FileFolders::NameForFile(s_eventName, s_fallback, s_ext);
     }
 }
 
@@ -83,6 +121,33 @@ BOOL WriteAndReport(const std::string& s_path, const std::string& s_bytes)
     }
     return TRUE;
 }
+
+// The texts the page asks of the lists while it is written: a group's
+// items are the group list's texts of the event exported (the model writes
+// the group listing through the field-text port and knows no list), without
+// the blanks the list's address keeps between empty parts, so that a group
+// without an address has an empty cell rather than "(   )". A
+// participant's name stays with the port that was there before.
+class ExportFieldTexts : public IFieldTextPort {
+public:
+    explicit ExportFieldTexts(const EventDoc& doc) : Doc(doc), pPrevious(SetFieldTextPort(this)) {}
+    ~ExportFieldTexts() override { SetFieldTextPort(pPrevious); }
+    ExportFieldTexts(const ExportFieldTexts&) = delete;
+    ExportFieldTexts& operator=(const ExportFieldTexts&) = delete;
+
+    std::string GetGroupFieldText(const Group& group, int i_column) override
+    {
+        return ItemListCore::TrimSpace(GroupFieldTexts::GetFieldText(&Doc, group, i_column));
+    }
+    std::string GetParticipantFieldText(const Participant& participant, int i_column) override
+    {
+        return pPrevious->GetParticipantFieldText(participant, i_column);
+    }
+
+private:
+    const EventDoc& Doc;
+    IFieldTextPort* pPrevious;
+};
 
 } // namespace
 
@@ -211,7 +276,7 @@ BOOL SelectHtmlColumns(IPaneFinder* p_panes, ZelArray<UINT>& a_ids)
 }
 
 FileDialogRequest MakeHtmlRequest(const HtmlExportOptions& options, const std::string& s_storedName,
-                                  const std::string& s_eventName)
+                                  const std::string& s_eventName, const std::string& s_eventPath)
 {
     FileDialogRequest request;
     request.bSave = TRUE;
@@ -219,7 +284,7 @@ FileDialogRequest MakeHtmlRequest(const HtmlExportOptions& options, const std::s
     request.vFilters = {{"Hypertext Document", "*.htm;*.html"}};
     request.sDefaultExt = "htm";
     request.bOverwritePrompt = TRUE;
-    OfferStoredName(request, s_storedName, s_eventName, ".htm");
+    OfferStoredName(request, s_storedName, s_eventName, s_eventPath, ".htm");
     const int i_kind = options.iKindId == HtmlExportOptions::IDC_BY_PARTICIPANT ? options.iKindId
                                                                               : HtmlExportOptions::IDC_BY_DAY;
     using O = FileDialogOption;
@@ -267,7 +332,7 @@ HtmlExportOptions ReadHtmlRequest(const FileDialogRequest& request)
 }
 
 FileDialogRequest MakeTextRequest(std::shared_ptr<TextChoice> p_choice, const std::string& s_storedName,
-                                  const std::string& s_eventName)
+                                  const std::string& s_eventName, const std::string& s_eventPath)
 {
     FileDialogRequest request;
     request.bSave = TRUE;
@@ -275,7 +340,7 @@ FileDialogRequest MakeTextRequest(std::shared_ptr<TextChoice> p_choice, const st
     request.vFilters = {{"Text file", "*.txt;*.csv"}};
     request.sDefaultExt = "txt";
     request.bOverwritePrompt = TRUE;
-    OfferStoredName(request, s_storedName, s_eventName, ".txt");
+    OfferStoredName(request, s_storedName, s_eventName, s_eventPath, ".txt");
     if (p_choice->iKindId < TextExport::IDC_VENUES || p_choice->iKindId > TextExport::IDC_TIMETABLE)
         p_choice->iKindId = TextExport::IDC_VENUES;
     using O = FileDialogOption;
@@ -315,7 +380,7 @@ FileDialogRequest MakeTextRequest(std::shared_ptr<TextChoice> p_choice, const st
 void ExportHtml(EventDoc& doc, IPaneFinder* p_panes, const CHighTime& dt_now)
 {
     FileDialogRequest request = MakeHtmlRequest(HtmlExportOptions::FromDoc(doc), doc.GetMiscOptions().GetExportFileName(),
-                                                doc.GetEventName());
+                                                doc.GetEventName(), doc.GetPathName());
     if (!GetFileDialogPort().Ask(request))
         return;
 
@@ -344,6 +409,7 @@ void ExportHtml(EventDoc& doc, IPaneFinder* p_panes, const CHighTime& dt_now)
     std::ostringstream os;
     {
         ZelWaitCursor wait;
+        ExportFieldTexts texts(doc);
         HtmlExport::WritePage(os, doc, options, a_items, dt_now);
     }
     if (!WriteAndReport(request.sPath, HtmlExport::ToCrLf(os.str())))
@@ -356,7 +422,8 @@ void ExportText(EventDoc& doc, IPaneFinder* p_panes)
     auto p_choice = std::make_shared<TextChoice>();
     p_choice->iKindId = doc.GetMiscOptions().GetTextExportKindId();
     p_choice->bTimes = doc.GetMiscOptions().GetFirstOption() != 0 ? TRUE : FALSE;
-    FileDialogRequest request = MakeTextRequest(p_choice, doc.GetMiscOptions().GetExportFileName(), doc.GetEventName());
+    FileDialogRequest request =
+        MakeTextRequest(p_choice, doc.GetMiscOptions().GetExportFileName(), doc.GetEventName(), doc.GetPathName());
     if (!GetFileDialogPort().Ask(request))
         return;
 

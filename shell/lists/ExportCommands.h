@@ -100,10 +100,12 @@ std::vector<int> MoveRows(std::vector<std::string>& v_from, const std::vector<in
 BOOL SelectHtmlColumns(IPaneFinder* p_panes, ZelArray<UINT>& a_ids);
 
 // The save dialogs' requests and what they leave in the options. A stored
-// name without a folder opens in the folder of the last event file (or the
-// documents folder); without a stored name the event's name is offered.
+// name opens in its own folder when that is a folder of this system, else
+// its last part (after a slash or backslash, without a drive) opens in the event
+// file's folder, or in the documents folder for an event never saved;
+// without a stored name the event's name is offered.
 FileDialogRequest MakeHtmlRequest(const HtmlExportOptions& options, const std::string& s_storedName,
-                                  const std::string& s_eventName = "");
+                                  const std::string& s_eventName = "", const std::string& s_eventPath = "");
 HtmlExportOptions ReadHtmlRequest(const FileDialogRequest& request);
 // The member-name sub-options are shown only while member names are on.
 void FollowHtmlOptions(FileDialogRequest& request, int i_clicked);
@@ -115,7 +117,7 @@ struct TextChoice {
     BOOL bTimes = FALSE;
 };
 FileDialogRequest MakeTextRequest(std::shared_ptr<TextChoice> p_choice, const std::string& s_storedName,
-                                  const std::string& s_eventName = "");
+                                  const std::string& s_eventName = "", const std::string& s_eventPath = "");
 
 // The commands.
 void ExportHtml(EventDoc& doc, IPaneFinder* p_panes, const CHighTime& dt_now);

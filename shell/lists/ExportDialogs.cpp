@@ -3,6 +3,7 @@
 #include "framework/PortSlot.h"
 #include "framework/ui/WxIds.h"
 #include "framework/ui/WxText.h"
+#include "output/RecipientMail.h"
 #include "shell/frame/MainFrm.h"
 #include "shell/frame/RotavexApp.h"
 #include "shell/lists/SelectColumnsDlg.h"
@@ -144,10 +145,17 @@ void InstallExportDialogs()
 {
     SetHtmlColumnsPort(&g_columns);
     SetExportPort(&g_export);
+    // A mail tool that fails only after a while is told in a message then,
+    // without holding the window meanwhile.
+    SetMailMainThreadPoster([](std::function<void()> f_call) {
+        if (wxTheApp != nullptr)
+            wxTheApp->CallAfter(std::move(f_call));
+    });
 }
 
 void RemoveExportDialogs()
 {
     RemovePortIfOurs(GetHtmlColumnsPort, SetHtmlColumnsPort, g_columns);
     RemovePortIfOurs(GetExportPort, SetExportPort, g_export);
+    SetMailMainThreadPoster({});
 }

@@ -62,7 +62,8 @@ public:
     void Export(UINT u_command, EventDoc& doc) override;
 };
 
-// The program's export dialogs, for its life.
+// The program's export dialogs, for its life, and the way a late answer of
+// the mail tool reaches the main loop.
 void InstallExportDialogs();
 // Puts the stand-ins back where the program's dialogs are installed.
 void RemoveExportDialogs();

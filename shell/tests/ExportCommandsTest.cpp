@@ -128,8 +128,9 @@ TEST(HtmlDialog, MemberNamesShowTheirSubOptionsAtOnce)
 {
     HtmlExportOptions options;
     options.iMemberLayout = 1;
-    FileDialogRequest request = MakeHtmlRequest(options, "/tmp/folder/page");
-    EXPECT_EQ(request.sFolder, "/tmp/folder");
+    const std::string s_folder = fs::temp_directory_path().string();
+    FileDialogRequest request = MakeHtmlRequest(options, s_folder + "/page");
+    EXPECT_EQ(request.sFolder, s_folder);
     EXPECT_EQ(request.sFileName, "page");
     for (const int i_id : {IDC_HTML_WRAPPING, IDC_HTML_ONE_PER_LINE, IDC_HTML_ROLE})
         EXPECT_FALSE(request.FindOption(i_id)->bVisible) << i_id;
@@ -150,31 +151,50 @@ TEST(HtmlDialog, MemberNamesShowTheirSubOptionsAtOnce)
     EXPECT_TRUE(read.bRole);
 }
 
-// Both exports open where the user keeps files unless the event stored a
-// folder, and a first export is offered under the event's name.
-TEST(ExportDialogs, OpenWhereFilesAreKeptUnderTheEventsName)
+// Both exports open where the event's own last export went when that is a
+// folder here; else the last part of the stored name (after a slash or
+// backslash, without a drive, as a file made on another system keeps it)
+// opens beside the event file, or in the documents folder for an event
+// never saved. A first export is offered under the event's name.
+TEST(ExportDialogs, OfferTheEventsOwnNameBesideItsFile)
 {
     const std::string s_documents = fs::temp_directory_path().string();
     const EnvScope documents("XDG_DOCUMENTS_DIR", s_documents);
+    const fs::path fs_web = fs::temp_directory_path() / ("rvx_export_web_" + std::to_string(getpid()));
+    fs::create_directories(fs_web);
+    const std::string s_web = fs_web.string();
+    const std::string s_eventPath = "/srv/events/camp.eve";
     struct Case {
-        const char* pStored;
-        const char* pFolder;
-        const char* pHtmlName;
-        const char* pTextName;
+        std::string sStored;
+        std::string sEventName;
+        std::string sEventPath;
+        std::string sFolder;
+        std::string sHtmlName;
+        std::string sTextName;
     } a_cases[] = {
-        {"", "", "Summer camp.htm", "Summer camp.txt"},
-        {"page.htm", "", "page.htm", "page.htm"},
-        {"/srv/web/page.htm", "/srv/web", "page.htm", "page.htm"},
+        {"", "Summer camp", "", s_documents, "Summer camp.htm", "Summer camp.txt"},
+        {"page.htm", "Summer camp", "", s_documents, "page.htm", "page.htm"},
+        {s_web + "/page", "Summer camp", s_eventPath, s_web, "page", "page"},
+        {"C:\\events\\spring.htm", "Summer camp", s_eventPath, "/srv/events", "spring.htm", "spring.htm"},
+        {"C:\\events\\spring", "Summer camp", "", s_documents, "spring", "spring"},
+        {"D:spring", "Summer camp", s_eventPath, "/srv/events", "spring", "spring"},
+        {"\\\\server\\share\\out/web\\page", "Summer camp", s_eventPath, "/srv/events", "page", "page"},
+        // A folder of another system, or one gone since.
+        {"/no/such/folder/page", "Summer camp", s_eventPath, "/srv/events", "page", "page"},
+        {"C:\\events\\", "Summer camp", s_eventPath, "/srv/events", "Summer camp.htm", "Summer camp.txt"},
+        // Without an event name: the file's name.
+        {"", "", s_eventPath, "/srv/events", "camp.htm", "camp.txt"},
     };
     for (const Case& c : a_cases) {
-        const std::string s_folder = c.pFolder[0] != '\0' ? c.pFolder : s_documents;
-        const FileDialogRequest html = MakeHtmlRequest(HtmlExportOptions(), c.pStored, "Summer camp");
-        EXPECT_EQ(html.sFolder, s_folder) << c.pStored;
-        EXPECT_EQ(html.sFileName, c.pHtmlName) << c.pStored;
-        const FileDialogRequest text = MakeTextRequest(std::make_shared<TextChoice>(), c.pStored, "Summer camp");
-        EXPECT_EQ(text.sFolder, s_folder) << c.pStored;
-        EXPECT_EQ(text.sFileName, c.pTextName) << c.pStored;
+        const FileDialogRequest html = MakeHtmlRequest(HtmlExportOptions(), c.sStored, c.sEventName, c.sEventPath);
+        EXPECT_EQ(html.sFolder, c.sFolder) << c.sStored;
+        EXPECT_EQ(html.sFileName, c.sHtmlName) << c.sStored;
+        const FileDialogRequest text =
+            MakeTextRequest(std::make_shared<TextChoice>(), c.sStored, c.sEventName, c.sEventPath);
+        EXPECT_EQ(text.sFolder, c.sFolder) << c.sStored;
+        EXPECT_EQ(text.sFileName, c.sTextName) << c.sStored;
     }
+    fs::remove_all(fs_web);
 }
 
 TEST(TextDialog, OnlyTheTimetableTakesTimesAndTheFlagIsKept)
