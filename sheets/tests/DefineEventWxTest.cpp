@@ -509,6 +509,8 @@ TEST_F(DefineEventWxTest, EscapeCancelsTheWizardOnEveryPage)
             ASSERT_NE(p_focus, nullptr) << one.pWhat;
             p_focus->SetFocus();
             Pump();
+            if (one.iFocusId == IDC_TS_GRID)
+                ShowAWhile("escape");
             wxUIActionSimulator keyboard;
             keyboard.Char(WXK_ESCAPE);
             for (int i = 0; i < 20 && sheet.IsModal(); ++i) {

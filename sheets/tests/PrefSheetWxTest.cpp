@@ -4,7 +4,8 @@
 // and OK hands the preferences to the document.
 //
 // With ROTAVEX_SHOW_SECONDS set, every tab stays on screen that long, for
-// screenshots (ROTAVEX_SHOW_ONLY: "pref0" to "pref5").
+// screenshots (ROTAVEX_SHOW_ONLY: "pref0" to "pref5", "pref-no" for the sheet
+// kept open on invalid limits).
 #include "framework/MessageBox.h"
 #include "model/DocumentPorts.h"
 #include "model/EventDoc.h"
@@ -141,6 +142,7 @@ TEST(PrefSheet, InvalidDefaultLimitsKeepTheSheetOpen)
         Settle();
         b_stayedOnNo = sheet.IsModal();
         b_onPage = sheet.GetBookCtrl()->GetSelection() == 1;
+        ShowAWhile("pref-no");
         boxes.Answer(IDYES);
         Press(sheet, wxID_OK);
         Settle();
