@@ -42,6 +42,7 @@
 #include "testsupport/ui/RotavexAppEnvironment.h"
 #include "testsupport/ui/SheetTestDriving.h"
 
+#include <algorithm>
 #include <filesystem>
 #include <gtest/gtest.h>
 #include <wx/listbox.h>
@@ -71,13 +72,19 @@ benchevent::RosterOptions GeneratedOptions()
     return options;
 }
 
-// The keys of a list of the event, in the list's order.
+// The keys of a list of the event in the reverse order of their names: a
+// key list filled in this order holds its keys in another order than the
+// sheets show them in.
 template <class List>
 std::vector<LONG> KeysOf(const List& list)
 {
-    std::vector<LONG> v_keys;
+    std::vector<std::pair<std::string, LONG>> v_named;
     for (int i = 0; i < list.GetCount(); ++i)
-        v_keys.push_back(list.GetAt(i).GetKey());
+        v_named.emplace_back(list.GetAt(i).GetName(), list.GetAt(i).GetKey());
+    std::sort(v_named.rbegin(), v_named.rend());
+    std::vector<LONG> v_keys;
+    for (const auto& named : v_named)
+        v_keys.push_back(named.second);
     return v_keys;
 }
 
@@ -95,8 +102,8 @@ void FillEveryField(EventDoc& doc)
     Venue& venue = doc.GetVenues()[0];
     venue.SetLocation("North wing");
     venue.GetStyles().RemoveAll();
-    venue.GetStyles().Add(v_styles[2]);
     venue.GetStyles().Add(v_styles[0]);
+    venue.GetStyles().Add(v_styles[2]);
     venue.GetFacilities().RemoveAll();
     venue.GetFacilities().Add(v_facilities[1]);
 
@@ -109,11 +116,11 @@ void FillEveryField(EventDoc& doc)
     group.SetEmail("choir@example.org");
     group.SetNotes("Bring the music stands.\r\nAsk for the key.");
     group.GetStyles().RemoveAll();
-    group.GetStyles().Add(v_styles[2]);
+    group.GetStyles().Add(v_styles[0]);
     group.GetStyles().Add(v_styles[1]);
     group.GetFacilities().RemoveAll();
-    group.GetFacilities().Add(v_facilities[1]);
     group.GetFacilities().Add(v_facilities[0]);
+    group.GetFacilities().Add(v_facilities[1]);
     group.SetRotation(Group::e_day_rotation);
     group.SetMaxGroupSize(12);
     if (group.GetMembers().GetSize() > 0) {
