@@ -100,6 +100,8 @@ void FillEveryField(EventDoc& doc)
     ASSERT_GE(l_role, 0);
 
     Venue& venue = doc.GetVenues()[0];
+    // Longer than the sheet lets a user type, as older files may hold.
+    venue.SetName("Hall 1 of the Northern Conservatory Wing");
     venue.SetLocation("North wing");
     venue.GetStyles().RemoveAll();
     venue.GetStyles().Add(v_styles[0]);
@@ -110,7 +112,8 @@ void FillEveryField(EventDoc& doc)
     Group& group = doc.GetGroups().GetAt(0);
     group.GetContact().SetName("Cal Fox");
     group.GetAddress().SetAddr("1 High Street", "Upper Town", "Shire", "AB1 2CD");
-    group.SetPhone("555 0100");
+    // Longer than the sheets let a user type, as imports may bring.
+    group.SetPhone("555 0100 extension 2345, ask for the office");
     group.SetPhone2("555 0101");
     group.SetFax("555 0102");
     group.SetEmail("choir@example.org");
@@ -131,7 +134,7 @@ void FillEveryField(EventDoc& doc)
     Participant& part = doc.GetParticipants().GetAt(0);
     part.SetName("Ann", "Maria", "Lee");
     part.GetAddress().SetAddr("2 Low Road", "Lower Town", "Shire", "AB3 4EF");
-    part.SetPhone("555 0200");
+    part.SetPhone("555 0200 extension 6789, ask for the office");
     part.SetPhone2("555 0201");
     part.SetFax("555 0202");
     part.SetEmail("ann@example.org");
@@ -370,7 +373,7 @@ TEST_F(OneChangedFieldWxTest, Participant)
     Participants()->ChangeSelected();
     Pump();
     const Participant& part = Doc().GetParticipants().GetAt(Doc().GetParticipants().FindByKey(l_part));
-    ExpectStoredAndDropped("participant", part.GetEmail() == "ann.lee@example.org" && part.GetPhone() == "555 0200");
+    ExpectStoredAndDropped("participant", part.GetEmail() == "ann.lee@example.org" && part.GetPhone() == "555 0200 extension 6789, ask for the office");
 }
 
 TEST_F(UnchangedSheetsWxTest, TheRulesSheetAndTheDefineEventWalkEndedWithoutAnEditKeepTheTimetable)
