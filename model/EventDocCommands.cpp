@@ -136,6 +136,10 @@ void EventDoc::OnSchedulingRules()
     SchedulingRules rules(SchedRules);
     if (GetDocumentSheetsPort().EditSchedulingRules(*this, rules) != IDOK)
         return;
+    // OK with nothing changed leaves the event alone: the change routine
+    // would keep only the timetable's locks.
+    if (SameStoredForm(rules, SchedRules))
+        return;
     SchedRules = rules;
     SchedRules.Revalidate(this);
     DocChanged(UpdateViewHint::e_scheduling_rules);

@@ -148,18 +148,33 @@ void CalendarDaysCore::Load(const EventDefinition& def)
         Days.Reset();
         sSeparator.clear();
         sFormat.clear();
+        bOwnLine = false;
+        sOwnFormat.clear();
         return;
     }
     Days = def.GetCalendarDays();
     sSeparator = Days.GetSeparator();
     sFormat = Days.GetDatePicture();
+    // The picture of the event's days is offered as it stands when no line
+    // of the list is exactly it (a file from elsewhere, or none: the
+    // locale's short date), so that going through the page keeps the day
+    // names. Days not chosen yet have no form of their own.
+    bOwnLine = false;
+    const std::vector<std::string> v_lines = FormatLines();
+    bOwnLine = Days.GetNumDays() > 0 && std::find(v_lines.begin(), v_lines.end(), sFormat) == v_lines.end();
+    sOwnFormat = sFormat;
 }
+
+std::string CalendarDaysCore::OwnLineText() const { return sOwnFormat.empty() ? GetShortDatePicture() : sOwnFormat; }
 
 std::vector<std::string> CalendarDaysCore::FormatLines() const
 {
     const std::vector<std::string> v_separators = Separators();
     const auto it = std::find(v_separators.begin(), v_separators.end(), sSeparator);
-    return Pictures(it != v_separators.end() ? *it : v_separators.front());
+    std::vector<std::string> v_lines = Pictures(it != v_separators.end() ? *it : v_separators.front());
+    if (bOwnLine)
+        v_lines.push_back(OwnLineText());
+    return v_lines;
 }
 
 int CalendarDaysCore::SeparatorIndex() const { return std::max(FindLineStart(Separators(), sSeparator), 0); }
@@ -167,6 +182,8 @@ int CalendarDaysCore::SeparatorIndex() const { return std::max(FindLineStart(Sep
 int CalendarDaysCore::FormatIndex(const std::string& s_longPicture) const
 {
     const std::vector<std::string> v_lines = FormatLines();
+    if (bOwnLine && sFormat == sOwnFormat)
+        return static_cast<int>(v_lines.size()) - 1;
     int i_line = FindLineStart(v_lines, sFormat);
     if (i_line < 0)
         i_line = FindLineStart(v_lines, s_longPicture);
@@ -179,25 +196,28 @@ std::string CalendarDaysCore::Sample(const CHighTime& dt_today, const std::strin
     return FormatDatePicture(dt_today, v_lines[static_cast<std::size_t>(FormatIndex(s_longPicture))]);
 }
 
+std::string CalendarDaysCore::FormatOfLine(int i_format) const
+{
+    const std::vector<std::string> v_lines = FormatLines();
+    if (i_format < 0 || i_format >= static_cast<int>(v_lines.size()))
+        return sFormat;
+    if (bOwnLine && i_format == static_cast<int>(v_lines.size()) - 1)
+        return sOwnFormat;
+    return v_lines[static_cast<std::size_t>(i_format)];
+}
+
 void CalendarDaysCore::SeparatorChosen(int i_separator, int i_format)
 {
     const std::vector<std::string> v_separators = Separators();
-    std::vector<std::string> v_lines = FormatLines();
-    if (i_format >= 0 && i_format < static_cast<int>(v_lines.size()))
-        sFormat = v_lines[static_cast<std::size_t>(i_format)];
-    if (i_separator >= 0 && i_separator < static_cast<int>(v_separators.size()))
+    sFormat = FormatOfLine(i_format);
+    // The line shown for the event's own separator stands for it as it is,
+    // even when it is none of the list's.
+    if (i_separator >= 0 && i_separator < static_cast<int>(v_separators.size()) && i_separator != SeparatorIndex())
         sSeparator = v_separators[static_cast<std::size_t>(i_separator)];
-    v_lines = FormatLines();
-    if (i_format >= 0 && i_format < static_cast<int>(v_lines.size()))
-        sFormat = v_lines[static_cast<std::size_t>(i_format)];
+    sFormat = FormatOfLine(i_format);
 }
 
-void CalendarDaysCore::FormatChosen(int i_format)
-{
-    const std::vector<std::string> v_lines = FormatLines();
-    if (i_format >= 0 && i_format < static_cast<int>(v_lines.size()))
-        sFormat = v_lines[static_cast<std::size_t>(i_format)];
-}
+void CalendarDaysCore::FormatChosen(int i_format) { sFormat = FormatOfLine(i_format); }
 
 bool CalendarDaysCore::SetDates(const ZelArray<ZelOleDateTime>& a_dates, EventDefinition& def)
 {

@@ -67,18 +67,24 @@ public:
     void Load(const EventDefinition& def);
 
     // The lines of the lists: separators, and pictures with the separator
-    // chosen (exactly one of the list's lines, else the first).
+    // chosen (exactly one of the list's lines, else the first). An event
+    // whose own picture is none of them has it as a last line (the
+    // locale's short date picture standing for an empty one).
     std::vector<std::string> FormatLines() const;
     // The lines selected: the first beginning with the choice (ignoring
-    // case); for the format, then the first beginning with the long date
-    // picture; else the first line.
+    // case); for the format, the event's own line while it is chosen, then
+    // the first beginning with the choice, then the first beginning with
+    // the long date picture; else the first line.
     int SeparatorIndex() const;
     int FormatIndex(const std::string& s_longPicture) const;
     // Today in the picture of the format line selected.
     std::string Sample(const CHighTime& dt_today, const std::string& s_longPicture) const;
 
     // A list's selection changed. With the separator, the format keeps its
-    // position in the rebuilt list (dd/MM/yyyy becomes dd-MM-yyyy).
+    // position in the rebuilt list (dd/MM/yyyy becomes dd-MM-yyyy). The
+    // separator line selected for the present separator leaves it as it
+    // is, and the event's own line gives back its own picture, so that
+    // lists left alone store what the event had.
     void SeparatorChosen(int i_separator, int i_format);
     void FormatChosen(int i_format);
 
@@ -94,9 +100,16 @@ public:
     UINT Buttons() const { return Days.GetNumDays() > 0 ? WIZB_BACK | WIZB_NEXT : WIZB_BACK; }
 
 private:
+    std::string OwnLineText() const;
+    // The picture the format line stands for; the present one for none.
+    std::string FormatOfLine(int i_format) const;
+
     CalendarDays Days;
     std::string sSeparator;
     std::string sFormat;
+    // The event's own picture, when no line of the list is exactly it.
+    bool bOwnLine = false;
+    std::string sOwnFormat;
 };
 
 // ---- days of the week ----

@@ -6,6 +6,7 @@
 #include "shell/editing/EditingPSheet.h"
 #include "zelkit/base/ZelAssert.h"
 
+#include <algorithm>
 #include <wx/notebook.h>
 #include <wx/settings.h>
 
@@ -93,6 +94,12 @@ wxTextCtrl* MakeLimitedEdit(wxWindow* p_parent, int i_id, int n_max)
     auto* p_edit = new wxTextCtrl(p_parent, i_id);
     p_edit->SetMaxLength(static_cast<unsigned long>(n_max));
     return p_edit;
+}
+
+void ShowStoredText(wxTextEntry& box, const wxString& s_text, unsigned long n_typingMax)
+{
+    box.SetMaxLength(std::max<unsigned long>(n_typingMax, s_text.length()));
+    box.ChangeValue(s_text);
 }
 
 wxWindow* MakeDescription(wxWindow* p_parent)

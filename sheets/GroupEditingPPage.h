@@ -66,6 +66,11 @@ protected:
 // Controls of a page: a label, a single-line box limited to n characters,
 // the read-only description text at the bottom.
 wxTextCtrl* MakeLimitedEdit(wxWindow* p_parent, int i_id, int n_max);
+// Puts a text the item holds into a box that limits typing to n_typingMax
+// characters: a longer text (an older file's, an import's) is shown whole
+// and kept, which a box of the typing limit would cut or refuse, so that
+// an OK with nothing changed stores the item as it was.
+void ShowStoredText(wxTextEntry& box, const wxString& s_text, unsigned long n_typingMax);
 wxWindow* MakeDescription(wxWindow* p_parent);
 // The text of a box in the event's character set; nothing, after telling
 // the user, when it holds a character the event cannot keep (the focus

@@ -83,7 +83,8 @@ void GroupContactPPage::LoadPage(const Group& group) { Fields.Load(group); }
 bool GroupContactPPage::TransferDataToWindow()
 {
     for (std::size_t i = 0; i < apEdits.size(); ++i)
-        apEdits[i]->ChangeValue(ToWx(Fields.*aContactBoxes[i].pField));
+        ShowStoredText(*apEdits[i], ToWx(Fields.*aContactBoxes[i].pField),
+                       static_cast<unsigned long>(aContactBoxes[i].nMax));
     return true;
 }
 

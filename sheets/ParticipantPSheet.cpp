@@ -3,6 +3,7 @@
 #include "framework/ui/WxText.h"
 #include "model/EventDoc.h"
 #include "sheets/AvailPages.h"
+#include "sheets/GroupEditingPPage.h"
 #include "sheets/RosterPPage.h"
 #include "sheets/SheetRules.h"
 #include "zelkit/base/ZelAssert.h"
@@ -24,13 +25,34 @@ std::optional<std::string> ControlText(wxWindow* p_page, int i_id)
     return AcceptTypedText(std::string(s_value.utf8_str()));
 }
 
+// The most characters a Details box takes from the keyboard.
+unsigned long TypingMax(int i_id)
+{
+    using F = ParticipantDetailsFields;
+    switch (i_id) {
+    case IDC_PART_FIRST_NAME: return F::kFirstMax;
+    case IDC_PART_OTHER_NAMES: return F::kOtherMax;
+    case IDC_PART_LAST_NAME: return F::kLastMax;
+    case IDC_PART_ADDRESS1:
+    case IDC_PART_ADDRESS2:
+    case IDC_PART_ADDRESS3: return F::kAddressMax;
+    case IDC_PART_POSTCODE: return F::kPostCodeMax;
+    case IDC_PART_PHONE:
+    case IDC_PART_PHONE2:
+    case IDC_PART_FAX: return F::kPhoneMax;
+    case IDC_PART_EMAIL: return F::kEmailMax;
+    case IDC_PART_ROLE: return F::kRoleMax;
+    default: return 0;
+    }
+}
+
 void SetControlText(wxWindow* p_page, int i_id, const std::string& s_text)
 {
     wxWindow* p_window = p_page->FindWindow(i_id);
     if (auto* p_text = wxDynamicCast(p_window, wxTextCtrl))
-        p_text->ChangeValue(ToWx(s_text));
+        ShowStoredText(*p_text, ToWx(s_text), TypingMax(i_id));
     else if (auto* p_combo = wxDynamicCast(p_window, wxComboBox))
-        p_combo->ChangeValue(ToWx(s_text));
+        ShowStoredText(*p_combo, ToWx(s_text), TypingMax(i_id));
 }
 
 } // namespace

@@ -154,6 +154,24 @@ int PrefPSheet::DoModal()
     return i_result == wxID_OK || i_result == IDC_SHEET_APPLY_NOW ? wxID_OK : wxID_CANCEL;
 }
 
+bool PrefPSheet::ApplyPages()
+{
+    // The active page's controls give up their values first.
+    ZelSizingPropPage* p_active = GetActivePage();
+    if (p_active != nullptr && (!p_active->Validate() || !p_active->TransferDataFromWindow()))
+        return false;
+    EditingPPage* a_pages[] = {pGroupLimits, pGroupAlloc, pGroupRoster, pPartLimits, pPartRoster};
+    for (EditingPPage* p_page : a_pages) {
+        BOOL b_stay = FALSE;
+        if (!p_page->CheckSettings(&b_stay)) {
+            // The page has told the user; it is shown for the mending.
+            ShowRefusedField(p_page, 0);
+            return false;
+        }
+    }
+    return EditingPSheet::ApplyPages();
+}
+
 // ---- the document's port ----
 
 namespace {

@@ -73,6 +73,13 @@ public:
     static UINT GetLastPage() { return uLastPage; }
     static void SetLastPage(UINT u_page) { uLastPage = u_page; }
 
+protected:
+    // The defaults of new groups and participants are checked page by page
+    // before the sheet may end, as the participant sheet checks its pages:
+    // a page whose settings are not valid keeps the sheet open on it,
+    // whether or not the user chose to discard the changes.
+    bool ApplyPages() override;
+
 private:
     EventDoc* pDoc;
     Preferences Working;

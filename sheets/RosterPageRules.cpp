@@ -12,6 +12,8 @@
 #include <cctype>
 #include <cstdint>
 #include <cstring>
+#include <utility>
+#include <vector>
 
 BOOL ParseRosterCount(const std::string& s_text, UINT& u_value, std::string& s_error)
 {
@@ -187,6 +189,22 @@ RosterTools GetRosterTools(const std::vector<LONG>& v_rowRanks, const std::vecto
 
 // --------------------------------------------------------- RosterPageState
 
+namespace {
+
+// The same styles with the same orders, in whatever order they are stored.
+bool SameRosterStyles(const RosterStyleArray& a_first, const RosterStyleArray& a_second)
+{
+    if (a_first.GetSize() != a_second.GetSize())
+        return false;
+    std::vector<RosterStyle> v_first(a_first.GetData(), a_first.GetData() + a_first.GetSize());
+    std::vector<RosterStyle> v_second(a_second.GetData(), a_second.GetData() + a_second.GetSize());
+    std::sort(v_first.begin(), v_first.end());
+    std::sort(v_second.begin(), v_second.end());
+    return v_first == v_second;
+}
+
+} // namespace
+
 void RosterPageState::Load(const Participant& participant, const EventDoc& doc)
 {
     BOOL b_ordered = FALSE;
@@ -204,9 +222,15 @@ void RosterPageState::Save(Participant& participant, LONG l_chosenRole, BOOL* p_
             participant.SetRosterRoleKey(l_chosenRole);
         }
     } else if (iMode == 1) {
-        participant.SetByRole(FALSE);
-        participant.GetOwnRosterStyles() = Selection.ToRosterStyles();
-        participant.SetOrdered(1);
+        // Styles chosen on the page are ordered. The participant's own
+        // styles shown and left as they were keep their flag and their
+        // stored order, so that an OK with nothing changed changes nothing.
+        RosterStyleArray a_styles = Selection.ToRosterStyles();
+        if (participant.GetByRole() || !SameRosterStyles(a_styles, participant.GetOwnRosterStyles())) {
+            participant.SetByRole(FALSE);
+            participant.GetOwnRosterStyles() = std::move(a_styles);
+            participant.SetOrdered(1);
+        }
     }
     participant.SetOwnRosterLim(Limit);
 }

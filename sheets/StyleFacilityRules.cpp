@@ -5,6 +5,7 @@
 #include "model/ShellPorts.h"
 #include "zelkit/values/ZelName.h"
 
+#include <algorithm>
 #include <tuple>
 #include <type_traits>
 
@@ -84,15 +85,26 @@ void StyleFacilityRules::MarksFromKeys(Kind e_kind, IStyleFacilityList& list) co
 
 void StyleFacilityRules::KeysFromMarks(Kind e_kind, const IStyleFacilityList& list)
 {
-    KeyList& keys = GetKeys(e_kind);
-    keys.RemoveAll();
+    std::vector<LONG> v_marked;
     for (int i = 0; i < list.GetRowCount(); ++i) {
         if (!list.IsRowChecked(i))
             continue;
         const LONG l_key = KeyOfName(*pDoc, e_kind, list.GetRowName(i));
         if (l_key >= 0)
-            keys.Add(l_key);
+            v_marked.push_back(l_key);
     }
+    // A key still marked keeps its slot and a new one takes the first free
+    // slot: the rows are in name order, the slots in the order the keys
+    // came, and marks that did not change must leave the list as it is
+    // stored, or an OK with nothing changed would count as an edit.
+    KeyList& keys = GetKeys(e_kind);
+    for (int i_slot = 0; i_slot < keys.GetMaxKeys(); ++i_slot) {
+        const LONG l_key = keys.GetAt(i_slot);
+        if (l_key >= 0 && std::find(v_marked.begin(), v_marked.end(), l_key) == v_marked.end())
+            keys.SetAt(i_slot, -1);
+    }
+    for (LONG l_key : v_marked)
+        keys.Add(l_key);
 }
 
 int StyleFacilityRules::BeginNew(Kind e_kind, IStyleFacilityList& list)

@@ -4,8 +4,10 @@
 // Delete change the event's vocabulary at once, not the working copy.
 //
 // The marks are tied to names: loading marks every row whose name names an
-// object whose key is in the key list; saving puts the keys of the marked
-// rows whose names exist into the emptied key list.
+// object whose key is in the key list; saving leaves in the key list the
+// keys of the marked rows whose names exist, each in the slot it had, and
+// adds those newly marked in free slots, so that unchanged marks leave the
+// key list exactly as it was.
 #pragma once
 
 #include "framework/Types.h"

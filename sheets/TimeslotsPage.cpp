@@ -52,6 +52,26 @@ TimeslotsPPage::TimeslotsPPage(wxWindow* p_book, EventDoc* p_doc)
     pGrid = dynamic_cast<ZelTimeslotCtrl*>(ZelCustomCtrl::CreateByClassName("ZLC_TIMESLOT", this, IDC_TS_GRID));
     ZEL_ASSERT(pGrid != nullptr);
     PlaceDlgUnits(*pGrid, 97, 40, 226, 116);
+    // The grid takes Escape to unselect its timeslots, which would leave
+    // the wizard without a way out by the keyboard on this page: here
+    // Escape cancels the wizard, as it does from every other page. Bound
+    // after the grid's own handler, so asked before it; a drag in progress
+    // keeps its Escape.
+    pGrid->Bind(wxEVT_CHAR_HOOK, [this](wxKeyEvent& event) {
+        if (event.GetKeyCode() != WXK_ESCAPE || event.HasAnyModifiers() || pGrid->HasCapture()) {
+            event.Skip();
+            return;
+        }
+        wxWindow* p_sheet = wxGetTopLevelParent(this);
+        wxWindow* p_cancel = p_sheet != nullptr ? p_sheet->FindWindow(wxID_CANCEL) : nullptr;
+        if (p_cancel == nullptr || !p_cancel->IsEnabled()) {
+            event.Skip();
+            return;
+        }
+        wxCommandEvent click(wxEVT_BUTTON, wxID_CANCEL);
+        click.SetEventObject(p_cancel);
+        p_cancel->GetEventHandler()->ProcessEvent(click);
+    });
 
     struct Field {
         int iLabelId;
@@ -98,7 +118,11 @@ TimeslotsPPage::TimeslotsPPage(wxWindow* p_book, EventDoc* p_doc)
 bool TimeslotsPPage::OnInitDialog()
 {
     DefineEventPPageBase::OnInitDialog();
-    Core.Initialise(pGrid->Get24Hour());
+    // An event that has its days shows its times as it keeps them, so that
+    // going through the wizard leaves them so; a new one starts as the last
+    // timeslot grid was left.
+    const DayDefBase& own = pDoc->GetEventDef().GetDayDef();
+    Core.Initialise(own.GetNumDays() > 0 ? own.Is24Hour() : pGrid->Get24Hour());
     AddSzControl(*pGrid, modeStretch, modeStretch);
     AddSzYControl(*pDays, modeStretch);
     if (pDescription != nullptr)

@@ -62,12 +62,12 @@ ZelArrayWithFind<long> TimeslotsPageCore::VenueKeys() const
     return a_keys;
 }
 
-void TimeslotsPageCore::Initialise(BOOL b_grid24Hour)
+void TimeslotsPageCore::Initialise(BOOL b_24Hour)
 {
     if (bInitialised)
         return;
     bInitialised = true;
-    b24Hour = b_grid24Hour ? TRUE : FALSE;
+    b24Hour = b_24Hour ? TRUE : FALSE;
     dtStart = DefaultDayStart();
     dtEnd = DefaultDayEnd();
     uLength = nDefaultMinutes;

@@ -73,9 +73,10 @@ public:
     // The venue keys, in list order, as the grid's set keys.
     ZelArrayWithFind<long> VenueKeys() const;
 
-    // The first initialisation of the page only: 24-hour times as the grid
-    // starts, 09:00 to 17:00 in 30-minute slots.
-    void Initialise(BOOL b_grid24Hour);
+    // The first initialisation of the page only: 24-hour times as given
+    // (the event's own, or as the grid starts), 09:00 to 17:00 in 30-minute
+    // slots.
+    void Initialise(BOOL b_24Hour);
     bool IsInitialised() const { return bInitialised; }
 
     // The lines of the days list for the definition of the current kind:

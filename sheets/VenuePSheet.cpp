@@ -9,6 +9,7 @@
 #include "zelkit/base/ZelAssert.h"
 #include "zelkit/values/ZelName.h"
 
+#include <algorithm>
 #include <wx/app.h>
 #include <wx/stattext.h>
 
@@ -167,8 +168,15 @@ BOOL VenueDetailsPPage::SavePage(std::string&)
 bool VenueDetailsPPage::TransferDataToWindow()
 {
     StyleFacilityPPage<VenueEditingPPage>::TransferDataToWindow();
-    pName->ChangeValue(ToWx(sName));
-    pLocation->ChangeValue(ToWx(sLocation));
+    // The boxes limit what is typed; a longer text an event already holds
+    // (a venue name may be up to 50 characters) is shown whole and kept,
+    // which a box of the typing limit would refuse.
+    const wxString s_name = ToWx(sName);
+    const wxString s_location = ToWx(sLocation);
+    pName->SetMaxLength(std::max<unsigned long>(kNameMax, s_name.length()));
+    pLocation->SetMaxLength(std::max<unsigned long>(kLocationMax, s_location.length()));
+    pName->ChangeValue(s_name);
+    pLocation->ChangeValue(s_location);
     return true;
 }
 

@@ -5,6 +5,7 @@
 #include "model/DatePicture.h"
 #include "model/DocumentPorts.h"
 #include "model/EventDoc.h"
+#include "model/General.h"
 #include "model/ShellPorts.h"
 #include "sheets/DefineEventRules.h"
 #include "sheets/TimeslotsRules.h"
@@ -120,15 +121,76 @@ TEST(CalendarDaysPage, SeparatorChangeKeepsTheFormatsPlace)
     EXPECT_EQ(core.FormatLines()[1], "MM-dd-yyyy");
     EXPECT_EQ(core.Sample(CHighTime(2000, 1, 6), ""), "01-06-2000");
 
-    // A stored picture none of the lines begins with: the long date
-    // picture's line when the list has it, else the first.
+    // A stored picture that is none of the lines is the event's own: a
+    // last line, chosen rather than the long date picture's line.
     EventDefinition stored;
     CalendarDays days;
+    ZelArray<ZelOleDateTime> a_dates;
+    a_dates.Add(ZelOleDateTime(2025, 3, 3));
+    days.SetDates(a_dates);
     days.SetDatePicture("yyyy.MM.dd");
     stored.SetDayDef(days);
     core.Load(stored);
+    ASSERT_EQ(core.FormatLines().size(), 19u);
+    EXPECT_EQ(core.FormatLines().back(), "yyyy.MM.dd");
+    EXPECT_EQ(core.FormatIndex("ddd d MMM yyyy"), 18);
+    core.FormatChosen(2);
+    EXPECT_EQ(core.GetFormat(), "ddd dd/MM/yyyy");
+    EXPECT_EQ(core.FormatIndex("ddd d MMM yyyy"), 2);
+    core.FormatChosen(18);
+    EXPECT_EQ(core.GetFormat(), "yyyy.MM.dd");
+
+    // A new event's days have no picture yet: the long date picture's line
+    // when the list has it, else the first.
+    core.Load(EventDefinition());
+    EXPECT_EQ(core.FormatLines().size(), 18u);
     EXPECT_EQ(core.FormatIndex("ddd d MMM yyyy"), 8);
     EXPECT_EQ(core.FormatIndex("yy"), 0);
+}
+
+// The page left as it opened, its lists' selections taken as the page
+// takes them, stores the event's separator and picture as they were, so
+// that the day names stay: an empty picture (the locale's short date, as
+// generated events have) and an empty separator included.
+TEST(CalendarDaysPage, ListsLeftAloneKeepTheEventsOwnForm)
+{
+    const struct {
+        const char* pSeparator;
+        const char* pPicture;
+        std::size_t nLines;
+    } a_cases[] = {
+        {"", "", 19},
+        {"/", "", 19},
+        {"", "dd/MM/yyyy", 18},
+        {"-", "MM-dd-yyyy", 18},
+        {"/", "dd/MM/yy", 19},
+        {".", "dd.MM.yyyy", 19},
+        {"/", "ddd d MMM", 19},
+        {"/", "d MMM yyyy", 18},
+    };
+    ZelArray<ZelOleDateTime> a_dates;
+    a_dates.Add(ZelOleDateTime(2025, 3, 3));
+    a_dates.Add(ZelOleDateTime(2025, 3, 4));
+    for (const auto& one : a_cases) {
+        CalendarDays days;
+        days.SetDates(a_dates);
+        days.SetSeparator(one.pSeparator);
+        days.SetDatePicture(one.pPicture);
+        EventDefinition def;
+        StoreDayDef(def, days);
+        const EventDefinition before(def);
+        CalendarDaysCore core;
+        core.Load(def);
+        EXPECT_EQ(core.FormatLines().size(), one.nLines) << one.pPicture;
+        const int i_format = core.FormatIndex("ddd d MMM yyyy");
+        EXPECT_EQ(core.Sample(CHighTime(2025, 3, 3), "ddd d MMM yyyy"), days.GetDayName(0)) << one.pPicture;
+        core.SeparatorChosen(core.SeparatorIndex(), i_format);
+        ASSERT_TRUE(core.SetDates(days.GetDates(), def));
+        EXPECT_EQ(def.GetCalendarDays().GetSeparator(), one.pSeparator) << one.pPicture;
+        EXPECT_EQ(def.GetCalendarDays().GetDatePicture(), one.pPicture) << one.pSeparator;
+        EXPECT_EQ(def.GetDayDef().GetDayName(0), before.GetDayDef().GetDayName(0)) << one.pPicture;
+        EXPECT_TRUE(SameStoredForm(def, before)) << one.pSeparator << " " << one.pPicture;
+    }
 }
 
 TEST(CalendarDaysPage, CountTexts)

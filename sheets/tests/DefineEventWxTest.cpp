@@ -41,6 +41,7 @@
 #include <wx/radiobut.h>
 #include <wx/stattext.h>
 #include <wx/textctrl.h>
+#include <wx/uiaction.h>
 
 namespace fs = std::filesystem;
 
@@ -470,6 +471,65 @@ TEST_F(DefineEventWxTest, BackAndForwardKeepsThreePagesAndCancelWritesNothing)
     EXPECT_EQ(Doc().GetEventDef().GetDaySel(), EventDefinition::eCalendar);
     EXPECT_EQ(Doc().GetEventDef().GetDayDef().GetNumDays(), n_days);
     EXPECT_EQ(Tabs(), v_tabs);
+}
+
+// Escape, typed on the keyboard into the control that has the focus, ends
+// the wizard as Cancel does on each page of each road, the timeslot grid
+// included (which takes Escape for itself elsewhere); the event is left
+// alone.
+TEST_F(DefineEventWxTest, EscapeCancelsTheWizardOnEveryPage)
+{
+    Start((fsFolder / "venues.eve").string());
+    const std::string s_name = Doc().GetEventName();
+    const int n_days = Doc().GetEventDef().GetDayDef().GetNumDays();
+    struct Case {
+        const char* pWhat;
+        int iKindId;
+        int nNexts;
+        // The control given the focus, by id on the page shown.
+        int iFocusId;
+    };
+    const Case a_cases[] = {
+        {"the first page", IDC_KIND_CALENDAR, 0, IDC_EVENT_NAME},
+        {"the calendar", IDC_KIND_CALENDAR, 1, IDC_CAL_CALENDAR},
+        {"the calendar's timeslots", IDC_KIND_CALENDAR, 2, IDC_TS_GRID},
+        {"the week days", IDC_KIND_WEEK_DAYS, 1, IDC_WEEK_SUNDAY},
+        {"the custom days", IDC_KIND_CUSTOM, 1, IDC_CUSTOM_LIST},
+    };
+    for (const Case& one : a_cases) {
+        bool b_driven = false;
+        bool b_ended = false;
+        std::string s_page;
+        WhenOpen([&](DefineEventPSheet& sheet) {
+            Click(Ctrl<wxRadioButton>(Active(sheet), one.iKindId));
+            for (int i = 0; i < one.nNexts; ++i)
+                Press(sheet, ZelSizingPropSheet::ID_WIZNEXT);
+            s_page = std::string(Active(sheet).GetLabel().utf8_str());
+            wxWindow* p_focus = Active(sheet).FindWindow(one.iFocusId);
+            ASSERT_NE(p_focus, nullptr) << one.pWhat;
+            p_focus->SetFocus();
+            Pump();
+            if (one.iFocusId == IDC_TS_GRID)
+                ShowAWhile("escape");
+            wxUIActionSimulator keyboard;
+            keyboard.Char(WXK_ESCAPE);
+            for (int i = 0; i < 20 && sheet.IsModal(); ++i) {
+                Pump();
+                wxMilliSleep(10);
+            }
+            b_ended = !sheet.IsModal();
+            if (sheet.IsModal())
+                Press(sheet, wxID_CANCEL);
+            b_driven = true;
+        });
+        Run(EventDoc::ID_DEFINE_EVENT);
+        ASSERT_TRUE(b_driven) << one.pWhat;
+        EXPECT_TRUE(b_ended) << one.pWhat << " (page " << s_page << ")";
+        EXPECT_EQ(Doc().GetEventName(), s_name);
+        EXPECT_EQ(Doc().GetEventDef().GetDaySel(), EventDefinition::eCalendar);
+        EXPECT_EQ(Doc().GetEventDef().GetDayDef().GetNumDays(), n_days);
+        EXPECT_FALSE(Doc().IsModified());
+    }
 }
 
 TEST_F(DefineEventWxTest, TheTimeslotsPageTakesAHundredDays)

@@ -4,11 +4,13 @@
 // and OK hands the preferences to the document.
 //
 // With ROTAVEX_SHOW_SECONDS set, every tab stays on screen that long, for
-// screenshots (ROTAVEX_SHOW_ONLY: "pref0" to "pref5").
+// screenshots (ROTAVEX_SHOW_ONLY: "pref0" to "pref5", "pref-no" for the sheet
+// kept open on invalid limits).
 #include "framework/MessageBox.h"
 #include "model/DocumentPorts.h"
 #include "model/EventDoc.h"
 #include "res/RotavexStrings.h"
+#include "sheets/LimitsRules.h"
 #include "sheets/PrefPSheet.h"
 #include "testsupport/ui/SheetTestDriving.h"
 #include "testsupport/EventBuilder.h"
@@ -109,6 +111,58 @@ TEST(PrefSheet, ChangedCancelledReopenedOnTheSameTabAndTaken)
     EXPECT_EQ(10u, doc.GetPreferences().GetReportFontSize());
     EXPECT_EQ(0u, doc.GetPreferences().GetSuppressedMessages());
     EXPECT_EQ(0u, PrefPSheet::GetLastPage());
+}
+
+// Group limits that do not hold together never reach the preferences: a
+// maximum below the minimum, then OK; No to the question whether to
+// discard keeps the sheet open on the page, so does Yes, which gives the
+// page its values back; the limits then set right are taken.
+TEST(PrefSheet, InvalidDefaultLimitsKeepTheSheetOpen)
+{
+    InstallPreferencesSheet();
+    PrefPSheet::SetLastPage(0);
+    testevent::EventBuilder event;
+    event.Days({"Mon"}).Venue("Hall").Slots(-1, {"09:00-10:00"});
+    EventDoc& doc = event.Doc();
+    ScriptedMessageBox boxes;
+    bool b_stayedOnNo = false;
+    bool b_stayedOnYes = false;
+    bool b_onPage = false;
+    WhenOpen([&](PrefPSheet& sheet) {
+        ShowPage(sheet, 1);
+        wxWindow& limits = *sheet.GetBookCtrl()->GetPage(1);
+        auto* p_tree = Find<ZelTreeCtrl>(limits, IDC_LIMITS_TREE);
+        ASSERT_NE(p_tree, nullptr);
+        SelectItems(*p_tree, {"Event"});
+        Choose(limits, IDC_LIMITS_RANGE);
+        Type(limits, IDC_LIMITS_MIN_VALUE, "5");
+        Type(limits, IDC_LIMITS_MAX_VALUE, "2");
+        boxes.Answer(IDNO);
+        Press(sheet, wxID_OK);
+        Settle();
+        b_stayedOnNo = sheet.IsModal();
+        b_onPage = sheet.GetBookCtrl()->GetSelection() == 1;
+        ShowAWhile("pref-no");
+        boxes.Answer(IDYES);
+        Press(sheet, wxID_OK);
+        Settle();
+        b_stayedOnYes = sheet.IsModal();
+        SelectItems(*p_tree, {"Event"});
+        Choose(limits, IDC_LIMITS_RANGE);
+        Type(limits, IDC_LIMITS_MIN_VALUE, "2");
+        Type(limits, IDC_LIMITS_MAX_VALUE, "5");
+        Press(sheet, wxID_OK);
+    });
+    doc.OnPreferences();
+    Settle();
+    EXPECT_TRUE(b_stayedOnNo);
+    EXPECT_TRUE(b_onPage);
+    EXPECT_TRUE(b_stayedOnYes);
+    ASSERT_GE(boxes.Boxes().size(), 2u);
+    EXPECT_NE(boxes.Boxes()[0].sText.find("The Event maximum limit is less than the Event minimum limit."),
+              std::string::npos)
+        << boxes.Boxes()[0].sText;
+    EXPECT_EQ(doc.GetPreferences().GetGroupEventLimits(), SchedLim(SchedLim::e_range, 0, 2, 5));
 }
 
 } // namespace

@@ -101,6 +101,30 @@ TEST_F(StyleFacilityRulesTest, MarksFollowTheKeysByName)
     EXPECT_GE(keys.Find(StyleKey("Rock")), 0);
 }
 
+// The rows stand in the event's order, the keys in the order they came:
+// marks that did not change leave every key in its slot, and a changed mark
+// moves no other key.
+TEST_F(StyleFacilityRulesTest, UnchangedMarksLeaveTheKeysInTheirSlots)
+{
+    KeyList& keys = Rules.GetKeys(StyleFacilityRules::e_styles);
+    keys.RemoveAll();
+    keys.SetAt(1, StyleKey("Rock"));
+    keys.SetAt(3, StyleKey("Jazz"));
+    const KeyList stored(keys);
+    Rules.MarksFromKeys(StyleFacilityRules::e_styles, Styles);
+    Rules.KeysFromMarks(StyleFacilityRules::e_styles, Styles);
+    EXPECT_TRUE(keys == stored);
+
+    Styles.vRows[static_cast<std::size_t>(Styles.Find("Folk"))].bChecked = TRUE;
+    Styles.vRows[static_cast<std::size_t>(Styles.Find("Rock"))].bChecked = FALSE;
+    Rules.KeysFromMarks(StyleFacilityRules::e_styles, Styles);
+    EXPECT_EQ(keys.GetMaxKeys(), stored.GetMaxKeys());
+    EXPECT_EQ(keys.GetAt(0), StyleKey("Folk")) << "a new mark takes the first free slot";
+    EXPECT_EQ(keys.GetAt(1), -1);
+    EXPECT_EQ(keys.GetAt(3), StyleKey("Jazz"));
+    EXPECT_EQ(keys.GetCount(), 2);
+}
+
 TEST_F(StyleFacilityRulesTest, NewChecksTheRowAndEscapeLeavesNone)
 {
     ScriptedMessageBox boxes;

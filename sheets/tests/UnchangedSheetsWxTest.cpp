@@ -1,0 +1,428 @@
+// Every editing sheet ended without an edit, in the program under a virtual
+// display, over a generated event (as evetool makes it: calendar days in the
+// locale's own date form, roster settings, limits, allocations, rotations,
+// not-available times and both kinds of rule) with a built timetable that
+// holds unlocked placements. One venue, one group and one participant carry
+// every kind of field their sheets edit on top of what the generator gave
+// them. Each sheet is opened on them, every page is visited, and OK, Next,
+// Apply or Finish is pressed: the event must stay as it was, timetable
+// included. A real edit still goes through the change routine, which keeps
+// only the locked placements.
+//
+// With ROTAVEX_SHOW_SECONDS set, each sheet stays on screen that long before
+// it is ended, for screenshots (ROTAVEX_SHOW_ONLY names one: "venue",
+// "group", "participant", "rules", "calendar").
+#include "framework/Archive.h"
+#include "framework/MessageBox.h"
+#include "generators/RosterGenerator.h"
+#include "model/EventDoc.h"
+#include "model/DatePicture.h"
+#include "model/General.h"
+#include "model/SchedRule.h"
+#include "model/Timetable.h"
+#include "app/InstallSheets.h"
+#include "sheets/DayPages.h"
+#include "sheets/DefineEventSheet.h"
+#include "sheets/GroupPSheet.h"
+#include "sheets/GroupPages.h"
+#include "sheets/GroupSheetIds.h"
+#include "sheets/ParticipantSheetPort.h"
+#include "sheets/SchedulingRulesPSheet.h"
+#include "sheets/VenuePSheet.h"
+#include "shell/editing/EditSheetRules.h"
+#include "shell/frame/EventDocument.h"
+#include "shell/frame/MainFrm.h"
+#include "shell/frame/PaneView.h"
+#include "shell/frame/RotavexApp.h"
+#include "shell/lists/GroupView.h"
+#include "shell/lists/ParticipantView.h"
+#include "shell/lists/VenueView.h"
+#include "testsupport/ProgramFolder.h"
+#include "testsupport/ui/ProgramRunEnd.h"
+#include "testsupport/ui/RotavexAppEnvironment.h"
+#include "testsupport/ui/SheetTestDriving.h"
+
+#include <algorithm>
+#include <filesystem>
+#include <gtest/gtest.h>
+#include <wx/listbox.h>
+#include <wx/stattext.h>
+
+namespace fs = std::filesystem;
+
+namespace {
+
+const auto* pEnvironment = ::testing::AddGlobalTestEnvironment(new RotavexAppEnvironment(&InstallSheets));
+
+// The generated event of the report: 500 groups and 1,500 participants.
+benchevent::RosterOptions GeneratedOptions()
+{
+    benchevent::RosterOptions options;
+    options.Event.nGroups = 500;
+    options.Event.nParticipants = 1500;
+    options.Event.nDays = 5;
+    options.Event.nVenues = 12;
+    options.Event.nRotationPercent = 20;
+    options.Event.nVenueLimitPercent = 30;
+    options.Event.nChunkPercent = 20;
+    options.Event.nDayRules = 4;
+    options.Event.nVenueRules = 4;
+    options.Event.nFillPercent = 40;
+    options.Event.nLockPercent = 10;
+    return options;
+}
+
+// The keys of a list of the event in the reverse order of their names: a
+// key list filled in this order holds its keys in another order than the
+// sheets show them in.
+template <class List>
+std::vector<LONG> KeysOf(const List& list)
+{
+    std::vector<std::pair<std::string, LONG>> v_named;
+    for (int i = 0; i < list.GetCount(); ++i)
+        v_named.emplace_back(list.GetAt(i).GetName(), list.GetAt(i).GetKey());
+    std::sort(v_named.rbegin(), v_named.rend());
+    std::vector<LONG> v_keys;
+    for (const auto& named : v_named)
+        v_keys.push_back(named.second);
+    return v_keys;
+}
+
+// Gives the venue, the group and the participant every field their sheets
+// edit that the generator leaves empty.
+void FillEveryField(EventDoc& doc)
+{
+    const std::vector<LONG> v_styles = KeysOf(doc.GetStyles());
+    const std::vector<LONG> v_facilities = KeysOf(doc.GetFacilities());
+    ASSERT_GE(v_styles.size(), 3u);
+    ASSERT_GE(v_facilities.size(), 2u);
+    const LONG l_role = doc.AddParticipantRole("Leader");
+    ASSERT_GE(l_role, 0);
+
+    Venue& venue = doc.GetVenues()[0];
+    // Longer than the sheet lets a user type, as older files may hold.
+    venue.SetName("Hall 1 of the Northern Conservatory Wing");
+    venue.SetLocation("North wing");
+    venue.GetStyles().RemoveAll();
+    venue.GetStyles().Add(v_styles[0]);
+    venue.GetStyles().Add(v_styles[2]);
+    venue.GetFacilities().RemoveAll();
+    venue.GetFacilities().Add(v_facilities[1]);
+
+    Group& group = doc.GetGroups().GetAt(0);
+    group.GetContact().SetName("Cal Fox");
+    group.GetAddress().SetAddr("1 High Street", "Upper Town", "Shire", "AB1 2CD");
+    // Longer than the sheets let a user type, as imports may bring.
+    group.SetPhone("555 0100 extension 2345, ask for the office");
+    group.SetPhone2("555 0101");
+    group.SetFax("555 0102");
+    group.SetEmail("choir@example.org");
+    group.SetNotes("Bring the music stands.\r\nAsk for the key.");
+    group.GetStyles().RemoveAll();
+    group.GetStyles().Add(v_styles[0]);
+    group.GetStyles().Add(v_styles[1]);
+    group.GetFacilities().RemoveAll();
+    group.GetFacilities().Add(v_facilities[0]);
+    group.GetFacilities().Add(v_facilities[1]);
+    group.SetRotation(Group::e_day_rotation);
+    group.SetMaxGroupSize(12);
+    if (group.GetMembers().GetSize() > 0) {
+        const AGroupMember first = group.GetMembers()[0];
+        group.GetMembers().SetMember(first.lParticipantKey, "Leader", TRUE);
+    }
+
+    Participant& part = doc.GetParticipants().GetAt(0);
+    part.SetName("Ann", "Maria", "Lee");
+    part.GetAddress().SetAddr("2 Low Road", "Lower Town", "Shire", "AB3 4EF");
+    part.SetPhone("555 0200 extension 6789, ask for the office");
+    part.SetPhone2("555 0201");
+    part.SetFax("555 0202");
+    part.SetEmail("ann@example.org");
+    part.SetNotes("Vegetarian.");
+    part.SetUsualRoleKey(l_role);
+}
+
+class UnchangedSheetsWxTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        fsFolder = MakeTestFolder("rvx-unchanged");
+        {
+            std::unique_ptr<EventDoc> p_doc = benchevent::GenerateRosterEvent(GeneratedOptions());
+            p_doc->SetEventName("Generated event");
+            FillEveryField(*p_doc);
+            ASSERT_TRUE(p_doc->OnSaveDocument((fsFolder / "generated.eve").string()));
+        }
+        ConfigureProgramSettings(fsFolder);
+        ASSERT_TRUE(RegisterVenueView());
+        ASSERT_TRUE(RegisterGroupView());
+        ASSERT_TRUE(RegisterParticipantView());
+        ASSERT_TRUE(TheApp()->StartUp((fsFolder / "generated.eve").string()));
+        TheApp()->GetMainFrame()->SetSize(1200, 800);
+        Pump();
+        ASSERT_NE(Venues(), nullptr);
+        ASSERT_NE(Groups(), nullptr);
+        ASSERT_NE(Participants(), nullptr);
+        ASSERT_NE(Doc().GetTimetable(), nullptr);
+        ASSERT_FALSE(Doc().IsModified());
+        nUnfilled = Unfilled();
+        // Unlocked placements that an edit would take away.
+        ASSERT_GT(Placed(), Locked());
+    }
+    void TearDown() override { EndProgramRun({kVenueView, kGroupView, kParticipantView}, fsFolder); }
+
+    CMainFrame& Frame() { return *TheApp()->GetMainFrame(); }
+    EventDoc& Doc() { return TheApp()->GetDocument()->GetEvent(); }
+    VenueView* Venues() { return dynamic_cast<VenueView*>(Frame().GetPaneView(0, 0)); }
+    GroupView* Groups() { return dynamic_cast<GroupView*>(Frame().GetPaneView(1, 0)); }
+    ParticipantView* Participants() { return dynamic_cast<ParticipantView*>(Frame().GetPaneView(0, 1)); }
+    int Unfilled() { return Doc().GetTimetable()->CountUnfilled(-1, -1); }
+    // The timetable's placements, locked ones only with b_locked.
+    int Placed(bool b_locked = false)
+    {
+        int n_placed = 0;
+        const Timetable& table = *Doc().GetTimetable();
+        for (int d = 0; d < table.GetNumDays(); ++d) {
+            ZelArray<const Timeslot*> a_slots;
+            table.GetDay(d).CollectAllSlots(a_slots);
+            for (int i = 0; i < a_slots.GetSize(); ++i)
+                n_placed += !a_slots[i]->IsEmpty() && (!b_locked || a_slots[i]->IsLocked()) ? 1 : 0;
+        }
+        return n_placed;
+    }
+    int Locked() { return Placed(true); }
+    // The event is as it was opened: not modified, every placement there.
+    void ExpectUntouched(const char* p_what)
+    {
+        EXPECT_FALSE(Doc().IsModified()) << p_what;
+        EXPECT_EQ(Unfilled(), nUnfilled) << p_what << ": the unlocked placements are kept";
+        EXPECT_TRUE(Boxes.Boxes().empty()) << p_what << ": " << (Boxes.Boxes().empty() ? "" : Boxes.Boxes()[0].sText);
+        Boxes.Clear();
+    }
+    // Selects the rows of the items with these keys, as clicks would.
+    static void Select(ItemListView& view, std::initializer_list<LONG> a_keys)
+    {
+        view.Click(-1, FALSE, FALSE);
+        for (LONG l_key : a_keys) {
+            const int i_row = view.GetList().FindItemData(l_key);
+            ASSERT_GE(i_row, 0) << "no row for key " << l_key;
+            view.Click(i_row, FALSE, TRUE);
+        }
+        Pump();
+    }
+
+    ScriptedMessageBox Boxes;
+    fs::path fsFolder;
+    int nUnfilled = 0;
+};
+
+// Where two items' stored forms part.
+template <class T>
+std::string StoredDiff(const T& first, const T& second)
+{
+    T first_copy(first);
+    T second_copy(second);
+    CArchive ar_first(CArchive::store);
+    CArchive ar_second(CArchive::store);
+    first_copy.Serialize(ar_first);
+    second_copy.Serialize(ar_second);
+    const auto& a = ar_first.GetBuffer();
+    const auto& b = ar_second.GetBuffer();
+    std::size_t i = 0;
+    while (i < a.size() && i < b.size() && a[i] == b[i])
+        ++i;
+    return "sizes " + std::to_string(a.size()) + " and " + std::to_string(b.size()) + ", first difference at "
+           + std::to_string(i);
+}
+
+// Shows every tab of the sheet from the last to the first, as a user
+// looking through it would, ending on the first.
+void VisitEveryPage(EditingPSheet& sheet)
+{
+    wxBookCtrlBase& book = *sheet.GetBookCtrl();
+    for (int i = static_cast<int>(book.GetPageCount()) - 1; i >= 0; --i)
+        EXPECT_TRUE(ShowPage(sheet, book.GetPage(static_cast<size_t>(i)))) << "page " << i << " kept the user";
+}
+
+// Opens the sheet of each selected item in turn and ends each with the
+// button given for it, after a look at every page.
+template <class Sheet>
+void EndEachWith(std::vector<int> v_buttons, const char* p_what, int& n_sheets)
+{
+    if (v_buttons.empty())
+        return;
+    WhenShownPainted<Sheet>([v_buttons, p_what, &n_sheets](Sheet& sheet) {
+        ++n_sheets;
+        VisitEveryPage(sheet);
+        ShowAWhile(p_what);
+        const std::vector<int> v_rest(v_buttons.begin() + 1, v_buttons.end());
+        EndEachWith<Sheet>(v_rest, p_what, n_sheets);
+        PressInLoop(sheet, v_buttons.front());
+    });
+}
+
+TEST_F(UnchangedSheetsWxTest, PaneSheetsEndedWithoutAnEditKeepTheTimetable)
+{
+    int n_sheets = 0;
+    // The venue with two styles out of their list order, a facility and
+    // venue rules; Apply, then Next to a second venue, then OK.
+    const LONG l_venue = Doc().GetVenues()[0].GetKey();
+    const Venue venue = Doc().GetVenues()[0];
+    Select(*Venues(), {l_venue, Doc().GetVenues()[1].GetKey()});
+    EndEachWith<VenuePSheet>({IDC_SHEET_APPLY_NOW, IDC_SHEET_NEXT, wxID_OK}, "venue", n_sheets);
+    Venues()->ChangeSelected();
+    Pump();
+    EXPECT_EQ(n_sheets, 3);
+    ExpectUntouched("venues");
+    EXPECT_TRUE(SameStoredForm(Doc().GetVenues()[0], venue));
+
+    // The group with every field, and the next one the generator made.
+    n_sheets = 0;
+    const Group group = Doc().GetGroups().GetAt(0);
+    Select(*Groups(), {group.GetKey(), Doc().GetGroups().GetAt(1).GetKey()});
+    EndEachWith<GroupPSheet>({IDC_SHEET_APPLY_NOW, IDC_SHEET_NEXT, wxID_OK}, "group", n_sheets);
+    Groups()->ChangeSelected();
+    Pump();
+    EXPECT_EQ(n_sheets, 3);
+    ExpectUntouched("groups");
+    EXPECT_TRUE(SameStoredForm(Doc().GetGroups().GetAt(0), group));
+
+    // The participant with every field, then a walk over generated ones
+    // with roster styles, ordered or not, limits and not-available times.
+    n_sheets = 0;
+    const Participant part = Doc().GetParticipants().GetAt(0);
+    std::vector<int> v_buttons{IDC_SHEET_APPLY_NOW};
+    std::vector<LONG> v_keys;
+    std::vector<Participant> v_kept;
+    for (int i = 0; i < 12; ++i) {
+        v_kept.push_back(Doc().GetParticipants().GetAt(i));
+        v_keys.push_back(Doc().GetParticipants().GetAt(i).GetKey());
+        v_buttons.push_back(i < 11 ? int(IDC_SHEET_NEXT) : int(wxID_OK));
+    }
+    Participants()->Click(-1, FALSE, FALSE);
+    for (LONG l_key : v_keys)
+        Participants()->Click(Participants()->GetList().FindItemData(l_key), FALSE, TRUE);
+    Pump();
+    EndEachWith<ParticipantChangePSheet>(v_buttons, "participant", n_sheets);
+    Participants()->ChangeSelected();
+    Pump();
+    EXPECT_EQ(n_sheets, 13);
+    for (std::size_t i = 0; i < v_kept.size(); ++i) {
+        const Participant& now = Doc().GetParticipants().GetAt(Doc().GetParticipants().FindByKey(v_kept[i].GetKey()));
+        EXPECT_TRUE(SameStoredForm(now, v_kept[i])) << "participant " << i << ": " << StoredDiff(now, v_kept[i]);
+    }
+    ExpectUntouched("participants");
+    EXPECT_TRUE(SameStoredForm(Doc().GetParticipants().GetAt(0), part));
+}
+
+// One field changed on the item that carries every field: the item is
+// stored and the change routine keeps only the locked placements.
+class OneChangedFieldWxTest : public UnchangedSheetsWxTest {
+protected:
+    void ExpectStoredAndDropped(const char* p_what, bool b_stored)
+    {
+        EXPECT_TRUE(b_stored) << p_what;
+        EXPECT_TRUE(Doc().IsModified()) << p_what;
+        EXPECT_GT(Unfilled(), nUnfilled) << p_what;
+        EXPECT_EQ(Placed(), Locked()) << p_what << ": only the locks stay";
+        EXPECT_GT(Locked(), 0) << p_what;
+    }
+};
+
+TEST_F(OneChangedFieldWxTest, Venue)
+{
+    const LONG l_venue = Doc().GetVenues()[0].GetKey();
+    Select(*Venues(), {l_venue});
+    WhenShownPainted<VenuePSheet>([](VenuePSheet& sheet) {
+        VisitEveryPage(sheet);
+        TypeInLoop(sheet.GetDetailsPage(), IDC_VENUE_LOCATION, "South wing");
+        PressInLoop(sheet, wxID_OK);
+    });
+    Venues()->ChangeSelected();
+    Pump();
+    const Venue& venue = Doc().GetVenues()[Doc().GetVenues().FindByKey(l_venue)];
+    ExpectStoredAndDropped("venue", venue.GetLocation() == "South wing" && venue.GetStyles().GetCount() == 2);
+}
+
+TEST_F(OneChangedFieldWxTest, Group)
+{
+    const LONG l_group = Doc().GetGroups().GetAt(0).GetKey();
+    Select(*Groups(), {l_group});
+    WhenShownPainted<GroupPSheet>([](GroupPSheet& sheet) {
+        VisitEveryPage(sheet);
+        ShowPage(sheet, sheet.GetContactPage());
+        TypeInLoop(*sheet.GetContactPage(), IDC_GROUP_CONTACT, "Dee Fox");
+        PressInLoop(sheet, wxID_OK);
+    });
+    Groups()->ChangeSelected();
+    Pump();
+    const Group& group = Doc().GetGroups().GetAt(Doc().GetGroups().FindByKey(l_group));
+    ExpectStoredAndDropped("group", group.GetContact().GetName() == "Dee Fox"
+                                        && group.GetEmail() == "choir@example.org");
+}
+
+TEST_F(OneChangedFieldWxTest, Participant)
+{
+    const LONG l_part = Doc().GetParticipants().GetAt(0).GetKey();
+    Select(*Participants(), {l_part});
+    WhenShownPainted<ParticipantChangePSheet>([](ParticipantChangePSheet& sheet) {
+        VisitEveryPage(sheet);
+        TypeInLoop(sheet.GetDetailsPage(), IDC_PART_EMAIL, "ann.lee@example.org");
+        PressInLoop(sheet, wxID_OK);
+    });
+    Participants()->ChangeSelected();
+    Pump();
+    const Participant& part = Doc().GetParticipants().GetAt(Doc().GetParticipants().FindByKey(l_part));
+    ExpectStoredAndDropped("participant", part.GetEmail() == "ann.lee@example.org" && part.GetPhone() == "555 0200 extension 6789, ask for the office");
+}
+
+TEST_F(UnchangedSheetsWxTest, TheRulesSheetAndTheDefineEventWalkEndedWithoutAnEditKeepTheTimetable)
+{
+    ASSERT_GT(Doc().GetSchedulingRules().GetNumVenueRules(), 0);
+    ASSERT_GT(Doc().GetSchedulingRules().GetNumDayRules(), 0);
+    bool b_rules = false;
+    WhenShownPainted<SchedulingRulesPSheet>([&](SchedulingRulesPSheet& sheet) {
+        VisitEveryPage(sheet);
+        ShowAWhile("rules");
+        b_rules = true;
+        PressInLoop(sheet, wxID_OK);
+    });
+    Frame().RunCommand(EventDoc::ID_SCHEDULING_RULES);
+    Pump();
+    EXPECT_TRUE(b_rules);
+    ExpectUntouched("the rules sheet");
+
+    // The generated days are labelled in the locale's own date form (the
+    // event stores no picture); the calendar page shows them so and the
+    // walk keeps them.
+    const EventDefinition def = Doc().GetEventDef();
+    const std::string s_label = def.GetDayDef().GetDayName(0);
+    bool b_walked = false;
+    std::string s_format;
+    std::string s_sample;
+    WhenShownPainted<DefineEventPSheet>([&](DefineEventPSheet& sheet) {
+        Press(sheet, ZelSizingPropSheet::ID_WIZNEXT);
+        auto* p_calendar = dynamic_cast<CalendarDaysPPage*>(sheet.GetActivePage());
+        ASSERT_NE(p_calendar, nullptr);
+        auto* p_formats = Find<wxListBox>(*p_calendar, IDC_CAL_FORMATS);
+        ASSERT_NE(p_formats, nullptr);
+        s_format = std::string(p_formats->GetStringSelection().utf8_str());
+        s_sample = std::string(Find<wxStaticText>(*p_calendar, IDC_CAL_SAMPLE)->GetLabel().utf8_str());
+        ShowAWhile("calendar");
+        Press(sheet, ZelSizingPropSheet::ID_WIZNEXT);
+        Press(sheet, ZelSizingPropSheet::ID_WIZFINISH);
+        b_walked = true;
+    });
+    Frame().RunCommand(EventDoc::ID_DEFINE_EVENT);
+    Pump();
+    EXPECT_TRUE(b_walked);
+    ExpectUntouched("the define-event walk");
+    EXPECT_TRUE(SameStoredForm(Doc().GetEventDef(), def)) << StoredDiff(Doc().GetEventDef(), def);
+    EXPECT_EQ(Doc().GetEventDef().GetCalendarDays().GetSeparator(), def.GetCalendarDays().GetSeparator());
+    EXPECT_EQ(Doc().GetEventDef().GetCalendarDays().GetDatePicture(), def.GetCalendarDays().GetDatePicture());
+    EXPECT_EQ(Doc().GetEventDef().GetDayDef().GetDayName(0), s_label);
+    EXPECT_FALSE(s_format.empty()) << "the event's own format is chosen";
+    EXPECT_EQ(s_sample.size(), FormatDatePicture(CHighTime::GetPresentTime(), GetShortDatePicture()).size()) << s_sample;
+}
+
+} // namespace
