@@ -31,6 +31,8 @@
 #include <wx/combobox.h>
 #include <wx/init.h>
 #include <wx/notebook.h>
+#include <wx/settings.h>
+#include <wx/splitter.h>
 
 namespace fs = std::filesystem;
 
@@ -282,6 +284,99 @@ TEST_F(TimetableViewTest, TheListClosesByEnterTabFocusLossAndTheDocumentsCommitA
 }
 
 } // namespace
+
+// A group name of 315 characters and a venue name as long as a venue
+// takes: no column grows past the grid's bound (the names end in "..."),
+// the grid keeps its type, and after the grid is scrolled sideways to any
+// position the time labels are painted as before, with no column line
+// across them.
+TEST_F(TimetableViewTest, LongNamesKeepTheColumnsTheTypeAndTheTimeLabels)
+{
+    ASSERT_NE(View(), nullptr);
+    const ZelPortFont font_before = Grid().GetCore().GetCtrlFont();
+    const int i_pitch_before = Grid().GetCore().GetLinePitch();
+    CRect rc_first;
+    ASSERT_TRUE(Grid().GetCore().SetToRect(0, 0, rc_first));
+    const int i_width_before = rc_first.Width();
+
+    std::string s_long = "A name that goes on";
+    while (s_long.size() < 315)
+        s_long += " and on";
+    Timeslot& placed = Placed(0, 0);
+    const int i_group = Doc().GetGroups().FindByKey(placed.GetGroup());
+    ASSERT_GE(i_group, 0);
+    Doc().GetGroups()[i_group].SetName(s_long);
+    Doc().GetVenues()[0].SetName(s_long);
+    // The grid of another day, and this day's again: made afresh.
+    View()->GetTabs()->SetSelection(1);
+    Pump();
+    View()->GetTabs()->SetSelection(0);
+    Pump();
+    DayGridCore& core = Grid().GetCore();
+    ASSERT_EQ(core.GetSetName(0, 0), Doc().GetVenues()[0].GetName());
+    ASSERT_GT(Doc().GetVenues()[0].GetName().size(), std::size_t{ZelTimeslotDisplayGrid::nMaxColumnChars} + 10);
+
+    const int i_bound = (ZelTimeslotDisplayGrid::nMaxColumnChars + 2) * Grid().GetCharWidth() + 9;
+    for (int s = 0; s < core.GetNumSets(0); ++s) {
+        CRect rc;
+        ASSERT_TRUE(core.SetToRect(0, static_cast<UINT>(s), rc));
+        EXPECT_LE(rc.Width(), std::max(i_bound, i_width_before)) << "column " << s;
+    }
+    EXPECT_EQ(core.GetCtrlFont().iPoints, font_before.iPoints) << "the grid's type";
+    EXPECT_EQ(core.GetLinePitch(), i_pitch_before);
+    ShowAWhile();
+
+    // Sideways, to where a column's edge lies under the time labels, in a
+    // pane narrow enough for the columns to need the horizontal bar (the
+    // sash between the pane columns far to the right).
+    auto* p_columns = dynamic_cast<wxSplitterWindow*>(Frame().GetPane(1, 1)->GetParent()->GetParent());
+    ASSERT_NE(p_columns, nullptr);
+    p_columns->SetSashPosition(p_columns->GetClientSize().x - 250);
+    Pump();
+    const ZelScrollInfo info = Grid().GetScrollInfoOf(wxHORIZONTAL);
+    ASSERT_LT(static_cast<int>(info.nPage), info.nMax - info.nMin) << "the grid scrolls sideways";
+    const CRect rc_labels = core.GetTimeLabelRect();
+    // Down to the scroll bars, which the toolkit may draw over the client
+    // area for a moment after a scroll.
+    const int i_bottom = std::min<int>(rc_labels.bottom, Grid().GetClientSize().y)
+        - 2 * wxSystemSettings::GetMetric(wxSYS_HSCROLL_Y, &Grid());
+    const wxRect rc_column(0, rc_labels.top, rc_labels.right, i_bottom - rc_labels.top);
+    const auto labels = [this, &rc_column] {
+        Grid().Refresh();
+        Grid().Update();
+        Pump();
+        const wxImage image = CaptureOnScreen(Grid());
+        return image.IsOk() ? image.GetSubImage(rc_column) : wxImage();
+    };
+    const wxImage before = labels();
+    ASSERT_TRUE(before.IsOk()) << "the display can be read back";
+    // The first column edge that a scroll within the bar's range brings
+    // under the labels, where they end.
+    const int i_last = info.nMax - static_cast<int>(info.nPage) + 1;
+    int i_position = -1;
+    for (int s = 0; s < core.GetNumSets(0) && i_position < 0; ++s) {
+        CRect rc_set;
+        ASSERT_TRUE(core.SetToRect(0, static_cast<UINT>(s), rc_set));
+        for (int i_scroll = info.nPos + 1; i_scroll <= i_last && i_position < 0; ++i_scroll) {
+            const int x = rc_set.right - (i_scroll - info.nPos);
+            if (x > rc_labels.right / 4 && x < rc_labels.right - 4)
+                i_position = i_scroll;
+        }
+    }
+    ASSERT_GT(i_position, 0) << "a column edge can be scrolled under the labels";
+    wxScrollWinEvent thumb(wxEVT_SCROLLWIN_THUMBRELEASE, i_position - info.nMin, wxHORIZONTAL);
+    thumb.SetEventObject(&Grid());
+    Grid().GetEventHandler()->ProcessEvent(thumb);
+    Pump();
+    ASSERT_GT(Grid().GetScrollInfoOf(wxHORIZONTAL).nPos, info.nPos) << "scrolled";
+    ShowAWhile();
+    const wxImage after = labels();
+    ASSERT_TRUE(after.IsOk());
+    ASSERT_EQ(after.GetSize(), before.GetSize());
+    const std::size_t u_bytes = static_cast<std::size_t>(before.GetWidth()) * before.GetHeight() * 3;
+    EXPECT_TRUE(std::equal(before.GetData(), before.GetData() + u_bytes, after.GetData()))
+        << "the time labels are painted as they were before the scroll";
+}
 
 TEST_F(TimetableViewTest, ANewEventSendsTheViewBackToItsFirstDayUnscrolled)
 {
