@@ -525,6 +525,41 @@ void CMainFrame::OnChildFocus(wxChildFocusEvent& event)
     event.Skip();
 }
 
+void CMainFrame::FocusNextPane(bool b_backward)
+{
+    constexpr int n_panes = 4;
+    int i_current = -1;
+    for (wxWindow* p = wxWindow::FindFocus(); p != nullptr && i_current < 0 && p != this; p = p->GetParent())
+        for (int i = 0; i < n_panes; ++i)
+            if (aPanes[i / 2][i % 2] == p)
+                i_current = i;
+    for (int n = 1; n <= n_panes; ++n) {
+        const int i_start = i_current < 0 ? (b_backward ? 0 : n_panes - 1) : i_current;
+        const int i = (i_start + (b_backward ? n_panes - n : n)) % n_panes;
+        wxWindow* p_pane = aPanes[i / 2][i % 2];
+        if (p_pane == nullptr || !p_pane->IsShownOnScreen())
+            continue;
+        if (wxView* p_view = GetPaneView(i / 2, i % 2))
+            SetActiveView(p_view);
+        p_pane->SetFocus();
+        return;
+    }
+}
+
+void CMainFrame::OnCharHook(wxKeyEvent& event)
+{
+    // Whatever pane holds the focus, these keys move on to the next one,
+    // so that no pane keeps the keyboard.
+    const int i_key = event.GetKeyCode();
+    const bool b_f6 = i_key == WXK_F6 && !event.ControlDown() && !event.AltDown();
+    const bool b_ctrl_tab = i_key == WXK_TAB && event.ControlDown() && !event.AltDown();
+    if (b_f6 || b_ctrl_tab) {
+        FocusNextPane(event.ShiftDown());
+        return;
+    }
+    event.Skip();
+}
+
 // ---- routing ----
 
 bool CMainFrame::TryBefore(wxEvent& event)
@@ -726,6 +761,7 @@ void CMainFrame::BindCommands()
     Bind(wxEVT_CLOSE_WINDOW, &CMainFrame::OnClose, this);
     Bind(wxEVT_IDLE, &CMainFrame::OnIdle, this);
     Bind(wxEVT_CHILD_FOCUS, &CMainFrame::OnChildFocus, this);
+    Bind(wxEVT_CHAR_HOOK, &CMainFrame::OnCharHook, this);
 }
 
 void CMainFrame::OnIdle(wxIdleEvent& event)

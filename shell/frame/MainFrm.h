@@ -47,6 +47,11 @@ public:
     void SetActiveView(wxView* p_view);
     // The views of the panes go before the frame does.
     void DeleteViews();
+    // Gives the focus to the pane after (before) the one that holds it,
+    // row by row and round again, and makes its view the active one: F6
+    // and Ctrl+Tab (with Shift, backwards), and Tab out of a pane's last
+    // control.
+    void FocusNextPane(bool b_backward);
 
     // ---- commands ----
 
@@ -89,6 +94,7 @@ private:
     void OnClose(wxCloseEvent& event);
     void OnIdle(wxIdleEvent& event);
     void OnChildFocus(wxChildFocusEvent& event);
+    void OnCharHook(wxKeyEvent& event);
     void OnRowSashMoved(wxSplitterEvent& event);
 
     CEventDocument& Document;

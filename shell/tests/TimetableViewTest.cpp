@@ -27,12 +27,15 @@
 #include <algorithm>
 #include <filesystem>
 #include <functional>
+#include <utility>
 #include <gtest/gtest.h>
 #include <wx/combobox.h>
 #include <wx/init.h>
 #include <wx/notebook.h>
 #include <wx/settings.h>
 #include <wx/splitter.h>
+#include <wx/uiaction.h>
+#include <wx/utils.h>
 
 namespace fs = std::filesystem;
 
@@ -376,6 +379,70 @@ TEST_F(TimetableViewTest, LongNamesKeepTheColumnsTheTypeAndTheTimeLabels)
     const std::size_t u_bytes = static_cast<std::size_t>(before.GetWidth()) * before.GetHeight() * 3;
     EXPECT_TRUE(std::equal(before.GetData(), before.GetData() + u_bytes, after.GetData()))
         << "the time labels are painted as they were before the scroll";
+}
+
+// The keyboard leaves the grid, with real key presses: Tab walks the slots
+// and after the last one moves on to the next pane (round to the venues);
+// Ctrl+Tab and F6 move on at once, with Shift back to the pane before.
+TEST_F(TimetableViewTest, TabCtrlTabAndF6LeaveTheGridForTheNextPane)
+{
+    ASSERT_NE(View(), nullptr);
+    const auto settle = [] {
+        for (int i = 0; i < 20; ++i) {
+            Pump();
+            wxMilliSleep(10);
+        }
+    };
+    const auto focus_pane = [this]() -> std::pair<int, int> {
+        for (wxWindow* p = wxWindow::FindFocus(); p != nullptr; p = p->GetParent())
+            for (int r = 0; r < 2; ++r)
+                for (int c = 0; c < 2; ++c)
+                    if (Frame().GetPane(r, c) == p)
+                        return {r, c};
+        return {-1, -1};
+    };
+    const auto into_grid = [&] {
+        Frame().Raise();
+        Grid().SetFocus();
+        settle();
+    };
+    wxUIActionSimulator keys;
+
+    struct Case {
+        const char* pName;
+        int iKey;
+        int iModifiers;
+        std::pair<int, int> Pane;
+    };
+    const Case a_cases[] = {
+        {"Ctrl+Tab", WXK_TAB, wxMOD_CONTROL, {0, 0}},
+        {"F6", WXK_F6, wxMOD_NONE, {0, 0}},
+        {"Ctrl+Shift+Tab", WXK_TAB, wxMOD_CONTROL | wxMOD_SHIFT, {1, 0}},
+        {"Shift+F6", WXK_F6, wxMOD_SHIFT, {1, 0}},
+    };
+    for (const Case& c : a_cases) {
+        SCOPED_TRACE(c.pName);
+        into_grid();
+        ASSERT_EQ(wxWindow::FindFocus(), &Grid());
+        keys.Char(c.iKey, c.iModifiers);
+        settle();
+        EXPECT_EQ(focus_pane(), c.Pane);
+    }
+
+    // Tab: from slot to slot, then out.
+    into_grid();
+    ASSERT_EQ(wxWindow::FindFocus(), &Grid());
+    const int n_slots = Grid().GetCore().CountSlots();
+    ASSERT_GT(n_slots, 1);
+    int n_tabs = 0;
+    while (wxWindow::FindFocus() == &Grid() && n_tabs <= n_slots + 1) {
+        keys.Char(WXK_TAB);
+        settle();
+        ++n_tabs;
+    }
+    EXPECT_GT(n_tabs, 1) << "Tab walks the slots first";
+    EXPECT_LE(n_tabs, n_slots + 1);
+    EXPECT_EQ(focus_pane(), (std::pair<int, int>{0, 0})) << "after the last slot, the next pane";
 }
 
 TEST_F(TimetableViewTest, ANewEventSendsTheViewBackToItsFirstDayUnscrolled)
