@@ -22,6 +22,8 @@
 #include <wx/toolbar.h>
 #include <wx/utils.h>
 
+#include <algorithm>
+
 namespace {
 
 // The panes' ids: the framework's first pane id, then 16 per row.
@@ -409,6 +411,7 @@ bool CMainFrame::CreatePanes()
         aRows[i]->SplitHorizontally(aPanes[0][i], aPanes[1][i], aPaneMakings[0].iSize);
     pColumns->SplitVertically(aRows[0], aRows[1], aPaneMakings[0].iSize);
     SizeFirstColumn();
+    SetMinimumSize();
     if (wxView* p_venues = FindView(kVenueView, false))
         SetActiveView(p_venues);
     return true;
@@ -431,6 +434,24 @@ void CMainFrame::SizeFirstColumn()
         return;
     pColumns->SetMinimumPaneSize(std::max(20, i_min));
     pColumns->SetSashPosition(i_ideal);
+}
+
+void CMainFrame::SetMinimumSize()
+{
+    // Every pane keeps room for a few rows of its list, and the timetable
+    // for its day tabs, its headers and a few timeslots; the window keeps
+    // room for the toolbar's every button, so that none of them goes into
+    // an overflow menu.
+    const int i_row_min = nPaneRowsMin * GetCharHeight();
+    for (wxSplitterWindow* p_rows : aRows)
+        p_rows->SetMinimumPaneSize(i_row_min);
+    const int i_column_min = std::max(pColumns->GetMinimumPaneSize(), nPaneColumnCharsMin * GetCharWidth());
+    pColumns->SetMinimumPaneSize(i_column_min);
+    int i_width = 2 * i_column_min + pColumns->GetSashSize();
+    if (wxToolBar* p_tools = GetToolBar())
+        i_width = std::max(i_width, p_tools->GetBestSize().x);
+    const int i_height = 2 * i_row_min + aRows[0]->GetSashSize();
+    SetMinClientSize(wxSize(i_width, i_height));
 }
 
 void CMainFrame::OnRowSashMoved(wxSplitterEvent& event)

@@ -24,6 +24,11 @@ class wxView;
 
 class CMainFrame : public wxFrame, public IPaneFinder {
 public:
+    // The least a pane shows, in lines of text high and in average
+    // characters wide.
+    static constexpr int nPaneRowsMin = 12;
+    static constexpr int nPaneColumnCharsMin = 30;
+
     explicit CMainFrame(CEventDocument& doc);
     ~CMainFrame() override;
 
@@ -80,6 +85,8 @@ private:
     bool CreatePanes();
     // Sizes the first column from the venue view's columns.
     void SizeFirstColumn();
+    // The smallest window in which the panes and the toolbar show whole.
+    void SetMinimumSize();
     void BindCommands();
 
     // Sends the command to the view of the class, made active first;

@@ -25,6 +25,7 @@
 #include "shell/timetable/TimetableView.h"
 
 #include <algorithm>
+#include <dlfcn.h>
 #include <filesystem>
 #include <functional>
 #include <utility>
@@ -34,6 +35,8 @@
 #include <wx/notebook.h>
 #include <wx/settings.h>
 #include <wx/splitter.h>
+#include <wx/statusbr.h>
+#include <wx/toolbar.h>
 #include <wx/uiaction.h>
 #include <wx/utils.h>
 
@@ -443,6 +446,68 @@ TEST_F(TimetableViewTest, TabCtrlTabAndF6LeaveTheGridForTheNextPane)
     EXPECT_GT(n_tabs, 1) << "Tab walks the slots first";
     EXPECT_LE(n_tabs, n_slots + 1);
     EXPECT_EQ(focus_pane(), (std::pair<int, int>{0, 0})) << "after the last slot, the next pane";
+}
+
+// The main window made as small as it goes: the toolbar shows every button
+// (the toolkit puts none into its overflow menu), every pane lies whole
+// above the status bar with a few rows of room, and the timetable shows its
+// headers and at least three timeslot rows.
+TEST_F(TimetableViewTest, TheSmallestWindowShowsEveryPaneAndTheWholeToolbar)
+{
+    ASSERT_NE(View(), nullptr);
+    Frame().SetSize(wxSize(300, 200));
+    for (int i = 0; i < 20; ++i) {
+        Pump();
+        wxMilliSleep(10);
+    }
+    EXPECT_GE(Frame().GetSize().x, Frame().GetMinSize().x);
+    EXPECT_GE(Frame().GetSize().y, Frame().GetMinSize().y);
+    EXPECT_LT(Frame().GetSize().x, 800) << "a small window";
+    ShowAWhile();
+
+    wxToolBar* p_tools = Frame().GetToolBar();
+    ASSERT_NE(p_tools, nullptr);
+    using NItemsFn = int (*)(void*);
+    using NthFn = void* (*)(void*, int);
+    using VisibleFn = int (*)(void*);
+    auto p_count = reinterpret_cast<NItemsFn>(dlsym(RTLD_DEFAULT, "gtk_toolbar_get_n_items"));
+    auto p_nth = reinterpret_cast<NthFn>(dlsym(RTLD_DEFAULT, "gtk_toolbar_get_nth_item"));
+    auto p_shown = reinterpret_cast<VisibleFn>(dlsym(RTLD_DEFAULT, "gtk_widget_get_child_visible"));
+    ASSERT_TRUE(p_count && p_nth && p_shown);
+    // The toolkit's toolbar, inside the box that wx puts round it.
+    auto p_child = reinterpret_cast<void* (*)(void*)>(dlsym(RTLD_DEFAULT, "gtk_bin_get_child"));
+    ASSERT_NE(p_child, nullptr);
+    void* p_bar = p_tools->GetHandle();
+    while (p_bar != nullptr && wmstack::TypeName(p_bar) != "GtkToolbar")
+        p_bar = p_child(p_bar);
+    ASSERT_NE(p_bar, nullptr);
+    const int n_items = p_count(p_bar);
+    EXPECT_EQ(n_items, static_cast<int>(p_tools->GetToolsCount()));
+    for (int i = 0; i < n_items; ++i)
+        EXPECT_TRUE(p_shown(p_nth(p_bar, i))) << "toolbar item " << i << " is in the overflow menu";
+
+    // The splitters' frame lines may reach a pixel beyond the client area.
+    const wxRect rc_client = wxRect(Frame().GetClientAreaOrigin(), Frame().GetClientSize()).Inflate(1);
+    const int i_rows = 5 * Frame().GetCharHeight();
+    for (int r = 0; r < 2; ++r)
+        for (int c = 0; c < 2; ++c) {
+            SCOPED_TRACE(testing::Message() << "pane " << r << ", " << c);
+            wxWindow* p_pane = Frame().GetPane(r, c);
+            ASSERT_NE(p_pane, nullptr);
+            const wxRect rc_pane(Frame().ScreenToClient(p_pane->GetScreenPosition()), p_pane->GetSize());
+            EXPECT_TRUE(rc_client.Contains(rc_pane)) << "the pane lies whole in the window";
+            EXPECT_GE(rc_pane.height, i_rows);
+            EXPECT_GE(rc_pane.width, 10 * Frame().GetCharWidth());
+        }
+    if (wxStatusBar* p_status = Frame().GetStatusBar()) {
+        const int i_status_top = Frame().ScreenToClient(p_status->GetScreenPosition()).y;
+        wxWindow* p_bottom = Frame().GetPane(1, 1);
+        EXPECT_LE(Frame().ScreenToClient(p_bottom->GetScreenPosition()).y + p_bottom->GetSize().y, i_status_top);
+    }
+    const DayGridCore& core = Grid().GetCore();
+    CRect rc_labels = core.GetTimeLabelRect();
+    const int i_shown = Grid().GetClientSize().y - rc_labels.top;
+    EXPECT_GE(i_shown, 3 * core.GetLinePitch()) << "three timeslot rows at least";
 }
 
 TEST_F(TimetableViewTest, ANewEventSendsTheViewBackToItsFirstDayUnscrolled)
