@@ -451,7 +451,22 @@ void CMainFrame::SetMinimumSize()
     if (wxToolBar* p_tools = GetToolBar())
         i_width = std::max(i_width, p_tools->GetBestSize().x);
     const int i_height = 2 * i_row_min + aRows[0]->GetSashSize();
-    SetMinClientSize(wxSize(i_width, i_height));
+    szMinClient = wxSize(i_width, i_height);
+    SetMinClientSize(szMinClient);
+}
+
+void CMainFrame::OnSize(wxSizeEvent& event)
+{
+    event.Skip();
+    // The window's borders are known only some time after it is shown,
+    // and a minimum set before that may leave the client area a little
+    // short: set again, with the borders as they now are.
+    const wxSize sz_client = GetClientSize();
+    if (szMinClient.x > 0 && (sz_client.x < szMinClient.x || sz_client.y < szMinClient.y) && IsShownOnScreen()) {
+        SetMinClientSize(szMinClient);
+        SetClientSize(sz_client.x < szMinClient.x ? szMinClient.x : sz_client.x,
+                      sz_client.y < szMinClient.y ? szMinClient.y : sz_client.y);
+    }
 }
 
 void CMainFrame::OnRowSashMoved(wxSplitterEvent& event)
@@ -783,10 +798,18 @@ void CMainFrame::BindCommands()
     Bind(wxEVT_IDLE, &CMainFrame::OnIdle, this);
     Bind(wxEVT_CHILD_FOCUS, &CMainFrame::OnChildFocus, this);
     Bind(wxEVT_CHAR_HOOK, &CMainFrame::OnCharHook, this);
+    Bind(wxEVT_SIZE, &CMainFrame::OnSize, this);
 }
 
 void CMainFrame::OnIdle(wxIdleEvent& event)
 {
+    // The menu bar, the toolbar and the status bar have their heights once
+    // the window is on screen: only then does the least client size give
+    // the least window size.
+    if (!bMinimumSizeSet && IsShownOnScreen()) {
+        bMinimumSizeSet = true;
+        SetMinimumSize();
+    }
     UpdateTitle();
     UpdateIndicators();
     event.Skip();

@@ -26,7 +26,7 @@ class CMainFrame : public wxFrame, public IPaneFinder {
 public:
     // The least a pane shows, in lines of text high and in average
     // characters wide.
-    static constexpr int nPaneRowsMin = 12;
+    static constexpr int nPaneRowsMin = 14;
     static constexpr int nPaneColumnCharsMin = 30;
 
     explicit CMainFrame(CEventDocument& doc);
@@ -102,6 +102,7 @@ private:
     void OnIdle(wxIdleEvent& event);
     void OnChildFocus(wxChildFocusEvent& event);
     void OnCharHook(wxKeyEvent& event);
+    void OnSize(wxSizeEvent& event);
     void OnRowSashMoved(wxSplitterEvent& event);
 
     CEventDocument& Document;
@@ -114,4 +115,8 @@ private:
     // The wx ids of every command on the menus and the toolbar.
     std::set<int> sCommandIds;
     bool bViewsDeleted = false;
+    // Whether the minimum size was set with the window on screen, and the
+    // least client size it keeps.
+    bool bMinimumSizeSet = false;
+    wxSize szMinClient;
 };

@@ -299,8 +299,6 @@ TEST_F(TimetableViewTest, TheListClosesByEnterTabFocusLossAndTheDocumentsCommitA
 TEST_F(TimetableViewTest, LongNamesKeepTheColumnsTheTypeAndTheTimeLabels)
 {
     ASSERT_NE(View(), nullptr);
-    const ZelPortFont font_before = Grid().GetCore().GetCtrlFont();
-    const int i_pitch_before = Grid().GetCore().GetLinePitch();
     CRect rc_first;
     ASSERT_TRUE(Grid().GetCore().SetToRect(0, 0, rc_first));
     const int i_width_before = rc_first.Width();
@@ -328,8 +326,7 @@ TEST_F(TimetableViewTest, LongNamesKeepTheColumnsTheTypeAndTheTimeLabels)
         ASSERT_TRUE(core.SetToRect(0, static_cast<UINT>(s), rc));
         EXPECT_LE(rc.Width(), std::max(i_bound, i_width_before)) << "column " << s;
     }
-    EXPECT_EQ(core.GetCtrlFont().iPoints, font_before.iPoints) << "the grid's type";
-    EXPECT_EQ(core.GetLinePitch(), i_pitch_before);
+    EXPECT_EQ(core.GetCtrlFont().iPoints, 0) << "the grid keeps the window's type, not a smaller one";
     ShowAWhile();
 
     // Sideways, to where a column's edge lies under the time labels, in a
@@ -456,7 +453,9 @@ TEST_F(TimetableViewTest, TheSmallestWindowShowsEveryPaneAndTheWholeToolbar)
 {
     ASSERT_NE(View(), nullptr);
     Frame().SetSize(wxSize(300, 200));
-    for (int i = 0; i < 20; ++i) {
+    Frame().Centre();
+    // A window manager answers a moment later.
+    for (int i = 0; i < 300 && (i < 20 || Frame().GetSize().x >= 800); ++i) {
         Pump();
         wxMilliSleep(10);
     }
