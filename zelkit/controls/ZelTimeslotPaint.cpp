@@ -89,6 +89,10 @@ ZelTimeslotGrid::SetStdContext::SetStdContext(const ZelTimeslotGrid& grid, IZelD
     TimeslotFont = ZelPortFont{i_points, true};
 
     crBkColor = grid.GetWorkAreaColor(port, *this);
+    // A slot never takes the colour of the area it stands on: where the
+    // theme gives read-only areas the face colour, slots take the window's.
+    if (crSlot == crBkColor)
+        crSlot = crWorkArea;
     OtherDayBrush = ZelBrush{ZelBrush::bkPattern, crTextColor, crBkColor, aOtherDayPattern, {}};
     CombinationBrush = ZelBrush{ZelBrush::bkPattern, crBkColor, crCombinationBack, aCombinationPattern, {}};
 }

@@ -289,14 +289,17 @@ TEST(TimeslotCtrlWx, EmptyAndReadOnlyAreasFollowTheTheme)
     const CPoint pt_beside(rc_slot.left + rc_slot.Width() / 8, y_between);
     const CPoint pt_slot(rc_slot.CenterPoint().x, rc_slot.top + 3);
 
+    // A slot stands apart from the area: on the window's colour it takes
+    // the face colour, on the face colour the window's.
     struct Case {
         const char* pName;
         BOOL bReadOnly;
         wxSystemColour eArea;
+        wxSystemColour eSlot;
     };
     const Case a_cases[] = {
-        {"editable", FALSE, wxSYS_COLOUR_WINDOW},
-        {"read-only", TRUE, wxSYS_COLOUR_BTNFACE},
+        {"editable", FALSE, wxSYS_COLOUR_WINDOW, wxSYS_COLOUR_BTNFACE},
+        {"read-only", TRUE, wxSYS_COLOUR_BTNFACE, wxSYS_COLOUR_WINDOW},
     };
     for (const Case& c : a_cases) {
         SCOPED_TRACE(c.pName);
@@ -309,14 +312,15 @@ TEST(TimeslotCtrlWx, EmptyAndReadOnlyAreasFollowTheTheme)
         EXPECT_FALSE(has_classic_blue(image));
         EXPECT_EQ(at(image, pt_empty), theme(c.eArea)) << "the empty area";
         EXPECT_EQ(at(image, pt_beside), theme(c.eArea)) << "beside a slot's middle";
-        EXPECT_EQ(at(image, pt_slot), theme(wxSYS_COLOUR_BTNFACE)) << "a slot";
+        EXPECT_EQ(at(image, pt_slot), theme(c.eSlot)) << "a slot";
+        EXPECT_NE(theme(c.eSlot), theme(c.eArea));
         // The slot's times stand out from it: some pixel of the slot is
         // far darker than its face.
         int i_darkest = 255 * 3;
         for (int y = rc_slot.top + 2; y < rc_slot.bottom - 2; ++y)
             for (int x = rc_slot.left + 2; x < rc_slot.right - 2; ++x)
                 i_darkest = std::min(i_darkest, image.GetRed(x, y) + image.GetGreen(x, y) + image.GetBlue(x, y));
-        const wxColour face = wxSystemSettings::GetColour(wxSYS_COLOUR_BTNFACE);
+        const wxColour face = wxSystemSettings::GetColour(c.eSlot);
         EXPECT_GT(face.Red() + face.Green() + face.Blue() - i_darkest, 3 * 100) << "the slot's text is readable";
         CRect rc_selected;
         core.GetSlotRect(0, 1, 0, rc_selected);
