@@ -4,6 +4,7 @@
 #include "framework/ui/WxIds.h"
 #include "framework/ui/WxText.h"
 #include "model/EventDoc.h"
+#include "model/General.h"
 #include "zelkit/dialogs/ui/ZelReportDlg.h"
 
 #include <algorithm>
@@ -29,9 +30,9 @@ constexpr UINT kControls[] = {
     P::IDC_MESSAGE,      P::IDC_TO_MAXIMUM_LABEL, P::IDC_TO_MAXIMUM,
 };
 
-// The template's sizes, in dialog units.
+// The template's width, in dialog units; the height is what the controls
+// take, so that no empty band opens between the counts and the bar.
 constexpr int kWidthDlu = 279;
-constexpr int kHeightDlu = 187;
 constexpr int kMarginDlu = 7;
 constexpr int kGapDlu = 4;
 
@@ -96,8 +97,8 @@ RosterCtrlDlg::RosterCtrlDlg(EventDoc& doc, wxWindow* p_parent)
     add_count(P::IDC_TO_MAXIMUM_LABEL, "Number of participants rostered to maximum:", P::IDC_TO_MAXIMUM, false);
     add_count(P::IDC_ERRORS_LABEL, "Number of rostering errors:", P::IDC_ERRORS, false);
 
-    auto* p_message = new wxStaticText(this, WxId(P::IDC_MESSAGE), "Message", wxDefaultPosition,
-                                       wxSize(-1, dlu_y(27)), wxST_NO_AUTORESIZE);
+    auto* p_message = new wxStaticText(this, WxId(P::IDC_MESSAGE), "Message", wxDefaultPosition, wxDefaultSize,
+                                       wxST_NO_AUTORESIZE);
     auto* p_text = new wxStaticText(this, IDC_ZEL_PROGRESS_TEXT, "", wxDefaultPosition, wxDefaultSize,
                                     wxST_NO_AUTORESIZE | wxST_ELLIPSIZE_END);
     auto* p_bar = new wxGauge(this, IDC_ZEL_PROGRESS_BAR, 100, wxDefaultPosition, wxSize(-1, dlu_y(11)));
@@ -116,7 +117,7 @@ RosterCtrlDlg::RosterCtrlDlg(EventDoc& doc, wxWindow* p_parent)
     p_top->Add(p_counts, wxSizerFlags().Expand());
     p_top->AddSpacer(dlu_y(kMarginDlu));
     p_top->Add(p_message, wxSizerFlags(keep).Expand());
-    p_top->AddStretchSpacer();
+    p_top->AddSpacer(dlu_y(kGapDlu));
     p_top->Add(p_text, wxSizerFlags().Expand());
     p_top->AddSpacer(dlu_y(2));
     p_top->Add(p_bar, wxSizerFlags().Expand());
@@ -125,8 +126,22 @@ RosterCtrlDlg::RosterCtrlDlg(EventDoc& doc, wxWindow* p_parent)
     auto* p_outer = new wxBoxSizer(wxVERTICAL);
     p_outer->Add(p_top, wxSizerFlags(1).Expand().Border(wxALL, dlu_x(kMarginDlu)));
     SetSizer(p_outer);
-    SetClientSize(ConvertDialogToPixels(wxSize(kWidthDlu, kHeightDlu)));
-    Layout();
+
+    // The message keeps the height of the tallest text it shows at the
+    // end of a run, wrapped to its width, so that the dialog keeps its
+    // size as the texts change.
+    const int i_width = ConvertDialogToPixels(wxSize(kWidthDlu, 0)).x;
+    const int i_text_width = i_width - 2 * dlu_x(kMarginDlu);
+    int i_message = p_message->GetCharHeight();
+    for (const UINT u_text : {P::IDS_ROSTER_ERRORS_OCCURRED, P::IDS_ROSTER_CLICK_ROSTER, P::IDS_ROSTER_NOT_REQUIRED,
+                              P::IDS_ROSTER_COMPLETE, P::IDS_ROSTER_COMPLETE_ERRORS}) {
+        p_message->SetLabelText(ToWx(LoadResString(u_text, "")));
+        p_message->Wrap(i_text_width);
+        i_message = std::max(i_message, p_message->GetBestSize().y);
+    }
+    p_message->SetLabelText("Message");
+    p_message->SetMinSize(wxSize(-1, i_message));
+    FitHeight();
     CentreOnParent();
 
     Bind(wxEVT_BUTTON, &RosterCtrlDlg::OnRoster, this, WxId(P::IDC_ROSTER));
@@ -246,7 +261,7 @@ void RosterCtrlDlg::Apply()
             p_ctrl->Enable(b_enabled);
     }
     if (b_relayout)
-        Layout();
+        FitHeight();
     if (wxGauge* p_bar = GetBar()) {
         SetRangeMax(Presenter.GetRangeMax());
         const int i_range = static_cast<int>(std::clamp<DWORD>(Presenter.GetRangeMax(), 1, INT_MAX));
@@ -257,6 +272,14 @@ void RosterCtrlDlg::Apply()
             p_bar->SetValue(i_position);
     }
     TransferDataToWindow();
+}
+
+void RosterCtrlDlg::FitHeight()
+{
+    const int i_width = ConvertDialogToPixels(wxSize(kWidthDlu, 0)).x;
+    const wxSize sz_min = GetSizer()->GetMinSize();
+    SetClientSize(std::max(i_width, sz_min.x), sz_min.y);
+    Layout();
 }
 
 void RosterCtrlDlg::FreezeFrame()

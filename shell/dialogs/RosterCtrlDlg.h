@@ -53,6 +53,8 @@ private:
     void RunStep(const std::function<void()>& f_step);
     // The presenter's state onto the controls.
     void Apply();
+    // As tall as the controls shown take, at the template's width.
+    void FitHeight();
     // The main frame frozen while a run goes.
     void FreezeFrame();
     void ThawFrame();

@@ -22,6 +22,8 @@
 #include <wx/toolbar.h>
 #include <wx/utils.h>
 
+#include <algorithm>
+
 namespace {
 
 // The panes' ids: the framework's first pane id, then 16 per row.
@@ -409,6 +411,7 @@ bool CMainFrame::CreatePanes()
         aRows[i]->SplitHorizontally(aPanes[0][i], aPanes[1][i], aPaneMakings[0].iSize);
     pColumns->SplitVertically(aRows[0], aRows[1], aPaneMakings[0].iSize);
     SizeFirstColumn();
+    SetMinimumSize();
     if (wxView* p_venues = FindView(kVenueView, false))
         SetActiveView(p_venues);
     return true;
@@ -431,6 +434,39 @@ void CMainFrame::SizeFirstColumn()
         return;
     pColumns->SetMinimumPaneSize(std::max(20, i_min));
     pColumns->SetSashPosition(i_ideal);
+}
+
+void CMainFrame::SetMinimumSize()
+{
+    // Every pane keeps room for a few rows of its list, and the timetable
+    // for its day tabs, its headers and a few timeslots; the window keeps
+    // room for the toolbar's every button, so that none of them goes into
+    // an overflow menu.
+    const int i_row_min = nPaneRowsMin * GetCharHeight();
+    for (wxSplitterWindow* p_rows : aRows)
+        p_rows->SetMinimumPaneSize(i_row_min);
+    const int i_column_min = std::max(pColumns->GetMinimumPaneSize(), nPaneColumnCharsMin * GetCharWidth());
+    pColumns->SetMinimumPaneSize(i_column_min);
+    int i_width = 2 * i_column_min + pColumns->GetSashSize();
+    if (wxToolBar* p_tools = GetToolBar())
+        i_width = std::max(i_width, p_tools->GetBestSize().x);
+    const int i_height = 2 * i_row_min + aRows[0]->GetSashSize();
+    szMinClient = wxSize(i_width, i_height);
+    SetMinClientSize(szMinClient);
+}
+
+void CMainFrame::OnSize(wxSizeEvent& event)
+{
+    event.Skip();
+    // The window's borders are known only some time after it is shown,
+    // and a minimum set before that may leave the client area a little
+    // short: set again, with the borders as they now are.
+    const wxSize sz_client = GetClientSize();
+    if (szMinClient.x > 0 && (sz_client.x < szMinClient.x || sz_client.y < szMinClient.y) && IsShownOnScreen()) {
+        SetMinClientSize(szMinClient);
+        SetClientSize(sz_client.x < szMinClient.x ? szMinClient.x : sz_client.x,
+                      sz_client.y < szMinClient.y ? szMinClient.y : sz_client.y);
+    }
 }
 
 void CMainFrame::OnRowSashMoved(wxSplitterEvent& event)
@@ -521,6 +557,41 @@ void CMainFrame::OnChildFocus(wxChildFocusEvent& event)
                     event.Skip();
                     return;
                 }
+    }
+    event.Skip();
+}
+
+void CMainFrame::FocusNextPane(bool b_backward)
+{
+    constexpr int n_panes = 4;
+    int i_current = -1;
+    for (wxWindow* p = wxWindow::FindFocus(); p != nullptr && i_current < 0 && p != this; p = p->GetParent())
+        for (int i = 0; i < n_panes; ++i)
+            if (aPanes[i / 2][i % 2] == p)
+                i_current = i;
+    for (int n = 1; n <= n_panes; ++n) {
+        const int i_start = i_current < 0 ? (b_backward ? 0 : n_panes - 1) : i_current;
+        const int i = (i_start + (b_backward ? n_panes - n : n)) % n_panes;
+        wxWindow* p_pane = aPanes[i / 2][i % 2];
+        if (p_pane == nullptr || !p_pane->IsShownOnScreen())
+            continue;
+        if (wxView* p_view = GetPaneView(i / 2, i % 2))
+            SetActiveView(p_view);
+        p_pane->SetFocus();
+        return;
+    }
+}
+
+void CMainFrame::OnCharHook(wxKeyEvent& event)
+{
+    // Whatever pane holds the focus, these keys move on to the next one,
+    // so that no pane keeps the keyboard.
+    const int i_key = event.GetKeyCode();
+    const bool b_f6 = i_key == WXK_F6 && !event.ControlDown() && !event.AltDown();
+    const bool b_ctrl_tab = i_key == WXK_TAB && event.ControlDown() && !event.AltDown();
+    if (b_f6 || b_ctrl_tab) {
+        FocusNextPane(event.ShiftDown());
+        return;
     }
     event.Skip();
 }
@@ -726,10 +797,19 @@ void CMainFrame::BindCommands()
     Bind(wxEVT_CLOSE_WINDOW, &CMainFrame::OnClose, this);
     Bind(wxEVT_IDLE, &CMainFrame::OnIdle, this);
     Bind(wxEVT_CHILD_FOCUS, &CMainFrame::OnChildFocus, this);
+    Bind(wxEVT_CHAR_HOOK, &CMainFrame::OnCharHook, this);
+    Bind(wxEVT_SIZE, &CMainFrame::OnSize, this);
 }
 
 void CMainFrame::OnIdle(wxIdleEvent& event)
 {
+    // The menu bar, the toolbar and the status bar have their heights once
+    // the window is on screen: only then does the least client size give
+    // the least window size.
+    if (!bMinimumSizeSet && IsShownOnScreen()) {
+        bMinimumSizeSet = true;
+        SetMinimumSize();
+    }
     UpdateTitle();
     UpdateIndicators();
     event.Skip();

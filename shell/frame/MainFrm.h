@@ -24,6 +24,11 @@ class wxView;
 
 class CMainFrame : public wxFrame, public IPaneFinder {
 public:
+    // The least a pane shows, in lines of text high and in average
+    // characters wide.
+    static constexpr int nPaneRowsMin = 14;
+    static constexpr int nPaneColumnCharsMin = 30;
+
     explicit CMainFrame(CEventDocument& doc);
     ~CMainFrame() override;
 
@@ -47,6 +52,11 @@ public:
     void SetActiveView(wxView* p_view);
     // The views of the panes go before the frame does.
     void DeleteViews();
+    // Gives the focus to the pane after (before) the one that holds it,
+    // row by row and round again, and makes its view the active one: F6
+    // and Ctrl+Tab (with Shift, backwards), and Tab out of a pane's last
+    // control.
+    void FocusNextPane(bool b_backward);
 
     // ---- commands ----
 
@@ -75,6 +85,8 @@ private:
     bool CreatePanes();
     // Sizes the first column from the venue view's columns.
     void SizeFirstColumn();
+    // The smallest window in which the panes and the toolbar show whole.
+    void SetMinimumSize();
     void BindCommands();
 
     // Sends the command to the view of the class, made active first;
@@ -89,6 +101,8 @@ private:
     void OnClose(wxCloseEvent& event);
     void OnIdle(wxIdleEvent& event);
     void OnChildFocus(wxChildFocusEvent& event);
+    void OnCharHook(wxKeyEvent& event);
+    void OnSize(wxSizeEvent& event);
     void OnRowSashMoved(wxSplitterEvent& event);
 
     CEventDocument& Document;
@@ -101,4 +115,8 @@ private:
     // The wx ids of every command on the menus and the toolbar.
     std::set<int> sCommandIds;
     bool bViewsDeleted = false;
+    // Whether the minimum size was set with the window on screen, and the
+    // least client size it keeps.
+    bool bMinimumSizeSet = false;
+    wxSize szMinClient;
 };

@@ -1,7 +1,7 @@
 // The "Roster participants" dialog on a display, opened by the roster
 // command over generated events read back through the event file, driven
 // by its control ids as a user drives it: a whole run and its error
-// report, Stop in a long run with the main frame frozen meanwhile, a
+// report, the dialog as tall as what it shows at each stage, Stop in a long run with the main frame frozen meanwhile, a
 // failure on the worker reported by the roster driver after the dialog
 // has gone, and the dialog going while a run is still going.
 //
@@ -37,6 +37,7 @@
 #include <cstdlib>
 #include <functional>
 #include <thread>
+#include <vector>
 
 namespace {
 
@@ -111,6 +112,31 @@ void Click(wxWindow& dlg, UINT u_id)
     p_button->GetEventHandler()->ProcessEvent(click);
 }
 
+// The dialog is as tall as what it shows: every control shown lies inside
+// it, and neither between two of them nor below the last is there more
+// room than the dialog's margin (7 dialog units).
+void ExpectNoBlankBand(wxWindow& dlg, const char* p_stage)
+{
+    SCOPED_TRACE(p_stage);
+    const int i_margin = dlg.ConvertDialogToPixels(wxSize(0, 7)).y;
+    std::vector<wxRect> v_rects;
+    for (wxWindow* p_child : dlg.GetChildren())
+        if (p_child->IsShown())
+            v_rects.push_back(p_child->GetRect());
+    ASSERT_FALSE(v_rects.empty());
+    std::sort(v_rects.begin(), v_rects.end(), [](const wxRect& a, const wxRect& b) { return a.y < b.y; });
+    const wxSize sz_client = dlg.GetClientSize();
+    int i_bottom = 0;
+    for (const wxRect& rc : v_rects) {
+        EXPECT_GE(rc.x, 0);
+        EXPECT_LE(rc.GetRight(), sz_client.x) << "cut off at the right";
+        EXPECT_LE(rc.GetBottom(), sz_client.y) << "cut off at the bottom";
+        EXPECT_LE(rc.y - i_bottom, i_margin + 1) << "an empty band above the control at y " << rc.y;
+        i_bottom = std::max(i_bottom, rc.GetBottom() + 1);
+    }
+    EXPECT_LE(sz_client.y - i_bottom, i_margin + 1) << "an empty band under the buttons";
+}
+
 template <class Dlg>
 Dlg* FindDialog()
 {
@@ -168,6 +194,7 @@ TEST(RosterCtrlDlg, ARunOverAGeneratedEventAndItsErrorReport)
         EXPECT_EQ(Label(dlg, P::IDC_TO_BE_ROSTERED), std::to_string(counts_before.nToBeRostered));
         EXPECT_EQ(Label(dlg, P::IDC_ROSTER), "&Roster");
         EXPECT_FALSE(Shown(dlg, P::IDC_OK));
+        ExpectNoBlankBand(dlg, "before the run");
         ShowAWhile();
 
         Click(dlg, P::IDC_ROSTER);
@@ -186,6 +213,7 @@ TEST(RosterCtrlDlg, ARunOverAGeneratedEventAndItsErrorReport)
         auto* p_bar = wxDynamicCast(Ctrl(dlg, ZelGeneralProgress::IDC_ZEL_PROGRESS_BAR), wxGauge);
         ASSERT_NE(p_bar, nullptr);
         EXPECT_EQ(p_bar->GetValue(), p_bar->GetRange());
+        ExpectNoBlankBand(dlg, "after the run");
         ShowAWhile();
 
         wxTheApp->CallAfter([&] {
@@ -335,6 +363,7 @@ TEST(RosterCtrlDlg, StopEndsALongRunAndTheDialogStaysIdle)
         auto* p_bar = wxDynamicCast(Ctrl(dlg, ZelGeneralProgress::IDC_ZEL_PROGRESS_BAR), wxGauge);
         ASSERT_NE(p_bar, nullptr);
         ASSERT_TRUE(WaitFor([&] { return p_bar->GetValue() > 0; }));
+        ExpectNoBlankBand(dlg, "during a run");
         ShowAWhile();
         ASSERT_TRUE(dlg.GetPresenter().IsRunning()) << "the run ended before Stop";
 

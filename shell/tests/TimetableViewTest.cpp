@@ -25,12 +25,20 @@
 #include "shell/timetable/TimetableView.h"
 
 #include <algorithm>
+#include <dlfcn.h>
 #include <filesystem>
 #include <functional>
+#include <utility>
 #include <gtest/gtest.h>
 #include <wx/combobox.h>
 #include <wx/init.h>
 #include <wx/notebook.h>
+#include <wx/settings.h>
+#include <wx/splitter.h>
+#include <wx/statusbr.h>
+#include <wx/toolbar.h>
+#include <wx/uiaction.h>
+#include <wx/utils.h>
 
 namespace fs = std::filesystem;
 
@@ -282,6 +290,224 @@ TEST_F(TimetableViewTest, TheListClosesByEnterTabFocusLossAndTheDocumentsCommitA
 }
 
 } // namespace
+
+// A group name of 315 characters and a venue name as long as a venue
+// takes: no column grows past the grid's bound (the names end in "..."),
+// the grid keeps its type, and after the grid is scrolled sideways to any
+// position the time labels are painted as before, with no column line
+// across them.
+TEST_F(TimetableViewTest, LongNamesKeepTheColumnsTheTypeAndTheTimeLabels)
+{
+    ASSERT_NE(View(), nullptr);
+    CRect rc_first;
+    ASSERT_TRUE(Grid().GetCore().SetToRect(0, 0, rc_first));
+    const int i_width_before = rc_first.Width();
+
+    std::string s_long = "A name that goes on";
+    while (s_long.size() < 315)
+        s_long += " and on";
+    Timeslot& placed = Placed(0, 0);
+    const int i_group = Doc().GetGroups().FindByKey(placed.GetGroup());
+    ASSERT_GE(i_group, 0);
+    Doc().GetGroups()[i_group].SetName(s_long);
+    Doc().GetVenues()[0].SetName(s_long);
+    // The grid of another day, and this day's again: made afresh.
+    View()->GetTabs()->SetSelection(1);
+    Pump();
+    View()->GetTabs()->SetSelection(0);
+    Pump();
+    DayGridCore& core = Grid().GetCore();
+    ASSERT_EQ(core.GetSetName(0, 0), Doc().GetVenues()[0].GetName());
+    ASSERT_GT(Doc().GetVenues()[0].GetName().size(), std::size_t{ZelTimeslotDisplayGrid::nMaxColumnChars} + 10);
+
+    const int i_bound = (ZelTimeslotDisplayGrid::nMaxColumnChars + 2) * Grid().GetCharWidth() + 9;
+    for (int s = 0; s < core.GetNumSets(0); ++s) {
+        CRect rc;
+        ASSERT_TRUE(core.SetToRect(0, static_cast<UINT>(s), rc));
+        EXPECT_LE(rc.Width(), std::max(i_bound, i_width_before)) << "column " << s;
+    }
+    EXPECT_EQ(core.GetCtrlFont().iPoints, 0) << "the grid keeps the window's type, not a smaller one";
+    ShowAWhile();
+
+    // Sideways, to where a column's edge lies under the time labels, in a
+    // pane narrow enough for the columns to need the horizontal bar (the
+    // sash between the pane columns far to the right).
+    auto* p_columns = dynamic_cast<wxSplitterWindow*>(Frame().GetPane(1, 1)->GetParent()->GetParent());
+    ASSERT_NE(p_columns, nullptr);
+    p_columns->SetSashPosition(p_columns->GetClientSize().x - 250);
+    Pump();
+    const ZelScrollInfo info = Grid().GetScrollInfoOf(wxHORIZONTAL);
+    ASSERT_LT(static_cast<int>(info.nPage), info.nMax - info.nMin) << "the grid scrolls sideways";
+    const CRect rc_labels = core.GetTimeLabelRect();
+    // Down to the scroll bars, which the toolkit may draw over the client
+    // area for a moment after a scroll.
+    const int i_bottom = std::min<int>(rc_labels.bottom, Grid().GetClientSize().y)
+        - 2 * wxSystemSettings::GetMetric(wxSYS_HSCROLL_Y, &Grid());
+    const wxRect rc_column(0, rc_labels.top, rc_labels.right, i_bottom - rc_labels.top);
+    const auto labels = [this, &rc_column] {
+        Grid().Refresh();
+        Grid().Update();
+        Pump();
+        const wxImage image = CaptureOnScreen(Grid());
+        return image.IsOk() ? image.GetSubImage(rc_column) : wxImage();
+    };
+    const wxImage before = labels();
+    ASSERT_TRUE(before.IsOk()) << "the display can be read back";
+    // The first column edge that a scroll within the bar's range brings
+    // under the labels, where they end.
+    const int i_last = info.nMax - static_cast<int>(info.nPage) + 1;
+    int i_position = -1;
+    for (int s = 0; s < core.GetNumSets(0) && i_position < 0; ++s) {
+        CRect rc_set;
+        ASSERT_TRUE(core.SetToRect(0, static_cast<UINT>(s), rc_set));
+        for (int i_scroll = info.nPos + 1; i_scroll <= i_last && i_position < 0; ++i_scroll) {
+            const int x = rc_set.right - (i_scroll - info.nPos);
+            if (x > rc_labels.right / 4 && x < rc_labels.right - 4)
+                i_position = i_scroll;
+        }
+    }
+    ASSERT_GT(i_position, 0) << "a column edge can be scrolled under the labels";
+    wxScrollWinEvent thumb(wxEVT_SCROLLWIN_THUMBRELEASE, i_position - info.nMin, wxHORIZONTAL);
+    thumb.SetEventObject(&Grid());
+    Grid().GetEventHandler()->ProcessEvent(thumb);
+    Pump();
+    ASSERT_GT(Grid().GetScrollInfoOf(wxHORIZONTAL).nPos, info.nPos) << "scrolled";
+    ShowAWhile();
+    const wxImage after = labels();
+    ASSERT_TRUE(after.IsOk());
+    ASSERT_EQ(after.GetSize(), before.GetSize());
+    const std::size_t u_bytes = static_cast<std::size_t>(before.GetWidth()) * before.GetHeight() * 3;
+    EXPECT_TRUE(std::equal(before.GetData(), before.GetData() + u_bytes, after.GetData()))
+        << "the time labels are painted as they were before the scroll";
+}
+
+// The keyboard leaves the grid, with real key presses: Tab walks the slots
+// and after the last one moves on to the next pane (round to the venues);
+// Ctrl+Tab and F6 move on at once, with Shift back to the pane before.
+TEST_F(TimetableViewTest, TabCtrlTabAndF6LeaveTheGridForTheNextPane)
+{
+    ASSERT_NE(View(), nullptr);
+    const auto settle = [] {
+        for (int i = 0; i < 20; ++i) {
+            Pump();
+            wxMilliSleep(10);
+        }
+    };
+    const auto focus_pane = [this]() -> std::pair<int, int> {
+        for (wxWindow* p = wxWindow::FindFocus(); p != nullptr; p = p->GetParent())
+            for (int r = 0; r < 2; ++r)
+                for (int c = 0; c < 2; ++c)
+                    if (Frame().GetPane(r, c) == p)
+                        return {r, c};
+        return {-1, -1};
+    };
+    const auto into_grid = [&] {
+        Frame().Raise();
+        Grid().SetFocus();
+        settle();
+    };
+    wxUIActionSimulator keys;
+
+    struct Case {
+        const char* pName;
+        int iKey;
+        int iModifiers;
+        std::pair<int, int> Pane;
+    };
+    const Case a_cases[] = {
+        {"Ctrl+Tab", WXK_TAB, wxMOD_CONTROL, {0, 0}},
+        {"F6", WXK_F6, wxMOD_NONE, {0, 0}},
+        {"Ctrl+Shift+Tab", WXK_TAB, wxMOD_CONTROL | wxMOD_SHIFT, {1, 0}},
+        {"Shift+F6", WXK_F6, wxMOD_SHIFT, {1, 0}},
+    };
+    for (const Case& c : a_cases) {
+        SCOPED_TRACE(c.pName);
+        into_grid();
+        ASSERT_EQ(wxWindow::FindFocus(), &Grid());
+        keys.Char(c.iKey, c.iModifiers);
+        settle();
+        EXPECT_EQ(focus_pane(), c.Pane);
+    }
+
+    // Tab: from slot to slot, then out.
+    into_grid();
+    ASSERT_EQ(wxWindow::FindFocus(), &Grid());
+    const int n_slots = Grid().GetCore().CountSlots();
+    ASSERT_GT(n_slots, 1);
+    int n_tabs = 0;
+    while (wxWindow::FindFocus() == &Grid() && n_tabs <= n_slots + 1) {
+        keys.Char(WXK_TAB);
+        settle();
+        ++n_tabs;
+    }
+    EXPECT_GT(n_tabs, 1) << "Tab walks the slots first";
+    EXPECT_LE(n_tabs, n_slots + 1);
+    EXPECT_EQ(focus_pane(), (std::pair<int, int>{0, 0})) << "after the last slot, the next pane";
+}
+
+// The main window made as small as it goes: the toolbar shows every button
+// (the toolkit puts none into its overflow menu), every pane lies whole
+// above the status bar with a few rows of room, and the timetable shows its
+// headers and at least three timeslot rows.
+TEST_F(TimetableViewTest, TheSmallestWindowShowsEveryPaneAndTheWholeToolbar)
+{
+    ASSERT_NE(View(), nullptr);
+    Frame().SetSize(wxSize(300, 200));
+    Frame().Centre();
+    // A window manager answers a moment later.
+    for (int i = 0; i < 300 && (i < 20 || Frame().GetSize().x >= 800); ++i) {
+        Pump();
+        wxMilliSleep(10);
+    }
+    EXPECT_GE(Frame().GetSize().x, Frame().GetMinSize().x);
+    EXPECT_GE(Frame().GetSize().y, Frame().GetMinSize().y);
+    EXPECT_LT(Frame().GetSize().x, 800) << "a small window";
+    ShowAWhile();
+
+    wxToolBar* p_tools = Frame().GetToolBar();
+    ASSERT_NE(p_tools, nullptr);
+    using NItemsFn = int (*)(void*);
+    using NthFn = void* (*)(void*, int);
+    using VisibleFn = int (*)(void*);
+    auto p_count = reinterpret_cast<NItemsFn>(dlsym(RTLD_DEFAULT, "gtk_toolbar_get_n_items"));
+    auto p_nth = reinterpret_cast<NthFn>(dlsym(RTLD_DEFAULT, "gtk_toolbar_get_nth_item"));
+    auto p_shown = reinterpret_cast<VisibleFn>(dlsym(RTLD_DEFAULT, "gtk_widget_get_child_visible"));
+    ASSERT_TRUE(p_count && p_nth && p_shown);
+    // The toolkit's toolbar, inside the box that wx puts round it.
+    auto p_child = reinterpret_cast<void* (*)(void*)>(dlsym(RTLD_DEFAULT, "gtk_bin_get_child"));
+    ASSERT_NE(p_child, nullptr);
+    void* p_bar = p_tools->GetHandle();
+    while (p_bar != nullptr && wmstack::TypeName(p_bar) != "GtkToolbar")
+        p_bar = p_child(p_bar);
+    ASSERT_NE(p_bar, nullptr);
+    const int n_items = p_count(p_bar);
+    EXPECT_EQ(n_items, static_cast<int>(p_tools->GetToolsCount()));
+    for (int i = 0; i < n_items; ++i)
+        EXPECT_TRUE(p_shown(p_nth(p_bar, i))) << "toolbar item " << i << " is in the overflow menu";
+
+    // The splitters' frame lines may reach a pixel beyond the client area.
+    const wxRect rc_client = wxRect(Frame().GetClientAreaOrigin(), Frame().GetClientSize()).Inflate(1);
+    const int i_rows = 5 * Frame().GetCharHeight();
+    for (int r = 0; r < 2; ++r)
+        for (int c = 0; c < 2; ++c) {
+            SCOPED_TRACE(testing::Message() << "pane " << r << ", " << c);
+            wxWindow* p_pane = Frame().GetPane(r, c);
+            ASSERT_NE(p_pane, nullptr);
+            const wxRect rc_pane(Frame().ScreenToClient(p_pane->GetScreenPosition()), p_pane->GetSize());
+            EXPECT_TRUE(rc_client.Contains(rc_pane)) << "the pane lies whole in the window";
+            EXPECT_GE(rc_pane.height, i_rows);
+            EXPECT_GE(rc_pane.width, 10 * Frame().GetCharWidth());
+        }
+    if (wxStatusBar* p_status = Frame().GetStatusBar()) {
+        const int i_status_top = Frame().ScreenToClient(p_status->GetScreenPosition()).y;
+        wxWindow* p_bottom = Frame().GetPane(1, 1);
+        EXPECT_LE(Frame().ScreenToClient(p_bottom->GetScreenPosition()).y + p_bottom->GetSize().y, i_status_top);
+    }
+    const DayGridCore& core = Grid().GetCore();
+    CRect rc_labels = core.GetTimeLabelRect();
+    const int i_shown = Grid().GetClientSize().y - rc_labels.top;
+    EXPECT_GE(i_shown, 3 * core.GetLinePitch()) << "three timeslot rows at least";
+}
 
 TEST_F(TimetableViewTest, ANewEventSendsTheViewBackToItsFirstDayUnscrolled)
 {

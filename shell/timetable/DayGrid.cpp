@@ -3,6 +3,7 @@
 #include "framework/ui/WxIds.h"
 #include "framework/ui/WxText.h"
 #include "shell/timetable/LockBitmap.h"
+#include "shell/frame/MainFrm.h"
 #include "shell/frame/WxCommands.h"
 
 #include <memory>
@@ -49,6 +50,17 @@ DayGrid::~DayGrid()
 }
 
 // ------------------------------------------------------------------ events
+
+void DayGrid::TabOut(bool b_backward)
+{
+    // Forwards the grid is the last control of its pane: Tab goes on to
+    // the next pane. Backwards the day tabs come first.
+    auto* p_frame = dynamic_cast<CMainFrame*>(wxGetTopLevelParent(this));
+    if (b_backward || p_frame == nullptr)
+        ZelTimeslotDisplayCtrl::TabOut(b_backward);
+    else
+        p_frame->FocusNextPane(false);
+}
 
 bool DayGrid::TryBefore(wxEvent& event)
 {

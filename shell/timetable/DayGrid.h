@@ -43,6 +43,8 @@ public:
 protected:
     // Clicks, scrolling, sizing and the pop-up close the list first.
     bool TryBefore(wxEvent& event) override;
+    // Tab past the last slot moves on to the main window's next pane.
+    void TabOut(bool b_backward) override;
 
 private:
     // IDayGridWindow

@@ -202,6 +202,14 @@ void ZelTimeslotDisplayGrid::ComputeSetLabelDim(IZelDrawPort& dc, int& i_height,
         i_width = i_average + 2 * iMargin + iPenSize;
         i_total = i_width * GetTotalSets();
     }
+    // However long a name, a column stays as wide as a few words: longer
+    // texts end in "...", and one name neither widens every column to
+    // the window nor makes the grid's type smaller.
+    const int i_cap = nMaxColumnChars * static_cast<int>(dc.GetCharDim().cx) + 2 * iMargin + iPenSize;
+    if (i_width > i_cap) {
+        i_width = i_cap;
+        i_total = i_width * GetTotalSets();
+    }
 }
 
 // ---------------------------------------------------------------- shape

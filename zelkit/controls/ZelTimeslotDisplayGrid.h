@@ -3,8 +3,8 @@
 // slot's item data, for a text (ZTSN_SLOTTEXT) and an icon (ZTSN_SLOTICON),
 // fits the icon and the text into the slot (the text below or beside the
 // icon, split over lines or shortened with "..."), widens the set columns
-// to the average text width and looks for the spacing at which every text
-// fits. Its window is ui/ZelTimeslotDisplayCtrl ("ZLC_TIMESLOT_DISPLAY").
+// to the average text width, no wider than a few words, and looks for the
+// spacing at which every text fits. Its window is ui/ZelTimeslotDisplayCtrl ("ZLC_TIMESLOT_DISPLAY").
 // Cleared of its read-only flag it edits as the plain grid does.
 #pragma once
 
@@ -33,6 +33,9 @@ struct ZelTimeslotIconNotify {
 class ZelTimeslotDisplayGrid : public ZelTimeslotGrid {
 public:
     static constexpr const char* szClassName = "ZLC_TIMESLOT_DISPLAY";
+    // The widest a set column grows for its name or its slots' texts, in
+    // average characters of the grid's type.
+    static constexpr int nMaxColumnChars = 32;
 
     // Read-only, tips always, the spacing chosen last.
     ZelTimeslotDisplayGrid();

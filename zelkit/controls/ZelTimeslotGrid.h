@@ -671,6 +671,9 @@ protected:
     const DayArray& DaysOf(const DayArray* p_days) const { return p_days ? *p_days : Days; }
     void Beep() { pBeep->Beep(); }
     int Metric(int i_index) const { return pMetrics->GetSystemMetrics(i_index); }
+    // The text whole when it is no wider than i_width in the port's font,
+    // else its longest start that is, with "..." after it.
+    static std::string FitToWidth(IZelDrawPort& dc, const std::string& s_text, LONG i_width);
 
     // --- Layout helpers -------------------------------------------------
 

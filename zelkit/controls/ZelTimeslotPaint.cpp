@@ -27,6 +27,29 @@ CRect Clip(const CRect& r, const CRect& u)
 
 } // namespace
 
+std::string ZelTimeslotGrid::FitToWidth(IZelDrawPort& dc, const std::string& s_text, LONG i_width)
+{
+    if (s_text.empty() || dc.GetTextExtent(s_text).cx <= i_width)
+        return s_text;
+    // The longest start that fits with "..." after it, cut between
+    // characters, not inside one.
+    const auto cut = [&s_text](std::size_t u_length) {
+        while (u_length > 0 && u_length < s_text.size() && (static_cast<unsigned char>(s_text[u_length]) & 0xC0) == 0x80)
+            --u_length;
+        return s_text.substr(0, u_length) + "...";
+    };
+    std::size_t u_low = 0;
+    std::size_t u_high = s_text.size();
+    while (u_low < u_high) {
+        const std::size_t u_middle = (u_low + u_high + 1) / 2;
+        if (dc.GetTextExtent(cut(u_middle)).cx <= i_width)
+            u_low = u_middle;
+        else
+            u_high = u_middle - 1;
+    }
+    return cut(u_low);
+}
+
 // ----------------------------------------------------------- the context
 
 ZelTimeslotGrid::SetStdContext::SetStdContext(const ZelTimeslotGrid& grid, IZelDrawPort& port)
@@ -66,6 +89,10 @@ ZelTimeslotGrid::SetStdContext::SetStdContext(const ZelTimeslotGrid& grid, IZelD
     TimeslotFont = ZelPortFont{i_points, true};
 
     crBkColor = grid.GetWorkAreaColor(port, *this);
+    // A slot never takes the colour of the area it stands on: where the
+    // theme gives read-only areas the face colour, slots take the window's.
+    if (crSlot == crBkColor)
+        crSlot = crWorkArea;
     OtherDayBrush = ZelBrush{ZelBrush::bkPattern, crTextColor, crBkColor, aOtherDayPattern, {}};
     CombinationBrush = ZelBrush{ZelBrush::bkPattern, crBkColor, crCombinationBack, aCombinationPattern, {}};
 }
@@ -702,8 +729,11 @@ void ZelTimeslotGrid::PaintSetNames(IZelDrawPort& dc, SetStdContext& ctx, const 
             if (n_sets < 2 || i_column >= rSets.GetSize())
                 continue;
             CRect rc(rSets[i_column].left, rSetRow.top, rSets[i_column].right, rSetRow.bottom);
+            // A name wider than a column kept narrower than it ends in
+            // "..." rather than run over its neighbours.
             if (Meets(rc, rc_update))
-                dc.DrawText(DayDefinitions[d].SetNames[s], rc, uLabelFormat, ctx.crTextColor);
+                dc.DrawText(FitToWidth(dc, DayDefinitions[d].SetNames[s], rc.Width() - 2 * iMargin), rc, uLabelFormat,
+                            ctx.crTextColor);
         }
     }
 }
@@ -740,8 +770,10 @@ void ZelTimeslotGrid::PaintBorders(IZelDrawPort& dc, SetStdContext& ctx, const C
 void ZelTimeslotGrid::PaintVertGrid(IZelDrawPort& dc, SetStdContext& ctx, const CRect& rc_update)
 {
     const LONG i_bottom = ctx.rClient.bottom;
+    // Columns scrolled to the left lie under the time labels, which stay
+    // put: their lines would cross the labels.
     auto vertical = [&](LONG x, LONG i_top) {
-        if (rc_update.left <= x && x < rc_update.right)
+        if (x > rTimeLabels.right && rc_update.left <= x && x < rc_update.right)
             dc.Line(CPoint(x, i_top), CPoint(x, i_bottom), ctx.BorderPen);
     };
     int i_column = 0;

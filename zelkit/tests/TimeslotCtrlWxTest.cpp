@@ -2,6 +2,8 @@
 // dialog holds it by class name next to a button; synthetic mouse and key
 // events edit it, and the owner reads the result back.
 #include "framework/ui/WxIds.h"
+#include "testsupport/ui/WindowStacking.h"
+#include "testsupport/ui/WxLoopDriving.h"
 #include "testsupport/ui/WxTestEnvironment.h"
 #include "zelkit/windows/ZelNotifyCodes.h"
 #include "zelkit/controls/ui/ZelControlWindow.h"
@@ -13,10 +15,13 @@
 #include <wx/button.h>
 #include <wx/dialog.h>
 #include <wx/popupwin.h>
+#include <wx/settings.h>
 #include <wx/stattext.h>
 #include <wx/sizer.h>
 
 #include <algorithm>
+#include <functional>
+#include <string>
 #include <vector>
 
 namespace {
@@ -50,7 +55,14 @@ public:
         p_sizer->Add(pGrid, 1, wxEXPAND);
         p_sizer->Add(pButton, 0, wxALIGN_RIGHT);
         SetSizer(p_sizer);
-        Bind(wxEVT_ZEL_NOTIFY, [this](ZelNotifyEvent& event) { vCodes.push_back(event.GetCode()); }, WxId(IDC_GRID));
+        Bind(
+            wxEVT_ZEL_NOTIFY,
+            [this](ZelNotifyEvent& event) {
+                vCodes.push_back(event.GetCode());
+                if (fAnswer)
+                    fAnswer(event);
+            },
+            WxId(IDC_GRID));
 
         aKeys.Add(10);
         aKeys.Add(20);
@@ -83,6 +95,8 @@ public:
     wxButton* pButton;
     ZelArrayWithFind<long> aKeys;
     std::vector<int> vCodes;
+    // The owner's answers to the grid's questions, when set.
+    std::function<void(ZelNotifyEvent&)> fAnswer;
 };
 
 void Click(wxWindow& window, const CPoint& pt, bool b_ctrl = false)
@@ -213,6 +227,106 @@ TEST(TimeslotCtrlWx, ScrollBarsAndWheelFollowTheGrid)
     grid.GetEventHandler()->ProcessEvent(wheel);
     EXPECT_EQ(grid.GetScrollInfoOf(wxVERTICAL).nPos, 0) << "a notch away from the user shows earlier times";
 
+    p_dlg->Destroy();
+    Pump();
+}
+
+// The grid's empty and read-only areas take the theme's colours, never the
+// classic desktop blue; the slots stay readable on them, and a slot the
+// owner colours as selected (as the rules pages do) keeps the selection
+// colour. Read back from the screen as painted.
+TEST(TimeslotCtrlWx, EmptyAndReadOnlyAreasFollowTheTheme)
+{
+    auto* p_dlg = new GridDialog;
+    ZelTimeslotCtrl& grid = *p_dlg->pGrid;
+    ZelTimeslotGrid& core = grid.GetGrid();
+    p_dlg->fAnswer = [](ZelNotifyEvent& event) {
+        auto* p_info = event.GetRecordAs<ZelTimeslotColorNotify>();
+        if (event.GetCode() != ZTSN_SLOTCOLOR || p_info == nullptr || p_info->pTimeslot == nullptr
+            || !p_info->pTimeslot->IsSelected())
+            return;
+        p_info->crColor = static_cast<COLORREF>(wxSystemSettings::GetColour(wxSYS_COLOUR_HIGHLIGHT).GetRGB());
+        event.Answer();
+    };
+    const auto theme = [](wxSystemColour e_colour) {
+        return std::string(wxSystemSettings::GetColour(e_colour).GetAsString(wxC2S_HTML_SYNTAX).utf8_str());
+    };
+    // Under a window manager the window may be mapped a moment later.
+    const auto painted = [&grid]() {
+        wxImage image;
+        for (int i = 0; i < 100 && !image.IsOk(); ++i) {
+            grid.Refresh();
+            grid.Update();
+            Pump();
+            image = CaptureOnScreen(grid);
+            if (!image.IsOk())
+                wxMilliSleep(20);
+        }
+        return image;
+    };
+    const auto at = [](const wxImage& image, const CPoint& pt) {
+        const wxColour c(image.GetRed(pt.x, pt.y), image.GetGreen(pt.x, pt.y), image.GetBlue(pt.x, pt.y));
+        return std::string(c.GetAsString(wxC2S_HTML_SYNTAX).utf8_str());
+    };
+    const auto has_classic_blue = [](const wxImage& image) {
+        const COLORREF c_blue = ZelDefaultSysColor(ZelSys::COLOR_BACKGROUND);
+        for (int y = 0; y < image.GetHeight(); ++y)
+            for (int x = 0; x < image.GetWidth(); ++x)
+                if (image.GetRed(x, y) == ZelGetRValue(c_blue) && image.GetGreen(x, y) == ZelGetGValue(c_blue)
+                    && image.GetBlue(x, y) == ZelGetBValue(c_blue))
+                    return true;
+        return false;
+    };
+    // An empty spot: day 1 has no slots; the middle of its first column at
+    // the height of day 0's first slot, between two dotted time lines.
+    CRect rc_slot, rc_column;
+    core.GetSlotRect(0, 0, 0, rc_slot);
+    ASSERT_TRUE(core.SetToRect(1, 0, rc_column));
+    ASSERT_GE(rc_slot.Height(), ZelTimeslotGrid::nMinShapeHeight) << "the slot is drawn in three parts";
+    const LONG y_between = rc_slot.top + rc_slot.Height() * 3 / 8;
+    const CPoint pt_empty(rc_column.CenterPoint().x, y_between);
+    // Beside the slot's narrower middle part, where the area shows through.
+    const CPoint pt_beside(rc_slot.left + rc_slot.Width() / 8, y_between);
+    const CPoint pt_slot(rc_slot.CenterPoint().x, rc_slot.top + 3);
+
+    // A slot stands apart from the area: on the window's colour it takes
+    // the face colour, on the face colour the window's.
+    struct Case {
+        const char* pName;
+        BOOL bReadOnly;
+        wxSystemColour eArea;
+        wxSystemColour eSlot;
+    };
+    const Case a_cases[] = {
+        {"editable", FALSE, wxSYS_COLOUR_WINDOW, wxSYS_COLOUR_BTNFACE},
+        {"read-only", TRUE, wxSYS_COLOUR_BTNFACE, wxSYS_COLOUR_WINDOW},
+    };
+    for (const Case& c : a_cases) {
+        SCOPED_TRACE(c.pName);
+        grid.SetReadOnly(c.bReadOnly);
+        core.UnselectAll();
+        core.Select(0, 1, 0, FALSE, FALSE);
+        const wxImage image = painted();
+        ASSERT_TRUE(image.IsOk()) << "the display can be read back";
+        ShowAWhile("the grid's colours");
+        EXPECT_FALSE(has_classic_blue(image));
+        EXPECT_EQ(at(image, pt_empty), theme(c.eArea)) << "the empty area";
+        EXPECT_EQ(at(image, pt_beside), theme(c.eArea)) << "beside a slot's middle";
+        EXPECT_EQ(at(image, pt_slot), theme(c.eSlot)) << "a slot";
+        EXPECT_NE(theme(c.eSlot), theme(c.eArea));
+        // The slot's times stand out from it: some pixel of the slot is
+        // far darker than its face.
+        int i_darkest = 255 * 3;
+        for (int y = rc_slot.top + 2; y < rc_slot.bottom - 2; ++y)
+            for (int x = rc_slot.left + 2; x < rc_slot.right - 2; ++x)
+                i_darkest = std::min(i_darkest, image.GetRed(x, y) + image.GetGreen(x, y) + image.GetBlue(x, y));
+        const wxColour face = wxSystemSettings::GetColour(c.eSlot);
+        EXPECT_GT(face.Red() + face.Green() + face.Blue() - i_darkest, 3 * 100) << "the slot's text is readable";
+        CRect rc_selected;
+        core.GetSlotRect(0, 1, 0, rc_selected);
+        EXPECT_EQ(at(image, CPoint(rc_selected.CenterPoint().x, rc_selected.top + 4)), theme(wxSYS_COLOUR_HIGHLIGHT))
+            << "the selected slot";
+    }
     p_dlg->Destroy();
     Pump();
 }

@@ -326,15 +326,25 @@ void ZelTimeslotCtrl::OnCharHook(wxKeyEvent& event)
 {
     const UINT u_key = ZelVirtualKey(event);
     const UINT u_modifiers = ZelKeyModifiers(event);
+    // Ctrl+Tab and Alt+Tab belong to the windows around: they switch pages
+    // and panes, never slots.
+    if (u_key == VK_TAB && (u_modifiers & (KM_CONTROL | KM_ALT))) {
+        event.Skip();
+        return;
+    }
     if (u_key != 0 && pGrid->PreTranslateKey(u_key, u_modifiers))
         return;
-    // Tab past the last slot (or Shift+Tab before the first) moves on to
-    // the dialog's next (previous) control.
-    if (u_key == VK_TAB && !(u_modifiers & (KM_CONTROL | KM_ALT))) {
-        Navigate((u_modifiers & KM_SHIFT) ? wxNavigationKeyEvent::IsBackward : wxNavigationKeyEvent::IsForward);
+    // Tab past the last slot (or Shift+Tab before the first) moves on.
+    if (u_key == VK_TAB) {
+        TabOut((u_modifiers & KM_SHIFT) != 0);
         return;
     }
     event.Skip();
+}
+
+void ZelTimeslotCtrl::TabOut(bool b_backward)
+{
+    Navigate(b_backward ? wxNavigationKeyEvent::IsBackward : wxNavigationKeyEvent::IsForward);
 }
 
 void ZelTimeslotCtrl::OnActivate(wxActivateEvent& event)

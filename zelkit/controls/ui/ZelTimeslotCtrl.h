@@ -124,6 +124,10 @@ protected:
     ZelTimeslotCtrl(wxWindow* p_parent, wxWindowID i_id, const wxPoint& pos, const wxSize& size,
                     std::unique_ptr<ZelTimeslotGrid> p_grid, const wxString& s_name);
 
+    // Tab past the last slot, or Shift+Tab before the first: the focus
+    // moves on to the dialog's next (previous) control.
+    virtual void TabOut(bool b_backward);
+
     // IZelTimeslotHost
     BOOL HasWindow() const override;
     CRect GetClientArea() const override;

@@ -239,6 +239,11 @@ COLORREF ZelWxSysColor(int i_index)
 {
     wxSystemColour e_colour;
     switch (i_index) {
+    // The desktop colour, which read-only areas take, is the classic dark
+    // blue where the desktop has none of its own, and grids drawn on it are
+    // hard to read: the theme's window background stands in for it, the
+    // colour the toolkit gives areas the user cannot edit.
+    case ZelSys::COLOR_BACKGROUND: e_colour = wxSYS_COLOUR_BTNFACE; break;
     case ZelSys::COLOR_ACTIVECAPTION: e_colour = wxSYS_COLOUR_ACTIVECAPTION; break;
     case ZelSys::COLOR_MENU: e_colour = wxSYS_COLOUR_MENU; break;
     case ZelSys::COLOR_WINDOW: e_colour = wxSYS_COLOUR_WINDOW; break;
@@ -255,7 +260,6 @@ COLORREF ZelWxSysColor(int i_index)
     case ZelSys::COLOR_3DLIGHT: e_colour = wxSYS_COLOUR_3DLIGHT; break;
     case ZelSys::COLOR_INFOTEXT: e_colour = wxSYS_COLOUR_INFOTEXT; break;
     case ZelSys::COLOR_INFOBK: e_colour = wxSYS_COLOUR_INFOBK; break;
-    // The desktop has no colour of its own on this desktop: the classic one.
     default: return ZelDefaultSysColor(i_index);
     }
     const wxColour colour = wxSystemSettings::GetColour(e_colour);
