@@ -16,9 +16,7 @@ LONG lGroupKeyCounter = 0;
 
 LONG TakeGroupKey()
 {
-    const LONG l_key = lGroupKeyCounter;
-    lGroupKeyCounter = static_cast<LONG>(static_cast<DWORD>(lGroupKeyCounter) + 1u);
-    return l_key;
+    return ZelKeyCounter::Take(lGroupKeyCounter);
 }
 
 const VenueAlloc& DefaultVenueAlloc()

@@ -21,9 +21,7 @@ LONG lParticipantKeyCounter = 0;
 
 LONG TakeParticipantKey()
 {
-    const LONG l_key = lParticipantKeyCounter;
-    lParticipantKeyCounter = static_cast<LONG>(static_cast<DWORD>(lParticipantKeyCounter) + 1u);
-    return l_key;
+    return ZelKeyCounter::Take(lParticipantKeyCounter);
 }
 
 const RosterStyleArray& NoRosterStyles()
