@@ -12,7 +12,7 @@
 #include "zelkit/values/ZelTimeslotCombination.h"
 
 #include <algorithm>
-#include <climits>
+#include <cstdint>
 #include <fstream>
 #include <functional>
 #include <gtest/gtest.h>
@@ -93,7 +93,7 @@ Bytes ReplaceOnce(const Bytes& v_bytes, const Bytes& v_from, const Bytes& v_to)
 }
 
 // A text one character short of the limit followed by a blank and more:
-// cut at the limit, it ends on that blank.
+// cut at the limit, it ends on that blank. Cut is what it must be held as.
 std::string Beyond(int i_limit, char c)
 {
     return std::string(static_cast<std::size_t>(i_limit - 1), c) + " tail";
@@ -152,9 +152,11 @@ std::unique_ptr<EventDoc> ExpectStable(EventDoc& doc)
     return p_third;
 }
 
-// Two days of three slots, four venues, styles, facilities, roles, groups
-// and participants by the names given, a timetable with the second venue's
-// and the second group's placements, and two combinations.
+// Two days of three slots and two of each kind of item named "@<kind><n>@"
+// (the names a test replaces in the saved bytes): venues @v1@ and @v2@,
+// styles @s.@, facilities @f.@ (and "Stage"), roles @r.@, participants
+// "Pat @p.@", groups @g.@; besides, two more venues, a participant, a group,
+// a timetable with placements in @v2@ and of @g2@, and combinations @c.@.
 void MakeEvent(EventBuilder& event)
 {
     event.Days({"Mon", "Tue"}).Slots(-1, {"09:00-10:00", "10:00-11:00", "11:00-12:00"});
