@@ -6,6 +6,7 @@
 #include "model/General.h"
 #include "model/KeyList.h"
 #include "zelkit/base/ZelAssert.h"
+#include "zelkit/base/ZelKeyedObject.h"
 
 #include <algorithm>
 #include <climits>
@@ -451,7 +452,7 @@ void CustomDays::SetDays(const ZelStringArray& a_names)
             if (i_old < o_old.GetNumLayouts())
                 DayArray[i].CopySlots(o_old.DayArray[i_old]);
         } else {
-            day.lKey = lCustomDayKeyCounter++;
+            day.lKey = ZelKeyCounter::Take(lCustomDayKeyCounter);
         }
         Days.Add(day);
     }
@@ -473,7 +474,7 @@ void CustomDays::SetDays(const ZelArray<Day>& a_rows)
             if (i_old < o_old.GetNumLayouts())
                 DayArray[i].CopySlots(o_old.DayArray[i_old]);
         } else {
-            day.lKey = lCustomDayKeyCounter++;
+            day.lKey = ZelKeyCounter::Take(lCustomDayKeyCounter);
         }
         Days.Add(day);
     }
@@ -546,13 +547,14 @@ void CustomDays::Serialize(CArchive& ar)
     // New days must never take a key a loaded day has, whatever counter
     // the file holds.
     std::int64_t ll_next = static_cast<LONG>(u_counter);
-    for (int i = 0; i < a_days.GetSize(); ++i)
+    std::vector<LONG> v_keys;
+    for (int i = 0; i < a_days.GetSize(); ++i) {
         ll_next = std::max<std::int64_t>(ll_next, static_cast<std::int64_t>(a_days[i].lKey) + 1);
-    if (ll_next > INT32_MAX)
-        CArchive::ThrowBadSchema("a custom-day key beyond every key the counter can give");
+        v_keys.push_back(a_days[i].lKey);
+    }
     CommitBase(base);
     Days = std::move(a_days);
-    lCustomDayKeyCounter = static_cast<LONG>(ll_next);
+    lCustomDayKeyCounter = ZelKeyCounter::Settle(ll_next, std::move(v_keys), static_cast<LONG>(u_counter));
     RebuildDayFacts();
 }
 

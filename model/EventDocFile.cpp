@@ -85,23 +85,30 @@ struct KeyCounters {
 };
 
 // The next key a counter hands out after a list was read: the stored
-// counter, moved past every key the list took. Scratch objects read on the
-// way took keys of their own; those do not count.
+// counter, moved past every key the list took, or, when that leaves no key
+// to give, where the list's keys leave room (ZelKeyCounter::Settle).
+// Scratch objects read on the way took keys of their own; those do not
+// count.
 class NextKey {
 public:
-    explicit NextKey(LONG l_stored) : llNext(l_stored) {}
+    explicit NextKey(LONG l_stored) : llNext(l_stored), llStored(l_stored) {}
     // A further stored counter that may stand higher.
-    void Counter(LONG l_stored) { llNext = std::max<std::int64_t>(llNext, l_stored); }
-    void Loaded(LONG l_key) { llNext = std::max<std::int64_t>(llNext, std::int64_t(l_key) + 1); }
-    LONG Get() const
+    void Counter(LONG l_stored)
     {
-        if (llNext > INT32_MAX)
-            CArchive::ThrowBadSchema("a key beyond every key the counter can give");
-        return static_cast<LONG>(llNext);
+        llNext = std::max<std::int64_t>(llNext, l_stored);
+        llStored = std::max<std::int64_t>(llStored, l_stored);
     }
+    void Loaded(LONG l_key)
+    {
+        llNext = std::max<std::int64_t>(llNext, std::int64_t(l_key) + 1);
+        vKeys.push_back(l_key);
+    }
+    LONG Get() const { return ZelKeyCounter::Settle(llNext, vKeys, llStored); }
 
 private:
     std::int64_t llNext;
+    std::int64_t llStored;
+    std::vector<LONG> vKeys;
 };
 
 DWORD ReadDword(CArchive& ar)

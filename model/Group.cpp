@@ -16,9 +16,7 @@ LONG lGroupKeyCounter = 0;
 
 LONG TakeGroupKey()
 {
-    const LONG l_key = lGroupKeyCounter;
-    lGroupKeyCounter = static_cast<LONG>(static_cast<DWORD>(lGroupKeyCounter) + 1u);
-    return l_key;
+    return ZelKeyCounter::Take(lGroupKeyCounter);
 }
 
 const VenueAlloc& DefaultVenueAlloc()
@@ -433,6 +431,10 @@ void Group::Serialize(CArchive& ar)
             GetDayLimits().uType = SchedLim::e_no_limits;
         }
     }
+    // The times read take the list's own venue key unless each keeps its
+    // own, as in every copy of the list: the saved bytes are those of the
+    // group as the event holds it, whatever set keys the file had.
+    GetUnavailable().StampVenueKey();
     if (u_version >= 10) {
         DWORD u_rotation = 0;
         ar >> u_rotation;

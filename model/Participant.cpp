@@ -21,9 +21,7 @@ LONG lParticipantKeyCounter = 0;
 
 LONG TakeParticipantKey()
 {
-    const LONG l_key = lParticipantKeyCounter;
-    lParticipantKeyCounter = static_cast<LONG>(static_cast<DWORD>(lParticipantKeyCounter) + 1u);
-    return l_key;
+    return ZelKeyCounter::Take(lParticipantKeyCounter);
 }
 
 const RosterStyleArray& NoRosterStyles()
@@ -307,6 +305,10 @@ void Participant::Serialize(CArchive& ar)
     }
     if (u_version == 16)
         GetUnavailable().Serialize(ar);
+    // The times read take the list's own venue key unless each keeps its
+    // own, as in every copy of the list: the saved bytes are those of the
+    // participant as the event holds it, whatever set keys the file had.
+    GetUnavailable().StampVenueKey();
     if (u_version < 28) {
         RosterStyles.RemoveAll();
         bOrdered = 0;

@@ -4,6 +4,7 @@
 #include "model/EventDoc.h"
 #include "model/General.h"
 #include "zelkit/base/ZelAssert.h"
+#include "zelkit/base/ZelKeyedObject.h"
 
 namespace {
 LONG lVenueKeyCounter = 0;
@@ -11,7 +12,7 @@ LONG lVenueKeyCounter = 0;
 
 // ---- Venue ----
 
-Venue::Venue() : lKey(lVenueKeyCounter++) {}
+Venue::Venue() : lKey(ZelKeyCounter::Take(lVenueKeyCounter)) {}
 
 LONG Venue::GetKeyCounter()
 {

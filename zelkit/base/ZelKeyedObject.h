@@ -24,6 +24,7 @@
 #include "zelkit/base/ZelAssert.h"
 
 #include <bit>
+#include <climits>
 #include <cstdint>
 #include <memory>
 #include <string>
@@ -267,6 +268,33 @@ private:
     int iNextAssoc = -1;
 };
 
+// The keys a counter hands out: 0 to INT32_MAX, each once. A counter
+// holds the key it hands out next. At the top it stays there, where a
+// signed counter would wrap to negative keys and then to the keys of the
+// first items: the top key handed out again is refused by the list the
+// item joins as a key it holds. Only a damaged file brings a counter near
+// the top (the items of an event take a few of its two thousand million
+// keys); the load settles such a counter where it has keys to give.
+class ZelKeyCounter {
+public:
+    // The counter's key, and the counter moved on. A counter below 0 (a
+    // damaged file's) hands out 0 first.
+    static LONG Take(LONG& l_counter)
+    {
+        const LONG l_key = l_counter < 0 ? 0 : l_counter;
+        l_counter = l_key < INT32_MAX ? l_key + 1 : l_key;
+        return l_key;
+    }
+    // The counter for a list read from a file: ll_next, the stored counter
+    // moved past every key read, while it has keys to hand out; else (at
+    // the top, past it or below 0) the longest run of keys that no item of
+    // the list holds, so that new items take keys none of them has and the
+    // list keeps every item. The run is taken from its first key, or from
+    // ll_stored (the counter the file held) when that lies in it: an event
+    // saved and opened again keeps its counter.
+    static LONG Settle(std::int64_t ll_next, std::vector<LONG> v_keys, std::int64_t ll_stored);
+};
+
 // The base of keyed entities, over the process-wide key counter of their
 // type: for example
 //     extern LONG ktTSCombKey;
@@ -301,12 +329,7 @@ protected:
     LONG lKey;
 
 private:
-    static LONG NextKey()
-    {
-        const LONG l_key = *pKeyGen;
-        *pKeyGen = static_cast<LONG>(static_cast<std::uint32_t>(l_key) + 1u);
-        return l_key;
-    }
+    static LONG NextKey() { return ZelKeyCounter::Take(*pKeyGen); }
 };
 
 // The list of one keyed entity type: positions 0 to GetCount() - 1 are in

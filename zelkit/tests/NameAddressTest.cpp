@@ -161,36 +161,65 @@ TEST(NameTest, LongTextsAreCutNeverRefused)
     EXPECT_TRUE(none.IsEmpty());
 }
 
-// A name set again is the name set from its own text: only a cut that
-// ended on a blank leaves anything for the second pass to take off.
-TEST(NameTest, SetAgainTakesOffOnlyTheBlankACutLeft)
+// A cut between two words never leaves the blank that parted them: two
+// names equal up to their limit are equal at once, and a name stored and
+// read back (a load sets it from the stored text) is the same name. Each
+// kind of name, each of its parts.
+TEST(NameTest, ACutLeavesNoBlankAtItsEnd)
 {
     struct Case {
         int iMax;
         const char* pText;
-        const char* pFirst;
-        const char* pAgain;
+        const char* pCut;
     };
     const Case cases[] = {
-        {10, "abcdefghi j", "abcdefghi ", "abcdefghi"},
-        {10, "  ab   c ", "ab c", "ab c"},
-        {10, "abcdefghijkl", "abcdefghij", "abcdefghij"},
-        {10, "abcdefgh j", "abcdefgh j", "abcdefgh j"},
-        {0, "x", "", ""},
+        {10, "abcdefghi j", "abcdefghi"},
+        {10, "abcdefghi  \t j", "abcdefghi"},
+        {10, "  ab   c ", "ab c"},
+        {10, "abcdefghijkl", "abcdefghij"},
+        {10, "abcdefgh j", "abcdefgh j"},
+        {10, "abcdefghij k", "abcdefghij"},
+        {1, " a b", "a"},
+        {0, "x", ""},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.pText);
         ZelObjectName name(c.iMax);
         name.SetName(c.pText);
-        EXPECT_EQ(name.GetNameText(), c.pFirst);
+        EXPECT_EQ(name.GetNameText(), c.pCut);
+        EXPECT_EQ(RoundTrip(name, ZelObjectName(c.iMax)).GetName(), c.pCut);
+        EXPECT_TRUE(name == ZelObjectName(c.pCut, c.iMax));
         name.SetNameAgain();
-        EXPECT_EQ(name.GetNameText(), c.pAgain);
+        EXPECT_EQ(name.GetNameText(), c.pCut);
 
         ZelSimpleName person(c.iMax, c.iMax);
         person.SetName(c.pText, c.pText);
+        EXPECT_EQ(person.GetFirstName(), c.pCut);
+        EXPECT_EQ(person.GetLastName(), c.pCut);
+        const ZelSimpleName person_read = RoundTrip(person, ZelSimpleName(c.iMax, c.iMax));
+        EXPECT_EQ(person_read.GetFirstName(), c.pCut);
+        EXPECT_EQ(person_read.GetLastName(), c.pCut);
         person.SetNameAgain();
-        EXPECT_EQ(person.GetFirstName(), c.pAgain);
-        EXPECT_EQ(person.GetLastName(), c.pAgain);
+        EXPECT_EQ(person.GetFirstName(), c.pCut);
+        EXPECT_EQ(person.GetLastName(), c.pCut);
+
+        ZelFullName full(c.iMax, c.iMax, c.iMax);
+        full.SetName(c.pText, c.pText, c.pText);
+        const ZelFullName full_read = RoundTrip(full, ZelFullName(c.iMax, c.iMax, c.iMax));
+        for (const ZelFullName* p_full : {static_cast<const ZelFullName*>(&full), &full_read}) {
+            EXPECT_EQ(p_full->GetFirstName(), c.pCut);
+            EXPECT_EQ(p_full->GetOtherNames(), c.pCut);
+            EXPECT_EQ(p_full->GetLastName(), c.pCut);
+        }
+
+        // A path is trimmed, not normalised: only the blank at the cut goes.
+        ZelFileName path(c.iMax);
+        path.SetName(c.pText);
+        const std::string s_path = path.GetName();
+        EXPECT_TRUE(s_path.empty() || !ZelName::IsWhite(s_path.back())) << "[" << s_path << "]";
+        EXPECT_EQ(RoundTrip(path, ZelFileName(c.iMax)).GetName(), s_path);
+        path.SetName(s_path);
+        EXPECT_EQ(path.GetName(), s_path);
     }
 }
 

@@ -148,10 +148,17 @@ std::string ZelName::NormalCut(std::string s_text, int i_max)
 void ZelName::NormalCutInPlace(std::string& s_text, int i_max)
 {
     Normalize(s_text);
-    if (i_max <= 0)
+    if (i_max <= 0) {
         s_text.clear();
-    else if (s_text.size() > static_cast<std::size_t>(i_max))
+    } else if (s_text.size() > static_cast<std::size_t>(i_max)) {
         s_text.resize(static_cast<std::size_t>(i_max));
+        // A cut between two words leaves the blank that parted them at the
+        // end: without it the name is what the cut name reads back as, so
+        // two names equal up to the limit compare equal at once, and a name
+        // saved and opened again keeps its bytes.
+        if (s_text.back() == ' ')
+            s_text.pop_back();
+    }
 }
 
 std::string ZelName::Cut(const std::string& s_text, int i_max)
@@ -214,7 +221,12 @@ void ZelFileName::SetName(const std::string& s_path)
         ++u_first;
     while (u_end > u_first && IsWhite(s_path[u_end - 1]))
         --u_end;
-    sPath = Cut(s_path.substr(u_first, u_end - u_first), nMaxLength);
+    // Trimmed after the cut too: a path cut after a blank is read back
+    // trimmed, and must be the same path.
+    std::string s_cut = Cut(s_path.substr(u_first, u_end - u_first), nMaxLength);
+    while (!s_cut.empty() && IsWhite(s_cut.back()))
+        s_cut.pop_back();
+    sPath = std::move(s_cut);
 }
 
 void ZelFileName::Serialize(CArchive& ar)
@@ -279,6 +291,10 @@ void ZelFileName::RemoveExtension()
     const std::size_t u_dot = sPath.find_last_of('.');
     if (u_dot != std::string::npos && u_dot >= u_start)
         sPath.erase(u_dot);
+    // "notes .htm" is "notes" without its extension: a path read back is
+    // trimmed, and must be this path.
+    while (!sPath.empty() && IsWhite(sPath.back()))
+        sPath.pop_back();
 }
 
 void ZelFileName::AddExtension(const std::string& s_ext)
@@ -386,7 +402,7 @@ void ZelSimpleName::SetName(const std::string& s_first, const std::string& s_las
 
 std::string ZelSimpleName::GetName() const
 {
-    return Cut(JoinNormal({&sFirst, &sLast}), nMaxLength);
+    return NormalCut(JoinNormal({&sFirst, &sLast}), nMaxLength);
 }
 
 BOOL ZelSimpleName::IsEmpty() const
@@ -461,7 +477,7 @@ void ZelFullName::SetName(const std::string& s_first, const std::string& s_middl
 
 std::string ZelFullName::GetName() const
 {
-    return Cut(JoinNormal({&sFirst, &sLast}), nMaxLength);
+    return NormalCut(JoinNormal({&sFirst, &sLast}), nMaxLength);
 }
 
 BOOL ZelFullName::IsEmpty() const

@@ -49,7 +49,9 @@ public:
 
     // The text cut to i_max characters (nothing for a limit below 1).
     static std::string Cut(const std::string& s_text, int i_max);
-    // Cut(Normalize(s_text), i_max), made in the copy given.
+    // Cut(Normalize(s_text), i_max) without the blank a cut between two
+    // words leaves at its end, made in the copy given: the result is in
+    // the normal form, so that cutting it again changes nothing.
     static std::string NormalCut(std::string s_text, int i_max);
     // The same in place: a text in the form and within the limit is left
     // as it is, without a copy.
@@ -80,8 +82,8 @@ public:
     const std::string& GetNameText() const { return sName; }
     void SetName(const std::string& s_name) override;
     // SetName(GetName()) without the copies. Every setter leaves the
-    // normal form, which a second pass keeps, so only a name cut at its
-    // limit can change: the cut may have left a blank at its end.
+    // normal form within the limit, which a second pass keeps: only a
+    // name at its limit is looked at again.
     void SetNameAgain()
     {
         if (!IsBelowLimit(sName, nMaxLength))
@@ -103,7 +105,8 @@ public:
 
     void Serialize(CArchive& ar) override;
     std::string GetName() const override { return sPath; }
-    // Trims both ends (a path may hold runs of blanks) and cuts to the limit.
+    // Trims both ends (a path may hold runs of blanks) and cuts to the
+    // limit; a cut after a blank is trimmed again.
     void SetName(const std::string& s_path) override;
 
     // "C:" for "C:\data\event.eve"; empty without a drive.

@@ -83,7 +83,11 @@ void ZelTimeslotCombinationList::Serialize(CArchive& ar)
     // The file does not hold the key counter: new combinations of this run
     // must still get keys that no loaded combination has.
     std::int64_t ll_next = ktTSCombKey;
-    for (int i = 0; i < nObjects; ++i)
+    std::vector<LONG> v_keys;
+    v_keys.reserve(static_cast<std::size_t>(nObjects));
+    for (int i = 0; i < nObjects; ++i) {
         ll_next = std::max<std::int64_t>(ll_next, std::int64_t(Objects[i].GetKey()) + 1);
-    ktTSCombKey = static_cast<LONG>(std::min<std::int64_t>(ll_next, INT32_MAX));
+        v_keys.push_back(Objects[i].GetKey());
+    }
+    ktTSCombKey = ZelKeyCounter::Settle(ll_next, std::move(v_keys), ktTSCombKey);
 }
