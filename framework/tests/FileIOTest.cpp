@@ -294,6 +294,7 @@ TEST_F(FileIOTest, WhatIsNotARegularFileIsNotSavedOver)
     const fs::path fs_pipe = pDir / "pipe";
     ASSERT_EQ(mkfifo(fs_pipe.c_str(), 0600), 0);
     fs::create_symlink(fs_pipe, pDir / "to-pipe.eve");
+    chmod(pDir.c_str(), 0755);
     fs::create_directories(pDir / "folder.eve");
     for (const std::string& s_path : {fs_pipe.string(), (pDir / "to-pipe.eve").string(), (pDir / "folder.eve").string(),
                                       std::string("/dev/null")}) {
