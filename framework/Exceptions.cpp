@@ -20,8 +20,8 @@ CArchiveException::CArchiveException(Cause e_cause, std::string s_text)
 {
 }
 
-CFileException::CFileException(std::string s_path, std::string s_reason, Cause e_cause)
+CFileException::CFileException(std::string s_path, std::string s_reason, Cause e_cause, std::string s_subject)
     : CException("'" + s_path + "': " + s_reason), sPath(std::move(s_path)), sReason(std::move(s_reason)),
-      eCause(e_cause)
+      eCause(e_cause), sSubject(std::move(s_subject))
 {
 }

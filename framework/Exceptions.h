@@ -64,18 +64,31 @@ public:
         // Writing the file in place failed part way: the file may hold part
         // of the new bytes; the reason names where a complete copy is.
         partlyWritten = 2,
-        // There is no such file (nor, for a path through a file, folder).
+        // There is no such file (nor, for a path through a file, folder);
+        // the subject names the folder on the way that is missing, if one is.
         notFound = 3,
+        // The path names a folder, a device, a pipe or a socket.
+        notRegular = 4,
+        // The file is larger than the kind of file asked for can be.
+        tooLarge = 5,
+        // The file has write bits, but none for this user; nothing was written.
+        notWritableByUser = 6,
+        // The folder a new file goes in is missing; the subject names it.
+        folderMissing = 7,
     };
 
-    CFileException(std::string s_path, std::string s_reason, Cause e_cause = generic);
+    CFileException(std::string s_path, std::string s_reason, Cause e_cause = generic, std::string s_subject = {});
     const std::string& GetPath() const { return sPath; }
     // What went wrong, without the path ("cannot open the file: ...").
     const std::string& GetReason() const { return sReason; }
     Cause GetCause() const { return eCause; }
+    // A further path the cause names (the missing folder, the complete copy
+    // a write in place left), empty when there is none.
+    const std::string& GetSubject() const { return sSubject; }
 
 private:
     std::string sPath;
     std::string sReason;
     Cause eCause;
+    std::string sSubject;
 };

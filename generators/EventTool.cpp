@@ -32,6 +32,7 @@
 #include "generators/RosterGenerator.h"
 #include "generators/RosterRunner.h"
 #include "framework/Encoding.h"
+#include "framework/FileIO.h"
 #include "framework/MessageBox.h"
 #include "model/DocumentPorts.h"
 #include "model/EventDoc.h"
@@ -407,6 +408,9 @@ int Run(int argc, char** argv)
 int main(int argc, char** argv)
 {
     JoinRotavexResources();
+    // As the program does: a save past the file-size limit fails with the
+    // save's message and status, not the process.
+    IgnoreFileSizeSignal();
     try {
         return Run(argc, argv);
     } catch (const ZelAssertException& e) {

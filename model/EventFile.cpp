@@ -4,6 +4,7 @@
 #include "framework/FileIO.h"
 #include "model/EventDoc.h"
 #include "model/General.h"
+#include "zelkit/base/ZelStringArray.h"
 
 #include <new>
 #include <utility>
@@ -17,22 +18,35 @@ bool EventFile::HeadIsEvent(const std::uint8_t* p_head, std::size_t n_bytes)
     return u_version >= 1 && u_version <= EventDoc::kCurrentFileVersion;
 }
 
-BOOL EventFile::Load(EventDoc& doc, const std::string& s_path)
+namespace {
+
+// A count of bytes with its thousands marked, as the messages give it.
+std::string GroupedDigits(std::uint64_t u)
 {
-    std::vector<std::uint8_t> v_bytes;
-    try {
-        v_bytes = ReadDocumentFile(s_path, kMaxFileBytes, 4, HeadIsEvent);
-    } catch (const CFileException& e) {
-        ShowMessageId2(IDS_EVENT_FILE_UNREADABLE, s_path, e.GetReason(), MB_OK | MB_ICONEXCLAMATION);
-        return FALSE;
-    } catch (const CArchiveException&) {
-        ShowMessageId(IDS_EVENT_FILE_DAMAGED, s_path, MB_OK | MB_ICONEXCLAMATION);
-        return FALSE;
+    const std::string s_digits = std::to_string(u);
+    std::string s;
+    for (std::size_t i = 0; i < s_digits.size(); ++i) {
+        if (i > 0 && (s_digits.size() - i) % 3 == 0)
+            s += ',';
+        s += s_digits[i];
     }
-    return LoadBytes(doc, std::move(v_bytes), s_path);
+    return s;
 }
 
-BOOL EventFile::LoadBytes(EventDoc& doc, std::vector<std::uint8_t> v_bytes, const std::string& s_name)
+// A damaged file, or bytes that were to be one. A file whose last save in
+// place was cut short has the whole copy that save made beside it (or in
+// the user's cache folder): the message names it, the newest first, since
+// that is where the user's work is.
+void ShowDamaged(const std::string& s_name, bool b_file)
+{
+    const std::vector<std::string> v_copies = b_file ? FindRescueCopies(s_name) : std::vector<std::string>();
+    if (v_copies.empty())
+        ShowMessageId(IDS_EVENT_FILE_DAMAGED, s_name, MB_OK | MB_ICONEXCLAMATION);
+    else
+        ShowMessageId2(IDS_EVENT_FILE_DAMAGED_RESCUED, s_name, v_copies.front(), MB_OK | MB_ICONEXCLAMATION);
+}
+
+BOOL LoadNamed(EventDoc& doc, std::vector<std::uint8_t> v_bytes, const std::string& s_name, bool b_file)
 {
     try {
         doc.ReadEventFile(std::move(v_bytes));
@@ -40,17 +54,48 @@ BOOL EventFile::LoadBytes(EventDoc& doc, std::vector<std::uint8_t> v_bytes, cons
     } catch (const CUserException&) {
         // The user chose Quit: the open ends without a further word.
     } catch (const CArchiveException&) {
-        ShowMessageId(IDS_EVENT_FILE_DAMAGED, s_name, MB_OK | MB_ICONEXCLAMATION);
+        ShowDamaged(s_name, b_file);
     } catch (const CMemoryException&) {
-        ShowMessageId(IDS_EVENT_FILE_DAMAGED, s_name, MB_OK | MB_ICONEXCLAMATION);
+        ShowDamaged(s_name, b_file);
     } catch (const std::bad_alloc&) {
-        ShowMessageId(IDS_EVENT_FILE_DAMAGED, s_name, MB_OK | MB_ICONEXCLAMATION);
+        ShowDamaged(s_name, b_file);
     }
     return FALSE;
 }
 
+} // namespace
+
+BOOL EventFile::Load(EventDoc& doc, const std::string& s_path)
+{
+    constexpr UINT uBox = MB_OK | MB_ICONEXCLAMATION;
+    std::vector<std::uint8_t> v_bytes;
+    try {
+        v_bytes = ReadDocumentFile(s_path, kMaxFileBytes, 4, HeadIsEvent);
+    } catch (const CFileException& e) {
+        if (e.GetCause() == CFileException::notRegular)
+            ShowMessageId(IDS_EVENT_FILE_NOT_REGULAR, s_path, uBox);
+        else if (e.GetCause() == CFileException::tooLarge)
+            ShowMessageId2(IDS_EVENT_FILE_TOO_LARGE, s_path, GroupedDigits(kMaxFileBytes), uBox);
+        else if (e.GetCause() == CFileException::notFound && !e.GetSubject().empty())
+            ShowMessageId2(IDS_EVENT_FILE_OPEN_FOLDER_MISSING, s_path, e.GetSubject(), uBox);
+        else
+            ShowMessageId2(IDS_EVENT_FILE_UNREADABLE, s_path, e.GetReason(), uBox);
+        return FALSE;
+    } catch (const CArchiveException&) {
+        ShowDamaged(s_path, true);
+        return FALSE;
+    }
+    return LoadNamed(doc, std::move(v_bytes), s_path, true);
+}
+
+BOOL EventFile::LoadBytes(EventDoc& doc, std::vector<std::uint8_t> v_bytes, const std::string& s_name)
+{
+    return LoadNamed(doc, std::move(v_bytes), s_name, false);
+}
+
 BOOL EventFile::Save(EventDoc& doc, const std::string& s_path)
 {
+    constexpr UINT uBox = MB_OK | MB_ICONEXCLAMATION;
     // A save that fails leaves the event as it was, its file version too,
     // so that overwriting an older file is still asked about.
     const UINT u_version = doc.GetFileVersion();
@@ -58,16 +103,35 @@ BOOL EventFile::Save(EventDoc& doc, const std::string& s_path)
         WriteFileAtomically(s_path, doc.WriteEventFile());
         return TRUE;
     } catch (const CFileException& e) {
-        if (e.GetCause() == CFileException::readOnly)
-            ShowMessageId(IDS_EVENT_FILE_READ_ONLY, s_path, MB_OK | MB_ICONEXCLAMATION);
-        else
-            ShowMessageId2(e.GetCause() == CFileException::partlyWritten ? IDS_EVENT_FILE_PARTLY_WRITTEN
-                                                                         : IDS_EVENT_FILE_UNWRITABLE,
-                           s_path, e.GetReason(), MB_OK | MB_ICONEXCLAMATION);
+        switch (e.GetCause()) {
+        case CFileException::readOnly:
+            ShowMessageId(IDS_EVENT_FILE_READ_ONLY, s_path, uBox);
+            break;
+        case CFileException::notWritableByUser:
+            ShowMessageId(IDS_EVENT_FILE_NOT_WRITABLE_BY_USER, s_path, uBox);
+            break;
+        case CFileException::notRegular:
+            ShowMessageId(IDS_EVENT_FILE_SAVE_NOT_REGULAR, s_path, uBox);
+            break;
+        case CFileException::folderMissing:
+            ShowMessageId2(IDS_EVENT_FILE_SAVE_FOLDER_MISSING, s_path, e.GetSubject(), uBox);
+            break;
+        case CFileException::partlyWritten: {
+            ZelStringArray a_args;
+            a_args.Add(s_path);
+            a_args.Add(e.GetReason());
+            a_args.Add(e.GetSubject());
+            ShowMessageIdArray(IDS_EVENT_FILE_PARTLY_WRITTEN, a_args, uBox);
+            break;
+        }
+        default:
+            ShowMessageId2(IDS_EVENT_FILE_UNWRITABLE, s_path, e.GetReason(), uBox);
+            break;
+        }
     } catch (const CMemoryException&) {
-        ShowMessageId2(IDS_EVENT_FILE_UNWRITABLE, s_path, CMemoryException().GetText(), MB_OK | MB_ICONEXCLAMATION);
+        ShowMessageId2(IDS_EVENT_FILE_UNWRITABLE, s_path, CMemoryException().GetText(), uBox);
     } catch (const std::bad_alloc&) {
-        ShowMessageId2(IDS_EVENT_FILE_UNWRITABLE, s_path, CMemoryException().GetText(), MB_OK | MB_ICONEXCLAMATION);
+        ShowMessageId2(IDS_EVENT_FILE_UNWRITABLE, s_path, CMemoryException().GetText(), uBox);
     }
     doc.SetFileVersion(u_version);
     return FALSE;

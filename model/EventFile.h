@@ -1,15 +1,18 @@
 // The event file on disk: the reader and writer the document's open and
 // save go through (the default event-file port).
 //
-// A file is looked at before it is read: what is not a regular file, is
-// larger than any event file can be, or does not begin as an event file
-// does is refused at once as damaged or not an event file. A file is then
+// A file is looked at before it is read: what is not a regular file or is
+// larger than any event file can be is refused at once, saying so, and
+// one that does not begin as an event file does is refused as damaged or
+// not an event file. A damaged file whose last save in place was cut
+// short is refused naming the whole copy that save left. A file is then
 // read whole and loaded into a fresh document, which takes the
 // open document's place only when everything succeeded; a file that
 // cannot be read or taken leaves the open event as it was and tells the
 // user why. Saving goes through WriteFileAtomically (framework/FileIO.h):
-// a failed save leaves the old file whole, and a read-only file is refused
-// with a message of its own.
+// a failed save leaves the old file whole; a read-only file, another
+// user's, a folder, a device or a pipe, and a missing folder are refused
+// with messages of their own.
 #pragma once
 
 #include "model/DocumentPorts.h"
@@ -29,8 +32,24 @@ enum : UINT {
     // The file is protected against writing ("%1" the file).
     IDS_EVENT_FILE_READ_ONLY = 20010,
     // Writing the file in place failed part way: "%1" the file, "%2" the
-    // reason and where the complete copy is.
+    // reason, "%3" where the complete copy is.
     IDS_EVENT_FILE_PARTLY_WRITTEN = 20011,
+    // A folder, a device or a pipe was named to open ("%1").
+    IDS_EVENT_FILE_NOT_REGULAR = 20020,
+    // The file is larger than any event file: "%1" the file, "%2" the bound
+    // in bytes.
+    IDS_EVENT_FILE_TOO_LARGE = 20021,
+    // The folder of the file to open is missing: "%1" the file, "%2" the folder.
+    IDS_EVENT_FILE_OPEN_FOLDER_MISSING = 20022,
+    // A damaged file whose last save in place was cut short: "%1" the file,
+    // "%2" the whole copy of that save.
+    IDS_EVENT_FILE_DAMAGED_RESCUED = 20023,
+    // A folder, a device or a pipe was named to save to ("%1").
+    IDS_EVENT_FILE_SAVE_NOT_REGULAR = 20024,
+    // The file has write bits, but none for this user ("%1").
+    IDS_EVENT_FILE_NOT_WRITABLE_BY_USER = 20025,
+    // The folder of a new file is missing: "%1" the file, "%2" the folder.
+    IDS_EVENT_FILE_SAVE_FOLDER_MISSING = 20026,
 };
 
 class EventFile : public IEventFilePort {

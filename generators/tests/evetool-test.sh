@@ -107,8 +107,34 @@ for f in /dev/zero "$work/pipe.eve" "$work"; do
   got=$?
   set -e
   [ "$got" = 2 ] || fail "info $f gave status $got, not 2"
-  grep -q "damaged or is not an event file" "$work/stderr" || fail "info $f names the damage"
+  grep -q "It is not a regular file" "$work/stderr" || fail "info $f says it is not a regular file"
 done
+# Nor is one saved over: a pipe without a reader is refused at once, not
+# waited on.
+set +e
+timeout 20 "$evetool" resave "$samples/empty.eve" "$work/pipe.eve" >"$work/stdout" 2>"$work/stderr"
+got=$?
+set -e
+[ "$got" = 1 ] || fail "resave into a pipe gave status $got, not 1"
+grep -q "It is not a regular file" "$work/stderr" || fail "resave into a pipe says it is not a regular file"
+[ -p "$work/pipe.eve" ] || fail "the pipe stays"
+# A save past the file-size limit fails with the save's message, leaves the
+# old file whole and nothing beside it: the signal the limit raises does
+# not end evetool. It starts from the default disposition (Python ignores
+# the signal for itself).
+mkdir "$work/limited"
+printf 'old contents' >"$work/limited/out.eve"
+python3 - "$evetool" "$samples/groups-200.eve" "$work/limited/out.eve" <<'PY' || fail "a save past the file-size limit"
+import resource, signal, subprocess, sys
+def limit():
+    signal.signal(signal.SIGXFSZ, signal.SIG_DFL)
+    resource.setrlimit(resource.RLIMIT_FSIZE, (16384, resource.RLIM_INFINITY))
+r = subprocess.run([sys.argv[1], "resave", sys.argv[2], sys.argv[3]], preexec_fn=limit, capture_output=True, text=True)
+assert r.returncode == 1, (r.returncode, r.stderr)
+assert "File too large\nThe file was not changed." in r.stderr, r.stderr
+PY
+[ "$(cat "$work/limited/out.eve")" = "old contents" ] || fail "the file stays whole past the file-size limit"
+[ "$(ls -A "$work/limited")" = out.eve ] || fail "nothing is left beside a file past the file-size limit"
 # A protected file is not saved over (for root too: it has no write bit).
 printf 'protected' >"$work/protected.eve"
 chmod 444 "$work/protected.eve"

@@ -1,5 +1,6 @@
 #include "framework/FileIO.h"
 #include "framework/MessageBox.h"
+#include "framework/tests/TornWrite.h"
 #include "model/DocumentPorts.h"
 #include "model/EventDoc.h"
 #include "model/EventFile.h"
@@ -7,6 +8,7 @@
 #include "model/tests/DayTimes.h"
 #include "testsupport/ArchiveBytes.h"
 #include "testsupport/EventFileFixtures.h"
+#include "testsupport/OrdinaryUser.h"
 #include "generators/SampleEvents.h"
 #include "zelkit/values/ZelTimeslotCombination.h"
 
@@ -18,6 +20,7 @@
 #include <gtest/gtest.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 using testbytes::Builder;
@@ -788,12 +791,23 @@ TEST(EventFile, AFileThatCannotBeReadNamesTheSystemsReason)
     EXPECT_EQ(ports.Texts(), std::vector<std::string>{"Cannot open the event file '" + s_path
                                                        + "'.\ncannot open the file: No such file or directory"});
     EXPECT_EQ(doc.GetEventName(), "open");
+
+    // A missing folder is named, the one a link leads into too.
+    fs::create_symlink(dir.Path / "gone" / "real.eve", dir.Path / "link.eve");
+    for (const auto& [s_file, s_folder] : {std::pair{dir.File("no/x.eve"), dir.File("no")},
+                                           std::pair{dir.File("link.eve"), dir.File("gone")}}) {
+        ports.Boxes.Clear();
+        EXPECT_FALSE(doc.OnOpenDocument(s_file));
+        EXPECT_EQ(ports.Texts(), std::vector<std::string>{"Cannot open the event file '" + s_file
+                                                           + "'.\nThe folder '" + s_folder + "' does not exist."});
+    }
+    EXPECT_EQ(doc.GetEventName(), "open");
 }
 
 // What cannot be an event file is refused before it is read: a device, a
 // pipe (no writer: the open must not wait), a folder, a file larger than
 // any event file (its head an event's) and one whose head is not an
-// event's. One message names it; the open event stays.
+// event's. One message says what is wrong; the open event stays.
 TEST(EventFile, WhatCannotBeAnEventFileIsRefusedUnread)
 {
     Ports ports;
@@ -811,11 +825,16 @@ TEST(EventFile, WhatCannotBeAnEventFileIsRefusedUnread)
     sampleevents::ResetKeyCounters();
     auto p_doc = Make(sampleevents::MakeCalendarEvent);
     const Bytes v_open = p_doc->WriteEventFile();
-    for (const std::string& s_path : {std::string("/dev/zero"), s_pipe, s_folder, s_huge, s_text}) {
+    const std::string s_notRegular = "'.\nIt is not a regular file but a folder, a device or a pipe.";
+    for (const auto& [s_path, s_says] :
+         {std::pair{std::string("/dev/zero"), s_notRegular}, std::pair{s_pipe, s_notRegular},
+          std::pair{s_folder, s_notRegular},
+          std::pair{s_huge, std::string("'.\nThe file is too large: an event file is never larger than "
+                                        "1,073,741,824 bytes.")},
+          std::pair{s_text, std::string("'.\nThe file is damaged or is not an event file.")}}) {
         ports.Boxes.Clear();
         EXPECT_FALSE(p_doc->OnOpenDocument(s_path)) << s_path;
-        EXPECT_EQ(ports.Texts(), std::vector<std::string>{"Cannot open the event file '" + s_path
-                                                           + "'.\nThe file is damaged or is not an event file."});
+        EXPECT_EQ(ports.Texts(), std::vector<std::string>{"Cannot open the event file '" + s_path + s_says});
         EXPECT_EQ(p_doc->WriteEventFile(), v_open) << s_path;
     }
 }
@@ -855,32 +874,134 @@ TEST(EventFile, AFailedSaveLeavesTheOldFileWhole)
     p_doc->SetFileVersion(31);
     p_doc->SetModifiedFlag();
 
-    // Files may not grow beyond a few bytes, so the write fails.
-    rlimit o_saved{};
-    ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &o_saved), 0);
-    const auto p_oldHandler = std::signal(SIGXFSZ, SIG_IGN);
-    rlimit o_small = o_saved;
-    o_small.rlim_cur = 64;
-    ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &o_small), 0);
-    const BOOL b_saved = p_doc->OnSaveDocument(s_path);
-    setrlimit(RLIMIT_FSIZE, &o_saved);
-    std::signal(SIGXFSZ, p_oldHandler);
-
-    EXPECT_FALSE(b_saved);
+    // Files may not grow beyond a few bytes, so the write fails: in a child
+    // that sets up its signals as the program does at start-up, from the
+    // default disposition, so that the signal the limit raises would end
+    // it if the set-up did not take it.
+    const tornwrite::WaitableChildren children;
+    int a_pipe[2];
+    ASSERT_EQ(pipe(a_pipe), 0);
+    std::fflush(nullptr);
+    const pid_t i_child = fork();
+    ASSERT_GE(i_child, 0);
+    if (i_child == 0) {
+        close(a_pipe[0]);
+        std::signal(SIGXFSZ, SIG_DFL);
+        IgnoreFileSizeSignal();
+        rlimit o_small{};
+        getrlimit(RLIMIT_FSIZE, &o_small);
+        o_small.rlim_cur = 64;
+        setrlimit(RLIMIT_FSIZE, &o_small);
+        const BOOL b_saved = p_doc->OnSaveDocument(s_path);
+        std::string s_result = std::string(b_saved ? "saved" : "not saved") + (p_doc->IsModified() ? ", modified" : "")
+                               + ", version " + std::to_string(p_doc->GetFileVersion());
+        for (const std::string& s_text : ports.Texts())
+            s_result += "\n" + s_text;
+        const ssize_t i_put = write(a_pipe[1], s_result.data(), s_result.size());
+        _exit(i_put > 0 ? 0 : 1);
+    }
+    close(a_pipe[1]);
+    std::string s_result;
+    char a_buf[512];
+    for (ssize_t n; (n = read(a_pipe[0], a_buf, sizeof a_buf)) > 0;)
+        s_result.append(a_buf, static_cast<std::size_t>(n));
+    close(a_pipe[0]);
+    int i_status = 0;
+    waitpid(i_child, &i_status, 0);
+    ASSERT_TRUE(WIFEXITED(i_status)) << "ended by signal " << WTERMSIG(i_status);
+    EXPECT_EQ(s_result, "not saved, modified, version 31\nCannot save the event file '" + s_path
+                            + "'.\ncannot write the file: File too large\nThe file was not changed.");
     EXPECT_EQ(ReadFile(s_path), TextBytes("old contents"));
     EXPECT_EQ(std::distance(fs::directory_iterator(dir.Path), fs::directory_iterator()), 1) << "no temporary left";
-    EXPECT_TRUE(p_doc->IsModified());
-    EXPECT_EQ(p_doc->GetFileVersion(), 31u);
-    ASSERT_EQ(ports.Boxes.Boxes().size(), 1u);
-    EXPECT_EQ(ports.Boxes.Boxes()[0].sText,
-              "Cannot save the event file '" + s_path
-                  + "'.\ncannot write the file: File too large\nThe file was not changed.");
 
     // Saved for good, the file is the event.
     ASSERT_TRUE(p_doc->OnSaveDocument(s_path));
     EXPECT_FALSE(p_doc->IsModified());
     EXPECT_EQ(p_doc->GetFileVersion(), 40u);
     EXPECT_EQ(ReadFile(s_path), p_doc->WriteEventFile());
+}
+
+// A save names what is wrong with where it goes, writes nothing and leaves
+// the event modified: a pipe (refused at once, not waited on), a folder, a
+// missing folder (the one a link leads into too), another user's file.
+TEST(EventFile, ASaveSaysWhatIsWrongWithWhereItGoes)
+{
+    Ports ports;
+    TempDir dir;
+    const std::string s_pipe = dir.File("pipe.eve");
+    ASSERT_EQ(mkfifo(s_pipe.c_str(), 0600), 0);
+    const std::string s_folder = dir.File("folder.eve");
+    fs::create_directories(s_folder);
+    fs::create_symlink(dir.Path / "gone" / "real.eve", dir.Path / "link.eve");
+    sampleevents::ResetKeyCounters();
+    auto p_doc = Make(sampleevents::MakeCalendarEvent);
+    p_doc->SetModifiedFlag();
+
+    const std::string s_notRegular = "'.\nIt is not a regular file but a folder, a device or a pipe; nothing was "
+                                     "written to it.";
+    for (const auto& [s_path, s_says] :
+         {std::pair{s_pipe, "Cannot save the event file '" + s_pipe + s_notRegular},
+          std::pair{s_folder, "Cannot save the event file '" + s_folder + s_notRegular},
+          std::pair{dir.File("no/x.eve"), "Cannot save the event file '" + dir.File("no/x.eve")
+                                              + "'.\nThe folder '" + dir.File("no") + "' does not exist."},
+          std::pair{dir.File("link.eve"), "Cannot save the event file '" + dir.File("link.eve")
+                                              + "'.\nThe folder '" + dir.File("gone") + "' does not exist."}}) {
+        ports.Boxes.Clear();
+        EXPECT_FALSE(p_doc->OnSaveDocument(s_path)) << s_path;
+        EXPECT_EQ(ports.Texts(), std::vector<std::string>{s_says});
+        EXPECT_TRUE(p_doc->IsModified());
+    }
+    EXPECT_TRUE(fs::is_fifo(s_pipe));
+    EXPECT_TRUE(fs::is_empty(s_folder));
+    EXPECT_EQ(std::distance(fs::directory_iterator(dir.Path), fs::directory_iterator()), 3);
+
+    if (!ordinaryuser::RunningAsRoot())
+        GTEST_SKIP() << "another user's file needs root to set up";
+    // Root's file, writable by root alone, in a folder anyone may write.
+    const std::string s_roots = dir.File("roots.eve");
+    WriteFileAtomically(s_roots, std::string("root's"));
+    ASSERT_EQ(chmod(s_roots.c_str(), 0644), 0);
+    ASSERT_EQ(chmod(dir.Path.c_str(), 0777), 0);
+    ports.Boxes.Clear();
+    EXPECT_EQ(ordinaryuser::RunAsOrdinaryUser([&] {
+                  p_doc->OnSaveDocument(s_roots);
+                  return ports.Texts().empty() ? std::string("saved") : ports.Texts().back();
+              }),
+              "The event file '" + s_roots
+                  + "' is not writable by you; use Save As to keep your changes in another file.");
+    EXPECT_EQ(ReadFile(s_roots), TextBytes("root's"));
+}
+
+// A file torn by a kill during its write in place (it has a second hard
+// link) is damaged: its open names the whole copy the save left.
+TEST(EventFile, ATornFileNamesTheWholeCopyItsSaveLeft)
+{
+    Ports ports;
+    TempDir dir;
+    const std::string s_path = dir.File("torn.eve");
+    sampleevents::ResetKeyCounters();
+    const Bytes v_event = Make(sampleevents::MakeCalendarEvent)->WriteEventFile();
+    const std::string s_new(32 << 20, 'n');
+    bool b_torn = false;
+    for (int i_try = 0; i_try < 10 && !b_torn; ++i_try) {
+        fs::remove(dir.File("other.eve"));
+        WriteFileAtomically(s_path, v_event);
+        fs::create_hard_link(s_path, dir.Path / "other.eve");
+        b_torn = tornwrite::KillPartWay(s_path, s_new, [&] { WriteFileAtomically(s_path, s_new); })
+                 && ReadFile(s_path) != TextBytes(s_new);
+    }
+    ASSERT_TRUE(b_torn) << "no kill caught the write part way";
+    const std::vector<std::string> v_copies = FindRescueCopies(s_path);
+    ASSERT_EQ(v_copies.size(), 1u);
+
+    EventDoc doc;
+    EXPECT_FALSE(doc.OnOpenDocument(s_path));
+    EXPECT_EQ(ports.Texts(),
+              std::vector<std::string>{"Cannot open the event file '" + s_path
+                                       + "'.\nThe file is damaged: a save of it was cut short. '" + v_copies[0]
+                                       + "' holds everything that save was to write; open that file and save it "
+                                         "in this one's place."});
+    EXPECT_EQ(ReadFile(v_copies[0]), TextBytes(s_new));
 }
 
 } // namespace
