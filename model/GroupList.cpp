@@ -51,6 +51,10 @@ int GroupList::FindByKey(LONG l_key) const
 
 int GroupList::FindByName(const std::string& s_name) const
 {
+    if (const auto* p_names = LookupNames()) {
+        const auto it = p_names->find(s_name);
+        return it == p_names->end() ? -1 : it->second.iFirst;
+    }
     for (int i = 0; i < Groups.GetSize(); ++i) {
         if (Groups[i].GetName() == s_name)
             return i;
@@ -65,6 +69,12 @@ BOOL GroupList::NameExists(const Group& group) const
         return ReadNames.FindLast(NameHashes::Hash(s_name), [&](int i_at) {
                    return Groups[i_at].GetKey() != group.GetKey() && Groups[i_at].GetNameText() == s_name;
                }) >= 0;
+    }
+    if (const auto* p_names = LookupNames()) {
+        // Keys are unique: a second group with the name is another one.
+        const auto it = p_names->find(s_name);
+        return it != p_names->end()
+                   && (it->second.nGroups > 1 || Groups[it->second.iFirst].GetKey() != group.GetKey());
     }
     for (int i = 0; i < Groups.GetSize(); ++i) {
         if (Groups[i].GetKey() != group.GetKey() && Groups[i].GetNameText() == s_name)
@@ -116,11 +126,42 @@ void GroupList::Joined(int i_new)
     // a blank has lost it.
     if (bReading)
         ReadNames.Add(NameHashes::Hash(Groups[i_new].GetNameText()), i_new);
+    if (bLookupValid) {
+        const auto [it, b_new] = LookupIndex.try_emplace(Groups[i_new].GetNameText(), NameEntry{i_new, 0});
+        ++it->second.nGroups;
+    }
+}
+
+const std::unordered_map<std::string, GroupList::NameEntry>* GroupList::LookupNames() const
+{
+    if (nNameLookups == 0)
+        return nullptr;
+    if (!bLookupValid) {
+        LookupIndex.clear();
+        LookupIndex.reserve(static_cast<std::size_t>(Groups.GetSize()) * 2);
+        for (int i = 0; i < Groups.GetSize(); ++i) {
+            const auto [it, b_new] = LookupIndex.try_emplace(Groups[i].GetNameText(), NameEntry{i, 0});
+            ++it->second.nGroups;
+        }
+        bLookupValid = TRUE;
+    }
+    return &LookupIndex;
+}
+
+GroupList::NameLookup::NameLookup(GroupList& list) : List(list) { ++List.nNameLookups; }
+
+GroupList::NameLookup::~NameLookup()
+{
+    if (--List.nNameLookups == 0) {
+        List.bLookupValid = FALSE;
+        std::unordered_map<std::string, NameEntry>().swap(List.LookupIndex);
+    }
 }
 
 int GroupList::RemoveGroup(int i_index)
 {
     ZEL_ASSERT(0 <= i_index && i_index < GetNumGroups());
+    DropLookupNames();
     if (bIndexValid)
         KeyIndex.RemoveKey(Groups[i_index].GetKey());
     Groups.RemoveAt(i_index);
@@ -143,6 +184,7 @@ void GroupList::RemoveGroups(const ZelArray<int>& a_positions)
 
 void GroupList::RemoveAll()
 {
+    DropLookupNames();
     Groups.RemoveAll();
     KeyIndex.RemoveAll();
     bIndexValid = FALSE;
@@ -166,6 +208,8 @@ void GroupList::RebuildIndex(int n_room) const
 void GroupList::Swap(GroupList& other)
 {
     std::swap(Groups, other.Groups);
+    DropLookupNames();
+    other.DropLookupNames();
     InvalidateIndex();
     other.InvalidateIndex();
 }
@@ -175,12 +219,14 @@ void GroupList::RevalidateAll(EventDoc* p_doc)
     for (int i = 0; i < Groups.GetSize(); ++i)
         Groups[i].Revalidate(p_doc);
     bIndexValid = FALSE;
+    DropLookupNames();
 }
 
 void GroupList::OnGroupChanged(int i_code)
 {
     if (i_code != e_key_changed)
         return;
+    DropLookupNames();
     bIndexValid = FALSE;
     RebuildIndex();
 }

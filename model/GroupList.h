@@ -15,6 +15,7 @@
 
 #include <iosfwd>
 #include <string>
+#include <unordered_map>
 
 class EventDoc;
 
@@ -108,6 +109,24 @@ public:
         const Group::ReadBlank Blank;
     };
 
+    // Many groups added one by one outside a file read, as an import adds
+    // them: while it lives, FindByName, NameExists and the adds find a name
+    // through an index of the names instead of a walk of the list (made at
+    // the first look-up, kept up by AddGroup, made again after any other
+    // change the list hears of), so that the import takes time that grows
+    // with its length. The answers are those of the walk. Nothing may
+    // rename a group in place while it lives but through a GroupSmartPtr.
+    class NameLookup {
+    public:
+        explicit NameLookup(GroupList& list);
+        ~NameLookup();
+        NameLookup(const NameLookup&) = delete;
+        NameLookup& operator=(const NameLookup&) = delete;
+
+    private:
+        GroupList& List;
+    };
+
     static LONG GetKeyCounter() { return Group::GetKeyCounter(); }
     static void SetKeyCounter(LONG l_next) { Group::SetKeyCounter(l_next); }
 
@@ -124,6 +143,19 @@ private:
     // During a Reading: the groups' names by position.
     NameHashes ReadNames;
     BOOL bReading = FALSE;
+    // While a NameLookup lives: each name's first position and how many
+    // groups have it.
+    struct NameEntry {
+        int iFirst;
+        int nGroups;
+    };
+    // The index of names, made when a look-up needs it; null when no
+    // NameLookup lives or the list changed behind it.
+    const std::unordered_map<std::string, NameEntry>* LookupNames() const;
+    void DropLookupNames() { bLookupValid = FALSE; }
+    int nNameLookups = 0;
+    mutable std::unordered_map<std::string, NameEntry> LookupIndex;
+    mutable BOOL bLookupValid = FALSE;
 };
 
 // A handle on one group of the list. When it lets go and the group's key

@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -266,3 +267,65 @@ TEST(GroupList, RevalidationReachesEveryGroup)
 }
 
 } // namespace
+
+namespace {
+
+// What the name look-ups of a list answer for a set of names.
+struct NameAnswers {
+    std::vector<int> vFound;
+    std::vector<bool> vExists;
+    std::vector<std::string> vUnique;
+    bool operator==(const NameAnswers&) const = default;
+};
+
+NameAnswers AskNames(const GroupList& groups)
+{
+    NameAnswers answers;
+    for (const char* p_name : {"Choir", "Band", "Brass", "#2 Choir", "Strings", "Renamed", "choir"}) {
+        answers.vFound.push_back(groups.FindByName(p_name));
+        answers.vExists.push_back(groups.NameExists(Named(p_name)) != FALSE);
+        Group copy = Named(p_name);
+        BOOL b_identical = FALSE;
+        groups.MakeUniqueName(copy, b_identical);
+        answers.vUnique.push_back(copy.GetName());
+    }
+    if (groups.GetNumGroups() > 0)
+        answers.vExists.push_back(groups.NameExists(groups[0]) != FALSE);
+    return answers;
+}
+
+} // namespace
+
+TEST(GroupList, ANameLookupAnswersAsTheWalkDoesThroughEveryChange)
+{
+    // The same steps on two lists, one with a name look-up alive: after
+    // each, both answer alike.
+    GroupList walked;
+    GroupList looked;
+    std::vector<std::function<void(GroupList&)>> v_steps = {
+        [](GroupList& g) {
+            for (const char* p : {"Choir", "Band", "#2 Choir", "Brass"})
+                g.AddGroup(Named(p));
+        },
+        [](GroupList& g) { EXPECT_EQ(g.AddGroup(Named("Band")), GroupList::nameExists); },
+        [](GroupList& g) { g.RemoveGroup(1); },
+        [](GroupList& g) {
+            GroupSmartPtr p_group(&g, 0);
+            p_group->SetName("Renamed");
+        },
+        [](GroupList& g) { g.AddGroup(Named("Choir")); },
+        [](GroupList& g) {
+            ZelArray<int> a_positions;
+            a_positions.Add(0);
+            g.RemoveGroups(a_positions);
+        },
+        [](GroupList& g) { g.RemoveAll(); },
+        [](GroupList& g) { g.AddGroup(Named("Strings")); },
+    };
+    GroupList::NameLookup lookup(looked);
+    for (std::size_t i = 0; i < v_steps.size(); ++i) {
+        v_steps[i](walked);
+        v_steps[i](looked);
+        EXPECT_TRUE(AskNames(looked) == AskNames(walked)) << "after step " << i;
+    }
+}

@@ -131,6 +131,17 @@ bool CEventDocument::IsSheetAvailable(UINT u_command)
     return AvailableSheets().count(u_command) != 0;
 }
 
+const char* CEventDocument::BuiltMessage() { return kBuiltText; }
+
+bool CEventDocument::BuiltMessageHolds() const
+{
+    if (!bBuiltMessage)
+        return false;
+    const Timetable* p_timetable = Doc.GetTimetable();
+    return p_timetable != nullptr && p_timetable == pBuiltTimetable && p_timetable->IsValid()
+        && p_timetable->GetCreationDate() == dtBuilt;
+}
+
 bool CEventDocument::OnSaveModified()
 {
     return RecordSaves([this] { return Doc.SaveModified(); }) != FALSE;
@@ -146,8 +157,13 @@ void CEventDocument::OnCommand(wxCommandEvent& event)
     case EventDoc::ID_BUILD_TIMETABLE:
         // A build that ends well has no message of its own: once its
         // progress window has gone, the message bar tells the user.
-        if (Doc.OnBuildTimetable() && Doc.GetTimetable() != nullptr && Doc.GetTimetable()->IsValid())
+        bBuiltMessage = false;
+        if (Doc.OnBuildTimetable() && Doc.GetTimetable() != nullptr && Doc.GetTimetable()->IsValid()) {
             GetListStatusPort().SetMessageText(kBuiltText);
+            bBuiltMessage = true;
+            pBuiltTimetable = Doc.GetTimetable();
+            dtBuilt = pBuiltTimetable->GetCreationDate();
+        }
         break;
     case EventDoc::ID_PREFERENCES:
         Doc.OnPreferences();

@@ -8,6 +8,8 @@
 
 #include "model/EventDoc.h"
 #include "model/ShellPorts.h"
+#include "model/Timetable.h"
+#include "zelkit/datetime/CHighTime.h"
 
 #include <functional>
 #include <string>
@@ -49,6 +51,15 @@ public:
     static void SetSheetAvailable(UINT u_command, bool b_available);
     static bool IsSheetAvailable(UINT u_command);
 
+    // The message bar's word that the last build made a valid timetable
+    // holds only while the timetable is still the one that build made: the
+    // same object, built at the same time and still valid. An edit that
+    // drops the placements, a cancelled rebuild, a close or an open ends
+    // it, and the frame then takes the message back.
+    static const char* BuiltMessage();
+    bool BuiltMessageHolds() const;
+    void ForgetBuiltMessage() { bBuiltMessage = false; }
+
     // wx's side of the document.
     bool IsModified() const override { return Doc.IsModified(); }
     void Modify(bool b_modified) override { Doc.SetModifiedFlag(b_modified); }
@@ -63,4 +74,8 @@ private:
 
     EventDoc Doc;
     std::function<void(const std::string&)> fOnSaved;
+    // The timetable the built message speaks of.
+    bool bBuiltMessage = false;
+    const Timetable* pBuiltTimetable = nullptr;
+    CHighTime dtBuilt;
 };

@@ -377,6 +377,16 @@ void CMainFrame::UpdateIndicators()
     }
 }
 
+void CMainFrame::UpdateTimetableMessage()
+{
+    if (Document.BuiltMessageHolds())
+        return;
+    Document.ForgetBuiltMessage();
+    wxStatusBar* p_status = GetStatusBar();
+    if (p_status != nullptr && p_status->GetStatusText(e_status_message) == CEventDocument::BuiltMessage())
+        p_status->SetStatusText("Ready", e_status_message);
+}
+
 void CMainFrame::UpdateTitle()
 {
     const wxString s_title = wxString::FromUTF8(Document.GetDisplayTitle()) + " - "
@@ -812,6 +822,7 @@ void CMainFrame::OnIdle(wxIdleEvent& event)
     }
     UpdateTitle();
     UpdateIndicators();
+    UpdateTimetableMessage();
     event.Skip();
 }
 

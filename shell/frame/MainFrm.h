@@ -74,6 +74,9 @@ public:
     // The title from the document, and the lock keys into the status bar.
     void UpdateTitle();
     void UpdateIndicators();
+    // Takes the built-timetable message out of the message bar once the
+    // timetable is no longer the one that build made ("Ready" instead).
+    void UpdateTimetableMessage();
 
 protected:
     bool TryBefore(wxEvent& event) override;

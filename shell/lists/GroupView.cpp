@@ -117,15 +117,18 @@ void GroupView::FitColumnsToTexts()
     ZelListCtrl* p_list = GetListCtrl();
     if (p_list == nullptr || IsDocumentBusy())
         return;
-    const int i_margin = 2 * p_list->GetTextExtent(" ").x;
+    const int i_margin = 2 * p_list->GetTextWidth(" ");
     const int i_most = p_list->FromDIP(400);
+    // As many rows as the list itself measures when it fits a column: an
+    // event of thousands of groups opens without a text of each measured.
+    const int n_rows = std::min(GetList().GetItemCount(), ZelListModel::iMaxRowScan);
     for (int c = 0; c < GetList().GetColumnCount(); ++c) {
         // The title with room for the sort arrow.
         int i_width = std::max(GetList().GetColumnWidth(c),
-                               p_list->GetTextExtent(ToWx(GroupViewCore::GetListColumnTitle(c))).x + 2 * i_margin
+                               p_list->GetTextWidth(GroupViewCore::GetListColumnTitle(c)) + 2 * i_margin
                                    + p_list->FromDIP(16));
-        for (int r = 0; r < GetList().GetItemCount() && i_width < i_most; ++r)
-            i_width = std::max(i_width, p_list->GetTextExtent(ToWx(GetListText(r, c))).x + 2 * i_margin + 2);
+        for (int r = 0; r < n_rows && i_width < i_most; ++r)
+            i_width = std::max(i_width, p_list->GetTextWidth(GetListText(r, c)) + 2 * i_margin + 2);
         GetList().SetColumnWidth(c, std::min(i_width, i_most));
     }
 }

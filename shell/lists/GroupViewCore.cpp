@@ -686,8 +686,16 @@ int GroupViewCore::ImportRecord(int i_record, int i_line, const ZelArray<ZelImpo
     if (p_doc == nullptr)
         return 0;
     if (i_record < 0) {
+        pImportNames.reset();
         p_doc->DocChanged(UpdateViewHint::e_general);
         return 1;
+    }
+    // The names are found by an index while the records come in: each
+    // record asks whether its name is taken.
+    if (pImportNames == nullptr || pImportNamesOf != &p_doc->GetGroups()) {
+        pImportNames.reset();
+        pImportNames = std::make_unique<GroupList::NameLookup>(p_doc->GetGroups());
+        pImportNamesOf = &p_doc->GetGroups();
     }
     Group group;
     group.ApplyDefaults(p_doc->GetPreferences());

@@ -12,12 +12,14 @@
 #pragma once
 
 #include "framework/Types.h"
+#include "model/GroupList.h"
 #include "model/ShellPorts.h"
 #include "shell/lists/ItemListCore.h"
 #include "zelkit/base/ZelArray.h"
 #include "zelkit/import/ZelImport.h"
 
 #include <functional>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -172,4 +174,7 @@ private:
                        ILVImportErrors* p_errors, std::string& s_log);
 
     ItemListCore& List;
+    // The names of the groups, indexed while an import's records come in.
+    std::unique_ptr<GroupList::NameLookup> pImportNames;
+    const GroupList* pImportNamesOf = nullptr;
 };

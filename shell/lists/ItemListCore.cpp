@@ -191,7 +191,15 @@ void ItemListCore::Click(int i_row, BOOL b_shift, BOOL b_ctrl)
     const int n = GetRecordCount();
     if (!b_shift && !b_ctrl)
         UnselectAll();
-    const int i_anchor = b_shift ? pList->GetNextItem(-1, LVNI_SELECTED) : -1;
+    // A Shift-click extends from the row clicked before (found by its key,
+    // so a refill or a sort in between does not move it); without one,
+    // from the first selected row.
+    int i_anchor = -1;
+    if (b_shift) {
+        i_anchor = lClickAnchor != -1 ? pList->FindItemData(lClickAnchor) : -1;
+        if (i_anchor < 0)
+            i_anchor = pList->GetNextItem(-1, LVNI_SELECTED);
+    }
     if (i_row >= 0 && i_row < n && i_row < pList->GetItemCount()) {
         if (b_shift && i_anchor >= 0)
             SelectRange(std::min(i_anchor, i_row), std::max(i_anchor, i_row));
@@ -200,6 +208,10 @@ void ItemListCore::Click(int i_row, BOOL b_shift, BOOL b_ctrl)
         else
             SelectItem(i_row);
         pList->SetItemState(i_row, LVIS_FOCUSED, LVIS_FOCUSED);
+        if (!b_shift || i_anchor < 0)
+            lClickAnchor = pList->GetItemData(i_row);
+    } else if (!b_shift && !b_ctrl) {
+        lClickAnchor = -1;
     }
     UpdateStatusText();
 }
@@ -222,6 +234,10 @@ void ItemListCore::DoubleClick(int i_row)
 BOOL ItemListCore::KeyDown(Key e_key, BOOL b_shift)
 {
     const int i_focus = pList->GetNextItem(-1, LVNI_FOCUSED);
+    // The keys choose rows of their own: a later Shift-click extends from
+    // what they selected.
+    if (e_key == Key::Escape || e_key == Key::Space || e_key == Key::Up || e_key == Key::Down)
+        lClickAnchor = -1;
     switch (e_key) {
     case Key::Enter:
         PostChange();

@@ -366,6 +366,8 @@ private:
     int iRememberedFocus = -1;
     BOOL bHasFocus = FALSE;
     int iAnchor = -1;
+    // The key of the row last clicked without Shift, -1 for none.
+    LPARAM lClickAnchor = -1;
     KeyList KeptSelection;
     LPARAM lKeptFocus = -1;
     BOOL bFirstFill = TRUE;

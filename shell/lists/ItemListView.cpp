@@ -110,13 +110,6 @@ void ItemListCtrl::DrawRow(wxDC& dc, int i_row, const wxRect& rc_row)
         pItemView->DrawRow(dc, i_row, rc_row);
 }
 
-int ItemListCtrl::RowAt(const wxPoint& pt) const
-{
-    if (pt.y < GetHeaderHeight())
-        return -1;
-    return RowHitTest(pt.x, pt.y - GetHeaderHeight());
-}
-
 bool ItemListCtrl::TryBefore(wxEvent& event)
 {
     if (pItemView == nullptr || GetView() == nullptr)
@@ -125,9 +118,8 @@ bool ItemListCtrl::TryBefore(wxEvent& event)
     if (type == wxEVT_LEFT_DOWN || type == wxEVT_LEFT_DCLICK) {
         // The view's own selection: the list's click handling does not run.
         auto& mouse = static_cast<wxMouseEvent&>(event);
-        if (!HasFocus())
-            SetFocus();
-        const int i_row = RowAt(mouse.GetPosition());
+        const int i_row = RowAtPoint(mouse.GetPosition());
+        TakeFocusForClick();
         if (type == wxEVT_LEFT_DOWN)
             pItemView->Click(i_row, mouse.ShiftDown(), mouse.ControlDown());
         else
@@ -328,6 +320,19 @@ void ItemListView::OnListNotify(ZelNotifyEvent& event)
             GetListCtrl()->Refresh();
         }
         return;
+    }
+    if (event.GetCode() == LVN_ITEMCHANGED && ItemListCore::HasFocus()) {
+        // The list's own keys (Home, End, the page keys, with Shift) select
+        // rows too: the message bar counts them once the key is done.
+        const auto* p_nm = event.GetRecordAs<ZelNMListView>();
+        if (p_nm != nullptr && ((p_nm->uOldState ^ p_nm->uNewState) & LVIS_SELECTED) && !bStatusPending) {
+            bStatusPending = true;
+            CallAfter([this] {
+                bStatusPending = false;
+                if (GetListCtrl() != nullptr)
+                    UpdateStatusText();
+            });
+        }
     }
     event.Skip();
 }

@@ -44,8 +44,6 @@ protected:
     bool TryBefore(wxEvent& event) override;
 
 private:
-    int RowAt(const wxPoint& pt) const;
-
     ItemListView* pItemView;
 };
 
@@ -156,6 +154,8 @@ private:
     ItemListImport Import{Host};
     wxWindow* pParent = nullptr;
     wxWindowID iListId = wxID_ANY;
+    // The message bar's counts are due once the present event is done.
+    bool bStatusPending = false;
     std::unordered_map<LPARAM, std::vector<std::string>> mDrawn;
 };
 

@@ -78,11 +78,11 @@ void ParticipantView::FitComputedColumns(int i_first, int i_last)
     // As many rows as the list itself measures, and the room it leaves
     // around a text with the view's margins; the heading fits as well.
     const int n_rows = std::min(list.GetItemCount(), ZelListModel::iMaxRowScan);
-    const int i_room = 4 * p_list->GetTextExtent(" ").x + 2;
+    const int i_room = 4 * p_list->GetTextWidth(" ") + 2;
     for (int c = i_first; c <= i_last; ++c) {
-        int i_width = p_list->GetTextExtent(ToWx(ParticipantViewCore::GetListColumnTitle(c))).x + 8;
+        int i_width = p_list->GetTextWidth(ParticipantViewCore::GetListColumnTitle(c)) + 8;
         for (int r = 0; c > 0 && r < n_rows; ++r)
-            i_width = std::max(i_width, p_list->GetTextExtent(ToWx(GetListText(r, c))).x);
+            i_width = std::max(i_width, p_list->GetTextWidth(GetListText(r, c)));
         if (i_width + i_room > list.GetColumnWidth(c))
             list.SetColumnWidth(c, i_width + i_room);
     }

@@ -176,6 +176,16 @@ TEST_F(ItemListCoreTest, ClickSelectionFollowsShiftAndCtrl)
         }
     }
     EXPECT_EQ(Status.vTexts.back(), "3 groups");
+
+    // Shift extends from the row clicked before, not from the first
+    // selected row.
+    View.Click(0, FALSE, FALSE);
+    View.Click(2, FALSE, TRUE);
+    View.Click(2, FALSE, TRUE);
+    EXPECT_EQ(View.Selected(), std::vector<LPARAM>{10});
+    View.Click(1, TRUE, FALSE);
+    EXPECT_EQ(View.Selected(), (std::vector<LPARAM>{10, 20, 30}));
+    EXPECT_EQ(Status.vTexts.back(), "3 groups, 3 selected");
 }
 
 TEST_F(ItemListCoreTest, DoubleClickChangesARowAndAddsOnEmptySpace)

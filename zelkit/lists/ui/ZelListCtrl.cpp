@@ -412,12 +412,29 @@ void ZelListCtrl::OnMouseWheel(wxMouseEvent& event)
     UpdateLayout();
 }
 
+int ZelListCtrl::RowAtPoint(const wxPoint& pt) const
+{
+    return pt.y >= GetHeaderHeight() ? RowHitTest(pt.x, pt.y - GetHeaderHeight()) : -1;
+}
+
+void ZelListCtrl::TakeFocusForClick()
+{
+    bFocusScrollPending = false;
+    if (HasFocus())
+        return;
+    const int i_top = GetTopIndex();
+    const int i_x = GetScrollX();
+    SetFocus();
+    bFocusScrollPending = false;
+    SetTopIndex(i_top);
+    SetScrollX(i_x);
+}
+
 void ZelListCtrl::OnMouse(wxMouseEvent& event)
 {
-    if (!HasFocus())
-        SetFocus();
     const wxPoint pt = event.GetPosition();
-    const int i_row = pt.y >= GetHeaderHeight() ? RowHitTest(pt.x, pt.y - GetHeaderHeight()) : -1;
+    const int i_row = RowAtPoint(pt);
+    TakeFocusForClick();
     const wxEventType type = event.GetEventType();
     if (type == wxEVT_RIGHT_DOWN) {
         // A right click selects a row that is not selected yet.
@@ -467,11 +484,28 @@ void ZelListCtrl::OnKeyDown(wxKeyEvent& event)
 void ZelListCtrl::OnSetFocus(wxFocusEvent& event)
 {
     event.Skip();
-    if (event.GetWindow() != this)
-        DrawFocus(TRUE, TRUE);
+    if (event.GetWindow() != this) {
+        // The focused row is shown once the event that brought the focus is
+        // done: a mouse press that brought it picks its row from the rows
+        // on screen, and must find them where the user saw them.
+        DrawFocus(TRUE, FALSE);
+        bFocusScrollPending = true;
+        CallAfter(&ZelListCtrl::ShowFocusAfterFocusIn);
+    }
     UpdateLayout();
     RefreshAll();
     SendNotify(NM_SETFOCUS, nullptr);
+}
+
+void ZelListCtrl::ShowFocusAfterFocusIn()
+{
+    if (!bFocusScrollPending)
+        return;
+    bFocusScrollPending = false;
+    if (HasFocus()) {
+        EnsureFocusVisible(FALSE);
+        UpdateLayout();
+    }
 }
 
 void ZelListCtrl::OnKillFocus(wxFocusEvent& event)

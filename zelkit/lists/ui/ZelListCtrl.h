@@ -65,12 +65,26 @@ public:
     // The space left and right of a cell's text: within the room that
     // fitting a column to its contents leaves beside the text.
     static int GetCellInset(int i_col);
+    // The width of a text in the list's font, from the advance of each
+    // character: quick enough to fit columns to thousands of texts, where
+    // asking the toolkit to lay out each text is not.
+    int GetTextWidth(const std::string& s_text) const { return GetStringWidth(s_text); }
 
     // Opens the header's pop-up ("Do not sort") at a point of the screen,
     // when the list allows it.
     void HdrPopup(const wxPoint& pt_screen);
 
 protected:
+    // A mouse press on the rows: the keyboard focus comes to the list
+    // without scrolling it, so that the row hit is the one the user saw
+    // under the pointer. The toolkit hands the focus to the window before
+    // the press reaches it; the focus only asks to show its row
+    // (FocusArrived), and the press, which chooses its own row, takes that
+    // request back here.
+    void TakeFocusForClick();
+    // The row under a point of the client area, -1 for none (the header,
+    // below the rows).
+    int RowAtPoint(const wxPoint& pt) const;
     // Draws one row in rc_row (the whole width of the columns, scrolled).
     // Derived lists draw their rows themselves by overriding it.
     virtual void DrawRow(wxDC& dc, int i_row, const wxRect& rc_row);
@@ -103,6 +117,7 @@ private:
     void OnHeaderReorder(wxHeaderCtrlEvent& event);
     void OnNoSortCommand(wxCommandEvent& event);
     void OnFontChanged();
+    void ShowFocusAfterFocusIn();
 
     void SyncHeader();
     void UpdateScrollbars();
@@ -115,6 +130,8 @@ private:
     bool bHeaderDirty = true;
     bool bRefreshPending = false;
     bool bInScrollUpdate = false;
+    // The focus came and its row is yet to be scrolled into view.
+    bool bFocusScrollPending = false;
     int iHeaderScroll = 0;
     // The advance of each code page 1252 character in the list's font.
     mutable std::array<int, 256> aCharWidths{};

@@ -1,0 +1,311 @@
+// Clicks in scrolled lists with the real mouse, under a window manager (the
+// launcher's WM flag), as a user makes them: the pointer goes over a list
+// that does not have the keyboard focus, the wheel scrolls it, a click
+// takes a row, the wheel scrolls on and a Shift-click takes the rows up to
+// another. The row chosen is the one that was under the pointer, the list
+// stays where it was scrolled, and the selection in the document's keys is
+// the range between the two clicks. Each pane of the program (venues,
+// groups, participants) is tried, and a list of a dialog (the library's list
+// on its own, as the column choosers and report dialogs hold it).
+//
+// The events go through the X server (wxUIActionSimulator over XTest):
+// the toolkit gives the clicked window the focus before the press reaches
+// it, which is what moved the rows under the pointer.
+//
+// With ROTAVEX_SHOW_SECONDS set, the frame stays on screen that long after
+// the participant pane's Shift-click ("participants") and after its Shift+End
+// ("status"), for screenshots (ROTAVEX_SHOW_ONLY picks one).
+#include "framework/MessageBox.h"
+#include "framework/Settings.h"
+#include "framework/ui/WindowClass.h"
+#include "model/EventDoc.h"
+#include "shell/frame/EventDocument.h"
+#include "shell/frame/MainFrm.h"
+#include "shell/frame/PaneView.h"
+#include "shell/frame/RotavexApp.h"
+#include "shell/lists/ItemListView.h"
+#include "testsupport/EventBuilder.h"
+#include "testsupport/ProgramFolder.h"
+#include "testsupport/ui/RotavexAppEnvironment.h"
+#include "testsupport/ui/WindowStacking.h"
+#include "testsupport/ui/WxLoopDriving.h"
+#include "zelkit/lists/ui/ZelListCtrl.h"
+
+#include <chrono>
+#include <dlfcn.h>
+#include <cstdio>
+#include <filesystem>
+#include <gtest/gtest.h>
+#include <thread>
+#include <wx/frame.h>
+#include <wx/statusbr.h>
+#include <wx/sizer.h>
+#include <wx/textctrl.h>
+#include <wx/uiaction.h>
+
+namespace fs = std::filesystem;
+using testevent::EventBuilder;
+
+namespace {
+
+const auto* pEnvironment = ::testing::AddGlobalTestEnvironment(new RotavexAppEnvironment);
+
+constexpr int nItems = 300;
+
+// Lets the X server and the toolkit deliver what the simulator sent.
+void Settle(int i_ms = 150)
+{
+    const auto t_end = std::chrono::steady_clock::now() + std::chrono::milliseconds(i_ms);
+    while (std::chrono::steady_clock::now() < t_end) {
+        wxTheApp->Yield(true);
+        std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    }
+    Pump();
+}
+
+// The mouse wheel through the X server's test extension, whose functions
+// are looked up at run time (the simulator has no wheel): X reports each
+// notch down as a press and release of button 5.
+class XWheel {
+public:
+    XWheel()
+    {
+        void* p_x11 = dlopen("libX11.so.6", RTLD_NOW | RTLD_GLOBAL);
+        void* p_xtst = dlopen("libXtst.so.6", RTLD_NOW | RTLD_GLOBAL);
+        if (p_x11 == nullptr || p_xtst == nullptr)
+            return;
+        auto pfn_open = reinterpret_cast<void* (*)(const char*)>(dlsym(p_x11, "XOpenDisplay"));
+        pfnFlush = reinterpret_cast<int (*)(void*)>(dlsym(p_x11, "XFlush"));
+        pfnButton = reinterpret_cast<int (*)(void*, unsigned, int, unsigned long)>(dlsym(p_xtst, "XTestFakeButtonEvent"));
+        if (pfn_open != nullptr && pfnFlush != nullptr && pfnButton != nullptr)
+            pDisplay = pfn_open(nullptr);
+    }
+    bool IsAvailable() const { return pDisplay != nullptr; }
+    void Down(int n_notches)
+    {
+        for (int i = 0; i < n_notches && pDisplay != nullptr; ++i) {
+            pfnButton(pDisplay, 5, 1, 0);
+            pfnButton(pDisplay, 5, 0, 0);
+            pfnFlush(pDisplay);
+            Settle(40);
+        }
+        Settle();
+    }
+
+private:
+    void* pDisplay = nullptr;
+    int (*pfnFlush)(void*) = nullptr;
+    int (*pfnButton)(void*, unsigned, int, unsigned long) = nullptr;
+};
+
+void Wheel(wxUIActionSimulator&, int n_notches)
+{
+    static XWheel wheel;
+    ASSERT_TRUE(wheel.IsAvailable()) << "the X test extension answers";
+    wheel.Down(n_notches);
+}
+
+// The screen point of a row's middle, a little in from the left.
+wxPoint RowPoint(const ZelListCtrl& list, int i_row)
+{
+    const wxRect rc = list.GetRowRect(i_row);
+    return list.ClientToScreen(wxPoint(20, rc.y + rc.height / 2));
+}
+
+std::vector<LPARAM> SelectedKeys(const ZelListModel& list)
+{
+    std::vector<LPARAM> v;
+    for (int i = list.GetNextItem(-1, LVNI_SELECTED); i >= 0; i = list.GetNextItem(i, LVNI_SELECTED))
+        v.push_back(list.GetItemData(i));
+    return v;
+}
+
+std::vector<LPARAM> KeysOfRows(const ZelListModel& list, int i_from, int i_to)
+{
+    std::vector<LPARAM> v;
+    for (int i = i_from; i <= i_to; ++i)
+        v.push_back(list.GetItemData(i));
+    return v;
+}
+
+// What one scroll-click-scroll-Shift-click walk over a list met.
+struct Walk {
+    int iFirstRow = -1;   // the row under the pointer at the click
+    int iSecondRow = -1;  // the row under the pointer at the Shift-click
+    int iTopAtClick = -1;
+    int iTopAfterClick = -1;
+    std::vector<LPARAM> vAfterClick;
+    std::vector<LPARAM> vAfterShiftClick;
+};
+
+// The walk over a list whose window does not have the focus: the pointer
+// over its fourth visible row, three notches down, a click; three notches
+// more, a Shift-click two rows lower. Rows are read from the list as it
+// shows just before each press, as the user sees them.
+Walk ClickScrolledList(ZelListCtrl& list)
+{
+    Walk walk;
+    wxUIActionSimulator sim;
+    EXPECT_FALSE(list.HasFocus()) << "the walk starts with the focus elsewhere";
+    sim.MouseMove(RowPoint(list, list.GetTopIndex() + 3));
+    Settle();
+    Wheel(sim, 3);
+    walk.iTopAtClick = list.GetTopIndex();
+    EXPECT_GT(walk.iTopAtClick, 0) << "the wheel scrolled the list";
+    walk.iFirstRow = walk.iTopAtClick + 3;
+    sim.MouseMove(RowPoint(list, walk.iFirstRow));
+    Settle();
+    sim.MouseClick();
+    Settle();
+    walk.iTopAfterClick = list.GetTopIndex();
+    walk.vAfterClick = SelectedKeys(list);
+
+    Wheel(sim, 3);
+    walk.iSecondRow = list.GetTopIndex() + 5;
+    sim.MouseMove(RowPoint(list, walk.iSecondRow));
+    Settle();
+    sim.KeyDown(WXK_SHIFT);
+    Settle(50);
+    sim.MouseClick();
+    Settle(50);
+    sim.KeyUp(WXK_SHIFT);
+    Settle();
+    walk.vAfterShiftClick = SelectedKeys(list);
+    return walk;
+}
+
+void ExpectWalk(const ZelListModel& list, const Walk& walk, const char* p_what)
+{
+    SCOPED_TRACE(p_what);
+    EXPECT_EQ(walk.iTopAfterClick, walk.iTopAtClick) << "the click leaves the list where it was scrolled";
+    ASSERT_GE(walk.iFirstRow, 0);
+    EXPECT_EQ(walk.vAfterClick, KeysOfRows(list, walk.iFirstRow, walk.iFirstRow))
+        << "the click takes the row that was under the pointer";
+    EXPECT_EQ(walk.vAfterShiftClick, KeysOfRows(list, walk.iFirstRow, walk.iSecondRow))
+        << "the Shift-click takes the rows from the one clicked before";
+}
+
+class ListClickWxTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        if (!HasWindowManager())
+            GTEST_SKIP() << "the toolkit hands the focus on a click only under a window manager";
+        fsFolder = MakeTestFolder("rvx-listclick");
+        {
+            EventBuilder event;
+            event.Name("Big fair").Days({"Sat"}).Slots(-1, {"09:00-10:00", "10:00-11:00"}).TwentyFourHour();
+            char a_name[32];
+            for (int i = 0; i < nItems; ++i) {
+                std::snprintf(a_name, sizeof a_name, "Hall %03d", i);
+                event.Venue(a_name);
+                std::snprintf(a_name, sizeof a_name, "Band %03d", i);
+                event.Group(a_name);
+                std::snprintf(a_name, sizeof a_name, "Ann Lee%03d", i);
+                event.Participant(a_name);
+            }
+            ASSERT_TRUE(event.Doc().OnSaveDocument((fsFolder / "fair.eve").string()));
+        }
+        ConfigureProgramSettings(fsFolder);
+        RegisterPaneViews();
+        ASSERT_TRUE(TheApp()->StartUp((fsFolder / "fair.eve").string()));
+        bStarted = true;
+        Frame().SetSize(20, 20, 1200, 800);
+        Frame().Raise();
+        Settle(400);
+    }
+    void TearDown() override
+    {
+        if (!bStarted)
+            return;
+        if (CEventDocument* p_doc = TheApp()->GetDocument()) {
+            p_doc->GetEvent().SetModifiedFlag(false);
+            p_doc->Modify(false);
+        }
+        TheApp()->ShutDown();
+        for (const char* p_class : {kVenueView, kGroupView, kParticipantView, kTimetableView})
+            WindowClasses::Unregister(p_class);
+        CSettingsStore::Get().Configure("", "");
+        fs::remove_all(fsFolder);
+    }
+
+    CMainFrame& Frame() { return *TheApp()->GetMainFrame(); }
+    ItemListView* Pane(int i_row, int i_col) { return dynamic_cast<ItemListView*>(Frame().GetPaneView(i_row, i_col)); }
+
+    ScriptedMessageBox Boxes;
+    fs::path fsFolder;
+    bool bStarted = false;
+};
+
+TEST_F(ListClickWxTest, AClickInAScrolledPaneTakesTheRowUnderThePointer)
+{
+    struct PaneCase {
+        const char* pWhat;
+        int iRow, iCol;
+    } a_panes[] = {{"venues", 0, 0}, {"groups", 1, 0}, {"participants", 0, 1}};
+    for (const PaneCase& pane : a_panes) {
+        ItemListView* p_view = Pane(pane.iRow, pane.iCol);
+        ASSERT_NE(p_view, nullptr) << pane.pWhat;
+        ZelListCtrl& list = *p_view->GetListCtrl();
+        ASSERT_EQ(list.GetItemCount(), nItems) << pane.pWhat;
+        // The focus is in another pane, with a row of this one focused
+        // from before: the one the focus would scroll back to.
+        p_view->Click(0, FALSE, FALSE);
+        list.SetTopIndex(0);
+        ItemListView* p_other = Pane(pane.iRow == 1 ? 0 : 1, 0);
+        p_other->GetListCtrl()->SetFocus();
+        Settle();
+        const Walk walk = ClickScrolledList(list);
+        ExpectWalk(p_view->GetList(), walk, pane.pWhat);
+        EXPECT_EQ(p_view->GetList().GetSelectedCount(), walk.iSecondRow - walk.iFirstRow + 1);
+        if (pane.iCol == 1)
+            ShowAWhile("participants");
+
+        // The message bar counts every selected row, also those the list's
+        // own keys select: Shift+End takes the rows to the last.
+        const wxString s_noun = wxString(pane.pWhat);
+        EXPECT_EQ(Frame().GetStatusBar()->GetStatusText(0),
+                  wxString::Format("%d %s, %d selected", nItems, s_noun, p_view->GetList().GetSelectedCount()));
+        wxUIActionSimulator sim;
+        sim.Char(WXK_END, wxMOD_SHIFT);
+        Settle();
+        const int n_selected = p_view->GetList().GetSelectedCount();
+        EXPECT_GT(n_selected, walk.iSecondRow - walk.iFirstRow + 1) << pane.pWhat;
+        EXPECT_TRUE(p_view->GetList().GetItemState(nItems - 1, LVIS_SELECTED)) << pane.pWhat;
+        EXPECT_EQ(Frame().GetStatusBar()->GetStatusText(0),
+                  wxString::Format("%d %s, %d selected", nItems, s_noun, n_selected));
+        if (pane.iCol == 1)
+            ShowAWhile("status");
+    }
+}
+
+TEST_F(ListClickWxTest, AClickInAScrolledDialogListTakesTheRowUnderThePointer)
+{
+    // The library's list with its own click selection, beside a text box
+    // that holds the focus, as in the program's dialogs.
+    auto* p_frame = new wxFrame(&Frame(), wxID_ANY, "List", wxPoint(100, 100), wxSize(400, 400));
+    auto* p_text = new wxTextCtrl(p_frame, wxID_ANY);
+    auto* p_list = new ZelListCtrl(p_frame, wxID_ANY, wxDefaultPosition, wxSize(380, 300), 0);
+    auto* p_sizer = new wxBoxSizer(wxVERTICAL);
+    p_sizer->Add(p_text, 0, wxEXPAND);
+    p_sizer->Add(p_list, 1, wxEXPAND);
+    p_frame->SetSizer(p_sizer);
+    p_list->InsertColumn(0, "Column", LVCFMT_LEFT, 300);
+    char a_name[16];
+    for (int i = 0; i < nItems; ++i) {
+        std::snprintf(a_name, sizeof a_name, "Item %03d", i);
+        p_list->InsertItem(i, a_name, i + 1);
+    }
+    p_list->ClickRow(0, false, false);
+    p_frame->Show();
+    p_frame->Raise();
+    Settle(400);
+    p_text->SetFocus();
+    Settle();
+    const Walk walk = ClickScrolledList(*p_list);
+    ExpectWalk(*p_list, walk, "dialog list");
+    p_frame->Destroy();
+    Pump();
+}
+
+} // namespace
