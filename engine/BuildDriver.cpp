@@ -7,7 +7,25 @@
 #include "model/ShellPorts.h"
 #include "model/Timetable.h"
 
-int RunBuildDriver(EventDoc* p_doc, Timetable* p_timetable, const BuildEngineCall& f_call)
+#if defined(__GLIBC__)
+#include <malloc.h>
+#endif
+
+namespace {
+
+// A build or check of a large event takes hundreds of megabytes for its map
+// and counters and frees them at its end; the allocator keeps freed memory
+// for later use unless asked, so the process would go on holding the
+// build's peak while the user works on. Handing it back costs a walk of the
+// heap, once per command.
+void ReturnFreedMemory()
+{
+#if defined(__GLIBC__)
+    malloc_trim(0);
+#endif
+}
+
+int RunOnMap(EventDoc* p_doc, Timetable* p_timetable, const BuildEngineCall& f_call)
 {
     TTMap map(p_doc, p_timetable);
     map.Build();
@@ -36,6 +54,16 @@ int RunBuildDriver(EventDoc* p_doc, Timetable* p_timetable, const BuildEngineCal
     return i_result;
 }
 
+} // namespace
+
+int RunBuildDriver(EventDoc* p_doc, Timetable* p_timetable, const BuildEngineCall& f_call)
+{
+    const int i_result = RunOnMap(p_doc, p_timetable, f_call);
+    // The map and the engine are gone.
+    ReturnFreedMemory();
+    return i_result;
+}
+
 int Timetable::Build(EventDoc* p_doc)
 {
     return RunBuildDriver(p_doc, this, [](BuildEngine& engine, BOOL* p_started) { return engine.Build(p_started); });
@@ -54,10 +82,14 @@ void EventDoc::OnCheckTimetable()
     Timetable* p_timetable = GetTimetable();
     if (p_timetable == nullptr)
         return;
-    TTMap map(this, p_timetable);
-    map.Build();
-    BuildEngine engine(this, p_timetable, &map);
+    BOOL b_valid = FALSE;
     BOOL b_changed = FALSE;
-    const BOOL b_valid = engine.Check(&b_changed);
+    {
+        TTMap map(this, p_timetable);
+        map.Build();
+        BuildEngine engine(this, p_timetable, &map);
+        b_valid = engine.Check(&b_changed);
+    }
+    ReturnFreedMemory();
     ReportCheckResult(b_valid ? 1 : 0, b_changed);
 }

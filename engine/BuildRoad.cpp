@@ -16,6 +16,7 @@
 #include "zelkit/windows/ZelWindowServices.h"
 
 #include <algorithm>
+#include <optional>
 
 namespace {
 
@@ -57,9 +58,24 @@ BOOL BuildEngine::Build(BOOL* p_started)
     pDoc->AttachRulesToSlots(TRUE);
     // From here to the end of the build the cells' times, the order of the
     // timeslots and the memberships stay as they are: the searches read
-    // them from tables made once.
-    const BuildTables tables(*pDoc);
-    generator.SetTables(&tables);
+    // them from tables. The checks after a search read none of them, nor
+    // the map's chunk lists: both go before the checks make their counters,
+    // so that the build needs no more memory than the checks' counters and
+    // the search's tables and lists on their own; a search after the
+    // checks makes them again, the same.
+    std::optional<BuildTables> tables;
+    auto make_tables = [&] {
+        if (!tables) {
+            tables.emplace(*pDoc);
+            generator.SetTables(&*tables);
+        }
+    };
+    auto drop_tables = [&] {
+        generator.SetTables(nullptr);
+        tables.reset();
+        pMap->DropChunkLists();
+    };
+    make_tables();
 
     const GroupList& groups = pDoc->GetGroups();
     const int n_groups = groups.GetNumGroups();
@@ -128,6 +144,7 @@ BOOL BuildEngine::Build(BOOL* p_started)
         }
         if (i_attempt > 0)
             StartProgress(n_stages);
+        make_tables();
 
         iStage = e_stage_minimums;
         SetModeName(GetModeName(iMode));
@@ -166,6 +183,7 @@ BOOL BuildEngine::Build(BOOL* p_started)
         }
 
         iStage = e_stage_count_check;
+        drop_tables();
         res = CheckCounts(TRUE, FALSE);
         if (res == failed)
             return EndBuild(e_count_check_failed, FALSE);
@@ -174,6 +192,7 @@ BOOL BuildEngine::Build(BOOL* p_started)
 
         if (b_fill && i_fill_state == 0) {
             iStage = e_stage_second_fill;
+            make_tables();
             const int i_filled = FillEmptySlots(counters, generator);
             if (i_filled == cancelled)
                 return EndBuild(e_cancelled, TRUE);
@@ -183,6 +202,7 @@ BOOL BuildEngine::Build(BOOL* p_started)
             ClearRequests();
             // What the fill placed is checked like the rest, whether it
             // filled every timeslot or some.
+            drop_tables();
             res = CheckCounts(TRUE, FALSE);
             if (res == failed)
                 return EndBuild(e_count_check_failed, FALSE);

@@ -24,12 +24,13 @@ namespace {
 // A group's candidate chunks one after another, as the map's enumeration
 // gives them: read from the map's list of the group's chunks when every
 // venue and day is asked for (every raising step goes through them, the
-// same for the whole build), else walked by the enumeration itself.
+// same for the whole build) and the map lists them, else walked by the
+// enumeration itself.
 class ChunkWalk {
 public:
     ChunkWalk(const TTMap& map, int i_group, int i_venue, int i_day)
         : Map(map),
-          pList(i_venue < 0 && i_day < 0 ? &map.GetChunkList(i_group) : nullptr),
+          pList(i_venue < 0 && i_day < 0 ? map.FindChunkList(i_group) : nullptr),
           iGroup(i_group),
           iVenue(i_venue),
           iDay(i_day)
@@ -41,7 +42,7 @@ public:
     BOOL First(Chunk& chunk)
     {
         if (pList != nullptr) {
-            iNext = 0;
+            Cursor = ChunkList::Cursor();
             return Next(chunk);
         }
         return Map.GetFirstChunk(iGroup, Pos, chunk, iVenue, iDay);
@@ -50,10 +51,7 @@ public:
     {
         if (pList == nullptr)
             return Map.GetNextChunk(Pos, chunk, iVenue, iDay);
-        if (iNext >= pList->GetSize())
-            return FALSE;
-        pList->GetChunk(iNext++, chunk);
-        return TRUE;
+        return pList->Next(Cursor, chunk);
     }
 
 private:
@@ -62,7 +60,7 @@ private:
     int iGroup;
     int iVenue;
     int iDay;
-    int iNext = 0;
+    ChunkList::Cursor Cursor;
     TTMap::ChunkPos Pos;
 };
 

@@ -219,6 +219,7 @@ void TTMap::FindColumns()
     Columns.clear();
     nColumnDays = 0;
     nColumnVenues = 0;
+    uMostSlots = 0;
     if (pTimetable == nullptr)
         return;
     const int n_days = pTimetable->GetNumDays();
@@ -230,8 +231,11 @@ void TTMap::FindColumns()
     Columns.assign(static_cast<std::size_t>(n_days) * static_cast<std::size_t>(n_venues), nullptr);
     for (int d = 0; d < n_days; ++d) {
         Day& day = pTimetable->GetDay(d);
-        for (int v = 0; v < day.GetNumVenues(); ++v)
-            Columns[static_cast<std::size_t>(d) * nColumnVenues + static_cast<std::size_t>(v)] = &day.GetVenueSlots(v);
+        for (int v = 0; v < day.GetNumVenues(); ++v) {
+            TimeslotArray& a_slots = day.GetVenueSlots(v);
+            Columns[static_cast<std::size_t>(d) * nColumnVenues + static_cast<std::size_t>(v)] = &a_slots;
+            uMostSlots = std::max(uMostSlots, static_cast<std::uint32_t>(a_slots.GetSize()));
+        }
     }
 }
 
@@ -245,7 +249,7 @@ void TTMap::SetNumGroups(int n_groups)
 {
     GroupMaps.RemoveAll();
     GroupMaps.SetSize(n_groups);
-    ChunkLists.clear();
+    DropChunkLists();
 }
 
 BOOL TTMap::AreDaysConsecutive(int i_day_a, int i_day_b)
@@ -438,13 +442,37 @@ BOOL TTMap::FindNextChunk(ChunkPos& pos, Chunk& chunk, int i_venue) const
 
 void ChunkList::Add(const Chunk& chunk)
 {
-    Entries.push_back({chunk.GetVenue(), chunk.GetNumSlots(), Cells.size()});
-    for (int i = 0; i < chunk.GetNumSlots(); ++i)
-        Cells.push_back(chunk.GetSlot(i));
+    const int n_cells = chunk.GetNumSlots();
+    if (Runs.empty() || Runs.back().iVenue != chunk.GetVenue() || Runs.back().nCells != n_cells)
+        Runs.push_back({chunk.GetVenue(), n_cells, nChunks, Cells.size()});
+    for (int i = 0; i < n_cells; ++i) {
+        const Chunk::Slot& slot = chunk.GetSlot(i);
+        Cells.push_back(static_cast<std::uint32_t>(slot.iDay) << 16 | static_cast<std::uint32_t>(slot.iSlot));
+    }
+    ++nChunks;
 }
 
-const ChunkList& TTMap::GetChunkList(int i_group) const
+void ChunkList::Finish()
 {
+    Runs.push_back({-1, 0, nChunks, Cells.size()});
+    Runs.shrink_to_fit();
+    Cells.shrink_to_fit();
+    bListed = true;
+}
+
+void ChunkList::GetChunk(int i_index, Chunk& chunk) const
+{
+    ZEL_ASSERT(0 <= i_index && i_index < nChunks);
+    // The last run that starts at or before the chunk.
+    const auto it = std::upper_bound(Runs.begin(), Runs.end(), i_index,
+                                     [](int i, const Run& run) { return i < run.iFirstChunk; });
+    MakeChunk(static_cast<int>(it - Runs.begin()) - 1, i_index, chunk);
+}
+
+const ChunkList* TTMap::FindChunkList(int i_group) const
+{
+    if (!ChunkList::Fits(nColumnDays, uMostSlots))
+        return nullptr;
     // Sized once: a list handed out stays where it is while lists of
     // other groups are made (a search walking one group's list makes
     // others as it goes deeper).
@@ -458,9 +486,15 @@ const ChunkList& TTMap::GetChunkList(int i_group) const
         for (BOOL b_more = GetFirstChunk(i_group, pos, chunk, -1, -1); b_more;
              b_more = GetNextChunk(pos, chunk, -1, -1))
             list.Add(chunk);
-        list.bListed = true;
+        list.Finish();
     }
-    return list;
+    return &list;
+}
+
+void TTMap::DropChunkLists()
+{
+    // Swapped out, not cleared: a cleared vector keeps its room.
+    std::vector<ChunkList>().swap(ChunkLists);
 }
 
 // ---- shaping a placement chunk ----

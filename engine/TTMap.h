@@ -147,33 +147,72 @@ private:
 };
 
 // A group's candidate chunks over every venue and day, in the order the
-// map's enumeration gives them, held compactly: each chunk's venue and the
-// range of its cells in one array of cells.
+// map's enumeration gives them, held compactly. A large event lists
+// thousands of groups with thousands of chunks each, mostly single cells,
+// so a chunk costs only its cells, four bytes each (day and timeslot, 16
+// bits apiece): the chunks of one venue and size, which the enumeration
+// gives one after another, share one record of their venue and size.
 class ChunkList {
 public:
-    int GetSize() const { return static_cast<int>(Entries.size()); }
+    // Where a walk through the list stands.
+    class Cursor {
+    private:
+        friend class ChunkList;
+        int iChunk = 0;
+        int iRun = 0;
+    };
+
+    int GetSize() const { return nChunks; }
     // Makes the chunk chunk i of the list, in the chunk's own storage.
-    void GetChunk(int i_index, Chunk& chunk) const
+    void GetChunk(int i_index, Chunk& chunk) const;
+    // The next chunk of a walk from the start of the list; FALSE, with the
+    // chunk unchanged, past the last one. The walk of the searches: in line.
+    BOOL Next(Cursor& cursor, Chunk& chunk) const
     {
-        const Entry& entry = Entries[static_cast<std::size_t>(i_index)];
-        chunk.RemoveAll();
-        chunk.SetVenue(entry.iVenue);
-        const Chunk::Slot* p_cells = Cells.data() + entry.uFirst;
-        for (int i = 0; i < entry.nCells; ++i)
-            chunk.AddSlot(p_cells[i].iDay, p_cells[i].iSlot);
+        if (cursor.iChunk >= nChunks)
+            return FALSE;
+        // The runs end with one that starts past the last chunk.
+        while (Runs[static_cast<std::size_t>(cursor.iRun) + 1].iFirstChunk <= cursor.iChunk)
+            ++cursor.iRun;
+        MakeChunk(cursor.iRun, cursor.iChunk++, chunk);
+        return TRUE;
+    }
+
+    // Whether a timetable's cells fit the list: days and timeslots of a
+    // day below 65,536.
+    static bool Fits(std::uint32_t n_days, std::uint32_t n_slots)
+    {
+        return n_days <= kCellMask + 1 && n_slots <= kCellMask + 1;
     }
 
 private:
     friend class TTMap;
-    struct Entry {
+    static constexpr std::uint32_t kCellMask = 0xFFFF;
+    // Chunks one after another of one venue and as many cells, from
+    // chunk iFirstChunk, their cells from uFirstCell on.
+    struct Run {
         std::int32_t iVenue;
         std::int32_t nCells;
-        std::size_t uFirst;
+        std::int32_t iFirstChunk;
+        std::size_t uFirstCell;
     };
     void Add(const Chunk& chunk);
+    // Ends the list: the closing run, and no room kept beyond it.
+    void Finish();
+    void MakeChunk(int i_run, int i_index, Chunk& chunk) const
+    {
+        const Run& run = Runs[static_cast<std::size_t>(i_run)];
+        chunk.RemoveAll();
+        chunk.SetVenue(run.iVenue);
+        const std::uint32_t* p_cells = Cells.data() + run.uFirstCell
+            + static_cast<std::size_t>(i_index - run.iFirstChunk) * static_cast<std::size_t>(run.nCells);
+        for (int i = 0; i < run.nCells; ++i)
+            chunk.AddSlot(static_cast<std::int32_t>(p_cells[i] >> 16), static_cast<std::int32_t>(p_cells[i] & kCellMask));
+    }
 
-    std::vector<Entry> Entries;
-    std::vector<Chunk::Slot> Cells;
+    std::vector<Run> Runs;
+    std::vector<std::uint32_t> Cells;
+    int nChunks = 0;
     // The list has been made (a group may have no chunks at all).
     bool bListed = false;
 };
@@ -370,8 +409,14 @@ public:
     // change once the map is built, so the searches, which go through a
     // group's chunks again and again, read them from a list made the first
     // time it is asked for; a list stays where it is until the map is
-    // filled again.
-    const ChunkList& GetChunkList(int i_group) const;
+    // filled again or the lists are dropped. Null where the timetable's
+    // cells do not fit a list (ChunkList::Fits): the searches then walk
+    // the enumeration.
+    const ChunkList* FindChunkList(int i_group) const;
+    // Frees every list made so far; the next search lists its groups
+    // again. The checks that follow a search walk no lists, and the
+    // counters they make take the lists' room.
+    void DropChunkLists();
 
     // Shapes the chunk of a placement from a start cell that is empty
     // (b_empty_start) or already holds the group: joined to the group's
@@ -450,7 +495,8 @@ private:
     void FindColumns();
 
     ZelArray<GroupMap> GroupMaps;
-    // GetChunkList's lists, one per group map once the first is asked for.
+    // FindChunkList's lists, one per group map once the first is asked
+    // for.
     mutable std::vector<ChunkList> ChunkLists;
     EventDoc* pDoc;
     Timetable* pTimetable;
@@ -459,6 +505,8 @@ private:
     std::vector<TimeslotArray*> Columns;
     std::uint32_t nColumnDays = 0;
     std::uint32_t nColumnVenues = 0;
+    // The most timeslots any column has.
+    std::uint32_t uMostSlots = 0;
 
     // The map in use.
     static EventDoc* pMapDoc;

@@ -14,6 +14,7 @@
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
+#include <string>
 
 namespace benchbuild {
 
@@ -25,14 +26,66 @@ std::int64_t SteadyMs()
         .count();
 }
 
+// The marks between which the user-interface thread dispatches no events
+// (a pump, a dialog or a box shown, the start and end of the command), on
+// the steady clock: the longest stretch between two and what they were.
+class FreezeWatch {
+public:
+    void Start()
+    {
+        tLast = std::chrono::steady_clock::now();
+        sLast = "start";
+    }
+    void Mark(std::string s_what)
+    {
+        const auto t_now = std::chrono::steady_clock::now();
+        const double d_ms = std::chrono::duration<double, std::milli>(t_now - tLast).count();
+        if (d_ms > dLongestMs) {
+            dLongestMs = d_ms;
+            sWhere = sLast + " .. " + s_what;
+        }
+        tLast = t_now;
+        sLast = std::move(s_what);
+    }
+
+    double dLongestMs = 0;
+    std::string sWhere;
+    int nPumps = 0;
+
+private:
+    std::chrono::steady_clock::time_point tLast = std::chrono::steady_clock::now();
+    std::string sLast = "start";
+};
+
+// Message boxes marked as they show (each runs its own loop), then answered
+// by the port installed before.
+class MarkingBoxes : public IMessageBoxPort {
+public:
+    explicit MarkingBoxes(FreezeWatch& watch) : Watch(watch), pPrevious(SetMessageBoxPort(this)) {}
+    ~MarkingBoxes() override { SetMessageBoxPort(pPrevious); }
+    MarkingBoxes(const MarkingBoxes&) = delete;
+    MarkingBoxes& operator=(const MarkingBoxes&) = delete;
+
+    int Show(const std::string& s_text, const std::string& s_caption, std::uint32_t u_style) override
+    {
+        Watch.Mark("message box");
+        return pPrevious->Show(s_text, s_caption, u_style);
+    }
+
+private:
+    FreezeWatch& Watch;
+    IMessageBoxPort* pPrevious;
+};
+
 // The progress window of a headless build: on the real clock, where a
 // yield moves time on instead of waiting (the end's second on screen costs
 // nothing), and with the build's time limit armed during the search stages
 // only.
 class BenchProgress : public IProgressPort, public IProgressClock {
 public:
-    explicit BenchProgress(UINT u_limit_seconds)
-        : llDeadline(u_limit_seconds != 0 ? SteadyMs() + 1000LL * u_limit_seconds : 0),
+    BenchProgress(UINT u_limit_seconds, FreezeWatch& watch)
+        : Watch(watch),
+          llDeadline(u_limit_seconds != 0 ? SteadyMs() + 1000LL * u_limit_seconds : 0),
           pPreviousPort(SetProgressPort(this)),
           pPreviousClock(SetProgressClock(this))
     {
@@ -51,9 +104,17 @@ public:
     {
         pModel = &model;
         Arm();
+        Watch.Mark("progress window shown");
         return std::make_unique<Window>(*this);
     }
-    void Pump() override { Arm(); }
+    void Pump() override
+    {
+        Arm();
+        ++Watch.nPumps;
+        Watch.Mark(pModel != nullptr ? "pump in stage " + std::to_string(pModel->GetStage()) + " \""
+                           + pModel->GetDescription() + "\""
+                                     : std::string("pump without a window"));
+    }
     void Yield() override { llYielded += 10; }
 
 private:
@@ -93,6 +154,7 @@ private:
         pModel->SetTimeLimitLeft(llDeadline - SteadyMs());
     }
 
+    FreezeWatch& Watch;
     BuildProgressModel* pModel = nullptr;
     std::int64_t llDeadline;
     std::int64_t llYielded = 0;
@@ -122,6 +184,31 @@ const char* EndName(BuildEngine::EndRoad e_end)
 }
 
 } // namespace
+
+CheckFigures RunCheck(EventDoc& doc)
+{
+    ScriptedBuildWindow window;
+    CountingBoxes boxes;
+    ZelRecordingErrorReports reports;
+    FreezeWatch watch;
+    const MarkingBoxes marking(watch);
+    BenchProgress progress(0, watch);
+
+    CheckFigures figures;
+    const auto t_start = std::chrono::steady_clock::now();
+    watch.Start();
+    doc.OnCheckTimetable();
+    watch.Mark("end");
+    figures.dSeconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - t_start).count();
+    const Timetable* p_timetable = doc.GetTimetable();
+    figures.sResult = p_timetable != nullptr && p_timetable->IsValid() ? "valid" : "invalid";
+    figures.nMessages = boxes.nShown;
+    figures.sFirstMessage = boxes.sFirst;
+    figures.dLongestFreezeMs = watch.dLongestMs;
+    figures.sFreezeWhere = watch.sWhere;
+    figures.nPumps = watch.nPumps;
+    return figures;
+}
 
 std::string TimetableHash(const EventDoc& doc)
 {
@@ -173,7 +260,10 @@ BuildFigures RunBuild(EventDoc& doc, const BuildScript& script)
     ScriptedBuildWindow window;
     CountingBoxes boxes;
     ZelRecordingErrorReports reports;
-    BenchProgress progress(script.uTimeLimitSeconds);
+    FreezeWatch watch;
+    const MarkingBoxes marking(watch);
+    dialogs.fOnShow = [&watch](UINT u_dialog) { watch.Mark("dialog " + std::to_string(u_dialog)); };
+    BenchProgress progress(script.uTimeLimitSeconds, watch);
 
     Timetable& timetable = *doc.GetTimetable();
     const std::vector<testcheck::LockedCell> v_locks = testcheck::TimetableChecker::TakeLocks(doc);
@@ -183,12 +273,17 @@ BuildFigures RunBuild(EventDoc& doc, const BuildScript& script)
     BuildFigures figures;
     const double d_cpu = ProcessCpuSeconds();
     const auto t_start = std::chrono::steady_clock::now();
+    watch.Start();
     figures.iResult = RunBuildDriver(&doc, &timetable, [&](BuildEngine& engine, BOOL* p_started) {
         const BOOL b_result = engine.Build(p_started);
         stats = engine.GetStats();
         b_returned = true;
         return b_result;
     });
+    watch.Mark("end");
+    figures.dLongestFreezeMs = watch.dLongestMs;
+    figures.sFreezeWhere = watch.sWhere;
+    figures.nPumps = watch.nPumps;
     figures.dSeconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - t_start).count();
     figures.dCpuSeconds = ProcessCpuSeconds() - d_cpu;
 

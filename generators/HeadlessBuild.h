@@ -10,6 +10,11 @@
 // (the same event, options and answers give the same hash, unless the time
 // limit cut a search short). evetool's build command and the build
 // benchmark run their builds here.
+//
+// The runs also time the longest stretch in which the user-interface
+// thread would have dispatched no events: between the start of the
+// command, every pump of the progress port, every dialog and message box
+// shown (each runs its own loop) and the command's end.
 #pragma once
 
 #include "framework/Types.h"
@@ -67,11 +72,30 @@ struct BuildFigures {
     std::string sFirstMessage;
     long lPeakKib = 0;
     std::string sHash;
+    // The longest time without the thread's events dispatched, in ms, and
+    // what came before and after it.
+    double dLongestFreezeMs = 0;
+    std::string sFreezeWhere;
+    int nPumps = 0;
 };
 
 // Builds the event's timetable as the build command does, under the
 // script. The event must have a timetable.
 BuildFigures RunBuild(EventDoc& doc, const BuildScript& script);
+
+// The check command on the event's timetable, as the program runs it
+// (EventDoc::OnCheckTimetable), message boxes answered as they open.
+struct CheckFigures {
+    double dSeconds = 0;
+    // "valid" or "invalid", from the box the command shows.
+    std::string sResult;
+    int nMessages = 0;
+    std::string sFirstMessage;
+    double dLongestFreezeMs = 0;
+    std::string sFreezeWhere;
+    int nPumps = 0;
+};
+CheckFigures RunCheck(EventDoc& doc);
 
 // A hash of every cell's group and lock, day by day, venue by venue, slot
 // by slot, as 16 hexadecimal digits.

@@ -4,6 +4,10 @@
 #include "model/EventDoc.h"
 #include "model/ShellPorts.h"
 
+#if defined(__GLIBC__)
+#include <malloc.h>
+#endif
+
 CHighTime EventDoc::NullDate()
 {
     CHighTime dt;
@@ -13,11 +17,28 @@ CHighTime EventDoc::NullDate()
 
 // --- life cycle ---
 
+namespace {
+
+// A large event holds hundreds of megabytes in small blocks; freed, they
+// stay with the allocator unless it is asked to give them back. Closing an
+// event, or opening one in its place, hands back what the event held (and
+// what reading the file took), so that the process does not keep the
+// largest event it ever had.
+void ReturnFreedMemory()
+{
+#if defined(__GLIBC__)
+    malloc_trim(0);
+#endif
+}
+
+} // namespace
+
 void EventDoc::NewDocumentStep()
 {
     DeleteContents();
     sPathName.clear();
     SetModifiedFlag(false);
+    ReturnFreedMemory();
 }
 
 BOOL EventDoc::OnNewDocument(BOOL b_defineAtOnce)
@@ -42,7 +63,10 @@ void EventDoc::InitNewEvent()
 
 BOOL EventDoc::OnOpenDocument(const std::string& s_path)
 {
-    if (!GetEventFilePort().Load(*this, s_path))
+    const BOOL b_loaded = GetEventFilePort().Load(*this, s_path);
+    // The event replaced, or the file's failed read, left its memory free.
+    ReturnFreedMemory();
+    if (!b_loaded)
         return FALSE;
     sPathName = s_path;
     SetModifiedFlag(false);

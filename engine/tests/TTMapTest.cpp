@@ -561,8 +561,9 @@ TEST(Chunk, DaysLocsAndGroups)
 } // namespace
 
 // The list of a group's chunks is the enumeration over every venue and
-// day, chunk for chunk: runs of one cell, of two in two venues, of seven
-// (longer than a chunk holds in itself), and runs across a ring of days.
+// day, chunk for chunk, read in turn or by index, and again after the lists
+// were dropped: runs of one cell, of two in two venues, of seven (longer
+// than a chunk holds in itself), and runs across a ring of days.
 TEST(TTMapChunkList, ListsWhatTheEnumerationGives)
 {
     struct Case {
@@ -596,28 +597,38 @@ TEST(TTMapChunkList, ListsWhatTheEnumerationGives)
         event.Timetable();
         TTMap map(&event.Doc(), event.Doc().GetTimetable());
         map.Build();
-        std::vector<const ChunkList*> v_lists;
-        for (int g = 0; g < map.GetNumGroups(); ++g) {
-            std::vector<std::string> v_walked;
-            TTMap::ChunkPos pos;
-            Chunk chunk;
-            for (BOOL b_found = map.GetFirstChunk(g, pos, chunk, -1, -1); b_found;
-                 b_found = map.GetNextChunk(pos, chunk, -1, -1))
-                v_walked.push_back(std::to_string(chunk.GetVenue()) + "/" + Cells(chunk));
-            const ChunkList& list = map.GetChunkList(g);
-            std::vector<std::string> v_listed;
-            Chunk listed;
-            for (int i = 0; i < list.GetSize(); ++i) {
-                list.GetChunk(i, listed);
-                v_listed.push_back(std::to_string(listed.GetVenue()) + "/" + Cells(listed));
+        for (const bool b_dropped : {false, true}) {
+            if (b_dropped)
+                map.DropChunkLists();
+            std::vector<const ChunkList*> v_lists;
+            for (int g = 0; g < map.GetNumGroups(); ++g) {
+                std::vector<std::string> v_walked;
+                TTMap::ChunkPos pos;
+                Chunk chunk;
+                for (BOOL b_found = map.GetFirstChunk(g, pos, chunk, -1, -1); b_found;
+                     b_found = map.GetNextChunk(pos, chunk, -1, -1))
+                    v_walked.push_back(std::to_string(chunk.GetVenue()) + "/" + Cells(chunk));
+                const ChunkList* p_list = map.FindChunkList(g);
+                ASSERT_NE(p_list, nullptr) << c.szName;
+                std::vector<std::string> v_indexed;
+                std::vector<std::string> v_read;
+                Chunk listed;
+                for (int i = 0; i < p_list->GetSize(); ++i) {
+                    p_list->GetChunk(i, listed);
+                    v_indexed.push_back(std::to_string(listed.GetVenue()) + "/" + Cells(listed));
+                }
+                ChunkList::Cursor cursor;
+                while (p_list->Next(cursor, listed))
+                    v_read.push_back(std::to_string(listed.GetVenue()) + "/" + Cells(listed));
+                EXPECT_FALSE(v_walked.empty()) << c.szName << ", group " << g;
+                EXPECT_EQ(v_indexed, v_walked) << c.szName << ", group " << g << (b_dropped ? ", dropped" : "");
+                EXPECT_EQ(v_read, v_walked) << c.szName << ", group " << g << (b_dropped ? ", dropped" : "");
+                v_lists.push_back(p_list);
             }
-            EXPECT_FALSE(v_walked.empty()) << c.szName << ", group " << g;
-            EXPECT_EQ(v_listed, v_walked) << c.szName << ", group " << g;
-            v_lists.push_back(&list);
+            // A search walking one group's list makes the others' as it
+            // goes: every list handed out stays where it was.
+            for (int g = 0; g < map.GetNumGroups(); ++g)
+                EXPECT_EQ(map.FindChunkList(g), v_lists[static_cast<std::size_t>(g)]) << c.szName;
         }
-        // A search walking one group's list makes the others' as it goes:
-        // every list handed out stays where it was.
-        for (int g = 0; g < map.GetNumGroups(); ++g)
-            EXPECT_EQ(&map.GetChunkList(g), v_lists[static_cast<std::size_t>(g)]) << c.szName;
     }
 }

@@ -1,0 +1,5 @@
+# The resident size along open, build, close, open, build, close of one
+# event in one process (bench/MemoryBench.cpp), over the headless build of
+# ../generators.
+add_executable(memory_bench MemoryBench.cpp)
+target_link_libraries(memory_bench PRIVATE bench_build engine model)
