@@ -455,14 +455,7 @@ TEST_F(GroupViewWxTest, LabelsPrintOnTheStocksOwnPaper)
         EXPECT_TRUE(ChildPassed(RunTestInChild("GroupViewWxTest.LabelPrintChild",
                                                {{"ROTAVEX_PDF_OUT", fs_pdf.string()}, {"ROTAVEX_STOCK_GROUP", c.pGroup}})));
         ASSERT_TRUE(fs::exists(fs_pdf)) << "the toolkit printed no file";
-        std::string s_info;
-        if (FILE* p_pipe = popen(("pdfinfo '" + fs_pdf.string() + "'").c_str(), "r")) {
-            char a_buffer[4096];
-            std::size_t n = 0;
-            while ((n = std::fread(a_buffer, 1, sizeof a_buffer, p_pipe)) > 0)
-                s_info.append(a_buffer, n);
-            pclose(p_pipe);
-        }
+        const std::string s_info = CommandOutput("pdfinfo '" + fs_pdf.string() + "'");
         ASSERT_FALSE(s_info.empty()) << "pdfinfo (poppler-utils) is needed";
         EXPECT_NE(s_info.find(std::string("Page size:       ") + c.pSize), std::string::npos) << s_info;
     }

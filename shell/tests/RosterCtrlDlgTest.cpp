@@ -257,14 +257,7 @@ TEST(RosterCtrlDlg, TheErrorReportPrintsIntoAPdfFile)
     const std::string s_rows = s_pdf + ".rows";
     EXPECT_TRUE(ChildPassed(RunTestInChild("RosterCtrlDlg.ErrorReportPrintChild",
                                            {{"ROTAVEX_PDF_OUT", s_pdf}, {"ROTAVEX_ROWS_OUT", s_rows}}, 120)));
-    std::string s_text;
-    if (FILE* p_pipe = popen(("pdftotext -layout '" + s_pdf + "' -").c_str(), "r")) {
-        char a_buffer[4096];
-        std::size_t n = 0;
-        while ((n = std::fread(a_buffer, 1, sizeof a_buffer, p_pipe)) > 0)
-            s_text.append(a_buffer, n);
-        pclose(p_pipe);
-    }
+    const std::string s_text = PdfText(s_pdf);
     ASSERT_FALSE(s_text.empty()) << "no file, or pdftotext (poppler-utils) missing";
     EXPECT_NE(s_text.find("Rostering errors"), std::string::npos);
     EXPECT_NE(s_text.find("Page 1"), std::string::npos);

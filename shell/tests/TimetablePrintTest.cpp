@@ -564,14 +564,7 @@ TEST_F(TimetablePrintTest, EveryTimeslotPrintsIntoAPdfFile)
     const fs::path fs_pdf = fsFolder / "alltimes.pdf";
     EXPECT_TRUE(ChildPassed(RunTestInChild("TimetablePrintTest.AllTimesChild", {{"ROTAVEX_PDF_OUT", fs_pdf.string()}})));
     ASSERT_TRUE(fs::exists(fs_pdf)) << "the toolkit printed no file";
-    std::string s_text;
-    if (FILE* p_pipe = popen(("pdftotext '" + fs_pdf.string() + "' -").c_str(), "r")) {
-        char a_buffer[4096];
-        std::size_t n = 0;
-        while ((n = std::fread(a_buffer, 1, sizeof a_buffer, p_pipe)) > 0)
-            s_text.append(a_buffer, n);
-        pclose(p_pipe);
-    }
+    const std::string s_text = PdfText(fs_pdf.string(), false);
     ASSERT_FALSE(s_text.empty()) << "pdftotext (poppler-utils) is needed";
     for (const char* p_label : {"8:00am", "9:00am", "10:00am", "11:00am", "12:00pm", "1:00pm", "2:00pm"})
         EXPECT_NE(s_text.find(p_label), std::string::npos) << p_label;

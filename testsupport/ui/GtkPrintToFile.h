@@ -33,6 +33,28 @@ inline bool PrintToFileSkipped()
     return p_print != nullptr && std::string(p_print) == "0";
 }
 
+// What a command writes on its standard output, empty when it cannot run:
+// the prints' tests read their PDF files back through poppler's tools.
+inline std::string CommandOutput(const std::string& s_command)
+{
+    std::string s_out;
+    if (FILE* p_pipe = popen(s_command.c_str(), "r")) {
+        char a_buffer[4096];
+        std::size_t n = 0;
+        while ((n = std::fread(a_buffer, 1, sizeof a_buffer, p_pipe)) > 0)
+            s_out.append(a_buffer, n);
+        pclose(p_pipe);
+    }
+    return s_out;
+}
+
+// The text of a PDF file as pdftotext reads it; with the layout kept, a
+// row's cells stay on one line.
+inline std::string PdfText(const std::string& s_pdf, bool b_layout = true)
+{
+    return CommandOutput(std::string("pdftotext ") + (b_layout ? "-layout '" : "'") + s_pdf + "' -");
+}
+
 // Answers the toolkit's print dialog once it has listed its printers: the
 // print-to-file printer, a PDF file at the path given, then Print. Start it
 // (every 500 ms) before the print.

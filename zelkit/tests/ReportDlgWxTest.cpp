@@ -151,20 +151,6 @@ std::string LongMessage()
     return s;
 }
 
-std::string PdfText(const std::string& s_pdf)
-{
-    std::string s_text;
-    const std::string s_command = "pdftotext -layout '" + s_pdf + "' -";
-    if (FILE* p_pipe = popen(s_command.c_str(), "r")) {
-        char a_buffer[4096];
-        std::size_t n = 0;
-        while ((n = std::fread(a_buffer, 1, sizeof a_buffer, p_pipe)) > 0)
-            s_text.append(a_buffer, n);
-        pclose(p_pipe);
-    }
-    return s_text;
-}
-
 // A real print of the report dialog through the toolkit's print dialog
 // into a PDF file, as a user without a printer prints (each print in a
 // process of its own): the text read back from the file holds the title,
