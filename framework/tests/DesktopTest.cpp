@@ -188,7 +188,7 @@ TEST_F(DesktopChildren, StartedProgramsGetTheFileSizeSignalsDefault)
 
     // The shell ends with 128 + the number of the signal that ended the
     // program it ran.
-    const std::string s_script = "ulimit -f 1; head -c 8192 /dev/zero > \"$0/big\"; echo $? > \"$0/status\"";
+    const std::string s_script = "exec 2>/dev/null; ulimit -f 1; head -c 8192 /dev/zero > \"$0/big\"; echo $? > \"$0/status\"";
     const std::string s_killed = std::to_string(128 + SIGXFSZ);
 
     fs::create_directories(fsFolder / "detached");
