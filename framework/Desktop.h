@@ -19,7 +19,9 @@ IDesktopPort& GetDesktopPort();
 IDesktopPort* SetDesktopPort(IDesktopPort* p_port);
 
 // Starts a program found on PATH with the given arguments, without a shell
-// and without waiting for it; true when it started.
+// and without waiting for it; true when it started. The program is no child
+// of this process: it leaves no zombie when it ends, and nothing changes in
+// how this process waits for children of its own.
 bool SpawnDetached(const std::string& s_program, const std::vector<std::string>& a_args);
 
 // How a program started by SpawnAndWatch did within the time it was given.
@@ -43,7 +45,9 @@ struct SpawnOutcome {
 // output, while one that hands over to a program the user works in may not
 // return at all: a program still running when the watch ends is taken as
 // started. The arguments reach the program as they are (no shell
-// interprets them).
+// interprets them). As with SpawnDetached, the program is no child of this
+// process, so one still running when the watch is given up is reaped by
+// the system.
 class WatchedProgram {
 public:
     // Null when it could not be started at all.
