@@ -59,21 +59,10 @@ protected:
                + ::testing::UnitTest::GetInstance()->current_test_info()->name());
         fs::remove_all(fsFolder);
         fs::create_directories(fsFolder);
-        // The desktop hand-off lets the system reap its children; a child
-        // that crashes here must be waited for.
-        struct sigaction reaped {};
-        sigemptyset(&reaped.sa_mask);
-        reaped.sa_handler = SIG_DFL;
-        sigaction(SIGCHLD, &reaped, &Children);
     }
-    void TearDown() override
-    {
-        sigaction(SIGCHLD, &Children, nullptr);
-        fs::remove_all(fsFolder);
-    }
+    void TearDown() override { fs::remove_all(fsFolder); }
 
     fs::path fsFolder;
-    struct sigaction Children {};
 };
 
 } // namespace

@@ -238,7 +238,6 @@ TEST_F(FileIOTest, ASaveBeyondTheFileSizeLimitFailsAndTheProcessGoesOn)
     const std::string s_old(1000, 'o');
     WriteFileAtomically(s_path, s_old);
     const auto f_saveUnderLimit = [&](bool b_setUp, bool b_linked) {
-        const tornwrite::WaitableChildren children;
         int a_pipe[2];
         EXPECT_EQ(pipe(a_pipe), 0);
         std::fflush(nullptr);

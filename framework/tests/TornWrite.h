@@ -18,26 +18,6 @@
 
 namespace tornwrite {
 
-// For a scope, children whose ends can be waited for: a desktop open of
-// an earlier test may have let the system reap every child unasked
-// (SA_NOCLDWAIT), which leaves waitpid without a status to give.
-class WaitableChildren {
-public:
-    WaitableChildren()
-    {
-        struct sigaction o_default {};
-        o_default.sa_handler = SIG_DFL;
-        sigemptyset(&o_default.sa_mask);
-        sigaction(SIGCHLD, &o_default, &oPrevious);
-    }
-    ~WaitableChildren() { sigaction(SIGCHLD, &oPrevious, nullptr); }
-    WaitableChildren(const WaitableChildren&) = delete;
-    WaitableChildren& operator=(const WaitableChildren&) = delete;
-
-private:
-    struct sigaction oPrevious {};
-};
-
 // The file's first n bytes, empty when it cannot be read.
 inline std::string Head(const std::string& s_path, std::size_t n)
 {
@@ -57,7 +37,6 @@ inline std::string Head(const std::string& s_path, std::size_t n)
 inline bool KillPartWay(const std::string& s_path, const std::string& s_new, const std::function<void()>& f_save)
 {
     const std::string s_newHead = s_new.substr(0, 64);
-    const WaitableChildren children;
     std::fflush(nullptr);
     const pid_t i_child = fork();
     if (i_child < 0)

@@ -878,7 +878,6 @@ TEST(EventFile, AFailedSaveLeavesTheOldFileWhole)
     // that sets up its signals as the program does at start-up, from the
     // default disposition, so that the signal the limit raises would end
     // it if the set-up did not take it.
-    const tornwrite::WaitableChildren children;
     int a_pipe[2];
     ASSERT_EQ(pipe(a_pipe), 0);
     std::fflush(nullptr);
