@@ -11,9 +11,8 @@
 #include "shell/lists/GroupViewCore.h"
 #include "shell/lists/ItemListImport.h"
 #include "shell/lists/ParticipantViewCore.h"
+#include "shell/tests/ImportRows.h"
 #include "zelkit/import/ZelImport.h"
-#include "zelkit/lists/ZelListModel.h"
-#include "zelkit/lists/ZelListSort.h"
 
 #include <gtest/gtest.h>
 
@@ -107,85 +106,8 @@ private:
     IZelImportProgressPort* pPrevious;
 };
 
-struct ListParts {
-    ZelListModel Model;
-    ZelListSort SortState;
-};
-
-// A pane's list as the view runs it, on a list model, with its core; the
-// import's host, as the list view is.
-template <class Core, class Record>
-class Rows : private ListParts, public ItemListCore, public IItemListImportHost {
-public:
-    Rows(EventDoc& doc, const char* p_title)
-        : ItemListCore(&static_cast<ListParts&>(*this).Model, static_cast<ListParts&>(*this).SortState), Doc(doc),
-          sTitle(p_title)
-    {
-        SetColumnDefs(Core::ColumnDefs());
-        BuildColumnTitles();
-        rCore.FillImportFields(Defs);
-    }
-
-    Core rCore{*this};
-
-    // ---- ItemListCore ----
-    EventDoc* GetEventDoc() override { return &Doc; }
-    void FillList() override
-    {
-        if (GetColumnCount() == 0)
-            rCore.InsertColumns();
-        rCore.AddRows();
-    }
-    BOOL AddRecordByName(const ZelFullName&, std::string&, BOOL) override { return FALSE; }
-    void DoAddDialog() override {}
-    void DeleteRecord(LPARAM, BOOL) override {}
-    int DoChangeDialog(LPARAM, LPARAM&, int, int) override { return e_change_stop; }
-    int GetRecordCount() override { return Model.GetItemCount(); }
-    std::string GetPluralTitle() override { return sTitle + "s"; }
-    std::string GetSingularTitle() override { return sTitle; }
-    std::string GetSingularNoun() override { return sTitle; }
-    std::string GetPluralNoun() override { return sTitle + "s"; }
-    std::string GetCountNoun() override { return sTitle + "(s)"; }
-    BOOL SelectPrintColumns() override { return FALSE; }
-    BOOL FilterUpdateHint(const UpdateViewHint& hint) override { return Core::FilterUpdateHint(hint); }
-    std::string GetFieldText(ILVRecord, int) override { return std::string(); }
-    ILVRecord GetRecord(int i_row) override { return rCore.GetRecord(i_row); }
-    std::string GetListText(int, int) override { return std::string(); }
-    int GetRecordValue(int i_row) override { return rCore.GetRecordValue(i_row); }
-
-    // ---- IItemListImportHost ----
-    const ZelImportFieldDef* GetImportFields() override { return &Defs; }
-    int ImportRecord(int i_record, int i_line, const ZelArray<ZelImport::ColValue>& a_values,
-                     ILVImportErrors* p_errors) override
-    {
-        if (i_record < 0)
-            bEnded = true;
-        return rCore.ImportRecord(i_record, i_line, a_values, p_errors);
-    }
-    std::string GetSingularTitle() const override { return sTitle; }
-    std::string GetCountNoun() const override { return sTitle + "(s)"; }
-    ZelArray<ILVFieldMapping>& GetFieldMappings() override { return Mappings; }
-    void SetModifiedFlag() override { Doc.SetModifiedFlag(); }
-    EventDoc* GetImportDoc() override { return &Doc; }
-    void ImportStopped() override
-    {
-        bStopped = true;
-        if constexpr (requires(Core& c) { c.ImportStopped(); })
-            rCore.ImportStopped();
-    }
-
-    int Rows_() { return Model.GetItemCount(); }
-
-    EventDoc& Doc;
-    std::string sTitle;
-    ZelImportFieldDef Defs;
-    ZelArray<ILVFieldMapping> Mappings;
-    bool bEnded = false;
-    bool bStopped = false;
-};
-
-using GroupRows = Rows<GroupViewCore, Group>;
-using ParticipantRows = Rows<ParticipantViewCore, Participant>;
+using GroupRows = ImportRows<GroupViewCore>;
+using ParticipantRows = ImportRows<ParticipantViewCore>;
 
 // The keys of a list in the reverse order of their names.
 template <class List>
@@ -347,7 +269,7 @@ TEST_F(ImportCancelTest, ACancelledImportLeavesTheEventAsItWas)
         vRows = {&groups, &participants};
         groups.InitialUpdate();
         participants.InitialUpdate();
-        const int n_groupRows = groups.Rows_();
+        const int n_groupRows = groups.CountRows();
         const Timetable* p_timetable = pDoc->GetTimetable();
         ASSERT_NE(p_timetable, nullptr);
         Progress.Reset();
@@ -384,7 +306,7 @@ TEST_F(ImportCancelTest, ACancelledImportLeavesTheEventAsItWas)
         EXPECT_EQ(CountsOf(*pDoc), CountsBefore);
         EXPECT_FALSE(pDoc->IsModified());
         EXPECT_EQ(pDoc->GetTimetable(), p_timetable) << "no rebuild";
-        EXPECT_EQ(groups.Rows_(), n_groupRows) << "the pane dropped the rows it had taken";
+        EXPECT_EQ(groups.CountRows(), n_groupRows) << "the pane dropped the rows it had taken";
         EXPECT_TRUE(Boxes.Boxes().empty());
         EXPECT_EQ(pDoc->WriteEventFile(), vBefore);
         vRows.clear();
