@@ -18,6 +18,7 @@
 #include <wx/weakref.h>
 #include <wx/dc.h>
 #include <wx/dcclient.h>
+#include <wx/evtloop.h>
 #include <wx/listbox.h>
 #include <wx/radiobut.h>
 #include <wx/renderer.h>
@@ -47,6 +48,10 @@ public:
         // the wizard must not stand there with its buttons while they do.
         p_wizard->Hide();
         p_wizard->Destroy();
+        // The screen is brought up to date before the records come in (the
+        // windows under the wizard drawn again), taking no input meanwhile.
+        if (wxEventLoopBase* p_loop = wxEventLoopBase::GetActive())
+            p_loop->YieldFor(wxEVT_CATEGORY_UI);
         return i_result;
     }
 };
