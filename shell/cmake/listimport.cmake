@@ -6,3 +6,7 @@ rvx_add_test(NAME shell_list_import_tests
   SOURCES tests/ItemListImportTest.cpp
   LIBS rotavex_shell_rules zelkit framework)
 rvx_add_test(NAME shell_list_import_ui_tests SOURCES tests/ListImportWxTest.cpp LIBS rotavex_shell WX)
+# An import cancelled while its records come in, over a generated event.
+rvx_add_model_test(NAME shell_import_cancel_tests
+  SOURCES tests/ImportCancelTest.cpp
+  LIBS rotavex_shell_rules bench_events)

@@ -88,6 +88,7 @@ public:
     {
         return pCore->ImportRecord(i_record, i_line, a_values, p_errors);
     }
+    void ImportStopped() override { pCore->ImportStopped(); }
 
 private:
     void BindGroupCommands();

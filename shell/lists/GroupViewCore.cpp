@@ -679,6 +679,12 @@ void GroupViewCore::ImportMembers(const std::string& s_text, Group& group, const
     group.GetMembers() = members;
 }
 
+void GroupViewCore::ImportStopped()
+{
+    pImportNames.reset();
+    pImportNamesOf = nullptr;
+}
+
 int GroupViewCore::ImportRecord(int i_record, int i_line, const ZelArray<ZelImport::ColValue>& a_values,
                                 ILVImportErrors* p_errors)
 {

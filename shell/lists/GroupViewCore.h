@@ -159,6 +159,8 @@ public:
     // added.
     int ImportRecord(int i_record, int i_line, const ZelArray<ZelImport::ColValue>& a_values,
                      ILVImportErrors* p_errors);
+    // An import cancelled while its records came in: the names' index goes.
+    void ImportStopped();
 
 protected:
     // The other views hear of a group's selection; the program's view

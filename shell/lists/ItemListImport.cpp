@@ -1,7 +1,77 @@
 #include "shell/lists/ItemListImport.h"
 
+#include "model/EventDoc.h"
+#include "model/ShellPorts.h"
 #include "zelkit/base/ZelAssert.h"
 #include "zelkit/services/ZelMessages.h"
+
+#include <algorithm>
+#include <optional>
+
+// ------------------------------------------------------------ the mark
+
+ImportMark::ImportMark(EventDoc& doc)
+    : Doc(doc),
+      nGroups(doc.GetGroups().GetNumGroups()),
+      nParticipants(doc.GetParticipants().GetNumParticipants()),
+      nStyles(doc.GetStyles().GetCount()),
+      nFacilities(doc.GetFacilities().GetCount()),
+      nRoles(doc.GetParticipantRoles().GetCount()),
+      nVenues(doc.GetVenues().GetNumVenues()),
+      lGroupKey(Group::GetKeyCounter()),
+      lParticipantKey(Participant::GetKeyCounter()),
+      lPropertyKey(Property::GetKeyCounter()),
+      lRoleKey(ParticipantRole::GetKeyCounter()),
+      lVenueKey(Venue::GetKeyCounter()),
+      bModified(doc.IsModified())
+{
+}
+
+namespace {
+
+// The positions from n_keep to the end, ascending.
+ZelArray<int> PositionsFrom(int n_keep, int n_count)
+{
+    ZelArray<int> a_positions;
+    a_positions.Reserve(std::max(0, n_count - n_keep));
+    for (int i = n_keep; i < n_count; ++i)
+        a_positions.Add(i);
+    return a_positions;
+}
+
+template <class List>
+void TrimKeyed(List& list, int n_keep)
+{
+    while (list.GetCount() > n_keep)
+        list.Delete(list.GetCount() - 1);
+}
+
+} // namespace
+
+void ImportMark::Restore()
+{
+    // An import only appends: what stands after the noted lengths is what
+    // it added.
+    GroupList& groups = Doc.GetGroups();
+    if (groups.GetNumGroups() > nGroups)
+        groups.RemoveGroups(PositionsFrom(nGroups, groups.GetNumGroups()));
+    ParticipantList& participants = Doc.GetParticipants();
+    if (participants.GetNumParticipants() > nParticipants)
+        participants.RemoveParticipants(PositionsFrom(nParticipants, participants.GetNumParticipants()));
+    TrimKeyed(Doc.GetStyles(), nStyles);
+    TrimKeyed(Doc.GetFacilities(), nFacilities);
+    TrimKeyed(Doc.GetParticipantRoles(), nRoles);
+    ZEL_ASSERT(Doc.GetVenues().GetNumVenues() == nVenues);
+    Group::SetKeyCounter(lGroupKey);
+    Participant::SetKeyCounter(lParticipantKey);
+    Property::SetKeyCounter(lPropertyKey);
+    ParticipantRole::SetKeyCounter(lRoleKey);
+    Venue::SetKeyCounter(lVenueKey);
+    Doc.SetModifiedFlag(bModified);
+    // The panes drop the rows of the items taken out; the timetable was
+    // never touched and stays as it is.
+    Doc.UpdateViews(UpdateViewHint::e_general);
+}
 
 // ------------------------------------------------------------ error list
 
@@ -127,6 +197,9 @@ void ItemListImport::Run(const std::string& s_startName, const std::string& s_ot
         a_map.Copy(*p_start);
     ILVImportErrors errors("Import errors");
     pErrors = &errors;
+    std::optional<ImportMark> mark;
+    if (EventDoc* p_doc = Host.GetImportDoc())
+        mark.emplace(*p_doc);
     const std::string s_heading = Host.GetSingularTitle() + " " + ZelLoadResourceString(59168, "Field");
     ZelImport import;
     int i_result = ZelImport::resultFailed;
@@ -136,6 +209,15 @@ void ItemListImport::Run(const std::string& s_startName, const std::string& s_ot
         i_result = import.Import(*p_defs, &RecordCallback, this, &a_map, s_heading);
     else
         i_result = import.Import(*p_defs, &RecordCallback, this, s_fileName, &a_map, s_heading);
+    if (i_result == ZelImport::resultStopped) {
+        // Cancelled while the records came in: everything goes back as it
+        // was, and there is nothing to report.
+        Host.ImportStopped();
+        if (mark)
+            mark->Restore();
+        pErrors = nullptr;
+        return;
+    }
     for (int i = 0; i < import.GetErrors().GetSize(); ++i)
         errors.AddRow(std::string(), import.GetErrors()[i]);
     // Only a mapping that was used is remembered: a cancelled or failed

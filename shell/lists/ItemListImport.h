@@ -8,6 +8,10 @@
 // the view's layout) and the document's modified flag. The error list is shown
 // through a port (ILVImportErrorsDlg, the dialog, in the program; a
 // recording port in tests).
+//
+// An import the user cancels while its records come in leaves the event as
+// it was before it: ImportMark notes what an import can change and puts it
+// back.
 #pragma once
 
 #include "framework/Types.h"
@@ -16,7 +20,37 @@
 #include "zelkit/import/ZelImport.h"
 #include "zelkit/base/ZelStringArray.h"
 
+#include <cstdint>
 #include <string>
+
+class EventDoc;
+
+// What an import of records can change in the event, noted before it: the
+// lengths of the lists it appends to (groups, participants, styles,
+// facilities, participant roles), the key counters the saved event keeps,
+// and the document's modified state. Restore takes out every item appended
+// since, sets the counters and the state back, and has the views refill,
+// so that the event saves to the same bytes as before the import.
+class ImportMark {
+public:
+    explicit ImportMark(EventDoc& doc);
+    void Restore();
+
+private:
+    EventDoc& Doc;
+    int nGroups;
+    int nParticipants;
+    int nStyles;
+    int nFacilities;
+    int nRoles;
+    int nVenues;
+    LONG lGroupKey;
+    LONG lParticipantKey;
+    LONG lPropertyKey;
+    LONG lRoleKey;
+    LONG lVenueKey;
+    bool bModified;
+};
 
 // The import error list: rows of a name and an error, and the number of
 // records the view added.
@@ -66,6 +100,12 @@ public:
     // The remembered mappings, saved with the view's layout.
     virtual ZelArray<ILVFieldMapping>& GetFieldMappings() = 0;
     virtual void SetModifiedFlag() = 0;
+    // The event the records go into; null when the view has none, and a
+    // cancelled import then has nothing to put back.
+    virtual EventDoc* GetImportDoc() { return nullptr; }
+    // The user cancelled while the records came in: the final call will
+    // not come; the view lets go of what it keeps for an import's records.
+    virtual void ImportStopped() {}
 };
 
 class ItemListImport {
@@ -84,7 +124,9 @@ public:
     BOOL MapImportFields(const std::string& s_name, const ZelStringArray* p_columnMap);
     // Imports the file (asking for it when the name is empty) starting
     // from the mapping of s_name or s_otherName and remembering the one
-    // used under s_otherName.
+    // used under s_otherName. An import cancelled while its records come
+    // in leaves the event, the mappings and the modified state as they
+    // were, and shows no error list.
     void ImportFile(const std::string& s_name, const std::string& s_otherName, const std::string& s_fileName);
     // Imports a text, its mapping found and remembered under s_name.
     void ImportFromString(const std::string& s_name, const std::string& s_text);

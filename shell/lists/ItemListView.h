@@ -86,6 +86,8 @@ public:
     {
         return 0;
     }
+    // The user cancelled an import while its records came in.
+    virtual void ImportStopped() {}
     ItemListImport& GetImport() { return Import; }
 
     // ---- ItemListCore ----
@@ -145,6 +147,8 @@ private:
         std::string GetCountNoun() const override { return View.GetCountNoun(); }
         ZelArray<ILVFieldMapping>& GetFieldMappings() override { return View.GetMappings(); }
         void SetModifiedFlag() override { View.SetModified(); }
+        EventDoc* GetImportDoc() override { return View.GetEventDoc(); }
+        void ImportStopped() override { View.ImportStopped(); }
 
     private:
         ItemListView& View;

@@ -1,11 +1,13 @@
 // The group pane in the program, in-process under a virtual display, over a
 // generated event: a header click sorts, Add and a walk over three selected
 // groups go through the group sheet, rostering preferences are applied to
-// the selection, a groups file comes in through the import wizard, and
-// group labels are previewed on a stock picked in the label chooser.
+// the selection, a groups file comes in through the import wizard (and a
+// large one, cancelled in its progress window, leaves the event as it was),
+// and group labels are previewed on a stock picked in the label chooser.
 //
 // With ROTAVEX_SHOW_SECONDS set, the windows stay on screen that long at
 // each stage, for screenshots.
+#include "framework/FileDialog.h"
 #include "framework/FileIO.h"
 #include "framework/MessageBox.h"
 #include "framework/Settings.h"
@@ -37,6 +39,7 @@
 #include "shell/editing/PageToolBarRules.h"
 #include "testsupport/EventBuilder.h"
 #include "testsupport/ui/SheetTestDriving.h"
+#include "zelkit/dialogs/ui/ZelGeneralProgress.h"
 #include "testsupport/ProgramFolder.h"
 #include "zelkit/import/ui/ZelEditListCtrl.h"
 #include "zelkit/import/ui/ZelImportWizard.h"
@@ -53,6 +56,7 @@
 #include <thread>
 #include <unistd.h>
 #include <wx/button.h>
+#include <wx/gauge.h>
 #include <wx/evtloop.h>
 #include <wx/init.h>
 #include <wx/listbox.h>
@@ -360,6 +364,90 @@ TEST_F(GroupViewWxTest, ImportsAGroupsFileThroughTheWizard)
     EXPECT_GE(Doc().GetGroups().FindByName("#2 Choir"), 0) << "the same name with other content";
     EXPECT_EQ(List().GetItemCount(), 6);
     EXPECT_EQ(v_rows, (std::vector<std::string>{"Row 2, item '', near line 3|'' is an invalid group"}));
+}
+
+// File > Import of 60,000 groups (each with a contact, a new style and a
+// new member with a role): the wizard leaves the screen, the progress
+// window comes up over the main window, which takes no input meanwhile;
+// its Cancel leaves the event with its groups, participants, styles and
+// roles, its timetable, unmodified, saving to the same bytes, and the pane
+// with its rows.
+TEST_F(GroupViewWxTest, ACancelledLargeImportLeavesTheEventAsItWas)
+{
+    const std::string s_path = (fsFolder / "many.csv").string();
+    {
+        std::string s_text = "Group Name,Contact Name,Styles,Group Members\n";
+        for (int i = 0; i < 60000; ++i) {
+            const std::string s_n = std::to_string(i);
+            s_text += "Ensemble " + s_n + ",Robin Hale " + s_n + ",Style " + s_n + ",Pat Player" + s_n + " (Drummer"
+                      + s_n + ")\n";
+        }
+        WriteFileAtomically(s_path, s_text);
+    }
+    Doc().SetModifiedFlag(false);
+    TheApp()->GetDocument()->Modify(false);
+    const std::vector<std::uint8_t> v_before = Doc().WriteEventFile();
+    const int n_groups = Doc().GetGroups().GetNumGroups();
+    const int n_participants = Doc().GetParticipants().GetNumParticipants();
+    const int n_styles = Doc().GetStyles().GetCount();
+    const int n_roles = Doc().GetParticipantRoles().GetCount();
+    const int n_rows = List().GetItemCount();
+    const Timetable* p_timetable = Doc().GetTimetable();
+
+    ScriptedFileDialogs dialogs;
+    dialogs.AnswerPath(s_path);
+    bool b_progress = false, b_wizardShown = true, b_mainEnabled = true;
+    int i_bar = -1;
+    int n_looks = 0;
+    wxTimer timer;
+    timer.Bind(wxEVT_TIMER, [&](wxTimerEvent&) {
+        ZelGeneralProgress* p_progress = nullptr;
+        bool b_wizard = false;
+        for (wxWindow* p_win : wxTopLevelWindows) {
+            if (auto* p = dynamic_cast<ZelGeneralProgress*>(p_win); p != nullptr && p->IsShown())
+                p_progress = p;
+            b_wizard = b_wizard || (dynamic_cast<ZelImportWizard*>(p_win) != nullptr && p_win->IsShown());
+        }
+        if (p_progress == nullptr || ++n_looks < 3)
+            return;
+        b_progress = true;
+        b_wizardShown = b_wizard;
+        b_mainEnabled = Frame().IsEnabled();
+        if (auto* p_bar = wxDynamicCast(p_progress->FindWindow(ZelGeneralProgress::IDC_ZEL_PROGRESS_BAR), wxGauge))
+            i_bar = p_bar->GetValue();
+        ShowPaneAWhile();
+        timer.Stop();
+        PressInLoop(*p_progress, wxID_CANCEL);
+    });
+    WhenShown<ZelImportWizard>([&](ZelImportWizard& wizard) {
+        auto* p_list = dynamic_cast<ZelEditListCtrl*>(wizard.FindWindow(WxId(ZelImportColMap::IDC_LIST)));
+        ASSERT_NE(p_list, nullptr);
+        const char* a_fields[] = {"Group Name", "Contact Name", "Styles", "Group Members"};
+        for (int i = 0; i < 4; ++i)
+            ChooseField(*p_list, i, a_fields[i]);
+        timer.Start(20);
+        PressInLoop(wizard, ZelSizingPropSheet::ID_WIZFINISH);
+    });
+    EXPECT_TRUE(Run(ID_IMPORT_FILE));
+    timer.Stop();
+    Pump();
+
+    EXPECT_TRUE(b_progress) << "the progress window came up";
+    EXPECT_FALSE(b_wizardShown) << "the wizard had left the screen";
+    EXPECT_FALSE(b_mainEnabled) << "the main window takes no input under it";
+    EXPECT_GT(i_bar, 0);
+    EXPECT_LT(i_bar, 1000) << "cancelled part way";
+    EXPECT_TRUE(Frame().IsEnabled());
+    EXPECT_EQ(Doc().GetGroups().GetNumGroups(), n_groups);
+    EXPECT_EQ(Doc().GetParticipants().GetNumParticipants(), n_participants);
+    EXPECT_EQ(Doc().GetStyles().GetCount(), n_styles);
+    EXPECT_EQ(Doc().GetParticipantRoles().GetCount(), n_roles);
+    EXPECT_EQ(List().GetItemCount(), n_rows);
+    EXPECT_EQ(Doc().GetTimetable(), p_timetable) << "not rebuilt";
+    EXPECT_FALSE(Doc().IsModified());
+    EXPECT_FALSE(TheApp()->GetDocument()->IsModified());
+    EXPECT_TRUE(Boxes.Boxes().empty());
+    EXPECT_EQ(Doc().WriteEventFile(), v_before);
 }
 
 TEST_F(GroupViewWxTest, LabelsOfAnEmptyListAreToldNothingToPrint)

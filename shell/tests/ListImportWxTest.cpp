@@ -1,8 +1,15 @@
 // Importing a small text file into an item list view through the real
 // wizard and error list (run under a virtual display): two columns are
 // mapped by opening the field cell's list box and choosing a field, Finish
-// imports, and the record that failed shows in the error list.
+// imports, and the record that failed shows in the error list. A large
+// file of groups imported into an event shows the import's progress
+// window, whose Cancel leaves the event as it was.
 #include "framework/ui/WxIds.h"
+#include "model/EventDoc.h"
+#include "model/ShellPorts.h"
+#include "shell/lists/GroupViewCore.h"
+#include "shell/tests/ImportRows.h"
+#include "zelkit/dialogs/ui/ZelGeneralProgress.h"
 #include "shell/lists/MesgListDisplay.h"
 #include "shell/tests/FakeImportView.h"
 #include "testsupport/ui/SheetTestDriving.h"
@@ -12,10 +19,16 @@
 #include <gtest/gtest.h>
 #include <wx/app.h>
 #include <wx/listbox.h>
+#include <wx/frame.h>
+#include <wx/gauge.h>
 #include <wx/stattext.h>
+#include <wx/timer.h>
 
+#include <chrono>
 #include <cstdio>
+#include <cstdlib>
 #include <functional>
+#include <thread>
 
 namespace {
 
@@ -135,6 +148,122 @@ TEST(ListImportWx, TheFirstStepPageTellsFixedWidth)
     Pump();
     EXPECT_EQ(p_wizard->GetTitle(), "Text Import Wizard - Step 1");
     p_wizard->Destroy();
+    Pump();
+}
+
+// 60,000 groups from a file, through the wizard: the wizard leaves the
+// screen, the progress window comes up over the other windows (which take
+// no input meanwhile) and tells how far the import is; its Cancel ends the
+// import, and the event holds the groups it held, unmodified, saving to the
+// same bytes.
+TEST(ListImportWx, CancelOfALargeImportLeavesTheEventAsItWas)
+{
+    const std::string s_path = testing::TempDir() + "rvx-large-import.csv";
+    {
+        FILE* p_file = std::fopen(s_path.c_str(), "wb");
+        ASSERT_NE(p_file, nullptr);
+        std::fputs("Group name,Contact,Notes\n", p_file);
+        for (int i = 0; i < 60000; ++i)
+            std::fprintf(p_file, "Imported ensemble %06d,Robin Hale %d,Came in from the file\n", i, i % 997);
+        std::fclose(p_file);
+    }
+    EventDoc doc;
+    for (const char* p_name : {"Brass band", "Choir", "Folk trio"}) {
+        Group group;
+        group.SetName(p_name);
+        group.SetEmail("office@example.org");
+        ASSERT_EQ(doc.GetGroups().AddGroup(group), GroupList::added);
+    }
+    const std::vector<std::uint8_t> v_before = doc.WriteEventFile();
+    doc.SetModifiedFlag(false);
+    ImportRows<GroupViewCore> rows(doc, "Group");
+    // The document's updates reach the pane, as they reach the program's.
+    ScriptedViews views;
+    views.fOnUpdate = [&rows](const UpdateViewHint* p_hint) { rows.OnUpdate(p_hint); };
+    rows.InitialUpdate();
+
+    // The program's main window, under the import.
+    auto* p_main = new wxFrame(nullptr, wxID_ANY, "Rotavex", wxDefaultPosition, wxSize(700, 500));
+    p_main->Show();
+    wxTheApp->SetTopWindow(p_main);
+    Pump();
+
+    struct Seen {
+        bool bProgress = false;
+        bool bMainEnabled = true;
+        bool bWizardShown = true;
+        wxString sTitle;
+        wxString sStatus;
+        int iBar = -1;
+    } seen;
+    // Looks for the progress window from a timer, as the user's eye would;
+    // once it is up (and held for a look when asked), presses its Cancel.
+    wxTimer timer;
+    int n_looks = 0;
+    const char* p_seconds = std::getenv("ROTAVEX_SHOW_SECONDS");
+    timer.Bind(wxEVT_TIMER, [&](wxTimerEvent&) {
+        ZelGeneralProgress* p_progress = nullptr;
+        for (wxWindow* p_win : wxTopLevelWindows) {
+            if (auto* p = dynamic_cast<ZelGeneralProgress*>(p_win); p != nullptr && p->IsShown())
+                p_progress = p;
+            if (dynamic_cast<ZelImportWizard*>(p_win) != nullptr && p_win->IsShown() && seen.bProgress)
+                seen.bWizardShown = true;
+        }
+        if (p_progress == nullptr)
+            return;
+        if (!seen.bProgress) {
+            seen.bProgress = true;
+            seen.bWizardShown = false;
+        }
+        // A few looks, so that the window is drawn; for a screenshot it is
+        // then held as it stands (the import waits meanwhile).
+        if (++n_looks < 3)
+            return;
+        if (p_seconds != nullptr)
+            std::this_thread::sleep_for(std::chrono::seconds(std::atoi(p_seconds)));
+        seen.bMainEnabled = p_main->IsEnabled();
+        seen.sTitle = p_progress->GetTitle();
+        if (auto* p_text = p_progress->FindWindow(ZelGeneralProgress::IDC_ZEL_PROGRESS_TEXT))
+            seen.sStatus = p_text->GetLabel();
+        if (auto* p_bar = wxDynamicCast(p_progress->FindWindow(ZelGeneralProgress::IDC_ZEL_PROGRESS_BAR), wxGauge))
+            seen.iBar = p_bar->GetValue();
+        timer.Stop();
+        PressInLoop(*p_progress, wxID_CANCEL);
+    });
+
+    WhenShown<ZelImportWizard>([&](ZelImportWizard& wizard) {
+        auto* p_list = dynamic_cast<ZelEditListCtrl*>(wizard.FindWindow(WxId(ZelImportColMap::IDC_LIST)));
+        ASSERT_NE(p_list, nullptr);
+        ChooseField(*p_list, 0, "Group Name");
+        ChooseField(*p_list, 1, "Contact Name");
+        ChooseField(*p_list, 2, "Notes");
+        timer.Start(20);
+        Press(wizard, ZelSizingPropSheet::ID_WIZFINISH);
+    });
+    ItemListImport(rows).ImportFile("Gfile", "file", s_path);
+    timer.Stop();
+    std::remove(s_path.c_str());
+    Pump();
+
+    EXPECT_TRUE(seen.bProgress) << "the progress window came up";
+    EXPECT_FALSE(seen.bWizardShown) << "the wizard left the screen";
+    EXPECT_FALSE(seen.bMainEnabled) << "the main window takes no input under it";
+    EXPECT_EQ(seen.sTitle, "Importing");
+    EXPECT_TRUE(seen.sStatus.StartsWith("Record ")) << seen.sStatus;
+    EXPECT_GT(seen.iBar, 0);
+    EXPECT_LT(seen.iBar, 1000) << "cancelled part way";
+    EXPECT_TRUE(rows.bStopped);
+    EXPECT_FALSE(rows.bEnded);
+
+    for (wxWindow* p_win : wxTopLevelWindows)
+        EXPECT_FALSE(dynamic_cast<ZelGeneralProgress*>(p_win) != nullptr && p_win->IsShown()) << "the window went";
+    EXPECT_TRUE(p_main->IsEnabled());
+    EXPECT_EQ(doc.GetGroups().GetNumGroups(), 3);
+    EXPECT_EQ(rows.CountRows(), 3);
+    EXPECT_FALSE(doc.IsModified());
+    EXPECT_TRUE(rows.Mappings.IsEmpty()) << "the mapping of a cancelled import is not kept";
+    EXPECT_EQ(doc.WriteEventFile(), v_before);
+    p_main->Destroy();
     Pump();
 }
 

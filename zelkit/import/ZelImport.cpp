@@ -9,6 +9,7 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <chrono>
 #include <cstring>
 #include <sys/stat.h>
 
@@ -199,6 +200,7 @@ void ZelImportData::DecideEncoding()
     const bool b_bom = n_seen >= 3 && a_bom[0] == 0xEF && a_bom[1] == 0xBB && a_bom[2] == 0xBF;
     bUtf8 = check.IsUtf8();
     iDataStart = bUtf8 && b_bom ? 3 : 0;
+    uSourceSize = static_cast<std::uint64_t>(n_seen);
     Rewind();
 }
 
@@ -210,6 +212,7 @@ void ZelImportData::RewindSource()
             std::fseek(pFile, static_cast<long>(iDataStart), SEEK_SET);
         }
         iBufPos = nBufLen = 0;
+        uFilePos = iDataStart;
         bFileEnd = pFile == nullptr;
     } else {
         iTextPos = iDataStart;
@@ -244,8 +247,11 @@ int ZelImportData::NextByte()
         return i_byte;
     }
     ++iBufPos;
+    ++uFilePos;
     return i_byte;
 }
+
+std::uint64_t ZelImportData::GetSourcePosition() const { return bFromFile ? uFilePos : iTextPos; }
 
 bool ZelImportData::AtEnd() { return PeekByte() < 0; }
 
@@ -373,6 +379,89 @@ IZelImportWizardPort* g_pWizardPort = &g_cancelling;
 
 } // namespace
 
+namespace {
+
+// Without a window: the steady clock, and no window to show.
+class NoProgressPort : public IZelImportProgressPort {
+public:
+    std::int64_t GetMilliseconds() override
+    {
+        return std::chrono::duration_cast<std::chrono::milliseconds>(
+                   std::chrono::steady_clock::now().time_since_epoch())
+            .count();
+    }
+    bool Open(const std::string&) override { return false; }
+    void Show(const std::string&, std::uint64_t, std::uint64_t) override {}
+    bool Pump() override { return false; }
+    void Close() override {}
+};
+
+NoProgressPort g_noProgress;
+IZelImportProgressPort* g_pProgressPort = &g_noProgress;
+
+// The progress of one import: the window opens once the records have come
+// in for a moment, and then shows the position and answers the user at
+// the pump's pace. The clock is read once every few records, so that a
+// short import costs nothing.
+class ImportProgress {
+public:
+    explicit ImportProgress(ZelImportData& reader)
+        : Reader(reader), Port(ZelGetImportProgressPort()), llStart(Port.GetMilliseconds())
+    {
+    }
+    ~ImportProgress()
+    {
+        if (bOpen)
+            Port.Close();
+    }
+    ImportProgress(const ImportProgress&) = delete;
+    ImportProgress& operator=(const ImportProgress&) = delete;
+
+    // After each record: true when the user cancelled the import.
+    bool Cancelled(int i_record)
+    {
+        if (++nSinceLook < nRecordsPerLook)
+            return false;
+        nSinceLook = 0;
+        const std::int64_t ll_now = Port.GetMilliseconds();
+        if (!bOpen) {
+            if (bRefused || ll_now - llStart < ZelImport::llProgressDelayMs)
+                return false;
+            bOpen = Port.Open("Importing");
+            bRefused = !bOpen;
+            if (!bOpen)
+                return false;
+        } else if (ll_now - llLastPump < ZelImport::llProgressPumpMs) {
+            return false;
+        }
+        llLastPump = ll_now;
+        Port.Show("Record " + std::to_string(i_record), Reader.GetSourcePosition(), Reader.GetSourceSize());
+        return Port.Pump();
+    }
+
+private:
+    static constexpr int nRecordsPerLook = 16;
+
+    ZelImportData& Reader;
+    IZelImportProgressPort& Port;
+    std::int64_t llStart;
+    std::int64_t llLastPump = 0;
+    int nSinceLook = 0;
+    bool bOpen = false;
+    bool bRefused = false;
+};
+
+} // namespace
+
+IZelImportProgressPort& ZelGetImportProgressPort() { return *g_pProgressPort; }
+
+IZelImportProgressPort* ZelSetImportProgressPort(IZelImportProgressPort* p_port)
+{
+    IZelImportProgressPort* p_previous = g_pProgressPort;
+    g_pProgressPort = p_port != nullptr ? p_port : &g_noProgress;
+    return p_previous == &g_noProgress ? nullptr : p_previous;
+}
+
 IZelImportWizardPort& ZelGetImportWizardPort() { return *g_pWizardPort; }
 
 IZelImportWizardPort* ZelSetImportWizardPort(IZelImportWizardPort* p_port)
@@ -438,6 +527,7 @@ int ZelImport::Run(const ZelImportFieldDef& defs, ZelImportData& reader, Callbac
 
     {
         ZelWaitCursor wait;
+        ImportProgress progress(reader);
         const ZelStringArray& a_map = wizard.GetColumnMap();
         ZelStringArray a_cols;
         ZelArray<ColValue> a_values;
@@ -491,6 +581,10 @@ int ZelImport::Run(const ZelImportFieldDef& defs, ZelImportData& reader, Callbac
                                   n_cols, a_map.GetSize()));
             }
             ++i_record;
+            // A cancel ends the import where it stands, without the final
+            // call: the caller takes back what the records changed.
+            if (progress.Cancelled(i_record - 1))
+                return resultStopped;
         }
         pfn_callback(-1, -1, p_user, ZelArray<ColValue>());
     }

@@ -13,6 +13,11 @@
 // byte-order mark) is converted to code page 1252, anything else is read as
 // code page 1252 bytes. A record holding a character the code page cannot
 // hold is not imported; it becomes an error line naming the character.
+//
+// An import that runs longer than a moment shows its progress through a
+// port (IZelImportProgressPort) with a Cancel; a cancelled import delivers
+// no more records and ends without the final call, and its caller takes
+// back what the records it had delivered changed.
 #pragma once
 
 #include "framework/Types.h"
@@ -20,6 +25,7 @@
 #include "zelkit/datetime/ZelOleDateTime.h"
 #include "zelkit/base/ZelStringArray.h"
 
+#include <cstdint>
 #include <cstdio>
 #include <string>
 #include <vector>
@@ -96,6 +102,10 @@ public:
     // The records from the first to the end, without an empty last one;
     // counted once.
     int CountRecords();
+    // The bytes of the source (the file's size when it is known, else 0)
+    // and how far the records read so far reach into them.
+    std::uint64_t GetSourceSize() const { return uSourceSize; }
+    std::uint64_t GetSourcePosition() const;
     // The line feeds read so far.
     int GetLineCount() const { return nLines; }
     // The line (from 1) on which the last record read began: a quoted
@@ -132,6 +142,10 @@ private:
     std::vector<unsigned char> vBuffer;
     std::size_t iBufPos = 0;
     std::size_t nBufLen = 0;
+    // How far into the file the bytes taken so far reach, and the
+    // source's size (counted when the encoding is decided).
+    std::uint64_t uFilePos = 0;
+    std::uint64_t uSourceSize = 0;
     bool bFileEnd = false;
     const std::string* pText = nullptr;
     std::size_t iTextPos = 0;
@@ -168,7 +182,14 @@ public:
 
     // What an import ended with. A cancelled file dialog or wizard is not
     // an import: nothing was delivered and the column map is untouched.
-    enum Result : int { resultFailed = 0, resultDone = 1, resultCancelled = 2 };
+    // A stopped import is one the user cancelled while its records came
+    // in: some were delivered, the final call did not come, and the column
+    // map is untouched.
+    enum Result : int { resultFailed = 0, resultDone = 1, resultCancelled = 2, resultStopped = 3 };
+    // How long an import runs before its progress shows, and how often it
+    // then lets the window answer, in milliseconds.
+    static constexpr std::int64_t llProgressDelayMs = 500;
+    static constexpr std::int64_t llProgressPumpMs = 100;
 
     // The column map, when given, is where the wizard starts and, after
     // Finish, receives the user's mapping; the field heading heads the
@@ -265,3 +286,30 @@ public:
 // Until a window port is installed every wizard is cancelled.
 IZelImportWizardPort& ZelGetImportWizardPort();
 IZelImportWizardPort* ZelSetImportWizardPort(IZelImportWizardPort* p_port);
+
+// How an import's progress is shown: a window with a status line, a bar and
+// a Cancel, over the other windows of the program, which take no input
+// while it shows. The importer reads the port's clock, opens the window
+// once the records have come in for a moment, and from then on puts its
+// position on screen and lets the window answer every tenth of a second.
+class IZelImportProgressPort {
+public:
+    virtual ~IZelImportProgressPort() = default;
+    // Milliseconds since a fixed point; never goes back.
+    virtual std::int64_t GetMilliseconds() = 0;
+    // Shows the window with its title; false when none can be shown (the
+    // import then runs on without one).
+    virtual bool Open(const std::string& s_title) = 0;
+    // The status line and the bar at u_done of u_total (u_total 0: the bar
+    // stays empty).
+    virtual void Show(const std::string& s_status, std::uint64_t u_done, std::uint64_t u_total) = 0;
+    // Dispatches the events waiting for the window; true once the user has
+    // cancelled.
+    virtual bool Pump() = 0;
+    // Ends the window.
+    virtual void Close() = 0;
+};
+// Until a window port is installed imports show no progress and cannot be
+// cancelled; the clock is the process's steady clock.
+IZelImportProgressPort& ZelGetImportProgressPort();
+IZelImportProgressPort* ZelSetImportProgressPort(IZelImportProgressPort* p_port);

@@ -523,6 +523,130 @@ TEST(Import, CancellingTheFileDialogOrTheWizardChangesNothing)
     EXPECT_EQ(a_map[0], "Name") << "and leaves the caller's map as it was";
 }
 
+// The progress window as a test sees it: a clock that moves a step at each
+// reading, a window that may refuse to open, and a Cancel pressed at the
+// pump chosen.
+class ScriptedProgress : public IZelImportProgressPort {
+public:
+    ScriptedProgress(std::int64_t ll_step, bool b_opens, int n_cancelAtPump)
+        : llStep(ll_step), bOpens(b_opens), nCancelAtPump(n_cancelAtPump)
+    {
+        pPrevious = ZelSetImportProgressPort(this);
+    }
+    ~ScriptedProgress() override { ZelSetImportProgressPort(pPrevious); }
+
+    std::int64_t GetMilliseconds() override { return llNow += llStep; }
+    bool Open(const std::string&) override
+    {
+        ++nOpenCalls;
+        bShown = bOpens;
+        return bOpens;
+    }
+    void Show(const std::string& s_status, std::uint64_t u_done, std::uint64_t u_total) override
+    {
+        EXPECT_TRUE(bShown);
+        sStatus = s_status;
+        EXPECT_LE(u_done, u_total);
+        EXPECT_GE(u_done, uLastDone) << "the bar never goes back";
+        uLastDone = u_done;
+        uTotal = u_total;
+    }
+    bool Pump() override
+    {
+        EXPECT_TRUE(bShown);
+        return ++nPumps >= nCancelAtPump;
+    }
+    void Close() override
+    {
+        EXPECT_TRUE(bShown);
+        bShown = false;
+        ++nClosed;
+    }
+
+    std::int64_t llStep;
+    bool bOpens;
+    int nCancelAtPump;
+    std::int64_t llNow = 0;
+    bool bShown = false;
+    int nOpenCalls = 0;
+    int nClosed = 0;
+    int nPumps = 0;
+    std::string sStatus;
+    std::uint64_t uLastDone = 0;
+    std::uint64_t uTotal = 0;
+
+private:
+    IZelImportProgressPort* pPrevious;
+};
+
+// The window opens only once an import has run for a moment, shows how far
+// into the source it has read and answers at the pump's pace; its Cancel
+// stops the records where they stand, without the final call and with the
+// caller's column map as it was. A window that cannot open leaves the
+// import to run to its end.
+TEST(Import, ProgressAfterAMomentAndACancelThatStopsTheRecords)
+{
+    std::string s_text;
+    for (int i = 1; i <= 3000; ++i)
+        s_text += "Person " + std::to_string(i) + ",Town " + std::to_string(i % 7) + "\n";
+    const TempFile file(s_text);
+    struct Case {
+        const char* pWhat;
+        bool bFile;
+        std::int64_t llStep; // ms a clock reading takes
+        bool bOpens;
+        int nCancelAtPump;
+        int iResult;
+        bool bShown;
+    };
+    const int n_never = 1 << 30;
+    for (const Case& c : {
+             Case{"a short import", false, 0, true, 1, ZelImport::resultDone, false},
+             Case{"a long one to its end", true, 10, true, n_never, ZelImport::resultDone, true},
+             Case{"cancelled at once", false, 10, true, 1, ZelImport::resultStopped, true},
+             Case{"cancelled later, from a file", true, 10, true, 3, ZelImport::resultStopped, true},
+             Case{"no window", true, 10, false, 1, ZelImport::resultDone, false},
+         }) {
+        SCOPED_TRACE(c.pWhat);
+        ScriptedProgress progress(c.llStep, c.bOpens, c.nCancelAtPump);
+        ScriptedWizard wizard(Map({"Name", "Town"}));
+        ZelStringArray a_map;
+        a_map.Add("Town");
+        std::vector<Delivered> v_got;
+        ZelImport import;
+        const int i_result = c.bFile ? import.Import(Fields(), &Collect, &v_got, file.Path(), &a_map, "Field")
+                                     : import.ImportFromString(Fields(), &Collect, &v_got, s_text, &a_map, "Field");
+        EXPECT_EQ(i_result, c.iResult);
+        EXPECT_EQ(progress.nClosed, c.bShown ? 1 : 0);
+        EXPECT_FALSE(progress.bShown);
+        if (!c.bShown) {
+            EXPECT_EQ(progress.nPumps, 0);
+        }
+        ASSERT_FALSE(v_got.empty());
+        if (i_result == ZelImport::resultDone) {
+            EXPECT_EQ(v_got.size(), 3001u) << "every record and the final call";
+            EXPECT_EQ(v_got.back().iRecord, -1);
+            EXPECT_EQ(ToVector(a_map), (std::vector<std::string>{"Name", "Town"}));
+        } else {
+            EXPECT_EQ(progress.nPumps, c.nCancelAtPump);
+            EXPECT_GT(v_got.size(), 100u);
+            EXPECT_LT(v_got.size(), 3000u) << "stopped part way";
+            EXPECT_NE(v_got.back().iRecord, -1) << "no final call";
+            EXPECT_EQ(progress.sStatus, "Record " + std::to_string(v_got.back().iRecord));
+            EXPECT_EQ(ToVector(a_map), (std::vector<std::string>{"Town"})) << "the map as it was";
+        }
+        if (c.bShown) {
+            EXPECT_EQ(progress.uTotal, s_text.size());
+            EXPECT_GT(progress.uLastDone, 0u);
+        }
+        if (c.nCancelAtPump == 1 && c.bShown) {
+            // The window came up half a second into the import: the clock
+            // is read every 16 records, and moves 10 ms at each reading.
+            EXPECT_EQ(v_got.size(), 800u);
+        }
+    }
+}
+
 TEST(ImportFieldDefs, SortedByNameAndCompared)
 {
     ZelImportFieldDef defs;

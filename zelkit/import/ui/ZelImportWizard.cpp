@@ -4,13 +4,21 @@
 #include "framework/ui/WxText.h"
 #include "zelkit/base/ZelAssert.h"
 #include "zelkit/base/ZelLibrary.h"
+#include "zelkit/dialogs/ui/ZelGeneralProgress.h"
 #include "zelkit/services/ZelMessages.h"
 #include "zelkit/windows/ui/ZelNotifyEvent.h"
 
 #include <algorithm>
+#include <chrono>
+#include <memory>
+#include <wx/app.h>
 #include <wx/button.h>
+#include <wx/gauge.h>
+#include <wx/utils.h>
+#include <wx/weakref.h>
 #include <wx/dc.h>
 #include <wx/dcclient.h>
+#include <wx/evtloop.h>
 #include <wx/listbox.h>
 #include <wx/radiobut.h>
 #include <wx/renderer.h>
@@ -36,13 +44,111 @@ public:
         p_wizard->SetWizardMode();
         p_wizard->AddPage(new ZelImportColMap(p_wizard->GetBookCtrl(), s_fieldHeading));
         const int i_result = p_wizard->ShowModal();
+        // Off the screen at once: the import's records come in next, and
+        // the wizard must not stand there with its buttons while they do.
+        p_wizard->Hide();
         p_wizard->Destroy();
+        // The screen is brought up to date before the records come in (the
+        // windows under the wizard drawn again), taking no input meanwhile.
+        if (wxEventLoopBase* p_loop = wxEventLoopBase::GetActive())
+            p_loop->YieldFor(wxEVT_CATEGORY_UI);
         return i_result;
     }
 };
 
 WxImportWizardPort g_wxPort;
 const bool g_bInstalled = (ZelSetImportWizardPort(&g_wxPort), true);
+
+// The import's progress: the library's progress dialog, its bar in
+// thousandths of the source.
+class ImportProgressDlg : public ZelGeneralProgress, private ZelGeneralCallback {
+public:
+    static constexpr int nBarRange = 1000;
+
+    ImportProgressDlg(const std::string& s_title, wxWindow* p_parent)
+        : ZelGeneralProgress(s_title, nullptr, p_parent)
+    {
+        SetCallback(this);
+        SetRangeMax(nBarRange);
+    }
+
+    void SetPosition(int i_pos)
+    {
+        if (wxGauge* p_bar = GetBar(); p_bar != nullptr && p_bar->GetValue() != i_pos)
+            p_bar->SetValue(i_pos);
+    }
+    bool IsCancelled() const { return bCancelled; }
+
+private:
+    void Cancel() override { bCancelled = true; }
+
+    bool bCancelled = false;
+};
+
+// Modeless, so that the import runs on while it shows; the other windows
+// take no input meanwhile, so that nothing changes the lists under the
+// import.
+class WxImportProgressPort : public IZelImportProgressPort {
+public:
+    std::int64_t GetMilliseconds() override
+    {
+        return std::chrono::duration_cast<std::chrono::milliseconds>(
+                   std::chrono::steady_clock::now().time_since_epoch())
+            .count();
+    }
+
+    bool Open(const std::string& s_title) override
+    {
+        if (wxTheApp == nullptr || pDlg)
+            return false;
+        auto* p_dlg = new ImportProgressDlg(s_title, wxTheApp->GetTopWindow());
+        pDlg = p_dlg;
+        p_dlg->Show();
+        p_dlg->ResetProgress();
+        pDisabler = std::make_unique<wxWindowDisabler>(p_dlg);
+        return true;
+    }
+
+    void Show(const std::string& s_status, std::uint64_t u_done, std::uint64_t u_total) override
+    {
+        if (!pDlg)
+            return;
+        const std::uint64_t u_pos =
+            u_total == 0 ? 0 : std::min<std::uint64_t>(u_done, u_total) * ImportProgressDlg::nBarRange / u_total;
+        pDlg->SetPosition(static_cast<int>(u_pos));
+        if (pDlg->GetStatusText() != s_status) {
+            pDlg->SetStatusText(s_status);
+            pDlg->TransferDataToWindow();
+        }
+    }
+
+    bool Pump() override
+    {
+        if (!pDlg)
+            return true;
+        if (wxTheApp != nullptr)
+            wxTheApp->Yield(true);
+        // A window gone (the program closing) ends the import as a cancel.
+        return !pDlg || pDlg->IsCancelled();
+    }
+
+    void Close() override
+    {
+        pDisabler.reset();
+        if (ImportProgressDlg* p_dlg = pDlg.get()) {
+            p_dlg->Hide();
+            p_dlg->Destroy();
+        }
+        pDlg = nullptr;
+    }
+
+private:
+    wxWeakRef<ImportProgressDlg> pDlg;
+    std::unique_ptr<wxWindowDisabler> pDisabler;
+};
+
+WxImportProgressPort g_wxProgress;
+const bool g_bProgressInstalled = (ZelSetImportProgressPort(&g_wxProgress), true);
 
 } // namespace
 
@@ -52,6 +158,7 @@ ZelImportWizard::ZelImportWizard(ZelImportWizardCore& core, UINT u_captionId, wx
     : ZelSizingPropSheet(p_parent, u_captionId, u_selectPage, freedomBoth, true), Core(core)
 {
     (void)g_bInstalled;
+    (void)g_bProgressInstalled;
 }
 
 ZelImportWizard::ZelImportWizard(ZelImportWizardCore& core, const std::string& s_caption, wxWindow* p_parent,

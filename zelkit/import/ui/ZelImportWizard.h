@@ -7,7 +7,11 @@
 // or fixed width; the importer does not add it.
 //
 // Loading this library installs the window as the importer's wizard port
-// (ZelGetImportWizardPort), so imports show it.
+// (ZelGetImportWizardPort), so imports show it, and the library's progress
+// dialog as the import's progress port (ZelGetImportProgressPort): titled
+// "Importing", the record under way as its status line, the bar in
+// thousandths of the source, and a Cancel; the program's other windows take
+// no input while it shows.
 #pragma once
 
 #include "zelkit/import/ZelImport.h"
