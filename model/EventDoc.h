@@ -179,6 +179,12 @@ public:
     // modified. The frame's active view is cleared for the updates and
     // restored afterwards.
     void DocChanged(LONG l_hint);
+    // The change routine of a roster or an un-roster: only who is a member
+    // of which group changed, and the rostering engine gives a participant
+    // only groups the built timetable places apart, so the timetable (its
+    // placements, build date and valid flag) stays; the lists are
+    // revalidated, the views updated and the event marked modified.
+    void MembersChanged(LONG l_hint);
     // A new timetable for the event as it stands, with the old one's locks;
     // none while the event defines no timeslot.
     void RebuildTimetable();

@@ -207,6 +207,14 @@ void EventDoc::DocChanged(LONG l_hint)
     SetModifiedFlag();
 }
 
+void EventDoc::MembersChanged(LONG l_hint)
+{
+    const ActiveViewAside aside;
+    RevalidateLists();
+    UpdateViews(l_hint);
+    SetModifiedFlag();
+}
+
 void EventDoc::RebuildTimetable()
 {
     TimeslotLockArrays a_locks;

@@ -268,10 +268,10 @@ void RosterCtrlPresenter::EndRun()
 
 void RosterCtrlPresenter::ChangeGroups()
 {
-    Doc.DocChanged(UpdateViewHint::e_groups);
-    // The change routine puts a new timetable in place of the one the
-    // engine was made over: the recount, the error report and the next
-    // Refresh need an engine over the new one.
+    Doc.MembersChanged(UpdateViewHint::e_groups);
+    // The lists were revalidated under the engine made before the run:
+    // the recount, the error report and the next Refresh start from an
+    // engine made over the event as it now stands.
     pEngine = std::make_unique<RosterEngine>(&Doc);
 }
 

@@ -45,7 +45,7 @@ int Timetable::UnrosterParticipants(EventDoc* p_doc, const KeyList& keys)
     BOOL b_changed = FALSE;
     const int i_result = engine.Unroster(&b_changed, n_keys, keys);
     if (b_changed)
-        p_doc->DocChanged(UpdateViewHint::e_groups);
+        p_doc->MembersChanged(UpdateViewHint::e_groups);
     return i_result;
 }
 

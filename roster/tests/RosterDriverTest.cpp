@@ -182,12 +182,16 @@ TEST_F(DriverTest, UnrosterAsksFirstAndNoChangesNothing)
     EXPECT_EQ(screen.vSeen.back(),
               "box: You have selected 2 participant(s).  Are you sure you want to un-roster your selection?");
 
+    // An unlocked placement of the built timetable outlives the un-roster:
+    // only members changed.
+    event.Place(1, "Barn", "10:00", "Band", false);
     keys.RemoveAll();
     keys.Add(event.ParticipantKey("Bob Ray"));
     screen.qAnswers = {IDYES};
     EXPECT_EQ(event.Doc().GetTimetable()->UnrosterParticipants(&event.Doc(), keys), 1);
     EXPECT_EQ(Memberships(event.Doc()), (std::vector<std::string>{"Trio: Ann Lee+", "Ring: Bob Ray"}));
     EXPECT_TRUE(event.Doc().IsModified()) << "the change routine ran";
+    EXPECT_EQ(event.Slot(1, "Barn", "10:00").GetGroup(), event.GroupKey("Band"));
 }
 
 } // namespace
