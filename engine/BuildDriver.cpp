@@ -1,11 +1,14 @@
 #include "engine/BuildDriver.h"
 
 #include "engine/BuildEngine.h"
+#include "engine/BusyPump.h"
 #include "engine/EngineGuard.h"
 #include "engine/TTMap.h"
 #include "model/EventDoc.h"
 #include "model/ShellPorts.h"
 #include "model/Timetable.h"
+
+#include <memory>
 
 #if defined(__GLIBC__)
 #include <malloc.h>
@@ -28,8 +31,17 @@ void ReturnFreedMemory()
 int RunOnMap(EventDoc* p_doc, Timetable* p_timetable, const BuildEngineCall& f_call)
 {
     TTMap map(p_doc, p_timetable);
-    map.Build();
-    BuildEngine engine(p_doc, p_timetable, &map);
+    std::unique_ptr<BuildEngine> p_engine;
+    {
+        // The map of a large event takes seconds, before any window of the
+        // build is up: the main window waits as it does during the build,
+        // and repaints. It takes input again for the options dialog.
+        const BusyWindow busy;
+        const BusyPump::Scope pump;
+        map.Build();
+        p_engine = std::make_unique<BuildEngine>(p_doc, p_timetable, &map);
+    }
+    BuildEngine& engine = *p_engine;
 
     BOOL b_update = FALSE;
     int i_result = 0;
@@ -85,6 +97,12 @@ void EventDoc::OnCheckTimetable()
     BOOL b_valid = FALSE;
     BOOL b_changed = FALSE;
     {
+        // The check shows no progress and offers no Cancel; on a large
+        // event it runs for seconds, with the main window waiting as
+        // during a build and repainting, until the box that tells the
+        // finding.
+        const BusyWindow busy;
+        const BusyPump::Scope pump;
         TTMap map(this, p_timetable);
         map.Build();
         BuildEngine engine(this, p_timetable, &map);
