@@ -24,6 +24,9 @@ namespace {
 void ReturnFreedMemory()
 {
 #if defined(__GLIBC__)
+    // The walk holds the allocator for its whole length, so it cannot run
+    // beside the window's events on another thread: a repaint would wait
+    // for it all the same.
     malloc_trim(0);
 #endif
 }
@@ -103,11 +106,13 @@ void EventDoc::OnCheckTimetable()
         // finding.
         const BusyWindow busy;
         const BusyPump::Scope pump;
-        TTMap map(this, p_timetable);
-        map.Build();
-        BuildEngine engine(this, p_timetable, &map);
-        b_valid = engine.Check(&b_changed);
+        {
+            TTMap map(this, p_timetable);
+            map.Build();
+            BuildEngine engine(this, p_timetable, &map);
+            b_valid = engine.Check(&b_changed);
+        }
+        ReturnFreedMemory();
     }
-    ReturnFreedMemory();
     ReportCheckResult(b_valid ? 1 : 0, b_changed);
 }
