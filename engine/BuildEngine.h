@@ -223,13 +223,7 @@ public:
     // answering, through the progress window's pump when one is up and the
     // busy pump when not. A request made meanwhile waits for the next poll
     // that acts on requests.
-    void KeepAnswering()
-    {
-        if (Progress.IsShown())
-            Progress.PumpMessages();
-        else
-            BusyPump::Poll();
-    }
+    void KeepAnswering() { BusyPump::Poll(); }
     // The request as a result code (3 without a window).
     int GetUserChoice() const { return Progress.GetUserChoice(); }
     void CountSearchStep() { Progress.CountSearchStep(); }

@@ -1,10 +1,12 @@
 #include "engine/BusyPump.h"
 
 #include "engine/BuildPorts.h"
+#include "engine/BuildProgress.h"
 #include "engine/ProgressClock.h"
 #include "engine/ProgressPort.h"
 #include "zelkit/windows/ZelWindowServices.h"
 
+BuildProgress* BusyPump::pProgress = nullptr;
 int BusyPump::nOpen = 0;
 IProgressPort* BusyPump::pPort = nullptr;
 IProgressClock* BusyPump::pClock = nullptr;
@@ -37,6 +39,11 @@ void BusyPump::ReadClockAndPump()
     llLast = ll_now;
     ++uPumps;
     pPort->Pump();
+}
+
+void BusyPump::PumpProgress()
+{
+    pProgress->PumpMessages();
 }
 
 BusyWindow::BusyWindow() : bWasActive(GetBuildWindowPort().DisableMainWindow())

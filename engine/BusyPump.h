@@ -15,6 +15,7 @@
 
 #include <cstdint>
 
+class BuildProgress;
 class IProgressClock;
 class IProgressPort;
 
@@ -41,16 +42,27 @@ public:
     // come.
     static void Poll()
     {
-        if (nOpen > 0)
+        if (pProgress != nullptr)
+            PumpProgress();
+        else if (nOpen > 0)
             ReadClockAndPump();
     }
+
+    // While a build's progress window is up, polls go to its own pump, at
+    // its pace (the window's buttons answer; the requests wait for the
+    // build's next look at them). The window's side calls this as it
+    // shows and ends.
+    static void SetProgress(BuildProgress* p_progress) { pProgress = p_progress; }
+    static BuildProgress* GetProgress() { return pProgress; }
 
     // The events dispatched since the process started (for tests).
     static std::uint64_t GetPumps() { return uPumps; }
 
 private:
     static void ReadClockAndPump();
+    static void PumpProgress();
 
+    static BuildProgress* pProgress;
     static int nOpen;
     static IProgressPort* pPort;
     static IProgressClock* pClock;
