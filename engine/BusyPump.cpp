@@ -46,13 +46,16 @@ void BusyPump::PumpProgress()
     pProgress->PumpMessages();
 }
 
-BusyWindow::BusyWindow() : bWasActive(GetBuildWindowPort().DisableMainWindow())
+BusyWindow::BusyWindow()
 {
+    GetBuildWindowPort().DisableMainWindow();
     ZelGetCursorPort().BeginWaitCursor();
 }
 
 BusyWindow::~BusyWindow()
 {
     ZelGetCursorPort().EndWaitCursor();
-    GetBuildWindowPort().EnableMainWindow(bWasActive);
+    // No other window took the activation meanwhile: the focus is where
+    // the user left it, in whichever pane, and stays there.
+    GetBuildWindowPort().EnableMainWindow(FALSE);
 }

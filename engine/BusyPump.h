@@ -71,15 +71,12 @@ private:
 };
 
 // The main window as a build keeps it while it works: disabled, under the
-// wait cursor, for the life of the object; then enabled again, and made
-// the active window when it was before.
+// wait cursor, for the life of the object; then enabled again, its focus
+// left where it was.
 class BusyWindow {
 public:
     BusyWindow();
     ~BusyWindow();
     BusyWindow(const BusyWindow&) = delete;
     BusyWindow& operator=(const BusyWindow&) = delete;
-
-private:
-    BOOL bWasActive;
 };

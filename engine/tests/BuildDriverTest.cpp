@@ -90,7 +90,7 @@ struct Failing {
         // Disabled while the map was made, then for the build, and
         // enabled again each time.
         EXPECT_EQ(bed.window.vCalls,
-                  (std::vector<std::string>{"disable", "enable+activate", "disable", "enable+activate"}))
+                  (std::vector<std::string>{"disable", "enable", "disable", "enable+activate"}))
             << p_what;
         ASSERT_EQ(bed.views.Updates.size(), 1U) << p_what;
         EXPECT_EQ(bed.views.Updates[0].lCode, 0) << p_what;

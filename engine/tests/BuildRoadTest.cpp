@@ -39,7 +39,7 @@ TEST(BuildRoad, CancellingTheOptionsLeavesEverythingAsItWas)
     EXPECT_EQ(bed.progress.Shown(), 0U);
     // The main window waited only while the map was made, and takes input
     // again for the options.
-    EXPECT_EQ(bed.window.vCalls, (std::vector<std::string>{"disable", "enable+activate"}));
+    EXPECT_EQ(bed.window.vCalls, (std::vector<std::string>{"disable", "enable"}));
 }
 
 TEST(BuildRoad, TheOptionsAreStoredOrNotAskedForWhenSuppressed)
@@ -88,7 +88,7 @@ TEST(BuildRoad, AnEventWithoutGroupsEndsValid)
     EXPECT_TRUE(bed.Doc().IsModified());
     // Once while the map is made, back for the options, once for the build.
     EXPECT_EQ(bed.window.vCalls,
-              (std::vector<std::string>{"disable", "enable+activate", "disable", "enable+activate"}));
+              (std::vector<std::string>{"disable", "enable", "disable", "enable+activate"}));
     EXPECT_EQ(bed.progress.Shown(), bed.progress.Ended());
 }
 
@@ -303,9 +303,9 @@ TEST(BuildRoad, CheckKeepsTheMainWindowWaitingAndRepaintingUntilItsBox)
     // events, all while the main window took no input.
     EXPECT_GE(v_disabled_at_pump.size(), 3U + 12U);
     EXPECT_EQ(std::count(v_disabled_at_pump.begin(), v_disabled_at_pump.end(), false), 0);
-    // The window takes input again, active as it was, before the box that
-    // tells the finding.
-    EXPECT_EQ(bed.window.vCalls, (std::vector<std::string>{"disable", "enable+activate"}));
+    // The window takes input again, its focus untouched, before the box
+    // that tells the finding.
+    EXPECT_EQ(bed.window.vCalls, (std::vector<std::string>{"disable", "enable"}));
     EXPECT_FALSE(bed.window.bDisabled);
     EXPECT_EQ(bed.Messages(), std::vector<std::string>{"The timetable is valid."});
 
