@@ -2,14 +2,16 @@
 // the build command run on large events: the longest stretch in which the
 // user-interface thread dispatched no events, between the command's start,
 // every pump of the progress port, every dialog and message box shown and
-// the command's end (generators/HeadlessBuild.h times them).
+// the command's end (generators/HeadlessBuild.h times them), and how many
+// stretches were longer than 250 ms.
 //
 // The events are evetool's generated ones (`evetool generate --groups=N
 // --participants=2.5N --seed=S`), of 500, 2,000 and 8,000 groups by
 // default, or the files named. Each is checked, built as evetool builds
 // it (the options as stored, the minimum report answered "make changes"),
 // and checked again. One line per command: its seconds, the pumps, the
-// longest stretch without one in ms, between what it fell, and the
+// longest stretch without one in ms, the stretches over 250 ms, between
+// what the longest fell, and the
 // check's finding or the build's timetable hash.
 //
 // Run by hand: build/bin/pump_bench [--sizes=500,2000,8000] [--seed=N]
@@ -53,23 +55,23 @@ private:
 };
 
 void PrintLine(const std::string& s_event, const char* p_command, double d_seconds, int n_pumps, double d_freeze_ms,
-               const std::string& s_result, const std::string& s_where)
+               int n_over, const std::string& s_result, const std::string& s_where)
 {
-    std::printf("%-14s %-6s %8.2f %7d %10.0f  %-18s %s\n", s_event.c_str(), p_command, d_seconds, n_pumps,
-                d_freeze_ms, s_result.c_str(), s_where.c_str());
+    std::printf("%-14s %-6s %8.2f %7d %10.0f %6d  %-18s %s\n", s_event.c_str(), p_command, d_seconds, n_pumps,
+                d_freeze_ms, n_over, s_result.c_str(), s_where.c_str());
     std::fflush(stdout);
 }
 
 void RunEvent(const std::string& s_event, EventDoc& doc, const benchbuild::BuildScript& script)
 {
     const benchbuild::CheckFigures before = benchbuild::RunCheck(doc);
-    PrintLine(s_event, "check", before.dSeconds, before.nPumps, before.dLongestFreezeMs, before.sResult,
+    PrintLine(s_event, "check", before.dSeconds, before.nPumps, before.dLongestFreezeMs, before.nFreezesOver250, before.sResult,
               before.sFreezeWhere);
     const benchbuild::BuildFigures build = benchbuild::RunBuild(doc, script);
-    PrintLine(s_event, "build", build.dSeconds, build.nPumps, build.dLongestFreezeMs, build.sHash,
+    PrintLine(s_event, "build", build.dSeconds, build.nPumps, build.dLongestFreezeMs, build.nFreezesOver250, build.sHash,
               build.sFreezeWhere);
     const benchbuild::CheckFigures after = benchbuild::RunCheck(doc);
-    PrintLine(s_event, "check", after.dSeconds, after.nPumps, after.dLongestFreezeMs, after.sResult,
+    PrintLine(s_event, "check", after.dSeconds, after.nPumps, after.dLongestFreezeMs, after.nFreezesOver250, after.sResult,
               after.sFreezeWhere);
 }
 
@@ -103,8 +105,8 @@ int main(int argc, char** argv)
         }
     }
 
-    std::printf("%-14s %-6s %8s %7s %10s  %-18s %s\n", "event", "cmd", "seconds", "pumps", "freeze ms", "result",
-                "longest freeze between");
+    std::printf("%-14s %-6s %8s %7s %10s %6s  %-18s %s\n", "event", "cmd", "seconds", "pumps", "freeze ms", ">250ms",
+                "result", "longest freeze between");
     if (!v_files.empty()) {
         CountingBoxes boxes;
         const AlwaysContinue quiet;

@@ -1,11 +1,14 @@
 #include "engine/BuildDriver.h"
 
 #include "engine/BuildEngine.h"
+#include "engine/BusyPump.h"
 #include "engine/EngineGuard.h"
 #include "engine/TTMap.h"
 #include "model/EventDoc.h"
 #include "model/ShellPorts.h"
 #include "model/Timetable.h"
+
+#include <memory>
 
 #if defined(__GLIBC__)
 #include <malloc.h>
@@ -21,6 +24,9 @@ namespace {
 void ReturnFreedMemory()
 {
 #if defined(__GLIBC__)
+    // The walk holds the allocator for its whole length, so it cannot run
+    // beside the window's events on another thread: a repaint would wait
+    // for it all the same.
     malloc_trim(0);
 #endif
 }
@@ -28,8 +34,17 @@ void ReturnFreedMemory()
 int RunOnMap(EventDoc* p_doc, Timetable* p_timetable, const BuildEngineCall& f_call)
 {
     TTMap map(p_doc, p_timetable);
-    map.Build();
-    BuildEngine engine(p_doc, p_timetable, &map);
+    std::unique_ptr<BuildEngine> p_engine;
+    {
+        // The map of a large event takes seconds, before any window of the
+        // build is up: the main window waits as it does during the build,
+        // and repaints. It takes input again for the options dialog.
+        const BusyWindow busy;
+        const BusyPump::Scope pump;
+        map.Build();
+        p_engine = std::make_unique<BuildEngine>(p_doc, p_timetable, &map);
+    }
+    BuildEngine& engine = *p_engine;
 
     BOOL b_update = FALSE;
     int i_result = 0;
@@ -85,11 +100,19 @@ void EventDoc::OnCheckTimetable()
     BOOL b_valid = FALSE;
     BOOL b_changed = FALSE;
     {
-        TTMap map(this, p_timetable);
-        map.Build();
-        BuildEngine engine(this, p_timetable, &map);
-        b_valid = engine.Check(&b_changed);
+        // The check shows no progress and offers no Cancel; on a large
+        // event it runs for seconds, with the main window waiting as
+        // during a build and repainting, until the box that tells the
+        // finding.
+        const BusyWindow busy;
+        const BusyPump::Scope pump;
+        {
+            TTMap map(this, p_timetable);
+            map.Build();
+            BuildEngine engine(this, p_timetable, &map);
+            b_valid = engine.Check(&b_changed);
+        }
+        ReturnFreedMemory();
     }
-    ReturnFreedMemory();
     ReportCheckResult(b_valid ? 1 : 0, b_changed);
 }

@@ -164,6 +164,7 @@ void BuildEngine::ClearTimetable(SelCounters* p_counters, Generator::GroupIndexL
     for (int d = 0; d < pTimetable->GetNumDays(); ++d) {
         Day& day = pTimetable->GetDay(d);
         for (int v = 0; v < day.GetNumVenues(); ++v) {
+            KeepAnswering();
             TimeslotArray& a_slots = day.GetVenueSlots(v);
             for (int s = 0; s < a_slots.GetSize(); ++s) {
                 const Timeslot& slot = a_slots[s];

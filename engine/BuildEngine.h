@@ -22,6 +22,7 @@
 #pragma once
 
 #include "engine/BuildProgress.h"
+#include "engine/BusyPump.h"
 #include "engine/Generator.h"
 #include "engine/TTLoc.h"
 #include "framework/Types.h"
@@ -217,6 +218,12 @@ public:
     // Dispatches waiting events at most every 100 ms; TRUE when the user
     // asked for something.
     BOOL PumpMessages() { return Progress.PumpMessages(); }
+    // One turn of a long loop that does not act on the user's requests
+    // (the check command's passes, the reports' making): the window keeps
+    // answering, through the progress window's pump when one is up and the
+    // busy pump when not. A request made meanwhile waits for the next poll
+    // that acts on requests.
+    void KeepAnswering() { BusyPump::Poll(); }
     // The request as a result code (3 without a window).
     int GetUserChoice() const { return Progress.GetUserChoice(); }
     void CountSearchStep() { Progress.CountSearchStep(); }

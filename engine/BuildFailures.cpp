@@ -148,6 +148,7 @@ int BuildEngine::CheckMinimums(BOOL b_incomplete, BOOL& b_again, BOOL b_interact
     const GroupList& groups = pDoc->GetGroups();
     const VenueList& venues = pDoc->GetVenues();
     for (int g = groups.GetNumGroups() - 1; g >= 0; --g) {
+        KeepAnswering();
         const Group& group = groups[g];
         const UINT u_day_min = group.GetDayLimits().GetMin();
         for (int d = 0; d < pTimetable->GetNumDays(); ++d) {
@@ -195,6 +196,7 @@ BOOL BuildEngine::ReportFailedRotations(FailedRotationList* p_rows)
     const int n_days = pTimetable->GetNumDays();
     const int n_venues = pDoc->GetNumVenues();
     for (int g = 0; g < groups.GetNumGroups(); ++g) {
+        KeepAnswering();
         const Group& group = groups[g];
         const TTMap::GroupMap& group_map = pMap->GetGroupMap(g);
         const TTLocArray* p_locks = FindGroupLocks(g);
@@ -268,6 +270,7 @@ void BuildEngine::ReportNotScheduled()
     NotScheduledModel model;
     const GroupList& groups = pDoc->GetGroups();
     for (int g = groups.GetNumGroups() - 1; g >= 0; --g) {
+        KeepAnswering();
         const Group& group = groups[g];
         if (counters.GetTotal(g) == 0 && !group.GetUseVenueLimits()
             && group.GetEventLimits().uType == SchedLim::e_no_limits)

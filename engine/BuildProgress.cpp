@@ -1,5 +1,6 @@
 #include "engine/BuildProgress.h"
 
+#include "engine/BusyPump.h"
 #include "zelkit/base/ZelAssert.h"
 
 #include <algorithm>
@@ -20,6 +21,7 @@ BOOL BuildProgress::Start(std::int32_t n_stages)
     if (!pWindow)
         return FALSE;
     pModel = std::move(p_model);
+    BusyPump::SetProgress(this);
     uSkipPerRead = 0;
     uPollsToSkip = 0;
     pModel->SetNumStages(n_stages);
@@ -113,6 +115,8 @@ void BuildProgress::End()
 
 void BuildProgress::Close()
 {
+    if (BusyPump::GetProgress() == this)
+        BusyPump::SetProgress(nullptr);
     pWindow.reset();
     pModel.reset();
 }

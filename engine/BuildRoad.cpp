@@ -38,6 +38,9 @@ BOOL BuildEngine::Build(BOOL* p_started)
     Generator::GroupIndexList a_locked;
     Generator generator(FALSE);
     BUILD_CHECK(pMover != nullptr, "pMover != NULL");
+    // The stretches with no progress window up (the reports at the end)
+    // keep the window answering.
+    const BusyPump::Scope pump;
 
     if (!AskBuildOptions()) {
         Stats.eEnd = e_options_cancelled;
@@ -250,6 +253,7 @@ BOOL BuildEngine::Build(BOOL* p_started)
 BOOL BuildEngine::Check(BOOL* p_changed)
 {
     ZelWaitCursor wait;
+    const BusyPump::Scope pump;
     if (p_changed != nullptr)
         *p_changed = FALSE;
     Stats = BuildStats();
@@ -305,6 +309,8 @@ int BuildEngine::CheckCounts(BOOL b_progress, BOOL b_interactive)
                     ProgressStepIt();
                     if (PumpMessages())
                         return GetUserChoice();
+                } else {
+                    KeepAnswering();
                 }
             }
         }
@@ -349,6 +355,8 @@ int BuildEngine::CheckRules(BOOL b_progress, BOOL b_icon, BOOL b_locked_only)
             ProgressStepIt();
             if (PumpMessages())
                 return GetUserChoice();
+        } else {
+            KeepAnswering();
         }
     }
     for (int i = 0; i < rules.GetNumDayRules(); ++i) {
@@ -359,6 +367,8 @@ int BuildEngine::CheckRules(BOOL b_progress, BOOL b_icon, BOOL b_locked_only)
             ProgressStepIt();
             if (PumpMessages())
                 return GetUserChoice();
+        } else {
+            KeepAnswering();
         }
     }
     return succeeded;

@@ -1,5 +1,6 @@
 #include "engine/BuildTables.h"
 
+#include "engine/BusyPump.h"
 #include "model/EventDoc.h"
 #include "model/Group.h"
 #include "model/Timetable.h"
@@ -68,6 +69,7 @@ BuildTables::BuildTables(const EventDoc& doc) : pGroups(&doc.GetGroups())
             std::vector<std::size_t>& column_starts = ColumnStart.emplace_back();
             std::vector<int>& column_sizes = ColumnSize.emplace_back();
             for (int v = 0; v < day.GetNumVenues(); ++v) {
+                BusyPump::Poll();
                 const TimeslotArray& a_slots = day.GetVenueSlots(v);
                 column_starts.push_back(CellStart.size() - 1);
                 column_sizes.push_back(a_slots.GetSize());

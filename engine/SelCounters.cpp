@@ -1,5 +1,6 @@
 #include "engine/SelCounters.h"
 
+#include "engine/BusyPump.h"
 #include "engine/TTMap.h"
 #include "model/EventDoc.h"
 #include "model/Timetable.h"
@@ -110,13 +111,19 @@ SelCounters::SelCounters(EventDoc* p_doc, Timetable* p_timetable, BOOL b_count_p
       nVenues(p_doc->GetNumVenues()), nGroups(p_doc->GetGroups().GetNumGroups()),
       nParticipants(p_doc->GetParticipants().GetNumParticipants()), bCountParticipants(b_count_participants)
 {
+    // A large event's counters take most of a second to make: the window
+    // keeps answering meanwhile.
     GroupCounts.SetSize(nGroups);
-    for (int g = 0; g < nGroups; ++g)
+    for (int g = 0; g < nGroups; ++g) {
+        BusyPump::Poll();
         GroupCounts[g].SetSizes(nDays, nVenues);
+    }
     if (bCountParticipants) {
         PartCounts.SetSize(nParticipants);
-        for (int p = 0; p < nParticipants; ++p)
+        for (int p = 0; p < nParticipants; ++p) {
+            BusyPump::Poll();
             PartCounts[p].SetSizes(nDays, nVenues);
+        }
     }
 }
 

@@ -1,5 +1,6 @@
 #include "engine/TTMap.h"
 
+#include "engine/BusyPump.h"
 #include "engine/Generator.h"
 
 #include "model/EventDoc.h"
@@ -287,6 +288,7 @@ void TTMap::Build()
         GroupMaps[g].SetNumVenues(n_venues);
     }
     for (int g = 0; g < n_groups; ++g) {
+        BusyPump::Poll();
         const Group& group = pDoc->GetGroups()[g];
         for (int v = 0; v < n_venues; ++v) {
             GroupMap::VenueMap& venue_map = GroupMaps[g].GetVenueMap(v);

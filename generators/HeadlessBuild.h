@@ -77,6 +77,8 @@ struct BuildFigures {
     double dLongestFreezeMs = 0;
     std::string sFreezeWhere;
     int nPumps = 0;
+    // The stretches without events longer than 250 ms.
+    int nFreezesOver250 = 0;
 };
 
 // Builds the event's timetable as the build command does, under the
@@ -94,6 +96,8 @@ struct CheckFigures {
     double dLongestFreezeMs = 0;
     std::string sFreezeWhere;
     int nPumps = 0;
+    // The stretches without events longer than 250 ms.
+    int nFreezesOver250 = 0;
 };
 CheckFigures RunCheck(EventDoc& doc);
 

@@ -6,6 +6,7 @@
 #include "generators/EventGenerator.h"
 #include "engine/SelCounters.h"
 
+#include <algorithm>
 #include <gtest/gtest.h>
 
 using buildtest::Bed;
@@ -36,7 +37,9 @@ TEST(BuildRoad, CancellingTheOptionsLeavesEverythingAsItWas)
     EXPECT_FALSE(bed.Doc().IsModified());
     EXPECT_TRUE(bed.views.Updates.empty());
     EXPECT_EQ(bed.progress.Shown(), 0U);
-    EXPECT_TRUE(bed.window.vCalls.empty());
+    // The main window waited only while the map was made, and takes input
+    // again for the options.
+    EXPECT_EQ(bed.window.vCalls, (std::vector<std::string>{"disable", "enable"}));
 }
 
 TEST(BuildRoad, TheOptionsAreStoredOrNotAskedForWhenSuppressed)
@@ -83,7 +86,9 @@ TEST(BuildRoad, AnEventWithoutGroupsEndsValid)
     EXPECT_EQ(bed.views.Updates[0].lCode, 0);
     EXPECT_FALSE(bed.views.Updates[0].bHint);
     EXPECT_TRUE(bed.Doc().IsModified());
-    EXPECT_EQ(bed.window.vCalls, (std::vector<std::string>{"disable", "enable+activate"}));
+    // Once while the map is made, back for the options, once for the build.
+    EXPECT_EQ(bed.window.vCalls,
+              (std::vector<std::string>{"disable", "enable", "disable", "enable+activate"}));
     EXPECT_EQ(bed.progress.Shown(), bed.progress.Ended());
 }
 
@@ -101,7 +106,7 @@ TEST(BuildRoad, ALockOverADayMaximumStopsTheBuildAfterCheckingCounts)
                                                        "group's maximum scheduling limit for the day (1)."});
     EXPECT_EQ(bed.Cells(), " - - | Gee* Gee*") << "only the locks are left";
     EXPECT_FALSE(bed.TT().IsValid());
-    EXPECT_EQ(bed.window.vCalls, (std::vector<std::string>{"disable", "enable"}));
+    EXPECT_EQ(bed.window.vCalls, (std::vector<std::string>{"disable", "enable", "disable", "enable"}));
     EXPECT_EQ(bed.progress.Shown(), bed.progress.Ended());
     EXPECT_EQ(bed.views.Updates.size(), 1U) << "the build had started";
 }
@@ -275,6 +280,41 @@ TEST(BuildRoad, CheckStampsAValidTimetableAndClearsTheStampOfAnInvalidOne)
     EXPECT_EQ(bed.Messages()[1], "The timetable is invalid.  Build the timetable to correct errors.");
     EXPECT_TRUE(bed.Doc().IsModified());
     EXPECT_EQ(bed.progress.Shown(), 0U) << "a check shows no progress";
+}
+
+TEST(BuildRoad, CheckKeepsTheMainWindowWaitingAndRepaintingUntilItsBox)
+{
+    Bed bed;
+    bed.event.Days({"Mon", "Tue"}).Slots(-1, {"09:00-10:00", "10:00-11:00", "11:00-12:00"}).Venue("Hall").Venue("Lab");
+    bed.event.Group("Gee").Group("Ole").Group("Ada").Timetable();
+    bed.event.Place(0, "Hall", "09:00", "Gee").Place(1, "Lab", "10:00", "Ole");
+    // Each reading of the clock is 60 ms on: every poll of the check's
+    // loops is due to dispatch the window's events.
+    bed.progress.Clock().SetStepPerReading(60);
+    std::vector<bool> v_disabled_at_pump;
+    bed.progress.SetPumpHook([&](UINT) { v_disabled_at_pump.push_back(bed.window.bDisabled != FALSE); });
+    // A press made meanwhile finds no window to take it.
+    bed.progress.Press(IDCANCEL);
+
+    bed.Doc().OnCheckTimetable();
+    EXPECT_TRUE(bed.TT().IsValid());
+    EXPECT_EQ(bed.progress.Shown(), 0U) << "a check shows no progress";
+    // The map, every cell and the groups' minimums each dispatched the
+    // events, all while the main window took no input.
+    EXPECT_GE(v_disabled_at_pump.size(), 3U + 12U);
+    EXPECT_EQ(std::count(v_disabled_at_pump.begin(), v_disabled_at_pump.end(), false), 0);
+    // The window takes input again, its focus untouched, before the box
+    // that tells the finding.
+    EXPECT_EQ(bed.window.vCalls, (std::vector<std::string>{"disable", "enable"}));
+    EXPECT_FALSE(bed.window.bDisabled);
+    EXPECT_EQ(bed.Messages(), std::vector<std::string>{"The timetable is valid."});
+
+    // On the clock that stands still the check never pumps: a check that
+    // takes less than the pump's pace leaves the events alone.
+    bed.progress.Clock().SetStepPerReading(0);
+    const UINT n_pumps = bed.progress.Pumps();
+    bed.Doc().OnCheckTimetable();
+    EXPECT_EQ(bed.progress.Pumps(), n_pumps);
 }
 
 TEST(BuildRoad, CheckFindsGroupsBelowTheirMinimums)
