@@ -11,13 +11,14 @@
 //
 // With ROTAVEX_SHOW_SECONDS set, each sheet stays on screen that long before
 // it is ended, for screenshots (ROTAVEX_SHOW_ONLY names one: "venue",
-// "group", "participant", "rules", "calendar").
+// "group", "participant", "role", "rules", "calendar", "preferences").
 #include "framework/Archive.h"
 #include "framework/MessageBox.h"
 #include "generators/RosterGenerator.h"
 #include "model/EventDoc.h"
 #include "model/DatePicture.h"
 #include "model/General.h"
+#include "model/Preferences.h"
 #include "model/SchedRule.h"
 #include "model/Timetable.h"
 #include "app/InstallSheets.h"
@@ -26,7 +27,11 @@
 #include "sheets/GroupPSheet.h"
 #include "sheets/GroupPages.h"
 #include "sheets/GroupSheetIds.h"
+#include "sheets/ParticipantPSheet.h"
 #include "sheets/ParticipantSheetPort.h"
+#include "sheets/PrefPSheet.h"
+#include "sheets/RosterPPage.h"
+#include "sheets/RosterPageRules.h"
 #include "sheets/SchedulingRulesPSheet.h"
 #include "sheets/VenuePSheet.h"
 #include "shell/editing/EditSheetRules.h"
@@ -45,7 +50,9 @@
 #include <algorithm>
 #include <filesystem>
 #include <gtest/gtest.h>
+#include <wx/choice.h>
 #include <wx/listbox.h>
+#include <wx/radiobut.h>
 #include <wx/stattext.h>
 
 namespace fs = std::filesystem;
@@ -140,6 +147,15 @@ void FillEveryField(EventDoc& doc)
     part.SetEmail("ann@example.org");
     part.SetNotes("Vegetarian.");
     part.SetUsualRoleKey(l_role);
+    // Following its role, which has no roster styles (no role has), with
+    // own roster settings kept behind it: unordered styles and a limit.
+    part.SetByRole(TRUE);
+    part.SetRosterRoleKey(l_role);
+    part.GetOwnRosterStyles().RemoveAll();
+    part.GetOwnRosterStyles().InsertSorted(RosterStyle(v_styles[0], 1));
+    part.GetOwnRosterStyles().InsertSorted(RosterStyle(v_styles[1], 1));
+    part.SetOrdered(FALSE);
+    part.SetOwnRosterLim(RosterLim(SchedLim(SchedLim::e_range, 0, 1, 2)));
 }
 
 class UnchangedSheetsWxTest : public ::testing::Test {
@@ -235,6 +251,17 @@ std::string StoredDiff(const T& first, const T& second)
            + std::to_string(i);
 }
 
+// The preferences as the event file stores them (their record reads the
+// event it belongs to).
+std::vector<unsigned char> StoredBytes(EventDoc& doc, const Preferences& prefs)
+{
+    Preferences copy(prefs);
+    CArchive ar(CArchive::store);
+    ar.SetDocument(&doc);
+    copy.Serialize(ar);
+    return std::vector<unsigned char>(ar.GetBuffer().begin(), ar.GetBuffer().end());
+}
+
 // Shows every tab of the sheet from the last to the first, as a user
 // looking through it would, ending on the first.
 void VisitEveryPage(EditingPSheet& sheet)
@@ -315,6 +342,43 @@ TEST_F(UnchangedSheetsWxTest, PaneSheetsEndedWithoutAnEditKeepTheTimetable)
     EXPECT_TRUE(SameStoredForm(Doc().GetParticipants().GetAt(0), part));
 }
 
+// The participant that follows a role no role of the event gives roster
+// styles to: the Rostering page can only show it in style mode, with the
+// role's (empty) settings, and an OK there must not take it off its role
+// or write what the page showed over its own hidden settings.
+TEST_F(UnchangedSheetsWxTest, AParticipantFollowingARoleKeepsItOnAnUnchangedOK)
+{
+    const Participant part = Doc().GetParticipants().GetAt(0);
+    ASSERT_TRUE(part.GetByRole());
+    ASSERT_EQ(Doc().GetParticipantRoles().GetNumRolesWithStyles(), 0);
+    Select(*Participants(), {part.GetKey()});
+    bool b_shown = false;
+    WhenShownPainted<ParticipantChangePSheet>([&](ParticipantChangePSheet& sheet) {
+        VisitEveryPage(sheet);
+        ParticipantRosterPPage& page = sheet.GetRosterPage();
+        EXPECT_TRUE(ShowPage(sheet, &page));
+        auto* p_byStyle = Find<wxRadioButton>(page, IDC_ROSTER_BY_STYLE);
+        auto* p_byRole = Find<wxRadioButton>(page, IDC_ROSTER_BY_ROLE);
+        ASSERT_NE(p_byStyle, nullptr);
+        ASSERT_NE(p_byRole, nullptr);
+        EXPECT_TRUE(p_byStyle->GetValue());
+        EXPECT_FALSE(p_byRole->IsEnabled()) << "no role has styles to follow";
+        // The usual role's area offers to add the page's styles to it.
+        EXPECT_TRUE(Find<wxWindow>(page, IDC_ROSTER_SAVE_ROLE)->IsShown());
+        b_shown = true;
+        ShowAWhile("role");
+        PressInLoop(sheet, wxID_OK);
+    });
+    Participants()->ChangeSelected();
+    Pump();
+    EXPECT_TRUE(b_shown);
+    const Participant& now = Doc().GetParticipants().GetAt(Doc().GetParticipants().FindByKey(part.GetKey()));
+    EXPECT_TRUE(now.GetByRole());
+    EXPECT_EQ(now.GetRosterRoleKey(), part.GetRosterRoleKey());
+    EXPECT_TRUE(SameStoredForm(now, part)) << StoredDiff(now, part);
+    ExpectUntouched("the participant following a role");
+}
+
 // One field changed on the item that carries every field: the item is
 // stored and the change routine keeps only the locked placements.
 class OneChangedFieldWxTest : public UnchangedSheetsWxTest {
@@ -391,6 +455,25 @@ TEST_F(UnchangedSheetsWxTest, TheRulesSheetAndTheDefineEventWalkEndedWithoutAnEd
     Pump();
     EXPECT_TRUE(b_rules);
     ExpectUntouched("the rules sheet");
+
+    // The preferences, every page looked at: OK stores them as the sheet
+    // always has (the event is marked modified), but the same preferences
+    // are no change that could make the timetable wrong.
+    const Preferences prefs = Doc().GetPreferences();
+    bool b_prefs = false;
+    WhenShownPainted<PrefPSheet>([&](PrefPSheet& sheet) {
+        VisitEveryPage(sheet);
+        ShowAWhile("preferences");
+        b_prefs = true;
+        PressInLoop(sheet, wxID_OK);
+    });
+    Frame().RunCommand(EventDoc::ID_PREFERENCES);
+    Pump();
+    EXPECT_TRUE(b_prefs);
+    EXPECT_EQ(StoredBytes(Doc(), Doc().GetPreferences()), StoredBytes(Doc(), prefs));
+    EXPECT_EQ(Unfilled(), nUnfilled) << "the preferences: the unlocked placements are kept";
+    EXPECT_TRUE(Boxes.Boxes().empty());
+    Doc().SetModifiedFlag(false);
 
     // The generated days are labelled in the locale's own date form (the
     // event stores no picture); the calendar page shows them so and the
