@@ -156,6 +156,16 @@ void FillEveryField(EventDoc& doc)
     part.GetOwnRosterStyles().InsertSorted(RosterStyle(v_styles[1], 1));
     part.SetOrdered(FALSE);
     part.SetOwnRosterLim(RosterLim(SchedLim(SchedLim::e_range, 0, 1, 2)));
+
+    // Two of the generated participants that the walk below visits have no
+    // roster styles, one with its styles marked ordered and one not: either
+    // mark is kept as stored.
+    for (int i = 1; i <= 2; ++i) {
+        Participant& plain = doc.GetParticipants().GetAt(i);
+        plain.GetOwnRosterStyles().RemoveAll();
+        plain.SetOrdered(i == 1 ? TRUE : FALSE);
+        plain.SetByRole(FALSE);
+    }
 }
 
 class UnchangedSheetsWxTest : public ::testing::Test {
