@@ -177,6 +177,7 @@ protected:
             std::unique_ptr<EventDoc> p_doc = benchevent::GenerateRosterEvent(GeneratedOptions());
             p_doc->SetEventName("Generated event");
             FillEveryField(*p_doc);
+            ReshapeDays(*p_doc);
             ASSERT_TRUE(p_doc->OnSaveDocument((fsFolder / "generated.eve").string()));
         }
         ConfigureProgramSettings(fsFolder);
@@ -190,12 +191,22 @@ protected:
         ASSERT_NE(Groups(), nullptr);
         ASSERT_NE(Participants(), nullptr);
         ASSERT_NE(Doc().GetTimetable(), nullptr);
+        // The generator's rules and not-available times name calendar days;
+        // opening an event whose days were given another kind mends what
+        // no longer names a day. The walks start from the event as opened.
+        if (Doc().GetEventDef().GetDaySel() != EventDefinition::eCalendar) {
+            Doc().SetModifiedFlag(false);
+            Boxes.Clear();
+        }
         ASSERT_FALSE(Doc().IsModified());
         nUnfilled = Unfilled();
         // Unlocked placements that an edit would take away.
         ASSERT_GT(Placed(), Locked());
     }
     void TearDown() override { EndProgramRun({kVenueView, kGroupView, kParticipantView}, fsFolder); }
+    // The generated event keeps its calendar days; a fixture for another
+    // kind of day gives it those, with the same layouts.
+    virtual void ReshapeDays(EventDoc&) {}
 
     CMainFrame& Frame() { return *TheApp()->GetMainFrame(); }
     EventDoc& Doc() { return TheApp()->GetDocument()->GetEvent(); }
@@ -517,5 +528,79 @@ TEST_F(UnchangedSheetsWxTest, TheRulesSheetAndTheDefineEventWalkEndedWithoutAnEd
     EXPECT_FALSE(s_format.empty()) << "the event's own format is chosen";
     EXPECT_EQ(s_sample.size(), FormatDatePicture(CHighTime::GetPresentTime(), GetShortDatePicture()).size()) << s_sample;
 }
+
+// The generated event's days as days of the week (Monday to Friday) or as
+// custom days, the same layouts on each, the placements where they were.
+class OtherDaysWxTest : public UnchangedSheetsWxTest,
+                        public ::testing::WithParamInterface<EventDefinition::DaySel> {
+protected:
+    void ReshapeDays(EventDoc& doc) override
+    {
+        EventDefinition& def = doc.GetEventDef();
+        const CalendarDays calendar = def.GetCalendarDays();
+        ASSERT_EQ(calendar.GetNumDays(), 5);
+        if (GetParam() == EventDefinition::eWeekDays) {
+            WeekDays week;
+            week.SetFirstDay(1);
+            week.SetFullName(FALSE);
+            Flags days(ZelOleDateTime::nDayNames);
+            for (int i = 1; i <= 5; ++i)
+                days[i] = 1;
+            week.SetDays(days);
+            CopyLayouts(calendar, week);
+            def.SetDayDef(week);
+        } else {
+            CustomDays custom;
+            ZelStringArray a_names;
+            for (const char* p_name : {"Opening", "Heats", "Heats 2", "Semis", "Finals"})
+                a_names.Add(p_name);
+            custom.SetDays(a_names);
+            custom.SetConsecutive(1, TRUE);
+            custom.SetConsecutive(2, TRUE);
+            CopyLayouts(calendar, custom);
+            def.SetDayDef(custom);
+        }
+        ASSERT_EQ(def.GetDaySel(), GetParam());
+    }
+    static void CopyLayouts(const DayDefBase& from, DayDefBase& to)
+    {
+        to.Set24Hour(from.Is24Hour());
+        for (int i = 0; i < from.GetNumLayouts(); ++i)
+            to.GetDaySlots(i).CopySlots(from.GetDaySlots(i));
+    }
+};
+
+TEST_P(OtherDaysWxTest, TheDefineEventWalkEndedWithoutAnEditKeepsTheTimetable)
+{
+    const EventDefinition def = Doc().GetEventDef();
+    ASSERT_EQ(def.GetDaySel(), GetParam());
+    std::vector<std::string> v_labels;
+    for (int i = 0; i < def.GetDayDef().GetNumDays(); ++i)
+        v_labels.push_back(def.GetDayDef().GetDayName(i));
+    bool b_walked = false;
+    WhenShownPainted<DefineEventPSheet>([&](DefineEventPSheet& sheet) {
+        Press(sheet, ZelSizingPropSheet::ID_WIZNEXT);
+        const bool b_week = dynamic_cast<WeekDaysPPage*>(sheet.GetActivePage()) != nullptr;
+        const bool b_custom = dynamic_cast<CustomDaysPPage*>(sheet.GetActivePage()) != nullptr;
+        EXPECT_TRUE(GetParam() == EventDefinition::eWeekDays ? b_week : b_custom) << "the event's own kind of day";
+        ShowAWhile(GetParam() == EventDefinition::eWeekDays ? "week" : "custom");
+        Press(sheet, ZelSizingPropSheet::ID_WIZNEXT);
+        Press(sheet, ZelSizingPropSheet::ID_WIZFINISH);
+        b_walked = true;
+    });
+    Frame().RunCommand(EventDoc::ID_DEFINE_EVENT);
+    Pump();
+    EXPECT_TRUE(b_walked);
+    ExpectUntouched("the define-event walk");
+    EXPECT_TRUE(SameStoredForm(Doc().GetEventDef(), def)) << StoredDiff(Doc().GetEventDef(), def);
+    for (int i = 0; i < static_cast<int>(v_labels.size()); ++i)
+        EXPECT_EQ(Doc().GetEventDef().GetDayDef().GetDayName(i), v_labels[static_cast<std::size_t>(i)]);
+}
+
+INSTANTIATE_TEST_SUITE_P(DayKinds, OtherDaysWxTest,
+                         ::testing::Values(EventDefinition::eWeekDays, EventDefinition::eCustom),
+                         [](const auto& info) {
+                             return info.param == EventDefinition::eWeekDays ? "WeekDays" : "CustomDays";
+                         });
 
 } // namespace
