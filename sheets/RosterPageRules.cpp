@@ -130,6 +130,14 @@ void StyleSelectArray::MoveStyles(const std::vector<LONG>& v_styleKeys, BOOL b_u
         MoveOne(l_key, b_up);
 }
 
+bool StyleSelectArray::operator==(const StyleSelectArray& other) const
+{
+    return std::equal(vStyles.begin(), vStyles.end(), other.vStyles.begin(), other.vStyles.end(),
+                      [](const StyleSelect& a, const StyleSelect& b) {
+                          return a.lStyleKey == b.lStyleKey && a.lRank == b.lRank;
+                      });
+}
+
 // ------------------------------------------------------------- Style rows
 
 int CompareStyleRows(const StyleRow& a, const StyleRow& b, int i_column, bool b_ascending)
@@ -216,6 +224,8 @@ void RosterPageState::Save(Participant& participant, LONG l_chosenRole, BOOL* p_
 {
     if (p_changed != nullptr)
         *p_changed = TRUE;
+    if (ShowsLoaded(l_chosenRole))
+        return;
     if (iMode == 0) {
         if (l_chosenRole >= 0) {
             participant.SetByRole(TRUE);
@@ -268,6 +278,19 @@ void RosterPageState::RefreshMode(const Participant& participant, const EventDoc
     const auto v_entries = RoleEntries(doc);
     const int i_select = RoleEntryToSelect(v_entries, participant);
     lChosenRole = i_select >= 0 ? v_entries[static_cast<std::size_t>(i_select)].second : -1;
+    iLoadedMode = iMode;
+    lLoadedRole = lChosenRole;
+    LoadedSelection = Selection;
+    LoadedLimit = Limit;
+}
+
+bool RosterPageState::ShowsLoaded(LONG l_chosenRole) const
+{
+    // Every field of the limit, not only those its type uses: the boxes
+    // keep the others and the stored form holds them.
+    return iLoadedMode >= 0 && iMode == iLoadedMode && (iMode != 0 || l_chosenRole == lLoadedRole)
+           && Selection == LoadedSelection && Limit.uType == LoadedLimit.uType && Limit.uValue == LoadedLimit.uValue
+           && Limit.uMin == LoadedLimit.uMin && Limit.uMax == LoadedLimit.uMax;
 }
 
 RosterControls RosterPageState::GetControls(const Participant& participant, const EventDoc& doc) const

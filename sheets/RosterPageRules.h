@@ -96,6 +96,9 @@ public:
     // which styles the later moves act on.
     void MoveStyles(const std::vector<LONG>& v_styleKeys, BOOL b_up);
 
+    // The same styles with the same ranks.
+    bool operator==(const StyleSelectArray& other) const;
+
 private:
     // Rank order, then the ranks made 1, 2, 3... keeping styles of one rank
     // together.
@@ -155,7 +158,11 @@ public:
     // The participant's effective styles and limit.
     void Load(const Participant& participant, const EventDoc& doc);
     // Role mode takes the chosen role (none chosen: unchanged); style mode
-    // the page's styles. The limit always. *p_changed gets TRUE.
+    // the page's styles. The limit always. *p_changed gets TRUE. A page
+    // that still shows what it loaded (same mode, role, styles and limit)
+    // leaves the participant as it is: what it showed may be a role's
+    // settings rather than the participant's own, or a mode the participant
+    // does not follow, and an OK with nothing changed must change nothing.
     void Save(Participant& participant, LONG l_chosenRole, BOOL* p_changed) const;
 
     // The roles that have roster styles, by name (the combo's entries), and
@@ -164,7 +171,8 @@ public:
     static std::vector<std::pair<std::string, LONG>> RoleEntries(const EventDoc& doc);
     static int RoleEntryToSelect(const std::vector<std::pair<std::string, LONG>>& v_entries,
                                  const Participant& participant);
-    // The refresh at load and activation: the mode the page takes.
+    // The refresh at load: the mode the page takes. What the page then
+    // shows is remembered as what it loaded.
     void RefreshMode(const Participant& participant, const EventDoc& doc);
     // What every control shows.
     RosterControls GetControls(const Participant& participant, const EventDoc& doc) const;
@@ -197,5 +205,13 @@ public:
     RosterLim Limit;
 
 private:
+    // The page shows what it loaded, with l_chosenRole in the combo.
+    bool ShowsLoaded(LONG l_chosenRole) const;
+
     BOOL bPrefs;
+    // What the page showed at its last load; mode -1 before any.
+    int iLoadedMode = -1;
+    LONG lLoadedRole = -1;
+    StyleSelectArray LoadedSelection;
+    RosterLim LoadedLimit;
 };

@@ -2,6 +2,7 @@
 // and tools, the role controls, the limit and saving into the usual role.
 #include "framework/MessageBox.h"
 #include "model/EventDoc.h"
+#include "model/General.h"
 #include "model/Participant.h"
 #include "sheets/RosterPageRules.h"
 #include "testsupport/EventBuilder.h"
@@ -281,6 +282,80 @@ TEST(RosterPageRules, TakingARoleAndSavingEitherMode)
     unchosen.iMode = 0;
     unchosen.Save(participant, -1, nullptr);
     EXPECT_FALSE(participant.GetByRole());
+}
+
+// A page loaded and saved as it was leaves every roster field of the
+// participant as stored, whichever mode it showed: a participant that
+// follows a role keeps following it even when the page can only show it
+// in style mode, and own styles and limit hidden behind a role stay. Any
+// edit on the page is still saved.
+TEST(RosterPageRules, SavingWhatWasLoadedChangesNothing)
+{
+    struct Case {
+        const char* pName;
+        bool bFollowedRoleStyles;
+        bool bOtherRoleStyles;
+        bool bByRole;
+        int iMode;
+    };
+    const Case a_cases[] = {
+        {"follows a role, no role has styles", false, false, true, 1},
+        {"follows a role without styles, another has", false, true, true, 0},
+        {"follows a role with styles", true, false, true, 0},
+        {"own styles, a role has styles", true, true, false, 1},
+        {"own styles, no role has styles", false, false, false, 1},
+    };
+    for (const Case& c : a_cases) {
+        RosterEvent f;
+        EventDoc& doc = f.event.Doc();
+        const LONG l_followed = f.AddRole("Leader", {});
+        const LONG l_other = f.AddRole("Caller", {});
+        ParticipantRoleList& roles = doc.GetParticipantRoles();
+        if (c.bFollowedRoleStyles)
+            roles[roles.FindByKey(l_followed)].GetRosterStyles().InsertSorted(RosterStyle(f.event.StyleKey("Keys"), 1));
+        if (c.bOtherRoleStyles)
+            roles[roles.FindByKey(l_other)].GetRosterStyles().InsertSorted(RosterStyle(f.event.StyleKey("Bass"), 1));
+        roles[roles.FindByKey(l_followed)].SetRosterLim(RosterLim(SchedLim(SchedLim::e_exact, 1, 0, 0)));
+
+        // Every roster field stored, the hidden ones unlike what a save
+        // would write: unordered own styles, a limit with stray fields.
+        Participant participant;
+        participant.SetUsualRoleKey(l_followed);
+        participant.SetByRole(c.bByRole ? TRUE : FALSE);
+        participant.SetRosterRoleKey(l_followed);
+        participant.GetOwnRosterStyles().InsertSorted(RosterStyle(f.event.StyleKey("Drums"), 1));
+        participant.GetOwnRosterStyles().InsertSorted(RosterStyle(f.event.StyleKey("Bass"), 1));
+        participant.SetOrdered(FALSE);
+        participant.SetOwnRosterLim(RosterLim(SchedLim(SchedLim::e_range, 7, 1, 2)));
+        const Participant before(participant);
+
+        RosterPageState state;
+        state.Load(participant, doc);
+        state.RefreshMode(participant, doc);
+        EXPECT_EQ(state.iMode, c.iMode) << c.pName;
+        BOOL b_changed = FALSE;
+        state.Save(participant, state.lChosenRole, &b_changed);
+        EXPECT_TRUE(b_changed) << c.pName;
+        EXPECT_TRUE(SameStoredForm(participant, before)) << c.pName;
+
+        // Style mode left for a role and taken again is no edit either.
+        if (c.iMode == 1) {
+            state.TakeRole(doc, l_other);
+            state.TakeParticipant(participant, doc);
+            state.Save(participant, -1, nullptr);
+            EXPECT_TRUE(SameStoredForm(participant, before)) << c.pName;
+        }
+
+        // An edited limit is saved, in style mode with the page's styles.
+        RosterPageState edited;
+        edited.Load(participant, doc);
+        edited.RefreshMode(participant, doc);
+        edited.TakeParticipant(participant, doc);
+        edited.WriteLimit(SchedLim::e_exact, 2, 0, 0);
+        edited.Save(participant, -1, nullptr);
+        EXPECT_EQ(participant.GetOwnRosterLim().uValue, 2u) << c.pName;
+        EXPECT_FALSE(participant.GetByRole()) << c.pName;
+    }
 }
 
 TEST(RosterPageRules, SavingIntoTheUsualRole)

@@ -11,13 +11,14 @@
 //
 // With ROTAVEX_SHOW_SECONDS set, each sheet stays on screen that long before
 // it is ended, for screenshots (ROTAVEX_SHOW_ONLY names one: "venue",
-// "group", "participant", "rules", "calendar").
+// "group", "participant", "role", "rules", "calendar", "preferences").
 #include "framework/Archive.h"
 #include "framework/MessageBox.h"
 #include "generators/RosterGenerator.h"
 #include "model/EventDoc.h"
 #include "model/DatePicture.h"
 #include "model/General.h"
+#include "model/Preferences.h"
 #include "model/SchedRule.h"
 #include "model/Timetable.h"
 #include "app/InstallSheets.h"
@@ -26,7 +27,11 @@
 #include "sheets/GroupPSheet.h"
 #include "sheets/GroupPages.h"
 #include "sheets/GroupSheetIds.h"
+#include "sheets/ParticipantPSheet.h"
 #include "sheets/ParticipantSheetPort.h"
+#include "sheets/PrefPSheet.h"
+#include "sheets/RosterPPage.h"
+#include "sheets/RosterPageRules.h"
 #include "sheets/SchedulingRulesPSheet.h"
 #include "sheets/VenuePSheet.h"
 #include "shell/editing/EditSheetRules.h"
@@ -45,7 +50,9 @@
 #include <algorithm>
 #include <filesystem>
 #include <gtest/gtest.h>
+#include <wx/choice.h>
 #include <wx/listbox.h>
+#include <wx/radiobut.h>
 #include <wx/stattext.h>
 
 namespace fs = std::filesystem;
@@ -140,6 +147,25 @@ void FillEveryField(EventDoc& doc)
     part.SetEmail("ann@example.org");
     part.SetNotes("Vegetarian.");
     part.SetUsualRoleKey(l_role);
+    // Following its role, which has no roster styles (no role has), with
+    // own roster settings kept behind it: unordered styles and a limit.
+    part.SetByRole(TRUE);
+    part.SetRosterRoleKey(l_role);
+    part.GetOwnRosterStyles().RemoveAll();
+    part.GetOwnRosterStyles().InsertSorted(RosterStyle(v_styles[0], 1));
+    part.GetOwnRosterStyles().InsertSorted(RosterStyle(v_styles[1], 1));
+    part.SetOrdered(FALSE);
+    part.SetOwnRosterLim(RosterLim(SchedLim(SchedLim::e_range, 0, 1, 2)));
+
+    // Two of the generated participants that the walk below visits have no
+    // roster styles, one with its styles marked ordered and one not: either
+    // mark is kept as stored.
+    for (int i = 1; i <= 2; ++i) {
+        Participant& plain = doc.GetParticipants().GetAt(i);
+        plain.GetOwnRosterStyles().RemoveAll();
+        plain.SetOrdered(i == 1 ? TRUE : FALSE);
+        plain.SetByRole(FALSE);
+    }
 }
 
 class UnchangedSheetsWxTest : public ::testing::Test {
@@ -151,6 +177,7 @@ protected:
             std::unique_ptr<EventDoc> p_doc = benchevent::GenerateRosterEvent(GeneratedOptions());
             p_doc->SetEventName("Generated event");
             FillEveryField(*p_doc);
+            ReshapeDays(*p_doc);
             ASSERT_TRUE(p_doc->OnSaveDocument((fsFolder / "generated.eve").string()));
         }
         ConfigureProgramSettings(fsFolder);
@@ -164,12 +191,22 @@ protected:
         ASSERT_NE(Groups(), nullptr);
         ASSERT_NE(Participants(), nullptr);
         ASSERT_NE(Doc().GetTimetable(), nullptr);
+        // The generator's rules and not-available times name calendar days;
+        // opening an event whose days were given another kind mends what
+        // no longer names a day. The walks start from the event as opened.
+        if (Doc().GetEventDef().GetDaySel() != EventDefinition::eCalendar) {
+            Doc().SetModifiedFlag(false);
+            Boxes.Clear();
+        }
         ASSERT_FALSE(Doc().IsModified());
         nUnfilled = Unfilled();
         // Unlocked placements that an edit would take away.
         ASSERT_GT(Placed(), Locked());
     }
     void TearDown() override { EndProgramRun({kVenueView, kGroupView, kParticipantView}, fsFolder); }
+    // The generated event keeps its calendar days; a fixture for another
+    // kind of day gives it those, with the same layouts.
+    virtual void ReshapeDays(EventDoc&) {}
 
     CMainFrame& Frame() { return *TheApp()->GetMainFrame(); }
     EventDoc& Doc() { return TheApp()->GetDocument()->GetEvent(); }
@@ -233,6 +270,17 @@ std::string StoredDiff(const T& first, const T& second)
         ++i;
     return "sizes " + std::to_string(a.size()) + " and " + std::to_string(b.size()) + ", first difference at "
            + std::to_string(i);
+}
+
+// The preferences as the event file stores them (their record reads the
+// event it belongs to).
+std::vector<unsigned char> StoredBytes(EventDoc& doc, const Preferences& prefs)
+{
+    Preferences copy(prefs);
+    CArchive ar(CArchive::store);
+    ar.SetDocument(&doc);
+    copy.Serialize(ar);
+    return std::vector<unsigned char>(ar.GetBuffer().begin(), ar.GetBuffer().end());
 }
 
 // Shows every tab of the sheet from the last to the first, as a user
@@ -315,6 +363,43 @@ TEST_F(UnchangedSheetsWxTest, PaneSheetsEndedWithoutAnEditKeepTheTimetable)
     EXPECT_TRUE(SameStoredForm(Doc().GetParticipants().GetAt(0), part));
 }
 
+// The participant that follows a role no role of the event gives roster
+// styles to: the Rostering page can only show it in style mode, with the
+// role's (empty) settings, and an OK there must not take it off its role
+// or write what the page showed over its own hidden settings.
+TEST_F(UnchangedSheetsWxTest, AParticipantFollowingARoleKeepsItOnAnUnchangedOK)
+{
+    const Participant part = Doc().GetParticipants().GetAt(0);
+    ASSERT_TRUE(part.GetByRole());
+    ASSERT_EQ(Doc().GetParticipantRoles().GetNumRolesWithStyles(), 0);
+    Select(*Participants(), {part.GetKey()});
+    bool b_shown = false;
+    WhenShownPainted<ParticipantChangePSheet>([&](ParticipantChangePSheet& sheet) {
+        VisitEveryPage(sheet);
+        ParticipantRosterPPage& page = sheet.GetRosterPage();
+        EXPECT_TRUE(ShowPage(sheet, &page));
+        auto* p_byStyle = Find<wxRadioButton>(page, IDC_ROSTER_BY_STYLE);
+        auto* p_byRole = Find<wxRadioButton>(page, IDC_ROSTER_BY_ROLE);
+        ASSERT_NE(p_byStyle, nullptr);
+        ASSERT_NE(p_byRole, nullptr);
+        EXPECT_TRUE(p_byStyle->GetValue());
+        EXPECT_FALSE(p_byRole->IsEnabled()) << "no role has styles to follow";
+        // The usual role's area offers to add the page's styles to it.
+        EXPECT_TRUE(Find<wxWindow>(page, IDC_ROSTER_SAVE_ROLE)->IsShown());
+        b_shown = true;
+        ShowAWhile("role");
+        PressInLoop(sheet, wxID_OK);
+    });
+    Participants()->ChangeSelected();
+    Pump();
+    EXPECT_TRUE(b_shown);
+    const Participant& now = Doc().GetParticipants().GetAt(Doc().GetParticipants().FindByKey(part.GetKey()));
+    EXPECT_TRUE(now.GetByRole());
+    EXPECT_EQ(now.GetRosterRoleKey(), part.GetRosterRoleKey());
+    EXPECT_TRUE(SameStoredForm(now, part)) << StoredDiff(now, part);
+    ExpectUntouched("the participant following a role");
+}
+
 // One field changed on the item that carries every field: the item is
 // stored and the change routine keeps only the locked placements.
 class OneChangedFieldWxTest : public UnchangedSheetsWxTest {
@@ -392,6 +477,25 @@ TEST_F(UnchangedSheetsWxTest, TheRulesSheetAndTheDefineEventWalkEndedWithoutAnEd
     EXPECT_TRUE(b_rules);
     ExpectUntouched("the rules sheet");
 
+    // The preferences, every page looked at: OK stores them as the sheet
+    // always has (the event is marked modified), but the same preferences
+    // are no change that could make the timetable wrong.
+    const Preferences prefs = Doc().GetPreferences();
+    bool b_prefs = false;
+    WhenShownPainted<PrefPSheet>([&](PrefPSheet& sheet) {
+        VisitEveryPage(sheet);
+        ShowAWhile("preferences");
+        b_prefs = true;
+        PressInLoop(sheet, wxID_OK);
+    });
+    Frame().RunCommand(EventDoc::ID_PREFERENCES);
+    Pump();
+    EXPECT_TRUE(b_prefs);
+    EXPECT_EQ(StoredBytes(Doc(), Doc().GetPreferences()), StoredBytes(Doc(), prefs));
+    EXPECT_EQ(Unfilled(), nUnfilled) << "the preferences: the unlocked placements are kept";
+    EXPECT_TRUE(Boxes.Boxes().empty());
+    Doc().SetModifiedFlag(false);
+
     // The generated days are labelled in the locale's own date form (the
     // event stores no picture); the calendar page shows them so and the
     // walk keeps them.
@@ -424,5 +528,79 @@ TEST_F(UnchangedSheetsWxTest, TheRulesSheetAndTheDefineEventWalkEndedWithoutAnEd
     EXPECT_FALSE(s_format.empty()) << "the event's own format is chosen";
     EXPECT_EQ(s_sample.size(), FormatDatePicture(CHighTime::GetPresentTime(), GetShortDatePicture()).size()) << s_sample;
 }
+
+// The generated event's days as days of the week (Monday to Friday) or as
+// custom days, the same layouts on each, the placements where they were.
+class OtherDaysWxTest : public UnchangedSheetsWxTest,
+                        public ::testing::WithParamInterface<EventDefinition::DaySel> {
+protected:
+    void ReshapeDays(EventDoc& doc) override
+    {
+        EventDefinition& def = doc.GetEventDef();
+        const CalendarDays calendar = def.GetCalendarDays();
+        ASSERT_EQ(calendar.GetNumDays(), 5);
+        if (GetParam() == EventDefinition::eWeekDays) {
+            WeekDays week;
+            week.SetFirstDay(1);
+            week.SetFullName(FALSE);
+            Flags days(ZelOleDateTime::nDayNames);
+            for (int i = 1; i <= 5; ++i)
+                days[i] = 1;
+            week.SetDays(days);
+            CopyLayouts(calendar, week);
+            def.SetDayDef(week);
+        } else {
+            CustomDays custom;
+            ZelStringArray a_names;
+            for (const char* p_name : {"Opening", "Heats", "Heats 2", "Semis", "Finals"})
+                a_names.Add(p_name);
+            custom.SetDays(a_names);
+            custom.SetConsecutive(1, TRUE);
+            custom.SetConsecutive(2, TRUE);
+            CopyLayouts(calendar, custom);
+            def.SetDayDef(custom);
+        }
+        ASSERT_EQ(def.GetDaySel(), GetParam());
+    }
+    static void CopyLayouts(const DayDefBase& from, DayDefBase& to)
+    {
+        to.Set24Hour(from.Is24Hour());
+        for (int i = 0; i < from.GetNumLayouts(); ++i)
+            to.GetDaySlots(i).CopySlots(from.GetDaySlots(i));
+    }
+};
+
+TEST_P(OtherDaysWxTest, TheDefineEventWalkEndedWithoutAnEditKeepsTheTimetable)
+{
+    const EventDefinition def = Doc().GetEventDef();
+    ASSERT_EQ(def.GetDaySel(), GetParam());
+    std::vector<std::string> v_labels;
+    for (int i = 0; i < def.GetDayDef().GetNumDays(); ++i)
+        v_labels.push_back(def.GetDayDef().GetDayName(i));
+    bool b_walked = false;
+    WhenShownPainted<DefineEventPSheet>([&](DefineEventPSheet& sheet) {
+        Press(sheet, ZelSizingPropSheet::ID_WIZNEXT);
+        const bool b_week = dynamic_cast<WeekDaysPPage*>(sheet.GetActivePage()) != nullptr;
+        const bool b_custom = dynamic_cast<CustomDaysPPage*>(sheet.GetActivePage()) != nullptr;
+        EXPECT_TRUE(GetParam() == EventDefinition::eWeekDays ? b_week : b_custom) << "the event's own kind of day";
+        ShowAWhile(GetParam() == EventDefinition::eWeekDays ? "week" : "custom");
+        Press(sheet, ZelSizingPropSheet::ID_WIZNEXT);
+        Press(sheet, ZelSizingPropSheet::ID_WIZFINISH);
+        b_walked = true;
+    });
+    Frame().RunCommand(EventDoc::ID_DEFINE_EVENT);
+    Pump();
+    EXPECT_TRUE(b_walked);
+    ExpectUntouched("the define-event walk");
+    EXPECT_TRUE(SameStoredForm(Doc().GetEventDef(), def)) << StoredDiff(Doc().GetEventDef(), def);
+    for (int i = 0; i < static_cast<int>(v_labels.size()); ++i)
+        EXPECT_EQ(Doc().GetEventDef().GetDayDef().GetDayName(i), v_labels[static_cast<std::size_t>(i)]);
+}
+
+INSTANTIATE_TEST_SUITE_P(DayKinds, OtherDaysWxTest,
+                         ::testing::Values(EventDefinition::eWeekDays, EventDefinition::eCustom),
+                         [](const auto& info) {
+                             return info.param == EventDefinition::eWeekDays ? "WeekDays" : "CustomDays";
+                         });
 
 } // namespace

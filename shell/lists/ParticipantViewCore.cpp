@@ -378,13 +378,8 @@ BOOL ParticipantViewCore::WriteChangedParticipant(LONG l_key, const Participant&
     Participant copy(edited);
     copy.SetKey(l_key);
     // OK with nothing edited stores nothing: the change routine would drop
-    // every placement that is not locked. The rostering page marks the own
-    // roster styles as ordered whenever it saves; without any, the mark
-    // means nothing and is no edit.
-    Participant stored(parts.GetAt(i_index));
-    if (stored.GetOwnRosterStyles().GetSize() == 0 && copy.GetOwnRosterStyles().GetSize() == 0)
-        stored.SetOrdered(copy.GetOrdered());
-    if (SameStoredForm(copy, stored))
+    // every placement that is not locked.
+    if (SameStoredForm(copy, parts.GetAt(i_index)))
         return FALSE;
     parts.InvalidateNameIndex();
     parts.GetAt(i_index) = copy;
