@@ -14,6 +14,7 @@
 // Run by hand: build/bin/memory_bench FILE [--time-limit=SECONDS]
 // (an event from `evetool generate OUT --groups=8000 --participants=20000
 // --seed=1`, for example).
+#include "generators/AlwaysContinue.h"
 #include "generators/CountingBoxes.h"
 #include "generators/HeadlessBuild.h"
 #include "model/DocumentPorts.h"
@@ -31,19 +32,6 @@
 #include <unistd.h>
 
 namespace {
-
-class AlwaysContinue : public IContinueQuitPort {
-public:
-    AlwaysContinue() : pPrevious(SetContinueQuitPort(this)) {}
-    ~AlwaysContinue() override { SetContinueQuitPort(pPrevious); }
-    AlwaysContinue(const AlwaysContinue&) = delete;
-    AlwaysContinue& operator=(const AlwaysContinue&) = delete;
-
-    int Ask(const std::string&) override { return IDOK; }
-
-private:
-    IContinueQuitPort* pPrevious;
-};
 
 // A "kB" line of /proc/self/status, in KiB; -1 when absent.
 long StatusKib(const char* p_field)

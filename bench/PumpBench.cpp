@@ -16,6 +16,7 @@
 //
 // Run by hand: build/bin/pump_bench [--sizes=500,2000,8000] [--seed=N]
 // [--time-limit=SECONDS] [FILE...]
+#include "generators/AlwaysContinue.h"
 #include "generators/HeadlessBuild.h"
 #include "generators/RosterGenerator.h"
 #include "model/EventDoc.h"
@@ -40,19 +41,6 @@ bool ReadArg(const char* p_arg, const char* p_name, std::string& s_value)
     s_value = p_arg + n + 1;
     return true;
 }
-
-class AlwaysContinue : public IContinueQuitPort {
-public:
-    AlwaysContinue() : pPrevious(SetContinueQuitPort(this)) {}
-    ~AlwaysContinue() override { SetContinueQuitPort(pPrevious); }
-    AlwaysContinue(const AlwaysContinue&) = delete;
-    AlwaysContinue& operator=(const AlwaysContinue&) = delete;
-
-    int Ask(const std::string&) override { return IDOK; }
-
-private:
-    IContinueQuitPort* pPrevious;
-};
 
 void PrintLine(const std::string& s_event, const char* p_command, double d_seconds, int n_pumps, double d_freeze_ms,
                int n_over, const std::string& s_result, const std::string& s_where)

@@ -27,6 +27,7 @@
 // nothing is shown. A file that cannot be opened gives exit status 2 with
 // the message on standard error and nothing on standard output; any other
 // failure gives exit status 1.
+#include "generators/AlwaysContinue.h"
 #include "generators/CourseGenerator.h"
 #include "generators/HeadlessBuild.h"
 #include "generators/RosterGenerator.h"
@@ -77,19 +78,6 @@ public:
 private:
     std::vector<std::string> vTexts;
     IMessageBoxPort* pPrevious;
-};
-
-class AlwaysContinue : public IContinueQuitPort {
-public:
-    AlwaysContinue() : pPrevious(SetContinueQuitPort(this)) {}
-    ~AlwaysContinue() override { SetContinueQuitPort(pPrevious); }
-    AlwaysContinue(const AlwaysContinue&) = delete;
-    AlwaysContinue& operator=(const AlwaysContinue&) = delete;
-
-    int Ask(const std::string&) override { return IDOK; }
-
-private:
-    IContinueQuitPort* pPrevious;
 };
 
 // A command's event opened and saved without a display: every box is
