@@ -16,11 +16,11 @@
 
 namespace {
 
-// A build or check of a large event takes hundreds of megabytes for its map
+// A build of a large event takes hundreds of megabytes for its map
 // and counters and frees them at its end; the allocator keeps freed memory
 // for later use unless asked, so the process would go on holding the
 // build's peak while the user works on. Handing it back costs a walk of the
-// heap, once per command.
+// heap, once per build.
 void ReturnFreedMemory()
 {
 #if defined(__GLIBC__)
@@ -112,7 +112,10 @@ void EventDoc::OnCheckTimetable()
             BuildEngine engine(this, p_timetable, &map);
             b_valid = engine.Check(&b_changed);
         }
-        ReturnFreedMemory();
+        // Handing the check's memory back would cost a walk of the heap as
+        // long as a repaint-free stretch of the check itself, before its box
+        // can show; the memory stays for the next check or build to reuse,
+        // and a build, a close or an open gives it back.
     }
     ReportCheckResult(b_valid ? 1 : 0, b_changed);
 }
