@@ -437,6 +437,17 @@ void TTPrint::BuildColumns(Layout& lay)
             col.bExcluded = col.Slots.empty();
             lay.Columns.push_back(std::move(col));
         }
+        // A day on which nothing is placed still shows its timeslots when
+        // all of them are asked for: its time axis stands alone, without
+        // the venues that hold nothing.
+        const bool b_empty = std::all_of(lay.Columns.begin(), lay.Columns.end(),
+                                         [](const Column& col) { return col.bExcluded; });
+        if (b_empty && !lay.Columns.empty() && pDoc->GetPrintOptions().bAllTimeslots && SlotDefs.GetSize() > 0) {
+            Column& axis = lay.Columns.front();
+            axis.bExcluded = false;
+            axis.bAxisOnly = true;
+            axis.Defs = SlotDefs;
+        }
     } else {
         for (int d = 0; d < nDays; ++d) {
             const Day& day = p_tt->GetDay(d);
@@ -631,7 +642,8 @@ void TTPrint::BuildBands(Layout& lay)
         if (col.bExcluded)
             continue;
         const bool b_label = col.iLabelOwner == c;
-        int i_need = lay.iColumnWidth + (b_label ? i_labelColumn : 0);
+        const int i_columnWidth = col.bAxisOnly ? 0 : lay.iColumnWidth;
+        int i_need = i_columnWidth + (b_label ? i_labelColumn : 0);
         if (i_width + i_need > i_bodyWidth && !(i_width == 0 && p_page != nullptr)) {
             // A new band at this column: it and the rest of its label group
             // take their labels from it.
@@ -659,7 +671,7 @@ void TTPrint::BuildBands(Layout& lay)
             i_width += i_labelColumn;
         }
         col.iX = i_width;
-        i_width += lay.iColumnWidth;
+        i_width += i_columnWidth;
         i_widest = std::max(i_widest, i_width);
         p_page->iLast = c;
     }
@@ -824,6 +836,11 @@ void TTPrint::PrintBand(IPrintCanvas& dc, int i_horz, int i_vert, int i_band, in
         if (col.bExcluded || col.iHorzPage != i_horz || col.iBand != i_band)
             continue;
         const int i_x = i_left + col.iX;
+        if (col.bAxisOnly) {
+            if (opts.eTimeLabels != 2)
+                PrintLabels(dc, c, c, i_vert, i_top, i_bandBottom);
+            continue;
+        }
         // The heading row's top and bottom lines over the column.
         if (opts.bGridLines) {
             dc.DrawLine(CPoint(i_x, i_top), CPoint(i_x + lay.iColumnWidth, i_top), kPen);

@@ -60,6 +60,9 @@ public:
         int iSource = 0;      // venue index (days) or day index (the other kinds)
         int iLabelOwner = 0;  // the first column of its label group
         bool bExcluded = false;
+        // Only the time axis of a day on which nothing is placed: no
+        // heading, frame or cells, and no width of its own.
+        bool bAxisOnly = false;
         Day::SlotArray Defs;  // its distinct slot times
         std::int64_t llStart = 0, llEnd = 0;
         int iHorzPage = 0, iBand = 0;

@@ -571,3 +571,56 @@ TEST(AllTimeslots, LeadingAndTrailingEmptyTimeslotsKeepTheirRowsAndLabels)
 }
 
 } // namespace
+
+namespace {
+
+// A day on which nothing is placed keeps its time axis when every timeslot
+// is asked for: a label at each slot start of any venue, from the first
+// start to the latest end, and no venue columns (they all hold nothing).
+// Without the option it prints no table at all.
+TEST(AllTimeslots, EmptyDayPrintsItsTimeAxisAlone)
+{
+    struct Case {
+        LONG eHeight, bGrid, eLabels, bAll;
+    };
+    const Case a_cases[] = {
+        {0, 1, 0, 1}, {0, 1, 1, 1}, {0, 0, 0, 1}, {1, 1, 0, 1}, {1, 0, 1, 1},
+        {0, 1, 2, 1}, {0, 1, 0, 0}, {1, 1, 0, 0},
+    };
+    EventBuilder event;
+    event.Name("Summer School").Days({"Monday", "Tuesday"}).TwentyFourHour().Venue("Hall").Venue("Room");
+    event.Slots(0, {"09:00-10:00", "10:00-11:00"})
+        .VenueSlots(1, "Hall", {"09:00-10:00", "10:00-11:00"})
+        .VenueSlots(1, "Room", {"11:00-12:00"});
+    event.Group("Choir").Timetable().Place(0, "Hall", "09:00", "Choir");
+    for (const Case& c : a_cases) {
+        SCOPED_TRACE(testing::Message() << "height " << c.eHeight << " grid " << c.bGrid << " labels " << c.eLabels
+                                        << " all " << c.bAll);
+        PrintOptions& opts = event.Doc().GetPrintOptions();
+        opts.ePrintBy = TTPrint::eDays;
+        opts.eSlotHeight = c.eHeight;
+        opts.bGridLines = c.bGrid;
+        opts.eTimeLabels = c.eLabels;
+        opts.bAllTimeslots = c.bAll;
+        FakePrintCanvas dc;
+        TTPrint print(&event.Doc(), "Tuesday", 1);
+        ASSERT_EQ(print.GetPageTotal(dc), 1);
+        ASSERT_TRUE(print.PrintPage(dc, 0, 1, 1, CHighTime(), CHighTime()));
+        const auto v_texts = dc.TextsOn(0);
+        EXPECT_EQ(CountOf(v_texts, "Tuesday"), 1);
+        EXPECT_EQ(CountOf(v_texts, "Hall"), 0);
+        EXPECT_EQ(CountOf(v_texts, "Room"), 0);
+        const bool b_starts = c.bAll && c.eLabels != 2;
+        for (const char* p_label : {"09:00", "10:00", "11:00"})
+            EXPECT_EQ(CountOf(v_texts, p_label), b_starts ? 1 : 0) << p_label;
+        EXPECT_EQ(CountOf(v_texts, "12:00"), b_starts && c.eLabels == 0 ? 1 : 0);
+        if (c.bAll && c.eHeight == 0) {
+            const TTPrint::Layout& lay = *print.GetLayout();
+            ASSERT_FALSE(lay.Times.empty());
+            EXPECT_EQ(lay.Times.front().llTicks, static_cast<std::int64_t>(EventBuilder::At("09:00")));
+            EXPECT_EQ(lay.Times.back().llTicks, static_cast<std::int64_t>(EventBuilder::At("12:00")));
+        }
+    }
+}
+
+} // namespace
