@@ -532,6 +532,73 @@ TEST_F(DefineEventWxTest, EscapeCancelsTheWizardOnEveryPage)
     }
 }
 
+// The same when the page was reached by Next's access key, typed on the
+// keyboard: the page left behind is hidden with the focus on one of its
+// controls, and the Escape typed next must still reach the wizard.
+TEST_F(DefineEventWxTest, EscapeCancelsTheWizardAfterNextByItsAccessKey)
+{
+    Start((fsFolder / "venues.eve").string());
+    const std::string s_name = Doc().GetEventName();
+    struct Case {
+        const char* pWhat;
+        int iKindId;
+        int nNexts;
+    };
+    const Case a_cases[] = {
+        {"the calendar", IDC_KIND_CALENDAR, 1},
+        {"the calendar's timeslots", IDC_KIND_CALENDAR, 2},
+        {"the week days", IDC_KIND_WEEK_DAYS, 1},
+        {"the week's timeslots", IDC_KIND_WEEK_DAYS, 2},
+        {"the custom days", IDC_KIND_CUSTOM, 1},
+    };
+    for (const Case& one : a_cases) {
+        bool b_driven = false;
+        int n_reached = 0;
+        bool b_ended = false;
+        std::string s_page;
+        WhenOpen([&](DefineEventPSheet& sheet) {
+            wxRadioButton& kind = Ctrl<wxRadioButton>(Active(sheet), one.iKindId);
+            Click(kind);
+            kind.SetFocus();
+            for (int i = 0; i < 50 && (!sheet.IsActive() || wxWindow::FindFocus() != &kind); ++i) {
+                Pump();
+                wxMilliSleep(10);
+            }
+            wxUIActionSimulator keyboard;
+            for (int i = 0; i < one.nNexts; ++i) {
+                // The week needs a day before it moves on.
+                if (auto* p_week = dynamic_cast<WeekDaysPPage*>(&Active(sheet)))
+                    Click(Ctrl<wxCheckBox>(*p_week, IDC_WEEK_SUNDAY + 1), true);
+                wxWindow* p_from = &Active(sheet);
+                keyboard.Char('n', wxMOD_ALT);
+                for (int j = 0; j < 50 && &Active(sheet) == p_from; ++j) {
+                    Pump();
+                    wxMilliSleep(10);
+                }
+                n_reached += &Active(sheet) != p_from ? 1 : 0;
+            }
+            const int i_page = sheet.GetBookCtrl()->GetSelection();
+            s_page = std::to_string(i_page);
+            keyboard.Char(WXK_ESCAPE);
+            for (int i = 0; i < 20 && sheet.IsModal(); ++i) {
+                Pump();
+                wxMilliSleep(10);
+            }
+            b_ended = !sheet.IsModal();
+            if (sheet.IsModal())
+                Press(sheet, wxID_CANCEL);
+            b_driven = true;
+        });
+        Run(EventDoc::ID_DEFINE_EVENT);
+        ASSERT_TRUE(b_driven) << one.pWhat;
+        EXPECT_EQ(n_reached, one.nNexts) << one.pWhat << ": pages Alt+N moved on";
+        EXPECT_TRUE(b_ended) << one.pWhat << " (page " << s_page << ")";
+        EXPECT_EQ(Doc().GetEventName(), s_name);
+        EXPECT_EQ(Doc().GetEventDef().GetDaySel(), EventDefinition::eCalendar);
+        EXPECT_FALSE(Doc().IsModified());
+    }
+}
+
 TEST_F(DefineEventWxTest, TheTimeslotsPageTakesAHundredDays)
 {
     Start((fsFolder / "venues.eve").string());

@@ -534,9 +534,36 @@ void ZelSizingPropSheet::OnIconize(wxIconizeEvent& event)
 void ZelSizingPropSheet::OnPageChanged(wxBookCtrlEvent& event)
 {
     event.Skip();
-    if (ZelSizingPropPage* p_page = GetActivePage(); p_page != nullptr && SzHeader.IsInitialized())
+    ZelSizingPropPage* p_page = GetActivePage();
+    if (p_page != nullptr && SzHeader.IsInitialized())
         p_page->OnSetActive();
     UpdateWizardButtons();
+    KeepFocusOnAShownControl(p_page);
+}
+
+void ZelSizingPropSheet::KeepFocusOnAShownControl(ZelSizingPropPage* p_page)
+{
+    // A page reached by a button's access key leaves the focus on a control
+    // of the page just hidden, where no key reaches the sheet any more:
+    // Escape would no longer cancel. Unless the page placed the focus
+    // itself, it goes to the page's first control, else to the buttons.
+    const wxWindow* p_focus = wxWindow::FindFocus();
+    if (p_focus != nullptr && p_focus->IsShownOnScreen() && p_focus->IsEnabled()
+        && wxGetTopLevelParent(const_cast<wxWindow*>(p_focus)) == this)
+        return;
+    if (p_page != nullptr && p_page->IsShownOnScreen()) {
+        p_page->SetFocus();
+        p_focus = wxWindow::FindFocus();
+        if (p_focus != nullptr && p_focus != p_page && p_page->IsDescendant(const_cast<wxWindow*>(p_focus)))
+            return;
+    }
+    for (int i_id : {int(ID_WIZNEXT), int(ID_WIZFINISH), int(ID_WIZBACK), int(wxID_OK), int(wxID_CANCEL)}) {
+        wxWindow* p_button = DirectChild(*this, i_id);
+        if (p_button != nullptr && p_button->IsShownOnScreen() && p_button->IsEnabled()) {
+            p_button->SetFocus();
+            return;
+        }
+    }
 }
 
 void ZelSizingPropSheet::UpdateWizardButtons()

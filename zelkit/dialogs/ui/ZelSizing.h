@@ -242,6 +242,7 @@ private:
     void OnSizeEvent(wxSizeEvent& event);
     void OnIconize(wxIconizeEvent& event);
     void OnPageChanged(wxBookCtrlEvent& event);
+    void KeepFocusOnAShownControl(ZelSizingPropPage* p_page);
     void OnWizardButton(wxCommandEvent& event);
 
     UINT uSelectPage = 0;
