@@ -9,6 +9,11 @@
 #include "testsupport/ui/SheetTestDriving.h"
 #include "testsupport/EventBuilder.h"
 #include "testsupport/ui/SheetTestEnvironment.h"
+#include "testsupport/ui/WindowStacking.h"
+#include "framework/ui/WxMessageBox.h"
+
+#include <wx/timer.h>
+#include <wx/uiaction.h>
 
 namespace {
 
@@ -124,6 +129,83 @@ TEST_F(GroupLimitsPageTest, InconsistentLimitsAreReportedByTheGroupCheck)
     EXPECT_NE(boxes.Boxes()[0].sText.find("The Event maximum limit is less than the Event minimum limit."),
               std::string::npos)
         << boxes.Boxes()[0].sText;
+}
+
+TEST_F(GroupLimitsPageTest, YesToTheDiscardQuestionOnOkShowsTheStoredLimits)
+{
+    // The event has six timeslots: the group cannot be placed exactly 60
+    // times. Choir carries limits for the event and the day and a
+    // rotation, so that each of them must come back.
+    event.Timetable();
+    ::Group& choir = event.GetGroup("Choir");
+    choir.SetEventLimits(SchedLim(SchedLim::e_exact, 4, 0, 0));
+    choir.SetDayLimits(SchedLim(SchedLim::e_range, 0, 1, 3));
+    choir.SetRotation(Preferences::e_event_rotation);
+    const Group stored = choir;
+    EventDoc& doc = event.Doc();
+    GroupPSheet sheet(&doc, 5, 5, nullptr, 0, "Define group");
+    sheet.GetWorkingGroup() = stored;
+    // Typed and clicked as a user does, and answered in the toolkit's own
+    // box (Yes is GTK_RESPONSE_YES): the reload comes after the box's own
+    // loop and the focus moves it causes.
+    WxMessageBoxPort real_box;
+    IMessageBoxPort* p_before = SetMessageBoxPort(&real_box);
+    int n_answered = 0;
+    wxTimer watch;
+    watch.Bind(wxEVT_TIMER, [&](wxTimerEvent&) {
+        if (void* p_box = ShownMessageBox(); p_box != nullptr) {
+            ++n_answered;
+            AnswerMessageBox(p_box, -8);
+        }
+    });
+    watch.Start(50);
+    const int i_result = RunModal(sheet, [&](GroupPSheet& s) {
+        ShowPage(s, 2);
+        wxWindow& limits = *s.GetLimitsPage();
+        auto* p_tree = Find<ZelTreeCtrl>(limits, IDC_LIMITS_TREE);
+        SelectItems(*p_tree, {"Event"});
+        Choose(limits, IDC_LIMITS_EXACT);
+        Choose(limits, IDC_ROTATION_DAY);
+        const auto f_settle = [] {
+            for (int i = 0; i < 20; ++i) {
+                wxYield();
+                wxMilliSleep(10);
+            }
+        };
+        wxUIActionSimulator sim;
+        auto* p_exact = Find<wxTextCtrl>(limits, IDC_LIMITS_EXACT_VALUE);
+        p_exact->SetFocus();
+        p_exact->SelectAll();
+        f_settle();
+        sim.Text("60");
+        f_settle();
+        EXPECT_EQ(p_exact->GetValue(), "60");
+        wxWindow* p_ok = s.FindWindow(wxID_OK);
+        sim.MouseMove(p_ok->GetScreenRect().GetPosition() + wxPoint(5, 5));
+        f_settle();
+        sim.MouseClick();
+        for (int i = 0; i < 10; ++i)
+            f_settle();
+        EXPECT_TRUE(s.IsModal());
+        EXPECT_EQ(n_answered, 1);
+        // The page shows what the group holds, with nothing to undo.
+        EXPECT_EQ(s.GetBookCtrl()->GetSelection(), 2);
+        EXPECT_TRUE(Find<wxRadioButton>(limits, IDC_LIMITS_EXACT)->GetValue());
+        EXPECT_EQ(p_exact->GetValue(), "4");
+        EXPECT_TRUE(Find<wxRadioButton>(limits, IDC_ROTATION_EVENT)->GetValue());
+        EXPECT_FALSE(Find<wxCheckBox>(limits, IDC_LIMITS_VENUE_CHECK)->GetValue());
+        EXPECT_FALSE(s.GetUndoButton()->IsEnabled());
+        EXPECT_TRUE(s.GetWorkingGroup() == stored);
+        // OK now closes with the group as it was.
+        Press(s, wxID_OK);
+    });
+    watch.Stop();
+    SetMessageBoxPort(p_before);
+    EXPECT_EQ(n_answered, 1);
+    EXPECT_EQ(i_result, wxID_OK);
+    for (const auto& box : boxes.Boxes())
+        ADD_FAILURE() << box.sText;
+    EXPECT_TRUE(sheet.GetWorkingGroup() == stored);
 }
 
 // A sheet of defaults, as the preferences hold them for new groups.
