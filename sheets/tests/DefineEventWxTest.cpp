@@ -120,6 +120,22 @@ void TypeAndLeave(wxTextCtrl& edit, const char* p_text)
 
 wxWindow& Active(DefineEventPSheet& sheet) { return *sheet.GetActivePage(); }
 
+// Escape typed as a real key press where the focus is: whether it ended the
+// sheet. A sheet Escape left open is cancelled, so the test goes on.
+bool EscapeEnds(DefineEventPSheet& sheet)
+{
+    wxUIActionSimulator keyboard;
+    keyboard.Char(WXK_ESCAPE);
+    for (int i = 0; i < 20 && sheet.IsModal(); ++i) {
+        Pump();
+        wxMilliSleep(10);
+    }
+    const bool b_ended = !sheet.IsModal();
+    if (sheet.IsModal())
+        Press(sheet, wxID_CANCEL);
+    return b_ended;
+}
+
 // The first page: name and kind, then Next.
 void FirstPage(DefineEventPSheet& sheet, const char* p_name, int i_kindId)
 {
@@ -511,15 +527,7 @@ TEST_F(DefineEventWxTest, EscapeCancelsTheWizardOnEveryPage)
             Pump();
             if (one.iFocusId == IDC_TS_GRID)
                 ShowAWhile("escape");
-            wxUIActionSimulator keyboard;
-            keyboard.Char(WXK_ESCAPE);
-            for (int i = 0; i < 20 && sheet.IsModal(); ++i) {
-                Pump();
-                wxMilliSleep(10);
-            }
-            b_ended = !sheet.IsModal();
-            if (sheet.IsModal())
-                Press(sheet, wxID_CANCEL);
+            b_ended = EscapeEnds(sheet);
             b_driven = true;
         });
         Run(EventDoc::ID_DEFINE_EVENT);
@@ -579,14 +587,7 @@ TEST_F(DefineEventWxTest, EscapeCancelsTheWizardAfterNextByItsAccessKey)
             }
             const int i_page = sheet.GetBookCtrl()->GetSelection();
             s_page = std::to_string(i_page);
-            keyboard.Char(WXK_ESCAPE);
-            for (int i = 0; i < 20 && sheet.IsModal(); ++i) {
-                Pump();
-                wxMilliSleep(10);
-            }
-            b_ended = !sheet.IsModal();
-            if (sheet.IsModal())
-                Press(sheet, wxID_CANCEL);
+            b_ended = EscapeEnds(sheet);
             b_driven = true;
         });
         Run(EventDoc::ID_DEFINE_EVENT);
