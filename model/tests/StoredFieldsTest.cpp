@@ -4,6 +4,7 @@
 // just started (key counters reset); each event is saved, opened, saved and
 // opened again, and must come back whole with the same bytes.
 #include "framework/MessageBox.h"
+#include "generators/SampleEvents.h"
 #include "model/DocumentPorts.h"
 #include "model/EventDoc.h"
 #include "model/ShellPorts.h"
@@ -42,20 +43,9 @@ struct Ports {
     ScriptedClock Clock{ZelOleDateTime(2025, 2, 3, 4, 5, 6)};
 };
 
-void ResetKeyCounters()
-{
-    Venue::SetKeyCounter(0);
-    Group::SetKeyCounter(0);
-    Participant::SetKeyCounter(0);
-    Property::SetKeyCounter(0);
-    ParticipantRole::SetKeyCounter(0);
-    CustomDays::SetKeyCounter(0);
-    ktTSCombKey = 0;
-}
-
 std::unique_ptr<EventDoc> Open(const Bytes& v_bytes)
 {
-    ResetKeyCounters();
+    sampleevents::ResetKeyCounters();
     auto p_doc = std::make_unique<EventDoc>();
     p_doc->ReadEventFile(v_bytes);
     return p_doc;
@@ -188,7 +178,7 @@ TEST(StoredFields, NamesTheSameUpToTheLimitAreDuplicatesAtTheFirstOpen)
 {
     Ports ports;
     ports.ContinueQuit.Answer(IDOK);
-    ResetKeyCounters();
+    sampleevents::ResetKeyCounters();
     EventBuilder event;
     MakeEvent(event);
     const Counts made = CountsOf(event.Doc());
@@ -244,7 +234,7 @@ TEST(StoredFields, NamesTheSameUpToTheLimitAreDuplicatesAtTheFirstOpen)
 TEST(StoredFields, ATypedLongNameIsCutWithoutItsBlank)
 {
     Ports ports;
-    ResetKeyCounters();
+    sampleevents::ResetKeyCounters();
     EventDoc doc;
     {
         Venue a, b;
@@ -291,7 +281,7 @@ TEST(StoredFields, ATypedLongNameIsCutWithoutItsBlank)
 TEST(StoredFields, EveryCutTextSavesTheSameBytesFromTheFirstSave)
 {
     Ports ports;
-    ResetKeyCounters();
+    sampleevents::ResetKeyCounters();
     EventBuilder event;
     MakeEvent(event);
     EventDoc& made = event.Doc();
@@ -432,7 +422,7 @@ TEST(StoredFields, AKeyCounterNeverWraps)
         EXPECT_EQ(kind.fMake(), 0);
         EXPECT_EQ(kind.fGet(), 1);
     }
-    ResetKeyCounters();
+    sampleevents::ResetKeyCounters();
 }
 
 // A file whose key counter stands at the top, past it (a negative word) or
@@ -443,7 +433,7 @@ TEST(StoredFields, AKeyCounterNeverWraps)
 TEST(StoredFields, AFileCounterAtTheTopOpensWholeAndGivesFreeKeys)
 {
     Ports ports;
-    ResetKeyCounters();
+    sampleevents::ResetKeyCounters();
     ParticipantRole::SetKeyCounter(100000);
     Venue::SetKeyCounter(200000);
     Group::SetKeyCounter(300000);
@@ -614,7 +604,7 @@ TEST(StoredFields, AFileCounterAtTheTopOpensWholeAndGivesFreeKeys)
         auto p_again = ExpectStable(*p_doc);
         EXPECT_EQ(c.fKeys(*p_again), c.fKeys(*p_doc));
     }
-    ResetKeyCounters();
+    sampleevents::ResetKeyCounters();
 }
 
 // ---- the set keys of not-available times ----
@@ -626,7 +616,7 @@ TEST(StoredFields, AFileCounterAtTheTopOpensWholeAndGivesFreeKeys)
 TEST(StoredFields, NotAvailableTimesTakeTheListsVenueKey)
 {
     Ports ports;
-    ResetKeyCounters();
+    sampleevents::ResetKeyCounters();
     EventBuilder event;
     event.Days({"Mon", "Tue"}).Slots(-1, {"09:00-10:00", "10:00-11:00"});
     event.Venue("Hall").Venue("Studio").Venue("Room 3").Venue("Room 4").Participant("Kim Lee").Group("Choir");

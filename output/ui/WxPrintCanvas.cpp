@@ -1,6 +1,7 @@
 #include "output/ui/WxPrintCanvas.h"
 
 #include "framework/Encoding.h"
+#include "framework/ui/HeldPrintLog.h"
 #include "framework/ui/WxText.h"
 #include "model/General.h"
 
@@ -262,39 +263,6 @@ bool EndPrinterJob(wxPrintout& printout, const wxPrintData& data)
 // ------------------------------------------------------- a failed print
 
 namespace {
-
-// Holds the toolkit's messages while a print runs, so that a failure is
-// told once, by the program, instead of in a box of the toolkit's own.
-class HeldPrintLog : public wxLog {
-public:
-    HeldPrintLog() : pPrevious(wxLog::SetActiveTarget(this)) {}
-    ~HeldPrintLog() override { wxLog::SetActiveTarget(pPrevious); }
-    HeldPrintLog(const HeldPrintLog&) = delete;
-    HeldPrintLog& operator=(const HeldPrintLog&) = delete;
-
-    // The errors and warnings held, one a line.
-    std::string GetText() const { return sText; }
-
-protected:
-    void DoLogRecord(wxLogLevel e_level, const wxString& s_message, const wxLogRecordInfo&) override
-    {
-        if (e_level > wxLOG_Warning)
-            return;
-        std::string s_line = FromWx(s_message).value_or(std::string());
-        while (!s_line.empty() && s_line.back() == ' ')
-            s_line.pop_back();
-        // "Error while printing: " with nothing after it says nothing.
-        if (s_line.empty() || s_line.back() == ':')
-            return;
-        if (!sText.empty())
-            sText += '\n';
-        sText += s_line;
-    }
-
-private:
-    wxLog* pPrevious;
-    std::string sText;
-};
 
 // The file a print to file went to, from the print settings the toolkit
 // ran the print with (the printer's data share them); empty when the print

@@ -1,5 +1,6 @@
 #include "zelkit/dialogs/ui/ZelReportPrintout.h"
 
+#include "framework/ui/HeldPrintLog.h"
 #include "framework/ui/WxText.h"
 #include "zelkit/dialogs/ui/ZelReportDlg.h"
 #include "zelkit/services/ZelMessages.h"
@@ -64,41 +65,6 @@ bool ZelReportPrintout::OnPrintPage(int i_page)
     return true;
 }
 
-namespace {
-
-// Holds the toolkit's messages while the printer runs: a failed print is
-// told once, in the report's own words, with the toolkit's reason after
-// them.
-class HeldLog : public wxLog {
-public:
-    HeldLog() : pPrevious(wxLog::SetActiveTarget(this)) {}
-    ~HeldLog() override { wxLog::SetActiveTarget(pPrevious); }
-    HeldLog(const HeldLog&) = delete;
-    HeldLog& operator=(const HeldLog&) = delete;
-
-    const std::string& GetText() const { return sText; }
-
-protected:
-    void DoLogRecord(wxLogLevel e_level, const wxString& s_message, const wxLogRecordInfo&) override
-    {
-        if (e_level > wxLOG_Warning)
-            return;
-        std::string s_line = FromWx(s_message).value_or(std::string());
-        while (!s_line.empty() && s_line.back() == ' ')
-            s_line.pop_back();
-        // "Error while printing: " with nothing after it says nothing.
-        if (s_line.empty() || s_line.back() == ':')
-            return;
-        sText += (sText.empty() ? "" : "\n") + s_line;
-    }
-
-private:
-    wxLog* pPrevious;
-    std::string sText;
-};
-
-} // namespace
-
 bool ZelPrintReport(wxWindow* p_parent, const ZelReportLayout& layout)
 {
     if (layout.Rows.IsEmpty())
@@ -112,7 +78,7 @@ bool ZelPrintReport(wxWindow* p_parent, const ZelReportLayout& layout)
     bool b_printed = false;
     std::string s_reason;
     {
-        HeldLog held;
+        HeldPrintLog held;
         b_printed = printer.Print(p_parent, &printout, true);
         s_reason = held.GetText();
     }
