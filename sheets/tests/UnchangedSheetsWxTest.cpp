@@ -42,6 +42,7 @@
 #include "shell/lists/GroupView.h"
 #include "shell/lists/ParticipantView.h"
 #include "shell/lists/VenueView.h"
+#include "testsupport/EveryField.h"
 #include "testsupport/ProgramFolder.h"
 #include "testsupport/ui/ProgramRunEnd.h"
 #include "testsupport/ui/RotavexAppEnvironment.h"
@@ -79,28 +80,12 @@ benchevent::RosterOptions GeneratedOptions()
     return options;
 }
 
-// The keys of a list of the event in the reverse order of their names: a
-// key list filled in this order holds its keys in another order than the
-// sheets show them in.
-template <class List>
-std::vector<LONG> KeysOf(const List& list)
-{
-    std::vector<std::pair<std::string, LONG>> v_named;
-    for (int i = 0; i < list.GetCount(); ++i)
-        v_named.emplace_back(list.GetAt(i).GetName(), list.GetAt(i).GetKey());
-    std::sort(v_named.rbegin(), v_named.rend());
-    std::vector<LONG> v_keys;
-    for (const auto& named : v_named)
-        v_keys.push_back(named.second);
-    return v_keys;
-}
-
 // Gives the venue, the group and the participant every field their sheets
 // edit that the generator leaves empty.
 void FillEveryField(EventDoc& doc)
 {
-    const std::vector<LONG> v_styles = KeysOf(doc.GetStyles());
-    const std::vector<LONG> v_facilities = KeysOf(doc.GetFacilities());
+    const std::vector<LONG> v_styles = testevent::KeysInReverseNameOrder(doc.GetStyles());
+    const std::vector<LONG> v_facilities = testevent::KeysInReverseNameOrder(doc.GetFacilities());
     ASSERT_GE(v_styles.size(), 3u);
     ASSERT_GE(v_facilities.size(), 2u);
     const LONG l_role = doc.AddParticipantRole("Leader");
@@ -117,36 +102,10 @@ void FillEveryField(EventDoc& doc)
     venue.GetFacilities().Add(v_facilities[1]);
 
     Group& group = doc.GetGroups().GetAt(0);
-    group.GetContact().SetName("Cal Fox");
-    group.GetAddress().SetAddr("1 High Street", "Upper Town", "Shire", "AB1 2CD");
-    // Longer than the sheets let a user type, as imports may bring.
-    group.SetPhone("555 0100 extension 2345, ask for the office");
-    group.SetPhone2("555 0101");
-    group.SetFax("555 0102");
-    group.SetEmail("choir@example.org");
-    group.SetNotes("Bring the music stands.\r\nAsk for the key.");
-    group.GetStyles().RemoveAll();
-    group.GetStyles().Add(v_styles[0]);
-    group.GetStyles().Add(v_styles[1]);
-    group.GetFacilities().RemoveAll();
-    group.GetFacilities().Add(v_facilities[0]);
-    group.GetFacilities().Add(v_facilities[1]);
-    group.SetRotation(Group::e_day_rotation);
-    group.SetMaxGroupSize(12);
-    if (group.GetMembers().GetSize() > 0) {
-        const AGroupMember first = group.GetMembers()[0];
-        group.GetMembers().SetMember(first.lParticipantKey, "Leader", TRUE);
-    }
+    testevent::GiveEveryField(group, v_styles, v_facilities);
 
     Participant& part = doc.GetParticipants().GetAt(0);
-    part.SetName("Ann", "Maria", "Lee");
-    part.GetAddress().SetAddr("2 Low Road", "Lower Town", "Shire", "AB3 4EF");
-    part.SetPhone("555 0200 extension 6789, ask for the office");
-    part.SetPhone2("555 0201");
-    part.SetFax("555 0202");
-    part.SetEmail("ann@example.org");
-    part.SetNotes("Vegetarian.");
-    part.SetUsualRoleKey(l_role);
+    testevent::GiveEveryField(part, l_role);
     // Following its role, which has no roster styles (no role has), with
     // own roster settings kept behind it: unordered styles and a limit.
     part.SetByRole(TRUE);

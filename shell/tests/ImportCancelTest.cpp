@@ -12,6 +12,7 @@
 #include "shell/lists/ItemListImport.h"
 #include "shell/lists/ParticipantViewCore.h"
 #include "shell/tests/ImportRows.h"
+#include "testsupport/EveryField.h"
 #include "zelkit/import/ZelImport.h"
 
 #include <gtest/gtest.h>
@@ -109,20 +110,6 @@ private:
 using GroupRows = ImportRows<GroupViewCore>;
 using ParticipantRows = ImportRows<ParticipantViewCore>;
 
-// The keys of a list in the reverse order of their names.
-template <class List>
-std::vector<LONG> KeysOf(const List& list)
-{
-    std::vector<std::pair<std::string, LONG>> v_named;
-    for (int i = 0; i < list.GetCount(); ++i)
-        v_named.emplace_back(list.GetAt(i).GetName(), list.GetAt(i).GetKey());
-    std::sort(v_named.rbegin(), v_named.rend());
-    std::vector<LONG> v_keys;
-    for (const auto& named : v_named)
-        v_keys.push_back(named.second);
-    return v_keys;
-}
-
 // A generated event (placements, locks, limits, availability, rules,
 // members) whose first venue, group and participant also carry every text
 // field, styles, facilities, a role and a rotation.
@@ -143,42 +130,17 @@ std::unique_ptr<EventDoc> FullEvent()
     std::unique_ptr<EventDoc> p_doc = benchevent::GenerateRosterEvent(options);
     EventDoc& doc = *p_doc;
     doc.SetEventName("Spring fair");
-    const std::vector<LONG> v_styles = KeysOf(doc.GetStyles());
-    const std::vector<LONG> v_facilities = KeysOf(doc.GetFacilities());
+    const std::vector<LONG> v_styles = testevent::KeysInReverseNameOrder(doc.GetStyles());
+    const std::vector<LONG> v_facilities = testevent::KeysInReverseNameOrder(doc.GetFacilities());
     EXPECT_GE(v_styles.size(), 2u);
     EXPECT_GE(v_facilities.size(), 2u);
     const LONG l_role = doc.AddParticipantRole("Leader");
 
     Group& group = doc.GetGroups().GetAt(0);
-    group.GetContact().SetName("Cal Fox");
-    group.GetAddress().SetAddr("1 High Street", "Upper Town", "Shire", "AB1 2CD");
-    group.SetPhone("555 0100");
-    group.SetPhone2("555 0101");
-    group.SetFax("555 0102");
-    group.SetEmail("choir@example.org");
-    group.SetNotes("Bring the music stands.\r\nAsk for the key.");
-    group.GetStyles().RemoveAll();
-    group.GetStyles().Add(v_styles[0]);
-    group.GetStyles().Add(v_styles[1]);
-    group.GetFacilities().RemoveAll();
-    group.GetFacilities().Add(v_facilities[0]);
-    group.GetFacilities().Add(v_facilities[1]);
-    group.SetRotation(Group::e_day_rotation);
-    group.SetMaxGroupSize(12);
-    if (group.GetMembers().GetSize() > 0) {
-        const AGroupMember first = group.GetMembers()[0];
-        group.GetMembers().SetMember(first.lParticipantKey, "Leader", TRUE);
-    }
+    testevent::GiveEveryField(group, v_styles, v_facilities);
 
     Participant& part = doc.GetParticipants().GetAt(0);
-    part.SetName("Ann", "Maria", "Lee");
-    part.GetAddress().SetAddr("2 Low Road", "Lower Town", "Shire", "AB3 4EF");
-    part.SetPhone("555 0200");
-    part.SetPhone2("555 0201");
-    part.SetFax("555 0202");
-    part.SetEmail("ann@example.org");
-    part.SetNotes("Vegetarian.");
-    part.SetUsualRoleKey(l_role);
+    testevent::GiveEveryField(part, l_role);
     doc.SetModifiedFlag(false);
     return p_doc;
 }
