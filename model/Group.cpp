@@ -321,12 +321,6 @@ Group::Group(Group&& src)
 {
 }
 
-void Group::SetNamesAgain()
-{
-    Name.SetNameAgain();
-    Contact.SetNameAgain();
-}
-
 Group& Group::operator=(const Group& src)
 {
     if (this == &src)

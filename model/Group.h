@@ -309,9 +309,6 @@ public:
     BOOL Check(const EventDoc* p_doc, std::string& s_message, BOOL b_days, LONG l_participantKey) const;
     // A group needs a name.
     BOOL IsValid() const { return !Name.IsEmpty(); }
-    // Sets the name and the contact's name to themselves, as an assignment
-    // does: a name cut at its length can end in a blank that this drops.
-    void SetNamesAgain();
 
     // The program-wide group key counter: the key the next group takes.
     static LONG GetKeyCounter();

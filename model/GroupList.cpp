@@ -119,11 +119,10 @@ int GroupList::Refusal(const Group& group) const
 
 void GroupList::Joined(int i_new)
 {
-    Groups[i_new].SetNamesAgain();
     if (IndexAppended(KeyIndex, bIndexValid, Groups[i_new].GetKey(), i_new))
         RebuildIndex(2 * GetNumGroups());
-    // The name the list holds, which the walk compares: a name cut after
-    // a blank has lost it.
+    // The name the list holds, which the walk compares: every road in,
+    // the read included, leaves it cut and without a blank at its end.
     if (bReading)
         ReadNames.Add(NameHashes::Hash(Groups[i_new].GetNameText()), i_new);
     if (bLookupValid) {
