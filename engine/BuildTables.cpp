@@ -15,6 +15,22 @@ namespace {
 // compared as before.
 constexpr int kMaxSharedGroups = 8192;
 
+// A table's cell keeps its venue and timeslot in 16 bits each.
+bool CellsFit(const Timetable& timetable)
+{
+    constexpr int kMost = 0x10000;
+    for (int d = 0; d < timetable.GetNumDays(); ++d) {
+        const Day& day = timetable.GetDay(d);
+        if (day.GetNumVenues() > kMost)
+            return false;
+        for (int v = 0; v < day.GetNumVenues(); ++v) {
+            if (day.GetVenueSlots(v).GetSize() > kMost)
+                return false;
+        }
+    }
+    return true;
+}
+
 } // namespace
 
 void BuildTables::WorkOutOverlaps(const EventDoc& doc, const Day& day, const Timeslot& slot, TTLocArray& a_locs)
@@ -31,6 +47,17 @@ void BuildTables::WorkOutOverlaps(const EventDoc& doc, const Day& day, const Tim
     }
 }
 
+void BuildTables::RowStore::StartRow(std::size_t n_most)
+{
+    if (static_cast<std::size_t>(pBlockEnd - pEnd) < n_most) {
+        const std::size_t n_cells = std::max(kBlockCells, n_most);
+        Blocks.push_back(std::make_unique_for_overwrite<DayCell[]>(n_cells));
+        pEnd = Blocks.back().get();
+        pBlockEnd = pEnd + n_cells;
+    }
+    pRowStart = pEnd;
+}
+
 void BuildTables::AddNear(const EventDoc& doc, const Day& day, const Timeslot& slot, const CHighTimeSpan& travel)
 {
     const int n_venues = std::min(day.GetNumVenues(), doc.GetNumVenues());
@@ -45,7 +72,7 @@ void BuildTables::AddNear(const EventDoc& doc, const Day& day, const Timeslot& s
             const bool b_after =
                 other.GetStartOffset() >= slot.GetEndOffset() && other.GetStartOffset() - slot.GetEndOffset() < travel;
             if (b_before || b_after)
-                Near.push_back(DayCell{v, s, &other});
+                Near.Add(v, s);
         }
     }
 }
@@ -55,37 +82,44 @@ BuildTables::BuildTables(const EventDoc& doc) : pGroups(&doc.GetGroups())
     const GroupList& groups = doc.GetGroups();
     nGroups = groups.GetNumGroups();
 
-    if (const Timetable* p_timetable = doc.GetTimetable()) {
+    const Timetable* p_timetable = doc.GetTimetable();
+    if (p_timetable != nullptr && CellsFit(*p_timetable)) {
         TTLocArray a_locs;
-        CellStart.push_back(0);
+        std::size_t n_cells = 0;
         bTravel = doc.GetPreferences().GetAllowTravel() != FALSE;
         uTravelMinutes = doc.GetPreferences().GetTravelMinutes();
         const CHighTimeSpan travel(0, 0, static_cast<std::int32_t>(uTravelMinutes));
-        if (bTravel)
-            NearStart.push_back(0);
         for (int d = 0; d < p_timetable->GetNumDays(); ++d) {
             const Day& day = p_timetable->GetDay(d);
             Days.push_back(&day);
             std::vector<std::size_t>& column_starts = ColumnStart.emplace_back();
             std::vector<int>& column_sizes = ColumnSize.emplace_back();
+            std::vector<const Timeslot*>& column_slots = ColumnSlots.emplace_back();
+            // A row holds at most every cell of the day.
+            std::size_t n_day_cells = 0;
+            for (int v = 0; v < day.GetNumVenues(); ++v) {
+                const TimeslotArray& a_slots = day.GetVenueSlots(v);
+                n_day_cells += static_cast<std::size_t>(a_slots.GetSize());
+                column_slots.push_back(a_slots.GetSize() > 0 ? &a_slots[0] : nullptr);
+            }
             for (int v = 0; v < day.GetNumVenues(); ++v) {
                 BusyPump::Poll();
                 const TimeslotArray& a_slots = day.GetVenueSlots(v);
-                column_starts.push_back(CellStart.size() - 1);
+                column_starts.push_back(n_cells);
                 column_sizes.push_back(a_slots.GetSize());
                 for (int s = 0; s < a_slots.GetSize(); ++s) {
                     a_locs.RemoveAll();
                     WorkOutOverlaps(doc, day, a_slots[s], a_locs);
-                    for (int i = 0; i < a_locs.GetSize(); ++i) {
-                        const TTLoc& loc = a_locs[i];
-                        Overlaps.push_back(
-                            DayCell{loc.GetVenue(), loc.GetSlot(), &day.GetVenueSlots(loc.GetVenue())[loc.GetSlot()]});
-                    }
-                    CellStart.push_back(Overlaps.size());
+                    Overlaps.StartRow(static_cast<std::size_t>(a_locs.GetSize()));
+                    for (int i = 0; i < a_locs.GetSize(); ++i)
+                        Overlaps.Add(a_locs[i].GetVenue(), a_locs[i].GetSlot());
+                    Overlaps.EndRow();
                     if (bTravel) {
+                        Near.StartRow(n_day_cells);
                         AddNear(doc, day, a_slots[s], travel);
-                        NearStart.push_back(Near.size());
+                        Near.EndRow();
                     }
+                    ++n_cells;
                 }
             }
         }
@@ -164,10 +198,10 @@ bool BuildTables::FindCell(const Day& day, const Timeslot& slot, std::size_t& i_
     return true;
 }
 
-BuildTables::Row BuildTables::RowOf(int i_day, const std::vector<std::size_t>& a_start,
-                                    const std::vector<DayCell>& a_cells, std::size_t i_cell)
+BuildTables::Row BuildTables::RowOf(int i_day, const RowStore& store, std::size_t i_cell) const
 {
-    return Row(i_day, a_cells.data() + a_start[i_cell], static_cast<int>(a_start[i_cell + 1] - a_start[i_cell]));
+    const RowRef& row = store.GetRow(i_cell);
+    return Row(i_day, row.pFirst, row.nCells, ColumnSlots[static_cast<std::size_t>(i_day)].data());
 }
 
 bool BuildTables::FindOverlaps(const Day& day, const Timeslot& slot, Row& row) const
@@ -175,7 +209,7 @@ bool BuildTables::FindOverlaps(const Day& day, const Timeslot& slot, Row& row) c
     std::size_t i_cell = 0;
     if (!FindCell(day, slot, i_cell))
         return false;
-    row = RowOf(day.GetDayIndex(), CellStart, Overlaps, i_cell);
+    row = RowOf(day.GetDayIndex(), Overlaps, i_cell);
     return true;
 }
 
@@ -184,7 +218,7 @@ bool BuildTables::FindNear(const Day& day, const Timeslot& slot, UINT u_travel_m
     std::size_t i_cell = 0;
     if (!bTravel || u_travel_minutes != uTravelMinutes || !FindCell(day, slot, i_cell))
         return false;
-    row = RowOf(day.GetDayIndex(), NearStart, Near, i_cell);
+    row = RowOf(day.GetDayIndex(), Near, i_cell);
     return true;
 }
 

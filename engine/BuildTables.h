@@ -17,16 +17,17 @@
 
 #include "engine/TTLoc.h"
 #include "framework/Types.h"
+#include "model/Timeslot.h"
 
 #include <cstddef>
 #include <cstdint>
+#include <memory>
 #include <vector>
 
 class CHighTimeSpan;
 class Day;
 class EventDoc;
 class GroupList;
-class Timeslot;
 
 class BuildTables {
 public:
@@ -39,27 +40,34 @@ public:
     // work out for a timeslot the tables do not know.
     static void WorkOutOverlaps(const EventDoc& doc, const Day& day, const Timeslot& slot, TTLocArray& a_locs);
 
-    // A cell of a table's row, on the day of the cell the row is for, with
-    // its timeslot (which stays where it is while the tables are in use).
+    // A cell of a table's row, on the day of the cell the row is for. A
+    // row's timeslots are found through its day's column starts, so that a
+    // cell takes four bytes: a large event's rows hold millions of them.
+    // (A timetable with a day of more venues or timeslots than 16 bits
+    // count has no cell tables.)
     struct DayCell {
-        std::int32_t iVenue;
-        std::int32_t iSlot;
-        const Timeslot* pSlot;
+        std::uint16_t uVenue;
+        std::uint16_t uSlot;
     };
     // The cells a table holds for one cell, in order.
     class Row {
     public:
         Row() = default;
-        Row(int i_day, const DayCell* p_cells, int n_cells) : iDay(i_day), pCells(p_cells), nCells(n_cells) {}
+        Row(int i_day, const DayCell* p_cells, int n_cells, const Timeslot* const* p_columns)
+            : iDay(i_day), pCells(p_cells), nCells(n_cells), pColumns(p_columns)
+        {
+        }
         int GetSize() const { return nCells; }
-        TTLoc operator[](int i) const { return TTLoc(iDay, pCells[i].iVenue, pCells[i].iSlot); }
+        TTLoc operator[](int i) const { return TTLoc(iDay, pCells[i].uVenue, pCells[i].uSlot); }
         // The timeslot of cell i.
-        const Timeslot& GetSlot(int i) const { return *pCells[i].pSlot; }
+        const Timeslot& GetSlot(int i) const { return pColumns[pCells[i].uVenue][pCells[i].uSlot]; }
 
     private:
         int iDay = -1;
         const DayCell* pCells = nullptr;
         int nCells = 0;
+        // The day's first timeslot of each venue column.
+        const Timeslot* const* pColumns = nullptr;
     };
 
     // The overlapping cells as WorkOutOverlaps gives them, when the
@@ -94,30 +102,57 @@ public:
     bool IsFor(const GroupList& groups) const { return &groups == pGroups; }
 
 private:
+    // Where a row stands in its table's blocks.
+    struct RowRef {
+        const DayCell* pFirst;
+        std::int32_t nCells;
+    };
+    // The rows of one table, each in one piece, in blocks that never move
+    // once made: a row is appended cell by cell into room for the most
+    // cells it can have, so that the table is made in one pass, without
+    // the copies (and the moment of twice its size) of a growing array.
+    class RowStore {
+    public:
+        // Opens a row of at most n_most cells.
+        void StartRow(std::size_t n_most);
+        void Add(int i_venue, int i_slot)
+        {
+            *pEnd++ = DayCell{static_cast<std::uint16_t>(i_venue), static_cast<std::uint16_t>(i_slot)};
+        }
+        // Closes the row opened last.
+        void EndRow() { Rows.push_back(RowRef{pRowStart, static_cast<std::int32_t>(pEnd - pRowStart)}); }
+        const RowRef& GetRow(std::size_t i_row) const { return Rows[i_row]; }
+
+    private:
+        static constexpr std::size_t kBlockCells = 64 * 1024;
+        std::vector<std::unique_ptr<DayCell[]>> Blocks;
+        DayCell* pRowStart = nullptr;
+        DayCell* pEnd = nullptr;
+        DayCell* pBlockEnd = nullptr;
+        std::vector<RowRef> Rows;
+    };
+
     // The cell's place in the tables; FALSE for a timeslot that is not one
     // of the day's cells.
     bool FindCell(const Day& day, const Timeslot& slot, std::size_t& i_cell) const;
-    static Row RowOf(int i_day, const std::vector<std::size_t>& a_start, const std::vector<DayCell>& a_cells,
-                     std::size_t i_cell);
+    Row RowOf(int i_day, const RowStore& store, std::size_t i_cell) const;
     int FindSortedKey(LONG l_key) const;
-    // Appends the cells near the timeslot in travel time to Near.
+    // Adds the cells near the timeslot in travel time to the open row.
     void AddNear(const EventDoc& doc, const Day& day, const Timeslot& slot, const CHighTimeSpan& travel);
 
     // The timetable's days, to know a day's cells from others.
     std::vector<const Day*> Days;
-    // The first entry of each cell's overlaps in Overlaps (one more entry
-    // at the end), by day, by venue column, by slot.
-    std::vector<std::size_t> CellStart;
-    std::vector<DayCell> Overlaps;
+    // Each cell's overlaps, by day, by venue column, by slot.
+    RowStore Overlaps;
     // The same for the cells near in travel time, while travel is allowed.
     bool bTravel = false;
     UINT uTravelMinutes = 0;
-    std::vector<std::size_t> NearStart;
-    std::vector<DayCell> Near;
-    // Per day and venue column: where its cells start in CellStart, and
-    // how many it has.
+    RowStore Near;
+    // Per day and venue column: where its cells start among the rows, how
+    // many it has, and its first timeslot.
     std::vector<std::vector<std::size_t>> ColumnStart;
     std::vector<std::vector<int>> ColumnSize;
+    std::vector<std::vector<const Timeslot*>> ColumnSlots;
     const GroupList* pGroups;
     int nGroups = 0;
     // A bit per pair of groups, row by row.
