@@ -50,7 +50,9 @@ void BuildTables::WorkOutOverlaps(const EventDoc& doc, const Day& day, const Tim
 void BuildTables::RowStore::StartRow(std::size_t n_most)
 {
     if (static_cast<std::size_t>(pBlockEnd - pEnd) < n_most) {
-        const std::size_t n_cells = std::max(kBlockCells, n_most);
+        // Room for several rows of a day of many cells: a row's bound is
+        // what a block may leave unused at its end, a quarter at most.
+        const std::size_t n_cells = std::max(kBlockCells, 4 * n_most);
         Blocks.push_back(std::make_unique_for_overwrite<DayCell[]>(n_cells));
         pEnd = Blocks.back().get();
         pBlockEnd = pEnd + n_cells;
