@@ -17,6 +17,7 @@
 #include "generators/AlwaysContinue.h"
 #include "generators/CountingBoxes.h"
 #include "generators/HeadlessBuild.h"
+#include "generators/ProcessFigures.h"
 #include "model/DocumentPorts.h"
 #include "model/EventDoc.h"
 #include "model/ShellPorts.h"
@@ -26,37 +27,9 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
-#include <fstream>
 #include <functional>
 #include <string>
 #include <unistd.h>
-
-namespace {
-
-// A "kB" line of /proc/self/status, in KiB; -1 when absent.
-long StatusKib(const char* p_field)
-{
-    std::ifstream in("/proc/self/status");
-    std::string s_line;
-    const std::size_t n = std::strlen(p_field);
-    while (std::getline(in, s_line)) {
-        if (s_line.compare(0, n, p_field) == 0 && s_line.size() > n && s_line[n] == ':')
-            return std::atol(s_line.c_str() + n + 1);
-    }
-    return -1;
-}
-
-// Sets the peak resident size back to the present one; false where the
-// system does not allow it.
-bool ResetPeak()
-{
-    std::ofstream out("/proc/self/clear_refs");
-    out << "5";
-    out.flush();
-    return static_cast<bool>(out);
-}
-
-} // namespace
 
 int main(int argc, char** argv)
 {

@@ -5,36 +5,27 @@
 #include "engine/EngineGuard.h"
 #include "engine/TTMap.h"
 #include "model/EventDoc.h"
+#include "model/FreedMemory.h"
 #include "model/ShellPorts.h"
 #include "model/Timetable.h"
 
 #include <memory>
-
-#if defined(__GLIBC__)
-#include <malloc.h>
-#endif
+#include <optional>
 
 namespace {
 
-// A build of a large event takes hundreds of megabytes for its map
-// and counters and frees them at its end; the allocator keeps freed memory
-// for later use unless asked, so the process would go on holding the
-// build's peak while the user works on. Handing it back costs a walk of the
-// heap, once per build.
-void ReturnFreedMemory()
-{
-#if defined(__GLIBC__)
-    // The walk holds the allocator for its whole length, so it cannot run
-    // beside the window's events on another thread: a repaint would wait
-    // for it all the same.
-    malloc_trim(0);
-#endif
-}
+// The map and the engine live until the driver's end, where they go back to
+// the system a slice at a time (BusyPump::ReleaseInSlices).
+struct BuildParts {
+    std::unique_ptr<TTMap> pMap;
+    std::unique_ptr<BuildEngine> pEngine;
+};
 
-int RunOnMap(EventDoc* p_doc, Timetable* p_timetable, const BuildEngineCall& f_call)
+int RunOnMap(EventDoc* p_doc, Timetable* p_timetable, const BuildEngineCall& f_call, BuildParts& parts)
 {
-    TTMap map(p_doc, p_timetable);
-    std::unique_ptr<BuildEngine> p_engine;
+    parts.pMap = std::make_unique<TTMap>(p_doc, p_timetable);
+    TTMap& map = *parts.pMap;
+    std::unique_ptr<BuildEngine>& p_engine = parts.pEngine;
     {
         // The map of a large event takes seconds, before any window of the
         // build is up: the main window waits as it does during the build,
@@ -73,9 +64,23 @@ int RunOnMap(EventDoc* p_doc, Timetable* p_timetable, const BuildEngineCall& f_c
 
 int RunBuildDriver(EventDoc* p_doc, Timetable* p_timetable, const BuildEngineCall& f_call)
 {
-    const int i_result = RunOnMap(p_doc, p_timetable, f_call);
-    // The map and the engine are gone.
-    ReturnFreedMemory();
+    BuildParts parts;
+    const int i_result = RunOnMap(p_doc, p_timetable, f_call, parts);
+    {
+        // A large event's map and counters are hundreds of megabytes, going
+        // back for most of a second: the main window waits meanwhile as
+        // during the build, and repaints. A small event's go at once.
+        std::optional<BusyWindow> busy;
+        std::optional<BusyPump::Scope> pump;
+        if (parts.pMap->GetDayBytes() >= BusyPump::kSliceBytes) {
+            busy.emplace();
+            pump.emplace();
+        }
+        parts.pEngine.reset();
+        parts.pMap.reset();
+        // What the build freed as it went (its tables, its lists).
+        ReturnFreedMemory();
+    }
     return i_result;
 }
 
@@ -112,10 +117,8 @@ void EventDoc::OnCheckTimetable()
             BuildEngine engine(this, p_timetable, &map);
             b_valid = engine.Check(&b_changed);
         }
-        // Handing the check's memory back would cost a walk of the heap as
-        // long as a repaint-free stretch of the check itself, before its box
-        // can show; the memory stays for the next check or build to reuse,
-        // and a build, a close or an open gives it back.
+        // (The map and the counters of a large event go back to the system
+        // as they go, a slice at a time with the window repainting.)
     }
     ReportCheckResult(b_valid ? 1 : 0, b_changed);
 }

@@ -381,6 +381,10 @@ private:
     BuildProgress Progress;
     UINT uSearchDepth = 0;
     std::unique_ptr<TTMove> pMover;
+    // The build's counters, kept until the engine goes: they are handed
+    // back a slice at a time, which needs the window waiting (the driver
+    // sees to it once the build has ended and restored the window).
+    std::unique_ptr<SelCounters> pBuildCounters;
     // Where MoveFromOtherDay goes on from (none at the start of a build).
     TTLoc DayCursor;
     int iStage = e_stage_checks;

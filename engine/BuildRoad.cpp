@@ -34,13 +34,14 @@ BOOL BuildEngine::Build(BOOL* p_started)
     if (p_started != nullptr)
         *p_started = FALSE;
     Stats = BuildStats();
-    SelCounters counters(pDoc, pTimetable, bCountParticipants);
+    // The stretches with no progress window up (the making of the
+    // counters, the reports at the end) keep the window answering.
+    const BusyPump::Scope pump;
+    pBuildCounters = std::make_unique<SelCounters>(pDoc, pTimetable, bCountParticipants);
+    SelCounters& counters = *pBuildCounters;
     Generator::GroupIndexList a_locked;
     Generator generator(FALSE);
     BUILD_CHECK(pMover != nullptr, "pMover != NULL");
-    // The stretches with no progress window up (the reports at the end)
-    // keep the window answering.
-    const BusyPump::Scope pump;
 
     if (!AskBuildOptions()) {
         Stats.eEnd = e_options_cancelled;

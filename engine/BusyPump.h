@@ -12,8 +12,11 @@
 #pragma once
 
 #include "framework/Types.h"
+#include "model/FreedMemory.h"
 
+#include <cstddef>
 #include <cstdint>
+#include <exception>
 
 class BuildProgress;
 class IProgressClock;
@@ -47,6 +50,37 @@ public:
         else if (nOpen > 0)
             ReadClockAndPump();
     }
+
+    // Frees a large structure part by part: free_part(i) frees part i and
+    // returns about how many bytes it held. The memory goes back to the
+    // system a slice at a time, each handed back as soon as it is free,
+    // with the window's events dispatched between the parts: handed back
+    // at once, a large build's map and counters would hold the window for
+    // most of a second at the end of a build or check. A structure smaller
+    // than a slice is only freed, as any other, and so is one freed while
+    // an exception passes (its pumps could not let another through).
+    template <class FreePart>
+    static void ReleaseInSlices(int n_parts, FreePart free_part)
+    {
+        const bool b_pump = std::uncaught_exceptions() == 0;
+        std::size_t u_freed = 0;
+        bool b_sliced = false;
+        for (int i = 0; i < n_parts; ++i) {
+            u_freed += free_part(i);
+            if (!b_pump)
+                continue;
+            if (u_freed >= kSliceBytes) {
+                ReturnFreedMemory();
+                u_freed = 0;
+                b_sliced = true;
+            }
+            Poll();
+        }
+        if (b_sliced && u_freed > 0)
+            ReturnFreedMemory();
+    }
+    // About a fiftieth of a second's handing back, on a machine at ease.
+    static constexpr std::size_t kSliceBytes = std::size_t{32} << 20;
 
     // While a build's progress window is up, polls go to its own pump, at
     // its pace (the window's buttons answer; the requests wait for the

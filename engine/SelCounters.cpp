@@ -23,6 +23,13 @@ void SizeZeroed(ZelArray<UINT>& a_counts, int n_count)
     ZeroAll(a_counts);
 }
 
+// The bytes an array's storage takes, with the allocator's own few.
+template <class T>
+std::size_t StorageBytes(const ZelArray<T>& a_items)
+{
+    return a_items.GetAllocSize() > 0 ? static_cast<std::size_t>(a_items.GetAllocSize()) * sizeof(T) + 16 : 0;
+}
+
 } // namespace
 
 // ---- CountBase ----
@@ -67,6 +74,14 @@ void CountBase::SetNoVenueCounts()
     VenueCounts.RemoveAll();
 }
 
+std::size_t CountBase::ReleaseStorage()
+{
+    const std::size_t u_bytes = StorageBytes(VenueCounts) + StorageBytes(DayCounts);
+    VenueCounts.RemoveAll();
+    DayCounts.RemoveAll();
+    return u_bytes;
+}
+
 // ---- GroupCount ----
 
 GroupCount& GroupCount::operator=(const GroupCount& src)
@@ -104,6 +119,21 @@ void GroupCount::SetSizes(int n_days, int n_venues)
     }
 }
 
+std::size_t GroupCount::ReleaseStorage()
+{
+    std::size_t u_bytes = CountBase::ReleaseStorage() + StorageBytes(VenueRuns) + StorageBytes(ExcludedVenues)
+        + StorageBytes(DayVenueCounts) + StorageBytes(DayVenueRuns);
+    for (int d = 0; d < DayVenueCounts.GetSize(); ++d)
+        u_bytes += StorageBytes(DayVenueCounts[d]);
+    for (int d = 0; d < DayVenueRuns.GetSize(); ++d)
+        u_bytes += StorageBytes(DayVenueRuns[d]);
+    VenueRuns.RemoveAll();
+    ExcludedVenues.RemoveAll();
+    DayVenueCounts.RemoveAll();
+    DayVenueRuns.RemoveAll();
+    return u_bytes;
+}
+
 // ---- SelCounters ----
 
 SelCounters::SelCounters(EventDoc* p_doc, Timetable* p_timetable, BOOL b_count_participants)
@@ -125,6 +155,14 @@ SelCounters::SelCounters(EventDoc* p_doc, Timetable* p_timetable, BOOL b_count_p
             PartCounts[p].SetSizes(nDays, nVenues);
         }
     }
+}
+
+SelCounters::~SelCounters()
+{
+    const int n_groups = GroupCounts.GetSize();
+    BusyPump::ReleaseInSlices(n_groups + PartCounts.GetSize(), [this, n_groups](int i) {
+        return i < n_groups ? GroupCounts[i].ReleaseStorage() : PartCounts[i - n_groups].ReleaseStorage();
+    });
 }
 
 UINT SelCounters::GetRuns(int i_group, int i_day, int i_venue) const

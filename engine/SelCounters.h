@@ -16,6 +16,7 @@
 #include "framework/Types.h"
 #include "zelkit/base/ZelArray.h"
 
+#include <cstddef>
 #include <utility>
 #include <vector>
 
@@ -46,6 +47,8 @@ public:
     BOOL HasNoVenueCounts() const { return bNoVenueCounts; }
     // Marks the venue counts as not kept and empties them.
     void SetNoVenueCounts();
+    // Frees every array; returns about how many bytes they held.
+    virtual std::size_t ReleaseStorage();
 
     UINT uTotal = 0;
     ZelArray<UINT> VenueCounts;
@@ -69,6 +72,7 @@ public:
     void Reset() override;
     // Every array sized for the days and venues, every entry 0.
     void SetSizes(int n_days, int n_venues) override;
+    std::size_t ReleaseStorage() override;
 
     // The group's runs in each venue over the event.
     ZelArray<UINT> VenueRuns;
@@ -89,7 +93,9 @@ public:
     // every participant, sized for the timetable's days and the document's
     // venues; all 0.
     SelCounters(EventDoc* p_doc, Timetable* p_timetable, BOOL b_count_participants);
-    virtual ~SelCounters() = default;
+    // A large event's counters go back to the system a slice at a time,
+    // with the window answering (BusyPump::ReleaseInSlices).
+    virtual ~SelCounters();
     SelCounters(const SelCounters&) = delete;
     SelCounters& operator=(const SelCounters&) = delete;
 

@@ -200,7 +200,7 @@ BOOL Shuffler::IsCandidate(int i_group, const Chunk& chunk, BOOL b_full_list) co
     // Counts the group's cells joined to one end of the chunk, stepping
     // away from it (next: a std::bool_constant, so each walk is its own).
     auto join_from = [&](const Chunk::Slot& end, auto next) {
-        if (end.iDay < 0 || end.iSlot < 0 || !venue_map.DaySlots.IsIndex(end.iDay))
+        if (end.iDay < 0 || end.iSlot < 0 || !venue_map.IsDay(end.iDay))
             return;
         TTLoc loc(end.iDay, i_venue, end.iSlot);
         while (u_joined <= u_max_chunk && venue_map.StepCell<decltype(next)::value>(loc) && CellKey(loc) == l_key

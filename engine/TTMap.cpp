@@ -166,8 +166,8 @@ void TTMap::GroupMap::VenueMap::Slots::SetFlag(int i_slot, BYTE u_flag)
 
 BOOL TTMap::GroupMap::VenueMap::HasAllowedSlots() const
 {
-    for (int d = 0; d < DaySlots.GetSize(); ++d) {
-        if (DaySlots[d].nAllowed > 0)
+    for (int d = 0; d < nDays; ++d) {
+        if (pDays[d].nAllowed > 0)
             return TRUE;
     }
     return FALSE;
@@ -244,11 +244,69 @@ TTMap::~TTMap()
 {
     pMapDoc = nullptr;
     pMapTimetable = nullptr;
+    // The days first, block by block; then the rest of the groups' maps
+    // and lists, a slice at a time.
+    Days.Release();
+    BusyPump::ReleaseInSlices(GroupMaps.GetSize(), [this](int g) { return ReleaseGroup(g); });
+}
+
+std::size_t TTMap::ReleaseGroup(int i_group)
+{
+    ZelArray<GroupMap::VenueMap>& a_venues = GroupMaps[i_group].Venues;
+    const std::size_t u_bytes = static_cast<std::size_t>(a_venues.GetAllocSize()) * sizeof(GroupMap::VenueMap);
+    a_venues.RemoveAll();
+    if (static_cast<std::size_t>(i_group) >= ChunkLists.size())
+        return u_bytes;
+    ChunkList& list = ChunkLists[static_cast<std::size_t>(i_group)];
+    const std::size_t u_list_bytes =
+        list.Runs.capacity() * sizeof(ChunkList::Run) + list.Cells.capacity() * sizeof(std::uint32_t);
+    list = ChunkList();
+    return u_bytes + u_list_bytes;
+}
+
+TTMap::GroupMap::VenueMap::Slots* TTMap::DayStore::Take(int n_days)
+{
+    const std::size_t n = static_cast<std::size_t>(std::max(n_days, 0));
+    if (Blocks.empty() || Blocks.back().nMost - Blocks.back().nUsed < n) {
+        Block& block = Blocks.emplace_back();
+        block.nMost = std::max(kBlockBytes / sizeof(Slots), n);
+        // Pages the days never reach are never touched: a small event
+        // holds only what it uses of its one block.
+        block.pBytes = std::make_unique_for_overwrite<std::byte[]>(block.nMost * sizeof(Slots));
+    }
+    Block& block = Blocks.back();
+    Slots* p_days = reinterpret_cast<Slots*>(block.pBytes.get()) + block.nUsed;
+    for (std::size_t d = 0; d < n; ++d)
+        new (p_days + d) Slots();
+    block.nUsed += n;
+    return p_days;
+}
+
+std::size_t TTMap::DayStore::GetBytes() const
+{
+    std::size_t n_days = 0;
+    for (const Block& block : Blocks)
+        n_days += block.nUsed;
+    return n_days * sizeof(Slots);
+}
+
+void TTMap::DayStore::Release()
+{
+    while (!Blocks.empty()) {
+        Block& block = Blocks.back();
+        Slots* p_days = reinterpret_cast<Slots*>(block.pBytes.get());
+        for (std::size_t d = 0; d < block.nUsed; ++d)
+            p_days[d].~Slots();
+        Blocks.pop_back();
+        BusyPump::Poll();
+    }
+    std::vector<Block>().swap(Blocks);
 }
 
 void TTMap::SetNumGroups(int n_groups)
 {
     GroupMaps.RemoveAll();
+    Days.Release();
     GroupMaps.SetSize(n_groups);
     DropChunkLists();
 }
@@ -298,7 +356,7 @@ void TTMap::Build()
             venue_map.nMinChunk = u_min == 0 ? 1 : static_cast<int>(std::min<UINT>(u_min, INT_MAX));
             venue_map.nMaxChunk = static_cast<int>(std::min<UINT>(u_max, 999));
             venue_map.bAcrossDays = alloc.bConsecutive;
-            venue_map.DaySlots.SetSize(n_days);
+            venue_map.SetDays(Days.Take(n_days), n_days);
         }
         // The venues of a day mostly share their slot times, and
         // availability is a matter of the day and the times: each is asked
@@ -390,7 +448,7 @@ BOOL TTMap::FindNextChunk(ChunkPos& pos, Chunk& chunk, int i_venue) const
         const int n_days = venue_map.GetNumDays();
         // The day flags in place: every candidate of a search comes from
         // this walk. Days are always in range here.
-        const GroupMap::VenueMap::Slots* p_days = venue_map.DaySlots.GetData();
+        const GroupMap::VenueMap::Slots* p_days = venue_map.pDays;
         b_past_wrap = FALSE;
         if (n_days == 0 || i_day >= n_days)
             continue;

@@ -38,6 +38,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <memory>
 #include <vector>
 
 class EventDoc;
@@ -259,18 +260,35 @@ public:
                 void CopyFrom(const Slots& src);
             };
 
+            // The days are the map's (its DayStore keeps them): a venue map
+            // moves, and is not copied.
             VenueMap() = default;
             virtual ~VenueMap() = default;
-            VenueMap(const VenueMap&) = default;
-            VenueMap& operator=(const VenueMap&) = default;
+            VenueMap(const VenueMap&) = delete;
+            VenueMap& operator=(const VenueMap&) = delete;
+            VenueMap(VenueMap&&) noexcept = default;
+            VenueMap& operator=(VenueMap&&) noexcept = default;
 
-            int GetNumDays() const { return DaySlots.GetSize(); }
-            Slots& GetDay(int i_day) { return DaySlots[i_day]; }
-            const Slots& GetDay(int i_day) const { return DaySlots[i_day]; }
-            // The venue's timeslots on the day; 0 for a day out of range.
-            int GetNumSlots(int i_day) const
+            int GetNumDays() const { return nDays; }
+            // The day is one of the map's.
+            bool IsDay(int i_day) const { return i_day >= 0 && i_day < nDays; }
+            Slots& GetDay(int i_day)
             {
-                return i_day >= 0 && i_day < DaySlots.GetSize() ? DaySlots[i_day].GetNumSlots() : 0;
+                ZEL_ASSERT(IsDay(i_day));
+                return pDays[i_day];
+            }
+            const Slots& GetDay(int i_day) const
+            {
+                ZEL_ASSERT(IsDay(i_day));
+                return pDays[i_day];
+            }
+            // The venue's timeslots on the day; 0 for a day out of range.
+            int GetNumSlots(int i_day) const { return IsDay(i_day) ? pDays[i_day].GetNumSlots() : 0; }
+            // The days, n_days of them, from the map's store.
+            void SetDays(Slots* p_days, int n_days)
+            {
+                pDays = p_days;
+                nDays = n_days;
             }
             // Days with at least one allowed timeslot.
             BOOL HasAllowedSlots() const;
@@ -300,7 +318,9 @@ public:
                 return TRUE;
             }
 
-            ZelArray<Slots> DaySlots;
+            // The venue's flags day by day.
+            Slots* pDays = nullptr;
+            int nDays = 0;
             // Fewest and most consecutive timeslots of one placement.
             int nMinChunk = 1;
             int nMaxChunk = 999;
@@ -311,8 +331,10 @@ public:
 
         GroupMap() = default;
         virtual ~GroupMap() = default;
-        GroupMap(const GroupMap&) = default;
-        GroupMap& operator=(const GroupMap&) = default;
+        GroupMap(const GroupMap&) = delete;
+        GroupMap& operator=(const GroupMap&) = delete;
+        GroupMap(GroupMap&&) noexcept = default;
+        GroupMap& operator=(GroupMap&&) noexcept = default;
 
         int GetGroup() const { return iGroup; }
         // Numbers the map with its group's index, once.
@@ -388,6 +410,8 @@ public:
     void Build();
 
     int GetNumGroups() const { return GroupMaps.GetSize(); }
+    // The bytes the groups' day flags take: most of the map's memory.
+    std::size_t GetDayBytes() const { return Days.GetBytes(); }
     // count new, empty group maps in place of the present ones.
     void SetNumGroups(int n_groups);
     GroupMap& GetGroupMap(int i_group) { return GroupMaps[i_group]; }
@@ -486,6 +510,8 @@ private:
     };
     void MarkSlots(const Generator& generator, int i_group, int i_venue, int i_day,
                    std::vector<KnownAvailability>& a_known);
+    // Frees the group's map and chunk list; about how many bytes they held.
+    std::size_t ReleaseGroup(int i_group);
     BOOL FindNextChunk(ChunkPos& pos, Chunk& chunk, int i_venue) const;
     // The cell holds the group's key.
     BOOL HoldsGroup(const TTLoc& loc, LONG l_groupKey) const { return l_groupKey >= 0 && GetCellGroup(loc) == l_groupKey; }
@@ -494,7 +520,37 @@ private:
     // Points the column table at the timetable's venue columns.
     void FindColumns();
 
+    // Every venue map's days, in blocks of their own: a block this large
+    // is handed back to the system as soon as it is freed (the allocator
+    // keeps no block over 32 MB), so that the map of a large event, most
+    // of a build's memory, goes back block by block, with the window
+    // answering between blocks, and leaves no holes in the heap.
+    class DayStore {
+    public:
+        DayStore() = default;
+        ~DayStore() { Release(); }
+        DayStore(const DayStore&) = delete;
+        DayStore& operator=(const DayStore&) = delete;
+        // n_days days without timeslots.
+        GroupMap::VenueMap::Slots* Take(int n_days);
+        // Frees every day and block.
+        void Release();
+        // The bytes the days take.
+        std::size_t GetBytes() const;
+
+    private:
+        using Slots = GroupMap::VenueMap::Slots;
+        static constexpr std::size_t kBlockBytes = std::size_t{48} << 20;
+        struct Block {
+            std::unique_ptr<std::byte[]> pBytes;
+            std::size_t nMost = 0;
+            std::size_t nUsed = 0;
+        };
+        std::vector<Block> Blocks;
+    };
+
     ZelArray<GroupMap> GroupMaps;
+    DayStore Days;
     // FindChunkList's lists, one per group map once the first is asked
     // for.
     mutable std::vector<ChunkList> ChunkLists;
@@ -537,12 +593,12 @@ inline const TTMap::GroupMap::VenueMap* TTMap::GroupMap::FindVenueMap(const TTLo
     if (!loc.IsValid() || !Venues.IsIndex(loc.GetVenue()))
         return nullptr;
     const VenueMap& venue_map = Venues.GetData()[loc.GetVenue()];
-    return venue_map.DaySlots.IsIndex(loc.GetDay()) ? &venue_map : nullptr;
+    return venue_map.IsDay(loc.GetDay()) ? &venue_map : nullptr;
 }
 
 inline BOOL TTMap::GroupMap::VenueMap::StepNext(int& i_day_io, int& i_slot_io) const
 {
-    const Slots* p_days = DaySlots.GetData();
+    const Slots* p_days = pDays;
     int i_slot = i_slot_io + 1;
     int i_day = i_day_io;
     if (i_slot >= p_days[i_day].GetNumSlots()) {
@@ -566,7 +622,7 @@ inline BOOL TTMap::GroupMap::VenueMap::StepPrev(int& i_day_io, int& i_slot_io) c
 {
     int i_day = i_day_io;
     int i_slot = i_slot_io - 1;
-    const Slots* p_days = DaySlots.GetData();
+    const Slots* p_days = pDays;
     if (i_slot < 0) {
         if (!bAcrossDays)
             return FALSE;

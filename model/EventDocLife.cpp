@@ -2,11 +2,8 @@
 // routine.
 #include "model/DocumentPorts.h"
 #include "model/EventDoc.h"
+#include "model/FreedMemory.h"
 #include "model/ShellPorts.h"
-
-#if defined(__GLIBC__)
-#include <malloc.h>
-#endif
 
 CHighTime EventDoc::NullDate()
 {
@@ -17,27 +14,14 @@ CHighTime EventDoc::NullDate()
 
 // --- life cycle ---
 
-namespace {
-
-// A large event holds hundreds of megabytes in small blocks; freed, they
-// stay with the allocator unless it is asked to give them back. Closing an
-// event, or opening one in its place, hands back what the event held (and
-// what reading the file took), so that the process does not keep the
-// largest event it ever had.
-void ReturnFreedMemory()
-{
-#if defined(__GLIBC__)
-    malloc_trim(0);
-#endif
-}
-
-} // namespace
-
 void EventDoc::NewDocumentStep()
 {
     DeleteContents();
     sPathName.clear();
     SetModifiedFlag(false);
+    // Closing an event, or opening one in its place, hands back what the
+    // event held, so that the process does not keep the largest event it
+    // ever had.
     ReturnFreedMemory();
 }
 
