@@ -10,6 +10,8 @@
 #include "model/EventDoc.h"
 #include "sheets/AllocPPage.h"
 #include "sheets/GroupPSheet.h"
+#include "sheets/GroupPages.h"
+#include "sheets/GroupSheetIds.h"
 #include "sheets/LimitsPPage.h"
 #include "sheets/LimitsPPageGroup.h"
 #include "sheets/ParticipantPSheet.h"
@@ -166,14 +168,16 @@ TEST_F(StoredValuesWxTest, ParticipantRosterRangeUpsideDownIsReportedNotRewritte
     EXPECT_EQ(Describe(sheet.GetParticipant().GetOwnRosterLim()), Describe(limit));
 }
 
-// The Limits page takes 0 to 99999 as typed, the Allocation page 1 to 999;
-// stored values above those, in each kind of limit and allocation, are
-// shown and kept when the user selects each in turn and presses OK.
+// The Limits page and the maximum group size take 0 to 99999 as typed, the
+// Allocation page 1 to 999; stored values above those, in each kind of
+// limit and allocation, are shown and kept when the user selects each in
+// turn and presses OK.
 TEST_F(StoredValuesWxTest, GroupLimitsAndAllocationsAboveWhatTheBoxesTake)
 {
     Group stored = StoredGroup();
     stored.SetEventLimits(SchedLim(SchedLim::e_range, 0, 0, 150000));
     stored.SetDayLimits(SchedLim(SchedLim::e_range, 0, 0, 120000));
+    stored.SetMaxGroupSize(150000);
     stored.GetVenueAllocs().RemoveAll();
     VenueAlloc hall(event.VenueKey("Hall"));
     hall.Alloc.uType = SchedLim::e_range;
@@ -206,6 +210,9 @@ TEST_F(StoredValuesWxTest, GroupLimitsAndAllocationsAboveWhatTheBoxesTake)
             SelectItems(*s.GetAllocPage()->GetTree(), {"Barn"});
             EXPECT_EQ(Find<wxTextCtrl>(alloc, IDC_ALLOC_EXACT_VALUE)->GetValue(), "1000");
             SelectItems(*s.GetAllocPage()->GetTree(), {"Hall"});
+            wxWindow& roster = *s.GetRosterPage();
+            ShowPage(s, &roster);
+            EXPECT_EQ(Find<wxTextCtrl>(roster, IDC_GROUP_MAX_SIZE)->GetValue(), "150000");
             Press(s, wxID_OK);
         });
     EXPECT_EQ(i_result, wxID_OK);
