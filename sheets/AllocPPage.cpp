@@ -5,6 +5,7 @@
 #include "model/General.h"
 #include "model/Group.h"
 #include "sheets/LimitsRules.h"
+#include "sheets/SheetRules.h"
 #include "shell/editing/EditingPSheet.h"
 #include "zelkit/windows/ui/ZelNotifyEvent.h"
 #include "zelkit/controls/ui/ZelTreeCtrl.h"
@@ -190,6 +191,9 @@ BOOL GroupAllocPPage::ReadBoxes(int e_read)
         // box emptied on the way to a new number waits for it.
         if (s_text.empty() && (State.bMixed || e_read != e_read_leaving))
             continue;
+        // A box the user left alone keeps the value it shows.
+        if (BoxShows(s_text, *box.pValue))
+            continue;
         UINT u_value = 0;
         std::string s_error;
         if (ParseAllocCount(s_text, u_value, s_error)) {
@@ -227,6 +231,7 @@ void GroupAllocPPage::ShowSelection()
     wxButton* p_undo = pSheet != nullptr ? pSheet->GetUndoButton() : nullptr;
     const bool b_undo = p_undo != nullptr && p_undo->IsEnabled();
     vShown = SelectedData();
+    bControlsEdited = false;
     const AllocShown shown = State.Show(vShown);
     if (!shown.bValid) {
         SetAllocControlsEnabled(false);
@@ -258,7 +263,7 @@ void GroupAllocPPage::ShowSelection()
 void GroupAllocPPage::ApplyControls()
 {
     const int i_radio = CheckedRadio();
-    if (i_radio == e_alloc_mixed || !AllocState::IsValidSelection(vShown))
+    if (!bControlsEdited || i_radio == e_alloc_mixed || !AllocState::IsValidSelection(vShown))
         return;
     ReadBoxes(e_read_silent);
     State.bConsecutive = pConsecutive->GetValue() ? TRUE : FALSE;
@@ -273,6 +278,7 @@ void GroupAllocPPage::RadioState(int i_radio)
     pMin->Enable(i_radio == e_alloc_range);
     pMax->Enable(i_radio == e_alloc_range);
     pConsecutive->Enable(i_radio != e_alloc_none);
+    bControlsEdited = true;
     bUpdating = TRUE;
     TransferDataToWindow();
     bUpdating = FALSE;
@@ -306,6 +312,7 @@ void GroupAllocPPage::OnValueChanged(wxCommandEvent&)
 {
     if (bUpdating || !AllocState::IsValidSelection(vShown))
         return;
+    bControlsEdited = true;
     if (!ReadBoxes(e_read_typing))
         return;
     ApplyControls();

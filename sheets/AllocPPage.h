@@ -80,4 +80,8 @@ private:
     bool bReady = false;
     // The selection the controls show, which they go into.
     std::vector<LONG> vShown;
+    // The user changed the controls since they last showed the selection:
+    // only then do they go into it, so that looking at a stored allocation
+    // does not rewrite it.
+    bool bControlsEdited = false;
 };

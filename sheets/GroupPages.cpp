@@ -5,6 +5,7 @@
 #include "model/General.h"
 #include "model/Group.h"
 #include "sheets/GroupSheetIds.h"
+#include "sheets/SheetRules.h"
 #include "shell/editing/EditingPSheet.h"
 
 #include <wx/button.h>
@@ -204,6 +205,9 @@ bool GroupRosterPPage::TransferDataToWindow()
 bool GroupRosterPPage::TransferDataFromWindow()
 {
     const std::string s_text = FromWx(pSize->GetValue()).value_or(std::string("?"));
+    // A size the user left alone stays as stored, above 99999 too.
+    if (BoxShows(s_text, Fields.uMaxGroupSize))
+        return true;
     UINT u_size = 0;
     std::string s_error;
     if (!GroupRosterFields::ParseMaxGroupSize(s_text, u_size, s_error)) {

@@ -4,6 +4,7 @@
 #include "framework/ui/WxText.h"
 #include "model/EventDoc.h"
 #include "model/General.h"
+#include "sheets/SheetRules.h"
 #include "zelkit/base/ZelAssert.h"
 #include "zelkit/windows/ui/ZelNotifyEvent.h"
 #include "zelkit/controls/ui/ZelTreeCtrl.h"
@@ -232,6 +233,9 @@ BOOL LimitsPanel::ReadControls(BOOL b_quiet)
         const std::string s_text = box.pBox->GetValue().ToStdString();
         if (State.bMixed && s_text.empty())
             continue;
+        // A box the user left alone keeps the value it shows.
+        if (BoxShows(s_text, *box.pValue))
+            continue;
         UINT u_value = 0;
         std::string s_error;
         if (ParseLimitValue(s_text, u_value, s_error)) {
@@ -340,6 +344,7 @@ void LimitsPanel::UpdateTreeAndControls()
     }
 
     vShown = SelectedData();
+    bControlsEdited = false;
     bUpdating = TRUE;
     const LimitsShown shown = State.Update(vShown);
     if (!vShown.empty())
@@ -356,9 +361,11 @@ void LimitsPanel::OnTreeNotify(ZelNotifyEvent& event)
     // before the tree shows another, whether or not the tree said that the
     // selection was about to change.
     if (event.GetCode() == TVN_SELCHANGING) {
-        ApplyControls(TRUE);
+        if (bControlsEdited)
+            ApplyControls(TRUE);
     } else if (event.GetCode() == TVN_SELCHANGED) {
-        ApplyControls(TRUE);
+        if (bControlsEdited)
+            ApplyControls(TRUE);
         UpdateTreeAndControls();
     }
     if (event.GetCode() == TVN_SELCHANGING || event.GetCode() == TVN_SELCHANGED)
@@ -376,6 +383,7 @@ void LimitsPanel::OnLimitButton(wxCommandEvent& event)
     pMaxBox->Enable(i_id == IDC_LIMITS_RANGE);
     if (bUpdating)
         return;
+    bControlsEdited = true;
     if (!ReadControls())
         return;
     ApplyControls(FALSE);
@@ -388,6 +396,7 @@ void LimitsPanel::OnBoxChanged(wxCommandEvent&)
         return;
     // Only numbers of 0 to 99999 are taken; the range message comes when
     // the page is left.
+    bControlsEdited = true;
     ReadControls(TRUE);
     ApplyControls(FALSE);
     Hooks_.fMarkChanged();

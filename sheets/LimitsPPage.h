@@ -118,6 +118,10 @@ private:
     void* hEvent = nullptr;
     void* hDay = nullptr;
     BOOL bVenueItems = FALSE;
+    // The user changed the limit controls since they last showed the
+    // selection: only then do they go into it when the selection changes,
+    // so that looking at a stored limit does not rewrite it.
+    bool bControlsEdited = false;
     BOOL bRemovingVenues = FALSE;
     BOOL bUpdating = FALSE;
     BOOL bReady = FALSE;

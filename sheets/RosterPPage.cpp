@@ -7,6 +7,7 @@
 #include "model/General.h"
 #include "model/Participant.h"
 #include "sheets/GroupEditingPPage.h"
+#include "sheets/SheetRules.h"
 #include "zelkit/import/ui/ZelCheckListCtrl.h"
 #include "zelkit/windows/ui/ZelNotifyEvent.h"
 
@@ -491,18 +492,36 @@ void ParticipantRosterPPage::ShowLimit()
     ApplyEnables();
 }
 
-BOOL ParticipantRosterPPage::WriteLimit(BOOL b_loud)
+BOOL ParticipantRosterPPage::WriteLimit(BOOL b_loud, bool b_typeChosen)
 {
     const int i_type = CheckedLimitType();
     if (i_type < 0)
         return TRUE;
     UINT a_values[3] = {State.Limit.uValue, State.Limit.uMin, State.Limit.uMax};
+    UINT a_shown[3] = {0, 0, 0};
+    State.ShownValues(a_shown[0], a_shown[1], a_shown[2]);
     wxTextCtrl* a_boxes[3] = {pExact, pMin, pMax};
+    // Boxes that still show the page's limit give nothing to take: the
+    // limit stays as it was loaded, a value above what a box takes and a
+    // maximum shown raised to its minimum included.
+    bool b_typed = b_typeChosen;
+    for (int i = 0; i < 3; ++i) {
+        if (a_boxes[i]->IsEnabled() && !BoxShows(a_boxes[i]->GetValue().ToStdString(), a_shown[i]))
+            b_typed = true;
+    }
+    if (!b_typed)
+        return TRUE;
     for (int i = 0; i < 3; ++i) {
         if (!a_boxes[i]->IsEnabled())
             continue;
+        // A box the user left alone gives what it shows.
+        const std::string s_text = a_boxes[i]->GetValue().ToStdString();
+        if (BoxShows(s_text, a_shown[i])) {
+            a_values[i] = a_shown[i];
+            continue;
+        }
         std::string s_error;
-        if (ParseRosterCount(a_boxes[i]->GetValue().ToStdString(), a_values[i], s_error))
+        if (ParseRosterCount(s_text, a_values[i], s_error))
             continue;
         if (!b_loud)
             return FALSE;
@@ -522,7 +541,7 @@ void ParticipantRosterPPage::OnLimitType(wxCommandEvent&)
     const int i_type = CheckedLimitType();
     State.Limit.uType = static_cast<UINT>(std::max(i_type, 0));
     ApplyEnables();
-    WriteLimit(FALSE);
+    WriteLimit(FALSE, true);
     MarkPageChanged();
 }
 

@@ -53,8 +53,9 @@ private:
     void ApplyEnables();
     void ShowLimit();
     // Reads the boxes into the limit; with b_loud the range message and
-    // the focus for a refused box (FALSE).
-    BOOL WriteLimit(BOOL b_loud);
+    // the focus for a refused box (FALSE). Boxes that still show the limit
+    // leave it as it is, unless the user has just chosen its type.
+    BOOL WriteLimit(BOOL b_loud, bool b_typeChosen = false);
     int CheckedLimitType() const;
     LONG ChosenRole() const;
     std::vector<int> SelectedRows() const;

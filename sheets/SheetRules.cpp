@@ -60,6 +60,8 @@ std::optional<std::uint64_t> ReadBoxNumber(const std::string& s_text, std::uint6
     return u_read;
 }
 
+bool BoxShows(const std::string& s_text, std::uint64_t u_shown) { return s_text == std::to_string(u_shown); }
+
 std::string BoxRangeMessage(std::uint64_t u_min, std::uint64_t u_max)
 {
     return "Please enter an integer between " + std::to_string(u_min) + " and " + std::to_string(u_max) + ".";

@@ -2,14 +2,17 @@
 // in-process under a virtual display, over an event whose timetable holds a
 // placement that is not locked: OK, Next and Apply over items the user did
 // not edit leave the timetable and the event alone (a real edit still runs
-// the change routine, which keeps only the locks), and a new group or
-// participant whose name is taken keeps its sheet open with what was typed.
+// the change routine, which keeps only the locks), a new group or
+// participant whose name is taken keeps its sheet open with what was typed,
+// and the pages' descriptions name the menu the preferences are in.
 #include "framework/MessageBox.h"
 #include "model/EventDoc.h"
 #include "model/Timetable.h"
+#include "sheets/AllocPPage.h"
 #include "sheets/GroupPSheet.h"
 #include "sheets/GroupPages.h"
 #include "sheets/GroupSheetIds.h"
+#include "sheets/LimitsPPageGroup.h"
 #include "app/InstallSheets.h"
 #include "sheets/ParticipantSheetPort.h"
 #include "shell/frame/CommandIds.h"
@@ -26,8 +29,15 @@
 #include "testsupport/ui/RotavexAppEnvironment.h"
 #include "testsupport/ui/SheetTestDriving.h"
 
+#include <cctype>
 #include <filesystem>
+#include <functional>
+#include <string>
+#include <utility>
+#include <vector>
 #include <gtest/gtest.h>
+#include <wx/menu.h>
+#include <wx/stattext.h>
 #include <wx/textctrl.h>
 
 namespace fs = std::filesystem;
@@ -212,6 +222,75 @@ TEST_F(PaneSheetsWxTest, ANewParticipantWithATakenNameKeepsItsSheetOpen)
     const int i_added = Doc().GetParticipants().FindByName("Anne Lee");
     ASSERT_GE(i_added, 0);
     EXPECT_EQ(Doc().GetParticipants().GetAt(i_added).GetEmail(), "ann@example.org");
+}
+
+// The descriptions of the Limits and Allocation pages send the user to
+// the menu command that sets the defaults: the menu they name is one of the
+// main window's, and it holds that command.
+TEST_F(PaneSheetsWxTest, PageDescriptionsNameTheMenuThatHoldsPreferences)
+{
+    // Every "Menu|Command" that a page's texts name.
+    const auto f_paths = [](wxWindow& page) {
+        std::vector<std::pair<std::string, std::string>> v_paths;
+        std::function<void(wxWindow&)> f_walk = [&](wxWindow& window) {
+            std::string s_text;
+            if (auto* p_static = wxDynamicCast(&window, wxStaticText))
+                s_text = std::string(p_static->GetLabel().utf8_str());
+            else if (auto* p_box = wxDynamicCast(&window, wxTextCtrl))
+                s_text = std::string(p_box->GetValue().utf8_str());
+            for (std::size_t u_bar = s_text.find('|'); u_bar != std::string::npos;
+                 u_bar = s_text.find('|', u_bar + 1)) {
+                std::size_t u_begin = u_bar;
+                while (u_begin > 0 && std::isalpha(static_cast<unsigned char>(s_text[u_begin - 1])))
+                    --u_begin;
+                std::size_t u_end = u_bar + 1;
+                while (u_end < s_text.size() && std::isalpha(static_cast<unsigned char>(s_text[u_end])))
+                    ++u_end;
+                v_paths.emplace_back(s_text.substr(u_begin, u_bar - u_begin),
+                                     s_text.substr(u_bar + 1, u_end - u_bar - 1));
+            }
+            for (wxWindow* p_child : window.GetChildren())
+                f_walk(*p_child);
+        };
+        f_walk(page);
+        return v_paths;
+    };
+    std::vector<std::pair<std::string, std::string>> v_named;
+    WhenShownPainted<GroupPSheet>([&](GroupPSheet& sheet) {
+        for (wxWindow* p_page : {static_cast<wxWindow*>(sheet.GetLimitsPage()),
+                                 static_cast<wxWindow*>(sheet.GetAllocPage())}) {
+            ShowPage(sheet, p_page);
+            Pump();
+            for (const auto& path : f_paths(*p_page))
+                v_named.push_back(path);
+        }
+        PressInLoop(sheet, wxID_CANCEL);
+    });
+    Groups()->Click(-1, FALSE, FALSE);
+    Groups()->Click(0, FALSE, TRUE);
+    Groups()->ChangeSelected();
+    Pump();
+    WhenShownPainted<ParticipantChangePSheet>([&](ParticipantChangePSheet& sheet) {
+        ShowPage(sheet, &sheet.GetLimitsPage());
+        Pump();
+        for (const auto& path : f_paths(sheet.GetLimitsPage()))
+            v_named.push_back(path);
+        PressInLoop(sheet, wxID_CANCEL);
+    });
+    Participants()->Click(-1, FALSE, FALSE);
+    Participants()->Click(0, FALSE, TRUE);
+    Participants()->ChangeSelected();
+    Pump();
+    ASSERT_EQ(v_named.size(), 3u) << "the group's limits and allocation, the participant's limits";
+    wxMenuBar& bar = *Frame().GetMenuBar();
+    for (const auto& [s_menu, s_command] : v_named) {
+        const int i_menu = bar.FindMenu(wxString::FromUTF8(s_menu));
+        ASSERT_NE(i_menu, wxNOT_FOUND) << s_menu << "|" << s_command;
+        bool b_found = false;
+        for (const wxMenuItem* p_item : bar.GetMenu(static_cast<size_t>(i_menu))->GetMenuItems())
+            b_found = b_found || p_item->GetItemLabelText().StartsWith(wxString::FromUTF8(s_command));
+        EXPECT_TRUE(b_found) << s_menu << "|" << s_command;
+    }
 }
 
 } // namespace

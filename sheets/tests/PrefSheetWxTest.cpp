@@ -10,6 +10,8 @@
 #include "model/DocumentPorts.h"
 #include "model/EventDoc.h"
 #include "res/RotavexStrings.h"
+#include "model/Preferences.h"
+#include "sheets/AllocRules.h"
 #include "sheets/LimitsRules.h"
 #include "sheets/PrefPSheet.h"
 #include "testsupport/ui/SheetTestDriving.h"
@@ -163,6 +165,58 @@ TEST(PrefSheet, InvalidDefaultLimitsKeepTheSheetOpen)
               std::string::npos)
         << boxes.Boxes()[0].sText;
     EXPECT_EQ(doc.GetPreferences().GetGroupEventLimits(), SchedLim(SchedLim::e_range, 0, 2, 5));
+}
+
+// Defaults an event file may hold beyond what the boxes let a user type
+// (a limit above 99999, an allocation above 999, a group size above 99999,
+// a roster maximum above 9999) are shown and kept by an OK after every tab
+// was looked at.
+TEST(PrefSheet, DefaultsBeyondWhatTheBoxesTakeSurviveAnUnchangedOk)
+{
+    InstallPreferencesSheet();
+    PrefPSheet::SetLastPage(0);
+    testevent::EventBuilder event;
+    event.Days({"Mon"}).Venue("Hall").Slots(-1, {"09:00-10:00"});
+    EventDoc& doc = event.Doc();
+    Preferences& prefs = doc.GetPreferences();
+    prefs.GetGroupEventLimits() = SchedLim(SchedLim::e_range, 0, 0, 150000);
+    prefs.GetPartDayLimits() = SchedLim(SchedLim::e_range, 0, 0, 120000);
+    prefs.SetMaxGroupSize(150000);
+    prefs.GetPartRosterLim() = RosterLim(SchedLim(SchedLim::e_range, 0, 1, 99999));
+    VenueAlloc hall(event.VenueKey("Hall"));
+    hall.Alloc.uType = SchedLim::e_range;
+    hall.Alloc.uMin = 1;
+    hall.Alloc.uMax = 1500;
+    prefs.GetGroupVenueAllocs().InsertSorted(hall);
+    const Preferences stored(prefs);
+    ScriptedMessageBox boxes;
+    bool b_ended = false;
+    WhenOpen([&](PrefPSheet& sheet) {
+        for (int i_tab = 1; i_tab <= 5; ++i_tab) {
+            ShowPage(sheet, i_tab);
+            wxWindow& page = *sheet.GetBookCtrl()->GetPage(static_cast<size_t>(i_tab));
+            if (auto* p_tree = Find<ZelTreeCtrl>(page, IDC_LIMITS_TREE))
+                SelectItems(*p_tree, {i_tab == 1 ? "Event" : "Day"});
+            if (auto* p_tree = Find<ZelTreeCtrl>(page, IDC_ALLOC_TREE))
+                SelectItems(*p_tree, {"Hall"});
+            Settle();
+        }
+        Press(sheet, wxID_OK);
+        Settle();
+        b_ended = !sheet.IsModal();
+        if (sheet.IsModal())
+            Press(sheet, wxID_CANCEL);
+    });
+    doc.OnPreferences();
+    Settle();
+    EXPECT_TRUE(b_ended);
+    EXPECT_TRUE(boxes.Boxes().empty()) << boxes.Boxes().front().sText;
+    EXPECT_EQ(prefs.GetGroupEventLimits(), stored.GetGroupEventLimits());
+    EXPECT_EQ(prefs.GetPartDayLimits(), stored.GetPartDayLimits());
+    EXPECT_EQ(prefs.GetMaxGroupSize(), 150000);
+    EXPECT_EQ(prefs.GetPartRosterLim(), stored.GetPartRosterLim());
+    ASSERT_EQ(prefs.GetGroupVenueAllocs().GetSize(), 1);
+    EXPECT_EQ(prefs.GetGroupVenueAllocs()[0].Alloc.uMax, 1500u);
 }
 
 } // namespace

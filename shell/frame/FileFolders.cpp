@@ -77,6 +77,14 @@ std::string StartFolder()
     return DocumentsFolder();
 }
 
+std::string EventFolder(const std::string& s_eventPath)
+{
+    const fs::path fs_event(s_eventPath);
+    if (!s_eventPath.empty() && fs_event.has_parent_path())
+        return fs_event.parent_path().string();
+    return DocumentsFolder();
+}
+
 std::string NameForFile(const std::string& s_eventName, const std::string& s_fallback, const std::string& s_ext)
 {
     std::string s_name = Cp1252ToUtf8(s_eventName);

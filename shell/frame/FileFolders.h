@@ -21,6 +21,11 @@ std::string DocumentsFolder();
 // or saved when it still exists, else DocumentsFolder().
 std::string StartFolder();
 
+// The folder a dialog about the open event opens in (exports, imports):
+// the folder of the event's file (s_eventPath, UTF-8) when it has one,
+// else DocumentsFolder().
+std::string EventFolder(const std::string& s_eventPath);
+
 // The event's name (code page 1252) as a file name (UTF-8) with the
 // extension s_ext (with its dot): characters a file name cannot hold
 // become "-"; s_fallback (UTF-8) stands for an event without a name, and

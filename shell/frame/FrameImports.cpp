@@ -3,8 +3,12 @@
 #include "framework/FileDialog.h"
 #include "model/EventDoc.h"
 #include "model/General.h"
+#include "shell/frame/FileFolders.h"
 #include "shell/frame/FramePorts.h"
 #include "shell/frame/FrameRules.h"
+
+#include <filesystem>
+#include <system_error>
 
 namespace FrameImports {
 
@@ -47,7 +51,16 @@ void ImportFromFile(IPaneFinder& panes, EventDoc* p_doc)
 
     FileDialogRequest request;
     request.sTitle = "Import";
-    request.sFileName = sRememberedFile;
+    // The last file imported is offered again, in its folder; the first
+    // import of the run starts where the event's exports start.
+    const std::filesystem::path fs_last(sRememberedFile);
+    std::error_code error;
+    if (!sRememberedFile.empty() && std::filesystem::is_directory(fs_last.parent_path(), error)) {
+        request.sFolder = fs_last.parent_path().string();
+        request.sFileName = fs_last.filename().string();
+    } else {
+        request.sFolder = FileFolders::EventFolder(p_doc != nullptr ? p_doc->GetPathName() : std::string());
+    }
     request.vFilters = {{"Text file", "*.txt;*.csv"}, {"All files", "*.*"}};
     request.sDefaultExt = "txt";
     request.bMustExist = TRUE;

@@ -202,6 +202,10 @@ bool CRotavexApp::StartUp(const std::string& s_file)
     if (!AppSettings::IsConverted())
         AppSettings::RecordConversion();
     pHistory = std::make_unique<wxFileHistory>(nRecentFiles, wxID_FILE1);
+    // Every entry with its folder: left to itself the list drops the folder
+    // of files beside the first one only, so one menu would mix bare names
+    // and full paths, and the first file's folder would go unnamed.
+    pHistory->SetMenuPathStyle(wxFH_PATH_SHOW_ALWAYS);
     LoadRecentFiles();
 
     pDocManager = std::make_unique<wxDocManager>();

@@ -70,11 +70,8 @@ void OfferStoredName(FileDialogRequest& request, const std::string& s_stored, co
                      const std::string& s_eventPath, const std::string& s_ext)
 {
     request.sFolder = StoredFolder(s_stored);
-    if (request.sFolder.empty()) {
-        const std::filesystem::path fs_event(s_eventPath);
-        request.sFolder = !s_eventPath.empty() && fs_event.has_parent_path() ? fs_event.parent_path().string()
-                                                                             : FileFolders::DocumentsFolder();
-    }
+    if (request.sFolder.empty())
+        request.sFolder = FileFolders::EventFolder(s_eventPath);
     request.sFileName = StoredFileName(s_stored);
     if (request.sFileName.empty()) {
         // An event without a name goes by its file's name, or by the name a

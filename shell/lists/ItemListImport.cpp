@@ -2,6 +2,7 @@
 
 #include "model/EventDoc.h"
 #include "model/ShellPorts.h"
+#include "shell/frame/FileFolders.h"
 #include "zelkit/base/ZelAssert.h"
 #include "zelkit/services/ZelMessages.h"
 
@@ -202,6 +203,9 @@ void ItemListImport::Run(const std::string& s_startName, const std::string& s_ot
         mark.emplace(*p_doc);
     const std::string s_heading = Host.GetSingularTitle() + " " + ZelLoadResourceString(59168, "Field");
     ZelImport import;
+    // The file dialog starts where the event's exports start.
+    EventDoc* p_importDoc = Host.GetImportDoc();
+    import.SetStartFolder(FileFolders::EventFolder(p_importDoc != nullptr ? p_importDoc->GetPathName() : std::string()));
     int i_result = ZelImport::resultFailed;
     if (p_text != nullptr)
         i_result = import.ImportFromString(*p_defs, &RecordCallback, this, *p_text, &a_map, s_heading);

@@ -10,11 +10,16 @@
 #include "shell/frame/FrameImports.h"
 #include "shell/frame/FramePorts.h"
 #include "shell/frame/FrameRules.h"
+#include "testsupport/EnvScope.h"
 #include "testsupport/EventBuilder.h"
+#include "testsupport/ProgramFolder.h"
 #include "zelkit/values/ZelRegistry.h"
 
+#include <filesystem>
 #include <gtest/gtest.h>
 #include <map>
+
+namespace fs = std::filesystem;
 
 namespace {
 
@@ -217,12 +222,24 @@ TEST_F(WebListFixture, ImportFromAFileGoesToTheViewOfTheRadioLeftChecked)
     panes.mPanes = {{"GroupView", &groups}, {"ParticipantView", &participants}};
     EXPECT_TRUE(FrameImports::CanImport(panes));
     testevent::EventBuilder event;
+    // An event never saved: the first import starts in the documents
+    // folder, as its exports do, not in the program's working folder.
+    const fs::path fs_folder = MakeTestFolder("rvx-import-folders");
+    const fs::path fs_documents = fs_folder / "Documents";
+    const fs::path fs_data = fs_folder / "data";
+    fs::create_directories(fs_documents);
+    fs::create_directories(fs_data);
+    const EnvScope documents("XDG_DOCUMENTS_DIR", fs_documents.string());
+    const std::string s_members = (fs_data / "members.txt").string();
+    const std::string s_choirs = (fs_data / "choirs.csv").string();
 
     ScriptedFileDialogs dialogs;
-    dialogs.AnswerPath("/home/ann/members.txt");
+    dialogs.AnswerPath(s_members);
     FrameImports::ImportFromFile(panes, &event.Doc());
     ASSERT_EQ(dialogs.Requests().size(), 1u);
     const FileDialogRequest& request = dialogs.Requests()[0];
+    EXPECT_EQ(request.sFolder, fs_documents.string());
+    EXPECT_TRUE(request.sFileName.empty());
     EXPECT_EQ(request.sTitle, "Import");
     EXPECT_FALSE(request.bSave);
     EXPECT_TRUE(request.bMustExist);
@@ -238,30 +255,40 @@ TEST_F(WebListFixture, ImportFromAFileGoesToTheViewOfTheRadioLeftChecked)
     EXPECT_TRUE(request.vOptions[1].bEnabled);
     EXPECT_TRUE(request.vOptions[1].bValue);
     ASSERT_EQ(participants.vImports.size(), 1u);
-    EXPECT_EQ(participants.vImports[0].first, "P/home/ann/members.txt");
-    EXPECT_EQ(participants.vImports[0].second, "Pmembers.txt|/home/ann/members.txt");
+    EXPECT_EQ(participants.vImports[0].first, "P" + s_members);
+    EXPECT_EQ(participants.vImports[0].second, "Pmembers.txt|" + s_members);
     EXPECT_EQ(panes.sActive, "ParticipantView");
 
     // Both accepted: the dialog offers the last file and the last kind;
     // the user picks groups, which is remembered.
     groups.bAccepts = TRUE;
-    dialogs.AnswerWith([](FileDialogRequest& r) {
+    dialogs.AnswerWith([&s_choirs](FileDialogRequest& r) {
         r.FindOption(IDC_IMPORT_GROUPS)->bValue = TRUE;
         r.FindOption(IDC_IMPORT_PARTICIPANTS)->bValue = FALSE;
-        r.sPath = "/data/choirs.csv";
+        r.sPath = s_choirs;
         return TRUE;
     });
     FrameImports::ImportFromFile(panes, &event.Doc());
-    EXPECT_EQ(dialogs.Requests()[1].sFileName, "/home/ann/members.txt");
+    EXPECT_EQ(dialogs.Requests()[1].sFolder, fs_data.string());
+    EXPECT_EQ(dialogs.Requests()[1].sFileName, "members.txt");
     EXPECT_TRUE(dialogs.Requests()[1].vOptions[1].bValue);
     ASSERT_EQ(groups.vImports.size(), 1u);
-    EXPECT_EQ(groups.vImports[0].first, "G/data/choirs.csv");
+    EXPECT_EQ(groups.vImports[0].first, "G" + s_choirs);
     EXPECT_EQ(FrameImports::GetRememberedKind(), IDC_IMPORT_GROUPS);
 
     // Cancel imports nothing.
     dialogs.AnswerCancel();
     FrameImports::ImportFromFile(panes, &event.Doc());
     EXPECT_EQ(groups.vImports.size() + participants.vImports.size(), 2u);
+
+    // A saved event, in a new run of the program: the first import starts
+    // beside the event file.
+    FrameImports::ForgetImportChoices();
+    event.Doc().SetPathName((fs_folder / "fair.eve").string());
+    dialogs.AnswerCancel();
+    FrameImports::ImportFromFile(panes, &event.Doc());
+    EXPECT_EQ(dialogs.Requests().back().sFolder, fs_folder.string());
+    fs::remove_all(fs_folder);
 }
 
 TEST_F(WebListFixture, ImportFromTheWebKeepsTheListsAndHandsTheTextToTheChosenView)

@@ -320,6 +320,16 @@ TEST_F(FrameTest, OpenSaveSaveAsCloseAndReopenFromTheRecentFiles)
     EXPECT_EQ(save_as.sDefaultExt, "eve");
     EXPECT_EQ(Doc().GetPathName(), s_copy + ".eve");
     EXPECT_EQ(App().GetRecentFiles().front(), s_copy + ".eve");
+    // The menu names every file with its folder, the files beside the
+    // first one's folder and those elsewhere alike.
+    const wxMenuItemList& items = Frame().GetRecentFilesMenu()->GetMenuItems();
+    std::vector<std::string> v_labels;
+    for (const wxMenuItem* p_item : items) {
+        if (!p_item->IsSeparator())
+            v_labels.push_back(std::string(p_item->GetItemLabelText().utf8_str()));
+    }
+    EXPECT_EQ(v_labels, (std::vector<std::string>{"1 " + s_copy + ".eve", "2 " + Event("custom-days.eve"),
+                                                  "3 " + Event("week-days.eve")}));
 
     // Close with changes: the question names the file; No leaves the file
     // as it was and an empty event in its place.

@@ -432,6 +432,9 @@ TEST_F(GroupViewWxTest, ACancelledLargeImportLeavesTheEventAsItWas)
     timer.Stop();
     Pump();
 
+    // The file dialog opened beside the event file.
+    ASSERT_EQ(dialogs.Requests().size(), 1u);
+    EXPECT_EQ(dialogs.Requests()[0].sFolder, fsFolder.string());
     EXPECT_TRUE(b_progress) << "the progress window came up";
     EXPECT_FALSE(b_wizardShown) << "the wizard had left the screen";
     EXPECT_FALSE(b_mainEnabled) << "the main window takes no input under it";

@@ -476,6 +476,7 @@ int ZelImport::Import(const ZelImportFieldDef& defs, Callback pfn_callback, void
 {
     FileDialogRequest request;
     request.sTitle = "Import";
+    request.sFolder = sStartFolder;
     request.vFilters = {{"Text file", "*.txt;*.csv"}, {"All files", "*.*"}};
     request.sDefaultExt = "txt";
     request.bMustExist = TRUE;

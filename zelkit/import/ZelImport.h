@@ -198,9 +198,11 @@ public:
                ZelStringArray* p_columnMap, const std::string& s_fieldHeading);
     int ImportFromString(const ZelImportFieldDef& defs, Callback pfn_callback, void* p_user, const std::string& s_text,
                          ZelStringArray* p_columnMap, const std::string& s_fieldHeading);
-    // Asks for the file first ("Import": text files or all files).
+    // Asks for the file first ("Import": text files or all files), in the
+    // start folder when one was set.
     int Import(const ZelImportFieldDef& defs, Callback pfn_callback, void* p_user, ZelStringArray* p_columnMap,
                const std::string& s_fieldHeading);
+    void SetStartFolder(const std::string& s_folder) { sStartFolder = s_folder; }
 
     // Not cleared between imports.
     const ZelStringArray& GetErrors() const { return Errors; }
@@ -211,6 +213,7 @@ protected:
 
 private:
     ZelStringArray Errors;
+    std::string sStartFolder;
 };
 
 // The import wizard without its window: the column captions and the
