@@ -65,6 +65,12 @@ BuildEngine::~BuildEngine()
     RestoreWindow();
 }
 
+void BuildEngine::KeepForBuild(SelCounters& counters) const
+{
+    if (bKeepCountersMemory)
+        counters.KeepMemoryWhenFreed();
+}
+
 std::string BuildEngine::GetModeName(int i_mode)
 {
     switch (i_mode) {

@@ -381,10 +381,13 @@ private:
     BuildProgress Progress;
     UINT uSearchDepth = 0;
     std::unique_ptr<TTMove> pMover;
-    // The build's counters, kept until the engine goes: they are handed
-    // back a slice at a time, which needs the window waiting (the driver
-    // sees to it once the build has ended and restored the window).
+    // The build's counters, kept until the engine goes, and handed back
+    // with the rest of the build's memory by the driver once the build has
+    // ended.
     std::unique_ptr<SelCounters> pBuildCounters;
+    // Counters made during a build keep their memory when freed.
+    BOOL bKeepCountersMemory = FALSE;
+    void KeepForBuild(SelCounters& counters) const;
     // Where MoveFromOtherDay goes on from (none at the start of a build).
     TTLoc DayCursor;
     int iStage = e_stage_checks;

@@ -133,6 +133,7 @@ int BuildEngine::CheckMinimums(BOOL b_incomplete, BOOL& b_again, BOOL b_interact
     b_again = FALSE;
     // Only the groups' counts are asked for here.
     SelCounters counters(pDoc, pTimetable, FALSE);
+    KeepForBuild(counters);
     if (Progress.IsShown()) {
         const int res = ProgressStep(iStage, "Checking timetable...", static_cast<int>(CountCells()), FALSE);
         if (res != succeeded)
@@ -187,6 +188,7 @@ int BuildEngine::CheckMinimums(BOOL b_incomplete, BOOL& b_again, BOOL b_interact
 BOOL BuildEngine::ReportFailedRotations(FailedRotationList* p_rows)
 {
     SelCounters counters(pDoc, pTimetable, FALSE);
+    KeepForBuild(counters);
     counters.CountTimetable();
     counters.CountRuns(*pMap);
     GatherGroupLocks();
@@ -266,6 +268,7 @@ BOOL BuildEngine::ReportFailedRotations(FailedRotationList* p_rows)
 void BuildEngine::ReportNotScheduled()
 {
     SelCounters counters(pDoc, pTimetable, FALSE);
+    KeepForBuild(counters);
     counters.CountTimetable();
     NotScheduledModel model;
     const GroupList& groups = pDoc->GetGroups();

@@ -90,6 +90,15 @@ public:
         }
         return ReadClockAndPump();
     }
+    // The polls from here on come far apart (a loop of long steps, such as
+    // the scheduling rules' checks): the clock is read at the next poll and
+    // the pace found afresh, so that the polls a fast loop before let pass
+    // unread do not leave the window waiting for the whole loop.
+    void ReadClockNextPoll()
+    {
+        uSkipPerRead = 0;
+        uPollsToSkip = 0;
+    }
     // The request as a result code: Cancel 3, Stop 2, Skip 5, the time limit
     // 4, in that order; 3 without a window or without a request.
     int GetUserChoice() const;

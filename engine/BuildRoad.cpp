@@ -37,8 +37,13 @@ BOOL BuildEngine::Build(BOOL* p_started)
     // The stretches with no progress window up (the making of the
     // counters, the reports at the end) keep the window answering.
     const BusyPump::Scope pump;
+    // Each check of a build makes counters of its own, as large as these:
+    // freed, they stay for the next to take, and the driver hands them all
+    // back once the build has ended.
+    bKeepCountersMemory = TRUE;
     pBuildCounters = std::make_unique<SelCounters>(pDoc, pTimetable, bCountParticipants);
     SelCounters& counters = *pBuildCounters;
+    KeepForBuild(counters);
     Generator::GroupIndexList a_locked;
     Generator generator(FALSE);
     BUILD_CHECK(pMover != nullptr, "pMover != NULL");
@@ -288,6 +293,7 @@ BOOL BuildEngine::Check(BOOL* p_changed)
 int BuildEngine::CheckCounts(BOOL b_progress, BOOL b_interactive)
 {
     SelCounters counters(pDoc, pTimetable, bCountParticipants);
+    KeepForBuild(counters);
     Generator generator(b_interactive);
     if (b_progress) {
         const SchedulingRules& rules = pDoc->GetSchedulingRules();
@@ -343,6 +349,10 @@ int BuildEngine::CheckConsecutive(const Generator& generator, int i_day, int i_v
 int BuildEngine::CheckRules(BOOL b_progress, BOOL b_icon, BOOL b_locked_only)
 {
     const SchedulingRules& rules = pDoc->GetSchedulingRules();
+    // A rule's check walks the timetable: the polls between rules are far
+    // apart.
+    if (b_progress)
+        Progress.ReadClockNextPoll();
     std::string s_message;
     auto failed_rule = [&]() {
         ShowMessageText(s_message, b_icon ? MB_OK | MB_ICONEXCLAMATION : static_cast<UINT>(MB_OK));

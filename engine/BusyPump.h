@@ -58,9 +58,11 @@ public:
     // at once, a large build's map and counters would hold the window for
     // most of a second at the end of a build or check. A structure smaller
     // than a slice is only freed, as any other, and so is one freed while
-    // an exception passes (its pumps could not let another through).
+    // an exception passes (its pumps could not let another through). With
+    // b_hand_back FALSE the memory stays with the allocator for what comes
+    // next; freeing millions of blocks still takes its time, and polls.
     template <class FreePart>
-    static void ReleaseInSlices(int n_parts, FreePart free_part)
+    static void ReleaseInSlices(int n_parts, FreePart free_part, bool b_hand_back = true)
     {
         const bool b_pump = std::uncaught_exceptions() == 0;
         std::size_t u_freed = 0;
@@ -69,7 +71,7 @@ public:
             u_freed += free_part(i);
             if (!b_pump)
                 continue;
-            if (u_freed >= kSliceBytes) {
+            if (b_hand_back && u_freed >= kSliceBytes) {
                 ReturnFreedMemory();
                 u_freed = 0;
                 b_sliced = true;

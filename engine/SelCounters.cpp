@@ -160,9 +160,12 @@ SelCounters::SelCounters(EventDoc* p_doc, Timetable* p_timetable, BOOL b_count_p
 SelCounters::~SelCounters()
 {
     const int n_groups = GroupCounts.GetSize();
-    BusyPump::ReleaseInSlices(n_groups + PartCounts.GetSize(), [this, n_groups](int i) {
-        return i < n_groups ? GroupCounts[i].ReleaseStorage() : PartCounts[i - n_groups].ReleaseStorage();
-    });
+    BusyPump::ReleaseInSlices(
+        n_groups + PartCounts.GetSize(),
+        [this, n_groups](int i) {
+            return i < n_groups ? GroupCounts[i].ReleaseStorage() : PartCounts[i - n_groups].ReleaseStorage();
+        },
+        bHandBack);
 }
 
 UINT SelCounters::GetRuns(int i_group, int i_day, int i_venue) const
@@ -201,6 +204,8 @@ void SelCounters::CountRuns(const TTMap& map)
         }
     }
     for (int g = 0; g < n_groups; ++g) {
+        // Every group, venue and day: a large event's take a moment.
+        BusyPump::Poll();
         for (int v = 0; v < nVenues && v < map.GetGroupMap(g).GetNumVenues(); ++v) {
             const bool b_present =
                 v_present[static_cast<std::size_t>(g) * static_cast<std::size_t>(nVenues) + static_cast<std::size_t>(v)] != 0;

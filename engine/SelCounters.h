@@ -99,6 +99,11 @@ public:
     SelCounters(const SelCounters&) = delete;
     SelCounters& operator=(const SelCounters&) = delete;
 
+    // Freed, the counters stay with the allocator for the next counters
+    // of the same size (the next check of a build) instead of going back
+    // to the system; the build's end hands them back.
+    void KeepMemoryWhenFreed() { bHandBack = false; }
+
     BOOL IsCountingParticipants() const { return bCountParticipants; }
     int GetNumDays() const { return nDays; }
     int GetNumVenues() const { return nVenues; }
@@ -215,6 +220,7 @@ private:
     int nGroups;
     int nParticipants;
     BOOL bCountParticipants;
+    bool bHandBack = true;
     ZelArray<GroupCount> GroupCounts;
     ZelArray<PartCount> PartCounts;
     // In save mode, every count changed and the value it had, in the order

@@ -71,7 +71,7 @@ TEST(BuildOptions, TickingDoNotShowAgainSaysWhereTheDialogComesBack)
     EXPECT_TRUE(boxes.Boxes().empty());
     model.OnDontShowClicked(TRUE);
     ASSERT_EQ(boxes.Boxes().size(), 1U);
-    EXPECT_EQ(boxes.Boxes()[0].sText, "You can choose to display this dialog again through an option in Edit|Preferences.");
+    EXPECT_EQ(boxes.Boxes()[0].sText, "You can choose to display this dialog again through an option in Event|Preferences.");
     model.Store(prefs);
     EXPECT_TRUE(prefs.GetSkipBuildOptions());
     EXPECT_TRUE(prefs.GetAllowTravel());

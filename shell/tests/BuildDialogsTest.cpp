@@ -132,7 +132,7 @@ TEST(BuildOptionsDlg, TheMinutesFollowTheTravelBoxAndOnlyOneTo1440IsTaken)
     Tick(dlg, IDC_BUILD_FILL, false);
     Tick(dlg, IDC_BUILD_DONT_SHOW, true);
     ASSERT_EQ(boxes.Boxes().size(), 2U);
-    EXPECT_EQ(boxes.Boxes()[1].sText, "You can choose to display this dialog again through an option in Edit|Preferences.");
+    EXPECT_EQ(boxes.Boxes()[1].sText, "You can choose to display this dialog again through an option in Event|Preferences.");
     Tick(dlg, IDC_BUILD_ALLOW_TRAVEL, false);
     EXPECT_FALSE(p_minutes->IsEnabled());
     Tick(dlg, IDC_BUILD_ALLOW_TRAVEL, true);
