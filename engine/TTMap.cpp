@@ -272,10 +272,10 @@ TTMap::GroupMap::VenueMap::Slots* TTMap::DayStore::Take(int n_days)
         block.nMost = std::max(kBlockBytes / sizeof(Slots), n);
         // Pages the days never reach are never touched: a small event
         // holds only what it uses of its one block.
-        block.pBytes = std::make_unique_for_overwrite<std::byte[]>(block.nMost * sizeof(Slots));
+        block.pMemory = std::make_unique<LargeBlock>(block.nMost * sizeof(Slots));
     }
     Block& block = Blocks.back();
-    Slots* p_days = reinterpret_cast<Slots*>(block.pBytes.get()) + block.nUsed;
+    Slots* p_days = static_cast<Slots*>(block.pMemory->GetData()) + block.nUsed;
     for (std::size_t d = 0; d < n; ++d)
         new (p_days + d) Slots();
     block.nUsed += n;
@@ -294,7 +294,7 @@ void TTMap::DayStore::Release()
 {
     while (!Blocks.empty()) {
         Block& block = Blocks.back();
-        Slots* p_days = reinterpret_cast<Slots*>(block.pBytes.get());
+        Slots* p_days = static_cast<Slots*>(block.pMemory->GetData());
         for (std::size_t d = 0; d < block.nUsed; ++d)
             p_days[d].~Slots();
         Blocks.pop_back();

@@ -30,6 +30,7 @@
 #pragma once
 
 #include "engine/TTLoc.h"
+#include "framework/LargeBlock.h"
 #include "framework/Types.h"
 #include "model/Timeslot.h"
 #include "zelkit/datetime/CHighTime.h"
@@ -520,9 +521,8 @@ private:
     // Points the column table at the timetable's venue columns.
     void FindColumns();
 
-    // Every venue map's days, in blocks of their own: a block this large
-    // is handed back to the system as soon as it is freed (the allocator
-    // keeps no block over 32 MB), so that the map of a large event, most
+    // Every venue map's days, in large blocks of their own, handed back to
+    // the system as soon as they are freed: the map of a large event, most
     // of a build's memory, goes back block by block, with the window
     // answering between blocks, and leaves no holes in the heap.
     class DayStore {
@@ -542,7 +542,7 @@ private:
         using Slots = GroupMap::VenueMap::Slots;
         static constexpr std::size_t kBlockBytes = std::size_t{48} << 20;
         struct Block {
-            std::unique_ptr<std::byte[]> pBytes;
+            std::unique_ptr<LargeBlock> pMemory;
             std::size_t nMost = 0;
             std::size_t nUsed = 0;
         };
