@@ -109,6 +109,34 @@ TEST_F(SearchTest, ClashingMembershipsMoveFromLevelOneAndOnlyWhenRostered)
     }
 }
 
+// Bob is a fixed member of the Ring, which plays at the same time as the
+// Trio. Rostering works on the locked timetable alone: while the Ring's
+// placement is locked the Trio clashes and Bob goes on to Tuesday's
+// Quartet; once it is unlocked it is no clash to rostering, whatever a
+// check of the whole timetable says afterwards, and Bob joins the Trio.
+TEST_F(SearchTest, OnlyLockedPlacementsClashWithANewMembership)
+{
+    struct Case {
+        BOOL bLocked;
+        std::string sGroup;
+        std::vector<std::string> vAfter;
+    };
+    const Case a_cases[] = {
+        {TRUE, "Quartet", {"Ring: Bob Ray", "Quartet: Bob Ray+"}},
+        {FALSE, "Trio", {"Trio: Bob Ray+", "Ring: Bob Ray"}},
+    };
+    for (const auto& [b_locked, s_group, v_after] : a_cases) {
+        SCOPED_TRACE(b_locked ? "the Ring locked" : "the Ring not locked");
+        for (const char* s_name : {"Ring", "Trio", "Quartet"})
+            event.GetGroup(s_name).GetMembers().RemoveAll();
+        Member("Ring", "Bob Ray", FALSE);
+        event.Slot(0, "Barn", "09:00").SetLocked(b_locked);
+        Start();
+        EXPECT_EQ(Find("Bob Ray", "Jazz"), s_group);
+        EXPECT_EQ(Memberships(event.Doc()), v_after);
+    }
+}
+
 // The Trio is full with Bob and Cy. Only the maximum search makes room,
 // and only by moving a rostered member whose style fits elsewhere: Cy,
 // the last member, goes to the Quartet.
