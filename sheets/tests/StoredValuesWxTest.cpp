@@ -256,8 +256,12 @@ TEST_F(StoredValuesWxTest, GroupRangesUpsideDownAreNotRewrittenByLooking)
             ASSERT_NE(p_tree, nullptr);
             SelectItems(*p_tree, {"Day"});
             SelectItems(*p_tree, {"Event"});
+            SelectItems(*p_tree, {"Day"});
             Press(s, wxID_OK);
             EXPECT_TRUE(s.IsModal());
+            // The refused range is shown as held, so the user sees what to mend.
+            EXPECT_EQ(Find<wxTextCtrl>(limits, IDC_LIMITS_MIN_VALUE)->GetValue(), "3");
+            EXPECT_EQ(Find<wxTextCtrl>(limits, IDC_LIMITS_MAX_VALUE)->GetValue(), "1");
             Press(s, wxID_CANCEL);
         });
     ASSERT_FALSE(boxes.Boxes().empty());
