@@ -154,10 +154,13 @@ TEST_F(StoredValuesWxTest, ParticipantRosterRangeUpsideDownIsReportedNotRewritte
         [&](ParticipantPSheet& s) {
             ParticipantRosterPPage& roster = s.GetRosterPage();
             ShowPage(s, &roster);
-            // Shown raised to the minimum, as the page shows a maximum.
-            EXPECT_EQ(Find<wxTextCtrl>(roster, IDC_ROSTER_MAX_VALUE)->GetValue(), "2");
+            // Shown as held, before and after OK refused it, so that the
+            // user sees what to mend.
+            EXPECT_EQ(Find<wxTextCtrl>(roster, IDC_ROSTER_MAX_VALUE)->GetValue(), "1");
             Press(s, wxID_OK);
             EXPECT_TRUE(s.IsModal());
+            EXPECT_EQ(Find<wxTextCtrl>(roster, IDC_ROSTER_MIN_VALUE)->GetValue(), "2");
+            EXPECT_EQ(Find<wxTextCtrl>(roster, IDC_ROSTER_MAX_VALUE)->GetValue(), "1");
             Press(s, wxID_CANCEL);
         });
     EXPECT_EQ(i_result, wxID_CANCEL);
