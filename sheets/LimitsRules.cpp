@@ -109,7 +109,10 @@ LimitsShown LimitsState::Update(const std::vector<DWORD>& a_selected)
     if (b_any) {
         uExact = last.uValue;
         uMin = last.uMin;
-        uMax = std::max(last.uMax, last.uMin);
+        // The maximum as held, even below the minimum: a box showing any
+        // other value would hide the range the group check refuses, and
+        // the user could not see what to mend.
+        uMax = last.uMax;
     }
 
     bMixed = FALSE;

@@ -116,7 +116,8 @@ public:
     explicit LimitsState(BOOL b_maxOnly = FALSE) : bMaxOnly(b_maxOnly) {}
 
     // The selection (item data in tree order) changed: the limits of the
-    // selected items go into the boxes, venues without an entry get one
+    // selected items go into the boxes as held (a maximum below the minimum
+    // too), venues without an entry get one
     // with no limits, and the result says what the controls show.
     LimitsShown Update(const std::vector<DWORD>& a_selected);
     // The checked button (with the boxes' values) goes into every selected

@@ -503,7 +503,7 @@ BOOL ParticipantRosterPPage::WriteLimit(BOOL b_loud, bool b_typeChosen)
     wxTextCtrl* a_boxes[3] = {pExact, pMin, pMax};
     // Boxes that still show the page's limit give nothing to take: the
     // limit stays as it was loaded, a value above what a box takes and a
-    // maximum shown raised to its minimum included.
+    // maximum below its minimum included.
     bool b_typed = b_typeChosen;
     for (int i = 0; i < 3; ++i) {
         if (a_boxes[i]->IsEnabled() && !BoxShows(a_boxes[i]->GetValue().ToStdString(), a_shown[i]))

@@ -366,7 +366,9 @@ void RosterPageState::ShownValues(UINT& u_exact, UINT& u_min, UINT& u_max) const
 {
     u_exact = Limit.uValue;
     u_min = Limit.uMin;
-    u_max = std::max(Limit.uMax, Limit.uMin);
+    // As held, even below the minimum: the sheet refuses such a range, and
+    // the boxes must show the user what to mend.
+    u_max = Limit.uMax;
 }
 
 void RosterPageState::WriteLimit(UINT u_type, UINT u_exact, UINT u_min, UINT u_max)

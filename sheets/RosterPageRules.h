@@ -182,8 +182,8 @@ public:
     void TakeRole(const EventDoc& doc, LONG l_roleKey);
     // Style mode with the participant's effective styles and limit.
     void TakeParticipant(const Participant& participant, const EventDoc& doc);
-    // The limit the controls show: the exact count, the minimum and the
-    // larger of maximum and minimum.
+    // The limit the controls show, as held: the exact count, the minimum and
+    // the maximum (below the minimum too).
     void ShownValues(UINT& u_exact, UINT& u_min, UINT& u_max) const;
     // The controls' limit: a range's maximum kept to 99999.
     void WriteLimit(UINT u_type, UINT u_exact, UINT u_min, UINT u_max);

@@ -127,11 +127,12 @@ TEST_F(LimitsStateTest, SelectionShowsItsLimitsOrWhyItCannotBeEdited)
         {"event and day: two kinds", FALSE, {kEventItemData, kDayItemData}, FALSE, e_limits_button_none, FALSE, 4, 0,
          0},
         {"event while venues have limits", TRUE, {kEventItemData}, FALSE, e_limits_button_none, FALSE, 4, 0, 0},
-        {"venue with a range: maximum raised to the minimum", TRUE, {u_hall}, TRUE, e_limits_range, FALSE, 0, 2, 2},
+        {"venue with a range: maximum below the minimum shown as held", TRUE, {u_hall}, TRUE, e_limits_range, FALSE,
+         0, 2, 1},
         {"venue without an entry", TRUE, {u_barn}, TRUE, e_limits_no_limits, FALSE, 0, 0, 0},
-        {"venue and day: two kinds", TRUE, {u_hall, kDayItemData}, FALSE, e_limits_button_none, FALSE, 0, 2, 2},
-        {"venues that differ", TRUE, {u_hall, u_tent, u_barn}, TRUE, e_limits_button_none, TRUE, 0, 2, 2},
-        {"venue item while venue limits are off", FALSE, {u_tent}, FALSE, e_limits_button_none, FALSE, 0, 2, 2},
+        {"venue and day: two kinds", TRUE, {u_hall, kDayItemData}, FALSE, e_limits_button_none, FALSE, 0, 2, 1},
+        {"venues that differ", TRUE, {u_hall, u_tent, u_barn}, TRUE, e_limits_button_none, TRUE, 0, 2, 1},
+        {"venue item while venue limits are off", FALSE, {u_tent}, FALSE, e_limits_button_none, FALSE, 0, 2, 1},
     };
     for (const Case& c : v_cases) {
         state.bEnableVenueLimits = c.bVenueLimits;

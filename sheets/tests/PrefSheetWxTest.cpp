@@ -167,6 +167,57 @@ TEST(PrefSheet, InvalidDefaultLimitsKeepTheSheetOpen)
     EXPECT_EQ(doc.GetPreferences().GetGroupEventLimits(), SchedLim(SchedLim::e_range, 0, 2, 5));
 }
 
+// Looking at another item and back shows the limit the page holds, even a
+// maximum below the minimum: otherwise the boxes would show a valid range
+// the question keeps refusing, and the user could not see what to mend.
+// The maximum then typed right is taken.
+TEST(PrefSheet, LimitsLookedAtAgainShowWhatThePageHolds)
+{
+    InstallPreferencesSheet();
+    PrefPSheet::SetLastPage(0);
+    testevent::EventBuilder event;
+    event.Days({"Mon"}).Venue("Hall").Slots(-1, {"09:00-10:00"});
+    EventDoc& doc = event.Doc();
+    ScriptedMessageBox boxes;
+    std::vector<std::string> v_shown;
+    bool b_stayedOnNo = false;
+    WhenOpen([&](PrefPSheet& sheet) {
+        ShowPage(sheet, 1);
+        wxWindow& limits = *sheet.GetBookCtrl()->GetPage(1);
+        auto* p_tree = Find<ZelTreeCtrl>(limits, IDC_LIMITS_TREE);
+        ASSERT_NE(p_tree, nullptr);
+        const auto f_boxes = [&limits] {
+            return std::string(Find<wxTextCtrl>(limits, IDC_LIMITS_MIN_VALUE)->GetValue().utf8_str()) + "/"
+                   + std::string(Find<wxTextCtrl>(limits, IDC_LIMITS_MAX_VALUE)->GetValue().utf8_str());
+        };
+        SelectItems(*p_tree, {"Event"});
+        Choose(limits, IDC_LIMITS_RANGE);
+        Type(limits, IDC_LIMITS_MIN_VALUE, "5");
+        Type(limits, IDC_LIMITS_MAX_VALUE, "2");
+        SelectItems(*p_tree, {"Day"});
+        SelectItems(*p_tree, {"Event"});
+        v_shown.push_back(f_boxes());
+        ShowAWhile("pref-switch");
+        boxes.Answer(IDNO);
+        Press(sheet, wxID_OK);
+        Settle();
+        b_stayedOnNo = sheet.IsModal();
+        v_shown.push_back(f_boxes());
+        Type(limits, IDC_LIMITS_MAX_VALUE, "7");
+        Press(sheet, wxID_OK);
+    });
+    doc.OnPreferences();
+    Settle();
+    EXPECT_EQ((std::vector<std::string>{"5/2", "5/2"}), v_shown);
+    EXPECT_TRUE(b_stayedOnNo);
+    ASSERT_EQ(boxes.Boxes().size(), 1u);
+    EXPECT_NE(boxes.Boxes()[0].sText.find("The Event maximum limit is less than the Event minimum limit."),
+              std::string::npos)
+        << boxes.Boxes()[0].sText;
+    EXPECT_EQ(doc.GetPreferences().GetGroupEventLimits(), SchedLim(SchedLim::e_range, 0, 5, 7));
+    EXPECT_EQ(doc.GetPreferences().GetGroupDayLimits(), SchedLim());
+}
+
 // Defaults an event file may hold beyond what the boxes let a user type
 // (a limit above 99999, an allocation above 999, a group size above 99999,
 // a roster maximum above 9999) are shown and kept by an OK after every tab

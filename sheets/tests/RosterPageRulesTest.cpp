@@ -129,8 +129,9 @@ TEST(RosterPageRules, LimitBoxesAndLimit)
     state.WriteLimit(SchedLim::e_range, 0, 3, 0);
     UINT u_exact = 0, u_min = 0, u_max = 0;
     state.ShownValues(u_exact, u_min, u_max);
+    // A maximum below the minimum is shown as held.
     EXPECT_EQ(u_min, 3u);
-    EXPECT_EQ(u_max, 3u);
+    EXPECT_EQ(u_max, 0u);
     state.WriteLimit(SchedLim::e_range, 0, 1, 150000);
     EXPECT_EQ(state.Limit.uMax, kMaxRosterLimitValue);
     state.WriteLimit(SchedLim::e_exact, 2, 7, 7);

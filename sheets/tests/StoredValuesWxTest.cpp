@@ -154,10 +154,13 @@ TEST_F(StoredValuesWxTest, ParticipantRosterRangeUpsideDownIsReportedNotRewritte
         [&](ParticipantPSheet& s) {
             ParticipantRosterPPage& roster = s.GetRosterPage();
             ShowPage(s, &roster);
-            // Shown raised to the minimum, as the page shows a maximum.
-            EXPECT_EQ(Find<wxTextCtrl>(roster, IDC_ROSTER_MAX_VALUE)->GetValue(), "2");
+            // Shown as held, before and after OK refused it, so that the
+            // user sees what to mend.
+            EXPECT_EQ(Find<wxTextCtrl>(roster, IDC_ROSTER_MAX_VALUE)->GetValue(), "1");
             Press(s, wxID_OK);
             EXPECT_TRUE(s.IsModal());
+            EXPECT_EQ(Find<wxTextCtrl>(roster, IDC_ROSTER_MIN_VALUE)->GetValue(), "2");
+            EXPECT_EQ(Find<wxTextCtrl>(roster, IDC_ROSTER_MAX_VALUE)->GetValue(), "1");
             Press(s, wxID_CANCEL);
         });
     EXPECT_EQ(i_result, wxID_CANCEL);
@@ -256,8 +259,12 @@ TEST_F(StoredValuesWxTest, GroupRangesUpsideDownAreNotRewrittenByLooking)
             ASSERT_NE(p_tree, nullptr);
             SelectItems(*p_tree, {"Day"});
             SelectItems(*p_tree, {"Event"});
+            SelectItems(*p_tree, {"Day"});
             Press(s, wxID_OK);
             EXPECT_TRUE(s.IsModal());
+            // The refused range is shown as held, so the user sees what to mend.
+            EXPECT_EQ(Find<wxTextCtrl>(limits, IDC_LIMITS_MIN_VALUE)->GetValue(), "3");
+            EXPECT_EQ(Find<wxTextCtrl>(limits, IDC_LIMITS_MAX_VALUE)->GetValue(), "1");
             Press(s, wxID_CANCEL);
         });
     ASSERT_FALSE(boxes.Boxes().empty());
