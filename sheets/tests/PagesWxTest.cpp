@@ -45,18 +45,6 @@ const auto* pEnvironment = ::testing::AddGlobalTestEnvironment(new SheetTestEnvi
 bool Checked(wxWindow& page, int i_id) { return Find<wxRadioButton>(page, i_id)->GetValue(); }
 bool Enabled(wxWindow& page, int i_id) { return page.FindWindow(i_id)->IsEnabled(); }
 
-template <class S>
-int RunModal(S& sheet, const std::function<int(S&)>& f_run, const std::function<void(S&)>& f_drive)
-{
-    wxTheApp->CallAfter([&sheet, f_drive] {
-        Pump();
-        f_drive(sheet);
-        if (sheet.IsModal())
-            sheet.EndModal(wxID_ABORT);
-    });
-    return f_run(sheet);
-}
-
 int RowOf(ZelCheckListCtrl& list, int i_col, const std::string& s_text)
 {
     for (int i = 0; i < list.GetItemCount(); ++i) {

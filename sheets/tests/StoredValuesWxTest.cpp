@@ -34,19 +34,6 @@ using testevent::EventBuilder;
 
 const auto* pEnvironment = ::testing::AddGlobalTestEnvironment(new SheetTestEnvironment);
 
-template <class S>
-int RunModal(S& sheet, const std::function<int(S&)>& f_run, const std::function<void(S&)>& f_drive)
-{
-    wxTheApp->CallAfter([&sheet, f_drive] {
-        Pump();
-        f_drive(sheet);
-        // A test that failed part way leaves the sheet all the same.
-        if (sheet.IsModal())
-            sheet.EndModal(wxID_ABORT);
-    });
-    return f_run(sheet);
-}
-
 template <class L>
 std::string Describe(const L& limit)
 {

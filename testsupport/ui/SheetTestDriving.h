@@ -26,6 +26,21 @@
 #include <wx/radiobut.h>
 #include <wx/textctrl.h>
 
+// Shows the sheet modally through f_run (ShowModal, DoModal) and drives it
+// from its loop with f_drive; a test that failed part way leaves the sheet
+// all the same.
+template <class S>
+int RunModal(S& sheet, const std::function<int(S&)>& f_run, const std::function<void(S&)>& f_drive)
+{
+    wxTheApp->CallAfter([&sheet, f_drive] {
+        Pump();
+        f_drive(sheet);
+        if (sheet.IsModal())
+            sheet.EndModal(wxID_ABORT);
+    });
+    return f_run(sheet);
+}
+
 inline void Press(wxWindow& window, int i_id)
 {
     wxWindow* p_button = window.FindWindow(i_id);
