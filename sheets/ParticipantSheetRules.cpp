@@ -21,7 +21,7 @@ BOOL ParticipantPageProtocol::CheckSettings(ParticipantPageData& page, BOOL* p_d
     if (!b_changed)
         return TRUE;
     ZelWaitCursor wait;
-    if (Working.Check(pDoc, s_message, page.GetCheckFlags(), bInteractive))
+    if (page.CheckPage(s_message) && Working.Check(pDoc, s_message, page.GetCheckFlags(), bInteractive))
         return TRUE;
     if (!page.IsPageChanged()) {
         ShowMessageId(IDS_PARTICIPANT_SETTINGS_INVALID, s_message, MB_OK | MB_ICONEXCLAMATION);

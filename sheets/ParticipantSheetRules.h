@@ -61,6 +61,9 @@ public:
     virtual BOOL SavePage(Participant& participant, std::string& s_reason, BOOL* p_changed) = 0;
     virtual void LoadPage(const Participant& participant) = 0;
     virtual DWORD GetCheckFlags() const { return kParticipantPageCheckFlags; }
+    // What the page holds beyond what the participant's check covers; FALSE
+    // with the message, which is then treated as a failed check.
+    virtual BOOL CheckPage(std::string&) const { return TRUE; }
     // The user changed the page since it was last loaded.
     virtual BOOL IsPageChanged() const = 0;
 };
@@ -75,7 +78,8 @@ public:
         : pDoc(p_doc), Working(working), bInteractive(b_interactive) {}
 
     // The page is left: it saves into the working participant, which is
-    // checked with the page's flags when it changed. A page that cannot
+    // checked, with the page's own check first, with the page's flags when
+    // it changed. A page that cannot
     // save gets 3003 and the participant comes back. A failed check of a
     // changed page asks 3002, where Yes brings the participant back and
     // sets *p_discarded (the caller then reloads the page); of an unchanged

@@ -30,6 +30,7 @@ public:
     BOOL SavePage(Participant& participant, std::string& s_reason, BOOL* p_changed) override;
     void LoadPage(const Participant& participant) override;
     DWORD GetCheckFlags() const override { return kParticipantRosterCheckFlags; }
+    BOOL CheckPage(std::string& s_message) const override { return State.CheckLimit(s_message); }
     void ReloadPage() override;
 
     bool OnInitDialog() override;

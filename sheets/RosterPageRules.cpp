@@ -218,6 +218,23 @@ void RosterPageState::Load(const Participant& participant, const EventDoc& doc)
     BOOL b_ordered = FALSE;
     Selection.Load(participant.GetRosterStyles(&doc, b_ordered));
     Limit = participant.GetRosterLim(&doc);
+    if (!bOpened) {
+        bOpened = true;
+        OpenedLimit = Limit;
+    }
+}
+
+BOOL RosterPageState::CheckLimit(std::string& s_message) const
+{
+    if (Limit.uType != SchedLim::e_range || Limit.uMax >= Limit.uMin)
+        return TRUE;
+    // Compared with what was opened rather than with the last load: a page
+    // left with its range refused still holds it in the working participant,
+    // and coming back to the page loads it from there.
+    if (OpenedLimit.uType == Limit.uType && OpenedLimit.uMin == Limit.uMin && OpenedLimit.uMax == Limit.uMax)
+        return TRUE;
+    s_message = FormatMessageId(IDS_ROSTER_MAX_BELOW_MIN, "");
+    return FALSE;
 }
 
 void RosterPageState::Save(Participant& participant, LONG l_chosenRole, BOOL* p_changed) const

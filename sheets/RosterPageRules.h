@@ -196,6 +196,14 @@ public:
     // once; the page then follows it. TRUE when the role was changed.
     BOOL SaveIntoRole(EventDoc& doc, const Participant& participant);
 
+    // The page's own check of its limit, beside the participant's: a range
+    // whose maximum is below its minimum is refused (5055) even where the
+    // participant's check lets it pass, because it has no roster styles
+    // (the defaults for new participants never have). A limit the sheet
+    // opened with is let through, so that a participant stored so can still
+    // be edited: its boxes may be disabled while it has no styles.
+    BOOL CheckLimit(std::string& s_message) const;
+
     BOOL IsPrefs() const { return bPrefs; }
 
     // 0 role mode, 1 style mode, -1 before the first load.
@@ -214,4 +222,7 @@ private:
     LONG lLoadedRole = -1;
     StyleSelectArray LoadedSelection;
     RosterLim LoadedLimit;
+    // The limit of the first load, the one the sheet opened with.
+    bool bOpened = false;
+    RosterLim OpenedLimit;
 };

@@ -20,3 +20,6 @@ list(APPEND SHEETS_UI_SOURCES
 rvx_add_test(NAME sheets_pages_tests
   SOURCES ${CMAKE_CURRENT_LIST_DIR}/../tests/PagesWxTest.cpp ${PROJECT_SOURCE_DIR}/testsupport/EventBuilder.cpp
   LIBS rotavex_sheets WX)
+rvx_add_test(NAME sheets_roster_limit_tests
+  SOURCES ${CMAKE_CURRENT_LIST_DIR}/../tests/RosterLimitWxTest.cpp ${PROJECT_SOURCE_DIR}/testsupport/EventBuilder.cpp
+  LIBS rotavex_sheets WX)

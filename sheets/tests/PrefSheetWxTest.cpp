@@ -14,6 +14,7 @@
 #include "sheets/AllocRules.h"
 #include "sheets/LimitsRules.h"
 #include "sheets/PrefPSheet.h"
+#include "sheets/RosterPageRules.h"
 #include "testsupport/ui/SheetTestDriving.h"
 #include "testsupport/EventBuilder.h"
 #include "testsupport/ui/SheetTestEnvironment.h"
@@ -165,6 +166,59 @@ TEST(PrefSheet, InvalidDefaultLimitsKeepTheSheetOpen)
               std::string::npos)
         << boxes.Boxes()[0].sText;
     EXPECT_EQ(doc.GetPreferences().GetGroupEventLimits(), SchedLim(SchedLim::e_range, 0, 2, 5));
+}
+
+// The default participant has no roster styles, so nothing but the page
+// itself looks at its roster range: a maximum below the minimum is refused
+// on OK with the question whether to discard, No keeps the sheet open on
+// what was typed, and the range then set right is taken.
+TEST(PrefSheet, DefaultRosterRangeBelowItsMinimumIsRefused)
+{
+    InstallPreferencesSheet();
+    PrefPSheet::SetLastPage(0);
+    testevent::EventBuilder event;
+    event.Days({"Mon"}).Venue("Hall").Slots(-1, {"09:00-10:00"}).Style("Bass");
+    EventDoc& doc = event.Doc();
+    const RosterLim held(SchedLim(SchedLim::e_range, 0, 1, 3));
+    doc.GetPreferences().GetPartRosterLim() = held;
+    ScriptedMessageBox boxes;
+    bool b_stayedOnNo = false;
+    std::string s_shown;
+    RosterLim limitWhileOpen;
+    WhenOpen([&](PrefPSheet& sheet) {
+        int i_page = -1;
+        for (size_t i = 0; i < sheet.GetBookCtrl()->GetPageCount(); ++i) {
+            if (sheet.GetBookCtrl()->GetPageText(i) == "Participant Rostering")
+                i_page = static_cast<int>(i);
+        }
+        ASSERT_GE(i_page, 0);
+        ShowPage(sheet, i_page);
+        wxWindow& roster = *sheet.GetBookCtrl()->GetPage(static_cast<size_t>(i_page));
+        Choose(roster, IDC_ROSTER_RANGE);
+        Type(roster, IDC_ROSTER_MIN_VALUE, "5");
+        Type(roster, IDC_ROSTER_MAX_VALUE, "2");
+        boxes.Answer(IDNO);
+        Press(sheet, wxID_OK);
+        Settle();
+        b_stayedOnNo = sheet.IsModal();
+        limitWhileOpen = doc.GetPreferences().GetPartRosterLim();
+        s_shown = std::string(Find<wxTextCtrl>(roster, IDC_ROSTER_MIN_VALUE)->GetValue().utf8_str()) + "/"
+                  + std::string(Find<wxTextCtrl>(roster, IDC_ROSTER_MAX_VALUE)->GetValue().utf8_str());
+        ShowAWhile("pref-roster-no");
+        Type(roster, IDC_ROSTER_MAX_VALUE, "7");
+        Press(sheet, wxID_OK);
+    });
+    doc.OnPreferences();
+    Settle();
+    EXPECT_TRUE(b_stayedOnNo);
+    EXPECT_EQ("5/2", s_shown);
+    EXPECT_EQ(limitWhileOpen, held);
+    ASSERT_EQ(boxes.Boxes().size(), 1u);
+    const std::string& s_text = boxes.Boxes()[0].sText;
+    EXPECT_NE(s_text.find("The roster maximum limit is less than the roster minimum limit."), std::string::npos)
+        << s_text;
+    EXPECT_NE(s_text.find("Do you want to discard your changes?"), std::string::npos) << s_text;
+    EXPECT_EQ(doc.GetPreferences().GetPartRosterLim(), RosterLim(SchedLim(SchedLim::e_range, 0, 5, 7)));
 }
 
 // Looking at another item and back shows the limit the page holds, even a

@@ -433,4 +433,49 @@ TEST(RosterPageRules, PreferencesModeEnablesOnlyTheLimit)
     EXPECT_FALSE(controls.bRoleAreaShown);
 }
 
+// The page's own check of its limit, whatever the styles: a range whose
+// maximum is below its minimum is refused unless the participant was opened
+// with it, and a later load (the page come back to after the range was
+// left refused) does not make it the opened one.
+TEST(RosterPageRules, RangeBelowItsMinimumRefusedUnlessOpenedWithIt)
+{
+    const RosterLim range13(SchedLim(SchedLim::e_range, 0, 1, 3));
+    const RosterLim range52(SchedLim(SchedLim::e_range, 0, 5, 2));
+    const RosterLim noneStale52(SchedLim(SchedLim::e_no_limits, 0, 5, 2));
+    struct Case {
+        const char* pName;
+        RosterLim Opened;
+        UINT uType, uMin, uMax;
+        bool bReloaded;
+        bool bPasses;
+    };
+    const Case a_cases[] = {
+        {"typed range in order", RosterLim(), SchedLim::e_range, 2, 5, false, true},
+        {"typed maximum below minimum", range13, SchedLim::e_range, 5, 2, false, false},
+        {"range chosen over stale boxes", noneStale52, SchedLim::e_range, 5, 2, false, false},
+        {"exact over stale boxes", noneStale52, SchedLim::e_exact, 5, 2, false, true},
+        {"opened with it", range52, SchedLim::e_range, 5, 2, false, true},
+        {"typed, left refused, come back", range13, SchedLim::e_range, 5, 2, true, false},
+    };
+    for (const Case& c : a_cases) {
+        RosterEvent f;
+        EventDoc& doc = f.event.Doc();
+        Participant participant = f.event.GetParticipant("Ann Lee");
+        participant.SetOwnRosterLim(c.Opened);
+        RosterPageState state;
+        state.Load(participant, doc);
+        state.RefreshMode(participant, doc);
+        state.WriteLimit(c.uType, c.uMin, c.uMin, c.uMax);
+        if (c.bReloaded) {
+            state.Save(participant, -1, nullptr);
+            state.Load(participant, doc);
+            state.RefreshMode(participant, doc);
+        }
+        std::string s_message;
+        EXPECT_EQ(state.CheckLimit(s_message) != FALSE, c.bPasses) << c.pName;
+        EXPECT_EQ(s_message, c.bPasses ? "" : "The roster maximum limit is less than the roster minimum limit.")
+            << c.pName;
+    }
+}
+
 } // namespace
