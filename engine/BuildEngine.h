@@ -224,6 +224,14 @@ public:
     // busy pump when not. A request made meanwhile waits for the next poll
     // that acts on requests.
     void KeepAnswering() { BusyPump::Poll(); }
+    // The same at the turn of a loop of long steps whose own polls come
+    // in bursts (a pass that raises one group at a time): the clock is read
+    // now, whatever pace the bursts set.
+    void KeepAnsweringBetweenSteps()
+    {
+        Progress.ReadClockNextPoll();
+        KeepAnswering();
+    }
     // The request as a result code (3 without a window).
     int GetUserChoice() const { return Progress.GetUserChoice(); }
     void CountSearchStep() { Progress.CountSearchStep(); }

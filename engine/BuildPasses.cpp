@@ -147,6 +147,7 @@ int BuildEngine::EnforceMinimums(SelCounters& counters, Generator& generator)
                 break;
             }
             b_changed |= b_pass_changed;
+            KeepAnsweringBetweenSteps();
             UINT u_now = 0;
             GetEventShortfall(counters, u_now, u_excess);
             for (UINT u = u_now; u < u_shortfall; ++u)
