@@ -49,13 +49,23 @@ void WhenOpen(std::function<void(PrefPSheet&)> f_drive, int n_tries = 50)
     });
 }
 
-TEST(PrefSheet, ChangedCancelledReopenedOnTheSameTabAndTaken)
-{
-    InstallPreferencesSheet();
-    PrefPSheet::SetLastPage(0);
+// The preferences sheet installed as the program installs it, opening on
+// its first tab, over an event of one day, one venue and one timeslot.
+class PrefSheet : public ::testing::Test {
+protected:
+    PrefSheet()
+    {
+        InstallPreferencesSheet();
+        PrefPSheet::SetLastPage(0);
+        event.Days({"Mon"}).Venue("Hall").Slots(-1, {"09:00-10:00"});
+    }
+
     testevent::EventBuilder event;
-    event.Days({"Mon"}).Venue("Hall").Slots(-1, {"09:00-10:00"});
     EventDoc& doc = event.Doc();
+};
+
+TEST_F(PrefSheet, ChangedCancelledReopenedOnTheSameTabAndTaken)
+{
     doc.GetPreferences().SetSuppressedMessages(7);
     ScriptedMessageBox boxes;
 
@@ -120,13 +130,8 @@ TEST(PrefSheet, ChangedCancelledReopenedOnTheSameTabAndTaken)
 // maximum below the minimum, then OK; No to the question whether to
 // discard keeps the sheet open on the page, so does Yes, which gives the
 // page its values back; the limits then set right are taken.
-TEST(PrefSheet, InvalidDefaultLimitsKeepTheSheetOpen)
+TEST_F(PrefSheet, InvalidDefaultLimitsKeepTheSheetOpen)
 {
-    InstallPreferencesSheet();
-    PrefPSheet::SetLastPage(0);
-    testevent::EventBuilder event;
-    event.Days({"Mon"}).Venue("Hall").Slots(-1, {"09:00-10:00"});
-    EventDoc& doc = event.Doc();
     ScriptedMessageBox boxes;
     bool b_stayedOnNo = false;
     bool b_stayedOnYes = false;
@@ -172,13 +177,9 @@ TEST(PrefSheet, InvalidDefaultLimitsKeepTheSheetOpen)
 // itself looks at its roster range: a maximum below the minimum is refused
 // on OK with the question whether to discard, No keeps the sheet open on
 // what was typed, and the range then set right is taken.
-TEST(PrefSheet, DefaultRosterRangeBelowItsMinimumIsRefused)
+TEST_F(PrefSheet, DefaultRosterRangeBelowItsMinimumIsRefused)
 {
-    InstallPreferencesSheet();
-    PrefPSheet::SetLastPage(0);
-    testevent::EventBuilder event;
-    event.Days({"Mon"}).Venue("Hall").Slots(-1, {"09:00-10:00"}).Style("Bass");
-    EventDoc& doc = event.Doc();
+    event.Style("Bass");
     const RosterLim held(SchedLim(SchedLim::e_range, 0, 1, 3));
     doc.GetPreferences().GetPartRosterLim() = held;
     ScriptedMessageBox boxes;
@@ -225,13 +226,8 @@ TEST(PrefSheet, DefaultRosterRangeBelowItsMinimumIsRefused)
 // maximum below the minimum: otherwise the boxes would show a valid range
 // the question keeps refusing, and the user could not see what to mend.
 // The maximum then typed right is taken.
-TEST(PrefSheet, LimitsLookedAtAgainShowWhatThePageHolds)
+TEST_F(PrefSheet, LimitsLookedAtAgainShowWhatThePageHolds)
 {
-    InstallPreferencesSheet();
-    PrefPSheet::SetLastPage(0);
-    testevent::EventBuilder event;
-    event.Days({"Mon"}).Venue("Hall").Slots(-1, {"09:00-10:00"});
-    EventDoc& doc = event.Doc();
     ScriptedMessageBox boxes;
     std::vector<std::string> v_shown;
     bool b_stayedOnNo = false;
@@ -276,13 +272,8 @@ TEST(PrefSheet, LimitsLookedAtAgainShowWhatThePageHolds)
 // (a limit above 99999, an allocation above 999, a group size above 99999,
 // a roster maximum above 9999) are shown and kept by an OK after every tab
 // was looked at.
-TEST(PrefSheet, DefaultsBeyondWhatTheBoxesTakeSurviveAnUnchangedOk)
+TEST_F(PrefSheet, DefaultsBeyondWhatTheBoxesTakeSurviveAnUnchangedOk)
 {
-    InstallPreferencesSheet();
-    PrefPSheet::SetLastPage(0);
-    testevent::EventBuilder event;
-    event.Days({"Mon"}).Venue("Hall").Slots(-1, {"09:00-10:00"});
-    EventDoc& doc = event.Doc();
     Preferences& prefs = doc.GetPreferences();
     prefs.GetGroupEventLimits() = SchedLim(SchedLim::e_range, 0, 0, 150000);
     prefs.GetPartDayLimits() = SchedLim(SchedLim::e_range, 0, 0, 120000);
