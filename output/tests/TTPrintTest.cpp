@@ -490,11 +490,12 @@ TEST(ProportionalRows, RowsFollowTheTimeTheyCover)
         const TTPrint::Layout& lay = *print.GetLayout();
         EXPECT_EQ(lay.llShortest, static_cast<std::int64_t>(EventBuilder::At("00:30")));
         std::map<std::int64_t, int> m_rows; // minutes covered -> row height
+        const auto ll_minute = static_cast<std::int64_t>(EventBuilder::At("00:01"));
         for (std::size_t i = 1; i < lay.Times.size(); ++i) {
-            const std::int64_t ll_minutes =
-                (lay.Times[i].llTicks - lay.Times[i - 1].llTicks) / static_cast<std::int64_t>(EventBuilder::At("00:01"));
+            const std::int64_t ll_minutes = (lay.Times[i].llTicks - lay.Times[i - 1].llTicks) / ll_minute;
             const int i_row = lay.Times[i].iY - lay.Times[i - 1].iY;
-            const int i_expected = std::max<int>(lay.iMinRowHeight, static_cast<int>(ll_minutes * 60 / lay.llScaleSeconds) + 4);
+            const int i_expected =
+                std::max<int>(lay.iMinRowHeight, static_cast<int>(ll_minutes * 60 / lay.llScaleSeconds) + 4);
             EXPECT_EQ(i_row, i_expected) << ll_minutes << " minutes";
             m_rows[ll_minutes] = i_row;
         }
@@ -541,7 +542,8 @@ TEST(TTPrintHeading, GroupNameBreaksOnlyWhereItDoesNotFitThePage)
         // The lines stand above four fifths of the header, the lowest there.
         const ZelRect rc_header = print.GetLayout()->rcHeader;
         EXPECT_EQ(it->rc.bottom, rc_header.top + rc_header.Height() * 4 / 5);
-        EXPECT_EQ(it->rc.Height(), static_cast<LONG>(c.vLines.size()) * FakePrintCanvas::LineHeightOf(PrintFont::Swiss(14)));
+        const LONG i_line = FakePrintCanvas::LineHeightOf(PrintFont::Swiss(14));
+        EXPECT_EQ(it->rc.Height(), static_cast<LONG>(c.vLines.size()) * i_line);
         for (const std::string& s_line : c.vLines)
             EXPECT_LE(static_cast<int>(s_line.size()) * 14, rc_header.Width()) << s_line;
     }

@@ -355,10 +355,9 @@ TEST_F(ExportFrameTest, MailWithoutAMailProgramNamesTheAddresses)
     DesktopMailComposer::ForgetAvailability();
     ASSERT_EQ(Boxes.Boxes().size(), 1u) << "the failure was not told";
     EXPECT_GT(n_looks, 0) << "the tool failed at once: its start was not seen";
+    const auto t_took = std::chrono::steady_clock::now() - t_start;
     EXPECT_EQ(n_idle, 0) << "of " << n_looks << " looks during "
-                         << std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now() - t_start)
-                                .count()
-                         << " ms";
+                         << std::chrono::duration_cast<std::chrono::milliseconds>(t_took).count() << " ms";
     EXPECT_FALSE(wxIsBusy());
     EXPECT_EQ(p_bar->GetStatusText(0), s_before);
     const std::string s_text = Boxes.Boxes()[0].sText;
