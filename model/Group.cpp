@@ -619,7 +619,7 @@ std::string Group::GetDetailsText(const EventDoc* p_doc, BOOL b_withEnd,
             const TimeslotArray& a_slots = day.GetVenueSlots(v);
             for (int i = 0; i < a_slots.GetSize(); ++i) {
                 const Timeslot& slot = a_slots[i];
-                if (slot.GetGroup() != lKey || slot.GetStart().GetStatus() != CHighTime::valid)
+                if (slot.GetGroup() != lKey || !slot.IsLocked() || slot.GetStart().GetStatus() != CHighTime::valid)
                     continue;
                 std::string s_entry = day.GetName() + " " + slot.GetTimeText(b_24Hour, FALSE);
                 if (b_withEnd)

@@ -282,8 +282,10 @@ public:
     std::string GetVenueAllocText(const EventDoc* p_doc) const;
     // "GRTAG" and the name's ASCII letters and digits.
     std::string GetHtmlAnchor() const;
-    // Where the group is placed: "day start[...end] ([combination,]venue)"
-    // for each slot holding it, joined by ","; empty without a timetable.
+    // Where the group is locked into the timetable: "day
+    // start[...end] ([combination,]venue)" for each locked slot holding it,
+    // joined by ","; empty without a timetable. Placements the next build
+    // may move are not listed: the schedule texts list every placement.
     // The combination names come from the list when one is given.
     std::string GetDetailsText(const EventDoc* p_doc, BOOL b_withEnd,
                                const ZelTimeslotCombinationList* p_combinations = nullptr) const;

@@ -25,6 +25,7 @@ int g_iAvailable = -1;
 
 MailSettings g_settings;
 MainThreadPoster g_post;
+MailStatusShower g_showStatus;
 
 // The private folders of the attached copies; removed when the program
 // ends, since the mail program reads a copy some time after the composer
@@ -68,6 +69,7 @@ const char* DefaultText(UINT u_id)
     case IDS_MAIL_NOT_STARTED: return "The mail program could not be started.";
     case IDS_MAIL_WRITE_YOURSELF: return "Please write to these addresses in your own mail program:";
     case IDS_MAIL_ATTACH_YOURSELF: return "The event file to attach is '%1'.";
+    case IDS_MAIL_STARTING: return "Starting the mail program...";
     default: return "The mail could not be handed to the mail program.";
     }
 }
@@ -88,6 +90,52 @@ std::string LastLine(const std::string& s_text)
     const std::size_t u_break = s_text.find_last_of("\r\n", u_end);
     const std::size_t u_start = u_break == std::string::npos ? 0 : u_break + 1;
     return s_text.substr(u_start, u_end + 1 - u_start);
+}
+
+// The starts of the mail program not yet over. The text leaves the message
+// bar when the last is over; each start holds the busy pointer once.
+int g_nStarting = 0;
+
+// The busy pointer and the message bar's text from the mail command until
+// the composer's start is over. Over is called on the main thread (the
+// pointer and the bar belong to it); a second call does nothing.
+class MailStart {
+public:
+    MailStart()
+    {
+        ZelGetCursorPort().BeginWaitCursor();
+        if (g_nStarting++ == 0 && g_showStatus)
+            g_showStatus(LoadResString(IDS_MAIL_STARTING, DefaultText(IDS_MAIL_STARTING)));
+    }
+    MailStart(const MailStart&) = delete;
+    MailStart& operator=(const MailStart&) = delete;
+
+    void Over()
+    {
+        if (bOver)
+            return;
+        bOver = true;
+        ZelGetCursorPort().EndWaitCursor();
+        if (--g_nStarting == 0 && g_showStatus)
+            g_showStatus({});
+    }
+
+private:
+    bool bOver = false;
+};
+
+// Hands the addresses and the file to the composer with the start shown
+// until it is over; a failure within the call is told by f_failed.
+BOOL ComposeShown(IMailComposerPort& composer, const std::vector<std::string>& v_addresses,
+                  const std::string& s_file, const IMailComposerPort::LateFailure& f_failed)
+{
+    auto p_start = std::make_shared<MailStart>();
+    const BOOL b_composed = composer.ComposeWatched(v_addresses, s_file, f_failed, [p_start] { p_start->Over(); });
+    if (!b_composed) {
+        p_start->Over();
+        f_failed(composer.GetFailure());
+    }
+    return b_composed;
 }
 
 // The composer's addresses of the recipients.
@@ -193,9 +241,19 @@ BOOL DesktopMailComposer::Compose(const std::vector<std::string>& a_addresses, c
 }
 
 BOOL DesktopMailComposer::ComposeWatched(const std::vector<std::string>& a_addresses, const std::string& s_attachment,
-                                         const LateFailure& f_late)
+                                         const LateFailure& f_late, const std::function<void()>& f_over)
 {
     sFailure.clear();
+    // Whatever way the call ends without a watch going on, the start is
+    // over when it returns.
+    struct OverOnReturn {
+        std::function<void()> fOver;
+        ~OverOnReturn()
+        {
+            if (fOver)
+                fOver();
+        }
+    } over{f_over};
     if (!IsAvailable())
         return FALSE;
     std::vector<std::string> a_args = {"--utf8"};
@@ -219,13 +277,28 @@ BOOL DesktopMailComposer::ComposeWatched(const std::vector<std::string>& a_addre
     const bool b_later = f_late && f_post;
     const SpawnOutcome outcome = p_tool->Wait(b_later ? nQuickMs : nWaitMs);
     if (outcome.eKind == SpawnOutcome::e_running && b_later) {
+        // The start goes on after the return: it is over when the tool
+        // ends, or when it has run long enough to have handed over.
         std::shared_ptr<WatchedProgram> p_watched(std::move(p_tool));
-        std::thread([p_watched, f_late, f_post] {
-            const SpawnOutcome late = p_watched->Wait(nLateMs);
+        std::function<void()> f_overLater = std::move(over.fOver);
+        over.fOver = nullptr;
+        std::thread([p_watched, f_late, f_post, f_overLater] {
+            const SpawnOutcome started = p_watched->Wait(nWaitMs - nQuickMs);
+            const bool b_failed = !started.Succeeded();
+            const std::string s_said = b_failed ? FailureSaid(started) : std::string();
+            f_post([f_late, f_overLater, b_failed, s_said] {
+                if (f_overLater)
+                    f_overLater();
+                if (b_failed)
+                    f_late(s_said);
+            });
+            if (started.eKind != SpawnOutcome::e_running)
+                return;
+            const SpawnOutcome late = p_watched->Wait(nLateMs - nWaitMs);
             if (late.Succeeded())
                 return;
-            const std::string s_said = FailureSaid(late);
-            f_post([f_late, s_said] { f_late(s_said); });
+            const std::string s_lateSaid = FailureSaid(late);
+            f_post([f_late, s_lateSaid] { f_late(s_lateSaid); });
         }).detach();
         return TRUE;
     }
@@ -304,6 +377,13 @@ MainThreadPoster SetMailMainThreadPoster(MainThreadPoster f_post)
     return f_old;
 }
 
+MailStatusShower SetMailStatusShower(MailStatusShower f_show)
+{
+    MailStatusShower f_old = std::move(g_showStatus);
+    g_showStatus = std::move(f_show);
+    return f_old;
+}
+
 BOOL SendRecipientMail(const std::vector<std::string>& a_addresses, const std::vector<std::string>& a_names)
 {
     ZelWaitCursor wait;
@@ -316,11 +396,7 @@ BOOL SendRecipientMail(const std::vector<std::string>& a_addresses, const std::v
     const auto f_failed = [v_addresses](const std::string& s_said) {
         ShowFailure(MailFailureText(IDS_MAIL_NOT_STARTED, s_said, v_addresses, {}));
     };
-    if (!composer.ComposeWatched(v_addresses, {}, f_failed)) {
-        f_failed(composer.GetFailure());
-        return FALSE;
-    }
-    return TRUE;
+    return ComposeShown(composer, v_addresses, {}, f_failed);
 }
 
 BOOL SendEventFileMail(EventDoc& doc, const std::vector<std::string>& a_addresses,
@@ -358,11 +434,7 @@ BOOL SendEventFileMail(EventDoc& doc, const std::vector<std::string>& a_addresse
     const auto f_failed = [v_addresses, s_file](const std::string& s_said) {
         ShowFailure(MailFailureText(IDS_MAIL_NOT_STARTED, s_said, v_addresses, s_file));
     };
-    if (!composer.ComposeWatched(v_addresses, s_file, f_failed)) {
-        f_failed(composer.GetFailure());
-        return FALSE;
-    }
-    return TRUE;
+    return ComposeShown(composer, v_addresses, s_file, f_failed);
 }
 
 void RemoveMailCopies() { g_copies.RemoveAll(); }

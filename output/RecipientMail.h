@@ -33,11 +33,18 @@ public:
     // What to do when the composer fails only after Compose returned: it is
     // called on the program's main thread with what the composer said.
     using LateFailure = std::function<void(const std::string& s_said)>;
-    // Compose, for a composer that may learn of its failure late.
+    // Compose, for a composer that may learn of its failure late. f_over
+    // (when set) is called once when the start is over, the composer having
+    // ended or handed over to a mail program that stays: before the return
+    // when that happened within the call, else later on the main thread,
+    // before a late failure is told.
     virtual BOOL ComposeWatched(const std::vector<std::string>& a_addresses, const std::string& s_attachment,
-                                const LateFailure& /*f_late*/)
+                                const LateFailure& /*f_late*/, const std::function<void()>& f_over = {})
     {
-        return Compose(a_addresses, s_attachment);
+        const BOOL b_composed = Compose(a_addresses, s_attachment);
+        if (f_over)
+            f_over();
+        return b_composed;
     }
 };
 
@@ -55,7 +62,8 @@ IMailComposerPort* SetMailComposerPort(IMailComposerPort* p_port);
 class DesktopMailComposer : public IMailComposerPort {
 public:
     static constexpr const char* kTool = "xdg-email";
-    // Waited for without a main thread to tell later.
+    // The longest start: waited for without a main thread to tell later; a
+    // tool still running then has handed over to a mail program that stays.
     static constexpr int nWaitMs = 10000;
     // Waited for before the window goes on, and watched for after that.
     static constexpr int nQuickMs = 300;
@@ -64,7 +72,7 @@ public:
     BOOL IsAvailable() override;
     BOOL Compose(const std::vector<std::string>& a_addresses, const std::string& s_attachment) override;
     BOOL ComposeWatched(const std::vector<std::string>& a_addresses, const std::string& s_attachment,
-                        const LateFailure& f_late) override;
+                        const LateFailure& f_late, const std::function<void()>& f_over = {}) override;
     // The last line the tool wrote to its error output, or its exit status.
     std::string GetFailure() override { return sFailure; }
 
@@ -88,6 +96,7 @@ enum : UINT {
     IDS_MAIL_NOT_STARTED = 61843,
     IDS_MAIL_WRITE_YOURSELF = 61844,
     IDS_MAIL_ATTACH_YOURSELF = 61845,
+    IDS_MAIL_STARTING = 61846,
 };
 
 // The message of a mail the composer did not take: the reason (the text of
@@ -132,12 +141,22 @@ const MailSettings& GetMailSettings();
 // one it replaces.
 using MainThreadPoster = std::function<void(std::function<void()>)>;
 MainThreadPoster SetMailMainThreadPoster(MainThreadPoster f_post);
+// Where the mail code tells the user, on the main thread, that the mail
+// program is being started: the text goes into the program's message bar,
+// and an empty text puts back what the bar showed before. Unset: no text.
+// Returns the one it replaces.
+using MailStatusShower = std::function<void(const std::string& s_text)>;
+MailStatusShower SetMailStatusShower(MailStatusShower f_show);
 
 // A message without attachment to the recipients, in the composer. A
 // recipient's name goes with its address when the names list is that
 // long; the composer's address line carries addresses only, so names are
 // not handed over. FALSE when the composer is missing or did not start
-// (message 61840 or 61843, with the addresses).
+// (message 61840 or 61843, with the addresses). Until the composer's start
+// is over (see ComposeWatched) the pointer is busy and the message bar
+// says that the mail program is starting, so a tool that takes seconds to
+// find that there is no mail program is not taken for a command that did
+// nothing.
 BOOL SendRecipientMail(const std::vector<std::string>& a_addresses, const std::vector<std::string>& a_names);
 // Whether a mail command to recipients is enabled: only while the desktop
 // has a composer.

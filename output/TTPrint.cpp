@@ -761,7 +761,9 @@ void TTPrint::PrintHeading(IPrintCanvas& dc)
                 DT_CENTER | DT_TOP | DT_SINGLELINE | DT_NOPREFIX | DT_NOCLIP);
     SelectFont(dc, kItemFont);
     int n_lines = 1;
-    const std::string s_item = eWhat == eGroups ? WrapText(dc, sTitle, -1, n_lines) : sTitle;
+    // A group's name, which may be long, breaks only where it does not fit
+    // across the page.
+    const std::string s_item = eWhat == eGroups ? WrapText(dc, sTitle, static_cast<int>(rc.Width()), n_lines) : sTitle;
     const int i_bottom = rc.top + rc.Height() * 4 / 5;
     const int i_height = n_lines * static_cast<int>(dc.LineHeight());
     dc.DrawText(s_item, ZelRect(rc.left, i_bottom - i_height, rc.right, i_bottom),

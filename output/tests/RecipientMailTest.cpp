@@ -3,6 +3,7 @@
 #include "output/RecipientMail.h"
 
 #include "framework/MessageBox.h"
+#include "zelkit/windows/ZelWindowServices.h"
 
 #include <gtest/gtest.h>
 
@@ -38,6 +39,35 @@ public:
 private:
     std::string sOld;
 };
+
+// What the mail start shows: the busy pointers open, and the message bar's
+// texts in the order given.
+class StartShown : public IZelCursorPort {
+public:
+    StartShown() : pPrevious(ZelSetCursorPort(this))
+    {
+        SetMailStatusShower([this](const std::string& s_text) { vTexts.push_back(s_text); });
+    }
+    ~StartShown() override
+    {
+        SetMailStatusShower({});
+        ZelSetCursorPort(pPrevious);
+    }
+    StartShown(const StartShown&) = delete;
+    StartShown& operator=(const StartShown&) = delete;
+    void BeginWaitCursor() override { ++nBusy; }
+    void EndWaitCursor() override { --nBusy; }
+    bool SetCursor(UINT, ZelCursorHandle&) override { return false; }
+    void RestoreCursor(ZelCursorHandle) override {}
+
+    int nBusy = 0;
+    std::vector<std::string> vTexts;
+
+private:
+    IZelCursorPort* pPrevious;
+};
+
+const std::string kStarting = "Starting the mail program...";
 
 class RecipientMailTest : public ::testing::Test {
 protected:
@@ -97,10 +127,14 @@ TEST_F(RecipientMailTest, TheComposerGetsTheAddressesAsOneEscapedMailtoUri)
     InstallStandIn();
     PathScope path((fsDir / "bin").string());
     EXPECT_TRUE(CanSendRecipientMail());
+    StartShown shown;
     // An address that looks like an option, one with a comma and a
     // character of code page 1252 (e-acute) all stay inside the URI.
     EXPECT_TRUE(SendRecipientMail({"ann@example.org", "", "--attach=/etc/passwd", "b,c\xE9@x.org"}, {"Ann"}));
     EXPECT_EQ(WaitForArgs(), "--utf8\nmailto:ann@example.org,--attach%3D%2Fetc%2Fpasswd,b%2Cc%C3%A9@x.org\n");
+    // Waited for to its end, the start was shown and is over.
+    EXPECT_EQ(shown.nBusy, 0);
+    EXPECT_EQ(shown.vTexts, (std::vector<std::string>{kStarting, ""}));
 }
 
 // The tool there but failing: the message says so, with what the tool
@@ -132,10 +166,14 @@ TEST_F(RecipientMailTest, ALateFailureIsToldOnTheMainThread)
         v_posted.push_back(std::move(f_call));
     });
     ScriptedMessageBox boxes;
+    StartShown shown;
     const auto t_start = std::chrono::steady_clock::now();
     EXPECT_TRUE(SendRecipientMail({"ann@example.org"}, {}));
     EXPECT_LT(std::chrono::steady_clock::now() - t_start, std::chrono::milliseconds(2500));
     EXPECT_TRUE(boxes.Boxes().empty());
+    // Meanwhile the user sees that the mail program is starting.
+    EXPECT_EQ(shown.nBusy, 1);
+    EXPECT_EQ(shown.vTexts, std::vector<std::string>{kStarting});
     std::function<void()> f_call;
     for (int i = 0; i < 500 && !f_call; ++i) {
         std::this_thread::sleep_for(std::chrono::milliseconds(20));
@@ -146,6 +184,9 @@ TEST_F(RecipientMailTest, ALateFailureIsToldOnTheMainThread)
     SetMailMainThreadPoster({});
     ASSERT_TRUE(f_call) << "the failure was not posted";
     f_call();
+    // The start is over before the failure is told.
+    EXPECT_EQ(shown.nBusy, 0);
+    EXPECT_EQ(shown.vTexts, (std::vector<std::string>{kStarting, ""}));
     ASSERT_EQ(boxes.Boxes().size(), 1u);
     EXPECT_NE(boxes.Boxes()[0].sText.find("no method available"), std::string::npos) << boxes.Boxes()[0].sText;
     EXPECT_NE(boxes.Boxes()[0].sText.find("\nann@example.org"), std::string::npos) << boxes.Boxes()[0].sText;

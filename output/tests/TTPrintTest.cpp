@@ -13,6 +13,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <map>
 #include <string>
 #include <vector>
 
@@ -440,6 +441,112 @@ TEST(TTPrintWrap, WordsFillLinesGreedily)
     // The default width is a fifth of the device's width.
     const std::string s_long(100, 'x');
     EXPECT_EQ(TTPrint::WrapText(dc, s_long + " " + s_long, 0, n_lines), s_long + " \r\n" + s_long);
+}
+
+// Printed by day with proportional rows and every timeslot, a day of hour
+// slots with one of thirty minutes: each row is as tall as the time it
+// covers asks (the shortest slot a row of the least height, the others in
+// proportion), so the half-hour row is about half as tall as an hour's.
+TEST(ProportionalRows, RowsFollowTheTimeTheyCover)
+{
+    struct Case {
+        const char* pWhere;
+        std::vector<std::string> vHall, vRoom;
+        std::vector<std::pair<std::string, std::string>> vPlaced; // venue, start
+    };
+    const Case a_cases[] = {
+        {"in the one venue, every slot placed",
+         {"09:00-10:00", "10:00-11:00", "11:00-11:30", "11:30-12:30"},
+         {},
+         {{"Hall", "09:00"}, {"Hall", "10:00"}, {"Hall", "11:00"}, {"Hall", "11:30"}}},
+        {"in the one venue, empty",
+         {"09:00-10:00", "10:00-11:00", "11:00-11:30", "11:30-12:30"},
+         {},
+         {{"Hall", "09:00"}, {"Hall", "11:30"}}},
+        {"in another venue",
+         {"09:00-10:00", "10:00-11:00", "11:00-12:00"},
+         {"10:00-10:30"},
+         {{"Hall", "09:00"}, {"Hall", "10:00"}, {"Room", "10:00"}}},
+    };
+    for (const Case& c : a_cases) {
+        SCOPED_TRACE(c.pWhere);
+        EventBuilder event;
+        event.Name("Camp").Days({"Monday"}).TwentyFourHour().Venue("Hall").Venue("Room");
+        for (const std::string& s_times : c.vHall)
+            event.VenueSlots(0, "Hall", {s_times});
+        for (const std::string& s_times : c.vRoom)
+            event.VenueSlots(0, "Room", {s_times});
+        event.Group("Choir").Timetable();
+        for (const auto& [s_venue, s_start] : c.vPlaced)
+            event.Place(0, s_venue, s_start, "Choir");
+        PrintOptions& opts = event.Doc().GetPrintOptions();
+        opts.ePrintBy = PrintOptions::eDays;
+        opts.eSlotHeight = 0;
+        opts.bGridLines = 1;
+        opts.bAllTimeslots = 1;
+        FakePrintCanvas dc;
+        TTPrint print(&event.Doc(), "Monday", 0);
+        ASSERT_EQ(print.GetPageTotal(dc), 1);
+        const TTPrint::Layout& lay = *print.GetLayout();
+        EXPECT_EQ(lay.llShortest, static_cast<std::int64_t>(EventBuilder::At("00:30")));
+        std::map<std::int64_t, int> m_rows; // minutes covered -> row height
+        const auto ll_minute = static_cast<std::int64_t>(EventBuilder::At("00:01"));
+        for (std::size_t i = 1; i < lay.Times.size(); ++i) {
+            const std::int64_t ll_minutes = (lay.Times[i].llTicks - lay.Times[i - 1].llTicks) / ll_minute;
+            const int i_row = lay.Times[i].iY - lay.Times[i - 1].iY;
+            const int i_expected =
+                std::max<int>(lay.iMinRowHeight, static_cast<int>(ll_minutes * 60 / lay.llScaleSeconds) + 4);
+            EXPECT_EQ(i_row, i_expected) << ll_minutes << " minutes";
+            m_rows[ll_minutes] = i_row;
+        }
+        ASSERT_EQ(m_rows.count(30), 1u);
+        ASSERT_EQ(m_rows.count(60), 1u);
+        EXPECT_LT(m_rows[30] * 3, m_rows[60] * 2) << "a half hour as tall as " << m_rows[30] << ", an hour "
+                                                  << m_rows[60];
+    }
+}
+
+// A group's name in the heading breaks only where it does not fit across
+// the page: a name wider than a fifth of the page stays on one line, and
+// one wider than the page breaks between words into lines that fit.
+TEST(TTPrintHeading, GroupNameBreaksOnlyWhereItDoesNotFitThePage)
+{
+    const std::string s_long = "Strings Sectional of the Upper Valley Youth Orchestra and Friends";
+    EventBuilder event;
+    event.Name("Camp").Days({"Monday"}).Slots(-1, {"09:00-10:00", "10:00-11:00"}).TwentyFourHour().Venue("Hall");
+    event.Group("Strings Sectional").Group(s_long).Timetable();
+    event.Place(0, "Hall", "09:00", "Strings Sectional").Place(0, "Hall", "10:00", s_long);
+    event.Doc().GetPrintOptions().ePrintBy = PrintOptions::eGroups;
+    struct Case {
+        std::string sName;
+        int iItem;
+        std::vector<std::string> vLines;
+    };
+    const Case a_cases[] = {
+        {"Strings Sectional", 0, {"Strings Sectional"}},
+        {s_long, 1, {"Strings Sectional of the Upper Valley Youth ", "Orchestra and Friends"}},
+    };
+    for (const Case& c : a_cases) {
+        FakePrintCanvas dc;
+        dc.iHorzRes = 640; // 45 characters of the item's font; a fifth is 9
+        TTPrint print(&event.Doc(), c.sName, c.iItem);
+        ASSERT_TRUE(print.PrintPage(dc, 0, 1, 1, CHighTime(), CHighTime())) << c.sName;
+        std::string s_joined;
+        for (const std::string& s_line : c.vLines)
+            s_joined += (s_joined.empty() ? "" : "\r\n") + s_line;
+        const auto it = std::find_if(dc.vTexts.begin(), dc.vTexts.end(), [](const FakePrintCanvas::Text& t) {
+            return t.Font.iPoints == 14;
+        });
+        ASSERT_NE(it, dc.vTexts.end()) << c.sName;
+        EXPECT_EQ(it->sText, s_joined);
+        // The lines stand above four fifths of the header, the lowest there.
+        const ZelRect rc_header = print.GetLayout()->rcHeader;
+        EXPECT_EQ(it->rc.bottom, rc_header.top + rc_header.Height() * 4 / 5);
+        const LONG i_line = FakePrintCanvas::LineHeightOf(PrintFont::Swiss(14));
+        EXPECT_EQ(it->rc.Height(), static_cast<LONG>(c.vLines.size()) * i_line);
+        for (const std::string& s_line : c.vLines)
+            EXPECT_LE(static_cast<int>(s_line.size()) * 14, rc_header.Width()) << s_line;
+    }
 }
 
 // ---- the job

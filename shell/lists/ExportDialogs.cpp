@@ -14,6 +14,7 @@
 #include <wx/button.h>
 #include <wx/sizer.h>
 #include <wx/stattext.h>
+#include <wx/statusbr.h>
 
 namespace {
 
@@ -139,6 +140,30 @@ void WxExportPort::Export(UINT u_command, EventDoc& doc)
 namespace {
 WxHtmlColumnsPort g_columns;
 WxExportPort g_export;
+
+// The message bar's text while the mail program starts, and what the bar
+// showed before it, put back when the start is over unless the bar has
+// been given another text meanwhile.
+wxString g_sMailShown;
+wxString g_sBeforeMail;
+
+void ShowMailStatus(const std::string& s_text)
+{
+    auto* p_frame = wxTheApp != nullptr ? dynamic_cast<CMainFrame*>(wxTheApp->GetTopWindow()) : nullptr;
+    wxStatusBar* p_bar = p_frame != nullptr ? p_frame->GetStatusBar() : nullptr;
+    if (p_bar == nullptr)
+        return;
+    if (!s_text.empty()) {
+        g_sBeforeMail = p_bar->GetStatusText(0);
+        g_sMailShown = ToWx(s_text);
+        p_bar->SetStatusText(g_sMailShown, 0);
+        // Painted now: the start holds the window a moment before the
+        // loop runs again.
+        p_bar->Update();
+    } else if (p_bar->GetStatusText(0) == g_sMailShown) {
+        p_bar->SetStatusText(g_sBeforeMail, 0);
+    }
+}
 } // namespace
 
 void InstallExportDialogs()
@@ -151,6 +176,8 @@ void InstallExportDialogs()
         if (wxTheApp != nullptr)
             wxTheApp->CallAfter(std::move(f_call));
     });
+    // A mail program that takes its time to start is not left silent.
+    SetMailStatusShower(ShowMailStatus);
 }
 
 void RemoveExportDialogs()
@@ -158,4 +185,5 @@ void RemoveExportDialogs()
     RemovePortIfOurs(GetHtmlColumnsPort, SetHtmlColumnsPort, g_columns);
     RemovePortIfOurs(GetExportPort, SetExportPort, g_export);
     SetMailMainThreadPoster({});
+    SetMailStatusShower({});
 }

@@ -62,8 +62,9 @@ public:
     void Export(UINT u_command, EventDoc& doc) override;
 };
 
-// The program's export dialogs, for its life, and the way a late answer of
-// the mail tool reaches the main loop.
+// The program's export dialogs, for its life, the way a late answer of the
+// mail tool reaches the main loop, and the message bar's text while the
+// mail program starts.
 void InstallExportDialogs();
 // Puts the stand-ins back where the program's dialogs are installed.
 void RemoveExportDialogs();

@@ -8,6 +8,7 @@
 #include "shell/lists/GroupFieldTexts.h"
 #include "testsupport/EnvScope.h"
 #include "testsupport/EventBuilder.h"
+#include "testsupport/EveryField.h"
 
 #include <gtest/gtest.h>
 
@@ -361,6 +362,59 @@ TEST_F(ExportCommandsTest, TextExportFillsTheScheduleCellsOfAnOpenView)
         const std::string s_file = ReadFile(path);
         EXPECT_EQ(s_file.find("Choir") != std::string::npos, b_view) << s_file;
     }
+}
+
+// A group locked into one of its two placements, carrying every stored
+// field: the HTML listing's and the text file's locked timeslots name the
+// locked placement only, their schedules both.
+TEST_F(ExportCommandsTest, LockedTimeslotsNameOnlyTheLockedPlacement)
+{
+    testevent::EventBuilder event;
+    event.Name("Fest")
+        .Days({"Mon"})
+        .Slots(-1, {"09:00-10:00", "10:00-11:00"})
+        .Style("Folk")
+        .Style("Jazz")
+        .Facility("Piano")
+        .Facility("Stage")
+        .Venue("Hall")
+        .Participant("Ann Lee")
+        .Group("Choir")
+        .Member("Choir", "Ann Lee", "alto")
+        .Timetable()
+        .Place(0, "Hall", "09:00", "Choir")
+        .Place(0, "Hall", "10:00", "Choir", true);
+    EventDoc& doc = event.Doc();
+    testevent::GiveEveryField(event.GetGroup("Choir"), testevent::KeysInReverseNameOrder(doc.GetStyles()),
+                              testevent::KeysInReverseNameOrder(doc.GetFacilities()));
+    ZelArray<UINT> a_items;
+    a_items.Add(gfLockedTimeslots);
+    a_items.Add(gfScheduleDayVenueSlot);
+    doc.GetMiscOptions().SetHtmlItems(a_items);
+    FakePanes panes(std::vector<std::string>{kGroupView});
+
+    const fs::path page = Dir / "fest.htm";
+    Files.AnswerPath(page.string());
+    Columns.AnswerWith([](std::vector<std::string>&, std::vector<std::string>&) { return TRUE; });
+    ExportHtml(doc, &panes, CHighTime(2026, 1, 1, 0, 0, 0));
+    const std::string s_page = ReadFile(page);
+    EXPECT_NE(s_page.find("<td><h4>(Mon 10:00am (Hall))</h4></td>"
+                          "<td><h4>(Mon - Hall - 09:00am to 10:00am,<br />Mon - Hall - 10:00am to 11:00am)</h4></td>"),
+              std::string::npos)
+        << s_page;
+
+    const fs::path text = Dir / "fest.csv";
+    Files.AnswerWith([&](FileDialogRequest& request) {
+        request.Click(TextExport::IDC_GROUPS);
+        request.sPath = text.string();
+        return TRUE;
+    });
+    ExportText(doc, &panes);
+    const std::string s_text = ReadFile(text);
+    EXPECT_NE(s_text.find(",\"Hall - Mon 09:00am to 10:00am,Hall - Mon 10:00am to 11:00am\","
+                          "\"Mon 10:00am...11:00am (Hall)\",\"Bring the music stands. Ask for the key.\",\r\n"),
+              std::string::npos)
+        << s_text;
 }
 
 TEST_F(ExportCommandsTest, ParticipantSchedulesComeFromTheOpenParticipantView)

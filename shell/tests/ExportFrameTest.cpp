@@ -46,6 +46,8 @@
 #include <sstream>
 #include <thread>
 #include <wx/menu.h>
+#include <wx/statusbr.h>
+#include <wx/utils.h>
 
 namespace fs = std::filesystem;
 using testevent::EventBuilder;
@@ -286,8 +288,11 @@ TEST_F(ExportFrameTest, ExportsOfferTheEventsOwnNameBesideItsFile)
 }
 
 // The desktop's own mail tool where no mail program is set up: it tries
-// what it knows, says "no method available" and fails. The selection's
-// mail says so and names the addresses, so that the user can write to them.
+// what it knows for seconds, says "no method available" and fails. Meanwhile
+// the pointer is busy and the message bar says the mail program is
+// starting; then the selection's mail says it failed and names the
+// addresses, so that the user can write to them, and the bar shows again
+// what it showed before.
 TEST_F(ExportFrameTest, MailWithoutAMailProgramNamesTheAddresses)
 {
     const char* a_tools[] = {DesktopMailComposer::kTool, "xdg-open", "xdg-mime", "sed", "cat", "grep", "egrep",
@@ -329,15 +334,32 @@ TEST_F(ExportFrameTest, MailWithoutAMailProgramNamesTheAddresses)
     Pump();
     ASSERT_TRUE(Frame().IsCommandEnabled(ID_SEND_SELECTION_MAIL));
     Boxes.Clear();
+    wxStatusBar* p_bar = Frame().GetStatusBar();
+    ASSERT_NE(p_bar, nullptr);
+    const wxString s_before = p_bar->GetStatusText(0);
+    ASSERT_NE(s_before, "Starting the mail program...");
+    ASSERT_FALSE(wxIsBusy());
+    const auto t_start = std::chrono::steady_clock::now();
     ASSERT_TRUE(Run(ID_SEND_SELECTION_MAIL));
-    // The tool takes its time to try everything; the window goes on.
-    const auto t_end = std::chrono::steady_clock::now() + std::chrono::seconds(90);
+    // The tool takes its time to try everything; the window goes on, busy
+    // and saying so, until the failure is told.
+    const auto t_end = t_start + std::chrono::seconds(90);
+    int n_looks = 0, n_idle = 0;
     while (Boxes.Boxes().empty() && std::chrono::steady_clock::now() < t_end) {
+        ++n_looks;
+        if (!wxIsBusy() || p_bar->GetStatusText(0) != "Starting the mail program...")
+            ++n_idle;
         Pump();
         std::this_thread::sleep_for(std::chrono::milliseconds(50));
     }
     DesktopMailComposer::ForgetAvailability();
     ASSERT_EQ(Boxes.Boxes().size(), 1u) << "the failure was not told";
+    EXPECT_GT(n_looks, 0) << "the tool failed at once: its start was not seen";
+    const auto t_took = std::chrono::steady_clock::now() - t_start;
+    EXPECT_EQ(n_idle, 0) << "of " << n_looks << " looks during "
+                         << std::chrono::duration_cast<std::chrono::milliseconds>(t_took).count() << " ms";
+    EXPECT_FALSE(wxIsBusy());
+    EXPECT_EQ(p_bar->GetStatusText(0), s_before);
     const std::string s_text = Boxes.Boxes()[0].sText;
     EXPECT_EQ(s_text.rfind("The mail program could not be started.\n", 0), 0u) << s_text;
     EXPECT_NE(s_text.find("no method available"), std::string::npos) << s_text;

@@ -2,6 +2,7 @@
 
 #include "model/EventDefinition.h"
 #include "testsupport/EventBuilder.h"
+#include "testsupport/EveryField.h"
 #include "zelkit/base/ZelStringArray.h"
 #include "zelkit/values/ZelTimeslotCombination.h"
 #include "zelkit/tests/TimeslotFakes.h"
@@ -215,6 +216,31 @@ TEST_F(ScheduleTexts, EachLayoutVisitsInItsOrder)
 
     EXPECT_EQ(Text(event, "Choir", gfScheduleDayVenueSlot),
               "Mon - Hall - 10:00 to 11:00,\nMon - Annex - 09:00 to 10:00,\nTue - Hall - 09:00 to 10:00");
+}
+
+// "Locked Timeslots" names only the placements the choir is locked into,
+// while every schedule layout keeps listing all three; the choir carries
+// every stored field, so no other field leaks into either.
+TEST_F(ScheduleTexts, LockedTimeslotsNameOnlyTheLockedPlacements)
+{
+    event.Style("Jazz").Style("Folk").Facility("Piano").Facility("Stage").Participant("Ann Lee");
+    event.Member("Choir", "Ann Lee", "alto");
+    testevent::GiveEveryField(event.GetGroup("Choir"),
+                              testevent::KeysInReverseNameOrder(event.Doc().GetStyles()),
+                              testevent::KeysInReverseNameOrder(event.Doc().GetFacilities()));
+    EXPECT_EQ(Text(event, "Choir", gfLockedTimeslots), "") << "no placement is locked yet";
+
+    event.Slot(1, "Hall", "09:00").SetLocked(TRUE);
+    EXPECT_EQ(Text(event, "Choir", gfLockedTimeslots), "Tue 09:00 (Hall)");
+    for (const int i_field : {gfScheduleOld, gfScheduleDayVenueSlot, gfScheduleDaySlotVenue, gfScheduleVenueDaySlot,
+                              gfScheduleSlotDayVenue})
+        EXPECT_EQ(Schedule("Choir", i_field).size(), 3u) << GroupFieldTexts::GetFieldTitle(i_field);
+
+    // Locked or not, another group's placement is not the choir's.
+    event.Slot(1, "Annex", "09:00").SetLocked(TRUE);
+    event.Slot(0, "Annex", "09:00").SetLocked(TRUE);
+    EXPECT_EQ(Text(event, "Choir", gfLockedTimeslots), "Mon 09:00 (Annex),Tue 09:00 (Hall)");
+    EXPECT_EQ(Text(event, "Band", gfLockedTimeslots), "Tue 09:00 (Annex)");
 }
 
 TEST_F(ScheduleTexts, TwiceInOneVenueAndNotAtAll)

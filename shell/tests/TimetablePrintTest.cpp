@@ -608,6 +608,157 @@ TEST_F(TimetablePrintTest, AllTimesChild)
     Pump();
 }
 
+// One word of a PDF page as pdftotext places it (points from the top left).
+struct PdfWord {
+    std::string sText;
+    double dTop = 0, dBottom = 0, dLeft = 0;
+    double Middle() const { return (dTop + dBottom) / 2; }
+};
+
+// The words of the file's pages, in reading order.
+std::vector<PdfWord> PdfWords(const fs::path& fs_pdf)
+{
+    const std::string s_html = CommandOutput("pdftotext -bbox '" + fs_pdf.string() + "' -");
+    std::vector<PdfWord> v_words;
+    auto number = [&s_html](std::size_t u_from, const std::string& s_name) {
+        const std::size_t u = s_html.find(s_name + "=\"", u_from);
+        return u == std::string::npos ? 0.0 : std::atof(s_html.c_str() + u + s_name.size() + 2);
+    };
+    for (std::size_t u = s_html.find("<word "); u != std::string::npos; u = s_html.find("<word ", u + 1)) {
+        PdfWord word;
+        word.dLeft = number(u, "xMin");
+        word.dTop = number(u, "yMin");
+        word.dBottom = number(u, "yMax");
+        const std::size_t u_text = s_html.find('>', u) + 1;
+        word.sText = s_html.substr(u_text, s_html.find("</word>", u_text) - u_text);
+        v_words.push_back(word);
+    }
+    return v_words;
+}
+
+const PdfWord* FindWord(const std::vector<PdfWord>& v_words, const std::string& s_text)
+{
+    for (const PdfWord& word : v_words) {
+        if (word.sText == s_text)
+            return &word;
+    }
+    return nullptr;
+}
+
+// A rehearsal day of hour slots with one of thirty minutes at 11:00, a
+// group in every slot, printed through the toolkit into a PDF file by the
+// child below: by day (ROTAVEX_PRINT_BY 0) or the first group (1).
+void RunRehearsalPrint(const fs::path& fs_pdf, const char* p_by)
+{
+    EXPECT_TRUE(ChildPassed(RunTestInChild("TimetablePrintTest.RehearsalChild",
+                                           {{"ROTAVEX_PDF_OUT", fs_pdf.string()}, {"ROTAVEX_PRINT_BY", p_by}})));
+}
+
+// Printed by day with proportional rows and every timeslot, each row is as
+// tall as the time it covers: the half-hour row half an hour's height, the
+// hour rows all of one height twice that. Read back from the PDF file: a
+// start label stands centred on its row's line.
+TEST_F(TimetablePrintTest, ProportionalRowsFollowTheirTimeInThePdfFile)
+{
+    if (PrintToFileSkipped())
+        GTEST_SKIP() << "ROTAVEX_PRINT_PDF=0: no print through the toolkit's dialog";
+    const fs::path fs_pdf = fsFolder / "rehearsal-day.pdf";
+    RunRehearsalPrint(fs_pdf, "0");
+    ASSERT_TRUE(fs::exists(fs_pdf)) << "the toolkit printed no file";
+    if (const char* p_dir = std::getenv("ROTAVEX_SHOT_DIR"))
+        fs::copy_file(fs_pdf, fs::path(p_dir) / "tt-proportional.pdf", fs::copy_options::overwrite_existing);
+    const std::vector<PdfWord> v_words = PdfWords(fs_pdf);
+    ASSERT_FALSE(v_words.empty()) << "pdftotext (poppler-utils) is needed";
+    const char* a_times[] = {"9:00am", "10:00am", "11:00am", "11:30am", "12:30pm"};
+    std::vector<double> v_lines;
+    for (const char* p_time : a_times) {
+        const PdfWord* p_word = FindWord(v_words, p_time);
+        ASSERT_NE(p_word, nullptr) << p_time;
+        v_lines.push_back(p_word->Middle());
+    }
+    const double d_hour = v_lines[1] - v_lines[0];
+    const double d_half = v_lines[3] - v_lines[2];
+    EXPECT_GT(d_hour, 0);
+    EXPECT_NEAR(v_lines[2] - v_lines[1], d_hour, 1.0) << "the hour from 10:00am";
+    EXPECT_NEAR(v_lines[4] - v_lines[3], d_hour, 1.0) << "the hour from 11:30am";
+    // Half an hour, and the width of a grid line more than half.
+    EXPECT_GT(d_half, d_hour * 0.45) << "half an hour " << d_half << " pt, an hour " << d_hour << " pt";
+    EXPECT_LT(d_half, d_hour * 0.6) << "half an hour " << d_half << " pt, an hour " << d_hour << " pt";
+}
+
+// Printed by group, the heading's group name stands on one line where it
+// fits across the page, though it is wider than a fifth of it.
+TEST_F(TimetablePrintTest, GroupNameInTheHeadingKeepsToOneLineInThePdfFile)
+{
+    if (PrintToFileSkipped())
+        GTEST_SKIP() << "ROTAVEX_PRINT_PDF=0: no print through the toolkit's dialog";
+    const fs::path fs_pdf = fsFolder / "rehearsal-group.pdf";
+    RunRehearsalPrint(fs_pdf, "1");
+    ASSERT_TRUE(fs::exists(fs_pdf)) << "the toolkit printed no file";
+    if (const char* p_dir = std::getenv("ROTAVEX_SHOT_DIR"))
+        fs::copy_file(fs_pdf, fs::path(p_dir) / "tt-group-title.pdf", fs::copy_options::overwrite_existing);
+    const std::vector<PdfWord> v_words = PdfWords(fs_pdf);
+    ASSERT_FALSE(v_words.empty()) << "pdftotext (poppler-utils) is needed";
+    // The heading's words come first: the event's name, then the group's.
+    const PdfWord* p_strings = FindWord(v_words, "Strings");
+    const PdfWord* p_sectional = FindWord(v_words, "Sectional");
+    ASSERT_TRUE(p_strings != nullptr && p_sectional != nullptr);
+    EXPECT_NEAR(p_strings->dTop, p_sectional->dTop, 0.5) << "the name is broken into two lines";
+    EXPECT_GT(p_sectional->dLeft, p_strings->dLeft);
+}
+
+// The prints of the two tests above, each in its own process.
+TEST_F(TimetablePrintTest, RehearsalChild)
+{
+    const char* p_out = std::getenv("ROTAVEX_PDF_OUT");
+    const char* p_by = std::getenv("ROTAVEX_PRINT_BY");
+    if (p_out == nullptr || p_by == nullptr)
+        GTEST_SKIP() << "run by the rehearsal prints";
+    testevent::EventBuilder event;
+    event.Name("Orchestra Weekend")
+        .Days({"Saturday"})
+        .Slots(-1, {"09:00-10:00", "10:00-11:00", "11:00-11:30", "11:30-12:30", "12:30-13:30"})
+        .Venue("Main Hall")
+        .Group("Strings Sectional")
+        .Group("Brass")
+        .Group("Winds")
+        .Group("Percussion")
+        .Group("Tutti")
+        .Timetable()
+        .Place(0, "Main Hall", "09:00", "Strings Sectional")
+        .Place(0, "Main Hall", "10:00", "Brass")
+        .Place(0, "Main Hall", "11:00", "Winds")
+        .Place(0, "Main Hall", "11:30", "Percussion")
+        .Place(0, "Main Hall", "12:30", "Tutti");
+    event.Doc().GetEventDef().GetDayDef().Set24Hour(FALSE);
+    // Other options than the print's, which the user changes in the
+    // options dialog: the kind, proportional rows, every timeslot.
+    PrintOptions& opts = event.Doc().GetPrintOptions();
+    opts.ePrintBy = PrintOptions::eParts;
+    opts.eSlotHeight = 1;
+    opts.bAllTimeslots = 0;
+    opts.eTimeLabels = 0;
+    const bool b_byGroup = std::string(p_by) == "1";
+    SetTTOptionsRunner([b_byGroup](PrintTTOptionsDlg& dlg) {
+        using M = PrintTTOptionsModel;
+        dlg.Show();
+        Click(dlg, b_byGroup ? M::IDC_BY_GROUP : M::IDC_BY_DAY);
+        if (b_byGroup)
+            Click(dlg, M::IDC_SELECTED);
+        Click(dlg, M::IDC_PROPORTIONAL);
+        Click(dlg, M::IDC_ALL_TIMESLOTS);
+        EXPECT_TRUE(Checked(dlg, M::IDC_ALL_TIMESLOTS));
+        EXPECT_TRUE(Checked(dlg, M::IDC_GRID_LINES)) << "proportional rows have grid lines";
+        return wxID_OK;
+    });
+    AllRows rows(event.Doc());
+    PrintDialogAnswer answer(p_out);
+    answer.Start(500);
+    EXPECT_TRUE(RunTimetablePrint(event.Doc(), &rows, FALSE));
+    Pump();
+    EXPECT_EQ(event.Doc().GetPrintOptions().eSlotHeight, 0);
+}
+
 // A print into a file that cannot be written is told once, in the
 // program's words, naming the file and the system's reason; the toolkit's
 // own box, without either, is not shown.
