@@ -27,6 +27,14 @@ BOOL ParticipantPageProtocol::CheckSettings(ParticipantPageData& page, BOOL* p_d
         ShowMessageId(IDS_PARTICIPANT_SETTINGS_INVALID, s_message, MB_OK | MB_ICONEXCLAMATION);
     } else if (ShowMessageId(IDS_PARTICIPANT_SETTINGS_DISCARD, s_message, MB_YESNO | MB_ICONQUESTION) == IDYES) {
         Working = saved;
+        // What a refused OK or Apply left in the copy (the user kept the
+        // edits then) is discarded too: the page's values come back as the
+        // event holds them.
+        if (pStored != nullptr) {
+            page.LoadPage(*pStored);
+            std::string s_ignored;
+            page.SavePage(Working, s_ignored, nullptr);
+        }
         *p_discarded = TRUE;
     }
     return FALSE;
