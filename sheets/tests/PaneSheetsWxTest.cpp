@@ -245,6 +245,8 @@ struct AddedKind {
     // The key of the item of the name, -1 when none; its other field.
     std::function<LONG()> fKey;
     std::function<std::string(LONG)> fField;
+    // Where the sheet stands for a screenshot, beside the pane.
+    wxPoint ptShot;
 };
 
 // An add sheet: the name typed, Apply adds the item and the sheet stays on
@@ -271,8 +273,14 @@ void AddWithApply(const AddedKind<Sheet>& kind, ScriptedMessageBox& boxes)
             EXPECT_EQ(kind.fShownName(sheet), "Apply Item") << kind.pWhat << ": the sheet shows it again";
             EXPECT_NE(std::string(sheet.GetTitle().utf8_str()).find(" - Apply"), std::string::npos)
                 << sheet.GetTitle();
-            if (i_end == wxID_OK && p_shot != nullptr && std::string(p_shot) == kind.pWhat)
+            if (i_end == wxID_OK && p_shot != nullptr && std::string(p_shot) == kind.pWhat) {
+                // For a screenshot: the sheet beside the pane, so that the
+                // new row shows behind it.
+                TheApp()->GetMainFrame()->SetSize(0, 0, 1100, 650);
+                sheet.Move(kind.ptShot);
+                sheet.Raise();
                 ShowAWhile(kind.pWhat);
+            }
 
             kind.fTypeField(sheet, "First change");
             PressInLoop(sheet, IDC_SHEET_APPLY_NOW);
@@ -322,6 +330,7 @@ TEST_F(PaneSheetsWxTest, ApplyInAnAddSheetAddsTheItemAndTheSheetStaysOnIt)
             return -1;
         },
         [this](LONG l_key) { return Doc().GetVenues()[Doc().GetVenues().FindByKey(l_key)].GetLocation(); },
+        wxPoint(480, 300),
     };
     AddWithApply(venue, Boxes);
 
@@ -341,6 +350,7 @@ TEST_F(PaneSheetsWxTest, ApplyInAnAddSheetAddsTheItemAndTheSheetStaysOnIt)
         [this](LONG l_key) {
             return Doc().GetGroups().GetAt(Doc().GetGroups().FindByKey(l_key)).GetContact().GetFullName();
         },
+        wxPoint(480, 40),
     };
     AddWithApply(group, Boxes);
 
@@ -368,6 +378,7 @@ TEST_F(PaneSheetsWxTest, ApplyInAnAddSheetAddsTheItemAndTheSheetStaysOnIt)
         [this](LONG l_key) {
             return Doc().GetParticipants().GetAt(Doc().GetParticipants().FindByKey(l_key)).GetFax();
         },
+        wxPoint(0, 300),
     };
     AddWithApply(participant, Boxes);
 }
