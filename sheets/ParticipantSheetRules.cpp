@@ -7,6 +7,13 @@
 
 #include <algorithm>
 
+void ParticipantPageData::RestorePage(Participant& working, const Participant& stored)
+{
+    LoadPage(stored);
+    std::string s_ignored;
+    SavePage(working, s_ignored, nullptr);
+}
+
 BOOL ParticipantPageProtocol::CheckSettings(ParticipantPageData& page, BOOL* p_discarded)
 {
     const Participant saved(Working);
@@ -30,11 +37,8 @@ BOOL ParticipantPageProtocol::CheckSettings(ParticipantPageData& page, BOOL* p_d
         // What a refused OK or Apply left in the copy (the user kept the
         // edits then) is discarded too: the page's values come back as the
         // event holds them.
-        if (pStored != nullptr) {
-            page.LoadPage(*pStored);
-            std::string s_ignored;
-            page.SavePage(Working, s_ignored, nullptr);
-        }
+        if (pStored != nullptr)
+            page.RestorePage(Working, *pStored);
         *p_discarded = TRUE;
     }
     return FALSE;

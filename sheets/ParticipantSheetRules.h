@@ -60,6 +60,11 @@ public:
     // changed.
     virtual BOOL SavePage(Participant& participant, std::string& s_reason, BOOL* p_changed) = 0;
     virtual void LoadPage(const Participant& participant) = 0;
+    // The user discards the page's edits: the page's fields of the working
+    // participant come back as the stored one holds them, the others stay.
+    // By default the page loads the stored participant and saves into the
+    // working one.
+    virtual void RestorePage(Participant& working, const Participant& stored);
     virtual DWORD GetCheckFlags() const { return kParticipantPageCheckFlags; }
     // What the page holds beyond what the participant's check covers; FALSE
     // with the message, which is then treated as a failed check.

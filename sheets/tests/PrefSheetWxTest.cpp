@@ -231,6 +231,51 @@ TEST_F(PrefSheet, DiscardAfterARefusedApplyReturnsToTheStoredValues)
     EXPECT_EQ(doc.GetPreferences().GetGroupEventLimits(), SchedLim(SchedLim::e_range, 0, 2, 6));
 }
 
+// The same for the defaults of new participants: a roster range of 5 to 2
+// refused at Apply and kept, then discarded on leaving the page, comes
+// back as the event holds it.
+TEST_F(PrefSheet, DiscardOfTheDefaultRosterRangeAfterARefusedApplyReturnsToTheStoredRange)
+{
+    event.Style("Bass");
+    const RosterLim held(SchedLim(SchedLim::e_range, 0, 1, 3));
+    doc.GetPreferences().GetPartRosterLim() = held;
+    ScriptedMessageBox boxes;
+    std::vector<std::string> v_shown;
+    bool b_left = true;
+    WhenOpen([&](PrefPSheet& sheet) {
+        int i_page = -1;
+        for (size_t i = 0; i < sheet.GetBookCtrl()->GetPageCount(); ++i) {
+            if (sheet.GetBookCtrl()->GetPageText(i) == "Participant Rostering")
+                i_page = static_cast<int>(i);
+        }
+        ASSERT_GE(i_page, 0);
+        ShowPage(sheet, i_page);
+        wxWindow& roster = *sheet.GetBookCtrl()->GetPage(static_cast<size_t>(i_page));
+        const auto f_boxes = [&roster] {
+            return std::string(Find<wxTextCtrl>(roster, IDC_ROSTER_MIN_VALUE)->GetValue().utf8_str()) + "/"
+                   + std::string(Find<wxTextCtrl>(roster, IDC_ROSTER_MAX_VALUE)->GetValue().utf8_str());
+        };
+        Choose(roster, IDC_ROSTER_RANGE);
+        Type(roster, IDC_ROSTER_MIN_VALUE, "5");
+        Type(roster, IDC_ROSTER_MAX_VALUE, "2");
+        boxes.Answer(IDNO);
+        Press(sheet, IDC_SHEET_APPLY_NOW);
+        Settle();
+        v_shown.push_back(f_boxes());
+        boxes.Answer(IDYES);
+        b_left = ShowPage(sheet, sheet.GetBookCtrl()->GetPage(1));
+        Settle();
+        v_shown.push_back(f_boxes());
+        Press(sheet, wxID_CANCEL);
+    });
+    doc.OnPreferences();
+    Settle();
+    EXPECT_EQ((std::vector<std::string>{"5/2", "1/3"}), v_shown);
+    EXPECT_FALSE(b_left) << "Yes keeps the page, showing what it holds now";
+    EXPECT_EQ(2u, boxes.Boxes().size());
+    EXPECT_EQ(doc.GetPreferences().GetPartRosterLim(), held);
+}
+
 // Group limits that do not hold together never reach the preferences: a
 // maximum below the minimum, then OK; No to the question whether to
 // discard keeps the sheet open on the page, so does Yes, which gives the
