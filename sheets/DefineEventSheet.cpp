@@ -86,7 +86,7 @@ DefineEventPPage::DefineEventPPage(wxWindow* p_book, EventDoc* p_doc)
         const char* pLabel;
         const char* pExample;
     } a_kinds[] = {
-        {IDC_KIND_CALENDAR, "&Calendar dates", "(e.g. \"Mon 3-Jan-2000 to Thu 6-Jan-2000, Sat 8-Jan-2000\")"},
+        {IDC_KIND_CALENDAR, "Calendar &dates", "(e.g. \"Mon 3-Jan-2000 to Thu 6-Jan-2000, Sat 8-Jan-2000\")"},
         {IDC_KIND_WEEK_DAYS, "Days of the &week", "(e.g. \"Monday to Friday, Sunday\")"},
         {IDC_KIND_CUSTOM, "C&ustom days", "(e.g. \"1st Sunday each Month, Last Saturday in July\")"},
     };

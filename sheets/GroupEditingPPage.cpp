@@ -52,7 +52,7 @@ BOOL GroupEditingPPage::CheckSettings(BOOL* p_stay)
 {
     auto* p_host = dynamic_cast<IGroupPageHost*>(pSheet);
     ZEL_ASSERT(p_host != nullptr);
-    GroupPageProtocol protocol(pDoc, p_host->GetWorkingGroup(), p_host->ChecksEventDays());
+    GroupPageProtocol protocol(pDoc, p_host->GetWorkingGroup(), p_host->ChecksEventDays(), p_host->GetStoredGroup());
     BOOL b_discarded = FALSE;
     const BOOL b_ok = protocol.CheckSettings(*this, &b_discarded);
     *p_stay = b_discarded;

@@ -19,6 +19,10 @@ public:
     // Whether the group's days and timeslots are checked against the event
     // (not for the defaults of new groups).
     virtual BOOL ChecksEventDays() const = 0;
+    // The group as the event holds it: before the sheet opened, or as the
+    // sheet's last Apply stored it. A page whose edits the user discards
+    // returns to it. Null: to what the page held when it was last left.
+    virtual const Group* GetStoredGroup() const { return nullptr; }
 
 protected:
     ~IGroupPageHost() = default;

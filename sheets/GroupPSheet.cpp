@@ -79,10 +79,18 @@ int GroupPSheet::DoModal()
     }
     pMembers = new GroupMembPPage(GetBookCtrl(), pDoc);
     AddPage(pMembers);
+    Stored = Working;
     for (GroupEditingPPage* p_page : PagesInLoadOrder())
         p_page->LoadPage(Working);
     SetTitleSuffix(Working.GetName().c_str());
     return ShowModal();
+}
+
+void GroupPSheet::ShowApplied()
+{
+    Stored = Working;
+    SetTitleSuffix(Working.GetName().c_str());
+    EditingPSheet::ShowApplied();
 }
 
 bool GroupPSheet::OnInitDialog()

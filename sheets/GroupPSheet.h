@@ -5,9 +5,10 @@
 // every page and then the whole group, and keeps the sheet open while a
 // check fails.
 //
-// DoModal returns wxID_OK, IDC_SHEET_APPLY_NOW, IDC_SHEET_PREVIOUS,
-// IDC_SHEET_NEXT or wxID_CANCEL; SetItemPosition (before DoModal) makes it
-// one step of a walk through several groups. The page active at the end is
+// DoModal returns wxID_OK, IDC_SHEET_PREVIOUS, IDC_SHEET_NEXT or
+// wxID_CANCEL; SetItemPosition (before DoModal) makes it one step of a walk
+// through several groups. Apply hands the group to the caller's store
+// (SetApplyStore) and keeps the sheet open on the group as stored. The page active at the end is
 // GetActivePageIndex. A group sheet opens where and as large as the last
 // one was left during the run.
 #pragma once
@@ -17,6 +18,7 @@
 #include "shell/editing/EditingPSheet.h"
 
 #include <functional>
+#include <optional>
 #include <vector>
 
 class EventDoc;
@@ -39,6 +41,7 @@ public:
 
     Group& GetWorkingGroup() override { return Working; }
     BOOL ChecksEventDays() const override { return TRUE; }
+    const Group* GetStoredGroup() const override { return Stored ? &*Stored : nullptr; }
     const Group& GetWorkingGroup() const { return Working; }
 
     int DoModal();
@@ -62,6 +65,7 @@ public:
 protected:
     bool OnInitDialog() override;
     bool ApplyPages() override;
+    void ShowApplied() override;
 
 private:
     // The pages in the order they load and save.
@@ -69,6 +73,9 @@ private:
     void OnMoveOrSize();
 
     Group Working;
+    // The group as the event holds it, for the pages' discards.
+    // (Held apart from construction: a blank one would take a key.)
+    std::optional<Group> Stored;
     EventDoc* pDoc;
     GroupContactPPage* pContact = nullptr;
     GroupStyleFacilityPPage* pStyles = nullptr;

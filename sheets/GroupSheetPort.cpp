@@ -13,7 +13,8 @@ namespace {
 
 // Opens the sheet over a copy of the request's group and hands the copy
 // back as the sheet left it, with the sheet's result in the framework's
-// codes (IDOK and IDCANCEL; Apply, Previous and Next as they are).
+// codes (IDOK and IDCANCEL; Previous and Next as they are). Apply goes to
+// the request's store while the sheet stays open.
 class WxGroupSheetPort : public IGroupSheetPort {
 public:
     int Run(Request& request) override
@@ -23,6 +24,8 @@ public:
                           static_cast<UINT>(std::max(request.iStartPage, 0)), ToWx(request.sCaption));
         sheet.GetWorkingGroup() = *request.pWorking;
         sheet.SetAcceptCheck(request.fAccept);
+        if (request.fApply)
+            sheet.SetApplyStore([&request, &sheet] { return request.fApply(sheet.GetWorkingGroup()) != FALSE; });
         if (request.nCount > 0)
             sheet.SetItemPosition(request.iPosition, request.nCount);
         const int i_result = sheet.DoModal();

@@ -27,6 +27,14 @@ BOOL GroupPageProtocol::CheckSettings(GroupPageData& page, BOOL* p_discarded)
     if (page.IsPageChanged()) {
         if (ShowMessageId(IDS_GROUP_INVALID_DISCARD, s_reason, MB_YESNO | MB_ICONQUESTION) == IDYES) {
             Working = saved;
+            // What a refused OK or Apply left in the copy (the user kept
+            // the edits then) is discarded too: the page's values come back
+            // as the event holds them.
+            if (pStored != nullptr) {
+                page.LoadPage(*pStored);
+                std::string s_ignored;
+                page.SavePage(Working, s_ignored);
+            }
             *p_discarded = TRUE;
         }
         return FALSE;

@@ -53,14 +53,20 @@ public:
 // against the event; not for the defaults of new groups).
 class GroupPageProtocol {
 public:
-    GroupPageProtocol(const EventDoc* p_doc, Group& working, BOOL b_days)
-        : pDoc(p_doc), Working(working), bDays(b_days) {}
+    // p_stored: the group as the event holds it (before the sheet opened,
+    // or as its last Apply stored it), to which a discard returns the
+    // page; null: a discard returns the page to what it held when it was
+    // last left.
+    GroupPageProtocol(const EventDoc* p_doc, Group& working, BOOL b_days, const Group* p_stored = nullptr)
+        : pDoc(p_doc), Working(working), bDays(b_days), pStored(p_stored) {}
 
     // The page is left: it saves into the working group, which is then
     // checked. A page that cannot save gets 3001 and the group comes back;
     // a failed check of a changed page asks 3000, where Yes brings the
-    // group back and sets *p_discarded (the caller then reloads the page);
-    // of an unchanged page it shows 3001. TRUE when the group passed.
+    // group back, with the page's own values as stored, and sets
+    // *p_discarded (the caller then reloads the page); No keeps what the
+    // page saved. Of an unchanged page it shows 3001. TRUE when the group
+    // passed.
     BOOL CheckSettings(GroupPageData& page, BOOL* p_discarded);
 
     // OK: every page saves (the first that cannot gets 3001), then every
@@ -78,6 +84,7 @@ private:
     const EventDoc* pDoc;
     Group& Working;
     BOOL bDays;
+    const Group* pStored;
 };
 
 // The Details page's values.

@@ -90,7 +90,8 @@ BOOL ParticipantEditingPPage::CheckSettings(BOOL* p_stay)
 {
     auto* p_host = dynamic_cast<ParticipantPageHost*>(pSheet);
     ZEL_ASSERT(p_host != NULL);
-    ParticipantPageProtocol protocol(pDoc, p_host->GetPageParticipant(), p_host->IsInteractive());
+    ParticipantPageProtocol protocol(pDoc, p_host->GetPageParticipant(), p_host->IsInteractive(),
+                                     p_host->GetStoredParticipant());
     BOOL b_discarded = FALSE;
     const BOOL b_result = protocol.CheckSettings(*this, &b_discarded);
     *p_stay = b_discarded;
@@ -399,8 +400,21 @@ std::vector<ParticipantEditingPPage*> ParticipantPSheet::GetParticipantPages() c
 
 void ParticipantPSheet::PreparePages()
 {
+    Stored = Working;
     for (ParticipantEditingPPage* p_page : GetParticipantPages())
         p_page->LoadPage(Working);
+    ShowNameInTitle();
+}
+
+void ParticipantPSheet::ShowApplied()
+{
+    Stored = Working;
+    ShowNameInTitle();
+    EditingPSheet::ShowApplied();
+}
+
+void ParticipantPSheet::ShowNameInTitle()
+{
     ZelFullName name(Participant::kMaxFirst, Participant::kMaxMiddle, Participant::kMaxLast);
     name.SetName(Working.GetNameObject().GetFirstName(), Working.GetNameObject().GetOtherNames(),
                  Working.GetNameObject().GetLastName());

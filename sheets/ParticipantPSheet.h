@@ -1,7 +1,8 @@
 // The participant sheet and its pages.
 //
 // ParticipantPSheet edits a working copy of one participant: the caller
-// fills it before ShowModal and copies it out after wxID_OK. Its pages run
+// fills it before ShowModal and copies it out after wxID_OK; Apply hands it
+// to the caller's store (SetApplyStore) and the sheet stays on it. Its pages run
 // on ParticipantEditingPPage, which finds the participant being edited
 // through the sheet (ParticipantPageHost: this sheet's working
 // participant, or the default participant of a sheet of preferences),
@@ -19,6 +20,7 @@
 #include "shell/editing/EditingPSheet.h"
 
 #include <string>
+#include <optional>
 #include <vector>
 #include <wx/combobox.h>
 #include <wx/textctrl.h>
@@ -34,6 +36,11 @@ public:
     virtual Participant& GetPageParticipant() = 0;
     // The participant's groups are checked with it (not for defaults).
     virtual BOOL IsInteractive() const = 0;
+    // The participant as the event holds it: before the sheet opened, or
+    // as the sheet's last Apply stored it. A page whose edits the user
+    // discards returns to it. Null: to what the page held when it was last
+    // left.
+    virtual const Participant* GetStoredParticipant() const { return nullptr; }
 };
 
 class ParticipantEditingPPage : public EditingPPage, public ParticipantPageData {
@@ -126,6 +133,7 @@ public:
     Participant& GetParticipant() { return Working; }
     Participant& GetPageParticipant() override { return Working; }
     BOOL IsInteractive() const override { return TRUE; }
+    const Participant* GetStoredParticipant() const override { return Stored ? &*Stored : nullptr; }
 
     // Loads every page from the working participant, sets the caption and
     // runs the sheet.
@@ -143,10 +151,16 @@ public:
 
 protected:
     bool ApplyPages() override;
+    void ShowApplied() override;
 
 private:
+    void ShowNameInTitle();
+
     EventDoc* pDoc;
     Participant Working;
+    // The participant as the event holds it, for the pages' discards.
+    // (Held apart from construction: a blank one would take a key.)
+    std::optional<Participant> Stored;
     ParticipantDetailsPPage* pDetails;
     ParticipantLimitsPPage* pLimits;
     ParticipantAvailPPage* pAvail;

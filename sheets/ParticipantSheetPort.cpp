@@ -23,6 +23,8 @@ int WxParticipantSheetPort::Run(Request& request)
                                   request.sCaption);
     sheet.GetParticipant() = *request.pWorking;
     sheet.fAccept = request.fAccept;
+    if (request.fApply)
+        sheet.SetApplyStore([&request, &sheet] { return request.fApply(sheet.GetParticipant()) != FALSE; });
     sheet.SetItemPosition(request.iPosition, request.nCount);
     const int i_result = sheet.ShowModal();
     request.iLastPage = sheet.GetActivePageIndex();

@@ -2,7 +2,7 @@
 // copy of the participant, whose OK, Apply, Next and Previous also ask the
 // pane whether the edited participant may be stored (a name another
 // participant has is refused there, and the sheet stays open with every
-// edit).
+// edit). Apply goes to the pane's store while the sheet stays open.
 #pragma once
 
 #include "sheets/ParticipantPSheet.h"

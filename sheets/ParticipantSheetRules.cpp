@@ -7,6 +7,13 @@
 
 #include <algorithm>
 
+void ParticipantPageData::RestorePage(Participant& working, const Participant& stored)
+{
+    LoadPage(stored);
+    std::string s_ignored;
+    SavePage(working, s_ignored, nullptr);
+}
+
 BOOL ParticipantPageProtocol::CheckSettings(ParticipantPageData& page, BOOL* p_discarded)
 {
     const Participant saved(Working);
@@ -27,6 +34,11 @@ BOOL ParticipantPageProtocol::CheckSettings(ParticipantPageData& page, BOOL* p_d
         ShowMessageId(IDS_PARTICIPANT_SETTINGS_INVALID, s_message, MB_OK | MB_ICONEXCLAMATION);
     } else if (ShowMessageId(IDS_PARTICIPANT_SETTINGS_DISCARD, s_message, MB_YESNO | MB_ICONQUESTION) == IDYES) {
         Working = saved;
+        // What a refused OK or Apply left in the copy (the user kept the
+        // edits then) is discarded too: the page's values come back as the
+        // event holds them.
+        if (pStored != nullptr)
+            page.RestorePage(Working, *pStored);
         *p_discarded = TRUE;
     }
     return FALSE;

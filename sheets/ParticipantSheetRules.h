@@ -60,6 +60,11 @@ public:
     // changed.
     virtual BOOL SavePage(Participant& participant, std::string& s_reason, BOOL* p_changed) = 0;
     virtual void LoadPage(const Participant& participant) = 0;
+    // The user discards the page's edits: the page's fields of the working
+    // participant come back as the stored one holds them, the others stay.
+    // By default the page loads the stored participant and saves into the
+    // working one.
+    virtual void RestorePage(Participant& working, const Participant& stored);
     virtual DWORD GetCheckFlags() const { return kParticipantPageCheckFlags; }
     // What the page holds beyond what the participant's check covers; FALSE
     // with the message, which is then treated as a failed check.
@@ -74,16 +79,22 @@ public:
 // participants).
 class ParticipantPageProtocol {
 public:
-    ParticipantPageProtocol(EventDoc* p_doc, Participant& working, BOOL b_interactive)
-        : pDoc(p_doc), Working(working), bInteractive(b_interactive) {}
+    // p_stored: the participant as the event holds it (before the sheet
+    // opened, or as its last Apply stored it), to which a discard returns
+    // the page; null: a discard returns the page to what it held when it
+    // was last left.
+    ParticipantPageProtocol(EventDoc* p_doc, Participant& working, BOOL b_interactive,
+                            const Participant* p_stored = nullptr)
+        : pDoc(p_doc), Working(working), bInteractive(b_interactive), pStored(p_stored) {}
 
     // The page is left: it saves into the working participant, which is
     // checked, with the page's own check first, with the page's flags when
     // it changed. A page that cannot
     // save gets 3003 and the participant comes back. A failed check of a
-    // changed page asks 3002, where Yes brings the participant back and
-    // sets *p_discarded (the caller then reloads the page); of an unchanged
-    // page it shows 3003. TRUE when the page passed.
+    // changed page asks 3002, where Yes brings the participant back, with
+    // the page's own values as stored, and sets *p_discarded (the caller
+    // then reloads the page); No keeps what the page saved. Of an
+    // unchanged page it shows 3003. TRUE when the page passed.
     BOOL CheckSettings(ParticipantPageData& page, BOOL* p_discarded);
 
     // Every page saves (the first that cannot gets 3003), then every page
@@ -101,6 +112,7 @@ private:
     EventDoc* pDoc;
     Participant& Working;
     BOOL bInteractive;
+    const Participant* pStored;
 };
 
 // The Details page's values.

@@ -145,13 +145,33 @@ PrefPSheet::PrefPSheet(EventDoc* p_doc, UINT u_startPage, const wxString& s_capt
     p_book->SetMinSize(wxSize(i_tabs, -1));
 }
 
-int PrefPSheet::DoModal()
+void PrefPSheet::LoadPages()
 {
     LoadPrefSheet(Working, pGeneral->Fields, DefaultGroup, DefaultParticipant);
+    StoredGroup = DefaultGroup;
+    StoredParticipant = DefaultParticipant;
+}
+
+int PrefPSheet::DoModal()
+{
+    LoadPages();
     const int i_result = ShowModal();
+    TakeWorkingPrefs();
+    return i_result == wxID_OK ? wxID_OK : wxID_CANCEL;
+}
+
+const Preferences& PrefPSheet::TakeWorkingPrefs()
+{
     StorePrefSheet(Working, pGeneral->Fields, DefaultGroup, DefaultParticipant, pDoc);
-    // Apply ends the sheet as OK does, once the pages have been applied.
-    return i_result == wxID_OK || i_result == IDC_SHEET_APPLY_NOW ? wxID_OK : wxID_CANCEL;
+    return Working;
+}
+
+void PrefPSheet::ShowApplied()
+{
+    LoadPages();
+    if (pGeneral->HasInitialisedPage())
+        pGeneral->TransferDataToWindow();
+    EditingPSheet::ShowApplied();
 }
 
 bool PrefPSheet::ApplyPages()
@@ -186,6 +206,11 @@ public:
         PrefPSheet sheet(&doc, PrefPSheet::GetLastPage(), "Define preferences",
                          wxTheApp != nullptr ? wxTheApp->GetTopWindow() : nullptr);
         sheet.GetWorkingPrefs() = prefs;
+        // Apply stores the preferences as OK does; the sheet stays open.
+        sheet.SetApplyStore([&sheet, &doc] {
+            doc.SetPreferences(sheet.TakeWorkingPrefs(), TRUE);
+            return true;
+        });
         const int i_result = sheet.DoModal();
         PrefPSheet::SetLastPage(static_cast<UINT>(std::max(sheet.GetActivePageIndex(), 0)));
         if (i_result != wxID_OK)

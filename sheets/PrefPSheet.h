@@ -15,6 +15,8 @@
 #include "sheets/ParticipantPSheet.h"
 #include "sheets/PrefSheetRules.h"
 
+#include <optional>
+
 class EventDoc;
 class GroupAllocPPage;
 class GroupLimitsPPage;
@@ -60,14 +62,22 @@ public:
     Preferences& GetWorkingPrefs() { return Working; }
     Group& GetWorkingGroup() override { return DefaultGroup; }
     BOOL ChecksEventDays() const override { return FALSE; }
+    const Group* GetStoredGroup() const override { return StoredGroup ? &*StoredGroup : nullptr; }
     Participant& GetPageParticipant() override { return DefaultParticipant; }
     BOOL IsInteractive() const override { return FALSE; }
+    const Participant* GetStoredParticipant() const override
+    {
+        return StoredParticipant ? &*StoredParticipant : nullptr;
+    }
     PrefGenPPage& GetGeneralPage() { return *pGeneral; }
 
     // Loads the pages, runs the sheet, fills the working preferences back
-    // (whatever the result): wxID_OK (also after Apply, which ends it) or
-    // wxID_CANCEL.
+    // (whatever the result): wxID_OK or wxID_CANCEL. Apply hands the
+    // preferences to the caller's store (SetApplyStore, which reads them
+    // with TakeWorkingPrefs) and the sheet stays open on them.
     int DoModal();
+    // The working preferences with what the pages hold.
+    const Preferences& TakeWorkingPrefs();
 
     // The tab the next sheet of this run opens on.
     static UINT GetLastPage() { return uLastPage; }
@@ -79,12 +89,21 @@ protected:
     // a page whose settings are not valid keeps the sheet open on it,
     // whether or not the user chose to discard the changes.
     bool ApplyPages() override;
+    // The pages show the preferences as stored, the general page's
+    // "re-enable" box cleared again.
+    void ShowApplied() override;
 
 private:
+    void LoadPages();
+
     EventDoc* pDoc;
     Preferences Working;
     Group DefaultGroup;
     Participant DefaultParticipant;
+    // The defaults as the event holds them, for the pages' discards (held
+    // apart from construction: a blank group or participant takes a key).
+    std::optional<Group> StoredGroup;
+    std::optional<Participant> StoredParticipant;
     PrefGenPPage* pGeneral = nullptr;
     GroupLimitsPPage* pGroupLimits = nullptr;
     GroupAllocPPage* pGroupAlloc = nullptr;

@@ -29,6 +29,10 @@ public:
 
     BOOL SavePage(Participant& participant, std::string& s_reason, BOOL* p_changed) override;
     void LoadPage(const Participant& participant) override;
+    void RestorePage(Participant& working, const Participant& stored) override
+    {
+        RosterPageState::RestoreStored(working, stored);
+    }
     DWORD GetCheckFlags() const override { return kParticipantRosterCheckFlags; }
     BOOL CheckPage(std::string& s_message) const override { return State.CheckLimit(s_message); }
     void ReloadPage() override;

@@ -262,6 +262,15 @@ void RosterPageState::Save(Participant& participant, LONG l_chosenRole, BOOL* p_
     participant.SetOwnRosterLim(Limit);
 }
 
+void RosterPageState::RestoreStored(Participant& participant, const Participant& stored)
+{
+    participant.SetByRole(stored.GetByRole());
+    participant.SetRosterRoleKey(stored.GetRosterRoleKey());
+    participant.GetOwnRosterStyles() = stored.GetOwnRosterStyles();
+    participant.SetOrdered(stored.GetOrdered());
+    participant.SetOwnRosterLim(stored.GetOwnRosterLim());
+}
+
 std::vector<std::pair<std::string, LONG>> RosterPageState::RoleEntries(const EventDoc& doc)
 {
     std::vector<std::pair<std::string, LONG>> v_entries;

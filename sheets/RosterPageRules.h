@@ -164,6 +164,11 @@ public:
     // settings rather than the participant's own, or a mode the participant
     // does not follow, and an OK with nothing changed must change nothing.
     void Save(Participant& participant, LONG l_chosenRole, BOOL* p_changed) const;
+    // The participant's roster fields (role or own styles, their order and
+    // the limit) as the stored participant holds them: what the page's
+    // edits come back to when they are discarded. Copied, since Save
+    // writes nothing for a page that shows what it loaded.
+    static void RestoreStored(Participant& participant, const Participant& stored);
 
     // The roles that have roster styles, by name (the combo's entries), and
     // the entry to select: the participant's rostering role when it follows

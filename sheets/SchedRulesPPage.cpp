@@ -319,11 +319,18 @@ void SchedRulesPPage::OnMove(bool b_up)
     OnChanged();
 }
 
-void SchedRulesPPage::OnUndo()
+void SchedRulesPPage::OnUndo() { ReloadUnchanged(); }
+
+void SchedRulesPPage::ReloadPage()
 {
     auto* p_host = dynamic_cast<ISchedRulesHost*>(pSheet);
     if (p_host == nullptr)
         return;
+    if (!HasInitialisedPage()) {
+        // The list is filled when the page is first shown.
+        pCore->LoadRules(p_host->GetWorkingRules());
+        return;
+    }
     const int i_row = GetSelectedRule();
     bInitialising = true;
     pList->AbortEdit();
@@ -331,8 +338,6 @@ void SchedRulesPPage::OnUndo()
     pCore->LoadRules(p_host->GetWorkingRules());
     FillList(pCore->GetRuleCount());
     SelectRule(i_row);
-    SetChanged(FALSE);
-    pSheet->EnableUndo(false);
     bInitialising = false;
     OnChanged();
 }

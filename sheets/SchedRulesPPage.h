@@ -64,6 +64,8 @@ public:
     ZelTimeslotCtrl& GetGrid() { return *pGrid; }
 
 protected:
+    // The rules afresh from the sheet's working copy (Undo, Apply).
+    void ReloadPage() override;
     void EnableRulesList(bool b_enable) override;
     void EnableApplyDiscard(bool b_enable) override;
     void EnableSheetOK(bool b_enable) override;

@@ -39,9 +39,7 @@ int SchedulingRulesPSheet::DoModal()
     pVenuePage->LoadRules(Working);
     pDayPage->LoadRules(Working);
     SetStartPage(StartPage(Working));
-    // Apply ends the sheet as OK does, once the pages have been applied.
-    const int i_result = ShowModal();
-    return i_result == wxID_OK || i_result == IDC_SHEET_APPLY_NOW ? wxID_OK : wxID_CANCEL;
+    return ShowModal() == wxID_OK ? wxID_OK : wxID_CANCEL;
 }
 
 bool SchedulingRulesPSheet::ApplyPages()
@@ -58,6 +56,18 @@ bool SchedulingRulesPSheet::ApplyPages()
 
 namespace {
 
+// What the document does with the rules of an OK: they are taken and
+// revalidated, and the change routine runs, unless the event holds them
+// already (the routine would keep only the timetable's locks).
+void StoreRules(EventDoc& doc, const SchedulingRules& rules)
+{
+    if (SameStoredForm(rules, doc.GetSchedulingRules()))
+        return;
+    doc.GetSchedulingRules() = rules;
+    doc.GetSchedulingRules().Revalidate(&doc);
+    doc.DocChanged(UpdateViewHint::e_scheduling_rules);
+}
+
 class WxSchedulingRulesSheets : public IDocumentSheetsPort {
 public:
     IDocumentSheetsPort* pPrevious = nullptr;
@@ -71,6 +81,13 @@ public:
     {
         SchedulingRulesPSheet sheet(&doc, IDS_SCHEDULING_RULES, wxTheApp != nullptr ? wxTheApp->GetTopWindow() : nullptr);
         sheet.GetWorkingRules() = rules;
+        // Apply stores the rules as OK does; the sheet stays open on them
+        // as the event now holds them.
+        sheet.SetApplyStore([&sheet, &doc] {
+            StoreRules(doc, sheet.GetWorkingRules());
+            sheet.GetWorkingRules() = doc.GetSchedulingRules();
+            return true;
+        });
         const int i_result = sheet.DoModal();
         if (i_result != wxID_OK)
             return IDCANCEL;

@@ -22,8 +22,9 @@ public:
     // the venue rules page.
     static UINT StartPage(const SchedulingRules& rules);
     // Loads both pages from the working rules, opens on the start page,
-    // runs the sheet: wxID_OK (also after Apply, which ends it) or
-    // wxID_CANCEL.
+    // runs the sheet: wxID_OK or wxID_CANCEL. Apply hands the working
+    // rules to the caller's store (SetApplyStore) and the pages show them
+    // again as stored.
     int DoModal();
 
 protected:

@@ -268,6 +268,12 @@ void VenuePSheet::OnSizeOrMove(wxEvent& event)
         g_bHasLastPosition = true;
 }
 
+void VenuePSheet::ShowApplied()
+{
+    SetTitleSuffix(Working.GetName().c_str());
+    EditingPSheet::ShowApplied();
+}
+
 bool VenuePSheet::ApplyPages()
 {
     if (!EditingPSheet::ApplyPages())
@@ -291,6 +297,8 @@ int WxVenueSheetPort::Run(VenueSheetRequest& request)
     sheet.GetVenue() = request.Working;
     sheet.SetItemPosition(request.iItem, request.nItems);
     sheet.SetAcceptCheck(request.fAccept);
+    if (request.fApply)
+        sheet.SetApplyStore([&request, &sheet] { return request.fApply(sheet.GetVenue()) != FALSE; });
     const int i_result = sheet.ShowModal();
     request.Working = sheet.GetVenue();
     request.iPage = sheet.GetActivePageIndex();

@@ -1,9 +1,11 @@
 // The venue sheet: one page, Details, on which the user names a venue,
 // gives its location and picks the styles it allows and the facilities it
 // provides. The sheet edits a working copy of the venue that its caller
-// fills before ShowModal and reads after the sheet ends with OK, Apply,
-// Next or Previous; a check the caller gives (a name another venue has)
-// may keep the sheet open at those ends, with every edit still there.
+// fills before ShowModal and reads after the sheet ends with OK, Next or
+// Previous; Apply hands the copy to the caller's store (SetApplyStore) and
+// the sheet stays open on the venue as stored. A check the caller gives (a
+// name another venue has) may keep the sheet open at OK, Apply, Next or
+// Previous, with every edit still there.
 //
 // A venue sheet opens where the last one of the program's run was left,
 // and as large.
@@ -119,6 +121,7 @@ public:
 protected:
     bool OnInitDialog() override;
     bool ApplyPages() override;
+    void ShowApplied() override;
 
 private:
     void OnSizeOrMove(wxEvent& event);

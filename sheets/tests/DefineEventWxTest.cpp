@@ -21,6 +21,7 @@
 #include "shell/frame/MainFrm.h"
 #include "shell/frame/PaneView.h"
 #include "shell/frame/RotavexApp.h"
+#include "testsupport/ui/AccessKeys.h"
 #include "testsupport/ui/RotavexAppEnvironment.h"
 #include "testsupport/ui/WxLoopDriving.h"
 #include "testsupport/ProgramFolder.h"
@@ -33,7 +34,9 @@
 #include <chrono>
 #include <filesystem>
 #include <functional>
+#include <map>
 #include <gtest/gtest.h>
+#include <wx/button.h>
 #include <wx/checkbox.h>
 #include <wx/init.h>
 #include <wx/listbox.h>
@@ -598,6 +601,73 @@ TEST_F(DefineEventWxTest, EscapeCancelsTheWizardAfterNextByItsAccessKey)
         EXPECT_EQ(Doc().GetEventDef().GetDaySel(), EventDefinition::eCalendar);
         EXPECT_FALSE(Doc().IsModified());
     }
+}
+
+// The wizard's buttons have access keys of their own, and no control of any
+// page along any road takes one of them (two controls of one key only take
+// turns at the focus: the button would no longer be pressed).
+TEST_F(DefineEventWxTest, NoPageTakesTheAccessKeyOfAWizardButton)
+{
+    Start((fsFolder / "venues.eve").string());
+    struct Case {
+        const char* pWhat;
+        int iKindId;
+        int nNexts;
+    };
+    const Case a_cases[] = {
+        {"the first page", IDC_KIND_CALENDAR, 0},     {"the calendar", IDC_KIND_CALENDAR, 1},
+        {"the calendar's timeslots", IDC_KIND_CALENDAR, 2}, {"the week days", IDC_KIND_WEEK_DAYS, 1},
+        {"the week's timeslots", IDC_KIND_WEEK_DAYS, 2}, {"the custom days", IDC_KIND_CUSTOM, 1},
+    };
+    // The pages' own keys looked at, over all the pages.
+    int n_keys = 0;
+    for (const Case& one : a_cases) {
+        bool b_driven = false;
+        WhenOpen([&](DefineEventPSheet& sheet) {
+            Click(Ctrl<wxRadioButton>(Active(sheet), one.iKindId));
+            for (int i = 0; i < one.nNexts; ++i) {
+                if (auto* p_week = dynamic_cast<WeekDaysPPage*>(&Active(sheet)))
+                    Click(Ctrl<wxCheckBox>(*p_week, IDC_WEEK_SUNDAY + 1), true);
+                Press(sheet, ZelSizingPropSheet::ID_WIZNEXT);
+            }
+            std::map<char, wxString> m_buttons;
+            for (int i_id : {int(ZelSizingPropSheet::ID_WIZBACK), int(ZelSizingPropSheet::ID_WIZNEXT),
+                             int(ZelSizingPropSheet::ID_WIZFINISH), int(wxID_CANCEL)}) {
+                wxWindow* p_button = sheet.FindWindow(i_id);
+                ASSERT_NE(p_button, nullptr) << i_id;
+                const char c_key = ShownAccessKey(*p_button);
+                EXPECT_NE(c_key, 0) << p_button->GetLabel();
+                EXPECT_TRUE(m_buttons.emplace(c_key, p_button->GetLabel()).second) << p_button->GetLabel();
+            }
+            std::function<void(wxWindow&)> f_walk = [&](wxWindow& parent) {
+                for (wxWindow* p_child : parent.GetChildren()) {
+                    const bool b_keyed = wxDynamicCast(p_child, wxButton) != nullptr
+                                         || wxDynamicCast(p_child, wxCheckBox) != nullptr
+                                         || wxDynamicCast(p_child, wxRadioButton) != nullptr
+                                         || wxDynamicCast(p_child, wxStaticText) != nullptr;
+                    if (b_keyed && p_child->IsShown()) {
+                        if (const char c_key = ShownAccessKey(*p_child)) {
+                            ++n_keys;
+                            const auto it = m_buttons.find(c_key);
+                            EXPECT_TRUE(it == m_buttons.end())
+                                << one.pWhat << ": '" << c_key << "' of " << p_child->GetLabel() << " and "
+                                << it->second;
+                        }
+                    }
+                    f_walk(*p_child);
+                }
+            };
+            f_walk(Active(sheet));
+            ShowAWhile();
+            Press(sheet, wxID_CANCEL);
+            b_driven = true;
+        });
+        Run(EventDoc::ID_DEFINE_EVENT);
+        ASSERT_TRUE(b_driven) << one.pWhat;
+    }
+    // Event name, the three kinds, the calendar's days, the timeslots
+    // pages' days, grid, Advanced and venue: twice each on both roads.
+    EXPECT_GE(n_keys, 10);
 }
 
 TEST_F(DefineEventWxTest, TheTimeslotsPageTakesAHundredDays)

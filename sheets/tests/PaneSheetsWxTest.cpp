@@ -15,6 +15,7 @@
 #include "sheets/LimitsPPageGroup.h"
 #include "app/InstallSheets.h"
 #include "sheets/ParticipantSheetPort.h"
+#include "sheets/VenuePSheet.h"
 #include "shell/frame/CommandIds.h"
 #include "shell/editing/EditSheetRules.h"
 #include "shell/frame/EventDocument.h"
@@ -22,6 +23,7 @@
 #include "shell/frame/MainFrm.h"
 #include "shell/frame/PaneView.h"
 #include "shell/lists/ParticipantView.h"
+#include "shell/lists/VenueView.h"
 #include "shell/frame/RotavexApp.h"
 #include "testsupport/EventBuilder.h"
 #include "testsupport/ProgramFolder.h"
@@ -30,6 +32,7 @@
 #include "testsupport/ui/SheetTestDriving.h"
 
 #include <cctype>
+#include <cstdlib>
 #include <filesystem>
 #include <functional>
 #include <string>
@@ -78,6 +81,7 @@ protected:
             ASSERT_TRUE(event.Doc().OnSaveDocument((fsFolder / "fair.eve").string()));
         }
         ConfigureProgramSettings(fsFolder);
+        ASSERT_TRUE(RegisterVenueView());
         ASSERT_TRUE(RegisterGroupView());
         ASSERT_TRUE(RegisterParticipantView());
         ASSERT_TRUE(TheApp()->StartUp((fsFolder / "fair.eve").string()));
@@ -87,10 +91,11 @@ protected:
         ASSERT_NE(Participants(), nullptr);
         ASSERT_FALSE(Doc().IsModified());
     }
-    void TearDown() override { EndProgramRun({kGroupView, kParticipantView}, fsFolder); }
+    void TearDown() override { EndProgramRun({kVenueView, kGroupView, kParticipantView}, fsFolder); }
 
     CMainFrame& Frame() { return *TheApp()->GetMainFrame(); }
     EventDoc& Doc() { return TheApp()->GetDocument()->GetEvent(); }
+    VenueView* Venues() { return dynamic_cast<VenueView*>(Frame().GetPaneView(0, 0)); }
     GroupView* Groups() { return dynamic_cast<GroupView*>(Frame().GetPaneView(1, 0)); }
     ParticipantView* Participants() { return dynamic_cast<ParticipantView*>(Frame().GetPaneView(0, 1)); }
     int Unfilled() { return Doc().GetTimetable()->CountUnfilled(-1, -1); }
@@ -106,20 +111,19 @@ protected:
     fs::path fsFolder;
 };
 
-// Over a walk of two: Apply on the first, Next, then OK on the second.
+// Over a walk of two: Apply on the first, which stays open, Next, then OK
+// on the second.
 template <class Sheet>
 void WalkWithoutEditing(int& n_sheets)
 {
     WhenShownPainted<Sheet>([&n_sheets](Sheet& first) {
         ++n_sheets;
         PressInLoop(first, IDC_SHEET_APPLY_NOW);
-        WhenShownPainted<Sheet>([&n_sheets](Sheet& again) {
+        EXPECT_TRUE(first.IsModal()) << "Apply keeps the sheet open";
+        PressInLoop(first, IDC_SHEET_NEXT);
+        WhenShownPainted<Sheet>([&n_sheets](Sheet& second) {
             ++n_sheets;
-            PressInLoop(again, IDC_SHEET_NEXT);
-            WhenShownPainted<Sheet>([&n_sheets](Sheet& second) {
-                ++n_sheets;
-                PressInLoop(second, wxID_OK);
-            });
+            PressInLoop(second, wxID_OK);
         });
     });
 }
@@ -137,7 +141,7 @@ TEST_F(PaneSheetsWxTest, SheetsEndedWithoutAnEditLeaveTheTimetableAlone)
     WalkWithoutEditing<ParticipantChangePSheet>(n_sheets);
     Participants()->ChangeSelected();
     Pump();
-    EXPECT_EQ(n_sheets, 6);
+    EXPECT_EQ(n_sheets, 4);
     EXPECT_EQ(Unfilled(), n_unfilled) << "the placement that is not locked is kept";
     EXPECT_FALSE(Doc().IsModified());
     EXPECT_TRUE(Boxes.Boxes().empty());
@@ -222,6 +226,161 @@ TEST_F(PaneSheetsWxTest, ANewParticipantWithATakenNameKeepsItsSheetOpen)
     const int i_added = Doc().GetParticipants().FindByName("Anne Lee");
     ASSERT_GE(i_added, 0);
     EXPECT_EQ(Doc().GetParticipants().GetAt(i_added).GetEmail(), "ann@example.org");
+}
+
+// How a test reaches one kind of item in its add sheet and in the event.
+template <class Sheet>
+struct AddedKind {
+    const char* pWhat;
+    UINT uAddCommand;
+    // The pane behind the sheet.
+    std::function<ItemListView*()> fPane;
+    std::function<int()> fCount;
+    // Types the name into the sheet, and the other field.
+    std::function<void(Sheet&)> fTypeName;
+    std::function<void(Sheet&, const char*)> fTypeField;
+    // What the sheet's boxes show: the name, the other field.
+    std::function<std::string(Sheet&)> fShownName;
+    std::function<std::string(Sheet&)> fShownField;
+    // The key of the item of the name, -1 when none; its other field.
+    std::function<LONG()> fKey;
+    std::function<std::string(LONG)> fField;
+    // Where the sheet stands for a screenshot, beside the pane.
+    wxPoint ptShot;
+};
+
+// An add sheet: the name typed, Apply adds the item and the sheet stays on
+// it, the new row in the pane behind; the other field changed and Apply
+// again changes that item (no second one); then the field changed once
+// more and the sheet ended with OK (stored) or Cancel (Apply's stays).
+template <class Sheet>
+void AddWithApply(const AddedKind<Sheet>& kind, ScriptedMessageBox& boxes)
+{
+    const char* p_shot = std::getenv("ROTAVEX_SHOW_ONLY");
+    for (const int i_end : {int(wxID_OK), int(wxID_CANCEL)}) {
+        const std::string s_end = i_end == wxID_OK ? " (OK)" : " (Cancel)";
+        const int n_before = kind.fCount();
+        bool b_driven = false;
+        WhenShownPainted<Sheet>([&](Sheet& sheet) {
+            kind.fTypeName(sheet);
+            PressInLoop(sheet, IDC_SHEET_APPLY_NOW);
+            Pump();
+            ASSERT_TRUE(sheet.IsModal()) << kind.pWhat << s_end << ": Apply keeps the sheet open";
+            EXPECT_EQ(kind.fCount(), n_before + 1) << kind.pWhat << s_end;
+            const LONG l_key = kind.fKey();
+            ASSERT_GE(l_key, 0) << kind.pWhat << s_end << ": the item is in the event";
+            EXPECT_GE(kind.fPane()->GetList().FindItemData(l_key), 0) << kind.pWhat << ": its row in the pane";
+            EXPECT_EQ(kind.fShownName(sheet), "Apply Item") << kind.pWhat << ": the sheet shows it again";
+            EXPECT_NE(std::string(sheet.GetTitle().utf8_str()).find(" - Apply"), std::string::npos)
+                << sheet.GetTitle();
+            if (i_end == wxID_OK && p_shot != nullptr && std::string(p_shot) == kind.pWhat) {
+                // For a screenshot: the sheet beside the pane, so that the
+                // new row shows behind it.
+                TheApp()->GetMainFrame()->SetSize(0, 0, 1100, 650);
+                sheet.Move(kind.ptShot);
+                sheet.Raise();
+                ShowAWhile(kind.pWhat);
+            }
+
+            kind.fTypeField(sheet, "First change");
+            PressInLoop(sheet, IDC_SHEET_APPLY_NOW);
+            Pump();
+            ASSERT_TRUE(sheet.IsModal()) << kind.pWhat << s_end;
+            EXPECT_EQ(kind.fCount(), n_before + 1) << kind.pWhat << s_end << ": still the one item";
+            EXPECT_EQ(kind.fKey(), l_key) << kind.pWhat << s_end;
+            EXPECT_EQ(kind.fField(l_key), "First change") << kind.pWhat << s_end;
+            EXPECT_EQ(kind.fShownField(sheet), "First change") << kind.pWhat << s_end;
+
+            kind.fTypeField(sheet, "Second change");
+            PressInLoop(sheet, i_end);
+            b_driven = true;
+        });
+        EXPECT_TRUE(TheApp()->GetMainFrame()->RunCommand(kind.uAddCommand));
+        Pump();
+        ASSERT_TRUE(b_driven) << kind.pWhat << s_end;
+        EXPECT_EQ(kind.fCount(), n_before + 1) << kind.pWhat << s_end;
+        const LONG l_key = kind.fKey();
+        ASSERT_GE(l_key, 0) << kind.pWhat << s_end;
+        EXPECT_EQ(kind.fField(l_key), i_end == wxID_OK ? "Second change" : "First change") << kind.pWhat << s_end;
+        EXPECT_TRUE(boxes.Boxes().empty()) << kind.pWhat << s_end << ": " << boxes.Boxes()[0].sText;
+        // The next round adds a new item of the same name.
+        kind.fPane()->Click(-1, FALSE, FALSE);
+        kind.fPane()->Click(kind.fPane()->GetList().FindItemData(l_key), FALSE, TRUE);
+        kind.fPane()->DeleteSelected();
+        Pump();
+        ASSERT_EQ(kind.fCount(), n_before) << kind.pWhat;
+    }
+}
+
+TEST_F(PaneSheetsWxTest, ApplyInAnAddSheetAddsTheItemAndTheSheetStaysOnIt)
+{
+    AddedKind<VenuePSheet> venue{
+        "add-venue",
+        ID_ADD_VENUE,
+        [this] { return static_cast<ItemListView*>(Venues()); },
+        [this] { return Doc().GetNumVenues(); },
+        [](VenuePSheet& sheet) { TypeInLoop(sheet.GetDetailsPage(), IDC_VENUE_NAME, "Apply Item"); },
+        [](VenuePSheet& sheet, const char* p_text) { TypeInLoop(sheet.GetDetailsPage(), IDC_VENUE_LOCATION, p_text); },
+        [](VenuePSheet& sheet) { return Text(sheet.GetDetailsPage(), IDC_VENUE_NAME); },
+        [](VenuePSheet& sheet) { return Text(sheet.GetDetailsPage(), IDC_VENUE_LOCATION); },
+        [this]() -> LONG {
+            for (int i = 0; i < Doc().GetNumVenues(); ++i)
+                if (Doc().GetVenues()[i].GetName() == "Apply Item")
+                    return Doc().GetVenues()[i].GetKey();
+            return -1;
+        },
+        [this](LONG l_key) { return Doc().GetVenues()[Doc().GetVenues().FindByKey(l_key)].GetLocation(); },
+        wxPoint(480, 300),
+    };
+    AddWithApply(venue, Boxes);
+
+    AddedKind<GroupPSheet> group{
+        "add-group",
+        ID_ADD_GROUP,
+        [this] { return static_cast<ItemListView*>(Groups()); },
+        [this] { return Doc().GetGroups().GetNumGroups(); },
+        [](GroupPSheet& sheet) { TypeInLoop(*sheet.GetContactPage(), IDC_GROUP_NAME, "Apply Item"); },
+        [](GroupPSheet& sheet, const char* p_text) { TypeInLoop(*sheet.GetContactPage(), IDC_GROUP_CONTACT, p_text); },
+        [](GroupPSheet& sheet) { return Text(*sheet.GetContactPage(), IDC_GROUP_NAME); },
+        [](GroupPSheet& sheet) { return Text(*sheet.GetContactPage(), IDC_GROUP_CONTACT); },
+        [this]() -> LONG {
+            const int i_index = Doc().GetGroups().FindByName("Apply Item");
+            return i_index >= 0 ? Doc().GetGroups().GetAt(i_index).GetKey() : -1;
+        },
+        [this](LONG l_key) {
+            return Doc().GetGroups().GetAt(Doc().GetGroups().FindByKey(l_key)).GetContact().GetFullName();
+        },
+        wxPoint(480, 40),
+    };
+    AddWithApply(group, Boxes);
+
+    AddedKind<ParticipantChangePSheet> participant{
+        "add-participant",
+        ID_ADD_PARTICIPANT,
+        [this] { return static_cast<ItemListView*>(Participants()); },
+        [this] { return Doc().GetParticipants().GetNumParticipants(); },
+        [](ParticipantChangePSheet& sheet) {
+            TypeInLoop(sheet.GetDetailsPage(), IDC_PART_FIRST_NAME, "Apply");
+            TypeInLoop(sheet.GetDetailsPage(), IDC_PART_LAST_NAME, "Item");
+        },
+        [](ParticipantChangePSheet& sheet, const char* p_text) {
+            TypeInLoop(sheet.GetDetailsPage(), IDC_PART_FAX, p_text);
+        },
+        [](ParticipantChangePSheet& sheet) {
+            return Text(sheet.GetDetailsPage(), IDC_PART_FIRST_NAME) + " "
+                   + Text(sheet.GetDetailsPage(), IDC_PART_LAST_NAME);
+        },
+        [](ParticipantChangePSheet& sheet) { return Text(sheet.GetDetailsPage(), IDC_PART_FAX); },
+        [this]() -> LONG {
+            const int i_index = Doc().GetParticipants().FindByName("Apply Item");
+            return i_index >= 0 ? Doc().GetParticipants().GetAt(i_index).GetKey() : -1;
+        },
+        [this](LONG l_key) {
+            return Doc().GetParticipants().GetAt(Doc().GetParticipants().FindByKey(l_key)).GetFax();
+        },
+        wxPoint(0, 300),
+    };
+    AddWithApply(participant, Boxes);
 }
 
 // The descriptions of the Limits and Allocation pages send the user to

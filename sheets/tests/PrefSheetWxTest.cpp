@@ -12,6 +12,7 @@
 #include "res/RotavexStrings.h"
 #include "model/Preferences.h"
 #include "sheets/AllocRules.h"
+#include "sheets/GroupSheetIds.h"
 #include "sheets/LimitsRules.h"
 #include "sheets/PrefPSheet.h"
 #include "sheets/RosterPageRules.h"
@@ -124,6 +125,155 @@ TEST_F(PrefSheet, ChangedCancelledReopenedOnTheSameTabAndTaken)
     EXPECT_EQ(10u, doc.GetPreferences().GetReportFontSize());
     EXPECT_EQ(0u, doc.GetPreferences().GetSuppressedMessages());
     EXPECT_EQ(0u, PrefPSheet::GetLastPage());
+}
+
+// Apply hands the preferences to the document while the sheet stays open
+// on them (the general page's values as stored); Cancel afterwards keeps
+// what Apply stored and drops only what came after it.
+TEST_F(PrefSheet, ApplyStoresAndTheSheetStaysOpen)
+{
+    doc.GetPreferences().SetSuppressedMessages(7);
+    ScriptedMessageBox boxes;
+    bool b_open = false;
+    UINT u_minutesWhileOpen = 0;
+    UINT u_suppressedWhileOpen = 99;
+    bool b_reenableShown = true;
+    WhenOpen([&](PrefPSheet& sheet) {
+        ShowPage(sheet, 0);
+        Type(sheet.GetGeneralPage(), IDC_PREF_TRAVEL_MINUTES, "35");
+        Tick(sheet.GetGeneralPage(), IDC_PREF_REENABLE, true);
+        ShowPage(sheet, 3);
+        Type(*sheet.GetBookCtrl()->GetPage(3), IDC_GROUP_MAX_SIZE, "12");
+        Press(sheet, IDC_SHEET_APPLY_NOW);
+        Settle();
+        b_open = sheet.IsModal();
+        u_minutesWhileOpen = doc.GetPreferences().GetTravelMinutes();
+        u_suppressedWhileOpen = doc.GetPreferences().GetSuppressedMessages();
+        ShowPage(sheet, 0);
+        b_reenableShown = Find<wxCheckBox>(sheet.GetGeneralPage(), IDC_PREF_REENABLE)->GetValue();
+        Type(sheet.GetGeneralPage(), IDC_PREF_TRAVEL_MINUTES, "50");
+        Press(sheet, wxID_CANCEL);
+    });
+    doc.OnPreferences();
+    Settle();
+    EXPECT_TRUE(b_open);
+    EXPECT_EQ(35u, u_minutesWhileOpen);
+    EXPECT_EQ(0u, u_suppressedWhileOpen);
+    EXPECT_FALSE(b_reenableShown) << "the messages are enabled again: the box shows that done";
+    EXPECT_EQ(35u, doc.GetPreferences().GetTravelMinutes());
+    EXPECT_EQ(12, doc.GetPreferences().GetMaxGroupSize());
+    EXPECT_TRUE(doc.IsModified());
+    EXPECT_TRUE(boxes.Boxes().empty());
+}
+
+// Yes to the question whether to discard returns the page to the values
+// the event holds, also when an Apply was refused before and the user
+// kept the edits then: Group Limits, Event between 5 and 2, Apply, No;
+// a click on another tab, Yes: the page shows the stored range again. A
+// range Apply did store is what a later discard returns to.
+TEST_F(PrefSheet, DiscardAfterARefusedApplyReturnsToTheStoredValues)
+{
+    doc.GetPreferences().GetGroupEventLimits() = SchedLim(SchedLim::e_range, 0, 1, 4);
+    ScriptedMessageBox boxes;
+    std::vector<std::string> v_shown;
+    std::vector<bool> v_left;
+    std::vector<bool> v_open;
+    WhenOpen([&](PrefPSheet& sheet) {
+        ShowPage(sheet, 1);
+        wxWindow& limits = *sheet.GetBookCtrl()->GetPage(1);
+        auto* p_tree = Find<ZelTreeCtrl>(limits, IDC_LIMITS_TREE);
+        ASSERT_NE(p_tree, nullptr);
+        const auto f_boxes = [&limits] {
+            return std::string(Find<wxTextCtrl>(limits, IDC_LIMITS_MIN_VALUE)->GetValue().utf8_str()) + "/"
+                   + std::string(Find<wxTextCtrl>(limits, IDC_LIMITS_MAX_VALUE)->GetValue().utf8_str());
+        };
+        SelectItems(*p_tree, {"Event"});
+        Type(limits, IDC_LIMITS_MIN_VALUE, "5");
+        Type(limits, IDC_LIMITS_MAX_VALUE, "2");
+        boxes.Answer(IDNO);
+        Press(sheet, IDC_SHEET_APPLY_NOW);
+        Settle();
+        v_open.push_back(sheet.IsModal());
+        v_shown.push_back(f_boxes());
+        ShowAWhile("pref-apply-no");
+        boxes.Answer(IDYES);
+        v_left.push_back(ShowPage(sheet, sheet.GetBookCtrl()->GetPage(4)));
+        Settle();
+        SelectItems(*p_tree, {"Event"});
+        v_shown.push_back(f_boxes());
+        ShowAWhile("pref-discarded");
+
+        // A range that holds is applied; a bad one after it is discarded
+        // back to the applied one.
+        Type(limits, IDC_LIMITS_MIN_VALUE, "2");
+        Type(limits, IDC_LIMITS_MAX_VALUE, "6");
+        Press(sheet, IDC_SHEET_APPLY_NOW);
+        Settle();
+        v_open.push_back(sheet.IsModal());
+        Type(limits, IDC_LIMITS_MIN_VALUE, "7");
+        Type(limits, IDC_LIMITS_MAX_VALUE, "3");
+        boxes.Answer(IDYES);
+        v_left.push_back(ShowPage(sheet, sheet.GetBookCtrl()->GetPage(4)));
+        Settle();
+        SelectItems(*p_tree, {"Event"});
+        v_shown.push_back(f_boxes());
+        v_left.push_back(ShowPage(sheet, sheet.GetBookCtrl()->GetPage(4)));
+        Press(sheet, wxID_CANCEL);
+    });
+    doc.OnPreferences();
+    Settle();
+    EXPECT_EQ((std::vector<bool>{true, true}), v_open);
+    EXPECT_EQ((std::vector<std::string>{"5/2", "1/4", "2/6"}), v_shown);
+    EXPECT_EQ((std::vector<bool>{false, false, true}), v_left) << "Yes keeps the page, which may then be left";
+    ASSERT_EQ(3u, boxes.Boxes().size());
+    for (const auto& box : boxes.Boxes())
+        EXPECT_NE(box.sText.find("Do you want to discard your changes?"), std::string::npos) << box.sText;
+    EXPECT_EQ(doc.GetPreferences().GetGroupEventLimits(), SchedLim(SchedLim::e_range, 0, 2, 6));
+}
+
+// The same for the defaults of new participants: a roster range of 5 to 2
+// refused at Apply and kept, then discarded on leaving the page, comes
+// back as the event holds it.
+TEST_F(PrefSheet, DiscardOfTheDefaultRosterRangeAfterARefusedApplyReturnsToTheStoredRange)
+{
+    event.Style("Bass");
+    const RosterLim held(SchedLim(SchedLim::e_range, 0, 1, 3));
+    doc.GetPreferences().GetPartRosterLim() = held;
+    ScriptedMessageBox boxes;
+    std::vector<std::string> v_shown;
+    bool b_left = true;
+    WhenOpen([&](PrefPSheet& sheet) {
+        int i_page = -1;
+        for (size_t i = 0; i < sheet.GetBookCtrl()->GetPageCount(); ++i) {
+            if (sheet.GetBookCtrl()->GetPageText(i) == "Participant Rostering")
+                i_page = static_cast<int>(i);
+        }
+        ASSERT_GE(i_page, 0);
+        ShowPage(sheet, i_page);
+        wxWindow& roster = *sheet.GetBookCtrl()->GetPage(static_cast<size_t>(i_page));
+        const auto f_boxes = [&roster] {
+            return std::string(Find<wxTextCtrl>(roster, IDC_ROSTER_MIN_VALUE)->GetValue().utf8_str()) + "/"
+                   + std::string(Find<wxTextCtrl>(roster, IDC_ROSTER_MAX_VALUE)->GetValue().utf8_str());
+        };
+        Choose(roster, IDC_ROSTER_RANGE);
+        Type(roster, IDC_ROSTER_MIN_VALUE, "5");
+        Type(roster, IDC_ROSTER_MAX_VALUE, "2");
+        boxes.Answer(IDNO);
+        Press(sheet, IDC_SHEET_APPLY_NOW);
+        Settle();
+        v_shown.push_back(f_boxes());
+        boxes.Answer(IDYES);
+        b_left = ShowPage(sheet, sheet.GetBookCtrl()->GetPage(1));
+        Settle();
+        v_shown.push_back(f_boxes());
+        Press(sheet, wxID_CANCEL);
+    });
+    doc.OnPreferences();
+    Settle();
+    EXPECT_EQ((std::vector<std::string>{"5/2", "1/3"}), v_shown);
+    EXPECT_FALSE(b_left) << "Yes keeps the page, showing what it holds now";
+    EXPECT_EQ(2u, boxes.Boxes().size());
+    EXPECT_EQ(doc.GetPreferences().GetPartRosterLim(), held);
 }
 
 // Group limits that do not hold together never reach the preferences: a

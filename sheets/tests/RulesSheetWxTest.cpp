@@ -305,6 +305,54 @@ TEST_F(RulesSheetTest, TheDocumentTakesTheRulesOnlyOnOKAndTheBuildKeepsThem)
     EXPECT_EQ(1, n_room);
 }
 
+// Apply hands the rules to the document while the sheet stays open on them;
+// a rule added after it goes with Cancel, the applied one stays.
+TEST_F(RulesSheetTest, ApplyStoresTheRulesAndTheSheetStaysOpen)
+{
+    InstallSchedulingRulesSheet();
+    const LONG l_hall = event.VenueKey("Hall");
+    bool b_open = false;
+    int n_stored = -1;
+    int n_rows = -1;
+    std::string s_venue;
+    std::function<void(SchedulingRulesPSheet&)> f_apply = [&](SchedulingRulesPSheet& sheet) {
+        VenueRulesPPage& venues = sheet.GetVenuePage();
+        Command(venues, ID_PAGE_NEW);
+        venues.GetList().AbortEdit();
+        EditCell(venues, 0, 2, "Hall");
+        EditCell(venues, 0, 3, "Limit participants");
+        venues.GetList().BeginEdit(0, 4);
+        if (auto* p_value = wxDynamicCast(venues.GetList().GetEditor(), wxTextCtrl))
+            p_value->SetValue("0");
+        venues.GetList().EndEdit();
+        Settle();
+        ZelArrayWithFind<long> a_hall;
+        a_hall.Add(l_hall);
+        PickSlots(venues, a_hall, [](int, const ZelRelTimeslot&) { return true; });
+        Press(venues, IDC_RULES_APPLY);
+        Press(sheet, IDC_SHEET_APPLY_NOW);
+        Settle();
+        b_open = sheet.IsModal();
+        n_stored = event.Doc().GetSchedulingRules().GetNumVenueRules();
+        n_rows = venues.GetList().GetItemCount();
+        s_venue = Cell(venues, 0, 2);
+        Command(venues, ID_PAGE_NEW);
+        venues.GetList().AbortEdit();
+        Press(sheet, wxID_CANCEL);
+    };
+    WhenOpen(f_apply);
+    event.Doc().OnSchedulingRules();
+    Settle();
+    EXPECT_TRUE(b_open);
+    EXPECT_EQ(n_stored, 1);
+    EXPECT_EQ(n_rows, 1) << "the sheet shows the rules as stored";
+    EXPECT_EQ(s_venue, "Hall");
+    ASSERT_EQ(1, event.Doc().GetSchedulingRules().GetNumVenueRules());
+    const VenueRule& rule = event.Doc().GetSchedulingRules().GetVenueRules()[0];
+    EXPECT_TRUE(rule.IsValid() && rule.IsEnabled());
+    EXPECT_EQ(4, rule.GetNumTimes());
+}
+
 } // namespace
 
 namespace {

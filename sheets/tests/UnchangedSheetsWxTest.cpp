@@ -55,6 +55,7 @@
 #include <wx/listbox.h>
 #include <wx/radiobut.h>
 #include <wx/stattext.h>
+#include <wx/textctrl.h>
 
 namespace fs = std::filesystem;
 
@@ -251,10 +252,11 @@ void VisitEveryPage(EditingPSheet& sheet)
         EXPECT_TRUE(ShowPage(sheet, book.GetPage(static_cast<size_t>(i)))) << "page " << i << " kept the user";
 }
 
-// Opens the sheet of each selected item in turn and ends each with the
-// button given for it, after a look at every page.
+// Opens the sheet of each selected item in turn and presses the buttons
+// given for it, after a look at every page: an Apply keeps the sheet open
+// (and every page is looked at again), the last button ends it.
 template <class Sheet>
-void EndEachWith(std::vector<int> v_buttons, const char* p_what, int& n_sheets)
+void EndEachWith(std::vector<std::vector<int>> v_buttons, const char* p_what, int& n_sheets)
 {
     if (v_buttons.empty())
         return;
@@ -262,9 +264,16 @@ void EndEachWith(std::vector<int> v_buttons, const char* p_what, int& n_sheets)
         ++n_sheets;
         VisitEveryPage(sheet);
         ShowAWhile(p_what);
-        const std::vector<int> v_rest(v_buttons.begin() + 1, v_buttons.end());
+        const std::vector<std::vector<int>> v_rest(v_buttons.begin() + 1, v_buttons.end());
+        const std::vector<int>& v_mine = v_buttons.front();
+        for (std::size_t i = 0; i + 1 < v_mine.size(); ++i) {
+            PressInLoop(sheet, v_mine[i]);
+            Pump();
+            EXPECT_TRUE(sheet.IsModal()) << p_what << ": " << v_mine[i] << " keeps the sheet open";
+            VisitEveryPage(sheet);
+        }
         EndEachWith<Sheet>(v_rest, p_what, n_sheets);
-        PressInLoop(sheet, v_buttons.front());
+        PressInLoop(sheet, v_mine.back());
     });
 }
 
@@ -276,10 +285,10 @@ TEST_F(UnchangedSheetsWxTest, PaneSheetsEndedWithoutAnEditKeepTheTimetable)
     const LONG l_venue = Doc().GetVenues()[0].GetKey();
     const Venue venue = Doc().GetVenues()[0];
     Select(*Venues(), {l_venue, Doc().GetVenues()[1].GetKey()});
-    EndEachWith<VenuePSheet>({IDC_SHEET_APPLY_NOW, IDC_SHEET_NEXT, wxID_OK}, "venue", n_sheets);
+    EndEachWith<VenuePSheet>({{IDC_SHEET_APPLY_NOW, IDC_SHEET_NEXT}, {wxID_OK}}, "venue", n_sheets);
     Venues()->ChangeSelected();
     Pump();
-    EXPECT_EQ(n_sheets, 3);
+    EXPECT_EQ(n_sheets, 2);
     ExpectUntouched("venues");
     EXPECT_TRUE(SameStoredForm(Doc().GetVenues()[0], venue));
 
@@ -287,10 +296,10 @@ TEST_F(UnchangedSheetsWxTest, PaneSheetsEndedWithoutAnEditKeepTheTimetable)
     n_sheets = 0;
     const Group group = Doc().GetGroups().GetAt(0);
     Select(*Groups(), {group.GetKey(), Doc().GetGroups().GetAt(1).GetKey()});
-    EndEachWith<GroupPSheet>({IDC_SHEET_APPLY_NOW, IDC_SHEET_NEXT, wxID_OK}, "group", n_sheets);
+    EndEachWith<GroupPSheet>({{IDC_SHEET_APPLY_NOW, IDC_SHEET_NEXT}, {wxID_OK}}, "group", n_sheets);
     Groups()->ChangeSelected();
     Pump();
-    EXPECT_EQ(n_sheets, 3);
+    EXPECT_EQ(n_sheets, 2);
     ExpectUntouched("groups");
     EXPECT_TRUE(SameStoredForm(Doc().GetGroups().GetAt(0), group));
 
@@ -298,14 +307,15 @@ TEST_F(UnchangedSheetsWxTest, PaneSheetsEndedWithoutAnEditKeepTheTimetable)
     // with roster styles, ordered or not, limits and not-available times.
     n_sheets = 0;
     const Participant part = Doc().GetParticipants().GetAt(0);
-    std::vector<int> v_buttons{IDC_SHEET_APPLY_NOW};
+    std::vector<std::vector<int>> v_buttons;
     std::vector<LONG> v_keys;
     std::vector<Participant> v_kept;
     for (int i = 0; i < 12; ++i) {
         v_kept.push_back(Doc().GetParticipants().GetAt(i));
         v_keys.push_back(Doc().GetParticipants().GetAt(i).GetKey());
-        v_buttons.push_back(i < 11 ? int(IDC_SHEET_NEXT) : int(wxID_OK));
+        v_buttons.push_back({i < 11 ? int(IDC_SHEET_NEXT) : int(wxID_OK)});
     }
+    v_buttons.front().insert(v_buttons.front().begin(), IDC_SHEET_APPLY_NOW);
     Participants()->Click(-1, FALSE, FALSE);
     for (LONG l_key : v_keys)
         Participants()->Click(Participants()->GetList().FindItemData(l_key), FALSE, TRUE);
@@ -313,7 +323,7 @@ TEST_F(UnchangedSheetsWxTest, PaneSheetsEndedWithoutAnEditKeepTheTimetable)
     EndEachWith<ParticipantChangePSheet>(v_buttons, "participant", n_sheets);
     Participants()->ChangeSelected();
     Pump();
-    EXPECT_EQ(n_sheets, 13);
+    EXPECT_EQ(n_sheets, 12);
     for (std::size_t i = 0; i < v_kept.size(); ++i) {
         const Participant& now = Doc().GetParticipants().GetAt(Doc().GetParticipants().FindByKey(v_kept[i].GetKey()));
         EXPECT_TRUE(SameStoredForm(now, v_kept[i])) << "participant " << i << ": " << StoredDiff(now, v_kept[i]);
@@ -420,6 +430,91 @@ TEST_F(OneChangedFieldWxTest, Participant)
     ExpectStoredAndDropped("participant", part.GetEmail() == "ann.lee@example.org" && part.GetPhone() == "555 0200 extension 6789, ask for the office");
 }
 
+// Changes one field of the selected item in its sheet, presses Apply and
+// then Cancel: what the sheet showed after Apply, and whether it stayed.
+struct AppliedLook {
+    bool bOpen = false;
+    std::string sShown;
+};
+
+template <class Sheet>
+AppliedLook ApplyThenCancel(const std::function<void(Sheet&)>& f_edit,
+                                   const std::function<std::string(Sheet&)>& f_shown)
+{
+    AppliedLook look;
+    WhenShownPainted<Sheet>([&](Sheet& sheet) {
+        VisitEveryPage(sheet);
+        f_edit(sheet);
+        PressInLoop(sheet, IDC_SHEET_APPLY_NOW);
+        Pump();
+        look.bOpen = sheet.IsModal();
+        look.sShown = f_shown(sheet);
+        VisitEveryPage(sheet);
+        PressInLoop(sheet, wxID_CANCEL);
+    });
+    return look;
+}
+
+std::string BoxText(wxWindow& page, int i_id)
+{
+    auto* p_box = wxDynamicCast(page.FindWindow(i_id), wxTextCtrl);
+    return p_box != nullptr ? std::string(p_box->GetValue().utf8_str()) : std::string("?");
+}
+
+// Apply over the items that carry every field: the changed field is stored
+// at once, every other field as it was, the change routine runs (only the
+// locks stay), the sheet stays open showing the item as stored, and Cancel
+// then keeps what Apply stored.
+TEST_F(OneChangedFieldWxTest, ApplyStoresWhileTheSheetStaysOpen)
+{
+    Venue venue = Doc().GetVenues()[0];
+    Select(*Venues(), {venue.GetKey()});
+    const auto venue_look = ApplyThenCancel<VenuePSheet>(
+        [](VenuePSheet& sheet) { TypeInLoop(sheet.GetDetailsPage(), IDC_VENUE_LOCATION, "South wing"); },
+        [](VenuePSheet& sheet) { return BoxText(sheet.GetDetailsPage(), IDC_VENUE_LOCATION); });
+    Venues()->ChangeSelected();
+    Pump();
+    EXPECT_TRUE(venue_look.bOpen);
+    EXPECT_EQ(venue_look.sShown, "South wing");
+    venue.SetLocation("South wing");
+    const Venue& stored_venue = Doc().GetVenues()[Doc().GetVenues().FindByKey(venue.GetKey())];
+    EXPECT_TRUE(SameStoredForm(stored_venue, venue)) << StoredDiff(stored_venue, venue);
+    ExpectStoredAndDropped("venue", true);
+
+    Group group = Doc().GetGroups().GetAt(0);
+    Select(*Groups(), {group.GetKey()});
+    const auto group_look = ApplyThenCancel<GroupPSheet>(
+        [](GroupPSheet& sheet) {
+            ShowPage(sheet, sheet.GetContactPage());
+            TypeInLoop(*sheet.GetContactPage(), IDC_GROUP_CONTACT, "Dee Fox");
+        },
+        [](GroupPSheet& sheet) { return BoxText(*sheet.GetContactPage(), IDC_GROUP_CONTACT); });
+    Groups()->ChangeSelected();
+    Pump();
+    EXPECT_TRUE(group_look.bOpen);
+    EXPECT_EQ(group_look.sShown, "Dee Fox");
+    group.GetContact().SetName("Dee Fox");
+    const Group& stored_group = Doc().GetGroups().GetAt(Doc().GetGroups().FindByKey(group.GetKey()));
+    EXPECT_TRUE(SameStoredForm(stored_group, group)) << StoredDiff(stored_group, group);
+
+    Participant part = Doc().GetParticipants().GetAt(0);
+    Select(*Participants(), {part.GetKey()});
+    const auto part_look = ApplyThenCancel<ParticipantChangePSheet>(
+        [](ParticipantChangePSheet& sheet) {
+            TypeInLoop(sheet.GetDetailsPage(), IDC_PART_EMAIL, "ann.lee@example.org");
+        },
+        [](ParticipantChangePSheet& sheet) { return BoxText(sheet.GetDetailsPage(), IDC_PART_EMAIL); });
+    Participants()->ChangeSelected();
+    Pump();
+    EXPECT_TRUE(part_look.bOpen);
+    EXPECT_EQ(part_look.sShown, "ann.lee@example.org");
+    part.SetEmail("ann.lee@example.org");
+    const Participant& stored_part =
+        Doc().GetParticipants().GetAt(Doc().GetParticipants().FindByKey(part.GetKey()));
+    EXPECT_TRUE(SameStoredForm(stored_part, part)) << StoredDiff(stored_part, part);
+    EXPECT_TRUE(Boxes.Boxes().empty()) << Boxes.Boxes()[0].sText;
+}
+
 TEST_F(UnchangedSheetsWxTest, TheRulesSheetAndTheDefineEventWalkEndedWithoutAnEditKeepTheTimetable)
 {
     ASSERT_GT(Doc().GetSchedulingRules().GetNumVenueRules(), 0);
@@ -428,7 +523,11 @@ TEST_F(UnchangedSheetsWxTest, TheRulesSheetAndTheDefineEventWalkEndedWithoutAnEd
     WhenShownPainted<SchedulingRulesPSheet>([&](SchedulingRulesPSheet& sheet) {
         VisitEveryPage(sheet);
         ShowAWhile("rules");
-        b_rules = true;
+        // Apply stores nothing unchanged and keeps the sheet open.
+        PressInLoop(sheet, IDC_SHEET_APPLY_NOW);
+        Pump();
+        b_rules = sheet.IsModal();
+        VisitEveryPage(sheet);
         PressInLoop(sheet, wxID_OK);
     });
     Frame().RunCommand(EventDoc::ID_SCHEDULING_RULES);
@@ -436,15 +535,18 @@ TEST_F(UnchangedSheetsWxTest, TheRulesSheetAndTheDefineEventWalkEndedWithoutAnEd
     EXPECT_TRUE(b_rules);
     ExpectUntouched("the rules sheet");
 
-    // The preferences, every page looked at: OK stores them as the sheet
-    // always has (the event is marked modified), but the same preferences
-    // are no change that could make the timetable wrong.
+    // The preferences, every page looked at: Apply, then OK, store them as
+    // the sheet always has (the event is marked modified), but the same
+    // preferences are no change that could make the timetable wrong.
     const Preferences prefs = Doc().GetPreferences();
     bool b_prefs = false;
     WhenShownPainted<PrefPSheet>([&](PrefPSheet& sheet) {
         VisitEveryPage(sheet);
         ShowAWhile("preferences");
-        b_prefs = true;
+        PressInLoop(sheet, IDC_SHEET_APPLY_NOW);
+        Pump();
+        b_prefs = sheet.IsModal();
+        VisitEveryPage(sheet);
         PressInLoop(sheet, wxID_OK);
     });
     Frame().RunCommand(EventDoc::ID_PREFERENCES);

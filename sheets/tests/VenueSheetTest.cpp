@@ -216,10 +216,19 @@ TEST_F(VenueSheetTest, AnOkThatChangesNothingKeepsTheTimetable)
     const int n_unfilled = unfilled();
     SelectRows({0, 1});
     // OK, Next and Apply over unchanged venues store nothing: the
-    // timetable keeps every placement and the event is not modified.
+    // timetable keeps every placement and the event is not modified. Apply
+    // keeps the first sheet open, and Next ends it.
+    VenuePSheet* p_applied = nullptr;
     ModalDriver<VenuePSheet> driver{
-        [&](VenuePSheet& sheet) { PressInLoop(sheet, IDC_SHEET_APPLY_NOW); },
-        [&](VenuePSheet& sheet) { PressInLoop(sheet, IDC_SHEET_NEXT); },
+        [&](VenuePSheet& sheet) {
+            p_applied = &sheet;
+            PressInLoop(sheet, IDC_SHEET_APPLY_NOW);
+            EXPECT_TRUE(sheet.IsModal());
+        },
+        [&](VenuePSheet& sheet) {
+            EXPECT_EQ(&sheet, p_applied);
+            PressInLoop(sheet, IDC_SHEET_NEXT);
+        },
         [&](VenuePSheet& sheet) { PressInLoop(sheet, wxID_OK); },
     };
     Run(ID_LIST_CHANGE);
@@ -264,8 +273,10 @@ TEST_F(VenueSheetTest, TheChangeWalkAppliesAndMovesOn)
             EXPECT_EQ(static_cast<wxTextCtrl*>(sheet.FindWindow(IDC_VENUE_LOCATION))->GetValue(), "Upstairs");
             TypeInLoop(sheet, IDC_VENUE_NAME, "Main Stage");
             PressInLoop(sheet, IDC_SHEET_APPLY_NOW);
+            EXPECT_TRUE(sheet.IsModal());
+            EXPECT_EQ(Doc().GetVenues()[Doc().GetVenues().FindByKey(l_first)].GetName(), "Main Stage");
         },
-        // Apply stored it and reopened the same venue.
+        // Apply stored it, and the sheet stays on the same venue.
         [&](VenuePSheet& sheet) {
             EXPECT_EQ(Title(sheet), "Define venue - Main Stage");
             TypeInLoop(sheet, IDC_VENUE_LOCATION, "Ground floor");

@@ -108,6 +108,9 @@ public:
     // Apply pressed): the controls give up their data, then CheckSettings;
     // FALSE keeps the page.
     virtual bool OnKillActive();
+    // The sheet stored its item (Apply): the page shows the working copy
+    // afresh, unchanged, with nothing to undo.
+    void ShowStored() { ReloadUnchanged(); }
 
 protected:
     // Reads the page's values afresh (from the working copy its sheet

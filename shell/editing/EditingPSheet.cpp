@@ -89,8 +89,9 @@ EditingPSheet::EditingPSheet(wxWindow* p_parent, const wxString& s_caption, UINT
     SetAffirmativeId(wxID_OK);
     SetEscapeId(wxID_CANCEL);
 
-    for (int i_id : {int(wxID_OK), int(IDC_SHEET_NEXT), int(IDC_SHEET_PREVIOUS), int(IDC_SHEET_APPLY_NOW)})
+    for (int i_id : {int(wxID_OK), int(IDC_SHEET_NEXT), int(IDC_SHEET_PREVIOUS)})
         Bind(wxEVT_BUTTON, &EditingPSheet::OnEndButton, this, i_id);
+    Bind(wxEVT_BUTTON, &EditingPSheet::OnApplyNow, this, IDC_SHEET_APPLY_NOW);
     Bind(wxEVT_BUTTON, &EditingPSheet::OnUndo, this, IDC_SHEET_UNDO);
     GetBookCtrl()->Bind(wxEVT_BOOKCTRL_PAGE_CHANGING, &EditingPSheet::OnPageChanging, this);
 }
@@ -272,6 +273,24 @@ void EditingPSheet::OnEndButton(wxCommandEvent& event)
         EndModal(i_result);
     else
         Hide();
+}
+
+void EditingPSheet::OnApplyNow(wxCommandEvent&)
+{
+    if (!ApplyPages())
+        return;
+    if (fApplyStore && !fApplyStore())
+        return;
+    ++nApplied;
+    ShowApplied();
+}
+
+void EditingPSheet::ShowApplied()
+{
+    for (int i = 0; i < GetPageCount(); ++i) {
+        if (auto* p_page = dynamic_cast<EditingPPage*>(GetPage(i)))
+            p_page->ShowStored();
+    }
 }
 
 void EditingPSheet::OnUndo(wxCommandEvent&)

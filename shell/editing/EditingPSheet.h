@@ -4,17 +4,24 @@
 // selection the caller walks, Next and Previous buttons (Cancel then reads
 // "Close").
 //
-// Modal results: wxID_OK, wxID_CANCEL, IDC_SHEET_NEXT (1150),
-// IDC_SHEET_PREVIOUS (1149) and IDC_SHEET_APPLY_NOW (12321). OK, Next,
-// Previous and Apply first let the active page give up its data and check
-// its settings (a page that asks to stay keeps the sheet open); a derived
-// sheet adds its own checks in ApplyPages. While walking, OK acts as Next.
+// Modal results: wxID_OK, wxID_CANCEL, IDC_SHEET_NEXT (1150) and
+// IDC_SHEET_PREVIOUS (1149). OK, Next, Previous and Apply first let the
+// active page give up its data and check its settings (a page that asks to
+// stay keeps the sheet open); a derived sheet adds its own checks in
+// ApplyPages. While walking, OK acts as Next.
+//
+// Apply never ends the sheet: once the pages gave up their data, the
+// caller's store (SetApplyStore) writes the item into the event, and the
+// sheet stays open on the item as stored, its pages shown afresh, so that
+// a later Apply or OK changes that same item. Cancel after Apply keeps
+// what Apply stored.
 #pragma once
 
 #include "framework/Types.h"
 #include "shell/editing/EditSheetRules.h"
 #include "zelkit/dialogs/ui/ZelSizing.h"
 
+#include <functional>
 #include <string>
 #include <wx/button.h>
 
@@ -52,6 +59,15 @@ public:
     wxButton* GetUndoButton() const { return pUndo; }
     void EnableUndo(bool b_enable);
 
+    // What Apply does once the pages gave up their data and passed their
+    // checks: the caller writes the sheet's working copy into the event
+    // (and may give it back as stored); false keeps the sheet as it is,
+    // the caller having told the user why. Without a store Apply stores
+    // nothing and the edits wait for OK.
+    void SetApplyStore(std::function<bool()> f_store) { fApplyStore = std::move(f_store); }
+    // The number of Applies that stored.
+    int GetAppliedCount() const { return nApplied; }
+
     // The sheet opens wide enough to show all its tabs side by side, as far
     // as the screen's work area allows (a narrower sheet scrolls its tabs
     // and hides some of them).
@@ -70,9 +86,15 @@ protected:
     // is not checked again on the way) and selects the control's text, so
     // that the user can mend what was refused without retyping the rest.
     void ShowRefusedField(wxWindow* p_page, int i_controlId);
+    // After an Apply that stored: every page shows the working copy afresh
+    // (as the store left it), unchanged, with nothing to undo. A derived
+    // sheet that keeps more than its pages do (a title, a copy of the item
+    // as stored) brings that up to date first.
+    virtual void ShowApplied();
 
 private:
     void OnEndButton(wxCommandEvent& event);
+    void OnApplyNow(wxCommandEvent& event);
     void OnUndo(wxCommandEvent& event);
     void OnPageChanging(wxBookCtrlEvent& event);
     // Widens the book to its tabs' width, once, before the sheet is laid
@@ -91,4 +113,6 @@ private:
     // Set while the sheet itself changes the page, which is not a leaving
     // the page has to agree to.
     bool bOwnPageChange = false;
+    std::function<bool()> fApplyStore;
+    int nApplied = 0;
 };

@@ -251,14 +251,39 @@ void GroupViewCore::DoAddDialog()
     request.iStartPage = 0;
     request.sCaption = kSheetCaption;
     request.pWorking = &working;
+    // Apply adds the group and the sheet stays on it: a later Apply or OK
+    // changes that group, and Cancel keeps what Apply stored.
+    LONG l_added = -1;
     // A name another group has keeps the sheet open with what was typed.
-    request.fAccept = [this](const Group& edited) { return AcceptGroupName(edited, "add"); };
+    request.fAccept = [this, &l_added](const Group& edited) {
+        return AcceptGroupName(edited, l_added < 0 ? "add" : "change");
+    };
+    request.fApply = [this, &l_added](Group& edited) { return StoreAddedGroup(edited, l_added); };
     if (GetGroupSheetPort().Run(request) != IDOK)
         return;
-    const Group copy(working);
-    std::string s_message;
-    if (AddGroupToDoc(copy, s_message, FALSE, FALSE) != 0)
-        ShowMessageBox(s_message, MB_OK | MB_ICONSTOP);
+    StoreAddedGroup(working, l_added);
+}
+
+BOOL GroupViewCore::StoreAddedGroup(Group& edited, LONG& l_added)
+{
+    EventDoc* p_doc = GetDoc();
+    if (p_doc == nullptr)
+        return FALSE;
+    if (l_added < 0) {
+        std::string s_message;
+        if (AddGroupToDoc(edited, s_message, FALSE, FALSE) != 0) {
+            ShowMessageBox(s_message, MB_OK | MB_ICONSTOP);
+            return FALSE;
+        }
+        // The list keeps the group's own key.
+        l_added = edited.GetKey();
+    } else {
+        WriteChangedGroup(l_added, edited);
+    }
+    const int i_index = p_doc->GetGroups().FindByKey(l_added);
+    if (i_index >= 0)
+        edited = p_doc->GetGroups().GetAt(i_index);
+    return TRUE;
 }
 
 int& GroupViewCore::LastChangePage()
@@ -326,6 +351,15 @@ int GroupViewCore::DoChangeDialog(LPARAM l_key, LPARAM& l_changed, int i_positio
         Group copy(edited);
         copy.SetKey(static_cast<LONG>(l_key));
         return AcceptGroupName(copy, "change");
+    };
+    // Apply stores and the sheet stays on the group as stored.
+    request.fApply = [this, p_doc, l_key, &l_changed](Group& edited) {
+        if (WriteChangedGroup(static_cast<LONG>(l_key), edited))
+            l_changed = TRUE;
+        const int i_stored = p_doc->GetGroups().FindByKey(static_cast<LONG>(l_key));
+        if (i_stored >= 0)
+            edited = p_doc->GetGroups().GetAt(i_stored);
+        return TRUE;
     };
     const int i_result = GetGroupSheetPort().Run(request);
     if (ItemListCore::SheetKeepsEdits(i_result)) {

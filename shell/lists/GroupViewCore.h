@@ -50,10 +50,16 @@ public:
         // keeps the sheet open with the user's edits (the check has told
         // the user why). None: the sheet ends.
         std::function<BOOL(const Group&)> fAccept;
+        // Apply, once the group passed the checks above: stores the group
+        // as the sheet holds it and gives it back as the event now holds
+        // it; the sheet stays open on it. FALSE: nothing stored (the user
+        // was told), the sheet stays with the edits.
+        std::function<BOOL(Group&)> fApply;
     };
     virtual ~IGroupSheetPort() = default;
-    // IDOK, the sheet's Apply (12321), Previous (1149), Next (1150) or
-    // anything else for Cancel.
+    // IDOK, Previous (1149), Next (1150) or anything else for Cancel. A
+    // sheet that ends with its Apply (12321) is taken as one that stored
+    // and wants the same group shown again.
     virtual int Run(Request& request) = 0;
 };
 IGroupSheetPort& GetGroupSheetPort();
@@ -121,6 +127,11 @@ public:
     // The sheet's check before it ends: a name another group has is told
     // (with p_verb, "add" or "change") and keeps the sheet open.
     BOOL AcceptGroupName(const Group& edited, const char* p_verb);
+    // The add sheet's OK or Apply: the first adds the group (a refusal is
+    // shown, FALSE) and l_added takes its key; once added, the group with
+    // that key is changed. The edited copy comes back as the event holds
+    // the group.
+    BOOL StoreAddedGroup(Group& edited, LONG& l_added);
     void DeleteRecord(LPARAM l_key, BOOL b_last);
     void DeleteRecords(const LPARAM* p_keys, int n_keys);
     // The page the change sheet opens on.

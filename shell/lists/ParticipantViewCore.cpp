@@ -337,15 +337,41 @@ void ParticipantViewCore::DoAddDialog()
     request.pDoc = p_doc;
     request.sCaption = kSheetCaption;
     request.pWorking = &working;
+    // Apply adds the participant and the sheet stays on it: a later Apply
+    // or OK changes that participant, and Cancel keeps what Apply stored.
+    LONG l_added = -1;
     // A name another participant has keeps the sheet open with what was
     // typed.
-    request.fAccept = [this](const Participant& edited) { return AcceptChangedName(edited.GetKey(), edited, "add"); };
+    request.fAccept = [this, &l_added](const Participant& edited) {
+        return AcceptChangedName(edited.GetKey(), edited, l_added < 0 ? "add" : "change");
+    };
+    request.fApply = [this, &l_added](Participant& edited) { return StoreAddedParticipant(edited, l_added); };
     if (GetParticipantSheetPort().Run(request) != IDOK)
         return;
-    const Participant copy(working);
-    std::string s_message;
-    if (AddParticipant(copy, s_message, FALSE, FALSE) != 0)
-        ShowMessageBox(s_message, MB_OK | MB_ICONSTOP);
+    StoreAddedParticipant(working, l_added);
+}
+
+BOOL ParticipantViewCore::StoreAddedParticipant(Participant& edited, LONG& l_added)
+{
+    EventDoc* p_doc = GetDoc();
+    if (p_doc == nullptr)
+        return FALSE;
+    if (l_added < 0) {
+        std::string s_message;
+        if (AddParticipant(edited, s_message, FALSE, FALSE) != 0) {
+            ShowMessageBox(s_message, MB_OK | MB_ICONSTOP);
+            return FALSE;
+        }
+        // The list keeps the participant's own key.
+        l_added = edited.GetKey();
+    } else {
+        ZelWaitCursor wait;
+        WriteChangedParticipant(l_added, edited);
+    }
+    const int i_index = p_doc->GetParticipants().FindByKey(l_added);
+    if (i_index >= 0)
+        edited = p_doc->GetParticipants().GetAt(i_index);
+    return TRUE;
 }
 
 int& ParticipantViewCore::LastChangePage()
@@ -409,6 +435,16 @@ int ParticipantViewCore::DoChangeDialog(LPARAM l_key, LPARAM& l_changed, int i_p
     request.pWorking = &working;
     // A name another participant has keeps the sheet open with its edits.
     request.fAccept = [this, l_partKey](const Participant& edited) { return AcceptChangedName(l_partKey, edited); };
+    // Apply stores and the sheet stays on the participant as stored.
+    request.fApply = [this, p_doc, l_partKey, &l_changed](Participant& edited) {
+        ZelWaitCursor wait;
+        if (WriteChangedParticipant(l_partKey, edited))
+            l_changed = TRUE;
+        const int i_stored = p_doc->GetParticipants().FindByKey(l_partKey);
+        if (i_stored >= 0)
+            edited = p_doc->GetParticipants().GetAt(i_stored);
+        return TRUE;
+    };
     const int i_result = GetParticipantSheetPort().Run(request);
     if (ItemListCore::SheetKeepsEdits(i_result)) {
         ZelWaitCursor wait;

@@ -45,12 +45,18 @@ public:
         // gave up their values; FALSE keeps the sheet open with the edits.
         // Empty: nothing to ask.
         std::function<BOOL(const Participant&)> fAccept;
+        // Apply, once the participant passed the check above: stores the
+        // participant as the sheet holds it and gives it back as the event
+        // now holds it; the sheet stays open on it. FALSE: nothing stored
+        // (the user was told), the sheet stays with the edits.
+        std::function<BOOL(Participant&)> fApply;
         // Out: the page that was active at the end.
         int iLastPage = 0;
     };
     virtual ~IParticipantSheetPort() = default;
-    // IDOK, the sheet's Apply (12321), Previous (1149), Next (1150) or
-    // anything else for Cancel.
+    // IDOK, Previous (1149), Next (1150) or anything else for Cancel. A
+    // sheet that ends with its Apply (12321) is taken as one that stored
+    // and wants the same participant shown again.
     virtual int Run(Request& request) = 0;
 };
 IParticipantSheetPort& GetParticipantSheetPort();
@@ -145,6 +151,11 @@ public:
     // name is taken or nothing in it differs from the stored participant;
     // TRUE when stored.
     BOOL WriteChangedParticipant(LONG l_key, const Participant& edited);
+    // The add sheet's OK or Apply: the first adds the participant (a
+    // refusal is shown, FALSE) and l_added takes its key; once added, the
+    // participant with that key is changed. The edited copy comes back as
+    // the event holds the participant.
+    BOOL StoreAddedParticipant(Participant& edited, LONG& l_added);
     void DeleteRecord(LPARAM l_key, BOOL b_last);
     void DeleteRecords(const LPARAM* p_keys, int n_keys);
     static int& LastChangePage();

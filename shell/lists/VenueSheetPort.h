@@ -45,12 +45,20 @@ struct VenueSheetRequest {
     // open with the user's edits (the check has told the user why). None:
     // the sheet ends.
     std::function<BOOL(const Venue&)> fAccept;
+    // Apply, once the venue passed the check above: stores the venue as
+    // the sheet holds it and gives it back as the event now holds it; the
+    // sheet stays open on it. FALSE: nothing stored (the user was told),
+    // the sheet stays with the edits. None: Apply stores nothing.
+    std::function<BOOL(Venue&)> fApply;
 };
 
 class IVenueSheetPort {
 public:
     virtual ~IVenueSheetPort() = default;
-    // Runs the sheet modally; one of the end codes above.
+    // Runs the sheet modally; one of the end codes above. The program's
+    // sheet never ends with VSR_APPLY (its Apply goes to the request's
+    // store); a port that does is taken as one that stored and wants the
+    // same venue shown again.
     virtual int Run(VenueSheetRequest& request) = 0;
 };
 

@@ -174,14 +174,58 @@ void VenueView::DoAddDialog()
         return;
     VenueSheetRequest request;
     request.pDoc = p_doc;
+    // Apply adds the venue and the sheet stays on it: a later Apply or OK
+    // changes that venue, and Cancel keeps what Apply stored.
+    LONG l_added = -1;
     // A name another venue has keeps the sheet open with what was typed.
-    request.fAccept = [p_doc](const Venue& sheet_venue) { return AcceptVenueName(*p_doc, sheet_venue, "add"); };
+    request.fAccept = [p_doc, &l_added](const Venue& sheet_venue) {
+        return AcceptVenueName(*p_doc, sheet_venue, l_added < 0 ? "add" : "change");
+    };
+    request.fApply = [this, &l_added](Venue& edited) { return StoreAddedVenue(edited, l_added); };
     if (GetVenueSheetPort().Run(request) != VSR_OK)
         return;
-    const Venue venue(request.Working);
+    StoreAddedVenue(request.Working, l_added);
+}
+
+BOOL VenueView::StoreAddedVenue(Venue& edited, LONG& l_added)
+{
+    EventDoc* p_doc = GetEventDoc();
+    if (p_doc == nullptr)
+        return FALSE;
+    if (l_added < 0) {
+        std::string s_msg;
+        if (AddVenue(edited, s_msg, FALSE) != VenueViewRules::e_added) {
+            ShowMessageText(s_msg, MB_OK | MB_ICONSTOP);
+            return FALSE;
+        }
+        // The list keeps the venue's own key.
+        l_added = edited.GetKey();
+    } else {
+        StoreEditedVenue(l_added, edited);
+    }
+    const int i_index = FindVenue(l_added);
+    if (i_index >= 0)
+        edited = p_doc->GetVenues()[i_index];
+    return TRUE;
+}
+
+BOOL VenueView::StoreEditedVenue(LONG l_key, const Venue& edited)
+{
+    EventDoc* p_doc = GetEventDoc();
+    if (p_doc == nullptr)
+        return FALSE;
+    ZelWaitCursor wait;
+    Venue working(edited);
+    working.SetKey(l_key);
     std::string s_msg;
-    if (AddVenue(venue, s_msg, FALSE) != VenueViewRules::e_added)
-        ShowMessageText(s_msg, MB_OK | MB_ICONSTOP);
+    if (!VenueViewRules::StoreChange(*p_doc, working, s_msg)) {
+        if (!s_msg.empty())
+            ShowMessageText(s_msg, MB_OK | MB_ICONSTOP);
+        return FALSE;
+    }
+    SetRow(p_doc->GetVenues()[FindVenue(l_key)], TRUE);
+    p_doc->DocChanged(UpdateViewHint::e_venues);
+    return TRUE;
 }
 
 int VenueView::DoChangeDialog(LPARAM l_key, LPARAM& l_changed, int i_position, int n_count)
@@ -207,23 +251,21 @@ int VenueView::DoChangeDialog(LPARAM l_key, LPARAM& l_changed, int i_position, i
         working.SetKey(static_cast<LONG>(l_key));
         return AcceptVenueName(*p_doc, working, "change");
     };
+    // Apply stores and the sheet stays on the venue as stored.
+    request.fApply = [this, p_doc, l_key, &l_changed](Venue& edited) {
+        if (StoreEditedVenue(static_cast<LONG>(l_key), edited))
+            l_changed = 1;
+        const int i_stored = FindVenue(static_cast<LONG>(l_key));
+        if (i_stored >= 0)
+            edited = p_doc->GetVenues()[i_stored];
+        return TRUE;
+    };
     const int i_code = GetVenueSheetPort().Run(request);
     LastChangePage() = request.iPage;
 
     if (i_code == VSR_OK || i_code == VSR_APPLY || i_code == VSR_NEXT || i_code == VSR_PREVIOUS) {
-        ZelWaitCursor wait;
-        Venue working(request.Working);
-        working.SetKey(static_cast<LONG>(l_key));
-        std::string s_msg;
-        if (!VenueViewRules::StoreChange(*p_doc, working, s_msg)) {
-            if (!s_msg.empty())
-                ShowMessageText(s_msg, MB_OK | MB_ICONSTOP);
-        } else {
-            const int i_stored = FindVenue(static_cast<LONG>(l_key));
-            SetRow(p_doc->GetVenues()[i_stored], TRUE);
-            p_doc->DocChanged(UpdateViewHint::e_venues);
+        if (StoreEditedVenue(static_cast<LONG>(l_key), request.Working))
             l_changed = 1;
-        }
     }
     switch (i_code) {
     case VSR_NEXT: return 1;

@@ -54,6 +54,15 @@ private:
     // Rows ask by key for every paint and sort: the positions are kept, and
     // taken again whenever one no longer holds its key.
     int FindVenue(LONG l_key);
+    // Stores the edited copy over the venue with the key, with the change
+    // routine, unless it is stored as it is already (a refused name is
+    // told); TRUE when stored.
+    BOOL StoreEditedVenue(LONG l_key, const Venue& edited);
+    // The add sheet's OK or Apply: the first adds the venue (a refusal is
+    // told, FALSE) and l_added takes its key; once added, the venue with
+    // that key is changed. The edited copy comes back as the event holds
+    // the venue.
+    BOOL StoreAddedVenue(Venue& edited, LONG& l_added);
 
     std::unordered_map<LONG, int> mVenueIndex;
 };

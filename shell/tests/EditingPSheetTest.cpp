@@ -155,7 +155,6 @@ TEST(EditingPSheet, WalkOfThreeItems)
         {1, true, true, false, IDC_SHEET_PREVIOUS, IDC_SHEET_PREVIOUS},
         // On the last item OK carries on as Next.
         {2, false, true, true, wxID_OK, IDC_SHEET_NEXT},
-        {1, true, true, false, IDC_SHEET_APPLY_NOW, IDC_SHEET_APPLY_NOW},
     };
     for (const Step& step : a_steps) {
         TestSheet sheet;
@@ -192,6 +191,50 @@ TEST(EditingPSheet, WalkOfThreeItems)
         EXPECT_EQ(i_result, step.iResult) << "item " << step.iItem;
         EXPECT_GT(sheet.pMembers->nChecks, 0);
     }
+}
+
+// Apply lets the active page give up its data and be checked, then hands
+// the item to the caller's store and keeps the sheet open (on a walk too,
+// with Next still there); the pages show the item afresh, unchanged. A page
+// that asks to stay, or a store that refuses, stores nothing more.
+TEST(EditingPSheet, ApplyStoresAndKeepsTheSheetOpen)
+{
+    TestSheet sheet;
+    sheet.SetItemPosition(1, 3);
+    int n_stores = 0;
+    bool b_refuse = false;
+    sheet.SetApplyStore([&] {
+        ++n_stores;
+        return !b_refuse;
+    });
+    const int i_result = RunModal(sheet, [&](TestSheet& s) {
+        // The page refuses to be left: nothing is stored.
+        s.pMembers->bStay = true;
+        Press(s, IDC_SHEET_APPLY_NOW);
+        EXPECT_EQ(n_stores, 0);
+        EXPECT_TRUE(s.IsModal());
+        s.pMembers->bStay = false;
+        const int n_checks = s.pMembers->nChecks;
+        Press(s, IDC_SHEET_APPLY_NOW);
+        EXPECT_EQ(s.pMembers->nChecks, n_checks + 1) << "the page was checked";
+        EXPECT_EQ(n_stores, 1);
+        EXPECT_EQ(s.GetAppliedCount(), 1);
+        EXPECT_TRUE(s.IsModal()) << "Apply keeps the sheet open";
+        EXPECT_TRUE(Shown(s, IDC_SHEET_NEXT));
+        EXPECT_FALSE(s.GetUndoButton()->IsEnabled());
+        // A store that refuses keeps the sheet as it is.
+        b_refuse = true;
+        Press(s, IDC_SHEET_APPLY_NOW);
+        EXPECT_EQ(n_stores, 2);
+        EXPECT_EQ(s.GetAppliedCount(), 1);
+        EXPECT_TRUE(s.IsModal());
+        Press(s, wxID_CANCEL);
+        for (int i = 0; i < 20 && s.IsModal(); ++i)
+            wxTheApp->Yield(true);
+        if (s.IsModal())
+            s.EndModal(wxID_ABORT);
+    });
+    EXPECT_EQ(i_result, wxID_CANCEL);
 }
 
 TEST(EditingPSheet, OneItemKeepsOkAndCancel)

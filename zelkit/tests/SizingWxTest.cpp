@@ -1,13 +1,17 @@
 // Resizable dialogs and sheets in real windows (run under a virtual display).
+#include "testsupport/ui/AccessKeys.h"
 #include "testsupport/ui/WxTestEnvironment.h"
 #include "zelkit/dialogs/ZelProfile.h"
 #include "zelkit/dialogs/ui/ZelSizing.h"
 
+#include <cctype>
 #include <gtest/gtest.h>
 #include <map>
 #include <wx/app.h>
 #include <wx/button.h>
 #include <wx/textctrl.h>
+#include <wx/uiaction.h>
+#include <wx/utils.h>
 
 namespace {
 
@@ -203,6 +207,60 @@ TEST(SizingWx, WizardShowsBackNextAndFinishUnderTheirIds)
     EXPECT_EQ(sheet.GetBookCtrl()->GetSelection(), 1);
     EXPECT_TRUE(p_back->IsEnabled());
     EXPECT_FALSE(p_next->IsEnabled());
+    sheet.Destroy();
+}
+
+// Back, Next, Finish and Cancel (and Help, where a wizard has it) each have
+// an access key, no two the same; Finish's own, typed on the keyboard,
+// finishes the wizard.
+TEST(SizingWx, WizardButtonsHaveAccessKeysOfTheirOwn)
+{
+    ZelSizingPropSheet sheet(nullptr, "Wizard");
+    sheet.SetWizardMode();
+    sheet.AddPage(new TextPage(sheet.GetBookCtrl(), "First"));
+    sheet.AddPage(new TextPage(sheet.GetBookCtrl(), "Second"));
+    char c_finish = 0;
+    bool b_finished = false;
+    wxTheApp->CallAfter([&] {
+        std::map<char, wxString> m_keys;
+        int n_buttons = 0;
+        for (int i_id : {int(ZelSizingPropSheet::ID_WIZBACK), int(ZelSizingPropSheet::ID_WIZNEXT),
+                         int(ZelSizingPropSheet::ID_WIZFINISH), int(wxID_CANCEL), int(wxID_HELP)}) {
+            wxWindow* p_button = sheet.FindWindow(i_id);
+            if (p_button == nullptr) {
+                EXPECT_EQ(i_id, wxID_HELP) << "the wizard has no button " << i_id;
+                continue;
+            }
+            ++n_buttons;
+            const char c_key = ShownAccessKey(*p_button);
+            EXPECT_NE(c_key, 0) << p_button->GetLabel() << " has no access key";
+            const auto [it, b_new] = m_keys.emplace(c_key, p_button->GetLabel());
+            EXPECT_TRUE(b_new) << "'" << c_key << "' of " << p_button->GetLabel() << " and " << it->second;
+            if (i_id == ZelSizingPropSheet::ID_WIZFINISH)
+                c_finish = c_key;
+        }
+        EXPECT_EQ(n_buttons, 4);
+        sheet.SetWizardButtons(ZelSizingPropSheet::WIZB_BACK | ZelSizingPropSheet::WIZB_FINISH);
+        sheet.GetPage(0)->SetFocus();
+        for (int i = 0; i < 50 && !sheet.IsActive(); ++i) {
+            wxTheApp->Yield(true);
+            wxMilliSleep(10);
+        }
+        if (c_finish != 0) {
+            wxUIActionSimulator keyboard;
+            keyboard.Char(std::tolower(static_cast<unsigned char>(c_finish)), wxMOD_ALT);
+        }
+        for (int i = 0; i < 100 && sheet.IsModal(); ++i) {
+            wxTheApp->Yield(true);
+            wxMilliSleep(10);
+        }
+        b_finished = !sheet.IsModal();
+        if (sheet.IsModal())
+            sheet.EndModal(wxID_ABORT);
+    });
+    const int i_result = sheet.ShowModal();
+    EXPECT_TRUE(b_finished) << "Alt+" << c_finish << " left the wizard open";
+    EXPECT_EQ(i_result, int(ZelSizingPropSheet::ID_WIZFINISH));
     sheet.Destroy();
 }
 

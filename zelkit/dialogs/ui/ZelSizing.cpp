@@ -444,10 +444,13 @@ void ZelSizingPropSheet::PrepareLayout()
         if (bWizard) {
             auto* p_row = new wxBoxSizer(wxHORIZONTAL);
             p_row->AddStretchSpacer();
+            // Each button has an access key of its own: Alt+I finishes as
+            // Alt+N goes on. Finish does not take F, which the pages'
+            // "first", "format" and "fixed width" want.
             p_row->Add(new wxButton(this, ID_WIZBACK, "< &Back"), 0, wxRIGHT, 2);
             p_row->Add(new wxButton(this, ID_WIZNEXT, "&Next >"), 0, wxRIGHT, 2);
-            p_row->Add(new wxButton(this, ID_WIZFINISH, "Finish"), 0, wxRIGHT, 8);
-            p_row->Add(new wxButton(this, wxID_CANCEL, "Cancel"));
+            p_row->Add(new wxButton(this, ID_WIZFINISH, "F&inish"), 0, wxRIGHT, 8);
+            p_row->Add(new wxButton(this, wxID_CANCEL, "&Cancel"));
             GetInnerSizer()->Add(new wxStaticLine(this, ID_WIZLINE), 0, wxEXPAND | wxTOP, 8);
             GetInnerSizer()->Add(p_row, 0, wxEXPAND | wxTOP, 8);
             for (int i_id : {int(ID_WIZBACK), int(ID_WIZNEXT), int(ID_WIZFINISH)})
