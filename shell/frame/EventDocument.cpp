@@ -164,8 +164,10 @@ void CEventDocument::OnCommand(wxCommandEvent& event)
         Doc.OnDefineEvent();
         break;
     case EventDoc::ID_BUILD_TIMETABLE:
+    {
         // A build that ends well has no message of its own: once its
         // progress window has gone, the message bar tells the user.
+        const bool b_had_built = BuiltMessageHolds();
         bBuiltMessage = false;
         GetListStatusPort().SetMessageText(kBuildingText);
         if (Doc.OnBuildTimetable() && Doc.GetTimetable() != nullptr && Doc.GetTimetable()->IsValid()) {
@@ -174,9 +176,13 @@ void CEventDocument::OnCommand(wxCommandEvent& event)
             pBuiltTimetable = Doc.GetTimetable();
             dtBuilt = pBuiltTimetable->GetCreationDate();
         } else {
-            GetListStatusPort().SetMessageText(kReadyText);
+            // A build cancelled in its options or its progress window
+            // leaves the timetable the last build made: its word holds.
+            bBuiltMessage = b_had_built;
+            GetListStatusPort().SetMessageText(BuiltMessageHolds() ? kBuiltText : kReadyText);
         }
         break;
+    }
     case EventDoc::ID_PREFERENCES:
         Doc.OnPreferences();
         break;

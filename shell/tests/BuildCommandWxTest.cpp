@@ -20,6 +20,7 @@
 #include "model/Preferences.h"
 #include "shell/dialogs/BuildDialogs.h"
 #include "shell/dialogs/ProgressDlg.h"
+#include "shell/frame/CommandIds.h"
 #include "shell/frame/EventDocument.h"
 #include "shell/frame/MainFrm.h"
 #include "shell/frame/RotavexApp.h"
@@ -132,6 +133,7 @@ void WriteGeneratedEvent(const fs::path& fs_file)
     std::unique_ptr<EventDoc> p_doc = benchevent::GenerateEvent(options);
     p_doc->SetEventName("Generated");
     p_doc->GetPreferences().SetSkipBuildOptions(TRUE);
+    p_doc->GetPreferences().SetFillEmptySlots(FALSE);
     ASSERT_TRUE(EventFile().Save(*p_doc, fs_file.string()));
 }
 
@@ -267,13 +269,18 @@ TEST_F(BuildCommandWxTest, CheckShowsTheBusyPointerAndItsWordAtOnce)
     EXPECT_EQ(Message(), "Ready");
 }
 
-// A rebuild of the generated event, cancelled with the progress window's
-// own button once its search is under way: the placements, the locks, the
-// valid flag and the date are the ones the event had, and there is
-// nothing to save.
+// The generated event built and saved, then built again and cancelled
+// with the progress window's own button once the search is under way: the
+// placements, the locks, the valid flag and the date are the ones the
+// event had, and there is nothing to save.
 TEST_F(BuildCommandWxTest, TheProgressWindowsCancelLeavesTheTimetableTheUserHad)
 {
     ASSERT_TRUE(Start(WriteGeneratedEvent, "generated"));
+    Frame().RunCommand(EventDoc::ID_BUILD_TIMETABLE);
+    Pump();
+    ASSERT_TRUE(Doc().GetTimetable()->IsValid()) << "the generated event builds valid";
+    Frame().RunCommand(ID_FILE_SAVE);
+    Pump();
     const testbytes::Bytes a_before = Saved();
     const int n_empty = Doc().GetTimetable()->CountUnfilled(-1, -1);
     ASSERT_FALSE(Doc().IsModified());
@@ -299,7 +306,9 @@ TEST_F(BuildCommandWxTest, TheProgressWindowsCancelLeavesTheTimetableTheUserHad)
     EXPECT_EQ(ProgressWindow(), nullptr);
     EXPECT_EQ(Doc().GetTimetable()->CountUnfilled(-1, -1), n_empty);
     EXPECT_TRUE(Saved() == a_before) << "the saved event is the same, byte for byte";
+    EXPECT_TRUE(Doc().GetTimetable()->IsValid());
     EXPECT_FALSE(Doc().IsModified());
+    EXPECT_EQ(Message(), CEventDocument::BuiltMessage()) << "the word of the build that made it holds";
     EXPECT_TRUE(Frame().IsEnabled());
     EXPECT_FALSE(wxIsBusy());
     ShowAWhile("after");
