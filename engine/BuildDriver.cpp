@@ -3,6 +3,7 @@
 #include "engine/BuildEngine.h"
 #include "engine/BusyPump.h"
 #include "engine/EngineGuard.h"
+#include "engine/ProgressPort.h"
 #include "engine/TTMap.h"
 #include "model/EventDoc.h"
 #include "model/FreedMemory.h"
@@ -13,6 +14,14 @@
 #include <optional>
 
 namespace {
+
+// The busy pointer and the message bar's word that the command set go on
+// screen before the work begins: the polls of the work dispatch the events
+// only once their pace has passed, and a short check none at all.
+void ShowBusyAtOnce()
+{
+    GetProgressPort().Pump();
+}
 
 // The map and the engine live until the driver's end, where they go back to
 // the system a slice at a time (BusyPump::ReleaseInSlices).
@@ -32,11 +41,15 @@ int RunOnMap(EventDoc* p_doc, Timetable* p_timetable, const BuildEngineCall& f_c
         // and repaints. It takes input again for the options dialog.
         const BusyWindow busy;
         const BusyPump::Scope pump;
+        ShowBusyAtOnce();
         map.Build();
         p_engine = std::make_unique<BuildEngine>(p_doc, p_timetable, &map);
     }
     BuildEngine& engine = *p_engine;
 
+    // A build the user cancels leaves the event as it found it, and as
+    // modified as it was.
+    const bool b_was_modified = p_doc->IsModified();
     BOOL b_update = FALSE;
     int i_result = 0;
     const EngineGuard::Outcome outcome = EngineGuard::Run(
@@ -54,8 +67,13 @@ int RunOnMap(EventDoc* p_doc, Timetable* p_timetable, const BuildEngineCall& f_c
         b_update = TRUE;
     }
     if (b_update) {
+        // The views showed the build's placements as it went, also those a
+        // Cancel took back.
         p_doc->UpdateViews(UpdateViewHint::e_general);
-        p_doc->SetModifiedFlag();
+        if (outcome.eFailure == EngineGuard::e_none && engine.GetStats().bPutBack)
+            p_doc->SetModifiedFlag(b_was_modified);
+        else
+            p_doc->SetModifiedFlag();
     }
     return i_result;
 }
@@ -86,7 +104,15 @@ int RunBuildDriver(EventDoc* p_doc, Timetable* p_timetable, const BuildEngineCal
 
 int Timetable::Build(EventDoc* p_doc)
 {
-    return RunBuildDriver(p_doc, this, [](BuildEngine& engine, BOOL* p_started) { return engine.Build(p_started); });
+    // The options first: they need no map, and the map of a large event
+    // takes seconds and hundreds of megabytes that a Cancel here would throw
+    // away. Nothing the options change reaches the map (it reads the
+    // groups, venues, days and locks, none of them preferences), and the
+    // build reads them only after the map is made, as it would have.
+    if (!BuildEngine::AskBuildOptions(p_doc))
+        return 0;
+    return RunBuildDriver(p_doc, this,
+                          [](BuildEngine& engine, BOOL* p_started) { return engine.Build(p_started, TRUE); });
 }
 
 // ---- the document's commands that run the engine ----
@@ -111,6 +137,7 @@ void EventDoc::OnCheckTimetable()
         // finding.
         const BusyWindow busy;
         const BusyPump::Scope pump;
+        ShowBusyAtOnce();
         {
             TTMap map(this, p_timetable);
             map.Build();

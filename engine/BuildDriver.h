@@ -19,6 +19,7 @@ using BuildEngineCall = std::function<BOOL(BuildEngine& engine, BOOL* p_started)
 // failure the unlocked placements are cleared, the timetable is marked not
 // valid and the result is 0. The views are updated with the general hint
 // and the document marked modified when the call said the build started,
-// and after any failure. The map and the engine go before it returns, and
+// and after any failure; a build the user cancelled, which put the
+// timetable back, leaves the modified flag as it was. The map and the engine go before it returns, and
 // the memory they took goes back to the system (the check command's too).
 int RunBuildDriver(EventDoc* p_doc, Timetable* p_timetable, const BuildEngineCall& f_call);

@@ -149,9 +149,11 @@ void BuildEngine::RestoreWindow()
     GetBuildWindowPort().EnableMainWindow(bWasActive);
 }
 
-BOOL BuildEngine::EndBuild(EndRoad e_end, BOOL b_clear)
+BOOL BuildEngine::EndBuild(EndRoad e_end, EndTimetable e_timetable)
 {
-    if (b_clear)
+    if (e_timetable == e_put_back && pBefore && pBefore->Restore(*pTimetable))
+        Stats.bPutBack = TRUE;
+    else if (e_timetable != e_keep)
         ClearTimetable();
     EndProgress();
     RestoreWindow();

@@ -27,6 +27,7 @@
 #include "engine/TTLoc.h"
 #include "framework/Types.h"
 #include "model/Timeslot.h"
+#include "model/Timetable.h"
 
 #include <cstdint>
 #include <memory>
@@ -40,7 +41,6 @@ class SelCounters;
 class Shuffler;
 class TTMap;
 class TTMove;
-class Timetable;
 
 class BuildEngine {
 public:
@@ -91,7 +91,8 @@ public:
         e_lock_limit,
         e_rule_failed,
         e_locks_infeasible,
-        // The user cancelled.
+        // The user cancelled: the timetable is back as the build found it
+        // (or, when the window's request was another, cleared).
         e_cancelled,
         // A check after the search found a fault: with code 0 the
         // placements stay for the user to see, else they were cleared.
@@ -126,6 +127,8 @@ public:
         int nRotationRows = 0;
         int nNotScheduled = 0;
         int iFillState = 0;
+        // The user's Cancel put the timetable back as the build found it.
+        BOOL bPutBack = FALSE;
     };
 
     // The name of a search mode: 0 "Thorough", 1 "Complete 1", 2
@@ -256,8 +259,14 @@ public:
     // modified. 1 when the road reached its end (the timetable stamped
     // valid when every final check passed), 0 when the options were
     // cancelled, a pre-check failed, the user cancelled or stopped, or a
-    // check failed.
-    BOOL Build(BOOL* p_started);
+    // check failed. With b_options_asked the caller has asked the options
+    // already (before making the map), and the build does not ask again.
+    //
+    // A Cancel in the progress window, in any attempt, puts the timetable
+    // back as it was when the build began (placements, locks, the valid
+    // flag and the creation date): the user had a timetable before, and
+    // Cancel promises to leave it. Stop keeps what the build placed.
+    BOOL Build(BOOL* p_started, BOOL b_options_asked = FALSE);
     // Checks the timetable as it stands, without building and without a
     // progress window: the counts and the minimums. Stamps a timetable that
     // passes valid, clears the valid flag of one that does not; the changed
@@ -319,8 +328,10 @@ public:
     void ReportUnfilled();
     // The options before a build: TRUE at once when the preferences say
     // not to ask; else the dialog, whose OK stores the options in the
-    // preferences. FALSE when the user cancelled.
-    BOOL AskBuildOptions();
+    // preferences (the document marked modified only when they changed).
+    // FALSE when the user cancelled. It needs nothing of a build, so the
+    // build command asks before the map is made.
+    static BOOL AskBuildOptions(EventDoc* p_doc);
 
     // ---- the minimum passes ----
 
@@ -372,8 +383,17 @@ public:
 private:
     // Adds the figures of a search that ended.
     void NoteSearch(const Shuffler& shuffler);
-    // Ends a build that returns early: the progress window, the window.
-    BOOL EndBuild(EndRoad e_end, BOOL b_clear);
+    // What a build that returns early does to the timetable.
+    enum EndTimetable { e_keep, e_clear, e_put_back };
+    // Ends a build that returns early: the timetable, the progress window,
+    // the window.
+    BOOL EndBuild(EndRoad e_end, EndTimetable e_timetable);
+    // A step cut short by the window's request i_code: the user's Cancel
+    // puts the timetable back, any other request clears it.
+    BOOL EndCut(EndRoad e_end, int i_code)
+    {
+        return EndBuild(e_end, i_code == cancelled ? e_put_back : e_clear);
+    }
     // The number of timeslots of the whole timetable.
     UINT CountCells() const;
     const Group& GetGroup(int i_group) const;
@@ -404,4 +424,6 @@ private:
     BOOL bWindowDisabled = FALSE;
     BOOL bWasActive = FALSE;
     BuildStats Stats;
+    // The timetable as the build found it, for a Cancel.
+    std::unique_ptr<Timetable::Placements> pBefore;
 };

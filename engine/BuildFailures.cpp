@@ -54,19 +54,6 @@ struct CountStep {
 
 } // namespace
 
-BOOL BuildEngine::AskBuildOptions()
-{
-    Preferences prefs(pDoc->GetPreferences());
-    if (prefs.GetSkipBuildOptions())
-        return TRUE;
-    BuildOptionsModel model(prefs);
-    if (GetBuildDialogsPort().AskBuildOptions(model) != IDOK)
-        return FALSE;
-    model.Store(prefs);
-    pDoc->SetPreferences(prefs, FALSE);
-    return TRUE;
-}
-
 BOOL BuildEngine::CheckLockLimits(const SelCounters& counters)
 {
     const GroupList& groups = pDoc->GetGroups();

@@ -29,11 +29,15 @@ enum : UINT {
 
 // ---- the build ----
 
-BOOL BuildEngine::Build(BOOL* p_started)
+BOOL BuildEngine::Build(BOOL* p_started, BOOL b_options_asked)
 {
     if (p_started != nullptr)
         *p_started = FALSE;
     Stats = BuildStats();
+    if (!b_options_asked && !AskBuildOptions(pDoc)) {
+        Stats.eEnd = e_options_cancelled;
+        return FALSE;
+    }
     // The stretches with no progress window up (the making of the
     // counters, the reports at the end) keep the window answering.
     const BusyPump::Scope pump;
@@ -48,10 +52,8 @@ BOOL BuildEngine::Build(BOOL* p_started)
     Generator generator(FALSE);
     BUILD_CHECK(pMover != nullptr, "pMover != NULL");
 
-    if (!AskBuildOptions()) {
-        Stats.eEnd = e_options_cancelled;
-        return FALSE;
-    }
+    // What a Cancel puts back.
+    pBefore = std::make_unique<Timetable::Placements>(*pTimetable);
 
     DisableWindow();
     StartProgress(n_stages);
@@ -88,18 +90,19 @@ BOOL BuildEngine::Build(BOOL* p_started)
 
     const GroupList& groups = pDoc->GetGroups();
     const int n_groups = groups.GetNumGroups();
-    if (ProgressStep(iStage, "Checking counts...", n_groups, FALSE) != succeeded)
-        return EndBuild(e_cancelled, TRUE);
+    if (const int res = ProgressStep(iStage, "Checking counts...", n_groups, FALSE); res != succeeded)
+        return EndCut(e_cancelled, res);
     if (!CheckLockLimits(counters))
-        return EndBuild(e_lock_limit, FALSE);
+        return EndBuild(e_lock_limit, e_keep);
 
     const SchedulingRules& rules = pDoc->GetSchedulingRules();
-    if (ProgressStep(iStage, "Checking rules...", rules.GetNumDayRules() + rules.GetNumVenueRules(), FALSE)
-        != succeeded)
-        return EndBuild(e_cancelled, TRUE);
+    if (const int res
+        = ProgressStep(iStage, "Checking rules...", rules.GetNumDayRules() + rules.GetNumVenueRules(), FALSE);
+        res != succeeded)
+        return EndCut(e_cancelled, res);
     // Only the locks are placed: the rules are checked against them.
     if (CheckRules(FALSE, TRUE, TRUE) != succeeded)
-        return EndBuild(e_rule_failed, FALSE);
+        return EndBuild(e_rule_failed, e_keep);
 
     const int n_venues = pDoc->GetNumVenues();
     for (int g = 0; g < n_groups; ++g) {
@@ -132,11 +135,11 @@ BOOL BuildEngine::Build(BOOL* p_started)
         NoteSearch(shuffler);
         if (res != succeeded) {
             if (res != failed)
-                return EndBuild(e_cancelled, TRUE);
+                return EndCut(e_cancelled, res);
             const std::string s_where = "day '" + pTimetable->GetDay(i_day).GetName() + "' venue '"
                 + GetVenueName(i_venue) + "'";
             ShowMessageId2(IDS_LOCK_PREVENTS_TIMETABLE, GetGroupName(i_group), s_where, MB_OK | MB_ICONEXCLAMATION);
-            return EndBuild(e_locks_infeasible, TRUE);
+            return EndBuild(e_locks_infeasible, e_clear);
         }
     }
 
@@ -166,7 +169,7 @@ BOOL BuildEngine::Build(BOOL* p_started)
                 iStage = e_stage_first_fill;
                 const int i_filled = FillEmptySlots(counters, generator);
                 if (i_filled == cancelled)
-                    return EndBuild(e_cancelled, TRUE);
+                    return EndBuild(e_cancelled, e_put_back);
                 if (i_filled == time_limit)
                     Stats.bTimeLimitHit = TRUE;
                 i_fill_state = i_filled == succeeded ? 1 : 2;
@@ -181,7 +184,7 @@ BOOL BuildEngine::Build(BOOL* p_started)
             ClearRequests();
             break;
         case cancelled:
-            return EndBuild(e_cancelled, TRUE);
+            return EndBuild(e_cancelled, e_put_back);
         default:
             // Out of time, or out of reach: the checks judge what there is.
             if (res == time_limit) {
@@ -195,16 +198,16 @@ BOOL BuildEngine::Build(BOOL* p_started)
         drop_tables();
         res = CheckCounts(TRUE, FALSE);
         if (res == failed)
-            return EndBuild(e_count_check_failed, FALSE);
+            return EndBuild(e_count_check_failed, e_keep);
         if (res != succeeded)
-            return EndBuild(e_count_check_cleared, TRUE);
+            return EndCut(e_count_check_cleared, res);
 
         if (b_fill && i_fill_state == 0) {
             iStage = e_stage_second_fill;
             make_tables();
             const int i_filled = FillEmptySlots(counters, generator);
             if (i_filled == cancelled)
-                return EndBuild(e_cancelled, TRUE);
+                return EndBuild(e_cancelled, e_put_back);
             if (i_filled == time_limit)
                 Stats.bTimeLimitHit = TRUE;
             i_fill_state = i_filled == succeeded ? 1 : 2;
@@ -214,9 +217,9 @@ BOOL BuildEngine::Build(BOOL* p_started)
             drop_tables();
             res = CheckCounts(TRUE, FALSE);
             if (res == failed)
-                return EndBuild(e_count_check_failed, FALSE);
+                return EndBuild(e_count_check_failed, e_keep);
             if (res != succeeded)
-                return EndBuild(e_count_check_cleared, TRUE);
+                return EndCut(e_count_check_cleared, res);
         }
 
         iStage = e_stage_minimum_check;
@@ -234,9 +237,9 @@ BOOL BuildEngine::Build(BOOL* p_started)
         if (res == failed) {
             EndProgress();
             ReportFailedRotations();
-            return EndBuild(e_minimums_failed, FALSE);
+            return EndBuild(e_minimums_failed, e_keep);
         }
-        return EndBuild(e_minimum_check_cleared, TRUE);
+        return EndCut(e_minimum_check_cleared, res);
     }
     Stats.iFillState = i_fill_state;
 
@@ -251,6 +254,27 @@ BOOL BuildEngine::Build(BOOL* p_started)
     }
     Stats.eEnd = b_success ? e_built : e_rotation_failed;
     RestoreWindow();
+    return TRUE;
+}
+
+// ---- the options ----
+
+BOOL BuildEngine::AskBuildOptions(EventDoc* p_doc)
+{
+    Preferences prefs(p_doc->GetPreferences());
+    if (prefs.GetSkipBuildOptions())
+        return TRUE;
+    BuildOptionsModel model(prefs);
+    if (GetBuildDialogsPort().AskBuildOptions(model) != IDOK)
+        return FALSE;
+    model.Store(prefs);
+    // OK on the options as they stood changes nothing: the event stays
+    // unmodified (and a build the user then cancels leaves it so).
+    const Preferences& stored = p_doc->GetPreferences();
+    if (prefs.GetAllowTravel() != stored.GetAllowTravel() || prefs.GetTravelMinutes() != stored.GetTravelMinutes()
+        || prefs.GetFillEmptySlots() != stored.GetFillEmptySlots()
+        || prefs.GetSkipBuildOptions() != stored.GetSkipBuildOptions())
+        p_doc->SetPreferences(prefs, FALSE);
     return TRUE;
 }
 

@@ -207,9 +207,11 @@ BOOL TTMap::GroupMap::GetAdjacentSlot(BOOL b_before, const Chunk& chunk, TTLoc& 
 
 EventDoc* TTMap::pMapDoc = nullptr;
 Timetable* TTMap::pMapTimetable = nullptr;
+std::uint64_t TTMap::uMapsMade = 0;
 
 TTMap::TTMap(EventDoc* p_doc, Timetable* p_timetable) : pDoc(p_doc), pTimetable(p_timetable)
 {
+    ++uMapsMade;
     pMapDoc = p_doc;
     pMapTimetable = p_timetable;
     FindColumns();

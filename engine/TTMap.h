@@ -397,6 +397,8 @@ public:
     // An empty map over the document and its timetable (null when the
     // event has no days or no timeslots); the map in use from now on.
     TTMap(EventDoc* p_doc, Timetable* p_timetable);
+    // The maps made since the process started (for tests).
+    static std::uint64_t GetMapsMade() { return uMapsMade; }
     // No map is in use afterwards.
     virtual ~TTMap();
     TTMap(const TTMap&) = delete;
@@ -566,6 +568,7 @@ private:
 
     // The map in use.
     static EventDoc* pMapDoc;
+    static std::uint64_t uMapsMade;
     static Timetable* pMapTimetable;
 };
 

@@ -99,6 +99,60 @@ void Timetable::Invalidate()
     bValid = FALSE;
 }
 
+// ---- placements kept and put back ----
+
+Timetable::Placements::Placements(const Timetable& timetable)
+    : dtCreated(timetable.GetCreationDate()), bValid(timetable.IsValid())
+{
+    for (const Day& day : timetable.Days) {
+        vSlotCounts.push_back(day.GetNumVenues());
+        for (int v = 0; v < day.GetNumVenues(); ++v) {
+            const TimeslotArray& a_slots = day.GetVenueSlots(v);
+            vSlotCounts.push_back(a_slots.GetSize());
+            for (int s = 0; s < a_slots.GetSize(); ++s)
+                vCells.push_back({a_slots[s].GetGroup(), a_slots[s].GetSpare(), a_slots[s].IsLocked()});
+        }
+    }
+}
+
+BOOL Timetable::Placements::Restore(Timetable& timetable) const
+{
+    // The shape first: a cell goes back only to the timeslot it came from.
+    std::size_t u_count = 0;
+    for (const Day& day : timetable.Days) {
+        if (u_count >= vSlotCounts.size() || vSlotCounts[u_count++] != day.GetNumVenues())
+            return FALSE;
+        for (int v = 0; v < day.GetNumVenues(); ++v) {
+            if (u_count >= vSlotCounts.size() || vSlotCounts[u_count++] != day.GetVenueSlots(v).GetSize())
+                return FALSE;
+        }
+    }
+    if (u_count != vSlotCounts.size())
+        return FALSE;
+    std::size_t u_cell = 0;
+    for (Day& day : timetable.Days) {
+        for (int v = 0; v < day.GetNumVenues(); ++v) {
+            TimeslotArray& a_slots = day.GetVenueSlots(v);
+            for (int s = 0; s < a_slots.GetSize(); ++s) {
+                const Cell& cell = vCells[u_cell++];
+                const Timeslot& slot = a_slots[s];
+                if (slot.GetGroup() == cell.lGroupKey && slot.GetSpare() == cell.uSpare
+                    && slot.IsLocked() == cell.bLocked)
+                    continue;
+                // Only a timeslot the build changed is touched, through the
+                // pointer that keeps the array in order.
+                TimeslotPtr sp_slot = a_slots.GetSlotPtr(s);
+                sp_slot->SetGroup(cell.lGroupKey);
+                sp_slot->SetSpare(cell.uSpare);
+                sp_slot->SetLocked(cell.bLocked);
+            }
+        }
+    }
+    timetable.dtCreated = dtCreated;
+    timetable.bValid = bValid;
+    return TRUE;
+}
+
 int Timetable::CountUnfilled(int i_day, int i_venue) const
 {
     int n_unfilled = 0;

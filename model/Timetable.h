@@ -64,6 +64,32 @@ public:
         std::vector<std::vector<BYTE>> Rows;
     };
 
+    // What a build changes of the timetable, kept so that a cancelled build
+    // can put it back: every timeslot's group, lock and roster data, the
+    // creation date and the valid flag. Taken by position, so it goes back
+    // only into the timetable it was taken from, whose days, venues and
+    // timeslots stay where they are while a build runs.
+    class Placements {
+    public:
+        explicit Placements(const Timetable& timetable);
+        // Puts it all back; FALSE, with nothing changed, when the
+        // timetable no longer has the same days, venues and timeslots.
+        BOOL Restore(Timetable& timetable) const;
+
+    private:
+        struct Cell {
+            LONG lGroupKey;
+            DWORD uSpare;
+            BOOL bLocked;
+        };
+        // The timeslot count of each day's venues, day after day, then the
+        // cells in the same order.
+        std::vector<int> vSlotCounts;
+        std::vector<Cell> vCells;
+        CHighTime dtCreated;
+        BOOL bValid;
+    };
+
     // One day per day of the event definition, each built from its layout;
     // not built yet (creation date null) and not valid.
     explicit Timetable(EventDoc* p_doc);
@@ -142,9 +168,12 @@ public:
     // One build of this timetable for the document, run by the build
     // engine, which defines it: the build engine's result (non-zero when
     // built), 0 after a failure inside the engine, which is reported and
-    // leaves the timetable not valid, holding only its locks. The views
-    // are updated and the document marked modified once the build has
-    // started (the options accepted), and after any failure.
+    // leaves the timetable not valid, holding only its locks. The options
+    // are asked before anything is made for the build. The views are
+    // updated and the document marked modified once the build has started
+    // (the options accepted), and after any failure; a build the user
+    // cancels in its progress window leaves the timetable and the modified
+    // flag as they were.
     int Build(EventDoc* p_doc);
     // The rostering dialog over the document, run modally; the rostering
     // engine defines it. A failure inside the run is reported and leaves

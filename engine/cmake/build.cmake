@@ -6,7 +6,7 @@ list(APPEND ENGINE_SOURCES BuildRoad.cpp BuildPasses.cpp BuildFailures.cpp Build
   BuildDriver.cpp EngineGuard.cpp)
 
 rvx_add_model_test(NAME engine_build_tests
-  SOURCES tests/BuildRoadTest.cpp tests/BuildReportsTest.cpp
+  SOURCES tests/BuildRoadTest.cpp tests/BuildReportsTest.cpp tests/BuildCancelTest.cpp
           ${PROJECT_SOURCE_DIR}/testsupport/EventBuilder.cpp ${PROJECT_SOURCE_DIR}/generators/TimetableChecker.cpp
   LIBS bench_events engine)
 

@@ -26,6 +26,9 @@ TEST(BuildRoad, CancellingTheOptionsLeavesEverythingAsItWas)
     bed.event.Days({"Mon"}).Slots(-1, {"09:00-10:00", "10:00-11:00"}).Venue("Hall");
     bed.event.Group("Gee", [](Group& g) { g.SetDayLimits(Range(2, 2)); }).Timetable().Place(0, "Hall", "10:00", "Gee");
     bed.Doc().SetModifiedFlag(false);
+    const std::uint64_t n_maps = TTMap::GetMapsMade();
+    std::uint64_t n_maps_at_options = 0;
+    bed.dialogs.fOnShow = [&](UINT) { n_maps_at_options = TTMap::GetMapsMade(); };
     bed.dialogs.AnswerOptions([](BuildOptionsModel& model) {
         model.bFillTimeslots = TRUE;
         return IDCANCEL;
@@ -37,9 +40,49 @@ TEST(BuildRoad, CancellingTheOptionsLeavesEverythingAsItWas)
     EXPECT_FALSE(bed.Doc().IsModified());
     EXPECT_TRUE(bed.views.Updates.empty());
     EXPECT_EQ(bed.progress.Shown(), 0U);
-    // The main window waited only while the map was made, and takes input
-    // again for the options.
-    EXPECT_EQ(bed.window.vCalls, (std::vector<std::string>{"disable", "enable"}));
+    // The options were asked before any map was made, and their Cancel
+    // made none: the main window never had to wait.
+    EXPECT_EQ(n_maps_at_options, n_maps);
+    EXPECT_EQ(TTMap::GetMapsMade(), n_maps);
+    EXPECT_TRUE(bed.window.vCalls.empty());
+}
+
+// What the user sets in the options is what the build works with: travel
+// time keeps Ole out of the slot right after its member's other group in
+// another venue, and the fill places Ada, who has no minimum.
+TEST(BuildRoad, TheOptionsTheUserSetsAreTheOnesTheBuildUses)
+{
+    struct Case {
+        const char* pWhat;
+        BOOL bTravel;
+        BOOL bFill;
+        const char* pCells;
+    };
+    const Case a_cases[] = {
+        {"neither", FALSE, FALSE, " Gee* / Ole -"},
+        {"travel and fill", TRUE, TRUE, " Gee* / Ada Ole"},
+    };
+    for (const Case& c : a_cases) {
+        SCOPED_TRACE(c.pWhat);
+        Bed bed;
+        bed.event.Days({"Mon"}).Venue("Hall").Venue("Barn");
+        bed.event.VenueSlots(0, "Hall", {"09:00-10:00"}).VenueSlots(0, "Barn", {"10:00-11:00", "11:00-12:00"});
+        bed.event.Participant("Pat Doe");
+        bed.event.Group("Gee", [](Group& g) { g.SetEventLimits(Range(1, 1)); });
+        bed.event.Group("Ole", [](Group& g) { g.SetEventLimits(Range(1, 1)); });
+        bed.event.Group("Ada").Member("Gee", "Pat Doe").Member("Ole", "Pat Doe").Timetable();
+        bed.event.Place(0, "Hall", "09:00", "Gee", true);
+        bed.dialogs.AnswerOptions([&c](BuildOptionsModel& model) {
+            model.bAllowTravel = c.bTravel;
+            model.uTravelMinutes = 30;
+            model.bFillTimeslots = c.bFill;
+            return IDOK;
+        });
+        EXPECT_EQ(bed.Build(), 1);
+        EXPECT_EQ(bed.Cells(), c.pCells);
+        EXPECT_TRUE(bed.TT().IsValid());
+        EXPECT_EQ(bed.Problems(), std::vector<std::string>{});
+    }
 }
 
 TEST(BuildRoad, TheOptionsAreStoredOrNotAskedForWhenSuppressed)
@@ -86,7 +129,7 @@ TEST(BuildRoad, AnEventWithoutGroupsEndsValid)
     EXPECT_EQ(bed.views.Updates[0].lCode, 0);
     EXPECT_FALSE(bed.views.Updates[0].bHint);
     EXPECT_TRUE(bed.Doc().IsModified());
-    // Once while the map is made, back for the options, once for the build.
+    // Once while the map is made, once for the build.
     EXPECT_EQ(bed.window.vCalls,
               (std::vector<std::string>{"disable", "enable", "disable", "enable+activate"}));
     EXPECT_EQ(bed.progress.Shown(), bed.progress.Ended());
@@ -309,12 +352,15 @@ TEST(BuildRoad, CheckKeepsTheMainWindowWaitingAndRepaintingUntilItsBox)
     EXPECT_FALSE(bed.window.bDisabled);
     EXPECT_EQ(bed.Messages(), std::vector<std::string>{"The timetable is valid."});
 
-    // On the clock that stands still the check never pumps: a check that
-    // takes less than the pump's pace leaves the events alone.
+    // On the clock that stands still the check pumps once, as it begins,
+    // so that the busy pointer shows at once; a check that takes less than
+    // the pump's pace then leaves the events alone.
     bed.progress.Clock().SetStepPerReading(0);
     const UINT n_pumps = bed.progress.Pumps();
+    v_disabled_at_pump.clear();
     bed.Doc().OnCheckTimetable();
-    EXPECT_EQ(bed.progress.Pumps(), n_pumps);
+    EXPECT_EQ(bed.progress.Pumps(), n_pumps + 1);
+    EXPECT_EQ(v_disabled_at_pump, std::vector<bool>{true});
 }
 
 TEST(BuildRoad, CheckFindsGroupsBelowTheirMinimums)

@@ -38,6 +38,15 @@ bool OpensSheet(UINT u_command)
 // The message bar's text after a build whose every check passed.
 constexpr const char* kBuiltText = "Rotavex has created a valid timetable according to your specifications.";
 
+// What the message bar says from the menu choice of a build or a check
+// on: on a large event the build map or the check takes seconds before
+// any other window of theirs shows, the main window waiting under the busy
+// pointer meanwhile.
+constexpr const char* kBuildingText = "Building the timetable...";
+constexpr const char* kCheckingText = "Checking the timetable...";
+// The message bar's word when nothing is going on.
+constexpr const char* kReadyText = "Ready";
+
 UINT CommandOf(int i_wxId)
 {
     for (const UINT u : aCommands) {
@@ -155,16 +164,25 @@ void CEventDocument::OnCommand(wxCommandEvent& event)
         Doc.OnDefineEvent();
         break;
     case EventDoc::ID_BUILD_TIMETABLE:
+    {
         // A build that ends well has no message of its own: once its
         // progress window has gone, the message bar tells the user.
+        const bool b_had_built = BuiltMessageHolds();
         bBuiltMessage = false;
+        GetListStatusPort().SetMessageText(kBuildingText);
         if (Doc.OnBuildTimetable() && Doc.GetTimetable() != nullptr && Doc.GetTimetable()->IsValid()) {
             GetListStatusPort().SetMessageText(kBuiltText);
             bBuiltMessage = true;
             pBuiltTimetable = Doc.GetTimetable();
             dtBuilt = pBuiltTimetable->GetCreationDate();
+        } else {
+            // A build cancelled in its options or its progress window
+            // leaves the timetable the last build made: its word holds.
+            bBuiltMessage = b_had_built;
+            GetListStatusPort().SetMessageText(BuiltMessageHolds() ? kBuiltText : kReadyText);
         }
         break;
+    }
     case EventDoc::ID_PREFERENCES:
         Doc.OnPreferences();
         break;
@@ -172,7 +190,11 @@ void CEventDocument::OnCommand(wxCommandEvent& event)
         Doc.OnSchedulingRules();
         break;
     case EventDoc::ID_CHECK_TIMETABLE:
+        GetListStatusPort().SetMessageText(kCheckingText);
         Doc.OnCheckTimetable();
+        // A check leaves the timetable as it is: the word of the build that
+        // made it still holds.
+        GetListStatusPort().SetMessageText(BuiltMessageHolds() ? kBuiltText : kReadyText);
         break;
     case EventDoc::ID_ROSTER_PARTICIPANTS:
     case EventDoc::ID_ROSTER_PARTICIPANTS_TOOL:
