@@ -14,3 +14,7 @@ rvx_add_model_test(NAME shell_import_cancel_tests
 rvx_add_model_test(NAME shell_fixed_width_import_tests
   SOURCES tests/FixedWidthImportTest.cpp
   LIBS rotavex_shell_rules)
+# A cancelled import hands the memory its records took back to the system.
+rvx_add_model_test(NAME shell_import_memory_tests
+  SOURCES tests/ImportMemoryTest.cpp
+  LIBS rotavex_shell_rules)
