@@ -844,8 +844,11 @@ std::vector<UINT> ZelImportWizardCore::GuessColumnStarts(const std::vector<std::
     const std::size_t n_lines = static_cast<std::size_t>(std::count_if(
         v_records.begin(), v_records.end(), [](const std::string& s) { return !s.empty(); }));
     const std::size_t n_confirm = std::min<std::size_t>(2, n_lines);
+    // Words of one column are one blank apart; columns are padded: a
+    // start has two blanks or more before it in at least one record.
     for (std::size_t p = 1; p < n_len; ++p) {
         bool b_start = true;
+        bool b_padded = false;
         std::size_t n_reached = 0;
         for (const std::string& s : v_records) {
             if (p >= s.size())
@@ -855,8 +858,9 @@ std::vector<UINT> ZelImportWizardCore::GuessColumnStarts(const std::vector<std::
                 b_start = false;
                 break;
             }
+            b_padded = b_padded || (p >= 2 && blank(s, p - 2));
         }
-        if (b_start && n_reached >= std::max<std::size_t>(n_confirm, 1))
+        if (b_start && b_padded && n_reached >= std::max<std::size_t>(n_confirm, 1))
             v_starts.push_back(static_cast<UINT>(p));
     }
     return v_starts;

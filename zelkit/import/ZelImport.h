@@ -287,7 +287,8 @@ public:
                              char c_delimiter = 0);
     // Where columns start in the records (the first at 0): every position
     // with a blank before it and a non-blank at it in each record that
-    // reaches it (at least two records reach it when two are not empty).
+    // reaches it (at least two records reach it when two are not empty),
+    // and two blanks before it in one of them at least.
     static std::vector<UINT> GuessColumnStarts(const std::vector<std::string>& v_records);
     // The user's choice on the first step: fixed width (TRUE) or
     // delimited. Fixed width without column starts yet takes those of the

@@ -295,6 +295,7 @@ TEST(ImportWizardRules, FixedWidthGuess)
         {"no records", {}, false, {}},
         {"empty records", {"", ""}, false, {}},
         {"comma-separated lines of one length", {"Ann Lee,Oslo", "Bob Fox,Rome"}, false, {}},
+        {"words one blank apart are one column", {"Ann Lee   Oslo", "Bob Fox   Rome"}, true, {0, 10}},
     };
     for (const Case& c : a_cases) {
         std::vector<UINT> v_starts{99};

@@ -704,6 +704,24 @@ bool ZelImportStep1::OnInitDialog()
     PlaceDlgUnits(*pPreview, 7, 64, 222, 74);
     PlaceDlgUnits(*pVScroll, 229, 64, 8, 74);
     PlaceDlgUnits(*pHScroll, 7, 138, 222, 8);
+    // The sheet may open wider or taller than the page's own layout (its
+    // other page, its buttons): the preview takes the room there is, as
+    // the column page's list does.
+    {
+        const wxSize sz = GetClientSize();
+        const int i_margin = pResult->GetPosition().x;
+        const wxRect rc = pPreview->GetRect();
+        const int i_bar = pVScroll->GetSize().x;
+        const int i_hbar = pHScroll->GetSize().y;
+        const int i_width = std::max(rc.width, sz.x - rc.x - i_margin - i_bar);
+        const int i_height = std::max(rc.height, sz.y - rc.y - i_margin - i_hbar);
+        pPreview->SetSize(rc.x, rc.y, i_width, i_height);
+        pVScroll->SetSize(rc.x + i_width, rc.y, i_bar, i_height);
+        pHScroll->SetSize(rc.x, rc.y + i_height, i_width, i_hbar);
+        const wxRect rc_file = pFileName->GetRect();
+        pFileName->SetSize(rc_file.x, rc_file.y, std::max(rc_file.width, rc.x + i_width + i_bar - rc_file.x),
+                           rc_file.height);
+    }
 
     ZelImportWizardCore& core = GetWizard().GetCore();
     const std::string& s_file = core.GetReader().GetFileName();
