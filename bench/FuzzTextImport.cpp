@@ -5,14 +5,19 @@
 // from a file (bit 2), whether the wizard is cancelled (bit 3) and the
 // number of map entries (bits 4-7); then one byte per entry choosing its
 // field (0 none, 1 to 4 a field, anything else a name no field has); the
-// rest is the text.
+// rest is the text. The first step's guess of the layout is taken, except
+// with header mode 3 (no header row), where the user picks the other
+// layout and, in fixed width, each entry's byte also adds, removes or
+// moves a column break, as the mouse does in the preview.
 //
 // A crash, a sanitizer report, an assertion, an exception, records
 // delivered out of order or after the end, a cancelled wizard that
-// delivers anything or changes the map, or an error that is not a
-// "Line %d: ..." line ends the run with a report (abort). Built with
-// libFuzzer, or with the small driver of FuzzDriver.cpp.
+// delivers anything or changes the map, an empty text that is not refused
+// before the wizard, or an error that is not a "Line %d: ..." line ends
+// the run with a report (abort). Built with libFuzzer, or with the small
+// driver of FuzzDriver.cpp.
 #include "framework/Exceptions.h"
+#include "framework/MessageBox.h"
 #include "zelkit/base/ZelAssert.h"
 #include "zelkit/import/ZelImport.h"
 #include "zelkit/lists/ZelListModel.h"
@@ -74,12 +79,31 @@ public:
     int iHeaderMode = 0;
     bool bCancel = false;
     int nMapped = 0;
+    int nRuns = 0;
     Seen* pSeen = nullptr;
 
     int Run(ZelImportWizardCore& wizard, const std::string&, const std::string&) override
     {
+        ++nRuns;
         wizard.iHeaderMode = iHeaderMode;
-        (void)wizard.DetectLayout();
+        const BOOL b_fixed = wizard.DetectLayout();
+        if (iHeaderMode == 3) {
+            wizard.SetLayout(!b_fixed);
+            if (!b_fixed) {
+                for (int i_choice : vChoices) {
+                    const UINT u_pos = static_cast<UINT>(i_choice / 3 % 64);
+                    if (i_choice % 3 == 0)
+                        wizard.AddColumnBreak(u_pos);
+                    else if (i_choice % 3 == 1)
+                        wizard.RemoveColumnBreak(u_pos);
+                    else
+                        wizard.MoveColumnBreak(static_cast<UINT>(i_choice % 64), u_pos);
+                }
+                const std::vector<UINT> v_starts = wizard.GetColumnStarts();
+                if (v_starts.empty() || v_starts.front() != 0)
+                    Fail("fixed-width columns that do not start at 0");
+            }
+        }
         const auto v_rows = wizard.PrepareColumns();
         if (static_cast<int>(v_rows.size()) != wizard.GetColumnCount())
             Fail("a column page row per column");
@@ -130,6 +154,8 @@ void RunOne(const std::uint8_t* p_data, std::size_t n_size)
              ZelImportFieldDef::COLTYPE_REPEATABLE);
     defs.Add("Phone", ZelImportFieldDef::COLTYPE_STRING, 4, ZelImportFieldDef::COLTYPE_SINGLE, 0);
 
+    // The message of an empty text goes to a box nobody sees.
+    ScriptedMessageBox boxes;
     IZelImportWizardPort* p_previous = ZelSetImportWizardPort(&wizard);
     Seen seen;
     wizard.pSeen = &seen;
@@ -146,6 +172,12 @@ void RunOne(const std::uint8_t* p_data, std::size_t n_size)
     };
     run();
     ZelSetImportWizardPort(p_previous);
+    if (s_text.empty() || s_text == "\xEF\xBB\xBF") {
+        if (i_result != ZelImport::resultFailed || wizard.nRuns != 0 || seen.nRecords != 0 || seen.bEnded
+            || boxes.Boxes().size() != 1)
+            Fail("an empty text was not refused before the wizard");
+        return;
+    }
     if (wizard.bCancel) {
         if (i_result != ZelImport::resultCancelled || seen.nRecords != 0 || seen.bEnded)
             Fail("a cancelled wizard delivered records");

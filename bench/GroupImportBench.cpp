@@ -8,19 +8,33 @@
 // Run by hand: build/bin/group_import_bench [COUNT]
 // Prints the time per case and a hash of the imported groups' names and
 // keys in list order, which a faster import must leave unchanged.
+//
+// build/bin/group_import_bench --cancel [SECONDS] [COUNT]: the whole import
+// as File > Import runs it (the text importer reading a file of COUNT
+// groups, 50,000 by default, into an event through the pane's import),
+// cancelled from its progress port after SECONDS (1 by default) of wall
+// time; prints the process's resident size before the import, its peak
+// and after the cancel, and the groups left in the event (as many as
+// before).
 #include "model/EventDoc.h"
 #include "model/Group.h"
+#include "model/ShellPorts.h"
 #include "shell/lists/GroupFieldTexts.h"
 #include "shell/lists/GroupViewCore.h"
 #include "shell/lists/ItemListCore.h"
 #include "shell/lists/ItemListImport.h"
 #include "zelkit/import/ZelImport.h"
+#include "generators/ProcessFigures.h"
 #include "zelkit/lists/ZelListModel.h"
 
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
+#include <filesystem>
 #include <string>
+#include <unistd.h>
+#include <vector>
 
 namespace {
 
@@ -29,14 +43,16 @@ struct BenchParts {
     ZelListSort SortState;
 };
 
-// The group pane's list as the view runs it, on a list model.
-class BenchGroupRows : private BenchParts, public ItemListCore {
+// The group pane's list as the view runs it, on a list model, and the
+// import's host as the list view is.
+class BenchGroupRows : private BenchParts, public ItemListCore, public IItemListImportHost {
 public:
     explicit BenchGroupRows(EventDoc& doc)
         : ItemListCore(&static_cast<BenchParts&>(*this).Model, static_cast<BenchParts&>(*this).SortState), Doc(doc)
     {
         SetColumnDefs(GroupViewCore::ColumnDefs());
         BuildColumnTitles();
+        Core.FillImportFields(Defs);
     }
 
     GroupViewCore Core{*this};
@@ -70,7 +86,23 @@ public:
     std::string GetListText(int i_row, int i_column) override { return GetFieldText(GetRecord(i_row), i_column); }
     int GetRecordValue(int i_row) override { return Core.GetRecordValue(i_row); }
 
+    // ---- IItemListImportHost ----
+    const ZelImportFieldDef* GetImportFields() override { return &Defs; }
+    int ImportRecord(int i_record, int i_line, const ZelArray<ZelImport::ColValue>& a_values,
+                     ILVImportErrors* p_errors) override
+    {
+        return Core.ImportRecord(i_record, i_line, a_values, p_errors);
+    }
+    std::string GetSingularTitle() const override { return "Group"; }
+    std::string GetCountNoun() const override { return "group(s)"; }
+    ZelArray<ILVFieldMapping>& GetFieldMappings() override { return Mappings; }
+    void SetModifiedFlag() override { Doc.SetModifiedFlag(); }
+    EventDoc* GetImportDoc() override { return &Doc; }
+    void ImportStopped() override { Core.ImportStopped(); }
+
     EventDoc& Doc;
+    ZelImportFieldDef Defs;
+    ZelArray<ILVFieldMapping> Mappings;
 };
 
 ZelImport::ColValue Value(DWORD u_field, const std::string& s_text)
@@ -114,10 +146,90 @@ double Run(BenchGroupRows& rows, int n_groups, int& n_added)
     return std::chrono::duration<double>(std::chrono::steady_clock::now() - t_start).count();
 }
 
+// The wizard: every column mapped to the field of its header, Finish.
+class MappingWizard : public IZelImportWizardPort {
+public:
+    int Run(ZelImportWizardCore& wizard, const std::string&, const std::string&) override
+    {
+        const std::vector<ZelImportWizardCore::ColumnRow> v_rows = wizard.PrepareColumns();
+        for (std::size_t i = 0; i < v_rows.size(); ++i)
+            wizard.ChooseField(static_cast<int>(i), v_rows[i].sCaption);
+        return 12325;
+    }
+};
+
+// The progress window without a display: its Cancel pressed once the
+// import has run for the time asked; the peak noted at that moment.
+class CancellingProgress : public IZelImportProgressPort {
+public:
+    explicit CancellingProgress(double d_seconds) : dSeconds(d_seconds) {}
+    std::int64_t GetMilliseconds() override
+    {
+        return std::chrono::duration_cast<std::chrono::milliseconds>(Clock::now().time_since_epoch()).count();
+    }
+    bool Open(const std::string&) override { return true; }
+    void Show(const std::string& s_status, std::uint64_t, std::uint64_t) override { sStatus = s_status; }
+    bool Pump() override { return std::chrono::duration<double>(Clock::now() - tStart).count() >= dSeconds; }
+    void Close() override {}
+
+    using Clock = std::chrono::steady_clock;
+    Clock::time_point tStart = Clock::now();
+    double dSeconds;
+    std::string sStatus;
+};
+
+int RunCancelled(double d_seconds, int n_groups)
+{
+    const std::string s_path =
+        (std::filesystem::temp_directory_path() / ("rvx-group-import-bench-" + std::to_string(::getpid()) + ".csv"))
+            .string();
+    {
+        std::FILE* p_file = std::fopen(s_path.c_str(), "wb");
+        if (p_file == nullptr)
+            return 1;
+        std::fputs("Group Name,Contact Name,Contact Address1,Contact Phone 1,Contact Email,Styles,Group Members,Notes\n",
+                   p_file);
+        for (int i = 0; i < n_groups; ++i)
+            std::fprintf(p_file,
+                         "Ensemble %06d,Robin Hale %d,%d Mill Lane,01632 %d,group%d@example.org,Style %d,Pat Player%d "
+                         "(Drummer %d),Imported for the spring fair\n",
+                         i, i % 997, i % 300, 100000 + i, i, i, i, i % 40);
+        std::fclose(p_file);
+    }
+    EventDoc doc;
+    BenchGroupRows rows(doc);
+    // The document's updates reach the pane, as they reach the program's.
+    ScriptedViews views;
+    views.fOnUpdate = [&rows](const UpdateViewHint* p_hint) { rows.OnUpdate(p_hint); };
+    rows.InitialUpdate();
+    MappingWizard wizard;
+    IZelImportWizardPort* p_wizard = ZelSetImportWizardPort(&wizard);
+    CancellingProgress progress(d_seconds);
+    IZelImportProgressPort* p_progress = ZelSetImportProgressPort(&progress);
+
+    const bool b_peak = ResetPeak();
+    const long l_before = StatusKib("VmRSS");
+    progress.tStart = CancellingProgress::Clock::now();
+    ItemListImport(rows).ImportFile("bench", "bench", s_path);
+    const double d_took = std::chrono::duration<double>(CancellingProgress::Clock::now() - progress.tStart).count();
+    const long l_peak = b_peak ? StatusKib("VmHWM") : PeakResidentKib();
+    const long l_after = StatusKib("VmRSS");
+    ZelSetImportProgressPort(p_progress);
+    ZelSetImportWizardPort(p_wizard);
+    std::filesystem::remove(s_path);
+    std::printf("%d groups, cancelled after %.2f s at \"%s\" (done %.2f s)\n", n_groups, d_seconds,
+                progress.sStatus.c_str(), d_took);
+    std::printf("resident before %6.1f MiB, peak %6.1f MiB, after %6.1f MiB; groups in the event %d\n",
+                l_before / 1024.0, l_peak / 1024.0, l_after / 1024.0, doc.GetGroups().GetNumGroups());
+    return 0;
+}
+
 } // namespace
 
 int main(int argc, char** argv)
 {
+    if (argc > 1 && std::strcmp(argv[1], "--cancel") == 0)
+        return RunCancelled(argc > 2 ? std::atof(argv[2]) : 1.0, argc > 3 ? std::atoi(argv[3]) : 50000);
     const int n_groups = argc > 1 ? std::atoi(argv[1]) : 50000;
     EventDoc doc;
     BenchGroupRows rows(doc);

@@ -60,6 +60,8 @@ public:
     // Removes the groups at the ascending positions.
     void RemoveGroups(const ZelArray<int>& a_positions);
     void RemoveAll();
+    // Gives back the room beyond the groups there are (after many went).
+    void FreeExtra() { Groups.FreeExtra(); }
     // Exchanges the groups of two lists.
     void Swap(GroupList& other);
     void RebuildIndex() const;

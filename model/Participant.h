@@ -191,6 +191,9 @@ public:
     // stays current, a stale one stale.
     void RemoveParticipants(const ZelArray<int>& a_positions);
     void RemoveAll();
+    // Gives back the room beyond the participants there are (after many
+    // went).
+    void FreeExtra() { Participants.FreeExtra(); }
     // Room for n_more participants to be added, as a file's list is read:
     // the array takes them without copying the list, and both indexes are
     // current with tables sized for them.

@@ -10,3 +10,11 @@ rvx_add_test(NAME shell_list_import_ui_tests SOURCES tests/ListImportWxTest.cpp 
 rvx_add_model_test(NAME shell_import_cancel_tests
   SOURCES tests/ImportCancelTest.cpp
   LIBS rotavex_shell_rules bench_events)
+# Fixed-width and comma-separated files of the same items import alike.
+rvx_add_model_test(NAME shell_fixed_width_import_tests
+  SOURCES tests/FixedWidthImportTest.cpp
+  LIBS rotavex_shell_rules)
+# A cancelled import hands the memory its records took back to the system.
+rvx_add_model_test(NAME shell_import_memory_tests
+  SOURCES tests/ImportMemoryTest.cpp
+  LIBS rotavex_shell_rules)

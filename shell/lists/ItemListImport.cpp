@@ -1,6 +1,7 @@
 #include "shell/lists/ItemListImport.h"
 
 #include "model/EventDoc.h"
+#include "model/FreedMemory.h"
 #include "model/ShellPorts.h"
 #include "shell/frame/FileFolders.h"
 #include "zelkit/base/ZelAssert.h"
@@ -53,12 +54,17 @@ void ImportMark::Restore()
 {
     // An import only appends: what stands after the noted lengths is what
     // it added.
+    // The lists give back the room they grew to take the records in.
     GroupList& groups = Doc.GetGroups();
-    if (groups.GetNumGroups() > nGroups)
+    if (groups.GetNumGroups() > nGroups) {
         groups.RemoveGroups(PositionsFrom(nGroups, groups.GetNumGroups()));
+        groups.FreeExtra();
+    }
     ParticipantList& participants = Doc.GetParticipants();
-    if (participants.GetNumParticipants() > nParticipants)
+    if (participants.GetNumParticipants() > nParticipants) {
         participants.RemoveParticipants(PositionsFrom(nParticipants, participants.GetNumParticipants()));
+        participants.FreeExtra();
+    }
     TrimKeyed(Doc.GetStyles(), nStyles);
     TrimKeyed(Doc.GetFacilities(), nFacilities);
     TrimKeyed(Doc.GetParticipantRoles(), nRoles);
@@ -220,6 +226,10 @@ void ItemListImport::Run(const std::string& s_startName, const std::string& s_ot
         if (mark)
             mark->Restore();
         pErrors = nullptr;
+        // The items the records made and the pane's rows for them, freed
+        // now, go back to the system, as a build's memory does: else the
+        // process would hold them for as long as it runs.
+        ReturnFreedMemory();
         return;
     }
     for (int i = 0; i < import.GetErrors().GetSize(); ++i)
@@ -231,4 +241,7 @@ void ItemListImport::Run(const std::string& s_startName, const std::string& s_ot
     if (errors.GetRowCount() > 0)
         errors.ShowErrors(Host.GetCountNoun());
     pErrors = nullptr;
+    // A failed or cancelled import keeps nothing of what it read.
+    if (i_result != ZelImport::resultDone)
+        ReturnFreedMemory();
 }

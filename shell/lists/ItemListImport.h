@@ -11,7 +11,7 @@
 //
 // An import the user cancels while its records come in leaves the event as
 // it was before it: ImportMark notes what an import can change and puts it
-// back.
+// back, and the memory the records took goes back to the system.
 #pragma once
 
 #include "framework/Types.h"

@@ -30,6 +30,10 @@ public:
         if (i_record < 0)
             return 0;
         EXPECT_NE(p_errors, nullptr);
+        std::string s_record;
+        for (int i = 0; i < a_values.GetSize(); ++i)
+            s_record += (i > 0 ? "|" : "") + a_values[i].Values[0].sText;
+        vRecords.push_back(s_record);
         for (int i = 0; i < a_values.GetSize(); ++i)
             if (a_values[i].uData == 1 && !a_values[i].Values[0].sText.empty()) {
                 vNames.push_back(a_values[i].Values[0].sText);
@@ -49,5 +53,7 @@ public:
     ZelArray<ILVFieldMapping> Mappings;
     int nModified = 0;
     std::vector<std::string> vNames;
+    // Each record's values in column order, joined by "|".
+    std::vector<std::string> vRecords;
 };
 

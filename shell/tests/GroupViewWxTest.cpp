@@ -337,6 +337,8 @@ TEST_F(GroupViewWxTest, ImportsAGroupsFileThroughTheWizard)
                                 "Choir,Ann Lee,,\r\n");
     std::vector<std::string> v_rows;
     WhenShown<ZelImportWizard>([&](ZelImportWizard& wizard) {
+        // From the first step (the text is delimited) to the columns.
+        Press(wizard, ZelSizingPropSheet::ID_WIZNEXT);
         auto* p_list = dynamic_cast<ZelEditListCtrl*>(wizard.FindWindow(WxId(ZelImportColMap::IDC_LIST)));
         ASSERT_NE(p_list, nullptr);
         const char* a_fields[] = {"Group Name", "Contact Name", "Styles", "Group Members"};
@@ -420,6 +422,8 @@ TEST_F(GroupViewWxTest, ACancelledLargeImportLeavesTheEventAsItWas)
         PressInLoop(*p_progress, wxID_CANCEL);
     });
     WhenShown<ZelImportWizard>([&](ZelImportWizard& wizard) {
+        // From the first step (the text is delimited) to the columns.
+        Press(wizard, ZelSizingPropSheet::ID_WIZNEXT);
         auto* p_list = dynamic_cast<ZelEditListCtrl*>(wizard.FindWindow(WxId(ZelImportColMap::IDC_LIST)));
         ASSERT_NE(p_list, nullptr);
         const char* a_fields[] = {"Group Name", "Contact Name", "Styles", "Group Members"};

@@ -19,6 +19,7 @@
 #include <gtest/gtest.h>
 #include <wx/app.h>
 #include <wx/listbox.h>
+#include <wx/radiobut.h>
 #include <wx/frame.h>
 #include <wx/gauge.h>
 #include <wx/stattext.h>
@@ -49,6 +50,12 @@ TEST(ListImportWx, ASmallTextFileThroughTheWizard)
     bool b_finishAtFirst = true, b_finishAfter = false;
     std::string s_heading;
     WhenShown<ZelImportWizard>([&](ZelImportWizard& wizard) {
+        // The first step tells a comma-separated text; Next leads on.
+        EXPECT_EQ(wizard.GetTitle(), "Text Import Wizard - Step 1");
+        auto* p_delimited = Find<wxRadioButton>(wizard, WxId(ZelImportStep1::IDC_DELIMITED));
+        ASSERT_NE(p_delimited, nullptr);
+        EXPECT_TRUE(p_delimited->GetValue());
+        Press(wizard, ZelSizingPropSheet::ID_WIZNEXT);
         auto* p_list = dynamic_cast<ZelEditListCtrl*>(wizard.FindWindow(WxId(ZelImportColMap::IDC_LIST)));
         ASSERT_NE(p_list, nullptr);
         wxWindow* p_finish = wizard.FindWindow(ZelSizingPropSheet::ID_WIZFINISH);
@@ -151,6 +158,149 @@ TEST(ListImportWx, TheFirstStepPageTellsFixedWidth)
     Pump();
 }
 
+// A mouse event on the preview at the line before character u_pos, as
+// the user's pointer there gives it.
+void MouseAt(ZelImportPreview& preview, wxEventType type, UINT u_pos, bool b_leftDown)
+{
+    wxMouseEvent event(type);
+    event.SetPosition(wxPoint(preview.BreakX(u_pos), preview.GetLineHeight() + 2));
+    event.m_leftDown = b_leftDown;
+    event.SetEventObject(&preview);
+    preview.GetEventHandler()->ProcessEvent(event);
+    Pump();
+}
+
+// A file in fixed-width columns whose last column is of uneven length, so
+// that the first step guesses it delimited: the user chooses Fixed width,
+// finds the breaks the preview shows, adds one with a click, drags it and
+// double-clicks it away, goes on to the columns, back and on again, maps
+// two columns and finishes; the records come cut at the breaks.
+TEST(ListImportWx, AFixedWidthFileThroughEveryStep)
+{
+    const std::string s_path = testing::TempDir() + "rvx-fixed-width.txt";
+    {
+        FILE* p_file = std::fopen(s_path.c_str(), "wb");
+        ASSERT_NE(p_file, nullptr);
+        std::fputs("Name        Town     Notes\n"
+                   "Ann Lee     Oslo     likes tea\n"
+                   "Bob Fox     Rome\n"
+                   "Cy Dunn     Nice     plays the fiddle\n",
+                   p_file);
+        std::fclose(p_file);
+    }
+    InstallImportErrorsDialog();
+    FakeView view;
+    ItemListImport import(view);
+    struct Seen {
+        wxString sGuess;
+        std::vector<UINT> vGuessed, vEdited, vShownAfterBack;
+        std::vector<std::string> vRows, vRowsAgain;
+        bool bBackOnFirst = true, bNextOnFirst = false, bFinishOnFirst = true;
+        bool bBackOnColumns = false, bNextOnColumns = true;
+        wxString sTitleAfterBack;
+        bool bFixedAfterBack = false;
+        std::vector<std::string> vErrors;
+    } seen;
+    const auto rows_of = [](ZelEditListCtrl& list) {
+        std::vector<std::string> v;
+        for (int i = 0; i < list.GetItemCount(); ++i)
+            v.push_back(list.GetItemText(i, 0) + "=" + list.GetItemText(i, 2));
+        return v;
+    };
+    WhenShown<ZelImportWizard>([&](ZelImportWizard& wizard) {
+        auto* p_step = dynamic_cast<ZelImportStep1*>(wizard.GetActivePage());
+        ASSERT_NE(p_step, nullptr) << "the wizard opens on its first step";
+        const auto enabled = [&wizard](int i_id) {
+            wxWindow* p = wizard.FindWindow(i_id);
+            return p != nullptr && p->IsEnabled();
+        };
+        seen.bBackOnFirst = enabled(ZelSizingPropSheet::ID_WIZBACK);
+        seen.bNextOnFirst = enabled(ZelSizingPropSheet::ID_WIZNEXT);
+        seen.bFinishOnFirst = enabled(ZelSizingPropSheet::ID_WIZFINISH);
+        if (auto* p_result = wizard.FindWindow(WxId(ZelImportStep1::IDC_RESULT)))
+            seen.sGuess = p_result->GetLabel();
+        Choose(wizard, WxId(ZelImportStep1::IDC_FIXED));
+        ZelImportPreview& preview = p_step->GetPreview();
+        seen.vGuessed = preview.GetBreaks();
+        // A click adds a break, a drag moves it, a double-click takes it
+        // away.
+        MouseAt(preview, wxEVT_LEFT_DOWN, 4, true);
+        MouseAt(preview, wxEVT_LEFT_UP, 4, false);
+        MouseAt(preview, wxEVT_LEFT_DOWN, 4, true);
+        MouseAt(preview, wxEVT_MOTION, 6, true);
+        MouseAt(preview, wxEVT_MOTION, 8, true);
+        MouseAt(preview, wxEVT_LEFT_UP, 8, false);
+        const std::vector<UINT> v_moved = preview.GetBreaks();
+        EXPECT_EQ(v_moved, (std::vector<UINT>{8, 12, 21}));
+        MouseAt(preview, wxEVT_LEFT_DCLICK, 8, false);
+        seen.vEdited = wizard.GetCore().GetColumnStarts();
+        ShowForALook();
+
+        Press(wizard, ZelSizingPropSheet::ID_WIZNEXT);
+        auto* p_list = dynamic_cast<ZelEditListCtrl*>(wizard.FindWindow(WxId(ZelImportColMap::IDC_LIST)));
+        ASSERT_NE(p_list, nullptr);
+        EXPECT_EQ(wizard.GetTitle(), "Text Import Wizard - Columns and Fields");
+        seen.vRows = rows_of(*p_list);
+        seen.bBackOnColumns = enabled(ZelSizingPropSheet::ID_WIZBACK);
+        seen.bNextOnColumns = enabled(ZelSizingPropSheet::ID_WIZNEXT);
+        ChooseField(*p_list, 0, "Name");
+
+        Press(wizard, ZelSizingPropSheet::ID_WIZBACK);
+        seen.sTitleAfterBack = wizard.GetTitle();
+        seen.bFixedAfterBack = p_step->GetLayoutChoice() == 1;
+        seen.vShownAfterBack = preview.GetBreaks();
+        Press(wizard, ZelSizingPropSheet::ID_WIZNEXT);
+        seen.vRowsAgain = rows_of(*p_list);
+        ChooseField(*p_list, 1, "Town");
+        ShowForALook();
+        // No error is expected; one would be listed here, not left open.
+        WhenShown<ILVImportErrorsDlg>([&](ILVImportErrorsDlg& dlg) {
+            Pump();
+            for (int i = 0; i < dlg.GetRows().GetSize(); ++i)
+                seen.vErrors.push_back(dlg.GetRows()[i][0] + "|" + dlg.GetRows()[i][1]);
+            Press(dlg, ZelReportDlg::IDC_ZEL_REPORT_OK);
+        });
+        Press(wizard, ZelSizingPropSheet::ID_WIZFINISH);
+    });
+    import.ImportFile("fixed", "fixed", s_path);
+
+    EXPECT_EQ(seen.sGuess, "Delimited.") << "lines of different lengths";
+    EXPECT_FALSE(seen.bBackOnFirst);
+    EXPECT_TRUE(seen.bNextOnFirst);
+    EXPECT_FALSE(seen.bFinishOnFirst);
+    EXPECT_EQ(seen.vGuessed, (std::vector<UINT>{12, 21}))
+        << "the starts that line up where the lines reach, not the words of the notes";
+    EXPECT_EQ(seen.vEdited, (std::vector<UINT>{0, 12, 21}));
+    const std::vector<std::string> v_rows{"Name=Ann Lee", "Town=Oslo", "Notes=likes tea"};
+    EXPECT_EQ(seen.vRows, v_rows);
+    EXPECT_TRUE(seen.bBackOnColumns) << "Back returns to the first step";
+    EXPECT_FALSE(seen.bNextOnColumns);
+    EXPECT_EQ(seen.sTitleAfterBack, "Text Import Wizard - Step 1");
+    EXPECT_TRUE(seen.bFixedAfterBack);
+    EXPECT_EQ(seen.vShownAfterBack, (std::vector<UINT>{12, 21}));
+    EXPECT_EQ(seen.vRowsAgain, v_rows);
+    EXPECT_EQ(seen.vErrors, std::vector<std::string>());
+    EXPECT_EQ(view.vRecords, (std::vector<std::string>{"Ann Lee|Oslo", "Bob Fox|Rome", "Cy Dunn|Nice"}));
+    ASSERT_EQ(view.Mappings.GetSize(), 1);
+    EXPECT_EQ(ToVector(view.Mappings[0].ColumnMap), (std::vector<std::string>{"Name", "Town", ""}))
+        << "the mapping made before Back is kept";
+
+    // The same file again: its columns start with the fields chosen last.
+    std::vector<std::string> v_fieldsShown;
+    WhenShown<ZelImportWizard>([&](ZelImportWizard& wizard) {
+        Choose(wizard, WxId(ZelImportStep1::IDC_FIXED));
+        Press(wizard, ZelSizingPropSheet::ID_WIZNEXT);
+        if (auto* p_list = dynamic_cast<ZelEditListCtrl*>(wizard.FindWindow(WxId(ZelImportColMap::IDC_LIST))))
+            for (int i = 0; i < p_list->GetItemCount(); ++i)
+                v_fieldsShown.push_back(p_list->GetItemText(i, 1));
+        Press(wizard, wxID_CANCEL);
+    });
+    import.ImportFile("fixed", "fixed", s_path);
+    std::remove(s_path.c_str());
+    EXPECT_EQ(v_fieldsShown, (std::vector<std::string>{"Name", "Town", ""}));
+    EXPECT_EQ(view.vRecords.size(), 3u) << "the cancelled wizard imported nothing";
+}
+
 // 60,000 groups from a file, through the wizard: the wizard leaves the
 // screen, the progress window comes up over the other windows (which take
 // no input meanwhile) and tells how far the import is; its Cancel ends the
@@ -232,6 +382,7 @@ TEST(ListImportWx, CancelOfALargeImportLeavesTheEventAsItWas)
     });
 
     WhenShown<ZelImportWizard>([&](ZelImportWizard& wizard) {
+        Press(wizard, ZelSizingPropSheet::ID_WIZNEXT);
         auto* p_list = dynamic_cast<ZelEditListCtrl*>(wizard.FindWindow(WxId(ZelImportColMap::IDC_LIST)));
         ASSERT_NE(p_list, nullptr);
         ChooseField(*p_list, 0, "Group Name");

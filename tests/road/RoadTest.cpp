@@ -916,6 +916,9 @@ void RoadTest::ImportParticipants()
     bool b_done = false;
     WhenModal<ZelImportWizard>(
         [&](ZelImportWizard& wizard) {
+            // The first step finds the text delimited; Next leads to the
+            // columns.
+            Press(wizard, ZelSizingPropSheet::ID_WIZNEXT);
             auto* p_list = dynamic_cast<ZelEditListCtrl*>(wizard.FindWindow(WxId(ZelImportColMap::IDC_LIST)));
             ASSERT_NE(p_list, nullptr);
             ChooseField(*p_list, 0, "Name");

@@ -303,9 +303,12 @@ std::string ZelImportData::ReadRecord()
     bool b_quoted = false;
     int i_byte = 0;
     iRecordLine = nLines + 1;
+    // In fixed-width data a quotation mark is a character like any other
+    // (an inch, an apostrophe): a line is a record.
+    const char c_qualifier = bFixedWidth ? 0 : cQualifier;
     while ((i_byte = NextByte()) >= 0) {
         const char c = static_cast<char>(i_byte);
-        if (cQualifier != 0 && c == cQualifier)
+        if (c_qualifier != 0 && c == c_qualifier)
             b_quoted = !b_quoted;
         if (c == '\r' && bFromFile && PeekByte() == '\n')
             continue; // a text-mode stream reads CR LF as LF
@@ -321,12 +324,52 @@ std::string ZelImportData::ReadRecord()
     adder.Update();
     bQuoteOpen = b_quoted && i_byte < 0;
     ++nCurRecord;
-    return Convert(s_record);
+    std::string s_converted = Convert(s_record);
+    if (!bFixedWidth || s_converted.find('\t') == std::string::npos)
+        return s_converted;
+    // Columns line up on screen with tabs at every eighth position; the
+    // preview and the cut count the blanks they stand for.
+    std::string s_expanded;
+    for (char c : s_converted) {
+        if (c == '\t')
+            s_expanded.append(8 - s_expanded.size() % 8, ' ');
+        else
+            s_expanded += c;
+    }
+    return s_expanded;
+}
+
+int ZelImportData::CutColumns(const std::string& s_record, ZelStringArray& a_cols) const
+{
+    a_cols.RemoveAll();
+    if (s_record.find_first_not_of(' ') == std::string::npos)
+        return 0;
+    std::vector<UINT> v_starts(ColumnPositions.GetData(), ColumnPositions.GetData() + ColumnPositions.GetSize());
+    std::sort(v_starts.begin(), v_starts.end());
+    v_starts.erase(std::unique(v_starts.begin(), v_starts.end()), v_starts.end());
+    if (v_starts.empty() || v_starts.front() != 0)
+        v_starts.insert(v_starts.begin(), 0);
+    for (std::size_t i = 0; i < v_starts.size(); ++i) {
+        const std::size_t i_start = v_starts[i];
+        const std::size_t i_end = i + 1 < v_starts.size() ? v_starts[i + 1] : s_record.size();
+        std::string s_col;
+        if (i_start < s_record.size())
+            s_col = s_record.substr(i_start, std::min(i_end, s_record.size()) - i_start);
+        const std::size_t i_first = s_col.find_first_not_of(' ');
+        if (i_first == std::string::npos)
+            s_col.clear();
+        else
+            s_col = s_col.substr(i_first, s_col.find_last_not_of(' ') - i_first + 1);
+        a_cols.Add(s_col);
+    }
+    return a_cols.GetSize();
 }
 
 int ZelImportData::ReadColumns(ZelStringArray& a_cols)
 {
     const std::string s_record = ReadRecord();
+    if (bFixedWidth)
+        return CutColumns(s_record, a_cols);
     return a_cols.SplitEx(s_record, cDelimiter, cQualifier, cEscape, 1, 0);
 }
 
@@ -345,13 +388,17 @@ std::string ZelImportData::GetRecord(int n_record)
 
 int ZelImportData::GetColumns(int n_record, ZelStringArray& a_cols)
 {
-    return a_cols.SplitEx(GetRecord(n_record), cDelimiter, cQualifier, cEscape, 1, 0);
+    const std::string s_record = GetRecord(n_record);
+    if (bFixedWidth)
+        return CutColumns(s_record, a_cols);
+    return a_cols.SplitEx(s_record, cDelimiter, cQualifier, cEscape, 1, 0);
 }
 
 int ZelImportData::CountRecords()
 {
-    if (nRecordCount >= 0)
+    if (nRecordCount >= 0 && bCountFixed == bFixedWidth)
         return nRecordCount;
+    bCountFixed = bFixedWidth;
     Rewind();
     int n_records = 0;
     while (!AtEnd()) {
@@ -515,6 +562,16 @@ int ZelImport::ImportFromString(const ZelImportFieldDef& defs, Callback pfn_call
 int ZelImport::Run(const ZelImportFieldDef& defs, ZelImportData& reader, Callback pfn_callback, void* p_user,
                    ZelStringArray* p_columnMap, const std::string& s_fieldHeading)
 {
+    // An empty source has no column to map: the wizard would open on an
+    // empty preview and a list without rows, with nothing to finish.
+    reader.Rewind();
+    if (reader.AtEnd()) {
+        const std::string& s_file = reader.GetFileName();
+        ZelNotify::Error(s_file.empty() ? std::string("There is nothing to import: the text is empty.")
+                                        : "There is nothing to import: '" + Utf8ToCp1252(s_file).value_or(s_file)
+                                              + "' is empty.");
+        return resultFailed;
+    }
     ZelImportWizardCore wizard(defs, reader, p_columnMap);
     std::string s_caption;
     {
@@ -525,6 +582,9 @@ int ZelImport::Run(const ZelImportFieldDef& defs, ZelImportData& reader, Callbac
     // caller's column map as it was.
     if (ZelGetImportWizardPort().Run(wizard, s_caption, s_fieldHeading) != ID_WIZFINISH)
         return resultCancelled;
+    // The first step's preview may have read anywhere since the column page
+    // set the reader at the first data record.
+    wizard.RewindToData();
 
     {
         ZelWaitCursor wait;
@@ -690,10 +750,19 @@ std::vector<ZelImportWizardCore::ColumnRow> ZelImportWizardCore::PrepareColumns(
     for (int i = 0; i < n_cols; ++i)
         v_rows.push_back({Captions[i], i < a_sample.GetSize() ? a_sample[i] : std::string()});
 
-    Reader.Rewind();
-    if (b_header)
-        Reader.ReadRecord();
+    bPrepared = true;
+    bHeader = b_header;
+    RewindToData();
     return v_rows;
+}
+
+void ZelImportWizardCore::RewindToData()
+{
+    if (!bPrepared)
+        return;
+    Reader.Rewind();
+    if (bHeader)
+        Reader.ReadRecord();
 }
 
 ZelStringArray ZelImportWizardCore::FieldChoices(int i_col, int& i_select) const
@@ -732,11 +801,12 @@ bool ZelImportWizardCore::CanFinish() const
 }
 
 // The fixed-width guess: the sample records (up to four) are fixed width
-// when there is at least one, they all have the same, non-zero length, and
-// at least one column start lines up in all of them. A column starts at 0
-// and at every position p where every record has a blank at p - 1 and a
-// non-blank at p.
-bool ZelImportWizardCore::IsFixedWidth(const std::vector<std::string>& v_records, std::vector<UINT>& v_starts)
+// when there is at least one, they all have the same, non-zero length, they
+// are not all split by the delimiter into the same number of columns (a
+// delimited text whose lines happen to be of one length), and at least one
+// column start lines up in all of them.
+bool ZelImportWizardCore::IsFixedWidth(const std::vector<std::string>& v_records, std::vector<UINT>& v_starts,
+                                       char c_delimiter)
 {
     v_starts.clear();
     if (v_records.empty() || v_records.front().empty())
@@ -745,36 +815,143 @@ bool ZelImportWizardCore::IsFixedWidth(const std::vector<std::string>& v_records
     for (const std::string& s : v_records)
         if (s.size() != n_len)
             return false;
-    v_starts.push_back(0);
+    if (c_delimiter != 0) {
+        const auto n_first = std::count(v_records.front().begin(), v_records.front().end(), c_delimiter);
+        bool b_delimited = n_first > 0;
+        for (const std::string& s : v_records)
+            b_delimited = b_delimited && std::count(s.begin(), s.end(), c_delimiter) == n_first;
+        if (b_delimited)
+            return false;
+    }
+    std::vector<UINT> v_found = GuessColumnStarts(v_records);
+    if (v_found.size() < 2)
+        return false;
+    v_starts = std::move(v_found);
+    return true;
+}
+
+std::vector<UINT> ZelImportWizardCore::GuessColumnStarts(const std::vector<std::string>& v_records)
+{
+    std::vector<UINT> v_starts{0};
+    std::size_t n_len = 0;
+    for (const std::string& s : v_records)
+        n_len = std::max(n_len, s.size());
+    // A position past a record's end reads as a blank.
+    const auto blank = [](const std::string& s, std::size_t p) { return p >= s.size() || s[p] == ' '; };
+    // A start found in one record only, where the others have ended, is
+    // a word of that record's last column, not a column (blank records
+    // say nothing).
+    const std::size_t n_lines = static_cast<std::size_t>(std::count_if(
+        v_records.begin(), v_records.end(), [](const std::string& s) { return !s.empty(); }));
+    const std::size_t n_confirm = std::min<std::size_t>(2, n_lines);
+    // Words of one column are one blank apart; columns are padded: a
+    // start has two blanks or more before it in at least one record.
     for (std::size_t p = 1; p < n_len; ++p) {
         bool b_start = true;
-        for (const std::string& s : v_records)
-            if (s[p - 1] != ' ' || s[p] == ' ') {
+        bool b_padded = false;
+        std::size_t n_reached = 0;
+        for (const std::string& s : v_records) {
+            if (p >= s.size())
+                continue; // a short record says nothing about this column
+            ++n_reached;
+            if (!blank(s, p - 1) || blank(s, p)) {
                 b_start = false;
                 break;
             }
-        if (b_start)
+            b_padded = b_padded || (p >= 2 && blank(s, p - 2));
+        }
+        if (b_start && b_padded && n_reached >= std::max<std::size_t>(n_confirm, 1))
             v_starts.push_back(static_cast<UINT>(p));
     }
-    if (v_starts.size() < 2) {
-        v_starts.clear();
-        return false;
+    return v_starts;
+}
+
+std::vector<std::string> ZelImportWizardCore::SampleRecords()
+{
+    std::vector<std::string> v_records;
+    Reader.Rewind();
+    for (int i = 0; i < 4 && !Reader.AtEnd(); ++i) {
+        std::string s_record = Reader.ReadRecord();
+        // The last line's line feed ends the data, not an empty record.
+        if (s_record.empty() && Reader.AtEnd())
+            break;
+        v_records.push_back(std::move(s_record));
     }
-    return true;
+    Reader.Rewind();
+    return v_records;
 }
 
 BOOL ZelImportWizardCore::DetectLayout()
 {
-    std::vector<std::string> v_records;
-    Reader.Rewind();
-    for (int i = 0; i < 4 && !Reader.AtEnd(); ++i)
-        v_records.push_back(Reader.ReadRecord());
-    Reader.Rewind();
+    // The samples are read as lines, as fixed-width data are.
+    Reader.bFixedWidth = TRUE;
+    const std::vector<std::string> v_records = SampleRecords();
     std::vector<UINT> v_starts;
-    const bool b_fixed = IsFixedWidth(v_records, v_starts);
+    const bool b_fixed = IsFixedWidth(v_records, v_starts, Reader.cDelimiter);
     Reader.ColumnPositions.RemoveAll();
     for (UINT u : v_starts)
         Reader.ColumnPositions.Add(u);
     Reader.bFixedWidth = b_fixed ? TRUE : FALSE;
     return Reader.bFixedWidth;
+}
+
+void ZelImportWizardCore::SetLayout(BOOL b_fixed)
+{
+    Reader.bFixedWidth = b_fixed ? TRUE : FALSE;
+    if (b_fixed && Reader.ColumnPositions.GetSize() < 2) {
+        Reader.ColumnPositions.RemoveAll();
+        for (UINT u : GuessColumnStarts(SampleRecords()))
+            Reader.ColumnPositions.Add(u);
+    }
+    Reader.Rewind();
+}
+
+std::vector<UINT> ZelImportWizardCore::GetColumnStarts() const
+{
+    std::vector<UINT> v_starts(Reader.ColumnPositions.GetData(),
+                               Reader.ColumnPositions.GetData() + Reader.ColumnPositions.GetSize());
+    v_starts.push_back(0);
+    std::sort(v_starts.begin(), v_starts.end());
+    v_starts.erase(std::unique(v_starts.begin(), v_starts.end()), v_starts.end());
+    return v_starts;
+}
+
+namespace {
+
+void StoreStarts(ZelArray<UINT>& a_positions, const std::vector<UINT>& v_starts)
+{
+    a_positions.RemoveAll();
+    for (UINT u : v_starts)
+        a_positions.Add(u);
+}
+
+} // namespace
+
+BOOL ZelImportWizardCore::AddColumnBreak(UINT u_pos)
+{
+    std::vector<UINT> v_starts = GetColumnStarts();
+    if (u_pos == 0 || std::find(v_starts.begin(), v_starts.end(), u_pos) != v_starts.end())
+        return FALSE;
+    v_starts.insert(std::upper_bound(v_starts.begin(), v_starts.end(), u_pos), u_pos);
+    StoreStarts(Reader.ColumnPositions, v_starts);
+    return TRUE;
+}
+
+BOOL ZelImportWizardCore::RemoveColumnBreak(UINT u_pos)
+{
+    std::vector<UINT> v_starts = GetColumnStarts();
+    const auto it = std::find(v_starts.begin(), v_starts.end(), u_pos);
+    if (u_pos == 0 || it == v_starts.end())
+        return FALSE;
+    v_starts.erase(it);
+    StoreStarts(Reader.ColumnPositions, v_starts);
+    return TRUE;
+}
+
+BOOL ZelImportWizardCore::MoveColumnBreak(UINT u_from, UINT u_to)
+{
+    if (u_from == u_to || !RemoveColumnBreak(u_from))
+        return FALSE;
+    AddColumnBreak(u_to);
+    return TRUE;
 }

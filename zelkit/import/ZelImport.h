@@ -9,6 +9,8 @@
 // ZelImport runs it all. The file dialog and the wizard's window are
 // reached through ports, so imports run headless in tests.
 //
+// An empty source is refused with a message before the wizard opens.
+//
 // Encoding at this edge: a source that is valid UTF-8 (with or without a
 // byte-order mark) is converted to code page 1252, anything else is read as
 // code page 1252 bytes. A record holding a character the code page cannot
@@ -121,11 +123,19 @@ public:
     // "Line %d: " in front). Such a record reads with '?' in its place.
     const std::string& GetRecordError() const { return sRecordError; }
 
+    // Fixed-width data are cut at the column positions (the first 0) in
+    // place of splitting at the delimiter: a record is one line (the text
+    // qualifier has no meaning there), a tab stands for the blanks up to
+    // the next multiple of eight, and each column's text is taken without
+    // its surrounding blanks. A line shorter than a column's start gives
+    // that column empty; a blank line gives no columns.
     char cDelimiter = ',';
     char cQualifier = '"';
     char cEscape = '\\';
     BOOL bFixedWidth = FALSE;
     ZelArray<UINT> ColumnPositions;
+    // A record cut at the column positions; the number of columns.
+    int CutColumns(const std::string& s_record, ZelStringArray& a_cols) const;
 
 private:
     // The next byte of the source, -1 at its end.
@@ -157,6 +167,9 @@ private:
     bool bQuoteOpen = false;
     int nCurRecord = 0;
     int nRecordCount = -1;
+    // The layout the count was made in: fixed width counts lines, not
+    // records.
+    BOOL bCountFixed = FALSE;
     std::string sRecordError;
 };
 
@@ -267,7 +280,33 @@ public:
     // records; the column starts (the first 0) go to the reader for fixed
     // width, which is emptied otherwise. TRUE for fixed width.
     BOOL DetectLayout();
-    static bool IsFixedWidth(const std::vector<std::string>& v_records, std::vector<UINT>& v_starts);
+    // Fixed width when the records have one length, are not all split by
+    // the delimiter into the same columns, and a column start lines up in
+    // all of them; v_starts the starts then, else empty.
+    static bool IsFixedWidth(const std::vector<std::string>& v_records, std::vector<UINT>& v_starts,
+                             char c_delimiter = 0);
+    // Where columns start in the records (the first at 0): every position
+    // with a blank before it and a non-blank at it in each record that
+    // reaches it (at least two records reach it when two are not empty),
+    // and two blanks before it in one of them at least.
+    static std::vector<UINT> GuessColumnStarts(const std::vector<std::string>& v_records);
+    // The user's choice on the first step: fixed width (TRUE) or
+    // delimited. Fixed width without column starts yet takes those of the
+    // sample records.
+    void SetLayout(BOOL b_fixed);
+    std::vector<UINT> GetColumnStarts() const;
+    // The user's edits of the column breaks: a break is the start of a
+    // column other than the first. FALSE when nothing changed (position 0,
+    // a break already there or none there). A break moved onto another or
+    // to the start goes.
+    BOOL AddColumnBreak(UINT u_pos);
+    BOOL MoveColumnBreak(UINT u_from, UINT u_to);
+    BOOL RemoveColumnBreak(UINT u_pos);
+    // Up to four records from the first, as the layout reads them.
+    std::vector<std::string> SampleRecords();
+    // The reader back at the first data record (after the header row the
+    // column page found), for the import after Finish.
+    void RewindToData();
 
     ZelImportData& GetReader() { return Reader; }
     const ZelImportFieldDef& GetFieldDefs() const { return Defs; }
@@ -277,6 +316,9 @@ protected:
     ZelImportData& Reader;
     ZelStringArray Captions;
     ZelStringArray ColumnMap;
+    // What the column page last found: whether it ran, and a header row.
+    bool bPrepared = false;
+    bool bHeader = false;
 };
 
 // How the wizard is shown: its window in the program, a script in tests.

@@ -294,10 +294,12 @@ TEST(ImportWizardRules, FixedWidthGuess)
         {"no blank run at all", {"Ann,Oslo", "Bob,Rome"}, false, {}},
         {"no records", {}, false, {}},
         {"empty records", {"", ""}, false, {}},
+        {"comma-separated lines of one length", {"Ann Lee,Oslo", "Bob Fox,Rome"}, false, {}},
+        {"words one blank apart are one column", {"Ann Lee   Oslo", "Bob Fox   Rome"}, true, {0, 10}},
     };
     for (const Case& c : a_cases) {
         std::vector<UINT> v_starts{99};
-        EXPECT_EQ(ZelImportWizardCore::IsFixedWidth(c.v_records, v_starts), c.b_fixed) << c.p_name;
+        EXPECT_EQ(ZelImportWizardCore::IsFixedWidth(c.v_records, v_starts, ','), c.b_fixed) << c.p_name;
         EXPECT_EQ(v_starts, c.v_starts) << c.p_name;
     }
     const ZelImportFieldDef defs = Fields();
@@ -309,6 +311,164 @@ TEST(ImportWizardRules, FixedWidthGuess)
     ASSERT_EQ(reader.ColumnPositions.GetSize(), 2);
     EXPECT_EQ(reader.ColumnPositions[1], 5u);
     EXPECT_EQ(reader.ReadRecord(), "Ann  Oslo") << "the reader is rewound";
+}
+
+// The first step's guess over small files: whether they are fixed width
+// and where their columns start, as the reader then cuts the first record.
+// Tabs count as the blanks up to the next eighth position, a character of
+// code page 1252 (read as such or from UTF-8) as one position; lines of
+// different lengths are left to the user, whose choice of fixed width
+// takes the starts that line up where the lines reach.
+TEST(ImportWizardRules, TheLayoutGuessOverSmallFiles)
+{
+    struct Case {
+        const char* p_name;
+        std::string s_bytes;
+        bool b_guessFixed;
+        // The starts once fixed width is guessed or chosen.
+        std::vector<UINT> v_starts;
+        std::vector<std::string> v_firstColumns;
+    };
+    const Case a_cases[] = {
+        {"aligned columns under a header", "Name  Town  Age\r\nAnn   Oslo  12 \r\nBob   Rome  7  \r\n", true,
+         {0, 6, 12}, {"Name", "Town", "Age"}},
+        {"trailing blanks left off", "Ann   Oslo  12\nBob   Rome\nCyril Nice  7\n", false, {0, 6, 12},
+         {"Ann", "Oslo", "12"}},
+        {"tabs", "Ann\tOslo\t12\nBob\tRome\t70\n", true, {0, 8, 16}, {"Ann", "Oslo", "12"}},
+        {"code page 1252", "Zo\xEB  Nice\nBob  Rome\n", true, {0, 5}, {"Zo\xEB", "Nice"}},
+        {"the same in UTF-8", "Zo\xC3\xAB  Nice\nBob  Rome\n", true, {0, 5}, {"Zo\xEB", "Nice"}},
+        {"a quotation mark joins no lines", "5'10\"  Ann\n6'2\"   Bob\n", true, {0, 7}, {"5'10\"", "Ann"}},
+        {"comma-separated", "Name,Town\nAnn,Oslo\n", false, {0}, {"Name,Town"}},
+        {"one column", "Ann\nBob\n", false, {0}, {"Ann"}},
+        {"a blank line first", "\nAnn  Oslo\n", false, {0, 5}, {}},
+    };
+    const ZelImportFieldDef defs = Fields();
+    for (const Case& c : a_cases) {
+        SCOPED_TRACE(c.p_name);
+        TempFile file(c.s_bytes);
+        ZelImportData reader(file.Path());
+        ZelImportWizardCore wizard(defs, reader, nullptr);
+        EXPECT_EQ(wizard.DetectLayout() != FALSE, c.b_guessFixed);
+        if (c.b_guessFixed) {
+            EXPECT_EQ(wizard.GetColumnStarts(), c.v_starts);
+        } else {
+            EXPECT_EQ(reader.ColumnPositions.GetSize(), 0) << "no starts for delimited data";
+            wizard.SetLayout(TRUE);
+            EXPECT_EQ(wizard.GetColumnStarts(), c.v_starts) << "the user chose fixed width";
+        }
+        ZelStringArray a_cols;
+        reader.GetColumns(1, a_cols);
+        EXPECT_EQ(ToVector(a_cols), c.v_firstColumns);
+    }
+}
+
+// The column breaks the user edits: one added, moved, removed; never at
+// the start, never twice; a break moved onto another or to the start goes.
+TEST(ImportWizardRules, ColumnBreaksEdited)
+{
+    const ZelImportFieldDef defs = Fields();
+    const std::string s_text = "Ann   Oslo  12\n";
+    ZelImportData reader(&s_text);
+    ZelImportWizardCore wizard(defs, reader, nullptr);
+    ASSERT_TRUE(wizard.DetectLayout());
+    struct Step {
+        const char* p_name;
+        std::function<BOOL()> f_edit;
+        BOOL b_changed;
+        std::vector<UINT> v_starts;
+    };
+    const Step a_steps[] = {
+        {"add", [&] { return wizard.AddColumnBreak(3); }, TRUE, {0, 3, 6, 12}},
+        {"add again", [&] { return wizard.AddColumnBreak(3); }, FALSE, {0, 3, 6, 12}},
+        {"add at the start", [&] { return wizard.AddColumnBreak(0); }, FALSE, {0, 3, 6, 12}},
+        {"move", [&] { return wizard.MoveColumnBreak(12, 10); }, TRUE, {0, 3, 6, 10}},
+        {"move past another", [&] { return wizard.MoveColumnBreak(3, 8); }, TRUE, {0, 6, 8, 10}},
+        {"move onto another", [&] { return wizard.MoveColumnBreak(8, 10); }, TRUE, {0, 6, 10}},
+        {"move to the start", [&] { return wizard.MoveColumnBreak(10, 0); }, TRUE, {0, 6}},
+        {"move none", [&] { return wizard.MoveColumnBreak(7, 9); }, FALSE, {0, 6}},
+        {"remove none", [&] { return wizard.RemoveColumnBreak(5); }, FALSE, {0, 6}},
+        {"remove the start", [&] { return wizard.RemoveColumnBreak(0); }, FALSE, {0, 6}},
+        {"remove", [&] { return wizard.RemoveColumnBreak(6); }, TRUE, {0}},
+    };
+    for (const Step& step : a_steps) {
+        EXPECT_EQ(step.f_edit(), step.b_changed) << step.p_name;
+        EXPECT_EQ(wizard.GetColumnStarts(), step.v_starts) << step.p_name;
+    }
+    wizard.AddColumnBreak(4);
+    const std::vector<ZelImportWizardCore::ColumnRow> v_rows = wizard.PrepareColumns();
+    ASSERT_EQ(v_rows.size(), 2u) << "the column page cuts where the breaks are";
+    EXPECT_EQ(v_rows[0].sSample, "Ann");
+    EXPECT_EQ(v_rows[1].sSample, "Oslo  12");
+}
+
+// A fixed-width text through the importer: its columns cut at the breaks
+// without their blanks, a short line with its missing columns empty, a
+// blank line reported as a record without columns, a record that cannot
+// be held in the code page reported, and the header row's texts as the
+// captions.
+TEST(Import, AFixedWidthTextIsCutAtItsColumns)
+{
+    const ZelImportFieldDef defs = Fields();
+    // The first four lines, the sample the layout is guessed from, have one
+    // length (the euro sign is one character of the code page).
+    const std::string s_text = "Name    Town    Notes\n"
+                               "Ann     Oslo    first\n"
+                               "  Cy    \"Nice\"  a, bc\n"
+                               "Dee \xE2\x82\xAC   Rome    xxxxx\n"
+                               "Bob\n"
+                               "\n"
+                               "\xE2\x98\x83       Bern    x\n";
+    ScriptedWizard wizard([](ZelImportWizardCore& w) {
+        EXPECT_TRUE(w.DetectLayout());
+        const std::vector<ZelImportWizardCore::ColumnRow> v_rows = w.PrepareColumns();
+        EXPECT_EQ(v_rows.size(), 3u);
+        EXPECT_EQ(v_rows.back().sCaption, "Notes") << "the header row's texts";
+        w.ChooseField(0, "Name");
+        w.ChooseField(1, "Town");
+        w.ChooseField(2, "Note");
+        return ID_FINISH;
+    });
+    std::vector<Delivered> v_got;
+    ZelImport import;
+    EXPECT_EQ(import.ImportFromString(defs, &Collect, &v_got, s_text, nullptr, "Field"), ZelImport::resultDone);
+    std::vector<std::vector<std::string>> v_values;
+    for (const Delivered& d : v_got)
+        v_values.push_back(d.vValues);
+    EXPECT_EQ(v_values, (std::vector<std::vector<std::string>>{
+                            {"Name=Ann#1", "Town=Oslo#2", "Notes=first#3"},
+                            {"Name=Cy#1", "Town=\"Nice\"#2", "Notes=a, bc#3"},
+                            {"Name=Dee \x80#1", "Town=Rome#2", "Notes=xxxxx#3"},
+                            {"Name=Bob#1", "Town=#2", "Notes=#3"},
+                            {},
+                        }));
+    EXPECT_EQ(ToVector(import.GetErrors()),
+              (std::vector<std::string>{
+                  "Line 6: wrong number of columns. Found 0 expected 3",
+                  "Line 7: the character U+2603 cannot be held in the event's character set",
+              }));
+}
+
+// An empty file or text is refused before the wizard with a message that
+// says so; nothing is delivered and the caller's map stays.
+TEST(Import, AnEmptySourceIsToldNotImported)
+{
+    ScriptedMessageBox boxes;
+    ScriptedWizard wizard(Map({"Name"}));
+    TempFile empty("");
+    TempFile bom("\xEF\xBB\xBF");
+    ZelStringArray a_map;
+    a_map.Add("Town");
+    std::vector<Delivered> v_got;
+    ZelImport import;
+    EXPECT_EQ(import.Import(Fields(), &Collect, &v_got, empty.Path(), &a_map, "Field"), ZelImport::resultFailed);
+    EXPECT_EQ(import.Import(Fields(), &Collect, &v_got, bom.Path(), &a_map, "Field"), ZelImport::resultFailed);
+    EXPECT_EQ(import.ImportFromString(Fields(), &Collect, &v_got, "", &a_map, "Field"), ZelImport::resultFailed);
+    EXPECT_EQ(wizard.nRuns, 0);
+    EXPECT_TRUE(v_got.empty());
+    EXPECT_EQ(ToVector(a_map), (std::vector<std::string>{"Town"}));
+    ASSERT_EQ(boxes.Boxes().size(), 3u);
+    EXPECT_EQ(boxes.Boxes()[0].sText, "There is nothing to import: '" + empty.Path() + "' is empty.");
+    EXPECT_EQ(boxes.Boxes()[2].sText, "There is nothing to import: the text is empty.");
 }
 
 TEST(Import, RecordsGoToTheCallbackAndFailuresToTheErrors)

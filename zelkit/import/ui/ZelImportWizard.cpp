@@ -10,6 +10,7 @@
 
 #include <algorithm>
 #include <chrono>
+#include <cstdlib>
 #include <memory>
 #include <wx/app.h>
 #include <wx/button.h>
@@ -42,6 +43,7 @@ public:
     {
         auto* p_wizard = new ZelImportWizard(core, s_caption);
         p_wizard->SetWizardMode();
+        p_wizard->AddPage(new ZelImportStep1(p_wizard->GetBookCtrl()));
         p_wizard->AddPage(new ZelImportColMap(p_wizard->GetBookCtrl(), s_fieldHeading));
         const int i_result = p_wizard->ShowModal();
         // Off the screen at once: the import's records come in next, and
@@ -167,15 +169,6 @@ ZelImportWizard::ZelImportWizard(ZelImportWizardCore& core, const std::string& s
 {
 }
 
-void ZelImportWizard::SetFinish(bool b_enabled)
-{
-    if (wxWindow* p = FindWindow(ID_WIZFINISH))
-        p->Enable(b_enabled);
-    for (int i_id : {int(ID_WIZBACK), int(ID_WIZNEXT)})
-        if (wxWindow* p = FindWindow(i_id))
-            p->Enable(false);
-}
-
 // ------------------------------------------------------------ page base
 
 ZelImportStep::ZelImportStep(wxWindow* p_book, const wxString& s_caption, wxWindowID i_id)
@@ -190,6 +183,22 @@ ZelImportWizard& ZelImportStep::GetWizard() const
     auto* p_wizard = dynamic_cast<ZelImportWizard*>(GetSheet());
     ZEL_ASSERT(p_wizard != nullptr);
     return *p_wizard;
+}
+
+void ZelImportStep::SetStepButtons(bool b_next, bool b_finish)
+{
+    ZelSizingPropSheet* p_sheet = GetSheet();
+    if (p_sheet == nullptr)
+        return;
+    bool b_back = false;
+    for (int i = 0; i < p_sheet->GetPageCount() && !b_back; ++i) {
+        if (p_sheet->GetPage(i) == this)
+            break;
+        b_back = true;
+    }
+    p_sheet->SetWizardButtons((b_back ? ZelSizingPropSheet::WIZB_BACK : 0u)
+                              | (b_next ? ZelSizingPropSheet::WIZB_NEXT : 0u)
+                              | (b_finish ? ZelSizingPropSheet::WIZB_FINISH : 0u));
 }
 
 bool ZelImportStep::OnSetActive()
@@ -270,6 +279,128 @@ ZelImportPreview::ZelImportPreview(wxWindow* p_parent, wxWindowID i_id)
 {
     SetFont(wxFont(wxFontInfo(GetFont().GetPointSize()).Family(wxFONTFAMILY_TELETYPE)));
     SetBackgroundColour(wxSystemSettings::GetColour(wxSYS_COLOUR_WINDOW));
+    // The preview selects nothing: the mouse edits the column breaks.
+    Bind(wxEVT_LEFT_DOWN, &ZelImportPreview::OnLeftDown, this);
+    Bind(wxEVT_LEFT_UP, &ZelImportPreview::OnLeftUp, this);
+    Bind(wxEVT_MOTION, &ZelImportPreview::OnMotion, this);
+    Bind(wxEVT_LEFT_DCLICK, &ZelImportPreview::OnDoubleClick, this);
+    Bind(wxEVT_MOUSE_CAPTURE_LOST, &ZelImportPreview::OnCaptureLost, this);
+}
+
+void ZelImportPreview::SetBreaks(const std::vector<UINT>& v_breaks, bool b_edit)
+{
+    vBreaks.clear();
+    for (UINT u : v_breaks)
+        if (u > 0)
+            vBreaks.push_back(u);
+    bEditBreaks = b_edit;
+    if (!b_edit)
+        vBreaks.clear();
+    EndDrag();
+    Refresh();
+}
+
+int ZelImportPreview::TextLeft() const
+{
+    wxClientDC dc(const_cast<ZelImportPreview*>(this));
+    dc.SetFont(GetFont());
+    const int i_charWidth = dc.GetCharWidth();
+    std::size_t n_numberChars = 0;
+    for (const auto& line : vLines)
+        n_numberChars = std::max(n_numberChars, (std::to_string(line.first) + " ").size());
+    return static_cast<int>(n_numberChars) * i_charWidth + i_charWidth / 2;
+}
+
+int ZelImportPreview::BreakX(UINT u_pos) const
+{
+    return TextLeft() + (static_cast<int>(u_pos) - iOffset) * std::max(1, GetCharWidth());
+}
+
+int ZelImportPreview::PositionAt(int i_x) const
+{
+    const int i_charWidth = std::max(1, GetCharWidth());
+    const int i_rel = i_x - TextLeft();
+    // The boundary nearest to the point, never left of the first character.
+    const int i_pos = iOffset + (i_rel >= 0 ? (i_rel + i_charWidth / 2) / i_charWidth : 0);
+    return std::max(0, i_pos);
+}
+
+int ZelImportPreview::BreakNear(int i_x) const
+{
+    const int i_reach = std::max(2, GetCharWidth() / 2);
+    for (UINT u : vBreaks)
+        if (std::abs(BreakX(u) - i_x) <= i_reach)
+            return static_cast<int>(u);
+    return -1;
+}
+
+void ZelImportPreview::OnLeftDown(wxMouseEvent& event)
+{
+    SetFocus();
+    if (!bEditBreaks || event.GetX() < TextLeft())
+        return;
+    const int i_near = BreakNear(event.GetX());
+    if (i_near > 0) {
+        iDragFrom = iDragTo = i_near;
+        if (!HasCapture())
+            CaptureMouse();
+        return;
+    }
+    const int i_pos = PositionAt(event.GetX());
+    if (i_pos > 0 && fEdit)
+        fEdit(Edit::add, static_cast<UINT>(i_pos), 0);
+}
+
+void ZelImportPreview::OnMotion(wxMouseEvent& event)
+{
+    if (iDragFrom < 0 || !event.LeftIsDown())
+        return;
+    const int i_to = PositionAt(event.GetX());
+    if (i_to != iDragTo) {
+        iDragTo = i_to;
+        Refresh();
+    }
+}
+
+void ZelImportPreview::OnLeftUp(wxMouseEvent& event)
+{
+    if (iDragFrom < 0)
+        return;
+    const int i_from = iDragFrom;
+    const int i_to = PositionAt(event.GetX());
+    EndDrag();
+    if (i_to == i_from || !fEdit)
+        return;
+    if (i_to <= 0)
+        fEdit(Edit::remove, static_cast<UINT>(i_from), 0);
+    else
+        fEdit(Edit::move, static_cast<UINT>(i_from), static_cast<UINT>(i_to));
+}
+
+void ZelImportPreview::OnDoubleClick(wxMouseEvent& event)
+{
+    EndDrag();
+    if (!bEditBreaks)
+        return;
+    const int i_near = BreakNear(event.GetX());
+    if (i_near > 0 && fEdit)
+        fEdit(Edit::remove, static_cast<UINT>(i_near), 0);
+}
+
+void ZelImportPreview::OnCaptureLost(wxMouseCaptureLostEvent&)
+{
+    iDragFrom = iDragTo = -1;
+    Refresh();
+}
+
+void ZelImportPreview::EndDrag()
+{
+    const bool b_dragging = iDragFrom >= 0;
+    iDragFrom = iDragTo = -1;
+    if (HasCapture())
+        ReleaseMouse();
+    if (b_dragging)
+        Refresh();
 }
 
 void ZelImportPreview::SetLines(std::vector<std::pair<long, std::string>> v_lines)
@@ -351,7 +482,23 @@ void ZelImportPreview::OnDrawItem(wxDC& dc, const wxRect& rc, size_t n) const
             c = ' ';
     dc.SetTextForeground(wxSystemSettings::GetColour(wxSYS_COLOUR_WINDOWTEXT));
     wxDCClipper clip(dc, wxRect(rc_number.GetRight() + 1, rc.y, rc.width - rc_number.width, rc.height));
-    dc.DrawText(ToWx(s_shown), rc_number.GetRight() + 1 + i_charWidth / 2, rc.y);
+    const int i_textLeft = rc_number.GetRight() + 1 + i_charWidth / 2;
+    dc.DrawText(ToWx(s_shown), i_textLeft, rc.y);
+    // The column breaks, as lines between the characters; the one being
+    // dragged where it would go.
+    const auto draw_break = [&](int i_pos, const wxPen& pen) {
+        const int i_x = i_textLeft + (i_pos - iOffset) * i_charWidth;
+        if (i_pos <= iOffset || i_x > rc.GetRight())
+            return;
+        dc.SetPen(pen);
+        dc.DrawLine(i_x, rc.GetTop(), i_x, rc.GetBottom() + 1);
+    };
+    const wxPen pen_break(wxSystemSettings::GetColour(wxSYS_COLOUR_HIGHLIGHT), 1);
+    for (UINT u : vBreaks)
+        if (static_cast<int>(u) != iDragFrom)
+            draw_break(static_cast<int>(u), pen_break);
+    if (iDragFrom >= 0)
+        draw_break(iDragTo, wxPen(wxSystemSettings::GetColour(wxSYS_COLOUR_HIGHLIGHT), 1, wxPENSTYLE_SHORT_DASH));
 }
 
 // ---------------------------------------------------------- column page
@@ -392,7 +539,18 @@ bool ZelImportColMap::OnInitDialog()
             iFieldCol = i_col;
     }
     pList->SetExtendedListStyle(pList->GetExtendedListStyle() | LVS_EX_FULLROWSELECT);
+    FillRows();
+    AddSzControl(*pInstruction, modeStretch, modeFixed);
+    AddSzControl(*pList, modeStretch, modeStretch);
+    SetWizardButtons();
+    return true;
+}
 
+void ZelImportColMap::FillRows()
+{
+    if (pList->IsEditing())
+        pList->AbortEdit();
+    pList->DeleteAllItems();
     ZelImportWizardCore& core = GetWizard().GetCore();
     const std::vector<ZelImportWizardCore::ColumnRow> v_rows = core.PrepareColumns();
     for (std::size_t i = 0; i < v_rows.size(); ++i) {
@@ -406,10 +564,6 @@ bool ZelImportColMap::OnInitDialog()
         pList->SetFocusItem(0);
         pList->SelectItem(0);
     }
-    AddSzControl(*pInstruction, modeStretch, modeFixed);
-    AddSzControl(*pList, modeStretch, modeStretch);
-    SetWizardButtons();
-    return true;
 }
 
 wxString ZelImportColMap::GetInstruction() const
@@ -422,7 +576,12 @@ wxString ZelImportColMap::GetInstruction() const
 
 bool ZelImportColMap::OnSetActive()
 {
+    // The first time the page's initialisation reads the columns; after a
+    // Back the first step may cut the text elsewhere.
+    const bool b_again = HasInitialisedPage();
     ZelImportStep::OnSetActive();
+    if (b_again)
+        FillRows();
     TransferDataFromWindow();
     SetWizardButtons();
     return true;
@@ -438,8 +597,10 @@ bool ZelImportColMap::TransferDataFromWindow()
 
 void ZelImportColMap::SetWizardButtons()
 {
+    // The last page: Back to the first step, Finish once a column is
+    // mapped.
     if (GetSheet() != nullptr)
-        GetWizard().SetFinish(GetWizard().GetCore().CanFinish());
+        SetStepButtons(false, GetWizard().GetCore().CanFinish());
 }
 
 void ZelImportColMap::OnListNotify(ZelNotifyEvent& event)
@@ -479,6 +640,11 @@ void ZelImportColMap::OnListNotify(ZelNotifyEvent& event)
             SetWizardButtons();
             break;
         }
+        // Only a choice in the field column maps a column: the sample
+        // texts set as the rows are filled tell of themselves too, and
+        // would clear the mapping the wizard started from.
+        if (p_info->item.iSubItem != iFieldCol)
+            break;
         core.ChooseField(i_row, p_info->item.sText);
         pList->SetItemText(i_row, iFieldCol, LPSTR_TEXTCALLBACK);
         pList->RedrawItems(i_row, i_row);
@@ -504,6 +670,9 @@ ZelImportStep1::ZelImportStep1(wxWindow* p_book) : ZelImportStep(p_book, "Text I
                                    wxRB_GROUP);
     pFixed = new wxRadioButton(this, WxId(IDC_FIXED), "&Fixed width");
     pResult = new wxStaticText(this, WxId(IDC_RESULT), wxString());
+    pBreakHelp = new wxStaticText(this, wxID_ANY,
+                                  "The lines in the preview mark where the columns start. Click to add a break, "
+                                  "drag a break to move it, double-click a break to remove it.");
     pPreviewLabel = new wxStaticText(this, wxID_ANY, "Preview of ");
     pFileName = new wxStaticText(this, WxId(IDC_FILENAME), wxString());
     pPreview = new ZelImportPreview(this, WxId(IDC_PREVIEW));
@@ -515,6 +684,11 @@ ZelImportStep1::ZelImportStep1(wxWindow* p_book) : ZelImportStep(p_book, "Text I
                       wxEVT_SCROLL_PAGEUP, wxEVT_SCROLL_PAGEDOWN, wxEVT_SCROLL_THUMBTRACK})
         for (wxScrollBar* p_bar : {pVScroll, pHScroll})
             p_bar->Bind(type, &ZelImportStep1::OnPreviewScroll, this);
+    for (wxRadioButton* p_radio : {pDelimited, pFixed})
+        p_radio->Bind(wxEVT_RADIOBUTTON, &ZelImportStep1::OnLayoutChosen, this);
+    pPreview->SetEditHandler([this](ZelImportPreview::Edit e_edit, UINT u_pos, UINT u_to) {
+        OnBreakEdited(e_edit, u_pos, u_to);
+    });
 }
 
 bool ZelImportStep1::OnInitDialog()
@@ -523,11 +697,31 @@ bool ZelImportStep1::OnInitDialog()
     PlaceDlgUnits(*pResult, 7, 7, 230, 10);
     PlaceDlgUnits(*pDelimited, 14, 20, 100, 12);
     PlaceDlgUnits(*pFixed, 14, 34, 100, 12);
+    PlaceDlgUnits(*pBreakHelp, 118, 20, 119, 28);
+    pBreakHelp->Wrap(pBreakHelp->GetSize().x);
     PlaceDlgUnits(*pPreviewLabel, 7, 52, 40, 10);
     PlaceDlgUnits(*pFileName, 47, 52, 190, 10);
     PlaceDlgUnits(*pPreview, 7, 64, 222, 74);
     PlaceDlgUnits(*pVScroll, 229, 64, 8, 74);
     PlaceDlgUnits(*pHScroll, 7, 138, 222, 8);
+    // The sheet may open wider or taller than the page's own layout (its
+    // other page, its buttons): the preview takes the room there is, as
+    // the column page's list does.
+    {
+        const wxSize sz = GetClientSize();
+        const int i_margin = pResult->GetPosition().x;
+        const wxRect rc = pPreview->GetRect();
+        const int i_bar = pVScroll->GetSize().x;
+        const int i_hbar = pHScroll->GetSize().y;
+        const int i_width = std::max(rc.width, sz.x - rc.x - i_margin - i_bar);
+        const int i_height = std::max(rc.height, sz.y - rc.y - i_margin - i_hbar);
+        pPreview->SetSize(rc.x, rc.y, i_width, i_height);
+        pVScroll->SetSize(rc.x + i_width, rc.y, i_bar, i_height);
+        pHScroll->SetSize(rc.x, rc.y + i_height, i_width, i_hbar);
+        const wxRect rc_file = pFileName->GetRect();
+        pFileName->SetSize(rc_file.x, rc_file.y, std::max(rc_file.width, rc.x + i_width + i_bar - rc_file.x),
+                           rc_file.height);
+    }
 
     ZelImportWizardCore& core = GetWizard().GetCore();
     const std::string& s_file = core.GetReader().GetFileName();
@@ -538,9 +732,11 @@ bool ZelImportStep1::OnInitDialog()
     iFirstLine = 0;
     iHorzOffset = 0;
     FillPreview();
+    ShowBreaks();
 
     AddSzControl(*pFileName, modeStretch, modeFixed);
     AddSzControl(*pResult, modeStretch, modeFixed);
+    AddSzControl(*pBreakHelp, modeStretch, modeFixed);
     AddSzControl(*pPreview, modeStretch, modeStretch);
     AddSzControl(*pVScroll, modeMove, modeStretch);
     AddSzControl(*pHScroll, modeStretch, modeMove);
@@ -549,10 +745,45 @@ bool ZelImportStep1::OnInitDialog()
 
 int ZelImportStep1::GetLayoutChoice() const { return pFixed->GetValue() ? 1 : 0; }
 
+bool ZelImportStep1::OnSetActive()
+{
+    ZelImportStep::OnSetActive();
+    // The first step leads to the column page; Finish waits there.
+    SetStepButtons(true, false);
+    return true;
+}
+
 bool ZelImportStep1::TransferDataFromWindow()
 {
     if (!ZelImportStep::TransferDataFromWindow())
         return false;
     GetWizard().GetCore().GetReader().bFixedWidth = GetLayoutChoice() == 1 ? TRUE : FALSE;
     return true;
+}
+
+void ZelImportStep1::OnLayoutChosen(wxCommandEvent&)
+{
+    // Records are read otherwise in the two layouts (a quoted line break
+    // joins lines only in delimited text): the preview is read again.
+    GetWizard().GetCore().SetLayout(GetLayoutChoice() == 1 ? TRUE : FALSE);
+    FillPreview();
+    ShowBreaks();
+}
+
+void ZelImportStep1::OnBreakEdited(ZelImportPreview::Edit e_edit, UINT u_pos, UINT u_to)
+{
+    ZelImportWizardCore& core = GetWizard().GetCore();
+    switch (e_edit) {
+    case ZelImportPreview::Edit::add: core.AddColumnBreak(u_pos); break;
+    case ZelImportPreview::Edit::move: core.MoveColumnBreak(u_pos, u_to); break;
+    case ZelImportPreview::Edit::remove: core.RemoveColumnBreak(u_pos); break;
+    }
+    ShowBreaks();
+}
+
+void ZelImportStep1::ShowBreaks()
+{
+    const bool b_fixed = GetLayoutChoice() == 1;
+    pBreakHelp->Show(b_fixed);
+    pPreview->SetBreaks(GetWizard().GetCore().GetColumnStarts(), b_fixed);
 }
