@@ -363,6 +363,35 @@ bool CMainFrame::CreateToolBarAndStatus()
     return true;
 }
 
+namespace {
+
+// The toolkit's message bar paints the whole window at once when a text
+// changes, before the window is laid out anew after the command that set
+// the text: a timetable's new day tabs would be drawn before they have a
+// size. Here a new text shows with the window's next paint, which comes
+// after the layout.
+class CMessageBar : public wxStatusBar {
+public:
+    using wxStatusBar::wxStatusBar;
+
+protected:
+    void DoUpdateStatusText(int i_pane) override
+    {
+        wxRect rc_pane;
+        if (GetFieldRect(i_pane, rc_pane))
+            RefreshRect(rc_pane);
+    }
+};
+
+} // namespace
+
+wxStatusBar* CMainFrame::OnCreateStatusBar(int n_panes, long l_style, wxWindowID i_id, const wxString& s_name)
+{
+    auto* p_bar = new CMessageBar(this, i_id, l_style, s_name);
+    p_bar->SetFieldsCount(n_panes);
+    return p_bar;
+}
+
 void CMainFrame::UpdateIndicators()
 {
     wxStatusBar* p_status = GetStatusBar();
