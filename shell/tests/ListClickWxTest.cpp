@@ -312,10 +312,12 @@ TEST_F(ListClickWxTest, CtrlATakesEveryRowOfTheFocusedPane)
         EXPECT_EQ(p_view->GetList().GetFocusItemIndex(), 2);
         EXPECT_EQ(Frame().GetStatusBar()->GetStatusText(0),
                   wxString::Format("%d %s, %d selected", nItems, pane.pWhat, nItems));
-        for (std::size_t i = 0; i < std::size(a_panes); ++i)
-            if (&a_panes[i] != &pane)
+        for (std::size_t i = 0; i < std::size(a_panes); ++i) {
+            if (&a_panes[i] != &pane) {
                 EXPECT_EQ(Pane(a_panes[i].iRow, a_panes[i].iCol)->GetList().GetSelectedCount(), v_othersSelected[i])
                     << a_panes[i].pWhat << " kept its selection";
+            }
+        }
 
         // Escape gives the selection up again, and the count follows.
         sim.Char(WXK_ESCAPE);
