@@ -24,12 +24,13 @@ ZelRelTimeslot Rel(int i_startHour, int i_startMinute, int n_minutes, LONG l_set
                           ZelOleDateTimeSpan(CHighTimeSpan(0, 0, n_minutes)), l_setKey);
 }
 
-// Back-to-back slots of n_minutes from the start hour, n_slots of them.
-ZelRelTimeslotArray Run(int i_startHour, int n_minutes, int n_slots)
+// Slots of n_minutes from the start hour, n_slots of them, each n_break
+// minutes after the one before ends.
+ZelRelTimeslotArray Run(int i_startHour, int n_minutes, int n_slots, int n_break = 0)
 {
     ZelRelTimeslotArray a_slots;
     for (int i = 0; i < n_slots; ++i) {
-        const int n_offset = i * n_minutes;
+        const int n_offset = i * (n_minutes + n_break);
         a_slots.Add(Rel(i_startHour + n_offset / 60, n_offset % 60, n_minutes));
     }
     return a_slots;
@@ -121,6 +122,14 @@ Group& GroupOf(EventDoc& doc, LONG l_key)
     return doc.GetGroups()[i];
 }
 
+Participant& ParticipantOf(EventDoc& doc, LONG l_key)
+{
+    const int i = doc.GetParticipants().FindByKey(l_key);
+    if (i < 0)
+        Fail("no participant " + std::to_string(l_key));
+    return doc.GetParticipants()[i];
+}
+
 LONG AddRole(EventDoc& doc, const std::string& s_name, std::initializer_list<LONG> a_rosterStyles = {})
 {
     ParticipantRole role(s_name);
@@ -145,9 +154,9 @@ Timeslot& SlotAt(EventDoc& doc, int i_day, int i_venue, int i_hour, int i_minute
     return a_slots.ElementAt(i_slot);
 }
 
-void Place(EventDoc& doc, int i_day, int i_venue, int i_hour, LONG l_group, bool b_locked = false)
+void Place(EventDoc& doc, int i_day, int i_venue, int i_hour, LONG l_group, bool b_locked = false, int i_minute = 0)
 {
-    Timeslot& slot = SlotAt(doc, i_day, i_venue, i_hour);
+    Timeslot& slot = SlotAt(doc, i_day, i_venue, i_hour, i_minute);
     slot.SetGroup(l_group);
     slot.SetLocked(b_locked ? TRUE : FALSE);
 }
@@ -294,7 +303,11 @@ void MakeWeekEvent(EventDoc& doc)
     AddVenue(doc, "Room 1");
     const LONG l_beginners = AddGroup(doc, "Beginners");
     const LONG l_advanced = AddGroup(doc, "Advanced");
-    AddGroup(doc, "Open practice");
+    const LONG l_practice = AddGroup(doc, "Open practice");
+    // Every evening one class of each level and two hours of practice.
+    GroupOf(doc, l_beginners).SetDayLimits(SchedLim(SchedLim::e_exact, 1, 0, 0));
+    GroupOf(doc, l_advanced).SetDayLimits(SchedLim(SchedLim::e_exact, 1, 0, 0));
+    GroupOf(doc, l_practice).SetDayLimits(SchedLim(SchedLim::e_exact, 2, 0, 0));
     doc.NewTimetable();
     Place(doc, 0, 0, 16, l_beginners, true);
     Place(doc, 2, 0, 16, l_advanced);
@@ -320,6 +333,83 @@ void MakeCustomEvent(EventDoc& doc)
     Place(doc, 0, 0, 18, l_band, true);
 }
 
+void MakeRosterEvent(EventDoc& doc)
+{
+    Dates(doc, "Music camp");
+    CalendarDays days = Calendar(2024, 7, 6, 2);
+    // A quarter of an hour between sessions: time to walk from the hall to
+    // the studio.
+    SetAllLayouts(days, Run(9, 75, 3, 15));
+    doc.GetEventDef().SetDayDef(days);
+    AddVenue(doc, "Hall");
+    AddVenue(doc, "Studio");
+
+    const LONG l_orchestra = AddStyle(doc, "Orchestra");
+    const LONG l_choir = AddStyle(doc, "Choir");
+    const LONG l_theory = AddStyle(doc, "Theory");
+    const LONG l_student = AddRole(doc, "Student", {l_orchestra, l_choir, l_theory});
+    const LONG l_singer = AddRole(doc, "Singer", {l_choir, l_theory});
+
+    // The camp's sessions stand where the organisers put them (locked, so
+    // that rostering may use them), in the order of the roles' roster
+    // styles: orchestra, then a choir, then a theory class. The studio's
+    // early sessions are left to the build. Each group meets once a day.
+    struct Session {
+        const char* pName;
+        LONG lStyle;
+        int iVenue;
+        int iHour;
+        int iMinute;
+    };
+    const Session a_sessions[] = {
+        {"Orchestra", l_orchestra, 0, 9, 0}, {"Choir A", l_choir, 0, 10, 30}, {"Choir B", l_choir, 1, 10, 30},
+        {"Theory 1", l_theory, 0, 12, 0},    {"Theory 2", l_theory, 1, 12, 0},
+    };
+    const SchedLim once_a_day(SchedLim::e_exact, 1, 0, 0);
+    std::vector<LONG> v_groups;
+    for (const Session& session : a_sessions) {
+        const LONG l_group = AddGroup(doc, session.pName, {session.lStyle});
+        Group& group = GroupOf(doc, l_group);
+        group.SetDayLimits(once_a_day);
+        // Two choirs and two theory classes share the camp between them.
+        if (session.lStyle != l_orchestra)
+            group.SetMaxGroupSize(7);
+        v_groups.push_back(l_group);
+    }
+    AddGroup(doc, "Free practice");
+
+    // Students play, sing and study theory; singers do not play.
+    struct Camper {
+        const char* pFirst;
+        const char* pLast;
+        LONG lRole;
+    };
+    const Camper a_campers[] = {
+        {"Amy", "Hart", l_student},   {"Ben", "Cole", l_student},  {"Chloe", "Dunn", l_student},
+        {"Dan", "Ellis", l_student},  {"Eva", "Ford", l_student},  {"Finn", "Gray", l_student},
+        {"Grace", "Hill", l_student}, {"Harry", "Irwin", l_student}, {"Isla", "Jones", l_student},
+        {"Jack", "King", l_singer},   {"Kate", "Lane", l_singer},
+    };
+    for (const Camper& camper : a_campers) {
+        Participant& participant = ParticipantOf(doc, AddParticipant(doc, camper.pFirst, camper.pLast, camper.lRole));
+        participant.SetByRole(TRUE);
+        participant.SetRosterRoleKey(camper.lRole);
+    }
+    // A late joiner who plays and studies theory but does not sing.
+    {
+        Participant& leo = ParticipantOf(doc, AddParticipant(doc, "Leo", "Marsh", l_student));
+        leo.GetOwnRosterStyles().InsertSorted(RosterStyle(l_orchestra, 1));
+        leo.GetOwnRosterStyles().InsertSorted(RosterStyle(l_theory, 2));
+    }
+
+    doc.NewTimetable();
+    for (int i_day = 0; i_day < 2; ++i_day)
+        for (std::size_t i = 0; i < v_groups.size(); ++i) {
+            const Session& session = a_sessions[i];
+            Place(doc, i_day, session.iVenue, session.iHour, v_groups[i], true, session.iMinute);
+        }
+}
+
 void MakeLargeEvent(EventDoc& doc)
 {
     benchevent::EventOptions options;
@@ -343,6 +433,7 @@ const std::vector<Sample>& Samples()
         {"calendar-small.eve", MakeCalendarEvent},
         {"week-days.eve", MakeWeekEvent},
         {"custom-days.eve", MakeCustomEvent},
+        {"roster-styles.eve", MakeRosterEvent},
         {"groups-200.eve", MakeLargeEvent},
     };
     return v_samples;

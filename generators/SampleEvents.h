@@ -1,5 +1,5 @@
 // The sample events: small events of every day kind, one holding every kind
-// of item, and one of about 200 groups. The generator in bench/ writes them
+// of item, one to roster, and one of about 200 groups. The generator in bench/ writes them
 // to tests/data/events/ through the program's own writer; the tests build
 // them again to check the file format.
 //
@@ -24,10 +24,15 @@ void MakeEmpty(EventDoc& doc);
 // styles and roles, a scheduling rule of each kind (day and venue rules),
 // a timeslot combination, placements and locks.
 void MakeCalendarEvent(EventDoc& doc);
-// Monday to Friday with a venue, a few groups and a timetable.
+// Monday to Friday with a venue, a few groups whose day limits share out
+// every evening, and a timetable.
 void MakeWeekEvent(EventDoc& doc);
 // Named custom days, the first two following each other.
 void MakeCustomEvent(EventDoc& doc);
+// Two camp days whose sessions are locked in place, groups with styles and
+// sizes, and participants with roster styles (by role and their own) that
+// rostering places in full.
+void MakeRosterEvent(EventDoc& doc);
 // 200 groups and 500 participants over six venues and five calendar days,
 // made by the benchmarks' event generator: members, limits, allocations,
 // times not available, a timetable filled in part with locks, and rules.

@@ -23,6 +23,7 @@
 #include <wx/utils.h>
 
 #include <algorithm>
+#include <vector>
 
 namespace {
 
@@ -361,6 +362,47 @@ bool CMainFrame::CreateToolBarAndStatus()
     SetStatusBarPane(e_status_message);
     SetStatusText("Ready", e_status_message);
     return true;
+}
+
+namespace {
+
+// The toolkit's message bar paints a new text at once, for a text put up
+// before a long step; but that paints the whole window, before the window
+// is laid out anew after the command that set the text, and a timetable's
+// new day tabs would be drawn before they have a size. Here the rest of
+// the window is held still while the bar paints: it is painted after the
+// layout, as always.
+class CMessageBar : public wxStatusBar {
+public:
+    using wxStatusBar::wxStatusBar;
+
+protected:
+    void DoUpdateStatusText(int i_pane) override
+    {
+        wxRect rc_pane;
+        if (!GetFieldRect(i_pane, rc_pane))
+            return;
+        RefreshRect(rc_pane);
+        std::vector<wxWindow*> v_held;
+        for (wxWindow* p_window : GetParent()->GetChildren()) {
+            if (p_window != this && !p_window->IsTopLevel() && p_window->IsShown()) {
+                p_window->Freeze();
+                v_held.push_back(p_window);
+            }
+        }
+        Update();
+        for (wxWindow* p_window : v_held)
+            p_window->Thaw();
+    }
+};
+
+} // namespace
+
+wxStatusBar* CMainFrame::OnCreateStatusBar(int n_panes, long l_style, wxWindowID i_id, const wxString& s_name)
+{
+    auto* p_bar = new CMessageBar(this, i_id, l_style, s_name);
+    p_bar->SetFieldsCount(n_panes);
+    return p_bar;
 }
 
 void CMainFrame::UpdateIndicators()

@@ -81,6 +81,8 @@ public:
 protected:
     bool TryBefore(wxEvent& event) override;
     bool TryAfter(wxEvent& event) override;
+    // The message bar, whose new texts show with the window's next paint.
+    wxStatusBar* OnCreateStatusBar(int n_panes, long l_style, wxWindowID i_id, const wxString& s_name) override;
 
 private:
     void CreateMenus();

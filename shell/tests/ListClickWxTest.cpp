@@ -279,6 +279,54 @@ TEST_F(ListClickWxTest, AClickInAScrolledPaneTakesTheRowUnderThePointer)
     }
 }
 
+// Ctrl+A from the keyboard, in the pane a click gave the focus: every row
+// of that pane is selected, the focused row stays, the other panes keep
+// their selection, and the message bar counts them all.
+TEST_F(ListClickWxTest, CtrlATakesEveryRowOfTheFocusedPane)
+{
+    struct PaneCase {
+        const char* pWhat;
+        int iRow, iCol;
+    } a_panes[] = {{"venues", 0, 0}, {"groups", 1, 0}, {"participants", 0, 1}};
+    wxUIActionSimulator sim;
+    for (const PaneCase& pane : a_panes) {
+        SCOPED_TRACE(pane.pWhat);
+        ItemListView* p_view = Pane(pane.iRow, pane.iCol);
+        ASSERT_NE(p_view, nullptr);
+        ZelListCtrl& list = *p_view->GetListCtrl();
+        list.SetTopIndex(0);
+        Settle();
+        sim.MouseMove(RowPoint(list, 2));
+        Settle();
+        sim.MouseClick();
+        Settle();
+        ASSERT_TRUE(list.HasFocus()) << "the click gave the pane the focus";
+        ASSERT_EQ(p_view->GetList().GetSelectedCount(), 1);
+        std::vector<int> v_othersSelected;
+        for (const PaneCase& other : a_panes)
+            v_othersSelected.push_back(Pane(other.iRow, other.iCol)->GetList().GetSelectedCount());
+
+        sim.Char('A', wxMOD_CONTROL);
+        Settle();
+        EXPECT_EQ(p_view->GetList().GetSelectedCount(), nItems);
+        EXPECT_EQ(p_view->GetList().GetFocusItemIndex(), 2);
+        EXPECT_EQ(Frame().GetStatusBar()->GetStatusText(0),
+                  wxString::Format("%d %s, %d selected", nItems, pane.pWhat, nItems));
+        for (std::size_t i = 0; i < std::size(a_panes); ++i) {
+            if (&a_panes[i] != &pane) {
+                EXPECT_EQ(Pane(a_panes[i].iRow, a_panes[i].iCol)->GetList().GetSelectedCount(), v_othersSelected[i])
+                    << a_panes[i].pWhat << " kept its selection";
+            }
+        }
+
+        // Escape gives the selection up again, and the count follows.
+        sim.Char(WXK_ESCAPE);
+        Settle();
+        EXPECT_EQ(p_view->GetList().GetSelectedCount(), 0);
+        EXPECT_EQ(Frame().GetStatusBar()->GetStatusText(0), wxString::Format("%d %s", nItems, pane.pWhat));
+    }
+}
+
 TEST_F(ListClickWxTest, AClickInAScrolledDialogListTakesTheRowUnderThePointer)
 {
     // The library's list with its own click selection, beside a text box

@@ -706,6 +706,13 @@ bool ZelListModel::KeyDown(ZelListKey e_key, bool b_shift, bool b_ctrl)
         return false;
     const bool b_single = (uStyle & LVS_SINGLESEL) != 0;
     const int i_focus = iFocus;
+    if (e_key == ZelListKey::All) {
+        // A list of one selection has no use for the key.
+        if (b_single)
+            return false;
+        SelectRange(0, n_rows - 1, true);
+        return true;
+    }
     if (e_key == ZelListKey::Space) {
         if (i_focus < 0)
             return false;

@@ -122,8 +122,9 @@ struct ZelLVDispInfo {
     int iTextMax = 0;
 };
 
-// Keys the list moves its focus and selection with.
-enum class ZelListKey { Up, Down, PageUp, PageDown, Home, End, Space };
+// Keys the list moves its focus and selection with; All is Ctrl+A, every
+// row selected with the focus and the anchor where they were.
+enum class ZelListKey { Up, Down, PageUp, PageDown, Home, End, Space, All };
 
 class ZelListCtrl;
 class ZelListModel;

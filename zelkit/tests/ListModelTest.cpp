@@ -398,6 +398,8 @@ TEST(ListModel, SelectionHelpersAndTheFocusRow)
     list.SelectItem(0);
     list.SelectItem(2);
     EXPECT_EQ(list.GetSelectedCount(), 1);
+    EXPECT_FALSE(list.KeyDown(ZelListKey::All, false, true)) << "Ctrl+A is not for a list of one selection";
+    EXPECT_EQ(list.GetSelectedCount(), 1);
 }
 
 TEST(ListModel, ClicksAndKeysExtendTheSelectionAsUsersExpect)
@@ -437,6 +439,13 @@ TEST(ListModel, ClicksAndKeysExtendTheSelectionAsUsersExpect)
     EXPECT_EQ(list.GetTopIndex(), 18);
     list.KeyDown(ZelListKey::Home, true, false);
     EXPECT_EQ(list.GetSelectedCount(), 30);
+    list.ClickRow(12, false, false);
+    list.ClickRow(14, true, false);
+    EXPECT_TRUE(list.KeyDown(ZelListKey::All, false, true));
+    EXPECT_EQ(list.GetSelectedCount(), 30) << "Ctrl+A takes every row";
+    EXPECT_EQ(list.GetFocusItemIndex(), 14) << "and leaves the focus";
+    list.ClickRow(16, true, false);
+    EXPECT_EQ(selected(), (std::vector<int>{12, 13, 14, 15, 16})) << "and the anchor of a later Shift-click";
     list.ClickRow(-1, false, false);
     EXPECT_EQ(list.GetSelectedCount(), 0) << "a click below the rows clears the selection";
 }

@@ -204,8 +204,12 @@ void ZelListCtrl::SyncHeader()
     const unsigned u_count = static_cast<unsigned>(GetColumnCount());
     if (pHeader->GetColumnCount() != u_count)
         pHeader->SetColumnCount(u_count);
-    for (unsigned u = 0; u < u_count; ++u)
-        pHeader->UpdateColumn(u);
+    // The header reads its columns from the list as it paints: one repaint
+    // shows them all. Updating column by column would ask the toolkit to
+    // repaint from each column's start to the header's end, a rectangle
+    // of negative width for a column that starts beyond the header's
+    // right edge.
+    pHeader->Refresh();
     std::vector<int> v_order;
     GetColumnOrderArray(v_order);
     const wxArrayInt a_shown = pHeader->GetColumnsOrder();
@@ -463,6 +467,13 @@ void ZelListCtrl::OnKeyDown(wxKeyEvent& event)
     case WXK_HOME: e_key = ZelListKey::Home; break;
     case WXK_END: e_key = ZelListKey::End; break;
     case WXK_SPACE: e_key = ZelListKey::Space; break;
+    case 'A':
+        if (event.GetModifiers() != wxMOD_CONTROL) {
+            event.Skip();
+            return;
+        }
+        e_key = ZelListKey::All;
+        break;
     case WXK_TAB:
         Navigate(event.ShiftDown() ? wxNavigationKeyEvent::IsBackward : wxNavigationKeyEvent::IsForward);
         return;
