@@ -244,9 +244,14 @@ void ZelTimeslotCtrl::OnMouse(wxMouseEvent& event)
         return;
     }
     if (type == wxEVT_LEFT_DOWN) {
+        // The press picks its slot from the slots on screen: a focus slot
+        // still to be shown from the focus that came just before it is not.
+        bFocusShowPending = false;
+        bPressing = true;
         if (!wxWindow::HasFocus())
             pGrid->OnMouseActivate();
         pGrid->OnLButtonDown(u_flags, pt);
+        bPressing = false;
         if (pGrid->IsResizing() && !HasCapture())
             CaptureMouse();
     } else if (type == wxEVT_LEFT_UP) {
@@ -315,11 +320,33 @@ void ZelTimeslotCtrl::OnScroll(wxScrollWinEvent& event)
 
 void ZelTimeslotCtrl::OnFocus(wxFocusEvent& event)
 {
-    if (event.GetEventType() == wxEVT_SET_FOCUS)
+    if (event.GetEventType() == wxEVT_SET_FOCUS) {
+        // The toolkit gives a clicked window the focus before the press
+        // reaches it. Scrolling to the focus slot now would move other
+        // slots under the pointer, so the focus slot is shown once the
+        // event that brought the focus is over, and only when no press
+        // came in it (a click shows the slot it picked itself).
+        if (!bPressing) {
+            pGrid->OnMouseActivate();
+            bFocusShowPending = true;
+            CallAfter(&ZelTimeslotCtrl::ShowFocusAfterFocusIn);
+        }
         pGrid->OnSetFocus();
-    else
+    } else {
+        bFocusShowPending = false;
         pGrid->OnKillFocus();
+    }
     event.Skip();
+}
+
+void ZelTimeslotCtrl::ShowFocusAfterFocusIn()
+{
+    if (!bFocusShowPending)
+        return;
+    bFocusShowPending = false;
+    if (!wxWindow::HasFocus())
+        return;
+    pGrid->OnSetFocus();
 }
 
 void ZelTimeslotCtrl::OnCharHook(wxKeyEvent& event)
