@@ -45,6 +45,7 @@
 #include "zelkit/windows/ui/ZelNotifyEvent.h"
 
 #include <chrono>
+#include <cstdlib>
 #include <cstdio>
 #include <dlfcn.h>
 #include <filesystem>
@@ -59,6 +60,7 @@
 #include <wx/frame.h>
 #include <wx/notebook.h>
 #include <wx/radiobut.h>
+#include <wx/settings.h>
 #include <wx/textctrl.h>
 #include <wx/timer.h>
 #include <wx/uiaction.h>
@@ -183,6 +185,22 @@ void HeldClick()
     Settle(400);
     ASSERT_FALSE(release.IsRunning()) << "the button was let go";
     Settle();
+}
+
+// The first and last columns of an image that hold a dark pixel (text
+// on a light row); (-1, -1) when none does.
+std::pair<int, int> InkColumns(const wxImage& image)
+{
+    std::pair<int, int> ink{-1, -1};
+    for (int x = 0; x < image.GetWidth(); ++x)
+        for (int y = 0; y < image.GetHeight(); ++y)
+            if (image.GetRed(x, y) + image.GetGreen(x, y) + image.GetBlue(x, y) < 300) {
+                if (ink.first < 0)
+                    ink.first = x;
+                ink.second = x;
+                break;
+            }
+    return ink;
 }
 
 // The grid's client area on screen.
@@ -433,7 +451,7 @@ protected:
         ASSERT_NE(View()->GetDayGrid(), nullptr);
     }
     // The program over a timetable of two days of twelve hourly timeslots
-    // in twelve rooms, some of them taken: in the main window's own size
+    // in twenty rooms, some of them taken: in the main window's own size
     // the day grid scrolls both ways.
     void StartOnCourses()
     {
@@ -445,7 +463,7 @@ protected:
             event.Slots(-1, {"08:00-09:00", "09:00-10:00", "10:00-11:00", "11:00-12:00", "12:00-13:00", "13:00-14:00",
                              "14:00-15:00", "15:00-16:00", "16:00-17:00", "17:00-18:00", "18:00-19:00", "19:00-20:00"});
             char a_name[32];
-            for (int i = 1; i <= 12; ++i) {
+            for (int i = 1; i <= 20; ++i) {
                 std::snprintf(a_name, sizeof a_name, "Room %02d", i);
                 event.Venue(a_name);
                 std::snprintf(a_name, sizeof a_name, "Course %02d", i);
@@ -637,16 +655,29 @@ TEST_F(TimeslotGridInputWxTest, TheDayGridsHeadingsAndTimeColumnStayWhileTabScro
     EXPECT_EQ(grid.GetPosition(), pt_in_page) << "the grid keeps its place in the page";
     EXPECT_EQ(ScreenRect(grid), rc_screen) << "the grid keeps its place on screen";
     const wxImage shown = CaptureScreen(rc_screen);
-    // The band above the cells: the whole width when the columns did not
-    // move sideways, else the corner over the time column.
-    const int i_band = core.GetSetRowRect().bottom;
-    const int i_band_width =
-        grid.GetScrollInfoOf(wxHORIZONTAL).nPos == i_hpos ? rc_screen.width : core.GetTimeLabelRect().right;
-    ASSERT_GT(i_band, 0);
-    ASSERT_GT(i_band_width, 0);
-    const wxRect rc_band(0, 0, i_band_width, i_band);
-    EXPECT_EQ(DifferingRows(before.GetSubImage(rc_band), shown.GetSubImage(rc_band)), "")
-        << "the headings show what they showed before the scroll";
+    // The day's title is whole in its row before and after (the columns
+    // under it moved sideways), and the corner over the time column shows
+    // what it showed before.
+    ASSERT_GT(grid.GetScrollInfoOf(wxHORIZONTAL).nPos, i_hpos) << "Tab scrolled the grid sideways";
+    const wxRect rc_title(core.GetTimeLabelRect().right + 2, 1,
+                          rc_screen.width - 2 * wxSystemSettings::GetMetric(wxSYS_VSCROLL_X, &grid)
+                              - core.GetTimeLabelRect().right - 2,
+                          core.GetDayRowRect().bottom - 2);
+    const wxRect rc_corner(0, 0, core.GetTimeLabelRect().right, core.GetSetRowRect().bottom);
+    ASSERT_GT(rc_title.width, 0);
+    ASSERT_GT(rc_title.height, 0);
+    ASSERT_FALSE(rc_corner.IsEmpty());
+    const std::pair<int, int> ink_before = InkColumns(before.GetSubImage(rc_title));
+    const std::pair<int, int> ink_shown = InkColumns(shown.GetSubImage(rc_title));
+    EXPECT_GT(ink_before.first, 0) << "the title is in view and whole before the scroll";
+    EXPECT_LT(ink_before.second, rc_title.width - 1);
+    EXPECT_GT(ink_shown.first, 0) << "the title is in view and whole after the scroll";
+    EXPECT_LT(ink_shown.second, rc_title.width - 1);
+    EXPECT_EQ(ink_shown.second - ink_shown.first, ink_before.second - ink_before.first)
+        << "the same title, uncut";
+    EXPECT_LE(std::abs(ink_shown.first - ink_before.first), rc_title.width / 10) << "the title stays in place";
+    EXPECT_EQ(DifferingRows(before.GetSubImage(rc_corner), shown.GetSubImage(rc_corner)), "")
+        << "the corner over the time column stays";
 
     grid.Refresh();
     grid.Update();
