@@ -133,7 +133,8 @@ ZelTimeslotCtrl::ZelTimeslotCtrl(wxWindow* p_parent, wxWindowID i_id, const wxPo
 
     Bind(wxEVT_PAINT, &ZelTimeslotCtrl::OnPaint, this);
     Bind(wxEVT_SIZE, &ZelTimeslotCtrl::OnSize, this);
-    for (const wxEventTypeTag<wxMouseEvent>& type : {wxEVT_LEFT_DOWN, wxEVT_LEFT_UP, wxEVT_MOTION, wxEVT_LEAVE_WINDOW})
+    for (const wxEventTypeTag<wxMouseEvent>& type :
+         {wxEVT_LEFT_DOWN, wxEVT_LEFT_UP, wxEVT_MOTION, wxEVT_LEAVE_WINDOW, wxEVT_RIGHT_DOWN})
         Bind(type, &ZelTimeslotCtrl::OnMouse, this);
     Bind(wxEVT_MOUSEWHEEL, &ZelTimeslotCtrl::OnWheel, this);
     Bind(wxEVT_MOUSE_CAPTURE_LOST, &ZelTimeslotCtrl::OnCaptureLost, this);
@@ -220,6 +221,12 @@ void ZelTimeslotCtrl::OnMouse(wxMouseEvent& event)
     if (event.LeftIsDown())
         u_flags |= MK_LBUTTON;
     const wxEventType type = event.GetEventType();
+    if (type == wxEVT_RIGHT_DOWN) {
+        // The pop-up menu acts where it was asked for.
+        bFocusShowPending = false;
+        event.Skip();
+        return;
+    }
     if (pDragWait) {
         // A press on a slot waits to see whether it becomes a drag: the
         // button released first makes it a click.
@@ -321,11 +328,12 @@ void ZelTimeslotCtrl::OnScroll(wxScrollWinEvent& event)
 void ZelTimeslotCtrl::OnFocus(wxFocusEvent& event)
 {
     if (event.GetEventType() == wxEVT_SET_FOCUS) {
-        // The toolkit gives a clicked window the focus before the press
-        // reaches it. Scrolling to the focus slot now would move other
-        // slots under the pointer, so the focus slot is shown once the
-        // event that brought the focus is over, and only when no press
-        // came in it (a click shows the slot it picked itself).
+        // A click that activates the control's window brings the focus
+        // before the press reaches the control. Scrolling to the focus
+        // slot now would move other slots under the pointer, so the focus
+        // slot is shown once the event that brought the focus is over, and
+        // only when no press came in it (a click shows the slot it picked
+        // itself).
         if (!bPressing) {
             pGrid->OnMouseActivate();
             bFocusShowPending = true;
