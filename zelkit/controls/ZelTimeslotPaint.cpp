@@ -710,9 +710,16 @@ void ZelTimeslotGrid::PaintDayNames(IZelDrawPort& dc, SetStdContext& ctx, const 
     CRect rc_row = rClipDayRow;
     rc_row.right = ctx.rClient.right;
     dc.FillRect(Clip(rc_row, rc_update), ctx.HeaderBrush);
+    // A day wider than the display has its name centred over the part in
+    // view, so that the name stays whole and in place while its columns
+    // scroll sideways under it, instead of showing whatever piece of it
+    // the middle of the whole day brings into view.
+    CRect rc_display;
+    GetDisplayRect(rc_display);
     for (int d = 0; d < DayRects.GetSize(); ++d) {
-        CRect rc(DayRects[d].left, rDayRow.top, DayRects[d].right, rDayRow.bottom);
-        if (Meets(rc, rc_update))
+        CRect rc(std::max(DayRects[d].left, rc_display.left), rDayRow.top,
+                 std::min(DayRects[d].right, rc_display.right), rDayRow.bottom);
+        if (rc.left < rc.right && Meets(rc, rc_update))
             dc.DrawText(DayNames[d], rc, uLabelFormat, ctx.crTextColor);
     }
 }

@@ -133,7 +133,8 @@ ZelTimeslotCtrl::ZelTimeslotCtrl(wxWindow* p_parent, wxWindowID i_id, const wxPo
 
     Bind(wxEVT_PAINT, &ZelTimeslotCtrl::OnPaint, this);
     Bind(wxEVT_SIZE, &ZelTimeslotCtrl::OnSize, this);
-    for (const wxEventTypeTag<wxMouseEvent>& type : {wxEVT_LEFT_DOWN, wxEVT_LEFT_UP, wxEVT_MOTION, wxEVT_LEAVE_WINDOW})
+    for (const wxEventTypeTag<wxMouseEvent>& type :
+         {wxEVT_LEFT_DOWN, wxEVT_LEFT_UP, wxEVT_MOTION, wxEVT_LEAVE_WINDOW, wxEVT_RIGHT_DOWN})
         Bind(type, &ZelTimeslotCtrl::OnMouse, this);
     Bind(wxEVT_MOUSEWHEEL, &ZelTimeslotCtrl::OnWheel, this);
     Bind(wxEVT_MOUSE_CAPTURE_LOST, &ZelTimeslotCtrl::OnCaptureLost, this);
@@ -220,6 +221,12 @@ void ZelTimeslotCtrl::OnMouse(wxMouseEvent& event)
     if (event.LeftIsDown())
         u_flags |= MK_LBUTTON;
     const wxEventType type = event.GetEventType();
+    if (type == wxEVT_RIGHT_DOWN) {
+        // The pop-up menu acts where it was asked for.
+        bFocusShowPending = false;
+        event.Skip();
+        return;
+    }
     if (pDragWait) {
         // A press on a slot waits to see whether it becomes a drag: the
         // button released first makes it a click.
@@ -244,9 +251,14 @@ void ZelTimeslotCtrl::OnMouse(wxMouseEvent& event)
         return;
     }
     if (type == wxEVT_LEFT_DOWN) {
+        // The press picks its slot from the slots on screen: a focus slot
+        // still to be shown from the focus that came just before it is not.
+        bFocusShowPending = false;
+        bPressing = true;
         if (!wxWindow::HasFocus())
             pGrid->OnMouseActivate();
         pGrid->OnLButtonDown(u_flags, pt);
+        bPressing = false;
         if (pGrid->IsResizing() && !HasCapture())
             CaptureMouse();
     } else if (type == wxEVT_LEFT_UP) {
@@ -315,11 +327,34 @@ void ZelTimeslotCtrl::OnScroll(wxScrollWinEvent& event)
 
 void ZelTimeslotCtrl::OnFocus(wxFocusEvent& event)
 {
-    if (event.GetEventType() == wxEVT_SET_FOCUS)
+    if (event.GetEventType() == wxEVT_SET_FOCUS) {
+        // A click that activates the control's window brings the focus
+        // before the press reaches the control. Scrolling to the focus
+        // slot now would move other slots under the pointer, so the focus
+        // slot is shown once the event that brought the focus is over, and
+        // only when no press came in it (a click shows the slot it picked
+        // itself).
+        if (!bPressing) {
+            pGrid->OnMouseActivate();
+            bFocusShowPending = true;
+            CallAfter(&ZelTimeslotCtrl::ShowFocusAfterFocusIn);
+        }
         pGrid->OnSetFocus();
-    else
+    } else {
+        bFocusShowPending = false;
         pGrid->OnKillFocus();
+    }
     event.Skip();
+}
+
+void ZelTimeslotCtrl::ShowFocusAfterFocusIn()
+{
+    if (!bFocusShowPending)
+        return;
+    bFocusShowPending = false;
+    if (!wxWindow::HasFocus())
+        return;
+    pGrid->OnSetFocus();
 }
 
 void ZelTimeslotCtrl::OnCharHook(wxKeyEvent& event)

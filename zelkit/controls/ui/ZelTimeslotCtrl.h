@@ -177,6 +177,9 @@ private:
     void OnCaptureLost(wxMouseCaptureLostEvent& event);
     void OnScroll(wxScrollWinEvent& event);
     void OnFocus(wxFocusEvent& event);
+    // The focus slot made visible after the focus came, unless a press
+    // came first.
+    void ShowFocusAfterFocusIn();
     void OnCharHook(wxKeyEvent& event);
     void OnTimer(wxTimerEvent& event);
     void OnActivate(wxActivateEvent& event);
@@ -204,6 +207,10 @@ private:
     DWORD dwDragResult = DROPEFFECT_NONE;
     static const std::string* pActiveDragText;
     ZelTimeslotTip* pTip = nullptr;
+    // A focus that came without a press waits to show its focus slot; a
+    // press being handled takes the focus for the slot it picks.
+    bool bFocusShowPending = false;
+    bool bPressing = false;
     ZelCursorKind eCursor = ZelCursorKind::Arrow;
     wxWindow* pTopLevel = nullptr;
 };
