@@ -239,8 +239,8 @@ public:
     // SetPreferences says). A result other than OK and Cancel raises the
     // framework's resource exception.
     void OnPreferences();
-    // 32855: the scheduling-rules sheet; OK takes the rules, revalidates
-    // them and runs the change routine with the scheduling-rules hint.
+    // 32855: the scheduling-rules sheet; OK stores the rules through
+    // SetSchedulingRules.
     void OnSchedulingRules();
     // 32864. The build driver defines it: the check of the timetable,
     // then ReportCheckResult.
@@ -273,6 +273,11 @@ public:
     // runs the change routine (everything) when b_rebuild asks for it;
     // anything else only marks the event modified.
     void SetPreferences(const Preferences& prefs, BOOL b_rebuild);
+    // Takes the scheduling rules, revalidates them and runs the change
+    // routine with the scheduling-rules hint, unless the event holds them
+    // already: the routine would keep only the timetable's locks. The
+    // sheet's OK and its Apply both store through here.
+    void SetSchedulingRules(const SchedulingRules& rules);
     // Takes the venue out of every day's timeslot layout, the venue list
     // and the timetable. The caller runs the change routine.
     void RemoveVenueRefs(LONG l_key);

@@ -134,10 +134,12 @@ void EventDoc::OnPreferences()
 void EventDoc::OnSchedulingRules()
 {
     SchedulingRules rules(SchedRules);
-    if (GetDocumentSheetsPort().EditSchedulingRules(*this, rules) != IDOK)
-        return;
-    // OK with nothing changed leaves the event alone: the change routine
-    // would keep only the timetable's locks.
+    if (GetDocumentSheetsPort().EditSchedulingRules(*this, rules) == IDOK)
+        SetSchedulingRules(rules);
+}
+
+void EventDoc::SetSchedulingRules(const SchedulingRules& rules)
+{
     if (SameStoredForm(rules, SchedRules))
         return;
     SchedRules = rules;

@@ -56,18 +56,6 @@ bool SchedulingRulesPSheet::ApplyPages()
 
 namespace {
 
-// What the document does with the rules of an OK: they are taken and
-// revalidated, and the change routine runs, unless the event holds them
-// already (the routine would keep only the timetable's locks).
-void StoreRules(EventDoc& doc, const SchedulingRules& rules)
-{
-    if (SameStoredForm(rules, doc.GetSchedulingRules()))
-        return;
-    doc.GetSchedulingRules() = rules;
-    doc.GetSchedulingRules().Revalidate(&doc);
-    doc.DocChanged(UpdateViewHint::e_scheduling_rules);
-}
-
 class WxSchedulingRulesSheets : public IDocumentSheetsPort {
 public:
     IDocumentSheetsPort* pPrevious = nullptr;
@@ -84,7 +72,7 @@ public:
         // Apply stores the rules as OK does; the sheet stays open on them
         // as the event now holds them.
         sheet.SetApplyStore([&sheet, &doc] {
-            StoreRules(doc, sheet.GetWorkingRules());
+            doc.SetSchedulingRules(sheet.GetWorkingRules());
             sheet.GetWorkingRules() = doc.GetSchedulingRules();
             return true;
         });
