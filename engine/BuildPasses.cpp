@@ -685,6 +685,10 @@ int BuildEngine::FillDay(SelCounters& counters, Generator& generator, int i_day,
                     else if (res != failed)
                         return res;
                 }
+                // The cells passed over poll fast and set a brisk pace; a
+                // search after them polls far less often, so the clock is
+                // read after each request that searched.
+                Progress.ReadClockNextPoll();
                 if (PumpMessages())
                     return GetUserChoice();
             }
