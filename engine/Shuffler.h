@@ -544,4 +544,6 @@ private:
     DWORD uSteps = 0;
     UINT uDeepest = 0;
     UINT uDepthLimit = 0;
+    // Steps refused for lying beyond the depth limit.
+    DWORD uLimitHits = 0;
 };

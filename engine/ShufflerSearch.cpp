@@ -49,6 +49,7 @@ int Shuffler::FillCell(int i_day, int i_venue, int i_slot, BOOL b_allow_moving_o
     const int n_depths = GetFillDepths(uDepthLimit, a_depths);
     for (int i = 0; i < n_depths; ++i) {
         uDepthLimit = a_depths[i];
+        const DWORD u_hits_before = uLimitHits;
         const int res = ShuffleSearch(TTLoc(i_day, i_venue, i_slot), b_allow_moving_others);
         if (res == BuildEngine::skip) {
             pEngine->ClearRequests();
@@ -56,6 +57,13 @@ int Shuffler::FillCell(int i_day, int i_venue, int i_slot, BOOL b_allow_moving_o
         }
         if (res != BuildEngine::failed)
             return res;
+        // The limit acts only where a step would go beyond it. A run that
+        // failed without any step refused for its depth took every
+        // decision a run with a deeper limit takes, from the same cells
+        // and counts (the failed run undid all it tried): the deeper run
+        // would fail the same way.
+        if (bFillSkips && uLimitHits == u_hits_before)
+            break;
     }
     return BuildEngine::failed;
 }
