@@ -9,3 +9,10 @@ rvx_add_model_test(NAME bench_course_build_tests
   SOURCES tests/CourseBuildTest.cpp ${PROJECT_SOURCE_DIR}/generators/TimetableChecker.cpp
   LIBS bench_build bench_events engine)
 set_tests_properties(bench_course_build_tests PROPERTIES TIMEOUT 300)
+
+# The fill's skips of requests that cannot gain: the same timetables with
+# them as without.
+rvx_add_model_test(NAME bench_fill_skips_tests
+  SOURCES tests/FillSkipsTest.cpp
+  LIBS bench_build bench_events engine)
+set_tests_properties(bench_fill_skips_tests PROPERTIES TIMEOUT 300)

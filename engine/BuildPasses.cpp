@@ -13,6 +13,8 @@
 #include "model/Timetable.h"
 
 #include <algorithm>
+#include <climits>
+#include <vector>
 
 namespace {
 
@@ -563,6 +565,21 @@ int BuildEngine::MoveFromOtherDay(SelCounters& counters, Generator& generator, i
 
 // ---- filling empty timeslots ----
 
+namespace {
+
+// One request of the fill at the level: the cell search in the level's
+// mode, and above level 0, when that finds nothing, once more with leave
+// for groups to give up placements of their own.
+int FillAtLevel(Shuffler& shuffler, const TTLoc& loc, int i_level)
+{
+    int res = shuffler.FillCell(loc.GetDay(), loc.GetVenue(), loc.GetSlot(), FALSE);
+    if (res == BuildEngine::failed && i_level > BuildEngine::e_thorough)
+        res = shuffler.FillCell(loc.GetDay(), loc.GetVenue(), loc.GetSlot(), TRUE);
+    return res;
+}
+
+} // namespace
+
 int BuildEngine::FillEmptySlots(SelCounters& counters, Generator& generator)
 {
     for (int i_level = e_thorough; i_level <= e_complete_2; ++i_level) {
@@ -599,33 +616,79 @@ int BuildEngine::FillDay(SelCounters& counters, Generator& generator, int i_day,
     if (!b_room)
         return failed;
 
+    // One search object serves every request of the day: each request
+    // leaves its marks and flags as it found them (every mark is set
+    // under a scope that writes the old byte back), so a request finds
+    // the object as a new one would be, without the cost of making one
+    // over every cell of the timetable for each empty cell.
+    class NoteAtEnd {
+    public:
+        NoteAtEnd(BuildEngine& engine, const Shuffler& shuffler) : Engine(engine), Search(shuffler) {}
+        ~NoteAtEnd() { Engine.NoteSearch(Search); }
+        NoteAtEnd(const NoteAtEnd&) = delete;
+        NoteAtEnd& operator=(const NoteAtEnd&) = delete;
+
+    private:
+        BuildEngine& Engine;
+        const Shuffler& Search;
+    };
+    Shuffler shuffler(this, &generator, &counters, i_level, 0, FALSE);
+    const NoteAtEnd note(*this, shuffler);
+
     const int n_venues = std::min(pDoc->GetNumVenues(), day.GetNumVenues());
+    // A request is the same search every time it is made with the
+    // timetable as it was (the map, the limits and the locks stay put
+    // through the build; only a kept gain changes the cells and the
+    // counts). So a request that gained nothing, with no gain kept since,
+    // would gain nothing again: each cell notes how many gains had been
+    // kept when its request last came back without one, and is passed
+    // over while that is still the number.
+    const BOOL b_skips = Shuffler::GetFillSkips();
+    UINT u_gains = 0;
+    std::vector<std::vector<UINT>> a_failed_at(static_cast<std::size_t>(n_venues));
+    for (int v = 0; v < n_venues; ++v)
+        a_failed_at[static_cast<std::size_t>(v)].assign(static_cast<std::size_t>(day.GetVenueSlots(v).GetSize()), UINT_MAX);
     for (BOOL b_changed = TRUE; b_changed && n_empty > 0;) {
         b_changed = FALSE;
         for (int v = 0; v < n_venues; ++v) {
             const TimeslotArray& a_slots = day.GetVenueSlots(v);
+            std::vector<UINT>& a_cell_failed = a_failed_at[static_cast<std::size_t>(v)];
             for (int s = 0; s < a_slots.GetSize(); ++s) {
                 if (!a_slots[s].IsEmpty())
                     continue;
+                UINT& u_failed_at = a_cell_failed[static_cast<std::size_t>(s)];
+                if (b_skips && u_failed_at == u_gains) {
+                    if (PumpMessages())
+                        return GetUserChoice();
+                    continue;
+                }
                 TTTrans trans(pMover.get(), &counters);
-                res = FillOneSlot(counters, generator, TTLoc(i_day, v, s), i_level);
+                res = FillAtLevel(shuffler, TTLoc(i_day, v, s), i_level);
                 if (res == succeeded) {
                     const int n_now = pTimetable->CountUnfilled(i_day, -1);
                     if (n_now < n_empty) {
                         trans.Commit();
                         n_empty = n_now;
                         b_changed = TRUE;
+                        ++u_gains;
                         ProgressStepIt();
                     } else {
                         trans.Rollback();
+                        u_failed_at = u_gains;
                     }
                 } else {
                     trans.Rollback();
+                    if (res == failed)
+                        u_failed_at = u_gains;
                     if (res == skip)
                         ClearRequests();
                     else if (res != failed)
                         return res;
                 }
+                // The cells passed over poll fast and set a brisk pace; a
+                // search after them polls far less often, so the clock is
+                // read after each request that searched.
+                Progress.ReadClockNextPoll();
                 if (PumpMessages())
                     return GetUserChoice();
             }
@@ -639,9 +702,9 @@ int BuildEngine::FillOneSlot(SelCounters& counters, Generator& generator, const 
     // The fill keeps what it gains: a trial may not leave a cell it emptied
     // empty.
     Shuffler shuffler(this, &generator, &counters, i_level, 0, FALSE);
-    int res = shuffler.FillCell(loc.GetDay(), loc.GetVenue(), loc.GetSlot(), FALSE);
-    if (res == failed && i_level > e_thorough)
-        res = shuffler.FillCell(loc.GetDay(), loc.GetVenue(), loc.GetSlot(), TRUE);
+    const int res = FillAtLevel(shuffler, loc, i_level);
     NoteSearch(shuffler);
     return res;
 }
+
+

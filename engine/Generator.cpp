@@ -260,6 +260,24 @@ int Generator::FindLimitBlockers(const EventDoc* p_doc, int i_group, const Times
         ? p_doc->GetVenues()[i_slot_venue].GetKey()
         : -1;
     const int i_day = day.GetDayIndex();
+    // A blocker shares a member of the group who is at a limit; when no
+    // member is, no placement of the day is one (the walk below would
+    // find none).
+    bool b_any_full = false;
+    for (int m = 0; !b_any_full && m < members.GetSize(); ++m) {
+        const int i_part = participants.FindByKey(members[m].lParticipantKey);
+        if (i_part < 0)
+            continue;
+        const Participant& part = participants[i_part];
+        const PartCount& part_count = counters.GetPartCount(i_part);
+        b_any_full = part_count.GetDayCount(i_day) >= part.GetDayLimits().GetMax();
+        if (!b_any_full && i_slot_venue >= 0 && i_slot_venue < NumVenues(p_doc, day)) {
+            const VenueLimit* p_limit = part.GetVenueLimit(l_venueKey);
+            b_any_full = p_limit && part_count.GetVenueCount(i_slot_venue) >= p_limit->Limit.GetMax();
+        }
+    }
+    if (!b_any_full)
+        return 0;
     int n_found = 0;
     for (int v = 0; v < NumVenues(p_doc, day); ++v) {
         const TimeslotArray& a_slots = day.GetVenueSlots(v);

@@ -257,6 +257,14 @@ public:
     // when the limit is above 4, then the limit. Returns how many (1 or 2).
     static int GetFillDepths(UINT u_depth_limit, UINT a_depths[2]);
 
+    // The fill leaves out the requests it can tell will fail (a cell no
+    // group can start into, a request that failed with nothing changed
+    // since): on unless turned off, which only the comparisons of the
+    // benchmark and the tests do, to show that the timetables stay the
+    // same. One switch for the process.
+    static void SetFillSkips(BOOL b_on) { bFillSkips = b_on; }
+    static BOOL GetFillSkips() { return bFillSkips; }
+
     // ---- raising a group to its minimums ----
 
     // Brings the group's event total (day total, venue total) to the
@@ -285,6 +293,11 @@ public:
     // One step of the cell search for the empty cell: every group the map
     // allows there, every chunk through the cell.
     int ShuffleSearch(const TTLoc& loc, BOOL b_allow_moving_others);
+    // Some group the map allows in the empty cell gets past the first
+    // tests of the cell search without giving up a placement of its own;
+    // FALSE when none can, and the search of the cell without
+    // b_allow_moving_others fails without changing anything.
+    BOOL CanAnyGroupStart(const TTLoc& loc) const;
     // Takes the group's placed chunk through the cell out (the group in the
     // cell for -1). Sets b_found once the group is known and b_removed when
     // the given cell was taken out; appends to the list the minimums each
@@ -523,6 +536,7 @@ private:
     Chunk RemovalChunk;
     std::vector<DWORD> Protected;
     BOOL bEmptyCellsAllowed;
+    inline static BOOL bFillSkips = TRUE;
     UINT uTotalCells = 0;
     int iMode;
     GroupTarget Target;
@@ -530,4 +544,6 @@ private:
     DWORD uSteps = 0;
     UINT uDeepest = 0;
     UINT uDepthLimit = 0;
+    // Steps refused for lying beyond the depth limit.
+    DWORD uLimitHits = 0;
 };

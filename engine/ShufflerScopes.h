@@ -28,6 +28,7 @@ public:
         ++Owner.uDepth;
         if (Owner.uDepth > Owner.uDepthLimit) {
             --Owner.uDepth;
+            ++Owner.uLimitHits;
             return;
         }
         bEntered = true;

@@ -42,10 +42,14 @@ int Shuffler::FillCell(int i_day, int i_venue, int i_slot, BOOL b_allow_moving_o
         UINT uLimit;
     } keep_limit(*this);
 
+    if (!b_allow_moving_others && bFillSkips && !CanAnyGroupStart(TTLoc(i_day, i_venue, i_slot)))
+        return BuildEngine::failed;
+
     UINT a_depths[2];
     const int n_depths = GetFillDepths(uDepthLimit, a_depths);
     for (int i = 0; i < n_depths; ++i) {
         uDepthLimit = a_depths[i];
+        const DWORD u_hits_before = uLimitHits;
         const int res = ShuffleSearch(TTLoc(i_day, i_venue, i_slot), b_allow_moving_others);
         if (res == BuildEngine::skip) {
             pEngine->ClearRequests();
@@ -53,8 +57,49 @@ int Shuffler::FillCell(int i_day, int i_venue, int i_slot, BOOL b_allow_moving_o
         }
         if (res != BuildEngine::failed)
             return res;
+        // The limit acts only where a step would go beyond it. A run that
+        // failed without any step refused for its depth took every
+        // decision a run with a deeper limit takes, from the same cells
+        // and counts (the failed run undid all it tried): the deeper run
+        // would fail the same way.
+        if (bFillSkips && uLimitHits == u_hits_before)
+            break;
     }
     return BuildEngine::failed;
+}
+
+BOOL Shuffler::CanAnyGroupStart(const TTLoc& loc) const
+{
+    // What the search's first step tests of each group, before it changes
+    // anything, read here without a step:
+    // - without leave to give up the group's own placements, a group at
+    //   its day maximum on the cell's day (every chunk through the cell
+    //   has the cell's day) or at its event maximum leaves every chunk
+    //   through the cell untried;
+    // - in mode 0 the placement checks each cell of the chunk, in order,
+    //   for room for the group's participants; every cell the chunk adds
+    //   is empty (the chunk grows only over empty cells), so the first it
+    //   adds is checked with the counts as they are now. Where the
+    //   venue's runs stay within a day, that cell is on the cell's day
+    //   and in its venue, and a participant without room there fails
+    //   every chunk of the group.
+    // Every other road into the cell starts from one of these trials, so
+    // when no group passes them the search of the cell fails as it would
+    // have failed after trying them, with nothing changed.
+    const int i_day = loc.GetDay();
+    const int i_venue = loc.GetVenue();
+    const BOOL b_parts = iMode == BuildEngine::e_thorough && pCounters->IsCountingParticipants();
+    for (int i_group = 0; i_group < nGroups; ++i_group) {
+        const TTMap::GroupMap& group_map = pMap->GetGroupMap(i_group);
+        if (!group_map.IsAllowed(loc))
+            continue;
+        if (pCounters->GetDayTotal(i_group, i_day) >= DayMax(i_group) || pCounters->GetTotal(i_group) >= EventMax(i_group))
+            continue;
+        if (b_parts && !group_map.GetVenueMap(i_venue).bAcrossDays && !pCounters->CanAddParts(i_group, i_day, i_venue))
+            continue;
+        return TRUE;
+    }
+    return FALSE;
 }
 
 int Shuffler::ShuffleSearch(const TTLoc& loc, BOOL b_allow_moving_others)
@@ -188,7 +233,10 @@ int Shuffler::FreeOwnPlacement(int i_group, ReplaceArray& a_replace, int i_day)
             a_days.Find(day_count, &i_at);
             a_days.InsertAt(i_at, day_count);
         }
-        for (int i = a_days.GetSize() - 1; i >= 0; --i) {
+        // A day without a placement of the group has no cell to give up:
+        // its walk would find none and change nothing. The days come in
+        // rising totals, so the first such day ends the walk.
+        for (int i = a_days.GetSize() - 1; i >= 0 && a_days[i].uCount > 0; --i) {
             if (FreeOwnPlacement(i_group, a_replace, a_days[i].iDay))
                 return 1;
         }
@@ -200,6 +248,10 @@ int Shuffler::FreeOwnPlacement(int i_group, ReplaceArray& a_replace, int i_day)
     const Day& day = pTimetable->GetDay(i_day);
     const int n_venues = std::min(pDoc->GetNumVenues(), day.GetNumVenues());
     for (int v = 0; v < n_venues; ++v) {
+        // A venue where the counts place the group on none of the day's
+        // cells has no cell of its to give up.
+        if (pCounters->GetDayVenueTotal(i_group, i_day, v) == 0)
+            continue;
         const int n_slots = day.GetVenueSlots(v).GetSize();
         for (int s = 0; s < n_slots; ++s) {
             const TTLoc loc(i_day, v, s);

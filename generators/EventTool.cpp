@@ -5,6 +5,7 @@
 //     evetool resave FILE OUT
 //     evetool build FILE [OUT] [--fill=0|1] [--travel=0|1] [--travel-minutes=N]
 //                   [--keep-searching=N] [--mode=thorough|complete] [--time-limit=SECONDS]
+//                   [--fill-skips=0|1]
 //     evetool roster FILE [OUT]
 //     evetool generate OUT [roster generator options]
 //     evetool generate OUT --shape=courses [course generator options]
@@ -13,7 +14,9 @@
 // as the event stores them unless a flag changes them; at the minimum
 // report it stops, or with --keep-searching=N keeps searching in the mode
 // of --mode (complete unless told) up to N times; OK to the other reports;
-// the searches stop at the time limit when one is given. It saves the
+// the searches stop at the time limit when one is given; --fill-skips=0
+// turns off the fill's skips of requests that cannot gain (to compare the
+// timetables and the steps with and without them). It saves the
 // built event to OUT when given and prints the figures of the build.
 //
 // roster runs the rostering engine over the event through the threaded
@@ -32,6 +35,7 @@
 #include "generators/HeadlessBuild.h"
 #include "generators/RosterGenerator.h"
 #include "generators/RosterRunner.h"
+#include "engine/Shuffler.h"
 #include "framework/Encoding.h"
 #include "framework/FileIO.h"
 #include "framework/MessageBox.h"
@@ -169,6 +173,7 @@ int Usage(std::FILE* p_out = stderr)
     std::fprintf(p_out, "usage: evetool info FILE\n       evetool resave FILE OUT\n"
                          "       evetool build FILE [OUT] [--fill=0|1] [--travel=0|1] [--travel-minutes=N]\n"
                          "                     [--keep-searching=N] [--mode=thorough|complete] [--time-limit=SECONDS]\n"
+                         "                     [--fill-skips=0|1]\n"
                          "       evetool roster FILE [OUT]\n"
                          "       evetool generate OUT [--groups=N --participants=N --seed=N ...]\n"
                          "       evetool generate OUT --shape=courses [--groups=N --seed=N ...]\n");
@@ -215,6 +220,10 @@ bool ReadBuildFlags(int argc, char** argv, int i_first, benchbuild::BuildScript&
         } else if (ReadNumber(s_arg, "--time-limit", 86400 * 365, o_value, b_bad)) {
             if (o_value)
                 script.uTimeLimitSeconds = *o_value;
+        } else if (ReadNumber(s_arg, "--fill-skips", 1, o_value, b_bad)) {
+            // Only for comparing the fill with its skips and without.
+            if (o_value)
+                Shuffler::SetFillSkips(*o_value != 0 ? TRUE : FALSE);
         } else if (s_arg == "--mode=thorough" || s_arg == "--mode=complete") {
             i_mode = s_arg == "--mode=thorough" ? 0 : 1;
         } else {
