@@ -38,6 +38,7 @@
 #include "testsupport/ui/RotavexAppEnvironment.h"
 #include "testsupport/ui/SampleProgram.h"
 #include "testsupport/ui/WindowStacking.h"
+#include "testsupport/ui/XInput.h"
 #include "testsupport/ui/WxLoopDriving.h"
 #include "zelkit/controls/ui/ZelMonthCalCtrl.h"
 #include "zelkit/controls/ui/ZelTimeslotCtrl.h"
@@ -47,7 +48,6 @@
 #include <chrono>
 #include <cstdlib>
 #include <cstdio>
-#include <dlfcn.h>
 #include <filesystem>
 #include <functional>
 #include <optional>
@@ -71,58 +71,8 @@ namespace {
 
 const auto* pEnvironment = ::testing::AddGlobalTestEnvironment(new RotavexAppEnvironment);
 
-// Lets the X server and the toolkit deliver what the simulator sent.
-void Settle(int i_ms = 150)
-{
-    const auto t_end = std::chrono::steady_clock::now() + std::chrono::milliseconds(i_ms);
-    while (std::chrono::steady_clock::now() < t_end) {
-        wxTheApp->Yield(true);
-        std::this_thread::sleep_for(std::chrono::milliseconds(10));
-    }
-    Pump();
-}
-
-// The mouse wheel through the X server's test extension, whose functions
-// are looked up at run time (the simulator has no wheel): X reports each
-// notch down as a press and release of button 5.
-class XWheel {
-public:
-    XWheel()
-    {
-        void* p_x11 = dlopen("libX11.so.6", RTLD_NOW | RTLD_GLOBAL);
-        void* p_xtst = dlopen("libXtst.so.6", RTLD_NOW | RTLD_GLOBAL);
-        if (p_x11 == nullptr || p_xtst == nullptr)
-            return;
-        auto pfn_open = reinterpret_cast<void* (*)(const char*)>(dlsym(p_x11, "XOpenDisplay"));
-        pfnFlush = reinterpret_cast<int (*)(void*)>(dlsym(p_x11, "XFlush"));
-        pfnButton = reinterpret_cast<int (*)(void*, unsigned, int, unsigned long)>(dlsym(p_xtst, "XTestFakeButtonEvent"));
-        if (pfn_open != nullptr && pfnFlush != nullptr && pfnButton != nullptr)
-            pDisplay = pfn_open(nullptr);
-    }
-    bool IsAvailable() const { return pDisplay != nullptr; }
-    void Down(int n_notches)
-    {
-        for (int i = 0; i < n_notches && pDisplay != nullptr; ++i) {
-            pfnButton(pDisplay, 5, 1, 0);
-            pfnButton(pDisplay, 5, 0, 0);
-            pfnFlush(pDisplay);
-            Settle(40);
-        }
-        Settle();
-    }
-
-private:
-    void* pDisplay = nullptr;
-    int (*pfnFlush)(void*) = nullptr;
-    int (*pfnButton)(void*, unsigned, int, unsigned long) = nullptr;
-};
-
-void WheelDown(int n_notches)
-{
-    static XWheel wheel;
-    ASSERT_TRUE(wheel.IsAvailable()) << "the X test extension answers";
-    wheel.Down(n_notches);
-}
+using xinput::Settle;
+using xinput::WheelDown;
 
 // The screen as the user sees it over a rectangle of screen points, read
 // from the root window (so that whatever another window or a stale scroll
