@@ -437,16 +437,6 @@ protected:
         ASSERT_NE(View(), nullptr);
         ASSERT_NE(View()->GetDayGrid(), nullptr);
     }
-    // The pane (row, column) that holds the focus, (-1, -1) for none.
-    std::pair<int, int> FocusPane()
-    {
-        for (wxWindow* p = wxWindow::FindFocus(); p != nullptr; p = p->GetParent())
-            for (int r = 0; r < 2; ++r)
-                for (int c = 0; c < 2; ++c)
-                    if (Frame().GetPane(r, c) == p)
-                        return {r, c};
-        return {-1, -1};
-    }
 
     SampleProgram Program;
     ScriptedMessageBox Boxes;
