@@ -437,6 +437,20 @@ protected:
         ASSERT_NE(View(), nullptr);
         ASSERT_NE(View()->GetDayGrid(), nullptr);
     }
+    // The day grid of the program started on the courses, and its first and
+    // last cells.
+    struct CourseGrid {
+        DayGrid& grid;
+        ZelTimeslotGrid& core;
+        SlotPos first;
+        SlotPos last;
+    };
+    CourseGrid StartOnCourseGrid()
+    {
+        StartOnCourses();
+        DayGrid& grid = Grid();
+        return {grid, grid.GetGrid(), FirstSlot(grid.GetGrid()), LastSlot(grid.GetGrid())};
+    }
 
     SampleProgram Program;
     ScriptedMessageBox Boxes;
@@ -526,11 +540,7 @@ void ClickSlot(DayGrid& grid, const SlotPos& pos)
 
 TEST_F(TimeslotGridInputWxTest, TabFromAClickedCellLeavesTheDayGridForTheNextPaneAndShiftTabForTheTabs)
 {
-    StartOnCourses();
-    DayGrid& grid = Grid();
-    ZelTimeslotGrid& core = grid.GetGrid();
-    const SlotPos first = FirstSlot(core);
-    const SlotPos last = LastSlot(core);
+    auto [grid, core, first, last] = StartOnCourseGrid();
     ASSERT_GE(first.iSlot, 0);
     const int n_slots = core.CountSlots();
     ASSERT_GT(n_slots, 2);
@@ -567,11 +577,7 @@ TEST_F(TimeslotGridInputWxTest, TabFromAClickedCellLeavesTheDayGridForTheNextPan
 // before the scroll, and what is on screen is what a fresh paint gives.
 TEST_F(TimeslotGridInputWxTest, TheDayGridsHeadingsAndTimeColumnStayWhileTabScrollsTheCells)
 {
-    StartOnCourses();
-    DayGrid& grid = Grid();
-    ZelTimeslotGrid& core = grid.GetGrid();
-    const SlotPos first = FirstSlot(core);
-    const SlotPos last = LastSlot(core);
+    auto [grid, core, first, last] = StartOnCourseGrid();
     ASSERT_GE(first.iSlot, 0);
     ClickSlot(grid, first);
     ASSERT_EQ(wxWindow::FindFocus(), &grid);
