@@ -50,6 +50,41 @@ void WhenOpen(std::function<void(PrefPSheet&)> f_drive, int n_tries = 50)
     });
 }
 
+// The range two boxes of a page show, as "minimum/maximum".
+std::string ShownRange(wxWindow& page, int i_min, int i_max)
+{
+    return std::string(Find<wxTextCtrl>(page, i_min)->GetValue().utf8_str()) + "/"
+           + std::string(Find<wxTextCtrl>(page, i_max)->GetValue().utf8_str());
+}
+
+std::string ShownLimits(wxWindow& page) { return ShownRange(page, IDC_LIMITS_MIN_VALUE, IDC_LIMITS_MAX_VALUE); }
+std::string ShownRosterRange(wxWindow& page) { return ShownRange(page, IDC_ROSTER_MIN_VALUE, IDC_ROSTER_MAX_VALUE); }
+
+// The Group Limits tab shown, with its tree of limits.
+struct LimitsTab {
+    wxWindow& page;
+    ZelTreeCtrl* pTree;
+};
+LimitsTab ShowGroupLimits(PrefPSheet& sheet)
+{
+    ShowPage(sheet, 1);
+    wxWindow& page = *sheet.GetBookCtrl()->GetPage(1);
+    return {page, Find<ZelTreeCtrl>(page, IDC_LIMITS_TREE)};
+}
+
+// The Participant Rostering tab shown; nullptr when the sheet has none.
+wxWindow* ShowParticipantRostering(PrefPSheet& sheet)
+{
+    wxBookCtrlBase& book = *sheet.GetBookCtrl();
+    for (size_t i = 0; i < book.GetPageCount(); ++i) {
+        if (book.GetPageText(i) == "Participant Rostering") {
+            ShowPage(sheet, static_cast<int>(i));
+            return book.GetPage(i);
+        }
+    }
+    return nullptr;
+}
+
 // The preferences sheet installed as the program installs it, opening on
 // its first tab, over an event of one day, one venue and one timeslot.
 class PrefSheet : public ::testing::Test {
@@ -179,14 +214,8 @@ TEST_F(PrefSheet, DiscardAfterARefusedApplyReturnsToTheStoredValues)
     std::vector<bool> v_left;
     std::vector<bool> v_open;
     WhenOpen([&](PrefPSheet& sheet) {
-        ShowPage(sheet, 1);
-        wxWindow& limits = *sheet.GetBookCtrl()->GetPage(1);
-        auto* p_tree = Find<ZelTreeCtrl>(limits, IDC_LIMITS_TREE);
+        auto [limits, p_tree] = ShowGroupLimits(sheet);
         ASSERT_NE(p_tree, nullptr);
-        const auto f_boxes = [&limits] {
-            return std::string(Find<wxTextCtrl>(limits, IDC_LIMITS_MIN_VALUE)->GetValue().utf8_str()) + "/"
-                   + std::string(Find<wxTextCtrl>(limits, IDC_LIMITS_MAX_VALUE)->GetValue().utf8_str());
-        };
         SelectItems(*p_tree, {"Event"});
         Type(limits, IDC_LIMITS_MIN_VALUE, "5");
         Type(limits, IDC_LIMITS_MAX_VALUE, "2");
@@ -194,13 +223,13 @@ TEST_F(PrefSheet, DiscardAfterARefusedApplyReturnsToTheStoredValues)
         Press(sheet, IDC_SHEET_APPLY_NOW);
         Settle();
         v_open.push_back(sheet.IsModal());
-        v_shown.push_back(f_boxes());
+        v_shown.push_back(ShownLimits(limits));
         ShowAWhile("pref-apply-no");
         boxes.Answer(IDYES);
         v_left.push_back(ShowPage(sheet, sheet.GetBookCtrl()->GetPage(4)));
         Settle();
         SelectItems(*p_tree, {"Event"});
-        v_shown.push_back(f_boxes());
+        v_shown.push_back(ShownLimits(limits));
         ShowAWhile("pref-discarded");
 
         // A range that holds is applied; a bad one after it is discarded
@@ -216,7 +245,7 @@ TEST_F(PrefSheet, DiscardAfterARefusedApplyReturnsToTheStoredValues)
         v_left.push_back(ShowPage(sheet, sheet.GetBookCtrl()->GetPage(4)));
         Settle();
         SelectItems(*p_tree, {"Event"});
-        v_shown.push_back(f_boxes());
+        v_shown.push_back(ShownLimits(limits));
         v_left.push_back(ShowPage(sheet, sheet.GetBookCtrl()->GetPage(4)));
         Press(sheet, wxID_CANCEL);
     });
@@ -243,29 +272,20 @@ TEST_F(PrefSheet, DiscardOfTheDefaultRosterRangeAfterARefusedApplyReturnsToTheSt
     std::vector<std::string> v_shown;
     bool b_left = true;
     WhenOpen([&](PrefPSheet& sheet) {
-        int i_page = -1;
-        for (size_t i = 0; i < sheet.GetBookCtrl()->GetPageCount(); ++i) {
-            if (sheet.GetBookCtrl()->GetPageText(i) == "Participant Rostering")
-                i_page = static_cast<int>(i);
-        }
-        ASSERT_GE(i_page, 0);
-        ShowPage(sheet, i_page);
-        wxWindow& roster = *sheet.GetBookCtrl()->GetPage(static_cast<size_t>(i_page));
-        const auto f_boxes = [&roster] {
-            return std::string(Find<wxTextCtrl>(roster, IDC_ROSTER_MIN_VALUE)->GetValue().utf8_str()) + "/"
-                   + std::string(Find<wxTextCtrl>(roster, IDC_ROSTER_MAX_VALUE)->GetValue().utf8_str());
-        };
+        wxWindow* p_roster = ShowParticipantRostering(sheet);
+        ASSERT_NE(p_roster, nullptr);
+        wxWindow& roster = *p_roster;
         Choose(roster, IDC_ROSTER_RANGE);
         Type(roster, IDC_ROSTER_MIN_VALUE, "5");
         Type(roster, IDC_ROSTER_MAX_VALUE, "2");
         boxes.Answer(IDNO);
         Press(sheet, IDC_SHEET_APPLY_NOW);
         Settle();
-        v_shown.push_back(f_boxes());
+        v_shown.push_back(ShownRosterRange(roster));
         boxes.Answer(IDYES);
         b_left = ShowPage(sheet, sheet.GetBookCtrl()->GetPage(1));
         Settle();
-        v_shown.push_back(f_boxes());
+        v_shown.push_back(ShownRosterRange(roster));
         Press(sheet, wxID_CANCEL);
     });
     doc.OnPreferences();
@@ -287,9 +307,7 @@ TEST_F(PrefSheet, InvalidDefaultLimitsKeepTheSheetOpen)
     bool b_stayedOnYes = false;
     bool b_onPage = false;
     WhenOpen([&](PrefPSheet& sheet) {
-        ShowPage(sheet, 1);
-        wxWindow& limits = *sheet.GetBookCtrl()->GetPage(1);
-        auto* p_tree = Find<ZelTreeCtrl>(limits, IDC_LIMITS_TREE);
+        auto [limits, p_tree] = ShowGroupLimits(sheet);
         ASSERT_NE(p_tree, nullptr);
         SelectItems(*p_tree, {"Event"});
         Choose(limits, IDC_LIMITS_RANGE);
@@ -337,14 +355,9 @@ TEST_F(PrefSheet, DefaultRosterRangeBelowItsMinimumIsRefused)
     std::string s_shown;
     RosterLim limitWhileOpen;
     WhenOpen([&](PrefPSheet& sheet) {
-        int i_page = -1;
-        for (size_t i = 0; i < sheet.GetBookCtrl()->GetPageCount(); ++i) {
-            if (sheet.GetBookCtrl()->GetPageText(i) == "Participant Rostering")
-                i_page = static_cast<int>(i);
-        }
-        ASSERT_GE(i_page, 0);
-        ShowPage(sheet, i_page);
-        wxWindow& roster = *sheet.GetBookCtrl()->GetPage(static_cast<size_t>(i_page));
+        wxWindow* p_roster = ShowParticipantRostering(sheet);
+        ASSERT_NE(p_roster, nullptr);
+        wxWindow& roster = *p_roster;
         Choose(roster, IDC_ROSTER_RANGE);
         Type(roster, IDC_ROSTER_MIN_VALUE, "5");
         Type(roster, IDC_ROSTER_MAX_VALUE, "2");
@@ -353,8 +366,7 @@ TEST_F(PrefSheet, DefaultRosterRangeBelowItsMinimumIsRefused)
         Settle();
         b_stayedOnNo = sheet.IsModal();
         limitWhileOpen = doc.GetPreferences().GetPartRosterLim();
-        s_shown = std::string(Find<wxTextCtrl>(roster, IDC_ROSTER_MIN_VALUE)->GetValue().utf8_str()) + "/"
-                  + std::string(Find<wxTextCtrl>(roster, IDC_ROSTER_MAX_VALUE)->GetValue().utf8_str());
+        s_shown = ShownRosterRange(roster);
         ShowAWhile("pref-roster-no");
         Type(roster, IDC_ROSTER_MAX_VALUE, "7");
         Press(sheet, wxID_OK);
@@ -382,27 +394,21 @@ TEST_F(PrefSheet, LimitsLookedAtAgainShowWhatThePageHolds)
     std::vector<std::string> v_shown;
     bool b_stayedOnNo = false;
     WhenOpen([&](PrefPSheet& sheet) {
-        ShowPage(sheet, 1);
-        wxWindow& limits = *sheet.GetBookCtrl()->GetPage(1);
-        auto* p_tree = Find<ZelTreeCtrl>(limits, IDC_LIMITS_TREE);
+        auto [limits, p_tree] = ShowGroupLimits(sheet);
         ASSERT_NE(p_tree, nullptr);
-        const auto f_boxes = [&limits] {
-            return std::string(Find<wxTextCtrl>(limits, IDC_LIMITS_MIN_VALUE)->GetValue().utf8_str()) + "/"
-                   + std::string(Find<wxTextCtrl>(limits, IDC_LIMITS_MAX_VALUE)->GetValue().utf8_str());
-        };
         SelectItems(*p_tree, {"Event"});
         Choose(limits, IDC_LIMITS_RANGE);
         Type(limits, IDC_LIMITS_MIN_VALUE, "5");
         Type(limits, IDC_LIMITS_MAX_VALUE, "2");
         SelectItems(*p_tree, {"Day"});
         SelectItems(*p_tree, {"Event"});
-        v_shown.push_back(f_boxes());
+        v_shown.push_back(ShownLimits(limits));
         ShowAWhile("pref-switch");
         boxes.Answer(IDNO);
         Press(sheet, wxID_OK);
         Settle();
         b_stayedOnNo = sheet.IsModal();
-        v_shown.push_back(f_boxes());
+        v_shown.push_back(ShownLimits(limits));
         Type(limits, IDC_LIMITS_MAX_VALUE, "7");
         Press(sheet, wxID_OK);
     });
