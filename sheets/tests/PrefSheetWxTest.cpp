@@ -57,6 +57,20 @@ std::string ShownRange(wxWindow& page, int i_min, int i_max)
            + std::string(Find<wxTextCtrl>(page, i_max)->GetValue().utf8_str());
 }
 
+// A range typed into the minimum and maximum boxes of a limits page or a
+// roster page.
+void TypeLimits(wxWindow& page, const char* p_min, const char* p_max)
+{
+    Type(page, IDC_LIMITS_MIN_VALUE, p_min);
+    Type(page, IDC_LIMITS_MAX_VALUE, p_max);
+}
+
+void TypeRosterRange(wxWindow& page, const char* p_min, const char* p_max)
+{
+    Type(page, IDC_ROSTER_MIN_VALUE, p_min);
+    Type(page, IDC_ROSTER_MAX_VALUE, p_max);
+}
+
 std::string ShownLimits(wxWindow& page) { return ShownRange(page, IDC_LIMITS_MIN_VALUE, IDC_LIMITS_MAX_VALUE); }
 std::string ShownRosterRange(wxWindow& page) { return ShownRange(page, IDC_ROSTER_MIN_VALUE, IDC_ROSTER_MAX_VALUE); }
 
@@ -94,6 +108,16 @@ protected:
         InstallPreferencesSheet();
         PrefPSheet::SetLastPage(0);
         event.Days({"Mon"}).Venue("Hall").Slots(-1, {"09:00-10:00"});
+    }
+
+    // A style to roster by, and a default participant roster range of 1
+    // to 3 held by the event.
+    RosterLim HoldRosterRange()
+    {
+        event.Style("Bass");
+        const RosterLim held(SchedLim(SchedLim::e_range, 0, 1, 3));
+        doc.GetPreferences().GetPartRosterLim() = held;
+        return held;
     }
 
     testevent::EventBuilder event;
@@ -217,8 +241,7 @@ TEST_F(PrefSheet, DiscardAfterARefusedApplyReturnsToTheStoredValues)
         auto [limits, p_tree] = ShowGroupLimits(sheet);
         ASSERT_NE(p_tree, nullptr);
         SelectItems(*p_tree, {"Event"});
-        Type(limits, IDC_LIMITS_MIN_VALUE, "5");
-        Type(limits, IDC_LIMITS_MAX_VALUE, "2");
+        TypeLimits(limits, "5", "2");
         boxes.Answer(IDNO);
         Press(sheet, IDC_SHEET_APPLY_NOW);
         Settle();
@@ -234,13 +257,11 @@ TEST_F(PrefSheet, DiscardAfterARefusedApplyReturnsToTheStoredValues)
 
         // A range that holds is applied; a bad one after it is discarded
         // back to the applied one.
-        Type(limits, IDC_LIMITS_MIN_VALUE, "2");
-        Type(limits, IDC_LIMITS_MAX_VALUE, "6");
+        TypeLimits(limits, "2", "6");
         Press(sheet, IDC_SHEET_APPLY_NOW);
         Settle();
         v_open.push_back(sheet.IsModal());
-        Type(limits, IDC_LIMITS_MIN_VALUE, "7");
-        Type(limits, IDC_LIMITS_MAX_VALUE, "3");
+        TypeLimits(limits, "7", "3");
         boxes.Answer(IDYES);
         v_left.push_back(ShowPage(sheet, sheet.GetBookCtrl()->GetPage(4)));
         Settle();
@@ -265,9 +286,7 @@ TEST_F(PrefSheet, DiscardAfterARefusedApplyReturnsToTheStoredValues)
 // back as the event holds it.
 TEST_F(PrefSheet, DiscardOfTheDefaultRosterRangeAfterARefusedApplyReturnsToTheStoredRange)
 {
-    event.Style("Bass");
-    const RosterLim held(SchedLim(SchedLim::e_range, 0, 1, 3));
-    doc.GetPreferences().GetPartRosterLim() = held;
+    const RosterLim held = HoldRosterRange();
     ScriptedMessageBox boxes;
     std::vector<std::string> v_shown;
     bool b_left = true;
@@ -276,8 +295,7 @@ TEST_F(PrefSheet, DiscardOfTheDefaultRosterRangeAfterARefusedApplyReturnsToTheSt
         ASSERT_NE(p_roster, nullptr);
         wxWindow& roster = *p_roster;
         Choose(roster, IDC_ROSTER_RANGE);
-        Type(roster, IDC_ROSTER_MIN_VALUE, "5");
-        Type(roster, IDC_ROSTER_MAX_VALUE, "2");
+        TypeRosterRange(roster, "5", "2");
         boxes.Answer(IDNO);
         Press(sheet, IDC_SHEET_APPLY_NOW);
         Settle();
@@ -311,8 +329,7 @@ TEST_F(PrefSheet, InvalidDefaultLimitsKeepTheSheetOpen)
         ASSERT_NE(p_tree, nullptr);
         SelectItems(*p_tree, {"Event"});
         Choose(limits, IDC_LIMITS_RANGE);
-        Type(limits, IDC_LIMITS_MIN_VALUE, "5");
-        Type(limits, IDC_LIMITS_MAX_VALUE, "2");
+        TypeLimits(limits, "5", "2");
         boxes.Answer(IDNO);
         Press(sheet, wxID_OK);
         Settle();
@@ -325,8 +342,7 @@ TEST_F(PrefSheet, InvalidDefaultLimitsKeepTheSheetOpen)
         b_stayedOnYes = sheet.IsModal();
         SelectItems(*p_tree, {"Event"});
         Choose(limits, IDC_LIMITS_RANGE);
-        Type(limits, IDC_LIMITS_MIN_VALUE, "2");
-        Type(limits, IDC_LIMITS_MAX_VALUE, "5");
+        TypeLimits(limits, "2", "5");
         Press(sheet, wxID_OK);
     });
     doc.OnPreferences();
@@ -347,9 +363,7 @@ TEST_F(PrefSheet, InvalidDefaultLimitsKeepTheSheetOpen)
 // what was typed, and the range then set right is taken.
 TEST_F(PrefSheet, DefaultRosterRangeBelowItsMinimumIsRefused)
 {
-    event.Style("Bass");
-    const RosterLim held(SchedLim(SchedLim::e_range, 0, 1, 3));
-    doc.GetPreferences().GetPartRosterLim() = held;
+    const RosterLim held = HoldRosterRange();
     ScriptedMessageBox boxes;
     bool b_stayedOnNo = false;
     std::string s_shown;
@@ -359,8 +373,7 @@ TEST_F(PrefSheet, DefaultRosterRangeBelowItsMinimumIsRefused)
         ASSERT_NE(p_roster, nullptr);
         wxWindow& roster = *p_roster;
         Choose(roster, IDC_ROSTER_RANGE);
-        Type(roster, IDC_ROSTER_MIN_VALUE, "5");
-        Type(roster, IDC_ROSTER_MAX_VALUE, "2");
+        TypeRosterRange(roster, "5", "2");
         boxes.Answer(IDNO);
         Press(sheet, wxID_OK);
         Settle();
@@ -398,8 +411,7 @@ TEST_F(PrefSheet, LimitsLookedAtAgainShowWhatThePageHolds)
         ASSERT_NE(p_tree, nullptr);
         SelectItems(*p_tree, {"Event"});
         Choose(limits, IDC_LIMITS_RANGE);
-        Type(limits, IDC_LIMITS_MIN_VALUE, "5");
-        Type(limits, IDC_LIMITS_MAX_VALUE, "2");
+        TypeLimits(limits, "5", "2");
         SelectItems(*p_tree, {"Day"});
         SelectItems(*p_tree, {"Event"});
         v_shown.push_back(ShownLimits(limits));
