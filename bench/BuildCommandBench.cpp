@@ -13,48 +13,28 @@
 // Needs a display: run it under one of its own, e.g.
 //   testsupport/run-on-display build/bin/build_command_bench [--groups=N --participants=N]
 // (any option of the event generator).
-#include "app/InstallViews.h"
+#include "bench/ProgramBench.h"
 #include "engine/BuildPorts.h"
 #include "engine/ProgressPort.h"
 #include "framework/MessageBox.h"
-#include "framework/Settings.h"
-#include "generators/EventGenerator.h"
 #include "model/DocumentPorts.h"
 #include "model/EventDoc.h"
-#include "shell/frame/EventDocument.h"
 #include "shell/frame/MainFrm.h"
 #include "shell/frame/PaneView.h"
 #include "shell/frame/RotavexApp.h"
 #include "testsupport/ProgramFolder.h"
 
-#include <chrono>
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
 #include <string>
-#include <wx/app.h>
-#include <wx/init.h>
 #include <wx/statusbr.h>
 #include <wx/utils.h>
 
 namespace fs = std::filesystem;
+using namespace programbench;
 
 namespace {
-
-using Clock = std::chrono::steady_clock;
-
-double Since(Clock::time_point t_start)
-{
-    return std::chrono::duration<double>(Clock::now() - t_start).count();
-}
-
-void Settle()
-{
-    for (int i = 0; i < 5; ++i) {
-        wxTheApp->ProcessPendingEvents();
-        wxTheApp->Yield(true);
-    }
-}
 
 // A field of /proc/self/status in MB ("VmRSS", "VmHWM").
 double StatusMb(const char* p_field)
@@ -82,7 +62,7 @@ std::string StatusText()
 }
 
 // The moments the command reached: its first dispatch of the events (with
-// what the user saw then), the options, the box.
+// what the user saw then), the options, the box, its end, and its peak.
 struct Moments {
     Clock::time_point tStart;
     double dFirstPump = -1;
@@ -92,6 +72,8 @@ struct Moments {
     double dRssAtOptions = -1;
     std::string sTextAtOptions;
     double dBox = -1;
+    double dEnd = -1;
+    double dPeak = -1;
 };
 Moments g_Moments;
 
@@ -151,28 +133,34 @@ void Print(const char* p_what, double d_seconds)
         std::printf("%-44s %7.3f s\n", p_what, d_seconds);
 }
 
+// One command chosen from the menu, its peak counted from the present size.
+Moments RunTimed(CMainFrame& frame, UINT u_command)
+{
+    ResetPeak();
+    g_Moments = Moments();
+    g_Moments.tStart = Clock::now();
+    frame.RunCommand(u_command);
+    g_Moments.dEnd = Since(g_Moments.tStart);
+    Moments moments = g_Moments;
+    moments.dPeak = StatusMb("VmHWM");
+    Settle();
+    return moments;
+}
+
+void PrintFirstDispatch(const Moments& moments)
+{
+    Print("  menu choice to the first dispatch", moments.dFirstPump);
+    std::printf("  %-42s %s, \"%s\"\n", "busy pointer and text then", moments.bBusyAtFirstPump ? "busy" : "not busy",
+                moments.sTextAtFirstPump.c_str());
+}
+
 } // namespace
 
 int main(int argc, char** argv)
 {
     benchevent::EventOptions options;
-    options.nGroups = 8000;
-    options.nParticipants = 20000;
-    std::string s_error;
-    if (!benchevent::ParseEventOptions(argc, argv, options, s_error)) {
-        std::fprintf(stderr, "%s\n", s_error.c_str());
-        return 2;
-    }
-    wxApp::SetInstance(new CRotavexApp);
-    int i_argc = 1;
-    static char a_name[] = "build-command-bench";
-    char* a_argv[] = {a_name, nullptr};
-    if (!wxEntryStart(i_argc, a_argv)) {
-        std::fprintf(stderr, "no display\n");
-        return 2;
-    }
-    CRotavexApp::InitServices(false);
-    InstallDialogPorts();
+    if (const int i_exit = StartToolkit(argc, argv, "build-command-bench", options); i_exit != 0)
+        return i_exit;
     const fs::path fs_folder = MakeTestFolder("rvx-build-command-bench");
     const fs::path fs_big = fs_folder / "big.eve";
     const fs::path fs_small = fs_folder / "small.eve";
@@ -182,24 +170,15 @@ int main(int argc, char** argv)
         auto p_doc = benchevent::GenerateEvent(options);
         p_doc->SetEventName("Generated");
         p_doc->GetPreferences().SetSkipBuildOptions(FALSE);
-        benchevent::EventOptions small;
-        small.nGroups = 5;
-        small.nParticipants = 10;
-        auto p_small = benchevent::GenerateEvent(small);
+        auto p_small = benchevent::GenerateEvent(SmallEvent());
         if (!GetEventFilePort().Save(*p_doc, fs_big.string()) || !GetEventFilePort().Save(*p_small, fs_small.string())) {
             std::fprintf(stderr, "the events were not saved\n");
             return 1;
         }
     }
 
-    ConfigureProgramSettings(fs_folder);
-    RegisterPaneViews();
-    if (!TheApp()->StartUp(fs_small.string())) {
-        std::fprintf(stderr, "the program did not start\n");
+    if (!StartProgram(fs_folder, fs_small))
         return 1;
-    }
-    TheApp()->GetMainFrame()->SetSize(1200, 800);
-    Settle();
     {
         ScriptedMessageBox boxes;
         if (TheApp()->OpenDocumentFile(fs_big.string()) != CRotavexApp::e_opened) {
@@ -220,49 +199,27 @@ int main(int argc, char** argv)
 
     // Build timetable, the options cancelled.
     const double d_rss_before = StatusMb("VmRSS");
-    ResetPeak();
-    g_Moments = Moments();
-    g_Moments.tStart = Clock::now();
-    frame.RunCommand(EventDoc::ID_BUILD_TIMETABLE);
-    const double d_build_end = Since(g_Moments.tStart);
-    const Moments build = g_Moments;
-    const double d_build_peak = StatusMb("VmHWM");
-    Settle();
+    const Moments build = RunTimed(frame, EventDoc::ID_BUILD_TIMETABLE);
     std::printf("Build timetable, the options cancelled:\n");
     Print("  menu choice to the options", build.dOptions);
     std::printf("  %-42s \"%s\"\n", "message bar then", build.sTextAtOptions.c_str());
-    Print("  menu choice to the first dispatch", build.dFirstPump);
-    std::printf("  %-42s %s, \"%s\"\n", "busy pointer and text then", build.bBusyAtFirstPump ? "busy" : "not busy",
-                build.sTextAtFirstPump.c_str());
-    Print("  menu choice to the command's end", d_build_end);
+    PrintFirstDispatch(build);
+    Print("  menu choice to the command's end", build.dEnd);
     std::printf("  %-42s %7.0f MB\n", "resident before", d_rss_before);
     std::printf("  %-42s %7.0f MB\n", "resident while the options wait", build.dRssAtOptions);
-    std::printf("  %-42s %7.0f MB\n", "peak up to the command's end", d_build_peak);
+    std::printf("  %-42s %7.0f MB\n", "peak up to the command's end", build.dPeak);
 
     // Check timetable.
-    ResetPeak();
-    g_Moments = Moments();
-    g_Moments.tStart = Clock::now();
-    frame.RunCommand(EventDoc::ID_CHECK_TIMETABLE);
-    const double d_check_end = Since(g_Moments.tStart);
-    const Moments check = g_Moments;
-    const double d_check_peak = StatusMb("VmHWM");
-    Settle();
+    const Moments check = RunTimed(frame, EventDoc::ID_CHECK_TIMETABLE);
     std::printf("Check timetable:\n");
-    Print("  menu choice to the first dispatch", check.dFirstPump);
-    std::printf("  %-42s %s, \"%s\"\n", "busy pointer and text then", check.bBusyAtFirstPump ? "busy" : "not busy",
-                check.sTextAtFirstPump.c_str());
+    PrintFirstDispatch(check);
     Print("  menu choice to its message box", check.dBox);
-    Print("  menu choice to the command's end", d_check_end);
-    std::printf("  %-42s %7.0f MB\n", "peak up to the command's end", d_check_peak);
+    Print("  menu choice to the command's end", check.dEnd);
+    std::printf("  %-42s %7.0f MB\n", "peak up to the command's end", check.dPeak);
 
     SetMessageBoxPort(p_old_boxes);
     SetBuildDialogsPort(p_old_dialogs);
     SetProgressPort(p_old_progress);
-    TheApp()->GetDocument()->GetEvent().SetModifiedFlag(false);
-    TheApp()->ShutDown();
-    CSettingsStore::Get().Configure("", "");
-    wxEntryCleanup();
-    fs::remove_all(fs_folder);
+    EndProgram(fs_folder);
     return 0;
 }

@@ -8,68 +8,27 @@
 // Needs a display: run it under one of its own, e.g.
 //   testsupport/run-on-display build/bin/open_event_bench [--groups=N --participants=N]
 // (any option of the event generator).
-#include "app/InstallViews.h"
-#include "framework/Settings.h"
-#include "generators/EventGenerator.h"
+#include "bench/ProgramBench.h"
+#include "framework/MessageBox.h"
 #include "model/DocumentPorts.h"
 #include "model/EventDoc.h"
-#include "framework/MessageBox.h"
-#include "shell/frame/EventDocument.h"
 #include "shell/frame/MainFrm.h"
 #include "shell/frame/PaneView.h"
 #include "shell/frame/RotavexApp.h"
 #include "shell/lists/ItemListView.h"
 #include "testsupport/ProgramFolder.h"
 
-#include <chrono>
 #include <cstdio>
 #include <filesystem>
-#include <string>
-#include <wx/app.h>
-#include <wx/init.h>
 
 namespace fs = std::filesystem;
-
-namespace {
-
-using Clock = std::chrono::steady_clock;
-
-double Since(Clock::time_point t_start)
-{
-    return std::chrono::duration<double>(Clock::now() - t_start).count();
-}
-
-// Lets the toolkit draw and go idle.
-void Settle()
-{
-    for (int i = 0; i < 5; ++i) {
-        wxTheApp->ProcessPendingEvents();
-        wxTheApp->Yield(true);
-    }
-}
-
-} // namespace
+using namespace programbench;
 
 int main(int argc, char** argv)
 {
     benchevent::EventOptions options;
-    options.nGroups = 8000;
-    options.nParticipants = 20000;
-    std::string s_error;
-    if (!benchevent::ParseEventOptions(argc, argv, options, s_error)) {
-        std::fprintf(stderr, "%s\n", s_error.c_str());
-        return 2;
-    }
-    wxApp::SetInstance(new CRotavexApp);
-    int i_argc = 1;
-    static char a_name[] = "open-event-bench";
-    char* a_argv[] = {a_name, nullptr};
-    if (!wxEntryStart(i_argc, a_argv)) {
-        std::fprintf(stderr, "no display\n");
-        return 2;
-    }
-    CRotavexApp::InitServices(false);
-    InstallDialogPorts();
+    if (const int i_exit = StartToolkit(argc, argv, "open-event-bench", options); i_exit != 0)
+        return i_exit;
     // Nobody answers message boxes here: each is noted and answered.
     ScriptedMessageBox boxes;
     const fs::path fs_folder = MakeTestFolder("rvx-open-bench");
@@ -83,10 +42,7 @@ int main(int argc, char** argv)
                          boxes.Boxes().empty() ? "" : boxes.Boxes().back().sText.c_str());
             return 1;
         }
-        benchevent::EventOptions small;
-        small.nGroups = 5;
-        small.nParticipants = 10;
-        auto p_small = benchevent::GenerateEvent(small);
+        auto p_small = benchevent::GenerateEvent(SmallEvent());
         if (!GetEventFilePort().Save(*p_small, fs_small.string())) {
             std::fprintf(stderr, "the small event was not saved\n");
             return 1;
@@ -99,14 +55,8 @@ int main(int argc, char** argv)
         std::printf("%-48s %7.3f s\n", "read of the file alone", Since(t_read));
     }
 
-    ConfigureProgramSettings(fs_folder);
-    RegisterPaneViews();
-    if (!TheApp()->StartUp(fs_small.string())) {
-        std::fprintf(stderr, "the program did not start\n");
+    if (!StartProgram(fs_folder, fs_small))
         return 1;
-    }
-    TheApp()->GetMainFrame()->SetSize(1200, 800);
-    Settle();
 
     const auto t_open = Clock::now();
     const CRotavexApp::OpenResult e_result = TheApp()->OpenDocumentFile(fs_big.string());
@@ -130,10 +80,6 @@ int main(int argc, char** argv)
         p_view->Refill();
         std::printf("%-48s %7.3f s  %d rows\n", pane.pWhat, Since(t_fill), p_view->GetList().GetItemCount());
     }
-    TheApp()->GetDocument()->GetEvent().SetModifiedFlag(false);
-    TheApp()->ShutDown();
-    CSettingsStore::Get().Configure("", "");
-    wxEntryCleanup();
-    fs::remove_all(fs_folder);
+    EndProgram(fs_folder);
     return 0;
 }

@@ -33,7 +33,19 @@ inline SchedLim Exact(UINT u_value)
     return SchedLim(SchedLim::e_exact, u_value, 0, 0);
 }
 
-struct Bed {
+// Every port a build reaches, scripted, for as long as the test's bench
+// stands.
+struct ScriptedPorts {
+    ScriptedBuildDialogs dialogs;
+    ScriptedBuildWindow window;
+    ScriptedMessageBox boxes;
+    HeadlessProgress progress;
+    ScriptedClock clock{CHighTime(2025, 3, 3, 12, 0, 0)};
+    ScriptedViews views;
+    ZelRecordingErrorReports reports;
+};
+
+struct Bed : ScriptedPorts {
     Bed()
     {
         // The options are asked of the scripted dialogs; travel time is
@@ -109,13 +121,6 @@ struct Bed {
     }
 
     testevent::EventBuilder event;
-    ScriptedBuildDialogs dialogs;
-    ScriptedBuildWindow window;
-    ScriptedMessageBox boxes;
-    HeadlessProgress progress;
-    ScriptedClock clock{CHighTime(2025, 3, 3, 12, 0, 0)};
-    ScriptedViews views;
-    ZelRecordingErrorReports reports;
     std::vector<testcheck::LockedCell> vLocks;
     std::unique_ptr<TTMap> pMap;
     std::unique_ptr<BuildEngine> pEngine;

@@ -27,7 +27,7 @@ bool StartsWith(const std::string& s, const std::string& s_prefix)
 // A generated event with locked and unlocked placements, limits, rules
 // and members, whose first group and participant carry every stored
 // field, built once; every port a build reaches scripted.
-struct BuiltEvent {
+struct BuiltEvent : buildtest::ScriptedPorts {
     explicit BuiltEvent(BOOL b_fill)
     {
         benchevent::EventOptions options;
@@ -98,13 +98,6 @@ struct BuiltEvent {
         });
     }
 
-    ScriptedBuildDialogs dialogs;
-    ScriptedBuildWindow window;
-    ScriptedMessageBox boxes;
-    HeadlessProgress progress;
-    ScriptedClock clock{CHighTime(2025, 3, 3, 12, 0, 0)};
-    ScriptedViews views;
-    ZelRecordingErrorReports reports;
     std::unique_ptr<EventDoc> pDoc;
     bool bPressed = false;
 };

@@ -10,6 +10,7 @@
 #include "generators/HeadlessBuild.h"
 #include "generators/RosterRunner.h"
 #include "model/EventDoc.h"
+#include "testsupport/ShippedSamples.h"
 
 #include <gtest/gtest.h>
 
@@ -27,16 +28,6 @@
 namespace fs = std::filesystem;
 
 namespace {
-
-std::vector<fs::path> ShippedSamples()
-{
-    std::vector<fs::path> v_paths;
-    for (const fs::directory_entry& entry : fs::directory_iterator(ROTAVEX_SAMPLE_TIMETABLES))
-        if (entry.path().extension() == ".eve")
-            v_paths.push_back(entry.path());
-    std::sort(v_paths.begin(), v_paths.end());
-    return v_paths;
-}
 
 std::unique_ptr<EventDoc> Open(const fs::path& path)
 {
@@ -74,7 +65,7 @@ std::string Texts(const std::map<std::string, int>& m_errors)
 
 TEST(ShippedSamples, EachBuildsEveryGroupAndRostersWithoutAnError)
 {
-    const std::vector<fs::path> v_samples = ShippedSamples();
+    const std::vector<fs::path> v_samples = ShippedSamples(ROTAVEX_SAMPLE_TIMETABLES);
     ASSERT_GE(v_samples.size(), 3u);
     bool b_rostersSomeone = false;
     for (const fs::path& path : v_samples) {

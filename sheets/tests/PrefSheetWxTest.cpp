@@ -50,6 +50,55 @@ void WhenOpen(std::function<void(PrefPSheet&)> f_drive, int n_tries = 50)
     });
 }
 
+// The range two boxes of a page show, as "minimum/maximum".
+std::string ShownRange(wxWindow& page, int i_min, int i_max)
+{
+    return std::string(Find<wxTextCtrl>(page, i_min)->GetValue().utf8_str()) + "/"
+           + std::string(Find<wxTextCtrl>(page, i_max)->GetValue().utf8_str());
+}
+
+// A range typed into the minimum and maximum boxes of a limits page or a
+// roster page.
+void TypeLimits(wxWindow& page, const char* p_min, const char* p_max)
+{
+    Type(page, IDC_LIMITS_MIN_VALUE, p_min);
+    Type(page, IDC_LIMITS_MAX_VALUE, p_max);
+}
+
+void TypeRosterRange(wxWindow& page, const char* p_min, const char* p_max)
+{
+    Type(page, IDC_ROSTER_MIN_VALUE, p_min);
+    Type(page, IDC_ROSTER_MAX_VALUE, p_max);
+}
+
+std::string ShownLimits(wxWindow& page) { return ShownRange(page, IDC_LIMITS_MIN_VALUE, IDC_LIMITS_MAX_VALUE); }
+std::string ShownRosterRange(wxWindow& page) { return ShownRange(page, IDC_ROSTER_MIN_VALUE, IDC_ROSTER_MAX_VALUE); }
+
+// The Group Limits tab shown, with its tree of limits.
+struct LimitsTab {
+    wxWindow& page;
+    ZelTreeCtrl* pTree;
+};
+LimitsTab ShowGroupLimits(PrefPSheet& sheet)
+{
+    ShowPage(sheet, 1);
+    wxWindow& page = *sheet.GetBookCtrl()->GetPage(1);
+    return {page, Find<ZelTreeCtrl>(page, IDC_LIMITS_TREE)};
+}
+
+// The Participant Rostering tab shown; nullptr when the sheet has none.
+wxWindow* ShowParticipantRostering(PrefPSheet& sheet)
+{
+    wxBookCtrlBase& book = *sheet.GetBookCtrl();
+    for (size_t i = 0; i < book.GetPageCount(); ++i) {
+        if (book.GetPageText(i) == "Participant Rostering") {
+            ShowPage(sheet, static_cast<int>(i));
+            return book.GetPage(i);
+        }
+    }
+    return nullptr;
+}
+
 // The preferences sheet installed as the program installs it, opening on
 // its first tab, over an event of one day, one venue and one timeslot.
 class PrefSheet : public ::testing::Test {
@@ -59,6 +108,16 @@ protected:
         InstallPreferencesSheet();
         PrefPSheet::SetLastPage(0);
         event.Days({"Mon"}).Venue("Hall").Slots(-1, {"09:00-10:00"});
+    }
+
+    // A style to roster by, and a default participant roster range of 1
+    // to 3 held by the event.
+    RosterLim HoldRosterRange()
+    {
+        event.Style("Bass");
+        const RosterLim held(SchedLim(SchedLim::e_range, 0, 1, 3));
+        doc.GetPreferences().GetPartRosterLim() = held;
+        return held;
     }
 
     testevent::EventBuilder event;
@@ -179,44 +238,35 @@ TEST_F(PrefSheet, DiscardAfterARefusedApplyReturnsToTheStoredValues)
     std::vector<bool> v_left;
     std::vector<bool> v_open;
     WhenOpen([&](PrefPSheet& sheet) {
-        ShowPage(sheet, 1);
-        wxWindow& limits = *sheet.GetBookCtrl()->GetPage(1);
-        auto* p_tree = Find<ZelTreeCtrl>(limits, IDC_LIMITS_TREE);
+        auto [limits, p_tree] = ShowGroupLimits(sheet);
         ASSERT_NE(p_tree, nullptr);
-        const auto f_boxes = [&limits] {
-            return std::string(Find<wxTextCtrl>(limits, IDC_LIMITS_MIN_VALUE)->GetValue().utf8_str()) + "/"
-                   + std::string(Find<wxTextCtrl>(limits, IDC_LIMITS_MAX_VALUE)->GetValue().utf8_str());
-        };
         SelectItems(*p_tree, {"Event"});
-        Type(limits, IDC_LIMITS_MIN_VALUE, "5");
-        Type(limits, IDC_LIMITS_MAX_VALUE, "2");
+        TypeLimits(limits, "5", "2");
         boxes.Answer(IDNO);
         Press(sheet, IDC_SHEET_APPLY_NOW);
         Settle();
         v_open.push_back(sheet.IsModal());
-        v_shown.push_back(f_boxes());
+        v_shown.push_back(ShownLimits(limits));
         ShowAWhile("pref-apply-no");
         boxes.Answer(IDYES);
         v_left.push_back(ShowPage(sheet, sheet.GetBookCtrl()->GetPage(4)));
         Settle();
         SelectItems(*p_tree, {"Event"});
-        v_shown.push_back(f_boxes());
+        v_shown.push_back(ShownLimits(limits));
         ShowAWhile("pref-discarded");
 
         // A range that holds is applied; a bad one after it is discarded
         // back to the applied one.
-        Type(limits, IDC_LIMITS_MIN_VALUE, "2");
-        Type(limits, IDC_LIMITS_MAX_VALUE, "6");
+        TypeLimits(limits, "2", "6");
         Press(sheet, IDC_SHEET_APPLY_NOW);
         Settle();
         v_open.push_back(sheet.IsModal());
-        Type(limits, IDC_LIMITS_MIN_VALUE, "7");
-        Type(limits, IDC_LIMITS_MAX_VALUE, "3");
+        TypeLimits(limits, "7", "3");
         boxes.Answer(IDYES);
         v_left.push_back(ShowPage(sheet, sheet.GetBookCtrl()->GetPage(4)));
         Settle();
         SelectItems(*p_tree, {"Event"});
-        v_shown.push_back(f_boxes());
+        v_shown.push_back(ShownLimits(limits));
         v_left.push_back(ShowPage(sheet, sheet.GetBookCtrl()->GetPage(4)));
         Press(sheet, wxID_CANCEL);
     });
@@ -236,36 +286,24 @@ TEST_F(PrefSheet, DiscardAfterARefusedApplyReturnsToTheStoredValues)
 // back as the event holds it.
 TEST_F(PrefSheet, DiscardOfTheDefaultRosterRangeAfterARefusedApplyReturnsToTheStoredRange)
 {
-    event.Style("Bass");
-    const RosterLim held(SchedLim(SchedLim::e_range, 0, 1, 3));
-    doc.GetPreferences().GetPartRosterLim() = held;
+    const RosterLim held = HoldRosterRange();
     ScriptedMessageBox boxes;
     std::vector<std::string> v_shown;
     bool b_left = true;
     WhenOpen([&](PrefPSheet& sheet) {
-        int i_page = -1;
-        for (size_t i = 0; i < sheet.GetBookCtrl()->GetPageCount(); ++i) {
-            if (sheet.GetBookCtrl()->GetPageText(i) == "Participant Rostering")
-                i_page = static_cast<int>(i);
-        }
-        ASSERT_GE(i_page, 0);
-        ShowPage(sheet, i_page);
-        wxWindow& roster = *sheet.GetBookCtrl()->GetPage(static_cast<size_t>(i_page));
-        const auto f_boxes = [&roster] {
-            return std::string(Find<wxTextCtrl>(roster, IDC_ROSTER_MIN_VALUE)->GetValue().utf8_str()) + "/"
-                   + std::string(Find<wxTextCtrl>(roster, IDC_ROSTER_MAX_VALUE)->GetValue().utf8_str());
-        };
+        wxWindow* p_roster = ShowParticipantRostering(sheet);
+        ASSERT_NE(p_roster, nullptr);
+        wxWindow& roster = *p_roster;
         Choose(roster, IDC_ROSTER_RANGE);
-        Type(roster, IDC_ROSTER_MIN_VALUE, "5");
-        Type(roster, IDC_ROSTER_MAX_VALUE, "2");
+        TypeRosterRange(roster, "5", "2");
         boxes.Answer(IDNO);
         Press(sheet, IDC_SHEET_APPLY_NOW);
         Settle();
-        v_shown.push_back(f_boxes());
+        v_shown.push_back(ShownRosterRange(roster));
         boxes.Answer(IDYES);
         b_left = ShowPage(sheet, sheet.GetBookCtrl()->GetPage(1));
         Settle();
-        v_shown.push_back(f_boxes());
+        v_shown.push_back(ShownRosterRange(roster));
         Press(sheet, wxID_CANCEL);
     });
     doc.OnPreferences();
@@ -287,14 +325,11 @@ TEST_F(PrefSheet, InvalidDefaultLimitsKeepTheSheetOpen)
     bool b_stayedOnYes = false;
     bool b_onPage = false;
     WhenOpen([&](PrefPSheet& sheet) {
-        ShowPage(sheet, 1);
-        wxWindow& limits = *sheet.GetBookCtrl()->GetPage(1);
-        auto* p_tree = Find<ZelTreeCtrl>(limits, IDC_LIMITS_TREE);
+        auto [limits, p_tree] = ShowGroupLimits(sheet);
         ASSERT_NE(p_tree, nullptr);
         SelectItems(*p_tree, {"Event"});
         Choose(limits, IDC_LIMITS_RANGE);
-        Type(limits, IDC_LIMITS_MIN_VALUE, "5");
-        Type(limits, IDC_LIMITS_MAX_VALUE, "2");
+        TypeLimits(limits, "5", "2");
         boxes.Answer(IDNO);
         Press(sheet, wxID_OK);
         Settle();
@@ -307,8 +342,7 @@ TEST_F(PrefSheet, InvalidDefaultLimitsKeepTheSheetOpen)
         b_stayedOnYes = sheet.IsModal();
         SelectItems(*p_tree, {"Event"});
         Choose(limits, IDC_LIMITS_RANGE);
-        Type(limits, IDC_LIMITS_MIN_VALUE, "2");
-        Type(limits, IDC_LIMITS_MAX_VALUE, "5");
+        TypeLimits(limits, "2", "5");
         Press(sheet, wxID_OK);
     });
     doc.OnPreferences();
@@ -329,32 +363,23 @@ TEST_F(PrefSheet, InvalidDefaultLimitsKeepTheSheetOpen)
 // what was typed, and the range then set right is taken.
 TEST_F(PrefSheet, DefaultRosterRangeBelowItsMinimumIsRefused)
 {
-    event.Style("Bass");
-    const RosterLim held(SchedLim(SchedLim::e_range, 0, 1, 3));
-    doc.GetPreferences().GetPartRosterLim() = held;
+    const RosterLim held = HoldRosterRange();
     ScriptedMessageBox boxes;
     bool b_stayedOnNo = false;
     std::string s_shown;
     RosterLim limitWhileOpen;
     WhenOpen([&](PrefPSheet& sheet) {
-        int i_page = -1;
-        for (size_t i = 0; i < sheet.GetBookCtrl()->GetPageCount(); ++i) {
-            if (sheet.GetBookCtrl()->GetPageText(i) == "Participant Rostering")
-                i_page = static_cast<int>(i);
-        }
-        ASSERT_GE(i_page, 0);
-        ShowPage(sheet, i_page);
-        wxWindow& roster = *sheet.GetBookCtrl()->GetPage(static_cast<size_t>(i_page));
+        wxWindow* p_roster = ShowParticipantRostering(sheet);
+        ASSERT_NE(p_roster, nullptr);
+        wxWindow& roster = *p_roster;
         Choose(roster, IDC_ROSTER_RANGE);
-        Type(roster, IDC_ROSTER_MIN_VALUE, "5");
-        Type(roster, IDC_ROSTER_MAX_VALUE, "2");
+        TypeRosterRange(roster, "5", "2");
         boxes.Answer(IDNO);
         Press(sheet, wxID_OK);
         Settle();
         b_stayedOnNo = sheet.IsModal();
         limitWhileOpen = doc.GetPreferences().GetPartRosterLim();
-        s_shown = std::string(Find<wxTextCtrl>(roster, IDC_ROSTER_MIN_VALUE)->GetValue().utf8_str()) + "/"
-                  + std::string(Find<wxTextCtrl>(roster, IDC_ROSTER_MAX_VALUE)->GetValue().utf8_str());
+        s_shown = ShownRosterRange(roster);
         ShowAWhile("pref-roster-no");
         Type(roster, IDC_ROSTER_MAX_VALUE, "7");
         Press(sheet, wxID_OK);
@@ -382,27 +407,20 @@ TEST_F(PrefSheet, LimitsLookedAtAgainShowWhatThePageHolds)
     std::vector<std::string> v_shown;
     bool b_stayedOnNo = false;
     WhenOpen([&](PrefPSheet& sheet) {
-        ShowPage(sheet, 1);
-        wxWindow& limits = *sheet.GetBookCtrl()->GetPage(1);
-        auto* p_tree = Find<ZelTreeCtrl>(limits, IDC_LIMITS_TREE);
+        auto [limits, p_tree] = ShowGroupLimits(sheet);
         ASSERT_NE(p_tree, nullptr);
-        const auto f_boxes = [&limits] {
-            return std::string(Find<wxTextCtrl>(limits, IDC_LIMITS_MIN_VALUE)->GetValue().utf8_str()) + "/"
-                   + std::string(Find<wxTextCtrl>(limits, IDC_LIMITS_MAX_VALUE)->GetValue().utf8_str());
-        };
         SelectItems(*p_tree, {"Event"});
         Choose(limits, IDC_LIMITS_RANGE);
-        Type(limits, IDC_LIMITS_MIN_VALUE, "5");
-        Type(limits, IDC_LIMITS_MAX_VALUE, "2");
+        TypeLimits(limits, "5", "2");
         SelectItems(*p_tree, {"Day"});
         SelectItems(*p_tree, {"Event"});
-        v_shown.push_back(f_boxes());
+        v_shown.push_back(ShownLimits(limits));
         ShowAWhile("pref-switch");
         boxes.Answer(IDNO);
         Press(sheet, wxID_OK);
         Settle();
         b_stayedOnNo = sheet.IsModal();
-        v_shown.push_back(f_boxes());
+        v_shown.push_back(ShownLimits(limits));
         Type(limits, IDC_LIMITS_MAX_VALUE, "7");
         Press(sheet, wxID_OK);
     });

@@ -100,6 +100,36 @@ void PickSlots(SchedRulesPPage& page, const ZelArrayWithFind<long>& a_keys, F f_
     Settle();
 }
 
+// A new venue rule made on the page as the user makes it: the venue, no
+// participants, every one of the venue's timeslots picked, and the rule
+// applied on the page.
+void AddNoParticipantsRule(VenueRulesPPage& venues, const std::string& s_venue, LONG l_venue)
+{
+    Command(venues, ID_PAGE_NEW);
+    venues.GetList().AbortEdit();
+    EditCell(venues, 0, 2, s_venue);
+    EditCell(venues, 0, 3, "Limit participants");
+    venues.GetList().BeginEdit(0, 4);
+    if (auto* p_value = wxDynamicCast(venues.GetList().GetEditor(), wxTextCtrl))
+        p_value->SetValue("0");
+    venues.GetList().EndEdit();
+    Settle();
+    ZelArrayWithFind<long> a_venue;
+    a_venue.Add(l_venue);
+    PickSlots(venues, a_venue, [](int, const ZelRelTimeslot&) { return true; });
+    Press(venues, IDC_RULES_APPLY);
+}
+
+// The document holds one venue rule, valid and on, over the venue's four
+// timeslots.
+void ExpectOneRuleOnEveryTimeslotOfAVenue(EventDoc& doc)
+{
+    ASSERT_EQ(1, doc.GetSchedulingRules().GetNumVenueRules());
+    const VenueRule& rule = doc.GetSchedulingRules().GetVenueRules()[0];
+    EXPECT_TRUE(rule.IsValid() && rule.IsEnabled());
+    EXPECT_EQ(4, rule.GetNumTimes());
+}
+
 bool Enabled(wxWindow& window, int i_id) { return window.FindWindow(i_id)->IsEnabled(); }
 
 class RulesSheetTest : public ::testing::Test {
@@ -261,29 +291,14 @@ TEST_F(RulesSheetTest, TheDocumentTakesTheRulesOnlyOnOKAndTheBuildKeepsThem)
     const LONG l_hall = event.VenueKey("Hall");
     std::function<void(SchedulingRulesPSheet&)> f_ok = [l_hall](SchedulingRulesPSheet& sheet) {
         VenueRulesPPage& venues = sheet.GetVenuePage();
-        Command(venues, ID_PAGE_NEW);
-        venues.GetList().AbortEdit();
-        EditCell(venues, 0, 2, "Hall");
-        EditCell(venues, 0, 3, "Limit participants");
-        venues.GetList().BeginEdit(0, 4);
-        if (auto* p_value = wxDynamicCast(venues.GetList().GetEditor(), wxTextCtrl))
-            p_value->SetValue("0");
-        venues.GetList().EndEdit();
-        Settle();
-        ZelArrayWithFind<long> a_hall;
-        a_hall.Add(l_hall);
-        PickSlots(venues, a_hall, [](int, const ZelRelTimeslot&) { return true; });
-        Press(venues, IDC_RULES_APPLY);
+        AddNoParticipantsRule(venues, "Hall", l_hall);
         Settle();
         Press(sheet, wxID_OK);
     };
     WhenOpen(f_ok);
     event.Doc().OnSchedulingRules();
     Settle();
-    ASSERT_EQ(1, event.Doc().GetSchedulingRules().GetNumVenueRules());
-    const VenueRule& rule = event.Doc().GetSchedulingRules().GetVenueRules()[0];
-    EXPECT_TRUE(rule.IsValid() && rule.IsEnabled());
-    EXPECT_EQ(4, rule.GetNumTimes());
+    ExpectOneRuleOnEveryTimeslotOfAVenue(event.Doc());
 
     event.Doc().GetPreferences().SetSkipBuildOptions(TRUE);
     ScriptedBuildDialogs dialogs;
@@ -317,19 +332,7 @@ TEST_F(RulesSheetTest, ApplyStoresTheRulesAndTheSheetStaysOpen)
     std::string s_venue;
     std::function<void(SchedulingRulesPSheet&)> f_apply = [&](SchedulingRulesPSheet& sheet) {
         VenueRulesPPage& venues = sheet.GetVenuePage();
-        Command(venues, ID_PAGE_NEW);
-        venues.GetList().AbortEdit();
-        EditCell(venues, 0, 2, "Hall");
-        EditCell(venues, 0, 3, "Limit participants");
-        venues.GetList().BeginEdit(0, 4);
-        if (auto* p_value = wxDynamicCast(venues.GetList().GetEditor(), wxTextCtrl))
-            p_value->SetValue("0");
-        venues.GetList().EndEdit();
-        Settle();
-        ZelArrayWithFind<long> a_hall;
-        a_hall.Add(l_hall);
-        PickSlots(venues, a_hall, [](int, const ZelRelTimeslot&) { return true; });
-        Press(venues, IDC_RULES_APPLY);
+        AddNoParticipantsRule(venues, "Hall", l_hall);
         Press(sheet, IDC_SHEET_APPLY_NOW);
         Settle();
         b_open = sheet.IsModal();
@@ -347,10 +350,7 @@ TEST_F(RulesSheetTest, ApplyStoresTheRulesAndTheSheetStaysOpen)
     EXPECT_EQ(n_stored, 1);
     EXPECT_EQ(n_rows, 1) << "the sheet shows the rules as stored";
     EXPECT_EQ(s_venue, "Hall");
-    ASSERT_EQ(1, event.Doc().GetSchedulingRules().GetNumVenueRules());
-    const VenueRule& rule = event.Doc().GetSchedulingRules().GetVenueRules()[0];
-    EXPECT_TRUE(rule.IsValid() && rule.IsEnabled());
-    EXPECT_EQ(4, rule.GetNumTimes());
+    ExpectOneRuleOnEveryTimeslotOfAVenue(event.Doc());
 }
 
 } // namespace

@@ -32,11 +32,11 @@
 #include "testsupport/EnvScope.h"
 #include "testsupport/EventBuilder.h"
 #include "testsupport/ProgramFolder.h"
+#include "testsupport/ui/AccessKeys.h"
 #include "testsupport/ui/RotavexAppEnvironment.h"
 #include "testsupport/ui/WxLoopDriving.h"
 #include "zelkit/lists/ui/ZelListCtrl.h"
 
-#include <cctype>
 #include <chrono>
 #include <cstdlib>
 #include <filesystem>
@@ -370,22 +370,6 @@ TEST_F(ExportFrameTest, MailWithoutAMailProgramNamesTheAddresses)
     EXPECT_EQ(s_text.find("SMTP:"), std::string::npos) << s_text;
 }
 
-// The access key of a label: the character after a single "&".
-char AccessKey(const wxString& s_label)
-{
-    const std::string s = s_label.utf8_string();
-    for (std::size_t i = 0; i + 1 < s.size(); ++i) {
-        if (s[i] != '&')
-            continue;
-        if (s[i + 1] == '&') {
-            ++i;
-            continue;
-        }
-        return static_cast<char>(std::toupper(static_cast<unsigned char>(s[i + 1])));
-    }
-    return 0;
-}
-
 // Keys taken twice in the menu and its submenus, each menu on its own.
 void CheckAccessKeys(const wxMenu& menu, const std::string& s_where, int& n_menus)
 {
@@ -395,7 +379,7 @@ void CheckAccessKeys(const wxMenu& menu, const std::string& s_where, int& n_menu
         if (p_item->IsSeparator())
             continue;
         const wxString s_label = p_item->GetItemLabel();
-        if (const char c_key = AccessKey(s_label)) {
+        if (const char c_key = AccessKeyOf(s_label)) {
             const auto [it, b_new] = m_keys.emplace(c_key, s_label.utf8_string());
             EXPECT_TRUE(b_new) << s_where << ": '" << c_key << "' of \"" << s_label << "\" and \"" << it->second << "\"";
         }
@@ -414,7 +398,7 @@ TEST_F(ExportFrameTest, AccessKeysAreDistinctWithinEveryMenu)
     int n_menus = 0;
     for (std::size_t i = 0; i < p_bar->GetMenuCount(); ++i) {
         const wxString s_title = p_bar->GetMenuLabel(i);
-        const char c_key = AccessKey(s_title);
+        const char c_key = AccessKeyOf(s_title);
         EXPECT_NE(c_key, 0) << s_title;
         EXPECT_TRUE(m_titles.emplace(c_key, s_title).second) << "menu bar: " << s_title;
         CheckAccessKeys(*p_bar->GetMenu(i), p_bar->GetMenuLabelText(i).utf8_string(), n_menus);

@@ -28,11 +28,11 @@
 #include "testsupport/ProgramFolder.h"
 #include "testsupport/ui/RotavexAppEnvironment.h"
 #include "testsupport/ui/WindowStacking.h"
+#include "testsupport/ui/XInput.h"
 #include "testsupport/ui/WxLoopDriving.h"
 #include "zelkit/lists/ui/ZelListCtrl.h"
 
 #include <chrono>
-#include <dlfcn.h>
 #include <cstdio>
 #include <filesystem>
 #include <gtest/gtest.h>
@@ -52,58 +52,8 @@ const auto* pEnvironment = ::testing::AddGlobalTestEnvironment(new RotavexAppEnv
 
 constexpr int nItems = 300;
 
-// Lets the X server and the toolkit deliver what the simulator sent.
-void Settle(int i_ms = 150)
-{
-    const auto t_end = std::chrono::steady_clock::now() + std::chrono::milliseconds(i_ms);
-    while (std::chrono::steady_clock::now() < t_end) {
-        wxTheApp->Yield(true);
-        std::this_thread::sleep_for(std::chrono::milliseconds(10));
-    }
-    Pump();
-}
-
-// The mouse wheel through the X server's test extension, whose functions
-// are looked up at run time (the simulator has no wheel): X reports each
-// notch down as a press and release of button 5.
-class XWheel {
-public:
-    XWheel()
-    {
-        void* p_x11 = dlopen("libX11.so.6", RTLD_NOW | RTLD_GLOBAL);
-        void* p_xtst = dlopen("libXtst.so.6", RTLD_NOW | RTLD_GLOBAL);
-        if (p_x11 == nullptr || p_xtst == nullptr)
-            return;
-        auto pfn_open = reinterpret_cast<void* (*)(const char*)>(dlsym(p_x11, "XOpenDisplay"));
-        pfnFlush = reinterpret_cast<int (*)(void*)>(dlsym(p_x11, "XFlush"));
-        pfnButton = reinterpret_cast<int (*)(void*, unsigned, int, unsigned long)>(dlsym(p_xtst, "XTestFakeButtonEvent"));
-        if (pfn_open != nullptr && pfnFlush != nullptr && pfnButton != nullptr)
-            pDisplay = pfn_open(nullptr);
-    }
-    bool IsAvailable() const { return pDisplay != nullptr; }
-    void Down(int n_notches)
-    {
-        for (int i = 0; i < n_notches && pDisplay != nullptr; ++i) {
-            pfnButton(pDisplay, 5, 1, 0);
-            pfnButton(pDisplay, 5, 0, 0);
-            pfnFlush(pDisplay);
-            Settle(40);
-        }
-        Settle();
-    }
-
-private:
-    void* pDisplay = nullptr;
-    int (*pfnFlush)(void*) = nullptr;
-    int (*pfnButton)(void*, unsigned, int, unsigned long) = nullptr;
-};
-
-void Wheel(wxUIActionSimulator&, int n_notches)
-{
-    static XWheel wheel;
-    ASSERT_TRUE(wheel.IsAvailable()) << "the X test extension answers";
-    wheel.Down(n_notches);
-}
+using xinput::Settle;
+using xinput::WheelDown;
 
 // The screen point of a row's middle, a little in from the left.
 wxPoint RowPoint(const ZelListCtrl& list, int i_row)
@@ -149,7 +99,7 @@ Walk ClickScrolledList(ZelListCtrl& list)
     EXPECT_FALSE(list.HasFocus()) << "the walk starts with the focus elsewhere";
     sim.MouseMove(RowPoint(list, list.GetTopIndex() + 3));
     Settle();
-    Wheel(sim, 3);
+    WheelDown(3);
     walk.iTopAtClick = list.GetTopIndex();
     EXPECT_GT(walk.iTopAtClick, 0) << "the wheel scrolled the list";
     walk.iFirstRow = walk.iTopAtClick + 3;
@@ -160,7 +110,7 @@ Walk ClickScrolledList(ZelListCtrl& list)
     walk.iTopAfterClick = list.GetTopIndex();
     walk.vAfterClick = SelectedKeys(list);
 
-    Wheel(sim, 3);
+    WheelDown(3);
     walk.iSecondRow = list.GetTopIndex() + 5;
     sim.MouseMove(RowPoint(list, walk.iSecondRow));
     Settle();

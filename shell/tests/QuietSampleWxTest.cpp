@@ -15,6 +15,7 @@
 #include "shell/lists/GroupView.h"
 #include "shell/lists/ParticipantView.h"
 #include "shell/lists/VenueView.h"
+#include "testsupport/ShippedSamples.h"
 #include "testsupport/ui/RotavexAppEnvironment.h"
 #include "testsupport/ui/SampleProgram.h"
 #include "testsupport/ui/WxLoopDriving.h"
@@ -81,22 +82,12 @@ void Settle(int i_ms = 300)
     }
 }
 
-std::vector<fs::path> ShippedSamples()
-{
-    std::vector<fs::path> v_paths;
-    for (const fs::directory_entry& entry : fs::directory_iterator(ROTAVEX_SAMPLE_TIMETABLES))
-        if (entry.path().extension() == ".eve")
-            v_paths.push_back(entry.path());
-    std::sort(v_paths.begin(), v_paths.end());
-    return v_paths;
-}
-
 TEST(QuietSample, OpeningAndBuildingEachSampleWritesNothingOnStandardError)
 {
     ASSERT_TRUE(RegisterVenueView());
     ASSERT_TRUE(RegisterGroupView());
     ASSERT_TRUE(RegisterParticipantView());
-    const std::vector<fs::path> v_samples = ShippedSamples();
+    const std::vector<fs::path> v_samples = ShippedSamples(ROTAVEX_SAMPLE_TIMETABLES);
     ASSERT_FALSE(v_samples.empty());
     const fs::path fs_log = fs::path(::testing::TempDir()) / "rvx-quiet-sample-stderr.txt";
     for (const fs::path& fs_sample : v_samples) {

@@ -38,6 +38,7 @@
 #include "testsupport/ui/RotavexAppEnvironment.h"
 #include "testsupport/ui/SampleProgram.h"
 #include "testsupport/ui/WindowStacking.h"
+#include "testsupport/ui/XInput.h"
 #include "testsupport/ui/WxLoopDriving.h"
 #include "zelkit/controls/ui/ZelMonthCalCtrl.h"
 #include "zelkit/controls/ui/ZelTimeslotCtrl.h"
@@ -47,7 +48,6 @@
 #include <chrono>
 #include <cstdlib>
 #include <cstdio>
-#include <dlfcn.h>
 #include <filesystem>
 #include <functional>
 #include <optional>
@@ -71,58 +71,8 @@ namespace {
 
 const auto* pEnvironment = ::testing::AddGlobalTestEnvironment(new RotavexAppEnvironment);
 
-// Lets the X server and the toolkit deliver what the simulator sent.
-void Settle(int i_ms = 150)
-{
-    const auto t_end = std::chrono::steady_clock::now() + std::chrono::milliseconds(i_ms);
-    while (std::chrono::steady_clock::now() < t_end) {
-        wxTheApp->Yield(true);
-        std::this_thread::sleep_for(std::chrono::milliseconds(10));
-    }
-    Pump();
-}
-
-// The mouse wheel through the X server's test extension, whose functions
-// are looked up at run time (the simulator has no wheel): X reports each
-// notch down as a press and release of button 5.
-class XWheel {
-public:
-    XWheel()
-    {
-        void* p_x11 = dlopen("libX11.so.6", RTLD_NOW | RTLD_GLOBAL);
-        void* p_xtst = dlopen("libXtst.so.6", RTLD_NOW | RTLD_GLOBAL);
-        if (p_x11 == nullptr || p_xtst == nullptr)
-            return;
-        auto pfn_open = reinterpret_cast<void* (*)(const char*)>(dlsym(p_x11, "XOpenDisplay"));
-        pfnFlush = reinterpret_cast<int (*)(void*)>(dlsym(p_x11, "XFlush"));
-        pfnButton = reinterpret_cast<int (*)(void*, unsigned, int, unsigned long)>(dlsym(p_xtst, "XTestFakeButtonEvent"));
-        if (pfn_open != nullptr && pfnFlush != nullptr && pfnButton != nullptr)
-            pDisplay = pfn_open(nullptr);
-    }
-    bool IsAvailable() const { return pDisplay != nullptr; }
-    void Down(int n_notches)
-    {
-        for (int i = 0; i < n_notches && pDisplay != nullptr; ++i) {
-            pfnButton(pDisplay, 5, 1, 0);
-            pfnButton(pDisplay, 5, 0, 0);
-            pfnFlush(pDisplay);
-            Settle(40);
-        }
-        Settle();
-    }
-
-private:
-    void* pDisplay = nullptr;
-    int (*pfnFlush)(void*) = nullptr;
-    int (*pfnButton)(void*, unsigned, int, unsigned long) = nullptr;
-};
-
-void WheelDown(int n_notches)
-{
-    static XWheel wheel;
-    ASSERT_TRUE(wheel.IsAvailable()) << "the X test extension answers";
-    wheel.Down(n_notches);
-}
+using xinput::Settle;
+using xinput::WheelDown;
 
 // The screen as the user sees it over a rectangle of screen points, read
 // from the root window (so that whatever another window or a stale scroll
@@ -487,15 +437,19 @@ protected:
         ASSERT_NE(View(), nullptr);
         ASSERT_NE(View()->GetDayGrid(), nullptr);
     }
-    // The pane (row, column) that holds the focus, (-1, -1) for none.
-    std::pair<int, int> FocusPane()
+    // The day grid of the program started on the courses, and its first and
+    // last cells.
+    struct CourseGrid {
+        DayGrid& grid;
+        ZelTimeslotGrid& core;
+        SlotPos first;
+        SlotPos last;
+    };
+    CourseGrid StartOnCourseGrid()
     {
-        for (wxWindow* p = wxWindow::FindFocus(); p != nullptr; p = p->GetParent())
-            for (int r = 0; r < 2; ++r)
-                for (int c = 0; c < 2; ++c)
-                    if (Frame().GetPane(r, c) == p)
-                        return {r, c};
-        return {-1, -1};
+        StartOnCourses();
+        DayGrid& grid = Grid();
+        return {grid, grid.GetGrid(), FirstSlot(grid.GetGrid()), LastSlot(grid.GetGrid())};
     }
 
     SampleProgram Program;
@@ -586,11 +540,7 @@ void ClickSlot(DayGrid& grid, const SlotPos& pos)
 
 TEST_F(TimeslotGridInputWxTest, TabFromAClickedCellLeavesTheDayGridForTheNextPaneAndShiftTabForTheTabs)
 {
-    StartOnCourses();
-    DayGrid& grid = Grid();
-    ZelTimeslotGrid& core = grid.GetGrid();
-    const SlotPos first = FirstSlot(core);
-    const SlotPos last = LastSlot(core);
+    auto [grid, core, first, last] = StartOnCourseGrid();
     ASSERT_GE(first.iSlot, 0);
     const int n_slots = core.CountSlots();
     ASSERT_GT(n_slots, 2);
@@ -627,11 +577,7 @@ TEST_F(TimeslotGridInputWxTest, TabFromAClickedCellLeavesTheDayGridForTheNextPan
 // before the scroll, and what is on screen is what a fresh paint gives.
 TEST_F(TimeslotGridInputWxTest, TheDayGridsHeadingsAndTimeColumnStayWhileTabScrollsTheCells)
 {
-    StartOnCourses();
-    DayGrid& grid = Grid();
-    ZelTimeslotGrid& core = grid.GetGrid();
-    const SlotPos first = FirstSlot(core);
-    const SlotPos last = LastSlot(core);
+    auto [grid, core, first, last] = StartOnCourseGrid();
     ASSERT_GE(first.iSlot, 0);
     ClickSlot(grid, first);
     ASSERT_EQ(wxWindow::FindFocus(), &grid);

@@ -393,14 +393,6 @@ TEST_F(TimetableViewTest, TabCtrlTabAndF6LeaveTheGridForTheNextPane)
             wxMilliSleep(10);
         }
     };
-    const auto focus_pane = [this]() -> std::pair<int, int> {
-        for (wxWindow* p = wxWindow::FindFocus(); p != nullptr; p = p->GetParent())
-            for (int r = 0; r < 2; ++r)
-                for (int c = 0; c < 2; ++c)
-                    if (Frame().GetPane(r, c) == p)
-                        return {r, c};
-        return {-1, -1};
-    };
     const auto into_grid = [&] {
         Frame().Raise();
         Grid().SetFocus();
@@ -426,7 +418,7 @@ TEST_F(TimetableViewTest, TabCtrlTabAndF6LeaveTheGridForTheNextPane)
         ASSERT_EQ(wxWindow::FindFocus(), &Grid());
         keys.Char(c.iKey, c.iModifiers);
         settle();
-        EXPECT_EQ(focus_pane(), c.Pane);
+        EXPECT_EQ(FocusPane(), c.Pane);
     }
 
     // Tab: from slot to slot, then out.
@@ -442,7 +434,7 @@ TEST_F(TimetableViewTest, TabCtrlTabAndF6LeaveTheGridForTheNextPane)
     }
     EXPECT_GT(n_tabs, 1) << "Tab walks the slots first";
     EXPECT_LE(n_tabs, n_slots + 1);
-    EXPECT_EQ(focus_pane(), (std::pair<int, int>{0, 0})) << "after the last slot, the next pane";
+    EXPECT_EQ(FocusPane(), (std::pair<int, int>{0, 0})) << "after the last slot, the next pane";
 }
 
 // The main window made as small as it goes: the toolbar shows every button

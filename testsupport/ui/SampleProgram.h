@@ -17,6 +17,8 @@
 #include <filesystem>
 #include <gtest/gtest.h>
 #include <string>
+#include <utility>
+#include <wx/window.h>
 
 class SampleProgram {
 public:
@@ -55,3 +57,16 @@ private:
     std::filesystem::path fsFolder;
     bool bStarted = false;
 };
+
+// The pane (row, column) of the program's window that holds the focus,
+// (-1, -1) for none.
+inline std::pair<int, int> FocusPane()
+{
+    CMainFrame& frame = *TheApp()->GetMainFrame();
+    for (wxWindow* p = wxWindow::FindFocus(); p != nullptr; p = p->GetParent())
+        for (int r = 0; r < 2; ++r)
+            for (int c = 0; c < 2; ++c)
+                if (frame.GetPane(r, c) == p)
+                    return {r, c};
+    return {-1, -1};
+}
