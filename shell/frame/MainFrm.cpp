@@ -222,6 +222,16 @@ enum { e_status_message, e_status_caps, e_status_num, e_status_panes };
 CMainFrame::CMainFrame(CEventDocument& doc)
     : wxFrame(nullptr, wxID_ANY, wxEmptyString, wxDefaultPosition, wxSize(1100, 760)), Document(doc)
 {
+    // Under a window manager that tells its frame sizes on request, the
+    // toolkit would hold the first show back until that answer comes, and
+    // to ask it make the window at two pixels wide: the menu bar and the
+    // toolbar are then laid out in that width, which they cannot draw in,
+    // and the window gets that size for a moment, so that the least size
+    // kept in OnSize pulls it down to its least. Shown at once, the window
+    // is laid out at the size it is made with from its first showing; the
+    // frame's borders come on its outside when the window manager tells
+    // them.
+    m_deferShow = false;
 }
 
 CMainFrame::~CMainFrame()

@@ -3,7 +3,8 @@
 // nothing on standard error. The toolkit writes there when a window asks
 // for something it cannot draw (a rectangle of negative size, a widget
 // drawn before it has a size), so a warning there is a drawing fault of
-// ours that the screen may not show.
+// ours that the screen may not show. It runs on a bare display and again
+// under a window manager, which shows the main window in steps of its own.
 #include "framework/MessageBox.h"
 #include "framework/ui/WindowClass.h"
 #include "model/EventDoc.h"
