@@ -108,7 +108,8 @@ int Shuffler::PlaceInCell(int i_group, const TTLoc& loc, ReplaceArray& a_replace
     TTLocArray& a_blockers = blockers_scratch.GetEmpty();
     const Timeslot& slot = SlotAt(loc);
     const Day* p_doc_day = DocDayOf(slot);
-    if (p_doc_day == nullptr || pGenerator->FindLimitBlockers(pDoc, *p_doc_day, i_group, slot, a_blockers, *pCounters) == 0) {
+    if (p_doc_day == nullptr
+        || pGenerator->FindLimitBlockers(pDoc, *p_doc_day, i_group, slot, a_blockers, *pCounters) == 0) {
         if (!pCounters->CanAddParts(i_group, i_day, i_venue))
             return BuildEngine::failed;
         return PlaceInTryCell(i_group, loc, a_replace, conflict_loc);
