@@ -249,9 +249,14 @@ int Generator::FindLimitBlockers(const EventDoc* p_doc, int i_group, const Times
                                  const SelCounters& counters) const
 {
     const Day* p_day = DayOfSlot(p_doc, slot);
-    if (p_day == nullptr || !counters.IsCountingParticipants())
+    return p_day ? FindLimitBlockers(p_doc, *p_day, i_group, slot, a_locs, counters) : 0;
+}
+
+int Generator::FindLimitBlockers(const EventDoc* p_doc, const Day& day, int i_group, const Timeslot& slot,
+                                 TTLocArray& a_locs, const SelCounters& counters) const
+{
+    if (!counters.IsCountingParticipants())
         return 0;
-    const Day& day = *p_day;
     const GroupList& groups = p_doc->GetGroups();
     const ParticipantList& participants = p_doc->GetParticipants();
     const GroupMembers& members = groups[i_group].GetMembers();
@@ -317,9 +322,12 @@ int Generator::FindTravelClashLocations(const EventDoc* p_doc, int i_group, cons
                                         TTLocArray& a_locs) const
 {
     const Day* p_day = DayOfSlot(p_doc, slot);
-    if (p_day == nullptr)
-        return 0;
-    const Day& day = *p_day;
+    return p_day ? FindTravelClashLocations(p_doc, *p_day, i_group, slot, a_locs) : 0;
+}
+
+int Generator::FindTravelClashLocations(const EventDoc* p_doc, const Day& day, int i_group, const Timeslot& slot,
+                                        TTLocArray& a_locs) const
+{
     const GroupList& groups = p_doc->GetGroups();
     int n_found = 0;
     BuildTables::Row near;

@@ -104,11 +104,18 @@ public:
     // not count participants. Returns how many.
     int FindLimitBlockers(const EventDoc* p_doc, int i_group, const Timeslot& slot, TTLocArray& a_locs,
                           const SelCounters& counters) const;
+    // The same given the timeslot's day, as the document's timetable has
+    // it (a search that has found it once spares the look-up).
+    int FindLimitBlockers(const EventDoc* p_doc, const Day& day, int i_group, const Timeslot& slot,
+                          TTLocArray& a_locs, const SelCounters& counters) const;
     // Appends the placements of other venues of the timeslot's day that
     // end less than the travel time before its start or start less than
     // the travel time after its end and whose group shares a participant
     // with the group. Returns how many.
     int FindTravelClashLocations(const EventDoc* p_doc, int i_group, const Timeslot& slot, TTLocArray& a_locs) const;
+    // The same given the timeslot's day, as the document's timetable has it.
+    int FindTravelClashLocations(const EventDoc* p_doc, const Day& day, int i_group, const Timeslot& slot,
+                                 TTLocArray& a_locs) const;
     // Every member of the group has the travel time between the timeslot
     // and its nearest placements before and after it in other venues (a
     // gap of exactly the travel time is enough). With b_locked_only only a

@@ -456,6 +456,9 @@ private:
         return CheckedSlotAt(loc);
     }
     const Timeslot& CheckedSlotAt(const TTLoc& loc) const;
+    // The timeslot's day in the document's timetable, null when it has no
+    // such day: the day the finders of the generator would look up.
+    const Day* DocDayOf(const Timeslot& slot) const;
     BOOL IsLocked(const TTLoc& loc) const { return SlotAt(loc).IsLocked(); }
     // A group that uses venue limits has event limits of type none here.
     // The limits are read before nearly every trial; the group list stays
@@ -494,6 +497,12 @@ private:
     SelCounters* pCounters;
     EventDoc* pDoc;
     Timetable* pTimetable;
+    // The document's timetable, where the clash and blocker finders look
+    // up a timeslot's day. Whether the document has one depends on its
+    // venues, days and timeslots, which no search changes (the searches
+    // change groups and locks in cells), so it is read once for the
+    // shuffler's life instead of at every trial.
+    const Timetable* pDocTimetable = nullptr;
     TTMap* pMap;
     TTMove* pMover;
     ExcludeFlags Exclude;

@@ -22,6 +22,13 @@ bool RemovalFailed(int n_removed, BOOL b_removed, BOOL b_found)
 
 } // namespace
 
+const Day* Shuffler::DocDayOf(const Timeslot& slot) const
+{
+    const int i_day = slot.GetDay();
+    return pDocTimetable != nullptr && i_day >= 0 && i_day < pDocTimetable->GetNumDays() ? &pDocTimetable->GetDay(i_day)
+                                                                                         : nullptr;
+}
+
 int Shuffler::CommitPlacement(int i_group, const TTLocArray& a_locs, BOOL b_all_cells,
                               const ReplaceArray& a_replace_in, const ConflictList* p_conflicts)
 {
@@ -99,7 +106,10 @@ int Shuffler::PlaceInCell(int i_group, const TTLoc& loc, ReplaceArray& a_replace
     }
     ScratchLocs blockers_scratch(LocsPool);
     TTLocArray& a_blockers = blockers_scratch.GetEmpty();
-    if (pGenerator->FindLimitBlockers(pDoc, i_group, SlotAt(loc), a_blockers, *pCounters) == 0) {
+    const Timeslot& slot = SlotAt(loc);
+    const Day* p_doc_day = DocDayOf(slot);
+    if (p_doc_day == nullptr
+        || pGenerator->FindLimitBlockers(pDoc, *p_doc_day, i_group, slot, a_blockers, *pCounters) == 0) {
         if (!pCounters->CanAddParts(i_group, i_day, i_venue))
             return BuildEngine::failed;
         return PlaceInTryCell(i_group, loc, a_replace, conflict_loc);
@@ -172,7 +182,10 @@ int Shuffler::PlaceInTryCell(int i_group, const TTLoc& try_loc, ReplaceArray& a_
             return BuildEngine::failed;
         ScratchLocs near_scratch(LocsPool);
         TTLocArray& a_near = near_scratch.GetEmpty();
-        const int n_near = pGenerator->FindTravelClashLocations(pDoc, i_group, SlotAt(try_loc), a_near);
+        const Timeslot& try_slot = SlotAt(try_loc);
+        const Day* p_doc_day = DocDayOf(try_slot);
+        const int n_near
+            = p_doc_day ? pGenerator->FindTravelClashLocations(pDoc, *p_doc_day, i_group, try_slot, a_near) : 0;
         if (n_near > 0
             && ClearCells(n_near, a_near, a_replace, i_occupant, try_loc, conflict_loc) != BuildEngine::succeeded)
             return BuildEngine::failed;

@@ -66,6 +66,7 @@ Shuffler::Shuffler(BuildEngine* p_engine, Generator* p_generator, SelCounters* p
       bEmptyCellsAllowed(b_empty_cells_allowed),
       iMode(i_mode)
 {
+    pDocTimetable = pDoc->GetTimetable();
     const int n_venues = pDoc->GetNumVenues();
     Exclude.Init(*pTimetable, n_venues);
     Protected.assign(static_cast<std::size_t>(pDoc->GetGroups().GetNumGroups()), 0);
