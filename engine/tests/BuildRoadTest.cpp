@@ -270,7 +270,7 @@ TEST(BuildRoad, SkipDuringTheEventPassLeavesTheMinimumsIncompleteAndAnotherAttem
     EXPECT_FALSE(bed.TT().IsValid());
 }
 
-TEST(BuildRoad, CancelClearsTheUnlockedPlacements)
+TEST(BuildRoad, CancelLeavesATimetableOfLocksAsItWas)
 {
     Bed bed;
     bed.event.Days({"Mon"}).Slots(-1, {"09:00-10:00", "10:00-11:00"}).Venue("Hall");
