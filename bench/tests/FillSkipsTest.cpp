@@ -47,6 +47,14 @@ std::unique_ptr<EventDoc> Generated(const std::string& s_options)
     return benchevent::GenerateRosterEvent(options);
 }
 
+// The generated event in a file of its own, which each build opens anew.
+void SaveGenerated(const std::string& s_options, const std::string& s_path)
+{
+    const std::unique_ptr<EventDoc> p_made = Generated(s_options);
+    ASSERT_NE(p_made, nullptr);
+    ASSERT_TRUE(GetEventFilePort().Save(*p_made, s_path));
+}
+
 benchbuild::BuildFigures BuildFromFile(const std::string& s_path, const benchbuild::BuildScript& script, BOOL b_skips)
 {
     SkipsSwitch skips(b_skips);
@@ -84,10 +92,8 @@ TEST(FillSkips, TheFillGivesTheSameTimetableWithItsSkipsAsWithout)
     std::uint64_t u_steps_on = 0;
     for (const Case& c : a_cases) {
         SCOPED_TRACE(c.pOptions);
-        const std::unique_ptr<EventDoc> p_made = Generated(c.pOptions);
-        ASSERT_NE(p_made, nullptr);
         const std::string s_path = ::testing::TempDir() + "fill-skips.eve";
-        ASSERT_TRUE(GetEventFilePort().Save(*p_made, s_path));
+        ASSERT_NO_FATAL_FAILURE(SaveGenerated(c.pOptions, s_path));
         benchbuild::BuildScript script;
         script.bFill = true;
         if (c.nKeepSearching > 0) {
@@ -111,8 +117,6 @@ TEST(FillSkips, TheFillGivesTheSameTimetableWithItsSkipsAsWithout)
     EXPECT_LT(u_steps_on, u_steps_off) << "the skips left out no request";
 }
 
-
-
 // Larger events, where the full search takes minutes: their timetables as
 // the full search gave them (recorded from the build before the skips),
 // built here with the skips. The 20-group event gains in the complete
@@ -130,10 +134,8 @@ TEST(FillSkips, TheFillGivesTheTimetablesTheFullSearchGave)
     };
     for (const Case& c : a_cases) {
         SCOPED_TRACE(c.pOptions);
-        const std::unique_ptr<EventDoc> p_made = Generated(c.pOptions);
-        ASSERT_NE(p_made, nullptr);
         const std::string s_path = ::testing::TempDir() + "fill-skips.eve";
-        ASSERT_TRUE(GetEventFilePort().Save(*p_made, s_path));
+        ASSERT_NO_FATAL_FAILURE(SaveGenerated(c.pOptions, s_path));
         benchbuild::BuildScript script;
         script.bFill = true;
         const benchbuild::BuildFigures built = BuildFromFile(s_path, script, TRUE);
