@@ -32,6 +32,7 @@
 #include <cstdint>
 #include <memory>
 #include <string>
+#include <vector>
 
 class EventDoc;
 class FailedMinimumsModel;
@@ -370,7 +371,21 @@ public:
     // that failed: 1 when every day was filled, 0 when not, or a request
     // code.
     int FillEmptySlots(SelCounters& counters, Generator& generator);
-    int FillDay(SelCounters& counters, Generator& generator, int i_day, int i_level);
+    // What the fill knows of the requests it made: how many gains it has
+    // kept, and for each cell whose last request gained nothing, the count
+    // of gains kept then, the level, and whether a search of level 1 took
+    // no turn that level 2 would not take (Shuffler::GetComplete1Turns).
+    struct FillNote {
+        UINT uGains = 0;
+        int iLevel = -1;
+        bool bSameAtComplete2 = false;
+    };
+    struct FillMemo {
+        UINT uGains = 0;
+        // By day, venue column and timeslot.
+        std::vector<std::vector<std::vector<FillNote>>> aNotes;
+    };
+    int FillDay(SelCounters& counters, Generator& generator, int i_day, int i_level, FillMemo& memo);
     int FillOneSlot(SelCounters& counters, Generator& generator, const TTLoc& loc, int i_level);
 
     // ---- small utilities ----

@@ -582,11 +582,13 @@ int FillAtLevel(Shuffler& shuffler, const TTLoc& loc, int i_level)
 
 int BuildEngine::FillEmptySlots(SelCounters& counters, Generator& generator)
 {
+    FillMemo memo;
+    memo.aNotes.resize(static_cast<std::size_t>(pTimetable->GetNumDays()));
     for (int i_level = e_thorough; i_level <= e_complete_2; ++i_level) {
         SetModeName(GetModeName(i_level));
         BOOL b_day_failed = FALSE;
         for (int d = 0; d < pTimetable->GetNumDays(); ++d) {
-            const int res = FillDay(counters, generator, d, i_level);
+            const int res = FillDay(counters, generator, d, i_level, memo);
             if (res == failed)
                 b_day_failed = TRUE;
             else if (res != succeeded)
@@ -600,7 +602,7 @@ int BuildEngine::FillEmptySlots(SelCounters& counters, Generator& generator)
     return failed;
 }
 
-int BuildEngine::FillDay(SelCounters& counters, Generator& generator, int i_day, int i_level)
+int BuildEngine::FillDay(SelCounters& counters, Generator& generator, int i_day, int i_level, FillMemo& memo)
 {
     const Day& day = pTimetable->GetDay(i_day);
     int n_empty = pTimetable->CountUnfilled(i_day, -1);
@@ -642,26 +644,41 @@ int BuildEngine::FillDay(SelCounters& counters, Generator& generator, int i_day,
     // counts). So a request that gained nothing, with no gain kept since,
     // would gain nothing again: each cell notes how many gains had been
     // kept when its request last came back without one, and is passed
-    // over while that is still the number.
+    // over while that is still the number. The same holds from level 1 to
+    // level 2 for a request whose searches took no turn of their own at
+    // level 1: level 2 would walk the very same searches.
     const BOOL b_skips = Shuffler::GetFillSkips();
-    UINT u_gains = 0;
-    std::vector<std::vector<UINT>> a_failed_at(static_cast<std::size_t>(n_venues));
+    std::vector<std::vector<FillNote>>& a_notes = memo.aNotes[static_cast<std::size_t>(i_day)];
+    a_notes.resize(static_cast<std::size_t>(n_venues));
     for (int v = 0; v < n_venues; ++v)
-        a_failed_at[static_cast<std::size_t>(v)].assign(static_cast<std::size_t>(day.GetVenueSlots(v).GetSize()), UINT_MAX);
+        a_notes[static_cast<std::size_t>(v)].resize(static_cast<std::size_t>(day.GetVenueSlots(v).GetSize()));
+    const auto b_known_to_fail = [&memo, i_level](const FillNote& note) {
+        if (note.uGains != memo.uGains)
+            return false;
+        return note.iLevel == i_level
+            || (i_level == e_complete_2 && note.iLevel == e_complete_1 && note.bSameAtComplete2);
+    };
     for (BOOL b_changed = TRUE; b_changed && n_empty > 0;) {
         b_changed = FALSE;
         for (int v = 0; v < n_venues; ++v) {
             const TimeslotArray& a_slots = day.GetVenueSlots(v);
-            std::vector<UINT>& a_cell_failed = a_failed_at[static_cast<std::size_t>(v)];
+            std::vector<FillNote>& a_cell_notes = a_notes[static_cast<std::size_t>(v)];
             for (int s = 0; s < a_slots.GetSize(); ++s) {
                 if (!a_slots[s].IsEmpty())
                     continue;
-                UINT& u_failed_at = a_cell_failed[static_cast<std::size_t>(s)];
-                if (b_skips && u_failed_at == u_gains) {
+                FillNote& note = a_cell_notes[static_cast<std::size_t>(s)];
+                if (b_skips && b_known_to_fail(note)) {
+                    note.iLevel = i_level;
                     if (PumpMessages())
                         return GetUserChoice();
                     continue;
                 }
+                const auto note_failed = [&note, &memo, &shuffler, i_level](DWORD u_turns_before) {
+                    note.uGains = memo.uGains;
+                    note.iLevel = i_level;
+                    note.bSameAtComplete2 = shuffler.GetComplete1Turns() == u_turns_before;
+                };
+                const DWORD u_turns_before = shuffler.GetComplete1Turns();
                 TTTrans trans(pMover.get(), &counters);
                 res = FillAtLevel(shuffler, TTLoc(i_day, v, s), i_level);
                 if (res == succeeded) {
@@ -670,16 +687,16 @@ int BuildEngine::FillDay(SelCounters& counters, Generator& generator, int i_day,
                         trans.Commit();
                         n_empty = n_now;
                         b_changed = TRUE;
-                        ++u_gains;
+                        ++memo.uGains;
                         ProgressStepIt();
                     } else {
                         trans.Rollback();
-                        u_failed_at = u_gains;
+                        note_failed(u_turns_before);
                     }
                 } else {
                     trans.Rollback();
                     if (res == failed)
-                        u_failed_at = u_gains;
+                        note_failed(u_turns_before);
                     if (res == skip)
                         ClearRequests();
                     else if (res != failed)

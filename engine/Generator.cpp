@@ -259,62 +259,61 @@ int Generator::FindLimitBlockers(const EventDoc* p_doc, const Day& day, int i_gr
         return 0;
     const GroupList& groups = p_doc->GetGroups();
     const ParticipantList& participants = p_doc->GetParticipants();
-    const GroupMembers& members = groups[i_group].GetMembers();
     const int i_slot_venue = slot.GetVenue();
+    const bool b_venue_known = i_slot_venue >= 0 && i_slot_venue < NumVenues(p_doc, day);
     const LONG l_venueKey = i_slot_venue >= 0 && i_slot_venue < p_doc->GetNumVenues()
         ? p_doc->GetVenues()[i_slot_venue].GetKey()
         : -1;
     const int i_day = day.GetDayIndex();
-    // A blocker shares a member of the group who is at a limit; when no
-    // member is, no placement of the day is one (the walk below would
-    // find none).
-    bool b_any_full = false;
-    for (int m = 0; !b_any_full && m < members.GetSize(); ++m) {
-        const int i_part = participants.FindByKey(members[m].lParticipantKey);
+    // A placement blocks when its group shares a member of this group who
+    // is at a limit: the day's maximum anywhere on the day, a venue limit's
+    // maximum only in the timeslot's own venue. The groups of each such
+    // member are marked (1: blocks anywhere, 2: in the venue), so that the
+    // walk over the day's cells tests each placement's group once instead
+    // of matching its members against the group's.
+    std::vector<BYTE>& a_marks = BlockMarks;
+    std::vector<int>& a_marked = BlockMarked;
+    a_marks.resize(static_cast<std::size_t>(groups.GetNumGroups()), 0);
+    a_marked.clear();
+    const auto mark = [&](int i_part, BYTE u_mark) {
+        for (const int i_other : counters.GetPartGroups(i_part)) {
+            BYTE& u_at = a_marks[static_cast<std::size_t>(i_other)];
+            if (u_at == 0)
+                a_marked.push_back(i_other);
+            u_at |= u_mark;
+        }
+    };
+    for (const int i_part : counters.GetMemberParts(i_group)) {
         if (i_part < 0)
             continue;
         const Participant& part = participants[i_part];
         const PartCount& part_count = counters.GetPartCount(i_part);
-        b_any_full = part_count.GetDayCount(i_day) >= part.GetDayLimits().GetMax();
-        if (!b_any_full && i_slot_venue >= 0 && i_slot_venue < NumVenues(p_doc, day)) {
+        if (part_count.GetDayCount(i_day) >= part.GetDayLimits().GetMax()) {
+            mark(i_part, 1);
+        } else if (b_venue_known) {
             const VenueLimit* p_limit = part.GetVenueLimit(l_venueKey);
-            b_any_full = p_limit && part_count.GetVenueCount(i_slot_venue) >= p_limit->Limit.GetMax();
+            if (p_limit && part_count.GetVenueCount(i_slot_venue) >= p_limit->Limit.GetMax())
+                mark(i_part, 2);
         }
     }
-    if (!b_any_full)
-        return 0;
     int n_found = 0;
-    for (int v = 0; v < NumVenues(p_doc, day); ++v) {
-        const TimeslotArray& a_slots = day.GetVenueSlots(v);
-        for (int s = 0; s < a_slots.GetSize(); ++s) {
-            if (a_slots[s].GetGroup() < 0)
-                continue;
-            const int i_other = FindGroup(groups, a_slots[s].GetGroup());
-            if (i_other < 0)
-                continue;
-            const GroupMembers& other_members = groups[i_other].GetMembers();
-            for (int m = 0; m < other_members.GetSize(); ++m) {
-                const LONG l_part_key = other_members[m].lParticipantKey;
-                if (!members.HasMember(l_part_key))
+    if (!a_marked.empty()) {
+        for (int v = 0; v < NumVenues(p_doc, day); ++v) {
+            const TimeslotArray& a_slots = day.GetVenueSlots(v);
+            const BYTE u_blocks = v == i_slot_venue ? 3 : 1;
+            for (int s = 0; s < a_slots.GetSize(); ++s) {
+                if (a_slots[s].GetGroup() < 0)
                     continue;
-                const int i_part = participants.FindByKey(l_part_key);
-                if (i_part < 0)
-                    continue;
-                const Participant& part = participants[i_part];
-                const PartCount& part_count = counters.GetPartCount(i_part);
-                BOOL b_full = part_count.GetDayCount(i_day) >= part.GetDayLimits().GetMax();
-                if (!b_full && v == i_slot_venue) {
-                    const VenueLimit* p_limit = part.GetVenueLimit(l_venueKey);
-                    b_full = p_limit && part_count.GetVenueCount(v) >= p_limit->Limit.GetMax();
-                }
-                if (b_full) {
+                const int i_other = FindGroup(groups, a_slots[s].GetGroup());
+                if (i_other >= 0 && (a_marks[static_cast<std::size_t>(i_other)] & u_blocks) != 0) {
                     a_locs.Add(TTLoc(i_day, v, s));
                     ++n_found;
-                    break;
                 }
             }
         }
     }
+    for (const int i_other : a_marked)
+        a_marks[static_cast<std::size_t>(i_other)] = 0;
     return n_found;
 }
 

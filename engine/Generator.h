@@ -30,6 +30,7 @@
 
 #include <list>
 #include <string>
+#include <vector>
 
 class BuildTables;
 class Chunk;
@@ -192,4 +193,8 @@ private:
 
     BOOL bUserCheck;
     const BuildTables* pTables = nullptr;
+    // FindLimitBlockers' marks by group, all 0 between calls, and the
+    // groups it marked: kept to spare an allocation at every search step.
+    mutable std::vector<BYTE> BlockMarks;
+    mutable std::vector<int> BlockMarked;
 };

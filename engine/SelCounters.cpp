@@ -154,6 +154,38 @@ SelCounters::SelCounters(EventDoc* p_doc, Timetable* p_timetable, BOOL b_count_p
             BusyPump::Poll();
             PartCounts[p].SetSizes(nDays, nVenues);
         }
+        IndexMembers();
+    }
+}
+
+void SelCounters::IndexMembers()
+{
+    const GroupList& groups = pDoc->GetGroups();
+    const ParticipantList& participants = pDoc->GetParticipants();
+    MemberStarts.assign(1, 0);
+    MemberStarts.reserve(static_cast<std::size_t>(nGroups) + 1);
+    std::vector<std::size_t> a_part_groups(static_cast<std::size_t>(nParticipants) + 1, 0);
+    for (int g = 0; g < nGroups; ++g) {
+        const GroupMembers& members = groups[g].GetMembers();
+        for (int m = 0; m < members.GetSize(); ++m) {
+            const int i_part = participants.FindByKey(members[m].lParticipantKey);
+            MemberParts.push_back(i_part);
+            if (i_part >= 0)
+                ++a_part_groups[static_cast<std::size_t>(i_part) + 1];
+        }
+        MemberStarts.push_back(MemberParts.size());
+    }
+    // Each participant's row, filled group by group so that it comes in
+    // group order.
+    for (std::size_t p = 1; p < a_part_groups.size(); ++p)
+        a_part_groups[p] += a_part_groups[p - 1];
+    PartGroupStarts = a_part_groups;
+    PartGroups.assign(a_part_groups.back(), -1);
+    for (int g = 0; g < nGroups; ++g) {
+        for (const int i_part : GetMemberParts(g)) {
+            if (i_part >= 0)
+                PartGroups[a_part_groups[static_cast<std::size_t>(i_part)]++] = g;
+        }
     }
 }
 
@@ -273,10 +305,7 @@ void SelCounters::DecGroupCount(int i_group, int i_day, int i_venue)
 
 void SelCounters::ChangeMembers(int i_group, int i_day, int i_venue, bool b_inc)
 {
-    const GroupMembers& members = pDoc->GetGroups()[i_group].GetMembers();
-    const ParticipantList& participants = pDoc->GetParticipants();
-    for (int m = 0; m < members.GetSize(); ++m) {
-        const int i_index = participants.FindByKey(members[m].lParticipantKey);
+    for (const int i_index : GetMemberParts(i_group)) {
         ZEL_ASSERT(i_index >= 0);
         if (b_inc)
             IncPartCount(i_index, i_day, i_venue);
@@ -319,10 +348,8 @@ BOOL SelCounters::CanAddPartsDay(int i_group, int i_day) const
 {
     if (!bCountParticipants)
         return TRUE;
-    const GroupMembers& members = pDoc->GetGroups()[i_group].GetMembers();
     const ParticipantList& participants = pDoc->GetParticipants();
-    for (int m = 0; m < members.GetSize(); ++m) {
-        const int i_part_index = participants.FindByKey(members[m].lParticipantKey);
+    for (const int i_part_index : GetMemberParts(i_group)) {
         if (i_part_index < 0)
             continue;
         if (PartCounts[i_part_index].DayCounts[i_day] >= participants[i_part_index].GetDayLimits().GetMax())
@@ -335,11 +362,9 @@ BOOL SelCounters::CanAddPartsVenue(int i_group, int i_venue) const
 {
     if (!bCountParticipants)
         return TRUE;
-    const GroupMembers& members = pDoc->GetGroups()[i_group].GetMembers();
     const ParticipantList& participants = pDoc->GetParticipants();
     const LONG l_venueKey = pDoc->GetVenues()[i_venue].GetKey();
-    for (int m = 0; m < members.GetSize(); ++m) {
-        const int i_part_index = participants.FindByKey(members[m].lParticipantKey);
+    for (const int i_part_index : GetMemberParts(i_group)) {
         if (i_part_index < 0)
             continue;
         const VenueLimit* p_limit = participants[i_part_index].GetVenueLimit(l_venueKey);
@@ -353,11 +378,9 @@ BOOL SelCounters::CanAddParts(int i_group, int i_day, int i_venue) const
 {
     if (!bCountParticipants)
         return TRUE;
-    const GroupMembers& members = pDoc->GetGroups()[i_group].GetMembers();
     const ParticipantList& participants = pDoc->GetParticipants();
     const LONG l_venueKey = pDoc->GetVenues()[i_venue].GetKey();
-    for (int m = 0; m < members.GetSize(); ++m) {
-        const int i_index = participants.FindByKey(members[m].lParticipantKey);
+    for (const int i_index : GetMemberParts(i_group)) {
         ZEL_ASSERT(i_index >= 0);
         const Participant& part = participants[i_index];
         const PartCount& counts = PartCounts[i_index];

@@ -17,6 +17,7 @@
 #include "zelkit/base/ZelArray.h"
 
 #include <cstddef>
+#include <span>
 #include <utility>
 #include <vector>
 
@@ -109,6 +110,22 @@ public:
     int GetNumVenues() const { return nVenues; }
     int GetNumGroups() const { return nGroups; }
     int GetNumParticipants() const { return nParticipants; }
+
+    // While participants are counted: the participant indexes of the
+    // group's members, in member order (-1 for a key the participant list
+    // does not know), and the groups that have the participant among their
+    // members, in group order. Made with the counters: the document is not
+    // edited while counters live, and a search asks these at every step,
+    // where a look-up of each member's key by key cost more than the
+    // counting itself.
+    std::span<const int> GetMemberParts(int i_group) const
+    {
+        return Span(MemberParts, MemberStarts, static_cast<std::size_t>(i_group));
+    }
+    std::span<const int> GetPartGroups(int i_part) const
+    {
+        return Span(PartGroups, PartGroupStarts, static_cast<std::size_t>(i_part));
+    }
 
     GroupCount& GetGroupCount(int i_group) { return GroupCounts[i_group]; }
     const GroupCount& GetGroupCount(int i_group) const { return GroupCounts[i_group]; }
@@ -212,6 +229,14 @@ private:
     // One placement more (less) of every member of the group; a member
     // whose participant is gone fails the check "i_index >= 0".
     void ChangeMembers(int i_group, int i_day, int i_venue, bool b_inc);
+    // The members' participant indexes and each participant's groups,
+    // while participants are counted.
+    void IndexMembers();
+    static std::span<const int> Span(const std::vector<int>& a_items, const std::vector<std::size_t>& a_starts,
+                                     std::size_t i_row)
+    {
+        return std::span<const int>(a_items.data() + a_starts[i_row], a_starts[i_row + 1] - a_starts[i_row]);
+    }
 
     EventDoc* pDoc;
     Timetable* pTimetable;
@@ -229,5 +254,11 @@ private:
     // counts at every step; keeping the few values it changes costs less
     // than copying each entity's counts whole.
     std::vector<std::pair<UINT*, UINT>> Journal;
+    // Row by row (group, participant): where each row starts, and one past
+    // the last row's end.
+    std::vector<int> MemberParts;
+    std::vector<std::size_t> MemberStarts;
+    std::vector<int> PartGroups;
+    std::vector<std::size_t> PartGroupStarts;
     BOOL bSaveMode = FALSE;
 };

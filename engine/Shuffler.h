@@ -245,6 +245,13 @@ public:
     // Search steps taken, and the deepest level reached.
     DWORD GetSteps() const { return uSteps; }
     UINT GetDeepest() const { return uDeepest; }
+    // In mode 1: how many times a search took a turn that mode 2 would not
+    // have taken (a clash group at a minimum, a cell with more than one
+    // clash, a raise that would have gone on to move the group between
+    // days or venues). Mode is read nowhere else where the two differ, so
+    // a search that made no such turn is the very search mode 2 makes from
+    // the same timetable.
+    DWORD GetComplete1Turns() const { return uComplete1Turns; }
     BOOL IsEmptyCellsAllowed() const { return bEmptyCellsAllowed; }
 
     ExcludeFlags& GetExclude() { return Exclude; }
@@ -259,7 +266,8 @@ public:
 
     // The fill leaves out the requests it can tell will fail (a cell no
     // group can start into, a request that failed with nothing changed
-    // since): on unless turned off, which only the comparisons of the
+    // since, at level 1 or, without a turn of mode 1, at level 2): on
+    // unless turned off, which only the comparisons of the
     // benchmark and the tests do, to show that the timetables stay the
     // same. One switch for the process.
     static void SetFillSkips(BOOL b_on) { bFillSkips = b_on; }
@@ -555,4 +563,5 @@ private:
     UINT uDepthLimit = 0;
     // Steps refused for lying beyond the depth limit.
     DWORD uLimitHits = 0;
+    DWORD uComplete1Turns = 0;
 };

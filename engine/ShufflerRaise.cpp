@@ -286,6 +286,8 @@ int Shuffler::TryPlacement(int i_group, int i_day, int i_venue, BOOL b_full_list
             return res;
         later.bConflictsFailed = true;
     }
+    if (iMode == BuildEngine::e_complete_1 && (i_day >= 0 || i_venue >= 0))
+        ++uComplete1Turns;
     if (iMode == BuildEngine::e_complete_2 && (i_day >= 0 || i_venue >= 0)) {
         if (later.bMovesFailed && later.bMovesNoRepair == b_no_repair)
             return BuildEngine::failed;

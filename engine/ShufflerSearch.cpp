@@ -470,8 +470,10 @@ int Shuffler::PlaceInChunk(int i_group, const Chunk& chunk, ReplaceArray& a_repl
                 SHUFFLER_CHECK(i_clash >= 0, "p_conflict_slot != NULL");
                 if (iMode == BuildEngine::e_complete_1
                     && (pCounters->GetTotal(i_clash) <= EventMin(i_clash)
-                        || pCounters->GetDayTotal(i_clash, i_day) <= DayMin(i_clash)))
+                        || pCounters->GetDayTotal(i_clash, i_day) <= DayMin(i_clash))) {
+                    ++uComplete1Turns;
                     return BuildEngine::failed;
+                }
                 pCounters->DecGroupCount(i_clash, clash_loc.GetDay(), clash_loc.GetVenue());
                 conflict_locs[uu].Add(clash_loc);
             }
@@ -583,6 +585,8 @@ int Shuffler::PlaceInChunkWithConflicts(int i_group, const Chunk& chunk)
             TTLocArray& a_clash = conflict_locs[uu];
             const int n_conflicts = pGenerator->FindClashLocations(pDoc, pTimetable->GetDay(i_day), SlotAt(loc),
                                                                    i_group, a_clash, FALSE);
+            if (n_conflicts > 1 && iMode == BuildEngine::e_complete_1)
+                ++uComplete1Turns;
             if (n_conflicts == 0 || (n_conflicts > 1 && iMode != BuildEngine::e_complete_2))
                 return BuildEngine::failed;
             for (int k = 0; k < a_clash.GetSize(); ++k) {
