@@ -551,6 +551,9 @@ private:
     ScratchPool<ConflictList> ConflictPool;
     // The run RemoveChunk takes out.
     Chunk RemovalChunk;
+    // The days by a group's total on each that FreeOwnPlacement walks
+    // (which nothing it calls comes back into), kept with its storage.
+    ZelSortedArray<DayCounters> OwnDays;
     std::vector<DWORD> Protected;
     BOOL bEmptyCellsAllowed;
     inline static BOOL bFillSkips = TRUE;

@@ -226,7 +226,8 @@ int Shuffler::FreeOwnPlacement(int i_group, ReplaceArray& a_replace, int i_day)
 {
     if (i_day < 0) {
         // The days by the group's total on each, tried from the highest.
-        ZelSortedArray<DayCounters> a_days;
+        ZelSortedArray<DayCounters>& a_days = OwnDays;
+        a_days.RemoveAllKeepStorage();
         for (int d = 0; d < pTimetable->GetNumDays(); ++d) {
             const DayCounters day_count(pCounters->GetDayTotal(i_group, d), d);
             int i_at = 0;
