@@ -296,19 +296,38 @@ int Generator::FindLimitBlockers(const EventDoc* p_doc, const Day& day, int i_gr
                 mark(i_part, 2);
         }
     }
+    // The venues where a marked group has a placement on the day, by the
+    // counters (which the moves keep in step with the cells): only their
+    // cells are walked, in the order the walk of every cell would meet
+    // them.
+    const int n_venues = NumVenues(p_doc, day);
+    std::vector<BYTE>& a_venues = BlockVenues;
+    a_venues.assign(static_cast<std::size_t>(n_venues), 0);
+    bool b_any_venue = false;
+    for (const int i_other : a_marked) {
+        if (counters.GetDayTotal(i_other, i_day) == 0)
+            continue;
+        const bool b_anywhere = (a_marks[static_cast<std::size_t>(i_other)] & 1) != 0;
+        for (int v = 0; v < n_venues; ++v) {
+            if ((b_anywhere || v == i_slot_venue) && counters.GetDayVenueTotal(i_other, i_day, v) > 0) {
+                a_venues[static_cast<std::size_t>(v)] = 1;
+                b_any_venue = true;
+            }
+        }
+    }
     int n_found = 0;
-    if (!a_marked.empty()) {
-        for (int v = 0; v < NumVenues(p_doc, day); ++v) {
-            const TimeslotArray& a_slots = day.GetVenueSlots(v);
-            const BYTE u_blocks = v == i_slot_venue ? 3 : 1;
-            for (int s = 0; s < a_slots.GetSize(); ++s) {
-                if (a_slots[s].GetGroup() < 0)
-                    continue;
-                const int i_other = FindGroup(groups, a_slots[s].GetGroup());
-                if (i_other >= 0 && (a_marks[static_cast<std::size_t>(i_other)] & u_blocks) != 0) {
-                    a_locs.Add(TTLoc(i_day, v, s));
-                    ++n_found;
-                }
+    for (int v = 0; b_any_venue && v < n_venues; ++v) {
+        if (a_venues[static_cast<std::size_t>(v)] == 0)
+            continue;
+        const TimeslotArray& a_slots = day.GetVenueSlots(v);
+        const BYTE u_blocks = v == i_slot_venue ? 3 : 1;
+        for (int s = 0; s < a_slots.GetSize(); ++s) {
+            if (a_slots[s].GetGroup() < 0)
+                continue;
+            const int i_other = FindGroup(groups, a_slots[s].GetGroup());
+            if (i_other >= 0 && (a_marks[static_cast<std::size_t>(i_other)] & u_blocks) != 0) {
+                a_locs.Add(TTLoc(i_day, v, s));
+                ++n_found;
             }
         }
     }

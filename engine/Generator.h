@@ -193,8 +193,10 @@ private:
 
     BOOL bUserCheck;
     const BuildTables* pTables = nullptr;
-    // FindLimitBlockers' marks by group, all 0 between calls, and the
-    // groups it marked: kept to spare an allocation at every search step.
+    // FindLimitBlockers' marks by group, all 0 between calls, the groups
+    // it marked and the venues it walks: kept to spare an allocation at
+    // every search step.
     mutable std::vector<BYTE> BlockMarks;
     mutable std::vector<int> BlockMarked;
+    mutable std::vector<BYTE> BlockVenues;
 };

@@ -108,6 +108,13 @@ int Shuffler::ShuffleSearch(const TTLoc& loc, BOOL b_allow_moving_others)
     if (!step.IsEntered())
         return BuildEngine::failed;
 
+    // Kept from one trial to the next, each trial writing what it reads:
+    // the chunk's days, the placements given up for room, and the group's
+    // totals as the placement finds them.
+    ZelSortedArray<int> a_days;
+    ReplaceArray a_replace;
+    ZelArray<UINT> day_counts;
+    ZelArray<UINT> a_venue_counts;
     const int n_groups = pDoc->GetGroups().GetNumGroups();
     for (int i_group = 0; i_group < n_groups; ++i_group) {
         if (!pMap->GetGroupMap(i_group).IsAllowed(loc))
@@ -137,9 +144,8 @@ int Shuffler::ShuffleSearch(const TTLoc& loc, BOOL b_allow_moving_others)
             int res = BuildEngine::failed;
             {
                 TTTrans trans(pMover, pCounters);
-                ZelSortedArray<int> a_days;
                 chunk.GetDays(a_days);
-                ReplaceArray a_replace;
+                a_replace.RemoveAllKeepStorage();
 
                 // Room for the group on the chunk's days and in the event,
                 // by giving up its own placements where that is allowed.
@@ -157,8 +163,6 @@ int Shuffler::ShuffleSearch(const TTLoc& loc, BOOL b_allow_moving_others)
 
                 // The group's totals as the placement finds them (the
                 // placements given up for room are in the records).
-                ZelArray<UINT> day_counts;
-                ZelArray<UINT> a_venue_counts;
                 UINT u_event_count = 0;
                 CopyTotals(i_group, day_counts, a_venue_counts, u_event_count);
 

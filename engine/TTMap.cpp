@@ -56,7 +56,7 @@ BOOL Chunk::HasSlot(const TTLoc& loc) const
 
 int Chunk::GetDays(ZelSortedArray<int>& a_days) const
 {
-    a_days.RemoveAll();
+    a_days.RemoveAllKeepStorage();
     const Slot* p_slots = Data();
     for (int i = 0; i < nSlots; ++i) {
         int i_at = 0;
