@@ -239,7 +239,7 @@ TEST(ShufflerCommit, ParticipantsWithoutRoomAreClearedOutsideThorough)
 // Gee (Ann) goes into Hall 09:00, where Ole sits; CA (Ann, in Barn) and CB
 // (Ann, in Loft) clash with it there.
 struct TwoConflicts {
-    explicit TwoConflicts(bool b_ole_dances)
+    explicit TwoConflicts(bool b_ole_dances, int i_mode = 2)
     {
         Stage(bed);
         bed.event.Group("Gee").Member("Gee", "Ann Lee").Group("Ole").Group("CA").Member("CA", "Ann Lee");
@@ -249,7 +249,7 @@ struct TwoConflicts {
         bed.event.Timetable().Place(0, "Hall", "09:00", "Ole").Place(0, "Barn", "09:00", "CA");
         bed.event.Place(0, "Loft", "09:00", "CB");
         bed.Start();
-        pShuffler = bed.Make(2, 4);
+        pShuffler = bed.Make(i_mode, 4);
     }
     int Place()
     {
@@ -286,6 +286,29 @@ TEST(ShufflerCommit, TwoConflictCellsAreTriedInTurn)
         EXPECT_EQ(two.Place(), BuildEngine::failed);
         EXPECT_EQ(two.bed.State(), s_before);
         EXPECT_EQ(two.pShuffler->GetSteps(), 0U);
+    }
+}
+
+// A cell with two clashes is placed only in mode 2; mode 1 counts the turn
+// it does not take.
+TEST(ShufflerCommit, ACellWithTwoClashesIsLeftToModeTwo)
+{
+    for (const int i_mode : {1, 2}) {
+        TwoConflicts two(true, i_mode);
+        const std::string s_before = two.bed.State();
+        Chunk chunk;
+        chunk.SetVenue(two.bed.V("Hall"));
+        chunk.AddSlot(two.bed.At(0, "Hall", "09:00"));
+        const int res = two.pShuffler->PlaceInChunkWithConflicts(two.bed.G("Gee"), chunk);
+        if (i_mode == 1) {
+            EXPECT_EQ(res, BuildEngine::failed);
+            EXPECT_EQ(two.bed.State(), s_before);
+            EXPECT_GT(two.pShuffler->GetComplete1Turns(), 0U);
+        } else {
+            EXPECT_EQ(res, BuildEngine::succeeded);
+            EXPECT_EQ(two.bed.Cells(), " Gee - - / Ole - - / - - -");
+            EXPECT_TRUE(two.bed.CountsAgree());
+        }
     }
 }
 

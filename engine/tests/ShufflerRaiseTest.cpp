@@ -9,9 +9,6 @@
 
 #include <gtest/gtest.h>
 
-#include <memory>
-#include <string>
-
 using shufflertest::Bed;
 using shufflertest::Range;
 
@@ -100,6 +97,7 @@ TEST(ShufflerRaise, SecondCompleteModeMovesAPlacementFromAnotherDay)
         Chunk chunk;
         EXPECT_EQ(p_shuffler->RaiseDayCount(0, 1, 1, chunk), BuildEngine::failed);
         EXPECT_EQ(bed.State(), s_before);
+        EXPECT_GT(p_shuffler->GetComplete1Turns(), 0U) << "mode 2 would have moved Gee";
     }
     {
         Bed bed;
@@ -171,7 +169,9 @@ TEST(ShufflerRaise, RequestForAGroupAtItsTargetBreaksTheContract)
 }
 
 // Mon with 09:00 and 10:00 in Hall and Barn; Gee and Cly share Ann, and Cly
-// sits in Barn at 09:00 with an event minimum of 1 or 0.
+// sits in Barn at 09:00 with an event minimum of 1 or 0. Where mode 1 turns
+// back and mode 2 would go on, mode 1 counts a turn of its own (a search of
+// mode 1 without one is the search mode 2 makes, which the fill relies on).
 TEST(ShufflerRaise, PlaceInChunkTakesClashingGroupsOutByMode)
 {
     struct Case {
@@ -180,12 +180,13 @@ TEST(ShufflerRaise, PlaceInChunkTakesClashingGroupsOutByMode)
         int iResult;
         const char* pCly;
         int nRecords;
+        bool bTurned;
     };
     const Case a_cases[] = {
-        {0, 0, BuildEngine::failed, "Barn 09:00", 0},
-        {1, 1, BuildEngine::failed, "Barn 09:00", 0},
-        {1, 0, BuildEngine::succeeded, "nowhere", 0},
-        {2, 1, BuildEngine::succeeded, "elsewhere", 1},
+        {0, 0, BuildEngine::failed, "Barn 09:00", 0, false},
+        {1, 1, BuildEngine::failed, "Barn 09:00", 0, true},
+        {1, 0, BuildEngine::succeeded, "nowhere", 0, false},
+        {2, 1, BuildEngine::succeeded, "elsewhere", 1, false},
     };
     for (const Case& c : a_cases) {
         Bed bed;
@@ -203,6 +204,7 @@ TEST(ShufflerRaise, PlaceInChunkTakesClashingGroupsOutByMode)
         Shuffler::ReplaceArray a_replace;
         EXPECT_EQ(p_shuffler->PlaceInChunk(bed.G("Gee"), chunk, a_replace), c.iResult) << "mode " << c.iMode;
         EXPECT_EQ(a_replace.GetSize(), c.nRecords) << "mode " << c.iMode;
+        EXPECT_EQ(p_shuffler->GetComplete1Turns() > 0, c.bTurned) << "mode " << c.iMode;
         const std::string s_where = c.pCly;
         if (c.iResult == BuildEngine::failed) {
             EXPECT_EQ(bed.State(), s_before) << "mode " << c.iMode;
@@ -228,60 +230,6 @@ TEST(ShufflerRaise, PlaceInChunkTakesClashingGroupsOutByMode)
     chunk.AddSlot(0, 0);
     Shuffler::ReplaceArray a_replace;
     EXPECT_EQ(bed.Make(2)->PlaceInChunk(0, chunk, a_replace), BuildEngine::failed);
-}
-
-// Where mode 1 turns back and mode 2 goes on, mode 1 counts a turn of its
-// own; a search of mode 1 without one is the search mode 2 would make, which
-// the fill relies on to pass over at level 2 a request level 1 failed.
-TEST(ShufflerRaise, ModeOneCountsEachTurnModeTwoWouldNotTake)
-{
-    struct Case {
-        const char* pRoad;
-        int iMode;
-        int iResult;
-        bool bTurned;
-    };
-    const Case a_cases[] = {
-        // A clash group at its minimum.
-        {"clash at minimum", 1, BuildEngine::failed, true},
-        {"clash at minimum", 2, BuildEngine::succeeded, false},
-        // A clash group above its minimum: both modes take it out.
-        {"clash above minimum", 1, BuildEngine::succeeded, false},
-        // A day asked of a group whose one placement is on another day.
-        {"other day", 1, BuildEngine::failed, true},
-        {"other day", 2, BuildEngine::succeeded, false},
-    };
-    for (const Case& c : a_cases) {
-        SCOPED_TRACE(std::string(c.pRoad) + ", mode " + std::to_string(c.iMode));
-        Bed bed;
-        const std::string s_road = c.pRoad;
-        std::unique_ptr<Shuffler> p_shuffler;
-        int res = BuildEngine::failed;
-        if (s_road == "other day") {
-            bed.event.Days({"Mon", "Tue"}).Slots(-1, {"09:00-10:00"}).Venue("Hall");
-            bed.event.Group("Gee", [](Group& g) { g.SetEventLimits(Range(0, 1)); }).Timetable();
-            bed.event.Place(0, "Hall", "09:00", "Gee");
-            bed.Start();
-            p_shuffler = bed.Make(c.iMode);
-            Chunk chunk;
-            res = p_shuffler->RaiseDayCount(0, 1, 1, chunk);
-        } else {
-            const UINT u_min = s_road == "clash at minimum" ? 1 : 0;
-            bed.event.Days({"Mon"}).Slots(-1, {"09:00-10:00", "10:00-11:00"}).Venue("Hall").Venue("Barn");
-            bed.event.Participant("Ann Lee").Group("Gee").Member("Gee", "Ann Lee");
-            bed.event.Group("Cly", [u_min](Group& g) { g.SetEventLimits(Range(u_min, 1)); }).Member("Cly", "Ann Lee");
-            bed.event.Timetable().Place(0, "Barn", "09:00", "Cly");
-            bed.Start();
-            p_shuffler = bed.Make(c.iMode, 4);
-            Chunk chunk;
-            chunk.SetVenue(bed.V("Hall"));
-            chunk.AddSlot(bed.At(0, "Hall", "09:00"));
-            Shuffler::ReplaceArray a_replace;
-            res = p_shuffler->PlaceInChunk(bed.G("Gee"), chunk, a_replace);
-        }
-        EXPECT_EQ(res, c.iResult);
-        EXPECT_EQ(p_shuffler->GetComplete1Turns() > 0, c.bTurned);
-    }
 }
 
 // On generated events whose groups need a placement every day: every raise
