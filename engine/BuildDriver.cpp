@@ -15,6 +15,9 @@
 
 namespace {
 
+// How the last build ended (the options' Cancel included).
+BuildEngine::EndRoad g_eLastEnd = BuildEngine::e_not_run;
+
 // The busy pointer and the message bar's word that the command set go on
 // screen before the work begins: the polls of the work dispatch the events
 // only once their pace has passed, and a short check none at all.
@@ -58,6 +61,7 @@ int RunOnMap(EventDoc* p_doc, Timetable* p_timetable, const BuildEngineCall& f_c
             engine.EndProgress();
             engine.RestoreWindow();
         });
+    g_eLastEnd = outcome.eFailure == EngineGuard::e_none ? engine.GetStats().eEnd : BuildEngine::e_not_run;
     if (outcome.eFailure != EngineGuard::e_none) {
         // The event stays whole and can be saved: the timetable keeps its
         // locks and nothing else, and says it is not valid.
@@ -109,16 +113,25 @@ int Timetable::Build(EventDoc* p_doc)
     // away. Nothing the options change reaches the map (it reads the
     // groups, venues, days and locks, none of them preferences), and the
     // build reads them only after the map is made, as it would have.
-    if (!BuildEngine::AskBuildOptions(p_doc))
+    g_eLastEnd = BuildEngine::e_not_run;
+    if (!BuildEngine::AskBuildOptions(p_doc)) {
+        g_eLastEnd = BuildEngine::e_options_cancelled;
         return 0;
+    }
     return RunBuildDriver(p_doc, this,
                           [](BuildEngine& engine, BOOL* p_started) { return engine.Build(p_started, TRUE); });
 }
 
 // ---- the document's commands that run the engine ----
 
+BOOL WasLastBuildCancelled()
+{
+    return g_eLastEnd == BuildEngine::e_options_cancelled || g_eLastEnd == BuildEngine::e_cancelled ? TRUE : FALSE;
+}
+
 BOOL EventDoc::OnBuildTimetable()
 {
+    g_eLastEnd = BuildEngine::e_not_run;
     Timetable* p_timetable = GetTimetableToBuild();
     return p_timetable != nullptr && p_timetable->Build(this) ? TRUE : FALSE;
 }

@@ -23,3 +23,9 @@ using BuildEngineCall = std::function<BOOL(BuildEngine& engine, BOOL* p_started)
 // timetable back, leaves the modified flag as it was. The map and the engine go before it returns, and
 // the memory they took goes back to the system (the check command's too).
 int RunBuildDriver(EventDoc* p_doc, Timetable* p_timetable, const BuildEngineCall& f_call);
+
+// TRUE when the last build (Timetable::Build, the document's build
+// command) ended by the user's Cancel, in its options or in its progress
+// window: nothing was built. FALSE after any other end, and when the
+// command stopped before a build began.
+BOOL WasLastBuildCancelled();

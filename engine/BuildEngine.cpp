@@ -151,6 +151,10 @@ void BuildEngine::RestoreWindow()
 
 BOOL BuildEngine::EndBuild(EndRoad e_end, EndTimetable e_timetable)
 {
+    if (Progress.IsCancelRequested()) {
+        e_end = e_cancelled;
+        e_timetable = e_put_back;
+    }
     if (e_timetable == e_put_back && pBefore && pBefore->Restore(*pTimetable))
         Stats.bPutBack = TRUE;
     else if (e_timetable != e_keep)

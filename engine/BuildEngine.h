@@ -218,7 +218,9 @@ public:
         return Progress.Step(i_stage, s_text, i_max, b_stop_allowed);
     }
     void ProgressStepIt() { Progress.StepIt(); }
-    void ClearRequests() { Progress.ClearRequests(); }
+    // After a Stop, a Skip or the time limit acted on; a Cancel is never
+    // forgotten (BuildProgress::ClearAnsweredRequests).
+    void ClearRequests() { Progress.ClearAnsweredRequests(); }
     // Dispatches waiting events at most every 100 ms; TRUE when the user
     // asked for something.
     BOOL PumpMessages() { return Progress.PumpMessages(); }
@@ -263,8 +265,9 @@ public:
     // check failed. With b_options_asked the caller has asked the options
     // already (before making the map), and the build does not ask again.
     //
-    // A Cancel in the progress window, in any attempt, puts the timetable
-    // back as it was when the build began (placements, locks, the valid
+    // A Cancel in the progress window, in any attempt and at any moment
+    // the window takes it, puts the timetable back as it was when the
+    // build began (placements, locks, the valid
     // flag and the creation date): the user had a timetable before, and
     // Cancel promises to leave it. Stop keeps what the build placed.
     BOOL Build(BOOL* p_started, BOOL b_options_asked = FALSE);
@@ -401,13 +404,15 @@ private:
     // What a build that returns early does to the timetable.
     enum EndTimetable { e_keep, e_clear, e_put_back };
     // Ends a build that returns early: the timetable, the progress window,
-    // the window.
+    // the window. A Cancel the window took and no poll has acted on yet
+    // (it came in a stretch that only keeps the window answering) ends it
+    // as a Cancel, whatever the road found meanwhile.
     BOOL EndBuild(EndRoad e_end, EndTimetable e_timetable);
     // A step cut short by the window's request i_code: the user's Cancel
     // puts the timetable back, any other request clears it.
     BOOL EndCut(EndRoad e_end, int i_code)
     {
-        return EndBuild(e_end, i_code == cancelled ? e_put_back : e_clear);
+        return i_code == cancelled ? EndBuild(e_cancelled, e_put_back) : EndBuild(e_end, e_clear);
     }
     // The number of timeslots of the whole timetable.
     UINT CountCells() const;

@@ -157,6 +157,10 @@ int BuildEngine::CheckMinimums(BOOL b_incomplete, BOOL& b_again, BOOL b_interact
             }
         }
     }
+    // The loop above only kept the window answering: a Cancel it took ends
+    // the build here, before the report asks what to do next.
+    if (Progress.IsCancelRequested())
+        return cancelled;
     Stats.nMinimumRows = static_cast<int>(model.GetRows().size());
     Stats.uMinimumShortfall = 0;
     for (const FailedMinItem& item : model.GetRows())

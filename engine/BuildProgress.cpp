@@ -58,6 +58,14 @@ void BuildProgress::ClearRequests()
         pModel->ClearRequests();
 }
 
+void BuildProgress::ClearAnsweredRequests()
+{
+    uSkipPerRead = 0;
+    uPollsToSkip = 0;
+    if (pModel)
+        pModel->ClearAnsweredRequests();
+}
+
 BOOL BuildProgress::ReadClockAndPump()
 {
     // A search polls between its trials, tens of thousands of times a

@@ -13,8 +13,8 @@
 // installed progress clock, both read when a window starts.
 //
 // The engine's progress operations map one to one: StartProgress -> Start,
-// ProgressStep -> Step, the plain step -> StepIt, ClearRequests,
-// PumpMessages, GetUserChoice, EndProgress -> End, CountSearchStep, the
+// ProgressStep -> Step, the plain step -> StepIt, ClearRequests ->
+// ClearAnsweredRequests, PumpMessages, GetUserChoice, EndProgress -> End, CountSearchStep, the
 // text setters -> Set..., and the step count's reset after each attempt ->
 // ResetStepCount. A step reads a pending request as a result code;
 // everything else polls PumpMessages and, when it returns TRUE, takes
@@ -69,9 +69,14 @@ public:
     int Step(std::int32_t i_stage, const std::string& s_text, std::int32_t i_max, BOOL b_stop_allowed);
     // One step of the present stage.
     void StepIt();
-    // Forgets Stop, Cancel, Skip and a reached time limit (after the build
-    // has acted on them).
+    // Forgets Stop, Cancel, Skip and a reached time limit.
     void ClearRequests();
+    // Forgets Stop, Skip and a reached time limit, after the build has
+    // acted on them and goes on. A Cancel stays: the window took it, and
+    // the build ends on it at its next look, however late.
+    void ClearAnsweredRequests();
+    // The window took a Cancel (whether or not a poll has acted on it yet).
+    BOOL IsCancelRequested() const { return pModel && pModel->IsCancelRequested(); }
     // Dispatches waiting events when more than 99 ms passed since the last
     // time (the time limit is judged then, as its timer's message would
     // arrive), and tells whether the user asked for anything. FALSE without

@@ -226,6 +226,10 @@ BOOL BuildEngine::Build(BOOL* p_started, BOOL b_options_asked)
         BOOL b_again = FALSE;
         res = CheckMinimums(b_incomplete, b_again, TRUE);
         ResetStepCount();
+        // A Cancel taken by the window up to here, through the minimum
+        // report, ends the build: no other attempt, no stamp.
+        if (Progress.IsCancelRequested())
+            res = cancelled;
         if (res == succeeded) {
             b_success = TRUE;
             if (i_fill_state == 2)
@@ -245,6 +249,11 @@ BOOL BuildEngine::Build(BOOL* p_started, BOOL b_options_asked)
 
     if (!ReportFailedRotations())
         b_success = FALSE;
+    // The window is up until here, and the reports only kept it answering:
+    // a Cancel it took on the way is the last word. Once it ends (greyed
+    // out first) it takes none.
+    if (Progress.IsCancelRequested())
+        return EndBuild(e_cancelled, e_put_back);
     EndProgress();
     ReportNotScheduled();
 

@@ -95,6 +95,14 @@ void BuildProgressModel::ClearRequests()
     bTimeLimitReached = FALSE;
 }
 
+void BuildProgressModel::ClearAnsweredRequests()
+{
+    const BOOL b_cancel = IsCancelRequested();
+    ClearRequests();
+    if (b_cancel)
+        OnCancel();
+}
+
 void BuildProgressModel::OnSkip()
 {
     bSkipRequested = TRUE;

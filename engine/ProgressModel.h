@@ -145,6 +145,10 @@ public:
     // Skip, the time limit, Cancel or Stop.
     BOOL IsStopRequested() const override;
     void ClearRequests() override;
+    // Forgets Stop, Skip and a reached time limit, which a build answers and
+    // goes on from; a Cancel stays until the window ends: the build ends on
+    // it, however late it came.
+    void ClearAnsweredRequests();
 
     void OnSkip();
 

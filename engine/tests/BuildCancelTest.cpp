@@ -7,13 +7,18 @@
 #include "BuildBed.h"
 
 #include "generators/EventGenerator.h"
+#include "model/ParticipantRole.h"
 #include "testsupport/ArchiveBytes.h"
 #include "testsupport/EveryField.h"
 
 #include <gtest/gtest.h>
 
+#include <cstdint>
 #include <functional>
 #include <memory>
+#include <set>
+#include <string>
+#include <vector>
 
 using buildtest::Range;
 
@@ -27,15 +32,17 @@ bool StartsWith(const std::string& s, const std::string& s_prefix)
 // A generated event with locked and unlocked placements, limits, rules
 // and members, whose first group and participant carry every stored
 // field, built once; every port a build reaches scripted.
+// (b_small: a few groups over a few timeslots, for the tests that build
+// it again and again.)
 struct BuiltEvent : buildtest::ScriptedPorts {
-    explicit BuiltEvent(BOOL b_fill)
+    explicit BuiltEvent(BOOL b_fill, bool b_small = false)
     {
         benchevent::EventOptions options;
-        options.nGroups = 40;
-        options.nParticipants = 100;
-        options.nDays = 3;
-        options.nVenues = 4;
-        options.nSlotsPerDay = 6;
+        options.nGroups = b_small ? 5 : 40;
+        options.nParticipants = b_small ? 10 : 100;
+        options.nDays = b_small ? 2 : 3;
+        options.nVenues = b_small ? 2 : 4;
+        options.nSlotsPerDay = b_small ? 3 : 6;
         options.nFillPercent = 50;
         options.nLockPercent = 30;
         options.nChunkPercent = 20;
@@ -234,6 +241,135 @@ TEST(BuildCancel, StopKeepsWhatTheBuildPlaced)
     EXPECT_EQ(bed.Cells(), " Ole* Ada -");
     EXPECT_FALSE(bed.TT().IsValid());
     EXPECT_TRUE(bed.Doc().IsModified());
+}
+
+// Cancel pressed at every pump of a small build in turn, from the first to
+// the last the build makes on its own: wherever the window takes it
+// (every stage of every attempt, the last check and the reports that keep
+// the window answering included), the event is as the build command found
+// it, its saved bytes and its modified flag; wherever the window refuses it
+// (no window up, or the window greyed out as it ends), the build ends as
+// it would have without the press.
+TEST(BuildCancel, ACancelAtEveryPumpTheWindowTakesLeavesTheEventAsTheCommandFoundIt)
+{
+    struct Case {
+        const char* pWhat;
+        BOOL bFill;
+        // Two reports of groups below their minimums answered "keep
+        // searching", the third "make changes": three attempts.
+        bool bKeepSearching;
+    };
+    const Case a_cases[] = {
+        {"a plain rebuild", FALSE, false},
+        {"a rebuild with the fill", TRUE, false},
+        {"a build that keeps searching", FALSE, true},
+    };
+    for (const Case& c : a_cases) {
+        SCOPED_TRACE(c.pWhat);
+        // The event as the build command finds it, ready to build; the same
+        // each time, keys included (the generator sets the counters of the
+        // keys it gives, the role's is set here).
+        const LONG l_role_key = ParticipantRole::GetKeyCounter();
+        auto make = [&c, l_role_key] {
+            ParticipantRole::SetKeyCounter(l_role_key);
+            auto p_built = std::make_unique<BuiltEvent>(c.bFill, true);
+            BuiltEvent& built = *p_built;
+            if (c.bKeepSearching) {
+                // A group's event minimum beyond every timeslot of the
+                // event: no attempt reaches it. The edit leaves the event
+                // modified.
+                GroupList& groups = built.Doc().GetGroups();
+                int g = 0;
+                while (g < groups.GetNumGroups() && groups.GetAt(g).GetUseVenueLimits())
+                    ++g;
+                EXPECT_LT(g, groups.GetNumGroups());
+                const UINT u_beyond = static_cast<UINT>(built.TT().CountUnfilled(-1, -1) + built.Placed() + 1);
+                groups.GetAt(g).SetEventLimits(Range(u_beyond, u_beyond));
+                built.Doc().SetModifiedFlag(true);
+                built.dialogs.KeepSearching(0);
+                built.dialogs.KeepSearching(0);
+                built.dialogs.MakeChanges();
+            }
+            built.clock.Set(CHighTime(2025, 3, 4, 8, 0, 0));
+            // Every poll of the build is due to pump.
+            built.progress.Clock().SetStepPerReading(100);
+            return p_built;
+        };
+
+        // The build without a press: its pumps, and where it ends.
+        std::unique_ptr<BuiltEvent> p_first = make();
+        const testbytes::Bytes a_before = p_first->Saved();
+        const bool b_was_modified = p_first->Doc().IsModified();
+        const UINT n_pumps_before = p_first->progress.Pumps();
+        const UINT n_shown_before = p_first->progress.Shown();
+        const int i_result = p_first->TT().Build(&p_first->Doc());
+        const UINT n_pumps = p_first->progress.Pumps() - n_pumps_before;
+        const UINT n_windows = p_first->progress.Shown() - n_shown_before;
+        const testbytes::Bytes a_after = p_first->Saved();
+        const bool b_modified_after = p_first->Doc().IsModified();
+        if (c.bKeepSearching) {
+            ASSERT_EQ(i_result, 0);
+            ASSERT_EQ(p_first->dialogs.vMinimums.size(), 3U);
+            ASSERT_EQ(n_windows, 3U) << "one window for each attempt";
+        } else {
+            ASSERT_NE(i_result, 0);
+            ASSERT_TRUE(p_first->TT().IsValid());
+            ASSERT_EQ(n_windows, 1U);
+        }
+        ASSERT_FALSE(a_after == a_before) << "the build changes the timetable";
+        ASSERT_TRUE(b_modified_after);
+        p_first.reset();
+
+        // The stages of each window in which the window took a Cancel, and
+        // the pumps after whose press the build ended otherwise than said.
+        std::vector<std::set<std::int32_t>> v_taken(n_windows);
+        std::string s_wrong;
+        for (UINT k = 1; k <= n_pumps; ++k) {
+            std::unique_ptr<BuiltEvent> p_built = make();
+            BuiltEvent& built = *p_built;
+            HeadlessProgress& progress = built.progress;
+            const UINT u_at = progress.Pumps() + k;
+            const UINT n_shown = progress.Shown();
+            bool b_taken = false;
+            UINT i_window = 0;
+            std::int32_t i_stage = -1;
+            progress.SetPumpHook([&](UINT u_pump) {
+                if (u_pump != u_at)
+                    return;
+                if (progress.Model() != nullptr) {
+                    i_window = progress.Shown() - n_shown - 1;
+                    i_stage = progress.Model()->GetStage();
+                }
+                b_taken = progress.Click(IDCANCEL);
+            });
+            const int i_built = built.TT().Build(&built.Doc());
+            ASSERT_GE(progress.Pumps(), u_at) << "the build reached pump " << k;
+            bool b_right = progress.Shown() == progress.Ended() && !built.window.bDisabled;
+            if (b_taken) {
+                ASSERT_LT(i_window, v_taken.size());
+                v_taken[i_window].insert(i_stage);
+                // As before, byte for byte, and no attempt after the Cancel.
+                b_right = b_right && i_built == 0 && built.Saved() == a_before
+                    && built.Doc().IsModified() == b_was_modified && progress.Shown() - n_shown <= i_window + 1;
+            } else {
+                b_right = b_right && i_built == i_result && built.Saved() == a_after
+                    && built.Doc().IsModified() == b_modified_after;
+            }
+            if (!b_right) {
+                s_wrong += " " + std::to_string(k) + (b_taken ? " (taken in window " + std::to_string(i_window + 1)
+                                                          + " stage " + std::to_string(i_stage) + ")"
+                                                    : " (refused)");
+            }
+        }
+        EXPECT_EQ(s_wrong, "") << "of " << n_pumps << " pumps";
+        // Each window took Cancel in its last check, where the count of the
+        // minimums runs, as in its search.
+        for (UINT w = 0; w < n_windows; ++w) {
+            SCOPED_TRACE("window " + std::to_string(w + 1));
+            EXPECT_EQ(v_taken[w].count(BuildEngine::e_stage_minimums), 1U);
+            EXPECT_EQ(v_taken[w].count(BuildEngine::e_stage_minimum_check), 1U);
+        }
+    }
 }
 
 } // namespace

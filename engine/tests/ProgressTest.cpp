@@ -7,6 +7,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -307,9 +308,16 @@ TEST(BuildProgress, RequestsMapToTheBuildsResultCodes)
         const bool b_asked = !c.vPresses.empty() || c.bTimeLimit;
         EXPECT_EQ(progress.PumpMessages(), b_asked ? TRUE : FALSE);
         EXPECT_EQ(progress.GetUserChoice(), c.iChoice);
-        // A stage step reports the same; clearing forgets it.
+        // A stage step reports the same. What the build answers and goes
+        // on from is forgotten then, but for a Cancel: the build ends on
+        // that one, however late it looks. Clearing forgets everything.
         headless.Clock().Advance(1'000);
         EXPECT_EQ(progress.Step(2, "fill", 10, TRUE), b_asked ? c.iChoice : 1);
+        progress.ClearAnsweredRequests();
+        const bool b_cancel = std::count(c.vPresses.begin(), c.vPresses.end(), static_cast<UINT>(IDCANCEL)) > 0;
+        EXPECT_EQ(progress.IsCancelRequested(), b_cancel ? TRUE : FALSE);
+        EXPECT_EQ(progress.PumpMessages(), b_cancel ? TRUE : FALSE);
+        EXPECT_EQ(progress.Step(2, "fill", 10, TRUE), b_cancel ? BuildProgress::kCancelled : 1);
         progress.ClearRequests();
         EXPECT_FALSE(progress.PumpMessages());
         EXPECT_EQ(progress.Step(2, "fill", 10, TRUE), 1);

@@ -1,14 +1,20 @@
 #include "shell/frame/EventDocument.h"
 
+#include "engine/BuildDriver.h"
+#include "framework/ui/WxText.h"
 #include "model/DocumentPorts.h"
 #include "shell/frame/AppSettings.h"
 #include "shell/frame/CommandIds.h"
 #include "shell/frame/ListPorts.h"
 #include "shell/frame/WxCommands.h"
 
+#include <optional>
 #include <set>
 #include <utility>
 #include <vector>
+#include <wx/app.h>
+#include <wx/frame.h>
+#include <wx/statusbr.h>
 
 namespace {
 
@@ -46,6 +52,17 @@ constexpr const char* kBuildingText = "Building the timetable...";
 constexpr const char* kCheckingText = "Checking the timetable...";
 // The message bar's word when nothing is going on.
 constexpr const char* kReadyText = "Ready";
+
+// What the main frame's message bar shows; none without the frame and its
+// bar.
+std::optional<std::string> ShownMessage()
+{
+    auto* p_frame = wxTheApp != nullptr ? wxDynamicCast(wxTheApp->GetTopWindow(), wxFrame) : nullptr;
+    const wxStatusBar* p_bar = p_frame != nullptr ? p_frame->GetStatusBar() : nullptr;
+    if (p_bar == nullptr)
+        return std::nullopt;
+    return FromWx(p_bar->GetStatusText(0));
+}
 
 UINT CommandOf(int i_wxId)
 {
@@ -168,6 +185,7 @@ void CEventDocument::OnCommand(wxCommandEvent& event)
         // A build that ends well has no message of its own: once its
         // progress window has gone, the message bar tells the user.
         const bool b_had_built = BuiltMessageHolds();
+        const std::optional<std::string> s_before = ShownMessage();
         bBuiltMessage = false;
         GetListStatusPort().SetMessageText(kBuildingText);
         if (Doc.OnBuildTimetable() && Doc.GetTimetable() != nullptr && Doc.GetTimetable()->IsValid()) {
@@ -175,10 +193,17 @@ void CEventDocument::OnCommand(wxCommandEvent& event)
             bBuiltMessage = true;
             pBuiltTimetable = Doc.GetTimetable();
             dtBuilt = pBuiltTimetable->GetCreationDate();
+            break;
+        }
+        // Only a cancelled build leaves the timetable the last build made,
+        // and with it that build's word.
+        bBuiltMessage = b_had_built;
+        if (WasLastBuildCancelled() && s_before && (*s_before != kBuiltText || BuiltMessageHolds())) {
+            // Nothing was built: the bar says again what it said before the
+            // command (a pane's count of its rows, the word of the build
+            // that made the timetable, "Ready").
+            GetListStatusPort().SetMessageText(*s_before);
         } else {
-            // A build cancelled in its options or its progress window
-            // leaves the timetable the last build made: its word holds.
-            bBuiltMessage = b_had_built;
             GetListStatusPort().SetMessageText(BuiltMessageHolds() ? kBuiltText : kReadyText);
         }
         break;

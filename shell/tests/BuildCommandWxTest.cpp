@@ -7,7 +7,8 @@
 //
 // With ROTAVEX_SHOW_SECONDS set, the generated event stays on screen that
 // long before the rebuild and after its Cancel (ROTAVEX_SHOW_ONLY "before"
-// or "after" picks one), for screenshots.
+// or "after" picks one), and the small event after a cancelled build with
+// a pane's count in the message bar ("cancelled"), for screenshots.
 #include "engine/BuildReports.h"
 #include "engine/ProgressPort.h"
 #include "engine/TTMap.h"
@@ -23,7 +24,10 @@
 #include "shell/frame/CommandIds.h"
 #include "shell/frame/EventDocument.h"
 #include "shell/frame/MainFrm.h"
+#include "shell/frame/PaneView.h"
 #include "shell/frame/RotavexApp.h"
+#include "shell/lists/ItemListView.h"
+#include "shell/lists/VenueView.h"
 #include "testsupport/ArchiveBytes.h"
 #include "testsupport/EventBuilder.h"
 #include "testsupport/ProgramFolder.h"
@@ -147,6 +151,8 @@ public:
         }
         pWatch.reset();
         Program.ShutDown();
+        if (bVenueView)
+            WindowClasses::Unregister(kVenueView);
         fs::remove_all(fsSource);
     }
 
@@ -170,6 +176,8 @@ public:
     SampleProgram Program;
     std::unique_ptr<WatchingProgress> pWatch;
     fs::path fsSource;
+    // The venue pane is on screen (registered before the program starts).
+    bool bVenueView = false;
 };
 
 TEST_F(BuildCommandWxTest, TheOptionsComeBeforeTheMapAndWhatTheUserSetsThereReachesTheBuild)
@@ -319,6 +327,106 @@ TEST_F(BuildCommandWxTest, TheProgressWindowsCancelLeavesTheTimetableTheUserHad)
     EXPECT_TRUE(Frame().IsEnabled());
     EXPECT_FALSE(wxIsBusy());
     ShowAWhile("after");
+}
+
+// A build cancelled in its options or in its progress window built
+// nothing: the message bar says again what it said before the command,
+// whether that was the word of the opened event ("Ready"), the word of the
+// build that made the timetable, or a pane's count of its rows after that
+// build (the bar must not claim the build then).
+TEST_F(BuildCommandWxTest, ACancelledBuildLeavesTheMessageBarAsItWas)
+{
+    ASSERT_TRUE(RegisterVenueView());
+    bVenueView = true;
+    ASSERT_TRUE(Start(WriteSmallEvent, "message"));
+    // The fill places Ada, which has no limits: no report of groups never
+    // placed comes at the end.
+    Doc().GetPreferences().SetFillEmptySlots(TRUE);
+    auto build = [&] {
+        WhenShown<BuildOptionsDlg>([](BuildOptionsDlg& dlg) { PressInLoop(dlg, wxID_OK); });
+        Frame().RunCommand(EventDoc::ID_BUILD_TIMETABLE);
+        Pump();
+        ASSERT_TRUE(Doc().GetTimetable()->IsValid()) << "the small event builds valid";
+        ASSERT_EQ(Message(), CEventDocument::BuiltMessage());
+    };
+    auto click_venues = [&] {
+        auto* p_venues = dynamic_cast<ItemListView*>(Frame().FindView(kVenueView, true));
+        ASSERT_NE(p_venues, nullptr);
+        p_venues->Click(0, FALSE, FALSE);
+        Pump();
+        ASSERT_NE(Message(), CEventDocument::BuiltMessage()) << "the pane counts its rows";
+        ASSERT_NE(Message(), "Ready");
+    };
+    // The Cancel in the options dialog, or in the progress window as soon
+    // as it is up.
+    auto cancel_options = [] {
+        WhenShown<BuildOptionsDlg>([](BuildOptionsDlg& dlg) { PressInLoop(dlg, wxID_CANCEL); });
+    };
+    bool b_pressed = false;
+    auto cancel_progress = [&] {
+        WhenShown<BuildOptionsDlg>([](BuildOptionsDlg& dlg) { PressInLoop(dlg, wxID_OK); });
+        pWatch->fOnPump = [&](BuildProgressModel* p_model) {
+            if (b_pressed || p_model == nullptr)
+                return;
+            TTBuildProgressDlg* p_dlg = ProgressWindow();
+            ASSERT_NE(p_dlg, nullptr);
+            wxWindow* p_cancel = p_dlg->FindWindow(wxID_CANCEL);
+            ASSERT_NE(p_cancel, nullptr);
+            wxCommandEvent click(wxEVT_BUTTON, wxID_CANCEL);
+            click.SetEventObject(p_cancel);
+            p_cancel->GetEventHandler()->ProcessEvent(click);
+            b_pressed = true;
+        };
+    };
+    struct Case {
+        const char* pWhat;
+        // Brings the message bar to what it says before the build.
+        std::function<void()> fBefore;
+        bool bInProgress;
+    };
+    // In this order: the event is unbuilt until the third.
+    const Case a_cases[] = {
+        {"the opened event's word, Cancel in the options", [] {}, false},
+        {"the opened event's word, Cancel in the progress window", [] {}, true},
+        {"the built word, Cancel in the options", build, false},
+        {"the built word, Cancel in the progress window", build, true},
+        {"a pane's count after a build, Cancel in the options",
+         [&] {
+             build();
+             click_venues();
+         },
+         false},
+        {"a pane's count after a build, Cancel in the progress window",
+         [&] {
+             build();
+             click_venues();
+         },
+         true},
+    };
+    for (const Case& c : a_cases) {
+        SCOPED_TRACE(c.pWhat);
+        c.fBefore();
+        if (::testing::Test::HasFatalFailure())
+            return;
+        Doc().SetModifiedFlag(false);
+        const std::string s_before = Message().ToStdString();
+        const testbytes::Bytes a_before = Saved();
+        b_pressed = false;
+        if (c.bInProgress)
+            cancel_progress();
+        else
+            cancel_options();
+        Frame().RunCommand(EventDoc::ID_BUILD_TIMETABLE);
+        Pump();
+        pWatch->fOnPump = nullptr;
+        EXPECT_EQ(b_pressed, c.bInProgress);
+        EXPECT_EQ(ProgressWindow(), nullptr);
+        EXPECT_TRUE(Saved() == a_before) << "nothing was built";
+        EXPECT_FALSE(Doc().IsModified());
+        EXPECT_EQ(Message().ToStdString(), s_before);
+        EXPECT_FALSE(wxIsBusy());
+    }
+    ShowAWhile("cancelled");
 }
 
 } // namespace
