@@ -1,7 +1,7 @@
 // What the benchmarks that run the whole program in-process under a display
 // share: the generator's options with a large event by default, the
 // toolkit started with the program's own application, the program started
-// on a small event in a window of a fixed size, and its end.
+// on a small event in a window of a fixed size, the timing, and its end.
 #pragma once
 
 #include "app/InstallViews.h"

@@ -299,6 +299,14 @@ void ItemListCore::ClearFocus()
     iRememberedFocus = -1;
 }
 
+void ItemListCore::ClearForNewEvent()
+{
+    ClearFocus();
+    UnselectAll();
+    iAnchor = -1;
+    lClickAnchor = -1;
+}
+
 void ItemListCore::RestoreFocus()
 {
     if (pList->GetItemCount() == 0)

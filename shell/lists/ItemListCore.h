@@ -221,6 +221,11 @@ public:
 
     // ---- focus ----
     void ClearFocus();
+    // Another event took the place of the last one: no row keeps its focus
+    // or its selection, and no range starts from a row clicked before. The
+    // refill keeps the selection by key, and the keys of the last event's
+    // records name other records in the new one.
+    void ClearForNewEvent();
     void RestoreFocus();
     void OnSetFocus();
     void OnKillFocus();

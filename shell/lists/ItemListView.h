@@ -62,7 +62,9 @@ public:
 
     // ---- IItemListView ----
     void SetRefill() override;
-    void ClearFocus() override { ItemListCore::ClearFocus(); }
+    // Called as another event takes the place of the last one: the new
+    // event's rows start without a focus or a selection.
+    void ClearFocus() override { ItemListCore::ClearForNewEvent(); }
     void ApplyLayout(const ViewLayout& layout) override { ItemListCore::ApplyLayout(layout); }
     void FillLayout(ViewLayout& layout) override { ItemListCore::FillLayout(layout); }
 

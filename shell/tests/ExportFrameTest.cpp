@@ -288,16 +288,18 @@ TEST_F(ExportFrameTest, ExportsOfferTheEventsOwnNameBesideItsFile)
 }
 
 // The desktop's own mail tool where no mail program is set up: it tries
-// what it knows for seconds, says "no method available" and fails. Meanwhile
-// the pointer is busy and the message bar says the mail program is
-// starting; then the selection's mail says it failed and names the
-// addresses, so that the user can write to them, and the bar shows again
-// what it showed before.
+// what it knows, says "no method available" and fails. While it runs on
+// past the moment the window goes on, the pointer is busy and the message
+// bar says the mail program is starting (the tool is held at its start
+// until the window has been looked at, so that it is seen running at any
+// pace); then the selection's mail says it failed and names the addresses,
+// so that the user can write to them, and the bar shows again what it
+// showed before.
 TEST_F(ExportFrameTest, MailWithoutAMailProgramNamesTheAddresses)
 {
     const char* a_tools[] = {DesktopMailComposer::kTool, "xdg-open", "xdg-mime", "sed", "cat", "grep", "egrep",
                              "tr", "cut", "head", "tail", "basename", "dirname", "readlink", "which", "mktemp",
-                             "rm", "awk", "od", "expr", "env", "uname", "ls", "wc", "id"};
+                             "rm", "awk", "od", "expr", "env", "uname", "ls", "wc", "id", "sleep"};
     const fs::path fs_bin = fsFolder / "bin";
     fs::create_directories(fs_bin);
     for (const char* p_tool : a_tools) {
@@ -310,6 +312,16 @@ TEST_F(ExportFrameTest, MailWithoutAMailProgramNamesTheAddresses)
     }
     if (!fs::exists(fs_bin / DesktopMailComposer::kTool) || !fs::exists(fs_bin / "xdg-open"))
         GTEST_SKIP() << "the desktop's mail tool is not installed";
+    // The tool waits at its start until the test lets it go on.
+    const fs::path fs_gate = fsFolder / "go";
+    {
+        const fs::path fs_tool = fs_bin / DesktopMailComposer::kTool;
+        const fs::path fs_real = fs::read_symlink(fs_tool);
+        fs::remove(fs_tool);
+        std::ofstream(fs_tool) << "#!/bin/sh\nwhile [ ! -e '" << fs_gate.string() << "' ]; do sleep 0.02; done\nexec '"
+                               << fs_real.string() << "' \"$@\"\n";
+        fs::permissions(fs_tool, fs::perms::owner_all, fs::perm_options::add);
+    }
     // Its tools, and no mail program, browser or desktop to hand over to.
     fs::create_directories(fsFolder / "home");
     const EnvScope path("PATH", fs_bin.string());
@@ -341,11 +353,15 @@ TEST_F(ExportFrameTest, MailWithoutAMailProgramNamesTheAddresses)
     ASSERT_FALSE(wxIsBusy());
     const auto t_start = std::chrono::steady_clock::now();
     ASSERT_TRUE(Run(ID_SEND_SELECTION_MAIL));
-    // The tool takes its time to try everything; the window goes on, busy
-    // and saying so, until the failure is told.
+    // The window goes on while the tool is held, busy and saying so; once
+    // the tool goes on to try everything, it stays so until the failure is
+    // told.
+    EXPECT_TRUE(Boxes.Boxes().empty()) << "the held tool cannot have failed yet";
     const auto t_end = t_start + std::chrono::seconds(90);
     int n_looks = 0, n_idle = 0;
     while (Boxes.Boxes().empty() && std::chrono::steady_clock::now() < t_end) {
+        if (n_looks == 1)
+            std::ofstream{fs_gate};
         ++n_looks;
         if (!wxIsBusy() || p_bar->GetStatusText(0) != "Starting the mail program...")
             ++n_idle;
@@ -354,7 +370,7 @@ TEST_F(ExportFrameTest, MailWithoutAMailProgramNamesTheAddresses)
     }
     DesktopMailComposer::ForgetAvailability();
     ASSERT_EQ(Boxes.Boxes().size(), 1u) << "the failure was not told";
-    EXPECT_GT(n_looks, 0) << "the tool failed at once: its start was not seen";
+    EXPECT_GT(n_looks, 1) << "the window was looked at while the tool was held";
     const auto t_took = std::chrono::steady_clock::now() - t_start;
     EXPECT_EQ(n_idle, 0) << "of " << n_looks << " looks during "
                          << std::chrono::duration_cast<std::chrono::milliseconds>(t_took).count() << " ms";

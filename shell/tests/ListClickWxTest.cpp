@@ -6,7 +6,9 @@
 // stays where it was scrolled, and the selection in the document's keys is
 // the range between the two clicks. Each pane of the program (venues,
 // groups, participants) is tried, and a list of a dialog (the library's list
-// on its own, as the column choosers and report dialogs hold it).
+// on its own, as the column choosers and report dialogs hold it). Ctrl+A
+// selects a pane's every row, and an event opened after it starts with no
+// row selected.
 //
 // The events go through the X server (wxUIActionSimulator over XTest):
 // the toolkit gives the clicked window the focus before the press reaches
@@ -19,6 +21,7 @@
 #include "framework/Settings.h"
 #include "framework/ui/WindowClass.h"
 #include "model/EventDoc.h"
+#include "shell/frame/CommandIds.h"
 #include "shell/frame/EventDocument.h"
 #include "shell/frame/MainFrm.h"
 #include "shell/frame/PaneView.h"
@@ -32,12 +35,16 @@
 #include "testsupport/ui/WxLoopDriving.h"
 #include "zelkit/lists/ui/ZelListCtrl.h"
 
+#include <algorithm>
 #include <chrono>
 #include <cstdio>
 #include <filesystem>
+#include <functional>
 #include <gtest/gtest.h>
+#include <string>
 #include <thread>
 #include <wx/frame.h>
+#include <wx/settings.h>
 #include <wx/statusbr.h>
 #include <wx/sizer.h>
 #include <wx/textctrl.h>
@@ -54,6 +61,15 @@ constexpr int nItems = 300;
 
 using xinput::Settle;
 using xinput::WheelDown;
+
+// Lets the toolkit deliver the input until f_done holds, a few seconds at
+// most (the input is late on a busy machine); whether it holds.
+bool SettleUntil(const std::function<bool()>& f_done)
+{
+    for (int i = 0; i < 250 && !f_done(); ++i)
+        Settle(20);
+    return f_done();
+}
 
 // The screen point of a row's middle, a little in from the left.
 wxPoint RowPoint(const ZelListCtrl& list, int i_row)
@@ -274,6 +290,103 @@ TEST_F(ListClickWxTest, CtrlATakesEveryRowOfTheFocusedPane)
         Settle();
         EXPECT_EQ(p_view->GetList().GetSelectedCount(), 0);
         EXPECT_EQ(Frame().GetStatusBar()->GetStatusText(0), wxString::Format("%d %s", nItems, pane.pWhat));
+    }
+}
+
+// Ctrl+A in every pane of one event, then another event opened in its
+// place (whose records have the keys the last one's had): no row of the
+// new event is selected, none is painted so, and Delete is grey in every
+// pane; Ctrl+A there selects every row, paints it and enables Delete.
+TEST_F(ListClickWxTest, AnEventOpenedAfterCtrlAStartsWithoutASelection)
+{
+    struct PaneCase {
+        const char* pWhat;
+        int iRow, iCol;
+    } a_panes[] = {{"venues", 0, 0}, {"groups", 1, 0}, {"participants", 0, 1}};
+    wxUIActionSimulator sim;
+    const auto ctrl_a = [&](const PaneCase& pane) {
+        ItemListView* p_view = Pane(pane.iRow, pane.iCol);
+        ASSERT_NE(p_view, nullptr);
+        ZelListCtrl& list = *p_view->GetListCtrl();
+        list.SetTopIndex(0);
+        Settle();
+        sim.MouseMove(RowPoint(list, 1));
+        Settle();
+        sim.MouseClick();
+        ASSERT_TRUE(SettleUntil([&] { return list.HasFocus(); })) << "the click gave the pane the focus";
+        sim.Char('A', wxMOD_CONTROL);
+        EXPECT_TRUE(SettleUntil([&] { return p_view->GetList().GetSelectedCount() == list.GetItemCount(); }))
+            << "Ctrl+A selected every row";
+    };
+    std::vector<std::vector<LPARAM>> v_selected;
+    for (const PaneCase& pane : a_panes) {
+        SCOPED_TRACE(pane.pWhat);
+        ctrl_a(pane);
+        Frame().SetActiveView(Pane(pane.iRow, pane.iCol));
+        EXPECT_TRUE(Frame().IsCommandEnabled(ID_EDIT_CLEAR));
+        v_selected.push_back(SelectedKeys(Pane(pane.iRow, pane.iCol)->GetList()));
+    }
+
+    // The other event was made in a session of its own: its records' keys
+    // start where this event's did, so the keys selected here name records
+    // of the other event too.
+    constexpr int nOthers = 4;
+    const fs::path fs_other = fsFolder / "other.eve";
+    {
+        const auto first_key = [&](std::size_t u_pane) {
+            return *std::min_element(v_selected[u_pane].begin(), v_selected[u_pane].end());
+        };
+        Venue::SetKeyCounter(static_cast<LONG>(first_key(0)));
+        Group::SetKeyCounter(static_cast<LONG>(first_key(1)));
+        Participant::SetKeyCounter(static_cast<LONG>(first_key(2)));
+        EventBuilder event;
+        event.Name("Small fair").Days({"Sun"}).Slots(-1, {"09:00-10:00"}).TwentyFourHour();
+        for (int i = 0; i < nOthers; ++i) {
+            const std::string s_n = std::to_string(i);
+            event.Venue("Tent " + s_n);
+            event.Group("Trio " + s_n, [](Group& g) { g.SetEmail("trio@example.org"); });
+            event.Participant("Cy Dunn" + s_n, [](Participant& p) { p.SetEmail("cy@example.org"); });
+        }
+        ASSERT_TRUE(event.Doc().OnSaveDocument(fs_other.string()));
+    }
+
+    ASSERT_EQ(TheApp()->OpenDocumentFile(fs_other.string()), CRotavexApp::e_opened);
+    Settle();
+    ASSERT_EQ(TheApp()->GetDocument()->GetEvent().GetEventName(), "Small fair");
+    const wxColour col_plain = wxSystemSettings::GetColour(wxSYS_COLOUR_WINDOW);
+    for (const PaneCase& pane : a_panes) {
+        SCOPED_TRACE(pane.pWhat);
+        ItemListView* p_view = Pane(pane.iRow, pane.iCol);
+        ASSERT_NE(p_view, nullptr);
+        ASSERT_EQ(p_view->GetList().GetItemCount(), nOthers);
+        const std::vector<LPARAM>& v_before = v_selected[static_cast<std::size_t>(&pane - a_panes)];
+        for (int i = 0; i < nOthers; ++i)
+            ASSERT_NE(std::find(v_before.begin(), v_before.end(), p_view->GetList().GetItemData(i)), v_before.end())
+                << "the key of row " << i << " was selected in the last event";
+        EXPECT_EQ(p_view->GetList().GetSelectedCount(), 0);
+        for (int i = 0; i < nOthers; ++i) {
+            wxColour col_back, col_text;
+            p_view->GetRowColours(i, col_back, col_text);
+            EXPECT_EQ(col_back.GetRGB(), col_plain.GetRGB()) << "row " << i << " is painted unselected";
+        }
+        Frame().SetActiveView(p_view);
+        EXPECT_FALSE(Frame().IsCommandEnabled(ID_EDIT_CLEAR)) << "Delete is grey without a selection";
+        // A Shift-click takes its own row only: no range starts from a
+        // row the last event's click left.
+        p_view->Click(nOthers - 1, TRUE, FALSE);
+        EXPECT_EQ(p_view->GetList().GetSelectedCount(), 1);
+        p_view->Click(-1, FALSE, FALSE);
+    }
+    // The new event's rows are there to be taken, and Delete follows.
+    for (const PaneCase& pane : a_panes) {
+        SCOPED_TRACE(pane.pWhat);
+        ctrl_a(pane);
+        ItemListView* p_view = Pane(pane.iRow, pane.iCol);
+        wxColour col_back, col_text;
+        p_view->GetRowColours(0, col_back, col_text);
+        EXPECT_NE(col_back.GetRGB(), col_plain.GetRGB()) << "a selected row is painted so";
+        Frame().SetActiveView(p_view);
+        EXPECT_TRUE(Frame().IsCommandEnabled(ID_EDIT_CLEAR));
     }
 }
 

@@ -14,6 +14,7 @@
 #include "shell/tests/FakeImportView.h"
 #include "testsupport/ui/SheetTestDriving.h"
 #include "testsupport/ui/WxTestEnvironment.h"
+#include "zelkit/import/ZelImport.h"
 #include "zelkit/import/ui/ZelImportWizard.h"
 
 #include <gtest/gtest.h>
@@ -23,7 +24,6 @@
 #include <wx/frame.h>
 #include <wx/gauge.h>
 #include <wx/stattext.h>
-#include <wx/timer.h>
 
 #include <chrono>
 #include <cstdio>
@@ -341,45 +341,68 @@ TEST(ListImportWx, CancelOfALargeImportLeavesTheEventAsItWas)
     struct Seen {
         bool bProgress = false;
         bool bMainEnabled = true;
-        bool bWizardShown = true;
+        bool bWizardShown = false;
         wxString sTitle;
         wxString sStatus;
         int iBar = -1;
     } seen;
-    // Looks for the progress window from a timer, as the user's eye would;
-    // once it is up (and held for a look when asked), presses its Cancel.
-    wxTimer timer;
-    int n_looks = 0;
+    // The program's own progress window, on a clock that moves as the
+    // records are read, so that it opens and is looked at after the same
+    // records at any pace. Each of its pumps is a look, as the user's eye
+    // would give; the first looks let the window be drawn (for a screenshot
+    // it is then held as it stands, the import waiting meanwhile), and at
+    // the third the test presses its Cancel.
+    class LookingProgress : public IZelImportProgressPort {
+    public:
+        explicit LookingProgress(std::function<void(ZelGeneralProgress&)> f_look)
+            : Window(ZelGetImportProgressPort()), fLook(std::move(f_look))
+        {
+            pPrevious = ZelSetImportProgressPort(this);
+        }
+        ~LookingProgress() override { ZelSetImportProgressPort(pPrevious); }
+        std::int64_t GetMilliseconds() override { return llNow += 2; }
+        bool Open(const std::string& s_title) override { return Window.Open(s_title); }
+        void Show(const std::string& s_status, std::uint64_t u_done, std::uint64_t u_total) override
+        {
+            Window.Show(s_status, u_done, u_total);
+        }
+        bool Pump() override
+        {
+            ++nLooks;
+            for (wxWindow* p_win : wxTopLevelWindows)
+                if (auto* p = dynamic_cast<ZelGeneralProgress*>(p_win); p != nullptr && p->IsShown())
+                    fLook(*p);
+            return Window.Pump();
+        }
+        void Close() override { Window.Close(); }
+        int nLooks = 0;
+
+    private:
+        IZelImportProgressPort& Window;
+        std::function<void(ZelGeneralProgress&)> fLook;
+        IZelImportProgressPort* pPrevious;
+        std::int64_t llNow = 0;
+    };
     const char* p_seconds = std::getenv("ROTAVEX_SHOW_SECONDS");
-    timer.Bind(wxEVT_TIMER, [&](wxTimerEvent&) {
-        ZelGeneralProgress* p_progress = nullptr;
-        for (wxWindow* p_win : wxTopLevelWindows) {
-            if (auto* p = dynamic_cast<ZelGeneralProgress*>(p_win); p != nullptr && p->IsShown())
-                p_progress = p;
-            if (dynamic_cast<ZelImportWizard*>(p_win) != nullptr && p_win->IsShown() && seen.bProgress)
+    LookingProgress* p_looking = nullptr;
+    LookingProgress looking([&](ZelGeneralProgress& progress) {
+        seen.bProgress = true;
+        for (wxWindow* p_win : wxTopLevelWindows)
+            if (dynamic_cast<ZelImportWizard*>(p_win) != nullptr && p_win->IsShown())
                 seen.bWizardShown = true;
-        }
-        if (p_progress == nullptr)
-            return;
-        if (!seen.bProgress) {
-            seen.bProgress = true;
-            seen.bWizardShown = false;
-        }
-        // A few looks, so that the window is drawn; for a screenshot it is
-        // then held as it stands (the import waits meanwhile).
-        if (++n_looks < 3)
+        if (p_looking->nLooks != 3)
             return;
         if (p_seconds != nullptr)
             std::this_thread::sleep_for(std::chrono::seconds(std::atoi(p_seconds)));
         seen.bMainEnabled = p_main->IsEnabled();
-        seen.sTitle = p_progress->GetTitle();
-        if (auto* p_text = p_progress->FindWindow(ZelGeneralProgress::IDC_ZEL_PROGRESS_TEXT))
+        seen.sTitle = progress.GetTitle();
+        if (auto* p_text = progress.FindWindow(ZelGeneralProgress::IDC_ZEL_PROGRESS_TEXT))
             seen.sStatus = p_text->GetLabel();
-        if (auto* p_bar = wxDynamicCast(p_progress->FindWindow(ZelGeneralProgress::IDC_ZEL_PROGRESS_BAR), wxGauge))
+        if (auto* p_bar = wxDynamicCast(progress.FindWindow(ZelGeneralProgress::IDC_ZEL_PROGRESS_BAR), wxGauge))
             seen.iBar = p_bar->GetValue();
-        timer.Stop();
-        PressInLoop(*p_progress, wxID_CANCEL);
+        PressInLoop(progress, wxID_CANCEL);
     });
+    p_looking = &looking;
 
     WhenShown<ZelImportWizard>([&](ZelImportWizard& wizard) {
         Press(wizard, ZelSizingPropSheet::ID_WIZNEXT);
@@ -388,15 +411,14 @@ TEST(ListImportWx, CancelOfALargeImportLeavesTheEventAsItWas)
         ChooseField(*p_list, 0, "Group Name");
         ChooseField(*p_list, 1, "Contact Name");
         ChooseField(*p_list, 2, "Notes");
-        timer.Start(20);
         Press(wizard, ZelSizingPropSheet::ID_WIZFINISH);
     });
     ItemListImport(rows).ImportFile("Gfile", "file", s_path);
-    timer.Stop();
     std::remove(s_path.c_str());
     Pump();
 
     EXPECT_TRUE(seen.bProgress) << "the progress window came up";
+    EXPECT_EQ(looking.nLooks, 3) << "the import stopped at the look that pressed Cancel";
     EXPECT_FALSE(seen.bWizardShown) << "the wizard left the screen";
     EXPECT_FALSE(seen.bMainEnabled) << "the main window takes no input under it";
     EXPECT_EQ(seen.sTitle, "Importing");

@@ -10,16 +10,18 @@
 //   first cell moves back to the day tabs;
 // - while Tab scrolls the day grid, its headings and time column stay
 //   where they are: what is on screen is what a fresh paint gives, and the
-//   heading band is the one shown before the scroll.
+//   heading band is the one shown before the scroll;
+// - the wheel turned under a resting pointer takes the tip of the cell that
+//   was under it away: the tip that shows is the cell's now under it.
 //
 // The events go through the X server (wxUIActionSimulator over XTest, and
 // the wheel as X buttons 4 and 5): the toolkit gives a clicked window the
 // focus before the press reaches it.
 //
 // With ROTAVEX_SHOW_SECONDS set, the windows stay on screen that long after
-// the wizard's click ("wizard"), the day grid's click ("day grid") and the
-// Tab to the last cell ("last cell"), for screenshots (ROTAVEX_SHOW_ONLY
-// picks one).
+// the wizard's click ("wizard"), the day grid's click ("day grid"), the
+// Tab to the last cell ("last cell") and the tip after the wheel ("tip"), for
+// screenshots (ROTAVEX_SHOW_ONLY picks one).
 #include "app/InstallSheets.h"
 #include "framework/MessageBox.h"
 #include "framework/Settings.h"
@@ -59,8 +61,10 @@
 #include <wx/checkbox.h>
 #include <wx/frame.h>
 #include <wx/notebook.h>
+#include <wx/popupwin.h>
 #include <wx/radiobut.h>
 #include <wx/settings.h>
+#include <wx/stattext.h>
 #include <wx/textctrl.h>
 #include <wx/timer.h>
 #include <wx/uiaction.h>
@@ -630,6 +634,69 @@ TEST_F(TimeslotGridInputWxTest, TheDayGridsHeadingsAndTimeColumnStayWhileTabScro
     Settle(300);
     const wxImage repainted = CaptureScreen(rc_screen);
     EXPECT_EQ(DifferingRows(shown, repainted), "") << "what is on screen is what a fresh paint gives";
+}
+
+// ------------------------------------------------- the day grid's tips
+
+// The text of the position tip the grid shows, empty while none shows.
+wxString ShownTip(wxWindow& grid)
+{
+    for (wxWindow* p_child : grid.GetChildren()) {
+        if (wxDynamicCast(p_child, wxPopupWindow) == nullptr || !p_child->IsShown())
+            continue;
+        for (wxWindow* p_text : p_child->GetChildren())
+            if (auto* p_label = wxDynamicCast(p_text, wxStaticText))
+                return p_label->GetLabel();
+    }
+    return {};
+}
+
+// Waits (a few seconds at most) for the grid's tip to show; its text.
+wxString AwaitTip(wxWindow& grid)
+{
+    for (int i = 0; i < 250 && ShownTip(grid).empty(); ++i)
+        Settle(20);
+    return ShownTip(grid);
+}
+
+// The pointer rests on a cell until its tip shows, and the wheel scrolls
+// the grid under it: the tip of the cell that was there goes, and the tip
+// that comes is the one of the cell now under the pointer, as the pointer
+// brought there afresh finds it.
+TEST_F(TimeslotGridInputWxTest, TheDayGridsTipFollowsTheCellUnderThePointerAfterTheWheel)
+{
+    auto [grid, core, first, last] = StartOnCourseGrid();
+    core.OnVScroll(SB_TOP, 0);
+    Settle();
+    const SlotPos over = SlotInView(core);
+    ASSERT_GE(over.iSlot, 0);
+    const wxPoint pt_screen = SlotScreenPoint(grid, over);
+    wxUIActionSimulator sim;
+    sim.MouseMove(pt_screen);
+    Settle();
+    const wxString s_before = AwaitTip(grid);
+    ASSERT_FALSE(s_before.empty()) << "the cell's tip shows";
+
+    const int i_before = grid.GetScrollInfoOf(wxVERTICAL).nPos;
+    WheelDown(3);
+    ASSERT_GT(grid.GetScrollInfoOf(wxVERTICAL).nPos, i_before) << "the wheel scrolled the grid";
+    const wxString s_at_once = ShownTip(grid);
+    const wxString s_after = AwaitTip(grid);
+    ShowAWhile("tip");
+
+    // The pointer leaves the grid and comes back to the same point.
+    sim.MouseMove(grid.ClientToScreen(wxPoint(-30, -30)));
+    Settle();
+    EXPECT_TRUE(ShownTip(grid).empty()) << "the tip went with the pointer";
+    sim.MouseMove(pt_screen);
+    Settle();
+    const wxString s_fresh = AwaitTip(grid);
+    ASSERT_FALSE(s_fresh.empty());
+    ASSERT_NE(s_fresh, s_before) << "another cell lies under the pointer after the scroll";
+    EXPECT_TRUE(s_at_once.empty() || s_at_once == s_fresh)
+        << "the tip of the cell scrolled away stays: " << s_at_once.utf8_string();
+    EXPECT_EQ(s_after.utf8_string(), s_fresh.utf8_string())
+        << "the tip shown after the scroll is the one of the cell under the pointer";
 }
 
 }  // namespace

@@ -482,8 +482,9 @@ void ZelTimeslotGrid::OnSize()
     MakeFocusVisible(1);
 }
 
-int ZelTimeslotGrid::OnMouseWheel(UINT u_modifiers, int i_delta, const CPoint&, DWORD u_time)
+int ZelTimeslotGrid::OnMouseWheel(UINT u_modifiers, int i_delta, const CPoint& pt, DWORD u_time)
 {
+    bool b_moved = false;
     if (u_modifiers & MK_CONTROL) {
         // One zoom step per 300 ms of message time; a time before the last
         // step (the counter wrapped) only starts the count again.
@@ -495,14 +496,24 @@ int ZelTimeslotGrid::OnMouseWheel(UINT u_modifiers, int i_delta, const CPoint&, 
                 OnZoomOut();
             else
                 OnZoomIn();
+            b_moved = true;
         }
-        return 1;
-    }
-    if (!IsScrollBarVisible(SB_VERT) || (u_modifiers & MK_SHIFT)) {
-        const LONG i_column = rSets.GetSize() > 0 ? rSets[0].Width() : 0;
-        ScrollBy(i_column * i_delta / 120, 0);
     } else {
-        ScrollBy(0, iLinePitch * i_delta / 120);
+        const CPoint pt_before = rSlotArea.TopLeft();
+        if (!IsScrollBarVisible(SB_VERT) || (u_modifiers & MK_SHIFT)) {
+            const LONG i_column = rSets.GetSize() > 0 ? rSets[0].Width() : 0;
+            ScrollBy(i_column * i_delta / 120, 0);
+        } else {
+            ScrollBy(0, iLinePitch * i_delta / 120);
+        }
+        b_moved = rSlotArea.TopLeft().x != pt_before.x || rSlotArea.TopLeft().y != pt_before.y;
+    }
+    if (b_moved) {
+        // The pointer stayed where it was, but the cell it was over has
+        // moved away: that cell's tip goes, and the cell now under the
+        // pointer gets its own, as after a move of the pointer to it.
+        DeactivatePositionTip(TRUE);
+        OnMouseMove(0, pt);
     }
     return 1;
 }

@@ -487,7 +487,9 @@ public:
     void OnVScroll(UINT u_code, int i_track_pos);
     void OnHScroll(UINT u_code, int i_track_pos);
     void OnSize();
-    // u_modifiers: MK_CONTROL, MK_SHIFT; u_time: the message's time.
+    // u_modifiers: MK_CONTROL, MK_SHIFT; pt: the pointer, in client
+    // points; u_time: the message's time. The position tip follows the cell
+    // the scroll or zoom brings under the pointer.
     int OnMouseWheel(UINT u_modifiers, int i_delta, const CPoint& pt, DWORD u_time);
 
     // --- Zoom -----------------------------------------------------------
