@@ -201,7 +201,8 @@ class IItemListView : public IShellView {
 public:
     // Raises the refill flag: the view refills its rows on its next update.
     virtual void SetRefill() = 0;
-    // No row keeps the focused state, and the view forgets its focus index.
+    // No row keeps the focused or selected state, and the view forgets its
+    // focus index: a new event's records may reuse the old one's keys.
     virtual void ClearFocus() = 0;
     // The view takes a layout its event file stored for its class: the
     // widths and order only when they fit its columns, the sort keys (none
