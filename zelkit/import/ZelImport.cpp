@@ -861,8 +861,7 @@ bool ZelImportWizardCore::IsFixedWidth(const std::vector<std::string>& v_records
                                        char c_delimiter)
 {
     v_starts.clear();
-    const bool b_any = std::any_of(v_records.begin(), v_records.end(), [](const std::string& s) { return !IsBlank(s); });
-    if (!b_any)
+    if (std::all_of(v_records.begin(), v_records.end(), IsBlank))
         return false;
     if (c_delimiter != 0 && std::all_of(v_records.begin(), v_records.end(), [c_delimiter](const std::string& s) {
             return IsBlank(s) || s.find(c_delimiter) != std::string::npos;

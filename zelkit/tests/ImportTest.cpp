@@ -453,7 +453,8 @@ TEST(ImportWizardRules, TabsAreDrawnAtTheirStops)
     EXPECT_EQ(s_fixed, s_delimited) << "both layouts draw the line alike";
     EXPECT_EQ(wizard.GetColumnStarts(), (std::vector<UINT>{0, 8, 16}));
     for (UINT u : wizard.GetColumnStarts())
-        EXPECT_TRUE(u == 0 || (s_fixed[u - 1] == ' ' && s_fixed[u] != ' ')) << "a break before a drawn column: " << u;
+        EXPECT_TRUE(u == 0 || (s_fixed[u - 1] == ' ' && s_fixed[u] != ' '))
+            << "a break before a drawn column: " << u;
 }
 
 // A fixed-width text through the importer: its columns cut at the breaks
