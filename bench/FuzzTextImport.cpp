@@ -12,8 +12,8 @@
 //
 // A crash, a sanitizer report, an assertion, an exception, records
 // delivered out of order or after the end, a cancelled wizard that
-// delivers anything or changes the map, an empty text that is not refused
-// before the wizard, or an error that is not a "Line %d: ..." line ends
+// delivers anything or changes the map, an empty text or one with control
+// characters that is not refused before the wizard, or an error that is not a "Line %d: ..." line ends
 // the run with a report (abort). Built with libFuzzer, or with the small
 // driver of FuzzDriver.cpp.
 #include "framework/Exceptions.h"
@@ -176,6 +176,21 @@ void RunOne(const std::uint8_t* p_data, std::size_t n_size)
         if (i_result != ZelImport::resultFailed || wizard.nRuns != 0 || seen.nRecords != 0 || seen.bEnded
             || boxes.Boxes().size() != 1)
             Fail("an empty text was not refused before the wizard");
+        return;
+    }
+    // A control character other than tab, carriage return and line feed
+    // (an end-of-file mark as the last byte aside) is no text: refused
+    // before the wizard.
+    bool b_text = true;
+    for (std::size_t i = 0; i < s_text.size(); ++i) {
+        const auto u = static_cast<unsigned char>(s_text[i]);
+        if ((u < 0x20 && u != '\t' && u != '\r' && u != '\n' && !(u == 0x1A && i + 1 == s_text.size())) || u == 0x7F)
+            b_text = false;
+    }
+    if (!b_text) {
+        if (i_result != ZelImport::resultFailed || wizard.nRuns != 0 || seen.nRecords != 0 || seen.bEnded
+            || boxes.Boxes().size() != 1)
+            Fail("a text with control characters was not refused before the wizard");
         return;
     }
     if (wizard.bCancel) {

@@ -6,6 +6,10 @@ rvx_add_test(NAME shell_list_import_tests
   SOURCES tests/ItemListImportTest.cpp
   LIBS rotavex_shell_rules zelkit framework)
 rvx_add_test(NAME shell_list_import_ui_tests SOURCES tests/ListImportWxTest.cpp LIBS rotavex_shell WX)
+# Files of every kind through File > Import and the real wizard: what is
+# not text is refused, text in either encoding imports, fixed width is told.
+rvx_add_test(NAME shell_import_kinds_ui_tests
+  SOURCES tests/ImportFileKindsWxTest.cpp ${PROJECT_SOURCE_DIR}/testsupport/EventBuilder.cpp LIBS rotavex_shell WX)
 # An import cancelled while its records come in, over a generated event.
 rvx_add_model_test(NAME shell_import_cancel_tests
   SOURCES tests/ImportCancelTest.cpp

@@ -170,8 +170,8 @@ void MouseAt(ZelImportPreview& preview, wxEventType type, UINT u_pos, bool b_lef
     Pump();
 }
 
-// A file in fixed-width columns whose last column is of uneven length, so
-// that the first step guesses it delimited: the user chooses Fixed width,
+// A file in fixed-width columns whose last column is of uneven length,
+// which the first step guesses fixed width: the user chooses Fixed width,
 // finds the breaks the preview shows, adds one with a click, drags it and
 // double-clicks it away, goes on to the columns, back and on again, maps
 // two columns and finishes; the records come cut at the breaks.
@@ -264,7 +264,7 @@ TEST(ListImportWx, AFixedWidthFileThroughEveryStep)
     });
     import.ImportFile("fixed", "fixed", s_path);
 
-    EXPECT_EQ(seen.sGuess, "Delimited.") << "lines of different lengths";
+    EXPECT_EQ(seen.sGuess, "Fixed Width.") << "lines of different lengths";
     EXPECT_FALSE(seen.bBackOnFirst);
     EXPECT_TRUE(seen.bNextOnFirst);
     EXPECT_FALSE(seen.bFinishOnFirst);

@@ -187,20 +187,42 @@ void ZelImportData::DecideEncoding()
     // afterwards, a chunk at a time.
     iDataStart = 0;
     RewindSource();
+    uDataEnd = UINT64_MAX;
     Utf8Checker check;
     int i_byte = 0;
     unsigned char a_bom[3] = {0, 0, 0};
-    int n_seen = 0;
+    std::uint64_t n_seen = 0;
+    // The same pass looks for what no text holds: the first control
+    // character other than tab, carriage return and line feed.
+    int i_line = 1;
+    iControlLine = 0;
+    uControlByte = 0;
+    std::uint64_t u_controlAt = 0;
     while ((i_byte = NextByte()) >= 0) {
+        const auto u = static_cast<unsigned char>(i_byte);
         if (n_seen < 3)
-            a_bom[n_seen] = static_cast<unsigned char>(i_byte);
+            a_bom[n_seen] = u;
+        if (u == '\n')
+            ++i_line;
+        else if (iControlLine == 0 && ((u < 0x20 && u != '\t' && u != '\r') || u == 0x7F)) {
+            iControlLine = i_line;
+            uControlByte = u;
+            u_controlAt = n_seen;
+        }
         ++n_seen;
-        check.Add(static_cast<unsigned char>(i_byte));
+        check.Add(u);
+    }
+    // An end-of-file mark as the last byte is how old editors ended a
+    // text: the text ends before it.
+    if (iControlLine != 0 && uControlByte == 0x1A && u_controlAt + 1 == n_seen) {
+        iControlLine = 0;
+        uControlByte = 0;
+        uDataEnd = u_controlAt;
     }
     const bool b_bom = n_seen >= 3 && a_bom[0] == 0xEF && a_bom[1] == 0xBB && a_bom[2] == 0xBF;
     bUtf8 = check.IsUtf8();
     iDataStart = bUtf8 && b_bom ? 3 : 0;
-    uSourceSize = static_cast<std::uint64_t>(n_seen);
+    uSourceSize = n_seen;
     Rewind();
 }
 
@@ -222,7 +244,11 @@ void ZelImportData::RewindSource()
 int ZelImportData::PeekByte()
 {
     if (!bFromFile)
-        return pText != nullptr && iTextPos < pText->size() ? static_cast<unsigned char>((*pText)[iTextPos]) : -1;
+        return pText != nullptr && iTextPos < pText->size() && iTextPos < uDataEnd
+                   ? static_cast<unsigned char>((*pText)[iTextPos])
+                   : -1;
+    if (uFilePos >= uDataEnd)
+        return -1;
     if (iBufPos >= nBufLen) {
         if (bFileEnd)
             return -1;
@@ -324,15 +350,19 @@ std::string ZelImportData::ReadRecord()
     adder.Update();
     bQuoteOpen = b_quoted && i_byte < 0;
     ++nCurRecord;
-    std::string s_converted = Convert(s_record);
-    if (!bFixedWidth || s_converted.find('\t') == std::string::npos)
-        return s_converted;
-    // Columns line up on screen with tabs at every eighth position; the
-    // preview and the cut count the blanks they stand for.
+    // Columns line up on screen with tabs at their tab stops; the preview
+    // and the cut count the blanks they stand for.
+    return bFixedWidth ? ExpandTabs(Convert(s_record)) : Convert(s_record);
+}
+
+std::string ZelImportData::ExpandTabs(const std::string& s_record)
+{
+    if (s_record.find('\t') == std::string::npos)
+        return s_record;
     std::string s_expanded;
-    for (char c : s_converted) {
+    for (char c : s_record) {
         if (c == '\t')
-            s_expanded.append(8 - s_expanded.size() % 8, ' ');
+            s_expanded.append(nTabStop - s_expanded.size() % nTabStop, ' ');
         else
             s_expanded += c;
     }
@@ -572,6 +602,22 @@ int ZelImport::Run(const ZelImportFieldDef& defs, ZelImportData& reader, Callbac
                                               + "' is empty.");
         return resultFailed;
     }
+    // Bytes that no text holds (a program, a picture, a file in UTF-16)
+    // would come into the wizard as junk and go into names: refused, with
+    // the line where the first of them stands.
+    if (!reader.IsText()) {
+        const std::string& s_file = reader.GetFileName();
+        char sz[96];
+        std::snprintf(sz, sizeof sz, "line %d holds the control character 0x%02X.", reader.GetControlLine(),
+                      static_cast<unsigned>(reader.GetControlByte()));
+        ZelNotify::Error((s_file.empty() ? std::string("The text is not plain text and cannot be imported: ")
+                                         : "'" + Utf8ToCp1252(s_file).value_or(s_file)
+                                               + "' is not a text file and cannot be imported: ")
+                         + sz
+                         + "\n\nOnly text can be imported: comma-separated or in fixed-width columns, in UTF-8 "
+                           "or code page 1252.");
+        return resultFailed;
+    }
     ZelImportWizardCore wizard(defs, reader, p_columnMap);
     std::string s_caption;
     {
@@ -800,29 +846,27 @@ bool ZelImportWizardCore::CanFinish() const
     return false;
 }
 
-// The fixed-width guess: the sample records (up to four) are fixed width
-// when there is at least one, they all have the same, non-zero length, they
-// are not all split by the delimiter into the same number of columns (a
-// delimited text whose lines happen to be of one length), and at least one
-// column start lines up in all of them.
+namespace {
+
+bool IsBlank(const std::string& s) { return s.find_first_not_of(' ') == std::string::npos; }
+
+} // namespace
+
+// The fixed-width guess over the sample records (up to four): fixed width
+// when the records that are not blank do not all hold the delimiter (a
+// comma in a column of remarks is data) and their columns line up at a
+// start other than the first. Their lengths may differ: editors leave off
+// the blanks that pad a last column.
 bool ZelImportWizardCore::IsFixedWidth(const std::vector<std::string>& v_records, std::vector<UINT>& v_starts,
                                        char c_delimiter)
 {
     v_starts.clear();
-    if (v_records.empty() || v_records.front().empty())
+    if (std::all_of(v_records.begin(), v_records.end(), IsBlank))
         return false;
-    const std::size_t n_len = v_records.front().size();
-    for (const std::string& s : v_records)
-        if (s.size() != n_len)
-            return false;
-    if (c_delimiter != 0) {
-        const auto n_first = std::count(v_records.front().begin(), v_records.front().end(), c_delimiter);
-        bool b_delimited = n_first > 0;
-        for (const std::string& s : v_records)
-            b_delimited = b_delimited && std::count(s.begin(), s.end(), c_delimiter) == n_first;
-        if (b_delimited)
-            return false;
-    }
+    if (c_delimiter != 0 && std::all_of(v_records.begin(), v_records.end(), [c_delimiter](const std::string& s) {
+            return IsBlank(s) || s.find(c_delimiter) != std::string::npos;
+        }))
+        return false;
     std::vector<UINT> v_found = GuessColumnStarts(v_records);
     if (v_found.size() < 2)
         return false;
@@ -830,8 +874,12 @@ bool ZelImportWizardCore::IsFixedWidth(const std::vector<std::string>& v_records
     return true;
 }
 
-std::vector<UINT> ZelImportWizardCore::GuessColumnStarts(const std::vector<std::string>& v_records)
+std::vector<UINT> ZelImportWizardCore::GuessColumnStarts(const std::vector<std::string>& v_all)
 {
+    std::vector<std::string> v_records;
+    for (const std::string& s : v_all)
+        if (!IsBlank(s))
+            v_records.push_back(s);
     std::vector<UINT> v_starts{0};
     std::size_t n_len = 0;
     for (const std::string& s : v_records)
@@ -839,11 +887,8 @@ std::vector<UINT> ZelImportWizardCore::GuessColumnStarts(const std::vector<std::
     // A position past a record's end reads as a blank.
     const auto blank = [](const std::string& s, std::size_t p) { return p >= s.size() || s[p] == ' '; };
     // A start found in one record only, where the others have ended, is
-    // a word of that record's last column, not a column (blank records
-    // say nothing).
-    const std::size_t n_lines = static_cast<std::size_t>(std::count_if(
-        v_records.begin(), v_records.end(), [](const std::string& s) { return !s.empty(); }));
-    const std::size_t n_confirm = std::min<std::size_t>(2, n_lines);
+    // a word of that record's last column, not a column.
+    const std::size_t n_confirm = std::min<std::size_t>(2, v_records.size());
     // Words of one column are one blank apart; columns are padded: a
     // start has two blanks or more before it in at least one record.
     for (std::size_t p = 1; p < n_len; ++p) {
@@ -879,6 +924,15 @@ std::vector<std::string> ZelImportWizardCore::SampleRecords()
     }
     Reader.Rewind();
     return v_records;
+}
+
+std::string ZelImportWizardCore::PreviewText(const std::string& s_record)
+{
+    std::string s_shown = ZelImportData::ExpandTabs(s_record);
+    for (char& c : s_shown)
+        if (static_cast<unsigned char>(c) < 0x20 || c == 0x7F)
+            c = ' ';
+    return s_shown;
 }
 
 BOOL ZelImportWizardCore::DetectLayout()

@@ -9,7 +9,10 @@
 // ZelImport runs it all. The file dialog and the wizard's window are
 // reached through ports, so imports run headless in tests.
 //
-// An empty source is refused with a message before the wizard opens.
+// An empty source, and one that is not text (a NUL or another control
+// character than tab, carriage return and line feed anywhere in it), is
+// refused with a message before the wizard opens. A single end-of-file
+// mark (0x1A) as the last byte, which old editors write, ends the text.
 //
 // Encoding at this edge: a source that is valid UTF-8 (with or without a
 // byte-order mark) is converted to code page 1252, anything else is read as
@@ -91,6 +94,17 @@ public:
     const std::string& GetFileName() const { return sFileName; }
     // Whether the source is read as UTF-8.
     bool IsUtf8() const { return bUtf8; }
+    // Whether the source is text: no NUL and no other control character
+    // than tab, carriage return and line feed. Else the line (from 1) and
+    // the byte of the first such character.
+    bool IsText() const { return iControlLine == 0; }
+    int GetControlLine() const { return iControlLine; }
+    unsigned char GetControlByte() const { return uControlByte; }
+    // A record as the user reads it on screen: a tab stands for the blanks
+    // up to the next tab stop (every nTabStop characters), so that columns
+    // typed with tabs line up as they do in an editor.
+    static constexpr std::size_t nTabStop = 8;
+    static std::string ExpandTabs(const std::string& s_record);
 
     bool AtEnd();
     void Rewind();
@@ -159,8 +173,12 @@ private:
     bool bFileEnd = false;
     const std::string* pText = nullptr;
     std::size_t iTextPos = 0;
-    // Where the data start: after a byte-order mark of a UTF-8 source.
+    // Where the data start: after a byte-order mark of a UTF-8 source;
+    // where they end: before an end-of-file mark.
     std::size_t iDataStart = 0;
+    std::uint64_t uDataEnd = UINT64_MAX;
+    int iControlLine = 0;
+    unsigned char uControlByte = 0;
     bool bUtf8 = false;
     int nLines = 0;
     int iRecordLine = 0;
@@ -280,15 +298,17 @@ public:
     // records; the column starts (the first 0) go to the reader for fixed
     // width, which is emptied otherwise. TRUE for fixed width.
     BOOL DetectLayout();
-    // Fixed width when the records have one length, are not all split by
-    // the delimiter into the same columns, and a column start lines up in
-    // all of them; v_starts the starts then, else empty.
+    // Fixed width when the records that are not blank do not all hold the
+    // delimiter and a column start other than the first lines up in them
+    // (their lengths may differ: a last column's trailing blanks are often
+    // left off); v_starts the starts then, else empty.
     static bool IsFixedWidth(const std::vector<std::string>& v_records, std::vector<UINT>& v_starts,
                              char c_delimiter = 0);
     // Where columns start in the records (the first at 0): every position
     // with a blank before it and a non-blank at it in each record that
-    // reaches it (at least two records reach it when two are not empty),
-    // and two blanks before it in one of them at least.
+    // reaches it (at least two records reach it when two are not blank),
+    // and two blanks before it in one of them at least. Blank records say
+    // nothing.
     static std::vector<UINT> GuessColumnStarts(const std::vector<std::string>& v_records);
     // The user's choice on the first step: fixed width (TRUE) or
     // delimited. Fixed width without column starts yet takes those of the
@@ -304,6 +324,11 @@ public:
     BOOL RemoveColumnBreak(UINT u_pos);
     // Up to four records from the first, as the layout reads them.
     std::vector<std::string> SampleRecords();
+    // A record as the first step's preview draws it: tabs at their tab
+    // stops as the fixed-width layout reads them (so that the breaks stand
+    // where they are drawn), any other control character (the line break
+    // in a quoted field) as one blank.
+    static std::string PreviewText(const std::string& s_record);
     // The reader back at the first data record (after the header row the
     // column page found), for the import after Finish.
     void RewindToData();

@@ -289,7 +289,13 @@ TEST(ImportWizardRules, FixedWidthGuess)
     const Case a_cases[] = {
         {"aligned columns", {"Ann   Oslo  12", "Bob   Rome  7 ", "Cyril Nice  30"}, true, {0, 6, 12}},
         {"one record", {"ab  cd"}, true, {0, 4}},
-        {"lengths differ", {"Ann   Oslo", "Bob   Rome "}, false, {}},
+        {"lengths differ: a last column's blanks left off", {"Ann   Oslo", "Bob   Rome "}, true, {0, 6}},
+        {"blank records say nothing", {"", "Ann  Oslo", "   ", "Bob  Rome"}, true, {0, 5}},
+        {"only blank records", {"", "  "}, false, {}},
+        {"prose, its words one blank apart", {"The quick brown fox", "jumps over the", "lazy dog at noon"}, false,
+         {}},
+        {"a comma in one record of fixed-width columns", {"Ann   Oslo  tea, no sugar", "Bob   Rome  coffee"}, true,
+         {0, 6, 12}},
         {"blanks do not line up", {"Ann Oslo  ", "Bobby Rome"}, false, {}},
         {"no blank run at all", {"Ann,Oslo", "Bob,Rome"}, false, {}},
         {"no records", {}, false, {}},
@@ -316,11 +322,15 @@ TEST(ImportWizardRules, FixedWidthGuess)
 // The first step's guess over small files: whether they are fixed width
 // and where their columns start, as the reader then cuts the first record.
 // Tabs count as the blanks up to the next eighth position, a character of
-// code page 1252 (read as such or from UTF-8) as one position; lines of
-// different lengths are left to the user, whose choice of fixed width
-// takes the starts that line up where the lines reach.
+// code page 1252 (read as such or from UTF-8) as one position; lines may
+// differ in length (the starts line up where they reach); lines that all
+// hold a comma, and lines whose blanks line up nowhere, are delimited, and
+// the user's choice of fixed width then takes what starts there are.
 TEST(ImportWizardRules, TheLayoutGuessOverSmallFiles)
 {
+    std::string s_long;
+    for (int i = 0; i < 2000; ++i)
+        s_long += "P" + std::to_string(10000 + i) + (i % 3 == 0 ? "    Oslo      " : "    Rome") + "\r\n";
     struct Case {
         const char* p_name;
         std::string s_bytes;
@@ -332,15 +342,25 @@ TEST(ImportWizardRules, TheLayoutGuessOverSmallFiles)
     const Case a_cases[] = {
         {"aligned columns under a header", "Name  Town  Age\r\nAnn   Oslo  12 \r\nBob   Rome  7  \r\n", true,
          {0, 6, 12}, {"Name", "Town", "Age"}},
-        {"trailing blanks left off", "Ann   Oslo  12\nBob   Rome\nCyril Nice  7\n", false, {0, 6, 12},
+        {"trailing blanks left off", "Ann   Oslo  12\nBob   Rome\nCyril Nice  7\n", true, {0, 6, 12},
          {"Ann", "Oslo", "12"}},
+        {"participants in UTF-8, a tab in one line",
+         "Name        Town    Age\nZo\xC3\xAB Lee     Nice    7\nBob Fox\t    Rome    12\n", true, {0, 12, 20},
+         {"Name", "Town", "Age"}},
+        {"groups in code page 1252, ragged",
+         "Chor M\xFCnster  Ulm\nBl\xE4ser        Bonn   Jazz\nTrio          Kiel   Folk, Jazz\n", true, {0, 14, 21},
+         {"Chor M\xFCnster", "Ulm", ""}},
+        {"comma-separated, blanks in its values", "Name,  Town\nAnn Lee,  Oslo\nBob,  Rome\n", false, {0},
+         {"Name,  Town"}},
+        {"ragged prose", "Dear members,\nthe meeting is on\nFriday at noon.\n", false, {0}, {"Dear members,"}},
         {"tabs", "Ann\tOslo\t12\nBob\tRome\t70\n", true, {0, 8, 16}, {"Ann", "Oslo", "12"}},
         {"code page 1252", "Zo\xEB  Nice\nBob  Rome\n", true, {0, 5}, {"Zo\xEB", "Nice"}},
         {"the same in UTF-8", "Zo\xC3\xAB  Nice\nBob  Rome\n", true, {0, 5}, {"Zo\xEB", "Nice"}},
         {"a quotation mark joins no lines", "5'10\"  Ann\n6'2\"   Bob\n", true, {0, 7}, {"5'10\"", "Ann"}},
         {"comma-separated", "Name,Town\nAnn,Oslo\n", false, {0}, {"Name,Town"}},
         {"one column", "Ann\nBob\n", false, {0}, {"Ann"}},
-        {"a blank line first", "\nAnn  Oslo\n", false, {0, 5}, {}},
+        {"2,000 lines without tabs", s_long, true, {0, 10}, {"P10000", "Oslo"}},
+        {"a blank line first", "\nAnn  Oslo\n", true, {0, 5}, {}},
     };
     const ZelImportFieldDef defs = Fields();
     for (const Case& c : a_cases) {
@@ -399,6 +419,42 @@ TEST(ImportWizardRules, ColumnBreaksEdited)
     ASSERT_EQ(v_rows.size(), 2u) << "the column page cuts where the breaks are";
     EXPECT_EQ(v_rows[0].sSample, "Ann");
     EXPECT_EQ(v_rows[1].sSample, "Oslo  12");
+}
+
+// Tabs stand for the blanks up to the next multiple of eight, in the
+// preview of either layout and in the records the fixed-width layout cuts,
+// so that a break stands where the preview draws the column; other control
+// characters (a quoted line break) are drawn as one blank each.
+TEST(ImportWizardRules, TabsAreDrawnAtTheirStops)
+{
+    const std::pair<std::string, std::string> a_cases[] = {
+        {"a\tb", "a       b"},
+        {"\tx", "        x"},
+        {"1234567\tx", "1234567 x"},
+        {"12345678\tx", "12345678        x"},
+        {"a\tb\tc", "a       b       c"},
+        {"\t\t", std::string(16, ' ')},
+        {"Zo\xEB\tN", "Zo\xEB     N"},
+        {"\"p\nq\r\",x", "\"p q \",x"},
+        {"no tab", "no tab"},
+    };
+    for (const auto& [s_record, s_drawn] : a_cases)
+        EXPECT_EQ(ZelImportWizardCore::PreviewText(s_record), s_drawn) << s_record;
+
+    const ZelImportFieldDef defs = Fields();
+    const std::string s_text = "Ann Lee\tOslo\t12\nBob     Rome    7\n";
+    ZelImportData reader(&s_text);
+    ZelImportWizardCore wizard(defs, reader, nullptr);
+    wizard.SetLayout(FALSE);
+    const std::string s_delimited = ZelImportWizardCore::PreviewText(reader.GetRecord(1));
+    ASSERT_TRUE(wizard.DetectLayout());
+    const std::string s_fixed = ZelImportWizardCore::PreviewText(reader.GetRecord(1));
+    EXPECT_EQ(s_delimited, "Ann Lee Oslo    12");
+    EXPECT_EQ(s_fixed, s_delimited) << "both layouts draw the line alike";
+    EXPECT_EQ(wizard.GetColumnStarts(), (std::vector<UINT>{0, 8, 16}));
+    for (UINT u : wizard.GetColumnStarts())
+        EXPECT_TRUE(u == 0 || (s_fixed[u - 1] == ' ' && s_fixed[u] != ' '))
+            << "a break before a drawn column: " << u;
 }
 
 // A fixed-width text through the importer: its columns cut at the breaks
@@ -469,6 +525,89 @@ TEST(Import, AnEmptySourceIsToldNotImported)
     ASSERT_EQ(boxes.Boxes().size(), 3u);
     EXPECT_EQ(boxes.Boxes()[0].sText, "There is nothing to import: '" + empty.Path() + "' is empty.");
     EXPECT_EQ(boxes.Boxes()[2].sText, "There is nothing to import: the text is empty.");
+}
+
+// A source that is not text is refused before the wizard, from a file and
+// as a text (a file fetched from the web), with the line of the first byte
+// no text holds; text in UTF-8 (with or without its byte-order mark) and
+// in code page 1252 with every byte above 0x7F goes on to the wizard.
+TEST(Import, ASourceThatIsNotTextIsRefused)
+{
+    std::string s_random;
+    unsigned u_seed = 69;
+    for (int i = 0; i < 600; ++i) {
+        u_seed = u_seed * 1103515245u + 12345u;
+        s_random += static_cast<char>((u_seed >> 16) & 0xFF);
+    }
+    std::string s_cp1252 = "Name\n";
+    for (int i = 0x80; i <= 0xFF; i += 16) {
+        for (int k = i; k < i + 16; ++k)
+            s_cp1252 += static_cast<char>(k);
+        s_cp1252 += "\r\n";
+    }
+    struct Case {
+        const char* p_name;
+        std::string s_bytes;
+        // The line and byte told, 0 for text; the first name delivered.
+        int i_line;
+        const char* p_byte;
+        std::string s_first;
+    };
+    const Case a_cases[] = {
+        {"random bytes", s_random, -1, "", ""},
+        {"UTF-8", "Name\nZo\xC3\xAB\tLee\n", 0, "", "Zo\xEB\tLee"},
+        {"UTF-8 with its byte-order mark", "\xEF\xBB\xBFName\nAnn\n", 0, "", "Ann"},
+        {"code page 1252, bytes 0x80 to 0xFF", s_cp1252, 0, "", s_cp1252.substr(5, 16)},
+        {"a NUL in line 3", std::string("Name\nAnn\nB\0b\nCy\n", 16), 3, "0x00", ""},
+        {"UTF-16", std::string("N\0a\0m\0e\0\n\0", 10), 1, "0x00", ""},
+        {"a form feed", "Name\nAnn\n\fBob\n", 3, "0x0C", ""},
+        {"a delete", "Name\nAnn\x7F\n", 2, "0x7F", ""},
+        {"an escape", "Name\r\nAnn\r\n\x1B[1mBob\r\n", 3, "0x1B", ""},
+        {"an end-of-file mark ends the text", "Name\r\nAnn\r\n\x1A", 0, "", "Ann"},
+        {"an end-of-file mark before more", "Name\nAnn\n\x1A\nBob\n", 3, "0x1A", ""},
+    };
+    for (const Case& c : a_cases) {
+        SCOPED_TRACE(c.p_name);
+        TempFile file(c.s_bytes);
+        for (const bool b_file : {true, false}) {
+            ScriptedMessageBox boxes;
+            ScriptedWizard wizard([](ZelImportWizardCore& w) {
+                w.ChooseField(0, "Name");
+                return ID_FINISH;
+            });
+            ZelStringArray a_map;
+            a_map.Add("Town");
+            std::vector<Delivered> v_got;
+            ZelImport import;
+            const int i_result = b_file ? import.Import(Fields(), &Collect, &v_got, file.Path(), &a_map, "Field")
+                                        : import.ImportFromString(Fields(), &Collect, &v_got, c.s_bytes, &a_map,
+                                                                  "Field");
+            if (c.i_line == 0) {
+                EXPECT_EQ(i_result, ZelImport::resultDone);
+                EXPECT_TRUE(boxes.Boxes().empty());
+                ASSERT_GE(v_got.size(), 2u);
+                EXPECT_EQ(v_got.front().vValues, (std::vector<std::string>{"Name=" + c.s_first + "#1"}));
+                continue;
+            }
+            EXPECT_EQ(i_result, ZelImport::resultFailed);
+            EXPECT_EQ(wizard.nRuns, 0) << "the wizard never opens";
+            EXPECT_TRUE(v_got.empty());
+            EXPECT_EQ(ToVector(a_map), (std::vector<std::string>{"Town"}));
+            ASSERT_EQ(boxes.Boxes().size(), 1u);
+            const std::string s_start = b_file ? "'" + file.Path() + "' is not a text file and cannot be imported: "
+                                               : "The text is not plain text and cannot be imported: ";
+            const std::string s_end = "\n\nOnly text can be imported: comma-separated or in fixed-width columns, "
+                                      "in UTF-8 or code page 1252.";
+            const std::string& s_told = boxes.Boxes()[0].sText;
+            if (c.i_line < 0) {
+                EXPECT_EQ(s_told.substr(0, s_start.size() + 5), s_start + "line ");
+                EXPECT_NE(s_told.find(" holds the control character 0x"), std::string::npos) << s_told;
+            } else {
+                EXPECT_EQ(s_told, s_start + "line " + std::to_string(c.i_line) + " holds the control character "
+                                      + c.p_byte + "." + s_end);
+            }
+        }
+    }
 }
 
 TEST(Import, RecordsGoToTheCallbackAndFailuresToTheErrors)

@@ -219,7 +219,8 @@ void ZelImportStep::FillPreview()
     const int n_records = reader.CountRecords();
     std::vector<std::pair<long, std::string>> v_lines;
     for (int k = 0; k < nPreviewLines && iFirstLine + 1 + k <= n_records; ++k)
-        v_lines.emplace_back(iFirstLine + 1 + k, reader.GetRecord(iFirstLine + 1 + k));
+        v_lines.emplace_back(iFirstLine + 1 + k,
+                             ZelImportWizardCore::PreviewText(reader.GetRecord(iFirstLine + 1 + k)));
     p_preview->SetLines(std::move(v_lines));
     p_preview->SetOffset(iHorzOffset);
 
@@ -476,10 +477,6 @@ void ZelImportPreview::OnDrawItem(wxDC& dc, const wxRect& rc, size_t n) const
     const std::string& s_line = vLines[n].second;
     std::string s_shown = iOffset < static_cast<int>(s_line.size()) ? s_line.substr(static_cast<std::size_t>(iOffset))
                                                                       : std::string();
-    // Control characters of the data are shown as blanks.
-    for (char& c : s_shown)
-        if (static_cast<unsigned char>(c) < 32)
-            c = ' ';
     dc.SetTextForeground(wxSystemSettings::GetColour(wxSYS_COLOUR_WINDOWTEXT));
     wxDCClipper clip(dc, wxRect(rc_number.GetRight() + 1, rc.y, rc.width - rc_number.width, rc.height));
     const int i_textLeft = rc_number.GetRight() + 1 + i_charWidth / 2;

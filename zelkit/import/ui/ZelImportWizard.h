@@ -90,6 +90,8 @@ public:
     int GetLineHeight() const;
     // The widest text in characters.
     int GetWidestLine() const;
+    // The text of line n as drawn (code page 1252; tabs at their stops).
+    const std::string& GetLineText(std::size_t n) const { return vLines.at(n).second; }
     // The breaks shown and edited (column starts other than 0); none shown
     // and no edits when b_edit is false.
     void SetBreaks(const std::vector<UINT>& v_breaks, bool b_edit);
