@@ -586,8 +586,16 @@ void EventDoc::LoadProperties(CArchive& ar, List& list, int& n_duplicates, int& 
 void EventDoc::LoadTimetable(CArchive& ar, const LoadCounts& counts)
 {
     DeleteTimetable();
-    if (ReadDword(ar) == 0)
+    if (ReadDword(ar) == 0) {
+        // The document owns a timetable while its days have timeslots; a
+        // file written without it gets the empty one an edit would make,
+        // and is saved with it.
+        if (EventDef.GetDayDef().GetNumTimeslots() > 0) {
+            NewTimetable();
+            bLoadRepairs = TRUE;
+        }
         return;
+    }
     const DayDefBase& days = EventDef.GetDayDef();
     std::uint64_t n_slots = 0;
     for (int d = 0; d < std::min(days.GetNumDays(), days.GetNumLayouts()); ++d) {

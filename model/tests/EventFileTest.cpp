@@ -227,7 +227,15 @@ TEST(EventFile, OlderVersionsReadWhatTheyHold)
         EXPECT_EQ(doc.GetFileVersion(), v);
         EXPECT_EQ(doc.GetEventName(), "Old event");
         EXPECT_EQ(doc.GetNumVenues(), 0) << v;
-        EXPECT_EQ(doc.GetTimetableObject(), nullptr) << v;
+        // The one day of versions 1 to 6 has timeslots, and with them the
+        // (empty) timetable they make; the later files have no days.
+        if (v <= 6) {
+            ASSERT_NE(doc.GetTimetableObject(), nullptr) << v;
+            EXPECT_EQ(doc.GetTimetableObject()->GetNumDays(), 1) << v;
+            EXPECT_TRUE(Placements(doc).empty()) << v;
+        } else {
+            EXPECT_EQ(doc.GetTimetableObject(), nullptr) << v;
+        }
         EXPECT_EQ(doc.GetSchedulingRules().GetNumDayRules() + doc.GetSchedulingRules().GetNumVenueRules(), 0) << v;
         EXPECT_EQ(doc.GetParticipantRoles().GetCount(), 0) << v;
         EXPECT_EQ(doc.GetCombinations().GetCount(), 0) << v;
@@ -691,6 +699,120 @@ TEST(EventFile, UnresolvedReferencesAreRepairedWithoutAsking)
     EXPECT_FALSE(clean.GetLoadRepairs());
     EXPECT_FALSE(clean.IsModified());
     EXPECT_TRUE(ports.Boxes.Boxes().empty());
+}
+
+// A lock holds a group in its slot. A file whose slots are locked without
+// a group (key -1, or any other negative) locked nothing: the open drops
+// those locks without asking, keeps every other placement, lock and slot
+// field, and marks the event modified; saved, it is the file it was
+// before the damage.
+TEST(EventFile, LocksWithoutAGroupAreDroppedAtTheOpen)
+{
+    Ports ports;
+    TempDir dir;
+    const std::string s_path = dir.File("locks.eve");
+    struct Case {
+        const char* pWhat;
+        LONG lGroupKey;
+        std::vector<std::pair<int, int>> vCells; // (day, venue) of the last slot
+    };
+    const Case a_cases[] = {
+        {"a slot of a timeslot combination", -1, {{2, 1}}},
+        {"a slot beside other locks", -1, {{0, 1}}},
+        {"every day and venue", -1, {{0, 1}, {1, 0}, {2, 1}}},
+        {"a group key of another negative", -9, {{1, 0}}},
+    };
+    for (const Case& c : a_cases) {
+        SCOPED_TRACE(c.pWhat);
+        sampleevents::ResetKeyCounters();
+        auto p_made = Make(sampleevents::MakeCalendarEvent);
+        Timetable& timetable = *p_made->GetTimetableObject();
+        // The empty slots damaged carry every stored field: a combination
+        // key too.
+        const LONG l_combination = p_made->GetCombinations()[0].GetKey();
+        for (const auto& [i_day, i_venue] : c.vCells) {
+            TimeslotArray& a_slots = timetable.GetDay(i_day).GetVenueSlots(i_venue);
+            Timeslot& slot = a_slots.ElementAt(a_slots.GetSize() - 1);
+            ASSERT_LT(slot.GetGroup(), 0);
+            slot.SetCombinationKey(l_combination);
+            slot.SetGroup(c.lGroupKey);
+        }
+        const Bytes v_clean = p_made->WriteEventFile();
+        const std::vector<std::string> v_placements = Placements(*p_made);
+        for (const auto& [i_day, i_venue] : c.vCells) {
+            TimeslotArray& a_slots = timetable.GetDay(i_day).GetVenueSlots(i_venue);
+            a_slots.ElementAt(a_slots.GetSize() - 1).SetLocked(TRUE);
+        }
+        WriteFileAtomically(s_path, p_made->WriteEventFile());
+
+        EventDoc doc;
+        ASSERT_TRUE(doc.OnOpenDocument(s_path));
+        EXPECT_TRUE(ports.Boxes.Boxes().empty());
+        EXPECT_TRUE(ports.ContinueQuit.Asked().empty());
+        EXPECT_TRUE(doc.GetLoadRepairs());
+        EXPECT_FALSE(doc.GetLoadProblems());
+        EXPECT_TRUE(doc.IsModified());
+        EXPECT_EQ(Placements(doc), v_placements);
+        EXPECT_EQ(doc.WriteEventFile(), v_clean);
+    }
+}
+
+// A file whose day definition has timeslots but which stores no timetable
+// (a program of its own may write one): the event gets the empty timetable
+// its days and venues make, as an edit would have made it, is marked
+// modified, and is saved with it; that file then opens as it is.
+TEST(EventFile, TimeslotsWithoutAStoredTimetableGetTheirTimetable)
+{
+    Ports ports;
+    TempDir dir;
+    const std::string s_path = dir.File("untimed.eve");
+    sampleevents::ResetKeyCounters();
+    auto p_made = Make(sampleevents::MakeCalendarEvent);
+    const Bytes v_table = testbytes::Store(*p_made->GetTimetableObject(), p_made.get());
+    const Bytes v_file = ReplaceOnce(p_made->WriteEventFile(), Builder().Dword(1).Raw(v_table).Get(),
+                                     Builder().Dword(0).Get());
+    // What an edit makes of the same event: its timetable new and empty.
+    p_made->NewTimetable();
+    const Bytes v_expected = p_made->WriteEventFile();
+    WriteFileAtomically(s_path, v_file);
+
+    EventDoc doc;
+    ASSERT_TRUE(doc.OnOpenDocument(s_path));
+    EXPECT_TRUE(ports.Boxes.Boxes().empty());
+    ASSERT_NE(doc.GetTimetable(), nullptr);
+    EXPECT_EQ(doc.GetTimetable()->GetNumDays(), doc.GetEventDef().GetDayDef().GetNumDays());
+    EXPECT_EQ(doc.GetTimetable()->GetDay(0).GetNumVenues(), doc.GetNumVenues());
+    EXPECT_EQ(doc.GetTimetable()->CountUnfilled(-1, -1), p_made->GetTimetable()->CountUnfilled(-1, -1));
+    EXPECT_TRUE(Placements(doc).empty());
+    EXPECT_TRUE(doc.GetLoadRepairs());
+    EXPECT_TRUE(doc.IsModified());
+    const Bytes v_saved = doc.WriteEventFile();
+    EXPECT_EQ(v_saved, v_expected);
+
+    WriteFileAtomically(s_path, v_saved);
+    EventDoc reopened;
+    ASSERT_TRUE(reopened.OnOpenDocument(s_path));
+    EXPECT_FALSE(reopened.GetLoadRepairs());
+    EXPECT_FALSE(reopened.IsModified());
+    EXPECT_EQ(reopened.WriteEventFile(), v_saved);
+
+    // Without timeslots there is no timetable to make: the file opens as
+    // it is.
+    sampleevents::ResetKeyCounters();
+    EventDoc slotless;
+    slotless.GetVenues().AddVenue(Named<Venue>("Hall"));
+    CustomDays days;
+    ZelStringArray a_names;
+    a_names.Add("Only day");
+    days.SetDays(a_names);
+    slotless.GetEventDef().SetDayDef(days);
+    slotless.SetEventName("No slots");
+    WriteFileAtomically(s_path, slotless.WriteEventFile());
+    EventDoc plain;
+    ASSERT_TRUE(plain.OnOpenDocument(s_path));
+    EXPECT_EQ(plain.GetTimetableObject(), nullptr);
+    EXPECT_FALSE(plain.GetLoadRepairs());
+    EXPECT_FALSE(plain.IsModified());
 }
 
 // Venues of versions 3 to 6 with availability times of their own: the user
