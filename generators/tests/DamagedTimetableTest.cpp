@@ -1,11 +1,12 @@
 // Event files whose stored timetable holds what no edit of the program
-// makes: locks without a group, groups the event lacks, one group in two
-// venues at once, slots the day's timeslots do not have, placements where
-// the group may not go, or no timetable at all beside timeslots. Each is
-// written, opened through the program's own open and built without a
-// display: a build may end any way a build ends, but never in a failure
-// inside the engine. And the build and check commands of an event that
-// cannot have a timetable say what it lacks.
+// makes: locks without a group, groups the event lacks or of a negative
+// key, one group in two venues at once, slots the day's timeslots do not
+// have, placements where the group may not go, locks of groups whose
+// allocations ask for runs of no timeslot or of thousands, or no timetable
+// at all beside timeslots. Each is written, opened through the program's
+// own open and built without a display: a build may end any way a build
+// ends, but never in a failure inside the engine. And the build and check
+// commands of an event that cannot have a timetable say what it lacks.
 #include "testsupport/EventFileFixtures.h"
 #include "generators/AlwaysContinue.h"
 #include "generators/CountingBoxes.h"
@@ -156,6 +157,23 @@ std::vector<Damage> Damages()
              e.Doc().GetTimetableObject()->GetDay(0).GetVenueSlots(1).RemoveAll();
              Put(e.Doc(), 0, 0, 2, Key(e, "Drama"), true);
          }},
+        {"a lock in a venue whose allocation asks for no timeslot",
+         [](testevent::EventBuilder& e) {
+             e.GetGroup("Choir").GetVenueAllocs()[0].Alloc = SchedAlloc(SchedLim::e_exact, 0, 0, 0);
+             Put(e.Doc(), 0, 0, 0, Key(e, "Choir"), true);
+         }},
+        {"a lock in a venue whose allocation's maximum is below its minimum",
+         [](testevent::EventBuilder& e) {
+             e.GetGroup("Drama").GetVenueAllocs()[0].Alloc = SchedAlloc(SchedLim::e_range, 0, 3, 1);
+             Put(e.Doc(), 0, 1, 0, Key(e, "Drama"), true);
+         }},
+        {"a lock in a venue whose allocation asks for more timeslots than any",
+         [](testevent::EventBuilder& e) {
+             e.GetGroup("Drama").GetVenueAllocs()[0].Alloc = SchedAlloc(SchedLim::e_range, 0, 5000, 6000);
+             Put(e.Doc(), 1, 1, 0, Key(e, "Drama"), true);
+         }},
+        {"a group of a negative key",
+         [](testevent::EventBuilder& e) { e.GetGroup("Band").SetKey(-5); }},
         {"a day's slot gone under a lock",
          [](testevent::EventBuilder& e) {
              Put(e.Doc(), 1, 1, 0, Key(e, "Drama"), true);
@@ -209,6 +227,7 @@ Outcome OpenAndBuild(const Bytes& v_bytes, bool b_fill)
 TEST(DamagedTimetable, NoDamagedTimetableEndsABuildInAnEngineFailure)
 {
     const AlwaysContinue always_continue;
+    const CountingBoxes boxes;
     for (const Damage& damage : Damages()) {
         for (const bool b_fill : {false, true}) {
             SCOPED_TRACE(std::string(damage.pWhat) + (b_fill ? ", fill" : ""));

@@ -757,6 +757,83 @@ TEST(EventFile, LocksWithoutAGroupAreDroppedAtTheOpen)
     }
 }
 
+// A venue allocation asks for a run of 1 to 999 timeslots, its maximum no
+// shorter than its minimum: the allocation page stores nothing else, and
+// the build takes nothing else. Any other a file holds, in a group or in
+// the allocations new groups take, is mended at the open as the page would
+// store it; the venue and the consecutive flag stay, and the event is
+// marked modified. A group of a negative key (a timeslot's "no group") is
+// an error of the group list, reported before "Continue or Quit?".
+TEST(EventFile, AllocationsOutsideWhatThePageStoresAreMendedAtTheOpen)
+{
+    Ports ports;
+    TempDir dir;
+    const std::string s_path = dir.File("allocs.eve");
+    struct Case {
+        const char* pWhat;
+        SchedAlloc Stored;
+        SchedAlloc Opened;
+    };
+    const UINT e_none = SchedLim::e_no_limits, e_exact = SchedLim::e_exact, e_range = SchedLim::e_range;
+    const Case a_cases[] = {
+        {"an exact count of 0", SchedAlloc(e_exact, 0, 4, 2), SchedAlloc(e_exact, 1, 4, 2)},
+        {"an exact count above 999", SchedAlloc(e_exact, 5000, 0, 0), SchedAlloc(e_exact, 999, 0, 0)},
+        {"a range of 0 to 0", SchedAlloc(e_range, 7, 0, 0), SchedAlloc(e_range, 7, 1, 1)},
+        {"a maximum below the minimum", SchedAlloc(e_range, 0, 3, 1), SchedAlloc(e_range, 0, 3, 3)},
+        {"a range above 999", SchedAlloc(e_range, 0, 5000, 6000), SchedAlloc(e_range, 0, 999, 999)},
+        {"a type of no name, taken as a range", SchedAlloc(9, 0, 0, 2), SchedAlloc(9, 0, 1, 2)},
+        {"no requirement, whatever its counts", SchedAlloc(e_none, 0, 0, 0), SchedAlloc(e_none, 0, 0, 0)},
+        {"a range the page stores", SchedAlloc(e_range, 0, 2, 4), SchedAlloc(e_range, 0, 2, 4)},
+    };
+    for (const Case& c : a_cases) {
+        SCOPED_TRACE(c.pWhat);
+        sampleevents::ResetKeyCounters();
+        auto p_made = Make(sampleevents::MakeCalendarEvent);
+        const LONG l_venue = p_made->GetVenues()[1].GetKey();
+        VenueAlloc alloc(l_venue);
+        alloc.Alloc = c.Stored;
+        alloc.bConsecutive = TRUE;
+        Group& group = p_made->GetGroups()[p_made->GetGroups().GetNumGroups() - 1];
+        group.GetVenueAllocs().RemoveAll();
+        group.GetVenueAllocs().InsertSorted(alloc);
+        p_made->GetPreferences().GetGroupVenueAllocs().RemoveAll();
+        p_made->GetPreferences().GetGroupVenueAllocs().InsertSorted(alloc);
+        WriteFileAtomically(s_path, p_made->WriteEventFile());
+
+        EventDoc doc;
+        ASSERT_TRUE(doc.OnOpenDocument(s_path));
+        EXPECT_TRUE(ports.Boxes.Boxes().empty());
+        const bool b_mended = c.Stored.uValue != c.Opened.uValue
+            || c.Stored.uMin != c.Opened.uMin || c.Stored.uMax != c.Opened.uMax;
+        EXPECT_EQ(doc.GetLoadRepairs(), b_mended);
+        EXPECT_EQ(doc.IsModified(), b_mended);
+        for (const VenueAllocArray* p_allocs :
+             {&doc.GetGroups()[doc.GetGroups().GetNumGroups() - 1].GetVenueAllocs(),
+              &doc.GetPreferences().GetGroupVenueAllocs()}) {
+            ASSERT_EQ(p_allocs->GetSize(), 1);
+            const VenueAlloc& opened = (*p_allocs)[0];
+            EXPECT_EQ(opened.GetVenueKey(), l_venue);
+            EXPECT_TRUE(opened.bConsecutive);
+            EXPECT_EQ(opened.Alloc.uType, c.Opened.uType);
+            EXPECT_EQ(opened.Alloc.uValue, c.Opened.uValue);
+            EXPECT_EQ(opened.Alloc.uMin, c.Opened.uMin);
+            EXPECT_EQ(opened.Alloc.uMax, c.Opened.uMax);
+        }
+    }
+
+    // A group of a negative key.
+    sampleevents::ResetKeyCounters();
+    auto p_made = Make(sampleevents::MakeCalendarEvent);
+    const int n_groups = p_made->GetGroups().GetNumGroups();
+    p_made->GetGroups()[0].SetKey(-5);
+    ports.ContinueQuit.Answer(IDOK);
+    auto p_doc = LoadFresh(p_made->WriteEventFile());
+    EXPECT_EQ(p_doc->GetLoadMessages(), (std::vector<UINT>{1031, 1059}));
+    EXPECT_EQ(p_doc->GetGroups().GetNumGroups(), n_groups - 1);
+    for (int i = 0; i < p_doc->GetGroups().GetNumGroups(); ++i)
+        EXPECT_GE(p_doc->GetGroups()[i].GetKey(), 0);
+}
+
 // A file whose day definition has timeslots but which stores no timetable
 // (a program of its own may write one): the event gets the empty timetable
 // its days and venues make, as an edit would have made it, is marked
