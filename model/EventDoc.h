@@ -375,8 +375,9 @@ public:
     // Set by a load that met references no list resolves (members naming
     // no participant, placements of unknown groups, allocations, limits,
     // availability or rules naming venues or days that are gone), locks
-    // that hold no group, or timeslots without the timetable they make. The
-    // open then revalidates the event and marks it modified without asking.
+    // that hold no group, venue allocations the allocation page never
+    // stores, or timeslots without the timetable they make. The open then
+    // revalidates the event and marks it modified without asking.
     BOOL GetLoadRepairs() const { return bLoadRepairs; }
     // The messages the last load showed, in order: the line ids of the
     // duplicate and error reports (1026 ...), 1069, 1059 and 1079.

@@ -229,14 +229,10 @@ bool DaysKnown(const TimeList& times, const DayDefBase& days)
     return true;
 }
 
-// An allocation asks for a run of 1 to 999 timeslots, no shorter at its
-// maximum than at its minimum. The allocation page stores nothing else, and
-// the build takes nothing else; a file that holds it otherwise is mended as
-// the page would store it: a count of 0 becomes 1, one above 999 becomes
-// 999, and a maximum below the minimum becomes the minimum. Whether any was
-// mended.
+// The longest run of timeslots an allocation asks for.
 constexpr UINT uMaxAllocRun = 999;
 
+// A count of an allocation into 1 to the longest run; whether it moved.
 bool MendCount(UINT& u_count)
 {
     const UINT u_mended = std::clamp<UINT>(u_count, 1, uMaxAllocRun);
@@ -245,6 +241,12 @@ bool MendCount(UINT& u_count)
     return b_mended;
 }
 
+// An allocation asks for a run of 1 to 999 timeslots, no shorter at its
+// maximum than at its minimum. The allocation page stores nothing else, and
+// the build takes nothing else; a file that holds it otherwise is mended as
+// the page would store it: a count of 0 becomes 1, one above 999 becomes
+// 999, and a maximum below the minimum becomes the minimum. Whether any was
+// mended.
 bool MendAllocs(VenueAllocArray& a_allocs)
 {
     bool b_mended = false;
