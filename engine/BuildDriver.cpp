@@ -138,7 +138,7 @@ BOOL EventDoc::OnBuildTimetable()
 
 void EventDoc::OnCheckTimetable()
 {
-    Timetable* p_timetable = GetTimetable();
+    Timetable* p_timetable = GetTimetableToCheck();
     if (p_timetable == nullptr)
         return;
     BOOL b_valid = FALSE;

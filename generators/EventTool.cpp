@@ -281,7 +281,8 @@ int RunBuildCommand(int argc, char** argv)
     if (!p_doc)
         return 2;
     if (p_doc->GetTimetable() == nullptr) {
-        std::fprintf(stderr, "evetool: the event has no timetable to build (it needs a venue, a day and a timeslot)\n");
+        std::fprintf(stderr, "evetool: the event has no timetable to build:\n%s",
+                     Cp1252ToUtf8(p_doc->DescribeTimetableNeeds()).c_str());
         return 1;
     }
     const benchbuild::BuildFigures figures = benchbuild::RunBuild(*p_doc, script);

@@ -233,8 +233,15 @@ public:
     BOOL OnBuildTimetable();
     // The build command's start: pending grid edits are written, an event
     // without a name opens Define Event first; the timetable to build, or
-    // null when the build stops (still no name, or no timetable).
+    // null when the build stops (still no name, or an event that cannot
+    // have a timetable, which a message box says what it lacks).
     Timetable* GetTimetableToBuild();
+    // The check command's timetable; null, after a message box saying what
+    // the event lacks, when it cannot have one.
+    Timetable* GetTimetableToCheck();
+    // What the event lacks to have a timetable, a line for each (days,
+    // timeslots, venues); empty when it can have one.
+    std::string DescribeTimetableNeeds() const;
     // 32796: the preferences sheet; OK stores them (rebuilding as
     // SetPreferences says). A result other than OK and Cancel raises the
     // framework's resource exception.
@@ -242,8 +249,9 @@ public:
     // 32855: the scheduling-rules sheet; OK stores the rules through
     // SetSchedulingRules.
     void OnSchedulingRules();
-    // 32864. The build driver defines it: the check of the timetable,
-    // then ReportCheckResult.
+    // 32864. The build driver defines it: the check of the timetable that
+    // GetTimetableToCheck hands out, when there is one, then
+    // ReportCheckResult.
     void OnCheckTimetable();
     // The check's end: "valid" for a positive result, else "invalid";
     // the event is marked modified when the check changed the timetable.
@@ -366,8 +374,10 @@ public:
 
     // Set by a load that met references no list resolves (members naming
     // no participant, placements of unknown groups, allocations, limits,
-    // availability or rules naming venues or days that are gone). The open
-    // then revalidates the event and marks it modified without asking.
+    // availability or rules naming venues or days that are gone), locks
+    // that hold no group, venue allocations the allocation page never
+    // stores, or timeslots without the timetable they make. The open then
+    // revalidates the event and marks it modified without asking.
     BOOL GetLoadRepairs() const { return bLoadRepairs; }
     // The messages the last load showed, in order: the line ids of the
     // duplicate and error reports (1026 ...), 1069, 1059 and 1079.
@@ -405,6 +415,9 @@ private:
     void NewDocumentStep();
     // The framework's save: under the path, or a path the user chooses.
     BOOL SaveStep(const std::string& s_path, BOOL b_replace);
+    // The timetable a command runs on; null after the message (its "%1"
+    // what the event lacks) when the event cannot have one.
+    Timetable* TimetableOrNeeds(UINT u_messageId);
     // The days on which at least one timeslot lies outside the times.
     UINT CountLimitDays(const TimeList* p_unavailable) const;
     template <class List>

@@ -20,6 +20,11 @@ enum : UINT {
     IDS_RENAME_EXISTS = 1049,
     IDS_FACILITY_NAME_INVALID = 1066,
     IDS_STYLE_NAME_INVALID = 1067,
+    IDS_CANNOT_BUILD = 20030,
+    IDS_CANNOT_CHECK = 20031,
+    IDS_NEEDS_DAYS = 20032,
+    IDS_NEEDS_TIMESLOTS = 20033,
+    IDS_NEEDS_VENUES = 20034,
 };
 
 // The name the support address goes by in the mail.
@@ -118,6 +123,39 @@ Timetable* EventDoc::GetTimetableToBuild()
         if (sEventName.empty())
             return nullptr;
     }
+    return TimetableOrNeeds(IDS_CANNOT_BUILD);
+}
+
+Timetable* EventDoc::GetTimetableToCheck()
+{
+    return TimetableOrNeeds(IDS_CANNOT_CHECK);
+}
+
+std::string EventDoc::DescribeTimetableNeeds() const
+{
+    std::string s_needs;
+    const DayDefBase& days = EventDef.GetDayDef();
+    if (days.GetNumDays() == 0)
+        s_needs += LoadResString(IDS_NEEDS_DAYS, "") + "\n";
+    else if (days.GetNumTimeslots() == 0)
+        s_needs += LoadResString(IDS_NEEDS_TIMESLOTS, "") + "\n";
+    if (GetNumVenues() == 0)
+        s_needs += LoadResString(IDS_NEEDS_VENUES, "") + "\n";
+    return s_needs;
+}
+
+Timetable* EventDoc::TimetableOrNeeds(UINT u_messageId)
+{
+    const std::string s_needs = DescribeTimetableNeeds();
+    if (!s_needs.empty()) {
+        // A command the user could press never ends without a word.
+        ShowMessageId(u_messageId, s_needs, MB_OK | MB_ICONINFORMATION);
+        return nullptr;
+    }
+    // An event with days, timeslots and venues owns a timetable; one that
+    // came without it gets the empty one its edits would have made.
+    if (pTimetable == nullptr)
+        RebuildTimetable();
     return GetTimetable();
 }
 

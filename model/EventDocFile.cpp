@@ -229,6 +229,46 @@ bool DaysKnown(const TimeList& times, const DayDefBase& days)
     return true;
 }
 
+// The longest run of timeslots an allocation asks for.
+constexpr UINT uMaxAllocRun = 999;
+
+// A count of an allocation into 1 to the longest run; whether it moved.
+bool MendCount(UINT& u_count)
+{
+    const UINT u_mended = std::clamp<UINT>(u_count, 1, uMaxAllocRun);
+    const bool b_mended = u_mended != u_count;
+    u_count = u_mended;
+    return b_mended;
+}
+
+// An allocation asks for a run of 1 to 999 timeslots, no shorter at its
+// maximum than at its minimum. The allocation page stores nothing else, and
+// the build takes nothing else; a file that holds it otherwise is mended as
+// the page would store it: a count of 0 becomes 1, one above 999 becomes
+// 999, and a maximum below the minimum becomes the minimum. Whether any was
+// mended.
+bool MendAllocs(VenueAllocArray& a_allocs)
+{
+    bool b_mended = false;
+    for (int i = 0; i < a_allocs.GetSize(); ++i) {
+        SchedAlloc& alloc = a_allocs[i].Alloc;
+        if (alloc.uType == SchedLim::e_no_limits)
+            continue;
+        if (alloc.uType == SchedLim::e_exact) {
+            b_mended |= MendCount(alloc.uValue);
+            continue;
+        }
+        // Any other type is a range.
+        b_mended |= MendCount(alloc.uMin);
+        b_mended |= MendCount(alloc.uMax);
+        if (alloc.uMax < alloc.uMin) {
+            alloc.uMax = alloc.uMin;
+            b_mended = true;
+        }
+    }
+    return b_mended;
+}
+
 // The style keys of a rule count only for the kinds that use styles; the
 // others keep whatever they hold.
 bool RuleStylesKnown(const SchedRule& rule, const KnownKeys& styles)
@@ -387,6 +427,9 @@ void EventDoc::LoadEvent(CArchive& ar)
     }
 
     Prefs.Serialize(ar);
+    // The allocations new groups take.
+    if (MendAllocs(Prefs.GetGroupVenueAllocs()))
+        bLoadRepairs = TRUE;
     if (u_version >= uPrintOptionsVersion)
         PrintOpts.Serialize(ar);
     if (u_version >= uMiscOptionsVersion)
@@ -526,8 +569,11 @@ void EventDoc::LoadGroups(CArchive& ar, LoadCounts& counts)
         if (i_result != GroupList::added)
             continue;
         next.Loaded(l_key);
+        Group& kept = Groups[Groups.GetNumGroups() - 1];
+        if (MendAllocs(kept.GetVenueAllocs()))
+            bLoadRepairs = TRUE;
         if (!counts.bGroupUnresolved)
-            counts.NoteGroup(Groups[Groups.GetNumGroups() - 1], venues, days);
+            counts.NoteGroup(kept, venues, days);
     }
     GroupList::SetKeyCounter(next.Get());
 }
@@ -586,8 +632,16 @@ void EventDoc::LoadProperties(CArchive& ar, List& list, int& n_duplicates, int& 
 void EventDoc::LoadTimetable(CArchive& ar, const LoadCounts& counts)
 {
     DeleteTimetable();
-    if (ReadDword(ar) == 0)
+    if (ReadDword(ar) == 0) {
+        // The document owns a timetable while its days have timeslots; a
+        // file written without it gets the empty one an edit would make,
+        // and is saved with it.
+        if (EventDef.GetDayDef().GetNumTimeslots() > 0) {
+            NewTimetable();
+            bLoadRepairs = TRUE;
+        }
         return;
+    }
     const DayDefBase& days = EventDef.GetDayDef();
     std::uint64_t n_slots = 0;
     for (int d = 0; d < std::min(days.GetNumDays(), days.GetNumLayouts()); ++d) {

@@ -108,7 +108,7 @@ int GroupList::AddGroup(Group&& group)
 
 int GroupList::Refusal(const Group& group) const
 {
-    if (!group.IsValid())
+    if (!group.IsValid() || group.GetKey() < 0)
         return notValid;
     if (NameExists(group))
         return nameExists;

@@ -49,7 +49,8 @@ public:
     // A group has the group's key.
     BOOL KeyExists(const Group& group) const;
 
-    // 4 invalid, 2 duplicate name, 3 duplicate key, else appends a copy
+    // 4 invalid (no name, or a negative key, which a timeslot takes for
+    // no group), 2 duplicate name, 3 duplicate key, else appends a copy
     // and returns 0.
     int AddGroup(const Group& group);
     // The same for a group that is moved into the list when added.

@@ -190,9 +190,9 @@ public:
     void SetDocument(EventDoc* p_doc);
     // After a load: every day keeps the arrays of the file's venues the
     // venue list took (a_kept, one entry per venue the file held), its
-    // slots stamped with their day's and venue's positions, and loses the
-    // placements of groups the document does not hold. Returns the
-    // placements emptied.
+    // slots stamped with their day's and venue's positions, loses the
+    // placements of groups the document does not hold and the locks that
+    // hold no group. Returns the slots so mended.
     int ResolveLoaded(const ZelArray<BOOL>& a_kept);
 
     // The valid flag, the creation date, the day count (which must equal

@@ -413,6 +413,12 @@ int Day::ResolveLoaded(int i_dayIndex, const ZelArray<BOOL>& a_kept)
                 slot.SetGroup(-1);
                 slot.SetLocked(FALSE);
                 ++n_emptied;
+            } else if (slot.GetGroup() < 0 && slot.IsLocked()) {
+                // A lock holds a group in its slot; one without a group
+                // locks nothing, and the build would take it for a group
+                // to keep.
+                slot.SetLocked(FALSE);
+                ++n_emptied;
             }
         }
     }

@@ -183,8 +183,9 @@ public:
     // After a load that refused venues: keeps the arrays of the file's
     // venues the venue list took (a_kept, one entry per array the file
     // held), stamps every slot with i_dayIndex and its array's new
-    // position, and empties and unlocks every placement of a group the
-    // document does not hold. Returns the placements emptied.
+    // position, empties and unlocks every placement of a group the
+    // document does not hold, and unlocks every slot locked without a
+    // group. Returns the slots so mended.
     int ResolveLoaded(int i_dayIndex, const ZelArray<BOOL>& a_kept);
 
     // The day index and the venue arrays. Files of versions 1 to 6 hold

@@ -148,6 +148,8 @@ expect_status 1 generate "$work/never.eve" --groups=many
 expect_status 1 build "$samples/calendar-small.eve" --fill=2
 expect_status 1 build "$samples/calendar-small.eve" --travel-minutes=0
 expect_status 1 build "$samples/empty.eve"
+grep -q "The event has no days" "$work/stderr" || fail "a build of an event without days says so"
+grep -q "The event has no venues" "$work/stderr" || fail "a build of an event without venues says so"
 expect_status 2 build "$work/missing.eve"
 expect_status 1 frobnicate "$samples/empty.eve"
 # Help is asked for, not a file named after it.

@@ -232,6 +232,61 @@ TEST(EventDocCommands, BuildStartsWithPendingEditsAndANamedEvent)
     }
 }
 
+// Build and Check on an event that cannot have a timetable end with a box
+// that says what it lacks, never without a word; an event that can have
+// one gets it, even when it came without one.
+TEST(EventDocCommands, BuildAndCheckSayWhatTheEventLacks)
+{
+    const std::string s_days =
+        "The event has no days: define its days and their timeslots with Event > Define event.\n";
+    const std::string s_slots = "The event's days have no timeslots: define them with Event > Define event.\n";
+    const std::string s_venues = "The event has no venues: add one with Event > Add venue.\n";
+    struct Case {
+        const char* pWhat;
+        std::function<void(EventBuilder&)> fMake;
+        std::string sLacks; // empty: the timetable is handed out
+    };
+    const Case a_cases[] = {
+        {"an empty event", [](EventBuilder&) {}, s_days + s_venues},
+        {"venues and groups, no days", [](EventBuilder& e) { e.Venue("Hall").Group("Choir"); }, s_days},
+        {"days without timeslots",
+         [](EventBuilder& e) { e.Days({"Mon", "Tue"}).Venue("Hall").Group("Choir").Timetable(); }, s_slots},
+        {"timeslots without venues",
+         [](EventBuilder& e) { e.Days({"Mon"}).Slots(-1, {"09:00-10:00"}).Group("Choir").Timetable(); }, s_venues},
+        {"everything", [](EventBuilder& e) { e.Days({"Mon"}).Slots(-1, {"09:00-10:00"}).Venue("Hall").Timetable(); },
+         ""},
+        {"everything but the timetable object",
+         [](EventBuilder& e) { e.Days({"Mon"}).Slots(-1, {"09:00-10:00"}).Venue("Hall").Group("Choir"); }, ""},
+    };
+    for (const Case& c : a_cases) {
+        for (const bool b_build : {true, false}) {
+            SCOPED_TRACE(std::string(c.pWhat) + (b_build ? ", build" : ", check"));
+            EventBuilder event;
+            event.Name("Spring");
+            c.fMake(event);
+            EventDoc& doc = event.Doc();
+            ScriptedMessageBox boxes;
+            ScriptedViews views;
+            Timetable* p_timetable = b_build ? doc.GetTimetableToBuild() : doc.GetTimetableToCheck();
+            EXPECT_EQ(doc.DescribeTimetableNeeds(), c.sLacks);
+            if (c.sLacks.empty()) {
+                EXPECT_TRUE(boxes.Boxes().empty());
+                ASSERT_NE(p_timetable, nullptr);
+                EXPECT_EQ(p_timetable, doc.GetTimetable());
+                EXPECT_EQ(p_timetable->GetNumDays(), 1);
+                continue;
+            }
+            EXPECT_EQ(p_timetable, nullptr);
+            ASSERT_EQ(boxes.Boxes().size(), 1u);
+            EXPECT_EQ(boxes.Boxes()[0].sText,
+                      std::string(b_build ? "The timetable cannot be built yet.\n"
+                                          : "The timetable cannot be checked yet.\n")
+                          + c.sLacks);
+            EXPECT_EQ(boxes.Boxes()[0].uStyle, MB_OK | MB_ICONINFORMATION);
+        }
+    }
+}
+
 TEST(EventDocCommands, CheckResultIsReported)
 {
     struct Case {

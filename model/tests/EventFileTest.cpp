@@ -227,7 +227,15 @@ TEST(EventFile, OlderVersionsReadWhatTheyHold)
         EXPECT_EQ(doc.GetFileVersion(), v);
         EXPECT_EQ(doc.GetEventName(), "Old event");
         EXPECT_EQ(doc.GetNumVenues(), 0) << v;
-        EXPECT_EQ(doc.GetTimetableObject(), nullptr) << v;
+        // The one day of versions 1 to 6 has timeslots, and with them the
+        // (empty) timetable they make; the later files have no days.
+        if (v <= 6) {
+            ASSERT_NE(doc.GetTimetableObject(), nullptr) << v;
+            EXPECT_EQ(doc.GetTimetableObject()->GetNumDays(), 1) << v;
+            EXPECT_TRUE(Placements(doc).empty()) << v;
+        } else {
+            EXPECT_EQ(doc.GetTimetableObject(), nullptr) << v;
+        }
         EXPECT_EQ(doc.GetSchedulingRules().GetNumDayRules() + doc.GetSchedulingRules().GetNumVenueRules(), 0) << v;
         EXPECT_EQ(doc.GetParticipantRoles().GetCount(), 0) << v;
         EXPECT_EQ(doc.GetCombinations().GetCount(), 0) << v;
@@ -691,6 +699,197 @@ TEST(EventFile, UnresolvedReferencesAreRepairedWithoutAsking)
     EXPECT_FALSE(clean.GetLoadRepairs());
     EXPECT_FALSE(clean.IsModified());
     EXPECT_TRUE(ports.Boxes.Boxes().empty());
+}
+
+// A lock holds a group in its slot. A file whose slots are locked without
+// a group (key -1, or any other negative) locked nothing: the open drops
+// those locks without asking, keeps every other placement, lock and slot
+// field, and marks the event modified; saved, it is the file it was
+// before the damage.
+TEST(EventFile, LocksWithoutAGroupAreDroppedAtTheOpen)
+{
+    Ports ports;
+    TempDir dir;
+    const std::string s_path = dir.File("locks.eve");
+    struct Case {
+        const char* pWhat;
+        LONG lGroupKey;
+        std::vector<std::pair<int, int>> vCells; // (day, venue) of the last slot
+    };
+    const Case a_cases[] = {
+        {"a slot of a timeslot combination", -1, {{2, 1}}},
+        {"a slot beside other locks", -1, {{0, 1}}},
+        {"every day and venue", -1, {{0, 1}, {1, 0}, {2, 1}}},
+        {"a group key of another negative", -9, {{1, 0}}},
+    };
+    for (const Case& c : a_cases) {
+        SCOPED_TRACE(c.pWhat);
+        sampleevents::ResetKeyCounters();
+        auto p_made = Make(sampleevents::MakeCalendarEvent);
+        Timetable& timetable = *p_made->GetTimetableObject();
+        // The empty slots damaged carry every stored field: a combination
+        // key too.
+        const LONG l_combination = p_made->GetCombinations()[0].GetKey();
+        for (const auto& [i_day, i_venue] : c.vCells) {
+            TimeslotArray& a_slots = timetable.GetDay(i_day).GetVenueSlots(i_venue);
+            Timeslot& slot = a_slots.ElementAt(a_slots.GetSize() - 1);
+            ASSERT_LT(slot.GetGroup(), 0);
+            slot.SetCombinationKey(l_combination);
+            slot.SetGroup(c.lGroupKey);
+        }
+        const Bytes v_clean = p_made->WriteEventFile();
+        const std::vector<std::string> v_placements = Placements(*p_made);
+        for (const auto& [i_day, i_venue] : c.vCells) {
+            TimeslotArray& a_slots = timetable.GetDay(i_day).GetVenueSlots(i_venue);
+            a_slots.ElementAt(a_slots.GetSize() - 1).SetLocked(TRUE);
+        }
+        WriteFileAtomically(s_path, p_made->WriteEventFile());
+
+        EventDoc doc;
+        ASSERT_TRUE(doc.OnOpenDocument(s_path));
+        EXPECT_TRUE(ports.Boxes.Boxes().empty());
+        EXPECT_TRUE(ports.ContinueQuit.Asked().empty());
+        EXPECT_TRUE(doc.GetLoadRepairs());
+        EXPECT_FALSE(doc.GetLoadProblems());
+        EXPECT_TRUE(doc.IsModified());
+        EXPECT_EQ(Placements(doc), v_placements);
+        EXPECT_EQ(doc.WriteEventFile(), v_clean);
+    }
+}
+
+// A venue allocation asks for a run of 1 to 999 timeslots, its maximum no
+// shorter than its minimum: the allocation page stores nothing else, and
+// the build takes nothing else. Any other a file holds, in a group or in
+// the allocations new groups take, is mended at the open as the page would
+// store it; the venue and the consecutive flag stay, and the event is
+// marked modified. A group of a negative key (a timeslot's "no group") is
+// an error of the group list, reported before "Continue or Quit?".
+TEST(EventFile, AllocationsOutsideWhatThePageStoresAreMendedAtTheOpen)
+{
+    Ports ports;
+    TempDir dir;
+    const std::string s_path = dir.File("allocs.eve");
+    struct Case {
+        const char* pWhat;
+        SchedAlloc Stored;
+        SchedAlloc Opened;
+    };
+    const UINT e_none = SchedLim::e_no_limits, e_exact = SchedLim::e_exact, e_range = SchedLim::e_range;
+    const Case a_cases[] = {
+        {"an exact count of 0", SchedAlloc(e_exact, 0, 4, 2), SchedAlloc(e_exact, 1, 4, 2)},
+        {"an exact count above 999", SchedAlloc(e_exact, 5000, 0, 0), SchedAlloc(e_exact, 999, 0, 0)},
+        {"a range of 0 to 0", SchedAlloc(e_range, 7, 0, 0), SchedAlloc(e_range, 7, 1, 1)},
+        {"a maximum below the minimum", SchedAlloc(e_range, 0, 3, 1), SchedAlloc(e_range, 0, 3, 3)},
+        {"a range above 999", SchedAlloc(e_range, 0, 5000, 6000), SchedAlloc(e_range, 0, 999, 999)},
+        {"a type of no name, taken as a range", SchedAlloc(9, 0, 0, 2), SchedAlloc(9, 0, 1, 2)},
+        {"no requirement, whatever its counts", SchedAlloc(e_none, 0, 0, 0), SchedAlloc(e_none, 0, 0, 0)},
+        {"a range the page stores", SchedAlloc(e_range, 0, 2, 4), SchedAlloc(e_range, 0, 2, 4)},
+    };
+    for (const Case& c : a_cases) {
+        SCOPED_TRACE(c.pWhat);
+        sampleevents::ResetKeyCounters();
+        auto p_made = Make(sampleevents::MakeCalendarEvent);
+        const LONG l_venue = p_made->GetVenues()[1].GetKey();
+        VenueAlloc alloc(l_venue);
+        alloc.Alloc = c.Stored;
+        alloc.bConsecutive = TRUE;
+        Group& group = p_made->GetGroups()[p_made->GetGroups().GetNumGroups() - 1];
+        group.GetVenueAllocs().RemoveAll();
+        group.GetVenueAllocs().InsertSorted(alloc);
+        p_made->GetPreferences().GetGroupVenueAllocs().RemoveAll();
+        p_made->GetPreferences().GetGroupVenueAllocs().InsertSorted(alloc);
+        WriteFileAtomically(s_path, p_made->WriteEventFile());
+
+        EventDoc doc;
+        ASSERT_TRUE(doc.OnOpenDocument(s_path));
+        EXPECT_TRUE(ports.Boxes.Boxes().empty());
+        const bool b_mended = c.Stored.uValue != c.Opened.uValue
+            || c.Stored.uMin != c.Opened.uMin || c.Stored.uMax != c.Opened.uMax;
+        EXPECT_EQ(doc.GetLoadRepairs(), b_mended);
+        EXPECT_EQ(doc.IsModified(), b_mended);
+        for (const VenueAllocArray* p_allocs :
+             {&doc.GetGroups()[doc.GetGroups().GetNumGroups() - 1].GetVenueAllocs(),
+              &doc.GetPreferences().GetGroupVenueAllocs()}) {
+            ASSERT_EQ(p_allocs->GetSize(), 1);
+            const VenueAlloc& opened = (*p_allocs)[0];
+            EXPECT_EQ(opened.GetVenueKey(), l_venue);
+            EXPECT_TRUE(opened.bConsecutive);
+            EXPECT_EQ(opened.Alloc.uType, c.Opened.uType);
+            EXPECT_EQ(opened.Alloc.uValue, c.Opened.uValue);
+            EXPECT_EQ(opened.Alloc.uMin, c.Opened.uMin);
+            EXPECT_EQ(opened.Alloc.uMax, c.Opened.uMax);
+        }
+    }
+
+    // A group of a negative key.
+    sampleevents::ResetKeyCounters();
+    auto p_made = Make(sampleevents::MakeCalendarEvent);
+    const int n_groups = p_made->GetGroups().GetNumGroups();
+    p_made->GetGroups()[0].SetKey(-5);
+    ports.ContinueQuit.Answer(IDOK);
+    auto p_doc = LoadFresh(p_made->WriteEventFile());
+    EXPECT_EQ(p_doc->GetLoadMessages(), (std::vector<UINT>{1031, 1059}));
+    EXPECT_EQ(p_doc->GetGroups().GetNumGroups(), n_groups - 1);
+    for (int i = 0; i < p_doc->GetGroups().GetNumGroups(); ++i)
+        EXPECT_GE(p_doc->GetGroups()[i].GetKey(), 0);
+}
+
+// A file whose day definition has timeslots but which stores no timetable
+// (a program of its own may write one): the event gets the empty timetable
+// its days and venues make, as an edit would have made it, is marked
+// modified, and is saved with it; that file then opens as it is.
+TEST(EventFile, TimeslotsWithoutAStoredTimetableGetTheirTimetable)
+{
+    Ports ports;
+    TempDir dir;
+    const std::string s_path = dir.File("untimed.eve");
+    sampleevents::ResetKeyCounters();
+    auto p_made = Make(sampleevents::MakeCalendarEvent);
+    const Bytes v_table = testbytes::Store(*p_made->GetTimetableObject(), p_made.get());
+    const Bytes v_file = ReplaceOnce(p_made->WriteEventFile(), Builder().Dword(1).Raw(v_table).Get(),
+                                     Builder().Dword(0).Get());
+    // What an edit makes of the same event: its timetable new and empty.
+    p_made->NewTimetable();
+    const Bytes v_expected = p_made->WriteEventFile();
+    WriteFileAtomically(s_path, v_file);
+
+    EventDoc doc;
+    ASSERT_TRUE(doc.OnOpenDocument(s_path));
+    EXPECT_TRUE(ports.Boxes.Boxes().empty());
+    ASSERT_NE(doc.GetTimetable(), nullptr);
+    EXPECT_EQ(doc.GetTimetable()->GetNumDays(), doc.GetEventDef().GetDayDef().GetNumDays());
+    EXPECT_EQ(doc.GetTimetable()->GetDay(0).GetNumVenues(), doc.GetNumVenues());
+    EXPECT_EQ(doc.GetTimetable()->CountUnfilled(-1, -1), p_made->GetTimetable()->CountUnfilled(-1, -1));
+    EXPECT_TRUE(Placements(doc).empty());
+    EXPECT_TRUE(doc.GetLoadRepairs());
+    EXPECT_TRUE(doc.IsModified());
+    const Bytes v_saved = doc.WriteEventFile();
+    EXPECT_EQ(v_saved, v_expected);
+
+    WriteFileAtomically(s_path, v_saved);
+    EventDoc reopened;
+    ASSERT_TRUE(reopened.OnOpenDocument(s_path));
+    EXPECT_FALSE(reopened.GetLoadRepairs());
+    EXPECT_FALSE(reopened.IsModified());
+    EXPECT_EQ(reopened.WriteEventFile(), v_saved);
+
+    // Without timeslots there is no timetable to make: the file opens as
+    // it is.
+    sampleevents::ResetKeyCounters();
+    EventDoc slotless;
+    slotless.GetVenues().AddVenue(Named<Venue>("Hall"));
+    CustomDays days;
+    ZelStringArray a_names;
+    a_names.Add("Only day");
+    days.SetDays(a_names);
+    slotless.GetEventDef().SetDayDef(days);
+    slotless.SetEventName("No slots");
+    WriteFileAtomically(s_path, slotless.WriteEventFile());
+    EventDoc plain;
+    ASSERT_TRUE(plain.OnOpenDocument(s_path));
+    EXPECT_EQ(plain.GetTimetableObject(), nullptr);
+    EXPECT_FALSE(plain.GetLoadRepairs());
+    EXPECT_FALSE(plain.IsModified());
 }
 
 // Venues of versions 3 to 6 with availability times of their own: the user
