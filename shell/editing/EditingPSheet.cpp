@@ -322,7 +322,7 @@ void EditingPSheet::OnPageChanging(wxBookCtrlEvent& event)
     }
     // A page that asks to stay keeps the focus.
     if (auto* p_page = dynamic_cast<EditingPPage*>(GetPage(event.GetOldSelection())); p_page != nullptr) {
-        if (!p_page->OnKillActive()) {
+        if (!p_page->LeaveForAnotherPage()) {
             event.Veto();
             return;
         }
