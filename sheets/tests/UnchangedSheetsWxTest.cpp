@@ -11,7 +11,8 @@
 //
 // With ROTAVEX_SHOW_SECONDS set, each sheet stays on screen that long before
 // it is ended, for screenshots (ROTAVEX_SHOW_ONLY names one: "venue",
-// "group", "participant", "role", "rules", "calendar", "preferences").
+// "group", "participant", "role", "rules", "calendar", "preferences",
+// "preferences-rostering").
 #include "framework/Archive.h"
 #include "framework/MessageBox.h"
 #include "generators/RosterGenerator.h"
@@ -518,7 +519,16 @@ TEST_F(UnchangedSheetsWxTest, EverySheetEndedWithoutAnEditKeepsTheSavedEventByte
              [&] {
                  // On its General page, as at the first opening of a run.
                  PrefPSheet::SetLastPage(0);
-                 WhenShownPainted<PrefPSheet>([&](PrefPSheet& sheet) { EndUnchanged(sheet, ending); });
+                 WhenShownPainted<PrefPSheet>([&](PrefPSheet& sheet) {
+                     if (ending.bLookAtEveryPage && !ending.bApply) {
+                         // The default largest group size as the event holds it.
+                         wxWindow* p_roster = sheet.GetBookCtrl()->GetPage(3);
+                         EXPECT_TRUE(ShowPage(sheet, p_roster));
+                         EXPECT_EQ(Find<wxTextCtrl>(*p_roster, IDC_GROUP_MAX_SIZE)->GetValue(), "99999");
+                         ShowAWhile("preferences-rostering");
+                     }
+                     EndUnchanged(sheet, ending);
+                 });
                  Frame().RunCommand(EventDoc::ID_PREFERENCES);
              }},
             {"scheduling rules", false,
