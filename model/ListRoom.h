@@ -41,6 +41,21 @@ int ReserveRoom(ZelArray<T>& a_items, int n_more)
     return n_room;
 }
 
+// An item that is no item of the event: the working copy a sheet edits,
+// or the holder of the defaults of new items. Building it gives back the
+// key it took, so that the key counter the event file keeps moves only when
+// an item is added; its key is -1 until an item of the event is copied
+// into it.
+template <class T>
+T UnkeyedItem()
+{
+    const LONG l_next = T::GetKeyCounter();
+    T item;
+    T::SetKeyCounter(l_next);
+    item.SetKey(-1);
+    return item;
+}
+
 // After an item was appended at i_new: a current index takes its key;
 // one that holds twice as many keys as its table has buckets is marked
 // stale instead, and TRUE tells the caller to build it again for twice

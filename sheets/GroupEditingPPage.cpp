@@ -56,14 +56,8 @@ BOOL GroupEditingPPage::CheckSettings(BOOL* p_stay)
     BOOL b_discarded = FALSE;
     const BOOL b_ok = protocol.CheckSettings(*this, &b_discarded);
     *p_stay = b_discarded;
-    if (b_discarded) {
-        // The page shows the restored values once the leaving is over.
-        CallAfter([this] {
-            wxCommandEvent undo(wxEVT_MENU, IDC_SHEET_UNDO);
-            undo.SetEventObject(this);
-            GetEventHandler()->ProcessEvent(undo);
-        });
-    }
+    if (b_discarded)
+        EditsDiscarded();
     return b_ok;
 }
 

@@ -14,6 +14,7 @@
 #pragma once
 
 #include "model/Group.h"
+#include "model/ListRoom.h"
 #include "sheets/GroupEditingPPage.h"
 #include "shell/editing/EditingPSheet.h"
 
@@ -72,7 +73,8 @@ private:
     std::vector<GroupEditingPPage*> PagesInLoadOrder() const;
     void OnMoveOrSize();
 
-    Group Working;
+    // A copy of the group the caller gives; built taking no key.
+    Group Working = UnkeyedItem<Group>();
     // The group as the event holds it, for the pages' discards.
     // (Held apart from construction: a blank one would take a key.)
     std::optional<Group> Stored;

@@ -97,7 +97,7 @@ BOOL ParticipantEditingPPage::CheckSettings(BOOL* p_stay)
     *p_stay = b_discarded;
     // The page shows the participant it was given back.
     if (b_discarded)
-        CallAfter([this] { Undo(); });
+        EditsDiscarded();
     return b_result;
 }
 

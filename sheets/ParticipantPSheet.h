@@ -13,6 +13,7 @@
 #pragma once
 
 #include "framework/Types.h"
+#include "model/ListRoom.h"
 #include "model/Participant.h"
 #include "sheets/LimitsPPage.h"
 #include "sheets/ParticipantSheetRules.h"
@@ -157,7 +158,8 @@ private:
     void ShowNameInTitle();
 
     EventDoc* pDoc;
-    Participant Working;
+    // A copy of the participant the caller gives; built taking no key.
+    Participant Working = UnkeyedItem<Participant>();
     // The participant as the event holds it, for the pages' discards.
     // (Held apart from construction: a blank one would take a key.)
     std::optional<Participant> Stored;

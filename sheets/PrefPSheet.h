@@ -7,6 +7,7 @@
 
 #include "framework/Types.h"
 #include "model/Group.h"
+#include "model/ListRoom.h"
 #include "model/Participant.h"
 #include "model/Preferences.h"
 #include "shell/editing/EditingPPage.h"
@@ -98,10 +99,11 @@ private:
 
     EventDoc* pDoc;
     Preferences Working;
-    Group DefaultGroup;
-    Participant DefaultParticipant;
-    // The defaults as the event holds them, for the pages' discards (held
-    // apart from construction: a blank group or participant takes a key).
+    // No items of the event: they take no keys from it.
+    Group DefaultGroup = UnkeyedItem<Group>();
+    Participant DefaultParticipant = UnkeyedItem<Participant>();
+    // The defaults as the event holds them, for the pages' discards; none
+    // until the sheet has loaded them.
     std::optional<Group> StoredGroup;
     std::optional<Participant> StoredParticipant;
     PrefGenPPage* pGeneral = nullptr;

@@ -12,6 +12,7 @@
 #pragma once
 
 #include "framework/Types.h"
+#include "model/ListRoom.h"
 #include "model/Venue.h"
 #include "shell/editing/EditingPPage.h"
 #include "shell/editing/EditingPSheet.h"
@@ -129,7 +130,8 @@ private:
     EventDoc* pDoc;
     VenueDetailsPPage* pDetails;
     bool bInitialised = false;
-    Venue Working;
+    // A copy of the venue the caller gives; built taking no key.
+    Venue Working = UnkeyedItem<Venue>();
     std::function<BOOL(const Venue&)> fAccept;
 };
 

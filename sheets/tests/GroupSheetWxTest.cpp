@@ -307,9 +307,10 @@ TEST_F(GroupSheetWxTest, ChecksKeepTheSheetOpen)
         EXPECT_EQ(Boxes.Boxes().back().sText.rfind("Your settings are not valid.  ", 0), 0u);
         EXPECT_TRUE(s.IsShown());
 
-        // A changed page whose group fails: No keeps its edits and lets it
-        // go; Yes discards them, the page stays with the values it had and
-        // Undo has nothing to undo.
+        // A changed page whose group fails, left by a click on another
+        // tab: Yes discards the edits and the tab clicked opens, with
+        // nothing to undo; back on the page, it shows the values it had.
+        // No keeps the edits and lets the page go.
         Boxes.Clear();
         Boxes.Answer(IDNO);
         ChooseTab(s, s.GetNotesPage());
@@ -321,10 +322,19 @@ TEST_F(GroupSheetWxTest, ChecksKeepTheSheetOpen)
         Pump();
         ASSERT_EQ(Boxes.Boxes().size(), 1u);
         EXPECT_NE(Boxes.Boxes()[0].sText.find("Do you want to discard your changes?"), std::string::npos);
-        EXPECT_EQ(s.GetBookCtrl()->GetCurrentPage(), s.GetNotesPage());
-        EXPECT_EQ(Box(s, IDC_GROUP_NOTES).GetValue(), "");
+        EXPECT_EQ(s.GetBookCtrl()->GetCurrentPage(), s.GetRosterPage());
+        EXPECT_EQ(s.GetActivePageIndex(), s.GetBookCtrl()->FindPage(s.GetRosterPage()));
         EXPECT_EQ(s.GetWorkingGroup().GetNotes(), "");
         EXPECT_FALSE(s.GetUndoButton()->IsEnabled());
+        EXPECT_EQ(Box(s, IDC_GROUP_NOTES).GetValue(), "") << "the page left shows what it came back to";
+        // The group still fails its day limits: the unchanged roster page
+        // says so and lets the user go.
+        Boxes.Clear();
+        ChooseTab(s, s.GetNotesPage());
+        ASSERT_EQ(Boxes.Boxes().size(), 1u);
+        EXPECT_EQ(Boxes.Boxes()[0].sText.find("Do you want to discard"), std::string::npos);
+        ASSERT_EQ(s.GetBookCtrl()->GetCurrentPage(), s.GetNotesPage());
+        EXPECT_EQ(Box(s, IDC_GROUP_NOTES).GetValue(), "");
         Type(s, IDC_GROUP_NOTES, "Bring music");
         Boxes.Answer(IDNO);
         ChooseTab(s, s.GetRosterPage());

@@ -241,15 +241,20 @@ TEST_F(ParticipantSheetTest, YesToTheDiscardQuestionShowsTheLimitsBeforeTheEdit)
         SelectItems(*p_tree, {"Event"});
         Choose(limits, IDC_LIMITS_RANGE);
         Type(limits, IDC_LIMITS_MAX_VALUE, "1");
+        // Yes: the tab clicked opens, and the page left holds what the
+        // participant had.
         ShowPage(s, 2);
-        EXPECT_EQ(s.GetBookCtrl()->GetSelection(), 1);
+        EXPECT_EQ(s.GetBookCtrl()->GetSelection(), 2);
         ASSERT_EQ(boxes.Boxes().size(), 1u);
         EXPECT_NE(boxes.Boxes()[0].sText.find("Do you want to discard your changes?"), std::string::npos);
-        // The page reloads what the participant had.
         for (int i = 0; i < 5; ++i)
             wxYield();
-        EXPECT_TRUE(Find<wxRadioButton>(limits, IDC_LIMITS_NONE)->GetValue());
+        EXPECT_EQ(s.GetBookCtrl()->GetSelection(), 2);
         EXPECT_FALSE(s.GetUndoButton()->IsEnabled());
+        ShowPage(s, 1);
+        ASSERT_EQ(s.GetBookCtrl()->GetSelection(), 1);
+        SelectItems(*p_tree, {"Event"});
+        EXPECT_TRUE(Find<wxRadioButton>(limits, IDC_LIMITS_NONE)->GetValue());
         Press(s, wxID_CANCEL);
     });
     EXPECT_EQ(sheet.GetParticipant().GetEventLimits(), SchedLim());

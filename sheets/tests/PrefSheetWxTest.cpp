@@ -228,8 +228,9 @@ TEST_F(PrefSheet, ApplyStoresAndTheSheetStaysOpen)
 // Yes to the question whether to discard returns the page to the values
 // the event holds, also when an Apply was refused before and the user
 // kept the edits then: Group Limits, Event between 5 and 2, Apply, No;
-// a click on another tab, Yes: the page shows the stored range again. A
-// range Apply did store is what a later discard returns to.
+// a click on another tab, Yes: that tab opens, and back on Group Limits
+// the stored range shows again. A range Apply did store is what a later
+// discard returns to.
 TEST_F(PrefSheet, DiscardAfterARefusedApplyReturnsToTheStoredValues)
 {
     doc.GetPreferences().GetGroupEventLimits() = SchedLim(SchedLim::e_range, 0, 1, 4);
@@ -251,6 +252,7 @@ TEST_F(PrefSheet, DiscardAfterARefusedApplyReturnsToTheStoredValues)
         boxes.Answer(IDYES);
         v_left.push_back(ShowPage(sheet, sheet.GetBookCtrl()->GetPage(4)));
         Settle();
+        EXPECT_TRUE(ShowPage(sheet, &limits));
         SelectItems(*p_tree, {"Event"});
         v_shown.push_back(ShownLimits(limits));
         ShowAWhile("pref-discarded");
@@ -265,6 +267,7 @@ TEST_F(PrefSheet, DiscardAfterARefusedApplyReturnsToTheStoredValues)
         boxes.Answer(IDYES);
         v_left.push_back(ShowPage(sheet, sheet.GetBookCtrl()->GetPage(4)));
         Settle();
+        EXPECT_TRUE(ShowPage(sheet, &limits));
         SelectItems(*p_tree, {"Event"});
         v_shown.push_back(ShownLimits(limits));
         v_left.push_back(ShowPage(sheet, sheet.GetBookCtrl()->GetPage(4)));
@@ -274,7 +277,7 @@ TEST_F(PrefSheet, DiscardAfterARefusedApplyReturnsToTheStoredValues)
     Settle();
     EXPECT_EQ((std::vector<bool>{true, true}), v_open);
     EXPECT_EQ((std::vector<std::string>{"5/2", "1/4", "2/6"}), v_shown);
-    EXPECT_EQ((std::vector<bool>{false, false, true}), v_left) << "Yes keeps the page, which may then be left";
+    EXPECT_EQ((std::vector<bool>{true, true, true}), v_left) << "Yes opens the tab clicked";
     ASSERT_EQ(3u, boxes.Boxes().size());
     for (const auto& box : boxes.Boxes())
         EXPECT_NE(box.sText.find("Do you want to discard your changes?"), std::string::npos) << box.sText;
@@ -303,13 +306,14 @@ TEST_F(PrefSheet, DiscardOfTheDefaultRosterRangeAfterARefusedApplyReturnsToTheSt
         boxes.Answer(IDYES);
         b_left = ShowPage(sheet, sheet.GetBookCtrl()->GetPage(1));
         Settle();
+        EXPECT_TRUE(ShowPage(sheet, &roster));
         v_shown.push_back(ShownRosterRange(roster));
         Press(sheet, wxID_CANCEL);
     });
     doc.OnPreferences();
     Settle();
     EXPECT_EQ((std::vector<std::string>{"5/2", "1/3"}), v_shown);
-    EXPECT_FALSE(b_left) << "Yes keeps the page, showing what it holds now";
+    EXPECT_TRUE(b_left) << "Yes opens the tab clicked; back on the page, it shows the stored range";
     EXPECT_EQ(2u, boxes.Boxes().size());
     EXPECT_EQ(doc.GetPreferences().GetPartRosterLim(), held);
 }

@@ -281,11 +281,38 @@ bool EditingPPage::OnKillActive()
     if (!Validate() || !TransferDataFromWindow())
         return false;
     BOOL b_stay = FALSE;
+    bEditsDiscarded = false;
     CheckSettings(&b_stay);
+    // Discarded edits keep the page only when the sheet is to end; the
+    // tab the user chose opens over the values they came back to.
+    if (b_stay && bEditsDiscarded && bLeavingForPage)
+        b_stay = FALSE;
     if (!State.Leave(TRUE, b_stay))
         return false;
     DisableUndo();
     return true;
+}
+
+bool EditingPPage::LeaveForAnotherPage()
+{
+    bLeavingForPage = true;
+    const bool b_left = OnKillActive();
+    bLeavingForPage = false;
+    return b_left;
+}
+
+void EditingPPage::EditsDiscarded()
+{
+    bEditsDiscarded = true;
+    if (bLeavingForPage) {
+        ReloadUnchanged();
+        return;
+    }
+    CallAfter([this] {
+        wxCommandEvent undo(wxEVT_MENU, IDC_SHEET_UNDO);
+        undo.SetEventObject(this);
+        GetEventHandler()->ProcessEvent(undo);
+    });
 }
 
 void EditingPPage::DisableUndo()

@@ -108,6 +108,12 @@ public:
     // Apply pressed): the controls give up their data, then CheckSettings;
     // FALSE keeps the page.
     virtual bool OnKillActive();
+    // The user chose another tab: the page is left as OnKillActive leaves
+    // it, and also when the page stays only because the user has just
+    // discarded its edits (its settings failed their check, and Yes to
+    // "discard your changes"): the page then shows the values it came back
+    // to, and the tab chosen opens. FALSE keeps the page.
+    bool LeaveForAnotherPage();
     // The sheet stored its item (Apply): the page shows the working copy
     // afresh, unchanged, with nothing to undo.
     void ShowStored() { ReloadUnchanged(); }
@@ -123,6 +129,11 @@ protected:
     // The sheet's Undo: ReloadUnchanged, then the focus to the sheet's OK
     // button when it shows.
     void UndoEdits();
+    // From CheckSettings: the user discarded the page's edits, which the
+    // working copy no longer holds, and the page stays (its caller sets the
+    // stay flag). The page shows the restored values through its Undo once
+    // the leaving is over; a page left for another tab shows them at once.
+    void EditsDiscarded();
 
     EditingPSheet* pSheet = nullptr;
 
@@ -131,6 +142,10 @@ private:
 
     EditPageState State;
     std::string sDescription;
+    // Set while the page is left for another tab, and when CheckSettings
+    // reports discarded edits during a leaving.
+    bool bLeavingForPage = false;
+    bool bEditsDiscarded = false;
 };
 
 class EditCtrl : public wxTextCtrl {

@@ -112,15 +112,31 @@ void EditingPSheet::SetTitleSuffix(const char* p_text)
 
 bool EditingPSheet::Show(bool b_show)
 {
-    if (b_show)
+    if (b_show) {
         FitTabs();
+        if (!IsShown() && !bPagesLoaded)
+            LoadEveryPage();
+    }
     return ZelSizingPropSheet::Show(b_show);
 }
 
 int EditingPSheet::ShowModal()
 {
     FitTabs();
-    return ZelSizingPropSheet::ShowModal();
+    LoadEveryPage();
+    // The modal loop shows the sheet: the pages are loaded already.
+    bPagesLoaded = true;
+    const int i_result = ZelSizingPropSheet::ShowModal();
+    bPagesLoaded = false;
+    return i_result;
+}
+
+void EditingPSheet::LoadEveryPage()
+{
+    for (int i = 0; i < GetPageCount(); ++i) {
+        if (auto* p_page = dynamic_cast<EditingPPage*>(GetPage(i)))
+            p_page->ShowStored();
+    }
 }
 
 void EditingPSheet::FitTabs()
@@ -285,13 +301,7 @@ void EditingPSheet::OnApplyNow(wxCommandEvent&)
     ShowApplied();
 }
 
-void EditingPSheet::ShowApplied()
-{
-    for (int i = 0; i < GetPageCount(); ++i) {
-        if (auto* p_page = dynamic_cast<EditingPPage*>(GetPage(i)))
-            p_page->ShowStored();
-    }
-}
+void EditingPSheet::ShowApplied() { LoadEveryPage(); }
 
 void EditingPSheet::OnUndo(wxCommandEvent&)
 {
@@ -312,7 +322,7 @@ void EditingPSheet::OnPageChanging(wxBookCtrlEvent& event)
     }
     // A page that asks to stay keeps the focus.
     if (auto* p_page = dynamic_cast<EditingPPage*>(GetPage(event.GetOldSelection())); p_page != nullptr) {
-        if (!p_page->OnKillActive()) {
+        if (!p_page->LeaveForAnotherPage()) {
             event.Veto();
             return;
         }

@@ -70,7 +70,11 @@ public:
 
     // The sheet opens wide enough to show all its tabs side by side, as far
     // as the screen's work area allows (a narrower sheet scrolls its tabs
-    // and hides some of them).
+    // and hides some of them). As it opens, every page loads itself from
+    // the working copy the sheet edits, the pages the user will never open
+    // too: OK and Apply save every page, and a page that had not loaded
+    // would store what it held when it was built in place of the item's
+    // values.
     bool Show(bool b_show = true) override;
     int ShowModal() override;
 
@@ -91,6 +95,8 @@ protected:
     // sheet that keeps more than its pages do (a title, a copy of the item
     // as stored) brings that up to date first.
     virtual void ShowApplied();
+    // Every page shows the working copy afresh, unchanged.
+    void LoadEveryPage();
 
 private:
     void OnEndButton(wxCommandEvent& event);
@@ -110,6 +116,9 @@ private:
     wxString sBaseTitle;
     bool bNavigation = false;
     bool bTabsFitted = false;
+    // Set while the modal loop shows the sheet whose pages ShowModal has
+    // just loaded.
+    bool bPagesLoaded = false;
     // Set while the sheet itself changes the page, which is not a leaving
     // the page has to agree to.
     bool bOwnPageChange = false;
