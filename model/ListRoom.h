@@ -2,7 +2,8 @@
 // appended one by one, as a file is read: the array's own step stops
 // growing at a fixed size, and a key index's table never grows by itself,
 // so without these a long list would be copied, and its index chains
-// walked, over and over as it grows.
+// walked, over and over as it grows. Also the items built outside a list
+// that must not move the key counters the file keeps (UnkeyedItem).
 #pragma once
 
 #include "framework/Types.h"
