@@ -156,6 +156,9 @@ struct GroupSheetWxTest : ::testing::Test {
 TEST_F(GroupSheetWxTest, AddAGroup)
 {
     GroupPSheet sheet(&Doc(), 5, 5, nullptr, 0, "Define group");
+    // As the group pane does: the new group takes its key, and the sheet
+    // edits a copy of it (a sheet's own copy takes none).
+    sheet.GetWorkingGroup() = Group();
     sheet.GetWorkingGroup().ApplyDefaults(Doc().GetPreferences());
     sheet.SetItemPosition(0, 1);
     const int i_result = RunModal(sheet, [this](GroupPSheet& s) {
