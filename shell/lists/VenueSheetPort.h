@@ -44,12 +44,12 @@ struct VenueSheetRequest {
     // Previous, after its page gave up its values: FALSE keeps the sheet
     // open with the user's edits (the check has told the user why). None:
     // the sheet ends.
-    std::function<BOOL(const Venue&)> fAccept;
+    std::function<BOOL(const Venue&)> fAccept{};
     // Apply, once the venue passed the check above: stores the venue as
     // the sheet holds it and gives it back as the event now holds it; the
     // sheet stays open on it. FALSE: nothing stored (the user was told),
     // the sheet stays with the edits. None: Apply stores nothing.
-    std::function<BOOL(Venue&)> fApply;
+    std::function<BOOL(Venue&)> fApply{};
 };
 
 class IVenueSheetPort {

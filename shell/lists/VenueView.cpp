@@ -238,9 +238,9 @@ int VenueView::DoChangeDialog(LPARAM l_key, LPARAM& l_changed, int i_position, i
     if (i_index < 0)
         return e_change_stop;
 
-    VenueSheetRequest request;
-    request.pDoc = p_doc;
-    request.Working = p_doc->GetVenues()[i_index];
+    // The request is built around a copy of the stored venue: a blank venue
+    // would take a key from the event, and the file keeps the key counter.
+    VenueSheetRequest request{.pDoc = p_doc, .Working = p_doc->GetVenues()[i_index]};
     request.iPage = LastChangePage();
     request.iItem = i_position;
     request.nItems = n_count;
