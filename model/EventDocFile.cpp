@@ -229,13 +229,10 @@ bool DaysKnown(const TimeList& times, const DayDefBase& days)
     return true;
 }
 
-// The longest run of timeslots an allocation asks for.
-constexpr UINT uMaxAllocRun = 999;
-
 // A count of an allocation into 1 to the longest run; whether it moved.
 bool MendCount(UINT& u_count)
 {
-    const UINT u_mended = std::clamp<UINT>(u_count, 1, uMaxAllocRun);
+    const UINT u_mended = std::clamp<UINT>(u_count, SchedAlloc::kMinCount, SchedAlloc::kMaxCount);
     const bool b_mended = u_mended != u_count;
     u_count = u_mended;
     return b_mended;

@@ -103,7 +103,7 @@ UINT SchedAlloc::GetMin() const
 {
     switch (uType) {
     case SchedLim::e_no_limits:
-        return 1;
+        return kMinCount;
     case SchedLim::e_exact:
         return uValue;
     default:
@@ -115,7 +115,7 @@ UINT SchedAlloc::GetMax() const
 {
     switch (uType) {
     case SchedLim::e_no_limits:
-        return 999;
+        return kMaxCount;
     case SchedLim::e_exact:
         return uValue;
     default:

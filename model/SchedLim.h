@@ -75,6 +75,11 @@ public:
     SchedAlloc(const SchedAlloc&) = default;
     SchedAlloc& operator=(const SchedAlloc&) = default;
 
+    // The counts an allocation asks for: a run of 1 to 999 timeslots. The
+    // allocation page stores nothing else and the build takes nothing else.
+    static constexpr UINT kMinCount = 1;
+    static constexpr UINT kMaxCount = 999;
+
     // None: 1 and 999; exact: the value; any other type is a range.
     UINT GetMin() const;
     UINT GetMax() const;

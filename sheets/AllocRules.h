@@ -44,8 +44,8 @@ enum : UINT {
 // The item data of the tree's root.
 constexpr LONG kAllocRootData = -1;
 // The counts the boxes take.
-constexpr UINT kMinAllocCount = 1;
-constexpr UINT kMaxAllocCount = 999;
+constexpr UINT kMinAllocCount = SchedAlloc::kMinCount;
+constexpr UINT kMaxAllocCount = SchedAlloc::kMaxCount;
 
 // The radio buttons: none checked stands for a mixed selection.
 enum : int { e_alloc_mixed = -1, e_alloc_none = 0, e_alloc_exact = 1, e_alloc_range = 2 };
